@@ -1,0 +1,16 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Galavite"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
+
+    SKTWindowController window;
+    if (!window.awakeFromNib())
+        return 1;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,58 @@
+#include "common/FileHelpers.h"
+
+#include "common/Globals.h"
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+#include "platform/DesktopOpener.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <exception>
+
+void Delete_File(const QString& path)
+{
+    try {
+        const QFileInfo info(path);
+        if (path.isEmpty() || (!info.exists() && !info.isSymLink()))
+            return;
+        if (info.isDir() && !info.isSymLink())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Check_Path_And_Create_Files()
+{
+    try {
+        const QString folders[] = {
+            Data_Folder_Path,
+            Resource_File(QStringLiteral("Background")),
+            Resource_File(QStringLiteral("Fill_Style_Image")),
+            Resource_File(QStringLiteral("LibraryImage")),
+            Resource_File(QStringLiteral("Templates")),
+            Resource_File(QStringLiteral("Templates/User")),
+        };
+        for (const QString& folder : folders) {
+            // mkpath creates with 0777 less the umask and leaves existing folders as they are.
+            if (!folder.isEmpty() && !QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+                Show_NSLog_Message(QStringLiteral("Cannot create the folder ") + folder);
+        }
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Open_Help_File()
+{
+    const QString helpFile = Resource_File(QStringLiteral("Help.pdf"));
+    if (QFileInfo::exists(helpFile))
+        openWithDesktop(QUrl::fromLocalFile(helpFile));
+    else
+        Show_MessageBox(QStringLiteral("Help file does not exist!"));
+}

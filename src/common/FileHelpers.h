@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Removes the file or folder (with its contents) at path; failures are ignored.
+void Delete_File(const QString& path);
+// Creates the missing work folders under Resource_Path, with intermediate folders and the
+// permissions 0777 less the user's umask; existing folders are left alone, failures skipped.
+void Check_Path_And_Create_Files();
+// Opens Resources/Help.pdf with the desktop's viewer, or says that it is missing.
+void Open_Help_File();

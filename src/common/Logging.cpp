@@ -1,0 +1,21 @@
+#include "common/Logging.h"
+
+#include <QDateTime>
+
+#include <cstdio>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+void Show_NSLog_Message(const QString& message)
+{
+    if (message.isEmpty())
+        return;
+    static std::mutex lineLock; // lines from several threads must not interleave
+    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toUtf8();
+    const QByteArray text = message.toUtf8();
+    const auto threadId = std::hash<std::thread::id>{}(std::this_thread::get_id()) & 0xffffff;
+    std::lock_guard<std::mutex> guard(lineLock);
+    std::fprintf(stderr, "%s galavite[%d:%06zx] %s\n", stamp.constData(), int(getpid()), threadId, text.constData());
+    std::fflush(stderr);
+}

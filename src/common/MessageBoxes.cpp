@@ -1,0 +1,75 @@
+#include "common/MessageBoxes.h"
+
+#include "common/Globals.h"
+#include "common/Logging.h"
+#include "platform/DialogService.h"
+#include "platform/GuiThread.h"
+
+#include <exception>
+#include <mutex>
+
+void Main_Thread_Messgae(const QString& text)
+{
+    dialogs().showMessage(text);
+}
+
+void Main_Thread_Messgae_Yes_No(const QString& text)
+{
+    yes_no_msg_val = false;
+    yes_no_msg_val = dialogs().askYesNo(text);
+}
+
+void Show_MessageBox(const QString& text)
+{
+    try {
+        if (text.isNull()) {
+            Show_NSLog_Message(QStringLiteral("Show_MessageBox: no text to show"));
+            return;
+        }
+        if (!Main_App_wnd)
+            return;
+        const QString shown = QStringLiteral("\n") + text;
+        runOnGuiThreadAndWait([&shown] { Main_Thread_Messgae(shown); });
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+bool Show_YES_NO_MessageBox(const QString& text)
+{
+    if (!Main_App_wnd)
+        return yes_no_msg_val;
+    bool answer = false;
+    const auto ask = [&text, &answer] {
+        Main_Thread_Messgae_Yes_No(text);
+        answer = yes_no_msg_val;
+    };
+    if (isGuiThread()) {
+        ask();
+        return answer;
+    }
+    // One pending question at a time, and the answer travels back with the call itself,
+    // so a second thread's question cannot overwrite it before this caller reads it.
+    static std::mutex oneQuestionAtATime;
+    std::lock_guard<std::mutex> guard(oneQuestionAtATime);
+    runOnGuiThreadAndWait(ask);
+    return answer;
+}
+
+void Show_MessageBox_No_Thread(const QString& text)
+{
+    try {
+        if (text.isNull()) {
+            Show_NSLog_Message(QStringLiteral("Show_MessageBox_No_Thread: no text to show"));
+            return;
+        }
+        dialogs().showMessage(QStringLiteral("\n") + text);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void show_msg(const QString& text)
+{
+    dialogs().showMessage(text);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+// Every message box, question, file chooser and modal window run goes through this
+// service, so that tests can answer them without a person.
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+
+    // A modal alert with the one button "OK".
+    virtual void showMessage(const QString& text) = 0;
+    // A modal alert with "Yes" (default) and "No"; true when "Yes" was pressed.
+    virtual bool askYesNo(const QString& text) = 0;
+    // A modal alert with the given buttons; returns the index of the button pressed,
+    // or -1 when the alert was closed without one.
+    virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
+
+    // File choosers return "" (or an empty list) when cancelled. A filter is Qt's
+    // "Description (*.ext *.ext2)" form; defaultSuffix is appended when the user typed none.
+    virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
+    virtual QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;
+    virtual QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                                   const QString& defaultSuffix) = 0;
+    virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+
+    // Runs a dialog modally; returns its result (1 OK, 0 Cancel).
+    virtual int runModal(QDialog& dialog) = 0;
+};
+
+// The service in force; the Qt one unless replaced.
+DialogService& dialogs();
+// Replaces the service (tests); returns the previous one. Passing nullptr restores Qt's.
+std::unique_ptr<DialogService> setDialogService(std::unique_ptr<DialogService> service);
+
+// The window that message boxes and file choosers are centred on (the main window).
+void setDialogParent(QWidget* parent);
+QWidget* dialogParent();

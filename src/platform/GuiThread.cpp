@@ -1,0 +1,20 @@
+#include "platform/GuiThread.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThread>
+
+bool isGuiThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return !app || QThread::currentThread() == app->thread();
+}
+
+void runOnGuiThreadAndWait(const std::function<void()>& work)
+{
+    if (isGuiThread()) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), work, Qt::BlockingQueuedConnection);
+}

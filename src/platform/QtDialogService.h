@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/DialogService.h"
+
+// The dialog service shown to a person: Qt's message boxes and file dialogs.
+class QtDialogService final : public DialogService
+{
+public:
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+    QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+    QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                           const QString& defaultSuffix) override;
+    QString chooseFolder(const QString& title, const QString& folder) override;
+    int runModal(QDialog& dialog) override;
+};

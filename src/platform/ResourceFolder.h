@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The per-user, writable resource folder (the application's data location + "/Resources").
+QString userResourceFolder();
+
+// The resources shipped with the program: installed beside the executable's prefix, or the
+// source tree's resources/ for a program run from its build folder. "" when neither exists.
+QString shippedResourceFolder();
+
+// Copies every shipped file that the user's folder lacks, keeping the user's own changes.
+// Returns false when the target folder cannot be created.
+bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder);

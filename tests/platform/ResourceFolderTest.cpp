@@ -1,0 +1,50 @@
+#include "platform/ResourceFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(SeedResourceFolder, CopiesMissingFilesAndKeepsTheUsersOwnChanges)
+{
+    QTemporaryDir shipped;
+    QTemporaryDir home;
+    writeFile(shipped.filePath(QStringLiteral("Title.txt")), "shipped title");
+    writeFile(shipped.filePath(QStringLiteral("Background/a.png")), "png");
+    QFile::setPermissions(shipped.filePath(QStringLiteral("Title.txt")), QFileDevice::ReadOwner);
+    const QString user = home.filePath(QStringLiteral("Resources"));
+
+    ASSERT_TRUE(seedResourceFolder(shipped.path(), user));
+    EXPECT_EQ(readFile(user + QStringLiteral("/Background/a.png")), QByteArray("png"));
+    EXPECT_TRUE(QFileInfo(user + QStringLiteral("/Title.txt")).isWritable());
+
+    writeFile(user + QStringLiteral("/Title.txt"), "my title");
+    ASSERT_TRUE(seedResourceFolder(shipped.path(), user));
+    EXPECT_EQ(readFile(user + QStringLiteral("/Title.txt")), QByteArray("my title"));
+}
+
+TEST(SeedResourceFolder, FailsWhenTheFolderCannotBeMade)
+{
+    QTemporaryDir home;
+    writeFile(home.filePath(QStringLiteral("blocker")), "a file, not a folder");
+    EXPECT_FALSE(seedResourceFolder(QString(), home.filePath(QStringLiteral("blocker/Resources"))));
+}

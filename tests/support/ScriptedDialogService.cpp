@@ -1,0 +1,107 @@
+#include "support/ScriptedDialogService.h"
+
+std::vector<ScriptedDialogService::Asked> ScriptedDialogService::asked() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return asked_;
+}
+
+std::vector<QString> ScriptedDialogService::messages() const
+{
+    std::vector<QString> texts;
+    for (const Asked& a : asked())
+        if (a.kind == QLatin1String("message"))
+            texts.push_back(a.text);
+    return texts;
+}
+
+void ScriptedDialogService::record(const QString& kind, const QString& text)
+{
+    Asked entry{kind, text, QThread::currentThread()};
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        asked_.push_back(entry);
+    }
+    if (beforeAnswer)
+        beforeAnswer(entry);
+}
+
+QString ScriptedDialogService::nextFile()
+{
+    if (fileAnswers.empty())
+        return {};
+    QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedDialogService::showMessage(const QString& text)
+{
+    record(QStringLiteral("message"), text);
+}
+
+bool ScriptedDialogService::askYesNo(const QString& text)
+{
+    record(QStringLiteral("yesno"), text);
+    if (yesNoAnswers.empty())
+        return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+int ScriptedDialogService::askChoice(const QString& text, const QStringList&, int)
+{
+    record(QStringLiteral("choice"), text);
+    if (choiceAnswers.empty())
+        return 0;
+    const int answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogService::chooseOpenFile(const QString& title, const QString&, const QString&)
+{
+    record(QStringLiteral("open"), title);
+    return nextFile();
+}
+
+QStringList ScriptedDialogService::chooseOpenFiles(const QString& title, const QString&, const QString&)
+{
+    record(QStringLiteral("openMany"), title);
+    if (filesAnswers.empty())
+        return {};
+    QStringList answer = filesAnswers.front();
+    filesAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedDialogService::chooseSaveFile(const QString& title, const QString&, const QString&, const QString&)
+{
+    record(QStringLiteral("save"), title);
+    return nextFile();
+}
+
+QString ScriptedDialogService::chooseFolder(const QString& title, const QString&)
+{
+    record(QStringLiteral("folder"), title);
+    return nextFile();
+}
+
+int ScriptedDialogService::runModal(QDialog& dialog)
+{
+    record(QStringLiteral("modal"), dialog.objectName());
+    return modalHandler ? modalHandler(dialog) : 0;
+}
+
+ScriptedDialogs::ScriptedDialogs()
+{
+    auto service = std::make_unique<ScriptedDialogService>();
+    service_ = service.get();
+    previous_ = setDialogService(std::move(service));
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    setDialogService(std::move(previous_));
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/DialogService.h"
+
+#include <QDialog>
+#include <QThread>
+
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+// A dialog service that answers from a script instead of a person, and records what was
+// asked and on which thread. Install it with ScriptedDialogs (below) for the test's length.
+class ScriptedDialogService final : public DialogService
+{
+public:
+    struct Asked
+    {
+        QString kind; // "message", "yesno", "choice", "open", "openMany", "save", "folder", "modal"
+        QString text;
+        QThread* thread = nullptr;
+    };
+
+    // Answers, consumed in order; when a queue is empty the default answer is used
+    // (OK / "No" / cancel / first button).
+    std::deque<bool> yesNoAnswers;
+    std::deque<int> choiceAnswers;
+    std::deque<QString> fileAnswers;
+    std::deque<QStringList> filesAnswers;
+    // Called with each modal dialog; its return value is the dialog's result.
+    std::function<int(QDialog&)> modalHandler;
+    // Called before each answer is given (for example to wait, proving the caller blocks).
+    std::function<void(const Asked&)> beforeAnswer;
+
+    std::vector<Asked> asked() const;
+    std::vector<QString> messages() const; // texts of "message" alerts, in order
+
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+    QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
+    QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                           const QString& defaultSuffix) override;
+    QString chooseFolder(const QString& title, const QString& folder) override;
+    int runModal(QDialog& dialog) override;
+
+private:
+    void record(const QString& kind, const QString& text);
+    QString nextFile();
+
+    mutable std::mutex lock_;
+    std::vector<Asked> asked_;
+};
+
+// Installs a ScriptedDialogService for its lifetime, then restores the previous service.
+class ScriptedDialogs
+{
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs();
+    ScriptedDialogService* operator->() { return service_; }
+    ScriptedDialogService& operator*() { return *service_; }
+
+private:
+    ScriptedDialogService* service_;
+    std::unique_ptr<DialogService> previous_;
+};

@@ -62,9 +62,24 @@ QStringList moduleRows(const pdf417param& param)
         // Bits past the last module are spaces in zint's dump.
         if (const int spare = bytesPerRow * 8 - bits.width())
             row[bytesPerRow - 1] = char(uchar(row[bytesPerRow - 1]) & uchar(0xff << spare));
-        rows << QString::fromLatin1(row.toHex(' ').toUpper());
+        // zint writes as many hexadecimal digits as the modules need, in groups of two.
+        QString hex = QString::fromLatin1(row.toHex(' ').toUpper());
+        if (bits.width() % 8 != 0 && bits.width() % 8 <= 4)
+            hex.chop(1);
+        rows << hex;
     }
     return rows;
+}
+
+std::string rowDifference(const QStringList& ours, const QStringList& reference)
+{
+    if (ours.size() != reference.size())
+        return QStringLiteral("%1 rows against %2").arg(ours.size()).arg(reference.size()).toStdString();
+    for (int i = 0; i < ours.size(); ++i) {
+        if (ours[i] != reference[i])
+            return QStringLiteral("row %1:\n ours %2\n zint %3").arg(i).arg(ours[i], reference[i]).toStdString();
+    }
+    return {};
 }
 
 pdf417param encode(const QByteArray& text, int options, int columns, int rows, int level)

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 struct pdf417param;
@@ -24,6 +25,9 @@ QImage decodableImage(const pdf417param& param);
 QStringList zintRows(const QByteArray& data, int columns, int level);
 // The record's module rows in zint's --dump form (bars as set bits).
 QStringList moduleRows(const pdf417param& param);
+
+// Empty when the row lists are equal, else where and how they first differ.
+std::string rowDifference(const QStringList& ours, const QStringList& reference);
 
 // A record encoding the bytes with the given options (columns, level and so on set by
 // the caller through the options), after paintCode().

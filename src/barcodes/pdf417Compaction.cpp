@@ -17,6 +17,7 @@ constexpr int MIXED_TO_ALPHA = 28;
 constexpr int MIXED_TO_PUNCTUATION = 25;
 constexpr int SHIFT_PUNCTUATION = 29;  // one punctuation character, from any but Punctuation
 constexpr int PUNCTUATION_TO_ALPHA = 29;
+constexpr int PAD_VALUE = 29;
 
 constexpr std::array<int8_t, 256> positionsIn(const char* set)
 {
@@ -111,25 +112,12 @@ std::vector<int> textCompaction(std::span<const uint8_t> text)
         const uint8_t c = text[i];
         const TextValues values = textValues(c);
         if (values.alpha < 0 && values.lower < 0 && values.mixed < 0 && values.punctuation < 0) {
-            // A byte shift must start on a codeword boundary. The pad that gets it there is
-            // a latch, never a shift: a shift would carry over to the character after the
-            // byte and change it.
+            // A byte shift starts on a codeword boundary: an odd value count gets the pad,
+            // which in Punctuation is the latch back to Alpha.
             if (packer.odd()) {
-                switch (mode) {
-                case Alpha:
-                case Lower:
-                    packer.add(TO_MIXED);
-                    mode = Mixed;
-                    break;
-                case Mixed:
-                    packer.add(MIXED_TO_ALPHA);
+                packer.add(PAD_VALUE);
+                if (mode == Punctuation)
                     mode = Alpha;
-                    break;
-                case Punctuation:
-                    packer.add(PUNCTUATION_TO_ALPHA);
-                    mode = Alpha;
-                    break;
-                }
             }
             packer.flushInto(codewords);
             codewords.push_back(SHIFT_BYTE);
@@ -218,7 +206,7 @@ std::vector<int> textCompaction(std::span<const uint8_t> text)
         ++i;
     }
     if (packer.odd())
-        packer.add(SHIFT_PUNCTUATION); // a shift with nothing after it pads the last codeword
+        packer.add(PAD_VALUE);
     packer.flushInto(codewords);
     return codewords;
 }

@@ -22,8 +22,9 @@ std::vector<std::optional<QByteArray>> decodeWithZXing(const std::vector<QImage>
     reader.start(QStringLiteral("ZXingReader"), arguments);
     if (!reader.waitForFinished(120000))
         return results;
-    // One block per file: "File: <path>", then "Bytes: <hex>" when a symbol was read.
-    int current = -1;
+    // One block per file: "File: <path>" (only when there are several), then "Bytes: <hex>"
+    // when a symbol was read.
+    int current = images.size() == 1 ? 0 : -1;
     const QList<QByteArray> lines = reader.readAllStandardOutput().split('\n');
     for (const QByteArray& line : lines) {
         if (line.startsWith("File:")) {

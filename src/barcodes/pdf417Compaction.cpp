@@ -214,27 +214,42 @@ std::vector<int> textCompaction(std::span<const uint8_t> text)
 std::vector<int> numberCompaction(std::span<const uint8_t> digits)
 {
     // Each group of up to 44 digits, with a leading 1 so that leading zeros survive, is
-    // written in base 900, most significant first.
+    // written in base 900, most significant first. The group is held in base 10^9 limbs,
+    // most significant first, so that each division by 900 takes a handful of steps.
     constexpr size_t GROUP = 44;
+    constexpr uint64_t LIMB = 1000000000;
     std::vector<int> codewords;
     codewords.reserve(digits.size() / 3 + 2);
     for (size_t start = 0; start < digits.size(); start += GROUP) {
         const size_t count = std::min(GROUP, digits.size() - start);
-        std::array<int, GROUP + 1> number{};
-        number[0] = 1;
-        for (size_t i = 0; i < count; ++i)
-            number[i + 1] = digits[start + i] - '0';
+        std::array<uint64_t, 6> limbs{};
+        size_t limbCount = 0;
+        // The leading 1 makes count + 1 decimal digits; the first limb takes the odd ones.
+        size_t digitsInLimb = (count + 1) % 9 == 0 ? 9 : (count + 1) % 9;
+        uint64_t limb = 1;
+        --digitsInLimb;
+        for (size_t i = 0; i < count; ++i) {
+            if (digitsInLimb == 0) {
+                limbs[limbCount++] = limb;
+                limb = 0;
+                digitsInLimb = 9;
+            }
+            limb = limb * 10 + uint64_t(digits[start + i] - '0');
+            --digitsInLimb;
+        }
+        limbs[limbCount++] = limb;
+
         const size_t firstCodeword = codewords.size();
-        size_t leading = 0; // the first non-zero decimal digit
-        while (leading <= count) {
-            int remainder = 0;
-            for (size_t i = leading; i <= count; ++i) {
-                const int current = remainder * 10 + number[i];
-                number[i] = current / 900;
+        size_t leading = 0; // the first non-zero limb
+        while (leading < limbCount) {
+            uint64_t remainder = 0;
+            for (size_t i = leading; i < limbCount; ++i) {
+                const uint64_t current = remainder * LIMB + limbs[i];
+                limbs[i] = current / 900;
                 remainder = current % 900;
             }
-            codewords.push_back(remainder);
-            while (leading <= count && number[leading] == 0)
+            codewords.push_back(int(remainder));
+            while (leading < limbCount && limbs[leading] == 0)
                 ++leading;
         }
         std::reverse(codewords.begin() + std::ptrdiff_t(firstCodeword), codewords.end());

@@ -16,9 +16,9 @@ QImage newBitImage(int width, int height)
     return image;
 }
 
-bool isBar(const QImage& bitImage, int x, int y)
+bool isBar(const uchar* line, int x)
 {
-    return bitImage.constScanLine(y)[x >> 3] & (0x80 >> (x & 7));
+    return line[x >> 3] & (0x80 >> (x & 7));
 }
 
 } // namespace
@@ -51,9 +51,10 @@ QImage pdf417ModuleImage(const QImage& bitImage, int modulePixels, int rowPixels
                  QImage::Format_Grayscale8);
     image.fill(255);
     for (int y = 0; y < bitImage.height(); ++y) {
+        const uchar* bits = bitImage.constScanLine(y);
         uchar* first = image.scanLine(quiet + y * rowPixels);
         for (int x = 0; x < bitImage.width(); ++x) {
-            if (isBar(bitImage, x, y))
+            if (isBar(bits, x))
                 std::memset(first + quiet + x * modulePixels, 0, size_t(modulePixels));
         }
         for (int r = 1; r < rowPixels; ++r)
@@ -71,14 +72,16 @@ Picture pdf417Picture(const QImage& bitImage, const QSizeF& size)
     // One path of every run of bars: one drawing command however large the symbol.
     QPainterPath bars;
     bars.setFillRule(Qt::WindingFill);
+    const int width = bitImage.width();
     for (int y = 0; y < bitImage.height(); ++y) {
-        for (int x = 0; x < bitImage.width();) {
-            if (!isBar(bitImage, x, y)) {
+        const uchar* bits = bitImage.constScanLine(y);
+        for (int x = 0; x < width;) {
+            if (!isBar(bits, x)) {
                 ++x;
                 continue;
             }
             const int runStart = x;
-            while (x < bitImage.width() && isBar(bitImage, x, y))
+            while (x < width && isBar(bits, x))
                 ++x;
             bars.addRect(QRectF(runStart * moduleWidth, y * rowHeight, (x - runStart) * moduleWidth, rowHeight));
         }

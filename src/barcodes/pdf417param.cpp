@@ -123,14 +123,19 @@ void calculateErrorCorrection(pdf417param& param, int dataCount, int level)
 {
     const std::span<const int> coefficients = ERROR_LEVEL(level);
     const int count = int(coefficients.size());
-    std::array<int, 2 << MAX_ERROR_LEVEL> remainder{};
+    // Two buffers, so that each step reads the old remainder and writes the new one
+    // without overlap, which lets the compiler vectorise the loop.
+    std::array<int, 2 << MAX_ERROR_LEVEL> buffers[2]{};
+    int* remainder = buffers[0].data();
+    int* next = buffers[1].data();
     for (int i = 0; i < dataCount; ++i) {
-        const int feedback = (param.codewords[size_t(i)] + remainder[size_t(count - 1)]) % CODEWORD_VALUES;
-        for (int j = count - 1; j > 0; --j) {
-            remainder[size_t(j)] = (remainder[size_t(j - 1)] + CODEWORD_VALUES
-                                    - feedback * coefficients[size_t(j)] % CODEWORD_VALUES) % CODEWORD_VALUES;
+        const int feedback = (param.codewords[size_t(i)] + remainder[count - 1]) % CODEWORD_VALUES;
+        next[0] = (CODEWORD_VALUES - feedback * coefficients[0] % CODEWORD_VALUES) % CODEWORD_VALUES;
+        for (int j = 1; j < count; ++j) {
+            const int value = remainder[j - 1] - feedback * coefficients[size_t(j)] % CODEWORD_VALUES;
+            next[j] = value < 0 ? value + CODEWORD_VALUES : value;
         }
-        remainder[0] = (CODEWORD_VALUES - feedback * coefficients[0] % CODEWORD_VALUES) % CODEWORD_VALUES;
+        std::swap(remainder, next);
     }
     // The check codewords are the remainder's complement; a zero stays zero, since 929 is
     // not a codeword.

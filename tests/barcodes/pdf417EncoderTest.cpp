@@ -87,6 +87,26 @@ TEST(Pdf417Encoder, ByteRunsLatchBySixesOrNot)
     EXPECT_EQ(std::vector<int>(five.begin(), five.begin() + 6), (std::vector<int>{901, 0x80, 0x81, 0x82, 0x83, 0x84}));
 }
 
+TEST(Pdf417Encoder, ShortRunsMergeWithTheirNeighbours)
+{
+    const std::vector<int> shifted = dataCodewords(encode("ab\x80" "cd"));
+    EXPECT_TRUE(contains(shifted, 913)) << "one byte between texts is a shift";
+    EXPECT_FALSE(contains(shifted, 901));
+
+    const std::vector<int> tiny = dataCodewords(encode("a\x80" "b"));
+    EXPECT_EQ(std::vector<int>(tiny.begin(), tiny.begin() + 4), (std::vector<int>{901, 'a', 0x80, 'b'}))
+        << "texts too short for a shift join the bytes";
+
+    const std::vector<int> six = dataCodewords(encode("\x80\x81" "ab\x82\x83"));
+    EXPECT_EQ(six[0], 924) << "a short text between bytes becomes bytes";
+
+    const std::vector<int> split = dataCodewords(encode("\x80\x81" "abcde\x82"));
+    ASSERT_GE(split.size(), 5u);
+    EXPECT_EQ(std::vector<int>(split.begin(), split.begin() + 4), (std::vector<int>{901, 0x80, 0x81, 900}))
+        << "a long text keeps text compaction and takes the single byte after it";
+    EXPECT_TRUE(contains(split, 913));
+}
+
 TEST(Pdf417Encoder, DefaultLevelFollowsDataSizeAndFinalLevelFillsTheSymbol)
 {
     // One column: the rows are exactly the data plus the check codewords of the default level.

@@ -26,8 +26,9 @@ void expectRoundTrips(const std::vector<QByteArray>& texts, int options = 0, int
     const auto decoded = decodeWithZXing(images);
     for (size_t i = 0; i < texts.size(); ++i) {
         EXPECT_TRUE(decoded[i].has_value()) << "not read: " << texts[i].toHex(' ').constData();
-        if (decoded[i])
+        if (decoded[i]) {
             EXPECT_EQ(decoded[i]->toHex(' ').toStdString(), texts[i].toHex(' ').toStdString());
+        }
     }
 }
 
@@ -45,8 +46,9 @@ TEST(Pdf417Decoding, EveryColumnCountAtEveryLevel)
             ASSERT_EQ(param.error, PDF417_ERROR_NONE);
             EXPECT_GE(param.errorLevel, level);
             // One column cannot hold the higher levels in 90 rows; there the columns grow.
-            if (param.codewords[0] + (2 << level) <= 90 * columns)
+            if (param.codewords[0] + (2 << level) <= 90 * columns) {
                 EXPECT_EQ(param.codeColumns, columns) << "level " << level;
+            }
             texts.push_back(text);
             images.push_back(decodableImage(param));
         }
@@ -102,7 +104,7 @@ TEST(Pdf417Decoding, ByteShiftsInsideTextKeepTheFollowingCharacter)
     // of pending text values needs a pad in every sub-mode.
     expectRoundTrips({
         "HELLO\x80WORLD", "HELL\x80WORLD", "hello\x80world", "hell\x80world", "Hell\xe9World",
-        "ab12\x80cdef", "ab123\x80cdef", "ab123\x80" "456", "ab!!!\x80cdef", "ab!!!!\x80cdef", "ab!!!!\x80!!!x",
+        "ab12\x80" "cdef", "ab123\x80" "cdef", "ab123\x80" "456", "ab!!!\x80" "cdef", "ab!!!!\x80" "cdef", "ab!!!!\x80!!!x",
         "ABCDE\x80!", "abcde\x80;x", "Caf\xe9 au lait", "na\xefve fa\xe7" "ade", QByteArray(40, 'a') + "\xff" + QByteArray(40, 'B'),
     });
 }

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QRectF;
+
+// A resolution-independent picture with a size in points: what a painter drew, kept as
+// drawing commands so that it can be drawn again at any scale, printed, or written as PDF.
+// Recording paints on a 72-dpi device, so fonts sized in points come out at their size
+// (QPicture would record at the screen's dpi and shift text when played at 72 dpi).
+// Pictures are immutable values, cheap to copy and safe to share between threads.
+class Picture
+{
+public:
+    Picture() = default;
+
+    // Records what paint draws on a canvas of the given size in points (origin top left, y down).
+    static Picture record(const QSizeF& sizeInPoints, const std::function<void(QPainter&)>& paint);
+    // A picture that shows an image stretched over the given size in points.
+    static Picture fromImage(const QImage& image, const QSizeF& sizeInPoints);
+
+    bool isNull() const;
+    QSizeF size() const;
+
+    // Draws the picture scaled into target (in the painter's current coordinates).
+    void draw(QPainter& painter, const QRectF& target) const;
+    // Rasterises at the given resolution (72 = one pixel per point) over a background.
+    QImage toImage(double dpi, const QColor& background = Qt::transparent) const;
+    QByteArray toPng(double dpi) const;
+    // A one-page PDF of the picture's size.
+    QByteArray toPdf() const;
+
+    struct Commands;
+
+private:
+    std::shared_ptr<const Commands> commands_;
+    QSizeF size_;
+};

@@ -34,4 +34,5 @@ private:
     PlistValue archive_;
     const PlistArray* objects_ = nullptr;
     const PlistDict* root_ = nullptr;
+    PlistUid rootUid_;
 };

@@ -60,14 +60,17 @@ private:
     PlistUid classRecord(const QStringList& chain);
     PlistUid objectForString(const QString& value);
     PlistUid objectForPlainValue(const PlistValue& value);
-    PlistUid objectForColor(const QColor& color);
-    PlistUid objectForFont(const QFont& font);
+    PlistDict colorObject(const QColor& color);
+    PlistDict fontObject(const QFont& font);
     PlistUid objectForStyledText(const StyledText& text);
     PlistUid objectForAttributes(const QFont* font, const QColor& color);
     PlistUid objectForImageData(const QByteArray& png, const QSizeF& sizeInPoints);
     PlistUid objectForArray(const std::vector<PlistUid>& items);
+    // A dictionary object from keys and references to its values.
+    PlistUid objectForDictionary(const PlistDict& references);
 
     PlistArray objects_;
     PlistDict root_;
     QHash<QString, PlistUid> classRecords_;
+    bool rootIsNull_ = false; // an archive of "no object"
 };

@@ -1,0 +1,185 @@
+#include "platform/Picture.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage blankImage72(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.setDotsPerMeterX(2835);
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::white);
+    return image;
+}
+
+// Bounding box of the pixels darker than mid-grey.
+QRect inkBox(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+QFont bigFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(40);
+    return font;
+}
+
+void paintSample(QPainter& painter)
+{
+    painter.setFont(bigFont());
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(10, 60), QStringLiteral("HHHH"));
+}
+
+} // namespace
+
+TEST(Picture, TextKeepsItsPointSizeAndPosition)
+{
+    QImage direct = blankImage72({300, 100});
+    {
+        QPainter painter(&direct);
+        paintSample(painter);
+    }
+    const Picture picture = Picture::record(QSizeF(300, 100), paintSample);
+    const QImage replayed = picture.toImage(72, Qt::white);
+    ASSERT_EQ(replayed.size(), QSize(300, 100));
+    const QRect expected = inkBox(direct);
+    const QRect actual = inkBox(replayed);
+    EXPECT_NEAR(actual.top(), expected.top(), 1);
+    EXPECT_NEAR(actual.bottom(), expected.bottom(), 1);
+    EXPECT_NEAR(actual.left(), expected.left(), 1);
+    EXPECT_NEAR(actual.right(), expected.right(), 2);
+}
+
+TEST(Picture, TextScalesWithTheGeometryOnAnyDeviceResolution)
+{
+    const Picture picture = Picture::record(QSizeF(300, 100), paintSample);
+    // A 96-dpi device (as a screen is) must show the same layout scaled, not bigger text.
+    QImage screen(QSize(300, 100), QImage::Format_ARGB32_Premultiplied);
+    screen.setDotsPerMeterX(3780);
+    screen.setDotsPerMeterY(3780);
+    screen.fill(Qt::white);
+    {
+        QPainter painter(&screen);
+        picture.draw(painter, QRectF(0, 0, 300, 100));
+    }
+    const QRect at72 = inkBox(picture.toImage(72, Qt::white));
+    const QRect at96 = inkBox(screen);
+    EXPECT_NEAR(at96.height(), at72.height(), 1);
+    EXPECT_NEAR(at96.width(), at72.width(), 2);
+}
+
+TEST(Picture, ScalesShapesToTheResolutionAsked)
+{
+    const Picture picture = Picture::record(QSizeF(72, 36), [](QPainter& painter) {
+        painter.fillRect(QRectF(36, 0, 36, 36), Qt::black);
+    });
+    const QImage image = picture.toImage(300, Qt::white);
+    EXPECT_EQ(image.size(), QSize(300, 150));
+    EXPECT_EQ(inkBox(image), QRect(150, 0, 150, 150));
+    EXPECT_EQ(image.dotsPerMeterX(), 11811);
+}
+
+TEST(Picture, ClipAndOpacityAreKept)
+{
+    const Picture picture = Picture::record(QSizeF(100, 100), [](QPainter& painter) {
+        painter.setClipRect(QRectF(0, 0, 50, 100));
+        painter.fillRect(QRectF(0, 0, 100, 100), Qt::black);
+        painter.setClipping(false);
+        painter.setOpacity(0.5);
+        painter.fillRect(QRectF(60, 0, 40, 10), Qt::black);
+    });
+    const QImage image = picture.toImage(72, Qt::white);
+    EXPECT_EQ(qGray(image.pixel(25, 50)), 0);
+    EXPECT_EQ(qGray(image.pixel(55, 50)), 255);
+    EXPECT_NEAR(qGray(image.pixel(80, 5)), 128, 2);
+}
+
+TEST(Picture, DrawsIntoAnyTargetRectangle)
+{
+    const Picture picture = Picture::record(QSizeF(10, 10), [](QPainter& painter) {
+        painter.fillRect(QRectF(0, 0, 5, 10), Qt::black);
+    });
+    QImage image = blankImage72({100, 100});
+    {
+        QPainter painter(&image);
+        picture.draw(painter, QRectF(20, 30, 40, 20));
+    }
+    EXPECT_EQ(inkBox(image), QRect(20, 30, 20, 20));
+}
+
+TEST(Picture, WritesAOnePagePdfOfItsSize)
+{
+    const Picture picture = Picture::record(QSizeF(243, 154), paintSample);
+    const QByteArray pdf = picture.toPdf();
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("p.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {file.fileName()});
+    if (!info.waitForFinished() || info.exitCode() != 0)
+        GTEST_SKIP() << "pdfinfo is not available";
+    const QString output = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(output.contains(QStringLiteral("243 x 154 pts"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\b"))));
+
+    // Rasterised by an independent reader, the PDF shows the text where the PNG does.
+    QProcess raster;
+    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), file.fileName(), dir.filePath(QStringLiteral("p"))});
+    ASSERT_TRUE(raster.waitForFinished());
+    const QImage fromPdf(dir.filePath(QStringLiteral("p.png")));
+    ASSERT_FALSE(fromPdf.isNull());
+    const QRect expected = inkBox(picture.toImage(72, Qt::white));
+    const QRect actual = inkBox(fromPdf.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_NEAR(actual.top(), expected.top(), 2);
+    EXPECT_NEAR(actual.height(), expected.height(), 2);
+    EXPECT_NEAR(actual.width(), expected.width(), 3);
+}
+
+TEST(Picture, RecordsAndRendersOnAWorkerThread)
+{
+    QImage image;
+    std::thread worker([&image] {
+        const Picture picture = Picture::record(QSizeF(300, 100), paintSample);
+        image = picture.toImage(150, Qt::white);
+    });
+    worker.join();
+    EXPECT_FALSE(inkBox(image).isEmpty());
+}
+
+TEST(Picture, NullPicturesDrawNothing)
+{
+    const Picture empty;
+    EXPECT_TRUE(empty.isNull());
+    EXPECT_TRUE(empty.toImage(72).isNull());
+    EXPECT_TRUE(empty.toPdf().isEmpty());
+    EXPECT_TRUE(Picture::fromImage(QImage(), QSizeF(10, 10)).isNull());
+    const QImage red = [] {
+        QImage i(4, 4, QImage::Format_ARGB32);
+        i.fill(Qt::red);
+        return i;
+    }();
+    const QImage shown = Picture::fromImage(red, QSizeF(8, 8)).toImage(72);
+    EXPECT_EQ(shown.size(), QSize(8, 8));
+    EXPECT_EQ(QColor(shown.pixel(7, 7)), QColor(Qt::red));
+}

@@ -124,9 +124,15 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
             dict.insert(QString::fromUtf8(key ? key : ""), std::move(value));
         }
         std::free(iter);
-        if (ok)
+        if (!ok)
+            return false;
+        // XML has no UID element: references are written as {"CF$UID": n}.
+        const PlistValue* uid = dict.size() == 1 ? dict.find(QStringLiteral("CF$UID")) : nullptr;
+        if (uid && uid->isInteger() && uid->toInteger() >= 0)
+            out = PlistValue(PlistUid{quint64(uid->toInteger())});
+        else
             out = PlistValue(std::move(dict));
-        return ok;
+        return true;
     }
     default:
         return false;

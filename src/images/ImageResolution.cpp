@@ -120,14 +120,16 @@ QImage ImageResolution::readImageData(const QByteArray& data, QString* error)
 
 namespace {
 
-// Files store whole dots per metre: a value that is the rounding of a whole dpi means that
-// dpi (2835 is 72 dpi, not 72.009), so sizes in points come out exact.
+// Files and Qt's readers turn a whole dpi into whole dots per metre, rounded or truncated:
+// a value within one dot of a whole dpi means that dpi (2835 is 72 dpi, not 72.009), so
+// sizes in points come out exact.
 double dotsPerInch(int dotsPerMeter)
 {
     if (dotsPerMeter <= 0)
         return ImageResolution::defaultDpi;
     const long wholeDpi = std::lround(dotsPerMeter * metresPerInch);
-    return dotsPerMetre(double(wholeDpi)) == dotsPerMeter ? double(wholeDpi) : dotsPerMeter * metresPerInch;
+    return std::abs(dotsPerMetre(double(wholeDpi)) - dotsPerMeter) <= 1 ? double(wholeDpi)
+                                                                         : dotsPerMeter * metresPerInch;
 }
 
 } // namespace

@@ -53,6 +53,15 @@ TEST(BoxBlur, EdgesDoNotFadeOrDarken)
     EXPECT_TRUE(colourNear(pixelAt(blurred, 29, 19), qRgb(200, 40, 90), 0));
 }
 
+TEST(BoxBlur, WideWindowsKeepAFlatColourExact)
+{
+    for (float radius : {7.5f, 300.25f, 1000.0f, 2047.9f, 2500.0f}) {
+        const QImage blurred = ImageProcesser::adjust_boxBlur(solidImage(qRgb(255, 1, 128), 5200, 2), radius);
+        for (int x : {0, 2600, 5199})
+            EXPECT_TRUE(colourNear(pixelAt(blurred, x, 1), qRgb(255, 1, 128), 0)) << radius << " at " << x;
+    }
+}
+
 TEST(BoxBlur, TransparentPartsDoNotBleedDarkFringes)
 {
     QImage picture(20, 4, QImage::Format_ARGB32);

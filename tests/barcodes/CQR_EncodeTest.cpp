@@ -7,7 +7,9 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <memory>
 #include <thread>
 
@@ -279,4 +281,79 @@ TEST(CQR_EncodeTest, SeparateEncodersOnSeveralThreadsAgree)
     second.join();
     third.join();
     EXPECT_EQ(mismatches, 0);
+}
+
+namespace {
+
+// The mask penalty written out plainly from its four rules, to judge the encoder's choice.
+int64_t penaltyOf(const qrtest::Modules& modules)
+{
+    const int size = static_cast<int>(modules.size());
+    std::vector<std::string> lines;
+    for (int i = 0; i < size; ++i) {
+        std::string row, column;
+        for (int k = 0; k < size; ++k) {
+            row += modules[i][k] ? '1' : '0';
+            column += modules[k][i] ? '1' : '0';
+        }
+        lines.push_back(row);
+        lines.push_back(column);
+    }
+    int64_t penalty = 0;
+    for (const std::string& line : lines) {
+        for (size_t start = 0; start < line.size();) {
+            size_t end = start;
+            while (end < line.size() && line[end] == line[start])
+                ++end;
+            if (end - start >= 5)
+                penalty += int64_t(end - start) - 2;
+            start = end;
+        }
+        const std::string padded = "0000" + line + "0000";  // the edge counts as light
+        for (size_t at = padded.find("1011101"); at != std::string::npos; at = padded.find("1011101", at + 1)) {
+            if (padded[at - 1] != '0' || padded[at + 7] != '0')
+                continue;
+            if (padded.compare(at - 4, 4, "0000") == 0 || padded.compare(at + 7, 4, "0000") == 0)
+                penalty += 40;
+        }
+    }
+    int64_t light = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            light += !modules[y][x];
+            if (y + 1 < size && x + 1 < size && modules[y][x] == modules[y][x + 1]
+                && modules[y][x] == modules[y + 1][x] && modules[y][x] == modules[y + 1][x + 1])
+                penalty += 3;
+        }
+    penalty += std::abs(50 - light * 100 / (size * size)) / 5 * 10;
+    return penalty;
+}
+
+}  // namespace
+
+TEST(CQR_EncodeTest, AutomaticMaskHasTheLowestPenaltyAndTiesKeepTheLowerNumber)
+{
+    // The first payload gives masks 3 and 6 the same lowest penalty.
+    const QByteArray payloads[] = {"TIE 4", "01234567", "https://example.org/card?id=42",
+                                   QByteArray("MIXED 123 text ").repeated(12)};
+    for (const QByteArray& payload : payloads) {
+        SCOPED_TRACE(payload.constData());
+        std::vector<int64_t> penalties;
+        std::vector<qrtest::Modules> masked;
+        for (int mask = 0; mask < 8; ++mask) {
+            const auto forced = encode(payload, Q, 0, mask);
+            ASSERT_TRUE(forced);
+            masked.push_back(modulesOf(*forced));
+            penalties.push_back(penaltyOf(masked.back()));
+        }
+        const int best = int(std::min_element(penalties.begin(), penalties.end()) - penalties.begin());
+        const auto automatic = encode(payload, Q, 0, -1);
+        ASSERT_TRUE(automatic);
+        EXPECT_EQ(automatic->m_nMaskingNo, best);
+        EXPECT_EQ(modulesOf(*automatic), masked[best]);
+        if (payload == "TIE 4") {
+            EXPECT_EQ(penalties[3], penalties[6]);
+            EXPECT_EQ(automatic->m_nMaskingNo, 3);
+        }
+    }
 }

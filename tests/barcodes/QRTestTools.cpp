@@ -1,6 +1,5 @@
 #include "QRTestTools.h"
 
-#include <QPainter>
 #include <QProcess>
 
 #include <future>
@@ -48,24 +47,6 @@ Modules zintModules(const QByteArray& data, int version, int level, int mask)
         modules.push_back(std::move(row));
     }
     return modules;
-}
-
-QImage symbolImage(const QRModuleGrid& grid, int scale, int quiet)
-{
-    const int side = (grid.dimension() + 2 * quiet) * scale;
-    QImage image(side, side, QImage::Format_Grayscale8);
-    image.fill(Qt::white);
-    for (int y = 0; y < grid.dimension(); ++y) {
-        for (int x = 0; x < grid.dimension(); ++x) {
-            if (!grid.valueAt(x, y))
-                continue;
-            for (int dy = 0; dy < scale; ++dy) {
-                uchar* line = image.scanLine((y + quiet) * scale + dy);
-                std::fill_n(line + (x + quiet) * scale, scale, uchar(0));
-            }
-        }
-    }
-    return image;
 }
 
 namespace {

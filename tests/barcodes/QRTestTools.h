@@ -21,9 +21,6 @@ Modules modulesOf(const QRModuleGrid& grid);
 // The module rows `zint --dump` prints for the symbol; empty when zint fails.
 Modules zintModules(const QByteArray& data, int version, int level, int mask);
 
-// The grid on white with a quiet zone of `quiet` modules, `scale` pixels per module.
-QImage symbolImage(const QRModuleGrid& grid, int scale, int quiet = 4);
-
 // Runs the program and returns its standard output (empty if it cannot be run).
 QByteArray runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
 

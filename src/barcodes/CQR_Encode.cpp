@@ -1,9 +1,31 @@
 #include "barcodes/CQR_Encode.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 using namespace qrtables;
+
+namespace {
+
+// Alphanumeric value of each byte, or -1: digits 0-9, letters 10-35, then space $ % * + - . / :
+constexpr std::array<int8_t, 256> makeAlphabetValues()
+{
+    std::array<int8_t, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[c] = static_cast<int8_t>(c - '0');
+    for (int c = 'A'; c <= 'Z'; ++c)
+        values[c] = static_cast<int8_t>(c - 'A' + 10);
+    const char symbols[] = " $%*+-./:";
+    for (int i = 0; i < 9; ++i)
+        values[static_cast<uint8_t>(symbols[i])] = static_cast<int8_t>(36 + i);
+    return values;
+}
+
+constexpr std::array<int8_t, 256> kAlphabetValues = makeAlphabetValues();
+
+}  // namespace
 
 bool CQR_Encode::IsNumeralData(uint8_t c)
 {
@@ -12,8 +34,7 @@ bool CQR_Encode::IsNumeralData(uint8_t c)
 
 bool CQR_Encode::IsAlphabetData(uint8_t c)
 {
-    return IsNumeralData(c) || (c >= 'A' && c <= 'Z') || c == ' ' || c == '$' || c == '%' || c == '*'
-        || c == '+' || c == '-' || c == '.' || c == '/' || c == ':';
+    return kAlphabetValues[c] >= 0;
 }
 
 bool CQR_Encode::IsKanjiData(uint8_t c1, uint8_t c2)
@@ -28,21 +49,7 @@ bool CQR_Encode::IsKanjiData(uint8_t c1, uint8_t c2)
 
 uint8_t CQR_Encode::AlphabetToBinaly(uint8_t c)
 {
-    if (IsNumeralData(c))
-        return static_cast<uint8_t>(c - '0');
-    if (c >= 'A' && c <= 'Z')
-        return static_cast<uint8_t>(c - 'A' + 10);
-    switch (c) {
-    case ' ': return 36;
-    case '$': return 37;
-    case '%': return 38;
-    case '*': return 39;
-    case '+': return 40;
-    case '-': return 41;
-    case '.': return 42;
-    case '/': return 43;
-    default: return 44;  // ':'
-    }
+    return kAlphabetValues[c] >= 0 ? static_cast<uint8_t>(kAlphabetValues[c]) : 0;
 }
 
 uint16_t CQR_Encode::KanjiToBinaly(uint16_t wc)
@@ -190,6 +197,6 @@ void CQR_Encode::GetRSCodeWord(const uint8_t* data, int64_t ncDataCodeWord, int6
             continue;
         const int nExpFactor = byIntToExp[factor];
         for (int64_t j = 0; j < ncRSCodeWord; ++j)
-            m_byRSWork[j] ^= byExpToInt[(generator[j] + nExpFactor) % 255];
+            m_byRSWork[j] ^= byExpToIntWide[generator[j] + nExpFactor];
     }
 }

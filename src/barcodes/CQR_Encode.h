@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcodes/QRCodeTables.h"
+#include "barcodes/QRMaskPenalty.h"
 
 #include <cstdint>
 
@@ -65,21 +66,24 @@ public:
     // (UTF-8 in particular) turn this off, or multi-byte characters would be corrupted.
     bool m_bKanjiMode = true;
 
+    // The buffers below are left uninitialised on construction (an encoder is made per
+    // symbol): each is written before it is read, and only its used part.
+
     int64_t m_nLevel = 0;
     int64_t m_nVersion_pass = 0;
     int64_t m_nMaskingNo = -1;
     int64_t m_nVersion = 0;
     int64_t m_ncDataCodeWordBit = 0;
-    uint8_t m_byDataCodeWord[qrtables::kMaxDataCodewords] = {};
+    uint8_t m_byDataCodeWord[qrtables::kMaxDataCodewords];
     int64_t m_ncAllCodeWord = 0;
-    uint8_t m_byAllCodeWord[qrtables::kMaxAllCodewords] = {};
-    uint8_t m_byRSWork[qrtables::kMaxCheckCodewordsPerBlock] = {};
+    uint8_t m_byAllCodeWord[qrtables::kMaxAllCodewords];
+    uint8_t m_byRSWork[qrtables::kMaxCheckCodewordsPerBlock];
     int64_t m_nSymbleSize = 0;
     int64_t m_ncDataBlock = 0;
-    int64_t m_nBlockLength[kMaxSourceLength] = {};
-    uint8_t m_byBlockMode[kMaxSourceLength] = {};
+    int64_t m_nBlockLength[kMaxSourceLength];
+    uint8_t m_byBlockMode[kMaxSourceLength];
     // [x][y], x the column and y the row, (0, 0) top left.
-    uint8_t m_byModuleData[qrtables::kMaxModules][qrtables::kMaxModules] = {};
+    uint8_t m_byModuleData[qrtables::kMaxModules][qrtables::kMaxModules];
 
 private:
     // Segmentation and bit stream for the version group; false when it overflows.
@@ -105,8 +109,8 @@ private:
     void SetCodeWordPattern();
     void SetMaskingPattern(int nPatternNo);
     void SetFormatInfoPattern(int nPatternNo);
-    int64_t CountPenalty();
+    // Penalty of the matrix under the mask, with that mask's format information.
+    int64_t CountPenalty(int nPatternNo);
 
-    // Final colours row by row (y * size + x), the penalty's working copy.
-    uint8_t m_byPenaltyWork[qrtables::kMaxModules * qrtables::kMaxModules] = {};
+    QRMaskPenalty m_penalty;
 };

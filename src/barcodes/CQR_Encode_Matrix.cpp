@@ -9,80 +9,27 @@ using namespace qrtables;
 
 namespace {
 
-// Module flags while the matrix is built.
-constexpr uint8_t kFunction = 0x20;
-constexpr uint8_t kFunctionDark = 0x10;
-constexpr uint8_t kDataDark = 0x02;
+// Module flags while the matrix is built: a light function module is 0x20, a dark one 0x30.
+constexpr uint8_t kFunction = QRMaskPenalty::kFunction;
+constexpr uint8_t kFunctionDark = QRMaskPenalty::kFunctionDark;
+constexpr uint8_t kDataDark = QRMaskPenalty::kDataDark;
 constexpr uint8_t kMaskedDark = 0x01;
 constexpr uint8_t kDarkFlags = kFunctionDark | kMaskedDark;
-
-// Format level bits: L = 01, M = 00, Q = 11, H = 10.
-constexpr int kFormatLevelBits[4] = {1, 0, 3, 2};
-
-bool maskCondition(int pattern, int i, int j)  // i the row, j the column
-{
-    switch (pattern) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i * j) % 3 + (i + j) % 2) % 2 == 0;
-    }
-}
-
-// Rules 1 and 3 of the penalty along one row or column (stride steps between modules).
-int64_t linePenalty(const uint8_t* line, int size, int stride)
-{
-    int64_t penalty = 0;
-    int run = 1;
-    for (int k = 1; k <= size; ++k) {
-        if (k < size && line[k * stride] == line[(k - 1) * stride]) {
-            ++run;
-            continue;
-        }
-        if (run >= 5)
-            penalty += run - 2;
-        run = 1;
-    }
-
-    auto lightOrOutside = [&](int k) { return k < 0 || k >= size || line[k * stride] == 0; };
-    auto lightSpan = [&](int from) {
-        for (int k = from; k < from + 4; ++k)
-            if (!lightOrOutside(k))
-                return false;
-        return true;
-    };
-    static constexpr uint8_t kFinderLike[7] = {1, 0, 1, 1, 1, 0, 1};
-    for (int k = 0; k + 7 <= size; ++k) {
-        bool match = true;
-        for (int m = 0; m < 7 && match; ++m)
-            match = line[(k + m) * stride] == kFinderLike[m];
-        if (!match || !lightOrOutside(k - 1) || !lightOrOutside(k + 7))
-            continue;
-        if (lightSpan(k - 4) || lightSpan(k + 7))
-            penalty += 40;
-    }
-    return penalty;
-}
 
 }  // namespace
 
 void CQR_Encode::FormatModule()
 {
-    std::memset(m_byModuleData, 0, sizeof m_byModuleData);
+    std::memset(m_byModuleData, 0, sizeof m_byModuleData[0] * m_nSymbleSize);
     SetFunctionModule();
     SetCodeWordPattern();
 
     if (m_nMaskingNo == -1) {
+        m_penalty.load(m_byModuleData, static_cast<int>(m_nSymbleSize));
         int64_t nMinPenalty = -1;
         int nBest = 0;
         for (int pattern = 0; pattern < 8; ++pattern) {
-            SetMaskingPattern(pattern);
-            SetFormatInfoPattern(pattern);
-            const int64_t penalty = CountPenalty();
+            const int64_t penalty = CountPenalty(pattern);
             if (nMinPenalty < 0 || penalty < nMinPenalty) {
                 nMinPenalty = penalty;
                 nBest = pattern;
@@ -206,11 +153,12 @@ void CQR_Encode::SetMaskingPattern(int nPatternNo)
 {
     const int size = static_cast<int>(m_nSymbleSize);
     for (int x = 0; x < size; ++x) {
+        const QRMaskPenalty::Line& inverted = QRMaskPenalty::maskColumn(nPatternNo, x);
         for (int y = 0; y < size; ++y) {
             uint8_t& module = m_byModuleData[x][y];
             if (module & kFunction)
                 continue;
-            const bool dark = ((module & kDataDark) != 0) != maskCondition(nPatternNo, y, x);
+            const bool dark = ((module & kDataDark) != 0) != inverted.test(y);
             module = static_cast<uint8_t>((module & ~kMaskedDark) | (dark ? kMaskedDark : 0));
         }
     }
@@ -218,61 +166,19 @@ void CQR_Encode::SetMaskingPattern(int nPatternNo)
 
 void CQR_Encode::SetFormatInfoPattern(int nPatternNo)
 {
-    const int data = kFormatLevelBits[m_nLevel] << 3 | nPatternNo;
-    int remainder = data;
-    for (int i = 0; i < 10; ++i)
-        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
-    const int bits = (data << 10 | remainder) ^ 0x5412;
-
+    const int bits = formatInfoBits(m_nLevel, nPatternNo);
     const int size = static_cast<int>(m_nSymbleSize);
-    auto set = [&](int x, int y, int bit) {
-        m_byModuleData[x][y] = ((bits >> bit) & 1) ? (kFunction | kFunctionDark) : kFunction;
-    };
-    for (int i = 0; i <= 5; ++i)
-        set(8, i, i);
-    set(8, 7, 6);
-    set(8, 8, 7);
-    set(7, 8, 8);
-    for (int i = 9; i < 15; ++i)
-        set(14 - i, 8, i);
-
-    for (int i = 0; i < 8; ++i)
-        set(size - 1 - i, 8, i);
-    for (int i = 8; i < 15; ++i)
-        set(8, size - 15 + i, i);
-    m_byModuleData[8][size - 8] = kFunction | kFunctionDark;
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int bit = 0; bit < 15; ++bit) {
+            const ModulePosition at = formatInfoModule(copy, bit, size);
+            m_byModuleData[at.x][at.y] = ((bits >> bit) & 1) ? (kFunction | kFunctionDark) : kFunction;
+        }
+    }
+    const ModulePosition dark = darkModule(size);
+    m_byModuleData[dark.x][dark.y] = kFunction | kFunctionDark;
 }
 
-int64_t CQR_Encode::CountPenalty()
+int64_t CQR_Encode::CountPenalty(int nPatternNo)
 {
-    const int size = static_cast<int>(m_nSymbleSize);
-    uint8_t* work = m_byPenaltyWork;
-    int64_t nLight = 0;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            const uint8_t dark = (m_byModuleData[x][y] & kDarkFlags) ? 1 : 0;
-            work[y * size + x] = dark;
-            nLight += 1 - dark;
-        }
-    }
-
-    int64_t penalty = 0;
-    for (int i = 0; i < size; ++i) {
-        penalty += linePenalty(work + i * size, size, 1);  // row i
-        penalty += linePenalty(work + i, size, size);      // column i
-    }
-
-    for (int y = 0; y + 1 < size; ++y) {
-        const uint8_t* row = work + y * size;
-        const uint8_t* next = row + size;
-        for (int x = 0; x + 1 < size; ++x) {
-            const uint8_t c = row[x];
-            if (row[x + 1] == c && next[x] == c && next[x + 1] == c)
-                penalty += 3;
-        }
-    }
-
-    const int64_t percentLight = nLight * 100 / (int64_t{size} * size);
-    penalty += std::llabs(50 - percentLight) / 5 * 10;
-    return penalty;
+    return m_penalty.penalty(nPatternNo, m_nLevel);
 }

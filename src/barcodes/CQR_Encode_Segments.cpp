@@ -227,9 +227,16 @@ int64_t CQR_Encode::SetBitStream(int64_t nIndex, uint16_t wData, int64_t ncData)
 {
     if (nIndex < 0 || nIndex + ncData > kMaxBitStream)
         return -1;
-    for (int64_t i = 0; i < ncData; ++i) {
-        if (wData & (1 << (ncData - i - 1)))
-            m_byDataCodeWord[(nIndex + i) / 8] |= static_cast<uint8_t>(1 << (7 - ((nIndex + i) % 8)));
+    // The buffer is clear beyond nIndex, so bits are ORed in, as many per byte as fit.
+    int64_t remaining = ncData;
+    int64_t at = nIndex;
+    while (remaining > 0) {
+        const int64_t room = 8 - at % 8;
+        const int64_t take = remaining < room ? remaining : room;
+        const unsigned chunk = (wData >> (remaining - take)) & ((1u << take) - 1);
+        m_byDataCodeWord[at / 8] |= static_cast<uint8_t>(chunk << (room - take));
+        at += take;
+        remaining -= take;
     }
     return nIndex + ncData;
 }

@@ -123,6 +123,7 @@ struct GaloisTables
 {
     uint8_t byExpToInt[256] = {};
     uint8_t byIntToExp[256] = {};
+    uint8_t byExpToIntWide[510] = {};  // a^e for e up to 2 x 254: sums of two exponents
 };
 
 // GF(256) with the primitive polynomial x^8 + x^4 + x^3 + x^2 + 1.
@@ -138,6 +139,8 @@ constexpr GaloisTables makeGaloisTables()
             value ^= 0x11D;
     }
     tables.byExpToInt[255] = 1;
+    for (int exponent = 0; exponent < 510; ++exponent)
+        tables.byExpToIntWide[exponent] = tables.byExpToInt[exponent % 255];
     return tables;
 }
 
@@ -179,6 +182,7 @@ constexpr GeneratorTable makeGenerators()
 inline constexpr std::array<QR_VERSIONINFO, kMaxVersion + 1> QR_VersonInfo = detail::makeVersionTable();
 inline constexpr const uint8_t (&byExpToInt)[256] = detail::kGalois.byExpToInt;
 inline constexpr const uint8_t (&byIntToExp)[256] = detail::kGalois.byIntToExp;
+inline constexpr const uint8_t (&byExpToIntWide)[510] = detail::kGalois.byExpToIntWide;
 inline constexpr detail::GeneratorTable kGenerators = detail::makeGenerators();
 
 // Data capacity in bits, indexed [(version - 1) * 4 + level].
@@ -202,6 +206,50 @@ constexpr int versionGroup(int64_t version)
 {
     return version >= 27 ? 2 : version >= 10 ? 1 : 0;
 }
+
+// Format information: level bits (L = 01, M = 00, Q = 11, H = 10) and mask number, a
+// BCH(15,5) code with generator 0x537, XOR 0x5412.
+constexpr int formatInfoBits(int64_t level, int mask)
+{
+    constexpr int kLevelBits[kLevelCount] = {1, 0, 3, 2};
+    const int data = kLevelBits[level] << 3 | mask;
+    int remainder = data;
+    for (int i = 0; i < 10; ++i)
+        remainder = (remainder << 1) ^ ((remainder >> 9) * 0x537);
+    return (data << 10 | remainder) ^ 0x5412;
+}
+
+struct ModulePosition
+{
+    int x = 0;  // column
+    int y = 0;  // row
+};
+
+// Where bit `bit` (0 = least significant) of the format information goes in copy 0 (around
+// the top-left finder) and copy 1 (split between the other two finders).
+constexpr ModulePosition formatInfoModule(int copy, int bit, int size)
+{
+    if (copy == 0) {
+        if (bit <= 5)
+            return {8, bit};
+        if (bit <= 7)
+            return {8, bit + 1};  // row 6 is the timing line
+        if (bit == 8)
+            return {7, 8};
+        return {14 - bit, 8};
+    }
+    if (bit <= 7)
+        return {size - 1 - bit, 8};
+    return {8, size - 15 + bit};
+}
+
+// The module next to the bottom-left finder that is always dark.
+constexpr ModulePosition darkModule(int size)
+{
+    return {8, size - 8};
+}
+
+static_assert(formatInfoBits(1, 0) == 0x5412 && formatInfoBits(0, 0) == 0x77C4);
 
 // Sanity checks against figures of the standard.
 static_assert(QR_VersonInfo[1].ncAllCodeWord == 26 && QR_VersonInfo[40].ncAllCodeWord == 3706);

@@ -80,7 +80,7 @@ std::unique_ptr<QRModuleGrid> QREncoder::encodeCStringWithECLevel(int level, int
     if (level < 0 || level >= kLevelCount || version < 0 || version > kMaxVersion || bytes.isEmpty())
         return nullptr;
 
-    auto encoder = std::make_unique<CQR_Encode>();
+    const std::unique_ptr<CQR_Encode> encoder(new CQR_Encode);  // no need to clear its buffers
     encoder->m_bKanjiMode = false;
     const auto* source = reinterpret_cast<const uint8_t*>(bytes.constData());
     const int64_t length = bytes.size();
@@ -99,8 +99,8 @@ std::unique_ptr<QRModuleGrid> QREncoder::encodeCStringWithECLevel(int level, int
 
     const int size = static_cast<int>(encoder->m_nSymbleSize);
     auto grid = std::make_unique<QRModuleGrid>(size);
-    for (int x = 0; x < size; ++x)
-        for (int y = 0; y < size; ++y)
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
             grid->set(encoder->m_byModuleData[x][y] == 1 ? 1 : 0, x, y);
     return grid;
 }

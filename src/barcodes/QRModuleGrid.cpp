@@ -6,19 +6,6 @@ QRModuleGrid::QRModuleGrid(int dimension)
 {
 }
 
-void QRModuleGrid::set(uint8_t value, int x, int y)
-{
-    if (x >= 0 && y >= 0 && x < _dimension && y < _dimension)
-        _data[static_cast<size_t>(y) * _dimension + x] = value;
-}
-
-uint8_t QRModuleGrid::valueAt(int x, int y) const
-{
-    if (x >= 0 && y >= 0 && x < _dimension && y < _dimension)
-        return _data[static_cast<size_t>(y) * _dimension + x];
-    return 0;
-}
-
 QString QRModuleGrid::description() const
 {
     QString text;

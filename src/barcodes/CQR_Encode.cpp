@@ -102,21 +102,21 @@ bool CQR_Encode::EncodeData(int64_t nLevel, int64_t nVersion, bool bAutoExtent, 
     if (nEncodeVersion == 0)
         return false;
 
+    int64_t nChosenVersion = nVersion;
     if (nVersion == 0 || (nEncodeVersion > nVersion && bAutoExtent))
-        m_nVersion = nEncodeVersion;
+        nChosenVersion = nEncodeVersion;
     else if (nEncodeVersion > nVersion)
         return false;
-    else
-        m_nVersion = nVersion;
 
     // A requested version above the found one lies in the same group (the search starts at
     // the requested group), so the stream just built is the one to finish.
-    const QR_VERSIONINFO& info = QR_VersonInfo[m_nVersion];
+    const QR_VERSIONINFO& info = QR_VersonInfo[nChosenVersion];
     const int64_t ncDataCodeWord = info.ncDataCodeWord[m_nLevel];
     const int64_t capacityBits = ncDataCodeWord * 8;
     if (m_ncDataCodeWordBit < 0 || m_ncDataCodeWordBit > capacityBits)
         return false;
 
+    m_nVersion = nChosenVersion;
     PadDataCodewords(ncDataCodeWord, capacityBits);
     m_ncAllCodeWord = info.ncAllCodeWord;
     InterleaveWithCheckCodewords();

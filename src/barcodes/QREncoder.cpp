@@ -1,12 +1,14 @@
 #include "barcodes/QREncoder.h"
 
 #include "barcodes/CQR_Encode.h"
+#include "common/Logging.h"
 
 #include <QColor>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <exception>
 
 using namespace qrtables;
 
@@ -79,7 +81,16 @@ std::unique_ptr<QRModuleGrid> QREncoder::encodeCStringWithECLevel(int level, int
 {
     if (level < 0 || level >= kLevelCount || version < 0 || version > kMaxVersion || bytes.isEmpty())
         return nullptr;
+    try {
+        return encodeChecked(level, version, bytes);
+    } catch (const std::exception& error) {  // out of memory: no symbol, but the program goes on
+        Show_NSLog_Message(QStringLiteral("QR Code not encoded: %1").arg(QString::fromLocal8Bit(error.what())));
+        return nullptr;
+    }
+}
 
+std::unique_ptr<QRModuleGrid> QREncoder::encodeChecked(int level, int version, const QByteArray& bytes)
+{
     const std::unique_ptr<CQR_Encode> encoder(new CQR_Encode);  // no need to clear its buffers
     encoder->m_bKanjiMode = false;
     const auto* source = reinterpret_cast<const uint8_t*>(bytes.constData());

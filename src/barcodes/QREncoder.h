@@ -35,4 +35,7 @@ public:
 
     // 0xAARRGGBB, each component its 0-1 value times 255, truncated.
     static quint32 hexadecimalValueOfColor(const QColor& color);
+
+private:
+    static std::unique_ptr<QRModuleGrid> encodeChecked(int level, int version, const QByteArray& bytes);
 };

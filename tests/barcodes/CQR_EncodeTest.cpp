@@ -122,6 +122,7 @@ TEST(CQR_EncodeTest, UnencodableInputFailsAndKeepsThePreviousSymbol)
     EXPECT_FALSE(encoder.EncodeData(L, 0, true, 8, bytesOf(first), first.size()));
 
     EXPECT_EQ(encoder.m_nSymbleSize, 21);
+    EXPECT_EQ(encoder.m_nVersion, 1);
     EXPECT_EQ(modulesOf(encoder), before);
 }
 

@@ -22,7 +22,7 @@ QString partName(const QString& tmpDir, const QString& partPath)
     return QDir(tmpDir).relativeFilePath(partPath);
 }
 
-void fill(QStringList& row, const QList<WorksheetReader::Cell>& cells)
+void fill(QStringList& row, const WorksheetReader::Row& cells)
 {
     for (const WorksheetReader::Cell& cell : cells) {
         if (cell.column >= row.size())
@@ -31,7 +31,7 @@ void fill(QStringList& row, const QList<WorksheetReader::Cell>& cells)
     }
 }
 
-int widest(const QList<WorksheetReader::Cell>& cells)
+int widest(const WorksheetReader::Row& cells)
 {
     int columns = 0;
     for (const WorksheetReader::Cell& cell : cells)
@@ -77,7 +77,7 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath)
 {
     lastError_.clear();
     QString error;
-    if (!readSharedStringsPart(partPath, sharedStrings_, error))
+    if (!readSharedStringsPart(partPath, partName(tmpDir_, partPath), sharedStrings_, error))
         return fail(error);
     return true;
 }
@@ -98,20 +98,21 @@ bool SpreadsheetWriter::readTitles(const QString& partPath)
     WorksheetReader reader(partPath, partName(tmpDir_, partPath), sharedStrings_);
     if (!reader.open())
         return fail(reader.errorString());
-    QList<WorksheetReader::Cell> firstRow;
-    const bool hasRow = reader.nextRow(firstRow);
-    if (!reader.errorString().isEmpty())
+    WorksheetReader::Row firstRow;
+    bool hasRow = false;
+    int columns = reader.dimensionColumns();
+    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
+        if (!hasRow) {
+            hasRow = true;
+            firstRow = cells;
+            // Without a used range the widest row of the whole sheet gives the count.
+            reader.setValuesWanted(false);
+        }
+        columns = std::max(columns, widest(cells));
+        return reader.dimensionColumns() == 0;
+    });
+    if (!ok)
         return fail(reader.errorString());
-
-    int columns = std::max(reader.dimensionColumns(), widest(firstRow));
-    if (reader.dimensionColumns() == 0) {
-        // Without a used range the widest row of the whole sheet gives the count.
-        QList<WorksheetReader::Cell> cells;
-        while (reader.nextRow(cells))
-            columns = std::max(columns, widest(cells));
-        if (!reader.errorString().isEmpty())
-            return fail(reader.errorString());
-    }
     if (columns > 0)
         Excel_Sheet_Columns = columns;
     if (!hasRow)
@@ -142,18 +143,23 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
         row.resize(columns);
         return row;
     }();
-    QList<WorksheetReader::Cell> cells;
-    while (reader.nextRow(cells)) {
+    bool tooLarge = false;
+    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
         if (qint64(data_.size() + 1) * std::max(columns, 1) > maxTableCells) {
-            data_.clear();
-            return fail(QStringLiteral("%1 is too large to read").arg(partName(tmpDir_, partPath)));
+            tooLarge = true;
+            return false;
         }
         QStringList row = emptyRow;
         fill(row, cells);
         columns = std::max(columns, int(row.size()));
         data_.append(std::move(row));
+        return true;
+    });
+    if (tooLarge) {
+        data_.clear();
+        return fail(QStringLiteral("%1 is too large to read").arg(partName(tmpDir_, partPath)));
     }
-    if (!reader.finish()) {
+    if (!ok || !reader.finish()) {
         data_.clear();
         return fail(reader.errorString());
     }

@@ -1,58 +1,72 @@
 #include "data/WorkbookXml.h"
 
+#include "data/XmlStream.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QXmlStreamReader>
+
+#include <string>
 
 namespace {
 
 // More strings than cells a sheet may sensibly hold means a hostile part.
 constexpr qsizetype maxSharedStrings = 10'000'000;
 
+// sst / si / t, or sst / si / r / t; everything else in an item (phonetic runs) is skipped.
+class SharedStringsHandler final : public XmlStream::Handler
+{
+public:
+    SharedStringsHandler(QStringList& strings, XmlStream*& stream) : strings_(strings), stream_(stream) {}
+
+    void startElement(std::string_view name, const char**) override
+    {
+        ++depth_;
+        if (depth_ == 1)
+            isSst_ = name == "sst";
+        else if (!isSst_)
+            return;
+        else if (depth_ == 2 && name == "si") {
+            inItem_ = true;
+            text_.clear();
+        } else if (inItem_ && depth_ == 3 && name == "r")
+            inRun_ = true;
+        else if (inItem_ && name == "t" && (depth_ == 3 || (depth_ == 4 && inRun_)))
+            capture_ = true;
+    }
+
+    void endElement(std::string_view) override
+    {
+        capture_ = false;
+        if (depth_ == 3)
+            inRun_ = false;
+        if (depth_ == 2 && inItem_) {
+            inItem_ = false;
+            if (strings_.size() >= maxSharedStrings)
+                stream_->fail(QStringLiteral("too many shared strings"));
+            else
+                strings_.append(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+        }
+        --depth_;
+    }
+
+    void characters(std::string_view text) override
+    {
+        if (capture_)
+            text_.append(text);
+    }
+
+private:
+    QStringList& strings_;
+    XmlStream*& stream_;
+    std::string text_;
+    int depth_ = 0;
+    bool isSst_ = false;
+    bool inItem_ = false;
+    bool inRun_ = false;
+    bool capture_ = false;
+};
+
 } // namespace
-
-bool readRootElement(QXmlStreamReader& xml)
-{
-    while (!xml.atEnd()) {
-        switch (xml.readNext()) {
-        case QXmlStreamReader::DTD:
-            xml.raiseError(QStringLiteral("XML with a document type declaration is refused"));
-            return false;
-        case QXmlStreamReader::StartElement:
-            return true;
-        default:
-            break;
-        }
-    }
-    if (!xml.hasError())
-        xml.raiseError(QStringLiteral("no root element"));
-    return false;
-}
-
-QString readRichText(QXmlStreamReader& xml)
-{
-    QString text;
-    while (xml.readNextStartElement()) {
-        if (xml.name() == u"t") {
-            text += xml.readElementText();
-        } else if (xml.name() == u"r") {
-            while (xml.readNextStartElement()) {
-                if (xml.name() == u"t")
-                    text += xml.readElementText();
-                else
-                    xml.skipCurrentElement();
-            }
-        } else {
-            xml.skipCurrentElement(); // phonetic runs and properties are not part of the text
-        }
-    }
-    return text;
-}
-
-QString describeXmlError(const QXmlStreamReader& xml, const QString& partName)
-{
-    return QStringLiteral("%1, line %2: %3").arg(partName).arg(xml.lineNumber()).arg(xml.errorString());
-}
 
 bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& error)
 {
@@ -80,39 +94,19 @@ bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& 
     return true;
 }
 
-bool readSharedStringsPart(const QString& path, QStringList& strings, QString& error)
+bool readSharedStringsPart(const QString& path, const QString& partName, QStringList& strings, QString& error)
 {
     strings.clear();
-    const QString name = QStringLiteral("xl/") + QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1 cannot be read").arg(name);
-        return false;
-    }
-    QXmlStreamReader xml(&file);
-    if (!readRootElement(xml)) {
-        error = describeXmlError(xml, name);
-        return false;
-    }
-    if (xml.name() == u"sst") {
-        while (xml.readNextStartElement()) {
-            if (xml.name() != u"si") {
-                xml.skipCurrentElement();
-                continue;
-            }
-            if (strings.size() >= maxSharedStrings) {
-                error = QStringLiteral("%1 holds too many strings").arg(name);
-                strings.clear();
-                return false;
-            }
-            strings.append(readRichText(xml));
+    XmlStream* streamPointer = nullptr;
+    SharedStringsHandler handler(strings, streamPointer);
+    XmlStream stream(path, partName, handler);
+    streamPointer = &stream;
+    if (stream.open()) {
+        while (stream.feed()) {
         }
     }
-    // Read to the end so that a part broken after its last item is still noticed.
-    while (!xml.atEnd())
-        xml.readNext();
-    if (xml.hasError()) {
-        error = describeXmlError(xml, name);
+    if (stream.failed()) {
+        error = stream.errorString();
         strings.clear();
         return false;
     }

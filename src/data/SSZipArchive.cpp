@@ -64,8 +64,11 @@ bool isContainedName(const QString& name)
 bool checkEntries(unzFile zip, ZipError* error)
 {
     qint64 declared = 0;
+    qint64 entries = 0;
     int status = unzGoToFirstFile(zip);
     while (status == UNZ_OK) {
+        if (++entries > SSZipArchive::maxEntries)
+            return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file has too many entries"));
         unz_file_info64 info{};
         QString name;
         if (!currentEntry(zip, info, name))

@@ -29,11 +29,12 @@ public:
         UnsafeEntryName = -3,     // an entry would land outside the destination folder
         DamagedEntry = -4,        // an entry cannot be opened, read or fails its check sum
         CannotWriteEntry = -5,    // the unpacked file cannot be written whole
-        ArchiveTooLarge = -6,     // the entries unpack to more than maxUnpackedBytes
+        ArchiveTooLarge = -6,     // more than maxUnpackedBytes or maxEntries
     };
 
-    // A workbook or template never comes near this; an archive that does is a zip bomb.
+    // A workbook or template never comes near these; an archive that does is a zip bomb.
     static constexpr qint64 maxUnpackedBytes = qint64(1) << 30;
+    static constexpr qint64 maxEntries = 65535;
 
     // Unpacks every entry under destination. Entries whose names are absolute or contain ".."
     // refuse the whole archive before anything is written. A damaged entry fails the unpacking

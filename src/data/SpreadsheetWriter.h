@@ -41,8 +41,6 @@ public:
 
     static SpreadsheetWriter& instance();
 
-    const QString& tmpDir() const { return tmpDir_; }
-    const SheetTable& data() const { return data_; }
     const QStringList& sharedStrings() const { return sharedStrings_; }
 
     // Replaces sharedStrings; a missing part leaves it empty without complaint.

@@ -82,10 +82,10 @@ int readWithOurs(const QString& path)
     const double titled = timer.nsecsElapsed() / 1e9;
     const SheetTable table = SpreadsheetWriter::ReadWorkbook(path, false);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(stderr, "    galavite: unpacking and shared strings %.2f s, titles %.2f s, rows %.2f s\n", opened,
-                 titled - opened, seconds - titled);
+        titled - opened, seconds - titled);
     std::printf("%.3f %ld %ld %lld %ld\n", seconds, before, usage.ru_maxrss, qlonglong(table.size()), tableKiB(table));
     return table.isEmpty() ? 1 : 0;
 }
@@ -115,32 +115,33 @@ int main(int argc, char** argv)
     const QString python = QStringLiteral("/usr/bin/python3");
     QTemporaryDir folder;
     std::printf("%-44s %8s %12s %10s %8s\n", "reader", "seconds", "peak RSS MB", "growth MB", "rows");
-    for (const QString& form : {QStringLiteral("shared"), QStringLiteral("inline")}) {
+    for (const QString& form : { QStringLiteral("shared"), QStringLiteral("inline") }) {
         const QString workbook = folder.filePath(form + QStringLiteral(".xlsx"));
-        run(python, {QStringLiteral("-c"), QString::fromUtf8(makeWorkbook), workbook, QString::number(rows), form});
+        run(python, { QStringLiteral("-c"), QString::fromUtf8(makeWorkbook), workbook, QString::number(rows), form });
         if (!QFile::exists(workbook)) {
             std::fprintf(stderr, "openpyxl could not make the workbook\n");
             return 1;
         }
         std::printf("%s, %.1f MB\n",
-                    form == QStringLiteral("shared") ? "shared strings, used range" : "inline strings, no used range",
-                    QFile(workbook).size() / 1e6);
+            form == QStringLiteral("shared") ? "shared strings, used range" : "inline strings, no used range",
+            QFile(workbook).size() / 1e6);
         std::fflush(stdout);
         QList<double> ours;
         for (int attempt = 0; attempt < 3; ++attempt) {
-            const QList<double> result = run(app.applicationFilePath(), {QStringLiteral("--read"), workbook});
+            const QList<double> result = run(app.applicationFilePath(), { QStringLiteral("--read"), workbook });
             if (result.size() == 5 && (ours.isEmpty() || result[0] < ours[0]))
                 ours = result;
         }
-        const QList<double> theirs = run(python, {QStringLiteral("-c"), QString::fromUtf8(readWithOpenpyxl), workbook});
+        const QList<double> theirs
+            = run(python, { QStringLiteral("-c"), QString::fromUtf8(readWithOpenpyxl), workbook });
         if (ours.size() != 5 || theirs.size() != 4) {
             std::fprintf(stderr, "a reader failed\n");
             return 1;
         }
-        std::printf("  %-42s %8.2f %12.1f %10.1f %8.0f   (the table itself: %.1f MB)\n", "galavite, best of 3",
-                    ours[0], ours[2] / 1024, (ours[2] - ours[1]) / 1024, ours[3], ours[4] / 1024);
+        std::printf("  %-42s %8.2f %12.1f %10.1f %8.0f   (the table itself: %.1f MB)\n", "galavite, best of 3", ours[0],
+            ours[2] / 1024, (ours[2] - ours[1]) / 1024, ours[3], ours[4] / 1024);
         std::printf("  %-42s %8.2f %12.1f %10.1f %8.0f\n", "openpyxl read-only", theirs[0], theirs[2] / 1024,
-                    (theirs[2] - theirs[1]) / 1024, theirs[3]);
+            (theirs[2] - theirs[1]) / 1024, theirs[3]);
         std::printf("  speed-up: %.1fx\n", theirs[0] / ours[0]);
         std::fflush(stdout);
     }

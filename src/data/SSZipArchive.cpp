@@ -20,7 +20,7 @@ constexpr uLong utf8NameFlag = 1u << 11;
 bool fail(ZipError* error, int code, const QString& message)
 {
     if (error)
-        *error = ZipError{SSZipArchive::errorDomain, code, message};
+        *error = ZipError { SSZipArchive::errorDomain, code, message };
     return false;
 }
 
@@ -69,13 +69,13 @@ bool checkEntries(unzFile zip, ZipError* error)
     while (status == UNZ_OK) {
         if (++entries > SSZipArchive::maxEntries)
             return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file has too many entries"));
-        unz_file_info64 info{};
+        unz_file_info64 info {};
         QString name;
         if (!currentEntry(zip, info, name))
             return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file"));
         if (!isContainedName(name))
-            return fail(error, SSZipArchive::UnsafeEntryName,
-                        QStringLiteral("unsafe entry name in zip file: %1").arg(name));
+            return fail(
+                error, SSZipArchive::UnsafeEntryName, QStringLiteral("unsafe entry name in zip file: %1").arg(name));
         declared += qint64(info.uncompressed_size);
         if (declared > SSZipArchive::maxUnpackedBytes)
             return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file unpacks to more than 1 GB"));
@@ -96,8 +96,8 @@ QDateTime entryDate(const unz_file_info64& info)
 
 // Copies the open entry into target; the file appears only when the entry was read whole
 // and its check sum matched.
-bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, const QString& target,
-               qint64& written, ZipError* error)
+bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, const QString& target, qint64& written,
+    ZipError* error)
 {
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
@@ -143,13 +143,13 @@ QString joined(const QString& folder, const QString& name)
 
 } // namespace
 
-bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
-                                   const QString& password, ZipError* error)
+bool SSZipArchive::unzipFileAtPath(
+    const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error)
 {
-    ReadHandle zip{unzOpen64(path.toUtf8().constData())};
+    ReadHandle zip { unzOpen64(path.toUtf8().constData()) };
     if (!zip.file)
         return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file"));
-    unz_global_info64 global{};
+    unz_global_info64 global {};
     unzGetGlobalInfo64(zip.file, &global);
     if (unzGoToFirstFile(zip.file) != UNZ_OK)
         return fail(error, NoFirstEntry, QStringLiteral("failed to open first file in zip file"));
@@ -160,12 +160,11 @@ bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destinati
     qint64 written = 0;
     int status = unzGoToFirstFile(zip.file);
     while (status == UNZ_OK) {
-        const int opened = passwordBytes.isEmpty()
-                               ? unzOpenCurrentFile(zip.file)
-                               : unzOpenCurrentFilePassword(zip.file, passwordBytes.constData());
+        const int opened = passwordBytes.isEmpty() ? unzOpenCurrentFile(zip.file)
+                                                   : unzOpenCurrentFilePassword(zip.file, passwordBytes.constData());
         if (opened != UNZ_OK)
             return fail(error, DamagedEntry, QStringLiteral("failed to open an entry of the zip file"));
-        unz_file_info64 info{};
+        unz_file_info64 info {};
         QString name;
         if (!currentEntry(zip.file, info, name)) {
             unzCloseCurrentFile(zip.file);
@@ -216,10 +215,12 @@ bool SSZipArchive::createZipFileAtPath(const QString& path, const QStringList& p
 
 bool SSZipArchive::createZipFileAtPath(const QString& path, const QString& filePath)
 {
-    return createZipFileAtPath(path, QStringList{filePath});
+    return createZipFileAtPath(path, QStringList { filePath });
 }
 
-SSZipArchive::SSZipArchive(const QString& path) : _path(path) {}
+SSZipArchive::SSZipArchive(const QString& path)
+    : _path(path)
+{ }
 
 SSZipArchive::~SSZipArchive()
 {
@@ -244,9 +245,9 @@ bool SSZipArchive::openEntry(const QString& entryName, const zip_fileinfo& info,
     for (char c : name)
         ascii = ascii && uchar(c) < 0x80;
     return zipOpenNewFileInZip4_64(_zip, name.constData(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                   Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr,
-                                   0, 0, ascii ? 0 : utf8NameFlag, large ? 1 : 0)
-           == ZIP_OK;
+               Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0,
+               ascii ? 0 : utf8NameFlag, large ? 1 : 0)
+        == ZIP_OK;
 }
 
 bool SSZipArchive::writeFile(const QString& entryName, const QString& basePath)
@@ -264,7 +265,7 @@ bool SSZipArchive::writeFile(const QString& entryName, const QString& basePath)
         const QStringList items = QDir(fullPath).entryList(
             QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
         if (items.isEmpty()) {
-            const zip_fileinfo none{};
+            const zip_fileinfo none {};
             if (!openEntry(entryName + QLatin1Char('/'), none, false))
                 return false;
             return zipCloseFileInZip(_zip) == ZIP_OK;
@@ -279,7 +280,7 @@ bool SSZipArchive::writeFile(const QString& entryName, const QString& basePath)
     QFile in(fullPath);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    const zip_fileinfo none{};
+    const zip_fileinfo none {};
     if (!openEntry(entryName, none, in.size() >= 0xffffffffLL))
         return false;
     std::vector<char> buffer(storeBlockSize);
@@ -302,7 +303,7 @@ bool SSZipArchive::writeData(const QByteArray& data, const QString& filename)
 {
     if (!_zip || data.isNull())
         return false;
-    zip_fileinfo info{};
+    zip_fileinfo info {};
     zipInfo_setDate(info, QDateTime::currentDateTime());
     if (!openEntry(filename, info, false))
         return false;

@@ -23,13 +23,14 @@ class SSZipArchive
 public:
     static inline const QString errorDomain = QStringLiteral("SSZipArchiveErrorDomain");
 
-    enum ErrorCode {
-        CannotOpenArchive = -1,   // "failed to open zip file"
-        NoFirstEntry = -2,        // "failed to open first file in zip file"
-        UnsafeEntryName = -3,     // an entry would land outside the destination folder
-        DamagedEntry = -4,        // an entry cannot be opened, read or fails its check sum
-        CannotWriteEntry = -5,    // the unpacked file cannot be written whole
-        ArchiveTooLarge = -6,     // more than maxUnpackedBytes or maxEntries
+    enum ErrorCode
+    {
+        CannotOpenArchive = -1, // "failed to open zip file"
+        NoFirstEntry = -2, // "failed to open first file in zip file"
+        UnsafeEntryName = -3, // an entry would land outside the destination folder
+        DamagedEntry = -4, // an entry cannot be opened, read or fails its check sum
+        CannotWriteEntry = -5, // the unpacked file cannot be written whole
+        ArchiveTooLarge = -6, // more than maxUnpackedBytes or maxEntries
     };
 
     // A workbook or template never comes near these; an archive that does is a zip bomb.
@@ -39,8 +40,8 @@ public:
     // Unpacks every entry under destination. Entries whose names are absolute or contain ".."
     // refuse the whole archive before anything is written. A damaged entry fails the unpacking
     // and leaves no truncated file behind. The password is handed to the library as ASCII bytes.
-    static bool unzipFileAtPath(const QString& path, const QString& destination, bool overwrite,
-                                const QString& password, ZipError* error);
+    static bool unzipFileAtPath(
+        const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error);
     static bool unzipFileAtPath(const QString& path, const QString& destination);
 
     // Creates the archive at path holding each given file or folder under its own last name

@@ -11,10 +11,8 @@ int Excel_Sheet_Columns = 1;
 
 namespace {
 
-const char* const sheetsQuery =
-    "/*[local-name()='workbook']/*[local-name()='sheets']/*[local-name()='sheet']";
-const char* const relationshipsQuery =
-    "/*[local-name()='Relationships']/*[local-name()='Relationship']";
+const char* const sheetsQuery = "/*[local-name()='workbook']/*[local-name()='sheets']/*[local-name()='sheet']";
+const char* const relationshipsQuery = "/*[local-name()='Relationships']/*[local-name()='Relationship']";
 
 // The sheet's relationship id: "r:id", whatever prefix the workbook gave the namespace.
 QString relationshipId(const pugi::xml_node& sheet)
@@ -80,9 +78,8 @@ QString SpreadsheetWriter::partTarget(const QString& relationshipType, const QSt
         const QString target = QString::fromUtf8(relationship.attribute("Target").value());
         if (target.isEmpty())
             return QString();
-        const QString path = QDir::cleanPath(target.startsWith(QLatin1Char('/'))
-                                                 ? tmpDir_ + target
-                                                 : tmpDir_ + QStringLiteral("/xl/") + target);
+        const QString path = QDir::cleanPath(
+            target.startsWith(QLatin1Char('/')) ? tmpDir_ + target : tmpDir_ + QStringLiteral("/xl/") + target);
         // A relationship may not point outside the unpacked workbook.
         return path.startsWith(tmpDir_ + QLatin1Char('/')) ? path : QString();
     }

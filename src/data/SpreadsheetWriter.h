@@ -26,7 +26,7 @@ public:
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.
     static SheetTable ReadData_only_column();
-    static void Release_Data() {}
+    static void Release_Data() { }
     // The names of the open workbook's sheets, in the workbook's order.
     static QStringList Read_Sheet_Name();
 

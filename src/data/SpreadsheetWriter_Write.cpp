@@ -19,8 +19,8 @@
 namespace {
 
 const QString mainNamespace = QStringLiteral("http://schemas.openxmlformats.org/spreadsheetml/2006/main");
-const QString relationshipsNamespace =
-    QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+const QString relationshipsNamespace
+    = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
 const QString compatibilityNamespace = QStringLiteral("http://schemas.openxmlformats.org/markup-compatibility/2006");
 const QString extensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
 const QString layoutExtensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/mac/excel/2008/main");
@@ -219,8 +219,8 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const SheetTable& tab
 
 bool SpreadsheetWriter::packWorkFolder(const QString& path)
 {
-    const QStringList items =
-        QDir(tmpDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+    const QStringList items
+        = QDir(tmpDir_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     if (items.isEmpty())
         return fail(QStringLiteral("the work folder %1 is empty").arg(tmpDir_));
     QStringList paths;
@@ -230,7 +230,7 @@ bool SpreadsheetWriter::packWorkFolder(const QString& path)
     // Packed next to the target and renamed over it, so a failure never leaves half a file.
     const QFileInfo target(path);
     const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                            + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     if (!SSZipArchive::createZipFileAtPath(partial, paths)) {
         QFile::remove(partial);
         return fail(QStringLiteral("cannot write the workbook %1").arg(path));

@@ -16,7 +16,10 @@ constexpr qsizetype maxSharedStrings = 10'000'000;
 class SharedStringsHandler final : public XmlStream::Handler
 {
 public:
-    SharedStringsHandler(QStringList& strings, XmlStream*& stream) : strings_(strings), stream_(stream) {}
+    SharedStringsHandler(QStringList& strings, XmlStream*& stream)
+        : strings_(strings)
+        , stream_(stream)
+    { }
 
     void startElement(std::string_view name, const char**) override
     {
@@ -79,10 +82,11 @@ bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& 
     const QByteArray bytes = file.readAll();
     // The DOCTYPE is kept as a node only so that it can be refused; pugixml never expands
     // entities beyond the five predefined ones.
-    const pugi::xml_parse_result result =
-        document.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default | pugi::parse_doctype);
+    const pugi::xml_parse_result result
+        = document.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default | pugi::parse_doctype);
     if (!result) {
-        error = QStringLiteral("%1: %2 at byte %3").arg(name, QString::fromUtf8(result.description())).arg(result.offset);
+        error
+            = QStringLiteral("%1: %2 at byte %3").arg(name, QString::fromUtf8(result.description())).arg(result.offset);
         return false;
     }
     for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
@@ -102,8 +106,7 @@ bool readSharedStringsPart(const QString& path, const QString& partName, QString
     XmlStream stream(path, partName, handler);
     streamPointer = &stream;
     if (stream.open()) {
-        while (stream.feed()) {
-        }
+        while (stream.feed()) { }
     }
     if (stream.failed()) {
         error = stream.errorString();

@@ -39,16 +39,15 @@ int referenceColumn(const char* reference)
 } // namespace
 
 WorksheetReader::WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings)
-    : stream_(path, partName, *this), sharedStrings_(sharedStrings)
-{
-}
+    : stream_(path, partName, *this)
+    , sharedStrings_(sharedStrings)
+{ }
 
 bool WorksheetReader::open()
 {
     if (!stream_.open())
         return false;
-    while (!sheetDataSeen_ && stream_.feed()) {
-    }
+    while (!sheetDataSeen_ && stream_.feed()) { }
     return !stream_.failed();
 }
 
@@ -62,8 +61,7 @@ bool WorksheetReader::readRows(const std::function<bool(const Row&)>& onRow)
             return !stream_.failed();
     }
     onRow_ = &onRow;
-    while (!stopped_ && !rowsEnded_ && stream_.feed()) {
-    }
+    while (!stopped_ && !rowsEnded_ && stream_.feed()) { }
     onRow_ = nullptr;
     return !stream_.failed();
 }
@@ -83,8 +81,7 @@ void WorksheetReader::endRow()
 
 bool WorksheetReader::finish()
 {
-    while (stream_.feed()) {
-    }
+    while (stream_.feed()) { }
     return !stream_.failed();
 }
 
@@ -190,7 +187,7 @@ void WorksheetReader::addCell(const char* utf8, size_t size)
 {
     if (size == 0)
         return;
-    row_.push_back(Cell{cellColumn_, valuesWanted_ ? QString::fromUtf8(utf8, qsizetype(size)) : QString()});
+    row_.push_back(Cell { cellColumn_, valuesWanted_ ? QString::fromUtf8(utf8, qsizetype(size)) : QString() });
 }
 
 void WorksheetReader::endCell()
@@ -223,5 +220,5 @@ void WorksheetReader::endCell()
     }
     const QString& text = sharedStrings_.at(qsizetype(index));
     if (!text.isEmpty())
-        row_.push_back(Cell{cellColumn_, valuesWanted_ ? text : QString()});
+        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString() });
 }

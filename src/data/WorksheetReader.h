@@ -18,7 +18,7 @@ public:
     struct Cell
     {
         int column = 0; // index from 0
-        QString value;  // the shown value: shared or inline string, or a cell's cached value
+        QString value; // the shown value: shared or inline string, or a cell's cached value
     };
 
     // sharedStrings must outlive the reader.
@@ -40,7 +40,12 @@ public:
     QString errorString() const { return stream_.errorString(); }
 
 private:
-    enum class Capture { None, Value, InlineText };
+    enum class Capture
+    {
+        None,
+        Value,
+        InlineText
+    };
 
     void startElement(std::string_view name, const char** attrs) override;
     void endElement(std::string_view name) override;

@@ -14,9 +14,10 @@ std::string_view localName(const char* name)
 } // namespace
 
 XmlStream::XmlStream(const QString& path, const QString& partName, Handler& handler)
-    : file_(path), partName_(partName), handler_(handler)
-{
-}
+    : file_(path)
+    , partName_(partName)
+    , handler_(handler)
+{ }
 
 XmlStream::~XmlStream()
 {

@@ -8,8 +8,8 @@ TEST(CellReference, LettersAndNumbersAgreeBothWays)
     {
         const char16_t* letters;
         int number;
-    } columns[] = {{u"A", 1}, {u"Z", 26}, {u"AA", 27}, {u"AZ", 52}, {u"BA", 53}, {u"ZZ", 702}, {u"AAA", 703},
-                   {u"AZZ", 1378}, {u"XFD", 16384}};
+    } columns[] = { { u"A", 1 }, { u"Z", 26 }, { u"AA", 27 }, { u"AZ", 52 }, { u"BA", 53 }, { u"ZZ", 702 },
+        { u"AAA", 703 }, { u"AZZ", 1378 }, { u"XFD", 16384 } };
     for (const auto& column : columns) {
         const QString letters = QString::fromUtf16(column.letters);
         EXPECT_EQ(Get_Col_index(letters, 64), column.number) << letters.toStdString();

@@ -55,33 +55,35 @@ TEST_F(ZipTest, PackedFolderUnpacksWithItsLayoutAndAnotherToolReadsIt)
                                                    "z = zipfile.ZipFile(sys.argv[1])\n"
                                                    "assert z.testzip() is None\n"
                                                    "print('|'.join(sorted(z.namelist())))"),
-                                    {path(QStringLiteral("a.zip"))});
-    EXPECT_EQ(names.trimmed(), QStringLiteral("book/Grüße.txt|book/empty/inner/|book/top.txt|"
-                                              "book/xl/worksheets/sheet1.xml"));
+        { path(QStringLiteral("a.zip")) });
+    EXPECT_EQ(names.trimmed(),
+        QStringLiteral("book/Grüße.txt|book/empty/inner/|book/top.txt|"
+                       "book/xl/worksheets/sheet1.xml"));
 }
 
 TEST_F(ZipTest, FolderHoldingOnlyAnEmptyFolderGivesOneEntry)
 {
     QDir().mkpath(path(QStringLiteral("pack/sub")));
-    ASSERT_TRUE(SSZipArchive::createZipFileAtPath(path(QStringLiteral("e.zip")), QStringList{path(QStringLiteral("pack"))}));
+    ASSERT_TRUE(
+        SSZipArchive::createZipFileAtPath(path(QStringLiteral("e.zip")), QStringList { path(QStringLiteral("pack")) }));
     ASSERT_TRUE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("e.zip")), makeFolder(QStringLiteral("out"))));
-    EXPECT_EQ(filesUnder(path(QStringLiteral("out"))), QStringList{QStringLiteral("pack")});
-    EXPECT_EQ(filesUnder(path(QStringLiteral("out/pack"))), QStringList{QStringLiteral("sub")});
+    EXPECT_EQ(filesUnder(path(QStringLiteral("out"))), QStringList { QStringLiteral("pack") });
+    EXPECT_EQ(filesUnder(path(QStringLiteral("out/pack"))), QStringList { QStringLiteral("sub") });
 }
 
 TEST_F(ZipTest, UnreadablePathIsLeftOutAndReported)
 {
     writeBytes(path(QStringLiteral("real.txt")), "real");
-    EXPECT_FALSE(SSZipArchive::createZipFileAtPath(
-        path(QStringLiteral("p.zip")), QStringList{path(QStringLiteral("missing.txt")), path(QStringLiteral("real.txt"))}));
+    EXPECT_FALSE(SSZipArchive::createZipFileAtPath(path(QStringLiteral("p.zip")),
+        QStringList { path(QStringLiteral("missing.txt")), path(QStringLiteral("real.txt")) }));
     ASSERT_TRUE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("p.zip")), makeFolder(QStringLiteral("out"))));
-    EXPECT_EQ(filesUnder(path(QStringLiteral("out"))), QStringList{QStringLiteral("real.txt")});
+    EXPECT_EQ(filesUnder(path(QStringLiteral("out"))), QStringList { QStringLiteral("real.txt") });
 }
 
 TEST_F(ZipTest, BackslashNamesAndFolderEntriesUnpackAsFolders)
 {
-    writeArchive(path(QStringLiteral("b.zip")), {{QStringLiteral("dir\\sub\\file.txt"), "data"},
-                                                 {QStringLiteral("only/folder/"), QByteArray("")}});
+    writeArchive(path(QStringLiteral("b.zip")),
+        { { QStringLiteral("dir\\sub\\file.txt"), "data" }, { QStringLiteral("only/folder/"), QByteArray("") } });
     ASSERT_TRUE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("b.zip")), makeFolder(QStringLiteral("out"))));
     EXPECT_EQ(fileBytes(path(QStringLiteral("out/dir/sub/file.txt"))), QByteArray("data"));
     EXPECT_TRUE(QFileInfo(path(QStringLiteral("out/only/folder"))).isDir());
@@ -90,7 +92,7 @@ TEST_F(ZipTest, BackslashNamesAndFolderEntriesUnpackAsFolders)
 
 TEST_F(ZipTest, OverwriteFlagDecidesWhetherExistingFilesAreReplaced)
 {
-    writeArchive(path(QStringLiteral("o.zip")), {{QStringLiteral("f.txt"), "new"}});
+    writeArchive(path(QStringLiteral("o.zip")), { { QStringLiteral("f.txt"), "new" } });
     const QString out = makeFolder(QStringLiteral("out"));
     writeBytes(out + QStringLiteral("/f.txt"), "old");
     ASSERT_TRUE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("o.zip")), out, false, QString(), nullptr));
@@ -106,25 +108,25 @@ TEST_F(ZipTest, EntryDateBecomesTheFilesModificationDate)
     runPython(QStringLiteral("import sys, zipfile\n"
                              "with zipfile.ZipFile(sys.argv[1], 'w') as z:\n"
                              "    z.writestr(zipfile.ZipInfo('dated.txt', (2001, 2, 3, 4, 5, 6)), 'x')\n"),
-              {path(QStringLiteral("d.zip"))});
+        { path(QStringLiteral("d.zip")) });
     ASSERT_TRUE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("d.zip")), makeFolder(QStringLiteral("out"))));
     EXPECT_EQ(QFileInfo(path(QStringLiteral("out/dated.txt"))).lastModified(),
-              QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::LocalTime));
+        QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::LocalTime));
 }
 
 TEST_F(ZipTest, ArchivesThatCannotBeOpenedReportTheirCode)
 {
     ZipError error;
     writeBytes(path(QStringLiteral("not.zip")), "this is plain text, not an archive");
-    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("not.zip")), makeFolder(QStringLiteral("o1")), true,
-                                               QString(), &error));
+    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(
+        path(QStringLiteral("not.zip")), makeFolder(QStringLiteral("o1")), true, QString(), &error));
     EXPECT_EQ(error.code, SSZipArchive::CannotOpenArchive);
     EXPECT_EQ(error.domain, QStringLiteral("SSZipArchiveErrorDomain"));
     EXPECT_EQ(error.message, QStringLiteral("failed to open zip file"));
 
     writeArchive(path(QStringLiteral("empty.zip")), {});
-    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("empty.zip")), makeFolder(QStringLiteral("o2")),
-                                               true, QString(), &error));
+    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(
+        path(QStringLiteral("empty.zip")), makeFolder(QStringLiteral("o2")), true, QString(), &error));
     // This minizip already refuses to open an archive without entries.
     EXPECT_TRUE(error.code == SSZipArchive::NoFirstEntry || error.code == SSZipArchive::CannotOpenArchive);
 }
@@ -132,11 +134,11 @@ TEST_F(ZipTest, ArchivesThatCannotBeOpenedReportTheirCode)
 TEST_F(ZipTest, EntriesLeadingOutsideTheDestinationRefuseTheWholeArchive)
 {
     const QString outside = path(QStringLiteral("outside.txt"));
-    const QStringList hostile = {QStringLiteral("../outside.txt"), QStringLiteral("a/../../outside.txt"),
-                                 QStringLiteral("..\\outside.txt"), outside};
+    const QStringList hostile = { QStringLiteral("../outside.txt"), QStringLiteral("a/../../outside.txt"),
+        QStringLiteral("..\\outside.txt"), outside };
     for (const QString& name : hostile) {
         SCOPED_TRACE(name.toStdString());
-        writeArchive(path(QStringLiteral("slip.zip")), {{QStringLiteral("first.txt"), "ok"}, {name, "evil"}});
+        writeArchive(path(QStringLiteral("slip.zip")), { { QStringLiteral("first.txt"), "ok" }, { name, "evil" } });
         const QString out = makeFolder(QStringLiteral("out/dest"));
         ZipError error;
         EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("slip.zip")), out, true, QString(), &error));
@@ -153,7 +155,7 @@ TEST_F(ZipTest, DamagedEntryFailsWithoutLeavingATruncatedFile)
     QByteArray content;
     for (int i = 0; i < 20000; ++i)
         content += QByteArray::number(i * 7919 % 10007) + ',';
-    writeArchive(path(QStringLiteral("c.zip")), {{QStringLiteral("part.xml"), content}});
+    writeArchive(path(QStringLiteral("c.zip")), { { QStringLiteral("part.xml"), content } });
     QByteArray archive = fileBytes(path(QStringLiteral("c.zip")));
     // Local header (30 bytes) and the name, then the compressed data: spoil some of it.
     for (int i = 0; i < 16; ++i)
@@ -169,8 +171,8 @@ TEST_F(ZipTest, DamagedEntryFailsWithoutLeavingATruncatedFile)
 
 TEST_F(ZipTest, TruncatedArchiveFails)
 {
-    writeArchive(path(QStringLiteral("t.zip")), {{QStringLiteral("a.txt"), QByteArray(5000, 'a')},
-                                                 {QStringLiteral("b.txt"), QByteArray(5000, 'b')}});
+    writeArchive(path(QStringLiteral("t.zip")),
+        { { QStringLiteral("a.txt"), QByteArray(5000, 'a') }, { QStringLiteral("b.txt"), QByteArray(5000, 'b') } });
     const QByteArray whole = fileBytes(path(QStringLiteral("t.zip")));
     writeBytes(path(QStringLiteral("t.zip")), whole.left(whole.size() / 2));
     const QString out = makeFolder(QStringLiteral("out"));

@@ -29,7 +29,7 @@ protected:
     // A one-sheet workbook with the given rows, read whole.
     SheetTable readSheet(const QByteArray& rowsXml, const QByteArray& dimension, const QByteArray& strings = {})
     {
-        writeWorkbook(book, {{"S", "sheet1.xml", sheetXml(rowsXml, dimension)}}, strings);
+        writeWorkbook(book, { { "S", "sheet1.xml", sheetXml(rowsXml, dimension) } }, strings);
         open(book);
         titles();
         return rows();
@@ -57,7 +57,7 @@ TEST_F(ReaderTest, WorkFolderIsPrivateToTheProcess)
     const QFileInfo parent(QFileInfo(work).path());
     EXPECT_TRUE(parent.path().startsWith(QStandardPaths::writableLocation(QStandardPaths::TempLocation)));
     EXPECT_EQ(parent.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-              QFile::Permissions());
+        QFile::Permissions());
 }
 
 TEST_F(ReaderTest, WorkbookFromAnotherProgramReadsCellForCell)
@@ -77,34 +77,36 @@ second.append(['Name', 'Other'])
 second.append(['Ann', None])
 wb.save(sys.argv[1])
 )"),
-              {book});
+        { book });
     open(book);
-    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), (QStringList{QStringLiteral("People"), QStringLiteral("Second")}));
-    EXPECT_EQ(titles(), SheetTable{row({"Name", "Age", "Untitled Column 3", "Note"})});
+    EXPECT_EQ(
+        SpreadsheetWriter::Read_Sheet_Name(), (QStringList { QStringLiteral("People"), QStringLiteral("Second") }));
+    EXPECT_EQ(titles(), SheetTable { row({ "Name", "Age", "Untitled Column 3", "Note" }) });
     EXPECT_EQ(Excel_Sheet_Columns, 4);
     // Row 3 is absent from the sheet data, so it does not appear.
-    EXPECT_EQ(rows(), (SheetTable{row({"Name", "Age", "", "Note"}), row({"Ann", "42", "3.5", "x & <y>"}),
-                                  row({"Bob", "1", "45306", "  spaced  "}),
-                                  row({"Ünïcode ✓", "-7", "", "line1\nline2"})}));
+    EXPECT_EQ(rows(),
+        (SheetTable { row({ "Name", "Age", "", "Note" }), row({ "Ann", "42", "3.5", "x & <y>" }),
+            row({ "Bob", "1", "45306", "  spaced  " }), row({ "Ünïcode ✓", "-7", "", "line1\nline2" }) }));
 
     // The second sheet shares the strings and takes its own column count.
     Excel_Sheet_Number = 2;
-    EXPECT_EQ(titles(), SheetTable{row({"Name", "Other"})});
+    EXPECT_EQ(titles(), SheetTable { row({ "Name", "Other" }) });
     EXPECT_EQ(Excel_Sheet_Columns, 2);
-    EXPECT_EQ(rows(), (SheetTable{row({"Name", "Other"}), row({"Ann", ""})}));
+    EXPECT_EQ(rows(), (SheetTable { row({ "Name", "Other" }), row({ "Ann", "" }) }));
     EXPECT_TRUE(dialogs->messages().empty());
 }
 
 TEST_F(ReaderTest, RichTextStringsAreWholeAndLaterIndexesStayRight)
 {
-    const QByteArray strings = sharedStringsXml("<si><t>zero</t></si>"
-                                                "<si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space=\"preserve\">ld </t></r>"
-                                                "<rPh sb=\"0\" eb=\"1\"><t>hint</t></rPh></si>"
-                                                "<si><t>two</t></si>");
+    const QByteArray strings
+        = sharedStringsXml("<si><t>zero</t></si>"
+                           "<si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space=\"preserve\">ld </t></r>"
+                           "<rPh sb=\"0\" eb=\"1\"><t>hint</t></rPh></si>"
+                           "<si><t>two</t></si>");
     EXPECT_EQ(readSheet("<row><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
                         "<c r=\"C1\" t=\"s\"><v>2</v></c></row>",
-                        "A1:C1", strings),
-              SheetTable{row({"zero", "bold ", "two"})});
+                  "A1:C1", strings),
+        SheetTable { row({ "zero", "bold ", "two" }) });
 }
 
 TEST_F(ReaderTest, CellsGiveTheirShownValues)
@@ -115,17 +117,17 @@ TEST_F(ReaderTest, CellsGiveTheirShownValues)
                         "<c r=\"D1\" t=\"b\"><v>0</v></c>"
                         "<c r=\"E1\" t=\"e\"><v>#DIV/0!</v></c>"
                         "<c r=\"F1\" s=\"3\"/></row>",
-                        "A1:F1"),
-              SheetTable{row({"2", "ab", "inline", "0", "#DIV/0!", ""})});
+                  "A1:F1"),
+        SheetTable { row({ "2", "ab", "inline", "0", "#DIV/0!", "" }) });
 }
 
 TEST_F(ReaderTest, SheetWithoutUsedRangeOrCellReferencesIsStillRead)
 {
     const SheetTable table = readSheet("<row><c><v>1</v></c><c><v>2</v></c></row>"
                                        "<row><c r=\"C2\"><v>3</v></c><c><v>4</v></c></row>",
-                                       QByteArray());
+        QByteArray());
     EXPECT_EQ(Excel_Sheet_Columns, 4);
-    EXPECT_EQ(table, (SheetTable{row({"1", "2", "", ""}), row({"", "", "3", "4"})}));
+    EXPECT_EQ(table, (SheetTable { row({ "1", "2", "", "" }), row({ "", "", "3", "4" }) }));
 }
 
 TEST_F(ReaderTest, ColumnsBeyondZZAreNumberedRight)
@@ -140,31 +142,32 @@ TEST_F(ReaderTest, ColumnsBeyondZZAreNumberedRight)
 TEST_F(ReaderTest, CellsBeyondTheUsedRangeWidenTheTableInsteadOfBeingLost)
 {
     EXPECT_EQ(readSheet("<row><c r=\"A1\"><v>1</v></c></row><row><c r=\"C2\"><v>3</v></c></row>", "A1:A1"),
-              (SheetTable{row({"1", "", ""}), row({"", "", "3"})}));
+        (SheetTable { row({ "1", "", "" }), row({ "", "", "3" }) }));
     EXPECT_EQ(Excel_Sheet_Columns, 3);
 }
 
 TEST_F(ReaderTest, SheetNumberFollowsTheWorkbookNotTheFileNames)
 {
     writeWorkbook(book,
-                  {{"First", "sheet2.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>first</t></is></c></row>")},
-                   {"Second", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>second</t></is></c></row>")}},
-                  {});
+        { { "First", "sheet2.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>first</t></is></c></row>") },
+            { "Second", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>second</t></is></c></row>") } },
+        {});
     open(book);
-    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), (QStringList{QStringLiteral("First"), QStringLiteral("Second")}));
-    EXPECT_EQ(titles(), SheetTable{row({"first"})});
+    EXPECT_EQ(
+        SpreadsheetWriter::Read_Sheet_Name(), (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+    EXPECT_EQ(titles(), SheetTable { row({ "first" }) });
     Excel_Sheet_Number = 2;
-    EXPECT_EQ(rows(), SheetTable{row({"second"})});
+    EXPECT_EQ(rows(), SheetTable { row({ "second" }) });
 }
 
 TEST_F(ReaderTest, TitlesFillEmptyCellsWithUntitledColumns)
 {
     writeWorkbook(book,
-                  {{"S", "sheet1.xml",
-                    sheetXml("<row r=\"12\"><c r=\"L12\" t=\"inlineStr\"><is><t>B</t></is></c></row>", "K12:AB30")},
-                   {"T", "sheet2.xml", sheetXml("<row/><row><c r=\"A2\"><v>5</v></c></row>", "A1:C2")},
-                   {"Empty", "sheet3.xml", sheetXml("", "A1")}},
-                  {});
+        { { "S", "sheet1.xml",
+              sheetXml("<row r=\"12\"><c r=\"L12\" t=\"inlineStr\"><is><t>B</t></is></c></row>", "K12:AB30") },
+            { "T", "sheet2.xml", sheetXml("<row/><row><c r=\"A2\"><v>5</v></c></row>", "A1:C2") },
+            { "Empty", "sheet3.xml", sheetXml("", "A1") } },
+        {});
     open(book);
     // A used range right of column Z and below row 9 counts like any other.
     const SheetTable first = titles();
@@ -175,8 +178,8 @@ TEST_F(ReaderTest, TitlesFillEmptyCellsWithUntitledColumns)
     EXPECT_EQ(first[0][27], QStringLiteral("Untitled Column 28"));
 
     Excel_Sheet_Number = 2;
-    EXPECT_EQ(titles(), SheetTable{row({"Untitled Column 1", "Untitled Column 2", "Untitled Column 3"})});
-    EXPECT_EQ(rows(), (SheetTable{row({"", "", ""}), row({"5", "", ""})}));
+    EXPECT_EQ(titles(), SheetTable { row({ "Untitled Column 1", "Untitled Column 2", "Untitled Column 3" }) });
+    EXPECT_EQ(rows(), (SheetTable { row({ "", "", "" }), row({ "5", "", "" }) }));
 
     Excel_Sheet_Number = 3;
     EXPECT_TRUE(titles().isEmpty());
@@ -188,20 +191,20 @@ TEST_F(ReaderTest, DamagedSheetsFailWithAReasonAndNoRows)
 {
     const QByteArray strings = sharedStringsXml("<si><t>only</t></si>");
     const QList<QByteArray> damaged = {
-        "<row><c r=\"A1\" t=\"s\"><v>1</v></c></row>",    // names no shared string
-        "<row><c r=\"A1\" t=\"s\"><v>-1</v></c></row>",   // neither does this
-        "<row><c r=\"A1\" t=\"s\"><v>x</v></c></row>",    // not an index
-        "<row><c r=\"1A\"><v>1</v></c></row>",            // no column letters
-        "<row><c r=\"XFE1\"><v>1</v></c></row>",          // beyond the widest sheet
-        "<row><c r=\"A1\"><v>&bogus;</v></c></row>",      // undeclared entity
-        "<row><c r=\"A1\"><v>1</v></c></row><row><c>",    // cut off
+        "<row><c r=\"A1\" t=\"s\"><v>1</v></c></row>", // names no shared string
+        "<row><c r=\"A1\" t=\"s\"><v>-1</v></c></row>", // neither does this
+        "<row><c r=\"A1\" t=\"s\"><v>x</v></c></row>", // not an index
+        "<row><c r=\"1A\"><v>1</v></c></row>", // no column letters
+        "<row><c r=\"XFE1\"><v>1</v></c></row>", // beyond the widest sheet
+        "<row><c r=\"A1\"><v>&bogus;</v></c></row>", // undeclared entity
+        "<row><c r=\"A1\"><v>1</v></c></row><row><c>", // cut off
     };
     for (const QByteArray& rowsXml : damaged) {
         SCOPED_TRACE(rowsXml.toStdString());
         QByteArray xml = sheetXml(rowsXml, "A1:A1");
         if (rowsXml.endsWith("<c>"))
             xml = xml.left(xml.indexOf("<c>") + 3);
-        writeWorkbook(book, {{"S", "sheet1.xml", xml}}, strings);
+        writeWorkbook(book, { { "S", "sheet1.xml", xml } }, strings);
         open(book);
         EXPECT_TRUE(rows().isEmpty());
         EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("xl/worksheets/sheet1.xml")))
@@ -216,23 +219,23 @@ TEST_F(ReaderTest, EntityBombsAreRefusedWithoutExpansion)
                                "<!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">"
                                "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>\n";
     const QByteArray bombStrings = doctype + "<sst xmlns=\"" + mainNs() + "\"><si><t>&lol3;</t></si></sst>";
-    writeWorkbook(book, {{"S", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "A1")}},
-                  bombStrings);
+    writeWorkbook(
+        book, { { "S", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "A1") } }, bombStrings);
     open(book);
     EXPECT_TRUE(SpreadsheetWriter::instance().sharedStrings().isEmpty());
     ASSERT_EQ(dialogs->messages().size(), 1u);
     EXPECT_TRUE(dialogs->messages()[0].contains(QStringLiteral("document type declaration")));
 
-    const QByteArray bombSheet =
-        doctype + "<worksheet xmlns=\"" + mainNs() + "\"><sheetData><row><c><v>&lol3;</v></c></row></sheetData></worksheet>";
-    writeWorkbook(book, {{"S", "sheet1.xml", bombSheet}}, {});
+    const QByteArray bombSheet = doctype + "<worksheet xmlns=\"" + mainNs()
+        + "\"><sheetData><row><c><v>&lol3;</v></c></row></sheetData></worksheet>";
+    writeWorkbook(book, { { "S", "sheet1.xml", bombSheet } }, {});
     open(book);
     EXPECT_TRUE(titles().isEmpty());
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("document type declaration")));
 
     // The workbook part itself is not trusted either: the sheet list is empty.
-    writeWorkbook(book, {{"S", "sheet1.xml", sheetXml("", "A1")}}, {});
+    writeWorkbook(book, { { "S", "sheet1.xml", sheetXml("", "A1") } }, {});
     QByteArray workbookWithDoctype = doctype + "<workbook><sheets><sheet name=\"&lol3;\"/></sheets></workbook>";
     writeBytes(SpreadsheetWriter::workFolder() + QStringLiteral("/xl/workbook.xml"), workbookWithDoctype);
     EXPECT_TRUE(SpreadsheetWriter::Read_Sheet_Name().isEmpty());
@@ -242,16 +245,17 @@ TEST_F(ReaderTest, ArchivesThatCannotBeUnpackedAreReportedAndLeaveNothingBehind)
 {
     const QString outside = QFileInfo(SpreadsheetWriter::workFolder()).path() + QStringLiteral("/escaped.xml");
     const QString slip = tmp.filePath(QStringLiteral("slip.xlsx"));
-    writeArchive(slip, {{QStringLiteral("xl/worksheets/sheet1.xml"), sheetXml("")},
-                        {QStringLiteral("xl/../../escaped.xml"), "<x/>"}});
+    writeArchive(slip,
+        { { QStringLiteral("xl/worksheets/sheet1.xml"), sheetXml("") },
+            { QStringLiteral("xl/../../escaped.xml"), "<x/>" } });
     const QString notZip = tmp.filePath(QStringLiteral("text.xlsx"));
     writeBytes(notZip, "Name,Age\nAnn,42\n");
-    writeWorkbook(book, {{"S", "sheet1.xml", sheetXml("<row><c><v>1</v></c></row>", "A1")}}, {});
+    writeWorkbook(book, { { "S", "sheet1.xml", sheetXml("<row><c><v>1</v></c></row>", "A1") } }, {});
     const QString truncated = tmp.filePath(QStringLiteral("cut.xlsx"));
     const QByteArray whole = fileBytes(book);
     writeBytes(truncated, whole.left(whole.size() - 30));
 
-    for (const QString& path : {slip, notZip, truncated}) {
+    for (const QString& path : { slip, notZip, truncated }) {
         SCOPED_TRACE(path.toStdString());
         ScriptedDialogs answers;
         open(path);

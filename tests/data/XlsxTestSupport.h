@@ -42,7 +42,10 @@ inline void writeBytes(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-inline const char* mainNs() { return "http://schemas.openxmlformats.org/spreadsheetml/2006/main"; }
+inline const char* mainNs()
+{
+    return "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+}
 
 // A worksheet part whose sheetData holds the given rows markup.
 inline QByteArray sheetXml(const QByteArray& rows, const QByteArray& dimension = QByteArray())
@@ -56,12 +59,12 @@ inline QByteArray sheetXml(const QByteArray& rows, const QByteArray& dimension =
 inline QByteArray sharedStringsXml(const QByteArray& items)
 {
     return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst xmlns=\"") + mainNs() + "\">" + items
-           + "</sst>";
+        + "</sst>";
 }
 
 struct Sheet
 {
-    QByteArray name;     // shown name
+    QByteArray name; // shown name
     QByteArray partFile; // file under xl/worksheets/
     QByteArray xml;
 };
@@ -70,25 +73,25 @@ struct Sheet
 inline void writeWorkbook(const QString& path, const QList<Sheet>& sheets, const QByteArray& sharedStrings)
 {
     const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-    QByteArray workbook = QByteArray("<?xml version=\"1.0\"?><workbook xmlns=\"") + mainNs() + "\" xmlns:r=\"" + rel
-                          + "\"><sheets>";
+    QByteArray workbook
+        = QByteArray("<?xml version=\"1.0\"?><workbook xmlns=\"") + mainNs() + "\" xmlns:r=\"" + rel + "\"><sheets>";
     QByteArray rels = "<?xml version=\"1.0\"?><Relationships "
                       "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
     Entries entries;
     for (int i = 0; i < sheets.size(); ++i) {
         const QByteArray id = "rId" + QByteArray::number(i + 1);
         workbook += "<sheet name=\"" + sheets[i].name + "\" sheetId=\"" + QByteArray::number(i + 1) + "\" r:id=\"" + id
-                    + "\"/>";
+            + "\"/>";
         rels += "<Relationship Id=\"" + id + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/"
-                + sheets[i].partFile + "\"/>";
-        entries.append({QStringLiteral("xl/worksheets/") + QString::fromUtf8(sheets[i].partFile), sheets[i].xml});
+            + sheets[i].partFile + "\"/>";
+        entries.append({ QStringLiteral("xl/worksheets/") + QString::fromUtf8(sheets[i].partFile), sheets[i].xml });
     }
     if (!sharedStrings.isEmpty()) {
         rels += "<Relationship Id=\"rIdS\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
-        entries.append({QStringLiteral("xl/sharedStrings.xml"), sharedStrings});
+        entries.append({ QStringLiteral("xl/sharedStrings.xml"), sharedStrings });
     }
-    entries.append({QStringLiteral("xl/workbook.xml"), workbook + "</sheets></workbook>"});
-    entries.append({QStringLiteral("xl/_rels/workbook.xml.rels"), rels + "</Relationships>"});
+    entries.append({ QStringLiteral("xl/workbook.xml"), workbook + "</sheets></workbook>" });
+    entries.append({ QStringLiteral("xl/_rels/workbook.xml.rels"), rels + "</Relationships>" });
     writeArchive(path, entries);
 }
 
@@ -96,9 +99,9 @@ inline void writeWorkbook(const QString& path, const QList<Sheet>& sheets, const
 inline QString openpyxlPython()
 {
     static const QString found = [] {
-        for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
+        for (const QString& candidate : { QStringLiteral("/usr/bin/python3"), QStringLiteral("python3") }) {
             QProcess probe;
-            probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import openpyxl")});
+            probe.start(candidate, { QStringLiteral("-c"), QStringLiteral("import openpyxl") });
             if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
                 return candidate;
         }
@@ -111,7 +114,7 @@ inline QString openpyxlPython()
 inline QString runPython(const QString& code, const QStringList& arguments = {})
 {
     QProcess process;
-    process.start(openpyxlPython(), QStringList{QStringLiteral("-c"), code} + arguments);
+    process.start(openpyxlPython(), QStringList { QStringLiteral("-c"), code } + arguments);
     const bool finished = process.waitForFinished(120000);
     EXPECT_TRUE(finished);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();

@@ -17,7 +17,7 @@ namespace {
 class SilentDialogs final : public DialogService
 {
 public:
-    void showMessage(const QString&) override {}
+    void showMessage(const QString&) override { }
     bool askYesNo(const QString&) override { return false; }
     int askChoice(const QString&, const QStringList&, int) override { return -1; }
     QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }

@@ -268,3 +268,13 @@ TEST_F(ReaderTest, ArchivesThatCannotBeUnpackedAreReportedAndLeaveNothingBehind)
         EXPECT_TRUE(rows().isEmpty());
     }
 }
+
+TEST_F(ReaderTest, TinyRowsInAHugeUsedRangeCannotExhaustMemory)
+{
+    // 700 empty rows at the widest sheet's width would be 11 million cells.
+    QByteArray rowsXml;
+    for (int i = 0; i < 700; ++i)
+        rowsXml += "<row/>";
+    EXPECT_TRUE(readSheet(rowsXml, "A1:XFD700").isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("too large")));
+}

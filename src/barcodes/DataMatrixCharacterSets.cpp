@@ -2,13 +2,6 @@
 
 namespace {
 
-bool inBasicSet(uint8_t byte, bool text)
-{
-    if (byte == ' ' || isDataMatrixDigit(byte))
-        return true;
-    return text ? (byte >= 'a' && byte <= 'z') : (byte >= 'A' && byte <= 'Z');
-}
-
 int basicValue(uint8_t byte)
 {
     if (byte == ' ')
@@ -32,7 +25,7 @@ int shift2Value(uint8_t byte)
 
 void appendLowValues(std::vector<uint8_t>& values, uint8_t byte, bool text)
 {
-    if (inBasicSet(byte, text)) {
+    if (datamatrix_detail::isBasic(byte, text)) {
         values.push_back(static_cast<uint8_t>(basicValue(byte)));
     } else if (byte < 32) {
         values.push_back(0);
@@ -50,16 +43,6 @@ void appendLowValues(std::vector<uint8_t>& values, uint8_t byte, bool text)
 
 } // namespace
 
-int c40ValueCount(uint8_t byte, bool text)
-{
-    int count = 0;
-    if (byte >= 128) {
-        count += 2;
-        byte = static_cast<uint8_t>(byte - 128);
-    }
-    return count + (inBasicSet(byte, text) ? 1 : 2);
-}
-
 void appendC40Values(std::vector<uint8_t>& values, uint8_t byte, bool text)
 {
     if (byte >= 128) {
@@ -68,25 +51,4 @@ void appendC40Values(std::vector<uint8_t>& values, uint8_t byte, bool text)
         byte = static_cast<uint8_t>(byte - 128);
     }
     appendLowValues(values, byte, text);
-}
-
-int x12Value(uint8_t byte)
-{
-    switch (byte) {
-    case '\r':
-        return 0;
-    case '*':
-        return 1;
-    case '>':
-        return 2;
-    case ' ':
-        return 3;
-    default:
-        break;
-    }
-    if (isDataMatrixDigit(byte))
-        return byte - '0' + 4;
-    if (byte >= 'A' && byte <= 'Z')
-        return byte - 'A' + 14;
-    return -1;
 }

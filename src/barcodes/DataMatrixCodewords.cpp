@@ -4,7 +4,6 @@
 #include "barcodes/DataMatrixEncodation.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -192,8 +191,8 @@ private:
     bool writeBase256(int from, int to)
     {
         const int count = to - from;
-        if (count >= 250 * 6)
-            return false; // the length field cannot say it, and no symbol holds it
+        if (count > 250 * 6 + 249)
+            return false; // longer than the length field can say; no symbol holds it anyway
         if (!put(latchBase256))
             return false;
         if (count < 250) {
@@ -232,8 +231,9 @@ DataMatrixEncodeResult ecc200encode(int capacity, std::string_view source, std::
     }
     std::string letters(encoding.substr(0, source.size()));
     for (char& letter : letters) {
-        letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-        if (encchr.find(letter) == std::string_view::npos) {
+        if (letter >= 'a' && letter <= 'z')
+            letter = static_cast<char>(letter - 'a' + 'A');
+        if (letter != 'A' && encchr.find(letter) == std::string_view::npos) {
             result.message = formatMessage("Unknown encoding %c", static_cast<unsigned char>(letter));
             return result;
         }

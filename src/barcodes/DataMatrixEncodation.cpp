@@ -29,11 +29,16 @@ struct Choice {
     int cost = 0;
 };
 
+struct BestChoices {
+    Choice fromRow[SchemeCount];
+    Choice fromAsciiWithoutEdifact;
+};
+
 class Planner {
 public:
     Planner(std::string_view source, bool exact)
         : text(source), length(static_cast<int>(source.size())), exact(exact),
-          table(static_cast<size_t>(length) + 1)
+          table(static_cast<size_t>(length) + 1), bestAt(static_cast<size_t>(length))
     {
     }
 
@@ -46,6 +51,7 @@ public:
             fillX12(p);
             fillEdifact(p);
             fillBase256(p);
+            rememberBest(p);
         }
         return forwardPass();
     }
@@ -54,22 +60,36 @@ private:
     uint8_t at(int p) const { return static_cast<uint8_t>(text[static_cast<size_t>(p)]); }
     Entry& entry(int p, int scheme) { return table[static_cast<size_t>(p)][static_cast<size_t>(scheme)]; }
 
-    Choice best(int q, int fromRow, bool withoutEdifact = false)
+    // The cheapest way on from q, entered from the given scheme; worked out once per position.
+    Choice best(int q, int fromRow, bool withoutEdifact = false) const
     {
-        Choice choice;
         if (q >= length)
-            return choice;
+            return {};
+        const BestChoices& choices = bestAt[static_cast<size_t>(q)];
+        return withoutEdifact ? choices.fromAsciiWithoutEdifact : choices.fromRow[fromRow];
+    }
+
+    void rememberBest(int q)
+    {
+        constexpr int unusable = 1 << 28;
+        int cost[SchemeCount];
         for (int i = 0; i < SchemeCount; ++i) {
-            if (withoutEdifact && i == Edifact)
-                continue;
-            const Entry& e = entry(q, i);
-            if (e.s == 0)
-                continue;
-            const int cost = e.s + switchcost[fromRow][i];
-            if (choice.scheme < 0 || cost < choice.cost)
-                choice = {i, cost};
+            const int s = table[static_cast<size_t>(q)][static_cast<size_t>(i)].s;
+            cost[i] = s ? s : unusable;
         }
-        return choice;
+        auto cheapest = [&](int fromRow, bool withoutEdifact) {
+            Choice choice{-1, unusable};
+            for (int i = 0; i < SchemeCount; ++i) {
+                const int total = cost[i] + switchcost[fromRow][i];
+                if (total < choice.cost && !(withoutEdifact && i == Edifact))
+                    choice = {i, total};
+            }
+            return choice.scheme < 0 ? Choice{} : choice;
+        };
+        BestChoices& choices = bestAt[static_cast<size_t>(q)];
+        for (int row = 0; row < SchemeCount; ++row)
+            choices.fromRow[row] = cheapest(row, false);
+        choices.fromAsciiWithoutEdifact = cheapest(Ascii, true);
     }
 
     // Covers `covered` characters with `codewords`, then continues with the choice.
@@ -204,6 +224,7 @@ private:
     int length;
     bool exact;
     std::vector<std::array<Entry, SchemeCount>> table;
+    std::vector<BestChoices> bestAt;
 };
 
 } // namespace

@@ -71,7 +71,11 @@ DataMatrixSymbol encode(std::string_view source, int width, int height, const st
                 return refused("Cannot find suitable size, barcode too long");
             letters = std::move(plan->encoding);
         }
+        // No codeword carries more than two bytes (a digit pair): smaller sizes cannot hold it.
+        const size_t fewestCodewords = (source.size() + 1) / 2;
         for (const DataMatrixSymbolSize& candidate : ecc200matrix()) {
+            if (static_cast<size_t>(candidate.dataCodewords) < fewestCodewords)
+                continue;
             encoded = ecc200encode(candidate.dataCodewords, source, letters);
             if (encoded.status == DataMatrixEncodeResult::Refused)
                 return refused(encoded.message);

@@ -1,21 +1,28 @@
 #include "barcodes/DataMatrixReedSolomon.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
+constexpr int logOfZero = 512;
+
 struct GaloisTables {
-    std::array<uint8_t, 255> antilog{}; // alpha^i
-    std::array<uint8_t, 256> log{};
+    // alpha^i twice over, so that a sum of two logarithms needs no modulo, then zeros: the
+    // logarithm given to 0 points there, so products with 0 need no test.
+    std::array<uint8_t, 1024> antilog{};
+    std::array<int, 256> log{};
 };
 
 constexpr GaloisTables makeTables()
 {
     GaloisTables tables;
+    tables.log[0] = logOfZero;
     int value = 1;
     for (int i = 0; i < 255; ++i) {
-        tables.antilog[i] = static_cast<uint8_t>(value);
-        tables.log[value] = static_cast<uint8_t>(i);
+        tables.antilog[static_cast<size_t>(i)] = static_cast<uint8_t>(value);
+        tables.antilog[static_cast<size_t>(i + 255)] = static_cast<uint8_t>(value);
+        tables.log[static_cast<size_t>(value)] = i;
         value <<= 1;
         if (value & 0x100)
             value ^= 0x12D;
@@ -29,18 +36,17 @@ uint8_t multiply(uint8_t a, uint8_t b)
 {
     if (a == 0 || b == 0)
         return 0;
-    return field.antilog[(field.log[a] + field.log[b]) % 255];
+    return field.antilog[static_cast<size_t>(field.log[a] + field.log[b])];
 }
 
 } // namespace
 
 DataMatrixReedSolomon::DataMatrixReedSolomon(int checkCount)
-    : generator(static_cast<size_t>(checkCount), 0)
 {
-    // Product of (x + alpha^k) for k = 1..n, kept monic: generator[i] is the coefficient of x^i.
+    // Product of (x + alpha^k) for k = 1..n; poly[i] is the coefficient of x^i.
     std::vector<uint8_t> poly{1};
     for (int k = 1; k <= checkCount; ++k) {
-        const uint8_t root = field.antilog[k % 255];
+        const uint8_t root = field.antilog[static_cast<size_t>(k % 255)];
         std::vector<uint8_t> next(poly.size() + 1, 0);
         for (size_t i = 0; i < poly.size(); ++i) {
             next[i + 1] ^= poly[i];
@@ -48,22 +54,29 @@ DataMatrixReedSolomon::DataMatrixReedSolomon(int checkCount)
         }
         poly.swap(next);
     }
+    generatorLog.resize(static_cast<size_t>(checkCount));
     for (int i = 0; i < checkCount; ++i)
-        generator[static_cast<size_t>(i)] = poly[static_cast<size_t>(i)];
+        generatorLog[static_cast<size_t>(i)] = field.log[poly[static_cast<size_t>(i)]];
 }
 
 std::vector<uint8_t> DataMatrixReedSolomon::rs_encode(std::span<const uint8_t> data) const
 {
-    const size_t n = generator.size();
+    const size_t n = generatorLog.size();
     if (n == 0)
         return {};
-    // Shift register holding the remainder; register[n-1] is the highest-degree term.
+    // Shift register holding the remainder; remainder[n-1] is the highest-degree term.
     std::vector<uint8_t> remainder(n, 0);
     for (uint8_t byte : data) {
         const uint8_t feedback = byte ^ remainder[n - 1];
+        if (feedback == 0) {
+            std::copy_backward(remainder.begin(), remainder.end() - 1, remainder.end());
+            remainder[0] = 0;
+            continue;
+        }
+        const int feedbackLog = field.log[feedback];
         for (size_t i = n - 1; i > 0; --i)
-            remainder[i] = remainder[i - 1] ^ multiply(feedback, generator[i]);
-        remainder[0] = multiply(feedback, generator[0]);
+            remainder[i] = remainder[i - 1] ^ field.antilog[static_cast<size_t>(feedbackLog + generatorLog[i])];
+        remainder[0] = field.antilog[static_cast<size_t>(feedbackLog + generatorLog[0])];
     }
     // Highest degree first is the order of transmission.
     return {remainder.rbegin(), remainder.rend()};

@@ -15,7 +15,7 @@ public:
     std::vector<uint8_t> rs_encode(std::span<const uint8_t> data) const;
 
 private:
-    std::vector<uint8_t> generator; // coefficients of x^0 .. x^(n-1); x^n has coefficient 1
+    std::vector<int> generatorLog; // logarithms of the coefficients of x^0 .. x^(n-1); x^n has 1
 };
 
 // Appends the check codewords of every interleaved block to the data codewords.

@@ -115,6 +115,16 @@ TEST(DataMatrixEncoder, Base256LengthTakesTwoCodewordsFrom250Bytes)
     const DataMatrixSymbol shortRun = forced(bytes.substr(0, 249), 'B');
     EXPECT_EQ(base256Plain(shortRun, 2), 249);
     EXPECT_EQ(base256Plain(shortRun, 3), static_cast<uint8_t>(bytes[0]));
+
+    // Latch, two length codewords and 1555 bytes fill the largest symbol exactly.
+    const std::string largest = randomText(allBytes(), 1555, 8);
+    const DataMatrixSymbol full = forced(largest, 'B', 144, 144);
+    ASSERT_TRUE(full.isValid()) << full.error;
+    EXPECT_EQ(full.used, 1558);
+    EXPECT_EQ(base256Plain(full, 2), 255);
+    EXPECT_EQ(base256Plain(full, 3), 55);
+    EXPECT_EQ(decodeSymbol(full), QByteArray::fromStdString(largest));
+    EXPECT_FALSE(forced(largest + "x", 'B', 144, 144).isValid());
 }
 
 TEST(DataMatrixEncoder, EncodingStringsAreCheckedBeforeUse)

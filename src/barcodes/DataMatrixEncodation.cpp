@@ -171,7 +171,7 @@ private:
                 s = groupCost[covered - 1] + best(q, Ascii, true).cost;
             } else {
                 if (q >= length)
-                    break; // four at the very end are better as three plus ASCII
+                    break; // a last group of four is costed as three and one ASCII codeword
                 Choice next = implicitAsciiReturn(q, best(q, Edifact), 2);
                 if (next.scheme == Edifact)
                     t += entry(q, Edifact).t;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -52,29 +53,24 @@ DataMatrixSymbol encodeAs(const std::string& text, char letter, const DataMatrix
     return encodeDataMatrix(text, size.columns, size.rows, encoding);
 }
 
-// Lengths worth decoding in one size: the shortest, one between, and the longest four that fit
-// (the end of the data then meets every amount of room left).
+// Lengths worth decoding in one size: the longest four that fit (the end of the data then
+// meets every amount of room left) and one about half as long. A binary search finds the
+// region; the scan down from a little above it does not rely on fitting being monotonic.
 std::vector<size_t> lengthsToTry(const std::string& text, char letter, const DataMatrixSymbolSize& size)
 {
-    std::vector<size_t> fitting;
-    size_t misses = 0;
-    for (size_t length = 1; length <= text.size() && misses < 12; ++length) {
-        if (encodeAs(text.substr(0, length), letter, size).isValid()) {
-            fitting.push_back(length);
-            misses = 0;
-        } else if (!fitting.empty()) {
-            ++misses;
-        }
+    auto fits = [&](size_t length) { return encodeAs(text.substr(0, length), letter, size).isValid(); };
+    size_t low = 0; // fits (the empty text always does)
+    size_t high = text.size() + 1;
+    while (high - low > 1) {
+        const size_t middle = (low + high) / 2;
+        (fits(middle) ? low : high) = middle;
     }
     std::vector<size_t> chosen;
-    if (fitting.empty())
-        return chosen;
-    chosen.push_back(fitting.front());
-    chosen.push_back(fitting[fitting.size() / 2]);
-    for (size_t i = fitting.size() > 4 ? fitting.size() - 4 : 0; i < fitting.size(); ++i)
-        chosen.push_back(fitting[i]);
-    std::sort(chosen.begin(), chosen.end());
-    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    for (size_t length = std::min(text.size(), low + 8); length >= 1 && chosen.size() < 4; --length)
+        if (fits(length))
+            chosen.push_back(length);
+    if (!chosen.empty() && chosen.back() > 1)
+        chosen.push_back(chosen.back() / 2);
     return chosen;
 }
 

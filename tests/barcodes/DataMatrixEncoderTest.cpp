@@ -165,6 +165,9 @@ TEST(DataMatrixEncoder, OnlyOneCodewordLeftIsAnImplicitReturnToAscii)
 
 TEST(DataMatrixEncoder, CharactersPendingAtTheEndOfATripletRunAreKept)
 {
+    // Two C40 values at the end are completed by a shift 1 pad value: 1600 x 14 + 40 x 15 + 0 + 1.
+    EXPECT_EQ(dataCodewords(forced("AB", 'C', 10, 10)), (std::vector<int>{230, 89, 217}));
+
     // One and two values left over, single and shifted characters, in every triplet scheme.
     const std::string texts[] = {"A", "AB", "ABCD", "ABCDE", "AB!", "A!", "ABC\xC1", "12345"};
     for (char letter : {'C', 'T', 'X'}) {

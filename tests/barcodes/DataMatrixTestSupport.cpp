@@ -16,17 +16,13 @@ std::optional<QByteArray> decodeWithZXing(const QImage& image)
     const QString path = folder.filePath(QStringLiteral("symbol.png"));
     if (!folder.isValid() || !image.save(path))
         return std::nullopt;
-    // One line per file says whether a symbol was found; the raw bytes come separately, as
-    // the one-line form escapes them.
-    QProcess found;
-    found.start(QStringLiteral("ZXingReader"), {QStringLiteral("-1"), QStringLiteral("-format"), QStringLiteral("DataMatrix"), path});
-    found.waitForFinished(30000);
-    if (!found.readAllStandardOutput().contains(" DataMatrix "))
-        return std::nullopt;
     QProcess reader;
     reader.start(QStringLiteral("ZXingReader"), {QStringLiteral("-bytes"), QStringLiteral("-format"), QStringLiteral("DataMatrix"), path});
     reader.waitForFinished(30000);
-    return reader.readAllStandardOutput();
+    const QByteArray bytes = reader.readAllStandardOutput();
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return bytes;
 }
 
 std::optional<QByteArray> decodeSymbol(const DataMatrixSymbol& symbol)

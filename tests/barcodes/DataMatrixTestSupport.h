@@ -12,7 +12,8 @@ struct DataMatrixSymbol;
 
 namespace datamatrix_test {
 
-// What ZXingReader reads from the image, or nullopt when it finds no Data Matrix symbol.
+// What ZXingReader reads from the image, or nullopt when it reads nothing (so an empty
+// symbol cannot be told from none: decode only non-empty values).
 std::optional<QByteArray> decodeWithZXing(const QImage& image);
 
 // The symbol drawn with a quiet zone and several pixels per module, then decoded.

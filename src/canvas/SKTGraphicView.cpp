@@ -1,0 +1,293 @@
+#include "canvas/SKTGraphicView.h"
+
+#include "canvas/CanvasHost.h"
+#include "canvas/SKTGrid.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+SKTGraphicView::SKTGraphicView(SKTDocument& document, Side side, CanvasHost& host, QWidget* parent)
+    : QWidget(parent)
+    , document_(document)
+    , side_(side)
+    , host_(host)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    setZoomFactor(1.0);
+    connect(&document_, &SKTDocument::graphicsChanged, this, &SKTGraphicView::graphicsDidChange);
+    if (SKTGrid* shared = grid())
+        connect(shared, &SKTGrid::anyChanged, this, qOverload<>(&QWidget::update));
+}
+
+SKTGraphicView::~SKTGraphicView()
+{
+    endUndoGroupIfOpen();
+}
+
+SKTGrid* SKTGraphicView::grid() const
+{
+    return host_.grid();
+}
+
+void SKTGraphicView::setCardSize(const QSizeF& size)
+{
+    cardSize_ = size;
+    setZoomFactor(factor_);
+}
+
+void SKTGraphicView::setZoomFactor(double factor)
+{
+    if (!(factor > 0.0) || !std::isfinite(factor))
+        return;
+    factor_ = factor;
+    setFixedSize(std::max(1, int(std::ceil(cardSize_.width() * factor_))),
+                 std::max(1, int(std::ceil(cardSize_.height() * factor_))));
+    update();
+}
+
+QPointF SKTGraphicView::cardPointFromWidget(const QPointF& widgetPoint) const
+{
+    return widgetPoint / factor_;
+}
+
+QRectF SKTGraphicView::cardToWidget(const QRectF& rect) const
+{
+    return {rect.x() * factor_, rect.y() * factor_, rect.width() * factor_, rect.height() * factor_};
+}
+
+void SKTGraphicView::updateCard(const QRectF& cardRect)
+{
+    if (cardRect.isEmpty())
+        return;
+    // One pixel more on every side: antialiased edges reach past the exact rectangle.
+    update(cardToWidget(cardRect).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+// ---- Objects and selection ----------------------------------------------------------------
+
+const SKTGraphicView::Graphics& SKTGraphicView::graphics() const
+{
+    return document_.graphicsOfSide(side_);
+}
+
+SKTGraphicPtr SKTGraphicView::graphicAt(int index) const
+{
+    const Graphics& list = graphics();
+    return index >= 0 && index < list.size() ? list[index] : nullptr;
+}
+
+QList<int> SKTGraphicView::selectionIndexes() const
+{
+    std::unordered_set<const SKTGraphic*> selected;
+    for (const auto& weak : selection_) {
+        if (auto graphic = weak.lock())
+            selected.insert(graphic.get());
+    }
+    QList<int> indexes;
+    const Graphics& list = graphics();
+    for (int i = 0; i < list.size() && !selected.empty(); ++i) {
+        if (selected.count(list[i].get()))
+            indexes.append(i);
+    }
+    return indexes;
+}
+
+SKTGraphicView::Graphics SKTGraphicView::selectedGraphics() const
+{
+    Graphics selected;
+    for (int index : selectionIndexes())
+        selected.append(graphics()[index]);
+    return selected;
+}
+
+void SKTGraphicView::setSelection(const Graphics& graphicsToSelect)
+{
+    const Graphics before = selectedGraphics();
+    selection_.clear();
+    for (const auto& graphic : graphicsToSelect)
+        selection_.push_back(graphic);
+    const Graphics after = selectedGraphics();
+    // Only the objects whose selection state changed are redrawn.
+    for (const auto& graphic : before) {
+        if (!after.contains(graphic))
+            updateCard(graphic->drawingBounds());
+    }
+    for (const auto& graphic : after) {
+        if (!before.contains(graphic))
+            updateCard(graphic->drawingBounds());
+    }
+    host_.setSameSizeButtonsEnabled(after.size() >= 2);
+}
+
+void SKTGraphicView::changeSelectionIndexes(const QList<int>& indexes)
+{
+    Graphics chosen;
+    for (int index : indexes) {
+        if (auto graphic = graphicAt(index))
+            chosen.append(graphic);
+    }
+    setSelection(chosen);
+}
+
+QList<int> SKTGraphicView::indexesOfGraphicsIntersectingRect(const QRectF& rect) const
+{
+    QList<int> indexes;
+    if (rect.width() <= 0.0 || rect.height() <= 0.0)
+        return indexes;
+    const Graphics& list = graphics();
+    for (int i = 0; i < list.size(); ++i) {
+        if (list[i]->drawingBounds().intersects(rect))
+            indexes.append(i);
+    }
+    return indexes;
+}
+
+void SKTGraphicView::pruneSelection()
+{
+    const Graphics& list = graphics();
+    std::unordered_set<const SKTGraphic*> onSide;
+    for (const auto& graphic : list)
+        onSide.insert(graphic.get());
+    const auto gone = [&](const std::weak_ptr<SKTGraphic>& weak) {
+        auto graphic = weak.lock();
+        return !graphic || !onSide.count(graphic.get());
+    };
+    const std::size_t before = selection_.size();
+    selection_.erase(std::remove_if(selection_.begin(), selection_.end(), gone), selection_.end());
+    if (gone(_Selected_Graphic))
+        _Selected_Graphic.reset();
+    if (selection_.size() != before)
+        host_.setSameSizeButtonsEnabled(selection_.size() >= 2);
+}
+
+void SKTGraphicView::graphicsDidChange(SKTDocument::Side side)
+{
+    if (side != side_)
+        return;
+    pruneSelection();
+    update();
+}
+
+void SKTGraphicView::invalidateGraphics(const Graphics& graphicsToRedraw)
+{
+    for (const auto& graphic : graphicsToRedraw)
+        updateCard(graphic->drawingBounds());
+}
+
+void SKTGraphicView::insertOnSide(const Graphics& graphicsToInsert, const QList<int>& indexes)
+{
+    document_.insertGraphicsOnSide(side_, graphicsToInsert, indexes);
+}
+
+void SKTGraphicView::removeOnSide(const QList<int>& indexes)
+{
+    document_.removeGraphicsOnSide(side_, indexes);
+}
+
+// ---- Redrawing ---------------------------------------------------------------------------
+
+void SKTGraphicView::Refresh_Canvas()
+{
+    if (QThread::currentThread() != thread()) {
+        QPointer<SKTGraphicView> self(this);
+        QMetaObject::invokeMethod(
+            this, [self] { if (self) self->update(); }, Qt::QueuedConnection);
+        return;
+    }
+    // Every object's drawing ends by asking for a redraw; honouring that while painting
+    // would repaint forever.
+    if (painting_)
+        return;
+    update();
+}
+
+void SKTGraphicView::refresh()
+{
+    host_.Refresh_Canvas();
+    Refresh_Canvas();
+}
+
+void SKTGraphicView::paintEvent(QPaintEvent* event)
+{
+    painting_ = true;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(factor_, factor_);
+    const QRectF dirty = QRectF(event->rect()).adjusted(-1, -1, 1, 1);
+    const QRectF rect(dirty.x() / factor_, dirty.y() / factor_, dirty.width() / factor_, dirty.height() / factor_);
+    const QRectF card = rect.intersected(QRectF(QPointF(0, 0), cardSize_));
+
+    painter.save();
+    host_.Card_Base_Drawing(painter, card);
+    painter.restore();
+    if (SKTGrid* shared = grid())
+        shared->drawRect(painter, card);
+
+    const Graphics list = graphics(); // a drawing object may ask for changes; keep this pass's list
+    const QList<int> selected = selectionIndexes();
+    const SKTGraphicPtr creating = _creatingGraphic.lock();
+    for (int i = int(list.size()) - 1; i >= 0; --i) {
+        const SKTGraphicPtr& graphic = list[i];
+        const QRectF drawingBounds = graphic->drawingBounds();
+        if (!drawingBounds.intersects(rect))
+            continue;
+        const bool beingCreated = graphic == creating;
+        const bool withHandles = !_isHidingHandles && !beingCreated && selected.contains(i);
+        painter.save();
+        painter.setClipRect(drawingBounds, Qt::IntersectClip);
+        if (graphic->ctrl_is_visible)
+            graphic->drawContentsInView(painter, beingCreated);
+        if (withHandles) {
+            graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);
+            _Selected_Graphic = graphic;
+        }
+        painter.restore();
+    }
+    // An object being sized by the mouse joins its side only when the drag ends.
+    if (tracking_.creating) {
+        painter.save();
+        painter.setClipRect(tracking_.creating->drawingBounds(), Qt::IntersectClip);
+        tracking_.creating->drawContentsInView(painter, true);
+        painter.restore();
+    }
+    if (list.isEmpty())
+        host_.Show_RHS_Properties(nullptr);
+
+    if (!_marqueeSelectionBounds.isNull()) {
+        QPen pen(palette().color(QPalette::Highlight), 1.0 / factor_);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(_marqueeSelectionBounds);
+    }
+    painting_ = false;
+}
+
+// ---- Handles that hide while arrow keys move the selection ----------------------------------
+
+void SKTGraphicView::hideHandlesMomentarily()
+{
+    if (!_handleShowingTimer) {
+        _handleShowingTimer = new QTimer(this);
+        _handleShowingTimer->setSingleShot(true);
+        connect(_handleShowingTimer, &QTimer::timeout, this, [this] {
+            _isHidingHandles = false;
+            updateCard(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics(), QRectF()));
+        });
+    }
+    _handleShowingTimer->start(handleShowingDelay);
+    _isHidingHandles = true;
+    updateCard(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics(), QRectF()));
+}
+
+void SKTGraphicView::startEditingGraphic(const SKTGraphicPtr&)
+{
+    // No kind of object has an in-place editor: text is typed in the property panel.
+}

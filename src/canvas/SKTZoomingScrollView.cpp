@@ -1,0 +1,120 @@
+#include "canvas/SKTZoomingScrollView.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SWCenteringClipView.h"
+
+#include <QComboBox>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
+    : QAbstractScrollArea(parent)
+{
+    setViewport(new SWCenteringClipView);
+    // The pop-up sits beside the horizontal scroll bar, so that bar is always there.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    validateFactorPopUpButton();
+}
+
+const QList<QPair<double, QString>>& SKTZoomingScrollView::zoomFactors()
+{
+    static const QList<QPair<double, QString>> table = {
+        {double(0.1f), QStringLiteral("10%")}, {0.25, QStringLiteral("25%")}, {0.5, QStringLiteral("50%")},
+        {0.75, QStringLiteral("75%")},         {1.0, QStringLiteral("100%")}, {1.25, QStringLiteral("125%")},
+        {1.5, QStringLiteral("150%")},         {2.0, QStringLiteral("200%")}, {4.0, QStringLiteral("400%")},
+        {8.0, QStringLiteral("800%")},         {16.0, QStringLiteral("1600%")}};
+    return table;
+}
+
+SWCenteringClipView* SKTZoomingScrollView::clipView() const
+{
+    return static_cast<SWCenteringClipView*>(viewport());
+}
+
+void SKTZoomingScrollView::validateFactorPopUpButton()
+{
+    if (factorPopUp_)
+        return;
+    factorPopUp_ = new QComboBox;
+    QFont small = factorPopUp_->font();
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2.0));
+    factorPopUp_->setFont(small);
+    for (const auto& [factor, label] : zoomFactors())
+        factorPopUp_->addItem(label, factor);
+    factorPopUp_->setCurrentIndex(4);
+    addScrollBarWidget(factorPopUp_, Qt::AlignLeft);
+    connect(factorPopUp_, &QComboBox::activated, this, [this](int index) {
+        const double chosen = factorPopUp_->itemData(index).toDouble();
+        setFactor(chosen);
+        emit factorChosen(chosen);
+    });
+}
+
+void SKTZoomingScrollView::setDocumentView(SKTGraphicView* canvas)
+{
+    canvas_ = canvas;
+    canvas->setParent(viewport());
+    clipView()->setDocumentView(canvas);
+    canvas->setZoomFactor(factor_);
+    canvas->show();
+    updateScrollBars();
+}
+
+void SKTZoomingScrollView::setFactor(double factor)
+{
+    if (!(factor > 0.0))
+        return;
+    factor_ = factor;
+    {
+        const QSignalBlocker blocker(factorPopUp_);
+        const int row = factorPopUp_->findData(factor);
+        if (row >= 0)
+            factorPopUp_->setCurrentIndex(row);
+    }
+    if (canvas_)
+        canvas_->setZoomFactor(factor);
+    updateScrollBars();
+}
+
+QSizeF SKTZoomingScrollView::clipBoundsSize() const
+{
+    return QSizeF(viewport()->size()) / factor_;
+}
+
+void SKTZoomingScrollView::updateScrollBars()
+{
+    if (!canvas_)
+        return;
+    const QSize document = canvas_->size();
+    const QSize clip = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, document.width() - clip.width()));
+    horizontalScrollBar()->setPageStep(clip.width());
+    verticalScrollBar()->setRange(0, std::max(0, document.height() - clip.height()));
+    verticalScrollBar()->setPageStep(clip.height());
+    centerDocument();
+}
+
+void SKTZoomingScrollView::centerDocument()
+{
+    if (!canvas_)
+        return;
+    const QPointF origin = SWCenteringClipView::constrainScrollPoint(
+        QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value()), QSizeF(canvas_->size()),
+        QSizeF(viewport()->size()));
+    canvas_->move(-int(origin.x()), -int(origin.y()));
+    viewport()->update();
+}
+
+void SKTZoomingScrollView::scrollContentsBy(int, int)
+{
+    centerDocument();
+}
+
+void SKTZoomingScrollView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QPair>
+#include <QPointer>
+
+class QComboBox;
+class SKTGraphicView;
+class SWCenteringClipView;
+
+// The scroll view around a canvas, with the zoom factor pop-up to the left of its
+// horizontal scroll bar. Zooming scales the canvas; a canvas smaller than the window stays
+// centred over the backdrop.
+class SKTZoomingScrollView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit SKTZoomingScrollView(QWidget* parent = nullptr);
+
+    // The zoom table: factors and their labels, in pop-up order.
+    static const QList<QPair<double, QString>>& zoomFactors();
+
+    void setDocumentView(SKTGraphicView* canvas);
+    SKTGraphicView* documentView() const { return canvas_; }
+    SWCenteringClipView* clipView() const;
+    QComboBox* factorPopUpButton() const { return factorPopUp_; }
+
+    double factor() const { return factor_; }
+    void setFactor(double factor);
+    // The visible area in card points: the clip's size divided by the factor.
+    QSizeF clipBoundsSize() const;
+    // Centres a canvas smaller than the window and keeps a larger one within its extent.
+    void centerDocument();
+
+signals:
+    // The user chose a factor in the pop-up (the main window shares it with every side).
+    void factorChosen(double factor);
+
+protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void validateFactorPopUpButton();
+    void updateScrollBars();
+
+    QPointer<SKTGraphicView> canvas_;
+    QComboBox* factorPopUp_ = nullptr;
+    double factor_ = 1.0;
+};

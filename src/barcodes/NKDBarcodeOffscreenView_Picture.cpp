@@ -1,0 +1,41 @@
+#include "barcodes/NKDBarcodeOffscreenView.h"
+
+#include "barcodes/PrintOperationScope.h"
+
+#include <QPainter>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr std::chrono::milliseconds pollInterval(10);
+
+} // namespace
+
+Picture NKDBarcodeOffscreenView::recordRect(const QRectF& rect) const
+{
+    if (rect.isEmpty())
+        return {};
+    return Picture::record(rect.size(), [&](QPainter& painter) {
+        painter.translate(-rect.topLeft());
+        drawRect(painter);
+    });
+}
+
+Picture NKDBarcodeOffscreenView::dataWithPDFInsideRect(const QRectF& rect)
+{
+    if (!PrintOperationScope::isCurrent())
+        return recordRect(rect);
+
+    Picture output;
+    doneRendering_.store(false, std::memory_order_release);
+    std::thread worker([this, rect, &output] {
+        output = recordRect(rect);
+        doneRendering_.store(true, std::memory_order_release);
+    });
+    while (!doneRendering())
+        std::this_thread::sleep_for(pollInterval);
+    worker.join();
+    return output;
+}

@@ -219,7 +219,7 @@ void NKDCode128Barcode::generateChecksum()
     int position = 1;
     for (const int value : dataSymbols())
         sum = (sum + position++ * value) % checkModulus;
-    setCheckDigit(sum);
+    setCheckDigit(sum % checkModulus);
 }
 
 std::string NKDCode128Barcode::barcode() const

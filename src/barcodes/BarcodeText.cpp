@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -22,11 +23,36 @@ const QImage& device72()
     return device;
 }
 
-QFont spaced(const QFont& font, double kerning)
+int graphemeCount(const QString& text)
 {
-    QFont result(font);
-    result.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
-    return result;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1)
+        ++count;
+    return count;
+}
+
+// Draws the text from its base line, with extra space after each character. Characters are
+// placed one by one rather than through the font's letter spacing, so that the spacing
+// survives recording into a picture.
+void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const QFont& font, double kerning)
+{
+    painter.setFont(font);
+    if (kerning == 0.0) {
+        painter.drawText(baseLine, text);
+        return;
+    }
+    const QFontMetricsF metrics(font, &device72());
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1) {
+        const qsizetype end = graphemes.position();
+        const double x = baseLine.x() + metrics.horizontalAdvance(text.left(start)) + count * kerning;
+        painter.drawText(QPointF(x, baseLine.y()), text.mid(start, end - start));
+        start = end;
+        ++count;
+    }
 }
 
 } // namespace
@@ -59,25 +85,21 @@ Qt::Alignment alignmentFromWord(const QString& word)
 void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font, double kerning,
                 const QColor& color)
 {
-    const QFont drawn = spaced(font, kerning);
-    painter.setFont(drawn);
     painter.setPen(color);
-    const double ascent = QFontMetricsF(drawn, &device72()).ascent();
-    painter.drawText(QPointF(topLeft.x(), topLeft.y() + ascent), text);
+    const double ascent = QFontMetricsF(font, &device72()).ascent();
+    drawSpaced(painter, QPointF(topLeft.x(), topLeft.y() + ascent), text, font, kerning);
 }
 
 void drawTextInRect(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, double kerning,
                     const QColor& color, Qt::Alignment alignment)
 {
-    const QFont drawn = spaced(font, kerning);
-    const QFontMetricsF metrics(drawn, &device72());
-    const double textWidth = metrics.horizontalAdvance(text);
+    const QFontMetricsF metrics(font, &device72());
+    const double textWidth = metrics.horizontalAdvance(text) + graphemeCount(text) * kerning;
     double x = rect.left();
     if (alignment & Qt::AlignHCenter)
         x = rect.left() + (rect.width() - textWidth) / 2;
     else if (alignment & Qt::AlignRight)
         x = rect.right() - textWidth;
-    painter.setFont(drawn);
     painter.setPen(color);
-    painter.drawText(QPointF(x, rect.top() + metrics.ascent()), text);
+    drawSpaced(painter, QPointF(x, rect.top() + metrics.ascent()), text, font, kerning);
 }

@@ -1,6 +1,7 @@
 #include "barcodes/BarcodePictures.h"
 
 #include "barcodes/NKDBarcodeOffscreenView.h"
+#include "barcodes/PngEncoder.h"
 
 Picture imageFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings)
 {
@@ -27,4 +28,9 @@ Picture imageFromBarcodeImage(const Picture& symbol, const BarcodeSettings& sett
 QByteArray pdfFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings)
 {
     return imageFromBarcode(barcode, settings).toPdf();
+}
+
+QByteArray barcodePng(const Picture& picture, double dpi, const QColor& background)
+{
+    return encodePngFast(picture.toImage(dpi, background));
 }

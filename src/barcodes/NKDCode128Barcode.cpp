@@ -84,9 +84,12 @@ std::string NKDCode128Barcode::symbolPattern(int value)
 
 void NKDCode128Barcode::initWithContent(const QString& content, bool printsCaption)
 {
-    NKDBarcode::initWithContent(content, printsCaption);
+    // The set is chosen first, so that measuring the width during initialisation already
+    // knows its start symbol.
+    setContent(content);
     if (codeSet_ == Automatic)
         codeSet_ = _bestCodeSetForContent();
+    NKDBarcode::initWithContent(content, printsCaption);
     generateChecksum();
     calculateWidth();
 }

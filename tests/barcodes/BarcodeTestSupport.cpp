@@ -2,8 +2,9 @@
 
 #include "barcodes/BarcodePictures.h"
 #include "barcodes/NKDBarcode.h"
+#include "barcodes/PngEncoder.h"
 
-#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -20,10 +21,13 @@ QByteArray runTool(const QString& program, const QStringList& arguments)
     return process.readAllStandardOutput();
 }
 
+// Written by the program's own PNG writer, so that the decoders also judge its output.
 QString savedPng(const QImage& image, QTemporaryDir& dir)
 {
     const QString path = dir.filePath(QStringLiteral("symbol.png"));
-    image.save(path, "PNG");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(encodePngFast(image));
     return path;
 }
 

@@ -90,8 +90,9 @@ double zint(const QStringList& list, const QString& folder, qint64& bytes)
     timer.start();
     QProcess process;
     process.start(QStringLiteral("zint"),
-                  { QStringLiteral("--batch"), QStringLiteral("-b"), QStringLiteral("20"), QStringLiteral("--scale=2"),
-                    QStringLiteral("--height=30"), QStringLiteral("--filetype=PNG"), QStringLiteral("--direct"), QStringLiteral("-i"), input });
+        { QStringLiteral("--batch"), QStringLiteral("-b"), QStringLiteral("20"), QStringLiteral("--scale=2"),
+            QStringLiteral("--height=30"), QStringLiteral("--filetype=PNG"), QStringLiteral("--direct"),
+            QStringLiteral("-i"), input });
     QByteArray output;
     while (process.state() != QProcess::NotRunning || process.bytesAvailable() > 0) {
         process.waitForReadyRead(100);
@@ -126,12 +127,12 @@ int main(int argc, char** argv)
         return 1;
     std::printf("%d Code 128 symbols with caption, PNG at %.0f dpi\n", symbolCount, dpi);
     std::printf("  Galavite: %8.3f s  (%.3f ms per symbol, %lld bytes of PNG)\n", oursSeconds,
-                oursSeconds * 1000 / symbolCount, static_cast<long long>(oursBytes));
+        oursSeconds * 1000 / symbolCount, static_cast<long long>(oursBytes));
     std::printf("  Galavite, %d threads: %8.3f s  (%.3f ms per symbol)\n", workerThreads, threadedSeconds,
-                threadedSeconds * 1000 / symbolCount);
+        threadedSeconds * 1000 / symbolCount);
     std::printf("  zint:     %8.3f s  (%.3f ms per symbol, %lld bytes of PNG)\n", zintSeconds,
-                zintSeconds * 1000 / symbolCount, static_cast<long long>(zintBytes));
+        zintSeconds * 1000 / symbolCount, static_cast<long long>(zintBytes));
     std::printf("  zint time / Galavite time = %.2f (one thread), %.2f (%d threads)\n", zintSeconds / oursSeconds,
-                zintSeconds / threadedSeconds, workerThreads);
+        zintSeconds / threadedSeconds, workerThreads);
     return 0;
 }

@@ -14,8 +14,7 @@ struct BarcodeSettings;
 Picture imageFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings);
 // A two-dimensional symbol (its size in points) framed by the settings' header and footer, at
 // the settings' overall width and height. A null symbol gives a null picture.
-Picture imageFromBarcodeImage(const QImage& symbol, const QSizeF& symbolSizeInPoints,
-                              const BarcodeSettings& settings);
+Picture imageFromBarcodeImage(const QImage& symbol, const QSizeF& symbolSizeInPoints, const BarcodeSettings& settings);
 Picture imageFromBarcodeImage(const Picture& symbol, const BarcodeSettings& settings);
 // A barcode picture rasterised at a resolution on its background, as PNG bytes (written for
 // speed: batch runs make one per row).

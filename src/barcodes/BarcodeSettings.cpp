@@ -13,8 +13,7 @@ BarcodeSettings::BarcodeSettings()
     : value_font(defaultFontFamily, defaultFontPoints)
     , header_font(defaultFontFamily, defaultFontPoints)
     , footer_font(defaultFontFamily, defaultFontPoints)
-{
-}
+{ }
 
 void BarcodeSettings::setCaptionFontSize(float size)
 {

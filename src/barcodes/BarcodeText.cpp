@@ -83,7 +83,7 @@ Qt::Alignment alignmentFromWord(const QString& word)
 }
 
 void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font, double kerning,
-                const QColor& color)
+    const QColor& color)
 {
     painter.setPen(color);
     const double ascent = QFontMetricsF(font, &device72()).ascent();
@@ -91,7 +91,7 @@ void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, 
 }
 
 void drawTextInRect(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, double kerning,
-                    const QColor& color, Qt::Alignment alignment)
+    const QColor& color, Qt::Alignment alignment)
 {
     const QFontMetricsF metrics(font, &device72());
     const double textWidth = metrics.horizontalAdvance(text) + graphemeCount(text) * kerning;

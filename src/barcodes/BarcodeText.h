@@ -22,7 +22,7 @@ QSizeF measureText(const QString& text, const QFont& font);
 Qt::Alignment alignmentFromWord(const QString& word);
 
 // kerning: extra space in points after each character.
-void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font,
-                double kerning, const QColor& color);
+void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font, double kerning,
+    const QColor& color);
 void drawTextInRect(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, double kerning,
-                    const QColor& color, Qt::Alignment alignment);
+    const QColor& color, Qt::Alignment alignment);

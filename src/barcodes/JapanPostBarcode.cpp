@@ -15,9 +15,25 @@ constexpr float millimetresPerPoint = 0.3527777777777777f;
 constexpr char characters[] = "0123456789-:;<=>?./";
 // Bars of each character, in the order above.
 constexpr int bars[19][3] = {
-    { 3, 0, 0 }, { 3, 3, 0 }, { 3, 1, 2 }, { 1, 3, 2 }, { 3, 2, 1 }, { 3, 0, 3 }, { 1, 2, 3 },
-    { 2, 3, 1 }, { 2, 1, 3 }, { 0, 3, 3 }, { 0, 3, 0 }, { 1, 2, 0 }, { 1, 0, 2 }, { 2, 1, 0 },
-    { 0, 1, 2 }, { 2, 0, 1 }, { 0, 2, 1 }, { 0, 0, 3 }, { 3, 3, 3 },
+    { 3, 0, 0 },
+    { 3, 3, 0 },
+    { 3, 1, 2 },
+    { 1, 3, 2 },
+    { 3, 2, 1 },
+    { 3, 0, 3 },
+    { 1, 2, 3 },
+    { 2, 3, 1 },
+    { 2, 1, 3 },
+    { 0, 3, 3 },
+    { 0, 3, 0 },
+    { 1, 2, 0 },
+    { 1, 0, 2 },
+    { 2, 1, 0 },
+    { 0, 1, 2 },
+    { 2, 0, 1 },
+    { 0, 2, 1 },
+    { 0, 0, 3 },
+    { 3, 3, 3 },
 };
 constexpr int startBars[2] = { 3, 1 };
 constexpr int stopBars[2] = { 1, 3 };
@@ -77,8 +93,8 @@ void JapanPostBarcode::setContent(const QString& content)
     if (symbol.size() > symbolCharacters) {
         symbol.truncate(symbolCharacters);
         // Keep as many printable characters as the cut symbol text holds digits and hyphens.
-        const auto kept = std::count_if(symbol.begin(), symbol.end(),
-                                        [](QChar c) { return c.isDigit() || c == QLatin1Char('-'); });
+        const auto kept
+            = std::count_if(symbol.begin(), symbol.end(), [](QChar c) { return c.isDigit() || c == QLatin1Char('-'); });
         printable.truncate(kept);
     }
     symbol = symbol.leftJustified(symbolCharacters, QLatin1Char('='));

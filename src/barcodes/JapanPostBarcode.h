@@ -13,7 +13,7 @@ class JapanPostBarcode : public NKDBarcode
 public:
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption, float barWidth, float height, float fontSize,
-                         int checkDigit) override;
+        int checkDigit) override;
     // Converts to the symbol text and keeps the printable form as the content.
     void setContent(const QString& content) override;
     // The symbol size in points, clamped to 8.5 ... 11.5; the bar width follows.

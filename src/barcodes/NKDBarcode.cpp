@@ -21,8 +21,8 @@ void NKDBarcode::initWithContent(const QString& content, bool printsCaption)
     initWithContent(content, printsCaption, defaultBarWidth, defaultHeight, defaultFontSize, -1);
 }
 
-void NKDBarcode::initWithContent(const QString& content, bool printsCaption, float barWidth, float height,
-                                 float fontSize, int checkDigit)
+void NKDBarcode::initWithContent(
+    const QString& content, bool printsCaption, float barWidth, float height, float fontSize, int checkDigit)
 {
     setContent(content);
     printsCaption_ = printsCaption;
@@ -163,8 +163,8 @@ QString NKDBarcode::description() const
     return QStringLiteral("\n\tBarcode Class: ") + className() + QStringLiteral("\n\tContent: ") + content_
         + QStringLiteral("\n\tCheck Digit:") + check + QStringLiteral("\n\tWidth:") + number(width_)
         + QStringLiteral("\n\tHeight:") + number(height_) + QStringLiteral("\n\tBar Width:") + number(barWidth_)
-        + QStringLiteral("\n\tCaption Font Size:") + number(caption_fontSize_)
-        + QStringLiteral("\n\tCaption Height:") + number(captionHeight_);
+        + QStringLiteral("\n\tCaption Font Size:") + number(caption_fontSize_) + QStringLiteral("\n\tCaption Height:")
+        + number(captionHeight_);
 }
 
 std::unique_ptr<NKDBarcode> NKDBarcode::copy() const
@@ -178,8 +178,8 @@ std::unique_ptr<NKDBarcode> NKDBarcode::copy() const
 void NKDBarcode::encodeWithCoder(QDataStream& out) const
 {
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
-    out << content_ << qint8(printsCaption_) << barWidth_ << width_ << height_ << caption_fontSize_
-        << captionHeight_ << qint8(checkDigit_);
+    out << content_ << qint8(printsCaption_) << barWidth_ << width_ << height_ << caption_fontSize_ << captionHeight_
+        << qint8(checkDigit_);
 }
 
 bool NKDBarcode::initWithCoder(QDataStream& in)

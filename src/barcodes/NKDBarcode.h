@@ -22,8 +22,7 @@ public:
     virtual ~NKDBarcode();
 
     // Null content gives no object.
-    template <class Kind>
-    static std::unique_ptr<Kind> create(const QString& content, bool printsCaption = true)
+    template <class Kind> static std::unique_ptr<Kind> create(const QString& content, bool printsCaption = true)
     {
         if (content.isNull())
             return nullptr;
@@ -35,8 +34,8 @@ public:
     virtual void initWithContent(const QString& content, bool printsCaption);
     // The designated initialiser: bar width and height in points, caption font size, check
     // digit (-1 for none).
-    virtual void initWithContent(const QString& content, bool printsCaption, float barWidth, float height,
-                                 float fontSize, int checkDigit);
+    virtual void initWithContent(
+        const QString& content, bool printsCaption, float barWidth, float height, float fontSize, int checkDigit);
 
     void setFooter(const QString& footer) { footer_ = footer; }
     void setHeader(const QString& header) { header_ = header; }
@@ -153,11 +152,17 @@ private:
 };
 
 // Boilerplate of each kind: its name and a fresh object of it.
-#define NKD_BARCODE_KIND(Kind)                                                                                \
-public:                                                                                                       \
-    QString className() const override { return QStringLiteral(#Kind); }                                     \
-                                                                                                              \
-protected:                                                                                                    \
-    std::unique_ptr<NKDBarcode> newOfSameKind() const override { return std::make_unique<Kind>(); }      \
-                                                                                                              \
+#define NKD_BARCODE_KIND(Kind)                                                                                         \
+public:                                                                                                                \
+    QString className() const override                                                                                 \
+    {                                                                                                                  \
+        return QStringLiteral(#Kind);                                                                                  \
+    }                                                                                                                  \
+                                                                                                                       \
+protected:                                                                                                             \
+    std::unique_ptr<NKDBarcode> newOfSameKind() const override                                                         \
+    {                                                                                                                  \
+        return std::make_unique<Kind>();                                                                               \
+    }                                                                                                                  \
+                                                                                                                       \
 private:

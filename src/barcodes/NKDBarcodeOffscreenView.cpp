@@ -28,17 +28,15 @@ NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(const Picture& image2d, const B
     , symbol_(image2d)
     , symbolSize_(image2d.size())
     , bounds_(0, 0, settings.width, settings.height)
-{
-}
+{ }
 
-NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(const QImage& image2d, const QSizeF& sizeInPoints,
-                                                 const BarcodeSettings& settings)
+NKDBarcodeOffscreenView::NKDBarcodeOffscreenView(
+    const QImage& image2d, const QSizeF& sizeInPoints, const BarcodeSettings& settings)
     : settings_(settings)
     , symbolImage_(image2d)
     , symbolSize_(sizeInPoints)
     , bounds_(0, 0, settings.width, settings.height)
-{
-}
+{ }
 
 QRectF NKDBarcodeOffscreenView::flipped(double x, double y, double width, double height) const
 {
@@ -74,8 +72,7 @@ void NKDBarcodeOffscreenView::paintLinear(QPainter& painter) const
     painter.restore();
 
     if (barcode.printsCaption()) {
-        const double captionBase
-            = captionOnTop ? belowFooter + lastBarHeight + settings_.value_margin : belowFooter;
+        const double captionBase = captionOnTop ? belowFooter + lastBarHeight + settings_.value_margin : belowFooter;
         paintCaption(painter, captionBase);
     }
     if (barcode.printsHeader())
@@ -140,11 +137,10 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
             const double spread = (width - measureText(middle, font).width()) / (2.0 * middle.size());
             const double kerning = settings_.kerning_value_state == 1 ? 2 * spread : 2.0;
             drawTextInRect(painter, flipped(0, captionBase, bounds_.width(), lineHeight), middle, font, kerning, color,
-                           Qt::AlignHCenter);
+                Qt::AlignHCenter);
         } else {
             const int count = int(parts.size());
-            const double segment
-                = count == 1 ? width - 2 * guard - 2 * first : width / count - guard - first;
+            const double segment = count == 1 ? width - 2 * guard - 2 * first : width / count - guard - first;
             for (int i = 0; i < count; ++i) {
                 const QString& part = parts[i];
                 if (part.isEmpty())
@@ -158,22 +154,22 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
 
     const QString right = barcode.rightCaption();
     if (!right.isEmpty())
-        drawAt(barcode.lastBar() + barcode.width() * 0.07 + settings_.LR_margin, captionBase + sideCaptionRise, right,
-               0);
+        drawAt(
+            barcode.lastBar() + barcode.width() * 0.07 + settings_.LR_margin, captionBase + sideCaptionRise, right, 0);
 }
 
 void NKDBarcodeOffscreenView::paintHeader(QPainter& painter, const QString& text, double bottom) const
 {
     const double lineHeight = measureText(text, settings_.header_font).height();
     drawTextInRect(painter, flipped(0, bottom, bounds_.width(), lineHeight), text, settings_.header_font,
-                   headerFooterKerning, settings_.bar_hdr_clr, alignmentFromWord(settings_.align_hdr_item));
+        headerFooterKerning, settings_.bar_hdr_clr, alignmentFromWord(settings_.align_hdr_item));
 }
 
 void NKDBarcodeOffscreenView::paintFooter(QPainter& painter, const QString& text) const
 {
     const double lineHeight = measureText(text, settings_.footer_font).height();
     drawTextInRect(painter, flipped(0, settings_.TB_margin, bounds_.width(), lineHeight), text, settings_.footer_font,
-                   headerFooterKerning, settings_.bar_ftr_clr, alignmentFromWord(settings_.align_ftr_item));
+        headerFooterKerning, settings_.bar_ftr_clr, alignmentFromWord(settings_.align_ftr_item));
 }
 
 void NKDBarcodeOffscreenView::paintTwoDimensional(QPainter& painter) const
@@ -186,8 +182,7 @@ void NKDBarcodeOffscreenView::paintTwoDimensional(QPainter& painter) const
 
     // The header margin counts even when the header is hidden (the sizing sets it to 0 then).
     const QRectF target = flipped((settings_.width - symbolSize_.width()) / 2,
-                                  top - symbolSize_.height() - settings_.header_margin, symbolSize_.width(),
-                                  symbolSize_.height());
+        top - symbolSize_.height() - settings_.header_margin, symbolSize_.width(), symbolSize_.height());
     if (!symbolImage_.isNull())
         painter.drawImage(target, symbolImage_);
     else

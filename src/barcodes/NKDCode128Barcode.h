@@ -11,7 +11,13 @@
 class NKDCode128Barcode : public NKDBarcode
 {
 public:
-    enum CodeSet { SetA = 0, SetB = 1, SetC = 2, Automatic = 3 };
+    enum CodeSet
+    {
+        SetA = 0,
+        SetB = 1,
+        SetC = 2,
+        Automatic = 3
+    };
 
     QString className() const override { return QStringLiteral("NKDCode128Barcode"); }
 

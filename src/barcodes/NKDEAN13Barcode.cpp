@@ -7,7 +7,16 @@ const std::string centreGuard = "01010";
 
 // G positions (bit 5 = position 1) of digits 2 to 7, by first digit.
 constexpr unsigned evenParity[10] = {
-    0b000000, 0b001011, 0b001101, 0b001110, 0b010011, 0b011001, 0b011100, 0b010101, 0b010110, 0b011010,
+    0b000000,
+    0b001011,
+    0b001101,
+    0b001110,
+    0b010011,
+    0b011001,
+    0b011100,
+    0b010101,
+    0b010110,
+    0b011010,
 };
 
 } // namespace

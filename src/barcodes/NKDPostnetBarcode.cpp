@@ -12,7 +12,16 @@ constexpr float halfBarInches = 0.05f;
 
 // The two full bars (1 to 5) of each digit.
 constexpr int fullBars[10][2] = {
-    { 1, 2 }, { 4, 5 }, { 3, 5 }, { 3, 4 }, { 2, 5 }, { 2, 4 }, { 2, 3 }, { 1, 5 }, { 1, 4 }, { 1, 3 },
+    { 1, 2 },
+    { 4, 5 },
+    { 3, 5 },
+    { 3, 4 },
+    { 2, 5 },
+    { 2, 4 },
+    { 2, 3 },
+    { 1, 5 },
+    { 1, 4 },
+    { 1, 3 },
 };
 
 } // namespace

@@ -7,7 +7,16 @@ constexpr float guardBottomPoints = 3.6f;
 
 // Even-parity positions (bit 5 = position 1) for number system 0, by check digit.
 constexpr unsigned evenParity[10] = {
-    0b111000, 0b110100, 0b110010, 0b110001, 0b101100, 0b100110, 0b100011, 0b101010, 0b101001, 0b100101,
+    0b111000,
+    0b110100,
+    0b110010,
+    0b110001,
+    0b101100,
+    0b100110,
+    0b100011,
+    0b101010,
+    0b101001,
+    0b100101,
 };
 
 } // namespace

@@ -13,14 +13,16 @@ void appendBytes(png_structp png, png_bytep data, png_size_t length)
     output->append(reinterpret_cast<const char*>(data), qsizetype(length));
 }
 
-void flushNothing(png_structp) { }
+void flushNothing(png_structp)
+{ }
 
 [[noreturn]] void failWrite(png_structp png, png_const_charp)
 {
     png_longjmp(png, 1);
 }
 
-void ignoreWarning(png_structp, png_const_charp) { }
+void ignoreWarning(png_structp, png_const_charp)
+{ }
 
 // Kept apart from C++ objects with destructors, since an error jumps out of it.
 bool writePng(const QImage& rows, int colourType, QByteArray* output)
@@ -34,11 +36,11 @@ bool writePng(const QImage& rows, int colourType, QByteArray* output)
         return false;
     }
     png_set_write_fn(png, output, appendBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(rows.width()), png_uint_32(rows.height()), 8, colourType,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(rows.width()), png_uint_32(rows.height()), 8, colourType, PNG_INTERLACE_NONE,
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (rows.dotsPerMeterX() > 0 && rows.dotsPerMeterY() > 0)
-        png_set_pHYs(png, info, png_uint_32(rows.dotsPerMeterX()), png_uint_32(rows.dotsPerMeterY()),
-                     PNG_RESOLUTION_METER);
+        png_set_pHYs(
+            png, info, png_uint_32(rows.dotsPerMeterX()), png_uint_32(rows.dotsPerMeterY()), PNG_RESOLUTION_METER);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_level(png, 1);
     png_set_compression_strategy(png, Z_RLE);

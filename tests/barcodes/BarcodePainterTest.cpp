@@ -295,9 +295,8 @@ TEST(BarcodePainter, TwoDimensionalPictureHasHeaderAndFooter)
     settings.printsHeader = settings.printsFooter = true;
     settings.setHeaderFontSize(10);
     settings.setFooterFontSize(10);
-    const Picture symbol = Picture::record(QSizeF(20, 20), [](QPainter& painter) {
-        painter.fillRect(QRectF(0, 0, 20, 20), Qt::black);
-    });
+    const Picture symbol
+        = Picture::record(QSizeF(20, 20), [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 20, 20), Qt::black); });
     const QImage image = render(imageFromBarcodeImage(symbol, settings));
     const int headerBand = int(settings.headerHeight * 72 * scale);
     EXPECT_GE(darkExtent(image, 0, headerBand).first, 0);

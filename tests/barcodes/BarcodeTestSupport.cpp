@@ -46,7 +46,7 @@ QByteArray zxingRead(const QImage& image, const QString& format)
 {
     QTemporaryDir dir;
     return runTool(QStringLiteral("ZXingReader"),
-                   { QStringLiteral("-format"), format, QStringLiteral("-bytes"), savedPng(image, dir) });
+        { QStringLiteral("-format"), format, QStringLiteral("-bytes"), savedPng(image, dir) });
 }
 
 QByteArray zbarRead(const QImage& image, const QStringList& extraOptions)
@@ -63,7 +63,7 @@ QByteArray zbarRead(const QImage& image, const QStringList& extraOptions)
 QStringList zintDump(int symbology, const QByteArray& data, const QStringList& extraOptions)
 {
     QStringList arguments { QStringLiteral("-b"), QString::number(symbology), QStringLiteral("--dump"),
-                            QStringLiteral("-d"), QString::fromLatin1(data) };
+        QStringLiteral("-d"), QString::fromLatin1(data) };
     arguments << extraOptions;
     const QString dump = QString::fromLatin1(runTool(QStringLiteral("zint"), arguments));
     QStringList rows;

@@ -104,8 +104,7 @@ const Case cases[] = {
     { "Code 128", "12345", "12345", "Code128" },
     { "Code 128", "7", "7", "Code128" },
     { "Code 128", "A\x01\x02z", "A\x01\x02z", "Code128" },
-    { "Code 128", "0123456789012345678901234567890123456789", "0123456789012345678901234567890123456789",
-      "Code128" },
+    { "Code 128", "0123456789012345678901234567890123456789", "0123456789012345678901234567890123456789", "Code128" },
     // Set A: control characters, and lower case through SHIFT.
     { "Code 128 SET A", "ABC\t123", "ABC\t123", "Code128" },
     { "Code 128 SET A", "Mixed case", "Mixed case", "Code128" },

@@ -12,9 +12,8 @@ namespace {
 TEST(NKDBarcodeImageView, ClickChangesNothingYetTheViewTakesFocus)
 {
     NKDBarcodeImageView view;
-    const Picture picture = Picture::record(QSizeF(40, 20), [](QPainter& painter) {
-        painter.fillRect(QRectF(0, 0, 10, 20), Qt::black);
-    });
+    const Picture picture
+        = Picture::record(QSizeF(40, 20), [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 10, 20), Qt::black); });
     view.setPicture(picture);
     view.resize(100, 50);
     view.show();
@@ -22,7 +21,7 @@ TEST(NKDBarcodeImageView, ClickChangesNothingYetTheViewTakesFocus)
     EXPECT_NE(view.focusPolicy() & Qt::ClickFocus, 0);
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 25), view.mapToGlobal(QPointF(50, 25)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+        Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&view, &press);
     EXPECT_TRUE(press.isAccepted());
     EXPECT_EQ(view.picture().size(), picture.size());

@@ -16,8 +16,7 @@
 
 namespace {
 
-template <class Kind>
-std::unique_ptr<Kind> make(const char* content)
+template <class Kind> std::unique_ptr<Kind> make(const char* content)
 {
     return NKDBarcode::create<Kind>(QString::fromLatin1(content));
 }
@@ -53,7 +52,7 @@ TEST(ExtendedCode39, PairsForEverythingOutsideTheSet)
     const auto one = make<NKDExtendedCode39Barcode>("a");
     const std::string star = NKDCode39Barcode::code39Pattern('*');
     EXPECT_EQ(one->completeBarcode(),
-              star + NKDCode39Barcode::code39Pattern('+') + NKDCode39Barcode::code39Pattern('A') + star);
+        star + NKDCode39Barcode::code39Pattern('+') + NKDCode39Barcode::code39Pattern('A') + star);
     EXPECT_EQ(one->caption(), QStringLiteral("a"));
     EXPECT_EQ(NKDExtendedCode39Barcode::fullAsciiPair('*'), QByteArray("/J"));
     EXPECT_EQ(NKDExtendedCode39Barcode::fullAsciiPair('/'), QByteArray("/O"));
@@ -74,8 +73,9 @@ TEST(Code128, AutomaticSetChoice)
     const auto empty = code128("", NKDCode128Barcode::Automatic);
     EXPECT_EQ(empty->codeSet(), NKDCode128Barcode::SetC);
     EXPECT_TRUE(empty->isContentValid());
-    EXPECT_EQ(empty->completeBarcode(), NKDCode128Barcode::symbolPattern(105) + NKDCode128Barcode::symbolPattern(2)
-                                            + NKDCode128Barcode::symbolPattern(106));
+    EXPECT_EQ(empty->completeBarcode(),
+        NKDCode128Barcode::symbolPattern(105) + NKDCode128Barcode::symbolPattern(2)
+            + NKDCode128Barcode::symbolPattern(106));
 }
 
 TEST(Code128, CheckValues)
@@ -221,13 +221,21 @@ TEST(TwoOfFive, InterleavedPadsOddContent)
     EXPECT_FALSE(make<NKDInterleavedTwoOfFiveBarcode>("12A4")->isContentValid());
     const auto empty = make<NKDInterleavedTwoOfFiveBarcode>("");
     EXPECT_TRUE(empty->isContentValid());
-    EXPECT_EQ(empty->completeBarcode(), "1010" "11101");
+    EXPECT_EQ(empty->completeBarcode(),
+        "1010"
+        "11101");
 }
 
 TEST(TwoOfFive, IndustrialUsesItsOwnStartStopAndNarrowSpaces)
 {
     EXPECT_EQ(make<NKDIndustrialTwoOfFiveBarcode>("1")->completeBarcode(),
-              "1110111010" "1110" "10" "10" "10" "1110" "111010111");
+        "1110111010"
+        "1110"
+        "10"
+        "10"
+        "10"
+        "1110"
+        "111010111");
 }
 
 TEST(Codabar, StartAndStopLetters)
@@ -251,17 +259,24 @@ TEST(Codabar, PublishedPatternsWithGapsBetweenCharacters)
     EXPECT_EQ(barcode->_encodeChar('C'), "1010010011");
     EXPECT_EQ(barcode->_encodeChar('+'), "1011011011");
     EXPECT_EQ(barcode->_encodeChar('0'), "101010011");
-    EXPECT_EQ(make<NKDCodabarBarcode>("C1D")->completeBarcode(), "1010010011" "0" "101011001" "0" "1010011001");
+    EXPECT_EQ(make<NKDCodabarBarcode>("C1D")->completeBarcode(),
+        "1010010011"
+        "0"
+        "101011001"
+        "0"
+        "1010011001");
 }
 
 TEST(Plessey, ModifiedPlesseyCheckDigit)
 {
     const auto barcode = make<NKDModifiedPlesseyBarcode>("1234");
     EXPECT_EQ(barcode->checkDigit(), '4');
-    EXPECT_EQ(barcode->completeBarcode().substr(0, 3 + 12), "110" "100100100110");
+    EXPECT_EQ(barcode->completeBarcode().substr(0, 3 + 12),
+        "110"
+        "100100100110");
     // Long content: no overflow, and the same rule at any length.
     EXPECT_EQ(NKDModifiedPlesseyBarcode::modulo10CheckDigit(QByteArray(40, '9')),
-              NKDModifiedPlesseyBarcode::modulo10CheckDigit(QByteArray(20, '9')));
+        NKDModifiedPlesseyBarcode::modulo10CheckDigit(QByteArray(20, '9')));
     EXPECT_EQ(NKDModifiedPlesseyBarcode::modulo10CheckDigit("80523"), '4');
     EXPECT_FALSE(make<NKDModifiedPlesseyBarcode>("12A")->isContentValid());
 }

@@ -81,8 +81,8 @@ TEST(ZintOracle, ModifiedPlesseyIsMsiWithModulo10Check)
         SCOPED_TRACE(value);
         const auto barcode = NKDBarcode::create<NKDModifiedPlesseyBarcode>(QString::fromLatin1(value));
         ASSERT_TRUE(barcode->isContentValid());
-        expectSameModules(barcode->completeBarcode(),
-                          zintDump(zintMsi, value, { QStringLiteral("--vers=1") }).value(0));
+        expectSameModules(
+            barcode->completeBarcode(), zintDump(zintMsi, value, { QStringLiteral("--vers=1") }).value(0));
     }
 }
 
@@ -117,7 +117,7 @@ TEST(ZintOracle, RoyalMailFourStates)
         const auto barcode = NKDBarcode::create<NKDRoyalMailBarcode>(QString::fromLatin1(value));
         ASSERT_TRUE(barcode->isContentValid());
         EXPECT_EQ(ourBarStates(*barcode, ascenderTop, 0.0f),
-                  zintBarStates(zintDump(zintRoyalMail, QByteArray(value).toUpper())));
+            zintBarStates(zintDump(zintRoyalMail, QByteArray(value).toUpper())));
     }
 }
 

@@ -1,10 +1,12 @@
 #include "barcodes/NKDBarcodeOffscreenView.h"
 
 #include "barcodes/PrintOperationScope.h"
+#include "common/Logging.h"
 
 #include <QPainter>
 
 #include <chrono>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -30,10 +32,16 @@ Picture NKDBarcodeOffscreenView::dataWithPDFInsideRect(const QRectF& rect)
 
     Picture output;
     doneRendering_.store(false, std::memory_order_release);
-    std::thread worker([this, rect, &output] {
-        output = recordRect(rect);
-        doneRendering_.store(true, std::memory_order_release);
-    });
+    std::thread worker;
+    try {
+        worker = std::thread([this, rect, &output] {
+            output = recordRect(rect);
+            doneRendering_.store(true, std::memory_order_release);
+        });
+    } catch (const std::system_error& error) {
+        Show_NSLog_Message(QStringLiteral("Barcode picture not made: %1").arg(QString::fromLocal8Bit(error.what())));
+        return {};
+    }
     while (!doneRendering())
         std::this_thread::sleep_for(pollInterval);
     worker.join();

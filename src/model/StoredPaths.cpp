@@ -1,0 +1,21 @@
+#include "model/StoredPaths.h"
+
+#include "common/Globals.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString Resolve_Stored_Picture_Path(const QString& storedPath)
+{
+    if (storedPath.isEmpty() || QFileInfo::exists(storedPath) || Resource_Path.isEmpty())
+        return storedPath;
+    const QStringList parts = QDir::fromNativeSeparators(storedPath).split(u'/', Qt::SkipEmptyParts);
+    const qsizetype resources = parts.lastIndexOf(QStringLiteral("Resources"));
+    if (resources < 0 || resources + 1 >= parts.size())
+        return storedPath;
+    const QStringList inside = parts.mid(resources + 1);
+    if (inside.contains(QStringLiteral("..")))
+        return storedPath; // never step out of our own folder
+    const QString candidate = QDir(Resource_Path).filePath(inside.join(u'/'));
+    return QFileInfo::exists(candidate) ? candidate : storedPath;
+}

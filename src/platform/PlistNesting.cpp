@@ -1,0 +1,178 @@
+#include "platform/PlistNesting.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool fail(QString* error, const char* reason)
+{
+    if (error)
+        *error = QString::fromLatin1(reason);
+    return false;
+}
+
+bool startsWith(const char* at, const char* end, const char* word)
+{
+    const size_t length = std::strlen(word);
+    return size_t(end - at) >= length && std::memcmp(at, word, length) == 0;
+}
+
+// Counts open <array> and <dict> elements; errs on the side of counting too many.
+bool xmlWithinLimit(const QByteArray& bytes, int maxNesting, QString* error)
+{
+    const char* at = bytes.constData();
+    const char* end = at + bytes.size();
+    int depth = 0;
+    for (; at < end; ++at) {
+        if (*at != '<')
+            continue;
+        const char* tag = at + 1;
+        if (startsWith(tag, end, "/array") || startsWith(tag, end, "/dict")) {
+            if (depth > 0)
+                --depth;
+            continue;
+        }
+        if (!startsWith(tag, end, "array") && !startsWith(tag, end, "dict"))
+            continue;
+        const char* close = static_cast<const char*>(std::memchr(tag, '>', size_t(end - tag)));
+        if (close && close[-1] == '/')
+            continue; // <array/> opens nothing
+        if (++depth > maxNesting)
+            return fail(error, "The property list nests too deeply.");
+    }
+    return true;
+}
+
+struct BinaryList
+{
+    const uint8_t* bytes;
+    uint64_t size;
+    unsigned offsetSize;
+    unsigned refSize;
+    uint64_t objectCount;
+    uint64_t offsetTable;
+
+    bool readUInt(uint64_t at, unsigned width, uint64_t& value) const
+    {
+        if (width == 0 || width > 8 || at > size || size - at < width)
+            return false;
+        value = 0;
+        for (unsigned i = 0; i < width; ++i)
+            value = (value << 8) | bytes[at + i];
+        return true;
+    }
+
+    bool objectOffset(uint64_t index, uint64_t& offset) const
+    {
+        return index < objectCount && readUInt(offsetTable + index * offsetSize, offsetSize, offset)
+               && offset < offsetTable;
+    }
+
+    // The references an object holds (none for scalars); false when it is damaged.
+    bool children(uint64_t index, std::vector<uint64_t>& refs) const
+    {
+        refs.clear();
+        uint64_t offset = 0;
+        if (!objectOffset(index, offset))
+            return false;
+        const uint8_t marker = bytes[offset];
+        const uint8_t kind = marker & 0xF0;
+        if (kind != 0xA0 && kind != 0xB0 && kind != 0xC0 && kind != 0xD0)
+            return true;
+        uint64_t count = marker & 0x0F;
+        uint64_t at = offset + 1;
+        if (count == 0x0F) {
+            if (at >= size || (bytes[at] & 0xF0) != 0x10)
+                return false;
+            const unsigned width = 1u << (bytes[at] & 0x0F);
+            if (!readUInt(at + 1, width, count))
+                return false;
+            at += 1 + width;
+        }
+        const uint64_t refCount = kind == 0xD0 ? count * 2 : count;
+        if (count > size || refCount > (size - at) / refSize)
+            return false;
+        refs.reserve(size_t(refCount));
+        for (uint64_t i = 0; i < refCount; ++i) {
+            uint64_t ref = 0;
+            if (!readUInt(at + i * refSize, refSize, ref) || ref >= objectCount)
+                return false;
+            refs.push_back(ref);
+        }
+        return true;
+    }
+};
+
+bool binaryWithinLimit(const QByteArray& data, int maxNesting, QString* error)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(data.constData());
+    const uint64_t size = uint64_t(data.size());
+    if (size < 8 + 32)
+        return fail(error, "The binary property list is truncated.");
+    const uint8_t* trailer = bytes + size - 32;
+    BinaryList list{bytes, size, trailer[6], trailer[7], 0, 0};
+    uint64_t top = 0;
+    list.readUInt(size - 24, 8, list.objectCount);
+    list.readUInt(size - 16, 8, top);
+    list.readUInt(size - 8, 8, list.offsetTable);
+    if (list.offsetSize < 1 || list.offsetSize > 8 || list.refSize < 1 || list.refSize > 8
+        || list.objectCount == 0 || top >= list.objectCount || list.offsetTable < 8
+        || list.offsetTable >= size - 32
+        || list.objectCount > (size - 32 - list.offsetTable) / list.offsetSize)
+        return fail(error, "The binary property list has a damaged object table.");
+
+    // Depth-first walk from the top object with an explicit stack: depth of each object is
+    // remembered, and an object met again while it is still being walked is a cycle.
+    enum : int { unvisited = -1, walking = -2 };
+    std::vector<int> depth(size_t(list.objectCount), unvisited);
+    struct Frame
+    {
+        uint64_t object;
+        std::vector<uint64_t> refs;
+        size_t next = 0;
+        int deepest = 0;
+    };
+    std::vector<Frame> stack;
+    stack.push_back({top, {}});
+    if (!list.children(top, stack.back().refs))
+        return fail(error, "The binary property list has a damaged object.");
+    depth[size_t(top)] = walking;
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        if (frame.next == frame.refs.size()) {
+            const int own = frame.deepest + 1;
+            depth[size_t(frame.object)] = own;
+            stack.pop_back();
+            if (!stack.empty())
+                stack.back().deepest = std::max(stack.back().deepest, own);
+            continue;
+        }
+        const uint64_t child = frame.refs[frame.next++];
+        const int known = depth[size_t(child)];
+        if (known == walking)
+            return fail(error, "The binary property list refers to itself.");
+        if (known >= 0) {
+            frame.deepest = std::max(frame.deepest, known);
+            continue;
+        }
+        if (int(stack.size()) >= maxNesting)
+            return fail(error, "The property list nests too deeply.");
+        Frame next{child, {}};
+        if (!list.children(child, next.refs))
+            return fail(error, "The binary property list has a damaged object.");
+        depth[size_t(child)] = walking;
+        stack.push_back(std::move(next));
+    }
+    return true;
+}
+
+} // namespace
+
+namespace PlistNesting {
+bool withinLimit(const QByteArray& bytes, bool binary, int maxNesting, QString* error)
+{
+    return binary ? binaryWithinLimit(bytes, maxNesting, error) : xmlWithinLimit(bytes, maxNesting, error);
+}
+} // namespace PlistNesting

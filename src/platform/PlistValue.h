@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <variant>
+#include <vector>
+
+class PlistValue;
+
+// A reference to an entry of a keyed archive's object table.
+struct PlistUid
+{
+    quint64 value = 0;
+    bool operator==(const PlistUid&) const = default;
+};
+
+// A date: seconds since 2001-01-01 00:00 UTC, as property lists count.
+struct PlistDate
+{
+    double seconds = 0.0;
+    bool operator==(const PlistDate&) const = default;
+};
+
+using PlistArray = std::vector<PlistValue>;
+
+// A dictionary that keeps its keys in insertion order (archives write keys in a fixed order).
+class PlistDict
+{
+public:
+    bool contains(const QString& key) const { return index_.contains(key); }
+    // The value under key, or nullptr.
+    const PlistValue* find(const QString& key) const;
+    // Adds the key at the end, or replaces its value where it is.
+    void insert(const QString& key, PlistValue value);
+    qsizetype size() const { return keys_.size(); }
+    bool isEmpty() const { return keys_.isEmpty(); }
+    const QStringList& keys() const { return keys_; }
+    const PlistValue& valueAt(qsizetype i) const;
+
+    bool operator==(const PlistDict& other) const;
+
+private:
+    QStringList keys_;
+    std::vector<PlistValue> values_;
+    QHash<QString, qsizetype> index_;
+};
+
+// One value of a property list. A default-constructed value is "none" (no value).
+class PlistValue
+{
+public:
+    enum class Type { None, Boolean, Integer, Real, String, Data, Uid, Date, Array, Dict };
+
+    PlistValue() = default;
+    PlistValue(bool value) : value_(value) {}
+    PlistValue(int value) : value_(qint64(value)) {}
+    PlistValue(qint64 value) : value_(value) {}
+    PlistValue(double value) : value_(value) {}
+    PlistValue(const QString& value) : value_(value) {}
+    PlistValue(const char* value) : value_(QString::fromUtf8(value)) {}
+    PlistValue(const QByteArray& value) : value_(value) {}
+    PlistValue(PlistUid value) : value_(value) {}
+    PlistValue(PlistDate value) : value_(value) {}
+    PlistValue(PlistArray value) : value_(std::move(value)) {}
+    PlistValue(PlistDict value) : value_(std::move(value)) {}
+
+    Type type() const { return Type(value_.index()); }
+    bool isNone() const { return type() == Type::None; }
+    bool isBoolean() const { return type() == Type::Boolean; }
+    bool isInteger() const { return type() == Type::Integer; }
+    bool isReal() const { return type() == Type::Real; }
+    bool isNumber() const { return isInteger() || isReal(); }
+    bool isString() const { return type() == Type::String; }
+    bool isData() const { return type() == Type::Data; }
+    bool isUid() const { return type() == Type::Uid; }
+    bool isArray() const { return type() == Type::Array; }
+    bool isDict() const { return type() == Type::Dict; }
+
+    // Each getter returns the value when the type matches and an empty value otherwise.
+    bool toBool() const;
+    qint64 toInteger() const;
+    double toReal() const; // integers convert
+    QString toString() const;
+    QByteArray toData() const;
+    PlistUid toUid() const;
+    PlistDate toDate() const;
+    const PlistArray& toArray() const;
+    const PlistDict& toDict() const;
+    PlistArray& array(); // the array to change (this value must be an array)
+    PlistDict& dict();   // the dictionary to change (this value must be a dictionary)
+
+    bool operator==(const PlistValue& other) const { return value_ == other.value_; }
+
+private:
+    std::variant<std::monostate, bool, qint64, double, QString, QByteArray, PlistUid, PlistDate,
+                 PlistArray, PlistDict>
+        value_;
+};

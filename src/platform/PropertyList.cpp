@@ -1,0 +1,258 @@
+#include "platform/PropertyList.h"
+
+#include "platform/PlistNesting.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <plist/plist.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <memory>
+
+namespace {
+
+struct PlistDeleter
+{
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using PlistNode = std::unique_ptr<void, PlistDeleter>;
+
+struct MallocDeleter
+{
+    void operator()(char* text) const { std::free(text); }
+};
+using MallocText = std::unique_ptr<char, MallocDeleter>;
+
+bool fail(QString* error, const QString& reason)
+{
+    if (error)
+        *error = reason;
+    return false;
+}
+
+// Converts a libplist tree; false when it nests deeper than allowed.
+bool fromNode(plist_t node, int depth, PlistValue& out)
+{
+    if (depth > PropertyList::maxNesting)
+        return false;
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        out = PlistValue(value != 0);
+        return true;
+    }
+    case PLIST_UINT: {
+        uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        // Signed integers are kept two's complement in the unsigned slot.
+        out = PlistValue(qint64(value));
+        return true;
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        out = PlistValue(value);
+        return true;
+    }
+    case PLIST_STRING:
+    case PLIST_KEY: {
+        char* text = nullptr;
+        if (plist_get_node_type(node) == PLIST_STRING)
+            plist_get_string_val(node, &text);
+        else
+            plist_get_key_val(node, &text);
+        MallocText owned(text);
+        out = PlistValue(QString::fromUtf8(text ? text : ""));
+        return true;
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        MallocText owned(bytes);
+        if (length > uint64_t(std::numeric_limits<int>::max()))
+            return false;
+        out = PlistValue(QByteArray(bytes ? bytes : "", bytes ? qsizetype(length) : 0));
+        return true;
+    }
+    case PLIST_DATE: {
+        int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        out = PlistValue(PlistDate{seconds + microseconds / 1e6});
+        return true;
+    }
+    case PLIST_UID: {
+        uint64_t value = 0;
+        plist_get_uid_val(node, &value);
+        out = PlistValue(PlistUid{value});
+        return true;
+    }
+    case PLIST_ARRAY: {
+        PlistArray array;
+        const uint32_t count = plist_array_get_size(node);
+        array.reserve(count);
+        for (uint32_t i = 0; i < count; ++i) {
+            PlistValue item;
+            if (!fromNode(plist_array_get_item(node, i), depth + 1, item))
+                return false;
+            array.push_back(std::move(item));
+        }
+        out = PlistValue(std::move(array));
+        return true;
+    }
+    case PLIST_DICT: {
+        PlistDict dict;
+        plist_dict_iter iter = nullptr;
+        plist_dict_new_iter(node, &iter);
+        bool ok = true;
+        while (iter) {
+            char* key = nullptr;
+            plist_t item = nullptr;
+            plist_dict_next_item(node, iter, &key, &item);
+            MallocText ownedKey(key);
+            if (!item)
+                break;
+            PlistValue value;
+            if (!fromNode(item, depth + 1, value)) {
+                ok = false;
+                break;
+            }
+            dict.insert(QString::fromUtf8(key ? key : ""), std::move(value));
+        }
+        std::free(iter);
+        if (!ok)
+            return false;
+        // XML has no UID element: references are written as {"CF$UID": n}.
+        const PlistValue* uid = dict.size() == 1 ? dict.find(QStringLiteral("CF$UID")) : nullptr;
+        if (uid && uid->isInteger() && uid->toInteger() >= 0)
+            out = PlistValue(PlistUid{quint64(uid->toInteger())});
+        else
+            out = PlistValue(std::move(dict));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+plist_t toNode(const PlistValue& value)
+{
+    switch (value.type()) {
+    case PlistValue::Type::Boolean:
+        return plist_new_bool(value.toBool() ? 1 : 0);
+    case PlistValue::Type::Integer:
+        return plist_new_uint(uint64_t(value.toInteger()));
+    case PlistValue::Type::Real:
+        return plist_new_real(value.toReal());
+    case PlistValue::Type::String:
+        return plist_new_string(value.toString().toUtf8().constData());
+    case PlistValue::Type::Data: {
+        const QByteArray data = value.toData();
+        return plist_new_data(data.constData(), uint64_t(data.size()));
+    }
+    case PlistValue::Type::Uid:
+        return plist_new_uid(value.toUid().value);
+    case PlistValue::Type::Date: {
+        const double seconds = value.toDate().seconds;
+        const double whole = std::floor(seconds);
+        return plist_new_date(int32_t(whole), int32_t((seconds - whole) * 1e6));
+    }
+    case PlistValue::Type::Array: {
+        plist_t array = plist_new_array();
+        for (const PlistValue& item : value.toArray())
+            plist_array_append_item(array, toNode(item));
+        return array;
+    }
+    case PlistValue::Type::Dict: {
+        plist_t dict = plist_new_dict();
+        const PlistDict& entries = value.toDict();
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            plist_dict_set_item(dict, entries.keys()[i].toUtf8().constData(), toNode(entries.valueAt(i)));
+        return dict;
+    }
+    case PlistValue::Type::None:
+        break;
+    }
+    // "No value" has no property-list form; an empty string keeps the structure valid.
+    return plist_new_string("");
+}
+
+} // namespace
+
+PlistValue PropertyList::read(const QByteArray& bytes, QString* error)
+{
+    if (bytes.isEmpty()) {
+        fail(error, QStringLiteral("The property list is empty."));
+        return {};
+    }
+    if (quint64(bytes.size()) > std::numeric_limits<uint32_t>::max()) {
+        fail(error, QStringLiteral("The property list is too large."));
+        return {};
+    }
+    const uint32_t length = uint32_t(bytes.size());
+    const bool binary = plist_is_binary(bytes.constData(), length);
+    QString nestingError;
+    if (!PlistNesting::withinLimit(bytes, binary, maxNesting, &nestingError)) {
+        fail(error, nestingError);
+        return {};
+    }
+    plist_t root = nullptr;
+    if (binary)
+        plist_from_bin(bytes.constData(), length, &root);
+    else
+        plist_from_xml(bytes.constData(), length, &root);
+    PlistNode owned(root);
+    if (!root) {
+        fail(error, binary ? QStringLiteral("The binary property list is damaged.")
+                           : QStringLiteral("The data is not a property list."));
+        return {};
+    }
+    PlistValue value;
+    if (!fromNode(root, 0, value)) {
+        fail(error, QStringLiteral("The property list nests too deeply or holds an unreadable value."));
+        return {};
+    }
+    return value;
+}
+
+QByteArray PropertyList::write(const PlistValue& value, Format format)
+{
+    PlistNode root(toNode(value));
+    char* bytes = nullptr;
+    uint32_t length = 0;
+    if (format == Format::Binary)
+        plist_to_bin(static_cast<plist_t>(root.get()), &bytes, &length);
+    else
+        plist_to_xml(static_cast<plist_t>(root.get()), &bytes, &length);
+    QByteArray result(bytes, bytes ? qsizetype(length) : 0);
+    if (format == Format::Binary)
+        plist_to_bin_free(bytes);
+    else
+        plist_to_xml_free(bytes);
+    return result;
+}
+
+PlistValue PropertyList::readFile(const QString& path, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+        return {};
+    }
+    return read(file.readAll(), error);
+}
+
+bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error)
+{
+    const QByteArray bytes = write(value, format);
+    if (bytes.isEmpty())
+        return fail(error, QStringLiteral("The property list could not be written."));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    return true;
+}

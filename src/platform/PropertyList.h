@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/PlistValue.h"
+
+// Property lists in XML and binary form. Reading checks everything it takes in and fails
+// with a reason (never a crash); writing a file replaces it whole or not at all.
+class PropertyList
+{
+public:
+    enum class Format { Xml, Binary };
+
+    // Deepest nesting of arrays and dictionaries accepted when reading.
+    static constexpr int maxNesting = 256;
+
+    // The value, or none with a reason in error.
+    static PlistValue read(const QByteArray& bytes, QString* error = nullptr);
+    static QByteArray write(const PlistValue& value, Format format);
+
+    static PlistValue readFile(const QString& path, QString* error = nullptr);
+    static bool writeFile(const QString& path, const PlistValue& value, Format format,
+                          QString* error = nullptr);
+};

@@ -1,0 +1,140 @@
+#include "platform/UndoManager.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+UndoManager::UndoManager()
+    : alive_(std::make_shared<bool>(true))
+{
+}
+
+UndoManager::~UndoManager() = default;
+
+void UndoManager::registerUndo(Action inverse)
+{
+    if (!registrationEnabled_ || !inverse)
+        return;
+    if (collecting_) {
+        collecting_->push_back(std::move(inverse));
+        return;
+    }
+    if (explicitDepth_ == 0 && !implicitOpen_) {
+        implicitOpen_ = true;
+        scheduleCheckpoint();
+    }
+    open_.push_back(std::move(inverse));
+    redoStack_.clear();
+}
+
+void UndoManager::beginGroup()
+{
+    if (explicitDepth_ == 0)
+        closeOpenGroup();
+    ++explicitDepth_;
+    notifyCheckpoint();
+}
+
+void UndoManager::endGroup()
+{
+    if (explicitDepth_ == 0)
+        return;
+    if (--explicitDepth_ == 0)
+        closeOpenGroup();
+    notifyCheckpoint();
+}
+
+void UndoManager::checkpoint()
+{
+    checkpointScheduled_ = false;
+    if (explicitDepth_ == 0)
+        closeOpenGroup();
+    notifyCheckpoint();
+}
+
+void UndoManager::setCheckpointObserver(std::function<void()> observer)
+{
+    checkpointObserver_ = std::move(observer);
+}
+
+bool UndoManager::canUndo() const
+{
+    return !undoStack_.empty() || !open_.empty();
+}
+
+bool UndoManager::canRedo() const
+{
+    return !redoStack_.empty();
+}
+
+void UndoManager::undo()
+{
+    if (explicitDepth_ == 0)
+        closeOpenGroup();
+    if (undoStack_.empty() || undoing_ || redoing_)
+        return;
+    Group group = std::move(undoStack_.back());
+    undoStack_.pop_back();
+    runGroup(std::move(group), true);
+}
+
+void UndoManager::redo()
+{
+    if (explicitDepth_ == 0)
+        closeOpenGroup();
+    if (redoStack_.empty() || undoing_ || redoing_)
+        return;
+    Group group = std::move(redoStack_.back());
+    redoStack_.pop_back();
+    runGroup(std::move(group), false);
+}
+
+void UndoManager::removeAllActions()
+{
+    undoStack_.clear();
+    redoStack_.clear();
+    open_.clear();
+    implicitOpen_ = false;
+}
+
+void UndoManager::closeOpenGroup()
+{
+    implicitOpen_ = false;
+    if (!open_.empty())
+        undoStack_.push_back(std::move(open_));
+    open_.clear();
+}
+
+void UndoManager::scheduleCheckpoint()
+{
+    // The implicit group lasts for one turn of the event loop, like one user action.
+    if (checkpointScheduled_ || !QCoreApplication::instance())
+        return;
+    checkpointScheduled_ = true;
+    std::weak_ptr<bool> alive = alive_;
+    QTimer::singleShot(0, QCoreApplication::instance(), [this, alive] {
+        if (alive.lock() && checkpointScheduled_)
+            checkpoint();
+    });
+}
+
+void UndoManager::notifyCheckpoint()
+{
+    if (checkpointObserver_)
+        checkpointObserver_();
+}
+
+void UndoManager::runGroup(Group group, bool asUndo)
+{
+    Group inverse;
+    (asUndo ? undoing_ : redoing_) = true;
+    collecting_ = &inverse;
+    notifyCheckpoint();
+    // Inverse operations run last-registered first.
+    for (auto it = group.rbegin(); it != group.rend(); ++it)
+        (*it)();
+    notifyCheckpoint();
+    collecting_ = nullptr;
+    (asUndo ? undoing_ : redoing_) = false;
+    if (!inverse.empty())
+        (asUndo ? redoStack_ : undoStack_).push_back(std::move(inverse));
+}

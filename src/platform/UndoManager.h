@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Undo by registered inverse operations, collected into groups.
+//
+// A registration outside any open group opens an implicit group that closes at the next
+// checkpoint (the end of the current event-loop turn, or an explicit checkpoint() call).
+// A caller may open an explicit group (beginGroup/endGroup, nestable) so that work spread
+// over many events, such as a mouse drag, is one step. While an undo runs, registrations
+// collect into the matching redo step, and while a redo runs, into a new undo step.
+class UndoManager
+{
+public:
+    using Action = std::function<void()>;
+
+    UndoManager();
+    ~UndoManager();
+    UndoManager(const UndoManager&) = delete;
+    UndoManager& operator=(const UndoManager&) = delete;
+
+    void registerUndo(Action inverse);
+
+    void beginGroup();
+    void endGroup();
+    int groupingLevel() const { return explicitDepth_; }
+
+    // Closes the implicit group (when no explicit group is open) and tells the observers.
+    void checkpoint();
+    // Called at every checkpoint, and when a group opens or closes.
+    void setCheckpointObserver(std::function<void()> observer);
+
+    bool canUndo() const;
+    bool canRedo() const;
+    void undo();
+    void redo();
+    bool isUndoing() const { return undoing_; }
+    bool isRedoing() const { return redoing_; }
+
+    void setRegistrationEnabled(bool enabled) { registrationEnabled_ = enabled; }
+    bool isRegistrationEnabled() const { return registrationEnabled_; }
+
+    void removeAllActions();
+
+private:
+    using Group = std::vector<Action>;
+
+    void closeOpenGroup();
+    void scheduleCheckpoint();
+    void notifyCheckpoint();
+    void runGroup(Group group, bool asUndo);
+
+    std::vector<Group> undoStack_;
+    std::vector<Group> redoStack_;
+    Group open_;
+    bool implicitOpen_ = false;
+    int explicitDepth_ = 0;
+    bool undoing_ = false;
+    bool redoing_ = false;
+    Group* collecting_ = nullptr; // the redo (or undo) step an undo (or redo) is filling
+    bool registrationEnabled_ = true;
+    bool checkpointScheduled_ = false;
+    std::function<void()> checkpointObserver_;
+    std::shared_ptr<bool> alive_;
+};

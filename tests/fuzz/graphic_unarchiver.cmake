@@ -1,0 +1,1 @@
+galavite_fuzz(graphic_unarchiver galavite_model)

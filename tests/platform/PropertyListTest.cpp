@@ -1,0 +1,116 @@
+#include "platform/PropertyList.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+PlistValue sampleValue()
+{
+    PlistDict dict;
+    dict.insert(QStringLiteral("zeta"), PlistValue(qint64(-5)));
+    dict.insert(QStringLiteral("alpha"), PlistValue(0.1));
+    dict.insert(QStringLiteral("flag"), PlistValue(true));
+    dict.insert(QStringLiteral("text"), PlistValue(QStringLiteral("Grüße & <tags> \"quoted\"")));
+    dict.insert(QStringLiteral("bytes"), PlistValue(QByteArray("\0\x01\xFFpng", 6)));
+    dict.insert(QStringLiteral("uid"), PlistValue(PlistUid{42}));
+    dict.insert(QStringLiteral("big"), PlistValue(qint64(1) << 40));
+    PlistArray inner{PlistValue(QStringLiteral("")), PlistValue(false), PlistValue(qint64(0)), PlistValue(-2.5e-7)};
+    dict.insert(QStringLiteral("list"), PlistValue(inner));
+    dict.insert(QStringLiteral("empty"), PlistValue(PlistDict{}));
+    return PlistValue(std::move(dict));
+}
+
+PlistValue nestedArrays(int depth)
+{
+    PlistValue value(PlistArray{});
+    for (int i = 0; i < depth; ++i)
+        value = PlistValue(PlistArray{value});
+    return value;
+}
+
+} // namespace
+
+TEST(PropertyList, EveryValueTypeSurvivesXmlAndBinaryWithKeyOrder)
+{
+    const PlistValue value = sampleValue();
+    for (auto format : {PropertyList::Format::Xml, PropertyList::Format::Binary}) {
+        QString error;
+        const PlistValue back = PropertyList::read(PropertyList::write(value, format), &error);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+        EXPECT_EQ(back, value);
+        EXPECT_EQ(back.toDict().keys(), value.toDict().keys());
+        EXPECT_EQ(back.toDict().find(QStringLiteral("zeta"))->toInteger(), -5);
+        EXPECT_EQ(back.toDict().find(QStringLiteral("alpha"))->toReal(), 0.1);
+    }
+}
+
+TEST(PropertyList, BinaryFormIsTheStandardOne)
+{
+    const QByteArray binary = PropertyList::write(sampleValue(), PropertyList::Format::Binary);
+    EXPECT_TRUE(binary.startsWith("bplist00"));
+    const QByteArray xml = PropertyList::write(sampleValue(), PropertyList::Format::Xml);
+    EXPECT_TRUE(xml.contains("<plist"));
+}
+
+TEST(PropertyList, GarbageEmptyAndTruncatedInputFailWithAReason)
+{
+    const QByteArray binary = PropertyList::write(sampleValue(), PropertyList::Format::Binary);
+    const QByteArray xml = PropertyList::write(sampleValue(), PropertyList::Format::Xml);
+    for (const QByteArray& bad : {QByteArray(), QByteArray("not a plist at all"), binary.left(binary.size() - 7),
+                                  binary.left(20), xml.left(xml.size() / 2), QByteArray("bplist00")}) {
+        QString error;
+        EXPECT_TRUE(PropertyList::read(bad, &error).isNone());
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(PropertyList, AbsurdNestingIsRefusedInBothForms)
+{
+    const PlistValue fine = nestedArrays(PropertyList::maxNesting - 2);
+    for (auto format : {PropertyList::Format::Xml, PropertyList::Format::Binary})
+        EXPECT_FALSE(PropertyList::read(PropertyList::write(fine, format)).isNone());
+
+    QByteArray deepXml = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
+    for (int i = 0; i < 100000; ++i)
+        deepXml += "<array>";
+    QString error;
+    EXPECT_TRUE(PropertyList::read(deepXml, &error).isNone());
+    EXPECT_TRUE(error.contains(QStringLiteral("deep")));
+
+    const QByteArray deepBinary =
+        PropertyList::write(nestedArrays(PropertyList::maxNesting + 10), PropertyList::Format::Binary);
+    EXPECT_TRUE(PropertyList::read(deepBinary, &error).isNone());
+}
+
+TEST(PropertyList, BinaryListReferringToItselfIsRefused)
+{
+    // bplist00, object 0: an array of one element that is object 0 itself.
+    QByteArray bytes("bplist00", 8);
+    bytes += QByteArray("\xA1\x00", 2);          // offset 8: array, 1 ref -> 0
+    const int offsetTable = bytes.size();        // 10
+    bytes += char(8);                            // offset of object 0
+    QByteArray trailer(32, '\0');
+    trailer[6] = 1;                              // offset size
+    trailer[7] = 1;                              // reference size
+    trailer[31 - 16] = 1;                        // object count (last byte of the 8-byte field)
+    trailer[31] = char(offsetTable);             // offset table offset
+    bytes += trailer;
+    QString error;
+    EXPECT_TRUE(PropertyList::read(bytes, &error).isNone());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(PropertyList, FilesAreWrittenWholeAndReadBack)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.plist"));
+    ASSERT_TRUE(PropertyList::writeFile(path, sampleValue(), PropertyList::Format::Xml));
+    EXPECT_EQ(PropertyList::readFile(path), sampleValue());
+    QString error;
+    EXPECT_TRUE(PropertyList::readFile(dir.filePath(QStringLiteral("missing.plist")), &error).isNone());
+    EXPECT_TRUE(error.contains(QStringLiteral("missing.plist")));
+    EXPECT_FALSE(PropertyList::writeFile(dir.filePath(QStringLiteral("no/such/folder/x.plist")), sampleValue(),
+                                         PropertyList::Format::Xml, &error));
+}

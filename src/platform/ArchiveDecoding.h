@@ -60,7 +60,7 @@ QByteArray dataFrom(Context& context, const PlistValue& value);
 PlistValue plainFrom(Context& context, const PlistValue& value);
 // The items of an archived array, or the keys and objects of a dictionary (as values that
 // may be references); false when the object is not one.
-bool arrayItems(Context& context, const PlistValue& object, PlistArray& items);
+bool arrayItems(const PlistValue& object, PlistArray& items);
 
 QColor colorFrom(Context& context, const PlistValue& value);
 std::optional<QFont> fontFrom(Context& context, const PlistValue& value);

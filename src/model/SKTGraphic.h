@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -37,6 +38,16 @@ class ArchiveWriter;
 class ArchiveObject;
 class QPainter;
 class SKTDocument;
+class SKTGraphic;
+
+// Told of every change of a value that undo may observe (bounds, fill, outline, and each
+// kind's own keys), with the value before the change.
+class SKTGraphicObserver
+{
+public:
+    virtual ~SKTGraphicObserver() = default;
+    virtual void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) = 0;
+};
 
 // One card object: a flat record of every setting of every kind (text, shape, line, image,
 // signature, barcode). Other parts of the program read and write the fields directly.
@@ -136,7 +147,9 @@ public:
     virtual bool canSetDrawingFill() const { return true; }
     virtual bool canSetDrawingStroke() const { return true; }
     virtual bool canMakeNaturalSize() const;
-    virtual void setBounds(const QRectF& bounds) { _bounds = bounds; }
+    // Kinds that adjust the bounds override this and end by calling the base, which stores
+    // them and tells the observer.
+    virtual void setBounds(const QRectF& bounds);
     virtual QRectF drawingBounds() const;
     // Draws the object on a painter in card points. The base draws nothing.
     virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
@@ -151,6 +164,45 @@ public:
     virtual void makeNaturalSize();
     virtual void setColor(const QColor& color);
     virtual QSet<QString> keysForValuesToObserveForUndo() const;
+    // The name of an undoable key as undo would show it; none for a key the kind does not
+    // know. The base answers "" for every key.
+    virtual std::optional<QString> presentablePropertyNameForKey(const QString& key) const;
+    // Shows a picture file; the image kinds load it.
+    virtual void setFilePath(const QString& path) { _file_path = path; }
+
+    // ---- Key-value access (the keys of undo, scripting and the property panel) ---------
+    // The stored value of a key (colours without the opacity applied); invalid if unknown.
+    virtual QVariant valueForKey(const QString& key) const;
+    // Sets a key's value and tells the observer; false for an unknown key or wrong type.
+    virtual bool setValueForKey(const QString& key, const QVariant& value);
+    void setValuesForKeysWithDictionary(const QVariantMap& values);
+    void setDrawingFill(bool drawing) { setValueForKey(SKTGraphicIsDrawingFillKey, drawing); }
+    void setFillColor(const QColor& color) { setValueForKey(SKTGraphicFillColorKey, color); }
+    void setDrawingStroke(bool drawing) { setValueForKey(SKTGraphicIsDrawingStrokeKey, drawing); }
+    void setStrokeColor(const QColor& color) { setValueForKey(SKTGraphicStrokeColorKey, color); }
+    void setStrokeWidth(double width) { setValueForKey(SKTGraphicStrokeWidthKey, width); }
+    double xPosition() const { return _bounds.x(); }
+    double yPosition() const { return _bounds.y(); }
+    double width() const { return _bounds.width(); }
+    double height() const { return _bounds.height(); }
+    void setXPosition(double x);
+    void setYPosition(double y);
+    void setWidth(double width);
+    void setHeight(double height);
+
+    // One observer at a time (the document, for front-side objects).
+    void setObserver(SKTGraphicObserver* observer) { observer_ = observer; }
+    SKTGraphicObserver* observer() const { return observer_; }
+
+    // ---- Operations on several objects --------------------------------------------------
+    static QRectF boundsOfGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics);
+    // The union of the drawing bounds; whenEmpty (the front canvas) for no objects.
+    static QRectF drawingBoundsOfGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics,
+                                          const QRectF& whenEmpty);
+    // Moves every unlocked object; locked ones stay.
+    static void translateGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics, double dx, double dy);
+    // The handle that sizes a new object while it is drawn.
+    virtual qint64 creationSizingHandle() const { return 8; }
 
     // ---- Fields -----------------------------------------------------------------------
     QRectF _bounds;
@@ -250,8 +302,13 @@ public:
 
 protected:
     SKTGraphic() = default;
+    // Tells the observer that key changed from oldValue (when it really changed).
+    void didChangeValueForKey(const QString& key, const QVariant& oldValue);
     // A kind's part of copying: fields beyond the base ones that its copies keep.
     virtual void copyKindFieldsTo(SKTGraphic& copy) const;
+
+private:
+    SKTGraphicObserver* observer_ = nullptr;
 };
 
 using SKTGraphicPtr = std::shared_ptr<SKTGraphic>;

@@ -1,0 +1,1 @@
+galavite_fuzz(effects_chain galavite_images)

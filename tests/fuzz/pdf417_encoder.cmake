@@ -1,0 +1,1 @@
+galavite_fuzz(pdf417_encoder galavite_barcodes)

@@ -1,0 +1,1 @@
+galavite_fuzz(pdf417_view_archive galavite_barcodes)

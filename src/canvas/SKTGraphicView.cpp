@@ -84,13 +84,19 @@ SKTGraphicPtr SKTGraphicView::graphicAt(int index) const
     return index >= 0 && index < list.size() ? list[index] : nullptr;
 }
 
-QList<int> SKTGraphicView::selectionIndexes() const
+std::unordered_set<const SKTGraphic*> SKTGraphicView::selectedSet() const
 {
     std::unordered_set<const SKTGraphic*> selected;
     for (const auto& weak : selection_) {
         if (auto graphic = weak.lock())
             selected.insert(graphic.get());
     }
+    return selected;
+}
+
+QList<int> SKTGraphicView::selectionIndexes() const
+{
+    const std::unordered_set<const SKTGraphic*> selected = selectedSet();
     QList<int> indexes;
     const Graphics& list = graphics();
     for (int i = 0; i < list.size() && !selected.empty(); ++i) {
@@ -232,7 +238,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         shared->drawRect(painter, card);
 
     const Graphics list = graphics(); // a drawing object may ask for changes; keep this pass's list
-    const QList<int> selected = selectionIndexes();
+    const auto selected = selectedSet();
     const SKTGraphicPtr creating = _creatingGraphic.lock();
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];
@@ -240,7 +246,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         if (!drawingBounds.intersects(rect))
             continue;
         const bool beingCreated = graphic == creating;
-        const bool withHandles = !_isHidingHandles && !beingCreated && selected.contains(i);
+        const bool withHandles = !_isHidingHandles && !beingCreated && selected.count(graphic.get());
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
         if (graphic->ctrl_is_visible)
@@ -262,7 +268,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         host_.Show_RHS_Properties(nullptr);
 
     if (!_marqueeSelectionBounds.isNull()) {
-        QPen pen(palette().color(QPalette::Highlight), 1.0 / factor_);
+        QPen pen(palette().color(QPalette::Highlight), 1.0);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(_marqueeSelectionBounds);

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 class CanvasHost;
@@ -166,6 +167,8 @@ private:
         SKTGraphicPtr creating; // not in the side yet: inserted on release when it has a size
     };
 
+    // The selected objects that are still alive, for membership tests.
+    std::unordered_set<const SKTGraphic*> selectedSet() const;
     void graphicsDidChange(SKTDocument::Side side);
     void pruneSelection();
     void setSelection(const Graphics& graphics);

@@ -24,13 +24,13 @@ constexpr double moveThreshold = 2.0;
 std::optional<SKTGraphicView::Hit> SKTGraphicView::graphicUnderPoint(const QPointF& point) const
 {
     const Graphics& list = graphics();
-    const QList<int> selected = selectionIndexes();
+    const auto selected = selectedSet();
     // Zoomed out, the handle's hit area grows to keep a fixed size on screen; the object's
     // own handle test is probed around the point within that area.
     const double reach = std::max(0.0, (minimumHandlePixels / factor_ - handlePoints) / 2.0);
     for (int i = 0; i < list.size(); ++i) {
         const SKTGraphicPtr& graphic = list[i];
-        const bool isSelected = selected.contains(i);
+        const bool isSelected = selected.count(graphic.get()) > 0;
         const QRectF area = graphic->drawingBounds().adjusted(-reach, -reach, reach, reach);
         if (!area.contains(point))
             continue;

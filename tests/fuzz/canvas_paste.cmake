@@ -1,0 +1,1 @@
+galavite_fuzz(canvas_paste galavite_canvas)

@@ -62,8 +62,11 @@ std::optional<SKTGraphicView::Hit> SKTGraphicView::graphicUnderPoint(const QPoin
 
 void SKTGraphicView::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || tracking_.mode != Tracking::Mode::None)
+    if (event->button() != Qt::LeftButton)
         return;
+    // A gesture whose release never came (the window lost the mouse) ends here.
+    if (tracking_.mode != Tracking::Mode::None)
+        finishTracking();
     stopEditing();
     setFocus(Qt::MouseFocusReason);
     const QPointF point = cardPointFromWidget(event->position());

@@ -55,8 +55,11 @@ void SKTZoomingScrollView::validateFactorPopUpButton()
 
 void SKTZoomingScrollView::setDocumentView(SKTGraphicView* canvas)
 {
+    if (canvas_)
+        canvas_->removeEventFilter(this);
     canvas_ = canvas;
     canvas->setParent(viewport());
+    canvas->installEventFilter(this);
     clipView()->setDocumentView(canvas);
     canvas->setZoomFactor(factor_);
     canvas->show();
@@ -106,6 +109,14 @@ void SKTZoomingScrollView::centerDocument()
         QSizeF(viewport()->size()));
     canvas_->move(-int(origin.x()), -int(origin.y()));
     viewport()->update();
+}
+
+bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event)
+{
+    // A new card size or zoom resizes the canvas: scroll ranges and centring follow.
+    if (watched == canvas_ && event->type() == QEvent::Resize)
+        updateScrollBars();
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void SKTZoomingScrollView::scrollContentsBy(int, int)

@@ -41,6 +41,7 @@ signals:
 protected:
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void validateFactorPopUpButton();

@@ -85,7 +85,7 @@ TEST_F(CanvasTest, DragUnderTwoPointsMovesNothing)
     auto a = addShape({10, 10, 20, 20});
     drag(*front, {15, 15}, {16.5, 16.5});
     EXPECT_EQ(a->bounds(), QRectF(10, 10, 20, 20));
-    EXPECT_FALSE(document.undoManager().canUndo() && a->bounds() != QRectF(10, 10, 20, 20));
+    EXPECT_FALSE(front->isHidingHandles());
 }
 
 TEST_F(CanvasTest, ResizeByHandleAcrossTheOppositeSide)

@@ -110,6 +110,9 @@ TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
     const QRect placed = front->geometry();
     EXPECT_NEAR(placed.center().x(), scroll.viewport()->rect().center().x(), 1);
     EXPECT_NEAR(placed.center().y(), scroll.viewport()->rect().center().y(), 1);
+    // A new card size is centred too.
+    front->setCardSize({100, 60});
+    EXPECT_NEAR(front->geometry().center().x(), scroll.viewport()->rect().center().x(), 1);
     front->setParent(nullptr);
 }
 

@@ -112,6 +112,8 @@ public:
     QString Sign_Or_FP_Val() const { return sign_or_fingureprint; }
     void Set_Sign_Or_FP(const QString& code) { sign_or_fingureprint = code; }
     void Set_Control_File_path(const QString& path) { _file_path = path; }
+    // Stores the path; picture kinds also load the picture it names.
+    virtual void setFilePath(const QString& path) { Set_Control_File_path(path); }
     QString FilePath() const { return _file_path; }
     QRectF bounds() const { return _bounds; }
     double strokeWidth() const { return _strokeWidth; }
@@ -143,6 +145,10 @@ public:
     // The outline that shapes and lines draw; the base has none (empty path).
     virtual QPainterPath bezierPathForDrawing() const;
     virtual void drawHandlesInView(QPainter& painter, bool lock_hai);
+    // One handle: a 6-point square centred on the point, red when the object is locked.
+    void drawHandleInView(QPainter& painter, const QPointF& point, bool lock_hai) const;
+    // Whether the point lies on the handle at handlePoint.
+    bool isHandleAtPoint(const QPointF& handlePoint, const QPointF& point) const;
     virtual bool isContentsUnderPoint(const QPointF& point) const;
     virtual qint64 handleUnderPoint(const QPointF& point) const;
     virtual qint64 resizeByMovingHandle(qint64 handle, const QPointF& point);

@@ -1,0 +1,65 @@
+// A line's two ends and how dragging them changes its bounds.
+#include "model/SKTLine.h"
+
+QPointF SKTLine::beginPoint() const
+{
+    return {_pointsRight ? _bounds.left() : _bounds.right(), _pointsDown ? _bounds.top() : _bounds.bottom()};
+}
+
+QPointF SKTLine::endPoint() const
+{
+    return {_pointsRight ? _bounds.right() : _bounds.left(), _pointsDown ? _bounds.bottom() : _bounds.top()};
+}
+
+QRectF SKTLine::boundsWithBeginPoint(const QPointF& begin, const QPointF& end, bool* pointsRight, bool* pointsDown)
+{
+    if (pointsRight)
+        *pointsRight = end.x() > begin.x();
+    if (pointsDown)
+        *pointsDown = end.y() > begin.y();
+    return {std::min(begin.x(), end.x()), std::min(begin.y(), end.y()), std::abs(end.x() - begin.x()),
+            std::abs(end.y() - begin.y())};
+}
+
+void SKTLine::setBeginPoint(const QPointF& point)
+{
+    setBounds(boundsWithBeginPoint(point, endPoint(), &_pointsRight, &_pointsDown));
+}
+
+void SKTLine::setEndPoint(const QPointF& point)
+{
+    setBounds(boundsWithBeginPoint(beginPoint(), point, &_pointsRight, &_pointsDown));
+}
+
+qint64 SKTLine::handleUnderPoint(const QPointF& point) const
+{
+    if (isHandleAtPoint(beginPoint(), point))
+        return beginHandle;
+    if (isHandleAtPoint(endPoint(), point))
+        return endHandle;
+    return 0;
+}
+
+qint64 SKTLine::resizeByMovingHandle(qint64 handle, const QPointF& point)
+{
+    // The ends keep their codes even when one is dragged past the other.
+    if (handle == beginHandle)
+        setBeginPoint(point);
+    else if (handle == endHandle)
+        setEndPoint(point);
+    return handle;
+}
+
+void SKTLine::setColor(const QColor& color)
+{
+    _strokeColor = color;
+}
+
+QSet<QString> SKTLine::keysForValuesToObserveForUndo() const
+{
+    QSet<QString> keys = SKTGraphic::keysForValuesToObserveForUndo();
+    keys.remove(SKTGraphicBoundsKey);
+    keys.insert(SKTLineBeginPointKey);
+    keys.insert(SKTLineEndPointKey);
+    return keys;
+}

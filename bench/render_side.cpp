@@ -1,6 +1,7 @@
 // Renders a CR80 card side (243 x 154 points) holding 40 objects of every kind to PNG at
 // 300 dpi, and reports cards per second and memory after 1 and after 500 renders: memory
 // must stay flat, since batch export renders one card per data row.
+#include "canvas/ImageEffectsHook.h"
 #include "canvas/SKTRenderingView.h"
 #include "common/Globals.h"
 #include "model/Card_Property.h"
@@ -110,7 +111,7 @@ QList<SKTGraphicPtr> sideObjects(const QString& folder)
                 auto image = SKTGraphic::create<SKTImage>();
                 image->setFilePath(photoPath);
                 image->setBounds(QRectF(150, 60, 80, 60));
-                // Three effects, applied once the effects chain is installed.
+                // Three effects of the chain.
                 image->gray_Scale = true;
                 image->hue_val = 0.5f;
                 image->blr_val = 2.0f;
@@ -143,6 +144,7 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QTemporaryDir folder;
     Resource_Path = folder.path();
+    ImageEffectsHook::install();
 
     auto settings = Card_Property::create();
     settings->Card_fill_chk = true;

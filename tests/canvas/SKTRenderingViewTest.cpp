@@ -83,11 +83,13 @@ TEST(SKTRenderingViewTest, FrontMostObjectIsPaintedLastAndUnprintedObjectsAreLef
     EXPECT_EQ(image.pixel(50, 50), qRgb(0, 0, 255));
     EXPECT_EQ(image.pixel(30, 30), qRgb(255, 255, 255));
 
-    // The TIFF form shows every object.
+    // The TIFF form shows every object: its area starts 4 points before the front one.
     int error = 0;
     const QImage tiff = fromTiff(SKTRenderingView::tiffDataWithGraphics({front, back}, &error));
     ASSERT_FALSE(tiff.isNull());
     EXPECT_EQ(error, 0);
+    EXPECT_EQ(tiff.pixel(30 - 17, 30 - 17), qRgb(255, 0, 0));
+    EXPECT_EQ(tiff.pixel(50 - 17, 50 - 17), qRgb(255, 0, 0));
 }
 
 TEST(SKTRenderingViewTest, TiffCoversTheObjectsAloneAndNeedsSome)

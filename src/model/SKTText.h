@@ -41,6 +41,10 @@ private:
         // The glyph outlines of the lines that start above maxHeight.
         QPainterPath outline(double maxHeight) const;
 
+        // Layout units per point.
+        static double scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats);
+
+        double layoutScale;
         QTextLayout layout;
         double usedWidth = 0.0; // the widest line
         double height = 0.0;

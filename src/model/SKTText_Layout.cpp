@@ -14,8 +14,11 @@
 
 namespace {
 
-// Layout units per point.
-constexpr double layoutScale = 64.0;
+// Layout units per point, as fine as Qt's layout allows: above about 16000 pixels its
+// line metrics overflow, so large fonts get a coarser scale.
+constexpr double finestLayoutScale = 64.0;
+constexpr double largestLayoutPixelSize = 16000.0;
+constexpr double largestPointSize = 4000.0;
 
 // The platform's font for text that names none.
 QFont fallbackFont()
@@ -32,11 +35,16 @@ double pointSizeOf(const QFont& font)
     return font.pixelSize() > 0 ? font.pixelSize() : 12.0;
 }
 
-// The font at the layout's scale: its size in points becomes layout pixels.
-QFont layoutFont(QFont font, double kerning)
+double clampedPointSize(const QFont& font)
 {
-    const double points = std::clamp(pointSizeOf(font), 0.1, 4000.0);
-    font.setPixelSize(int(std::lround(points * layoutScale)));
+    const double points = pointSizeOf(font);
+    return std::isfinite(points) ? std::clamp(points, 0.1, largestPointSize) : 12.0;
+}
+
+// The font at the layout's scale: its size in points becomes layout pixels.
+QFont layoutFont(QFont font, double kerning, double layoutScale)
+{
+    font.setPixelSize(std::max(1, int(std::lround(clampedPointSize(font) * layoutScale))));
     font.setHintingPreference(QFont::PreferNoHinting);
     if (kerning != 0.0 && std::isfinite(kerning))
         font.setLetterSpacing(QFont::AbsoluteSpacing, kerning * layoutScale);
@@ -47,13 +55,22 @@ QFont layoutFont(QFont font, double kerning)
 
 } // namespace
 
+double SKTText::LaidOutText::scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats)
+{
+    double largest = clampedPointSize(font);
+    for (const QTextLayout::FormatRange& range : formats)
+        largest = std::max(largest, clampedPointSize(range.format.font()));
+    return std::min(finestLayoutScale, largestLayoutPixelSize / largest);
+}
+
 SKTText::LaidOutText::LaidOutText(const QString& text, const QFont& font, double kerning, double width,
                                   Qt::Alignment alignment, const QList<QTextLayout::FormatRange>& formats)
-    : layout(text, layoutFont(font, kerning))
+    : layoutScale(scaleFor(font, formats))
+    , layout(text, layoutFont(font, kerning, layoutScale))
 {
     QList<QTextLayout::FormatRange> scaled = formats;
     for (QTextLayout::FormatRange& range : scaled)
-        range.format.setFont(layoutFont(range.format.font(), kerning));
+        range.format.setFont(layoutFont(range.format.font(), kerning, layoutScale));
     layout.setFormats(scaled);
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -144,3 +144,14 @@ TEST(SKTTextDrawingTest, KerningWidensEveryGap)
     const int kernedWidth = inkBox(drawObject(*kerned, {300, 40})).width();
     EXPECT_NEAR(kernedWidth - plainWidth, 4 * 2, 1.5);
 }
+
+TEST(SKTTextDrawingTest, HugeFontsKeepTheirSize)
+{
+    auto object = text(QStringLiteral("H"), {0, 0, 1000, 1200});
+    object->text_ctrl_font = sans(1000);
+    const QRect ink = inkBox(drawObject(*object, {1000, 1200}, 0.1));
+    ASSERT_TRUE(ink.isValid());
+    // Cap height of Liberation Sans is 0.688 of the size, under an ascent of 0.905.
+    EXPECT_NEAR(ink.height() * 10, 688, 15);
+    EXPECT_NEAR(ink.bottom() * 10, 905, 15);
+}

@@ -77,7 +77,8 @@ SKTText::LaidOutText::LaidOutText(const QString& text, const QFont& font, double
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
 
-    const double lineWidth = std::isfinite(width) && width > 0.0 ? width * layoutScale : 0.0;
+    // Qt's layout counts in 26.6 fixed point: wider lines than this would wrap around.
+    const double lineWidth = std::isfinite(width) && width > 0.0 ? std::min(width * layoutScale, 1e7) : 0.0;
     double y = 0.0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "platform/PlistValue.h"
 #include "platform/StyledText.h"
 
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
@@ -37,6 +39,16 @@ class ArchiveWriter;
 class ArchiveObject;
 class QPainter;
 class SKTDocument;
+class SKTGraphic;
+
+// Told of every change of a value that undo may observe (bounds, fill, outline, and each
+// kind's own keys), with the value before the change.
+class SKTGraphicObserver
+{
+public:
+    virtual ~SKTGraphicObserver() = default;
+    virtual void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) = 0;
+};
 
 // One card object: a flat record of every setting of every kind (text, shape, line, image,
 // signature, barcode). Other parts of the program read and write the fields directly.
@@ -86,6 +98,22 @@ public:
     static std::shared_ptr<SKTGraphic> unarchive(const QByteArray& data, QString* error = nullptr);
     // A bare object of the kind that an archive's class name stands for; null if unknown.
     static std::shared_ptr<SKTGraphic> createBareOfClass(const QString& className);
+
+    // ---- Property dictionary (a small form that no stored file uses) -------------------
+    // "bounds" (brace string), "drawingFill", "fillColor" (colour archive, only when there
+    // is a colour), "drawingStroke", "strokeColor" (likewise), "strokeWidth".
+    virtual PlistDict properties() const;
+    // Takes each entry that has the expected type; others leave the init() value.
+    virtual void initWithProperties(const PlistDict& properties);
+    template <class Kind = SKTGraphic>
+    static std::shared_ptr<Kind> createWithProperties(const PlistDict& properties)
+    {
+        std::shared_ptr<Kind> graphic = create<Kind>();
+        graphic->initWithProperties(properties);
+        return graphic;
+    }
+    // The property dictionary as text.
+    QString description() const;
 
     // ---- Accessors (plain reads and writes of one field unless said otherwise) --------
     void Set_Ctrl_Is_Visible(bool visible) { ctrl_is_visible = visible; }
@@ -138,7 +166,9 @@ public:
     virtual bool canSetDrawingFill() const { return true; }
     virtual bool canSetDrawingStroke() const { return true; }
     virtual bool canMakeNaturalSize() const;
-    virtual void setBounds(const QRectF& bounds) { _bounds = bounds; }
+    // Kinds that adjust the bounds override this and end by calling the base, which stores
+    // them and tells the observer.
+    virtual void setBounds(const QRectF& bounds);
     virtual QRectF drawingBounds() const;
     // Draws the object on a painter in card points. The base draws nothing.
     virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
@@ -157,6 +187,45 @@ public:
     virtual void makeNaturalSize();
     virtual void setColor(const QColor& color);
     virtual QSet<QString> keysForValuesToObserveForUndo() const;
+    // The name of an undoable key as undo would show it; none for a key the kind does not
+    // know. The base answers "" for every key.
+    virtual std::optional<QString> presentablePropertyNameForKey(const QString& key) const;
+    // Shows a picture file; the image kinds load it.
+    virtual void setFilePath(const QString& path) { _file_path = path; }
+
+    // ---- Key-value access (the keys of undo, scripting and the property panel) ---------
+    // The stored value of a key (colours without the opacity applied); invalid if unknown.
+    virtual QVariant valueForKey(const QString& key) const;
+    // Sets a key's value and tells the observer; false for an unknown key or wrong type.
+    virtual bool setValueForKey(const QString& key, const QVariant& value);
+    void setValuesForKeysWithDictionary(const QVariantMap& values);
+    void setDrawingFill(bool drawing) { setValueForKey(SKTGraphicIsDrawingFillKey, drawing); }
+    void setFillColor(const QColor& color) { setValueForKey(SKTGraphicFillColorKey, color); }
+    void setDrawingStroke(bool drawing) { setValueForKey(SKTGraphicIsDrawingStrokeKey, drawing); }
+    void setStrokeColor(const QColor& color) { setValueForKey(SKTGraphicStrokeColorKey, color); }
+    void setStrokeWidth(double width) { setValueForKey(SKTGraphicStrokeWidthKey, width); }
+    double xPosition() const { return _bounds.x(); }
+    double yPosition() const { return _bounds.y(); }
+    double width() const { return _bounds.width(); }
+    double height() const { return _bounds.height(); }
+    void setXPosition(double x);
+    void setYPosition(double y);
+    void setWidth(double width);
+    void setHeight(double height);
+
+    // One observer at a time (the document, for front-side objects).
+    void setObserver(SKTGraphicObserver* observer) { observer_ = observer; }
+    SKTGraphicObserver* observer() const { return observer_; }
+
+    // ---- Operations on several objects --------------------------------------------------
+    static QRectF boundsOfGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics);
+    // The union of the drawing bounds; whenEmpty (the front canvas) for no objects.
+    static QRectF drawingBoundsOfGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics,
+                                          const QRectF& whenEmpty);
+    // Moves every unlocked object; locked ones stay.
+    static void translateGraphics(const QList<std::shared_ptr<SKTGraphic>>& graphics, double dx, double dy);
+    // The handle that sizes a new object while it is drawn.
+    virtual qint64 creationSizingHandle() const { return 8; }
 
     // ---- Fields -----------------------------------------------------------------------
     QRectF _bounds;
@@ -256,8 +325,13 @@ public:
 
 protected:
     SKTGraphic() = default;
+    // Tells the observer that key changed from oldValue (when it really changed).
+    void didChangeValueForKey(const QString& key, const QVariant& oldValue);
     // A kind's part of copying: fields beyond the base ones that its copies keep.
     virtual void copyKindFieldsTo(SKTGraphic& copy) const;
+
+private:
+    SKTGraphicObserver* observer_ = nullptr;
 };
 
 using SKTGraphicPtr = std::shared_ptr<SKTGraphic>;

@@ -113,12 +113,18 @@ void SKTGraphic::setColor(const QColor& color)
 {
     if (!canSetDrawingFill())
         return;
-    _isDrawingFill = true;
-    _fillColor = color;
+    if (!isDrawingFill())
+        setDrawingFill(true);
+    setFillColor(color);
 }
 
 QSet<QString> SKTGraphic::keysForValuesToObserveForUndo() const
 {
     return {SKTGraphicIsDrawingFillKey, SKTGraphicFillColorKey, SKTGraphicIsDrawingStrokeKey,
             SKTGraphicStrokeColorKey, SKTGraphicStrokeWidthKey, SKTGraphicBoundsKey};
+}
+
+std::optional<QString> SKTGraphic::presentablePropertyNameForKey(const QString&) const
+{
+    return QString(QLatin1String(""));
 }

@@ -36,6 +36,9 @@ bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder)
     while (it.hasNext()) {
         const QString from = it.next();
         const QString relative = source.relativeFilePath(from);
+        // The generators that drew the shipped pictures are sources, not resources.
+        if (relative.startsWith(QLatin1String("generators/")))
+            continue;
         const QString to = target.filePath(relative);
         if (QFileInfo::exists(to))
             continue;

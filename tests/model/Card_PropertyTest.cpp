@@ -77,9 +77,10 @@ void expectSameFields(const Card_Property& e, const Card_Property& a)
     SAME(Card_BG_Image_Path);
     SAME(Card_BG_Image_Layout);
     EXPECT_EQ(e.Card_BG_Image.isNull(), a.Card_BG_Image.isNull());
-    if (!e.Card_BG_Image.isNull())
+    if (!e.Card_BG_Image.isNull()) {
         EXPECT_EQ(e.Card_BG_Image.convertToFormat(QImage::Format_ARGB32),
                   a.Card_BG_Image.convertToFormat(QImage::Format_ARGB32));
+    }
     SAME(Card_Location);
     SAME(Card_Size);
     SAME(Card_Content_clr);

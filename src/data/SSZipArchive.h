@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <minizip/zip.h>
+
+// Why an unpacking failed: the domain, a code and a message that can be shown as it is.
+struct ZipError
+{
+    QString domain;
+    int code = 0;
+    QString message;
+};
+
+// Whole-archive zip operations over minizip: unpack every entry of an archive into a folder,
+// or pack files and folders into a new archive (entries deflated at the default level).
+// Every call opens and closes its own archive handle; nothing is shared between calls.
+class SSZipArchive
+{
+public:
+    static inline const QString errorDomain = QStringLiteral("SSZipArchiveErrorDomain");
+
+    enum ErrorCode
+    {
+        CannotOpenArchive = -1, // "failed to open zip file"
+        NoFirstEntry = -2, // "failed to open first file in zip file"
+        UnsafeEntryName = -3, // an entry would land outside the destination folder
+        DamagedEntry = -4, // an entry cannot be opened, read or fails its check sum
+        CannotWriteEntry = -5, // the unpacked file cannot be written whole
+        ArchiveTooLarge = -6, // more than maxUnpackedBytes or maxEntries
+    };
+
+    // A workbook or template never comes near these; an archive that does is a zip bomb.
+    static constexpr qint64 maxUnpackedBytes = qint64(1) << 30;
+    static constexpr qint64 maxEntries = 65535;
+
+    // Unpacks every entry under destination. Entries whose names are absolute or contain ".."
+    // refuse the whole archive before anything is written. A damaged entry fails the unpacking
+    // and leaves no truncated file behind. The password is handed to the library as ASCII bytes.
+    static bool unzipFileAtPath(
+        const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error);
+    static bool unzipFileAtPath(const QString& path, const QString& destination);
+
+    // Creates the archive at path holding each given file or folder under its own last name
+    // (a folder with its contents); paths that cannot be read are left out. True when the
+    // archive was created and closed.
+    static bool createZipFileAtPath(const QString& path, const QStringList& paths);
+    static bool createZipFileAtPath(const QString& path, const QString& filePath);
+
+    explicit SSZipArchive(const QString& path);
+    ~SSZipArchive();
+    SSZipArchive(const SSZipArchive&) = delete;
+    SSZipArchive& operator=(const SSZipArchive&) = delete;
+
+    // Creates the archive file; true when the handle is open.
+    bool open();
+    // Stores the file or folder at basePath + entryName under entryName (recursively for a
+    // folder, one "name/" entry for an empty folder).
+    bool writeFile(const QString& entryName, const QString& basePath);
+    // Stores the bytes as one entry dated now.
+    bool writeData(const QByteArray& data, const QString& filename);
+    // Writes the central directory; true when the archive was completed.
+    bool close();
+
+    static void zipInfo_setDate(zip_fileinfo& info, const QDateTime& date);
+
+private:
+    bool openEntry(const QString& entryName, const zip_fileinfo& info, bool large);
+
+    QString _path;
+    zipFile _zip = nullptr;
+};

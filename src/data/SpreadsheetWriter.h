@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A table of texts: rows of cells.
+using SheetTable = QList<QStringList>;
+
+// 1-based number of the worksheet that the reads take: the workbook's n-th sheet.
+extern int Excel_Sheet_Number;
+// Column count of the current sheet; every row of every read has this many cells.
+extern int Excel_Sheet_Columns;
+
+// Reads and writes xlsx workbooks through one program-wide instance. The workbook being read
+// is unpacked into the work folder "ziptmp" (private to this process); the writer builds its
+// workbooks there from the shipped "Template.xlsx". Main thread only.
+class SpreadsheetWriter
+{
+public:
+    // Opening (only_col true): unpacks the workbook into the work folder and reads its shared
+    // strings; a workbook that cannot be opened is reported to the user. Returns the table of
+    // the previous read. Reading (only_col false): every row of sheet Excel_Sheet_Number of the
+    // open workbook; the path is not used.
+    static SheetTable ReadWorkbook(const QString& path, bool only_col);
+    // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
+    // empty cell. Sets Excel_Sheet_Columns from the sheet.
+    static SheetTable ReadData_only_column();
+    static void Release_Data() { }
+    // The names of the open workbook's sheets, in the workbook's order.
+    static QStringList Read_Sheet_Name();
+
+    // Writes the table as a workbook at path, replacing any file there only when the whole
+    // workbook was written. False when it was not (see lastError()).
+    static bool WriteWorkbook(const QString& path, const SheetTable& table, bool hasTitleRow);
+
+    // Why the last operation failed; "" after a success.
+    static QString lastError();
+    // The work folder; Delete_Excel_File_Temp_Folder removes it before a workbook is browsed.
+    static QString workFolder();
+
+    static SpreadsheetWriter& instance();
+
+    const QStringList& sharedStrings() const { return sharedStrings_; }
+
+    // Replaces sharedStrings; a missing part leaves it empty without complaint.
+    bool ReadSharedStrings(const QString& partPath);
+    // Replaces data with every row of the worksheet part.
+    bool ReadData(const QString& partPath);
+    // The path of the n-th sheet's part, found through the workbook and its relationships.
+    QString sheetPartPath(int number) const;
+
+    // Writers of the two parts the workbook's content comes from.
+    bool WriteWorksheetData(const QString& partPath);
+    bool WriteSharedStringsXML(const QString& partPath);
+
+private:
+    SpreadsheetWriter();
+    bool fail(const QString& message);
+    bool readTitles(const QString& partPath);
+    QString partTarget(const QString& relationshipType, const QString& relationshipId) const;
+    bool packWorkFolder(const QString& path);
+
+    QString tmpDir_;
+    SheetTable data_;
+    QStringList sharedStrings_;
+    QString lastError_;
+};

@@ -1,0 +1,173 @@
+#include "data/SpreadsheetWriter.h"
+
+#include "common/FileHelpers.h"
+#include "common/MessageBoxes.h"
+#include "data/CellReference.h"
+#include "data/SSZipArchive.h"
+#include "data/WorkbookXml.h"
+#include "data/WorksheetReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// Rows times columns beyond this is a hostile sheet: a few bytes of XML per row would
+// otherwise make a table of gigabytes.
+constexpr qint64 maxTableCells = 10'000'000;
+
+// "xl/worksheets/sheet1.xml" for messages.
+QString partName(const QString& tmpDir, const QString& partPath)
+{
+    return QDir(tmpDir).relativeFilePath(partPath);
+}
+
+void fill(QStringList& row, const WorksheetReader::Row& cells)
+{
+    for (const WorksheetReader::Cell& cell : cells) {
+        if (cell.column >= row.size())
+            row.resize(cell.column + 1);
+        row[cell.column] = cell.value;
+    }
+}
+
+int widest(const WorksheetReader::Row& cells)
+{
+    int columns = 0;
+    for (const WorksheetReader::Cell& cell : cells)
+        columns = std::max(columns, cell.column + 1);
+    return columns;
+}
+
+} // namespace
+
+SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
+{
+    SpreadsheetWriter& self = instance();
+    if (!only_col) {
+        self.ReadData(self.sheetPartPath(Excel_Sheet_Number));
+        return self.data_;
+    }
+    Release_Data();
+    Excel_Sheet_Columns = 1;
+    self.lastError_.clear();
+    self.sharedStrings_.clear();
+    if (self.tmpDir_.isEmpty()) {
+        self.fail(QStringLiteral("The workbook cannot be opened: there is no temporary folder."));
+        Show_MessageBox_No_Thread(self.lastError_);
+        return self.data_;
+    }
+    ZipError error;
+    if (!SSZipArchive::unzipFileAtPath(path, self.tmpDir_, true, QString(), &error)) {
+        // No half-unpacked parts may be offered as sheets afterwards.
+        Delete_File(self.tmpDir_);
+        self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(error.message));
+        Show_MessageBox_No_Thread(self.lastError_);
+        return self.data_;
+    }
+    QString stringsPath = self.partTarget(QStringLiteral("/sharedStrings"), QString());
+    if (stringsPath.isEmpty())
+        stringsPath = self.tmpDir_ + QStringLiteral("/xl/sharedStrings.xml");
+    if (QFileInfo::exists(stringsPath) && !self.ReadSharedStrings(stringsPath))
+        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+    return self.data_;
+}
+
+bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath)
+{
+    lastError_.clear();
+    QString error;
+    if (!readSharedStringsPart(partPath, partName(tmpDir_, partPath), sharedStrings_, error))
+        return fail(error);
+    return true;
+}
+
+SheetTable SpreadsheetWriter::ReadData_only_column()
+{
+    SpreadsheetWriter& self = instance();
+    self.readTitles(self.sheetPartPath(Excel_Sheet_Number));
+    return self.data_;
+}
+
+bool SpreadsheetWriter::readTitles(const QString& partPath)
+{
+    data_.clear();
+    lastError_.clear();
+    if (tmpDir_.isEmpty())
+        return fail(QStringLiteral("there is no temporary folder"));
+    WorksheetReader reader(partPath, partName(tmpDir_, partPath), sharedStrings_);
+    if (!reader.open())
+        return fail(reader.errorString());
+    WorksheetReader::Row firstRow;
+    bool hasRow = false;
+    int columns = reader.dimensionColumns();
+    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
+        if (!hasRow) {
+            hasRow = true;
+            firstRow = cells;
+            // Without a used range the widest row of the whole sheet gives the count.
+            reader.setValuesWanted(false);
+        }
+        columns = std::max(columns, widest(cells));
+        return reader.dimensionColumns() == 0;
+    });
+    if (!ok)
+        return fail(reader.errorString());
+    if (columns > 0)
+        Excel_Sheet_Columns = columns;
+    if (!hasRow)
+        return true;
+    QStringList titles;
+    titles.reserve(Excel_Sheet_Columns);
+    for (int column = 1; column <= Excel_Sheet_Columns; ++column)
+        titles.append(QStringLiteral("Untitled Column %1").arg(column));
+    fill(titles, firstRow);
+    data_.append(titles);
+    return true;
+}
+
+bool SpreadsheetWriter::ReadData(const QString& partPath)
+{
+    data_.clear();
+    lastError_.clear();
+    if (tmpDir_.isEmpty())
+        return fail(QStringLiteral("there is no temporary folder"));
+    WorksheetReader reader(partPath, partName(tmpDir_, partPath), sharedStrings_);
+    if (!reader.open())
+        return fail(reader.errorString());
+
+    // A cell beyond the known count widens the table rather than being lost.
+    int columns = std::clamp(Excel_Sheet_Columns, 0, maxSheetColumns);
+    const QStringList emptyRow = [columns] {
+        QStringList row;
+        row.resize(columns);
+        return row;
+    }();
+    bool tooLarge = false;
+    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
+        if (qint64(data_.size() + 1) * std::max(columns, 1) > maxTableCells) {
+            tooLarge = true;
+            return false;
+        }
+        QStringList row = emptyRow;
+        fill(row, cells);
+        columns = std::max(columns, int(row.size()));
+        data_.append(std::move(row));
+        return true;
+    });
+    if (tooLarge) {
+        data_.clear();
+        return fail(QStringLiteral("%1 is too large to read").arg(partName(tmpDir_, partPath)));
+    }
+    if (!ok || !reader.finish()) {
+        data_.clear();
+        return fail(reader.errorString());
+    }
+    for (QStringList& row : data_) {
+        if (row.size() < columns)
+            row.resize(columns);
+    }
+    if (columns > Excel_Sheet_Columns)
+        Excel_Sheet_Columns = columns;
+    return true;
+}

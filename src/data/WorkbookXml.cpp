@@ -1,0 +1,117 @@
+#include "data/WorkbookXml.h"
+
+#include "data/XmlStream.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <string>
+
+namespace {
+
+// More strings than cells a sheet may sensibly hold means a hostile part.
+constexpr qsizetype maxSharedStrings = 10'000'000;
+
+// sst / si / t, or sst / si / r / t; everything else in an item (phonetic runs) is skipped.
+class SharedStringsHandler final : public XmlStream::Handler
+{
+public:
+    SharedStringsHandler(QStringList& strings, XmlStream*& stream)
+        : strings_(strings)
+        , stream_(stream)
+    { }
+
+    void startElement(std::string_view name, const char**) override
+    {
+        ++depth_;
+        if (depth_ == 1)
+            isSst_ = name == "sst";
+        else if (!isSst_)
+            return;
+        else if (depth_ == 2 && name == "si") {
+            inItem_ = true;
+            text_.clear();
+        } else if (inItem_ && depth_ == 3 && name == "r")
+            inRun_ = true;
+        else if (inItem_ && name == "t" && (depth_ == 3 || (depth_ == 4 && inRun_)))
+            capture_ = true;
+    }
+
+    void endElement(std::string_view) override
+    {
+        capture_ = false;
+        if (depth_ == 3)
+            inRun_ = false;
+        if (depth_ == 2 && inItem_) {
+            inItem_ = false;
+            if (strings_.size() >= maxSharedStrings)
+                stream_->fail(QStringLiteral("too many shared strings"));
+            else
+                strings_.append(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+        }
+        --depth_;
+    }
+
+    void characters(std::string_view text) override
+    {
+        if (capture_)
+            text_.append(text);
+    }
+
+private:
+    QStringList& strings_;
+    XmlStream*& stream_;
+    std::string text_;
+    int depth_ = 0;
+    bool isSst_ = false;
+    bool inItem_ = false;
+    bool inRun_ = false;
+    bool capture_ = false;
+};
+
+} // namespace
+
+bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& error)
+{
+    const QString name = QFileInfo(path).fileName();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("%1 is missing").arg(name);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    // The DOCTYPE is kept as a node only so that it can be refused; pugixml never expands
+    // entities beyond the five predefined ones.
+    const pugi::xml_parse_result result
+        = document.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default | pugi::parse_doctype);
+    if (!result) {
+        error
+            = QStringLiteral("%1: %2 at byte %3").arg(name, QString::fromUtf8(result.description())).arg(result.offset);
+        return false;
+    }
+    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+        if (node.type() == pugi::node_doctype) {
+            error = QStringLiteral("%1: XML with a document type declaration is refused").arg(name);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool readSharedStringsPart(const QString& path, const QString& partName, QStringList& strings, QString& error)
+{
+    strings.clear();
+    XmlStream* streamPointer = nullptr;
+    SharedStringsHandler handler(strings, streamPointer);
+    XmlStream stream(path, partName, handler);
+    streamPointer = &stream;
+    if (stream.open()) {
+        while (stream.feed()) { }
+    }
+    if (stream.failed()) {
+        error = stream.errorString();
+        strings.clear();
+        return false;
+    }
+    return true;
+}

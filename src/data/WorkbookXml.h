@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <pugixml.hpp>
+
+// Safe reading of workbook parts. Parts come from untrusted archives: a document type
+// declaration (the carrier of entity definitions and entity bombs) refuses the whole part.
+
+// Loads a small part (workbook, relationships) as a document for XPath queries.
+// False with a message in error when the file is missing, broken or declares a DTD.
+bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& error);
+
+// Reads the items of a shared-string part, in order, into strings: each item whole, its
+// formatting runs joined and phonetic hints left out. False with a message in error when the
+// part is broken, hostile or holds too many items.
+bool readSharedStringsPart(const QString& path, const QString& partName, QStringList& strings, QString& error);

@@ -1,0 +1,108 @@
+#include "data/XmlStream.h"
+
+namespace {
+
+constexpr int chunkSize = 256 * 1024;
+
+std::string_view localName(const char* name)
+{
+    const std::string_view full(name);
+    const size_t colon = full.rfind(':');
+    return colon == std::string_view::npos ? full : full.substr(colon + 1);
+}
+
+} // namespace
+
+XmlStream::XmlStream(const QString& path, const QString& partName, Handler& handler)
+    : file_(path)
+    , partName_(partName)
+    , handler_(handler)
+{ }
+
+XmlStream::~XmlStream()
+{
+    if (parser_)
+        XML_ParserFree(parser_);
+}
+
+bool XmlStream::open()
+{
+    if (!file_.open(QIODevice::ReadOnly)) {
+        error_ = QStringLiteral("%1 cannot be read").arg(partName_);
+        return false;
+    }
+    parser_ = XML_ParserCreate(nullptr);
+    if (!parser_) {
+        error_ = QStringLiteral("%1: out of memory").arg(partName_);
+        return false;
+    }
+    XML_SetUserData(parser_, this);
+    XML_SetElementHandler(parser_, &XmlStream::onStart, &XmlStream::onEnd);
+    XML_SetCharacterDataHandler(parser_, &XmlStream::onText);
+    XML_SetStartDoctypeDeclHandler(parser_, &XmlStream::onDoctype);
+    return true;
+}
+
+bool XmlStream::feed()
+{
+    if (ended_ || failed() || !parser_)
+        return false;
+    void* buffer = XML_GetBuffer(parser_, chunkSize);
+    if (!buffer) {
+        fail(QStringLiteral("out of memory"));
+        return false;
+    }
+    const qint64 count = file_.read(static_cast<char*>(buffer), chunkSize);
+    if (count < 0) {
+        fail(QStringLiteral("cannot be read"));
+        return false;
+    }
+    ended_ = count == 0;
+    if (XML_ParseBuffer(parser_, int(count), ended_) != XML_STATUS_OK) {
+        if (!failed())
+            error_ = QStringLiteral("%1, line %2: %3")
+                         .arg(partName_)
+                         .arg(XML_GetCurrentLineNumber(parser_))
+                         .arg(QString::fromUtf8(XML_ErrorString(XML_GetErrorCode(parser_))));
+        return false;
+    }
+    return !ended_;
+}
+
+void XmlStream::fail(const QString& reason)
+{
+    if (failed())
+        return;
+    error_ = QStringLiteral("%1, line %2: %3").arg(partName_).arg(XML_GetCurrentLineNumber(parser_)).arg(reason);
+    XML_StopParser(parser_, XML_FALSE);
+}
+
+const char* XmlStream::attribute(const char** attrs, std::string_view name)
+{
+    for (; attrs && attrs[0]; attrs += 2) {
+        if (name == attrs[0])
+            return attrs[1];
+    }
+    return nullptr;
+}
+
+void XmlStream::onStart(void* self, const XML_Char* name, const XML_Char** attrs)
+{
+    auto* stream = static_cast<XmlStream*>(self);
+    stream->handler_.startElement(localName(name), attrs);
+}
+
+void XmlStream::onEnd(void* self, const XML_Char* name)
+{
+    static_cast<XmlStream*>(self)->handler_.endElement(localName(name));
+}
+
+void XmlStream::onText(void* self, const XML_Char* text, int length)
+{
+    static_cast<XmlStream*>(self)->handler_.characters(std::string_view(text, size_t(length)));
+}
+
+void XmlStream::onDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int)
+{
+    static_cast<XmlStream*>(self)->fail(QStringLiteral("XML with a document type declaration is refused"));
+}

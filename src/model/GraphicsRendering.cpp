@@ -1,0 +1,7 @@
+#include "model/GraphicsRendering.h"
+
+GraphicsRendering& graphicsRendering()
+{
+    static GraphicsRendering rendering;
+    return rendering;
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "model/SKTGraphic.h"
+#include "platform/UndoManager.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSet>
+#include <QSizeF>
+
+class QPagedPaintDevice;
+
+// The one document: the objects of the front, back and scratch ("TEMP") sides, and undo.
+// Only the front side is undoable: its insertions, removals and changes of the objects'
+// observed values. The back and scratch lists change directly.
+class SKTDocument : public QObject, private SKTGraphicObserver
+{
+    Q_OBJECT
+
+public:
+    enum class Side { Front, Back, Temp };
+    using Graphics = QList<SKTGraphicPtr>;
+
+    explicit SKTDocument(QObject* parent = nullptr);
+    ~SKTDocument() override;
+
+    const Graphics& graphics() const { return graphics_; }
+    const Graphics& graphics_back() const { return graphicsBack_; }
+    const Graphics& graphics_temp() const { return graphicsTemp_; }
+    const Graphics& graphicsOfSide(Side side) const;
+
+    // The front list's only ways to change; both undoable. Indexes are ascending: each
+    // object goes to its index in turn (as into the list being built).
+    void insertGraphics(const Graphics& graphics, const QList<int>& indexes);
+    void removeGraphicsAtIndexes(const QList<int>& indexes);
+
+    // Changes a side's list: the front through the undoable operations above, the back and
+    // scratch lists directly.
+    void insertGraphicsOnSide(Side side, const Graphics& graphics, const QList<int>& indexes);
+    void removeGraphicsOnSide(Side side, const QList<int>& indexes);
+    // Replaces a back or scratch list whole (the scratch side shows another side's objects).
+    void setGraphicsOfSide(Side side, const Graphics& graphics);
+
+    UndoManager& undoManager() { return undo_; }
+    void Enable_Disable_Undo_Registraion(bool enable);
+    // Empties undo and redo and the front list; the back and scratch lists stay.
+    void Clear_All_Undo_Redo();
+
+    // The fixed print size 243 x 154 points when asked for it, else the size given.
+    static QSizeF canvasSize(bool fixedPrintSize, const QSizeF& size);
+    QString displayName() const;
+    bool isDocumentEdited() const { return false; }
+
+    // Document data of the front side: "QUON CARD document" (or the document type) gives a
+    // binary property list with "version" 2 and "graphics"; PDF and TIFF types give those
+    // pictures. An unknown type gives no data and a reason.
+    QByteArray dataOfType(const QString& typeName, QString* error = nullptr) const;
+    // The front side printed at 243 x 154 points, titled after the design file.
+    bool printFrontSide(QPagedPaintDevice& device) const;
+
+signals:
+    // The list of a side gained, lost or reordered objects.
+    void graphicsChanged(SKTDocument::Side side);
+
+private:
+    void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) override;
+    void observeUndoManagerCheckpoint();
+    using OldProperties = QHash<SKTGraphic*, QPair<SKTGraphicPtr, QVariantMap>>;
+    void setGraphicProperties(const OldProperties& properties);
+    void startObservingGraphics(const Graphics& graphics);
+    void stopObservingGraphics(const Graphics& graphics);
+    Graphics& listOfSide(Side side);
+
+    Graphics graphics_;
+    Graphics graphicsBack_;
+    Graphics graphicsTemp_;
+    UndoManager undo_;
+    QSet<SKTGraphic*> undoGroupInsertedGraphics_;
+    std::shared_ptr<OldProperties> undoGroupOldPropertiesPerGraphic_;
+    QString undoGroupPresentablePropertyName_;
+    bool undoGroupHasChangesToMultipleProperties_ = false;
+};
+
+inline const QString SKTDocumentGraphicsKey = QStringLiteral("graphics");
+inline const QString SKTDocumentVersionKey = QStringLiteral("version");
+inline const QString SKTDocumentPrintInfoKey = QStringLiteral("printInfo");
+inline const QString SKTDocumentOldTypeName = QStringLiteral("QUON CARD document");
+inline const QString SKTDocumentNewTypeName = QStringLiteral("com.quon.card.document");
+constexpr int SKTDocumentCurrentVersion = 2;

@@ -1,0 +1,280 @@
+#include "XlsxTestSupport.h"
+
+#include "common/FileHelpers.h"
+#include "data/SpreadsheetWriter.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace xlsxtest;
+
+namespace {
+
+class ReaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { Delete_File(SpreadsheetWriter::workFolder()); }
+
+    // The import windows' order: open, choose the sheet, titles, then rows.
+    void open(const QString& path, int sheet = 1)
+    {
+        SpreadsheetWriter::ReadWorkbook(path, true);
+        Excel_Sheet_Number = sheet;
+    }
+    SheetTable rows() { return SpreadsheetWriter::ReadWorkbook(QString(), false); }
+    SheetTable titles() { return SpreadsheetWriter::ReadData_only_column(); }
+
+    // A one-sheet workbook with the given rows, read whole.
+    SheetTable readSheet(const QByteArray& rowsXml, const QByteArray& dimension, const QByteArray& strings = {})
+    {
+        writeWorkbook(book, { { "S", "sheet1.xml", sheetXml(rowsXml, dimension) } }, strings);
+        open(book);
+        titles();
+        return rows();
+    }
+
+    QTemporaryDir tmp;
+    QString book = tmp.filePath(QStringLiteral("book.xlsx"));
+    ScriptedDialogs dialogs;
+};
+
+QStringList row(std::initializer_list<const char*> cells)
+{
+    QStringList list;
+    for (const char* cell : cells)
+        list.append(QString::fromUtf8(cell));
+    return list;
+}
+
+} // namespace
+
+TEST_F(ReaderTest, WorkFolderIsPrivateToTheProcess)
+{
+    const QString work = SpreadsheetWriter::workFolder();
+    EXPECT_TRUE(work.endsWith(QStringLiteral("/ziptmp")));
+    const QFileInfo parent(QFileInfo(work).path());
+    EXPECT_TRUE(parent.path().startsWith(QStandardPaths::writableLocation(QStandardPaths::TempLocation)));
+    EXPECT_EQ(parent.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+        QFile::Permissions());
+}
+
+TEST_F(ReaderTest, WorkbookFromAnotherProgramReadsCellForCell)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    runPython(QStringLiteral(R"(import sys, datetime, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = 'People'
+ws.append(['Name', 'Age', None, 'Note'])
+ws.append(['Ann', 42, 3.5, 'x & <y>'])
+ws.append([])
+ws.append(['Bob', True, datetime.datetime(2024, 1, 15), '  spaced  '])
+ws.append(['Ünïcode ✓', -7, None, 'line1\nline2'])
+second = wb.create_sheet('Second')
+second.append(['Name', 'Other'])
+second.append(['Ann', None])
+wb.save(sys.argv[1])
+)"),
+        { book });
+    open(book);
+    EXPECT_EQ(
+        SpreadsheetWriter::Read_Sheet_Name(), (QStringList { QStringLiteral("People"), QStringLiteral("Second") }));
+    EXPECT_EQ(titles(), SheetTable { row({ "Name", "Age", "Untitled Column 3", "Note" }) });
+    EXPECT_EQ(Excel_Sheet_Columns, 4);
+    // Row 3 is absent from the sheet data, so it does not appear.
+    EXPECT_EQ(rows(),
+        (SheetTable { row({ "Name", "Age", "", "Note" }), row({ "Ann", "42", "3.5", "x & <y>" }),
+            row({ "Bob", "1", "45306", "  spaced  " }), row({ "Ünïcode ✓", "-7", "", "line1\nline2" }) }));
+
+    // The second sheet shares the strings and takes its own column count.
+    Excel_Sheet_Number = 2;
+    EXPECT_EQ(titles(), SheetTable { row({ "Name", "Other" }) });
+    EXPECT_EQ(Excel_Sheet_Columns, 2);
+    EXPECT_EQ(rows(), (SheetTable { row({ "Name", "Other" }), row({ "Ann", "" }) }));
+    EXPECT_TRUE(dialogs->messages().empty());
+}
+
+TEST_F(ReaderTest, RichTextStringsAreWholeAndLaterIndexesStayRight)
+{
+    const QByteArray strings
+        = sharedStringsXml("<si><t>zero</t></si>"
+                           "<si><r><rPr><b/></rPr><t>bo</t></r><r><t xml:space=\"preserve\">ld </t></r>"
+                           "<rPh sb=\"0\" eb=\"1\"><t>hint</t></rPh></si>"
+                           "<si><t>two</t></si>");
+    EXPECT_EQ(readSheet("<row><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                        "<c r=\"C1\" t=\"s\"><v>2</v></c></row>",
+                  "A1:C1", strings),
+        SheetTable { row({ "zero", "bold ", "two" }) });
+}
+
+TEST_F(ReaderTest, CellsGiveTheirShownValues)
+{
+    EXPECT_EQ(readSheet("<row><c r=\"A1\"><f>1+1</f><v>2</v></c>"
+                        "<c r=\"B1\" t=\"str\"><f>\"a\"&amp;\"b\"</f><v>ab</v></c>"
+                        "<c r=\"C1\" t=\"inlineStr\"><is><t>inline</t></is></c>"
+                        "<c r=\"D1\" t=\"b\"><v>0</v></c>"
+                        "<c r=\"E1\" t=\"e\"><v>#DIV/0!</v></c>"
+                        "<c r=\"F1\" s=\"3\"/></row>",
+                  "A1:F1"),
+        SheetTable { row({ "2", "ab", "inline", "0", "#DIV/0!", "" }) });
+}
+
+TEST_F(ReaderTest, SheetWithoutUsedRangeOrCellReferencesIsStillRead)
+{
+    const SheetTable table = readSheet("<row><c><v>1</v></c><c><v>2</v></c></row>"
+                                       "<row><c r=\"C2\"><v>3</v></c><c><v>4</v></c></row>",
+        QByteArray());
+    EXPECT_EQ(Excel_Sheet_Columns, 4);
+    EXPECT_EQ(table, (SheetTable { row({ "1", "2", "", "" }), row({ "", "", "3", "4" }) }));
+}
+
+TEST_F(ReaderTest, ColumnsBeyondZZAreNumberedRight)
+{
+    const SheetTable table = readSheet("<row><c r=\"ZZ1\"><v>702</v></c><c r=\"AAB1\"><v>704</v></c></row>", "A1:AAB1");
+    ASSERT_EQ(table.size(), 1);
+    ASSERT_EQ(table[0].size(), 704);
+    EXPECT_EQ(table[0][701], QStringLiteral("702"));
+    EXPECT_EQ(table[0][703], QStringLiteral("704"));
+}
+
+TEST_F(ReaderTest, CellsBeyondTheUsedRangeWidenTheTableInsteadOfBeingLost)
+{
+    EXPECT_EQ(readSheet("<row><c r=\"A1\"><v>1</v></c></row><row><c r=\"C2\"><v>3</v></c></row>", "A1:A1"),
+        (SheetTable { row({ "1", "", "" }), row({ "", "", "3" }) }));
+    EXPECT_EQ(Excel_Sheet_Columns, 3);
+}
+
+TEST_F(ReaderTest, SheetNumberFollowsTheWorkbookNotTheFileNames)
+{
+    writeWorkbook(book,
+        { { "First", "sheet2.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>first</t></is></c></row>") },
+            { "Second", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>second</t></is></c></row>") } },
+        {});
+    open(book);
+    EXPECT_EQ(
+        SpreadsheetWriter::Read_Sheet_Name(), (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+    EXPECT_EQ(titles(), SheetTable { row({ "first" }) });
+    Excel_Sheet_Number = 2;
+    EXPECT_EQ(rows(), SheetTable { row({ "second" }) });
+}
+
+TEST_F(ReaderTest, TitlesFillEmptyCellsWithUntitledColumns)
+{
+    writeWorkbook(book,
+        { { "S", "sheet1.xml",
+              sheetXml("<row r=\"12\"><c r=\"L12\" t=\"inlineStr\"><is><t>B</t></is></c></row>", "K12:AB30") },
+            { "T", "sheet2.xml", sheetXml("<row/><row><c r=\"A2\"><v>5</v></c></row>", "A1:C2") },
+            { "Empty", "sheet3.xml", sheetXml("", "A1") } },
+        {});
+    open(book);
+    // A used range right of column Z and below row 9 counts like any other.
+    const SheetTable first = titles();
+    EXPECT_EQ(Excel_Sheet_Columns, 28);
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_EQ(first[0][10], QStringLiteral("Untitled Column 11"));
+    EXPECT_EQ(first[0][11], QStringLiteral("B"));
+    EXPECT_EQ(first[0][27], QStringLiteral("Untitled Column 28"));
+
+    Excel_Sheet_Number = 2;
+    EXPECT_EQ(titles(), SheetTable { row({ "Untitled Column 1", "Untitled Column 2", "Untitled Column 3" }) });
+    EXPECT_EQ(rows(), (SheetTable { row({ "", "", "" }), row({ "5", "", "" }) }));
+
+    Excel_Sheet_Number = 3;
+    EXPECT_TRUE(titles().isEmpty());
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().isEmpty());
+}
+
+TEST_F(ReaderTest, DamagedSheetsFailWithAReasonAndNoRows)
+{
+    const QByteArray strings = sharedStringsXml("<si><t>only</t></si>");
+    const QList<QByteArray> damaged = {
+        "<row><c r=\"A1\" t=\"s\"><v>1</v></c></row>", // names no shared string
+        "<row><c r=\"A1\" t=\"s\"><v>-1</v></c></row>", // neither does this
+        "<row><c r=\"A1\" t=\"s\"><v>x</v></c></row>", // not an index
+        "<row><c r=\"1A\"><v>1</v></c></row>", // no column letters
+        "<row><c r=\"XFE1\"><v>1</v></c></row>", // beyond the widest sheet
+        "<row><c r=\"A1\"><v>&bogus;</v></c></row>", // undeclared entity
+        "<row><c r=\"A1\"><v>1</v></c></row><row><c>", // cut off
+    };
+    for (const QByteArray& rowsXml : damaged) {
+        SCOPED_TRACE(rowsXml.toStdString());
+        QByteArray xml = sheetXml(rowsXml, "A1:A1");
+        if (rowsXml.endsWith("<c>"))
+            xml = xml.left(xml.indexOf("<c>") + 3);
+        writeWorkbook(book, { { "S", "sheet1.xml", xml } }, strings);
+        open(book);
+        EXPECT_TRUE(rows().isEmpty());
+        EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("xl/worksheets/sheet1.xml")))
+            << SpreadsheetWriter::lastError().toStdString();
+    }
+}
+
+TEST_F(ReaderTest, EntityBombsAreRefusedWithoutExpansion)
+{
+    const QByteArray doctype = "<?xml version=\"1.0\"?>\n<!DOCTYPE lolz [<!ENTITY lol \"lol\">"
+                               "<!ENTITY lol1 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
+                               "<!ENTITY lol2 \"&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;&lol1;\">"
+                               "<!ENTITY lol3 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>\n";
+    const QByteArray bombStrings = doctype + "<sst xmlns=\"" + mainNs() + "\"><si><t>&lol3;</t></si></sst>";
+    writeWorkbook(
+        book, { { "S", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "A1") } }, bombStrings);
+    open(book);
+    EXPECT_TRUE(SpreadsheetWriter::instance().sharedStrings().isEmpty());
+    ASSERT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_TRUE(dialogs->messages()[0].contains(QStringLiteral("document type declaration")));
+
+    const QByteArray bombSheet = doctype + "<worksheet xmlns=\"" + mainNs()
+        + "\"><sheetData><row><c><v>&lol3;</v></c></row></sheetData></worksheet>";
+    writeWorkbook(book, { { "S", "sheet1.xml", bombSheet } }, {});
+    open(book);
+    EXPECT_TRUE(titles().isEmpty());
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("document type declaration")));
+
+    // The workbook part itself is not trusted either: the sheet list is empty.
+    writeWorkbook(book, { { "S", "sheet1.xml", sheetXml("", "A1") } }, {});
+    QByteArray workbookWithDoctype = doctype + "<workbook><sheets><sheet name=\"&lol3;\"/></sheets></workbook>";
+    writeBytes(SpreadsheetWriter::workFolder() + QStringLiteral("/xl/workbook.xml"), workbookWithDoctype);
+    EXPECT_TRUE(SpreadsheetWriter::Read_Sheet_Name().isEmpty());
+}
+
+TEST_F(ReaderTest, ArchivesThatCannotBeUnpackedAreReportedAndLeaveNothingBehind)
+{
+    const QString outside = QFileInfo(SpreadsheetWriter::workFolder()).path() + QStringLiteral("/escaped.xml");
+    const QString slip = tmp.filePath(QStringLiteral("slip.xlsx"));
+    writeArchive(slip,
+        { { QStringLiteral("xl/worksheets/sheet1.xml"), sheetXml("") },
+            { QStringLiteral("xl/../../escaped.xml"), "<x/>" } });
+    const QString notZip = tmp.filePath(QStringLiteral("text.xlsx"));
+    writeBytes(notZip, "Name,Age\nAnn,42\n");
+    writeWorkbook(book, { { "S", "sheet1.xml", sheetXml("<row><c><v>1</v></c></row>", "A1") } }, {});
+    const QString truncated = tmp.filePath(QStringLiteral("cut.xlsx"));
+    const QByteArray whole = fileBytes(book);
+    writeBytes(truncated, whole.left(whole.size() - 30));
+
+    for (const QString& path : { slip, notZip, truncated }) {
+        SCOPED_TRACE(path.toStdString());
+        ScriptedDialogs answers;
+        open(path);
+        ASSERT_EQ(answers->messages().size(), 1u);
+        EXPECT_TRUE(answers->messages()[0].startsWith(QStringLiteral("\nThe workbook cannot be opened: ")))
+            << answers->messages()[0].toStdString();
+        EXPECT_FALSE(QFileInfo::exists(outside));
+        EXPECT_FALSE(QFileInfo::exists(SpreadsheetWriter::workFolder() + QStringLiteral("/xl")));
+        EXPECT_TRUE(titles().isEmpty());
+        EXPECT_TRUE(rows().isEmpty());
+    }
+}
+
+TEST_F(ReaderTest, TinyRowsInAHugeUsedRangeCannotExhaustMemory)
+{
+    // 700 empty rows at the widest sheet's width would be 11 million cells.
+    QByteArray rowsXml;
+    for (int i = 0; i < 700; ++i)
+        rowsXml += "<row/>";
+    EXPECT_TRUE(readSheet(rowsXml, "A1:XFD700").isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("too large")));
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+// Helpers shared by the zip and workbook tests: archives with chosen entries, hand-made
+// workbooks with chosen parts, and openpyxl as an independent reader and writer.
+
+#include "data/SSZipArchive.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QPair>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace xlsxtest {
+
+using Entries = QList<QPair<QString, QByteArray>>;
+
+inline void writeArchive(const QString& path, const Entries& entries)
+{
+    SSZipArchive archive(path);
+    ASSERT_TRUE(archive.open());
+    for (const auto& [name, bytes] : entries)
+        ASSERT_TRUE(archive.writeData(bytes, name));
+    ASSERT_TRUE(archive.close());
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+inline const char* mainNs()
+{
+    return "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+}
+
+// A worksheet part whose sheetData holds the given rows markup.
+inline QByteArray sheetXml(const QByteArray& rows, const QByteArray& dimension = QByteArray())
+{
+    QByteArray xml = QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<worksheet xmlns=\"") + mainNs() + "\">";
+    if (!dimension.isEmpty())
+        xml += "<dimension ref=\"" + dimension + "\"/>";
+    return xml + "<sheetData>" + rows + "</sheetData></worksheet>";
+}
+
+inline QByteArray sharedStringsXml(const QByteArray& items)
+{
+    return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst xmlns=\"") + mainNs() + "\">" + items
+        + "</sst>";
+}
+
+struct Sheet
+{
+    QByteArray name; // shown name
+    QByteArray partFile; // file under xl/worksheets/
+    QByteArray xml;
+};
+
+// A workbook package listing the sheets in the given order; sharedStrings "" leaves that part out.
+inline void writeWorkbook(const QString& path, const QList<Sheet>& sheets, const QByteArray& sharedStrings)
+{
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    QByteArray workbook
+        = QByteArray("<?xml version=\"1.0\"?><workbook xmlns=\"") + mainNs() + "\" xmlns:r=\"" + rel + "\"><sheets>";
+    QByteArray rels = "<?xml version=\"1.0\"?><Relationships "
+                      "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    Entries entries;
+    for (int i = 0; i < sheets.size(); ++i) {
+        const QByteArray id = "rId" + QByteArray::number(i + 1);
+        workbook += "<sheet name=\"" + sheets[i].name + "\" sheetId=\"" + QByteArray::number(i + 1) + "\" r:id=\"" + id
+            + "\"/>";
+        rels += "<Relationship Id=\"" + id + "\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/"
+            + sheets[i].partFile + "\"/>";
+        entries.append({ QStringLiteral("xl/worksheets/") + QString::fromUtf8(sheets[i].partFile), sheets[i].xml });
+    }
+    if (!sharedStrings.isEmpty()) {
+        rels += "<Relationship Id=\"rIdS\" Type=\"" + rel + "/sharedStrings\" Target=\"sharedStrings.xml\"/>";
+        entries.append({ QStringLiteral("xl/sharedStrings.xml"), sharedStrings });
+    }
+    entries.append({ QStringLiteral("xl/workbook.xml"), workbook + "</sheets></workbook>" });
+    entries.append({ QStringLiteral("xl/_rels/workbook.xml.rels"), rels + "</Relationships>" });
+    writeArchive(path, entries);
+}
+
+// The Debian python with openpyxl, or "" when it is not installed.
+inline QString openpyxlPython()
+{
+    static const QString found = [] {
+        for (const QString& candidate : { QStringLiteral("/usr/bin/python3"), QStringLiteral("python3") }) {
+            QProcess probe;
+            probe.start(candidate, { QStringLiteral("-c"), QStringLiteral("import openpyxl") });
+            if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+                return candidate;
+        }
+        return QString();
+    }();
+    return found;
+}
+
+// Runs a python program with arguments; its standard output, or a failed test.
+inline QString runPython(const QString& code, const QStringList& arguments = {})
+{
+    QProcess process;
+    process.start(openpyxlPython(), QStringList { QStringLiteral("-c"), code } + arguments);
+    const bool finished = process.waitForFinished(120000);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace xlsxtest
+
+#define SKIP_WITHOUT_OPENPYXL()                                                                                        \
+    do {                                                                                                               \
+        if (xlsxtest::openpyxlPython().isEmpty())                                                                      \
+            GTEST_SKIP() << "python3-openpyxl is not installed";                                                       \
+    } while (0)
+
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,1 @@
+galavite_fuzz(datamatrix_encoder galavite_barcodes)

@@ -1,0 +1,1 @@
+galavite_fuzz(qrencoder galavite_barcodes)

@@ -1,0 +1,1 @@
+galavite_fuzz(xlsx_reader galavite_data)

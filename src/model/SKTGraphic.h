@@ -140,8 +140,6 @@ public:
     QString Sign_Or_FP_Val() const { return sign_or_fingureprint; }
     void Set_Sign_Or_FP(const QString& code) { sign_or_fingureprint = code; }
     void Set_Control_File_path(const QString& path) { _file_path = path; }
-    // Stores the path; picture kinds also load the picture it names.
-    virtual void setFilePath(const QString& path) { Set_Control_File_path(path); }
     QString FilePath() const { return _file_path; }
     QRectF bounds() const { return _bounds; }
     double strokeWidth() const { return _strokeWidth; }

@@ -32,11 +32,17 @@ public:
     // Border, then the picture after its effects stretched over the bounds, mirrored by the
     // flips, at the object's opacity. Nothing for an empty path.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The flips tell observers of "flippedHorizontally" and "flippedVertically".
+    void setFlippedHorizontally(bool flipped) override;
+    void setFlippedVertically(bool flipped) override;
     void flipHorizontally() override;
     void flipVertically() override;
     // Unless locked: the picture's natural size (at most 724 x 468 points), no flips.
     void makeNaturalSize() override;
     QSet<QString> keysForValuesToObserveForUndo() const override;
+    std::optional<QString> presentablePropertyNameForKey(const QString& key) const override;
+    QVariant valueForKey(const QString& key) const override;
+    bool setValueForKey(const QString& key, const QVariant& value) override;
 
     // The picture as loaded and its natural size in points (capped).
     QImage picture() const;

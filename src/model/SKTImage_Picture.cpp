@@ -69,6 +69,20 @@ void SKTImage::initWithPosition(const QPointF& centre, const QImage& picture, co
     ModelHooks::Reset_Image_Editing_Controls();
 }
 
+void SKTImage::setFlippedHorizontally(bool flipped)
+{
+    const bool old = _isFlippedHorizontally;
+    _isFlippedHorizontally = flipped;
+    didChangeValueForKey(SKTImageIsFlippedHorizontallyKey, old);
+}
+
+void SKTImage::setFlippedVertically(bool flipped)
+{
+    const bool old = _isFlippedVertically;
+    _isFlippedVertically = flipped;
+    didChangeValueForKey(SKTImageIsFlippedVerticallyKey, old);
+}
+
 void SKTImage::flipHorizontally()
 {
     setFlippedHorizontally(!_isFlippedHorizontally);
@@ -94,6 +108,38 @@ QSet<QString> SKTImage::keysForValuesToObserveForUndo() const
     keys.insert(SKTImageIsFlippedHorizontallyKey);
     keys.insert(SKTImageIsFlippedVerticallyKey);
     return keys;
+}
+
+QVariant SKTImage::valueForKey(const QString& key) const
+{
+    if (key == SKTImageIsFlippedHorizontallyKey)
+        return _isFlippedHorizontally;
+    if (key == SKTImageIsFlippedVerticallyKey)
+        return _isFlippedVertically;
+    return SKTGraphic::valueForKey(key);
+}
+
+bool SKTImage::setValueForKey(const QString& key, const QVariant& value)
+{
+    const bool isFlag = value.metaType() == QMetaType::fromType<bool>();
+    if (key == SKTImageIsFlippedHorizontallyKey && isFlag) {
+        setFlippedHorizontally(value.toBool());
+        return true;
+    }
+    if (key == SKTImageIsFlippedVerticallyKey && isFlag) {
+        setFlippedVertically(value.toBool());
+        return true;
+    }
+    return SKTGraphic::setValueForKey(key, value);
+}
+
+std::optional<QString> SKTImage::presentablePropertyNameForKey(const QString& key) const
+{
+    if (key == SKTImageIsFlippedHorizontallyKey)
+        return QStringLiteral("Horizontal Flipping");
+    if (key == SKTImageIsFlippedVerticallyKey)
+        return QStringLiteral("Vertical Flipping");
+    return SKTGraphic::presentablePropertyNameForKey(key);
 }
 
 void SKTImage::copyKindFieldsTo(SKTGraphic& copy) const

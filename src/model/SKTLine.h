@@ -37,7 +37,15 @@ public:
     qint64 handleUnderPoint(const QPointF& point) const override;
     qint64 resizeByMovingHandle(qint64 handle, const QPointF& point) override;
     void setColor(const QColor& color) override;
+    // Every change of the bounds moves the ends: observers of "beginPoint" and "endPoint"
+    // are told.
+    void setBounds(const QRectF& bounds) override;
     QSet<QString> keysForValuesToObserveForUndo() const override;
+    std::optional<QString> presentablePropertyNameForKey(const QString& key) const override;
+    QVariant valueForKey(const QString& key) const override;
+    bool setValueForKey(const QString& key, const QVariant& value) override;
+    // A new line is drawn out by its end point.
+    qint64 creationSizingHandle() const override { return endHandle; }
     // The 93 keys, then the direction, so that a "/" line does not come back as "\".
     void encodeWithCoder(ArchiveWriter& archive) const override;
     void initWithCoder(const ArchiveObject& archive) override;
@@ -47,5 +55,8 @@ public:
 
 protected:
     SKTLine() = default;
+
+private:
+    void setBoundsAndDirection(const QRectF& bounds, bool pointsRight, bool pointsDown);
     void copyKindFieldsTo(SKTGraphic& copy) const override;
 };

@@ -21,14 +21,34 @@ QRectF SKTLine::boundsWithBeginPoint(const QPointF& begin, const QPointF& end, b
             std::abs(end.y() - begin.y())};
 }
 
+void SKTLine::setBoundsAndDirection(const QRectF& bounds, bool pointsRight, bool pointsDown)
+{
+    const QPointF oldBegin = beginPoint();
+    const QPointF oldEnd = endPoint();
+    _pointsRight = pointsRight;
+    _pointsDown = pointsDown;
+    SKTGraphic::setBounds(bounds);
+    didChangeValueForKey(SKTLineBeginPointKey, oldBegin);
+    didChangeValueForKey(SKTLineEndPointKey, oldEnd);
+}
+
+void SKTLine::setBounds(const QRectF& bounds)
+{
+    setBoundsAndDirection(bounds, _pointsRight, _pointsDown);
+}
+
 void SKTLine::setBeginPoint(const QPointF& point)
 {
-    setBounds(boundsWithBeginPoint(point, endPoint(), &_pointsRight, &_pointsDown));
+    bool right = false, down = false;
+    const QRectF bounds = boundsWithBeginPoint(point, endPoint(), &right, &down);
+    setBoundsAndDirection(bounds, right, down);
 }
 
 void SKTLine::setEndPoint(const QPointF& point)
 {
-    setBounds(boundsWithBeginPoint(beginPoint(), point, &_pointsRight, &_pointsDown));
+    bool right = false, down = false;
+    const QRectF bounds = boundsWithBeginPoint(beginPoint(), point, &right, &down);
+    setBoundsAndDirection(bounds, right, down);
 }
 
 qint64 SKTLine::handleUnderPoint(const QPointF& point) const
@@ -52,7 +72,37 @@ qint64 SKTLine::resizeByMovingHandle(qint64 handle, const QPointF& point)
 
 void SKTLine::setColor(const QColor& color)
 {
-    _strokeColor = color;
+    setValueForKey(SKTGraphicStrokeColorKey, color);
+}
+
+QVariant SKTLine::valueForKey(const QString& key) const
+{
+    if (key == SKTLineBeginPointKey)
+        return beginPoint();
+    if (key == SKTLineEndPointKey)
+        return endPoint();
+    return SKTGraphic::valueForKey(key);
+}
+
+bool SKTLine::setValueForKey(const QString& key, const QVariant& value)
+{
+    if ((key == SKTLineBeginPointKey || key == SKTLineEndPointKey) && value.metaType() == QMetaType::fromType<QPointF>()) {
+        if (key == SKTLineBeginPointKey)
+            setBeginPoint(value.toPointF());
+        else
+            setEndPoint(value.toPointF());
+        return true;
+    }
+    return SKTGraphic::setValueForKey(key, value);
+}
+
+std::optional<QString> SKTLine::presentablePropertyNameForKey(const QString& key) const
+{
+    if (key == SKTLineBeginPointKey)
+        return QStringLiteral("Beginpoint");
+    if (key == SKTLineEndPointKey)
+        return QStringLiteral("Endpoint");
+    return SKTGraphic::presentablePropertyNameForKey(key);
 }
 
 QSet<QString> SKTLine::keysForValuesToObserveForUndo() const

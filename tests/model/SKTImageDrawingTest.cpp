@@ -192,3 +192,13 @@ TEST(SKTImageDrawingTest, CopiesKeepThePictureAndFlipsAreObserved)
     EXPECT_TRUE(object->keysForValuesToObserveForUndo().contains(SKTImageIsFlippedVerticallyKey));
     EXPECT_FALSE(object->isDrawingFill());
 }
+
+TEST(SKTImageDrawingTest, FlipsAreKeysThatUndoCanSet)
+{
+    auto object = imageObject(halves(20, 20), {0, 0, 40, 40});
+    EXPECT_TRUE(object->setValueForKey(SKTImageIsFlippedVerticallyKey, true));
+    EXPECT_TRUE(object->_isFlippedVertically);
+    EXPECT_EQ(object->valueForKey(SKTImageIsFlippedVerticallyKey), QVariant(true));
+    EXPECT_EQ(object->presentablePropertyNameForKey(SKTImageIsFlippedHorizontallyKey), QStringLiteral("Horizontal Flipping"));
+    EXPECT_FALSE(object->setValueForKey(SKTImageIsFlippedVerticallyKey, QStringLiteral("yes")));
+}

@@ -15,6 +15,15 @@ std::shared_ptr<SKTLine> line(QPointF begin, QPointF end)
     return object;
 }
 
+struct KeyRecorder : SKTGraphicObserver
+{
+    void graphicValueChanged(SKTGraphic&, const QString& key, const QVariant& oldValue) override
+    {
+        changes.append({key, oldValue});
+    }
+    QList<std::pair<QString, QVariant>> changes;
+};
+
 } // namespace
 
 TEST(SKTLineDrawingTest, DraggingTheEndHandleKeepsTheBeginPoint)
@@ -111,4 +120,28 @@ TEST(SKTLineDrawingTest, LinesTakeNoFillAndObserveTheirEnds)
     EXPECT_FALSE(keys.contains(SKTGraphicBoundsKey));
     EXPECT_TRUE(keys.contains(SKTLineBeginPointKey));
     EXPECT_TRUE(keys.contains(SKTLineEndPointKey));
+}
+
+TEST(SKTLineDrawingTest, MovingAnEndTellsObserversBothEndsAndCanBeUndoneByKey)
+{
+    auto object = line({10, 10}, {50, 30});
+    KeyRecorder recorder;
+    object->setObserver(&recorder);
+    object->resizeByMovingHandle(SKTLine::endHandle, {0, 40});
+    QList<QString> keys;
+    for (const auto& change : recorder.changes)
+        keys.append(change.first);
+    EXPECT_TRUE(keys.contains(SKTLineEndPointKey));
+    for (const auto& change : recorder.changes) {
+        if (change.first == SKTLineEndPointKey)
+            EXPECT_EQ(change.second.toPointF(), QPointF(50, 30));
+    }
+    // Undo puts the old end back by key.
+    EXPECT_TRUE(object->setValueForKey(SKTLineEndPointKey, QPointF(50, 30)));
+    EXPECT_EQ(object->endPoint(), QPointF(50, 30));
+    EXPECT_EQ(object->beginPoint(), QPointF(10, 10));
+    EXPECT_EQ(object->valueForKey(SKTLineBeginPointKey).toPointF(), QPointF(10, 10));
+    EXPECT_EQ(object->creationSizingHandle(), SKTLine::endHandle);
+    EXPECT_TRUE(object->presentablePropertyNameForKey(SKTLineBeginPointKey).has_value());
+    object->setObserver(nullptr);
 }

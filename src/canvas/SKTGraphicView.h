@@ -194,7 +194,7 @@ private:
     void echoOnRulers(const QRectF& bounds);
 
     // Creation.
-    SKTGraphicPtr newGraphic(GraphicKind kind, const QString& ctrlValue) const;
+    SKTGraphicPtr newGraphic(GraphicKind kind, const QPointF& origin, const QString& ctrlValue) const;
     void finishCreation(const SKTGraphicPtr& graphic);
 
     // Commands.

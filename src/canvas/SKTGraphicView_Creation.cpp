@@ -3,41 +3,54 @@
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "common/Logging.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTSignature.h"
 
 #include <QFileInfo>
 
-SKTGraphicPtr SKTGraphicView::newGraphic(GraphicKind kind, const QString& ctrlValue) const
+SKTGraphicPtr SKTGraphicView::newGraphic(GraphicKind kind, const QPointF& origin, const QString& ctrlValue) const
 {
     const int tool = host_.Selected_Control_Tool();
     const QString library = host_.Library_Selected_Image();
-    SKTGraphicPtr graphic;
     switch (tool) {
     case 8:
-    case 9:
-        graphic = createGraphicOfKind(GraphicKind::Image);
-        // A missing file shows the "no image" placeholder but keeps the path chosen.
-        graphic->setFilePath(library);
-        break;
-    case 10:
-        graphic = createGraphicOfKind(GraphicKind::Barcode);
-        break;
+    case 9: {
+        auto image = SKTGraphic::create<SKTImage>();
+        if (tool == 9 || QFileInfo(library).isFile())
+            image->initWithPath(origin, library);
+        else // a missing file shows the placeholder but keeps the path chosen
+            image->initWithPosition(origin, host_.placeholderPicture(CanvasHost::Placeholder::NoImage), library);
+        return image;
+    }
+    case 10: {
+        auto barcode = SKTGraphic::create<SKTBarcode>();
+        barcode->initWithPosition(origin);
+        return barcode;
+    }
     case 11:
-    case 12:
-        graphic = createGraphicOfKind(GraphicKind::Signature);
-        graphic->Set_Sign_Or_FP(tool == 11 ? QStringLiteral("S") : QStringLiteral("F"));
-        break;
+    case 12: {
+        auto signature = SKTGraphic::create<SKTSignature>();
+        if (tool == 11)
+            signature->initWithPosition(origin, host_.placeholderPicture(CanvasHost::Placeholder::SignatureSample),
+                                        QStringLiteral("S"));
+        else
+            signature->initWithPosition(origin, host_.placeholderPicture(CanvasHost::Placeholder::FingerprintSample),
+                                        QStringLiteral("F"));
+        return signature;
+    }
     default:
-        graphic = createGraphicOfKind(kind);
-        if (isExactlyKind(*graphic, GraphicKind::Text)) {
-            if (!ctrlValue.isEmpty()) {
-                graphic->Text_Value = ctrlValue;
-                graphic->_isDrawingFill = false;
-                graphic->_isDrawingStroke = false;
-            }
-        } else if (const QString shape = shapeTypeForTool(tool); !shape.isEmpty()) {
-            graphic->Set_Shape_Type(shape);
-        }
         break;
+    }
+    SKTGraphicPtr graphic = createGraphicOfKind(kind);
+    if (isExactlyKind(*graphic, GraphicKind::Text)) {
+        if (!ctrlValue.isEmpty()) {
+            graphic->Text_Value = ctrlValue;
+            graphic->_isDrawingFill = false;
+            graphic->_isDrawingStroke = false;
+        }
+    } else if (const QString shape = shapeTypeForTool(tool); !shape.isEmpty()) {
+        graphic->Set_Shape_Type(shape);
     }
     return graphic;
 }
@@ -61,7 +74,7 @@ SKTGraphicPtr SKTGraphicView::createGraphicOfClass(GraphicKind kind, bool useRec
         origin = shared->constrainedPoint(origin);
         size = QSizeF(corner.x() - origin.x(), corner.y() - origin.y());
     }
-    SKTGraphicPtr graphic = newGraphic(kind, ctrlValue);
+    SKTGraphicPtr graphic = newGraphic(kind, origin, ctrlValue);
     graphic->control_ID = ctrlID;
     graphic->setBounds(QRectF(origin, size));
     finishCreation(graphic);
@@ -77,7 +90,7 @@ void SKTGraphicView::beginCreationByMouse(GraphicKind kind, const QPointF& point
     QPointF origin = point;
     if (SKTGrid* shared = grid())
         origin = shared->constrainedPoint(origin);
-    SKTGraphicPtr graphic = newGraphic(kind, QString());
+    SKTGraphicPtr graphic = newGraphic(kind, origin, QString());
     graphic->setBounds(QRectF(origin, QSizeF(0.0, 0.0)));
     tracking_.creating = graphic;
     tracking_.handle = graphic->creationSizingHandle();

@@ -1,5 +1,6 @@
 #include "CanvasTestSupport.h"
 
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 
 using Graphics = SKTDocument::Graphics;
@@ -89,7 +90,11 @@ TEST_F(CanvasTest, ToolNumberChoosesPictureKinds)
     host.tool = 8;
     host.libraryImage = QStringLiteral("/nowhere/missing.png");
     auto image = front->createGraphicOfClass(GraphicKind::Image, false, {}, QStringLiteral("F"), {}, {});
-    EXPECT_TRUE(isExactlyKind(*image, GraphicKind::Image));
+    ASSERT_TRUE(isExactlyKind(*image, GraphicKind::Image));
+    // The placeholder shows, the chosen path stays, the size is the one asked for.
+    EXPECT_EQ(std::static_pointer_cast<SKTImage>(image)->picture().size(), QSize(40, 30));
+    EXPECT_EQ(image->FilePath(), host.libraryImage);
+    EXPECT_EQ(image->bounds().size(), QSizeF(50, 50));
     EXPECT_EQ(document.graphics().size(), 4);
 }
 

@@ -111,6 +111,14 @@ void SKTZoomingScrollView::centerDocument()
     viewport()->update();
 }
 
+bool SKTZoomingScrollView::viewportEvent(QEvent* event)
+{
+    // The clip view paints its own backdrop; the scroll area would paint nothing there.
+    if (event->type() == QEvent::Paint)
+        return false;
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event)
 {
     // A new card size or zoom resizes the canvas: scroll ranges and centring follow.

@@ -47,7 +47,11 @@ QPainterPath SKTGraphic::bezierPathForDrawing() const
     return QPainterPath();
 }
 
-void SKTGraphic::drawHandlesInView(QPainter&, bool) {}
+void SKTGraphic::drawHandlesInView(QPainter& painter, bool lock_hai)
+{
+    for (qint64 handle = 1; handle <= 8; ++handle)
+        drawHandleInView(painter, handlePoint(_bounds, handle), lock_hai);
+}
 
 bool SKTGraphic::isContentsUnderPoint(const QPointF& point) const
 {

@@ -113,6 +113,8 @@ public:
     void deselectAll();
     void Clear_Control_Selection() { deselectAll(); }
     void showOrHideRulers();
+    // Redraws the scroll view around the canvas too (its backdrop shows the card's outline).
+    void Refresh_ScrollView();
     // Whether a command can run now (menu and button validation).
     enum class Command {
         MakeNaturalSize, AlignWithGrid, Delete, BringToFront, SendToBack, Cut, Copy,

@@ -423,6 +423,13 @@ void SKTGraphicView::showOrHideRulers()
     host_.setRulersVisible(!host_.rulersVisible());
 }
 
+void SKTGraphicView::Refresh_ScrollView()
+{
+    if (QWidget* around = parentWidget())
+        around->update();
+    update();
+}
+
 bool SKTGraphicView::isCommandEnabled(Command command) const
 {
     const Graphics selected = selectedGraphics();

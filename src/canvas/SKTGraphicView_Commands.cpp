@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QUuid>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {

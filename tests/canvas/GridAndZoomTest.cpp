@@ -1,10 +1,13 @@
 #include "CanvasTestSupport.h"
 
 #include "canvas/SKTZoomingScrollView.h"
+#include "canvas/ScriptingColor.h"
 #include "canvas/SWCenteringClipView.h"
 
 #include <QComboBox>
 #include <QImage>
+
+#include <cstring>
 #include <QPainter>
 
 TEST(SKTGrid, SnapsOnlyWhenUsableAndConstraining)
@@ -135,4 +138,20 @@ TEST_F(CanvasTest, HandlesStayGrabbableAtEveryZoomFactor)
         EXPECT_NEAR(shape->bounds().bottom(), target.y(), 1.0 / factor);
         EXPECT_EQ(shape->bounds().topLeft(), QPointF(50, 40));
     }
+}
+
+TEST(ScriptingColor, SixBytesBothWaysAndNothingForOtherLengths)
+{
+    EXPECT_FALSE(ScriptingColor::scriptingRGBColorWithDescriptor(QByteArray(5, '\0')));
+    const QByteArray red = ScriptingColor::scriptingRGBColorDescriptor(QColor::fromRgbF(1, 0, 0.5f));
+    ASSERT_EQ(red.size(), 6);
+    quint16 components[3];
+    std::memcpy(components, red.constData(), 6);
+    EXPECT_EQ(components[0], 65535);
+    EXPECT_EQ(components[1], 0);
+    const auto back = ScriptingColor::scriptingRGBColorWithDescriptor(red);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->redF(), 1.0f);
+    EXPECT_NEAR(back->blueF(), 0.5, 0.001);
+    EXPECT_EQ(back->alphaF(), 1.0f);
 }

@@ -16,7 +16,7 @@ struct Side
 {
     SKTDocument document;
     DefaultCanvasHost host;
-    SKTGraphicView view{document, SKTDocument::Side::Back, host};
+    SKTGraphicView view { document, SKTDocument::Side::Back, host };
 
     explicit Side(int objects, double zoom = 1.0)
     {

@@ -6,8 +6,7 @@
 
 DefaultCanvasHost::DefaultCanvasHost()
     : grid_(std::make_unique<SKTGrid>())
-{
-}
+{ }
 
 DefaultCanvasHost::~DefaultCanvasHost() = default;
 

@@ -19,7 +19,13 @@ class CanvasHost
 {
 public:
     // The sample pictures that new objects show until they get their own.
-    enum class Placeholder { NoImage, BarcodeSample, SignatureSample, FingerprintSample };
+    enum class Placeholder
+    {
+        NoImage,
+        BarcodeSample,
+        SignatureSample,
+        FingerprintSample
+    };
 
     virtual ~CanvasHost() = default;
 
@@ -88,8 +94,8 @@ public:
     // What the canvas asked for, and settings a test may change.
     int tool = 0;
     QString libraryImage;
-    QPointF nextPoint{10.0, 10.0}; // the first cascade position
-    QPointF cascadeStep{10.0, 10.0};
+    QPointF nextPoint { 10.0, 10.0 }; // the first cascade position
+    QPointF cascadeStep { 10.0, 10.0 };
     int newPointCount = 0;
     int refreshCount = 0;
     int undoRedoStateCount = 0;

@@ -5,7 +5,15 @@
 #include <optional>
 
 // The kinds of card object a canvas can create (the class a drawing tool stands for).
-enum class GraphicKind { Shape, Line, Text, Image, Signature, Barcode };
+enum class GraphicKind
+{
+    Shape,
+    Line,
+    Text,
+    Image,
+    Signature,
+    Barcode
+};
 
 // The kind that a tool number creates; none for the arrow tool and unknown numbers.
 std::optional<GraphicKind> currentGraphicClass(int tool);

@@ -49,7 +49,7 @@ void SKTGraphicView::setZoomFactor(double factor)
         return;
     factor_ = factor;
     setFixedSize(std::max(1, int(std::ceil(cardSize_.width() * factor_))),
-                 std::max(1, int(std::ceil(cardSize_.height() * factor_))));
+        std::max(1, int(std::ceil(cardSize_.height() * factor_))));
     update();
 }
 
@@ -60,7 +60,7 @@ QPointF SKTGraphicView::cardPointFromWidget(const QPointF& widgetPoint) const
 
 QRectF SKTGraphicView::cardToWidget(const QRectF& rect) const
 {
-    return {rect.x() * factor_, rect.y() * factor_, rect.width() * factor_, rect.height() * factor_};
+    return { rect.x() * factor_, rect.y() * factor_, rect.width() * factor_, rect.height() * factor_ };
 }
 
 void SKTGraphicView::updateCard(const QRectF& cardRect)
@@ -205,7 +205,12 @@ void SKTGraphicView::Refresh_Canvas()
     if (QThread::currentThread() != thread()) {
         QPointer<SKTGraphicView> self(this);
         QMetaObject::invokeMethod(
-            this, [self] { if (self) self->update(); }, Qt::QueuedConnection);
+            this,
+            [self] {
+                if (self)
+                    self->update();
+            },
+            Qt::QueuedConnection);
         return;
     }
     // Every object's drawing ends by asking for a redraw; honouring that while painting

@@ -77,15 +77,14 @@ public:
     // ---- Creation (new objects go in front, as one undo step) ----------------------------
     // With a mouse point the object is sized by the drag that follows (see mousePressEvent);
     // without, it is placed by useRect/boundRect or at the host's next position.
-    SKTGraphicPtr createGraphicOfClass(GraphicKind kind, bool useRect, const QRectF& boundRect,
-                                       const QString& cardSide, const QString& ctrlValue,
-                                       const QString& ctrlID);
+    SKTGraphicPtr createGraphicOfClass(GraphicKind kind, bool useRect, const QRectF& boundRect, const QString& cardSide,
+        const QString& ctrlValue, const QString& ctrlID);
     // Puts a value into the text or image object with the identifier, or creates it.
     void ReplaceGraphicText(GraphicKind kind, bool useRect, const QRectF& boundRect, const QString& cardSide,
-                            const QString& ctrlValue, const QString& ctrlID);
+        const QString& ctrlValue, const QString& ctrlID);
     // The in-place editing hook: no kind has an editor, so these do nothing.
     void startEditingGraphic(const SKTGraphicPtr& graphic);
-    void stopEditing() {}
+    void stopEditing() { }
 
     // ---- Commands ---------------------------------------------------------------------------
     bool There_Is_Any_Lock_Contrl() const;
@@ -116,9 +115,18 @@ public:
     // Redraws the scroll view around the canvas too (its backdrop shows the card's outline).
     void Refresh_ScrollView();
     // Whether a command can run now (menu and button validation).
-    enum class Command {
-        MakeNaturalSize, AlignWithGrid, Delete, BringToFront, SendToBack, Cut, Copy,
-        AlignEdges, SameSize, Other
+    enum class Command
+    {
+        MakeNaturalSize,
+        AlignWithGrid,
+        Delete,
+        BringToFront,
+        SendToBack,
+        Cut,
+        Copy,
+        AlignEdges,
+        SameSize,
+        Other
     };
     bool isCommandEnabled(Command command) const;
     // A picture (in points, 72 dpi) pasted from another program: written as a PNG into the
@@ -155,7 +163,16 @@ private:
     // One mouse gesture from press to release.
     struct Tracking
     {
-        enum class Mode { None, Move, Resize, Marquee, Create, Swallow } mode = Mode::None;
+        enum class Mode
+        {
+            None,
+            Move,
+            Resize,
+            Marquee,
+            Create,
+            Swallow
+        } mode
+            = Mode::None;
         std::vector<std::weak_ptr<SKTGraphic>> graphics; // moved objects, or the one resized
         QRectF startBounds;
         QPointF last;
@@ -202,7 +219,7 @@ private:
     // Commands.
     bool refuseIfLocked() const;
     void alignSelection(const std::function<QPointF(const QRectF& reference, const QRectF& bounds)>& withReference,
-                        const std::function<QPointF(const QRectF& bounds)>& alone);
+        const std::function<QPointF(const QRectF& bounds)>& alone);
     void runUndoStep(bool redoing);
     void restackSelection(bool toFront);
     void makeSameSize(bool width);
@@ -211,7 +228,7 @@ private:
     SKTDocument& document_;
     Side side_;
     CanvasHost& host_;
-    QSizeF cardSize_{243.0, 154.0};
+    QSizeF cardSize_ { 243.0, 154.0 };
     double factor_ = 1.0;
 
     std::vector<std::weak_ptr<SKTGraphic>> selection_;

@@ -97,10 +97,12 @@ void SKTGraphicView::paste()
 bool SKTGraphicView::pasteGraphicsFromClipboard(const QMimeData* data)
 {
     SKTError error;
-    const Graphics pasted = SKTGraphicPasteboard::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error);
+    const Graphics pasted
+        = SKTGraphicPasteboard::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error);
     if (pasted.isEmpty()) {
         if (error.code != 0)
-            Show_MessageBox(error.description + (error.failureReason.isEmpty() ? QString() : QStringLiteral("\n") + error.failureReason));
+            Show_MessageBox(error.description
+                + (error.failureReason.isEmpty() ? QString() : QStringLiteral("\n") + error.failureReason));
         return false;
     }
     const qint64 changeCount = clipboardChangeCount();
@@ -142,8 +144,8 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* data, const QPo
         Show_NSLog_Message(QStringLiteral("Cannot create the folder for pasted pictures: ") + folder);
         return false;
     }
-    const QString path = folder + QStringLiteral("/") + QUuid::createUuid().toString(QUuid::WithoutBraces)
-                         + QStringLiteral(".png");
+    const QString path
+        = folder + QStringLiteral("/") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
         Show_NSLog_Message(QStringLiteral("Cannot write the pasted picture: ") + path);
@@ -153,8 +155,8 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* data, const QPo
     SKTGraphicPtr image = createGraphicOfKind(GraphicKind::Image);
     image->setFilePath(path);
     image->setBounds(QRectF(topLeft, QSizeF(picture.width(), picture.height())));
-    insertOnSide({image}, {0});
-    changeSelectionIndexes({0});
+    insertOnSide({ image }, { 0 });
+    changeSelectionIndexes({ 0 });
     host_.Undo_Redo_Button_state();
     return true;
 }
@@ -284,27 +286,27 @@ void SKTGraphicView::alignSelection(
 void SKTGraphicView::alignLeftEdges()
 {
     alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(f.x(), g.y()); },
-                   [](const QRectF& g) { return QPointF(0.0, g.y()); });
+        [](const QRectF& g) { return QPointF(0.0, g.y()); });
 }
 
 void SKTGraphicView::alignRightEdges()
 {
     const double w = cardSize_.width();
     alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(f.x() + f.width() - g.width(), g.y()); },
-                   [w](const QRectF& g) { return QPointF(w - g.width(), g.y()); });
+        [w](const QRectF& g) { return QPointF(w - g.width(), g.y()); });
 }
 
 void SKTGraphicView::alignTopEdges()
 {
     alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y()); },
-                   [](const QRectF& g) { return QPointF(g.x(), 0.0); });
+        [](const QRectF& g) { return QPointF(g.x(), 0.0); });
 }
 
 void SKTGraphicView::alignBottomEdges()
 {
     const double h = cardSize_.height();
     alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y() + f.height() - g.height()); },
-                   [h](const QRectF& g) { return QPointF(g.x(), h - g.height()); });
+        [h](const QRectF& g) { return QPointF(g.x(), h - g.height()); });
 }
 
 void SKTGraphicView::alignHorizontalCenters()
@@ -436,7 +438,8 @@ bool SKTGraphicView::isCommandEnabled(Command command) const
     const Graphics selected = selectedGraphics();
     switch (command) {
     case Command::MakeNaturalSize:
-        return std::any_of(selected.begin(), selected.end(), [](const SKTGraphicPtr& g) { return g->canMakeNaturalSize(); });
+        return std::any_of(
+            selected.begin(), selected.end(), [](const SKTGraphicPtr& g) { return g->canMakeNaturalSize(); });
     case Command::AlignWithGrid:
         return grid() && grid()->canAlign() && !selected.isEmpty();
     case Command::Delete:
@@ -477,11 +480,10 @@ SKTGraphicPtr SKTGraphicView::Selcect_Ctrl_With_ID(const QString& identifier) co
 
 void SKTGraphicView::Hide_all_Text_control_FUP_Control()
 {
-    static const QStringList profileFields = {
-        QStringLiteral("Fup_Name"), QStringLiteral("Fup_Title"), QStringLiteral("Fup_Company"),
-        QStringLiteral("Fup_CompanySlogan"), QStringLiteral("Fup_Address"), QStringLiteral("Fup_PhoneNO"),
-        QStringLiteral("Fup_FaxNo"), QStringLiteral("Fup_EmailID"), QStringLiteral("Fup_Website"),
-        QStringLiteral("Fup_UniqueNo"), QStringLiteral("Fup_Photo")};
+    static const QStringList profileFields = { QStringLiteral("Fup_Name"), QStringLiteral("Fup_Title"),
+        QStringLiteral("Fup_Company"), QStringLiteral("Fup_CompanySlogan"), QStringLiteral("Fup_Address"),
+        QStringLiteral("Fup_PhoneNO"), QStringLiteral("Fup_FaxNo"), QStringLiteral("Fup_EmailID"),
+        QStringLiteral("Fup_Website"), QStringLiteral("Fup_UniqueNo"), QStringLiteral("Fup_Photo") };
     const Graphics& list = graphics();
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];

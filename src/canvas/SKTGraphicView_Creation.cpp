@@ -32,11 +32,11 @@ SKTGraphicPtr SKTGraphicView::newGraphic(GraphicKind kind, const QPointF& origin
     case 12: {
         auto signature = SKTGraphic::create<SKTSignature>();
         if (tool == 11)
-            signature->initWithPosition(origin, host_.placeholderPicture(CanvasHost::Placeholder::SignatureSample),
-                                        QStringLiteral("S"));
+            signature->initWithPosition(
+                origin, host_.placeholderPicture(CanvasHost::Placeholder::SignatureSample), QStringLiteral("S"));
         else
-            signature->initWithPosition(origin, host_.placeholderPicture(CanvasHost::Placeholder::FingerprintSample),
-                                        QStringLiteral("F"));
+            signature->initWithPosition(
+                origin, host_.placeholderPicture(CanvasHost::Placeholder::FingerprintSample), QStringLiteral("F"));
         return signature;
     }
     default:
@@ -56,8 +56,7 @@ SKTGraphicPtr SKTGraphicView::newGraphic(GraphicKind kind, const QPointF& origin
 }
 
 SKTGraphicPtr SKTGraphicView::createGraphicOfClass(GraphicKind kind, bool useRect, const QRectF& boundRect,
-                                                   const QString& cardSide, const QString& ctrlValue,
-                                                   const QString& ctrlID)
+    const QString& cardSide, const QString& ctrlValue, const QString& ctrlID)
 {
     changeSelectionIndexes({});
     QPointF origin;
@@ -85,7 +84,7 @@ void SKTGraphicView::beginCreationByMouse(GraphicKind kind, const QPointF& point
 {
     changeSelectionIndexes({});
     _Selected_Graphic.reset();
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
     tracking_.mode = Tracking::Mode::Create;
     QPointF origin = point;
     if (SKTGrid* shared = grid())
@@ -112,8 +111,8 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
     // Inserting is the creation's one undo step: the object was sized before it joined.
     auto& undo = document_.undoManager();
     undo.beginGroup();
-    insertOnSide({graphic}, {0});
-    changeSelectionIndexes({0});
+    insertOnSide({ graphic }, { 0 });
+    changeSelectionIndexes({ 0 });
     startEditingGraphic(graphic);
     undo.endGroup();
     _Selected_Graphic = graphic;
@@ -121,7 +120,7 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
 }
 
 void SKTGraphicView::ReplaceGraphicText(GraphicKind kind, bool useRect, const QRectF& boundRect,
-                                        const QString& cardSide, const QString& ctrlValue, const QString& ctrlID)
+    const QString& cardSide, const QString& ctrlValue, const QString& ctrlID)
 {
     const SKTGraphicPtr found = Selcect_Ctrl_With_ID(ctrlID);
     if (!found) {

@@ -52,10 +52,10 @@ std::optional<SKTGraphicView::Hit> SKTGraphicView::graphicUnderPoint(const QPoin
                 }
             }
             if (handle)
-                return Hit{graphic, i, true, handle};
+                return Hit { graphic, i, true, handle };
         }
         if (graphic->drawingBounds().contains(point) && graphic->isContentsUnderPoint(point))
-            return Hit{graphic, i, isSelected, 0};
+            return Hit { graphic, i, isSelected, 0 };
     }
     return std::nullopt;
 }
@@ -125,7 +125,7 @@ void SKTGraphicView::selectAndTrackMouse(const QPointF& point, bool extending)
     }
     if (graphic->ctrl_is_locked) {
         if (!hit->isSelected)
-            changeSelectionIndexes({hit->index});
+            changeSelectionIndexes({ hit->index });
         refresh();
         tracking_.mode = Tracking::Mode::Swallow;
     } else if (hit->handle) {
@@ -141,7 +141,7 @@ void SKTGraphicView::selectAndTrackMouse(const QPointF& point, bool extending)
             isSelected = !isSelected;
             changeSelectionIndexes(indexes);
         } else if (!isSelected) {
-            changeSelectionIndexes({hit->index});
+            changeSelectionIndexes({ hit->index });
             isSelected = true;
         }
         if (isSelected)
@@ -158,12 +158,19 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent* event)
         return;
     const QPointF point = cardPointFromWidget(event->position());
     switch (tracking_.mode) {
-    case Tracking::Mode::Move: continueMove(point); break;
+    case Tracking::Mode::Move:
+        continueMove(point);
+        break;
     case Tracking::Mode::Resize:
-    case Tracking::Mode::Create: continueResize(point); break;
-    case Tracking::Mode::Marquee: continueMarquee(point); break;
+    case Tracking::Mode::Create:
+        continueResize(point);
+        break;
+    case Tracking::Mode::Marquee:
+        continueMarquee(point);
+        break;
     case Tracking::Mode::None:
-    case Tracking::Mode::Swallow: break;
+    case Tracking::Mode::Swallow:
+        break;
     }
 }
 
@@ -179,7 +186,7 @@ void SKTGraphicView::mouseReleaseEvent(QMouseEvent* event)
 
 void SKTGraphicView::beginMoveSelectedGraphics(const QPointF& point)
 {
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
     tracking_.mode = Tracking::Mode::Move;
     const Graphics selected = selectedGraphics();
     for (const auto& graphic : selected)
@@ -230,7 +237,7 @@ void SKTGraphicView::continueMove(const QPointF& mousePoint)
 
 void SKTGraphicView::beginResize(const SKTGraphicPtr& graphic, qint64 handle)
 {
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
     if (graphic->ctrl_is_locked)
         return;
     tracking_.mode = Tracking::Mode::Resize;
@@ -246,8 +253,8 @@ void SKTGraphicView::beginResize(const SKTGraphicPtr& graphic, qint64 handle)
 void SKTGraphicView::continueResize(const QPointF& mousePoint)
 {
     SKTGraphicPtr graphic = tracking_.mode == Tracking::Mode::Create
-                                ? tracking_.creating
-                                : (tracking_.graphics.empty() ? nullptr : tracking_.graphics.front().lock());
+        ? tracking_.creating
+        : (tracking_.graphics.empty() ? nullptr : tracking_.graphics.front().lock());
     if (!graphic)
         return;
     QPointF point = mousePoint;
@@ -264,7 +271,7 @@ void SKTGraphicView::continueResize(const QPointF& mousePoint)
 
 void SKTGraphicView::beginMarquee(const QPointF& point)
 {
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
     tracking_.mode = Tracking::Mode::Marquee;
     tracking_.oldSelection = selectionIndexes();
     tracking_.start = point;
@@ -273,8 +280,8 @@ void SKTGraphicView::beginMarquee(const QPointF& point)
 void SKTGraphicView::continueMarquee(const QPointF& point)
 {
     const QPointF& start = tracking_.start;
-    const QRectF band(std::min(start.x(), point.x()), std::min(start.y(), point.y()),
-                      std::abs(point.x() - start.x()), std::abs(point.y() - start.y()));
+    const QRectF band(std::min(start.x(), point.x()), std::min(start.y(), point.y()), std::abs(point.x() - start.x()),
+        std::abs(point.y() - start.y()));
     if (band == _marqueeSelectionBounds)
         return;
     updateCard(_marqueeSelectionBounds.adjusted(-1, -1, 1, 1));
@@ -299,7 +306,7 @@ void SKTGraphicView::continueMarquee(const QPointF& point)
 void SKTGraphicView::finishTracking()
 {
     Tracking done = std::move(tracking_);
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
     if (done.echoing)
         echoOnRulers(QRectF());
     switch (done.mode) {
@@ -332,7 +339,7 @@ void SKTGraphicView::endUndoGroupIfOpen()
 {
     if (tracking_.undoGroupOpen)
         document_.undoManager().endGroup();
-    tracking_ = Tracking{};
+    tracking_ = Tracking {};
 }
 
 void SKTGraphicView::echoOnRulers(const QRectF& bounds)
@@ -345,13 +352,25 @@ void SKTGraphicView::echoOnRulers(const QRectF& bounds)
 void SKTGraphicView::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Left: moveLeft(); break;
-    case Qt::Key_Right: moveRight(); break;
-    case Qt::Key_Up: moveUp(); break;
-    case Qt::Key_Down: moveDown(); break;
+    case Qt::Key_Left:
+        moveLeft();
+        break;
+    case Qt::Key_Right:
+        moveRight();
+        break;
+    case Qt::Key_Up:
+        moveUp();
+        break;
+    case Qt::Key_Down:
+        moveDown();
+        break;
     case Qt::Key_Backspace:
-    case Qt::Key_Delete: deleteSelection(); break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Delete:
+        deleteSelection();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     event->accept();
 }

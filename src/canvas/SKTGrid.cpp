@@ -9,8 +9,7 @@
 SKTGrid::SKTGrid(QObject* parent)
     : QObject(parent)
     , _color(Qt::lightGray)
-{
-}
+{ }
 
 SKTGrid::~SKTGrid()
 {
@@ -77,14 +76,14 @@ QPointF SKTGrid::constrainedPoint(const QPointF& point) const
 {
     if (!isUsable() || !_isConstraining)
         return point;
-    return {snapped(point.x()), snapped(point.y())};
+    return { snapped(point.x()), snapped(point.y()) };
 }
 
 QRectF SKTGrid::alignedRect(const QRectF& rect) const
 {
     const double x = snapped(rect.x());
     const double y = snapped(rect.y());
-    return {x, y, snapped(rect.x() + rect.width()) - x, snapped(rect.y() + rect.height()) - y};
+    return { x, y, snapped(rect.x() + rect.width()) - x, snapped(rect.y() + rect.height()) - y };
 }
 
 void SKTGrid::drawRect(QPainter& painter, const QRectF& rect) const

@@ -21,11 +21,11 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
 
 const QList<QPair<double, QString>>& SKTZoomingScrollView::zoomFactors()
 {
-    static const QList<QPair<double, QString>> table = {
-        {double(0.1f), QStringLiteral("10%")}, {0.25, QStringLiteral("25%")}, {0.5, QStringLiteral("50%")},
-        {0.75, QStringLiteral("75%")},         {1.0, QStringLiteral("100%")}, {1.25, QStringLiteral("125%")},
-        {1.5, QStringLiteral("150%")},         {2.0, QStringLiteral("200%")}, {4.0, QStringLiteral("400%")},
-        {8.0, QStringLiteral("800%")},         {16.0, QStringLiteral("1600%")}};
+    static const QList<QPair<double, QString>> table
+        = { { double(0.1f), QStringLiteral("10%") }, { 0.25, QStringLiteral("25%") }, { 0.5, QStringLiteral("50%") },
+              { 0.75, QStringLiteral("75%") }, { 1.0, QStringLiteral("100%") }, { 1.25, QStringLiteral("125%") },
+              { 1.5, QStringLiteral("150%") }, { 2.0, QStringLiteral("200%") }, { 4.0, QStringLiteral("400%") },
+              { 8.0, QStringLiteral("800%") }, { 16.0, QStringLiteral("1600%") } };
     return table;
 }
 

@@ -48,8 +48,8 @@ SWCenteringClipView::SWCenteringClipView(QWidget* parent)
 
 QPointF SWCenteringClipView::constrainScrollPoint(const QPointF& proposed, const QSizeF& document, const QSizeF& clip)
 {
-    return {constrainedAxis(proposed.x(), document.width(), clip.width()),
-            constrainedAxis(proposed.y(), document.height(), clip.height())};
+    return { constrainedAxis(proposed.x(), document.width(), clip.width()),
+        constrainedAxis(proposed.y(), document.height(), clip.height()) };
 }
 
 void SWCenteringClipView::paintEvent(QPaintEvent*)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QPointF>
-#include <QSizeF>
 #include <QPointer>
+#include <QSizeF>
 #include <QWidget>
 
 class SKTGraphicView;

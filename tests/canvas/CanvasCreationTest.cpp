@@ -8,15 +8,15 @@ using Indexes = QList<int>;
 
 TEST_F(CanvasTest, MouseCreationTakesItsSizeFromTheDragAndIsOneUndoStep)
 {
-    addShape({200, 100, 10, 10});
+    addShape({ 200, 100, 10, 10 });
     host.tool = 4;
-    drag(*front, {20, 20}, {60, 50});
+    drag(*front, { 20, 20 }, { 60, 50 });
     ASSERT_EQ(document.graphics().size(), 2);
     const SKTGraphicPtr created = document.graphics().front();
     EXPECT_TRUE(isExactlyKind(*created, GraphicKind::Shape));
     EXPECT_EQ(created->Get_shape_type(), QStringLiteral("C"));
     EXPECT_EQ(created->bounds(), QRectF(20, 20, 40, 30));
-    EXPECT_EQ(front->selectionIndexes(), Indexes{0});
+    EXPECT_EQ(front->selectionIndexes(), Indexes { 0 });
     EXPECT_EQ(host.propertiesShownFor.lock(), nullptr);
 
     front->undo();
@@ -27,7 +27,7 @@ TEST_F(CanvasTest, MouseCreationWithoutADragLeavesNothing)
 {
     host.tool = 3;
     const bool couldUndo = document.undoManager().canUndo();
-    click(*front, {30, 30});
+    click(*front, { 30, 30 });
     EXPECT_TRUE(document.graphics().isEmpty());
     EXPECT_EQ(document.undoManager().canUndo(), couldUndo);
     EXPECT_EQ(front->selectedGraphic(), nullptr);
@@ -37,7 +37,7 @@ TEST_F(CanvasTest, MouseCreationStartsAtTheSnappedPoint)
 {
     host.grid()->setConstraining(true);
     host.tool = 1;
-    drag(*front, {13.4, 4.5}, {40, 40});
+    drag(*front, { 13.4, 4.5 }, { 40, 40 });
     ASSERT_EQ(document.graphics().size(), 1);
     EXPECT_EQ(document.graphics().front()->bounds().topLeft(), QPointF(9, 9));
 }
@@ -45,7 +45,7 @@ TEST_F(CanvasTest, MouseCreationStartsAtTheSnappedPoint)
 TEST_F(CanvasTest, CreationWithoutEventPlacesAtTheNextPositionSnappedByTheGrid)
 {
     host.tool = 3;
-    host.nextPoint = {13, 13};
+    host.nextPoint = { 13, 13 };
     auto created = front->createGraphicOfClass(GraphicKind::Shape, false, {}, QStringLiteral("F"), {}, {});
     ASSERT_TRUE(created);
     EXPECT_EQ(created->bounds(), QRectF(13, 13, 50, 50));
@@ -55,19 +55,20 @@ TEST_F(CanvasTest, CreationWithoutEventPlacesAtTheNextPositionSnappedByTheGrid)
     created = front->createGraphicOfClass(GraphicKind::Shape, false, {}, QStringLiteral("F"), {}, {});
     // (23, 23) snaps to (27, 27), the far corner (73, 73) to (72, 72).
     EXPECT_EQ(created->bounds(), QRectF(27, 27, 45, 45));
-    EXPECT_EQ(front->selectedGraphics(), Graphics{created});
+    EXPECT_EQ(front->selectedGraphics(), Graphics { created });
     EXPECT_EQ(document.graphics().front(), created);
 }
 
 TEST_F(CanvasTest, CreationFromARectangleKeepsItsOriginOnlyWithAnIdentifier)
 {
     host.tool = 2;
-    auto plain = front->createGraphicOfClass(GraphicKind::Text, true, {100, 100, 80, 20}, QStringLiteral("F"), {}, {});
+    auto plain
+        = front->createGraphicOfClass(GraphicKind::Text, true, { 100, 100, 80, 20 }, QStringLiteral("F"), {}, {});
     EXPECT_EQ(plain->bounds(), QRectF(10, 10, 80, 20));
     EXPECT_TRUE(plain->_isDrawingFill == SKTGraphic::create<SKTText>()->_isDrawingFill);
 
-    auto named = front->createGraphicOfClass(GraphicKind::Text, true, {100, 100, 80, 20}, QStringLiteral("F"),
-                                             QStringLiteral("Ann"), QStringLiteral("Fup_Name"));
+    auto named = front->createGraphicOfClass(GraphicKind::Text, true, { 100, 100, 80, 20 }, QStringLiteral("F"),
+        QStringLiteral("Ann"), QStringLiteral("Fup_Name"));
     EXPECT_EQ(named->bounds(), QRectF(100, 100, 80, 20));
     EXPECT_EQ(named->Text_Value, QStringLiteral("Ann"));
     EXPECT_FALSE(named->_isDrawingFill);
@@ -86,7 +87,7 @@ TEST_F(CanvasTest, ToolNumberChoosesPictureKinds)
     EXPECT_EQ(fingerprint->Sign_Or_FP_Val(), QStringLiteral("F"));
     host.tool = 10;
     EXPECT_TRUE(isExactlyKind(*front->createGraphicOfClass(GraphicKind::Shape, false, {}, QStringLiteral("F"), {}, {}),
-                              GraphicKind::Barcode));
+        GraphicKind::Barcode));
     host.tool = 8;
     host.libraryImage = QStringLiteral("/nowhere/missing.png");
     auto image = front->createGraphicOfClass(GraphicKind::Image, false, {}, QStringLiteral("F"), {}, {});
@@ -109,8 +110,8 @@ TEST_F(CanvasTest, CreationOnTheBackSideGoesToTheBackList)
 TEST_F(CanvasTest, PlacingAValueByIdentifier)
 {
     host.tool = 0;
-    front->ReplaceGraphicText(GraphicKind::Text, true, {30, 40, 100, 20}, QStringLiteral("F"), QStringLiteral("Ann"),
-                              QStringLiteral("Fup_Name"));
+    front->ReplaceGraphicText(GraphicKind::Text, true, { 30, 40, 100, 20 }, QStringLiteral("F"), QStringLiteral("Ann"),
+        QStringLiteral("Fup_Name"));
     ASSERT_EQ(document.graphics().size(), 1);
     const SKTGraphicPtr text = document.graphics().front();
     EXPECT_EQ(text->Text_Value, QStringLiteral("Ann"));
@@ -121,8 +122,8 @@ TEST_F(CanvasTest, PlacingAValueByIdentifier)
     EXPECT_EQ(text->Text_Value, QStringLiteral("Ann"));
     EXPECT_FALSE(text->ctrl_is_visible);
 
-    front->ReplaceGraphicText(GraphicKind::Text, true, {}, QStringLiteral("F"), QStringLiteral("Bob"),
-                              QStringLiteral("Fup_Name"));
+    front->ReplaceGraphicText(
+        GraphicKind::Text, true, {}, QStringLiteral("F"), QStringLiteral("Bob"), QStringLiteral("Fup_Name"));
     EXPECT_EQ(document.graphics().size(), 1);
     EXPECT_EQ(text->Text_Value, QStringLiteral("Bob"));
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Bob"));

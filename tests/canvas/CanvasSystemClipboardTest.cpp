@@ -36,9 +36,8 @@ TEST(CanvasSystemClipboard, PictureFromAnotherProgramPastesAsAnImageFile)
         QProcess child;
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QStringLiteral("xvfb-run"),
-                    {QStringLiteral("-a"), QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
-                     QCoreApplication::applicationFilePath(),
-                     QStringLiteral("--gtest_filter=CanvasSystemClipboard.*")});
+            { QStringLiteral("-a"), QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
+                QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=CanvasSystemClipboard.*") });
         ASSERT_TRUE(child.waitForFinished(60000));
         const QByteArray output = child.readAll();
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
@@ -54,8 +53,9 @@ TEST(CanvasSystemClipboard, PictureFromAnotherProgramPastesAsAnImageFile)
     ASSERT_TRUE(picture.save(file));
     // xclip keeps serving the clipboard until another program takes it.
     QProcess owner;
-    owner.start(QStringLiteral("xclip"), {QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                          QStringLiteral("-t"), QStringLiteral("image/png"), file});
+    owner.start(QStringLiteral("xclip"),
+        { QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+            QStringLiteral("image/png"), file });
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 10000) {

@@ -10,9 +10,9 @@
 #include "support/TempResources.h"
 
 #include <QApplication>
-#include <QMouseEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -76,7 +76,7 @@ protected:
     {
         auto graphic = SKTGraphic::create<Shape_Control>();
         graphic->setBounds(bounds);
-        document.insertGraphicsOnSide(side, {graphic}, {0});
+        document.insertGraphicsOnSide(side, { graphic }, { 0 });
         document.undoManager().checkpoint();
         return graphic;
     }
@@ -84,7 +84,7 @@ protected:
     static QPointF widgetPoint(SKTGraphicView& view, const QPointF& card) { return card * view.zoomFactor(); }
 
     static void send(SKTGraphicView& view, QEvent::Type type, const QPointF& card, Qt::MouseButtons buttons,
-                     Qt::KeyboardModifiers modifiers)
+        Qt::KeyboardModifiers modifiers)
     {
         const QPointF at = widgetPoint(view, card);
         QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, buttons, modifiers);
@@ -94,7 +94,7 @@ protected:
     // Press at one card point, move through the steps, release at the last; then the
     // undo manager's turn ends as after a real event.
     static void drag(SKTGraphicView& view, const QPointF& from, const QPointF& to,
-                     Qt::KeyboardModifiers modifiers = Qt::NoModifier, int steps = 4)
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier, int steps = 4)
     {
         send(view, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
         for (int i = 1; i <= steps; ++i)

@@ -1,32 +1,32 @@
 #include "CanvasTestSupport.h"
 
 #include "canvas/SKTZoomingScrollView.h"
-#include "canvas/ScriptingColor.h"
 #include "canvas/SWCenteringClipView.h"
+#include "canvas/ScriptingColor.h"
 
 #include <QComboBox>
 #include <QImage>
 
-#include <cstring>
 #include <QPainter>
+#include <cstring>
 
 TEST(SKTGrid, SnapsOnlyWhenUsableAndConstraining)
 {
     SKTGrid grid;
-    EXPECT_EQ(grid.constrainedPoint({13.4, 4.5}), QPointF(13.4, 4.5));
+    EXPECT_EQ(grid.constrainedPoint({ 13.4, 4.5 }), QPointF(13.4, 4.5));
     grid.setConstraining(true);
-    EXPECT_EQ(grid.constrainedPoint({13.4, 4.5}), QPointF(9, 9));
-    EXPECT_EQ(grid.constrainedPoint({-4.6, 4.4}), QPointF(-9, 0));
+    EXPECT_EQ(grid.constrainedPoint({ 13.4, 4.5 }), QPointF(9, 9));
+    EXPECT_EQ(grid.constrainedPoint({ -4.6, 4.4 }), QPointF(-9, 0));
     grid.setSpacing(0.0);
-    EXPECT_EQ(grid.constrainedPoint({13.4, 4.5}), QPointF(13.4, 4.5));
+    EXPECT_EQ(grid.constrainedPoint({ 13.4, 4.5 }), QPointF(13.4, 4.5));
     EXPECT_FALSE(grid.canAlign());
 }
 
 TEST(SKTGrid, AlignedRectSnapsBothCorners)
 {
     SKTGrid grid;
-    EXPECT_EQ(grid.alignedRect({4, 4, 3, 3}), QRectF(0, 0, 9, 9));
-    EXPECT_EQ(grid.alignedRect({1, 1, 2, 2}), QRectF(0, 0, 0, 0));
+    EXPECT_EQ(grid.alignedRect({ 4, 4, 3, 3 }), QRectF(0, 0, 9, 9));
+    EXPECT_EQ(grid.alignedRect({ 1, 1, 2, 2 }), QRectF(0, 0, 0, 0));
 }
 
 namespace {
@@ -77,16 +77,16 @@ TEST(SKTGrid, AlwaysShownIsAnnouncedEvenUnchangedAndEnablesGridAlignment)
     grid.setAlwaysShown(true);
     grid.setAlwaysShown(true);
     EXPECT_EQ(any, 2);
-    EXPECT_EQ(available, QList<bool>{true});
+    EXPECT_EQ(available, QList<bool> { true });
     EXPECT_TRUE(grid.canSetColor());
 }
 
 TEST(SWCenteringClipView, SmallDocumentStaysCentredLargeOneScrollsWithinItsExtent)
 {
-    const QPointF centred = SWCenteringClipView::constrainScrollPoint({40, 40}, {300, 200}, {501, 100});
+    const QPointF centred = SWCenteringClipView::constrainScrollPoint({ 40, 40 }, { 300, 200 }, { 501, 100 });
     EXPECT_EQ(centred.x(), -101.0);
     EXPECT_EQ(centred.y(), 40.0);
-    EXPECT_EQ(SWCenteringClipView::constrainScrollPoint({-5, 500}, {300, 200}, {100, 100}), QPointF(0, 100));
+    EXPECT_EQ(SWCenteringClipView::constrainScrollPoint({ -5, 500 }, { 300, 200 }, { 100, 100 }), QPointF(0, 100));
 }
 
 TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
@@ -103,7 +103,7 @@ TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
     QList<double> chosen;
     QObject::connect(&scroll, &SKTZoomingScrollView::factorChosen, [&](double f) { chosen.append(f); });
     popUp->activated(8);
-    EXPECT_EQ(chosen, QList<double>{4.0});
+    EXPECT_EQ(chosen, QList<double> { 4.0 });
     EXPECT_EQ(scroll.factor(), 4.0);
     EXPECT_EQ(front->size(), QSize(243 * 4, 154 * 4));
     EXPECT_EQ(scroll.clipBoundsSize(), QSizeF(scroll.viewport()->size()) / 4.0);
@@ -114,7 +114,7 @@ TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
     EXPECT_NEAR(placed.center().x(), scroll.viewport()->rect().center().x(), 1);
     EXPECT_NEAR(placed.center().y(), scroll.viewport()->rect().center().y(), 1);
     // A new card size is centred too.
-    front->setCardSize({100, 60});
+    front->setCardSize({ 100, 60 });
     EXPECT_NEAR(front->geometry().center().x(), scroll.viewport()->rect().center().x(), 1);
     front->setParent(nullptr);
 }
@@ -124,7 +124,7 @@ TEST_F(CanvasTest, HandlesStayGrabbableAtEveryZoomFactor)
     for (const auto& [factor, label] : SKTZoomingScrollView::zoomFactors()) {
         SCOPED_TRACE(label.toStdString());
         front->delete_all_control();
-        auto shape = addShape({50, 40, 60, 40});
+        auto shape = addShape({ 50, 40, 60, 40 });
         front->setZoomFactor(factor);
         front->selectAll();
         // Grab the bottom-right handle at its exact spot, and a pixel or two off at low zoom.

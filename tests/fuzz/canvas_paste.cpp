@@ -22,7 +22,7 @@ void ensureWidgetApplication()
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     new QApplication(argc, argv);
 }
 

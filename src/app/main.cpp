@@ -9,8 +9,14 @@ int main(int argc, char* argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
 
     SKTWindowController window;
-    if (!window.awakeFromNib())
+    switch (window.awakeFromNib()) {
+    case SKTWindowController::StartResult::ResourcesUnavailable:
         return 1;
+    case SKTWindowController::StartResult::WizardLeft:
+        return 0;
+    case SKTWindowController::StartResult::Ready:
+        break;
+    }
     window.show();
     return QApplication::exec();
 }

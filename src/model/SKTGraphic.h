@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "platform/PlistValue.h"
 #include "platform/StyledText.h"
 
 #include <QColor>
@@ -97,6 +98,22 @@ public:
     static std::shared_ptr<SKTGraphic> unarchive(const QByteArray& data, QString* error = nullptr);
     // A bare object of the kind that an archive's class name stands for; null if unknown.
     static std::shared_ptr<SKTGraphic> createBareOfClass(const QString& className);
+
+    // ---- Property dictionary (a small form that no stored file uses) -------------------
+    // "bounds" (brace string), "drawingFill", "fillColor" (colour archive, only when there
+    // is a colour), "drawingStroke", "strokeColor" (likewise), "strokeWidth".
+    virtual PlistDict properties() const;
+    // Takes each entry that has the expected type; others leave the init() value.
+    virtual void initWithProperties(const PlistDict& properties);
+    template <class Kind = SKTGraphic>
+    static std::shared_ptr<Kind> createWithProperties(const PlistDict& properties)
+    {
+        std::shared_ptr<Kind> graphic = create<Kind>();
+        graphic->initWithProperties(properties);
+        return graphic;
+    }
+    // The property dictionary as text.
+    QString description() const;
 
     // ---- Accessors (plain reads and writes of one field unless said otherwise) --------
     void Set_Ctrl_Is_Visible(bool visible) { ctrl_is_visible = visible; }

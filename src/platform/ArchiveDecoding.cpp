@@ -66,9 +66,8 @@ QByteArray dataFrom(Context& context, const PlistValue& value)
     });
 }
 
-bool arrayItems(Context& context, const PlistValue& object, PlistArray& items)
+bool arrayItems(const PlistValue& object, PlistArray& items)
 {
-    Q_UNUSED(context);
     const PlistValue* objects = object.toDict().find(QStringLiteral("NS.objects"));
     if (!objects || !objects->isArray())
         return false;
@@ -91,7 +90,7 @@ PlistValue plainFrom(Context& context, const PlistValue& value)
         }
         const PlistDict& dict = object.toDict();
         PlistArray items;
-        if (arrayItems(context, object, items)) {
+        if (arrayItems(object, items)) {
             const PlistValue* keys = dict.find(QStringLiteral("NS.keys"));
             if (keys) {
                 const PlistArray& keyRefs = keys->toArray();

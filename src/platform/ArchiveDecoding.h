@@ -58,9 +58,9 @@ bool isOfClass(const Context& context, const PlistDict& object, const char* clas
 QString stringFrom(Context& context, const PlistValue& value);
 QByteArray dataFrom(Context& context, const PlistValue& value);
 PlistValue plainFrom(Context& context, const PlistValue& value);
-// The items of an archived array, or the keys and objects of a dictionary (as values that
-// may be references); false when the object is not one.
-bool arrayItems(Context& context, const PlistValue& object, PlistArray& items);
+// The "NS.objects" entries of an archived array or dictionary (references, or values in
+// place); false when the object has none.
+bool arrayItems(const PlistValue& object, PlistArray& items);
 
 QColor colorFrom(Context& context, const PlistValue& value);
 std::optional<QFont> fontFrom(Context& context, const PlistValue& value);

@@ -26,7 +26,7 @@ Attributes attributesFrom(Context& context, const PlistValue& value)
         Attributes attributes;
         PlistArray items;
         const PlistValue* keys = object.toDict().find(QStringLiteral("NS.keys"));
-        if (!keys || !arrayItems(context, object, items) || keys->toArray().size() != items.size())
+        if (!keys || !arrayItems(object, items) || keys->toArray().size() != items.size())
             return attributes;
         for (size_t i = 0; i < items.size(); ++i) {
             const QString key = stringFrom(context, keys->toArray()[i]);
@@ -117,7 +117,7 @@ std::shared_ptr<StyledText> styledTextFrom(Context& context, const PlistValue& v
         std::vector<Attributes> dictionaries;
         withObject<bool>(context, *attributes, [&](const PlistValue& array) {
             PlistArray items;
-            if (!arrayItems(context, array, items))
+            if (!arrayItems(array, items))
                 return false;
             for (const PlistValue& item : items)
                 dictionaries.push_back(attributesFrom(context, item));

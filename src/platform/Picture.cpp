@@ -130,7 +130,8 @@ public:
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Text;
         command.text = item.text();
-        command.font = item.font();
+        // The painter's font keeps what the text item's drops, such as letter spacing.
+        command.font = current_.font;
         command.position = position;
         commands_.list.push_back(std::move(command));
     }

@@ -19,13 +19,31 @@ bool startsWith(const char* at, const char* end, const char* word)
     return size_t(end - at) >= length && std::memcmp(at, word, length) == 0;
 }
 
+// "#0;", "#x00;" and the like after an ampersand.
+bool isNulReference(const char* at, const char* end)
+{
+    if (at == end || *at++ != '#')
+        return false;
+    const bool hex = at < end && (*at == 'x' || *at == 'X');
+    if (hex)
+        ++at;
+    const char* digits = at;
+    while (at < end && *at == '0')
+        ++at;
+    return at > digits && at < end && *at == ';';
+}
+
 // Counts open <array> and <dict> elements; errs on the side of counting too many.
 bool xmlWithinLimit(const QByteArray& bytes, int maxNesting, QString* error)
 {
     const char* at = bytes.constData();
     const char* end = at + bytes.size();
+    if (std::memchr(at, '\0', size_t(end - at)))
+        return fail(error, "The property list holds a NUL character.");
     int depth = 0;
     for (; at < end; ++at) {
+        if (*at == '&' && isNulReference(at + 1, end))
+            return fail(error, "The property list holds a NUL character.");
         if (*at != '<')
             continue;
         const char* tag = at + 1;
@@ -70,6 +88,18 @@ struct BinaryList
                && offset < offsetTable;
     }
 
+    // A string the parser can take: inside the data and free of NUL characters (the
+    // parser stops at them, and its checks then abort the program).
+    bool stringIsClean(uint64_t at, uint64_t length, bool utf16) const
+    {
+        if (at > size || length > size - at)
+            return false;
+        for (uint64_t i = 0; i < length; i += utf16 ? 2 : 1)
+            if (bytes[at + i] == 0 && (!utf16 || bytes[at + i + 1] == 0))
+                return false;
+        return true;
+    }
+
     // The references an object holds (none for scalars); false when it is damaged.
     bool children(uint64_t index, std::vector<uint64_t>& refs) const
     {
@@ -79,7 +109,9 @@ struct BinaryList
             return false;
         const uint8_t marker = bytes[offset];
         const uint8_t kind = marker & 0xF0;
-        if (kind != 0xA0 && kind != 0xB0 && kind != 0xC0 && kind != 0xD0)
+        const bool container = kind == 0xA0 || kind == 0xB0 || kind == 0xC0 || kind == 0xD0;
+        const bool string = kind == 0x50 || kind == 0x60;
+        if (!container && !string)
             return true;
         uint64_t count = marker & 0x0F;
         uint64_t at = offset + 1;
@@ -91,6 +123,8 @@ struct BinaryList
                 return false;
             at += 1 + width;
         }
+        if (string)
+            return stringIsClean(at, kind == 0x60 ? count * 2 : count, kind == 0x60);
         const uint64_t refCount = kind == 0xD0 ? count * 2 : count;
         if (count > size || refCount > (size - at) / refSize)
             return false;
@@ -135,7 +169,7 @@ bool binaryWithinLimit(const QByteArray& data, int maxNesting, QString* error)
         int deepest = 0;
     };
     std::vector<Frame> stack;
-    stack.push_back({top, {}});
+    stack.push_back({top, {}, 0, 0});
     if (!list.children(top, stack.back().refs))
         return fail(error, "The binary property list has a damaged object.");
     depth[size_t(top)] = walking;
@@ -159,7 +193,7 @@ bool binaryWithinLimit(const QByteArray& data, int maxNesting, QString* error)
         }
         if (int(stack.size()) >= maxNesting)
             return fail(error, "The property list nests too deeply.");
-        Frame next{child, {}};
+        Frame next{child, {}, 0, 0};
         if (!list.children(child, next.refs))
             return fail(error, "The binary property list has a damaged object.");
         depth[size_t(child)] = walking;

@@ -90,8 +90,9 @@ public:
     PlistDate toDate() const;
     const PlistArray& toArray() const;
     const PlistDict& toDict() const;
-    PlistArray& array(); // the array to change (this value must be an array)
-    PlistDict& dict();   // the dictionary to change (this value must be a dictionary)
+    // The array or dictionary to change; a value of another type becomes an empty one first.
+    PlistArray& array();
+    PlistDict& dict();
 
     bool operator==(const PlistValue& other) const { return value_ == other.value_; }
 

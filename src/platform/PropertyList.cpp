@@ -7,6 +7,7 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -157,7 +158,12 @@ plist_t toNode(const PlistValue& value)
     case PlistValue::Type::Uid:
         return plist_new_uid(value.toUid().value);
     case PlistValue::Type::Date: {
-        const double seconds = value.toDate().seconds;
+        // The library keeps dates as 32-bit seconds: clamp rather than overflow.
+        double seconds = value.toDate().seconds;
+        if (!std::isfinite(seconds))
+            seconds = 0;
+        seconds = std::clamp(seconds, double(std::numeric_limits<int32_t>::min()),
+                             double(std::numeric_limits<int32_t>::max()));
         const double whole = std::floor(seconds);
         return plist_new_date(int32_t(whole), int32_t((seconds - whole) * 1e6));
     }

@@ -5,6 +5,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTText.h"
+#include "model/Shape_Control.h"
 #include "support/TempResources.h"
 
 #include <gtest/gtest.h>
@@ -129,4 +130,36 @@ TEST(SKTGraphic, ArchiveClassNamesComeBackAsTheirKinds)
         EXPECT_FALSE(bare->ctrl_is_visible); // bare: nothing set
     }
     EXPECT_FALSE(SKTGraphic::createBareOfClass(QStringLiteral("NSView")));
+}
+
+TEST(SKTGraphic, PropertyDictionaryCarriesGeometryFillAndOutline)
+{
+    auto shape = SKTGraphic::create<Shape_Control>();
+    shape->_bounds = QRectF(1.5, 2, 30, 40);
+    shape->_isDrawingFill = false;
+    shape->_fillColor = QColor(10, 20, 30);
+    shape->_strokeColor = QColor(40, 50, 60);
+    shape->_strokeWidth = 2.25;
+    const PlistDict properties = shape->properties();
+    EXPECT_EQ(properties.keys(), (QStringList{"bounds", "drawingFill", "fillColor", "drawingStroke", "strokeColor", "strokeWidth"}));
+    const auto back = SKTGraphic::createWithProperties<Shape_Control>(properties);
+    EXPECT_EQ(back->_bounds, shape->_bounds);
+    EXPECT_FALSE(back->_isDrawingFill);
+    EXPECT_EQ(back->_fillColor, shape->_fillColor);
+    EXPECT_EQ(back->_strokeColor, shape->_strokeColor);
+    EXPECT_EQ(back->_strokeWidth, 2.25);
+    EXPECT_EQ(back->Text_Value, QStringLiteral("Text here")); // everything else from init
+    EXPECT_TRUE(shape->description().contains(QStringLiteral("{{1.5, 2}, {30, 40}}")));
+
+    // Entries of the wrong type are passed over.
+    PlistDict wrong;
+    wrong.insert(QStringLiteral("bounds"), PlistValue(qint64(5)));
+    wrong.insert(QStringLiteral("fillColor"), PlistValue("red"));
+    wrong.insert(QStringLiteral("strokeWidth"), PlistValue("wide"));
+    wrong.insert(QStringLiteral("drawingStroke"), PlistValue(QByteArray("0")));
+    const auto fresh = SKTGraphic::createWithProperties(wrong);
+    EXPECT_EQ(fresh->_bounds, QRectF());
+    EXPECT_EQ(fresh->_fillColor, QColor(Qt::white));
+    EXPECT_EQ(fresh->_strokeWidth, 1.0);
+    EXPECT_TRUE(fresh->_isDrawingStroke);
 }

@@ -85,6 +85,24 @@ TEST(Picture, TextScalesWithTheGeometryOnAnyDeviceResolution)
     EXPECT_NEAR(at96.width(), at72.width(), 2);
 }
 
+TEST(Picture, TextKeepsItsLetterSpacing)
+{
+    const auto paintSpaced = [](QPainter& painter) {
+        QFont font = bigFont();
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 20);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QPointF(10, 60), QStringLiteral("HH"));
+    };
+    QImage direct = blankImage72({300, 100});
+    {
+        QPainter painter(&direct);
+        paintSpaced(painter);
+    }
+    const QRect replayed = inkBox(Picture::record(QSizeF(300, 100), paintSpaced).toImage(72, Qt::white));
+    EXPECT_NEAR(replayed.width(), inkBox(direct).width(), 2);
+}
+
 TEST(Picture, ScalesShapesToTheResolutionAsked)
 {
     const Picture picture = Picture::record(QSizeF(72, 36), [](QPainter& painter) {

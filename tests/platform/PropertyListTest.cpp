@@ -114,3 +114,20 @@ TEST(PropertyList, FilesAreWrittenWholeAndReadBack)
     EXPECT_FALSE(PropertyList::writeFile(dir.filePath(QStringLiteral("no/such/folder/x.plist")), sampleValue(),
                                          PropertyList::Format::Xml, &error));
 }
+
+TEST(PropertyList, StringsWithNulCharactersAreRefusedNotFatal)
+{
+    // The parser aborts the program on such strings; they must be turned away before it.
+    QByteArray binary = PropertyList::write(PlistValue(PlistArray{PlistValue("abcd")}), PropertyList::Format::Binary);
+    binary.replace("abcd", QByteArray("ab\0d", 4));
+    QString error;
+    EXPECT_TRUE(PropertyList::read(binary, &error).isNone());
+    EXPECT_TRUE(error.contains(QStringLiteral("damaged")));
+    for (const char* reference : {"&#0;", "&#x0000;"}) {
+        const QByteArray xml = QByteArray("<plist version=\"1.0\"><string>a") + reference + "b</string></plist>";
+        EXPECT_TRUE(PropertyList::read(xml, &error).isNone()) << reference;
+        EXPECT_TRUE(error.contains(QStringLiteral("NUL")));
+    }
+    EXPECT_EQ(PropertyList::read("<plist version=\"1.0\"><string>&#10;&amp;</string></plist>").toString(),
+              QStringLiteral("\n&"));
+}

@@ -1,0 +1,36 @@
+#include "barcodes/BarcodePictures.h"
+
+#include "barcodes/NKDBarcodeOffscreenView.h"
+#include "barcodes/PngEncoder.h"
+
+Picture imageFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings)
+{
+    NKDBarcodeOffscreenView view(barcode, settings);
+    return view.dataWithPDFInsideRect(view.bounds());
+}
+
+Picture imageFromBarcodeImage(const QImage& symbol, const QSizeF& symbolSizeInPoints, const BarcodeSettings& settings)
+{
+    if (symbol.isNull())
+        return {};
+    NKDBarcodeOffscreenView view(symbol, symbolSizeInPoints, settings);
+    return view.dataWithPDFInsideRect(view.bounds());
+}
+
+Picture imageFromBarcodeImage(const Picture& symbol, const BarcodeSettings& settings)
+{
+    if (symbol.isNull())
+        return {};
+    NKDBarcodeOffscreenView view(symbol, settings);
+    return view.dataWithPDFInsideRect(view.bounds());
+}
+
+QByteArray pdfFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings)
+{
+    return imageFromBarcode(barcode, settings).toPdf();
+}
+
+QByteArray barcodePng(const Picture& picture, double dpi, const QColor& background)
+{
+    return encodePngFast(picture.toImage(dpi, background));
+}

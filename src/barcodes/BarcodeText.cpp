@@ -1,0 +1,105 @@
+#include "barcodes/BarcodeText.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QTextBoundaryFinder>
+
+namespace {
+
+constexpr double pointsPerInch = 72.0;
+constexpr float bandFactor = 1.35f;
+
+// A 72-dpi device for font metrics; only read after its construction, so shared by threads.
+const QImage& device72()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        const int dotsPerMeter = int(std::lround(pointsPerInch / 0.0254));
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return device;
+}
+
+int graphemeCount(const QString& text)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1)
+        ++count;
+    return count;
+}
+
+// Draws the text from its base line, with extra space after each character. Characters are
+// placed one by one rather than through the font's letter spacing, so that the spacing
+// survives recording into a picture.
+void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const QFont& font, double kerning)
+{
+    painter.setFont(font);
+    if (kerning == 0.0) {
+        painter.drawText(baseLine, text);
+        return;
+    }
+    const QFontMetricsF metrics(font, &device72());
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1) {
+        const qsizetype end = graphemes.position();
+        const double x = baseLine.x() + metrics.horizontalAdvance(text.left(start)) + count * kerning;
+        painter.drawText(QPointF(x, baseLine.y()), text.mid(start, end - start));
+        start = end;
+        ++count;
+    }
+}
+
+} // namespace
+
+double capHeight(const QFont& font)
+{
+    return QFontMetricsF(font, &device72()).capHeight();
+}
+
+float bandHeightInches(const QFont& font)
+{
+    return float(bandFactor * capHeight(font) / pointsPerInch);
+}
+
+QSizeF measureText(const QString& text, const QFont& font)
+{
+    const QFontMetricsF metrics(font, &device72());
+    return { text.isEmpty() ? 0.0 : metrics.horizontalAdvance(text), metrics.height() };
+}
+
+Qt::Alignment alignmentFromWord(const QString& word)
+{
+    if (word == QLatin1String("Center"))
+        return Qt::AlignHCenter;
+    if (word == QLatin1String("Right"))
+        return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, const QFont& font, double kerning,
+    const QColor& color)
+{
+    painter.setPen(color);
+    const double ascent = QFontMetricsF(font, &device72()).ascent();
+    drawSpaced(painter, QPointF(topLeft.x(), topLeft.y() + ascent), text, font, kerning);
+}
+
+void drawTextInRect(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, double kerning,
+    const QColor& color, Qt::Alignment alignment)
+{
+    const QFontMetricsF metrics(font, &device72());
+    const double textWidth = metrics.horizontalAdvance(text) + graphemeCount(text) * kerning;
+    double x = rect.left();
+    if (alignment & Qt::AlignHCenter)
+        x = rect.left() + (rect.width() - textWidth) / 2;
+    else if (alignment & Qt::AlignRight)
+        x = rect.right() - textWidth;
+    painter.setPen(color);
+    drawSpaced(painter, QPointF(x, rect.top() + metrics.ascent()), text, font, kerning);
+}

@@ -1,0 +1,1 @@
+galavite_fuzz(barcode_archive galavite_barcodes)

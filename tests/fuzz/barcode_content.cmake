@@ -1,0 +1,1 @@
+galavite_fuzz(barcode_content galavite_barcodes)

@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
+#include "canvas/SKTGrid.h"
 #include "mail/Send_Modeless.h"
 #include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
@@ -57,6 +58,7 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Back_user_profile = std::make_unique<User_Profile_Class>();
     TEMP_user_profile = std::make_unique<User_Profile_Class>();
     spreadsheet = std::make_unique<Data_From_Excel>();
+    _grid = new SKTGrid(this);
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
@@ -90,7 +92,7 @@ void SKTWindowController::buildWindow()
     const SideCanvas::Host host{
         [this](const QString& side) { return Control_New_Point(side); },
         [this] { return Selected_Control_Tool_; },
-        [] { return Library_Selected_Image; },
+        [] { return ::Library_Selected_Image; },
         [this](int tool) { return placeholderPicture(tool); },
     };
     sides_ = new QStackedWidget;
@@ -294,6 +296,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     if (const QMimeData* held = clipboard->mimeData(); held && held->hasFormat(SKTGraphicViewPasteboardType))
         clipboard->clear();
     Check_Path_And_Create_Files();
+    _grid->setAlwaysShown(false);
     document_->Clear_All_Undo_Redo();
     last_ctrl_X = last_ctrl_Y = 10.0f;
     Fill_User_Profile = false;

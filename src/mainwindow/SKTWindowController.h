@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/CanvasHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "wizards/Invitation_Wizard.h"
@@ -41,7 +42,7 @@ extern const QString batch_file_EXT;  // "txt"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
-class SKTWindowController : public QMainWindow, public InvitationWizardHost
+class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost
 {
     Q_OBJECT
 
@@ -87,10 +88,12 @@ public:
     void Select_tool_action();
     void selectArrowTool();
     void selectedToolDidChange();
-    int Selected_Control_Tool() const { return Selected_Control_Tool_; }
+    int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
+    QString Library_Selected_Image() const override;
     // The kind the tool makes, as its archive class name ("" for none).
     static QString currentGraphicClass(int tool);
     QImage placeholderPicture(int tool) const;
+    QImage placeholderPicture(Placeholder which) const override;
 
     // ---- Card sizes ------------------------------------------------------------------
     static QSizeF Get_My_card_Size(const QString& category, const QString& preset, int listIndex);
@@ -118,7 +121,7 @@ public:
     int Get_Front_Control_Count() const;
     int Get_Back_Control_Count() const;
     int Get_Temp_Control_Count() const;
-    QPointF Control_New_Point(const QString& cardSide);
+    QPointF Control_New_Point(const QString& cardSide) override;
     static float Points_to_MM_Convert(float points);
     static float MM_to_Points_Convert(float millimetres);
     float MM_to_Points(float millimetres) override { return MM_to_Points_Convert(millimetres); }
@@ -143,11 +146,19 @@ public:
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
     void Select_back_side();
-    void Refresh_Canvas();
+    void Refresh_Canvas() override;
     // Shows the properties of an object or of the card (none yet: the panel is a later
     // addition), and puts the arrow tool back.
-    void Show_RHS_Properties(const SKTGraphicPtr& graphic);
-    void Undo_Redo_Button_state();
+    void Show_RHS_Properties(const SKTGraphicPtr& graphic) override;
+    void Undo_Redo_Button_state() override;
+    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
+    SKTGrid* grid() const override { return _grid; }
+    void Set_Paste_Button_Status() override {}
+    void setSameSizeButtonsEnabled(bool) override {}
+    void Open_Barcode_Window() override {}
+    bool rulersVisible() const override { return rulersVisible_; }
+    void setRulersVisible(bool visible) override { rulersVisible_ = visible; }
+    void echoBoundsOnRulers(const QRectF&) override {}
     void set_Front_BG_Image(const QString& path);
     void set_Back_BG_Image(const QString& path);
 
@@ -201,5 +212,6 @@ private:
     QLabel* modeless_msg_lbl = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
-    bool refreshing_ = false;
+    SKTGrid* _grid = nullptr;
+    bool rulersVisible_ = false;
 };

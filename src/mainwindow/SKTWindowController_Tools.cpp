@@ -5,11 +5,17 @@
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 
+#include <QPainter>
 #include <QStackedWidget>
 #include <QTabWidget>
 
 QString Library_Selected_Image;
 QString lib_window_sel_file;
+
+QString SKTWindowController::Library_Selected_Image() const
+{
+    return ::Library_Selected_Image;
+}
 
 QString SKTWindowController::currentGraphicClass(int tool)
 {
@@ -24,6 +30,17 @@ QString SKTWindowController::currentGraphicClass(int tool)
     case SignatureTool: case FingerprintTool: return QStringLiteral("SKTSignature");
     default: return {};
     }
+}
+
+QImage SKTWindowController::placeholderPicture(Placeholder which) const
+{
+    switch (which) {
+    case Placeholder::BarcodeSample: return barcode_sample_img;
+    case Placeholder::SignatureSample: return sign_sample_img;
+    case Placeholder::FingerprintSample: return fp_sample_img;
+    case Placeholder::NoImage: break;
+    }
+    return no_image;
 }
 
 QImage SKTWindowController::placeholderPicture(int tool) const
@@ -62,18 +79,18 @@ void SKTWindowController::selectedToolDidChange()
         return;
     QRectF rect(0, 0, 50, 50);
     if (Selected_Control_Tool_ == ImageTool) {
-        Library_Selected_Image = dialogs().chooseOpenFile(
+        ::Library_Selected_Image = dialogs().chooseOpenFile(
             QStringLiteral("Choose Picture"), QString(),
             QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
-        if (Library_Selected_Image.isEmpty())
+        if (::Library_Selected_Image.isEmpty())
             return;
     } else if (Selected_Control_Tool_ == ImageLibraryTool) {
         // The image library window comes with its own subsystem; until then the library
         // offers the picture last chosen in it.
         if (lib_window_sel_file.isEmpty())
             return;
-        Library_Selected_Image = lib_window_sel_file;
-        Show_NSLog_Message(Library_Selected_Image);
+        ::Library_Selected_Image = lib_window_sel_file;
+        Show_NSLog_Message(::Library_Selected_Image);
     }
     if (Selected_Control_Tool_ == BarcodeTool)
         rect.setSize(QSizeF(120, 60));
@@ -137,6 +154,28 @@ void SKTWindowController::Refresh_Canvas()
 void SKTWindowController::Undo_Redo_Button_state()
 {
     // The undo and redo buttons come with the edit commands.
+}
+
+void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)
+{
+    // The full card base (shape, gradient, hatch, border styles) comes with the card
+    // settings panel; until then a side shows its fill colour or picture and its border.
+    const Card_Property& card = Card_Front_Or_Back == 0 ? *Front_card_Prop : *Back_card_Prop;
+    const QRectF cardRect(QPointF(), currentCanvas()->canvasSize());
+    painter.save();
+    painter.setClipRect(rect);
+    painter.fillRect(cardRect, Qt::white);
+    if (card.Card_fill_chk && card.Card_fill_style == QLatin1String("I") && !card.Card_BG_Image.isNull())
+        painter.drawImage(cardRect, card.Card_BG_Image);
+    else if (card.Card_fill_chk)
+        painter.fillRect(cardRect, card.Card_fill_clr);
+    if (card.Card_border_chk) {
+        QPen pen(card.Card_bordr_clr, qMax(1, card.Card_bor_Stepper), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(cardRect.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+    painter.restore();
 }
 
 void SKTWindowController::set_Front_BG_Image(const QString& path)

@@ -215,3 +215,19 @@ TEST_F(MainWindowTest, TheWizardCanOpenASavedDesign)
     EXPECT_EQ(second.Get_Front_Control_Count(), 1);
     EXPECT_EQ(Project_File_Name, path);
 }
+
+TEST_F(MainWindowTest, NoColumnTitlesLeaveTheTableColumnsAsTheyWere)
+{
+    SKTWindowController& main = start();
+    const QString path = folder.filePath(QStringLiteral("no-titles.dcard"));
+    Project_File_Name = path;
+    main.Save_project_file(false, false);
+    PlistArray items = PropertyList::readFile(path).toArray();
+    items[59] = PlistValue(PlistArray{});
+    ASSERT_TRUE(PropertyList::writeFile(path, PlistValue(items), PropertyList::Format::Xml));
+
+    main.spreadsheet->rebuildColumnsFromTitles({"#", "Name", "Table", "Seat"});
+    ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    EXPECT_EQ(main.spreadsheet->ColList.size(), 4);
+    EXPECT_EQ(main.spreadsheet->ColList[3].title, QStringLiteral("Seat"));
+}

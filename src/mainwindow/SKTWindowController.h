@@ -96,6 +96,8 @@ public:
     QImage placeholderPicture(Placeholder which) const override;
 
     // ---- Card sizes ------------------------------------------------------------------
+    // The preset's size in millimetres ("V" turns it upright); 30 by 30 for no row (-1) and
+    // an invalid size for a row outside the table.
     static QSizeF Get_My_card_Size(const QString& category, const QString& preset, int listIndex);
     QSizeF Get_My_card_Size_For(const QString& category, const QString& preset, int listIndex) override
     {

@@ -59,14 +59,14 @@ QSizeF SKTWindowController::Get_My_card_Size(const QString& category, const QStr
     float width = 30.0f, height = 30.0f;
     const bool plastic = category == plasticCategory;
     const int rows = plastic ? int(std::size(plasticCards)) : int(std::size(nameBadges));
-    if (listIndex >= 0 && listIndex < rows) {
+    // A row outside the table names no card: an invalid size, which callers leave alone
+    // (scaling the 30 by 30 start would make a 762 mm card).
+    if (listIndex != -1 && (listIndex < 0 || listIndex >= rows))
+        return QSizeF();
+    if (listIndex >= 0) {
         const Preset& row = plastic ? plasticCards[listIndex] : nameBadges[listIndex];
-        width = row.widthInches;
-        height = row.heightInches;
-    }
-    if (listIndex != -1) {
-        width = inchesToMillimetres(width);
-        height = inchesToMillimetres(height);
+        width = inchesToMillimetres(row.widthInches);
+        height = inchesToMillimetres(row.heightInches);
     }
     if (preset == QLatin1String("V"))
         std::swap(width, height);

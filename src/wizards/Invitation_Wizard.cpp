@@ -125,11 +125,13 @@ void Invitation_Wizard::applyNewCard()
                                     : QStringLiteral("V");
     const QSizeF millimetres = host_.Get_My_card_Size_For(Category_ComboBox->currentText(), orientation,
                                                           Size_ComboBox->currentIndex());
-    host_.Set_Card_Size_In_Control(millimetres);
-    const QSizeF points(host_.MM_to_Points(float(millimetres.width())),
-                        host_.MM_to_Points(float(millimetres.height())));
-    host_.Set_Document_Size(points);
-    host_.SetDocumentCanvasSize(points);
+    if (millimetres.isValid()) {
+        host_.Set_Card_Size_In_Control(millimetres);
+        const QSizeF points(host_.MM_to_Points(float(millimetres.width())),
+                            host_.MM_to_Points(float(millimetres.height())));
+        host_.Set_Document_Size(points);
+        host_.SetDocumentCanvasSize(points);
+    }
     Invite_Title = Trim_Str(title_Text->text());
     Invite_Message = Trim_Str(message_Text->text());
     Invite_From = Trim_Str(from_Text->text());

@@ -94,6 +94,9 @@ void SKTWindowController::buildWindow()
         [this] { return Selected_Control_Tool_; },
         [] { return ::Library_Selected_Image; },
         [this](int tool) { return placeholderPicture(tool); },
+        [this](QPainter& painter, SKTDocument::Side side, const QRectF& rect) {
+            drawCardBase(painter, side == SKTDocument::Side::Back ? *Back_card_Prop : *Front_card_Prop, rect);
+        },
     };
     sides_ = new QStackedWidget;
     const auto addSide = [&](SKTDocument::Side side) {
@@ -159,7 +162,12 @@ void SKTWindowController::buildWindow()
 QWidget* SKTWindowController::buildToolBar()
 {
     auto* bar = new QWidget;
-    auto* layout = new QHBoxLayout(bar);
+    auto* rows = new QVBoxLayout(bar);
+    auto* commands = new QHBoxLayout;
+    auto* tools = new QHBoxLayout;
+    rows->addLayout(commands);
+    rows->addLayout(tools);
+    QHBoxLayout* layout = commands;
     const auto addButton = [&](const QString& text, const QString& name, std::function<void()> action) {
         auto* button = new QToolButton;
         button->setText(text);
@@ -175,12 +183,14 @@ QWidget* SKTWindowController::buildToolBar()
                                                      "Rounded Rectangle", "Triangle", "Diamond", "Image",
                                                      "Image Library", "Barcode", "Signature", "Fingerprint",
                                                      "Star", "Double Star", "Polygon"};
+    addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
+    addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
+    commands->addStretch(1);
+    layout = tools;
     for (int tool = 0; tool < ToolCount; ++tool)
         addButton(QString::fromLatin1(toolNames[tool]), QStringLiteral("Tool_%1").arg(tool),
                   [this, tool] { selectTool(tool); });
-    addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
-    addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
-    layout->addStretch(1);
+    tools->addStretch(1);
     return bar;
 }
 

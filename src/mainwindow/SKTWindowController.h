@@ -201,6 +201,7 @@ private:
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
+    void drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const;
     DesignContents currentDesign() const;
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();

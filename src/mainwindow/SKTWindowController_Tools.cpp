@@ -158,10 +158,14 @@ void SKTWindowController::Undo_Redo_Button_state()
 
 void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)
 {
+    drawCardBase(painter, Card_Front_Or_Back == 0 ? *Front_card_Prop : *Back_card_Prop, rect);
+}
+
+void SKTWindowController::drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const
+{
     // The full card base (shape, gradient, hatch, border styles) comes with the card
     // settings panel; until then a side shows its fill colour or picture and its border.
-    const Card_Property& card = Card_Front_Or_Back == 0 ? *Front_card_Prop : *Back_card_Prop;
-    const QRectF cardRect(QPointF(), currentCanvas()->canvasSize());
+    const QRectF cardRect(QPointF(), _graphicView->canvasSize());
     painter.save();
     painter.setClipRect(rect);
     painter.fillRect(cardRect, Qt::white);

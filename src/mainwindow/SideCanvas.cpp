@@ -143,6 +143,8 @@ void SideCanvas::paintEvent(QPaintEvent*)
     painting_ = true;
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    if (host_.drawBase)
+        host_.drawBase(painter, side_, QRectF(rect()));
     const SKTDocument::Graphics& list = graphics();
     for (auto it = list.crbegin(); it != list.crend(); ++it)
         (*it)->drawContentsInView(painter, false);

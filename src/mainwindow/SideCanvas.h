@@ -22,6 +22,8 @@ public:
         std::function<int()> currentTool;
         std::function<QString()> selectedImageFile;
         std::function<QImage(int tool)> placeholder;
+        // Paints the card's base (fill, picture, border) of a side under its objects.
+        std::function<void(QPainter&, SKTDocument::Side, const QRectF&)> drawBase;
     };
 
     SideCanvas(SKTDocument& document, SKTDocument::Side side, Host host, QWidget* parent = nullptr);

@@ -3,6 +3,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "support/ScriptedDialogService.h"
 #include "platform/PlistValue.h"
+#include "platform/PropertyList.h"
 #include "wizards/Invitation_Wizard.h"
 
 #include <QComboBox>
@@ -13,11 +14,16 @@
 #include <memory>
 
 // The index of the first item where two item lists differ, or -1 when they are equal.
+// Archives are compared by what they hold: one archive may be laid out in different bytes.
 inline int firstDifference(const PlistArray& a, const PlistArray& b)
 {
     for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        if (!(a[i] == b[i]))
+        if (a[i].isData() && b[i].isData()) {
+            if (!(PropertyList::read(a[i].toData()) == PropertyList::read(b[i].toData())))
+                return int(i);
+        } else if (!(a[i] == b[i])) {
             return int(i);
+        }
     }
     return a.size() == b.size() ? -1 : int(std::min(a.size(), b.size()));
 }

@@ -1,3 +1,4 @@
+#include "canvas/ImageEffectsHook.h"
 #include "mainwindow/SKTWindowController.h"
 
 #include <QApplication>
@@ -7,6 +8,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Galavite"));
     QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
+
+    ImageEffectsHook::install();
 
     SKTWindowController window;
     switch (window.awakeFromNib()) {

@@ -2,6 +2,8 @@
 
 #include "model/SKTGraphic.h"
 
+#include <mutex>
+
 // A barcode, shown as the picture in _barcode_image.
 class SKTBarcode : public SKTGraphic
 {
@@ -10,6 +12,20 @@ class SKTBarcode : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
 
+    // Made centred on a point at the size of its picture (or of the sample).
+    void initWithPosition(const QPointF& centre);
+    // Chooses the picture to show: the barcode picture, or the sample while there is none.
+    Picture barcode_image_var_assign();
+
+    bool isDrawingFill() const override { return false; }
+    bool isDrawingStroke() const override { return false; }
+    // The picture at its own size from the bounds' origin, whatever the bounds' size.
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+
 protected:
     SKTBarcode() = default;
+
+private:
+    std::mutex contentsMutex_;
+    Picture _contents;
 };

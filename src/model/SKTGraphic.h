@@ -173,6 +173,10 @@ public:
     // The outline that shapes and lines draw; the base has none (empty path).
     virtual QPainterPath bezierPathForDrawing() const;
     virtual void drawHandlesInView(QPainter& painter, bool lock_hai);
+    // One handle: a 6-point square centred on the point, red when the object is locked.
+    void drawHandleInView(QPainter& painter, const QPointF& point, bool lock_hai) const;
+    // Whether the point lies on the handle at handlePoint.
+    bool isHandleAtPoint(const QPointF& handlePoint, const QPointF& point) const;
     virtual bool isContentsUnderPoint(const QPointF& point) const;
     virtual qint64 handleUnderPoint(const QPointF& point) const;
     virtual qint64 resizeByMovingHandle(qint64 handle, const QPointF& point);

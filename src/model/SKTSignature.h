@@ -2,6 +2,11 @@
 
 #include "model/SKTGraphic.h"
 
+#include <QImage>
+
+#include <mutex>
+#include <optional>
+
 // A signature or fingerprint picture (sign_or_fingureprint "S" or "F").
 class SKTSignature : public SKTGraphic
 {
@@ -10,6 +15,26 @@ class SKTSignature : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
 
+    // Made at a centre showing the sample picture of its kind ("S" or "F"), which is also
+    // its file path.
+    void initWithPosition(const QPointF& centre, const QImage& picture, const QString& kind);
+    // "Default" stands for the kind's sample picture; the path is stored and loaded.
+    void setFilePath(const QString& path) override;
+
+    bool isDrawingFill() const override { return false; }
+    // Reloads the picture when the record's path has changed, then draws the border and the
+    // picture stretched over the bounds.
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+
 protected:
     SKTSignature() = default;
+
+private:
+    QString samplePath() const;
+    void loadPathLocked(const QString& path);
+    QImage currentPicture();
+
+    std::mutex pictureMutex_; // drawing may reload the picture on any thread
+    QImage _contents_img;
+    std::optional<QString> file_path; // the path the picture was last loaded from
 };

@@ -2,6 +2,8 @@
 
 #include "model/SKTGraphic.h"
 
+#include <QTextLayout>
+
 // A text shown in the object's bounds.
 class SKTText : public SKTGraphic
 {
@@ -10,6 +12,44 @@ class SKTText : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
 
+    bool canSetDrawingStroke() const override { return false; }
+    QRectF drawingBounds() const override;
+    // Fill, border and the trimmed text in the object's one font, colour, alignment,
+    // kerning and case; nothing at all when the trimmed text is empty. While being created
+    // or edited only a thin frame just outside the bounds.
+    void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // Unless locked: the size the stored text needs at the current width.
+    void makeNaturalSize() override;
+    QSet<QString> keysForValuesToObserveForUndo() const override;
+
+    // The size the stored text (untrimmed, with its own fonts) needs at the current width.
+    QSizeF naturalSize() const;
+    // Keeps origin and width; the height becomes the natural height.
+    void setHeightToMatchContents();
+
+    bool _boundsBeingChangedToMatchContents = false;
+
 protected:
     SKTText() = default;
+
+private:
+    // A text laid out in lines at a width, in points; one under the other from y = 0.
+    struct LaidOutText
+    {
+        LaidOutText(const QString& text, const QFont& font, double kerning, double width, Qt::Alignment alignment,
+                    const QList<QTextLayout::FormatRange>& formats = {});
+        // The glyph outlines of the lines that start above maxHeight.
+        QPainterPath outline(double maxHeight) const;
+
+        // Layout units per point.
+        static double scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats);
+
+        double layoutScale;
+        QTextLayout layout;
+        double usedWidth = 0.0; // the widest line
+        double height = 0.0;
+    };
+
+    QString displayedText() const;
+    QFont drawingFont() const;
 };

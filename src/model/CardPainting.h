@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QBrush>
+#include <QColor>
+#include <QImage>
+#include <QLinearGradient>
+#include <QList>
+#include <QPen>
+#include <QRectF>
+#include <QString>
+
+// The pens and fills that every card object and the card's base share. Card drawing works
+// in points on a y-down plane; these helpers keep to that:
+// - pens have flat caps and mitre joins (limit 10), and dash lengths are given in points;
+// - a gradient at an angle spans the whole box in that direction;
+// - hatch textures are laid from the card's origin, so the canvas, the export and the
+//   print agree tile for tile.
+class CardPainting
+{
+public:
+    // Dash lengths in points for a border code: "DA", "DO", "DD", "DDD"; empty (solid) for
+    // "S" and any other code.
+    static QList<qreal> borderDashLengths(const QString& borderCode);
+
+    // An outline pen of the given width in points. Dashes stay in points whatever the width.
+    // A path far too long for its dashes (a huge shape from a file) gets a solid line
+    // rather than millions of dashes.
+    static QPen outlinePen(const QColor& color, double width, const QString& borderCode,
+                           Qt::PenCapStyle cap = Qt::FlatCap, double pathLength = 0.0);
+
+    // A two-colour gradient across the box at an angle in degrees, measured from +x
+    // towards +y: the start colour on one side of the box, the end colour on the opposite.
+    static QLinearGradient angledGradient(const QRectF& box, double degrees, const QColor& from,
+                                          const QColor& to);
+
+    // The hatch picture named by a pattern (Resources/Fill_Style_Image/<name>.png), null
+    // when there is none or it cannot be read.
+    static QImage hatchPicture(const QString& patternName);
+
+    // A brush that repeats the picture at its size in points, from the card's origin.
+    static QBrush tiledBrush(const QImage& picture);
+
+    // A colour with an opacity fraction (above 1 counts as 1, below 0 as 0, NaN as 1).
+    // An invalid colour stays invalid.
+    static QColor withOpacity(QColor color, double opacity);
+    static double clampedOpacity(double opacity);
+};

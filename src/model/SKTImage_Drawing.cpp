@@ -1,0 +1,61 @@
+// Drawing an image object: border, then the picture after its effects, stretched over the
+// bounds, mirrored by the flips and faded by the object's opacity.
+#include "model/SKTImage.h"
+
+#include "model/CardPainting.h"
+#include "model/GraphicPainting.h"
+#include "model/ModelHooks.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+SKTImage::EffectValues SKTImage::effectValues() const
+{
+    return {gray_Scale, Sepia, invert_clr, hue_val, sat_val, brt_val, con_val,
+            std::trunc(rotate_image), srp_val, ev_val, blr_val, ModelHooks::imageEffectsGeneration()};
+}
+
+QImage SKTImage::processedPicture()
+{
+    // The effects are costly on a large photo: the result is kept until the picture or an
+    // effect value changes. The lock makes concurrent drawings (canvas and export) safe.
+    std::lock_guard lock(pictureMutex_);
+    if (_contents.isNull())
+        return {};
+    const EffectValues values = effectValues();
+    if (processed_.source == _contents.cacheKey() && processed_.values == values && !processed_.image.isNull())
+        return processed_.image;
+    QImage result = ModelHooks::applyImageEffects(_contents, *this);
+    // A chain that fails altogether leaves the picture as it was loaded.
+    if (result.isNull())
+        result = _contents;
+    processed_ = {_contents.cacheKey(), values, result};
+    return result;
+}
+
+void SKTImage::drawContentsInView(QPainter& painter, bool)
+{
+    if (!ctrl_is_visible || _file_path.isEmpty())
+        return;
+    if (isDrawingStroke())
+        GraphicPainting::strokeBounds(painter, *this);
+
+    const QImage shown = processedPicture();
+    const QSizeF natural = pictureSize();
+    if (!shown.isNull() && natural.width() > 0 && natural.height() > 0) {
+        const double x = _bounds.x(), y = _bounds.y(), w = _bounds.width(), h = _bounds.height();
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setOpacity(painter.opacity() * CardPainting::clampedOpacity(img_trnsp_val / 100.0));
+        QTransform placement;
+        placement.translate(x, y);
+        placement.translate(_isFlippedHorizontally ? w : 0.0, _isFlippedVertically ? h : 0.0);
+        placement.scale(_isFlippedHorizontally ? -1.0 : 1.0, _isFlippedVertically ? -1.0 : 1.0);
+        painter.setTransform(placement, true);
+        // The whole result, whatever its size (a rotation grows it), fills the bounds.
+        painter.drawImage(QRectF(0.0, 0.0, w, h), shown);
+        painter.restore();
+    }
+    ModelHooks::Refresh_Canvas();
+}

@@ -1,0 +1,96 @@
+// Drawing a text object: fill and border of its bounds, then its text in one look.
+#include "model/SKTText.h"
+
+#include "common/StringHelpers.h"
+#include "model/GraphicPainting.h"
+#include "model/ModelHooks.h"
+
+#include <QPainter>
+
+namespace {
+
+// Upper case for the first letter of every word (words end at white space), lower case
+// for the rest.
+QString capitalised(const QString& text)
+{
+    QString result = text.toLower();
+    bool wordStart = true;
+    for (QChar& c : result) {
+        if (c.isSpace()) {
+            wordStart = true;
+        } else if (wordStart) {
+            c = c.toUpper();
+            wordStart = false;
+        }
+    }
+    return result;
+}
+
+QString transformedCase(const QString& text, qint32 code)
+{
+    switch (code) {
+    case 1: return text.toUpper();
+    case 2: return text.toLower();
+    case 3: return capitalised(text);
+    default: return text;
+    }
+}
+
+Qt::Alignment alignment(qint32 code)
+{
+    switch (code) {
+    case 1: return Qt::AlignRight | Qt::AlignAbsolute;
+    case 2: return Qt::AlignHCenter;
+    case 3: return Qt::AlignJustify;
+    case 4: return Qt::AlignLeading;
+    default: return Qt::AlignLeft | Qt::AlignAbsolute;
+    }
+}
+
+// The colour of the frame drawn around a text being created or edited.
+const QColor knobColour(153, 153, 153);
+
+} // namespace
+
+QString SKTText::displayedText() const
+{
+    // Read without creating the storage: drawing changes nothing in the object.
+    const QString stored = _Text_contents ? _Text_contents->string : Text_Value;
+    return Trim_Str(stored);
+}
+
+void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
+{
+    if (!ctrl_is_visible)
+        return;
+    if (isBeingCreateOrEdited) {
+        painter.save();
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(knobColour, 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        painter.drawRect(_bounds.adjusted(-1.0, -1.0, 1.0, 1.0));
+        painter.restore();
+        ModelHooks::Refresh_Canvas();
+        return;
+    }
+    const QString text = displayedText();
+    if (text.isEmpty())
+        return;
+
+    QPainterPath box;
+    box.addRect(_bounds);
+    if (isDrawingFill())
+        GraphicPainting::fill(painter, box, *this, GraphicPainting::Hatch::Ignored);
+    if (isDrawingStroke())
+        GraphicPainting::stroke(painter, box, *this);
+
+    const LaidOutText laidOut(transformedCase(text, text_transfrom_case), drawingFont(), text_kerning,
+                              _bounds.width(), alignment(text_alignmnet));
+    painter.save();
+    painter.setClipRect(_bounds, Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(laidOut.outline(_bounds.height()).translated(_bounds.topLeft()),
+                     txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    painter.restore();
+
+    ModelHooks::Refresh_Canvas();
+}

@@ -1,0 +1,1 @@
+galavite_fuzz(draw_card_object galavite_model)

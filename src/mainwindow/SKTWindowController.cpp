@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
+#include "canvas/GraphicsRenderingInstaller.h"
 #include "canvas/SKTGrid.h"
 #include "mail/Send_Modeless.h"
 #include "mainwindow/SideCanvas.h"
@@ -59,6 +60,15 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     TEMP_user_profile = std::make_unique<User_Profile_Class>();
     spreadsheet = std::make_unique<Data_From_Excel>();
     _grid = new SKTGrid(this);
+    // Pictures of objects made outside the canvas (clipboard, document data) draw on the
+    // base of the side being edited.
+    GraphicsRenderingInstaller::install([] {
+        const SKTWindowController* main = defaultInstance();
+        if (!main)
+            return CardSideBase{};
+        return GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(main->Front_card_Prop, main->Back_card_Prop,
+                                                                        main->_graphicView->bounds());
+    });
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();

@@ -1,5 +1,6 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "canvas/CardBasePainter.h"
 #include "common/Logging.h"
 #include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
@@ -163,23 +164,7 @@ void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rec
 
 void SKTWindowController::drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const
 {
-    // The full card base (shape, gradient, hatch, border styles) comes with the card
-    // settings panel; until then a side shows its fill colour or picture and its border.
-    const QRectF cardRect(QPointF(), _graphicView->canvasSize());
-    painter.save();
-    painter.setClipRect(rect);
-    painter.fillRect(cardRect, Qt::white);
-    if (card.Card_fill_chk && card.Card_fill_style == QLatin1String("I") && !card.Card_BG_Image.isNull())
-        painter.drawImage(cardRect, card.Card_BG_Image);
-    else if (card.Card_fill_chk)
-        painter.fillRect(cardRect, card.Card_fill_clr);
-    if (card.Card_border_chk) {
-        QPen pen(card.Card_bordr_clr, qMax(1, card.Card_bor_Stepper), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(cardRect.adjusted(0.5, 0.5, -0.5, -0.5));
-    }
-    painter.restore();
+    CardBasePainter::Card_Base_Drawing(painter, rect, card, Card_Shape, _graphicView->bounds());
 }
 
 void SKTWindowController::set_Front_BG_Image(const QString& path)

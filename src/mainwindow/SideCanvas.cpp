@@ -142,9 +142,12 @@ void SideCanvas::paintEvent(QPaintEvent*)
 {
     painting_ = true;
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Outside a rounded or elliptic card the window shows through.
     if (host_.drawBase)
         host_.drawBase(painter, side_, QRectF(rect()));
+    else
+        painter.fillRect(rect(), Qt::white);
     const SKTDocument::Graphics& list = graphics();
     for (auto it = list.crbegin(); it != list.crend(); ++it)
         (*it)->drawContentsInView(painter, false);

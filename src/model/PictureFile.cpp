@@ -2,28 +2,16 @@
 
 #include "common/Logging.h"
 #include "model/StoredPaths.h"
+#include "platform/ImageResolution.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 
 #include <mutex>
 
 namespace {
-
-constexpr double pointsPerInch = 72.0;
-constexpr double inchesPerMetre = 1.0 / 0.0254;
-// What QImage reports when a file states no resolution (96 dpi).
-constexpr int unstatedDotsPerMetre = 3780;
-
-double dotsPerInch(int dotsPerMetre)
-{
-    if (dotsPerMetre <= 0 || dotsPerMetre == unstatedDotsPerMetre)
-        return pointsPerInch;
-    return dotsPerMetre / inchesPerMetre;
-}
 
 struct SharedPicture
 {
@@ -49,11 +37,12 @@ QImage PictureFile::load(const QString& path)
     const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
     if (file.isEmpty())
         return {};
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    QImage image = reader.read();
-    if (image.isNull() && QFileInfo::exists(file))
-        Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, reader.errorString()));
+    if (!QFileInfo::exists(file))
+        return {};
+    QString error;
+    QImage image = ImageResolution::readImageFile(file, &error);
+    if (image.isNull())
+        Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, error));
     return image;
 }
 
@@ -81,8 +70,5 @@ QImage PictureFile::loadShared(const QString& path)
 
 QSizeF PictureFile::sizeInPoints(const QImage& image)
 {
-    if (image.isNull())
-        return {};
-    return {image.width() * pointsPerInch / dotsPerInch(image.dotsPerMeterX()),
-            image.height() * pointsPerInch / dotsPerInch(image.dotsPerMeterY())};
+    return ImageResolution::pointSize(image);
 }

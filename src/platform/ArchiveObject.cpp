@@ -1,5 +1,7 @@
 #include "platform/ArchiveObject.h"
 
+#include "platform/ImageResolution.h"
+
 #include "platform/ArchiveDecoding.h"
 #include "platform/ArchiveReader.h"
 #include "platform/BraceGeometry.h"
@@ -137,7 +139,7 @@ QImage imageFrom(const QByteArray& data)
     // PDF data has no reader here; such a picture reads as none.
     if (data.isEmpty() || data.startsWith("%PDF"))
         return QImage();
-    return QImage::fromData(data);
+    return ImageResolution::readImageData(data);
 }
 } // namespace
 

@@ -36,6 +36,8 @@ bool isGrey(QRgb pixel)
 QImage redGreenPicture()
 {
     QImage picture(10, 10, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(2835); // 72 dpi: a tile is 10 points
+    picture.setDotsPerMeterY(2835);
     picture.fill(Qt::red);
     QPainter(&picture).fillRect(5, 0, 5, 10, Qt::green);
     return picture;

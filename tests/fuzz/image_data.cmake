@@ -1,1 +1,1 @@
-galavite_fuzz(image_data galavite_images)
+galavite_fuzz(image_data galavite_platform)

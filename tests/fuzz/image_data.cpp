@@ -1,5 +1,5 @@
 // Picture files from disk, drops and pastes: decoding and the resolution check.
-#include "images/ImageResolution.h"
+#include "platform/ImageResolution.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -96,6 +96,8 @@ TEST(CardPaintingTest, HatchTilesAreAnchoredAtTheCardOrigin)
     QImage tile(4, 4, QImage::Format_ARGB32);
     tile.fill(Qt::transparent);
     tile.setPixel(0, 0, qRgb(0, 0, 0));
+    tile.setDotsPerMeterX(2835); // a file at 72 dpi: one point per pixel
+    tile.setDotsPerMeterY(2835);
     ASSERT_TRUE(tile.save(resources.path() + QStringLiteral("/Fill_Style_Image/dots.png")));
 
     const QImage pattern = CardPainting::hatchPicture(QStringLiteral("dots"));
@@ -123,6 +125,8 @@ TEST(CardPaintingTest, HatchNamesCannotLeaveThePatternFolder)
     TempResources resources;
     QImage tile(2, 2, QImage::Format_ARGB32);
     tile.fill(Qt::black);
+    tile.setDotsPerMeterX(2835); // a file at 72 dpi: one point per pixel
+    tile.setDotsPerMeterY(2835);
     ASSERT_TRUE(tile.save(resources.path() + QStringLiteral("/outside.png")));
     EXPECT_TRUE(CardPainting::hatchPicture(QStringLiteral("../outside")).isNull());
     EXPECT_TRUE(CardPainting::hatchPicture(QString()).isNull());

@@ -22,6 +22,8 @@ TEST(SKTBarcodeDrawingTest, NewObjectIsCentredAtItsPictureSize)
     TempResources resources;
     QImage sample(150, 60, QImage::Format_RGB32);
     sample.fill(Qt::black);
+    sample.setDotsPerMeterX(2835); // a file at 72 dpi: one point per pixel
+    sample.setDotsPerMeterY(2835);
     ASSERT_TRUE(sample.save(Resource_File(QStringLiteral("barcode_sample.png"))));
     auto object = SKTGraphic::create<SKTBarcode>();
     object->initWithPosition({200, 100});

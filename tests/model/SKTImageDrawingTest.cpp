@@ -115,7 +115,9 @@ TEST(SKTImageDrawingTest, NaturalSizeIsCappedAtLoad)
     QImage wide(1000, 300, QImage::Format_RGB32);
     wide.fill(Qt::gray);
     const QString path = resources.path() + QStringLiteral("/wide.png");
-    ASSERT_TRUE(wide.save(path)); // no resolution stated: 72 dpi
+    wide.setDotsPerMeterX(2835); // a file at 72 dpi: one point per pixel
+    wide.setDotsPerMeterY(2835);
+    ASSERT_TRUE(wide.save(path)); 
     auto object = SKTGraphic::create<SKTImage>();
     object->initWithPath({500, 500}, path);
     EXPECT_EQ(object->pictureSize(), QSizeF(724, 300));

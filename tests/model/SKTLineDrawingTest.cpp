@@ -133,8 +133,9 @@ TEST(SKTLineDrawingTest, MovingAnEndTellsObserversBothEndsAndCanBeUndoneByKey)
         keys.append(change.first);
     EXPECT_TRUE(keys.contains(SKTLineEndPointKey));
     for (const auto& change : recorder.changes) {
-        if (change.first == SKTLineEndPointKey)
+        if (change.first == SKTLineEndPointKey) {
             EXPECT_EQ(change.second.toPointF(), QPointF(50, 30));
+        }
     }
     // Undo puts the old end back by key.
     EXPECT_TRUE(object->setValueForKey(SKTLineEndPointKey, QPointF(50, 30)));

@@ -14,6 +14,8 @@ void savePlain(const QString& path, QColor colour)
 {
     QImage image(30, 10, QImage::Format_RGB32);
     image.fill(colour);
+    image.setDotsPerMeterX(2835); // a file at 72 dpi: one point per pixel
+    image.setDotsPerMeterY(2835);
     ASSERT_TRUE(image.save(path));
 }
 
@@ -59,6 +61,8 @@ TEST_F(SKTSignatureDrawingTest, ANewSignatureKeepsShowingItsSample)
 {
     auto object = SKTGraphic::create<SKTSignature>();
     QImage sample(30, 10, QImage::Format_RGB32);
+    sample.setDotsPerMeterX(2835); // 72 dpi, as a loaded sample picture reads
+    sample.setDotsPerMeterY(2835);
     sample.fill(Qt::red);
     object->initWithPosition({100, 50}, sample, QStringLiteral("S"));
     EXPECT_EQ(object->bounds(), QRectF(85, 45, 30, 10));

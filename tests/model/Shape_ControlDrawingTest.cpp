@@ -122,8 +122,9 @@ TEST(Shape_ControlDrawingTest, EachShapeFillsItsFigureAndStrokesItsOutline)
         object->_strokeWidth = 2.0;
         const QImage image = drawObject(*object, {100, 100});
         EXPECT_TRUE(near(image.pixel(c.filled), Qt::blue)) << c.code;
-        if (c.unfilled.x() >= 0)
+        if (c.unfilled.x() >= 0) {
             EXPECT_TRUE(near(image.pixel(c.unfilled), Qt::white)) << c.code;
+        }
         // The outline is red somewhere and nothing is drawn outside the bounds and stroke.
         EXPECT_TRUE(inkBox(image).isValid()) << c.code;
         EXPECT_TRUE(QRect(8, 8, 84, 84).contains(inkBox(image))) << c.code;

@@ -1,4 +1,4 @@
-#include "images/ImageResolution.h"
+#include "platform/ImageResolution.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -103,6 +103,8 @@ QImage ImageResolution::readImageData(const QByteArray& data, QString* error)
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // Photos are shown the way up their camera recorded.
+    reader.setAutoTransform(true);
     QImage image = reader.read();
     if (image.isNull()) {
         if (error)

@@ -1,4 +1,4 @@
-#include "images/ImageResolution.h"
+#include "platform/ImageResolution.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -166,7 +166,8 @@ QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System,
                                                              QDir::Name);
     for (const QFileInfo& entry : entries)
-        names.append(entry.suffix().isEmpty() ? entry.fileName() : entry.completeBaseName());
+        // A leading dot starts a hidden file's name, not an extension.
+        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
     return names;
 }
 

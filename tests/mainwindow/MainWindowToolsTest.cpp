@@ -10,6 +10,9 @@
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <typeinfo>
@@ -183,4 +186,27 @@ TEST_F(MainWindowTest, ServicesCheckPathsSeriesAndPictures)
     QFile written(jpg);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(8).startsWith("\x89PNG"));
+}
+
+TEST(MainWindowServices, FolderListingsKeepPlainFilesWithoutExtensions)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"b.txt", ".hidden", "a.tar.gz"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QDir(folder.path()).mkdir(QStringLiteral("sub.d"));
+    const QStringList names = SKTWindowController::Get_Files_Array_At_Path(folder.path());
+    EXPECT_EQ(names.size(), 3);
+    EXPECT_TRUE(names.contains(QStringLiteral("b")));
+    EXPECT_TRUE(names.contains(QStringLiteral("a.tar")));
+    EXPECT_TRUE(names.contains(QStringLiteral(".hidden")));
+    EXPECT_TRUE(SKTWindowController::Get_Files_Array_At_Path(folder.filePath(QStringLiteral("none"))).isEmpty());
+}
+
+TEST(MainWindowServices, TimePatternsShowAmOrPm)
+{
+    const QString time = SKTWindowController::Get_time_Value(QStringLiteral("h:mm:ss a"));
+    EXPECT_TRUE(time.endsWith(QLatin1String("AM")) || time.endsWith(QLatin1String("PM"))) << time.toStdString();
+    EXPECT_EQ(SKTWindowController::Get_date_Value(QStringLiteral("yyyy")).size(), 4);
 }

@@ -16,9 +16,9 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <functional>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -27,20 +27,28 @@ SKTGraphicPtr makeObject(int i)
 {
     SKTGraphicPtr graphic;
     switch (i % 6) {
-    case 0: graphic = SKTGraphic::create<SKTLine>(); break;
+    case 0:
+        graphic = SKTGraphic::create<SKTLine>();
+        break;
     case 1: {
         graphic = SKTGraphic::create<SKTText>();
         graphic->Text_Value = QStringLiteral("Guest %1").arg(i);
         break;
     }
-    case 2: graphic = SKTGraphic::create<Shape_Control>(); break;
+    case 2:
+        graphic = SKTGraphic::create<Shape_Control>();
+        break;
     case 3: {
         graphic = SKTGraphic::create<SKTImage>();
         graphic->_file_path = QStringLiteral("/pictures/%1.png").arg(i);
         break;
     }
-    case 4: graphic = SKTGraphic::create<SKTBarcode>(); break;
-    default: graphic = SKTGraphic::create<SKTSignature>(); break;
+    case 4:
+        graphic = SKTGraphic::create<SKTBarcode>();
+        break;
+    default:
+        graphic = SKTGraphic::create<SKTSignature>();
+        break;
     }
     graphic->setBounds(QRectF(i % 200, i % 150, 40, 30));
     return graphic;
@@ -85,7 +93,7 @@ int main(int argc, char** argv)
             std::abort();
         loaded = size_t(read.contents.frontGraphics.size() + read.contents.backGraphics.size());
     });
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("design with %d objects: file %.1f KiB\n", objects, QFileInfo(path).size() / 1024.0);
     std::printf("save  %8.1f ms (best of 5)\n", save);

@@ -12,7 +12,7 @@ const QString rowNumberKey = QStringLiteral("Extension");
 
 Data_From_Excel::Data_From_Excel()
 {
-    ColList.append({rowNumberKey, QStringLiteral("#"), 100.0});
+    ColList.append({ rowNumberKey, QStringLiteral("#"), 100.0 });
 }
 
 QStringList Data_From_Excel::columnTitles() const
@@ -30,7 +30,7 @@ void Data_From_Excel::rebuildColumnsFromTitles(const QStringList& titles)
         return;
     ColList.resize(1);
     for (int i = 1; i < titles.size(); ++i)
-        ColList.append({QStringLiteral("Column%1").arg(i), titles.at(i), 100.0});
+        ColList.append({ QStringLiteral("Column%1").arg(i), titles.at(i), 100.0 });
 }
 
 QString Data_From_Excel::Get_First_Value_Of_Excel_Binding(int column) const

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-std::atomic<bool> Stop_SMS_Sending_Now{false};
+std::atomic<bool> Stop_SMS_Sending_Now { false };
 
 namespace {
 Send_Modeless* instance = nullptr;

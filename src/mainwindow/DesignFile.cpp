@@ -66,7 +66,9 @@ struct CorruptDesign
 class ItemReader
 {
 public:
-    explicit ItemReader(const PlistArray& items) : items_(items) {}
+    explicit ItemReader(const PlistArray& items)
+        : items_(items)
+    { }
 
     size_t position() const { return next_; }
     size_t remaining() const { return items_.size() - next_; }
@@ -123,7 +125,9 @@ public:
             fail(QStringLiteral("the %1 is not a count").arg(QLatin1String(what)));
         if (value > remaining())
             fail(QStringLiteral("the %1 announces %2 objects but only %3 items follow")
-                     .arg(QLatin1String(what)).arg(value).arg(remaining()));
+                     .arg(QLatin1String(what))
+                     .arg(value)
+                     .arg(remaining()));
         return size_t(value);
     }
 
@@ -155,7 +159,7 @@ public:
         return value;
     }
 
-    [[noreturn]] static void fail(const QString& reason) { throw CorruptDesign{reason}; }
+    [[noreturn]] static void fail(const QString& reason) { throw CorruptDesign { reason }; }
 
 private:
     // Whether a keyed archive's root is "no object"; none when the bytes are no archive.
@@ -222,8 +226,8 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
         QString error;
         SKTGraphicPtr graphic = SKTGraphic::unarchive(in.data("object archive"), &error);
         if (!graphic)
-            ItemReader::fail(QStringLiteral("object %1 of the %2 cannot be read: %3")
-                                 .arg(i).arg(QLatin1String(side), error));
+            ItemReader::fail(
+                QStringLiteral("object %1 of the %2 cannot be read: %3").arg(i).arg(QLatin1String(side), error));
         // An image object keeps only its file's path; its picture is loaded again.
         if (typeid(*graphic) == typeid(SKTImage))
             graphic->setFilePath(graphic->_file_path);
@@ -253,7 +257,7 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
     items.emplace_back(std::move(titles));
     items.emplace_back(contents.rows);
     progress();
-    for (const SKTDocument::Graphics* side : {&contents.frontGraphics, &contents.backGraphics}) {
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
         items.emplace_back(QString::number(qulonglong(side->size())));
         for (const SKTGraphicPtr& graphic : *side) {
             items.emplace_back(graphic->archivedData());
@@ -266,8 +270,7 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
 
 bool DesignFile::write(const QString& path, const DesignContents& contents, QString* error, int* itemsCollected)
 {
-    return PropertyList::writeFile(path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml,
-                                   error);
+    return PropertyList::writeFile(path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error);
 }
 
 DesignFile::ReadResult DesignFile::readFile(const QString& path)
@@ -275,7 +278,8 @@ DesignFile::ReadResult DesignFile::readFile(const QString& path)
     QString error;
     const PlistValue root = PropertyList::readFile(path, &error);
     if (!root.isArray())
-        return {Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error, {}};
+        return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
+            {} };
     return readItems(root.toArray());
 }
 
@@ -284,7 +288,8 @@ DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
     QString error;
     const PlistValue root = PropertyList::read(bytes, &error);
     if (!root.isArray())
-        return {Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error, {}};
+        return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
+            {} };
     return readItems(root.toArray());
 }
 
@@ -325,7 +330,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
         contents.backGraphics = readObjects(in, "back object count");
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
-        result = ReadResult{Status::Corrupt, corrupt.reason, {}};
+        result = ReadResult { Status::Corrupt, corrupt.reason, {} };
     }
     return result;
 }
@@ -333,9 +338,12 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
 QString DesignFile::cardShapeCode(int cardShape)
 {
     switch (cardShape) {
-    case 0: return QStringLiteral("R");
-    case 1: return QStringLiteral("RR");
-    default: return QStringLiteral("E");
+    case 0:
+        return QStringLiteral("R");
+    case 1:
+        return QStringLiteral("RR");
+    default:
+        return QStringLiteral("E");
     }
 }
 

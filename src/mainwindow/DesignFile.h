@@ -28,11 +28,15 @@ struct DesignContents
 class DesignFile
 {
 public:
-    static const QString marker;         // "QUONMACGALAVITEFOLIOS"
+    static const QString marker; // "QUONMACGALAVITEFOLIOS"
     static constexpr int cardBlockItems = 28;
     static constexpr int itemsWithoutObjects = 63;
 
-    enum class Status { Loaded, Corrupt };
+    enum class Status
+    {
+        Loaded,
+        Corrupt
+    };
     struct ReadResult
     {
         Status status = Status::Corrupt;
@@ -45,8 +49,8 @@ public:
     // itemsCollected (if given) counts the items made, also when archiving fails part-way.
     static PlistArray items(const DesignContents& contents, int* itemsCollected = nullptr);
     // Writes the items as an XML property list, replacing the file whole or not at all.
-    static bool write(const QString& path, const DesignContents& contents, QString* error = nullptr,
-                      int* itemsCollected = nullptr);
+    static bool write(
+        const QString& path, const DesignContents& contents, QString* error = nullptr, int* itemsCollected = nullptr);
 
     static ReadResult read(const QByteArray& bytes);
     static ReadResult readFile(const QString& path);

@@ -1,12 +1,12 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "canvas/GraphicsRenderingInstaller.h"
+#include "canvas/SKTGrid.h"
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
-#include "canvas/GraphicsRenderingInstaller.h"
-#include "canvas/SKTGrid.h"
 #include "mail/Send_Modeless.h"
 #include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
@@ -65,9 +65,9 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     GraphicsRenderingInstaller::install([] {
         const SKTWindowController* main = defaultInstance();
         if (!main)
-            return CardSideBase{};
-        return GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(main->Front_card_Prop, main->Back_card_Prop,
-                                                                        main->_graphicView->bounds());
+            return CardSideBase {};
+        return GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
+            main->Front_card_Prop, main->Back_card_Prop, main->_graphicView->bounds());
     });
     Data_From_Excel_Window = spreadsheet.get();
 
@@ -99,7 +99,7 @@ std::function<void(int)>& SKTWindowController::programExit()
 
 void SKTWindowController::buildWindow()
 {
-    const SideCanvas::Host host{
+    const SideCanvas::Host host {
         [this](const QString& side) { return Control_New_Point(side); },
         [this] { return Selected_Control_Tool_; },
         [] { return ::Library_Selected_Image; },
@@ -122,9 +122,8 @@ void SKTWindowController::buildWindow()
     _graphicView_TEMP = addSide(SKTDocument::Side::Temp);
 
     sett_tab = new QTabWidget;
-    static const char* const tabNames[15] = {"Card", "Info", "Size", "Background", "Border", "Line", "Shape",
-                                             "Text", "Text Properties", "Image", "Signature", "Data Source",
-                                             "Alignment", "Barcode", "Lock"};
+    static const char* const tabNames[15] = { "Card", "Info", "Size", "Background", "Border", "Line", "Shape", "Text",
+        "Text Properties", "Image", "Signature", "Data Source", "Alignment", "Barcode", "Lock" };
     for (int i = 0; i < 15; ++i) {
         tabItems[size_t(i)] = new QWidget;
         sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(tabNames[i]));
@@ -133,7 +132,7 @@ void SKTWindowController::buildWindow()
     auto* sizeForm = new QFormLayout(tabItems[2]);
     width_Text = new QDoubleSpinBox;
     height_Text = new QDoubleSpinBox;
-    for (QDoubleSpinBox* box : {width_Text, height_Text}) {
+    for (QDoubleSpinBox* box : { width_Text, height_Text }) {
         box->setDecimals(3);
         box->setRange(0.0, 10000.0);
     }
@@ -189,17 +188,16 @@ QWidget* SKTWindowController::buildToolBar()
     addButton(QStringLiteral("Open"), QStringLiteral("Open_Btn"), [this] { Open_Btn_Clicked(); });
     addButton(QStringLiteral("Save"), QStringLiteral("Save_Btn"), [this] { Save_Btn_Clicked(); });
     addButton(QStringLiteral("Save As"), QStringLiteral("SaveAs_Btn"), [this] { SaveAs_Btn_Clicked(); });
-    static const char* const toolNames[ToolCount] = {"Arrow", "Line", "Text", "Rectangle", "Circle",
-                                                     "Rounded Rectangle", "Triangle", "Diamond", "Image",
-                                                     "Image Library", "Barcode", "Signature", "Fingerprint",
-                                                     "Star", "Double Star", "Polygon"};
+    static const char* const toolNames[ToolCount]
+        = { "Arrow", "Line", "Text", "Rectangle", "Circle", "Rounded Rectangle", "Triangle", "Diamond", "Image",
+              "Image Library", "Barcode", "Signature", "Fingerprint", "Star", "Double Star", "Polygon" };
     addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
     addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
     commands->addStretch(1);
     layout = tools;
     for (int tool = 0; tool < ToolCount; ++tool)
         addButton(QString::fromLatin1(toolNames[tool]), QStringLiteral("Tool_%1").arg(tool),
-                  [this, tool] { selectTool(tool); });
+            [this, tool] { selectTool(tool); });
     tools->addStretch(1);
     return bar;
 }
@@ -216,8 +214,7 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 {
     setGeometry(100, 0, 1000, 800);
     QPalette background = palette();
-    background.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393,
-                                                           0.9803921568627451));
+    background.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
     setPalette(background);
     Get_Email_Details();
 
@@ -248,11 +245,11 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 void SKTWindowController::fillFixedLists()
 {
     Text_Date_style->clear();
-    Text_Date_style->addItems({"M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd",
-                               "dd-MMM-yy", "dd-MM-yyyy", "d-M-yy"});
+    Text_Date_style->addItems({ "M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy",
+        "dd-MM-yyyy", "d-M-yy" });
     Text_Date_style->setCurrentIndex(0);
     Text_Time_style->clear();
-    Text_Time_style->addItems({"h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss"});
+    Text_Time_style->addItems({ "h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss" });
     Text_Time_style->setCurrentIndex(0);
     shape_hatch_style->clear();
     Card_hatch_style->clear();
@@ -345,8 +342,8 @@ bool SKTWindowController::Open_Start_Window()
     if (Start_Card_Option == QLatin1String("W")) {
         document_->Enable_Disable_Undo_Registraion(false);
         const QString shapeCode = Card_Shape == 1 ? QStringLiteral("RR")
-                                  : Card_Shape == 2 ? QStringLiteral("E")
-                                                    : QStringLiteral("R");
+            : Card_Shape == 2                     ? QStringLiteral("E")
+                                                  : QStringLiteral("R");
         Front_card_Prop->Card_Shape = Back_card_Prop->Card_Shape = shapeCode;
         const QSizeF size = _graphicView->canvasSize();
         Front_card_Prop->Card_Size = Back_card_Prop->Card_Size = size;
@@ -368,20 +365,25 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     const double width = _graphicView->canvasSize().width();
     const auto wide = [&](double y, double height) { return QRectF(10, y, qMax(50.0, width - 20), height); };
     const PartyText texts[] = {
-        {"PARTY_TITLE", Invite_Title, wide(10, 30)},
-        {"PARTY_TO", Invite_To.isEmpty() ? QString() : QStringLiteral("Dear ") + Invite_To + QStringLiteral(","), wide(42, 20)},
-        {"PARTY_MSG", Invite_Message, wide(64, 30)},
-        {"PARTY_FROM", Invite_From.isEmpty() ? QString() : QStringLiteral("From:\n") + Invite_From, QRectF(10, 96, 110, 34)},
-        {"PARTY_VENUE", Invite_Venue.isEmpty() ? QString() : QStringLiteral("Venue:\n") + Invite_Venue, QRectF(125, 96, 110, 34)},
-        {"PARTY_DATE", Invite_Date.isEmpty() ? QString() : QStringLiteral("Date:\n") + Invite_Date, QRectF(10, 132, 110, 34)},
-        {"PARTY_TIME", Invite_Time.isEmpty() ? QString() : QStringLiteral("Time:\n") + Invite_Time, QRectF(125, 132, 110, 34)},
+        { "PARTY_TITLE", Invite_Title, wide(10, 30) },
+        { "PARTY_TO", Invite_To.isEmpty() ? QString() : QStringLiteral("Dear ") + Invite_To + QStringLiteral(","),
+            wide(42, 20) },
+        { "PARTY_MSG", Invite_Message, wide(64, 30) },
+        { "PARTY_FROM", Invite_From.isEmpty() ? QString() : QStringLiteral("From:\n") + Invite_From,
+            QRectF(10, 96, 110, 34) },
+        { "PARTY_VENUE", Invite_Venue.isEmpty() ? QString() : QStringLiteral("Venue:\n") + Invite_Venue,
+            QRectF(125, 96, 110, 34) },
+        { "PARTY_DATE", Invite_Date.isEmpty() ? QString() : QStringLiteral("Date:\n") + Invite_Date,
+            QRectF(10, 132, 110, 34) },
+        { "PARTY_TIME", Invite_Time.isEmpty() ? QString() : QStringLiteral("Time:\n") + Invite_Time,
+            QRectF(125, 132, 110, 34) },
     };
     const int savedTool = Selected_Control_Tool_;
     Selected_Control_Tool_ = TextTool;
     for (const PartyText& party : texts) {
         if (!party.text.isEmpty())
             _graphicView->createGraphicOfClass(QStringLiteral("SKTText"), true, party.rect, QStringLiteral("F"),
-                                               party.text, QString::fromLatin1(party.id));
+                party.text, QString::fromLatin1(party.id));
     }
     Selected_Control_Tool_ = savedTool;
     if (!Invite_BG_IMG.isEmpty()) {

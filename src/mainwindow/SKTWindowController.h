@@ -38,7 +38,7 @@ extern QString lib_window_sel_file;
 extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 extern QString Export_File_Path, Export_File_Message;
 extern const QString design_file_EXT; // "dcard"
-extern const QString batch_file_EXT;  // "txt"
+extern const QString batch_file_EXT; // "txt"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
@@ -48,7 +48,12 @@ class SKTWindowController : public QMainWindow, public InvitationWizardHost, pub
 
 public:
     // What start-up came to.
-    enum class StartResult { Ready, ResourcesUnavailable, WizardLeft };
+    enum class StartResult
+    {
+        Ready,
+        ResourcesUnavailable,
+        WizardLeft
+    };
 
     explicit SKTWindowController(QWidget* parent = nullptr);
     ~SKTWindowController() override;
@@ -80,9 +85,26 @@ public:
     void SaveAs_Btn_Clicked();
 
     // ---- Drawing tools ----------------------------------------------------------------
-    enum Tool { ArrowTool, LineTool, TextTool, RectTool, CircleTool, RoundRectTool, TriangleTool,
-                DiamondTool, ImageTool, ImageLibraryTool, BarcodeTool, SignatureTool,
-                FingerprintTool, StarTool, DoubleStarTool, PolygonTool, ToolCount };
+    enum Tool
+    {
+        ArrowTool,
+        LineTool,
+        TextTool,
+        RectTool,
+        CircleTool,
+        RoundRectTool,
+        TriangleTool,
+        DiamondTool,
+        ImageTool,
+        ImageLibraryTool,
+        BarcodeTool,
+        SignatureTool,
+        FingerprintTool,
+        StarTool,
+        DoubleStarTool,
+        PolygonTool,
+        ToolCount
+    };
     // Sets the tool and places its object on the current side at once.
     void selectTool(int tool);
     void Select_tool_action();
@@ -112,8 +134,19 @@ public:
     QString Get_Item_Text(int row) const;
     void Mark_List_New_Selection(int row);
     void fillCardSizeList(bool plasticCards);
-    enum class Link { SupportMail, ResellerMail, Website1, Website2, Website3, GooglePlus, FaceBook,
-                      Twitter, FacebookLike, ShareIt };
+    enum class Link
+    {
+        SupportMail,
+        ResellerMail,
+        Website1,
+        Website2,
+        Website3,
+        GooglePlus,
+        FaceBook,
+        Twitter,
+        FacebookLike,
+        ShareIt
+    };
     void openLink(Link link);
 
     // ---- Services ------------------------------------------------------------------------
@@ -155,12 +188,12 @@ public:
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
-    void Set_Paste_Button_Status() override {}
-    void setSameSizeButtonsEnabled(bool) override {}
-    void Open_Barcode_Window() override {}
+    void Set_Paste_Button_Status() override { }
+    void setSameSizeButtonsEnabled(bool) override { }
+    void Open_Barcode_Window() override { }
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override { rulersVisible_ = visible; }
-    void echoBoundsOnRulers(const QRectF&) override {}
+    void echoBoundsOnRulers(const QRectF&) override { }
     void set_Front_BG_Image(const QString& path);
     void set_Back_BG_Image(const QString& path);
 
@@ -186,7 +219,7 @@ public:
     SKTGraphicPtr Last_Selected_Graphic;
 
     QTabWidget* sett_tab = nullptr;
-    std::array<QWidget*, 15> tabItems{};
+    std::array<QWidget*, 15> tabItems {};
     QComboBox* Text_Date_style = nullptr;
     QComboBox* Text_Time_style = nullptr;
     QComboBox* shape_hatch_style = nullptr;

@@ -19,16 +19,24 @@ struct Preset
 };
 
 const Preset plasticCards[] = {
-    {"CR80-Credit Card Size", 3.37f, 2.13f}, {"CR79", 3.31f, 2.06f}, {"CR90-Over Sized", 3.62f, 2.38f},
-    {"CR100-Military Size", 3.88f, 2.62f},   {"CR50", 3.5f, 1.75f},  {"CR60", 3.25f, 2.34f},
-    {"CR70", 2.88f, 2.12f},
+    { "CR80-Credit Card Size", 3.37f, 2.13f },
+    { "CR79", 3.31f, 2.06f },
+    { "CR90-Over Sized", 3.62f, 2.38f },
+    { "CR100-Military Size", 3.88f, 2.62f },
+    { "CR50", 3.5f, 1.75f },
+    { "CR60", 3.25f, 2.34f },
+    { "CR70", 2.88f, 2.12f },
 };
 
 const Preset nameBadges[] = {
-    {"Durable 1452 - Name Badge", 2.36f, 1.58f}, {"Durable 1453 - Name Badge", 2.95f, 1.58f},
-    {"Durable 1454 - Name Badge", 2.95f, 1.58f}, {"Durable 1455 - Name Badge", 3.54f, 2.13f},
-    {"Durable 1456 - Name Badge", 3.54f, 2.36f}, {"Durable 1457 - Name Badge", 2.36f, 3.54f},
-    {"Durable 1458 - Name Badge", 3.94f, 4.09f}, {"Durable 1459 - Name Badge", 5.91f, 4.96f},
+    { "Durable 1452 - Name Badge", 2.36f, 1.58f },
+    { "Durable 1453 - Name Badge", 2.95f, 1.58f },
+    { "Durable 1454 - Name Badge", 2.95f, 1.58f },
+    { "Durable 1455 - Name Badge", 3.54f, 2.13f },
+    { "Durable 1456 - Name Badge", 3.54f, 2.36f },
+    { "Durable 1457 - Name Badge", 2.36f, 3.54f },
+    { "Durable 1458 - Name Badge", 3.94f, 4.09f },
+    { "Durable 1459 - Name Badge", 5.91f, 4.96f },
 };
 
 const QString plasticCategory = QStringLiteral("PVC Card");
@@ -86,11 +94,11 @@ QSizeF SKTWindowController::cardSizeInControl() const
 
 void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points)
 {
-    for (SideCanvas* canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+    for (SideCanvas* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
         canvas->setCanvasSize(QSizeF(0, 0));
         canvas->Refresh_Canvas();
     }
-    for (SideCanvas* canvas : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) {
+    for (SideCanvas* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
         canvas->setCanvasSize(points);
         canvas->Refresh_Canvas();
     }
@@ -106,7 +114,7 @@ void SKTWindowController::Create_List(const QString& name)
     const QString trimmed = Trim_Str(name);
     if (trimmed.isEmpty())
         return;
-    ListData.append(QVariantMap{{listKey, trimmed}});
+    ListData.append(QVariantMap { { listKey, trimmed } });
 }
 
 QString SKTWindowController::Get_Item_Text(int row) const
@@ -147,20 +155,38 @@ void SKTWindowController::openLink(Link link)
     static const QString site = QStringLiteral("https://www.example.com/galavite");
     QString address;
     switch (link) {
-    case Link::SupportMail: address = QStringLiteral("mailto:support@example.com"); break;
+    case Link::SupportMail:
+        address = QStringLiteral("mailto:support@example.com");
+        break;
     case Link::ResellerMail:
         address = QStringLiteral("mailto:partners@example.com?subject=Affiliate%20or%20partnership%20enquiry"
                                  "&body=Business%20name%20and%20contact%20information%3A%0A%0A"
                                  "Kind%20of%20partnership%20wanted%20(affiliate%2C%20reseller%20or%20other)%3A%0A");
         break;
-    case Link::Website1: address = QStringLiteral("https://www.example.com/"); break;
-    case Link::Website2: address = site; break;
-    case Link::Website3: address = QStringLiteral("https://www.example.com/card-software"); break;
-    case Link::GooglePlus: address = QStringLiteral("https://plus.google.com/share?url=") + site; break;
-    case Link::FaceBook: address = QStringLiteral("https://www.facebook.com/sharer/sharer.php?u=") + site; break;
-    case Link::Twitter: address = QStringLiteral("https://twitter.com/intent/tweet?url=") + site; break;
-    case Link::FacebookLike: address = QStringLiteral("https://www.facebook.com/plugins/like.php?href=") + site; break;
-    case Link::ShareIt: address = site + QStringLiteral("/comments"); break;
+    case Link::Website1:
+        address = QStringLiteral("https://www.example.com/");
+        break;
+    case Link::Website2:
+        address = site;
+        break;
+    case Link::Website3:
+        address = QStringLiteral("https://www.example.com/card-software");
+        break;
+    case Link::GooglePlus:
+        address = QStringLiteral("https://plus.google.com/share?url=") + site;
+        break;
+    case Link::FaceBook:
+        address = QStringLiteral("https://www.facebook.com/sharer/sharer.php?u=") + site;
+        break;
+    case Link::Twitter:
+        address = QStringLiteral("https://twitter.com/intent/tweet?url=") + site;
+        break;
+    case Link::FacebookLike:
+        address = QStringLiteral("https://www.facebook.com/plugins/like.php?href=") + site;
+        break;
+    case Link::ShareIt:
+        address = site + QStringLiteral("/comments");
+        break;
     }
     openWithDesktop(QUrl(address));
 }

@@ -39,8 +39,8 @@ void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
         Project_File_Name = QString(QLatin1String(""));
     Project_File_Name = Trim_Str(Project_File_Name);
     if (Project_File_Name.isEmpty()) {
-        const QString chosen = dialogs().chooseSaveFile(QStringLiteral("Save Design"), QString(), designFilter,
-                                                        design_file_EXT);
+        const QString chosen
+            = dialogs().chooseSaveFile(QStringLiteral("Save Design"), QString(), designFilter, design_file_EXT);
         if (chosen.isEmpty()) {
             Project_File_Name = remembered;
             return;
@@ -55,8 +55,8 @@ void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
         Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
     if (!showMessages)
         return;
-    Show_MessageBox(written ? QStringLiteral("Invitation Card Design Log has been saved successfully.")
-                            : QStringLiteral("fail"));
+    Show_MessageBox(
+        written ? QStringLiteral("Invitation Card Design Log has been saved successfully.") : QStringLiteral("fail"));
     Set_Log_Name_In_Title();
 }
 
@@ -90,8 +90,8 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     const QSizeF size = Front_card_Prop->Card_Size;
     Set_Document_Size(size);
     SetDocumentCanvasSize(size);
-    Set_Card_Size_In_Control(QSizeF(Points_to_MM_Convert(float(size.width())),
-                                    Points_to_MM_Convert(float(size.height()))));
+    Set_Card_Size_In_Control(
+        QSizeF(Points_to_MM_Convert(float(size.width())), Points_to_MM_Convert(float(size.height()))));
 
     Excel_Binding_Use = contents.excelBindingUse;
     Excel_Source_Path = contents.excelSourcePath;

@@ -49,9 +49,18 @@ SKTDocument::Graphics SKTWindowController::Get_Temp_Controls_Array() const
     return document_->graphics_temp();
 }
 
-int SKTWindowController::Get_Front_Control_Count() const { return int(document_->graphics().size()); }
-int SKTWindowController::Get_Back_Control_Count() const { return int(document_->graphics_back().size()); }
-int SKTWindowController::Get_Temp_Control_Count() const { return int(document_->graphics_temp().size()); }
+int SKTWindowController::Get_Front_Control_Count() const
+{
+    return int(document_->graphics().size());
+}
+int SKTWindowController::Get_Back_Control_Count() const
+{
+    return int(document_->graphics_back().size());
+}
+int SKTWindowController::Get_Temp_Control_Count() const
+{
+    return int(document_->graphics_temp().size());
+}
 
 QPointF SKTWindowController::Control_New_Point(const QString& cardSide)
 {
@@ -87,8 +96,8 @@ QImage SKTWindowController::Increase_DPI(const QImage& image, double dpi)
     }
     // A picture without a stated resolution counts as 72 dpi.
     const double imageDpi = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != 3780
-                                ? double(qRound(image.dotsPerMeterX() * 0.0254))
-                                : 72.0;
+        ? double(qRound(image.dotsPerMeterX() * 0.0254))
+        : 72.0;
     const double w = image.width() * 72.0 / imageDpi;
     const double h = image.height() * 72.0 / imageDpi;
     const int pixelWidth = int(std::ceil(float(dpi * w / 72.0)));
@@ -142,7 +151,7 @@ void SKTWindowController::Open_Export_File_Box()
 {
     QDialog box(this);
     auto* open = new QCheckBox(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
-                                                                    : QStringLiteral("Open exported file."));
+                                                                   : QStringLiteral("Open exported file."));
     open->setChecked(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
@@ -163,8 +172,7 @@ QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
     const QFileInfo info(folder);
     if (!info.isDir())
         return names;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System,
-                                                             QDir::Name);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo& entry : entries)
         // A leading dot starts a hidden file's name, not an extension.
         names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());

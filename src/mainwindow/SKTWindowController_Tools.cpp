@@ -21,25 +21,43 @@ QString SKTWindowController::Library_Selected_Image() const
 QString SKTWindowController::currentGraphicClass(int tool)
 {
     switch (tool) {
-    case LineTool: return QStringLiteral("SKTLine");
-    case TextTool: return QStringLiteral("SKTText");
-    case RectTool: case CircleTool: case RoundRectTool: case TriangleTool: case DiamondTool:
-    case StarTool: case DoubleStarTool: case PolygonTool:
+    case LineTool:
+        return QStringLiteral("SKTLine");
+    case TextTool:
+        return QStringLiteral("SKTText");
+    case RectTool:
+    case CircleTool:
+    case RoundRectTool:
+    case TriangleTool:
+    case DiamondTool:
+    case StarTool:
+    case DoubleStarTool:
+    case PolygonTool:
         return QStringLiteral("Shape_Control");
-    case ImageTool: case ImageLibraryTool: return QStringLiteral("SKTImage");
-    case BarcodeTool: return QStringLiteral("SKTBarcode");
-    case SignatureTool: case FingerprintTool: return QStringLiteral("SKTSignature");
-    default: return {};
+    case ImageTool:
+    case ImageLibraryTool:
+        return QStringLiteral("SKTImage");
+    case BarcodeTool:
+        return QStringLiteral("SKTBarcode");
+    case SignatureTool:
+    case FingerprintTool:
+        return QStringLiteral("SKTSignature");
+    default:
+        return {};
     }
 }
 
 QImage SKTWindowController::placeholderPicture(Placeholder which) const
 {
     switch (which) {
-    case Placeholder::BarcodeSample: return barcode_sample_img;
-    case Placeholder::SignatureSample: return sign_sample_img;
-    case Placeholder::FingerprintSample: return fp_sample_img;
-    case Placeholder::NoImage: break;
+    case Placeholder::BarcodeSample:
+        return barcode_sample_img;
+    case Placeholder::SignatureSample:
+        return sign_sample_img;
+    case Placeholder::FingerprintSample:
+        return fp_sample_img;
+    case Placeholder::NoImage:
+        break;
     }
     return no_image;
 }
@@ -47,10 +65,14 @@ QImage SKTWindowController::placeholderPicture(Placeholder which) const
 QImage SKTWindowController::placeholderPicture(int tool) const
 {
     switch (tool) {
-    case BarcodeTool: return barcode_sample_img;
-    case SignatureTool: return sign_sample_img;
-    case FingerprintTool: return fp_sample_img;
-    default: return no_image;
+    case BarcodeTool:
+        return barcode_sample_img;
+    case SignatureTool:
+        return sign_sample_img;
+    case FingerprintTool:
+        return fp_sample_img;
+    default:
+        return no_image;
     }
 }
 
@@ -80,8 +102,7 @@ void SKTWindowController::selectedToolDidChange()
         return;
     QRectF rect(0, 0, 50, 50);
     if (Selected_Control_Tool_ == ImageTool) {
-        ::Library_Selected_Image = dialogs().chooseOpenFile(
-            QStringLiteral("Choose Picture"), QString(),
+        ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
             QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
         if (::Library_Selected_Image.isEmpty())
             return;
@@ -99,8 +120,8 @@ void SKTWindowController::selectedToolDidChange()
         rect.setSize(QSizeF(100, 50));
     const bool front = Card_Front_Or_Back == 0;
     (front ? _graphicView : _graphicView_BACK)
-        ->createGraphicOfClass(className, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"),
-                               QString(), QString());
+        ->createGraphicOfClass(
+            className, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
 }
 
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
@@ -113,7 +134,7 @@ void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
     if (sett_tab->count() != 5) {
         while (sett_tab->count() > 0)
             sett_tab->removeTab(0);
-        static const char* const names[5] = {"Card", "Info", "Size", "Background", "Border"};
+        static const char* const names[5] = { "Card", "Info", "Size", "Background", "Border" };
         for (int i = 0; i < 5; ++i)
             sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(names[i]));
     }
@@ -122,9 +143,12 @@ void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 SideCanvas* SKTWindowController::canvasOfSide(SKTDocument::Side side) const
 {
     switch (side) {
-    case SKTDocument::Side::Front: return _graphicView;
-    case SKTDocument::Side::Back: return _graphicView_BACK;
-    default: return _graphicView_TEMP;
+    case SKTDocument::Side::Front:
+        return _graphicView;
+    case SKTDocument::Side::Back:
+        return _graphicView_BACK;
+    default:
+        return _graphicView_TEMP;
     }
 }
 

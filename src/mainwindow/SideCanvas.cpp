@@ -32,15 +32,24 @@ SKTGraphicPtr makeGraphicOfClass(const QString& className)
 QString shapeCodeOfTool(int tool)
 {
     switch (tool) {
-    case 3: return QStringLiteral("R");
-    case 4: return QStringLiteral("C");
-    case 5: return QStringLiteral("RR");
-    case 6: return QStringLiteral("T");
-    case 7: return QStringLiteral("D");
-    case 13: return QStringLiteral("S");
-    case 14: return QStringLiteral("DS");
-    case 15: return QStringLiteral("P");
-    default: return {};
+    case 3:
+        return QStringLiteral("R");
+    case 4:
+        return QStringLiteral("C");
+    case 5:
+        return QStringLiteral("RR");
+    case 6:
+        return QStringLiteral("T");
+    case 7:
+        return QStringLiteral("D");
+    case 13:
+        return QStringLiteral("S");
+    case 14:
+        return QStringLiteral("DS");
+    case 15:
+        return QStringLiteral("P");
+    default:
+        return {};
     }
 }
 
@@ -59,8 +68,7 @@ SideCanvas::SideCanvas(SKTDocument& document, SKTDocument::Side side, Host host,
 }
 
 SKTGraphicPtr SideCanvas::createGraphicOfClass(const QString& className, bool useRect, const QRectF& boundRect,
-                                               const QString& cardSide, const QString& value,
-                                               const QString& controlID)
+    const QString& cardSide, const QString& value, const QString& controlID)
 {
     selected_.reset();
     QRectF bounds = useRect ? boundRect : QRectF(0, 0, 50, 50);
@@ -107,7 +115,7 @@ SKTGraphicPtr SideCanvas::createGraphicOfClass(const QString& className, bool us
     graphic->setBounds(bounds);
     if (graphic->bounds().width() == 0.0 && graphic->bounds().height() == 0.0)
         return nullptr;
-    document_.insertGraphicsOnSide(side_, {graphic}, {0});
+    document_.insertGraphicsOnSide(side_, { graphic }, { 0 });
     selected_ = graphic;
     return graphic;
 }

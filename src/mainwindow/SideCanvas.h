@@ -35,7 +35,7 @@ public:
     // Without useRect the size is 50 by 50; without an identifier the origin is the next
     // free position of the side.
     SKTGraphicPtr createGraphicOfClass(const QString& className, bool useRect, const QRectF& boundRect,
-                                       const QString& cardSide, const QString& value, const QString& controlID);
+        const QString& cardSide, const QString& value, const QString& controlID);
     SKTGraphicPtr selectedGraphic() const { return selected_.lock(); }
     void selectGraphic(const SKTGraphicPtr& graphic) { selected_ = graphic; }
     void delete_all_control();

@@ -9,8 +9,21 @@
 class User_Profile_Class
 {
 public:
-    enum Field { Name, Title, Company, CompanySlogan, Address, PhoneNO, FaxNo, EmailID, Website,
-                 UniqueNo, Photo, FieldCount };
+    enum Field
+    {
+        Name,
+        Title,
+        Company,
+        CompanySlogan,
+        Address,
+        PhoneNO,
+        FaxNo,
+        EmailID,
+        Website,
+        UniqueNo,
+        Photo,
+        FieldCount
+    };
 
     struct FieldValue
     {

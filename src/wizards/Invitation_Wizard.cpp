@@ -12,8 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date, Invite_Time,
-    Invite_BG_IMG;
+QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date, Invite_Time, Invite_BG_IMG;
 
 namespace {
 Invitation_Wizard* instance = nullptr;
@@ -25,13 +24,13 @@ Invitation_Wizard::Invitation_Wizard(InvitationWizardHost& host, QWidget* parent
 {
     setWindowTitle(QStringLiteral("New Invitation Card"));
     Category_ComboBox = new QComboBox(this);
-    Category_ComboBox->addItems({QStringLiteral("PVC Card"), QStringLiteral("Name Badge")});
+    Category_ComboBox->addItems({ QStringLiteral("PVC Card"), QStringLiteral("Name Badge") });
     Size_ComboBox = new QComboBox(this);
     Preset_ComboBox = new QComboBox(this);
-    Preset_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical")});
+    Preset_ComboBox->addItems({ QStringLiteral("Horizontal"), QStringLiteral("Vertical") });
     Shape_ComboBox = new QComboBox(this);
-    Shape_ComboBox->addItems({QStringLiteral("Rectangle"), QStringLiteral("Rounded Rectangle"),
-                              QStringLiteral("Ellipse")});
+    Shape_ComboBox->addItems(
+        { QStringLiteral("Rectangle"), QStringLiteral("Rounded Rectangle"), QStringLiteral("Ellipse") });
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Category"), Category_ComboBox);
     form->addRow(QStringLiteral("Size"), Size_ComboBox);
@@ -54,8 +53,14 @@ Invitation_Wizard::Invitation_Wizard(InvitationWizardHost& host, QWidget* parent
     QPushButton* create = buttons->addButton(QStringLiteral("Create"), QDialogButtonBox::AcceptRole);
     QPushButton* open = buttons->addButton(QStringLiteral("Open Design..."), QDialogButtonBox::ActionRole);
     QPushButton* exitButton = buttons->addButton(QStringLiteral("Exit"), QDialogButtonBox::RejectRole);
-    connect(create, &QPushButton::clicked, this, [this] { choice = Choice::NewCard; accept(); });
-    connect(open, &QPushButton::clicked, this, [this] { choice = Choice::OpenDesign; accept(); });
+    connect(create, &QPushButton::clicked, this, [this] {
+        choice = Choice::NewCard;
+        accept();
+    });
+    connect(open, &QPushButton::clicked, this, [this] {
+        choice = Choice::OpenDesign;
+        accept();
+    });
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [this] { fillSizes(); });
 
@@ -84,8 +89,8 @@ void Invitation_Wizard::resetFields()
     fillSizes();
     Preset_ComboBox->setCurrentIndex(0);
     Shape_ComboBox->setCurrentIndex(0);
-    for (QLineEdit* edit : {title_Text, message_Text, from_Text, to_Text, venue_Text, date_Text, time_Text,
-                            background_Text})
+    for (QLineEdit* edit :
+        { title_Text, message_Text, from_Text, to_Text, venue_Text, date_Text, time_Text, background_Text })
         edit->clear();
 }
 
@@ -120,15 +125,14 @@ int Invitation_Wizard::Open_Wnd()
 void Invitation_Wizard::applyNewCard()
 {
     Card_Shape = Shape_ComboBox->currentIndex();
-    const QString orientation = Preset_ComboBox->currentText() == QLatin1String("Horizontal")
-                                    ? QStringLiteral("H")
-                                    : QStringLiteral("V");
-    const QSizeF millimetres = host_.Get_My_card_Size_For(Category_ComboBox->currentText(), orientation,
-                                                          Size_ComboBox->currentIndex());
+    const QString orientation
+        = Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H") : QStringLiteral("V");
+    const QSizeF millimetres
+        = host_.Get_My_card_Size_For(Category_ComboBox->currentText(), orientation, Size_ComboBox->currentIndex());
     if (millimetres.isValid()) {
         host_.Set_Card_Size_In_Control(millimetres);
-        const QSizeF points(host_.MM_to_Points(float(millimetres.width())),
-                            host_.MM_to_Points(float(millimetres.height())));
+        const QSizeF points(
+            host_.MM_to_Points(float(millimetres.width())), host_.MM_to_Points(float(millimetres.height())));
         host_.Set_Document_Size(points);
         host_.SetDocumentCanvasSize(points);
     }

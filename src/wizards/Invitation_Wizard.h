@@ -9,8 +9,8 @@ class QComboBox;
 class QLineEdit;
 
 // The party details a new card is built with; set by the start-up wizard.
-extern QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date,
-    Invite_Time, Invite_BG_IMG;
+extern QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date, Invite_Time,
+    Invite_BG_IMG;
 
 // What the start-up wizard asks of the main window.
 class InvitationWizardHost
@@ -43,12 +43,16 @@ public:
     int Open_Wnd();
 
     // The choices on the start screen (the buttons set them; tests may too).
-    enum class Choice { NewCard, OpenDesign };
+    enum class Choice
+    {
+        NewCard,
+        OpenDesign
+    };
     Choice choice = Choice::NewCard;
     QComboBox* Category_ComboBox = nullptr; // "PVC Card" or "Name Badge"
-    QComboBox* Size_ComboBox = nullptr;     // preset names of the category
-    QComboBox* Preset_ComboBox = nullptr;   // "Horizontal" or "Vertical"
-    QComboBox* Shape_ComboBox = nullptr;    // rectangle, rounded rectangle, ellipse
+    QComboBox* Size_ComboBox = nullptr; // preset names of the category
+    QComboBox* Preset_ComboBox = nullptr; // "Horizontal" or "Vertical"
+    QComboBox* Shape_ComboBox = nullptr; // rectangle, rounded rectangle, ellipse
     QLineEdit* title_Text = nullptr;
     QLineEdit* message_Text = nullptr;
     QLineEdit* from_Text = nullptr;

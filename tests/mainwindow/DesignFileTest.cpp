@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
 #include "mainwindow/DesignFile.h"
+#include "MainWindowFixture.h"
 
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -33,7 +33,7 @@ SKTDocument::Graphics everyKind(double offset)
     barcode->header_val = QStringLiteral("Ticket");
     auto signature = SKTGraphic::create<SKTSignature>();
     signature->Set_Sign_Or_FP(QStringLiteral("F"));
-    SKTDocument::Graphics graphics{line, text, shape, image, barcode, signature};
+    SKTDocument::Graphics graphics { line, text, shape, image, barcode, signature };
     for (int i = 0; i < graphics.size(); ++i)
         graphics[i]->setBounds(QRectF(offset + i * 7, 10 + i, 40 + i, 30));
     return graphics;
@@ -54,7 +54,7 @@ DesignContents sampleDesign()
     design.back->Card_Content_font = std::nullopt;
     design.excelBindingUse = true;
     design.excelSourcePath = QStringLiteral("/sheets/guests.xlsx");
-    design.columnTitles = {QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral("Table")};
+    design.columnTitles = { QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral("Table") };
     PlistDict row;
     row.insert(QStringLiteral("Extension"), PlistValue("1"));
     row.insert(QStringLiteral("Column1"), PlistValue("Ada"));
@@ -122,8 +122,8 @@ TEST(DesignFile, ItemsStandInTheirFixedPlaces)
     EXPECT_TRUE(items[60].isArray());
     EXPECT_EQ(items[61].toString(), QStringLiteral("0"));
     EXPECT_EQ(items[62].toString(), QStringLiteral("0"));
-    for (int block : {1, 29}) {
-        for (int offset : {1, 6, 7, 8, 11, 26, 27})
+    for (int block : { 1, 29 }) {
+        for (int offset : { 1, 6, 7, 8, 11, 26, 27 })
             EXPECT_TRUE(items[size_t(block + offset)].isData()) << block + offset;
     }
 
@@ -149,24 +149,24 @@ TEST(DesignFile, IsAnXmlPropertyListThatAnIndependentReaderTakesInOrder)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("party.dcard"));
     ASSERT_TRUE(DesignFile::write(path, sampleDesign()));
-    const QString script = QStringLiteral(
-        "import plistlib,sys\n"
-        "items=plistlib.load(open(sys.argv[1],'rb'))\n"
-        "assert isinstance(items,list)\n"
-        "assert items[0]=='QUONMACGALAVITEFOLIOS'\n"
-        "for b in (1,29):\n"
-        "  assert items[b] in ('Y','N')\n"
-        "  assert all(isinstance(items[b+o],bytes) for o in (1,6,7,8,11,26,27))\n"
-        "  assert items[b+18].startswith('{')\n"
-        "assert items[57]=='Y' and items[58]=='/sheets/guests.xlsx'\n"
-        "assert items[59]==['#','Name','Table']\n"
-        "assert items[60]==[{'Extension':'1','Column1':'Ada','Column2':'7'}]\n"
-        "f=int(items[61]); assert f==6\n"
-        "assert all(isinstance(x,bytes) for x in items[62:62+f])\n"
-        "b=int(items[62+f]); assert b==6 and len(items)==63+f+b\n"
-        "for x in items[62:62+f]: assert plistlib.loads(x)['$archiver']=='NSKeyedArchiver'\n");
+    const QString script
+        = QStringLiteral("import plistlib,sys\n"
+                         "items=plistlib.load(open(sys.argv[1],'rb'))\n"
+                         "assert isinstance(items,list)\n"
+                         "assert items[0]=='QUONMACGALAVITEFOLIOS'\n"
+                         "for b in (1,29):\n"
+                         "  assert items[b] in ('Y','N')\n"
+                         "  assert all(isinstance(items[b+o],bytes) for o in (1,6,7,8,11,26,27))\n"
+                         "  assert items[b+18].startswith('{')\n"
+                         "assert items[57]=='Y' and items[58]=='/sheets/guests.xlsx'\n"
+                         "assert items[59]==['#','Name','Table']\n"
+                         "assert items[60]==[{'Extension':'1','Column1':'Ada','Column2':'7'}]\n"
+                         "f=int(items[61]); assert f==6\n"
+                         "assert all(isinstance(x,bytes) for x in items[62:62+f])\n"
+                         "b=int(items[62+f]); assert b==6 and len(items)==63+f+b\n"
+                         "for x in items[62:62+f]: assert plistlib.loads(x)['$archiver']=='NSKeyedArchiver'\n");
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
+    python.start(QStringLiteral("/usr/bin/python3"), { QStringLiteral("-c"), script, path });
     ASSERT_TRUE(python.waitForFinished(30000));
     EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
 }
@@ -206,7 +206,7 @@ TEST(DesignFile, RefusesDamagedFilesWithAReason)
     badObject[62] = PlistValue(QByteArray("not an archive"));
     EXPECT_TRUE(refused(badObject));
     PlistArray badRow = good;
-    badRow[60] = PlistValue(PlistArray{PlistValue("row")});
+    badRow[60] = PlistValue(PlistArray { PlistValue("row") });
     EXPECT_TRUE(refused(badRow));
     PlistArray badTitles = good;
     badTitles[59] = PlistValue("titles");
@@ -223,7 +223,7 @@ TEST(DesignFile, CardShapeCodesMatchTheShapeMatrixRows)
     EXPECT_EQ(DesignFile::cardShapeCode(1), QStringLiteral("RR"));
     EXPECT_EQ(DesignFile::cardShapeCode(2), QStringLiteral("E"));
     EXPECT_EQ(DesignFile::cardShapeCode(3), QStringLiteral("E"));
-    for (int shape : {0, 1, 2})
+    for (int shape : { 0, 1, 2 })
         EXPECT_EQ(DesignFile::cardShapeFromCode(DesignFile::cardShapeCode(shape)), shape);
     EXPECT_EQ(DesignFile::cardShapeFromCode(QStringLiteral("?")), 0);
 }

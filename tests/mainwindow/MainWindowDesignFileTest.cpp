@@ -23,10 +23,10 @@ const QString corrupt = QStringLiteral("\nFile is corrupt and cannot be opened."
 TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
 {
     SKTWindowController& main = start();
-    for (int tool : {1, 2, 3, 10, 11, 12, 14})
+    for (int tool : { 1, 2, 3, 10, 11, 12, 14 })
         press(main, tool);
     main.Select_back_side();
-    for (int tool : {4, 13, 15, 2})
+    for (int tool : { 4, 13, 15, 2 })
         press(main, tool);
     main.Select_front_side();
     const QString picture = folder.filePath(QStringLiteral("party.png"));
@@ -38,14 +38,14 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     main.Front_card_Prop->Card_Shape = QStringLiteral("E");
     Excel_Binding_Use = true;
     Excel_Source_Path = QStringLiteral("/sheets/guests.xlsx");
-    main.spreadsheet->rebuildColumnsFromTitles({"#", "Name", "Table"});
+    main.spreadsheet->rebuildColumnsFromTitles({ "#", "Name", "Table" });
     PlistDict row;
     row.insert(QStringLiteral("Extension"), PlistValue("1"));
     row.insert(QStringLiteral("Column1"), PlistValue("Ada"));
-    main.spreadsheet->ListData = {PlistValue(row)};
+    main.spreadsheet->ListData = { PlistValue(row) };
 
     const QString path = folder.filePath(QStringLiteral("party.dcard"));
-    dialogs->fileAnswers = {path};
+    dialogs->fileAnswers = { path };
     main.Save_Btn_Clicked();
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
     EXPECT_EQ(Project_File_Name, path);
@@ -55,10 +55,10 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     // A new project, then the design opened again.
     main.New_Project_Setting_Reset();
     Excel_Binding_Use = false;
-    main.spreadsheet->rebuildColumnsFromTitles({"#"});
+    main.spreadsheet->rebuildColumnsFromTitles({ "#" });
     Card_Shape = 0;
     ASSERT_EQ(main.Get_Front_Control_Count(), 0);
-    dialogs->fileAnswers = {path};
+    dialogs->fileAnswers = { path };
     ASSERT_EQ(main.Open_Log_File(), 1);
 
     EXPECT_EQ(Project_File_Name, path);
@@ -80,9 +80,9 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     EXPECT_FALSE(main.document().undoManager().canUndo());
     EXPECT_TRUE(main.document().undoManager().isRegistrationEnabled());
 
-    const DesignContents reopened{main.Front_card_Prop, main.Back_card_Prop, Excel_Binding_Use, Excel_Source_Path,
-                                  main.spreadsheet->columnTitles(), main.spreadsheet->ListData,
-                                  main.Get_Front_Controls_Array(), main.Get_Back_Controls_Array()};
+    const DesignContents reopened { main.Front_card_Prop, main.Back_card_Prop, Excel_Binding_Use, Excel_Source_Path,
+        main.spreadsheet->columnTitles(), main.spreadsheet->ListData, main.Get_Front_Controls_Array(),
+        main.Get_Back_Controls_Array() };
     EXPECT_EQ(firstDifference(DesignFile::items(reopened), DesignFile::items(saved)), -1);
 }
 
@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, SaveAsCancelledKeepsTheNameAndTitle)
 {
     SKTWindowController& main = start();
     const QString path = folder.filePath(QStringLiteral("first.dcard"));
-    dialogs->fileAnswers = {path};
+    dialogs->fileAnswers = { path };
     main.SaveAs_Btn_Clicked();
     ASSERT_EQ(Project_File_Name, path);
     const QString title = main.windowTitle();
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, NewWithACancelledSaveStillStartsANewProject)
 {
     SKTWindowController& main = start();
     press(main, 3);
-    dialogs->yesNoAnswers = {true};
+    dialogs->yesNoAnswers = { true };
     main.New_Btn_Clicked();
     EXPECT_EQ(main.Get_Front_Control_Count(), 0);
     EXPECT_EQ(wizardRuns, 2);
@@ -123,7 +123,11 @@ TEST_F(MainWindowTest, AFailedWriteSaysFailAndLeavesTheOldFileWhole)
     const QString path = folder.filePath(QStringLiteral("kept.dcard"));
     Project_File_Name = path;
     main.Save_Btn_Clicked();
-    const QByteArray before = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = [&] {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     ASSERT_FALSE(before.isEmpty());
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner); // no new file may appear
     main.Save_Btn_Clicked();
@@ -151,7 +155,7 @@ TEST_F(MainWindowTest, ADamagedFileChangesNothingAndSaysSo)
     const QString wrongMarker = folder.filePath(QStringLiteral("marker.dcard"));
     ASSERT_TRUE(PropertyList::writeFile(wrongMarker, PlistValue(items), PropertyList::Format::Xml));
 
-    for (const QString& path : {truncated, wrongMarker}) {
+    for (const QString& path : { truncated, wrongMarker }) {
         EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);
         EXPECT_EQ(dialogs->messages().back(), corrupt);
         EXPECT_EQ(Project_File_Name, good);
@@ -165,9 +169,10 @@ TEST_F(MainWindowTest, OpeningAWrongFileShowsTheMessageThenTheWizard)
 {
     SKTWindowController& main = start();
     const QString path = folder.filePath(QStringLiteral("other.dcard"));
-    ASSERT_TRUE(PropertyList::writeFile(path, PlistValue(PlistArray{PlistValue("HELLO")}), PropertyList::Format::Xml));
-    dialogs->yesNoAnswers = {false};
-    dialogs->fileAnswers = {path};
+    ASSERT_TRUE(
+        PropertyList::writeFile(path, PlistValue(PlistArray { PlistValue("HELLO") }), PropertyList::Format::Xml));
+    dialogs->yesNoAnswers = { false };
+    dialogs->fileAnswers = { path };
     main.Open_Btn_Clicked();
     EXPECT_EQ(dialogs->messages().back(), corrupt);
     EXPECT_EQ(wizardRuns, 2);
@@ -193,8 +198,8 @@ TEST_F(MainWindowTest, TheWizardCanOpenASavedDesign)
     main.Save_project_file(false, false);
     window.reset();
 
-    wizardAnswers = {WizardAnswer{.open = true}};
-    dialogs->fileAnswers = {path};
+    wizardAnswers = { WizardAnswer { .open = true } };
+    dialogs->fileAnswers = { path };
     SKTWindowController& second = start();
     ASSERT_EQ(startResult, SKTWindowController::StartResult::Ready);
     EXPECT_EQ(Start_Card_Option, QStringLiteral("L"));
@@ -209,10 +214,10 @@ TEST_F(MainWindowTest, NoColumnTitlesLeaveTheTableColumnsAsTheyWere)
     Project_File_Name = path;
     main.Save_project_file(false, false);
     PlistArray items = PropertyList::readFile(path).toArray();
-    items[59] = PlistValue(PlistArray{});
+    items[59] = PlistValue(PlistArray {});
     ASSERT_TRUE(PropertyList::writeFile(path, PlistValue(items), PropertyList::Format::Xml));
 
-    main.spreadsheet->rebuildColumnsFromTitles({"#", "Name", "Table", "Seat"});
+    main.spreadsheet->rebuildColumnsFromTitles({ "#", "Name", "Table", "Seat" });
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
     EXPECT_EQ(main.spreadsheet->ColList.size(), 4);
     EXPECT_EQ(main.spreadsheet->ColList[3].title, QStringLiteral("Seat"));

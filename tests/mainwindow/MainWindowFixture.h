@@ -1,9 +1,9 @@
 #pragma once
 
 #include "mainwindow/SKTWindowController.h"
-#include "support/ScriptedDialogService.h"
 #include "platform/PlistValue.h"
 #include "platform/PropertyList.h"
+#include "support/ScriptedDialogService.h"
 #include "wizards/Invitation_Wizard.h"
 
 #include <QComboBox>
@@ -85,12 +85,12 @@ protected:
     };
 
     ScriptedDialogs dialogs;
-    std::vector<WizardAnswer> wizardAnswers{WizardAnswer{}};
+    std::vector<WizardAnswer> wizardAnswers { WizardAnswer {} };
     std::function<int(QDialog&)> otherModal;
     int wizardRuns = 0;
     int exitStatus = -1;
     std::unique_ptr<SKTWindowController> window;
-    SKTWindowController::StartResult startResult{};
+    SKTWindowController::StartResult startResult {};
     QTemporaryDir folder;
 
 private:

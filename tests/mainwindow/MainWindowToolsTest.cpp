@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
 {
     SKTWindowController& main = start();
     lib_window_sel_file = QStringLiteral("/clipart/balloon.png");
-    dialogs->fileAnswers = {QStringLiteral("/pictures/missing.png")};
+    dialogs->fileAnswers = { QStringLiteral("/pictures/missing.png") };
     struct Expected
     {
         int tool;
@@ -41,14 +41,21 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
         QSizeF size;
     };
     const Expected table[] = {
-        {1, typeid(SKTLine), "", {50, 50}},          {2, typeid(SKTText), "", {50, 50}},
-        {3, typeid(Shape_Control), "R", {50, 50}},   {4, typeid(Shape_Control), "C", {50, 50}},
-        {5, typeid(Shape_Control), "RR", {50, 50}},  {6, typeid(Shape_Control), "T", {50, 50}},
-        {7, typeid(Shape_Control), "D", {50, 50}},   {8, typeid(SKTImage), "", {50, 50}},
-        {9, typeid(SKTImage), "", {50, 50}},         {10, typeid(SKTBarcode), "", {120, 60}},
-        {11, typeid(SKTSignature), "", {100, 50}},   {12, typeid(SKTSignature), "", {50, 50}},
-        {13, typeid(Shape_Control), "S", {50, 50}},  {14, typeid(Shape_Control), "DS", {50, 50}},
-        {15, typeid(Shape_Control), "P", {50, 50}},
+        { 1, typeid(SKTLine), "", { 50, 50 } },
+        { 2, typeid(SKTText), "", { 50, 50 } },
+        { 3, typeid(Shape_Control), "R", { 50, 50 } },
+        { 4, typeid(Shape_Control), "C", { 50, 50 } },
+        { 5, typeid(Shape_Control), "RR", { 50, 50 } },
+        { 6, typeid(Shape_Control), "T", { 50, 50 } },
+        { 7, typeid(Shape_Control), "D", { 50, 50 } },
+        { 8, typeid(SKTImage), "", { 50, 50 } },
+        { 9, typeid(SKTImage), "", { 50, 50 } },
+        { 10, typeid(SKTBarcode), "", { 120, 60 } },
+        { 11, typeid(SKTSignature), "", { 100, 50 } },
+        { 12, typeid(SKTSignature), "", { 50, 50 } },
+        { 13, typeid(Shape_Control), "S", { 50, 50 } },
+        { 14, typeid(Shape_Control), "DS", { 50, 50 } },
+        { 15, typeid(Shape_Control), "P", { 50, 50 } },
     };
     int count = 0;
     for (const Expected& expected : table) {
@@ -64,9 +71,9 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
         EXPECT_EQ(main.Selected_Control_Tool(), 0) << expected.tool;
     }
     const auto& front = main.Get_Front_Controls_Array();
-    EXPECT_EQ(front[4]->Sign_Or_FP_Val(), QStringLiteral("S"));   // tool 11
-    EXPECT_EQ(front[3]->Sign_Or_FP_Val(), QStringLiteral("F"));   // tool 12
-    EXPECT_FALSE(front[5]->_barcode_image.isNull());              // tool 10 shows the sample
+    EXPECT_EQ(front[4]->Sign_Or_FP_Val(), QStringLiteral("S")); // tool 11
+    EXPECT_EQ(front[3]->Sign_Or_FP_Val(), QStringLiteral("F")); // tool 12
+    EXPECT_FALSE(front[5]->_barcode_image.isNull()); // tool 10 shows the sample
     EXPECT_EQ(front[6]->_file_path, QStringLiteral("/clipart/balloon.png")); // tool 9
 
     press(main, 0);
@@ -118,7 +125,7 @@ TEST(CardSizePresets, GiveMillimetresByCategoryIndexAndOrientation)
     EXPECT_NEAR(cr80.height(), 54.102, 1e-4);
     EXPECT_EQ(size(QStringLiteral("PVC Card"), QStringLiteral("V"), 0), cr80.transposed());
     EXPECT_EQ(size(QStringLiteral("Name Badge"), QStringLiteral("H"), 2),
-              size(QStringLiteral("Name Badge"), QStringLiteral("H"), 1));
+        size(QStringLiteral("Name Badge"), QStringLiteral("H"), 1));
     EXPECT_EQ(size(QStringLiteral("PVC Card"), QStringLiteral("V"), -1), QSizeF(30, 30));
     EXPECT_FALSE(size(QStringLiteral("PVC Card"), QStringLiteral("H"), 7).isValid()); // no such row
     EXPECT_FALSE(size(QStringLiteral("Name Badge"), QStringLiteral("V"), -2).isValid());
@@ -144,7 +151,7 @@ TEST_F(MainWindowTest, CanvasSizeRedrawsAllThreeTwiceEvenWhenUnchanged)
     SKTWindowController& main = start();
     const QSizeF size = main.canvasOfSide(SKTDocument::Side::Front)->canvasSize();
     int before[3];
-    const SKTDocument::Side sides[3] = {SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp};
+    const SKTDocument::Side sides[3] = { SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp };
     for (int i = 0; i < 3; ++i)
         before[i] = main.canvasOfSide(sides[i])->refreshCount();
     main.SetDocumentCanvasSize(size);
@@ -191,7 +198,7 @@ TEST_F(MainWindowTest, ServicesCheckPathsSeriesAndPictures)
 TEST(MainWindowServices, FolderListingsKeepPlainFilesWithoutExtensions)
 {
     QTemporaryDir folder;
-    for (const char* name : {"b.txt", ".hidden", "a.tar.gz"}) {
+    for (const char* name : { "b.txt", ".hidden", "a.tar.gz" }) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }

@@ -26,7 +26,7 @@ TEST(SKTWindowController, IsTheOneMainWindowTitledWithTheApplicationName)
 
 TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
 {
-    wizardAnswers = {WizardAnswer{.category = QStringLiteral("Name Badge"), .sizeIndex = 5, .shape = 1}};
+    wizardAnswers = { WizardAnswer { .category = QStringLiteral("Name Badge"), .sizeIndex = 5, .shape = 1 } };
     SKTWindowController& main = start();
     ASSERT_EQ(startResult, SKTWindowController::StartResult::Ready);
     EXPECT_EQ(Resource_Path, userResourceFolder());
@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
     const QSizeF millimetres = main.cardSizeInControl();
     EXPECT_NEAR(millimetres.width(), 59.944, 0.001);
     EXPECT_NEAR(millimetres.height(), 89.916, 0.001);
-    for (auto side : {SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp}) {
+    for (auto side : { SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp }) {
         const QSizeF points = main.canvasOfSide(side)->canvasSize();
         EXPECT_NEAR(points.width(), 59.944 * 2.834645669291, 0.01);
         EXPECT_NEAR(points.height(), 89.916 * 2.834645669291, 0.01);
@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
 
 TEST_F(MainWindowTest, LeavingTheWizardEndsTheProgramWithStatusZero)
 {
-    wizardAnswers = {WizardAnswer{.finish = false}};
+    wizardAnswers = { WizardAnswer { .finish = false } };
     start();
     EXPECT_EQ(startResult, SKTWindowController::StartResult::WizardLeft);
     EXPECT_EQ(exitStatus, 0);
@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, NewProjectResetsBothSidesAndClearsOnlyOurClipboardContent
     main.New_Project_Setting_Reset();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("someone else's"));
 
-    for (const Card_PropertyPtr& card : {main.Front_card_Prop, main.Back_card_Prop}) {
+    for (const Card_PropertyPtr& card : { main.Front_card_Prop, main.Back_card_Prop }) {
         EXPECT_EQ(card->Card_Name, QStringLiteral("Untitled"));
         EXPECT_EQ(card->Card_Preset, QStringLiteral("Horizontal"));
         EXPECT_EQ(card->Card_Category, QStringLiteral("PVC Card"));

@@ -12,8 +12,14 @@ int main(int argc, char* argv[])
     ImageEffectsHook::install();
 
     SKTWindowController window;
-    if (!window.awakeFromNib())
+    switch (window.awakeFromNib()) {
+    case SKTWindowController::StartResult::ResourcesUnavailable:
         return 1;
+    case SKTWindowController::StartResult::WizardLeft:
+        return 0;
+    case SKTWindowController::StartResult::Ready:
+        break;
+    }
     window.show();
     return QApplication::exec();
 }

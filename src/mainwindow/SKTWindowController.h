@@ -1,17 +1,253 @@
 #pragma once
 
-#include <QMainWindow>
+#include "canvas/CanvasHost.h"
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
+#include "wizards/Invitation_Wizard.h"
 
-// The one main window of the program.
-class SKTWindowController : public QMainWindow
+#include <QImage>
+#include <QList>
+#include <QMainWindow>
+#include <QVariantMap>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class Data_From_Excel;
+class QComboBox;
+class QDialog;
+class QDoubleSpinBox;
+class QLabel;
+class QListWidget;
+class QStackedWidget;
+class QTabWidget;
+class QWidget;
+class Send_Modeless;
+class SideCanvas;
+class User_Profile_Class;
+struct DesignContents;
+
+// "2" for a two-sided card, "1" for one side.
+extern QString CARD_SIDE_STR;
+// The picture file the next image object is made from, and the one last picked in the
+// image library.
+extern QString Library_Selected_Image;
+extern QString lib_window_sel_file;
+// E-mail settings copied from the settings file, and what the post-export box shows.
+extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
+extern QString Export_File_Path, Export_File_Message;
+extern const QString design_file_EXT; // "dcard"
+extern const QString batch_file_EXT; // "txt"
+
+// The one main window of the program: the document's front, back and scratch sides, the
+// drawing tools, card sizes, design files and the services every window calls.
+class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost
 {
     Q_OBJECT
 
 public:
+    // What start-up came to.
+    enum class StartResult
+    {
+        Ready,
+        ResourcesUnavailable,
+        WizardLeft
+    };
+
     explicit SKTWindowController(QWidget* parent = nullptr);
     ~SKTWindowController() override;
 
-    // Sets up the per-user Resources folder; false (after telling the user) when the
-    // program's data cannot be reached, and the program must end.
-    bool awakeFromNib();
+    static SKTWindowController* defaultInstance();
+
+    // Sets up the window and the per-user Resources folder, then starts the first project
+    // through the start-up wizard. Anything but Ready means the program must end.
+    StartResult awakeFromNib();
+
+    // How the program ends when the start-up wizard is left (status 0); tests replace it.
+    static std::function<void(int)>& programExit();
+
+    // ---- Projects --------------------------------------------------------------------
+    void New_Project();
+    void New_Project_Setting_Reset();
+    // Runs the start-up wizard and applies its choice; false when it was left.
+    bool Open_Start_Window();
+    void Fill_Party_Invidation_Details();
+
+    // ---- Design files ----------------------------------------------------------------
+    void Save_project_file(bool saveAs, bool showMessages);
+    int Read_and_load_design_Log(const QString& path, const QString& logOrTemplate);
+    int Open_Log_File() override;
+    void Set_Log_Name_In_Title();
+    void New_Btn_Clicked();
+    void Open_Btn_Clicked();
+    void Save_Btn_Clicked();
+    void SaveAs_Btn_Clicked();
+
+    // ---- Drawing tools ----------------------------------------------------------------
+    enum Tool
+    {
+        ArrowTool,
+        LineTool,
+        TextTool,
+        RectTool,
+        CircleTool,
+        RoundRectTool,
+        TriangleTool,
+        DiamondTool,
+        ImageTool,
+        ImageLibraryTool,
+        BarcodeTool,
+        SignatureTool,
+        FingerprintTool,
+        StarTool,
+        DoubleStarTool,
+        PolygonTool,
+        ToolCount
+    };
+    // Sets the tool and places its object on the current side at once.
+    void selectTool(int tool);
+    void Select_tool_action();
+    void selectArrowTool();
+    void selectedToolDidChange();
+    int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
+    QString Library_Selected_Image() const override;
+    // The kind the tool makes, as its archive class name ("" for none).
+    static QString currentGraphicClass(int tool);
+    QImage placeholderPicture(int tool) const;
+    QImage placeholderPicture(Placeholder which) const override;
+
+    // ---- Card sizes ------------------------------------------------------------------
+    // The preset's size in millimetres ("V" turns it upright); 30 by 30 for no row (-1) and
+    // an invalid size for a row outside the table.
+    static QSizeF Get_My_card_Size(const QString& category, const QString& preset, int listIndex);
+    QSizeF Get_My_card_Size_For(const QString& category, const QString& preset, int listIndex) override
+    {
+        return Get_My_card_Size(category, preset, listIndex);
+    }
+    QStringList presetNames(const QString& category) const override;
+    void Set_Card_Size_In_Control(const QSizeF& millimetres) override;
+    QSizeF cardSizeInControl() const;
+    void SetDocumentCanvasSize(const QSizeF& points) override;
+    void Set_Document_Size(const QSizeF& points) override;
+    void Create_List(const QString& name);
+    QString Get_Item_Text(int row) const;
+    void Mark_List_New_Selection(int row);
+    void fillCardSizeList(bool plasticCards);
+    enum class Link
+    {
+        SupportMail,
+        ResellerMail,
+        Website1,
+        Website2,
+        Website3,
+        GooglePlus,
+        FaceBook,
+        Twitter,
+        FacebookLike,
+        ShareIt
+    };
+    void openLink(Link link);
+
+    // ---- Services ------------------------------------------------------------------------
+    const SKTDocument::Graphics& Get_Front_Controls_Array() const;
+    const SKTDocument::Graphics& Get_Back_Controls_Array() const;
+    SKTDocument::Graphics Get_Temp_Controls_Array() const;
+    int Get_Front_Control_Count() const;
+    int Get_Back_Control_Count() const;
+    int Get_Temp_Control_Count() const;
+    QPointF Control_New_Point(const QString& cardSide) override;
+    static float Points_to_MM_Convert(float points);
+    static float MM_to_Points_Convert(float millimetres);
+    float MM_to_Points(float millimetres) override { return MM_to_Points_Convert(millimetres); }
+    static QImage Increase_DPI(const QImage& image, double dpi);
+    static void Save_gen_image(const QImage& image, const QString& path);
+    void Get_Email_Details();
+    static int Get_OS_Version();
+    void Open_Export_File_Box();
+    static QStringList Get_Files_Array_At_Path(const QString& folder);
+    QStringList Get_datasheet_File_Name_Array() const;
+    bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const;
+    static void Delete_Excel_File_Temp_Folder();
+    static QString Get_date_Value(const QString& pattern);
+    static QString Get_time_Value(const QString& pattern) { return Get_date_Value(pattern); }
+    static QString Convert_Path_From_URL(const QUrl& url);
+    static int Check_And_Validate_File_Path(const QString& path);
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+    void Show_One_By_One_Modeless();
+    void Hide_One_By_One_Modeless();
+
+    // ---- Sides and redrawing ----------------------------------------------------------
+    void Select_front_side();
+    void Select_back_side();
+    void Refresh_Canvas() override;
+    // Shows the properties of an object or of the card (none yet: the panel is a later
+    // addition), and puts the arrow tool back.
+    void Show_RHS_Properties(const SKTGraphicPtr& graphic) override;
+    void Undo_Redo_Button_state() override;
+    void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
+    SKTGrid* grid() const override { return _grid; }
+    void Set_Paste_Button_Status() override { }
+    void setSameSizeButtonsEnabled(bool) override { }
+    void Open_Barcode_Window() override { }
+    bool rulersVisible() const override { return rulersVisible_; }
+    void setRulersVisible(bool visible) override { rulersVisible_ = visible; }
+    void echoBoundsOnRulers(const QRectF&) override { }
+    void set_Front_BG_Image(const QString& path);
+    void set_Back_BG_Image(const QString& path);
+
+    // ---- State read by other windows and by tests -------------------------------------
+    SKTDocument& document() { return *document_; }
+    SideCanvas* canvasOfSide(SKTDocument::Side side) const;
+    SideCanvas* currentCanvas() const;
+    Card_PropertyPtr Front_card_Prop;
+    Card_PropertyPtr Back_card_Prop;
+    std::unique_ptr<User_Profile_Class> Front_user_profile;
+    std::unique_ptr<User_Profile_Class> Back_user_profile;
+    std::unique_ptr<User_Profile_Class> TEMP_user_profile;
+    std::unique_ptr<Data_From_Excel> spreadsheet;
+    Send_Modeless* send_modls_wnd = nullptr;
+    QStringList pvc_card_arry;
+    QStringList paper_card_arry;
+    QList<QVariantMap> ListData; // the card-size list: one row per preset name
+    QList<QVariantMap> data_table_content;
+    QString App_Name;
+    QFont All_Text_font;
+    QColor All_Text_clr;
+    double _zoomFactor = 1.0;
+    SKTGraphicPtr Last_Selected_Graphic;
+
+    QTabWidget* sett_tab = nullptr;
+    std::array<QWidget*, 15> tabItems {};
+    QComboBox* Text_Date_style = nullptr;
+    QComboBox* Text_Time_style = nullptr;
+    QComboBox* shape_hatch_style = nullptr;
+    QComboBox* Card_hatch_style = nullptr;
+    QListWidget* ColList = nullptr;
+    QDoubleSpinBox* width_Text = nullptr;
+    QDoubleSpinBox* height_Text = nullptr;
+
+private:
+    void buildWindow();
+    QWidget* buildToolBar();
+    void loadPlaceholders();
+    void fillFixedLists();
+    void resetCardProperty(Card_Property& card) const;
+    void drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const;
+    DesignContents currentDesign() const;
+    void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
+    void reloadCardSizeList();
+
+    std::unique_ptr<SKTDocument> document_;
+    SideCanvas* _graphicView = nullptr;
+    SideCanvas* _graphicView_BACK = nullptr;
+    SideCanvas* _graphicView_TEMP = nullptr;
+    QStackedWidget* sides_ = nullptr;
+    QDialog* plz_wait_Window = nullptr;
+    QLabel* modeless_msg_lbl = nullptr;
+    int Selected_Control_Tool_ = 0;
+    QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
+    SKTGrid* _grid = nullptr;
+    bool rulersVisible_ = false;
 };

@@ -1,5 +1,5 @@
-#include "common/Globals.h"
 #include "common/MessageBoxes.h"
+#include "common/Globals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "support/ScriptedDialogService.h"
 
@@ -15,8 +15,7 @@
 namespace {
 
 // Keeps the GUI thread's event loop turning until done() holds.
-template <typename Done>
-void pumpEventsUntil(Done done)
+template <typename Done> void pumpEventsUntil(Done done)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!done() && std::chrono::steady_clock::now() < deadline)
@@ -39,7 +38,7 @@ TEST(MessageBoxes, OkBoxPrefixesALineBreakAndYesNoBoxDoesNot)
 {
     ScriptedDialogs dialogs;
     SKTWindowController window;
-    dialogs->yesNoAnswers = {true, false};
+    dialogs->yesNoAnswers = { true, false };
 
     Show_MessageBox(QStringLiteral("Saved."));
     EXPECT_TRUE(Show_YES_NO_MessageBox(QStringLiteral("Delete?")));
@@ -57,15 +56,15 @@ TEST(MessageBoxes, AWorkerWaitsForTheAnswerGivenOnTheGuiThread)
 {
     ScriptedDialogs dialogs;
     SKTWindowController window;
-    dialogs->yesNoAnswers = {true};
-    std::atomic<bool> workerReturned{false};
-    std::atomic<bool> returnedBeforeAnswer{false};
+    dialogs->yesNoAnswers = { true };
+    std::atomic<bool> workerReturned { false };
+    std::atomic<bool> returnedBeforeAnswer { false };
     dialogs->beforeAnswer = [&](const ScriptedDialogService::Asked&) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         returnedBeforeAnswer = workerReturned.load();
     };
 
-    std::atomic<bool> answer{false};
+    std::atomic<bool> answer { false };
     std::thread worker([&] {
         answer = Show_YES_NO_MessageBox(QStringLiteral("Continue?"));
         Show_MessageBox(QStringLiteral("Done."));
@@ -89,8 +88,8 @@ TEST(MessageBoxes, QuestionsFromSeveralWorkersEachGetTheirOwnAnswer)
     for (int i = 0; i < workers; ++i)
         dialogs->yesNoAnswers.push_back(i % 2 == 0);
 
-    std::atomic<int> finished{0};
-    std::atomic<int> yesCount{0};
+    std::atomic<int> finished { 0 };
+    std::atomic<int> yesCount { 0 };
     std::vector<std::thread> threads;
     for (int i = 0; i < workers; ++i) {
         threads.emplace_back([&] {

@@ -1,0 +1,2 @@
+add_executable(bench_design_file ${CMAKE_CURRENT_LIST_DIR}/design_file.cpp)
+target_link_libraries(bench_design_file PRIVATE galavite_mainwindow)

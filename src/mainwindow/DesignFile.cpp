@@ -1,0 +1,357 @@
+#include "mainwindow/DesignFile.h"
+
+#include "model/SKTImage.h"
+#include "platform/ArchiveReader.h"
+#include "platform/ArchiveWriter.h"
+#include "platform/BraceGeometry.h"
+#include "platform/PropertyList.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <typeinfo>
+
+const QString DesignFile::marker = QStringLiteral("QUONMACGALAVITEFOLIOS");
+
+namespace {
+
+const QString imageFill = QStringLiteral("I");
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+void appendCardBlock(PlistArray& items, Card_Property& card)
+{
+    items.emplace_back(yesNo(card.Card_border_chk));
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_bordr_clr));
+    items.emplace_back(QString::number(card.Card_bor_Stepper));
+    items.emplace_back(card.Card_border_style);
+    items.emplace_back(yesNo(card.Card_fill_chk));
+    items.emplace_back(card.Card_fill_style);
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_fill_clr));
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_fill_Grd_1_clr));
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_fill_Grd_2_clr));
+    items.emplace_back(QString::number(card.Card_grad_Stepper));
+    items.emplace_back(card.Card_hatch_style);
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_hatch_bk_clr));
+    items.emplace_back(QString::asprintf("%0.2f", double(card.Card_alpha_Stepper)));
+    items.emplace_back(card.Card_Side);
+    items.emplace_back(card.Card_Side_Name);
+    items.emplace_back(card.Card_Shape);
+    items.emplace_back(card.Card_Name);
+    items.emplace_back(BraceGeometry::fromPoint(card.Card_Location));
+    items.emplace_back(BraceGeometry::fromSize(card.Card_Size));
+    items.emplace_back(card.Card_Preset);
+    items.emplace_back(card.Card_Category);
+    items.emplace_back(card.Card_Sub_Category);
+    items.emplace_back(QString::number(card.Card_Cat_index));
+    items.emplace_back(card.Card_Create_Mode);
+    if (card.Card_fill_style != imageFill)
+        card.Card_BG_Image_Path.clear();
+    items.emplace_back(card.Card_BG_Image_Path.isNull() ? QString(QLatin1String("")) : card.Card_BG_Image_Path);
+    items.emplace_back(card.Card_BG_Image_Layout);
+    items.emplace_back(ArchiveWriter::archivedColor(card.Card_Content_clr));
+    items.emplace_back(ArchiveWriter::archivedFont(card.Card_Content_font));
+}
+
+// Why a design file was refused.
+struct CorruptDesign
+{
+    QString reason;
+};
+
+// Takes the items one after another, checking each one's type.
+class ItemReader
+{
+public:
+    explicit ItemReader(const PlistArray& items)
+        : items_(items)
+    { }
+
+    size_t position() const { return next_; }
+    size_t remaining() const { return items_.size() - next_; }
+
+    const PlistValue& take(const char* what)
+    {
+        if (next_ >= items_.size())
+            fail(QStringLiteral("the file ends before the %1").arg(QLatin1String(what)));
+        return items_[next_++];
+    }
+
+    QString string(const char* what)
+    {
+        const PlistValue& item = take(what);
+        if (!item.isString())
+            fail(QStringLiteral("the %1 is not a string").arg(QLatin1String(what)));
+        return item.toString();
+    }
+
+    QByteArray data(const char* what)
+    {
+        const PlistValue& item = take(what);
+        if (!item.isData())
+            fail(QStringLiteral("the %1 is not data").arg(QLatin1String(what)));
+        return item.toData();
+    }
+
+    bool flag(const char* what) { return string(what) == QLatin1String("Y"); }
+
+    qint32 integer(const char* what)
+    {
+        bool ok = false;
+        const qint32 value = QLocale::c().toInt(string(what).trimmed(), &ok);
+        if (!ok)
+            fail(QStringLiteral("the %1 is not a whole number").arg(QLatin1String(what)));
+        return value;
+    }
+
+    float real(const char* what)
+    {
+        bool ok = false;
+        const float value = QLocale::c().toFloat(string(what).trimmed(), &ok);
+        if (!ok || !std::isfinite(value))
+            fail(QStringLiteral("the %1 is not a number").arg(QLatin1String(what)));
+        return value;
+    }
+
+    // An object count: it cannot announce more objects than the file still holds.
+    size_t count(const char* what)
+    {
+        bool ok = false;
+        const qulonglong value = QLocale::c().toULongLong(string(what).trimmed(), &ok);
+        if (!ok)
+            fail(QStringLiteral("the %1 is not a count").arg(QLatin1String(what)));
+        if (value > remaining())
+            fail(QStringLiteral("the %1 announces %2 objects but only %3 items follow")
+                     .arg(QLatin1String(what))
+                     .arg(value)
+                     .arg(remaining()));
+        return size_t(value);
+    }
+
+    QColor color(const char* what)
+    {
+        const QByteArray bytes = data(what);
+        const std::optional<bool> rootIsNull = archiveRootIsNull(bytes);
+        if (!rootIsNull)
+            fail(QStringLiteral("the %1 is not a keyed archive").arg(QLatin1String(what)));
+        if (*rootIsNull)
+            return QColor();
+        const QColor value = ArchiveReader::unarchivedColor(bytes);
+        if (!value.isValid())
+            fail(QStringLiteral("the %1 is not a colour").arg(QLatin1String(what)));
+        return value;
+    }
+
+    std::optional<QFont> font(const char* what)
+    {
+        const QByteArray bytes = data(what);
+        const std::optional<bool> rootIsNull = archiveRootIsNull(bytes);
+        if (!rootIsNull)
+            fail(QStringLiteral("the %1 is not a keyed archive").arg(QLatin1String(what)));
+        if (*rootIsNull)
+            return std::nullopt;
+        std::optional<QFont> value = ArchiveReader::unarchivedFont(bytes);
+        if (!value)
+            fail(QStringLiteral("the %1 is not a font").arg(QLatin1String(what)));
+        return value;
+    }
+
+    [[noreturn]] static void fail(const QString& reason) { throw CorruptDesign { reason }; }
+
+private:
+    // Whether a keyed archive's root is "no object"; none when the bytes are no archive.
+    static std::optional<bool> archiveRootIsNull(const QByteArray& bytes)
+    {
+        const PlistValue archive = PropertyList::read(bytes);
+        if (!archive.isDict())
+            return std::nullopt;
+        const PlistValue* top = archive.toDict().find(QStringLiteral("$top"));
+        const PlistValue* objects = archive.toDict().find(QStringLiteral("$objects"));
+        if (!top || !top->isDict() || !objects || !objects->isArray())
+            return std::nullopt;
+        const PlistValue* root = top->toDict().find(QStringLiteral("root"));
+        if (!root || !root->isUid())
+            return std::nullopt;
+        return root->toUid().value == 0;
+    }
+
+    const PlistArray& items_;
+    size_t next_ = 0;
+};
+
+Card_PropertyPtr readCardBlock(ItemReader& in)
+{
+    Card_PropertyPtr card = Card_Property::create();
+    card->Card_border_chk = in.flag("border check");
+    card->Card_bordr_clr = in.color("border colour");
+    card->Card_bor_Stepper = in.integer("border width");
+    card->Card_border_style = in.string("border style");
+    card->Card_fill_chk = in.flag("fill check");
+    card->Card_fill_style = in.string("fill style");
+    card->Card_fill_clr = in.color("fill colour");
+    card->Card_fill_Grd_1_clr = in.color("first gradient colour");
+    card->Card_fill_Grd_2_clr = in.color("second gradient colour");
+    card->Card_grad_Stepper = in.integer("gradient angle");
+    card->Card_hatch_style = in.string("hatch style");
+    card->Card_hatch_bk_clr = in.color("hatch background colour");
+    card->Card_alpha_Stepper = in.real("fill opacity");
+    card->Card_Side = in.string("side count");
+    card->Card_Side_Name = in.string("side name");
+    card->Card_Shape = in.string("card shape");
+    card->Card_Name = in.string("card name");
+    card->Card_Location = BraceGeometry::pointFromString(in.string("card location"));
+    card->Card_Size = BraceGeometry::sizeFromString(in.string("card size"));
+    card->Card_Preset = in.string("orientation");
+    card->Card_Category = in.string("card category");
+    card->Card_Sub_Category = in.string("card size name");
+    card->Card_Cat_index = in.integer("card category index");
+    card->Card_Create_Mode = in.string("creation mode");
+    card->Card_BG_Image_Path = in.string("background picture path");
+    card->Card_BG_Image_Layout = in.string("background layout");
+    card->Card_Content_clr = in.color("content colour");
+    card->Card_Content_font = in.font("content font");
+    card->Card_BG_Image = QImage();
+    return card;
+}
+
+SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
+{
+    const size_t count = in.count(side);
+    SKTDocument::Graphics graphics;
+    graphics.reserve(qsizetype(count));
+    for (size_t i = 0; i < count; ++i) {
+        QString error;
+        SKTGraphicPtr graphic = SKTGraphic::unarchive(in.data("object archive"), &error);
+        if (!graphic)
+            ItemReader::fail(
+                QStringLiteral("object %1 of the %2 cannot be read: %3").arg(i).arg(QLatin1String(side), error));
+        // An image object keeps only its file's path; its picture is loaded again.
+        if (typeid(*graphic) == typeid(SKTImage))
+            graphic->setFilePath(graphic->_file_path);
+        graphics.append(std::move(graphic));
+    }
+    return graphics;
+}
+
+} // namespace
+
+PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected)
+{
+    PlistArray items;
+    items.reserve(size_t(itemsWithoutObjects + contents.frontGraphics.size() + contents.backGraphics.size()));
+    const auto progress = [&] {
+        if (itemsCollected)
+            *itemsCollected = int(items.size());
+    };
+    items.emplace_back(marker);
+    appendCardBlock(items, *contents.front);
+    appendCardBlock(items, *contents.back);
+    items.emplace_back(yesNo(contents.excelBindingUse));
+    items.emplace_back(contents.excelSourcePath.isNull() ? QString(QLatin1String("")) : contents.excelSourcePath);
+    PlistArray titles;
+    for (const QString& title : contents.columnTitles)
+        titles.emplace_back(title);
+    items.emplace_back(std::move(titles));
+    items.emplace_back(contents.rows);
+    progress();
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        items.emplace_back(QString::number(qulonglong(side->size())));
+        for (const SKTGraphicPtr& graphic : *side) {
+            items.emplace_back(graphic->archivedData());
+            progress();
+        }
+    }
+    progress();
+    return items;
+}
+
+bool DesignFile::write(const QString& path, const DesignContents& contents, QString* error, int* itemsCollected)
+{
+    return PropertyList::writeFile(path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error);
+}
+
+DesignFile::ReadResult DesignFile::readFile(const QString& path)
+{
+    QString error;
+    const PlistValue root = PropertyList::readFile(path, &error);
+    if (!root.isArray())
+        return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
+            {} };
+    return readItems(root.toArray());
+}
+
+DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
+{
+    QString error;
+    const PlistValue root = PropertyList::read(bytes, &error);
+    if (!root.isArray())
+        return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
+            {} };
+    return readItems(root.toArray());
+}
+
+DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
+{
+    ReadResult result;
+    try {
+        ItemReader in(items);
+        const PlistValue& first = in.take("marker");
+        if (!first.isString() || first.toString() != marker)
+            ItemReader::fail(QStringLiteral("the file does not start with the design marker"));
+        DesignContents& contents = result.contents;
+        contents.front = readCardBlock(in);
+        contents.back = readCardBlock(in);
+        contents.excelBindingUse = in.flag("spreadsheet binding flag");
+        contents.excelSourcePath = in.string("spreadsheet path");
+        const PlistValue& titles = in.take("column titles");
+        if (!titles.isArray())
+            ItemReader::fail(QStringLiteral("the column titles are not an array"));
+        for (const PlistValue& title : titles.toArray()) {
+            if (!title.isString())
+                ItemReader::fail(QStringLiteral("a column title is not a string"));
+            contents.columnTitles.append(title.toString());
+        }
+        const PlistValue& rows = in.take("spreadsheet rows");
+        if (!rows.isArray())
+            ItemReader::fail(QStringLiteral("the spreadsheet rows are not an array"));
+        for (const PlistValue& row : rows.toArray()) {
+            if (!row.isDict())
+                ItemReader::fail(QStringLiteral("a spreadsheet row is not a dictionary"));
+            for (qsizetype i = 0; i < row.toDict().size(); ++i) {
+                if (!row.toDict().valueAt(i).isString())
+                    ItemReader::fail(QStringLiteral("a spreadsheet cell is not a string"));
+            }
+        }
+        contents.rows = rows.toArray();
+        contents.frontGraphics = readObjects(in, "front object count");
+        contents.backGraphics = readObjects(in, "back object count");
+        result.status = Status::Loaded;
+    } catch (const CorruptDesign& corrupt) {
+        result = ReadResult { Status::Corrupt, corrupt.reason, {} };
+    }
+    return result;
+}
+
+QString DesignFile::cardShapeCode(int cardShape)
+{
+    switch (cardShape) {
+    case 0:
+        return QStringLiteral("R");
+    case 1:
+        return QStringLiteral("RR");
+    default:
+        return QStringLiteral("E");
+    }
+}
+
+int DesignFile::cardShapeFromCode(const QString& code)
+{
+    if (code == QLatin1String("RR"))
+        return 1;
+    if (code == QLatin1String("E"))
+        return 2;
+    return 0;
+}

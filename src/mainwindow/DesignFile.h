@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/Card_Property.h"
+#include "model/SKTDocument.h"
+#include "platform/PlistValue.h"
+
+#include <QString>
+#include <QStringList>
+
+// Everything a design file holds: both sides' card settings, the spreadsheet table that
+// objects may be bound to, and the objects of the front and back sides.
+struct DesignContents
+{
+    Card_PropertyPtr front;
+    Card_PropertyPtr back;
+    bool excelBindingUse = false;
+    QString excelSourcePath;
+    QStringList columnTitles;
+    PlistArray rows;
+    SKTDocument::Graphics frontGraphics;
+    SKTDocument::Graphics backGraphics;
+};
+
+// The design file: an XML property list whose root array holds, with no keys, the marker,
+// 28 items per side, four spreadsheet items, then each side's object count and one keyed
+// archive per object. Reading checks every item's type, every count and every archive
+// before anything is handed back, so a damaged file never changes the open design.
+class DesignFile
+{
+public:
+    static const QString marker; // "QUONMACGALAVITEFOLIOS"
+    static constexpr int cardBlockItems = 28;
+    static constexpr int itemsWithoutObjects = 63;
+
+    enum class Status
+    {
+        Loaded,
+        Corrupt
+    };
+    struct ReadResult
+    {
+        Status status = Status::Corrupt;
+        QString reason; // why a file was refused, for the log
+        DesignContents contents;
+    };
+
+    // The items in file order. A side whose fill is not a picture ("I") loses its
+    // background path, in the record itself too, so that only a picture fill keeps one.
+    // itemsCollected (if given) counts the items made, also when archiving fails part-way.
+    static PlistArray items(const DesignContents& contents, int* itemsCollected = nullptr);
+    // Writes the items as an XML property list, replacing the file whole or not at all.
+    static bool write(
+        const QString& path, const DesignContents& contents, QString* error = nullptr, int* itemsCollected = nullptr);
+
+    static ReadResult read(const QByteArray& bytes);
+    static ReadResult readFile(const QString& path);
+    static ReadResult readItems(const PlistArray& items);
+
+    // The card outline as stored in the card settings ("R", "RR", "E") and as the global
+    // Card_Shape counts it (0 rectangle, 1 rounded rectangle, 2 ellipse).
+    static QString cardShapeCode(int cardShape);
+    static int cardShapeFromCode(const QString& code);
+};

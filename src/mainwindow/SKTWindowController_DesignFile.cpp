@@ -1,0 +1,169 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
+#include "mainwindow/DesignFile.h"
+#include "mainwindow/SideCanvas.h"
+#include "model/CardGlobals.h"
+#include "platform/DialogService.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString corruptFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
+const QString designFilter = QStringLiteral("Design (*.dcard)");
+} // namespace
+
+const QString design_file_EXT = QStringLiteral("dcard");
+
+DesignContents SKTWindowController::currentDesign() const
+{
+    DesignContents contents;
+    contents.front = Front_card_Prop;
+    contents.back = Back_card_Prop;
+    contents.excelBindingUse = Excel_Binding_Use;
+    contents.excelSourcePath = Excel_Source_Path;
+    contents.columnTitles = spreadsheet->columnTitles();
+    contents.rows = spreadsheet->ListData;
+    contents.frontGraphics = Get_Front_Controls_Array();
+    contents.backGraphics = Get_Back_Controls_Array();
+    return contents;
+}
+
+void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
+{
+    const QString remembered = Project_File_Name;
+    if (saveAs)
+        Project_File_Name = QString(QLatin1String(""));
+    Project_File_Name = Trim_Str(Project_File_Name);
+    if (Project_File_Name.isEmpty()) {
+        const QString chosen
+            = dialogs().chooseSaveFile(QStringLiteral("Save Design"), QString(), designFilter, design_file_EXT);
+        if (chosen.isEmpty()) {
+            Project_File_Name = remembered;
+            return;
+        }
+        activateWindow();
+        Project_File_Name = chosen;
+    }
+    int itemsCollected = 0;
+    QString error;
+    const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
+    if (!written)
+        Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
+    if (!showMessages)
+        return;
+    Show_MessageBox(
+        written ? QStringLiteral("Invitation Card Design Log has been saved successfully.") : QStringLiteral("fail"));
+    Set_Log_Name_In_Title();
+}
+
+int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
+{
+    // The whole file is read and checked before the open design is touched, so a damaged
+    // file leaves the design, its file name and the guards as they were.
+    DesignFile::ReadResult read = DesignFile::readFile(path);
+    if (read.status != DesignFile::Status::Loaded) {
+        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
+        Show_MessageBox(corruptFileMessage);
+        return 0;
+    }
+    applyDesign(read.contents, path, logOrTemplate);
+    return 1;
+}
+
+void SKTWindowController::applyDesign(DesignContents& contents, const QString& path, const QString& mode)
+{
+    New_Project_Setting_Reset();
+    while (sett_tab->count() > 0)
+        sett_tab->removeTab(0);
+    _graphicView->delete_all_control();
+    _graphicView_BACK->delete_all_control();
+    Project_File_Name = mode == QLatin1String("L") ? path : QString(QLatin1String(""));
+    Not_Draw_Only_Prop_Change = true;
+
+    Front_card_Prop = contents.front;
+    Back_card_Prop = contents.back;
+    Card_Shape = DesignFile::cardShapeFromCode(Front_card_Prop->Card_Shape);
+    const QSizeF size = Front_card_Prop->Card_Size;
+    Set_Document_Size(size);
+    SetDocumentCanvasSize(size);
+    Set_Card_Size_In_Control(
+        QSizeF(Points_to_MM_Convert(float(size.width())), Points_to_MM_Convert(float(size.height()))));
+
+    Excel_Binding_Use = contents.excelBindingUse;
+    Excel_Source_Path = contents.excelSourcePath;
+    spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
+    spreadsheet->ListData = contents.rows;
+
+    document_->Enable_Disable_Undo_Registraion(false);
+    QList<int> frontIndexes, backIndexes;
+    for (int i = 0; i < contents.frontGraphics.size(); ++i)
+        frontIndexes.append(i);
+    for (int i = 0; i < contents.backGraphics.size(); ++i)
+        backIndexes.append(i);
+    if (!frontIndexes.isEmpty())
+        document_->insertGraphicsOnSide(SKTDocument::Side::Front, contents.frontGraphics, frontIndexes);
+    if (!backIndexes.isEmpty())
+        document_->insertGraphicsOnSide(SKTDocument::Side::Back, contents.backGraphics, backIndexes);
+
+    if (mode == QLatin1String("L"))
+        Set_Log_Name_In_Title();
+    Not_Draw_Only_Prop_Change = false;
+    Show_RHS_Properties(nullptr);
+    if (Back_card_Prop->Card_fill_chk && Back_card_Prop->Card_fill_style == QLatin1String("I"))
+        set_Back_BG_Image(Back_card_Prop->Card_BG_Image_Path);
+    if (Front_card_Prop->Card_fill_chk && Front_card_Prop->Card_fill_style == QLatin1String("I"))
+        set_Front_BG_Image(Front_card_Prop->Card_BG_Image_Path);
+    selectArrowTool();
+    Refresh_Canvas();
+    document_->Enable_Disable_Undo_Registraion(true);
+}
+
+int SKTWindowController::Open_Log_File()
+{
+    const QString path = dialogs().chooseOpenFile(QStringLiteral("Open Design"), QString(), designFilter);
+    if (path.isEmpty())
+        return 0;
+    return Read_and_load_design_Log(path, QStringLiteral("L"));
+}
+
+void SKTWindowController::Set_Log_Name_In_Title()
+{
+    if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
+        setWindowTitle(QStringLiteral("%1 ( %2 )").arg(App_Name, QFileInfo(Project_File_Name).fileName()));
+    else
+        setWindowTitle(App_Name);
+}
+
+void SKTWindowController::New_Btn_Clicked()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening new document?")))
+        Save_project_file(false, true);
+    New_Project();
+    Undo_Redo_Button_state();
+}
+
+void SKTWindowController::Open_Btn_Clicked()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening document?")))
+        Save_project_file(false, true);
+    New_Project_Setting_Reset();
+    const int opened = Open_Log_File();
+    Undo_Redo_Button_state();
+    if (opened != 1 && !Open_Start_Window())
+        programExit()(0);
+    Not_Draw_Only_Prop_Change = false;
+}
+
+void SKTWindowController::Save_Btn_Clicked()
+{
+    Save_project_file(false, true);
+}
+
+void SKTWindowController::SaveAs_Btn_Clicked()
+{
+    Save_project_file(true, true);
+}

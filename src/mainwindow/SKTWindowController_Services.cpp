@@ -1,0 +1,252 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "common/FileHelpers.h"
+#include "common/Globals.h"
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
+#include "mail/Send_Modeless.h"
+#include "mainwindow/SideCanvas.h"
+#include "model/CardGlobals.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "platform/DesktopOpener.h"
+#include "platform/DialogService.h"
+#include "platform/PropertyList.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QSaveFile>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <typeinfo>
+
+QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
+QString Export_File_Path, Export_File_Message;
+const QString batch_file_EXT = QStringLiteral("txt");
+
+const SKTDocument::Graphics& SKTWindowController::Get_Front_Controls_Array() const
+{
+    return document_->graphics();
+}
+
+const SKTDocument::Graphics& SKTWindowController::Get_Back_Controls_Array() const
+{
+    return document_->graphics_back();
+}
+
+SKTDocument::Graphics SKTWindowController::Get_Temp_Controls_Array() const
+{
+    return document_->graphics_temp();
+}
+
+int SKTWindowController::Get_Front_Control_Count() const
+{
+    return int(document_->graphics().size());
+}
+int SKTWindowController::Get_Back_Control_Count() const
+{
+    return int(document_->graphics_back().size());
+}
+int SKTWindowController::Get_Temp_Control_Count() const
+{
+    return int(document_->graphics_temp().size());
+}
+
+QPointF SKTWindowController::Control_New_Point(const QString& cardSide)
+{
+    const int count = cardSide == QLatin1String("F") ? Get_Front_Control_Count() : Get_Back_Control_Count();
+    const float step = float(qMax(count, 20));
+    float x = last_ctrl_X + step;
+    float y = last_ctrl_Y + step;
+    const QRectF bounds = _graphicView ? _graphicView->bounds() : QRectF();
+    if (x + 50 >= bounds.width())
+        x = last_ctrl_X = 10.0f;
+    if (y + 50 >= bounds.height())
+        y = last_ctrl_Y = 10.0f;
+    last_ctrl_X = x;
+    last_ctrl_Y = y;
+    return QPointF(x, y);
+}
+
+float SKTWindowController::Points_to_MM_Convert(float points)
+{
+    return float(double(points) * 0.3527777777778);
+}
+
+float SKTWindowController::MM_to_Points_Convert(float millimetres)
+{
+    return float(double(millimetres) * 2.834645669291);
+}
+
+QImage SKTWindowController::Increase_DPI(const QImage& image, double dpi)
+{
+    if (image.isNull() || !(dpi > 0.0) || !std::isfinite(dpi)) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return QImage();
+    }
+    // A picture without a stated resolution counts as 72 dpi.
+    const double imageDpi = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != 3780
+        ? double(qRound(image.dotsPerMeterX() * 0.0254))
+        : 72.0;
+    const double w = image.width() * 72.0 / imageDpi;
+    const double h = image.height() * 72.0 / imageDpi;
+    const int pixelWidth = int(std::ceil(float(dpi * w / 72.0)));
+    const int pixelHeight = int(std::ceil(float(dpi * h / 72.0)));
+    QImage bitmap(pixelWidth, pixelHeight, QImage::Format_ARGB32_Premultiplied);
+    if (bitmap.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return QImage();
+    }
+    bitmap.fill(Qt::transparent);
+    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+    bitmap.setDotsPerMeterX(dotsPerMetre);
+    bitmap.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&bitmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), image);
+    painter.end();
+    return bitmap;
+}
+
+void SKTWindowController::Save_gen_image(const QImage& image, const QString& path)
+{
+    Delete_File(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        Show_MessageBox(path);
+        Show_MessageBox(file.errorString());
+    }
+}
+
+void SKTWindowController::Get_Email_Details()
+{
+    const PlistValue settings = PropertyList::readFile(Resource_File(QStringLiteral("com.quon.card.plist")));
+    const auto value = [&](const char* key) {
+        const PlistValue* item = settings.isDict() ? settings.toDict().find(QString::fromLatin1(key)) : nullptr;
+        return item ? item->toString() : QString();
+    };
+    sender_email = value("SendEmailSender");
+    sender_pwd = value("SendEmailPwd");
+    sending_server = value("SendEmailSMTP");
+    sending_port = value("SendEmailPORT");
+    send_enable_ssl = value("SendEnableSSL");
+}
+
+int SKTWindowController::Get_OS_Version()
+{
+    return QT_VERSION_MAJOR * 100 + QT_VERSION_MINOR;
+}
+
+void SKTWindowController::Open_Export_File_Box()
+{
+    QDialog box(this);
+    auto* open = new QCheckBox(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
+                                                                   : QStringLiteral("Open exported file."));
+    open->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(new QLabel(Export_File_Message));
+    layout->addWidget(new QLabel(Export_File_Path));
+    layout->addWidget(open);
+    layout->addWidget(buttons);
+    dialogs().runModal(box);
+    if (open->isChecked())
+        openWithDesktop(QUrl::fromLocalFile(Export_File_Path));
+}
+
+QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
+{
+    QStringList names;
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return names;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& entry : entries)
+        // A leading dot starts a hidden file's name, not an extension.
+        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
+    return names;
+}
+
+QStringList SKTWindowController::Get_datasheet_File_Name_Array() const
+{
+    return Get_Files_Array_At_Path(Data_Folder_Path);
+}
+
+bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seriesName) const
+{
+    if (!QFileInfo::exists(QDir(Data_Folder_Path).filePath(seriesName + QLatin1Char('.') + batch_file_EXT)))
+        return false;
+    const auto boundTo = [&](const SKTDocument::Graphics& graphics) {
+        for (const SKTGraphicPtr& graphic : graphics) {
+            const auto& kind = typeid(*graphic);
+            if (kind != typeid(SKTImage) && kind != typeid(SKTText) && kind != typeid(SKTBarcode))
+                continue;
+            if (graphic->data_source_type == 1 && graphic->batch_list_name == seriesName)
+                return true;
+        }
+        return false;
+    };
+    if (boundTo(Get_Front_Controls_Array()))
+        return true;
+    return CARD_SIDE_STR == QLatin1String("2") && boundTo(Get_Back_Controls_Array());
+}
+
+void SKTWindowController::Delete_Excel_File_Temp_Folder()
+{
+    QDir(QDir(QDir::tempPath()).filePath(QStringLiteral("ziptmp"))).removeRecursively();
+}
+
+QString SKTWindowController::Get_date_Value(const QString& pattern)
+{
+    // Patterns use "a" for AM/PM; Qt's form is "AP".
+    QString qtPattern = pattern;
+    qtPattern.replace(QLatin1Char('a'), QStringLiteral("AP"));
+    return QLocale().toString(QDateTime::currentDateTime(), qtPattern);
+}
+
+QString SKTWindowController::Convert_Path_From_URL(const QUrl& url)
+{
+    return url.toLocalFile();
+}
+
+int SKTWindowController::Check_And_Validate_File_Path(const QString& path)
+{
+    const QString trimmed = Trim_Str(path);
+    if (!trimmed.isEmpty() && QFileInfo::exists(trimmed))
+        return 0;
+    Show_MessageBox(QStringLiteral("Please select valid file path."));
+    return 1;
+}
+
+void SKTWindowController::Show_Create_Modeless()
+{
+    modeless_msg_lbl->setText(QStringLiteral("It may take a while, Please wait.."));
+    plz_wait_Window->show();
+}
+
+void SKTWindowController::Hide_Destroy_Modeless()
+{
+    plz_wait_Window->hide();
+}
+
+void SKTWindowController::Show_One_By_One_Modeless()
+{
+    send_modls_wnd->show();
+}
+
+void SKTWindowController::Hide_One_By_One_Modeless()
+{
+    send_modls_wnd->hide();
+}

@@ -1,0 +1,204 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "canvas/CardBasePainter.h"
+#include "common/Logging.h"
+#include "mainwindow/SideCanvas.h"
+#include "model/CardGlobals.h"
+#include "platform/DialogService.h"
+
+#include <QPainter>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+QString Library_Selected_Image;
+QString lib_window_sel_file;
+
+QString SKTWindowController::Library_Selected_Image() const
+{
+    return ::Library_Selected_Image;
+}
+
+QString SKTWindowController::currentGraphicClass(int tool)
+{
+    switch (tool) {
+    case LineTool:
+        return QStringLiteral("SKTLine");
+    case TextTool:
+        return QStringLiteral("SKTText");
+    case RectTool:
+    case CircleTool:
+    case RoundRectTool:
+    case TriangleTool:
+    case DiamondTool:
+    case StarTool:
+    case DoubleStarTool:
+    case PolygonTool:
+        return QStringLiteral("Shape_Control");
+    case ImageTool:
+    case ImageLibraryTool:
+        return QStringLiteral("SKTImage");
+    case BarcodeTool:
+        return QStringLiteral("SKTBarcode");
+    case SignatureTool:
+    case FingerprintTool:
+        return QStringLiteral("SKTSignature");
+    default:
+        return {};
+    }
+}
+
+QImage SKTWindowController::placeholderPicture(Placeholder which) const
+{
+    switch (which) {
+    case Placeholder::BarcodeSample:
+        return barcode_sample_img;
+    case Placeholder::SignatureSample:
+        return sign_sample_img;
+    case Placeholder::FingerprintSample:
+        return fp_sample_img;
+    case Placeholder::NoImage:
+        break;
+    }
+    return no_image;
+}
+
+QImage SKTWindowController::placeholderPicture(int tool) const
+{
+    switch (tool) {
+    case BarcodeTool:
+        return barcode_sample_img;
+    case SignatureTool:
+        return sign_sample_img;
+    case FingerprintTool:
+        return fp_sample_img;
+    default:
+        return no_image;
+    }
+}
+
+void SKTWindowController::selectTool(int tool)
+{
+    Selected_Control_Tool_ = tool;
+    Select_tool_action();
+}
+
+void SKTWindowController::Select_tool_action()
+{
+    selectedToolDidChange();
+    Refresh_Canvas();
+    Show_RHS_Properties(currentCanvas()->selectedGraphic());
+}
+
+void SKTWindowController::selectArrowTool()
+{
+    Selected_Control_Tool_ = ArrowTool;
+    selectedToolDidChange();
+}
+
+void SKTWindowController::selectedToolDidChange()
+{
+    const QString className = currentGraphicClass(Selected_Control_Tool_);
+    if (className.isEmpty())
+        return;
+    QRectF rect(0, 0, 50, 50);
+    if (Selected_Control_Tool_ == ImageTool) {
+        ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
+            QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
+        if (::Library_Selected_Image.isEmpty())
+            return;
+    } else if (Selected_Control_Tool_ == ImageLibraryTool) {
+        // The image library window comes with its own subsystem; until then the library
+        // offers the picture last chosen in it.
+        if (lib_window_sel_file.isEmpty())
+            return;
+        ::Library_Selected_Image = lib_window_sel_file;
+        Show_NSLog_Message(::Library_Selected_Image);
+    }
+    if (Selected_Control_Tool_ == BarcodeTool)
+        rect.setSize(QSizeF(120, 60));
+    if (Selected_Control_Tool_ == SignatureTool)
+        rect.setSize(QSizeF(100, 50));
+    const bool front = Card_Front_Or_Back == 0;
+    (front ? _graphicView : _graphicView_BACK)
+        ->createGraphicOfClass(
+            className, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
+}
+
+void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    Selected_Control_Tool_ = ArrowTool;
+    Last_Selected_Graphic = graphic;
+    // The object tabs come with the property panel; the card's five tabs always show.
+    if (sett_tab->count() != 5) {
+        while (sett_tab->count() > 0)
+            sett_tab->removeTab(0);
+        static const char* const names[5] = { "Card", "Info", "Size", "Background", "Border" };
+        for (int i = 0; i < 5; ++i)
+            sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(names[i]));
+    }
+}
+
+SideCanvas* SKTWindowController::canvasOfSide(SKTDocument::Side side) const
+{
+    switch (side) {
+    case SKTDocument::Side::Front:
+        return _graphicView;
+    case SKTDocument::Side::Back:
+        return _graphicView_BACK;
+    default:
+        return _graphicView_TEMP;
+    }
+}
+
+SideCanvas* SKTWindowController::currentCanvas() const
+{
+    return Card_Front_Or_Back == 0 ? _graphicView : _graphicView_BACK;
+}
+
+void SKTWindowController::Select_front_side()
+{
+    Card_Front_Or_Back = 0;
+    sides_->setCurrentIndex(0);
+}
+
+void SKTWindowController::Select_back_side()
+{
+    Card_Front_Or_Back = 1;
+    sides_->setCurrentIndex(1);
+}
+
+void SKTWindowController::Refresh_Canvas()
+{
+    if (Card_Value_In_Process)
+        return;
+    currentCanvas()->Refresh_Canvas();
+}
+
+void SKTWindowController::Undo_Redo_Button_state()
+{
+    // The undo and redo buttons come with the edit commands.
+}
+
+void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)
+{
+    drawCardBase(painter, Card_Front_Or_Back == 0 ? *Front_card_Prop : *Back_card_Prop, rect);
+}
+
+void SKTWindowController::drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const
+{
+    CardBasePainter::Card_Base_Drawing(painter, rect, card, Card_Shape, _graphicView->bounds());
+}
+
+void SKTWindowController::set_Front_BG_Image(const QString& path)
+{
+    Front_card_Prop->Card_BG_Image_Path = path;
+    Front_card_Prop->Card_BG_Image = QImage(path);
+}
+
+void SKTWindowController::set_Back_BG_Image(const QString& path)
+{
+    Back_card_Prop->Card_BG_Image_Path = path;
+    Back_card_Prop->Card_BG_Image = QImage(path);
+}

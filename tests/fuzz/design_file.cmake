@@ -1,0 +1,1 @@
+galavite_fuzz(design_file galavite_mainwindow)

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "mainwindow/SKTWindowController.h"
+#include "platform/PlistValue.h"
+#include "platform/PropertyList.h"
+#include "support/ScriptedDialogService.h"
+#include "wizards/Invitation_Wizard.h"
+
+#include <QComboBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The index of the first item where two item lists differ, or -1 when they are equal.
+// Archives are compared by what they hold: one archive may be laid out in different bytes.
+inline int firstDifference(const PlistArray& a, const PlistArray& b)
+{
+    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i].isData() && b[i].isData()) {
+            if (!(PropertyList::read(a[i].toData()) == PropertyList::read(b[i].toData())))
+                return int(i);
+        } else if (!(a[i] == b[i])) {
+            return int(i);
+        }
+    }
+    return a.size() == b.size() ? -1 : int(std::min(a.size(), b.size()));
+}
+
+// A started main window whose start-up wizard is answered from the test: a new plastic
+// card of the chosen preset unless a test asks otherwise.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previousExit_ = SKTWindowController::programExit();
+        SKTWindowController::programExit() = [this](int status) { exitStatus = status; };
+        dialogs->modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        SKTWindowController::programExit() = previousExit_;
+    }
+
+    SKTWindowController& start()
+    {
+        window = std::make_unique<SKTWindowController>();
+        startResult = window->awakeFromNib();
+        return *window;
+    }
+
+    int answerModal(QDialog& dialog)
+    {
+        auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog);
+        if (!wizard)
+            return otherModal ? otherModal(dialog) : 0;
+        ++wizardRuns;
+        if (wizardAnswers.empty())
+            return 0;
+        const WizardAnswer answer = wizardAnswers.front();
+        if (wizardAnswers.size() > 1)
+            wizardAnswers.erase(wizardAnswers.begin());
+        if (!answer.finish)
+            return 0;
+        wizard->choice = answer.open ? Invitation_Wizard::Choice::OpenDesign : Invitation_Wizard::Choice::NewCard;
+        wizard->Category_ComboBox->setCurrentText(answer.category);
+        wizard->Size_ComboBox->setCurrentIndex(answer.sizeIndex);
+        wizard->Preset_ComboBox->setCurrentIndex(answer.vertical ? 1 : 0);
+        wizard->Shape_ComboBox->setCurrentIndex(answer.shape);
+        return 1;
+    }
+
+    struct WizardAnswer
+    {
+        bool finish = true;
+        bool open = false;
+        QString category = QStringLiteral("PVC Card");
+        int sizeIndex = 0;
+        bool vertical = false;
+        int shape = 0;
+    };
+
+    ScriptedDialogs dialogs;
+    std::vector<WizardAnswer> wizardAnswers { WizardAnswer {} };
+    std::function<int(QDialog&)> otherModal;
+    int wizardRuns = 0;
+    int exitStatus = -1;
+    std::unique_ptr<SKTWindowController> window;
+    SKTWindowController::StartResult startResult {};
+    QTemporaryDir folder;
+
+private:
+    std::function<void(int)> previousExit_;
+};

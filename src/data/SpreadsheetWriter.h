@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,6 +17,8 @@ extern int Excel_Sheet_Columns;
 // Reads and writes xlsx workbooks through one program-wide instance. The workbook being read
 // is unpacked into the work folder "ziptmp" (private to this process); the writer builds its
 // workbooks there from the shipped "Template.xlsx". Main thread only.
+class WorksheetReader;
+
 class SpreadsheetWriter
 {
 public:
@@ -57,6 +61,8 @@ public:
 private:
     SpreadsheetWriter();
     bool fail(const QString& message);
+    // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.
+    std::unique_ptr<WorksheetReader> startSheetRead(const QString& partPath);
     bool readTitles(const QString& partPath);
     QString partTarget(const QString& relationshipType, const QString& relationshipId) const;
     bool packWorkFolder(const QString& path);

@@ -1,5 +1,7 @@
 #include "data/SpreadsheetWriter.h"
 
+#include <memory>
+
 #include "common/FileHelpers.h"
 #include "common/MessageBoxes.h"
 #include "data/CellReference.h"
@@ -89,15 +91,28 @@ SheetTable SpreadsheetWriter::ReadData_only_column()
     return self.data_;
 }
 
-bool SpreadsheetWriter::readTitles(const QString& partPath)
+std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString& partPath)
 {
     data_.clear();
     lastError_.clear();
-    if (tmpDir_.isEmpty())
-        return fail(QStringLiteral("there is no temporary folder"));
-    WorksheetReader reader(partPath, partName(tmpDir_, partPath), sharedStrings_);
-    if (!reader.open())
-        return fail(reader.errorString());
+    if (tmpDir_.isEmpty()) {
+        fail(QStringLiteral("there is no temporary folder"));
+        return nullptr;
+    }
+    auto reader = std::make_unique<WorksheetReader>(partPath, partName(tmpDir_, partPath), sharedStrings_);
+    if (!reader->open()) {
+        fail(reader->errorString());
+        return nullptr;
+    }
+    return reader;
+}
+
+bool SpreadsheetWriter::readTitles(const QString& partPath)
+{
+    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partPath);
+    if (!sheet)
+        return false;
+    WorksheetReader& reader = *sheet;
     WorksheetReader::Row firstRow;
     bool hasRow = false;
     int columns = reader.dimensionColumns();
@@ -128,13 +143,10 @@ bool SpreadsheetWriter::readTitles(const QString& partPath)
 
 bool SpreadsheetWriter::ReadData(const QString& partPath)
 {
-    data_.clear();
-    lastError_.clear();
-    if (tmpDir_.isEmpty())
-        return fail(QStringLiteral("there is no temporary folder"));
-    WorksheetReader reader(partPath, partName(tmpDir_, partPath), sharedStrings_);
-    if (!reader.open())
-        return fail(reader.errorString());
+    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partPath);
+    if (!sheet)
+        return false;
+    WorksheetReader& reader = *sheet;
 
     // A cell beyond the known count widens the table rather than being lost.
     int columns = std::clamp(Excel_Sheet_Columns, 0, maxSheetColumns);

@@ -64,6 +64,15 @@ void writeText(QXmlStreamWriter& xml, const QString& text)
     xml.writeEndElement();
 }
 
+// A standalone part whose root element lies in the spreadsheet namespace.
+void startPart(QXmlStreamWriter& xml, const QString& rootElement)
+{
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    xml.writeStartElement(rootElement);
+    xml.writeDefaultNamespace(mainNamespace);
+}
+
 } // namespace
 
 bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
@@ -80,10 +89,7 @@ bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Error when writing file %1").arg(partPath));
     QXmlStreamWriter xml(&file);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeStartElement(QStringLiteral("worksheet"));
-    xml.writeDefaultNamespace(mainNamespace);
+    startPart(xml, QStringLiteral("worksheet"));
     xml.writeNamespace(relationshipsNamespace, QStringLiteral("r"));
     xml.writeNamespace(compatibilityNamespace, QStringLiteral("mc"));
     xml.writeNamespace(extensionNamespace, QStringLiteral("x14ac"));
@@ -170,10 +176,7 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& partPath)
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Error when writing file %1").arg(partPath));
     QXmlStreamWriter xml(&file);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    xml.writeStartElement(QStringLiteral("sst"));
-    xml.writeDefaultNamespace(mainNamespace);
+    startPart(xml, QStringLiteral("sst"));
     if (!sharedStrings_.isEmpty()) {
         const QString count = QString::number(sharedStrings_.size());
         xml.writeAttribute(QStringLiteral("count"), count);

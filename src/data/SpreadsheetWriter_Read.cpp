@@ -1,7 +1,5 @@
 #include "data/SpreadsheetWriter.h"
 
-#include <memory>
-
 #include "common/FileHelpers.h"
 #include "common/MessageBoxes.h"
 #include "data/CellReference.h"
@@ -11,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <memory>
 
 namespace {
 

@@ -45,6 +45,8 @@ void SKTZoomingScrollView::validateFactorPopUpButton()
     for (const auto& [factor, label] : zoomFactors())
         factorPopUp_->addItem(label, factor);
     factorPopUp_->setCurrentIndex(4);
+    // Sized to its labels: the scroll bar beside it keeps the rest of the width.
+    factorPopUp_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     addScrollBarWidget(factorPopUp_, Qt::AlignLeft);
     connect(factorPopUp_, &QComboBox::activated, this, [this](int index) {
         const double chosen = factorPopUp_->itemData(index).toDouble();

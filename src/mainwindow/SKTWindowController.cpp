@@ -1,6 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include "canvas/GraphicsRenderingInstaller.h"
+#include "canvas/GraphicKind.h"
+#include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
@@ -8,7 +9,6 @@
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
 #include "mail/Send_Modeless.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
@@ -26,7 +26,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
-#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
@@ -60,18 +59,10 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     TEMP_user_profile = std::make_unique<User_Profile_Class>();
     spreadsheet = std::make_unique<Data_From_Excel>();
     _grid = new SKTGrid(this);
-    // Pictures of objects made outside the canvas (clipboard, document data) draw on the
-    // base of the side being edited.
-    GraphicsRenderingInstaller::install([] {
-        const SKTWindowController* main = defaultInstance();
-        if (!main)
-            return CardSideBase {};
-        return GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
-            main->Front_card_Prop, main->Back_card_Prop, main->_graphicView->bounds());
-    });
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
+    installModelHooks();
     setWindowTitle(App_Name);
 }
 
@@ -99,27 +90,7 @@ std::function<void(int)>& SKTWindowController::programExit()
 
 void SKTWindowController::buildWindow()
 {
-    const SideCanvas::Host host {
-        [this](const QString& side) { return Control_New_Point(side); },
-        [this] { return Selected_Control_Tool_; },
-        [] { return ::Library_Selected_Image; },
-        [this](int tool) { return placeholderPicture(tool); },
-        [this](QPainter& painter, SKTDocument::Side side, const QRectF& rect) {
-            drawCardBase(painter, side == SKTDocument::Side::Back ? *Back_card_Prop : *Front_card_Prop, rect);
-        },
-    };
-    sides_ = new QStackedWidget;
-    const auto addSide = [&](SKTDocument::Side side) {
-        auto* canvas = new SideCanvas(*document_, side, host);
-        auto* scroll = new QScrollArea;
-        scroll->setAlignment(Qt::AlignCenter);
-        scroll->setWidget(canvas);
-        sides_->addWidget(scroll);
-        return canvas;
-    };
-    _graphicView = addSide(SKTDocument::Side::Front);
-    _graphicView_BACK = addSide(SKTDocument::Side::Back);
-    _graphicView_TEMP = addSide(SKTDocument::Side::Temp);
+    buildCanvases();
 
     sett_tab = new QTabWidget;
     static const char* const tabNames[15] = { "Card", "Info", "Size", "Background", "Border", "Line", "Shape", "Text",
@@ -345,7 +316,7 @@ bool SKTWindowController::Open_Start_Window()
             : Card_Shape == 2                     ? QStringLiteral("E")
                                                   : QStringLiteral("R");
         Front_card_Prop->Card_Shape = Back_card_Prop->Card_Shape = shapeCode;
-        const QSizeF size = _graphicView->canvasSize();
+        const QSizeF size = _graphicView->cardSize();
         Front_card_Prop->Card_Size = Back_card_Prop->Card_Size = size;
         Fill_Party_Invidation_Details();
         Show_RHS_Properties(nullptr);
@@ -362,7 +333,7 @@ void SKTWindowController::Fill_Party_Invidation_Details()
         QString text;
         QRectF rect;
     };
-    const double width = _graphicView->canvasSize().width();
+    const double width = _graphicView->cardSize().width();
     const auto wide = [&](double y, double height) { return QRectF(10, y, qMax(50.0, width - 20), height); };
     const PartyText texts[] = {
         { "PARTY_TITLE", Invite_Title, wide(10, 30) },
@@ -382,8 +353,8 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     Selected_Control_Tool_ = TextTool;
     for (const PartyText& party : texts) {
         if (!party.text.isEmpty())
-            _graphicView->createGraphicOfClass(QStringLiteral("SKTText"), true, party.rect, QStringLiteral("F"),
-                party.text, QString::fromLatin1(party.id));
+            _graphicView->createGraphicOfClass(
+                GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, QString::fromLatin1(party.id));
     }
     Selected_Control_Tool_ = savedTool;
     if (!Invite_BG_IMG.isEmpty()) {

@@ -24,7 +24,8 @@ class QStackedWidget;
 class QTabWidget;
 class QWidget;
 class Send_Modeless;
-class SideCanvas;
+class SKTGraphicView;
+class SKTZoomingScrollView;
 class User_Profile_Class;
 struct DesignContents;
 
@@ -112,9 +113,6 @@ public:
     void selectedToolDidChange();
     int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
     QString Library_Selected_Image() const override;
-    // The kind the tool makes, as its archive class name ("" for none).
-    static QString currentGraphicClass(int tool);
-    QImage placeholderPicture(int tool) const;
     QImage placeholderPicture(Placeholder which) const override;
 
     // ---- Card sizes ------------------------------------------------------------------
@@ -199,8 +197,10 @@ public:
 
     // ---- State read by other windows and by tests -------------------------------------
     SKTDocument& document() { return *document_; }
-    SideCanvas* canvasOfSide(SKTDocument::Side side) const;
-    SideCanvas* currentCanvas() const;
+    SKTGraphicView* canvasOfSide(SKTDocument::Side side) const;
+    SKTGraphicView* currentCanvas() const;
+    // One zoom factor serves all three sides.
+    void setZoomFactor(double factor);
     Card_PropertyPtr Front_card_Prop;
     Card_PropertyPtr Back_card_Prop;
     std::unique_ptr<User_Profile_Class> Front_user_profile;
@@ -234,15 +234,21 @@ private:
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
-    void drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const;
     DesignContents currentDesign() const;
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
+    void buildCanvases();
+    void installModelHooks();
+    // The front card's rectangle in points: the reference for cascading and card shapes.
+    QRectF frontCanvasBounds() const;
 
     std::unique_ptr<SKTDocument> document_;
-    SideCanvas* _graphicView = nullptr;
-    SideCanvas* _graphicView_BACK = nullptr;
-    SideCanvas* _graphicView_TEMP = nullptr;
+    SKTGraphicView* _graphicView = nullptr;
+    SKTGraphicView* _graphicView_BACK = nullptr;
+    SKTGraphicView* _graphicView_TEMP = nullptr;
+    SKTZoomingScrollView* _zoomingScrollView = nullptr;
+    SKTZoomingScrollView* _zoomingScrollView_BACK = nullptr;
+    SKTZoomingScrollView* _zoomingScrollView_TEMP = nullptr;
     QStackedWidget* sides_ = nullptr;
     QDialog* plz_wait_Window = nullptr;
     QLabel* modeless_msg_lbl = nullptr;

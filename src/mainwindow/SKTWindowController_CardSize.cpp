@@ -1,8 +1,8 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
-#include "mainwindow/SideCanvas.h"
 #include "platform/DesktopOpener.h"
 
 #include <QDoubleSpinBox>
@@ -94,12 +94,12 @@ QSizeF SKTWindowController::cardSizeInControl() const
 
 void SKTWindowController::SetDocumentCanvasSize(const QSizeF& points)
 {
-    for (SideCanvas* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
-        canvas->setCanvasSize(QSizeF(0, 0));
+    for (SKTGraphicView* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
+        canvas->setCardSize(QSizeF(0, 0));
         canvas->Refresh_Canvas();
     }
-    for (SideCanvas* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
-        canvas->setCanvasSize(points);
+    for (SKTGraphicView* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP }) {
+        canvas->setCardSize(points);
         canvas->Refresh_Canvas();
     }
 }

@@ -1,11 +1,11 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/DesignFile.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 

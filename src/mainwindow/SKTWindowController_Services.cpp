@@ -6,7 +6,6 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "mail/Send_Modeless.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -68,7 +67,7 @@ QPointF SKTWindowController::Control_New_Point(const QString& cardSide)
     const float step = float(qMax(count, 20));
     float x = last_ctrl_X + step;
     float y = last_ctrl_Y + step;
-    const QRectF bounds = _graphicView ? _graphicView->bounds() : QRectF();
+    const QRectF bounds = frontCanvasBounds();
     if (x + 50 >= bounds.width())
         x = last_ctrl_X = 10.0f;
     if (y + 50 >= bounds.height())

@@ -1,13 +1,11 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include "canvas/CardBasePainter.h"
+#include "canvas/GraphicKind.h"
+#include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 
-#include <QPainter>
-#include <QStackedWidget>
 #include <QTabWidget>
 
 QString Library_Selected_Image;
@@ -16,35 +14,6 @@ QString lib_window_sel_file;
 QString SKTWindowController::Library_Selected_Image() const
 {
     return ::Library_Selected_Image;
-}
-
-QString SKTWindowController::currentGraphicClass(int tool)
-{
-    switch (tool) {
-    case LineTool:
-        return QStringLiteral("SKTLine");
-    case TextTool:
-        return QStringLiteral("SKTText");
-    case RectTool:
-    case CircleTool:
-    case RoundRectTool:
-    case TriangleTool:
-    case DiamondTool:
-    case StarTool:
-    case DoubleStarTool:
-    case PolygonTool:
-        return QStringLiteral("Shape_Control");
-    case ImageTool:
-    case ImageLibraryTool:
-        return QStringLiteral("SKTImage");
-    case BarcodeTool:
-        return QStringLiteral("SKTBarcode");
-    case SignatureTool:
-    case FingerprintTool:
-        return QStringLiteral("SKTSignature");
-    default:
-        return {};
-    }
 }
 
 QImage SKTWindowController::placeholderPicture(Placeholder which) const
@@ -60,20 +29,6 @@ QImage SKTWindowController::placeholderPicture(Placeholder which) const
         break;
     }
     return no_image;
-}
-
-QImage SKTWindowController::placeholderPicture(int tool) const
-{
-    switch (tool) {
-    case BarcodeTool:
-        return barcode_sample_img;
-    case SignatureTool:
-        return sign_sample_img;
-    case FingerprintTool:
-        return fp_sample_img;
-    default:
-        return no_image;
-    }
 }
 
 void SKTWindowController::selectTool(int tool)
@@ -97,8 +52,8 @@ void SKTWindowController::selectArrowTool()
 
 void SKTWindowController::selectedToolDidChange()
 {
-    const QString className = currentGraphicClass(Selected_Control_Tool_);
-    if (className.isEmpty())
+    const std::optional<GraphicKind> kind = currentGraphicClass(Selected_Control_Tool_);
+    if (!kind)
         return;
     QRectF rect(0, 0, 50, 50);
     if (Selected_Control_Tool_ == ImageTool) {
@@ -121,7 +76,7 @@ void SKTWindowController::selectedToolDidChange()
     const bool front = Card_Front_Or_Back == 0;
     (front ? _graphicView : _graphicView_BACK)
         ->createGraphicOfClass(
-            className, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
+            *kind, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
 }
 
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
@@ -140,55 +95,9 @@ void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
     }
 }
 
-SideCanvas* SKTWindowController::canvasOfSide(SKTDocument::Side side) const
-{
-    switch (side) {
-    case SKTDocument::Side::Front:
-        return _graphicView;
-    case SKTDocument::Side::Back:
-        return _graphicView_BACK;
-    default:
-        return _graphicView_TEMP;
-    }
-}
-
-SideCanvas* SKTWindowController::currentCanvas() const
-{
-    return Card_Front_Or_Back == 0 ? _graphicView : _graphicView_BACK;
-}
-
-void SKTWindowController::Select_front_side()
-{
-    Card_Front_Or_Back = 0;
-    sides_->setCurrentIndex(0);
-}
-
-void SKTWindowController::Select_back_side()
-{
-    Card_Front_Or_Back = 1;
-    sides_->setCurrentIndex(1);
-}
-
-void SKTWindowController::Refresh_Canvas()
-{
-    if (Card_Value_In_Process)
-        return;
-    currentCanvas()->Refresh_Canvas();
-}
-
 void SKTWindowController::Undo_Redo_Button_state()
 {
     // The undo and redo buttons come with the edit commands.
-}
-
-void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)
-{
-    drawCardBase(painter, Card_Front_Or_Back == 0 ? *Front_card_Prop : *Back_card_Prop, rect);
-}
-
-void SKTWindowController::drawCardBase(QPainter& painter, const Card_Property& card, const QRectF& rect) const
-{
-    CardBasePainter::Card_Base_Drawing(painter, rect, card, Card_Shape, _graphicView->bounds());
 }
 
 void SKTWindowController::set_Front_BG_Image(const QString& path)

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/DesignFile.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "platform/PropertyList.h"
 
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     EXPECT_EQ(main.spreadsheet->ColList[2].identifier, QStringLiteral("Column2"));
     EXPECT_EQ(main.spreadsheet->ColList[2].width, 100.0);
     EXPECT_NEAR(main.cardSizeInControl().width(), 85.725, 0.001);
-    EXPECT_EQ(main.canvasOfSide(SKTDocument::Side::Back)->canvasSize(), QSizeF(243, 154));
+    EXPECT_EQ(main.canvasOfSide(SKTDocument::Side::Back)->cardSize(), QSizeF(243, 154));
     EXPECT_EQ(main.Selected_Control_Tool(), 0);
     EXPECT_FALSE(Not_Draw_Only_Prop_Change);
     EXPECT_FALSE(main.document().undoManager().canUndo());

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -73,7 +73,6 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
     const auto& front = main.Get_Front_Controls_Array();
     EXPECT_EQ(front[4]->Sign_Or_FP_Val(), QStringLiteral("S")); // tool 11
     EXPECT_EQ(front[3]->Sign_Or_FP_Val(), QStringLiteral("F")); // tool 12
-    EXPECT_FALSE(front[5]->_barcode_image.isNull()); // tool 10 shows the sample
     EXPECT_EQ(front[6]->_file_path, QStringLiteral("/clipart/balloon.png")); // tool 9
 
     press(main, 0);
@@ -144,21 +143,6 @@ TEST_F(MainWindowTest, CardSizeListKeepsTrimmedNamesAndAnswersEmptyForMissingRow
     EXPECT_EQ(main.Get_Item_Text(7), QStringLiteral("Custom"));
     EXPECT_EQ(main.Get_Item_Text(-1), QString());
     EXPECT_EQ(main.Get_Item_Text(99), QString());
-}
-
-TEST_F(MainWindowTest, CanvasSizeRedrawsAllThreeTwiceEvenWhenUnchanged)
-{
-    SKTWindowController& main = start();
-    const QSizeF size = main.canvasOfSide(SKTDocument::Side::Front)->canvasSize();
-    int before[3];
-    const SKTDocument::Side sides[3] = { SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp };
-    for (int i = 0; i < 3; ++i)
-        before[i] = main.canvasOfSide(sides[i])->refreshCount();
-    main.SetDocumentCanvasSize(size);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(main.canvasOfSide(sides[i])->refreshCount(), before[i] + 2);
-        EXPECT_EQ(main.canvasOfSide(sides[i])->canvasSize(), size);
-    }
 }
 
 TEST_F(MainWindowTest, ServicesCheckPathsSeriesAndPictures)

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
-#include "mainwindow/SideCanvas.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/ResourceFolder.h"
@@ -38,7 +38,7 @@ TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
     EXPECT_NEAR(millimetres.width(), 59.944, 0.001);
     EXPECT_NEAR(millimetres.height(), 89.916, 0.001);
     for (auto side : { SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp }) {
-        const QSizeF points = main.canvasOfSide(side)->canvasSize();
+        const QSizeF points = main.canvasOfSide(side)->cardSize();
         EXPECT_NEAR(points.width(), 59.944 * 2.834645669291, 0.01);
         EXPECT_NEAR(points.height(), 89.916 * 2.834645669291, 0.01);
     }

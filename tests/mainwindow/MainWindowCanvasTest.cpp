@@ -1,0 +1,158 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "canvas/SKTZoomingScrollView.h"
+#include "model/CardGlobals.h"
+#include "model/ModelHooks.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <thread>
+
+namespace {
+
+void clickButton(SKTWindowController& main, const QString& name)
+{
+    auto* button = main.findChild<QToolButton*>(name);
+    ASSERT_NE(button, nullptr) << name.toStdString();
+    button->click();
+}
+
+// The widget a person would hit at the canvas point: the canvas must be shown and on top.
+QWidget* widgetUnder(SKTWindowController& main, SKTGraphicView& canvas, const QPointF& cardPoint)
+{
+    const QPoint inWindow = canvas.mapTo(&main, (cardPoint * canvas.zoomFactor()).toPoint());
+    return main.childAt(inWindow);
+}
+
+void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons)
+{
+    const QPointF at = cardPoint * canvas.zoomFactor();
+    QMouseEvent event(type, at, canvas.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &event);
+}
+
+struct PaintCounter : QObject
+{
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+} // namespace
+
+class MainWindowCanvasTest : public MainWindowTest
+{
+protected:
+    SKTWindowController& startShown()
+    {
+        SKTWindowController& main = start();
+        main.show();
+        QApplication::processEvents();
+        last_ctrl_X = last_ctrl_Y = 10.0f;
+        return main;
+    }
+};
+
+TEST_F(MainWindowCanvasTest, ToolButtonPlacesOnTheShownSideAndUndoTakesItAway)
+{
+    SKTWindowController& main = startShown();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    clickButton(main, QStringLiteral("Tool_3"));
+    main.document().undoManager().checkpoint();
+    ASSERT_EQ(front->graphics().size(), 1);
+    const SKTGraphicPtr made = front->graphics().front();
+    EXPECT_EQ(front->selectedGraphics(), SKTDocument::Graphics { made });
+    EXPECT_EQ(made->bounds(), QRectF(30, 30, 50, 50));
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ArrowTool);
+    EXPECT_EQ(widgetUnder(main, *front, { 55, 55 }), front);
+
+    front->undo(); // creation is one step
+    EXPECT_TRUE(front->graphics().isEmpty());
+    EXPECT_TRUE(front->selectedGraphics().isEmpty());
+    front->redo();
+    EXPECT_EQ(front->graphics(), SKTDocument::Graphics { made });
+
+    // The back canvas takes the front's place and receives the next object.
+    clickButton(main, QStringLiteral("Back_Side_btn"));
+    SKTGraphicView* back = main.canvasOfSide(SKTDocument::Side::Back);
+    ASSERT_EQ(main.currentCanvas(), back);
+    EXPECT_TRUE(back->isVisible());
+    EXPECT_FALSE(front->isVisible());
+    clickButton(main, QStringLiteral("Tool_4"));
+    ASSERT_EQ(back->graphics().size(), 1);
+    EXPECT_EQ(back->selectedGraphic(), back->graphics().front());
+    EXPECT_EQ(front->graphics().size(), 1);
+    EXPECT_EQ(widgetUnder(main, *back, { 75, 75 }), back);
+    main.Select_front_side();
+}
+
+TEST_F(MainWindowCanvasTest, MouseDragOnTheFrontCanvasMovesTheObject)
+{
+    SKTWindowController& main = startShown();
+    clickButton(main, QStringLiteral("Tool_3"));
+    main.document().undoManager().checkpoint();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    ASSERT_EQ(front->graphics().size(), 1);
+    const SKTGraphicPtr shape = front->graphics().front();
+    ASSERT_EQ(shape->bounds(), QRectF(30, 30, 50, 50));
+    ASSERT_EQ(widgetUnder(main, *front, { 55, 55 }), front);
+
+    sendMouse(*front, QEvent::MouseButtonPress, { 55, 55 }, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step)
+        sendMouse(*front, QEvent::MouseMove, QPointF(55, 55) + QPointF(20, 10) * (step / 4.0), Qt::LeftButton);
+    sendMouse(*front, QEvent::MouseButtonRelease, { 75, 65 }, Qt::NoButton);
+    main.document().undoManager().checkpoint();
+    EXPECT_EQ(shape->bounds(), QRectF(50, 40, 50, 50));
+
+    front->undo(); // the whole drag is one step
+    EXPECT_EQ(shape->bounds(), QRectF(30, 30, 50, 50));
+    EXPECT_EQ(front->graphics().size(), 1);
+}
+
+TEST_F(MainWindowCanvasTest, CardSizeAndTheZoomChosenOnOneSideReachAllThree)
+{
+    SKTWindowController& main = start();
+    main.SetDocumentCanvasSize(QSizeF(100.5, 40));
+    const auto scrolls = main.findChildren<SKTZoomingScrollView*>();
+    ASSERT_EQ(scrolls.size(), 3);
+    QComboBox* popUp = scrolls[1]->factorPopUpButton();
+    const int twice = popUp->findData(2.0);
+    ASSERT_GE(twice, 0);
+    popUp->setCurrentIndex(twice);
+    emit popUp->activated(twice);
+    EXPECT_EQ(main._zoomFactor, 2.0);
+    for (auto side : { SKTDocument::Side::Front, SKTDocument::Side::Back, SKTDocument::Side::Temp }) {
+        const SKTGraphicView* canvas = main.canvasOfSide(side);
+        EXPECT_EQ(canvas->cardSize(), QSizeF(100.5, 40));
+        EXPECT_EQ(canvas->size(), QSize(201, 80));
+    }
+    for (SKTZoomingScrollView* scroll : scrolls)
+        EXPECT_EQ(scroll->factorPopUpButton()->currentIndex(), twice);
+}
+
+TEST_F(MainWindowCanvasTest, RedrawRequestsFromAWorkerRepaintTheShownSide)
+{
+    SKTWindowController& main = startShown();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    PaintCounter painted;
+    front->installEventFilter(&painted);
+    QApplication::processEvents();
+    painted.count = 0;
+
+    std::thread worker([] { ModelHooks::Refresh_Canvas(); });
+    worker.join();
+    EXPECT_EQ(painted.count, 0); // nothing happens off the GUI thread
+    QElapsedTimer waited;
+    waited.start();
+    while (painted.count == 0 && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GT(painted.count, 0);
+}

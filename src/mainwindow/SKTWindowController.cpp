@@ -13,6 +13,7 @@
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/DialogService.h"
+#include "platform/ImageResolution.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
 
@@ -145,8 +146,10 @@ QWidget* SKTWindowController::buildToolBar()
     auto* rows = new QVBoxLayout(bar);
     auto* commands = new QHBoxLayout;
     auto* tools = new QHBoxLayout;
+    auto* moreTools = new QHBoxLayout;
     rows->addLayout(commands);
     rows->addLayout(tools);
+    rows->addLayout(moreTools);
     QHBoxLayout* layout = commands;
     const auto addButton = [&](const QString& text, const QString& name, std::function<void()> action) {
         auto* button = new QToolButton;
@@ -165,20 +168,23 @@ QWidget* SKTWindowController::buildToolBar()
     addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
     addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
     commands->addStretch(1);
-    layout = tools;
-    for (int tool = 0; tool < ToolCount; ++tool)
+    // Two rows, so that every tool's name fits the window's width.
+    for (int tool = 0; tool < ToolCount; ++tool) {
+        layout = tool < ToolCount / 2 ? tools : moreTools;
         addButton(QString::fromLatin1(toolNames[tool]), QStringLiteral("Tool_%1").arg(tool),
             [this, tool] { selectTool(tool); });
+    }
     tools->addStretch(1);
+    moreTools->addStretch(1);
     return bar;
 }
 
 void SKTWindowController::loadPlaceholders()
 {
-    no_image = QImage(Resource_File(QStringLiteral("no.png")));
-    sign_sample_img = QImage(Resource_File(QStringLiteral("sign_sample.png")));
-    fp_sample_img = QImage(Resource_File(QStringLiteral("fingerprints.png")));
-    barcode_sample_img = QImage(Resource_File(QStringLiteral("barcode_sample.png")));
+    no_image = ImageResolution::readImageFile(Resource_File(QStringLiteral("no.png")));
+    sign_sample_img = ImageResolution::readImageFile(Resource_File(QStringLiteral("sign_sample.png")));
+    fp_sample_img = ImageResolution::readImageFile(Resource_File(QStringLiteral("fingerprints.png")));
+    barcode_sample_img = ImageResolution::readImageFile(Resource_File(QStringLiteral("barcode_sample.png")));
 }
 
 SKTWindowController::StartResult SKTWindowController::awakeFromNib()

@@ -44,6 +44,14 @@ public:
     void setWidth(float width) { width_ = width; }
     virtual void calculateWidth();
     void setCheckDigit(int checkDigit) { checkDigit_ = checkDigit; }
+    // Content one character longer than its data: the last character is the check digit
+    // given by the user (verified later); the rest is the content.
+    void takeGivenCheckDigit(const QString& content, int dataDigits)
+    {
+        const char16_t check = content.at(dataDigits).unicode();
+        setCheckDigit(check < 128 ? int(check) : -1);
+        setContent(content.left(dataDigits));
+    }
     void setPrintsCaption(bool prints) { printsCaption_ = prints; }
     void setPrintsHeader(bool prints) { printsHeader_ = prints; }
     void setPrintsFooter(bool prints) { printsFooter_ = prints; }

@@ -28,9 +28,7 @@ void NKDEAN13Barcode::initWithContent(const QString& content, bool printsCaption
     if (content.size() < dataDigits + 1) {
         generateChecksum();
     } else if (content.size() == dataDigits + 1) {
-        const char16_t check = content.at(dataDigits).unicode();
-        setCheckDigit(check < 128 ? int(check) : -1);
-        setContent(content.left(dataDigits));
+        takeGivenCheckDigit(content, dataDigits);
     }
     // Longer content stays whole, so that it is refused rather than cut.
     calculateWidth();

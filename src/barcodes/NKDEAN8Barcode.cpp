@@ -15,9 +15,7 @@ void NKDEAN8Barcode::initWithContent(const QString& content, bool printsCaption)
         setContent(content);
         generateChecksum();
     } else if (content.size() == dataDigits + 1) {
-        const char16_t check = content.at(dataDigits).unicode();
-        setCheckDigit(check < 128 ? int(check) : -1);
-        setContent(content.left(dataDigits));
+        takeGivenCheckDigit(content, dataDigits);
     }
     calculateWidth();
 }

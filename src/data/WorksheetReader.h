@@ -24,10 +24,10 @@ public:
     // sharedStrings must outlive the reader.
     WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings);
 
-    // Opens the part and reads up to its rows. False with errorString() for a missing or
+    // Opens the sheet file and reads up to its rows. False with errorString() for a missing or
     // broken part; a part that is not a worksheet opens with no rows.
     bool open();
-    // The column count from the used range ("dimension"), or 0 when the part states none.
+    // The column count from the used range ("dimension"), or 0 when the sheet states none.
     int dimensionColumns() const { return dimensionColumns_; }
     using Row = std::vector<Cell>;
     // Hands each row's cells that hold a value to onRow, in document order, until onRow
@@ -35,7 +35,7 @@ public:
     bool readRows(const std::function<bool(const Row&)>& onRow);
     // With false, cells keep their columns but not their texts (counting columns only).
     void setValuesWanted(bool wanted) { valuesWanted_ = wanted; }
-    // Reads the rest of the part so that damage after the last row is noticed.
+    // Reads the rest of the sheet file so that damage after the last row is noticed.
     bool finish();
     QString errorString() const { return stream_.errorString(); }
 

@@ -9,7 +9,7 @@
 
 // Event-driven reading of one XML part in chunks, so that a part of any size costs a fixed
 // buffer. A document type declaration (the carrier of entity definitions and entity bombs)
-// refuses the part before anything in it is expanded.
+// refuses the file before anything in it is expanded.
 class XmlStream
 {
 public:

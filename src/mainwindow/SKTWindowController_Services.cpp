@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
@@ -28,7 +29,6 @@
 
 QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 QString Export_File_Path, Export_File_Message;
-const QString batch_file_EXT = QStringLiteral("txt");
 
 const SKTDocument::Graphics& SKTWindowController::Get_Front_Controls_Array() const
 {
@@ -134,25 +134,17 @@ void SKTWindowController::Open_Export_File_Box()
 
 QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
 {
-    QStringList names;
-    const QFileInfo info(folder);
-    if (!info.isDir())
-        return names;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo& entry : entries)
-        // A leading dot starts a hidden file's name, not an extension.
-        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
-    return names;
+    return fileBaseNamesIn(folder);
 }
 
 QStringList SKTWindowController::Get_datasheet_File_Name_Array() const
 {
-    return Get_Files_Array_At_Path(Data_Folder_Path);
+    return seriesNames();
 }
 
 bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seriesName) const
 {
-    if (!QFileInfo::exists(QDir(Data_Folder_Path).filePath(seriesName + QLatin1Char('.') + batch_file_EXT)))
+    if (!seriesExists(seriesName))
         return false;
     const auto boundTo = [&](const SKTDocument::Graphics& graphics) {
         for (const SKTGraphicPtr& graphic : graphics) {

@@ -4,6 +4,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
@@ -190,13 +191,12 @@ int SKTWindowController::Check_And_Validate_File_Path(const QString& path)
 
 void SKTWindowController::Show_Create_Modeless()
 {
-    modeless_msg_lbl->setText(QStringLiteral("It may take a while, Please wait.."));
-    plz_wait_Window->show();
+    plz_wait_Window->Show_Create_Modeless();
 }
 
 void SKTWindowController::Hide_Destroy_Modeless()
 {
-    plz_wait_Window->hide();
+    plz_wait_Window->Hide_Destroy_Modeless();
 }
 
 void SKTWindowController::Show_One_By_One_Modeless()

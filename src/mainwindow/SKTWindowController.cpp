@@ -63,7 +63,6 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
-    installModelHooks();
     setWindowTitle(App_Name);
 }
 

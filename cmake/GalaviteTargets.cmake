@@ -28,10 +28,11 @@ function(galavite_library folder)
   endif()
 endfunction()
 
-# One test program per folder under tests/, linked with that folder's library and, with
-# PROGRAM, started with every program service installed as the program starts (for windows).
+# One test program per folder under tests/, linked with that folder's library and the test
+# support. With PROGRAM it starts with every program service installed as the program
+# starts (for windows); with WIDGET_FREE it links neither the support nor Qt Widgets.
 function(galavite_test folder)
-  cmake_parse_arguments(ARG "PROGRAM" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "PROGRAM;WIDGET_FREE" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
        "${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp"
        "${CMAKE_SOURCE_DIR}/tests/${folder}/*.h")
@@ -42,12 +43,14 @@ function(galavite_test folder)
   endif()
   set(target test_${folder})
   add_executable(${target} ${sources})
-  if(ARG_PROGRAM)
-    set(test_main galavite_test_main_program)
+  if(ARG_WIDGET_FREE)
+    set(support galavite_test_main_widget_free)
+  elseif(ARG_PROGRAM)
+    set(support galavite_test_support galavite_test_main_program)
   else()
-    set(test_main galavite_test_main)
+    set(support galavite_test_support galavite_test_main)
   endif()
-  target_link_libraries(${target} PRIVATE galavite_${folder} galavite_test_support ${test_main} ${ARG_DEPS})
+  target_link_libraries(${target} PRIVATE galavite_${folder} ${support} ${ARG_DEPS})
   target_compile_definitions(${target} PRIVATE
     GALAVITE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     GALAVITE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

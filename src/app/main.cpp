@@ -1,5 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
-#include "render/ImageEffectsHook.h"
+#include "services/ProgramServices.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Galavite"));
     QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
 
-    ImageEffectsHook::install();
+    installProgramServices();
 
     SKTWindowController window;
     switch (window.awakeFromNib()) {

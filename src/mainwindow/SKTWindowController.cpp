@@ -13,10 +13,10 @@
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
-#include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
+#include "widgets/DialogParent.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,7 +64,6 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
-    installModelHooks();
     setWindowTitle(App_Name);
 }
 

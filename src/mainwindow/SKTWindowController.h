@@ -60,6 +60,9 @@ public:
     ~SKTWindowController() override;
 
     static SKTWindowController* defaultInstance();
+    // Points the model's rendering and redraw requests at the window in front; part of the
+    // program's set-up (installProgramServices).
+    static void installModelHooks();
 
     // Sets up the window and the per-user Resources folder, then starts the first project
     // through the start-up wizard. Anything but Ready means the program must end.
@@ -239,7 +242,6 @@ private:
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
     void buildCanvases();
-    void installModelHooks();
     // The front card's rectangle in points: the reference for cascading and card shapes.
     QRectF frontCanvasBounds() const;
 

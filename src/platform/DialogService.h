@@ -6,7 +6,6 @@
 #include <memory>
 
 class QDialog;
-class QWidget;
 
 // Every message box, question, file chooser and modal window run goes through this
 // service, so that tests can answer them without a person.
@@ -35,11 +34,8 @@ public:
     virtual int runModal(QDialog& dialog) = 0;
 };
 
-// The service in force; the Qt one unless replaced.
+// The service in force. The program installs Qt's at start-up; until then (and in programs
+// without widgets) alerts are only logged and every question is answered "No" or cancelled.
 DialogService& dialogs();
-// Replaces the service (tests); returns the previous one. Passing nullptr restores Qt's.
+// Replaces the service; returns the previous one. Passing nullptr restores the logging one.
 std::unique_ptr<DialogService> setDialogService(std::unique_ptr<DialogService> service);
-
-// The window that message boxes and file choosers are centred on (the main window).
-void setDialogParent(QWidget* parent);
-QWidget* dialogParent();

@@ -1,4 +1,6 @@
-#include "platform/QtDialogService.h"
+#include "widgets/QtDialogService.h"
+
+#include "widgets/DialogParent.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,6 @@
 #include "barcodes/BarcodeCardFields.h"
 
+#include "barcodes/BarcodeGeneration.h"
 #include "model/SKTGraphic.h"
 
 namespace {
@@ -82,4 +83,10 @@ BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic)
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic)
 {
     exchangeFields(graphic, settings, [](auto& stored, const auto& field) { stored = field; });
+}
+
+Picture barcodePictureFromFields(const SKTGraphic& graphic)
+{
+    const BarcodeGenSettings settings = loadBarcodeFields(graphic);
+    return Get_Image_From_Val(settings, settings.value(), settings.header_val, settings.footer_val);
 }

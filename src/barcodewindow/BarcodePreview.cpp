@@ -1,6 +1,10 @@
 #include "barcodewindow/BarcodePreview.h"
 
+#include <QApplication>
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -86,4 +90,63 @@ void BarcodePreview::fitView()
     const QSizeF size = picture_.isNull() ? QSizeF() : picture_.size();
     image_->resize(
         std::max(area.width(), int(std::ceil(size.width()))), std::max(area.height(), int(std::ceil(size.height()))));
+}
+
+void BarcodePreview::setDragAndDropEnabled(bool enabled)
+{
+    dragAndDrop_ = enabled;
+    setAcceptDrops(enabled);
+    viewport()->setAcceptDrops(enabled);
+    image_->setToolTip(enabled ? tr("Drop a text here to encode it, or drag the barcode out as a picture") : QString());
+}
+
+void BarcodePreview::showDropTarget(bool shown)
+{
+    setStyleSheet(shown ? QStringLiteral("BarcodePreview { border: 2px solid red; }") : QString());
+}
+
+void BarcodePreview::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!dragAndDrop_ || !event->mimeData()->hasText())
+        return;
+    showDropTarget(true);
+    event->acceptProposedAction();
+}
+
+void BarcodePreview::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    showDropTarget(false);
+    QScrollArea::dragLeaveEvent(event);
+}
+
+void BarcodePreview::dropEvent(QDropEvent* event)
+{
+    showDropTarget(false);
+    if (!dragAndDrop_ || !event->mimeData()->hasText())
+        return;
+    event->acceptProposedAction();
+    emit textDropped(event->mimeData()->text());
+}
+
+void BarcodePreview::mousePressEvent(QMouseEvent* event)
+{
+    pressPosition_ = event->position().toPoint();
+    QScrollArea::mousePressEvent(event);
+}
+
+void BarcodePreview::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragAndDrop_ || picture_.isNull() || !(event->buttons() & Qt::LeftButton)
+        || (event->position().toPoint() - pressPosition_).manhattanLength() < QApplication::startDragDistance()) {
+        QScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    // Print quality, so that the dragged picture stays sharp where it lands.
+    constexpr double dragDpi = 300;
+    auto* data = new QMimeData;
+    data->setImageData(picture_.toImage(dragDpi, Qt::white));
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->setPixmap(image_->pixmap());
+    drag->exec(Qt::CopyAction);
 }

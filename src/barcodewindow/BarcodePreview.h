@@ -24,17 +24,32 @@ public:
     // ...); other texts change nothing.
     void setPlacement(const QString& placement);
 
+    // While on, a dropped text is offered through textDropped() and the picture can be
+    // dragged out as an image.
+    void setDragAndDropEnabled(bool enabled);
+
     const Picture& picture() const { return picture_; }
     bool showsError() const;
     QLabel* errorLabel() const { return errorLabel_; }
 
+signals:
+    void textDropped(const QString& text);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void fitView();
+    void showDropTarget(bool shown);
 
     QLabel* image_;
     QLabel* errorLabel_;
     Picture picture_;
+    bool dragAndDrop_ = false;
+    QPoint pressPosition_;
 };

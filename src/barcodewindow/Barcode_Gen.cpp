@@ -239,6 +239,7 @@ void Barcode_Gen::two_d_barcode_Opt_Select()
     }
     if (sett_tab->count() == 3)
         sett_tab->insertTab(3, dpi_tab_item, tr("&Resolution"));
+    image_scroll->setDragAndDropEnabled(title == QLatin1String("PDF417"));
     _setLabels();
 }
 

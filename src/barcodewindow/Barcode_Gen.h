@@ -163,6 +163,7 @@ private:
     void View_batch_Series_Button();
     void showHelp();
     void setValueText(const QString& value);
+    void textDropped(const QString& text);
     void OK_Btn_Clicked();
 
     BarcodeWindowHost& host_;

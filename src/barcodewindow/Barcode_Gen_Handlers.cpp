@@ -61,6 +61,7 @@ void Barcode_Gen::connectControls()
         [this] { chooseFont(settings_.header_font_val, header_font_value); });
     connect(ftr_font_btn, &QPushButton::clicked, this,
         [this] { chooseFont(settings_.footer_font_val, footer_font_value); });
+    connect(image_scroll, &BarcodePreview::textDropped, this, &Barcode_Gen::textDropped);
     connect(Data_source_type, &QComboBox::activated, this, &Barcode_Gen::dataSourceChanged);
     connect(Batch_Series, &QComboBox::activated, this, &Barcode_Gen::batchSeriesChosen);
     connect(view_series_btn, &QPushButton::clicked, this, &Barcode_Gen::View_batch_Series_Button);

@@ -119,7 +119,12 @@ void Barcode_Gen::buildControls()
     sett_tab->addTab(dpi_tab_item, tr("&Resolution"));
     left->addWidget(sett_tab, 1);
     left->addWidget(buildDataSourceBox());
-    columns->addLayout(left, 0);
+    // A fixed width keeps the preview still when the panels of another kind show.
+    auto* leftColumn = new QWidget;
+    leftColumn->setLayout(left);
+    left->setContentsMargins(0, 0, 0, 0);
+    leftColumn->setFixedWidth(470);
+    columns->addWidget(leftColumn);
 
     auto* right = new QVBoxLayout;
     auto* previewLabel = new QLabel(tr("Preview"));
@@ -276,7 +281,9 @@ QGroupBox* Barcode_Gen::buildDataMatrixBox()
     dm_moduleStepper_2D = integerPair(QStringLiteral("dm_moduleStepper_2D"), 1, 20, 2);
     dm_moduleStepper_2D->setSuffix(tr(" pt"));
     dm_widthStepper_2D = integerPair(QStringLiteral("dm_widthStepper_2D"), 1, 3000, 40);
+    dm_widthStepper_2D->setSuffix(tr(" pt"));
     dm_HeightStepper_2D = integerPair(QStringLiteral("dm_HeightStepper_2D"), 1, 3000, 40);
+    dm_HeightStepper_2D->setSuffix(tr(" pt"));
     dm_format_ComboBox = comboWith(QStringLiteral("dm_format_ComboBox"), itemTexts(DataMatrixFormatItems));
     dm_encoding_ComboBox = comboWith(QStringLiteral("dm_encoding_ComboBox"), itemTexts(DataMatrixEncodingItems));
     form->addRow(tr("&Module size:"), dm_moduleStepper_2D);

@@ -100,3 +100,12 @@ void Barcode_Gen::showHelp()
     if (const BarcodeHelpText* help = barcodeHelpText(sender()->objectName()))
         host_.Open_Long_sms_Dialog(QString::fromLatin1(help->title), QString::fromLatin1(help->text));
 }
+
+// A text dropped on a PDF417 symbol becomes its value.
+void Barcode_Gen::textDropped(const QString& text)
+{
+    setValueText(text);
+    goButtonActionPerformed();
+    if (previewPicture().isNull())
+        Show_MessageBox(tr("Unable to perform %1 operation.").arg(QStringLiteral("drop")));
+}

@@ -1,9 +1,9 @@
 #include "canvas/SKTGraphicView.h"
 
+#include "barcodes/BarcodeCardFields.h"
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "common/Logging.h"
-#include "barcodes/BarcodeCardFields.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTSignature.h"

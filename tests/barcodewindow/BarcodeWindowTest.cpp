@@ -17,10 +17,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QDragEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -43,15 +44,6 @@ void typeValue(Barcode_Gen& window, const QString& value)
         window.dataText->setText(value);
         emit window.dataText->textEdited(value);
     }
-}
-
-QImage decodable(const Picture& picture)
-{
-    const QImage drawn = picture.toImage(288, Qt::white);
-    QImage framed(drawn.width() + 80, drawn.height() + 80, QImage::Format_RGB32);
-    framed.fill(Qt::white);
-    QPainter(&framed).drawImage(40, 40, drawn);
-    return framed;
 }
 
 struct KindCase
@@ -136,7 +128,8 @@ TEST_F(BarcodeWindow, EveryKindChosenTypedAndAcceptedGivesTheObjectADecodablePic
         const Picture picture = window.Barcode_output_image();
         ASSERT_FALSE(picture.isNull());
         if (c.format)
-            EXPECT_EQ(barcodetest::zxingRead(decodable(picture), QLatin1String(c.format)), QByteArray(c.read));
+            EXPECT_EQ(
+                barcodetest::zxingRead(barcodetest::decodable(picture), QLatin1String(c.format)), QByteArray(c.read));
     }
 }
 
@@ -325,6 +318,29 @@ TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)
     };
     EXPECT_FALSE(window.Open_Wnd(barcode));
     EXPECT_TRUE(dialogs->messages().empty());
+}
+
+TEST_F(BarcodeWindow, TextDroppedOnAPdf417SymbolBecomesItsValue)
+{
+    Barcode_Gen window(host);
+    const auto drop = [&](const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.image_scroll->viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.image_scroll->viewport(), &dropped);
+        return true;
+    };
+    EXPECT_FALSE(drop("not for linear kinds"));
+    choose(window.barcodeTypePopup, indexOfBarcodeSymbology("PDF417"));
+    window.Pdf_widthStepper_2D->setValue(300);
+    window.pdf_HeightStepper_2D->setValue(90);
+    ASSERT_TRUE(drop("Dropped 42"));
+    EXPECT_EQ(window.dataText_2D->toPlainText(), "Dropped 42");
+    EXPECT_EQ(barcodetest::zxingRead(barcodetest::decodable(window.previewPicture()), "PDF417"), "Dropped 42");
 }
 
 TEST_F(BarcodeWindow, HelpButtonsShowTheirTexts)

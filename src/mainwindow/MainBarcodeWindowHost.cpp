@@ -1,26 +1,19 @@
 #include "mainwindow/MainBarcodeWindowHost.h"
 
-#include "common/Globals.h"
 #include "common/Logging.h"
 #include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "dialogs/Long_SMS_Dlg.h"
 #include "mainwindow/SKTWindowController.h"
-#include "platform/DialogService.h"
-
-#include <QDir>
-#include <QFile>
 
 QStringList MainBarcodeWindowHost::Get_datasheet_File_Name_Array() const
 {
     return window_.Get_datasheet_File_Name_Array();
 }
 
-// Until the series store arrives: a series file holds one value per line.
 QString MainBarcodeWindowHost::Get_First_Value_Of_Dataset(const QString& seriesName) const
 {
-    QFile file(QDir(Data_Folder_Path).filePath(seriesName + QLatin1Char('.') + batch_file_EXT));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readLine(64 * 1024)).trimmed();
+    return firstSeriesValue(seriesName);
 }
 
 QStringList MainBarcodeWindowHost::excelColumnTitles() const
@@ -41,5 +34,7 @@ void MainBarcodeWindowHost::View_Data_Series(const QString& seriesName)
 
 void MainBarcodeWindowHost::Open_Long_sms_Dialog(const QString& title, const QString& text)
 {
-    dialogs().showMessage(title + QStringLiteral("\n\n") + text);
+    Cutom_Msg_Title = title;
+    Cutom_Msg_Val = text;
+    Long_SMS_Dlg::defaultInstance()->Open_Long_sms_Dialog();
 }

@@ -1,6 +1,8 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "common/FileHelpers.h"
 #include "common/Globals.h"
+#include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"

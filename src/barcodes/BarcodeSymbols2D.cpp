@@ -8,6 +8,7 @@
 #include "barcodes/QREncoder.h"
 #include "barcodes/pdf417View.h"
 #include "common/StringHelpers.h"
+#include "render/GeneratedImages.h"
 
 #include <algorithm>
 #include <cstdio>

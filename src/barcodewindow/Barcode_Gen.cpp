@@ -289,6 +289,11 @@ bool Barcode_Gen::Open_Wnd(const SKTGraphicPtr& graphic)
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));
     }
+    sett_tab->setCurrentIndex(0);
+    if (settings_.isTwoDimensional())
+        dataText_2D->setFocus();
+    else
+        dataText->setFocus();
     if (dialogs().runModal(*this) != QDialog::Accepted)
         return false;
     storeBarcodeFields(settings_, *graphic);

@@ -152,7 +152,7 @@ private:
     void readControls();
     void controlChanged();
     void barcodeTypeChanged();
-    void chooseFont(QFont& font, QLabel* label);
+    void chooseFont(QFont& font);
     void showFontLabels();
     void captionChanged();
     void qrVersionChanged();

@@ -55,12 +55,9 @@ void Barcode_Gen::connectControls()
     connect(dpi_Stepper, &QSpinBox::valueChanged, this, &Barcode_Gen::readControls);
     for (ColourWell* well : { bar_hdr_clr, bar_ftr_clr, bar_val_clr, bar_back_clr, barcode_clr })
         connect(well, &ColourWell::colorChosen, this, &Barcode_Gen::controlChanged);
-    connect(
-        val_font_btn, &QPushButton::clicked, this, [this] { chooseFont(settings_.value_font_val, value_font_value); });
-    connect(hdr_font_btn, &QPushButton::clicked, this,
-        [this] { chooseFont(settings_.header_font_val, header_font_value); });
-    connect(ftr_font_btn, &QPushButton::clicked, this,
-        [this] { chooseFont(settings_.footer_font_val, footer_font_value); });
+    connect(val_font_btn, &QPushButton::clicked, this, [this] { chooseFont(settings_.value_font_val); });
+    connect(hdr_font_btn, &QPushButton::clicked, this, [this] { chooseFont(settings_.header_font_val); });
+    connect(ftr_font_btn, &QPushButton::clicked, this, [this] { chooseFont(settings_.footer_font_val); });
     connect(image_scroll, &BarcodePreview::textDropped, this, &Barcode_Gen::textDropped);
     connect(Data_source_type, &QComboBox::activated, this, &Barcode_Gen::dataSourceChanged);
     connect(Batch_Series, &QComboBox::activated, this, &Barcode_Gen::batchSeriesChosen);
@@ -116,13 +113,13 @@ void Barcode_Gen::data_matrix_barcode_size_acc_format()
         dm_HeightStepper_2D->setValue(size.rows * module);
 }
 
-void Barcode_Gen::chooseFont(QFont& font, QLabel* label)
+void Barcode_Gen::chooseFont(QFont& font)
 {
     QFontDialog dialog(font, this);
-    dialog.setWindowTitle(label->toolTip().isEmpty() ? tr("Choose Font") : label->toolTip());
+    dialog.setWindowTitle(tr("Choose Font"));
     if (dialogs().runModal(dialog) != QDialog::Accepted)
         return;
-    font = dialog.selectedFont();
+    font = dialog.currentFont();
     showFontLabels();
     goButtonActionPerformed();
 }

@@ -33,8 +33,8 @@ void ColourWell::choose()
 {
     QColorDialog dialog(color_, window());
     dialog.setWindowTitle(toolTip());
-    if (dialogs().runModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
+    if (dialogs().runModal(dialog) != QDialog::Accepted || !dialog.currentColor().isValid())
         return;
-    setColor(dialog.selectedColor());
+    setColor(dialog.currentColor());
     emit colorChosen(color_);
 }

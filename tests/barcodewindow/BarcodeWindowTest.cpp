@@ -2,6 +2,7 @@
 #include "BarcodeTestSupport.h"
 #include "BarcodeWindowTestSupport.h"
 
+#include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/BarcodeHelpTexts.h"
 #include "barcodewindow/BarcodePreview.h"
@@ -14,10 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +55,7 @@ struct KindCase
     const char* value;
     const char* format; // ZXingReader's name; null where no decoder reads the kind
     const char* read;
+    int zintSymbology = 0; // for module kinds no decoder reads
 };
 
 const KindCase kindCases[] = {
@@ -127,9 +131,24 @@ TEST_F(BarcodeWindow, EveryKindChosenTypedAndAcceptedGivesTheObjectADecodablePic
         EXPECT_EQ(barcode->barcode_font_index, indexOfBarcodeSymbology(QLatin1String(c.title)));
         const Picture picture = window.Barcode_output_image();
         ASSERT_FALSE(picture.isNull());
-        if (c.format)
+        if (c.format) {
             EXPECT_EQ(
                 barcodetest::zxingRead(barcodetest::decodable(picture), QLatin1String(c.format)), QByteArray(c.read));
+            continue;
+        }
+        // No decoder reads these: the object's own fields must give the kind and value typed,
+        // and the module kinds must match zint's modules.
+        const BarcodeGenSettings stored = loadBarcodeFields(*barcode);
+        const BarcodeGeneration made = Generate_Barcode_Variable(stored, stored.value(), "", "");
+        ASSERT_TRUE(made.barcode);
+        EXPECT_EQ(made.barcode->completeBarcode(),
+            createLinearBarcode(QLatin1String(c.title), QLatin1String(c.value), true)->completeBarcode());
+        if (c.zintSymbology) {
+            const QStringList options = c.zintSymbology == 47 ? QStringList { "--vers=1" } : QStringList();
+            const std::string modules = made.barcode->completeBarcode();
+            const QString row = barcodetest::zintDump(c.zintSymbology, c.value, options).value(0);
+            EXPECT_EQ(row.left(qsizetype(modules.size())).toStdString(), modules);
+        }
     }
 }
 
@@ -341,6 +360,32 @@ TEST_F(BarcodeWindow, TextDroppedOnAPdf417SymbolBecomesItsValue)
     ASSERT_TRUE(drop("Dropped 42"));
     EXPECT_EQ(window.dataText_2D->toPlainText(), "Dropped 42");
     EXPECT_EQ(barcodetest::zxingRead(barcodetest::decodable(window.previewPicture()), "PDF417"), "Dropped 42");
+}
+
+TEST_F(BarcodeWindow, FontAndColourChoicesReachTheObjectOnOk)
+{
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    const QFont chosenFont("DejaVu Sans", 14);
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        if (auto* fonts = qobject_cast<QFontDialog*>(&dialog)) {
+            fonts->setCurrentFont(chosenFont);
+            return int(QDialog::Accepted);
+        }
+        if (auto* colours = qobject_cast<QColorDialog*>(&dialog)) {
+            colours->setCurrentColor(QColor(0, 0, 160));
+            return int(QDialog::Accepted);
+        }
+        window.hdr_font_btn->click();
+        window.barcode_clr->click();
+        EXPECT_EQ(window.header_font_value->text(), "DejaVu Sans ( 14.00 )");
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    ASSERT_TRUE(barcode->header_font_val.has_value());
+    EXPECT_EQ(barcode->header_font_val->family(), "DejaVu Sans");
+    EXPECT_EQ(barcode->barcode_clr_val, QColor(0, 0, 160));
 }
 
 TEST_F(BarcodeWindow, HelpButtonsShowTheirTexts)

@@ -40,22 +40,22 @@ QComboBox* comboWith(const QString& name, const QStringList& items)
     return combo;
 }
 
-QSpinBox* integerPair(const QString& name, int minimum, int maximum, int value)
+QSpinBox* integerPair(const QString& name, BarcodeRange range, int value)
 {
     auto* box = new QSpinBox;
     box->setObjectName(name);
-    box->setRange(minimum, maximum);
+    box->setRange(int(range.minimum), int(range.maximum));
     box->setValue(value);
     box->setAccelerated(true);
     return box;
 }
 
-QDoubleSpinBox* lengthPair(const QString& name, double minimum, double maximum, double step, double value)
+QDoubleSpinBox* lengthPair(const QString& name, BarcodeRange range, double step, double value)
 {
     auto* box = new QDoubleSpinBox;
     box->setObjectName(name);
     box->setDecimals(3);
-    box->setRange(minimum, maximum);
+    box->setRange(range.minimum, range.maximum);
     box->setSingleStep(step);
     box->setValue(value);
     box->setAccelerated(true);
@@ -208,8 +208,8 @@ QGroupBox* Barcode_Gen::buildLinearBox()
 {
     linear_sett_box = groupBox(QStringLiteral("linear_sett_box"), tr("Bars and value"));
     auto* form = new QFormLayout(linear_sett_box);
-    HeightStepper = lengthPair(QStringLiteral("HeightStepper"), 0.1, 30, 0.1, 0.6);
-    widthStepper = lengthPair(QStringLiteral("widthStepper"), 5, 200, 1, 20);
+    HeightStepper = lengthPair(QStringLiteral("HeightStepper"), BarHeightRange, 0.1, 0.6);
+    widthStepper = lengthPair(QStringLiteral("widthStepper"), BarWidthRange, 1, 20);
     widthStepper->setDecimals(1);
     barHeightLabel = new QLabel;
     barHeightLabel->setBuddy(HeightStepper);
@@ -239,7 +239,7 @@ QGroupBox* Barcode_Gen::buildQrBox()
 {
     two_d_sett_box = groupBox(QStringLiteral("two_d_sett_box"), tr("QR Code"));
     auto* form = new QFormLayout(two_d_sett_box);
-    HeightStepper_2D = integerPair(QStringLiteral("HeightStepper_2D"), 21, 2000, 60);
+    HeightStepper_2D = integerPair(QStringLiteral("HeightStepper_2D"), QRSizeRange, 60);
     HeightStepper_2D->setSuffix(tr(" pt"));
     form->addRow(tr("Si&ze:"), HeightStepper_2D);
     QStringList versions { QStringLiteral("Auto") };
@@ -259,13 +259,13 @@ QGroupBox* Barcode_Gen::buildPdfBox()
 {
     pdf_2d_sett_box = groupBox(QStringLiteral("pdf_2d_sett_box"), tr("PDF417"));
     auto* form = new QFormLayout(pdf_2d_sett_box);
-    Pdf_widthStepper_2D = integerPair(QStringLiteral("Pdf_widthStepper_2D"), 20, 2000, 100);
+    Pdf_widthStepper_2D = integerPair(QStringLiteral("Pdf_widthStepper_2D"), PdfWidthRange, 100);
     Pdf_widthStepper_2D->setSuffix(tr(" pt"));
-    pdf_HeightStepper_2D = integerPair(QStringLiteral("pdf_HeightStepper_2D"), 10, 1000, 20);
+    pdf_HeightStepper_2D = integerPair(QStringLiteral("pdf_HeightStepper_2D"), PdfHeightRange, 20);
     pdf_HeightStepper_2D->setSuffix(tr(" pt"));
-    pdf_row_Stepper = integerPair(QStringLiteral("pdf_row_Stepper"), 3, 90, 3);
-    pdf_col_Stepper = integerPair(QStringLiteral("pdf_col_Stepper"), 1, 30, 3);
-    pdf_ec_lvl_Stepper = integerPair(QStringLiteral("pdf_ec_lvl_Stepper"), 0, 8, 2);
+    pdf_row_Stepper = integerPair(QStringLiteral("pdf_row_Stepper"), { 3, 90 }, 3);
+    pdf_col_Stepper = integerPair(QStringLiteral("pdf_col_Stepper"), { 1, 30 }, 3);
+    pdf_ec_lvl_Stepper = integerPair(QStringLiteral("pdf_ec_lvl_Stepper"), PdfLevelRange, 2);
     form->addRow(tr("&Width:"), Pdf_widthStepper_2D);
     form->addRow(tr("&Height:"), pdf_HeightStepper_2D);
     form->addRow(tr("&Rows:"), withHelp(pdf_row_Stepper, helpButton(QStringLiteral("PDF_row_Help_btn"))));
@@ -278,11 +278,11 @@ QGroupBox* Barcode_Gen::buildDataMatrixBox()
 {
     dm_2d_sett_box = groupBox(QStringLiteral("dm_2d_sett_box"), tr("Data Matrix"));
     auto* form = new QFormLayout(dm_2d_sett_box);
-    dm_moduleStepper_2D = integerPair(QStringLiteral("dm_moduleStepper_2D"), 1, 20, 2);
+    dm_moduleStepper_2D = integerPair(QStringLiteral("dm_moduleStepper_2D"), DataMatrixModuleRange, 2);
     dm_moduleStepper_2D->setSuffix(tr(" pt"));
-    dm_widthStepper_2D = integerPair(QStringLiteral("dm_widthStepper_2D"), 1, 3000, 40);
+    dm_widthStepper_2D = integerPair(QStringLiteral("dm_widthStepper_2D"), { 1, 3000 }, 40);
     dm_widthStepper_2D->setSuffix(tr(" pt"));
-    dm_HeightStepper_2D = integerPair(QStringLiteral("dm_HeightStepper_2D"), 1, 3000, 40);
+    dm_HeightStepper_2D = integerPair(QStringLiteral("dm_HeightStepper_2D"), { 1, 3000 }, 40);
     dm_HeightStepper_2D->setSuffix(tr(" pt"));
     dm_format_ComboBox = comboWith(QStringLiteral("dm_format_ComboBox"), itemTexts(DataMatrixFormatItems));
     dm_encoding_ComboBox = comboWith(QStringLiteral("dm_encoding_ComboBox"), itemTexts(DataMatrixEncodingItems));
@@ -356,11 +356,11 @@ QWidget* Barcode_Gen::buildMarginTab()
     auto* layout = new QVBoxLayout(page);
     margin_box = groupBox(QStringLiteral("margin_box"), QString());
     auto* form = new QFormLayout(margin_box);
-    val_mar_Stepper = lengthPair(QStringLiteral("val_mar_Stepper"), 0, 5, 0.05, 0.1);
-    hdr_mar_Stepper = lengthPair(QStringLiteral("hdr_mar_Stepper"), 0, 5, 0.05, 0.1);
-    ftr_mar_Stepper = lengthPair(QStringLiteral("ftr_mar_Stepper"), 0, 5, 0.05, 0.1);
-    TB_mar_Stepper = lengthPair(QStringLiteral("TB_mar_Stepper"), 0, 5, 0.05, 0.1);
-    LR_mar_Stepper = lengthPair(QStringLiteral("LR_mar_Stepper"), 0, 5, 0.05, 0.1);
+    val_mar_Stepper = lengthPair(QStringLiteral("val_mar_Stepper"), MarginRange, 0.05, 0.1);
+    hdr_mar_Stepper = lengthPair(QStringLiteral("hdr_mar_Stepper"), MarginRange, 0.05, 0.1);
+    ftr_mar_Stepper = lengthPair(QStringLiteral("ftr_mar_Stepper"), MarginRange, 0.05, 0.1);
+    TB_mar_Stepper = lengthPair(QStringLiteral("TB_mar_Stepper"), MarginRange, 0.05, 0.1);
+    LR_mar_Stepper = lengthPair(QStringLiteral("LR_mar_Stepper"), MarginRange, 0.05, 0.1);
     val_mar_label = new QLabel(tr("Bars to &value:"));
     val_mar_label->setBuddy(val_mar_Stepper);
     form->addRow(val_mar_label, val_mar_Stepper);
@@ -379,7 +379,7 @@ QWidget* Barcode_Gen::buildResolutionTab()
     auto* form = new QFormLayout(page);
     DPI_ComboBox = comboWith(QStringLiteral("DPI_ComboBox"), itemTexts(BarcodeDpiItems));
     form->addRow(tr("&Resolution (dpi):"), withHelp(DPI_ComboBox, helpButton(QStringLiteral("DPI_Help_Label"))));
-    dpi_Stepper = integerPair(QStringLiteral("dpi_Stepper"), BarcodeMinimumDpi, BarcodeMaximumDpi, BarcodeAutoDpi);
+    dpi_Stepper = integerPair(QStringLiteral("dpi_Stepper"), { BarcodeMinimumDpi, BarcodeMaximumDpi }, BarcodeAutoDpi);
     dpi_Stepper->setSuffix(tr(" dpi"));
     form->addRow(tr("&Custom:"), dpi_Stepper);
     return page;

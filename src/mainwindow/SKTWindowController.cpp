@@ -1,5 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "barcodewindow/Barcode_Gen.h"
+#include "barcodewindow/BarcodeWindowHost.h"
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"

@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 
+class Barcode_Gen;
+class BarcodeWindowHost;
 class Data_From_Excel;
 class QComboBox;
 class QDialog;
@@ -192,7 +194,11 @@ public:
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override { }
     void setSameSizeButtonsEnabled(bool) override { }
-    void Open_Barcode_Window() override { }
+    // Opens the barcode window on the current side's current object.
+    void Open_Barcode_Window() override;
+    // Runs the barcode window on an object; on OK the object has the new settings and picture.
+    // True when the window ended with OK (Cancel changes nothing).
+    bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override { rulersVisible_ = visible; }
     void echoBoundsOnRulers(const QRectF&) override { }
@@ -211,6 +217,8 @@ public:
     std::unique_ptr<User_Profile_Class> Back_user_profile;
     std::unique_ptr<User_Profile_Class> TEMP_user_profile;
     std::unique_ptr<Data_From_Excel> spreadsheet;
+    std::unique_ptr<BarcodeWindowHost> barcodeHost_;
+    std::unique_ptr<Barcode_Gen> barcodeWindow_;
     Send_Modeless* send_modls_wnd = nullptr;
     QStringList pvc_card_arry;
     QStringList paper_card_arry;

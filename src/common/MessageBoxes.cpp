@@ -5,12 +5,26 @@
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 
+#include <QRegularExpression>
+
 #include <exception>
 #include <mutex>
 
+namespace {
+
+// Reports of work done ("... has been saved successfully.") inform; every other alert warns.
+MessageIcon iconFor(const QString& text)
+{
+    static const QRegularExpression success(
+        QStringLiteral("\\bsuccessfully\\b"), QRegularExpression::CaseInsensitiveOption);
+    return success.match(text).hasMatch() ? MessageIcon::Information : MessageIcon::Warning;
+}
+
+} // namespace
+
 void Main_Thread_Messgae(const QString& text)
 {
-    dialogs().showMessage(text);
+    dialogs().showMessage(text, iconFor(text));
 }
 
 void Main_Thread_Messgae_Yes_No(const QString& text)
@@ -63,7 +77,7 @@ void Show_MessageBox_No_Thread(const QString& text)
             Show_NSLog_Message(QStringLiteral("Show_MessageBox_No_Thread: no text to show"));
             return;
         }
-        dialogs().showMessage(QStringLiteral("\n") + text);
+        dialogs().showMessage(QStringLiteral("\n") + text, iconFor(text));
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -71,5 +85,5 @@ void Show_MessageBox_No_Thread(const QString& text)
 
 void show_msg(const QString& text)
 {
-    dialogs().showMessage(text);
+    dialogs().showMessage(text, iconFor(text));
 }

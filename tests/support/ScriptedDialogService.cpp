@@ -15,9 +15,9 @@ std::vector<QString> ScriptedDialogService::messages() const
     return texts;
 }
 
-void ScriptedDialogService::record(const QString& kind, const QString& text)
+void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon)
 {
-    Asked entry{kind, text, QThread::currentThread()};
+    Asked entry { kind, text, QThread::currentThread(), icon };
     {
         std::lock_guard<std::mutex> guard(lock_);
         asked_.push_back(entry);
@@ -35,9 +35,9 @@ QString ScriptedDialogService::nextFile()
     return answer;
 }
 
-void ScriptedDialogService::showMessage(const QString& text)
+void ScriptedDialogService::showMessage(const QString& text, MessageIcon icon)
 {
-    record(QStringLiteral("message"), text);
+    record(QStringLiteral("message"), text, icon);
 }
 
 bool ScriptedDialogService::askYesNo(const QString& text)

@@ -2,6 +2,7 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
     // No display name: Qt would append it to every window title, which already starts with it.
     QApplication::setApplicationName(QStringLiteral("Galavite"));
     QGuiApplication::setDesktopFileName(QStringLiteral("galavite"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("galavite")));
 
     ImageEffectsHook::install();
 

@@ -22,8 +22,10 @@ class DialogService
 public:
     virtual ~DialogService() = default;
 
-    // A modal alert with the one button "OK".
-    virtual void showMessage(const QString& text, MessageIcon icon = MessageIcon::Warning) = 0;
+    // A modal alert with the one button "OK" that warns of a problem.
+    virtual void showMessage(const QString& text) = 0;
+    // The same for a report of work done ("... saved successfully.").
+    virtual void showInformation(const QString& text) { showMessage(text); }
     // A modal alert with "Yes" (default) and "No"; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;
     // A modal alert with the given buttons; returns the index of the button pressed,

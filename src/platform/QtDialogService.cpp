@@ -17,9 +17,14 @@ QString applicationTitle()
 
 } // namespace
 
-void QtDialogService::showMessage(const QString& text, MessageIcon icon)
+void QtDialogService::showMessage(const QString& text)
 {
-    runMessageBox(text, { QStringLiteral("OK") }, 0, icon);
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Warning);
+}
+
+void QtDialogService::showInformation(const QString& text)
+{
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Information);
 }
 
 bool QtDialogService::askYesNo(const QString& text)

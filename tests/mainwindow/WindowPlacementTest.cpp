@@ -23,8 +23,9 @@ void showAndSettle(QWidget& window)
             break;
     }
     QApplication::processEvents(QEventLoop::AllEvents, 100);
-    if (managed)
+    if (managed) {
         EXPECT_GT(window.windowHandle()->frameMargins().top(), 0) << "the window manager framed no window";
+    }
 }
 
 ::testing::AssertionResult frameInsideFreeArea(const QWidget& window)

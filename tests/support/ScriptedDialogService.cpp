@@ -35,9 +35,14 @@ QString ScriptedDialogService::nextFile()
     return answer;
 }
 
-void ScriptedDialogService::showMessage(const QString& text, MessageIcon icon)
+void ScriptedDialogService::showMessage(const QString& text)
 {
-    record(QStringLiteral("message"), text, icon);
+    record(QStringLiteral("message"), text);
+}
+
+void ScriptedDialogService::showInformation(const QString& text)
+{
+    record(QStringLiteral("message"), text, MessageIcon::Information);
 }
 
 bool ScriptedDialogService::askYesNo(const QString& text)

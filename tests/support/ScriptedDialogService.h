@@ -37,7 +37,8 @@ public:
     std::vector<Asked> asked() const;
     std::vector<QString> messages() const; // texts of "message" alerts, in order
 
-    void showMessage(const QString& text, MessageIcon icon) override;
+    void showMessage(const QString& text) override;
+    void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;

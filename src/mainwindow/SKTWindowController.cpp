@@ -12,6 +12,7 @@
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
+#include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
@@ -188,7 +189,7 @@ void SKTWindowController::loadPlaceholders()
 
 SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 {
-    setGeometry(100, 0, 1000, 800);
+    WindowPlacement::place(*this, QSize(1000, 800));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
     setPalette(background);

@@ -116,6 +116,9 @@ public:
     void Select_tool_action();
     void selectArrowTool();
     void selectedToolDidChange();
+    // Asks for one picture file for a new or the selected image object and keeps it in
+    // Library_Selected_Image; false (and "") when cancelled or the file is not a picture.
+    bool Browse_User_Image_Manually();
     int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
     QString Library_Selected_Image() const override;
     QImage placeholderPicture(Placeholder which) const override;

@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
+#include "data/SpreadsheetWriter.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
@@ -204,7 +205,7 @@ bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seri
 
 void SKTWindowController::Delete_Excel_File_Temp_Folder()
 {
-    QDir(QDir(QDir::tempPath()).filePath(QStringLiteral("ziptmp"))).removeRecursively();
+    Delete_File(SpreadsheetWriter::workFolder());
 }
 
 QString SKTWindowController::Get_date_Value(const QString& pattern)

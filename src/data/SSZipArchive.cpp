@@ -113,12 +113,12 @@ bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, co
     const auto discard = [&](int code, const QString& message) {
         out.close();
         QFile::remove(partial);
-        return fail(error, code, message.arg(name));
+        return fail(error, code, message);
     };
-    const QString cannotWrite = QStringLiteral("failed to write file: %1");
-    const QString damaged = QStringLiteral("damaged entry in zip file: %1");
+    const QString cannotWrite = QStringLiteral("failed to write file: %1").arg(name);
+    const QString damaged = QStringLiteral("damaged entry in zip file: %1").arg(name);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite.arg(name));
+        return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite);
     std::vector<char> buffer(readBlockSize);
     uLong crc = crc32(0, nullptr, 0);
     for (;;) {

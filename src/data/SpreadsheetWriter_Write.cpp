@@ -34,6 +34,10 @@ bool isNumberText(const QString& text)
         QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
     if (!pattern.match(text).hasMatch())
         return false;
+    // Codes such as "007" or long card numbers lose their zeros or digits as numbers.
+    static const QRegularExpression codeLike(QStringLiteral("^[+-]?(?:0[0-9]|[0-9]{16,})"));
+    if (codeLike.match(text).hasMatch())
+        return false;
     bool ok = false;
     const double value = text.toLatin1().toDouble(&ok);
     return ok && std::isfinite(value);

@@ -71,7 +71,8 @@ TEST_F(WriterTest, SeriesExportReadsBackCellForCellInAnotherProgram)
 
     const QJsonArray cells = openpyxlCells(book);
     ASSERT_EQ(cells.size(), values.size());
-    const QSet<int> numbers = { 1, 2, 3, 4 };
+    // "00123" stays text: as a number it would lose its zeros.
+    const QSet<int> numbers = { 2, 3, 4 };
     for (int i = 0; i < values.size(); ++i) {
         SCOPED_TRACE(values[i].toStdString());
         const QJsonArray cell = cells[i].toArray()[0].toArray();

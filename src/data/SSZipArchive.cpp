@@ -140,16 +140,18 @@ bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, co
     // entry whose size it misreads (ZIP64) never does.
     if (crc != info.crc)
         return discard(SSZipArchive::DamagedEntry, damaged);
+    if (!out.flush())
+        return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
+    // Set on the open file, after the last write, to save opening it again.
+    if (info.dosDate != 0) {
+        const QDateTime date = entryDate(info);
+        if (date.isValid())
+            out.setFileTime(date, QFileDevice::FileModificationTime);
+    }
     out.close();
     if (out.error() != QFileDevice::NoError
         || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
         return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
-    if (info.dosDate != 0) {
-        const QDateTime date = entryDate(info);
-        QFile file(target);
-        if (date.isValid() && file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            file.setFileTime(date, QFileDevice::FileModificationTime);
-    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
+#include "data/SpreadsheetWriter.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -210,4 +211,12 @@ TEST(MainWindowServices, TimePatternsShowAmOrPm)
     const QString time = SKTWindowController::Get_time_Value(QStringLiteral("h:mm:ss a"));
     EXPECT_TRUE(time.endsWith(QLatin1String("AM")) || time.endsWith(QLatin1String("PM"))) << time.toStdString();
     EXPECT_EQ(SKTWindowController::Get_date_Value(QStringLiteral("yyyy")).size(), 4);
+}
+
+TEST(MainWindowServices, WorkbookTempFolderRemovalClearsTheReadersOwnFolder)
+{
+    const QString work = SpreadsheetWriter::workFolder();
+    ASSERT_TRUE(QDir().mkpath(work + QStringLiteral("/xl")));
+    SKTWindowController::Delete_Excel_File_Temp_Folder();
+    EXPECT_FALSE(QFileInfo::exists(work));
 }

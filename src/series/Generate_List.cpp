@@ -61,6 +61,8 @@ Generate_List::Generate_List(QWidget* parent)
 {
     setWindowTitle(tr("Generate Series"));
     auto* layout = new QVBoxLayout(this);
+    // The name rows come and go with the mode; the window keeps the height of what it shows.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     boxes_[Sequential] = buildSequential();
     boxes_[Constant] = buildConstant();
     boxes_[Random] = buildRandom();
@@ -154,7 +156,6 @@ int Generate_List::Open_Wnd(int fileNameRequired, int fileNameInsert)
     file_name_Insert = fileNameInsert;
     resetFields();
     prefix_txt->setFocus();
-    adjustSize();
     const int result = dialogs().runModal(*this);
     hide();
     return result;

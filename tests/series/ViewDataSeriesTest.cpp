@@ -1,9 +1,11 @@
 #include "SeriesTestSupport.h"
 
 #include "series/SeriesListModel.h"
+#include "series/Update_Ex_Num.h"
 #include "series/View_Data_Series.h"
 
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
@@ -23,6 +25,22 @@ TEST_F(ViewDataSeriesTest, ShowsTrimmedNonBlankValuesAndTheirCount)
     viewer.Open_Wnd();
     EXPECT_EQ(viewer.list_count->text(), QStringLiteral("Total Rows : 0"));
     EXPECT_TRUE(scripted->messages().empty());
+}
+
+// The row may have been removed while the dialog was open; nothing else is replaced then.
+TEST_F(ViewDataSeriesTest, EditDialogReplacesOnlyARowThatStillExists)
+{
+    SeriesListModel values(QStringLiteral("Value"));
+    values.setTexts({ "a", "b" });
+    Update_Ex_Num edit(values);
+    scripted->modalHandler = [&](QDialog&) {
+        values.removeRowSet({ 1 });
+        edit.m_ex_num_str->setText(QStringLiteral("changed"));
+        edit.OKPressed();
+        return edit.result();
+    };
+    EXPECT_EQ(edit.Open_Wnd(QStringLiteral("b"), 1), 0);
+    EXPECT_EQ(values.texts(), (QStringList { "a" }));
 }
 
 } // namespace

@@ -1,0 +1,43 @@
+#include "MainWindowFixture.h"
+
+#include "common/Globals.h"
+#include "data/SeriesStore.h"
+#include "series/SeriesListModel.h"
+
+#include <QDir>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+// The series editor opened from the main window refuses to delete a series the design uses.
+TEST_F(MainWindowTest, SeriesEditorAsksTheDesignWhetherASeriesIsInUse)
+{
+    SKTWindowController& main = start();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("Guests")), { QStringLiteral("Ann") }, true));
+    main.findChild<QToolButton*>(QStringLiteral("Tool_2"))->click();
+    main.Get_Front_Controls_Array().front()->data_source_type = 1;
+    main.Get_Front_Controls_Array().front()->batch_list_name = QStringLiteral("Guests");
+
+    int editorRuns = 0;
+    otherModal = [&](QDialog& dialog) {
+        auto* editor = qobject_cast<BatchWizard*>(&dialog);
+        if (!editor)
+            return 0;
+        ++editorRuns;
+        EXPECT_EQ(editor->ListData().texts(), (QStringList { "Guests" }));
+        editor->List->selectionModel()->select(
+            editor->List->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        dialogs->yesNoAnswers = { true };
+        editor->Delete_List_Btn_Clicked();
+        return 0;
+    };
+    main.findChild<QToolButton*>(QStringLiteral("Batch_Series_Btn"))->click();
+    EXPECT_EQ(editorRuns, 1);
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+    EXPECT_TRUE(seriesExists(QStringLiteral("Guests")));
+}
+
+} // namespace

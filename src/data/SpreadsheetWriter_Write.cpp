@@ -3,6 +3,7 @@
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "data/CellReference.h"
+#include "data/CellText.h"
 #include "data/SSZipArchive.h"
 
 #include <QDir>
@@ -24,8 +25,6 @@ const QString relationshipsNamespace
 const QString compatibilityNamespace = QStringLiteral("http://schemas.openxmlformats.org/markup-compatibility/2006");
 const QString extensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
 const QString layoutExtensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/mac/excel/2008/main");
-
-constexpr int maxSheetRows = 1048576;
 
 // Plain decimal numbers, read the same in every locale; anything else is written as text,
 // so a value such as "=1+2" or "1,5" is never taken for a formula or a number.
@@ -64,7 +63,14 @@ void writeText(QXmlStreamWriter& xml, const QString& text)
     // Without this, readers drop leading and trailing blanks.
     if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    xml.writeCharacters(text);
+    // A carriage return goes as a character reference: written raw, every XML reader turns
+    // "\r\n" into "\n".
+    const QStringList lines = encodeCellText(text).split(u'\r');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        xml.writeCharacters(lines[i]);
+    }
     xml.writeEndElement();
 }
 

@@ -3,6 +3,7 @@
 #include "common/FileHelpers.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
+#include "dialogs/Long_SMS_Dlg.h"
 #include "platform/DialogService.h"
 #include "series/BusyCursor.h"
 #include "series/Generate_List.h"
@@ -320,6 +321,9 @@ void BatchWizard::Delete_List_Btn_Clicked()
     for (const int row : selectedSeriesRows(List)) {
         const QString name = Get_List_Name_Text(row);
         if (host_.Check_Batch_File_In_Use_Validation(name)) {
+            // An earlier "apply to all" answer skips every series in use without a word.
+            if (Msg_Apply_All_Chk)
+                continue;
             dialogs().showMessage(
                 QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
             break;

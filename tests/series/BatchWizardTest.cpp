@@ -1,5 +1,6 @@
 #include "SeriesTestSupport.h"
 
+#include "dialogs/Long_SMS_Dlg.h"
 #include "platform/DesktopOpener.h"
 #include "series/Generate_List.h"
 #include "series/Open_Export_Log.h"
@@ -172,8 +173,20 @@ TEST_F(BatchWizardTest, DeletingSeveralSeriesStopsAtOneInUseAndRefillsTheList)
     EXPECT_EQ(names(), (QStringList { "b", "c" }));
     EXPECT_EQ(wizard.batch_list_count->text(), QStringLiteral("Total List : 2"));
 
+    // After "apply to all", series in use are skipped quietly and the others go.
+    store(QStringLiteral("a"), "v\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0, 1, 2 });
+    scripted->yesNoAnswers = { true };
+    const auto messages = scripted->messages().size();
+    Msg_Apply_All_Chk = true;
+    wizard.Delete_List_Btn_Clicked();
+    Msg_Apply_All_Chk = false;
+    EXPECT_EQ(scripted->messages().size(), messages);
+    EXPECT_EQ(names(), (QStringList { "b" }));
+
     host.bound.clear();
-    select(wizard.List, { 0, 1 });
+    select(wizard.List, { 0 });
     scripted->yesNoAnswers = { true };
     wizard.Delete_List_Btn_Clicked();
     EXPECT_TRUE(names().isEmpty());

@@ -178,10 +178,9 @@ public:
     void Hide_One_By_One_Modeless();
 
     // ---- Series ----------------------------------------------------------------------------
-    // The series editor; the generator in new-series mode; the viewer of one series.
+    // The series editor; the generator in new-series mode.
     void Batch_Series_Button();
     void Create_Series_Button();
-    void View_batch_Series(const QString& seriesName);
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
 
     // ---- Sides and redrawing ----------------------------------------------------------

@@ -3,7 +3,6 @@
 #include "platform/DialogService.h"
 #include "series/Generate_List.h"
 #include "series/Open_Export_Log.h"
-#include "series/View_Data_Series.h"
 
 void SKTWindowController::Batch_Series_Button()
 {
@@ -15,13 +14,6 @@ void SKTWindowController::Batch_Series_Button()
 void SKTWindowController::Create_Series_Button()
 {
     Generate_List::defaultInstance()->Open_Wnd(1, 0);
-}
-
-void SKTWindowController::View_batch_Series(const QString& seriesName)
-{
-    View_Data_Series* viewer = View_Data_Series::defaultInstance();
-    viewer->file_name = seriesName;
-    viewer->Open_Wnd();
 }
 
 void SKTWindowController::Open_Import_Wizard(int, int)

@@ -2,10 +2,12 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
 
 #include <QDir>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QToolButton>
 
@@ -41,6 +43,26 @@ TEST_F(MainWindowTest, SeriesEditorAsksTheDesignWhetherASeriesIsInUse)
     EXPECT_EQ(dialogs->messages().back(),
         QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
     EXPECT_TRUE(seriesExists(name));
+    deleteSeries(name);
+}
+
+TEST_F(MainWindowTest, CreateSeriesWritesANewSeriesFile)
+{
+    start();
+    const QString name = QStringLiteral("Main window generated series");
+    otherModal = [&](QDialog& dialog) {
+        auto* generator = qobject_cast<Generate_List*>(&dialog);
+        if (!generator)
+            return 0;
+        generator->selectGenerator(Generate_List::Constant);
+        generator->const_file_name->setText(name);
+        generator->value_txt->setText(QStringLiteral("VIP"));
+        generator->count_txt->setText(QStringLiteral("2"));
+        generator->OKPressed();
+        return generator->result();
+    };
+    window->findChild<QToolButton*>(QStringLiteral("Create_Series_Btn"))->click();
+    EXPECT_EQ(readSeriesValues(name), (QStringList { "VIP", "VIP" }));
     deleteSeries(name);
 }
 

@@ -1,0 +1,7 @@
+#include "common/StepperSpinBox.h"
+
+void StepperSpinBox::stepBy(int steps)
+{
+    QDoubleSpinBox::stepBy(steps);
+    emit stepped(value());
+}

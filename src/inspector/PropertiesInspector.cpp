@@ -195,6 +195,11 @@ void PropertiesInspector::insertPagesOf(const SKTGraphic& graphic)
     }
 }
 
+bool PropertiesInspector::showsCard() const
+{
+    return sett_tab->indexOf(card_setting_tab) >= 0;
+}
+
 void PropertiesInspector::card_prop_set(const QString& fillStyle)
 {
     card_brdr_tab->enableBorderBox();

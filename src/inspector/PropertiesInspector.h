@@ -47,6 +47,7 @@ public:
     void writeCardPages(Card_Property& card, bool frontSide) const;
     // The object the tabs were last built for; empty after the card was shown.
     SKTGraphicPtr lastSelectedGraphic() const { return Last_Selected_Graphic.lock(); }
+    bool showsCard() const;
     // "NONE" or the one-letter code of the kind shown.
     QString selectedControlName() const { return sel_control_name; }
 

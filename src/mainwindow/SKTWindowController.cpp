@@ -116,11 +116,7 @@ void SKTWindowController::buildWindow()
     createActions();
     createMenus();
     createToolBars();
-    connect(document_.get(), &SKTDocument::graphicsChanged, this, [this](SKTDocument::Side side) {
-        // The back side's changes are not undoable; the modified mark must still show them.
-        if (side == SKTDocument::Side::Back && !Not_Draw_Only_Prop_Change)
-            setUnsavedEdits(true);
-    });
+    connect(document_.get(), &SKTDocument::graphicsChanged, this, &SKTWindowController::sideGraphicsChanged);
 
     plz_wait_Window = new QDialog(this);
     plz_wait_Window->setWindowModality(Qt::WindowModal);

@@ -326,6 +326,7 @@ private:
     void connectCommands();
     void updateModifiedMark();
     void refreshUndoActions();
+    void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
     void lockSelection(bool lock);
     void loadPlaceholders();

@@ -16,6 +16,7 @@
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
 Card_PropertyPtr SKTWindowController::currentCardSettings() const
@@ -31,6 +32,25 @@ void SKTWindowController::clearCurrentSelection()
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
     inspector_->Show_RHS_Properties(graphic);
+}
+
+void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)
+{
+    // The back side's changes are not undoable; the modified mark must still show them.
+    if (side == SKTDocument::Side::Back && !Not_Draw_Only_Prop_Change)
+        setUnsavedEdits(true);
+    // An inspected object that left its side (undo, a removal elsewhere) gives way to the
+    // card, once the change is complete.
+    const SKTGraphicPtr shown = inspector_->lastSelectedGraphic();
+    if (!shown || side != (Card_Front_Or_Back == 0 ? SKTDocument::Side::Front : SKTDocument::Side::Back))
+        return;
+    QTimer::singleShot(0, this, [this, weak = std::weak_ptr<SKTGraphic>(shown)] {
+        const SKTGraphicPtr graphic = weak.lock();
+        if (inspector_->showsCard() || inspector_->lastSelectedGraphic() != graphic)
+            return;
+        if (!graphic || (!Get_Front_Controls_Array().contains(graphic) && !Get_Back_Controls_Array().contains(graphic)))
+            Show_RHS_Properties(nullptr);
+    });
 }
 
 void SKTWindowController::card_prop_set(const QString& fillStyle)

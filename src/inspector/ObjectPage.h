@@ -13,6 +13,10 @@ class ObjectPage : public QWidget
 public:
     using QWidget::QWidget;
 
-    // Fills the controls from the object; called with the panel guard held.
+    // Fills the controls from the object; called with the panel guard held and the page's
+    // signals blocked by the page itself.
     virtual void load(const SKTGraphic& graphic) { Q_UNUSED(graphic); }
+    // Runs after the guard is released: the set-up that follows from the loaded values
+    // (a data-source page prepares the controls of the chosen source here).
+    virtual void afterFill(const SKTGraphic& graphic) { Q_UNUSED(graphic); }
 };

@@ -137,6 +137,9 @@ void PropertiesInspector::showGraphic(const SKTGraphicPtr& graphic)
         insertPagesOf(*graphic);
         sett_tab->setCurrentIndex(0);
     }
+    for (int tab = 0; tab < sett_tab->count(); ++tab)
+        if (auto* page = qobject_cast<ObjectPage*>(sett_tab->widget(tab)))
+            page->afterFill(*graphic);
     if (!graphic->ctrl_is_locked)
         insert(aligmnt_tab, QStringLiteral("Alignment"));
     sett_tab->update();

@@ -166,6 +166,8 @@ void SKTWindowController::createActions()
     // Help.
     make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} },
         [] { PendingWindows::Help_Button(); });
+    make({ "Share_Btn", tr("&Share Galavite…"), "emblem-shared", "", {}, tr("Open the page for comments on Galavite") },
+        [this] { openLink(Link::ShareIt); });
     make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [] { PendingWindows::About_Button(); });
 
     // Drawing tools: one exclusive group; each places its object at once.

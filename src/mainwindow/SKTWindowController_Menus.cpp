@@ -36,7 +36,7 @@ void SKTWindowController::createMenus()
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     for (int tool = 0; tool < ToolCount; ++tool)
         tools->addAction(action(QStringLiteral("Tool_%1").arg(tool)));
-    fill(tr("&Help"), { "Help_Btn", "About_Btn" });
+    fill(tr("&Help"), { "Help_Btn", "Share_Btn", "", "About_Btn" });
 }
 
 void SKTWindowController::createToolBars()

@@ -33,7 +33,9 @@ Grid_Wizard::Grid_Wizard(QWidget* parent)
     spacing->addWidget(spacingValue_);
     auto* form = new QFormLayout(Grid_Opt_box);
     form->addRow(tr("&Colour:"), Grid_clr);
-    form->addRow(tr("S&pacing:"), spacing);
+    auto* spacingLabel = new QLabel(tr("S&pacing:"));
+    spacingLabel->setBuddy(Grid_Space_slidr);
+    form->addRow(spacingLabel, spacing);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Show_hide_grid_chk);

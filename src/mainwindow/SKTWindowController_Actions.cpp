@@ -218,6 +218,11 @@ void SKTWindowController::setEditActionsEnabled(
     action(QStringLiteral("Send_Back_btn"))->setEnabled(back);
     action(QStringLiteral("Lock_btn"))->setEnabled(lock);
     action(QStringLiteral("Unlock_btn"))->setEnabled(unlock);
+    // The layout commands work on unlocked objects: with the card or a locked object shown
+    // there is nothing for them.
+    for (const char* name : { "Align_Left", "Align_Right", "Align_Top", "Align_Bottom", "Align_Horz", "Align_Vert",
+             "Align_Center", "Make_Same_Width", "Make_Same_Height", "Make_Natural", "Align_To_Grid" })
+        action(QString::fromLatin1(name))->setEnabled(lock);
 }
 
 void SKTWindowController::Enable_Standard_Button_For_Control()

@@ -66,6 +66,7 @@ TEST_P(MainWindowLayoutTest, EveryLabelIsWholeForTheCardAndForAnObject)
         main.sett_tab->setCurrentIndex(tab);
         QApplication::processEvents();
         EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString() << " card tab " << tab;
+        saveShot(main, QStringLiteral("card-%1-").arg(tab) + size);
     }
     main.sett_tab->setCurrentIndex(0);
     saveShot(main, QStringLiteral("card-") + size);
@@ -75,6 +76,19 @@ TEST_P(MainWindowLayoutTest, EveryLabelIsWholeForTheCardAndForAnObject)
     EXPECT_EQ(main.sett_tab->tabText(0), QStringLiteral("Text"));
     EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
     saveShot(main, QStringLiteral("object-") + size);
+
+    main.sett_tab->setCurrentIndex(main.sett_tab->count() - 1);
+    QApplication::processEvents();
+    EXPECT_EQ(main.sett_tab->tabText(main.sett_tab->currentIndex()), QStringLiteral("Alignment"));
+    EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
+    saveShot(main, QStringLiteral("alignment-") + size);
+    main.action(QStringLiteral("Lock_btn"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
+    saveShot(main, QStringLiteral("locked-") + size);
 }
 
-INSTANTIATE_TEST_SUITE_P(ScreenSizes, MainWindowLayoutTest, ::testing::Values(QSize(1366, 768), QSize(1920, 1080)));
+INSTANTIATE_TEST_SUITE_P(ScreenSizes, MainWindowLayoutTest, ::testing::Values(QSize(1366, 768), QSize(1920, 1080)),
+    [](const ::testing::TestParamInfo<QSize>& info) {
+        return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+    });

@@ -9,6 +9,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StepperSpinBox.h"
 #include "data/Data_From_Excel.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardBorderPage.h"
 #include "inspector/CardSettingsPage.h"
@@ -118,10 +119,7 @@ void SKTWindowController::buildWindow()
     createToolBars();
     connect(document_.get(), &SKTDocument::graphicsChanged, this, &SKTWindowController::sideGraphicsChanged);
 
-    plz_wait_Window = new QDialog(this);
-    plz_wait_Window->setWindowModality(Qt::WindowModal);
-    modeless_msg_lbl = new QLabel(plz_wait_Window);
-    (new QVBoxLayout(plz_wait_Window))->addWidget(modeless_msg_lbl);
+    plz_wait_Window = new PleaseWait_Modeless(this);
     send_modls_wnd = new Send_Modeless(this);
 }
 

@@ -12,7 +12,6 @@
 #include <QMainWindow>
 #include <QVariantMap>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -20,10 +19,7 @@ class Data_From_Excel;
 class Grid_Wizard;
 class PropertiesInspector;
 class QAction;
-class QActionGroup;
 class QCloseEvent;
-class QMenu;
-class QToolBar;
 class QComboBox;
 class QDialog;
 class PleaseWait_Modeless;
@@ -349,8 +345,6 @@ private:
     QStackedWidget* sides_ = nullptr;
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
-    QActionGroup* toolGroup_ = nullptr;
-    QActionGroup* sideGroup_ = nullptr;
     bool unsavedEdits_ = false;
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;

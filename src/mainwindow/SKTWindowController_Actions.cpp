@@ -127,7 +127,7 @@ void SKTWindowController::createActions()
     snap->setCheckable(true);
 
     // View.
-    sideGroup_ = new QActionGroup(this);
+    auto* sideGroup = new QActionGroup(this);
     const Command sides[] = {
         { "Front_Side_btn", tr("&Front Side"), "", "front", QKeySequence(tr("Ctrl+1")),
             tr("Show the front of the card") },
@@ -138,7 +138,7 @@ void SKTWindowController::createActions()
     const std::function<void()> sideRuns[]
         = { [this] { Select_front_side(); }, [this] { Select_back_side(); }, [this] { Temp_Card_Btn_Clicked(); } };
     for (int i = 0; i < 3; ++i)
-        sideGroup_->addAction(make(sides[i], sideRuns[i]))->setCheckable(true);
+        sideGroup->addAction(make(sides[i], sideRuns[i]))->setCheckable(true);
     QAction* rulers
         = make({ "Rulers_chk", tr("&Rulers"), "", "rulers", QKeySequence(tr("Ctrl+R")), tr("Show the rulers") }, [] {});
     rulers->setCheckable(true);
@@ -171,7 +171,7 @@ void SKTWindowController::createActions()
     make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [] { PendingWindows::About_Button(); });
 
     // Drawing tools: one exclusive group; each places its object at once.
-    toolGroup_ = new QActionGroup(this);
+    auto* toolGroup = new QActionGroup(this);
     const Command tools[ToolCount] = {
         { "Tool_0", tr("Arrow"), "", "arrow", {}, tr("Select and move objects") },
         { "Tool_1", tr("Line"), "", "line", {}, tr("Add a line") },
@@ -193,7 +193,7 @@ void SKTWindowController::createActions()
     for (int tool = 0; tool < ToolCount; ++tool) {
         QAction* made = make(tools[tool], [this, tool] { selectTool(tool); });
         made->setCheckable(true);
-        toolGroup_->addAction(made);
+        toolGroup->addAction(made);
     }
     action(QStringLiteral("Tool_0"))->setChecked(true);
 

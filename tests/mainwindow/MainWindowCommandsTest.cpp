@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -55,10 +56,13 @@ TEST_F(MainWindowTest, MenusAndButtonsShareOneCommandWithItsShortcut)
         EXPECT_FALSE(item->toolTip().isEmpty()) << item->text().toStdString();
     }
     // Every tool button runs the same command as its menu item.
-    for (QToolBar* bar : main.findChildren<QToolBar*>())
-        for (QAction* command : bar->actions())
-            if (!command->isSeparator() && !qobject_cast<QWidgetAction*>(command))
+    for (QToolBar* bar : main.findChildren<QToolBar*>()) {
+        for (QAction* command : bar->actions()) {
+            if (!command->isSeparator() && !qobject_cast<QWidgetAction*>(command)) {
                 EXPECT_TRUE(items.contains(command)) << command->objectName().toStdString();
+            }
+        }
+    }
 
     const std::pair<const char*, QKeySequence::StandardKey> standard[] = {
         { "New_Btn", QKeySequence::New },
@@ -230,4 +234,29 @@ TEST_F(MainWindowTest, UndoAndRedoOnTheBackGoThroughTheBackCanvas)
     EXPECT_TRUE(main.action(QStringLiteral("Redo_btn"))->isEnabled());
     main.Redo_Clicked();
     EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+}
+
+TEST_F(MainWindowTest, AnUnknownSideIndexLeavesTheShownCanvas)
+{
+    SKTWindowController& main = start();
+    main.Select_back_side();
+    QWidget* shown = main.findChild<QStackedWidget*>()->currentWidget();
+    main.changeViewController(3);
+    main.changeViewController(-1);
+    EXPECT_EQ(main.findChild<QStackedWidget*>()->currentWidget(), shown);
+    EXPECT_TRUE(main.action(QStringLiteral("Back_Side_btn"))->isChecked());
+    main.Select_front_side();
+}
+
+TEST_F(MainWindowTest, TheBackgroundButtonWithTheLibraryCancelledShowsTheCardAndChangesNothing)
+{
+    SKTWindowController& main = start();
+    place(main, 3);
+    const auto before = main.Front_card_Prop->copy();
+    main.action(QStringLiteral("Card_Bckgrnd_Btn"))->trigger();
+    EXPECT_EQ(main.sett_tab->tabText(0), QStringLiteral("Card"));
+    EXPECT_EQ(main.Front_card_Prop->Card_fill_chk, before->Card_fill_chk);
+    EXPECT_EQ(main.Front_card_Prop->Card_fill_style, before->Card_fill_style);
+    // Until the image library exists, its stand-in says so.
+    EXPECT_EQ(dialogs->messages(), std::vector<QString>({ QStringLiteral("The image library is not available yet.") }));
 }

@@ -20,7 +20,6 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QScrollArea>
 #include <QTabWidget>
 
 PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
@@ -54,6 +53,12 @@ PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
     for (QWidget* page : sett_tab->findChildren<ObjectPage*>(Qt::FindDirectChildrenOnly))
         page->hide();
     insertCardPages();
+    // One width for every selection, so the canvas beside it does not jump as the tabs
+    // change: wide enough for the widest page and for the longest row of tabs.
+    int width = 380;
+    for (QWidget* page : sett_tab->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        width = std::max(width, page->minimumSizeHint().width() + 16);
+    sett_tab->setFixedWidth(width);
 }
 
 void PropertiesInspector::insertCardPages()

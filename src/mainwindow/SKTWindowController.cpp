@@ -111,8 +111,6 @@ void SKTWindowController::buildWindow()
     auto* layout = new QHBoxLayout(central);
     layout->addWidget(sides_, 1);
     layout->addWidget(sett_tab);
-    // One width for every selection, so the canvas does not jump as the tabs change.
-    sett_tab->setFixedWidth(380);
     setCentralWidget(central);
     createActions();
     createMenus();

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
-#include <QUrl>
 
 Card_PropertyPtr SKTWindowController::currentCardSettings() const
 {

@@ -5,11 +5,8 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "common/MessageBoxes.h"
 #include "dialogs/Grid_Wizard.h"
-#include "inspector/PropertiesInspector.h"
 #include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
-#include "platform/DialogService.h"
-#include "profiles/User_Profile_Class.h"
 
 #include <QAction>
 #include <QLabel>
@@ -178,9 +175,8 @@ void SKTWindowController::zoomBy(int steps)
 
 void SKTWindowController::User_Profile_Button_Clicked()
 {
-    const bool front = Card_Front_Or_Back == 0;
-    if (PendingWindows::Open_User_Profile_Window(1, front ? QStringLiteral("F") : QStringLiteral("B")) == 1)
-        Fill_User_Profile = true;
+    // The profile window places the profile on the side itself when it ends with OK.
+    PendingWindows::Open_User_Profile_Window(1, Card_Front_Or_Back == 0 ? QStringLiteral("F") : QStringLiteral("B"));
     Refresh_Canvas();
 }
 

@@ -5,7 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QToolButton>
 
 void SKTWindowController::createMenus()
 {

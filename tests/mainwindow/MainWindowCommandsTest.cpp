@@ -260,3 +260,25 @@ TEST_F(MainWindowTest, TheBackgroundButtonWithTheLibraryCancelledShowsTheCardAnd
     // Until the image library exists, its stand-in says so.
     EXPECT_EQ(dialogs->messages(), std::vector<QString>({ QStringLiteral("The image library is not available yet.") }));
 }
+
+TEST_F(MainWindowTest, EveryMenuItemRunsWithAnObjectSelectedAndWithTheCardShown)
+{
+    SKTWindowController& main = start();
+    main.show();
+    for (const bool withObject : { true, false }) {
+        if (withObject)
+            place(main, 3);
+        else
+            main.Show_RHS_Properties(nullptr);
+        for (QAction* item : menuActions(main.menuBar())) {
+            if (item->objectName() == QLatin1String("Exit_Btn"))
+                continue;
+            item->trigger();
+            EXPECT_FALSE(Not_Draw_Only_Prop_Change) << item->objectName().toStdString();
+            EXPECT_EQ(main.Selected_Control_Tool(), 0) << item->objectName().toStdString();
+        }
+    }
+    EXPECT_TRUE(main.isVisible());
+    main.action(QStringLiteral("Exit_Btn"))->trigger(); // "No" to saving: the window closes
+    EXPECT_FALSE(main.isVisible());
+}

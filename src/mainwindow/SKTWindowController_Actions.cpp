@@ -201,6 +201,12 @@ void SKTWindowController::createActions()
     inspector_->Lock_tab->setUnlockAction(action(QStringLiteral("Unlock_btn")));
     connect(inspector_->aligmnt_tab, &AlignmentPage::printObjectToggled, this,
         &SKTWindowController::Print_object_chk_changed);
+    // What another program copies changes Paste at once; a locked object keeps it off.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        const SKTGraphicPtr shown = inspector_->lastSelectedGraphic();
+        if (!shown || !shown->ctrl_is_locked)
+            Set_Paste_Button_Status();
+    });
     // Nothing is selected at first: the card's states.
     Disable_Standard_Button_For_Card();
     refreshUndoActions();

@@ -124,7 +124,8 @@ TEST_F(MainWindowTest, PasteFollowsTheClipboardsFormats)
 
     auto* names = new QMimeData;
     names->setUrls({ QUrl::fromLocalFile(QStringLiteral("/tmp/picture.png")) });
-    QGuiApplication::clipboard()->setMimeData(names);
+    QGuiApplication::clipboard()->setMimeData(names); // another program copies file names
+    EXPECT_FALSE(paste->isEnabled());
     main.Set_Paste_Button_Status();
     EXPECT_FALSE(paste->isEnabled());
 }

@@ -4,8 +4,12 @@
 #include "inspector/PropertiesInspector.h"
 #include "inspector/ShapePage.h"
 #include "model/CardGlobals.h"
+#include "model/SKTGraphicPasteboard.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -164,6 +168,10 @@ TEST_F(MainWindowTest, ButtonStatesFollowTheObjectShown)
     shape->ctrl_is_locked = true;
     main.Show_RHS_Properties(nullptr);
     main.Show_RHS_Properties(shape);
+    EXPECT_EQ(states(), QStringLiteral("000000011"));
+    auto* objects = new QMimeData;
+    objects->setData(SKTGraphicViewPasteboardType, QByteArray("objects"));
+    QGuiApplication::clipboard()->setMimeData(objects); // Paste stays off for a locked object
     EXPECT_EQ(states(), QStringLiteral("000000011"));
     main.Show_RHS_Properties(nullptr);
     EXPECT_EQ(states(), QStringLiteral("001000001"));

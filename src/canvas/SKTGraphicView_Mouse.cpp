@@ -334,7 +334,7 @@ void SKTGraphicView::finishTracking()
     if (done.undoGroupOpen)
         document_.undoManager().endGroup();
     // A drag is an edit: undo, redo and the modified mark follow it.
-    if (done.mode == Tracking::Mode::Move || done.mode == Tracking::Mode::Resize)
+    if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
         host_.Undo_Redo_Button_state();
 }
 

@@ -147,6 +147,7 @@ public:
         ShareIt
     };
     void openLink(Link link);
+    void contactUs() override { openLink(Link::SupportMail); }
 
     // ---- Services ------------------------------------------------------------------------
     const SKTDocument::Graphics& Get_Front_Controls_Array() const;

@@ -40,7 +40,6 @@ extern QString lib_window_sel_file;
 extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 extern QString Export_File_Path, Export_File_Message;
 extern const QString design_file_EXT; // "dcard"
-extern const QString batch_file_EXT; // "txt"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.

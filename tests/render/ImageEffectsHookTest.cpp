@@ -1,4 +1,4 @@
-#include "canvas/ImageEffectsHook.h"
+#include "render/ImageEffectsHook.h"
 
 #include "model/ModelHooks.h"
 #include "model/SKTImage.h"

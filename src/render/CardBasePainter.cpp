@@ -1,4 +1,4 @@
-#include "canvas/CardBasePainter.h"
+#include "render/CardBasePainter.h"
 
 #include "common/Logging.h"
 #include "model/CardPainting.h"

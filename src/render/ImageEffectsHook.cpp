@@ -1,4 +1,4 @@
-#include "canvas/ImageEffectsHook.h"
+#include "render/ImageEffectsHook.h"
 
 #include "images/ImageProcesser.h"
 #include "model/ModelHooks.h"

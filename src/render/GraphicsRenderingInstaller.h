@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/SKTRenderingView.h"
+#include "render/SKTRenderingView.h"
 
 #include <functional>
 

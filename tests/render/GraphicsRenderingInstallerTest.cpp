@@ -1,4 +1,4 @@
-#include "canvas/GraphicsRenderingInstaller.h"
+#include "render/GraphicsRenderingInstaller.h"
 
 #include "model/CardGlobals.h"
 #include "model/Card_Property.h"

@@ -1,4 +1,4 @@
-#include "canvas/CardBasePainter.h"
+#include "render/CardBasePainter.h"
 
 #include "model/Card_Property.h"
 #include "support/TempResources.h"

@@ -1,4 +1,4 @@
-#include "canvas/SKTRenderingView.h"
+#include "render/SKTRenderingView.h"
 
 #include "model/Card_Property.h"
 #include "model/SKTText.h"

@@ -1,8 +1,8 @@
-#include "canvas/SKTRenderingView.h"
+#include "render/SKTRenderingView.h"
 
-#include "canvas/CardBasePainter.h"
 #include "common/Logging.h"
 #include "model/Card_Property.h"
+#include "render/CardBasePainter.h"
 
 #include <QBuffer>
 #include <QImageWriter>

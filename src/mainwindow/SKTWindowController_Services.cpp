@@ -1,5 +1,6 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"

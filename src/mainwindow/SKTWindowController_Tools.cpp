@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
 
 #include <QTabWidget>
@@ -100,14 +101,26 @@ void SKTWindowController::Undo_Redo_Button_state()
     // The undo and redo buttons come with the edit commands.
 }
 
+namespace {
+// The side shows the picture as its fill. A path stored by another installation is read from
+// our own Resources folder; the stored path itself is kept.
+void setBackgroundPicture(Card_Property& card, const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    card.Card_fill_chk = true;
+    card.Card_fill_style = QStringLiteral("I");
+    card.Card_BG_Image_Path = path;
+    card.Card_BG_Image = PictureFile::load(path);
+}
+} // namespace
+
 void SKTWindowController::set_Front_BG_Image(const QString& path)
 {
-    Front_card_Prop->Card_BG_Image_Path = path;
-    Front_card_Prop->Card_BG_Image = QImage(path);
+    setBackgroundPicture(*Front_card_Prop, path);
 }
 
 void SKTWindowController::set_Back_BG_Image(const QString& path)
 {
-    Back_card_Prop->Card_BG_Image_Path = path;
-    Back_card_Prop->Card_BG_Image = QImage(path);
+    setBackgroundPicture(*Back_card_Prop, path);
 }

@@ -9,6 +9,7 @@
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
+#include "library/BackgroundGallery.h"
 #include "profiles/PartyTexts.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
@@ -134,6 +135,7 @@ void SKTWindowController::buildWindow()
     setCentralWidget(central);
     addToolBarBreak();
     setMenuWidget(buildToolBar());
+    buildBackgroundGallery();
 
     plz_wait_Window = new PleaseWait_Modeless(this);
     send_modls_wnd = new Send_Modeless(this);
@@ -166,6 +168,7 @@ QWidget* SKTWindowController::buildToolBar()
               "Image Library", "Barcode", "Signature", "Fingerprint", "Star", "Double Star", "Polygon" };
     addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
     addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
+    addButton(QStringLiteral("Background"), QStringLiteral("Card_Bckgrnd_Btn"), [this] { Card_Bckgrnd_Clicked(); });
     commands->addStretch(1);
     // Two rows, so that every tool's name fits the window's width.
     for (int tool = 0; tool < ToolCount; ++tool) {
@@ -201,6 +204,7 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
     }
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
     loadPlaceholders();
+    imageBrowser->Load_and_fill_backgrounds();
 
     // Only the five card tabs show until an object is selected.
     while (sett_tab->count() > 5)

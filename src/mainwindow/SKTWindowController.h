@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class BackgroundGallery;
 class Data_From_Excel;
 class QComboBox;
 class QDialog;
@@ -178,6 +179,16 @@ public:
     void Show_One_By_One_Modeless();
     void Hide_One_By_One_Modeless();
 
+    // ---- Image library and background gallery -----------------------------------------
+    // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
+    // is in lib_window_sel_file.
+    int Open_Image_Library_Window(const QString& mode);
+    // A background from the library for the current side, then the card's background tab.
+    void Card_Bckgrnd_Clicked();
+    // The card panel's library button: a background from the library for the current side.
+    void Card_Image_Library_Btn();
+    BackgroundGallery* imageBrowser = nullptr;
+
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
     void Select_back_side();
@@ -233,6 +244,7 @@ public:
 private:
     void buildWindow();
     QWidget* buildToolBar();
+    void buildBackgroundGallery();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

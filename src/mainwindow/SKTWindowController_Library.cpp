@@ -1,0 +1,57 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "library/BackgroundGallery.h"
+#include "library/Image_Library.h"
+#include "model/CardGlobals.h"
+
+#include <QDockWidget>
+#include <QTabWidget>
+
+void SKTWindowController::buildBackgroundGallery()
+{
+    imageBrowser = new BackgroundGallery;
+    auto* dock = new QDockWidget(QStringLiteral("Backgrounds"), this);
+    dock->setObjectName(QStringLiteral("Background_Gallery_Dock"));
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    dock->setWidget(imageBrowser);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    // The front gets the picture whichever side is shown.
+    connect(imageBrowser, &BackgroundGallery::backgroundChosen, this, [this](const QString& path) {
+        set_Front_BG_Image(path);
+        Refresh_Canvas();
+    });
+}
+
+int SKTWindowController::Open_Image_Library_Window(const QString& mode)
+{
+    Image_Library* library = Image_Library::defaultInstance();
+    library->control_or_BG = mode;
+    const int result = library->Open_Library_Window();
+    if (result == 1)
+        lib_window_sel_file = library->selected_image;
+    return result;
+}
+
+void SKTWindowController::Card_Bckgrnd_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
+        return;
+    if (Card_Front_Or_Back == 0)
+        set_Front_BG_Image(lib_window_sel_file);
+    else
+        set_Back_BG_Image(lib_window_sel_file);
+    Refresh_Canvas();
+    sett_tab->setCurrentWidget(tabItems[3]);
+}
+
+void SKTWindowController::Card_Image_Library_Btn()
+{
+    if (Open_Image_Library_Window(QStringLiteral("B")) == 1) {
+        if (Card_Front_Or_Back == 0)
+            set_Front_BG_Image(lib_window_sel_file);
+        else
+            set_Back_BG_Image(lib_window_sel_file);
+    }
+    Refresh_Canvas();
+}

@@ -21,8 +21,10 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
     {
+        // Wide enough for a usual file name under a small thumbnail.
         const QSize icon = option.decorationSize;
-        return QSize(icon.width() + 16, icon.height() + option.fontMetrics.height() + 14);
+        const int width = std::max(icon.width() + 16, option.fontMetrics.averageCharWidth() * 16);
+        return QSize(width, icon.height() + option.fontMetrics.height() + 14);
     }
 
 protected:

@@ -245,31 +245,35 @@ QString Invitation_Wizard::Get_Message() const
     return Message_Array.value(message_index);
 }
 
+namespace {
+// One entry on or back through a list, round from the last entry to the first and back.
+void stepThrough(int& index, int count, int step)
+{
+    index = count > 0 ? ((index + step) % count + count) % count : 0;
+}
+} // namespace
+
 void Invitation_Wizard::Title_Next_Click()
 {
-    if (++title_index >= Title_Array.size())
-        title_index = 0;
+    stepThrough(title_index, int(Title_Array.size()), 1);
     msg_title->setText(Get_Title());
 }
 
 void Invitation_Wizard::Title_Back_Click()
 {
-    if (--title_index < 0)
-        title_index = std::max(0, int(Title_Array.size()) - 1);
+    stepThrough(title_index, int(Title_Array.size()), -1);
     msg_title->setText(Get_Title());
 }
 
 void Invitation_Wizard::Msg_Next_Click()
 {
-    if (++message_index >= Message_Array.size())
-        message_index = 0;
+    stepThrough(message_index, int(Message_Array.size()), 1);
     msg_value->setPlainText(Get_Message());
 }
 
 void Invitation_Wizard::Msg_Back_Click()
 {
-    if (--message_index < 0)
-        message_index = std::max(0, int(Message_Array.size()) - 1);
+    stepThrough(message_index, int(Message_Array.size()), -1);
     msg_value->setPlainText(Get_Message());
 }
 

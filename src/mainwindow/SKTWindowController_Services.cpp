@@ -2,6 +2,7 @@
 
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
+#include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"

@@ -6,6 +6,7 @@
 #include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
+#include "platform/DialogService.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -114,7 +115,7 @@ Email_Setting* Email_Setting::defaultInstance()
 int Email_Setting::Open_Wnd()
 {
     loadPreferences();
-    const int result = exec();
+    const int result = dialogs().runModal(*this);
     hide();
     return result;
 }

@@ -23,11 +23,6 @@ void Print_Button()
     notAvailable(QStringLiteral("print window"));
 }
 
-void Mail_Button()
-{
-    notAvailable(QStringLiteral("e-mail window"));
-}
-
 void Import_Wizard_Button()
 {
     notAvailable(QStringLiteral("import wizard"));

@@ -21,6 +21,7 @@ class BarcodeWindowHost;
 class BackgroundGallery;
 class Data_From_Excel;
 class Grid_Wizard;
+class MainMailHost;
 class PropertiesInspector;
 class QAction;
 class QCloseEvent;
@@ -347,6 +348,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    MainMailHost* mailHost_ = nullptr; // made on the first mail command
+
     void buildWindow();
     void createActions();
     void createMenus();

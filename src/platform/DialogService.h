@@ -26,9 +26,8 @@ public:
     // "Description (*.ext *.ext2)" form; defaultSuffix is appended when the user typed none.
     virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;
-    virtual QString chooseSaveFile(
-        const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix)
-        = 0;
+    virtual QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
+                                   const QString& defaultSuffix) = 0;
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
 
     // Runs a dialog modally; returns its result (1 OK, 0 Cancel).

@@ -1,11 +1,12 @@
 #include "barcodes/JapanPostBarcode.h"
 
+#include <QDataStream>
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr int symbolCharacters = 20;
 constexpr float minimumSize = 8.5f;
 constexpr float maximumSize = 11.5f;
 constexpr float minimumBarWidth = 1.3333334f;
@@ -116,6 +117,29 @@ void JapanPostBarcode::setBarWidth(float barWidth)
     NKDBarcode::setBarWidth(clamped);
     symbolHeight_ = 6 * clamped;
     calculateWidth();
+}
+
+void JapanPostBarcode::encodeKindFields(QDataStream& out) const
+{
+    out << symbolHeight_ << japanpostContents_;
+}
+
+std::function<void()> JapanPostBarcode::decodeKindFields(QDataStream& in)
+{
+    float size = 0;
+    QString symbol;
+    in >> size >> symbol;
+    if (in.status() != QDataStream::Ok || !(size >= minimumSize && size <= maximumSize)
+        || symbol.size() != symbolCharacters)
+        return {};
+    for (const QChar c : symbol) {
+        if (c.unicode() == 0 || c.unicode() > 127 || !std::strchr(characters, char(c.unicode())))
+            return {};
+    }
+    return [this, size, symbol] {
+        symbolHeight_ = size;
+        japanpostContents_ = symbol;
+    };
 }
 
 bool JapanPostBarcode::isContentValid() const

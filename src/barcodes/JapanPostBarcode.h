@@ -11,6 +11,10 @@ class JapanPostBarcode : public NKDBarcode
     NKD_BARCODE_KIND(JapanPostBarcode)
 
 public:
+    // Every symbol holds this many characters: shorter values are padded and longer addresses
+    // cut to fit, as the symbology prescribes, so no value makes the symbol grow.
+    static constexpr int symbolCharacters = 20;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption, float barWidth, float height, float fontSize,
         int checkDigit) override;
@@ -37,6 +41,12 @@ public:
     QString japanpostContents() const { return japanpostContents_; }
     // Bar kind: 3 long, 2 ascender, 1 descender, 0 timing.
     int _barDescriptor(int module) const;
+
+protected:
+    // The symbol size is the user's choice and apart from the picture's height; the symbol text
+    // cannot be made again from a cut printable text.
+    void encodeKindFields(QDataStream& out) const override;
+    std::function<void()> decodeKindFields(QDataStream& in) override;
 
 private:
     QString japanpostContents_;

@@ -169,8 +169,15 @@ QString NKDBarcode::description() const
 
 std::unique_ptr<NKDBarcode> NKDBarcode::copy() const
 {
-    std::unique_ptr<NKDBarcode> result = newOfSameKind();
-    result->initWithContent(content_, printsCaption_, barWidth_, height_, caption_fontSize_, checkDigit_);
+    std::unique_ptr<NKDBarcode> result = clone();
+    // Header and footer belong to one picture, not to the symbol.
+    result->footer_.clear();
+    result->header_.clear();
+    result->printsHeader_ = false;
+    result->printsFooter_ = false;
+    result->headerHeight_ = result->footerHeight_ = 0;
+    result->headerWidth_ = result->footerWidth_ = 0;
+    result->header_fontSize_ = result->footer_fontSize_ = 0;
     result->calculateWidth();
     return result;
 }
@@ -180,6 +187,7 @@ void NKDBarcode::encodeWithCoder(QDataStream& out) const
     out.setFloatingPointPrecision(QDataStream::SinglePrecision);
     out << content_ << qint8(printsCaption_) << barWidth_ << width_ << height_ << caption_fontSize_ << captionHeight_
         << qint8(checkDigit_);
+    encodeKindFields(out);
 }
 
 bool NKDBarcode::initWithCoder(QDataStream& in)
@@ -196,6 +204,9 @@ bool NKDBarcode::initWithCoder(QDataStream& in)
     in >> content >> prints >> barWidth >> width >> height >> fontSize >> captionHeight >> checkDigit;
     if (in.status() != QDataStream::Ok || content.isNull())
         return false;
+    const std::function<void()> storeKindFields = decodeKindFields(in);
+    if (!storeKindFields)
+        return false;
     setContent(content);
     printsCaption_ = prints != 0;
     barWidth_ = barWidth;
@@ -204,5 +215,6 @@ bool NKDBarcode::initWithCoder(QDataStream& in)
     caption_fontSize_ = fontSize;
     captionHeight_ = captionHeight;
     checkDigit_ = checkDigit;
+    storeKindFields();
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -119,19 +120,29 @@ public:
     QString description() const;
     bool isEqual(const NKDBarcode& other) const { return content_ == other.content_; }
 
-    // A new object of the same kind made from content, caption flag, sizes and check digit;
-    // header, footer and measured sizes are not copied.
+    // A new object of the same kind that draws the same symbol: everything but the header and
+    // footer (texts, flags and their sizes), with its width measured afresh.
     std::unique_ptr<NKDBarcode> copy() const;
 
-    // Content, caption flag, sizes, caption font size and height and check digit; header and
-    // footer are not kept. Reading applies the kind's content rules and fails on bad data.
+    // Content, caption flag, sizes, caption font size and height, check digit and what the kind
+    // adds; header and footer are not kept. Reading applies the kind's content rules and fails
+    // on bad data.
     void encodeWithCoder(QDataStream& out) const;
     bool initWithCoder(QDataStream& in);
 
 protected:
     NKDBarcode() = default;
-    // An uninitialised object of the same kind and set-up, for copy().
-    virtual std::unique_ptr<NKDBarcode> newOfSameKind() const = 0;
+    NKDBarcode(const NKDBarcode&) = default;
+    NKDBarcode& operator=(const NKDBarcode&) = delete;
+    // An exact copy of the whole object, kind fields included.
+    virtual std::unique_ptr<NKDBarcode> clone() const = 0;
+    // The fields a kind adds to the archive, written after the shared ones. Reading checks them
+    // and answers what stores them once the shared fields are in place; nothing on bad data.
+    virtual void encodeKindFields(QDataStream&) const { }
+    virtual std::function<void()> decodeKindFields(QDataStream&)
+    {
+        return [] {};
+    }
 
     // The content's ASCII bytes; false when it has a character outside ASCII.
     bool asciiContent(QByteArray& bytes) const;
@@ -159,7 +170,7 @@ private:
     float footer_fontSize_ = 0;
 };
 
-// Boilerplate of each kind: its name and a fresh object of it.
+// Boilerplate of each kind: its name and an exact copy of it.
 #define NKD_BARCODE_KIND(Kind)                                                                                         \
 public:                                                                                                                \
     QString className() const override                                                                                 \
@@ -168,9 +179,9 @@ public:                                                                         
     }                                                                                                                  \
                                                                                                                        \
 protected:                                                                                                             \
-    std::unique_ptr<NKDBarcode> newOfSameKind() const override                                                         \
+    std::unique_ptr<NKDBarcode> clone() const override                                                                 \
     {                                                                                                                  \
-        return std::make_unique<Kind>();                                                                               \
+        return std::make_unique<Kind>(*this);                                                                          \
     }                                                                                                                  \
                                                                                                                        \
 private:

@@ -67,6 +67,9 @@ bool NKDCodabarBarcode::isContentValid() const
     if (!asciiContent(bytes))
         return false;
     const QByteArray text = symbolText();
+    // Start and stop letters alone carry no value.
+    if (text.size() <= 2 || text.size() > maximumCharacters)
+        return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool inside = i > 0 && i + 1 < text.size();
         if (_encodeChar(text[i]).empty() || (inside && isStartStop(text[i])))

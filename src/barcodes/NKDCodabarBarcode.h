@@ -10,6 +10,10 @@ class NKDCodabarBarcode : public NKDBarcode
     NKD_BARCODE_KIND(NKDCodabarBarcode)
 
 public:
+    // Longest symbol accepted, in characters with the start and stop letters, as a dedicated
+    // encoder allows.
+    static constexpr int maximumCharacters = 60;
+
     std::string _encodeChar(char c) const override;
     std::string barcode() const override;
     bool isContentValid() const override;

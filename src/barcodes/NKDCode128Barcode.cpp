@@ -2,6 +2,8 @@
 
 #include "common/Logging.h"
 
+#include <QDataStream>
+
 #include <array>
 
 namespace {
@@ -159,11 +161,18 @@ std::unique_ptr<NKDCode128Barcode> NKDCode128Barcode::create(const QString& cont
     return barcode;
 }
 
-std::unique_ptr<NKDBarcode> NKDCode128Barcode::newOfSameKind() const
+void NKDCode128Barcode::encodeKindFields(QDataStream& out) const
 {
-    auto barcode = std::make_unique<NKDCode128Barcode>();
-    barcode->setCodeSet(codeSet_);
-    return barcode;
+    out << qint32(codeSet_);
+}
+
+std::function<void()> NKDCode128Barcode::decodeKindFields(QDataStream& in)
+{
+    qint32 set = -1;
+    in >> set;
+    if (in.status() != QDataStream::Ok || set < SetA || set > SetC)
+        return {};
+    return [this, set] { codeSet_ = set; };
 }
 
 std::string NKDCode128Barcode::symbolPattern(int value)
@@ -305,9 +314,10 @@ std::vector<int> NKDCode128Barcode::dataSymbols() const
 bool NKDCode128Barcode::isContentValid() const
 {
     QByteArray bytes;
-    if (!asciiContent(bytes) || codeSet_ < SetA || codeSet_ > SetC)
+    if (!asciiContent(bytes) || bytes.isEmpty() || codeSet_ < SetA || codeSet_ > SetC)
         return false;
-    return bytes.isEmpty() || !dataSymbols().empty();
+    const std::vector<int> symbols = dataSymbols();
+    return !symbols.empty() && symbols.size() <= size_t(maximumDataSymbols);
 }
 
 void NKDCode128Barcode::generateChecksum()

@@ -21,6 +21,10 @@ public:
 
     QString className() const override { return QStringLiteral("NKDCode128Barcode"); }
 
+    // Longest symbol accepted, in data symbols (SHIFT and set changes count), as a dedicated
+    // encoder allows; a longer symbol is too wide to scan.
+    static constexpr int maximumDataSymbols = 60;
+
     int codeSet() const { return codeSet_; }
     void setCodeSet(int codeSet) { codeSet_ = codeSet; }
 
@@ -55,7 +59,10 @@ public:
     std::vector<int> dataSymbols() const;
 
 protected:
-    std::unique_ptr<NKDBarcode> newOfSameKind() const override;
+    std::unique_ptr<NKDBarcode> clone() const override { return std::make_unique<NKDCode128Barcode>(*this); }
+    // The set is a choice made before the content was seen, so it travels with the archive.
+    void encodeKindFields(QDataStream& out) const override;
+    std::function<void()> decodeKindFields(QDataStream& in) override;
 
 private:
     int codeSet_ = SetA;

@@ -107,7 +107,9 @@ std::string NKDCode39Barcode::terminator() const
 bool NKDCode39Barcode::isContentValid() const
 {
     // "*" inside the data would read as the end of the symbol.
-    return !content().contains(QLatin1Char('*')) && NKDBarcode::isContentValid();
+    const QString text = content();
+    return !text.isEmpty() && text.size() <= maximumCharacters && !text.contains(QLatin1Char('*'))
+        && NKDBarcode::isContentValid();
 }
 
 void NKDCode39Barcode::generateChecksum()

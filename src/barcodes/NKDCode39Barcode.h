@@ -18,6 +18,10 @@ public:
     // The modulo-43 check character (not used by the barcode window).
     void generateChecksum() override;
 
+    // Longest symbol accepted, in Code 39 characters between start and stop (as a dedicated
+    // encoder allows); longer symbols outgrow a scanner's field of view.
+    static constexpr int maximumCharacters = 85;
+
     // The 13 modules of a Code 39 character, empty when it has none.
     static std::string code39Pattern(char c);
 };

@@ -47,7 +47,18 @@ std::string NKDExtendedCode39Barcode::_encodeChar(char c) const
 
 bool NKDExtendedCode39Barcode::isContentValid() const
 {
-    return NKDBarcode::isContentValid();
+    QByteArray bytes;
+    if (!asciiContent(bytes) || bytes.isEmpty())
+        return false;
+    // A pair takes the room of two characters in the symbol.
+    qsizetype written = 0;
+    for (const char c : bytes) {
+        const qsizetype characters = fullAsciiPair(c).size();
+        if (characters == 0)
+            return false;
+        written += characters;
+    }
+    return written <= maximumCharacters;
 }
 
 QString NKDExtendedCode39Barcode::getRequirementDescription() const

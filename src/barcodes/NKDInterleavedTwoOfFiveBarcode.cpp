@@ -30,7 +30,7 @@ bool NKDInterleavedTwoOfFiveBarcode::_getBarForDigit(char digit, int element)
 bool NKDInterleavedTwoOfFiveBarcode::isContentValid() const
 {
     QByteArray bytes;
-    if (!asciiContent(bytes))
+    if (!asciiContent(bytes) || bytes.isEmpty() || bytes.size() > maximumDigits)
         return false;
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

@@ -9,6 +9,9 @@ class NKDInterleavedTwoOfFiveBarcode : public NKDBarcode
     NKD_BARCODE_KIND(NKDInterleavedTwoOfFiveBarcode)
 
 public:
+    // Longest content accepted, in digits, as a dedicated encoder allows.
+    static constexpr int maximumDigits = 90;
+
     bool isContentValid() const override;
     std::string initiator() const override { return "1010"; }
     std::string terminator() const override { return "11101"; }

@@ -12,6 +12,14 @@ class NKDModifiedPlesseyBarcode : public NKDBarcode
 public:
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
+    // Longest content accepted, in digits (hexadecimal ones for the hex form), as a dedicated
+    // encoder allows.
+    static constexpr int maximumDigits = 65;
+
+    bool isContentValid() const override
+    {
+        return !content().isEmpty() && content().size() <= maximumDigits && NKDBarcode::isContentValid();
+    }
     std::string _encodeChar(char c) const override;
     std::string initiator() const override { return "110"; }
     std::string terminator() const override { return "1001"; }

@@ -69,17 +69,12 @@ int NKDModifiedPlesseyHexBarcode::plesseyCrc(const QByteArray& hexDigits)
     return crc;
 }
 
-void NKDModifiedPlesseyHexBarcode::generateChecksum()
-{
-    setCheckDigit(-1);
-    QByteArray bytes;
-    crc_ = asciiContent(bytes) ? plesseyCrc(bytes) : -1;
-}
-
 std::string NKDModifiedPlesseyHexBarcode::barcode() const
 {
     std::string modules = NKDBarcode::barcode();
-    if (crc_ >= 0)
-        modules += bitModules(crc_, crcBits);
+    QByteArray bytes;
+    const int crc = asciiContent(bytes) ? plesseyCrc(bytes) : -1;
+    if (crc >= 0)
+        modules += bitModules(crc, crcBits);
     return modules;
 }

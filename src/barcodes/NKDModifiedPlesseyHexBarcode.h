@@ -12,14 +12,13 @@ public:
     std::string _encodeChar(char c) const override;
     std::string initiator() const override;
     std::string terminator() const override;
+    // The digits' bits and their CRC, worked out from the content each time so that copies and
+    // archives cannot lose it.
     std::string barcode() const override;
-    void generateChecksum() override;
+    // No check digit: the CRC takes its place.
+    void generateChecksum() override { setCheckDigit(-1); }
 
-    int crc() const { return crc_; }
     // The eight check bits of the digits' bits (in the order written), as a number whose bit 0
     // is written first; -1 when a character is not a hex digit.
     static int plesseyCrc(const QByteArray& hexDigits);
-
-private:
-    int crc_ = -1;
 };

@@ -47,7 +47,7 @@ void NKDRoyalMailBarcode::setContent(const QString& content)
 bool NKDRoyalMailBarcode::isContentValid() const
 {
     QByteArray bytes;
-    if (!asciiContent(bytes))
+    if (!asciiContent(bytes) || bytes.isEmpty() || bytes.size() > maximumCharacters)
         return false;
     for (const char c : bytes) {
         if (gridIndex(c) < 0)

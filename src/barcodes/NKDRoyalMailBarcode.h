@@ -10,6 +10,9 @@ class NKDRoyalMailBarcode : public NKDBarcode
     NKD_BARCODE_KIND(NKDRoyalMailBarcode)
 
 public:
+    // Longest content accepted, as a dedicated encoder allows.
+    static constexpr int maximumCharacters = 50;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     void setContent(const QString& content) override;

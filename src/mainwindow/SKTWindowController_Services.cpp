@@ -1,8 +1,12 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "common/FileHelpers.h"
 #include "common/Globals.h"
+#include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
@@ -28,7 +32,6 @@
 
 QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 QString Export_File_Path, Export_File_Message;
-const QString batch_file_EXT = QStringLiteral("txt");
 
 const SKTDocument::Graphics& SKTWindowController::Get_Front_Controls_Array() const
 {
@@ -134,25 +137,17 @@ void SKTWindowController::Open_Export_File_Box()
 
 QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
 {
-    QStringList names;
-    const QFileInfo info(folder);
-    if (!info.isDir())
-        return names;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo& entry : entries)
-        // A leading dot starts a hidden file's name, not an extension.
-        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
-    return names;
+    return fileBaseNamesIn(folder);
 }
 
 QStringList SKTWindowController::Get_datasheet_File_Name_Array() const
 {
-    return Get_Files_Array_At_Path(Data_Folder_Path);
+    return seriesNames();
 }
 
 bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seriesName) const
 {
-    if (!QFileInfo::exists(QDir(Data_Folder_Path).filePath(seriesName + QLatin1Char('.') + batch_file_EXT)))
+    if (!seriesExists(seriesName))
         return false;
     const auto boundTo = [&](const SKTDocument::Graphics& graphics) {
         for (const SKTGraphicPtr& graphic : graphics) {
@@ -198,13 +193,12 @@ int SKTWindowController::Check_And_Validate_File_Path(const QString& path)
 
 void SKTWindowController::Show_Create_Modeless()
 {
-    modeless_msg_lbl->setText(QStringLiteral("It may take a while, Please wait.."));
-    plz_wait_Window->show();
+    plz_wait_Window->Show_Create_Modeless();
 }
 
 void SKTWindowController::Hide_Destroy_Modeless()
 {
-    plz_wait_Window->hide();
+    plz_wait_Window->Hide_Destroy_Modeless();
 }
 
 void SKTWindowController::Show_One_By_One_Modeless()

@@ -47,7 +47,7 @@ std::vector<Limit> limits()
         { "Code 128 SET B", repeated('q', 60), repeated('q', 61), "Code128" },
         { "Code 128 SET C", repeated('5', 120), repeated('5', 121), "Code128" },
         { "Codabar", repeated('1', 58), repeated('1', 59), "Codabar" },
-        { "UPCE", QStringLiteral("01234565"), QStringLiteral("012345650") },
+        { "UPCE", QStringLiteral("04210000526"), QStringLiteral("042100005264") },
         { "EAN-8", QStringLiteral("96385074"), QStringLiteral("963850745") },
         { "Royal Mail Barcode (RM4SCC / CBC)", repeated('R', 50), repeated('R', 51) },
         { "Planet", QStringLiteral("12345678901"), QStringLiteral("123456789012") },

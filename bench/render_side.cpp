@@ -1,8 +1,6 @@
 // Renders a CR80 card side (243 x 154 points) holding 40 objects of every kind to PNG at
 // 300 dpi, and reports cards per second and memory after 1 and after 500 renders: memory
 // must stay flat, since batch export renders one card per data row.
-#include "canvas/ImageEffectsHook.h"
-#include "canvas/SKTRenderingView.h"
 #include "common/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
@@ -11,6 +9,8 @@
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "render/ImageEffectsHook.h"
+#include "render/SKTRenderingView.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

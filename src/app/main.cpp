@@ -1,5 +1,5 @@
-#include "canvas/ImageEffectsHook.h"
 #include "mainwindow/SKTWindowController.h"
+#include "render/ImageEffectsHook.h"
 
 #include <QApplication>
 

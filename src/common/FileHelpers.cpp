@@ -12,6 +12,18 @@
 
 #include <exception>
 
+QStringList fileBaseNamesIn(const QString& folder)
+{
+    QStringList names;
+    if (!QFileInfo(folder).isDir())
+        return names;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QFileInfo& entry : entries)
+        // A leading dot starts a hidden file's name, not an extension.
+        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
+    return names;
+}
+
 void Delete_File(const QString& path)
 {
     try {

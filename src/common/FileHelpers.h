@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+// The names of the plain files in folder, extension cut, sorted by name; none for no folder.
+QStringList fileBaseNamesIn(const QString& folder);
 // Removes the file or folder (with its contents) at path; failures are ignored.
 void Delete_File(const QString& path);
 // Creates the missing work folders under Resource_Path, with intermediate folders and the

@@ -6,6 +6,8 @@
 // Column letters of A1-style cell references. Columns run from A (1) to XFD (16384), the
 // widest sheet a workbook may have.
 constexpr int maxSheetColumns = 16384;
+// Rows run from 1 to 1048576.
+constexpr int maxSheetRows = 1048576;
 
 // The column letters at the start of a reference ("AB" of "AB12").
 QStringView Get_Column_Char_Str(QStringView reference);

@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <minizip/unzip.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -59,16 +62,26 @@ bool isContainedName(const QString& name)
     return !parts.contains(QStringLiteral(".."));
 }
 
-// Checks every name and the declared sizes before anything is written, so a hostile archive
-// leaves the destination untouched.
-bool checkEntries(unzFile zip, ZipError* error)
+// Calls visit() on each of the archive's count entries in order. minizip takes a count of
+// 0xFFFF as "unknown" and reads past the last entry, so the walk ends by the count.
+template <class Visit> bool forEachEntry(unzFile zip, quint64 count, ZipError* error, Visit visit)
 {
-    qint64 declared = 0;
-    qint64 entries = 0;
-    int status = unzGoToFirstFile(zip);
-    while (status == UNZ_OK) {
-        if (++entries > SSZipArchive::maxEntries)
-            return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file has too many entries"));
+    for (quint64 index = 0; index < count; ++index) {
+        const int status = index == 0 ? unzGoToFirstFile(zip) : unzGoToNextFile(zip);
+        if (status != UNZ_OK)
+            return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged list of entries in zip file"));
+        if (!visit())
+            return false;
+    }
+    return true;
+}
+
+// Checks every name before anything is written, so a hostile archive leaves the destination
+// untouched. Declared sizes are not trusted either way (ZIP64 entries may state none); the
+// unpacking limit is enforced on the bytes actually written.
+bool checkEntries(unzFile zip, quint64 count, ZipError* error)
+{
+    return forEachEntry(zip, count, error, [&] {
         unz_file_info64 info {};
         QString name;
         if (!currentEntry(zip, info, name))
@@ -76,14 +89,8 @@ bool checkEntries(unzFile zip, ZipError* error)
         if (!isContainedName(name))
             return fail(
                 error, SSZipArchive::UnsafeEntryName, QStringLiteral("unsafe entry name in zip file: %1").arg(name));
-        declared += qint64(info.uncompressed_size);
-        if (declared > SSZipArchive::maxUnpackedBytes)
-            return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file unpacks to more than 1 GB"));
-        status = unzGoToNextFile(zip);
-    }
-    if (status != UNZ_END_OF_LIST_OF_FILE)
-        return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged list of entries in zip file"));
-    return true;
+        return true;
+    });
 }
 
 QDateTime entryDate(const unz_file_info64& info)
@@ -94,44 +101,54 @@ QDateTime entryDate(const unz_file_info64& info)
     return QDateTime(day, time, Qt::LocalTime);
 }
 
-// Copies the open entry into target; the file appears only when the entry was read whole
-// and its check sum matched.
+// Copies the open entry into target; the file appears only when the entry was read whole and
+// its check sum matched. No sync to disk: the unpacked files are work files, and a sync per
+// entry makes a large archive take many seconds.
 bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, const QString& target, qint64& written,
     ZipError* error)
 {
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(error, SSZipArchive::CannotWriteEntry, QStringLiteral("failed to write file: %1").arg(name));
+    const QString partial
+        = target + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    QFile out(partial);
+    const auto discard = [&](int code, const QString& message) {
+        out.close();
+        QFile::remove(partial);
+        return fail(error, code, message.arg(name));
+    };
+    const QString cannotWrite = QStringLiteral("failed to write file: %1");
+    const QString damaged = QStringLiteral("damaged entry in zip file: %1");
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite.arg(name));
     std::vector<char> buffer(readBlockSize);
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
-        const int count = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()));
-        if (count < 0) {
-            out.cancelWriting();
-            return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file: %1").arg(name));
-        }
+        // Never inflate past the limit, whatever size the entry states.
+        const qint64 room = SSZipArchive::maxUnpackedBytes - written;
+        const int count = unzReadCurrentFile(zip, buffer.data(), unsigned(std::min<qint64>(readBlockSize, room + 1)));
+        if (count < 0)
+            return discard(SSZipArchive::DamagedEntry, damaged);
         if (count == 0)
             break;
         written += count;
-        if (written > SSZipArchive::maxUnpackedBytes) {
-            out.cancelWriting();
-            return fail(error, SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file unpacks to more than 1 GB"));
-        }
-        if (out.write(buffer.data(), count) != count) {
-            out.cancelWriting();
-            return fail(error, SSZipArchive::CannotWriteEntry, QStringLiteral("failed to write file: %1").arg(name));
-        }
+        if (written > SSZipArchive::maxUnpackedBytes)
+            return discard(SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file unpacks to more than 1 GB"));
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.data()), uInt(count));
+        if (out.write(buffer.data(), count) != count)
+            return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
     }
-    if (unzCloseCurrentFile(zip) != UNZ_OK) {
-        out.cancelWriting();
-        return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file: %1").arg(name));
-    }
-    if (!out.commit())
-        return fail(error, SSZipArchive::CannotWriteEntry, QStringLiteral("failed to write file: %1").arg(name));
+    // Checked here: minizip checks the sum only once the stated size was reached, which an
+    // entry whose size it misreads (ZIP64) never does.
+    if (crc != info.crc)
+        return discard(SSZipArchive::DamagedEntry, damaged);
+    out.close();
+    if (out.error() != QFileDevice::NoError
+        || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
+        return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
     if (info.dosDate != 0) {
         const QDateTime date = entryDate(info);
-        QFile written(target);
-        if (date.isValid() && written.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            written.setFileTime(date, QFileDevice::FileModificationTime);
+        QFile file(target);
+        if (date.isValid() && file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            file.setFileTime(date, QFileDevice::FileModificationTime);
     }
     return true;
 }
@@ -150,16 +167,16 @@ bool SSZipArchive::unzipFileAtPath(
     if (!zip.file)
         return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file"));
     unz_global_info64 global {};
-    unzGetGlobalInfo64(zip.file, &global);
-    if (unzGoToFirstFile(zip.file) != UNZ_OK)
+    if (unzGetGlobalInfo64(zip.file, &global) != UNZ_OK || unzGoToFirstFile(zip.file) != UNZ_OK)
         return fail(error, NoFirstEntry, QStringLiteral("failed to open first file in zip file"));
-    if (!checkEntries(zip.file, error))
+    if (global.number_entry > quint64(maxEntries))
+        return fail(error, ArchiveTooLarge, QStringLiteral("zip file has too many entries"));
+    if (!checkEntries(zip.file, global.number_entry, error))
         return false;
 
     const QByteArray passwordBytes = password.toLatin1();
     qint64 written = 0;
-    int status = unzGoToFirstFile(zip.file);
-    while (status == UNZ_OK) {
+    return forEachEntry(zip.file, global.number_entry, error, [&] {
         const int opened = passwordBytes.isEmpty() ? unzOpenCurrentFile(zip.file)
                                                    : unzOpenCurrentFilePassword(zip.file, passwordBytes.constData());
         if (opened != UNZ_OK)
@@ -173,21 +190,12 @@ bool SSZipArchive::unzipFileAtPath(
         const bool isFolder = name.endsWith(QLatin1Char('/'));
         const QString target = joined(destination, name);
         QDir().mkpath(isFolder ? target : QFileInfo(target).path());
-
-        const QFileInfo existing(target);
-        if (!isFolder && (overwrite || !existing.exists())) {
-            if (!copyEntry(zip.file, info, name, target, written, error)) {
-                unzCloseCurrentFile(zip.file);
-                return false;
-            }
-        } else {
-            unzCloseCurrentFile(zip.file);
-        }
-        status = unzGoToNextFile(zip.file);
-    }
-    if (status != UNZ_END_OF_LIST_OF_FILE)
-        return fail(error, DamagedEntry, QStringLiteral("damaged list of entries in zip file"));
-    return true;
+        bool copied = true;
+        if (!isFolder && (overwrite || !QFileInfo::exists(target)))
+            copied = copyEntry(zip.file, info, name, target, written, error);
+        unzCloseCurrentFile(zip.file);
+        return copied;
+    });
 }
 
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination)

@@ -101,6 +101,18 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
     return tmpDir_ + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(number);
 }
 
+bool SpreadsheetWriter::usesDate1904() const
+{
+    pugi::xml_document workbook;
+    QString error;
+    if (!loadPackageXml(tmpDir_ + QStringLiteral("/xl/workbook.xml"), workbook, error))
+        return false;
+    const pugi::xpath_node properties
+        = workbook.select_node("/*[local-name()='workbook']/*[local-name()='workbookPr']");
+    const QString value = QString::fromUtf8(properties.node().attribute("date1904").value());
+    return value == QStringLiteral("1") || value == QStringLiteral("true");
+}
+
 QStringList SpreadsheetWriter::Read_Sheet_Name()
 {
     SpreadsheetWriter& self = instance();

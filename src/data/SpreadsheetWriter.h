@@ -53,6 +53,8 @@ public:
     bool ReadData(const QString& partPath);
     // The path of the n-th sheet's part, found through the workbook and its relationships.
     QString sheetPartPath(int number) const;
+    // Whether the open workbook counts dates from 1904.
+    bool usesDate1904() const;
 
     // Writers of the two parts the workbook's content comes from.
     bool WriteWorksheetData(const QString& partPath);
@@ -70,5 +72,6 @@ private:
     QString tmpDir_;
     SheetTable data_;
     QStringList sharedStrings_;
+    bool date1904_ = false;
     QString lastError_;
 };

@@ -14,9 +14,12 @@
 
 namespace {
 
-// Rows times columns beyond this is a hostile sheet: a few bytes of XML per row would
-// otherwise make a table of gigabytes.
-constexpr qint64 maxTableCells = 10'000'000;
+// What the table may cost in memory. A few bytes of XML per row or cell, packed a thousand to
+// one, would otherwise make a table of gigabytes; the estimate stops such a sheet long before.
+constexpr qint64 maxTableBytes = qint64(128) << 20;
+constexpr qint64 bytesPerRow = 40; // the row's list and its entry in the table
+constexpr qint64 bytesPerCell = sizeof(QString);
+constexpr qint64 bytesPerText = 32; // a text's own allocation, beyond its characters
 
 // "xl/worksheets/sheet1.xml" for messages.
 QString partName(const QString& tmpDir, const QString& partPath)
@@ -41,6 +44,17 @@ int widest(const WorksheetReader::Row& cells)
     return columns;
 }
 
+// The memory a row adds: its cells, and the texts it holds that are not shared strings.
+qint64 rowBytes(int columns, const WorksheetReader::Row& cells)
+{
+    qint64 bytes = bytesPerRow + qint64(std::max(columns, widest(cells))) * bytesPerCell;
+    for (const WorksheetReader::Cell& cell : cells) {
+        if (!cell.shared)
+            bytes += bytesPerText + 2 * cell.value.size();
+    }
+    return bytes;
+}
+
 } // namespace
 
 SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
@@ -59,6 +73,8 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         Show_MessageBox_No_Thread(self.lastError_);
         return self.data_;
     }
+    // Parts left by an earlier workbook would be read as this one's.
+    Delete_File(self.tmpDir_);
     ZipError error;
     if (!SSZipArchive::unzipFileAtPath(path, self.tmpDir_, true, QString(), &error)) {
         // No half-unpacked parts may be offered as sheets afterwards.
@@ -67,6 +83,7 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         Show_MessageBox_No_Thread(self.lastError_);
         return self.data_;
     }
+    self.date1904_ = self.usesDate1904();
     QString stringsPath = self.partTarget(QStringLiteral("/sharedStrings"), QString());
     if (stringsPath.isEmpty())
         stringsPath = self.tmpDir_ + QStringLiteral("/xl/sharedStrings.xml");
@@ -100,6 +117,7 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
         return nullptr;
     }
     auto reader = std::make_unique<WorksheetReader>(partPath, partName(tmpDir_, partPath), sharedStrings_);
+    reader->setDate1904(date1904_);
     if (!reader->open()) {
         fail(reader->errorString());
         return nullptr;
@@ -156,8 +174,10 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
         return row;
     }();
     bool tooLarge = false;
+    qint64 bytes = 0;
     const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
-        if (qint64(data_.size() + 1) * std::max(columns, 1) > maxTableCells) {
+        bytes += rowBytes(columns, cells);
+        if (bytes > maxTableBytes) {
             tooLarge = true;
             return false;
         }

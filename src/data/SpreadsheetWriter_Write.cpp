@@ -3,6 +3,7 @@
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "data/CellReference.h"
+#include "data/CellText.h"
 #include "data/SSZipArchive.h"
 
 #include <QDir>
@@ -25,8 +26,6 @@ const QString compatibilityNamespace = QStringLiteral("http://schemas.openxmlfor
 const QString extensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
 const QString layoutExtensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/mac/excel/2008/main");
 
-constexpr int maxSheetRows = 1048576;
-
 // Plain decimal numbers, read the same in every locale; anything else is written as text,
 // so a value such as "=1+2" or "1,5" is never taken for a formula or a number.
 bool isNumberText(const QString& text)
@@ -34,6 +33,10 @@ bool isNumberText(const QString& text)
     static const QRegularExpression pattern(
         QStringLiteral("^[+-]?(?:[0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)(?:[eE][+-]?[0-9]+)?$"));
     if (!pattern.match(text).hasMatch())
+        return false;
+    // Codes such as "007" or long card numbers lose their zeros or digits as numbers.
+    static const QRegularExpression codeLike(QStringLiteral("^[+-]?(?:0[0-9]|[0-9]{16,})"));
+    if (codeLike.match(text).hasMatch())
         return false;
     bool ok = false;
     const double value = text.toLatin1().toDouble(&ok);
@@ -60,7 +63,14 @@ void writeText(QXmlStreamWriter& xml, const QString& text)
     // Without this, readers drop leading and trailing blanks.
     if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
         xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    xml.writeCharacters(text);
+    // A carriage return goes as a character reference: written raw, every XML reader turns
+    // "\r\n" into "\n".
+    const QStringList lines = encodeCellText(text).split(u'\r');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        xml.writeCharacters(lines[i]);
+    }
     xml.writeEndElement();
 }
 

@@ -1,5 +1,6 @@
 #include "data/WorkbookXml.h"
 
+#include "data/CellText.h"
 #include "data/XmlStream.h"
 
 #include <QFile>
@@ -9,8 +10,10 @@
 
 namespace {
 
-// More strings than cells a sheet may sensibly hold means a hostile part.
-constexpr qsizetype maxSharedStrings = 10'000'000;
+// What the strings may cost in memory (text plus list entry and allocation); a part that would
+// take more is hostile: a few hundred kilobytes of archive can hold gigabytes of text.
+constexpr qint64 maxSharedStringsBytes = qint64(64) << 20;
+constexpr qint64 bytesPerString = 56;
 
 // sst / si / t, or sst / si / r / t; everything else in an item (phonetic runs) is skipped.
 class SharedStringsHandler final : public XmlStream::Handler
@@ -30,38 +33,59 @@ public:
             return;
         else if (depth_ == 2 && name == "si") {
             inItem_ = true;
-            text_.clear();
+            item_.clear();
         } else if (inItem_ && depth_ == 3 && name == "r")
             inRun_ = true;
-        else if (inItem_ && name == "t" && (depth_ == 3 || (depth_ == 4 && inRun_)))
+        else if (inItem_ && name == "t" && (depth_ == 3 || (depth_ == 4 && inRun_))) {
             capture_ = true;
+            text_.clear();
+        }
     }
 
     void endElement(std::string_view) override
     {
-        capture_ = false;
+        if (capture_) {
+            // Escapes belong to one text element; runs are decoded one by one.
+            capture_ = false;
+            item_ += decodeCellText(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+            if (item_.size() > maxCellCharacters)
+                tooLong();
+        }
         if (depth_ == 3)
             inRun_ = false;
         if (depth_ == 2 && inItem_) {
             inItem_ = false;
-            if (strings_.size() >= maxSharedStrings)
-                stream_->fail(QStringLiteral("too many shared strings"));
+            bytes_ += bytesPerString + 2 * item_.size();
+            if (bytes_ > maxSharedStringsBytes)
+                stream_->fail(QStringLiteral("the shared strings are too large to read"));
             else
-                strings_.append(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+                strings_.append(item_);
         }
         --depth_;
     }
 
     void characters(std::string_view text) override
     {
-        if (capture_)
+        if (!capture_)
+            return;
+        if (text_.size() + text.size() > maxCellTextBytes)
+            tooLong();
+        else
             text_.append(text);
     }
 
 private:
+    void tooLong()
+    {
+        capture_ = false;
+        stream_->fail(QStringLiteral("a text is longer than %1 characters").arg(maxCellCharacters));
+    }
+
     QStringList& strings_;
     XmlStream*& stream_;
-    std::string text_;
+    std::string text_; // the current text element, as it arrives
+    QString item_;
+    qint64 bytes_ = 0;
     int depth_ = 0;
     bool isSst_ = false;
     bool inItem_ = false;

@@ -1,6 +1,8 @@
 #include "data/WorksheetReader.h"
 
 #include "data/CellReference.h"
+#include "data/CellText.h"
+#include "data/SerialDate.h"
 
 #include <charconv>
 
@@ -109,6 +111,10 @@ void WorksheetReader::startElement(std::string_view name, const char** attrs)
     if (!inSheetData_)
         return;
     if (depth_ == rowDepth && name == "row") {
+        if (++rows_ > maxSheetRows) {
+            stream_.fail(QStringLiteral("the sheet has more than %1 rows").arg(maxSheetRows));
+            return;
+        }
         inRow_ = true;
         row_.clear();
         nextColumn_ = 0;
@@ -178,9 +184,20 @@ void WorksheetReader::endElement(std::string_view name)
 void WorksheetReader::characters(std::string_view text)
 {
     if (capture_ == Capture::Value)
-        value_.append(text);
+        capture(value_, text);
     else if (capture_ == Capture::InlineText)
-        inlineText_.append(text);
+        capture(inlineText_, text);
+}
+
+// Refuses a cell as soon as its text is longer than any cell may be, before it is built.
+void WorksheetReader::capture(std::string& text, std::string_view more)
+{
+    if (text.size() + more.size() > maxCellTextBytes) {
+        capture_ = Capture::None;
+        stream_.fail(QStringLiteral("a cell holds more than %1 characters").arg(maxCellCharacters));
+        return;
+    }
+    text.append(more);
 }
 
 void WorksheetReader::addCell(const char* utf8, size_t size)
@@ -190,15 +207,37 @@ void WorksheetReader::addCell(const char* utf8, size_t size)
     row_.push_back(Cell { cellColumn_, valuesWanted_ ? QString::fromUtf8(utf8, qsizetype(size)) : QString() });
 }
 
+void WorksheetReader::addText(QString text)
+{
+    text = decodeCellText(text);
+    if (text.size() > maxCellCharacters) {
+        stream_.fail(QStringLiteral("a cell holds more than %1 characters").arg(maxCellCharacters));
+        return;
+    }
+    if (!text.isEmpty())
+        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString() });
+}
+
 void WorksheetReader::endCell()
 {
     inCell_ = false;
     if (cellType_ == "inlineStr") {
-        addCell(inlineText_.data(), inlineText_.size());
+        addText(QString::fromUtf8(inlineText_.data(), qsizetype(inlineText_.size())));
         return;
     }
     if (value_.empty())
         return;
+    if (cellType_ == "str") {
+        addText(QString::fromUtf8(value_.data(), qsizetype(value_.size())));
+        return;
+    }
+    if (cellType_ == "d") {
+        const QString iso = QString::fromUtf8(value_.data(), qsizetype(value_.size())).trimmed();
+        const QString serial = serialFromIsoDate(iso, date1904_);
+        // A date no calendar knows is shown as written rather than lost.
+        addText(serial.isEmpty() ? iso : serial);
+        return;
+    }
     if (cellType_ != "s") {
         // Also formula cells: "v" holds the cached result.
         addCell(value_.data(), value_.size());
@@ -220,5 +259,5 @@ void WorksheetReader::endCell()
     }
     const QString& text = sharedStrings_.at(qsizetype(index));
     if (!text.isEmpty())
-        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString() });
+        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString(), true });
 }

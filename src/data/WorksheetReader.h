@@ -19,6 +19,7 @@ public:
     {
         int column = 0; // index from 0
         QString value; // the shown value: shared or inline string, or a cell's cached value
+        bool shared = false; // value is one of the shared strings, not a text of its own
     };
 
     // sharedStrings must outlive the reader.
@@ -35,6 +36,8 @@ public:
     bool readRows(const std::function<bool(const Row&)>& onRow);
     // With false, cells keep their columns but not their texts (counting columns only).
     void setValuesWanted(bool wanted) { valuesWanted_ = wanted; }
+    // Whether the workbook counts dates from 1904 rather than 1900.
+    void setDate1904(bool date1904) { date1904_ = date1904; }
     // Reads the rest of the sheet file so that damage after the last row is noticed.
     bool finish();
     QString errorString() const { return stream_.errorString(); }
@@ -54,6 +57,8 @@ private:
     void endCell();
     void endRow();
     void addCell(const char* utf8, size_t size);
+    void addText(QString text);
+    void capture(std::string& text, std::string_view more);
 
     XmlStream stream_;
     const QStringList& sharedStrings_;
@@ -61,6 +66,7 @@ private:
     std::deque<Row> pending_; // parsed while nobody was taking rows
     bool stopped_ = false;
     bool valuesWanted_ = true;
+    bool date1904_ = false;
     int dimensionColumns_ = 0;
 
     int depth_ = 0;
@@ -70,6 +76,7 @@ private:
     bool inSheetData_ = false;
     bool rowsEnded_ = false;
     bool inRow_ = false;
+    int rows_ = 0;
     bool inCell_ = false;
     bool inInline_ = false;
     bool inRun_ = false;

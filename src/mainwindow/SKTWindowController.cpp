@@ -8,6 +8,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
@@ -133,10 +134,7 @@ void SKTWindowController::buildWindow()
     addToolBarBreak();
     setMenuWidget(buildToolBar());
 
-    plz_wait_Window = new QDialog(this);
-    plz_wait_Window->setWindowModality(Qt::WindowModal);
-    modeless_msg_lbl = new QLabel(plz_wait_Window);
-    (new QVBoxLayout(plz_wait_Window))->addWidget(modeless_msg_lbl);
+    plz_wait_Window = new PleaseWait_Modeless(this);
     send_modls_wnd = new Send_Modeless(this);
 }
 

@@ -17,6 +17,7 @@
 class Data_From_Excel;
 class QComboBox;
 class QDialog;
+class PleaseWait_Modeless;
 class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
@@ -39,7 +40,6 @@ extern QString lib_window_sel_file;
 extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 extern QString Export_File_Path, Export_File_Message;
 extern const QString design_file_EXT; // "dcard"
-extern const QString batch_file_EXT; // "txt"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
@@ -171,6 +171,7 @@ public:
     static QString Get_time_Value(const QString& pattern) { return Get_date_Value(pattern); }
     static QString Convert_Path_From_URL(const QUrl& url);
     static int Check_And_Validate_File_Path(const QString& path);
+    // The please-wait sheet over the main window; callable from any thread.
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void Show_One_By_One_Modeless();
@@ -250,8 +251,7 @@ private:
     SKTZoomingScrollView* _zoomingScrollView_BACK = nullptr;
     SKTZoomingScrollView* _zoomingScrollView_TEMP = nullptr;
     QStackedWidget* sides_ = nullptr;
-    QDialog* plz_wait_Window = nullptr;
-    QLabel* modeless_msg_lbl = nullptr;
+    PleaseWait_Modeless* plz_wait_Window = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

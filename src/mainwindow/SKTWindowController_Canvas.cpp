@@ -1,11 +1,11 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include "canvas/CardBasePainter.h"
-#include "canvas/GraphicsRenderingInstaller.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "model/CardGlobals.h"
 #include "model/ModelHooks.h"
+#include "render/CardBasePainter.h"
+#include "render/GraphicsRenderingInstaller.h"
 
 #include <QCoreApplication>
 #include <QStackedWidget>

@@ -5,6 +5,8 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
@@ -13,6 +15,8 @@
 #include "platform/DesktopOpener.h"
 #include "platform/DialogService.h"
 #include "platform/PropertyList.h"
+#include "render/CardUnits.h"
+#include "render/GeneratedImages.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -21,17 +25,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
-#include <QPainter>
-#include <QSaveFile>
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <typeinfo>
 
 QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
 QString Export_File_Path, Export_File_Message;
-const QString batch_file_EXT = QStringLiteral("txt");
 
 const SKTDocument::Graphics& SKTWindowController::Get_Front_Controls_Array() const
 {
@@ -79,52 +79,22 @@ QPointF SKTWindowController::Control_New_Point(const QString& cardSide)
 
 float SKTWindowController::Points_to_MM_Convert(float points)
 {
-    return float(double(points) * 0.3527777777778);
+    return ::Points_to_MM_Convert(points);
 }
 
 float SKTWindowController::MM_to_Points_Convert(float millimetres)
 {
-    return float(double(millimetres) * 2.834645669291);
+    return ::MM_to_Points_Convert(millimetres);
 }
 
 QImage SKTWindowController::Increase_DPI(const QImage& image, double dpi)
 {
-    if (image.isNull() || !(dpi > 0.0) || !std::isfinite(dpi)) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return QImage();
-    }
-    // A picture without a stated resolution counts as 72 dpi.
-    const double imageDpi = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != 3780
-        ? double(qRound(image.dotsPerMeterX() * 0.0254))
-        : 72.0;
-    const double w = image.width() * 72.0 / imageDpi;
-    const double h = image.height() * 72.0 / imageDpi;
-    const int pixelWidth = int(std::ceil(float(dpi * w / 72.0)));
-    const int pixelHeight = int(std::ceil(float(dpi * h / 72.0)));
-    QImage bitmap(pixelWidth, pixelHeight, QImage::Format_ARGB32_Premultiplied);
-    if (bitmap.isNull()) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return QImage();
-    }
-    bitmap.fill(Qt::transparent);
-    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
-    bitmap.setDotsPerMeterX(dotsPerMetre);
-    bitmap.setDotsPerMeterY(dotsPerMetre);
-    QPainter painter(&bitmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), image);
-    painter.end();
-    return bitmap;
+    return ::Increase_DPI(image, dpi);
 }
 
 void SKTWindowController::Save_gen_image(const QImage& image, const QString& path)
 {
-    Delete_File(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-        Show_MessageBox(path);
-        Show_MessageBox(file.errorString());
-    }
+    ::Save_gen_image(image, path);
 }
 
 void SKTWindowController::Get_Email_Details()
@@ -167,25 +137,17 @@ void SKTWindowController::Open_Export_File_Box()
 
 QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)
 {
-    QStringList names;
-    const QFileInfo info(folder);
-    if (!info.isDir())
-        return names;
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo& entry : entries)
-        // A leading dot starts a hidden file's name, not an extension.
-        names.append(entry.completeBaseName().isEmpty() ? entry.fileName() : entry.completeBaseName());
-    return names;
+    return fileBaseNamesIn(folder);
 }
 
 QStringList SKTWindowController::Get_datasheet_File_Name_Array() const
 {
-    return Get_Files_Array_At_Path(Data_Folder_Path);
+    return seriesNames();
 }
 
 bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seriesName) const
 {
-    if (!QFileInfo::exists(QDir(Data_Folder_Path).filePath(seriesName + QLatin1Char('.') + batch_file_EXT)))
+    if (!seriesExists(seriesName))
         return false;
     const auto boundTo = [&](const SKTDocument::Graphics& graphics) {
         for (const SKTGraphicPtr& graphic : graphics) {
@@ -231,13 +193,12 @@ int SKTWindowController::Check_And_Validate_File_Path(const QString& path)
 
 void SKTWindowController::Show_Create_Modeless()
 {
-    modeless_msg_lbl->setText(QStringLiteral("It may take a while, Please wait.."));
-    plz_wait_Window->show();
+    plz_wait_Window->Show_Create_Modeless();
 }
 
 void SKTWindowController::Hide_Destroy_Modeless()
 {
-    plz_wait_Window->hide();
+    plz_wait_Window->Hide_Destroy_Modeless();
 }
 
 void SKTWindowController::Show_One_By_One_Modeless()

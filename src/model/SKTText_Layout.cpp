@@ -10,7 +10,9 @@
 #include <QRawFont>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -53,6 +55,32 @@ QFont layoutFont(QFont font, double kerning, double layoutScale)
     return font;
 }
 
+// Qt's one-paragraph layout starts a new line only at U+2028. Line feeds, carriage returns
+// and paragraph separators become that break (a CR LF pair one break); the format ranges
+// follow the shorter text.
+QString withLineSeparators(const QString& text, QList<QTextLayout::FormatRange>& formats)
+{
+    QString result;
+    result.reserve(text.size());
+    std::vector<int> newIndex(size_t(text.size()) + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        newIndex[size_t(i)] = int(result.size());
+        const QChar c = text.at(i);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            continue;
+        const bool lineEnd = c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+        result.append(lineEnd ? QChar(QChar::LineSeparator) : c);
+    }
+    newIndex.back() = int(result.size());
+    const auto mapped = [&](int index) { return newIndex[size_t(std::clamp<qsizetype>(index, 0, text.size()))]; };
+    for (QTextLayout::FormatRange& range : formats) {
+        const int end = mapped(range.start + range.length);
+        range.start = mapped(range.start);
+        range.length = end - range.start;
+    }
+    return result;
+}
+
 } // namespace
 
 double SKTText::LaidOutText::scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats)
@@ -64,11 +92,12 @@ double SKTText::LaidOutText::scaleFor(const QFont& font, const QList<QTextLayout
 }
 
 SKTText::LaidOutText::LaidOutText(const QString& text, const QFont& font, double kerning, double width,
-                                  Qt::Alignment alignment, const QList<QTextLayout::FormatRange>& formats)
+    Qt::Alignment alignment, const QList<QTextLayout::FormatRange>& formats)
     : layoutScale(scaleFor(font, formats))
-    , layout(text, layoutFont(font, kerning, layoutScale))
+    , layout(QString(), layoutFont(font, kerning, layoutScale))
 {
     QList<QTextLayout::FormatRange> scaled = formats;
+    layout.setText(withLineSeparators(text, scaled));
     for (QTextLayout::FormatRange& range : scaled)
         range.format.setFont(layoutFont(range.format.font(), kerning, layoutScale));
     layout.setFormats(scaled);
@@ -135,7 +164,7 @@ QSizeF SKTText::naturalSize() const
         start += run.length;
     }
     const LaidOutText laidOut(text.string, baseFont, 0.0, _bounds.width(), Qt::AlignLeft | Qt::AlignAbsolute, formats);
-    return {laidOut.usedWidth, laidOut.height};
+    return { laidOut.usedWidth, laidOut.height };
 }
 
 void SKTText::setHeightToMatchContents()

@@ -278,3 +278,90 @@ TEST_F(ReaderTest, TinyRowsInAHugeUsedRangeCannotExhaustMemory)
     EXPECT_TRUE(readSheet(rowsXml, "A1:XFD700").isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("too large")));
 }
+
+TEST_F(ReaderTest, SecondWorkbookShowsOnlyItsOwnParts)
+{
+    const QString first = tmp.filePath(QStringLiteral("a.xlsx"));
+    writeWorkbook(first,
+        { { "A1", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "A1") },
+            { "A2", "sheet2.xml", sheetXml("<row><c r=\"A1\" t=\"inlineStr\"><is><t>a2</t></is></c></row>", "A1") } },
+        sharedStringsXml("<si><t>from a</t></si>"));
+    open(first);
+    ASSERT_EQ(titles(), SheetTable { row({ "from a" }) });
+
+    // The second workbook has one sheet and no shared strings: nothing of the first may show.
+    writeWorkbook(book, { { "B1", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"s\"><v>0</v></c></row>", "A1") } }, {});
+    open(book);
+    EXPECT_TRUE(SpreadsheetWriter::instance().sharedStrings().isEmpty());
+    EXPECT_EQ(SpreadsheetWriter::Read_Sheet_Name(), QStringList { QStringLiteral("B1") });
+    EXPECT_EQ(QDir(SpreadsheetWriter::workFolder() + QStringLiteral("/xl/worksheets")).entryList(QDir::Files),
+        QStringList { QStringLiteral("sheet1.xml") });
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("shared string 0 does not exist")));
+    Excel_Sheet_Number = 2;
+    EXPECT_TRUE(titles().isEmpty());
+    EXPECT_TRUE(rows().isEmpty());
+}
+
+TEST_F(ReaderTest, EscapedCharactersInTextsAreDecodedOnce)
+{
+    const QByteArray strings = sharedStringsXml("<si><t>_x005F_x0041_</t></si>"
+                                                "<si><r><t>a_x000D_</t></r><r><t>_x000A_b</t></r></si>"
+                                                "<si><t>_x00E9_ _x00e9_ _x00G9_ _x0041 _xD83D__xDE00_</t></si>");
+    EXPECT_EQ(readSheet("<row><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                        "<c r=\"C1\" t=\"s\"><v>2</v></c>"
+                        "<c r=\"D1\" t=\"inlineStr\"><is><t>in_x000D_line</t></is></c>"
+                        "<c r=\"E1\" t=\"str\"><f>A1</f><v>_x005F_x0041_</v></c></row>",
+                  "A1:E1", strings),
+        SheetTable { row({ "_x0041_", "a\r\nb", "é é _x00G9_ _x0041 😀", "in\rline", "_x0041_" }) });
+}
+
+TEST_F(ReaderTest, IsoDateCellsGiveSerialNumbersLikeOtherDateCells)
+{
+    EXPECT_EQ(readSheet("<row><c r=\"A1\" t=\"d\"><v>2024-01-15</v></c>"
+                        "<c r=\"B1\" t=\"d\"><v>2024-01-15T12:00:00Z</v></c>"
+                        "<c r=\"C1\" t=\"d\"><v>1900-01-01</v></c><c r=\"D1\" t=\"d\"><v>1900-03-01</v></c>"
+                        "<c r=\"E1\" t=\"d\"><v>06:00:00</v></c><c r=\"F1\" t=\"d\"><v>no date</v></c></row>",
+                  "A1:F1"),
+        SheetTable { row({ "45306", "45306.5", "1", "61", "0.25", "no date" }) });
+
+    // A workbook counting from 1904 gets that system's serials.
+    writeWorkbook(
+        book, { { "S", "sheet1.xml", sheetXml("<row><c r=\"A1\" t=\"d\"><v>1904-01-02</v></c></row>") } }, {});
+    const QString work = SpreadsheetWriter::workFolder();
+    open(book);
+    QByteArray workbook = fileBytes(work + QStringLiteral("/xl/workbook.xml"));
+    workbook.replace("<sheets>", "<workbookPr date1904=\"1\"/><sheets>");
+    writeArchive(book,
+        { { QStringLiteral("xl/workbook.xml"), workbook },
+            { QStringLiteral("xl/_rels/workbook.xml.rels"),
+                fileBytes(work + QStringLiteral("/xl/_rels/workbook.xml.rels")) },
+            { QStringLiteral("xl/worksheets/sheet1.xml"),
+                fileBytes(work + QStringLiteral("/xl/worksheets/sheet1.xml")) } });
+    open(book);
+    titles();
+    EXPECT_EQ(rows(), SheetTable { row({ "1" }) });
+}
+
+TEST_F(ReaderTest, EscapesAndIsoDatesReadAsOpenpyxlReadsThem)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    writeWorkbook(book,
+        { { "S", "sheet1.xml",
+            sheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+                     "<c r=\"B1\" t=\"d\"><v>2024-01-15T12:30:00</v></c><c r=\"C1\" t=\"d\"><v>1900-02-10</v></c>"
+                     "</row>") } },
+        sharedStringsXml("<si><t>x_x005F_x0041_y</t></si>"));
+    const QString out = runPython(QStringLiteral(R"(import sys, openpyxl
+from openpyxl.utils.datetime import to_excel
+ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
+a, b, c = next(ws.iter_rows(values_only=True))
+print(a); print(repr(to_excel(b))); print(int(to_excel(c)))
+)"),
+        { book });
+    const QStringList lines = out.trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    open(book);
+    titles();
+    EXPECT_EQ(rows(), SheetTable { lines });
+}

@@ -71,7 +71,8 @@ TEST_F(WriterTest, SeriesExportReadsBackCellForCellInAnotherProgram)
 
     const QJsonArray cells = openpyxlCells(book);
     ASSERT_EQ(cells.size(), values.size());
-    const QSet<int> numbers = { 1, 2, 3, 4 };
+    // "00123" stays text: as a number it would lose its zeros.
+    const QSet<int> numbers = { 2, 3, 4 };
     for (int i = 0; i < values.size(); ++i) {
         SCOPED_TRACE(values[i].toStdString());
         const QJsonArray cell = cells[i].toArray()[0].toArray();
@@ -190,4 +191,23 @@ TEST_F(WriterTest, LibreOfficeOpensTheWorkbookWithoutRepair)
             QStringLiteral("--outdir"), tmp.path(), book });
     ASSERT_TRUE(convert.waitForFinished(180000));
     EXPECT_EQ(fileBytes(tmp.filePath(QStringLiteral("series.csv"))).trimmed(), QByteArray("Batch Value,n\na & b,7"));
+}
+
+TEST_F(WriterTest, CarriageReturnsAndLiteralEscapesSurviveBothReaders)
+{
+    const QStringList values = { QStringLiteral("cr\r\nlf"), QStringLiteral("_x0041_"), QStringLiteral("end\r"),
+        QStringLiteral("_x004_ _X0041_ x0041_"), QStringLiteral("a_x005F_b_x00e9_") };
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, column(values), false));
+
+    SpreadsheetWriter::ReadWorkbook(book, true);
+    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::ReadData_only_column();
+    EXPECT_EQ(SpreadsheetWriter::ReadWorkbook(book, false), column(values));
+
+    SKIP_WITHOUT_OPENPYXL();
+    const QJsonArray cells = openpyxlCells(book);
+    ASSERT_EQ(cells.size(), values.size());
+    // openpyxl does not decode two escapes in a row (the last value); the others it reads.
+    for (int i = 0; i + 1 < values.size(); ++i)
+        EXPECT_EQ(cells[i].toArray()[0].toArray()[0].toString(), values[i]);
 }

@@ -91,6 +91,25 @@ inline void writeWorkbook(const QString& path, const QList<Sheet>& sheets, const
         entries.append({ QStringLiteral("xl/sharedStrings.xml"), sharedStrings });
     }
     entries.append({ QStringLiteral("xl/workbook.xml"), workbook + "</sheets></workbook>" });
+    // The package manifest, so that other programs open the workbook too.
+    const QByteArray types = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+    QByteArray manifest = "<?xml version=\"1.0\"?><Types "
+                          "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                          "<Default Extension=\"rels\" "
+                          "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                          "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+                          "<Override PartName=\"/xl/workbook.xml\" ContentType=\""
+        + types + "sheet.main+xml\"/>";
+    for (const Sheet& sheet : sheets)
+        manifest += "<Override PartName=\"/xl/worksheets/" + sheet.partFile + "\" ContentType=\"" + types
+            + "worksheet+xml\"/>";
+    if (!sharedStrings.isEmpty())
+        manifest += "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" + types + "sharedStrings+xml\"/>";
+    entries.append({ QStringLiteral("[Content_Types].xml"), manifest + "</Types>" });
+    entries.append({ QStringLiteral("_rels/.rels"),
+        "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rId1\" Target=\"xl/workbook.xml\" Type=\""
+            + rel + "/officeDocument\"/></Relationships>" });
     entries.append({ QStringLiteral("xl/_rels/workbook.xml.rels"), rels + "</Relationships>" });
     writeArchive(path, entries);
 }

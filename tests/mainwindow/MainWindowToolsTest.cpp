@@ -110,12 +110,6 @@ TEST_F(MainWindowTest, NewObjectsCascadeAndWrapAgainstTheFrontCanvas)
     EXPECT_EQ(wrapped.y(), 50.0); // the axes wrap independently
 }
 
-TEST(CardUnits, ConvertBetweenPointsAndMillimetres)
-{
-    EXPECT_NEAR(SKTWindowController::Points_to_MM_Convert(72.0f), 25.4f, 1e-4);
-    EXPECT_NEAR(SKTWindowController::MM_to_Points_Convert(25.4f), 72.0f, 1e-4);
-}
-
 TEST(CardSizePresets, GiveMillimetresByCategoryIndexAndOrientation)
 {
     const auto size = SKTWindowController::Get_My_card_Size;
@@ -145,7 +139,7 @@ TEST_F(MainWindowTest, CardSizeListKeepsTrimmedNamesAndAnswersEmptyForMissingRow
     EXPECT_EQ(main.Get_Item_Text(99), QString());
 }
 
-TEST_F(MainWindowTest, ServicesCheckPathsSeriesAndPictures)
+TEST_F(MainWindowTest, ServicesCheckPathsAndSeries)
 {
     SKTWindowController& main = start();
     EXPECT_EQ(SKTWindowController::Check_And_Validate_File_Path(QStringLiteral("   ")), 1);
@@ -163,20 +157,6 @@ TEST_F(MainWindowTest, ServicesCheckPathsSeriesAndPictures)
     EXPECT_TRUE(main.Check_Batch_File_In_Use_Validation(QStringLiteral("Guests")));
     EXPECT_TRUE(main.Get_datasheet_File_Name_Array().contains(QStringLiteral("Guests")));
     series.remove();
-
-    QImage picture(100, 50, QImage::Format_ARGB32);
-    picture.setDotsPerMeterX(2835);
-    picture.setDotsPerMeterY(2835);
-    picture.fill(Qt::red);
-    const QImage raised = SKTWindowController::Increase_DPI(picture, 300);
-    EXPECT_EQ(raised.size(), QSize(417, 209));
-    EXPECT_TRUE(SKTWindowController::Increase_DPI(QImage(), 300).isNull());
-
-    const QString jpg = folder.filePath(QStringLiteral("card.jpg"));
-    SKTWindowController::Save_gen_image(picture, jpg);
-    QFile written(jpg);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.read(8).startsWith("\x89PNG"));
 }
 
 TEST(MainWindowServices, FolderListingsKeepPlainFilesWithoutExtensions)

@@ -155,3 +155,48 @@ TEST(SKTTextDrawingTest, HugeFontsKeepTheirSize)
     EXPECT_NEAR(ink.height() * 10, 688, 15);
     EXPECT_NEAR(ink.bottom() * 10, 905, 15);
 }
+
+namespace {
+
+// Bands of consecutive pixel rows that hold ink, top to bottom.
+int inkBands(const QImage& image)
+{
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = isInk(image.pixel(x, y));
+        if (ink && !inBand)
+            ++bands;
+        inBand = ink;
+    }
+    return bands;
+}
+
+} // namespace
+
+TEST(SKTTextDrawingTest, LineBreaksStartNewLinesInDrawingAndNaturalSize)
+{
+    auto oneLine = text(QStringLiteral("From:"), { 0, 0, 300, 100 });
+    oneLine->Text_contents();
+    const QSizeF single = oneLine->naturalSize();
+    EXPECT_EQ(inkBands(drawObject(*oneLine, { 300, 100 })), 1);
+
+    const QString breaks[] = { QStringLiteral("\n"), QStringLiteral("\r\n"), QString(QChar::ParagraphSeparator),
+        QString(QChar::LineSeparator) };
+    for (const QString& lineBreak : breaks) {
+        auto object = text(QStringLiteral("From:") + lineBreak + QStringLiteral("Anna Berg"), { 0, 0, 300, 100 });
+        const QImage image = drawObject(*object, { 300, 100 });
+        EXPECT_EQ(inkBands(image), 2) << lineBreak.toUtf8().toHex().constData();
+        // The second line starts at the left edge again, not after "From:".
+        EXPECT_LT(inkBox(image).width(), 120);
+
+        object->Text_contents();
+        const QSizeF natural = object->naturalSize();
+        EXPECT_NEAR(natural.height(), 2 * single.height(), 0.5);
+        EXPECT_LT(natural.width(), 100);
+        object->setHeightToMatchContents();
+        EXPECT_NEAR(object->bounds().height(), 2 * single.height(), 0.5);
+    }
+}

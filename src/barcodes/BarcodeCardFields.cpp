@@ -1,0 +1,85 @@
+#include "barcodes/BarcodeCardFields.h"
+
+#include "model/SKTGraphic.h"
+
+namespace {
+
+// One list of the exchanged fields serves both directions: copy(objectField, recordField).
+template <class Graphic, class Settings, class Copy> void exchangeFields(Graphic& graphic, Settings& s, Copy copy)
+{
+    copy(graphic.linear_or_2d, s.linear_or_2d);
+    copy(graphic.barcode_font_index, s.barcode_font_index);
+    copy(graphic.linear_font_val, s.linear_font_val);
+    copy(graphic.two_d_font_val, s.two_d_font_val);
+    copy(graphic.header_val, s.header_val);
+    copy(graphic.footer_val, s.footer_val);
+    copy(graphic.show_hide_hdr, s.show_hide_hdr);
+    copy(graphic.show_hide_ftr, s.show_hide_ftr);
+    copy(graphic.show_hide_val, s.show_hide_val);
+    copy(graphic.show_val_on_top, s.show_val_on_top);
+    copy(graphic.align_hdr_index, s.align_hdr_index);
+    copy(graphic.align_ftr_index, s.align_ftr_index);
+    copy(graphic.linear_height_val, s.linear_height_val);
+    copy(graphic.linear_width_val, s.linear_width_val);
+    copy(graphic.qr_size_val, s.qr_size_val);
+    copy(graphic.qr_version_index, s.qr_version_index);
+    copy(graphic.qr_ec_index, s.qr_ec_index);
+    copy(graphic.pdf_hgt_val, s.pdf_hgt_val);
+    copy(graphic.pdf_wdt_val, s.pdf_wdt_val);
+    copy(graphic.pdf_ec_val, s.pdf_ec_val);
+    copy(graphic.dm_module_val, s.dm_module_val);
+    copy(graphic.dm_format_index, s.dm_format_index);
+    copy(graphic.dm_encoding_index, s.dm_encoding_index);
+    copy(graphic.hdr_margin_val, s.hdr_margin_val);
+    copy(graphic.ftr_margin_val, s.ftr_margin_val);
+    copy(graphic.val_margin_val, s.val_margin_val);
+    copy(graphic.TB_marging_val, s.TB_marging_val);
+    copy(graphic.LR_margin_val, s.LR_margin_val);
+    copy(graphic.value_font_val, s.value_font_val);
+    copy(graphic.header_font_val, s.header_font_val);
+    copy(graphic.footer_font_val, s.footer_font_val);
+    copy(graphic.barcode_hdr_clr_val, s.barcode_hdr_clr_val);
+    copy(graphic.barcode_ftr_clr_val, s.barcode_ftr_clr_val);
+    copy(graphic.barcode_val_clr_val, s.barcode_val_clr_val);
+    copy(graphic.barcode_back_clr_val, s.barcode_back_clr_val);
+    copy(graphic.barcode_clr_val, s.barcode_clr_val);
+    copy(graphic.dpi_val_index, s.dpi_val_index);
+    // The custom resolution is loaded too, so that a reopened or batch-rendered object keeps it.
+    copy(graphic.dpi_custom_val, s.dpi_custom_val);
+    // The data source is chosen in the window as well, and kept only when it ends with OK.
+    copy(graphic.data_source_type, s.data_source_type);
+    copy(graphic.batch_list_name, s.batch_list_name);
+    copy(graphic.batch_list_index, s.batch_list_index);
+    copy(graphic.excel_col_indx, s.excel_col_indx);
+}
+
+template <class T> void loadInto(T& target, const T& stored)
+{
+    target = stored;
+}
+
+void loadInto(QFont& target, const std::optional<QFont>& stored)
+{
+    if (stored)
+        target = *stored;
+}
+
+void loadInto(QColor& target, const QColor& stored)
+{
+    if (stored.isValid())
+        target = stored;
+}
+
+} // namespace
+
+BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic)
+{
+    BarcodeGenSettings s;
+    exchangeFields(graphic, s, [](const auto& stored, auto& field) { loadInto(field, stored); });
+    return s;
+}
+
+void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic)
+{
+    exchangeFields(graphic, settings, [](auto& stored, const auto& field) { stored = field; });
+}

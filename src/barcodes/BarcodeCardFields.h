@@ -1,0 +1,14 @@
+#pragma once
+
+#include "barcodes/BarcodeGenSettings.h"
+
+class SKTGraphic;
+
+// The barcode fields of a card object and the settings record, both ways.
+
+// The object's barcode settings, its data source and the resolution and QR and PDF417
+// choices that the generation reads. Fonts and colours the object does not hold keep the
+// record's defaults.
+BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic);
+// Writes the 38 barcode fields and the data source choice into the object.
+void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic);

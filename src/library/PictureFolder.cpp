@@ -1,0 +1,44 @@
+#include "library/PictureFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QList<MyImageObject> pictureItemsInFolder(const QString& folder)
+{
+    QList<MyImageObject> items;
+    const QDir dir(folder);
+    if (!QFileInfo(folder).isDir())
+        return items;
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    items.reserve(files.size());
+    for (const QFileInfo& file : files) {
+        const QString suffix = file.suffix().toLower();
+        if (suffix != QLatin1String("png") && suffix != QLatin1String("jpg"))
+            continue;
+        MyImageObject item { file.absoluteFilePath(), file.fileName(), file.fileName() };
+        items.append(item);
+    }
+    return items;
+}
+
+QStringList subfolderNames(const QString& folder)
+{
+    if (!QFileInfo(folder).isDir())
+        return {};
+    return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString capitalisedWords(const QString& name)
+{
+    QString result = name.toLower();
+    bool wordStart = true;
+    for (QChar& c : result) {
+        if (c.isSpace()) {
+            wordStart = true;
+        } else if (wordStart) {
+            c = c.toUpper();
+            wordStart = false;
+        }
+    }
+    return result;
+}

@@ -1,0 +1,50 @@
+#include "render/GeneratedImages.h"
+
+#include "common/FileHelpers.h"
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+
+#include <QPainter>
+#include <QSaveFile>
+
+#include <cmath>
+
+QImage Increase_DPI(const QImage& image, double dpi)
+{
+    if (image.isNull() || !(dpi > 0.0) || !std::isfinite(dpi)) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return QImage();
+    }
+    // A picture without a stated resolution counts as 72 dpi.
+    const double imageDpi = image.dotsPerMeterX() > 0 && image.dotsPerMeterX() != 3780
+        ? double(qRound(image.dotsPerMeterX() * 0.0254))
+        : 72.0;
+    const double w = image.width() * 72.0 / imageDpi;
+    const double h = image.height() * 72.0 / imageDpi;
+    const int pixelWidth = int(std::ceil(float(dpi * w / 72.0)));
+    const int pixelHeight = int(std::ceil(float(dpi * h / 72.0)));
+    QImage bitmap(pixelWidth, pixelHeight, QImage::Format_ARGB32_Premultiplied);
+    if (bitmap.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return QImage();
+    }
+    bitmap.fill(Qt::transparent);
+    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
+    bitmap.setDotsPerMeterX(dotsPerMetre);
+    bitmap.setDotsPerMeterY(dotsPerMetre);
+    QPainter painter(&bitmap);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), image);
+    painter.end();
+    return bitmap;
+}
+
+void Save_gen_image(const QImage& image, const QString& path)
+{
+    Delete_File(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+        Show_MessageBox(path);
+        Show_MessageBox(file.errorString());
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// Measures how much memory a piece of work takes at its peak, in a child process so that
+// the test process's own heap neither hides nor inflates the figure.
+
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+struct MeasuredRun
+{
+    long peakMegabytes = -1; // resident set at its highest while the work ran; -1 when it failed
+    std::string result; // what the work returned
+};
+
+// The "VmHWM" line of /proc/self/status, in kB.
+inline long residentPeakKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    }
+    return -1;
+}
+
+inline MeasuredRun runMeasured(const std::function<std::string()>& work)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        // Starts the high-water mark from what the child holds now.
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const std::string result = work();
+        const std::string report = std::to_string(residentPeakKilobytes()) + "\n" + result;
+        [[maybe_unused]] const ssize_t written = write(fds[1], report.data(), report.size());
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t count; (count = read(fds[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, size_t(count));
+    close(fds[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    const size_t newline = report.find('\n');
+    if (child < 0 || !WIFEXITED(status) || newline == std::string::npos)
+        return {};
+    return { std::stol(report.substr(0, newline)) / 1024, report.substr(newline + 1) };
+}

@@ -1,0 +1,173 @@
+#include "XlsxTestSupport.h"
+
+#include "common/Globals.h"
+#include "data/SeriesStore.h"
+#include "support/TempResources.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+using namespace xlsxtest;
+
+namespace {
+
+class SeriesStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(Data_Folder_Path)); }
+
+    void store(const QString& name, const QByteArray& bytes) { writeBytes(seriesFilePath(name), bytes); }
+    QByteArray stored(const QString& name) { return fileBytes(seriesFilePath(name)); }
+    // Every file under the resources folder, relative to it.
+    QStringList allFiles()
+    {
+        QStringList files;
+        const QDir root(resources.path());
+        for (const QFileInfo& info :
+            QDir(resources.path()).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            if (info.isDir())
+                for (const QFileInfo& inner : QDir(info.filePath()).entryInfoList(QDir::Files | QDir::Hidden))
+                    files.append(root.relativeFilePath(inner.filePath()));
+            else
+                files.append(root.relativeFilePath(info.filePath()));
+        }
+        files.sort();
+        return files;
+    }
+
+    TempResources resources;
+};
+
+TEST_F(SeriesStoreTest, ReadRuleTrimsLinesAndSkipsBlankOnes)
+{
+    EXPECT_EQ(parseSeriesText("a\r\n\r\nb"), (QStringList { "a", "b" }));
+    EXPECT_EQ(parseSeriesText("\xEF\xBB\xBF  one \n\ttwo\n\n\n"), (QStringList { "one", "two" }));
+    EXPECT_EQ(parseSeriesText("a\rb\n"), (QStringList { "a\rb" }));
+    EXPECT_TRUE(parseSeriesText("").isEmpty());
+    EXPECT_TRUE(parseSeriesText("good\n\xC3\x28\n").isEmpty());
+    EXPECT_EQ(parseSeriesText("caf\xC3\xA9\n"), (QStringList { QStringLiteral("café") }));
+}
+
+TEST_F(SeriesStoreTest, FirstValueIsTheUntrimmedFirstLine)
+{
+    store(QStringLiteral("Guests"), " Ann \r\nBob\n");
+    EXPECT_EQ(firstSeriesValue(QStringLiteral("Guests")), QStringLiteral(" Ann \r"));
+    EXPECT_EQ(firstSeriesValue(QStringLiteral("Missing")), QString());
+    EXPECT_EQ(firstSeriesValue(QStringLiteral("../Guests")), QString());
+}
+
+TEST_F(SeriesStoreTest, WriteRuleIsOneTrimmedValuePerLine)
+{
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath("S"), { " a ", "", "   ", "b", "b" }, true));
+    EXPECT_EQ(stored("S"), QByteArray("a\nb\nb\n"));
+    ASSERT_TRUE(exportSeriesText(seriesFilePath("T"), { " x", "y" }));
+    EXPECT_EQ(stored("T"), QByteArray(" x\ny\n"));
+    EXPECT_EQ(readSeriesValues("S"), (QStringList { "a", "b", "b" }));
+}
+
+TEST_F(SeriesStoreTest, NamesAreListedSortedWithoutExtension)
+{
+    store("pear", "1\n");
+    store("Apple", "1\n");
+    store("fig", "1\n");
+    ASSERT_TRUE(QDir(Data_Folder_Path).mkdir("folder.txt"));
+    EXPECT_EQ(seriesNames(), (QStringList { "Apple", "fig", "pear" }));
+}
+
+TEST_F(SeriesStoreTest, NameCleaningAndUnsafeNames)
+{
+    EXPECT_EQ(cleanSeriesName(QStringLiteral("/abc/")), QStringLiteral("abc"));
+    for (const QString& bad : { QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../x"),
+             QStringLiteral("a/b"), QStringLiteral("a") + QChar(0) })
+        EXPECT_FALSE(isSeriesNameSafe(bad)) << bad.toStdString();
+    const QStringList before = allFiles();
+    for (const QString& typed : { QStringLiteral("../x"), QStringLiteral(" /../ "), QStringLiteral("a/b") }) {
+        SeriesSaveRequest request { typed, QString(), { "v" }, {}, [] { return true; } };
+        EXPECT_EQ(saveSeries(request), SeriesSaveResult::Failed);
+    }
+    EXPECT_EQ(allFiles(), before);
+    EXPECT_FALSE(deleteSeries(QStringLiteral("..")));
+}
+
+// The decision table of saving an opened series under a typed name.
+TEST_F(SeriesStoreTest, SaveRenamesReplacesAndRewrites)
+{
+    int asked = 0;
+    bool answer = true;
+    QStringList bound;
+    const auto save = [&](const QString& typed, const QString& old, QStringList values) {
+        SeriesSaveRequest request { typed, old, values, [&](const QString& n) { return bound.contains(n); },
+            [&] {
+                ++asked;
+                return answer;
+            } };
+        return saveSeries(request);
+    };
+    store("abc", "old\n");
+    store("other", "o\n");
+
+    // Unchanged name: rewritten without a question.
+    EXPECT_EQ(save("abc", "abc", { "1" }), SeriesSaveResult::Saved);
+    EXPECT_EQ(stored("abc"), "1\n");
+    EXPECT_EQ(asked, 0);
+
+    // Another existing series: asked; No changes nothing, Yes rewrites it and keeps abc.
+    answer = false;
+    EXPECT_EQ(save("other", "abc", { "2" }), SeriesSaveResult::Declined);
+    EXPECT_EQ(stored("other"), "o\n");
+    answer = true;
+    EXPECT_EQ(save("other", "abc", { "2" }), SeriesSaveResult::Saved);
+    EXPECT_EQ(stored("other"), "2\n");
+    EXPECT_EQ(stored("abc"), "1\n");
+    EXPECT_EQ(asked, 2);
+
+    // A free name: a rename; the old file goes only after the new one is written.
+    EXPECT_EQ(save("/fresh/", "abc", { "3" }), SeriesSaveResult::Saved);
+    EXPECT_EQ(stored("fresh"), "3\n");
+    EXPECT_FALSE(seriesExists("abc"));
+
+    // Bound series are neither renamed nor replaced.
+    bound = { "fresh", "other" };
+    EXPECT_EQ(save("moved", "fresh", { "4" }), SeriesSaveResult::InUse);
+    EXPECT_EQ(save("other", "fresh", { "4" }), SeriesSaveResult::InUse);
+    EXPECT_FALSE(seriesExists("moved"));
+    EXPECT_EQ(stored("other"), "2\n");
+    EXPECT_EQ(save("fresh", "fresh", { "5" }), SeriesSaveResult::Saved);
+    EXPECT_EQ(stored("fresh"), "5\n");
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(SeriesStoreTest, FailedSaveLeavesEveryFileAsItWas)
+{
+    store("abc", "old\n");
+    // A folder in the target's place cannot be replaced by a file; the rename keeps abc.
+    ASSERT_TRUE(QDir(Data_Folder_Path).mkdir("blocked.txt"));
+    SeriesSaveRequest request { "blocked", "abc", { "new" }, {}, [] { return true; } };
+    EXPECT_EQ(saveSeries(request), SeriesSaveResult::Failed);
+    EXPECT_EQ(stored("abc"), "old\n");
+    EXPECT_TRUE(seriesExists("abc"));
+}
+
+TEST_F(SeriesStoreTest, WorkbookExportReadBackByOpenpyxl)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    const QString path = QDir(resources.path()).filePath("out.xlsx");
+    const QStringList values { "007", "Ann Lee", "12", "1234567890123456789", "=1+2", "0.5" };
+    ASSERT_TRUE(exportSeriesWorkbook(path, values));
+    const QString out = runPython(QStringLiteral(R"(import sys, json, openpyxl
+ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
+print(json.dumps([[c.value for c in row] for row in ws.iter_rows()]))
+)"),
+        { path });
+    const QJsonArray rows = QJsonDocument::fromJson(out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), values.size() + 1);
+    EXPECT_EQ(rows.at(0).toArray().at(0).toString(), QStringLiteral("Batch Value"));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(rows.at(i + 1).toArray().at(0).toVariant().toString(), values.at(i)) << i;
+    EXPECT_EQ(rows.at(6).toArray().at(0).toDouble(), 0.5);
+}
+
+} // namespace

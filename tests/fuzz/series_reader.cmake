@@ -1,0 +1,1 @@
+galavite_fuzz(series_reader galavite_data)

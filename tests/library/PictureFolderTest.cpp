@@ -1,0 +1,48 @@
+#include "LibraryTestSupport.h"
+
+#include "library/PictureFolder.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList names(const QList<MyImageObject>& items)
+{
+    QStringList result;
+    for (const MyImageObject& item : items)
+        result.append(item.image_Name);
+    return result;
+}
+
+TEST(PictureFolder, ListsOnlyPngAndJpgByName)
+{
+    QTemporaryDir dir;
+    for (const char* name : { "d.gif", "c.JPG", "b.jpeg", "a.PNG", "notes.txt" })
+        writePicture(dir.path(), QString::fromLatin1(name));
+    QDir(dir.path()).mkdir(QStringLiteral("inner.png"));
+    const QList<MyImageObject> items = pictureItemsInFolder(dir.path());
+    EXPECT_EQ(names(items), QStringList({ "a.PNG", "c.JPG" }));
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0].path, QDir(dir.path()).filePath(QStringLiteral("a.PNG")));
+    EXPECT_EQ(items[0].image_UID, QStringLiteral("a.PNG"));
+}
+
+TEST(PictureFolder, MissingFolderOrFileGivesNothing)
+{
+    QTemporaryDir dir;
+    writePicture(dir.path(), QStringLiteral("a.png"));
+    EXPECT_TRUE(pictureItemsInFolder(dir.filePath(QStringLiteral("missing"))).isEmpty());
+    EXPECT_TRUE(pictureItemsInFolder(dir.filePath(QStringLiteral("a.png"))).isEmpty());
+    EXPECT_TRUE(subfolderNames(dir.filePath(QStringLiteral("a.png"))).isEmpty());
+}
+
+TEST(PictureFolder, CategoryNamesAreCapitalisedWordByWord)
+{
+    EXPECT_EQ(capitalisedWords(QStringLiteral("flowers")), QStringLiteral("Flowers"));
+    EXPECT_EQ(capitalisedWords(QStringLiteral("FLOWERS")), QStringLiteral("Flowers"));
+    EXPECT_EQ(capitalisedWords(QStringLiteral("party HATS and cakes")), QStringLiteral("Party Hats And Cakes"));
+}
+
+} // namespace

@@ -81,6 +81,20 @@ struct Rows
     const uchar* row(int y) const { return bytes.data() + size_t(y) * size_t(stride); }
 };
 
+// Fills the rows: each run of equal image rows is packed once and copied. Stops when packing
+// a row answers false.
+template <class PackRow> bool packRows(const QImage& image, Rows& rows, PackRow pack)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* target = rows.bytes.data() + size_t(y) * size_t(rows.stride);
+        if (sameRow(image, y))
+            std::memcpy(target, target - rows.stride, size_t(rows.stride));
+        else if (!pack(reinterpret_cast<const QRgb*>(image.constScanLine(y)), target))
+            return false;
+    }
+    return true;
+}
+
 // Packs the rows at one bit per pixel (1 for the second colour met) while it learns the
 // colours, so that the usual barcode takes one pass; false at a third colour or a pixel that
 // is not opaque.
@@ -95,14 +109,9 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     // Kept in locals so that the loop over the pixels stays in registers.
     QRgb first = (reinterpret_cast<const QRgb*>(image.constScanLine(0))[0]) | opaqueBits;
     QRgb second = first;
-    colours.add(first);
-    for (int y = 0; y < image.height(); ++y) {
-        uchar* target = rows.bytes.data() + size_t(y) * size_t(rows.stride);
-        if (sameRow(image, y)) {
-            std::memcpy(target, target - rows.stride, size_t(rows.stride));
-            continue;
-        }
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    if (!colours.add(first))
+        return false;
+    const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
         unsigned byte = 0;
         for (int x = 0; x < width; ++x) {
             const QRgb c = source[x] | opaqueBits;
@@ -119,7 +128,10 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
         }
         if (width & 7)
             target[width >> 3] = uchar(byte << (8 - (width & 7)));
-    }
+        return true;
+    });
+    if (!packed)
+        return false;
     if (isBlackOrWhite(colours.first) && (colours.count < 2 || isBlackOrWhite(colours.second))) {
         // Black and white need no palette, but in grey bit 1 must be white.
         if ((colours.first & 0xffffffu) != 0) {
@@ -140,16 +152,11 @@ Rows greyRows(const QImage& image)
     const int width = image.width();
     rows.stride = width;
     rows.bytes.resize(size_t(rows.stride) * size_t(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        uchar* target = rows.bytes.data() + size_t(y) * size_t(rows.stride);
-        if (sameRow(image, y)) {
-            std::memcpy(target, target - rows.stride, size_t(rows.stride));
-            continue;
-        }
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    packRows(image, rows, [width](const QRgb* source, uchar* target) {
         for (int x = 0; x < width; ++x)
             target[x] = uchar(source[x]);
-    }
+        return true;
+    });
     return rows;
 }
 

@@ -99,6 +99,11 @@ TEST(PngEncoder, ColourAndTransparencyAreKept)
     const QByteArray png = encodePngFast(clear);
     EXPECT_EQ(form(png), std::make_pair(8, rgba));
     expectSamePixels(decoded(png), clear);
+
+    // One colour, but not an opaque one.
+    clear.fill(Qt::transparent);
+    EXPECT_EQ(form(encodePngFast(clear)), std::make_pair(8, rgba));
+    EXPECT_EQ(qAlpha(decoded(encodePngFast(clear)).pixel(0, 0)), 0);
 }
 
 TEST(PngEncoder, OtherFormatsAndNullImages)

@@ -1,5 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "barcodewindow/Barcode_Gen.h"
+#include "barcodewindow/BarcodeWindowHost.h"
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -10,13 +12,14 @@
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
+#include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
-#include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
+#include "widgets/DialogParent.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,7 +67,6 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
-    installModelHooks();
     setWindowTitle(App_Name);
 }
 
@@ -163,6 +165,8 @@ QWidget* SKTWindowController::buildToolBar()
     static const char* const toolNames[ToolCount]
         = { "Arrow", "Line", "Text", "Rectangle", "Circle", "Rounded Rectangle", "Triangle", "Diamond", "Image",
               "Image Library", "Barcode", "Signature", "Fingerprint", "Star", "Double Star", "Polygon" };
+    addButton(QStringLiteral("Series"), QStringLiteral("Batch_Series_Btn"), [this] { Batch_Series_Button(); });
+    addButton(QStringLiteral("Create Series"), QStringLiteral("Create_Series_Btn"), [this] { Create_Series_Button(); });
     addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
     addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
     commands->addStretch(1);
@@ -187,7 +191,7 @@ void SKTWindowController::loadPlaceholders()
 
 SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 {
-    setGeometry(100, 0, 1000, 800);
+    WindowPlacement::place(*this, QSize(1000, 800));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
     setPalette(background);

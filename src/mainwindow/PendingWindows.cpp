@@ -58,9 +58,16 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
-void Open_Barcode_Window()
+bool Open_Barcode_Window(const SKTGraphicPtr&)
 {
     notAvailable(QStringLiteral("barcode window"));
+    return false;
+}
+
+void View_Data_Source(const QString& source, const QString&)
+{
+    notAvailable(
+        source == QLatin1String("Series") ? QStringLiteral("series viewer") : QStringLiteral("spreadsheet viewer"));
 }
 
 int Open_User_Profile_Window(int, const QString&)

@@ -180,11 +180,6 @@ void SKTWindowController::User_Profile_Button_Clicked()
     Refresh_Canvas();
 }
 
-void SKTWindowController::Open_Barcode_Window()
-{
-    PendingWindows::Open_Barcode_Window();
-}
-
 void SKTWindowController::Print_object_chk_changed(int value)
 {
     currentCanvas()->print_contol_or_not(value);

@@ -4,7 +4,6 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "model/CardGlobals.h"
-#include "platform/DialogService.h"
 
 #include <QAction>
 
@@ -59,9 +58,7 @@ void SKTWindowController::selectedToolDidChange()
         return;
     QRectF rect(0, 0, 50, 50);
     if (Selected_Control_Tool_ == ImageTool) {
-        ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
-            QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
-        if (::Library_Selected_Image.isEmpty())
+        if (!Browse_User_Image_Manually())
             return;
     } else if (Selected_Control_Tool_ == ImageLibraryTool) {
         // The image library window comes with its own subsystem; until then the library

@@ -53,7 +53,9 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     seriesRow->addWidget(view_series_btn);
     auto* form = new QFormLayout;
     form->addRow(tr("&Source:"), Data_source_type);
-    form->addRow(tr("Series or &column:"), seriesRow);
+    auto* seriesLabel = new QLabel(tr("Series or &column:"));
+    seriesLabel->setBuddy(Batch_Series);
+    form->addRow(seriesLabel, seriesRow);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(browse);
     buttons->addWidget(library);

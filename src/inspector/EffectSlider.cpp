@@ -20,9 +20,8 @@ EffectSlider::EffectSlider(double minimum, double maximum, int scale, QWidget* p
     slider->setRange(int(std::lround(minimum * scale)), int(std::lround(maximum * scale)));
     slider->setPageStep(std::max(1, (slider->maximum() - slider->minimum()) / 10));
     valueField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Room for the widest value, so the slider does not jump while it moves.
-    const QString widest = QString::number(std::min(minimum, -maximum), 'f', decimals_);
-    valueField->setMinimumWidth(valueField->fontMetrics().horizontalAdvance(widest + QLatin1Char('0')));
+    // One width for every slider's value, so the sliders line up and do not jump.
+    valueField->setMinimumWidth(valueField->fontMetrics().horizontalAdvance(QStringLiteral("-000.00")));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(slider, 1);

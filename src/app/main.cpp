@@ -1,15 +1,18 @@
 #include "mainwindow/SKTWindowController.h"
-#include "render/ImageEffectsHook.h"
+#include "services/ProgramServices.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window title, which already starts with it.
     QApplication::setApplicationName(QStringLiteral("Galavite"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("galavite"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("galavite")));
 
-    ImageEffectsHook::install();
+    installProgramServices();
 
     SKTWindowController window;
     switch (window.awakeFromNib()) {

@@ -1,7 +1,7 @@
 #include "dialogs/Grid_Wizard.h"
 
-#include "common/ColorWell.h"
-#include "common/WidgetHelpers.h"
+#include "widgets/ColorWell.h"
+#include "widgets/WidgetHelpers.h"
 #include "platform/DialogService.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "dialogs/Long_SMS_Dlg.h"
 
 #include "platform/DialogService.h"
+#include "widgets/DialogParent.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

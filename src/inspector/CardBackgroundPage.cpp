@@ -1,7 +1,7 @@
 #include "inspector/CardBackgroundPage.h"
 
-#include "common/ColorWell.h"
-#include "common/WidgetHelpers.h"
+#include "widgets/ColorWell.h"
+#include "widgets/WidgetHelpers.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 

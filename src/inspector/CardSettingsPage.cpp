@@ -1,7 +1,7 @@
 #include "inspector/CardSettingsPage.h"
 
-#include "common/ColorWell.h"
-#include "common/StepperSpinBox.h"
+#include "widgets/ColorWell.h"
+#include "widgets/StepperSpinBox.h"
 #include "common/StringHelpers.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"

@@ -2,10 +2,10 @@
 
 #include "canvas/GraphicKind.h"
 #include "common/MessageBoxes.h"
-#include "common/WidgetHelpers.h"
 #include "inspector/InspectorHost.h"
 #include "inspector/PanelValues.h"
 #include "platform/StyledText.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QFormLayout>

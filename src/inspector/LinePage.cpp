@@ -1,9 +1,9 @@
 #include "inspector/LinePage.h"
 
-#include "common/ColorWell.h"
 #include "inspector/BorderStyles.h"
 #include "inspector/InspectorHost.h"
 #include "inspector/PanelValues.h"
+#include "widgets/ColorWell.h"
 
 #include <QComboBox>
 #include <QFormLayout>

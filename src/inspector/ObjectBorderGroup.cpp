@@ -1,10 +1,10 @@
 #include "inspector/ObjectBorderGroup.h"
 
-#include "common/ColorWell.h"
-#include "common/WidgetHelpers.h"
 #include "inspector/BorderStyles.h"
 #include "inspector/PanelValues.h"
 #include "model/SKTGraphic.h"
+#include "widgets/ColorWell.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "inspector/ObjectFillGroup.h"
 
-#include "common/ColorWell.h"
-#include "common/WidgetHelpers.h"
 #include "inspector/PanelValues.h"
 #include "model/SKTGraphic.h"
+#include "widgets/ColorWell.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,5 @@
 #include "inspector/TextEditingPage.h"
 
-#include "common/ColorWell.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "inspector/CardSettingsPage.h"
@@ -9,6 +8,7 @@
 #include "inspector/ObjectFillGroup.h"
 #include "inspector/TextPropertiesPage.h"
 #include "platform/StyledText.h"
+#include "widgets/ColorWell.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -28,19 +28,9 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void Batch_Series_Button()
-{
-    notAvailable(QStringLiteral("series manager"));
-}
-
 void Import_Wizard_Button()
 {
     notAvailable(QStringLiteral("import wizard"));
-}
-
-void Create_Series_Button()
-{
-    notAvailable(QStringLiteral("series generator"));
 }
 
 void Export_As_Template_Clicked()
@@ -58,16 +48,9 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
-bool Open_Barcode_Window(const SKTGraphicPtr&)
+void View_Spreadsheet()
 {
-    notAvailable(QStringLiteral("barcode window"));
-    return false;
-}
-
-void View_Data_Source(const QString& source, const QString&)
-{
-    notAvailable(
-        source == QLatin1String("Series") ? QStringLiteral("series viewer") : QStringLiteral("spreadsheet viewer"));
+    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 int Open_User_Profile_Window(int, const QString&)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/SKTGraphic.h"
-
 #include <QString>
 
 // The windows that later work brings. Until a window exists, its command says so here;
@@ -10,17 +8,11 @@ namespace PendingWindows {
 void Export_Button(); // export dialog and batch export
 void Print_Button(); // print window
 void Mail_Button(); // send-mail window
-void Batch_Series_Button(); // series manager
 void Import_Wizard_Button(); // import wizard
-void Create_Series_Button(); // series generator
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window
-// Barcode window on a barcode object; true when it ended with OK, having written its settings
-// and picture into the object.
-bool Open_Barcode_Window(const SKTGraphicPtr& graphic);
-// Series viewer (source "Series") or spreadsheet viewer (source "Excel").
-void View_Data_Source(const QString& source, const QString& seriesName);
+void View_Spreadsheet(); // spreadsheet viewer
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
 // Image library ("B" backgrounds, "C" clip art); 1 with a chosen picture in lib_window_sel_file.

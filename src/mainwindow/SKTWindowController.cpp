@@ -1,5 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "barcodewindow/Barcode_Gen.h"
+#include "barcodewindow/BarcodeWindowHost.h"
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
@@ -7,7 +9,7 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
-#include "common/StepperSpinBox.h"
+#include "widgets/StepperSpinBox.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "inspector/CardBackgroundPage.h"
@@ -17,13 +19,14 @@
 #include "inspector/ShapePage.h"
 #include "inspector/TextPropertiesPage.h"
 #include "mail/Send_Modeless.h"
+#include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
-#include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
+#include "widgets/DialogParent.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -67,7 +70,6 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
-    installModelHooks();
     setWindowTitle(App_Name + QStringLiteral("[*]"));
 }
 
@@ -131,7 +133,7 @@ void SKTWindowController::loadPlaceholders()
 
 SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 {
-    setGeometry(100, 0, 1000, 800);
+    WindowPlacement::place(*this, QSize(1000, 800));
     QPalette background = palette();
     background.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
     setPalette(background);

@@ -4,6 +4,7 @@
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
+#include "series/BatchWizard.h"
 #include "wizards/Invitation_Wizard.h"
 
 #include <QHash>
@@ -15,6 +16,8 @@
 #include <functional>
 #include <memory>
 
+class Barcode_Gen;
+class BarcodeWindowHost;
 class Data_From_Excel;
 class Grid_Wizard;
 class PropertiesInspector;
@@ -41,14 +44,17 @@ extern QString CARD_SIDE_STR;
 // image library.
 extern QString Library_Selected_Image;
 extern QString lib_window_sel_file;
-// E-mail settings copied from the settings file, and what the post-export box shows.
+// E-mail settings copied from the settings file.
 extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
-extern QString Export_File_Path, Export_File_Message;
 extern const QString design_file_EXT; // "dcard"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
-class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost, public InspectorHost
+class SKTWindowController : public QMainWindow,
+                            public InvitationWizardHost,
+                            public CanvasHost,
+                            public InspectorHost,
+                            public BatchWizardHost
 {
     Q_OBJECT
 
@@ -65,6 +71,9 @@ public:
     ~SKTWindowController() override;
 
     static SKTWindowController* defaultInstance();
+    // Points the model's rendering and redraw requests at the window in front; part of the
+    // program's set-up (installProgramServices).
+    static void installModelHooks();
 
     // Sets up the window and the per-user Resources folder, then starts the first project
     // through the start-up wizard. Anything but Ready means the program must end.
@@ -118,9 +127,11 @@ public:
     void Select_tool_action();
     void selectArrowTool() override;
     void selectedToolDidChange();
+    // Asks for one picture file for a new or the selected image object and keeps it in
+    // Library_Selected_Image; false (and "") when cancelled or the file is not a picture.
+    bool Browse_User_Image_Manually() override;
     int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
     QString Library_Selected_Image() const override;
-    bool Browse_User_Image_Manually() override;
     QImage placeholderPicture(Placeholder which) const override;
 
     // ---- Card sizes ------------------------------------------------------------------
@@ -173,7 +184,7 @@ public:
     void Open_Export_File_Box();
     static QStringList Get_Files_Array_At_Path(const QString& folder);
     QStringList Get_datasheet_File_Name_Array() const override;
-    bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const;
+    bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const override;
     static void Delete_Excel_File_Temp_Folder();
     static QString Get_date_Value(const QString& pattern);
     static QString Get_time_Value(const QString& pattern) { return Get_date_Value(pattern); }
@@ -184,6 +195,12 @@ public:
     void Hide_Destroy_Modeless();
     void Show_One_By_One_Modeless();
     void Hide_One_By_One_Modeless();
+
+    // ---- Series ----------------------------------------------------------------------------
+    // The series editor; the generator in new-series mode.
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
 
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
@@ -202,7 +219,11 @@ public:
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
     void setSameSizeButtonsEnabled(bool) override { }
+    // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
+    // Runs the barcode window on an object; on OK the object has the new settings and picture.
+    // True when the window ended with OK (Cancel changes nothing).
+    bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override;
     void echoBoundsOnRulers(const QRectF& bounds) override;
@@ -305,6 +326,8 @@ public:
     std::unique_ptr<User_Profile_Class> Back_user_profile;
     std::unique_ptr<User_Profile_Class> TEMP_user_profile;
     std::unique_ptr<Data_From_Excel> spreadsheet;
+    std::unique_ptr<BarcodeWindowHost> barcodeHost_;
+    std::unique_ptr<Barcode_Gen> barcodeWindow_;
     Send_Modeless* send_modls_wnd = nullptr;
     QStringList pvc_card_arry;
     QStringList paper_card_arry;
@@ -345,7 +368,6 @@ private:
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
     void buildCanvases();
-    void installModelHooks();
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -360,6 +382,7 @@ private:
     bool unsavedEdits_ = false;
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
+    BatchWizard* batchWizard_ = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

@@ -156,10 +156,10 @@ void SKTWindowController::createActions()
         [this] { Card_Bckgrnd_Clicked(); });
     make({ "Profile_Btn", tr("P&rofile…"), "contact-new", "", {}, tr("Place a profile on the current side") },
         [this] { User_Profile_Button_Clicked(); });
-    make({ "Series_Btn", tr("&Series…"), "", "series", {}, tr("Manage batch series") },
-        [] { PendingWindows::Batch_Series_Button(); });
+    make({ "Batch_Series_Btn", tr("&Series…"), "", "series", {}, tr("Manage batch series") },
+        [this] { Batch_Series_Button(); });
     make({ "Create_Series_Btn", tr("&New Series…"), "", "series", {}, tr("Create a series of values") },
-        [] { PendingWindows::Create_Series_Button(); });
+        [this] { Create_Series_Button(); });
     make({ "Import_Btn", tr("&Import…"), "", "import", {}, tr("Import series from a spreadsheet, text or pictures") },
         [] { PendingWindows::Import_Wizard_Button(); });
 

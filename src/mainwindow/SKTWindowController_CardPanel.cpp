@@ -2,7 +2,7 @@
 
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/PropertiesInspector.h"

@@ -31,7 +31,7 @@ void SKTWindowController::createMenus()
         { "Front_Side_btn", "Back_Side_btn", "Temp_Side_btn", "", "Rulers_chk", "", "Zoom_In", "Zoom_Out",
             "Zoom_Actual" });
     fill(tr("&Card"),
-        { "Card_Prop_Btn", "Card_Bckgrnd_Btn", "Profile_Btn", "", "Series_Btn", "Create_Series_Btn", "Import_Btn" });
+        { "Card_Prop_Btn", "Card_Bckgrnd_Btn", "Profile_Btn", "", "Batch_Series_Btn", "Create_Series_Btn", "Import_Btn" });
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     for (int tool = 0; tool < ToolCount; ++tool)
         tools->addAction(action(QStringLiteral("Tool_%1").arg(tool)));
@@ -71,7 +71,7 @@ void SKTWindowController::createToolBars()
     Front_back_label->setFont(bold);
     sides->addWidget(Front_back_label);
     bar(tr("Card"), QStringLiteral("CardToolBar"),
-        { "Card_Prop_Btn", "Card_Bckgrnd_Btn", "Profile_Btn", "", "Series_Btn", "Import_Btn" });
+        { "Card_Prop_Btn", "Card_Bckgrnd_Btn", "Profile_Btn", "", "Batch_Series_Btn", "Import_Btn" });
     addToolBarBreak();
     QList<const char*> toolNames;
     static const char* const names[ToolCount] = { "Tool_0", "Tool_1", "Tool_2", "Tool_3", "Tool_4", "Tool_5", "Tool_6",

@@ -3,17 +3,13 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include "canvas/SKTGraphicView.h"
-#include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
-#include "inspector/BarcodePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
-#include "platform/DialogService.h"
-
-#include <exception>
+#include "series/View_Data_Series.h"
 
 void SKTWindowController::writeSelectedGraphics(const GraphicWriter& write)
 {
@@ -64,14 +60,13 @@ void SKTWindowController::View_batch_Series_Button(const QString& source, const 
         Show_MessageBox(QStringLiteral("Please select the series."));
         return;
     }
-    PendingWindows::View_Data_Source(source, seriesName.trimmed());
-}
-
-bool SKTWindowController::Browse_User_Image_Manually()
-{
-    ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
-        QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
-    return !::Library_Selected_Image.isEmpty();
+    if (source != QLatin1String("Series")) {
+        PendingWindows::View_Spreadsheet();
+        return;
+    }
+    View_Data_Series& viewer = *View_Data_Series::defaultInstance();
+    viewer.file_name = seriesName.trimmed();
+    viewer.Open_Wnd();
 }
 
 bool SKTWindowController::Browse_Library_Clip_Art()
@@ -80,16 +75,4 @@ bool SKTWindowController::Browse_Library_Clip_Art()
         return false;
     ::Library_Selected_Image = lib_window_sel_file;
     return true;
-}
-
-void SKTWindowController::Open_Barcode_Window()
-{
-    try {
-        const SKTGraphicPtr graphic = currentGraphic();
-        // Cancel leaves every object as it was.
-        if (graphic && PendingWindows::Open_Barcode_Window(graphic))
-            inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
-    } catch (const std::exception& error) {
-        Show_NSLog_Message(QString::fromUtf8(error.what()));
-    }
 }

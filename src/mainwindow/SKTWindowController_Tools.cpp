@@ -3,9 +3,13 @@
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
+#include "common/MessageBoxes.h"
 #include "model/CardGlobals.h"
+#include "platform/DialogService.h"
+#include "platform/ImageResolution.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 QString Library_Selected_Image;
 QString lib_window_sel_file;
@@ -76,4 +80,23 @@ void SKTWindowController::selectedToolDidChange()
     (front ? _graphicView : _graphicView_BACK)
         ->createGraphicOfClass(
             *kind, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
+}
+
+bool SKTWindowController::Browse_User_Image_Manually()
+{
+    ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
+        QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
+    if (::Library_Selected_Image.isEmpty())
+        return false;
+    // A file that merely carries a picture's extension would make an empty image object. (A
+    // file gone meanwhile still makes one, showing the missing-picture placeholder.)
+    QString error;
+    if (QFileInfo::exists(::Library_Selected_Image)
+        && ImageResolution::readImageFile(::Library_Selected_Image, &error).isNull()) {
+        Show_MessageBox(QStringLiteral("\"%1\" cannot be opened as a picture: %2")
+                            .arg(QFileInfo(::Library_Selected_Image).fileName(), error));
+        ::Library_Selected_Image = QString(QLatin1String(""));
+        return false;
+    }
+    return true;
 }

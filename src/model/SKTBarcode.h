@@ -11,6 +11,7 @@ class SKTBarcode : public SKTGraphic
 
 public:
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     // Made centred on a point at the size of its picture (or of the sample).
     void initWithPosition(const QPointF& centre);
@@ -24,8 +25,9 @@ public:
 
 protected:
     SKTBarcode() = default;
+    SKTBarcode(const SKTBarcode& other);
 
 private:
-    std::mutex contentsMutex_;
+    mutable std::mutex contentsMutex_;
     Picture _contents;
 };

@@ -73,7 +73,6 @@ public:
     }
 
     virtual ~SKTGraphic();
-    SKTGraphic(const SKTGraphic&) = delete;
     SKTGraphic& operator=(const SKTGraphic&) = delete;
 
     // Sets every field to its default. Reads All_Text_font_Default, All_Text_clr_Default
@@ -83,6 +82,11 @@ public:
     // A new object of the same kind with init() defaults, taking only bounds, fill and
     // stroke settings from this one. Kinds extend it through copyKindFieldsTo().
     std::shared_ptr<SKTGraphic> copy() const;
+    // An object of the same kind with every field of this one, for work on another thread:
+    // the text storage is copied, pictures are shared (they never change once made), and
+    // it belongs to no document and tells no observer. Call it on the thread that edits
+    // this object.
+    virtual std::shared_ptr<SKTGraphic> clone() const;
 
     // ---- Archive ----------------------------------------------------------------------
     // The class names the archive records, most derived first ("SKTText", "SKTGraphic",
@@ -323,12 +327,24 @@ public:
 
 protected:
     SKTGraphic() = default;
+    // Copies every field as it stands; only clone() uses it, through cloneOf().
+    SKTGraphic(const SKTGraphic& other) = default;
+    template <class Kind>
+    static std::shared_ptr<SKTGraphic> cloneOf(const Kind& original)
+    {
+        std::shared_ptr<Kind> clone(new Kind(original));
+        static_cast<SKTGraphic&>(*clone).detachClone();
+        return clone;
+    }
     // Tells the observer that key changed from oldValue (when it really changed).
     void didChangeValueForKey(const QString& key, const QVariant& oldValue);
     // A kind's part of copying: fields beyond the base ones that its copies keep.
     virtual void copyKindFieldsTo(SKTGraphic& copy) const;
 
 private:
+    // What a field copy must not share with its original.
+    void detachClone();
+
     SKTGraphicObserver* observer_ = nullptr;
 };
 

@@ -17,6 +17,7 @@ class SKTImage : public SKTGraphic
 
 public:
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     // Made at a centre from the picture file at the path, at the picture's natural size.
     void initWithPath(const QPointF& centre, const QString& path);
@@ -51,6 +52,7 @@ public:
 
 protected:
     SKTImage() = default;
+    SKTImage(const SKTImage& other);
     void copyKindFieldsTo(SKTGraphic& copy) const override;
 
 private:

@@ -15,6 +15,7 @@ public:
     static constexpr qint64 endHandle = 2;
 
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     QPointF beginPoint() const;
     QPointF endPoint() const;
@@ -55,6 +56,7 @@ public:
 
 protected:
     SKTLine() = default;
+    SKTLine(const SKTLine&) = default;
 
 private:
     void setBoundsAndDirection(const QRectF& bounds, bool pointsRight, bool pointsDown);

@@ -14,6 +14,7 @@ class SKTSignature : public SKTGraphic
 
 public:
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     // Made at a centre showing the sample picture of its kind ("S" or "F"), which is also
     // its file path.
@@ -28,13 +29,14 @@ public:
 
 protected:
     SKTSignature() = default;
+    SKTSignature(const SKTSignature& other);
 
 private:
     QString samplePath() const;
     void loadPathLocked(const QString& path);
     QImage currentPicture();
 
-    std::mutex pictureMutex_; // drawing may reload the picture on any thread
+    mutable std::mutex pictureMutex_; // drawing may reload the picture on any thread
     QImage _contents_img;
     std::optional<QString> file_path; // the path the picture was last loaded from
 };

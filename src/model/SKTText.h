@@ -11,6 +11,7 @@ class SKTText : public SKTGraphic
 
 public:
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     bool canSetDrawingStroke() const override { return false; }
     QRectF drawingBounds() const override;
@@ -31,6 +32,7 @@ public:
 
 protected:
     SKTText() = default;
+    SKTText(const SKTText&) = default;
 
 private:
     // A text laid out in lines at a width, in points; one under the other from y = 0.

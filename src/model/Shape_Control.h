@@ -10,6 +10,7 @@ class Shape_Control : public SKTGraphic
 
 public:
     QStringList archiveClassChain() const override;
+    std::shared_ptr<SKTGraphic> clone() const override;
 
     QPainterPath bezierPathForDrawing() const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
@@ -30,4 +31,5 @@ public:
 
 protected:
     Shape_Control() = default;
+    Shape_Control(const Shape_Control&) = default;
 };

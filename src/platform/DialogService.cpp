@@ -1,22 +1,36 @@
 #include "platform/DialogService.h"
 
-#include "platform/QtDialogService.h"
-
-#include <QPointer>
-#include <QWidget>
+#include <QtDebug>
 
 namespace {
 
+// Stands in where nobody can answer: a library used without the program's windows must
+// neither block nor need the widget library.
+class LoggingDialogService final : public DialogService
+{
+public:
+    void showMessage(const QString& text) override { qInfo().noquote() << text; }
+    bool askYesNo(const QString& text) override
+    {
+        qInfo().noquote() << text;
+        return false;
+    }
+    int askChoice(const QString& text, const QStringList&, int) override
+    {
+        qInfo().noquote() << text;
+        return -1;
+    }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList chooseOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    int runModal(QDialog&) override { return 0; }
+};
+
 std::unique_ptr<DialogService>& currentService()
 {
-    static std::unique_ptr<DialogService> service = std::make_unique<QtDialogService>();
+    static std::unique_ptr<DialogService> service = std::make_unique<LoggingDialogService>();
     return service;
-}
-
-QPointer<QWidget>& parentWindow()
-{
-    static QPointer<QWidget> parent;
-    return parent;
 }
 
 } // namespace
@@ -29,17 +43,7 @@ DialogService& dialogs()
 std::unique_ptr<DialogService> setDialogService(std::unique_ptr<DialogService> service)
 {
     if (!service)
-        service = std::make_unique<QtDialogService>();
+        service = std::make_unique<LoggingDialogService>();
     std::swap(currentService(), service);
     return service;
-}
-
-void setDialogParent(QWidget* parent)
-{
-    parentWindow() = parent;
-}
-
-QWidget* dialogParent()
-{
-    return parentWindow().data();
 }

@@ -6,7 +6,13 @@
 #include <memory>
 
 class QDialog;
-class QWidget;
+
+// The icon of an alert: a report of work done, or a problem.
+enum class MessageIcon
+{
+    Information,
+    Warning,
+};
 
 // Every message box, question, file chooser and modal window run goes through this
 // service, so that tests can answer them without a person.
@@ -15,15 +21,18 @@ class DialogService
 public:
     virtual ~DialogService() = default;
 
-    // A modal alert with the one button "OK".
+    // A modal alert with the one button "OK" that warns of a problem.
     virtual void showMessage(const QString& text) = 0;
+    // The same for a report of work done ("... saved successfully.").
+    virtual void showInformation(const QString& text) { showMessage(text); }
     // A modal alert with "Yes" (default) and "No"; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;
     // A modal alert with the given buttons; returns the index of the button pressed,
     // or -1 when the alert was closed without one.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
 
-    // File choosers return "" (or an empty list) when cancelled. A filter is Qt's
+    // File choosers return "" (or an empty list) when cancelled. An empty folder means the
+    // folder last used for that kind of file (see FileDialogFolders). A filter is Qt's
     // "Description (*.ext *.ext2)" form; defaultSuffix is appended when the user typed none.
     virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;
@@ -35,11 +44,8 @@ public:
     virtual int runModal(QDialog& dialog) = 0;
 };
 
-// The service in force; the Qt one unless replaced.
+// The service in force. The program installs Qt's at start-up; until then (and in programs
+// without widgets) alerts are only logged and every question is answered "No" or cancelled.
 DialogService& dialogs();
-// Replaces the service (tests); returns the previous one. Passing nullptr restores Qt's.
+// Replaces the service; returns the previous one. Passing nullptr restores the logging one.
 std::unique_ptr<DialogService> setDialogService(std::unique_ptr<DialogService> service);
-
-// The window that message boxes and file choosers are centred on (the main window).
-void setDialogParent(QWidget* parent);
-QWidget* dialogParent();

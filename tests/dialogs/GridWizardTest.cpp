@@ -1,6 +1,6 @@
 #include "dialogs/Grid_Wizard.h"
 
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

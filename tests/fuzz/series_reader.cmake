@@ -1,1 +1,1 @@
-galavite_fuzz(series_reader galavite_data)
+galavite_fuzz(series_reader galavite_data galavite_common)

@@ -1,1 +1,1 @@
-galavite_fuzz(xlsx_reader galavite_data)
+galavite_fuzz(xlsx_reader galavite_data galavite_common)

@@ -1,6 +1,6 @@
 #include "inspector/PropertiesInspector.h"
 
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardBorderPage.h"
 #include "inspector/CardSettingsPage.h"

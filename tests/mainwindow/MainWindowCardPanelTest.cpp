@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "canvas/SKTGraphicView.h"
-#include "common/ColorWell.h"
-#include "common/StepperSpinBox.h"
+#include "widgets/ColorWell.h"
+#include "widgets/StepperSpinBox.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardBorderPage.h"
 #include "inspector/CardSettingsPage.h"

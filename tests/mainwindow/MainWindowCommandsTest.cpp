@@ -4,7 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 #include "dialogs/Grid_Wizard.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"

@@ -1,5 +1,7 @@
 #include "ObjectPagesFixture.h"
 
+#include "barcodes/BarcodeSymbologies.h"
+#include "barcodewindow/Barcode_Gen.h"
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
 #include "inspector/AlignmentPage.h"
@@ -13,8 +15,7 @@
 #include "model/SKTImage.h"
 #include "platform/StyledText.h"
 #include "render/ImageEffectsHook.h"
-
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -268,12 +269,46 @@ TEST_F(PicturePagesTest, BarcodeSettingsReachEverySelectedBarcodeButNotTheirCont
     EXPECT_EQ(other->control_ID, QStringLiteral("BC1"));
     EXPECT_EQ(other->batch_list_name, QStringLiteral("Numbers"));
     EXPECT_EQ(other->barcode_unit_val, 2);
+}
 
-    // Until the barcode window answers OK, its button changes nothing.
-    other->align_hdr_index = 0;
-    for (QPushButton* button : inspector().barcode_tab->findChildren<QPushButton*>())
-        button->click();
-    EXPECT_EQ(other->align_hdr_index, 0);
+TEST_F(PicturePagesTest, TheBarcodeButtonGivesEverySelectedBarcodeTheWindowsSettingsOnlyOnOk)
+{
+    startShown();
+    const SKTGraphicPtr other = place(10);
+    const SKTGraphicPtr edited = place(10);
+    other->control_ID = QStringLiteral("BC1");
+    selectAllShowing(edited);
+    const QByteArray otherBefore = other->archivedData();
+    const QImage otherPicture = other->_barcode_image.toImage(72.0);
+    QPushButton* button = inspector().barcode_tab->findChild<QPushButton*>();
+    ASSERT_NE(button, nullptr);
+    const auto answer = [](bool ok) {
+        return [ok](QDialog& dialog) {
+            auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+            const int qr = indexOfBarcodeSymbology("QR Code");
+            window.barcodeTypePopup->setCurrentIndex(qr);
+            emit window.barcodeTypePopup->activated(qr);
+            window.dataText_2D->setPlainText(QStringLiteral("Table 7"));
+            (ok ? window.okButton : window.cancelButton)->click();
+            return window.result();
+        };
+    };
+    otherModal = answer(false);
+    button->click();
+    EXPECT_EQ(other->archivedData(), otherBefore);
+    EXPECT_EQ(edited->linear_or_2d, 0);
+
+    otherModal = answer(true);
+    const QImage before = canvasPicture();
+    button->click();
+    for (const SKTGraphicPtr& barcode : { other, edited }) {
+        EXPECT_EQ(barcode->linear_or_2d, 1);
+        EXPECT_EQ(barcode->two_d_font_val, QStringLiteral("Table 7"));
+    }
+    EXPECT_EQ(other->control_ID, QStringLiteral("BC1"));
+    // Only the edited barcode shows the new picture until the others are made again.
+    EXPECT_EQ(other->_barcode_image.toImage(72.0), otherPicture);
+    EXPECT_NE(canvasPicture(), before);
 }
 
 TEST_F(PicturePagesTest, SeriesChoiceWithoutSeriesSaysSoAndKeepsTheBinding)

@@ -1,6 +1,5 @@
 #include "ObjectPagesFixture.h"
 
-#include "common/ColorWell.h"
 #include "inspector/LinePage.h"
 #include "inspector/ObjectBorderGroup.h"
 #include "inspector/ObjectFillGroup.h"
@@ -9,6 +8,7 @@
 #include "inspector/TextPropertiesPage.h"
 #include "model/CardGlobals.h"
 #include "platform/StyledText.h"
+#include "widgets/ColorWell.h"
 
 #include <QCheckBox>
 #include <QDate>

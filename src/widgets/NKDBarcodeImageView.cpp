@@ -1,4 +1,4 @@
-#include "barcodes/NKDBarcodeImageView.h"
+#include "widgets/NKDBarcodeImageView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // The barcode picture view takes the focus but ignores clicks.
-#include "barcodes/NKDBarcodeImageView.h"
+#include "widgets/NKDBarcodeImageView.h"
 
 #include <QApplication>
 #include <QMouseEvent>

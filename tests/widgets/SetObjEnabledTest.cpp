@@ -1,4 +1,4 @@
-#include "common/WidgetHelpers.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QApplication>
 #include <QCheckBox>

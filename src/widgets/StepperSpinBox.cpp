@@ -1,4 +1,4 @@
-#include "common/StepperSpinBox.h"
+#include "widgets/StepperSpinBox.h"
 
 void StepperSpinBox::stepBy(int steps)
 {

@@ -1,4 +1,4 @@
-#include "common/ColorWell.h"
+#include "widgets/ColorWell.h"
 
 #include <QColorDialog>
 #include <QPainter>

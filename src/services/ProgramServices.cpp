@@ -1,0 +1,12 @@
+#include "services/ProgramServices.h"
+
+#include "mainwindow/SKTWindowController.h"
+#include "render/ImageEffectsHook.h"
+#include "widgets/QtDialogService.h"
+
+void installProgramServices()
+{
+    setDialogService(std::make_unique<QtDialogService>());
+    ImageEffectsHook::install();
+    SKTWindowController::installModelHooks();
+}

@@ -1,0 +1,83 @@
+#include "JobsTestSupport.h"
+#include "jobs/RowApplication.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RowApplicationTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { RowApplication::setBarcodeGenerator({}); }
+};
+
+} // namespace
+
+TEST_F(RowApplicationTest, TextTakesTheValueInItsFirstRunsAttributes)
+{
+    auto text = SKTGraphic::create<SKTText>();
+    QFont bold(QStringLiteral("Liberation Serif"), 20);
+    bold.setBold(true);
+    StyledText styled = StyledText::plain(QStringLiteral("Name"), bold, Qt::red);
+    styled.string += QStringLiteral(" here");
+    styled.runs.push_back({ 5, std::nullopt, QColor(Qt::blue) });
+    *text->Text_contents() = styled;
+
+    RowApplication::applyValue(*text, QStringLiteral("Ada Lovelace"));
+    const StyledText& shown = *text->Text_contents();
+    EXPECT_EQ(shown.string, QStringLiteral("Ada Lovelace"));
+    ASSERT_EQ(shown.runs.size(), 1u);
+    EXPECT_EQ(shown.runs.front().length, 12);
+    EXPECT_EQ(shown.runs.front().font, std::optional<QFont>(bold));
+    EXPECT_EQ(shown.runs.front().color, QColor(Qt::red));
+}
+
+TEST_F(RowApplicationTest, ImageLoadsThePictureTheValueNames)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("guest.png"));
+    QImage picture(16, 8, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(path));
+
+    auto image = SKTGraphic::create<SKTImage>();
+    RowApplication::applyValue(*image, path);
+    EXPECT_EQ(image->FilePath(), path);
+    EXPECT_EQ(image->picture().size(), QSize(16, 8));
+    EXPECT_EQ(image->picture().pixelColor(0, 0), QColor(Qt::green));
+}
+
+TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout)
+{
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    const Picture mine = Picture::record(QSizeF(10, 10), [](QPainter& painter) { painter.fillRect(0, 0, 5, 5, Qt::black); });
+    barcode->Set_Barcode_image(mine);
+    RowApplication::applyValue(*barcode, QStringLiteral("12345"));
+    EXPECT_EQ(barcode->_barcode_image.size(), mine.size());
+
+    QString asked;
+    RowApplication::setBarcodeGenerator([&](const SKTGraphic& object, const QString& value) {
+        asked = value;
+        EXPECT_EQ(&object, barcode.get());
+        return Picture::record(QSizeF(80, 30), [](QPainter& painter) { painter.fillRect(0, 0, 2, 30, Qt::black); });
+    });
+    RowApplication::applyValue(*barcode, QStringLiteral("12345"));
+    EXPECT_EQ(asked, QStringLiteral("12345"));
+    EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
+
+    // A value the generator cannot encode leaves the last picture.
+    RowApplication::setBarcodeGenerator([](const SKTGraphic&, const QString&) { return Picture(); });
+    RowApplication::applyValue(*barcode, QStringLiteral("bad"));
+    EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
+}
+
+TEST_F(RowApplicationTest, OtherKindsAreLeftAlone)
+{
+    auto shape = SKTGraphic::create<Shape_Control>();
+    const QByteArray before = shape->archivedData();
+    RowApplication::applyValue(*shape, QStringLiteral("anything"));
+    EXPECT_EQ(shape->archivedData(), before);
+}

@@ -18,6 +18,7 @@
 
 class Barcode_Gen;
 class BarcodeWindowHost;
+class BackgroundGallery;
 class Data_From_Excel;
 class Grid_Wizard;
 class PropertiesInspector;
@@ -165,6 +166,7 @@ public:
         ShareIt
     };
     void openLink(Link link);
+    void contactUs() override { openLink(Link::SupportMail); }
 
     // ---- Services ------------------------------------------------------------------------
     const SKTDocument::Graphics& Get_Front_Controls_Array() const;
@@ -201,6 +203,11 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // ---- Image library and background gallery -----------------------------------------
+    // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
+    // is in lib_window_sel_file.
+    int Open_Image_Library_Window(const QString& mode);
+    BackgroundGallery* imageBrowser = nullptr;
 
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
@@ -361,6 +368,7 @@ private:
     void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
     void lockSelection(bool lock);
+    void buildBackgroundGallery();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

@@ -71,7 +71,7 @@ void SKTWindowController::View_batch_Series_Button(const QString& source, const 
 
 bool SKTWindowController::Browse_Library_Clip_Art()
 {
-    if (PendingWindows::Open_Image_Library_Window(QStringLiteral("C")) != 1)
+    if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
         return false;
     ::Library_Selected_Image = lib_window_sel_file;
     return true;

@@ -76,7 +76,9 @@ Email_Setting::Email_Setting(MailHost& host, QWidget* parent)
     auto* recipientRow = new QHBoxLayout;
     recipientRow->addWidget(_send_mail_to, 1);
     recipientRow->addWidget(sendTest);
-    testForm->addRow(QStringLiteral("Re&cipient E-mail:"), recipientRow);
+    auto* recipientLabel = new QLabel(QStringLiteral("Re&cipient E-mail:"), test);
+    recipientLabel->setBuddy(_send_mail_to);
+    testForm->addRow(recipientLabel, recipientRow);
     testForm->addRow(_send_mail_result_status);
 
     auto* buttons = new QDialogButtonBox(this);

@@ -44,7 +44,7 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
     process.setArguments(QStringList { mailScriptPath(), withSender, withSMTP, withPort, withSender, toAddress,
                              withSubject, withBody, enable_ssl }
         + Attachments);
-    process.start(QIODevice::WriteOnly);
+    process.start();
     if (!process.waitForStarted())
         return false;
     // UTF-8, so that any password can be sent; the second line is what the script expects after it.

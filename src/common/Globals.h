@@ -13,6 +13,9 @@ extern SKTWindowController* Main_App_wnd;
 extern QString Resource_Path;
 extern QString Data_Folder_Path;
 
+// What the export-done box shows: the exported file or folder and the message above it.
+extern QString Export_File_Path, Export_File_Message;
+
 // The answer of the most recent Yes/No message box.
 extern std::atomic<bool> yes_no_msg_val;
 

@@ -162,6 +162,8 @@ QWidget* SKTWindowController::buildToolBar()
     static const char* const toolNames[ToolCount]
         = { "Arrow", "Line", "Text", "Rectangle", "Circle", "Rounded Rectangle", "Triangle", "Diamond", "Image",
               "Image Library", "Barcode", "Signature", "Fingerprint", "Star", "Double Star", "Polygon" };
+    addButton(QStringLiteral("Series"), QStringLiteral("Batch_Series_Btn"), [this] { Batch_Series_Button(); });
+    addButton(QStringLiteral("Create Series"), QStringLiteral("Create_Series_Btn"), [this] { Create_Series_Button(); });
     addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
     addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
     commands->addStretch(1);

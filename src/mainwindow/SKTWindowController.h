@@ -3,6 +3,7 @@
 #include "canvas/CanvasHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
+#include "series/BatchWizard.h"
 #include "wizards/Invitation_Wizard.h"
 
 #include <QImage>
@@ -36,14 +37,13 @@ extern QString CARD_SIDE_STR;
 // image library.
 extern QString Library_Selected_Image;
 extern QString lib_window_sel_file;
-// E-mail settings copied from the settings file, and what the post-export box shows.
+// E-mail settings copied from the settings file.
 extern QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
-extern QString Export_File_Path, Export_File_Message;
 extern const QString design_file_EXT; // "dcard"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
-class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost
+class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost, public BatchWizardHost
 {
     Q_OBJECT
 
@@ -168,7 +168,7 @@ public:
     void Open_Export_File_Box();
     static QStringList Get_Files_Array_At_Path(const QString& folder);
     QStringList Get_datasheet_File_Name_Array() const;
-    bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const;
+    bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const override;
     static void Delete_Excel_File_Temp_Folder();
     static QString Get_date_Value(const QString& pattern);
     static QString Get_time_Value(const QString& pattern) { return Get_date_Value(pattern); }
@@ -179,6 +179,12 @@ public:
     void Hide_Destroy_Modeless();
     void Show_One_By_One_Modeless();
     void Hide_One_By_One_Modeless();
+
+    // ---- Series ----------------------------------------------------------------------------
+    // The series editor; the generator in new-series mode.
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
 
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
@@ -254,6 +260,7 @@ private:
     SKTZoomingScrollView* _zoomingScrollView_TEMP = nullptr;
     QStackedWidget* sides_ = nullptr;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
+    BatchWizard* batchWizard_ = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

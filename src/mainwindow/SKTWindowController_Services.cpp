@@ -12,26 +12,21 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
-#include "platform/DesktopOpener.h"
 #include "platform/DialogService.h"
 #include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 #include "render/GeneratedImages.h"
 
-#include <QCheckBox>
 #include <QDateTime>
-#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include <typeinfo>
 
 QString sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl;
-QString Export_File_Path, Export_File_Message;
 
 const SKTDocument::Graphics& SKTWindowController::Get_Front_Controls_Array() const
 {
@@ -114,25 +109,6 @@ void SKTWindowController::Get_Email_Details()
 int SKTWindowController::Get_OS_Version()
 {
     return QT_VERSION_MAJOR * 100 + QT_VERSION_MINOR;
-}
-
-void SKTWindowController::Open_Export_File_Box()
-{
-    QDialog box(this);
-    auto* open = new QCheckBox(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
-                                                                   : QStringLiteral("Open exported file."));
-    open->setChecked(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&box);
-    layout->addWidget(new QLabel(Export_File_Message));
-    layout->addWidget(new QLabel(Export_File_Path));
-    layout->addWidget(open);
-    layout->addWidget(buttons);
-    dialogs().runModal(box);
-    if (open->isChecked())
-        openWithDesktop(QUrl::fromLocalFile(Export_File_Path));
 }
 
 QStringList SKTWindowController::Get_Files_Array_At_Path(const QString& folder)

@@ -1,0 +1,179 @@
+#include "series/BatchWizard.h"
+
+#include "common/Globals.h"
+#include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "platform/DialogService.h"
+#include "series/BusyCursor.h"
+#include "series/Generate_List.h"
+#include "series/Load_Num_Info.h"
+#include "series/Open_Export_Log.h"
+#include "series/SeriesListModel.h"
+#include "series/SeriesTableView.h"
+#include "series/Update_Ex_Num.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+
+namespace {
+
+const QString exportFolderKey = QStringLiteral("series/exportFolder");
+
+} // namespace
+
+bool BatchWizard::valuesPresent()
+{
+    if (ListData_value_->count() > 0)
+        return true;
+    dialogs().showMessage(QStringLiteral("List is empty."));
+    List_value->setFocus();
+    return false;
+}
+
+bool BatchWizard::prepareForNewValues()
+{
+    if (ListData_value_->count() == 0)
+        return true;
+    switch (Load_Num_Info::ask()) {
+    case Load_Num_Info::Clear:
+        ListData_value_->setTexts({});
+        Update_Value_List_Count();
+        return true;
+    case Load_Num_Info::Append:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void BatchWizard::Import_Value_Btn_Clicked()
+{
+    if (prepareForNewValues())
+        host_.Open_Import_Wizard(0, 1);
+}
+
+void BatchWizard::Series_Value_Btn_Clicked()
+{
+    if (prepareForNewValues())
+        Generate_List::defaultInstance()->Open_Wnd(0, 1);
+}
+
+void BatchWizard::Delete_Rows_Btn_Clicked()
+{
+    if (!valuesPresent())
+        return;
+    const QList<int> rows = selectedSeriesRows(List_value);
+    if (rows.isEmpty()) {
+        dialogs().showMessage(QStringLiteral("Please select at least one record from the list to continue."));
+        List_value->setFocus();
+        return;
+    }
+    const int selected = lastSelectedSeriesRow(List_value);
+    ListData_value_->removeRowSet(rows);
+    Mark_List_New_Selection_Value(selected - 1);
+    Update_Value_List_Count();
+}
+
+void BatchWizard::Save_Btn_Clicked()
+{
+    if (!valuesPresent())
+        return;
+    SeriesSaveRequest request;
+    request.typedName = batch_list_name->text();
+    request.oldName = update_list_name;
+    request.values = ListData_value_->texts();
+    request.inUse = [this](const QString& name) { return host_.Check_Batch_File_In_Use_Validation(name); };
+    request.confirmReplace = [] {
+        return dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
+    };
+    SeriesSaveResult result;
+    {
+        BusyCursor busy;
+        result = saveSeries(request);
+    }
+    switch (result) {
+    case SeriesSaveResult::Saved:
+        raise();
+        showListScreen();
+        Fill_List();
+        break;
+    case SeriesSaveResult::InUse:
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+        break;
+    case SeriesSaveResult::Failed:
+        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        break;
+    case SeriesSaveResult::Declined:
+        break;
+    }
+}
+
+void BatchWizard::Back_Btn_Clicked()
+{
+    showListScreen();
+}
+
+void BatchWizard::OnGetSelected()
+{
+    if (ListData_value_->count() == 0)
+        return;
+    const int row = lastSelectedSeriesRow(List_value);
+    const QString value = Get_Value_Text(row);
+    Update_Ex_Num dialog(*ListData_value_, this);
+    dialog.Open_Wnd(value, row);
+}
+
+void BatchWizard::Export_Value_Btn_Clicked()
+{
+    if (!valuesPresent())
+        return;
+    QSettings settings;
+    const QString folder
+        = settings.value(exportFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+              .toString();
+    const QString suggested = QDir(folder).filePath(cleanSeriesName(batch_list_name->text()));
+    const QString chosen = dialogs().chooseSaveFile(
+        tr("Export Series"), suggested, tr("Workbook (*.xlsx);;Text file, one value per line (*.txt)"), QString());
+    if (chosen.isEmpty())
+        return;
+    settings.setValue(exportFolderKey, QFileInfo(chosen).absolutePath());
+    exportValues(chosen);
+}
+
+void BatchWizard::exportValues(const QString& chosenPath)
+{
+    raise();
+    // The format follows the typed extension; any other extension is replaced by "xlsx".
+    const QFileInfo chosen(chosenPath);
+    const bool text = chosen.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0;
+    QString path = chosenPath;
+    if (!text && chosen.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0) {
+        path = QDir(chosen.path())
+                   .filePath((chosen.suffix().isEmpty() ? chosen.fileName() : chosen.completeBaseName())
+                       + QStringLiteral(".xlsx"));
+        // The file chooser asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path)
+            && !dialogs().askYesNo(
+                QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(QFileInfo(path).fileName())))
+            return;
+    }
+    bool written;
+    {
+        BusyCursor busy;
+        written = text ? exportSeriesText(path, ListData_value_->texts())
+                       : exportSeriesWorkbook(path, ListData_value_->texts());
+    }
+    raise();
+    if (!written) {
+        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        return;
+    }
+    Export_File_Message = QStringLiteral("Record has been exported successfully.");
+    Export_File_Path = path;
+    Open_Export_Log::Open_Export_File_Box(this);
+}

@@ -1,0 +1,47 @@
+#include "series/Open_Export_Log.h"
+
+#include "common/Globals.h"
+#include "platform/DesktopOpener.h"
+#include "platform/DialogService.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QUrl>
+#include <QVBoxLayout>
+
+Open_Export_Log::Open_Export_Log(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Export"));
+    auto* message = new QLabel(Export_File_Message);
+    auto* path = new QLabel(Export_File_Path);
+    path->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    path->setWordWrap(true);
+    _open_log_chk = new QCheckBox(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
+                                                                      : QStringLiteral("Open exported file."));
+    _open_log_chk->setChecked(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &Open_Export_Log::OKPressed);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(message);
+    layout->addWidget(path);
+    layout->addWidget(_open_log_chk);
+    layout->addWidget(buttons);
+    setMinimumWidth(420);
+}
+
+int Open_Export_Log::Open_Export_File_Box(QWidget* parent)
+{
+    Open_Export_Log box(parent);
+    return dialogs().runModal(box);
+}
+
+void Open_Export_Log::OKPressed()
+{
+    if (_open_log_chk->isChecked())
+        openWithDesktop(QUrl::fromLocalFile(Export_File_Path));
+    accept();
+}

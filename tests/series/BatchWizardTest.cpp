@@ -1,0 +1,244 @@
+#include "SeriesTestSupport.h"
+
+#include "dialogs/Long_SMS_Dlg.h"
+#include "platform/DesktopOpener.h"
+#include "series/Generate_List.h"
+#include "series/Open_Export_Log.h"
+#include "series/SeriesListModel.h"
+#include "series/Update_Ex_Num.h"
+
+#include <QCheckBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTableView>
+
+namespace {
+
+class BatchWizardTest : public SeriesWindowTest
+{
+protected:
+    void select(QTableView* table, std::initializer_list<int> rows)
+    {
+        table->selectionModel()->clearSelection();
+        for (const int row : rows)
+            table->selectionModel()->select(
+                table->model()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QStringList values() { return wizard.ListData_value().texts(); }
+    QStringList names() { return wizard.ListData().texts(); }
+
+    BatchWizard wizard { host };
+};
+
+TEST_F(BatchWizardTest, CreateGenerateEditSaveAndReopen)
+{
+    wizard.Fill_List();
+    EXPECT_EQ(wizard.batch_list_count->text(), QStringLiteral("Total List : 0"));
+    wizard.AddNew_Btn_Clicked();
+    EXPECT_EQ(wizard.batch_list_name->text(), QStringLiteral("Untitled"));
+
+    // Generated values go to the open series; a list with values first asks clear or append.
+    scripted->modalHandler = [](QDialog& dialog) {
+        auto* generator = qobject_cast<Generate_List*>(&dialog);
+        if (!generator)
+            return 0;
+        EXPECT_FALSE(generator->seq_file_name->isVisibleTo(generator));
+        generator->from_txt->setText(QStringLiteral("1"));
+        generator->to_txt->setText(QStringLiteral("3"));
+        generator->prefix_txt->setText(QStringLiteral("G-"));
+        generator->OKPressed();
+        return dialog.result();
+    };
+    wizard.Series_Value_Btn_Clicked();
+    EXPECT_EQ(values(), (QStringList { "G-1", "G-2", "G-3" }));
+    scripted->choiceAnswers = { 1 }; // append
+    wizard.Series_Value_Btn_Clicked();
+    EXPECT_EQ(values().size(), 6);
+    scripted->choiceAnswers = { 0 }; // clear first
+    wizard.Series_Value_Btn_Clicked();
+    EXPECT_EQ(values().size(), 3);
+    scripted->choiceAnswers = { 2 }; // cancel: the generator does not open
+    const auto modalsBefore = scripted->asked().size();
+    wizard.Series_Value_Btn_Clicked();
+    EXPECT_EQ(scripted->asked().size(), modalsBefore + 1);
+    EXPECT_EQ(wizard.batch_value_count->text(), QStringLiteral("Total Rows : 3"));
+
+    // Editing a value: blank refused, a duplicate accepted.
+    scripted->modalHandler = [](QDialog& dialog) {
+        auto* edit = qobject_cast<Update_Ex_Num*>(&dialog);
+        edit->m_ex_num_str->setText(QStringLiteral("   "));
+        edit->OKPressed();
+        EXPECT_EQ(edit->result(), 0);
+        edit->m_ex_num_str->setText(QStringLiteral(" G-3 "));
+        edit->OKPressed();
+        return edit->result();
+    };
+    select(wizard.List_value, { 0 });
+    wizard.doubleClickInTable(wizard.List_value);
+    EXPECT_EQ(values(), (QStringList { "G-3", "G-2", "G-3" }));
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please enter a valid value."));
+
+    select(wizard.List_value, { 0, 1 });
+    wizard.doubleClickInTable(wizard.List_value);
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please select only one record to update."));
+
+    wizard.batch_list_name->setText(QStringLiteral("/Guests/"));
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(stored(QStringLiteral("Guests")), QByteArray("G-3\nG-2\nG-3\n"));
+    EXPECT_FALSE(wizard.showingValues());
+    EXPECT_EQ(names(), (QStringList { "Guests" }));
+
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+    EXPECT_TRUE(wizard.showingValues());
+    EXPECT_EQ(wizard.update_list_name, QStringLiteral("Guests"));
+    EXPECT_EQ(values(), (QStringList { "G-3", "G-2", "G-3" }));
+}
+
+TEST_F(BatchWizardTest, ImportsGoThroughTheHostInTheirModes)
+{
+    wizard.Import_Btn_Clicked();
+    wizard.AddNew_Btn_Clicked();
+    wizard.Import_Value_Btn_Clicked();
+    EXPECT_EQ(host.importModes, (QList<QPair<int, int>> { { 1, 1 }, { 0, 1 } }));
+}
+
+TEST_F(BatchWizardTest, DeletingValuesAndSavingAnEmptyList)
+{
+    store(QStringLiteral("abc"), "a\r\n\r\nb\nc\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+    ASSERT_EQ(values(), (QStringList { "a", "b", "c" }));
+
+    wizard.List_value->selectionModel()->clearSelection();
+    wizard.Delete_Rows_Btn_Clicked();
+    EXPECT_EQ(
+        scripted->messages().back(), QStringLiteral("Please select at least one record from the list to continue."));
+    select(wizard.List_value, { 0, 2 });
+    wizard.Delete_Rows_Btn_Clicked();
+    EXPECT_EQ(values(), (QStringList { "b" }));
+    select(wizard.List_value, { 0 });
+    wizard.Delete_Rows_Btn_Clicked();
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("List is empty."));
+    EXPECT_EQ(stored(QStringLiteral("abc")), QByteArray("a\r\n\r\nb\nc\n"));
+    wizard.Back_Btn_Clicked();
+    EXPECT_FALSE(wizard.showingValues());
+}
+
+TEST_F(BatchWizardTest, RenameAndReplaceAreRefusedForBoundSeries)
+{
+    store(QStringLiteral("abc"), "1\n");
+    store(QStringLiteral("other"), "2\n");
+    host.bound = { QStringLiteral("abc") };
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+    wizard.batch_list_name->setText(QStringLiteral("renamed"));
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+    EXPECT_TRUE(wizard.showingValues());
+    EXPECT_FALSE(seriesExists(QStringLiteral("renamed")));
+
+    host.bound = { QStringLiteral("other") };
+    scripted->yesNoAnswers = { true };
+    wizard.batch_list_name->setText(QStringLiteral("other"));
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(stored(QStringLiteral("other")), QByteArray("2\n"));
+    EXPECT_EQ(scripted->yesNoAnswers.size(), 1u);
+}
+
+TEST_F(BatchWizardTest, DeletingSeveralSeriesStopsAtOneInUseAndRefillsTheList)
+{
+    for (const char* name : { "a", "b", "c" })
+        store(QString::fromLatin1(name), "v\n");
+    host.bound = { QStringLiteral("b") };
+    wizard.Fill_List();
+    select(wizard.List, { 0, 1, 2 });
+    scripted->yesNoAnswers = { false };
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_EQ(names().size(), 3);
+
+    select(wizard.List, { 0, 1, 2 });
+    scripted->yesNoAnswers = { true };
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+    EXPECT_FALSE(seriesExists(QStringLiteral("a")));
+    EXPECT_TRUE(seriesExists(QStringLiteral("c")));
+    EXPECT_EQ(names(), (QStringList { "b", "c" }));
+    EXPECT_EQ(wizard.batch_list_count->text(), QStringLiteral("Total List : 2"));
+
+    // After "apply to all", series in use are skipped quietly and the others go.
+    store(QStringLiteral("a"), "v\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0, 1, 2 });
+    scripted->yesNoAnswers = { true };
+    const auto messages = scripted->messages().size();
+    Msg_Apply_All_Chk = true;
+    wizard.Delete_List_Btn_Clicked();
+    Msg_Apply_All_Chk = false;
+    EXPECT_EQ(scripted->messages().size(), messages);
+    EXPECT_EQ(names(), (QStringList { "b" }));
+
+    host.bound.clear();
+    select(wizard.List, { 0 });
+    scripted->yesNoAnswers = { true };
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_TRUE(names().isEmpty());
+    wizard.Update_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Available list is empty."));
+}
+
+TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    QList<QUrl> opened;
+    const auto previous = setDesktopOpener([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    store(QStringLiteral("codes"), "007\n010\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+
+    const QDir folder(resources.path());
+    scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.txt")) };
+    int boxes = 0;
+    scripted->modalHandler = [&](QDialog& dialog) {
+        auto* box = qobject_cast<Open_Export_Log*>(&dialog);
+        EXPECT_TRUE(box->_open_log_chk->isChecked());
+        EXPECT_EQ(box->_open_log_chk->text(), QStringLiteral("Open exported file."));
+        box->_open_log_chk->setChecked(boxes++ == 0);
+        box->OKPressed();
+        return 1;
+    };
+    wizard.Export_Value_Btn_Clicked();
+    QFile text(folder.filePath(QStringLiteral("codes.txt")));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll(), QByteArray("007\n010\n"));
+    EXPECT_EQ(opened, (QList<QUrl> { QUrl::fromLocalFile(folder.filePath(QStringLiteral("codes.txt"))) }));
+    EXPECT_EQ(Export_File_Message, QStringLiteral("Record has been exported successfully."));
+
+    // Another extension becomes the workbook's; an existing workbook is not replaced unasked.
+    QFile(folder.filePath(QStringLiteral("codes.xlsx"))).open(QIODevice::WriteOnly);
+    scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.csv")) };
+    scripted->yesNoAnswers = { false };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_EQ(QFileInfo(folder.filePath(QStringLiteral("codes.xlsx"))).size(), 0);
+    scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.csv")) };
+    scripted->yesNoAnswers = { true };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_GT(QFileInfo(folder.filePath(QStringLiteral("codes.xlsx"))).size(), 0);
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("codes.csv"))));
+    EXPECT_EQ(opened.size(), 1);
+    setDesktopOpener(previous);
+}
+
+} // namespace

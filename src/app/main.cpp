@@ -2,12 +2,15 @@
 #include "services/ProgramServices.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: Qt would append it to every window title, which already starts with it.
     QApplication::setApplicationName(QStringLiteral("Galavite"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Galavite"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("galavite"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("galavite")));
 
     installProgramServices();
 

@@ -1,6 +1,12 @@
 #include "barcodes/BarcodeCardFields.h"
 
+#include "barcodes/BarcodeGeneration.h"
+#include "barcodes/BarcodeOptionItems.h"
 #include "model/SKTGraphic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -72,14 +78,44 @@ void loadInto(QColor& target, const QColor& stored)
 
 } // namespace
 
+// Design files are outside data: a number beyond what the window offers (or not a number)
+// would make absurd or huge pictures, in the window and in every batch row.
+template <class T> void bringInside(T& value, BarcodeRange range, T fallback)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(value)) {
+            value = fallback;
+            return;
+        }
+    }
+    value = std::clamp(value, T(range.minimum), T(range.maximum));
+}
+
 BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic)
 {
     BarcodeGenSettings s;
+    const BarcodeGenSettings defaults;
     exchangeFields(graphic, s, [](const auto& stored, auto& field) { loadInto(field, stored); });
+    bringInside(s.linear_height_val, BarHeightRange, defaults.linear_height_val);
+    bringInside(s.linear_width_val, BarWidthRange, defaults.linear_width_val);
+    for (float* margin :
+        { &s.hdr_margin_val, &s.ftr_margin_val, &s.val_margin_val, &s.TB_marging_val, &s.LR_margin_val })
+        bringInside(*margin, MarginRange, defaults.val_margin_val);
+    bringInside(s.qr_size_val, QRSizeRange, defaults.qr_size_val);
+    bringInside(s.pdf_wdt_val, PdfWidthRange, defaults.pdf_wdt_val);
+    bringInside(s.pdf_hgt_val, PdfHeightRange, defaults.pdf_hgt_val);
+    bringInside(s.pdf_ec_val, PdfLevelRange, defaults.pdf_ec_val);
+    bringInside(s.dm_module_val, DataMatrixModuleRange, defaults.dm_module_val);
     return s;
 }
 
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic)
 {
     exchangeFields(graphic, settings, [](auto& stored, const auto& field) { stored = field; });
+}
+
+Picture barcodePictureFromFields(const SKTGraphic& graphic)
+{
+    const BarcodeGenSettings settings = loadBarcodeFields(graphic);
+    return Get_Image_From_Val(settings, settings.value(), settings.header_val, settings.footer_val);
 }

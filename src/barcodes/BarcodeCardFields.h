@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcodes/BarcodeGenSettings.h"
+#include "platform/Picture.h"
 
 class SKTGraphic;
 
@@ -12,3 +13,5 @@ class SKTGraphic;
 BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic);
 // Writes the 38 barcode fields and the data source choice into the object.
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic);
+// The picture the object's own fields give (null when its value makes none).
+Picture barcodePictureFromFields(const SKTGraphic& graphic);

@@ -7,6 +7,7 @@
 #include "barcodes/BarcodeSymbols2D.h"
 #include "common/Logging.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -92,4 +93,11 @@ Picture Get_Image_From_Val(
     const BarcodeGenSettings& settings, const QString& value, const QString& header, const QString& footer)
 {
     return Generate_Barcode_Variable(settings, value, header, footer).picture;
+}
+
+bool isValidBarcodeValue(const QString& value)
+{
+    if (value.isEmpty())
+        return false;
+    return std::all_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 128; });
 }

@@ -25,6 +25,10 @@ struct BarcodeGeneration
 BarcodeGeneration Generate_Barcode_Variable(
     const BarcodeGenSettings& settings, const QString& value, const QString& header, const QString& footer);
 
+// Whether a value may be encoded at all: not empty, and 7-bit ASCII only (a single space
+// passes). Each kind then applies its own rules.
+bool isValidBarcodeValue(const QString& value);
+
 // The finished picture alone (with its size in points): what a batch row puts on the card.
 Picture Get_Image_From_Val(
     const BarcodeGenSettings& settings, const QString& value, const QString& header, const QString& footer);

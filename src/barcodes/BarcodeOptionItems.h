@@ -37,3 +37,18 @@ template <size_t N> const char* optionItem(const std::array<const char*, N>& ite
 {
     return index >= 0 && size_t(index) < N ? items[size_t(index)] : "";
 }
+
+// Ranges of the window's numbers; stored values outside them are brought inside on loading.
+struct BarcodeRange
+{
+    double minimum;
+    double maximum;
+};
+inline constexpr BarcodeRange BarHeightRange { 0.1, 30 }; // centimetres
+inline constexpr BarcodeRange BarWidthRange { 5, 200 }; // mils
+inline constexpr BarcodeRange MarginRange { 0, 5 }; // centimetres
+inline constexpr BarcodeRange QRSizeRange { 21, 2000 }; // points
+inline constexpr BarcodeRange PdfWidthRange { 20, 2000 }; // points
+inline constexpr BarcodeRange PdfHeightRange { 10, 1000 }; // points
+inline constexpr BarcodeRange PdfLevelRange { 0, 8 };
+inline constexpr BarcodeRange DataMatrixModuleRange { 1, 20 }; // points per module

@@ -2,12 +2,8 @@
 
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/NKDBarcode.h"
-#include "common/Logging.h"
-
-#include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 float Unit_To_Points(float length, int unit)
 {
@@ -70,36 +66,4 @@ void Set_2d_Barcode_Size(const QSizeF& symbol, const BarcodeGenSettings& setting
 int Check_And_Set_QR_size_Acc_Version(int version)
 {
     return std::max(21, 4 * (version - 1) + 21);
-}
-
-QImage Increase_DPI(const QImage& image, double dpi)
-{
-    if (image.isNull() || !(dpi > 0.0) || !std::isfinite(dpi)) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return {};
-    }
-    // Qt reports 96 dpi (3780 dots per metre) for a picture that states none: that counts as 72.
-    const int stated = image.dotsPerMeterX();
-    const double imageDpi = stated > 0 && stated != 3780 ? stated * 0.0254 : 72.0;
-    const double w = image.width() * 72.0 / imageDpi;
-    const double h = image.height() * 72.0 / imageDpi;
-    const double pixelWidth = std::ceil(float(dpi * w / 72.0));
-    const double pixelHeight = std::ceil(float(dpi * h / 72.0));
-    if (pixelWidth * pixelHeight > double(IncreaseDpiPixelBudget)) {
-        Show_NSLog_Message(QStringLiteral("Image too large at %1 dpi").arg(dpi));
-        return {};
-    }
-    QImage bitmap(int(pixelWidth), int(pixelHeight), QImage::Format_ARGB32_Premultiplied);
-    if (bitmap.isNull()) {
-        Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return {};
-    }
-    bitmap.fill(Qt::transparent);
-    const int dotsPerMetre = int(std::lround(dpi / 0.0254));
-    bitmap.setDotsPerMeterX(dotsPerMetre);
-    bitmap.setDotsPerMeterY(dotsPerMetre);
-    QPainter painter(&bitmap);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), image);
-    return bitmap;
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QSizeF>
 
 class NKDBarcode;
@@ -28,9 +27,3 @@ void Set_2d_Barcode_Size(const QSizeF& symbol, const BarcodeGenSettings& setting
 
 // The smallest QR edge for a version (0 automatic): that of its module count, at least 21.
 int Check_And_Set_QR_size_Acc_Version(int version);
-
-// The image redrawn at a pixel density without smoothing, keeping its size in points (an
-// image without a stated resolution counts as 72 dpi). Null for a null image, a density
-// that is not positive, or a result beyond the pixel budget.
-QImage Increase_DPI(const QImage& image, double dpi);
-inline constexpr qint64 IncreaseDpiPixelBudget = 40'000'000;

@@ -8,6 +8,7 @@
 #include "barcodes/QREncoder.h"
 #include "barcodes/pdf417View.h"
 #include "common/StringHelpers.h"
+#include "render/GeneratedImages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,7 +40,9 @@ Picture Draw_QR_Barcode(const QString& value, const BarcodeGenSettings& settings
 Picture Draw_PDF_417_Barcode(const QString& value, const BarcodeGenSettings& settings)
 {
     pdf417View view(QSizeF(settings.pdf_wdt_val, settings.pdf_hgt_val));
-    view.setErrorLevel(settings.pdf_ec_val);
+    // Setting the level logs it: once per batch row would flood the log.
+    if (view.getErrorLevel() != settings.pdf_ec_val)
+        view.setErrorLevel(settings.pdf_ec_val);
     view.drawWithText(value);
     return view.getImage();
 }

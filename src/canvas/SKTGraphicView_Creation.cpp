@@ -1,5 +1,6 @@
 #include "canvas/SKTGraphicView.h"
 
+#include "barcodes/BarcodeCardFields.h"
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "common/Logging.h"
@@ -26,6 +27,8 @@ SKTGraphicPtr SKTGraphicView::newGraphic(GraphicKind kind, const QPointF& origin
     case 10: {
         auto barcode = SKTGraphic::create<SKTBarcode>();
         barcode->initWithPosition(origin);
+        barcode->Set_Barcode_image(barcodePictureFromFields(*barcode));
+        barcode->setBounds(QRectF(barcode->bounds().topLeft(), barcode->barcode_image_var_assign().size()));
         return barcode;
     }
     case 11:

@@ -5,12 +5,29 @@
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 
+#include <QRegularExpression>
+
 #include <exception>
 #include <mutex>
 
+namespace {
+
+// Reports of work done ("... has been saved successfully.") inform; every other alert warns.
+void showAlert(const QString& text)
+{
+    static const QRegularExpression success(
+        QStringLiteral("\\bsuccessfully\\b"), QRegularExpression::CaseInsensitiveOption);
+    if (success.match(text).hasMatch())
+        dialogs().showInformation(text);
+    else
+        dialogs().showMessage(text);
+}
+
+} // namespace
+
 void Main_Thread_Messgae(const QString& text)
 {
-    dialogs().showMessage(text);
+    showAlert(text);
 }
 
 void Main_Thread_Messgae_Yes_No(const QString& text)
@@ -63,7 +80,7 @@ void Show_MessageBox_No_Thread(const QString& text)
             Show_NSLog_Message(QStringLiteral("Show_MessageBox_No_Thread: no text to show"));
             return;
         }
-        dialogs().showMessage(QStringLiteral("\n") + text);
+        showAlert(QStringLiteral("\n") + text);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -71,5 +88,5 @@ void Show_MessageBox_No_Thread(const QString& text)
 
 void show_msg(const QString& text)
 {
-    dialogs().showMessage(text);
+    showAlert(text);
 }

@@ -113,12 +113,12 @@ bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, co
     const auto discard = [&](int code, const QString& message) {
         out.close();
         QFile::remove(partial);
-        return fail(error, code, message.arg(name));
+        return fail(error, code, message);
     };
-    const QString cannotWrite = QStringLiteral("failed to write file: %1");
-    const QString damaged = QStringLiteral("damaged entry in zip file: %1");
+    const QString cannotWrite = QStringLiteral("failed to write file: %1").arg(name);
+    const QString damaged = QStringLiteral("damaged entry in zip file: %1").arg(name);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite.arg(name));
+        return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite);
     std::vector<char> buffer(readBlockSize);
     uLong crc = crc32(0, nullptr, 0);
     for (;;) {
@@ -140,16 +140,18 @@ bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, co
     // entry whose size it misreads (ZIP64) never does.
     if (crc != info.crc)
         return discard(SSZipArchive::DamagedEntry, damaged);
+    if (!out.flush())
+        return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
+    // Set on the open file, after the last write, to save opening it again.
+    if (info.dosDate != 0) {
+        const QDateTime date = entryDate(info);
+        if (date.isValid())
+            out.setFileTime(date, QFileDevice::FileModificationTime);
+    }
     out.close();
     if (out.error() != QFileDevice::NoError
         || std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(target).constData()) != 0)
         return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
-    if (info.dosDate != 0) {
-        const QDateTime date = entryDate(info);
-        QFile file(target);
-        if (date.isValid() && file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            file.setFileTime(date, QFileDevice::FileModificationTime);
-    }
     return true;
 }
 

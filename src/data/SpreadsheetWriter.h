@@ -22,9 +22,9 @@ class WorksheetReader;
 class SpreadsheetWriter
 {
 public:
-    // Opening (only_col true): unpacks the workbook into the work folder and reads its shared
-    // strings; a workbook that cannot be opened is reported to the user. Returns the table of
-    // the previous read. Reading (only_col false): every row of sheet Excel_Sheet_Number of the
+    // Opening (only_col true): empties the work folder, unpacks the workbook there and reads
+    // its shared strings; a workbook that cannot be opened is reported to the user. Returns the
+    // table of the previous read. Reading (only_col false): every row of sheet Excel_Sheet_Number of the
     // open workbook; the path is not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an

@@ -6,6 +6,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
+#include "data/SpreadsheetWriter.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
 #include "model/CardGlobals.h"
@@ -142,7 +143,7 @@ bool SKTWindowController::Check_Batch_File_In_Use_Validation(const QString& seri
 
 void SKTWindowController::Delete_Excel_File_Temp_Folder()
 {
-    QDir(QDir(QDir::tempPath()).filePath(QStringLiteral("ziptmp"))).removeRecursively();
+    Delete_File(SpreadsheetWriter::workFolder());
 }
 
 QString SKTWindowController::Get_date_Value(const QString& pattern)

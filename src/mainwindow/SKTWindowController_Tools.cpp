@@ -3,10 +3,13 @@
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
+#include "common/MessageBoxes.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
+#include "platform/ImageResolution.h"
 
-#include <QTabWidget>
+#include <QAction>
+#include <QFileInfo>
 
 QString Library_Selected_Image;
 QString lib_window_sel_file;
@@ -47,6 +50,8 @@ void SKTWindowController::Select_tool_action()
 void SKTWindowController::selectArrowTool()
 {
     Selected_Control_Tool_ = ArrowTool;
+    if (QAction* arrow = action(QStringLiteral("Tool_0")))
+        arrow->setChecked(true);
     selectedToolDidChange();
 }
 
@@ -57,9 +62,7 @@ void SKTWindowController::selectedToolDidChange()
         return;
     QRectF rect(0, 0, 50, 50);
     if (Selected_Control_Tool_ == ImageTool) {
-        ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
-            QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
-        if (::Library_Selected_Image.isEmpty())
+        if (!Browse_User_Image_Manually())
             return;
     } else if (Selected_Control_Tool_ == ImageLibraryTool) {
         // The image library window comes with its own subsystem; until then the library
@@ -79,35 +82,21 @@ void SKTWindowController::selectedToolDidChange()
             *kind, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
 }
 
-void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
+bool SKTWindowController::Browse_User_Image_Manually()
 {
-    if (Not_Draw_Only_Prop_Change)
-        return;
-    Selected_Control_Tool_ = ArrowTool;
-    Last_Selected_Graphic = graphic;
-    // The object tabs come with the property panel; the card's five tabs always show.
-    if (sett_tab->count() != 5) {
-        while (sett_tab->count() > 0)
-            sett_tab->removeTab(0);
-        static const char* const names[5] = { "Card", "Info", "Size", "Background", "Border" };
-        for (int i = 0; i < 5; ++i)
-            sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(names[i]));
+    ::Library_Selected_Image = dialogs().chooseOpenFile(QStringLiteral("Choose Picture"), QString(),
+        QStringLiteral("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
+    if (::Library_Selected_Image.isEmpty())
+        return false;
+    // A file that merely carries a picture's extension would make an empty image object. (A
+    // file gone meanwhile still makes one, showing the missing-picture placeholder.)
+    QString error;
+    if (QFileInfo::exists(::Library_Selected_Image)
+        && ImageResolution::readImageFile(::Library_Selected_Image, &error).isNull()) {
+        Show_MessageBox(QStringLiteral("\"%1\" cannot be opened as a picture: %2")
+                            .arg(QFileInfo(::Library_Selected_Image).fileName(), error));
+        ::Library_Selected_Image = QString(QLatin1String(""));
+        return false;
     }
-}
-
-void SKTWindowController::Undo_Redo_Button_state()
-{
-    // The undo and redo buttons come with the edit commands.
-}
-
-void SKTWindowController::set_Front_BG_Image(const QString& path)
-{
-    Front_card_Prop->Card_BG_Image_Path = path;
-    Front_card_Prop->Card_BG_Image = QImage(path);
-}
-
-void SKTWindowController::set_Back_BG_Image(const QString& path)
-{
-    Back_card_Prop->Card_BG_Image_Path = path;
-    Back_card_Prop->Card_BG_Image = QImage(path);
+    return true;
 }

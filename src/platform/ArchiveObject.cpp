@@ -70,31 +70,35 @@ float ArchiveObject::decodeFloat(const QString& key) const
     return std::abs(number) <= std::numeric_limits<float>::max() ? float(number) : 0.0f;
 }
 
-QRectF ArchiveObject::decodeRect(const QString& key) const
+// A string (geometry included) may stand in place or be a reference to a string object;
+// archives from other writers use both, and both read the same.
+QString ArchiveObject::stringValue(const QString& key) const
 {
     const PlistValue* v = value(key);
-    return v && v->isString() ? BraceGeometry::rectFromString(v->toString()) : QRectF();
+    if (!v || !(v->isUid() || v->isString()))
+        return QString();
+    Context context(*reader_);
+    return stringFrom(context, *v);
+}
+
+QRectF ArchiveObject::decodeRect(const QString& key) const
+{
+    return BraceGeometry::rectFromString(stringValue(key));
 }
 
 QPointF ArchiveObject::decodePoint(const QString& key) const
 {
-    const PlistValue* v = value(key);
-    return v && v->isString() ? BraceGeometry::pointFromString(v->toString()) : QPointF();
+    return BraceGeometry::pointFromString(stringValue(key));
 }
 
 QSizeF ArchiveObject::decodeSize(const QString& key) const
 {
-    const PlistValue* v = value(key);
-    return v && v->isString() ? BraceGeometry::sizeFromString(v->toString()) : QSizeF(0, 0);
+    return BraceGeometry::sizeFromString(stringValue(key));
 }
 
 QString ArchiveObject::decodeString(const QString& key) const
 {
-    const PlistValue* v = value(key);
-    if (!v || !v->isUid())
-        return QString();
-    Context context(*reader_);
-    return stringFrom(context, *v);
+    return stringValue(key);
 }
 
 QByteArray ArchiveObject::decodeData(const QString& key) const

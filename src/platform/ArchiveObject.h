@@ -47,6 +47,7 @@ public:
 
 private:
     const PlistValue* value(const QString& key) const;
+    QString stringValue(const QString& key) const;
 
     const ArchiveReader* reader_;
     const PlistDict* dict_;

@@ -7,6 +7,13 @@
 
 class QDialog;
 
+// The icon of an alert: a report of work done, or a problem.
+enum class MessageIcon
+{
+    Information,
+    Warning,
+};
+
 // Every message box, question, file chooser and modal window run goes through this
 // service, so that tests can answer them without a person.
 class DialogService
@@ -14,15 +21,18 @@ class DialogService
 public:
     virtual ~DialogService() = default;
 
-    // A modal alert with the one button "OK".
+    // A modal alert with the one button "OK" that warns of a problem.
     virtual void showMessage(const QString& text) = 0;
+    // The same for a report of work done ("... saved successfully.").
+    virtual void showInformation(const QString& text) { showMessage(text); }
     // A modal alert with "Yes" (default) and "No"; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;
     // A modal alert with the given buttons; returns the index of the button pressed,
     // or -1 when the alert was closed without one.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
 
-    // File choosers return "" (or an empty list) when cancelled. A filter is Qt's
+    // File choosers return "" (or an empty list) when cancelled. An empty folder means the
+    // folder last used for that kind of file (see FileDialogFolders). A filter is Qt's
     // "Description (*.ext *.ext2)" form; defaultSuffix is appended when the user typed none.
     virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
     virtual QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -94,14 +94,24 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
     }
     case PLIST_ARRAY: {
         PlistArray array;
-        const uint32_t count = plist_array_get_size(node);
-        array.reserve(count);
-        for (uint32_t i = 0; i < count; ++i) {
-            PlistValue item;
-            if (!fromNode(plist_array_get_item(node, i), depth + 1, item))
-                return false;
-            array.push_back(std::move(item));
+        array.reserve(plist_array_get_size(node));
+        // The iterator follows the items' links; fetching item i by index walks from the first
+        // item every time, which makes long arrays quadratic.
+        plist_array_iter iter = nullptr;
+        plist_array_new_iter(node, &iter);
+        bool ok = iter != nullptr;
+        while (ok) {
+            plist_t item = nullptr;
+            plist_array_next_item(node, iter, &item);
+            if (!item)
+                break;
+            PlistValue value;
+            ok = fromNode(item, depth + 1, value);
+            array.push_back(std::move(value));
         }
+        std::free(iter);
+        if (!ok)
+            return false;
         out = PlistValue(std::move(array));
         return true;
     }

@@ -21,9 +21,13 @@ QImage Increase_DPI(const QImage& image, double dpi)
         : 72.0;
     const double w = image.width() * 72.0 / imageDpi;
     const double h = image.height() * 72.0 / imageDpi;
-    const int pixelWidth = int(std::ceil(float(dpi * w / 72.0)));
-    const int pixelHeight = int(std::ceil(float(dpi * h / 72.0)));
-    QImage bitmap(pixelWidth, pixelHeight, QImage::Format_ARGB32_Premultiplied);
+    const double pixelWidth = std::ceil(float(dpi * w / 72.0));
+    const double pixelHeight = std::ceil(float(dpi * h / 72.0));
+    if (pixelWidth * pixelHeight > double(IncreaseDpiPixelBudget)) {
+        Show_NSLog_Message(QStringLiteral("Image too large at %1 dpi").arg(dpi));
+        return QImage();
+    }
+    QImage bitmap(int(pixelWidth), int(pixelHeight), QImage::Format_ARGB32_Premultiplied);
     if (bitmap.isNull()) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));
         return QImage();

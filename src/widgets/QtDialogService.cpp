@@ -2,6 +2,8 @@
 
 #include "widgets/DialogParent.h"
 
+#include "platform/FileDialogFolders.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
@@ -19,7 +21,12 @@ QString applicationTitle()
 
 void QtDialogService::showMessage(const QString& text)
 {
-    askChoice(text, {QStringLiteral("OK")}, 0);
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Warning);
+}
+
+void QtDialogService::showInformation(const QString& text)
+{
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Information);
 }
 
 bool QtDialogService::askYesNo(const QString& text)
@@ -29,9 +36,14 @@ bool QtDialogService::askYesNo(const QString& text)
 
 int QtDialogService::askChoice(const QString& text, const QStringList& buttons, int defaultButton)
 {
+    return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning);
+}
+
+int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon)
+{
     QMessageBox box(dialogParent());
     box.setWindowTitle(applicationTitle());
-    box.setIcon(QMessageBox::Warning);
+    box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -46,30 +58,42 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
 
 QString QtDialogService::chooseOpenFile(const QString& title, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
+    const QString chosen
+        = QFileDialog::getOpenFileName(dialogParent(), title, FileDialogFolders::startAt(filter, folder), filter);
+    FileDialogFolders::remember(filter, chosen);
+    return chosen;
 }
 
 QStringList QtDialogService::chooseOpenFiles(const QString& title, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileNames(dialogParent(), title, folder, filter);
+    const QStringList chosen
+        = QFileDialog::getOpenFileNames(dialogParent(), title, FileDialogFolders::startAt(filter, folder), filter);
+    if (!chosen.isEmpty())
+        FileDialogFolders::remember(filter, chosen.constFirst());
+    return chosen;
 }
 
 QString QtDialogService::chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                         const QString& defaultSuffix)
 {
-    QFileDialog dialog(dialogParent(), title, folder, filter);
+    QFileDialog dialog(dialogParent(), title, FileDialogFolders::startAt(filter, folder), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    FileDialogFolders::remember(filter, chosen);
+    return chosen;
 }
 
 QString QtDialogService::chooseFolder(const QString& title, const QString& folder)
 {
-    return QFileDialog::getExistingDirectory(dialogParent(), title, folder);
+    const QString chosen
+        = QFileDialog::getExistingDirectory(dialogParent(), title, FileDialogFolders::startAt(QString(), folder));
+    FileDialogFolders::remember(QString(), chosen);
+    return chosen;
 }
 
 int QtDialogService::runModal(QDialog& dialog)

@@ -7,6 +7,7 @@ class QtDialogService final : public DialogService
 {
 public:
     void showMessage(const QString& text) override;
+    void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
@@ -15,4 +16,7 @@ public:
                            const QString& defaultSuffix) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
     int runModal(QDialog& dialog) override;
+
+private:
+    static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon);
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 void setEveryField(SKTGraphic& g)
@@ -72,6 +74,25 @@ TEST(BarcodeCardFields, MissingFontsAndColoursKeepTheDefaults)
     EXPECT_EQ(settings.value_font_val, defaults.value_font_val);
     EXPECT_EQ(settings.barcode_back_clr_val, QColor(Qt::white));
     EXPECT_EQ(settings.Measument_Unit_Is, 1);
+}
+
+TEST(BarcodeCardFields, StoredNumbersBeyondTheWindowsRangesAreBroughtInside)
+{
+    auto hostile = SKTGraphic::create<SKTBarcode>();
+    hostile->linear_height_val = std::numeric_limits<float>::quiet_NaN();
+    hostile->linear_width_val = 1e30f;
+    hostile->LR_margin_val = -4;
+    hostile->qr_size_val = 2'000'000'000;
+    hostile->pdf_wdt_val = -7;
+    hostile->dm_module_val = 100000;
+    const BarcodeGenSettings s = loadBarcodeFields(*hostile);
+    EXPECT_FLOAT_EQ(s.linear_height_val, BarcodeGenSettings().linear_height_val);
+    EXPECT_FLOAT_EQ(s.linear_width_val, 200);
+    EXPECT_FLOAT_EQ(s.LR_margin_val, 0);
+    EXPECT_EQ(s.qr_size_val, 2000);
+    EXPECT_EQ(s.pdf_wdt_val, 20);
+    EXPECT_EQ(s.dm_module_val, 20);
+    EXPECT_FALSE(barcodePictureFromFields(*hostile).isNull());
 }
 
 } // namespace

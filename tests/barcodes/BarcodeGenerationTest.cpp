@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
 #include <thread>
 
 namespace {
@@ -22,16 +20,6 @@ BarcodeGenSettings settingsFor(const char* title)
     s.barcode_font_index = indexOfBarcodeSymbology(QLatin1String(title));
     s.linear_or_2d = s.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
     return s;
-}
-
-// Rendered with whole pixels per point and a white quiet zone around it.
-QImage decodable(const Picture& picture, double dpi = 288)
-{
-    const QImage drawn = picture.toImage(dpi, Qt::white);
-    QImage framed(drawn.width() + 80, drawn.height() + 80, QImage::Format_RGB32);
-    framed.fill(Qt::white);
-    QPainter(&framed).drawImage(40, 40, drawn);
-    return framed;
 }
 
 TEST(BarcodeGeneration, LinearAndTwoDimensionalPicturesDecodeToTheirValue)
@@ -54,7 +42,8 @@ TEST(BarcodeGeneration, LinearAndTwoDimensionalPicturesDecodeToTheirValue)
         s.pdf_hgt_val = 90;
         const Picture picture = Get_Image_From_Val(s, QLatin1String(c.value), "HEADER", "FOOTER");
         ASSERT_FALSE(picture.isNull());
-        EXPECT_EQ(barcodetest::zxingRead(decodable(picture), QLatin1String(c.format)), QByteArray(c.value));
+        EXPECT_EQ(
+            barcodetest::zxingRead(barcodetest::decodable(picture), QLatin1String(c.format)), QByteArray(c.value));
     }
 }
 
@@ -120,7 +109,8 @@ TEST(BarcodeGeneration, RowsOfTwoKindsOnFourThreadsEachDecodeToTheirOwnValue)
             const auto& [value, picture] = results[size_t(t)][size_t(row)];
             const bool useQr = (row + t) % 2 == 0;
             ASSERT_FALSE(picture.isNull()) << value.toStdString();
-            EXPECT_EQ(barcodetest::zxingRead(decodable(picture), useQr ? "QRCode" : "Code128"), value.toUtf8());
+            EXPECT_EQ(
+                barcodetest::zxingRead(barcodetest::decodable(picture), useQr ? "QRCode" : "Code128"), value.toUtf8());
             if (useQr)
                 EXPECT_EQ(picture.size().height(), Get_Image_From_Val(qr, value, "H", "F").size().height());
         }

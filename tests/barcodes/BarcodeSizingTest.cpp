@@ -5,6 +5,7 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodes/BarcodeSymbols2D.h"
 #include "barcodes/NKDBarcode.h"
+#include "render/GeneratedImages.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "barcodes/PngEncoder.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -40,6 +41,15 @@ QImage renderForDecoding(NKDBarcode& barcode, const BarcodeSettings& settings)
     barcode.setWidth(barcode.width() + 2 * quietModules);
     barcode.setHeight(40.0f);
     return imageFromBarcode(barcode, settings).toImage(72.0 * pixelsPerModule, Qt::white);
+}
+
+QImage decodable(const Picture& picture, double dpi)
+{
+    const QImage drawn = picture.toImage(dpi, Qt::white);
+    QImage framed(drawn.width() + 80, drawn.height() + 80, QImage::Format_RGB32);
+    framed.fill(Qt::white);
+    QPainter(&framed).drawImage(40, 40, drawn);
+    return framed;
 }
 
 QByteArray zxingRead(const QImage& image, const QString& format)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "barcodes/BarcodeSettings.h"
+#include "platform/Picture.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -19,6 +20,9 @@ constexpr int quietModules = 12;
 // Sets the barcode to one point per module and a width with a quiet zone on both sides, and
 // renders it through its picture at whole pixels per module.
 QImage renderForDecoding(NKDBarcode& barcode, const BarcodeSettings& settings = BarcodeSettings());
+
+// A barcode picture rendered at whole pixels per point on white, with a quiet zone around it.
+QImage decodable(const Picture& picture, double dpi = 288);
 
 // Runs a decoder on an image and returns what it read (bytes of the first symbol, without a
 // trailing line break), or an empty array.

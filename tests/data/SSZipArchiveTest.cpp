@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <zlib.h>
+
 using namespace xlsxtest;
 
 namespace {
@@ -191,4 +193,73 @@ TEST_F(ZipTest, ContractViolationsFailInsteadOfCrashing)
     ASSERT_TRUE(archive.open());
     EXPECT_FALSE(archive.open());
     EXPECT_TRUE(archive.close());
+}
+
+namespace {
+
+// A raw deflate stream of megabytes MB of zeros: one flushed block repeated, so that making
+// a gigabyte costs a few kilobytes of work.
+QByteArray deflatedZeros(int megabytes)
+{
+    z_stream stream {};
+    EXPECT_EQ(deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY), Z_OK);
+    QByteArray zeros(1 << 20, '\0');
+    QByteArray block(1 << 16, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(zeros.data());
+    stream.avail_in = uInt(zeros.size());
+    stream.next_out = reinterpret_cast<Bytef*>(block.data());
+    stream.avail_out = uInt(block.size());
+    deflate(&stream, Z_FULL_FLUSH);
+    block.resize(block.size() - stream.avail_out);
+    QByteArray end(64, '\0');
+    stream.next_out = reinterpret_cast<Bytef*>(end.data());
+    stream.avail_out = uInt(end.size());
+    deflate(&stream, Z_FINISH);
+    end.resize(end.size() - stream.avail_out);
+    deflateEnd(&stream);
+    return block.repeated(megabytes) + end;
+}
+
+} // namespace
+
+TEST_F(ZipTest, UnpackingStopsAtTheLimitOnTheBytesActuallyWritten)
+{
+    const int megabytes = int(SSZipArchive::maxUnpackedBytes >> 20) + 1;
+    const QByteArray data = deflatedZeros(megabytes);
+    zipFile zip = zipOpen64(QFile::encodeName(path(QStringLiteral("bomb.zip"))).constData(), APPEND_STATUS_CREATE);
+    ASSERT_TRUE(zip);
+    const zip_fileinfo info {};
+    ASSERT_EQ(
+        zipOpenNewFileInZip2_64(zip, "zeros.bin", &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9, 1, 1), ZIP_OK);
+    ASSERT_EQ(zipWriteInFileInZip(zip, data.constData(), unsigned(data.size())), ZIP_OK);
+    ASSERT_EQ(zipCloseFileInZipRaw64(zip, ZPOS64_T(megabytes) << 20, 0), ZIP_OK);
+    ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+
+    const QString out = makeFolder(QStringLiteral("out"));
+    ZipError error;
+    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("bomb.zip")), out, true, QString(), &error));
+    EXPECT_EQ(error.code, SSZipArchive::ArchiveTooLarge);
+    EXPECT_TRUE(QDir(out).isEmpty());
+}
+
+TEST_F(ZipTest, CheckSumIsTestedEvenWhenTheStatedSizeIsUnknown)
+{
+    if (openpyxlPython().isEmpty())
+        GTEST_SKIP() << "no python3";
+    // A stored entry whose central record states the ZIP64 marker as its size and whose data
+    // was altered after the check sum was taken.
+    runPython(QStringLiteral(R"(import sys, zipfile
+zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_STORED).writestr('part.xml', 'original text')
+data = bytearray(open(sys.argv[1], 'rb').read())
+data[30 + len('part.xml')] ^= 0x20
+central = data.find(b'PK\x01\x02')
+data[central + 24:central + 28] = b'\xff\xff\xff\xff'
+open(sys.argv[1], 'wb').write(data)
+)"),
+        { path(QStringLiteral("s.zip")) });
+    const QString out = makeFolder(QStringLiteral("out"));
+    ZipError error;
+    EXPECT_FALSE(SSZipArchive::unzipFileAtPath(path(QStringLiteral("s.zip")), out, true, QString(), &error));
+    EXPECT_EQ(error.code, SSZipArchive::DamagedEntry);
+    EXPECT_TRUE(QDir(out).isEmpty());
 }

@@ -48,8 +48,9 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     dialogs->fileAnswers = { path };
     main.Save_Btn_Clicked();
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
+    EXPECT_EQ(dialogs->asked().back().icon, MessageIcon::Information);
     EXPECT_EQ(Project_File_Name, path);
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )[*]"));
     DesignContents saved = DesignFile::readFile(path).contents;
 
     // A new project, then the design opened again.
@@ -62,7 +63,7 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     ASSERT_EQ(main.Open_Log_File(), 1);
 
     EXPECT_EQ(Project_File_Name, path);
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )[*]"));
     EXPECT_EQ(main.Get_Front_Control_Count(), 7);
     EXPECT_EQ(main.Get_Back_Control_Count(), 4);
     EXPECT_EQ(Card_Shape, 2); // the saved outline comes back
@@ -119,6 +120,7 @@ TEST_F(MainWindowTest, AFailedWriteSaysFailAndLeavesTheOldFileWhole)
     Project_File_Name = folder.filePath(QStringLiteral("missing-folder/design.dcard"));
     main.Save_Btn_Clicked();
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nfail"));
+    EXPECT_EQ(dialogs->asked().back().icon, MessageIcon::Warning);
 
     const QString path = folder.filePath(QStringLiteral("kept.dcard"));
     Project_File_Name = path;

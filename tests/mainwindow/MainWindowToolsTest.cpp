@@ -2,6 +2,7 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
+#include "data/SpreadsheetWriter.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -95,6 +96,36 @@ TEST_F(MainWindowTest, ToolsPlaceOnTheBackWhenItShowsAndACancelledPictureMakesNo
     main.Select_front_side();
 }
 
+TEST_F(MainWindowTest, AFileThatIsNotAPictureMakesNoImageAndSaysSo)
+{
+    SKTWindowController& main = start();
+    press(main, 3);
+    const SKTGraphicPtr selected = main.currentCanvas()->selectedGraphic();
+    const QString notes = folder.filePath(QStringLiteral("notes.png"));
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("These are notes, not a picture.\n");
+    file.close();
+
+    dialogs->fileAnswers = { notes };
+    press(main, 8);
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+    EXPECT_EQ(main.currentCanvas()->selectedGraphic(), selected);
+    EXPECT_EQ(main.Selected_Control_Tool(), 0);
+    EXPECT_EQ(Library_Selected_Image, QString());
+    ASSERT_FALSE(dialogs->messages().empty());
+    EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("notes.png")));
+    EXPECT_EQ(dialogs->asked().back().icon, MessageIcon::Warning);
+
+    // A real picture is taken.
+    const QString picture = folder.filePath(QStringLiteral("real.png"));
+    QImage(8, 8, QImage::Format_RGB32).save(picture);
+    dialogs->fileAnswers = { picture };
+    press(main, 8);
+    ASSERT_EQ(main.Get_Front_Control_Count(), 2);
+    EXPECT_EQ(main.Get_Front_Controls_Array().front()->_file_path, picture);
+}
+
 TEST_F(MainWindowTest, NewObjectsCascadeAndWrapAgainstTheFrontCanvas)
 {
     SKTWindowController& main = start(); // a CR80 card: 242.6 by 153.4 points
@@ -180,4 +211,12 @@ TEST(MainWindowServices, TimePatternsShowAmOrPm)
     const QString time = SKTWindowController::Get_time_Value(QStringLiteral("h:mm:ss a"));
     EXPECT_TRUE(time.endsWith(QLatin1String("AM")) || time.endsWith(QLatin1String("PM"))) << time.toStdString();
     EXPECT_EQ(SKTWindowController::Get_date_Value(QStringLiteral("yyyy")).size(), 4);
+}
+
+TEST(MainWindowServices, WorkbookTempFolderRemovalClearsTheReadersOwnFolder)
+{
+    const QString work = SpreadsheetWriter::workFolder();
+    ASSERT_TRUE(QDir().mkpath(work + QStringLiteral("/xl")));
+    SKTWindowController::Delete_Excel_File_Temp_Folder();
+    EXPECT_FALSE(QFileInfo::exists(work));
 }

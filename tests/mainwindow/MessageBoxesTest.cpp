@@ -103,3 +103,21 @@ TEST(MessageBoxes, QuestionsFromSeveralWorkersEachGetTheirOwnAnswer)
         t.join();
     EXPECT_EQ(yesCount.load(), workers / 2);
 }
+
+TEST(MessageBoxes, ReportsOfSuccessInformAndEverythingElseWarns)
+{
+    ScriptedDialogs dialogs;
+    SKTWindowController window;
+    Show_MessageBox(QStringLiteral("Card has been exported successfully."));
+    Show_MessageBox_No_Thread(QStringLiteral("E-mail has been sent successfully."));
+    Show_MessageBox(QStringLiteral("Please select valid file path."));
+    Show_MessageBox(QStringLiteral("The card was unsuccessfully exported."));
+    show_msg(QStringLiteral("fail"));
+
+    const auto asked = dialogs->asked();
+    ASSERT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked[0].icon, MessageIcon::Information);
+    EXPECT_EQ(asked[1].icon, MessageIcon::Information);
+    for (size_t i = 2; i < asked.size(); ++i)
+        EXPECT_EQ(asked[i].icon, MessageIcon::Warning) << asked[i].text.toStdString();
+}

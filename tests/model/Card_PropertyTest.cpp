@@ -1,4 +1,5 @@
 #include "GraphicFields.h"
+#include "StringForms.h"
 
 #include "model/Card_Property.h"
 #include "platform/ArchiveReader.h"
@@ -167,4 +168,19 @@ TEST(Card_Property, MissingKeysReadAsEmpty)
     QString error;
     EXPECT_FALSE(Card_Property::unarchive(SKTGraphic::create()->archivedData(), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(Card_Property, GeometryAndStringsReadTheSameInPlaceOrByReference)
+{
+    auto card = Card_Property::create();
+    fillEveryField(*card);
+    ArchiveWriter writer({QStringLiteral("Card_Property"), QStringLiteral("NSObject")});
+    card->encodeWithCoder(writer);
+    int inlined = 0, referenced = 0;
+    const QByteArray swapped = withStringFormsSwapped(writer.toData(PropertyList::Format::Binary), inlined, referenced);
+    EXPECT_EQ(referenced, 2); // location and size
+    EXPECT_EQ(inlined, 13); // every string field
+    const auto back = Card_Property::unarchive(swapped);
+    ASSERT_TRUE(back);
+    expectSameFields(*card, *back);
 }

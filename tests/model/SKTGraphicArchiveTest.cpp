@@ -1,4 +1,5 @@
 #include "GraphicFields.h"
+#include "StringForms.h"
 
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -186,4 +187,20 @@ TEST(SKTGraphicArchive, DamagedOrForeignArchivesFailWithAReason)
     EXPECT_TRUE(back->_file_path.isNull());
     EXPECT_FALSE(back->ctrl_is_visible);
     EXPECT_EQ(back->qr_size_val, 0);
+}
+
+TEST(SKTGraphicArchive, GeometryAndStringsReadTheSameInPlaceOrByReference)
+{
+    for (const SKTGraphicPtr& original : everyKind()) {
+        fillEveryField(*original);
+        SCOPED_TRACE(original->archiveClassChain().front().toStdString());
+        int inlined = 0, referenced = 0;
+        const QByteArray swapped = withStringFormsSwapped(original->archivedData(), inlined, referenced);
+        EXPECT_GE(referenced, 1); // the bounds
+        EXPECT_GE(inlined, 10); // every string field
+        const SKTGraphicPtr back = SKTGraphic::unarchive(swapped);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->_bounds, original->_bounds);
+        expectSameFields(*original, *back);
+    }
 }

@@ -15,9 +15,9 @@ std::vector<QString> ScriptedDialogService::messages() const
     return texts;
 }
 
-void ScriptedDialogService::record(const QString& kind, const QString& text)
+void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon)
 {
-    Asked entry{kind, text, QThread::currentThread()};
+    Asked entry { kind, text, QThread::currentThread(), icon };
     {
         std::lock_guard<std::mutex> guard(lock_);
         asked_.push_back(entry);
@@ -38,6 +38,11 @@ QString ScriptedDialogService::nextFile()
 void ScriptedDialogService::showMessage(const QString& text)
 {
     record(QStringLiteral("message"), text);
+}
+
+void ScriptedDialogService::showInformation(const QString& text)
+{
+    record(QStringLiteral("message"), text, MessageIcon::Information);
 }
 
 bool ScriptedDialogService::askYesNo(const QString& text)

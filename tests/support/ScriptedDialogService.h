@@ -20,6 +20,7 @@ public:
         QString kind; // "message", "yesno", "choice", "open", "openMany", "save", "folder", "modal"
         QString text;
         QThread* thread = nullptr;
+        MessageIcon icon = MessageIcon::Warning; // of "message" alerts
     };
 
     // Answers, consumed in order; when a queue is empty the default answer is used
@@ -37,6 +38,7 @@ public:
     std::vector<QString> messages() const; // texts of "message" alerts, in order
 
     void showMessage(const QString& text) override;
+    void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
@@ -47,7 +49,7 @@ public:
     int runModal(QDialog& dialog) override;
 
 private:
-    void record(const QString& kind, const QString& text);
+    void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning);
     QString nextFile();
 
     mutable std::mutex lock_;

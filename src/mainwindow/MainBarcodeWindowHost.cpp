@@ -1,0 +1,40 @@
+#include "mainwindow/MainBarcodeWindowHost.h"
+
+#include "common/Logging.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "dialogs/Long_SMS_Dlg.h"
+#include "mainwindow/SKTWindowController.h"
+
+QStringList MainBarcodeWindowHost::Get_datasheet_File_Name_Array() const
+{
+    return window_.Get_datasheet_File_Name_Array();
+}
+
+QString MainBarcodeWindowHost::Get_First_Value_Of_Dataset(const QString& seriesName) const
+{
+    return firstSeriesValue(seriesName);
+}
+
+QStringList MainBarcodeWindowHost::excelColumnTitles() const
+{
+    return Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList();
+}
+
+QString MainBarcodeWindowHost::Get_First_Value_Of_Excel_Binding(int column) const
+{
+    return Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(column) : QString();
+}
+
+// The series viewer comes with the series windows.
+void MainBarcodeWindowHost::View_Data_Series(const QString& seriesName)
+{
+    Show_NSLog_Message(QStringLiteral("Series viewer not available for %1").arg(seriesName));
+}
+
+void MainBarcodeWindowHost::Open_Long_sms_Dialog(const QString& title, const QString& text)
+{
+    Cutom_Msg_Title = title;
+    Cutom_Msg_Val = text;
+    Long_SMS_Dlg::defaultInstance()->Open_Long_sms_Dialog();
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The windows that later work brings. Until a window exists, its command says so here;
+// the work that builds the window replaces the function's body (or its caller's call).
+namespace PendingWindows {
+void Export_Button(); // export dialog and batch export
+void Print_Button(); // print window
+void Mail_Button(); // send-mail window
+void Import_Wizard_Button(); // import wizard
+void Export_As_Template_Clicked(); // template-name dialog
+void Help_Button(); // help window
+void About_Button(); // about window
+// Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
+int Open_User_Profile_Window(int mode, const QString& side);
+// Image library ("B" backgrounds, "C" clip art); 1 with a chosen picture in lib_window_sel_file.
+int Open_Image_Library_Window(const QString& mode);
+} // namespace PendingWindows

@@ -1,0 +1,429 @@
+// The barcode window as a person uses it: choose a kind, type, OK or Cancel.
+#include "BarcodeTestSupport.h"
+#include "BarcodeWindowTestSupport.h"
+
+#include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeSymbologies.h"
+#include "barcodewindow/BarcodeHelpTexts.h"
+#include "barcodewindow/BarcodePreview.h"
+#include "barcodewindow/Barcode_Gen.h"
+#include "barcodewindow/ColourWell.h"
+#include "common/Globals.h"
+#include "model/SKTBarcode.h"
+#include "support/ScriptedDialogService.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QDragEnterEvent>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+void choose(QComboBox* combo, int index)
+{
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+void typeValue(Barcode_Gen& window, const QString& value)
+{
+    if (window.isTwoDimensionalMode()) {
+        window.dataText_2D->setPlainText(value);
+    } else {
+        window.dataText->setText(value);
+        emit window.dataText->textEdited(value);
+    }
+}
+
+struct KindCase
+{
+    const char* title;
+    const char* value;
+    const char* format; // ZXingReader's name; null where no decoder reads the kind
+    const char* read;
+    int zintSymbology = 0; // for module kinds no decoder reads
+};
+
+const KindCase kindCases[] = {
+    { "Code 39", "ABC123", "Code39", "ABC123" },
+    { "Extended Code 39", "Ab1", "Code39", "A+B1" },
+    { "Interleaved 2 of 5", "123456", "ITF", "123456" },
+    { "UPCA", "03600029145", "UPC-A", "036000291452" },
+    { "PostNet", "12345", nullptr, nullptr },
+    { "Modified Plessey", "1234", nullptr, nullptr },
+    { "Modified Plessey (Hex)", "12AB", nullptr, nullptr },
+    { "Industrial 2 of 5", "1234", nullptr, nullptr },
+    { "EAN-13", "400638133393", "EAN-13", "4006381333931" },
+    { "Code 128", "Card 42", "Code128", "Card 42" },
+    { "Code 128 SET A", "CARD 42", "Code128", "CARD 42" },
+    { "Code 128 SET B", "Card b", "Code128", "Card b" },
+    { "Code 128 SET C", "123456", "Code128", "123456" },
+    { "Codabar", "A40156B", "Codabar", "40156" }, // the reader drops start and stop
+    { "UPCE", "0123456", "UPC-E", "01234565" },
+    { "EAN-8", "9638507", "EAN-8", "96385074" },
+    { "Royal Mail Barcode (RM4SCC / CBC)", "SN34RD1A", nullptr, nullptr },
+    { "Planet", "12345678901", nullptr, nullptr },
+    { "Japan Post Barcode", "1234567", nullptr, nullptr },
+    { "QR Code", "Guest 17 of 200", "QRCode", "Guest 17 of 200" },
+    { "PDF417", "Guest 17", "PDF417", "Guest 17" },
+    { "DataMatrix", "Guest 17", "DataMatrix", "Guest 17" },
+};
+
+class BarcodeWindow : public ::testing::Test
+{
+protected:
+    // Message boxes show only while a main window exists; any non-null pointer stands in.
+    void SetUp() override
+    {
+        savedMainWindow_ = Main_App_wnd;
+        Main_App_wnd = reinterpret_cast<SKTWindowController*>(&host);
+    }
+    void TearDown() override { Main_App_wnd = savedMainWindow_; }
+
+    FakeBarcodeHost host;
+    ScriptedDialogs dialogs;
+
+private:
+    SKTWindowController* savedMainWindow_ = nullptr;
+};
+
+TEST_F(BarcodeWindow, FreshWindowShowsTheStartingSettings)
+{
+    Barcode_Gen window(host);
+    EXPECT_EQ(window.dataText->text(), "0123");
+    EXPECT_EQ(window.HeaderText->text(), "HEADER");
+    EXPECT_EQ(window.FooterText->text(), "FOOTER");
+    EXPECT_EQ(window.barHeightLabel->text(), "Bar Height (cm):");
+    EXPECT_EQ(window.margin_box->title(), "Margins (cm)");
+    EXPECT_EQ(window.HeightStepper_2D->value(), 60);
+    EXPECT_EQ(window.barcodeTypePopup->count(), 22);
+    EXPECT_FALSE(window.previewPicture().isNull());
+}
+
+TEST_F(BarcodeWindow, EveryKindChosenTypedAndAcceptedGivesTheObjectADecodablePicture)
+{
+    ASSERT_EQ(std::size(kindCases), BarcodeSymbologyTitles.size());
+    Barcode_Gen window(host);
+    for (const KindCase& c : kindCases) {
+        SCOPED_TRACE(c.title);
+        auto barcode = SKTGraphic::create<SKTBarcode>();
+        dialogs->modalHandler = [&](QDialog&) {
+            choose(window.barcodeTypePopup, indexOfBarcodeSymbology(QLatin1String(c.title)));
+            typeValue(window, QLatin1String(c.value));
+            window.okButton->click();
+            return window.result();
+        };
+        ASSERT_TRUE(window.Open_Wnd(barcode));
+        EXPECT_EQ(barcode->barcode_font_index, indexOfBarcodeSymbology(QLatin1String(c.title)));
+        const Picture picture = window.Barcode_output_image();
+        ASSERT_FALSE(picture.isNull());
+        if (c.format) {
+            EXPECT_EQ(
+                barcodetest::zxingRead(barcodetest::decodable(picture), QLatin1String(c.format)), QByteArray(c.read));
+            continue;
+        }
+        // No decoder reads these: the object's own fields must give the kind and value typed,
+        // and the module kinds must match zint's modules.
+        const BarcodeGenSettings stored = loadBarcodeFields(*barcode);
+        const BarcodeGeneration made = Generate_Barcode_Variable(stored, stored.value(), "", "");
+        ASSERT_TRUE(made.barcode);
+        EXPECT_EQ(made.barcode->completeBarcode(),
+            createLinearBarcode(QLatin1String(c.title), QLatin1String(c.value), true)->completeBarcode());
+        if (c.zintSymbology) {
+            const QStringList options = c.zintSymbology == 47 ? QStringList { "--vers=1" } : QStringList();
+            const std::string modules = made.barcode->completeBarcode();
+            const QString row = barcodetest::zintDump(c.zintSymbology, c.value, options).value(0);
+            EXPECT_EQ(row.left(qsizetype(modules.size())).toStdString(), modules);
+        }
+    }
+}
+
+TEST_F(BarcodeWindow, CancelLeavesTheObjectUnchanged)
+{
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    barcode->data_source_type = 0;
+    host.series["Guests"] = "G-001";
+    const QByteArray before = barcode->archivedData();
+    dialogs->modalHandler = [&](QDialog&) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology("QR Code"));
+        typeValue(window, "changed");
+        window.hideHeaderCheckbox->click();
+        choose(window.Data_source_type, 1);
+        choose(window.Batch_Series, 0);
+        window.cancelButton->click();
+        return window.result();
+    };
+    EXPECT_FALSE(window.Open_Wnd(barcode));
+    EXPECT_EQ(barcode->archivedData(), before);
+    EXPECT_TRUE(window.Barcode_output_image().isNull());
+}
+
+TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcode)
+{
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    const QByteArray before = barcode->archivedData();
+    int okPresses = 0;
+    dialogs->modalHandler = [&](QDialog&) {
+        for (const QString& value : { QString(), QStringLiteral("caf\u00e9"), QStringLiteral("abc") }) {
+            choose(window.barcodeTypePopup, indexOfBarcodeSymbology(value == "abc" ? "EAN-13" : "Code 128"));
+            window.dataText->setText(value);
+            window.okButton->click();
+            ++okPresses;
+            EXPECT_TRUE(window.image_scroll->showsError()) << value.toStdString();
+            EXPECT_EQ(window.image_scroll->errorLabel()->text(), "Invalid barcode value");
+            EXPECT_TRUE(window.isVisible() || window.result() == 0);
+        }
+        window.cancelButton->click();
+        return window.result();
+    };
+    EXPECT_FALSE(window.Open_Wnd(barcode));
+    EXPECT_EQ(okPresses, 3);
+    EXPECT_EQ(barcode->archivedData(), before);
+    EXPECT_EQ(dialogs->messages().size(), 1u) << "only the kind change with an empty value asks";
+}
+
+TEST_F(BarcodeWindow, ValueCheckTakesASingleSpaceAndRefusesNonAscii)
+{
+    EXPECT_TRUE(isValidBarcodeValue(" "));
+    EXPECT_TRUE(isValidBarcodeValue("two\nlines"));
+    EXPECT_FALSE(isValidBarcodeValue(""));
+    EXPECT_FALSE(isValidBarcodeValue("na\u00efve"));
+}
+
+TEST_F(BarcodeWindow, PanelsFollowTheKind)
+{
+    Barcode_Gen window(host);
+    window.show();
+    const auto shown = [](QWidget* w) { return !w->isHidden(); };
+    struct Row
+    {
+        const char* title;
+        bool linear, qr, pdf, dm;
+    } rows[] = {
+        { "Code 128", true, false, false, false },
+        { "QR Code", false, true, false, false },
+        { "PDF417", false, false, true, false },
+        { "DataMatrix", false, false, false, true },
+        { "EAN-8", true, false, false, false },
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(QLatin1String(row.title)));
+        EXPECT_EQ(shown(window.linear_sett_box), row.linear);
+        EXPECT_EQ(shown(window.dataText), row.linear);
+        EXPECT_EQ(shown(window.dataText_2D), !row.linear);
+        EXPECT_EQ(shown(window.captionCheckbox), row.linear);
+        EXPECT_EQ(shown(window.bar_back_clr), row.linear);
+        EXPECT_EQ(shown(window.HeaderText), true);
+        EXPECT_EQ(shown(window.two_d_sett_box), row.qr);
+        EXPECT_EQ(shown(window.pdf_2d_sett_box), row.pdf);
+        EXPECT_EQ(shown(window.dm_2d_sett_box), row.dm);
+        EXPECT_EQ(window.sett_tab->count(), row.linear ? 3 : 4);
+    }
+    EXPECT_FALSE(window.kerning_value_Checkbox->isEnabled()) << "EAN-8 places its own digits";
+}
+
+TEST_F(BarcodeWindow, ResolutionTabIsInsertedOnceAndRemovedOnce)
+{
+    Barcode_Gen window(host);
+    window.sett_tab->setCurrentIndex(2);
+    window.two_d_barcode_Opt_Select();
+    window.two_d_barcode_Opt_Select();
+    EXPECT_EQ(window.sett_tab->count(), 4);
+    EXPECT_EQ(window.sett_tab->currentIndex(), 2) << "inserting keeps the chosen tab";
+    window.Liner_Barcode_Opt_Select();
+    EXPECT_EQ(window.sett_tab->count(), 3);
+    EXPECT_EQ(window.sett_tab->currentIndex(), 0);
+    window.Liner_Barcode_Opt_Select();
+    EXPECT_EQ(window.sett_tab->count(), 3);
+}
+
+TEST_F(BarcodeWindow, ResolutionChoiceAndCustomValue)
+{
+    Barcode_Gen window(host);
+    choose(window.barcodeTypePopup, indexOfBarcodeSymbology("QR Code"));
+    choose(window.DPI_ComboBox, window.DPI_ComboBox->findText("300"));
+    EXPECT_EQ(window.currentSettings().USED_DPI_VALUE(), 300);
+    EXPECT_TRUE(window.dpi_Stepper->isHidden());
+    choose(window.DPI_ComboBox, window.DPI_ComboBox->findText("Custom"));
+    window.dpi_Stepper->setValue(450);
+    EXPECT_EQ(window.currentSettings().USED_DPI_VALUE(), 450);
+    EXPECT_FALSE(window.dpi_Stepper->isHidden());
+    choose(window.DPI_ComboBox, 0);
+    EXPECT_EQ(window.currentSettings().USED_DPI_VALUE(), 600);
+}
+
+TEST_F(BarcodeWindow, QrVersionRaisesTheSizeAndDataMatrixFormatRaisesWidthAndHeight)
+{
+    Barcode_Gen window(host);
+    choose(window.barcodeTypePopup, indexOfBarcodeSymbology("QR Code"));
+    window.HeightStepper_2D->setValue(30);
+    choose(window.qr_version_ComboBox, 10);
+    EXPECT_EQ(window.HeightStepper_2D->value(), 57);
+    choose(window.qr_version_ComboBox, 0);
+    EXPECT_EQ(window.HeightStepper_2D->minimum(), 21);
+
+    choose(window.barcodeTypePopup, indexOfBarcodeSymbology("DataMatrix"));
+    window.dm_moduleStepper_2D->setValue(2);
+    window.dm_widthStepper_2D->setValue(10);
+    window.dm_HeightStepper_2D->setValue(50);
+    choose(window.dm_format_ComboBox, window.dm_format_ComboBox->findText("C8X18"));
+    EXPECT_EQ(window.dm_widthStepper_2D->value(), 36);
+    EXPECT_EQ(window.dm_HeightStepper_2D->value(), 50) << "the format only raises";
+}
+
+TEST_F(BarcodeWindow, SeriesSourceShowsTheFirstValueAndIsKeptOnlyOnOk)
+{
+    Barcode_Gen window(host);
+    choose(window.Data_source_type, 1);
+    ASSERT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_EQ(dialogs->messages()[0], "\nPlease create batch processing series first.");
+    EXPECT_EQ(window.Data_source_type->currentIndex(), 0);
+
+    host.series["Guests"] = "G-001";
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    dialogs->modalHandler = [&](QDialog&) {
+        choose(window.Data_source_type, 1);
+        window.Batch_Series->setItemText(0, "  Guests ");
+        choose(window.Batch_Series, 0);
+        EXPECT_EQ(window.dataText->text(), "G-001");
+        EXPECT_TRUE(window.dataText->isReadOnly());
+        window.view_series_btn->click();
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    EXPECT_EQ(barcode->data_source_type, 1);
+    EXPECT_EQ(barcode->batch_list_name, "Guests");
+    EXPECT_EQ(host.viewed, QStringList { "Guests" });
+}
+
+TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)
+{
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    barcode->linear_or_2d = 1;
+    barcode->barcode_font_index = indexOfBarcodeSymbology("QR Code");
+    barcode->two_d_font_val = "Loaded";
+    barcode->qr_version_index = 5;
+    barcode->dpi_val_index = 3;
+    barcode->data_source_type = 1;
+    barcode->batch_list_name = "Guests";
+    host.series["Guests"] = "G-001";
+    host.series["Others"] = "O-001";
+    Barcode_Gen window(host);
+    dialogs->modalHandler = [&](QDialog&) {
+        EXPECT_EQ(window.dataText_2D->toPlainText(), "Loaded") << "the series value is not fetched on loading";
+        EXPECT_EQ(window.Batch_Series->currentText(), "Guests");
+        EXPECT_EQ(window.currentSettings().qr_version_index, 5);
+        EXPECT_EQ(window.currentSettings().USED_DPI_VALUE(), 300);
+        EXPECT_EQ(window.sett_tab->count(), 4);
+        return 0;
+    };
+    EXPECT_FALSE(window.Open_Wnd(barcode));
+    EXPECT_TRUE(dialogs->messages().empty());
+}
+
+TEST_F(BarcodeWindow, TextDroppedOnAPdf417SymbolBecomesItsValue)
+{
+    Barcode_Gen window(host);
+    const auto drop = [&](const QString& text) {
+        QMimeData data;
+        data.setText(text);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.image_scroll->viewport(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.image_scroll->viewport(), &dropped);
+        return true;
+    };
+    EXPECT_FALSE(drop("not for linear kinds"));
+    choose(window.barcodeTypePopup, indexOfBarcodeSymbology("PDF417"));
+    window.Pdf_widthStepper_2D->setValue(300);
+    window.pdf_HeightStepper_2D->setValue(90);
+    ASSERT_TRUE(drop("Dropped 42"));
+    EXPECT_EQ(window.dataText_2D->toPlainText(), "Dropped 42");
+    EXPECT_EQ(barcodetest::zxingRead(barcodetest::decodable(window.previewPicture()), "PDF417"), "Dropped 42");
+}
+
+TEST_F(BarcodeWindow, FontAndColourChoicesReachTheObjectOnOk)
+{
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    const QFont chosenFont("DejaVu Sans", 14);
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        if (auto* fonts = qobject_cast<QFontDialog*>(&dialog)) {
+            fonts->setCurrentFont(chosenFont);
+            return int(QDialog::Accepted);
+        }
+        if (auto* colours = qobject_cast<QColorDialog*>(&dialog)) {
+            colours->setCurrentColor(QColor(0, 0, 160));
+            return int(QDialog::Accepted);
+        }
+        window.hdr_font_btn->click();
+        window.barcode_clr->click();
+        EXPECT_EQ(window.header_font_value->text(), "DejaVu Sans ( 14.00 )");
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    ASSERT_TRUE(barcode->header_font_val.has_value());
+    EXPECT_EQ(barcode->header_font_val->family(), "DejaVu Sans");
+    EXPECT_EQ(barcode->barcode_clr_val, QColor(0, 0, 160));
+}
+
+TEST_F(BarcodeWindow, HelpButtonsShowTheirTexts)
+{
+    Barcode_Gen window(host);
+    for (const BarcodeHelpText& help : BarcodeHelpTexts) {
+        auto* button = window.findChild<QToolButton*>(QLatin1String(help.button));
+        ASSERT_NE(button, nullptr) << help.button;
+        button->click();
+    }
+    ASSERT_EQ(host.help.size(), 8);
+    EXPECT_EQ(host.help[0],
+        "Version :|Version is configuration or number of modules (combination of black and white "
+        "dots).");
+    EXPECT_EQ(host.help[7],
+        "DPI (Dots Per Inch) :|Dots per inch is a measure of the resolution of printers in terms "
+        "of Print Quality.\n\nBigger the DPI, Better the Print Quality. But File size of image "
+        "also increases, as you choose bigger DPI.");
+}
+
+TEST_F(BarcodeWindow, FitsASmallScreenWithoutClippedLabels)
+{
+    Barcode_Gen window(host);
+    window.show();
+    EXPECT_LE(window.width(), 1366);
+    EXPECT_LE(window.height(), 700);
+    for (bool twoDimensional : { false, true }) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(twoDimensional ? "QR Code" : "Code 128"));
+        for (int tab = 0; tab < window.sett_tab->count(); ++tab) {
+            window.sett_tab->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            for (QLabel* label : window.findChildren<QLabel*>()) {
+                if (!label->isVisible() || label->text().isEmpty() || label->wordWrap())
+                    continue;
+                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+            }
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "barcodewindow/BarcodeWindowHost.h"
+
+#include <QMap>
+
+// A host with series and spreadsheet columns of its own, that remembers what it was asked.
+class FakeBarcodeHost : public BarcodeWindowHost
+{
+public:
+    QStringList Get_datasheet_File_Name_Array() const override { return series.keys(); }
+    QString Get_First_Value_Of_Dataset(const QString& name) const override { return series.value(name); }
+    QStringList excelColumnTitles() const override { return columns; }
+    QString Get_First_Value_Of_Excel_Binding(int column) const override { return firstRow.value(column); }
+    void View_Data_Series(const QString& name) override { viewed << name; }
+    void Open_Long_sms_Dialog(const QString& title, const QString& text) override { help << title + "|" + text; }
+
+    QMap<QString, QString> series; // name -> first value
+    QStringList columns;
+    QStringList firstRow;
+    QStringList viewed;
+    QStringList help;
+};

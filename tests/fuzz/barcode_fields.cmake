@@ -1,0 +1,1 @@
+galavite_fuzz(barcode_fields galavite_barcodes galavite_model galavite_common)

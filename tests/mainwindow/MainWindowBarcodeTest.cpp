@@ -1,0 +1,58 @@
+#include "MainWindowFixture.h"
+
+#include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeSymbologies.h"
+#include "barcodewindow/Barcode_Gen.h"
+#include "canvas/SKTGraphicView.h"
+#include "model/SKTBarcode.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+SKTGraphicPtr placeBarcode(SKTWindowController& main)
+{
+    main.findChild<QToolButton*>(QStringLiteral("Tool_10"))->click();
+    return main.Get_Front_Controls_Array().front();
+}
+
+int typeQrAndPress(QDialog& dialog, bool ok)
+{
+    auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+    const int qr = indexOfBarcodeSymbology("QR Code");
+    window.barcodeTypePopup->setCurrentIndex(qr);
+    emit window.barcodeTypePopup->activated(qr);
+    window.dataText_2D->setPlainText("Table 7");
+    (ok ? window.okButton : window.cancelButton)->click();
+    return window.result();
+}
+
+TEST_F(MainWindowTest, NewBarcodeShowsThePictureOfItsOwnFields)
+{
+    SKTWindowController& main = start();
+    const SKTGraphicPtr barcode = placeBarcode(main);
+    ASSERT_FALSE(barcode->_barcode_image.isNull());
+    EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());
+}
+
+TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCancelNothing)
+{
+    SKTWindowController& main = start();
+    const SKTGraphicPtr barcode = placeBarcode(main);
+    const QByteArray before = barcode->archivedData();
+    otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, false); };
+    main.Open_Barcode_Window();
+    EXPECT_EQ(barcode->archivedData(), before);
+
+    otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, true); };
+    main.Open_Barcode_Window();
+    EXPECT_EQ(barcode->two_d_font_val, "Table 7");
+    EXPECT_EQ(barcode->linear_or_2d, 1);
+    EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+}
+
+} // namespace

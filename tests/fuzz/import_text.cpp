@@ -1,5 +1,4 @@
 // Feeds arbitrary bytes to the text decoding and the CSV and line splitting of text imports.
-#include "common/StringHelpers.h"
 #include "data/ImportText.h"
 
 #include <cstddef>
@@ -13,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     for (const QStringList& values : { csvValues(*text), lineValues(*text) })
         for (const QString& value : values)
-            if (value.isEmpty() || value != Trim_Str(value))
+            if (value.isEmpty())
                 __builtin_trap();
     return 0;
 }

@@ -28,6 +28,7 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent) : QWidget(pare
     ColList->verticalHeader()->hide();
     ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ColList->horizontalHeader()->setSectionResizeMode(SheetColumnsModel::State, QHeaderView::ResizeToContents);
+    ColList->horizontalHeader()->setSectionResizeMode(SheetColumnsModel::Extension, QHeaderView::ResizeToContents);
     ColList->horizontalHeader()->setStretchLastSection(true);
     ColList->setColumnHidden(SheetColumnsModel::Header, !withSeriesNames);
     ColList->setMinimumHeight(180);

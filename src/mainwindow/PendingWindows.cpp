@@ -49,10 +49,4 @@ int Open_User_Profile_Window(int, const QString&)
     return 0;
 }
 
-int Open_Image_Library_Window(const QString&)
-{
-    notAvailable(QStringLiteral("image library"));
-    return 0;
-}
-
 } // namespace PendingWindows

@@ -13,6 +13,4 @@ void Help_Button(); // help window
 void About_Button(); // about window
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
-// Image library ("B" backgrounds, "C" clip art); 1 with a chosen picture in lib_window_sel_file.
-int Open_Image_Library_Window(const QString& mode);
 } // namespace PendingWindows

@@ -18,6 +18,8 @@
 #include "inspector/PropertiesInspector.h"
 #include "inspector/ShapePage.h"
 #include "inspector/TextPropertiesPage.h"
+#include "library/BackgroundGallery.h"
+#include "profiles/PartyTexts.h"
 #include "mail/Send_Modeless.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
@@ -118,6 +120,7 @@ void SKTWindowController::buildWindow()
     createMenus();
     createToolBars();
     connect(document_.get(), &SKTDocument::graphicsChanged, this, &SKTWindowController::sideGraphicsChanged);
+    buildBackgroundGallery();
 
     plz_wait_Window = new PleaseWait_Modeless(this);
     send_modls_wnd = new Send_Modeless(this);
@@ -146,6 +149,7 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
     }
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
     loadPlaceholders();
+    imageBrowser->Load_and_fill_backgrounds();
 
     Not_Draw_Only_Prop_Change = true;
     fillFixedLists();
@@ -276,35 +280,11 @@ bool SKTWindowController::Open_Start_Window()
 
 void SKTWindowController::Fill_Party_Invidation_Details()
 {
-    struct PartyText
-    {
-        const char* id;
-        QString text;
-        QRectF rect;
-    };
-    const double width = _graphicView->cardSize().width();
-    const auto wide = [&](double y, double height) { return QRectF(10, y, qMax(50.0, width - 20), height); };
-    const PartyText texts[] = {
-        { "PARTY_TITLE", Invite_Title, wide(10, 30) },
-        { "PARTY_TO", Invite_To.isEmpty() ? QString() : QStringLiteral("Dear ") + Invite_To + QStringLiteral(","),
-            wide(42, 20) },
-        { "PARTY_MSG", Invite_Message, wide(64, 30) },
-        { "PARTY_FROM", Invite_From.isEmpty() ? QString() : QStringLiteral("From:\n") + Invite_From,
-            QRectF(10, 96, 110, 34) },
-        { "PARTY_VENUE", Invite_Venue.isEmpty() ? QString() : QStringLiteral("Venue:\n") + Invite_Venue,
-            QRectF(125, 96, 110, 34) },
-        { "PARTY_DATE", Invite_Date.isEmpty() ? QString() : QStringLiteral("Date:\n") + Invite_Date,
-            QRectF(10, 132, 110, 34) },
-        { "PARTY_TIME", Invite_Time.isEmpty() ? QString() : QStringLiteral("Time:\n") + Invite_Time,
-            QRectF(125, 132, 110, 34) },
-    };
-    const int savedTool = Selected_Control_Tool_;
     Selected_Control_Tool_ = TextTool;
-    for (const PartyText& party : texts) {
-        if (!party.text.isEmpty())
-            _graphicView->createGraphicOfClass(
-                GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, QString::fromLatin1(party.id));
-    }
-    Selected_Control_Tool_ = savedTool;
+    const PartyDetails details { Invite_Title, Invite_To, Invite_Message, Invite_From, Invite_Venue, Invite_Date,
+        Invite_Time };
+    for (const PartyText& party : partyTextLayout(details))
+        _graphicView->createGraphicOfClass(
+            GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID);
     set_Front_BG_Image(Invite_BG_IMG);
 }

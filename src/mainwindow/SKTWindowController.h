@@ -19,6 +19,7 @@
 
 class Barcode_Gen;
 class BarcodeWindowHost;
+class BackgroundGallery;
 class Data_From_Excel;
 class Import_Wizard;
 class SpreadsheetViewer;
@@ -169,6 +170,7 @@ public:
         ShareIt
     };
     void openLink(Link link);
+    void contactUs() override { openLink(Link::SupportMail); }
 
     // ---- Services ------------------------------------------------------------------------
     const SKTDocument::Graphics& Get_Front_Controls_Array() const;
@@ -208,6 +210,11 @@ public:
     // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
     void Open_Excel_Table_Import(const QString& workbookPath);
     int Open_Excel_Table_Viewer();
+    // ---- Image library and background gallery -----------------------------------------
+    // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
+    // is in lib_window_sel_file.
+    int Open_Image_Library_Window(const QString& mode);
+    BackgroundGallery* imageBrowser = nullptr;
 
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
@@ -357,6 +364,7 @@ private:
     void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
     void lockSelection(bool lock);
+    void buildBackgroundGallery();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

@@ -134,7 +134,7 @@ void SKTWindowController::Card_Image_Browse_Btn()
 
 void SKTWindowController::Card_Image_Library_Btn()
 {
-    if (PendingWindows::Open_Image_Library_Window(QStringLiteral("B")) == 1)
+    if (Open_Image_Library_Window(QStringLiteral("B")) == 1)
         Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
     Update_Card_Graphics();
 }
@@ -142,7 +142,7 @@ void SKTWindowController::Card_Image_Library_Btn()
 void SKTWindowController::Card_Bckgrnd_Clicked()
 {
     Show_RHS_Properties(nullptr);
-    if (PendingWindows::Open_Image_Library_Window(QStringLiteral("B")) != 1)
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
         return;
     CardBackgroundPage& page = *inspector_->card_bkgd_tab;
     page.Card_fill_chk->setChecked(true);

@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 
@@ -65,9 +66,7 @@ void SKTWindowController::selectedToolDidChange()
         if (!Browse_User_Image_Manually())
             return;
     } else if (Selected_Control_Tool_ == ImageLibraryTool) {
-        // The image library window comes with its own subsystem; until then the library
-        // offers the picture last chosen in it.
-        if (lib_window_sel_file.isEmpty())
+        if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
             return;
         ::Library_Selected_Image = lib_window_sel_file;
         Show_NSLog_Message(::Library_Selected_Image);

@@ -110,6 +110,7 @@ TEST_F(MainWindowTest, EachKindShowsItsTabsAndALockedOneOnlyItsLockTab)
         { 15, { "Polygon Properties" }, "Polygon Properties" },
     };
     for (const Expected& expected : table) {
+        otherModal = chooseInLibrary(0);
         const SKTGraphicPtr graphic = place(main, expected.tool);
         ASSERT_NE(graphic, nullptr) << expected.tool;
         EXPECT_EQ(tabLabels(main), expected.unlocked + QStringList { QStringLiteral("Alignment") }) << expected.tool;

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     const QString workbook = folder.filePath(QStringLiteral("guests.xlsx"));
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"),
-                 { QStringLiteral("-c"), QString::fromUtf8(makeWorkbook), workbook, QString::number(rows) });
+        { QStringLiteral("-c"), QString::fromUtf8(makeWorkbook), workbook, QString::number(rows) });
     python.waitForFinished(-1);
     if (!QFile::exists(workbook)) {
         std::fprintf(stderr, "openpyxl could not make the workbook\n");

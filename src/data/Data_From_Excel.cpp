@@ -59,9 +59,8 @@ QString Data_From_Excel::value(int row, int column) const
 bool Data_From_Excel::setValue(int row, int column, const QString& text)
 {
     if (row < 0 || row >= ListData.size() || column < 0 || column >= ColList.size()) {
-        Show_NSLog_Message(QStringLiteral("Invalid parameter: no spreadsheet cell at row %1, column %2.")
-                               .arg(row)
-                               .arg(column));
+        Show_NSLog_Message(
+            QStringLiteral("Invalid parameter: no spreadsheet cell at row %1, column %2.").arg(row).arg(column));
         return false;
     }
     ListData[row].dict().insert(columnKey(column), text);

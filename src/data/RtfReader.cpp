@@ -18,7 +18,11 @@ struct GroupState
 class RtfParser
 {
 public:
-    explicit RtfParser(const QByteArray& bytes) : in_(bytes) { setCodePage(1252); }
+    explicit RtfParser(const QByteArray& bytes)
+        : in_(bytes)
+    {
+        setCodePage(1252);
+    }
 
     std::optional<QString> run()
     {
@@ -84,8 +88,8 @@ private:
     void setCodePage(int page)
     {
         flushBytes();
-        decoder_ = std::make_unique<QStringDecoder>(QStringLiteral("windows-%1").arg(page).toLatin1().constData(),
-                                                    QStringConverter::Flag::Stateless);
+        decoder_ = std::make_unique<QStringDecoder>(
+            QStringLiteral("windows-%1").arg(page).toLatin1().constData(), QStringConverter::Flag::Stateless);
         if (!decoder_->isValid())
             decoder_ = std::make_unique<QStringDecoder>(QStringConverter::Latin1);
     }
@@ -154,7 +158,7 @@ private:
             return;
         }
         static const QByteArrayList skippedDestinations { "fonttbl", "colortbl", "stylesheet", "info", "pict",
-                                                          "listtable", "listoverridetable" };
+            "listtable", "listoverridetable" };
         if (skippedDestinations.contains(word)) {
             flushBytes();
             group().skipped = true;

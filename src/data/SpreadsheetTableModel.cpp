@@ -3,9 +3,9 @@
 #include "data/Data_From_Excel.h"
 
 SpreadsheetTableModel::SpreadsheetTableModel(Data_From_Excel& table, QObject* parent)
-    : QAbstractTableModel(parent), table_(table)
-{
-}
+    : QAbstractTableModel(parent)
+    , table_(table)
+{ }
 
 void SpreadsheetTableModel::reload()
 {

@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString corruptMessage
-    = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString corruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 } // namespace
 
-Import_Excel::Import_Excel(QWidget* parent) : QDialog(parent)
+Import_Excel::Import_Excel(QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(tr("Import Spreadsheet"));
     chooser = new SheetChooser(false);

@@ -24,12 +24,12 @@ namespace {
 const QString noDataMessage = QStringLiteral("There is no data in selected sheet.\nPlease select another Sheet/Excel "
                                              "File.\nEither file is corrupted or selected file contains invalid "
                                              "characters.");
-const QString corruptMessage
-    = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString corruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
 } // namespace
 
 Import_Excel_DataSheet::Import_Excel_DataSheet(const ImportHost& host, QWidget* parent)
-    : QDialog(parent), host_(host)
+    : QDialog(parent)
+    , host_(host)
 {
     setWindowTitle(tr("Import Series from Spreadsheet"));
     chooser = new SheetChooser(true);
@@ -149,7 +149,8 @@ bool Import_Excel_DataSheet::mayReplaceColumnSeries(const QString& name, bool of
         return false;
     }
     question->title_val = QStringLiteral("Batch Processing Series already exists :");
-    question->msg_val_str = name + QStringLiteral("\nBatch Processing Series already exists. Do you want to replace it?");
+    question->msg_val_str
+        = name + QStringLiteral("\nBatch Processing Series already exists. Do you want to replace it?");
     return question->Open_Long_sms_Dialog() == 1;
 }
 

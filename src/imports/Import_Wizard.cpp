@@ -47,7 +47,9 @@ QLineEdit* nameField()
 
 } // namespace
 
-Import_Wizard::Import_Wizard(const ImportHost& host, QWidget* parent) : QDialog(parent), host_(host)
+Import_Wizard::Import_Wizard(const ImportHost& host, QWidget* parent)
+    : QDialog(parent)
+    , host_(host)
 {
     setWindowTitle(tr("Import Wizard"));
     Excel_RD = new QRadioButton(tr("&Spreadsheet (xlsx)"));

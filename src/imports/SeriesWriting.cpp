@@ -34,8 +34,8 @@ QString seriesInUseMessage(const QString& name)
                          "Batch Processing Series Name.");
 }
 
-bool writeImportedSeries(const QString& typedName, const QStringList& values, SeriesWriteMode mode,
-                         const ImportHost& host)
+bool writeImportedSeries(
+    const QString& typedName, const QStringList& values, SeriesWriteMode mode, const ImportHost& host)
 {
     const QString name = cleanSeriesName(typedName);
     if (!isSeriesNameSafe(name)) {
@@ -57,7 +57,8 @@ bool writeImportedSeries(const QString& typedName, const QStringList& values, Se
             return false;
         }
         if (mode == SeriesWriteMode::New
-            && !dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
+            && !dialogs().askYesNo(
+                QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
     }
     if (!writeSeriesFile(path, written, false)) {

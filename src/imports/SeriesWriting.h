@@ -19,8 +19,8 @@ enum class SeriesWriteMode
 // Writes the values as the series of a typed name, whole or not at all. A series bound to the
 // design is never replaced (the user is told); a bad name or a failed write says "Error in
 // file accessing.". False when nothing was written.
-bool writeImportedSeries(const QString& typedName, const QStringList& values, SeriesWriteMode mode,
-                         const ImportHost& host);
+bool writeImportedSeries(
+    const QString& typedName, const QStringList& values, SeriesWriteMode mode, const ImportHost& host);
 
 // The in-use message of a series name.
 QString seriesInUseMessage(const QString& name);

@@ -15,7 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent) : QWidget(parent)
+SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
+    : QWidget(parent)
 {
     file_path = new QLineEdit;
     file_path->setReadOnly(true);

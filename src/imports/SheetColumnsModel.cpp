@@ -2,7 +2,9 @@
 
 #include "common/StringHelpers.h"
 
-SheetColumnsModel::SheetColumnsModel(QObject* parent) : QAbstractTableModel(parent) { }
+SheetColumnsModel::SheetColumnsModel(QObject* parent)
+    : QAbstractTableModel(parent)
+{ }
 
 void SheetColumnsModel::setTitles(const QStringList& firstRow)
 {

@@ -12,7 +12,9 @@
 #include <QVBoxLayout>
 
 SpreadsheetViewer::SpreadsheetViewer(Data_From_Excel& table, QWidget* parent)
-    : QDialog(parent), table_(table), model_(new SpreadsheetTableModel(table, this))
+    : QDialog(parent)
+    , table_(table)
+    , model_(new SpreadsheetTableModel(table, this))
 {
     setWindowTitle(tr("Spreadsheet Data"));
     ColList = new QTableView;
@@ -21,8 +23,8 @@ SpreadsheetViewer::SpreadsheetViewer(Data_From_Excel& table, QWidget* parent)
     // Rows of one height let the view skip measuring every row of a large table.
     ColList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ColList->horizontalHeader()->setDefaultSectionSize(100);
-    ColList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                             | QAbstractItemView::AnyKeyPressed);
+    ColList->setEditTriggers(
+        QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     rows_count = new QLabel;
     column_count = new QLabel;
     auto* counts = new QFormLayout;

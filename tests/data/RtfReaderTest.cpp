@@ -43,8 +43,8 @@ TEST(RtfReader, EscapesCodePageAndUnicode)
 
 TEST(RtfReader, IgnorableDestinationsAndBinaryDataGiveNoText)
 {
-    EXPECT_EQ(text("{\\rtf1 a{\\*\\unknown {nested text}}b{\\pict\\pngblip 89504e47}c\\bin2 {}d}"),
-        QStringLiteral("abcd"));
+    EXPECT_EQ(
+        text("{\\rtf1 a{\\*\\unknown {nested text}}b{\\pict\\pngblip 89504e47}c\\bin2 {}d}"), QStringLiteral("abcd"));
 }
 
 TEST(RtfReader, RefusesWhatIsNotAWholeDocument)

@@ -90,8 +90,7 @@ TEST_F(ImportColumnsTest, ExistingSeriesAreAskedAboutAndSeriesInUseAreNeverOverw
     Msg_Apply_All_Chk = true; // left by an earlier import: must not carry over
     answers = { 1, 0 };
     run(guests(), [](Import_Excel_DataSheet& w) { check(w, { 0, 2 }); });
-    EXPECT_EQ(questions,
-        QStringList({ "Message :|Name|all", "Batch Processing Series already exists :|City|all" }));
+    EXPECT_EQ(questions, QStringList({ "Message :|Name|all", "Batch Processing Series already exists :|City|all" }));
     EXPECT_EQ(stored("Name"), QByteArray("old\n"));
     EXPECT_EQ(stored("City"), QByteArray("kept\n"));
 
@@ -149,10 +148,12 @@ TEST_F(ImportColumnsTest, OneSeriesNewReplaceAndAppend)
 
     // A new series over an existing one asks; No keeps the window open and the file.
     scripted->yesNoAnswers = { false };
-    EXPECT_EQ(run(path, [](Import_Excel_DataSheet& w) {
-        check(w, { 0 });
-        oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("All"));
-    }), 0);
+    EXPECT_EQ(run(path,
+                  [](Import_Excel_DataSheet& w) {
+                      check(w, { 0 });
+                      oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("All"));
+                  }),
+        0);
     EXPECT_EQ(stored("All"), QByteArray("t1\n\nt3\n"));
 }
 
@@ -165,11 +166,14 @@ TEST_F(ImportColumnsTest, NamesAreCheckedAndNothingIsLostOnFailure)
             QJsonArray { "Empty", QJsonArray {} } });
 
     // A series in use is not replaced.
-    EXPECT_EQ(run(path, [](Import_Excel_DataSheet& w) {
-        check(w, { 0 });
-        oneSeries(w, Import_Excel_DataSheet::ReplaceSeries, QStringLiteral("Kept"));
-    }), 0);
-    EXPECT_TRUE(scripted->messages().back().startsWith(QStringLiteral("Kept\nBatch processing Series name is already in use")));
+    EXPECT_EQ(run(path,
+                  [](Import_Excel_DataSheet& w) {
+                      check(w, { 0 });
+                      oneSeries(w, Import_Excel_DataSheet::ReplaceSeries, QStringLiteral("Kept"));
+                  }),
+        0);
+    EXPECT_TRUE(
+        scripted->messages().back().startsWith(QStringLiteral("Kept\nBatch processing Series name is already in use")));
 
     // An empty sheet leaves the stored series as it was.
     host.bound.clear();
@@ -188,18 +192,22 @@ TEST_F(ImportColumnsTest, NamesAreCheckedAndNothingIsLostOnFailure)
         rename(w, 0, QStringLiteral("a/b"));
     });
     EXPECT_FALSE(QFile::exists(Data_Folder_Path + QStringLiteral("/a")));
-    EXPECT_EQ(run(path, [](Import_Excel_DataSheet& w) {
-        check(w, { 0 });
-        oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("a/b"));
-    }), 0);
+    EXPECT_EQ(run(path,
+                  [](Import_Excel_DataSheet& w) {
+                      check(w, { 0 });
+                      oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("a/b"));
+                  }),
+        0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Error in file accessing."));
 
     // Nothing chosen.
     EXPECT_EQ(run(path, [](Import_Excel_DataSheet& w) { oneSeries(w, 1, QString()); }), 0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("No column is selected."));
-    EXPECT_EQ(run(path, [](Import_Excel_DataSheet& w) {
-        check(w, { 0 });
-        oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("  "));
-    }), 0);
+    EXPECT_EQ(run(path,
+                  [](Import_Excel_DataSheet& w) {
+                      check(w, { 0 });
+                      oneSeries(w, Import_Excel_DataSheet::NewSeries, QStringLiteral("  "));
+                  }),
+        0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please enter list name."));
 }

@@ -38,8 +38,8 @@ protected:
             if (sheet > 0)
                 chooser.chooseSheet(sheet);
             for (int column : checked)
-                chooser.columns().setData(chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked,
-                    Qt::CheckStateRole);
+                chooser.columns().setData(
+                    chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
             chooser.contains_header->setChecked(header);
             window.OKPressed();
             return window.result();

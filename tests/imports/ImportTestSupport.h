@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/Globals.h"
-#include "data/XlsxTestSupport.h"
 #include "data/SeriesStore.h"
+#include "data/XlsxTestSupport.h"
 #include "imports/ImportHost.h"
 #include "series/BatchWizard.h"
 #include "support/ScriptedDialogService.h"
@@ -61,10 +61,10 @@ protected:
     QString guests()
     {
         return workbook(QStringLiteral("guests.xlsx"),
-            QJsonArray { QJsonArray { "Guests",
-                             QJsonArray { QJsonArray { "Name", QJsonValue(), "City" },
-                                 QJsonArray { "Ann", "t1", " Oslo " }, QJsonArray { "Bob", QJsonValue(), QJsonValue() },
-                                 QJsonArray { "Cy", "t3", "Rome" } } },
+            QJsonArray {
+                QJsonArray { "Guests",
+                    QJsonArray { QJsonArray { "Name", QJsonValue(), "City" }, QJsonArray { "Ann", "t1", " Oslo " },
+                        QJsonArray { "Bob", QJsonValue(), QJsonValue() }, QJsonArray { "Cy", "t3", "Rome" } } },
                 QJsonArray { "Tables", QJsonArray { QJsonArray { "Table" }, QJsonArray { "T-9" } } } });
     }
 

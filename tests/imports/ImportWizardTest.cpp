@@ -46,11 +46,13 @@ protected:
 TEST_F(ImportWizardTest, CsvAndRtfFilesBecomeANewSeries)
 {
     const QString csv = file("guests.Csv", "\"Smith, Ann\",Bob\r\nC:\\img\\a.png\n{Cy}\r");
-    EXPECT_EQ(run(1, 0, [&](Import_Wizard& w) {
-        w.chooseSource(Import_Wizard::TextFile);
-        w.Text_path->setText(csv);
-        w.Text_file_name->setText(QStringLiteral("Guests"));
-    }), 1);
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(csv);
+                      w.Text_file_name->setText(QStringLiteral("Guests"));
+                  }),
+        1);
     EXPECT_EQ(stored("Guests"), QByteArray("Smith, Ann\nBob\nC:\\img\\a.png\n{Cy}\n"));
 
     const QString rtf = file("letter.rtf",
@@ -118,18 +120,22 @@ TEST_F(ImportWizardTest, AnExistingNameAnsweredNoKeepsTheFileAndTheWizardOpen)
     store("Guests", "old\n");
     scripted->yesNoAnswers = { false };
     const QString csv = file("g.csv", "new\n");
-    EXPECT_EQ(run(1, 0, [&](Import_Wizard& w) {
-        w.chooseSource(Import_Wizard::TextFile);
-        w.Text_path->setText(csv);
-        w.Text_file_name->setText(QStringLiteral("Guests"));
-    }), 0);
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(csv);
+                      w.Text_file_name->setText(QStringLiteral("Guests"));
+                  }),
+        0);
     EXPECT_EQ(stored("Guests"), QByteArray("old\n"));
     EXPECT_EQ(wizard.Text_path->text(), csv);
 
-    EXPECT_EQ(run(1, 0, [&](Import_Wizard& w) {
-        w.chooseSource(Import_Wizard::TextFile);
-        w.Text_path->setText(QStringLiteral("  "));
-    }), 0);
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(QStringLiteral("  "));
+                  }),
+        0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please select valid file path."));
 }
 

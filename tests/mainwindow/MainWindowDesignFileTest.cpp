@@ -83,8 +83,8 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
 
     const DesignContents reopened { main.Front_card_Prop, main.Back_card_Prop, Excel_Binding_Use, Excel_Source_Path,
         main.spreadsheet->columnTitles(),
-        PlistArray(main.spreadsheet->ListData.cbegin(), main.spreadsheet->ListData.cend()), main.Get_Front_Controls_Array(),
-        main.Get_Back_Controls_Array() };
+        PlistArray(main.spreadsheet->ListData.cbegin(), main.spreadsheet->ListData.cend()),
+        main.Get_Front_Controls_Array(), main.Get_Back_Controls_Array() };
     EXPECT_EQ(firstDifference(DesignFile::items(reopened), DesignFile::items(saved)), -1);
 }
 

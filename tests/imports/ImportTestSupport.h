@@ -1,42 +1,37 @@
 #pragma once
 
-#include "common/Globals.h"
-#include "data/SeriesStore.h"
 #include "data/XlsxTestSupport.h"
 #include "imports/ImportHost.h"
-#include "series/BatchWizard.h"
-#include "support/ScriptedDialogService.h"
-#include "support/TempResources.h"
+#include "series/SeriesTestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSet>
 
-#include <gtest/gtest.h>
-
-// The main window as the import windows and the series editor see it.
-class FakeImportHost : public ImportHost, public BatchWizardHost
+// The main window as the import windows see it: the same series are bound as for the series
+// windows' host.
+class FakeImportHost : public ImportHost
 {
 public:
+    explicit FakeImportHost(const FakeSeriesHost& series)
+        : series_(series)
+    { }
     bool Check_Batch_File_In_Use_Validation(const QString& name) const override
     {
-        return seriesExists(name) && bound.contains(name);
+        return series_.Check_Batch_File_In_Use_Validation(name);
     }
-    void Open_Import_Wizard(int, int) override { }
 
-    QSet<QString> bound;
+private:
+    const FakeSeriesHost& series_;
 };
 
-class ImportWindowTest : public ::testing::Test
+class ImportWindowTest : public SeriesWindowTest
 {
 protected:
     void SetUp() override
     {
         SKIP_WITHOUT_OPENPYXL();
-        ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+        SeriesWindowTest::SetUp();
     }
 
     // A workbook written by openpyxl: sheets in order, each a name and rows of cells
@@ -68,19 +63,5 @@ protected:
                 QJsonArray { "Tables", QJsonArray { QJsonArray { "Table" }, QJsonArray { "T-9" } } } });
     }
 
-    static void store(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(seriesFilePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    static QByteArray stored(const QString& name)
-    {
-        QFile file(seriesFilePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
-    TempResources resources;
-    ScriptedDialogs scripted;
-    FakeImportHost host;
+    FakeImportHost importHost { host };
 };

@@ -37,7 +37,7 @@ protected:
         return path;
     }
 
-    Import_Wizard wizard { host };
+    Import_Wizard wizard { importHost };
     std::function<int(QDialog&)> nested;
 };
 

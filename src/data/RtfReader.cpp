@@ -1,6 +1,7 @@
 #include "data/RtfReader.h"
 
 #include <QByteArrayList>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <memory>
@@ -174,20 +175,8 @@ private:
             setCodePage(int(qBound(0LL, parameter, 99999LL)));
         } else if (word == "bin" && hasParameter) {
             pos_ += qBound(0LL, parameter, qint64(in_.size() - pos_)); // binary data is never text
-        } else if (word == "emdash") {
-            put(QString(QChar(0x2014)));
-        } else if (word == "endash") {
-            put(QString(QChar(0x2013)));
-        } else if (word == "bullet") {
-            put(QString(QChar(0x2022)));
-        } else if (word == "lquote") {
-            put(QString(QChar(0x2018)));
-        } else if (word == "rquote") {
-            put(QString(QChar(0x2019)));
-        } else if (word == "ldblquote") {
-            put(QString(QChar(0x201C)));
-        } else if (word == "rdblquote") {
-            put(QString(QChar(0x201D)));
+        } else if (const QChar symbol = symbolWords().value(word); !symbol.isNull()) {
+            put(QString(symbol));
         }
     }
 
@@ -205,6 +194,15 @@ private:
             put(QString(QChar(char16_t(code))));
         }
         pendingSkip_ = group().unicodeSkip;
+    }
+
+    // Control words that stand for one typographic character.
+    static const QHash<QByteArray, QChar>& symbolWords()
+    {
+        static const QHash<QByteArray, QChar> words { { "emdash", QChar(0x2014) }, { "endash", QChar(0x2013) },
+            { "bullet", QChar(0x2022) }, { "lquote", QChar(0x2018) }, { "rquote", QChar(0x2019) },
+            { "ldblquote", QChar(0x201C) }, { "rdblquote", QChar(0x201D) } };
+        return words;
     }
 
     static bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -37,6 +37,9 @@ TEST(RtfReader, EscapesCodePageAndUnicode)
         QStringLiteral("€x\u010Dy\uF020z\U0001F600"));
     // \ucN belongs to its group.
     EXPECT_EQ(text("{\\rtf1{\\uc0\\u65}\\u66?}"), QStringLiteral("AB"));
+    // Typographic characters written as control words.
+    EXPECT_EQ(text("{\\rtf1 a\\emdash b\\endash\\bullet\\lquote c\\rquote\\ldblquote d\\rdblquote}"),
+        QStringLiteral("a—b–•‘c’“d”"));
     // Another code page.
     EXPECT_EQ(text("{\\rtf1\\ansi\\ansicpg1251 \\'c0\\'e1}"), QStringLiteral("Аб"));
 }

@@ -28,11 +28,6 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void Import_Wizard_Button()
-{
-    notAvailable(QStringLiteral("import wizard"));
-}
-
 void Export_As_Template_Clicked()
 {
     notAvailable(QStringLiteral("template window"));

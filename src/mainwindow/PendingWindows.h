@@ -8,7 +8,6 @@ namespace PendingWindows {
 void Export_Button(); // export dialog and batch export
 void Print_Button(); // print window
 void Mail_Button(); // send-mail window
-void Import_Wizard_Button(); // import wizard
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window

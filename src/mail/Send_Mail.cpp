@@ -276,6 +276,10 @@ void Send_Mail::finishRun(bool sent)
 void Send_Mail::Show_Create_Modeless()
 {
     if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
+        // The sheet belongs to the main window; while this modal window runs, only a sheet
+        // over this window can take the Stop click.
+        sheetOwner_ = sheet->parentWidget();
+        sheet->setParent(this, sheet->windowFlags());
         sheet->setProgress(0, progress_.total);
         sheet->open();
     }
@@ -286,8 +290,10 @@ void Send_Mail::Hide_Destroy_Modeless()
 {
     msend_modTimer->stop();
     pause_label->clear();
-    if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
         sheet->hide();
+        sheet->setParent(sheetOwner_, sheet->windowFlags());
+    }
 }
 
 void Send_Mail::update_sending_progress_bar()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QMutex>
+#include <QPointer>
 
 class Email_Setting;
 class MailHost;
@@ -92,6 +93,7 @@ private:
     Email_Setting& settings_;
     QLabel* pause_label;
     QTimer* msend_modTimer;
+    QPointer<QWidget> sheetOwner_;
     QThread* worker_ = nullptr;
     JobProgress progress_;
     QMutex pauseTextMutex_;

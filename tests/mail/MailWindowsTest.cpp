@@ -4,6 +4,7 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
+#include "mail/Send_Modeless.h"
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
 
@@ -165,6 +166,8 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
     TrustingMailScript script(server.caFile());
     host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
         server.port(), QStringLiteral("N") };
+    QWidget mainWindow;
+    Send_Modeless sheet(&mainWindow);
     Send_Mail window(host_, settings_);
     bool finished = false;
     dialogs_->modalHandler = [&](QDialog&) {
@@ -180,11 +183,15 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
         QTimer::singleShot(30000, &loop, &QEventLoop::quit);
         window.Send_Button();
         EXPECT_TRUE(window.isRunning());
+        EXPECT_EQ(sheet.parentWidget(), &window);
+        EXPECT_TRUE(sheet.isVisible());
         loop.exec();
         return 0;
     };
     window.Open_Wnd();
     ASSERT_TRUE(finished);
+    EXPECT_EQ(sheet.parentWidget(), &mainWindow);
+    EXPECT_FALSE(sheet.isVisible());
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nE-mail has been sent successfully."));
     const QList<QJsonObject> mails = server.mails();
     ASSERT_EQ(mails.size(), 2);

@@ -18,11 +18,6 @@ void Export_Button()
     notAvailable(QStringLiteral("export window"));
 }
 
-void Print_Button()
-{
-    notAvailable(QStringLiteral("print window"));
-}
-
 void Mail_Button()
 {
     notAvailable(QStringLiteral("e-mail window"));

@@ -22,6 +22,9 @@ CardSnapshot snapshotOfOneText()
     card.frontSettings = Card_Property::create();
     card.backSettings = Card_Property::create();
     card.frame = QRectF(0, 0, 243, 153);
+    // The print window renders the design on the GUI thread before any worker starts, which
+    // also sets up the text shaper's shared tables.
+    SKTRenderingView::image_From_Card_Graphics(card.front, false, card.frontBase());
     return card;
 }
 

@@ -1,6 +1,7 @@
 #include "print/Printing_View.h"
 
 #include "PdfTools.h"
+#include "PrintTestSheets.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -55,13 +56,7 @@ TEST(CupsPrinting, AJobThroughARealQueueComesOutAsTheSheets)
         GTEST_SKIP() << "no CUPS scheduler with a cups-pdf queue (as root: cupsd; lpadmin -p GalavitePDF -E -v "
                         "cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd)";
 
-    PrintSettings s;
-    s.Print_Card_Side = sideFront;
-    s.paper = QSizeF(595.276, 841.89);
-    s.Left_Mar = s.Top_Mar = 30;
-    s.Print_Row = s.Print_Col = 2;
-    s.label_width = 200, s.label_hight = 100;
-    s.Total_Label = s.Total_Label_Real = 7;
+    const PrintSettings s = twoByTwoOnA4(QSizeF(200, 100), 7);
     const Picture card = Picture::record(QSizeF(200, 100), [](QPainter& p) { p.fillRect(0, 0, 200, 100, Qt::blue); });
     const Printing_View job(s, [&](int) { return PrintCellCards { card, {} }; });
 
@@ -88,8 +83,8 @@ TEST(CupsPrinting, AJobThroughARealQueueComesOutAsTheSheets)
     QThread::msleep(500); // the backend may still be writing
     EXPECT_EQ(PdfTools::pageCount(produced), 2);
     const QImage second = PdfTools::page(produced, 2, 72);
-    const QColor firstCell = second.pixelColor(QPoint(30 + 100, 30 + 50));
-    const QColor lastCell = second.pixelColor(QPoint(30 + 300, 30 + 150));
+    const QColor firstCell = second.pixelColor(QPoint(20 + 100, 20 + 50));
+    const QColor lastCell = second.pixelColor(QPoint(20 + 300, 20 + 150));
     EXPECT_GT(firstCell.blue(), 150);
     EXPECT_LT(firstCell.red(), 100);
     EXPECT_GT(lastCell.red(), 240) << "the fourth cell of sheet 2 stays empty";

@@ -2,6 +2,7 @@
 
 #include "BarcodeTestSupport.h"
 #include "PdfTools.h"
+#include "PrintTestSheets.h"
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeGeneration.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -37,13 +38,7 @@ TEST(PrintedBarcodes, EachCellsBarcodeDecodesToItsCardFromA300DpiRendering)
 {
     if (!PdfTools::available())
         GTEST_SKIP() << "poppler's tools are not installed";
-    PrintSettings s;
-    s.Print_Card_Side = sideFront;
-    s.paper = QSizeF(595.276, 841.89);
-    s.Left_Mar = s.Top_Mar = 30;
-    s.Print_Row = s.Print_Col = 2;
-    s.label_width = 250, s.label_hight = 160;
-    s.Total_Label = s.Total_Label_Real = 4;
+    const PrintSettings s = twoByTwoOnA4(QSizeF(250, 160), 4);
     const auto value = [](int index) { return QStringLiteral("INV-%1").arg(index + 1, 6, 10, QLatin1Char('0')); };
     for (const auto& [kind, format] : { std::pair { "QR Code", "QRCode" }, std::pair { "Code 128", "Code128" } }) {
         SCOPED_TRACE(kind);

@@ -1,6 +1,7 @@
 #include "print/Printing_View.h"
 
 #include "PdfTools.h"
+#include "PrintTestSheets.h"
 #include "jobs/JobProgress.h"
 #include "support/ScriptedDialogService.h"
 
@@ -28,17 +29,9 @@ Picture card(const QColor& colour, const QString& label)
     });
 }
 
-// A4 portrait, margins of 20 points, 2 x 2 cells of the card's size, top left.
 PrintSettings twoByTwo(int total)
 {
-    PrintSettings s;
-    s.Print_Card_Side = sideFront;
-    s.paper = QSizeF(595, 842);
-    s.Left_Mar = s.Rite_Mar = s.Top_Mar = s.Bot_Mar = 20;
-    s.Print_Row = s.Print_Col = 2;
-    s.label_width = 200, s.label_hight = 100;
-    s.Total_Label = s.Total_Label_Real = total;
-    return s;
+    return twoByTwoOnA4(cardSize, total);
 }
 
 // The colour inside a cell's card, clear of its centred label, on a page rasterised at 72 dpi.

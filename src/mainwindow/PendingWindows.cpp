@@ -23,11 +23,6 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void Import_Wizard_Button()
-{
-    notAvailable(QStringLiteral("import wizard"));
-}
-
 void Export_As_Template_Clicked()
 {
     notAvailable(QStringLiteral("template window"));
@@ -41,11 +36,6 @@ void Help_Button()
 void About_Button()
 {
     notAvailable(QStringLiteral("about window"));
-}
-
-void View_Spreadsheet()
-{
-    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 int Open_User_Profile_Window(int, const QString&)

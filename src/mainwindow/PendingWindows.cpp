@@ -18,11 +18,6 @@ void Export_Button()
     notAvailable(QStringLiteral("export window"));
 }
 
-void Print_Button()
-{
-    notAvailable(QStringLiteral("print window"));
-}
-
 void Export_As_Template_Clicked()
 {
     notAvailable(QStringLiteral("template window"));

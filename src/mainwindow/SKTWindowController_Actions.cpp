@@ -7,6 +7,7 @@
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/ActionIcons.h"
 #include "mainwindow/MainMailHost.h"
+#include "mainwindow/MainPrintHost.h"
 #include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
@@ -74,7 +75,7 @@ void SKTWindowController::createActions()
     make({ "Export_Btn", tr("&Export…"), "", "export", QKeySequence(tr("Ctrl+E")), tr("Export the card as pictures") },
         [] { PendingWindows::Export_Button(); });
     make({ "Print_Btn", tr("&Print…"), "document-print", "card", QKeySequence::Print, tr("Print cards") },
-        [] { PendingWindows::Print_Button(); });
+        [this] { MainPrintHost::Print_Button(*this); });
     make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") }, [this] {
         if (!mailHost_)
             mailHost_ = new MainMailHost(*this);

@@ -48,10 +48,14 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
-int Open_User_Profile_Window(int, const QString&)
+void Import_Excel_Columns(const QString&)
 {
-    notAvailable(QStringLiteral("profile window"));
-    return 0;
+    notAvailable(QStringLiteral("spreadsheet import window"));
+}
+
+void View_Excel_Table()
+{
+    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 } // namespace PendingWindows

@@ -12,6 +12,7 @@ void Import_Wizard_Button(); // import wizard
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window
-// Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
-int Open_User_Profile_Window(int mode, const QString& side);
+// Spreadsheet column picker on a workbook: on OK it replaces the imported table.
+void Import_Excel_Columns(const QString& path);
+void View_Excel_Table(); // the imported table
 } // namespace PendingWindows

@@ -68,6 +68,7 @@ void Profile_Dialog::buildWindow()
     auto* left = new QVBoxLayout;
     left->addWidget(fieldsBox);
     left->addWidget(makeWorkbookBox());
+    left->addStretch(1);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -99,9 +100,9 @@ QWidget* Profile_Dialog::makeRow(QGridLayout& grid, int gridRow, Field field)
         caption->setBuddy(r.value);
     if (field == Field::image) {
         r.value->setPlaceholderText(tr("Picture file"));
-        browse_pic_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")), QString(), this);
+        browse_pic_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")), tr("Br&owse…"), this);
         browse_pic_btn->setToolTip(tr("Choose the photo"));
-        clear_pic_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("edit-clear")), QString(), this);
+        clear_pic_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("edit-clear")), tr("C&lear"), this);
         clear_pic_btn->setToolTip(tr("Remove the photo"));
         connect(browse_pic_btn, &QPushButton::clicked, this, &Profile_Dialog::Browse_image_Btn_Clicked);
         connect(clear_pic_btn, &QPushButton::clicked, this, &Profile_Dialog::Clear_image_Btn_Clicked);
@@ -127,7 +128,7 @@ QWidget* Profile_Dialog::makeRow(QGridLayout& grid, int gridRow, Field field)
     r.ser_col_cb->setEnabled(false);
     grid.addWidget(r.ser_col_cb, gridRow, 4);
 
-    r.view_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-preview")), QString(), this);
+    r.view_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-preview")), tr("View"), this);
     r.view_btn->setObjectName(profileControlName(field, "_view_btn"));
     r.view_btn->setToolTip(tr("Show the values of the chosen series"));
     r.view_btn->setEnabled(false);

@@ -3,8 +3,8 @@
 #include "barcodes/PngEncoder.h"
 #include "data/CellReference.h"
 #include "images/ImageRotation.h"
-#include "model/Card_Property.h"
 #include "jobs/CardSnapshot.h"
+#include "model/Card_Property.h"
 #include "render/CardUnits.h"
 
 int main()

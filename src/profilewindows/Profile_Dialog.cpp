@@ -176,21 +176,13 @@ QWidget* Profile_Dialog::makeSidePictures()
 
     auto* photoBox = new QGroupBox(tr("Photo"), panel);
     auto* photoLayout = new QVBoxLayout(photoBox);
-    user_picture = new QLabel(photoBox);
-    user_picture->setObjectName(QStringLiteral("user_picture"));
-    user_picture->setFixedSize(120, 140);
-    user_picture->setFrameShape(QFrame::StyledPanel);
-    user_picture->setAlignment(Qt::AlignCenter);
+    user_picture = makePicture(photoBox, QStringLiteral("user_picture"), QSize(120, 140));
     photoLayout->addWidget(user_picture, 0, Qt::AlignHCenter);
     layout->addWidget(photoBox);
 
     auto* previewBox = new QGroupBox(tr("Preview"), panel);
     auto* previewLayout = new QVBoxLayout(previewBox);
-    Preivew_picture = new QLabel(previewBox);
-    Preivew_picture->setObjectName(QStringLiteral("Preivew_picture"));
-    Preivew_picture->setFixedSize(260, 170);
-    Preivew_picture->setFrameShape(QFrame::StyledPanel);
-    Preivew_picture->setAlignment(Qt::AlignCenter);
+    Preivew_picture = makePicture(previewBox, QStringLiteral("Preivew_picture"), sidePictureSize);
     preview_btn
         = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print-preview")), tr("Pre&view"), previewBox);
     preview_btn->setToolTip(tr("Show the card with the profile as entered"));
@@ -212,6 +204,16 @@ QWidget* Profile_Dialog::makeButtons()
     connect(buttons->button(QDialogButtonBox::Reset), &QPushButton::clicked, this, &Profile_Dialog::Reset_Btn_Clicked);
     connect(buttons->button(QDialogButtonBox::Help), &QPushButton::clicked, this, &Profile_Dialog::Help_Btn_Clicked);
     return buttons;
+}
+
+QLabel* Profile_Dialog::makePicture(QWidget* parent, const QString& name, const QSize& size)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setFixedSize(size);
+    picture->setFrameShape(QFrame::StyledPanel);
+    picture->setAlignment(Qt::AlignCenter);
+    return picture;
 }
 
 void Profile_Dialog::showPicture(QLabel* label, const QImage& image)

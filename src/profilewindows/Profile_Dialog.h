@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -95,6 +96,8 @@ protected:
     virtual void resetExtras() { }
     virtual void fieldLoaded(Field) { }
     virtual void Create_and_Set_template_picture();
+    static constexpr QSize sidePictureSize { 260, 170 };
+    static QLabel* makePicture(QWidget* parent, const QString& name, const QSize& size);
     void showPicture(QLabel* label, const QImage& image);
 
     ProfileDialogHost& host_;

@@ -34,11 +34,7 @@ QWidget* User_profile::makeSidePictures()
     QWidget* panel = Profile_Dialog::makeSidePictures();
     auto* box = new QGroupBox(tr("Card"), panel);
     auto* layout = new QVBoxLayout(box);
-    Template_picture = new QLabel(box);
-    Template_picture->setObjectName(QStringLiteral("Template_picture"));
-    Template_picture->setFixedSize(260, 170);
-    Template_picture->setFrameShape(QFrame::StyledPanel);
-    Template_picture->setAlignment(Qt::AlignCenter);
+    Template_picture = makePicture(box, QStringLiteral("Template_picture"), sidePictureSize);
     layout->addWidget(Template_picture);
     static_cast<QVBoxLayout*>(panel->layout())->insertWidget(1, box);
     return panel;

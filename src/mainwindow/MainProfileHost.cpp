@@ -63,5 +63,5 @@ void MainProfileHost::setLibrarySelectedImage(const QString& path)
 
 void MainProfileHost::viewWorkbook()
 {
-    PendingWindows::View_Excel_Table();
+    PendingWindows::View_Spreadsheet();
 }

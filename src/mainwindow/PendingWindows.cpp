@@ -48,14 +48,14 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
+void View_Spreadsheet()
+{
+    notAvailable(QStringLiteral("spreadsheet viewer"));
+}
+
 void Import_Excel_Columns(const QString&)
 {
     notAvailable(QStringLiteral("spreadsheet import window"));
-}
-
-void View_Excel_Table()
-{
-    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 } // namespace PendingWindows

@@ -12,7 +12,7 @@ void Import_Wizard_Button(); // import wizard
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window
+void View_Spreadsheet(); // spreadsheet viewer
 // Spreadsheet column picker on a workbook: on OK it replaces the imported table.
 void Import_Excel_Columns(const QString& path);
-void View_Excel_Table(); // the imported table
 } // namespace PendingWindows

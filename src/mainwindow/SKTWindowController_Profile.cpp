@@ -3,15 +3,15 @@
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mainwindow/MainProfileHost.h"
 #include "model/CardGlobals.h"
 #include "profiles/ProfileTemplate.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "profilewindows/User_profile.h"
-#include "widgets/ExcelSourceItem.h"
-
-#include "data/Data_From_Excel.h"
 
 int SKTWindowController::Open_User_Profile_Window(bool load, const QString& loadSide)
 {
@@ -57,10 +57,11 @@ void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGra
 {
     using Field = User_Profile_Class::Field;
     if (gated) {
+        DataSourcePage& sources = *inspector().datasource_tab;
         if (Excel_Binding_Use)
-            Add_Excel_Col_Name_In_Combo(Data_source_type);
+            sources.Add_Excel_Col_Name_In_Combo();
         else
-            Remove_Excel_Col_Name_In_Combo(Data_source_type);
+            sources.Remove_Excel_Col_Name_In_Combo();
         if (!Fill_User_Profile)
             return;
     }

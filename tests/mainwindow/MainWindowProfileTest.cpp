@@ -2,6 +2,8 @@
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
@@ -124,9 +126,9 @@ TEST_F(MainWindowProfileTest, EmptiedFieldsAreHiddenAndShowAgainWhereTheyWere)
 TEST_F(MainWindowProfileTest, OnlyAConfirmedDialogOpensTheFrontAndBackButTheExcelStepAlwaysRuns)
 {
     SKTWindowController& main = start();
-    QComboBox sources;
-    sources.addItems({ "Manual", "Series" });
-    main.Data_source_type = &sources;
+    QComboBox& sources = *main.inspector().datasource_tab->Data_source_type;
+    while (sources.count() > 2)
+        sources.removeItem(2);
     main.Front_user_profile->fields[Field::Name].value = QStringLiteral("Ann");
     main.TEMP_user_profile->fields[Field::Name].value = QStringLiteral("Scratch");
     Excel_Binding_Use = true;
@@ -142,7 +144,6 @@ TEST_F(MainWindowProfileTest, OnlyAConfirmedDialogOpensTheFrontAndBackButTheExce
     main.Fill_User_profile_Details();
     EXPECT_EQ(sources.count(), 2);
     EXPECT_TRUE(objectWithID(main.Get_Front_Controls_Array(), "Fup_Name"));
-    main.Data_source_type = nullptr;
 
     // A new design closes the gate and empties the records.
     main.New_Project_Setting_Reset();

@@ -1,6 +1,5 @@
 #include "mainwindow/MainProfileHost.h"
 
-#include "mainwindow/PendingWindows.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "profiles/User_Profile_Class.h"
@@ -53,7 +52,7 @@ int MainProfileHost::Check_And_Validate_File_Path(const QString& path)
 
 void MainProfileHost::importWorkbookColumns(const QString& path)
 {
-    PendingWindows::Import_Excel_Columns(path);
+    window_.Open_Excel_Table_Import(path);
 }
 
 void MainProfileHost::setLibrarySelectedImage(const QString& path)
@@ -63,5 +62,5 @@ void MainProfileHost::setLibrarySelectedImage(const QString& path)
 
 void MainProfileHost::viewWorkbook()
 {
-    PendingWindows::View_Spreadsheet();
+    window_.Open_Excel_Table_Viewer();
 }

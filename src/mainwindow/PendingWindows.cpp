@@ -28,11 +28,6 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void Import_Wizard_Button()
-{
-    notAvailable(QStringLiteral("import wizard"));
-}
-
 void Export_As_Template_Clicked()
 {
     notAvailable(QStringLiteral("template window"));
@@ -46,16 +41,6 @@ void Help_Button()
 void About_Button()
 {
     notAvailable(QStringLiteral("about window"));
-}
-
-void View_Spreadsheet()
-{
-    notAvailable(QStringLiteral("spreadsheet viewer"));
-}
-
-void Import_Excel_Columns(const QString&)
-{
-    notAvailable(QStringLiteral("spreadsheet import window"));
 }
 
 } // namespace PendingWindows

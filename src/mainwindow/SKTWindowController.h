@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/CanvasHost.h"
+#include "imports/ImportHost.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
@@ -20,6 +21,8 @@ class Barcode_Gen;
 class BarcodeWindowHost;
 class BackgroundGallery;
 class Data_From_Excel;
+class Import_Wizard;
+class SpreadsheetViewer;
 class Grid_Wizard;
 class MainProfileHost;
 class Profile_Dialog;
@@ -57,7 +60,8 @@ class SKTWindowController : public QMainWindow,
                             public InvitationWizardHost,
                             public CanvasHost,
                             public InspectorHost,
-                            public BatchWizardHost
+                            public BatchWizardHost,
+                            public ImportHost
 {
     Q_OBJECT
 
@@ -205,6 +209,9 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
+    void Open_Excel_Table_Import(const QString& workbookPath);
+    int Open_Excel_Table_Viewer();
     // ---- Image library and background gallery -----------------------------------------
     // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
     // is in lib_window_sel_file.
@@ -413,6 +420,8 @@ private:
     std::unique_ptr<MainProfileHost> profileHost_;
     Profile_Dialog* userProfileWindow_ = nullptr;
     Profile_Dialog* showUserProfileWindow_ = nullptr;
+    Import_Wizard* importWizard_ = nullptr;
+    SpreadsheetViewer* spreadsheetViewer_ = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

@@ -144,6 +144,8 @@ void SKTGraphicView::ReplaceGraphicText(GraphicKind kind, bool useRect, const QR
             found->setFilePath(ctrlValue);
         else
             Show_NSLog_Message(ctrlValue);
+        // A hidden photo shows again, as a hidden text does when it gets a value.
+        found->Set_Ctrl_Is_Visible(true);
     }
     startEditingGraphic(found);
     _Selected_Graphic = found;

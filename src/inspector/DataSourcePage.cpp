@@ -5,6 +5,7 @@
 #include "inspector/InspectorHost.h"
 #include "inspector/PanelValues.h"
 #include "platform/StyledText.h"
+#include "widgets/ExcelSourceItem.h"
 #include "widgets/WidgetHelpers.h"
 
 #include <QComboBox>
@@ -86,14 +87,12 @@ DataSourcePage::Source DataSourcePage::sourceNamed(const QString& item)
 
 void DataSourcePage::Add_Excel_Col_Name_In_Combo()
 {
-    if (Data_source_type->count() == 2)
-        Data_source_type->addItem(spreadsheetItem);
+    ::Add_Excel_Col_Name_In_Combo(Data_source_type);
 }
 
 void DataSourcePage::Remove_Excel_Col_Name_In_Combo()
 {
-    if (Data_source_type->count() == 3)
-        Data_source_type->removeItem(Data_source_type->findText(spreadsheetItem));
+    ::Remove_Excel_Col_Name_In_Combo(Data_source_type);
 }
 
 void DataSourcePage::load(const SKTGraphic& graphic)

@@ -33,10 +33,4 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
-int Open_User_Profile_Window(int, const QString&)
-{
-    notAvailable(QStringLiteral("profile window"));
-    return 0;
-}
-
 } // namespace PendingWindows

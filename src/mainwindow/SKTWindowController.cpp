@@ -21,6 +21,7 @@
 #include "library/BackgroundGallery.h"
 #include "profiles/PartyTexts.h"
 #include "mail/Send_Modeless.h"
+#include "mainwindow/MainProfileHost.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"

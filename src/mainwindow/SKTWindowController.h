@@ -25,6 +25,8 @@ class Import_Wizard;
 class SpreadsheetViewer;
 class Grid_Wizard;
 class MainMailHost;
+class MainProfileHost;
+class Profile_Dialog;
 class PropertiesInspector;
 class QAction;
 class QCloseEvent;
@@ -260,6 +262,22 @@ public:
     void Temp_Card_Btn_Clicked();
     void Show_Hide_Ruler_ChkBox(bool shown);
     void User_Profile_Button_Clicked();
+
+    // ---- Profiles ----------------------------------------------------------------------
+    // Runs the profile dialog: with a side ("F" or "B", blanks trimmed) the side's own,
+    // loading its profile objects when load is set; with "" the empty editor. 1 after OK,
+    // which also opens the gate for the front and back placements.
+    int Open_User_Profile_Window(bool load, const QString& loadSide);
+    void Fill_User_profile_Details();
+    // Put the side's profile record on its canvas as text and image objects under the
+    // fields' control identifiers; the front and back only once a dialog was confirmed.
+    void Fill_User_profile_info_front_side();
+    void Fill_User_profile_info_back_side();
+    void Fill_User_profile_info_TEMP_side();
+    // The preview: copies of the current side's objects on the scratch side with the
+    // scratch record placed on them. The card, the tool and the next object's picture and
+    // position stay as they were.
+    SKTDocument::Graphics previewProfileOnScratchSide();
     void Print_object_chk_changed(int value);
 
     // ---- Button states (the table of which commands a selection allows) ---------------
@@ -386,6 +404,7 @@ private:
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
     void buildCanvases();
+    void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -401,6 +420,9 @@ private:
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;
+    std::unique_ptr<MainProfileHost> profileHost_;
+    Profile_Dialog* userProfileWindow_ = nullptr;
+    Profile_Dialog* showUserProfileWindow_ = nullptr;
     Import_Wizard* importWizard_ = nullptr;
     SpreadsheetViewer* spreadsheetViewer_ = nullptr;
     int Selected_Control_Tool_ = 0;

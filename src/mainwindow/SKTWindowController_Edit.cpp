@@ -5,7 +5,6 @@
 #include "canvas/SKTZoomingScrollView.h"
 #include "common/MessageBoxes.h"
 #include "dialogs/Grid_Wizard.h"
-#include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 
 #include <QAction>
@@ -175,8 +174,13 @@ void SKTWindowController::zoomBy(int steps)
 
 void SKTWindowController::User_Profile_Button_Clicked()
 {
-    // The profile window places the profile on the side itself when it ends with OK.
-    PendingWindows::Open_User_Profile_Window(1, Card_Front_Or_Back == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+    const bool back = Card_Front_Or_Back != 0;
+    if (Open_User_Profile_Window(true, back ? QStringLiteral("B") : QStringLiteral("F")) == 1) {
+        if (back)
+            Fill_User_profile_info_back_side();
+        else
+            Fill_User_profile_info_front_side();
+    }
     Refresh_Canvas();
 }
 

@@ -4,37 +4,43 @@
 
 #include <array>
 
-// The eleven personal fields that can be placed on a side, each with its value, the
-// control identifiers of the placed object and its label, and its data binding.
+// The personal details of one card side: eleven fields, each with its value, the control
+// identifiers of the object that shows it and of its caption, and how a batch run feeds it
+// (typed in, from a series or from a spreadsheet column).
 class User_Profile_Class
 {
 public:
+    // Always visited in this order: placing, the dialogs' rows and the reset all follow it.
     enum Field
     {
         Name,
         Title,
-        Company,
-        CompanySlogan,
-        Address,
-        PhoneNO,
-        FaxNo,
-        EmailID,
-        Website,
-        UniqueNo,
-        Photo,
+        Company_name,
+        slogan,
+        address,
+        phone,
+        fax,
+        email,
+        website,
+        unique,
+        image, // the photo: its value is a file path
         FieldCount
     };
 
-    struct FieldValue
+    struct FieldRecord
     {
         QString value;
-        QString control_ID;
-        QString label_ID;
-        bool use_series = false;
-        QString series_name;
-        int series_index = 0;
-        bool use_excel = false;
-        int excel_col_index = 0;
+        QString id;
+        QString label_id;
+        QString label; // caption slot: the reset leaves it alone
+        bool ds = false; // from a data series
+        QString ds_name;
+        int ds_indx = 0;
+        bool xl = false; // from a spreadsheet column
+        int xl_col_indx = 0;
+
+        // Present fields are the ones placed on a side.
+        bool isPresent() const { return !value.isEmpty(); }
     };
 
     User_Profile_Class() { Reset_All_Values(); }
@@ -42,10 +48,17 @@ public:
     // Empties every value and binding and gives each field its fixed identifiers.
     void Reset_All_Values();
 
-    bool Fill_User_Profile_Enable = false;
-    bool Excel_Binding = false;
-    std::array<FieldValue, FieldCount> fields;
+    FieldRecord& operator[](Field field) { return fields[field]; }
+    const FieldRecord& operator[](Field field) const { return fields[field]; }
+
+    // The identifier of the object that shows a field on a card ("Fup_Name" ... "Fup_Photo").
+    static QString controlID(Field field);
+
+    bool Fill_User_Profile_Enable = false; // written by a confirmed dialog
+    bool Excel_Binding = false; // written while a spreadsheet table held rows
+    std::array<FieldRecord, FieldCount> fields;
 };
 
-// Whether the profile dialog's result is to be placed on the card.
+// Whether a profile dialog was confirmed since the design was started or loaded: only then
+// do the front and back placements put anything on the card.
 extern bool Fill_User_Profile;

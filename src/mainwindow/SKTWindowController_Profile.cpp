@@ -1,0 +1,130 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "canvas/GraphicKind.h"
+#include "canvas/SKTGraphicView.h"
+#include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
+#include "mainwindow/MainProfileHost.h"
+#include "model/CardGlobals.h"
+#include "profiles/ProfileTemplate.h"
+#include "profiles/User_Profile_Class.h"
+#include "profilewindows/Show_User_Profile.h"
+#include "profilewindows/User_profile.h"
+
+int SKTWindowController::Open_User_Profile_Window(bool load, const QString& loadSide)
+{
+    if (!profileHost_)
+        profileHost_ = std::make_unique<MainProfileHost>(*this);
+    const QString side = Trim_Str(loadSide);
+    Profile_Dialog*& dialog = side.isEmpty() ? userProfileWindow_ : showUserProfileWindow_;
+    if (!dialog) {
+        if (side.isEmpty())
+            dialog = new User_profile(*profileHost_, this);
+        else
+            dialog = new Show_User_Profile(*profileHost_, this);
+    }
+    dialog->load_side = side;
+    const int result = dialog->Open_Wnd(load);
+    if (result == 1)
+        Fill_User_Profile = true;
+    return result;
+}
+
+void SKTWindowController::Fill_User_profile_Details()
+{
+    Fill_User_profile_info_front_side();
+    Fill_User_profile_info_back_side();
+}
+
+void SKTWindowController::Fill_User_profile_info_front_side()
+{
+    placeProfile(*Front_user_profile, _graphicView, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_back_side()
+{
+    placeProfile(*Back_user_profile, _graphicView_BACK, true);
+}
+
+void SKTWindowController::Fill_User_profile_info_TEMP_side()
+{
+    placeProfile(*TEMP_user_profile, _graphicView_TEMP, false);
+}
+
+void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated)
+{
+    using Field = User_Profile_Class::Field;
+    if (gated) {
+        DataSourcePage& sources = *inspector().datasource_tab;
+        if (Excel_Binding_Use)
+            sources.Add_Excel_Col_Name_In_Combo();
+        else
+            sources.Remove_Excel_Col_Name_In_Combo();
+        if (!Fill_User_Profile)
+            return;
+    }
+    canvas->Hide_all_Text_control_FUP_Control();
+    // Fields are placed on the card's own size, whichever side they go to.
+    const QSizeF cardSize = frontCanvasBounds().size();
+    const auto place = [&](Field field, GraphicKind kind) {
+        const User_Profile_Class::FieldRecord& record = profile[field];
+        const bool found = canvas->Selcect_Ctrl_With_ID(record.id) != nullptr;
+        const QRectF rect = found ? QRectF() : ProfileTemplate::Get_Control_Rect_From_Template(record.id, cardSize);
+        canvas->setSelectedGraphic(nullptr);
+        canvas->ReplaceGraphicText(kind, !found, rect, QString(), record.value, record.id);
+        const SKTGraphicPtr placed = canvas->selectedGraphic();
+        if (!placed)
+            return;
+        // The dialog loads a photo back from its path.
+        if (kind == GraphicKind::Image)
+            placed->Text_Value = record.value;
+        if (record.ds) {
+            placed->Set_Data_source_type(1);
+            placed->Set_Batch_List_Name(record.ds_name);
+            placed->Set_Batch_List_Index(record.ds_indx);
+            placed->Set_Excel_binding(false);
+        }
+        if (record.xl) {
+            placed->Set_Data_source_type(2);
+            placed->Set_Excel_binding(true);
+            placed->Set_Excel_binding_Index(record.xl_col_indx);
+        }
+        if (!record.ds && !record.xl) {
+            // Typed in: a batch run must not overwrite what the user typed.
+            placed->Set_Data_source_type(0);
+            placed->Set_Batch_List_Name(QString());
+            placed->Set_Excel_binding(false);
+        }
+    };
+    Selected_Control_Tool_ = TextTool;
+    for (int i = 0; i < User_Profile_Class::FieldCount; ++i) {
+        if (Field(i) != Field::image && profile.fields[i].isPresent())
+            place(Field(i), GraphicKind::Text);
+    }
+    if (!profile[Field::image].isPresent())
+        return;
+    Selected_Control_Tool_ = ImageTool;
+    ::Library_Selected_Image = profile[Field::image].value;
+    place(Field::image, GraphicKind::Image);
+}
+
+SKTDocument::Graphics SKTWindowController::previewProfileOnScratchSide()
+{
+    SKTDocument::Graphics copies;
+    for (const SKTGraphicPtr& graphic :
+        Card_Front_Or_Back == 0 ? Get_Front_Controls_Array() : Get_Back_Controls_Array())
+        copies.append(graphic->clone());
+    document_->setGraphicsOfSide(SKTDocument::Side::Temp, copies);
+    const int tool = Selected_Control_Tool_;
+    const QString picture = ::Library_Selected_Image;
+    const float x = last_ctrl_X;
+    const float y = last_ctrl_Y;
+    Fill_User_profile_info_TEMP_side();
+    Selected_Control_Tool_ = tool;
+    ::Library_Selected_Image = picture;
+    last_ctrl_X = x;
+    last_ctrl_Y = y;
+    return Get_Temp_Controls_Array();
+}

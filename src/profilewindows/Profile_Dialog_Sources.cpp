@@ -1,0 +1,122 @@
+#include "profilewindows/Profile_Dialog.h"
+
+#include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "platform/DialogService.h"
+#include "profilewindows/ProfileDialogHost.h"
+#include "series/View_Data_Series.h"
+#include "widgets/ExcelSourceItem.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+// A new list with nothing chosen: filling is not choosing.
+void fillList(QComboBox* combo, const QStringList& items)
+{
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+}
+
+} // namespace
+
+void Profile_Dialog::sourceChanged(Field field)
+{
+    FieldRow& r = rows_[field];
+    const int source = r.ds_combo->currentIndex();
+    if (field == Field::image) {
+        browse_pic_btn->setEnabled(source == 0);
+        clear_pic_btn->setEnabled(source == 0);
+    } else {
+        r.value->setReadOnly(source != 0);
+    }
+    r.ser_col_cb->setEnabled(source != 0);
+    r.view_btn->setEnabled(source == 1);
+    if (source == 0)
+        fillList(r.ser_col_cb, {});
+    else if (source == 1)
+        fillList(r.ser_col_cb, seriesNames());
+    else
+        fillList(r.ser_col_cb, Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
+}
+
+void Profile_Dialog::seriesOrColumnChosen(Field field)
+{
+    FieldRow& r = rows_[field];
+    const int chosen = r.ser_col_cb->currentIndex();
+    const QString text = chosen < 0 ? QString() : r.ser_col_cb->currentText();
+    if (text.isEmpty())
+        return;
+    QString sample;
+    switch (r.ds_combo->currentIndex()) {
+    case 1:
+        sample = firstSeriesValue(text);
+        break;
+    case 2:
+        sample = Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(chosen) : QString();
+        break;
+    default:
+        return;
+    }
+    if (field == Field::image)
+        Set_User_Image(sample);
+    else
+        r.value->setText(sample);
+}
+
+void Profile_Dialog::Browse_excel_Btn_Clicked()
+{
+    host_.Delete_Excel_File_Temp_Folder();
+    const QString path = dialogs().chooseOpenFile(tr("Choose a Workbook"), QString(), tr("Workbooks (*.xlsx *.XLSX)"));
+    if (path.isEmpty())
+        return;
+    excel_path_field->setText(path);
+    if (host_.Check_And_Validate_File_Path(path))
+        return;
+    host_.importWorkbookColumns(path);
+    if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.empty())
+        Add_Excel_in_Data_Source_Combo();
+    else
+        Remove_Excel_in_Data_Source_Combo();
+}
+
+void Profile_Dialog::Add_Excel_in_Data_Source_Combo()
+{
+    for (FieldRow& r : rows_)
+        Add_Excel_Col_Name_In_Combo(r.ds_combo);
+}
+
+void Profile_Dialog::Remove_Excel_in_Data_Source_Combo()
+{
+    for (FieldRow& r : rows_)
+        Remove_Excel_Col_Name_In_Combo(r.ds_combo);
+}
+
+void Profile_Dialog::View_Excel_Btn_Clicked()
+{
+    host_.viewWorkbook();
+}
+
+void Profile_Dialog::Batch_Series_Btn_Clicked()
+{
+    host_.Batch_Series_Button();
+}
+
+void Profile_Dialog::View_Data_Series_By_Name(QComboBox* combo)
+{
+    const QString name = combo->currentIndex() < 0 ? QString() : Trim_Str(combo->currentText());
+    if (name.isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please select the series."));
+        return;
+    }
+    View_Data_Series* viewer = View_Data_Series::defaultInstance();
+    viewer->file_name = name;
+    viewer->Open_Wnd();
+}

@@ -1,0 +1,277 @@
+#include "MainWindowFixture.h"
+
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
+#include "model/CardGlobals.h"
+#include "profiles/User_Profile_Class.h"
+#include "profilewindows/Show_User_Profile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+using Field = User_Profile_Class::Field;
+
+SKTGraphicPtr objectWithID(const SKTDocument::Graphics& graphics, const QString& id)
+{
+    for (const SKTGraphicPtr& graphic : graphics) {
+        if (graphic->control_ID == id)
+            return graphic;
+    }
+    return nullptr;
+}
+
+QString savedPicture(const QTemporaryDir& folder)
+{
+    const QString path = folder.filePath(QStringLiteral("photo.png"));
+    QImage picture(30, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    picture.save(path);
+    return path;
+}
+
+QByteArray archiveOf(const SKTDocument::Graphics& graphics)
+{
+    QByteArray bytes;
+    for (const SKTGraphicPtr& graphic : graphics)
+        bytes += graphic->archivedData();
+    return bytes;
+}
+
+class MainWindowProfileTest : public MainWindowTest
+{
+protected:
+    void TearDown() override
+    {
+        Fill_User_Profile = false;
+        MainWindowTest::TearDown();
+    }
+
+    void fillEveryField(User_Profile_Class& profile)
+    {
+        for (int i = 0; i < User_Profile_Class::FieldCount; ++i)
+            profile.fields[i].value = QStringLiteral("Value %1").arg(i);
+        profile[Field::image].value = savedPicture(folder);
+    }
+};
+
+TEST_F(MainWindowProfileTest, EveryFieldLandsOnItsPlaceholderOnLandscapeAndPortraitCards)
+{
+    SKTWindowController& main = start();
+    const QRectF landscape[] = { { 80, 12, 160, 18 }, { 80, 32, 160, 14 }, { 80, 48, 160, 14 }, { 80, 64, 160, 14 },
+        { 80, 84, 160, 14 }, { 12, 102, 110, 14 }, { 130, 102, 110, 14 }, { 12, 120, 110, 14 }, { 130, 120, 110, 14 },
+        { 12, 84, 56, 14 }, { 12, 12, 56, 68 } };
+    // A portrait card twice the template's size: every placeholder doubled.
+    const QRectF portrait[] = { { 24, 180, 240, 36 }, { 24, 220, 240, 28 }, { 24, 252, 240, 28 }, { 24, 284, 240, 28 },
+        { 24, 316, 240, 28 }, { 24, 348, 240, 28 }, { 24, 380, 240, 28 }, { 24, 412, 240, 28 }, { 24, 444, 240, 28 },
+        { 24, 476, 240, 24 }, { 84, 24, 120, 144 } };
+    Fill_User_Profile = true;
+    fillEveryField(*main.Front_user_profile);
+    fillEveryField(*main.Back_user_profile);
+
+    main.SetDocumentCanvasSize(QSizeF(252, 144));
+    main.Fill_User_profile_info_front_side();
+    main.SetDocumentCanvasSize(QSizeF(288, 504));
+    main.Fill_User_profile_info_back_side();
+    for (int i = 0; i < User_Profile_Class::FieldCount; ++i) {
+        const QString id = User_Profile_Class::controlID(Field(i));
+        const SKTGraphicPtr front = objectWithID(main.Get_Front_Controls_Array(), id);
+        const SKTGraphicPtr back = objectWithID(main.Get_Back_Controls_Array(), id);
+        ASSERT_TRUE(front && back) << id.toStdString();
+        EXPECT_EQ(front->bounds(), landscape[i]) << id.toStdString();
+        EXPECT_EQ(back->bounds(), portrait[i]) << id.toStdString();
+        EXPECT_TRUE(front->ctrl_is_visible);
+    }
+    EXPECT_EQ(main.Get_Front_Controls_Array().size(), User_Profile_Class::FieldCount);
+    // The photo is placed last, with the image tool, and is the picked object.
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ImageTool);
+    EXPECT_EQ(Library_Selected_Image, main.Front_user_profile->fields[Field::image].value);
+}
+
+TEST_F(MainWindowProfileTest, EmptiedFieldsAreHiddenAndShowAgainWhereTheyWere)
+{
+    SKTWindowController& main = start();
+    User_Profile_Class& profile = *main.Front_user_profile;
+    Fill_User_Profile = true;
+    fillEveryField(profile);
+    main.Fill_User_profile_info_front_side();
+    const SKTGraphicPtr name = objectWithID(main.Get_Front_Controls_Array(), "Fup_Name");
+    const SKTGraphicPtr photo = objectWithID(main.Get_Front_Controls_Array(), "Fup_Photo");
+    ASSERT_TRUE(name && photo);
+    name->setBounds(QRectF(5, 6, 70, 20));
+
+    profile.Reset_All_Values();
+    profile[Field::Title].value = QStringLiteral("Chief");
+    main.Fill_User_profile_info_front_side();
+    EXPECT_FALSE(name->ctrl_is_visible);
+    EXPECT_FALSE(photo->ctrl_is_visible);
+    EXPECT_TRUE(objectWithID(main.Get_Front_Controls_Array(), "Fup_Title")->ctrl_is_visible);
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::TextTool);
+
+    profile[Field::Name].value = QStringLiteral("Ann");
+    profile[Field::image].value = savedPicture(folder);
+    main.Fill_User_profile_info_front_side();
+    EXPECT_TRUE(name->ctrl_is_visible);
+    EXPECT_TRUE(photo->ctrl_is_visible);
+    EXPECT_EQ(name->Text_Value, QStringLiteral("Ann"));
+    EXPECT_EQ(name->bounds(), QRectF(5, 6, 70, 20));
+    EXPECT_EQ(main.Get_Front_Controls_Array().size(), User_Profile_Class::FieldCount);
+}
+
+TEST_F(MainWindowProfileTest, OnlyAConfirmedDialogOpensTheFrontAndBackButTheExcelStepAlwaysRuns)
+{
+    SKTWindowController& main = start();
+    QComboBox& sources = *main.inspector().datasource_tab->Data_source_type;
+    while (sources.count() > 2)
+        sources.removeItem(2);
+    main.Front_user_profile->fields[Field::Name].value = QStringLiteral("Ann");
+    main.TEMP_user_profile->fields[Field::Name].value = QStringLiteral("Scratch");
+    Excel_Binding_Use = true;
+    main.Fill_User_profile_info_front_side();
+    main.Fill_User_profile_info_back_side();
+    EXPECT_EQ(sources.count(), 3);
+    EXPECT_TRUE(main.Get_Front_Controls_Array().isEmpty());
+    main.Fill_User_profile_info_TEMP_side();
+    EXPECT_TRUE(objectWithID(main.Get_Temp_Controls_Array(), "Fup_Name"));
+
+    Excel_Binding_Use = false;
+    Fill_User_Profile = true;
+    main.Fill_User_profile_Details();
+    EXPECT_EQ(sources.count(), 2);
+    EXPECT_TRUE(objectWithID(main.Get_Front_Controls_Array(), "Fup_Name"));
+
+    // A new design closes the gate and empties the records.
+    main.New_Project_Setting_Reset();
+    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_TRUE(main.Front_user_profile->fields[Field::Name].value.isEmpty());
+}
+
+TEST_F(MainWindowProfileTest, PlacedObjectsCarryTheBindingOfTheirSource)
+{
+    SKTWindowController& main = start();
+    User_Profile_Class& profile = *main.Front_user_profile;
+    Fill_User_Profile = true;
+    profile[Field::Name].value = QStringLiteral("Ann");
+    profile[Field::Name].ds = true;
+    profile[Field::Name].ds_name = QStringLiteral("Names");
+    profile[Field::Name].ds_indx = 2;
+    profile[Field::phone].value = QStringLiteral("555");
+    profile[Field::phone].xl = true;
+    profile[Field::phone].xl_col_indx = 3;
+    profile[Field::fax].value = QStringLiteral("777");
+    main.Fill_User_profile_info_front_side();
+    const auto& side = main.Get_Front_Controls_Array();
+    const SKTGraphicPtr name = objectWithID(side, "Fup_Name");
+    const SKTGraphicPtr phone = objectWithID(side, "Fup_PhoneNO");
+    const SKTGraphicPtr fax = objectWithID(side, "Fup_FaxNo");
+    ASSERT_TRUE(name && phone && fax);
+    EXPECT_EQ(name->data_source_type, 1);
+    EXPECT_EQ(name->batch_list_name, QStringLiteral("Names"));
+    EXPECT_EQ(name->batch_list_index, 2);
+    EXPECT_FALSE(name->excel_binding);
+    EXPECT_EQ(phone->data_source_type, 2);
+    EXPECT_TRUE(phone->excel_binding);
+    EXPECT_EQ(phone->excel_col_indx, 3);
+    EXPECT_EQ(fax->data_source_type, 0);
+
+    // Typed in again: the old binding goes, so a batch run leaves the typed value alone.
+    profile.Reset_All_Values();
+    profile[Field::Name].value = QStringLiteral("Bob");
+    profile[Field::phone].value = QStringLiteral("556");
+    main.Fill_User_profile_info_front_side();
+    EXPECT_EQ(name->data_source_type, 0);
+    EXPECT_TRUE(name->batch_list_name.isEmpty());
+    EXPECT_EQ(phone->data_source_type, 0);
+    EXPECT_FALSE(phone->excel_binding);
+}
+
+TEST_F(MainWindowProfileTest, TheProfileButtonPlacesWhatTheDialogWasGiven)
+{
+    SKTWindowController& main = start();
+    const QString series = QStringLiteral("Profile button titles");
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(series), { QStringLiteral("Director"), QStringLiteral("Clerk") }, true));
+    const QString photo = savedPicture(folder);
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        EXPECT_EQ(profile->windowTitle(), QStringLiteral("Front Side User Profile Information"));
+        profile->row(Field::Name).value->setText(QStringLiteral("Ann Smith"));
+        profile->row(Field::Title).ds_combo->setCurrentIndex(1);
+        profile->row(Field::Title).ser_col_cb->setCurrentText(series);
+        profile->Set_User_Image(photo);
+        profile->OK_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    deleteSeries(series);
+
+    EXPECT_TRUE(Fill_User_Profile);
+    const auto& side = main.Get_Front_Controls_Array();
+    ASSERT_EQ(side.size(), 3);
+    const SKTGraphicPtr name = objectWithID(side, "Fup_Name");
+    const SKTGraphicPtr title = objectWithID(side, "Fup_Title");
+    const SKTGraphicPtr image = objectWithID(side, "Fup_Photo");
+    ASSERT_TRUE(name && title && image);
+    EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Ann Smith"));
+    EXPECT_EQ(title->Text_Value, QStringLiteral("Director"));
+    EXPECT_EQ(title->data_source_type, 1);
+    EXPECT_EQ(title->batch_list_name, series);
+    EXPECT_EQ(image->Text_Value, photo);
+    EXPECT_EQ(image->FilePath(), photo);
+    EXPECT_TRUE(main.frontCanvasBounds().contains(image->bounds()));
+}
+
+TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)
+{
+    SKTWindowController& main = start();
+    Fill_User_Profile = true;
+    main.Front_user_profile->fields[Field::Name].value = QStringLiteral("Ann");
+    main.Front_user_profile->fields[Field::email].value = QStringLiteral("ann@example.org");
+    main.Fill_User_profile_info_front_side();
+    objectWithID(main.Get_Front_Controls_Array(), "Fup_EmailID")->Set_Ctrl_Is_Visible(false);
+    main.selectTool(SKTWindowController::ArrowTool);
+    Library_Selected_Image = QStringLiteral("/pictures/next.png");
+    last_ctrl_X = 33;
+    last_ctrl_Y = 44;
+    const QByteArray before = archiveOf(main.Get_Front_Controls_Array());
+    const int toolBefore = main.Selected_Control_Tool();
+    const QString photo = savedPicture(folder);
+
+    int previews = 0;
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        EXPECT_EQ(profile->row(Field::Name).value->text(), QStringLiteral("Ann"));
+        EXPECT_TRUE(profile->row(Field::email).value->text().isEmpty()); // hidden: not loaded
+        profile->row(Field::Name).value->setText(QStringLiteral("Bob"));
+        profile->row(Field::website).value->setText(QStringLiteral("example.org"));
+        profile->Set_User_Image(photo);
+        for (int run = 0; run < 2; ++run) {
+            profile->Preview_Btn_Clicked();
+            ++previews;
+        }
+        EXPECT_FALSE(profile->Preivew_picture->pixmap().isNull());
+        EXPECT_EQ(objectWithID(profile->Graphics_array, "Fup_Name")->Text_Value, QStringLiteral("Bob"));
+        profile->Cancel_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    EXPECT_EQ(previews, 2);
+    EXPECT_EQ(archiveOf(main.Get_Front_Controls_Array()), before);
+    EXPECT_EQ(main.Get_Front_Controls_Array().size(), 2);
+    EXPECT_EQ(main.Selected_Control_Tool(), toolBefore);
+    EXPECT_EQ(Library_Selected_Image, QStringLiteral("/pictures/next.png"));
+    EXPECT_EQ(last_ctrl_X, 33);
+    EXPECT_EQ(last_ctrl_Y, 44);
+    EXPECT_EQ(main.Front_user_profile->fields[Field::Name].value, QStringLiteral("Ann"));
+    EXPECT_TRUE(main.Back_user_profile->fields[Field::Name].value.isEmpty());
+}
+
+} // namespace

@@ -33,21 +33,6 @@ void Import_Wizard_Button()
     notAvailable(QStringLiteral("import wizard"));
 }
 
-void Export_As_Template_Clicked()
-{
-    notAvailable(QStringLiteral("template window"));
-}
-
-void Help_Button()
-{
-    notAvailable(QStringLiteral("help window"));
-}
-
-void About_Button()
-{
-    notAvailable(QStringLiteral("about window"));
-}
-
 int Open_User_Profile_Window(int, const QString&)
 {
     notAvailable(QStringLiteral("profile window"));

@@ -9,9 +9,6 @@ void Export_Button(); // export dialog and batch export
 void Print_Button(); // print window
 void Mail_Button(); // send-mail window
 void Import_Wizard_Button(); // import wizard
-void Export_As_Template_Clicked(); // template-name dialog
-void Help_Button(); // help window
-void About_Button(); // about window
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
 } // namespace PendingWindows

@@ -55,17 +55,17 @@ void Export_Template::OKPressed()
     const QString name = TemplateStore::cleanName(template_name->text());
     const TemplateStore::NameProblem problem = TemplateStore::checkName(name);
     if (problem != TemplateStore::NameProblem::None) {
-        Show_MessageBox(TemplateStore::nameProblemMessage(problem));
+        Show_MessageBox_No_Thread(TemplateStore::nameProblemMessage(problem));
         return;
     }
     const QString passed = Trim_Str(template_passed->text());
     const bool taken = QFileInfo::exists(TemplateStore::userDesignPath(name));
     if (passed.isEmpty() && taken
-        && !Show_YES_NO_MessageBox(
+        && !dialogs().askYesNo(
             QStringLiteral("Template with this name already exists, Do you want to replace the existing template?")))
         return;
     if (!passed.isEmpty() && name != passed && taken) {
-        Show_MessageBox(QStringLiteral("Template with this name already exists."));
+        Show_MessageBox_No_Thread(QStringLiteral("Template with this name already exists."));
         return;
     }
     export_template_name = name;

@@ -187,7 +187,7 @@ bool Template_Wizard::hasValidTemplate() const
 {
     if (!Selected_Template_Path.isEmpty() && QFileInfo(Selected_Template_Path).isFile())
         return true;
-    Show_MessageBox(QStringLiteral("Please select template."));
+    Show_MessageBox_No_Thread(QStringLiteral("Please select template."));
     return false;
 }
 
@@ -209,7 +209,7 @@ void Template_Wizard::CancelClick()
 
 void Template_Wizard::Delete_Template_Click()
 {
-    if (!hasValidTemplate() || !Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this template?")))
+    if (!hasValidTemplate() || !dialogs().askYesNo(QStringLiteral("Do you want to delete this template?")))
         return;
     TemplateStore::deleteTemplate(Selected_Template_Path);
     Fill_Templates_User_Defined();
@@ -217,7 +217,7 @@ void Template_Wizard::Delete_Template_Click()
 
 void Template_Wizard::Copy_Templatee_Click()
 {
-    if (!hasValidTemplate() || !Show_YES_NO_MessageBox(QStringLiteral("Do you want to make copy of this template?")))
+    if (!hasValidTemplate() || !dialogs().askYesNo(QStringLiteral("Do you want to make copy of this template?")))
         return;
     TemplateStore::copyTemplate(Selected_Template_Path);
     Fill_Templates_User_Defined();
@@ -231,7 +231,7 @@ void Template_Wizard::Rename_Template_Click()
     if (Export_Template_Window->runFor(oldName, oldName) != 1 || export_template_name == oldName)
         return;
     if (!TemplateStore::renameTemplate(Selected_Template_Path, export_template_name))
-        Show_MessageBox(QStringLiteral("The template could not be renamed."));
+        Show_MessageBox_No_Thread(QStringLiteral("The template could not be renamed."));
     Fill_Templates_User_Defined();
 }
 

@@ -79,6 +79,7 @@ Template_Wizard::Template_Wizard(CardSizeHost& host, QWidget* parent)
     auto* sizeLayout = new QVBoxLayout(sizeBox);
     sizeLayout->addWidget(fields);
     auto* middle = new QHBoxLayout;
+    middle->setSpacing(16);
     middle->addLayout(left, 3);
     middle->addWidget(sizeBox, 1);
 

@@ -191,3 +191,20 @@ TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
     ASSERT_EQ(opened.size(), 1);
     EXPECT_TRUE(opened.first().toString().endsWith(QStringLiteral("/review")));
 }
+
+TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
+{
+    SKTWindowController& main = start();
+    const QStringList previews = TemplateStore::previewsIn(TemplateStore::builtInFolder());
+    ASSERT_GE(previews.size(), 4);
+    for (const QString& preview : previews) {
+        SCOPED_TRACE(preview.toStdString());
+        otherModal = templateWindows(TemplateStore::nameOf(preview), false);
+        ASSERT_TRUE(main.Open_Template_Browser());
+        EXPECT_GT(main.Get_Front_Control_Count(), 0);
+        for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop })
+            if (side->Card_fill_chk && side->Card_fill_style == QLatin1String("I"))
+                EXPECT_FALSE(side->Card_BG_Image.isNull()) << side->Card_BG_Image_Path.toStdString();
+        EXPECT_FALSE(main.grab().isNull());
+    }
+}

@@ -28,9 +28,9 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void Import_Wizard_Button()
+void View_Spreadsheet()
 {
-    notAvailable(QStringLiteral("import wizard"));
+    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 int Open_User_Profile_Window(int, const QString&)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/CanvasHost.h"
+#include "imports/ImportHost.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
@@ -21,6 +22,8 @@ class Barcode_Gen;
 class BarcodeWindowHost;
 class BackgroundGallery;
 class Data_From_Excel;
+class Import_Wizard;
+class SpreadsheetViewer;
 class Grid_Wizard;
 class PropertiesInspector;
 class QAction;
@@ -57,7 +60,8 @@ class SKTWindowController : public QMainWindow,
                             public CardSizeHost,
                             public CanvasHost,
                             public InspectorHost,
-                            public BatchWizardHost
+                            public BatchWizardHost,
+                            public ImportHost
 {
     Q_OBJECT
 
@@ -132,7 +136,7 @@ public:
     void selectedToolDidChange();
     // Asks for one picture file for a new or the selected image object and keeps it in
     // Library_Selected_Image; false (and "") when cancelled or the file is not a picture.
-    bool Browse_User_Image_Manually();
+    bool Browse_User_Image_Manually() override;
     int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
     QString Library_Selected_Image() const override;
     QImage placeholderPicture(Placeholder which) const override;
@@ -187,7 +191,7 @@ public:
     static int Get_OS_Version();
     void Open_Export_File_Box();
     static QStringList Get_Files_Array_At_Path(const QString& folder);
-    QStringList Get_datasheet_File_Name_Array() const;
+    QStringList Get_datasheet_File_Name_Array() const override;
     bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const override;
     static void Delete_Excel_File_Temp_Folder();
     static QString Get_date_Value(const QString& pattern);
@@ -205,6 +209,9 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
+    void Open_Excel_Table_Import(const QString& workbookPath);
+    int Open_Excel_Table_Viewer();
     // ---- Image library and background gallery -----------------------------------------
     // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
     // is in lib_window_sel_file.
@@ -296,6 +303,17 @@ public:
     void Card_Image_Library_Btn() override;
     void card_prop_set(const QString& fillStyle);
     void Card_Prop_Clicked();
+
+    // ---- Object pages -----------------------------------------------------------------
+    void writeSelectedGraphics(const GraphicWriter& write) override;
+    SKTGraphicPtr currentGraphic() const override;
+    bool spreadsheetBound() const override;
+    QStringList spreadsheetColumnTitles() const override;
+    QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
+    QString Get_First_Value_Of_Excel_Binding(int column) const override;
+    void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
+    QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
+    bool Browse_Library_Clip_Art() override;
     void Card_Bckgrnd_Clicked();
 
     // ---- Templates, help and leaving --------------------------------------------------
@@ -318,7 +336,7 @@ public:
     // The design differs from its file: undoable edits since the last save, or edits of
     // the back side and the card settings, which undo does not record.
     bool hasUnsavedChanges() const;
-    void setUnsavedEdits(bool edited);
+    void setUnsavedEdits(bool edited) override;
     PropertiesInspector& inspector() const { return *inspector_; }
     // The commands, by object name, for menus, tool buttons and tests.
     QAction* action(const QString& name) const;
@@ -395,6 +413,8 @@ private:
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;
+    Import_Wizard* importWizard_ = nullptr;
+    SpreadsheetViewer* spreadsheetViewer_ = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

@@ -164,7 +164,7 @@ void SKTWindowController::createActions()
     make({ "Create_Series_Btn", tr("&New Series…"), "", "series", {}, tr("Create a series of values") },
         [this] { Create_Series_Button(); });
     make({ "Import_Btn", tr("&Import…"), "", "import", {}, tr("Import series from a spreadsheet, text or pictures") },
-        [] { PendingWindows::Import_Wizard_Button(); });
+        [this] { Open_Import_Wizard(1, 0); });
 
     // Help.
     make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} },

@@ -65,7 +65,7 @@ void addOnTop(Side& side, const SKTGraphicPtr& graphic)
 }
 
 void text(Side& side, const QRectF& bounds, const QString& value, const QString& family, double size, QColor colour,
-          bool bold = false, int alignment = 2)
+    bool bold = false, int alignment = 2)
 {
     auto graphic = SKTGraphic::create<SKTText>();
     QFont font = Model_Font(family, size);
@@ -176,8 +176,9 @@ int main(int argc, char** argv)
         pictureFill(front, QStringLiteral("Background/Balloon Party.jpg"));
         text(front, QRectF(10, 14, cr80.width() - 20, 34), QStringLiteral("You're Invited!"), QStringLiteral("Serif"),
             22, QColor(150, 20, 70), true);
-        text(front, QRectF(14, 56, cr80.width() - 28, 40), QStringLiteral("Join us for an afternoon of games,\ncake and good company."),
-            QStringLiteral("Serif"), 10, ink);
+        text(front, QRectF(14, 56, cr80.width() - 28, 40),
+            QStringLiteral("Join us for an afternoon of games,\ncake and good company."), QStringLiteral("Serif"), 10,
+            ink);
         text(front, QRectF(14, 104, cr80.width() - 28, 36), QStringLiteral("Saturday, 3 pm\nThe Garden Room"),
             QStringLiteral("Sans Serif"), 9, ink, true);
         gradientFill(back, QColor(255, 236, 245), Qt::white, 90);
@@ -191,16 +192,17 @@ int main(int argc, char** argv)
         front.settings = cardSettings(badge, QStringLiteral("F"));
         back.settings = cardSettings(badge, QStringLiteral("B"));
         front.settings->Card_Category = back.settings->Card_Category = QStringLiteral("Name Badge");
-        front.settings->Card_Sub_Category = back.settings->Card_Sub_Category = QStringLiteral("Durable 1452 - Name Badge");
+        front.settings->Card_Sub_Category = back.settings->Card_Sub_Category
+            = QStringLiteral("Durable 1452 - Name Badge");
         box(front, QRectF(0, 0, badge.width(), 62), QColor(200, 30, 40));
-        text(front, QRectF(0, 6, badge.width(), 30), QStringLiteral("HELLO"), QStringLiteral("Sans Serif"), 22, Qt::white,
-            true);
+        text(front, QRectF(0, 6, badge.width(), 30), QStringLiteral("HELLO"), QStringLiteral("Sans Serif"), 22,
+            Qt::white, true);
         text(front, QRectF(0, 36, badge.width(), 20), QStringLiteral("my name is"), QStringLiteral("Sans Serif"), 11,
             Qt::white);
-        text(front, QRectF(10, 96, badge.width() - 20, 40), QStringLiteral("Your Name"), QStringLiteral("Serif"), 24, ink,
-            true);
-        text(front, QRectF(10, 150, badge.width() - 20, 24), QStringLiteral("Team or Company"), QStringLiteral("Sans Serif"),
-            11, QColor(90, 90, 90));
+        text(front, QRectF(10, 96, badge.width() - 20, 40), QStringLiteral("Your Name"), QStringLiteral("Serif"), 24,
+            ink, true);
+        text(front, QRectF(10, 150, badge.width() - 20, 24), QStringLiteral("Team or Company"),
+            QStringLiteral("Sans Serif"), 11, QColor(90, 90, 90));
         written &= writeTemplate(folder, QStringLiteral("Name Badge"), badge, front, back);
     }
     {
@@ -213,13 +215,14 @@ int main(int argc, char** argv)
             QStringLiteral("Sans Serif"), 13, Qt::white, true, 0);
         text(front, QRectF(14, 40, cr80.width() - 28, 18), QStringLiteral("MEMBER"), QStringLiteral("Sans Serif"), 9,
             QColor(200, 220, 255), false, 0);
-        text(front, QRectF(14, 92, cr80.width() - 28, 24), QStringLiteral("Member Name"), QStringLiteral("Sans Serif"), 14,
-            Qt::white, true, 0);
+        text(front, QRectF(14, 92, cr80.width() - 28, 24), QStringLiteral("Member Name"), QStringLiteral("Sans Serif"),
+            14, Qt::white, true, 0);
         text(front, QRectF(14, 118, cr80.width() - 28, 18), QStringLiteral("No. 000123   Valid until 12/2027"),
             QStringLiteral("Monospace"), 9, Qt::white, false, 0);
         box(back, QRectF(0, 16, cr80.width(), 28), QColor(30, 30, 30));
         text(back, QRectF(14, 60, cr80.width() - 28, 70),
-            QStringLiteral("This card remains the property of the club.\nIf found, please return it to the club house."),
+            QStringLiteral(
+                "This card remains the property of the club.\nIf found, please return it to the club house."),
             QStringLiteral("Sans Serif"), 8, ink, false, 0);
         written &= writeTemplate(folder, QStringLiteral("Membership Card"), cr80, front, back);
     }
@@ -231,8 +234,8 @@ int main(int argc, char** argv)
         front.settings->Card_Sub_Category = back.settings->Card_Sub_Category = QStringLiteral("CR90-Over Sized");
         box(front, QRectF(0, 0, 62, ticket.height()), QColor(250, 180, 40));
         text(front, QRectF(4, 60, 54, 40), QStringLiteral("ADMIT\nONE"), QStringLiteral("Sans Serif"), 12, ink, true);
-        text(front, QRectF(70, 12, ticket.width() - 80, 28), QStringLiteral("Summer Concert"), QStringLiteral("Serif"), 16,
-            ink, true, 0);
+        text(front, QRectF(70, 12, ticket.width() - 80, 28), QStringLiteral("Summer Concert"), QStringLiteral("Serif"),
+            16, ink, true, 0);
         text(front, QRectF(70, 42, ticket.width() - 80, 30), QStringLiteral("Town Hall, 7:30 pm\nRow C  Seat 12"),
             QStringLiteral("Sans Serif"), 9, ink, false, 0);
         barcode(front, QPointF(72, 92), QStringLiteral("TICKET-0042"));
@@ -246,8 +249,8 @@ int main(int argc, char** argv)
         front.settings = cardSettings(cr80, QStringLiteral("F"));
         back.settings = cardSettings(cr80, QStringLiteral("B"));
         pictureFill(front, QStringLiteral("Background/Confetti.png"));
-        text(front, QRectF(10, 20, cr80.width() - 20, 34), QStringLiteral("Happy Birthday!"), QStringLiteral("Serif"), 20,
-            QColor(30, 90, 160), true);
+        text(front, QRectF(10, 20, cr80.width() - 20, 34), QStringLiteral("Happy Birthday!"), QStringLiteral("Serif"),
+            20, QColor(30, 90, 160), true);
         text(front, QRectF(14, 64, cr80.width() - 28, 50),
             QStringLiteral("Come and celebrate\nwith music, cake and friends."), QStringLiteral("Serif"), 10, ink);
         pictureFill(back, QStringLiteral("Background/Sky Glow.jpg"));

@@ -127,8 +127,8 @@ QString nameProblemMessage(NameProblem problem)
     return {};
 }
 
-bool saveUserTemplate(const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview,
-                      QString* error)
+bool saveUserTemplate(
+    const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview, QString* error)
 {
     if (checkName(name) != NameProblem::None) {
         if (error)

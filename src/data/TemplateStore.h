@@ -40,8 +40,8 @@ using FileWriter = std::function<bool(const QString& path, QString* error)>;
 // Saves the user template `name` (already checked): the design and the preview go to
 // temporary files next to their places and replace the old files only when both were
 // written, so a failure keeps the old template whole. False with the reason otherwise.
-bool saveUserTemplate(const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview,
-                      QString* error);
+bool saveUserTemplate(
+    const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview, QString* error);
 
 // The first free preview path "<name> (copy N).<ext>" in the preview's folder, N from 1.
 QString copyPathFor(const QString& previewPath);

@@ -11,8 +11,7 @@
 void useDialogBackground(QWidget& window)
 {
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window,
-        QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
+    palette.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
     window.setPalette(palette);
     window.setAutoFillBackground(true);
 }

@@ -4,9 +4,9 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "dialogs/LinkButton.h"
+#include "dialogs/ModalRun.h"
 #include "dialogs/Repeat_Image.h"
 #include "dialogs/SupportAddresses.h"
-#include "platform/DialogService.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -147,10 +147,7 @@ int Promotion_Form::Open_Promotion_Window()
             short_descp->setText(product->shortText);
             long_descp->setText(product->longText);
         }
-        setResult(0);
-        const int code = dialogs().runModal(*this);
-        hide();
-        return code;
+        return runModalOnce(*this);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return 0;

@@ -1,18 +1,15 @@
 #include "dialogs/Review_Form.h"
 
 #include "common/Globals.h"
-#include "common/Logging.h"
 #include "dialogs/LinkButton.h"
+#include "dialogs/ModalRun.h"
 #include "dialogs/Repeat_Image.h"
 #include "dialogs/SupportAddresses.h"
-#include "platform/DialogService.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <exception>
 
 Review_Form::Review_Form(QWidget* parent)
     : QDialog(parent)
@@ -48,15 +45,7 @@ Review_Form::Review_Form(QWidget* parent)
 
 int Review_Form::Open_Review_Form_Window()
 {
-    try {
-        setResult(0);
-        const int code = dialogs().runModal(*this);
-        hide();
-        return code;
-    } catch (const std::exception& e) {
-        Show_NSLog_Message(QString::fromUtf8(e.what()));
-        return 0;
-    }
+    return runModalOnce(*this);
 }
 
 void Review_Form::OK_Clicked()

@@ -167,8 +167,7 @@ void SKTWindowController::createActions()
         [this] { Open_Import_Wizard(1, 0); });
 
     // Help.
-    make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} },
-        [this] { Help_Button(); });
+    make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} }, [this] { Help_Button(); });
     make({ "Share_Btn", tr("&Share Galavite…"), "emblem-shared", "", {}, tr("Open the page for comments on Galavite") },
         [this] { openLink(Link::ShareIt); });
     make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [this] { About_Button(); });

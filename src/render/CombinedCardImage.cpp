@@ -3,7 +3,7 @@
 #include <QPainter>
 
 QImage combinedCardImage(const QList<SKTGraphicPtr>& front, const CardSideBase& frontBase,
-                         const QList<SKTGraphicPtr>& back, const CardSideBase& backBase)
+    const QList<SKTGraphicPtr>& back, const CardSideBase& backBase)
 {
     const Picture frontPicture = SKTRenderingView::image_From_Card_Graphics(front, false, frontBase);
     const Picture backPicture = SKTRenderingView::image_From_Card_Graphics(back, false, backBase);

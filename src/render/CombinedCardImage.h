@@ -8,4 +8,4 @@
 // front in the upper half and the back in the lower half. A null image when either side
 // cannot be rendered (logged by the renderer).
 QImage combinedCardImage(const QList<SKTGraphicPtr>& front, const CardSideBase& frontBase,
-                         const QList<SKTGraphicPtr>& back, const CardSideBase& backBase);
+    const QList<SKTGraphicPtr>& back, const CardSideBase& backBase);

@@ -1,8 +1,8 @@
 #include "wizards/Card_Wizard.h"
 
 #include "common/Logging.h"
+#include "dialogs/ModalRun.h"
 #include "model/CardGlobals.h"
-#include "platform/DialogService.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/CardSizeHost.h"
 
@@ -83,10 +83,7 @@ int Card_Wizard::Open_Wnd()
         fields->resetChoices();
         // The list follows the category shown, also on the first opening.
         fields->comboBoxSelectionDidChange(0);
-        setResult(0);
-        const int code = dialogs().runModal(*this);
-        hide();
-        return code;
+        return runModalOnce(*this);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return 0;

@@ -3,6 +3,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/TemplateStore.h"
+#include "dialogs/ModalRun.h"
 #include "platform/DialogService.h"
 
 #include <QDialogButtonBox>
@@ -44,10 +45,7 @@ int Export_Template::runFor(const QString& typedName, const QString& passedName)
     setWindowTitle(passedName.isEmpty() ? QStringLiteral("Save as Template") : QStringLiteral("Rename Template"));
     template_name->selectAll();
     template_name->setFocus();
-    setResult(0);
-    const int code = dialogs().runModal(*this);
-    hide();
-    return code;
+    return runModalOnce(*this);
 }
 
 void Export_Template::OKPressed()

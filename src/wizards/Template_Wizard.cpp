@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "data/TemplateStore.h"
+#include "dialogs/ModalRun.h"
 #include "library/PictureBrowser.h"
 #include "library/PictureBrowserModel.h"
 #include "model/CardGlobals.h"
@@ -128,10 +129,7 @@ int Template_Wizard::Open_Template_Window()
         Show_Hide_Template_Buttons(true);
         Fill_Templates();
         imageBrowser->setFocus();
-        setResult(0);
-        const int code = dialogs().runModal(*this);
-        hide();
-        return code;
+        return runModalOnce(*this);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return 0;

@@ -85,8 +85,8 @@ TEST_F(TemplateStoreTest, SavingWritesBothFilesAndLeavesNoTemporaryFiles)
         << error.toStdString();
     EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party"))), QByteArray("new"));
     EXPECT_EQ(readText(TemplateStore::userPreviewPath(QStringLiteral("Party"))), QByteArray("pic"));
-    EXPECT_EQ(allFiles(), (QStringList { QStringLiteral("Templates/User/Party.dcard"),
-                              QStringLiteral("Templates/User/Party.png") }));
+    EXPECT_EQ(allFiles(),
+        (QStringList { QStringLiteral("Templates/User/Party.dcard"), QStringLiteral("Templates/User/Party.png") }));
 }
 
 TEST_F(TemplateStoreTest, AFailedWriteKeepsTheOldTemplateWhole)
@@ -114,7 +114,8 @@ TEST_F(TemplateStoreTest, ANameLeavingTheUserFolderWritesNothing)
     EXPECT_FALSE(called);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(allFiles().isEmpty());
-    EXPECT_FALSE(TemplateStore::renameTemplate(TemplateStore::userPreviewPath(QStringLiteral("x")), QStringLiteral("..")));
+    EXPECT_FALSE(
+        TemplateStore::renameTemplate(TemplateStore::userPreviewPath(QStringLiteral("x")), QStringLiteral("..")));
 }
 
 TEST_F(TemplateStoreTest, CopyTakesTheFirstFreeCopyNumber)
@@ -133,16 +134,16 @@ TEST_F(TemplateStoreTest, RenameMovesBothFilesAndTheSameNameChangesNothing)
     EXPECT_TRUE(TemplateStore::renameTemplate(party, QStringLiteral("Party")));
     EXPECT_EQ(allFiles().size(), 2);
     EXPECT_TRUE(TemplateStore::renameTemplate(party, QStringLiteral("Picnic")));
-    EXPECT_EQ(allFiles(), (QStringList { QStringLiteral("Templates/User/Picnic.dcard"),
-                              QStringLiteral("Templates/User/Picnic.png") }));
+    EXPECT_EQ(allFiles(),
+        (QStringList { QStringLiteral("Templates/User/Picnic.dcard"), QStringLiteral("Templates/User/Picnic.png") }));
 }
 
 TEST_F(TemplateStoreTest, RenameOntoAnExistingTemplateKeepsBoth)
 {
     makeTemplate(QStringLiteral("Party"), "one");
     makeTemplate(QStringLiteral("Picnic"), "two");
-    EXPECT_FALSE(
-        TemplateStore::renameTemplate(TemplateStore::userPreviewPath(QStringLiteral("Party")), QStringLiteral("Picnic")));
+    EXPECT_FALSE(TemplateStore::renameTemplate(
+        TemplateStore::userPreviewPath(QStringLiteral("Party")), QStringLiteral("Picnic")));
     EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party"))), QByteArray("one"));
     EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Picnic"))), QByteArray("two"));
 }

@@ -15,7 +15,7 @@ CardSideBase filledSide(QColor fill)
     settings->Card_fill_chk = true;
     settings->Card_fill_clr = fill;
     settings->Card_border_chk = false;
-    return {settings, 0, cardFrame};
+    return { settings, 0, cardFrame };
 }
 
 TEST(CombinedCardImage, FrontAboveBackOnTwiceTheCardsHeight)

@@ -240,8 +240,9 @@ TEST_F(TemplateWindowsTest, BrowserWithoutTemplatesAsksForOneAndCancelEmptiesThe
     };
     EXPECT_EQ(browser.Open_Template_Window(), 0);
     EXPECT_TRUE(Selected_Template_Path.isEmpty());
-    EXPECT_EQ(dialogs->messages(), (std::vector<QString> { QStringLiteral("\nPlease select template."),
-                                       QStringLiteral("\nPlease select template.") }));
+    EXPECT_EQ(dialogs->messages(),
+        (std::vector<QString> {
+            QStringLiteral("\nPlease select template."), QStringLiteral("\nPlease select template.") }));
 }
 
 TEST_F(TemplateWindowsTest, BrowserCopiesRenamesAndDeletesUserTemplates)

@@ -28,11 +28,6 @@ void Mail_Button()
     notAvailable(QStringLiteral("e-mail window"));
 }
 
-void View_Spreadsheet()
-{
-    notAvailable(QStringLiteral("spreadsheet viewer"));
-}
-
 int Open_User_Profile_Window(int, const QString&)
 {
     notAvailable(QStringLiteral("profile window"));

@@ -57,7 +57,7 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     auto* sizeForm = new QFormLayout(sizeBox);
     sizeForm->addRow(tr("&Width:"), width_Text);
     sizeForm->addRow(tr("&Height:"), height_Text);
-    auto* chooser = new QPushButton(tr("C&hoose Size..."));
+    auto* chooser = new QPushButton(tr("Choose Si&ze..."));
     chooser->setToolTip(tr("Pick a card size from the presets"));
     auto* sizeButtons = new QHBoxLayout;
     sizeButtons->addWidget(apply);

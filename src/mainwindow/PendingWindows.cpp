@@ -23,11 +23,6 @@ void Print_Button()
     notAvailable(QStringLiteral("print window"));
 }
 
-void Mail_Button()
-{
-    notAvailable(QStringLiteral("e-mail window"));
-}
-
 int Open_User_Profile_Window(int, const QString&)
 {
     notAvailable(QStringLiteral("profile window"));

@@ -7,7 +7,6 @@
 namespace PendingWindows {
 void Export_Button(); // export dialog and batch export
 void Print_Button(); // print window
-void Mail_Button(); // send-mail window
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
 } // namespace PendingWindows

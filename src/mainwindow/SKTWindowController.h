@@ -25,6 +25,7 @@ class Data_From_Excel;
 class Import_Wizard;
 class SpreadsheetViewer;
 class Grid_Wizard;
+class MainMailHost;
 class PropertiesInspector;
 class QAction;
 class QCloseEvent;
@@ -380,6 +381,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    MainMailHost* mailHost_ = nullptr; // made on the first mail command
+
     void buildWindow();
     void createActions();
     void createMenus();

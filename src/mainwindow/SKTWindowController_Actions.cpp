@@ -6,6 +6,7 @@
 #include "inspector/LockPage.h"
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/ActionIcons.h"
+#include "mainwindow/MainMailHost.h"
 #include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
@@ -77,8 +78,11 @@ void SKTWindowController::createActions()
         [] { PendingWindows::Export_Button(); });
     make({ "Print_Btn", tr("&Print…"), "document-print", "card", QKeySequence::Print, tr("Print cards") },
         [] { PendingWindows::Print_Button(); });
-    make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") },
-        [] { PendingWindows::Mail_Button(); });
+    make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") }, [this] {
+        if (!mailHost_)
+            mailHost_ = new MainMailHost(*this);
+        mailHost_->Mail_Button();
+    });
     make({ "Exit_Btn", tr("&Quit"), "application-exit", "card", QKeySequence::Quit, tr("Quit Galavite") },
         [this] { close(); });
 

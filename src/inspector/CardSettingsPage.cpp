@@ -57,7 +57,13 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     auto* sizeForm = new QFormLayout(sizeBox);
     sizeForm->addRow(tr("&Width:"), width_Text);
     sizeForm->addRow(tr("&Height:"), height_Text);
-    sizeForm->addRow(QString(), apply);
+    auto* chooser = new QPushButton(tr("Choose Si&ze..."));
+    chooser->setToolTip(tr("Pick a card size from the presets"));
+    auto* sizeButtons = new QHBoxLayout;
+    sizeButtons->addWidget(apply);
+    sizeButtons->addWidget(chooser);
+    sizeButtons->addStretch(1);
+    sizeForm->addRow(QString(), sizeButtons);
     const QString shapes[] = { tr("&Rectangle"), tr("Ro&unded rectangle"), tr("&Ellipse") };
     auto* shapeRow = new QVBoxLayout;
     for (int row = 0; row < 3; ++row) {
@@ -92,6 +98,7 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     connect(width_Text, &StepperSpinBox::stepped, this, [this] { host_.Apply_Size_Clicked(); });
     connect(height_Text, &StepperSpinBox::stepped, this, [this] { host_.Apply_Size_Clicked(); });
     connect(apply, &QPushButton::clicked, this, [this] { host_.Apply_Size_Clicked(); });
+    connect(chooser, &QPushButton::clicked, this, [this] { host_.Open_Card_Size_Chooser(); });
     connect(matrix_card_shape, &QButtonGroup::idClicked, this, [this](int row) { host_.card_shape_CellClick(row); });
     connect(All_Text_clr, &ColorWell::colorChosen, this, [this] { host_.Update_All_Card_Content(); });
     connect(font, &QPushButton::clicked, this, &CardSettingsPage::chooseFont);

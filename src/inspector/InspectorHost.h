@@ -36,6 +36,8 @@ public:
     virtual void Update_All_Card_Content() = 0;
     // The size fields in millimetres apply to every side's canvas.
     virtual void Apply_Size_Clicked() = 0;
+    // The card-size chooser.
+    virtual void Open_Card_Size_Chooser() = 0;
     virtual void card_shape_CellClick(int row) = 0;
     // The card-size list shows the presets of the category.
     virtual void fillCardSizeList(bool plasticCards) = 0;

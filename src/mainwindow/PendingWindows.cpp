@@ -18,19 +18,4 @@ void Export_Button()
     notAvailable(QStringLiteral("export window"));
 }
 
-void Export_As_Template_Clicked()
-{
-    notAvailable(QStringLiteral("template window"));
-}
-
-void Help_Button()
-{
-    notAvailable(QStringLiteral("help window"));
-}
-
-void About_Button()
-{
-    notAvailable(QStringLiteral("about window"));
-}
-
 } // namespace PendingWindows

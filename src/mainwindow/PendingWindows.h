@@ -6,7 +6,4 @@
 // the work that builds the window replaces the function's body (or its caller's call).
 namespace PendingWindows {
 void Export_Button(); // export dialog and batch export
-void Export_As_Template_Clicked(); // template-name dialog
-void Help_Button(); // help window
-void About_Button(); // about window
 } // namespace PendingWindows

@@ -26,10 +26,12 @@
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
+#include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
 #include "widgets/DialogParent.h"
+#include "wizards/Start_Card.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -270,6 +272,19 @@ void SKTWindowController::New_Project_Setting_Reset()
 bool SKTWindowController::Open_Start_Window()
 {
     Front_back_label->hide();
+    // The start dialog comes back after a cancelled template choice or open dialog.
+    for (;;) {
+        Start_Card start(this);
+        if (dialogs().runModal(start) != 1)
+            return false;
+        if (Start_Card_Option == QLatin1String("W"))
+            break;
+        const bool opened = Start_Card_Option == QLatin1String("T") ? Open_Template_Browser() : Open_Log_File() == 1;
+        if (opened) {
+            Front_back_label->show();
+            return true;
+        }
+    }
     if (!Invitation_Wizard::defaultInstance())
         new Invitation_Wizard(*this, this);
     if (Invitation_Wizard::defaultInstance()->Open_Wnd() != 1)

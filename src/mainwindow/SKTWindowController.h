@@ -6,6 +6,7 @@
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "series/BatchWizard.h"
+#include "wizards/CardSizeHost.h"
 #include "wizards/Invitation_Wizard.h"
 
 #include <QHash>
@@ -59,6 +60,7 @@ extern const QString design_file_EXT; // "dcard"
 // drawing tools, card sizes, design files and the services every window calls.
 class SKTWindowController : public QMainWindow,
                             public InvitationWizardHost,
+                            public CardSizeHost,
                             public CanvasHost,
                             public InspectorHost,
                             public BatchWizardHost,
@@ -333,9 +335,22 @@ public:
     bool Browse_Library_Clip_Art() override;
     void Card_Bckgrnd_Clicked();
 
-    // ---- Toolbar commands and leaving -------------------------------------------------
-    // Asks to save unsaved changes; false when the user's save did not happen, so the
-    // program must go on.
+    // ---- Templates, help and leaving --------------------------------------------------
+    // Saves the design as a user template with its two-sided preview.
+    void Export_As_Template_Clicked();
+    // Runs the template browser; on OK opens the chosen template as a new untitled design.
+    // True when a template was opened.
+    bool Open_Template_Browser();
+    void New_From_Template_Clicked();
+    // The card-size chooser, from the card settings' size row.
+    void Open_Card_Size_Chooser() override;
+    void openNewProfile() override;
+    void Help_Button();
+    void About_Button();
+    // Promotion of a sibling product: "S", "R" or "B".
+    void Open_Promotion(const QString& softwareType);
+    // Asks to save unsaved changes, then shows the review window; false when the user's
+    // save did not happen, so the program must go on.
     bool Exit_App();
     // The design differs from its file: undoable edits since the last save, or edits of
     // the back side and the card settings, which undo does not record.

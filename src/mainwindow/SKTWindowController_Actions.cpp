@@ -71,7 +71,10 @@ void SKTWindowController::createActions()
         [this] { SaveAs_Btn_Clicked(); });
     make({ "Template_Btn", tr("Save as &Template…"), "", "template", {},
              tr("Save the design as a template of your own") },
-        [] { PendingWindows::Export_As_Template_Clicked(); });
+        [this] { Export_As_Template_Clicked(); });
+    make({ "New_Template_Btn", tr("New from Te&mplate…"), "document-new-from-template", "template", {},
+             tr("Start a new design from a template") },
+        [this] { New_From_Template_Clicked(); });
     make({ "Export_Btn", tr("&Export…"), "", "export", QKeySequence(tr("Ctrl+E")), tr("Export the card as pictures") },
         [] { PendingWindows::Export_Button(); });
     make({ "Print_Btn", tr("&Print…"), "document-print", "card", QKeySequence::Print, tr("Print cards") },
@@ -169,11 +172,16 @@ void SKTWindowController::createActions()
         [this] { Open_Import_Wizard(1, 0); });
 
     // Help.
-    make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} },
-        [] { PendingWindows::Help_Button(); });
+    make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} }, [this] { Help_Button(); });
     make({ "Share_Btn", tr("&Share Galavite…"), "emblem-shared", "", {}, tr("Open the page for comments on Galavite") },
         [this] { openLink(Link::ShareIt); });
-    make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [] { PendingWindows::About_Button(); });
+    make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [this] { About_Button(); });
+    make({ "Promotion_S_Btn", tr("Galavite &Stickers…"), "", "", {}, tr("Sheets of stickers and labels") },
+        [this] { Open_Promotion(QStringLiteral("S")); });
+    make({ "Promotion_R_Btn", tr("Galavite &Receipts…"), "", "", {}, tr("Receipt books and vouchers") },
+        [this] { Open_Promotion(QStringLiteral("R")); });
+    make({ "Promotion_B_Btn", tr("Galavite &Barcodes…"), "", "", {}, tr("Barcode labels") },
+        [this] { Open_Promotion(QStringLiteral("B")); });
 
     // Drawing tools: one exclusive group; each places its object at once.
     auto* toolGroup = new QActionGroup(this);

@@ -1,6 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include "common/MessageBoxes.h"
+#include "dialogs/Review_Form.h"
 #include "model/CardGlobals.h"
 
 #include <QCloseEvent>
@@ -25,12 +26,13 @@ void SKTWindowController::updateModifiedMark()
 
 bool SKTWindowController::Exit_App()
 {
-    if (!hasUnsavedChanges())
-        return true;
-    if (!Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?")))
-        return true;
     // A cancelled save dialog or a failed write keeps the program and the design.
-    return Save_project_file(false, false);
+    if (hasUnsavedChanges() && Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?"))
+        && !Save_project_file(false, false))
+        return false;
+    Review_Form review(this);
+    review.Open_Review_Form_Window();
+    return true;
 }
 
 void SKTWindowController::closeEvent(QCloseEvent* event)

@@ -18,7 +18,8 @@ void SKTWindowController::createMenus()
         }
     };
     fill(tr("&File"),
-        { "New_Btn", "Open_Btn", "", "Save_Btn", "SaveAs_Btn", "Template_Btn", "", "Export_Btn", "Print_Btn",
+        { "New_Btn", "New_Template_Btn", "Open_Btn", "", "Save_Btn", "SaveAs_Btn", "Template_Btn", "", "Export_Btn",
+            "Print_Btn",
             "Mail_Btn", "", "Exit_Btn" });
     fill(tr("&Edit"),
         { "Undo_btn", "Redo_btn", "", "Cut_btn", "Copy_btn", "Paste_btn", "Delete_btn", "", "SelectAll_btn", "",
@@ -35,7 +36,8 @@ void SKTWindowController::createMenus()
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     for (int tool = 0; tool < ToolCount; ++tool)
         tools->addAction(action(QStringLiteral("Tool_%1").arg(tool)));
-    fill(tr("&Help"), { "Help_Btn", "Share_Btn", "", "About_Btn" });
+    fill(tr("&Help"),
+        { "Help_Btn", "Share_Btn", "", "Promotion_S_Btn", "Promotion_R_Btn", "Promotion_B_Btn", "", "About_Btn" });
 }
 
 void SKTWindowController::createToolBars()

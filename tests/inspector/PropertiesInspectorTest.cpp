@@ -41,6 +41,7 @@ public:
     void Update_Card_Graphics() override { calls << QStringLiteral("write"); }
     void Update_All_Card_Content() override { calls << QStringLiteral("content"); }
     void Apply_Size_Clicked() override { calls << QStringLiteral("size"); }
+    void Open_Card_Size_Chooser() override { calls << QStringLiteral("chooser"); }
     void card_shape_CellClick(int) override { calls << QStringLiteral("shape"); }
     void fillCardSizeList(bool) override { }
     void Mark_List_New_Selection(int) override { }

@@ -7,6 +7,7 @@
 #include "platform/PropertyList.h"
 #include "support/ScriptedDialogService.h"
 #include "wizards/Invitation_Wizard.h"
+#include "wizards/Start_Card.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -76,8 +77,24 @@ protected:
         return *window;
     }
 
+    // The start dialog: the wizard unless a test chooses otherwise.
+    static int answerStart(QDialog& dialog, const std::function<void(Start_Card&)>& choose)
+    {
+        auto& startDialog = static_cast<Start_Card&>(dialog);
+        startDialog.setResult(0);
+        if (choose)
+            choose(startDialog);
+        else
+            startDialog.Using_Wizard_Click();
+        return startDialog.result();
+    }
+
     int answerModal(QDialog& dialog)
     {
+        if (qobject_cast<Start_Card*>(&dialog)) {
+            ++startRuns;
+            return answerStart(dialog, startAnswer);
+        }
         auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog);
         if (!wizard)
             return otherModal ? otherModal(dialog) : 0;
@@ -130,6 +147,8 @@ protected:
     ScriptedDialogs dialogs;
     std::vector<WizardAnswer> wizardAnswers { WizardAnswer {} };
     std::function<int(QDialog&)> otherModal;
+    std::function<void(Start_Card&)> startAnswer;
+    int startRuns = 0;
     int wizardRuns = 0;
     int exitStatus = -1;
     std::unique_ptr<SKTWindowController> window;

@@ -40,8 +40,11 @@ int walkThroughWizard(QDialog& dialog)
 TEST_F(MainWindowTest, WizardBuildsACr80CardWithBackgroundAndPartyTexts)
 {
     wizardAnswers.clear();
-    dialogs->modalHandler
-        = [](QDialog& dialog) { return qobject_cast<Invitation_Wizard*>(&dialog) ? walkThroughWizard(dialog) : 0; };
+    dialogs->modalHandler = [](QDialog& dialog) {
+        if (qobject_cast<Start_Card*>(&dialog))
+            return answerStart(dialog, {});
+        return qobject_cast<Invitation_Wizard*>(&dialog) ? walkThroughWizard(dialog) : 0;
+    };
     SKTWindowController& main = start();
     ASSERT_EQ(startResult, SKTWindowController::StartResult::Ready);
     EXPECT_EQ(Start_Card_Option, QStringLiteral("W"));

@@ -1,0 +1,198 @@
+#include "data/TemplateStore.h"
+
+#include "common/FileHelpers.h"
+#include "common/Globals.h"
+#include "common/Logging.h"
+#include "common/StringHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <memory>
+
+namespace TemplateStore {
+
+namespace {
+
+const QString designExtension = QStringLiteral("dcard");
+
+QString withExtension(const QString& path, const QString& extension)
+{
+    const QFileInfo info(path);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + extension);
+}
+
+// Replaces target by source in one step (POSIX rename), also when target exists.
+bool replaceFile(const QString& source, const QString& target, QString* error)
+{
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(), failure);
+    if (failure && error)
+        *error = QStringLiteral("%1: %2").arg(target, QString::fromStdString(failure.message()));
+    return !failure;
+}
+
+// A fresh empty file in folder whose name no listing takes for a template.
+std::unique_ptr<QTemporaryFile> reserveTemporary(const QString& folder, QString* error)
+{
+    auto file = std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral(".template-XXXXXX.part")));
+    if (!file->open()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(folder, file->errorString());
+        return nullptr;
+    }
+    file->close();
+    return file;
+}
+
+} // namespace
+
+QString builtInFolder()
+{
+    return Resource_File(QStringLiteral("Templates"));
+}
+
+QString userFolder()
+{
+    return Resource_File(QStringLiteral("Templates/User"));
+}
+
+QStringList previewsIn(const QString& folder)
+{
+    QStringList previews;
+    const QFileInfo info(folder);
+    if (!info.isDir())
+        return previews;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString extension = entry.suffix().toLower();
+        if (extension == QLatin1String("png") || extension == QLatin1String("jpg"))
+            previews.append(entry.absoluteFilePath());
+    }
+    return previews;
+}
+
+QString designPathFor(const QString& previewPath)
+{
+    return withExtension(previewPath, designExtension);
+}
+
+QString userDesignPath(const QString& name)
+{
+    return QDir(userFolder()).filePath(name + QLatin1Char('.') + designExtension);
+}
+
+QString userPreviewPath(const QString& name)
+{
+    return QDir(userFolder()).filePath(name + QStringLiteral(".png"));
+}
+
+QString nameOf(const QString& previewPath)
+{
+    return QFileInfo(previewPath).completeBaseName();
+}
+
+QString cleanName(const QString& typed)
+{
+    QString name = Trim_Str(typed);
+    for (QString next = Remove_Reserve_Char_In_File_Name(name); next != name;
+         next = Remove_Reserve_Char_In_File_Name(name))
+        name = next;
+    return name;
+}
+
+NameProblem checkName(const QString& cleanedName)
+{
+    if (cleanedName.isEmpty())
+        return NameProblem::Empty;
+    if (cleanedName.contains(QLatin1Char('/')) || cleanedName.contains(QLatin1Char('\\'))
+        || cleanedName == QLatin1String(".") || cleanedName == QLatin1String(".."))
+        return NameProblem::NotOneFileName;
+    return NameProblem::None;
+}
+
+QString nameProblemMessage(NameProblem problem)
+{
+    switch (problem) {
+    case NameProblem::None:
+        break;
+    case NameProblem::Empty:
+        return QStringLiteral("Please enter template name.");
+    case NameProblem::NotOneFileName:
+        return QStringLiteral("A template name cannot contain \"/\" or \"\\\" and cannot be \".\" or \"..\".");
+    }
+    return {};
+}
+
+bool saveUserTemplate(
+    const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview, QString* error)
+{
+    if (checkName(name) != NameProblem::None) {
+        if (error)
+            *error = nameProblemMessage(checkName(name));
+        return false;
+    }
+    QDir().mkpath(userFolder());
+    const auto design = reserveTemporary(userFolder(), error);
+    const auto preview = design ? reserveTemporary(userFolder(), error) : nullptr;
+    if (!preview)
+        return false;
+    if (!writeDesign(design->fileName(), error) || !writePreview(preview->fileName(), error))
+        return false;
+    // The preview goes last: a template is listed through its preview, so it never shows
+    // a preview whose design file is not in place yet.
+    return replaceFile(design->fileName(), userDesignPath(name), error)
+        && replaceFile(preview->fileName(), userPreviewPath(name), error);
+}
+
+QString copyPathFor(const QString& previewPath)
+{
+    const QFileInfo info(previewPath);
+    for (int d = 1;; ++d) {
+        const QString candidate = info.dir().filePath(
+            QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(d).arg(info.suffix()));
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+void copyTemplate(const QString& previewPath)
+{
+    const QString target = copyPathFor(previewPath);
+    if (!QFile::copy(previewPath, target))
+        Show_NSLog_Message(QStringLiteral("Template preview not copied to ") + target);
+    if (!QFile::copy(designPathFor(previewPath), designPathFor(target)))
+        Show_NSLog_Message(QStringLiteral("Template design not copied to ") + designPathFor(target));
+}
+
+bool renameTemplate(const QString& previewPath, const QString& newName)
+{
+    if (checkName(newName) != NameProblem::None)
+        return false;
+    if (newName == nameOf(previewPath))
+        return true;
+    const QString newPreview = userPreviewPath(newName);
+    const QString newDesign = userDesignPath(newName);
+    if (!QFile::copy(designPathFor(previewPath), newDesign)) {
+        Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
+        return false;
+    }
+    if (!QFile::copy(previewPath, newPreview)) {
+        Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
+        QFile::remove(newDesign); // made just now: the old template stays the only one
+        return false;
+    }
+    deleteTemplate(previewPath);
+    return true;
+}
+
+void deleteTemplate(const QString& previewPath)
+{
+    Delete_File(previewPath);
+    Delete_File(designPathFor(previewPath));
+}
+
+} // namespace TemplateStore

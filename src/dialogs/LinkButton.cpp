@@ -1,0 +1,41 @@
+#include "dialogs/LinkButton.h"
+
+#include "common/Logging.h"
+#include "platform/DesktopOpener.h"
+
+#include <QColor>
+#include <QPalette>
+#include <QPushButton>
+#include <QUrl>
+
+void useDialogBackground(QWidget& window)
+{
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor::fromRgbF(0.9450980392156862, 0.9568627450980393, 0.9803921568627451));
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
+QPushButton* linkButton(const QString& text, const QString& toolTip)
+{
+    auto* button = new QPushButton(text);
+    button->setFlat(true);
+    button->setCursor(Qt::OpenHandCursor);
+    button->setToolTip(toolTip);
+    QFont font = button->font();
+    font.setBold(true);
+    font.setUnderline(true);
+    font.setPointSize(11);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText, QColor(Qt::blue));
+    button->setPalette(palette);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: blue; text-align: left; border: none; }"));
+    return button;
+}
+
+void Open_Link(const QString& address)
+{
+    if (!openWithDesktop(QUrl(address)))
+        Show_NSLog_Message(QStringLiteral("Cannot open ") + address);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+// Asks, as the program ends, for a rating on the review page. Both buttons open the page
+// and end the window with 1; closing it otherwise opens nothing.
+class Review_Form : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Review_Form(QWidget* parent = nullptr);
+
+    int Open_Review_Form_Window();
+    void OK_Clicked();
+    void Review_Clicked();
+
+    QPushButton *support_id, *website_1, *ok_btn, *review_btn;
+};

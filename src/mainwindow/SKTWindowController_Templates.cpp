@@ -1,0 +1,87 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "common/MessageBoxes.h"
+#include "data/TemplateStore.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
+#include "mainwindow/DesignFile.h"
+#include "model/CardGlobals.h"
+#include "render/CombinedCardImage.h"
+#include "wizards/CardSizeFields.h"
+#include "wizards/Card_Wizard.h"
+#include "wizards/Export_Template.h"
+#include "wizards/Template_Wizard.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QDoubleSpinBox>
+#include <QImageWriter>
+
+void SKTWindowController::Export_As_Template_Clicked()
+{
+    Export_Template dialog(this);
+    if (dialog.runFor(QString(), QString()) != 1)
+        return;
+    // Written straight through the design writer: saving a template is no save of the design,
+    // which keeps its own file name and its unsaved mark.
+    const auto writeDesign
+        = [this](const QString& path, QString* error) { return DesignFile::write(path, currentDesign(), error); };
+    const auto writePreview = [this](const QString& path, QString* error) {
+        const QRectF frame = frontCanvasBounds();
+        const QImage preview = combinedCardImage(Get_Front_Controls_Array(), { Front_card_Prop, Card_Shape, frame },
+            Get_Back_Controls_Array(), { Back_card_Prop, Card_Shape, frame });
+        QImageWriter writer(path, "png");
+        if (!preview.isNull() && writer.write(preview))
+            return true;
+        *error = preview.isNull() ? QStringLiteral("The card could not be drawn.") : writer.errorString();
+        return false;
+    };
+    QString error;
+    if (TemplateStore::saveUserTemplate(export_template_name, writeDesign, writePreview, &error))
+        Show_MessageBox(QStringLiteral("Template exported successfully."));
+    else
+        Show_MessageBox(QStringLiteral("The template could not be saved.\n") + error);
+    Set_Log_Name_In_Title();
+}
+
+bool SKTWindowController::Open_Template_Browser()
+{
+    if (!Template_Wizard::defaultInstance())
+        new Template_Wizard(*this, this);
+    if (Template_Wizard::defaultInstance()->Open_Template_Window() != 1)
+        return false;
+    // Opened as "T": a new untitled design made from the template's objects and settings.
+    return Read_and_load_design_Log(Selected_Template_Path, QStringLiteral("T")) == 1;
+}
+
+void SKTWindowController::New_From_Template_Clicked()
+{
+    if (hasUnsavedChanges()
+        && Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening new document?"))
+        && !Save_project_file(false, true))
+        return;
+    Open_Template_Browser();
+    Undo_Redo_Button_state();
+}
+
+void SKTWindowController::Open_Card_Size_Chooser()
+{
+    if (!Card_Wizard::defaultInstance())
+        new Card_Wizard(*this, this);
+    Card_Wizard& chooser = *Card_Wizard::defaultInstance();
+    const int designShape = Card_Shape;
+    if (chooser.Open_Wnd() != 1) {
+        // The chooser forgets its shape on Cancel; the design keeps its own.
+        Card_Shape = designShape;
+        return;
+    }
+    Set_Card_Size_In_Control(QSizeF(chooser.fields->width_Stepper->value(), chooser.fields->height_Stepper->value()));
+    if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
+        shape->setChecked(true);
+    Apply_Size_Clicked();
+}
+
+void SKTWindowController::openNewProfile()
+{
+    Open_User_Profile_Window(false, QString(QLatin1String("")));
+}

@@ -1,0 +1,118 @@
+#include "common/FileHelpers.h"
+#include "common/Globals.h"
+#include "dialogs/Help_Support.h"
+#include "dialogs/Promotion_Form.h"
+#include "dialogs/Review_Form.h"
+#include "dialogs/ShareLinksHost.h"
+#include "platform/DesktopOpener.h"
+#include "support/ScriptedDialogService.h"
+#include "support/TempResources.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what would be opened instead of opening it.
+class RecordedOpener
+{
+public:
+    RecordedOpener()
+        : previous_(setDesktopOpener([this](const QUrl& url) {
+            opened.append(url.toString());
+            return true;
+        }))
+    { }
+    ~RecordedOpener() { setDesktopOpener(previous_); }
+    QStringList opened;
+
+private:
+    DesktopOpenerFunction previous_;
+};
+
+class NoShareLinks : public ShareLinksHost
+{
+public:
+    void Open_Google_Plus() override { }
+    void Open_FaceBook() override { ++shares; }
+    void Open_Twitter() override { }
+    void Open_FB_Like() override { }
+    int shares = 0;
+};
+
+TEST(PromotionLinks, SpacesAndLineBreaksAreEncodedOneByOne)
+{
+    EXPECT_EQ(Promotion_Form::mailLink(QStringLiteral(" info@example.com"), QStringLiteral("Two  spaces"),
+                  QStringLiteral("Line one\nLine two\n")),
+        QStringLiteral("mailto:info@example.com?subject=Two%20%20spaces&body=Line%20one%0A%0ALine%20two"));
+}
+
+TEST(PromotionWindow, AnUnknownCodeKeepsThePreviousProductAndOpensNoAddress)
+{
+    ScriptedDialogs dialogs;
+    RecordedOpener opener;
+    Promotion_Form form(QStringLiteral("Galavite"));
+    form.software_type = QStringLiteral("R");
+    form.Open_Promotion_Window();
+    const QString shown = form.Software_title->text();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(form.contactAddress().contains(QStringLiteral("subject=User%20Enquiry%20from%20App:%20Galavite")));
+    form.software_type = QStringLiteral("X");
+    form.Open_Promotion_Window();
+    EXPECT_EQ(form.Software_title->text(), shown);
+    EXPECT_TRUE(form.mailAddress().isEmpty());
+    EXPECT_TRUE(form.orderAddress().isEmpty());
+}
+
+TEST(ReviewWindow, BothButtonsOpenTheReviewPageBeforeClosing)
+{
+    ScriptedDialogs dialogs;
+    RecordedOpener opener;
+    Review_Form review;
+    for (QPushButton* button : { review.ok_btn, review.review_btn }) {
+        dialogs->modalHandler = [button](QDialog& dialog) {
+            button->click();
+            return dialog.result();
+        };
+        EXPECT_EQ(review.Open_Review_Form_Window(), 1);
+    }
+    ASSERT_EQ(opener.opened.size(), 2);
+    EXPECT_EQ(opener.opened[0], opener.opened[1]);
+    EXPECT_TRUE(opener.opened[0].endsWith(QStringLiteral("/review")));
+}
+
+TEST(HelpWindow, OpensTheGuideOrSaysThatItIsMissing)
+{
+    ScriptedDialogs dialogs;
+    RecordedOpener opener;
+    TempResources resources;
+    NoShareLinks links;
+    Help_Support help(links);
+    help._Help_File_Label->click();
+    EXPECT_TRUE(opener.opened.isEmpty());
+    QFile guide(Resource_File(QStringLiteral("Help.pdf")));
+    ASSERT_TRUE(guide.open(QIODevice::WriteOnly));
+    guide.close();
+    help._Help_File_Label->click();
+    ASSERT_EQ(opener.opened.size(), 1);
+    EXPECT_TRUE(opener.opened[0].endsWith(QStringLiteral("/Help.pdf")));
+}
+
+TEST(UserGuide, HoldsEverySectionAsSearchableText)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+        { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Help.pdf"), QStringLiteral("-") });
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    ASSERT_EQ(pdftotext.exitCode(), 0);
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const char* section : { "Getting started", "The invitation wizard", "Objects and properties", "Barcodes",
+             "Data series and spreadsheets", "Batch export", "Printing", "E-mail", "Profiles" })
+        EXPECT_TRUE(text.contains(QString::fromLatin1(section))) << section;
+}
+
+} // namespace

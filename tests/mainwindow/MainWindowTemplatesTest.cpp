@@ -1,0 +1,210 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "common/Globals.h"
+#include "data/TemplateStore.h"
+#include "dialogs/Review_Form.h"
+#include "library/PictureBrowserModel.h"
+#include "mainwindow/DesignFile.h"
+#include "model/CardGlobals.h"
+#include "platform/DesktopOpener.h"
+#include "wizards/Export_Template.h"
+#include "wizards/Template_Wizard.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+
+void press(SKTWindowController& main, int tool)
+{
+    main.findChild<QToolButton*>(QStringLiteral("Tool_%1").arg(tool))->click();
+}
+
+// Answers the template-name dialog with a name, and the browser by choosing the user
+// template of that name (or cancelling when the name is empty).
+std::function<int(QDialog&)> templateWindows(const QString& name, bool userSet = true)
+{
+    return [name, userSet](QDialog& dialog) {
+        dialog.setResult(0);
+        if (auto* names = qobject_cast<Export_Template*>(&dialog)) {
+            names->template_name->setText(name);
+            names->OKPressed();
+        } else if (auto* browser = qobject_cast<Template_Wizard*>(&dialog)) {
+            if (name.isEmpty()) {
+                browser->CancelClick();
+                return 0;
+            }
+            browser->setChoiceDidChange(userSet ? 1 : 0);
+            const QList<MyImageObject>& items = browser->imageBrowser->pictures()->images();
+            for (int row = 0; row < items.size(); ++row)
+                if (TemplateStore::nameOf(items[row].path) == name)
+                    browser->imageBrowser->selectRow(row);
+            browser->OK_Click();
+        }
+        return dialog.result();
+    };
+}
+
+// Points Resource_Path at a folder of the test's own for its lifetime: templates written by a
+// test must not land in the resources that other test programs share.
+class OwnResources
+{
+public:
+    OwnResources()
+        : saved_(Resource_Path)
+    {
+        Resource_Path = dir_.filePath(QStringLiteral("Resources"));
+        QDir().mkpath(TemplateStore::userFolder());
+    }
+    ~OwnResources() { Resource_Path = saved_; }
+
+private:
+    QTemporaryDir dir_;
+    QString saved_;
+};
+
+PlistArray itemsOfFile(const QString& path)
+{
+    const DesignFile::ReadResult read = DesignFile::readFile(path);
+    EXPECT_EQ(read.status, DesignFile::Status::Loaded) << path.toStdString();
+    return DesignFile::items(read.contents);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ASavedTemplateOpensAsANewUntitledDesignWithEveryObjectEqual)
+{
+    SKTWindowController& main = start();
+    for (int tool : { 1, 2, 3, 14 })
+        press(main, tool);
+    main.Select_back_side();
+    for (int tool : { 4, 2 })
+        press(main, tool);
+    main.Select_front_side();
+    const OwnResources resources;
+    const QString ownFile = folder.filePath(QStringLiteral("own.dcard"));
+    dialogs->fileAnswers = { ownFile };
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    press(main, 3); // an unsaved change that saving a template must not clear
+    dialogs->fileAnswers.clear();
+
+    otherModal = templateWindows(QStringLiteral("Party"));
+    main.action(QStringLiteral("Template_Btn"))->trigger();
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nTemplate exported successfully."));
+    EXPECT_EQ(Project_File_Name, ownFile);
+    EXPECT_TRUE(main.isWindowModified());
+
+    // The preview holds both sides, one above the other.
+    const QImage preview(TemplateStore::userPreviewPath(QStringLiteral("Party")));
+    const QSizeF card = main.frontCanvasBounds().size();
+    EXPECT_EQ(preview.size(), QSize(qRound(card.width()), 2 * qRound(card.height())));
+
+    const PlistArray stored = itemsOfFile(TemplateStore::userDesignPath(QStringLiteral("Party")));
+    dialogs->yesNoAnswers = { false };
+    main.action(QStringLiteral("New_Template_Btn"))->trigger();
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite[*]"));
+    EXPECT_EQ(main.Get_Front_Control_Count(), 5);
+    EXPECT_EQ(main.Get_Back_Control_Count(), 2);
+
+    const QString reopened = folder.filePath(QStringLiteral("reopened.dcard"));
+    dialogs->fileAnswers = { reopened };
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    EXPECT_EQ(firstDifference(stored, itemsOfFile(reopened)), -1);
+}
+
+TEST_F(MainWindowTest, ATemplateThatCannotBeWrittenIsReportedAndNothingIsListed)
+{
+    SKTWindowController& main = start();
+    press(main, 3);
+    const OwnResources resources;
+    // A plain file where the user-template folder belongs: nothing can be written there.
+    QDir(TemplateStore::userFolder()).removeRecursively();
+    QFile blocker(TemplateStore::userFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    otherModal = templateWindows(QStringLiteral("Party"));
+    main.Export_As_Template_Clicked();
+    ASSERT_FALSE(dialogs->messages().empty());
+    EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nThe template could not be saved.")));
+    EXPECT_FALSE(QFileInfo::exists(TemplateStore::userPreviewPath(QStringLiteral("Party"))));
+}
+
+TEST_F(MainWindowTest, StartDialogLeadsToTheBrowserAndBackWhenItIsCancelled)
+{
+    wizardAnswers.clear();
+    std::vector<QString> choices = { "T", "T" };
+    startAnswer = [&choices](Start_Card& startDialog) {
+        const QString choice = choices.empty() ? QStringLiteral("W") : choices.front();
+        if (!choices.empty())
+            choices.erase(choices.begin());
+        if (choice == QLatin1String("T"))
+            startDialog.Using_Template_Click();
+        else
+            startDialog.Using_Wizard_Click();
+    };
+    int browserRuns = 0;
+    otherModal = [&browserRuns](QDialog& dialog) {
+        // The first time the browser is cancelled, the second time the first built-in
+        // template is opened.
+        return templateWindows(++browserRuns == 1 ? QString() : QStringLiteral("Party Invitation"), false)(dialog);
+    };
+    SKTWindowController& main = start();
+    ASSERT_EQ(startResult, SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(startRuns, 2);
+    EXPECT_EQ(browserRuns, 2);
+    EXPECT_EQ(wizardRuns, 0);
+    EXPECT_GT(main.Get_Front_Control_Count(), 0);
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_FALSE(main.isWindowModified());
+}
+
+TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
+{
+    QList<QUrl> opened;
+    const DesktopOpenerFunction previous = setDesktopOpener([&opened](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    SKTWindowController& main = start();
+    main.show();
+    press(main, 3);
+    std::vector<QString> order;
+    dialogs->beforeAnswer = [&order](const ScriptedDialogService::Asked& asked) { order.push_back(asked.kind); };
+    otherModal = [](QDialog& dialog) {
+        auto* review = qobject_cast<Review_Form*>(&dialog);
+        if (!review)
+            return 0;
+        review->OK_Clicked();
+        return review->result();
+    };
+    dialogs->yesNoAnswers = { false };
+    EXPECT_TRUE(main.close());
+    setDesktopOpener(previous);
+    EXPECT_EQ(order, (std::vector<QString> { "yesno", "modal" }));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened.first().toString().endsWith(QStringLiteral("/review")));
+}
+
+TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
+{
+    SKTWindowController& main = start();
+    const QStringList previews = TemplateStore::previewsIn(TemplateStore::builtInFolder());
+    ASSERT_GE(previews.size(), 4);
+    for (const QString& preview : previews) {
+        SCOPED_TRACE(preview.toStdString());
+        otherModal = templateWindows(TemplateStore::nameOf(preview), false);
+        ASSERT_TRUE(main.Open_Template_Browser());
+        EXPECT_GT(main.Get_Front_Control_Count(), 0);
+        for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop })
+            if (side->Card_fill_chk && side->Card_fill_style == QLatin1String("I"))
+                EXPECT_FALSE(side->Card_BG_Image.isNull()) << side->Card_BG_Image_Path.toStdString();
+        EXPECT_FALSE(main.grab().isNull());
+    }
+}

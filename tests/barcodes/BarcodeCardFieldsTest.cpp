@@ -1,6 +1,7 @@
 // The barcode fields of a card object through the settings record and back.
 #include "barcodes/BarcodeCardFields.h"
 #include "model/SKTBarcode.h"
+#include "platform/PropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,7 @@ TEST(BarcodeCardFields, EveryFieldSurvivesLoadAndStore)
     EXPECT_EQ(settings.symbologyTitle(), "PDF417");
     auto copy = SKTGraphic::create<SKTBarcode>();
     storeBarcodeFields(settings, *copy);
-    EXPECT_EQ(copy->archivedData(), original->archivedData());
+    EXPECT_EQ(PropertyList::read(copy->archivedData()), PropertyList::read(original->archivedData()));
 }
 
 TEST(BarcodeCardFields, MissingFontsAndColoursKeepTheDefaults)

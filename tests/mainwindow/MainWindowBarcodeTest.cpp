@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "platform/PropertyList.h"
 
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -45,7 +46,7 @@ TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCanc
     const QByteArray before = barcode->archivedData();
     otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, false); };
     main.Open_Barcode_Window();
-    EXPECT_EQ(barcode->archivedData(), before);
+    EXPECT_EQ(PropertyList::read(barcode->archivedData()), PropertyList::read(before));
 
     otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, true); };
     main.Open_Barcode_Window();

@@ -1,4 +1,5 @@
 #include "ObjectPagesFixture.h"
+#include "platform/PropertyList.h"
 
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/Barcode_Gen.h"
@@ -295,7 +296,7 @@ TEST_F(PicturePagesTest, TheBarcodeButtonGivesEverySelectedBarcodeTheWindowsSett
     };
     otherModal = answer(false);
     button->click();
-    EXPECT_EQ(other->archivedData(), otherBefore);
+    EXPECT_EQ(PropertyList::read(other->archivedData()), PropertyList::read(otherBefore));
     EXPECT_EQ(edited->linear_or_2d, 0);
 
     otherModal = answer(true);

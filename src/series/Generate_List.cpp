@@ -6,6 +6,7 @@
 #include "platform/DialogService.h"
 #include "series/BatchWizard.h"
 #include "series/BusyCursor.h"
+#include "widgets/DialogParent.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>

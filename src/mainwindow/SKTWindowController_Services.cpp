@@ -14,6 +14,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
+#include "platform/GuiThread.h"
 #include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 #include "render/GeneratedImages.h"
@@ -180,10 +181,13 @@ void SKTWindowController::Hide_Destroy_Modeless()
 
 void SKTWindowController::Show_One_By_One_Modeless()
 {
-    send_modls_wnd->show();
+    runOnGuiThreadAndWait([this] {
+        send_modls_wnd->show();
+        send_modls_wnd->raise();
+    });
 }
 
 void SKTWindowController::Hide_One_By_One_Modeless()
 {
-    send_modls_wnd->hide();
+    runOnGuiThreadAndWait([this] { send_modls_wnd->hide(); });
 }

@@ -17,7 +17,9 @@
 
 class Barcode_Gen;
 class BarcodeWindowHost;
+class DataBinding;
 class Data_From_Excel;
+class MainWindowExport;
 class QComboBox;
 class QDialog;
 class PleaseWait_Modeless;
@@ -185,6 +187,12 @@ public:
     void Show_One_By_One_Modeless();
     void Hide_One_By_One_Modeless();
 
+    // ---- Export and data rows ---------------------------------------------------------
+    // The export command: the export sheet, then one file or one card per data row.
+    void Export_Button();
+    // After a batch: the design's front shows data row 0 again, and the canvas redraws.
+    void Select_first_row_value_for_design(const DataBinding& binding);
+
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
     void Batch_Series_Button();
@@ -250,6 +258,7 @@ public:
     QDoubleSpinBox* height_Text = nullptr;
 
 private:
+    friend class MainWindowExport;
     void buildWindow();
     QWidget* buildToolBar();
     void loadPlaceholders();
@@ -276,4 +285,5 @@ private:
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;
     bool rulersVisible_ = false;
+    MainWindowExport* export_ = nullptr;
 };

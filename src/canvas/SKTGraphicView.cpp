@@ -269,8 +269,6 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         tracking_.creating->drawContentsInView(painter, true);
         painter.restore();
     }
-    if (list.isEmpty())
-        host_.Show_RHS_Properties(nullptr);
 
     if (!_marqueeSelectionBounds.isNull()) {
         QPen pen(palette().color(QPalette::Highlight), 1.0);

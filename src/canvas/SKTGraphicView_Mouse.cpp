@@ -333,6 +333,9 @@ void SKTGraphicView::finishTracking()
     }
     if (done.undoGroupOpen)
         document_.undoManager().endGroup();
+    // A drag is an edit: undo, redo and the modified mark follow it.
+    if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
+        host_.Undo_Redo_Button_state();
 }
 
 void SKTGraphicView::endUndoGroupIfOpen()

@@ -1,5 +1,6 @@
 #include "canvas/SKTZoomingScrollView.h"
 
+#include "canvas/CardRuler.h"
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SWCenteringClipView.h"
 
@@ -17,6 +18,43 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget* parent)
     // The pop-up sits beside the horizontal scroll bar, so that bar is always there.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     validateFactorPopUpButton();
+    horizontalRuler_ = new CardRuler(Qt::Horizontal, this);
+    verticalRuler_ = new CardRuler(Qt::Vertical, this);
+    horizontalRuler_->hide();
+    verticalRuler_->hide();
+}
+
+void SKTZoomingScrollView::setRulersVisible(bool visible)
+{
+    const int margin = visible ? CardRuler::thickness : 0;
+    setViewportMargins(margin, margin, 0, 0);
+    horizontalRuler_->setVisible(visible);
+    verticalRuler_->setVisible(visible);
+    layoutRulers();
+}
+
+bool SKTZoomingScrollView::rulersVisible() const
+{
+    return !horizontalRuler_->isHidden();
+}
+
+void SKTZoomingScrollView::echoBoundsOnRulers(const QRectF& bounds)
+{
+    horizontalRuler_->setMarkedBounds(bounds);
+    verticalRuler_->setMarkedBounds(bounds);
+}
+
+void SKTZoomingScrollView::layoutRulers()
+{
+    if (horizontalRuler_->isHidden())
+        return;
+    const QRect clip = viewport()->geometry();
+    horizontalRuler_->setGeometry(clip.left(), clip.top() - CardRuler::thickness, clip.width(), CardRuler::thickness);
+    verticalRuler_->setGeometry(clip.left() - CardRuler::thickness, clip.top(), CardRuler::thickness, clip.height());
+    // Card point 0 is the canvas's top-left corner inside the clip view.
+    const QPoint origin = canvas_ ? canvas_->pos() : QPoint();
+    horizontalRuler_->setOrigin(origin.x(), factor_);
+    verticalRuler_->setOrigin(origin.y(), factor_);
 }
 
 const QList<QPair<double, QString>>& SKTZoomingScrollView::zoomFactors()
@@ -111,6 +149,7 @@ void SKTZoomingScrollView::centerDocument()
         QSizeF(viewport()->size()));
     canvas_->move(-int(origin.x()), -int(origin.y()));
     viewport()->update();
+    layoutRulers();
 }
 
 bool SKTZoomingScrollView::viewportEvent(QEvent* event)

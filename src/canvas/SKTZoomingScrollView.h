@@ -5,6 +5,7 @@
 #include <QPair>
 #include <QPointer>
 
+class CardRuler;
 class QComboBox;
 class SKTGraphicView;
 class SWCenteringClipView;
@@ -34,6 +35,14 @@ public:
     // Centres a canvas smaller than the window and keeps a larger one within its extent.
     void centerDocument();
 
+    // Rulers in points along the top and left, following zoom and scrolling.
+    void setRulersVisible(bool visible);
+    bool rulersVisible() const;
+    CardRuler* horizontalRuler() const { return horizontalRuler_; }
+    CardRuler* verticalRuler() const { return verticalRuler_; }
+    // Marks an object's bounds (card points) on both rulers; a null rectangle clears them.
+    void echoBoundsOnRulers(const QRectF& bounds);
+
 signals:
     // The user chose a factor in the pop-up (the main window shares it with every side).
     void factorChosen(double factor);
@@ -47,8 +56,11 @@ protected:
 private:
     void validateFactorPopUpButton();
     void updateScrollBars();
+    void layoutRulers();
 
     QPointer<SKTGraphicView> canvas_;
     QComboBox* factorPopUp_ = nullptr;
     double factor_ = 1.0;
+    CardRuler* horizontalRuler_ = nullptr;
+    CardRuler* verticalRuler_ = nullptr;
 };

@@ -6,8 +6,36 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
+
+namespace {
+
+// Every cell has the thumbnail's place, whether or not the picture has been read yet, so
+// that the grid does not jump as thumbnails arrive.
+class ThumbnailDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
+    {
+        // Wide enough for a usual file name under a small thumbnail.
+        const QSize icon = option.decorationSize;
+        const int width = std::max(icon.width() + 16, option.fontMetrics.averageCharWidth() * 16);
+        return QSize(width, icon.height() + option.fontMetrics.height() + 14);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+    }
+};
+
+} // namespace
 
 PictureBrowser::PictureBrowser(QWidget* parent)
     : QListView(parent)
@@ -28,6 +56,8 @@ PictureBrowser::PictureBrowser(QWidget* parent)
     setDragDropMode(QAbstractItemView::InternalMove);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTextElideMode(Qt::ElideMiddle);
+    setItemDelegate(new ThumbnailDelegate(this));
+    setSpacing(6);
     setZoomValue(zoom_);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         const QString path = firstSelectedPath();
@@ -44,8 +74,6 @@ void PictureBrowser::setZoomValue(double zoom)
     zoom_ = std::clamp(zoom, 0.0, 1.0);
     const int edge = int(48 + zoom_ * 208);
     setIconSize(QSize(edge, edge));
-    const int textHeight = fontMetrics().height();
-    setGridSize(QSize(edge + 24, edge + textHeight + 20));
 }
 
 QList<int> PictureBrowser::selectedRows() const

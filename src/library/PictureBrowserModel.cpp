@@ -26,6 +26,7 @@ void PictureBrowserModel::setItems(const QList<MyImageObject>& items)
     loader_->cancelAll();
     thumbnails_.clear();
     images_ = items;
+    indexRows();
     endResetModel();
 }
 
@@ -38,6 +39,7 @@ bool PictureBrowserModel::addImageWithPath(const QString& path, const QString& n
     MyImageObject item { trimmed, name, uid };
     item.setPath(trimmed);
     images_.append(item);
+    rowsOfPath_.insert(trimmed, int(images_.size()) - 1);
     endInsertRows();
     return true;
 }
@@ -53,6 +55,7 @@ void PictureBrowserModel::removeItemsAtIndexes(QList<int> rows)
         images_.removeAt(row);
         endRemoveRows();
     }
+    indexRows();
 }
 
 int PictureBrowserModel::moveItemsAtIndexes(QList<int> rows, int destination)
@@ -74,6 +77,7 @@ int PictureBrowserModel::moveItemsAtIndexes(QList<int> rows, int destination)
     const int first = destination - before;
     for (int i = 0; i < moved.size(); ++i)
         images_.insert(first + i, moved[i]);
+    indexRows();
     endResetModel();
     return first;
 }
@@ -140,10 +144,15 @@ QMimeData* PictureBrowserModel::mimeData(const QModelIndexList& indexes) const
 void PictureBrowserModel::thumbnailReady(const QString& path, const QImage& image)
 {
     thumbnails_.insert(path, image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
-    for (int row = 0; row < images_.size(); ++row) {
-        if (images_[row].path == path) {
-            const QModelIndex changed = index(row);
-            emit dataChanged(changed, changed, { Qt::DecorationRole });
-        }
+    for (int row : rowsOfPath_.values(path)) {
+        const QModelIndex changed = index(row);
+        emit dataChanged(changed, changed, { Qt::DecorationRole });
     }
+}
+
+void PictureBrowserModel::indexRows()
+{
+    rowsOfPath_.clear();
+    for (int row = 0; row < images_.size(); ++row)
+        rowsOfPath_.insert(images_[row].path, row);
 }

@@ -48,8 +48,11 @@ public:
 
 private:
     void thumbnailReady(const QString& path, const QImage& image);
+    void indexRows();
 
     QList<MyImageObject> images_;
+    // Where each path stands, so that a thumbnail finds its rows without a search.
+    QMultiHash<QString, int> rowsOfPath_;
     QHash<QString, QIcon> thumbnails_;
     ThumbnailLoader* loader_;
 };

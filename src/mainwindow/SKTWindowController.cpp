@@ -9,8 +9,17 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
+#include "widgets/StepperSpinBox.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
+#include "inspector/CardBackgroundPage.h"
+#include "inspector/CardBorderPage.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
+#include "inspector/ShapePage.h"
+#include "inspector/TextPropertiesPage.h"
+#include "library/BackgroundGallery.h"
+#include "profiles/PartyTexts.h"
 #include "mail/Send_Modeless.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
@@ -21,19 +30,17 @@
 #include "profiles/User_Profile_Class.h"
 #include "widgets/DialogParent.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QStackedWidget>
-#include <QTabWidget>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cstdlib>
@@ -53,8 +60,6 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     setDialogParent(this);
 
     App_Name = QApplication::applicationName();
-    All_Text_font = Model_Font(Text_Ctrl_Font, 14.0);
-    All_Text_clr = Qt::black;
     paper_card_arry = presetNames(QStringLiteral("Name Badge"));
     pvc_card_arry = presetNames(QStringLiteral("PVC Card"));
     Front_card_Prop = Card_Property::create();
@@ -67,7 +72,7 @@ SKTWindowController::SKTWindowController(QWidget* parent)
     Data_From_Excel_Window = spreadsheet.get();
 
     buildWindow();
-    setWindowTitle(App_Name);
+    setWindowTitle(App_Name + QStringLiteral("[*]"));
 }
 
 SKTWindowController::~SKTWindowController()
@@ -95,90 +100,30 @@ std::function<void(int)>& SKTWindowController::programExit()
 void SKTWindowController::buildWindow()
 {
     buildCanvases();
-
-    sett_tab = new QTabWidget;
-    static const char* const tabNames[15] = { "Card", "Info", "Size", "Background", "Border", "Line", "Shape", "Text",
-        "Text Properties", "Image", "Signature", "Data Source", "Alignment", "Barcode", "Lock" };
-    for (int i = 0; i < 15; ++i) {
-        tabItems[size_t(i)] = new QWidget;
-        sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(tabNames[i]));
-    }
-    // The card-size tab: the size in millimetres and the list of preset names.
-    auto* sizeForm = new QFormLayout(tabItems[2]);
-    width_Text = new QDoubleSpinBox;
-    height_Text = new QDoubleSpinBox;
-    for (QDoubleSpinBox* box : { width_Text, height_Text }) {
-        box->setDecimals(3);
-        box->setRange(0.0, 10000.0);
-    }
-    ColList = new QListWidget;
-    sizeForm->addRow(QStringLiteral("Width (mm)"), width_Text);
-    sizeForm->addRow(QStringLiteral("Height (mm)"), height_Text);
-    sizeForm->addRow(ColList);
-    // The card tab's lists that start-up fills.
-    auto* cardForm = new QFormLayout(tabItems[0]);
-    Card_hatch_style = new QComboBox;
-    cardForm->addRow(QStringLiteral("Hatch"), Card_hatch_style);
-    auto* textForm = new QFormLayout(tabItems[8]);
-    Text_Date_style = new QComboBox;
-    Text_Time_style = new QComboBox;
-    textForm->addRow(QStringLiteral("Date"), Text_Date_style);
-    textForm->addRow(QStringLiteral("Time"), Text_Time_style);
-    auto* shapeForm = new QFormLayout(tabItems[6]);
-    shape_hatch_style = new QComboBox;
-    shapeForm->addRow(QStringLiteral("Hatch"), shape_hatch_style);
+    inspector_ = new PropertiesInspector(*this, this);
+    sett_tab = inspector_->sett_tab;
+    Text_Date_style = inspector_->text_prop_tab->Text_Date_style;
+    Text_Time_style = inspector_->text_prop_tab->Text_Time_style;
+    shape_hatch_style = inspector_->shape_tab->shape_hatch_style;
+    Card_hatch_style = inspector_->card_bkgd_tab->Card_hatch_style;
+    CardSettingsPage& card = *inspector_->card_setting_tab;
+    ColList = card.ColList;
+    width_Text = card.width_Text;
+    height_Text = card.height_Text;
 
     auto* central = new QWidget;
     auto* layout = new QHBoxLayout(central);
     layout->addWidget(sides_, 1);
     layout->addWidget(sett_tab);
     setCentralWidget(central);
-    addToolBarBreak();
-    setMenuWidget(buildToolBar());
+    createActions();
+    createMenus();
+    createToolBars();
+    connect(document_.get(), &SKTDocument::graphicsChanged, this, &SKTWindowController::sideGraphicsChanged);
+    buildBackgroundGallery();
 
     plz_wait_Window = new PleaseWait_Modeless(this);
     send_modls_wnd = new Send_Modeless(this);
-}
-
-QWidget* SKTWindowController::buildToolBar()
-{
-    auto* bar = new QWidget;
-    auto* rows = new QVBoxLayout(bar);
-    auto* commands = new QHBoxLayout;
-    auto* tools = new QHBoxLayout;
-    auto* moreTools = new QHBoxLayout;
-    rows->addLayout(commands);
-    rows->addLayout(tools);
-    rows->addLayout(moreTools);
-    QHBoxLayout* layout = commands;
-    const auto addButton = [&](const QString& text, const QString& name, std::function<void()> action) {
-        auto* button = new QToolButton;
-        button->setText(text);
-        button->setObjectName(name);
-        connect(button, &QToolButton::clicked, this, std::move(action));
-        layout->addWidget(button);
-    };
-    addButton(QStringLiteral("New"), QStringLiteral("New_Btn"), [this] { New_Btn_Clicked(); });
-    addButton(QStringLiteral("Open"), QStringLiteral("Open_Btn"), [this] { Open_Btn_Clicked(); });
-    addButton(QStringLiteral("Save"), QStringLiteral("Save_Btn"), [this] { Save_Btn_Clicked(); });
-    addButton(QStringLiteral("Save As"), QStringLiteral("SaveAs_Btn"), [this] { SaveAs_Btn_Clicked(); });
-    static const char* const toolNames[ToolCount]
-        = { "Arrow", "Line", "Text", "Rectangle", "Circle", "Rounded Rectangle", "Triangle", "Diamond", "Image",
-              "Image Library", "Barcode", "Signature", "Fingerprint", "Star", "Double Star", "Polygon" };
-    addButton(QStringLiteral("Series"), QStringLiteral("Batch_Series_Btn"), [this] { Batch_Series_Button(); });
-    addButton(QStringLiteral("Create Series"), QStringLiteral("Create_Series_Btn"), [this] { Create_Series_Button(); });
-    addButton(QStringLiteral("Front"), QStringLiteral("Front_Side_btn"), [this] { Select_front_side(); });
-    addButton(QStringLiteral("Back"), QStringLiteral("Back_Side_btn"), [this] { Select_back_side(); });
-    commands->addStretch(1);
-    // Two rows, so that every tool's name fits the window's width.
-    for (int tool = 0; tool < ToolCount; ++tool) {
-        layout = tool < ToolCount / 2 ? tools : moreTools;
-        addButton(QString::fromLatin1(toolNames[tool]), QStringLiteral("Tool_%1").arg(tool),
-            [this, tool] { selectTool(tool); });
-    }
-    tools->addStretch(1);
-    moreTools->addStretch(1);
-    return bar;
 }
 
 void SKTWindowController::loadPlaceholders()
@@ -204,41 +149,39 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
     }
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
     loadPlaceholders();
+    imageBrowser->Load_and_fill_backgrounds();
 
-    // Only the five card tabs show until an object is selected.
-    while (sett_tab->count() > 5)
-        sett_tab->removeTab(5);
     Not_Draw_Only_Prop_Change = true;
     fillFixedLists();
     Not_Draw_Only_Prop_Change = false;
+    Show_Hide_Ruler_ChkBox(false);
 
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     Selected_Control_Tool_ = ArrowTool;
     New_Project();
     if (Start_Card_Option.isEmpty())
         return StartResult::WizardLeft;
-    sides_->setCurrentIndex(Card_Front_Or_Back == 0 ? 0 : 1);
+    changeViewController(Card_Front_Or_Back == 0 ? 0 : 1);
     return StartResult::Ready;
 }
 
 void SKTWindowController::fillFixedLists()
 {
-    Text_Date_style->clear();
-    Text_Date_style->addItems({ "M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy",
-        "dd-MM-yyyy", "d-M-yy" });
-    Text_Date_style->setCurrentIndex(0);
-    Text_Time_style->clear();
-    Text_Time_style->addItems({ "h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss" });
-    Text_Time_style->setCurrentIndex(0);
-    shape_hatch_style->clear();
-    Card_hatch_style->clear();
+    CardBackgroundPage& background = *inspector_->card_bkgd_tab;
+    CardSettingsPage& card = *inspector_->card_setting_tab;
+    background.Card_image_layout->setCurrentIndex(1);
+    card.Sides_ComboBox->setCurrentIndex(0);
+    card.Preset_ComboBox->setCurrentIndex(0);
+    card.Category_ComboBox->setCurrentIndex(0);
+    inspector_->text_prop_tab->fillFixedLists();
+    inspector_->card_brdr_tab->Card_bor_Stepper->setValue(3);
+    inspector_->card_brdr_tab->Card_border_style->setCurrentIndex(0);
+    card_prop_set(QStringLiteral("S"));
     const QStringList hatches = Get_Files_Array_At_Path(Resource_File(QStringLiteral("Fill_Style_Image")));
+    shape_hatch_style->clear();
     shape_hatch_style->addItems(hatches);
-    Card_hatch_style->addItems(hatches);
-    if (hatches.isEmpty()) {
-        shape_hatch_style->setCurrentIndex(-1);
-        Card_hatch_style->setCurrentIndex(-1);
-    }
+    shape_hatch_style->setCurrentIndex(hatches.isEmpty() ? -1 : 0);
+    background.setHatchNames(hatches);
 }
 
 void SKTWindowController::New_Project()
@@ -277,8 +220,8 @@ void SKTWindowController::resetCardProperty(Card_Property& card) const
     card.Card_Sub_Category = QStringLiteral("CR80-Credit Card Size");
     card.Card_Cat_index = 0;
     card.Card_Create_Mode = QStringLiteral("W");
-    card.Card_Content_clr = All_Text_clr;
-    card.Card_Content_font = All_Text_font;
+    card.Card_Content_clr = All_Text_clr_Default;
+    card.Card_Content_font = All_Text_font_Default;
     card.Card_BG_Image = QImage();
     card.Card_BG_Image_Path = QString(QLatin1String(""));
     card.Card_BG_Image_Layout = QStringLiteral("Stretch");
@@ -299,75 +242,49 @@ void SKTWindowController::New_Project_Setting_Reset()
     Front_user_profile->Reset_All_Values();
     Back_user_profile->Reset_All_Values();
     Project_File_Name = QString(QLatin1String(""));
-    All_Text_font = Model_Font(Text_Ctrl_Font, 14.0);
-    All_Text_clr = Qt::black;
-    All_Text_font_Default = All_Text_font;
-    All_Text_clr_Default = All_Text_clr;
+    All_Text_font_Default = Model_Font(Text_Ctrl_Font, 14.0);
+    All_Text_clr_Default = Qt::black;
+    inspector_->card_setting_tab->resetContent(All_Text_font_Default, All_Text_clr_Default);
     resetCardProperty(*Front_card_Prop);
     resetCardProperty(*Back_card_Prop);
     Select_front_side();
+    card_prop_set(QStringLiteral("S"));
     Set_Log_Name_In_Title();
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();
     Not_Draw_Only_Prop_Change = false;
+    setUnsavedEdits(false);
 }
 
 bool SKTWindowController::Open_Start_Window()
 {
+    Front_back_label->hide();
     if (!Invitation_Wizard::defaultInstance())
         new Invitation_Wizard(*this, this);
     if (Invitation_Wizard::defaultInstance()->Open_Wnd() != 1)
         return false;
     if (Start_Card_Option == QLatin1String("W")) {
         document_->Enable_Disable_Undo_Registraion(false);
-        const QString shapeCode = Card_Shape == 1 ? QStringLiteral("RR")
-            : Card_Shape == 2                     ? QStringLiteral("E")
-                                                  : QStringLiteral("R");
-        Front_card_Prop->Card_Shape = Back_card_Prop->Card_Shape = shapeCode;
-        const QSizeF size = _graphicView->cardSize();
-        Front_card_Prop->Card_Size = Back_card_Prop->Card_Size = size;
+        Update_Card_Graphics();
+        if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
+            shape->setChecked(true);
         Fill_Party_Invidation_Details();
         Show_RHS_Properties(nullptr);
         document_->Enable_Disable_Undo_Registraion(true);
+        // The wizard's card is where the user starts from, not an unsaved change.
+        setUnsavedEdits(false);
     }
+    Front_back_label->show();
     return true;
 }
 
 void SKTWindowController::Fill_Party_Invidation_Details()
 {
-    struct PartyText
-    {
-        const char* id;
-        QString text;
-        QRectF rect;
-    };
-    const double width = _graphicView->cardSize().width();
-    const auto wide = [&](double y, double height) { return QRectF(10, y, qMax(50.0, width - 20), height); };
-    const PartyText texts[] = {
-        { "PARTY_TITLE", Invite_Title, wide(10, 30) },
-        { "PARTY_TO", Invite_To.isEmpty() ? QString() : QStringLiteral("Dear ") + Invite_To + QStringLiteral(","),
-            wide(42, 20) },
-        { "PARTY_MSG", Invite_Message, wide(64, 30) },
-        { "PARTY_FROM", Invite_From.isEmpty() ? QString() : QStringLiteral("From:\n") + Invite_From,
-            QRectF(10, 96, 110, 34) },
-        { "PARTY_VENUE", Invite_Venue.isEmpty() ? QString() : QStringLiteral("Venue:\n") + Invite_Venue,
-            QRectF(125, 96, 110, 34) },
-        { "PARTY_DATE", Invite_Date.isEmpty() ? QString() : QStringLiteral("Date:\n") + Invite_Date,
-            QRectF(10, 132, 110, 34) },
-        { "PARTY_TIME", Invite_Time.isEmpty() ? QString() : QStringLiteral("Time:\n") + Invite_Time,
-            QRectF(125, 132, 110, 34) },
-    };
-    const int savedTool = Selected_Control_Tool_;
     Selected_Control_Tool_ = TextTool;
-    for (const PartyText& party : texts) {
-        if (!party.text.isEmpty())
-            _graphicView->createGraphicOfClass(
-                GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, QString::fromLatin1(party.id));
-    }
-    Selected_Control_Tool_ = savedTool;
-    if (!Invite_BG_IMG.isEmpty()) {
-        Front_card_Prop->Card_fill_chk = true;
-        Front_card_Prop->Card_fill_style = QStringLiteral("I");
-        set_Front_BG_Image(Invite_BG_IMG);
-    }
+    const PartyDetails details { Invite_Title, Invite_To, Invite_Message, Invite_From, Invite_Venue, Invite_Date,
+        Invite_Time };
+    for (const PartyText& party : partyTextLayout(details))
+        _graphicView->createGraphicOfClass(
+            GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID);
+    set_Front_BG_Image(Invite_BG_IMG);
 }

@@ -1,25 +1,31 @@
 #pragma once
 
 #include "canvas/CanvasHost.h"
+#include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "series/BatchWizard.h"
 #include "wizards/Invitation_Wizard.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
 #include <QVariantMap>
 
-#include <array>
 #include <functional>
 #include <memory>
 
 class Barcode_Gen;
 class BarcodeWindowHost;
+class BackgroundGallery;
 class DataBinding;
 class Data_From_Excel;
+class Grid_Wizard;
 class MainWindowExport;
+class PropertiesInspector;
+class QAction;
+class QCloseEvent;
 class QComboBox;
 class QDialog;
 class PleaseWait_Modeless;
@@ -47,7 +53,11 @@ extern const QString design_file_EXT; // "dcard"
 
 // The one main window of the program: the document's front, back and scratch sides, the
 // drawing tools, card sizes, design files and the services every window calls.
-class SKTWindowController : public QMainWindow, public InvitationWizardHost, public CanvasHost, public BatchWizardHost
+class SKTWindowController : public QMainWindow,
+                            public InvitationWizardHost,
+                            public CanvasHost,
+                            public InspectorHost,
+                            public BatchWizardHost
 {
     Q_OBJECT
 
@@ -83,7 +93,9 @@ public:
     void Fill_Party_Invidation_Details();
 
     // ---- Design files ----------------------------------------------------------------
-    void Save_project_file(bool saveAs, bool showMessages);
+    // True when the design was written; false when the save dialog was cancelled or the
+    // write failed.
+    bool Save_project_file(bool saveAs, bool showMessages);
     int Read_and_load_design_Log(const QString& path, const QString& logOrTemplate);
     int Open_Log_File() override;
     void Set_Log_Name_In_Title();
@@ -116,7 +128,7 @@ public:
     // Sets the tool and places its object on the current side at once.
     void selectTool(int tool);
     void Select_tool_action();
-    void selectArrowTool();
+    void selectArrowTool() override;
     void selectedToolDidChange();
     // Asks for one picture file for a new or the selected image object and keeps it in
     // Library_Selected_Image; false (and "") when cancelled or the file is not a picture.
@@ -140,8 +152,8 @@ public:
     void Set_Document_Size(const QSizeF& points) override;
     void Create_List(const QString& name);
     QString Get_Item_Text(int row) const;
-    void Mark_List_New_Selection(int row);
-    void fillCardSizeList(bool plasticCards);
+    void Mark_List_New_Selection(int row) override;
+    void fillCardSizeList(bool plasticCards) override;
     enum class Link
     {
         SupportMail,
@@ -156,6 +168,7 @@ public:
         ShareIt
     };
     void openLink(Link link);
+    void contactUs() override { openLink(Link::SupportMail); }
 
     // ---- Services ------------------------------------------------------------------------
     const SKTDocument::Graphics& Get_Front_Controls_Array() const;
@@ -198,18 +211,28 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // ---- Image library and background gallery -----------------------------------------
+    // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
+    // is in lib_window_sel_file.
+    int Open_Image_Library_Window(const QString& mode);
+    BackgroundGallery* imageBrowser = nullptr;
 
     // ---- Sides and redrawing ----------------------------------------------------------
     void Select_front_side();
     void Select_back_side();
+    void Select_temp_design_side();
+    // The scratch side shows the current side's objects (the same instances).
+    void Temp_Design_Control_Assign();
+    // Shows canvas 0 front, 1 back, 2 scratch; any other index changes nothing.
+    void changeViewController(int index);
     void Refresh_Canvas() override;
-    // Shows the properties of an object or of the card (none yet: the panel is a later
-    // addition), and puts the arrow tool back.
+    // Rebuilds the inspector for an object, or for the card with none, and puts the arrow
+    // tool back.
     void Show_RHS_Properties(const SKTGraphicPtr& graphic) override;
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
-    void Set_Paste_Button_Status() override { }
+    void Set_Paste_Button_Status() override;
     void setSameSizeButtonsEnabled(bool) override { }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
@@ -217,10 +240,81 @@ public:
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
     bool rulersVisible() const override { return rulersVisible_; }
-    void setRulersVisible(bool visible) override { rulersVisible_ = visible; }
-    void echoBoundsOnRulers(const QRectF&) override { }
+    void setRulersVisible(bool visible) override;
+    void echoBoundsOnRulers(const QRectF& bounds) override;
     void set_Front_BG_Image(const QString& path);
     void set_Back_BG_Image(const QString& path);
+
+    // ---- Edit commands, locking and sides ---------------------------------------------
+    void Undo_Clicked();
+    void Redo_Clicked();
+    void Cut_Clicked();
+    void Copy_Clicked();
+    void Paste_Clicked();
+    void Delete_Clicked();
+    void Select_All_Clicked();
+    void Begin_Front_Clicked();
+    void Send_Back_Clicked();
+    void Lock_Clicked();
+    void Unlock_Clicked();
+    void Temp_Card_Btn_Clicked();
+    void Show_Hide_Ruler_ChkBox(bool shown);
+    void User_Profile_Button_Clicked();
+    void Print_object_chk_changed(int value);
+
+    // ---- Button states (the table of which commands a selection allows) ---------------
+    void Enable_Standard_Button_For_Control() override;
+    void Enable_Standard_Button_For_Unlock() override;
+    void Disable_Standard_Button_For_Lock() override;
+    void Disable_Standard_Button_For_Card() override;
+
+    // ---- Layout and grid commands -----------------------------------------------------
+    enum class Layout
+    {
+        Left,
+        Right,
+        Top,
+        Bottom,
+        HorizontalCentres,
+        VerticalCentres,
+        Centre,
+        SameWidth,
+        SameHeight,
+        NaturalSize,
+        ToGrid
+    };
+    void layoutCommand(Layout command);
+    void toggleGridConstraining();
+    void toggleGridShowing();
+    void Grid_Clr_Changed(const QColor& color);
+    void Grid_Slider_Changed(double spacing);
+    void Grid_Show_Hide_Changed(bool shown);
+
+    // ---- Card settings panel ----------------------------------------------------------
+    Card_PropertyPtr currentCardSettings() const override;
+    QRectF frontCanvasBounds() const override;
+    void clearCurrentSelection() override;
+    void Update_Card_Graphics() override;
+    void Update_All_Card_Content() override;
+    void Apply_Size_Clicked() override;
+    void card_shape_CellClick(int row) override;
+    void Card_Image_Browse_Btn() override;
+    void Card_Image_Library_Btn() override;
+    void card_prop_set(const QString& fillStyle);
+    void Card_Prop_Clicked();
+    void Card_Bckgrnd_Clicked();
+
+    // ---- Toolbar commands and leaving -------------------------------------------------
+    // Asks to save unsaved changes; false when the user's save did not happen, so the
+    // program must go on.
+    bool Exit_App();
+    // The design differs from its file: undoable edits since the last save, or edits of
+    // the back side and the card settings, which undo does not record.
+    bool hasUnsavedChanges() const;
+    void setUnsavedEdits(bool edited);
+    PropertiesInspector& inspector() const { return *inspector_; }
+    // The commands, by object name, for menus, tool buttons and tests.
+    QAction* action(const QString& name) const;
 
     // ---- State read by other windows and by tests -------------------------------------
     SKTDocument& document() { return *document_; }
@@ -228,6 +322,8 @@ public:
     SKTGraphicView* currentCanvas() const;
     // One zoom factor serves all three sides.
     void setZoomFactor(double factor);
+    // The next factor of the zoom table up (1) or down (-1).
+    void zoomBy(int steps);
     Card_PropertyPtr Front_card_Prop;
     Card_PropertyPtr Back_card_Prop;
     std::unique_ptr<User_Profile_Class> Front_user_profile;
@@ -242,13 +338,10 @@ public:
     QList<QVariantMap> ListData; // the card-size list: one row per preset name
     QList<QVariantMap> data_table_content;
     QString App_Name;
-    QFont All_Text_font;
-    QColor All_Text_clr;
     double _zoomFactor = 1.0;
-    SKTGraphicPtr Last_Selected_Graphic;
 
+    // Controls of the inspector's pages that start-up and the card-size code fill.
     QTabWidget* sett_tab = nullptr;
-    std::array<QWidget*, 15> tabItems {};
     QComboBox* Text_Date_style = nullptr;
     QComboBox* Text_Time_style = nullptr;
     QComboBox* shape_hatch_style = nullptr;
@@ -256,11 +349,24 @@ public:
     QListWidget* ColList = nullptr;
     QDoubleSpinBox* width_Text = nullptr;
     QDoubleSpinBox* height_Text = nullptr;
+    QLabel* Front_back_label = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend class MainWindowExport;
     void buildWindow();
-    QWidget* buildToolBar();
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void connectCommands();
+    void updateModifiedMark();
+    void refreshUndoActions();
+    void sideGraphicsChanged(SKTDocument::Side side);
+    void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
+    void lockSelection(bool lock);
+    void buildBackgroundGallery();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
@@ -268,8 +374,6 @@ private:
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
     void buildCanvases();
-    // The front card's rectangle in points: the reference for cascading and card shapes.
-    QRectF frontCanvasBounds() const;
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -279,6 +383,10 @@ private:
     SKTZoomingScrollView* _zoomingScrollView_BACK = nullptr;
     SKTZoomingScrollView* _zoomingScrollView_TEMP = nullptr;
     QStackedWidget* sides_ = nullptr;
+    PropertiesInspector* inspector_ = nullptr;
+    Grid_Wizard* gridWindow_ = nullptr;
+    bool unsavedEdits_ = false;
+    QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;
     int Selected_Control_Tool_ = 0;

@@ -84,18 +84,6 @@ void SKTWindowController::setZoomFactor(double factor)
         scroll->setFactor(factor);
 }
 
-void SKTWindowController::Select_front_side()
-{
-    Card_Front_Or_Back = 0;
-    sides_->setCurrentIndex(0);
-}
-
-void SKTWindowController::Select_back_side()
-{
-    Card_Front_Or_Back = 1;
-    sides_->setCurrentIndex(1);
-}
-
 void SKTWindowController::Refresh_Canvas()
 {
     if (Card_Value_In_Process)

@@ -32,7 +32,7 @@ DesignContents SKTWindowController::currentDesign() const
     return contents;
 }
 
-void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
+bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
 {
     const QString remembered = Project_File_Name;
     if (saveAs)
@@ -43,7 +43,7 @@ void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
             = dialogs().chooseSaveFile(QStringLiteral("Save Design"), QString(), designFilter, design_file_EXT);
         if (chosen.isEmpty()) {
             Project_File_Name = remembered;
-            return;
+            return false;
         }
         activateWindow();
         Project_File_Name = chosen;
@@ -51,13 +51,17 @@ void SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
     int itemsCollected = 0;
     QString error;
     const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
-    if (!written)
+    if (!written) {
         Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
-    if (!showMessages)
-        return;
-    Show_MessageBox(
-        written ? QStringLiteral("Invitation Card Design Log has been saved successfully.") : QStringLiteral("fail"));
+        // A failed save is always reported, also where success is not.
+        Show_MessageBox(QStringLiteral("fail"));
+        return false;
+    }
+    setUnsavedEdits(false);
+    if (showMessages)
+        Show_MessageBox(QStringLiteral("Invitation Card Design Log has been saved successfully."));
     Set_Log_Name_In_Title();
+    return true;
 }
 
 int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
@@ -77,8 +81,6 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
 void SKTWindowController::applyDesign(DesignContents& contents, const QString& path, const QString& mode)
 {
     New_Project_Setting_Reset();
-    while (sett_tab->count() > 0)
-        sett_tab->removeTab(0);
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();
     Project_File_Name = mode == QLatin1String("L") ? path : QString(QLatin1String(""));
@@ -120,6 +122,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     selectArrowTool();
     Refresh_Canvas();
     document_->Enable_Disable_Undo_Registraion(true);
+    setUnsavedEdits(false);
 }
 
 int SKTWindowController::Open_Log_File()
@@ -133,9 +136,9 @@ int SKTWindowController::Open_Log_File()
 void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
-        setWindowTitle(QStringLiteral("%1 ( %2 )").arg(App_Name, QFileInfo(Project_File_Name).fileName()));
+        setWindowTitle(QStringLiteral("%1 ( %2 )[*]").arg(App_Name, QFileInfo(Project_File_Name).fileName()));
     else
-        setWindowTitle(App_Name);
+        setWindowTitle(App_Name + QStringLiteral("[*]"));
 }
 
 void SKTWindowController::New_Btn_Clicked()

@@ -5,11 +5,12 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 
+#include <QAction>
 #include <QFileInfo>
-#include <QTabWidget>
 
 QString Library_Selected_Image;
 QString lib_window_sel_file;
@@ -50,6 +51,8 @@ void SKTWindowController::Select_tool_action()
 void SKTWindowController::selectArrowTool()
 {
     Selected_Control_Tool_ = ArrowTool;
+    if (QAction* arrow = action(QStringLiteral("Tool_0")))
+        arrow->setChecked(true);
     selectedToolDidChange();
 }
 
@@ -63,9 +66,7 @@ void SKTWindowController::selectedToolDidChange()
         if (!Browse_User_Image_Manually())
             return;
     } else if (Selected_Control_Tool_ == ImageLibraryTool) {
-        // The image library window comes with its own subsystem; until then the library
-        // offers the picture last chosen in it.
-        if (lib_window_sel_file.isEmpty())
+        if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
             return;
         ::Library_Selected_Image = lib_window_sel_file;
         Show_NSLog_Message(::Library_Selected_Image);
@@ -97,37 +98,4 @@ bool SKTWindowController::Browse_User_Image_Manually()
         return false;
     }
     return true;
-}
-
-void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
-{
-    if (Not_Draw_Only_Prop_Change)
-        return;
-    Selected_Control_Tool_ = ArrowTool;
-    Last_Selected_Graphic = graphic;
-    // The object tabs come with the property panel; the card's five tabs always show.
-    if (sett_tab->count() != 5) {
-        while (sett_tab->count() > 0)
-            sett_tab->removeTab(0);
-        static const char* const names[5] = { "Card", "Info", "Size", "Background", "Border" };
-        for (int i = 0; i < 5; ++i)
-            sett_tab->addTab(tabItems[size_t(i)], QString::fromLatin1(names[i]));
-    }
-}
-
-void SKTWindowController::Undo_Redo_Button_state()
-{
-    // The undo and redo buttons come with the edit commands.
-}
-
-void SKTWindowController::set_Front_BG_Image(const QString& path)
-{
-    Front_card_Prop->Card_BG_Image_Path = path;
-    Front_card_Prop->Card_BG_Image = QImage(path);
-}
-
-void SKTWindowController::set_Back_BG_Image(const QString& path)
-{
-    Back_card_Prop->Card_BG_Image_Path = path;
-    Back_card_Prop->Card_BG_Image = QImage(path);
 }

@@ -5,8 +5,7 @@
 
 UndoManager::UndoManager()
     : alive_(std::make_shared<bool>(true))
-{
-}
+{ }
 
 UndoManager::~UndoManager() = default;
 
@@ -23,6 +22,8 @@ void UndoManager::registerUndo(Action inverse)
         scheduleCheckpoint();
     }
     open_.push_back(std::move(inverse));
+    if (cleanIndex_ > long(undoStack_.size()))
+        cleanIndex_ = -1;
     redoStack_.clear();
 }
 
@@ -94,6 +95,19 @@ void UndoManager::removeAllActions()
     redoStack_.clear();
     open_.clear();
     implicitOpen_ = false;
+    cleanIndex_ = 0;
+}
+
+void UndoManager::setClean()
+{
+    if (explicitDepth_ == 0)
+        closeOpenGroup();
+    cleanIndex_ = long(undoStack_.size());
+}
+
+bool UndoManager::isClean() const
+{
+    return open_.empty() && long(undoStack_.size()) == cleanIndex_;
 }
 
 void UndoManager::closeOpenGroup()

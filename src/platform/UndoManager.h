@@ -42,7 +42,13 @@ public:
     void setRegistrationEnabled(bool enabled) { registrationEnabled_ = enabled; }
     bool isRegistrationEnabled() const { return registrationEnabled_; }
 
+    // Empties both stacks; the state reached is the clean one.
     void removeAllActions();
+
+    // Marks the present state as the saved one. The manager is clean while undo and redo
+    // have brought it back to that state; a new step after undoing past it loses it.
+    void setClean();
+    bool isClean() const;
 
 private:
     using Group = std::vector<Action>;
@@ -61,6 +67,7 @@ private:
     bool redoing_ = false;
     Group* collecting_ = nullptr; // the redo (or undo) step an undo (or redo) is filling
     bool registrationEnabled_ = true;
+    long cleanIndex_ = 0; // undo steps at the clean state; -1 once it cannot come back
     bool checkpointScheduled_ = false;
     std::function<void()> checkpointObserver_;
     std::shared_ptr<bool> alive_;

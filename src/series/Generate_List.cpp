@@ -4,6 +4,7 @@
 #include "data/SeriesGenerators.h"
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
+#include "widgets/DialogParent.h"
 #include "series/BatchWizard.h"
 #include "series/BusyCursor.h"
 #include "widgets/DialogParent.h"

@@ -3,6 +3,7 @@
 
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
+#include "widgets/DialogParent.h"
 #include "series/BusyCursor.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"

@@ -1,74 +1,69 @@
 #include "wizards/Invitation_Wizard.h"
 
-#include "common/Logging.h"
-#include "common/StringHelpers.h"
-#include "model/CardGlobals.h"
-#include "platform/DialogService.h"
+#include "library/PictureBrowser.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTimeEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date, Invite_Time, Invite_BG_IMG;
 
 namespace {
 Invitation_Wizard* instance = nullptr;
+
+QLabel* heading(const QString& text)
+{
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    font.setBold(true);
+    label->setFont(font);
+    label->setWordWrap(true);
+    return label;
 }
+
+QToolButton* arrowButton(Qt::ArrowType arrow, const QString& tip)
+{
+    auto* button = new QToolButton;
+    button->setArrowType(arrow);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    return button;
+}
+
+QString millimetres(double value)
+{
+    return QLocale::c().toString(value, 'f', 1);
+}
+} // namespace
 
 Invitation_Wizard::Invitation_Wizard(InvitationWizardHost& host, QWidget* parent)
     : QDialog(parent)
     , host_(host)
 {
     setWindowTitle(QStringLiteral("New Invitation Card"));
-    Category_ComboBox = new QComboBox(this);
-    Category_ComboBox->addItems({ QStringLiteral("PVC Card"), QStringLiteral("Name Badge") });
-    Size_ComboBox = new QComboBox(this);
-    Preset_ComboBox = new QComboBox(this);
-    Preset_ComboBox->addItems({ QStringLiteral("Horizontal"), QStringLiteral("Vertical") });
-    Shape_ComboBox = new QComboBox(this);
-    Shape_ComboBox->addItems(
-        { QStringLiteral("Rectangle"), QStringLiteral("Rounded Rectangle"), QStringLiteral("Ellipse") });
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Category"), Category_ComboBox);
-    form->addRow(QStringLiteral("Size"), Size_ComboBox);
-    form->addRow(QStringLiteral("Orientation"), Preset_ComboBox);
-    form->addRow(QStringLiteral("Shape"), Shape_ComboBox);
-    const auto addText = [&](QLineEdit*& edit, const char* label) {
-        edit = new QLineEdit(this);
-        form->addRow(QString::fromLatin1(label), edit);
-    };
-    addText(title_Text, "Title");
-    addText(message_Text, "Message");
-    addText(from_Text, "From");
-    addText(to_Text, "To");
-    addText(venue_Text, "Venue");
-    addText(date_Text, "Date");
-    addText(time_Text, "Time");
-    addText(background_Text, "Background picture");
-
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* create = buttons->addButton(QStringLiteral("Create"), QDialogButtonBox::AcceptRole);
-    QPushButton* open = buttons->addButton(QStringLiteral("Open Design..."), QDialogButtonBox::ActionRole);
-    QPushButton* exitButton = buttons->addButton(QStringLiteral("Exit"), QDialogButtonBox::RejectRole);
-    connect(create, &QPushButton::clicked, this, [this] {
-        choice = Choice::NewCard;
-        accept();
-    });
-    connect(open, &QPushButton::clicked, this, [this] {
-        choice = Choice::OpenDesign;
-        accept();
-    });
-    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [this] { fillSizes(); });
-
+    pages = new QStackedWidget(this);
+    pages->addWidget(buildStartPage());
+    pages->addWidget(buildSizePage());
+    pages->addWidget(buildBackgroundPage());
+    pages->addWidget(buildTitlePage());
+    pages->addWidget(buildDetailsPage());
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addWidget(pages, 1);
+    layout->addWidget(buildButtons());
+    resize(860, 580);
     instance = this;
-    resetFields();
 }
 
 Invitation_Wizard::~Invitation_Wizard()
@@ -82,66 +77,257 @@ Invitation_Wizard* Invitation_Wizard::defaultInstance()
     return instance;
 }
 
-void Invitation_Wizard::resetFields()
+QWidget* Invitation_Wizard::buildStartPage()
 {
-    choice = Choice::NewCard;
-    Category_ComboBox->setCurrentIndex(0);
-    fillSizes();
-    Preset_ComboBox->setCurrentIndex(0);
-    Shape_ComboBox->setCurrentIndex(0);
-    for (QLineEdit* edit :
-        { title_Text, message_Text, from_Text, to_Text, venue_Text, date_Text, time_Text, background_Text })
-        edit->clear();
-}
-
-void Invitation_Wizard::fillSizes()
-{
-    Size_ComboBox->clear();
-    Size_ComboBox->addItems(host_.presetNames(Category_ComboBox->currentText()));
-    Size_ComboBox->setCurrentIndex(0);
-}
-
-int Invitation_Wizard::Open_Wnd()
-{
-    resetFields();
-    // A design that cannot be opened brings the start screen back rather than ending.
-    for (;;) {
-        if (dialogs().runModal(*this) != QDialog::Accepted) {
-            Start_Card_Option = QString(QLatin1String(""));
-            return 0;
-        }
-        if (choice == Choice::NewCard) {
-            applyNewCard();
-            Start_Card_Option = QStringLiteral("W");
-            return 1;
-        }
-        if (host_.Open_Log_File() == 1) {
-            Start_Card_Option = QStringLiteral("L");
-            return 1;
-        }
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch(1);
+    // Centred within the full width: a word-wrapped label aligned by the layout gets too narrow.
+    QLabel* title = heading(QStringLiteral("Create an invitation card"));
+    auto* hint = new QLabel(QStringLiteral("Design a new invitation step by step, or continue with a saved design."));
+    hint->setWordWrap(true);
+    for (QLabel* label : { title, hint }) {
+        label->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(label);
     }
+    layout->addSpacing(24);
+    Using_Wizard_btn
+        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-new")), QStringLiteral("Create a New Invitation"));
+    Open_Log_btn
+        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")), QStringLiteral("Open a Saved Design..."));
+    for (QPushButton* button : { Using_Wizard_btn, Open_Log_btn }) {
+        button->setMinimumSize(300, 48);
+        button->setAutoDefault(false);
+        layout->addWidget(button, 0, Qt::AlignHCenter);
+    }
+    connect(Using_Wizard_btn, &QPushButton::clicked, this, &Invitation_Wizard::Using_Wizard_Click);
+    connect(Open_Log_btn, &QPushButton::clicked, this, &Invitation_Wizard::Open_Log_Click);
+    layout->addStretch(2);
+    APP_path_label = new QLabel;
+    APP_path_label->setWordWrap(true);
+    APP_path_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    APP_path_label->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(APP_path_label);
+    return page;
 }
 
-void Invitation_Wizard::applyNewCard()
+QWidget* Invitation_Wizard::buildSizePage()
 {
-    Card_Shape = Shape_ComboBox->currentIndex();
-    const QString orientation
-        = Preset_ComboBox->currentText() == QLatin1String("Horizontal") ? QStringLiteral("H") : QStringLiteral("V");
-    const QSizeF millimetres
-        = host_.Get_My_card_Size_For(Category_ComboBox->currentText(), orientation, Size_ComboBox->currentIndex());
-    if (millimetres.isValid()) {
-        host_.Set_Card_Size_In_Control(millimetres);
-        const QSizeF points(
-            host_.MM_to_Points(float(millimetres.width())), host_.MM_to_Points(float(millimetres.height())));
-        host_.Set_Document_Size(points);
-        host_.SetDocumentCanvasSize(points);
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading(QStringLiteral("Step 1 of 4: Card size")));
+    auto* form = new QFormLayout;
+    Category_ComboBox = new QComboBox;
+    Category_ComboBox->addItems({ QStringLiteral("PVC Card"), QStringLiteral("Name Badge") });
+    Size_List = new QListWidget;
+    Preset_ComboBox = new QComboBox;
+    Preset_ComboBox->addItems({ QStringLiteral("Horizontal"), QStringLiteral("Vertical") });
+    Shape_ComboBox = new QComboBox;
+    Shape_ComboBox->addItems(
+        { QStringLiteral("Rectangle"), QStringLiteral("Rounded Rectangle"), QStringLiteral("Ellipse") });
+    width_Stepper = new QDoubleSpinBox;
+    height_Stepper = new QDoubleSpinBox;
+    for (QDoubleSpinBox* stepper : { width_Stepper, height_Stepper }) {
+        stepper->setDecimals(3);
+        stepper->setRange(10.0, 500.0);
+        stepper->setSingleStep(1.0);
+        stepper->setSuffix(QStringLiteral(" mm"));
     }
-    Invite_Title = Trim_Str(title_Text->text());
-    Invite_Message = Trim_Str(message_Text->text());
-    Invite_From = Trim_Str(from_Text->text());
-    Invite_To = Trim_Str(to_Text->text());
-    Invite_Venue = Trim_Str(venue_Text->text());
-    Invite_Date = Trim_Str(date_Text->text());
-    Invite_Time = Trim_Str(time_Text->text());
-    Invite_BG_IMG = background_Text->text();
+    form->addRow(QStringLiteral("&Category:"), Category_ComboBox);
+    form->addRow(QStringLiteral("&Size:"), Size_List);
+    form->addRow(QStringLiteral("&Orientation:"), Preset_ComboBox);
+    form->addRow(QStringLiteral("S&hape:"), Shape_ComboBox);
+    auto* size = new QHBoxLayout;
+    size->addWidget(width_Stepper);
+    size->addWidget(new QLabel(QStringLiteral("by")));
+    size->addWidget(height_Stepper);
+    size->addStretch(1);
+    form->addRow(QStringLiteral("&Width and height:"), size);
+    qobject_cast<QLabel*>(form->labelForField(size))->setBuddy(width_Stepper);
+    layout->addLayout(form, 1);
+    connect(Category_ComboBox, &QComboBox::activated, this, [this] { fillSizeList(); });
+    connect(Size_List, &QListWidget::currentRowChanged, this, [this] { applyPresetSize(); });
+    connect(Preset_ComboBox, &QComboBox::activated, this, [this] { applyPresetSize(); });
+    fillSizeList();
+    return page;
+}
+
+QWidget* Invitation_Wizard::buildBackgroundPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading(QStringLiteral("Step 2 of 4: Background")));
+    layout->addWidget(new QLabel(QStringLiteral("Click a picture to use it as the card's background.")));
+    imageBrowser = new PictureBrowser;
+    layout->addWidget(imageBrowser, 1);
+    connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
+        &Invitation_Wizard::imageBrowserSelectionDidChange);
+    // Only a click on a picture moves on at once; the keyboard chooses and Next confirms.
+    connect(imageBrowser, &PictureBrowser::pictureClicked, this, [this] {
+        if (!auto_background_selection && next_counter == 2)
+            OK_Click();
+    });
+    return page;
+}
+
+QWidget* Invitation_Wizard::buildTitlePage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading(QStringLiteral("Step 3 of 4: Title and message")));
+    layout->addWidget(new QLabel(QStringLiteral("Browse the ready-made texts with the arrows, or type your own.")));
+    auto* form = new QFormLayout;
+    msg_title = new QLineEdit;
+    msg_title->setMaxLength(titleCap);
+    title_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous title"));
+    title_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next title"));
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(msg_title, 1);
+    titleRow->addWidget(title_bk_btn);
+    titleRow->addWidget(title_nxt_btn);
+    form->addRow(QStringLiteral("&Title:"), titleRow);
+    qobject_cast<QLabel*>(form->labelForField(titleRow))->setBuddy(msg_title);
+    msg_value = new QPlainTextEdit;
+    msg_value->setTabChangesFocus(true);
+    msg_value->setMaximumHeight(120);
+    msg_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous message"));
+    msg_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next message"));
+    auto* messageRow = new QHBoxLayout;
+    messageRow->addWidget(msg_value, 1);
+    messageRow->addWidget(msg_bk_btn, 0, Qt::AlignTop);
+    messageRow->addWidget(msg_nxt_btn, 0, Qt::AlignTop);
+    form->addRow(QStringLiteral("&Message:"), messageRow);
+    qobject_cast<QLabel*>(form->labelForField(messageRow))->setBuddy(msg_value);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    connect(title_bk_btn, &QToolButton::clicked, this, &Invitation_Wizard::Title_Back_Click);
+    connect(title_nxt_btn, &QToolButton::clicked, this, &Invitation_Wizard::Title_Next_Click);
+    connect(msg_bk_btn, &QToolButton::clicked, this, &Invitation_Wizard::Msg_Back_Click);
+    connect(msg_nxt_btn, &QToolButton::clicked, this, &Invitation_Wizard::Msg_Next_Click);
+    connect(msg_value, &QPlainTextEdit::textChanged, this, &Invitation_Wizard::capMessage);
+    return page;
+}
+
+QWidget* Invitation_Wizard::buildDetailsPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading(QStringLiteral("Step 4 of 4: Party details")));
+    auto* form = new QFormLayout;
+    from_value = new QLineEdit;
+    to_value = new QLineEdit;
+    venue_value = new QLineEdit;
+    from_value->setMaxLength(fromToCap);
+    to_value->setMaxLength(fromToCap);
+    venue_value->setMaxLength(venueCap);
+    from_value->setPlaceholderText(QStringLiteral("Who is inviting"));
+    to_value->setPlaceholderText(QStringLiteral("Who is invited"));
+    venue_value->setPlaceholderText(QStringLiteral("Where the party is"));
+    Date_picker = new QDateEdit;
+    Date_picker->setCalendarPopup(true);
+    Time_picker = new QTimeEdit;
+    Time_picker->setDisplayFormat(QStringLiteral("HH:mm"));
+    Date_ctrl_value = new QLineEdit;
+    Time_ctrl_value = new QLineEdit;
+    for (QLineEdit* shown : { Date_ctrl_value, Time_ctrl_value }) {
+        shown->setReadOnly(true);
+        shown->setFocusPolicy(Qt::NoFocus);
+        shown->setPlaceholderText(QStringLiteral("Not on the card"));
+    }
+    const auto pickerRow = [](QWidget* picker, QWidget* shown) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(picker);
+        row->addWidget(shown, 1);
+        return row;
+    };
+    form->addRow(QStringLiteral("&From:"), from_value);
+    form->addRow(QStringLiteral("&To:"), to_value);
+    form->addRow(QStringLiteral("&Venue:"), venue_value);
+    auto* dateRow = pickerRow(Date_picker, Date_ctrl_value);
+    auto* timeRow = pickerRow(Time_picker, Time_ctrl_value);
+    form->addRow(QStringLiteral("&Date:"), dateRow);
+    form->addRow(QStringLiteral("T&ime:"), timeRow);
+    qobject_cast<QLabel*>(form->labelForField(dateRow))->setBuddy(Date_picker);
+    qobject_cast<QLabel*>(form->labelForField(timeRow))->setBuddy(Time_picker);
+    clear_details_btn
+        = new QPushButton(QIcon::fromTheme(QStringLiteral("edit-clear")), QStringLiteral("C&lear Details"));
+    clear_details_btn->setAutoDefault(false);
+    auto* clearRow = new QHBoxLayout;
+    clearRow->addWidget(clear_details_btn);
+    clearRow->addStretch(1);
+    form->addRow(QString(), clearRow);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    for (QLineEdit* edit : { from_value, to_value, venue_value })
+        connect(edit, &QLineEdit::textEdited, this, &Invitation_Wizard::detailsEdited);
+    connect(Date_picker, &QDateEdit::dateChanged, this, &Invitation_Wizard::datePickerAction);
+    connect(Time_picker, &QTimeEdit::timeChanged, this, &Invitation_Wizard::timePickerAction);
+    connect(clear_details_btn, &QPushButton::clicked, this, &Invitation_Wizard::Clear_Details_Click);
+    return page;
+}
+
+QWidget* Invitation_Wizard::buildButtons()
+{
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    Help_btn_1 = new QPushButton(QIcon::fromTheme(QStringLiteral("help-contents")), QStringLiteral("&Help"));
+    Contact_us_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("mail-send")), QStringLiteral("Contact &Us"));
+    Exit_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("application-exit")), QStringLiteral("E&xit"));
+    button_box = new QWidget;
+    auto* steps = new QHBoxLayout(button_box);
+    steps->setContentsMargins(0, 0, 0, 0);
+    Help_btn_2 = new QPushButton(QIcon::fromTheme(QStringLiteral("help-contents")), QStringLiteral("&Help"));
+    Back_Btn = new QPushButton(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("&Back"));
+    Next_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("&Next"));
+    Cancel_btn = new QPushButton(QStringLiteral("Cancel"));
+    Next_btn->setDefault(true);
+    steps->addWidget(Help_btn_2);
+    steps->addStretch(1);
+    steps->addWidget(Back_Btn);
+    steps->addWidget(Next_btn);
+    steps->addWidget(Cancel_btn);
+    row->addWidget(Help_btn_1);
+    row->addWidget(Contact_us_btn);
+    row->addWidget(button_box, 1);
+    row->addStretch(0);
+    row->addWidget(Exit_btn);
+    for (QPushButton* button : { Help_btn_1, Contact_us_btn, Exit_btn, Help_btn_2, Back_Btn, Cancel_btn })
+        button->setAutoDefault(false);
+    connect(Help_btn_1, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
+    connect(Help_btn_2, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
+    connect(Contact_us_btn, &QPushButton::clicked, this, [this] { host_.contactUs(); });
+    connect(Exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
+    connect(Back_Btn, &QPushButton::clicked, this, &Invitation_Wizard::Back_Click);
+    connect(Next_btn, &QPushButton::clicked, this, &Invitation_Wizard::OK_Click);
+    connect(Cancel_btn, &QPushButton::clicked, this, &Invitation_Wizard::CancelClick);
+    return bar;
+}
+
+void Invitation_Wizard::fillSizeList()
+{
+    const QString category = Category_ComboBox->currentText();
+    const QStringList names = host_.presetNames(category);
+    const QSignalBlocker blocker(Size_List);
+    Size_List->clear();
+    for (int row = 0; row < names.size(); ++row) {
+        const QSizeF size = host_.Get_My_card_Size_For(category, QStringLiteral("H"), row);
+        Size_List->addItem(
+            QStringLiteral("%1  (%2 × %3 mm)").arg(names[row], millimetres(size.width()), millimetres(size.height())));
+    }
+    Size_List->setCurrentRow(0);
+    applyPresetSize();
+}
+
+void Invitation_Wizard::applyPresetSize()
+{
+    const int row = Size_List->currentRow();
+    if (row < 0)
+        return;
+    const QString orientation = Preset_ComboBox->currentIndex() == 1 ? QStringLiteral("V") : QStringLiteral("H");
+    const QSizeF size = host_.Get_My_card_Size_For(Category_ComboBox->currentText(), orientation, row);
+    if (!size.isValid())
+        return;
+    width_Stepper->setValue(size.width());
+    height_Stepper->setValue(size.height());
 }

@@ -5,8 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+class PictureBrowser;
 class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QStackedWidget;
+class QTimeEdit;
+class QToolButton;
 
 // The party details a new card is built with; set by the start-up wizard.
 extern QString Invite_Title, Invite_Message, Invite_From, Invite_To, Invite_Venue, Invite_Date, Invite_Time,
@@ -24,10 +34,13 @@ public:
     virtual void Set_Document_Size(const QSizeF& points) = 0;
     virtual void SetDocumentCanvasSize(const QSizeF& points) = 0;
     virtual int Open_Log_File() = 0;
+    virtual void contactUs() = 0;
 };
 
-// The start-up wizard: a new card of a chosen preset size, shape and party details, or a
-// saved design opened through the main window.
+// The start-up wizard. From its start screen the user opens a saved design or walks
+// through four steps: card size, background picture, title and message, party details.
+// Finishing sets the card size on the main window and leaves the party details in the
+// Invite_ globals; Exit leaves Start_Card_Option empty and the program ends.
 class Invitation_Wizard : public QDialog
 {
     Q_OBJECT
@@ -38,34 +51,84 @@ public:
 
     static Invitation_Wizard* defaultInstance();
 
-    // Resets the fields and runs the wizard modally: 1 when a new card was set up ("W") or
-    // a design opened ("L"), 0 when the wizard was left ("").
+    // Reloads the pictures and lists, resets the choices and runs the wizard modally: 1 when
+    // a new card was set up ("W") or a design opened ("L"), 0 when it was left.
     int Open_Wnd();
 
-    // The choices on the start screen (the buttons set them; tests may too).
-    enum class Choice
-    {
-        NewCard,
-        OpenDesign
-    };
-    Choice choice = Choice::NewCard;
-    QComboBox* Category_ComboBox = nullptr; // "PVC Card" or "Name Badge"
-    QComboBox* Size_ComboBox = nullptr; // preset names of the category
-    QComboBox* Preset_ComboBox = nullptr; // "Horizontal" or "Vertical"
-    QComboBox* Shape_ComboBox = nullptr; // rectangle, rounded rectangle, ellipse
-    QLineEdit* title_Text = nullptr;
-    QLineEdit* message_Text = nullptr;
-    QLineEdit* from_Text = nullptr;
-    QLineEdit* to_Text = nullptr;
-    QLineEdit* venue_Text = nullptr;
-    QLineEdit* date_Text = nullptr;
-    QLineEdit* time_Text = nullptr;
-    QLineEdit* background_Text = nullptr;
+    // ---- Actions (the window's buttons; tests may call them too) ---------------------
+    void Using_Wizard_Click();
+    void Open_Log_Click();
+    void Select_card_option(int option);
+    void OK_Click();
+    void Back_Click();
+    void CancelClick();
+    void ExitClick();
+    void HelpClick();
+    void Title_Back_Click();
+    void Title_Next_Click();
+    void Msg_Back_Click();
+    void Msg_Next_Click();
+    void Clear_Details_Click();
+    void datePickerAction();
+    void timePickerAction();
+
+    // ---- State -----------------------------------------------------------------------
+    int next_counter = 0; // 0 start screen, 1 size, 2 background, 3 title and message, 4 details
+    QStringList Title_Array, Message_Array;
+    int title_index = 0;
+    int message_index = 0;
+    QString selected_image, selected_title, selected_msg, selected_date, selected_time;
+    bool auto_background_selection = false;
+
+    QStackedWidget* pages;
+    QLabel* APP_path_label;
+    QPushButton *Using_Wizard_btn, *Open_Log_btn;
+    QComboBox* Category_ComboBox; // "PVC Card" or "Name Badge"
+    QListWidget* Size_List; // the category's presets with their sizes in millimetres
+    QComboBox* Preset_ComboBox; // "Horizontal" or "Vertical"
+    QComboBox* Shape_ComboBox; // rectangle, rounded rectangle, ellipse
+    QDoubleSpinBox *width_Stepper, *height_Stepper;
+    PictureBrowser* imageBrowser;
+    QLineEdit* msg_title;
+    QPlainTextEdit* msg_value;
+    QToolButton *title_bk_btn, *title_nxt_btn, *msg_bk_btn, *msg_nxt_btn;
+    QLineEdit *from_value, *to_value, *venue_value;
+    QDateEdit* Date_picker;
+    QTimeEdit* Time_picker;
+    QLineEdit *Date_ctrl_value, *Time_ctrl_value;
+    QPushButton* clear_details_btn;
+    QPushButton *Back_Btn, *Next_btn, *Cancel_btn, *Exit_btn, *Help_btn_1, *Help_btn_2, *Contact_us_btn;
+    QWidget* button_box;
+
+    // Longest texts, in UTF-16 units, for typing and pasting alike.
+    static constexpr int fromToCap = 40, venueCap = 100, titleCap = 100, messageCap = 250;
+
+protected:
+    // Esc and the close button: Exit on the start screen, back to it from a step.
+    void reject() override;
 
 private:
-    void resetFields();
-    void fillSizes();
-    void applyNewCard();
+    QWidget* buildStartPage();
+    QWidget* buildSizePage();
+    QWidget* buildBackgroundPage();
+    QWidget* buildTitlePage();
+    QWidget* buildDetailsPage();
+    QWidget* buildButtons();
+    void fillSizeList();
+    void applyPresetSize();
+
+    void Show_Hide_Card_Start_Screen(bool show);
+    void showStep(int step);
+    void Load_and_fill_backgrounds();
+    void Load_Msg_And_Title();
+    QString Get_Title() const;
+    QString Get_Message() const;
+    void Reset_All();
+    void Clear_Details();
+    void imageBrowserSelectionDidChange(const QString& path);
+    void capMessage();
+    void detailsEdited(const QString& text);
+    void finish();
 
     InvitationWizardHost& host_;
 };

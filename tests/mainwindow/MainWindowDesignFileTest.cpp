@@ -50,7 +50,7 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
     EXPECT_EQ(dialogs->asked().back().icon, MessageIcon::Information);
     EXPECT_EQ(Project_File_Name, path);
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )[*]"));
     DesignContents saved = DesignFile::readFile(path).contents;
 
     // A new project, then the design opened again.
@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     ASSERT_EQ(main.Open_Log_File(), 1);
 
     EXPECT_EQ(Project_File_Name, path);
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite ( party.dcard )[*]"));
     EXPECT_EQ(main.Get_Front_Control_Count(), 7);
     EXPECT_EQ(main.Get_Back_Control_Count(), 4);
     EXPECT_EQ(Card_Shape, 2); // the saved outline comes back

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "library/Image_Library.h"
+#include "library/PictureBrowser.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/PlistValue.h"
 #include "platform/PropertyList.h"
@@ -7,6 +9,7 @@
 #include "wizards/Invitation_Wizard.h"
 
 #include <QComboBox>
+#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,6 +29,26 @@ inline int firstDifference(const PlistArray& a, const PlistArray& b)
         }
     }
     return a.size() == b.size() ? -1 : int(std::min(a.size(), b.size()));
+}
+
+// Answers the image library by choosing the picture at `row`, or cancels when row is -1.
+inline std::function<int(QDialog&)> chooseInLibrary(int row, QString* title = nullptr)
+{
+    return [row, title](QDialog& dialog) {
+        auto* library = qobject_cast<Image_Library*>(&dialog);
+        if (!library)
+            return 0;
+        if (title)
+            *title = library->windowTitle();
+        dialog.setResult(0);
+        if (row < 0) {
+            library->Cancel_Clicked();
+        } else {
+            library->imageBrowser->selectRow(row);
+            library->OK_Clicked();
+        }
+        return dialog.result();
+    };
 }
 
 // A started main window whose start-up wizard is answered from the test: a new plastic
@@ -64,14 +87,33 @@ protected:
         const WizardAnswer answer = wizardAnswers.front();
         if (wizardAnswers.size() > 1)
             wizardAnswers.erase(wizardAnswers.begin());
-        if (!answer.finish)
-            return 0;
-        wizard->choice = answer.open ? Invitation_Wizard::Choice::OpenDesign : Invitation_Wizard::Choice::NewCard;
+        if (!answer.finish) {
+            wizard->ExitClick();
+            return wizard->result();
+        }
+        wizard->setResult(0);
+        if (answer.open) {
+            wizard->Open_Log_Click();
+            return wizard->result();
+        }
+        // Through the steps as the buttons go: size, the first background, the first title
+        // and message, no party details.
+        wizard->Using_Wizard_Click();
         wizard->Category_ComboBox->setCurrentText(answer.category);
-        wizard->Size_ComboBox->setCurrentIndex(answer.sizeIndex);
+        wizard->Category_ComboBox->activated(wizard->Category_ComboBox->currentIndex());
+        wizard->Size_List->setCurrentRow(answer.sizeIndex);
         wizard->Preset_ComboBox->setCurrentIndex(answer.vertical ? 1 : 0);
+        wizard->Preset_ComboBox->activated(wizard->Preset_ComboBox->currentIndex());
         wizard->Shape_ComboBox->setCurrentIndex(answer.shape);
-        return 1;
+        for (int step = 1; step <= 4 && wizard->result() == 0; ++step)
+            wizard->OK_Click();
+        // Most tests want a bare card: forget what the wizard chose before it is placed.
+        if (!answer.partyDetails) {
+            for (QString* detail : { &Invite_Title, &Invite_Message, &Invite_From, &Invite_To, &Invite_Venue,
+                     &Invite_Date, &Invite_Time, &Invite_BG_IMG })
+                detail->clear();
+        }
+        return wizard->result();
     }
 
     struct WizardAnswer
@@ -82,6 +124,7 @@ protected:
         int sizeIndex = 0;
         bool vertical = false;
         int shape = 0;
+        bool partyDetails = false; // keep the wizard's title, message and background
     };
 
     ScriptedDialogs dialogs;

@@ -5,6 +5,7 @@
 #include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
 
+#include <QAction>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -38,7 +39,7 @@ TEST_F(MainWindowTest, SeriesEditorAsksTheDesignWhetherASeriesIsInUse)
         editor->Delete_List_Btn_Clicked();
         return 0;
     };
-    main.findChild<QToolButton*>(QStringLiteral("Batch_Series_Btn"))->click();
+    main.findChild<QAction*>(QStringLiteral("Batch_Series_Btn"))->trigger();
     EXPECT_EQ(editorRuns, 1);
     EXPECT_EQ(dialogs->messages().back(),
         QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
@@ -61,7 +62,7 @@ TEST_F(MainWindowTest, CreateSeriesWritesANewSeriesFile)
         generator->OKPressed();
         return generator->result();
     };
-    window->findChild<QToolButton*>(QStringLiteral("Create_Series_Btn"))->click();
+    window->findChild<QAction*>(QStringLiteral("Create_Series_Btn"))->trigger();
     EXPECT_EQ(readSeriesValues(name), (QStringList { "VIP", "VIP" }));
     deleteSeries(name);
 }

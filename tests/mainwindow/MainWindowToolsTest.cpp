@@ -1,5 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "library/Image_Library.h"
+#include "library/PictureBrowser.h"
+
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SpreadsheetWriter.h"
@@ -32,7 +35,16 @@ void press(SKTWindowController& main, int tool)
 TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
 {
     SKTWindowController& main = start();
-    lib_window_sel_file = QStringLiteral("/clipart/balloon.png");
+    // The image library answers with its first clip art.
+    otherModal = [](QDialog& dialog) {
+        auto* library = qobject_cast<Image_Library*>(&dialog);
+        if (!library)
+            return 0;
+        dialog.setResult(0);
+        library->imageBrowser->selectRow(0);
+        library->OK_Clicked();
+        return dialog.result();
+    };
     dialogs->fileAnswers = { QStringLiteral("/pictures/missing.png") };
     struct Expected
     {
@@ -74,7 +86,8 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
     const auto& front = main.Get_Front_Controls_Array();
     EXPECT_EQ(front[4]->Sign_Or_FP_Val(), QStringLiteral("S")); // tool 11
     EXPECT_EQ(front[3]->Sign_Or_FP_Val(), QStringLiteral("F")); // tool 12
-    EXPECT_EQ(front[6]->_file_path, QStringLiteral("/clipart/balloon.png")); // tool 9
+    EXPECT_EQ(front[6]->_file_path, lib_window_sel_file);
+    EXPECT_TRUE(lib_window_sel_file.contains(QStringLiteral("/LibraryImage/"))); // tool 9
 
     press(main, 0);
     EXPECT_EQ(main.Get_Front_Control_Count(), count);

@@ -17,7 +17,7 @@ TEST(SKTWindowController, IsTheOneMainWindowTitledWithTheApplicationName)
 {
     {
         SKTWindowController window;
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Galavite"));
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Galavite[*]"));
         EXPECT_EQ(Main_App_wnd, &window);
         EXPECT_EQ(SKTWindowController::defaultInstance(), &window);
     }
@@ -45,7 +45,7 @@ TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
     EXPECT_EQ(Card_Shape, 1);
     EXPECT_EQ(main.Front_card_Prop->Card_Shape, QStringLiteral("RR"));
     EXPECT_EQ(main.Selected_Control_Tool(), 0);
-    EXPECT_EQ(main.sett_tab->count(), 5);
+    EXPECT_EQ(main.sett_tab->count(), 3); // the card, its background and its border
     EXPECT_EQ(main.Text_Date_style->count(), 9);
     EXPECT_EQ(main.Text_Date_style->currentText(), QStringLiteral("M-d-yyyy"));
     EXPECT_EQ(main.Text_Time_style->count(), 4);

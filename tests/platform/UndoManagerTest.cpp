@@ -25,7 +25,7 @@ struct UndoableValue
 TEST(UndoManager, ChangesInOneEventTurnAreOneStepAndRedoRestoresThem)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     v.set(1);
     v.set(2);
     QCoreApplication::processEvents(); // the turn ends: the implicit group closes
@@ -51,7 +51,7 @@ TEST(UndoManager, ChangesInOneEventTurnAreOneStepAndRedoRestoresThem)
 TEST(UndoManager, AnExplicitGroupSpansManyEventTurns)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     undo.beginGroup();
     for (int i = 1; i <= 20; ++i) {
         v.set(i);
@@ -69,7 +69,7 @@ TEST(UndoManager, AnExplicitGroupSpansManyEventTurns)
 TEST(UndoManager, NestedGroupsCloseWithTheOutermost)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     undo.beginGroup();
     v.set(1);
     undo.beginGroup();
@@ -85,7 +85,7 @@ TEST(UndoManager, NestedGroupsCloseWithTheOutermost)
 TEST(UndoManager, ANewChangeClearsRedo)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     v.set(1);
     undo.checkpoint();
     undo.undo();
@@ -97,7 +97,7 @@ TEST(UndoManager, ANewChangeClearsRedo)
 TEST(UndoManager, DisabledRegistrationAndClearingLeaveNothingToUndo)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     undo.setRegistrationEnabled(false);
     v.set(7);
     undo.setRegistrationEnabled(true);
@@ -116,7 +116,7 @@ TEST(UndoManager, DisabledRegistrationAndClearingLeaveNothingToUndo)
 TEST(UndoManager, TellsItsObserverAtEachCheckpointAndAroundUndo)
 {
     UndoManager undo;
-    UndoableValue v{undo};
+    UndoableValue v { undo };
     int checkpoints = 0;
     undo.setCheckpointObserver([&] { ++checkpoints; });
     v.set(1);
@@ -128,4 +128,36 @@ TEST(UndoManager, TellsItsObserverAtEachCheckpointAndAroundUndo)
     undo.undo();
     EXPECT_TRUE(sawUndoing);
     EXPECT_GE(checkpoints, 4);
+}
+
+TEST(UndoManager, CleanStateComesBackByUndoAndRedoAndIsLostByANewBranch)
+{
+    UndoManager undo;
+    UndoableValue v { undo };
+    EXPECT_TRUE(undo.isClean());
+    v.set(1);
+    EXPECT_FALSE(undo.isClean()); // still in its open step
+    undo.checkpoint();
+    undo.setClean();
+    EXPECT_TRUE(undo.isClean());
+
+    v.set(2);
+    undo.checkpoint();
+    EXPECT_FALSE(undo.isClean());
+    undo.undo();
+    EXPECT_TRUE(undo.isClean());
+    undo.undo();
+    EXPECT_FALSE(undo.isClean());
+    undo.redo();
+    EXPECT_TRUE(undo.isClean());
+
+    // Undo past the saved state, then a new step: the saved state cannot come back.
+    undo.undo();
+    v.set(5);
+    undo.checkpoint();
+    undo.undo();
+    EXPECT_FALSE(undo.isClean());
+
+    undo.removeAllActions();
+    EXPECT_TRUE(undo.isClean());
 }

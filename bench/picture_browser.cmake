@@ -1,0 +1,3 @@
+add_executable(bench_picture_browser ${CMAKE_CURRENT_LIST_DIR}/picture_browser.cpp)
+target_link_libraries(bench_picture_browser PRIVATE galavite_library)
+target_compile_definitions(bench_picture_browser PRIVATE GALAVITE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")

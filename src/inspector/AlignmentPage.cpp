@@ -1,0 +1,34 @@
+#include "inspector/AlignmentPage.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+AlignmentPage::AlignmentPage(QWidget* parent)
+    : ObjectPage(parent)
+    , print_object_chk(new QCheckBox(tr("&Print this object")))
+    , buttons_(new QGridLayout)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons_);
+    layout->addWidget(print_object_chk);
+    layout->addStretch(1);
+    connect(print_object_chk, &QCheckBox::clicked, this, [this](bool on) { emit printObjectToggled(on ? 1 : 0); });
+}
+
+void AlignmentPage::setCommands(const QList<QAction*>& commands)
+{
+    for (int i = 0; i < commands.size(); ++i) {
+        auto* button = new QToolButton;
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setDefaultAction(commands.at(i));
+        buttons_->addWidget(button, i / 2, i % 2);
+    }
+}
+
+void AlignmentPage::load(const SKTGraphic& graphic)
+{
+    print_object_chk->setChecked(graphic.print_object != 0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "inspector/ObjectPage.h"
+
+class QComboBox;
+class QLabel;
+class QSpinBox;
+
+// The page of a shape: its title names the shape; the corner radius, double-star and
+// polygon controls show only for the shapes that have them.
+class ShapePage : public ObjectPage
+{
+    Q_OBJECT
+
+public:
+    explicit ShapePage(QWidget* parent = nullptr);
+
+    // The title and tab label of a shape code; "" for a code outside the eight shapes.
+    static QString titleOfShape(const QString& code);
+    // Hides all nine extra controls.
+    void hideExtras();
+    // Shows the three extra controls that belong to the shape code, if any.
+    void showExtrasOf(const QString& code);
+
+    QLabel* Shape_prop_title = nullptr;
+    QComboBox* shape_hatch_style = nullptr;
+    QComboBox* shape_border_style = nullptr;
+    QLabel* shape_cor_radius_Label = nullptr;
+    QSpinBox* shape_cor_radius_Stepper = nullptr; // the stepper and its text in one field
+    QLabel* double_star_Label = nullptr;
+    QSpinBox* double_star_Stepper = nullptr;
+    QLabel* polygon_Label = nullptr;
+    QSpinBox* polygon_Stepper = nullptr;
+};

@@ -1,0 +1,36 @@
+#include "library/BackgroundGallery.h"
+
+#include "common/Globals.h"
+#include "library/PictureBrowserModel.h"
+#include "library/PictureFolder.h"
+
+#include <QFileInfo>
+#include <QScrollBar>
+
+BackgroundGallery::BackgroundGallery(QWidget* parent)
+    : PictureBrowser(parent)
+{
+    setWrapping(false);
+    setFlow(QListView::LeftToRight);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Small enough that a row fits under the card on a 768-pixel screen.
+    setZoomValue(0.15);
+    setToolTip(QStringLiteral("Click a picture to make it the background of the card's front"));
+    connect(this, &PictureBrowser::imageBrowserSelectionDidChange, this, [this](const QString& path) {
+        selected_image = path;
+        emit backgroundChosen(path);
+    });
+}
+
+void BackgroundGallery::Load_and_fill_backgrounds()
+{
+    const QString folder = Resource_File(QStringLiteral("Background"));
+    if (QFileInfo(folder).isDir())
+        pictures()->setItems(pictureItemsInFolder(folder));
+}
+
+QSize BackgroundGallery::sizeHint() const
+{
+    const int row = sizeHintForRow(0) > 0 ? sizeHintForRow(0) : iconSize().height() + fontMetrics().height() + 14;
+    return QSize(400, row + 2 * spacing() + horizontalScrollBar()->sizeHint().height() + 2 * frameWidth());
+}

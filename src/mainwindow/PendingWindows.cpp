@@ -1,0 +1,52 @@
+#include "mainwindow/PendingWindows.h"
+
+#include "platform/DialogService.h"
+
+namespace {
+
+void notAvailable(const QString& window)
+{
+    dialogs().showMessage(QStringLiteral("The %1 is not available yet.").arg(window));
+}
+
+} // namespace
+
+namespace PendingWindows {
+
+void Print_Button()
+{
+    notAvailable(QStringLiteral("print window"));
+}
+
+void Mail_Button()
+{
+    notAvailable(QStringLiteral("e-mail window"));
+}
+
+void Import_Wizard_Button()
+{
+    notAvailable(QStringLiteral("import wizard"));
+}
+
+void Export_As_Template_Clicked()
+{
+    notAvailable(QStringLiteral("template window"));
+}
+
+void Help_Button()
+{
+    notAvailable(QStringLiteral("help window"));
+}
+
+void About_Button()
+{
+    notAvailable(QStringLiteral("about window"));
+}
+
+int Open_User_Profile_Window(int, const QString&)
+{
+    notAvailable(QStringLiteral("profile window"));
+    return 0;
+}
+
+} // namespace PendingWindows

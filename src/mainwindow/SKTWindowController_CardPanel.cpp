@@ -1,0 +1,182 @@
+#include "mainwindow/SKTWindowController.h"
+
+#include "canvas/GraphicKind.h"
+#include "canvas/SKTGraphicView.h"
+#include "widgets/ColorWell.h"
+#include "inspector/CardBackgroundPage.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
+#include "mainwindow/PendingWindows.h"
+#include "model/CardGlobals.h"
+#include "model/ModelDefaults.h"
+#include "model/PictureFile.h"
+#include "platform/DialogService.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTimer>
+
+Card_PropertyPtr SKTWindowController::currentCardSettings() const
+{
+    return Card_Front_Or_Back == 0 ? Front_card_Prop : Back_card_Prop;
+}
+
+void SKTWindowController::clearCurrentSelection()
+{
+    currentCanvas()->Clear_Control_Selection();
+}
+
+void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
+{
+    inspector_->Show_RHS_Properties(graphic);
+}
+
+void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)
+{
+    // The back side's changes are not undoable; the modified mark must still show them.
+    if (side == SKTDocument::Side::Back && !Not_Draw_Only_Prop_Change)
+        setUnsavedEdits(true);
+    // An inspected object that left its side (undo, a removal elsewhere) gives way to the
+    // card, once the change is complete.
+    const SKTGraphicPtr shown = inspector_->lastSelectedGraphic();
+    if (!shown || side != (Card_Front_Or_Back == 0 ? SKTDocument::Side::Front : SKTDocument::Side::Back))
+        return;
+    QTimer::singleShot(0, this, [this, weak = std::weak_ptr<SKTGraphic>(shown)] {
+        const SKTGraphicPtr graphic = weak.lock();
+        if (inspector_->showsCard() || inspector_->lastSelectedGraphic() != graphic)
+            return;
+        if (!graphic || (!Get_Front_Controls_Array().contains(graphic) && !Get_Back_Controls_Array().contains(graphic)))
+            Show_RHS_Properties(nullptr);
+    });
+}
+
+void SKTWindowController::card_prop_set(const QString& fillStyle)
+{
+    inspector_->card_prop_set(fillStyle);
+}
+
+void SKTWindowController::Card_Prop_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Update_Card_Graphics()
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    const bool front = Card_Front_Or_Back == 0;
+    Card_Property& card = front ? *Front_card_Prop : *Back_card_Prop;
+    inspector_->writeCardPages(card, front);
+    card.Card_Side_Name = front ? QStringLiteral("F") : QStringLiteral("B");
+    card.Card_Shape = Card_Shape == 0 ? QStringLiteral("R")
+        : Card_Shape == 1             ? QStringLiteral("RR")
+                                      : QStringLiteral("E");
+    const QRectF bounds = frontCanvasBounds();
+    card.Card_Location = bounds.topLeft();
+    card.Card_Size = bounds.size();
+    card.Card_Create_Mode = QStringLiteral("W");
+    setUnsavedEdits(true);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Update_All_Card_Content()
+{
+    CardSettingsPage& page = *inspector_->card_setting_tab;
+    const QColor color = page.All_Text_clr->color();
+    const bool colorChanged = color != page.All_Text_clr_COPY;
+    const bool fontChanged = !page.All_Text_font_COPY || page.All_Text_font != *page.All_Text_font_COPY;
+    for (const SKTGraphicPtr& graphic :
+        Card_Front_Or_Back != 0 ? Get_Back_Controls_Array() : Get_Front_Controls_Array()) {
+        if (!isExactlyKind(*graphic, GraphicKind::Text))
+            continue;
+        if (colorChanged)
+            graphic->txt_clr = color;
+        if (fontChanged)
+            graphic->text_ctrl_font = page.All_Text_font;
+    }
+    // The next change is measured against what the objects now have.
+    page.All_Text_clr_COPY = color;
+    page.All_Text_font_COPY = page.All_Text_font;
+    // New text objects take the card's text colour and font too.
+    All_Text_font_Default = page.All_Text_font;
+    All_Text_clr_Default = color;
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Apply_Size_Clicked()
+{
+    const QSizeF points(
+        MM_to_Points_Convert(float(width_Text->value())), MM_to_Points_Convert(float(height_Text->value())));
+    Set_Document_Size(points);
+    SetDocumentCanvasSize(points);
+    _graphicView->Refresh_ScrollView();
+    Update_All_Card_Content();
+}
+
+void SKTWindowController::card_shape_CellClick(int row)
+{
+    Card_Shape = row;
+    Apply_Size_Clicked();
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Card_Image_Browse_Btn()
+{
+    const QString path = dialogs().chooseOpenFile(
+        tr("Background Picture"), QString(), tr("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
+    if (path.isEmpty())
+        return;
+    Card_Front_Or_Back == 0 ? set_Front_BG_Image(path) : set_Back_BG_Image(path);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Image_Library_Btn()
+{
+    if (Open_Image_Library_Window(QStringLiteral("B")) == 1)
+        Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::Card_Bckgrnd_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
+        return;
+    CardBackgroundPage& page = *inspector_->card_bkgd_tab;
+    page.Card_fill_chk->setChecked(true);
+    card_prop_set(QStringLiteral("I"));
+    Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
+    Update_Card_Graphics();
+    sett_tab->setCurrentWidget(&page);
+}
+
+namespace {
+
+// Gives a side its background picture; an empty path changes nothing.
+bool setBackgroundPicture(Card_Property& card, QLineEdit& pathField, const QString& path)
+{
+    pathField.setText(path);
+    if (path.isEmpty())
+        return false;
+    card.Card_fill_chk = true;
+    card.Card_fill_style = QStringLiteral("I");
+    card.Card_BG_Image_Path = path;
+    card.Card_BG_Image = PictureFile::load(path);
+    return true;
+}
+
+} // namespace
+
+void SKTWindowController::set_Front_BG_Image(const QString& path)
+{
+    if (setBackgroundPicture(*Front_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
+        Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::set_Back_BG_Image(const QString& path)
+{
+    if (setBackgroundPicture(*Back_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
+        Show_RHS_Properties(nullptr);
+}

@@ -1,0 +1,7 @@
+#include "widgets/StepperSpinBox.h"
+
+void StepperSpinBox::stepBy(int steps)
+{
+    QDoubleSpinBox::stepBy(steps);
+    emit stepped(value());
+}

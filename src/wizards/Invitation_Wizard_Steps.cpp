@@ -1,0 +1,352 @@
+#include "wizards/Invitation_Wizard.h"
+
+#include "common/FileHelpers.h"
+#include "common/Globals.h"
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
+#include "library/PictureBrowser.h"
+#include "library/PictureBrowserModel.h"
+#include "library/PictureFolder.h"
+#include "model/CardGlobals.h"
+#include "model/StoredPaths.h"
+#include "platform/DialogService.h"
+#include "wizards/PartyTextLists.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextCursor>
+#include <QTimeEdit>
+
+#include <exception>
+
+int Invitation_Wizard::Open_Wnd()
+{
+    try {
+        APP_path_label->setText(QStringLiteral("Data folder: ") + Resource_Path);
+        imageBrowser->pictures()->setItems({});
+        Show_Hide_Card_Start_Screen(true);
+        imageBrowser->setZoomValue(0.4);
+        Load_and_fill_backgrounds();
+        Reset_All();
+        Load_Msg_And_Title();
+        msg_title->setText(Get_Title());
+        msg_value->setPlainText(Get_Message());
+        return dialogs().runModal(*this);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return 0;
+    }
+}
+
+void Invitation_Wizard::Using_Wizard_Click()
+{
+    Select_card_option(1);
+}
+
+void Invitation_Wizard::Open_Log_Click()
+{
+    Select_card_option(2);
+}
+
+void Invitation_Wizard::Select_card_option(int option)
+{
+    Start_Card_Option = option == 1 ? QStringLiteral("W") : option == 2 ? QStringLiteral("L") : QStringLiteral("T");
+    OK_Click();
+}
+
+void Invitation_Wizard::OK_Click()
+{
+    if (Start_Card_Option == QLatin1String("L")) {
+        if (host_.Open_Log_File() == 1)
+            done(1);
+        return;
+    }
+    switch (next_counter) {
+    case 0:
+        next_counter = 1;
+        Show_Hide_Card_Start_Screen(false);
+        Size_List->setFocus();
+        break;
+    case 1:
+        next_counter = 2;
+        showStep(2);
+        auto_background_selection = true;
+        if (imageBrowser->pictures()->rowCount() > 0)
+            imageBrowser->selectRow(0);
+        auto_background_selection = false;
+        imageBrowser->setFocus();
+        break;
+    case 2:
+        // A path stored by another installation is looked for under our Resources folder.
+        if (!selected_image.isEmpty() && QFileInfo(Resolve_Stored_Picture_Path(selected_image)).isFile()) {
+            next_counter = 3;
+            showStep(3);
+            msg_title->setFocus();
+        } else {
+            Show_MessageBox_No_Thread(QStringLiteral("Please select background."));
+        }
+        break;
+    case 3:
+        selected_title = msg_title->text();
+        selected_msg = msg_value->toPlainText();
+        if (selected_title.isEmpty()) {
+            Show_MessageBox_No_Thread(QStringLiteral("Please select title."));
+            msg_title->setFocus();
+        } else if (selected_msg.isEmpty()) {
+            Show_MessageBox_No_Thread(QStringLiteral("Please select message."));
+            msg_value->setFocus();
+        } else {
+            next_counter = 4;
+            showStep(4);
+            from_value->setFocus();
+        }
+        break;
+    case 4:
+        finish();
+        break;
+    default:
+        break;
+    }
+}
+
+void Invitation_Wizard::finish()
+{
+    Card_Shape = Shape_ComboBox->currentIndex();
+    const QSizeF millimetres(float(width_Stepper->value()), float(height_Stepper->value()));
+    host_.Set_Card_Size_In_Control(millimetres);
+    const QSizeF points(
+        host_.MM_to_Points(float(millimetres.width())), host_.MM_to_Points(float(millimetres.height())));
+    host_.Set_Document_Size(points);
+    host_.SetDocumentCanvasSize(points);
+    Invite_Title = Trim_Str(selected_title);
+    Invite_Message = Trim_Str(selected_msg);
+    Invite_From = Trim_Str(from_value->text());
+    Invite_To = Trim_Str(to_value->text());
+    Invite_Venue = Trim_Str(venue_value->text());
+    Invite_Date = Trim_Str(selected_date);
+    Invite_Time = Trim_Str(selected_time);
+    Invite_BG_IMG = Trim_Str(selected_image);
+    done(1);
+}
+
+void Invitation_Wizard::Back_Click()
+{
+    switch (next_counter) {
+    case 1:
+        Show_Hide_Card_Start_Screen(true);
+        break;
+    case 2:
+        next_counter = 1;
+        showStep(1);
+        Size_List->setFocus();
+        break;
+    case 3:
+        next_counter = 2;
+        showStep(2);
+        imageBrowser->setFocus();
+        break;
+    case 4:
+        next_counter = 3;
+        showStep(3);
+        msg_title->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void Invitation_Wizard::CancelClick()
+{
+    Show_Hide_Card_Start_Screen(true);
+}
+
+void Invitation_Wizard::ExitClick()
+{
+    // The caller ends the program with status 0 when the wizard returns 0.
+    Start_Card_Option = QString(QLatin1String(""));
+    done(0);
+}
+
+void Invitation_Wizard::reject()
+{
+    if (next_counter == 0)
+        ExitClick();
+    else
+        CancelClick();
+}
+
+void Invitation_Wizard::HelpClick()
+{
+    Open_Help_File();
+}
+
+void Invitation_Wizard::Show_Hide_Card_Start_Screen(bool show)
+{
+    if (show) {
+        next_counter = 0;
+        auto_background_selection = false;
+        showStep(0);
+        Reset_All();
+        msg_title->setText(Get_Title());
+        msg_value->setPlainText(Get_Message());
+        Using_Wizard_btn->setFocus();
+    } else {
+        showStep(1);
+    }
+}
+
+void Invitation_Wizard::showStep(int step)
+{
+    pages->setCurrentIndex(step);
+    const bool start = step == 0;
+    button_box->setVisible(!start);
+    Exit_btn->setVisible(start);
+    Help_btn_1->setVisible(start);
+    Contact_us_btn->setVisible(start);
+    Back_Btn->setEnabled(step > 0);
+    Next_btn->setText(step == 4 ? QStringLiteral("&Finish") : QStringLiteral("&Next"));
+}
+
+void Invitation_Wizard::Load_and_fill_backgrounds()
+{
+    imageBrowser->pictures()->setItems(pictureItemsInFolder(Resource_File(QStringLiteral("Background"))));
+}
+
+void Invitation_Wizard::Load_Msg_And_Title()
+{
+    const auto load = [](const QString& name, QStringList& entries) {
+        const QString path = Resource_File(name);
+        const std::optional<QStringList> read = readEntryList(path);
+        entries = read.value_or(QStringList());
+        if (!read)
+            Show_MessageBox_No_Thread(
+                QStringLiteral("The list of ready-made texts could not be read. Please type your own.\n") + path);
+    };
+    load(QStringLiteral("Title.txt"), Title_Array);
+    load(QStringLiteral("Message.txt"), Message_Array);
+}
+
+QString Invitation_Wizard::Get_Title() const
+{
+    return Title_Array.value(title_index);
+}
+
+QString Invitation_Wizard::Get_Message() const
+{
+    return Message_Array.value(message_index);
+}
+
+namespace {
+// One entry on or back through a list, round from the last entry to the first and back.
+void stepThrough(int& index, int count, int step)
+{
+    index = count > 0 ? ((index + step) % count + count) % count : 0;
+}
+} // namespace
+
+void Invitation_Wizard::Title_Next_Click()
+{
+    stepThrough(title_index, int(Title_Array.size()), 1);
+    msg_title->setText(Get_Title());
+}
+
+void Invitation_Wizard::Title_Back_Click()
+{
+    stepThrough(title_index, int(Title_Array.size()), -1);
+    msg_title->setText(Get_Title());
+}
+
+void Invitation_Wizard::Msg_Next_Click()
+{
+    stepThrough(message_index, int(Message_Array.size()), 1);
+    msg_value->setPlainText(Get_Message());
+}
+
+void Invitation_Wizard::Msg_Back_Click()
+{
+    stepThrough(message_index, int(Message_Array.size()), -1);
+    msg_value->setPlainText(Get_Message());
+}
+
+void Invitation_Wizard::Reset_All()
+{
+    selected_image.clear();
+    selected_title.clear();
+    selected_msg.clear();
+    selected_date.clear();
+    selected_time.clear();
+    next_counter = 0;
+    title_index = 0;
+    message_index = 0;
+    msg_title->clear();
+    msg_value->clear();
+    clear_details_btn->setEnabled(false);
+    Clear_Details();
+}
+
+void Invitation_Wizard::Clear_Details()
+{
+    from_value->clear();
+    to_value->clear();
+    venue_value->clear();
+    const QSignalBlocker dateBlocker(Date_picker);
+    const QSignalBlocker timeBlocker(Time_picker);
+    const QDateTime now = QDateTime::currentDateTime();
+    Date_picker->setDate(now.date());
+    Time_picker->setTime(now.time());
+    Date_ctrl_value->clear();
+    Time_ctrl_value->clear();
+}
+
+void Invitation_Wizard::Clear_Details_Click()
+{
+    if (dialogs().askYesNo(QStringLiteral("Are you sure you want to clear details?")))
+        Clear_Details();
+}
+
+void Invitation_Wizard::datePickerAction()
+{
+    selected_date = mediumDateText(Date_picker->date());
+    Date_ctrl_value->setText(selected_date);
+    clear_details_btn->setEnabled(true);
+}
+
+void Invitation_Wizard::timePickerAction()
+{
+    selected_time = Time_picker->time().toString(QStringLiteral("HH:mm"));
+    Time_ctrl_value->setText(selected_time);
+    clear_details_btn->setEnabled(true);
+}
+
+void Invitation_Wizard::imageBrowserSelectionDidChange(const QString& path)
+{
+    selected_image = path;
+}
+
+void Invitation_Wizard::capMessage()
+{
+    const QString text = msg_value->toPlainText();
+    if (text.size() <= messageCap)
+        return;
+    const int position = std::min(msg_value->textCursor().position(), messageCap);
+    const QSignalBlocker blocker(msg_value);
+    msg_value->setPlainText(text.left(messageCap));
+    QTextCursor cursor = msg_value->textCursor();
+    cursor.setPosition(position);
+    msg_value->setTextCursor(cursor);
+}
+
+void Invitation_Wizard::detailsEdited(const QString& text)
+{
+    if (!text.isEmpty())
+        clear_details_btn->setEnabled(true);
+}

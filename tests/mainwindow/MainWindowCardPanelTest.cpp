@@ -1,0 +1,198 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "widgets/ColorWell.h"
+#include "widgets/StepperSpinBox.h"
+#include "inspector/CardBackgroundPage.h"
+#include "inspector/CardBorderPage.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
+#include "model/CardGlobals.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+void choose(QComboBox* box, int index)
+{
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+SKTGraphicPtr place(SKTWindowController& main, int tool)
+{
+    main.action(QStringLiteral("Tool_%1").arg(tool))->trigger();
+    return main.currentCanvas()->selectedGraphic();
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, EveryCardSettingIsReachableFromTheCardPages)
+{
+    SKTWindowController& main = start();
+    PropertiesInspector& inspector = main.inspector();
+    CardSettingsPage& card = *inspector.card_setting_tab;
+    CardBackgroundPage& fill = *inspector.card_bkgd_tab;
+    CardBorderPage& border = *inspector.card_brdr_tab;
+    const Card_Property& settings = *main.Front_card_Prop;
+
+    card.card_name->setText(QStringLiteral("  Summer Party "));
+    emit card.card_name->editingFinished();
+    EXPECT_EQ(settings.Card_Name, QStringLiteral("Summer Party"));
+    choose(card.Sides_ComboBox, 1);
+    EXPECT_EQ(settings.Card_Side, QStringLiteral("1"));
+    choose(card.Preset_ComboBox, 1);
+    EXPECT_EQ(settings.Card_Preset, QStringLiteral("Vertical"));
+    choose(card.Category_ComboBox, 1);
+    EXPECT_EQ(settings.Card_Category, QStringLiteral("Name Badge"));
+    ASSERT_EQ(card.ColList->count(), 8);
+    card.ColList->setCurrentRow(2);
+    emit card.ColList->itemClicked(card.ColList->item(2));
+    EXPECT_EQ(settings.Card_Sub_Category, QStringLiteral("Durable 1454 - Name Badge"));
+    EXPECT_EQ(settings.Card_Cat_index, 2);
+
+    card.width_Text->setValue(60.0);
+    card.width_Text->stepBy(1);
+    EXPECT_NEAR(main.currentCanvas()->cardSize().width(), 61.0 * 2.834645669291, 0.01);
+    EXPECT_NEAR(settings.Card_Size.width(), 61.0 * 2.834645669291, 0.01);
+    card.matrix_card_shape->button(2)->click();
+    EXPECT_EQ(Card_Shape, 2);
+    EXPECT_EQ(settings.Card_Shape, QStringLiteral("E"));
+
+    border.Card_border_chk->click();
+    EXPECT_FALSE(settings.Card_border_chk);
+    border.Card_border_chk->click();
+    border.Card_bor_Stepper->setValue(4);
+    choose(border.Card_border_style, 4);
+    EXPECT_EQ(settings.Card_bor_Stepper, 4);
+    EXPECT_EQ(settings.Card_border_style, QStringLiteral("DDD"));
+
+    fill.Card_fill_chk->click();
+    EXPECT_TRUE(settings.Card_fill_chk);
+    fill.Card_gradient_fill_rd->click();
+    fill.Card_grad_Stepper->setValue(45);
+    EXPECT_EQ(settings.Card_fill_style, QStringLiteral("G"));
+    EXPECT_EQ(settings.Card_grad_Stepper, 45);
+    EXPECT_TRUE(fill.Card_grad_Stepper->isEnabled());
+    EXPECT_FALSE(fill.Card_fill_clr->isEnabled());
+    fill.Card_Style_fill_rd->click();
+    ASSERT_EQ(fill.Card_hatch_style->count(), 8); // our own patterns ship with the program
+    choose(fill.Card_hatch_style, 3);
+    EXPECT_EQ(settings.Card_fill_style, QStringLiteral("H"));
+    EXPECT_EQ(settings.Card_hatch_style, fill.Card_hatch_style->itemText(3));
+
+    const QString picture = folder.filePath(QStringLiteral("back.png"));
+    QImage(8, 8, QImage::Format_RGB32).save(picture);
+    dialogs->fileAnswers = { picture };
+    fill.Card_Image_fill_rd->click();
+    main.Card_Image_Browse_Btn();
+    choose(fill.Card_image_layout, 1);
+    EXPECT_EQ(settings.Card_fill_style, QStringLiteral("I"));
+    EXPECT_EQ(settings.Card_BG_Image_Path, picture);
+    EXPECT_FALSE(settings.Card_BG_Image.isNull());
+    EXPECT_EQ(settings.Card_BG_Image_Layout, QStringLiteral("Tile"));
+
+    QFont font(QStringLiteral("DejaVu Sans"), 20);
+    card.setContentFont(font);
+    main.Update_All_Card_Content();
+    EXPECT_EQ(settings.Card_Content_font, font);
+    EXPECT_EQ(card.All_Text_font_value->text(), QStringLiteral("DejaVu Sans ( 20.00 )"));
+}
+
+TEST_F(MainWindowTest, OpacityReachesTheFillColoursButNotTheBorder)
+{
+    SKTWindowController& main = start();
+    CardBackgroundPage& fill = *main.inspector().card_bkgd_tab;
+    fill.Card_fill_chk->click();
+    fill.Card_fill_clr->chooseColor(Qt::red);
+    fill.Card_alpha_Stepper->setValue(50);
+    const Card_Property& settings = *main.Front_card_Prop;
+    EXPECT_EQ(settings.Card_fill_clr.rgb(), QColor(Qt::red).rgb());
+    EXPECT_NEAR(settings.Card_fill_clr.alphaF(), 0.5, 0.01);
+    EXPECT_NEAR(settings.Card_fill_Grd_1_clr.alphaF(), 0.5, 0.01);
+    EXPECT_NEAR(settings.Card_fill_Grd_2_clr.alphaF(), 0.5, 0.01);
+    EXPECT_NEAR(settings.Card_hatch_bk_clr.alphaF(), 0.5, 0.01);
+    EXPECT_FLOAT_EQ(settings.Card_alpha_Stepper, 0.5f);
+    EXPECT_EQ(settings.Card_bordr_clr.alphaF(), 1.0);
+    // Shown again, the panel reads back what it wrote.
+    main.Show_RHS_Properties(nullptr);
+    EXPECT_EQ(fill.Card_alpha_Stepper->value(), 50);
+}
+
+TEST_F(MainWindowTest, BlankNamesAndTheBacksUnfilledStyle)
+{
+    SKTWindowController& main = start();
+    CardSettingsPage& card = *main.inspector().card_setting_tab;
+    card.card_name->setText(QStringLiteral("   "));
+    emit card.card_name->editingFinished();
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled"));
+
+    // With the fill off the front keeps the chosen style, the back stores "S".
+    CardBackgroundPage& fill = *main.inspector().card_bkgd_tab;
+    fill.card_prop_set(QStringLiteral("G"));
+    main.Update_Card_Graphics();
+    EXPECT_EQ(main.Front_card_Prop->Card_fill_style, QStringLiteral("G"));
+    main.Select_back_side();
+    fill.card_prop_set(QStringLiteral("G"));
+    main.Update_Card_Graphics();
+    EXPECT_EQ(main.Back_card_Prop->Card_fill_style, QStringLiteral("S"));
+    EXPECT_EQ(main.Back_card_Prop->Card_Side_Name, QStringLiteral("B"));
+    main.Select_front_side();
+}
+
+TEST_F(MainWindowTest, TheContentColourReachesEveryTextOfTheCurrentSideOnly)
+{
+    SKTWindowController& main = start();
+    const SKTGraphicPtr first = place(main, 2);
+    const QFont ownFont(QStringLiteral("DejaVu Sans"), 9);
+    first->text_ctrl_font = ownFont;
+    const SKTGraphicPtr second = place(main, 2);
+    second->txt_clr = Qt::green;
+    const SKTGraphicPtr shape = place(main, 3);
+    const QColor shapeColour = shape->txt_clr;
+    main.Select_back_side();
+    const SKTGraphicPtr backText = place(main, 2);
+    const QColor backColour = backText->txt_clr;
+    main.Select_front_side();
+
+    main.inspector().card_setting_tab->All_Text_clr->chooseColor(Qt::blue);
+    EXPECT_EQ(first->txt_clr, QColor(Qt::blue));
+    EXPECT_EQ(second->txt_clr, QColor(Qt::blue));
+    EXPECT_EQ(shape->txt_clr, shapeColour);
+    EXPECT_EQ(backText->txt_clr, backColour);
+    EXPECT_EQ(main.Front_card_Prop->Card_Content_clr, QColor(Qt::blue));
+    // An unchanged font leaves each text's own font alone.
+    EXPECT_EQ(first->text_ctrl_font, ownFont);
+}
+
+TEST_F(MainWindowTest, ABackgroundPictureSwitchesThePictureFillOnAndAnEmptyPathChangesNothing)
+{
+    SKTWindowController& main = start();
+    const auto before = main.Back_card_Prop->copy();
+    main.set_Back_BG_Image(QString());
+    EXPECT_EQ(main.Back_card_Prop->Card_fill_chk, before->Card_fill_chk);
+    EXPECT_EQ(main.Back_card_Prop->Card_fill_style, before->Card_fill_style);
+
+    const QString picture = folder.filePath(QStringLiteral("bg.png"));
+    QImage image(30, 20, QImage::Format_RGB32);
+    image.fill(Qt::yellow);
+    image.save(picture);
+    main.set_Front_BG_Image(picture);
+    const Card_Property& front = *main.Front_card_Prop;
+    EXPECT_TRUE(front.Card_fill_chk);
+    EXPECT_EQ(front.Card_fill_style, QStringLiteral("I"));
+    EXPECT_EQ(front.Card_BG_Image.size(), QSize(30, 20));
+    // The panel shows it at once.
+    EXPECT_TRUE(main.inspector().card_bkgd_tab->Card_Image_fill_rd->isChecked());
+    EXPECT_EQ(main.inspector().card_bkgd_tab->Card_Image_path->text(), picture);
+}

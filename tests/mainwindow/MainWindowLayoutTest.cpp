@@ -1,0 +1,94 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "inspector/PropertiesInspector.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace {
+
+// Every visible label and button of the window that is narrower or lower than its text
+// needs, by name and text.
+QStringList clippedControls(QWidget& window)
+{
+    QStringList clipped;
+    const auto check = [&](QWidget* widget, const QString& text) {
+        if (!widget->isVisibleTo(&window) || text.isEmpty())
+            return;
+        const QSize needed = widget->minimumSizeHint().isValid() ? widget->minimumSizeHint() : widget->sizeHint();
+        if (widget->width() < needed.width() || widget->height() < needed.height())
+            clipped.append(QStringLiteral("%1 \"%2\" %3x%4 < %5x%6")
+                               .arg(widget->metaObject()->className(), text)
+                               .arg(widget->width())
+                               .arg(widget->height())
+                               .arg(needed.width())
+                               .arg(needed.height()));
+    };
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (!label->wordWrap())
+            check(label, label->text());
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        check(button, button->text());
+    return clipped;
+}
+
+// Saves the window when GALAVITE_SCREENSHOTS names a folder (for looking at the layout).
+void saveShot(QWidget& window, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("GALAVITE_SCREENSHOTS");
+    if (!folder.isEmpty())
+        window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+} // namespace
+
+class MainWindowLayoutTest : public MainWindowTest, public ::testing::WithParamInterface<QSize>
+{
+};
+
+TEST_P(MainWindowLayoutTest, EveryLabelIsWholeForTheCardAndForAnObject)
+{
+    SKTWindowController& main = start();
+    main.setRulersVisible(true);
+    main.resize(GetParam() - QSize(0, 40)); // room for the desktop's panel and title bar
+    main.show();
+    QApplication::processEvents();
+    const QString size = QStringLiteral("%1x%2").arg(GetParam().width()).arg(GetParam().height());
+    ASSERT_TRUE(main.menuBar()->isVisible());
+    for (QToolBar* bar : main.findChildren<QToolBar*>())
+        EXPECT_TRUE(bar->isVisible()) << bar->objectName().toStdString();
+    for (int tab = 0; tab < main.sett_tab->count(); ++tab) {
+        main.sett_tab->setCurrentIndex(tab);
+        QApplication::processEvents();
+        EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString() << " card tab " << tab;
+        saveShot(main, QStringLiteral("card-%1-").arg(tab) + size);
+    }
+    main.sett_tab->setCurrentIndex(0);
+    saveShot(main, QStringLiteral("card-") + size);
+
+    main.action(QStringLiteral("Tool_2"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(main.sett_tab->tabText(0), QStringLiteral("Text"));
+    EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
+    saveShot(main, QStringLiteral("object-") + size);
+
+    main.sett_tab->setCurrentIndex(main.sett_tab->count() - 1);
+    QApplication::processEvents();
+    EXPECT_EQ(main.sett_tab->tabText(main.sett_tab->currentIndex()), QStringLiteral("Alignment"));
+    EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
+    saveShot(main, QStringLiteral("alignment-") + size);
+    main.action(QStringLiteral("Lock_btn"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
+    saveShot(main, QStringLiteral("locked-") + size);
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenSizes, MainWindowLayoutTest, ::testing::Values(QSize(1366, 768), QSize(1920, 1080)),
+    [](const ::testing::TestParamInfo<QSize>& info) {
+        return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+    });

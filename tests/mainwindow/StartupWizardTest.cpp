@@ -1,0 +1,89 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "common/Globals.h"
+#include "library/PictureBrowser.h"
+#include "library/PictureBrowserModel.h"
+#include "library/PictureFolder.h"
+#include "model/CardGlobals.h"
+
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// A person at the wizard: the first preset (CR80), the second background by a click, the
+// first title and message, host, guest, venue and a date typed in.
+int walkThroughWizard(QDialog& dialog)
+{
+    auto& w = static_cast<Invitation_Wizard&>(dialog);
+    w.show();
+    QTest::mouseClick(w.Using_Wizard_btn, Qt::LeftButton);
+    QTest::mouseClick(w.Next_btn, Qt::LeftButton);
+    const QRect second = w.imageBrowser->visualRect(w.imageBrowser->pictures()->index(1));
+    QTest::mouseClick(w.imageBrowser->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseClick(w.Next_btn, Qt::LeftButton);
+    QTest::keyClicks(w.from_value, QStringLiteral(" Ann "));
+    QTest::keyClicks(w.to_value, QStringLiteral("Bob"));
+    QTest::keyClicks(w.venue_value, QStringLiteral("The Old Mill"));
+    w.Date_picker->setFocus();
+    QTest::keyClick(w.Date_picker, Qt::Key_Up);
+    QTest::mouseClick(w.Next_btn, Qt::LeftButton);
+    w.hide();
+    return w.result();
+}
+
+TEST_F(MainWindowTest, WizardBuildsACr80CardWithBackgroundAndPartyTexts)
+{
+    wizardAnswers.clear();
+    dialogs->modalHandler
+        = [](QDialog& dialog) { return qobject_cast<Invitation_Wizard*>(&dialog) ? walkThroughWizard(dialog) : 0; };
+    SKTWindowController& main = start();
+    ASSERT_EQ(startResult, SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(Start_Card_Option, QStringLiteral("W"));
+    EXPECT_NEAR(main.cardSizeInControl().width(), 85.598, 0.001);
+    EXPECT_NEAR(main.cardSizeInControl().height(), 54.102, 0.001);
+
+    // The second picture of the shipped Background folder, by name.
+    const QList<MyImageObject> shipped = pictureItemsInFolder(Resource_File(QStringLiteral("Background")));
+    ASSERT_GE(shipped.size(), 8);
+    EXPECT_EQ(main.Front_card_Prop->Card_BG_Image_Path, shipped[1].path);
+    EXPECT_FALSE(main.Front_card_Prop->Card_BG_Image.isNull());
+    EXPECT_EQ(main.Front_card_Prop->Card_fill_style, QStringLiteral("I"));
+    EXPECT_TRUE(main.Front_card_Prop->Card_fill_chk);
+
+    // Newest first: date, venue, host, message, guest, title; no time was picked.
+    const auto& front = main.Get_Front_Controls_Array();
+    ASSERT_EQ(front.size(), 6);
+    EXPECT_EQ(front[5]->control_ID, QStringLiteral("PARTY_TITLE"));
+    EXPECT_FALSE(front[5]->Text_Value.isEmpty());
+    EXPECT_EQ(front[4]->Text_Value, QStringLiteral("Dear Bob,"));
+    EXPECT_EQ(front[3]->control_ID, QStringLiteral("PARTY_MSG"));
+    EXPECT_EQ(front[2]->Text_Value, QStringLiteral("From:\nAnn"));
+    EXPECT_EQ(front[1]->control_ID, QStringLiteral("PARTY_VENUE"));
+    EXPECT_EQ(front[0]->control_ID, QStringLiteral("PARTY_DATE"));
+    EXPECT_EQ(front[0]->bounds(), QRectF(160, 180, 100, 40));
+    EXPECT_EQ(front[2]->bounds(), QRectF(20, 180, 100, 40));
+    EXPECT_FALSE(main.document().undoManager().canUndo());
+}
+
+TEST_F(MainWindowTest, BackgroundStoredByAnotherInstallationIsFoundInOurs)
+{
+    SKTWindowController& main = start();
+    const QList<MyImageObject> shipped = pictureItemsInFolder(Resource_File(QStringLiteral("Background")));
+    ASSERT_FALSE(shipped.isEmpty());
+    const QString foreign
+        = QStringLiteral("/Applications/Other.app/Contents/Resources/Background/") + shipped[0].image_Name;
+    main.set_Back_BG_Image(foreign);
+    EXPECT_EQ(main.Back_card_Prop->Card_BG_Image_Path, foreign);
+    EXPECT_FALSE(main.Back_card_Prop->Card_BG_Image.isNull());
+    // An empty path changes nothing.
+    main.set_Back_BG_Image(QString());
+    EXPECT_EQ(main.Back_card_Prop->Card_BG_Image_Path, foreign);
+}
+
+} // namespace

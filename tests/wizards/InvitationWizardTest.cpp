@@ -1,0 +1,291 @@
+#include "WizardTestSupport.h"
+
+#include "library/PictureBrowser.h"
+#include "library/PictureBrowserModel.h"
+#include "model/CardGlobals.h"
+#include "wizards/PartyTextLists.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <QToolButton>
+
+namespace {
+
+void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+TEST_F(WizardTest, WalksThroughEveryStepWithMouseAndKeys)
+{
+    Start_Card_Option = QStringLiteral("T");
+    during = [this](Invitation_Wizard& w) {
+        EXPECT_EQ(w.pages->currentIndex(), 0);
+        EXPECT_TRUE(w.Exit_btn->isVisible());
+        EXPECT_FALSE(w.Next_btn->isVisible());
+        click(w.Using_Wizard_btn);
+        EXPECT_EQ(w.next_counter, 1);
+        EXPECT_FALSE(w.Exit_btn->isVisible());
+        // The second preset, upright, as a rounded card.
+        click(w.Size_List);
+        w.Size_List->setFocus();
+        QTest::keyClick(w.Size_List, Qt::Key_Down);
+        w.Preset_ComboBox->setFocus();
+        QTest::keyClick(w.Preset_ComboBox, Qt::Key_Down);
+        w.Shape_ComboBox->setFocus();
+        QTest::keyClick(w.Shape_ComboBox, Qt::Key_Down);
+        click(w.Next_btn);
+        EXPECT_EQ(w.next_counter, 2);
+        EXPECT_EQ(w.selected_image, Resource_File(QStringLiteral("Background/a.png")));
+        // A click on the second picture moves on at once.
+        const QRect second = w.imageBrowser->visualRect(w.imageBrowser->pictures()->index(1));
+        QTest::mouseClick(w.imageBrowser->viewport(), Qt::LeftButton, {}, second.center());
+        EXPECT_EQ(w.next_counter, 3);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        click(w.title_nxt_btn);
+        click(w.msg_nxt_btn);
+        click(w.Next_btn);
+        EXPECT_EQ(w.next_counter, 4);
+        EXPECT_EQ(w.focusWidget(), w.from_value);
+        QTest::keyClicks(w.from_value, QStringLiteral("  Ann  "));
+        QTest::keyClicks(w.to_value, QStringLiteral("Bob"));
+        QTest::keyClicks(w.venue_value, QStringLiteral("The Garden"));
+        w.Time_picker->setFocus();
+        QTest::keyClick(w.Time_picker, Qt::Key_Up);
+        EXPECT_EQ(w.Next_btn->text(), QStringLiteral("&Finish"));
+        click(w.Next_btn);
+    };
+    ASSERT_EQ(run(), 1);
+    EXPECT_EQ(Start_Card_Option, QStringLiteral("W"));
+    EXPECT_EQ(Invite_Title, QStringLiteral("Second title"));
+    EXPECT_EQ(Invite_Message, QStringLiteral("Second message"));
+    EXPECT_EQ(Invite_From, QStringLiteral("Ann"));
+    EXPECT_EQ(Invite_To, QStringLiteral("Bob"));
+    EXPECT_EQ(Invite_Venue, QStringLiteral("The Garden"));
+    EXPECT_EQ(Invite_Date, QString());
+    EXPECT_EQ(Invite_Time.size(), 5); // "HH:mm"
+    EXPECT_EQ(Invite_BG_IMG, Resource_File(QStringLiteral("Background/b.jpg")));
+    EXPECT_EQ(Card_Shape, 1);
+    // Second PVC preset turned upright.
+    EXPECT_NEAR(host.sizeInControl.width(), 54.102 * 1.1, 0.001);
+    EXPECT_NEAR(host.sizeInControl.height(), 85.598 * 1.1, 0.001);
+    EXPECT_NEAR(host.canvasSize.width(), 54.102 * 1.1 * 2.834645669291, 0.01);
+    EXPECT_EQ(host.documentSize, host.canvasSize);
+}
+
+TEST_F(WizardTest, SizeListShowsEachPresetWithItsMillimetres)
+{
+    during = [](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        ASSERT_EQ(w.Size_List->count(), 2);
+        EXPECT_EQ(w.Size_List->item(0)->text(), QStringLiteral("PVC Card one  (85.6 × 54.1 mm)"));
+        const QRect shown = w.Size_List->visualItemRect(w.Size_List->item(0));
+        EXPECT_GE(shown.width(), w.Size_List->fontMetrics().horizontalAdvance(w.Size_List->item(0)->text()));
+        w.Category_ComboBox->setCurrentIndex(1);
+        emit w.Category_ComboBox->activated(1);
+        EXPECT_EQ(w.Size_List->item(1)->text(), QStringLiteral("Name Badge two  (66.0 × 44.0 mm)"));
+        EXPECT_NEAR(w.width_Stepper->value(), 60.0, 1e-9);
+    };
+    run();
+}
+
+TEST_F(WizardTest, TitleAndMessageListsWrapAround)
+{
+    during = [](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        w.OK_Click();
+        for (int i = 0; i < 2; ++i)
+            w.Title_Next_Click();
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("Third title"));
+        w.Title_Next_Click();
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        w.Title_Back_Click();
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("Third title"));
+        w.Msg_Back_Click();
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("Second message"));
+    };
+    run();
+}
+
+TEST_F(WizardTest, LengthCapsHoldForTypingAndPasting)
+{
+    during = [](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        w.OK_Click();
+        w.msg_title->clear();
+        QTest::keyClicks(w.msg_title, QString(101, QLatin1Char('t')));
+        EXPECT_EQ(w.msg_title->text().size(), 100);
+        w.msg_title->clear();
+        QApplication::clipboard()->setText(QString(150, QLatin1Char('p')));
+        w.msg_title->paste();
+        EXPECT_EQ(w.msg_title->text().size(), 100);
+        w.msg_value->clear();
+        w.msg_value->paste();
+        w.msg_value->paste();
+        EXPECT_EQ(w.msg_value->toPlainText(), QString(250, QLatin1Char('p')));
+        w.msg_value->clear();
+        QTest::keyClicks(w.msg_value, QString(251, QLatin1Char('m')));
+        EXPECT_EQ(w.msg_value->toPlainText().size(), 250);
+        w.OK_Click();
+        for (QLineEdit* edit : { w.from_value, w.to_value, w.venue_value }) {
+            edit->clear();
+            edit->paste();
+        }
+        EXPECT_EQ(w.from_value->text().size(), 40);
+        EXPECT_EQ(w.to_value->text().size(), 40);
+        EXPECT_EQ(w.venue_value->text().size(), 100);
+    };
+    run();
+}
+
+TEST_F(WizardTest, StepsRefuseWhatIsMissing)
+{
+    during = [this](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        // The chosen picture went away.
+        QFile::remove(w.selected_image);
+        w.OK_Click();
+        EXPECT_EQ(w.next_counter, 2);
+        w.imageBrowser->selectRow(1);
+        w.OK_Click();
+        EXPECT_EQ(w.next_counter, 3);
+        w.msg_title->clear();
+        w.OK_Click();
+        EXPECT_EQ(w.next_counter, 3);
+        EXPECT_EQ(w.focusWidget(), w.msg_title);
+        w.msg_title->setText(QStringLiteral("   ")); // only the empty text is refused
+        w.msg_value->clear();
+        w.OK_Click();
+        EXPECT_EQ(w.next_counter, 3);
+        EXPECT_EQ(w.focusWidget(), w.msg_value);
+        w.msg_value->setPlainText(QStringLiteral("Hello"));
+        w.OK_Click();
+        EXPECT_EQ(w.next_counter, 4);
+        EXPECT_EQ(dialogs->messages(),
+            std::vector<QString>({ QStringLiteral("\nPlease select background."),
+                QStringLiteral("\nPlease select title."), QStringLiteral("\nPlease select message.") }));
+    };
+    run();
+}
+
+TEST_F(WizardTest, BackAndCancelReturnToAFreshStartScreen)
+{
+    during = [](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        w.OK_Click();
+        w.Title_Next_Click();
+        w.OK_Click();
+        QTest::keyClicks(w.from_value, QStringLiteral("Ann"));
+        EXPECT_TRUE(w.clear_details_btn->isEnabled());
+        w.Back_Click();
+        EXPECT_EQ(w.next_counter, 3);
+        w.Back_Click();
+        w.Back_Click();
+        EXPECT_EQ(w.next_counter, 1);
+        w.Back_Click();
+        EXPECT_EQ(w.next_counter, 0);
+        EXPECT_EQ(w.pages->currentIndex(), 0);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("First message"));
+        EXPECT_TRUE(w.from_value->text().isEmpty());
+        EXPECT_TRUE(w.selected_image.isEmpty());
+        EXPECT_FALSE(w.clear_details_btn->isEnabled());
+
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        w.CancelClick();
+        EXPECT_EQ(w.next_counter, 0);
+        QTest::keyClick(&w, Qt::Key_Escape); // on the start screen Esc leaves like Exit
+    };
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(Start_Card_Option, QString());
+}
+
+TEST_F(WizardTest, ClearDetailsAsksFirst)
+{
+    during = [this](Invitation_Wizard& w) {
+        w.Using_Wizard_Click();
+        w.OK_Click();
+        w.OK_Click();
+        w.OK_Click();
+        w.from_value->setText(QStringLiteral("Ann"));
+        w.Date_picker->setDate(QDate(2027, 3, 9));
+        EXPECT_FALSE(w.Date_ctrl_value->text().isEmpty());
+        dialogs->yesNoAnswers = { false, true };
+        w.Clear_Details_Click();
+        EXPECT_EQ(w.from_value->text(), QStringLiteral("Ann"));
+        w.Clear_Details_Click();
+        EXPECT_TRUE(w.from_value->text().isEmpty());
+        EXPECT_TRUE(w.Date_ctrl_value->text().isEmpty());
+    };
+    run();
+}
+
+TEST_F(WizardTest, OpeningADesignAndExit)
+{
+    during = [this](Invitation_Wizard& w) {
+        // The open panel cancelled: the start screen stays and the wizard still works.
+        click(w.Open_Log_btn);
+        EXPECT_EQ(host.openRequests, 1);
+        EXPECT_EQ(w.pages->currentIndex(), 0);
+        click(w.Using_Wizard_btn);
+        EXPECT_EQ(w.next_counter, 1);
+        w.CancelClick();
+        host.openAnswer = 1;
+        click(w.Open_Log_btn);
+    };
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(Start_Card_Option, QStringLiteral("L"));
+
+    during = [](Invitation_Wizard& w) { click(w.Exit_btn); };
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(Start_Card_Option, QString());
+}
+
+TEST_F(WizardTest, ListFilesAreReadAsIntendedOrLeftEmptyWithAMessage)
+{
+    writeText(QStringLiteral("Title.txt"), "\xEF\xBB\xBF  Party time \r\n\r\n\nSecond\r\n");
+    QFile::remove(Resource_File(QStringLiteral("Message.txt")));
+    writeBackground(QStringLiteral("c.JPG"));
+    writeBackground(QStringLiteral("d.jpeg"));
+    during = [](Invitation_Wizard& w) {
+        EXPECT_EQ(w.Title_Array, QStringList({ "Party time", "Second" }));
+        EXPECT_TRUE(w.Message_Array.isEmpty());
+        EXPECT_TRUE(w.msg_value->toPlainText().isEmpty());
+        w.Msg_Next_Click(); // an empty list stays empty
+        EXPECT_TRUE(w.msg_value->toPlainText().isEmpty());
+        QStringList shown;
+        for (const MyImageObject& item : w.imageBrowser->pictures()->images())
+            shown.append(item.image_Name);
+        EXPECT_EQ(shown, QStringList({ "a.png", "b.jpg", "c.JPG" }));
+    };
+    run();
+    ASSERT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_TRUE(dialogs->messages()[0].contains(QStringLiteral("Message.txt")));
+}
+
+} // namespace
+
+TEST(MediumDate, IsTheLongFormWithoutWeekdayAndWithTheShortMonth)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(mediumDateText(QDate(2027, 3, 9)), QStringLiteral("Mar 9, 2027"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(mediumDateText(QDate(2027, 3, 9)), QStringLiteral("9. März 2027"));
+    QLocale::setDefault(saved);
+}

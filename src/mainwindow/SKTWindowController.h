@@ -206,6 +206,21 @@ public:
     // After a batch: the design's front shows data row 0 again, and the canvas redraws.
     void Select_first_row_value_for_design(const DataBinding& binding);
 
+    // ---- Data sources of objects (property pages, profile dialogs) ----------------------
+    // What an object bound to a series or a spreadsheet column shows in the design.
+    QString Get_First_Value_Of_Dataset(const QString& seriesName) const;
+    QString Get_First_Value_Of_Excel_Binding(int column) const;
+    // A combo of series names, or of the spreadsheet's column titles (row number first, so
+    // an item's position is its column), with nothing selected.
+    void Fill_Data_Set_File_Name_In_Combo(QComboBox* combo) const;
+    void Fill_Excel_Col_Name_In_Combo(QComboBox* combo) const;
+    // The "Excel" choice of a data-source combo ("Manual", "Series"), while a table is loaded.
+    static void Add_Excel_Col_Name_In_Combo(QComboBox* combo);
+    static void Remove_Excel_Col_Name_In_Combo(QComboBox* combo);
+    // The view button beside a data-source combo and its source list.
+    void View_batch_Series_Button(const QComboBox* dataSource, const QComboBox* sources);
+    void Data_Source_Help_Button();
+
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
     void Batch_Series_Button();

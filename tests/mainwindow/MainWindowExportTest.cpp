@@ -1,0 +1,117 @@
+// The export command from the main window, and the data-source services its panels use.
+#include "MainWindowFixture.h"
+
+#include "common/Globals.h"
+#include "dialogs/Long_SMS_Dlg.h"
+#include "export/ExportWindow.h"
+#include "mail/Send_Modeless.h"
+#include "model/SKTText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+void writeSeries(const QString& name, const QByteArray& values)
+{
+    QDir().mkpath(Data_Folder_Path);
+    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(values);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
+{
+    SKTWindowController& main = start();
+    writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("guests");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    dialogs->fileAnswers = { folder.path() };
+    QString doneText;
+    bool sheetShownDuringRun = false;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+            EXPECT_TRUE(sheet->Export_with_batch_chk->isChecked());
+            sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            return 1;
+        }
+        // The export-done box.
+        sheetShownDuringRun = true;
+        for (const QCheckBox* box : dialog.findChildren<QCheckBox*>())
+            doneText += box->text();
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+            box->setChecked(false);
+        return 0;
+    };
+    main.Export_Button();
+    const QDeadlineTimer deadline(30000);
+    while (!sheetShownDuringRun && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
+    EXPECT_EQ(cards.entryList(QDir::Files, QDir::Name),
+              QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
+    EXPECT_EQ(doneText, QStringLiteral("Open containing folder."));
+    EXPECT_EQ(Export_File_Message, QStringLiteral("Card has been exported successfully."));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Ann"));
+    EXPECT_FALSE(Send_Modeless::defaultInstance()->isVisible());
+}
+
+TEST_F(MainWindowTest, DataSourceCombosOfferTheSpreadsheetOnlyBesideManualAndSeries)
+{
+    SKTWindowController& main = start();
+    QComboBox source;
+    source.addItems({ QStringLiteral("Manual"), QStringLiteral("Series") });
+    SKTWindowController::Add_Excel_Col_Name_In_Combo(&source);
+    SKTWindowController::Add_Excel_Col_Name_In_Combo(&source);
+    EXPECT_EQ(source.count(), 3);
+    EXPECT_EQ(source.itemText(2), QStringLiteral("Excel"));
+    SKTWindowController::Remove_Excel_Col_Name_In_Combo(&source);
+    SKTWindowController::Remove_Excel_Col_Name_In_Combo(&source);
+    EXPECT_EQ(source.count(), 2);
+
+    writeSeries(QStringLiteral("b-list"), "x\n");
+    writeSeries(QStringLiteral("a-list"), " first \nsecond\n");
+    QComboBox names;
+    names.addItem(QStringLiteral("stale"));
+    main.Fill_Data_Set_File_Name_In_Combo(&names);
+    EXPECT_EQ(names.findText(QStringLiteral("stale")), -1);
+    EXPECT_GE(names.findText(QStringLiteral("a-list")), 0);
+    EXPECT_EQ(names.findText(QStringLiteral("b-list")), names.findText(QStringLiteral("a-list")) + 1);
+    EXPECT_EQ(names.currentIndex(), -1);
+    EXPECT_EQ(main.Get_First_Value_Of_Dataset(QStringLiteral("a-list")), QStringLiteral(" first "));
+    EXPECT_EQ(main.Get_First_Value_Of_Dataset(QStringLiteral("missing")), QString());
+
+    // The view button wants a series chosen first.
+    source.setCurrentIndex(1);
+    main.View_batch_Series_Button(&source, &names);
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nPlease select the series."));
+}
+
+TEST_F(MainWindowTest, DataSourceHelpExplainsTheChoices)
+{
+    SKTWindowController& main = start();
+    QString title, text;
+    otherModal = [&](QDialog& dialog) {
+        if (qobject_cast<Long_SMS_Dlg*>(&dialog)) {
+            title = dialog.findChild<QLabel*>()->text();
+            text = dialog.findChild<QPlainTextEdit*>()->toPlainText();
+        }
+        return 1;
+    };
+    main.Data_Source_Help_Button();
+    EXPECT_EQ(Cutom_Msg_Title, QStringLiteral("Batch Processing Settings Help :"));
+    EXPECT_TRUE(text.startsWith(QLatin1String("Select Data Source as 'Manual'"))) << text.toStdString();
+}

@@ -1,2 +1,2 @@
 add_executable(bench_render_side ${CMAKE_CURRENT_LIST_DIR}/render_side.cpp)
-target_link_libraries(bench_render_side PRIVATE galavite_render)
+target_link_libraries(bench_render_side PRIVATE galavite_render galavite_common)

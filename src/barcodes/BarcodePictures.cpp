@@ -1,7 +1,7 @@
 #include "barcodes/BarcodePictures.h"
 
 #include "barcodes/NKDBarcodeOffscreenView.h"
-#include "barcodes/PngEncoder.h"
+#include "platform/PngEncoder.h"
 
 Picture imageFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& settings)
 {
@@ -32,5 +32,7 @@ QByteArray pdfFromBarcode(const NKDBarcode& barcode, const BarcodeSettings& sett
 
 QByteArray barcodePng(const Picture& picture, double dpi, const QColor& background)
 {
-    return encodePngFast(picture.toImage(dpi, background));
+    // Crisp edges keep the usual two colours two, so the PNG takes one bit per pixel, and
+    // scanners read whole-pixel bars best.
+    return encodePngFast(picture.toImage(dpi, background, Picture::Edges::Crisp));
 }

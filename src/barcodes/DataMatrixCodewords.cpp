@@ -195,7 +195,13 @@ private:
             return false; // longer than the length field can say; no symbol holds it anyway
         if (!put(latchBase256))
             return false;
-        if (count < 250) {
+        const int lengthCodewords = count < 250 ? 1 : 2;
+        if (to == length && room() < lengthCodewords + count && room() == 1 + count) {
+            // Length 0 says "to the end of the symbol": one codeword less, which the largest
+            // sizes need to be filled with bytes alone.
+            if (!putRandomised(0))
+                return false;
+        } else if (count < 250) {
             if (!putRandomised(count))
                 return false;
         } else if (!putRandomised(count / 250 + 249) || !putRandomised(count % 250)) {

@@ -33,7 +33,15 @@ std::optional<std::string> planForSize(std::string_view source, const DataMatrix
         return std::nullopt;
     if (plan->codewords != size.dataCodewords) {
         plan = encmake(source, false);
-        if (!plan || plan->codewords > size.dataCodewords)
+        if (!plan)
+            return std::nullopt;
+        // The count takes every Base 256 length as written out; a run that ends the symbol
+        // needs one codeword less, so only encoding tells whether an overflow of one fits.
+        const bool fits = plan->codewords <= size.dataCodewords
+            || (plan->codewords == size.dataCodewords + 1
+                && ecc200encode(size.dataCodewords, source, plan->encoding).status
+                    == DataMatrixEncodeResult::Encoded);
+        if (!fits)
             return std::nullopt;
     }
     return std::move(plan->encoding);
@@ -41,6 +49,8 @@ std::optional<std::string> planForSize(std::string_view source, const DataMatrix
 
 DataMatrixSymbol encode(std::string_view source, int width, int height, const std::optional<std::string>& encoding)
 {
+    if (source.empty())
+        return refused("No data to encode");
     const DataMatrixSymbolSize* size = nullptr;
     DataMatrixEncodeResult encoded;
     std::string letters;

@@ -21,8 +21,8 @@ struct DataMatrixSymbol {
     bool isValid() const { return !grid.empty(); }
 };
 
-// Encodes the bytes as a symbol of the given columns and rows, or of the smallest size that
-// holds them when width is 0. Without an encoding string the encodations are chosen by cost;
+// Encodes the bytes (at least one) as a symbol of the given columns and rows, or of the
+// smallest size that holds them when width is 0. Without an encoding string the encodations are chosen by cost;
 // with one, each byte is encoded by its letter ("ACTXEB"). Safe to call on several threads.
 DataMatrixSymbol encodeDataMatrix(std::string_view source, int width = 0, int height = 0,
                                   const std::optional<std::string>& encoding = std::nullopt);

@@ -29,8 +29,13 @@ void NKDUPCEBarcode::initWithContent(const QString& content, bool printsCaption)
     QByteArray bytes;
     const bool ascii = asciiContent(bytes);
     if (bytes.size() == 11 && ascii) {
+        // A UPC-A number: its compressed digits keep its number system and its check digit.
         const char check = modulo10CheckDigit(bytes);
-        setContent(UPCAToUPCE(content + QLatin1Char(check == '\0' ? '0' : check)));
+        const QString compressed = check == '\0' ? QString() : UPCAToUPCE(content + QLatin1Char(check));
+        if (!compressed.isEmpty()) {
+            setContent(content.left(1) + compressed);
+            setCheckDigit(check);
+        }
     } else if (bytes.size() == symbolDigits + 1 && ascii) {
         setCheckDigit(bytes[symbolDigits]);
         setContent(content.left(symbolDigits));
@@ -72,14 +77,17 @@ QString NKDUPCEBarcode::UPCAToUPCE(const QString& upca)
     if (upca.size() < 12)
         return {};
     const QString s = upca;
+    // Each form drops zeros of the product code: where they are not zero the number has no
+    // compressed form (dropping them would stand for another product).
+    const auto zeros = [&s](int from, int count) { return s.mid(from, count) == QString(count, QLatin1Char('0')); };
     const QString s35 = s.mid(3, 3);
-    if (s35 == QLatin1String("000") || s35 == QLatin1String("100") || s35 == QLatin1String("200"))
+    if ((s35 == QLatin1String("000") || s35 == QLatin1String("100") || s35 == QLatin1String("200")) && zeros(6, 2))
         return s.mid(1, 2) + s.mid(8, 3) + s.at(3);
-    if (s.mid(4, 2) == QLatin1String("00"))
+    if (zeros(4, 2) && zeros(6, 3))
         return s.mid(1, 3) + s.mid(9, 2) + QLatin1Char('3');
-    if (s.at(5) == QLatin1Char('0'))
+    if (s.at(5) == QLatin1Char('0') && zeros(6, 4))
         return s.mid(1, 4) + s.at(10) + QLatin1Char('4');
-    if (s.at(10) >= QLatin1Char('5'))
+    if (zeros(6, 4) && s.at(10) >= QLatin1Char('5'))
         return s.mid(1, 5) + s.at(10);
     return {};
 }

@@ -3,8 +3,8 @@
 #include "barcodes/NKDUPCABarcode.h"
 
 // UPC-E: number system 0 or 1 and six digits (7 characters), with an optional eighth check
-// digit that must be right. The check digit comes from the UPC-A number the symbol stands for
-// and picks the digits' parities.
+// digit that must be right, or the 11 digits of a UPC-A number that compresses. The check
+// digit comes from the UPC-A number the symbol stands for and picks the digits' parities.
 class NKDUPCEBarcode : public NKDUPCABarcode
 {
     NKD_BARCODE_KIND(NKDUPCEBarcode)
@@ -20,7 +20,8 @@ public:
     bool parityForDigit(int position) const;
     float barBottom(int module, const BarcodeSettings& settings) const override;
 
-    // The six digits of a UPC-A number's compressed form, or "" when it has none.
+    // The six digits of a UPC-A number's compressed form, or "" when it has none (the product
+    // code's dropped digits are not all zero).
     static QString UPCAToUPCE(const QString& upca);
     // The 11 digits of the UPC-A number that 7 UPC-E digits stand for, or "" when the text is
     // not 7 digits.

@@ -1,20 +1,219 @@
 #include "inspector/DataSourcePage.h"
 
+#include "canvas/GraphicKind.h"
+#include "common/MessageBoxes.h"
+#include "inspector/InspectorHost.h"
+#include "inspector/PanelValues.h"
+#include "platform/StyledText.h"
+#include "widgets/WidgetHelpers.h"
+
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
-DataSourcePage::DataSourcePage(QWidget* parent)
+namespace {
+
+const QString manualItem = QStringLiteral("Manual");
+const QString seriesItem = QStringLiteral("Series");
+const QString spreadsheetItem = QStringLiteral("Excel");
+
+} // namespace
+
+DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     : ObjectPage(parent)
     , data_source_title(new QLabel)
+    , Data_source_type(new QComboBox)
+    , Batch_Series(new QComboBox)
+    , view_series_btn(new QPushButton(tr("&View…")))
     , manual_brws_box(new QGroupBox(tr("Picture file")))
+    , Manual_image_path(new QLineEdit)
+    , host_(host)
 {
     QFont bold = data_source_title->font();
     bold.setBold(true);
     data_source_title->setFont(bold);
-    new QVBoxLayout(manual_brws_box);
+    Data_source_type->addItems({ manualItem, seriesItem });
+    Data_source_type->setToolTip(tr("Typed in, a batch series, or a column of the imported spreadsheet"));
+    Batch_Series->setToolTip(tr("The series or spreadsheet column that gives the value"));
+    view_series_btn->setToolTip(tr("Show the values of the chosen series or the spreadsheet"));
+    Manual_image_path->setReadOnly(true);
+    auto* browse = new QPushButton(tr("&Browse…"));
+    browse->setToolTip(tr("Choose a picture file"));
+    auto* library = new QPushButton(tr("&Library…"));
+    library->setToolTip(tr("Choose clip art from the image library"));
+
+    auto* seriesRow = new QHBoxLayout;
+    seriesRow->addWidget(Batch_Series, 1);
+    seriesRow->addWidget(view_series_btn);
+    auto* help = new QToolButton;
+    help->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
+    help->setText(tr("?"));
+    help->setToolTip(tr("Help on data sources"));
+    auto* titleRow = new QHBoxLayout;
+    titleRow->addWidget(data_source_title, 1);
+    titleRow->addWidget(help);
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Source:"), Data_source_type);
+    auto* seriesLabel = new QLabel(tr("Series or &column:"));
+    seriesLabel->setBuddy(Batch_Series);
+    form->addRow(seriesLabel, seriesRow);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(browse);
+    buttons->addWidget(library);
+    buttons->addStretch(1);
+    auto* manual = new QVBoxLayout(manual_brws_box);
+    manual->addWidget(Manual_image_path);
+    manual->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(data_source_title);
+    layout->addLayout(titleRow);
+    layout->addLayout(form);
     layout->addWidget(manual_brws_box);
     layout->addStretch(1);
+
+    connect(Data_source_type, &QComboBox::activated, this, &DataSourcePage::Data_source_type_Changed);
+    connect(Batch_Series, &QComboBox::activated, this, &DataSourcePage::Batch_Series_Changed);
+    connect(view_series_btn, &QPushButton::clicked, this,
+        [this] { host_.View_batch_Series_Button(Data_source_type->currentText(), Batch_Series->currentText()); });
+    connect(help, &QToolButton::clicked, this, [this] { host_.Data_Source_Help_Button(); });
+    connect(browse, &QPushButton::clicked, this, &DataSourcePage::Manual_Image_Browse_Btn);
+    connect(library, &QPushButton::clicked, this, &DataSourcePage::Manual_Library_Browse_Btn);
+}
+
+DataSourcePage::Source DataSourcePage::sourceNamed(const QString& item)
+{
+    if (item == manualItem)
+        return Source::Manual;
+    return item == seriesItem ? Source::Series : Source::Spreadsheet;
+}
+
+void DataSourcePage::Add_Excel_Col_Name_In_Combo()
+{
+    if (Data_source_type->count() == 2)
+        Data_source_type->addItem(spreadsheetItem);
+}
+
+void DataSourcePage::Remove_Excel_Col_Name_In_Combo()
+{
+    if (Data_source_type->count() == 3)
+        Data_source_type->removeItem(Data_source_type->findText(spreadsheetItem));
+}
+
+void DataSourcePage::load(const SKTGraphic& graphic)
+{
+    if (host_.spreadsheetBound())
+        Add_Excel_Col_Name_In_Combo();
+    else
+        Remove_Excel_Col_Name_In_Combo();
+    PanelValues::selectIndex(Data_source_type, graphic.data_source_type);
+    if (!graphic.batch_list_name.isEmpty())
+        Batch_Series->setCurrentIndex(Batch_Series->findText(graphic.batch_list_name));
+    Manual_image_path->setText(graphic._file_path);
+}
+
+void DataSourcePage::afterFill(const SKTGraphic& graphic)
+{
+    setUpControls(sourceNamed(Data_source_type->currentText()), &graphic);
+}
+
+bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
+{
+    const bool manual = source == Source::Manual;
+    view_series_btn->setEnabled(!manual);
+    Batch_Series->setEnabled(!manual);
+    SetObjEnabled(manual_brws_box, manual);
+    emit manualEntryChanged(manual);
+    if (manual)
+        return true;
+    Batch_Series->clear();
+    if (source == Source::Series) {
+        const QStringList names = host_.Get_datasheet_File_Name_Array();
+        if (names.isEmpty())
+            return false;
+        Batch_Series->addItems(names);
+        Batch_Series->setCurrentIndex(
+            graphic && !graphic->batch_list_name.isEmpty() ? Batch_Series->findText(graphic->batch_list_name) : -1);
+    } else {
+        Batch_Series->addItems(host_.spreadsheetColumnTitles());
+        Batch_Series->setCurrentIndex(graphic ? graphic->excel_col_indx : -1);
+    }
+    return true;
+}
+
+void DataSourcePage::Data_source_type_Changed()
+{
+    const SKTGraphicPtr graphic = host_.currentGraphic();
+    const Source source = sourceNamed(Data_source_type->currentText());
+    if (!setUpControls(source, graphic.get())) {
+        Show_MessageBox(QStringLiteral("Please create batch processing series first."));
+        // The object keeps its binding, and the choice shows it again.
+        if (graphic) {
+            PanelValues::selectIndex(Data_source_type, graphic->data_source_type);
+            afterFill(*graphic);
+        }
+        return;
+    }
+    if (!graphic)
+        return;
+    graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);
+    host_.setUnsavedEdits(true);
+}
+
+void DataSourcePage::Batch_Series_Changed()
+{
+    const QString item = Batch_Series->currentText().trimmed();
+    const int index = Batch_Series->currentIndex();
+    if (item.isEmpty())
+        return;
+    const SKTGraphicPtr graphic = host_.currentGraphic();
+    if (!graphic)
+        return;
+    QString value;
+    const QString source = Data_source_type->currentText();
+    if (source == seriesItem) {
+        graphic->Set_Data_source_type(1);
+        graphic->Set_Batch_List_Name(item);
+        graphic->Set_Batch_List_Index(index);
+        value = host_.Get_First_Value_Of_Dataset(item);
+    } else if (source == spreadsheetItem) {
+        graphic->Set_Data_source_type(2);
+        graphic->Set_Excel_binding_Index(index);
+        value = host_.Get_First_Value_Of_Excel_Binding(index);
+    }
+    host_.setUnsavedEdits(true);
+    if (isExactlyKind(*graphic, GraphicKind::Text)) {
+        graphic->Text_contents()->setString(value);
+        emit textValueShown(value);
+    } else if (isExactlyKind(*graphic, GraphicKind::Image)) {
+        graphic->setFilePath(value);
+        Manual_image_path->setText(value);
+        emit imagePathChanged();
+    }
+    host_.Refresh_Canvas();
+}
+
+void DataSourcePage::Manual_Image_Browse_Btn()
+{
+    if (host_.Browse_User_Image_Manually())
+        pictureChosen(host_.Library_Selected_Image());
+}
+
+void DataSourcePage::Manual_Library_Browse_Btn()
+{
+    if (host_.Browse_Library_Clip_Art())
+        pictureChosen(host_.Library_Selected_Image());
+}
+
+void DataSourcePage::pictureChosen(const QString& path)
+{
+    Manual_image_path->setText(path);
+    if (const SKTGraphicPtr graphic = host_.currentGraphic())
+        graphic->setFilePath(path);
+    emit imagePathChanged();
 }

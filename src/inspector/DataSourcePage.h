@@ -2,18 +2,65 @@
 
 #include "inspector/ObjectPage.h"
 
+class InspectorHost;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
+class QPushButton;
 
-// Where a text or image object takes its value from.
+// Where a text or image object takes its value from: typed in ("Manual"), a batch series
+// ("Series") or a column of the spreadsheet table ("Excel"); for images also the picture
+// file, from a file or from the image library.
 class DataSourcePage : public ObjectPage
 {
     Q_OBJECT
 
 public:
-    explicit DataSourcePage(QWidget* parent = nullptr);
+    explicit DataSourcePage(InspectorHost& host, QWidget* parent = nullptr);
+
+    void load(const SKTGraphic& graphic) override;
+    // Prepares the series or column list of the loaded source; writes nothing.
+    void afterFill(const SKTGraphic& graphic) override;
+
+    // The user's choice of source: sets up the controls and binds the current object.
+    void Data_source_type_Changed();
+    // The user's choice of series or column: binds the current object and shows the
+    // source's first value in a text or image.
+    void Batch_Series_Changed();
+    void Manual_Image_Browse_Btn();
+    void Manual_Library_Browse_Btn();
+    // The "Excel" choice comes and goes with the spreadsheet table.
+    void Add_Excel_Col_Name_In_Combo();
+    void Remove_Excel_Col_Name_In_Combo();
 
     QLabel* data_source_title = nullptr;
+    QComboBox* Data_source_type = nullptr;
+    QComboBox* Batch_Series = nullptr;
+    QPushButton* view_series_btn = nullptr;
     // The manual file-browse group: images only.
     QGroupBox* manual_brws_box = nullptr;
+    QLineEdit* Manual_image_path = nullptr;
+
+signals:
+    // Typing into the text is allowed only for a manual source.
+    void manualEntryChanged(bool manual);
+    // A text object took a new value from its source.
+    void textValueShown(const QString& text);
+    // An image object took a new picture; the image page writes itself back.
+    void imagePathChanged();
+
+private:
+    enum class Source
+    {
+        Manual,
+        Series,
+        Spreadsheet
+    };
+    static Source sourceNamed(const QString& item);
+    // The controls of a source. With a series source, false when no series is stored.
+    bool setUpControls(Source source, const SKTGraphic* graphic);
+    void pictureChosen(const QString& path);
+
+    InspectorHost& host_;
 };

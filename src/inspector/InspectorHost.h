@@ -4,6 +4,9 @@
 #include "model/SKTGraphic.h"
 
 #include <QRectF>
+#include <QStringList>
+
+#include <functional>
 
 // What the properties inspector and its pages ask of the main window. The main window
 // implements it; pages reach nothing else.
@@ -40,4 +43,45 @@ public:
     // Background picture from a file or from the image library.
     virtual void Card_Image_Browse_Btn() = 0;
     virtual void Card_Image_Library_Btn() = 0;
+
+    // ---- The object pages' way back ----------------------------------------------------
+    // Writes into every selected object of the current side, whatever its kind, lets the
+    // side's canvas take each one up again, marks the design modified and redraws. Nothing
+    // happens while the panel is being filled or with no selection. The writer learns how
+    // many objects are selected.
+    using GraphicWriter = std::function<void(SKTGraphic& graphic, qsizetype selectedCount)>;
+    virtual void writeSelectedGraphics(const GraphicWriter& write) = 0;
+    // The current object of the side's canvas (the one the pages show); null for none.
+    virtual SKTGraphicPtr currentGraphic() const = 0;
+    virtual void Refresh_Canvas() = 0;
+    virtual void setUnsavedEdits(bool edited) = 0;
+
+    // ---- Data sources -------------------------------------------------------------------
+    // The stored series, by name.
+    virtual QStringList Get_datasheet_File_Name_Array() const = 0;
+    // Whether a spreadsheet table is bound to the design, and its column titles (the
+    // row-number column first).
+    virtual bool spreadsheetBound() const = 0;
+    virtual QStringList spreadsheetColumnTitles() const = 0;
+    // What a bound object shows in the design: a series' first line, a column's first cell
+    // (column 0 is the row number).
+    virtual QString Get_First_Value_Of_Dataset(const QString& seriesName) const = 0;
+    virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
+    // Shows the chosen series or the spreadsheet table.
+    virtual void View_batch_Series_Button(const QString& source, const QString& seriesName) = 0;
+    // Explains the data-source choices.
+    virtual void Data_Source_Help_Button() = 0;
+
+    // The current date and time in a date-format pattern of the text page's lists.
+    virtual QString formattedNow(const QString& pattern) const = 0;
+
+    // ---- Pictures and the barcode window --------------------------------------------------
+    // An open dialog for one picture file; true with a choice, which Library_Selected_Image
+    // then gives ("" after Cancel).
+    virtual bool Browse_User_Image_Manually() = 0;
+    // The image library on clip art; true with a choice, which Library_Selected_Image gives.
+    virtual bool Browse_Library_Clip_Art() = 0;
+    virtual QString Library_Selected_Image() const = 0;
+    // The barcode window on the current object; the selection takes its settings on OK.
+    virtual void Open_Barcode_Window() = 0;
 };

@@ -2,6 +2,8 @@
 
 #include "model/SKTGraphic.h"
 
+#include <QCheckBox>
+#include <QPointer>
 #include <QWidget>
 
 // A property page of one kind of card object. The inspector inserts it and asks it to show
@@ -19,4 +21,14 @@ public:
     // Runs after the guard is released: the set-up that follows from the loaded values
     // (a data-source page prepares the controls of the chosen source here).
     virtual void afterFill(const SKTGraphic& graphic) { Q_UNUSED(graphic); }
+
+    // The shared check box (on the alignment page) whose value every page's update writes
+    // into print_object.
+    void setPrintObjectCheck(const QCheckBox* check) { printObjectCheck_ = check; }
+
+protected:
+    int printObjectValue() const { return printObjectCheck_ && printObjectCheck_->isChecked() ? 1 : 0; }
+
+private:
+    QPointer<const QCheckBox> printObjectCheck_;
 };

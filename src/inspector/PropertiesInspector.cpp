@@ -20,6 +20,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
@@ -28,14 +29,14 @@ PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
     , card_setting_tab(new CardSettingsPage(host))
     , card_bkgd_tab(new CardBackgroundPage(host))
     , card_brdr_tab(new CardBorderPage(host))
-    , text_edtng_tab(new TextEditingPage)
+    , text_edtng_tab(new TextEditingPage(host))
     , text_prop_tab(new TextPropertiesPage)
-    , datasource_tab(new DataSourcePage)
-    , image_tab(new ImagePage)
-    , line_tab(new LinePage)
-    , sign_tab(new SignaturePage)
-    , barcode_tab(new BarcodePage)
-    , shape_tab(new ShapePage)
+    , datasource_tab(new DataSourcePage(host))
+    , image_tab(new ImagePage(host))
+    , line_tab(new LinePage(host))
+    , sign_tab(new SignaturePage(host))
+    , barcode_tab(new BarcodePage(host))
+    , shape_tab(new ShapePage(host))
     , Lock_tab(new LockPage)
     , aligmnt_tab(new AlignmentPage)
     , host_(host)
@@ -52,6 +53,7 @@ PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
         page->setParent(sett_tab);
     for (QWidget* page : sett_tab->findChildren<ObjectPage*>(Qt::FindDirectChildrenOnly))
         page->hide();
+    connectObjectPages();
     insertCardPages();
     // One width for every selection, so the canvas beside it does not jump as the tabs
     // change: wide enough for the widest page and for the longest row of tabs.
@@ -59,6 +61,18 @@ PropertiesInspector::PropertiesInspector(InspectorHost& host, QObject* parent)
     for (QWidget* page : sett_tab->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         width = std::max(width, page->minimumSizeHint().width() + 16);
     sett_tab->setFixedWidth(width);
+}
+
+void PropertiesInspector::connectObjectPages()
+{
+    for (ObjectPage* page : sett_tab->findChildren<ObjectPage*>(Qt::FindDirectChildrenOnly))
+        page->setPrintObjectCheck(aligmnt_tab->print_object_chk);
+    text_edtng_tab->setPropertiesPage(text_prop_tab);
+    image_tab->setPathField(datasource_tab->Manual_image_path);
+    connect(datasource_tab, &DataSourcePage::manualEntryChanged, text_edtng_tab,
+        [this](bool manual) { text_edtng_tab->Text_value_Edit->setReadOnly(!manual); });
+    connect(datasource_tab, &DataSourcePage::textValueShown, text_edtng_tab, &TextEditingPage::showText);
+    connect(datasource_tab, &DataSourcePage::imagePathChanged, image_tab, &ImagePage::Update_Image_Graphics);
 }
 
 void PropertiesInspector::insertCardPages()

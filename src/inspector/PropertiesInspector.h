@@ -69,6 +69,8 @@ public:
 private:
     void showCard();
     void insertCardPages();
+    // Gives the object pages the shared print check box and lets them reach each other.
+    void connectObjectPages();
     void showGraphic(const SKTGraphicPtr& graphic);
     // Inserts the object's pages, or the lock page alone.
     void insertPagesOf(const SKTGraphic& graphic);

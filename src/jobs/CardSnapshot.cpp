@@ -16,8 +16,7 @@ QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& graphics)
 } // namespace
 
 CardSnapshot CardSnapshot::take(const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back,
-                                const Card_Property& frontSettings, const Card_Property& backSettings, int cardShape,
-                                const QRectF& frame)
+    const Card_Property& frontSettings, const Card_Property& backSettings, int cardShape, const QRectF& frame)
 {
     return { clonesOf(front), clonesOf(back), frontSettings.copy(), backSettings.copy(), cardShape, frame };
 }
@@ -25,5 +24,5 @@ CardSnapshot CardSnapshot::take(const QList<SKTGraphicPtr>& front, const QList<S
 CardSnapshot CardSnapshot::clone() const
 {
     return { clonesOf(front), clonesOf(back), frontSettings ? frontSettings->copy() : nullptr,
-             backSettings ? backSettings->copy() : nullptr, cardShape, frame };
+        backSettings ? backSettings->copy() : nullptr, cardShape, frame };
 }

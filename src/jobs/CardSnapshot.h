@@ -21,8 +21,7 @@ struct CardSnapshot
     QRectF frame; // the card's full rectangle, shared by both sides
 
     static CardSnapshot take(const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back,
-                             const Card_Property& frontSettings, const Card_Property& backSettings, int cardShape,
-                             const QRectF& frame);
+        const Card_Property& frontSettings, const Card_Property& backSettings, int cardShape, const QRectF& frame);
 
     // Another snapshot sharing nothing that changes with this one.
     CardSnapshot clone() const;

@@ -43,6 +43,11 @@ void About_Button()
     notAvailable(QStringLiteral("about window"));
 }
 
+void View_Spreadsheet()
+{
+    notAvailable(QStringLiteral("spreadsheet viewer"));
+}
+
 int Open_User_Profile_Window(int, const QString&)
 {
     notAvailable(QStringLiteral("profile window"));

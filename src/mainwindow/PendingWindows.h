@@ -11,6 +11,7 @@ void Import_Wizard_Button(); // import wizard
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window
+void View_Spreadsheet(); // spreadsheet viewer
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
 } // namespace PendingWindows

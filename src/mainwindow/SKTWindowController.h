@@ -132,7 +132,7 @@ public:
     void selectedToolDidChange();
     // Asks for one picture file for a new or the selected image object and keeps it in
     // Library_Selected_Image; false (and "") when cancelled or the file is not a picture.
-    bool Browse_User_Image_Manually();
+    bool Browse_User_Image_Manually() override;
     int Selected_Control_Tool() const override { return Selected_Control_Tool_; }
     QString Library_Selected_Image() const override;
     QImage placeholderPicture(Placeholder which) const override;
@@ -187,7 +187,7 @@ public:
     static int Get_OS_Version();
     void Open_Export_File_Box();
     static QStringList Get_Files_Array_At_Path(const QString& folder);
-    QStringList Get_datasheet_File_Name_Array() const;
+    QStringList Get_datasheet_File_Name_Array() const override;
     bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const override;
     static void Delete_Excel_File_Temp_Folder();
     static QString Get_date_Value(const QString& pattern);
@@ -206,20 +206,6 @@ public:
     // After a batch: the design's front shows data row 0 again, and the canvas redraws.
     void Select_first_row_value_for_design(const DataBinding& binding);
 
-    // ---- Data sources of objects (property pages, profile dialogs) ----------------------
-    // What an object bound to a series or a spreadsheet column shows in the design.
-    QString Get_First_Value_Of_Dataset(const QString& seriesName) const;
-    QString Get_First_Value_Of_Excel_Binding(int column) const;
-    // A combo of series names, or of the spreadsheet's column titles (row number first, so
-    // an item's position is its column), with nothing selected.
-    void Fill_Data_Set_File_Name_In_Combo(QComboBox* combo) const;
-    void Fill_Excel_Col_Name_In_Combo(QComboBox* combo) const;
-    // The "Excel" choice of a data-source combo ("Manual", "Series"), while a table is loaded.
-    static void Add_Excel_Col_Name_In_Combo(QComboBox* combo);
-    static void Remove_Excel_Col_Name_In_Combo(QComboBox* combo);
-    // The view button beside a data-source combo and its source list.
-    void View_batch_Series_Button(const QComboBox* dataSource, const QComboBox* sources);
-    void Data_Source_Help_Button();
 
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
@@ -317,6 +303,18 @@ public:
     void Card_Image_Library_Btn() override;
     void card_prop_set(const QString& fillStyle);
     void Card_Prop_Clicked();
+
+    // ---- Object pages -----------------------------------------------------------------
+    void writeSelectedGraphics(const GraphicWriter& write) override;
+    SKTGraphicPtr currentGraphic() const override;
+    bool spreadsheetBound() const override;
+    QStringList spreadsheetColumnTitles() const override;
+    QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
+    QString Get_First_Value_Of_Excel_Binding(int column) const override;
+    void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
+    void Data_Source_Help_Button() override;
+    QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
+    bool Browse_Library_Clip_Art() override;
     void Card_Bckgrnd_Clicked();
 
     // ---- Toolbar commands and leaving -------------------------------------------------
@@ -326,7 +324,7 @@ public:
     // The design differs from its file: undoable edits since the last save, or edits of
     // the back side and the card settings, which undo does not record.
     bool hasUnsavedChanges() const;
-    void setUnsavedEdits(bool edited);
+    void setUnsavedEdits(bool edited) override;
     PropertiesInspector& inspector() const { return *inspector_; }
     // The commands, by object name, for menus, tool buttons and tests.
     QAction* action(const QString& name) const;

@@ -4,6 +4,8 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
+#include "inspector/BarcodePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mainwindow/MainBarcodeWindowHost.h"
 
 #include <exception>
@@ -11,8 +13,10 @@
 void SKTWindowController::Open_Barcode_Window()
 {
     try {
-        if (const SKTGraphicPtr graphic = currentCanvas()->selectedGraphic())
-            Open_Barcode_Window_For(graphic);
+        // The selection takes the settings only when the window ended with OK.
+        const SKTGraphicPtr graphic = currentCanvas()->selectedGraphic();
+        if (graphic && Open_Barcode_Window_For(graphic))
+            inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));
     }

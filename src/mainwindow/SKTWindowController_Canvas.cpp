@@ -2,6 +2,8 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
+#include "inspector/ImagePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
 #include "model/ModelHooks.h"
 #include "render/CardBasePainter.h"
@@ -10,6 +12,8 @@
 #include <QCoreApplication>
 #include <QStackedWidget>
 #include <QThread>
+
+#include <functional>
 
 void SKTWindowController::buildCanvases()
 {
@@ -27,6 +31,26 @@ void SKTWindowController::buildCanvases()
     _graphicView_TEMP = addSide(SKTDocument::Side::Temp, _zoomingScrollView_TEMP);
 }
 
+namespace {
+
+// Runs an action on the main window on the GUI thread: at once there, queued from a worker.
+void onGuiThread(const std::function<void(SKTWindowController&)>& action)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    const auto run = [action] {
+        if (SKTWindowController* main = SKTWindowController::defaultInstance())
+            action(*main);
+    };
+    if (QThread::currentThread() == app->thread())
+        run();
+    else
+        QMetaObject::invokeMethod(app, run, Qt::QueuedConnection);
+}
+
+} // namespace
+
 void SKTWindowController::installModelHooks()
 {
     // Pictures of objects made outside the canvas (clipboard, document data) draw on the
@@ -38,21 +62,13 @@ void SKTWindowController::installModelHooks()
         return GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
             main->Front_card_Prop, main->Back_card_Prop, main->frontCanvasBounds());
     });
+    // A new image or signature starts from neutral adjustments on the image page.
+    ModelHooks::setResetImageEditingControls([] {
+        onGuiThread([](SKTWindowController& main) { main.inspector().image_tab->Reset_Image_Editing_Controls(); });
+    });
     // Objects drawn by export, print or mail workers ask for redraws too; the window is
     // only touched on the GUI thread.
-    ModelHooks::setRefreshCanvas([] {
-        const auto refresh = [] {
-            if (SKTWindowController* main = defaultInstance())
-                main->Refresh_Canvas();
-        };
-        QCoreApplication* app = QCoreApplication::instance();
-        if (!app)
-            return;
-        if (QThread::currentThread() == app->thread())
-            refresh();
-        else
-            QMetaObject::invokeMethod(app, refresh, Qt::QueuedConnection);
-    });
+    ModelHooks::setRefreshCanvas([] { onGuiThread([](SKTWindowController& main) { main.Refresh_Canvas(); }); });
 }
 
 SKTGraphicView* SKTWindowController::canvasOfSide(SKTDocument::Side side) const

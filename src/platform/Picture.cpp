@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/DeviceFont.h"
+#include "platform/PngEncoder.h"
 
 #include <QBuffer>
 #include <QPaintEngine>
@@ -9,11 +10,18 @@
 #include <QPdfWriter>
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 struct Picture::Commands
 {
-    enum class Kind { Path, Image, Text };
+    enum class Kind
+    {
+        Path,
+        Rect,
+        Image,
+        Text
+    };
 
     struct Command
     {
@@ -50,8 +58,7 @@ public:
     explicit RecordingEngine(Picture::Commands& commands)
         : QPaintEngine(QPaintEngine::AllFeatures)
         , commands_(commands)
-    {
-    }
+    { }
 
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -87,6 +94,25 @@ public:
 
     void drawPath(const QPainterPath& path) override { addPath(path); }
 
+    // Kept as rectangles: played back they take the painter's quick path for rectangles.
+    void drawRects(const QRectF* rects, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            Picture::Commands::Command command = current_;
+            command.kind = Picture::Commands::Kind::Rect;
+            command.target = rects[i];
+            commands_.list.push_back(std::move(command));
+        }
+    }
+
+    void drawRects(const QRect* rects, int count) override
+    {
+        for (int i = 0; i < count; ++i) {
+            const QRectF rect(rects[i]);
+            drawRects(&rect, 1);
+        }
+    }
+
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override
     {
         QPainterPath path;
@@ -114,8 +140,7 @@ public:
         drawImage(target, pixmap.toImage(), source, Qt::AutoColor);
     }
 
-    void drawImage(const QRectF& target, const QImage& image, const QRectF& source,
-                   Qt::ImageConversionFlags) override
+    void drawImage(const QRectF& target, const QImage& image, const QRectF& source, Qt::ImageConversionFlags) override
     {
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Image;
@@ -175,8 +200,7 @@ public:
     RecordingDevice(const QSizeF& size, Picture::Commands& commands)
         : size_(size)
         , engine_(commands)
-    {
-    }
+    { }
     ~RecordingDevice() override = default;
 
     QPaintEngine* paintEngine() const override { return const_cast<RecordingEngine*>(&engine_); }
@@ -216,35 +240,143 @@ private:
     RecordingEngine engine_;
 };
 
-void replay(const Picture::Commands::Command& command, QPainter& painter, const QTransform& base)
+constexpr QPainter::RenderHints smoothingHints
+    = QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
+
+// Plays commands back on a painter. Only clipped commands save and restore the painter's
+// state (that is slow); the others set the state they were recorded with when it differs
+// from the last one set, and runs of rectangles in one state go to the painter together (a
+// barcode is mostly such a run).
+class Player
 {
-    painter.save();
-    if (command.clipped) {
-        painter.setTransform(base);
-        painter.setClipPath(command.clip, Qt::IntersectClip);
+public:
+    Player(QPainter& painter, const QTransform& base, bool crisp)
+        : painter_(painter)
+        , base_(base)
+        , crisp_(crisp)
+        , opacity_(painter.opacity())
+    { }
+
+    void play(const Picture::Commands::Command& command)
+    {
+        const bool rect = command.kind == Picture::Commands::Kind::Rect && !command.clipped;
+        if (rect && (rects_.empty() || sameState(*rectState_, command))) {
+            if (rects_.empty())
+                rectState_ = &command;
+            rects_.push_back(command.target);
+            return;
+        }
+        finish();
+        if (rect) {
+            play(command);
+            return;
+        }
+        if (!command.clipped) {
+            draw(command);
+            return;
+        }
+        painter_.save();
+        painter_.setTransform(base_);
+        painter_.setClipPath(command.clip, Qt::IntersectClip);
+        draw(command);
+        painter_.restore();
+        applied_ = nullptr;
     }
-    painter.setTransform(command.transform * base);
-    painter.setOpacity(painter.opacity() * command.opacity);
-    // The recorded hints hold: bars drawn without antialiasing must stay crisp.
-    painter.setRenderHints(QPainter::RenderHints::fromInt(~0), false);
-    painter.setRenderHints(command.hints);
-    painter.setPen(command.pen);
-    painter.setBrush(command.brush);
-    painter.setBrushOrigin(command.brushOrigin);
-    switch (command.kind) {
-    case Picture::Commands::Kind::Path:
-        painter.drawPath(command.path);
-        break;
-    case Picture::Commands::Kind::Image:
-        painter.drawImage(command.target, command.image, command.source);
-        break;
-    case Picture::Commands::Kind::Text:
-        painter.setFont(deviceFont(command.font, painter.device()));
-        painter.drawText(command.position, command.text);
-        break;
+
+    // Draws what is held back.
+    void finish()
+    {
+        if (rects_.empty())
+            return;
+        applyState(*rectState_);
+        painter_.drawRects(rects_.data(), int(rects_.size()));
+        rects_.clear();
     }
-    painter.restore();
-}
+
+private:
+    static bool sameState(const Picture::Commands::Command& a, const Picture::Commands::Command& b)
+    {
+        return a.transform == b.transform && a.opacity == b.opacity && a.hints == b.hints && a.pen == b.pen
+            && a.brush == b.brush && a.brushOrigin == b.brushOrigin;
+    }
+
+    void applyState(const Picture::Commands::Command& command)
+    {
+        if (applied_ && sameState(*applied_, command))
+            return;
+        applied_ = &command;
+        painter_.setTransform(command.transform * base_);
+        painter_.setOpacity(opacity_ * command.opacity);
+        // The recorded hints hold: bars drawn without antialiasing must stay crisp.
+        const QPainter::RenderHints hints = crisp_ ? command.hints & ~smoothingHints : command.hints;
+        painter_.setRenderHints(~hints, false);
+        painter_.setRenderHints(hints, true);
+        painter_.setPen(command.pen);
+        painter_.setBrush(command.brush);
+        painter_.setBrushOrigin(command.brushOrigin);
+    }
+
+    void draw(const Picture::Commands::Command& command)
+    {
+        applyState(command);
+        switch (command.kind) {
+        case Picture::Commands::Kind::Path:
+            painter_.drawPath(command.path);
+            break;
+        case Picture::Commands::Kind::Rect:
+            painter_.drawRect(command.target);
+            break;
+        case Picture::Commands::Kind::Image:
+            painter_.drawImage(command.target, command.image, command.source);
+            break;
+        case Picture::Commands::Kind::Text:
+            drawText(command);
+            break;
+        }
+    }
+
+    void drawText(const Picture::Commands::Command& command)
+    {
+        const QFont& font = fontFor(command.font);
+        // Qt smooths glyphs too large for its glyph cache whatever the font and hints say;
+        // crisp ones are filled as outlines instead.
+        constexpr double largestCachedGlyph = 64;
+        const double pixels = font.pointSizeF() * painter_.device()->logicalDpiY() / 72.0
+            * std::sqrt(std::abs(painter_.transform().determinant()));
+        if (crisp_ && pixels >= largestCachedGlyph) {
+            QPainterPath outline;
+            outline.addText(command.position, font, command.text);
+            painter_.fillPath(outline, command.pen.brush());
+            return;
+        }
+        painter_.setFont(font);
+        painter_.drawText(command.position, command.text);
+    }
+
+    // Texts come one character at a time, nearly always in one font: scaling it once saves
+    // a font lookup per character.
+    const QFont& fontFor(const QFont& recorded)
+    {
+        if (!recordedFont_ || *recordedFont_ != recorded) {
+            recordedFont_ = recorded;
+            deviceFont_ = deviceFont(recorded, painter_.device());
+            // The font engine decides glyph smoothing from the font, whatever the hints say.
+            if (crisp_)
+                deviceFont_.setStyleStrategy(QFont::StyleStrategy(deviceFont_.styleStrategy() | QFont::NoAntialias));
+        }
+        return deviceFont_;
+    }
+
+    QPainter& painter_;
+    QTransform base_;
+    bool crisp_;
+    qreal opacity_;
+    const Picture::Commands::Command* applied_ = nullptr;
+    const Picture::Commands::Command* rectState_ = nullptr;
+    std::vector<QRectF> rects_;
+    std::optional<QFont> recordedFont_;
+    QFont deviceFont_;
+};
 
 } // namespace
 
@@ -283,23 +415,40 @@ QSizeF Picture::size() const
 
 void Picture::draw(QPainter& painter, const QRectF& target) const
 {
+    drawCommands(painter, target, false);
+}
+
+void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) const
+{
     if (isNull() || target.isEmpty())
         return;
     QTransform base;
     base.translate(target.left(), target.top());
     base.scale(target.width() / size_.width(), target.height() / size_.height());
     base *= painter.transform();
+    painter.save();
+    Player player(painter, base, crisp);
     for (const Commands::Command& command : commands_->list)
-        replay(command, painter, base);
+        player.play(command);
+    player.finish();
+    painter.restore();
 }
 
-QImage Picture::toImage(double dpi, const QColor& background) const
+QImage Picture::toImage(double dpi, const QColor& background, Edges edges) const
 {
     if (isNull() || dpi <= 0)
         return {};
     const double scale = dpi / pointsPerInch;
-    QImage image(QSize(int(std::ceil(size_.width() * scale)), int(std::ceil(size_.height() * scale))),
-                 QImage::Format_ARGB32_Premultiplied);
+    // Nothing shows through an opaque background, and painting without alpha is quicker.
+    const QImage::Format format
+        = background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
+    // Crisp edges cover the pixels whose centres they hold: no pixel is left half covered at
+    // the far edges, where it would show the background as a third colour.
+    const auto pixels = [&](double points) {
+        return edges == Edges::Crisp ? std::max(1, int(std::ceil(points * scale - 0.5)))
+                                     : int(std::ceil(points * scale));
+    };
+    QImage image(QSize(pixels(size_.width()), pixels(size_.height())), format);
     if (image.isNull())
         return {};
     // Paint on a 72-dpi device and scale the painter, so text keeps its size in points.
@@ -309,10 +458,9 @@ QImage Picture::toImage(double dpi, const QColor& background) const
     image.fill(background);
     {
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHints(smoothingHints, edges == Edges::Smooth);
         painter.scale(scale, scale);
-        draw(painter, QRectF(QPointF(0, 0), size_));
+        drawCommands(painter, QRectF(QPointF(0, 0), size_), edges == Edges::Crisp);
     }
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
@@ -322,14 +470,7 @@ QImage Picture::toImage(double dpi, const QColor& background) const
 
 QByteArray Picture::toPng(double dpi) const
 {
-    const QImage image = toImage(dpi);
-    if (image.isNull())
-        return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return encodePngFast(toImage(dpi));
 }
 
 QByteArray Picture::toPdf() const

@@ -29,8 +29,18 @@ public:
 
     // Draws the picture scaled into target (in the painter's current coordinates).
     void draw(QPainter& painter, const QRectF& target) const;
-    // Rasterises at the given resolution (72 = one pixel per point) over a background.
-    QImage toImage(double dpi, const QColor& background = Qt::transparent) const;
+    // How edges meet the pixel grid: smoothed, or crisp on whole pixels (no antialiasing of
+    // shapes, text or scaled images), which keeps a two-coloured drawing two-coloured.
+    enum class Edges
+    {
+        Smooth,
+        Crisp
+    };
+
+    // Rasterises at the given resolution (72 = one pixel per point) over a background. A crisp
+    // image has as many pixels as have their centres inside the picture.
+    QImage toImage(double dpi, const QColor& background = Qt::transparent, Edges edges = Edges::Smooth) const;
+    // The picture rasterised on a transparent background, in the smallest PNG form that fits.
     QByteArray toPng(double dpi) const;
     // A one-page PDF of the picture's size.
     QByteArray toPdf() const;
@@ -38,6 +48,8 @@ public:
     struct Commands;
 
 private:
+    void drawCommands(QPainter& painter, const QRectF& target, bool crisp) const;
+
     std::shared_ptr<const Commands> commands_;
     QSizeF size_;
 };

@@ -35,7 +35,7 @@ const std::vector<Values>& kindsAndValues()
         { "Code 128 SET B", { "tab\there", "~~" } },
         { "Code 128 SET C", { "1234567890", "123" } },
         { "Codabar", { "A40156B", "123456" } },
-        { "UPCE", { "0123456", "01234565" } },
+        { "UPCE", { "0123456", "01234565", "04210000526" } },
         { "EAN-8", { "9638507", "55123457" } },
         { "Royal Mail Barcode (RM4SCC / CBC)", { "SN34RD1A", "ec1a1bb" } },
         { "Planet", { "12345678901", "12345" } },

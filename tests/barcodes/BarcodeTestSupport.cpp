@@ -2,7 +2,7 @@
 
 #include "barcodes/BarcodePictures.h"
 #include "barcodes/NKDBarcode.h"
-#include "barcodes/PngEncoder.h"
+#include "platform/PngEncoder.h"
 
 #include <QFile>
 #include <QPainter>

@@ -124,7 +124,25 @@ TEST(DataMatrixEncoder, Base256LengthTakesTwoCodewordsFrom250Bytes)
     EXPECT_EQ(base256Plain(full, 2), 255);
     EXPECT_EQ(base256Plain(full, 3), 55);
     EXPECT_EQ(decodeSymbol(full), QByteArray::fromStdString(largest));
-    EXPECT_FALSE(forced(largest + "x", 'B', 144, 144).isValid());
+}
+
+TEST(DataMatrixEncoder, Base256ToTheEndOfTheSymbolFillsTheLargestSize)
+{
+    // Latch, length 0 ("to the end") and 1556 bytes: the published binary maximum.
+    const std::string largest = randomText(allBytes(), 1556, 9);
+    for (const DataMatrixSymbol& symbol :
+        { encodeDataMatrix(largest), encodeDataMatrix(largest, 144, 144), forced(largest, 'B', 144, 144) }) {
+        ASSERT_TRUE(symbol.isValid()) << symbol.error;
+        EXPECT_EQ(symbol.width, 144);
+        EXPECT_EQ(symbol.used, 1558);
+        EXPECT_EQ(decodeSymbol(symbol), QByteArray::fromStdString(largest));
+    }
+    EXPECT_EQ(base256Plain(forced(largest, 'B', 144, 144), 2), 0);
+    EXPECT_FALSE(encodeDataMatrix(largest + "x").isValid());
+    // With room after it the run keeps its length, or the padding would be read as data.
+    const DataMatrixSymbol shorter = forced(largest.substr(0, 1300), 'B', 144, 144);
+    ASSERT_TRUE(shorter.isValid());
+    EXPECT_EQ(base256Plain(shorter, 2), 1300 / 250 + 249);
 }
 
 TEST(DataMatrixEncoder, EncodingStringsAreCheckedBeforeUse)
@@ -209,7 +227,7 @@ TEST(DataMatrixEncoder, AutomaticEncodationBeatsPlainAscii)
     EXPECT_NE(plan->encoding.find('E'), std::string::npos) << plan->encoding;
 }
 
-TEST(DataMatrixEncoder, EmptyTextGivesAPaddedSmallestSymbol)
+TEST(DataMatrixEncoder, EmptyTextHasAnEmptyPlanButNoSymbol)
 {
     const std::optional<DataMatrixPlan> empty = encmake("", true);
     ASSERT_TRUE(empty);
@@ -217,10 +235,10 @@ TEST(DataMatrixEncoder, EmptyTextGivesAPaddedSmallestSymbol)
     EXPECT_EQ(empty->codewords, 0);
     EXPECT_FALSE(encmake(std::string(3117, '1'), true));
 
+    // An empty value is not a barcode.
     const DataMatrixSymbol blank = encodeDataMatrix("");
-    ASSERT_TRUE(blank.isValid());
-    EXPECT_EQ(blank.width, 10);
-    EXPECT_EQ(blank.codewords[0], 129);
+    EXPECT_FALSE(blank.isValid());
+    EXPECT_FALSE(blank.error.empty());
 }
 
 TEST(DataMatrixEncoder, InOutInterfaceReportsTheSymbolOrWritesTheRefusal)

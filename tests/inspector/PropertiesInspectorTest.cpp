@@ -6,8 +6,12 @@
 #include "inspector/CardSettingsPage.h"
 #include "inspector/InspectorHost.h"
 #include "model/CardGlobals.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
 #include "model/SKTLine.h"
 #include "model/SKTSignature.h"
+#include "model/SKTText.h"
+#include "model/Shape_Control.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +46,31 @@ public:
     void Mark_List_New_Selection(int) override { }
     void Card_Image_Browse_Btn() override { }
     void Card_Image_Library_Btn() override { }
+
+    // Object pages: writes are counted, and go into the objects given as the selection.
+    QList<SKTGraphicPtr> selection;
+    QStringList series;
+    void writeSelectedGraphics(const GraphicWriter& write) override
+    {
+        calls << QStringLiteral("objects");
+        for (const SKTGraphicPtr& graphic : selection)
+            write(*graphic, selection.size());
+    }
+    SKTGraphicPtr currentGraphic() const override { return selection.isEmpty() ? nullptr : selection.front(); }
+    void Refresh_Canvas() override { }
+    void setUnsavedEdits(bool) override { }
+    QStringList Get_datasheet_File_Name_Array() const override { return series; }
+    bool spreadsheetBound() const override { return false; }
+    QStringList spreadsheetColumnTitles() const override { return {}; }
+    QString Get_First_Value_Of_Dataset(const QString& name) const override { return name + QStringLiteral(" 1"); }
+    QString Get_First_Value_Of_Excel_Binding(int) const override { return {}; }
+    void View_batch_Series_Button(const QString&, const QString&) override { }
+    void Data_Source_Help_Button() override { }
+    QString formattedNow(const QString& pattern) const override { return pattern; }
+    bool Browse_User_Image_Manually() override { return false; }
+    bool Browse_Library_Clip_Art() override { return false; }
+    QString Library_Selected_Image() const override { return {}; }
+    void Open_Barcode_Window() override { calls << QStringLiteral("barcode"); }
 };
 
 class InspectorTest : public ::testing::Test
@@ -140,4 +169,27 @@ TEST_F(InspectorTest, CardPagesWriteWhatTheyShow)
     host.card->Card_border_style = QStringLiteral("ZZ");
     inspector.Show_RHS_Properties(nullptr);
     EXPECT_EQ(inspector.card_brdr_tab->Card_border_style->currentIndex(), 2);
+}
+
+TEST_F(InspectorTest, FillingTheObjectPagesWritesNothingBack)
+{
+    host.series = { QStringLiteral("Guests") };
+    const QList<SKTGraphicPtr> kinds { SKTGraphic::create<SKTText>(), SKTGraphic::create<SKTImage>(),
+        SKTGraphic::create<SKTLine>(), SKTGraphic::create<SKTSignature>(), SKTGraphic::create<SKTBarcode>(),
+        SKTGraphic::create<Shape_Control>() };
+    for (const SKTGraphicPtr& graphic : kinds) {
+        // Values the pages' controls would announce if they were set with signals on.
+        graphic->_strokeWidth = 6;
+        graphic->alpha_val = 0.3f;
+        graphic->_isDrawingFill = true;
+        graphic->_fill_type = QStringLiteral("G");
+        graphic->data_source_type = 1;
+        graphic->batch_list_name = QStringLiteral("Guests");
+        graphic->hue_val = 0.5f;
+        host.selection = { graphic };
+        host.calls.clear();
+        inspector.Show_RHS_Properties(graphic);
+        EXPECT_FALSE(host.calls.contains(QStringLiteral("objects"))) << host.calls.join(' ').toStdString();
+        EXPECT_FALSE(Not_Draw_Only_Prop_Change);
+    }
 }

@@ -1,6 +1,6 @@
+#include "jobs/CardSnapshot.h"
 #include "../model/GraphicFields.h"
 #include "JobsTestSupport.h"
-#include "jobs/CardSnapshot.h"
 #include "model/Card_Property.h"
 
 #include <QImage>

@@ -13,6 +13,6 @@
 inline QList<SKTGraphicPtr> everyKind()
 {
     return { SKTGraphic::create<SKTGraphic>(), SKTGraphic::create<Shape_Control>(), SKTGraphic::create<SKTLine>(),
-             SKTGraphic::create<SKTText>(), SKTGraphic::create<SKTImage>(), SKTGraphic::create<SKTSignature>(),
-             SKTGraphic::create<SKTBarcode>() };
+        SKTGraphic::create<SKTText>(), SKTGraphic::create<SKTImage>(), SKTGraphic::create<SKTSignature>(),
+        SKTGraphic::create<SKTBarcode>() };
 }

@@ -1,5 +1,5 @@
-#include "JobsTestSupport.h"
 #include "jobs/RowApplication.h"
+#include "JobsTestSupport.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -53,7 +53,8 @@ TEST_F(RowApplicationTest, ImageLoadsThePictureTheValueNames)
 TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout)
 {
     auto barcode = SKTGraphic::create<SKTBarcode>();
-    const Picture mine = Picture::record(QSizeF(10, 10), [](QPainter& painter) { painter.fillRect(0, 0, 5, 5, Qt::black); });
+    const Picture mine
+        = Picture::record(QSizeF(10, 10), [](QPainter& painter) { painter.fillRect(0, 0, 5, 5, Qt::black); });
     barcode->Set_Barcode_image(mine);
     RowApplication::applyValue(*barcode, QStringLiteral("12345"));
     EXPECT_EQ(barcode->_barcode_image.size(), mine.size());

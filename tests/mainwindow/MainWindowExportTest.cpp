@@ -8,7 +8,6 @@
 #include "model/SKTText.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -67,37 +66,6 @@ TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
     EXPECT_EQ(Export_File_Message, QStringLiteral("Card has been exported successfully."));
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Ann"));
     EXPECT_FALSE(Send_Modeless::defaultInstance()->isVisible());
-}
-
-TEST_F(MainWindowTest, DataSourceCombosOfferTheSpreadsheetOnlyBesideManualAndSeries)
-{
-    SKTWindowController& main = start();
-    QComboBox source;
-    source.addItems({ QStringLiteral("Manual"), QStringLiteral("Series") });
-    SKTWindowController::Add_Excel_Col_Name_In_Combo(&source);
-    SKTWindowController::Add_Excel_Col_Name_In_Combo(&source);
-    EXPECT_EQ(source.count(), 3);
-    EXPECT_EQ(source.itemText(2), QStringLiteral("Excel"));
-    SKTWindowController::Remove_Excel_Col_Name_In_Combo(&source);
-    SKTWindowController::Remove_Excel_Col_Name_In_Combo(&source);
-    EXPECT_EQ(source.count(), 2);
-
-    writeSeries(QStringLiteral("b-list"), "x\n");
-    writeSeries(QStringLiteral("a-list"), " first \nsecond\n");
-    QComboBox names;
-    names.addItem(QStringLiteral("stale"));
-    main.Fill_Data_Set_File_Name_In_Combo(&names);
-    EXPECT_EQ(names.findText(QStringLiteral("stale")), -1);
-    EXPECT_GE(names.findText(QStringLiteral("a-list")), 0);
-    EXPECT_EQ(names.findText(QStringLiteral("b-list")), names.findText(QStringLiteral("a-list")) + 1);
-    EXPECT_EQ(names.currentIndex(), -1);
-    EXPECT_EQ(main.Get_First_Value_Of_Dataset(QStringLiteral("a-list")), QStringLiteral(" first "));
-    EXPECT_EQ(main.Get_First_Value_Of_Dataset(QStringLiteral("missing")), QString());
-
-    // The view button wants a series chosen first.
-    source.setCurrentIndex(1);
-    main.View_batch_Series_Button(&source, &names);
-    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nPlease select the series."));
 }
 
 TEST_F(MainWindowTest, DataSourceHelpExplainsTheChoices)

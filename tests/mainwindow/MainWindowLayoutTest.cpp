@@ -4,6 +4,7 @@
 #include "inspector/PropertiesInspector.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -86,6 +87,51 @@ TEST_P(MainWindowLayoutTest, EveryLabelIsWholeForTheCardAndForAnObject)
     QApplication::processEvents();
     EXPECT_EQ(clippedControls(main), QStringList()) << size.toStdString();
     saveShot(main, QStringLiteral("locked-") + size);
+}
+
+namespace {
+
+// Visible controls of the current page that lie (partly) outside the inspector.
+QStringList unreachableControls(QTabWidget& tabs)
+{
+    QStringList outside;
+    QWidget* page = tabs.currentWidget();
+    const QRect shown = tabs.rect();
+    for (QWidget* control : page->findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(page) || control->inherits("QGroupBox") || !control->focusPolicy())
+            continue;
+        const QRect area(control->mapTo(&tabs, QPoint(0, 0)), control->size());
+        if (!shown.contains(area))
+            outside.append(QString::fromLatin1(control->metaObject()->className()));
+    }
+    return outside;
+}
+
+} // namespace
+
+TEST_P(MainWindowLayoutTest, EveryObjectPageIsWholeAndReachable)
+{
+    SKTWindowController& main = start();
+    main.resize(GetParam() - QSize(0, 40));
+    main.show();
+    const QString picture = folder.filePath(QStringLiteral("photo.png"));
+    QImage photo(120, 80, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    photo.save(picture);
+    dialogs->fileAnswers = { picture };
+    const QString size = QStringLiteral("%1x%2").arg(GetParam().width()).arg(GetParam().height());
+    for (const int tool : { 2, 3, 8, 10 }) {
+        main.action(QStringLiteral("Tool_%1").arg(tool))->trigger();
+        for (int tab = 0; tab < main.sett_tab->count(); ++tab) {
+            main.sett_tab->setCurrentIndex(tab);
+            QApplication::processEvents();
+            const std::string where
+                = size.toStdString() + " tool " + std::to_string(tool) + " tab " + std::to_string(tab);
+            EXPECT_EQ(clippedControls(main), QStringList()) << where;
+            EXPECT_EQ(unreachableControls(*main.sett_tab), QStringList()) << where;
+            saveShot(main, QStringLiteral("tool%1-tab%2-").arg(tool).arg(tab) + size);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(ScreenSizes, MainWindowLayoutTest, ::testing::Values(QSize(1366, 768), QSize(1920, 1080)),

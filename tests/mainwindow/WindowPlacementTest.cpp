@@ -15,7 +15,8 @@ void showAndSettle(QWidget& window)
 {
     window.show();
     const bool managed = qEnvironmentVariableIsSet("GALAVITE_WINDOW_MANAGER");
-    const QDeadlineTimer deadline(5000);
+    // Generous: a loaded machine can take seconds to frame a window.
+    const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
         if (window.windowHandle() && window.windowHandle()->isExposed()

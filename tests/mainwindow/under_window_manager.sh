@@ -11,7 +11,7 @@ manager=$!
 tries=0
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
     tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
+    if [ "$tries" -gt 300 ]; then
         echo "openbox did not start"
         kill "$manager" 2>/dev/null
         exit 1

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <thread>
@@ -200,4 +201,78 @@ TEST(Picture, NullPicturesDrawNothing)
     const QImage shown = Picture::fromImage(red, QSizeF(8, 8)).toImage(72);
     EXPECT_EQ(shown.size(), QSize(8, 8));
     EXPECT_EQ(QColor(shown.pixel(7, 7)), QColor(Qt::red));
+}
+
+namespace {
+
+int colourCount(const QImage& image)
+{
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+void paintBarsAndText(QPainter& painter)
+{
+    painter.fillRect(QRectF(0, 0, 100, 40), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int i = 0; i < 10; ++i)
+        painter.fillRect(QRectF(3.3 + i * 7.7, 2.2, 2.6, 20.1), Qt::black);
+    painter.setFont(bigFont());
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(5, 38), QStringLiteral("Ag"));
+}
+
+} // namespace
+
+TEST(Picture, CrispEdgesKeepATwoColouredDrawingTwoColoured)
+{
+    const Picture picture = Picture::record(QSizeF(100, 40), paintBarsAndText);
+    const QImage smooth = picture.toImage(300, Qt::white);
+    const QImage crisp = picture.toImage(300, Qt::white, Picture::Edges::Crisp);
+    EXPECT_GT(colourCount(smooth), 2); // the text is smoothed
+    EXPECT_EQ(colourCount(crisp), 2);
+    EXPECT_EQ(inkBox(crisp), inkBox(smooth));
+    // Bars sit on whole pixels either way, at their place.
+    const double scale = 300.0 / 72;
+    for (int i = 0; i < 10; ++i) {
+        const int middle = int((3.3 + i * 7.7 + 1.3) * scale);
+        EXPECT_EQ(QColor(crisp.pixel(middle, 40)), QColor(Qt::black)) << i;
+        EXPECT_EQ(QColor(crisp.pixel(int((3.3 + i * 7.7 + 4.5) * scale), 40)), QColor(Qt::white)) << i;
+    }
+}
+
+TEST(Picture, RectanglesReplayInTheirOwnStateAndClip)
+{
+    const Picture picture = Picture::record(QSizeF(40, 10), [](QPainter& painter) {
+        painter.fillRect(QRectF(0, 0, 10, 10), Qt::red);
+        painter.fillRect(QRectF(10, 0, 10, 10), Qt::red);
+        painter.setClipRect(QRectF(20, 0, 5, 10));
+        painter.fillRect(QRectF(20, 0, 10, 10), Qt::green); // half of it clipped away
+        painter.setClipping(false);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::blue);
+        painter.drawRect(QRectF(31, 1, 8, 8));
+    });
+    const QImage image = picture.toImage(72, Qt::white);
+    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(15, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(22, 5)), QColor(Qt::green));
+    EXPECT_EQ(QColor(image.pixel(27, 5)), QColor(Qt::white));
+    EXPECT_EQ(QColor(image.pixel(35, 5)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(image.pixel(31, 5)), QColor(Qt::black));
+}
+
+TEST(Picture, PngKeepsTransparency)
+{
+    const Picture picture = Picture::record(QSizeF(20, 10), [](QPainter& painter) {
+        painter.fillRect(QRectF(0, 0, 10, 10), QColor(255, 0, 0, 128));
+    });
+    const QImage read = QImage::fromData(picture.toPng(72), "PNG").convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(read.size(), QSize(20, 10));
+    EXPECT_EQ(qAlpha(read.pixel(15, 5)), 0);
+    EXPECT_NEAR(qAlpha(read.pixel(5, 5)), 128, 1);
+    EXPECT_EQ(qRed(read.pixel(5, 5)), 255);
 }

@@ -1,10 +1,14 @@
-// Content every linear kind must refuse: nothing at all, and more than its longest symbol.
-// The longest accepted symbols must still be read by a decoder.
+// Content every kind must refuse: nothing at all, and for the linear kinds more than their
+// longest symbol. The longest accepted symbols must still be read by a decoder.
 #include "BarcodeTestSupport.h"
 
 #include "barcodes/BarcodeSymbologies.h"
+#include "barcodes/DataMatrixEncoder.h"
 #include "barcodes/JapanPostBarcode.h"
 #include "barcodes/NKDBarcode.h"
+#include "barcodes/QREncoder.h"
+#include "barcodes/QRModuleGrid.h"
+#include "barcodes/pdf417View.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +51,7 @@ std::vector<Limit> limits()
         { "Code 128 SET B", repeated('q', 60), repeated('q', 61), "Code128" },
         { "Code 128 SET C", repeated('5', 120), repeated('5', 121), "Code128" },
         { "Codabar", repeated('1', 58), repeated('1', 59), "Codabar" },
-        { "UPCE", QStringLiteral("01234565"), QStringLiteral("012345650") },
+        { "UPCE", QStringLiteral("04210000526"), QStringLiteral("042100005264") },
         { "EAN-8", QStringLiteral("96385074"), QStringLiteral("963850745") },
         { "Royal Mail Barcode (RM4SCC / CBC)", repeated('R', 50), repeated('R', 51) },
         { "Planet", QStringLiteral("12345678901"), QStringLiteral("123456789012") },
@@ -59,7 +63,7 @@ std::unique_ptr<NKDBarcode> linear(const char* title, const QString& content)
     return createLinearBarcode(QString::fromLatin1(title), content, true);
 }
 
-TEST(LinearLength, EmptyContentIsInvalidForEveryKind)
+TEST(ContentLimits, EmptyContentIsInvalidForEveryKind)
 {
     for (int i = 0; i < LinearSymbologyCount; ++i) {
         SCOPED_TRACE(BarcodeSymbologyTitles[size_t(i)]);
@@ -67,9 +71,14 @@ TEST(LinearLength, EmptyContentIsInvalidForEveryKind)
     }
     // Start and stop letters alone carry nothing.
     EXPECT_FALSE(linear("Codabar", QStringLiteral("AB"))->isContentValid());
+
+    EXPECT_EQ(QREncoder::encodeWithECLevel(1, 0, QStringLiteral("")), nullptr);
+    EXPECT_FALSE(encodeDataMatrix("").isValid());
+    pdf417View pdf417;
+    EXPECT_EQ(pdf417.drawWithText(QStringLiteral("")), pdf417View::NoText);
 }
 
-TEST(LinearLength, LongestIsAcceptedAndOneMoreRefused)
+TEST(ContentLimits, LongestIsAcceptedAndOneMoreRefused)
 {
     for (const Limit& limit : limits()) {
         SCOPED_TRACE(std::string(limit.title) + " " + std::to_string(limit.longest.size()));
@@ -79,7 +88,7 @@ TEST(LinearLength, LongestIsAcceptedAndOneMoreRefused)
     EXPECT_FALSE(linear("Code 128", repeated('x', 10000))->isContentValid());
 }
 
-TEST(LinearLength, LongestSymbolsAreRead)
+TEST(ContentLimits, LongestSymbolsAreRead)
 {
     for (const Limit& limit : limits()) {
         if (!limit.zxingFormat)
@@ -93,7 +102,7 @@ TEST(LinearLength, LongestSymbolsAreRead)
     }
 }
 
-TEST(LinearLength, JapanPostCutsLongAddressesToItsFixedSymbol)
+TEST(ContentLimits, JapanPostCutsLongAddressesToItsFixedSymbol)
 {
     const auto barcode = linear("Japan Post Barcode", QStringLiteral("1050011") + repeated('9', 10000));
     EXPECT_TRUE(barcode->isContentValid());

@@ -1,0 +1,2 @@
+add_executable(bench_barcode_png ${CMAKE_CURRENT_SOURCE_DIR}/barcode_png.cpp)
+target_link_libraries(bench_barcode_png PRIVATE galavite_barcodes)

@@ -1,0 +1,223 @@
+// 1,000 Code 128 symbols with caption and 1,000 QR symbols (level M) made into 300-dpi PNG,
+// against zint --batch on the same values in the same run: times (best of three), total PNG
+// sizes and their ratios; a sample of both kinds of our symbols is read back by ZXingReader.
+// Both write their PNG streams one after the other into memory (zint to its standard output),
+// so that file creation does not swamp the comparison.
+#include "barcodes/BarcodePictures.h"
+#include "barcodes/BarcodeSettings.h"
+#include "barcodes/NKDCode128Barcode.h"
+#include "barcodes/QREncoder.h"
+#include "barcodes/QRModuleGrid.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int symbolCount = 1000;
+constexpr int sampleEvery = 50; // symbols read back
+constexpr double dpi = 300;
+constexpr int levelM = 1;
+constexpr float pointsPerCentimetre = 0.393701f * 72.0f;
+constexpr float qrModulePoints = 0.96f; // 4 pixels at 300 dpi, as zint --scale=2
+constexpr int qrQuietModules = 4;
+
+using Pngs = std::vector<QByteArray>;
+
+QStringList code128Values()
+{
+    QStringList list;
+    for (int i = 0; i < symbolCount; ++i)
+        list << QStringLiteral("GALA-%1-%2").arg(i, 6, 10, QLatin1Char('0')).arg(i * 7919 % 100000);
+    return list;
+}
+
+QStringList qrValues()
+{
+    QStringList list;
+    for (int i = 0; i < symbolCount; ++i)
+        list << QStringLiteral("https://example.org/badge?id=%1&name=Guest%2")
+                    .arg(i, 6, 10, QLatin1Char('0'))
+                    .arg(i * 7919);
+    return list;
+}
+
+BarcodeSettings linearSettings()
+{
+    BarcodeSettings settings;
+    settings.value_margin = settings.TB_margin = settings.LR_margin = 0.1f * pointsPerCentimetre;
+    // A caption about the size of zint's.
+    settings.value_font = QFont(QStringLiteral("Liberation Sans"));
+    settings.value_font.setPointSizeF(7);
+    return settings;
+}
+
+// The geometry of zint's symbol: X of 0.96 pt (4 pixels), bars 30 X high, quiet zones of
+// 10 X; the caption with margins of 0.1 cm.
+QByteArray code128Png(const QString& value, const BarcodeSettings& settings)
+{
+    constexpr float x = 0.96f;
+    const auto barcode = NKDCode128Barcode::create(value, true, NKDCode128Barcode::Automatic);
+    barcode->setBarWidth(x);
+    barcode->setCaptionFontSize(7, settings);
+    barcode->setHeight(30 * x + barcode->captionHeight() * 72 + settings.value_margin + 2 * settings.TB_margin);
+    barcode->calculateWidth();
+    barcode->setWidth(barcode->width() + 20 * x);
+    return barcodePng(imageFromBarcode(*barcode, settings), dpi);
+}
+
+// One pixel per module, drawn at the module size within a four-module quiet zone.
+QByteArray qrPng(const QString& value)
+{
+    const auto grid = QREncoder::encodeWithECLevel(levelM, 0, value);
+    if (!grid)
+        return {};
+    const int modules = grid->dimension();
+    BarcodeSettings settings;
+    settings.width = settings.height = float(modules + 2 * qrQuietModules) * qrModulePoints;
+    settings.TB_margin = qrQuietModules * qrModulePoints;
+    settings.header_margin = 0;
+    const QSizeF size(modules * qrModulePoints, modules * qrModulePoints);
+    return barcodePng(imageFromBarcodeImage(QREncoder::renderDataMatrix(grid.get(), modules), size, settings), dpi);
+}
+
+double ours(const QStringList& values, const std::function<QByteArray(const QString&)>& make, Pngs& pngs)
+{
+    pngs.clear();
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& value : values) {
+        pngs.push_back(make(value));
+        if (pngs.back().isEmpty()) {
+            std::fprintf(stderr, "no PNG for %s\n", qPrintable(value));
+            return -1;
+        }
+    }
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+double zint(const QStringList& values, const QStringList& options, qint64& bytes)
+{
+    QTemporaryDir folder;
+    const QString input = folder.filePath(QStringLiteral("values.txt"));
+    QFile file(input);
+    if (!file.open(QIODevice::WriteOnly))
+        return -1;
+    file.write(values.join(QLatin1Char('\n')).toUtf8() + '\n');
+    file.close();
+    QElapsedTimer timer;
+    timer.start();
+    QProcess process;
+    process.start(QStringLiteral("zint"),
+        options
+            + QStringList { QStringLiteral("--batch"), QStringLiteral("--scale=2"), QStringLiteral("--filetype=PNG"),
+                QStringLiteral("--direct"), QStringLiteral("-i"), input });
+    QByteArray output;
+    while (process.state() != QProcess::NotRunning || process.bytesAvailable() > 0) {
+        process.waitForReadyRead(100);
+        output += process.readAllStandardOutput();
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    if (process.exitCode() != 0 || output.isEmpty()) {
+        std::fprintf(stderr, "zint failed: %s\n", process.readAllStandardError().constData());
+        return -1;
+    }
+    bytes = output.size();
+    return seconds;
+}
+
+// Best of three: the figures are less at the mercy of other work on the machine.
+double bestOfThree(const std::function<double()>& run)
+{
+    double best = -1;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const double seconds = run();
+        if (seconds < 0)
+            return -1;
+        if (best < 0 || seconds < best)
+            best = seconds;
+    }
+    return best;
+}
+
+// How many of the sampled symbols ZXingReader reads back as their value.
+int readBack(const Pngs& pngs, const QStringList& values, const QString& format, int& sampled)
+{
+    QTemporaryDir folder;
+    int read = 0;
+    sampled = 0;
+    for (int i = 0; i < int(pngs.size()); i += sampleEvery) {
+        ++sampled;
+        const QString path = folder.filePath(QStringLiteral("%1.png").arg(i));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            continue;
+        file.write(pngs[size_t(i)]);
+        file.close();
+        QProcess reader;
+        reader.start(
+            QStringLiteral("ZXingReader"), { QStringLiteral("-format"), format, QStringLiteral("-bytes"), path });
+        reader.waitForFinished(30000);
+        if (reader.readAllStandardOutput().trimmed() == values[i].toUtf8())
+            ++read;
+    }
+    return read;
+}
+
+qint64 totalBytes(const Pngs& pngs)
+{
+    qint64 total = 0;
+    for (const QByteArray& png : pngs)
+        total += png.size();
+    return total;
+}
+
+bool compare(const char* title, const QStringList& values, const std::function<QByteArray(const QString&)>& make,
+    const QStringList& zintOptions, const QString& format)
+{
+    Pngs pngs;
+    ours(values.mid(0, 20), make, pngs); // warm the font and glyph caches
+    const double oursSeconds = bestOfThree([&] { return ours(values, make, pngs); });
+    qint64 zintBytes = 0;
+    const double zintSeconds = bestOfThree([&] { return zint(values, zintOptions, zintBytes); });
+    if (oursSeconds < 0 || zintSeconds < 0)
+        return false;
+    const qint64 oursBytes = totalBytes(pngs);
+    int sampled = 0;
+    const int read = readBack(pngs, values, format, sampled);
+    std::printf("%d %s, PNG at %.0f dpi (best of 3)\n", symbolCount, title, dpi);
+    std::printf("  Galavite: %7.3f s  (%.3f ms per symbol), %8lld bytes\n", oursSeconds,
+        oursSeconds * 1000 / symbolCount, static_cast<long long>(oursBytes));
+    std::printf("  zint:     %7.3f s  (%.3f ms per symbol), %8lld bytes\n", zintSeconds,
+        zintSeconds * 1000 / symbolCount, static_cast<long long>(zintBytes));
+    std::printf("  zint time / Galavite time = %.2f; Galavite bytes / zint bytes = %.2f\n", zintSeconds / oursSeconds,
+        double(oursBytes) / double(zintBytes));
+    std::printf("  ZXingReader read %d of %d sampled symbols\n", read, sampled);
+    return read == sampled;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    const BarcodeSettings settings = linearSettings();
+    // The same symbol geometry on both sides (QR with a four-module quiet zone).
+    const bool linear = compare(
+        "Code 128 symbols with caption", code128Values(),
+        [&settings](const QString& value) { return code128Png(value, settings); },
+        { QStringLiteral("-b"), QStringLiteral("20"), QStringLiteral("--height=30") }, QStringLiteral("Code128"));
+    const bool qr = compare("QR symbols (level M)", qrValues(), qrPng,
+        { QStringLiteral("-b"), QStringLiteral("58"), QStringLiteral("--secure=2"), QStringLiteral("--quietzones") },
+        QStringLiteral("QRCode"));
+    return linear && qr ? 0 : 1;
+}

@@ -1,2 +1,0 @@
-add_executable(bench_code128_png ${CMAKE_CURRENT_SOURCE_DIR}/code128_png.cpp)
-target_link_libraries(bench_code128_png PRIVATE galavite_barcodes)

@@ -1,0 +1,165 @@
+#include "inspector/TextEditingPage.h"
+
+#include "common/Logging.h"
+#include "common/MessageBoxes.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/InspectorHost.h"
+#include "inspector/ObjectBorderGroup.h"
+#include "inspector/ObjectFillGroup.h"
+#include "inspector/TextPropertiesPage.h"
+#include "platform/StyledText.h"
+#include "widgets/ColorWell.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
+    : ObjectPage(parent)
+    , Text_value_Edit(new QPlainTextEdit)
+    , Text_font_value(new QLabel)
+    , Text_clr(new ColorWell)
+    , insertDateButton(new QPushButton(tr("Insert &Date")))
+    , insertTimeButton(new QPushButton(tr("Insert T&ime")))
+    , host_(host)
+{
+    Text_value_Edit->setTabChangesFocus(true);
+    Text_value_Edit->setToolTip(tr("The text of the object (at most %1 characters)").arg(maximumTextLength));
+    Text_font_value->setWordWrap(true);
+    insertDateButton->setToolTip(tr("Insert today's date in the chosen date format"));
+    insertTimeButton->setToolTip(tr("Insert the time in the chosen time format"));
+    auto* font = new QPushButton(tr("&Font…"));
+    font->setToolTip(tr("Choose the font of the text"));
+    Text_clr->setToolTip(tr("Colour of the text"));
+
+    auto* textLabel = new QLabel(tr("&Text:"));
+    textLabel->setBuddy(Text_value_Edit);
+    auto* inserts = new QHBoxLayout;
+    inserts->addWidget(insertDateButton);
+    inserts->addWidget(insertTimeButton);
+    inserts->addStretch(1);
+    auto* form = new QFormLayout;
+    form->addRow(font, Text_font_value);
+    form->addRow(tr("Text &colour:"), Text_clr);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(textLabel);
+    layout->addWidget(Text_value_Edit, 1);
+    layout->addLayout(inserts);
+    layout->addLayout(form);
+
+    connect(Text_value_Edit, &QPlainTextEdit::textChanged, this, &TextEditingPage::textDidChange);
+    connect(font, &QPushButton::clicked, this, &TextEditingPage::Text_Font_Changed);
+    connect(Text_clr, &ColorWell::colorChosen, this, &TextEditingPage::Update_Text_Graphics);
+    connect(insertDateButton, &QPushButton::clicked, this, &TextEditingPage::Text_Insert_Date);
+    connect(insertTimeButton, &QPushButton::clicked, this, &TextEditingPage::Text_Insert_Time);
+}
+
+void TextEditingPage::setPropertiesPage(TextPropertiesPage* properties)
+{
+    properties_ = properties;
+    connect(properties_, &TextPropertiesPage::changed, this, &TextEditingPage::Update_Text_Graphics);
+}
+
+void TextEditingPage::load(const SKTGraphic& graphic)
+{
+    const QSignalBlocker blockText(Text_value_Edit);
+    const QString text = graphic._Text_contents ? graphic._Text_contents->string : graphic.Text_Value;
+    Text_value_Edit->setPlainText(text);
+    Text_value_Edit->selectAll();
+    Text_font = graphic.text_ctrl_font.value_or(Text_value_Edit->font());
+    Text_font_value->setText(CardSettingsPage::fontLabel(Text_font));
+    Text_clr->setColor(graphic.txt_clr);
+}
+
+void TextEditingPage::Update_Text_Graphics()
+{
+    if (!properties_)
+        return;
+    host_.writeSelectedGraphics([this](SKTGraphic& graphic, qsizetype selected) {
+        graphic.print_object = printObjectValue();
+        properties_->Text_Border_Box->writeTo(graphic);
+        properties_->Text_Fill_Box->writeTo(graphic);
+        graphic.txt_clr = Text_clr->color();
+        graphic.text_ctrl_font = Text_font;
+        if (selected == 1)
+            graphic.Text_contents()->setString(Text_value_Edit->toPlainText());
+        graphic.alpha_val = float(properties_->Text_alpha_Stepper->value()) / 100.0f;
+        graphic.text_alignmnet = properties_->Text_align_combo->currentIndex();
+        graphic.text_transfrom_case = properties_->Text_case_combo->currentIndex();
+        graphic.text_kerning = float(properties_->Text_Kern_Stepper->value());
+    });
+}
+
+void TextEditingPage::textDidChange()
+{
+    QString text = Text_value_Edit->toPlainText();
+    const QString placeholder = QStringLiteral("Text here");
+    bool changed = false;
+    if (text.contains(placeholder)) {
+        text.remove(placeholder);
+        changed = true;
+    }
+    if (text.size() > maximumTextLength) {
+        text.truncate(maximumTextLength);
+        changed = true;
+    }
+    if (changed)
+        showText(text);
+    Update_Text_Graphics();
+}
+
+void TextEditingPage::showText(const QString& text)
+{
+    const int position = std::min(Text_value_Edit->textCursor().position(), int(text.size()));
+    const QSignalBlocker blockText(Text_value_Edit);
+    Text_value_Edit->setPlainText(text);
+    QTextCursor cursor = Text_value_Edit->textCursor();
+    cursor.setPosition(position);
+    Text_value_Edit->setTextCursor(cursor);
+}
+
+void TextEditingPage::Text_Font_Changed()
+{
+    bool chosen = false;
+    const QFont font = QFontDialog::getFont(&chosen, Text_font, this, tr("Font of the Text"));
+    if (chosen)
+        changeTextFont(font);
+}
+
+void TextEditingPage::changeTextFont(const QFont& font)
+{
+    Text_font = font;
+    Text_font_value->setText(CardSettingsPage::fontLabel(font));
+    Update_Text_Graphics();
+}
+
+void TextEditingPage::Text_Insert_Date()
+{
+    if (properties_)
+        insertNow(properties_->Text_Date_style->currentText(), QStringLiteral("Please select Date format."));
+}
+
+void TextEditingPage::Text_Insert_Time()
+{
+    if (properties_)
+        insertNow(properties_->Text_Time_style->currentText(), QStringLiteral("Please select Time format."));
+}
+
+void TextEditingPage::insertNow(const QString& pattern, const QString& missingMessage)
+{
+    const QString trimmed = pattern.trimmed();
+    if (trimmed.isEmpty()) {
+        Show_MessageBox(missingMessage);
+        return;
+    }
+    // The insert goes through the same checks as typing, which then writes the text.
+    Text_value_Edit->textCursor().insertText(host_.formattedNow(trimmed));
+}

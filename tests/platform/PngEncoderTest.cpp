@@ -1,0 +1,120 @@
+// The fast PNG writer must stay lossless while it picks the smallest form: two colours at one
+// bit, grey at one channel, colour as RGB, and alpha only where a pixel needs it.
+#include "platform/PngEncoder.h"
+
+#include <QColor>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage decoded(const QByteArray& png)
+{
+    return QImage::fromData(png, "PNG");
+}
+
+// Bit depth and colour type from the PNG header.
+std::pair<int, int> form(const QByteArray& png)
+{
+    if (png.size() < 26)
+        return { -1, -1 };
+    return { uchar(png[24]), uchar(png[25]) };
+}
+
+constexpr int grey = 0;
+constexpr int rgb = 2;
+constexpr int palette = 3;
+constexpr int rgba = 6;
+
+// Two colours in a pattern that has repeated rows, unique rows and a width that is not a
+// whole number of bytes at one bit per pixel.
+QImage twoColours(QImage::Format format, QRgb one, QRgb other)
+{
+    QImage image(37, 12, format);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, (y < 6 ? x % 3 == 0 : (x + y) % 5 == 0) ? one : other);
+    }
+    return image;
+}
+
+void expectSamePixels(const QImage& read, const QImage& written)
+{
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32), written.convertToFormat(QImage::Format_ARGB32));
+}
+
+TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
+{
+    // Black and white in either order as grey, other pairs through a two-entry palette.
+    const std::pair<QRgb, QRgb> pairs[] = { { qRgb(0, 0, 0), qRgb(255, 255, 255) },
+        { qRgb(255, 255, 255), qRgb(0, 0, 0) }, { qRgb(0, 0, 128), qRgb(255, 255, 0) } };
+    for (const auto& [first, second] : pairs) {
+        for (const QImage::Format format : { QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied }) {
+            SCOPED_TRACE(QColor(first).name().toStdString() + " " + std::to_string(int(format)));
+            const QImage image = twoColours(format, first, second);
+            const QByteArray png = encodePngFast(image);
+            const bool blackAndWhite = QColor(first) != QColor(0, 0, 128);
+            EXPECT_EQ(form(png), std::make_pair(1, blackAndWhite ? grey : palette));
+            expectSamePixels(decoded(png), image);
+        }
+    }
+    QImage white(9, 3, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_EQ(form(encodePngFast(white)), std::make_pair(1, grey));
+    expectSamePixels(decoded(encodePngFast(white)), white);
+}
+
+TEST(PngEncoder, GreyPictureRoundTripsAsOneChannel)
+{
+    QImage image(37, 11, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int level = (x * 7 + y * 13) % 256;
+            image.setPixel(x, y, qRgb(level, level, level));
+        }
+    }
+    image.setDotsPerMeterX(11811); // 300 dpi
+    image.setDotsPerMeterY(11811);
+    const QByteArray png = encodePngFast(image);
+    EXPECT_EQ(form(png), std::make_pair(8, grey));
+    const QImage read = decoded(png);
+    expectSamePixels(read, image);
+    EXPECT_EQ(read.dotsPerMeterX(), 11811);
+}
+
+TEST(PngEncoder, ColourAndTransparencyAreKept)
+{
+    QImage colour(20, 5, QImage::Format_RGB32);
+    colour.fill(Qt::white);
+    colour.setPixel(19, 4, qRgb(200, 10, 30));
+    colour.setPixel(0, 0, qRgb(0, 0, 0)); // a third colour
+    EXPECT_EQ(form(encodePngFast(colour)), std::make_pair(8, rgb));
+    expectSamePixels(decoded(encodePngFast(colour)), colour);
+
+    // Half-transparent pixels come back unpremultiplied, as they were drawn.
+    QImage clear(6, 4, QImage::Format_ARGB32_Premultiplied);
+    clear.fill(Qt::transparent);
+    clear.setPixel(2, 1, qPremultiply(qRgba(255, 0, 0, 128)));
+    const QByteArray png = encodePngFast(clear);
+    EXPECT_EQ(form(png), std::make_pair(8, rgba));
+    expectSamePixels(decoded(png), clear);
+
+    // One colour, but not an opaque one.
+    clear.fill(Qt::transparent);
+    EXPECT_EQ(form(encodePngFast(clear)), std::make_pair(8, rgba));
+    EXPECT_EQ(qAlpha(decoded(encodePngFast(clear)).pixel(0, 0)), 0);
+}
+
+TEST(PngEncoder, OtherFormatsAndNullImages)
+{
+    EXPECT_TRUE(encodePngFast(QImage()).isEmpty());
+    QImage indexed(4, 4, QImage::Format_Mono);
+    indexed.fill(0);
+    EXPECT_EQ(form(encodePngFast(indexed)).first, 1);
+    QImage greyscale(5, 5, QImage::Format_Grayscale8);
+    greyscale.fill(100);
+    expectSamePixels(decoded(encodePngFast(greyscale)), greyscale);
+}
+
+} // namespace

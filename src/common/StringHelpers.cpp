@@ -94,3 +94,18 @@ QString Read_Str_Upto_Index(const QString& text, int index)
 {
     return liesPastEnd(text, index) ? QString(QLatin1String("")) : text.left(index);
 }
+
+QString capitalisedWords(const QString& text)
+{
+    QString result = text.toLower();
+    bool wordStart = true;
+    for (QChar& c : result) {
+        if (c.isSpace()) {
+            wordStart = true;
+        } else if (wordStart) {
+            c = c.toUpper();
+            wordStart = false;
+        }
+    }
+    return result;
+}

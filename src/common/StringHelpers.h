@@ -19,3 +19,7 @@ QString Left_Str_substringToIndex(const QString& text, int count);
 QString Right_Str_substringFromIndex(const QString& text, int count);
 QString Read_Str_FromIndex(const QString& text, int index);
 QString Read_Str_Upto_Index(const QString& text, int index);
+
+// Upper case for the first letter of every word (words end at white space), lower case for
+// the rest.
+QString capitalisedWords(const QString& text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SpreadsheetWriter.h"
 #include "platform/PlistValue.h"
 
 #include <QList>
@@ -10,6 +11,10 @@
 // the row number under "Extension", the others "Column1" to "ColumnN") and its rows. A row
 // is a dictionary with "Extension" (the row number counted from 1) and one string per cell
 // under "Column%d". The design file saves and restores both.
+//
+// Both lists are implicitly shared: a copy costs next to nothing and stays as it was while the
+// original changes, so a batch job copies the table on the GUI thread and reads the copy on
+// any number of workers.
 class Data_From_Excel
 {
 public:
@@ -20,6 +25,7 @@ public:
         double width = 100.0;
         bool operator==(const Column&) const = default;
     };
+    using Rows = QList<PlistValue>;
 
     Data_From_Excel();
 
@@ -32,8 +38,29 @@ public:
     // The value of the first row in a column (0 is the row number); "" when there is none.
     QString Get_First_Value_Of_Excel_Binding(int column) const;
 
+    // The cell of a row under a column's position (0 the row number); "" when absent.
+    QString value(int row, int column) const;
+    // Stores a cell; false for a row or column outside the table.
+    bool setValue(int row, int column, const QString& text);
+
+    // Appends a row numbered after the last: the first `count` texts, trimmed, under
+    // "Column1" to "Column<count>" ("" for a text the list lacks).
+    void Create_List_By_Array(const QStringList& cells, int count);
+
+    // Replaces the table by the chosen sheet columns (ascending sheet indexes): their trimmed
+    // first-row cells give the titles; the rows are every row, or all but the first with
+    // hasHeader. A sheet without rows leaves the table as it was and returns false.
+    bool replaceFromSheet(const SheetTable& sheet, const QList<int>& columns, bool hasHeader);
+
+    // A read-only copy for other threads (cheap: the lists are shared until one changes).
+    Data_From_Excel readOnlyCopy() const { return *this; }
+
     QList<Column> ColList;
-    PlistArray ListData;
+    Rows ListData;
+
+private:
+    // The keys of a row with n cells, shared by every row built here.
+    PlistDict emptyRow(int cellCount) const;
 };
 
 // The one spreadsheet table (owned by the main window); null before it exists.

@@ -21,8 +21,7 @@ void showWriteFailure(const QString& path, const QString& error)
 CardExporter::CardExporter(ExportHost& host, QObject* parent)
     : QObject(parent)
     , host_(host)
-{
-}
+{ }
 
 CardExporter::~CardExporter()
 {
@@ -56,9 +55,10 @@ void CardExporter::Export_Button()
     const CardExportSettings settings = window.settings();
 
     if (!binding->inUse()) {
-        const QString filter = QStringLiteral("%1 (*.%2)").arg(window.fileFormatPopup->currentText(), settings.extension);
-        const QString path = dialogs().chooseSaveFile(QStringLiteral("Export Card"), QString(), filter,
-                                                      settings.extension);
+        const QString filter
+            = QStringLiteral("%1 (*.%2)").arg(window.fileFormatPopup->currentText(), settings.extension);
+        const QString path
+            = dialogs().chooseSaveFile(QStringLiteral("Export Card"), QString(), filter, settings.extension);
         if (path.isEmpty())
             return;
         host_.exportWindow()->activateWindow();
@@ -84,8 +84,8 @@ bool CardExporter::Export_Single_File(const QString& path, const CardExportSetti
     return true;
 }
 
-void CardExporter::startBatch(const QString& folder, const CardExportSettings& settings,
-                              std::shared_ptr<const DataBinding> binding)
+void CardExporter::startBatch(
+    const QString& folder, const CardExportSettings& settings, std::shared_ptr<const DataBinding> binding)
 {
     if (batchRunning())
         return;
@@ -98,7 +98,8 @@ void CardExporter::startBatch(const QString& folder, const CardExportSettings& s
     host_.Show_One_By_One_Modeless();
     worker_ = std::thread([this, request = std::move(request)] {
         const BatchExportResult result = Export_Batch_File(request, *progress_);
-        QMetaObject::invokeMethod(this, [this, result] { finishBatch(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { finishBatch(result); }, Qt::QueuedConnection);
     });
 }
 

@@ -27,8 +27,8 @@ public:
     bool Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage);
 
     // Starts a batch into folder and returns at once; batchFinished tells the end.
-    void startBatch(const QString& folder, const CardExportSettings& settings,
-                    std::shared_ptr<const DataBinding> binding);
+    void startBatch(
+        const QString& folder, const CardExportSettings& settings, std::shared_ptr<const DataBinding> binding);
     bool batchRunning() const { return worker_.joinable(); }
     // The running batch's counters and stop request (null when none runs).
     JobProgress* batchProgress() const { return progress_.get(); }

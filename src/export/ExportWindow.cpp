@@ -15,7 +15,7 @@ namespace {
 
 // Format titles; a file's extension is its format's title in lower case.
 const QStringList formats { QStringLiteral("TIFF"), QStringLiteral("PNG"), QStringLiteral("JPEG"),
-                            QStringLiteral("BMP") };
+    QStringLiteral("BMP") };
 const QList<int> resolutions { 300, 600, 150, 72 };
 
 } // namespace

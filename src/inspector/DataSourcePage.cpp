@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -52,13 +51,6 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     auto* seriesRow = new QHBoxLayout;
     seriesRow->addWidget(Batch_Series, 1);
     seriesRow->addWidget(view_series_btn);
-    auto* help = new QToolButton;
-    help->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
-    help->setText(tr("?"));
-    help->setToolTip(tr("Help on data sources"));
-    auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(data_source_title, 1);
-    titleRow->addWidget(help);
     auto* form = new QFormLayout;
     form->addRow(tr("&Source:"), Data_source_type);
     auto* seriesLabel = new QLabel(tr("Series or &column:"));
@@ -72,7 +64,7 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     manual->addWidget(Manual_image_path);
     manual->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(titleRow);
+    layout->addWidget(data_source_title);
     layout->addLayout(form);
     layout->addWidget(manual_brws_box);
     layout->addStretch(1);
@@ -81,7 +73,6 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     connect(Batch_Series, &QComboBox::activated, this, &DataSourcePage::Batch_Series_Changed);
     connect(view_series_btn, &QPushButton::clicked, this,
         [this] { host_.View_batch_Series_Button(Data_source_type->currentText(), Batch_Series->currentText()); });
-    connect(help, &QToolButton::clicked, this, [this] { host_.Data_Source_Help_Button(); });
     connect(browse, &QPushButton::clicked, this, &DataSourcePage::Manual_Image_Browse_Btn);
     connect(library, &QPushButton::clicked, this, &DataSourcePage::Manual_Library_Browse_Btn);
 }

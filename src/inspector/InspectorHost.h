@@ -69,8 +69,6 @@ public:
     virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
     // Shows the chosen series or the spreadsheet table.
     virtual void View_batch_Series_Button(const QString& source, const QString& seriesName) = 0;
-    // Explains the data-source choices.
-    virtual void Data_Source_Help_Button() = 0;
 
     // The current date and time in a date-format pattern of the text page's lists.
     virtual QString formattedNow(const QString& pattern) const = 0;

@@ -19,18 +19,18 @@ const QString batchFolderFailedMessage = QStringLiteral(
 CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path)
 {
     const auto render = [&](bool front) {
-        return SKTRenderingView::image_From_Card_Graphics(front ? card.front : card.back, false,
-                                                          front ? card.frontBase() : card.backBase());
+        return SKTRenderingView::image_From_Card_Graphics(
+            front ? card.front : card.back, false, front ? card.frontBase() : card.backBase());
     };
-    const auto encode = [&](const Picture& picture) {
-        return encodeCardPicture(picture, settings.dpi, settings.extension);
-    };
+    const auto encode
+        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension); };
     if (settings.bothSides()) {
         const Picture back = render(false);
         const Picture front = render(true);
         if (settings.combined)
             return CardFiles { { Create_Front_Card_Path(path), encode(Export_Combined_Image(front, back)) } };
-        return CardFiles { { Create_Back_Card_Path(path), encode(back) }, { Create_Front_Card_Path(path), encode(front) } };
+        return CardFiles { { Create_Back_Card_Path(path), encode(back) },
+            { Create_Front_Card_Path(path), encode(front) } };
     }
     if (settings.frontOnly())
         return CardFiles { { Create_Front_Card_Path(path), encode(render(true)) } };
@@ -47,8 +47,7 @@ public:
         : progress_(progress)
         , cardWritten_(cardWritten)
         , result_(result)
-    {
-    }
+    { }
 
     // Waits for the row's turn and writes its files; false when the run is over.
     bool write(int row, const CardFiles& files)
@@ -104,8 +103,8 @@ private:
 
 } // namespace
 
-BatchExportResult Export_Batch_File(const BatchExportRequest& request, JobProgress& progress,
-                                    const std::function<void(int row)>& cardWritten)
+BatchExportResult Export_Batch_File(
+    const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten)
 {
     BatchExportResult result;
     result.exportFolder = QDir(request.folder).filePath(batchExportFolderName);
@@ -131,8 +130,9 @@ BatchExportResult Export_Batch_File(const BatchExportRequest& request, JobProgre
                 return;
             front.apply(row);
             back.apply(row);
-            const QString path = QDir(result.exportFolder)
-                                     .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
+            const QString path
+                = QDir(result.exportFolder)
+                      .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
             if (!turns.write(row, renderCardFiles(card, request.settings, path)))
                 return;
         }

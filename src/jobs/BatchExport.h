@@ -44,8 +44,8 @@ struct BatchExportResult
 // memory does not grow with the rows. progress.done counts the cards written; a stop
 // request is honoured before the next card is written, and the first write failure ends the
 // run. Blocks until the run ends; cardWritten is called after each card's files are written.
-BatchExportResult Export_Batch_File(const BatchExportRequest& request, JobProgress& progress,
-                                    const std::function<void(int row)>& cardWritten = {});
+BatchExportResult Export_Batch_File(
+    const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten = {});
 
 // The files of one row, in the order they are written: (path, bytes).
 using CardFiles = std::vector<std::pair<QString, QByteArray>>;

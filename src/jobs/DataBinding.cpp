@@ -42,9 +42,8 @@ std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName
     return Trim_Str(text).split(QLatin1Char('\n'));
 }
 
-DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
-                                                           const QList<SKTGraphicPtr>& back, bool twoSided,
-                                                           SpreadsheetRows spreadsheet)
+DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
+    const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet)
 {
     DataBinding binding;
     const QList<SKTGraphicPtr> none;

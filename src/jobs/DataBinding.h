@@ -28,8 +28,7 @@ public:
     // The flags, the row counts and the table of bound series for a card; the back counts
     // only on a two-sided card.
     static DataBinding Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
-                                                         const QList<SKTGraphicPtr>& back, bool twoSided,
-                                                         SpreadsheetRows spreadsheet);
+        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet);
 
     // Only text, image and barcode objects (of exactly those kinds) take row values.
     static bool takesRowValues(const SKTGraphic& object);

@@ -41,14 +41,14 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
         const BarcodeGenerator generator = currentGenerator();
         BarcodeMaker maker = generator ? generator(*barcode) : BarcodeMaker();
         if (!maker)
-            return [](const QString&) { };
+            return [](const QString&) {};
         return [barcode, maker = std::move(maker)](const QString& value) {
             const Picture picture = maker(value);
             if (!picture.isNull())
                 barcode->Set_Barcode_image(picture);
         };
     }
-    return [](const QString&) { };
+    return [](const QString&) {};
 }
 
 void RowApplication::applyValue(SKTGraphic& object, const QString& value)

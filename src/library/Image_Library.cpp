@@ -5,6 +5,7 @@
 #include "common/MessageBoxes.h"
 #include "library/PictureBrowser.h"
 #include "library/PictureBrowserModel.h"
+#include "common/StringHelpers.h"
 #include "library/PictureFolder.h"
 #include "model/StoredPaths.h"
 #include "platform/DialogService.h"

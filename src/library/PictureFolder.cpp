@@ -28,17 +28,3 @@ QStringList subfolderNames(const QString& folder)
     return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-QString capitalisedWords(const QString& name)
-{
-    QString result = name.toLower();
-    bool wordStart = true;
-    for (QChar& c : result) {
-        if (c.isSpace()) {
-            wordStart = true;
-        } else if (wordStart) {
-            c = c.toUpper();
-            wordStart = false;
-        }
-    }
-    return result;
-}

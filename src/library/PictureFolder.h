@@ -14,5 +14,3 @@ QList<MyImageObject> pictureItemsInFolder(const QString& folder);
 // The names of the folders directly inside a folder, sorted by name.
 QStringList subfolderNames(const QString& folder);
 
-// A name with the first letter of every word upper case and the rest lower case.
-QString capitalisedWords(const QString& name);

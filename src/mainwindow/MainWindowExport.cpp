@@ -10,8 +10,7 @@ MainWindowExport::MainWindowExport(SKTWindowController& window)
     : QObject(&window)
     , window_(window)
     , exporter_(new CardExporter(*this, this))
-{
-}
+{ }
 
 QWidget* MainWindowExport::exportWindow()
 {
@@ -21,8 +20,7 @@ QWidget* MainWindowExport::exportWindow()
 CardSnapshot MainWindowExport::takeCardSnapshot() const
 {
     return CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
-                              *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape,
-                              window_.frontCanvasBounds());
+        *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape, window_.frontCanvasBounds());
 }
 
 bool MainWindowExport::twoSidedCard() const

@@ -13,21 +13,6 @@ void notAvailable(const QString& window)
 
 namespace PendingWindows {
 
-void Print_Button()
-{
-    notAvailable(QStringLiteral("print window"));
-}
-
-void Mail_Button()
-{
-    notAvailable(QStringLiteral("e-mail window"));
-}
-
-void Import_Wizard_Button()
-{
-    notAvailable(QStringLiteral("import wizard"));
-}
-
 void Export_As_Template_Clicked()
 {
     notAvailable(QStringLiteral("template window"));
@@ -41,11 +26,6 @@ void Help_Button()
 void About_Button()
 {
     notAvailable(QStringLiteral("about window"));
-}
-
-void View_Spreadsheet()
-{
-    notAvailable(QStringLiteral("spreadsheet viewer"));
 }
 
 int Open_User_Profile_Window(int, const QString&)

@@ -5,13 +5,9 @@
 // The windows that later work brings. Until a window exists, its command says so here;
 // the work that builds the window replaces the function's body (or its caller's call).
 namespace PendingWindows {
-void Print_Button(); // print window
-void Mail_Button(); // send-mail window
-void Import_Wizard_Button(); // import wizard
 void Export_As_Template_Clicked(); // template-name dialog
 void Help_Button(); // help window
 void About_Button(); // about window
-void View_Spreadsheet(); // spreadsheet viewer
 // Profile dialog of a side ("F"/"B"); 1 when the profile was placed on the side.
 int Open_User_Profile_Window(int mode, const QString& side);
 } // namespace PendingWindows

@@ -33,6 +33,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -114,7 +116,15 @@ void SKTWindowController::buildWindow()
     auto* central = new QWidget;
     auto* layout = new QHBoxLayout(central);
     layout->addWidget(sides_, 1);
-    layout->addWidget(sett_tab);
+    // The panel scrolls rather than making the window taller than a small screen.
+    auto* panel = new QScrollArea;
+    panel->setObjectName(QStringLiteral("Inspector_Scroll"));
+    panel->setFrameShape(QFrame::NoFrame);
+    panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panel->setWidgetResizable(true);
+    panel->setWidget(sett_tab);
+    panel->setMinimumWidth(sett_tab->minimumWidth() + panel->verticalScrollBar()->sizeHint().width());
+    layout->addWidget(panel);
     setCentralWidget(central);
     createActions();
     createMenus();

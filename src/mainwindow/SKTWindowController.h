@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/CanvasHost.h"
+#include "imports/ImportHost.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
@@ -21,8 +22,11 @@ class BarcodeWindowHost;
 class BackgroundGallery;
 class DataBinding;
 class Data_From_Excel;
+class Import_Wizard;
+class SpreadsheetViewer;
 class Grid_Wizard;
 class MainWindowExport;
+class MainMailHost;
 class PropertiesInspector;
 class QAction;
 class QCloseEvent;
@@ -57,7 +61,8 @@ class SKTWindowController : public QMainWindow,
                             public InvitationWizardHost,
                             public CanvasHost,
                             public InspectorHost,
-                            public BatchWizardHost
+                            public BatchWizardHost,
+                            public ImportHost
 {
     Q_OBJECT
 
@@ -212,6 +217,9 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
+    void Open_Excel_Table_Import(const QString& workbookPath);
+    int Open_Excel_Table_Viewer();
     // ---- Image library and background gallery -----------------------------------------
     // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
     // is in lib_window_sel_file.
@@ -312,7 +320,6 @@ public:
     QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
     QString Get_First_Value_Of_Excel_Binding(int column) const override;
     void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
-    void Data_Source_Help_Button() override;
     QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
     bool Browse_Library_Clip_Art() override;
     void Card_Bckgrnd_Clicked();
@@ -369,6 +376,8 @@ protected:
 
 private:
     friend class MainWindowExport;
+    MainMailHost* mailHost_ = nullptr; // made on the first mail command
+
     void buildWindow();
     void createActions();
     void createMenus();
@@ -402,6 +411,8 @@ private:
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;
+    Import_Wizard* importWizard_ = nullptr;
+    SpreadsheetViewer* spreadsheetViewer_ = nullptr;
     int Selected_Control_Tool_ = 0;
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;

@@ -6,6 +6,8 @@
 #include "inspector/LockPage.h"
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/ActionIcons.h"
+#include "mainwindow/MainMailHost.h"
+#include "mainwindow/MainPrintHost.h"
 #include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
@@ -73,9 +75,12 @@ void SKTWindowController::createActions()
     make({ "Export_Btn", tr("&Export…"), "", "export", QKeySequence(tr("Ctrl+E")), tr("Export the card as pictures") },
         [this] { Export_Button(); });
     make({ "Print_Btn", tr("&Print…"), "document-print", "card", QKeySequence::Print, tr("Print cards") },
-        [] { PendingWindows::Print_Button(); });
-    make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") },
-        [] { PendingWindows::Mail_Button(); });
+        [this] { MainPrintHost::Print_Button(*this); });
+    make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") }, [this] {
+        if (!mailHost_)
+            mailHost_ = new MainMailHost(*this);
+        mailHost_->Mail_Button();
+    });
     make({ "Exit_Btn", tr("&Quit"), "application-exit", "card", QKeySequence::Quit, tr("Quit Galavite") },
         [this] { close(); });
 
@@ -161,7 +166,7 @@ void SKTWindowController::createActions()
     make({ "Create_Series_Btn", tr("&New Series…"), "", "series", {}, tr("Create a series of values") },
         [this] { Create_Series_Button(); });
     make({ "Import_Btn", tr("&Import…"), "", "import", {}, tr("Import series from a spreadsheet, text or pictures") },
-        [] { PendingWindows::Import_Wizard_Button(); });
+        [this] { Open_Import_Wizard(1, 0); });
 
     // Help.
     make({ "Help_Btn", tr("&Help"), "help-contents", "", QKeySequence::HelpContents, {} },

@@ -26,7 +26,7 @@ DesignContents SKTWindowController::currentDesign() const
     contents.excelBindingUse = Excel_Binding_Use;
     contents.excelSourcePath = Excel_Source_Path;
     contents.columnTitles = spreadsheet->columnTitles();
-    contents.rows = spreadsheet->ListData;
+    contents.rows = PlistArray(spreadsheet->ListData.cbegin(), spreadsheet->ListData.cend());
     contents.frontGraphics = Get_Front_Controls_Array();
     contents.backGraphics = Get_Back_Controls_Array();
     return contents;
@@ -98,7 +98,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     Excel_Binding_Use = contents.excelBindingUse;
     Excel_Source_Path = contents.excelSourcePath;
     spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
-    spreadsheet->ListData = contents.rows;
+    spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
 
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;

@@ -7,7 +7,6 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "inspector/PropertiesInspector.h"
-#include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "series/View_Data_Series.h"
 
@@ -61,7 +60,7 @@ void SKTWindowController::View_batch_Series_Button(const QString& source, const 
         return;
     }
     if (source != QLatin1String("Series")) {
-        PendingWindows::View_Spreadsheet();
+        Open_Excel_Table_Viewer();
         return;
     }
     View_Data_Series& viewer = *View_Data_Series::defaultInstance();

@@ -1,6 +1,8 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include "platform/DialogService.h"
+#include "imports/Import_Excel.h"
+#include "imports/Import_Wizard.h"
+#include "imports/SpreadsheetViewer.h"
 #include "series/Generate_List.h"
 #include "series/Open_Export_Log.h"
 
@@ -16,10 +18,27 @@ void SKTWindowController::Create_Series_Button()
     Generate_List::defaultInstance()->Open_Wnd(1, 0);
 }
 
-void SKTWindowController::Open_Import_Wizard(int, int)
+void SKTWindowController::Open_Import_Wizard(int file_name_required, int file_name_Insert)
 {
-    // Stands in until the import wizard is part of the program.
-    dialogs().showMessage(QStringLiteral("Importing values is not available in this version."));
+    if (!importWizard_)
+        importWizard_ = new Import_Wizard(*this, this);
+    importWizard_->file_name_required = file_name_required;
+    importWizard_->file_name_Insert = file_name_Insert;
+    importWizard_->Open_Wnd();
+}
+
+void SKTWindowController::Open_Excel_Table_Import(const QString& workbookPath)
+{
+    Import_Excel window(this);
+    window.open_mode = QStringLiteral("E");
+    window.Open_excel_Wnd(workbookPath);
+}
+
+int SKTWindowController::Open_Excel_Table_Viewer()
+{
+    if (!spreadsheetViewer_)
+        spreadsheetViewer_ = new SpreadsheetViewer(*spreadsheet, this);
+    return spreadsheetViewer_->Open_Wnd();
 }
 
 void SKTWindowController::Open_Export_File_Box()

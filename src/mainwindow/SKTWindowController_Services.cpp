@@ -9,13 +9,13 @@
 #include "data/SpreadsheetWriter.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "mail/Send_Modeless.h"
+#include "mailing/Preferences.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
-#include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 #include "render/GeneratedImages.h"
 
@@ -96,16 +96,12 @@ void SKTWindowController::Save_gen_image(const QImage& image, const QString& pat
 
 void SKTWindowController::Get_Email_Details()
 {
-    const PlistValue settings = PropertyList::readFile(Resource_File(QStringLiteral("com.quon.card.plist")));
-    const auto value = [&](const char* key) {
-        const PlistValue* item = settings.isDict() ? settings.toDict().find(QString::fromLatin1(key)) : nullptr;
-        return item ? item->toString() : QString();
-    };
-    sender_email = value("SendEmailSender");
-    sender_pwd = value("SendEmailPwd");
-    sending_server = value("SendEmailSMTP");
-    sending_port = value("SendEmailPORT");
-    send_enable_ssl = value("SendEnableSSL");
+    const auto settings = Preferences::sharedInstance();
+    sender_email = settings->send_email_SenderEmail();
+    sender_pwd = settings->send_email_Password();
+    sending_server = settings->send_email_SMTP_server();
+    sending_port = settings->send_email_PORT_num();
+    send_enable_ssl = settings->send_email_enable_ssl();
 }
 
 int SKTWindowController::Get_OS_Version()

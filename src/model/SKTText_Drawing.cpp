@@ -9,29 +9,12 @@
 
 namespace {
 
-// Upper case for the first letter of every word (words end at white space), lower case
-// for the rest.
-QString capitalised(const QString& text)
-{
-    QString result = text.toLower();
-    bool wordStart = true;
-    for (QChar& c : result) {
-        if (c.isSpace()) {
-            wordStart = true;
-        } else if (wordStart) {
-            c = c.toUpper();
-            wordStart = false;
-        }
-    }
-    return result;
-}
-
 QString transformedCase(const QString& text, qint32 code)
 {
     switch (code) {
     case 1: return text.toUpper();
     case 2: return text.toLower();
-    case 3: return capitalised(text);
+    case 3: return capitalisedWords(text);
     default: return text;
     }
 }

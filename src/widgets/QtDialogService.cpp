@@ -3,6 +3,7 @@
 #include "widgets/DialogParent.h"
 
 #include "platform/FileDialogFolders.h"
+#include "platform/GuiThread.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -41,6 +42,12 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
 
 int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon)
 {
+    // A reader working off the GUI thread may report a problem: the box is shown on the GUI thread.
+    if (!isGuiThread()) {
+        int answer = -1;
+        runOnGuiThreadAndWait([&] { answer = runMessageBox(text, buttons, defaultButton, icon); });
+        return answer;
+    }
     QMessageBox box(dialogParent());
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);

@@ -1,10 +1,10 @@
 // The export command as a person runs it: the sheet, the progress sheet, Stop, the boxes at
 // the end, and barcodes that scanners read on every card.
+#include "export/CardExporter.h"
 #include "BarcodeTestSupport.h"
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
-#include "export/CardExporter.h"
 #include "export/ExportWindow.h"
 #include "mail/Send_Modeless.h"
 #include "model/SKTBarcode.h"
@@ -158,7 +158,8 @@ TEST_F(CardExporterTest, EveryCardsBarcodesKeepTheirKindsAndReadAsTheirRow)
     // The run ends with the sheet gone, row 0 back on the design and the folder offered.
     EXPECT_FALSE(host_.sheet.isVisible());
     EXPECT_EQ(host_.restored, 1);
-    EXPECT_EQ(host_.done, QStringList({ exported(QString()).chopped(1), QStringLiteral("Card has been exported successfully.") }));
+    EXPECT_EQ(host_.done,
+        QStringList({ exported(QString()).chopped(1), QStringLiteral("Card has been exported successfully.") }));
 }
 
 TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)

@@ -65,7 +65,6 @@ public:
     QString Get_First_Value_Of_Dataset(const QString& name) const override { return name + QStringLiteral(" 1"); }
     QString Get_First_Value_Of_Excel_Binding(int) const override { return {}; }
     void View_batch_Series_Button(const QString&, const QString&) override { }
-    void Data_Source_Help_Button() override { }
     QString formattedNow(const QString& pattern) const override { return pattern; }
     bool Browse_User_Image_Manually() override { return false; }
     bool Browse_Library_Clip_Art() override { return false; }

@@ -1,7 +1,7 @@
 // A batch writes one card per row, named and ordered as people and other programs expect.
+#include "jobs/BatchExport.h"
 #include "JobsTestSupport.h"
 #include "common/Globals.h"
-#include "jobs/BatchExport.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,7 +69,8 @@ protected:
 
         BatchExportRequest made;
         made.snapshot = CardSnapshot::take(front, back, *frontSettings, *backSettings, 0, card);
-        made.binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, true, sheet));
+        made.binding
+            = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, true, sheet));
         made.settings.extension = extension;
         made.settings.dpi = 72;
         made.settings.side = side;
@@ -79,7 +80,10 @@ protected:
         return made;
     }
 
-    QString exported(const QString& name) const { return QDir(out_.path()).filePath(batchExportFolderName + QLatin1Char('/') + name); }
+    QString exported(const QString& name) const
+    {
+        return QDir(out_.path()).filePath(batchExportFolderName + QLatin1Char('/') + name);
+    }
     QStringList exportedFiles() const
     {
         return QDir(QDir(out_.path()).filePath(batchExportFolderName)).entryList(QDir::Files, QDir::Name);
@@ -94,8 +98,9 @@ protected:
 QString identify(const QString& path)
 {
     QProcess process;
-    process.start(QStringLiteral("identify"), { QStringLiteral("-units"), QStringLiteral("PixelsPerInch"),
-                                                QStringLiteral("-format"), QStringLiteral("%m %[fx:round(resolution.x)]"), path });
+    process.start(QStringLiteral("identify"),
+        { QStringLiteral("-units"), QStringLiteral("PixelsPerInch"), QStringLiteral("-format"),
+            QStringLiteral("%m %[fx:round(resolution.x)]"), path });
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
@@ -106,16 +111,15 @@ TEST_F(BatchExportTest, BothSidesWriteEachBackBeforeItsFrontRowByRow)
 {
     QStringList seenAfterEachCard;
     JobProgress progress;
-    const BatchExportResult result = Export_Batch_File(request(QStringLiteral("BOTH"), false), progress, [&](int) {
-        seenAfterEachCard << exportedFiles().join(QLatin1Char(' '));
-    });
+    const BatchExportResult result = Export_Batch_File(request(QStringLiteral("BOTH"), false), progress,
+        [&](int) { seenAfterEachCard << exportedFiles().join(QLatin1Char(' ')); });
     EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
     EXPECT_EQ(result.cardsWritten, 3);
     EXPECT_EQ(progress.done, 3);
     EXPECT_EQ(seenAfterEachCard,
-              QStringList({ QStringLiteral("Card_1.png Card_1_Back.png"),
-                            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png"),
-                            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png Card_3.png Card_3_Back.png") }));
+        QStringList({ QStringLiteral("Card_1.png Card_1_Back.png"),
+            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png"),
+            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png Card_3.png Card_3_Back.png") }));
     const QImage front(exported(QStringLiteral("Card_2.png")));
     EXPECT_EQ(front.size(), QSize(243, 153));
     // The row's picture is on the card: row 2's hue.
@@ -127,7 +131,8 @@ TEST_F(BatchExportTest, CombinedCardsHoldTheFrontAboveTheBack)
 {
     JobProgress progress;
     Export_Batch_File(request(QStringLiteral("BOTH"), true), progress);
-    EXPECT_EQ(exportedFiles(), QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
+    EXPECT_EQ(exportedFiles(),
+        QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
     const QImage combined(exported(QStringLiteral("Card_3.png")));
     ASSERT_EQ(combined.size(), QSize(243, 306));
     EXPECT_EQ(combined.pixelColor(200, 140), QColor(Qt::red));
@@ -138,8 +143,9 @@ TEST_F(BatchExportTest, TheBackAloneIsWrittenUnderBackNames)
 {
     JobProgress progress;
     Export_Batch_File(request(QStringLiteral("B"), true), progress);
-    EXPECT_EQ(exportedFiles(), QStringList({ QStringLiteral("Card_1_Back.png"), QStringLiteral("Card_2_Back.png"),
-                                             QStringLiteral("Card_3_Back.png") }));
+    EXPECT_EQ(exportedFiles(),
+        QStringList({ QStringLiteral("Card_1_Back.png"), QStringLiteral("Card_2_Back.png"),
+            QStringLiteral("Card_3_Back.png") }));
 }
 
 TEST_F(BatchExportTest, EachFileIsInTheFormatOfItsExtensionAtTheChosenResolution)
@@ -148,7 +154,7 @@ TEST_F(BatchExportTest, EachFileIsInTheFormatOfItsExtensionAtTheChosenResolution
     GTEST_SKIP() << "ImageMagick cannot be started under ThreadSanitizer";
 #endif
     for (const auto& [extension, format] : { std::pair { "tiff", "TIFF" }, std::pair { "jpeg", "JPEG" },
-                                              std::pair { "png", "PNG" }, std::pair { "bmp", "BMP3" } }) {
+             std::pair { "png", "PNG" }, std::pair { "bmp", "BMP3" } }) {
         BatchExportRequest asked = request(QStringLiteral("F"), false, QString::fromLatin1(extension));
         asked.settings.dpi = 150;
         JobProgress progress;
@@ -208,7 +214,7 @@ TEST(CardFileNames, TheBackNameChangesOnlyTheLastComponent)
 {
     EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("/cards/front.png")), QStringLiteral("/cards/front_Back.png"));
     EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("/out/Card_3.png/Card_3.png")),
-              QStringLiteral("/out/Card_3.png/Card_3_Back.png"));
+        QStringLiteral("/out/Card_3.png/Card_3_Back.png"));
     EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("card.v2.tiff")), QStringLiteral("card.v2_Back.tiff"));
     EXPECT_EQ(Create_Front_Card_Path(QStringLiteral("/cards/front.png")), QStringLiteral("/cards/front.png"));
 }

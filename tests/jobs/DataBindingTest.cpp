@@ -1,7 +1,7 @@
 // Which objects take which row's value, and how many cards a batch makes.
+#include "jobs/DataBinding.h"
 #include "JobsTestSupport.h"
 #include "common/Globals.h"
-#include "jobs/DataBinding.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,16 +39,14 @@ protected:
         writeSeries(name, bytes);
     }
 
-    template <typename Kind>
-    static SKTGraphicPtr boundTo(const QString& series)
+    template <typename Kind> static SKTGraphicPtr boundTo(const QString& series)
     {
         SKTGraphicPtr object = SKTGraphic::create<Kind>();
         object->data_source_type = DataBinding::seriesSource;
         object->batch_list_name = series;
         return object;
     }
-    template <typename Kind>
-    static SKTGraphicPtr boundToColumn(int column)
+    template <typename Kind> static SKTGraphicPtr boundToColumn(int column)
     {
         SKTGraphicPtr object = SKTGraphic::create<Kind>();
         object->data_source_type = DataBinding::spreadsheetSource;
@@ -190,8 +188,7 @@ TEST_F(DataBindingTest, OnlyTextsImagesAndBarcodesTakeRowValues)
 {
     writeSeries(QStringLiteral("names"), 3);
     const QList<SKTGraphicPtr> others { boundTo<SKTSignature>(QStringLiteral("names")),
-                                        boundTo<Shape_Control>(QStringLiteral("names")),
-                                        boundTo<SKTLine>(QStringLiteral("names")) };
+        boundTo<Shape_Control>(QStringLiteral("names")), boundTo<SKTLine>(QStringLiteral("names")) };
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(others, {}, false, sheet(4));
     EXPECT_FALSE(binding.inUse());
     EXPECT_EQ(binding.Total_Batch_Excel_Card, 0);
@@ -210,7 +207,7 @@ TEST_F(DataBindingTest, EachBarcodeIsMadeOnceWithItsOwnSettingsAndThenServesEver
         made << barcode.header_val;
         return [&drawn, header = barcode.header_val](const QString& value) {
             drawn << header + QLatin1Char(':') + value;
-            return Picture::record(QSizeF(10, 10), [](QPainter&) { });
+            return Picture::record(QSizeF(10, 10), [](QPainter&) {});
         };
     });
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ first, second }, {}, false, {});
@@ -218,6 +215,7 @@ TEST_F(DataBindingTest, EachBarcodeIsMadeOnceWithItsOwnSettingsAndThenServesEver
     for (int row = 0; row < 3; ++row)
         side.apply(row);
     EXPECT_EQ(made, QStringList({ QStringLiteral("first"), QStringLiteral("second") }));
-    EXPECT_EQ(drawn, QStringList({ QStringLiteral("first:ids1"), QStringLiteral("second:ids1"), QStringLiteral("first:ids2"),
-                                   QStringLiteral("second:ids2"), QStringLiteral("first:ids3"), QStringLiteral("second:ids3") }));
+    EXPECT_EQ(drawn,
+        QStringList({ QStringLiteral("first:ids1"), QStringLiteral("second:ids1"), QStringLiteral("first:ids2"),
+            QStringLiteral("second:ids2"), QStringLiteral("first:ids3"), QStringLiteral("second:ids3") }));
 }

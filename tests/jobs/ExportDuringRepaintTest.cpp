@@ -52,7 +52,8 @@ TEST(ExportDuringRepaint, WorkersExportWhileTheCanvasRepaintsAndTheDesignChanges
 
     BatchExportRequest request;
     request.snapshot = CardSnapshot::take(front, {}, *frontSettings, *backSettings, 0, card);
-    request.binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {}));
+    request.binding
+        = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {}));
     request.settings.dpi = 72;
     request.folder = out.path();
     request.workers = 4;

@@ -5,6 +5,7 @@
 #include "data/CellReference.h"
 #include "images/ImageRotation.h"
 #include "jobs/CardSnapshot.h"
+#include "mailing/PauseText.h"
 #include "model/Card_Property.h"
 #include "platform/PngEncoder.h"
 #include "render/CardUnits.h"
@@ -15,6 +16,6 @@ int main()
     const bool linked = Card_Property::create() && !encodePngFast(image).isEmpty()
         && createLinearBarcode(QStringLiteral("Code 39"), QStringLiteral("A"), true)
         && ColumnNumber_To_Name(1) == QStringLiteral("A") && MM_to_Points_Convert(0) == 0
-        && CardSnapshot().clone().front.isEmpty();
+        && CardSnapshot().clone().front.isEmpty() && !pauseText(0).isEmpty();
     return linked ? 0 : 1;
 }

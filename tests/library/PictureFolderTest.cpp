@@ -1,5 +1,6 @@
 #include "LibraryTestSupport.h"
 
+#include "common/StringHelpers.h"
 #include "library/PictureFolder.h"
 
 #include <QTemporaryDir>

@@ -82,8 +82,9 @@ TEST_F(MainWindowTest, SavedDesignReopensWithEveryFieldEqual)
     EXPECT_TRUE(main.document().undoManager().isRegistrationEnabled());
 
     const DesignContents reopened { main.Front_card_Prop, main.Back_card_Prop, Excel_Binding_Use, Excel_Source_Path,
-        main.spreadsheet->columnTitles(), main.spreadsheet->ListData, main.Get_Front_Controls_Array(),
-        main.Get_Back_Controls_Array() };
+        main.spreadsheet->columnTitles(),
+        PlistArray(main.spreadsheet->ListData.cbegin(), main.spreadsheet->ListData.cend()),
+        main.Get_Front_Controls_Array(), main.Get_Back_Controls_Array() };
     EXPECT_EQ(firstDifference(DesignFile::items(reopened), DesignFile::items(saved)), -1);
 }
 

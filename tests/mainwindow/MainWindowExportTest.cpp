@@ -2,7 +2,6 @@
 #include "MainWindowFixture.h"
 
 #include "common/Globals.h"
-#include "dialogs/Long_SMS_Dlg.h"
 #include "export/ExportWindow.h"
 #include "mail/Send_Modeless.h"
 #include "model/SKTText.h"
@@ -12,8 +11,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -61,25 +58,9 @@ TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
 
     const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
     EXPECT_EQ(cards.entryList(QDir::Files, QDir::Name),
-              QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
+        QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
     EXPECT_EQ(doneText, QStringLiteral("Open containing folder."));
     EXPECT_EQ(Export_File_Message, QStringLiteral("Card has been exported successfully."));
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Ann"));
     EXPECT_FALSE(Send_Modeless::defaultInstance()->isVisible());
-}
-
-TEST_F(MainWindowTest, DataSourceHelpExplainsTheChoices)
-{
-    SKTWindowController& main = start();
-    QString title, text;
-    otherModal = [&](QDialog& dialog) {
-        if (qobject_cast<Long_SMS_Dlg*>(&dialog)) {
-            title = dialog.findChild<QLabel*>()->text();
-            text = dialog.findChild<QPlainTextEdit*>()->toPlainText();
-        }
-        return 1;
-    };
-    main.Data_Source_Help_Button();
-    EXPECT_EQ(Cutom_Msg_Title, QStringLiteral("Batch Processing Settings Help :"));
-    EXPECT_TRUE(text.startsWith(QLatin1String("Select Data Source as 'Manual'"))) << text.toStdString();
 }

@@ -376,7 +376,7 @@ TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
     PlistDict row;
     row.insert(QStringLiteral("Extension"), PlistValue(QStringLiteral("1")));
     row.insert(QStringLiteral("Column1"), PlistValue(QStringLiteral("Carla")));
-    table.ListData = PlistArray { PlistValue(row) };
+    table.ListData = Data_From_Excel::Rows { PlistValue(row) };
     const SKTGraphicPtr text = place(2);
     DataSourcePage& source = *inspector().datasource_tab;
     ASSERT_EQ(source.Data_source_type->count(), 3);

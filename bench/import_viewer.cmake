@@ -1,0 +1,2 @@
+add_executable(bench_import_viewer ${CMAKE_CURRENT_LIST_DIR}/import_viewer.cpp)
+target_link_libraries(bench_import_viewer PRIVATE galavite_imports galavite_data galavite_platform)

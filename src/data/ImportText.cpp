@@ -1,0 +1,138 @@
+#include "data/ImportText.h"
+
+#include "common/StringHelpers.h"
+#include "data/RtfReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace {
+
+const QString unreadableMessage = QStringLiteral("Please select a valid file.");
+const QString undecodableMessage
+    = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+
+std::optional<QString> decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
+{
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    QString text = decoder(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+void appendTrimmed(QStringList& values, const QString& cell)
+{
+    const QString trimmed = Trim_Str(cell);
+    if (!trimmed.isEmpty())
+        values.append(trimmed);
+}
+
+} // namespace
+
+std::optional<QString> decodeImportText(const QByteArray& bytes)
+{
+    std::optional<QString> text;
+    if (const auto bom = QStringConverter::encodingForData(bytes)) {
+        // The decoder drops the mark itself.
+        text = decodeWith(*bom, bytes);
+    } else {
+        text = decodeWith(QStringConverter::Utf8, bytes);
+        if (!text) {
+            QStringDecoder windows1252("windows-1252", QStringConverter::Flag::Stateless);
+            text = windows1252.isValid() ? windows1252(bytes) : QString::fromLatin1(bytes);
+        }
+    }
+    if (text && text->contains(QChar(0)))
+        return std::nullopt;
+    return text;
+}
+
+QStringList csvValues(const QString& text)
+{
+    QStringList values;
+    QString cell;
+    bool quoted = false; // inside a quoted part of the cell
+    bool cellWasQuoted = false;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c != QLatin1Char('"'))
+                cell.append(c);
+            else if (i + 1 < n && text.at(i + 1) == QLatin1Char('"'))
+                cell.append(text.at(++i));
+            else
+                quoted = false;
+        } else if (c == QLatin1Char('"') && !cellWasQuoted && Trim_Str(cell).isEmpty()) {
+            cell.clear();
+            quoted = cellWasQuoted = true;
+        } else if (c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            appendTrimmed(values, cell);
+            cell.clear();
+            cellWasQuoted = false;
+        } else {
+            cell.append(c);
+        }
+    }
+    appendTrimmed(values, cell);
+    return values;
+}
+
+QStringList lineValues(const QString& text)
+{
+    QStringList values;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i <= n; ++i) {
+        if (i < n && text.at(i) != QLatin1Char('\r') && text.at(i) != QLatin1Char('\n'))
+            continue;
+        appendTrimmed(values, text.mid(start, i - start));
+        if (i + 1 < n && text.at(i) == QLatin1Char('\r') && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    return values;
+}
+
+TextFileValues readTextFileValues(const QString& path)
+{
+    TextFileValues result;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.message = unreadableMessage;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.message = unreadableMessage;
+        return result;
+    }
+    const QString kind = QFileInfo(path).suffix().toUpper();
+    std::optional<QString> text;
+    if (kind == QLatin1String("RTF")) {
+        text = rtfPlainText(bytes);
+    } else {
+        text = decodeImportText(bytes);
+    }
+    if (text)
+        result.values = kind == QLatin1String("CSV") ? csvValues(*text) : lineValues(*text);
+    result.read = !result.values.isEmpty();
+    if (!result.read)
+        result.message = undecodableMessage;
+    return result;
+}
+
+QStringList imageFilesInFolder(const QString& folder)
+{
+    static const QStringList imageExtensions { "jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff" };
+    QStringList paths;
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isFile() && imageExtensions.contains(entry.suffix().toLower()))
+            paths.append(entry.absoluteFilePath());
+    }
+    return paths;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The plain text of an RTF document: its characters in order, paragraphs and line breaks as
+// line feeds, tabs as tabs; fonts, colours, styles, document information, pictures and every
+// ignorable destination are left out. None when the bytes are not an RTF document or its
+// groups do not balance.
+std::optional<QString> rtfPlainText(const QByteArray& bytes);

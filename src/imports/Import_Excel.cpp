@@ -1,0 +1,76 @@
+#include "imports/Import_Excel.h"
+
+#include "data/Data_From_Excel.h"
+#include "imports/SeriesWriting.h"
+#include "imports/SheetChooser.h"
+#include "imports/SheetColumnsModel.h"
+#include "platform/DialogService.h"
+#include "series/BatchWizard.h"
+
+#include <QDialogButtonBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+const QString corruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+} // namespace
+
+Import_Excel::Import_Excel(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Import Spreadsheet"));
+    chooser = new SheetChooser(false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &Import_Excel::OKPressed);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chooser, 1);
+    layout->addWidget(buttons);
+    resize(520, 480);
+}
+
+int Import_Excel::Open_excel_Wnd(const QString& path)
+{
+    chooser->open(path);
+    chooser->ColList->setFocus();
+    return dialogs().runModal(*this);
+}
+
+void Import_Excel::OKPressed()
+{
+    if (chooser->columns().entries().isEmpty()) {
+        dialogs().showMessage(QStringLiteral("There is no column."));
+        return;
+    }
+    if (!chooser->columns().Check_For_One_Extension_Selection()) {
+        dialogs().showMessage(QStringLiteral("No column is selected."));
+        return;
+    }
+    if (open_mode == QLatin1String("D"))
+        Insert_file_Func();
+    else
+        Create_Excel_List_Func();
+    done(1);
+}
+
+void Import_Excel::Insert_file_Func()
+{
+    const SheetTable rows = chooser->readRows();
+    if (rows.isEmpty()) {
+        dialogs().showMessage(corruptMessage);
+        return;
+    }
+    if (!BatchWizard_Window)
+        return;
+    // The editor trims the values and leaves out empty ones.
+    BatchWizard_Window->Create_Value_List(
+        rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader()));
+}
+
+void Import_Excel::Create_Excel_List_Func()
+{
+    const SheetTable rows = chooser->readRows();
+    if (!Data_From_Excel_Window
+        || !Data_From_Excel_Window->replaceFromSheet(rows, chooser->columns().checkedColumns(), chooser->hasHeader()))
+        dialogs().showMessage(corruptMessage);
+}

@@ -1,0 +1,83 @@
+#include "imports/SeriesWriting.h"
+
+#include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "imports/ImportHost.h"
+#include "platform/DialogService.h"
+
+#include <QFile>
+
+namespace {
+
+const QString accessError = QStringLiteral("Error in file accessing.");
+
+// The stored lines of a series exactly as they stand, for appending after them.
+std::optional<QStringList> storedLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return QStringList();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+QString seriesInUseMessage(const QString& name)
+{
+    return name
+        + QStringLiteral("\nBatch processing Series name is already in use with another sequence. Please change "
+                         "Batch Processing Series Name.");
+}
+
+bool writeImportedSeries(
+    const QString& typedName, const QStringList& values, SeriesWriteMode mode, const ImportHost& host)
+{
+    const QString name = cleanSeriesName(typedName);
+    if (!isSeriesNameSafe(name)) {
+        dialogs().showMessage(accessError);
+        return false;
+    }
+    const QString path = seriesFilePath(name);
+    QStringList written = values;
+    if (mode == SeriesWriteMode::Append) {
+        const std::optional<QStringList> lines = storedLines(path);
+        if (!lines) {
+            dialogs().showMessage(accessError);
+            return false;
+        }
+        written = *lines + values;
+    } else if (seriesExists(name)) {
+        if (host.Check_Batch_File_In_Use_Validation(name)) {
+            dialogs().showMessage(seriesInUseMessage(name));
+            return false;
+        }
+        if (mode == SeriesWriteMode::New
+            && !dialogs().askYesNo(
+                QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
+            return false;
+    }
+    if (!writeSeriesFile(path, written, false)) {
+        dialogs().showMessage(accessError);
+        return false;
+    }
+    return true;
+}
+
+QStringList columnValues(const SheetTable& rows, int column, bool hasHeader)
+{
+    return rowByRowValues(rows, { column }, hasHeader);
+}
+
+QStringList rowByRowValues(const SheetTable& rows, const QList<int>& columns, bool hasHeader)
+{
+    QStringList values;
+    for (qsizetype r = hasHeader ? 1 : 0; r < rows.size(); ++r)
+        for (int column : columns)
+            values.append(Trim_Str(rows.at(r).value(column)));
+    return values;
+}

@@ -1,0 +1,119 @@
+#include "imports/SheetChooser.h"
+
+#include "imports/BackgroundWork.h"
+#include "imports/SheetColumnsModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+
+SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
+    : QWidget(parent)
+{
+    file_path = new QLineEdit;
+    file_path->setReadOnly(true);
+    contains_header = new QCheckBox(tr("First row contains column &titles"));
+    Sheet_ComboBox = new QComboBox;
+    Sheet_ComboBox->setToolTip(tr("The sheet whose columns are imported"));
+    ListData_xl = new SheetColumnsModel(this);
+    ColList = new QTableView;
+    ColList->setModel(ListData_xl);
+    ColList->verticalHeader()->hide();
+    ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ColList->horizontalHeader()->setSectionResizeMode(SheetColumnsModel::State, QHeaderView::ResizeToContents);
+    ColList->horizontalHeader()->setSectionResizeMode(SheetColumnsModel::Extension, QHeaderView::ResizeToContents);
+    ColList->horizontalHeader()->setStretchLastSection(true);
+    ColList->setColumnHidden(SheetColumnsModel::Header, !withSeriesNames);
+    ColList->setMinimumHeight(180);
+
+    auto* selectAll = new QPushButton(tr("Select &All"));
+    auto* clearAll = new QPushButton(tr("C&lear All"));
+    connect(selectAll, &QPushButton::clicked, this, &SheetChooser::Select_ALL_Pressed);
+    connect(clearAll, &QPushButton::clicked, this, &SheetChooser::Clear_All_Pressed);
+    connect(Sheet_ComboBox, &QComboBox::activated, this, &SheetChooser::chooseSheet);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Workbook:"), file_path);
+    auto* sheetLabel = new QLabel(tr("&Sheet:"));
+    sheetLabel->setBuddy(Sheet_ComboBox);
+    form->addRow(sheetLabel, Sheet_ComboBox);
+    form->addRow(QString(), contains_header);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(selectAll);
+    buttons->addWidget(clearAll);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(form);
+    layout->addWidget(ColList, 1);
+    layout->addLayout(buttons);
+}
+
+void SheetChooser::open(const QString& path)
+{
+    Excel_Sheet_Number = 1;
+    file_path->setText(path);
+    contains_header->setChecked(true);
+    ListData_xl->clear();
+    Sheet_ComboBox->clear();
+    QStringList sheets;
+    SheetTable titles;
+    runBehindPleaseWait(window(), [&] {
+        SpreadsheetWriter::ReadWorkbook(path, true);
+        if (!SpreadsheetWriter::lastError().isEmpty())
+            return;
+        sheets = SpreadsheetWriter::Read_Sheet_Name();
+        if (!sheets.isEmpty())
+            titles = SpreadsheetWriter::ReadData_only_column();
+    });
+    const QSignalBlocker blocker(Sheet_ComboBox);
+    Sheet_ComboBox->addItems(sheets);
+    if (!titles.isEmpty())
+        ListData_xl->setTitles(titles.front());
+}
+
+void SheetChooser::chooseSheet(int index)
+{
+    if (index < 0)
+        return;
+    Excel_Sheet_Number = index + 1;
+    const SheetTable titles = SpreadsheetWriter::ReadData_only_column();
+    // A sheet without rows keeps the list of the sheet before.
+    if (!titles.isEmpty())
+        ListData_xl->setTitles(titles.front());
+}
+
+SheetTable SheetChooser::readRows()
+{
+    SheetTable rows;
+    runBehindPleaseWait(window(), [&rows] { rows = SpreadsheetWriter::ReadWorkbook(QString(), false); });
+    return rows;
+}
+
+void SheetChooser::Select_ALL_Pressed()
+{
+    ListData_xl->setAllChecked(true);
+}
+
+void SheetChooser::Clear_All_Pressed()
+{
+    ListData_xl->setAllChecked(false);
+}
+
+bool SheetChooser::hasHeader() const
+{
+    return contains_header->isChecked();
+}
+
+QString SheetChooser::path() const
+{
+    return file_path->text();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "data/SpreadsheetWriter.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QTableView;
+class SheetColumnsModel;
+
+// The part both spreadsheet windows share: the workbook's path, the "first row holds titles"
+// check box, the sheet list and the sheet's columns with check boxes, Select All and Clear All.
+// The workbook is unpacked and read off the GUI thread behind the please-wait sheet.
+class SheetChooser : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // withSeriesNames shows the editable "Series Name" column.
+    explicit SheetChooser(bool withSeriesNames, QWidget* parent = nullptr);
+
+    // Shows the path, turns the header check box on, empties the lists, then opens the
+    // workbook and lists its sheets, the first chosen.
+    void open(const QString& path);
+    // Every row of the chosen sheet, read behind the please-wait sheet.
+    SheetTable readRows();
+
+    void Select_ALL_Pressed();
+    void Clear_All_Pressed();
+    // The sheet at a position in the list (the position decides the sheet, not its name).
+    void chooseSheet(int index);
+
+    SheetColumnsModel& columns() { return *ListData_xl; }
+    bool hasHeader() const;
+    QString path() const;
+
+    QLineEdit* file_path;
+    QCheckBox* contains_header;
+    QComboBox* Sheet_ComboBox;
+    QTableView* ColList;
+
+private:
+    SheetColumnsModel* ListData_xl;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "mailing/MailRun.h"
+
+#include <QString>
+
+// What the mail windows need of the main window.
+class MailHost
+{
+public:
+    virtual ~MailHost() = default;
+
+    // Copies the saved e-mail settings into the program's settings globals.
+    virtual void Get_Email_Details() = 0;
+    virtual QString applicationName() const = 0;
+
+    // The settings globals as Get_Email_Details() left them.
+    struct Account
+    {
+        QString sender, password, server, port, securityFlag;
+    };
+    virtual Account emailAccount() const = 0;
+
+    // The batch state brought up to date: which data sources the card's objects use.
+    struct BatchState
+    {
+        bool Use_Data_Sheet_Values = false;
+        bool Use_Excel_Binding_Values = false;
+    };
+    virtual BatchState Check_Series_Or_Excel_Use_or_not() = 0;
+
+    // Takes the run's own copy of the card (GUI thread) and the number of its batch cards
+    // with the chosen sources; the renderer then draws from that copy on the worker.
+    virtual CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) = 0;
+};

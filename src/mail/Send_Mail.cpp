@@ -1,0 +1,303 @@
+#include "mail/Send_Mail.h"
+
+#include "common/MessageBoxes.h"
+#include "mail/Email_Setting.h"
+#include "mail/MailHost.h"
+#include "mail/Send_Modeless.h"
+#include "mailing/MailAddresses.h"
+#include "mailing/MailRun.h"
+#include "platform/DialogService.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+Send_Mail* instance = nullptr;
+
+const QString defaultBaseName = QStringLiteral("QUONCard");
+const QString runFailureText = QStringLiteral(
+    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
+    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
+    "software (if any) is not blocking the software to communicate with your E-mail server.");
+const QString noSenderText = QStringLiteral(
+    "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is not "
+    "interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking the "
+    "software to communicate with your E-mail server.");
+
+// Reserved characters are taken off the ends of a file name only, as the name has always been cleaned.
+QString Remove_Reserve_Char_In_File_Name(QString name)
+{
+    static const QString reserved = QStringLiteral("/\\?%*|\"<>");
+    while (!name.isEmpty() && reserved.contains(name.front()))
+        name.remove(0, 1);
+    while (!name.isEmpty() && reserved.contains(name.back()))
+        name.chop(1);
+    return name;
+}
+} // namespace
+
+Send_Mail::Send_Mail(MailHost& host, Email_Setting& settings, QWidget* parent)
+    : QDialog(parent)
+    , host_(host)
+    , settings_(settings)
+    , msend_modTimer(new QTimer(this))
+{
+    buildForm();
+    msend_modTimer->setInterval(500);
+    connect(msend_modTimer, &QTimer::timeout, this, &Send_Mail::update_sending_progress_bar);
+    instance = this;
+}
+
+Send_Mail::~Send_Mail()
+{
+    if (worker_) {
+        progress_.stopRequested = true;
+        worker_->wait();
+    }
+    if (instance == this)
+        instance = nullptr;
+}
+
+Send_Mail* Send_Mail::defaultInstance()
+{
+    return instance;
+}
+
+int Send_Mail::Open_Wnd()
+{
+    matrix_card_side->button(1)->setChecked(true);
+    card_side_str = QStringLiteral("F");
+    from_txt->setText(host_.emailAccount().sender);
+    to_txt->clear();
+    rd_all_to_every->setEnabled(false);
+    rd_one_per_recp->setEnabled(false);
+    rd_mail_curr_barcode->setChecked(true);
+    send_sett_box->setEnabled(true);
+    file_name_txt->setText(defaultBaseName);
+    const MailHost::BatchState batch = host_.Check_Series_Or_Excel_Use_or_not();
+    send_with_batch_chk->setEnabled(batch.Use_Data_Sheet_Values);
+    send_with_excel_chk->setEnabled(batch.Use_Excel_Binding_Values);
+    send_with_batch_chk->setChecked(false);
+    send_with_excel_chk->setChecked(false);
+    rd_all_to_every->setChecked(true);
+    subject_txt->clear();
+    message_txt->clear();
+    attachment->clear();
+    browse_att->setEnabled(false);
+    clear_att->setEnabled(false);
+    delayed_delv_chk->setChecked(false);
+    delayed_box->setEnabled(false);
+    mail_count_txt->setValue(1);
+    hour_txt->setValue(0);
+    min_text->setValue(0);
+    sec_txt->setValue(0);
+    pause_label->clear();
+    to_txt->setFocus();
+    const int result = dialogs().runModal(*this);
+    hide();
+    return result;
+}
+
+void Send_Mail::reject()
+{
+    // The window stays while its run goes on: the progress sheet's Stop ends a run.
+    if (!worker_)
+        QDialog::reject();
+}
+
+void Send_Mail::Without_barcode_rd_select()
+{
+    rd_without_barcode->setChecked(true);
+    send_sett_box->setEnabled(false);
+    browse_att->setEnabled(true);
+    clear_att->setEnabled(true);
+}
+
+void Send_Mail::send_barcode_rd_select()
+{
+    rd_mail_curr_barcode->setChecked(true);
+    send_sett_box->setEnabled(true);
+    const MailHost::BatchState batch = host_.Check_Series_Or_Excel_Use_or_not();
+    send_with_batch_chk->setEnabled(batch.Use_Data_Sheet_Values);
+    if (!batch.Use_Data_Sheet_Values)
+        send_with_batch_chk->setChecked(false);
+    send_with_excel_chk->setEnabled(batch.Use_Excel_Binding_Values);
+    if (!batch.Use_Excel_Binding_Values)
+        send_with_excel_chk->setChecked(false);
+    const bool anyBatch = send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked();
+    rd_all_to_every->setEnabled(anyBatch);
+    rd_one_per_recp->setEnabled(anyBatch);
+    browse_att->setEnabled(false);
+    clear_att->setEnabled(false);
+}
+
+void Send_Mail::send_with_batch_chk_select()
+{
+    const bool anyBatch = send_with_batch_chk->isChecked() || send_with_excel_chk->isChecked();
+    rd_all_to_every->setEnabled(anyBatch);
+    rd_one_per_recp->setEnabled(anyBatch);
+}
+
+void Send_Mail::send_with_excel_chk_select()
+{
+    send_with_batch_chk_select();
+}
+
+void Send_Mail::delayed_delv_chk_select()
+{
+    delayed_box->setEnabled(delayed_delv_chk->isChecked());
+}
+
+void Send_Mail::mail_card_side_CellClick()
+{
+    const int row = matrix_card_side->checkedId();
+    card_side_str = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+}
+
+void Send_Mail::Setting_Button()
+{
+    settings_.Open_Wnd();
+    host_.Get_Email_Details();
+    from_txt->setText(host_.emailAccount().sender);
+}
+
+void Send_Mail::browse_att_Button()
+{
+    const QString path = dialogs().chooseOpenFile(QStringLiteral("Attach a File"), QString(), QString());
+    if (!path.isEmpty())
+        attachment->setText(path);
+}
+
+void Send_Mail::clear_att_Button()
+{
+    attachment->clear();
+}
+
+bool Send_Mail::prepareJob(MailJob& job)
+{
+    job.sender = from_txt->text().toLower().trimmed();
+    if (job.sender.isEmpty()) {
+        Show_MessageBox(noSenderText);
+        return false;
+    }
+    const QString to = to_txt->text().trimmed();
+    if (to.isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please specify the Recipient E-mail address."));
+        return false;
+    }
+    const auto recipients = parseRecipients(to.toLower());
+    if (!recipients || hasControlCharacters(subject_txt->text())) {
+        Show_MessageBox(QStringLiteral("Recipient E-mail address is invalid or incomplete."));
+        return false;
+    }
+    job.recipients = *recipients;
+    job.subject = subject_txt->text();
+    job.body = message_txt->toPlainText();
+    const MailHost::Account account = host_.emailAccount();
+    job.password = account.password;
+    job.server = account.server;
+    job.port = account.port;
+    job.securityFlag = account.securityFlag;
+    job.baseName = defaultBaseName;
+    const bool withCard = rd_mail_curr_barcode->isChecked();
+    if (withCard) {
+        job.baseName = Remove_Reserve_Char_In_File_Name(file_name_txt->text()).trimmed();
+        // A name that still holds a folder separator would write outside the run's folder.
+        if (job.baseName.isEmpty() || job.baseName.contains(u'/')) {
+            Show_MessageBox(QStringLiteral("Please enter valid file name."));
+            return false;
+        }
+    }
+    const MailHost::BatchState batch = host_.Check_Series_Or_Excel_Use_or_not();
+    const bool series = batch.Use_Data_Sheet_Values && send_with_batch_chk->isChecked();
+    const bool spreadsheet = batch.Use_Excel_Binding_Values && send_with_excel_chk->isChecked();
+    if (delayed_delv_chk->isChecked()) {
+        job.pauseEvery = mail_count_txt->value();
+        job.pauseMs = hour_txt->value() * 3600000 + min_text->value() * 60000 + sec_txt->value() * 1000;
+    }
+    job.side = card_side_str;
+    job.ownAttachment = attachment->text();
+    if (!withCard)
+        job.mode = MailJob::Mode::WithoutCard;
+    else if (!series && !spreadsheet)
+        job.mode = MailJob::Mode::CurrentCard;
+    else
+        job.mode = rd_all_to_every->isChecked() ? MailJob::Mode::AllRows : MailJob::Mode::RowPerRecipient;
+    return true;
+}
+
+void Send_Mail::Send_Button()
+{
+    if (worker_)
+        return;
+    MailJob job;
+    if (!prepareJob(job))
+        return;
+    const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
+    CardRenderer render;
+    if (job.mode != MailJob::Mode::WithoutCard)
+        render = host_.mailCardRenderer(
+            batch && send_with_batch_chk->isChecked(), batch && send_with_excel_chk->isChecked(), &job.batchRows);
+    progress_.stopRequested = false;
+    progress_.total = job.steps();
+    progress_.done = 0;
+    Show_Create_Modeless();
+    auto sent = std::make_shared<bool>(false);
+    worker_ = QThread::create([this, job, render, sent] {
+        *sent = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
+            QMutexLocker lock(&pauseTextMutex_);
+            pauseText_ = text;
+        });
+    });
+    connect(worker_, &QThread::finished, this, [this, sent] { finishRun(*sent); });
+    worker_->start();
+}
+
+void Send_Mail::finishRun(bool sent)
+{
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    Hide_Destroy_Modeless();
+    Show_MessageBox(sent ? QStringLiteral("E-mail has been sent successfully.") : runFailureText);
+    emit runFinished(sent);
+}
+
+void Send_Mail::Show_Create_Modeless()
+{
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
+        // The sheet belongs to the main window; while this modal window runs, only a sheet
+        // over this window can take the Stop click.
+        sheetOwner_ = sheet->parentWidget();
+        sheet->setParent(this, sheet->windowFlags());
+        sheet->follow(progress_, QString());
+        sheet->open();
+    }
+    msend_modTimer->start();
+}
+
+void Send_Mail::Hide_Destroy_Modeless()
+{
+    msend_modTimer->stop();
+    pause_label->clear();
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
+        sheet->finish();
+        sheet->hide();
+        sheet->setParent(sheetOwner_, sheet->windowFlags());
+    }
+}
+
+void Send_Mail::update_sending_progress_bar()
+{
+    QMutexLocker lock(&pauseTextMutex_);
+    pause_label->setText(pauseText_);
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "jobs/JobProgress.h"
+
+#include <QDialog>
+#include <QMutex>
+#include <QPointer>
+
+class Email_Setting;
+class MailHost;
+class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QThread;
+class QTimer;
+struct MailJob;
+
+// The send window: e-mails the card, or one card per data row, to a list of recipients,
+// on a worker thread behind the progress sheet, with optional pauses between mails.
+class Send_Mail : public QDialog
+{
+    Q_OBJECT
+
+public:
+    Send_Mail(MailHost& host, Email_Setting& settings, QWidget* parent = nullptr);
+    ~Send_Mail() override;
+
+    static Send_Mail* defaultInstance();
+
+    // Resets the form and runs the window modally until Close.
+    int Open_Wnd();
+
+    void Send_Button();
+    void Setting_Button();
+    void browse_att_Button();
+    void clear_att_Button();
+    void Without_barcode_rd_select();
+    void send_barcode_rd_select();
+    void send_with_batch_chk_select();
+    void send_with_excel_chk_select();
+    void delayed_delv_chk_select();
+    void mail_card_side_CellClick();
+
+    bool isRunning() const { return worker_ != nullptr; }
+
+    QLineEdit* from_txt;
+    QLineEdit* to_txt;
+    QLineEdit* subject_txt;
+    QPlainTextEdit* message_txt;
+    QRadioButton* rd_without_barcode;
+    QRadioButton* rd_mail_curr_barcode;
+    QGroupBox* send_sett_box;
+    QButtonGroup* matrix_card_side;
+    QLineEdit* file_name_txt;
+    QCheckBox* send_with_batch_chk;
+    QCheckBox* send_with_excel_chk;
+    QRadioButton* rd_all_to_every;
+    QRadioButton* rd_one_per_recp;
+    QLineEdit* attachment;
+    QPushButton* browse_att;
+    QPushButton* clear_att;
+    QCheckBox* delayed_delv_chk;
+    QGroupBox* delayed_box;
+    QSpinBox* mail_count_txt;
+    QSpinBox* hour_txt;
+    QSpinBox* min_text;
+    QSpinBox* sec_txt;
+    QString card_side_str;
+
+signals:
+    // A run has ended and its final message has been shown.
+    void runFinished(bool sent);
+
+protected:
+    void reject() override;
+
+private:
+    void buildForm();
+    // The form checks and the job; false (after the message) when the run cannot start.
+    bool prepareJob(MailJob& job);
+    void Show_Create_Modeless();
+    void Hide_Destroy_Modeless();
+    void update_sending_progress_bar();
+    void finishRun(bool sent);
+
+    MailHost& host_;
+    Email_Setting& settings_;
+    QLabel* pause_label;
+    QTimer* msend_modTimer;
+    QPointer<QWidget> sheetOwner_;
+    QThread* worker_ = nullptr;
+    JobProgress progress_;
+    QMutex pauseTextMutex_;
+    QString pauseText_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "print/PrintHost.h"
+
+class SKTWindowController;
+
+// The main window's side of the print window: the design as it stands and the batch rows.
+class MainPrintHost : public PrintHost
+{
+public:
+    explicit MainPrintHost(SKTWindowController& window)
+        : window_(window)
+    { }
+
+    // The print command: opens the print window over the main window.
+    static void Print_Button(SKTWindowController& window);
+
+    CardSnapshot cardSnapshot() const override;
+    PrintBatchState Check_Series_Or_Excel_Use_or_not() override;
+    PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) override;
+
+private:
+    SKTWindowController& window_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "jobs/CardSnapshot.h"
+
+#include <functional>
+
+// The data rows a batch print takes, as the binding reports them.
+struct PrintBatchState
+{
+    bool Use_Data_Sheet_Values = false; // rows from the bound series
+    bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
+    int Total_Batch_Excel_Card = 0; // rows to print
+    // Puts one row's values into a snapshot's bound objects (never the live design).
+    std::function<void(CardSnapshot& card, int row)> applyRow;
+
+    bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
+};
+
+// What the print window needs from the main window.
+class PrintHost
+{
+public:
+    virtual ~PrintHost() = default;
+
+    // Both sides of the design as they stand, cloned, so printing never touches the live design.
+    virtual CardSnapshot cardSnapshot() const = 0;
+    // Which bindings are in use and their row count.
+    virtual PrintBatchState Check_Series_Or_Excel_Use_or_not() = 0;
+    // The row count again, with only the sources the window keeps on.
+    virtual PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) = 0;
+};

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "jobs/CardSnapshot.h"
+#include "print/PrintHost.h"
+#include "render/PrintLayout.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QPrinter;
+class QRadioButton;
+class QScrollArea;
+class QSpinBox;
+class Printing_View;
+class Sample_Preview;
+
+// The print window: printer and paper, the side each cell carries, the cell grid and its
+// placement, the number of cards and copies, and whether a batch takes its rows from the
+// bound series or spreadsheet columns. It keeps its own printer settings and starts prints
+// and previews of the design as it stood when the window opened.
+class Print_Wnd : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Print_Wnd(QWidget* parent = nullptr);
+    ~Print_Wnd() override;
+
+    // The single instance; null before one is made.
+    static Print_Wnd* defaultInstance();
+
+    // Fills the window afresh from the host's design and printers and runs it modally.
+    // Says "List is empty." instead when a bound batch has no rows.
+    bool Open_Print_Wnd(PrintHost& host);
+
+    // The name the printer list gives to printing into a PDF file.
+    static QString pdfFileEntry();
+
+    void Set_values_From_Printer();
+    void Check_Max_Cell_Value();
+    void Refresh_Preview();
+    // Starts a preview (true) or a print (false) with the settings as they stand.
+    void Execute_Printing(bool preview);
+    void Verify_Card_Count();
+
+    const PrintLayout::PrintSettings& settings() const { return settings_; }
+    QPrinter& printer() { return *printInfo; }
+
+private:
+    void buildWindow();
+    QWidget* buildPrinterGroup();
+    QWidget* buildCardGroup();
+    QWidget* buildGridGroup();
+    QWidget* buildQuantityGroup();
+    void connectFields();
+
+    void printerChosen(int index);
+    void orientationChosen(int index);
+    void pagesetup();
+    void card_side_CellClick();
+    void alignmentChosen(int position);
+    void Auto_Center_Checked();
+    void Print_With_Batch_Changed();
+    void showTotal(int total, int maximum);
+    std::unique_ptr<Printing_View> makeJob() const;
+    bool runPrint(const Printing_View& job);
+
+    PrintHost* host_ = nullptr;
+    std::unique_ptr<QPrinter> printInfo;
+    PrintLayout::PrintSettings settings_;
+    CardSnapshot snapshot_;
+    Picture front_image;
+    Picture back_image;
+    PrintBatchState batch_;
+    bool loading = false;
+
+    QComboBox* Printer_ComboBox;
+    QComboBox* Orient_ComboBox;
+    QLabel* Paper_id;
+    QLabel* Size_id;
+    QLabel* l_mar_id;
+    QLabel* r_mar_id;
+    QLabel* t_mar_id;
+    QLabel* b_mar_id;
+    QRadioButton* bothSides;
+    QRadioButton* frontSide;
+    QRadioButton* backSide;
+    QComboBox* print_alignment;
+    QDoubleSpinBox* width_Text;
+    QDoubleSpinBox* height_Text;
+    QSpinBox* Row_Text;
+    QSpinBox* Col_Text;
+    QDoubleSpinBox* horz_mar_Text;
+    QDoubleSpinBox* vert_mar_Text;
+    QCheckBox* Auto_Center_chk_bx;
+    QGroupBox* align_Gp_Bx;
+    QButtonGroup* alignmentButtons;
+    QCheckBox* Show_Margins;
+    QSpinBox* Total_Text;
+    QSpinBox* Copies_Text;
+    QCheckBox* print_with_batch_chk;
+    QCheckBox* print_with_excel_chk;
+    QScrollArea* Print_sclview;
+    Sample_Preview* PrintView;
+};

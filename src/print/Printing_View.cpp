@@ -1,0 +1,78 @@
+#include "print/Printing_View.h"
+
+#include "jobs/JobProgress.h"
+#include "platform/DialogService.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+Printing_View::Printing_View(PrintLayout::PrintSettings settings, PrintCardSource cards)
+    : settings_(std::move(settings))
+    , cards_(std::move(cards))
+{ }
+
+QString Printing_View::previewLimitMessage()
+{
+    return QStringLiteral("For Qualitative and Performance reason, previewer shows print previews of only first 50 "
+                          "sheets. However, printing has no such restriction.");
+}
+
+int Printing_View::numberOfPages(bool preview) const
+{
+    const int sheets = PrintLayout::sheetCount(settings_.Total_Label_Real, settings_.Print_Row, settings_.Print_Col);
+    if (preview && sheets > previewSheetLimit) {
+        dialogs().showMessage(previewLimitMessage());
+        return previewSheetLimit;
+    }
+    return sheets;
+}
+
+bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress) const
+{
+    const int sheets = numberOfPages(preview);
+    int first = 0, last = sheets - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage() - 1;
+        last = std::min(last, printer.toPage() - 1);
+    }
+    if (progress)
+        progress->total = std::max(last - first + 1, 0);
+    printer.setFullPage(true);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // One unit is one point of paper, whatever the printer's resolution.
+    const qreal pixelsPerPoint = printer.resolution() / 72.0;
+    painter.scale(pixelsPerPoint, pixelsPerPoint);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int sheet = first; sheet <= last; ++sheet) {
+        if (progress && progress->stopRequested) {
+            printer.abort();
+            painter.end();
+            return false;
+        }
+        if (sheet > first)
+            printer.newPage();
+        PrintSheetPainter::paintSheet(painter, settings_, sheet, cards_);
+        if (progress)
+            ++progress->done;
+    }
+    return painter.end();
+}
+
+bool Printing_View::printToPdf(const QString& path, JobProgress* progress) const
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    // Qt names paper by its portrait size; wide paper is that size turned.
+    const QSizeF paper = settings_.paper;
+    const bool wide = paper.width() > paper.height();
+    printer.setPageSize(QPageSize(wide ? paper.transposed() : paper, QPageSize::Point));
+    printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    return print(printer, false, progress);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "render/PrintSheetPainter.h"
+
+#include <QString>
+
+struct JobProgress;
+class QPrinter;
+
+// One print or preview job: the sheets of the settings as they stood when it started, with
+// the cards of its source. Painting needs no widget, so a job may run on a worker thread.
+class Printing_View
+{
+public:
+    Printing_View(PrintLayout::PrintSettings settings, PrintCardSource cards);
+
+    // Sheets of the job; a preview shows at most previewSheetLimit of them and says so.
+    int numberOfPages(bool preview) const;
+    static constexpr int previewSheetLimit = 50;
+    static QString previewLimitMessage();
+
+    // Paints the job's sheets (those of the printer's page range when one is set) on
+    // printer, one per page, in points over the whole paper. Stops between sheets when
+    // progress asks; false when the printer could not start or the job was stopped.
+    bool print(QPrinter& printer, bool preview, JobProgress* progress = nullptr) const;
+
+    // The job as a PDF file at path; false when it could not be written.
+    bool printToPdf(const QString& path, JobProgress* progress = nullptr) const;
+
+    const PrintLayout::PrintSettings& settings() const { return settings_; }
+
+private:
+    PrintLayout::PrintSettings settings_;
+    PrintCardSource cards_;
+};

@@ -1,0 +1,90 @@
+#include "data/ImportText.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+
+} // namespace
+
+TEST(ImportTextDecoding, MarkDecidesThenStrictUtf8ThenWindows1252)
+{
+    EXPECT_EQ(decodeImportText(QByteArray("\xEF\xBB\xBFZo\xC3\xAB")), QStringLiteral("Zoë"));
+    EXPECT_EQ(decodeImportText(QByteArray("\xFF\xFEZ\0o\0\xEB\0", 8)), QStringLiteral("Zoë"));
+    EXPECT_EQ(decodeImportText(QByteArray("\xFE\xFF\0Z\0o\0\xEB", 8)), QStringLiteral("Zoë"));
+    EXPECT_EQ(decodeImportText(QByteArray("\xFF\xFE\0\0Z\0\0\0", 8)), QStringLiteral("Z"));
+    EXPECT_EQ(decodeImportText(QByteArray("caf\xC3\xA9")), QStringLiteral("café"));
+    // Not UTF-8: Windows-1252, where 0x80 is the euro sign and 0x93/0x94 curly quotes.
+    EXPECT_EQ(decodeImportText(QByteArray("caf\xE9 \x80 \x93x\x94")), QStringLiteral("café € “x”"));
+    EXPECT_FALSE(decodeImportText(QByteArray("a\0b", 3)).has_value());
+}
+
+TEST(ImportTextCsv, RecordsEndAtAnyLineEndAndQuotesAreHonoured)
+{
+    EXPECT_EQ(csvValues(QStringLiteral("a,b\r\nc,d\ne,f\rg")), QStringList({ "a", "b", "c", "d", "e", "f", "g" }));
+    // A line without a comma is one value; blank cells are left out; cells are trimmed.
+    EXPECT_EQ(csvValues(QStringLiteral("only\n , x ,,\n\n")), QStringList({ "only", "x" }));
+    // Quoted cells keep commas, doubled quotes and line breaks.
+    EXPECT_EQ(csvValues(QStringLiteral("\"Smith, Ann\",\"say \"\"hi\"\"\"\r\n\"two\r\nlines\",z")),
+        QStringList({ "Smith, Ann", "say \"hi\"", "two\r\nlines", "z" }));
+    // A quote inside an unquoted cell is text; an unterminated quote runs to the end.
+    EXPECT_EQ(csvValues(QStringLiteral("5\" disk,\"open")), QStringList({ "5\" disk", "open" }));
+    // Backslashes and braces stay.
+    EXPECT_EQ(csvValues(QStringLiteral("C:\\img\\a.png,{x}")), QStringList({ "C:\\img\\a.png", "{x}" }));
+}
+
+TEST(ImportTextLines, EveryLineEndSplitsAndNothingStopsTheReading)
+{
+    EXPECT_EQ(lineValues(QStringLiteral(" a \r\n\r\nb\rc\n NSFont = x \nd\n")),
+        QStringList({ "a", "b", "c", "NSFont = x", "d" }));
+}
+
+TEST(ImportTextFiles, ExtensionInAnyCaseDecidesTheKind)
+{
+    QTemporaryDir dir;
+    const QByteArray csv("x,y\nz\n");
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "a.Csv", csv)).values, QStringList({ "x", "y", "z" }));
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "a.txt", csv)).values, QStringList({ "x,y", "z" }));
+    const TextFileValues rtf = readTextFileValues(writeFile(dir, "b.rtf", "{\\rtf1 one\\par two}"));
+    EXPECT_TRUE(rtf.read);
+    EXPECT_EQ(rtf.values, QStringList({ "one", "two" }));
+}
+
+TEST(ImportTextFiles, UnreadableUndecodableAndEmptyFilesAreRefused)
+{
+    QTemporaryDir dir;
+    const TextFileValues missing = readTextFileValues(dir.filePath("none.txt"));
+    EXPECT_FALSE(missing.read);
+    EXPECT_EQ(missing.message, QStringLiteral("Please select a valid file."));
+    EXPECT_EQ(readTextFileValues(dir.path()).message, QStringLiteral("Please select a valid file."));
+    const QString corrupt = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.txt", " \n\n")).message, corrupt);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "bin.txt", QByteArray("\x01\0\x02", 3))).message, corrupt);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "bad.rtf", "{\\rtf1 open")).message, corrupt);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "plain.rtf", "not rtf")).message, corrupt);
+}
+
+TEST(ImportImageFolder, OnlyImageFilesDirectlyInTheFolderSortedByName)
+{
+    QTemporaryDir dir;
+    for (const char* name : { "b.JPG", "a.png", "c.Jfif", "d.tiff", "notes.txt", "e.jpeg.bak", "f.GIF" })
+        writeFile(dir, name, "x");
+    QDir(dir.path()).mkdir("x.png");
+    writeFile(dir, "x.png/inner.png", "x");
+    const QString f = dir.path() + QLatin1Char('/');
+    EXPECT_EQ(imageFilesInFolder(dir.path()),
+        QStringList({ f + "a.png", f + "b.JPG", f + "c.Jfif", f + "d.tiff", f + "f.GIF" }));
+    EXPECT_TRUE(imageFilesInFolder(dir.filePath("missing")).isEmpty());
+}

@@ -1,0 +1,1 @@
+galavite_fuzz(import_text galavite_data galavite_common)

@@ -1,0 +1,1 @@
+galavite_fuzz(rtf_reader galavite_data galavite_common)

@@ -1,0 +1,158 @@
+#include "ImportTestSupport.h"
+
+#include "data/Data_From_Excel.h"
+#include "dialogs/Long_SMS_Dlg.h"
+#include "imports/Import_Excel.h"
+#include "imports/SheetChooser.h"
+#include "imports/SheetColumnsModel.h"
+#include "imports/SpreadsheetViewer.h"
+#include "series/SeriesListModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace {
+
+class ImportExcelTest : public ImportWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ImportWindowTest::SetUp();
+        Data_From_Excel_Window = &table;
+    }
+    void TearDown() override { Data_From_Excel_Window = nullptr; }
+
+    // Opens the workbook in a mode, checks the given sheet columns and presses OK.
+    int import(const QString& mode, const QString& path, const QList<int>& checked, bool header, int sheet = 0)
+    {
+        Import_Excel window;
+        window.open_mode = mode;
+        scripted->modalHandler = [&](QDialog& dialog) {
+            if (&dialog != &window)
+                return 0;
+            SheetChooser& chooser = *window.chooser;
+            if (sheet > 0)
+                chooser.chooseSheet(sheet);
+            for (int column : checked)
+                chooser.columns().setData(
+                    chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
+            chooser.contains_header->setChecked(header);
+            window.OKPressed();
+            return window.result();
+        };
+        return window.Open_excel_Wnd(path);
+    }
+
+    QStringList row(int r)
+    {
+        QStringList cells;
+        for (int c = 0; c < table.ColList.size(); ++c)
+            cells.append(table.value(r, c));
+        return cells;
+    }
+
+    Data_From_Excel table;
+};
+
+} // namespace
+
+TEST_F(ImportExcelTest, ColumnsListTheSheetsTitlesWithBlankOnesNamedAndTheSheetsInWorkbookOrder)
+{
+    Import_Excel window;
+    const QString path = guests();
+    scripted->modalHandler = [&](QDialog&) {
+        const SheetChooser& chooser = *window.chooser;
+        EXPECT_EQ(chooser.file_path->text(), path);
+        EXPECT_TRUE(chooser.contains_header->isChecked());
+        EXPECT_EQ(chooser.Sheet_ComboBox->count(), 2);
+        EXPECT_EQ(chooser.Sheet_ComboBox->itemText(1), QStringLiteral("Tables"));
+        QStringList titles;
+        for (const auto& entry : window.chooser->columns().entries())
+            titles.append(entry.title);
+        EXPECT_EQ(titles, QStringList({ "Name", "Untitled Column 2", "City" }));
+        window.chooser->chooseSheet(1);
+        EXPECT_EQ(window.chooser->columns().entries().front().title, QStringLiteral("Table"));
+        window.OKPressed();
+        return window.result();
+    };
+    EXPECT_EQ(window.Open_excel_Wnd(path), 0);
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("No column is selected."));
+}
+
+TEST_F(ImportExcelTest, FirstAndThirdColumnsBecomeTheTableWithAndWithoutHeader)
+{
+    const QString path = guests();
+    EXPECT_EQ(import(QStringLiteral("E"), path, { 0, 2 }, true), 1);
+    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "City" }));
+    EXPECT_EQ(table.ColList.at(2).identifier, QStringLiteral("Column2"));
+    ASSERT_EQ(table.ListData.size(), 3);
+    EXPECT_EQ(row(0), QStringList({ "1", "Ann", "Oslo" }));
+    EXPECT_EQ(row(1), QStringList({ "2", "Bob", "" }));
+
+    SpreadsheetViewer viewer(table);
+    scripted->modalHandler = [&](QDialog&) {
+        EXPECT_EQ(viewer.column_count->text(), QStringLiteral("3"));
+        EXPECT_EQ(viewer.rows_count->text(), QStringLiteral("3"));
+        EXPECT_EQ(viewer.ColList->model()->data(viewer.ColList->model()->index(2, 2)).toString(), "Rome");
+        return 1;
+    };
+    EXPECT_EQ(viewer.Open_Wnd(), 1);
+
+    // Without the header the title row is row 1 too; a blank title stays blank in the table.
+    EXPECT_EQ(import(QStringLiteral("E"), path, { 1 }, false), 1);
+    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "" }));
+    ASSERT_EQ(table.ListData.size(), 4);
+    EXPECT_EQ(row(0), QStringList({ "1", "" }));
+    EXPECT_EQ(row(1), QStringList({ "2", "t1" }));
+}
+
+TEST_F(ImportExcelTest, CancelOrASheetWithoutRowsKeepsTheTable)
+{
+    const QString path = workbook(QStringLiteral("empty.xlsx"),
+        QJsonArray { QJsonArray { "Full", QJsonArray { QJsonArray { "A" }, QJsonArray { "1" } } },
+            QJsonArray { "Empty", QJsonArray {} } });
+    import(QStringLiteral("E"), path, { 0 }, true);
+    ASSERT_EQ(table.ListData.size(), 1);
+
+    Import_Excel window;
+    window.open_mode = QStringLiteral("E");
+    scripted->modalHandler = [](QDialog&) { return 0; };
+    window.Open_excel_Wnd(path);
+    EXPECT_EQ(table.ListData.size(), 1);
+
+    // The empty sheet keeps the first sheet's columns; OK then finds no rows.
+    import(QStringLiteral("E"), path, { 0 }, true, 1);
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Either file is corrupted or selected file contains invalid characters."));
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("1"));
+}
+
+TEST_F(ImportExcelTest, ValuesModeAddsTheCheckedCellsRowByRowWithoutEmptyOnes)
+{
+    BatchWizard editor(host);
+    import(QStringLiteral("D"), guests(), { 1, 2 }, true);
+    EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "t1", "Oslo", "t3", "Rome" }));
+}
+
+TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndListsNothing)
+{
+    const QString path = QDir(resources.path()).filePath(QStringLiteral("broken.xlsx"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a zip");
+    file.close();
+    Import_Excel window;
+    scripted->modalHandler = [&](QDialog&) {
+        EXPECT_EQ(window.chooser->Sheet_ComboBox->count(), 0);
+        window.OKPressed();
+        return window.result();
+    };
+    window.Open_excel_Wnd(path);
+    ASSERT_GE(scripted->messages().size(), 2u);
+    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("cannot be opened")));
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("There is no column."));
+}

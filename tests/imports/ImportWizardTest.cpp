@@ -1,0 +1,171 @@
+#include "ImportTestSupport.h"
+
+#include "imports/Import_Excel_DataSheet.h"
+#include "imports/Import_Wizard.h"
+#include "series/SeriesListModel.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+
+class ImportWizardTest : public ImportWindowTest
+{
+protected:
+    // Opens the wizard in a mode, lets `fill` choose the source, presses Import; the result.
+    int run(int required, int insert, const std::function<void(Import_Wizard&)>& fill)
+    {
+        wizard.file_name_required = required;
+        wizard.file_name_Insert = insert;
+        scripted->modalHandler = [&](QDialog& dialog) {
+            if (&dialog != &wizard)
+                return nested ? nested(dialog) : 0;
+            wizard.setResult(0); // as a modal run starts
+            fill(wizard);
+            wizard.OKPressed();
+            return wizard.result();
+        };
+        return wizard.Open_Wnd();
+    }
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = QDir(resources.path()).filePath(name);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        return path;
+    }
+
+    Import_Wizard wizard { importHost };
+    std::function<int(QDialog&)> nested;
+};
+
+} // namespace
+
+TEST_F(ImportWizardTest, CsvAndRtfFilesBecomeANewSeries)
+{
+    const QString csv = file("guests.Csv", "\"Smith, Ann\",Bob\r\nC:\\img\\a.png\n{Cy}\r");
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(csv);
+                      w.Text_file_name->setText(QStringLiteral("Guests"));
+                  }),
+        1);
+    EXPECT_EQ(stored("Guests"), QByteArray("Smith, Ann\nBob\nC:\\img\\a.png\n{Cy}\n"));
+
+    const QString rtf = file("letter.rtf",
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}\\f0 Ann\\par\\f1\\b Bob\\b0\\par NSFont = x\\par}");
+    run(1, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::TextFile);
+        w.Text_path->setText(rtf);
+        w.Text_file_name->setText(QStringLiteral("Letter"));
+    });
+    EXPECT_EQ(stored("Letter"), QByteArray("Ann\nBob\nNSFont = x\n"));
+}
+
+TEST_F(ImportWizardTest, TextIntoTheOpenSeriesAndTheListRefilled)
+{
+    BatchWizard editor(host);
+    store("Other", "1\n");
+    const QString text = file("names.txt", "caf\xE9\r\n\r\n  Bob  \n");
+    run(0, 1, [&](Import_Wizard& w) {
+        EXPECT_FALSE(w.Text_file_name->isVisibleTo(&w));
+        w.chooseSource(Import_Wizard::TextFile);
+        w.Text_path->setText(text);
+    });
+    EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "café", "Bob" }));
+    EXPECT_EQ(editor.ListData().texts(), QStringList({ "Other" }));
+}
+
+TEST_F(ImportWizardTest, PastedTextKeepsLinesInAFileAndTrimsThemInTheEditor)
+{
+    const QString pasted = QStringLiteral("  a\n\n b \n");
+    run(1, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::PastedText);
+        w.ManualEdit->setPlainText(pasted);
+        w.Manual_file_name->setText(QStringLiteral("Pasted"));
+    });
+    EXPECT_EQ(stored("Pasted"), QByteArray("a\n b\n"));
+
+    BatchWizard editor(host);
+    run(0, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::PastedText);
+        w.ManualEdit->setPlainText(pasted);
+    });
+    EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "a", "b" }));
+
+    EXPECT_EQ(run(1, 0, [&](Import_Wizard& w) { w.chooseSource(Import_Wizard::PastedText); }), 0);
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please enter some data."));
+}
+
+TEST_F(ImportWizardTest, AnImageFolderGivesThePathsOfItsPicturesOnly)
+{
+    const QString folder = QDir(resources.path()).filePath(QStringLiteral("photos"));
+    QDir().mkpath(folder + QStringLiteral("/x.png"));
+    file("photos/B.JPG", "x");
+    file("photos/a.png", "x");
+    file("photos/notes.txt", "x");
+    run(1, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::ImageFolder);
+        w.Image_path->setText(folder);
+        w.Image_file_name->setText(QStringLiteral("Photos"));
+    });
+    EXPECT_EQ(stored("Photos"), (folder + "/B.JPG\n" + folder + "/a.png\n").toUtf8());
+}
+
+TEST_F(ImportWizardTest, AnExistingNameAnsweredNoKeepsTheFileAndTheWizardOpen)
+{
+    store("Guests", "old\n");
+    scripted->yesNoAnswers = { false };
+    const QString csv = file("g.csv", "new\n");
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(csv);
+                      w.Text_file_name->setText(QStringLiteral("Guests"));
+                  }),
+        0);
+    EXPECT_EQ(stored("Guests"), QByteArray("old\n"));
+    EXPECT_EQ(wizard.Text_path->text(), csv);
+
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.chooseSource(Import_Wizard::TextFile);
+                      w.Text_path->setText(QStringLiteral("  "));
+                  }),
+        0);
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please select valid file path."));
+}
+
+TEST_F(ImportWizardTest, ChoosingASourceFillsAnEmptyNameWithUntitled)
+{
+    run(1, 0, [&](Import_Wizard& w) {
+        EXPECT_EQ(w.Text_file_name->text(), QString());
+        EXPECT_FALSE(w.Text_path->isEnabled());
+        w.chooseSource(Import_Wizard::TextFile);
+        EXPECT_EQ(w.Text_file_name->text(), QStringLiteral("Untitled"));
+        EXPECT_TRUE(w.Text_path->isEnabled());
+        EXPECT_FALSE(w.Excel_path->isEnabled());
+        w.Text_file_name->clear();
+        w.chooseSource(Import_Wizard::PastedText);
+        EXPECT_EQ(w.Text_file_name->text(), QString());
+        w.chooseSource(Import_Wizard::TextFile);
+        EXPECT_EQ(w.Text_file_name->text(), QStringLiteral("Untitled"));
+        w.chooseSource(Import_Wizard::Spreadsheet);
+    });
+}
+
+TEST_F(ImportWizardTest, AWorkbookGoesToTheColumnImportWhichCloseTheWizard)
+{
+    const QString path = guests();
+    bool columnsOpened = false;
+    nested = [&](QDialog& dialog) {
+        auto* columns = qobject_cast<Import_Excel_DataSheet*>(&dialog);
+        columnsOpened = columns && columns->file_name_Insert == 1;
+        return 0;
+    };
+    EXPECT_EQ(run(1, 1, [&](Import_Wizard& w) { w.Excel_path->setText(path); }), 1);
+    EXPECT_TRUE(columnsOpened);
+}

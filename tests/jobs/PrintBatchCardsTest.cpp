@@ -1,0 +1,81 @@
+#include "jobs/PrintBatchCards.h"
+
+#include "model/Card_Property.h"
+#include "model/SKTText.h"
+
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+
+namespace {
+
+// A one-object card whose object carries the row it was given in its name.
+CardSnapshot snapshotOfOneText()
+{
+    CardSnapshot card;
+    card.front.append(SKTGraphic::create<SKTText>());
+    card.back.append(SKTGraphic::create<SKTText>());
+    card.frontSettings = Card_Property::create();
+    card.backSettings = Card_Property::create();
+    card.frame = QRectF(0, 0, 243, 153);
+    // The print window renders the design on the GUI thread before any worker starts, which
+    // also sets up the text shaper's shared tables.
+    SKTRenderingView::image_From_Card_Graphics(card.front, false, card.frontBase());
+    return card;
+}
+
+} // namespace
+
+TEST(PrintBatchCards, HandsOutEachRowOnceInOrderAndNothingPastTheLastRow)
+{
+    std::atomic<int> applied { 0 };
+    PrintBatchCards batch(
+        snapshotOfOneText(), 20, [&](CardSnapshot&, int) { ++applied; }, QStringLiteral("BOTH"), Picture(), 3);
+    for (int row = 0; row < 20; ++row) {
+        const std::optional<PrintCellCards> card = batch.card(row);
+        ASSERT_TRUE(card) << row;
+        EXPECT_FALSE(card->front.isNull());
+        EXPECT_FALSE(card->back.isNull());
+    }
+    EXPECT_FALSE(batch.card(20));
+    EXPECT_FALSE(batch.card(-1));
+    EXPECT_GE(applied.load(), 20);
+}
+
+TEST(PrintBatchCards, RowsAreAppliedToClonesAndRepeatedRequestsAreServedAgain)
+{
+    const CardSnapshot snapshot = snapshotOfOneText();
+    std::mutex seenLock;
+    std::vector<int> seen;
+    PrintBatchCards batch(
+        snapshot, 10,
+        [&](CardSnapshot& card, int row) {
+            EXPECT_NE(card.front.first().get(), snapshot.front.first().get());
+            std::lock_guard<std::mutex> guard(seenLock);
+            seen.push_back(row);
+        },
+        QStringLiteral("F"), Picture(), 2);
+    ASSERT_TRUE(batch.card(0));
+    ASSERT_TRUE(batch.card(5));
+    // A preview painted again starts over, and the same card may be asked twice.
+    ASSERT_TRUE(batch.card(0));
+    ASSERT_TRUE(batch.card(0));
+    ASSERT_TRUE(batch.card(9));
+    std::lock_guard<std::mutex> guard(seenLock);
+    EXPECT_NE(std::find(seen.begin(), seen.end(), 9), seen.end());
+}
+
+TEST(PrintBatchCards, SideBackIsPlacedByThePlainFront)
+{
+    const Picture plain = Picture::record(QSizeF(10, 20), [](QPainter& p) { p.fillRect(0, 0, 10, 20, Qt::red); });
+    PrintBatchCards batch(
+        snapshotOfOneText(), 2, [](CardSnapshot&, int) {}, QStringLiteral("B"), plain, 1);
+    const std::optional<PrintCellCards> card = batch.card(1);
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->front.size(), QSizeF(10, 20));
+    EXPECT_FALSE(card->back.isNull());
+}

@@ -1,0 +1,200 @@
+#include "LocalSmtpServer.h"
+
+#include "common/Globals.h"
+#include "mail/Email_Setting.h"
+#include "mail/MailHost.h"
+#include "mail/Send_Mail.h"
+#include "mail/Send_Modeless.h"
+#include "mailing/Preferences.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+class FakeHost : public MailHost
+{
+public:
+    void Get_Email_Details() override { ++reloads; }
+    QString applicationName() const override { return QStringLiteral("Galavite"); }
+    Account emailAccount() const override { return account; }
+    BatchState Check_Series_Or_Excel_Use_or_not() override { return batch; }
+    CardRenderer mailCardRenderer(bool, bool, int* batchCards) override
+    {
+        *batchCards = rows;
+        return [](int, bool back) {
+            QImage image(30, 20, QImage::Format_RGB32);
+            image.fill(back ? Qt::blue : Qt::green);
+            return image;
+        };
+    }
+
+    int reloads = 0;
+    int rows = 0;
+    Account account;
+    BatchState batch;
+};
+
+class MailWindowsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        savedHome_ = qgetenv("HOME");
+        qputenv("HOME", home_.path().toUtf8());
+        savedMainWindow_ = Main_App_wnd;
+        Main_App_wnd = reinterpret_cast<SKTWindowController*>(&settings_);
+    }
+    void TearDown() override
+    {
+        Main_App_wnd = savedMainWindow_;
+        qputenv("HOME", savedHome_);
+    }
+
+    void fillAccount()
+    {
+        settings_._send_mail_sender_mail->setText(QStringLiteral("me@example.com"));
+        settings_._send_mail_password->setText(QStringLiteral("pw"));
+        settings_._send_mail_smtp->setText(QStringLiteral("smtp.example.com"));
+        settings_._send_mail_port->setText(QStringLiteral("587"));
+    }
+
+    QTemporaryDir home_;
+    QByteArray savedHome_;
+    SKTWindowController* savedMainWindow_ = nullptr;
+    ScriptedDialogs dialogs_;
+    FakeHost host_;
+    Email_Setting settings_ { host_ };
+};
+} // namespace
+
+TEST_F(MailWindowsTest, SettingsAreCheckedInOrderAndSavedWithoutARecipient)
+{
+    settings_.loadPreferences();
+    EXPECT_TRUE(settings_._send_mail_tls->isChecked());
+    settings_._send_mail_sender_mail->setText(QStringLiteral("   "));
+    settings_.Save_Button();
+    fillAccount();
+    settings_._send_mail_port->clear();
+    settings_.Save_Button();
+    EXPECT_EQ(dialogs_->messages(),
+        (std::vector<QString> { QStringLiteral("\nPlease enter valid sender E-mail address."),
+            QStringLiteral("\nPlease enter port number.") }));
+    fillAccount();
+    settings_._send_mail_tls->setChecked(false); // both off is saved as TLS
+    settings_.Save_Button();
+    EXPECT_EQ(dialogs_->messages().size(), 2u);
+    EXPECT_EQ(Preferences::sharedInstance()->send_email_enable_ssl(), QStringLiteral("N"));
+    EXPECT_EQ(Preferences::sharedInstance()->send_email_PORT_num(), QStringLiteral("587"));
+
+    // The test mail asks for the recipient that saving does not need.
+    settings_.Send_Test_Email();
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nPlease enter recipient E-mail address."));
+}
+
+TEST_F(MailWindowsTest, ResetDeletesTheFileAndReloadsTheGlobals)
+{
+    fillAccount();
+    settings_.SSL_Selected();
+    settings_.Save_Button();
+    ASSERT_TRUE(QFile::exists(Preferences::settingsFilePath()));
+    dialogs_->yesNoAnswers = { true };
+    settings_.Reset_Button();
+    EXPECT_FALSE(QFile::exists(Preferences::settingsFilePath()));
+    EXPECT_EQ(host_.reloads, 1);
+    EXPECT_TRUE(settings_._send_mail_sender_mail->text().isEmpty());
+    EXPECT_TRUE(settings_._send_mail_tls->isChecked());
+    EXPECT_FALSE(settings_._send_mail_ssl->isChecked());
+}
+
+TEST_F(MailWindowsTest, FailedSaveSaysSoAndKeepsTheWindowOpen)
+{
+    fillAccount();
+    ASSERT_TRUE(QDir().mkpath(Preferences::settingsFilePath()));
+    bool stillOpen = false;
+    dialogs_->modalHandler = [&](QDialog& dialog) {
+        fillAccount();
+        settings_.Save_Button();
+        stillOpen = dialog.result() != 1;
+        return dialog.result();
+    };
+    settings_.Open_Wnd();
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nError in file accessing."));
+}
+
+TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
+{
+    host_.account.sender = QStringLiteral("me@example.com");
+    Send_Mail window(host_, settings_);
+    dialogs_->modalHandler = [&](QDialog&) {
+        EXPECT_EQ(window.card_side_str, QStringLiteral("F"));
+        EXPECT_EQ(window.file_name_txt->text(), QStringLiteral("QUONCard"));
+        EXPECT_FALSE(window.send_with_batch_chk->isEnabled());
+        window.Send_Button();
+        window.to_txt->setText(QStringLiteral("a@x.com\r\nBcc: c@y.com"));
+        window.Send_Button();
+        window.to_txt->setText(QStringLiteral("bad, one@x.com"));
+        window.Send_Button();
+        window.to_txt->setText(QStringLiteral("one@x.com"));
+        window.file_name_txt->setText(QStringLiteral("*?/"));
+        window.Send_Button();
+        EXPECT_FALSE(window.isRunning());
+        return 0;
+    };
+    window.Open_Wnd();
+    EXPECT_EQ(dialogs_->messages(),
+        (std::vector<QString> { QStringLiteral("\nPlease specify the Recipient E-mail address."),
+            QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
+            QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
+            QStringLiteral("\nPlease enter valid file name.") }));
+}
+
+TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
+        server.port(), QStringLiteral("N") };
+    QWidget mainWindow;
+    Send_Modeless sheet(&mainWindow);
+    Send_Mail window(host_, settings_);
+    bool finished = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org"));
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        window.message_txt->setPlainText(QStringLiteral("Come!"));
+        window.matrix_card_side->button(0)->click();
+        QEventLoop loop;
+        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        window.Send_Button();
+        EXPECT_TRUE(window.isRunning());
+        EXPECT_EQ(sheet.parentWidget(), &window);
+        EXPECT_TRUE(sheet.isVisible());
+        loop.exec();
+        return 0;
+    };
+    window.Open_Wnd();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(sheet.parentWidget(), &mainWindow);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nE-mail has been sent successfully."));
+    const QList<QJsonObject> mails = server.mails();
+    ASSERT_EQ(mails.size(), 2);
+    EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), QStringLiteral("two@y.org"));
+    EXPECT_EQ(mails[1][u"attachments"].toArray().at(0)[u"name"].toString(), QStringLiteral("QUONCard_Back.jpeg"));
+}

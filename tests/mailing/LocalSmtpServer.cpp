@@ -1,0 +1,112 @@
+#include "LocalSmtpServer.h"
+
+#include "mailing/MailHandoff.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QThread>
+
+namespace {
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList splitNul(const QByteArray& bytes)
+{
+    QStringList parts;
+    if (bytes.isEmpty())
+        return parts;
+    for (const QByteArray& part : bytes.chopped(bytes.endsWith('\0') ? 1 : 0).split('\0'))
+        parts << QString::fromUtf8(part);
+    return parts;
+}
+} // namespace
+
+LocalSmtpServer::LocalSmtpServer(Mode mode)
+{
+    const char* modeName = mode == Mode::ImplicitTls ? "implicit" : mode == Mode::StartTls ? "starttls" : "plain";
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(QStringLiteral("/usr/bin/python3"),
+        { QStringLiteral("-W"), QStringLiteral("ignore"),
+            QStringLiteral(GALAVITE_SOURCE_DIR "/tests/mailing/smtp_test_server.py"), QString::fromLatin1(modeName),
+            dir_.path() });
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000 && process_.state() != QProcess::NotRunning && !process_.canReadLine())
+        process_.waitForReadyRead(200);
+    const QByteArray line = process_.readLine().trimmed();
+    if (line.startsWith("READY "))
+        port_ = line.mid(6).toInt();
+}
+
+LocalSmtpServer::~LocalSmtpServer()
+{
+    process_.terminate();
+    if (!process_.waitForFinished(5000))
+        process_.kill();
+    process_.waitForFinished(5000);
+}
+
+QList<QJsonObject> LocalSmtpServer::mails() const
+{
+    QList<QJsonObject> result;
+    const QDir folder(dir_.path());
+    for (const QString& name : folder.entryList({ QStringLiteral("mail-*.json") }, QDir::Files, QDir::Name))
+        result << QJsonDocument::fromJson(readAll(folder.filePath(name))).object();
+    return result;
+}
+
+bool LocalSmtpServer::waitForMails(int count, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (mails().size() < count && clock.elapsed() < timeoutMs)
+        QThread::msleep(50);
+    return mails().size() >= count;
+}
+
+QStringList LocalSmtpServer::authPasswords() const
+{
+    QStringList result;
+    for (const auto& value : QJsonDocument::fromJson(readAll(dir_.filePath(QStringLiteral("auth.json")))).array())
+        result << value.toString();
+    return result;
+}
+
+TrustingMailScript::TrustingMailScript(const QString& caFile)
+{
+    const QString script = dir_.filePath(QStringLiteral("trusting_mail.py"));
+    QFile file(script);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(
+            QStringLiteral("import os, sys\n"
+                           "for name in ('cmdline', 'environ'):\n"
+                           "    with open('/proc/self/' + name, 'rb') as source, open(%1 + name, 'wb') as target:\n"
+                           "        target.write(source.read())\n"
+                           "os.environ['SSL_CERT_FILE'] = %2\n"
+                           "os.execv('/usr/bin/python3', ['/usr/bin/python3', %3] + sys.argv[1:])\n")
+                .arg(u'\'' + dir_.filePath(QStringLiteral("record-")) + u'\'', u'\'' + caFile + u'\'',
+                    QStringLiteral("'" GALAVITE_SOURCE_DIR "/resources/pyth_mail.py'"))
+                .toUtf8());
+    }
+    setMailScriptPath(script);
+}
+
+TrustingMailScript::~TrustingMailScript()
+{
+    setMailScriptPath(QString());
+}
+
+QStringList TrustingMailScript::recordedArguments() const
+{
+    return splitNul(readAll(dir_.filePath(QStringLiteral("record-cmdline"))));
+}
+
+QStringList TrustingMailScript::recordedEnvironment() const
+{
+    return splitNul(readAll(dir_.filePath(QStringLiteral("record-environ"))));
+}

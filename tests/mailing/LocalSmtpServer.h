@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A local SMTP server on 127.0.0.1 (tests/mailing/smtp_test_server.py), started for one test
+// and stopped at its end, with its own certificate authority. It records each received
+// message and each AUTH password in its folder.
+class LocalSmtpServer
+{
+public:
+    enum class Mode
+    {
+        ImplicitTls,
+        StartTls,
+        NoStartTls
+    };
+
+    explicit LocalSmtpServer(Mode mode);
+    ~LocalSmtpServer();
+
+    bool isListening() const { return port_ > 0; }
+    QString port() const { return QString::number(port_); }
+    QString caFile() const { return dir_.filePath(QStringLiteral("ca.pem")); }
+
+    // The received messages in the order of arrival: time, from, to, subject, body,
+    // attachments (name, type, head: the first bytes in hex).
+    QList<QJsonObject> mails() const;
+    // Waits (bounded) until count messages have arrived.
+    bool waitForMails(int count, int timeoutMs = 20000) const;
+    QStringList authPasswords() const;
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    int port_ = 0;
+};
+
+// Puts a script in front of the mail script for the tests: it records its own command line
+// and environment (from /proc, while it runs), then runs the real script trusting the test
+// authority. The hand-off itself is unchanged, so what it passes is what the record shows.
+class TrustingMailScript
+{
+public:
+    explicit TrustingMailScript(const QString& caFile);
+    ~TrustingMailScript();
+
+    // The NUL-separated command line and environment of the last run; empty when none ran.
+    QStringList recordedArguments() const;
+    QStringList recordedEnvironment() const;
+
+private:
+    QTemporaryDir dir_;
+};

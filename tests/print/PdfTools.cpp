@@ -1,0 +1,55 @@
+#include "PdfTools.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace PdfTools {
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+bool available()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+int pageCount(const QString& pdf)
+{
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(run(QStringLiteral("pdfinfo"), { pdf }));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QImage page(const QString& pdf, int page, int dpi)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    const QString number = QString::number(page);
+    run(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number, QStringLiteral("-l"), number,
+            QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, base });
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QString text(const QString& pdf, int page)
+{
+    const QString number = QString::number(page);
+    return run(QStringLiteral("pdftotext"),
+        { QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-") });
+}
+
+} // namespace PdfTools

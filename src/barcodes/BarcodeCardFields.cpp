@@ -119,3 +119,10 @@ Picture barcodePictureFromFields(const SKTGraphic& graphic)
     const BarcodeGenSettings settings = loadBarcodeFields(graphic);
     return Get_Image_From_Val(settings, settings.value(), settings.header_val, settings.footer_val);
 }
+
+std::function<Picture(const QString&)> barcodeRowMaker(const SKTGraphic& graphic)
+{
+    return [settings = loadBarcodeFields(graphic)](const QString& value) {
+        return Get_Image_From_Val(settings, value, settings.header_val, settings.footer_val);
+    };
+}

@@ -3,6 +3,10 @@
 #include "barcodes/BarcodeGenSettings.h"
 #include "platform/Picture.h"
 
+#include <QString>
+
+#include <functional>
+
 class SKTGraphic;
 
 // The barcode fields of a card object and the settings record, both ways.
@@ -15,3 +19,6 @@ BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic);
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic);
 // The picture the object's own fields give (null when its value makes none).
 Picture barcodePictureFromFields(const SKTGraphic& graphic);
+// The pictures of the object's barcode for data row values: its fields read once, then each
+// value drawn with its header and footer. Callable from any thread.
+std::function<Picture(const QString& value)> barcodeRowMaker(const SKTGraphic& graphic);

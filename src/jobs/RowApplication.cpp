@@ -31,18 +31,27 @@ void RowApplication::setBarcodeGenerator(BarcodeGenerator generator)
     installedGenerator() = std::move(generator);
 }
 
+RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
+{
+    if (auto* text = dynamic_cast<SKTText*>(&object))
+        return [text](const QString& value) { text->Text_contents()->setString(value); };
+    if (auto* image = dynamic_cast<SKTImage*>(&object))
+        return [image](const QString& value) { image->setFilePath(value); };
+    if (auto* barcode = dynamic_cast<SKTBarcode*>(&object)) {
+        const BarcodeGenerator generator = currentGenerator();
+        BarcodeMaker maker = generator ? generator(*barcode) : BarcodeMaker();
+        if (!maker)
+            return [](const QString&) {};
+        return [barcode, maker = std::move(maker)](const QString& value) {
+            const Picture picture = maker(value);
+            if (!picture.isNull())
+                barcode->Set_Barcode_image(picture);
+        };
+    }
+    return [](const QString&) {};
+}
+
 void RowApplication::applyValue(SKTGraphic& object, const QString& value)
 {
-    if (dynamic_cast<SKTText*>(&object)) {
-        object.Text_contents()->setString(value);
-    } else if (auto* image = dynamic_cast<SKTImage*>(&object)) {
-        image->setFilePath(value);
-    } else if (dynamic_cast<SKTBarcode*>(&object)) {
-        const BarcodeGenerator generator = currentGenerator();
-        if (!generator)
-            return;
-        const Picture picture = generator(object, value);
-        if (!picture.isNull())
-            object.Set_Barcode_image(picture);
-    }
+    prepare(object)(value);
 }

@@ -248,7 +248,6 @@ void Send_Mail::Send_Button()
         render = host_.mailCardRenderer(
             batch && send_with_batch_chk->isChecked(), batch && send_with_excel_chk->isChecked(), &job.batchRows);
     progress_.stopRequested = false;
-    Stop_SMS_Sending_Now = false;
     progress_.total = job.steps();
     progress_.done = 0;
     Show_Create_Modeless();
@@ -280,7 +279,7 @@ void Send_Mail::Show_Create_Modeless()
         // over this window can take the Stop click.
         sheetOwner_ = sheet->parentWidget();
         sheet->setParent(this, sheet->windowFlags());
-        sheet->setProgress(0, progress_.total);
+        sheet->follow(progress_, QString());
         sheet->open();
     }
     msend_modTimer->start();
@@ -291,6 +290,7 @@ void Send_Mail::Hide_Destroy_Modeless()
     msend_modTimer->stop();
     pause_label->clear();
     if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
+        sheet->finish();
         sheet->hide();
         sheet->setParent(sheetOwner_, sheet->windowFlags());
     }
@@ -298,11 +298,6 @@ void Send_Mail::Hide_Destroy_Modeless()
 
 void Send_Mail::update_sending_progress_bar()
 {
-    // The sheet's Stop sets the program-wide flag; the run listens to its own request.
-    if (Stop_SMS_Sending_Now)
-        progress_.stopRequested = true;
-    if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
-        sheet->setProgress(progress_.done, progress_.total);
     QMutexLocker lock(&pauseTextMutex_);
     pause_label->setText(pauseText_);
 }

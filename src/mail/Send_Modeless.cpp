@@ -1,13 +1,14 @@
 #include "mail/Send_Modeless.h"
 
+#include "common/MessageBoxes.h"
+#include "jobs/JobProgress.h"
+
+#include <QFormLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
-
-#include <atomic>
-
-std::atomic<bool> Stop_SMS_Sending_Now { false };
 
 namespace {
 Send_Modeless* instance = nullptr;
@@ -15,16 +16,28 @@ Send_Modeless* instance = nullptr;
 
 Send_Modeless::Send_Modeless(QWidget* parent)
     : QDialog(parent)
-    , counter_(new QLabel(this))
-    , bar_(new QProgressBar(this))
+    , _tot_msg_cnt(new QLabel(this))
+    , _curr_msg_cnt(new QLabel(this))
+    , _Curr_Progress(new QProgressBar(this))
+    , _stop_btn(new QPushButton(QIcon::fromTheme(QStringLiteral("process-stop")), QStringLiteral("Stop"), this))
+    , pause_label(new QLabel(this))
+    , msend_modTimer(new QTimer(this))
 {
     setWindowModality(Qt::WindowModal);
-    auto* stop = new QPushButton(QStringLiteral("Stop"), this);
+    setWindowTitle(QStringLiteral("Progress"));
+    _stop_btn->setToolTip(QStringLiteral("Stop after the card in progress"));
+    _Curr_Progress->setMinimumWidth(320);
+    auto* figures = new QFormLayout;
+    figures->addRow(QStringLiteral("Total:"), _tot_msg_cnt);
+    figures->addRow(QStringLiteral("Done:"), _curr_msg_cnt);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(counter_);
-    layout->addWidget(bar_);
-    layout->addWidget(stop);
-    connect(stop, &QPushButton::clicked, this, [] { Stop_SMS_Sending_Now = true; });
+    layout->addLayout(figures);
+    layout->addWidget(_Curr_Progress);
+    layout->addWidget(pause_label);
+    layout->addWidget(_stop_btn, 0, Qt::AlignRight);
+    connect(_stop_btn, &QPushButton::clicked, this, &Send_Modeless::Stop_Sending_Pressed);
+    msend_modTimer->setInterval(500);
+    connect(msend_modTimer, &QTimer::timeout, this, &Send_Modeless::update_sending_progress_bar);
     instance = this;
 }
 
@@ -39,9 +52,56 @@ Send_Modeless* Send_Modeless::defaultInstance()
     return instance;
 }
 
-void Send_Modeless::setProgress(int done, int total)
+void Send_Modeless::follow(JobProgress& progress, const QString& unit)
 {
-    counter_->setText(QStringLiteral("%1 of %2").arg(done).arg(total));
-    bar_->setMaximum(qMax(total, 1));
-    bar_->setValue(qBound(0, done, qMax(total, 1)));
+    progress_ = &progress;
+    unit_ = unit;
+    _stop_btn->setEnabled(true);
+    _stop_btn->setFocus();
+    const int total = progress.total;
+    _Curr_Progress->setRange(0, total);
+    _Curr_Progress->setValue(0);
+    _tot_msg_cnt->setText(QString::number(total));
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(0).arg(total).arg(unit));
+    pause_label->clear();
+    msend_modTimer->start();
+}
+
+void Send_Modeless::finish()
+{
+    msend_modTimer->stop();
+    progress_ = nullptr;
+}
+
+void Send_Modeless::setPauseText(const QString& text)
+{
+    pause_label->setText(text);
+}
+
+void Send_Modeless::update_sending_progress_bar()
+{
+    if (!progress_)
+        return;
+    // The step in progress, counted from 1, as the run reports it.
+    const int total = progress_->total;
+    const int current = std::min(progress_->done + 1, total);
+    _Curr_Progress->setMaximum(total);
+    _Curr_Progress->setValue(current);
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(current).arg(total).arg(unit_));
+}
+
+void Send_Modeless::Stop_Sending_Pressed()
+{
+    if (!progress_)
+        return;
+    JobProgress* asked = progress_;
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) && progress_ == asked) {
+        asked->stopRequested = true;
+        _stop_btn->setEnabled(false);
+    }
+}
+
+void Send_Modeless::reject()
+{
+    Stop_Sending_Pressed();
 }

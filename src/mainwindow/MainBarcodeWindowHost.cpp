@@ -2,7 +2,6 @@
 
 #include "common/Logging.h"
 #include "data/Data_From_Excel.h"
-#include "data/SeriesStore.h"
 #include "dialogs/Long_SMS_Dlg.h"
 #include "mainwindow/SKTWindowController.h"
 
@@ -13,7 +12,7 @@ QStringList MainBarcodeWindowHost::Get_datasheet_File_Name_Array() const
 
 QString MainBarcodeWindowHost::Get_First_Value_Of_Dataset(const QString& seriesName) const
 {
-    return firstSeriesValue(seriesName);
+    return window_.Get_First_Value_Of_Dataset(seriesName);
 }
 
 QStringList MainBarcodeWindowHost::excelColumnTitles() const
@@ -23,7 +22,7 @@ QStringList MainBarcodeWindowHost::excelColumnTitles() const
 
 QString MainBarcodeWindowHost::Get_First_Value_Of_Excel_Binding(int column) const
 {
-    return Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(column) : QString();
+    return window_.Get_First_Value_Of_Excel_Binding(column);
 }
 
 // The series viewer comes with the series windows.

@@ -21,10 +21,12 @@
 class Barcode_Gen;
 class BarcodeWindowHost;
 class BackgroundGallery;
+class DataBinding;
 class Data_From_Excel;
 class Import_Wizard;
 class SpreadsheetViewer;
 class Grid_Wizard;
+class MainWindowExport;
 class MainMailHost;
 class MainProfileHost;
 class Profile_Dialog;
@@ -206,6 +208,13 @@ public:
     void Hide_Destroy_Modeless();
     void Show_One_By_One_Modeless();
     void Hide_One_By_One_Modeless();
+
+    // ---- Export and data rows ---------------------------------------------------------
+    // The export command: the export sheet, then one file or one card per data row.
+    void Export_Button();
+    // After a batch: the design's front shows data row 0 again, and the canvas redraws.
+    void Select_first_row_value_for_design(const DataBinding& binding);
+
 
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
@@ -399,6 +408,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class MainWindowExport;
     MainMailHost* mailHost_ = nullptr; // made on the first mail command
 
     void buildWindow();
@@ -444,4 +454,5 @@ private:
     QImage no_image, sign_sample_img, fp_sample_img, barcode_sample_img;
     SKTGrid* _grid = nullptr;
     bool rulersVisible_ = false;
+    MainWindowExport* export_ = nullptr;
 };

@@ -8,7 +8,6 @@
 #include "mainwindow/ActionIcons.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
-#include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
 
@@ -76,7 +75,7 @@ void SKTWindowController::createActions()
              tr("Start a new design from a template") },
         [this] { New_From_Template_Clicked(); });
     make({ "Export_Btn", tr("&Export…"), "", "export", QKeySequence(tr("Ctrl+E")), tr("Export the card as pictures") },
-        [] { PendingWindows::Export_Button(); });
+        [this] { Export_Button(); });
     make({ "Print_Btn", tr("&Print…"), "document-print", "card", QKeySequence::Print, tr("Print cards") },
         [this] { MainPrintHost::Print_Button(*this); });
     make({ "Mail_Btn", tr("&Mail…"), "mail-send", "card", {}, tr("Send cards by e-mail") }, [this] {

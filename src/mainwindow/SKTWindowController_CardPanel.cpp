@@ -6,7 +6,6 @@
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/PropertiesInspector.h"
-#include "mainwindow/PendingWindows.h"
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/PictureFile.h"

@@ -15,6 +15,7 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
+#include "platform/GuiThread.h"
 #include "render/CardUnits.h"
 #include "render/GeneratedImages.h"
 
@@ -176,10 +177,13 @@ void SKTWindowController::Hide_Destroy_Modeless()
 
 void SKTWindowController::Show_One_By_One_Modeless()
 {
-    send_modls_wnd->show();
+    runOnGuiThreadAndWait([this] {
+        send_modls_wnd->show();
+        send_modls_wnd->raise();
+    });
 }
 
 void SKTWindowController::Hide_One_By_One_Modeless()
 {
-    send_modls_wnd->hide();
+    runOnGuiThreadAndWait([this] { send_modls_wnd->hide(); });
 }

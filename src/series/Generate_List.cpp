@@ -7,6 +7,7 @@
 #include "widgets/DialogParent.h"
 #include "series/BatchWizard.h"
 #include "series/BusyCursor.h"
+#include "widgets/DialogParent.h"
 
 #include <QBoxLayout>
 #include <QButtonGroup>

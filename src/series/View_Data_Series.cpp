@@ -1,4 +1,5 @@
 #include "series/View_Data_Series.h"
+#include "widgets/DialogParent.h"
 
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"

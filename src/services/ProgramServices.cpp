@@ -1,5 +1,7 @@
 #include "services/ProgramServices.h"
 
+#include "barcodes/BarcodeCardFields.h"
+#include "jobs/RowApplication.h"
 #include "mainwindow/SKTWindowController.h"
 #include "render/ImageEffectsHook.h"
 #include "widgets/QtDialogService.h"
@@ -9,4 +11,5 @@ void installProgramServices()
     setDialogService(std::make_unique<QtDialogService>());
     ImageEffectsHook::install();
     SKTWindowController::installModelHooks();
+    RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 }

@@ -60,20 +60,27 @@ TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout
     RowApplication::applyValue(*barcode, QStringLiteral("12345"));
     EXPECT_EQ(barcode->_barcode_image.size(), mine.size());
 
-    QString asked;
-    RowApplication::setBarcodeGenerator([&](const SKTGraphic& object, const QString& value) {
-        asked = value;
+    // The maker is made once per object and then serves every value.
+    QStringList asked;
+    int made = 0;
+    RowApplication::setBarcodeGenerator([&](const SKTGraphic& object) -> RowApplication::BarcodeMaker {
+        ++made;
         EXPECT_EQ(&object, barcode.get());
-        return Picture::record(QSizeF(80, 30), [](QPainter& painter) { painter.fillRect(0, 0, 2, 30, Qt::black); });
+        return [&](const QString& value) {
+            asked << value;
+            if (value == QLatin1String("bad"))
+                return Picture();
+            return Picture::record(QSizeF(80, 30), [](QPainter& painter) { painter.fillRect(0, 0, 2, 30, Qt::black); });
+        };
     });
-    RowApplication::applyValue(*barcode, QStringLiteral("12345"));
-    EXPECT_EQ(asked, QStringLiteral("12345"));
+    const RowApplication::Applier apply = RowApplication::prepare(*barcode);
+    apply(QStringLiteral("12345"));
     EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
-
     // A value the generator cannot encode leaves the last picture.
-    RowApplication::setBarcodeGenerator([](const SKTGraphic&, const QString&) { return Picture(); });
-    RowApplication::applyValue(*barcode, QStringLiteral("bad"));
+    apply(QStringLiteral("bad"));
     EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
+    EXPECT_EQ(asked, QStringList({ QStringLiteral("12345"), QStringLiteral("bad") }));
+    EXPECT_EQ(made, 1);
 }
 
 TEST_F(RowApplicationTest, OtherKindsAreLeftAlone)

@@ -1,0 +1,128 @@
+#include "export/CardExporter.h"
+
+#include "common/MessageBoxes.h"
+#include "export/ExportWindow.h"
+#include "mail/Send_Modeless.h"
+#include "platform/DialogService.h"
+
+#include <QComboBox>
+
+namespace {
+
+const QString exportedMessage = QStringLiteral("Card has been exported successfully.");
+
+void showWriteFailure(const QString& path, const QString& error)
+{
+    Show_MessageBox(QStringLiteral("%1\n\n%2").arg(path, error));
+}
+
+} // namespace
+
+CardExporter::CardExporter(ExportHost& host, QObject* parent)
+    : QObject(parent)
+    , host_(host)
+{ }
+
+CardExporter::~CardExporter()
+{
+    if (progress_)
+        progress_->stopRequested = true;
+    if (worker_.joinable())
+        worker_.join();
+}
+
+ExportWindow& CardExporter::exportWindow()
+{
+    if (!window_)
+        window_ = new ExportWindow(host_.exportWindow());
+    return *window_;
+}
+
+void CardExporter::Export_Button()
+{
+    if (batchRunning())
+        return;
+    const CardSnapshot card = host_.takeCardSnapshot();
+    auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
+        card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
+    ExportWindow& window = exportWindow();
+    window.reset(binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values);
+    if (dialogs().runModal(window) != QDialog::Accepted)
+        return;
+    binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
+    binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
+    binding->Get_total_Card_count();
+    const CardExportSettings settings = window.settings();
+
+    if (!binding->inUse()) {
+        const QString filter
+            = QStringLiteral("%1 (*.%2)").arg(window.fileFormatPopup->currentText(), settings.extension);
+        const QString path
+            = dialogs().chooseSaveFile(QStringLiteral("Export Card"), QString(), filter, settings.extension);
+        if (path.isEmpty())
+            return;
+        host_.exportWindow()->activateWindow();
+        Export_Single_File(path, settings, true);
+        return;
+    }
+    const QString folder = dialogs().chooseFolder(QStringLiteral("Export Cards To"), QString());
+    if (!folder.isEmpty())
+        startBatch(folder, settings, binding);
+}
+
+bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)
+{
+    for (const auto& [file, bytes] : renderCardFiles(host_.takeCardSnapshot(), settings, path)) {
+        QString error;
+        if (!writeCardFile(file, bytes, &error)) {
+            showWriteFailure(file, error);
+            return false;
+        }
+    }
+    if (showMessage)
+        host_.showExportDone(path, exportedMessage);
+    return true;
+}
+
+void CardExporter::startBatch(
+    const QString& folder, const CardExportSettings& settings, std::shared_ptr<const DataBinding> binding)
+{
+    if (batchRunning())
+        return;
+    BatchExportRequest request { host_.takeCardSnapshot(), binding, settings, folder };
+    binding_ = std::move(binding);
+    progress_ = std::make_unique<JobProgress>();
+    progress_->total = binding_->Total_Batch_Excel_Card;
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
+        sheet->follow(*progress_, QStringLiteral("Card"));
+    host_.Show_One_By_One_Modeless();
+    worker_ = std::thread([this, request = std::move(request)] {
+        const BatchExportResult result = Export_Batch_File(request, *progress_);
+        QMetaObject::invokeMethod(
+            this, [this, result] { finishBatch(result); }, Qt::QueuedConnection);
+    });
+}
+
+void CardExporter::finishBatch(const BatchExportResult& result)
+{
+    worker_.join();
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
+        sheet->finish();
+    host_.Hide_One_By_One_Modeless();
+    host_.Select_first_row_value_for_design(*binding_);
+    progress_.reset();
+    binding_.reset();
+    switch (result.outcome) {
+    case BatchExportResult::Outcome::FolderFailed:
+        Show_MessageBox(batchFolderFailedMessage);
+        break;
+    case BatchExportResult::Outcome::WriteFailed:
+        showWriteFailure(result.failedPath, result.error);
+        break;
+    case BatchExportResult::Outcome::Finished:
+    case BatchExportResult::Outcome::Stopped:
+        host_.showExportDone(result.exportFolder, exportedMessage);
+        break;
+    }
+    emit batchFinished(result);
+}

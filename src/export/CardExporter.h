@@ -1,0 +1,50 @@
+#pragma once
+
+#include "export/ExportHost.h"
+#include "jobs/BatchExport.h"
+
+#include <QObject>
+
+#include <memory>
+#include <thread>
+
+class ExportWindow;
+
+// The export command: the export sheet, then the current design once to a file the person
+// names, or one card per data row into a folder on worker threads behind the progress sheet.
+class CardExporter : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CardExporter(ExportHost& host, QObject* parent = nullptr);
+    ~CardExporter() override; // stops a running batch and waits for it
+
+    void Export_Button();
+
+    // The current design without data rows, written as the settings ask; path is the front's
+    // file. With showMessage the export-done box follows. False after a failure (shown).
+    bool Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage);
+
+    // Starts a batch into folder and returns at once; batchFinished tells the end.
+    void startBatch(
+        const QString& folder, const CardExportSettings& settings, std::shared_ptr<const DataBinding> binding);
+    bool batchRunning() const { return worker_.joinable(); }
+    // The running batch's counters and stop request (null when none runs).
+    JobProgress* batchProgress() const { return progress_.get(); }
+
+    ExportWindow& exportWindow();
+
+signals:
+    // After the sheet is hidden, row 0 is back and the result has been shown.
+    void batchFinished(const BatchExportResult& result);
+
+private:
+    void finishBatch(const BatchExportResult& result);
+
+    ExportHost& host_;
+    ExportWindow* window_ = nullptr;
+    std::unique_ptr<JobProgress> progress_;
+    std::shared_ptr<const DataBinding> binding_;
+    std::thread worker_;
+};

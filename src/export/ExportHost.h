@@ -1,0 +1,30 @@
+#pragma once
+
+#include "jobs/CardSnapshot.h"
+#include "jobs/DataBinding.h"
+
+#include <QString>
+
+class QWidget;
+
+// What the card export needs of the main window.
+class ExportHost
+{
+public:
+    virtual ~ExportHost() = default;
+
+    // The window the export's sheets and boxes belong to.
+    virtual QWidget* exportWindow() = 0;
+    // Both sides of the live design as they stand (GUI thread).
+    virtual CardSnapshot takeCardSnapshot() const = 0;
+    virtual bool twoSidedCard() const = 0;
+    // A read-only copy of the imported spreadsheet table.
+    virtual SpreadsheetRows spreadsheetRows() const = 0;
+    // The progress sheet over the window, shown and hidden.
+    virtual void Show_One_By_One_Modeless() = 0;
+    virtual void Hide_One_By_One_Modeless() = 0;
+    // Puts data row 0 back on the design's front after a batch and redraws.
+    virtual void Select_first_row_value_for_design(const DataBinding& binding) = 0;
+    // The export-done box for a file or a folder.
+    virtual void showExportDone(const QString& path, const QString& message) = 0;
+};

@@ -1,0 +1,153 @@
+#include "jobs/BatchExport.h"
+
+#include "render/SKTRenderingView.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+const QString batchExportFolderName = QStringLiteral("QUON Galavite");
+const QString batchFolderFailedMessage = QStringLiteral(
+    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
+    "available in drive to save barcode image.");
+
+CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path)
+{
+    const auto render = [&](bool front) {
+        return SKTRenderingView::image_From_Card_Graphics(
+            front ? card.front : card.back, false, front ? card.frontBase() : card.backBase());
+    };
+    const auto encode
+        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension); };
+    if (settings.bothSides()) {
+        const Picture back = render(false);
+        const Picture front = render(true);
+        if (settings.combined)
+            return CardFiles { { Create_Front_Card_Path(path), encode(Export_Combined_Image(front, back)) } };
+        return CardFiles { { Create_Back_Card_Path(path), encode(back) },
+            { Create_Front_Card_Path(path), encode(front) } };
+    }
+    if (settings.frontOnly())
+        return CardFiles { { Create_Front_Card_Path(path), encode(render(true)) } };
+    return CardFiles { { Create_Back_Card_Path(path), encode(render(false)) } };
+}
+
+namespace {
+
+// Lets rows rendered out of order be written in order, one row at a time.
+class WriteTurns
+{
+public:
+    WriteTurns(JobProgress& progress, const std::function<void(int)>& cardWritten, BatchExportResult& result)
+        : progress_(progress)
+        , cardWritten_(cardWritten)
+        , result_(result)
+    { }
+
+    // Waits for the row's turn and writes its files; false when the run is over.
+    bool write(int row, const CardFiles& files)
+    {
+        std::unique_lock lock(mutex_);
+        // The Stop button is not a notifier: look at it now and then while waiting.
+        while (!over_ && next_ != row && !progress_.stopRequested)
+            turn_.wait_for(lock, std::chrono::milliseconds(20));
+        if (over_ || progress_.stopRequested) {
+            endLocked();
+            return false;
+        }
+        for (const auto& [path, bytes] : files) {
+            QString error;
+            if (!writeCardFile(path, bytes, &error)) {
+                result_.outcome = BatchExportResult::Outcome::WriteFailed;
+                result_.failedPath = path;
+                result_.error = error;
+                endLocked();
+                return false;
+            }
+        }
+        ++next_;
+        result_.cardsWritten = next_;
+        progress_.done = next_;
+        if (cardWritten_)
+            cardWritten_(row);
+        turn_.notify_all();
+        return true;
+    }
+
+    bool over()
+    {
+        std::lock_guard lock(mutex_);
+        return over_;
+    }
+
+private:
+    void endLocked()
+    {
+        over_ = true;
+        turn_.notify_all();
+    }
+
+    JobProgress& progress_;
+    const std::function<void(int)>& cardWritten_;
+    BatchExportResult& result_;
+    std::mutex mutex_;
+    std::condition_variable turn_;
+    int next_ = 0;
+    bool over_ = false;
+};
+
+} // namespace
+
+BatchExportResult Export_Batch_File(
+    const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten)
+{
+    BatchExportResult result;
+    result.exportFolder = QDir(request.folder).filePath(batchExportFolderName);
+    progress.done = 0;
+    if (!QDir().mkpath(result.exportFolder)) {
+        result.outcome = BatchExportResult::Outcome::FolderFailed;
+        return result;
+    }
+    const DataBinding& binding = *request.binding;
+    const int total = binding.Total_Batch_Excel_Card;
+    progress.total = total;
+
+    WriteTurns turns(progress, cardWritten, result);
+    std::atomic<int> nextRow { 0 };
+    const auto work = [&] {
+        // Each worker changes and draws only its own clone of the card.
+        const CardSnapshot card = request.snapshot.clone();
+        const BoundSide front(card.front, binding);
+        const BoundSide back(card.back, binding);
+        for (;;) {
+            const int row = nextRow++;
+            if (row >= total || progress.stopRequested || turns.over())
+                return;
+            front.apply(row);
+            back.apply(row);
+            const QString path
+                = QDir(result.exportFolder)
+                      .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
+            if (!turns.write(row, renderCardFiles(card, request.settings, path)))
+                return;
+        }
+    };
+
+    const int cores = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int workers = std::clamp(request.workers > 0 ? request.workers : cores, 1, std::max(1, total));
+    std::vector<std::thread> threads;
+    for (int i = 1; i < workers; ++i)
+        threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads)
+        thread.join();
+
+    if (result.outcome == BatchExportResult::Outcome::Finished && result.cardsWritten < total)
+        result.outcome = BatchExportResult::Outcome::Stopped;
+    return result;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "jobs/CardExport.h"
+#include "jobs/CardSnapshot.h"
+#include "jobs/DataBinding.h"
+#include "jobs/JobProgress.h"
+
+#include <functional>
+#include <memory>
+
+// The folder a batch writes its cards into, inside the chosen one.
+extern const QString batchExportFolderName; // "QUON Galavite"
+// Shown when that folder cannot be made.
+extern const QString batchFolderFailedMessage;
+
+struct BatchExportRequest
+{
+    CardSnapshot snapshot; // both sides as they stood when the run started
+    std::shared_ptr<const DataBinding> binding;
+    CardExportSettings settings;
+    QString folder; // the chosen folder
+    int workers = 0; // 0: one per core
+};
+
+struct BatchExportResult
+{
+    enum class Outcome
+    {
+        Finished,
+        Stopped,
+        FolderFailed,
+        WriteFailed
+    };
+    Outcome outcome = Outcome::Finished;
+    QString exportFolder;
+    QString failedPath; // the file that could not be written
+    QString error; // and why
+    int cardsWritten = 0;
+};
+
+// One card per data row, written as "Card_<row from 1>" files into the export folder, in row
+// order (a back file before its front). Rows are rendered on several workers at once, each
+// from its own clone of the snapshot; at most one row per worker waits to be written, so
+// memory does not grow with the rows. progress.done counts the cards written; a stop
+// request is honoured before the next card is written, and the first write failure ends the
+// run. Blocks until the run ends; cardWritten is called after each card's files are written.
+BatchExportResult Export_Batch_File(
+    const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten = {});
+
+// The files of one row, in the order they are written: (path, bytes).
+using CardFiles = std::vector<std::pair<QString, QByteArray>>;
+
+// Renders the sides of one card as the settings ask and encodes them; path is the front's
+// file. The sides must already hold the row's values.
+CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path);

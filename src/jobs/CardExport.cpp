@@ -1,0 +1,89 @@
+#include "jobs/CardExport.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+QString Create_Front_Card_Path(const QString& path)
+{
+    return path;
+}
+
+QString Create_Back_Card_Path(const QString& path)
+{
+    // Only the last component changes: a folder of the same name stays as it is.
+    const QFileInfo file(path);
+    const QString name = QStringLiteral("%1_Back.%2").arg(file.completeBaseName(), file.suffix());
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? name : path.left(slash + 1) + name;
+}
+
+Picture Export_Combined_Image(const Picture& front, const Picture& back)
+{
+    if (front.isNull() || back.isNull())
+        return Picture();
+    const QSizeF half = front.size();
+    return Picture::record(QSizeF(half.width(), 2 * half.height()), [&](QPainter& painter) {
+        front.draw(painter, QRectF(QPointF(0, 0), half));
+        back.draw(painter, QRectF(QPointF(0, half.height()), half));
+    });
+}
+
+namespace {
+
+QByteArray formatOf(const QString& extension)
+{
+    const QString lower = extension.toLower();
+    if (lower == QLatin1String("tif") || lower == QLatin1String("tiff"))
+        return "tiff";
+    if (lower == QLatin1String("jpg") || lower == QLatin1String("jpeg"))
+        return "jpeg";
+    if (lower == QLatin1String("bmp"))
+        return "bmp";
+    return "png";
+}
+
+} // namespace
+
+QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& extension)
+{
+    if (picture.isNull())
+        return {};
+    const QByteArray format = formatOf(extension);
+    if (format == "png")
+        return picture.toPng(dpi);
+    // JPEG and BMP keep no transparency: the card's corners come out white there.
+    const QColor background = format == "tiff" ? QColor(Qt::transparent) : QColor(Qt::white);
+    QImage image = picture.toImage(dpi, background);
+    if (image.isNull())
+        return {};
+    if (format != "tiff")
+        image = image.convertToFormat(QImage::Format_RGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "tiff")
+        writer.setCompression(1); // LZW: lossless, and far smaller than raw samples
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    if (bytes.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The card picture could not be made.");
+        return false;
+    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,139 @@
+#include "jobs/DataBinding.h"
+
+#include "common/Logging.h"
+#include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
+#include "model/SKTText.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <typeinfo>
+
+bool DataBinding::takesRowValues(const SKTGraphic& object)
+{
+    const auto& kind = typeid(object);
+    return kind == typeid(SKTText) || kind == typeid(SKTImage) || kind == typeid(SKTBarcode);
+}
+
+bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
+{
+    return std::any_of(side.begin(), side.end(), [source](const SKTGraphicPtr& object) {
+        return object && takesRowValues(*object) && object->data_source_type == source;
+    });
+}
+
+std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName)
+{
+    if (!isSeriesNameSafe(seriesName))
+        return std::nullopt;
+    QFile file(seriesFilePath(seriesName));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(file.readAll());
+    if (decoder.hasError()) {
+        Show_NSLog_Message(QStringLiteral("Series %1 is not UTF-8 text").arg(seriesName));
+        return std::nullopt;
+    }
+    return Trim_Str(text).split(QLatin1Char('\n'));
+}
+
+DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
+    const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet)
+{
+    DataBinding binding;
+    const QList<SKTGraphicPtr> none;
+    const QList<SKTGraphicPtr>& backInUse = twoSided ? back : none;
+
+    binding.Use_Data_Sheet_Values = sideUses(front, seriesSource) || sideUses(backInUse, seriesSource);
+    if (binding.Use_Data_Sheet_Values) {
+        // Keyed by name: a series listing that changed since binding never binds another series.
+        for (const QList<SKTGraphicPtr>* side : { &front, &backInUse }) {
+            for (const SKTGraphicPtr& object : *side) {
+                if (!object || !takesRowValues(*object) || object->data_source_type != seriesSource)
+                    continue;
+                const QString& name = object->batch_list_name;
+                if (binding.data_table_content.contains(name))
+                    continue;
+                if (const std::optional<QStringList> rows = readSeriesRows(name))
+                    binding.data_table_content.insert(name, *rows);
+            }
+        }
+    }
+
+    binding.Use_Excel_Binding_Values = sideUses(front, spreadsheetSource) || sideUses(backInUse, spreadsheetSource);
+    if (binding.Use_Excel_Binding_Values)
+        binding.spreadsheet_ = std::move(spreadsheet);
+
+    binding.Get_total_Card_count();
+    binding.Use_Data_Sheet_Values = binding.Use_Data_Sheet_Values && binding.Data_table_rows > 0;
+    binding.Use_Excel_Binding_Values = binding.Use_Excel_Binding_Values && binding.Excel_table_rows > 0;
+    return binding;
+}
+
+void DataBinding::Calculate_data_table_rows()
+{
+    Data_table_rows = 0;
+    for (const QStringList& rows : std::as_const(data_table_content))
+        Data_table_rows = std::max(Data_table_rows, int(rows.size()));
+}
+
+void DataBinding::Get_total_Card_count()
+{
+    if (Use_Data_Sheet_Values)
+        Calculate_data_table_rows();
+    else
+        Data_table_rows = 0;
+    Excel_table_rows = Use_Excel_Binding_Values ? int(spreadsheet_.size()) : 0;
+    Total_Batch_Excel_Card = std::max(Data_table_rows, Excel_table_rows);
+}
+
+QString DataBinding::Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const
+{
+    const auto found = data_table_content.constFind(seriesName);
+    if (found == data_table_content.constEnd() || row < 0 || row >= found->size())
+        return QString();
+    return found->at(row);
+}
+
+QString DataBinding::Get_sel_row_col_value_of_Excel(int row, int column) const
+{
+    if (row < 0 || row >= spreadsheet_.size() || column < 0 || column >= spreadsheet_.at(row).size())
+        return QString();
+    return spreadsheet_.at(row).at(column);
+}
+
+std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) const
+{
+    if (!takesRowValues(object))
+        return std::nullopt;
+    if (object.data_source_type == seriesSource && Use_Data_Sheet_Values)
+        return Trim_Str(Get_sel_row_col_value_of_dataset(row, object.batch_list_name));
+    if (object.data_source_type == spreadsheetSource && Use_Excel_Binding_Values)
+        return Trim_Str(Get_sel_row_col_value_of_Excel(row, object.excel_col_indx));
+    return std::nullopt;
+}
+
+void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
+{
+    BoundSide(side, *this).apply(row);
+}
+
+BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding)
+    : binding_(binding)
+{
+    for (const SKTGraphicPtr& object : side) {
+        if (object && binding.valueFor(*object, 0))
+            bound_.push_back({ object, RowApplication::prepare(*object) });
+    }
+}
+
+void BoundSide::apply(int row) const
+{
+    for (const Bound& bound : bound_)
+        bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "jobs/RowApplication.h"
+#include "model/SKTGraphic.h"
+
+#include <QHash>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// The spreadsheet table as a batch reads it: per row, its row number, then the cells of
+// columns 1 to N.
+using SpreadsheetRows = QList<QStringList>;
+
+// Which objects of a card take which data row's values, and how many cards a batch makes.
+// Prepared on the GUI thread from the objects as they stand, with each bound series read
+// once; afterwards it is only read, so the workers of a run share it.
+class DataBinding
+{
+public:
+    // Data sources of an object (its data_source_type).
+    static constexpr int manualSource = 0;
+    static constexpr int seriesSource = 1;
+    static constexpr int spreadsheetSource = 2;
+
+    // The flags, the row counts and the table of bound series for a card; the back counts
+    // only on a two-sided card.
+    static DataBinding Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
+        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet);
+
+    // Only text, image and barcode objects (of exactly those kinds) take row values.
+    static bool takesRowValues(const SKTGraphic& object);
+    // Whether a side has such an object bound to the source.
+    static bool sideUses(const QList<SKTGraphicPtr>& side, int source);
+    // A series file as the binding reads it: the whole text trimmed, then every line a row
+    // (blank lines inside too). None when the file is missing or not UTF-8.
+    static std::optional<QStringList> readSeriesRows(const QString& seriesName);
+
+    // Recounts the cards from the flags as they stand: a window that turns a source off
+    // clears its flag and calls this.
+    void Get_total_Card_count();
+
+    // The value at a row of a bound series, and the cell at a row and column of the
+    // spreadsheet (0 is the row number); "" outside what they hold.
+    QString Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const;
+    QString Get_sel_row_col_value_of_Excel(int row, int column) const;
+    // The trimmed value an object takes on a row; none when it keeps its own.
+    std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
+
+    // Writes a row's values into the bound objects of a side.
+    void Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
+
+    bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
+
+    bool Use_Data_Sheet_Values = false;
+    bool Use_Excel_Binding_Values = false;
+    int Data_table_rows = 0;
+    int Excel_table_rows = 0;
+    int Total_Batch_Excel_Card = 0;
+
+private:
+    void Calculate_data_table_rows();
+
+    // The rows of every bound series that could be read, by series name.
+    QHash<QString, QStringList> data_table_content;
+    SpreadsheetRows spreadsheet_;
+};
+
+// The bound objects of one side, found once, so that each row only looks its values up and
+// each barcode's settings are read once. Made on the thread that then applies the rows.
+class BoundSide
+{
+public:
+    BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
+
+    void apply(int row) const;
+
+private:
+    struct Bound
+    {
+        SKTGraphicPtr object;
+        RowApplication::Applier apply;
+    };
+    const DataBinding& binding_;
+    std::vector<Bound> bound_;
+};

@@ -1,0 +1,264 @@
+// The export command as a person runs it: the sheet, the progress sheet, Stop, the boxes at
+// the end, and barcodes that scanners read on every card.
+#include "export/CardExporter.h"
+#include "BarcodeTestSupport.h"
+#include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeSymbologies.h"
+#include "common/Globals.h"
+#include "export/ExportWindow.h"
+#include "mail/Send_Modeless.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTText.h"
+#include "support/ScriptedDialogService.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRectF card(0, 0, 243, 153);
+
+class FakeHost : public ExportHost
+{
+public:
+    QWidget* exportWindow() override { return &window; }
+    CardSnapshot takeCardSnapshot() const override
+    {
+        return CardSnapshot::take(front, back, *frontSettings, *backSettings, 0, card);
+    }
+    bool twoSidedCard() const override { return true; }
+    SpreadsheetRows spreadsheetRows() const override { return {}; }
+    void Show_One_By_One_Modeless() override { sheet.show(); }
+    void Hide_One_By_One_Modeless() override { sheet.hide(); }
+    void Select_first_row_value_for_design(const DataBinding& binding) override
+    {
+        binding.Assign_Batch_Values_To_Control(front, 0);
+        ++restored;
+    }
+    void showExportDone(const QString& path, const QString& message) override { done << path << message; }
+
+    QWidget window;
+    Send_Modeless sheet { &window };
+    QList<SKTGraphicPtr> front;
+    QList<SKTGraphicPtr> back;
+    Card_PropertyPtr frontSettings = Card_Property::create();
+    Card_PropertyPtr backSettings = Card_Property::create();
+    QStringList done;
+    int restored = 0;
+};
+
+class CardExporterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved_ = Data_Folder_Path;
+        Data_Folder_Path = data_.path();
+        // Message boxes speak once a main window exists; only its presence is looked at.
+        savedMainWindow_ = Main_App_wnd;
+        Main_App_wnd = reinterpret_cast<SKTWindowController*>(&host_.window);
+        host_.frontSettings->setCard_fill_chk(true);
+        host_.frontSettings->setCard_fill_clr(Qt::white);
+    }
+    void TearDown() override
+    {
+        Data_Folder_Path = saved_;
+        Main_App_wnd = savedMainWindow_;
+    }
+
+    void writeSeries(int rows)
+    {
+        QFile file(QDir(data_.path()).filePath(QStringLiteral("ids.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        for (int r = 1; r <= rows; ++r)
+            file.write(QStringLiteral("INV-%1\n").arg(r, 6, 10, QLatin1Char('0')).toUtf8());
+    }
+
+    // A barcode of a kind bound to the series, at its natural size for the first value.
+    SKTGraphicPtr barcode(const char* kind, const QPointF& at)
+    {
+        auto object = SKTGraphic::create<SKTBarcode>();
+        BarcodeGenSettings settings;
+        settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String(kind));
+        settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
+        settings.show_hide_hdr = settings.show_hide_ftr = 1;
+        settings.qr_size_val = 72;
+        storeBarcodeFields(settings, *object);
+        object->data_source_type = DataBinding::seriesSource;
+        object->batch_list_name = QStringLiteral("ids");
+        object->setBounds(QRectF(at, barcodeRowMaker(*object)(QStringLiteral("INV-000001")).size()));
+        return object;
+    }
+
+    std::shared_ptr<DataBinding> binding() const
+    {
+        return std::make_shared<DataBinding>(
+            DataBinding::Check_Series_Or_Excel_Use_or_not(host_.front, host_.back, true, {}));
+    }
+
+    BatchExportResult runBatch(const CardExportSettings& settings, const std::function<void()>& whileRunning = {})
+    {
+        QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
+        exporter_.startBatch(out_.path(), settings, binding());
+        if (whileRunning)
+            whileRunning();
+        EXPECT_TRUE(finished.wait(60000));
+        return finished.isEmpty() ? BatchExportResult() : finished.front().front().value<BatchExportResult>();
+    }
+
+    QString exported(const QString& name) const
+    {
+        return QDir(out_.path()).filePath(batchExportFolderName + QLatin1Char('/') + name);
+    }
+
+    ScriptedDialogs dialogs_;
+    QTemporaryDir data_;
+    QTemporaryDir out_;
+    QString saved_;
+    SKTWindowController* savedMainWindow_ = nullptr;
+    FakeHost host_;
+    CardExporter exporter_ { host_ };
+};
+
+// The part of a card image that shows one object, with the card's white around it.
+QImage around(const QImage& cardImage, const SKTGraphic& object, double dpi)
+{
+    const double scale = dpi / 72.0;
+    const QRectF area = object.bounds().adjusted(-8, -8, 8, 8);
+    return cardImage.copy(QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect());
+}
+
+} // namespace
+
+TEST_F(CardExporterTest, EveryCardsBarcodesKeepTheirKindsAndReadAsTheirRow)
+{
+    writeSeries(4);
+    const SKTGraphicPtr qr = barcode("QR Code", QPointF(165, 5));
+    const SKTGraphicPtr code128 = barcode("Code 128", QPointF(5, 95));
+    host_.front = { qr, code128 };
+
+    const BatchExportResult result = runBatch({ QStringLiteral("png"), 300, QStringLiteral("F"), false });
+    ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    for (int row = 1; row <= 4; ++row) {
+        const QImage cardImage(exported(QStringLiteral("Card_%1.png").arg(row)));
+        ASSERT_FALSE(cardImage.isNull()) << row;
+        const QByteArray expected = QStringLiteral("INV-%1").arg(row, 6, 10, QLatin1Char('0')).toUtf8();
+        EXPECT_EQ(barcodetest::zxingRead(around(cardImage, *qr, 300), QStringLiteral("QRCode")), expected) << row;
+        EXPECT_EQ(barcodetest::zxingRead(around(cardImage, *code128, 300), QStringLiteral("Code128")), expected) << row;
+    }
+    // The run ends with the sheet gone, row 0 back on the design and the folder offered.
+    EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(host_.restored, 1);
+    EXPECT_EQ(host_.done,
+        QStringList({ exported(QString()).chopped(1), QStringLiteral("Card has been exported successfully.") }));
+}
+
+TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
+{
+    writeSeries(400);
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    dialogs_->yesNoAnswers = { false, true };
+    const BatchExportResult result = runBatch({ QStringLiteral("png"), 72, QStringLiteral("F"), false }, [&] {
+        // "No" lets the run go on; "Yes" stops it.
+        host_.sheet.Stop_Sending_Pressed();
+        EXPECT_FALSE(exporter_.batchProgress()->stopRequested);
+        host_.sheet.Stop_Sending_Pressed();
+        EXPECT_TRUE(exporter_.batchProgress()->stopRequested);
+    });
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Stopped);
+    EXPECT_LT(result.cardsWritten, 400);
+    EXPECT_EQ(QDir(exported(QString())).entryList(QDir::Files).size(), result.cardsWritten);
+    EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
+    // A stopped run ends as a finished one does.
+    EXPECT_EQ(host_.restored, 1);
+    EXPECT_EQ(host_.done.size(), 2);
+
+    // The next run starts with Stop cleared and runs in full.
+    writeSeries(3);
+    EXPECT_EQ(runBatch({ QStringLiteral("png"), 72, QStringLiteral("F"), false }).cardsWritten, 3);
+}
+
+TEST_F(CardExporterTest, AFolderThatCannotBeMadeIsReportedAndNothingClaimsSuccess)
+{
+    writeSeries(3);
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    QFile blocker(exported(QString()).chopped(1));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    EXPECT_EQ(runBatch({}).outcome, BatchExportResult::Outcome::FolderFailed);
+    EXPECT_EQ(dialogs_->messages(), std::vector<QString>({ QLatin1Char('\n') + batchFolderFailedMessage }));
+    EXPECT_TRUE(host_.done.isEmpty());
+}
+
+TEST_F(CardExporterTest, AWriteFailureIsShownOnceAndNothingClaimsSuccess)
+{
+    writeSeries(5);
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    ASSERT_TRUE(QDir().mkpath(exported(QStringLiteral("Card_2.png"))));
+
+    EXPECT_EQ(runBatch({}).outcome, BatchExportResult::Outcome::WriteFailed);
+    ASSERT_EQ(dialogs_->messages().size(), 1u);
+    EXPECT_TRUE(dialogs_->messages().front().startsWith(QLatin1Char('\n') + exported(QStringLiteral("Card_2.png"))));
+    EXPECT_TRUE(host_.done.isEmpty());
+    EXPECT_EQ(host_.restored, 1);
+}
+
+TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePersonSays)
+{
+    writeSeries(3);
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 200, 30));
+    text->data_source_type = DataBinding::seriesSource;
+    text->batch_list_name = QStringLiteral("ids");
+    text->Text_contents()->setString(QStringLiteral("shown"));
+    host_.front = { text };
+    const QString path = QDir(out_.path()).filePath(QStringLiteral("front.png"));
+    dialogs_->fileAnswers = { path };
+    bool seriesOffered = false;
+    dialogs_->modalHandler = [&](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        seriesOffered = window.Export_with_batch_chk->isEnabled() && window.Export_with_batch_chk->isChecked();
+        EXPECT_FALSE(window.Export_with_excel_chk->isEnabled());
+        window.Export_with_batch_chk->setChecked(false);
+        window.matrix_export_card_side->button(0)->click();
+        return 1;
+    };
+    exporter_.Export_Button();
+
+    EXPECT_TRUE(seriesOffered);
+    EXPECT_TRUE(QFile::exists(QDir(out_.path()).filePath(QStringLiteral("front_Back.png"))));
+    EXPECT_EQ(QImage(path).size(), QSize(243 * 300 / 72 + 1, 638));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("shown"));
+    EXPECT_EQ(host_.done, QStringList({ path, QStringLiteral("Card has been exported successfully.") }));
+    EXPECT_FALSE(QFile::exists(exported(QString())));
+}
+
+TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
+{
+    ExportWindow window;
+    window.reset(true, false);
+    EXPECT_EQ(window.settings().side, QStringLiteral("F"));
+    EXPECT_FALSE(window.export_combined_image_chk->isEnabled());
+    window.matrix_export_card_side->button(0)->click();
+    EXPECT_TRUE(window.export_combined_image_chk->isEnabled());
+    window.export_combined_image_chk->setChecked(true);
+    EXPECT_TRUE(window.settings().combined);
+    window.matrix_export_card_side->button(2)->click();
+    EXPECT_EQ(window.settings().side, QStringLiteral("B"));
+    EXPECT_FALSE(window.settings().combined);
+    // The next export starts from the defaults again.
+    window.reset(false, false);
+    EXPECT_EQ(window.settings().side, QStringLiteral("F"));
+    EXPECT_FALSE(window.export_combined_image_chk->isChecked());
+    EXPECT_EQ(window.settings().extension, QStringLiteral("tiff"));
+}

@@ -1,0 +1,220 @@
+// A batch writes one card per row, named and ordered as people and other programs expect.
+#include "jobs/BatchExport.h"
+#include "JobsTestSupport.h"
+#include "common/Globals.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRectF card(0, 0, 243, 153);
+
+// ThreadSanitizer's runtime cannot follow QProcess starting a program.
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define RUNS_UNDER_THREAD_SANITIZER
+#endif
+#endif
+
+class BatchExportTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved_ = Data_Folder_Path;
+        Data_Folder_Path = data_.path();
+        QFile series(QDir(data_.path()).filePath(QStringLiteral("guests.txt")));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+        series.write("Ann\nBob\nCyd\n");
+    }
+    void TearDown() override { Data_Folder_Path = saved_; }
+
+    // A front with a text bound to the 3-value series and an image bound to a spreadsheet
+    // column of picture paths; a back with a label. Red front, blue back.
+    BatchExportRequest request(const QString& side, bool combined, const QString& extension = QStringLiteral("png"))
+    {
+        auto text = SKTGraphic::create<SKTText>();
+        text->setBounds(QRectF(10, 10, 150, 30));
+        text->data_source_type = DataBinding::seriesSource;
+        text->batch_list_name = QStringLiteral("guests");
+        auto image = SKTGraphic::create<SKTImage>();
+        image->setBounds(QRectF(180, 10, 50, 50));
+        image->data_source_type = DataBinding::spreadsheetSource;
+        image->excel_col_indx = 1;
+        auto label = SKTGraphic::create<SKTText>();
+        label->setBounds(QRectF(10, 10, 150, 30));
+        label->Text_contents()->setString(QStringLiteral("Back"));
+
+        SpreadsheetRows sheet;
+        for (int r = 1; r <= 3; ++r) {
+            const QString path = QDir(data_.path()).filePath(QStringLiteral("p%1.png").arg(r));
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(100 * r, 255, 255));
+            picture.save(path);
+            sheet << QStringList { QString::number(r), path };
+        }
+        const QList<SKTGraphicPtr> front { text, image };
+        const QList<SKTGraphicPtr> back { label };
+        auto frontSettings = Card_Property::create();
+        frontSettings->setCard_fill_chk(true);
+        frontSettings->setCard_fill_clr(Qt::red);
+        auto backSettings = Card_Property::create();
+        backSettings->setCard_fill_chk(true);
+        backSettings->setCard_fill_clr(Qt::blue);
+
+        BatchExportRequest made;
+        made.snapshot = CardSnapshot::take(front, back, *frontSettings, *backSettings, 0, card);
+        made.binding
+            = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, true, sheet));
+        made.settings.extension = extension;
+        made.settings.dpi = 72;
+        made.settings.side = side;
+        made.settings.combined = combined;
+        made.folder = out_.path();
+        made.workers = 3;
+        return made;
+    }
+
+    QString exported(const QString& name) const
+    {
+        return QDir(out_.path()).filePath(batchExportFolderName + QLatin1Char('/') + name);
+    }
+    QStringList exportedFiles() const
+    {
+        return QDir(QDir(out_.path()).filePath(batchExportFolderName)).entryList(QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir data_;
+    QTemporaryDir out_;
+    QString saved_;
+};
+
+// What ImageMagick makes of a file: its format and horizontal resolution in dots per inch.
+QString identify(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("identify"),
+        { QStringLiteral("-units"), QStringLiteral("PixelsPerInch"), QStringLiteral("-format"),
+            QStringLiteral("%m %[fx:round(resolution.x)]"), path });
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+TEST_F(BatchExportTest, BothSidesWriteEachBackBeforeItsFrontRowByRow)
+{
+    QStringList seenAfterEachCard;
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(request(QStringLiteral("BOTH"), false), progress,
+        [&](int) { seenAfterEachCard << exportedFiles().join(QLatin1Char(' ')); });
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    EXPECT_EQ(result.cardsWritten, 3);
+    EXPECT_EQ(progress.done, 3);
+    EXPECT_EQ(seenAfterEachCard,
+        QStringList({ QStringLiteral("Card_1.png Card_1_Back.png"),
+            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png"),
+            QStringLiteral("Card_1.png Card_1_Back.png Card_2.png Card_2_Back.png Card_3.png Card_3_Back.png") }));
+    const QImage front(exported(QStringLiteral("Card_2.png")));
+    EXPECT_EQ(front.size(), QSize(243, 153));
+    // The row's picture is on the card: row 2's hue.
+    EXPECT_EQ(front.pixelColor(205, 35).rgb(), QColor::fromHsv(200, 255, 255).rgb());
+    EXPECT_EQ(QImage(exported(QStringLiteral("Card_2_Back.png"))).pixelColor(200, 140), QColor(Qt::blue));
+}
+
+TEST_F(BatchExportTest, CombinedCardsHoldTheFrontAboveTheBack)
+{
+    JobProgress progress;
+    Export_Batch_File(request(QStringLiteral("BOTH"), true), progress);
+    EXPECT_EQ(exportedFiles(),
+        QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
+    const QImage combined(exported(QStringLiteral("Card_3.png")));
+    ASSERT_EQ(combined.size(), QSize(243, 306));
+    EXPECT_EQ(combined.pixelColor(200, 140), QColor(Qt::red));
+    EXPECT_EQ(combined.pixelColor(200, 153 + 140), QColor(Qt::blue));
+}
+
+TEST_F(BatchExportTest, TheBackAloneIsWrittenUnderBackNames)
+{
+    JobProgress progress;
+    Export_Batch_File(request(QStringLiteral("B"), true), progress);
+    EXPECT_EQ(exportedFiles(),
+        QStringList({ QStringLiteral("Card_1_Back.png"), QStringLiteral("Card_2_Back.png"),
+            QStringLiteral("Card_3_Back.png") }));
+}
+
+TEST_F(BatchExportTest, EachFileIsInTheFormatOfItsExtensionAtTheChosenResolution)
+{
+#ifdef RUNS_UNDER_THREAD_SANITIZER
+    GTEST_SKIP() << "ImageMagick cannot be started under ThreadSanitizer";
+#endif
+    for (const auto& [extension, format] : { std::pair { "tiff", "TIFF" }, std::pair { "jpeg", "JPEG" },
+             std::pair { "png", "PNG" }, std::pair { "bmp", "BMP3" } }) {
+        BatchExportRequest asked = request(QStringLiteral("F"), false, QString::fromLatin1(extension));
+        asked.settings.dpi = 150;
+        JobProgress progress;
+        ASSERT_EQ(Export_Batch_File(asked, progress).outcome, BatchExportResult::Outcome::Finished);
+        const QString path = exported(QStringLiteral("Card_1.%1").arg(QLatin1String(extension)));
+        EXPECT_EQ(identify(path), QStringLiteral("%1 150").arg(QLatin1String(format))) << extension;
+        EXPECT_EQ(QImage(path).size(), QSize(507, 319)) << extension;
+    }
+}
+
+TEST_F(BatchExportTest, StopAfterTheSecondCardLeavesTwoCards)
+{
+    BatchExportRequest asked = request(QStringLiteral("F"), false);
+    QFile series(QDir(data_.path()).filePath(QStringLiteral("guests.txt")));
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
+    series.close();
+    asked.binding = std::make_shared<DataBinding>(
+        DataBinding::Check_Series_Or_Excel_Use_or_not(asked.snapshot.front, {}, false, {}));
+    ASSERT_EQ(asked.binding->Total_Batch_Excel_Card, 10);
+    asked.workers = 4;
+
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(asked, progress, [&](int row) {
+        if (row == 1)
+            progress.stopRequested = true;
+    });
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Stopped);
+    EXPECT_EQ(result.cardsWritten, 2);
+    EXPECT_EQ(exportedFiles(), QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png") }));
+}
+
+TEST_F(BatchExportTest, TheFirstWriteFailureEndsTheRun)
+{
+    ASSERT_TRUE(QDir().mkpath(exported(QStringLiteral("Card_2.png"))));
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(request(QStringLiteral("F"), false), progress);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.failedPath, exported(QStringLiteral("Card_2.png")));
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_EQ(result.cardsWritten, 1);
+    EXPECT_FALSE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
+}
+
+TEST_F(BatchExportTest, AnExportFolderThatCannotBeMadeWritesNothing)
+{
+    QFile blocker(QDir(out_.path()).filePath(batchExportFolderName));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(request(QStringLiteral("F"), false), progress);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::FolderFailed);
+    EXPECT_EQ(result.cardsWritten, 0);
+}
+
+TEST(CardFileNames, TheBackNameChangesOnlyTheLastComponent)
+{
+    EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("/cards/front.png")), QStringLiteral("/cards/front_Back.png"));
+    EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("/out/Card_3.png/Card_3.png")),
+        QStringLiteral("/out/Card_3.png/Card_3_Back.png"));
+    EXPECT_EQ(Create_Back_Card_Path(QStringLiteral("card.v2.tiff")), QStringLiteral("card.v2_Back.tiff"));
+    EXPECT_EQ(Create_Front_Card_Path(QStringLiteral("/cards/front.png")), QStringLiteral("/cards/front.png"));
+}

@@ -1,13 +1,16 @@
 #include "mainwindow/MainMailHost.h"
 
+#include "data/Data_From_Excel.h"
 #include "jobs/CardSnapshot.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
+#include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
 #include <memory>
+#include <optional>
 
 namespace {
 // Mail pictures are drawn at screen resolution: small enough to mail, sharp on screen.
@@ -24,6 +27,7 @@ void MainMailHost::Mail_Button()
     if (!sendWindow_) {
         settingsWindow_ = new Email_Setting(*this, &window_);
         sendWindow_ = new Send_Mail(*this, *settingsWindow_, &window_);
+        connect(sendWindow_, &Send_Mail::runFinished, this, &MainMailHost::runFinished);
     }
     sendWindow_->Open_Wnd();
 }
@@ -43,23 +47,68 @@ MailHost::Account MainMailHost::emailAccount() const
     return { sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl };
 }
 
+CardSnapshot MainMailHost::takeCardSnapshot() const
+{
+    return CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
+        *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape, window_.frontCanvasBounds());
+}
+
+DataBinding MainMailHost::bindingOf(const CardSnapshot& card) const
+{
+    return DataBinding::Check_Series_Or_Excel_Use_or_not(card.front, card.back,
+        CARD_SIDE_STR == QLatin1String("2"),
+        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+}
+
 MailHost::BatchState MainMailHost::Check_Series_Or_Excel_Use_or_not()
 {
-    // Data rows come with the data binding; until it is connected, mails carry the card as it stands.
-    return {};
+    const DataBinding binding = bindingOf(takeCardSnapshot());
+    return { binding.Use_Data_Sheet_Values, binding.Use_Excel_Binding_Values };
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)
 {
-    Q_UNUSED(useSeries);
-    Q_UNUSED(useSpreadsheet);
-    *batchCards = 0;
-    auto snapshot = std::make_shared<const CardSnapshot>(
-        CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
-            *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape, window_.frontCanvasBounds()));
-    return [snapshot](int, bool back) {
+    const CardSnapshot card = takeCardSnapshot();
+    auto binding = std::make_shared<DataBinding>(bindingOf(card));
+    binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && useSeries;
+    binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && useSpreadsheet;
+    binding->Get_total_Card_count();
+    *batchCards = binding->Total_Batch_Excel_Card;
+    runBinding_ = binding;
+
+    // The worker's own card and its bound objects, found on the worker on its first call.
+    struct WorkerCard
+    {
+        CardSnapshot card;
+        std::shared_ptr<const DataBinding> binding;
+        std::optional<BoundSide> front, back;
+        int row = -1;
+    };
+    auto state = std::make_shared<WorkerCard>();
+    state->card = card.clone();
+    state->binding = binding;
+    return [state](int row, bool back) {
+        WorkerCard& worker = *state;
+        if (!worker.front) {
+            worker.front.emplace(worker.card.front, *worker.binding);
+            worker.back.emplace(worker.card.back, *worker.binding);
+        }
+        if (row != worker.row) {
+            worker.front->apply(row);
+            worker.back->apply(row);
+            worker.row = row;
+        }
+        const CardSnapshot& snapshot = worker.card;
         const Picture picture = SKTRenderingView::image_From_Card_Graphics(
-            back ? snapshot->back : snapshot->front, false, back ? snapshot->backBase() : snapshot->frontBase());
+            back ? snapshot.back : snapshot.front, false, back ? snapshot.backBase() : snapshot.frontBase());
         return picture.isNull() ? QImage() : picture.toImage(mailDpi, Qt::white);
     };
+}
+
+void MainMailHost::runFinished()
+{
+    if (!runBinding_)
+        return;
+    const std::shared_ptr<const DataBinding> binding = std::move(runBinding_);
+    window_.Select_first_row_value_for_design(*binding);
 }

@@ -2,8 +2,13 @@
 
 #include "mail/MailHost.h"
 
+#include "jobs/DataBinding.h"
+
 #include <QObject>
 
+#include <memory>
+
+struct CardSnapshot;
 class Email_Setting;
 class Send_Mail;
 class SKTWindowController;
@@ -23,8 +28,16 @@ public:
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
 
+    // After a run (GUI thread): a batch run puts its first row back on the design.
+    void runFinished();
+
 private:
+    CardSnapshot takeCardSnapshot() const;
+    DataBinding bindingOf(const CardSnapshot& card) const;
+
     SKTWindowController& window_;
     Email_Setting* settingsWindow_ = nullptr;
     Send_Mail* sendWindow_ = nullptr;
+    // The binding of the run that last took a renderer.
+    std::shared_ptr<const DataBinding> runBinding_;
 };

@@ -1,0 +1,76 @@
+// The main window's side of the mail windows: batch cards from the data binding.
+#include "MainWindowFixture.h"
+
+#include "common/Globals.h"
+#include "mailing/MailRun.h"
+#include "mainwindow/MainMailHost.h"
+#include "model/SKTText.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <set>
+#include <thread>
+
+namespace {
+
+void writeSeries(const QString& name, const QByteArray& values)
+{
+    QDir().mkpath(Data_Folder_Path);
+    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(values);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndPutsTheFirstRowBack)
+{
+    SKTWindowController& main = start();
+    writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("guests");
+    text->Text_contents()->setString(QStringLiteral("Zed"));
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    MainMailHost host(main);
+    const MailHost::BatchState state = host.Check_Series_Or_Excel_Use_or_not();
+    EXPECT_TRUE(state.Use_Data_Sheet_Values);
+    EXPECT_FALSE(state.Use_Excel_Binding_Values);
+
+    MailJob job;
+    job.mode = MailJob::Mode::AllRows;
+    job.recipients = { QStringLiteral("a@example.com") };
+    const CardRenderer render = host.mailCardRenderer(true, false, &job.batchRows);
+    EXPECT_EQ(job.batchRows, 3);
+
+    std::vector<int> rowsAsked;
+    const CardRenderer recording = [&](int row, bool back) {
+        rowsAsked.push_back(row);
+        return render(row, back);
+    };
+    std::vector<QByteArray> sentCards;
+    const MailSender send = [&](const QString&, const QStringList& attachments) {
+        for (const QString& path : attachments) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                sentCards.push_back(file.readAll());
+        }
+        return true;
+    };
+    JobProgress progress;
+    bool sent = false;
+    std::thread worker([&] { sent = runMailJob(job, recording, send, progress, [](const QString&) { }); });
+    worker.join();
+
+    EXPECT_TRUE(sent);
+    EXPECT_EQ(rowsAsked, std::vector<int>({ 0, 1, 2 }));
+    ASSERT_EQ(sentCards.size(), 3u);
+    EXPECT_EQ(std::set<QByteArray>(sentCards.begin(), sentCards.end()).size(), 3u);
+    // The run drew its own copy; the design changes only when the run is over.
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Zed"));
+    host.runFinished();
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Ann"));
+}

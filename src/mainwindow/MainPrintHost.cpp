@@ -1,8 +1,32 @@
 #include "mainwindow/MainPrintHost.h"
 
+#include "data/Data_From_Excel.h"
+#include "jobs/DataBinding.h"
+#include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "print/Print_Wnd.h"
+
+#include <memory>
+
+namespace {
+
+// The binding's flags and count, and a row application that only reads the binding, so
+// that the print workers may share it, each writing into its own snapshot clone.
+PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
+{
+    PrintBatchState state;
+    state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
+    state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
+    state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
+    state.applyRow = [binding](CardSnapshot& card, int row) {
+        BoundSide(card.front, *binding).apply(row);
+        BoundSide(card.back, *binding).apply(row);
+    };
+    return state;
+}
+
+} // namespace
 
 void MainPrintHost::Print_Button(SKTWindowController& window)
 {
@@ -19,14 +43,23 @@ CardSnapshot MainPrintHost::cardSnapshot() const
         *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape.load(), window_.frontCanvasBounds());
 }
 
-// Batch rows come from the data binding; until it reports them, every print is of the
-// design as it stands.
-PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()
+DataBinding MainPrintHost::binding() const
 {
-    return {};
+    return DataBinding::Check_Series_Or_Excel_Use_or_not(window_.Get_Front_Controls_Array(),
+        window_.Get_Back_Controls_Array(), CARD_SIDE_STR == QLatin1String("2"),
+        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
 }
 
-PrintBatchState MainPrintHost::Get_total_Card_count(bool, bool)
+PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()
 {
-    return {};
+    return stateOf(std::make_shared<const DataBinding>(binding()));
+}
+
+PrintBatchState MainPrintHost::Get_total_Card_count(bool useSeries, bool useSpreadsheet)
+{
+    auto binding = std::make_shared<DataBinding>(this->binding());
+    binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && useSeries;
+    binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && useSpreadsheet;
+    binding->Get_total_Card_count();
+    return stateOf(std::move(binding));
 }

@@ -2,6 +2,7 @@
 
 #include "print/PrintHost.h"
 
+class DataBinding;
 class SKTWindowController;
 
 // The main window's side of the print window: the design as it stands and the batch rows.
@@ -20,5 +21,8 @@ public:
     PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) override;
 
 private:
+    // The binding of the design as it stands, with the spreadsheet's rows.
+    DataBinding binding() const;
+
     SKTWindowController& window_;
 };

@@ -1,0 +1,107 @@
+// The print command's batch: the rows of the data binding, one card per cell.
+#include "MainWindowFixture.h"
+
+#include "common/Globals.h"
+#include "mainwindow/MainPrintHost.h"
+#include "model/SKTText.h"
+#include "print/Print_Wnd.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSpinBox>
+
+#include <map>
+#include <mutex>
+
+namespace {
+
+// The main window's host, noting the text each row's card is printed with.
+class RecordingHost : public PrintHost
+{
+public:
+    explicit RecordingHost(SKTWindowController& window)
+        : host_(window)
+    { }
+
+    CardSnapshot cardSnapshot() const override { return host_.cardSnapshot(); }
+    PrintBatchState Check_Series_Or_Excel_Use_or_not() override
+    {
+        return recorded(host_.Check_Series_Or_Excel_Use_or_not());
+    }
+    PrintBatchState Get_total_Card_count(bool series, bool sheet) override
+    {
+        return recorded(host_.Get_total_Card_count(series, sheet));
+    }
+
+    std::map<int, QString> printed() const
+    {
+        const std::lock_guard<std::mutex> guard(lock_);
+        return printed_;
+    }
+
+private:
+    PrintBatchState recorded(PrintBatchState state)
+    {
+        auto apply = state.applyRow;
+        state.applyRow = [this, apply](CardSnapshot& card, int row) {
+            apply(card, row);
+            auto* text = dynamic_cast<SKTText*>(card.front.value(0).get());
+            const std::lock_guard<std::mutex> guard(lock_);
+            printed_[row] = text ? text->Text_contents()->string : QString();
+        };
+        return state;
+    }
+
+    MainPrintHost host_;
+    mutable std::mutex lock_;
+    std::map<int, QString> printed_;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
+{
+    SKTWindowController& main = start();
+    QDir().mkpath(Data_Folder_Path);
+    QFile series(QDir(Data_Folder_Path).filePath(QStringLiteral("guests.txt")));
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("Ann\nBob\nCyd\n");
+    series.close();
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->Text_contents()->string = QStringLiteral("Design");
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("guests");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
+    dialogs->fileAnswers = { pdf };
+    RecordingHost host(main);
+    Print_Wnd window(&main);
+    int total = 0;
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &window)
+            return 0;
+        window.show();
+        QComboBox* printers = window.findChildren<QComboBox*>().first();
+        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+        // Rows and columns are the first two count fields.
+        const QList<QSpinBox*> numbers = window.findChildren<QSpinBox*>();
+        numbers[0]->setValue(2);
+        numbers[1]->setValue(2);
+        total = window.settings().Total_Label;
+        window.Execute_Printing(false);
+        return 0;
+    };
+    window.Open_Print_Wnd(host);
+
+    EXPECT_EQ(total, 3);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    const std::map<int, QString> printed = host.printed();
+    EXPECT_EQ(printed,
+        (std::map<int, QString> { { 0, QStringLiteral("Ann") }, { 1, QStringLiteral("Bob") }, { 2, QStringLiteral("Cyd") } }));
+    // Only the snapshot clones took the rows.
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Design"));
+}

@@ -2,6 +2,7 @@
 
 #include "canvas/GraphicKind.h"
 #include "common/MessageBoxes.h"
+#include "dialogs/Long_SMS_Dlg.h"
 #include "inspector/InspectorHost.h"
 #include "inspector/PanelValues.h"
 #include "platform/StyledText.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +32,7 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     : ObjectPage(parent)
     , data_source_title(new QLabel)
     , Data_source_type(new QComboBox)
+    , data_source_help_btn(new QToolButton)
     , Batch_Series(new QComboBox)
     , view_series_btn(new QPushButton(tr("&View…")))
     , manual_brws_box(new QGroupBox(tr("Picture file")))
@@ -41,6 +44,11 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     data_source_title->setFont(bold);
     Data_source_type->addItems({ manualItem, seriesItem });
     Data_source_type->setToolTip(tr("Typed in, a batch series, or a column of the imported spreadsheet"));
+    data_source_help_btn->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
+    data_source_help_btn->setText(QStringLiteral("?")); // shown only where the theme has no such icon
+    data_source_help_btn->setToolTip(tr("Help"));
+    data_source_help_btn->setAccessibleName(tr("Help"));
+    data_source_help_btn->setAutoRaise(true);
     Batch_Series->setToolTip(tr("The series or spreadsheet column that gives the value"));
     view_series_btn->setToolTip(tr("Show the values of the chosen series or the spreadsheet"));
     Manual_image_path->setReadOnly(true);
@@ -52,8 +60,13 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     auto* seriesRow = new QHBoxLayout;
     seriesRow->addWidget(Batch_Series, 1);
     seriesRow->addWidget(view_series_btn);
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(Data_source_type, 1);
+    sourceRow->addWidget(data_source_help_btn);
     auto* form = new QFormLayout;
-    form->addRow(tr("&Source:"), Data_source_type);
+    auto* sourceLabel = new QLabel(tr("&Source:"));
+    sourceLabel->setBuddy(Data_source_type);
+    form->addRow(sourceLabel, sourceRow);
     auto* seriesLabel = new QLabel(tr("Series or &column:"));
     seriesLabel->setBuddy(Batch_Series);
     form->addRow(seriesLabel, seriesRow);
@@ -72,6 +85,7 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
 
     connect(Data_source_type, &QComboBox::activated, this, &DataSourcePage::Data_source_type_Changed);
     connect(Batch_Series, &QComboBox::activated, this, &DataSourcePage::Batch_Series_Changed);
+    connect(data_source_help_btn, &QToolButton::clicked, this, &DataSourcePage::Data_Source_Help_Button);
     connect(view_series_btn, &QPushButton::clicked, this,
         [this] { host_.View_batch_Series_Button(Data_source_type->currentText(), Batch_Series->currentText()); });
     connect(browse, &QPushButton::clicked, this, &DataSourcePage::Manual_Image_Browse_Btn);
@@ -93,6 +107,14 @@ void DataSourcePage::Add_Excel_Col_Name_In_Combo()
 void DataSourcePage::Remove_Excel_Col_Name_In_Combo()
 {
     ::Remove_Excel_Col_Name_In_Combo(Data_source_type);
+}
+
+void DataSourcePage::Data_Source_Help_Button()
+{
+    Cutom_Msg_Title = QStringLiteral("Batch Processing Settings Help :");
+    Cutom_Msg_Val = QStringLiteral("Select Data Source as 'Manual' to enter value manually, Select 'Batch Processing "
+                                   "Series' to fetch the value from the list of existing Batch Processing Series.");
+    Long_SMS_Dlg::defaultInstance()->Open_Long_sms_Dialog();
 }
 
 void DataSourcePage::load(const SKTGraphic& graphic)

@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 // Where a text or image object takes its value from: typed in ("Manual"), a batch series
 // ("Series") or a column of the spreadsheet table ("Excel"); for images also the picture
@@ -33,9 +34,12 @@ public:
     // The "Excel" choice comes and goes with the spreadsheet table.
     void Add_Excel_Col_Name_In_Combo();
     void Remove_Excel_Col_Name_In_Combo();
+    // Explains the choices of source in the message dialog.
+    void Data_Source_Help_Button();
 
     QLabel* data_source_title = nullptr;
     QComboBox* Data_source_type = nullptr;
+    QToolButton* data_source_help_btn = nullptr;
     QComboBox* Batch_Series = nullptr;
     QPushButton* view_series_btn = nullptr;
     // The manual file-browse group: images only.

@@ -2,6 +2,8 @@
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "export/ExportWindow.h"
+#include "jobs/DataBinding.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
@@ -9,6 +11,11 @@
 #include "profilewindows/Show_User_Profile.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -272,6 +279,85 @@ TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)
     EXPECT_EQ(last_ctrl_Y, 44);
     EXPECT_EQ(main.Front_user_profile->fields[Field::Name].value, QStringLiteral("Ann"));
     EXPECT_TRUE(main.Back_user_profile->fields[Field::Name].value.isEmpty());
+}
+
+TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitle)
+{
+    SKTWindowController& main = start();
+    const QString series = QStringLiteral("Profile export titles");
+    const QStringList titles = { QStringLiteral("Director"), QStringLiteral("Clerk"), QStringLiteral("Driver") };
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(series), titles, true));
+    bool exported = false;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* profile = qobject_cast<Show_User_Profile*>(&dialog)) {
+            profile->row(Field::Name).value->setText(QStringLiteral("Ann Smith"));
+            profile->row(Field::Title).ds_combo->setCurrentIndex(1);
+            profile->row(Field::Title).ser_col_cb->setCurrentText(series);
+            profile->OK_Btn_Clicked();
+            return profile->result();
+        }
+        if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+            EXPECT_TRUE(sheet->Export_with_batch_chk->isChecked());
+            sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            return 1;
+        }
+        // The export-done box.
+        exported = true;
+        for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+            box->setChecked(false);
+        return 0;
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    const auto& side = main.Get_Front_Controls_Array();
+    const SKTGraphicPtr name = objectWithID(side, "Fup_Name");
+    const SKTGraphicPtr title = objectWithID(side, "Fup_Title");
+    ASSERT_TRUE(name && title);
+    EXPECT_EQ(title->data_source_type, 1);
+    EXPECT_EQ(title->batch_list_name, series);
+
+    dialogs->fileAnswers = { folder.path() };
+    main.Export_Button();
+    const QDeadlineTimer deadline(30000);
+    while (!exported && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_TRUE(exported);
+
+    const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
+    const QStringList files = cards.entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files,
+        QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
+    QList<QByteArray> images;
+    for (const QString& file : files) {
+        QFile card(cards.filePath(file));
+        ASSERT_TRUE(card.open(QIODevice::ReadOnly));
+        images.append(card.readAll());
+        EXPECT_FALSE(images.last().isEmpty());
+    }
+    // Only the title changes from row to row, so each card must look different.
+    EXPECT_NE(images[0], images[1]);
+    EXPECT_NE(images[1], images[2]);
+    EXPECT_NE(images[0], images[2]);
+    // The design shows row 0 again.
+    EXPECT_EQ(title->Text_contents()->string, titles[0]);
+    EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Ann Smith"));
+
+    // The rows of the run, applied to a copy of the side: the title takes each row's value,
+    // the typed name stays.
+    QList<SKTGraphicPtr> snapshot;
+    for (const SKTGraphicPtr& graphic : side)
+        snapshot.append(graphic->clone());
+    const SKTGraphicPtr nameCopy = objectWithID(snapshot, "Fup_Name");
+    const SKTGraphicPtr titleCopy = objectWithID(snapshot, "Fup_Title");
+    ASSERT_TRUE(nameCopy && titleCopy);
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(snapshot, {}, false, {});
+    EXPECT_EQ(binding.Total_Batch_Excel_Card, 3);
+    const BoundSide bound(snapshot, binding);
+    for (int row = 0; row < 3; ++row) {
+        bound.apply(row);
+        EXPECT_EQ(titleCopy->Text_contents()->string, titles[row]) << "row " << row;
+        EXPECT_EQ(nameCopy->Text_contents()->string, QStringLiteral("Ann Smith")) << "row " << row;
+    }
+    deleteSeries(series);
 }
 
 } // namespace

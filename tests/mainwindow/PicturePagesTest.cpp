@@ -5,6 +5,7 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
+#include "dialogs/Long_SMS_Dlg.h"
 #include "inspector/AlignmentPage.h"
 #include "inspector/BarcodePage.h"
 #include "inspector/DataSourcePage.h"
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
 
 class PicturePagesTest : public ObjectPagesTest
 {
@@ -310,6 +313,37 @@ TEST_F(PicturePagesTest, TheBarcodeButtonGivesEverySelectedBarcodeTheWindowsSett
     // Only the edited barcode shows the new picture until the others are made again.
     EXPECT_EQ(other->_barcode_image.toImage(72.0), otherPicture);
     EXPECT_NE(canvasPicture(), before);
+}
+
+TEST_F(PicturePagesTest, TheSourceHelpButtonExplainsTheSources)
+{
+    startShown();
+    place(2);
+    DataSourcePage& source = *inspector().datasource_tab;
+    QToolButton* help = source.data_source_help_btn;
+    ASSERT_TRUE(help);
+    EXPECT_EQ(help->toolTip(), QStringLiteral("Help"));
+    EXPECT_TRUE(help->isVisibleTo(&source));
+    QString title, text;
+    bool noShown = true;
+    int opened = 0;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* message = qobject_cast<Long_SMS_Dlg*>(&dialog)) {
+            ++opened;
+            title = message->_Msg_Title->text();
+            text = message->_Msg_Val->toPlainText();
+            noShown = !message->no_button->isHidden();
+            return 1;
+        }
+        return 0;
+    };
+    QTest::mouseClick(help, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(title, QStringLiteral("Batch Processing Settings Help :"));
+    EXPECT_EQ(text,
+        QStringLiteral("Select Data Source as 'Manual' to enter value manually, Select 'Batch Processing Series' to "
+                       "fetch the value from the list of existing Batch Processing Series."));
+    EXPECT_FALSE(noShown);
 }
 
 TEST_F(PicturePagesTest, SeriesChoiceWithoutSeriesSaysSoAndKeepsTheBinding)

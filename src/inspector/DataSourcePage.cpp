@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -44,8 +45,9 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     data_source_title->setFont(bold);
     Data_source_type->addItems({ manualItem, seriesItem });
     Data_source_type->setToolTip(tr("Typed in, a batch series, or a column of the imported spreadsheet"));
-    data_source_help_btn->setIcon(QIcon::fromTheme(QStringLiteral("help-contents")));
-    data_source_help_btn->setText(QStringLiteral("?")); // shown only where the theme has no such icon
+    // The style's own question icon where the theme has none, so the button is never blank.
+    data_source_help_btn->setIcon(QIcon::fromTheme(
+        QStringLiteral("help-contents"), data_source_help_btn->style()->standardIcon(QStyle::SP_MessageBoxQuestion)));
     data_source_help_btn->setToolTip(tr("Help"));
     data_source_help_btn->setAccessibleName(tr("Help"));
     data_source_help_btn->setAutoRaise(true);

@@ -6,6 +6,7 @@
 #include "mainwindow/MainMailHost.h"
 #include "model/SKTText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -27,11 +28,13 @@ void writeSeries(const QString& name, const QByteArray& values)
 TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndPutsTheFirstRowBack)
 {
     SKTWindowController& main = start();
-    writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
+    // A name of its own: other test programs may use the same series folder at the same time.
+    const QString name = QStringLiteral("mail-guests-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "Ann\nBob\nCyd\n");
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(10, 10, 120, 30));
     text->data_source_type = 1;
-    text->batch_list_name = QStringLiteral("guests");
+    text->batch_list_name = name;
     text->Text_contents()->setString(QStringLiteral("Zed"));
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
 

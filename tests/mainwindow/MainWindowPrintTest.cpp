@@ -7,6 +7,7 @@
 #include "print/Print_Wnd.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +66,9 @@ TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
 {
     SKTWindowController& main = start();
     QDir().mkpath(Data_Folder_Path);
-    QFile series(QDir(Data_Folder_Path).filePath(QStringLiteral("guests.txt")));
+    // A name of its own: other test programs may use the same series folder at the same time.
+    const QString name = QStringLiteral("print-guests-%1").arg(QCoreApplication::applicationPid());
+    QFile series(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
     ASSERT_TRUE(series.open(QIODevice::WriteOnly));
     series.write("Ann\nBob\nCyd\n");
     series.close();
@@ -73,7 +76,7 @@ TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
     text->setBounds(QRectF(10, 10, 120, 30));
     text->Text_contents()->string = QStringLiteral("Design");
     text->data_source_type = 1;
-    text->batch_list_name = QStringLiteral("guests");
+    text->batch_list_name = name;
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
 
     const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));

@@ -10,7 +10,7 @@ class QLineEdit;
 class QTableView;
 class SheetColumnsModel;
 
-// The part both spreadsheet windows share: the workbook's path, the "first row holds titles"
+// What both spreadsheet windows share: the workbook's path, the "first row holds titles"
 // check box, the sheet list and the sheet's columns with check boxes, Select All and Clear All.
 // The workbook is unpacked and read off the GUI thread behind the please-wait sheet.
 class SheetChooser : public QWidget

@@ -84,7 +84,7 @@ int cardIndex(const PrintSettings& settings, int sheet, int row, int column);
 struct CellPlacement
 {
     QRectF cell; // the whole cell
-    QRectF frontArea; // the part holding the front: half the cell for "BOTH"
+    QRectF frontArea; // the area holding the front: half the cell for "BOTH"
     QRectF front; // the front card (or the back for side "B") at its own size
     std::optional<QRectF> back; // for "BOTH": the back beside or below the front
 };

@@ -129,7 +129,7 @@ protected:
     CardExporter exporter_ { host_ };
 };
 
-// The part of a card image that shows one object, with the card's white around it.
+// The area of a card image that shows one object, with the card's white around it.
 QImage around(const QImage& cardImage, const SKTGraphic& object, double dpi)
 {
     const double scale = dpi / 72.0;

@@ -12,18 +12,6 @@
 #include <QDir>
 #include <QFile>
 
-namespace {
-
-void writeSeries(const QString& name, const QByteArray& values)
-{
-    QDir().mkpath(Data_Folder_Path);
-    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(values);
-}
-
-} // namespace
-
 TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
 {
     SKTWindowController& main = start();

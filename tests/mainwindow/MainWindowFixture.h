@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Globals.h"
 #include "library/Image_Library.h"
 #include "library/PictureBrowser.h"
 #include "mainwindow/SKTWindowController.h"
@@ -10,6 +11,8 @@
 #include "wizards/Start_Card.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -50,6 +53,15 @@ inline std::function<int(QDialog&)> chooseInLibrary(int row, QString* title = nu
         }
         return dialog.result();
     };
+}
+
+// Writes a series file of the given lines into the series folder.
+inline void writeSeries(const QString& name, const QByteArray& values)
+{
+    QDir().mkpath(Data_Folder_Path);
+    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+    file.write(values);
 }
 
 // A started main window whose start-up wizard is answered from the test: a new plastic

@@ -13,18 +13,6 @@
 #include <set>
 #include <thread>
 
-namespace {
-
-void writeSeries(const QString& name, const QByteArray& values)
-{
-    QDir().mkpath(Data_Folder_Path);
-    QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(values);
-}
-
-} // namespace
-
 TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndPutsTheFirstRowBack)
 {
     SKTWindowController& main = start();

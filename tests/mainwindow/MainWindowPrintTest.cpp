@@ -65,13 +65,9 @@ private:
 TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
 {
     SKTWindowController& main = start();
-    QDir().mkpath(Data_Folder_Path);
     // A name of its own: other test programs may use the same series folder at the same time.
     const QString name = QStringLiteral("print-guests-%1").arg(QCoreApplication::applicationPid());
-    QFile series(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
-    series.write("Ann\nBob\nCyd\n");
-    series.close();
+    writeSeries(name, "Ann\nBob\nCyd\n");
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(10, 10, 120, 30));
     text->Text_contents()->string = QStringLiteral("Design");

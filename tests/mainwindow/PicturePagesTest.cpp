@@ -67,12 +67,6 @@ protected:
         Data_Folder_Path = folder.filePath(QStringLiteral("DataSet"));
         QDir().mkpath(Data_Folder_Path);
     }
-    void writeSeries(const QString& name, const QByteArray& lines)
-    {
-        QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(lines);
-    }
 
     void TearDown() override
     {

@@ -1,4 +1,5 @@
 #include "wizards/CardSizeFields.h"
+#include "wizards/MillimetreSizeRow.h"
 
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
@@ -21,17 +22,10 @@ CardSizeFields::CardSizeFields(CardSizeHost& host, QWidget* parent)
     , Preset_ComboBox(new QComboBox)
     , Category_ComboBox(new QComboBox)
     , ColList(new QListWidget)
-    , width_Stepper(new QDoubleSpinBox)
-    , height_Stepper(new QDoubleSpinBox)
     , host_(host)
 {
     Category_ComboBox->addItems({ QStringLiteral("PVC Card"), QStringLiteral("Name Badge") });
     Preset_ComboBox->addItems({ QStringLiteral("Horizontal"), QStringLiteral("Vertical") });
-    for (QDoubleSpinBox* stepper : { width_Stepper, height_Stepper }) {
-        stepper->setDecimals(3);
-        stepper->setRange(10.0, 500.0);
-        stepper->setSuffix(QStringLiteral(" mm"));
-    }
     ColList->setMinimumHeight(120);
 
     auto* form = new QFormLayout(this);
@@ -39,13 +33,7 @@ CardSizeFields::CardSizeFields(CardSizeHost& host, QWidget* parent)
     form->addRow(QStringLiteral("&Category:"), Category_ComboBox);
     form->addRow(QStringLiteral("&Orientation:"), Preset_ComboBox);
     form->addRow(QStringLiteral("&Preset:"), ColList);
-    auto* size = new QHBoxLayout;
-    size->addWidget(width_Stepper);
-    size->addWidget(new QLabel(QStringLiteral("by")));
-    size->addWidget(height_Stepper);
-    size->addStretch(1);
-    form->addRow(QStringLiteral("&Width and height:"), size);
-    qobject_cast<QLabel*>(form->labelForField(size))->setBuddy(width_Stepper);
+    addMillimetreSizeRow(*form, width_Stepper, height_Stepper);
 
     connect(Category_ComboBox, &QComboBox::activated, this, &CardSizeFields::comboBoxSelectionDidChange);
     connect(ColList, &QListWidget::itemSelectionChanged, this, &CardSizeFields::tableViewSelectionDidChange);

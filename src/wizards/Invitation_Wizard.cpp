@@ -1,4 +1,5 @@
 #include "wizards/Invitation_Wizard.h"
+#include "wizards/MillimetreSizeRow.h"
 
 #include "library/PictureBrowser.h"
 
@@ -125,25 +126,11 @@ QWidget* Invitation_Wizard::buildSizePage()
     Shape_ComboBox = new QComboBox;
     Shape_ComboBox->addItems(
         { QStringLiteral("Rectangle"), QStringLiteral("Rounded Rectangle"), QStringLiteral("Ellipse") });
-    width_Stepper = new QDoubleSpinBox;
-    height_Stepper = new QDoubleSpinBox;
-    for (QDoubleSpinBox* stepper : { width_Stepper, height_Stepper }) {
-        stepper->setDecimals(3);
-        stepper->setRange(10.0, 500.0);
-        stepper->setSingleStep(1.0);
-        stepper->setSuffix(QStringLiteral(" mm"));
-    }
     form->addRow(QStringLiteral("&Category:"), Category_ComboBox);
     form->addRow(QStringLiteral("&Size:"), Size_List);
     form->addRow(QStringLiteral("&Orientation:"), Preset_ComboBox);
     form->addRow(QStringLiteral("S&hape:"), Shape_ComboBox);
-    auto* size = new QHBoxLayout;
-    size->addWidget(width_Stepper);
-    size->addWidget(new QLabel(QStringLiteral("by")));
-    size->addWidget(height_Stepper);
-    size->addStretch(1);
-    form->addRow(QStringLiteral("&Width and height:"), size);
-    qobject_cast<QLabel*>(form->labelForField(size))->setBuddy(width_Stepper);
+    addMillimetreSizeRow(*form, width_Stepper, height_Stepper);
     layout->addLayout(form, 1);
     connect(Category_ComboBox, &QComboBox::activated, this, [this] { fillSizeList(); });
     connect(Size_List, &QListWidget::currentRowChanged, this, [this] { applyPresetSize(); });

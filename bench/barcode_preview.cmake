@@ -1,2 +1,2 @@
 add_executable(bench_barcode_preview ${CMAKE_CURRENT_SOURCE_DIR}/barcode_preview.cpp)
-target_link_libraries(bench_barcode_preview PRIVATE galavite_barcodewindow benchmark::benchmark)
+target_link_libraries(bench_barcode_preview PRIVATE galavite_barcodewindow galavite_model benchmark::benchmark)

@@ -74,10 +74,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
     const QString out = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp/print-bench.pdf");
-    RowApplication::setBarcodeGenerator([](const SKTGraphic& object, const QString& value) {
-        const BarcodeGenSettings settings = loadBarcodeFields(object);
-        return Get_Image_From_Val(settings, value, settings.header_val, settings.footer_val);
-    });
+    RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 
     const QList<SKTGraphicPtr> front {
         text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8)),

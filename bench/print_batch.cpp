@@ -49,6 +49,9 @@ SKTGraphicPtr barcode(const char* kind, const QRectF& bounds)
     settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
     settings.show_hide_hdr = settings.show_hide_ftr = 1;
     settings.qr_ec_index = 1; // M
+    // A barcode picture keeps its own size whatever the box: 12-mil bars keep a ten-character
+    // Code 128 inside its 52 mm box, clear of the QR Code's white frame beside it.
+    settings.linear_width_val = 12;
     storeBarcodeFields(settings, *object);
     object->setBounds(bounds);
     return object;

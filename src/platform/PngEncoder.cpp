@@ -1,14 +1,17 @@
 #include "platform/PngEncoder.h"
 
-#include <png.h>
-
 #include <algorithm>
-#include <csetjmp>
 #include <cstring>
 #include <vector>
 #include <zlib.h>
 
 namespace {
+
+// Colour types of the PNG header.
+constexpr int colourGrey = 0;
+constexpr int colourRgb = 2;
+constexpr int colourPalette = 3;
+constexpr int colourRgba = 6;
 
 // What the pixels need: the two colours when there are no more, whether all are grey, and
 // whether any is not opaque.
@@ -72,11 +75,11 @@ Colours survey(const QImage& image, bool hasAlpha)
 // Rows in PNG's layout for one form, made once per run of equal image rows.
 struct Rows
 {
-    int colourType = PNG_COLOR_TYPE_GRAY;
+    int colourType = colourGrey;
     int bitDepth = 8;
     int stride = 0;
     std::vector<uchar> bytes;
-    std::vector<png_color> palette;
+    QByteArray palette; // red, green, blue of each entry
 
     const uchar* row(int y) const { return bytes.data() + size_t(y) * size_t(stride); }
 };
@@ -111,23 +114,38 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     QRgb second = first;
     if (!colours.add(first))
         return false;
-    const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
-        unsigned byte = 0;
-        for (int x = 0; x < width; ++x) {
-            const QRgb c = source[x] | opaqueBits;
+    // Meets the colours of pixels that are neither of the two known; false at a third.
+    const auto learn = [&](const QRgb* source, int count) {
+        for (int i = 0; i < count; ++i) {
+            const QRgb c = source[i] | opaqueBits;
             if (c != first && (c != second || colours.count < 2)) {
                 if (!colours.add(c))
                     return false;
                 second = c;
             }
-            byte = (byte << 1) | unsigned(c != first);
-            if ((x & 7) == 7) {
-                target[x >> 3] = uchar(byte);
-                byte = 0;
-            }
         }
-        if (width & 7)
-            target[width >> 3] = uchar(byte << (8 - (width & 7)));
+        return true;
+    };
+    // Eight pixels to a byte, without a branch per pixel: the colours are learnt only for a
+    // byte that holds one not met before.
+    const auto packByte = [&](const QRgb* source, int count, uchar& target) {
+        unsigned byte = 0;
+        bool unknown = false;
+        for (int i = 0; i < count; ++i) {
+            const QRgb c = source[i] | opaqueBits;
+            byte = (byte << 1) | unsigned(c != first);
+            unknown |= c != first && c != second;
+        }
+        if (unknown && !learn(source, count))
+            return false;
+        target = uchar(byte << (8 - count));
+        return true;
+    };
+    const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
+        for (int x = 0; x < width; x += 8) {
+            if (!packByte(source + x, std::min(8, width - x), target[x >> 3]))
+                return false;
+        }
         return true;
     });
     if (!packed)
@@ -139,9 +157,9 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
                 byte = uchar(~byte);
         }
     } else {
-        rows.colourType = PNG_COLOR_TYPE_PALETTE;
+        rows.colourType = colourPalette;
         for (const QRgb c : { colours.first, colours.second })
-            rows.palette.push_back({ png_byte(qRed(c)), png_byte(qGreen(c)), png_byte(qBlue(c)) });
+            rows.palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
     }
     return true;
 }
@@ -176,57 +194,139 @@ Rows convertedRows(const QImage& image, QImage::Format format, int colourType, i
     return rows;
 }
 
-void appendBytes(png_structp png, png_bytep data, png_size_t length)
+// A deflate stream per thread and form, reset for every picture: setting one up clears a
+// quarter megabyte of tables, which costs as much as packing a whole barcode picture.
+class Deflater
 {
-    auto* output = static_cast<QByteArray*>(png_get_io_ptr(png));
-    output->append(reinterpret_cast<const char*>(data), qsizetype(length));
+public:
+    Deflater(int level, int strategy) { ready_ = deflateInit2(&stream_, level, Z_DEFLATED, 15, 8, strategy) == Z_OK; }
+    ~Deflater()
+    {
+        if (ready_)
+            deflateEnd(&stream_);
+    }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
+
+    z_stream* begin()
+    {
+        if (!ready_ || deflateReset(&stream_) != Z_OK)
+            return nullptr;
+        return &stream_;
+    }
+
+private:
+    z_stream stream_ {};
+    bool ready_ = false;
+};
+
+// Two-coloured rows pack to few bytes, so a thorough search costs little; plain rows let
+// whole repeated rows match. Deeper rows are stored as differences to the row above, which
+// quick run-length packing handles well.
+z_stream* deflaterFor(const Rows& rows)
+{
+    if (rows.bitDepth == 1) {
+        thread_local Deflater twoColours(6, Z_FILTERED);
+        return twoColours.begin();
+    }
+    thread_local Deflater deeper(1, Z_RLE);
+    return deeper.begin();
 }
 
-void flushNothing(png_structp)
-{ }
+constexpr uchar filterNone = 0;
+constexpr uchar filterUp = 2;
 
-[[noreturn]] void failWrite(png_structp png, png_const_charp)
+// Feeds bytes to the stream, collecting what it gives; false on a stream error.
+bool deflateInto(z_stream& stream, const uchar* bytes, size_t length, int flush, QByteArray& output)
 {
-    png_longjmp(png, 1);
+    stream.next_in = const_cast<uchar*>(bytes);
+    stream.avail_in = uInt(length);
+    uchar buffer[16384];
+    for (;;) {
+        stream.next_out = buffer;
+        stream.avail_out = sizeof buffer;
+        const int result = deflate(&stream, flush);
+        if (result == Z_STREAM_ERROR)
+            return false;
+        output.append(reinterpret_cast<const char*>(buffer), qsizetype(sizeof buffer - stream.avail_out));
+        // Done when the end is written, or when all input went in with room to spare.
+        if (flush == Z_FINISH ? result == Z_STREAM_END : stream.avail_out != 0)
+            return true;
+    }
 }
 
-void ignoreWarning(png_structp, png_const_charp)
-{ }
+// The image data: each row behind its filter byte, deflated.
+bool compressedRows(const Rows& rows, int height, QByteArray& output)
+{
+    z_stream* stream = deflaterFor(rows);
+    if (!stream)
+        return false;
+    const bool up = rows.bitDepth != 1;
+    std::vector<uchar> line(size_t(rows.stride) + 1);
+    for (int y = 0; y < height; ++y) {
+        const uchar* row = rows.row(y);
+        if (up && y > 0) {
+            const uchar* above = rows.row(y - 1);
+            line[0] = filterUp;
+            for (int i = 0; i < rows.stride; ++i)
+                line[size_t(i) + 1] = uchar(row[i] - above[i]);
+        } else {
+            line[0] = up ? filterUp : filterNone;
+            std::memcpy(line.data() + 1, row, size_t(rows.stride));
+        }
+        if (!deflateInto(*stream, line.data(), line.size(), Z_NO_FLUSH, output))
+            return false;
+    }
+    return deflateInto(*stream, nullptr, 0, Z_FINISH, output);
+}
 
-// Kept apart from C++ objects with destructors, since an error jumps out of it.
+void appendNumber(QByteArray& output, quint32 number)
+{
+    const char bytes[4] = { char(number >> 24), char(number >> 16), char(number >> 8), char(number) };
+    output.append(bytes, 4);
+}
+
+void appendChunk(QByteArray& output, const char (&type)[5], const QByteArray& data)
+{
+    appendNumber(output, quint32(data.size()));
+    const qsizetype start = output.size();
+    output.append(type, 4);
+    output.append(data);
+    const auto* checked = reinterpret_cast<const Bytef*>(output.constData() + start);
+    appendNumber(output, quint32(crc32(0, checked, uInt(output.size() - start))));
+}
+
+QByteArray header(const Rows& rows, int width, int height)
+{
+    QByteArray data;
+    appendNumber(data, quint32(width));
+    appendNumber(data, quint32(height));
+    // Bit depth, colour type, deflate, adaptive filters, no interlacing.
+    const char form[5] = { char(rows.bitDepth), char(rows.colourType), 0, 0, 0 };
+    data.append(form, 5);
+    return data;
+}
+
 bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int dotsPerMeterY, QByteArray* output)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, ignoreWarning);
-    if (!png)
+    QByteArray image;
+    image.reserve(qsizetype(rows.bytes.size() / 16) + 64);
+    if (!compressedRows(rows, height, image))
         return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
+    static const char signature[8] = { char(0x89), 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+    output->append(signature, 8);
+    appendChunk(*output, "IHDR", header(rows, width, height));
+    if (!rows.palette.isEmpty())
+        appendChunk(*output, "PLTE", rows.palette);
+    if (dotsPerMeterX > 0 && dotsPerMeterY > 0) {
+        QByteArray resolution;
+        appendNumber(resolution, quint32(dotsPerMeterX));
+        appendNumber(resolution, quint32(dotsPerMeterY));
+        resolution.append(char(1)); // per metre
+        appendChunk(*output, "pHYs", resolution);
     }
-    png_set_write_fn(png, output, appendBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), rows.bitDepth, rows.colourType, PNG_INTERLACE_NONE,
-        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!rows.palette.empty())
-        png_set_PLTE(png, info, rows.palette.data(), int(rows.palette.size()));
-    if (dotsPerMeterX > 0 && dotsPerMeterY > 0)
-        png_set_pHYs(png, info, png_uint_32(dotsPerMeterX), png_uint_32(dotsPerMeterY), PNG_RESOLUTION_METER);
-    if (rows.bitDepth == 1) {
-        // Few bytes to pack, so a thorough search costs little; plain rows let whole repeated
-        // rows match. Together about a third smaller than the quick settings below.
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-        png_set_compression_level(png, 6);
-        png_set_compression_strategy(png, Z_FILTERED);
-    } else {
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-        png_set_compression_level(png, 1);
-        png_set_compression_strategy(png, Z_RLE);
-    }
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, rows.row(y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
+    appendChunk(*output, "IDAT", image);
+    appendChunk(*output, "IEND", QByteArray());
     return true;
 }
 
@@ -246,11 +346,11 @@ QByteArray encodePngFast(const QImage& image)
     if (!packTwoColours(pixels, hasAlpha, rows)) {
         const Colours colours = survey(pixels, hasAlpha);
         if (!colours.opaque)
-            rows = convertedRows(pixels, QImage::Format_RGBA8888, PNG_COLOR_TYPE_RGB_ALPHA, 4);
+            rows = convertedRows(pixels, QImage::Format_RGBA8888, colourRgba, 4);
         else if (colours.grey)
             rows = greyRows(pixels);
         else
-            rows = convertedRows(pixels, QImage::Format_RGB888, PNG_COLOR_TYPE_RGB, 3);
+            rows = convertedRows(pixels, QImage::Format_RGB888, colourRgb, 3);
     }
     if (rows.bytes.empty())
         return {};

@@ -25,6 +25,9 @@ std::vector<QRectF> randomBars(std::mt19937& random)
     std::vector<QRectF> rects;
     for (int i = 0; i < 60; ++i)
         rects.emplace_back(place(random), place(random) / 3, length(random), length(random) * 2);
+    // Edges through pixel centres, where the rule for a tie shows.
+    for (int i = 0; i < 10; ++i)
+        rects.emplace_back(20.5 + i * 11, 4.5 + i, 2 + i % 3 * 0.5, 3.5);
     return rects;
 }
 
@@ -56,6 +59,33 @@ TEST(CrispRects, CoverThePixelsThePainterCovers)
             ASSERT_TRUE(fillCrispRects(painter, rects));
         }
         EXPECT_EQ(direct, byPainter) << transform.m11() << " " << transform.m22();
+    }
+}
+
+// Bars over the same rows are filled once and copied down, but only over rows that were
+// alike: a drawing already there in some of them must show between the bars.
+TEST(CrispRects, BarsOverTheSameRowsKeepWhatIsBetweenThem)
+{
+    std::vector<QRectF> bars;
+    for (int i = 0; i < 30; ++i)
+        bars.emplace_back(10.3 + i * 9.1, 5.2, 1.0 + i % 4 * 1.7, 70.6);
+    for (const bool marked : { false, true }) {
+        QImage base = blank();
+        if (marked)
+            QPainter(&base).fillRect(QRect(0, 40, 300, 3), Qt::red);
+        QImage byPainter = base;
+        QImage direct = base;
+        {
+            QPainter painter(&byPainter);
+            prepare(painter, QTransform::fromScale(0.9, 1.1));
+            painter.drawRects(bars.data(), int(bars.size()));
+        }
+        {
+            QPainter painter(&direct);
+            prepare(painter, QTransform::fromScale(0.9, 1.1));
+            ASSERT_TRUE(fillCrispRects(painter, bars));
+        }
+        EXPECT_EQ(direct, byPainter) << marked;
     }
 }
 

@@ -1,9 +1,14 @@
 #include "platform/PngEncoder.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 #include <zlib.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -98,6 +103,59 @@ template <class PackRow> bool packRows(const QImage& image, Rows& rows, PackRow 
     return true;
 }
 
+// The bits of a byte in reverse order: pixels are compared first to last from the low bit,
+// and PNG wants the first pixel in the high bit.
+constexpr std::array<uchar, 256> reversedBits = [] {
+    std::array<uchar, 256> table {};
+    for (unsigned value = 0; value < 256; ++value) {
+        unsigned reversed = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            reversed |= ((value >> bit) & 1u) << (7 - bit);
+        table[value] = uchar(reversed);
+    }
+    return table;
+}();
+
+// Eight pixels compared with a colour at once: bit i is set when pixel i has the colour.
+class EightPixels
+{
+public:
+    EightPixels(const QRgb* source, QRgb opaqueBits)
+    {
+#if defined(__SSE2__)
+        const __m128i opaque = _mm_set1_epi32(int(opaqueBits));
+        low_ = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source)), opaque);
+        high_ = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 4)), opaque);
+#else
+        for (int i = 0; i < 8; ++i)
+            pixels_[i] = source[i] | opaqueBits;
+#endif
+    }
+
+    unsigned matches(QRgb colour) const
+    {
+#if defined(__SSE2__)
+        const __m128i wanted = _mm_set1_epi32(int(colour));
+        const int low = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(low_, wanted)));
+        const int high = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(high_, wanted)));
+        return unsigned(low | high << 4);
+#else
+        unsigned bits = 0;
+        for (int i = 0; i < 8; ++i)
+            bits |= unsigned(pixels_[i] == colour) << i;
+        return bits;
+#endif
+    }
+
+private:
+#if defined(__SSE2__)
+    __m128i low_;
+    __m128i high_;
+#else
+    QRgb pixels_[8];
+#endif
+};
+
 // Packs the rows at one bit per pixel (1 for the second colour met) while it learns the
 // colours, so that the usual barcode takes one pass; false at a third colour or a pixel that
 // is not opaque.
@@ -141,12 +199,21 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
         target = uchar(byte << (8 - count));
         return true;
     };
+    const auto packWholeByte = [&](const QRgb* source, uchar& target) {
+        const EightPixels pixels(source, opaqueBits);
+        const unsigned notFirst = ~pixels.matches(first) & 0xffu;
+        if ((notFirst & ~pixels.matches(second)) != 0 && !learn(source, 8))
+            return false;
+        target = reversedBits[notFirst];
+        return true;
+    };
+    const int wholeBytes = width / 8;
     const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
-        for (int x = 0; x < width; x += 8) {
-            if (!packByte(source + x, std::min(8, width - x), target[x >> 3]))
+        for (int i = 0; i < wholeBytes; ++i) {
+            if (!packWholeByte(source + 8 * i, target[i]))
                 return false;
         }
-        return true;
+        return width % 8 == 0 || packByte(source + 8 * wholeBytes, width % 8, target[wholeBytes]);
     });
     if (!packed)
         return false;

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <libdeflate.h>
+#include <limits>
 #include <vector>
-#include <zlib.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -261,90 +262,61 @@ Rows convertedRows(const QImage& image, QImage::Format format, int colourType, i
     return rows;
 }
 
-// A deflate stream per thread and form, reset for every picture: setting one up clears a
-// quarter megabyte of tables, which costs as much as packing a whole barcode picture.
-class Deflater
+// A compressor per thread and level, made once: making one costs about as much as packing
+// a whole barcode picture. Two-coloured rows pack to few bytes, so a thorough search costs
+// little and keeps barcode files small; plain rows let whole repeated rows match. Deeper
+// rows are stored as differences to the row above and packed quickly.
+libdeflate_compressor* compressorFor(const Rows& rows)
 {
-public:
-    Deflater(int level, int strategy) { ready_ = deflateInit2(&stream_, level, Z_DEFLATED, 15, 8, strategy) == Z_OK; }
-    ~Deflater()
+    struct Compressor
     {
-        if (ready_)
-            deflateEnd(&stream_);
-    }
-    Deflater(const Deflater&) = delete;
-    Deflater& operator=(const Deflater&) = delete;
-
-    z_stream* begin()
-    {
-        if (!ready_ || deflateReset(&stream_) != Z_OK)
-            return nullptr;
-        return &stream_;
-    }
-
-private:
-    z_stream stream_ {};
-    bool ready_ = false;
-};
-
-// Two-coloured rows pack to few bytes, so a thorough search costs little; plain rows let
-// whole repeated rows match. Deeper rows are stored as differences to the row above, which
-// quick run-length packing handles well.
-z_stream* deflaterFor(const Rows& rows)
-{
+        explicit Compressor(int level)
+            : made(libdeflate_alloc_compressor(level))
+        { }
+        ~Compressor() { libdeflate_free_compressor(made); }
+        Compressor(const Compressor&) = delete;
+        Compressor& operator=(const Compressor&) = delete;
+        libdeflate_compressor* made;
+    };
     if (rows.bitDepth == 1) {
-        thread_local Deflater twoColours(6, Z_FILTERED);
-        return twoColours.begin();
+        thread_local Compressor twoColours(8);
+        return twoColours.made;
     }
-    thread_local Deflater deeper(1, Z_RLE);
-    return deeper.begin();
+    thread_local Compressor deeper(1);
+    return deeper.made;
 }
 
 constexpr uchar filterNone = 0;
 constexpr uchar filterUp = 2;
 
-// Feeds bytes to the stream, collecting what it gives; false on a stream error.
-bool deflateInto(z_stream& stream, const uchar* bytes, size_t length, int flush, QByteArray& output)
-{
-    stream.next_in = const_cast<uchar*>(bytes);
-    stream.avail_in = uInt(length);
-    uchar buffer[16384];
-    for (;;) {
-        stream.next_out = buffer;
-        stream.avail_out = sizeof buffer;
-        const int result = deflate(&stream, flush);
-        if (result == Z_STREAM_ERROR)
-            return false;
-        output.append(reinterpret_cast<const char*>(buffer), qsizetype(sizeof buffer - stream.avail_out));
-        // Done when the end is written, or when all input went in with room to spare.
-        if (flush == Z_FINISH ? result == Z_STREAM_END : stream.avail_out != 0)
-            return true;
-    }
-}
-
-// The image data: each row behind its filter byte, deflated.
+// The image data: each row behind its filter byte, deflated in the zlib format.
 bool compressedRows(const Rows& rows, int height, QByteArray& output)
 {
-    z_stream* stream = deflaterFor(rows);
-    if (!stream)
+    libdeflate_compressor* compressor = compressorFor(rows);
+    if (!compressor)
         return false;
     const bool up = rows.bitDepth != 1;
-    std::vector<uchar> line(size_t(rows.stride) + 1);
+    const size_t lineLength = size_t(rows.stride) + 1;
+    std::vector<uchar> lines(lineLength * size_t(height));
     for (int y = 0; y < height; ++y) {
+        uchar* line = lines.data() + size_t(y) * lineLength;
         const uchar* row = rows.row(y);
+        line[0] = up ? filterUp : filterNone;
         if (up && y > 0) {
             const uchar* above = rows.row(y - 1);
-            line[0] = filterUp;
             for (int i = 0; i < rows.stride; ++i)
-                line[size_t(i) + 1] = uchar(row[i] - above[i]);
+                line[i + 1] = uchar(row[i] - above[i]);
         } else {
-            line[0] = up ? filterUp : filterNone;
-            std::memcpy(line.data() + 1, row, size_t(rows.stride));
+            std::memcpy(line + 1, row, size_t(rows.stride));
         }
-        if (!deflateInto(*stream, line.data(), line.size(), Z_NO_FLUSH, output))
-            return false;
     }
-    return deflateInto(*stream, nullptr, 0, Z_FINISH, output);
+    const size_t bound = libdeflate_zlib_compress_bound(compressor, lines.size());
+    if (bound > size_t(std::numeric_limits<qsizetype>::max() / 2))
+        return false;
+    output.resize(qsizetype(bound));
+    const size_t written = libdeflate_zlib_compress(compressor, lines.data(), lines.size(), output.data(), bound);
+    output.resize(qsizetype(written));
+    return written > 0;
 }
 
 void appendNumber(QByteArray& output, quint32 number)
@@ -359,8 +331,8 @@ void appendChunk(QByteArray& output, const char (&type)[5], const QByteArray& da
     const qsizetype start = output.size();
     output.append(type, 4);
     output.append(data);
-    const auto* checked = reinterpret_cast<const Bytef*>(output.constData() + start);
-    appendNumber(output, quint32(crc32(0, checked, uInt(output.size() - start))));
+    const char* checked = output.constData() + start;
+    appendNumber(output, libdeflate_crc32(0, checked, size_t(output.size() - start)));
 }
 
 QByteArray header(const Rows& rows, int width, int height)
@@ -377,7 +349,6 @@ QByteArray header(const Rows& rows, int width, int height)
 bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int dotsPerMeterY, QByteArray* output)
 {
     QByteArray image;
-    image.reserve(qsizetype(rows.bytes.size() / 16) + 64);
     if (!compressedRows(rows, height, image))
         return false;
     static const char signature[8] = { char(0x89), 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };

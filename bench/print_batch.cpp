@@ -31,11 +31,22 @@ QRectF millimetres(double x, double y, double w, double h)
         MM_to_Points_Convert(float(h)));
 }
 
-SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds)
+enum class Align
+{
+    Left,
+    Centre
+};
+
+SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds, Align align = Align::Left)
 {
     auto object = SKTGraphic::create<SKTText>();
     QFont font(QStringLiteral("DejaVu Sans"), points);
     font.setBold(bold);
+    // Text draws in the object's own font, colour and alignment, without a frame.
+    object->text_ctrl_font = font;
+    object->txt_clr = Qt::black;
+    object->text_alignmnet = align == Align::Centre ? 2 : 0;
+    object->setDrawingStroke(false);
     *object->Text_contents() = StyledText::plain(shown, font, Qt::black);
     object->setBounds(bounds);
     return object;
@@ -77,7 +88,7 @@ int main(int argc, char** argv)
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 
     const QList<SKTGraphicPtr> front {
-        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8)),
+        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8), Align::Centre),
         text(QString(), 12, true, millimetres(4, 12, 52, 7)),
         text(QString(), 10, false, millimetres(4, 19.5, 52, 6)),
         barcode("QR Code", millimetres(61.6, 14, 20, 20)),

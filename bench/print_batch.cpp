@@ -60,6 +60,15 @@ SKTGraphicPtr barcode(const char* kind, const QRectF& bounds)
     settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
     settings.show_hide_hdr = settings.show_hide_ftr = 1;
     settings.qr_ec_index = 1; // M
+    if (settings.linear_or_2d == 1) {
+        // The symbol framed by nothing but its 20 mm side (whole points a module, centred).
+        settings.qr_size_val = int(MM_to_Points_Convert(20.0f));
+        settings.LR_margin_val = settings.TB_marging_val = 0;
+    } else {
+        // 14-mil bars 12 mm high: the framed symbol of an id and its caption fit 52 x 18 mm.
+        settings.linear_width_val = 14;
+        settings.linear_height_val = 1.2f; // centimetres
+    }
     storeBarcodeFields(settings, *object);
     object->setBounds(bounds);
     return object;

@@ -27,14 +27,20 @@ struct PrintBatchCards::Shared
     std::set<int> inFlight;
     std::vector<std::thread> workers;
 
-    PrintCellCards render(CardSnapshot& card, int row) const
+    PrintCellCards draw(CardSnapshot& card) const
     {
-        applyRow(card, row);
         PrintCellCards cards;
         if (side != PrintLayout::sideBack)
             cards.front = SKTRenderingView::image_From_Card_Graphics(card.front, true, card.frontBase());
         if (side != PrintLayout::sideFront)
             cards.back = SKTRenderingView::image_From_Card_Graphics(card.back, true, card.backBase());
+        return cards;
+    }
+
+    PrintCellCards render(CardSnapshot& card, int row) const
+    {
+        applyRow(card, row);
+        PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;
         return cards;
@@ -70,9 +76,14 @@ PrintBatchCards::PrintBatchCards(
     shared_->plainFront = std::move(plainFront);
     const int count = workers > 0 ? workers : std::max(1, int(std::thread::hardware_concurrency()));
     shared_->lookahead = 2 * count;
+    // Drawn once before the workers take their clones, so that what drawing keeps (a picture
+    // after its effects) is made once and shared by every clone: a picture that repeats on
+    // every card then reaches the printer as one image, which a PDF embeds once per job.
+    CardSnapshot prepared = snapshot.clone();
+    shared_->draw(prepared);
     for (int i = 0; i < count; ++i)
         shared_->workers.emplace_back(
-            [shared = shared_.get(), card = snapshot.clone()]() mutable { shared->work(std::move(card)); });
+            [shared = shared_.get(), card = prepared.clone()]() mutable { shared->work(std::move(card)); });
 }
 
 PrintBatchCards::~PrintBatchCards()

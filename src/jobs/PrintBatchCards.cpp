@@ -19,7 +19,10 @@ struct PrintBatchCards::Shared
     int lookahead = 1;
 
     std::mutex lock;
-    std::condition_variable changed;
+    // Two signals, so that a finished card wakes only the printer and a card handed out
+    // wakes only one worker: waking everyone for every card costs the printer dearly.
+    std::condition_variable workToDo; // workers wait here
+    std::condition_variable cardDone; // the printer waits here
     int next = 0; // the next row a worker takes
     int wanted = 0; // the row the printer waits for
     bool stopping = false;
@@ -50,7 +53,7 @@ struct PrintBatchCards::Shared
     {
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
-            changed.wait(guard, [&] { return stopping || (next < rows && next < wanted + lookahead); });
+            workToDo.wait(guard, [&] { return stopping || (next < rows && next < wanted + lookahead); });
             if (stopping)
                 return;
             const int row = next++;
@@ -61,7 +64,8 @@ struct PrintBatchCards::Shared
             inFlight.erase(row);
             if (row >= wanted)
                 ready[row] = std::move(cards);
-            changed.notify_all();
+            if (row == wanted)
+                cardDone.notify_all();
         }
     }
 };
@@ -92,7 +96,7 @@ PrintBatchCards::~PrintBatchCards()
         std::lock_guard<std::mutex> guard(shared_->lock);
         shared_->stopping = true;
     }
-    shared_->changed.notify_all();
+    shared_->workToDo.notify_all();
     for (std::thread& worker : shared_->workers)
         worker.join();
 }
@@ -104,12 +108,18 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
         return std::nullopt;
     std::unique_lock<std::mutex> guard(s.lock);
     // Asked out of order (a repainted preview, a page range): the workers go on from here.
-    if (!s.ready.count(index) && !s.inFlight.count(index))
+    const bool restart = !s.ready.count(index) && !s.inFlight.count(index);
+    if (restart)
         s.next = index;
+    const bool nextInTurn = index == s.wanted + 1;
     s.wanted = index;
     s.ready.erase(s.ready.begin(), s.ready.lower_bound(index));
-    s.changed.notify_all();
-    s.changed.wait(guard, [&] { return s.ready.count(index) > 0; });
+    // The next card in turn lets one more row into the workers' window.
+    if (nextInTurn && !restart)
+        s.workToDo.notify_one();
+    else
+        s.workToDo.notify_all();
+    s.cardDone.wait(guard, [&] { return s.ready.count(index) > 0; });
     PrintCellCards cards = std::move(s.ready[index]);
     s.ready.erase(index);
     return cards;

@@ -61,3 +61,26 @@ TEST(BarcodeSymbols2D, DataMatrixModulesStretchWithTheirLightBorderOverTheModule
         EXPECT_EQ(qGray(drawn.pixel(2 + 5 * i, 52)), 0) << "finder row, module " << i;
     }
 }
+
+TEST(BarcodeSymbols2D, SymbolsStayTwoColouredWhereModulesFallBetweenPixels)
+{
+    // As the module images did, scaled without smoothing: the canvas at any zoom and the
+    // exported pictures show black and white only.
+    BarcodeGenSettings settings;
+    settings.qr_size_val = 57;
+    settings.dm_module_val = 3;
+    for (const Picture& picture : { Draw_QR_Barcode(QStringLiteral("INV-000042"), settings),
+             Draw_DataMatrix_Barcode(QStringLiteral("INV-000042"), settings) }) {
+        ASSERT_FALSE(picture.isNull());
+        const QImage drawn = picture.toImage(97, Qt::white).convertToFormat(QImage::Format_RGB32);
+        int dark = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QRgb pixel = drawn.pixel(x, y);
+                ASSERT_TRUE(pixel == qRgb(0, 0, 0) || pixel == qRgb(255, 255, 255)) << x << ", " << y;
+                dark += pixel == qRgb(0, 0, 0);
+            }
+        }
+        EXPECT_GT(dark, 100);
+    }
+}

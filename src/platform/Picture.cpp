@@ -355,15 +355,14 @@ private:
         }
     }
 
-    // A filled rectangle goes to the painter as one: a PDF then gets a short rectangle
-    // operator of its own rather than a five-point path (a 2-D symbol has hundreds). Another
-    // recording keeps the path, which stays a fill of its own where rectangles would be
-    // drawn together with their neighbours.
+    // A filled rectangle goes to a PDF as one: a short rectangle operator of its own rather
+    // than a five-point path (a 2-D symbol has hundreds). Other devices keep the path: a
+    // recording, where rectangles would be drawn together with their neighbours, and pixels,
+    // which a rectangle rounds a little differently.
     void drawPath(const Picture::Commands::Command& command)
     {
         const QPaintEngine* engine = painter_.paintEngine();
-        const bool recording = engine && engine->type() == QPaintEngine::User;
-        if (command.pen.style() == Qt::NoPen && !recording) {
+        if (command.pen.style() == Qt::NoPen && engine && engine->type() == QPaintEngine::Pdf) {
             if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
                 painter_.drawRect(*rect);
                 return;

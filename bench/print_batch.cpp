@@ -1,8 +1,10 @@
 // Batch print of the peer benchmark's invitation card (a title, a bound name, a bound table,
 // a QR Code and a Code 128 of the row's id), 10 to an A4 sheet, into a PDF through the print
-// path. Usage: bench_print_batch ROWS OUT.pdf. Prints the wall time, the peak resident memory
-// and the PDF's size; run it for 1,000 and 10,000 rows to see that memory does not grow with
-// the rows, and check the sheets with the peer folder's check-page.py.
+// path. Usage: bench_print_batch ROWS OUT.pdf [DATA.csv]: the rows come from the peer's data
+// file (header name,table,id) when one is given, else they are made as its make-data.py makes
+// them. Prints the wall time, the peak resident memory and the PDF's size; run it for 1,000
+// and 10,000 rows to see that memory does not grow with the rows, and check the sheets with
+// the peer folder's check-page.py (bench/print_peer.sh does all of it side by side).
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGeneration.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -15,11 +17,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 using namespace PrintLayout;
 
@@ -31,11 +36,22 @@ QRectF millimetres(double x, double y, double w, double h)
         MM_to_Points_Convert(float(h)));
 }
 
-SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds)
+enum class Align
+{
+    Left,
+    Centre
+};
+
+SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds, Align align = Align::Left)
 {
     auto object = SKTGraphic::create<SKTText>();
     QFont font(QStringLiteral("DejaVu Sans"), points);
     font.setBold(bold);
+    // Text draws in the object's own font, colour and alignment, without a frame.
+    object->text_ctrl_font = font;
+    object->txt_clr = Qt::black;
+    object->text_alignmnet = align == Align::Centre ? 2 : 0;
+    object->setDrawingStroke(false);
     *object->Text_contents() = StyledText::plain(shown, font, Qt::black);
     object->setBounds(bounds);
     return object;
@@ -49,9 +65,15 @@ SKTGraphicPtr barcode(const char* kind, const QRectF& bounds)
     settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
     settings.show_hide_hdr = settings.show_hide_ftr = 1;
     settings.qr_ec_index = 1; // M
-    // A barcode picture keeps its own size whatever the box: 12-mil bars keep a ten-character
-    // Code 128 inside its 52 mm box, clear of the QR Code's white frame beside it.
-    settings.linear_width_val = 12;
+    if (settings.linear_or_2d == 1) {
+        // The symbol framed by nothing but its 20 mm side (whole points a module, centred).
+        settings.qr_size_val = int(MM_to_Points_Convert(20.0f));
+        settings.LR_margin_val = settings.TB_marging_val = 0;
+    } else {
+        // 14-mil bars 12 mm high: the framed symbol of an id and its caption fit 52 x 18 mm.
+        settings.linear_width_val = 14;
+        settings.linear_height_val = 1.2f; // centimetres
+    }
     storeBarcodeFields(settings, *object);
     object->setBounds(bounds);
     return object;
@@ -60,6 +82,42 @@ SKTGraphicPtr barcode(const char* kind, const QRectF& bounds)
 QString padded(int number)
 {
     return QStringLiteral("%1").arg(number, 6, 10, QLatin1Char('0'));
+}
+
+// One row of the peer's data.
+struct PeerRow
+{
+    QString name;
+    QString table;
+    QString id;
+};
+
+// Row i (from 1) as the peer's make-data.py makes it.
+PeerRow madeRow(int i)
+{
+    return { QStringLiteral("Guest %1").arg(padded(i)), QString::number((i - 1) / 8 + 1),
+        QStringLiteral("INV-%1").arg(padded(i)) };
+}
+
+// The rows of a data file of the peer's form (plain cells, no quoting); none when it cannot
+// be read or lacks a column.
+std::optional<std::vector<PeerRow>> readRows(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    const QStringList header = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char(','));
+    const qsizetype name = header.indexOf(QStringLiteral("name")), table = header.indexOf(QStringLiteral("table")),
+                    id = header.indexOf(QStringLiteral("id"));
+    if (name < 0 || table < 0 || id < 0)
+        return std::nullopt;
+    std::vector<PeerRow> rows;
+    while (!file.atEnd()) {
+        const QStringList cells = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char(','));
+        if (cells.size() == header.size())
+            rows.push_back({ cells[name], cells[table], cells[id] });
+    }
+    return rows;
 }
 
 long peakMegabytes()
@@ -77,10 +135,22 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
     const QString out = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp/print-bench.pdf");
+    std::vector<PeerRow> data;
+    if (argc > 3) {
+        const auto read = readRows(QString::fromLocal8Bit(argv[3]));
+        if (!read || int(read->size()) < rows) {
+            std::fprintf(stderr, "%s: not a data file of name,table,id with %d rows\n", argv[3], rows);
+            return 2;
+        }
+        data = *read;
+    } else {
+        for (int i = 1; i <= rows; ++i)
+            data.push_back(madeRow(i));
+    }
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 
     const QList<SKTGraphicPtr> front {
-        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8)),
+        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8), Align::Centre),
         text(QString(), 12, true, millimetres(4, 12, 52, 7)),
         text(QString(), 10, false, millimetres(4, 19.5, 52, 6)),
         barcode("QR Code", millimetres(61.6, 14, 20, 20)),
@@ -91,13 +161,12 @@ int main(int argc, char** argv)
     cardSettings->setCard_fill_clr(Qt::white);
     const CardSnapshot snapshot
         = CardSnapshot::take(front, {}, *cardSettings, *cardSettings, 0, millimetres(0, 0, 85.6, 53.98));
-    // Row i (from 1) of the peer's data: name, table, id.
-    const auto applyRow = [](CardSnapshot& card, int row) {
-        const int i = row + 1;
-        RowApplication::applyValue(*card.front[1], QStringLiteral("Guest %1").arg(padded(i)));
-        RowApplication::applyValue(*card.front[2], QStringLiteral("Table %1").arg((i - 1) / 8 + 1));
-        RowApplication::applyValue(*card.front[3], QStringLiteral("INV-%1").arg(padded(i)));
-        RowApplication::applyValue(*card.front[4], QStringLiteral("INV-%1").arg(padded(i)));
+    const auto applyRow = [&data](CardSnapshot& card, int row) {
+        const PeerRow& values = data[size_t(row)];
+        RowApplication::applyValue(*card.front[1], values.name);
+        RowApplication::applyValue(*card.front[2], QStringLiteral("Table ") + values.table);
+        RowApplication::applyValue(*card.front[3], values.id);
+        RowApplication::applyValue(*card.front[4], values.id);
     };
 
     // The peer's sheet: A4, 2 x 5 cells from 14.40 mm / 13.55 mm, columns 95.60 mm apart.

@@ -4,24 +4,73 @@
 #include "barcodes/BarcodeOptionItems.h"
 #include "barcodes/BarcodeSizing.h"
 #include "barcodes/DataMatrixEncoder.h"
-#include "barcodes/DataMatrixPicture.h"
 #include "barcodes/QREncoder.h"
 #include "barcodes/pdf417View.h"
 #include "common/StringHelpers.h"
-#include "render/GeneratedImages.h"
+
+#include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <vector>
 
 namespace {
 
-// An image at 72 dpi raised to the resolution, keeping the given size in points.
-Picture raisedPicture(const QImage& image, const QSizeF& sizeInPoints, const BarcodeGenSettings& settings)
+// The dark modules of a grid as rectangles in module units: runs along each row, and a run
+// that repeats unchanged on the next row grows downwards.
+template <typename IsDark> std::vector<QRect> darkRectangles(int columns, int rows, IsDark isDark)
 {
-    const QImage raised = Increase_DPI(image, settings.USED_DPI_VALUE());
-    if (raised.isNull())
-        return {};
-    return Picture::fromImage(raised, sizeInPoints);
+    std::vector<QRect> closed;
+    std::map<std::pair<int, int>, QRect> open; // by first and past-the-end column
+    for (int y = 0; y < rows; ++y) {
+        std::map<std::pair<int, int>, QRect> next;
+        for (int x = 0; x < columns;) {
+            if (!isDark(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < columns && isDark(x, y))
+                ++x;
+            const auto key = std::make_pair(start, x);
+            const auto above = open.find(key);
+            if (above == open.end()) {
+                next.emplace(key, QRect(start, y, x - start, 1));
+                continue;
+            }
+            QRect grown = above->second;
+            grown.setBottom(y);
+            next.emplace(key, grown);
+            open.erase(above);
+        }
+        for (const auto& [key, rect] : open)
+            closed.push_back(rect);
+        open.swap(next);
+    }
+    for (const auto& [key, rect] : open)
+        closed.push_back(rect);
+    return closed;
+}
+
+// A symbol of the given size in points: a light area, and on it the dark rectangles (in
+// modules, module (0, 0) at origin). Each rectangle is a fill of its own: PDF renderers
+// snap a lone rectangle to whole device pixels, so modules print crisp and page scanners
+// read them, where one fill of them all leaves grey edges that they misread. Vectors stay
+// sharp at any resolution, and an image would reach every PDF as pixels, once per card.
+Picture symbolPicture(
+    const QSizeF& size, const QRectF& light, const std::vector<QRect>& dark, QPointF origin, QSizeF module)
+{
+    return Picture::record(size, [&](QPainter& painter) {
+        painter.fillRect(light, Qt::white);
+        for (const QRect& rect : dark) {
+            QPainterPath path;
+            path.addRect(QRectF(origin.x() + rect.x() * module.width(), origin.y() + rect.y() * module.height(),
+                rect.width() * module.width(), rect.height() * module.height()));
+            painter.fillPath(path, Qt::black);
+        }
+    });
 }
 
 } // namespace
@@ -29,12 +78,19 @@ Picture raisedPicture(const QImage& image, const QSizeF& sizeInPoints, const Bar
 Picture Draw_QR_Barcode(const QString& value, const BarcodeGenSettings& settings)
 {
     const auto grid = QREncoder::encodeWithECLevel(settings.qr_ec_index, settings.qr_version_index, value);
-    if (!grid)
+    if (!grid || grid->dimension() == 0)
         return {};
-    const QImage image = QREncoder::renderDataMatrix(grid.get(), settings.qr_size_val);
-    if (image.isNull())
-        return {};
-    return raisedPicture(image, QSizeF(image.width(), image.height()), settings);
+    // Whole points per module, centred in the asked side; what the integer scale leaves over
+    // stays transparent around the symbol.
+    const int modules = grid->dimension();
+    const int side = std::max(settings.qr_size_val, modules);
+    const int module = side / modules;
+    const double margin = (side - module * modules) / 2;
+    const QPointF origin(margin, margin);
+    const std::vector<QRect> dark
+        = darkRectangles(modules, modules, [&](int x, int y) { return grid->row(y)[x] != 0; });
+    return symbolPicture(QSizeF(side, side), QRectF(origin, QSizeF(module * modules, module * modules)), dark, origin,
+        QSizeF(module, module));
 }
 
 Picture Draw_PDF_417_Barcode(const QString& value, const BarcodeGenSettings& settings)
@@ -81,7 +137,7 @@ Picture Draw_DataMatrix_Barcode(const QString& value, const BarcodeGenSettings& 
     int checkCodewords = 0;
     const std::vector<uint8_t> grid = iec16022ecc200(
         W, H, encoding, std::string_view(bytes.constData(), size_t(bytes.size())), &used, &capacity, &checkCodewords);
-    if (grid.empty() || W == 0) {
+    if (grid.empty() || W <= 0 || H <= 0 || grid.size() < size_t(W) * size_t(H)) {
         // One write, so that lines of threads drawing at once do not interleave.
         std::fprintf(stderr,
             "No barcode produced\nSize    : %dx%d\nEncoded : %d of %d bytes with %d bytes of ecc\n"
@@ -89,9 +145,12 @@ Picture Draw_DataMatrix_Barcode(const QString& value, const BarcodeGenSettings& 
             W, H, used, capacity, checkCodewords, bytes.constData(), encoding ? encoding->c_str() : "");
         return {};
     }
-    const QImage image = dataMatrixImage(grid, W, H, 1, 1);
-    if (image.isNull())
-        return {};
+    // The symbol and its light module all round, stretched over the columns and rows times
+    // the module size; grid row 0 is the bottom row.
     const int module = std::clamp(settings.dm_module_val, 1, 100);
-    return raisedPicture(image, QSizeF(W * module, H * module), settings);
+    const QSizeF extent(W * module, H * module);
+    const QSizeF cell(extent.width() / (W + 2), extent.height() / (H + 2));
+    const std::vector<QRect> dark
+        = darkRectangles(W, H, [&](int x, int y) { return grid[size_t(H - 1 - y) * size_t(W) + size_t(x)] != 0; });
+    return symbolPicture(extent, QRectF(QPointF(0, 0), extent), dark, QPointF(cell.width(), cell.height()), cell);
 }

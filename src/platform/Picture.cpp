@@ -241,6 +241,26 @@ private:
     RecordingEngine engine_;
 };
 
+// The rectangle of a path that is one axis-aligned rectangle as QPainterPath::addRect makes
+// it (corner, three more corners, back to the first); none for any other path.
+std::optional<QRectF> singleRectangle(const QPainterPath& path)
+{
+    if (path.elementCount() != 5 || !path.elementAt(0).isMoveTo())
+        return std::nullopt;
+    QPointF corners[5];
+    for (int i = 0; i < 5; ++i) {
+        const QPainterPath::Element& element = path.elementAt(i);
+        if (i > 0 && !element.isLineTo())
+            return std::nullopt;
+        corners[i] = element;
+    }
+    const bool rectangle = corners[4] == corners[0] && corners[0].y() == corners[1].y()
+        && corners[1].x() == corners[2].x() && corners[2].y() == corners[3].y() && corners[3].x() == corners[0].x();
+    if (!rectangle)
+        return std::nullopt;
+    return QRectF(corners[0], corners[2]).normalized();
+}
+
 constexpr QPainter::RenderHints smoothingHints
     = QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
 
@@ -323,7 +343,7 @@ private:
         applyState(command);
         switch (command.kind) {
         case Picture::Commands::Kind::Path:
-            painter_.drawPath(command.path);
+            drawPath(command);
             break;
         case Picture::Commands::Kind::Rect:
             painter_.drawRect(command.target);
@@ -335,6 +355,22 @@ private:
             drawText(command);
             break;
         }
+    }
+
+    // A filled rectangle goes to a PDF as one: a short rectangle operator of its own rather
+    // than a five-point path (a 2-D symbol has hundreds). Other devices keep the path: a
+    // recording, where rectangles would be drawn together with their neighbours, and pixels,
+    // which a rectangle rounds a little differently.
+    void drawPath(const Picture::Commands::Command& command)
+    {
+        const QPaintEngine* engine = painter_.paintEngine();
+        if (command.pen.style() == Qt::NoPen && engine && engine->type() == QPaintEngine::Pdf) {
+            if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
+                painter_.drawRect(*rect);
+                return;
+            }
+        }
+        painter_.drawPath(command.path);
     }
 
     void drawText(const Picture::Commands::Command& command)

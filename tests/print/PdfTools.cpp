@@ -24,7 +24,8 @@ bool available()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty()
         && !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+        && !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty();
 }
 
 int pageCount(const QString& pdf)
@@ -50,6 +51,19 @@ QString text(const QString& pdf, int page)
     const QString number = QString::number(page);
     return run(QStringLiteral("pdftotext"),
         { QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf, QStringLiteral("-") });
+}
+
+QList<int> imageObjects(const QString& pdf)
+{
+    // page num type width height color comp bpc enc interp object ID ...
+    QList<int> objects;
+    const QStringList lines = run(QStringLiteral("pdfimages"), { QStringLiteral("-list"), pdf }).split(u'\n');
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(u' ');
+        if (fields.size() > 10 && fields.at(2) == QLatin1String("image"))
+            objects.append(fields.at(10).toInt());
+    }
+    return objects;
 }
 
 } // namespace PdfTools

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QString>
 
 // Independent readers of the PDFs a print job writes (poppler's command-line tools).
@@ -11,5 +12,8 @@ int pageCount(const QString& pdf);
 // Page (1-based) rasterised at dpi.
 QImage page(const QString& pdf, int page, int dpi);
 QString text(const QString& pdf, int page);
+// The object numbers of the images that the pages draw (pdfimages -list), one per use: an
+// image embedded once and drawn twice is listed twice with one number. Masks are left out.
+QList<int> imageObjects(const QString& pdf);
 
 } // namespace PdfTools

@@ -64,3 +64,39 @@ TEST(PrintedBarcodes, EachCellsBarcodeDecodesToItsCardFromA300DpiRendering)
         }
     }
 }
+
+TEST(PrintedBarcodes, TwoDimensionalSymbolsPrintAsCrispVectorsWithoutImages)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    const PrintSettings s = twoByTwoOnA4(QSizeF(250, 160), 4);
+    for (const char* kind : { "QR Code", "DataMatrix" }) {
+        SCOPED_TRACE(kind);
+        const Printing_View job(s, [&](int) {
+            return PrintCellCards { barcodeCard(kind, QStringLiteral("INV-000042")), {} };
+        });
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("symbols.pdf"));
+        ASSERT_TRUE(job.printToPdf(pdf));
+        EXPECT_TRUE(PdfTools::imageObjects(pdf).isEmpty());
+        // Every module is a rectangle of its own, which renderers snap to whole pixels: the
+        // symbol keeps two colours, where one fill of all modules leaves grey edges that page
+        // scanners misread.
+        const QImage page = PdfTools::page(pdf, 1, 300);
+        ASSERT_FALSE(page.isNull());
+        const double scale = 300.0 / 72;
+        const QRectF cell = placeCell(s, 1, 1, QSizeF(240, 150)).cell;
+        const QRect symbol
+            = QRectF(cell.topLeft() * scale, QSizeF(240, 150) * scale).toRect().adjusted(60, 60, -60, -60);
+        int dark = 0, grey = 0;
+        for (int y = symbol.top(); y <= symbol.bottom(); ++y) {
+            for (int x = symbol.left(); x <= symbol.right(); ++x) {
+                const int value = qGray(page.pixel(x, y));
+                dark += value == 0;
+                grey += value != 0 && value != 255;
+            }
+        }
+        EXPECT_GT(dark, 1000);
+        EXPECT_EQ(grey, 0);
+    }
+}

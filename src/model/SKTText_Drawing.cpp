@@ -2,6 +2,7 @@
 #include "model/SKTText.h"
 
 #include "common/StringHelpers.h"
+#include "model/LaidOutText.h"
 #include "model/GraphicPainting.h"
 #include "model/ModelHooks.h"
 
@@ -71,8 +72,8 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     painter.save();
     painter.setClipRect(_bounds, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(laidOut.outline(_bounds.height()).translated(_bounds.topLeft()),
-                     txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    painter.setPen(txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    laidOut.draw(painter, _bounds.topLeft(), _bounds.height());
     painter.restore();
 
     ModelHooks::Refresh_Canvas();

@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/DeviceFont.h"
+#include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
 
 #include <QBuffer>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 
 #include <cmath>
 #include <optional>
@@ -20,7 +22,8 @@ struct Picture::Commands
         Path,
         Rect,
         Image,
-        Text
+        Text,
+        Glyphs
     };
 
     struct Command
@@ -42,6 +45,7 @@ struct Picture::Commands
         QString text;
         QFont font;
         QPointF position;
+        std::shared_ptr<const PlacedGlyphs> glyphs;
     };
 
     std::vector<Command> list;
@@ -158,6 +162,17 @@ public:
         // The painter's font keeps what the text item's drops, such as letter spacing.
         command.font = current_.font;
         command.position = position;
+        commands_.list.push_back(std::move(command));
+    }
+
+    // Glyphs reach a plain paint engine without their glyphs, so they come here directly.
+    void addGlyphs(const PlacedGlyphs& glyphs)
+    {
+        // The painter hands its state over only when it draws through the engine.
+        syncState();
+        Picture::Commands::Command command = current_;
+        command.kind = Picture::Commands::Kind::Glyphs;
+        command.glyphs = std::make_shared<const PlacedGlyphs>(glyphs);
         commands_.list.push_back(std::move(command));
     }
 
@@ -332,7 +347,32 @@ private:
         case Picture::Commands::Kind::Text:
             drawText(command);
             break;
+        case Picture::Commands::Kind::Glyphs:
+            drawGlyphs(command);
+            break;
         }
+    }
+
+    void drawGlyphs(const Picture::Commands::Command& command)
+    {
+        const PlacedGlyphs& glyphs = *command.glyphs;
+        const QRawFont& face = faceFor(glyphs);
+        // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
+        if (crisp_)
+            painter_.fillPath(glyphs.outline(face), command.pen.brush());
+        else
+            glyphs.draw(painter_, face);
+    }
+
+    // Raw fonts are made on the playing thread and kept for the picture's other runs.
+    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
+    {
+        for (const auto& [key, face] : faces_) {
+            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
+                return face;
+        }
+        faces_.emplace_back(&glyphs, glyphs.rawFont());
+        return faces_.back().second;
     }
 
     void drawText(const Picture::Commands::Command& command)
@@ -376,6 +416,7 @@ private:
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
+    std::vector<std::pair<const PlacedGlyphs*, QRawFont>> faces_;
 };
 
 } // namespace
@@ -392,6 +433,17 @@ Picture Picture::record(const QSizeF& sizeInPoints, const std::function<void(QPa
     picture.commands_ = std::move(commands);
     picture.size_ = sizeInPoints;
     return picture;
+}
+
+void Picture::drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs)
+{
+    if (glyphs.isEmpty())
+        return;
+    if (auto* recorder = dynamic_cast<RecordingEngine*>(painter.paintEngine())) {
+        recorder->addGlyphs(glyphs);
+        return;
+    }
+    glyphs.draw(painter, glyphs.rawFont());
 }
 
 Picture Picture::fromImage(const QImage& image, const QSizeF& sizeInPoints)

@@ -132,3 +132,16 @@ TEST(PlacedGlyphs, PdfHoldsThemAsTextInEmbeddedFonts)
         EXPECT_EQ(fields.at(fields.size() - 3), QStringLiteral("yes")) << font.toStdString(); // maps to Unicode
     }
 }
+
+TEST(PlacedGlyphs, TinyAndHugeSizesAndNoGlyphsDrawWithoutHarm)
+{
+    for (const double points : {0.1, 4000.0}) {
+        const Picture picture = recorded(laidOut(QStringLiteral("Hg"), points));
+        EXPECT_FALSE(picture.toImage(300, Qt::white).isNull()) << points;
+        EXPECT_TRUE(picture.toPdf().startsWith("%PDF")) << points;
+    }
+    const PlacedGlyphs none;
+    EXPECT_TRUE(none.isEmpty());
+    EXPECT_TRUE(none.outline(none.rawFont()).isEmpty());
+    EXPECT_EQ(recorded({none}).toImage(72, Qt::white), recorded({}).toImage(72, Qt::white));
+}

@@ -1,7 +1,7 @@
 #include "model/LaidOutText.h"
 
-#include "platform/PlacedGlyphs.h"
 #include "platform/Picture.h"
+#include "platform/PlacedGlyphs.h"
 
 #include <QGlyphRun>
 
@@ -78,8 +78,8 @@ double LaidOutText::scaleFor(const QFont& font, const QList<QTextLayout::FormatR
     return std::min(finestLayoutScale, largestLayoutPixelSize / largest);
 }
 
-LaidOutText::LaidOutText(const QString& text, const QFont& font, double kerning, double width,
-                         Qt::Alignment alignment, const QList<QTextLayout::FormatRange>& formats)
+LaidOutText::LaidOutText(const QString& text, const QFont& font, double kerning, double width, Qt::Alignment alignment,
+    const QList<QTextLayout::FormatRange>& formats)
     : layoutScale_(scaleFor(font, formats))
     , layout_(QString(), layoutFont(font, kerning, layoutScale_))
 {

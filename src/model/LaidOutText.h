@@ -17,7 +17,7 @@ class LaidOutText
 public:
     // kerning is extra space after every character, in points.
     LaidOutText(const QString& text, const QFont& font, double kerning, double width, Qt::Alignment alignment,
-                const QList<QTextLayout::FormatRange>& formats = {});
+        const QList<QTextLayout::FormatRange>& formats = {});
 
     // The glyphs of the lines that start above maxHeight, in points, with the first line's
     // top left at origin.

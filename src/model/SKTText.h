@@ -2,7 +2,6 @@
 
 #include "model/SKTGraphic.h"
 
-
 // A text shown in the object's bounds.
 class SKTText : public SKTGraphic
 {

@@ -2,8 +2,8 @@
 #include "model/SKTText.h"
 
 #include "common/StringHelpers.h"
-#include "model/LaidOutText.h"
 #include "model/GraphicPainting.h"
+#include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
 
 #include <QPainter>

@@ -37,8 +37,8 @@ public:
     bool isEmpty() const { return glyphIndexes_.isEmpty(); }
 
 private:
-    QFont font_;              // names the face; its size is not used
-    double pixelSize_ = 0.0;  // the em size in painter units
+    QFont font_; // names the face; its size is not used
+    double pixelSize_ = 0.0; // the em size in painter units
     QList<quint32> glyphIndexes_;
     QList<QPointF> positions_; // baseline origins in painter units
 };

@@ -36,18 +36,20 @@ QList<Sample> samples()
 {
     const QFont sans = font(QStringLiteral("Liberation Sans"), 14);
     return {
-        {"left, two lines", QStringLiteral("Anna Berg\nMain Street 4"), sans, 0.0, Qt::AlignLeft, {20, 20, 260, 60}},
-        {"right", QStringLiteral("Invitation"), sans, 0.0, Qt::AlignRight | Qt::AlignAbsolute, {20, 20, 260, 40}},
-        {"centre", QStringLiteral("Summer party"), font(QStringLiteral("Liberation Serif"), 22, true), 0.0,
-         Qt::AlignHCenter, {20, 20, 260, 40}},
-        {"justified, wrapped", QStringLiteral("We kindly invite you and your family to the opening of our new hall"),
-         sans, 0.0, Qt::AlignJustify, {20, 20, 200, 120}},
-        {"letter spaced", QStringLiteral("VIP GUEST"), sans, 3.0, Qt::AlignLeft, {20, 20, 260, 40}},
-        {"small", QStringLiteral("Member no. 00412 - valid until 12/2027"), font(QStringLiteral("Liberation Sans"), 6),
-         0.0, Qt::AlignLeft, {20, 20, 260, 40}},
-        {"fallback face", QStringLiteral("Stars \u2605\u2605\u2605 and \u2230"), sans, 0.0, Qt::AlignLeft,
-         {20, 20, 260, 40}},
-        {"cut below the height", QStringLiteral("one\ntwo\nthree\nfour"), sans, 0.0, Qt::AlignLeft, {20, 20, 260, 35}},
+        { "left, two lines", QStringLiteral("Anna Berg\nMain Street 4"), sans, 0.0, Qt::AlignLeft,
+            { 20, 20, 260, 60 } },
+        { "right", QStringLiteral("Invitation"), sans, 0.0, Qt::AlignRight | Qt::AlignAbsolute, { 20, 20, 260, 40 } },
+        { "centre", QStringLiteral("Summer party"), font(QStringLiteral("Liberation Serif"), 22, true), 0.0,
+            Qt::AlignHCenter, { 20, 20, 260, 40 } },
+        { "justified, wrapped", QStringLiteral("We kindly invite you and your family to the opening of our new hall"),
+            sans, 0.0, Qt::AlignJustify, { 20, 20, 200, 120 } },
+        { "letter spaced", QStringLiteral("VIP GUEST"), sans, 3.0, Qt::AlignLeft, { 20, 20, 260, 40 } },
+        { "small", QStringLiteral("Member no. 00412 - valid until 12/2027"), font(QStringLiteral("Liberation Sans"), 6),
+            0.0, Qt::AlignLeft, { 20, 20, 260, 40 } },
+        { "fallback face", QStringLiteral("Stars \u2605\u2605\u2605 and \u2230"), sans, 0.0, Qt::AlignLeft,
+            { 20, 20, 260, 40 } },
+        { "cut below the height", QStringLiteral("one\ntwo\nthree\nfour"), sans, 0.0, Qt::AlignLeft,
+            { 20, 20, 260, 35 } },
     };
 }
 
@@ -144,7 +146,7 @@ TEST(LaidOutText, TextDrawnAsGlyphsMatchesItsOutlines)
                     painter.fillPath(placed.outline(placed.rawFont()), colour);
             });
         };
-        for (const double dpi : {72.0, 300.0}) {
+        for (const double dpi : { 72.0, 300.0 }) {
             for (const Drawing& state : painterStates) {
                 const QImage expected = played(dpi, state, outlines);
                 const auto where = [&] {

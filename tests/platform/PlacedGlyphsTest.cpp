@@ -1,14 +1,13 @@
 #include "platform/PlacedGlyphs.h"
 
 #include "platform/Picture.h"
+#include "support/PdfTextTools.h"
 
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
-#include <QProcess>
 #include <QRawFont>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextLayout>
 
@@ -54,22 +53,13 @@ QSet<QString> families(const QList<PlacedGlyphs>& glyphs)
     return names;
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 } // namespace
 
 TEST(PlacedGlyphs, RunsKeepTheirFaceSizeAndPlace)
 {
     const QList<PlacedGlyphs> glyphs = laidOut(mixedFaces);
     ASSERT_EQ(glyphs.size(), 2);
-    EXPECT_EQ(families(glyphs), (QSet<QString>{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}));
+    EXPECT_EQ(families(glyphs), (QSet<QString> { QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans") }));
     for (const PlacedGlyphs& placed : glyphs)
         EXPECT_DOUBLE_EQ(placed.pixelSize(), 20.0);
     // The first glyph sits at the origin, on a baseline one ascent (0.905 em) below it; an S
@@ -106,13 +96,12 @@ TEST(PlacedGlyphs, CrispPicturesKeepGlyphsTwoColoured)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             colours.insert(image.pixel(x, y));
-    EXPECT_EQ(colours, (QSet<QRgb>{qRgb(255, 255, 255), qRgb(0, 0, 0)}));
+    EXPECT_EQ(colours, (QSet<QRgb> { qRgb(255, 255, 255), qRgb(0, 0, 0) }));
 }
 
 TEST(PlacedGlyphs, PdfHoldsThemAsTextInEmbeddedFonts)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
-        || QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+    if (!PdfTextTools::available())
         GTEST_SKIP() << "poppler's pdftotext and pdffonts are not installed";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("glyphs.pdf"));
@@ -121,21 +110,18 @@ TEST(PlacedGlyphs, PdfHoldsThemAsTextInEmbeddedFonts)
     file.write(recorded(laidOut(mixedFaces)).toPdf());
     file.close();
 
-    EXPECT_EQ(run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).trimmed(), mixedFaces);
-    // pdffonts: two header lines, then one line per font: name, type, encoding, emb, sub, uni, object.
-    const QStringList fonts = run(QStringLiteral("pdffonts"), {path}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_EQ(PdfTextTools::text(path).trimmed(), mixedFaces);
+    const QList<PdfTextTools::Font> fonts = PdfTextTools::fonts(path);
     ASSERT_EQ(fonts.size(), 2);
-    for (const QString& font : fonts) {
-        const QStringList fields = font.split(u' ', Qt::SkipEmptyParts);
-        ASSERT_GE(fields.size(), 7) << font.toStdString();
-        EXPECT_EQ(fields.at(fields.size() - 5), QStringLiteral("yes")) << font.toStdString(); // embedded
-        EXPECT_EQ(fields.at(fields.size() - 3), QStringLiteral("yes")) << font.toStdString(); // maps to Unicode
+    for (const PdfTextTools::Font& font : fonts) {
+        EXPECT_TRUE(font.embedded) << font.name.toStdString();
+        EXPECT_TRUE(font.mapsToUnicode) << font.name.toStdString();
     }
 }
 
 TEST(PlacedGlyphs, TinyAndHugeSizesAndNoGlyphsDrawWithoutHarm)
 {
-    for (const double points : {0.1, 4000.0}) {
+    for (const double points : { 0.1, 4000.0 }) {
         const Picture picture = recorded(laidOut(QStringLiteral("Hg"), points));
         EXPECT_FALSE(picture.toImage(300, Qt::white).isNull()) << points;
         EXPECT_TRUE(picture.toPdf().startsWith("%PDF")) << points;
@@ -143,5 +129,5 @@ TEST(PlacedGlyphs, TinyAndHugeSizesAndNoGlyphsDrawWithoutHarm)
     const PlacedGlyphs none;
     EXPECT_TRUE(none.isEmpty());
     EXPECT_TRUE(none.outline(none.rawFont()).isEmpty());
-    EXPECT_EQ(recorded({none}).toImage(72, Qt::white), recorded({}).toImage(72, Qt::white));
+    EXPECT_EQ(recorded({ none }).toImage(72, Qt::white), recorded({}).toImage(72, Qt::white));
 }

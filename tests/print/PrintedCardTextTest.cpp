@@ -24,8 +24,8 @@ Picture guestCard(int row)
     text->text_ctrl_font = font;
     text->txt_clr = QColor(Qt::black);
     text->text_alignmnet = 2;
-    text->setBounds({10, 40, 223, 60});
-    return SKTRenderingView::image_From_Card_Graphics({text}, false, {Card_Property::create(), 0, cardFrame});
+    text->setBounds({ 10, 40, 223, 60 });
+    return SKTRenderingView::image_From_Card_Graphics({ text }, false, { Card_Property::create(), 0, cardFrame });
 }
 
 } // namespace
@@ -36,8 +36,9 @@ TEST(PrintedCardTextTest, EveryCellsTextObjectsAreTextOnItsSheet)
         GTEST_SKIP() << "poppler's pdfinfo, pdftoppm and pdftotext are not installed";
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("guests.pdf"));
-    const Printing_View job(twoByTwoOnA4(cardFrame.size(), 5),
-                            [](int index) { return PrintCellCards{guestCard(index + 1), {}}; });
+    const Printing_View job(twoByTwoOnA4(cardFrame.size(), 5), [](int index) {
+        return PrintCellCards { guestCard(index + 1), {} };
+    });
     ASSERT_TRUE(job.printToPdf(pdf));
     ASSERT_EQ(PdfTools::pageCount(pdf), 2);
     const QString first = PdfTools::text(pdf, 1);

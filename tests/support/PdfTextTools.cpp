@@ -2,13 +2,10 @@
 
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStringList>
 
 namespace PdfTextTools {
 
-namespace {
-
-QString output(const QString& program, const QStringList& arguments)
+QString toolOutput(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -16,8 +13,6 @@ QString output(const QString& program, const QStringList& arguments)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-} // namespace
 
 bool available()
 {
@@ -27,7 +22,7 @@ bool available()
 
 QString text(const QString& pdf)
 {
-    return output(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
+    return toolOutput(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
 }
 
 QList<Font> fonts(const QString& pdf)
@@ -35,7 +30,7 @@ QList<Font> fonts(const QString& pdf)
     // Two header lines, then per font: name, type (one or more words), encoding, emb, sub,
     // uni, object number, generation.
     QList<Font> found;
-    const QStringList lines = output(QStringLiteral("pdffonts"), { pdf }).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList lines = toolOutput(QStringLiteral("pdffonts"), { pdf }).split(u'\n', Qt::SkipEmptyParts);
     for (const QString& line : lines.mid(2)) {
         const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
         if (fields.size() < 7)

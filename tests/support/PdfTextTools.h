@@ -2,9 +2,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // What poppler's pdftotext and pdffonts, independent readers, find in a PDF file.
 namespace PdfTextTools {
+
+// The standard output of a program that ran and succeeded; nothing otherwise.
+QString toolOutput(const QString& program, const QStringList& arguments);
 
 bool available();
 // The text in reading order, laid out as on the page.

@@ -353,28 +353,6 @@ private:
         }
     }
 
-    void drawGlyphs(const Picture::Commands::Command& command)
-    {
-        const PlacedGlyphs& glyphs = *command.glyphs;
-        const QRawFont& face = faceFor(glyphs);
-        // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
-        if (crisp_)
-            painter_.fillPath(glyphs.outline(face), command.pen.brush());
-        else
-            glyphs.draw(painter_, face);
-    }
-
-    // Raw fonts are made on the playing thread and kept for the picture's other runs.
-    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
-    {
-        for (const auto& [key, face] : faces_) {
-            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
-                return face;
-        }
-        faces_.emplace_back(&glyphs, glyphs.rawFont());
-        return faces_.back().second;
-    }
-
     void drawText(const Picture::Commands::Command& command)
     {
         const QFont& font = fontFor(command.font);
@@ -405,6 +383,28 @@ private:
                 deviceFont_.setStyleStrategy(QFont::StyleStrategy(deviceFont_.styleStrategy() | QFont::NoAntialias));
         }
         return deviceFont_;
+    }
+
+    void drawGlyphs(const Picture::Commands::Command& command)
+    {
+        const PlacedGlyphs& glyphs = *command.glyphs;
+        const QRawFont& face = faceFor(glyphs);
+        // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
+        if (crisp_)
+            painter_.fillPath(glyphs.outline(face), command.pen.brush());
+        else
+            glyphs.draw(painter_, face);
+    }
+
+    // Raw fonts are made on the playing thread and kept for the picture's other runs.
+    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
+    {
+        for (const auto& [key, face] : faces_) {
+            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
+                return face;
+        }
+        faces_.emplace_back(&glyphs, glyphs.rawFont());
+        return faces_.back().second;
     }
 
     QPainter& painter_;

@@ -207,6 +207,11 @@ private:
     Picture::Commands::Command current_;
 };
 
+RecordingEngine* recorderOf(QPainter& painter)
+{
+    return dynamic_cast<RecordingEngine*>(painter.paintEngine());
+}
+
 // A paint device of the picture's size at 72 dpi, so that point-sized fonts are laid out
 // at their true size.
 class RecordingDevice final : public QPaintDevice
@@ -388,6 +393,11 @@ private:
     void drawGlyphs(const Picture::Commands::Command& command)
     {
         const PlacedGlyphs& glyphs = *command.glyphs;
+        // A picture drawn into another one stays glyphs there.
+        if (RecordingEngine* recorder = recorderOf(painter_)) {
+            recorder->addGlyphs(glyphs);
+            return;
+        }
         const QRawFont& face = faceFor(glyphs);
         // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
         if (crisp_)
@@ -439,7 +449,7 @@ void Picture::drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs)
 {
     if (glyphs.isEmpty())
         return;
-    if (auto* recorder = dynamic_cast<RecordingEngine*>(painter.paintEngine())) {
+    if (RecordingEngine* recorder = recorderOf(painter)) {
         recorder->addGlyphs(glyphs);
         return;
     }

@@ -131,3 +131,20 @@ TEST(PlacedGlyphs, TinyAndHugeSizesAndNoGlyphsDrawWithoutHarm)
     EXPECT_TRUE(none.outline(none.rawFont()).isEmpty());
     EXPECT_EQ(recorded({ none }).toImage(72, Qt::white), recorded({}).toImage(72, Qt::white));
 }
+
+TEST(PlacedGlyphs, APictureDrawnIntoAnotherKeepsItsGlyphs)
+{
+    // As a card's front and back are put together into one picture for export.
+    const Picture side = recorded(laidOut(QStringLiteral("Front side")));
+    const Picture both = Picture::record(QSizeF(200, 120), [&](QPainter& painter) {
+        side.draw(painter, QRectF(0, 60, 200, 60));
+    });
+    QImage expected(400, 240, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    {
+        QPainter painter(&expected);
+        painter.scale(2, 2);
+        side.draw(painter, QRectF(0, 60, 200, 60));
+    }
+    EXPECT_EQ(both.toImage(144, Qt::white), expected.convertToFormat(QImage::Format_RGB32));
+}

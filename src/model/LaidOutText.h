@@ -31,6 +31,7 @@ public:
 private:
     // Layout units per point.
     static double scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats);
+
     double layoutScale_;
     QTextLayout layout_;
     double usedWidth_ = 0.0;

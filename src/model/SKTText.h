@@ -2,8 +2,6 @@
 
 #include "model/SKTGraphic.h"
 
-#include <QTextLayout>
-
 // A text shown in the object's bounds.
 class SKTText : public SKTGraphic
 {
@@ -35,23 +33,6 @@ protected:
     SKTText(const SKTText&) = default;
 
 private:
-    // A text laid out in lines at a width, in points; one under the other from y = 0.
-    struct LaidOutText
-    {
-        LaidOutText(const QString& text, const QFont& font, double kerning, double width, Qt::Alignment alignment,
-                    const QList<QTextLayout::FormatRange>& formats = {});
-        // The glyph outlines of the lines that start above maxHeight.
-        QPainterPath outline(double maxHeight) const;
-
-        // Layout units per point.
-        static double scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats);
-
-        double layoutScale;
-        QTextLayout layout;
-        double usedWidth = 0.0; // the widest line
-        double height = 0.0;
-    };
-
     QString displayedText() const;
     QFont drawingFont() const;
 };

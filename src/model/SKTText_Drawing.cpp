@@ -3,6 +3,7 @@
 
 #include "common/StringHelpers.h"
 #include "model/GraphicPainting.h"
+#include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
 
 #include <QPainter>
@@ -71,8 +72,8 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     painter.save();
     painter.setClipRect(_bounds, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(laidOut.outline(_bounds.height()).translated(_bounds.topLeft()),
-                     txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    painter.setPen(txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    laidOut.draw(painter, _bounds.topLeft(), _bounds.height());
     painter.restore();
 
     ModelHooks::Refresh_Canvas();

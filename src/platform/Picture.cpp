@@ -2,6 +2,7 @@
 
 #include "platform/CrispRects.h"
 #include "platform/DeviceFont.h"
+#include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
 
 #include <QBuffer>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 
 #include <cmath>
 #include <optional>
@@ -21,7 +23,8 @@ struct Picture::Commands
         Path,
         Rect,
         Image,
-        Text
+        Text,
+        Glyphs
     };
 
     struct Command
@@ -43,6 +46,7 @@ struct Picture::Commands
         QString text;
         QFont font;
         QPointF position;
+        std::shared_ptr<const PlacedGlyphs> glyphs;
     };
 
     std::vector<Command> list;
@@ -162,6 +166,17 @@ public:
         commands_.list.push_back(std::move(command));
     }
 
+    // Glyphs reach a plain paint engine without their glyphs, so they come here directly.
+    void addGlyphs(const PlacedGlyphs& glyphs)
+    {
+        // The painter hands its state over only when it draws through the engine.
+        syncState();
+        Picture::Commands::Command command = current_;
+        command.kind = Picture::Commands::Kind::Glyphs;
+        command.glyphs = std::make_shared<const PlacedGlyphs>(glyphs);
+        commands_.list.push_back(std::move(command));
+    }
+
 private:
     void addPath(const QPainterPath& path)
     {
@@ -192,6 +207,11 @@ private:
     Picture::Commands& commands_;
     Picture::Commands::Command current_;
 };
+
+RecordingEngine* recorderOf(QPainter& painter)
+{
+    return dynamic_cast<RecordingEngine*>(painter.paintEngine());
+}
 
 // A paint device of the picture's size at 72 dpi, so that point-sized fonts are laid out
 // at their true size.
@@ -354,6 +374,9 @@ private:
         case Picture::Commands::Kind::Text:
             drawText(command);
             break;
+        case Picture::Commands::Kind::Glyphs:
+            drawGlyphs(command);
+            break;
         }
     }
 
@@ -405,6 +428,33 @@ private:
         return deviceFont_;
     }
 
+    void drawGlyphs(const Picture::Commands::Command& command)
+    {
+        const PlacedGlyphs& glyphs = *command.glyphs;
+        // A picture drawn into another one stays glyphs there.
+        if (RecordingEngine* recorder = recorderOf(painter_)) {
+            recorder->addGlyphs(glyphs);
+            return;
+        }
+        const QRawFont& face = faceFor(glyphs);
+        // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
+        if (crisp_)
+            painter_.fillPath(glyphs.outline(face), command.pen.brush());
+        else
+            glyphs.draw(painter_, face);
+    }
+
+    // Raw fonts are made on the playing thread and kept for the picture's other runs.
+    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
+    {
+        for (const auto& [key, face] : faces_) {
+            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
+                return face;
+        }
+        faces_.emplace_back(&glyphs, glyphs.rawFont());
+        return faces_.back().second;
+    }
+
     QPainter& painter_;
     QTransform base_;
     bool crisp_;
@@ -414,6 +464,7 @@ private:
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
+    std::vector<std::pair<const PlacedGlyphs*, QRawFont>> faces_;
 };
 
 } // namespace
@@ -430,6 +481,17 @@ Picture Picture::record(const QSizeF& sizeInPoints, const std::function<void(QPa
     picture.commands_ = std::move(commands);
     picture.size_ = sizeInPoints;
     return picture;
+}
+
+void Picture::drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs)
+{
+    if (glyphs.isEmpty())
+        return;
+    if (RecordingEngine* recorder = recorderOf(painter)) {
+        recorder->addGlyphs(glyphs);
+        return;
+    }
+    glyphs.draw(painter, glyphs.rawFont());
 }
 
 Picture Picture::fromImage(const QImage& image, const QSizeF& sizeInPoints)

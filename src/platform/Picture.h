@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class PlacedGlyphs;
 class QPainter;
 class QRectF;
 
@@ -23,6 +24,9 @@ public:
     static Picture record(const QSizeF& sizeInPoints, const std::function<void(QPainter&)>& paint);
     // A picture that shows an image stretched over the given size in points.
     static Picture fromImage(const QImage& image, const QSizeF& sizeInPoints);
+    // Draws glyphs in the painter's pen. A picture being recorded keeps them as glyphs, so
+    // its PDF holds real text; any other painter draws them at once.
+    static void drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs);
 
     bool isNull() const;
     QSizeF size() const;

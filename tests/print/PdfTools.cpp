@@ -1,6 +1,7 @@
 #include "PdfTools.h"
 
-#include <QProcess>
+#include "support/PdfTextTools.h"
+
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -11,11 +12,7 @@ namespace {
 
 QString run(const QString& program, const QStringList& arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return PdfTextTools::toolOutput(program, arguments);
 }
 
 } // namespace

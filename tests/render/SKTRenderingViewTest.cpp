@@ -179,7 +179,11 @@ TEST(SKTRenderingViewTest, PngPdfAndTiffShowTheSameCard)
 
 TEST(SKTRenderingViewTest, WorkersRenderTheSameSideAtOnce)
 {
-    const QList<SKTGraphicPtr> graphics{box({10, 10, 50, 50}, Qt::red), box({30, 30, 80, 40}, Qt::blue)};
+    // Text too: each thread lays it out and draws its glyphs with font engines of its own.
+    auto text = SKTGraphic::create<SKTText>();
+    text->Text_Value = QStringLiteral("Anna Berg\nTable 12");
+    text->setBounds({20, 70, 200, 60});
+    const QList<SKTGraphicPtr> graphics{text, box({10, 10, 50, 50}, Qt::red), box({30, 30, 80, 40}, Qt::blue)};
     const CardSideBase base = sideBase(Qt::white);
     const QImage expected = png(graphics, base, 150);
     std::vector<std::future<bool>> workers;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFont>
+#include <QTextLayout>
+
+class PlacedGlyphs;
+class QPainter;
+
+// A text laid out in lines at a width, in points; one line under the other from y = 0.
+//
+// The layout is made once, at a large pixel size scaled back to points, so that line breaks,
+// kerning and widths are the same on the canvas, in export, print and PDF, whatever the
+// device: Qt resolves point-sized fonts per device and, on a 72-dpi device, drops absolute
+// letter spacing.
+class LaidOutText
+{
+public:
+    // kerning is extra space after every character, in points.
+    LaidOutText(const QString& text, const QFont& font, double kerning, double width, Qt::Alignment alignment,
+        const QList<QTextLayout::FormatRange>& formats = {});
+
+    // The glyphs of the lines that start above maxHeight, in points, with the first line's
+    // top left at origin.
+    QList<PlacedGlyphs> placedGlyphs(QPointF origin, double maxHeight) const;
+    // Draws those glyphs as text in the painter's pen.
+    void draw(QPainter& painter, QPointF origin, double maxHeight) const;
+
+    double usedWidth() const { return usedWidth_; } // the widest line
+    double height() const { return height_; }
+
+private:
+    // Layout units per point.
+    static double scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats);
+
+    double layoutScale_;
+    QTextLayout layout_;
+    double usedWidth_ = 0.0;
+    double height_ = 0.0;
+};

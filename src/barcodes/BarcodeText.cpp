@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTextBoundaryFinder>
+#include <QTextLayout>
 
 namespace {
 
@@ -33,8 +34,8 @@ int graphemeCount(const QString& text)
 }
 
 // Draws the text from its base line, with extra space after each character. Characters are
-// placed one by one rather than through the font's letter spacing, so that the spacing
-// survives recording into a picture.
+// placed one by one rather than through the font's letter spacing, which the painter drops
+// on devices below 96 dpi. One layout of the whole text gives every character's place.
 void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const QFont& font, double kerning)
 {
     painter.setFont(font);
@@ -42,13 +43,16 @@ void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const 
         painter.drawText(baseLine, text);
         return;
     }
-    const QFontMetricsF metrics(font, &device72());
+    QTextLayout layout(text, font, &device72());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
     QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
     qsizetype start = 0;
     int count = 0;
     while (graphemes.toNextBoundary() != -1) {
         const qsizetype end = graphemes.position();
-        const double x = baseLine.x() + metrics.horizontalAdvance(text.left(start)) + count * kerning;
+        const double x = baseLine.x() + line.cursorToX(int(start)) + count * kerning;
         painter.drawText(QPointF(x, baseLine.y()), text.mid(start, end - start));
         start = end;
         ++count;

@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <vector>
+
 namespace {
 
 constexpr double pointsPerInch = 72.0;
@@ -81,8 +83,8 @@ void NKDBarcodeOffscreenView::paintLinear(QPainter& painter) const
         paintFooter(painter, barcode.footer());
 }
 
-// One filled rectangle per run of bar modules, so that neighbouring modules show no seams.
-// Drawn relative to the bars' bottom line.
+// One filled rectangle per run of bar modules, so that neighbouring modules show no seams,
+// all drawn in one call. Drawn relative to the bars' bottom line.
 void NKDBarcodeOffscreenView::paintBars(QPainter& painter, double& lastBarHeight) const
 {
     const NKDBarcode& barcode = *barcode_;
@@ -92,25 +94,30 @@ void NKDBarcodeOffscreenView::paintBars(QPainter& painter, double& lastBarHeight
     double x = (bounds_.width() - double(bars.size()) * moduleWidth) / 2;
     int run = 0;
 
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    const auto drawRun = [&](int lastModule) {
+    std::vector<QRectF> runs;
+    runs.reserve(bars.size() / 2 + 1);
+    const auto addRun = [&](int lastModule) {
         const double top = barcode.barTop(lastModule, settings_);
         const double bottom = fourState ? barcode.barBottom(lastModule, settings_) : 0.0;
-        painter.fillRect(flipped(x, bottom, run * moduleWidth, top - bottom), settings_.barcode_clr);
+        runs.push_back(flipped(x, bottom, run * moduleWidth, top - bottom));
         lastBarHeight = top;
     };
     for (size_t i = 0; i < bars.size(); ++i) {
         if (bars[i] == '1') {
             ++run;
             if (i + 1 == bars.size())
-                drawRun(int(i));
+                addRun(int(i));
             continue;
         }
         if (run > 0)
-            drawRun(int(i) - 1);
+            addRun(int(i) - 1);
         x += moduleWidth * (run + 1);
         run = 0;
     }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(settings_.barcode_clr);
+    painter.drawRects(runs.data(), int(runs.size()));
 }
 
 void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase) const

@@ -1,5 +1,6 @@
 #include "platform/Picture.h"
 
+#include "platform/CrispRects.h"
 #include "platform/DeviceFont.h"
 #include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
@@ -329,7 +330,8 @@ public:
         if (rects_.empty())
             return;
         applyState(*rectState_);
-        painter_.drawRects(rects_.data(), int(rects_.size()));
+        if (!crisp_ || !fillCrispRects(painter_, rects_))
+            painter_.drawRects(rects_.data(), int(rects_.size()));
         rects_.clear();
     }
 

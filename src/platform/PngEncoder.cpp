@@ -1,14 +1,23 @@
 #include "platform/PngEncoder.h"
 
-#include <png.h>
-
 #include <algorithm>
-#include <csetjmp>
+#include <array>
 #include <cstring>
+#include <libdeflate.h>
+#include <limits>
 #include <vector>
-#include <zlib.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
+
+// Colour types of the PNG header.
+constexpr int colourGrey = 0;
+constexpr int colourRgb = 2;
+constexpr int colourPalette = 3;
+constexpr int colourRgba = 6;
 
 // What the pixels need: the two colours when there are no more, whether all are grey, and
 // whether any is not opaque.
@@ -72,11 +81,11 @@ Colours survey(const QImage& image, bool hasAlpha)
 // Rows in PNG's layout for one form, made once per run of equal image rows.
 struct Rows
 {
-    int colourType = PNG_COLOR_TYPE_GRAY;
+    int colourType = colourGrey;
     int bitDepth = 8;
     int stride = 0;
     std::vector<uchar> bytes;
-    std::vector<png_color> palette;
+    QByteArray palette; // red, green, blue of each entry
 
     const uchar* row(int y) const { return bytes.data() + size_t(y) * size_t(stride); }
 };
@@ -95,6 +104,59 @@ template <class PackRow> bool packRows(const QImage& image, Rows& rows, PackRow 
     return true;
 }
 
+// The bits of a byte in reverse order: pixels are compared first to last from the low bit,
+// and PNG wants the first pixel in the high bit.
+constexpr std::array<uchar, 256> reversedBits = [] {
+    std::array<uchar, 256> table {};
+    for (unsigned value = 0; value < 256; ++value) {
+        unsigned reversed = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            reversed |= ((value >> bit) & 1u) << (7 - bit);
+        table[value] = uchar(reversed);
+    }
+    return table;
+}();
+
+// Eight pixels compared with a colour at once: bit i is set when pixel i has the colour.
+class EightPixels
+{
+public:
+    EightPixels(const QRgb* source, QRgb opaqueBits)
+    {
+#if defined(__SSE2__)
+        const __m128i opaque = _mm_set1_epi32(int(opaqueBits));
+        low_ = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source)), opaque);
+        high_ = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 4)), opaque);
+#else
+        for (int i = 0; i < 8; ++i)
+            pixels_[i] = source[i] | opaqueBits;
+#endif
+    }
+
+    unsigned matches(QRgb colour) const
+    {
+#if defined(__SSE2__)
+        const __m128i wanted = _mm_set1_epi32(int(colour));
+        const int low = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(low_, wanted)));
+        const int high = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(high_, wanted)));
+        return unsigned(low | high << 4);
+#else
+        unsigned bits = 0;
+        for (int i = 0; i < 8; ++i)
+            bits |= unsigned(pixels_[i] == colour) << i;
+        return bits;
+#endif
+    }
+
+private:
+#if defined(__SSE2__)
+    __m128i low_;
+    __m128i high_;
+#else
+    QRgb pixels_[8];
+#endif
+};
+
 // Packs the rows at one bit per pixel (1 for the second colour met) while it learns the
 // colours, so that the usual barcode takes one pass; false at a third colour or a pixel that
 // is not opaque.
@@ -111,24 +173,48 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     QRgb second = first;
     if (!colours.add(first))
         return false;
-    const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
-        unsigned byte = 0;
-        for (int x = 0; x < width; ++x) {
-            const QRgb c = source[x] | opaqueBits;
+    // Meets the colours of pixels that are neither of the two known; false at a third.
+    const auto learn = [&](const QRgb* source, int count) {
+        for (int i = 0; i < count; ++i) {
+            const QRgb c = source[i] | opaqueBits;
             if (c != first && (c != second || colours.count < 2)) {
                 if (!colours.add(c))
                     return false;
                 second = c;
             }
-            byte = (byte << 1) | unsigned(c != first);
-            if ((x & 7) == 7) {
-                target[x >> 3] = uchar(byte);
-                byte = 0;
-            }
         }
-        if (width & 7)
-            target[width >> 3] = uchar(byte << (8 - (width & 7)));
         return true;
+    };
+    // Eight pixels to a byte, without a branch per pixel: the colours are learnt only for a
+    // byte that holds one not met before.
+    const auto packByte = [&](const QRgb* source, int count, uchar& target) {
+        unsigned byte = 0;
+        bool unknown = false;
+        for (int i = 0; i < count; ++i) {
+            const QRgb c = source[i] | opaqueBits;
+            byte = (byte << 1) | unsigned(c != first);
+            unknown |= c != first && c != second;
+        }
+        if (unknown && !learn(source, count))
+            return false;
+        target = uchar(byte << (8 - count));
+        return true;
+    };
+    const auto packWholeByte = [&](const QRgb* source, uchar& target) {
+        const EightPixels pixels(source, opaqueBits);
+        const unsigned notFirst = ~pixels.matches(first) & 0xffu;
+        if ((notFirst & ~pixels.matches(second)) != 0 && !learn(source, 8))
+            return false;
+        target = reversedBits[notFirst];
+        return true;
+    };
+    const int wholeBytes = width / 8;
+    const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
+        for (int i = 0; i < wholeBytes; ++i) {
+            if (!packWholeByte(source + 8 * i, target[i]))
+                return false;
+        }
+        return width % 8 == 0 || packByte(source + 8 * wholeBytes, width % 8, target[wholeBytes]);
     });
     if (!packed)
         return false;
@@ -139,9 +225,9 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
                 byte = uchar(~byte);
         }
     } else {
-        rows.colourType = PNG_COLOR_TYPE_PALETTE;
+        rows.colourType = colourPalette;
         for (const QRgb c : { colours.first, colours.second })
-            rows.palette.push_back({ png_byte(qRed(c)), png_byte(qGreen(c)), png_byte(qBlue(c)) });
+            rows.palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
     }
     return true;
 }
@@ -176,57 +262,109 @@ Rows convertedRows(const QImage& image, QImage::Format format, int colourType, i
     return rows;
 }
 
-void appendBytes(png_structp png, png_bytep data, png_size_t length)
+// A compressor per thread and level, made once: making one costs about as much as packing
+// a whole barcode picture. Two-coloured rows pack to few bytes, so a thorough search costs
+// little and keeps barcode files small; plain rows let whole repeated rows match. Deeper
+// rows are stored as differences to the row above and packed quickly.
+libdeflate_compressor* compressorFor(const Rows& rows)
 {
-    auto* output = static_cast<QByteArray*>(png_get_io_ptr(png));
-    output->append(reinterpret_cast<const char*>(data), qsizetype(length));
+    struct Compressor
+    {
+        explicit Compressor(int level)
+            : made(libdeflate_alloc_compressor(level))
+        { }
+        ~Compressor() { libdeflate_free_compressor(made); }
+        Compressor(const Compressor&) = delete;
+        Compressor& operator=(const Compressor&) = delete;
+        libdeflate_compressor* made;
+    };
+    if (rows.bitDepth == 1) {
+        thread_local Compressor twoColours(8);
+        return twoColours.made;
+    }
+    thread_local Compressor deeper(1);
+    return deeper.made;
 }
 
-void flushNothing(png_structp)
-{ }
+constexpr uchar filterNone = 0;
+constexpr uchar filterUp = 2;
 
-[[noreturn]] void failWrite(png_structp png, png_const_charp)
+// The image data: each row behind its filter byte, deflated in the zlib format.
+bool compressedRows(const Rows& rows, int height, QByteArray& output)
 {
-    png_longjmp(png, 1);
+    libdeflate_compressor* compressor = compressorFor(rows);
+    if (!compressor)
+        return false;
+    const bool up = rows.bitDepth != 1;
+    const size_t lineLength = size_t(rows.stride) + 1;
+    std::vector<uchar> lines(lineLength * size_t(height));
+    for (int y = 0; y < height; ++y) {
+        uchar* line = lines.data() + size_t(y) * lineLength;
+        const uchar* row = rows.row(y);
+        line[0] = up ? filterUp : filterNone;
+        if (up && y > 0) {
+            const uchar* above = rows.row(y - 1);
+            for (int i = 0; i < rows.stride; ++i)
+                line[i + 1] = uchar(row[i] - above[i]);
+        } else {
+            std::memcpy(line + 1, row, size_t(rows.stride));
+        }
+    }
+    const size_t bound = libdeflate_zlib_compress_bound(compressor, lines.size());
+    if (bound > size_t(std::numeric_limits<qsizetype>::max() / 2))
+        return false;
+    output.resize(qsizetype(bound));
+    const size_t written = libdeflate_zlib_compress(compressor, lines.data(), lines.size(), output.data(), bound);
+    output.resize(qsizetype(written));
+    return written > 0;
 }
 
-void ignoreWarning(png_structp, png_const_charp)
-{ }
+void appendNumber(QByteArray& output, quint32 number)
+{
+    const char bytes[4] = { char(number >> 24), char(number >> 16), char(number >> 8), char(number) };
+    output.append(bytes, 4);
+}
 
-// Kept apart from C++ objects with destructors, since an error jumps out of it.
+void appendChunk(QByteArray& output, const char (&type)[5], const QByteArray& data)
+{
+    appendNumber(output, quint32(data.size()));
+    const qsizetype start = output.size();
+    output.append(type, 4);
+    output.append(data);
+    const char* checked = output.constData() + start;
+    appendNumber(output, libdeflate_crc32(0, checked, size_t(output.size() - start)));
+}
+
+QByteArray header(const Rows& rows, int width, int height)
+{
+    QByteArray data;
+    appendNumber(data, quint32(width));
+    appendNumber(data, quint32(height));
+    // Bit depth, colour type, deflate, adaptive filters, no interlacing.
+    const char form[5] = { char(rows.bitDepth), char(rows.colourType), 0, 0, 0 };
+    data.append(form, 5);
+    return data;
+}
+
 bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int dotsPerMeterY, QByteArray* output)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, ignoreWarning);
-    if (!png)
+    QByteArray image;
+    if (!compressedRows(rows, height, image))
         return false;
-    png_infop info = png_create_info_struct(png);
-    if (!info || setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return false;
+    static const char signature[8] = { char(0x89), 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+    output->append(signature, 8);
+    appendChunk(*output, "IHDR", header(rows, width, height));
+    if (!rows.palette.isEmpty())
+        appendChunk(*output, "PLTE", rows.palette);
+    if (dotsPerMeterX > 0 && dotsPerMeterY > 0) {
+        QByteArray resolution;
+        appendNumber(resolution, quint32(dotsPerMeterX));
+        appendNumber(resolution, quint32(dotsPerMeterY));
+        resolution.append(char(1)); // per metre
+        appendChunk(*output, "pHYs", resolution);
     }
-    png_set_write_fn(png, output, appendBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), rows.bitDepth, rows.colourType, PNG_INTERLACE_NONE,
-        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!rows.palette.empty())
-        png_set_PLTE(png, info, rows.palette.data(), int(rows.palette.size()));
-    if (dotsPerMeterX > 0 && dotsPerMeterY > 0)
-        png_set_pHYs(png, info, png_uint_32(dotsPerMeterX), png_uint_32(dotsPerMeterY), PNG_RESOLUTION_METER);
-    if (rows.bitDepth == 1) {
-        // Few bytes to pack, so a thorough search costs little; plain rows let whole repeated
-        // rows match. Together about a third smaller than the quick settings below.
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-        png_set_compression_level(png, 6);
-        png_set_compression_strategy(png, Z_FILTERED);
-    } else {
-        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-        png_set_compression_level(png, 1);
-        png_set_compression_strategy(png, Z_RLE);
-    }
-    png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, rows.row(y));
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
+    appendChunk(*output, "IDAT", image);
+    appendChunk(*output, "IEND", QByteArray());
     return true;
 }
 
@@ -246,11 +384,11 @@ QByteArray encodePngFast(const QImage& image)
     if (!packTwoColours(pixels, hasAlpha, rows)) {
         const Colours colours = survey(pixels, hasAlpha);
         if (!colours.opaque)
-            rows = convertedRows(pixels, QImage::Format_RGBA8888, PNG_COLOR_TYPE_RGB_ALPHA, 4);
+            rows = convertedRows(pixels, QImage::Format_RGBA8888, colourRgba, 4);
         else if (colours.grey)
             rows = greyRows(pixels);
         else
-            rows = convertedRows(pixels, QImage::Format_RGB888, PNG_COLOR_TYPE_RGB, 3);
+            rows = convertedRows(pixels, QImage::Format_RGB888, colourRgb, 3);
     }
     if (rows.bytes.empty())
         return {};

@@ -1,5 +1,8 @@
 // The barcode fields of a card object through the settings record and back.
+#include "BarcodeTestSupport.h"
+
 #include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeSymbologies.h"
 #include "model/SKTBarcode.h"
 #include "platform/PropertyList.h"
 
@@ -94,6 +97,23 @@ TEST(BarcodeCardFields, StoredNumbersBeyondTheWindowsRangesAreBroughtInside)
     EXPECT_EQ(s.pdf_wdt_val, 20);
     EXPECT_EQ(s.dm_module_val, 20);
     EXPECT_FALSE(barcodePictureFromFields(*hostile).isNull());
+}
+
+// What a batch row makes from a card object's default fields (20-mil bars, caption, margins)
+// reads back as the row's value from the plain PNG of the picture.
+TEST(BarcodeCardFields, RowMadeCode128FromDefaultFieldsReads)
+{
+    auto object = SKTGraphic::create<SKTBarcode>();
+    BarcodeGenSettings settings;
+    settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String("Code 128"));
+    settings.show_hide_hdr = settings.show_hide_ftr = 1;
+    storeBarcodeFields(settings, *object);
+    const auto make = barcodeRowMaker(*object);
+    for (const QString value : { QStringLiteral("INV-000991"), QStringLiteral("Guest 12"), QStringLiteral("4711") }) {
+        const QImage png = QImage::fromData(make(value).toPng(300), "PNG");
+        ASSERT_FALSE(png.isNull()) << qPrintable(value);
+        EXPECT_EQ(barcodetest::zxingRead(png, QStringLiteral("Code128")), value.toLatin1());
+    }
 }
 
 } // namespace

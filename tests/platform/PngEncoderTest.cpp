@@ -106,6 +106,27 @@ TEST(PngEncoder, ColourAndTransparencyAreKept)
     EXPECT_EQ(qAlpha(decoded(encodePngFast(clear)).pixel(0, 0)), 0);
 }
 
+// Pixels are packed eight at a time: a colour that turns up first anywhere in a group of
+// eight, or in the last few pixels of a row, is still seen.
+TEST(PngEncoder, EveryPixelPlaceCountsWhenColoursAreLearnt)
+{
+    for (const QImage::Format format : { QImage::Format_RGB32, QImage::Format_ARGB32 }) {
+        for (const QPoint place : { QPoint(3, 0), QPoint(15, 2), QPoint(34, 5), QPoint(36, 11) }) {
+            SCOPED_TRACE(std::to_string(place.x()) + "," + std::to_string(place.y()));
+            QImage two = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));
+            two.fill(Qt::white);
+            two.setPixel(place, qRgb(0, 0, 0));
+            EXPECT_EQ(form(encodePngFast(two)), std::make_pair(1, grey));
+            expectSamePixels(decoded(encodePngFast(two)), two);
+
+            QImage three = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));
+            three.setPixel(place, qRgb(0, 128, 0));
+            EXPECT_EQ(form(encodePngFast(three)), std::make_pair(8, rgb));
+            expectSamePixels(decoded(encodePngFast(three)), three);
+        }
+    }
+}
+
 TEST(PngEncoder, OtherFormatsAndNullImages)
 {
     EXPECT_TRUE(encodePngFast(QImage()).isEmpty());

@@ -1,9 +1,7 @@
 #include "barcodes/pdf417Images.h"
 
+#include "barcodes/ModuleRectangles.h"
 #include "barcodes/pdf417param.h"
-
-#include <QPainter>
-#include <QPainterPath>
 
 #include <cstring>
 
@@ -12,7 +10,7 @@ namespace {
 QImage newBitImage(int width, int height)
 {
     QImage image(width, height, QImage::Format_Mono);
-    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.setColorTable({ qRgb(255, 255, 255), qRgb(0, 0, 0) });
     return image;
 }
 
@@ -48,7 +46,7 @@ QImage pdf417ModuleImage(const QImage& bitImage, int modulePixels, int rowPixels
         return {};
     const int quiet = quietModules * modulePixels;
     QImage image(bitImage.width() * modulePixels + 2 * quiet, bitImage.height() * rowPixels + 2 * quiet,
-                 QImage::Format_Grayscale8);
+        QImage::Format_Grayscale8);
     image.fill(255);
     for (int y = 0; y < bitImage.height(); ++y) {
         const uchar* bits = bitImage.constScanLine(y);
@@ -69,25 +67,7 @@ Picture pdf417Picture(const QImage& bitImage, const QSizeF& size)
         return {};
     const double moduleWidth = size.width() / bitImage.width();
     const double rowHeight = size.height() / bitImage.height();
-    // One path of every run of bars: one drawing command however large the symbol.
-    QPainterPath bars;
-    bars.setFillRule(Qt::WindingFill);
-    const int width = bitImage.width();
-    for (int y = 0; y < bitImage.height(); ++y) {
-        const uchar* bits = bitImage.constScanLine(y);
-        for (int x = 0; x < width;) {
-            if (!isBar(bits, x)) {
-                ++x;
-                continue;
-            }
-            const int runStart = x;
-            while (x < width && isBar(bits, x))
-                ++x;
-            bars.addRect(QRectF(runStart * moduleWidth, y * rowHeight, (x - runStart) * moduleWidth, rowHeight));
-        }
-    }
-    return Picture::record(size, [&](QPainter& painter) {
-        painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
-        painter.fillPath(bars, Qt::black);
-    });
+    const std::vector<QRect> bars = darkRectangles(
+        bitImage.width(), bitImage.height(), [&](int x, int y) { return isBar(bitImage.constScanLine(y), x); });
+    return symbolPicture(size, QRectF(QPointF(0, 0), size), bars, QPointF(0, 0), QSizeF(moduleWidth, rowHeight));
 }

@@ -1,5 +1,7 @@
 #include "barcodes/BarcodeText.h"
 
+#include "platform/Picture.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -40,7 +42,7 @@ void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const 
 {
     painter.setFont(font);
     if (kerning == 0.0) {
-        painter.drawText(baseLine, text);
+        Picture::drawText(painter, baseLine, text);
         return;
     }
     QTextLayout layout(text, font, &device72());
@@ -53,7 +55,7 @@ void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const 
     while (graphemes.toNextBoundary() != -1) {
         const qsizetype end = graphemes.position();
         const double x = baseLine.x() + line.cursorToX(int(start)) + count * kerning;
-        painter.drawText(QPointF(x, baseLine.y()), text.mid(start, end - start));
+        Picture::drawText(painter, QPointF(x, baseLine.y()), text.mid(start, end - start));
         start = end;
         ++count;
     }

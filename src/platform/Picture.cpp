@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/CrispRects.h"
+#include "platform/CrispTextStamps.h"
 #include "platform/DeviceFont.h"
 #include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
@@ -163,6 +164,17 @@ public:
         // The painter's font keeps what the text item's drops, such as letter spacing.
         command.font = current_.font;
         command.position = position;
+        commands_.list.push_back(std::move(command));
+    }
+
+    // Text handed over before the painter lays it out: it is laid out when played.
+    void addText(const QPointF& baseLine, const QString& text)
+    {
+        syncState();
+        Picture::Commands::Command command = current_;
+        command.kind = Picture::Commands::Kind::Text;
+        command.text = text;
+        command.position = baseLine;
         commands_.list.push_back(std::move(command));
     }
 
@@ -410,6 +422,8 @@ private:
             painter_.fillPath(outline, command.pen.brush());
             return;
         }
+        if (crisp_ && drawCrispTextStamp(painter_, font, command.position, command.text))
+            return;
         painter_.setFont(font);
         painter_.drawText(command.position, command.text);
     }
@@ -492,6 +506,17 @@ void Picture::drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs)
         return;
     }
     glyphs.draw(painter, glyphs.rawFont());
+}
+
+void Picture::drawText(QPainter& painter, const QPointF& baseLine, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    if (RecordingEngine* recorder = recorderOf(painter)) {
+        recorder->addText(baseLine, text);
+        return;
+    }
+    painter.drawText(baseLine, text);
 }
 
 Picture Picture::fromImage(const QImage& image, const QSizeF& sizeInPoints)

@@ -27,6 +27,10 @@ public:
     // Draws glyphs in the painter's pen. A picture being recorded keeps them as glyphs, so
     // its PDF holds real text; any other painter draws them at once.
     static void drawGlyphs(QPainter& painter, const PlacedGlyphs& glyphs);
+    // Draws text from its base line in the painter's font and pen. A picture being recorded
+    // keeps it as it is, laid out only when played (a batch of barcode captions would lay
+    // out every character twice); any other painter draws it at once.
+    static void drawText(QPainter& painter, const QPointF& baseLine, const QString& text);
 
     bool isNull() const;
     QSizeF size() const;

@@ -52,7 +52,7 @@ void paintSample(QPainter& painter)
 
 TEST(Picture, TextKeepsItsPointSizeAndPosition)
 {
-    QImage direct = blankImage72({300, 100});
+    QImage direct = blankImage72({ 300, 100 });
     {
         QPainter painter(&direct);
         paintSample(painter);
@@ -86,29 +86,53 @@ TEST(Picture, TextScalesWithTheGeometryOnAnyDeviceResolution)
     EXPECT_NEAR(at96.width(), at72.width(), 2);
 }
 
-TEST(Picture, TextKeepsItsLetterSpacing)
+// Text handed to a recording before it is laid out plays back as the painter's own text,
+// in the painter's pen, font and transform at the time, smooth and crisp alike.
+TEST(Picture, TextHandedOverWholePlaysLikeDrawnText)
 {
-    const auto paintSpaced = [](QPainter& painter) {
-        QFont font = bigFont();
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 20);
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPointF(10, 60), QStringLiteral("HH"));
+    const auto paintWith = [](bool handedOver) {
+        return [handedOver](QPainter& painter) {
+            const auto text = [&](const QPointF& at, const QString& shown) {
+                if (handedOver)
+                    Picture::drawText(painter, at, shown);
+                else
+                    painter.drawText(at, shown);
+            };
+            painter.setFont(bigFont());
+            painter.setPen(Qt::darkBlue);
+            text(QPointF(10.3, 60.7), QStringLiteral("H"));
+            painter.translate(70, 5);
+            painter.scale(0.5, 0.8);
+            painter.setPen(QColor(200, 30, 30));
+            text(QPointF(20, 70), QStringLiteral("Wg 7"));
+            text(QPointF(20, 90), QString());
+        };
     };
-    QImage direct = blankImage72({300, 100});
+    const Picture handedOver = Picture::record(QSizeF(300, 100), paintWith(true));
+    const Picture drawn = Picture::record(QSizeF(300, 100), paintWith(false));
+    for (const auto edges : { Picture::Edges::Smooth, Picture::Edges::Crisp }) {
+        const QImage expected = drawn.toImage(300, Qt::white, edges);
+        EXPECT_EQ(handedOver.toImage(300, Qt::white, edges), expected);
+        EXPECT_GT(inkBox(expected).width(), 400);
+    }
+    // On any other painter it is drawn at once.
+    QImage direct = blankImage72({ 300, 100 });
+    QImage byPainter = blankImage72({ 300, 100 });
     {
         QPainter painter(&direct);
-        paintSpaced(painter);
+        paintWith(true)(painter);
     }
-    const QRect replayed = inkBox(Picture::record(QSizeF(300, 100), paintSpaced).toImage(72, Qt::white));
-    EXPECT_NEAR(replayed.width(), inkBox(direct).width(), 2);
+    {
+        QPainter painter(&byPainter);
+        paintWith(false)(painter);
+    }
+    EXPECT_EQ(direct, byPainter);
 }
 
 TEST(Picture, ScalesShapesToTheResolutionAsked)
 {
-    const Picture picture = Picture::record(QSizeF(72, 36), [](QPainter& painter) {
-        painter.fillRect(QRectF(36, 0, 36, 36), Qt::black);
-    });
+    const Picture picture = Picture::record(
+        QSizeF(72, 36), [](QPainter& painter) { painter.fillRect(QRectF(36, 0, 36, 36), Qt::black); });
     const QImage image = picture.toImage(300, Qt::white);
     EXPECT_EQ(image.size(), QSize(300, 150));
     EXPECT_EQ(inkBox(image), QRect(150, 0, 150, 150));
@@ -132,10 +156,9 @@ TEST(Picture, ClipAndOpacityAreKept)
 
 TEST(Picture, DrawsIntoAnyTargetRectangle)
 {
-    const Picture picture = Picture::record(QSizeF(10, 10), [](QPainter& painter) {
-        painter.fillRect(QRectF(0, 0, 5, 10), Qt::black);
-    });
-    QImage image = blankImage72({100, 100});
+    const Picture picture
+        = Picture::record(QSizeF(10, 10), [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 5, 10), Qt::black); });
+    QImage image = blankImage72({ 100, 100 });
     {
         QPainter painter(&image);
         picture.draw(painter, QRectF(20, 30, 40, 20));
@@ -154,7 +177,7 @@ TEST(Picture, WritesAOnePagePdfOfItsSize)
     file.write(pdf);
     file.close();
     QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {file.fileName()});
+    info.start(QStringLiteral("pdfinfo"), { file.fileName() });
     if (!info.waitForFinished() || info.exitCode() != 0)
         GTEST_SKIP() << "pdfinfo is not available";
     const QString output = QString::fromUtf8(info.readAllStandardOutput());
@@ -163,8 +186,9 @@ TEST(Picture, WritesAOnePagePdfOfItsSize)
 
     // Rasterised by an independent reader, the PDF shows the text where the PNG does.
     QProcess raster;
-    raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                              QStringLiteral("-singlefile"), file.fileName(), dir.filePath(QStringLiteral("p"))});
+    raster.start(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+            file.fileName(), dir.filePath(QStringLiteral("p")) });
     ASSERT_TRUE(raster.waitForFinished());
     const QImage fromPdf(dir.filePath(QStringLiteral("p.png")));
     ASSERT_FALSE(fromPdf.isNull());
@@ -267,9 +291,8 @@ TEST(Picture, RectanglesReplayInTheirOwnStateAndClip)
 
 TEST(Picture, PngKeepsTransparency)
 {
-    const Picture picture = Picture::record(QSizeF(20, 10), [](QPainter& painter) {
-        painter.fillRect(QRectF(0, 0, 10, 10), QColor(255, 0, 0, 128));
-    });
+    const Picture picture = Picture::record(
+        QSizeF(20, 10), [](QPainter& painter) { painter.fillRect(QRectF(0, 0, 10, 10), QColor(255, 0, 0, 128)); });
     const QImage read = QImage::fromData(picture.toPng(72), "PNG").convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(read.size(), QSize(20, 10));
     EXPECT_EQ(qAlpha(read.pixel(15, 5)), 0);

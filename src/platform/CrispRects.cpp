@@ -9,15 +9,6 @@
 
 namespace {
 
-bool isPlainImage(const QPaintDevice* device)
-{
-    if (!device || device->devType() != QInternal::Image)
-        return false;
-    const QImage::Format format = static_cast<const QImage*>(device)->format();
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-        || format == QImage::Format_ARGB32_Premultiplied;
-}
-
 bool needsNoBlending(const QPainter& painter)
 {
     const QBrush& brush = painter.brush();
@@ -91,11 +82,20 @@ private:
 
 } // namespace
 
+bool isPlain32BitImage(const QPaintDevice* device)
+{
+    if (!device || device->devType() != QInternal::Image)
+        return false;
+    const QImage::Format format = static_cast<const QImage*>(device)->format();
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+        || format == QImage::Format_ARGB32_Premultiplied;
+}
+
 bool fillCrispRects(QPainter& painter, const std::vector<QRectF>& rects)
 {
     const QTransform transform = painter.deviceTransform();
     if (transform.type() > QTransform::TxScale || transform.m11() <= 0 || transform.m22() <= 0
-        || !isPlainImage(painter.device()) || !needsNoBlending(painter))
+        || !isPlain32BitImage(painter.device()) || !needsNoBlending(painter))
         return false;
     auto& image = *static_cast<QImage*>(painter.device());
     // Writing to a shared image would detach it from under the painter.

@@ -4,7 +4,11 @@
 
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
+
+// True for a 32-bit image, whose pixels the crisp drawing below may write directly.
+bool isPlain32BitImage(const QPaintDevice* device);
 
 // Fills rectangles with the painter's brush straight into the pixels of the image it paints
 // on, covering the pixels whose centres they hold, as the painter does without antialiasing

@@ -1,5 +1,7 @@
 #include "platform/CrispTextStamps.h"
 
+#include "platform/CrispRects.h"
+
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
@@ -38,15 +40,6 @@ struct Stamp
     QPoint offset; // of the image's top left from the whole-pixel origin
 };
 
-bool isPlainImage(const QPaintDevice* device)
-{
-    if (!device || device->devType() != QInternal::Image)
-        return false;
-    const QImage::Format format = static_cast<const QImage*>(device)->format();
-    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
-        || format == QImage::Format_ARGB32_Premultiplied;
-}
-
 // One character (a surrogate pair at most): its glyph sits at the origin, so its place on
 // the device is the origin's alone.
 bool isOneCharacter(const QString& text)
@@ -60,7 +53,7 @@ bool canStamp(const QPainter& painter, const QFont& font, const QString& text)
     return isOneCharacter(text) && (font.styleStrategy() & QFont::NoAntialias) && pen.style() == Qt::SolidLine
         && pen.brush().style() == Qt::SolidPattern && painter.opacity() >= 1.0 && !painter.hasClipping()
         && painter.compositionMode() == QPainter::CompositionMode_SourceOver
-        && painter.transform().type() <= QTransform::TxScale && isPlainImage(painter.device());
+        && painter.transform().type() <= QTransform::TxScale && isPlain32BitImage(painter.device());
 }
 
 // The character drawn by a painter like the given one, under its transform moved by whole

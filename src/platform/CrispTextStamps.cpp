@@ -53,7 +53,8 @@ bool canStamp(const QPainter& painter, const QFont& font, const QString& text)
     return isOneCharacter(text) && (font.styleStrategy() & QFont::NoAntialias) && pen.style() == Qt::SolidLine
         && pen.brush().style() == Qt::SolidPattern && painter.opacity() >= 1.0 && !painter.hasClipping()
         && painter.compositionMode() == QPainter::CompositionMode_SourceOver
-        && painter.transform().type() <= QTransform::TxScale && isPlain32BitImage(painter.device());
+        && painter.transform().type() <= QTransform::TxScale && isPlain32BitImage(painter.device())
+        && painter.device()->devicePixelRatio() == 1;
 }
 
 // The character drawn by a painter like the given one, under its transform moved by whole

@@ -10,6 +10,6 @@ class QString;
 // characters again for every symbol of a batch costs more than the rest of the caption.
 // The stamp is the painter's own drawing of the character at the same fraction of a pixel,
 // so the pixels come out as drawText would make them. Only for an unrotated, unclipped
-// painter at full opacity on a 32-bit image, with a solid pen and a font that does not
-// smooth; answers false, having drawn nothing, in any other case.
+// painter at full opacity on a 32-bit image of one pixel per unit, with a solid pen and a
+// font that does not smooth; answers false, having drawn nothing, in any other case.
 bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& position, const QString& text);

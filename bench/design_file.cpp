@@ -1,6 +1,8 @@
 // Saving and opening a design with 1,000 objects of every kind (half on each side), as the
 // design file does it: items, XML property list, file, and back with every check.
 //   bench_design_file [OBJECTS]
+#include "ResidentMemory.h"
+
 #include "mainwindow/DesignFile.h"
 
 #include "model/SKTBarcode.h"
@@ -19,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -93,11 +94,9 @@ int main(int argc, char** argv)
             std::abort();
         loaded = size_t(read.contents.frontGraphics.size() + read.contents.backGraphics.size());
     });
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
     std::printf("design with %d objects: file %.1f KiB\n", objects, QFileInfo(path).size() / 1024.0);
     std::printf("save  %8.1f ms (best of 5)\n", save);
     std::printf("open  %8.1f ms (best of 5), %zu objects read\n", open, loaded);
-    std::printf("peak resident memory %.1f MiB\n", usage.ru_maxrss / 1024.0);
+    std::printf("peak resident memory %.1f MiB\n", peakResidentKiB() / 1024.0);
     return 0;
 }

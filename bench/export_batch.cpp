@@ -3,6 +3,8 @@
 // worker per core. Usage: bench_export_batch ROWS [WORKERS]. Prints the wall time, cards per
 // second and the peak resident memory; run it for 1,000 and 10,000 rows to see that memory
 // does not grow with the rows.
+#include "ResidentMemory.h"
+
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "jobs/BatchExport.h"
@@ -14,8 +16,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <thread>
@@ -55,13 +55,6 @@ SKTGraphicPtr barcode(const char* kind, const QRectF& bounds, int column)
     object->data_source_type = DataBinding::spreadsheetSource;
     object->excel_col_indx = column;
     return object;
-}
-
-long peakMegabytes()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 QString loadAverage()
@@ -114,7 +107,7 @@ int main(int argc, char** argv)
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf(
         "rows %d  workers %d  written %d  wall %.2f s  %.1f cards/s  peak RSS %ld MiB  load before %s after %s\n", rows,
-        workers, result.cardsWritten, seconds, result.cardsWritten / seconds, peakMegabytes(), qPrintable(loadBefore),
-        qPrintable(loadAverage()));
+        workers, result.cardsWritten, seconds, result.cardsWritten / seconds, peakResidentKiB() / 1024,
+        qPrintable(loadBefore), qPrintable(loadAverage()));
     return result.outcome == BatchExportResult::Outcome::Finished ? 0 : 1;
 }

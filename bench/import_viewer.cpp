@@ -3,6 +3,8 @@
 // shows it in the viewer: the time to the filled viewer, the peak memory, and the time of a
 // repaint while scrolling through the whole table.
 //   bench_import_viewer [ROWS]
+#include "ResidentMemory.h"
+
 #include "data/Data_From_Excel.h"
 #include "imports/Import_Excel.h"
 #include "imports/SheetChooser.h"
@@ -18,7 +20,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -33,24 +34,6 @@ for i in range(rows):
                '%d Long Street Name' % i, i % 1000, 'guest%d@example.org' % i, 'note', i % 2 == 0])
 wb.save(sys.argv[1])
 )";
-
-long peakKiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-long rssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 } // namespace
 
@@ -73,7 +56,7 @@ int main(int argc, char** argv)
 
     Data_From_Excel table;
     Data_From_Excel_Window = &table;
-    const long before = rssKiB();
+    const long before = residentKiB();
     QElapsedTimer timer;
     timer.start();
     Import_Excel window;
@@ -88,7 +71,7 @@ int main(int argc, char** argv)
     viewer.show();
     viewer.ColList->viewport()->grab();
     const double shown = timer.nsecsElapsed() / 1e9;
-    const long peak = peakKiB();
+    const long peak = peakResidentKiB();
 
     // Scrolling: 200 jumps spread over the whole table, each painted at once.
     QScrollBar* bar = viewer.ColList->verticalScrollBar();

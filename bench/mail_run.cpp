@@ -1,6 +1,7 @@
 // Mails per minute of an all-rows run of 200 rows (one recipient, both sides attached)
 // against a local STARTTLS server, and the resident memory as the run goes on.
 #include "LocalSmtpServer.h"
+#include "ResidentMemory.h"
 
 #include "mailing/MailRun.h"
 
@@ -9,19 +10,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-
-namespace {
-long residentKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -5,6 +5,8 @@
 // them. Prints the wall time, the peak resident memory and the PDF's size; run it for 1,000
 // and 10,000 rows to see that memory does not grow with the rows, and check the sheets with
 // the peer folder's check-page.py (bench/print_peer.sh does all of it side by side).
+#include "ResidentMemory.h"
+
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGeneration.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -19,8 +21,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <optional>
@@ -120,13 +120,6 @@ std::optional<std::vector<PeerRow>> readRows(const QString& path)
     return rows;
 }
 
-long peakMegabytes()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -190,7 +183,7 @@ int main(int argc, char** argv)
     const bool printed = job.printToPdf(out);
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf("rows %d  pages %d  wall %.2f s  %.0f cards/s  peak RSS %ld MiB  PDF %.2f MB  %s\n", rows,
-        sheetCount(rows, 5, 2), seconds, rows / seconds, peakMegabytes(), QFileInfo(out).size() / 1e6,
+        sheetCount(rows, 5, 2), seconds, rows / seconds, peakResidentKiB() / 1024, QFileInfo(out).size() / 1e6,
         printed ? "ok" : "FAILED");
     return printed ? 0 : 1;
 }

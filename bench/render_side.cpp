@@ -1,6 +1,8 @@
 // Renders a CR80 card side (243 x 154 points) holding 40 objects of every kind to PNG at
 // 300 dpi, and reports cards per second and memory after 1 and after 500 renders: memory
 // must stay flat, since batch export renders one card per data row.
+#include "ResidentMemory.h"
+
 #include "common/Globals.h"
 #include "model/Card_Property.h"
 #include "model/SKTBarcode.h"
@@ -17,29 +19,11 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 #include <cstdio>
-#include <fstream>
 
 namespace {
 
 const QRectF card(0, 0, 243, 154);
-
-long residentKilobytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 QImage photo()
 {
@@ -74,8 +58,8 @@ QList<SKTGraphicPtr> sideObjects(const QString& folder)
     QPainter(&signature).drawLine(10, 80, 290, 20);
     signature.save(folder + QStringLiteral("/sign.png"));
 
-    const QStringList shapes{QStringLiteral("R"), QStringLiteral("C"), QStringLiteral("RR"), QStringLiteral("T"),
-                             QStringLiteral("D"), QStringLiteral("S"), QStringLiteral("DS"), QStringLiteral("P")};
+    const QStringList shapes { QStringLiteral("R"), QStringLiteral("C"), QStringLiteral("RR"), QStringLiteral("T"),
+        QStringLiteral("D"), QStringLiteral("S"), QStringLiteral("DS"), QStringLiteral("P") };
     for (int index = 0; index < 40; ++index) {
         const QRectF bounds(5 + (index % 8) * 29, 5 + (index / 8) * 29, 27, 27);
         switch (index % 5) {
@@ -152,17 +136,17 @@ int main(int argc, char** argv)
     settings->Card_fill_Grd_1_clr = QColor(Qt::white);
     settings->Card_fill_Grd_2_clr = QColor(Qt::lightGray);
     settings->Card_border_chk = true;
-    const CardSideBase base{settings, 1, card};
+    const CardSideBase base { settings, 1, card };
     const QList<SKTGraphicPtr> objects = sideObjects(folder.path());
 
-    const long before = residentKilobytes();
+    const long before = residentKiB();
     qint64 bytes = 0;
     QElapsedTimer timer;
     timer.start();
     bytes += SKTRenderingView::image_From_Card_Graphics(objects, false, base).toPng(300).size();
     const double firstMs = timer.nsecsElapsed() / 1e6;
-    const long afterOne = residentKilobytes();
-    const long peakOne = peakKilobytes();
+    const long afterOne = residentKiB();
+    const long peakOne = peakResidentKiB();
 
     {
         QElapsedTimer split;
@@ -174,19 +158,22 @@ int main(int argc, char** argv)
         split.restart();
         for (int i = 0; i < 20; ++i)
             side.toImage(300);
-        std::printf("per card: recording the side %.1f ms, rasterising it at 300 dpi %.1f ms (PNG encoding is the rest)\n",
-                    recordMs, split.nsecsElapsed() / 2e7);
+        std::printf(
+            "per card: recording the side %.1f ms, rasterising it at 300 dpi %.1f ms (PNG encoding is the rest)\n",
+            recordMs, split.nsecsElapsed() / 2e7);
     }
-    const int rounds = qEnvironmentVariableIntValue("RENDER_ROUNDS") > 0 ? qEnvironmentVariableIntValue("RENDER_ROUNDS") : 500;
+    const int rounds
+        = qEnvironmentVariableIntValue("RENDER_ROUNDS") > 0 ? qEnvironmentVariableIntValue("RENDER_ROUNDS") : 500;
     timer.restart();
     for (int round = 0; round < rounds; ++round)
         bytes += SKTRenderingView::image_From_Card_Graphics(objects, false, base).toPng(300).size();
     const double seconds = timer.nsecsElapsed() / 1e9;
 
-    std::printf("first render (effects run once, then kept): %.1f ms (%lld bytes of PNG)\n", firstMs, static_cast<long long>(bytes));
+    std::printf("first render (effects run once, then kept): %.1f ms (%lld bytes of PNG)\n", firstMs,
+        static_cast<long long>(bytes));
     std::printf("%d renders: %.2f s, %.1f cards per second\n", rounds, seconds, rounds / seconds);
-    std::printf("resident memory: before %ld KiB, after 1 render %ld KiB, after %d more %ld KiB\n", before,
-                afterOne, rounds, residentKilobytes());
-    std::printf("peak memory: after 1 render %ld KiB, after %d more %ld KiB\n", peakOne, rounds, peakKilobytes());
+    std::printf("resident memory: before %ld KiB, after 1 render %ld KiB, after %d more %ld KiB\n", before, afterOne,
+        rounds, residentKiB());
+    std::printf("peak memory: after 1 render %ld KiB, after %d more %ld KiB\n", peakOne, rounds, peakResidentKiB());
     return 0;
 }

@@ -5,6 +5,8 @@
 //   editor    a series file of N lines opened in the series editor
 //   viewer    the same file opened in the series viewer
 //   bench_series [N]   (default 100000 lines for the file cases, 10000 values for the others)
+#include "ResidentMemory.h"
+
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
 #include "series/BatchWizard.h"
@@ -21,7 +23,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -31,17 +32,6 @@ public:
     bool Check_Batch_File_In_Use_Validation(const QString&) const override { return false; }
     void Open_Import_Wizard(int, int) override { }
 };
-
-long rssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
 
 void writeSeries(int lines)
 {
@@ -63,7 +53,7 @@ int runCase(const QString& kind, int size)
     if (kind == QLatin1String("editor") || kind == QLatin1String("viewer"))
         writeSeries(size);
     QApplication::processEvents();
-    const long before = rssKiB();
+    const long before = residentKiB();
     QElapsedTimer timer;
     timer.start();
     int rows = 0;
@@ -98,9 +88,7 @@ int runCase(const QString& kind, int size)
     }
     QApplication::processEvents();
     const double seconds = timer.nsecsElapsed() / 1e9;
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.4f %ld %ld %d\n", seconds, before, usage.ru_maxrss, rows);
+    std::printf("%.4f %ld %ld %d\n", seconds, before, peakResidentKiB(), rows);
     return 0;
 }
 

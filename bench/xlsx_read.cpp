@@ -4,6 +4,8 @@
 // write), and inline strings without one (openpyxl's write-only form, which makes the title
 // read scan the whole sheet for its width).
 //   bench_xlsx_read [ROWS]
+#include "ResidentMemory.h"
+
 #include "data/SpreadsheetWriter.h"
 
 #include <QCoreApplication>
@@ -13,7 +15,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -45,18 +46,6 @@ peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
 print('%.3f %d %d %d' % (seconds, before, peak, len(table)))
 )";
 
-long rssKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
 // The heap the returned table itself needs, so that the reader's own overhead can be told apart.
 long tableKiB(const SheetTable& table)
 {
@@ -72,7 +61,7 @@ long tableKiB(const SheetTable& table)
 // Child: open, titles, all rows, as the import windows do.
 int readWithOurs(const QString& path)
 {
-    const long before = rssKiB();
+    const long before = residentKiB();
     QElapsedTimer timer;
     timer.start();
     SpreadsheetWriter::ReadWorkbook(path, true);
@@ -82,11 +71,10 @@ int readWithOurs(const QString& path)
     const double titled = timer.nsecsElapsed() / 1e9;
     const SheetTable table = SpreadsheetWriter::ReadWorkbook(path, false);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
     std::fprintf(stderr, "    galavite: unpacking and shared strings %.2f s, titles %.2f s, rows %.2f s\n", opened,
         titled - opened, seconds - titled);
-    std::printf("%.3f %ld %ld %lld %ld\n", seconds, before, usage.ru_maxrss, qlonglong(table.size()), tableKiB(table));
+    std::printf(
+        "%.3f %ld %ld %lld %ld\n", seconds, before, peakResidentKiB(), qlonglong(table.size()), tableKiB(table));
     return table.isEmpty() ? 1 : 0;
 }
 

@@ -55,16 +55,6 @@ QRectF fromBottom(float paperHeight, float x, float bottom, float width, float h
 
 } // namespace
 
-float Points_to_MM_Convert(float points)
-{
-    return points * 0.3527777777778f;
-}
-
-float MM_to_Points_Convert(float millimetres)
-{
-    return millimetres * 2.834645669291f;
-}
-
 FitResult Check_Max_Cell_Value(PrintSettings& settings, const FitRequest& request)
 {
     float w = MM_to_Points_Convert(std::max(request.cardWidthMM, smallestCardMM));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/CardUnits.h"
+
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -11,9 +13,6 @@
 // placement rules count y upward from the paper's bottom edge, and every rect handed out
 // is converted once to Qt's y-down page coordinates.
 namespace PrintLayout {
-
-float Points_to_MM_Convert(float points);
-float MM_to_Points_Convert(float millimetres);
 
 // The side choice of a cell: "F", "B" or "BOTH"; "BOTH" stacks the back below ("U") or
 // beside ("L") the front.

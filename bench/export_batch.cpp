@@ -3,14 +3,11 @@
 // worker per core. Usage: bench_export_batch ROWS [WORKERS]. Prints the wall time, cards per
 // second and the peak resident memory; run it for 1,000 and 10,000 rows to see that memory
 // does not grow with the rows.
+#include "PeerCard.h"
 #include "ResidentMemory.h"
 
 #include "barcodes/BarcodeCardFields.h"
-#include "barcodes/BarcodeSymbologies.h"
 #include "jobs/BatchExport.h"
-#include "model/SKTBarcode.h"
-#include "model/SKTText.h"
-#include "render/CardUnits.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,41 +18,6 @@
 #include <thread>
 
 namespace {
-
-QRectF millimetres(double x, double y, double w, double h)
-{
-    return QRectF(MM_to_Points_Convert(float(x)), MM_to_Points_Convert(float(y)), MM_to_Points_Convert(float(w)),
-        MM_to_Points_Convert(float(h)));
-}
-
-SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds, int column)
-{
-    auto object = SKTGraphic::create<SKTText>();
-    QFont font(QStringLiteral("DejaVu Sans"), points);
-    font.setBold(bold);
-    *object->Text_contents() = StyledText::plain(shown, font, Qt::black);
-    object->setBounds(bounds);
-    if (column > 0) {
-        object->data_source_type = DataBinding::spreadsheetSource;
-        object->excel_col_indx = column;
-    }
-    return object;
-}
-
-SKTGraphicPtr barcode(const char* kind, const QRectF& bounds, int column)
-{
-    auto object = SKTGraphic::create<SKTBarcode>();
-    BarcodeGenSettings settings;
-    settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String(kind));
-    settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
-    settings.show_hide_hdr = settings.show_hide_ftr = 1;
-    settings.qr_ec_index = 1; // M
-    storeBarcodeFields(settings, *object);
-    object->setBounds(bounds);
-    object->data_source_type = DataBinding::spreadsheetSource;
-    object->excel_col_indx = column;
-    return object;
-}
 
 QString loadAverage()
 {
@@ -74,25 +36,23 @@ int main(int argc, char** argv)
     const int workers = argc > 2 ? std::atoi(argv[2]) : int(std::thread::hardware_concurrency());
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 
-    const QList<SKTGraphicPtr> front {
-        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8), 0),
-        text(QString(), 12, true, millimetres(4, 12, 52, 7), 1),
-        text(QString(), 10, false, millimetres(4, 19.5, 52, 6), 2),
-        barcode("QR Code", millimetres(61.6, 14, 20, 20), 3),
-        barcode("Code 128", millimetres(4, 30, 52, 18), 3),
-    };
+    // The name, table and id columns of the sheet below fill the card.
+    const QList<SKTGraphicPtr> front = PeerCard::front();
+    const int columns[] = { 0, 1, 2, 3, 3 };
+    for (int i = 1; i < front.size(); ++i) {
+        front[i]->data_source_type = DataBinding::spreadsheetSource;
+        front[i]->excel_col_indx = columns[i];
+    }
     SpreadsheetRows sheet;
     sheet.reserve(rows);
     for (int i = 1; i <= rows; ++i)
         sheet << QStringList { QString::number(i), QStringLiteral("Guest %1").arg(i, 6, 10, QLatin1Char('0')),
             QStringLiteral("Table %1").arg((i - 1) / 8 + 1), QStringLiteral("INV-%1").arg(i, 6, 10, QLatin1Char('0')) };
-    const auto settings = Card_Property::create();
-    settings->setCard_fill_chk(true);
-    settings->setCard_fill_clr(Qt::white);
+    const auto settings = PeerCard::settings();
 
     QTemporaryDir out;
     BatchExportRequest request;
-    request.snapshot = CardSnapshot::take(front, {}, *settings, *settings, 0, millimetres(0, 0, 85.6, 53.98));
+    request.snapshot = CardSnapshot::take(front, {}, *settings, *settings, 0, PeerCard::bounds());
     request.binding
         = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, sheet));
     request.settings = { QStringLiteral("png"), 300, QStringLiteral("F"), false };

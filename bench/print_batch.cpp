@@ -5,16 +5,11 @@
 // them. Prints the wall time, the peak resident memory and the PDF's size; run it for 1,000
 // and 10,000 rows to see that memory does not grow with the rows, and check the sheets with
 // the peer folder's check-page.py (bench/print_peer.sh does all of it side by side).
+#include "PeerCard.h"
 #include "ResidentMemory.h"
 
-#include "barcodes/BarcodeCardFields.h"
-#include "barcodes/BarcodeGeneration.h"
-#include "barcodes/BarcodeSymbologies.h"
 #include "jobs/PrintBatchCards.h"
 #include "jobs/RowApplication.h"
-#include "model/Card_Property.h"
-#include "model/SKTBarcode.h"
-#include "model/SKTText.h"
 #include "print/Printing_View.h"
 
 #include <QApplication>
@@ -29,55 +24,6 @@
 using namespace PrintLayout;
 
 namespace {
-
-QRectF millimetres(double x, double y, double w, double h)
-{
-    return QRectF(MM_to_Points_Convert(float(x)), MM_to_Points_Convert(float(y)), MM_to_Points_Convert(float(w)),
-        MM_to_Points_Convert(float(h)));
-}
-
-enum class Align
-{
-    Left,
-    Centre
-};
-
-SKTGraphicPtr text(const QString& shown, int points, bool bold, const QRectF& bounds, Align align = Align::Left)
-{
-    auto object = SKTGraphic::create<SKTText>();
-    QFont font(QStringLiteral("DejaVu Sans"), points);
-    font.setBold(bold);
-    // Text draws in the object's own font, colour and alignment, without a frame.
-    object->text_ctrl_font = font;
-    object->txt_clr = Qt::black;
-    object->text_alignmnet = align == Align::Centre ? 2 : 0;
-    object->setDrawingStroke(false);
-    *object->Text_contents() = StyledText::plain(shown, font, Qt::black);
-    object->setBounds(bounds);
-    return object;
-}
-
-SKTGraphicPtr barcode(const char* kind, const QRectF& bounds)
-{
-    auto object = SKTGraphic::create<SKTBarcode>();
-    BarcodeGenSettings settings;
-    settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String(kind));
-    settings.linear_or_2d = settings.barcode_font_index >= LinearSymbologyCount ? 1 : 0;
-    settings.show_hide_hdr = settings.show_hide_ftr = 1;
-    settings.qr_ec_index = 1; // M
-    if (settings.linear_or_2d == 1) {
-        // The symbol framed by nothing but its 20 mm side (whole points a module, centred).
-        settings.qr_size_val = int(MM_to_Points_Convert(20.0f));
-        settings.LR_margin_val = settings.TB_marging_val = 0;
-    } else {
-        // 14-mil bars 12 mm high: the framed symbol of an id and its caption fit 52 x 18 mm.
-        settings.linear_width_val = 14;
-        settings.linear_height_val = 1.2f; // centimetres
-    }
-    storeBarcodeFields(settings, *object);
-    object->setBounds(bounds);
-    return object;
-}
 
 QString padded(int number)
 {
@@ -142,18 +88,9 @@ int main(int argc, char** argv)
     }
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
 
-    const QList<SKTGraphicPtr> front {
-        text(QStringLiteral("You're invited!"), 16, true, millimetres(3, 2.5, 79.6, 8), Align::Centre),
-        text(QString(), 12, true, millimetres(4, 12, 52, 7)),
-        text(QString(), 10, false, millimetres(4, 19.5, 52, 6)),
-        barcode("QR Code", millimetres(61.6, 14, 20, 20)),
-        barcode("Code 128", millimetres(4, 30, 52, 18)),
-    };
-    const auto cardSettings = Card_Property::create();
-    cardSettings->setCard_fill_chk(true);
-    cardSettings->setCard_fill_clr(Qt::white);
-    const CardSnapshot snapshot
-        = CardSnapshot::take(front, {}, *cardSettings, *cardSettings, 0, millimetres(0, 0, 85.6, 53.98));
+    const QList<SKTGraphicPtr> front = PeerCard::front();
+    const auto cardSettings = PeerCard::settings();
+    const CardSnapshot snapshot = CardSnapshot::take(front, {}, *cardSettings, *cardSettings, 0, PeerCard::bounds());
     const auto applyRow = [&data](CardSnapshot& card, int row) {
         const PeerRow& values = data[size_t(row)];
         RowApplication::applyValue(*card.front[1], values.name);

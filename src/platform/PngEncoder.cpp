@@ -265,8 +265,8 @@ Rows convertedRows(const QImage& image, QImage::Format format, int colourType, i
 // A compressor per thread and level, made once: making one costs about as much as packing
 // a whole barcode picture. Two-coloured rows pack to few bytes, so a fairly thorough search
 // costs little and keeps barcode files small (a deeper one gains a few per cent for a third
-// more time); plain rows let whole repeated rows match. Deeper
-// rows are stored as differences to the row above and packed quickly.
+// more time); plain rows let whole repeated rows match. Deeper rows are stored as
+// differences to the row above and packed quickly.
 libdeflate_compressor* compressorFor(const Rows& rows)
 {
     struct Compressor

@@ -2,7 +2,7 @@
 
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "platform/DialogService.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "common/MessageBoxes.h"
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mailing/MailAddresses.h"
 #include "mailing/MailRun.h"
 #include "platform/DialogService.h"

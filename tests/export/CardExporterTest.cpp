@@ -6,7 +6,7 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "support/ScriptedDialogService.h"

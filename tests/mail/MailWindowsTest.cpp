@@ -4,7 +4,7 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
 

@@ -1,4 +1,4 @@
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 
 #include "common/MessageBoxes.h"
 #include "jobs/JobProgress.h"

@@ -61,8 +61,9 @@ bool writeImportedSeries(
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
     }
-    if (!writeSeriesFile(path, written, false)) {
-        dialogs().showMessage(accessError);
+    QString reason;
+    if (!writeSeriesFile(path, written, false, &reason)) {
+        dialogs().showMessage(withReason(accessError, reason));
         return false;
     }
     return true;

@@ -1,9 +1,9 @@
 #include "platform/PropertyList.h"
 
+#include "platform/CheckedWrite.h"
 #include "platform/PlistNesting.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <plist/plist.h>
 
@@ -267,8 +267,8 @@ bool PropertyList::writeFile(const QString& path, const PlistValue& value, Forma
     const QByteArray bytes = write(value, format);
     if (bytes.isEmpty())
         return fail(error, QStringLiteral("The property list could not be written."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    QString reason;
+    if (!writeFileChecked(path, bytes, &reason))
+        return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
     return true;
 }

@@ -6,6 +6,7 @@
 #include "common/StringHelpers.h"
 #include "data/SpreadsheetWriter.h"
 #include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,15 +17,11 @@ const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
 
-// Series files are small text files; a bigger file is not a series and is not read whole.
-constexpr qint64 maxSeriesFileBytes = qint64(512) * 1024 * 1024;
-
 QByteArray readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxSeriesFileBytes)
-        return {};
-    return file.readAll();
+    QByteArray bytes;
+    SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes);
+    return bytes;
 }
 
 } // namespace
@@ -86,8 +83,8 @@ QString firstSeriesValue(const QString& name)
 {
     if (!isSeriesNameSafe(name))
         return QString(QLatin1String(""));
-    QFile file(seriesFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
         return QString(QLatin1String(""));
     QString line = QString::fromUtf8(file.readLine(64 * 1024));
     if (line.endsWith(QLatin1Char('\n')))

@@ -252,14 +252,15 @@ QByteArray PropertyList::write(const PlistValue& value, Format format)
     return result;
 }
 
-PlistValue PropertyList::readFile(const QString& path, QString* error)
+PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!SafeRead::readRegularFile(path, maxBytes, bytes, &reason)) {
+        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
         return {};
     }
-    return read(file.readAll(), error);
+    return read(bytes, error);
 }
 
 bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error)

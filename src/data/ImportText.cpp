@@ -2,6 +2,7 @@
 
 #include "common/StringHelpers.h"
 #include "data/RtfReader.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,13 +101,8 @@ QStringList lineValues(const QString& text)
 TextFileValues readTextFileValues(const QString& path)
 {
     TextFileValues result;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.message = unreadableMessage;
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes)) {
         result.message = unreadableMessage;
         return result;
     }

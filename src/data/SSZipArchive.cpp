@@ -1,6 +1,7 @@
 #include "data/SSZipArchive.h"
 
 #include "common/Logging.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,11 @@ QString joined(const QString& folder, const QString& name)
 bool SSZipArchive::unzipFileAtPath(
     const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error)
 {
+    // The archive library opens whatever the path names and would wait on a FIFO for good.
+    QFile regular;
+    QString reason;
+    if (!SafeRead::openRegularFile(regular, path, &reason))
+        return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file: %1").arg(reason));
     ReadHandle zip { unzOpen64(path.toUtf8().constData()) };
     if (!zip.file)
         return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file"));

@@ -5,26 +5,23 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "data/SpreadsheetWriter.h"
+#include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
 
-// Series files are small text files; a bigger file is not a series and is not read whole.
-constexpr qint64 maxSeriesFileBytes = qint64(512) * 1024 * 1024;
-
 QByteArray readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxSeriesFileBytes)
-        return {};
-    return file.readAll();
+    QByteArray bytes;
+    SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes);
+    return bytes;
 }
 
 } // namespace
@@ -86,8 +83,8 @@ QString firstSeriesValue(const QString& name)
 {
     if (!isSeriesNameSafe(name))
         return QString(QLatin1String(""));
-    QFile file(seriesFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
         return QString(QLatin1String(""));
     QString line = QString::fromUtf8(file.readLine(64 * 1024));
     if (line.endsWith(QLatin1Char('\n')))
@@ -95,30 +92,32 @@ QString firstSeriesValue(const QString& name)
     return line;
 }
 
-bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank)
+bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Show_NSLog_Message(file.errorString());
-        return false;
-    }
-    QByteArray line;
-    for (const QString& value : values) {
-        const QString text = skipBlank ? Trim_Str(value) : value;
-        if (skipBlank && text.isEmpty())
-            continue;
-        line = text.toUtf8();
-        line.append('\n');
-        file.write(line);
-    }
-    if (!file.commit()) {
-        Show_NSLog_Message(file.errorString());
+    const auto fill = [&](QIODevice& file) {
+        QByteArray line;
+        for (const QString& value : values) {
+            const QString text = skipBlank ? Trim_Str(value) : value;
+            if (skipBlank && text.isEmpty())
+                continue;
+            line = text.toUtf8();
+            line.append('\n');
+            if (file.write(line) != line.size())
+                return false;
+        }
+        return true;
+    };
+    QString why;
+    if (!writeFileChecked(path, fill, &why)) {
+        Show_NSLog_Message(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
+        if (reason)
+            *reason = why;
         return false;
     }
     return true;
 }
 
-SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName)
+SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName, QString* reason)
 {
     const QString name = cleanSeriesName(request.typedName);
     if (!isSeriesNameSafe(name))
@@ -138,7 +137,7 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
             return SeriesSaveResult::InUse;
         rename = true;
     }
-    if (!writeSeriesFile(seriesFilePath(name), request.values, true))
+    if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))
         return SeriesSaveResult::Failed;
     if (rename)
         QFile::remove(seriesFilePath(old));
@@ -152,7 +151,7 @@ bool deleteSeries(const QString& name)
     return isSeriesNameSafe(name) && QFile::remove(seriesFilePath(name));
 }
 
-bool exportSeriesWorkbook(const QString& path, const QStringList& values)
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason)
 {
     SheetTable table;
     table.reserve(values.size() + 1);
@@ -162,10 +161,12 @@ bool exportSeriesWorkbook(const QString& path, const QStringList& values)
     if (SpreadsheetWriter::WriteWorkbook(path, table, false))
         return true;
     Show_NSLog_Message(SpreadsheetWriter::lastError());
+    if (reason)
+        *reason = SpreadsheetWriter::lastError();
     return false;
 }
 
-bool exportSeriesText(const QString& path, const QStringList& values)
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason)
 {
-    return writeSeriesFile(path, values, false);
+    return writeSeriesFile(path, values, false, reason);
 }

@@ -32,7 +32,8 @@ QString firstSeriesValue(const QString& name);
 
 // Writes values one per line, each followed by "\n", whole or not at all: a temporary file in
 // the target's folder renamed over it. With skipBlank, values are trimmed and empty ones left out.
-bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank);
+// On failure reason gets why, as the system says it.
+bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank, QString* reason = nullptr);
 
 // Saving the editor's values under a typed name, the series having been opened as oldName
 // ("" for a new series).
@@ -51,11 +52,11 @@ struct SeriesSaveRequest
     std::function<bool(const QString&)> inUse;
     std::function<bool()> confirmReplace; // asked before another existing series is replaced
 };
-SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr);
+SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr, QString* reason = nullptr);
 
 bool deleteSeries(const QString& name);
 
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
 // in the series format.
-bool exportSeriesWorkbook(const QString& path, const QStringList& values);
-bool exportSeriesText(const QString& path, const QStringList& values);
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason = nullptr);

@@ -6,6 +6,7 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "platform/SafeRead.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -30,11 +31,11 @@ std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName
 {
     if (!isSeriesNameSafe(seriesName))
         return std::nullopt;
-    QFile file(seriesFilePath(seriesName));
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(seriesFilePath(seriesName), SafeRead::maxTextBytes, bytes))
         return std::nullopt;
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(file.readAll());
+    const QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         Show_NSLog_Message(QStringLiteral("Series %1 is not UTF-8 text").arg(seriesName));
         return std::nullopt;

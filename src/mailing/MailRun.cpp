@@ -2,10 +2,13 @@
 
 #include "mailing/MailHandoff.h"
 #include "mailing/PauseText.h"
+#include "platform/CheckedWrite.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -117,7 +120,16 @@ private:
             QPainter painter(&opaque);
             painter.drawImage(0, 0, image);
         }
-        return opaque.save(path, "JPEG", 92);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(92);
+        QString reason = QStringLiteral("the picture could not be encoded");
+        if (writer.write(opaque) && writeFileChecked(path, jpeg, &reason))
+            return true;
+        qWarning().noquote() << QStringLiteral("Cannot write the attachment %1: %2").arg(path, reason);
+        return false;
     }
 
     void pause()

@@ -118,9 +118,9 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
-void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
+bool DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
-    BoundSide(side, *this).apply(row);
+    return BoundSide(side, *this).apply(row);
 }
 
 BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding)
@@ -132,8 +132,10 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
     }
 }
 
-void BoundSide::apply(int row) const
+bool BoundSide::apply(int row) const
 {
+    bool allMade = true;
     for (const Bound& bound : bound_)
-        bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+        allMade = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString())) && allMade;
+    return allMade;
 }

@@ -49,8 +49,9 @@ public:
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
-    // Writes a row's values into the bound objects of a side.
-    void Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
+    // Writes a row's values into the bound objects of a side; false when a bound barcode got
+    // no barcode from its value.
+    bool Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
 
@@ -75,7 +76,8 @@ class BoundSide
 public:
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
 
-    void apply(int row) const;
+    // False when a bound barcode got no barcode from the row's value.
+    bool apply(int row) const;
 
 private:
     struct Bound

@@ -7,8 +7,6 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 
-#include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <typeinfo>
@@ -28,18 +26,10 @@ bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
 
 std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName)
 {
-    if (!isSeriesNameSafe(seriesName))
-        return std::nullopt;
-    QFile file(seriesFilePath(seriesName));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(file.readAll());
-    if (decoder.hasError()) {
-        Show_NSLog_Message(QStringLiteral("Series %1 is not UTF-8 text").arg(seriesName));
-        return std::nullopt;
-    }
-    return Trim_Str(text).split(QLatin1Char('\n'));
+    std::optional<QStringList> rows = readSeriesFile(seriesName);
+    if (!rows)
+        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read as UTF-8 text").arg(seriesName));
+    return rows;
 }
 
 DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(

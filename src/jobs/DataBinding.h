@@ -34,8 +34,8 @@ public:
     static bool takesRowValues(const SKTGraphic& object);
     // Whether a side has such an object bound to the source.
     static bool sideUses(const QList<SKTGraphicPtr>& side, int source);
-    // A series file as the binding reads it: the whole text trimmed, then every line a row
-    // (blank lines inside too). None when the file is missing or not UTF-8.
+    // A series file by the series reading rule: every line a row, blank lines too. None when
+    // the file is missing or not UTF-8.
     static std::optional<QStringList> readSeriesRows(const QString& seriesName);
 
     // Recounts the cards from the flags as they stand: a window that turns a source off

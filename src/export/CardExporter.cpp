@@ -121,7 +121,7 @@ void CardExporter::finishBatch(const BatchExportResult& result)
         break;
     case BatchExportResult::Outcome::Finished:
     case BatchExportResult::Outcome::Stopped:
-        host_.showExportDone(result.exportFolder, exportedMessage);
+        host_.showExportDone(result.exportFolder, result.noBarcode.appendedTo(exportedMessage));
         break;
     }
     emit batchFinished(result);

@@ -4,6 +4,7 @@
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/JobProgress.h"
+#include "jobs/RowsWithoutBarcode.h"
 
 #include <functional>
 #include <memory>
@@ -36,6 +37,7 @@ struct BatchExportResult
     QString failedPath; // the file that could not be written
     QString error; // and why
     int cardsWritten = 0;
+    NoBarcodeRows noBarcode; // rows written whose bound barcode got no barcode from the value
 };
 
 // One card per data row, written as "Card_<row from 1>" files into the export folder, in row

@@ -268,7 +268,8 @@ void Send_Mail::finishRun(bool sent)
     delete worker_;
     worker_ = nullptr;
     Hide_Destroy_Modeless();
-    Show_MessageBox(sent ? QStringLiteral("E-mail has been sent successfully.") : runFailureText);
+    Show_MessageBox(host_.lastRunNoBarcode().appendedTo(
+        sent ? QStringLiteral("E-mail has been sent successfully.") : runFailureText));
     emit runFinished(sent);
 }
 

@@ -45,6 +45,8 @@ void Print_Wnd::Execute_Printing(bool preview)
         dialogs().showMessage(QStringLiteral("There is no barcode to print."));
         return;
     }
+    // Only the rows of this job are reported, not those an earlier preview drew.
+    batch_.rowsWithoutBarcode->clear();
     const std::unique_ptr<Printing_View> job = makeJob();
     if (preview) {
         QPrintPreviewDialog previewWindow(printInfo.get(), this);
@@ -64,6 +66,8 @@ void Print_Wnd::Execute_Printing(bool preview)
     printInfo->setDocName(windowTitle());
     if (!runPrint(*job))
         dialogs().showMessage(tr("The cards could not be printed."));
+    else if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); !missing.isEmpty())
+        dialogs().showMessage(missing);
 }
 
 bool Print_Wnd::runPrint(const Printing_View& job)

@@ -61,6 +61,7 @@ Send_Mail::~Send_Mail()
 {
     if (worker_) {
         progress_.stopRequested = true;
+        progress_.release();
         worker_->wait();
     }
     if (instance == this)
@@ -248,6 +249,7 @@ void Send_Mail::Send_Button()
         render = host_.mailCardRenderer(
             batch && send_with_batch_chk->isChecked(), batch && send_with_excel_chk->isChecked(), &job.batchRows);
     progress_.stopRequested = false;
+    progress_.release(); // a question left open by the last run holds nothing now
     progress_.total = job.steps();
     progress_.done = 0;
     Show_Create_Modeless();

@@ -156,6 +156,10 @@ public:
     }
     QStringList presetNames(const QString& category) const override;
     void Set_Card_Size_In_Control(const QSizeF& millimetres) override;
+    // Shows the preset in the card panel; a row whose size is not the size in the controls
+    // is left unselected, since the card then has a size of its own.
+    void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) override;
+    void applyCardPreset() override;
     QSizeF cardSizeInControl() const;
     void SetDocumentCanvasSize(const QSizeF& points) override;
     void Set_Document_Size(const QSizeF& points) override;
@@ -428,6 +432,8 @@ private:
     DesignContents currentDesign() const;
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
+    int selectedPresetRow() const;
+    void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
 

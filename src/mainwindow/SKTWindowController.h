@@ -250,7 +250,7 @@ public:
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override { }
+    void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
@@ -424,6 +424,8 @@ private:
     void refreshUndoActions();
     void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
+    // Same width and height, natural size and align to grid: on only when they can act.
+    void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
     void loadPlaceholders();

@@ -151,7 +151,7 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
     } else if (!old.isEmpty() && name != old && seriesExists(old)) {
         // A rename would leave a bound object without its series.
         if (boundToDesign(old))
-            return SeriesSaveResult::InUse;
+            return SeriesSaveResult::RenameInUse;
         rename = true;
     }
     if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))

@@ -49,7 +49,8 @@ enum class SeriesSaveResult
 {
     Saved,
     Declined, // the user kept the other series
-    InUse, // the series to rename or replace is bound to the design
+    InUse, // the series to replace is bound to the design
+    RenameInUse, // the series to rename is bound to the design
     Failed // bad name or the file could not be written; every file is as it was
 };
 struct SeriesSaveRequest

@@ -106,6 +106,10 @@ void BatchWizard::Save_Btn_Clicked()
         dialogs().showMessage(
             QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
         break;
+    case SeriesSaveResult::RenameInUse:
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
+        break;
     case SeriesSaveResult::Failed:
         dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
         break;

@@ -13,6 +13,7 @@ namespace {
 const QString unreadableMessage = QStringLiteral("Please select a valid file.");
 const QString undecodableMessage
     = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString emptyMessage = QStringLiteral("The selected file is empty.");
 
 std::optional<QString> decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
@@ -112,7 +113,9 @@ TextFileValues readTextFileValues(const QString& path)
     }
     const QString kind = QFileInfo(path).suffix().toUpper();
     std::optional<QString> text;
-    if (kind == QLatin1String("RTF")) {
+    if (bytes.isEmpty()) {
+        text = QString();
+    } else if (kind == QLatin1String("RTF")) {
         text = rtfPlainText(bytes);
     } else {
         text = decodeImportText(bytes);
@@ -120,8 +123,9 @@ TextFileValues readTextFileValues(const QString& path)
     if (text)
         result.values = kind == QLatin1String("CSV") ? csvValues(*text) : lineValues(*text);
     result.read = !result.values.isEmpty();
+    // A file that decodes but holds only blanks (or commas) is empty, not damaged.
     if (!result.read)
-        result.message = undecodableMessage;
+        result.message = text ? emptyMessage : undecodableMessage;
     return result;
 }
 

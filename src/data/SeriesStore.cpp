@@ -152,7 +152,7 @@ bool deleteSeries(const QString& name)
     return isSeriesNameSafe(name) && QFile::remove(seriesFilePath(name));
 }
 
-bool exportSeriesWorkbook(const QString& path, const QStringList& values)
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* error)
 {
     SheetTable table;
     table.reserve(values.size() + 1);
@@ -162,6 +162,8 @@ bool exportSeriesWorkbook(const QString& path, const QStringList& values)
     if (SpreadsheetWriter::WriteWorkbook(path, table, false))
         return true;
     Show_NSLog_Message(SpreadsheetWriter::lastError());
+    if (error)
+        *error = SpreadsheetWriter::lastError();
     return false;
 }
 

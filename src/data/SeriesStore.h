@@ -56,6 +56,6 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
 bool deleteSeries(const QString& name);
 
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
-// in the series format.
-bool exportSeriesWorkbook(const QString& path, const QStringList& values);
+// in the series format. error, when given, receives why the workbook was not written.
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* error = nullptr);
 bool exportSeriesText(const QString& path, const QStringList& values);

@@ -163,14 +163,18 @@ void BatchWizard::exportValues(const QString& chosenPath)
             return;
     }
     bool written;
+    QString error;
     {
         BusyCursor busy;
         written = text ? exportSeriesText(path, ListData_value_->texts())
-                       : exportSeriesWorkbook(path, ListData_value_->texts());
+                       : exportSeriesWorkbook(path, ListData_value_->texts(), &error);
     }
     raise();
     if (!written) {
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        // Such as a value too long for a workbook cell, which the user can shorten.
+        dialogs().showMessage(error.isEmpty()
+                ? QStringLiteral("Error in file accessing.")
+                : QStringLiteral("The series cannot be exported as a workbook: %1.").arg(error));
         return;
     }
     Export_File_Message = QStringLiteral("Record has been exported successfully.");

@@ -66,6 +66,6 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
 bool deleteSeries(const QString& name);
 
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
-// in the series format.
+// in the series format. reason, when given, receives why the file was not written.
 bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);
 bool exportSeriesText(const QString& path, const QStringList& values, QString* reason = nullptr);

@@ -176,7 +176,10 @@ void BatchWizard::exportValues(const QString& chosenPath)
     }
     raise();
     if (!written) {
-        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
+        // Such as a value too long for a workbook cell, which the user can shorten.
+        dialogs().showMessage(text || reason.isEmpty()
+                ? withReason(QStringLiteral("Error in file accessing."), reason)
+                : QStringLiteral("The series cannot be exported as a workbook: %1.").arg(reason));
         return;
     }
     Export_File_Message = QStringLiteral("Record has been exported successfully.");

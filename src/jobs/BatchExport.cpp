@@ -16,14 +16,15 @@ const QString batchFolderFailedMessage = QStringLiteral(
     "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
     "available in drive to save barcode image.");
 
-CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path)
+CardFiles renderCardFiles(
+    const CardSnapshot& card, const CardExportSettings& settings, const QString& path, CardEncodingBuffers* buffers)
 {
     const auto render = [&](bool front) {
         return SKTRenderingView::image_From_Card_Graphics(
             front ? card.front : card.back, false, front ? card.frontBase() : card.backBase());
     };
     const auto encode
-        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension); };
+        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension, buffers); };
     if (settings.bothSides()) {
         const Picture back = render(false);
         const Picture front = render(true);
@@ -124,6 +125,7 @@ BatchExportResult Export_Batch_File(
         const CardSnapshot card = request.snapshot.clone();
         const BoundSide front(card.front, binding);
         const BoundSide back(card.back, binding);
+        CardEncodingBuffers buffers;
         for (;;) {
             const int row = nextRow++;
             if (row >= total || progress.stopRequested || turns.over())
@@ -133,7 +135,7 @@ BatchExportResult Export_Batch_File(
             const QString path
                 = QDir(result.exportFolder)
                       .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
-            if (!turns.write(row, renderCardFiles(card, request.settings, path)))
+            if (!turns.write(row, renderCardFiles(card, request.settings, path, &buffers)))
                 return;
         }
     };

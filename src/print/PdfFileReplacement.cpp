@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -9,6 +10,8 @@
 #include <cstring>
 
 namespace {
+
+constexpr qint64 nearlyFull = 64 * 1024;
 
 // A PDF ends with its end-of-file marker; a write cut short (a full disk) loses it.
 bool endsLikeAPdf(QFile& file)
@@ -59,7 +62,9 @@ bool PdfFileReplacement::commit()
         return false;
     }
     if (!endsLikeAPdf(*partial_)) {
-        error_ = QStringLiteral("the file is incomplete (is the disk full?).");
+        // Qt's PDF writer reports no failed write: a disk left full names the likely cause.
+        const bool diskFull = QStorageInfo(QFileInfo(partial_->fileName()).absolutePath()).bytesAvailable() < nearlyFull;
+        error_ = diskFull ? QString::fromLocal8Bit(std::strerror(ENOSPC)) : QStringLiteral("the file is incomplete.");
         return false;
     }
     // The new file keeps the permissions of the one it replaces; a new one is readable by all.

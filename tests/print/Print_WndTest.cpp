@@ -251,15 +251,12 @@ TEST(PrintWindow, AutoCentredFrontsAndBacksLeaveEqualRoomAboveAndBelow)
     openWith(window, host, scripted, [&](Print_Wnd& w) {
         QComboBox* printers = w.findChildren<QComboBox*>().first();
         printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-        for (QRadioButton* side : w.findChildren<QRadioButton*>())
-            if (side->text().remove(u'&') == QStringLiteral("Front and back"))
-                side->setChecked(true);
-        for (QCheckBox* box : w.findChildren<QCheckBox*>())
-            if (box->text().remove(u'&') == QStringLiteral("Auto-centre"))
-                box->setChecked(true);
+        titled<QCheckBox>(w, QStringLiteral("Auto-centre"))->setChecked(true);
+        // Three rows of fronts fit; of fronts with their backs only two do.
         QList<QSpinBox*> numbers = counts(w);
-        numbers[0]->setValue(2);
+        numbers[0]->setValue(3);
         numbers[1]->setValue(2);
+        titled<QRadioButton>(w, QStringLiteral("Front and back"))->setChecked(true);
         used = w.settings();
         w.Execute_Printing(false);
     });

@@ -15,6 +15,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -429,4 +430,29 @@ TEST(PrintWindow, CellsTooSmallForTheirCardsAreRefusedBeforeAnythingPrints)
     ASSERT_EQ(scripted->messages().size(), 2u);
     EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("overlap")));
     EXPECT_EQ(fileQuestions(scripted), 0);
+}
+
+TEST(PrintWindow, AnotherPrintersMarginsSpreadTheAutoCentredGridAgain)
+{
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    ScriptedDialogs scripted;
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, queue);
+        titled<QCheckBox>(w, QStringLiteral("Auto-centre"))->setChecked(true);
+        layOut(w, 2, 2, 4);
+        // A file printer whose paper has wider margins than the queue's.
+        w.printer().setOutputFormat(QPrinter::PdfFormat);
+        w.printer().setPageMargins(QMarginsF(60, 80, 20, 10), QPageLayout::Point);
+        const PrintSettings before = w.settings();
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        const PrintSettings s = w.settings();
+        const double room = s.paper.width() - s.Left_Mar - s.Rite_Mar - 2 * s.label_width;
+        EXPECT_NEAR(s.horz_mar, room / 3, 0.01);
+        const double height = s.paper.height() - s.Top_Mar - s.Bot_Mar - 2 * s.label_hight;
+        EXPECT_NEAR(s.vert_mar, height / 3, 0.01);
+    });
 }

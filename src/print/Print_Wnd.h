@@ -75,7 +75,9 @@ private:
     void printSheets(const Printing_View& job);
     bool chosenSheetsExist(int sheets);
     void applyChosenPrinter();
-    void printToPdfFile(const Printing_View& job);
+    // Each true when the sheets were printed whole.
+    bool printToPdfFile(const Printing_View& job);
+    bool printToPrinter(const Printing_View& job);
     enum class Outcome
     {
         Printed,

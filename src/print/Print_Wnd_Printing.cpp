@@ -147,33 +147,43 @@ void Print_Wnd::printSheets(const Printing_View& job)
         return;
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(windowTitle());
-    if (Printer_ComboBox->currentText() == pdfFileEntry()) {
-        printToPdfFile(job);
-        return;
-    }
-    if (runPrint(job) == Outcome::Failed)
-        dialogs().showMessage(tr("The cards could not be printed."));
+    // Only the rows of this print are reported, not those a preview drew.
+    batch_.rowsWithoutBarcode->clear();
+    const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
+    if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
+        dialogs().showMessage(missing);
 }
 
-void Print_Wnd::printToPdfFile(const Printing_View& job)
+bool Print_Wnd::printToPrinter(const Printing_View& job)
+{
+    const Outcome outcome = runPrint(job);
+    if (outcome == Outcome::Failed)
+        dialogs().showMessage(tr("The cards could not be printed."));
+    return outcome == Outcome::Printed;
+}
+
+bool Print_Wnd::printToPdfFile(const Printing_View& job)
 {
     // The chooser asks before an existing file is replaced.
     const QString path = dialogs().chooseSaveFile(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
-        return;
+        return false;
     PdfFileReplacement file(path);
     if (!file.prepare()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1").arg(file.errorString()));
-        return;
+        return false;
     }
     printInfo->setOutputFileName(file.partialPath());
     const Outcome outcome = runPrint(job);
     applyChosenPrinter();
     if (outcome == Outcome::Stopped)
-        return;
-    if (outcome == Outcome::Failed || !file.commit())
+        return false;
+    if (outcome == Outcome::Failed || !file.commit()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1")
                 .arg(outcome == Outcome::Failed ? tr("the sheets could not be printed.") : file.errorString()));
+        return false;
+    }
+    return true;
 }
 
 Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)

@@ -3,52 +3,17 @@
 #include "PdfTools.h"
 #include "PrintTestSheets.h"
 #include "print/Printing_View.h"
+#include "support/FullFolder.h"
+#include "support/SmallFilesystem.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A tmpfs of a few hundred kilobytes mounted for the test's length (needs root).
-class SmallFilesystem
-{
-public:
-    SmallFilesystem()
-    {
-        mounted_ = dir_.isValid()
-            && QProcess::execute(QStringLiteral("mount"),
-                   { QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), QStringLiteral("size=256k"),
-                       QStringLiteral("tmpfs"), dir_.path() })
-                == 0;
-    }
-    ~SmallFilesystem()
-    {
-        if (mounted_)
-            QProcess::execute(QStringLiteral("umount"), { dir_.path() });
-    }
-    bool mounted() const { return mounted_; }
-    QString path(const QString& name) const { return dir_.filePath(name); }
-
-    // Leaves about room bytes free.
-    void fillLeaving(qint64 room)
-    {
-        QFile filler(path(QStringLiteral("filler")));
-        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) { }
-        filler.close();
-        filler.resize(std::max<qint64>(0, filler.size() - room));
-    }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
 
 QByteArray contents(const QString& path)
 {
@@ -95,32 +60,28 @@ TEST(PdfFileReplacement, AWholePdfReplacesTheFileAndNothingIsLeftBeside)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("cards.pdf") });
 }
 
-TEST(PdfFileReplacement, APrintCutShortByAFullDiskLeavesTheEarlierFile)
+TEST(PdfFileReplacement, AFullDiskOrAReadOnlyFolderSaysWhyAndLeavesTheEarlierFile)
 {
-    SmallFilesystem disk;
-    if (!disk.mounted())
+    FullFolder disk;
+    // The print itself goes to the temporary folder: a file-size limit would cut it short too.
+    if (!disk.isTmpfs())
         GTEST_SKIP() << "cannot mount a small tmpfs (needs root)";
-    const QString path = disk.path(QStringLiteral("cards.pdf"));
+    const QString path = disk.filePath(QStringLiteral("cards.pdf"));
     write(path, "an earlier print");
-    disk.fillLeaving(16 * 1024);
+    disk.fill(4096);
     {
         PdfFileReplacement file(path);
         ASSERT_TRUE(file.prepare());
-        busyJob().printToPdf(file.partialPath());
+        ASSERT_TRUE(busyJob().printToPdf(file.partialPath()));
         EXPECT_FALSE(file.commit());
-        EXPECT_TRUE(file.errorString().contains(QStringLiteral("No space left on device"))) << file.errorString().toStdString();
+        EXPECT_EQ(file.errorString(), disk.expectedReason());
     }
     EXPECT_EQ(contents(path), QByteArray("an earlier print"));
-    EXPECT_EQ(QDir(disk.path({})).entryList(QDir::Files | QDir::Hidden).size(), 2) << "the partial file is removed";
 
-    // A folder that takes no new file says why before anything prints.
-    disk.fillLeaving(0);
-    QFile::remove(disk.path(QStringLiteral("filler")));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("mount"),
-                  { QStringLiteral("-o"), QStringLiteral("remount,ro"), disk.path({}) }),
-        0);
-    PdfFileReplacement readOnly(path);
-    EXPECT_FALSE(readOnly.prepare());
-    EXPECT_FALSE(readOnly.errorString().isEmpty());
-    EXPECT_EQ(contents(path), QByteArray("an earlier print"));
+    SmallFilesystem readOnly(64 * 1024, true);
+    if (!readOnly.isMounted())
+        GTEST_SKIP() << readOnly.whyNot().toStdString();
+    PdfFileReplacement refused(QDir(readOnly.path()).filePath(QStringLiteral("cards.pdf")));
+    EXPECT_FALSE(refused.prepare());
+    EXPECT_EQ(refused.errorString(), qt_error_string(EROFS));
 }

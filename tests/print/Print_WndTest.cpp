@@ -305,7 +305,8 @@ TEST(PrintWindow, APrinterChosenAfterAPdfGetsTheJobAndThePdfStaysAsItWas)
         w.Execute_Printing(false);
         written = contents(pdf);
         choosePrinter(w, queue);
-        layOut(w, 1, 1, 3);
+        layOut(w, 1, 1, 4);
+        onlySheets(w, 2, 4); // the queue gets the chosen sheets alone, not a range of them again
         w.Execute_Printing(false);
     });
     ASSERT_FALSE(written.isEmpty());

@@ -7,8 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <filesystem>
@@ -132,7 +132,8 @@ BatchExportResult Export_Batch_File(
     std::filesystem::create_directories(QFile::encodeName(result.exportFolder).toStdString(), made);
     if (made || !QFileInfo(result.exportFolder).isDir()) {
         result.outcome = BatchExportResult::Outcome::FolderFailed;
-        result.error = made ? QString::fromStdString(made.message()) : QString::fromLocal8Bit(std::strerror(ENOTDIR));
+        result.error = made ? QString::fromStdString(made.message())
+                            : QString::fromLocal8Bit(std::strerror(ENOTDIR));
         return result;
     }
 

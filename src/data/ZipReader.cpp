@@ -1,6 +1,7 @@
 #include "data/ZipReader.h"
 
-#include <QFileInfo>
+#include "platform/SafeRead.h"
+
 
 #include <zlib.h>
 
@@ -106,7 +107,7 @@ bool ZipReader::readAt(qint64 offset, char* data, qint64 size)
 bool ZipReader::open()
 {
     // A FIFO or a device would block the reader or never end.
-    if (!QFileInfo(file_.fileName()).isFile() || !file_.open(QIODevice::ReadOnly))
+    if (!SafeRead::openRegularFile(file_, file_.fileName()))
         return fail(QStringLiteral("the file cannot be read"));
     size_ = file_.size();
     qint64 offset = 0;

@@ -64,7 +64,7 @@ void Import_Excel::Insert_file_Func()
     }
     if (!BatchWizard_Window)
         return;
-    // The editor trims the values and leaves out empty ones.
+    // The editor trims the values; an empty cell stays an empty value, holding its row.
     BatchWizard_Window->Create_Value_List(
         rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader()));
 }

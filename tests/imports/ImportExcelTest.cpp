@@ -132,11 +132,11 @@ TEST_F(ImportExcelTest, CancelOrASheetWithoutRowsKeepsTheTable)
     EXPECT_EQ(table.value(0, 1), QStringLiteral("1"));
 }
 
-TEST_F(ImportExcelTest, ValuesModeAddsTheCheckedCellsRowByRowWithoutEmptyOnes)
+TEST_F(ImportExcelTest, ValuesModeAddsTheCheckedCellsRowByRowEmptyOnesIncluded)
 {
     BatchWizard editor(host);
     import(QStringLiteral("D"), guests(), { 1, 2 }, true);
-    EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "t1", "Oslo", "t3", "Rome" }));
+    EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "t1", "Oslo", "", "", "t3", "Rome" }));
 }
 
 TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)

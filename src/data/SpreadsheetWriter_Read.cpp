@@ -96,7 +96,8 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath)
 {
     lastError_.clear();
     QString error;
-    if (!readSharedStringsPart(partPath, partName(tmpDir_, partPath), memory_, sharedStrings_, sharedStringsBytes_, error))
+    if (!readSharedStringsPart(
+            partPath, partName(tmpDir_, partPath), memory_, sharedStrings_, sharedStringsBytes_, error))
         return fail(error);
     return true;
 }

@@ -92,8 +92,9 @@ QString tableProblem(const SheetTable& table)
             return QStringLiteral("the table has more rows or columns than a workbook can hold");
         for (qsizetype j = 0; j < row.size(); ++j) {
             if (row.at(j).size() > maxCellCharacters)
-                return QStringLiteral("row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
-                                      "holds at most %3")
+                return QStringLiteral(
+                    "row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
+                    "holds at most %3")
                     .arg(i + 1)
                     .arg(row.at(j).size())
                     .arg(maxCellCharacters);

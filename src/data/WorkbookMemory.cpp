@@ -21,6 +21,7 @@ WorkbookMemory WorkbookMemory::forArchive(qint64 archiveBytes)
     // A quarter leaves the rest of the program and the system their room.
     const qint64 fromMachine = std::max(minMachineLimit, physicalMemory() / 4);
     if (fromArchive <= fromMachine)
-        return { fromArchive, QStringLiteral("it would take far more memory than the workbook's size could honestly hold") };
+        return { fromArchive,
+            QStringLiteral("it would take far more memory than the workbook's size could honestly hold") };
     return { fromMachine, QStringLiteral("it would take more than a quarter of this computer's memory") };
 }

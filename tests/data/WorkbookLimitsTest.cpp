@@ -159,7 +159,8 @@ TEST_F(LimitsTest, FullSheetsOfUniqueShortTextsReadBackCellForCell)
                 cells.append(fullSheetCell(row, column));
             table.append(std::move(cells));
         }
-        ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, table, false)) << SpreadsheetWriter::lastError().toStdString();
+        ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, table, false))
+            << SpreadsheetWriter::lastError().toStdString();
     }
     SpreadsheetWriter::ReadWorkbook(book, true);
     EXPECT_EQ(fullSheetMismatches(), QStringList());

@@ -35,6 +35,13 @@ std::unique_ptr<DialogService>& currentService()
 
 } // namespace
 
+QString DialogService::chooseSaveFileOfType(
+    const QString& title, const QString& folder, const QStringList& types, int* chosenType)
+{
+    *chosenType = 0;
+    return chooseSaveFile(title, folder, types.value(0), QString());
+}
+
 DialogService& dialogs()
 {
     return *currentService();

@@ -128,10 +128,10 @@ void CardExporter::finishBatch(const BatchExportResult& result)
         break;
     case BatchExportResult::Outcome::Stopped:
         host_.showExportDone(
-            result.exportFolder, QStringLiteral("The export was stopped.\n") + cardsWrittenText(result));
+            result.exportFolder, result.noBarcode.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::Finished:
-        host_.showExportDone(result.exportFolder, exportedMessage);
+        host_.showExportDone(result.exportFolder, result.noBarcode.appendedTo(exportedMessage));
         break;
     }
     emit batchFinished(result);

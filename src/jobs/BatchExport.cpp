@@ -137,7 +137,9 @@ BatchExportResult Export_Batch_File(
     }
 
     WriteTurns turns(progress, cardWritten, result);
+    RowsWithoutBarcode noBarcode;
     std::atomic<int> nextRow { 0 };
+    const CardExportSettings& settings = request.settings;
     const auto work = [&] {
         // Each worker changes and draws only its own clone of the card.
         const CardSnapshot card = request.snapshot.clone();
@@ -149,13 +151,18 @@ BatchExportResult Export_Batch_File(
             const int row = nextRow++;
             if (row >= total)
                 return;
-            front.apply(row);
-            back.apply(row);
+            // Only the sides written take the row, so only their barcodes are counted.
+            bool barcodesMade = true;
+            if (settings.bothSides() || settings.frontOnly())
+                barcodesMade = front.apply(row) && barcodesMade;
+            if (!settings.frontOnly())
+                barcodesMade = back.apply(row) && barcodesMade;
             const QString path
-                = QDir(result.exportFolder)
-                      .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
-            if (!turns.write(row, renderCardFiles(card, request.settings, path)))
+                = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
+            if (!turns.write(row, renderCardFiles(card, settings, path)))
                 return;
+            if (!barcodesMade)
+                noBarcode.add(row);
         }
     };
 
@@ -170,5 +177,6 @@ BatchExportResult Export_Batch_File(
 
     if (result.outcome == BatchExportResult::Outcome::Finished && result.cardsWritten < total)
         result.outcome = BatchExportResult::Outcome::Stopped;
+    result.noBarcode = noBarcode.summary();
     return result;
 }

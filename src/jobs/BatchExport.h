@@ -4,6 +4,7 @@
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/JobProgress.h"
+#include "jobs/RowsWithoutBarcode.h"
 
 #include <functional>
 #include <memory>
@@ -37,6 +38,7 @@ struct BatchExportResult
     QString error; // and why, in the system's words
     int cardsWritten = 0;
     int cardsAsked = 0; // the rows of the run
+    NoBarcodeRows noBarcode; // rows written whose bound barcode got no barcode from the value
 };
 
 // How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."

@@ -1,6 +1,7 @@
 #include "mail/Email_Setting.h"
 
 #include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "mail/MailHost.h"
 #include "mailing/MailAddresses.h"
@@ -145,9 +146,10 @@ bool Email_Setting::flushPreferences()
     preferences->setsend_email_PORT_num(_send_mail_port->text());
     preferences->setsend_email_Password(_send_mail_password->text());
     preferences->setsend_email_enable_ssl(securityFlag());
-    if (preferences->flush())
+    QString reason;
+    if (preferences->flush(&reason))
         return true;
-    Show_MessageBox(QStringLiteral("Error in file accessing."));
+    Show_MessageBox(withReason(QStringLiteral("Error in file accessing."), reason));
     return false;
 }
 

@@ -269,7 +269,7 @@ void Send_Mail::finishRun(const MailRunResult& result)
     delete worker_;
     worker_ = nullptr;
     Hide_Destroy_Modeless();
-    Show_MessageBox(mailRunMessage(result));
+    Show_MessageBox(host_.lastRunNoBarcode().appendedTo(mailRunMessage(result)));
     emit runFinished(result.allSent());
 }
 

@@ -138,7 +138,7 @@ TEST_F(MailWindowsTest, FailedSaveSaysSoAndKeepsTheWindowOpen)
     };
     settings_.Open_Wnd();
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nError in file accessing."));
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nError in file accessing.\nIt is not a regular file."));
 }
 
 TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)

@@ -1,8 +1,8 @@
 // A batch writes one card per row, named and ordered as people and other programs expect.
 #include "jobs/BatchExport.h"
 #include "JobsTestSupport.h"
-#include "support/FullFolder.h"
 #include "common/Globals.h"
+#include "support/FullFolder.h"
 
 #include <QDir>
 #include <QFile>

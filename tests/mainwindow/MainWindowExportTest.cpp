@@ -3,10 +3,10 @@
 
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
+#include "model/SKTText.h"
 #include "platform/DesktopOpener.h"
 #include "series/Open_Export_Log.h"
 #include "widgets/Send_Modeless.h"
-#include "model/SKTText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

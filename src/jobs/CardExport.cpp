@@ -75,12 +75,14 @@ QByteArray encodeCardPicture(
     return bytes;
 }
 
-bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error)
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error, CardFileUse use)
 {
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("The card picture could not be made.");
         return false;
     }
-    return writeFileChecked(path, bytes, error);
+    CheckedWriteOptions options;
+    options.durable = use == CardFileUse::Single;
+    return writeFileChecked(path, bytes, error, options);
 }

@@ -40,12 +40,15 @@ QString sheetsText(int sheets)
 
 } // namespace
 
-std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
+std::unique_ptr<Printing_View> Print_Wnd::makeJob()
 {
     PrintSettings job = settings_;
     job.Total_Label_Real = job.Total_Label;
     PrintCardSource cards;
     if (batch_.inUse()) {
+        // The job's workers start drawing rows at once: the report must begin empty before
+        // them, or the first rows without a barcode go unmentioned.
+        batch_.rowsWithoutBarcode->clear();
         cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(
             snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));
     } else {
@@ -147,8 +150,6 @@ void Print_Wnd::printSheets(const Printing_View& job)
         return;
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(windowTitle());
-    // Only the rows of this print are reported, not those a preview drew.
-    batch_.rowsWithoutBarcode->clear();
     const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
     if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
         dialogs().showMessage(missing);

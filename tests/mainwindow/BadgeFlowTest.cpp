@@ -141,6 +141,15 @@ std::map<QString, QStringList> decodeFiles(const QStringList& files)
     return found;
 }
 
+// The rows (from 1) of the first `rows` whose id cell is empty.
+int rowsWithoutId(int rows)
+{
+    int count = 0;
+    for (int row = 1; row <= rows; ++row)
+        count += idOf(row).isEmpty() ? 1 : 0;
+    return count;
+}
+
 QStringList expectedSymbols(const QString& id)
 {
     if (id.isEmpty())
@@ -288,6 +297,10 @@ protected:
         processEventsUntil([&] { return done; }, 900000);
         otherModal = nullptr;
         EXPECT_TRUE(done) << "the export did not finish";
+        // The rows without an id are named, not passed over in silence.
+        EXPECT_TRUE(Export_File_Message.contains(
+            QStringLiteral("%1 cards have no barcode").arg(rowsWithoutId(badgeRows()))))
+            << Export_File_Message.toStdString();
         return QDir(out).filePath(QStringLiteral("QUON Galavite"));
     }
 
@@ -396,6 +409,9 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     };
     printWindow.Open_Print_Wnd(printHost);
     otherModal = nullptr;
+    // Every row without an id is named, the first sheet's too.
+    EXPECT_TRUE(messagesShown().contains(QStringLiteral("%1 cards have no barcode").arg(rowsWithoutId(rows))))
+        << messagesShown().toStdString();
     const QString pdfInfo = PdfTextTools::toolOutput(QStringLiteral("pdfinfo"), { pdf });
     EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg((rows + 9) / 10))))
         << pdfInfo.toStdString() << messagesShown().toStdString();
@@ -439,6 +455,7 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     EXPECT_TRUE(result.allSent()) << mailRunMessage(result).toStdString();
     EXPECT_TRUE(server.waitForMails(job.batchRows));
     EXPECT_EQ(server.mails().size(), job.batchRows);
+    EXPECT_EQ(mailHost.lastRunNoBarcode().count, rowsWithoutId(job.batchRows));
     ASSERT_EQ(int(attached.size()), job.batchRows);
     for (int row = 1; row <= job.batchRows; ++row)
         EXPECT_EQ(attached[row - 1], expectedSymbols(editedId(row))) << "mail " << row;

@@ -208,3 +208,28 @@ TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
         EXPECT_FALSE(main.grab().isNull());
     }
 }
+
+TEST(BuiltInTemplates, StoreTheirPicturesUnderTheProgramsResourceFolder)
+{
+    const QDir shipped(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"));
+    const QStringList previews = TemplateStore::previewsIn(shipped.filePath(QStringLiteral("Templates")));
+    ASSERT_GE(previews.size(), 4);
+    int pictures = 0;
+    for (const QString& preview : previews) {
+        const DesignFile::ReadResult read = DesignFile::readFile(TemplateStore::designPathFor(preview));
+        ASSERT_EQ(read.status, DesignFile::Status::Loaded) << preview.toStdString();
+        for (const Card_PropertyPtr& side : { read.contents.front, read.contents.back }) {
+            if (side->Card_fill_style != QLatin1String("I"))
+                continue;
+            ++pictures;
+            const QString stored = side->Card_BG_Image_Path;
+            SCOPED_TRACE(stored.toStdString());
+            // The program's own folder name, never the generator's passing work folder.
+            EXPECT_TRUE(stored.contains(QStringLiteral("/Galavite/Resources/")));
+            EXPECT_FALSE(stored.startsWith(QDir::tempPath()));
+            const QString inside = stored.mid(stored.lastIndexOf(QStringLiteral("/Resources/")) + 11);
+            EXPECT_TRUE(QFileInfo(shipped.filePath(inside)).isFile());
+        }
+    }
+    EXPECT_GE(pictures, 3);
+}

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Barcode_Gen;
 class BarcodeWindowHost;
@@ -97,8 +98,12 @@ public:
     // ---- Projects --------------------------------------------------------------------
     void New_Project();
     void New_Project_Setting_Reset();
-    // Runs the start-up wizard and applies its choice; false when it was left.
+    // The start dialog of start-up and what it leads to (wizard, template or saved design);
+    // false when it was left, on which the program ends.
     bool Open_Start_Window();
+    // The invitation wizard; on Finish a new project with the wizard's card replaces the
+    // design, on Cancel nothing changes. True when a new card was made.
+    bool runInvitationWizard();
     void Fill_Party_Invidation_Details();
 
     // ---- Design files ----------------------------------------------------------------
@@ -106,7 +111,8 @@ public:
     // write failed.
     bool Save_project_file(bool saveAs, bool showMessages);
     int Read_and_load_design_Log(const QString& path, const QString& logOrTemplate);
-    int Open_Log_File() override;
+    // Asks for a design file and opens it; 1 when it loaded.
+    int Open_Log_File();
     void Set_Log_Name_In_Title();
     void New_Btn_Clicked();
     void Open_Btn_Clicked();
@@ -434,6 +440,12 @@ private:
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
     DesignContents currentDesign() const;
+    QString chooseDesignToOpen() const;
+    // The design in a file, or nothing (and the message that says so) when it cannot be read.
+    std::optional<DesignContents> readDesignFile(const QString& path) const;
+    // With unsaved changes, asks whether to save them first; false when the user cancelled or
+    // the save did not happen, so the command must stop.
+    bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
     int selectedPresetRow() const;

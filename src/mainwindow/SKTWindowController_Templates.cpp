@@ -6,6 +6,8 @@
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "platform/CheckedWrite.h"
+#include "platform/PngEncoder.h"
 #include "profiles/User_Profile_Class.h"
 #include "render/CombinedCardImage.h"
 #include "wizards/CardSizeFields.h"
@@ -17,7 +19,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QImageWriter>
 #include <QListWidget>
 
 #include <utility>
@@ -35,11 +36,12 @@ void SKTWindowController::Export_As_Template_Clicked()
         const QRectF frame = frontCanvasBounds();
         const QImage preview = combinedCardImage(Get_Front_Controls_Array(), { Front_card_Prop, Card_Shape, frame },
             Get_Back_Controls_Array(), { Back_card_Prop, Card_Shape, frame });
-        QImageWriter writer(path, "png");
-        if (!preview.isNull() && writer.write(preview))
-            return true;
-        *error = preview.isNull() ? QStringLiteral("The card could not be drawn.") : writer.errorString();
-        return false;
+        const QByteArray png = preview.isNull() ? QByteArray() : encodePngFast(preview);
+        if (png.isEmpty()) {
+            *error = QStringLiteral("The card could not be drawn.");
+            return false;
+        }
+        return writeFileChecked(path, png, error);
     };
     QString error;
     if (TemplateStore::saveUserTemplate(export_template_name, writeDesign, writePreview, &error))

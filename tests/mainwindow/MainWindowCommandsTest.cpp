@@ -301,6 +301,7 @@ TEST_F(MainWindowTest, EveryMenuItemRunsWithAnObjectSelectedAndWithTheCardShown)
         }
     }
     EXPECT_TRUE(main.isVisible());
-    main.action(QStringLiteral("Exit_Btn"))->trigger(); // "No" to saving: the window closes
+    dialogs->choiceAnswers = { 1 }; // "Don't Save": the window closes
+    main.action(QStringLiteral("Exit_Btn"))->trigger();
     EXPECT_FALSE(main.isVisible());
 }

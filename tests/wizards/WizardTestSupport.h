@@ -37,17 +37,10 @@ public:
     float MM_to_Points(float millimetres) override { return millimetres * 2.834645669291f; }
     void Set_Document_Size(const QSizeF& points) override { documentSize = points; }
     void SetDocumentCanvasSize(const QSizeF& points) override { canvasSize = points; }
-    int Open_Log_File() override
-    {
-        ++openRequests;
-        return openAnswer;
-    }
     void contactUs() override { ++contacts; }
 
     QSizeF sizeInControl, documentSize, canvasSize;
     QString presetInControl;
-    int openAnswer = 0;
-    int openRequests = 0;
     int contacts = 0;
 };
 

@@ -30,6 +30,9 @@ void SKTWindowController::clearCurrentSelection()
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
     inspector_->Show_RHS_Properties(graphic);
+    // A design may name a preset its card does not have: the list shows no preset then.
+    if (!graphic)
+        deselectPresetUnlessSizeMatches();
 }
 
 void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)

@@ -233,3 +233,14 @@ TEST(BuiltInTemplates, StoreTheirPicturesUnderTheProgramsResourceFolder)
     }
     EXPECT_GE(pictures, 3);
 }
+
+TEST_F(MainWindowTest, ADesignWhoseSizeIsNoPresetShowsNoPreset)
+{
+    SKTWindowController& main = start();
+    otherModal = templateWindows(QStringLiteral("Name Badge"), false); // 101.6 x 76.2 mm
+    ASSERT_TRUE(main.Open_Template_Browser());
+    EXPECT_TRUE(main.ColList->selectedItems().isEmpty());
+    main.Update_Card_Graphics();
+    EXPECT_EQ(main.Front_card_Prop->Card_Cat_index, -1);
+    EXPECT_TRUE(main.Front_card_Prop->Card_Sub_Category.isEmpty());
+}

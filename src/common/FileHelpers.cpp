@@ -66,5 +66,6 @@ void Open_Help_File()
     if (!QFileInfo::exists(helpFile))
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
     else if (!openWithDesktop(QUrl::fromLocalFile(helpFile)))
-        Show_MessageBox(QStringLiteral("No program to show PDF files is installed. The user guide is here:\n") + helpFile);
+        Show_MessageBox(
+            QStringLiteral("No program to show PDF files is installed. The user guide is here:\n") + helpFile);
 }

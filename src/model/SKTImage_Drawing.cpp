@@ -12,8 +12,8 @@
 
 SKTImage::EffectValues SKTImage::effectValues() const
 {
-    return {gray_Scale, Sepia, invert_clr, hue_val, sat_val, brt_val, con_val,
-            srp_val, ev_val, blr_val, ModelHooks::imageEffectsGeneration()};
+    return {gray_Scale, Sepia, invert_clr, hue_val, sat_val, brt_val, con_val, srp_val, ev_val, blr_val,
+            ModelHooks::imageEffectsGeneration()};
 }
 
 QImage SKTImage::processedPicture()

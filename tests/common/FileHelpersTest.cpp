@@ -99,7 +99,8 @@ TEST(OpenHelpFile, SaysWhereTheGuideIsWhenNothingCanShowIt)
     help.close();
     // Messages are shown once a main window exists; any address stands for it here.
     int mainWindow = 0;
-    SKTWindowController* const previousMain = std::exchange(Main_App_wnd, reinterpret_cast<SKTWindowController*>(&mainWindow));
+    SKTWindowController* const previousMain
+        = std::exchange(Main_App_wnd, reinterpret_cast<SKTWindowController*>(&mainWindow));
     auto previous = setDesktopOpener([](const QUrl&) { return false; });
     Open_Help_File();
     setDesktopOpener(previous);

@@ -77,7 +77,7 @@ public:
         }
         for (const auto& [path, bytes] : files) {
             QString error;
-            if (!writeCardFile(path, bytes, &error)) {
+            if (!writeCardFile(path, bytes, &error, CardFileUse::OneOfMany)) {
                 result_.outcome = BatchExportResult::Outcome::WriteFailed;
                 result_.failedPath = path;
                 result_.error = error;

@@ -48,8 +48,7 @@ QByteArray formatOf(const QString& extension)
 
 } // namespace
 
-QByteArray encodeCardPicture(
-    const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers)
+QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers)
 {
     if (picture.isNull())
         return {};
@@ -75,12 +74,14 @@ QByteArray encodeCardPicture(
     return bytes;
 }
 
-bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error)
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error, CardFileUse use)
 {
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("The card picture could not be made.");
         return false;
     }
-    return writeFileChecked(path, bytes, error);
+    CheckedWriteOptions options;
+    options.durable = use == CardFileUse::Single;
+    return writeFileChecked(path, bytes, error, options);
 }

@@ -45,5 +45,10 @@ QByteArray encodeCardPicture(
     const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers = nullptr);
 
 // Writes bytes whole or not at all, replacing what is there. False with the reason when the
-// file cannot be written.
-bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error);
+// file cannot be written. One file of a batch of many is written without waiting for the disk.
+enum class CardFileUse
+{
+    Single,
+    OneOfMany,
+};
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error, CardFileUse use = CardFileUse::Single);

@@ -261,4 +261,22 @@ TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
     setDesktopOpener(previous);
 }
 
+TEST_F(BatchWizardTest, AValueTooLongForAWorkbookCellIsNamedAndNoWorkbookIsWritten)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    store(QStringLiteral("long"), "short\n" + QByteArray(40000, 'x') + "\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+
+    const QString path = QDir(resources.path()).filePath(QStringLiteral("long.xlsx"));
+    scripted->fileAnswers = { path };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("The series cannot be exported as a workbook: row 3 of the workbook cannot be written: its "
+                       "value has 40000 characters, and a workbook cell holds at most 32767."));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
 } // namespace

@@ -16,6 +16,9 @@
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel_DataSheet.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
+#include "canvas/SKTGraphicView.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "mailing/MailRun.h"
@@ -256,18 +259,36 @@ protected:
         return text;
     }
 
+    // The name as a user binds it: the text tool, then the series in the property panel.
+    static void bindNameThroughThePanel(SKTWindowController& main)
+    {
+        main.action(QStringLiteral("Tool_2"))->trigger();
+        const SKTGraphicPtr text = main.currentCanvas()->selectedGraphic();
+        ASSERT_TRUE(text);
+        DataSourcePage& source = *main.inspector().datasource_tab;
+        const auto choose = [](QComboBox* box, int index) {
+            box->setCurrentIndex(index);
+            emit box->activated(index);
+        };
+        choose(source.Data_source_type, 1);
+        choose(source.Batch_Series, source.Batch_Series->findText(QStringLiteral("Name")));
+        EXPECT_EQ(text->batch_list_name, QStringLiteral("Name"));
+        EXPECT_EQ(text->Text_contents()->string, nameOf(1)) << "the panel shows the first row";
+        text->setBounds(QRectF(8, 4, 160, 22));
+    }
+
     void designBadge(SKTWindowController& main)
     {
+        bindNameThroughThePanel(main);
         auto photo = SKTGraphic::create<SKTImage>();
         photo->setBounds(QRectF(195, 75, 40, 50));
         photo->data_source_type = 1;
         photo->batch_list_name = QStringLiteral("Photo");
         main.document().insertGraphicsOnSide(SKTDocument::Side::Front,
-            { textBoundTo(QStringLiteral("Name"), QRectF(8, 4, 160, 22)),
-                textBoundTo(QStringLiteral("Title"), QRectF(8, 28, 160, 18)),
+            { textBoundTo(QStringLiteral("Title"), QRectF(8, 28, 160, 18)),
                 barcodeBoundTo(QStringLiteral("Code 128"), QStringLiteral("Id"), QPointF(8, 95)),
                 barcodeBoundTo(QStringLiteral("QR Code"), QStringLiteral("Id"), QPointF(175, 5)), photo },
-            { 0, 1, 2, 3, 4 });
+            { 1, 2, 3, 4 });
         main.document().insertGraphicsOnSide(
             SKTDocument::Side::Back, { textBoundTo(QStringLiteral("Company"), QRectF(8, 8, 200, 30)) }, { 0 });
     }

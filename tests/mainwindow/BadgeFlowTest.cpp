@@ -88,9 +88,27 @@ QString photoOf(int row, const QString& folder)
     return row % 11 == 4 ? QString() : QDir(folder).filePath(QStringLiteral("photo%1.png").arg(row % 3));
 }
 
+const QColor photoColours[] { Qt::red, Qt::darkGreen, Qt::blue };
+
+// Where the photo sits on the badge, in points.
+const QRectF photoFrame(195, 75, 40, 50);
+
+// The colour at the middle of a card's photo frame: the row's photo, or the white card.
+QColor photoColourOn(const QString& card)
+{
+    const QImage image(card);
+    const double scale = image.width() / 243.0; // pixels per point across the card's 85.6 mm
+    return image.isNull() ? QColor() : image.pixelColor((photoFrame.center() * scale).toPoint());
+}
+
+QColor expectedPhotoColour(int row)
+{
+    return photoOf(row, QString()).isEmpty() ? QColor(Qt::white) : photoColours[row % 3];
+}
+
 void writePhotos(const QString& folder)
 {
-    const QColor colours[] { Qt::red, Qt::darkGreen, Qt::blue };
+    const QColor* colours = photoColours;
     for (int i = 0; i < 3; ++i) {
         QImage photo(120, 150, QImage::Format_RGB32);
         photo.fill(colours[i]);
@@ -281,7 +299,7 @@ protected:
     {
         bindNameThroughThePanel(main);
         auto photo = SKTGraphic::create<SKTImage>();
-        photo->setBounds(QRectF(195, 75, 40, 50));
+        photo->setBounds(photoFrame);
         photo->data_source_type = 1;
         photo->batch_list_name = QStringLiteral("Photo");
         main.document().insertGraphicsOnSide(SKTDocument::Side::Front,
@@ -343,6 +361,7 @@ protected:
             QStringList symbols = found == read.end() ? QStringList() : found->second;
             symbols.sort();
             EXPECT_EQ(symbols, expectedSymbols(id(row))) << "card " << row;
+            EXPECT_EQ(photoColourOn(fronts[row - 1]), expectedPhotoColour(row)) << "photo on card " << row;
         }
     }
 

@@ -252,6 +252,8 @@ public:
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
+    // Puts a barcode picture on an object at the picture's size.
+    static void showBarcodePicture(SKTGraphic& barcode, const Picture& picture);
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override;
     void echoBoundsOnRulers(const QRectF& bounds) override;

@@ -10,6 +10,7 @@
 #include "series/View_Data_Series.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -62,7 +63,9 @@ TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCanc
 TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
 {
     SKTWindowController& main = start();
-    writeSeries(QStringLiteral("Guests"), "Ann\nBob\n");
+    // A name of its own: other test programs may use the same series folder at the same time.
+    const QString name = QStringLiteral("view-guests-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "Ann\nBob\n");
     placeBarcode(main);
     QStringList shown;
     otherModal = [&](QDialog& dialog) {
@@ -73,7 +76,7 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
         auto& window = dynamic_cast<Barcode_Gen&>(dialog);
         window.Data_source_type->setCurrentIndex(1);
         emit window.Data_source_type->activated(1);
-        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(QStringLiteral("Guests")));
+        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
         emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
         window.view_series_btn->click();
         window.cancelButton->click();
@@ -81,6 +84,7 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
     };
     main.Open_Barcode_Window();
     EXPECT_EQ(shown, QStringList({ "Ann", "Bob" }));
+    QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "common/StringHelpers.h"
 #include "data/RtfReader.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@ namespace {
 const QString unreadableMessage = QStringLiteral("Please select a valid file.");
 const QString undecodableMessage
     = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString emptyMessage = QStringLiteral("The selected file is empty.");
 
 std::optional<QString> decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
@@ -120,30 +122,28 @@ QStringList lineValues(const QString& all)
 TextFileValues readTextFileValues(const QString& path)
 {
     TextFileValues result;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        result.message = unreadableMessage;
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes)) {
         result.message = unreadableMessage;
         return result;
     }
     const QString kind = QFileInfo(path).suffix().toUpper();
     std::optional<QString> text;
-    if (kind == QLatin1String("RTF")) {
+    if (bytes.isEmpty()) {
+        text = QString();
+    } else if (kind == QLatin1String("RTF")) {
         text = rtfPlainText(bytes);
     } else {
         text = decodeImportText(bytes);
     }
     if (text)
         result.values = kind == QLatin1String("CSV") ? csvValues(*text) : lineValues(*text);
-    // Blank lines hold rows, but a file of nothing else has no values to import.
+    // Blank lines hold rows, but a file of nothing else has no values to import: it is empty,
+    // not damaged.
     result.read = std::any_of(
         result.values.cbegin(), result.values.cend(), [](const QString& value) { return !value.isEmpty(); });
     if (!result.read)
-        result.message = undecodableMessage;
+        result.message = text ? emptyMessage : undecodableMessage;
     return result;
 }
 

@@ -5,31 +5,23 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "data/SpreadsheetWriter.h"
+#include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
 
-// Series files are small text files; a bigger file is not a series and is not read whole.
-constexpr qint64 maxSeriesFileBytes = qint64(512) * 1024 * 1024;
-
 // None for a file that is missing, not a plain file (a FIFO would block the read) or too big.
 std::optional<QByteArray> readWholeFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > maxSeriesFileBytes)
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(maxSeriesFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > maxSeriesFileBytes)
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
         return std::nullopt;
     return bytes;
 }
@@ -113,34 +105,36 @@ QString firstSeriesValue(const QString& name)
 {
     if (!isSeriesNameSafe(name) || !QFileInfo(seriesFilePath(name)).isFile())
         return QString(QLatin1String(""));
-    QFile file(seriesFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
         return QString(QLatin1String(""));
     // The first line alone, so that showing a value never reads a whole large series.
     return parseSeriesText(file.readLine(64 * 1024)).value(0, QString(QLatin1String("")));
 }
 
-bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues)
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Show_NSLog_Message(file.errorString());
-        return false;
-    }
-    QByteArray line;
-    for (const QString& value : values) {
-        line = oneLine(trimValues ? Trim_Str(value) : value).toUtf8();
-        line.append('\n');
-        file.write(line);
-    }
-    if (!file.commit()) {
-        Show_NSLog_Message(file.errorString());
+    const auto fill = [&](QIODevice& file) {
+        QByteArray line;
+        for (const QString& value : values) {
+            line = oneLine(trimValues ? Trim_Str(value) : value).toUtf8();
+            line.append('\n');
+            if (file.write(line) != line.size())
+                return false;
+        }
+        return true;
+    };
+    QString why;
+    if (!writeFileChecked(path, fill, &why)) {
+        Show_NSLog_Message(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
+        if (reason)
+            *reason = why;
         return false;
     }
     return true;
 }
 
-SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName)
+SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName, QString* reason)
 {
     const QString name = cleanSeriesName(request.typedName);
     if (!isSeriesNameSafe(name))
@@ -157,10 +151,10 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
     } else if (!old.isEmpty() && name != old && seriesExists(old)) {
         // A rename would leave a bound object without its series.
         if (boundToDesign(old))
-            return SeriesSaveResult::InUse;
+            return SeriesSaveResult::RenameInUse;
         rename = true;
     }
-    if (!writeSeriesFile(seriesFilePath(name), request.values, true))
+    if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))
         return SeriesSaveResult::Failed;
     if (rename)
         QFile::remove(seriesFilePath(old));
@@ -174,7 +168,7 @@ bool deleteSeries(const QString& name)
     return isSeriesNameSafe(name) && QFile::remove(seriesFilePath(name));
 }
 
-bool exportSeriesWorkbook(const QString& path, const QStringList& values)
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason)
 {
     SheetTable table;
     table.reserve(values.size() + 1);
@@ -184,10 +178,12 @@ bool exportSeriesWorkbook(const QString& path, const QStringList& values)
     if (SpreadsheetWriter::WriteWorkbook(path, table, false))
         return true;
     Show_NSLog_Message(SpreadsheetWriter::lastError());
+    if (reason)
+        *reason = SpreadsheetWriter::lastError();
     return false;
 }
 
-bool exportSeriesText(const QString& path, const QStringList& values)
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason)
 {
-    return writeSeriesFile(path, values, false);
+    return writeSeriesFile(path, values, false, reason);
 }

@@ -40,7 +40,8 @@ QString firstSeriesValue(const QString& name);
 // the target's folder renamed over it. Empty values are written as blank lines, and line
 // breaks inside a value become spaces, so that every value stays on its own row. With
 // trimValues, values are trimmed first.
-bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues);
+// On failure reason gets why, as the system says it.
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason = nullptr);
 
 // Saving the editor's values under a typed name, the series having been opened as oldName
 // ("" for a new series).
@@ -48,7 +49,8 @@ enum class SeriesSaveResult
 {
     Saved,
     Declined, // the user kept the other series
-    InUse, // the series to rename or replace is bound to the design
+    InUse, // the series to replace is bound to the design
+    RenameInUse, // the series to rename is bound to the design
     Failed // bad name or the file could not be written; every file is as it was
 };
 struct SeriesSaveRequest
@@ -59,11 +61,11 @@ struct SeriesSaveRequest
     std::function<bool(const QString&)> inUse;
     std::function<bool()> confirmReplace; // asked before another existing series is replaced
 };
-SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr);
+SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr, QString* reason = nullptr);
 
 bool deleteSeries(const QString& name);
 
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
-// in the series format.
-bool exportSeriesWorkbook(const QString& path, const QStringList& values);
-bool exportSeriesText(const QString& path, const QStringList& values);
+// in the series format. reason, when given, receives why the file was not written.
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason = nullptr);

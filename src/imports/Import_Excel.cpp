@@ -31,7 +31,9 @@ Import_Excel::Import_Excel(QWidget* parent)
 
 int Import_Excel::Open_excel_Wnd(const QString& path)
 {
-    chooser->open(path);
+    // A refused workbook has nothing to choose from.
+    if (!chooser->open(path))
+        return 0;
     chooser->ColList->setFocus();
     return dialogs().runModal(*this);
 }

@@ -7,7 +7,6 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 
-
 #include <algorithm>
 #include <typeinfo>
 

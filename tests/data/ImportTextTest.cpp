@@ -74,7 +74,12 @@ TEST(ImportTextFiles, UnreadableUndecodableAndEmptyFilesAreRefused)
     EXPECT_EQ(missing.message, QStringLiteral("Please select a valid file."));
     EXPECT_EQ(readTextFileValues(dir.path()).message, QStringLiteral("Please select a valid file."));
     const QString corrupt = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
-    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.txt", " \n\n")).message, corrupt);
+    const QString empty = QStringLiteral("The selected file is empty.");
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.txt", " \n\n")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.csv", "")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "commas.csv", " , ,\r\n,")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.rtf", "")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "blank.rtf", "{\\rtf1 }")).message, empty);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "bin.txt", QByteArray("\x01\0\x02", 3))).message, corrupt);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "bad.rtf", "{\\rtf1 open")).message, corrupt);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "plain.rtf", "not rtf")).message, corrupt);

@@ -154,7 +154,7 @@ TEST_F(SeriesStoreTest, SaveRenamesReplacesAndRewrites)
 
     // Bound series are neither renamed nor replaced.
     bound = { "fresh", "other" };
-    EXPECT_EQ(save("moved", "fresh", { "4" }), SeriesSaveResult::InUse);
+    EXPECT_EQ(save("moved", "fresh", { "4" }), SeriesSaveResult::RenameInUse);
     EXPECT_EQ(save("other", "fresh", { "4" }), SeriesSaveResult::InUse);
     EXPECT_FALSE(seriesExists("moved"));
     EXPECT_EQ(stored("other"), "2\n");

@@ -160,7 +160,7 @@ TEST_F(BatchWizardTest, RenameAndReplaceAreRefusedForBoundSeries)
     wizard.batch_list_name->setText(QStringLiteral("renamed"));
     wizard.Save_Btn_Clicked();
     EXPECT_EQ(scripted->messages().back(),
-        QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+        QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
     EXPECT_TRUE(wizard.showingValues());
     EXPECT_FALSE(seriesExists(QStringLiteral("renamed")));
 

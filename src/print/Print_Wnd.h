@@ -70,7 +70,7 @@ private:
     void Auto_Center_Checked();
     void Print_With_Batch_Changed();
     void showTotal(int total, int maximum);
-    std::unique_ptr<Printing_View> makeJob();
+    std::unique_ptr<Printing_View> makeJob() const;
     void previewSheets();
     void printSheets(const Printing_View& job);
     bool chosenSheetsExist(int sheets);

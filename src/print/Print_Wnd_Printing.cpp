@@ -40,14 +40,14 @@ QString sheetsText(int sheets)
 
 } // namespace
 
-std::unique_ptr<Printing_View> Print_Wnd::makeJob()
+std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
 {
     PrintSettings job = settings_;
     job.Total_Label_Real = job.Total_Label;
     PrintCardSource cards;
     if (batch_.inUse()) {
-        // The job's workers start drawing rows at once: the report must begin empty before
-        // them, or the first rows without a barcode go unmentioned.
+        // Each job reports its own rows without a barcode. Cleared before the workers start,
+        // as they draw rows ahead at once.
         batch_.rowsWithoutBarcode->clear();
         cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(
             snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));

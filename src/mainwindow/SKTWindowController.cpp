@@ -249,7 +249,6 @@ void SKTWindowController::New_Project_Setting_Reset()
         clipboard->clear();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
-    document_->Clear_All_Undo_Redo();
     last_ctrl_X = last_ctrl_Y = 10.0f;
     Fill_User_Profile = false;
     Front_user_profile->Reset_All_Values();
@@ -265,6 +264,8 @@ void SKTWindowController::New_Project_Setting_Reset()
     Set_Log_Name_In_Title();
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();
+    // After the deletions, so that no side can undo back into the old design.
+    document_->Clear_All_Undo_Redo();
     Not_Draw_Only_Prop_Change = false;
     setUnsavedEdits(false);
 }

@@ -102,6 +102,8 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event)
         startEditingGraphic(hit->graphic);
         if (isExactlyKind(*hit->graphic, GraphicKind::Barcode))
             host_.Open_Barcode_Window();
+        else if (isExactlyKind(*hit->graphic, GraphicKind::Text))
+            host_.editText(hit->graphic);
     }
 }
 

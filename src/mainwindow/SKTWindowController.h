@@ -255,6 +255,8 @@ public:
     void setSameSizeButtonsEnabled(bool) override { }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
+    // Shows the text's words in the panel, selected and taking the keyboard.
+    void editText(const SKTGraphicPtr& text) override;
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);

@@ -3,6 +3,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "model/CardGlobals.h"
+#include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
 
 #include <QApplication>
@@ -236,4 +237,37 @@ TEST_F(MainWindowCanvasTest, AnArrowKeyNudgeMarksTheDesignModifiedOnEitherSide)
         EXPECT_FALSE(main.isWindowModified()) << side;
         main.Delete_Clicked();
     }
+}
+
+TEST_F(MainWindowCanvasTest, TypingAfterPlacingOrDoubleClickingATextGoesIntoIt)
+{
+    SKTWindowController& main = startShown();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    clickButton(main, QStringLiteral("Tool_2"));
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    ASSERT_EQ(front->graphics().size(), 1);
+    const SKTGraphicPtr text = front->graphics().front();
+    // The new box holds its words whole, on one line.
+    const LaidOutText shown(text->Text_Value, *text->text_ctrl_font, 0.0, text->bounds().width(),
+        Qt::AlignLeft | Qt::AlignAbsolute);
+    EXPECT_LE(shown.height(), text->bounds().height());
+    EXPECT_LT(text->bounds().height(), 2 * QFontMetricsF(*text->text_ctrl_font).height());
+
+    QWidget* typingInto = QApplication::focusWidget();
+    ASSERT_NE(typingInto, nullptr);
+    QTest::keyClicks(typingInto, QStringLiteral("Welcome"));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Welcome"));
+
+    // Elsewhere first, then a double click on the text.
+    front->setFocus();
+    main.Show_RHS_Properties(nullptr);
+    const QPointF inside = text->bounds().center() * front->zoomFactor();
+    // A person's double click: a click, then the double click (QTest sends only the latter).
+    QTest::mouseClick(front, Qt::LeftButton, {}, inside.toPoint());
+    QTest::mouseDClick(front, Qt::LeftButton, {}, inside.toPoint());
+    typingInto = QApplication::focusWidget();
+    ASSERT_NE(typingInto, front);
+    QTest::keyClicks(typingInto, QStringLiteral("Hello"));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Hello"));
 }

@@ -8,13 +8,14 @@
 #include "common/MessageBoxes.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
+#include "platform/CheckedWrite.h"
+#include "platform/PngEncoder.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <algorithm>
@@ -146,9 +147,10 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* data, const QPo
     }
     const QString path
         = folder + QStringLiteral("/") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        Show_NSLog_Message(QStringLiteral("Cannot write the pasted picture: ") + path);
+    QString reason = QStringLiteral("the picture could not be encoded");
+    const QByteArray png = encodePngFast(picture);
+    if (png.isEmpty() || !writeFileChecked(path, png, &reason)) {
+        Show_NSLog_Message(QStringLiteral("Cannot write the pasted picture %1: %2").arg(path, reason));
         return false;
     }
     // A clipboard picture carries no resolution: one pixel is one point.

@@ -109,3 +109,8 @@ QString capitalisedWords(const QString& text)
     }
     return result;
 }
+
+QString withReason(const QString& message, const QString& reason)
+{
+    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
+}

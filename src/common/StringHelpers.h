@@ -23,3 +23,7 @@ QString Read_Str_Upto_Index(const QString& text, int index);
 // Upper case for the first letter of every word (words end at white space), lower case for
 // the rest.
 QString capitalisedWords(const QString& text);
+
+// The program's message with the reason a file operation failed on the next line; the message
+// alone when there is no reason.
+QString withReason(const QString& message, const QString& reason);

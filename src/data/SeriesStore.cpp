@@ -5,26 +5,34 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "data/SpreadsheetWriter.h"
+#include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
 
-// Series files are small text files; a bigger file is not a series and is not read whole.
-constexpr qint64 maxSeriesFileBytes = qint64(512) * 1024 * 1024;
-
-QByteArray readWholeFile(const QString& path)
+// None for a file that is missing, not a plain file (a FIFO would block the read) or too big.
+std::optional<QByteArray> readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxSeriesFileBytes)
-        return {};
-    return file.readAll();
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+// One value per line, whatever line breaks the value holds.
+QString oneLine(QString value)
+{
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
 }
 
 } // namespace
@@ -55,70 +63,78 @@ QStringList seriesNames()
     return fileBaseNamesIn(Data_Folder_Path);
 }
 
-QStringList parseSeriesText(const QByteArray& bytes)
+std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return {};
+        return std::nullopt;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
     QStringList values;
-    qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        const QString value = Trim_Str(text.mid(start, end - start));
-        if (!value.isEmpty())
-            values.append(value);
-        start = end + 1;
-    }
+    if (text.isEmpty())
+        return values;
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n')))
+        values.append(Trim_Str(line.toString()));
     return values;
+}
+
+QStringList parseSeriesText(const QByteArray& bytes)
+{
+    return parseSeriesBytes(bytes).value_or(QStringList());
+}
+
+std::optional<QStringList> readSeriesFile(const QString& name)
+{
+    if (!isSeriesNameSafe(name))
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = readWholeFile(seriesFilePath(name));
+    if (!bytes)
+        return std::nullopt;
+    return parseSeriesBytes(*bytes);
 }
 
 QStringList readSeriesValues(const QString& name)
 {
-    if (!isSeriesNameSafe(name))
-        return {};
-    return parseSeriesText(readWholeFile(seriesFilePath(name)));
+    return readSeriesFile(name).value_or(QStringList());
 }
 
 QString firstSeriesValue(const QString& name)
 {
-    if (!isSeriesNameSafe(name))
+    if (!isSeriesNameSafe(name) || !QFileInfo(seriesFilePath(name)).isFile())
         return QString(QLatin1String(""));
-    QFile file(seriesFilePath(name));
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
         return QString(QLatin1String(""));
-    QString line = QString::fromUtf8(file.readLine(64 * 1024));
-    if (line.endsWith(QLatin1Char('\n')))
-        line.chop(1);
-    return line;
+    // The first line alone, so that showing a value never reads a whole large series.
+    return parseSeriesText(file.readLine(64 * 1024)).value(0, QString(QLatin1String("")));
 }
 
-bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank)
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        Show_NSLog_Message(file.errorString());
-        return false;
-    }
-    QByteArray line;
-    for (const QString& value : values) {
-        const QString text = skipBlank ? Trim_Str(value) : value;
-        if (skipBlank && text.isEmpty())
-            continue;
-        line = text.toUtf8();
-        line.append('\n');
-        file.write(line);
-    }
-    if (!file.commit()) {
-        Show_NSLog_Message(file.errorString());
+    const auto fill = [&](QIODevice& file) {
+        QByteArray line;
+        for (const QString& value : values) {
+            line = oneLine(trimValues ? Trim_Str(value) : value).toUtf8();
+            line.append('\n');
+            if (file.write(line) != line.size())
+                return false;
+        }
+        return true;
+    };
+    QString why;
+    if (!writeFileChecked(path, fill, &why)) {
+        Show_NSLog_Message(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
+        if (reason)
+            *reason = why;
         return false;
     }
     return true;
 }
 
-SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName)
+SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName, QString* reason)
 {
     const QString name = cleanSeriesName(request.typedName);
     if (!isSeriesNameSafe(name))
@@ -135,10 +151,10 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
     } else if (!old.isEmpty() && name != old && seriesExists(old)) {
         // A rename would leave a bound object without its series.
         if (boundToDesign(old))
-            return SeriesSaveResult::InUse;
+            return SeriesSaveResult::RenameInUse;
         rename = true;
     }
-    if (!writeSeriesFile(seriesFilePath(name), request.values, true))
+    if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))
         return SeriesSaveResult::Failed;
     if (rename)
         QFile::remove(seriesFilePath(old));
@@ -152,7 +168,7 @@ bool deleteSeries(const QString& name)
     return isSeriesNameSafe(name) && QFile::remove(seriesFilePath(name));
 }
 
-bool exportSeriesWorkbook(const QString& path, const QStringList& values)
+bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason)
 {
     SheetTable table;
     table.reserve(values.size() + 1);
@@ -162,10 +178,12 @@ bool exportSeriesWorkbook(const QString& path, const QStringList& values)
     if (SpreadsheetWriter::WriteWorkbook(path, table, false))
         return true;
     Show_NSLog_Message(SpreadsheetWriter::lastError());
+    if (reason)
+        *reason = SpreadsheetWriter::lastError();
     return false;
 }
 
-bool exportSeriesText(const QString& path, const QStringList& values)
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason)
 {
-    return writeSeriesFile(path, values, false);
+    return writeSeriesFile(path, values, false, reason);
 }

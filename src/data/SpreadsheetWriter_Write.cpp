@@ -5,13 +5,13 @@
 #include "data/CellReference.h"
 #include "data/CellText.h"
 #include "data/SSZipArchive.h"
+#include "platform/CheckedWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 
 #include <cmath>
@@ -74,6 +74,28 @@ void writeText(QXmlStreamWriter& xml, const QString& text)
     xml.writeEndElement();
 }
 
+// Why the table cannot be written as a workbook, or "" when it can. Checked before anything is
+// written: a cell longer than a workbook cell may be makes a file no reader accepts.
+QString tableProblem(const SheetTable& table)
+{
+    if (table.size() > maxSheetRows)
+        return QStringLiteral("the table has more rows or columns than a workbook can hold");
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const QStringList& row = table.at(i);
+        if (row.size() > maxSheetColumns)
+            return QStringLiteral("the table has more rows or columns than a workbook can hold");
+        for (qsizetype j = 0; j < row.size(); ++j) {
+            if (row.at(j).size() > maxCellCharacters)
+                return QStringLiteral("row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
+                                      "holds at most %3")
+                    .arg(i + 1)
+                    .arg(row.at(j).size())
+                    .arg(maxCellCharacters);
+        }
+    }
+    return QString();
+}
+
 // A standalone part whose root element lies in the spreadsheet namespace.
 void startPart(QXmlStreamWriter& xml, const QString& rootElement)
 {
@@ -88,119 +110,121 @@ void startPart(QXmlStreamWriter& xml, const QString& rootElement)
 bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
 {
     sharedStrings_.clear();
-    const int rows = int(std::min<qsizetype>(data_.size(), maxSheetRows + 1));
+    if (const QString problem = tableProblem(data_); !problem.isEmpty())
+        return fail(problem);
+    const int rows = int(data_.size());
     int columns = 0;
     for (const QStringList& row : data_)
-        columns = std::max(columns, int(std::min<qsizetype>(row.size(), maxSheetColumns + 1)));
-    if (rows > maxSheetRows || columns > maxSheetColumns)
-        return fail(QStringLiteral("the table has more rows or columns than a workbook can hold"));
+        columns = std::max(columns, int(row.size()));
 
-    QSaveFile file(partPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Error when writing file %1").arg(partPath));
-    QXmlStreamWriter xml(&file);
-    startPart(xml, QStringLiteral("worksheet"));
-    xml.writeNamespace(relationshipsNamespace, QStringLiteral("r"));
-    xml.writeNamespace(compatibilityNamespace, QStringLiteral("mc"));
-    xml.writeNamespace(extensionNamespace, QStringLiteral("x14ac"));
-    xml.writeAttribute(QStringLiteral("mc:Ignorable"), QStringLiteral("x14ac"));
+    const auto writePart = [&](QIODevice& file) {
+        QXmlStreamWriter xml(&file);
+        startPart(xml, QStringLiteral("worksheet"));
+        xml.writeNamespace(relationshipsNamespace, QStringLiteral("r"));
+        xml.writeNamespace(compatibilityNamespace, QStringLiteral("mc"));
+        xml.writeNamespace(extensionNamespace, QStringLiteral("x14ac"));
+        xml.writeAttribute(QStringLiteral("mc:Ignorable"), QStringLiteral("x14ac"));
 
-    const QString lastCell = ColumnNumber_To_Name(std::max(columns, 1)) + QString::number(std::max(rows, 1));
-    xml.writeStartElement(QStringLiteral("dimension"));
-    xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("A1:") + lastCell);
-    xml.writeEndElement();
+        const QString lastCell = ColumnNumber_To_Name(std::max(columns, 1)) + QString::number(std::max(rows, 1));
+        xml.writeStartElement(QStringLiteral("dimension"));
+        xml.writeAttribute(QStringLiteral("ref"), QStringLiteral("A1:") + lastCell);
+        xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("sheetViews"));
-    xml.writeStartElement(QStringLiteral("sheetView"));
-    xml.writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
-    xml.writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
-    xml.writeStartElement(QStringLiteral("selection"));
-    xml.writeAttribute(QStringLiteral("activeCell"), lastCell);
-    xml.writeAttribute(QStringLiteral("sqref"), lastCell);
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("sheetViews"));
+        xml.writeStartElement(QStringLiteral("sheetView"));
+        xml.writeAttribute(QStringLiteral("tabSelected"), QStringLiteral("1"));
+        xml.writeAttribute(QStringLiteral("workbookViewId"), QStringLiteral("0"));
+        xml.writeStartElement(QStringLiteral("selection"));
+        xml.writeAttribute(QStringLiteral("activeCell"), lastCell);
+        xml.writeAttribute(QStringLiteral("sqref"), lastCell);
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("sheetFormatPr"));
-    xml.writeAttribute(QStringLiteral("baseColWidth"), QStringLiteral("10"));
-    xml.writeAttribute(QStringLiteral("defaultRowHeight"), QStringLiteral("15"));
-    xml.writeAttribute(QStringLiteral("x14ac:dyDescent"), QStringLiteral("0"));
-    xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("sheetFormatPr"));
+        xml.writeAttribute(QStringLiteral("baseColWidth"), QStringLiteral("10"));
+        xml.writeAttribute(QStringLiteral("defaultRowHeight"), QStringLiteral("15"));
+        xml.writeAttribute(QStringLiteral("x14ac:dyDescent"), QStringLiteral("0"));
+        xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("sheetData"));
-    const QString spans = QStringLiteral("1:%1").arg(std::max(columns, 1));
-    for (int i = 0; i < rows; ++i) {
-        const QString rowNumber = QString::number(i + 1);
-        xml.writeStartElement(QStringLiteral("row"));
-        xml.writeAttribute(QStringLiteral("r"), rowNumber);
-        xml.writeAttribute(QStringLiteral("spans"), spans);
-        const QStringList& row = data_.at(i);
-        for (int j = 0; j < row.size(); ++j) {
-            xml.writeStartElement(QStringLiteral("c"));
-            xml.writeAttribute(QStringLiteral("r"), ColumnNumber_To_Name(j + 1) + rowNumber);
-            const QString& text = row.at(j);
-            if (isNumberText(text)) {
-                xml.writeTextElement(QStringLiteral("v"), text);
-            } else {
-                xml.writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
-                sharedStrings_.append(xmlSafe(text));
-                xml.writeTextElement(QStringLiteral("v"), QString::number(sharedStrings_.size() - 1));
+        xml.writeStartElement(QStringLiteral("sheetData"));
+        const QString spans = QStringLiteral("1:%1").arg(std::max(columns, 1));
+        for (int i = 0; i < rows; ++i) {
+            const QString rowNumber = QString::number(i + 1);
+            xml.writeStartElement(QStringLiteral("row"));
+            xml.writeAttribute(QStringLiteral("r"), rowNumber);
+            xml.writeAttribute(QStringLiteral("spans"), spans);
+            const QStringList& row = data_.at(i);
+            for (int j = 0; j < row.size(); ++j) {
+                xml.writeStartElement(QStringLiteral("c"));
+                xml.writeAttribute(QStringLiteral("r"), ColumnNumber_To_Name(j + 1) + rowNumber);
+                const QString& text = row.at(j);
+                if (isNumberText(text)) {
+                    xml.writeTextElement(QStringLiteral("v"), text);
+                } else {
+                    xml.writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
+                    sharedStrings_.append(xmlSafe(text));
+                    xml.writeTextElement(QStringLiteral("v"), QString::number(sharedStrings_.size() - 1));
+                }
+                xml.writeEndElement();
             }
             xml.writeEndElement();
         }
         xml.writeEndElement();
-    }
-    xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("pageMargins"));
-    xml.writeAttribute(QStringLiteral("left"), QStringLiteral("0.75"));
-    xml.writeAttribute(QStringLiteral("right"), QStringLiteral("0.75"));
-    xml.writeAttribute(QStringLiteral("top"), QStringLiteral("1"));
-    xml.writeAttribute(QStringLiteral("bottom"), QStringLiteral("0.5"));
-    xml.writeAttribute(QStringLiteral("header"), QStringLiteral("0.5"));
-    xml.writeAttribute(QStringLiteral("footer"), QStringLiteral("0.5"));
-    xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("pageMargins"));
+        xml.writeAttribute(QStringLiteral("left"), QStringLiteral("0.75"));
+        xml.writeAttribute(QStringLiteral("right"), QStringLiteral("0.75"));
+        xml.writeAttribute(QStringLiteral("top"), QStringLiteral("1"));
+        xml.writeAttribute(QStringLiteral("bottom"), QStringLiteral("0.5"));
+        xml.writeAttribute(QStringLiteral("header"), QStringLiteral("0.5"));
+        xml.writeAttribute(QStringLiteral("footer"), QStringLiteral("0.5"));
+        xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("extLst"));
-    xml.writeStartElement(QStringLiteral("ext"));
-    xml.writeNamespace(layoutExtensionNamespace, QStringLiteral("mx"));
-    xml.writeAttribute(QStringLiteral("uri"), QStringLiteral("{64002731-A6B0-56B0-2670-7721B7C09600}"));
-    xml.writeStartElement(layoutExtensionNamespace, QStringLiteral("PLV"));
-    xml.writeAttribute(QStringLiteral("Mode"), QStringLiteral("0"));
-    xml.writeAttribute(QStringLiteral("OnePage"), QStringLiteral("0"));
-    xml.writeAttribute(QStringLiteral("WScale"), QStringLiteral("0"));
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndElement();
+        xml.writeStartElement(QStringLiteral("extLst"));
+        xml.writeStartElement(QStringLiteral("ext"));
+        xml.writeNamespace(layoutExtensionNamespace, QStringLiteral("mx"));
+        xml.writeAttribute(QStringLiteral("uri"), QStringLiteral("{64002731-A6B0-56B0-2670-7721B7C09600}"));
+        xml.writeStartElement(layoutExtensionNamespace, QStringLiteral("PLV"));
+        xml.writeAttribute(QStringLiteral("Mode"), QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("OnePage"), QStringLiteral("0"));
+        xml.writeAttribute(QStringLiteral("WScale"), QStringLiteral("0"));
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
 
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    if (xml.hasError() || !file.commit())
-        return fail(QStringLiteral("Error when writing file %1").arg(partPath));
+        xml.writeEndElement();
+        xml.writeEndDocument();
+        return !xml.hasError();
+    };
+    QString reason;
+    if (!writeFileChecked(partPath, writePart, &reason))
+        return fail(QStringLiteral("Error when writing file %1: %2").arg(partPath, reason));
     return true;
 }
 
 bool SpreadsheetWriter::WriteSharedStringsXML(const QString& partPath)
 {
-    QSaveFile file(partPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Error when writing file %1").arg(partPath));
-    QXmlStreamWriter xml(&file);
-    startPart(xml, QStringLiteral("sst"));
-    if (!sharedStrings_.isEmpty()) {
-        const QString count = QString::number(sharedStrings_.size());
-        xml.writeAttribute(QStringLiteral("count"), count);
-        xml.writeAttribute(QStringLiteral("uniqueCount"), count);
-    }
-    for (const QString& text : sharedStrings_) {
-        xml.writeStartElement(QStringLiteral("si"));
-        writeText(xml, text);
+    const auto writePart = [&](QIODevice& file) {
+        QXmlStreamWriter xml(&file);
+        startPart(xml, QStringLiteral("sst"));
+        if (!sharedStrings_.isEmpty()) {
+            const QString count = QString::number(sharedStrings_.size());
+            xml.writeAttribute(QStringLiteral("count"), count);
+            xml.writeAttribute(QStringLiteral("uniqueCount"), count);
+        }
+        for (const QString& text : sharedStrings_) {
+            xml.writeStartElement(QStringLiteral("si"));
+            writeText(xml, text);
+            xml.writeEndElement();
+        }
         xml.writeEndElement();
-    }
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    if (xml.hasError() || !file.commit())
-        return fail(QStringLiteral("Error when writing file %1").arg(partPath));
+        xml.writeEndDocument();
+        return !xml.hasError();
+    };
+    QString reason;
+    if (!writeFileChecked(partPath, writePart, &reason))
+        return fail(QStringLiteral("Error when writing file %1: %2").arg(partPath, reason));
     return true;
 }
 
@@ -208,6 +232,8 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const SheetTable& tab
 {
     SpreadsheetWriter& self = instance();
     self.lastError_.clear();
+    if (const QString problem = tableProblem(table); !problem.isEmpty())
+        return self.fail(problem);
     self.data_ = table;
     if (self.tmpDir_.isEmpty())
         return self.fail(QStringLiteral("there is no temporary folder"));

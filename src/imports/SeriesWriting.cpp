@@ -4,6 +4,7 @@
 #include "data/SeriesStore.h"
 #include "imports/ImportHost.h"
 #include "platform/DialogService.h"
+#include "platform/SafeRead.h"
 
 #include <QFile>
 
@@ -14,12 +15,12 @@ const QString accessError = QStringLiteral("Error in file accessing.");
 // The stored lines of a series exactly as they stand, for appending after them.
 std::optional<QStringList> storedLines(const QString& path)
 {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFile::exists(path))
         return QStringList();
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
         return std::nullopt;
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     return lines;
@@ -61,8 +62,9 @@ bool writeImportedSeries(
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
     }
-    if (!writeSeriesFile(path, written, false)) {
-        dialogs().showMessage(accessError);
+    QString reason;
+    if (!writeSeriesFile(path, written, false, &reason)) {
+        dialogs().showMessage(withReason(accessError, reason));
         return false;
     }
     return true;

@@ -1,10 +1,11 @@
 #include "jobs/CardExport.h"
 
+#include "platform/CheckedWrite.h"
+
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 QString Create_Front_Card_Path(const QString& path)
 {
@@ -74,16 +75,10 @@ QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& 
 
 bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("The card picture could not be made.");
         return false;
     }
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileChecked(path, bytes, error);
 }

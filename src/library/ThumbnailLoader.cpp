@@ -1,5 +1,8 @@
 #include "library/ThumbnailLoader.h"
 
+#include "platform/SafeRead.h"
+
+#include <QFile>
 #include <QImageReader>
 #include <QMetaObject>
 #include <QThread>
@@ -59,7 +62,10 @@ void ThumbnailLoader::cancelAll()
 
 QImage ThumbnailLoader::readThumbnail(const QString& path)
 {
-    QImageReader reader(path);
+    QFile file;
+    if (!SafeRead::openRegularFile(file, path))
+        return QImage();
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > edge || size.height() > edge))

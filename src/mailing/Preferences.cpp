@@ -1,15 +1,21 @@
 #include "mailing/Preferences.h"
 
+#include "platform/CheckedWrite.h"
 #include "platform/PropertyList.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QDebug>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
-constexpr auto ownerOnlyFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 constexpr auto ownerOnlyFolder = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 
 bool makePrivateFolder(const QString& folder)
@@ -17,6 +23,35 @@ bool makePrivateFolder(const QString& folder)
     if (!QDir().mkpath(folder))
         return false;
     return QFile::setPermissions(folder, ownerOnlyFolder);
+}
+
+void logLine(const QString& text)
+{
+    qWarning().noquote() << text;
+}
+
+// The settings hold a password: a file others may read is closed to them. A link is left
+// alone, as the file it names is not ours to change.
+void keepPrivate(const QString& path)
+{
+    struct stat info {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::lstat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & 077) == 0)
+        return;
+    logLine(QStringLiteral("The mail settings file %1 could be read by others; it is made readable by you alone.").arg(path));
+    if (::chmod(native.constData(), 0600) != 0)
+        logLine(QStringLiteral("The permissions of %1 cannot be changed: %2").arg(path, qt_error_string(errno)));
+}
+
+// A first start leaves an empty file only the user can read. Never a link followed, never
+// an existing file touched.
+void createEmptyPrivateFile(const QString& path)
+{
+    if (!makePrivateFolder(QFileInfo(path).path()))
+        return;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        ::close(fd);
 }
 } // namespace
 
@@ -28,18 +63,24 @@ QString Preferences::settingsFilePath()
 std::unique_ptr<Preferences> Preferences::sharedInstance()
 {
     std::unique_ptr<Preferences> preferences(new Preferences);
-    preferences->mPreferencesPath = settingsFilePath();
-    const PlistValue read = PropertyList::readFile(preferences->mPreferencesPath);
+    const QString& path = preferences->mPreferencesPath = settingsFilePath();
+    QFileInfo file(path);
+    if (!file.exists() && !file.isSymLink()) {
+        createEmptyPrivateFile(path);
+        preferences->setDefaults();
+        return preferences;
+    }
+    QString error;
+    const PlistValue read = PropertyList::readFile(path, &error, SafeRead::maxSettingsBytes);
     if (read.isDict()) {
+        keepPrivate(path);
         preferences->mDict = read.toDict();
         return preferences;
     }
-    // Missing or unreadable: leave an empty file that only the user can read, and use defaults.
-    if (makePrivateFolder(QFileInfo(preferences->mPreferencesPath).path())) {
-        QFile file(preferences->mPreferencesPath);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            file.setPermissions(ownerOnlyFile);
-    }
+    // Reading never writes: a damaged file stays for the user to look at or replace.
+    if (file.size() > 0 || file.isSymLink())
+        logLine(QStringLiteral("The mail settings file %1 cannot be read (%2); the settings are empty until they are saved again.")
+                    .arg(path, read.isNone() ? error : QStringLiteral("it holds no settings")));
     preferences->setDefaults();
     return preferences;
 }
@@ -64,11 +105,7 @@ bool Preferences::flush(QString* error) const
             *error = QStringLiteral("cannot create the folder of %1").arg(mPreferencesPath);
         return false;
     }
-    QSaveFile file(mPreferencesPath);
-    // The permissions are set on the temporary file, so the password is never readable by others.
-    const bool written = file.open(QIODevice::WriteOnly) && file.setPermissions(ownerOnlyFile)
-        && file.write(PropertyList::write(PlistValue(mDict), PropertyList::Format::Xml)) >= 0 && file.commit();
-    if (!written && error)
-        *error = file.errorString();
-    return written;
+    // A link in the settings' place is replaced, never written through.
+    return writeFileChecked(mPreferencesPath, PropertyList::write(PlistValue(mDict), PropertyList::Format::Xml), error,
+        { .ownerOnly = true, .replaceLink = true });
 }

@@ -5,6 +5,7 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/BraceGeometry.h"
 #include "platform/PropertyList.h"
+#include "render/CardUnits.h"
 
 #include <QLocale>
 
@@ -217,6 +218,19 @@ Card_PropertyPtr readCardBlock(ItemReader& in)
     return card;
 }
 
+// The card settings take sides from 1 to 1000 mm; a size no one could have set there draws
+// no card, and every export of it would fail.
+void checkCardSize(const QSizeF& size)
+{
+    const double largest = MM_to_Points_Convert(1000.0f) + 1.0;
+    for (const double side : { size.width(), size.height() }) {
+        if (!std::isfinite(side) || side <= 0.0 || side > largest)
+            ItemReader::fail(QStringLiteral("the card size %1 x %2 points is impossible")
+                                 .arg(size.width())
+                                 .arg(size.height()));
+    }
+}
+
 SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
 {
     const size_t count = in.count(side);
@@ -303,6 +317,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
             ItemReader::fail(QStringLiteral("the file does not start with the design marker"));
         DesignContents& contents = result.contents;
         contents.front = readCardBlock(in);
+        checkCardSize(contents.front->Card_Size);
         contents.back = readCardBlock(in);
         contents.excelBindingUse = in.flag("spreadsheet binding flag");
         contents.excelSourcePath = in.string("spreadsheet path");

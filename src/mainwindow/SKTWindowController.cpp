@@ -20,7 +20,7 @@
 #include "inspector/TextPropertiesPage.h"
 #include "library/BackgroundGallery.h"
 #include "profiles/PartyTexts.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mainwindow/MainProfileHost.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"

@@ -162,6 +162,10 @@ public:
     }
     QStringList presetNames(const QString& category) const override;
     void Set_Card_Size_In_Control(const QSizeF& millimetres) override;
+    // Shows the preset in the card panel; a row whose size is not the size in the controls
+    // is left unselected, since the card then has a size of its own.
+    void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) override;
+    void applyCardPreset() override;
     QSizeF cardSizeInControl() const;
     void SetDocumentCanvasSize(const QSizeF& points) override;
     void Set_Document_Size(const QSizeF& points) override;
@@ -252,7 +256,7 @@ public:
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override { }
+    void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Shows the text's words in the panel, selected and taking the keyboard.
@@ -428,6 +432,8 @@ private:
     void refreshUndoActions();
     void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
+    // Same width and height, natural size and align to grid: on only when they can act.
+    void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
     void loadPlaceholders();
@@ -442,6 +448,8 @@ private:
     bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
+    int selectedPresetRow() const;
+    void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
 

@@ -6,6 +6,8 @@
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "platform/CheckedWrite.h"
+#include "platform/PngEncoder.h"
 #include "render/CombinedCardImage.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
@@ -14,8 +16,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QImageWriter>
+#include <QListWidget>
 
 void SKTWindowController::Export_As_Template_Clicked()
 {
@@ -30,11 +33,12 @@ void SKTWindowController::Export_As_Template_Clicked()
         const QRectF frame = frontCanvasBounds();
         const QImage preview = combinedCardImage(Get_Front_Controls_Array(), { Front_card_Prop, Card_Shape, frame },
             Get_Back_Controls_Array(), { Back_card_Prop, Card_Shape, frame });
-        QImageWriter writer(path, "png");
-        if (!preview.isNull() && writer.write(preview))
-            return true;
-        *error = preview.isNull() ? QStringLiteral("The card could not be drawn.") : writer.errorString();
-        return false;
+        const QByteArray png = preview.isNull() ? QByteArray() : encodePngFast(preview);
+        if (png.isEmpty()) {
+            *error = QStringLiteral("The card could not be drawn.");
+            return false;
+        }
+        return writeFileChecked(path, png, error);
     };
     QString error;
     if (TemplateStore::saveUserTemplate(export_template_name, writeDesign, writePreview, &error))
@@ -75,7 +79,11 @@ void SKTWindowController::Open_Card_Size_Chooser()
         Card_Shape = designShape;
         return;
     }
-    Set_Card_Size_In_Control(QSizeF(chooser.fields->width_Stepper->value(), chooser.fields->height_Stepper->value()));
+    const CardSizeFields& fields = *chooser.fields;
+    Set_Card_Size_In_Control(QSizeF(fields.width_Stepper->value(), fields.height_Stepper->value()));
+    const QList<QListWidgetItem*> preset = fields.ColList->selectedItems();
+    Set_Card_Preset_In_Control(fields.Category_ComboBox->currentText(), fields.Preset_ComboBox->currentText(),
+        preset.isEmpty() ? -1 : fields.ColList->row(preset.first()));
     if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
         shape->setChecked(true);
     Apply_Size_Clicked();

@@ -1,5 +1,7 @@
 #include "platform/ImageResolution.h"
 
+#include "platform/SafeRead.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
@@ -88,13 +90,10 @@ std::optional<bool> ImageResolution::statesResolution(const QByteArray& data)
 
 QImage ImageResolution::readImageFile(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
+    QByteArray data;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxPictureBytes, data, error))
         return QImage();
-    }
-    return readImageData(file.readAll(), error);
+    return readImageData(data, error);
 }
 
 QImage ImageResolution::readImageData(const QByteArray& data, QString* error)

@@ -1,9 +1,9 @@
 #include "platform/PropertyList.h"
 
+#include "platform/CheckedWrite.h"
 #include "platform/PlistNesting.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <plist/plist.h>
 
@@ -252,14 +252,15 @@ QByteArray PropertyList::write(const PlistValue& value, Format format)
     return result;
 }
 
-PlistValue PropertyList::readFile(const QString& path, QString* error)
+PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 maxBytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!SafeRead::readRegularFile(path, maxBytes, bytes, &reason)) {
+        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
         return {};
     }
-    return read(file.readAll(), error);
+    return read(bytes, error);
 }
 
 bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error)
@@ -267,8 +268,8 @@ bool PropertyList::writeFile(const QString& path, const PlistValue& value, Forma
     const QByteArray bytes = write(value, format);
     if (bytes.isEmpty())
         return fail(error, QStringLiteral("The property list could not be written."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
+    QString reason;
+    if (!writeFileChecked(path, bytes, &reason))
+        return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PlistValue.h"
+#include "platform/SafeRead.h"
 
 // Property lists in XML and binary form. Reading checks everything it takes in and fails
 // with a reason (never a crash); writing a file replaces it whole or not at all.
@@ -16,7 +17,8 @@ public:
     static PlistValue read(const QByteArray& bytes, QString* error = nullptr);
     static QByteArray write(const PlistValue& value, Format format);
 
-    static PlistValue readFile(const QString& path, QString* error = nullptr);
+    // Reads only a regular file of at most maxBytes.
+    static PlistValue readFile(const QString& path, QString* error = nullptr, qint64 maxBytes = SafeRead::maxDesignBytes);
     static bool writeFile(const QString& path, const PlistValue& value, Format format,
                           QString* error = nullptr);
 };

@@ -1,11 +1,11 @@
 #include "render/GeneratedImages.h"
 
-#include "common/FileHelpers.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
+#include "platform/CheckedWrite.h"
+#include "platform/PngEncoder.h"
 
 #include <QPainter>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -45,10 +45,11 @@ QImage Increase_DPI(const QImage& image, double dpi)
 
 void Save_gen_image(const QImage& image, const QString& path)
 {
-    Delete_File(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+    // The old file goes only once the new one is whole.
+    const QByteArray png = encodePngFast(image);
+    QString reason = QStringLiteral("The picture could not be made.");
+    if (png.isEmpty() || !writeFileChecked(path, png, &reason)) {
         Show_MessageBox(path);
-        Show_MessageBox(file.errorString());
+        Show_MessageBox(reason);
     }
 }

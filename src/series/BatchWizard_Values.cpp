@@ -91,9 +91,10 @@ void BatchWizard::Save_Btn_Clicked()
         return dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
     SeriesSaveResult result;
+    QString reason;
     {
         BusyCursor busy;
-        result = saveSeries(request);
+        result = saveSeries(request, nullptr, &reason);
     }
     switch (result) {
     case SeriesSaveResult::Saved:
@@ -105,8 +106,12 @@ void BatchWizard::Save_Btn_Clicked()
         dialogs().showMessage(
             QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
         break;
+    case SeriesSaveResult::RenameInUse:
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
+        break;
     case SeriesSaveResult::Failed:
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
         break;
     case SeriesSaveResult::Declined:
         break;
@@ -163,14 +168,18 @@ void BatchWizard::exportValues(const QString& chosenPath)
             return;
     }
     bool written;
+    QString reason;
     {
         BusyCursor busy;
-        written = text ? exportSeriesText(path, ListData_value_->texts())
-                       : exportSeriesWorkbook(path, ListData_value_->texts());
+        written = text ? exportSeriesText(path, ListData_value_->texts(), &reason)
+                       : exportSeriesWorkbook(path, ListData_value_->texts(), &reason);
     }
     raise();
     if (!written) {
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        // Such as a value too long for a workbook cell, which the user can shorten.
+        dialogs().showMessage(text || reason.isEmpty()
+                ? withReason(QStringLiteral("Error in file accessing."), reason)
+                : QStringLiteral("The series cannot be exported as a workbook: %1.").arg(reason));
         return;
     }
     Export_File_Message = QStringLiteral("Record has been exported successfully.");

@@ -269,8 +269,9 @@ bool Generate_List::writeNewSeries(const QStringList& values)
         && !dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
         return false;
     BusyCursor busy;
-    if (!writeSeriesFile(seriesFilePath(name), values, false)) {
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+    QString reason;
+    if (!writeSeriesFile(seriesFilePath(name), values, false, &reason)) {
+        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
         return false;
     }
     return true;

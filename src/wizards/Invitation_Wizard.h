@@ -30,6 +30,9 @@ public:
     virtual QSizeF Get_My_card_Size_For(const QString& category, const QString& preset, int listIndex) = 0;
     virtual QStringList presetNames(const QString& category) const = 0;
     virtual void Set_Card_Size_In_Control(const QSizeF& millimetres) = 0;
+    // The category ("PVC Card" or another), orientation ("Horizontal" or "Vertical") and
+    // preset row the size came from, for the card settings to show and store.
+    virtual void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) = 0;
     virtual float MM_to_Points(float millimetres) = 0;
     virtual void Set_Document_Size(const QSizeF& points) = 0;
     virtual void SetDocumentCanvasSize(const QSizeF& points) = 0;

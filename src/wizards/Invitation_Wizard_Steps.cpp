@@ -98,6 +98,8 @@ void Invitation_Wizard::finish()
     Card_Shape = Shape_ComboBox->currentIndex();
     const QSizeF millimetres(float(width_Stepper->value()), float(height_Stepper->value()));
     host_.Set_Card_Size_In_Control(millimetres);
+    host_.Set_Card_Preset_In_Control(
+        Category_ComboBox->currentText(), Preset_ComboBox->currentText(), Size_List->currentRow());
     const QSizeF points(
         host_.MM_to_Points(float(millimetres.width())), host_.MM_to_Points(float(millimetres.height())));
     host_.Set_Document_Size(points);

@@ -1,5 +1,7 @@
 #include "mailing/Preferences.h"
 
+#include "support/FullFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,6 +27,24 @@ protected:
     QTemporaryDir home_;
     QByteArray savedHome_;
 };
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QByteArray savedSettings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+                                 "<key>SendEmailSMTP</key><string>smtp.example.com</string>"
+                                 "<key>SendEmailPwd</key><string>old secret</string></dict></plist>\n";
 
 int modeOf(const QString& path)
 {
@@ -88,4 +108,58 @@ TEST_F(PreferencesTest, FailedWriteIsReported)
     QString error;
     EXPECT_FALSE(preferences->flush(&error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST_F(PreferencesTest, StartingNeverChangesADamagedFileOrWhatALinkNames)
+{
+    const QString path = Preferences::settingsFilePath();
+    const QByteArray damaged = savedSettings.left(savedSettings.size() / 2);
+    put(path, damaged);
+    ::chmod(QFile::encodeName(path).constData(), 0600);
+    const auto preferences = Preferences::sharedInstance();
+    EXPECT_EQ(preferences->send_email_SMTP_server(), QString());
+    EXPECT_EQ(contentsOf(path), damaged);
+
+    // A link to another file of the user's: neither emptied nor made private by reading.
+    QFile::remove(path);
+    const QString other = home_.filePath(QStringLiteral("notes.txt"));
+    put(other, "my notes");
+    ::chmod(QFile::encodeName(other).constData(), 0644);
+    ASSERT_TRUE(QFile::link(other, path));
+    Preferences::sharedInstance();
+    EXPECT_EQ(contentsOf(other), QByteArray("my notes"));
+    EXPECT_EQ(modeOf(other), 0644);
+
+    // Saving replaces the link with a private file of its own.
+    auto saving = Preferences::sharedInstance();
+    saving->setsend_email_Password(QStringLiteral("new"));
+    ASSERT_TRUE(saving->flush());
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(modeOf(path), 0600);
+    EXPECT_EQ(contentsOf(other), QByteArray("my notes"));
+}
+
+TEST_F(PreferencesTest, SettingsOthersCanReadAreMadePrivate)
+{
+    const QString path = Preferences::settingsFilePath();
+    put(path, savedSettings);
+    ::chmod(QFile::encodeName(path).constData(), 0644);
+    EXPECT_EQ(Preferences::sharedInstance()->send_email_Password(), QStringLiteral("old secret"));
+    EXPECT_EQ(modeOf(path), 0600);
+    EXPECT_EQ(contentsOf(path), savedSettings);
+}
+
+TEST_F(PreferencesTest, SavingOnAFullDiskFailsWithTheReasonAndKeepsTheOldSettings)
+{
+    FullFolder disk;
+    qputenv("HOME", disk.path().toUtf8());
+    const QString path = Preferences::settingsFilePath();
+    put(path, savedSettings);
+    auto preferences = Preferences::sharedInstance();
+    preferences->setsend_email_Password(QStringLiteral("a new password"));
+    disk.fill();
+    QString reason;
+    EXPECT_FALSE(preferences->flush(&reason));
+    EXPECT_EQ(reason, disk.expectedReason());
+    EXPECT_EQ(contentsOf(path), savedSettings);
 }

@@ -217,6 +217,26 @@ TEST(DesignFile, RefusesDamagedFilesWithAReason)
     EXPECT_EQ(DesignFile::readFile(QStringLiteral("/no/such/file.dcard")).status, DesignFile::Status::Corrupt);
 }
 
+TEST(DesignFile, RefusesACardSizeNoOneCouldHaveSet)
+{
+    const PlistArray good = DesignFile::items(sampleDesign());
+    const qsizetype cardSize = 19; // the front block's size, after the marker
+    ASSERT_EQ(good[cardSize].toString(), QStringLiteral("{243, 154}"));
+    for (const char* size : { "{0, 154}", "{243, -5}", "{nan, 154}", "{243, inf}", "{1e30, 154}", "{243, 1e6}" }) {
+        PlistArray items = good;
+        items[cardSize] = PlistValue(size);
+        const DesignFile::ReadResult read = DesignFile::readItems(items);
+        EXPECT_EQ(read.status, DesignFile::Status::Corrupt) << size;
+        EXPECT_TRUE(read.reason.contains(QStringLiteral("card size"))) << size;
+    }
+    // The largest and smallest cards the card settings make still open.
+    for (const char* size : { "{2834.6, 2.8}", "{2.8347, 2834.6}" }) {
+        PlistArray items = good;
+        items[cardSize] = PlistValue(size);
+        EXPECT_EQ(DesignFile::readItems(items).status, DesignFile::Status::Loaded) << size;
+    }
+}
+
 TEST(DesignFile, CardShapeCodesMatchTheShapeMatrixRows)
 {
     EXPECT_EQ(DesignFile::cardShapeCode(0), QStringLiteral("R"));

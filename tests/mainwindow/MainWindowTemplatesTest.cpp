@@ -188,8 +188,8 @@ TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
     EXPECT_TRUE(main.close());
     setDesktopOpener(previous);
     EXPECT_EQ(order, (std::vector<QString> { "choice", "modal" }));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_TRUE(opened.first().toString().endsWith(QStringLiteral("/review")));
+    // OK in the review window starts no web browser.
+    EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)

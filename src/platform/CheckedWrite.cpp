@@ -1,0 +1,173 @@
+#include "platform/CheckedWrite.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool fail(QString* reason, const QString& text)
+{
+    if (reason)
+        *reason = text;
+    return false;
+}
+
+bool failWithErrno(QString* reason)
+{
+    return fail(reason, qt_error_string(errno));
+}
+
+struct Target
+{
+    QString path;
+    bool keepMode = false; // an old file whose permissions the new one takes over
+    mode_t mode = 0;
+};
+
+// Finds the file that is replaced: path itself, or the file a link at path names.
+bool resolveTarget(const QString& path, const CheckedWriteOptions& options, Target& target, QString* reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    const int found = options.replaceLink ? ::lstat(native.constData(), &info) : ::stat(native.constData(), &info);
+    target.path = path;
+    if (found != 0) {
+        // A missing file is created; a link to nothing is replaced.
+        return errno == ENOENT ? true : failWithErrno(reason);
+    }
+    if (S_ISLNK(info.st_mode))
+        return true;
+    if (!S_ISREG(info.st_mode))
+        return fail(reason, QStringLiteral("It is not a regular file."));
+    target.keepMode = true;
+    target.mode = info.st_mode & 07777;
+    if (!options.replaceLink) {
+        char* real = ::realpath(native.constData(), nullptr);
+        if (!real)
+            return failWithErrno(reason);
+        target.path = QFile::decodeName(real);
+        std::free(real);
+    }
+    return true;
+}
+
+// Creates a new file next to target that nobody else can have opened.
+int createTemporary(const Target& target, const CheckedWriteOptions& options, QByteArray& tempPath, QString* reason)
+{
+    const QFileInfo info(target.path);
+    const QString stem = info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
+        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+            options.ownerOnly ? 0600 : 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            failWithErrno(reason);
+            return -1;
+        }
+    }
+    fail(reason, QStringLiteral("No free name for a temporary file."));
+    return -1;
+}
+
+// Writes to a descriptor through its own buffer and keeps the first failure with the system's
+// reason: QFile loses a failure of its last flush and reports a short write without one.
+class CheckedDevice : public QIODevice
+{
+public:
+    explicit CheckedDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+    // Writes out what is buffered; false when any write failed.
+    bool drain()
+    {
+        qsizetype done = 0;
+        while (failure_ == 0 && done < pending_.size()) {
+            const ssize_t count = ::write(fd_, pending_.constData() + done, size_t(pending_.size() - done));
+            if (count > 0)
+                done += count;
+            else if (count < 0 && errno != EINTR)
+                failure_ = errno;
+            else if (count == 0)
+                failure_ = EIO;
+        }
+        pending_.clear();
+        if (failure_ != 0)
+            setErrorString(qt_error_string(failure_));
+        return failure_ == 0;
+    }
+    bool failed() const { return failure_ != 0; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (failure_ != 0)
+            return -1;
+        pending_.append(data, qsizetype(size));
+        if (pending_.size() >= bufferBytes && !drain())
+            return -1;
+        return size;
+    }
+
+private:
+    static constexpr qsizetype bufferBytes = 64 * 1024;
+    int fd_;
+    int failure_ = 0;
+    QByteArray pending_;
+};
+
+// Fills the open temporary file and makes sure every byte is on the disk.
+bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, QString* reason)
+{
+    CheckedDevice device(fd);
+    const bool filled = fill(device);
+    if (!device.drain())
+        return fail(reason, device.errorString());
+    if (!filled)
+        return fail(reason, QStringLiteral("The data could not be made."));
+    if (::fsync(fd) != 0)
+        return failWithErrno(reason);
+    return true;
+}
+
+} // namespace
+
+bool writeFileChecked(
+    const QString& path, const std::function<bool(QIODevice&)>& fill, QString* reason, CheckedWriteOptions options)
+{
+    Target target;
+    if (!resolveTarget(path, options, target, reason))
+        return false;
+    QByteArray tempPath;
+    const int fd = createTemporary(target, options, tempPath, reason);
+    if (fd < 0)
+        return false;
+    // Permissions first, so a password never sits in a file others can read.
+    bool written = true;
+    if (options.ownerOnly || target.keepMode)
+        written = ::fchmod(fd, options.ownerOnly ? 0600 : target.mode) == 0 || failWithErrno(reason);
+    written = written && fillTemporary(fd, fill, reason);
+    if (::close(fd) != 0 && written)
+        written = failWithErrno(reason);
+    if (written && ::rename(tempPath.constData(), QFile::encodeName(target.path).constData()) != 0)
+        written = failWithErrno(reason);
+    if (!written)
+        ::unlink(tempPath.constData());
+    return written;
+}
+
+bool writeFileChecked(const QString& path, const QByteArray& bytes, QString* reason, CheckedWriteOptions options)
+{
+    return writeFileChecked(
+        path, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); }, reason, options);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+struct CheckedWriteOptions
+{
+    // The file is made readable by its owner only before a byte is written (passwords).
+    bool ownerOnly = false;
+    // A link at the path is replaced by the new file instead of being followed.
+    bool replaceLink = false;
+};
+
+// Writes fill's output to path through a temporary file in the same folder and replaces the
+// old file only when every byte reached the disk; otherwise the old file stays byte for byte,
+// false is returned and reason gets why (the system's text, such as "No space left on device").
+bool writeFileChecked(const QString& path, const std::function<bool(QIODevice&)>& fill, QString* reason = nullptr,
+    CheckedWriteOptions options = {});
+// The same for bytes already made.
+bool writeFileChecked(
+    const QString& path, const QByteArray& bytes, QString* reason = nullptr, CheckedWriteOptions options = {});

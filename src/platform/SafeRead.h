@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QFile;
+
+// Readers of paths that a user or a design names: only regular files are read (links are
+// followed), a FIFO or a device is refused without blocking, and a whole read stops at a size
+// fit for the kind of file. Every refusal is logged with its reason.
+namespace SafeRead {
+
+// Size caps for whole reads, by kind of file.
+constexpr qint64 maxPictureBytes = qint64(256) * 1024 * 1024;
+constexpr qint64 maxDesignBytes = qint64(512) * 1024 * 1024;
+constexpr qint64 maxSettingsBytes = qint64(1) * 1024 * 1024;
+constexpr qint64 maxTextBytes = qint64(512) * 1024 * 1024;
+
+// Opens path read-only into file when it names a regular file; false with the reason otherwise.
+bool openRegularFile(QFile& file, const QString& path, QString* reason = nullptr);
+// The whole regular file at path when it holds at most maxBytes; false with the reason otherwise.
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* reason = nullptr);
+
+} // namespace SafeRead

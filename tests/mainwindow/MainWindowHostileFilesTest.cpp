@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, SavingOnAFullDiskFailsAndLeavesTheOldDesignByteForByte)
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
     disk.fill(1024);
     main.Save_Btn_Clicked();
-    EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nfail")))
+    EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nThe design could not be saved.\nCannot write")))
         << dialogs->messages().back().toStdString();
     EXPECT_EQ(contentsOf(path), before);
 }

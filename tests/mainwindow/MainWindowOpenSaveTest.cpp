@@ -3,9 +3,10 @@
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
-#include "support/ReadOnlyFolder.h"
+#include "support/SmallFilesystem.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,9 +48,9 @@ PlistArray shownDesign(SKTWindowController& main)
 
 TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitleSays)
 {
-    ReadOnlyFolder readOnly;
-    if (readOnly.path().isEmpty())
-        GTEST_SKIP() << "no folder here refuses writes";
+    const SmallFilesystem readOnly(64 * 1024, true);
+    if (!readOnly.isMounted())
+        GTEST_SKIP() << readOnly.whyNot().toStdString();
     SKTWindowController& main = start();
     main.show();
     const QString kept = folder.filePath(QStringLiteral("kept.dcard"));
@@ -58,7 +59,7 @@ TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitl
     const QString title = main.windowTitle();
     main.action(QStringLiteral("Tool_3"))->trigger();
 
-    dialogs->fileAnswers = { readOnly.filePath(QStringLiteral("elsewhere.dcard")) };
+    dialogs->fileAnswers = { QDir(readOnly.path()).filePath(QStringLiteral("elsewhere.dcard")) };
     main.action(QStringLiteral("SaveAs_Btn"))->trigger();
     const QString reason = dialogs->messages().back();
     EXPECT_TRUE(reason.contains(QStringLiteral("elsewhere.dcard"))) << reason.toStdString();
@@ -149,7 +150,7 @@ TEST_F(MainWindowTest, OpenAsksToSaveOnlyWithUnsavedChangesAndCancelKeepsTheDesi
 
 TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
 {
-    ReadOnlyFolder readOnly;
+    const SmallFilesystem readOnly(64 * 1024, true);
     SKTWindowController& main = start();
     const QString other = folder.filePath(QStringLiteral("other.dcard"));
     Project_File_Name = other;
@@ -174,9 +175,9 @@ TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
     expectKept("open, save dialog cancelled");
 
     // Save into a file that cannot be written.
-    if (readOnly.path().isEmpty())
-        GTEST_SKIP() << "no folder here refuses writes";
-    Project_File_Name = readOnly.filePath(QStringLiteral("design.dcard"));
+    if (!readOnly.isMounted())
+        GTEST_SKIP() << readOnly.whyNot().toStdString();
+    Project_File_Name = QDir(readOnly.path()).filePath(QStringLiteral("design.dcard"));
     dialogs->choiceAnswers = { Save };
     main.action(QStringLiteral("New_Btn"))->trigger();
     expectKept("new, write failed");
@@ -184,7 +185,7 @@ TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
     dialogs->choiceAnswers = { Save };
     main.action(QStringLiteral("Open_Btn"))->trigger();
     expectKept("open, write failed");
-    EXPECT_EQ(Project_File_Name, readOnly.filePath(QStringLiteral("design.dcard")));
+    EXPECT_EQ(Project_File_Name, QDir(readOnly.path()).filePath(QStringLiteral("design.dcard")));
     EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("Read-only file system")));
 }
 

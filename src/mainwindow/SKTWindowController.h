@@ -373,8 +373,8 @@ public:
     // Asks to save unsaved changes, then shows the review window; false when the user's
     // save did not happen, so the program must go on.
     bool Exit_App();
-    // The design differs from its file: undoable edits since the last save, or edits of
-    // the back side and the card settings, which undo does not record.
+    // The design differs from its file: undoable edits of either side since the last save,
+    // or panel edits, which undo does not record.
     bool hasUnsavedChanges() const;
     void setUnsavedEdits(bool edited) override;
     PropertiesInspector& inspector() const { return *inspector_; }

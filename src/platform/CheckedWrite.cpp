@@ -127,7 +127,7 @@ private:
 };
 
 // Fills the open temporary file and makes sure every byte is on the disk.
-bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, QString* reason)
+bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, bool durable, QString* reason)
 {
     CheckedDevice device(fd);
     const bool filled = fill(device);
@@ -135,7 +135,7 @@ bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, QString*
         return fail(reason, device.errorString());
     if (!filled)
         return fail(reason, QStringLiteral("The data could not be made."));
-    if (::fsync(fd) != 0)
+    if (durable && ::fsync(fd) != 0)
         return failWithErrno(reason);
     return true;
 }
@@ -156,7 +156,7 @@ bool writeFileChecked(
     bool written = true;
     if (options.ownerOnly || target.keepMode)
         written = ::fchmod(fd, options.ownerOnly ? 0600 : target.mode) == 0 || failWithErrno(reason);
-    written = written && fillTemporary(fd, fill, reason);
+    written = written && fillTemporary(fd, fill, options.durable, reason);
     if (::close(fd) != 0 && written)
         written = failWithErrno(reason);
     if (written && ::rename(tempPath.constData(), QFile::encodeName(target.path).constData()) != 0)

@@ -77,6 +77,9 @@ SKTGraphicPtr SKTGraphicView::createGraphicOfClass(GraphicKind kind, bool useRec
         size = QSizeF(corner.x() - origin.x(), corner.y() - origin.y());
     }
     SKTGraphicPtr graphic = newGraphic(kind, origin, ctrlValue);
+    // A picture keeps its proportions inside the box it is given.
+    if (const auto* image = dynamic_cast<const SKTImage*>(graphic.get()); image && !image->pictureSize().isEmpty())
+        size = image->pictureSize().scaled(size, Qt::KeepAspectRatio);
     graphic->control_ID = ctrlID;
     graphic->setBounds(QRectF(origin, size));
     finishCreation(graphic);

@@ -161,6 +161,12 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
         Show_MessageBox(QStringLiteral("The program's data folder cannot be created or accessed:\n") + Resource_Path);
         return StartResult::ResourcesUnavailable;
     }
+    // Without its pictures and lists the program can open designs but make no new card:
+    // say so rather than start with empty lists.
+    if (!holdsShippedResources(Resource_Path))
+        Show_MessageBox(QStringLiteral("Galavite's resources (backgrounds, templates, clip art and the user guide) "
+                                       "were not found, so its data folder is empty:\n")
+            + Resource_Path + QStringLiteral("\nReinstall Galavite to restore them."));
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
     loadPlaceholders();
     imageBrowser->Load_and_fill_backgrounds();

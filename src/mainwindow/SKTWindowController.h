@@ -365,6 +365,8 @@ public:
     void New_From_Template_Clicked();
     // The card-size chooser, from the card settings' size row.
     void Open_Card_Size_Chooser() override;
+    // The new-profile dialog of the chooser and the template browser; a profile given there
+    // is placed on both sides of the card that the window opens.
     void openNewProfile() override;
     void Help_Button();
     void About_Button();
@@ -452,6 +454,7 @@ private:
     void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
+    void placeNewProfileIfGiven(bool cardOpened);
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -464,6 +467,7 @@ private:
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
+    bool newProfileForNextCard_ = false;
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;

@@ -30,6 +30,9 @@ void SKTWindowController::clearCurrentSelection()
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
     inspector_->Show_RHS_Properties(graphic);
+    // A design may name a preset its card does not have: the list shows no preset then.
+    if (!graphic)
+        deselectPresetUnlessSizeMatches();
 }
 
 void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)
@@ -73,6 +76,12 @@ void SKTWindowController::Update_Card_Graphics()
     card.Card_Location = bounds.topLeft();
     card.Card_Size = bounds.size();
     card.Card_Create_Mode = QStringLiteral("W");
+    // Both sides have the one size of the card, so they name the same preset.
+    Card_Property& other = front ? *Back_card_Prop : *Front_card_Prop;
+    other.Card_Preset = card.Card_Preset;
+    other.Card_Category = card.Card_Category;
+    other.Card_Sub_Category = card.Card_Sub_Category;
+    other.Card_Cat_index = card.Card_Cat_index;
     setUnsavedEdits(true);
     Refresh_Canvas();
 }

@@ -3,10 +3,9 @@
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
-#include "support/SmallFilesystem.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -48,9 +47,9 @@ PlistArray shownDesign(SKTWindowController& main)
 
 TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitleSays)
 {
-    const SmallFilesystem readOnly(64 * 1024, true);
-    if (!readOnly.isMounted())
-        GTEST_SKIP() << readOnly.whyNot().toStdString();
+    const ReadOnlyFolder readOnly;
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
     SKTWindowController& main = start();
     main.show();
     const QString kept = folder.filePath(QStringLiteral("kept.dcard"));
@@ -59,7 +58,7 @@ TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitl
     const QString title = main.windowTitle();
     main.action(QStringLiteral("Tool_3"))->trigger();
 
-    dialogs->fileAnswers = { QDir(readOnly.path()).filePath(QStringLiteral("elsewhere.dcard")) };
+    dialogs->fileAnswers = { readOnly.filePath(QStringLiteral("elsewhere.dcard")) };
     main.action(QStringLiteral("SaveAs_Btn"))->trigger();
     const QString reason = dialogs->messages().back();
     EXPECT_TRUE(reason.contains(QStringLiteral("elsewhere.dcard"))) << reason.toStdString();
@@ -150,7 +149,7 @@ TEST_F(MainWindowTest, OpenAsksToSaveOnlyWithUnsavedChangesAndCancelKeepsTheDesi
 
 TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
 {
-    const SmallFilesystem readOnly(64 * 1024, true);
+    const ReadOnlyFolder readOnly;
     SKTWindowController& main = start();
     const QString other = folder.filePath(QStringLiteral("other.dcard"));
     Project_File_Name = other;
@@ -175,9 +174,9 @@ TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
     expectKept("open, save dialog cancelled");
 
     // Save into a file that cannot be written.
-    if (!readOnly.isMounted())
-        GTEST_SKIP() << readOnly.whyNot().toStdString();
-    Project_File_Name = QDir(readOnly.path()).filePath(QStringLiteral("design.dcard"));
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
+    Project_File_Name = readOnly.filePath(QStringLiteral("design.dcard"));
     dialogs->choiceAnswers = { Save };
     main.action(QStringLiteral("New_Btn"))->trigger();
     expectKept("new, write failed");
@@ -185,7 +184,7 @@ TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
     dialogs->choiceAnswers = { Save };
     main.action(QStringLiteral("Open_Btn"))->trigger();
     expectKept("open, write failed");
-    EXPECT_EQ(Project_File_Name, QDir(readOnly.path()).filePath(QStringLiteral("design.dcard")));
+    EXPECT_EQ(Project_File_Name, readOnly.filePath(QStringLiteral("design.dcard")));
     EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("Read-only file system")));
 }
 

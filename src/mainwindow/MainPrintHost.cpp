@@ -45,6 +45,11 @@ CardSnapshot MainPrintHost::cardSnapshot() const
         *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape.load(), window_.frontCanvasBounds());
 }
 
+bool MainPrintHost::twoSidedCard() const
+{
+    return CARD_SIDE_STR == QLatin1String("2");
+}
+
 DataBinding MainPrintHost::binding() const
 {
     return DataBinding::Check_Series_Or_Excel_Use_or_not(window_.Get_Front_Controls_Array(),

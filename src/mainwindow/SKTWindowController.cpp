@@ -267,6 +267,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     resetCardProperty(*Front_card_Prop);
     resetCardProperty(*Back_card_Prop);
     Select_front_side();
+    applyCardSides();
     card_prop_set(QStringLiteral("S"));
     Set_Log_Name_In_Title();
     _graphicView->delete_all_control();

@@ -264,6 +264,11 @@ public:
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
+    // Follows the card's number of sides: CARD_SIDE_STR, the back side's command, and the
+    // front shown when the back is no longer part of the card.
+    void applyCardSides();
+    // Puts a barcode picture on an object at the picture's size.
+    static void showBarcodePicture(SKTGraphic& barcode, const Picture& picture);
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override;
     void echoBoundsOnRulers(const QRectF& bounds) override;

@@ -11,6 +11,7 @@
 #include "model/PictureFile.h"
 #include "platform/DialogService.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -69,6 +70,9 @@ void SKTWindowController::Update_Card_Graphics()
     Card_Property& card = front ? *Front_card_Prop : *Back_card_Prop;
     inspector_->writeCardPages(card, front);
     card.Card_Side_Name = front ? QStringLiteral("F") : QStringLiteral("B");
+    // The number of sides belongs to the card, whichever side's panel chose it.
+    (front ? *Back_card_Prop : *Front_card_Prop).Card_Side = card.Card_Side;
+    applyCardSides();
     card.Card_Shape = Card_Shape == 0 ? QStringLiteral("R")
         : Card_Shape == 1             ? QStringLiteral("RR")
                                       : QStringLiteral("E");
@@ -84,6 +88,17 @@ void SKTWindowController::Update_Card_Graphics()
     other.Card_Cat_index = card.Card_Cat_index;
     setUnsavedEdits(true);
     Refresh_Canvas();
+}
+
+void SKTWindowController::applyCardSides()
+{
+    const bool twoSided = Front_card_Prop->Card_Side != QLatin1String("1");
+    CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+    // A disabled action takes its shortcut with it.
+    if (QAction* back = action(QStringLiteral("Back_Side_btn")))
+        back->setEnabled(twoSided);
+    if (!twoSided && Card_Front_Or_Back != 0)
+        Select_front_side();
 }
 
 void SKTWindowController::Update_All_Card_Content()

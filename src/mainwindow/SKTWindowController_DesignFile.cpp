@@ -125,6 +125,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     if (mode == QLatin1String("L"))
         Set_Log_Name_In_Title();
     Not_Draw_Only_Prop_Change = false;
+    applyCardSides();
     Show_RHS_Properties(nullptr);
     if (Back_card_Prop->Card_fill_chk && Back_card_Prop->Card_fill_style == QLatin1String("I"))
         set_Back_BG_Image(Back_card_Prop->Card_BG_Image_Path);

@@ -30,6 +30,8 @@ public:
     virtual CardSnapshot cardSnapshot() const = 0;
     // Which bindings are in use and their row count.
     virtual PrintBatchState Check_Series_Or_Excel_Use_or_not() = 0;
+    // Whether the card has a back ("Front only" cards have none).
+    virtual bool twoSidedCard() const { return true; }
     // The row count again, with only the sources the window keeps on.
     virtual PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) = 0;
 };

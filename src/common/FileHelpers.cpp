@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 QStringList fileBaseNamesIn(const QString& folder)
@@ -67,4 +68,11 @@ void Open_Help_File()
         openWithDesktop(QUrl::fromLocalFile(helpFile));
     else
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
+}
+
+bool isListableFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || name.contains(QLatin1Char('/')))
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }

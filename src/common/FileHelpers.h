@@ -12,3 +12,6 @@ void Delete_File(const QString& path);
 void Check_Path_And_Create_Files();
 // Opens Resources/Help.pdf with the desktop's viewer, or says that it is missing.
 void Open_Help_File();
+// Whether name can stand as one file name that folder listings show: not empty, no "/", no
+// leading "." (hidden files, "." and ".."), no control characters (a NUL cuts the name short).
+bool isListableFileName(const QString& name);

@@ -28,8 +28,7 @@ QByteArray readWholeFile(const QString& path)
 
 bool isSeriesNameSafe(const QString& name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+    return isListableFileName(name);
 }
 
 QString cleanSeriesName(const QString& typed)

@@ -111,6 +111,9 @@ NameProblem checkName(const QString& cleanedName)
     if (cleanedName.contains(QLatin1Char('/')) || cleanedName.contains(QLatin1Char('\\'))
         || cleanedName == QLatin1String(".") || cleanedName == QLatin1String(".."))
         return NameProblem::NotOneFileName;
+    // Refused as series names are: such a template would be saved but never listed.
+    if (!isListableFileName(cleanedName))
+        return NameProblem::HiddenOrControl;
     return NameProblem::None;
 }
 
@@ -123,6 +126,8 @@ QString nameProblemMessage(NameProblem problem)
         return QStringLiteral("Please enter template name.");
     case NameProblem::NotOneFileName:
         return QStringLiteral("A template name cannot contain \"/\" or \"\\\" and cannot be \".\" or \"..\".");
+    case NameProblem::HiddenOrControl:
+        return QStringLiteral("A template name cannot start with \".\" or hold control characters.");
     }
     return {};
 }

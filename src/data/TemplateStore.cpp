@@ -4,6 +4,8 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +35,20 @@ bool replaceFile(const QString& source, const QString& target, QString* error)
     if (failure && error)
         *error = QStringLiteral("%1: %2").arg(target, QString::fromStdString(failure.message()));
     return !failure;
+}
+
+// Copies a template's file to a name not taken yet: only a regular file is read (a FIFO in the
+// folder would hang the browser), and the copy is whole or not there.
+bool copyToFreeName(const QString& from, const QString& to)
+{
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return false;
+    QByteArray bytes;
+    QString reason;
+    if (SafeRead::readRegularFile(from, SafeRead::maxDesignBytes, bytes, &reason) && writeFileChecked(to, bytes, &reason))
+        return true;
+    Show_NSLog_Message(QStringLiteral("%1 not copied to %2: %3").arg(from, to, reason));
+    return false;
 }
 
 // A fresh empty file in folder whose name no listing takes for a template.
@@ -167,10 +183,8 @@ QString copyPathFor(const QString& previewPath)
 void copyTemplate(const QString& previewPath)
 {
     const QString target = copyPathFor(previewPath);
-    if (!QFile::copy(previewPath, target))
-        Show_NSLog_Message(QStringLiteral("Template preview not copied to ") + target);
-    if (!QFile::copy(designPathFor(previewPath), designPathFor(target)))
-        Show_NSLog_Message(QStringLiteral("Template design not copied to ") + designPathFor(target));
+    copyToFreeName(previewPath, target);
+    copyToFreeName(designPathFor(previewPath), designPathFor(target));
 }
 
 bool renameTemplate(const QString& previewPath, const QString& newName)
@@ -181,11 +195,11 @@ bool renameTemplate(const QString& previewPath, const QString& newName)
         return true;
     const QString newPreview = userPreviewPath(newName);
     const QString newDesign = userDesignPath(newName);
-    if (!QFile::copy(designPathFor(previewPath), newDesign)) {
+    if (!copyToFreeName(designPathFor(previewPath), newDesign)) {
         Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
         return false;
     }
-    if (!QFile::copy(previewPath, newPreview)) {
+    if (!copyToFreeName(previewPath, newPreview)) {
         Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
         QFile::remove(newDesign); // made just now: the old template stays the only one
         return false;

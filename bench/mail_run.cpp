@@ -38,8 +38,8 @@ int main(int argc, char** argv)
     };
     const MailSender send = scriptSender(job);
     int sent = 0;
-    const MailSender measuring = [&](const QString& to, const QStringList& files) {
-        const bool ok = send(to, files);
+    const MailSender measuring = [&](const QString& to, const QStringList& files, QString* reason) {
+        const bool ok = send(to, files, reason);
         if (++sent % 50 == 0)
             std::printf("after %d mails: %ld KiB resident\n", sent, residentKiB());
         return ok;
@@ -47,9 +47,10 @@ int main(int argc, char** argv)
     JobProgress progress;
     QElapsedTimer clock;
     clock.start();
-    const bool ok = runMailJob(job, render, measuring, progress, [](const QString&) {});
+    const MailRunResult result = runMailJob(job, render, measuring, progress, [](const QString&) {});
+    const bool ok = result.allSent();
     const double seconds = clock.elapsed() / 1000.0;
     std::printf("%d mails in %.1f s: %.0f mails per minute (%s)\n", sent, seconds, sent * 60.0 / seconds,
-        ok ? "all sent" : "FAILED");
+        ok ? "all sent" : qPrintable(mailRunMessage(result)));
     return ok ? 0 : 1;
 }

@@ -4,15 +4,19 @@
 Arguments: sender, SMTP server, port, sender (From), recipient, subject, body, security
 flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
 Standard input: the password on the first line (UTF-8); the rest is ignored.
-Exit status 0 only after the server has accepted the message.
+Exit status 0 only after the server has accepted the message. Otherwise the last line on
+standard error says why, in words for the person sending (the program shows it).
+Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
 """
 
 import base64
 import mimetypes
 import os
 import smtplib
+import socket
 import ssl
 import sys
+import unicodedata
 from email.message import EmailMessage
 from email.utils import formatdate, make_msgid
 
@@ -32,7 +36,7 @@ SIGNATURES = [
 
 
 def fail(message):
-    print("pyth_mail: " + message, file=sys.stderr)
+    print(message, file=sys.stderr)
     sys.exit(1)
 
 
@@ -48,16 +52,18 @@ def content_type(path, data):
 
 
 def single_line(name, text):
-    if any(ord(c) < 0x20 or ord(c) == 0x7F for c in text):
-        fail(name + " holds a line break or a control character")
+    # Every character that some reader takes for a line end: control characters (NEL among
+    # them) and the Unicode line and paragraph separators.
+    if any(unicodedata.category(c) in ("Cc", "Zl", "Zp") for c in text):
+        fail("The %s holds a line break or a control character." % name)
     return text
 
 
 def build_message(sender, recipient, subject, body, attachments):
     message = EmailMessage()
-    message["From"] = single_line("the sender", sender)
-    message["To"] = single_line("the recipient", recipient)
-    message["Subject"] = single_line("the subject", subject)
+    message["From"] = single_line("sender", sender)
+    message["To"] = single_line("recipient", recipient)
+    message["Subject"] = single_line("subject", subject)
     message["Date"] = formatdate(localtime=True)
     message["Message-ID"] = make_msgid()
     message.set_content(body, charset="utf-8")
@@ -66,7 +72,7 @@ def build_message(sender, recipient, subject, body, attachments):
             with open(path, "rb") as handle:
                 data = handle.read()
         except OSError as error:
-            fail("cannot read the attachment %s: %s" % (path, error.strerror))
+            fail("The attachment %s cannot be read: %s." % (path, error.strerror))
         maintype, subtype = content_type(path, data)
         message.add_attachment(data, maintype=maintype, subtype=subtype, filename=os.path.basename(path))
     return message
@@ -81,7 +87,7 @@ def connect(server, port, implicit_tls):
     # Never log in over a connection that is not encrypted.
     if not connection.has_extn("starttls"):
         connection.close()
-        fail("the server does not offer STARTTLS")
+        fail("The server does not offer STARTTLS, so the password was not sent.")
     connection.starttls(context=context)
     connection.ehlo()
     return connection
@@ -103,28 +109,31 @@ def login(connection, user, password):
         if code == 334:
             code, reply = connection.docmd(b64(password_bytes))
     else:
-        fail("the server offers no login method that this script knows")
+        fail("The server offers no login method that Galavite knows (PLAIN or LOGIN).")
     if code != 235:
-        fail("the server refused the login: %d %s" % (code, reply.decode("utf-8", "replace")))
+        fail("The server refused the login: %d %s" % (code, reply.decode("utf-8", "replace")))
 
 
-def main(argv):
-    if len(argv) < 9:
-        fail("expected sender, server, port, sender, recipient, subject, body and security flag")
-    login_name, server, port_text, sender, recipient, subject, body, flag = argv[1:9]
-    attachments = argv[9:]
-    try:
-        port = int(port_text)
-    except ValueError:
-        fail("the port is not a number: " + port_text)
-    if not 0 < port < 65536:
-        fail("the port is out of range: " + port_text)
-    try:
-        password = sys.stdin.buffer.readline().rstrip(b"\r\n").decode("utf-8")
-    except UnicodeDecodeError:
-        fail("the password is not UTF-8")
+def reason(error, server, port):
+    """What went wrong on the way to the server, in the sender's words."""
+    if isinstance(error, ssl.SSLCertVerificationError):
+        return "The server's certificate is not trusted: %s." % (error.verify_message or error.reason)
+    if isinstance(error, ConnectionRefusedError):
+        return "The server %s refused the connection on port %d." % (server, port)
+    if isinstance(error, (socket.timeout, TimeoutError)):
+        return "The connection to the server %s timed out." % server
+    if isinstance(error, socket.gaierror):
+        return "The server name %s could not be found." % server
+    if isinstance(error, smtplib.SMTPServerDisconnected):
+        return "The server closed the connection: %s." % (str(error) or "no reason given")
+    if isinstance(error, smtplib.SMTPRecipientsRefused):
+        return "The server refused the recipient: " + ", ".join(error.recipients) + "."
+    if isinstance(error, smtplib.SMTPResponseException):
+        return "The server refused the message: %d %s" % (error.smtp_code, error.smtp_error.decode("utf-8", "replace"))
+    return "The connection to the server failed: %s." % (error.strerror if isinstance(error, OSError) and error.strerror else error)
 
-    message = build_message(sender, recipient, subject, body, attachments)
+
+def send(login_name, server, port, flag, password, sender, recipient, message):
     try:
         connection = connect(server, port, flag == "Y")
         try:
@@ -133,14 +142,38 @@ def main(argv):
         finally:
             try:
                 connection.quit()
-            except smtplib.SMTPException:
+            except (smtplib.SMTPException, OSError):
                 pass
-    except (smtplib.SMTPException, ssl.SSLError, OSError) as error:
-        fail(str(error))
+    except (smtplib.SMTPException, OSError) as error:  # ssl.SSLError is an OSError
+        fail(reason(error, server, port))
     if refused:
-        fail("the server refused " + ", ".join(refused))
+        fail("The server refused " + ", ".join(refused) + ".")
+
+
+def main(argv):
+    if len(argv) < 9:
+        fail("The mail script expects sender, server, port, sender, recipient, subject, body and security flag.")
+    login_name, server, port_text, sender, recipient, subject, body, flag = argv[1:9]
+    attachments = argv[9:]
+    try:
+        port = int(port_text)
+    except ValueError:
+        fail("The port is not a number: " + port_text)
+    if not 0 < port < 65536:
+        fail("The port is out of range: " + port_text)
+    for name, text in (("sender", sender), ("server", server), ("recipient", recipient), ("subject", subject)):
+        single_line(name, text)
+    try:
+        password = sys.stdin.buffer.readline().rstrip(b"\r\n").decode("utf-8")
+    except UnicodeDecodeError:
+        fail("The password is not UTF-8.")
+    message = build_message(sender, recipient, subject, body, attachments)
+    send(login_name, server, port, flag, password, sender, recipient, message)
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    try:
+        sys.exit(main(sys.argv))
+    except Exception as error:  # a reason, never a traceback, reaches the person
+        fail("The mail script met an unexpected error: %s: %s" % (type(error).__name__, error))

@@ -9,11 +9,14 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 const QString unreadableMessage = QStringLiteral("Please select a valid file.");
 const QString undecodableMessage
     = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
+const QString emptyMessage = QStringLiteral("The selected file is empty.");
 
 std::optional<QString> decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
@@ -24,11 +27,21 @@ std::optional<QString> decodeWith(QStringConverter::Encoding encoding, QByteArra
     return text;
 }
 
-void appendTrimmed(QStringList& values, const QString& cell)
+bool isLineEnd(QChar c)
 {
-    const QString trimmed = Trim_Str(cell);
-    if (!trimmed.isEmpty())
-        values.append(trimmed);
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// The text without its one final line end (CR LF, CR or LF), which ends the last line
+// rather than starting another.
+QStringView withoutFinalLineEnd(const QString& text)
+{
+    QStringView view(text);
+    if (view.endsWith(QLatin1String("\r\n")))
+        view.chop(2);
+    else if (!view.isEmpty() && isLineEnd(view.back()))
+        view.chop(1);
+    return view;
 }
 
 } // namespace
@@ -51,9 +64,12 @@ std::optional<QString> decodeImportText(const QByteArray& bytes)
     return text;
 }
 
-QStringList csvValues(const QString& text)
+QStringList csvValues(const QString& all)
 {
+    const QStringView text = withoutFinalLineEnd(all);
     QStringList values;
+    if (text.isEmpty())
+        return values;
     QString cell;
     bool quoted = false; // inside a quoted part of the cell
     bool cellWasQuoted = false;
@@ -70,27 +86,32 @@ QStringList csvValues(const QString& text)
         } else if (c == QLatin1Char('"') && !cellWasQuoted && Trim_Str(cell).isEmpty()) {
             cell.clear();
             quoted = cellWasQuoted = true;
-        } else if (c == QLatin1Char(',') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            appendTrimmed(values, cell);
+        } else if (c == QLatin1Char(',') || isLineEnd(c)) {
+            values.append(Trim_Str(cell));
             cell.clear();
             cellWasQuoted = false;
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
         } else {
             cell.append(c);
         }
     }
-    appendTrimmed(values, cell);
+    values.append(Trim_Str(cell));
     return values;
 }
 
-QStringList lineValues(const QString& text)
+QStringList lineValues(const QString& all)
 {
+    const QStringView text = withoutFinalLineEnd(all);
     QStringList values;
+    if (text.isEmpty())
+        return values;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i <= n; ++i) {
-        if (i < n && text.at(i) != QLatin1Char('\r') && text.at(i) != QLatin1Char('\n'))
+        if (i < n && !isLineEnd(text.at(i)))
             continue;
-        appendTrimmed(values, text.mid(start, i - start));
+        values.append(Trim_Str(text.mid(start, i - start).toString()));
         if (i + 1 < n && text.at(i) == QLatin1Char('\r') && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
         start = i + 1;
@@ -108,16 +129,21 @@ TextFileValues readTextFileValues(const QString& path)
     }
     const QString kind = QFileInfo(path).suffix().toUpper();
     std::optional<QString> text;
-    if (kind == QLatin1String("RTF")) {
+    if (bytes.isEmpty()) {
+        text = QString();
+    } else if (kind == QLatin1String("RTF")) {
         text = rtfPlainText(bytes);
     } else {
         text = decodeImportText(bytes);
     }
     if (text)
         result.values = kind == QLatin1String("CSV") ? csvValues(*text) : lineValues(*text);
-    result.read = !result.values.isEmpty();
+    // Blank lines hold rows, but a file of nothing else has no values to import: it is empty,
+    // not damaged.
+    result.read = std::any_of(
+        result.values.cbegin(), result.values.cend(), [](const QString& value) { return !value.isEmpty(); });
     if (!result.read)
-        result.message = undecodableMessage;
+        result.message = text ? emptyMessage : undecodableMessage;
     return result;
 }
 

@@ -15,11 +15,12 @@ std::optional<QString> decodeImportText(const QByteArray& bytes);
 
 // The values of CSV text: records end at CR LF, CR or LF; cells are split at commas, double
 // quotes as RFC 4180 has them (a quoted cell may hold commas, quotes and line breaks); every
-// cell is trimmed and empty ones are left out; values come row by row.
+// cell is trimmed and an empty one is an empty value, so later values keep their rows; values
+// come row by row. A final record end starts no record.
 QStringList csvValues(const QString& text);
 
-// The values of plain text: one per line (lines end at CR LF, CR or LF), trimmed, empty lines
-// left out.
+// The values of plain text: one per line (lines end at CR LF, CR or LF), trimmed; a blank line
+// is an empty value. A final line end starts no line.
 QStringList lineValues(const QString& text);
 
 struct TextFileValues

@@ -1,14 +1,13 @@
 #include "data/SSZipArchive.h"
 
 #include "common/Logging.h"
-#include "platform/SafeRead.h"
+#include "data/ZipReader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <minizip/unzip.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -17,7 +16,6 @@
 
 namespace {
 
-constexpr int readBlockSize = 64 * 1024;
 constexpr int storeBlockSize = 16384;
 constexpr uLong utf8NameFlag = 1u << 11;
 
@@ -26,30 +24,6 @@ bool fail(ZipError* error, int code, const QString& message)
     if (error)
         *error = ZipError { SSZipArchive::errorDomain, code, message };
     return false;
-}
-
-// Closes the archive on every way out of the unpacking.
-struct ReadHandle
-{
-    unzFile file = nullptr;
-    ~ReadHandle()
-    {
-        if (file)
-            unzClose(file);
-    }
-};
-
-// The current entry's information and its name with "/" between components.
-bool currentEntry(unzFile zip, unz_file_info64& info, QString& name)
-{
-    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return false;
-    std::vector<char> buffer(info.size_filename + 1, '\0');
-    if (unzGetCurrentFileInfo64(zip, &info, buffer.data(), uLong(buffer.size()), nullptr, 0, nullptr, 0) != UNZ_OK)
-        return false;
-    name = QString::fromUtf8(buffer.data(), qsizetype(info.size_filename));
-    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return true;
 }
 
 // A name that stays inside the destination: relative, no ".." component, no NUL.
@@ -63,50 +37,26 @@ bool isContainedName(const QString& name)
     return !parts.contains(QStringLiteral(".."));
 }
 
-// Calls visit() on each of the archive's count entries in order. minizip takes a count of
-// 0xFFFF as "unknown" and reads past the last entry, so the walk ends by the count.
-template <class Visit> bool forEachEntry(unzFile zip, quint64 count, ZipError* error, Visit visit)
+QString slashed(const QString& name)
 {
-    for (quint64 index = 0; index < count; ++index) {
-        const int status = index == 0 ? unzGoToFirstFile(zip) : unzGoToNextFile(zip);
-        if (status != UNZ_OK)
-            return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged list of entries in zip file"));
-        if (!visit())
-            return false;
-    }
-    return true;
+    QString result = name;
+    return result.replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-// Checks every name before anything is written, so a hostile archive leaves the destination
-// untouched. Declared sizes are not trusted either way (ZIP64 entries may state none); the
-// unpacking limit is enforced on the bytes actually written.
-bool checkEntries(unzFile zip, quint64 count, ZipError* error)
+QDateTime entryDate(quint32 dosDateTime)
 {
-    return forEachEntry(zip, count, error, [&] {
-        unz_file_info64 info {};
-        QString name;
-        if (!currentEntry(zip, info, name))
-            return fail(error, SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file"));
-        if (!isContainedName(name))
-            return fail(
-                error, SSZipArchive::UnsafeEntryName, QStringLiteral("unsafe entry name in zip file: %1").arg(name));
-        return true;
-    });
+    const quint32 date = dosDateTime >> 16;
+    const quint32 time = dosDateTime & 0xffff;
+    const QDate day(int(date >> 9) + 1980, int((date >> 5) & 15), int(date & 31));
+    const QTime clock(int(time >> 11), int((time >> 5) & 63), int(time & 31) * 2);
+    return QDateTime(day, clock, Qt::LocalTime);
 }
 
-QDateTime entryDate(const unz_file_info64& info)
-{
-    const tm_unz& t = info.tmu_date;
-    const QDate day(int(t.tm_year), int(t.tm_mon) + 1, int(t.tm_mday));
-    const QTime time(int(t.tm_hour), int(t.tm_min), int(t.tm_sec));
-    return QDateTime(day, time, Qt::LocalTime);
-}
-
-// Copies the open entry into target; the file appears only when the entry was read whole and
-// its check sum matched. No sync to disk: the unpacked files are work files, and a sync per
-// entry makes a large archive take many seconds.
-bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, const QString& target, qint64& written,
-    ZipError* error)
+// Copies the entry into target; the file appears only when the entry was read whole and its
+// check sum matched. No sync to disk: the unpacked files are work files, and a sync per entry
+// makes a large archive take many seconds.
+bool copyEntry(ZipReader& zip, const ZipReader::Entry& entry, const QString& name, const QString& target,
+    qint64& room, ZipError* error)
 {
     const QString partial
         = target + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
@@ -117,35 +67,33 @@ bool copyEntry(unzFile zip, const unz_file_info64& info, const QString& name, co
         return fail(error, code, message);
     };
     const QString cannotWrite = QStringLiteral("failed to write file: %1").arg(name);
-    const QString damaged = QStringLiteral("damaged entry in zip file: %1").arg(name);
     if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return fail(error, SSZipArchive::CannotWriteEntry, cannotWrite);
-    std::vector<char> buffer(readBlockSize);
-    uLong crc = crc32(0, nullptr, 0);
-    for (;;) {
-        // Never inflate past the limit, whatever size the entry states.
-        const qint64 room = SSZipArchive::maxUnpackedBytes - written;
-        const int count = unzReadCurrentFile(zip, buffer.data(), unsigned(std::min<qint64>(readBlockSize, room + 1)));
-        if (count < 0)
-            return discard(SSZipArchive::DamagedEntry, damaged);
-        if (count == 0)
-            break;
-        written += count;
-        if (written > SSZipArchive::maxUnpackedBytes)
-            return discard(SSZipArchive::ArchiveTooLarge, QStringLiteral("zip file unpacks to more than 1 GB"));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.data()), uInt(count));
-        if (out.write(buffer.data(), count) != count)
-            return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
+    qint64 copied = 0;
+    const ZipReader::Status status = zip.read(entry, room, [&](const char* data, qint64 size) {
+        copied += size;
+        return out.write(data, size) == size;
+    });
+    room -= copied;
+    switch (status) {
+    case ZipReader::Status::Ok:
+        break;
+    case ZipReader::Status::TooLarge:
+        return discard(SSZipArchive::ArchiveTooLarge,
+            QStringLiteral("zip file unpacks to far more than its size could honestly hold"));
+    case ZipReader::Status::Unsupported:
+        return discard(SSZipArchive::DamagedEntry,
+            QStringLiteral("entry of the zip file is encrypted or packed in an unknown way: %1").arg(name));
+    case ZipReader::Status::WriteFailed:
+        return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
+    case ZipReader::Status::Damaged:
+        return discard(SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file: %1").arg(name));
     }
-    // Checked here: minizip checks the sum only once the stated size was reached, which an
-    // entry whose size it misreads (ZIP64) never does.
-    if (crc != info.crc)
-        return discard(SSZipArchive::DamagedEntry, damaged);
     if (!out.flush())
         return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
     // Set on the open file, after the last write, to save opening it again.
-    if (info.dosDate != 0) {
-        const QDateTime date = entryDate(info);
+    if (entry.dosDateTime != 0) {
+        const QDateTime date = entryDate(entry.dosDateTime);
         if (date.isValid())
             out.setFileTime(date, QFileDevice::FileModificationTime);
     }
@@ -163,47 +111,41 @@ QString joined(const QString& folder, const QString& name)
 
 } // namespace
 
+qint64 SSZipArchive::unpackLimit(qint64 archiveBytes)
+{
+    return std::max(minUnpackLimit, archiveBytes * maxAmplification);
+}
+
 bool SSZipArchive::unzipFileAtPath(
     const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error)
 {
-    // The archive library opens whatever the path names and would wait on a FIFO for good.
-    QFile regular;
-    QString reason;
-    if (!SafeRead::openRegularFile(regular, path, &reason))
-        return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file: %1").arg(reason));
-    ReadHandle zip { unzOpen64(path.toUtf8().constData()) };
-    if (!zip.file)
+    // Encrypted entries are refused whatever the password: no caller has one to give.
+    Q_UNUSED(password);
+    ZipReader zip(path);
+    if (!zip.open())
         return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file"));
-    unz_global_info64 global {};
-    if (unzGetGlobalInfo64(zip.file, &global) != UNZ_OK || unzGoToFirstFile(zip.file) != UNZ_OK)
+    const QList<ZipReader::Entry>& entries = zip.entries();
+    if (entries.isEmpty())
         return fail(error, NoFirstEntry, QStringLiteral("failed to open first file in zip file"));
-    if (global.number_entry > quint64(maxEntries))
+    if (entries.size() > maxEntries)
         return fail(error, ArchiveTooLarge, QStringLiteral("zip file has too many entries"));
-    if (!checkEntries(zip.file, global.number_entry, error))
-        return false;
-
-    const QByteArray passwordBytes = password.toLatin1();
-    qint64 written = 0;
-    return forEachEntry(zip.file, global.number_entry, error, [&] {
-        const int opened = passwordBytes.isEmpty() ? unzOpenCurrentFile(zip.file)
-                                                   : unzOpenCurrentFilePassword(zip.file, passwordBytes.constData());
-        if (opened != UNZ_OK)
-            return fail(error, DamagedEntry, QStringLiteral("failed to open an entry of the zip file"));
-        unz_file_info64 info {};
-        QString name;
-        if (!currentEntry(zip.file, info, name)) {
-            unzCloseCurrentFile(zip.file);
-            return fail(error, DamagedEntry, QStringLiteral("damaged entry in zip file"));
-        }
+    // Every name is checked before anything is written, so a hostile archive leaves the
+    // destination untouched.
+    for (const ZipReader::Entry& entry : entries) {
+        if (!isContainedName(slashed(entry.name)))
+            return fail(error, UnsafeEntryName, QStringLiteral("unsafe entry name in zip file: %1").arg(entry.name));
+    }
+    // Declared sizes are not trusted: the limit holds on the bytes actually unpacked.
+    qint64 room = unpackLimit(zip.archiveSize());
+    for (const ZipReader::Entry& entry : entries) {
+        const QString name = slashed(entry.name);
         const bool isFolder = name.endsWith(QLatin1Char('/'));
         const QString target = joined(destination, name);
         QDir().mkpath(isFolder ? target : QFileInfo(target).path());
-        bool copied = true;
-        if (!isFolder && (overwrite || !QFileInfo::exists(target)))
-            copied = copyEntry(zip.file, info, name, target, written, error);
-        unzCloseCurrentFile(zip.file);
-        return copied;
-    });
+        if (!isFolder && (overwrite || !QFileInfo::exists(target)) && !copyEntry(zip, entry, name, target, room, error))
+            return false;
+    }
+    return true;
 }
 
 bool SSZipArchive::unzipFileAtPath(const QString& path, const QString& destination)

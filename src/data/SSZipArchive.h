@@ -30,16 +30,20 @@ public:
         UnsafeEntryName = -3, // an entry would land outside the destination folder
         DamagedEntry = -4, // an entry cannot be opened, read or fails its check sum
         CannotWriteEntry = -5, // the unpacked file cannot be written whole
-        ArchiveTooLarge = -6, // more than maxUnpackedBytes or maxEntries
+        ArchiveTooLarge = -6, // more than unpackLimit() or maxEntries
     };
 
-    // A workbook or template never comes near these; an archive that does is a zip bomb.
-    static constexpr qint64 maxUnpackedBytes = qint64(1) << 30;
+    // An honest workbook unpacks to tens of times its size; a zip bomb to hundreds or a
+    // thousand. Small archives may unpack to minUnpackLimit whatever their ratio.
+    static constexpr qint64 maxAmplification = 200;
+    static constexpr qint64 minUnpackLimit = qint64(256) << 20;
     static constexpr qint64 maxEntries = 65535;
+    // How many bytes an archive of archiveBytes may unpack to, all entries together.
+    static qint64 unpackLimit(qint64 archiveBytes);
 
     // Unpacks every entry under destination. Entries whose names are absolute or contain ".."
-    // refuse the whole archive before anything is written. A damaged entry fails the unpacking
-    // and leaves no truncated file behind. The password is handed to the library as ASCII bytes.
+    // refuse the whole archive before anything is written. A damaged or encrypted entry fails
+    // the unpacking and leaves no truncated file behind. The password is not used.
     static bool unzipFileAtPath(
         const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error);
     static bool unzipFileAtPath(const QString& path, const QString& destination);

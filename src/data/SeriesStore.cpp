@@ -17,11 +17,22 @@ const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
 
-QByteArray readWholeFile(const QString& path)
+// None for a file that is missing, not a plain file (a FIFO would block the read) or too big.
+std::optional<QByteArray> readWholeFile(const QString& path)
 {
     QByteArray bytes;
-    SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes);
+    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
+        return std::nullopt;
     return bytes;
+}
+
+// One value per line, whatever line breaks the value holds.
+QString oneLine(QString value)
+{
+    value.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
 }
 
 } // namespace
@@ -51,55 +62,61 @@ QStringList seriesNames()
     return fileBaseNamesIn(Data_Folder_Path);
 }
 
-QStringList parseSeriesText(const QByteArray& bytes)
+std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
     if (decoder.hasError())
-        return {};
+        return std::nullopt;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
     QStringList values;
-    qsizetype start = text.startsWith(QChar(0xFEFF)) ? 1 : 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        const QString value = Trim_Str(text.mid(start, end - start));
-        if (!value.isEmpty())
-            values.append(value);
-        start = end + 1;
-    }
+    if (text.isEmpty())
+        return values;
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    for (const QStringView line : QStringView(text).split(QLatin1Char('\n')))
+        values.append(Trim_Str(line.toString()));
     return values;
+}
+
+QStringList parseSeriesText(const QByteArray& bytes)
+{
+    return parseSeriesBytes(bytes).value_or(QStringList());
+}
+
+std::optional<QStringList> readSeriesFile(const QString& name)
+{
+    if (!isSeriesNameSafe(name))
+        return std::nullopt;
+    const std::optional<QByteArray> bytes = readWholeFile(seriesFilePath(name));
+    if (!bytes)
+        return std::nullopt;
+    return parseSeriesBytes(*bytes);
 }
 
 QStringList readSeriesValues(const QString& name)
 {
-    if (!isSeriesNameSafe(name))
-        return {};
-    return parseSeriesText(readWholeFile(seriesFilePath(name)));
+    return readSeriesFile(name).value_or(QStringList());
 }
 
 QString firstSeriesValue(const QString& name)
 {
-    if (!isSeriesNameSafe(name))
+    if (!isSeriesNameSafe(name) || !QFileInfo(seriesFilePath(name)).isFile())
         return QString(QLatin1String(""));
     QFile file;
     if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
         return QString(QLatin1String(""));
-    QString line = QString::fromUtf8(file.readLine(64 * 1024));
-    if (line.endsWith(QLatin1Char('\n')))
-        line.chop(1);
-    return line;
+    // The first line alone, so that showing a value never reads a whole large series.
+    return parseSeriesText(file.readLine(64 * 1024)).value(0, QString(QLatin1String("")));
 }
 
-bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank, QString* reason)
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason)
 {
     const auto fill = [&](QIODevice& file) {
         QByteArray line;
         for (const QString& value : values) {
-            const QString text = skipBlank ? Trim_Str(value) : value;
-            if (skipBlank && text.isEmpty())
-                continue;
-            line = text.toUtf8();
+            line = oneLine(trimValues ? Trim_Str(value) : value).toUtf8();
             line.append('\n');
             if (file.write(line) != line.size())
                 return false;
@@ -133,7 +150,7 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
     } else if (!old.isEmpty() && name != old && seriesExists(old)) {
         // A rename would leave a bound object without its series.
         if (boundToDesign(old))
-            return SeriesSaveResult::InUse;
+            return SeriesSaveResult::RenameInUse;
         rename = true;
     }
     if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Series: named lists of values, one UTF-8 text file per series in Data_Folder_Path, one value
 // per line. Nothing here touches a widget; the windows and the data binding build on it.
@@ -21,19 +22,26 @@ bool seriesExists(const QString& name);
 // The series names (every plain file, extension cut), sorted by name.
 QStringList seriesNames();
 
-// The values of series text as the editor and the viewer read it: split at line feeds, each
-// line trimmed, empty lines skipped. A leading byte-order mark is ignored; text that is not
-// valid UTF-8 gives no values.
+// The one reading rule of series files, for the editor, the viewer and the batch alike: every
+// line is a value, trimmed (so a "\r" before the line feed goes), and a blank line is an empty
+// value that keeps the later values on their rows; only a final line end starts no line. A
+// leading byte-order mark is ignored. None when the bytes are not UTF-8.
+std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes);
+// The same with no values for text that is not UTF-8.
 QStringList parseSeriesText(const QByteArray& bytes);
-// The values of a stored series; none when its file is missing or unreadable.
+// The values of a stored series; none when its file is missing, not a plain file, too big or
+// not UTF-8.
+std::optional<QStringList> readSeriesFile(const QString& name);
 QStringList readSeriesValues(const QString& name);
-// The text before the first line feed of a stored series, untrimmed; "" when there is none.
+// The first value of a stored series by that rule; "" when there is none.
 QString firstSeriesValue(const QString& name);
 
 // Writes values one per line, each followed by "\n", whole or not at all: a temporary file in
-// the target's folder renamed over it. With skipBlank, values are trimmed and empty ones left out.
+// the target's folder renamed over it. Empty values are written as blank lines, and line
+// breaks inside a value become spaces, so that every value stays on its own row. With
+// trimValues, values are trimmed first.
 // On failure reason gets why, as the system says it.
-bool writeSeriesFile(const QString& path, const QStringList& values, bool skipBlank, QString* reason = nullptr);
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason = nullptr);
 
 // Saving the editor's values under a typed name, the series having been opened as oldName
 // ("" for a new series).
@@ -41,7 +49,8 @@ enum class SeriesSaveResult
 {
     Saved,
     Declined, // the user kept the other series
-    InUse, // the series to rename or replace is bound to the design
+    InUse, // the series to replace is bound to the design
+    RenameInUse, // the series to rename is bound to the design
     Failed // bad name or the file could not be written; every file is as it was
 };
 struct SeriesSaveRequest
@@ -57,6 +66,6 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
 bool deleteSeries(const QString& name);
 
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
-// in the series format.
+// in the series format. reason, when given, receives why the file was not written.
 bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);
 bool exportSeriesText(const QString& path, const QStringList& values, QString* reason = nullptr);

@@ -131,21 +131,18 @@ bool SpreadsheetWriter::readTitles(const QString& partPath)
     if (!sheet)
         return false;
     WorksheetReader& reader = *sheet;
+    // The first row alone: walking the sheet for its widest row doubles the time of an import,
+    // and the full read widens the table for a later, wider row anyway.
     WorksheetReader::Row firstRow;
     bool hasRow = false;
-    int columns = reader.dimensionColumns();
     const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
-        if (!hasRow) {
-            hasRow = true;
-            firstRow = cells;
-            // Without a used range the widest row of the whole sheet gives the count.
-            reader.setValuesWanted(false);
-        }
-        columns = std::max(columns, widest(cells));
-        return reader.dimensionColumns() == 0;
+        hasRow = true;
+        firstRow = cells;
+        return false;
     });
     if (!ok)
         return fail(reader.errorString());
+    const int columns = std::max(reader.dimensionColumns(), widest(firstRow));
     if (columns > 0)
         Excel_Sheet_Columns = columns;
     if (!hasRow)

@@ -74,6 +74,28 @@ void writeText(QXmlStreamWriter& xml, const QString& text)
     xml.writeEndElement();
 }
 
+// Why the table cannot be written as a workbook, or "" when it can. Checked before anything is
+// written: a cell longer than a workbook cell may be makes a file no reader accepts.
+QString tableProblem(const SheetTable& table)
+{
+    if (table.size() > maxSheetRows)
+        return QStringLiteral("the table has more rows or columns than a workbook can hold");
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        const QStringList& row = table.at(i);
+        if (row.size() > maxSheetColumns)
+            return QStringLiteral("the table has more rows or columns than a workbook can hold");
+        for (qsizetype j = 0; j < row.size(); ++j) {
+            if (row.at(j).size() > maxCellCharacters)
+                return QStringLiteral("row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
+                                      "holds at most %3")
+                    .arg(i + 1)
+                    .arg(row.at(j).size())
+                    .arg(maxCellCharacters);
+        }
+    }
+    return QString();
+}
+
 // A standalone part whose root element lies in the spreadsheet namespace.
 void startPart(QXmlStreamWriter& xml, const QString& rootElement)
 {
@@ -88,12 +110,12 @@ void startPart(QXmlStreamWriter& xml, const QString& rootElement)
 bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
 {
     sharedStrings_.clear();
-    const int rows = int(std::min<qsizetype>(data_.size(), maxSheetRows + 1));
+    if (const QString problem = tableProblem(data_); !problem.isEmpty())
+        return fail(problem);
+    const int rows = int(data_.size());
     int columns = 0;
     for (const QStringList& row : data_)
-        columns = std::max(columns, int(std::min<qsizetype>(row.size(), maxSheetColumns + 1)));
-    if (rows > maxSheetRows || columns > maxSheetColumns)
-        return fail(QStringLiteral("the table has more rows or columns than a workbook can hold"));
+        columns = std::max(columns, int(row.size()));
 
     const auto writePart = [&](QIODevice& file) {
         QXmlStreamWriter xml(&file);
@@ -210,6 +232,8 @@ bool SpreadsheetWriter::WriteWorkbook(const QString& path, const SheetTable& tab
 {
     SpreadsheetWriter& self = instance();
     self.lastError_.clear();
+    if (const QString problem = tableProblem(table); !problem.isEmpty())
+        return self.fail(problem);
     self.data_ = table;
     if (self.tmpDir_.isEmpty())
         return self.fail(QStringLiteral("there is no temporary folder"));

@@ -175,7 +175,8 @@ QString copyPathFor(const QString& previewPath)
     for (int d = 1;; ++d) {
         const QString candidate = info.dir().filePath(
             QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(d).arg(info.suffix()));
-        if (!QFileInfo::exists(candidate))
+        // A design left without its preview would otherwise be shown under the copy's preview.
+        if (!QFileInfo::exists(candidate) && !QFileInfo::exists(designPathFor(candidate)))
             return candidate;
     }
 }
@@ -183,8 +184,12 @@ QString copyPathFor(const QString& previewPath)
 void copyTemplate(const QString& previewPath)
 {
     const QString target = copyPathFor(previewPath);
-    copyToFreeName(previewPath, target);
-    copyToFreeName(designPathFor(previewPath), designPathFor(target));
+    // The design goes first and the preview last, as in saving: a listed copy always has
+    // its own design file.
+    if (!copyToFreeName(designPathFor(previewPath), designPathFor(target)))
+        return;
+    if (!copyToFreeName(previewPath, target))
+        QFile::remove(designPathFor(target));
 }
 
 bool renameTemplate(const QString& previewPath, const QString& newName)

@@ -44,10 +44,11 @@ using FileWriter = std::function<bool(const QString& path, QString* error)>;
 bool saveUserTemplate(
     const QString& name, const FileWriter& writeDesign, const FileWriter& writePreview, QString* error);
 
-// The first free preview path "<name> (copy N).<ext>" in the preview's folder, N from 1.
+// The first preview path "<name> (copy N).<ext>" in the preview's folder, N from 1, whose
+// preview and design file are both free.
 QString copyPathFor(const QString& previewPath);
-// Copies a template's preview and design file to the free copy path; copy failures are
-// logged, not reported.
+// Copies a template's design file and preview to the free copy path; a failure is logged
+// and leaves no half copy.
 void copyTemplate(const QString& previewPath);
 // Gives a user template a new (checked) name: preview as "<name>.png", design as
 // "<name>.dcard". The old files go only after both new ones are in place; false (and the old

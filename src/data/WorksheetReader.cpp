@@ -204,7 +204,7 @@ void WorksheetReader::addCell(const char* utf8, size_t size)
 {
     if (size == 0)
         return;
-    row_.push_back(Cell { cellColumn_, valuesWanted_ ? QString::fromUtf8(utf8, qsizetype(size)) : QString() });
+    row_.push_back(Cell { cellColumn_, QString::fromUtf8(utf8, qsizetype(size)) });
 }
 
 void WorksheetReader::addText(QString text)
@@ -215,7 +215,7 @@ void WorksheetReader::addText(QString text)
         return;
     }
     if (!text.isEmpty())
-        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString() });
+        row_.push_back(Cell { cellColumn_, text });
 }
 
 void WorksheetReader::endCell()
@@ -259,5 +259,5 @@ void WorksheetReader::endCell()
     }
     const QString& text = sharedStrings_.at(qsizetype(index));
     if (!text.isEmpty())
-        row_.push_back(Cell { cellColumn_, valuesWanted_ ? text : QString(), true });
+        row_.push_back(Cell { cellColumn_, text, true });
 }

@@ -34,8 +34,6 @@ public:
     // Hands each row's cells that hold a value to onRow, in document order, until onRow
     // returns false or the rows end; a later call goes on with the next row. False on an error.
     bool readRows(const std::function<bool(const Row&)>& onRow);
-    // With false, cells keep their columns but not their texts (counting columns only).
-    void setValuesWanted(bool wanted) { valuesWanted_ = wanted; }
     // Whether the workbook counts dates from 1904 rather than 1900.
     void setDate1904(bool date1904) { date1904_ = date1904; }
     // Reads the rest of the sheet file so that damage after the last row is noticed.
@@ -65,7 +63,6 @@ private:
     const std::function<bool(const Row&)>* onRow_ = nullptr;
     std::deque<Row> pending_; // parsed while nobody was taking rows
     bool stopped_ = false;
-    bool valuesWanted_ = true;
     bool date1904_ = false;
     int dimensionColumns_ = 0;
 

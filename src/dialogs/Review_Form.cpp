@@ -30,7 +30,7 @@ Review_Form::Review_Form(QWidget* parent)
     review_btn = buttons->addButton(QStringLiteral("&Rate Galavite"), QDialogButtonBox::AcceptRole);
     review_btn->setToolTip(QStringLiteral("Open the review page in the web browser"));
     ok_btn = buttons->addButton(QDialogButtonBox::Ok);
-    ok_btn->setToolTip(QStringLiteral("Open the review page and quit"));
+    ok_btn->setToolTip(QStringLiteral("Close this window"));
     connect(review_btn, &QPushButton::clicked, this, &Review_Form::Review_Clicked);
     connect(ok_btn, &QPushButton::clicked, this, &Review_Form::OK_Clicked);
 
@@ -50,7 +50,7 @@ int Review_Form::Open_Review_Form_Window()
 
 void Review_Form::OK_Clicked()
 {
-    Open_Link(SupportAddresses::reviewPage);
+    // Only the Rate button starts a web browser: leaving the program must not.
     done(1);
 }
 

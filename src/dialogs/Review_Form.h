@@ -4,8 +4,8 @@
 
 class QPushButton;
 
-// Asks, as the program ends, for a rating on the review page. Both buttons open the page
-// and end the window with 1; closing it otherwise opens nothing.
+// Asks, as the program ends, for a rating on the review page. Rate opens the page, OK
+// only closes the window; both end it with 1, and closing it otherwise gives 0.
 class Review_Form : public QDialog
 {
     Q_OBJECT

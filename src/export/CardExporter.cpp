@@ -2,7 +2,7 @@
 
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "platform/DialogService.h"
 
 #include <QComboBox>
@@ -25,8 +25,10 @@ CardExporter::CardExporter(ExportHost& host, QObject* parent)
 
 CardExporter::~CardExporter()
 {
-    if (progress_)
+    if (progress_) {
         progress_->stopRequested = true;
+        progress_->release();
+    }
     if (worker_.joinable())
         worker_.join();
 }
@@ -72,15 +74,18 @@ void CardExporter::Export_Button()
 
 bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)
 {
-    for (const auto& [file, bytes] : renderCardFiles(host_.takeCardSnapshot(), settings, path)) {
+    const CardFiles files = renderCardFiles(host_.takeCardSnapshot(), settings, path);
+    for (const auto& [file, bytes] : files) {
         QString error;
         if (!writeCardFile(file, bytes, &error)) {
             showWriteFailure(file, error);
             return false;
         }
     }
-    if (showMessage)
-        host_.showExportDone(path, exportedMessage);
+    // The box names the file that was written last: for the back alone that is the back's
+    // own name, not the name typed for the front.
+    if (showMessage && !files.empty())
+        host_.showExportDone(files.back().first, exportedMessage);
     return true;
 }
 
@@ -112,16 +117,21 @@ void CardExporter::finishBatch(const BatchExportResult& result)
     host_.Select_first_row_value_for_design(*binding_);
     progress_.reset();
     binding_.reset();
+    // A run that did not finish always says how far it got.
     switch (result.outcome) {
     case BatchExportResult::Outcome::FolderFailed:
-        Show_MessageBox(batchFolderFailedMessage);
+        Show_MessageBox(QStringLiteral("%1\n\n%2: %3\n\n%4")
+                            .arg(batchFolderFailedMessage, result.exportFolder, result.error, cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::WriteFailed:
-        showWriteFailure(result.failedPath, result.error);
+        showWriteFailure(result.failedPath, result.error + QStringLiteral("\n\n") + cardsWrittenText(result));
+        break;
+    case BatchExportResult::Outcome::Stopped:
+        host_.showExportDone(
+            result.exportFolder, result.noBarcode.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::Finished:
-    case BatchExportResult::Outcome::Stopped:
-        host_.showExportDone(result.exportFolder, exportedMessage);
+        host_.showExportDone(result.exportFolder, result.noBarcode.appendedTo(exportedMessage));
         break;
     }
     emit batchFinished(result);

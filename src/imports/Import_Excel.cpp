@@ -31,7 +31,9 @@ Import_Excel::Import_Excel(QWidget* parent)
 
 int Import_Excel::Open_excel_Wnd(const QString& path)
 {
-    chooser->open(path);
+    // A refused workbook has nothing to choose from.
+    if (!chooser->open(path))
+        return 0;
     chooser->ColList->setFocus();
     return dialogs().runModal(*this);
 }
@@ -62,7 +64,7 @@ void Import_Excel::Insert_file_Func()
     }
     if (!BatchWizard_Window)
         return;
-    // The editor trims the values and leaves out empty ones.
+    // The editor trims the values; an empty cell stays an empty value, holding its row.
     BatchWizard_Window->Create_Value_List(
         rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader()));
 }

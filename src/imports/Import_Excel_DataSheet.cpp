@@ -78,7 +78,9 @@ int Import_Excel_DataSheet::Open_excel_Wnd(const QString& path)
     Each_Col_RD_Click();
     List_ComboBox->clear();
     list_name->clear();
-    chooser->open(path);
+    // A refused workbook has nothing to choose from.
+    if (!chooser->open(path))
+        return 0;
     List_ComboBox->addItems(seriesNames());
     chooser->ColList->setFocus();
     return dialogs().runModal(*this);

@@ -269,10 +269,12 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
         dialogs().showMessage(QStringLiteral("Please enter some data."));
         return false;
     }
-    // A new series keeps each non-empty line as typed; the editor trims its values itself.
+    // Typed lines, unlike file rows, hold no place: blank ones are left out. A new series keeps
+    // each line as typed; the editor trims its values itself.
     QStringList lines = text.split(QLatin1Char('\n'));
-    if (file_name_required == 1)
-        lines.removeAll(QString());
+    lines.removeIf([this](const QString& line) {
+        return file_name_required == 1 ? line.isEmpty() : Trim_Str(line).isEmpty();
+    });
     return deliver(lines, Manual_file_name);
 }
 

@@ -57,7 +57,7 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
     layout->addLayout(buttons);
 }
 
-void SheetChooser::open(const QString& path)
+bool SheetChooser::open(const QString& path)
 {
     Excel_Sheet_Number = 1;
     file_path->setText(path);
@@ -66,9 +66,11 @@ void SheetChooser::open(const QString& path)
     Sheet_ComboBox->clear();
     QStringList sheets;
     SheetTable titles;
+    bool opened = false;
     runBehindPleaseWait(window(), [&] {
         SpreadsheetWriter::ReadWorkbook(path, true);
-        if (!SpreadsheetWriter::lastError().isEmpty())
+        opened = SpreadsheetWriter::lastError().isEmpty();
+        if (!opened)
             return;
         sheets = SpreadsheetWriter::Read_Sheet_Name();
         if (!sheets.isEmpty())
@@ -78,6 +80,7 @@ void SheetChooser::open(const QString& path)
     Sheet_ComboBox->addItems(sheets);
     if (!titles.isEmpty())
         ListData_xl->setTitles(titles.front());
+    return opened;
 }
 
 void SheetChooser::chooseSheet(int index)

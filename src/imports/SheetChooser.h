@@ -22,8 +22,9 @@ public:
     explicit SheetChooser(bool withSeriesNames, QWidget* parent = nullptr);
 
     // Shows the path, turns the header check box on, empties the lists, then opens the
-    // workbook and lists its sheets, the first chosen.
-    void open(const QString& path);
+    // workbook and lists its sheets, the first chosen. False when the workbook was refused
+    // (the reader has told the user why).
+    bool open(const QString& path);
     // Every row of the chosen sheet, read behind the please-wait sheet.
     SheetTable readRows();
 

@@ -192,6 +192,9 @@ void CardBackgroundPage::card_prop_set(const QString& fillStyle)
 
 void CardBackgroundPage::styleChosen(const QString& fillStyle)
 {
+    // A hatch without a pattern would leave the card blank.
+    if (fillStyle == QLatin1String("H") && Card_hatch_style->currentIndex() < 0 && Card_hatch_style->count() > 0)
+        Card_hatch_style->setCurrentIndex(0);
     card_prop_set(fillStyle);
     host_.Update_Card_Graphics();
 }

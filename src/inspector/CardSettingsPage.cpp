@@ -89,12 +89,14 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     const auto write = [this] { host_.Update_Card_Graphics(); };
     connect(card_name, &QLineEdit::editingFinished, this, write);
     connect(Sides_ComboBox, &QComboBox::activated, this, write);
-    connect(Preset_ComboBox, &QComboBox::activated, this, write);
+    connect(Preset_ComboBox, &QComboBox::activated, this, [this] { host_.applyCardPreset(); });
     connect(Category_ComboBox, &QComboBox::activated, this, [this] {
         host_.fillCardSizeList(Category_ComboBox->currentText() == QLatin1String("PVC Card"));
-        host_.Update_Card_Graphics();
+        host_.applyCardPreset();
     });
-    connect(ColList, &QListWidget::itemClicked, this, write);
+    // The selection, not the current row: tabbing into the list makes a row current
+    // without choosing it.
+    connect(ColList, &QListWidget::itemSelectionChanged, this, [this] { host_.applyCardPreset(); });
     connect(width_Text, &StepperSpinBox::stepped, this, [this] { host_.Apply_Size_Clicked(); });
     connect(height_Text, &StepperSpinBox::stepped, this, [this] { host_.Apply_Size_Clicked(); });
     connect(apply, &QPushButton::clicked, this, [this] { host_.Apply_Size_Clicked(); });

@@ -42,6 +42,9 @@ public:
     // The card-size list shows the presets of the category.
     virtual void fillCardSizeList(bool plasticCards) = 0;
     virtual void Mark_List_New_Selection(int row) = 0;
+    // The panel's preset, orientation or category was chosen: the card takes that size, as
+    // from the card-size chooser. With no preset selected the orientation turns the card.
+    virtual void applyCardPreset() = 0;
     // Background picture from a file or from the image library.
     virtual void Card_Image_Browse_Btn() = 0;
     virtual void Card_Image_Library_Btn() = 0;

@@ -68,6 +68,9 @@ ObjectFillGroup::ObjectFillGroup(Hatch hatch, QWidget* parent)
         emit changed();
     });
     connect(radios_, &QButtonGroup::buttonClicked, this, [this] {
+        // A hatch without a pattern would leave the object blank.
+        if (withHatch_ && Style_fill_rd->isChecked() && hatch_style->currentIndex() < 0 && hatch_style->count() > 0)
+            hatch_style->setCurrentIndex(0);
         enableControls();
         emit changed();
     });

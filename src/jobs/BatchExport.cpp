@@ -3,10 +3,15 @@
 #include "render/SKTRenderingView.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <chrono>
+#include <cerrno>
 #include <condition_variable>
+#include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -15,6 +20,14 @@ const QString batchExportFolderName = QStringLiteral("QUON Galavite");
 const QString batchFolderFailedMessage = QStringLiteral(
     "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
     "available in drive to save barcode image.");
+
+QString cardsWrittenText(const BatchExportResult& result)
+{
+    return QStringLiteral("Cards written: %1 of %2. Not written: %3.")
+        .arg(result.cardsWritten)
+        .arg(result.cardsAsked)
+        .arg(result.cardsAsked - result.cardsWritten);
+}
 
 CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path)
 {
@@ -53,8 +66,9 @@ public:
     bool write(int row, const CardFiles& files)
     {
         std::unique_lock lock(mutex_);
-        // The Stop button is not a notifier: look at it now and then while waiting.
-        while (!over_ && next_ != row && !progress_.stopRequested)
+        // The Stop button is not a notifier: look at it now and then while waiting. A card
+        // rendered while the person decides whether to stop waits for the answer.
+        while (!over_ && (next_ != row || progress_.held) && !progress_.stopRequested)
             turn_.wait_for(lock, std::chrono::milliseconds(20));
         if (over_ || progress_.stopRequested) {
             endLocked();
@@ -109,32 +123,46 @@ BatchExportResult Export_Batch_File(
     BatchExportResult result;
     result.exportFolder = QDir(request.folder).filePath(batchExportFolderName);
     progress.done = 0;
-    if (!QDir().mkpath(result.exportFolder)) {
-        result.outcome = BatchExportResult::Outcome::FolderFailed;
-        return result;
-    }
     const DataBinding& binding = *request.binding;
     const int total = binding.Total_Batch_Excel_Card;
+    result.cardsAsked = total;
     progress.total = total;
+    std::error_code made;
+    std::filesystem::create_directories(QFile::encodeName(result.exportFolder).toStdString(), made);
+    if (made || !QFileInfo(result.exportFolder).isDir()) {
+        result.outcome = BatchExportResult::Outcome::FolderFailed;
+        result.error = made ? QString::fromStdString(made.message())
+                            : QString::fromLocal8Bit(std::strerror(ENOTDIR));
+        return result;
+    }
 
     WriteTurns turns(progress, cardWritten, result);
+    RowsWithoutBarcode noBarcode;
     std::atomic<int> nextRow { 0 };
+    const CardExportSettings& settings = request.settings;
     const auto work = [&] {
         // Each worker changes and draws only its own clone of the card.
         const CardSnapshot card = request.snapshot.clone();
         const BoundSide front(card.front, binding);
         const BoundSide back(card.back, binding);
         for (;;) {
+            if (!progress.mayContinue() || turns.over())
+                return;
             const int row = nextRow++;
-            if (row >= total || progress.stopRequested || turns.over())
+            if (row >= total)
                 return;
-            front.apply(row);
-            back.apply(row);
+            // Only the sides written take the row, so only their barcodes are counted.
+            bool barcodesMade = true;
+            if (settings.bothSides() || settings.frontOnly())
+                barcodesMade = front.apply(row) && barcodesMade;
+            if (!settings.frontOnly())
+                barcodesMade = back.apply(row) && barcodesMade;
             const QString path
-                = QDir(result.exportFolder)
-                      .filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(request.settings.extension));
-            if (!turns.write(row, renderCardFiles(card, request.settings, path)))
+                = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
+            if (!turns.write(row, renderCardFiles(card, settings, path)))
                 return;
+            if (!barcodesMade)
+                noBarcode.add(row);
         }
     };
 
@@ -149,5 +177,6 @@ BatchExportResult Export_Batch_File(
 
     if (result.outcome == BatchExportResult::Outcome::Finished && result.cardsWritten < total)
         result.outcome = BatchExportResult::Outcome::Stopped;
+    result.noBarcode = noBarcode.summary();
     return result;
 }

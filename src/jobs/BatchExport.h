@@ -4,6 +4,7 @@
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/JobProgress.h"
+#include "jobs/RowsWithoutBarcode.h"
 
 #include <functional>
 #include <memory>
@@ -34,9 +35,14 @@ struct BatchExportResult
     Outcome outcome = Outcome::Finished;
     QString exportFolder;
     QString failedPath; // the file that could not be written
-    QString error; // and why
+    QString error; // and why, in the system's words
     int cardsWritten = 0;
+    int cardsAsked = 0; // the rows of the run
+    NoBarcodeRows noBarcode; // rows written whose bound barcode got no barcode from the value
 };
+
+// How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."
+QString cardsWrittenText(const BatchExportResult& result);
 
 // One card per data row, written as "Card_<row from 1>" files into the export folder, in row
 // order (a back file before its front). Rows are rendered on several workers at once, each

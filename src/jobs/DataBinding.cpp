@@ -6,10 +6,6 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
-#include "platform/SafeRead.h"
-
-#include <QFile>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <typeinfo>
@@ -29,18 +25,10 @@ bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
 
 std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName)
 {
-    if (!isSeriesNameSafe(seriesName))
-        return std::nullopt;
-    QByteArray bytes;
-    if (!SafeRead::readRegularFile(seriesFilePath(seriesName), SafeRead::maxTextBytes, bytes))
-        return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
-        Show_NSLog_Message(QStringLiteral("Series %1 is not UTF-8 text").arg(seriesName));
-        return std::nullopt;
-    }
-    return Trim_Str(text).split(QLatin1Char('\n'));
+    std::optional<QStringList> rows = readSeriesFile(seriesName);
+    if (!rows)
+        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read as UTF-8 text").arg(seriesName));
+    return rows;
 }
 
 DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
@@ -119,9 +107,9 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
-void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
+bool DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
-    BoundSide(side, *this).apply(row);
+    return BoundSide(side, *this).apply(row);
 }
 
 BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding)
@@ -133,8 +121,10 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
     }
 }
 
-void BoundSide::apply(int row) const
+bool BoundSide::apply(int row) const
 {
+    bool allMade = true;
     for (const Bound& bound : bound_)
-        bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+        allMade = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString())) && allMade;
+    return allMade;
 }

@@ -34,8 +34,8 @@ public:
     static bool takesRowValues(const SKTGraphic& object);
     // Whether a side has such an object bound to the source.
     static bool sideUses(const QList<SKTGraphicPtr>& side, int source);
-    // A series file as the binding reads it: the whole text trimmed, then every line a row
-    // (blank lines inside too). None when the file is missing or not UTF-8.
+    // A series file by the series reading rule: every line a row, blank lines too. None when
+    // the file is missing or not UTF-8.
     static std::optional<QStringList> readSeriesRows(const QString& seriesName);
 
     // Recounts the cards from the flags as they stand: a window that turns a source off
@@ -49,8 +49,9 @@ public:
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
-    // Writes a row's values into the bound objects of a side.
-    void Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
+    // Writes a row's values into the bound objects of a side; false when a bound barcode got
+    // no barcode from its value.
+    bool Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
 
@@ -75,7 +76,8 @@ class BoundSide
 public:
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
 
-    void apply(int row) const;
+    // False when a bound barcode got no barcode from the row's value.
+    bool apply(int row) const;
 
 private:
     struct Bound

@@ -4,6 +4,8 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 
+#include <QPainter>
+
 #include <mutex>
 
 namespace {
@@ -34,24 +36,34 @@ void RowApplication::setBarcodeGenerator(BarcodeGenerator generator)
 RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
 {
     if (auto* text = dynamic_cast<SKTText*>(&object))
-        return [text](const QString& value) { text->Text_contents()->setString(value); };
+        return [text](const QString& value) {
+            text->Text_contents()->setString(value);
+            return true;
+        };
     if (auto* image = dynamic_cast<SKTImage*>(&object))
-        return [image](const QString& value) { image->setFilePath(value); };
+        return [image](const QString& value) {
+            image->setFilePath(value);
+            return true;
+        };
     if (auto* barcode = dynamic_cast<SKTBarcode*>(&object)) {
         const BarcodeGenerator generator = currentGenerator();
         BarcodeMaker maker = generator ? generator(*barcode) : BarcodeMaker();
         if (!maker)
-            return [](const QString&) {};
-        return [barcode, maker = std::move(maker)](const QString& value) {
+            return [](const QString&) { return true; };
+        // A workers' card copy serves many rows: a row without a barcode must not show the
+        // picture an earlier row left, nor the sample, so it gets a frame that draws nothing.
+        const QSizeF frame = barcode->bounds().size();
+        const Picture empty = Picture::record(frame.isEmpty() ? QSizeF(1, 1) : frame, [](QPainter&) {});
+        return [barcode, maker = std::move(maker), empty](const QString& value) {
             const Picture picture = maker(value);
-            if (!picture.isNull())
-                barcode->Set_Barcode_image(picture);
+            barcode->Set_Barcode_image(picture.isNull() ? empty : picture);
+            return !picture.isNull();
         };
     }
-    return [](const QString&) {};
+    return [](const QString&) { return true; };
 }
 
-void RowApplication::applyValue(SKTGraphic& object, const QString& value)
+bool RowApplication::applyValue(SKTGraphic& object, const QString& value)
 {
-    prepare(object)(value);
+    return prepare(object)(value);
 }

@@ -184,6 +184,9 @@ bool Email_Setting::Check_Validation(bool test)
         return fail(_send_mail_sender_mail, "Please enter valid sender E-mail address.");
     if (_send_mail_password->text().isEmpty())
         return fail(_send_mail_password, "Please enter password.");
+    // The mail script reads the password as one line: the rest would be lost.
+    if (passwordHasLineBreak(_send_mail_password->text()))
+        return fail(_send_mail_password, "The password must not hold a line break.");
     if (_send_mail_smtp->text().isEmpty())
         return fail(_send_mail_smtp, "Please enter SMTP server.");
     if (_send_mail_port->text().isEmpty())
@@ -228,15 +231,16 @@ void Email_Setting::Send_Test_Email()
         return;
     plz_wait_Window->Show_Create_Modeless();
     _send_mail_result_status->setText(QStringLiteral("It may take a while, Please wait..."));
-    const bool sent = sendTestMailWaiting();
+    QString reason;
+    const bool sent = sendTestMailWaiting(&reason);
     plz_wait_Window->Hide_Destroy_Modeless();
     const QString result = sent ? QStringLiteral("E-mail has been sent successfully.")
-                                : testFailureText + QStringLiteral("\n\nCould not send email.");
+                                : testFailureText + QStringLiteral("\n\nCould not send email.\n\nReason: ") + reason;
     _send_mail_result_status->setText(result);
     Show_MessageBox(result);
 }
 
-bool Email_Setting::sendTestMailWaiting()
+bool Email_Setting::sendTestMailWaiting(QString* reason)
 {
     const QString recipient = _send_mail_to->text().toLower();
     const QString sender = _send_mail_sender_mail->text().toLower();
@@ -253,7 +257,7 @@ bool Email_Setting::sendTestMailWaiting()
     QEventLoop waiting;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         QProcess process;
-        sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag);
+        sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason);
     }));
     connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
     worker->start();

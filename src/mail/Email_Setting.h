@@ -46,7 +46,7 @@ public:
 
 private:
     QString securityFlag() const;
-    bool sendTestMailWaiting();
+    bool sendTestMailWaiting(QString* reason);
 
     MailHost& host_;
     PleaseWait_Modeless* plz_wait_Window;

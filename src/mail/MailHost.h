@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/RowsWithoutBarcode.h"
 #include "mailing/MailRun.h"
 
 #include <QString>
@@ -32,4 +33,6 @@ public:
     // Takes the run's own copy of the card (GUI thread) and the number of its batch cards
     // with the chosen sources; the renderer then draws from that copy on the worker.
     virtual CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) = 0;
+    // The rows of the last renderer's run whose bound barcode got no barcode.
+    virtual NoBarcodeRows lastRunNoBarcode() const { return {}; }
 };

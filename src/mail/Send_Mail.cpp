@@ -3,7 +3,7 @@
 #include "common/MessageBoxes.h"
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mailing/MailAddresses.h"
 #include "mailing/MailRun.h"
 #include "platform/DialogService.h"
@@ -24,10 +24,6 @@ namespace {
 Send_Mail* instance = nullptr;
 
 const QString defaultBaseName = QStringLiteral("QUONCard");
-const QString runFailureText = QStringLiteral(
-    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
-    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
-    "software (if any) is not blocking the software to communicate with your E-mail server.");
 const QString noSenderText = QStringLiteral(
     "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is not "
     "interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking the "
@@ -61,6 +57,7 @@ Send_Mail::~Send_Mail()
 {
     if (worker_) {
         progress_.stopRequested = true;
+        progress_.release();
         worker_->wait();
     }
     if (instance == this)
@@ -100,7 +97,6 @@ int Send_Mail::Open_Wnd()
     hour_txt->setValue(0);
     min_text->setValue(0);
     sec_txt->setValue(0);
-    pause_label->clear();
     to_txt->setFocus();
     const int result = dialogs().runModal(*this);
     hide();
@@ -248,28 +244,33 @@ void Send_Mail::Send_Button()
         render = host_.mailCardRenderer(
             batch && send_with_batch_chk->isChecked(), batch && send_with_excel_chk->isChecked(), &job.batchRows);
     progress_.stopRequested = false;
-    progress_.total = job.steps();
+    progress_.release(); // a question left open by the last run holds nothing now
+    progress_.total = job.mails();
     progress_.done = 0;
+    {
+        QMutexLocker lock(&pauseTextMutex_);
+        pauseText_.clear();
+    }
     Show_Create_Modeless();
-    auto sent = std::make_shared<bool>(false);
-    worker_ = QThread::create([this, job, render, sent] {
-        *sent = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
+    auto result = std::make_shared<MailRunResult>();
+    worker_ = QThread::create([this, job, render, result] {
+        *result = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
             QMutexLocker lock(&pauseTextMutex_);
             pauseText_ = text;
         });
     });
-    connect(worker_, &QThread::finished, this, [this, sent] { finishRun(*sent); });
+    connect(worker_, &QThread::finished, this, [this, result] { finishRun(*result); });
     worker_->start();
 }
 
-void Send_Mail::finishRun(bool sent)
+void Send_Mail::finishRun(const MailRunResult& result)
 {
     worker_->wait();
     delete worker_;
     worker_ = nullptr;
     Hide_Destroy_Modeless();
-    Show_MessageBox(sent ? QStringLiteral("E-mail has been sent successfully.") : runFailureText);
-    emit runFinished(sent);
+    Show_MessageBox(host_.lastRunNoBarcode().appendedTo(mailRunMessage(result)));
+    emit runFinished(result.allSent());
 }
 
 void Send_Mail::Show_Create_Modeless()
@@ -279,7 +280,7 @@ void Send_Mail::Show_Create_Modeless()
         // over this window can take the Stop click.
         sheetOwner_ = sheet->parentWidget();
         sheet->setParent(this, sheet->windowFlags());
-        sheet->follow(progress_, QString());
+        sheet->follow(progress_, QStringLiteral("E-mails"));
         sheet->open();
     }
     msend_modTimer->start();
@@ -288,8 +289,8 @@ void Send_Mail::Show_Create_Modeless()
 void Send_Mail::Hide_Destroy_Modeless()
 {
     msend_modTimer->stop();
-    pause_label->clear();
     if (Send_Modeless* sheet = Send_Modeless::defaultInstance()) {
+        sheet->setPauseText(QString());
         sheet->finish();
         sheet->hide();
         sheet->setParent(sheetOwner_, sheet->windowFlags());
@@ -298,6 +299,11 @@ void Send_Mail::Hide_Destroy_Modeless()
 
 void Send_Mail::update_sending_progress_bar()
 {
-    QMutexLocker lock(&pauseTextMutex_);
-    pause_label->setText(pauseText_);
+    QString text;
+    {
+        QMutexLocker lock(&pauseTextMutex_);
+        text = pauseText_;
+    }
+    if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
+        sheet->setPauseText(text);
 }

@@ -20,6 +20,7 @@ class QSpinBox;
 class QThread;
 class QTimer;
 struct MailJob;
+struct MailRunResult;
 
 // The send window: e-mails the card, or one card per data row, to a list of recipients,
 // on a worker thread behind the progress sheet, with optional pauses between mails.
@@ -74,7 +75,7 @@ public:
     QString card_side_str;
 
 signals:
-    // A run has ended and its final message has been shown.
+    // A run has ended and its final message has been shown; sent when every mail went.
     void runFinished(bool sent);
 
 protected:
@@ -87,11 +88,10 @@ private:
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
-    void finishRun(bool sent);
+    void finishRun(const MailRunResult& result);
 
     MailHost& host_;
     Email_Setting& settings_;
-    QLabel* pause_label;
     QTimer* msend_modTimer;
     QPointer<QWidget> sheetOwner_;
     QThread* worker_ = nullptr;

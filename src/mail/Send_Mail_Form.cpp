@@ -111,8 +111,6 @@ void Send_Mail::buildForm()
     delayed->addWidget(sec_txt);
     delayed->addStretch();
 
-    pause_label = new QLabel(this);
-
     auto* buttons = new QDialogButtonBox(this);
     auto* send = buttons->addButton(QStringLiteral("S&end"), QDialogButtonBox::AcceptRole);
     send->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
@@ -127,7 +125,6 @@ void Send_Mail::buildForm()
     layout->addLayout(ownFile);
     layout->addWidget(delayed_delv_chk);
     layout->addWidget(delayed_box);
-    layout->addWidget(pause_label);
     layout->addWidget(buttons);
     setMinimumWidth(560);
 

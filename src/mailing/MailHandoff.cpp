@@ -27,29 +27,75 @@ void setMailScriptPath(const QString& path)
     scriptOverride = path;
 }
 
-bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
-    const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
-    const QString& withPort, const QString& withBody, const QString& enable_ssl)
+bool passwordHasLineBreak(const QString& password)
 {
-    for (const QString& headerText : { toAddress, withSubject, withSender, withSMTP, withPort })
-        if (hasControlCharacters(headerText))
-            return false;
+    return password.contains(u'\n') || password.contains(u'\r');
+}
 
+namespace {
+
+QProcessEnvironment scriptEnvironment()
+{
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("PYTHONPATH"), QString());
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
-    process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    const QProcessEnvironment ours = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : { QStringLiteral("SSL_CERT_FILE"), QStringLiteral("SSL_CERT_DIR") })
+        if (ours.contains(name))
+            environment.insert(name, ours.value(name));
+    return environment;
+}
+
+// The script's last line on standard error is its reason; earlier lines go to the log.
+QString lastLine(const QByteArray& errorOutput)
+{
+    const QList<QByteArray> lines = errorOutput.trimmed().split('\n');
+    return QString::fromUtf8(lines.constLast()).trimmed();
+}
+
+bool refuse(QString* reason, const QString& why)
+{
+    if (reason)
+        *reason = why;
+    return false;
+}
+
+} // namespace
+
+bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
+    const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
+    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason)
+{
+    for (const QString& headerText : { toAddress, withSubject, withSender, withSMTP, withPort })
+        if (hasControlCharacters(headerText))
+            return refuse(reason,
+                QStringLiteral("The recipient, subject, sender, server or port holds a line break or a control "
+                               "character."));
+    if (passwordHasLineBreak(withPwd))
+        return refuse(reason, QStringLiteral("The password holds a line break: enter it again in the e-mail settings."));
+
+    process.setProcessEnvironment(scriptEnvironment());
+    process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process.setProgram(QStringLiteral("/usr/bin/python3"));
     process.setArguments(QStringList { mailScriptPath(), withSender, withSMTP, withPort, withSender, toAddress,
                              withSubject, withBody, enable_ssl }
         + Attachments);
     process.start();
     if (!process.waitForStarted())
-        return false;
+        return refuse(reason, QStringLiteral("The mail script could not be started: %1").arg(process.errorString()));
     // UTF-8, so that any password can be sent; the second line is what the script expects after it.
     process.write(withPwd.toUtf8() + "\n" + QByteArrayLiteral("Description"));
     process.closeWriteChannel();
     process.waitForFinished(-1);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return true;
+    const QByteArray errorOutput = process.readAllStandardError();
+    qWarning("mail script: %s", errorOutput.trimmed().constData());
+    const QString why = lastLine(errorOutput);
+    if (!why.isEmpty())
+        return refuse(reason, why);
+    return refuse(reason,
+        process.exitStatus() == QProcess::NormalExit
+            ? QStringLiteral("The mail script ended with status %1.").arg(process.exitCode())
+            : QStringLiteral("The mail script was ended before it finished."));
 }

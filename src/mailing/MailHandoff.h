@@ -6,13 +6,19 @@
 class QProcess;
 
 // Hands one message to the mail script and waits until it has exited; true exactly when the
-// script exited with status 0 (the server accepted the message). The password goes on
-// standard input, never on the command line or in the environment, and the script gets
-// exactly two environment variables. A recipient, subject or sender holding a line break or
-// another control character is refused before anything starts.
+// script exited with status 0 (the server accepted the message). Otherwise *reason says why,
+// as the script found it (certificate not trusted, no STARTTLS, login refused, ...). The
+// password goes on standard input, never on the command line or in the environment; the
+// script gets PATH and PYTHONPATH, and the certificate variables SSL_CERT_FILE and
+// SSL_CERT_DIR when they are set, so that a private mail server's authority can be trusted.
+// A recipient, subject or sender holding a line break or another control character, and a
+// password holding a line break, are refused before anything starts.
 bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
-    const QString& withPort, const QString& withBody, const QString& enable_ssl);
+    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr);
+
+// True when the password cannot reach the script whole: the script reads one line.
+bool passwordHasLineBreak(const QString& password);
 
 // The shipped script; tests may put another script in front of it.
 QString mailScriptPath();

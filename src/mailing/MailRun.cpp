@@ -1,8 +1,8 @@
 #include "mailing/MailRun.h"
 
+#include "jobs/CardExport.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/PauseText.h"
-#include "platform/CheckedWrite.h"
 
 #include <QBuffer>
 #include <QDebug>
@@ -18,58 +18,72 @@
 
 namespace {
 constexpr int stopCheckMs = 100;
+// Rows named in the end message; the rest are counted.
+constexpr int rowsNamed = 10;
+
+const QString runFailureText = QStringLiteral(
+    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
+    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
+    "software (if any) is not blocking the software to communicate with your E-mail server.");
 
 class Run
 {
 public:
     Run(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-        const std::function<void(const QString&)>& showPauseText)
+        const std::function<void(const QString&)>& showPauseText, MailRunResult& result)
         : job_(job)
         , render_(render)
         , send_(send)
         , progress_(progress)
         , showPauseText_(showPauseText)
+        , result_(result)
     { }
 
-    bool run()
+    void run()
     {
-        if (!folder_.isValid())
-            return false;
+        if (!folder_.isValid()) {
+            result_.failure = QStringLiteral("No private temporary folder for the attachments: %1")
+                                  .arg(folder_.errorString());
+            return;
+        }
         const QString front = folder_.filePath(job_.baseName + QStringLiteral(".jpeg"));
         const QString back = folder_.filePath(job_.baseName + QStringLiteral("_Back.jpeg"));
         const bool batch = job_.mode == MailJob::Mode::AllRows || job_.mode == MailJob::Mode::RowPerRecipient;
         const int steps = job_.steps();
         int sinceLastPause = 0;
-        for (int k = 0; k < steps && !stopped(); ++k) {
-            progress_.done = k + 1;
+        for (int k = 0; k < steps && mayGoOn(); ++k) {
             QStringList attachments;
             if (job_.mode == MailJob::Mode::WithoutCard) {
                 const QString own = job_.ownAttachment.trimmed();
                 if (!own.isEmpty() && QFileInfo(own).isFile())
                     attachments << own;
             } else {
-                if (batch && k >= job_.batchRows) {
-                    progress_.done = steps;
+                if (batch && k >= job_.batchRows)
                     break;
-                }
                 const int row = batch ? k : -1;
                 // The current card is drawn once and its files reused by every later step.
                 const bool draw = batch || k == 0;
-                if (!attachSides(row, draw, front, back, &attachments)) {
-                    if (!batch)
-                        return false;
-                    continue; // a row whose card cannot be drawn is skipped
+                QString why;
+                if (!attachSides(row, draw, front, back, &attachments, &why)) {
+                    if (!batch) {
+                        result_.failure = why;
+                        return;
+                    }
+                    // The other rows' guests still get theirs; this row is reported at the end.
+                    result_.rowsNotAttached << k + 1;
+                    result_.attachFailure = why;
+                    continue;
                 }
             }
             if (job_.mode == MailJob::Mode::AllRows) {
                 for (const QString& recipient : job_.recipients) {
-                    if (stopped())
+                    if (!mayGoOn())
                         break;
                     if (!sendOne(recipient, attachments))
-                        return false;
+                        return;
                 }
             } else if (!sendOne(job_.recipients.value(k), attachments)) {
-                return false;
+                return;
             }
             if (job_.pauseMs > 0 && ++sinceLastPause >= job_.pauseEvery) {
                 sinceLastPause = 0;
@@ -77,42 +91,48 @@ public:
                     pause();
             }
         }
-        return lastSent_;
     }
 
 private:
-    bool stopped() const { return progress_.stopRequested; }
+    bool mayGoOn() { return progress_.mayContinue(); }
 
     bool sendOne(const QString& recipient, const QStringList& attachments)
     {
-        lastSent_ = send_(recipient, attachments);
-        if (!lastSent_)
+        QString why;
+        if (!send_(recipient, attachments, &why)) {
             qWarning("error in mail");
-        return lastSent_;
+            result_.failure = why.isEmpty() ? QStringLiteral("The mail was not accepted.") : why;
+            return false;
+        }
+        progress_.done = ++result_.sent;
+        return true;
     }
 
     // Back before front, as the mails have always carried them.
-    bool attachSides(int row, bool draw, const QString& front, const QString& back, QStringList* attachments)
+    bool attachSides(
+        int row, bool draw, const QString& front, const QString& back, QStringList* attachments, QString* why)
     {
         const bool both = job_.side == QLatin1String("BOTH");
         if (both || job_.side == QLatin1String("B")) {
-            if (draw && !writeSide(row, true, back))
+            if (draw && !writeSide(row, true, back, why))
                 return false;
             *attachments << back;
         }
         if (both || job_.side == QLatin1String("F")) {
-            if (draw && !writeSide(row, false, front))
+            if (draw && !writeSide(row, false, front, why))
                 return false;
             *attachments << front;
         }
         return true;
     }
 
-    bool writeSide(int row, bool backSide, const QString& path)
+    bool writeSide(int row, bool backSide, const QString& path, QString* why)
     {
         const QImage image = render_(row, backSide);
-        if (image.isNull())
+        if (image.isNull()) {
+            *why = QStringLiteral("The card could not be drawn.");
             return false;
+        }
         // JPEG has no transparency: what is see-through on the card is white in the mail.
         QImage opaque(image.size(), QImage::Format_RGB32);
         opaque.fill(Qt::white);
@@ -120,25 +140,28 @@ private:
             QPainter painter(&opaque);
             painter.drawImage(0, 0, image);
         }
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, "jpeg");
         writer.setQuality(92);
-        QString reason = QStringLiteral("the picture could not be encoded");
-        if (writer.write(opaque) && writeFileChecked(path, jpeg, &reason))
-            return true;
-        qWarning().noquote() << QStringLiteral("Cannot write the attachment %1: %2").arg(path, reason);
-        return false;
+        if (!writer.write(opaque))
+            bytes.clear();
+        QString error;
+        if (!writeCardFile(path, bytes, &error)) {
+            *why = QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error);
+            return false;
+        }
+        return true;
     }
 
     void pause()
     {
         int remaining = job_.pauseMs;
-        while (remaining > 0 && !stopped()) {
+        while (remaining > 0 && mayGoOn()) {
             showPauseText_(pauseText(remaining));
             const int slice = std::min(remaining, 1000);
-            for (int waited = 0; waited < slice && !stopped(); waited += stopCheckMs)
+            for (int waited = 0; waited < slice && !progress_.stopRequested; waited += stopCheckMs)
                 QThread::msleep(std::min(stopCheckMs, slice - waited));
             remaining -= slice;
         }
@@ -150,9 +173,20 @@ private:
     const MailSender& send_;
     JobProgress& progress_;
     const std::function<void(const QString&)>& showPauseText_;
+    MailRunResult& result_;
     QTemporaryDir folder_; // created 0700, removed with its files at the end
-    bool lastSent_ = false;
 };
+
+QString rowList(const QList<int>& rows)
+{
+    QStringList named;
+    for (int i = 0; i < std::min<int>(rows.size(), rowsNamed); ++i)
+        named << QString::number(rows.at(i));
+    QString text = named.join(QStringLiteral(", "));
+    if (rows.size() > rowsNamed)
+        text += QStringLiteral(" and %1 more").arg(rows.size() - rowsNamed);
+    return text;
+}
 } // namespace
 
 int MailJob::steps() const
@@ -160,28 +194,64 @@ int MailJob::steps() const
     return mode == Mode::AllRows ? batchRows : int(recipients.size());
 }
 
-bool runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-    const std::function<void(const QString&)>& showPauseText)
+int MailJob::mails() const
 {
-    progress.total = job.steps();
+    switch (mode) {
+    case Mode::AllRows:
+        return batchRows * int(recipients.size());
+    case Mode::RowPerRecipient:
+        return std::min(batchRows, int(recipients.size()));
+    default:
+        return int(recipients.size());
+    }
+}
+
+QString mailRunMessage(const MailRunResult& result)
+{
+    if (result.allSent())
+        return QStringLiteral("E-mail has been sent successfully.");
+    QStringList parts;
+    if (result.stopped)
+        parts << QStringLiteral("Sending was stopped.");
+    else if (!result.failure.isEmpty())
+        parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
+    else if (result.rowsNotAttached.isEmpty())
+        parts << runFailureText;
+    if (!result.rowsNotAttached.isEmpty())
+        parts << QStringLiteral("The cards of rows %1 could not be attached, so their e-mails were not sent (%2).")
+                     .arg(rowList(result.rowsNotAttached), result.attachFailure);
+    parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
+    JobProgress& progress, const std::function<void(const QString&)>& showPauseText)
+{
+    MailRunResult result;
+    result.planned = job.mails();
+    progress.total = result.planned;
     progress.done = 0;
     try {
-        Run run(job, render, send, progress, showPauseText);
-        return run.run();
+        Run run(job, render, send, progress, showPauseText, result);
+        run.run();
     } catch (const std::exception& error) {
         qWarning("mail run ended by an error: %s", error.what());
+        result.failure = QStringLiteral("An unexpected error ended the run: %1").arg(QString::fromUtf8(error.what()));
     } catch (...) {
         qWarning("mail run ended by an unknown error");
+        result.failure = QStringLiteral("An unexpected error ended the run.");
     }
-    showPauseText(QString());
-    return false;
+    if (!result.failure.isEmpty())
+        showPauseText(QString()); // an error may have cut a pause short
+    result.stopped = progress.stopRequested && result.failure.isEmpty() && !result.allSent();
+    return result;
 }
 
 MailSender scriptSender(const MailJob& job)
 {
-    return [job](const QString& recipient, const QStringList& attachments) {
+    return [job](const QString& recipient, const QStringList& attachments, QString* reason) {
         QProcess process;
         return sendEmail_pyth(process, recipient, job.subject, attachments, job.sender, job.password, job.server,
-            job.port, job.body, job.securityFlag);
+            job.port, job.body, job.securityFlag, reason);
     };
 }

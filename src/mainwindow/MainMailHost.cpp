@@ -76,17 +76,22 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
     *batchCards = binding->Total_Batch_Excel_Card;
     runBinding_ = binding;
 
+    runNoBarcode_ = std::make_shared<RowsWithoutBarcode>();
+
     // The worker's own card and its bound objects, found on the worker on its first call.
     struct WorkerCard
     {
         CardSnapshot card;
         std::shared_ptr<const DataBinding> binding;
+        std::shared_ptr<RowsWithoutBarcode> noBarcode;
         std::optional<BoundSide> front, back;
         int row = -1;
+        bool frontMade = true, backMade = true;
     };
     auto state = std::make_shared<WorkerCard>();
     state->card = card.clone();
     state->binding = binding;
+    state->noBarcode = runNoBarcode_;
     return [state](int row, bool back) {
         WorkerCard& worker = *state;
         if (!worker.front) {
@@ -94,15 +99,23 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
             worker.back.emplace(worker.card.back, *worker.binding);
         }
         if (row != worker.row) {
-            worker.front->apply(row);
-            worker.back->apply(row);
+            worker.frontMade = worker.front->apply(row);
+            worker.backMade = worker.back->apply(row);
             worker.row = row;
         }
+        // Only a side that is mailed counts.
+        if (!(back ? worker.backMade : worker.frontMade))
+            worker.noBarcode->add(row);
         const CardSnapshot& snapshot = worker.card;
         const Picture picture = SKTRenderingView::image_From_Card_Graphics(
             back ? snapshot.back : snapshot.front, false, back ? snapshot.backBase() : snapshot.frontBase());
         return picture.isNull() ? QImage() : picture.toImage(mailDpi, Qt::white);
     };
+}
+
+NoBarcodeRows MainMailHost::lastRunNoBarcode() const
+{
+    return runNoBarcode_ ? runNoBarcode_->summary() : NoBarcodeRows();
 }
 
 void MainMailHost::runFinished()

@@ -27,6 +27,7 @@ public:
     Account emailAccount() const override;
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
+    NoBarcodeRows lastRunNoBarcode() const override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.
     void runFinished();
@@ -40,4 +41,5 @@ private:
     Send_Mail* sendWindow_ = nullptr;
     // The binding of the run that last took a renderer.
     std::shared_ptr<const DataBinding> runBinding_;
+    std::shared_ptr<RowsWithoutBarcode> runNoBarcode_;
 };

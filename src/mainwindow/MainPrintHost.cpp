@@ -19,9 +19,11 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
     state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
-    state.applyRow = [binding](CardSnapshot& card, int row) {
-        BoundSide(card.front, *binding).apply(row);
-        BoundSide(card.back, *binding).apply(row);
+    state.applyRow = [binding, missing = state.rowsWithoutBarcode](CardSnapshot& card, int row) {
+        const bool frontMade = BoundSide(card.front, *binding).apply(row);
+        const bool backMade = BoundSide(card.back, *binding).apply(row);
+        if (!frontMade || !backMade)
+            missing->add(row);
     };
     return state;
 }

@@ -20,7 +20,7 @@
 #include "inspector/TextPropertiesPage.h"
 #include "library/BackgroundGallery.h"
 #include "profiles/PartyTexts.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mainwindow/MainProfileHost.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
@@ -272,35 +272,43 @@ void SKTWindowController::New_Project_Setting_Reset()
 bool SKTWindowController::Open_Start_Window()
 {
     Front_back_label->hide();
-    // The start dialog comes back after a cancelled template choice or open dialog.
+    // The start dialog comes back after a cancelled wizard, template choice or open dialog.
     for (;;) {
         Start_Card start(this);
         if (dialogs().runModal(start) != 1)
             return false;
-        if (Start_Card_Option == QLatin1String("W"))
-            break;
-        const bool opened = Start_Card_Option == QLatin1String("T") ? Open_Template_Browser() : Open_Log_File() == 1;
-        if (opened) {
+        const QString chosen = Start_Card_Option;
+        bool ready = false;
+        if (chosen == QLatin1String("W"))
+            ready = runInvitationWizard();
+        else if (chosen == QLatin1String("T"))
+            ready = Open_Template_Browser();
+        else
+            ready = Open_Log_File() == 1;
+        if (ready) {
+            Start_Card_Option = chosen;
             Front_back_label->show();
             return true;
         }
     }
+}
+
+bool SKTWindowController::runInvitationWizard()
+{
     if (!Invitation_Wizard::defaultInstance())
         new Invitation_Wizard(*this, this);
     if (Invitation_Wizard::defaultInstance()->Open_Wnd() != 1)
         return false;
-    if (Start_Card_Option == QLatin1String("W")) {
-        document_->Enable_Disable_Undo_Registraion(false);
-        Update_Card_Graphics();
-        if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
-            shape->setChecked(true);
-        Fill_Party_Invidation_Details();
-        Show_RHS_Properties(nullptr);
-        document_->Enable_Disable_Undo_Registraion(true);
-        // The wizard's card is where the user starts from, not an unsaved change.
-        setUnsavedEdits(false);
-    }
-    Front_back_label->show();
+    New_Project_Setting_Reset();
+    document_->Enable_Disable_Undo_Registraion(false);
+    Update_Card_Graphics();
+    if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
+        shape->setChecked(true);
+    Fill_Party_Invidation_Details();
+    Show_RHS_Properties(nullptr);
+    document_->Enable_Disable_Undo_Registraion(true);
+    // The wizard's card is where the user starts from, not an unsaved change.
+    setUnsavedEdits(false);
     return true;
 }
 

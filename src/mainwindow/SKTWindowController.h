@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Barcode_Gen;
 class BarcodeWindowHost;
@@ -97,8 +98,12 @@ public:
     // ---- Projects --------------------------------------------------------------------
     void New_Project();
     void New_Project_Setting_Reset();
-    // Runs the start-up wizard and applies its choice; false when it was left.
+    // The start dialog of start-up and what it leads to (wizard, template or saved design);
+    // false when it was left, on which the program ends.
     bool Open_Start_Window();
+    // The invitation wizard; on Finish a new project with the wizard's card replaces the
+    // design, on Cancel nothing changes. True when a new card was made.
+    bool runInvitationWizard();
     void Fill_Party_Invidation_Details();
 
     // ---- Design files ----------------------------------------------------------------
@@ -106,7 +111,8 @@ public:
     // write failed.
     bool Save_project_file(bool saveAs, bool showMessages);
     int Read_and_load_design_Log(const QString& path, const QString& logOrTemplate);
-    int Open_Log_File() override;
+    // Asks for a design file and opens it; 1 when it loaded.
+    int Open_Log_File();
     void Set_Log_Name_In_Title();
     void New_Btn_Clicked();
     void Open_Btn_Clicked();
@@ -156,6 +162,10 @@ public:
     }
     QStringList presetNames(const QString& category) const override;
     void Set_Card_Size_In_Control(const QSizeF& millimetres) override;
+    // Shows the preset in the card panel; a row whose size is not the size in the controls
+    // is left unselected, since the card then has a size of its own.
+    void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) override;
+    void applyCardPreset() override;
     QSizeF cardSizeInControl() const;
     void SetDocumentCanvasSize(const QSizeF& points) override;
     void Set_Document_Size(const QSizeF& points) override;
@@ -246,7 +256,7 @@ public:
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override { }
+    void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
@@ -420,14 +430,24 @@ private:
     void refreshUndoActions();
     void sideGraphicsChanged(SKTDocument::Side side);
     void setEditActionsEnabled(bool cut, bool copy, bool del, bool front, bool back, bool lock, bool unlock);
+    // Same width and height, natural size and align to grid: on only when they can act.
+    void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
     DesignContents currentDesign() const;
+    QString chooseDesignToOpen() const;
+    // The design in a file, or nothing (and the message that says so) when it cannot be read.
+    std::optional<DesignContents> readDesignFile(const QString& path) const;
+    // With unsaved changes, asks whether to save them first; false when the user cancelled or
+    // the save did not happen, so the command must stop.
+    bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
     void reloadCardSizeList();
+    int selectedPresetRow() const;
+    void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
 

@@ -219,6 +219,7 @@ void SKTWindowController::createActions()
         if (!shown || !shown->ctrl_is_locked)
             Set_Paste_Button_Status();
     });
+    connect(_grid, &SKTGrid::alignWithGridAvailable, this, &SKTWindowController::updateLayoutActions);
     // Nothing is selected at first: the card's states.
     Disable_Standard_Button_For_Card();
     refreshUndoActions();
@@ -238,9 +239,27 @@ void SKTWindowController::setEditActionsEnabled(
     action(QStringLiteral("Unlock_btn"))->setEnabled(unlock);
     // The layout commands work on unlocked objects: with the card or a locked object shown
     // there is nothing for them.
-    for (const char* name : { "Align_Left", "Align_Right", "Align_Top", "Align_Bottom", "Align_Horz", "Align_Vert",
-             "Align_Center", "Make_Same_Width", "Make_Same_Height", "Make_Natural", "Align_To_Grid" })
+    for (const char* name :
+        { "Align_Left", "Align_Right", "Align_Top", "Align_Bottom", "Align_Horz", "Align_Vert", "Align_Center" })
         action(QString::fromLatin1(name))->setEnabled(lock);
+    updateLayoutActions();
+}
+
+void SKTWindowController::updateLayoutActions()
+{
+    QAction* natural = action(QStringLiteral("Make_Natural"));
+    if (!natural)
+        return; // the canvases report selections before the commands exist
+    // Lock is on exactly while an unlocked object is shown.
+    const bool unlockedShown = action(QStringLiteral("Lock_btn"))->isEnabled();
+    const SKTGraphicView* canvas = currentCanvas();
+    using Command = SKTGraphicView::Command;
+    const bool sameSize = unlockedShown && canvas->isCommandEnabled(Command::SameSize);
+    action(QStringLiteral("Make_Same_Width"))->setEnabled(sameSize);
+    action(QStringLiteral("Make_Same_Height"))->setEnabled(sameSize);
+    natural->setEnabled(unlockedShown && canvas->isCommandEnabled(Command::MakeNaturalSize));
+    action(QStringLiteral("Align_To_Grid"))
+        ->setEnabled(unlockedShown && _grid->isAlwaysShown() && canvas->isCommandEnabled(Command::AlignWithGrid));
 }
 
 void SKTWindowController::Enable_Standard_Button_For_Control()
@@ -281,6 +300,8 @@ void SKTWindowController::Undo_Redo_Button_state()
     if (sides_->currentIndex() == 1 && Card_Front_Or_Back != 0)
         unsavedEdits_ = true;
     refreshUndoActions();
+    // A move or resize may give an object its natural size already.
+    updateLayoutActions();
 }
 
 void SKTWindowController::refreshUndoActions()

@@ -111,6 +111,7 @@ void SKTWindowController::Apply_Size_Clicked()
     Set_Document_Size(points);
     SetDocumentCanvasSize(points);
     _graphicView->Refresh_ScrollView();
+    deselectPresetUnlessSizeMatches();
     Update_All_Card_Content();
 }
 

@@ -3,11 +3,18 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
+#include "model/CardGlobals.h"
 #include "platform/DesktopOpener.h"
 
 #include <QDoubleSpinBox>
+#include <QComboBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QUrl>
+
+#include <cmath>
 
 namespace {
 
@@ -45,6 +52,12 @@ const QString listKey = QStringLiteral("Extension");
 float inchesToMillimetres(float inches)
 {
     return float(double(inches) * 25.4);
+}
+
+// The orientation list's text as the size look-up takes it.
+QString orientationCode(const QString& orientation)
+{
+    return orientation == QLatin1String("Horizontal") ? QStringLiteral("H") : QStringLiteral("V");
 }
 
 } // namespace
@@ -128,13 +141,74 @@ QString SKTWindowController::Get_Item_Text(int row) const
 
 void SKTWindowController::Mark_List_New_Selection(int row)
 {
+    // Showing a row is no choice of the user's: the card keeps its size.
+    const QSignalBlocker blocker(ColList);
     ColList->clearSelection();
     if (row >= 0 && row < ColList->count())
         ColList->setCurrentRow(row);
+    else
+        ColList->setCurrentRow(-1);
+}
+
+int SKTWindowController::selectedPresetRow() const
+{
+    const QList<QListWidgetItem*> selected = ColList->selectedItems();
+    return selected.isEmpty() ? -1 : ColList->row(selected.first());
+}
+
+void SKTWindowController::deselectPresetUnlessSizeMatches()
+{
+    const int row = selectedPresetRow();
+    if (row < 0)
+        return;
+    const CardSettingsPage& page = *inspector_->card_setting_tab;
+    const QSizeF preset = Get_My_card_Size(
+        page.Category_ComboBox->currentText(), orientationCode(page.Preset_ComboBox->currentText()), row);
+    const QSizeF shown = cardSizeInControl();
+    // The fields hold three decimals of a millimetre.
+    constexpr double tolerance = 0.0015;
+    if (!preset.isValid() || std::abs(preset.width() - shown.width()) > tolerance
+        || std::abs(preset.height() - shown.height()) > tolerance)
+        Mark_List_New_Selection(-1);
+}
+
+void SKTWindowController::Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row)
+{
+    CardSettingsPage& page = *inspector_->card_setting_tab;
+    for (auto [box, text] : { std::pair { page.Category_ComboBox, category }, { page.Preset_ComboBox, orientation } }) {
+        const QSignalBlocker blocker(box);
+        if (const int index = box->findText(text); index >= 0)
+            box->setCurrentIndex(index);
+    }
+    fillCardSizeList(page.Category_ComboBox->currentText() == plasticCategory);
+    Mark_List_New_Selection(row);
+    deselectPresetUnlessSizeMatches();
+}
+
+void SKTWindowController::applyCardPreset()
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    const CardSettingsPage& page = *inspector_->card_setting_tab;
+    const QString orientation = orientationCode(page.Preset_ComboBox->currentText());
+    QSizeF size;
+    if (const int row = selectedPresetRow(); row >= 0) {
+        size = Get_My_card_Size(page.Category_ComboBox->currentText(), orientation, row);
+    } else {
+        // A card of its own size keeps it, turned to the orientation chosen.
+        size = cardSizeInControl();
+        if ((orientation == QLatin1String("H")) != (size.width() >= size.height()))
+            size.transpose();
+    }
+    if (!size.isValid())
+        return;
+    Set_Card_Size_In_Control(size);
+    Apply_Size_Clicked();
 }
 
 void SKTWindowController::reloadCardSizeList()
 {
+    const QSignalBlocker blocker(ColList);
     ColList->clear();
     for (const QVariantMap& row : ListData)
         ColList->addItem(row.value(listKey).toString());

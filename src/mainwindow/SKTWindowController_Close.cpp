@@ -1,6 +1,5 @@
 #include "mainwindow/SKTWindowController.h"
 
-#include "common/MessageBoxes.h"
 #include "dialogs/Review_Form.h"
 #include "model/CardGlobals.h"
 
@@ -26,9 +25,8 @@ void SKTWindowController::updateModifiedMark()
 
 bool SKTWindowController::Exit_App()
 {
-    // A cancelled save dialog or a failed write keeps the program and the design.
-    if (hasUnsavedChanges() && Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before closing?"))
-        && !Save_project_file(false, false))
+    // Cancel, a cancelled save dialog or a failed write keeps the program and the design.
+    if (!saveChangesFirst(QStringLiteral("Do you want to save changes before closing?"), false))
         return false;
     Review_Form review(this);
     review.Open_Review_Form_Window();

@@ -9,6 +9,7 @@
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -53,8 +54,12 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
     const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
     if (!written) {
         Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
+        const QString failedPath = Project_File_Name;
+        // The design stays tied to the file it came from, so Save writes where the title says.
+        Project_File_Name = remembered;
         // A failed save is always reported, also where success is not.
-        Show_MessageBox(QStringLiteral("fail"));
+        Show_MessageBox(QStringLiteral("The design could not be saved to \"%1\".\n%2")
+                            .arg(QDir::toNativeSeparators(failedPath), error));
         return false;
     }
     setUnsavedEdits(false);
@@ -64,7 +69,7 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
     return true;
 }
 
-int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
+std::optional<DesignContents> SKTWindowController::readDesignFile(const QString& path) const
 {
     // The whole file is read and checked before the open design is touched, so a damaged
     // file leaves the design, its file name and the guards as they were.
@@ -72,9 +77,17 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
     if (read.status != DesignFile::Status::Loaded) {
         Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
         Show_MessageBox(corruptFileMessage);
-        return 0;
+        return std::nullopt;
     }
-    applyDesign(read.contents, path, logOrTemplate);
+    return std::move(read.contents);
+}
+
+int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
+{
+    std::optional<DesignContents> read = readDesignFile(path);
+    if (!read)
+        return 0;
+    applyDesign(*read, path, logOrTemplate);
     return 1;
 }
 
@@ -125,9 +138,14 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     setUnsavedEdits(false);
 }
 
+QString SKTWindowController::chooseDesignToOpen() const
+{
+    return dialogs().chooseOpenFile(QStringLiteral("Open Design"), QString(), designFilter);
+}
+
 int SKTWindowController::Open_Log_File()
 {
-    const QString path = dialogs().chooseOpenFile(QStringLiteral("Open Design"), QString(), designFilter);
+    const QString path = chooseDesignToOpen();
     if (path.isEmpty())
         return 0;
     return Read_and_load_design_Log(path, QStringLiteral("L"));
@@ -141,24 +159,42 @@ void SKTWindowController::Set_Log_Name_In_Title()
         setWindowTitle(App_Name + QStringLiteral("[*]"));
 }
 
+bool SKTWindowController::saveChangesFirst(const QString& question, bool showMessages)
+{
+    if (!hasUnsavedChanges())
+        return true;
+    switch (dialogs().askSaveChanges(question)) {
+    case DialogService::SaveChoice::Save:
+        // A cancelled save dialog or a failed write keeps the design.
+        return Save_project_file(false, showMessages);
+    case DialogService::SaveChoice::DontSave:
+        return true;
+    case DialogService::SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void SKTWindowController::New_Btn_Clicked()
 {
-    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening new document?")))
-        Save_project_file(false, true);
-    New_Project();
+    // Cancelling the wizard keeps the design as it is.
+    if (saveChangesFirst(QStringLiteral("Do you want to save changes before opening new document?"), true))
+        runInvitationWizard();
     Undo_Redo_Button_state();
 }
 
 void SKTWindowController::Open_Btn_Clicked()
 {
-    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening document?")))
-        Save_project_file(false, true);
-    New_Project_Setting_Reset();
-    const int opened = Open_Log_File();
+    // The design on screen is replaced only by a file that has loaded; nothing is asked for a
+    // file that will not open.
+    const QString path = chooseDesignToOpen();
+    if (path.isEmpty())
+        return;
+    std::optional<DesignContents> read = readDesignFile(path);
+    if (!read || !saveChangesFirst(QStringLiteral("Do you want to save changes before opening document?"), true))
+        return;
+    applyDesign(*read, path, QStringLiteral("L"));
     Undo_Redo_Button_state();
-    if (opened != 1 && !Open_Start_Window())
-        programExit()(0);
-    Not_Draw_Only_Prop_Change = false;
 }
 
 void SKTWindowController::Save_Btn_Clicked()

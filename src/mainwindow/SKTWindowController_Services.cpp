@@ -8,7 +8,7 @@
 #include "data/SeriesStore.h"
 #include "data/SpreadsheetWriter.h"
 #include "dialogs/PleaseWait_Modeless.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mailing/Preferences.h"
 #include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"

@@ -16,7 +16,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QListWidget>
 
 void SKTWindowController::Export_As_Template_Clicked()
 {
@@ -77,7 +79,11 @@ void SKTWindowController::Open_Card_Size_Chooser()
         Card_Shape = designShape;
         return;
     }
-    Set_Card_Size_In_Control(QSizeF(chooser.fields->width_Stepper->value(), chooser.fields->height_Stepper->value()));
+    const CardSizeFields& fields = *chooser.fields;
+    Set_Card_Size_In_Control(QSizeF(fields.width_Stepper->value(), fields.height_Stepper->value()));
+    const QList<QListWidgetItem*> preset = fields.ColList->selectedItems();
+    Set_Card_Preset_In_Control(fields.Category_ComboBox->currentText(), fields.Preset_ComboBox->currentText(),
+        preset.isEmpty() ? -1 : fields.ColList->row(preset.first()));
     if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
         shape->setChecked(true);
     Apply_Size_Clicked();

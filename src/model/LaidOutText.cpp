@@ -30,6 +30,12 @@ double clampedPointSize(const QFont& font)
     return std::isfinite(points) ? std::clamp(points, 0.1, largestPointSize) : 12.0;
 }
 
+// The smallest letter spacing Qt's layout keeps (one 26.6 step, in layout pixels: 1/4096
+// point at the finest scale). Qt shapes text with any letter spacing without ligatures, and
+// a PDF can name only one character for a glyph: "fi" drawn as one glyph would be found as
+// U+FB01, never as "f" and "i", so "Pacific" could not be searched or copied from a print.
+constexpr double ligatureFreeSpacing = 1.0 / 64.0;
+
 // The font at the layout's scale: its size in points becomes layout pixels.
 QFont layoutFont(QFont font, double kerning, double layoutScale)
 {
@@ -38,7 +44,7 @@ QFont layoutFont(QFont font, double kerning, double layoutScale)
     if (kerning != 0.0 && std::isfinite(kerning))
         font.setLetterSpacing(QFont::AbsoluteSpacing, kerning * layoutScale);
     else
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 0.0);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, ligatureFreeSpacing);
     return font;
 }
 

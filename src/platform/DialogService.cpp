@@ -35,6 +35,18 @@ std::unique_ptr<DialogService>& currentService()
 
 } // namespace
 
+DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
+{
+    switch (askChoice(text, { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") }, 0)) {
+    case 0:
+        return SaveChoice::Save;
+    case 1:
+        return SaveChoice::DontSave;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 DialogService& dialogs()
 {
     return *currentService();

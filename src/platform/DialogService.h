@@ -30,6 +30,15 @@ public:
     // A modal alert with the given buttons; returns the index of the button pressed,
     // or -1 when the alert was closed without one.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
+    // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
+    // Escape and the title bar's close button are Cancel.
+    enum class SaveChoice
+    {
+        Save,
+        DontSave,
+        Cancel
+    };
+    virtual SaveChoice askSaveChanges(const QString& text);
 
     // File choosers return "" (or an empty list) when cancelled. An empty folder means the
     // folder last used for that kind of file (see FileDialogFolders). A filter is Qt's

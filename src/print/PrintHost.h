@@ -1,8 +1,10 @@
 #pragma once
 
 #include "jobs/CardSnapshot.h"
+#include "jobs/RowsWithoutBarcode.h"
 
 #include <functional>
+#include <memory>
 
 // The data rows a batch print takes, as the binding reports them.
 struct PrintBatchState
@@ -12,6 +14,8 @@ struct PrintBatchState
     int Total_Batch_Excel_Card = 0; // rows to print
     // Puts one row's values into a snapshot's bound objects (never the live design).
     std::function<void(CardSnapshot& card, int row)> applyRow;
+    // The rows applyRow found without a barcode for a bound barcode object.
+    std::shared_ptr<RowsWithoutBarcode> rowsWithoutBarcode = std::make_shared<RowsWithoutBarcode>();
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
 };

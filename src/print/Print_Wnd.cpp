@@ -226,6 +226,17 @@ QWidget* Print_Wnd::buildQuantityGroup()
     print_with_excel_chk = new QCheckBox(tr("Rows of the bound spread&sheet"));
     form->addRow(print_with_batch_chk);
     form->addRow(print_with_excel_chk);
+    onlySheets_chk = new QCheckBox(tr("Only s&heets"));
+    onlySheets_chk->setToolTip(tr("Print some sheets again, for example after a paper jam"));
+    firstSheet_Text = countField(1, 999999);
+    firstSheet_Text->setAccessibleName(tr("First sheet"));
+    lastSheet_Text = countField(1, 999999);
+    lastSheet_Text->setAccessibleName(tr("Last sheet"));
+    auto* sheets = new QHBoxLayout;
+    sheets->addWidget(firstSheet_Text);
+    sheets->addWidget(new QLabel(tr("to")));
+    sheets->addWidget(lastSheet_Text);
+    form->addRow(onlySheets_chk, sheets);
     return group;
 }
 
@@ -248,4 +259,8 @@ void Print_Wnd::connectFields()
     connect(Auto_Center_chk_bx, &QCheckBox::toggled, this, &Print_Wnd::Auto_Center_Checked);
     connect(print_with_batch_chk, &QCheckBox::toggled, this, &Print_Wnd::Print_With_Batch_Changed);
     connect(print_with_excel_chk, &QCheckBox::toggled, this, &Print_Wnd::Print_With_Batch_Changed);
+    connect(onlySheets_chk, &QCheckBox::toggled, firstSheet_Text, &QWidget::setEnabled);
+    connect(onlySheets_chk, &QCheckBox::toggled, lastSheet_Text, &QWidget::setEnabled);
+    // The last sheet never stands before the first.
+    connect(firstSheet_Text, &QSpinBox::valueChanged, lastSheet_Text, &QSpinBox::setMinimum);
 }

@@ -71,7 +71,20 @@ private:
     void Print_With_Batch_Changed();
     void showTotal(int total, int maximum);
     std::unique_ptr<Printing_View> makeJob() const;
-    bool runPrint(const Printing_View& job);
+    void previewSheets();
+    void printSheets(const Printing_View& job);
+    bool chosenSheetsExist(int sheets);
+    void applyChosenPrinter();
+    // Each true when the sheets were printed whole.
+    bool printToPdfFile(const Printing_View& job);
+    bool printToPrinter(const Printing_View& job);
+    enum class Outcome
+    {
+        Printed,
+        Stopped,
+        Failed,
+    };
+    Outcome runPrint(const Printing_View& job);
 
     PrintHost* host_ = nullptr;
     std::unique_ptr<QPrinter> printInfo;
@@ -108,6 +121,9 @@ private:
     QSpinBox* Copies_Text;
     QCheckBox* print_with_batch_chk;
     QCheckBox* print_with_excel_chk;
+    QCheckBox* onlySheets_chk; // reprint some sheets, for example after a paper jam
+    QSpinBox* firstSheet_Text;
+    QSpinBox* lastSheet_Text;
     QScrollArea* Print_sclview;
     Sample_Preview* PrintView;
 };

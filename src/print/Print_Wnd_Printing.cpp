@@ -3,9 +3,14 @@
 #include "jobs/JobProgress.h"
 #include "jobs/PrintBatchCards.h"
 #include "platform/DialogService.h"
+#include "print/PdfFileReplacement.h"
 #include "print/Printing_View.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QEventLoop>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -15,6 +20,25 @@
 #include <QTimer>
 
 using namespace PrintLayout;
+
+namespace {
+
+// The Print button of Qt's preview window, found by its own text.
+QAction* previewPrintAction(QPrintPreviewDialog& preview)
+{
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>())
+        if (action->text() == print)
+            return action;
+    return nullptr;
+}
+
+QString sheetsText(int sheets)
+{
+    return sheets == 1 ? QStringLiteral("one sheet") : QStringLiteral("%1 sheets").arg(sheets);
+}
+
+} // namespace
 
 std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
 {
@@ -45,28 +69,124 @@ void Print_Wnd::Execute_Printing(bool preview)
         dialogs().showMessage(QStringLiteral("There is no barcode to print."));
         return;
     }
-    const std::unique_ptr<Printing_View> job = makeJob();
-    if (preview) {
+    // Cards that overlap hide one another: on paper that is a wrong card nobody notices.
+    if (cardsOverlap(settings_, front_image.size())) {
+        const QSizeF held = cellContents(settings_, front_image.size());
+        dialogs().showMessage(tr("The cells are smaller than the cards they hold (%1 x %2 mm), so the cards would "
+                                 "overlap and hide each other on paper.\n\nMake the cells or the gaps larger.")
+                .arg(Points_to_MM_Convert(float(held.width())), 0, 'f', 2)
+                .arg(Points_to_MM_Convert(float(held.height())), 0, 'f', 2));
+        return;
+    }
+    if (preview)
+        previewSheets();
+    else
+        printSheets(*makeJob());
+}
+
+void Print_Wnd::previewSheets()
+{
+    std::unique_ptr<Printing_View> job = makeJob();
+    // The preview shows the job from its first sheet, whatever range the last print took.
+    printInfo->setPrintRange(QPrinter::AllPages);
+    const QPageLayout paperBefore = printInfo->pageLayout();
+    bool printAsked = false;
+    {
         QPrintPreviewDialog previewWindow(printInfo.get(), this);
         previewWindow.setWindowTitle(tr("Print Preview"));
         connect(&previewWindow, &QPrintPreviewDialog::paintRequested, this,
             [&job](QPrinter* printer) { job->print(*printer, true); });
+        // Qt's own Print there would paint the preview's sheets only, to the printer and file
+        // of the last print: it hands the whole job to this window's print instead.
+        if (QAction* print = previewPrintAction(previewWindow)) {
+            disconnect(print, &QAction::triggered, &previewWindow, nullptr);
+            connect(print, &QAction::triggered, &previewWindow, [&] {
+                printAsked = true;
+                previewWindow.accept();
+            });
+        }
         dialogs().runModal(previewWindow);
-        return;
     }
-    if (Printer_ComboBox->currentText() == pdfFileEntry()) {
-        const QString path = dialogs().chooseSaveFile(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
-        if (path.isEmpty())
-            return;
-        printInfo->setOutputFileName(path);
+    job.reset();
+    // The preview's page setup works on this window's printer: lay the cells out again.
+    if (!printInfo->pageLayout().isEquivalentTo(paperBefore)) {
+        Set_values_From_Printer();
+        Check_Max_Cell_Value();
     }
-    printInfo->setCopyCount(Copies_Text->value());
-    printInfo->setDocName(windowTitle());
-    if (!runPrint(*job))
-        dialogs().showMessage(tr("The cards could not be printed."));
+    if (printAsked)
+        printSheets(*makeJob());
 }
 
-bool Print_Wnd::runPrint(const Printing_View& job)
+bool Print_Wnd::chosenSheetsExist(int sheets)
+{
+    if (!onlySheets_chk->isChecked()) {
+        printInfo->setPrintRange(QPrinter::AllPages);
+        printInfo->setFromTo(0, 0);
+        return true;
+    }
+    const int first = firstSheet_Text->value(), last = lastSheet_Text->value();
+    if (first > sheets || last > sheets) {
+        dialogs().showMessage(tr("This print has %1, so sheets %2 to %3 cannot be printed.\n\nChoose sheets "
+                                 "from 1 to %4.")
+                .arg(sheetsText(sheets))
+                .arg(first)
+                .arg(last)
+                .arg(sheets));
+        return false;
+    }
+    printInfo->setPrintRange(QPrinter::PageRange);
+    printInfo->setFromTo(first, last);
+    return true;
+}
+
+void Print_Wnd::printSheets(const Printing_View& job)
+{
+    // Each print goes to the printer chosen now, never to where an earlier one went.
+    applyChosenPrinter();
+    if (!chosenSheetsExist(job.numberOfPages(false)))
+        return;
+    printInfo->setCopyCount(Copies_Text->value());
+    printInfo->setDocName(windowTitle());
+    // Only the rows of this print are reported, not those a preview drew.
+    batch_.rowsWithoutBarcode->clear();
+    const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
+    if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
+        dialogs().showMessage(missing);
+}
+
+bool Print_Wnd::printToPrinter(const Printing_View& job)
+{
+    const Outcome outcome = runPrint(job);
+    if (outcome == Outcome::Failed)
+        dialogs().showMessage(tr("The cards could not be printed."));
+    return outcome == Outcome::Printed;
+}
+
+bool Print_Wnd::printToPdfFile(const Printing_View& job)
+{
+    // The chooser asks before an existing file is replaced.
+    const QString path = dialogs().chooseSaveFile(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return false;
+    PdfFileReplacement file(path);
+    if (!file.prepare()) {
+        dialogs().showMessage(tr("The PDF file could not be written: %1").arg(file.errorString()));
+        return false;
+    }
+    printInfo->setOutputFileName(file.partialPath());
+    const Outcome outcome = runPrint(job);
+    applyChosenPrinter();
+    if (outcome == Outcome::Stopped)
+        return false;
+    if (outcome == Outcome::Failed || !file.commit()) {
+        dialogs().showMessage(tr("The PDF file could not be written: %1")
+                .arg(outcome == Outcome::Failed ? tr("the sheets could not be printed.") : file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)
 {
     // The sheets are painted on a worker, so the window stays live and Stop can end the job.
     JobProgress progress;
@@ -96,5 +216,7 @@ bool Print_Wnd::runPrint(const Printing_View& job)
     delete worker;
     poll.stop();
     sheet.reset();
-    return printed || stopped;
+    if (stopped)
+        return Outcome::Stopped;
+    return printed ? Outcome::Printed : Outcome::Failed;
 }

@@ -100,6 +100,11 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     vert_mar_Text->setEnabled(true);
     settings_.label_align_val = 1;
     alignmentButtons->button(1)->setChecked(true);
+    onlySheets_chk->setChecked(false);
+    firstSheet_Text->setEnabled(false);
+    lastSheet_Text->setEnabled(false);
+    firstSheet_Text->setValue(1);
+    lastSheet_Text->setValue(1);
 
     {
         const QSignalBlocker printers(Printer_ComboBox);
@@ -119,15 +124,27 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     return true;
 }
 
-void Print_Wnd::printerChosen(int index)
+void Print_Wnd::printerChosen(int)
 {
-    if (Printer_ComboBox->itemText(index) == pdfFileEntry()) {
-        printInfo->setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        printInfo->setOutputFormat(QPrinter::NativeFormat);
-        printInfo->setPrinterName(Printer_ComboBox->itemText(index));
-    }
+    applyChosenPrinter();
     Set_values_From_Printer();
+}
+
+void Print_Wnd::applyChosenPrinter()
+{
+    // A file named by an earlier print to PDF would turn a printer's job into that file again.
+    // Qt takes an empty name as "native output", so the name goes first.
+    printInfo->setOutputFileName(QString());
+    const QString chosen = Printer_ComboBox->currentText();
+    if (chosen == pdfFileEntry()) {
+        if (printInfo->outputFormat() != QPrinter::PdfFormat)
+            printInfo->setOutputFormat(QPrinter::PdfFormat);
+        return;
+    }
+    if (printInfo->outputFormat() != QPrinter::NativeFormat)
+        printInfo->setOutputFormat(QPrinter::NativeFormat);
+    if (printInfo->printerName() != chosen)
+        printInfo->setPrinterName(chosen);
 }
 
 void Print_Wnd::Set_values_From_Printer()

@@ -38,6 +38,9 @@ bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress
         first = printer.fromPage() - 1;
         last = std::min(last, printer.toPage() - 1);
     }
+    // A range past the last sheet prints nothing, and says so: never a blank page as printed.
+    if (first > last)
+        return false;
     if (progress)
         progress->total = std::max(last - first + 1, 0);
     printer.setFullPage(true);

@@ -21,7 +21,8 @@ public:
 
     // Paints the job's sheets (those of the printer's page range when one is set) on
     // printer, one per page, in points over the whole paper. Stops between sheets when
-    // progress asks; false when the printer could not start or the job was stopped.
+    // progress asks; false when the printer could not start, the range holds no sheet of the
+    // job, or the job was stopped.
     bool print(QPrinter& printer, bool preview, JobProgress* progress = nullptr) const;
 
     // The job as a PDF file at path; false when it could not be written.

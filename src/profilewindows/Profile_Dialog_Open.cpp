@@ -69,11 +69,12 @@ void Profile_Dialog::loadSide()
             if (type == 2)
                 Add_Excel_Col_Name_In_Combo(r.ds_combo);
             selectIndex(r.ds_combo, type);
-            if (type != 0)
-                selectIndex(r.ser_col_cb,
-                    type == 1       ? graphic->batch_list_index
-                        : type == 2 ? graphic->excel_col_indx
-                                    : 0);
+            // A series is found by name: its place in the list moves whenever a series is
+            // added or removed. One that is gone leaves no choice, so OK names the field.
+            if (type == 1)
+                r.ser_col_cb->setCurrentIndex(r.ser_col_cb->findText(graphic->batch_list_name));
+            else if (type == 2)
+                selectIndex(r.ser_col_cb, graphic->excel_col_indx);
             break;
         }
     }

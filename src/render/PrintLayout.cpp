@@ -157,4 +157,24 @@ CellPlacement placeCell(const PrintSettings& s, int row, int column, const QSize
     return placed;
 }
 
+QSizeF cellContents(const PrintSettings& settings, const QSizeF& cardSize)
+{
+    if (!settings.bothSides())
+        return cardSize;
+    return settings.backBelowFront() ? QSizeF(cardSize.width(), 2 * cardSize.height())
+                                     : QSizeF(2 * cardSize.width(), cardSize.height());
+}
+
+bool cardsOverlap(const PrintSettings& settings, const QSizeF& cardSize)
+{
+    // Millimetre fields round to a hundredth; a card that fills its cell exactly must pass.
+    constexpr double tolerance = 0.05;
+    const QSizeF held = cellContents(settings, cardSize);
+    const bool acrossColumns
+        = settings.Print_Col > 1 && settings.label_width + settings.horz_mar + tolerance < held.width();
+    const bool acrossRows
+        = settings.Print_Row > 1 && settings.label_hight + settings.vert_mar + tolerance < held.height();
+    return acrossColumns || acrossRows;
+}
+
 } // namespace PrintLayout

@@ -92,4 +92,12 @@ struct CellPlacement
 // never scaled: a smaller cell lets the card run over its top and right edges.
 CellPlacement placeCell(const PrintSettings& settings, int row, int column, const QSizeF& cardSize);
 
+// What one cell holds on paper for cards of cardSize: the card, or its front and back
+// together (stacked or side by side).
+QSizeF cellContents(const PrintSettings& settings, const QSizeF& cardSize);
+
+// True when the cards of neighbouring cells would overlap and hide each other: a cell with
+// its gap is smaller than what it holds in a direction that has more than one cell.
+bool cardsOverlap(const PrintSettings& settings, const QSizeF& cardSize);
+
 } // namespace PrintLayout

@@ -227,13 +227,11 @@ void BatchWizard::Create_Value_List(const QString& value)
 
 void BatchWizard::Create_Value_List(const QStringList& values)
 {
+    // An empty value stays: it holds its row, so every later value stays on its own card.
     QStringList kept;
     kept.reserve(values.size());
-    for (const QString& value : values) {
-        const QString trimmed = Trim_Str(value);
-        if (!trimmed.isEmpty())
-            kept.append(trimmed);
-    }
+    for (const QString& value : values)
+        kept.append(Trim_Str(value));
     ListData_value_->append(kept);
     Update_Value_List_Count();
 }

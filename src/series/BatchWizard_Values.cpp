@@ -106,6 +106,10 @@ void BatchWizard::Save_Btn_Clicked()
         dialogs().showMessage(
             QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
         break;
+    case SeriesSaveResult::RenameInUse:
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
+        break;
     case SeriesSaveResult::Failed:
         dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
         break;
@@ -172,7 +176,10 @@ void BatchWizard::exportValues(const QString& chosenPath)
     }
     raise();
     if (!written) {
-        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
+        // Such as a value too long for a workbook cell, which the user can shorten.
+        dialogs().showMessage(text || reason.isEmpty()
+                ? withReason(QStringLiteral("Error in file accessing."), reason)
+                : QStringLiteral("The series cannot be exported as a workbook: %1.").arg(reason));
         return;
     }
     Export_File_Message = QStringLiteral("Record has been exported successfully.");

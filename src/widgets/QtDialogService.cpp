@@ -40,12 +40,26 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
     return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning);
 }
 
-int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon)
+DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
+{
+    const QStringList buttons { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") };
+    switch (runMessageBox(text, buttons, 0, MessageIcon::Warning, 2)) {
+    case 0:
+        return SaveChoice::Save;
+    case 1:
+        return SaveChoice::DontSave;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
+int QtDialogService::runMessageBox(
+    const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon, int escapeButton)
 {
     // A reader working off the GUI thread may report a problem: the box is shown on the GUI thread.
     if (!isGuiThread()) {
         int answer = -1;
-        runOnGuiThreadAndWait([&] { answer = runMessageBox(text, buttons, defaultButton, icon); });
+        runOnGuiThreadAndWait([&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton); });
         return answer;
     }
     QMessageBox box(dialogParent());
@@ -58,6 +72,8 @@ int QtDialogService::runMessageBox(const QString& text, const QStringList& butto
         added.append(button);
         if (i == defaultButton)
             box.setDefaultButton(button);
+        if (i == escapeButton)
+            box.setEscapeButton(button);
     }
     box.exec();
     return int(added.indexOf(box.clickedButton()));

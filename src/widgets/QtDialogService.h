@@ -10,6 +10,7 @@ public:
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    SaveChoice askSaveChanges(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
@@ -18,5 +19,8 @@ public:
     int runModal(QDialog& dialog) override;
 
 private:
-    static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon);
+    // The index of the button pressed; escapeButton (-1 for none) is what Escape and the
+    // title bar's close press.
+    static int runMessageBox(
+        const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon, int escapeButton = -1);
 };

@@ -36,6 +36,12 @@ CardSizeFields::CardSizeFields(CardSizeHost& host, QWidget* parent)
     addMillimetreSizeRow(*form, width_Stepper, height_Stepper);
 
     connect(Category_ComboBox, &QComboBox::activated, this, &CardSizeFields::comboBoxSelectionDidChange);
+    // Turning the card turns the chosen preset at once: a vertical choice must not leave a
+    // horizontal size behind it.
+    connect(Preset_ComboBox, &QComboBox::activated, this, [this] {
+        if (!ColList->selectedItems().isEmpty())
+            tableViewSelectionDidChange();
+    });
     connect(ColList, &QListWidget::itemSelectionChanged, this, &CardSizeFields::tableViewSelectionDidChange);
     connect(ColList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
         const int row = ColList->row(item);

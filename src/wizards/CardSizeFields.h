@@ -9,9 +9,9 @@ class QComboBox;
 class QDoubleSpinBox;
 class QListWidget;
 
-// The card category, orientation, preset list and size in millimetres that the card-size
-// chooser and the template browser share. Choosing a category fills the list with its
-// presets and selects the first; selecting a preset puts its size into the two fields.
+// The card category, orientation, preset list and size in millimetres of the card-size
+// chooser. Choosing a category fills the list with its presets and selects the first;
+// selecting a preset or an orientation puts the preset's size into the two fields.
 class CardSizeFields : public QWidget
 {
     Q_OBJECT

@@ -3,6 +3,7 @@
 
 #include "library/PictureBrowser.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
@@ -55,7 +56,6 @@ Invitation_Wizard::Invitation_Wizard(InvitationWizardHost& host, QWidget* parent
 {
     setWindowTitle(QStringLiteral("New Invitation Card"));
     pages = new QStackedWidget(this);
-    pages->addWidget(buildStartPage());
     pages->addWidget(buildSizePage());
     pages->addWidget(buildBackgroundPage());
     pages->addWidget(buildTitlePage());
@@ -78,40 +78,6 @@ Invitation_Wizard* Invitation_Wizard::defaultInstance()
     return instance;
 }
 
-QWidget* Invitation_Wizard::buildStartPage()
-{
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addStretch(1);
-    // Centred within the full width: a word-wrapped label aligned by the layout gets too narrow.
-    QLabel* title = heading(QStringLiteral("Create an invitation card"));
-    auto* hint = new QLabel(QStringLiteral("Design a new invitation step by step, or continue with a saved design."));
-    hint->setWordWrap(true);
-    for (QLabel* label : { title, hint }) {
-        label->setAlignment(Qt::AlignHCenter);
-        layout->addWidget(label);
-    }
-    layout->addSpacing(24);
-    Using_Wizard_btn
-        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-new")), QStringLiteral("Create a New Invitation"));
-    Open_Log_btn
-        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")), QStringLiteral("Open a Saved Design..."));
-    for (QPushButton* button : { Using_Wizard_btn, Open_Log_btn }) {
-        button->setMinimumSize(300, 48);
-        button->setAutoDefault(false);
-        layout->addWidget(button, 0, Qt::AlignHCenter);
-    }
-    connect(Using_Wizard_btn, &QPushButton::clicked, this, &Invitation_Wizard::Using_Wizard_Click);
-    connect(Open_Log_btn, &QPushButton::clicked, this, &Invitation_Wizard::Open_Log_Click);
-    layout->addStretch(2);
-    APP_path_label = new QLabel;
-    APP_path_label->setWordWrap(true);
-    APP_path_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    APP_path_label->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(APP_path_label);
-    return page;
-}
-
 QWidget* Invitation_Wizard::buildSizePage()
 {
     auto* page = new QWidget;
@@ -132,6 +98,11 @@ QWidget* Invitation_Wizard::buildSizePage()
     form->addRow(QStringLiteral("S&hape:"), Shape_ComboBox);
     addMillimetreSizeRow(*form, width_Stepper, height_Stepper);
     layout->addLayout(form, 1);
+    APP_path_label = new QLabel;
+    APP_path_label->setWordWrap(true);
+    APP_path_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    APP_path_label->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(APP_path_label);
     connect(Category_ComboBox, &QComboBox::activated, this, [this] { fillSizeList(); });
     connect(Size_List, &QListWidget::currentRowChanged, this, [this] { applyPresetSize(); });
     connect(Preset_ComboBox, &QComboBox::activated, this, [this] { applyPresetSize(); });
@@ -248,6 +219,9 @@ QWidget* Invitation_Wizard::buildDetailsPage()
     for (QLineEdit* edit : { from_value, to_value, venue_value })
         connect(edit, &QLineEdit::textEdited, this, &Invitation_Wizard::detailsEdited);
     connect(Date_picker, &QDateEdit::dateChanged, this, &Invitation_Wizard::datePickerAction);
+    // Picking the date already shown (today, at first) changes nothing but is still a choice.
+    connect(Date_picker->calendarWidget(), &QCalendarWidget::clicked, this, &Invitation_Wizard::datePickerAction);
+    connect(Date_picker->calendarWidget(), &QCalendarWidget::activated, this, &Invitation_Wizard::datePickerAction);
     connect(Time_picker, &QTimeEdit::timeChanged, this, &Invitation_Wizard::timePickerAction);
     connect(clear_details_btn, &QPushButton::clicked, this, &Invitation_Wizard::Clear_Details_Click);
     return page;
@@ -258,33 +232,22 @@ QWidget* Invitation_Wizard::buildButtons()
     auto* bar = new QWidget;
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    Help_btn_1 = new QPushButton(QIcon::fromTheme(QStringLiteral("help-contents")), QStringLiteral("&Help"));
+    Help_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("help-contents")), QStringLiteral("&Help"));
     Contact_us_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("mail-send")), QStringLiteral("Contact &Us"));
-    Exit_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("application-exit")), QStringLiteral("E&xit"));
-    button_box = new QWidget;
-    auto* steps = new QHBoxLayout(button_box);
-    steps->setContentsMargins(0, 0, 0, 0);
-    Help_btn_2 = new QPushButton(QIcon::fromTheme(QStringLiteral("help-contents")), QStringLiteral("&Help"));
     Back_Btn = new QPushButton(QIcon::fromTheme(QStringLiteral("go-previous")), QStringLiteral("&Back"));
     Next_btn = new QPushButton(QIcon::fromTheme(QStringLiteral("go-next")), QStringLiteral("&Next"));
     Cancel_btn = new QPushButton(QStringLiteral("Cancel"));
     Next_btn->setDefault(true);
-    steps->addWidget(Help_btn_2);
-    steps->addStretch(1);
-    steps->addWidget(Back_Btn);
-    steps->addWidget(Next_btn);
-    steps->addWidget(Cancel_btn);
-    row->addWidget(Help_btn_1);
+    row->addWidget(Help_btn);
     row->addWidget(Contact_us_btn);
-    row->addWidget(button_box, 1);
-    row->addStretch(0);
-    row->addWidget(Exit_btn);
-    for (QPushButton* button : { Help_btn_1, Contact_us_btn, Exit_btn, Help_btn_2, Back_Btn, Cancel_btn })
+    row->addStretch(1);
+    row->addWidget(Back_Btn);
+    row->addWidget(Next_btn);
+    row->addWidget(Cancel_btn);
+    for (QPushButton* button : { Help_btn, Contact_us_btn, Back_Btn, Cancel_btn })
         button->setAutoDefault(false);
-    connect(Help_btn_1, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
-    connect(Help_btn_2, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
+    connect(Help_btn, &QPushButton::clicked, this, &Invitation_Wizard::HelpClick);
     connect(Contact_us_btn, &QPushButton::clicked, this, [this] { host_.contactUs(); });
-    connect(Exit_btn, &QPushButton::clicked, this, &Invitation_Wizard::ExitClick);
     connect(Back_Btn, &QPushButton::clicked, this, &Invitation_Wizard::Back_Click);
     connect(Next_btn, &QPushButton::clicked, this, &Invitation_Wizard::OK_Click);
     connect(Cancel_btn, &QPushButton::clicked, this, &Invitation_Wizard::CancelClick);

@@ -30,17 +30,18 @@ public:
     virtual QSizeF Get_My_card_Size_For(const QString& category, const QString& preset, int listIndex) = 0;
     virtual QStringList presetNames(const QString& category) const = 0;
     virtual void Set_Card_Size_In_Control(const QSizeF& millimetres) = 0;
+    // The category ("PVC Card" or another), orientation ("Horizontal" or "Vertical") and
+    // preset row the size came from, for the card settings to show and store.
+    virtual void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) = 0;
     virtual float MM_to_Points(float millimetres) = 0;
     virtual void Set_Document_Size(const QSizeF& points) = 0;
     virtual void SetDocumentCanvasSize(const QSizeF& points) = 0;
-    virtual int Open_Log_File() = 0;
     virtual void contactUs() = 0;
 };
 
-// The start-up wizard. From its start screen the user opens a saved design or walks
-// through four steps: card size, background picture, title and message, party details.
-// Finishing sets the card size on the main window and leaves the party details in the
-// Invite_ globals; Exit leaves Start_Card_Option empty and the program ends.
+// The invitation wizard: four steps, card size, background picture, title and message,
+// party details. Finishing sets the card size on the main window and leaves the party
+// details in the Invite_ globals; Cancel (or Esc) leaves everything as it was.
 class Invitation_Wizard : public QDialog
 {
     Q_OBJECT
@@ -51,18 +52,14 @@ public:
 
     static Invitation_Wizard* defaultInstance();
 
-    // Reloads the pictures and lists, resets the choices and runs the wizard modally: 1 when
-    // a new card was set up ("W") or a design opened ("L"), 0 when it was left.
+    // Reloads the pictures and lists, resets the choices and runs the wizard modally from
+    // its first step: 1 when a new card was set up, 0 when it was cancelled.
     int Open_Wnd();
 
     // ---- Actions (the window's buttons; tests may call them too) ---------------------
-    void Using_Wizard_Click();
-    void Open_Log_Click();
-    void Select_card_option(int option);
     void OK_Click();
     void Back_Click();
     void CancelClick();
-    void ExitClick();
     void HelpClick();
     void Title_Back_Click();
     void Title_Next_Click();
@@ -73,16 +70,15 @@ public:
     void timePickerAction();
 
     // ---- State -----------------------------------------------------------------------
-    int next_counter = 0; // 0 start screen, 1 size, 2 background, 3 title and message, 4 details
+    int next_counter = 1; // 1 size, 2 background, 3 title and message, 4 details
     QStringList Title_Array, Message_Array;
     int title_index = 0;
     int message_index = 0;
     QString selected_image, selected_title, selected_msg, selected_date, selected_time;
     bool auto_background_selection = false;
 
-    QStackedWidget* pages;
+    QStackedWidget* pages; // one page per step, from 0
     QLabel* APP_path_label;
-    QPushButton *Using_Wizard_btn, *Open_Log_btn;
     QComboBox* Category_ComboBox; // "PVC Card" or "Name Badge"
     QListWidget* Size_List; // the category's presets with their sizes in millimetres
     QComboBox* Preset_ComboBox; // "Horizontal" or "Vertical"
@@ -97,18 +93,16 @@ public:
     QTimeEdit* Time_picker;
     QLineEdit *Date_ctrl_value, *Time_ctrl_value;
     QPushButton* clear_details_btn;
-    QPushButton *Back_Btn, *Next_btn, *Cancel_btn, *Exit_btn, *Help_btn_1, *Help_btn_2, *Contact_us_btn;
-    QWidget* button_box;
+    QPushButton *Back_Btn, *Next_btn, *Cancel_btn, *Help_btn, *Contact_us_btn;
 
     // Longest texts, in UTF-16 units, for typing and pasting alike.
     static constexpr int fromToCap = 40, venueCap = 100, titleCap = 100, messageCap = 250;
 
 protected:
-    // Esc and the close button: Exit on the start screen, back to it from a step.
-    void reject() override;
+    // Esc and the close button cancel.
+    void reject() override { CancelClick(); }
 
 private:
-    QWidget* buildStartPage();
     QWidget* buildSizePage();
     QWidget* buildBackgroundPage();
     QWidget* buildTitlePage();
@@ -117,7 +111,6 @@ private:
     void fillSizeList();
     void applyPresetSize();
 
-    void Show_Hide_Card_Start_Screen(bool show);
     void showStep(int step);
     void Load_and_fill_backgrounds();
     void Load_Msg_And_Title();

@@ -33,13 +33,14 @@ int Invitation_Wizard::Open_Wnd()
     try {
         APP_path_label->setText(QStringLiteral("Data folder: ") + Resource_Path);
         imageBrowser->pictures()->setItems({});
-        Show_Hide_Card_Start_Screen(true);
         imageBrowser->setZoomValue(0.4);
         Load_and_fill_backgrounds();
         Reset_All();
         Load_Msg_And_Title();
         msg_title->setText(Get_Title());
         msg_value->setPlainText(Get_Message());
+        showStep(1);
+        Size_List->setFocus();
         return dialogs().runModal(*this);
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
@@ -47,35 +48,9 @@ int Invitation_Wizard::Open_Wnd()
     }
 }
 
-void Invitation_Wizard::Using_Wizard_Click()
-{
-    Select_card_option(1);
-}
-
-void Invitation_Wizard::Open_Log_Click()
-{
-    Select_card_option(2);
-}
-
-void Invitation_Wizard::Select_card_option(int option)
-{
-    Start_Card_Option = option == 1 ? QStringLiteral("W") : option == 2 ? QStringLiteral("L") : QStringLiteral("T");
-    OK_Click();
-}
-
 void Invitation_Wizard::OK_Click()
 {
-    if (Start_Card_Option == QLatin1String("L")) {
-        if (host_.Open_Log_File() == 1)
-            done(1);
-        return;
-    }
     switch (next_counter) {
-    case 0:
-        next_counter = 1;
-        Show_Hide_Card_Start_Screen(false);
-        Size_List->setFocus();
-        break;
     case 1:
         next_counter = 2;
         showStep(2);
@@ -123,6 +98,8 @@ void Invitation_Wizard::finish()
     Card_Shape = Shape_ComboBox->currentIndex();
     const QSizeF millimetres(float(width_Stepper->value()), float(height_Stepper->value()));
     host_.Set_Card_Size_In_Control(millimetres);
+    host_.Set_Card_Preset_In_Control(
+        Category_ComboBox->currentText(), Preset_ComboBox->currentText(), Size_List->currentRow());
     const QSizeF points(
         host_.MM_to_Points(float(millimetres.width())), host_.MM_to_Points(float(millimetres.height())));
     host_.Set_Document_Size(points);
@@ -135,15 +112,13 @@ void Invitation_Wizard::finish()
     Invite_Date = Trim_Str(selected_date);
     Invite_Time = Trim_Str(selected_time);
     Invite_BG_IMG = Trim_Str(selected_image);
+    Start_Card_Option = QStringLiteral("W");
     done(1);
 }
 
 void Invitation_Wizard::Back_Click()
 {
     switch (next_counter) {
-    case 1:
-        Show_Hide_Card_Start_Screen(true);
-        break;
     case 2:
         next_counter = 1;
         showStep(1);
@@ -166,22 +141,7 @@ void Invitation_Wizard::Back_Click()
 
 void Invitation_Wizard::CancelClick()
 {
-    Show_Hide_Card_Start_Screen(true);
-}
-
-void Invitation_Wizard::ExitClick()
-{
-    // The caller ends the program with status 0 when the wizard returns 0.
-    Start_Card_Option = QString(QLatin1String(""));
     done(0);
-}
-
-void Invitation_Wizard::reject()
-{
-    if (next_counter == 0)
-        ExitClick();
-    else
-        CancelClick();
 }
 
 void Invitation_Wizard::HelpClick()
@@ -189,30 +149,10 @@ void Invitation_Wizard::HelpClick()
     Open_Help_File();
 }
 
-void Invitation_Wizard::Show_Hide_Card_Start_Screen(bool show)
-{
-    if (show) {
-        next_counter = 0;
-        auto_background_selection = false;
-        showStep(0);
-        Reset_All();
-        msg_title->setText(Get_Title());
-        msg_value->setPlainText(Get_Message());
-        Using_Wizard_btn->setFocus();
-    } else {
-        showStep(1);
-    }
-}
-
 void Invitation_Wizard::showStep(int step)
 {
-    pages->setCurrentIndex(step);
-    const bool start = step == 0;
-    button_box->setVisible(!start);
-    Exit_btn->setVisible(start);
-    Help_btn_1->setVisible(start);
-    Contact_us_btn->setVisible(start);
-    Back_Btn->setEnabled(step > 0);
+    pages->setCurrentIndex(step - 1);
+    Back_Btn->setEnabled(step > 1);
     Next_btn->setText(step == 4 ? QStringLiteral("&Finish") : QStringLiteral("&Next"));
 }
 
@@ -284,7 +224,7 @@ void Invitation_Wizard::Reset_All()
     selected_msg.clear();
     selected_date.clear();
     selected_time.clear();
-    next_counter = 0;
+    next_counter = 1;
     title_index = 0;
     message_index = 0;
     msg_title->clear();

@@ -8,14 +8,12 @@
 #include "library/PictureBrowserModel.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
-#include "wizards/CardSizeFields.h"
 #include "wizards/CardSizeHost.h"
 #include "wizards/Export_Template.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -40,7 +38,6 @@ Template_Wizard::Template_Wizard(CardSizeHost& host, QWidget* parent)
     , imageBrowser(new PictureBrowser)
     , _zoom_label(new QLabel(QStringLiteral("&Zoom:")))
     , _zoom_slider(new QSlider(Qt::Horizontal))
-    , fields(new CardSizeFields(host))
     , Export_Template_Window(new Export_Template(this))
     , host_(host)
 {
@@ -76,20 +73,14 @@ Template_Wizard::Template_Wizard(CardSizeHost& host, QWidget* parent)
     left->addLayout(top);
     left->addWidget(imageBrowser, 1);
     left->addLayout(manage);
-    auto* sizeBox = new QGroupBox(QStringLiteral("Card size"));
-    auto* sizeLayout = new QVBoxLayout(sizeBox);
-    sizeLayout->addWidget(fields);
-    auto* middle = new QHBoxLayout;
-    middle->setSpacing(16);
-    middle->addLayout(left, 3);
-    middle->addWidget(sizeBox, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Open Template"));
     QPushButton* profile = buttons->addButton(QStringLiteral("New &Profile..."), QDialogButtonBox::ActionRole);
     profile->setToolTip(QStringLiteral("Create a profile of party details"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(middle, 1);
+    // No size fields here: a template keeps the size its objects were laid out for.
+    layout->addLayout(left, 1);
     layout->addWidget(buttons);
     resize(940, 580);
 
@@ -121,8 +112,6 @@ int Template_Wizard::Open_Template_Window()
 {
     try {
         cat_cmbo_bx->setCurrentIndex(0);
-        fields->resetChoices();
-        fields->comboBoxSelectionDidChange(0);
         imageBrowser->pictures()->setItems({});
         _zoom_slider->setValue(int(std::lround(startZoom * 100)));
         imageBrowser->setZoomValue(startZoom);

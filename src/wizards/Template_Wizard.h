@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class CardSizeFields;
 class CardSizeHost;
 class Export_Template;
 class PictureBrowser;
@@ -49,7 +48,6 @@ public:
     PictureBrowser* imageBrowser;
     QLabel* _zoom_label;
     QSlider* _zoom_slider;
-    CardSizeFields* fields;
     QPushButton *Delete_temp_btn, *Copy_temp_btn, *Rename_temp_btn;
     Export_Template* Export_Template_Window;
 

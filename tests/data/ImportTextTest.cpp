@@ -34,8 +34,11 @@ TEST(ImportTextDecoding, MarkDecidesThenStrictUtf8ThenWindows1252)
 TEST(ImportTextCsv, RecordsEndAtAnyLineEndAndQuotesAreHonoured)
 {
     EXPECT_EQ(csvValues(QStringLiteral("a,b\r\nc,d\ne,f\rg")), QStringList({ "a", "b", "c", "d", "e", "f", "g" }));
-    // A line without a comma is one value; blank cells are left out; cells are trimmed.
-    EXPECT_EQ(csvValues(QStringLiteral("only\n , x ,,\n\n")), QStringList({ "only", "x" }));
+    // A line without a comma is one value; cells are trimmed; an empty cell is an empty value,
+    // so the values after it keep their rows; only the final line end makes no record.
+    EXPECT_EQ(csvValues(QStringLiteral("only\n , x ,,\n\n")), QStringList({ "only", "", "x", "", "", "" }));
+    EXPECT_EQ(csvValues(QStringLiteral("Ann,1\r\n,2\r\nCyd,\r\n")), QStringList({ "Ann", "1", "", "2", "Cyd", "" }));
+    EXPECT_TRUE(csvValues(QStringLiteral("\r\n")).isEmpty());
     // Quoted cells keep commas, doubled quotes and line breaks.
     EXPECT_EQ(csvValues(QStringLiteral("\"Smith, Ann\",\"say \"\"hi\"\"\"\r\n\"two\r\nlines\",z")),
         QStringList({ "Smith, Ann", "say \"hi\"", "two\r\nlines", "z" }));
@@ -45,10 +48,11 @@ TEST(ImportTextCsv, RecordsEndAtAnyLineEndAndQuotesAreHonoured)
     EXPECT_EQ(csvValues(QStringLiteral("C:\\img\\a.png,{x}")), QStringList({ "C:\\img\\a.png", "{x}" }));
 }
 
-TEST(ImportTextLines, EveryLineEndSplitsAndNothingStopsTheReading)
+TEST(ImportTextLines, EveryLineEndSplitsAndBlankLinesHoldTheirRows)
 {
     EXPECT_EQ(lineValues(QStringLiteral(" a \r\n\r\nb\rc\n NSFont = x \nd\n")),
-        QStringList({ "a", "b", "c", "NSFont = x", "d" }));
+        QStringList({ "a", "", "b", "c", "NSFont = x", "d" }));
+    EXPECT_EQ(lineValues(QStringLiteral("\nx\n\n")), QStringList({ "", "x", "" }));
 }
 
 TEST(ImportTextFiles, ExtensionInAnyCaseDecidesTheKind)
@@ -70,7 +74,12 @@ TEST(ImportTextFiles, UnreadableUndecodableAndEmptyFilesAreRefused)
     EXPECT_EQ(missing.message, QStringLiteral("Please select a valid file."));
     EXPECT_EQ(readTextFileValues(dir.path()).message, QStringLiteral("Please select a valid file."));
     const QString corrupt = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
-    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.txt", " \n\n")).message, corrupt);
+    const QString empty = QStringLiteral("The selected file is empty.");
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.txt", " \n\n")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.csv", "")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "commas.csv", " , ,\r\n,")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "e.rtf", "")).message, empty);
+    EXPECT_EQ(readTextFileValues(writeFile(dir, "blank.rtf", "{\\rtf1 }")).message, empty);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "bin.txt", QByteArray("\x01\0\x02", 3))).message, corrupt);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "bad.rtf", "{\\rtf1 open")).message, corrupt);
     EXPECT_EQ(readTextFileValues(writeFile(dir, "plain.rtf", "not rtf")).message, corrupt);

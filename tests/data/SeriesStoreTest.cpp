@@ -9,6 +9,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <sys/stat.h>
+
 using namespace xlsxtest;
 
 namespace {
@@ -40,31 +42,54 @@ protected:
     TempResources resources;
 };
 
-TEST_F(SeriesStoreTest, ReadRuleTrimsLinesAndSkipsBlankOnes)
+TEST_F(SeriesStoreTest, ReadRuleTrimsLinesAndKeepsBlankOnesAsEmptyValues)
 {
-    EXPECT_EQ(parseSeriesText("a\r\n\r\nb"), (QStringList { "a", "b" }));
-    EXPECT_EQ(parseSeriesText("\xEF\xBB\xBF  one \n\ttwo\n\n\n"), (QStringList { "one", "two" }));
+    EXPECT_EQ(parseSeriesText("a\r\n\r\nb"), (QStringList { "a", "", "b" }));
+    // Only the final line end starts no line; blank lines before it are values.
+    EXPECT_EQ(parseSeriesText("\xEF\xBB\xBF  one \n\ttwo\n\n\n"), (QStringList { "one", "two", "", "" }));
+    EXPECT_EQ(parseSeriesText("\nfirst was empty\n"), (QStringList { "", "first was empty" }));
+    EXPECT_EQ(parseSeriesText("\n"), (QStringList { "" }));
     EXPECT_EQ(parseSeriesText("a\rb\n"), (QStringList { "a\rb" }));
     EXPECT_TRUE(parseSeriesText("").isEmpty());
     EXPECT_TRUE(parseSeriesText("good\n\xC3\x28\n").isEmpty());
+    EXPECT_FALSE(parseSeriesBytes("good\n\xC3\x28\n").has_value());
     EXPECT_EQ(parseSeriesText("caf\xC3\xA9\n"), (QStringList { QStringLiteral("café") }));
 }
 
-TEST_F(SeriesStoreTest, FirstValueIsTheUntrimmedFirstLine)
+TEST_F(SeriesStoreTest, FirstValueFollowsTheReadRule)
 {
-    store(QStringLiteral("Guests"), " Ann \r\nBob\n");
-    EXPECT_EQ(firstSeriesValue(QStringLiteral("Guests")), QStringLiteral(" Ann \r"));
+    store(QStringLiteral("Guests"), "\xEF\xBB\xBF Ann \r\nBob\n");
+    EXPECT_EQ(firstSeriesValue(QStringLiteral("Guests")), QStringLiteral("Ann"));
+    store(QStringLiteral("Gap"), "\nBob\n");
+    EXPECT_EQ(firstSeriesValue(QStringLiteral("Gap")), QString());
     EXPECT_EQ(firstSeriesValue(QStringLiteral("Missing")), QString());
     EXPECT_EQ(firstSeriesValue(QStringLiteral("../Guests")), QString());
 }
 
-TEST_F(SeriesStoreTest, WriteRuleIsOneTrimmedValuePerLine)
+TEST_F(SeriesStoreTest, ReadingAndWritingNeverChangeTheNumberOfValues)
 {
-    ASSERT_TRUE(writeSeriesFile(seriesFilePath("S"), { " a ", "", "   ", "b", "b" }, true));
-    EXPECT_EQ(stored("S"), QByteArray("a\nb\nb\n"));
-    ASSERT_TRUE(exportSeriesText(seriesFilePath("T"), { " x", "y" }));
-    EXPECT_EQ(stored("T"), QByteArray(" x\ny\n"));
-    EXPECT_EQ(readSeriesValues("S"), (QStringList { "a", "b", "b" }));
+    // A workbook column with empty cells, as the import writes it.
+    const QStringList column { "", "Ann", "", "", "Bob", "" };
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath("S"), column, true));
+    EXPECT_EQ(stored("S"), QByteArray("\nAnn\n\n\nBob\n\n"));
+    EXPECT_EQ(readSeriesValues("S"), column);
+    // Saved again from what was read: the same file.
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath("S"), readSeriesValues("S"), true));
+    EXPECT_EQ(readSeriesValues("S"), column);
+    // Trimmed, and a line break inside a value never splits it over two rows.
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath("T"), { " a ", "two\r\nlines", "x\ny" }, true));
+    EXPECT_EQ(stored("T"), QByteArray("a\ntwo lines\nx y\n"));
+    ASSERT_TRUE(exportSeriesText(seriesFilePath("U"), { " x", "y" }));
+    EXPECT_EQ(stored("U"), QByteArray(" x\ny\n"));
+}
+
+TEST_F(SeriesStoreTest, OnlyPlainFilesAreRead)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(seriesFilePath("pipe")).constData(), 0600), 0);
+    EXPECT_FALSE(readSeriesFile("pipe").has_value());
+    EXPECT_EQ(firstSeriesValue("pipe"), QString());
+    ASSERT_TRUE(QDir().mkpath(seriesFilePath("folder")));
+    EXPECT_FALSE(readSeriesFile("folder").has_value());
 }
 
 TEST_F(SeriesStoreTest, NamesAreListedSortedWithoutExtension)
@@ -130,7 +155,7 @@ TEST_F(SeriesStoreTest, SaveRenamesReplacesAndRewrites)
 
     // Bound series are neither renamed nor replaced.
     bound = { "fresh", "other" };
-    EXPECT_EQ(save("moved", "fresh", { "4" }), SeriesSaveResult::InUse);
+    EXPECT_EQ(save("moved", "fresh", { "4" }), SeriesSaveResult::RenameInUse);
     EXPECT_EQ(save("other", "fresh", { "4" }), SeriesSaveResult::InUse);
     EXPECT_FALSE(seriesExists("moved"));
     EXPECT_EQ(stored("other"), "2\n");

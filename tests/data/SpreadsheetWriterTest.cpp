@@ -162,6 +162,28 @@ TEST_F(WriterTest, FailuresAreReportedAndLeaveNoWorkbook)
     EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << "no partial file is left";
 }
 
+TEST_F(WriterTest, ValueLongerThanACellIsRefusedBeforeAnythingIsWritten)
+{
+    const QString longest(32767, u'x');
+    EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(book, column({ QStringLiteral("Batch Value"), longest }), false));
+    EXPECT_EQ(part(book, QStringLiteral("xl/sharedStrings.xml")).count(longest.toLatin1()), 1);
+
+    // The work folder keeps what the last write put there: a refusal must not touch it either.
+    const QString workSheet = SpreadsheetWriter::workFolder() + QStringLiteral("/xl/worksheets/sheet1.xml");
+    const QByteArray before = fileBytes(workSheet);
+    ASSERT_FALSE(before.isEmpty());
+    const QString other = tmp.filePath(QStringLiteral("long.xlsx"));
+    EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(
+        other, column({ QStringLiteral("Batch Value"), QStringLiteral("a"), QString(40000, u'y') }), false));
+    EXPECT_EQ(SpreadsheetWriter::lastError(),
+        QStringLiteral(
+            "row 3 of the workbook cannot be written: its value has 40000 characters, and a workbook cell holds "
+            "at most 32767"));
+    EXPECT_FALSE(QFileInfo::exists(other));
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("series.xlsx") });
+    EXPECT_EQ(fileBytes(workSheet), before);
+}
+
 TEST_F(WriterTest, ShippedTemplateIsWhatItsGeneratorMakes)
 {
     SKIP_WITHOUT_OPENPYXL();

@@ -123,13 +123,17 @@ TEST_F(TemplateStoreTest, ANameLeavingTheUserFolderWritesNothing)
         TemplateStore::renameTemplate(TemplateStore::userPreviewPath(QStringLiteral("x")), QStringLiteral("..")));
 }
 
-TEST_F(TemplateStoreTest, CopyTakesTheFirstFreeCopyNumber)
+TEST_F(TemplateStoreTest, CopyTakesTheFirstNumberWhosePreviewAndDesignAreBothFree)
 {
     makeTemplate(QStringLiteral("Party"));
     ASSERT_TRUE(writeText(TemplateStore::userPreviewPath(QStringLiteral("Party (copy 1)")), "taken"));
+    // A design left without its preview must not be taken over by the copy.
+    ASSERT_TRUE(writeText(TemplateStore::userDesignPath(QStringLiteral("Party (copy 2)")), "orphan"));
     TemplateStore::copyTemplate(TemplateStore::userPreviewPath(QStringLiteral("Party")));
-    EXPECT_EQ(readText(TemplateStore::userPreviewPath(QStringLiteral("Party (copy 2)"))), QByteArray("preview-design"));
-    EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party (copy 2)"))), QByteArray("design"));
+    EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party (copy 2)"))), QByteArray("orphan"));
+    EXPECT_FALSE(QFileInfo::exists(TemplateStore::userPreviewPath(QStringLiteral("Party (copy 2)"))));
+    EXPECT_EQ(readText(TemplateStore::userPreviewPath(QStringLiteral("Party (copy 3)"))), QByteArray("preview-design"));
+    EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party (copy 3)"))), QByteArray("design"));
 }
 
 TEST_F(TemplateStoreTest, RenameMovesBothFilesAndTheSameNameChangesNothing)

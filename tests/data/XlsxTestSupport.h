@@ -140,6 +140,38 @@ inline QString runPython(const QString& code, const QStringList& arguments = {})
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// Python defining streaming_zip64(entries, descriptors): the bytes of an archive of (name, data)
+// pairs in the form streaming writers use: every size and the local header's offset only in
+// ZIP64 extra fields (the 32-bit fields hold 0xFFFFFFFF), a ZIP64 end record and locator, and
+// with descriptors the sizes and check sum after the data instead of in the local header.
+inline QString streamingZip64Python()
+{
+    return QStringLiteral(R"(
+import struct, zlib
+def streaming_zip64(entries, descriptors):
+    out = bytearray(); central = bytearray()
+    for name, data in entries:
+        name = name.encode()
+        packer = zlib.compressobj(6, zlib.DEFLATED, -15)
+        packed = packer.compress(data) + packer.flush()
+        crc = zlib.crc32(data); offset = len(out)
+        flags = 0x0808 if descriptors else 0x0800
+        local_extra = struct.pack('<HHQQ', 1, 16, 0 if descriptors else len(data), 0 if descriptors else len(packed))
+        out += struct.pack('<IHHHHHIIIHH', 0x04034b50, 45, flags, 8, 0, 0x21, 0 if descriptors else crc,
+                           0xFFFFFFFF, 0xFFFFFFFF, len(name), len(local_extra)) + name + local_extra + packed
+        if descriptors:
+            out += struct.pack('<IIQQ', 0x08074b50, crc, len(packed), len(data))
+        extra = struct.pack('<HHQQQ', 1, 24, len(data), len(packed), offset)
+        central += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, 45, 45, flags, 8, 0, 0x21, crc, 0xFFFFFFFF,
+                               0xFFFFFFFF, len(name), len(extra), 0, 0, 0, 0, 0xFFFFFFFF) + name + extra
+    directory = len(out); out += central; end64 = len(out)
+    out += struct.pack('<IQHHIIQQQQ', 0x06064b50, 44, 45, 45, 0, 0, len(entries), len(entries), len(central), directory)
+    out += struct.pack('<IIQI', 0x07064b50, 0, end64, 1)
+    out += struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, 0xFFFF, 0xFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0)
+    return bytes(out)
+)");
+}
+
 } // namespace xlsxtest
 
 #define SKIP_WITHOUT_OPENPYXL()                                                                                        \

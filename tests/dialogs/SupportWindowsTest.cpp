@@ -68,20 +68,29 @@ TEST(PromotionWindow, AnUnknownCodeKeepsThePreviousProductAndOpensNoAddress)
     EXPECT_TRUE(form.orderAddress().isEmpty());
 }
 
-TEST(ReviewWindow, BothButtonsOpenTheReviewPageBeforeClosing)
+TEST(ReviewWindow, OnlyRateOpensTheReviewPage)
 {
     ScriptedDialogs dialogs;
     RecordedOpener opener;
     Review_Form review;
-    for (QPushButton* button : { review.ok_btn, review.review_btn }) {
+    const auto press = [&dialogs](QPushButton* button) {
         dialogs->modalHandler = [button](QDialog& dialog) {
             button->click();
             return dialog.result();
         };
-        EXPECT_EQ(review.Open_Review_Form_Window(), 1);
-    }
-    ASSERT_EQ(opener.opened.size(), 2);
-    EXPECT_EQ(opener.opened[0], opener.opened[1]);
+    };
+    press(review.ok_btn);
+    EXPECT_EQ(review.Open_Review_Form_Window(), 1);
+    EXPECT_TRUE(opener.opened.isEmpty());
+    dialogs->modalHandler = [](QDialog& dialog) {
+        dialog.reject();
+        return dialog.result();
+    };
+    EXPECT_EQ(review.Open_Review_Form_Window(), 0);
+    EXPECT_TRUE(opener.opened.isEmpty());
+    press(review.review_btn);
+    EXPECT_EQ(review.Open_Review_Form_Window(), 1);
+    ASSERT_EQ(opener.opened.size(), 1);
     EXPECT_TRUE(opener.opened[0].endsWith(QStringLiteral("/review")));
 }
 

@@ -6,7 +6,7 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "support/ScriptedDialogService.h"
@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -167,6 +168,14 @@ TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
     writeSeries(400);
     host_.front = { barcode("Code 128", QPointF(10, 20)) };
     dialogs_->yesNoAnswers = { false, true };
+    // While the question is open the run waits: no card is written until the answer.
+    QList<int> movedWhileAsking;
+    dialogs_->beforeAnswer = [&](const ScriptedDialogService::Asked&) {
+        QThread::msleep(100); // a card already on its way may still land
+        const int before = exporter_.batchProgress()->done;
+        QThread::msleep(300);
+        movedWhileAsking << exporter_.batchProgress()->done - before;
+    };
     const BatchExportResult result = runBatch({ QStringLiteral("png"), 72, QStringLiteral("F"), false }, [&] {
         // "No" lets the run go on; "Yes" stops it.
         host_.sheet.Stop_Sending_Pressed();
@@ -174,13 +183,18 @@ TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
         host_.sheet.Stop_Sending_Pressed();
         EXPECT_TRUE(exporter_.batchProgress()->stopRequested);
     });
+    EXPECT_EQ(movedWhileAsking, (QList<int> { 0, 0 }));
     EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Stopped);
     EXPECT_LT(result.cardsWritten, 400);
     EXPECT_EQ(QDir(exported(QString())).entryList(QDir::Files).size(), result.cardsWritten);
     EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
-    // A stopped run ends as a finished one does.
+    // A stopped run ends as a finished one does, but says how far it got.
     EXPECT_EQ(host_.restored, 1);
-    EXPECT_EQ(host_.done.size(), 2);
+    EXPECT_EQ(host_.done,
+        QStringList({ exported(QString()).chopped(1),
+            QStringLiteral("The export was stopped.\nCards written: %1 of 400. Not written: %2.")
+                .arg(result.cardsWritten)
+                .arg(400 - result.cardsWritten) }));
 
     // The next run starts with Stop cleared and runs in full.
     writeSeries(3);
@@ -196,7 +210,12 @@ TEST_F(CardExporterTest, AFolderThatCannotBeMadeIsReportedAndNothingClaimsSucces
     blocker.close();
 
     EXPECT_EQ(runBatch({}).outcome, BatchExportResult::Outcome::FolderFailed);
-    EXPECT_EQ(dialogs_->messages(), std::vector<QString>({ QLatin1Char('\n') + batchFolderFailedMessage }));
+    ASSERT_EQ(dialogs_->messages().size(), 1u);
+    const QString message = dialogs_->messages().front();
+    EXPECT_TRUE(message.startsWith(QLatin1Char('\n') + batchFolderFailedMessage)) << message.toStdString();
+    // Where and why, in the system's words, and that no card was written.
+    EXPECT_TRUE(message.contains(exported(QString()).chopped(1) + QStringLiteral(": "))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("Cards written: 0 of 3. Not written: 3."))) << message.toStdString();
     EXPECT_TRUE(host_.done.isEmpty());
 }
 
@@ -209,6 +228,7 @@ TEST_F(CardExporterTest, AWriteFailureIsShownOnceAndNothingClaimsSuccess)
     EXPECT_EQ(runBatch({}).outcome, BatchExportResult::Outcome::WriteFailed);
     ASSERT_EQ(dialogs_->messages().size(), 1u);
     EXPECT_TRUE(dialogs_->messages().front().startsWith(QLatin1Char('\n') + exported(QStringLiteral("Card_2.png"))));
+    EXPECT_TRUE(dialogs_->messages().front().endsWith(QStringLiteral("Cards written: 1 of 5. Not written: 4.")));
     EXPECT_TRUE(host_.done.isEmpty());
     EXPECT_EQ(host_.restored, 1);
 }
@@ -241,6 +261,16 @@ TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePerso
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("shown"));
     EXPECT_EQ(host_.done, QStringList({ path, QStringLiteral("Card has been exported successfully.") }));
     EXPECT_FALSE(QFile::exists(exported(QString())));
+}
+
+TEST_F(CardExporterTest, TheBackAloneIsReportedUnderTheNameItWasWrittenTo)
+{
+    const QString typed = QDir(out_.path()).filePath(QStringLiteral("badge.png"));
+    const QString written = QDir(out_.path()).filePath(QStringLiteral("badge_Back.png"));
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, { QStringLiteral("png"), 72, QStringLiteral("B"), false }, true));
+    EXPECT_TRUE(QFile::exists(written));
+    EXPECT_FALSE(QFile::exists(typed));
+    EXPECT_EQ(host_.done, QStringList({ written, QStringLiteral("Card has been exported successfully.") }));
 }
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)

@@ -45,6 +45,7 @@ public:
     void card_shape_CellClick(int) override { calls << QStringLiteral("shape"); }
     void fillCardSizeList(bool) override { }
     void Mark_List_New_Selection(int) override { }
+    void applyCardPreset() override { }
     void Card_Image_Browse_Btn() override { }
     void Card_Image_Library_Btn() override { }
 

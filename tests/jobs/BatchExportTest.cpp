@@ -1,6 +1,7 @@
 // A batch writes one card per row, named and ordered as people and other programs expect.
 #include "jobs/BatchExport.h"
 #include "JobsTestSupport.h"
+#include "../support/SmallFilesystem.h"
 #include "common/Globals.h"
 #include "support/FullFolder.h"
 
@@ -8,6 +9,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -79,6 +83,15 @@ protected:
         made.folder = out_.path();
         made.workers = 3;
         return made;
+    }
+
+    // The bound series with values 1 to count.
+    void writeSeries(int count)
+    {
+        QFile series(QDir(data_.path()).filePath(QStringLiteral("guests.txt")));
+        ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= count; ++i)
+            series.write(QByteArray::number(i) + '\n');
     }
 
     QString exported(const QString& name) const
@@ -169,10 +182,7 @@ TEST_F(BatchExportTest, EachFileIsInTheFormatOfItsExtensionAtTheChosenResolution
 TEST_F(BatchExportTest, StopAfterTheSecondCardLeavesTwoCards)
 {
     BatchExportRequest asked = request(QStringLiteral("F"), false);
-    QFile series(QDir(data_.path()).filePath(QStringLiteral("guests.txt")));
-    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
-    series.write("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
-    series.close();
+    writeSeries(10);
     asked.binding = std::make_shared<DataBinding>(
         DataBinding::Check_Series_Or_Excel_Use_or_not(asked.snapshot.front, {}, false, {}));
     ASSERT_EQ(asked.binding->Total_Batch_Excel_Card, 10);
@@ -221,6 +231,78 @@ TEST_F(BatchExportTest, OnAFullDiskNoCardIsCountedAndEarlierCardsStayWhole)
     EXPECT_EQ(result.cardsWritten, 0);
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), before);
+}
+
+TEST_F(BatchExportTest, AFullDiskEndsTheRunWithTheSystemsReasonAndTheCount)
+{
+    // Enough room for a few cards at 600 dpi, not for twenty.
+    SmallFilesystem disk(64 * 1024);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    BatchExportRequest asked = request(QStringLiteral("F"), false);
+    writeSeries(20);
+    asked.binding = std::make_shared<DataBinding>(
+        DataBinding::Check_Series_Or_Excel_Use_or_not(asked.snapshot.front, {}, false, {}));
+    asked.settings.dpi = 600;
+    asked.folder = disk.path();
+
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(asked, progress);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_GT(result.cardsWritten, 0);
+    EXPECT_LT(result.cardsWritten, 20);
+    const int onDisk = int(QDir(QDir(disk.path()).filePath(batchExportFolderName)).entryList(QDir::Files).size());
+    EXPECT_EQ(onDisk, result.cardsWritten) << "a failed card leaves no partial file";
+    EXPECT_EQ(cardsWrittenText(result),
+        QStringLiteral("Cards written: %1 of 20. Not written: %2.").arg(onDisk).arg(20 - onDisk));
+}
+
+TEST_F(BatchExportTest, AReadOnlyDiskGivesItsReasonBeforeAnyCard)
+{
+    SmallFilesystem disk(64 * 1024, true);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    BatchExportRequest asked = request(QStringLiteral("F"), false);
+    asked.folder = disk.path();
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(asked, progress);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::FolderFailed);
+    EXPECT_EQ(result.error, QStringLiteral("Read-only file system"));
+    EXPECT_EQ(cardsWrittenText(result), QStringLiteral("Cards written: 0 of 3. Not written: 3."));
+}
+
+TEST_F(BatchExportTest, AHeldRunWritesNothingUntilReleased)
+{
+    BatchExportRequest asked = request(QStringLiteral("F"), false);
+    writeSeries(12);
+    asked.binding = std::make_shared<DataBinding>(
+        DataBinding::Check_Series_Or_Excel_Use_or_not(asked.snapshot.front, {}, false, {}));
+    asked.workers = 4;
+
+    JobProgress progress;
+    std::atomic<int> writtenWhileHeld { 0 };
+    std::atomic<bool> checking { false };
+    BatchExportResult result;
+    std::thread run([&] {
+        result = Export_Batch_File(asked, progress, [&](int row) {
+            if (checking)
+                ++writtenWhileHeld;
+            if (row == 2)
+                progress.hold(); // as the Stop button does while it asks
+        });
+    });
+    // A card already on its way to the disk may still land; after that, nothing moves.
+    QThread::msleep(200);
+    checking = true;
+    const int heldAt = progress.done;
+    QThread::msleep(300);
+    EXPECT_EQ(progress.done, heldAt);
+    EXPECT_EQ(writtenWhileHeld, 0);
+    progress.release(); // "No": the run goes on to the end
+    run.join();
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    EXPECT_EQ(result.cardsWritten, 12);
 }
 
 TEST_F(BatchExportTest, AnExportFolderThatCannotBeMadeWritesNothing)

@@ -122,7 +122,7 @@ TEST_F(DataBindingTest, SeriesAndSpreadsheetTogetherGiveTheLargerCount)
     EXPECT_EQ(binding.Get_sel_row_col_value_of_Excel(0, 7), QString());
 }
 
-TEST_F(DataBindingTest, SeriesTextIsTrimmedWholeThenEveryLineIsARow)
+TEST_F(DataBindingTest, SeriesLinesAreTrimmedAndTheFinalLineEndMakesNoRow)
 {
     writeSeries(QStringLiteral("windows"), "  Ann Lee \r\n\r\nBob\r\n");
     const SKTGraphicPtr text = boundTo<SKTText>(QStringLiteral("windows"));
@@ -131,6 +131,20 @@ TEST_F(DataBindingTest, SeriesTextIsTrimmedWholeThenEveryLineIsARow)
     EXPECT_EQ(binding.Total_Batch_Excel_Card, 3);
     const QStringList expected { QStringLiteral("Ann Lee"), QString(), QStringLiteral("Bob") };
     for (int row = 0; row < 3; ++row) {
+        binding.Assign_Batch_Values_To_Control({ text }, row);
+        EXPECT_EQ(textOf(text), expected[row]) << row;
+    }
+}
+
+// A column imported with empty cells: row k's value lands on card k, the empty ones included.
+TEST_F(DataBindingTest, BlankLinesAreRowsSoEveryValueKeepsItsCard)
+{
+    writeSeries(QStringLiteral("gaps"), "\nBob\n\n\nEve\n\n");
+    const SKTGraphicPtr text = boundTo<SKTText>(QStringLiteral("gaps"));
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ text }, {}, false, {});
+    const QStringList expected { "", "Bob", "", "", "Eve", "" };
+    ASSERT_EQ(binding.Total_Batch_Excel_Card, expected.size());
+    for (int row = 0; row < expected.size(); ++row) {
         binding.Assign_Batch_Values_To_Control({ text }, row);
         EXPECT_EQ(textOf(text), expected[row]) << row;
     }

@@ -73,12 +73,18 @@ TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout
             return Picture::record(QSizeF(80, 30), [](QPainter& painter) { painter.fillRect(0, 0, 2, 30, Qt::black); });
         };
     });
+    barcode->setBounds(QRectF(5, 5, 60, 20));
     const RowApplication::Applier apply = RowApplication::prepare(*barcode);
-    apply(QStringLiteral("12345"));
+    EXPECT_TRUE(apply(QStringLiteral("12345")));
     EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
-    // A value the generator cannot encode leaves the last picture.
-    apply(QStringLiteral("bad"));
-    EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
+    // A value the generator cannot encode leaves an empty frame of the object's size, never
+    // the last row's picture, and says so.
+    EXPECT_FALSE(apply(QStringLiteral("bad")));
+    EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(60, 20));
+    const QImage drawn = barcode->_barcode_image.toImage(72, Qt::white);
+    QImage blank(drawn.size(), drawn.format());
+    blank.fill(Qt::white);
+    EXPECT_EQ(drawn, blank);
     EXPECT_EQ(asked, QStringList({ QStringLiteral("12345"), QStringLiteral("bad") }));
     EXPECT_EQ(made, 1);
 }

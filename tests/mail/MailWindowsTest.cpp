@@ -4,17 +4,21 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEventLoop>
+#include <QLabel>
+#include <QDeadlineTimer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -89,10 +93,15 @@ TEST_F(MailWindowsTest, SettingsAreCheckedInOrderAndSavedWithoutARecipient)
     EXPECT_EQ(dialogs_->messages(),
         (std::vector<QString> { QStringLiteral("\nPlease enter valid sender E-mail address."),
             QStringLiteral("\nPlease enter port number.") }));
+    // The mail script reads the password as one line.
+    fillAccount();
+    settings_._send_mail_password->setText(QStringLiteral("first\nsecond"));
+    settings_.Save_Button();
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nThe password must not hold a line break."));
     fillAccount();
     settings_._send_mail_tls->setChecked(false); // both off is saved as TLS
     settings_.Save_Button();
-    EXPECT_EQ(dialogs_->messages().size(), 2u);
+    EXPECT_EQ(dialogs_->messages().size(), 3u);
     EXPECT_EQ(Preferences::sharedInstance()->send_email_enable_ssl(), QStringLiteral("N"));
     EXPECT_EQ(Preferences::sharedInstance()->send_email_PORT_num(), QStringLiteral("587"));
 
@@ -197,4 +206,51 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
     ASSERT_EQ(mails.size(), 2);
     EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), QStringLiteral("two@y.org"));
     EXPECT_EQ(mails[1][u"attachments"].toArray().at(0)[u"name"].toString(), QStringLiteral("QUONCard_Back.jpeg"));
+}
+
+TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
+        server.port(), QStringLiteral("N") };
+    QWidget mainWindow;
+    Send_Modeless sheet(&mainWindow);
+    Send_Mail window(host_, settings_);
+    QString pauseShown, counterShown;
+    bool finished = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        window.delayed_delv_chk->setChecked(true);
+        window.mail_count_txt->setValue(1);
+        window.hour_txt->setValue(1);
+        QEventLoop loop;
+        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        window.Send_Button();
+        // The countdown of the pause after the first mail shows on the progress sheet.
+        const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
+        QDeadlineTimer deadline(30000);
+        while (pause->text().isEmpty() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        pauseShown = pause->text();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
+        counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
+        dialogs_->yesNoAnswers = { true };
+        sheet.Stop_Sending_Pressed();
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        if (!finished)
+            loop.exec();
+        return 0;
+    };
+    window.Open_Wnd();
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(pauseShown.startsWith(QStringLiteral("Pausing the process for 1 Hour"))) << pauseShown.toStdString();
+    EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+    EXPECT_EQ(server.mails().size(), 1);
 }

@@ -2,23 +2,61 @@
 
 #include "mailing/MailHandoff.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 const QString password = QStringLiteral("Pässwörd-42");
 
 // Sends one message through the hand-off with fixed account values.
-bool send(const LocalSmtpServer& server, const QString& flag, const QString& to, const QString& subject,
-    const QStringList& attachments = {}, const QString& body = QStringLiteral("Body"), const QString& pwd = password)
+bool send(const QString& port, const QString& flag, const QString& to, const QString& subject,
+    const QStringList& attachments = {}, const QString& body = QStringLiteral("Body"), const QString& pwd = password,
+    QString* reason = nullptr)
 {
     QProcess process;
     return sendEmail_pyth(process, to, subject, attachments, QStringLiteral("sender@example.com"), pwd,
-        QStringLiteral("127.0.0.1"), server.port(), body, flag);
+        QStringLiteral("127.0.0.1"), port, body, flag, reason);
 }
+bool send(const LocalSmtpServer& server, const QString& flag, const QString& to, const QString& subject,
+    const QStringList& attachments = {}, const QString& body = QStringLiteral("Body"), const QString& pwd = password,
+    QString* reason = nullptr)
+{
+    return send(server.port(), flag, to, subject, attachments, body, pwd, reason);
+}
+
+// Sets an environment variable for one scope.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name)
+        , saved_(qgetenv(name))
+        , wasSet_(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (wasSet_)
+            qputenv(name_, saved_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray saved_;
+    bool wasSet_;
+};
 
 QString writeImage(const QTemporaryDir& dir, const QString& name, const char* format)
 {
@@ -80,9 +118,14 @@ TEST(MailHandoff, StartTlsCarriesNothingSecretOnTheCommandLineOrInTheEnvironment
         (QStringList { QStringLiteral("sender@example.com"), QStringLiteral("127.0.0.1"), server.port(),
             QStringLiteral("sender@example.com"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"),
             QStringLiteral("Body"), QStringLiteral("N") }));
-    EXPECT_EQ(script.recordedEnvironment(),
-        (QStringList { QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") }))
-        << script.recordedEnvironment().join(u' ').toStdString();
+    // Nothing but the search paths, and the certificate variables where the user has set them.
+    QStringList expected { QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
+    for (const char* name : { "SSL_CERT_DIR", "SSL_CERT_FILE" })
+        if (qEnvironmentVariableIsSet(name))
+            expected << QString::fromLatin1(name) + u'=' + qEnvironmentVariable(name);
+    QStringList environment = script.recordedEnvironment();
+    environment.sort();
+    EXPECT_EQ(environment, expected) << environment.join(u' ').toStdString();
     EXPECT_FALSE(arguments.join(u' ').contains(password));
 }
 
@@ -96,23 +139,94 @@ TEST(MailHandoff, EmptyPasswordStillReachesTheScriptAsALine)
     EXPECT_EQ(server.authPasswords(), QStringList { QString() });
 }
 
-TEST(MailHandoff, ServerWithoutStartTlsNeverGetsThePassword)
+TEST(MailHandoff, ServerWithoutStartTlsNeverGetsThePasswordAndSaysSo)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::NoStartTls);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello")));
+    QString reason;
+    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        QStringLiteral("Body"), password, &reason));
+    EXPECT_EQ(reason, QStringLiteral("The server does not offer STARTTLS, so the password was not sent."));
     EXPECT_TRUE(server.authPasswords().isEmpty());
     EXPECT_TRUE(server.mails().isEmpty());
 }
 
-TEST(MailHandoff, UntrustedCertificateFails)
+TEST(MailHandoff, UntrustedCertificateFailsWithItsOwnReason)
+{
+    for (const auto mode : { LocalSmtpServer::Mode::ImplicitTls, LocalSmtpServer::Mode::StartTls }) {
+        LocalSmtpServer server(mode);
+        ASSERT_TRUE(server.isListening());
+        const QString flag = mode == LocalSmtpServer::Mode::ImplicitTls ? QStringLiteral("Y") : QStringLiteral("N");
+        // The shipped script alone trusts only the system's store, not the test authority.
+        QString reason;
+        EXPECT_FALSE(send(server, flag, QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+            QStringLiteral("Body"), password, &reason));
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("The server's certificate is not trusted: "))) << reason.toStdString();
+        EXPECT_TRUE(server.authPasswords().isEmpty());
+    }
+}
+
+TEST(MailHandoff, ThePrivateAuthorityNamedInSslCertFileIsTrusted)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::ImplicitTls);
     ASSERT_TRUE(server.isListening());
-    // The shipped script alone trusts only the system's store, not the test authority.
-    EXPECT_FALSE(send(server, QStringLiteral("Y"), QStringLiteral("guest@example.org"), QStringLiteral("Hello")));
-    EXPECT_TRUE(server.authPasswords().isEmpty());
+    // The shipped script, with nothing in front of it: only the variable carries the trust.
+    ScopedEnvironment trust("SSL_CERT_FILE", QFile::encodeName(server.caFile()));
+    QString reason;
+    EXPECT_TRUE(send(server, QStringLiteral("Y"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        QStringLiteral("Body"), password, &reason))
+        << reason.toStdString();
+    EXPECT_TRUE(server.waitForMails(1));
+}
+
+TEST(MailHandoff, ARefusedConnectionIsNamed)
+{
+    // A port that was free a moment ago: nothing listens there.
+    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ::close(probe);
+    const QString port = QString::number(ntohs(address.sin_port));
+    QString reason;
+    EXPECT_FALSE(send(port, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        QStringLiteral("Body"), password, &reason));
+    EXPECT_EQ(reason, QStringLiteral("The server 127.0.0.1 refused the connection on port %1.").arg(port));
+}
+
+TEST(MailHandoff, APasswordWithALineBreakIsRefusedBeforeTheScriptRuns)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    QString reason;
+    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hi"), {},
+        QStringLiteral("Body"), QStringLiteral("first\nsecond"), &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("line break")));
+    EXPECT_TRUE(script.recordedArguments().isEmpty());
+}
+
+TEST(MailScript, LineSeparatorsInSingleLineFieldsAreRefusedWithAMessageNotATraceback)
+{
+    for (const QChar separator : { QChar(0x2028), QChar(0x0085), QChar(0x2029) }) {
+        QProcess script;
+        script.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), QStringLiteral("a@example.com"),
+                QStringLiteral("127.0.0.1"), QStringLiteral("25"), QStringLiteral("a@example.com"),
+                QStringLiteral("b@example.com"), QStringLiteral("Hi") + separator + QStringLiteral("Bcc: c@x.org"),
+                QStringLiteral("Body"), QStringLiteral("N") });
+        script.write("pw\nDescription");
+        script.closeWriteChannel();
+        ASSERT_TRUE(script.waitForFinished(20000));
+        EXPECT_EQ(script.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(script.readAllStandardError()).trimmed(),
+            QStringLiteral("The subject holds a line break or a control character."))
+            << int(separator.unicode());
+    }
 }
 
 TEST(MailHandoff, HeaderInjectionIsRefusedBeforeTheScriptRuns)

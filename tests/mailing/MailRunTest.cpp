@@ -1,4 +1,5 @@
 #include "LocalSmtpServer.h"
+#include "../support/SmallFilesystem.h"
 
 #include "mailing/MailRun.h"
 
@@ -37,12 +38,15 @@ struct RecordingSender
     int failAt = -1;
     MailSender sender()
     {
-        return [this](const QString& recipient, const QStringList& files) {
+        return [this](const QString& recipient, const QStringList& files, QString* reason) {
             for (const QString& file : files)
                 existed = existed && QFileInfo::exists(file);
             to << recipient;
             attachments << files;
-            return to.size() - 1 != failAt;
+            if (to.size() - 1 != failAt)
+                return true;
+            *reason = QStringLiteral("The server refused the login: 535 no");
+            return false;
         };
     }
 };
@@ -76,8 +80,10 @@ TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
     job.baseName = QStringLiteral("Party");
     JobProgress progress;
 
-    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText));
-    EXPECT_EQ(progress.total, 4);
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
+    // The counter counts mails: every row to every recipient.
+    EXPECT_EQ(progress.total, 8);
+    EXPECT_EQ(progress.done, 8);
     ASSERT_TRUE(server.waitForMails(8));
     const QList<QJsonObject> mails = server.mails();
     ASSERT_EQ(mails.size(), 8);
@@ -120,7 +126,7 @@ TEST(MailRun, CurrentCardIsDrawnOnceAndItsFilesGoWithTheRun)
     JobProgress progress;
     MailJob job = batchJob(MailJob::Mode::CurrentCard, 0, 3);
     job.side = QStringLiteral("B");
-    EXPECT_TRUE(runMailJob(job, counting, recording.sender(), progress, noPauseText));
+    EXPECT_TRUE(runMailJob(job, counting, recording.sender(), progress, noPauseText).allSent());
     EXPECT_EQ(drawn, 1);
     ASSERT_EQ(recording.attachments.size(), 3);
     EXPECT_EQ(QFileInfo(recording.attachments[2].value(0)).fileName(), QStringLiteral("QUONCard_Back.jpeg"));
@@ -135,8 +141,16 @@ TEST(MailRun, FailureAndErrorsEndTheRunAndRemoveTheFiles)
     RecordingSender recording;
     recording.failAt = 1;
     JobProgress progress;
-    EXPECT_FALSE(runMailJob(batchJob(MailJob::Mode::AllRows, 3, 2), card, recording.sender(), progress, noPauseText));
+    const MailRunResult failed
+        = runMailJob(batchJob(MailJob::Mode::AllRows, 3, 2), card, recording.sender(), progress, noPauseText);
     EXPECT_EQ(recording.to.size(), 2);
+    EXPECT_EQ(failed.sent, 1);
+    EXPECT_EQ(progress.done, 1);
+    const QString message = mailRunMessage(failed);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Could not send email message.\nPlease make sure that:")));
+    EXPECT_TRUE(message.endsWith(
+        QStringLiteral("\n\nReason: The server refused the login: 535 no\n\nE-mails sent: 1 of 6.")))
+        << message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(recording.attachments[0].value(0)).path()));
 
     RecordingSender second;
@@ -145,14 +159,20 @@ TEST(MailRun, FailureAndErrorsEndTheRunAndRemoveTheFiles)
             throw std::runtime_error("broken row");
         return card(row, back);
     };
-    EXPECT_FALSE(runMailJob(batchJob(MailJob::Mode::AllRows, 3, 1), throwing, second.sender(), progress, noPauseText));
+    const MailRunResult broken
+        = runMailJob(batchJob(MailJob::Mode::AllRows, 3, 1), throwing, second.sender(), progress, noPauseText);
+    EXPECT_FALSE(broken.allSent());
+    EXPECT_TRUE(broken.failure.contains(QStringLiteral("broken row")));
     EXPECT_EQ(second.to.size(), 1);
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(second.attachments[0].value(0)).path()));
 
-    // A row that cannot be drawn is skipped; no mail at all is no success.
+    // A row that cannot be drawn is left out and named; no mail at all is no success.
     RecordingSender third;
     const CardRenderer blank = [](int, bool) { return QImage(); };
-    EXPECT_FALSE(runMailJob(batchJob(MailJob::Mode::AllRows, 2, 1), blank, third.sender(), progress, noPauseText));
+    const MailRunResult none
+        = runMailJob(batchJob(MailJob::Mode::AllRows, 2, 1), blank, third.sender(), progress, noPauseText);
+    EXPECT_FALSE(none.allSent());
+    EXPECT_EQ(none.rowsNotAttached, (QList<int> { 1, 2 }));
     EXPECT_TRUE(third.to.isEmpty());
 }
 
@@ -190,7 +210,7 @@ TEST(MailRun, DelayedDeliveryThroughTheServerLeavesTheGaps)
     job.securityFlag = QStringLiteral("Y");
     job.pauseMs = 1000;
     JobProgress progress;
-    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText));
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
     ASSERT_TRUE(server.waitForMails(3));
     const QList<QJsonObject> mails = server.mails();
     for (int i = 1; i < 3; ++i)
@@ -216,4 +236,76 @@ TEST(MailRun, StopDuringAPauseEndsTheRunWithinASecond)
     ASSERT_TRUE(worker->wait(10000));
     EXPECT_LT(stoppedAt.elapsed(), 1000);
     EXPECT_EQ(recording.to.size(), 1);
+}
+
+TEST(MailRun, AStoppedRunSaysHowManyMailsWereSentOfHowMany)
+{
+    RecordingSender recording;
+    JobProgress progress;
+    const MailSender stopping = [&](const QString& to, const QStringList& files, QString* reason) {
+        const bool sent = recording.sender()(to, files, reason);
+        if (recording.to.size() == 3)
+            progress.stopRequested = true; // as Stop does, between two mails of a row
+        return sent;
+    };
+    const MailRunResult result
+        = runMailJob(batchJob(MailJob::Mode::AllRows, 3, 2), card, stopping, progress, noPauseText);
+    EXPECT_EQ(recording.to.size(), 3);
+    EXPECT_TRUE(result.stopped);
+    EXPECT_EQ(progress.done, 3);
+    EXPECT_EQ(progress.total, 6);
+    EXPECT_EQ(mailRunMessage(result), QStringLiteral("Sending was stopped.\n\nE-mails sent: 3 of 6."));
+}
+
+TEST(MailRun, AHeldRunSendsNothingUntilReleased)
+{
+    RecordingSender recording;
+    JobProgress progress;
+    MailJob job = batchJob(MailJob::Mode::WithoutCard, 0, 4);
+    const MailSender holding = [&](const QString& to, const QStringList& files, QString* reason) {
+        if (recording.to.size() == 1)
+            progress.hold(); // the Stop question opens after the first mail
+        return recording.sender()(to, files, reason);
+    };
+    MailRunResult result;
+    std::unique_ptr<QThread> worker(
+        QThread::create([&] { result = runMailJob(job, card, holding, progress, noPauseText); }));
+    worker->start();
+    QThread::msleep(300);
+    EXPECT_EQ(recording.to.size(), 2);
+    progress.release(); // "No"
+    ASSERT_TRUE(worker->wait(10000));
+    EXPECT_TRUE(result.allSent());
+}
+
+TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)
+{
+    // The attachments go to the temporary folder; make it a full disk.
+    SmallFilesystem disk(4096);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", disk.path().toLocal8Bit());
+    const CardRenderer large = [](int row, bool) {
+        QImage image(600, 400, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) // noise: JPEG cannot make it small
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 7919 + y * 104729 + row) % 251, (x * y) % 241, (x + y * 31) % 239));
+        return image;
+    };
+    RecordingSender recording;
+    JobProgress progress;
+    const MailRunResult result
+        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), large, recording.sender(), progress, noPauseText);
+    qputenv("TMPDIR", savedTemp);
+    if (savedTemp.isNull())
+        qunsetenv("TMPDIR");
+
+    EXPECT_TRUE(recording.to.isEmpty());
+    EXPECT_EQ(result.sent, 0);
+    EXPECT_EQ(result.rowsNotAttached, (QList<int> { 1, 2, 3 }));
+    const QString message = mailRunMessage(result);
+    EXPECT_FALSE(message.contains(QStringLiteral("successfully")));
+    EXPECT_TRUE(message.startsWith(QStringLiteral("The cards of rows 1, 2, 3 could not be attached"))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("E-mails sent: 0 of 3."))) << message.toStdString();
 }

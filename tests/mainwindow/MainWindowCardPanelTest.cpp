@@ -7,7 +7,10 @@
 #include "inspector/CardBorderPage.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/PropertiesInspector.h"
+#include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "wizards/CardSizeFields.h"
+#include "wizards/Card_Wizard.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,6 +23,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
 
 namespace {
 
@@ -195,4 +199,120 @@ TEST_F(MainWindowTest, ABackgroundPictureSwitchesThePictureFillOnAndAnEmptyPathC
     // The panel shows it at once.
     EXPECT_TRUE(main.inspector().card_bkgd_tab->Card_Image_fill_rd->isChecked());
     EXPECT_EQ(main.inspector().card_bkgd_tab->Card_Image_path->text(), picture);
+}
+
+namespace {
+
+QSizeF cardMillimetres(SKTWindowController& main)
+{
+    const QSizeF points = main.currentCanvas()->cardSize();
+    return QSizeF(points.width() * 0.3527777777778, points.height() * 0.3527777777778);
+}
+
+void expectSize(const QSizeF& actual, double width, double height)
+{
+    EXPECT_NEAR(actual.width(), width, 0.01);
+    EXPECT_NEAR(actual.height(), height, 0.01);
+}
+
+void clickRow(QListWidget& list, int row)
+{
+    QListWidgetItem* item = list.item(row);
+    ASSERT_NE(item, nullptr);
+    list.scrollToItem(item);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ThePanelsPresetOrientationAndCategoryResizeTheCard)
+{
+    SKTWindowController& main = start();
+    main.show();
+    CardSettingsPage& card = *main.inspector().card_setting_tab;
+    const Card_Property& settings = *main.Front_card_Prop;
+
+    // A new category takes its first preset, as in the size chooser.
+    choose(card.Category_ComboBox, 1);
+    expectSize(cardMillimetres(main), 59.944, 40.132);
+    EXPECT_EQ(settings.Card_Sub_Category, QStringLiteral("Durable 1452 - Name Badge"));
+
+    clickRow(*card.ColList, 3);
+    expectSize(cardMillimetres(main), 89.916, 54.102);
+    expectSize(main.cardSizeInControl(), 89.916, 54.102);
+    EXPECT_EQ(settings.Card_Category, QStringLiteral("Name Badge"));
+    EXPECT_EQ(settings.Card_Sub_Category, QStringLiteral("Durable 1455 - Name Badge"));
+    EXPECT_EQ(settings.Card_Cat_index, 3);
+    EXPECT_NEAR(settings.Card_Size.width(), 89.916 * 2.834645669291, 0.01);
+
+    choose(card.Preset_ComboBox, 1);
+    expectSize(cardMillimetres(main), 54.102, 89.916);
+    EXPECT_EQ(settings.Card_Preset, QStringLiteral("Vertical"));
+    EXPECT_EQ(settings.Card_Cat_index, 3);
+
+    // A size of the user's own is no preset; turning it keeps the size.
+    card.width_Text->setValue(70.0);
+    card.width_Text->stepBy(1);
+    EXPECT_EQ(settings.Card_Cat_index, -1);
+    EXPECT_TRUE(settings.Card_Sub_Category.isEmpty());
+    EXPECT_TRUE(card.ColList->selectedItems().isEmpty());
+    expectSize(cardMillimetres(main), 71.0, 89.916);
+    choose(card.Preset_ComboBox, 0);
+    expectSize(cardMillimetres(main), 89.916, 71.0);
+    EXPECT_EQ(settings.Card_Preset, QStringLiteral("Horizontal"));
+
+    // Showing the other side and back again shows what the front stores.
+    main.Select_back_side();
+    main.Select_front_side();
+    EXPECT_EQ(card.Category_ComboBox->currentText(), QStringLiteral("Name Badge"));
+    EXPECT_EQ(card.Preset_ComboBox->currentText(), QStringLiteral("Horizontal"));
+    EXPECT_TRUE(card.ColList->selectedItems().isEmpty());
+    expectSize(cardMillimetres(main), 89.916, 71.0);
+}
+
+TEST_F(MainWindowTest, TheWizardsAndTheChoosersPresetIsWhatThePanelShowsAndTheFileStores)
+{
+    wizardAnswers = { WizardAnswer { .category = QStringLiteral("Name Badge"), .sizeIndex = 3, .vertical = true } };
+    SKTWindowController& main = start();
+    main.show();
+    CardSettingsPage& card = *main.inspector().card_setting_tab;
+    for (const Card_PropertyPtr& side : { main.Front_card_Prop }) {
+        EXPECT_EQ(side->Card_Category, QStringLiteral("Name Badge"));
+        EXPECT_EQ(side->Card_Preset, QStringLiteral("Vertical"));
+        EXPECT_EQ(side->Card_Sub_Category, QStringLiteral("Durable 1455 - Name Badge"));
+        EXPECT_EQ(side->Card_Cat_index, 3);
+    }
+    EXPECT_EQ(card.Category_ComboBox->currentText(), QStringLiteral("Name Badge"));
+    ASSERT_EQ(card.ColList->selectedItems().size(), 1);
+    EXPECT_EQ(card.ColList->selectedItems().first()->text(), QStringLiteral("Durable 1455 - Name Badge"));
+    expectSize(cardMillimetres(main), 54.102, 89.916);
+
+    otherModal = [](QDialog& dialog) {
+        auto* chooser = qobject_cast<Card_Wizard*>(&dialog);
+        if (!chooser)
+            return 0;
+        CardSizeFields& fields = *chooser->fields;
+        fields.Category_ComboBox->setCurrentIndex(0);
+        emit fields.Category_ComboBox->activated(0);
+        fields.ColList->setCurrentRow(2);
+        // The orientation alone turns the chosen preset.
+        fields.Preset_ComboBox->setCurrentIndex(1);
+        emit fields.Preset_ComboBox->activated(1);
+        chooser->OK_Click();
+        return chooser->result();
+    };
+    main.Open_Card_Size_Chooser();
+    expectSize(cardMillimetres(main), 60.452, 91.948);
+    const Card_Property& settings = *main.Front_card_Prop;
+    EXPECT_EQ(settings.Card_Category, QStringLiteral("PVC Card"));
+    EXPECT_EQ(settings.Card_Preset, QStringLiteral("Vertical"));
+    EXPECT_EQ(settings.Card_Sub_Category, QStringLiteral("CR90-Over Sized"));
+    EXPECT_EQ(settings.Card_Cat_index, 2);
+
+    Project_File_Name = folder.filePath(QStringLiteral("preset.dcard"));
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    const DesignFile::ReadResult saved = DesignFile::readFile(Project_File_Name);
+    ASSERT_EQ(saved.status, DesignFile::Status::Loaded);
+    EXPECT_EQ(saved.contents.front->Card_Sub_Category, QStringLiteral("CR90-Over Sized"));
+    EXPECT_EQ(saved.contents.front->Card_Preset, QStringLiteral("Vertical"));
 }

@@ -130,32 +130,54 @@ TEST_F(MainWindowTest, PasteFollowsTheClipboardsFormats)
     EXPECT_FALSE(paste->isEnabled());
 }
 
-TEST_F(MainWindowTest, SameSizeAndAlignToGridSayWhatTheyNeed)
+TEST_F(MainWindowTest, SameSizeNaturalSizeAndAlignToGridAreOnOnlyWhenTheyCanAct)
 {
     SKTWindowController& main = start();
+    QAction* sameWidth = main.action(QStringLiteral("Make_Same_Width"));
+    QAction* sameHeight = main.action(QStringLiteral("Make_Same_Height"));
+    QAction* natural = main.action(QStringLiteral("Make_Natural"));
+    QAction* toGrid = main.action(QStringLiteral("Align_To_Grid"));
+    const auto enabled = [&] {
+        return std::vector<bool> { sameWidth->isEnabled(), sameHeight->isEnabled(), natural->isEnabled(),
+            toGrid->isEnabled() };
+    };
+    EXPECT_EQ(enabled(), std::vector<bool>({ false, false, false, false }));
+
     const SKTGraphicPtr shape = place(main, 3);
-    const QRectF before = shape->bounds();
-    main.action(QStringLiteral("Make_Same_Width"))->trigger();
-    main.action(QStringLiteral("Align_To_Grid"))->trigger();
+    shape->setBounds(QRectF(13, 14, 50, 30));
+    main.currentCanvas()->selectAll();
+    EXPECT_EQ(enabled(), std::vector<bool>({ false, false, true, false }));
+    // Asked for anyway, they say what they need and change nothing.
+    main.layoutCommand(SKTWindowController::Layout::SameWidth);
+    main.layoutCommand(SKTWindowController::Layout::ToGrid);
     EXPECT_EQ(dialogs->messages(),
         std::vector<QString>({ QStringLiteral("\nPlease select more than one control."),
             QStringLiteral("\nPlease use grid option first.") }));
-    EXPECT_EQ(shape->bounds(), before);
+    EXPECT_EQ(shape->bounds(), QRectF(13, 14, 50, 30));
 
     // Moving the spacing shows the grid; aligning then works.
-    shape->setBounds(QRectF(13, 14, 50, 50));
     main.Grid_Slider_Changed(20.0);
-    EXPECT_TRUE(main.grid()->isAlwaysShown());
-    main.action(QStringLiteral("Align_To_Grid"))->trigger();
-    EXPECT_EQ(dialogs->messages().size(), 2u);
+    EXPECT_TRUE(toGrid->isEnabled());
+    toGrid->trigger();
     EXPECT_EQ(shape->bounds().topLeft(), QPointF(20, 20));
 
     const SKTGraphicPtr other = place(main, 4);
     other->setBounds(QRectF(100, 100, 30, 70));
     main.currentCanvas()->selectAll();
-    main.action(QStringLiteral("Make_Same_Width"))->trigger();
-    EXPECT_EQ(dialogs->messages().size(), 2u);
+    EXPECT_TRUE(sameWidth->isEnabled());
+    EXPECT_TRUE(sameHeight->isEnabled());
+    sameWidth->trigger();
     EXPECT_EQ(shape->bounds().width(), other->bounds().width());
+
+    // A line has no natural size; the card shown leaves nothing to arrange.
+    place(main, 1);
+    EXPECT_FALSE(natural->isEnabled());
+    EXPECT_FALSE(sameWidth->isEnabled());
+    main.Show_RHS_Properties(nullptr);
+    EXPECT_EQ(enabled(), std::vector<bool>({ false, false, false, false }));
+    main.Grid_Show_Hide_Changed(false);
+    main.currentCanvas()->selectAll();
+    EXPECT_FALSE(toGrid->isEnabled());
 }
 
 TEST_F(MainWindowTest, TheGridWindowAppliesEachChangeAtOnce)
@@ -279,6 +301,7 @@ TEST_F(MainWindowTest, EveryMenuItemRunsWithAnObjectSelectedAndWithTheCardShown)
         }
     }
     EXPECT_TRUE(main.isVisible());
-    main.action(QStringLiteral("Exit_Btn"))->trigger(); // "No" to saving: the window closes
+    dialogs->choiceAnswers = { 1 }; // "Don't Save": the window closes
+    main.action(QStringLiteral("Exit_Btn"))->trigger();
     EXPECT_FALSE(main.isVisible());
 }

@@ -3,7 +3,7 @@
 
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 #include "model/SKTText.h"
 
 #include <QCheckBox>

@@ -89,13 +89,16 @@ protected:
         return *window;
     }
 
-    // The start dialog: the wizard unless a test chooses otherwise.
-    static int answerStart(QDialog& dialog, const std::function<void(Start_Card&)>& choose)
+    // The start dialog: the wizard unless a test chooses otherwise, and Exit once the
+    // wizard was cancelled.
+    int answerStart(QDialog& dialog)
     {
         auto& startDialog = static_cast<Start_Card&>(dialog);
         startDialog.setResult(0);
-        if (choose)
-            choose(startDialog);
+        if (startAnswer)
+            startAnswer(startDialog);
+        else if (wizardCancelled)
+            startDialog.CancelClick();
         else
             startDialog.Using_Wizard_Click();
         return startDialog.result();
@@ -105,29 +108,25 @@ protected:
     {
         if (qobject_cast<Start_Card*>(&dialog)) {
             ++startRuns;
-            return answerStart(dialog, startAnswer);
+            return answerStart(dialog);
         }
         auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog);
         if (!wizard)
             return otherModal ? otherModal(dialog) : 0;
         ++wizardRuns;
+        wizardCancelled = wizardAnswers.empty() || !wizardAnswers.front().finish;
         if (wizardAnswers.empty())
             return 0;
         const WizardAnswer answer = wizardAnswers.front();
         if (wizardAnswers.size() > 1)
             wizardAnswers.erase(wizardAnswers.begin());
-        if (!answer.finish) {
-            wizard->ExitClick();
-            return wizard->result();
-        }
         wizard->setResult(0);
-        if (answer.open) {
-            wizard->Open_Log_Click();
+        if (!answer.finish) {
+            wizard->CancelClick();
             return wizard->result();
         }
         // Through the steps as the buttons go: size, the first background, the first title
         // and message, no party details.
-        wizard->Using_Wizard_Click();
         wizard->Category_ComboBox->setCurrentText(answer.category);
         wizard->Category_ComboBox->activated(wizard->Category_ComboBox->currentIndex());
         wizard->Size_List->setCurrentRow(answer.sizeIndex);
@@ -147,8 +146,7 @@ protected:
 
     struct WizardAnswer
     {
-        bool finish = true;
-        bool open = false;
+        bool finish = true; // false: Cancel
         QString category = QStringLiteral("PVC Card");
         int sizeIndex = 0;
         bool vertical = false;
@@ -162,6 +160,7 @@ protected:
     std::function<void(Start_Card&)> startAnswer;
     int startRuns = 0;
     int wizardRuns = 0;
+    bool wizardCancelled = false;
     int exitStatus = -1;
     std::unique_ptr<SKTWindowController> window;
     SKTWindowController::StartResult startResult {};

@@ -105,7 +105,8 @@ TEST_F(MainWindowTest, SavingOnAFullDiskFailsAndLeavesTheOldDesignByteForByte)
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
     disk.fill(1024);
     main.Save_Btn_Clicked();
-    EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nfail")))
-        << dialogs->messages().back().toStdString();
+    const QString message = dialogs->messages().back();
+    EXPECT_FALSE(message.contains(QStringLiteral("saved successfully"))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contentsOf(path), before);
 }

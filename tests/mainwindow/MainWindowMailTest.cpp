@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndPutsTheFirstRowBack)
         return render(row, back);
     };
     std::vector<QByteArray> sentCards;
-    const MailSender send = [&](const QString&, const QStringList& attachments) {
+    const MailSender send = [&](const QString&, const QStringList& attachments, QString*) {
         for (const QString& path : attachments) {
             QFile file(path);
             if (file.open(QIODevice::ReadOnly))
@@ -53,7 +53,7 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndPutsTheFirstRowBack)
     };
     JobProgress progress;
     bool sent = false;
-    std::thread worker([&] { sent = runMailJob(job, recording, send, progress, [](const QString&) { }); });
+    std::thread worker([&] { sent = runMailJob(job, recording, send, progress, [](const QString&) { }).allSent(); });
     worker.join();
 
     EXPECT_TRUE(sent);

@@ -53,10 +53,12 @@ TEST_F(MainWindowTest, StartsThroughTheWizardIntoACardOfTheChosenSize)
     EXPECT_FALSE(main.document().undoManager().canUndo());
 }
 
-TEST_F(MainWindowTest, LeavingTheWizardEndsTheProgramWithStatusZero)
+TEST_F(MainWindowTest, ACancelledWizardReturnsToTheStartDialogWhoseExitEndsTheProgram)
 {
     wizardAnswers = { WizardAnswer { .finish = false } };
     start();
+    EXPECT_EQ(wizardRuns, 1);
+    EXPECT_EQ(startRuns, 2);
     EXPECT_EQ(startResult, SKTWindowController::StartResult::WizardLeft);
     EXPECT_EQ(exitStatus, 0);
     EXPECT_EQ(Start_Card_Option, QString());

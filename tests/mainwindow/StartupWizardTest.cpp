@@ -22,7 +22,6 @@ int walkThroughWizard(QDialog& dialog)
 {
     auto& w = static_cast<Invitation_Wizard&>(dialog);
     w.show();
-    QTest::mouseClick(w.Using_Wizard_btn, Qt::LeftButton);
     QTest::mouseClick(w.Next_btn, Qt::LeftButton);
     const QRect second = w.imageBrowser->visualRect(w.imageBrowser->pictures()->index(1));
     QTest::mouseClick(w.imageBrowser->viewport(), Qt::LeftButton, {}, second.center());
@@ -40,9 +39,9 @@ int walkThroughWizard(QDialog& dialog)
 TEST_F(MainWindowTest, WizardBuildsACr80CardWithBackgroundAndPartyTexts)
 {
     wizardAnswers.clear();
-    dialogs->modalHandler = [](QDialog& dialog) {
+    dialogs->modalHandler = [this](QDialog& dialog) {
         if (qobject_cast<Start_Card*>(&dialog))
-            return answerStart(dialog, {});
+            return answerStart(dialog);
         return qobject_cast<Invitation_Wizard*>(&dialog) ? walkThroughWizard(dialog) : 0;
     };
     SKTWindowController& main = start();

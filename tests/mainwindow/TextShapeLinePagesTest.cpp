@@ -1,5 +1,6 @@
 #include "ObjectPagesFixture.h"
 
+#include "inspector/CardBackgroundPage.h"
 #include "inspector/LinePage.h"
 #include "inspector/ObjectBorderGroup.h"
 #include "inspector/ObjectFillGroup.h"
@@ -293,4 +294,27 @@ TEST_F(ObjectPagesTest, EveryLineControlReachesTheLine)
     page.Line_alpha_Stepper->setValue(40);
     EXPECT_FLOAT_EQ(line->alpha_val_stroke, 0.4f);
     EXPECT_NE(canvasPicture(), before);
+}
+
+TEST_F(ObjectPagesTest, TheHatchFillWithoutAPatternTakesTheFirstOne)
+{
+    startShown();
+    const SKTGraphicPtr shape = place(3);
+    ObjectFillGroup& fill = *inspector().shape_tab->Shape_Fill_Box;
+    turnOn(fill.fill_chk);
+    ASSERT_EQ(fill.hatch_style->currentIndex(), -1); // a new shape has no pattern
+    const QImage solid = canvasPicture();
+    fill.Style_fill_rd->click();
+    ASSERT_GT(fill.hatch_style->count(), 0);
+    EXPECT_EQ(shape->_fill_type, QStringLiteral("H"));
+    EXPECT_EQ(shape->_fill_hatch_type, fill.hatch_style->itemText(0));
+    EXPECT_NE(canvasPicture(), solid);
+
+    window->Show_RHS_Properties(nullptr);
+    CardBackgroundPage& card = *inspector().card_bkgd_tab;
+    turnOn(card.Card_fill_chk);
+    card.Card_hatch_style->setCurrentIndex(-1);
+    card.Card_Style_fill_rd->click();
+    EXPECT_EQ(window->Front_card_Prop->Card_fill_style, QStringLiteral("H"));
+    EXPECT_EQ(window->Front_card_Prop->Card_hatch_style, card.Card_hatch_style->itemText(0));
 }

@@ -22,15 +22,25 @@ using namespace PrintLayout;
 
 namespace {
 
-// A card of 85.6 x 54 mm with its base only, and no data binding.
+std::shared_ptr<Card_Property> filled(const QColor& colour)
+{
+    auto side = Card_Property::create();
+    side->setCard_fill_chk(true);
+    side->setCard_fill_style(QStringLiteral("S"));
+    side->setCard_fill_clr(colour);
+    side->Card_alpha_Stepper = 1.0f;
+    return side;
+}
+
+// A card of 85.6 x 54 mm with its base only, a blue front and a red back, and no data binding.
 class CardHost : public PrintHost
 {
 public:
     CardSnapshot cardSnapshot() const override
     {
         CardSnapshot card;
-        card.frontSettings = Card_Property::create();
-        card.backSettings = Card_Property::create();
+        card.frontSettings = filled(Qt::blue);
+        card.backSettings = filled(Qt::red);
         card.frame = QRectF(0, 0, MM_to_Points_Convert(85.6f), MM_to_Points_Convert(54.0f));
         return card;
     }
@@ -179,4 +189,52 @@ TEST(PrintWindow, ABoundBatchWithoutRowsSaysSoAndABatchSetsTheTotal)
         series->setChecked(false);
         EXPECT_EQ(w.settings().Total_Label, 1);
     });
+}
+
+TEST(PrintWindow, AutoCentredFrontsAndBacksLeaveEqualRoomAboveAndBelow)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("both.pdf"));
+    scripted->fileAnswers.push_back(pdf);
+    CardHost host;
+    Print_Wnd window;
+    PrintSettings used;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        QComboBox* printers = w.findChildren<QComboBox*>().first();
+        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+        for (QRadioButton* side : w.findChildren<QRadioButton*>())
+            if (side->text().remove(u'&') == QStringLiteral("Front and back"))
+                side->setChecked(true);
+        for (QCheckBox* box : w.findChildren<QCheckBox*>())
+            if (box->text().remove(u'&') == QStringLiteral("Auto-centre"))
+                box->setChecked(true);
+        QList<QSpinBox*> numbers = counts(w);
+        numbers[0]->setValue(2);
+        numbers[1]->setValue(2);
+        used = w.settings();
+        w.Execute_Printing(false);
+    });
+    ASSERT_EQ(used.Print_Row, 2);
+    ASSERT_EQ(used.Print_Col, 2);
+    const QImage page = PdfTools::page(pdf, 1, 72);
+    ASSERT_FALSE(page.isNull());
+    int top = -1, bottom = -1;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (page.pixelColor(x, y).lightness() < 200) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(top, 0) << "nothing printed";
+    const double above = top - used.Top_Mar;
+    const double below = page.height() - 1 - bottom - used.Bot_Mar;
+    EXPECT_NEAR(above, below, 2.0) << "top " << top << " bottom " << bottom;
+    EXPECT_GT(above, 10.0);
 }

@@ -67,10 +67,10 @@ TEST_F(ProfileDialogTest, LoadingTakesTheSidesVisibleProfileTextsAndImagesOnly)
 TEST_F(ProfileDialogTest, LoadedBindingsShowTheirFirstValueAndKeepTheirSource)
 {
     addRows();
-    host.frontSide = { profileObject(GraphicKind::Text, "Fup_Name", "Typed", 1, 0),
+    host.frontSide = { profileObject(GraphicKind::Text, "Fup_Name", "Typed", 1, 0, "Names"),
         profileObject(GraphicKind::Text, "Fup_Company", "Typed", 2, 1),
         profileObject(GraphicKind::Text, "Fup_Title", "Typed", 7),
-        profileObject(GraphicKind::Text, "Fup_Website", "Typed", 1, 9) };
+        profileObject(GraphicKind::Text, "Fup_Website", "Typed", 1, 0, "Gone") };
     Show_User_Profile dialog(host);
     openLoaded(dialog, dialogs, [&] {
         EXPECT_EQ(dialog.row(Field::Name).value->text(), QStringLiteral("Ann"));
@@ -90,6 +90,27 @@ TEST_F(ProfileDialogTest, LoadedBindingsShowTheirFirstValueAndKeepTheirSource)
         EXPECT_EQ(fresh.row(Field::Company_name).ds_combo->currentIndex(), 2);
         EXPECT_EQ(fresh.row(Field::Name).ds_combo->count(), 2);
     });
+}
+
+// Bound when "Titles" was the second series; series added and removed since must not rebind
+// the field to whatever now stands in that place.
+TEST_F(ProfileDialogTest, ABoundSeriesIsFoundByNameAfterSeriesAreAddedAndRemoved)
+{
+    host.frontSide = { profileObject(GraphicKind::Text, "Fup_Title", "Typed", 1, 1, "Titles") };
+    writeSeries(QStringLiteral("Agenda"), "Opening\n");
+    writeSeries(QStringLiteral("Numbers"), "17\n");
+    ASSERT_TRUE(QFile::remove(Data_Folder_Path + QStringLiteral("/Names.txt")));
+    for (const char* added : { "Badges", "Rooms", "Seats" })
+        writeSeries(QString::fromLatin1(added), "x\n");
+    Show_User_Profile dialog(host);
+    openLoaded(dialog, dialogs, [&] {
+        EXPECT_EQ(dialog.row(Field::Title).ser_col_cb->currentText(), QStringLiteral("Titles"));
+        EXPECT_EQ(dialog.row(Field::Title).value->text(), QStringLiteral("Engineer"));
+        ASSERT_TRUE(dialog.Fill_Front_User_profile_value_in_Variable());
+    });
+    const auto& title = host.records[0].fields[int(Field::Title)];
+    EXPECT_TRUE(title.ds);
+    EXPECT_EQ(title.ds_name, QStringLiteral("Titles"));
 }
 
 TEST_F(ProfileDialogTest, PhotoIsShownTrimmedAndAFileThatIsNoPictureKeepsTheWell)

@@ -95,8 +95,8 @@ protected:
         }
     }
 
-    static SKTGraphicPtr profileObject(
-        GraphicKind kind, const QString& id, const QString& value, int source = 0, int index = 0)
+    static SKTGraphicPtr profileObject(GraphicKind kind, const QString& id, const QString& value, int source = 0,
+        int index = 0, const QString& series = QString())
     {
         SKTGraphicPtr graphic = createGraphicOfKind(kind);
         graphic->control_ID = id;
@@ -104,6 +104,7 @@ protected:
         graphic->Set_Ctrl_Is_Visible(true);
         graphic->Set_Data_source_type(source);
         graphic->Set_Batch_List_Index(source == 1 ? index : 0);
+        graphic->Set_Batch_List_Name(source == 1 ? series : QString());
         graphic->Set_Excel_binding_Index(source == 2 ? index : 0);
         return graphic;
     }

@@ -192,3 +192,40 @@ TEST(PrintPlacement, BothSidesPutTheBackBelowOrBesideTheFront)
     EXPECT_EQ(*placed.back, QRectF(100, 0, 100, 50));
     EXPECT_EQ(placed.frontArea, QRectF(0, 0, 100, 50));
 }
+
+TEST(PrintPlacement, CellsSmallerThanTheirCardsOverlapOnlyWhereNeighboursMeet)
+{
+    PrintSettings s;
+    s.Print_Card_Side = sideFront;
+    s.paper = QSizeF(600, 800);
+    s.label_width = 100, s.label_hight = 50;
+    s.Print_Row = s.Print_Col = 1;
+    const QSizeF card(100, 50);
+    EXPECT_FALSE(cardsOverlap(s, card));
+    // One cell alone overlaps nothing, however small.
+    EXPECT_FALSE(cardsOverlap(s, QSizeF(300, 300)));
+
+    s.Print_Col = 3;
+    s.label_width = 90;
+    EXPECT_TRUE(cardsOverlap(s, card));
+    s.horz_mar = 10; // the gap makes room
+    EXPECT_FALSE(cardsOverlap(s, card));
+    s.Print_Col = 1;
+    s.Print_Row = 2;
+    s.label_hight = 49;
+    EXPECT_TRUE(cardsOverlap(s, card));
+
+    // Front and back: the cell holds two cards in the stacking direction.
+    s.Print_Card_Side = sideBoth;
+    s.Print_Card_Algn = backBelow;
+    s.label_width = 100, s.label_hight = 100;
+    s.horz_mar = 0;
+    s.Print_Row = s.Print_Col = 2;
+    EXPECT_FALSE(cardsOverlap(s, card));
+    s.label_hight = 99;
+    EXPECT_TRUE(cardsOverlap(s, card));
+    s.Print_Card_Algn = backBeside;
+    s.label_width = 200, s.label_hight = 50;
+    EXPECT_FALSE(cardsOverlap(s, card));
+    EXPECT_EQ(cellContents(s, card), QSizeF(200, 50));
+}

@@ -105,22 +105,42 @@ TEST_F(BatchWizardTest, ImportsGoThroughTheHostInTheirModes)
     EXPECT_EQ(host.importModes, (QList<QPair<int, int>> { { 1, 1 }, { 0, 1 } }));
 }
 
+// A workbook column imported with empty cells: every later row must keep its person.
+TEST_F(BatchWizardTest, ASeriesWithBlankLinesOpensAndSavesWithTheSameNumberOfValues)
+{
+    QByteArray column;
+    for (int row = 1; row <= 500; ++row)
+        column += (row % 50 == 7 ? QByteArray() : "Person " + QByteArray::number(row)) + '\n';
+    column = '\n' + column; // the first cell is empty too
+    store(QStringLiteral("names"), column);
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+    EXPECT_EQ(wizard.batch_value_count->text(), QStringLiteral("Total Rows : 501"));
+    EXPECT_EQ(values().at(0), QString());
+    EXPECT_EQ(values().at(7), QString());
+    EXPECT_EQ(values().at(500), QStringLiteral("Person 500"));
+    wizard.Save_Btn_Clicked();
+    EXPECT_FALSE(wizard.showingValues());
+    EXPECT_EQ(stored(QStringLiteral("names")), column);
+}
+
 TEST_F(BatchWizardTest, DeletingValuesAndSavingAnEmptyList)
 {
     store(QStringLiteral("abc"), "a\r\n\r\nb\nc\n");
     wizard.Fill_List();
     select(wizard.List, { 0 });
     wizard.Update_Btn_Clicked();
-    ASSERT_EQ(values(), (QStringList { "a", "b", "c" }));
+    ASSERT_EQ(values(), (QStringList { "a", "", "b", "c" }));
 
     wizard.List_value->selectionModel()->clearSelection();
     wizard.Delete_Rows_Btn_Clicked();
     EXPECT_EQ(
         scripted->messages().back(), QStringLiteral("Please select at least one record from the list to continue."));
-    select(wizard.List_value, { 0, 2 });
+    select(wizard.List_value, { 0, 3 });
     wizard.Delete_Rows_Btn_Clicked();
-    EXPECT_EQ(values(), (QStringList { "b" }));
-    select(wizard.List_value, { 0 });
+    EXPECT_EQ(values(), (QStringList { "", "b" }));
+    select(wizard.List_value, { 0, 1 });
     wizard.Delete_Rows_Btn_Clicked();
     wizard.Save_Btn_Clicked();
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("List is empty."));
@@ -140,7 +160,7 @@ TEST_F(BatchWizardTest, RenameAndReplaceAreRefusedForBoundSeries)
     wizard.batch_list_name->setText(QStringLiteral("renamed"));
     wizard.Save_Btn_Clicked();
     EXPECT_EQ(scripted->messages().back(),
-        QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+        QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
     EXPECT_TRUE(wizard.showingValues());
     EXPECT_FALSE(seriesExists(QStringLiteral("renamed")));
 

@@ -117,7 +117,7 @@ TEST_F(GenerateListTest, TypedCountsAreBoundedAndNegativeCountsMakeNothing)
     EXPECT_TRUE(seriesExists(QStringLiteral("Untitled")));
 }
 
-TEST_F(GenerateListTest, ValuesGoToTheOpenEditorWhichDropsBlankOnes)
+TEST_F(GenerateListTest, ValuesGoToTheOpenEditorBlankOnesIncluded)
 {
     BatchWizard wizard(host);
     store(QStringLiteral("old"), "1\n");
@@ -130,7 +130,9 @@ TEST_F(GenerateListTest, ValuesGoToTheOpenEditorWhichDropsBlankOnes)
                       g.count_txt->setText(QStringLiteral("4"));
                   }),
         1);
-    EXPECT_EQ(wizard.ListData_value().count(), 0);
+    // Blank values hold their rows like any other.
+    EXPECT_EQ(wizard.ListData_value().texts(), QStringList(4, QString()));
+    wizard.ListData_value().setTexts({});
     EXPECT_EQ(run(0, 1,
                   [](Generate_List& g) {
                       g.selectGenerator(Generate_List::Sequential);

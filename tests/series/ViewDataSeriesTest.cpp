@@ -11,14 +11,14 @@ namespace {
 
 using ViewDataSeriesTest = SeriesWindowTest;
 
-TEST_F(ViewDataSeriesTest, ShowsTrimmedNonBlankValuesAndTheirCount)
+TEST_F(ViewDataSeriesTest, ShowsTrimmedValuesBlankOnesIncludedAndTheirCount)
 {
     store(QStringLiteral("Guests"), " Ann \r\n\r\n\nBob\r\n  \n");
     View_Data_Series viewer;
     viewer.file_name = QStringLiteral("Guests");
     EXPECT_EQ(viewer.Open_Wnd(), 0);
-    EXPECT_EQ(viewer.ListData().texts(), (QStringList { "Ann", "Bob" }));
-    EXPECT_EQ(viewer.list_count->text(), QStringLiteral("Total Rows : 2"));
+    EXPECT_EQ(viewer.ListData().texts(), (QStringList { "Ann", "", "", "Bob", "" }));
+    EXPECT_EQ(viewer.list_count->text(), QStringLiteral("Total Rows : 5"));
     EXPECT_FALSE(viewer.ListData().flags(viewer.ListData().index(0, 0)).testFlag(Qt::ItemIsEditable));
 
     viewer.file_name = QStringLiteral("Missing");

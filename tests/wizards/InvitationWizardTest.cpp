@@ -6,6 +6,7 @@
 #include "wizards/PartyTextLists.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -30,12 +31,10 @@ TEST_F(WizardTest, WalksThroughEveryStepWithMouseAndKeys)
 {
     Start_Card_Option = QStringLiteral("T");
     during = [this](Invitation_Wizard& w) {
-        EXPECT_EQ(w.pages->currentIndex(), 0);
-        EXPECT_TRUE(w.Exit_btn->isVisible());
-        EXPECT_FALSE(w.Next_btn->isVisible());
-        click(w.Using_Wizard_btn);
+        // The wizard opens at its first step.
         EXPECT_EQ(w.next_counter, 1);
-        EXPECT_FALSE(w.Exit_btn->isVisible());
+        EXPECT_EQ(w.pages->currentIndex(), 0);
+        EXPECT_FALSE(w.Back_Btn->isEnabled());
         // The second preset, upright, as a rounded card.
         click(w.Size_List);
         w.Size_List->setFocus();
@@ -86,7 +85,6 @@ TEST_F(WizardTest, WalksThroughEveryStepWithMouseAndKeys)
 TEST_F(WizardTest, SizeListShowsEachPresetWithItsMillimetres)
 {
     during = [](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
         ASSERT_EQ(w.Size_List->count(), 2);
         EXPECT_EQ(w.Size_List->item(0)->text(), QStringLiteral("PVC Card one  (85.6 × 54.1 mm)"));
         const QRect shown = w.Size_List->visualItemRect(w.Size_List->item(0));
@@ -102,7 +100,6 @@ TEST_F(WizardTest, SizeListShowsEachPresetWithItsMillimetres)
 TEST_F(WizardTest, TitleAndMessageListsWrapAround)
 {
     during = [](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
         w.OK_Click();
         w.OK_Click();
         for (int i = 0; i < 2; ++i)
@@ -121,7 +118,6 @@ TEST_F(WizardTest, TitleAndMessageListsWrapAround)
 TEST_F(WizardTest, LengthCapsHoldForTypingAndPasting)
 {
     during = [](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
         w.OK_Click();
         w.OK_Click();
         w.msg_title->clear();
@@ -153,7 +149,6 @@ TEST_F(WizardTest, LengthCapsHoldForTypingAndPasting)
 TEST_F(WizardTest, StepsRefuseWhatIsMissing)
 {
     during = [this](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
         w.OK_Click();
         // The chosen picture went away.
         QFile::remove(w.selected_image);
@@ -181,44 +176,65 @@ TEST_F(WizardTest, StepsRefuseWhatIsMissing)
     run();
 }
 
-TEST_F(WizardTest, BackAndCancelReturnToAFreshStartScreen)
+TEST_F(WizardTest, BackStepsToTheFirstStepAndCancelOrEscapeLeaveWithNothingSet)
+{
+    const QString before = Start_Card_Option = QStringLiteral("L");
+    for (const bool escape : { false, true }) {
+        during = [escape](Invitation_Wizard& w) {
+            w.OK_Click();
+            w.OK_Click();
+            w.Title_Next_Click();
+            w.OK_Click();
+            QTest::keyClicks(w.from_value, QStringLiteral("Ann"));
+            w.Back_Click();
+            EXPECT_EQ(w.next_counter, 3);
+            w.Back_Click();
+            w.Back_Click();
+            EXPECT_EQ(w.next_counter, 1);
+            EXPECT_FALSE(w.Back_Btn->isEnabled());
+            w.Back_Click(); // nothing before the first step
+            EXPECT_EQ(w.next_counter, 1);
+            if (escape)
+                QTest::keyClick(&w, Qt::Key_Escape);
+            else
+                click(w.Cancel_btn);
+        };
+        Invite_From.clear();
+        EXPECT_EQ(run(), 0);
+        EXPECT_EQ(Start_Card_Option, before);
+        EXPECT_TRUE(Invite_From.isEmpty());
+        EXPECT_FALSE(host.canvasSize.isValid());
+    }
+    // The next run starts afresh.
+    during = [](Invitation_Wizard& w) {
+        EXPECT_EQ(w.next_counter, 1);
+        EXPECT_TRUE(w.from_value->text().isEmpty());
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        w.CancelClick();
+    };
+    run();
+}
+
+TEST_F(WizardTest, PickingTheDateAlreadyShownPutsItOnTheCard)
 {
     during = [](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
+        for (int step = 1; step < 4; ++step)
+            w.OK_Click();
+        ASSERT_EQ(w.next_counter, 4);
+        EXPECT_TRUE(w.Date_ctrl_value->text().isEmpty());
+        // The calendar opens on today; a click on it is a choice though the date stays.
+        QCalendarWidget* calendar = w.Date_picker->calendarWidget();
+        emit calendar->clicked(w.Date_picker->date());
+        EXPECT_FALSE(w.Date_ctrl_value->text().isEmpty());
         w.OK_Click();
-        w.OK_Click();
-        w.Title_Next_Click();
-        w.OK_Click();
-        QTest::keyClicks(w.from_value, QStringLiteral("Ann"));
-        EXPECT_TRUE(w.clear_details_btn->isEnabled());
-        w.Back_Click();
-        EXPECT_EQ(w.next_counter, 3);
-        w.Back_Click();
-        w.Back_Click();
-        EXPECT_EQ(w.next_counter, 1);
-        w.Back_Click();
-        EXPECT_EQ(w.next_counter, 0);
-        EXPECT_EQ(w.pages->currentIndex(), 0);
-        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
-        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("First message"));
-        EXPECT_TRUE(w.from_value->text().isEmpty());
-        EXPECT_TRUE(w.selected_image.isEmpty());
-        EXPECT_FALSE(w.clear_details_btn->isEnabled());
-
-        w.Using_Wizard_Click();
-        w.OK_Click();
-        w.CancelClick();
-        EXPECT_EQ(w.next_counter, 0);
-        QTest::keyClick(&w, Qt::Key_Escape); // on the start screen Esc leaves like Exit
     };
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(Start_Card_Option, QString());
+    ASSERT_EQ(run(), 1);
+    EXPECT_EQ(Invite_Date, mediumDateText(QDate::currentDate()));
 }
 
 TEST_F(WizardTest, ClearDetailsAsksFirst)
 {
     during = [this](Invitation_Wizard& w) {
-        w.Using_Wizard_Click();
         w.OK_Click();
         w.OK_Click();
         w.OK_Click();
@@ -233,27 +249,6 @@ TEST_F(WizardTest, ClearDetailsAsksFirst)
         EXPECT_TRUE(w.Date_ctrl_value->text().isEmpty());
     };
     run();
-}
-
-TEST_F(WizardTest, OpeningADesignAndExit)
-{
-    during = [this](Invitation_Wizard& w) {
-        // The open panel cancelled: the start screen stays and the wizard still works.
-        click(w.Open_Log_btn);
-        EXPECT_EQ(host.openRequests, 1);
-        EXPECT_EQ(w.pages->currentIndex(), 0);
-        click(w.Using_Wizard_btn);
-        EXPECT_EQ(w.next_counter, 1);
-        w.CancelClick();
-        host.openAnswer = 1;
-        click(w.Open_Log_btn);
-    };
-    EXPECT_EQ(run(), 1);
-    EXPECT_EQ(Start_Card_Option, QStringLiteral("L"));
-
-    during = [](Invitation_Wizard& w) { click(w.Exit_btn); };
-    EXPECT_EQ(run(), 0);
-    EXPECT_EQ(Start_Card_Option, QString());
 }
 
 TEST_F(WizardTest, ListFilesAreReadAsIntendedOrLeftEmptyWithAMessage)

@@ -105,9 +105,12 @@ TEST_F(TemplateWindowsTest, ChooserListsThePresetsOfACategoryAndTheirSizes)
         EXPECT_EQ(fields.ColList->currentRow(), 0);
         EXPECT_DOUBLE_EQ(fields.width_Stepper->value(), 85.598);
         EXPECT_DOUBLE_EQ(fields.height_Stepper->value(), 54.102);
-        // Upright turns the next selection, not the current one.
+        // Choosing upright turns the chosen preset at once, and every preset chosen next.
         fields.Preset_ComboBox->setCurrentIndex(1);
-        EXPECT_DOUBLE_EQ(fields.width_Stepper->value(), 85.598);
+        emit fields.Preset_ComboBox->activated(1);
+        EXPECT_DOUBLE_EQ(fields.width_Stepper->value(), 54.102);
+        EXPECT_DOUBLE_EQ(fields.height_Stepper->value(), 85.598);
+        fields.width_Stepper->setValue(70.0);
         fields.Mark_List_New_Selection(1);
         EXPECT_DOUBLE_EQ(fields.width_Stepper->value(), 54.102);
         EXPECT_DOUBLE_EQ(fields.height_Stepper->value(), 85.598);

@@ -30,19 +30,17 @@ public:
         return { category + QStringLiteral(" one"), category + QStringLiteral(" two") };
     }
     void Set_Card_Size_In_Control(const QSizeF& millimetres) override { sizeInControl = millimetres; }
+    void Set_Card_Preset_In_Control(const QString& category, const QString& orientation, int row) override
+    {
+        presetInControl = category + u'/' + orientation + u'/' + QString::number(row);
+    }
     float MM_to_Points(float millimetres) override { return millimetres * 2.834645669291f; }
     void Set_Document_Size(const QSizeF& points) override { documentSize = points; }
     void SetDocumentCanvasSize(const QSizeF& points) override { canvasSize = points; }
-    int Open_Log_File() override
-    {
-        ++openRequests;
-        return openAnswer;
-    }
     void contactUs() override { ++contacts; }
 
     QSizeF sizeInControl, documentSize, canvasSize;
-    int openAnswer = 0;
-    int openRequests = 0;
+    QString presetInControl;
     int contacts = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "mail/Send_Modeless.h"
+#include "widgets/Send_Modeless.h"
 
 #include "common/MessageBoxes.h"
 #include "jobs/JobProgress.h"
@@ -38,6 +38,8 @@ Send_Modeless::Send_Modeless(QWidget* parent)
     connect(_stop_btn, &QPushButton::clicked, this, &Send_Modeless::Stop_Sending_Pressed);
     msend_modTimer->setInterval(500);
     connect(msend_modTimer, &QTimer::timeout, this, &Send_Modeless::update_sending_progress_bar);
+    _curr_msg_cnt->setObjectName(QStringLiteral("curr_msg_cnt"));
+    pause_label->setObjectName(QStringLiteral("pause_label"));
     instance = this;
 }
 
@@ -62,7 +64,7 @@ void Send_Modeless::follow(JobProgress& progress, const QString& unit)
     _Curr_Progress->setRange(0, total);
     _Curr_Progress->setValue(0);
     _tot_msg_cnt->setText(QString::number(total));
-    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(0).arg(total).arg(unit));
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(0).arg(total).arg(unit).trimmed());
     pause_label->clear();
     msend_modTimer->start();
 }
@@ -82,12 +84,12 @@ void Send_Modeless::update_sending_progress_bar()
 {
     if (!progress_)
         return;
-    // The step in progress, counted from 1, as the run reports it.
+    // What is finished (cards written, mails sent), never what was only started.
     const int total = progress_->total;
-    const int current = std::min(progress_->done + 1, total);
+    const int done = std::min<int>(progress_->done, total);
     _Curr_Progress->setMaximum(total);
-    _Curr_Progress->setValue(current);
-    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(current).arg(total).arg(unit_));
+    _Curr_Progress->setValue(done);
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2 %3").arg(done).arg(total).arg(unit_).trimmed());
 }
 
 void Send_Modeless::Stop_Sending_Pressed()
@@ -95,10 +97,17 @@ void Send_Modeless::Stop_Sending_Pressed()
     if (!progress_)
         return;
     JobProgress* asked = progress_;
-    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) && progress_ == asked) {
+    // The run waits for the answer: "No" must find it where it was.
+    asked->hold();
+    const bool stop = Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?"));
+    // A run that ended while the question was open has let go of its progress.
+    if (progress_ != asked)
+        return;
+    if (stop) {
         asked->stopRequested = true;
         _stop_btn->setEnabled(false);
     }
+    asked->release();
 }
 
 void Send_Modeless::reject()

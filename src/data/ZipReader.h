@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QFile>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Reads a zip archive through its central directory and inflates its entries with zlib. ZIP64
+// is read in every form writers use, also the one of streaming writers (every size and offset
+// only in the ZIP64 extra field, with or without data descriptors), which minizip's reader
+// misreads on 64-bit systems. Nothing in the archive is trusted: every count, offset and size
+// is checked against the file before it is used, and an entry must inflate to exactly its
+// stated size and check sum.
+class ZipReader
+{
+public:
+    struct Entry
+    {
+        QString name; // as stored, decoded as UTF-8
+        quint16 flags = 0;
+        quint16 method = 0;
+        quint32 crc = 0;
+        quint32 dosDateTime = 0; // MS-DOS date in the high half, time in the low half; 0 for none
+        quint64 compressedSize = 0;
+        quint64 size = 0;
+        quint64 localHeaderOffset = 0;
+    };
+
+    enum class Status
+    {
+        Ok,
+        Damaged, // the entry's data do not inflate to what the directory states
+        Unsupported, // encrypted, or packed with a method other than stored or deflated
+        TooLarge, // the data would go past the limit given
+        WriteFailed, // the sink refused the data
+    };
+
+    explicit ZipReader(const QString& path);
+
+    // Reads the central directory; false with errorString() when the file is not a readable
+    // zip archive or its directory is damaged.
+    bool open();
+    QString errorString() const { return error_; }
+    const QList<Entry>& entries() const { return entries_; }
+    qint64 archiveSize() const { return size_; }
+
+    // Hands the entry's data to write in pieces, stopping with TooLarge before more than limit
+    // bytes have been handed on. write returns false to stop with WriteFailed.
+    using Sink = std::function<bool(const char* data, qint64 size)>;
+    Status read(const Entry& entry, qint64 limit, const Sink& write);
+
+private:
+    bool fail(const QString& message);
+    bool readAt(qint64 offset, char* data, qint64 size);
+    bool locateDirectory(qint64& offset, qint64& size, quint64& count);
+    bool readDirectory(qint64 offset, qint64 size, quint64 count);
+
+    QFile file_;
+    qint64 size_ = 0;
+    QList<Entry> entries_;
+    QString error_;
+};

@@ -1,0 +1,225 @@
+#include "MainWindowFixture.h"
+
+#include "canvas/SKTGraphicView.h"
+#include "mainwindow/DesignFile.h"
+#include "model/CardGlobals.h"
+#include "support/ReadOnlyFolder.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+enum Answer
+{
+    Save,
+    DontSave,
+    Cancel
+};
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int asked(ScriptedDialogService& service, const QString& kind)
+{
+    int count = 0;
+    for (const auto& question : service.asked())
+        count += question.kind == kind ? 1 : 0;
+    return count;
+}
+
+// What a design looks like to its user: the objects of both sides, by their archives.
+PlistArray shownDesign(SKTWindowController& main)
+{
+    DesignContents contents;
+    contents.front = main.Front_card_Prop;
+    contents.back = main.Back_card_Prop;
+    contents.frontGraphics = main.Get_Front_Controls_Array();
+    contents.backGraphics = main.Get_Back_Controls_Array();
+    return DesignFile::items(contents);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitleSays)
+{
+    ReadOnlyFolder readOnly;
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
+    SKTWindowController& main = start();
+    main.show();
+    const QString kept = folder.filePath(QStringLiteral("kept.dcard"));
+    dialogs->fileAnswers = { kept };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    const QString title = main.windowTitle();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+
+    dialogs->fileAnswers = { readOnly.filePath(QStringLiteral("elsewhere.dcard")) };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    const QString reason = dialogs->messages().back();
+    EXPECT_TRUE(reason.contains(QStringLiteral("elsewhere.dcard"))) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(QStringLiteral("Read-only file system"))) << reason.toStdString();
+    EXPECT_EQ(Project_File_Name, kept);
+    EXPECT_EQ(main.windowTitle(), title);
+    EXPECT_TRUE(main.isWindowModified());
+
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_FALSE(main.isWindowModified());
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
+    const DesignFile::ReadResult read = DesignFile::readFile(kept);
+    ASSERT_EQ(read.status, DesignFile::Status::Loaded);
+    EXPECT_EQ(read.contents.frontGraphics.size(), 1);
+}
+
+TEST_F(MainWindowTest, OpenCancelledOrRefusedLeavesTheDesignOnScreenAndAsksNothing)
+{
+    SKTWindowController& main = start();
+    main.show();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    main.Select_back_side();
+    main.action(QStringLiteral("Tool_4"))->trigger();
+    const QString named = folder.filePath(QStringLiteral("named.dcard"));
+    dialogs->fileAnswers = { named };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    const QString refused = folder.filePath(QStringLiteral("refused.dcard"));
+    ASSERT_TRUE(
+        PropertyList::writeFile(refused, PlistValue(PlistArray { PlistValue("HELLO") }), PropertyList::Format::Xml));
+
+    for (const bool modified : { false, true }) {
+        if (modified)
+            main.action(QStringLiteral("Tool_5"))->trigger();
+        const PlistArray shown = shownDesign(main);
+        const size_t messages = dialogs->messages().size();
+        for (const QString& answer : { QString(), refused }) {
+            dialogs->fileAnswers = { answer };
+            main.action(QStringLiteral("Open_Btn"))->trigger();
+            EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
+            EXPECT_EQ(Project_File_Name, named);
+            EXPECT_EQ(main.isWindowModified(), modified);
+        }
+        EXPECT_EQ(dialogs->messages().size(), messages + 1); // the refused file's only
+        EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nFile is corrupt and cannot be opened."));
+    }
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 0);
+    EXPECT_EQ(startRuns, 1);
+    EXPECT_EQ(wizardRuns, 1);
+    EXPECT_EQ(exitStatus, -1);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(Card_Front_Or_Back, 1); // still the side the user was on
+}
+
+TEST_F(MainWindowTest, OpenAsksToSaveOnlyWithUnsavedChangesAndCancelKeepsTheDesign)
+{
+    SKTWindowController& main = start();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    main.action(QStringLiteral("Tool_4"))->trigger();
+    const QString other = folder.filePath(QStringLiteral("other.dcard"));
+    Project_File_Name = other;
+    main.Save_project_file(false, false);
+    main.action(QStringLiteral("New_Btn"))->trigger(); // saved: no question; the wizard makes a bare card
+    ASSERT_EQ(main.Get_Front_Control_Count(), 0);
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 0);
+
+    // An export-free, unchanged design opens the file without a question.
+    dialogs->fileAnswers = { other };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 2);
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 0);
+
+    main.action(QStringLiteral("Tool_5"))->trigger();
+    const PlistArray shown = shownDesign(main);
+    dialogs->fileAnswers = { other };
+    dialogs->choiceAnswers = { Cancel };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 1);
+    EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
+    EXPECT_TRUE(main.isWindowModified());
+
+    dialogs->fileAnswers = { other };
+    dialogs->choiceAnswers = { DontSave };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 2);
+    EXPECT_FALSE(main.isWindowModified());
+}
+
+TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
+{
+    ReadOnlyFolder readOnly;
+    SKTWindowController& main = start();
+    const QString other = folder.filePath(QStringLiteral("other.dcard"));
+    Project_File_Name = other;
+    main.Save_project_file(false, false);
+    Project_File_Name.clear();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    const PlistArray shown = shownDesign(main);
+    const auto expectKept = [&](const char* step) {
+        EXPECT_EQ(firstDifference(shownDesign(main), shown), -1) << step;
+        EXPECT_TRUE(main.isWindowModified()) << step;
+        EXPECT_EQ(wizardRuns, 1) << step;
+        EXPECT_EQ(startRuns, 1) << step;
+    };
+
+    // Save, then the save dialog cancelled.
+    dialogs->choiceAnswers = { Save };
+    main.action(QStringLiteral("New_Btn"))->trigger();
+    expectKept("new, save dialog cancelled");
+    dialogs->fileAnswers = { other };
+    dialogs->choiceAnswers = { Save };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    expectKept("open, save dialog cancelled");
+
+    // Save into a file that cannot be written.
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
+    Project_File_Name = readOnly.filePath(QStringLiteral("design.dcard"));
+    dialogs->choiceAnswers = { Save };
+    main.action(QStringLiteral("New_Btn"))->trigger();
+    expectKept("new, write failed");
+    dialogs->fileAnswers = { other };
+    dialogs->choiceAnswers = { Save };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    expectKept("open, write failed");
+    EXPECT_EQ(Project_File_Name, readOnly.filePath(QStringLiteral("design.dcard")));
+    EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("Read-only file system")));
+}
+
+TEST_F(MainWindowTest, NewOpensTheWizardAtItsFirstStepAndItsCancelKeepsTheDesign)
+{
+    SKTWindowController& main = start();
+    main.show();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    const PlistArray shown = shownDesign(main);
+    int firstStep = 0;
+    wizardAnswers = { WizardAnswer { .finish = false } };
+    otherModal = nullptr;
+    const auto previous = dialogs->modalHandler;
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        if (auto* wizard = qobject_cast<Invitation_Wizard*>(&dialog))
+            firstStep = wizard->next_counter;
+        return previous(dialog);
+    };
+    dialogs->choiceAnswers = { DontSave };
+    main.action(QStringLiteral("New_Btn"))->trigger();
+    EXPECT_EQ(firstStep, 1);
+    EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(exitStatus, -1);
+    EXPECT_EQ(startRuns, 1);
+
+    // Finished, the wizard's card replaces the design.
+    wizardAnswers = { WizardAnswer { .category = QStringLiteral("Name Badge"), .sizeIndex = 2, .vertical = true } };
+    dialogs->choiceAnswers = { DontSave };
+    main.action(QStringLiteral("New_Btn"))->trigger();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 0);
+    EXPECT_FALSE(main.isWindowModified());
+    const QSizeF expected = SKTWindowController::Get_My_card_Size(QStringLiteral("Name Badge"), QStringLiteral("V"), 2);
+    EXPECT_NEAR(main.cardSizeInControl().width(), expected.width(), 0.01);
+    EXPECT_NEAR(main.cardSizeInControl().height(), expected.height(), 0.01);
+    EXPECT_NEAR(main.Front_card_Prop->Card_Size.width(), SKTWindowController::MM_to_Points_Convert(expected.width()), 0.1);
+    EXPECT_EQ(startRuns, 1);
+}

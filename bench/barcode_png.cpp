@@ -1,4 +1,5 @@
-// 1,000 Code 128 symbols with caption and 1,000 QR symbols (level M) made into 300-dpi PNG,
+// 1,000 Code 128 symbols with caption (at zint's geometry and at a barcode object's defaults)
+// and 1,000 QR symbols (level M) made into 300-dpi PNG,
 // against zint --batch on the same values in the same run: times (best of three) on one thread
 // and on one worker per core (as the batch export runs), total PNG sizes and their ratios; a
 // sample of both kinds of our symbols is read back by ZXingReader.
@@ -53,24 +54,23 @@ QStringList qrValues()
     return list;
 }
 
-BarcodeSettings linearSettings()
+// The margins of 0.1 cm and the caption in the given font and size.
+BarcodeSettings linearSettings(const QString& family, double captionPoints)
 {
     BarcodeSettings settings;
     settings.value_margin = settings.TB_margin = settings.LR_margin = 0.1f * pointsPerCentimetre;
-    // A caption about the size of zint's.
-    settings.value_font = QFont(QStringLiteral("Liberation Sans"));
-    settings.value_font.setPointSizeF(7);
+    settings.value_font = QFont(family);
+    settings.value_font.setPointSizeF(captionPoints);
     return settings;
 }
 
-// The geometry of zint's symbol: X of 0.96 pt (4 pixels), bars 30 X high, quiet zones of
-// 10 X; the caption with margins of 0.1 cm.
-QByteArray code128Png(const QString& value, const BarcodeSettings& settings)
+// zint's symbol geometry at a module width of x points: bars 30 modules high, quiet zones of
+// 10 modules; the caption with margins of 0.1 cm.
+QByteArray code128Png(const QString& value, const BarcodeSettings& settings, float x)
 {
-    constexpr float x = 0.96f;
     const auto barcode = NKDCode128Barcode::create(value, true, NKDCode128Barcode::Automatic);
     barcode->setBarWidth(x);
-    barcode->setCaptionFontSize(7, settings);
+    barcode->setCaptionFontSize(float(settings.value_font.pointSizeF()), settings);
     barcode->setHeight(30 * x + barcode->captionHeight() * 72 + settings.value_margin + 2 * settings.TB_margin);
     barcode->calculateWidth();
     barcode->setWidth(barcode->width() + 20 * x);
@@ -128,7 +128,17 @@ double oursOnWorkers(const QStringList& values, const std::function<QByteArray(c
     return all ? seconds : -1;
 }
 
-double zint(const QStringList& values, const QStringList& options, qint64& bytes)
+// The pixel size in a PNG stream's header.
+QSize pngSize(const QByteArray& png)
+{
+    const auto number = [&](int at) {
+        return png.size() < at + 4 ? 0 : int(quint32(uchar(png[at])) << 24 | quint32(uchar(png[at + 1])) << 16
+                                              | quint32(uchar(png[at + 2])) << 8 | quint32(uchar(png[at + 3])));
+    };
+    return QSize(number(16), number(20));
+}
+
+double zint(const QStringList& values, const QStringList& options, qint64& bytes, QSize& firstSize)
 {
     QTemporaryDir folder;
     const QString input = folder.filePath(QStringLiteral("values.txt"));
@@ -155,6 +165,7 @@ double zint(const QStringList& values, const QStringList& options, qint64& bytes
         return -1;
     }
     bytes = output.size();
+    firstSize = pngSize(output);
     return seconds;
 }
 
@@ -213,17 +224,25 @@ bool compare(const char* title, const QStringList& values, const std::function<Q
     Pngs parallelPngs;
     const double workersSeconds = bestOfThree([&] { return oursOnWorkers(values, make, parallelPngs); });
     qint64 zintBytes = 0;
-    const double zintSeconds = bestOfThree([&] { return zint(values, zintOptions, zintBytes); });
+    QSize zintSize;
+    const double zintSeconds = bestOfThree([&] { return zint(values, zintOptions, zintBytes, zintSize); });
     if (oursSeconds < 0 || workersSeconds < 0 || zintSeconds < 0)
         return false;
     const qint64 oursBytes = totalBytes(pngs);
     int sampled = 0;
     const int read = readBack(pngs, values, format, sampled);
     std::printf("%d %s, PNG at %.0f dpi (best of 3)\n", symbolCount, title, dpi);
-    std::printf("  Galavite: %7.3f s  (%.3f ms per symbol), %8lld bytes\n", oursSeconds,
-        oursSeconds * 1000 / symbolCount, static_cast<long long>(oursBytes));
-    std::printf("  zint:     %7.3f s  (%.3f ms per symbol), %8lld bytes\n", zintSeconds,
-        zintSeconds * 1000 / symbolCount, static_cast<long long>(zintBytes));
+    const QSize oursSize = pngSize(pngs.front());
+    // BENCH_SAMPLES=folder keeps the first symbol of each kind there, to look at.
+    if (const QString samples = qEnvironmentVariable("BENCH_SAMPLES"); !samples.isEmpty()) {
+        QFile sample(QStringLiteral("%1/%2.png").arg(samples, QString::fromLatin1(title).section(QLatin1Char(','), 0, 0) + QString::number(oursSize.width())));
+        if (sample.open(QIODevice::WriteOnly))
+            sample.write(pngs.front());
+    }
+    std::printf("  Galavite: %7.3f s  (%.3f ms per symbol), %8lld bytes, first %d x %d\n", oursSeconds,
+        oursSeconds * 1000 / symbolCount, static_cast<long long>(oursBytes), oursSize.width(), oursSize.height());
+    std::printf("  zint:     %7.3f s  (%.3f ms per symbol), %8lld bytes, first %d x %d\n", zintSeconds,
+        zintSeconds * 1000 / symbolCount, static_cast<long long>(zintBytes), zintSize.width(), zintSize.height());
     std::printf("  zint time / Galavite time = %.2f; Galavite bytes / zint bytes = %.2f\n", zintSeconds / oursSeconds,
         double(oursBytes) / double(zintBytes));
     std::printf("  Galavite on %u workers (as a batch export): %.3f s; zint time / that = %.2f\n",
@@ -239,15 +258,23 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    const BarcodeSettings settings = linearSettings();
-    // The same symbol geometry on both sides (QR with a four-module quiet zone).
+    const QStringList zintCode128 { QStringLiteral("-b"), QStringLiteral("20"), QStringLiteral("--height=30"),
+        QStringLiteral("--quietzones") };
+    // zint's own geometry: 4-pixel modules (0.96 pt) and a caption about the size of zint's.
+    const BarcodeSettings small = linearSettings(QStringLiteral("Liberation Sans"), 7);
     const bool linear = compare(
-        "Code 128 symbols with caption", code128Values(),
-        [&settings](const QString& value) { return code128Png(value, settings); },
-        { QStringLiteral("-b"), QStringLiteral("20"), QStringLiteral("--height=30"), QStringLiteral("--quietzones") },
+        "Code 128 symbols with caption, 0.96 pt modules", code128Values(),
+        [&small](const QString& value) { return code128Png(value, small, 0.96f); }, zintCode128,
+        QStringLiteral("Code128"));
+    // A barcode object's own defaults: 0.936 pt modules (3.9 pixels) and a 10-point caption in
+    // the default font, against zint at the nearest whole-pixel module.
+    const BarcodeSettings defaults = linearSettings(BarcodeSettings().value_font.family(), 10);
+    const bool objectDefaults = compare(
+        "Code 128 symbols with caption, the object's default 0.936 pt modules and 10 pt caption", code128Values(),
+        [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); }, zintCode128,
         QStringLiteral("Code128"));
     const bool qr = compare("QR symbols (level M)", qrValues(), qrPng,
         { QStringLiteral("-b"), QStringLiteral("58"), QStringLiteral("--secure=2"), QStringLiteral("--quietzones") },
         QStringLiteral("QRCode"));
-    return linear && qr ? 0 : 1;
+    return linear && objectDefaults && qr ? 0 : 1;
 }

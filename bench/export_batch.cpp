@@ -9,8 +9,10 @@
 #include "barcodes/BarcodeCardFields.h"
 #include "jobs/BatchExport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
@@ -65,9 +67,13 @@ int main(int argc, char** argv)
     clock.start();
     const BatchExportResult result = Export_Batch_File(request, progress);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    std::printf(
-        "rows %d  workers %d  written %d  wall %.2f s  %.1f cards/s  peak RSS %ld MiB  load before %s after %s\n", rows,
-        workers, result.cardsWritten, seconds, result.cardsWritten / seconds, peakResidentKiB() / 1024,
-        qPrintable(loadBefore), qPrintable(loadAverage()));
+    qint64 bytes = 0;
+    for (const QFileInfo& file : QDir(result.exportFolder).entryInfoList(QDir::Files))
+        bytes += file.size();
+    std::printf("rows %d  workers %d  written %d  wall %.2f s  %.1f cards/s  peak RSS %ld MiB  %.1f KiB a card  load "
+                "before %s after %s\n",
+        rows, workers, result.cardsWritten, seconds, result.cardsWritten / seconds, peakResidentKiB() / 1024,
+        result.cardsWritten > 0 ? double(bytes) / 1024 / result.cardsWritten : 0.0, qPrintable(loadBefore),
+        qPrintable(loadAverage()));
     return result.outcome == BatchExportResult::Outcome::Finished ? 0 : 1;
 }

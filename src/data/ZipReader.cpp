@@ -2,7 +2,6 @@
 
 #include "platform/SafeRead.h"
 
-
 #include <zlib.h>
 
 #include <algorithm>

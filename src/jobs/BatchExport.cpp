@@ -29,14 +29,15 @@ QString cardsWrittenText(const BatchExportResult& result)
         .arg(result.cardsAsked - result.cardsWritten);
 }
 
-CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path)
+CardFiles renderCardFiles(
+    const CardSnapshot& card, const CardExportSettings& settings, const QString& path, CardEncodingBuffers* buffers)
 {
     const auto render = [&](bool front) {
         return SKTRenderingView::image_From_Card_Graphics(
             front ? card.front : card.back, false, front ? card.frontBase() : card.backBase());
     };
     const auto encode
-        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension); };
+        = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension, buffers); };
     if (settings.bothSides()) {
         const Picture back = render(false);
         const Picture front = render(true);
@@ -76,7 +77,7 @@ public:
         }
         for (const auto& [path, bytes] : files) {
             QString error;
-            if (!writeCardFile(path, bytes, &error)) {
+            if (!writeCardFile(path, bytes, &error, CardFileUse::OneOfMany)) {
                 result_.outcome = BatchExportResult::Outcome::WriteFailed;
                 result_.failedPath = path;
                 result_.error = error;
@@ -145,6 +146,7 @@ BatchExportResult Export_Batch_File(
         const CardSnapshot card = request.snapshot.clone();
         const BoundSide front(card.front, binding);
         const BoundSide back(card.back, binding);
+        CardEncodingBuffers buffers;
         for (;;) {
             if (!progress.mayContinue() || turns.over())
                 return;
@@ -159,7 +161,7 @@ BatchExportResult Export_Batch_File(
                 barcodesMade = back.apply(row) && barcodesMade;
             const QString path
                 = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
-            if (!turns.write(row, renderCardFiles(card, settings, path)))
+            if (!turns.write(row, renderCardFiles(card, settings, path, &buffers)))
                 return;
             if (!barcodesMade)
                 noBarcode.add(row);

@@ -57,5 +57,7 @@ BatchExportResult Export_Batch_File(
 using CardFiles = std::vector<std::pair<QString, QByteArray>>;
 
 // Renders the sides of one card as the settings ask and encodes them; path is the front's
-// file. The sides must already hold the row's values.
-CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path);
+// file. The sides must already hold the row's values. A worker passes the buffers it keeps
+// from card to card.
+CardFiles renderCardFiles(const CardSnapshot& card, const CardExportSettings& settings, const QString& path,
+    CardEncodingBuffers* buffers = nullptr);

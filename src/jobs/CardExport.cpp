@@ -48,20 +48,22 @@ QByteArray formatOf(const QString& extension)
 
 } // namespace
 
-QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& extension)
+QByteArray encodeCardPicture(
+    const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers)
 {
     if (picture.isNull())
         return {};
+    CardEncodingBuffers ownBuffers;
+    CardEncodingBuffers& working = buffers ? *buffers : ownBuffers;
     const QByteArray format = formatOf(extension);
-    if (format == "png")
-        return picture.toPng(dpi);
     // JPEG and BMP keep no transparency: the card's corners come out white there.
-    const QColor background = format == "tiff" ? QColor(Qt::transparent) : QColor(Qt::white);
-    QImage image = picture.toImage(dpi, background);
+    const QColor background = format == "png" || format == "tiff" ? QColor(Qt::transparent) : QColor(Qt::white);
+    picture.toImage(working.raster, dpi, background, Picture::Edges::Fitted);
+    const QImage& image = working.raster;
     if (image.isNull())
         return {};
-    if (format != "tiff")
-        image = image.convertToFormat(QImage::Format_RGB32);
+    if (format == "png")
+        return encodePngFast(image, &working.png);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -73,12 +75,14 @@ QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& 
     return bytes;
 }
 
-bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error)
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error, CardFileUse use)
 {
     if (bytes.isEmpty()) {
         if (error)
             *error = QStringLiteral("The card picture could not be made.");
         return false;
     }
-    return writeFileChecked(path, bytes, error);
+    CheckedWriteOptions options;
+    options.durable = use == CardFileUse::Single;
+    return writeFileChecked(path, bytes, error, options);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "platform/PngEncoder.h"
 
 #include <QString>
 
@@ -29,11 +30,25 @@ QString Create_Back_Card_Path(const QString& path);
 // picture when either side is missing.
 Picture Export_Combined_Image(const Picture& front, const Picture& back);
 
-// The file's bytes: the picture rasterised at dpi, encoded in the format its extension names
-// (PNG for an unknown one), with the resolution stored in the file. Empty when the picture
-// is null or cannot be encoded.
-QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& extension);
+// What a worker keeps from card to card, so that each card reuses the memory of the last.
+struct CardEncodingBuffers
+{
+    QImage raster;
+    PngBuffers png;
+};
+
+// The file's bytes: the picture rasterised at dpi on whole pixels (stretched by less than
+// half a pixel where its size is not whole pixels, so an opaque card stays opaque to its
+// edges), encoded in the format its extension names (PNG for an unknown one), with the
+// resolution stored in the file. Empty when the picture is null or cannot be encoded.
+QByteArray encodeCardPicture(
+    const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers = nullptr);
 
 // Writes bytes whole or not at all, replacing what is there. False with the reason when the
-// file cannot be written.
-bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error);
+// file cannot be written. One file of a batch of many is written without waiting for the disk.
+enum class CardFileUse
+{
+    Single,
+    OneOfMany,
+};
+bool writeCardFile(const QString& path, const QByteArray& bytes, QString* error, CardFileUse use = CardFileUse::Single);

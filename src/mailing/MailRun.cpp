@@ -148,7 +148,7 @@ private:
         if (!writer.write(opaque))
             bytes.clear();
         QString error;
-        if (!writeCardFile(path, bytes, &error)) {
+        if (!writeCardFile(path, bytes, &error, CardFileUse::OneOfMany)) {
             *why = QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error);
             return false;
         }

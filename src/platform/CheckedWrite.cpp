@@ -134,7 +134,7 @@ private:
 };
 
 // Fills the open temporary file and makes sure every byte is on the disk.
-bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, QString* reason)
+bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, bool durable, QString* reason)
 {
     CheckedDevice device(fd);
     const bool filled = fill(device);
@@ -143,7 +143,7 @@ bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, QString*
     if (!filled)
         return fail(reason, QStringLiteral("The data could not be made."));
     // A filesystem that cannot sync says EINVAL; any other failure may mean lost bytes.
-    if (::fsync(fd) != 0 && errno != EINVAL)
+    if (durable && ::fsync(fd) != 0 && errno != EINVAL)
         return failWithErrno(reason);
     return true;
 }
@@ -164,7 +164,7 @@ bool writeFileChecked(
     bool written = true;
     if (options.ownerOnly || target.keepMode)
         written = ::fchmod(fd, options.ownerOnly ? 0600 : target.mode) == 0 || failWithErrno(reason);
-    written = written && fillTemporary(fd, fill, reason);
+    written = written && fillTemporary(fd, fill, options.durable, reason);
     if (::close(fd) != 0 && written)
         written = failWithErrno(reason);
     if (written && ::rename(tempPath.constData(), QFile::encodeName(target.path).constData()) != 0)

@@ -13,6 +13,10 @@ struct CheckedWriteOptions
     bool ownerOnly = false;
     // A link at the path is replaced by the new file instead of being followed.
     bool replaceLink = false;
+    // The bytes are flushed to the disk before the rename, so that a crash leaves the old or
+    // the new file whole. A batch of thousands of files skips it: waiting for the disk there
+    // costs more than the work, and a full disk still fails the write itself.
+    bool durable = true;
 };
 
 // Writes fill's output to path through a temporary file in the same folder and replaces the

@@ -561,36 +561,53 @@ void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) 
 
 QImage Picture::toImage(double dpi, const QColor& background, Edges edges) const
 {
-    if (isNull() || dpi <= 0)
-        return {};
+    QImage image;
+    toImage(image, dpi, background, edges);
+    return image;
+}
+
+void Picture::toImage(QImage& image, double dpi, const QColor& background, Edges edges) const
+{
+    if (isNull() || dpi <= 0) {
+        image = QImage();
+        return;
+    }
     const double scale = dpi / pointsPerInch;
     // Nothing shows through an opaque background, and painting without alpha is quicker.
     const QImage::Format format
         = background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
-    // Crisp edges cover the pixels whose centres they hold: no pixel is left half covered at
-    // the far edges, where it would show the background as a third colour.
+    // Crisp and fitted edges cover the pixels whose centres they hold: no pixel is left half
+    // covered at the far edges, where it would show the background as a third colour.
     const auto pixels = [&](double points) {
-        return edges == Edges::Crisp ? std::max(1, int(std::ceil(points * scale - 0.5)))
-                                     : int(std::ceil(points * scale));
+        return edges == Edges::Smooth ? int(std::ceil(points * scale))
+                                      : std::max(1, int(std::ceil(points * scale - 0.5)));
     };
-    QImage image(QSize(pixels(size_.width()), pixels(size_.height())), format);
+    const QSize size(pixels(size_.width()), pixels(size_.height()));
+    if (image.size() != size || image.format() != format || !image.isDetached())
+        image = QImage(size, format);
     if (image.isNull())
-        return {};
+        return;
     // Paint on a 72-dpi device and scale the painter, so text keeps its size in points.
     const int dotsPerMeter72 = int(std::lround(pointsPerInch / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter72);
     image.setDotsPerMeterY(dotsPerMeter72);
     image.fill(background);
+    // A fitted picture fills its pixels exactly; one that already does keeps the true scale,
+    // so that it comes out as a smooth one does.
+    const auto fittedScale = [&](double points, int count) {
+        return std::abs(points * scale - count) > 1e-6 ? count / points : scale;
+    };
+    const double scaleX = edges == Edges::Fitted ? fittedScale(size_.width(), size.width()) : scale;
+    const double scaleY = edges == Edges::Fitted ? fittedScale(size_.height(), size.height()) : scale;
     {
         QPainter painter(&image);
-        painter.setRenderHints(smoothingHints, edges == Edges::Smooth);
-        painter.scale(scale, scale);
+        painter.setRenderHints(smoothingHints, edges != Edges::Crisp);
+        painter.scale(scaleX, scaleY);
         drawCommands(painter, QRectF(QPointF(0, 0), size_), edges == Edges::Crisp);
     }
     const int dotsPerMeter = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    return image;
 }
 
 QByteArray Picture::toPng(double dpi) const

@@ -39,15 +39,23 @@ public:
     void draw(QPainter& painter, const QRectF& target) const;
     // How edges meet the pixel grid: smoothed, or crisp on whole pixels (no antialiasing of
     // shapes, text or scaled images), which keeps a two-coloured drawing two-coloured.
+    // Fitted is smoothed, with the picture stretched by less than half a pixel so that its
+    // own border falls between pixels: an opaque card then has no half-covered edge pixels,
+    // which would need transparency (and four bytes a pixel) in the file.
     enum class Edges
     {
         Smooth,
-        Crisp
+        Crisp,
+        Fitted
     };
 
     // Rasterises at the given resolution (72 = one pixel per point) over a background. A crisp
-    // image has as many pixels as have their centres inside the picture.
+    // or fitted image has as many pixels as have their centres inside the picture.
     QImage toImage(double dpi, const QColor& background = Qt::transparent, Edges edges = Edges::Smooth) const;
+    // The same into image, whose pixels are reused when it already has the size and format
+    // wanted and shares them with no other image: a batch that rasterises card after card
+    // then does not fault in fresh memory for each. A null image on failure.
+    void toImage(QImage& image, double dpi, const QColor& background, Edges edges) const;
     // The picture rasterised on a transparent background, in the smallest PNG form that fits.
     QByteArray toPng(double dpi) const;
     // A one-page PDF of the picture's size.

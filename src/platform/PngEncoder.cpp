@@ -81,10 +81,14 @@ Colours survey(const QImage& image, bool hasAlpha)
 // Rows in PNG's layout for one form, made once per run of equal image rows.
 struct Rows
 {
+    explicit Rows(std::vector<uchar>& storage)
+        : bytes(storage)
+    { }
+
     int colourType = colourGrey;
     int bitDepth = 8;
     int stride = 0;
-    std::vector<uchar> bytes;
+    std::vector<uchar>& bytes;
     QByteArray palette; // red, green, blue of each entry
 
     const uchar* row(int y) const { return bytes.data() + size_t(y) * size_t(stride); }
@@ -232,34 +236,48 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     return true;
 }
 
-Rows greyRows(const QImage& image)
+// Rows of one byte (grey) or several (RGB, RGBA) a pixel; pack writes one pixel's bytes.
+template <class PackPixel>
+void deeperRows(const QImage& image, int colourType, int channels, Rows& rows, PackPixel pack)
 {
-    Rows rows;
     const int width = image.width();
-    rows.stride = width;
+    rows.colourType = colourType;
+    rows.bitDepth = 8;
+    rows.stride = width * channels;
     rows.bytes.resize(size_t(rows.stride) * size_t(image.height()));
-    packRows(image, rows, [width](const QRgb* source, uchar* target) {
-        for (int x = 0; x < width; ++x)
-            target[x] = uchar(source[x]);
+    packRows(image, rows, [&](const QRgb* source, uchar* target) {
+        for (int x = 0; x < width; ++x, target += channels)
+            pack(source[x], target);
         return true;
     });
-    return rows;
 }
 
-// Rows already in PNG's byte order, copied from a converted image.
-Rows convertedRows(const QImage& image, QImage::Format format, int colourType, int channels)
+void greyRows(const QImage& image, Rows& rows)
 {
-    const QImage converted = image.convertToFormat(format);
-    Rows rows;
-    if (converted.isNull())
-        return rows;
-    rows.colourType = colourType;
-    rows.stride = image.width() * channels;
-    rows.bytes.resize(size_t(rows.stride) * size_t(image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(
-            rows.bytes.data() + size_t(y) * size_t(rows.stride), converted.constScanLine(y), size_t(rows.stride));
-    return rows;
+    deeperRows(image, colourGrey, 1, rows, [](QRgb c, uchar* target) { target[0] = uchar(c); });
+}
+
+void rgbRows(const QImage& image, Rows& rows)
+{
+    deeperRows(image, colourRgb, 3, rows, [](QRgb c, uchar* target) {
+        target[0] = uchar(qRed(c));
+        target[1] = uchar(qGreen(c));
+        target[2] = uchar(qBlue(c));
+    });
+}
+
+// The file keeps colours apart from their alpha.
+void rgbaRows(const QImage& image, Rows& rows)
+{
+    const bool premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied;
+    deeperRows(image, colourRgba, 4, rows, [premultiplied](QRgb c, uchar* target) {
+        if (premultiplied)
+            c = qUnpremultiply(c);
+        target[0] = uchar(qRed(c));
+        target[1] = uchar(qGreen(c));
+        target[2] = uchar(qBlue(c));
+        target[3] = uchar(qAlpha(c));
+    });
 }
 
 // A compressor per thread and level, made once: making one costs about as much as packing
@@ -290,15 +308,17 @@ libdeflate_compressor* compressorFor(const Rows& rows)
 constexpr uchar filterNone = 0;
 constexpr uchar filterUp = 2;
 
-// The image data: each row behind its filter byte, deflated in the zlib format.
-bool compressedRows(const Rows& rows, int height, QByteArray& output)
+// The image data: each row behind its filter byte, deflated in the zlib format into
+// buffers.packed; its length, 0 on failure.
+size_t compressedRows(const Rows& rows, int height, PngBuffers& buffers)
 {
     libdeflate_compressor* compressor = compressorFor(rows);
     if (!compressor)
-        return false;
+        return 0;
     const bool up = rows.bitDepth != 1;
     const size_t lineLength = size_t(rows.stride) + 1;
-    std::vector<uchar> lines(lineLength * size_t(height));
+    std::vector<uchar>& lines = buffers.lines;
+    lines.resize(lineLength * size_t(height));
     for (int y = 0; y < height; ++y) {
         uchar* line = lines.data() + size_t(y) * lineLength;
         const uchar* row = rows.row(y);
@@ -313,11 +333,9 @@ bool compressedRows(const Rows& rows, int height, QByteArray& output)
     }
     const size_t bound = libdeflate_zlib_compress_bound(compressor, lines.size());
     if (bound > size_t(std::numeric_limits<qsizetype>::max() / 2))
-        return false;
-    output.resize(qsizetype(bound));
-    const size_t written = libdeflate_zlib_compress(compressor, lines.data(), lines.size(), output.data(), bound);
-    output.resize(qsizetype(written));
-    return written > 0;
+        return 0;
+    buffers.packed.resize(bound);
+    return libdeflate_zlib_compress(compressor, lines.data(), lines.size(), buffers.packed.data(), bound);
 }
 
 void appendNumber(QByteArray& output, quint32 number)
@@ -326,12 +344,12 @@ void appendNumber(QByteArray& output, quint32 number)
     output.append(bytes, 4);
 }
 
-void appendChunk(QByteArray& output, const char (&type)[5], const QByteArray& data)
+void appendChunk(QByteArray& output, const char (&type)[5], const char* data, size_t size)
 {
-    appendNumber(output, quint32(data.size()));
+    appendNumber(output, quint32(size));
     const qsizetype start = output.size();
     output.append(type, 4);
-    output.append(data);
+    output.append(data, qsizetype(size));
     const char* checked = output.constData() + start;
     appendNumber(output, libdeflate_crc32(0, checked, size_t(output.size() - start)));
 }
@@ -347,11 +365,18 @@ QByteArray header(const Rows& rows, int width, int height)
     return data;
 }
 
-bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int dotsPerMeterY, QByteArray* output)
+void appendChunk(QByteArray& output, const char (&type)[5], const QByteArray& data)
 {
-    QByteArray image;
-    if (!compressedRows(rows, height, image))
+    appendChunk(output, type, data.constData(), size_t(data.size()));
+}
+
+bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int dotsPerMeterY, PngBuffers& buffers,
+    QByteArray* output)
+{
+    const size_t packed = compressedRows(rows, height, buffers);
+    if (packed == 0)
         return false;
+    output->reserve(qsizetype(packed) + 128);
     static const char signature[8] = { char(0x89), 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
     output->append(signature, 8);
     appendChunk(*output, "IHDR", header(rows, width, height));
@@ -364,14 +389,14 @@ bool writePng(const Rows& rows, int width, int height, int dotsPerMeterX, int do
         resolution.append(char(1)); // per metre
         appendChunk(*output, "pHYs", resolution);
     }
-    appendChunk(*output, "IDAT", image);
+    appendChunk(*output, "IDAT", reinterpret_cast<const char*>(buffers.packed.data()), packed);
     appendChunk(*output, "IEND", QByteArray());
     return true;
 }
 
 } // namespace
 
-QByteArray encodePngFast(const QImage& image)
+QByteArray encodePngFast(const QImage& image, PngBuffers* buffers)
 {
     if (image.isNull())
         return {};
@@ -380,22 +405,24 @@ QByteArray encodePngFast(const QImage& image)
     const QImage pixels = thirtyTwoBits ? image : image.convertToFormat(QImage::Format_ARGB32);
     if (pixels.isNull())
         return {};
+    PngBuffers ownBuffers;
+    PngBuffers& working = buffers ? *buffers : ownBuffers;
     const bool hasAlpha = pixels.hasAlphaChannel();
-    Rows rows;
+    Rows rows(working.rows);
     if (!packTwoColours(pixels, hasAlpha, rows)) {
         const Colours colours = survey(pixels, hasAlpha);
         if (!colours.opaque)
-            rows = convertedRows(pixels, QImage::Format_RGBA8888, colourRgba, 4);
+            rgbaRows(pixels, rows);
         else if (colours.grey)
-            rows = greyRows(pixels);
+            greyRows(pixels, rows);
         else
-            rows = convertedRows(pixels, QImage::Format_RGB888, colourRgb, 3);
+            rgbRows(pixels, rows);
     }
     if (rows.bytes.empty())
         return {};
     QByteArray output;
-    output.reserve(qsizetype(rows.bytes.size() / 16) + 256);
-    if (!writePng(rows, pixels.width(), pixels.height(), pixels.dotsPerMeterX(), pixels.dotsPerMeterY(), &output))
+    if (!writePng(
+            rows, pixels.width(), pixels.height(), pixels.dotsPerMeterX(), pixels.dotsPerMeterY(), working, &output))
         return {};
     return output;
 }

@@ -1,14 +1,19 @@
 #include "print/PdfFileReplacement.h"
 
+#include "platform/CheckedWrite.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <unistd.h>
 
 namespace {
+
+constexpr qint64 nearlyFull = 64 * 1024;
+constexpr qint64 copyBlock = 1024 * 1024;
 
 // A PDF ends with its end-of-file marker; a write cut short (a full disk) loses it.
 bool endsLikeAPdf(QFile& file)
@@ -17,9 +22,7 @@ bool endsLikeAPdf(QFile& file)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const qint64 size = file.size();
-    if (size <= 0 || !file.seek(std::max<qint64>(0, size - tail)))
-        return false;
-    const bool whole = file.read(tail).contains("%%EOF");
+    const bool whole = size > 0 && file.seek(std::max<qint64>(0, size - tail)) && file.read(tail).contains("%%EOF");
     file.close();
     return whole;
 }
@@ -34,10 +37,14 @@ PdfFileReplacement::~PdfFileReplacement() = default;
 
 bool PdfFileReplacement::prepare()
 {
-    const QFileInfo target(destination_);
-    // Hidden and ending in ".pdf", so Qt's printer writes PDF into it.
-    partial_ = std::make_unique<QTemporaryFile>(
-        target.absoluteDir().filePath(QStringLiteral(".%1-XXXXXX.pdf").arg(target.completeBaseName())));
+    // Say so before a long print, not after it.
+    const QByteArray folder = QFile::encodeName(QFileInfo(destination_).absolutePath());
+    if (::access(folder.constData(), W_OK) != 0) {
+        error_ = qt_error_string(errno);
+        return false;
+    }
+    // Ending in ".pdf", so Qt's printer writes PDF into it.
+    partial_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("galavite-print-XXXXXX.pdf")));
     if (!partial_->open()) {
         error_ = partial_->errorString();
         partial_.reset();
@@ -55,24 +62,30 @@ QString PdfFileReplacement::partialPath() const
 bool PdfFileReplacement::commit()
 {
     if (!partial_) {
-        error_ = QStringLiteral("the file was not prepared.");
+        error_ = QStringLiteral("The file was not prepared.");
         return false;
     }
     if (!endsLikeAPdf(*partial_)) {
-        error_ = QStringLiteral("the file is incomplete (is the disk full?).");
+        // The printer reports no failed write: a temporary folder left full names the cause.
+        const bool full = QStorageInfo(QDir::temp()).bytesAvailable() < nearlyFull;
+        error_ = full ? qt_error_string(ENOSPC) : QStringLiteral("The printed file is incomplete.");
         return false;
     }
-    // The new file keeps the permissions of the one it replaces; a new one is readable by all.
-    const QFileInfo previous(destination_);
-    partial_->setPermissions(previous.exists() && previous.isFile()
-            ? previous.permissions()
-            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    // rename() replaces the destination in one step: there is never a moment without a file.
-    if (std::rename(QFile::encodeName(partial_->fileName()).constData(), QFile::encodeName(destination_).constData())
-        != 0) {
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
+    if (!partial_->open()) {
+        error_ = partial_->errorString();
         return false;
     }
-    partial_->setAutoRemove(false);
-    return true;
+    const bool written = writeFileChecked(
+        destination_,
+        [this](QIODevice& out) {
+            while (!partial_->atEnd()) {
+                const QByteArray block = partial_->read(copyBlock);
+                if (block.isEmpty() || out.write(block) != block.size())
+                    return false;
+            }
+            return true;
+        },
+        &error_);
+    partial_->close();
+    return written;
 }

@@ -6,20 +6,23 @@
 
 class QTemporaryFile;
 
-// A PDF written beside the file the person chose and moved over it only once it is whole,
-// so a print that fails or is stopped leaves an earlier file as it was.
+// A print to a PDF file: Qt's printer writes only to a named file and reports no failed
+// write, so the job goes into a private temporary file first and only a whole PDF is then
+// written over the chosen file by the checked writer. A print that fails or is stopped leaves
+// an earlier file as it was.
 class PdfFileReplacement
 {
 public:
     explicit PdfFileReplacement(QString destination);
-    ~PdfFileReplacement(); // removes the partial file unless it was committed
+    ~PdfFileReplacement(); // removes the temporary file
 
-    // Reserves the partial file in the destination's folder; false (with a reason) when the
-    // folder takes no new file.
+    // Makes the temporary file, after checking that the destination's folder takes files;
+    // false (with the system's reason) otherwise.
     bool prepare();
+    // Where the printer writes.
     QString partialPath() const;
-    // Moves the partial file over the destination when it holds a whole PDF; false (with a
-    // reason) otherwise, and the destination stays as it was.
+    // Writes the printed PDF over the destination when it is whole; false (with a reason)
+    // otherwise, and the destination stays as it was.
     bool commit();
     QString errorString() const { return error_; }
 

@@ -180,7 +180,7 @@ bool Print_Wnd::printToPdfFile(const Printing_View& job)
         return false;
     if (outcome == Outcome::Failed || !file.commit()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1")
-                .arg(outcome == Outcome::Failed ? tr("the sheets could not be printed.") : file.errorString()));
+                .arg(outcome == Outcome::Failed ? tr("The sheets could not be printed.") : file.errorString()));
         return false;
     }
     return true;

@@ -126,8 +126,14 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
 
 void Print_Wnd::printerChosen(int)
 {
+    const PrintSettings before = settings_;
     applyChosenPrinter();
     Set_values_From_Printer();
+    // Another paper or other margins: gaps and counts fitted to the old ones would misplace
+    // the grid, as a change of page setup would.
+    if (settings_.paper != before.paper || settings_.Left_Mar != before.Left_Mar || settings_.Rite_Mar != before.Rite_Mar
+        || settings_.Top_Mar != before.Top_Mar || settings_.Bot_Mar != before.Bot_Mar)
+        Check_Max_Cell_Value();
 }
 
 void Print_Wnd::applyChosenPrinter()

@@ -30,13 +30,11 @@ AxisFit fitAxis(bool autoCentre, int typedCount, float size, float typedGap, flo
         fit.countChanged = fit.countChanged || alwaysShow || fit.count < before;
     };
     if (autoCentre) {
-        const float spread = (available - float(fit.count) * size) / float(fit.count + 1);
-        if (spread > 0) {
-            fit.gap = spread;
-        } else {
+        const auto spreadOf = [&](int count) { return (available - float(count) * size) / float(count + 1); };
+        if (!(spreadOf(fit.count) > 0))
             shrinkTo(int(std::trunc(available / size)), true);
-            fit.gap = 0;
-        }
+        // The cells that fit are spread too: with no gap the grid would sit on the bottom margin.
+        fit.gap = std::max(spreadOf(fit.count), 0.0f);
         return fit;
     }
     fit.gap = typedGap;

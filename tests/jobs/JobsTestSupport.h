@@ -9,6 +9,13 @@
 
 #include <QList>
 
+// ThreadSanitizer's runtime cannot follow QProcess starting a program.
+#if defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define RUNS_UNDER_THREAD_SANITIZER
+#endif
+#endif
+
 // One object of every kind, each with its kind's defaults.
 inline QList<SKTGraphicPtr> everyKind()
 {

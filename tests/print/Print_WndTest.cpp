@@ -1,20 +1,30 @@
 #include "print/Print_Wnd.h"
 
+#include "CupsQueue.h"
 #include "PdfTools.h"
 #include "model/Card_Property.h"
+#include "model/SKTText.h"
+#include "print/Printing_View.h"
 #include "support/ScriptedDialogService.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QUuid>
 
 #include <gtest/gtest.h>
 
@@ -63,12 +73,49 @@ template <class Field> Field* field(QWidget& window, const QString& label)
     return nullptr;
 }
 
-QPushButton* button(QWidget& window, const QString& text)
+template <class Button> Button* titled(QWidget& window, const QString& text)
 {
-    for (QPushButton* candidate : window.findChildren<QPushButton*>())
-        if (candidate->text() == text)
+    for (Button* candidate : window.findChildren<Button*>())
+        if (candidate->text().remove(u'&') == text)
             return candidate;
     return nullptr;
+}
+
+void choosePrinter(Print_Wnd& w, const QString& name)
+{
+    QComboBox* printers = w.findChildren<QComboBox*>().first();
+    printers->setCurrentIndex(printers->findText(name));
+    ASSERT_EQ(printers->currentText(), name);
+}
+
+// Rows and columns are the first two count fields, the total the one that allows 999999.
+void layOut(Print_Wnd& w, int rows, int columns, int total)
+{
+    QList<QSpinBox*> numbers = w.findChildren<QSpinBox*>();
+    numbers[0]->setValue(rows);
+    numbers[1]->setValue(columns);
+    numbers[2]->setValue(total);
+}
+
+void onlySheets(Print_Wnd& w, int first, int last)
+{
+    titled<QCheckBox>(w, QStringLiteral("Only sheets"))->setChecked(true);
+    field<QSpinBox>(w, QStringLiteral("First sheet"))->setValue(first);
+    field<QSpinBox>(w, QStringLiteral("Last sheet"))->setValue(last);
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int fileQuestions(ScriptedDialogs& scripted)
+{
+    int asked = 0;
+    for (const ScriptedDialogService::Asked& question : scripted->asked())
+        asked += question.kind == QStringLiteral("save");
+    return asked;
 }
 
 // Runs the window with the handler while it is shown.
@@ -205,15 +252,12 @@ TEST(PrintWindow, AutoCentredFrontsAndBacksLeaveEqualRoomAboveAndBelow)
     openWith(window, host, scripted, [&](Print_Wnd& w) {
         QComboBox* printers = w.findChildren<QComboBox*>().first();
         printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-        for (QRadioButton* side : w.findChildren<QRadioButton*>())
-            if (side->text().remove(u'&') == QStringLiteral("Front and back"))
-                side->setChecked(true);
-        for (QCheckBox* box : w.findChildren<QCheckBox*>())
-            if (box->text().remove(u'&') == QStringLiteral("Auto-centre"))
-                box->setChecked(true);
+        titled<QCheckBox>(w, QStringLiteral("Auto-centre"))->setChecked(true);
+        // Three rows of fronts fit; of fronts with their backs only two do.
         QList<QSpinBox*> numbers = counts(w);
-        numbers[0]->setValue(2);
+        numbers[0]->setValue(3);
         numbers[1]->setValue(2);
+        titled<QRadioButton>(w, QStringLiteral("Front and back"))->setChecked(true);
         used = w.settings();
         w.Execute_Printing(false);
     });
@@ -237,4 +281,179 @@ TEST(PrintWindow, AutoCentredFrontsAndBacksLeaveEqualRoomAboveAndBelow)
     const double below = page.height() - 1 - bottom - used.Bot_Mar;
     EXPECT_NEAR(above, below, 2.0) << "top " << top << " bottom " << bottom;
     EXPECT_GT(above, 10.0);
+}
+
+TEST(PrintWindow, APrinterChosenAfterAPdfGetsTheJobAndThePdfStaysAsItWas)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("first.pdf"));
+    scripted->fileAnswers.push_back(pdf);
+    CardHost host;
+    Print_Wnd window;
+    const QString title = QStringLiteral("galavite%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    QByteArray written;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        w.setWindowTitle(title); // the job's title, which names the queue's file
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 2, 2, 5);
+        w.Execute_Printing(false);
+        written = contents(pdf);
+        choosePrinter(w, queue);
+        layOut(w, 1, 1, 4);
+        onlySheets(w, 2, 4); // the queue gets the chosen sheets alone, not a range of them again
+        w.Execute_Printing(false);
+    });
+    ASSERT_FALSE(written.isEmpty());
+    EXPECT_EQ(PdfTools::pageCount(pdf), 2);
+    const QString produced = CupsQueue::waitForJob(title);
+    ASSERT_FALSE(produced.isEmpty()) << "the queue " << queue.toStdString() << " got no job";
+    EXPECT_EQ(PdfTools::pageCount(produced), 3);
+    EXPECT_EQ(contents(pdf), written) << "the earlier PDF was written over";
+    EXPECT_EQ(fileQuestions(scripted), 1) << "a printer asks for no file";
+    EXPECT_TRUE(scripted->messages().empty());
+    QFile::remove(produced);
+}
+
+namespace {
+
+// A batch of rows whose front names its row, "Card 1" for the first.
+void numberedRows(CardHost& host, int rows)
+{
+    host.batch.Use_Data_Sheet_Values = true;
+    host.batch.Total_Batch_Excel_Card = rows;
+    host.batch.applyRow = [](CardSnapshot& card, int row) {
+        auto text = SKTGraphic::create<SKTText>();
+        text->Text_Value = QStringLiteral("Card %1").arg(row + 1);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPointSizeF(14);
+        text->text_ctrl_font = font;
+        text->txt_clr = QColor(Qt::black);
+        text->setBounds({ 10, 10, 200, 30 });
+        card.front = { text };
+    };
+}
+
+} // namespace
+
+TEST(PrintWindow, SheetsThreeToFourOfSixPrintAloneAndSheetsPastTheEndAreRefused)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("again.pdf"));
+    scripted->fileAnswers = { pdf, pdf };
+    CardHost host;
+    numberedRows(host, 6);
+    Print_Wnd window;
+    QByteArray written;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        onlySheets(w, 3, 4);
+        w.Execute_Printing(false);
+        written = contents(pdf);
+        onlySheets(w, 5, 7);
+        w.Execute_Printing(false);
+    });
+    ASSERT_EQ(PdfTools::pageCount(pdf), 2);
+    EXPECT_EQ(PdfTools::text(pdf, 1).simplified(), QStringLiteral("Card 3"));
+    EXPECT_EQ(PdfTools::text(pdf, 2).simplified(), QStringLiteral("Card 4"));
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("has 6 sheets")))
+        << scripted->messages().front().toStdString();
+    EXPECT_EQ(fileQuestions(scripted), 1) << "a range that cannot print asks for no file";
+    EXPECT_EQ(contents(pdf), written);
+}
+
+TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("all.pdf"));
+    scripted->fileAnswers.push_back(pdf);
+    CardHost host;
+    Print_Wnd window;
+    bool previewed = false;
+    scripted->modalHandler = [&](QDialog& dialog) {
+        if (&dialog == &window) {
+            window.show();
+            choosePrinter(window, Print_Wnd::pdfFileEntry());
+            layOut(window, 1, 1, 120);
+            window.Execute_Printing(true);
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+            previewed = true;
+            preview->show();
+            QTest::qWait(50);
+            QAction* print = titled<QAction>(*preview, QStringLiteral("Print"));
+            EXPECT_TRUE(print && print->isVisible()) << "the preview shows its Print button";
+            // A file chooser or print dialog of Qt's own would wait for a person: close it.
+            QTimer::singleShot(5000, preview, [] {
+                if (QWidget* stray = QApplication::activeModalWidget(); stray && !qobject_cast<Print_Wnd*>(stray))
+                    stray->close();
+            });
+            if (print)
+                print->trigger();
+            return preview->result();
+        }
+        return 0;
+    };
+    window.Open_Print_Wnd(host);
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(PdfTools::pageCount(pdf), 120);
+    EXPECT_EQ(scripted->messages(), std::vector<QString> { Printing_View::previewLimitMessage() });
+}
+
+TEST(PrintWindow, CellsTooSmallForTheirCardsAreRefusedBeforeAnythingPrints)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 1, 2, 2);
+        QList<QDoubleSpinBox*> sizes = w.findChildren<QDoubleSpinBox*>();
+        sizes[0]->setValue(60); // cell width, for a card of 85.6 mm
+        w.Execute_Printing(false);
+        w.Execute_Printing(true);
+        // One column alone hides nothing: the card only runs over its cell.
+        layOut(w, 1, 1, 1);
+        sizes[0]->setValue(60);
+        EXPECT_FALSE(cardsOverlap(w.settings(), QSizeF(MM_to_Points_Convert(85.6f), MM_to_Points_Convert(54.f))));
+    });
+    ASSERT_EQ(scripted->messages().size(), 2u);
+    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("overlap")));
+    EXPECT_EQ(fileQuestions(scripted), 0);
+}
+
+TEST(PrintWindow, AnotherPrintersMarginsSpreadTheAutoCentredGridAgain)
+{
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    ScriptedDialogs scripted;
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, queue);
+        titled<QCheckBox>(w, QStringLiteral("Auto-centre"))->setChecked(true);
+        layOut(w, 2, 2, 4);
+        // A file printer whose paper has wider margins than the queue's.
+        w.printer().setOutputFormat(QPrinter::PdfFormat);
+        w.printer().setPageMargins(QMarginsF(60, 80, 20, 10), QPageLayout::Point);
+        const PrintSettings before = w.settings();
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        const PrintSettings s = w.settings();
+        const double room = s.paper.width() - s.Left_Mar - s.Rite_Mar - 2 * s.label_width;
+        EXPECT_NEAR(s.horz_mar, room / 3, 0.01);
+        const double height = s.paper.height() - s.Top_Mar - s.Bot_Mar - 2 * s.label_hight;
+        EXPECT_NEAR(s.vert_mar, height / 3, 0.01);
+    });
 }

@@ -100,3 +100,24 @@ TEST(PrintedBarcodes, TwoDimensionalSymbolsPrintAsCrispVectorsWithoutImages)
         EXPECT_EQ(grey, 0);
     }
 }
+
+TEST(PrintedBarcodes, CaptionWordsWithLigaturesAreFoundLetterByLetter)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    BarcodeGenSettings settings;
+    settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String("Code 128"));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(12);
+    settings.header_font_val = font;
+    settings.footer_font_val = font;
+    const Picture symbol
+        = Get_Image_From_Val(settings, QStringLiteral("office"), QStringLiteral("Pacific"), QStringLiteral("Waffle"));
+    const Printing_View job(twoByTwoOnA4(symbol.size(), 1), [&](int) { return PrintCellCards { symbol, {} }; });
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("caption.pdf"));
+    ASSERT_TRUE(job.printToPdf(pdf));
+    const QString text = PdfTools::text(pdf, 1);
+    for (const QString& word : { QStringLiteral("Pacific"), QStringLiteral("Waffle"), QStringLiteral("office") })
+        EXPECT_TRUE(text.contains(word)) << word.toStdString() << " in " << text.toStdString();
+}

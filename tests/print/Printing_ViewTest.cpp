@@ -5,7 +5,9 @@
 #include "jobs/JobProgress.h"
 #include "support/ScriptedDialogService.h"
 
+#include <QFile>
 #include <QPainter>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -153,4 +155,27 @@ TEST_F(PrintingViewTest, AStoppedJobEndsBetweenSheets)
     const Printing_View job(twoByTwo(8), [](int) { return PrintCellCards { card(Qt::blue, {}), {} }; });
     EXPECT_FALSE(job.printToPdf(pdf(), &progress));
     EXPECT_EQ(progress.done, 0);
+}
+
+TEST_F(PrintingViewTest, ARangeOfSheetsPrintsThoseAloneAndARangePastTheEndPrintsNothing)
+{
+    const Printing_View job(twoByTwo(24), [](int index) {
+        return PrintCellCards { card(Qt::yellow, QStringLiteral("Row%1").arg(index)), {} };
+    });
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf());
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(3, 4);
+    ASSERT_TRUE(job.print(printer, false));
+    ASSERT_EQ(PdfTools::pageCount(pdf()), 2);
+    EXPECT_TRUE(PdfTools::text(pdf(), 1).contains(QStringLiteral("Row8")));
+    EXPECT_FALSE(PdfTools::text(pdf(), 1).contains(QStringLiteral("Row7")));
+    EXPECT_TRUE(PdfTools::text(pdf(), 2).contains(QStringLiteral("Row15")));
+    EXPECT_FALSE(PdfTools::text(pdf(), 2).contains(QStringLiteral("Row16")));
+
+    QFile::remove(pdf());
+    printer.setFromTo(7, 9);
+    EXPECT_FALSE(job.print(printer, false)) << "a blank page is not a printed sheet";
+    EXPECT_FALSE(QFile::exists(pdf()));
 }

@@ -39,11 +39,16 @@ TEST(PrintFitting, AutoCentreSpreadsEvenGapsOrFallsToTheColumnsThatFit)
     EXPECT_EQ(fit.columns, 2);
     EXPECT_NEAR(mm(s.vert_mar), (287.0 - 50) / 2, mmTolerance);
 
+    // The columns that fit are spread evenly too, never pushed against a margin.
     fit = Check_Max_Cell_Value(s, grid(85, 50, 3, 1));
     EXPECT_EQ(s.Print_Col, 2);
     ASSERT_TRUE(fit.columnsShown);
     EXPECT_EQ(*fit.columnsShown, 2);
-    EXPECT_EQ(s.horz_mar, 0);
+    EXPECT_NEAR(mm(s.horz_mar), 10.0, mmTolerance);
+    // Cards exactly as wide as the room leave no gap.
+    Check_Max_Cell_Value(s, grid(100, 50, 3, 1));
+    EXPECT_EQ(s.Print_Col, 2);
+    EXPECT_NEAR(mm(s.horz_mar), 0.0, mmTolerance);
 }
 
 TEST(PrintFitting, TypedGapsDropColumnsUntilTheyFitAndKeepTheGap)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The local CUPS scheduler's cups-pdf queue, which turns every job into a PDF file.
+namespace CupsQueue {
+
+// The first queue that prints through the cups-pdf backend, or "" when there is none.
+QString pdfQueue();
+// Where cups-pdf writes the jobs of this user.
+QString outputFolder();
+// The PDF that cups-pdf makes of the job titled title (it names its file after the title),
+// waiting up to a minute; "" when none came.
+QString waitForJob(const QString& title);
+// Why a test of the queue is skipped.
+inline const char* missingQueueReason()
+{
+    return "no CUPS scheduler with a cups-pdf queue (scripts/print-queue starts one)";
+}
+
+} // namespace CupsQueue

@@ -70,9 +70,9 @@ void Open_Help_File()
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
 }
 
-bool isListableFileName(const QString& name)
+bool isOneFileName(const QString& name)
 {
-    if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || name.contains(QLatin1Char('/')))
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/')))
         return false;
     return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }

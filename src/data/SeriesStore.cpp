@@ -39,7 +39,7 @@ QString oneLine(QString value)
 
 bool isSeriesNameSafe(const QString& name)
 {
-    return isListableFileName(name);
+    return isOneFileName(name);
 }
 
 QString cleanSeriesName(const QString& typed)

@@ -127,8 +127,8 @@ NameProblem checkName(const QString& cleanedName)
     if (cleanedName.contains(QLatin1Char('/')) || cleanedName.contains(QLatin1Char('\\'))
         || cleanedName == QLatin1String(".") || cleanedName == QLatin1String(".."))
         return NameProblem::NotOneFileName;
-    // Refused as series names are: such a template would be saved but never listed.
-    if (!isListableFileName(cleanedName))
+    // The browser lists no hidden file: such a template would be saved but never shown.
+    if (!isOneFileName(cleanedName) || cleanedName.startsWith(QLatin1Char('.')))
         return NameProblem::HiddenOrControl;
     return NameProblem::None;
 }

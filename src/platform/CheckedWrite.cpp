@@ -36,7 +36,9 @@ struct Target
 bool resolveTarget(const QString& path, const CheckedWriteOptions& options, Target& target, QString* reason)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info
+    {
+    };
     const int found = options.replaceLink ? ::lstat(native.constData(), &info) : ::stat(native.constData(), &info);
     target.path = path;
     if (found != 0) {
@@ -84,7 +86,11 @@ int createTemporary(const Target& target, const CheckedWriteOptions& options, QB
 class CheckedDevice : public QIODevice
 {
 public:
-    explicit CheckedDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    explicit CheckedDevice(int fd)
+        : fd_(fd)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
 
     // Writes out what is buffered; false when any write failed.
     bool drain()

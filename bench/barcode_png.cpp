@@ -132,8 +132,9 @@ double oursOnWorkers(const QStringList& values, const std::function<QByteArray(c
 QSize pngSize(const QByteArray& png)
 {
     const auto number = [&](int at) {
-        return png.size() < at + 4 ? 0 : int(quint32(uchar(png[at])) << 24 | quint32(uchar(png[at + 1])) << 16
-                                              | quint32(uchar(png[at + 2])) << 8 | quint32(uchar(png[at + 3])));
+        return png.size() < at + 4 ? 0
+                                   : int(quint32(uchar(png[at])) << 24 | quint32(uchar(png[at + 1])) << 16
+                                       | quint32(uchar(png[at + 2])) << 8 | quint32(uchar(png[at + 3])));
     };
     return QSize(number(16), number(20));
 }
@@ -235,7 +236,10 @@ bool compare(const char* title, const QStringList& values, const std::function<Q
     const QSize oursSize = pngSize(pngs.front());
     // BENCH_SAMPLES=folder keeps the first symbol of each kind there, to look at.
     if (const QString samples = qEnvironmentVariable("BENCH_SAMPLES"); !samples.isEmpty()) {
-        QFile sample(QStringLiteral("%1/%2.png").arg(samples, QString::fromLatin1(title).section(QLatin1Char(','), 0, 0) + QString::number(oursSize.width())));
+        QFile sample(
+            QStringLiteral("%1/%2.png")
+                .arg(samples,
+                    QString::fromLatin1(title).section(QLatin1Char(','), 0, 0) + QString::number(oursSize.width())));
         if (sample.open(QIODevice::WriteOnly))
             sample.write(pngs.front());
     }

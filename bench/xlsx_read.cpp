@@ -1,9 +1,13 @@
-// Reads a 100,000-row by 10-column workbook made by openpyxl, with our reader and with
-// openpyxl's read-only reader, each in a process of its own so that peak memory is its own.
-// Two forms of the same table: shared strings with a used range (as spreadsheet programs
-// write), and inline strings without one (openpyxl's write-only form, which makes the title
-// read scan the whole sheet for its width).
-//   bench_xlsx_read [ROWS]
+// Reads workbooks side by side with our reader, openpyxl's read-only reader and R's readxl
+// (Debian's r-cran-readxl), each in a process of its own so that its time and peak memory are
+// its own. The workbooks:
+//   - 100,000 rows by 10 mixed columns, shared strings with a used range (as spreadsheet
+//     programs write them);
+//   - the same with inline strings and no used range (openpyxl's write-only form);
+//   - 1,048,576 rows by 5 unique short texts, the largest sheet a workbook may hold.
+// Every reader keeps every cell as text, as the import does. Our memory should grow linearly
+// with the cells: the last column gives the growth per million cells.
+//   bench_xlsx_read [ROWS_SCALE]   (1 by default; 0.1 makes every workbook ten times smaller)
 #include "ResidentMemory.h"
 
 #include "data/SpreadsheetWriter.h"
@@ -12,82 +16,120 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
-const char* const makeWorkbook = R"(import sys, openpyxl
+const char* const makeMixed = R"(import sys, openpyxl
 rows = int(sys.argv[2])
-write_only = sys.argv[3] == 'inline'
-wb = openpyxl.Workbook(write_only=write_only)
+wb = openpyxl.Workbook(write_only=sys.argv[3] == 'inline')
 ws = wb.create_sheet('Data', 0)
 ws.append(['Name', 'Code', 'City', 'Amount', 'Ratio', 'Street', 'Count', 'Mail', 'Note', 'Flag'])
-for i in range(rows):
+for i in range(rows - 1):
     ws.append(['Guest %d' % i, '%08d' % (i * 7), 'City %d' % (i % 500), i * 3, i / 7.0,
                '%d Long Street Name' % i, i % 1000, 'guest%d@example.org' % i, 'note', i % 2 == 0])
 wb.save(sys.argv[1])
 )";
 
-// Time and peak memory of openpyxl reading every row and keeping the values, as our reader does.
-const char* const readWithOpenpyxl = R"(import sys, time, resource, openpyxl
-def rss():
+const char* const makeUnique = R"(import sys, openpyxl
+wb = openpyxl.Workbook(write_only=True)
+ws = wb.create_sheet('Data', 0)
+for row in range(1, int(sys.argv[2]) + 1):
+    ws.append(['R%dC%d' % (row, column) for column in range(1, 6)])
+wb.save(sys.argv[1])
+)";
+
+// Each reader prints: wall seconds, processor seconds (the machine may be shared, so both are
+// given), resident KiB before reading, peak KiB, rows.
+const char* const readWithOpenpyxl = R"(import sys, time, openpyxl
+def status(key):
     with open('/proc/self/status') as f:
         for line in f:
-            if line.startswith('VmRSS:'):
+            if line.startswith(key):
                 return int(line.split()[1])
-before = rss()
+before = status('VmRSS:')
 start = time.perf_counter()
+processor = time.process_time()
 wb = openpyxl.load_workbook(sys.argv[1], read_only=True)
 table = [list(r) for r in wb.worksheets[0].iter_rows(values_only=True)]
 seconds = time.perf_counter() - start
-peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss
-print('%.3f %d %d %d' % (seconds, before, peak, len(table)))
+processor = time.process_time() - processor
+print('%.3f %.3f %d %d %d' % (seconds, processor, before, status('VmHWM:'), len(table)))
 )";
 
-// The heap the returned table itself needs, so that the reader's own overhead can be told apart.
-long tableKiB(const SheetTable& table)
+const char* const readWithReadxl = R"(suppressMessages(library(readxl))
+status <- function(key) { l <- readLines('/proc/self/status'); as.numeric(gsub('[^0-9]', '', l[startsWith(l, key)])) }
+path <- commandArgs(trailingOnly = TRUE)[1]
+before <- status('VmRSS:')
+start <- Sys.time()
+processor <- proc.time()
+table <- read_excel(path, sheet = 1, col_names = FALSE, col_types = 'text', .name_repair = 'minimal')
+seconds <- as.numeric(Sys.time() - start, units = 'secs')
+used <- proc.time() - processor
+cat(sprintf('%.3f %.3f %d %d %d\n', seconds, used[['user.self']] + used[['sys.self']], before, status('VmHWM:'),
+    nrow(table)))
+)";
+
+double processorSeconds()
 {
-    qint64 bytes = 0;
-    for (const QStringList& row : table) {
-        bytes += 16 + row.size() * qint64(sizeof(QString));
-        for (const QString& cell : row)
-            bytes += cell.isEmpty() ? 0 : 16 + (cell.size() + 1) * 2;
-    }
-    return long(bytes / 1024);
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Child: open, titles, all rows, as the import windows do.
 int readWithOurs(const QString& path)
 {
     const long before = residentKiB();
+    const double processor = processorSeconds();
     QElapsedTimer timer;
     timer.start();
     SpreadsheetWriter::ReadWorkbook(path, true);
-    const double opened = timer.nsecsElapsed() / 1e9;
     Excel_Sheet_Number = 1;
     SpreadsheetWriter::ReadData_only_column();
-    const double titled = timer.nsecsElapsed() / 1e9;
     const SheetTable table = SpreadsheetWriter::ReadWorkbook(path, false);
     const double seconds = timer.nsecsElapsed() / 1e9;
-    std::fprintf(stderr, "    galavite: unpacking and shared strings %.2f s, titles %.2f s, rows %.2f s\n", opened,
-        titled - opened, seconds - titled);
-    std::printf(
-        "%.3f %ld %ld %lld %ld\n", seconds, before, peakResidentKiB(), qlonglong(table.size()), tableKiB(table));
+    std::printf("%.3f %.3f %ld %ld %lld\n", seconds, processorSeconds() - processor, before, peakResidentKiB(),
+        qlonglong(table.size()));
     return table.isEmpty() ? 1 : 0;
 }
 
-QList<double> run(const QString& program, const QStringList& arguments)
+struct Run
+{
+    double seconds = 0;
+    double processor = 0;
+    double growthMiB = 0;
+    double peakMiB = 0;
+    long rows = 0;
+};
+
+std::optional<Run> run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(program, arguments);
     process.waitForFinished(-1);
-    QList<double> values;
-    for (const QByteArray& field : process.readAllStandardOutput().simplified().split(' '))
-        values.append(field.toDouble());
-    return values;
+    const QList<QByteArray> fields = process.readAllStandardOutput().simplified().split(' ');
+    if (process.exitCode() != 0 || fields.size() != 5)
+        return std::nullopt;
+    return Run { fields[0].toDouble(), fields[1].toDouble(), (fields[3].toDouble() - fields[2].toDouble()) / 1024,
+        fields[3].toDouble() / 1024, fields[4].toLong() };
+}
+
+void print(const char* reader, const std::optional<Run>& result, double cells)
+{
+    if (!result) {
+        std::printf("  %-24s failed or not installed\n", reader);
+        return;
+    }
+    std::printf("  %-24s %8.2f %8.2f %10.1f %10.1f %9ld %12.1f\n", reader, result->seconds, result->processor,
+        result->peakMiB, result->growthMiB, result->rows, result->growthMiB / (cells / 1e6));
 }
 
 } // namespace
@@ -99,38 +141,67 @@ int main(int argc, char** argv)
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("--read"))
         return readWithOurs(arguments[2]);
 
-    const int rows = arguments.size() > 1 ? arguments[1].toInt() : 100000;
+    const double scale = arguments.size() > 1 ? arguments[1].toDouble() : 1.0;
     const QString python = QStringLiteral("/usr/bin/python3");
+    const QString rscript = QStandardPaths::findExecutable(QStringLiteral("Rscript"));
+    struct Book
+    {
+        const char* title;
+        const char* maker;
+        int rows;
+        int columns;
+        const char* form;
+    };
+    const Book books[] = {
+        { "100,000 x 10, shared strings, used range", makeMixed, 100000, 10, "shared" },
+        { "100,000 x 10, inline strings, no used range", makeMixed, 100000, 10, "inline" },
+        { "1,048,576 x 5 unique short texts", makeUnique, 1048576, 5, "" },
+    };
     QTemporaryDir folder;
-    std::printf("%-44s %8s %12s %10s %8s\n", "reader", "seconds", "peak RSS MB", "growth MB", "rows");
-    for (const QString& form : { QStringLiteral("shared"), QStringLiteral("inline") }) {
-        const QString workbook = folder.filePath(form + QStringLiteral(".xlsx"));
-        run(python, { QStringLiteral("-c"), QString::fromUtf8(makeWorkbook), workbook, QString::number(rows), form });
+    std::printf("%-26s %8s %8s %10s %10s %9s %12s\n", "reader", "wall s", "cpu s", "peak MiB", "growth MiB", "rows",
+        "MiB/M cells");
+    for (const Book& book : books) {
+        const int rows = std::max(1, int(book.rows * scale));
+        const QString workbook = folder.filePath(QStringLiteral("book.xlsx"));
+        QFile::remove(workbook);
+        QProcess maker;
+        maker.start(python,
+            { QStringLiteral("-c"), QString::fromUtf8(book.maker), workbook, QString::number(rows),
+                QString::fromUtf8(book.form) });
+        maker.waitForFinished(-1);
         if (!QFile::exists(workbook)) {
             std::fprintf(stderr, "openpyxl could not make the workbook\n");
             return 1;
         }
-        std::printf("%s, %.1f MB\n",
-            form == QStringLiteral("shared") ? "shared strings, used range" : "inline strings, no used range",
-            QFile(workbook).size() / 1e6);
+        const double cells = double(rows) * book.columns;
+        std::printf("%s (%d rows), %.1f MB\n", book.title, rows, QFile(workbook).size() / 1e6);
         std::fflush(stdout);
-        QList<double> ours;
+
+        std::optional<Run> ours;
         for (int attempt = 0; attempt < 3; ++attempt) {
-            const QList<double> result = run(app.applicationFilePath(), { QStringLiteral("--read"), workbook });
-            if (result.size() == 5 && (ours.isEmpty() || result[0] < ours[0]))
+            const std::optional<Run> result = run(app.applicationFilePath(), { QStringLiteral("--read"), workbook });
+            if (result && (!ours || result->seconds < ours->seconds))
                 ours = result;
         }
-        const QList<double> theirs
+        const std::optional<Run> openpyxl
             = run(python, { QStringLiteral("-c"), QString::fromUtf8(readWithOpenpyxl), workbook });
-        if (ours.size() != 5 || theirs.size() != 4) {
-            std::fprintf(stderr, "a reader failed\n");
-            return 1;
+        std::optional<Run> readxl;
+        if (!rscript.isEmpty())
+            readxl = run(rscript, { QStringLiteral("-e"), QString::fromUtf8(readWithReadxl), workbook });
+        print("galavite, best of 3", ours, cells);
+        print("openpyxl read-only", openpyxl, cells);
+        print("readxl (R)", readxl, cells);
+        double fastestWall = 0;
+        double fastestProcessor = 0;
+        for (const std::optional<Run>& peer : { openpyxl, readxl }) {
+            if (peer && (fastestWall == 0 || peer->seconds < fastestWall))
+                fastestWall = peer->seconds;
+            if (peer && (fastestProcessor == 0 || peer->processor < fastestProcessor))
+                fastestProcessor = peer->processor;
         }
-        std::printf("  %-42s %8.2f %12.1f %10.1f %8.0f   (the table itself: %.1f MB)\n", "galavite, best of 3", ours[0],
-            ours[2] / 1024, (ours[2] - ours[1]) / 1024, ours[3], ours[4] / 1024);
-        std::printf("  %-42s %8.2f %12.1f %10.1f %8.0f\n", "openpyxl read-only", theirs[0], theirs[2] / 1024,
-            (theirs[2] - theirs[1]) / 1024, theirs[3]);
-        std::printf("  speed-up: %.1fx\n", theirs[0] / ours[0]);
+        if (ours && fastestWall > 0)
+            std::printf("  galavite against the fastest other reader: %.1fx in wall time, %.1fx in processor time\n",
+                fastestWall / ours->seconds, fastestProcessor / ours->processor);
         std::fflush(stdout);
     }
     return 0;

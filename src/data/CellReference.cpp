@@ -19,7 +19,10 @@ int Get_Col_index(QStringView letters, int base)
         return -1;
     int number = 0;
     for (const QChar letter : letters) {
-        const char16_t c = letter.toUpper().unicode();
+        // Letters are ASCII only, so no case table is needed (this runs for every cell).
+        char16_t c = letter.unicode();
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - u'a' + u'A');
         if (c < u'A' || c > u'Z')
             return -1;
         number = number * 26 + (c - u'A' + 1);

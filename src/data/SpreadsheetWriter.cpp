@@ -28,6 +28,7 @@ QString relationshipId(const pugi::xml_node& sheet)
 } // namespace
 
 SpreadsheetWriter::SpreadsheetWriter()
+    : memory_(WorkbookMemory::forArchive(0)) // the smallest, until a workbook is opened
 {
     const QString base = processTempFolder();
     if (!base.isEmpty())

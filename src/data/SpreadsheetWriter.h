@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/WorkbookMemory.h"
+
 #include <memory>
 
 #include <QList>
@@ -72,6 +74,9 @@ private:
     QString tmpDir_;
     SheetTable data_;
     QStringList sharedStrings_;
+    // What the open workbook's strings and table may take, and what its strings take.
+    WorkbookMemory memory_;
+    qint64 sharedStringsBytes_ = 0;
     bool date1904_ = false;
     QString lastError_;
 };

@@ -14,12 +14,10 @@
 
 namespace {
 
-// What the table may cost in memory. A few bytes of XML per row or cell, packed a thousand to
-// one, would otherwise make a table of gigabytes; the estimate stops such a sheet long before.
-constexpr qint64 maxTableBytes = qint64(128) << 20;
+// What the table costs in memory, so that a few bytes of XML per row or cell, packed a thousand
+// to one, are stopped long before they make a table of gigabytes.
 constexpr qint64 bytesPerRow = 40; // the row's list and its entry in the table
 constexpr qint64 bytesPerCell = sizeof(QString);
-constexpr qint64 bytesPerText = 32; // a text's own allocation, beyond its characters
 
 // "xl/worksheets/sheet1.xml" for messages.
 QString partName(const QString& tmpDir, const QString& partPath)
@@ -50,7 +48,7 @@ qint64 rowBytes(int columns, const WorksheetReader::Row& cells)
     qint64 bytes = bytesPerRow + qint64(std::max(columns, widest(cells))) * bytesPerCell;
     for (const WorksheetReader::Cell& cell : cells) {
         if (!cell.shared)
-            bytes += bytesPerText + 2 * cell.value.size();
+            bytes += WorkbookMemory::textBytes(cell.value.size());
     }
     return bytes;
 }
@@ -68,6 +66,8 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     Excel_Sheet_Columns = 1;
     self.lastError_.clear();
     self.sharedStrings_.clear();
+    self.sharedStringsBytes_ = 0;
+    self.memory_ = WorkbookMemory::forArchive(QFileInfo(path).size());
     if (self.tmpDir_.isEmpty()) {
         self.fail(QStringLiteral("The workbook cannot be opened: there is no temporary folder."));
         Show_MessageBox_No_Thread(self.lastError_);
@@ -96,7 +96,8 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath)
 {
     lastError_.clear();
     QString error;
-    if (!readSharedStringsPart(partPath, partName(tmpDir_, partPath), sharedStrings_, error))
+    if (!readSharedStringsPart(
+            partPath, partName(tmpDir_, partPath), memory_, sharedStrings_, sharedStringsBytes_, error))
         return fail(error);
     return true;
 }
@@ -171,10 +172,11 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
         return row;
     }();
     bool tooLarge = false;
-    qint64 bytes = 0;
+    // The shared strings stay in memory beside the table.
+    qint64 bytes = sharedStringsBytes_;
     const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
         bytes += rowBytes(columns, cells);
-        if (bytes > maxTableBytes) {
+        if (bytes > memory_.limit) {
             tooLarge = true;
             return false;
         }
@@ -185,8 +187,8 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
         return true;
     });
     if (tooLarge) {
-        data_.clear();
-        return fail(QStringLiteral("%1 is too large to read").arg(partName(tmpDir_, partPath)));
+        data_ = SheetTable();
+        return fail(QStringLiteral("%1 is too large to read: %2").arg(partName(tmpDir_, partPath), memory_.reason));
     }
     if (!ok || !reader.finish()) {
         data_.clear();

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -46,13 +47,18 @@ bool isNumberText(const QString& text)
 // Characters that XML 1.0 cannot carry would make the whole part unreadable.
 QString xmlSafe(const QString& text)
 {
+    const auto unsafe = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF;
+    };
+    // Shared, not copied, in the usual case: a million-row table would otherwise be held twice.
+    if (std::none_of(text.cbegin(), text.cend(), unsafe))
+        return text;
     QString safe;
     safe.reserve(text.size());
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF)
-            continue;
-        safe.append(c);
+        if (!unsafe(c))
+            safe.append(c);
     }
     return safe;
 }
@@ -86,8 +92,9 @@ QString tableProblem(const SheetTable& table)
             return QStringLiteral("the table has more rows or columns than a workbook can hold");
         for (qsizetype j = 0; j < row.size(); ++j) {
             if (row.at(j).size() > maxCellCharacters)
-                return QStringLiteral("row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
-                                      "holds at most %3")
+                return QStringLiteral(
+                    "row %1 of the workbook cannot be written: its value has %2 characters, and a workbook cell "
+                    "holds at most %3")
                     .arg(i + 1)
                     .arg(row.at(j).size())
                     .arg(maxCellCharacters);

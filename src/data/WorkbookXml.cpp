@@ -6,30 +6,33 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
-// What the strings may cost in memory (text plus list entry and allocation); a part that would
-// take more is hostile: a few hundred kilobytes of archive can hold gigabytes of text.
-constexpr qint64 maxSharedStringsBytes = qint64(64) << 20;
-constexpr qint64 bytesPerString = 56;
+constexpr qint64 listEntryBytes = sizeof(QString);
 
 // sst / si / t, or sst / si / r / t; everything else in an item (phonetic runs) is skipped.
 class SharedStringsHandler final : public XmlStream::Handler
 {
 public:
-    SharedStringsHandler(QStringList& strings, XmlStream*& stream)
+    SharedStringsHandler(QStringList& strings, const WorkbookMemory& memory, XmlStream*& stream)
         : strings_(strings)
+        , memory_(memory)
         , stream_(stream)
     { }
 
-    void startElement(std::string_view name, const char**) override
+    qint64 bytes() const { return bytes_; }
+
+    void startElement(std::string_view name, const char** attrs) override
     {
         ++depth_;
-        if (depth_ == 1)
+        if (depth_ == 1) {
             isSst_ = name == "sst";
-        else if (!isSst_)
+            if (isSst_)
+                reserve(XmlStream::attribute(attrs, "uniqueCount"));
+        } else if (!isSst_)
             return;
         else if (depth_ == 2 && name == "si") {
             inItem_ = true;
@@ -55,9 +58,9 @@ public:
             inRun_ = false;
         if (depth_ == 2 && inItem_) {
             inItem_ = false;
-            bytes_ += bytesPerString + 2 * item_.size();
-            if (bytes_ > maxSharedStringsBytes)
-                stream_->fail(QStringLiteral("the shared strings are too large to read"));
+            bytes_ += listEntryBytes + WorkbookMemory::textBytes(item_.size());
+            if (bytes_ > memory_.limit)
+                stream_->fail(QStringLiteral("the shared strings are too large to read: %1").arg(memory_.reason));
             else
                 strings_.append(item_);
         }
@@ -75,6 +78,14 @@ public:
     }
 
 private:
+    // Growing a list of millions by doubling copies it many times and briefly holds it twice;
+    // the stated count is trusted only as far as the memory limit goes.
+    void reserve(const char* count)
+    {
+        const qint64 stated = count ? QByteArray(count).toLongLong() : 0;
+        strings_.reserve(qsizetype(std::clamp<qint64>(stated, 0, memory_.limit / (listEntryBytes * 4))));
+    }
+
     void tooLong()
     {
         capture_ = false;
@@ -82,6 +93,7 @@ private:
     }
 
     QStringList& strings_;
+    const WorkbookMemory& memory_;
     XmlStream*& stream_;
     std::string text_; // the current text element, as it arrives
     QString item_;
@@ -122,11 +134,13 @@ bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& 
     return true;
 }
 
-bool readSharedStringsPart(const QString& path, const QString& partName, QStringList& strings, QString& error)
+bool readSharedStringsPart(const QString& path, const QString& partName, const WorkbookMemory& memory,
+    QStringList& strings, qint64& bytes, QString& error)
 {
     strings.clear();
+    bytes = 0;
     XmlStream* streamPointer = nullptr;
-    SharedStringsHandler handler(strings, streamPointer);
+    SharedStringsHandler handler(strings, memory, streamPointer);
     XmlStream stream(path, partName, handler);
     streamPointer = &stream;
     if (stream.open()) {
@@ -135,7 +149,9 @@ bool readSharedStringsPart(const QString& path, const QString& partName, QString
     if (stream.failed()) {
         error = stream.errorString();
         strings.clear();
+        strings.squeeze();
         return false;
     }
+    bytes = handler.bytes();
     return true;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/WorkbookMemory.h"
+
 #include <pugixml.hpp>
 
 // Safe reading of workbook parts. Parts come from untrusted archives: a document type
@@ -13,6 +15,8 @@
 bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& error);
 
 // Reads the items of a shared-string part, in order, into strings: each item whole, its
-// formatting runs joined and phonetic hints left out. False with a message in error when the
-// part is broken, hostile or holds too many items.
-bool readSharedStringsPart(const QString& path, const QString& partName, QStringList& strings, QString& error);
+// formatting runs joined and phonetic hints left out; bytes receives the memory they take.
+// False with a message in error when the part is broken or hostile, or its strings would take
+// more than memory allows.
+bool readSharedStringsPart(const QString& path, const QString& partName, const WorkbookMemory& memory,
+    QStringList& strings, qint64& bytes, QString& error);

@@ -1,14 +1,21 @@
 #include "data/XmlStream.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int chunkSize = 256 * 1024;
 
 std::string_view localName(const char* name)
 {
-    const std::string_view full(name);
-    const size_t colon = full.rfind(':');
-    return colon == std::string_view::npos ? full : full.substr(colon + 1);
+    // One pass over the name, remembering where the last prefix ended.
+    const char* local = name;
+    const char* end = name;
+    for (; *end; ++end) {
+        if (*end == ':')
+            local = end + 1;
+    }
+    return std::string_view(local, size_t(end - local));
 }
 
 } // namespace
@@ -79,8 +86,9 @@ void XmlStream::fail(const QString& reason)
 
 const char* XmlStream::attribute(const char** attrs, std::string_view name)
 {
+    // Compared without measuring each name first: this runs for every cell of a sheet.
     for (; attrs && attrs[0]; attrs += 2) {
-        if (name == attrs[0])
+        if (std::strncmp(attrs[0], name.data(), name.size()) == 0 && attrs[0][name.size()] == '\0')
             return attrs[1];
     }
     return nullptr;

@@ -59,7 +59,7 @@ void Import_Excel::Insert_file_Func()
 {
     const SheetTable rows = chooser->readRows();
     if (rows.isEmpty()) {
-        dialogs().showMessage(corruptMessage);
+        dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
         return;
     }
     if (!BatchWizard_Window)
@@ -74,5 +74,5 @@ void Import_Excel::Create_Excel_List_Func()
     const SheetTable rows = chooser->readRows();
     if (!Data_From_Excel_Window
         || !Data_From_Excel_Window->replaceFromSheet(rows, chooser->columns().checkedColumns(), chooser->hasHeader()))
-        dialogs().showMessage(corruptMessage);
+        dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
 }

@@ -101,6 +101,12 @@ SheetTable SheetChooser::readRows()
     return rows;
 }
 
+QString SheetChooser::noRowsMessage(const QString& windowMessage)
+{
+    const QString reason = SpreadsheetWriter::lastError();
+    return reason.isEmpty() ? windowMessage : QStringLiteral("The workbook cannot be read: %1.").arg(reason);
+}
+
 void SheetChooser::Select_ALL_Pressed()
 {
     ListData_xl->setAllChecked(true);

@@ -27,6 +27,9 @@ public:
     bool open(const QString& path);
     // Every row of the chosen sheet, read behind the please-wait sheet.
     SheetTable readRows();
+    // What to tell the user when readRows gave nothing: why the reader refused the sheet, or
+    // the window's own message when the sheet simply holds no rows.
+    static QString noRowsMessage(const QString& windowMessage);
 
     void Select_ALL_Pressed();
     void Clear_All_Pressed();

@@ -48,8 +48,7 @@ QByteArray formatOf(const QString& extension)
 
 } // namespace
 
-QByteArray encodeCardPicture(
-    const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers)
+QByteArray encodeCardPicture(const Picture& picture, double dpi, const QString& extension, CardEncodingBuffers* buffers)
 {
     if (picture.isNull())
         return {};

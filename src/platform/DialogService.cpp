@@ -35,6 +35,13 @@ std::unique_ptr<DialogService>& currentService()
 
 } // namespace
 
+QString DialogService::chooseSaveFileOfType(
+    const QString& title, const QString& folder, const QStringList& types, int* chosenType)
+{
+    *chosenType = 0;
+    return chooseSaveFile(title, folder, types.value(0), QString());
+}
+
 DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
 {
     switch (askChoice(text, { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") }, 0)) {

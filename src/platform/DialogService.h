@@ -48,6 +48,10 @@ public:
     virtual QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                    const QString& defaultSuffix) = 0;
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // A save chooser with a list of file types (filters as above): *chosenType is the index of
+    // the type picked in the list. A service without such a list offers the first type only.
+    virtual QString chooseSaveFileOfType(
+        const QString& title, const QString& folder, const QStringList& types, int* chosenType);
 
     // Runs a dialog modally; returns its result (1 OK, 0 Cancel).
     virtual int runModal(QDialog& dialog) = 0;

@@ -577,10 +577,11 @@ void Picture::toImage(QImage& image, double dpi, const QColor& background, Edges
     const QImage::Format format
         = background.alpha() == 255 ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied;
     // Crisp and fitted edges cover the pixels whose centres they hold: no pixel is left half
-    // covered at the far edges, where it would show the background as a third colour.
+    // covered at the far edges, where it would show the background as a third colour. A centre
+    // on the edge is outside, whatever the last bit of the product says.
     const auto pixels = [&](double points) {
         return edges == Edges::Smooth ? int(std::ceil(points * scale))
-                                      : std::max(1, int(std::ceil(points * scale - 0.5)));
+                                      : std::max(1, int(std::ceil(points * scale - 0.5 - 1e-9)));
     };
     const QSize size(pixels(size_.width()), pixels(size_.height()));
     if (image.size() != size || image.format() != format || !image.isDetached())
@@ -594,9 +595,8 @@ void Picture::toImage(QImage& image, double dpi, const QColor& background, Edges
     image.fill(background);
     // A fitted picture fills its pixels exactly; one that already does keeps the true scale,
     // so that it comes out as a smooth one does.
-    const auto fittedScale = [&](double points, int count) {
-        return std::abs(points * scale - count) > 1e-6 ? count / points : scale;
-    };
+    const auto fittedScale
+        = [&](double points, int count) { return std::abs(points * scale - count) > 1e-6 ? count / points : scale; };
     const double scaleX = edges == Edges::Fitted ? fittedScale(size_.width(), size.width()) : scale;
     const double scaleY = edges == Edges::Fitted ? fittedScale(size_.height(), size.height()) : scale;
     {

@@ -89,7 +89,9 @@ private:
     void OnGetSelected();
     // Asks whether to clear the values before adding new ones; false when the user cancelled.
     bool prepareForNewValues();
-    void exportValues(const QString& chosenPath);
+    // Writes the values as a workbook or a text file, under the chosen name with the type's
+    // extension.
+    void exportValues(const QString& chosenPath, bool asText);
 
     BatchWizardHost& host_;
     SeriesListModel* ListData_ = nullptr;

@@ -142,25 +142,26 @@ void BatchWizard::Export_Value_Btn_Clicked()
         = settings.value(exportFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
               .toString();
     const QString suggested = QDir(folder).filePath(cleanSeriesName(batch_list_name->text()));
-    const QString chosen = dialogs().chooseSaveFile(
-        tr("Export Series"), suggested, tr("Workbook (*.xlsx);;Text file, one value per line (*.txt)"), QString());
+    int type = 0;
+    const QString chosen = dialogs().chooseSaveFileOfType(tr("Export Series"), suggested,
+        { tr("Workbook (*.xlsx)"), tr("Text file, one value per line (*.txt)") }, &type);
     if (chosen.isEmpty())
         return;
     settings.setValue(exportFolderKey, QFileInfo(chosen).absolutePath());
-    exportValues(chosen);
+    exportValues(chosen, type == 1);
 }
 
-void BatchWizard::exportValues(const QString& chosenPath)
+void BatchWizard::exportValues(const QString& chosenPath, bool text)
 {
     raise();
-    // The format follows the typed extension; any other extension is replaced by "xlsx".
+    // The type chosen in the list decides the format, whatever the typed name ends with.
     const QFileInfo chosen(chosenPath);
-    const bool text = chosen.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0;
+    const QString extension = text ? QStringLiteral("txt") : QStringLiteral("xlsx");
     QString path = chosenPath;
-    if (!text && chosen.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0) {
+    if (chosen.suffix().compare(extension, Qt::CaseInsensitive) != 0) {
         path = QDir(chosen.path())
                    .filePath((chosen.suffix().isEmpty() ? chosen.fileName() : chosen.completeBaseName())
-                       + QStringLiteral(".xlsx"));
+                       + QLatin1Char('.') + extension);
         // The file chooser asked about the name as typed, not about this one.
         if (QFileInfo::exists(path)
             && !dialogs().askYesNo(

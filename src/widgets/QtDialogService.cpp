@@ -111,6 +111,23 @@ QString QtDialogService::chooseSaveFile(const QString& title, const QString& fol
     return chosen;
 }
 
+QString QtDialogService::chooseSaveFileOfType(
+    const QString& title, const QString& folder, const QStringList& types, int* chosenType)
+{
+    const QString filter = types.join(QStringLiteral(";;"));
+    QFileDialog dialog(dialogParent(), title, FileDialogFolders::startAt(filter, folder));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(types);
+    *chosenType = 0;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    *chosenType = std::max(0, int(types.indexOf(dialog.selectedNameFilter())));
+    const QString chosen = dialog.selectedFiles().constFirst();
+    FileDialogFolders::remember(filter, chosen);
+    return chosen;
+}
+
 QString QtDialogService::chooseFolder(const QString& title, const QString& folder)
 {
     const QString chosen

@@ -16,6 +16,8 @@ public:
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                            const QString& defaultSuffix) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
+    QString chooseSaveFileOfType(
+        const QString& title, const QString& folder, const QStringList& types, int* chosenType) override;
     int runModal(QDialog& dialog) override;
 
 private:

@@ -250,15 +250,18 @@ TEST_F(ZipTest, StreamingZip64FormUnpacksWithAndWithoutDescriptors)
     for (const char* descriptors : { "True", "False" }) {
         SCOPED_TRACE(descriptors);
         const QString archive = path(QStringLiteral("s.zip"));
-        runPython(streamingZip64Python() + QStringLiteral(R"(
+        runPython(streamingZip64Python()
+                + QStringLiteral(R"(
 import sys
 entries = [('a/one.txt', b'first entry'), ('b/two.xml', b'<x>' * 20000), ('empty.txt', b'')]
 open(sys.argv[1], 'wb').write(streaming_zip64(entries, %1))
-)").arg(QLatin1String(descriptors)),
+)")
+                      .arg(QLatin1String(descriptors)),
             { archive });
         const QString out = makeFolder(QStringLiteral("out"));
         ZipError error;
-        ASSERT_TRUE(SSZipArchive::unzipFileAtPath(archive, out, true, QString(), &error)) << error.message.toStdString();
+        ASSERT_TRUE(SSZipArchive::unzipFileAtPath(archive, out, true, QString(), &error))
+            << error.message.toStdString();
         EXPECT_EQ(fileBytes(out + QStringLiteral("/a/one.txt")), QByteArray("first entry"));
         EXPECT_EQ(fileBytes(out + QStringLiteral("/b/two.xml")), QByteArray("<x>").repeated(20000));
         EXPECT_TRUE(QFileInfo(out + QStringLiteral("/empty.txt")).isFile());

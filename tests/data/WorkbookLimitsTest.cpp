@@ -2,8 +2,11 @@
 #include "XlsxTestSupport.h"
 
 #include "common/FileHelpers.h"
+#include "common/Globals.h"
+#include "data/CellReference.h"
 #include "data/SpreadsheetWriter.h"
 #include "support/ScriptedDialogService.h"
+#include "support/TempResources.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -107,6 +110,71 @@ write_book(sys.argv[1], (row * 1000 for _ in range(1000)))
     EXPECT_NE(run.result.find("too large to read"), std::string::npos) << run.result;
     EXPECT_GT(run.peakMegabytes, 0);
     EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+}
+
+// The text of every cell of the full sheets below: unique, short, never a number.
+QString fullSheetCell(int row, int column)
+{
+    return QStringLiteral("R%1C%2").arg(row + 1).arg(column + 1);
+}
+
+constexpr int fullSheetColumns = 5;
+
+// The rows of the open workbook's first sheet that differ from fullSheetCell, at most a few.
+QStringList fullSheetMismatches()
+{
+    Excel_Sheet_Number = 1;
+    SpreadsheetWriter::ReadData_only_column();
+    const SheetTable table = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    QStringList mismatches;
+    if (!SpreadsheetWriter::lastError().isEmpty())
+        return { SpreadsheetWriter::lastError() };
+    if (table.size() != maxSheetRows)
+        mismatches.append(QStringLiteral("%1 rows").arg(table.size()));
+    for (int row = 0; row < table.size() && mismatches.size() < 5; ++row) {
+        const QStringList& cells = table.at(row);
+        bool same = cells.size() == fullSheetColumns;
+        for (int column = 0; same && column < fullSheetColumns; ++column)
+            same = cells.at(column) == fullSheetCell(row, column);
+        if (!same)
+            mismatches.append(QStringLiteral("row %1: %2").arg(row + 1).arg(cells.join(u'|')));
+    }
+    return mismatches;
+}
+
+// The longest-running test of the suite (about a minute): the largest sheets a workbook may
+// hold must come back whole, from our writer and from another one.
+TEST_F(LimitsTest, FullSheetsOfUniqueShortTextsReadBackCellForCell)
+{
+    TempResources resources;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    {
+        SheetTable table;
+        table.reserve(maxSheetRows);
+        for (int row = 0; row < maxSheetRows; ++row) {
+            QStringList cells;
+            cells.reserve(fullSheetColumns);
+            for (int column = 0; column < fullSheetColumns; ++column)
+                cells.append(fullSheetCell(row, column));
+            table.append(std::move(cells));
+        }
+        ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, table, false))
+            << SpreadsheetWriter::lastError().toStdString();
+    }
+    SpreadsheetWriter::ReadWorkbook(book, true);
+    EXPECT_EQ(fullSheetMismatches(), QStringList());
+
+    makeWithPython(QStringLiteral(R"(import sys, openpyxl
+wb = openpyxl.Workbook(write_only=True)
+ws = wb.create_sheet()
+for row in range(1, 1048577):
+    ws.append(['R%dC%d' % (row, column) for column in range(1, 6)])
+wb.save(sys.argv[1])
+)"));
+    SpreadsheetWriter::ReadWorkbook(book, true);
+    EXPECT_EQ(fullSheetMismatches(), QStringList());
+    EXPECT_TRUE(dialogs->messages().empty());
 }
 
 TEST_F(LimitsTest, CellsAndRowsBeyondTheFormatsLimitsAreRefused)

@@ -257,7 +257,8 @@ TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePerso
 
     EXPECT_TRUE(seriesOffered);
     EXPECT_TRUE(QFile::exists(QDir(out_.path()).filePath(QStringLiteral("front_Back.png"))));
-    EXPECT_EQ(QImage(path).size(), QSize(243 * 300 / 72 + 1, 638));
+    // 243 x 153 points at 300 dpi are 1012.5 x 637.5 pixels: the whole pixels inside.
+    EXPECT_EQ(QImage(path).size(), QSize(1012, 637));
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("shown"));
     EXPECT_EQ(host_.done, QStringList({ path, QStringLiteral("Card has been exported successfully.") }));
     EXPECT_FALSE(QFile::exists(exported(QString())));

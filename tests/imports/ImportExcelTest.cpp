@@ -160,3 +160,30 @@ TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)
     for (const QString& message : scripted->messages())
         EXPECT_TRUE(message.contains(QStringLiteral("cannot be opened"))) << message.toStdString();
 }
+
+TEST_F(ImportExcelTest, ASheetTooLargeToReadIsReportedWithItsReason)
+{
+    // Ten million cells from about a megabyte: the table would take hundreds of times the
+    // workbook's size in memory.
+    const QString path = QDir(resources.path()).filePath(QStringLiteral("bomb.xlsx"));
+    xlsxtest::runPython(QStringLiteral(R"(import sys, zipfile
+NS = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=1)
+z.writestr('xl/workbook.xml', '<workbook xmlns="%s" xmlns:r="%s"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>' % (NS, REL))
+z.writestr('xl/_rels/workbook.xml.rels', '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/></Relationships>' % REL)
+with z.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as f:
+    f.write(('<worksheet xmlns="%s"><sheetData>' % NS).encode())
+    row = b'<row>' + b'<c><v>1</v></c>' * 10 + b'</row>'
+    for _ in range(1000): f.write(row * 1000)
+    f.write(b'</sheetData></worksheet>')
+z.close()
+)"),
+        { path });
+    import(QStringLiteral("E"), path, { 0 }, true);
+    ASSERT_FALSE(scripted->messages().empty());
+    EXPECT_TRUE(scripted->messages().back().startsWith(
+        QStringLiteral("The workbook cannot be read: xl/worksheets/sheet1.xml is too large to read")))
+        << scripted->messages().back().toStdString();
+    EXPECT_TRUE(table.ListData.isEmpty());
+}

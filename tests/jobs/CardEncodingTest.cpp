@@ -1,8 +1,8 @@
 // Card files: pixels as before where a card fills whole pixels, no transparency an opaque card
 // does not need, barcodes that still read, and buffers reused from card to card that leave
 // no trace of the card before.
-#include "jobs/CardExport.h"
 #include "JobsTestSupport.h"
+#include "jobs/CardExport.h"
 
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -66,8 +66,7 @@ TestCard card(const QSizeF& size, const QColor& fill)
     auto settings = Card_Property::create();
     settings->setCard_fill_chk(true);
     settings->setCard_fill_clr(fill);
-    const CardSnapshot snapshot
-        = CardSnapshot::take(front, {}, *settings, *settings, 0, QRectF(QPointF(0, 0), size));
+    const CardSnapshot snapshot = CardSnapshot::take(front, {}, *settings, *settings, 0, QRectF(QPointF(0, 0), size));
     made.picture = SKTRenderingView::image_From_Card_Graphics(snapshot.front, false, snapshot.frontBase());
     return made;
 }

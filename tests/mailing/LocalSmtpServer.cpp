@@ -28,7 +28,10 @@ QStringList splitNul(const QByteArray& bytes)
 
 LocalSmtpServer::LocalSmtpServer(Mode mode)
 {
-    const char* modeName = mode == Mode::ImplicitTls ? "implicit" : mode == Mode::StartTls ? "starttls" : "plain";
+    const char* modeName = mode == Mode::ImplicitTls ? "implicit"
+        : mode == Mode::StartTls                     ? "starttls"
+        : mode == Mode::RefusesLogin                 ? "refusing"
+                                                     : "plain";
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-W"), QStringLiteral("ignore"),

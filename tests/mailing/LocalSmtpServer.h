@@ -16,7 +16,8 @@ public:
     {
         ImplicitTls,
         StartTls,
-        NoStartTls
+        NoStartTls,
+        RefusesLogin // STARTTLS, and every password refused
     };
 
     explicit LocalSmtpServer(Mode mode);

@@ -180,6 +180,18 @@ TEST(MailHandoff, ThePrivateAuthorityNamedInSslCertFileIsTrusted)
     EXPECT_TRUE(server.waitForMails(1));
 }
 
+TEST(MailHandoff, ARefusedLoginIsNamedWithTheServersAnswer)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::RefusesLogin);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    QString reason;
+    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        QStringLiteral("Body"), password, &reason));
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("The server refused the login: 535"))) << reason.toStdString();
+    EXPECT_TRUE(server.mails().isEmpty());
+}
+
 TEST(MailHandoff, ARefusedConnectionIsNamed)
 {
     // A port that was free a moment ago: nothing listens there.

@@ -1,9 +1,10 @@
 #include "LocalSmtpServer.h"
-#include "../support/SmallFilesystem.h"
+#include "support/FullFolder.h"
 
 #include "mailing/MailRun.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QThread>
@@ -281,22 +282,14 @@ TEST(MailRun, AHeldRunSendsNothingUntilReleased)
 TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)
 {
     // The attachments go to the temporary folder; make it a full disk.
-    SmallFilesystem disk(4096);
-    if (!disk.isMounted())
-        GTEST_SKIP() << disk.whyNot().toStdString();
+    FullFolder disk;
     const QByteArray savedTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", disk.path().toLocal8Bit());
-    const CardRenderer large = [](int row, bool) {
-        QImage image(600, 400, QImage::Format_RGB32);
-        for (int y = 0; y < image.height(); ++y) // noise: JPEG cannot make it small
-            for (int x = 0; x < image.width(); ++x)
-                image.setPixel(x, y, qRgb((x * 7919 + y * 104729 + row) % 251, (x * y) % 241, (x + y * 31) % 239));
-        return image;
-    };
+    qputenv("TMPDIR", QFile::encodeName(disk.path()));
+    disk.fill();
     RecordingSender recording;
     JobProgress progress;
     const MailRunResult result
-        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), large, recording.sender(), progress, noPauseText);
+        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), card, recording.sender(), progress, noPauseText);
     qputenv("TMPDIR", savedTemp);
     if (savedTemp.isNull())
         qunsetenv("TMPDIR");
@@ -307,5 +300,6 @@ TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)
     const QString message = mailRunMessage(result);
     EXPECT_FALSE(message.contains(QStringLiteral("successfully")));
     EXPECT_TRUE(message.startsWith(QStringLiteral("The cards of rows 1, 2, 3 could not be attached"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("E-mails sent: 0 of 3."))) << message.toStdString();
 }

@@ -1,7 +1,7 @@
 """A local SMTP server for the mail tests, on 127.0.0.1 only.
 
 Usage: smtp_test_server.py MODE FOLDER, MODE one of "implicit" (TLS from the first byte),
-"starttls" or "plain" (no STARTTLS offered). Makes a test certificate authority and a server
+"starttls", "plain" (no STARTTLS offered) or "refusing" (STARTTLS, every login refused). Makes a test certificate authority and a server
 certificate for 127.0.0.1 in FOLDER (ca.pem), accepts AUTH with any password (recording it),
 and writes one JSON file per received message into FOLDER. Prints "READY <port>" when it
 listens, and runs until it is terminated.
@@ -58,8 +58,9 @@ def make_certificates(folder):
 
 
 class Recorder:
-    def __init__(self, folder):
+    def __init__(self, folder, accept_logins=True):
         self.folder = folder
+        self.accept_logins = accept_logins
         self.count = 0
         self.passwords = []
 
@@ -67,7 +68,8 @@ class Recorder:
         self.passwords.append(auth_data.password.decode("utf-8", "replace"))
         with open(os.path.join(self.folder, "auth.json"), "w") as f:
             json.dump(self.passwords, f)
-        return AuthResult(success=True)
+        # Not "handled": the server itself answers a refusal with 535.
+        return AuthResult(success=self.accept_logins, handled=False)
 
     async def handle_DATA(self, server, session, envelope):
         message = BytesParser(policy=policy.default).parsebytes(envelope.content)
@@ -90,10 +92,10 @@ class Recorder:
 
 async def serve(mode, folder):
     context = make_certificates(folder)
-    recorder = Recorder(folder)
+    recorder = Recorder(folder, accept_logins=mode != "refusing")
 
     def factory():
-        if mode == "starttls":
+        if mode in ("starttls", "refusing"):
             return SMTP(recorder, tls_context=context, require_starttls=True,
                         authenticator=recorder.authenticate, auth_require_tls=True)
         return SMTP(recorder, authenticator=recorder.authenticate, auth_require_tls=False)

@@ -3,10 +3,14 @@
 
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
-#include "widgets/Send_Modeless.h"
 #include "model/SKTText.h"
+#include "platform/DesktopOpener.h"
+#include "series/Open_Export_Log.h"
+#include "widgets/Send_Modeless.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -90,4 +94,42 @@ TEST_F(MainWindowTest, ABatchExportRunsWhileTheDesignIsEdited)
     ASSERT_TRUE(finished);
     const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
     EXPECT_EQ(cards.entryList(QDir::Files).size(), 24);
+}
+
+TEST_F(MainWindowTest, ExportingTheBackAloneOffersToOpenTheFileThatWasWritten)
+{
+    SKTWindowController& main = start();
+    const QString typed = QDir(folder.path()).filePath(QStringLiteral("badge.png"));
+    const QString written = QDir(folder.path()).filePath(QStringLiteral("badge_Back.png"));
+    dialogs->fileAnswers = { typed };
+    QList<QUrl> opened;
+    const DesktopOpenerFunction previous = setDesktopOpener([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    QString boxPath, boxCheck;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+            sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            sheet->matrix_export_card_side->button(2)->click();
+            return 1;
+        }
+        auto* box = qobject_cast<Open_Export_Log*>(&dialog);
+        EXPECT_NE(box, nullptr);
+        if (!box)
+            return 0;
+        boxPath = Export_File_Path;
+        boxCheck = box->_open_log_chk->text();
+        box->_open_log_chk->setChecked(true);
+        box->OKPressed();
+        return 1;
+    };
+    main.Export_Button();
+    setDesktopOpener(previous);
+
+    EXPECT_TRUE(QFile::exists(written));
+    EXPECT_FALSE(QFile::exists(typed));
+    EXPECT_EQ(boxPath, written);
+    EXPECT_EQ(boxCheck, QStringLiteral("Open exported file."));
+    EXPECT_EQ(opened, (QList<QUrl> { QUrl::fromLocalFile(written) }));
 }

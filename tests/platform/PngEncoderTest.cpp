@@ -106,6 +106,34 @@ TEST(PngEncoder, ColourAndTransparencyAreKept)
     EXPECT_EQ(qAlpha(decoded(encodePngFast(clear)).pixel(0, 0)), 0);
 }
 
+// Straight (not premultiplied) alpha is written as it is.
+TEST(PngEncoder, StraightAlphaIsKept)
+{
+    QImage straight(5, 3, QImage::Format_ARGB32);
+    straight.fill(qRgba(200, 100, 50, 77));
+    const QByteArray png = encodePngFast(straight);
+    EXPECT_EQ(form(png), std::make_pair(8, rgba));
+    expectSamePixels(decoded(png), straight);
+}
+
+// A batch keeps its buffers from image to image: whatever form and size came before, the
+// bytes are those of a fresh encoding.
+TEST(PngEncoder, KeptBuffersGiveTheBytesOfFreshOnes)
+{
+    QImage translucent(40, 30, QImage::Format_ARGB32_Premultiplied);
+    translucent.fill(qPremultiply(qRgba(10, 200, 30, 90)));
+    QImage greyscale(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < greyscale.height(); ++y)
+        greyscale.setPixel(y % 64, y, qRgb(y * 3, y * 3, y * 3));
+    QImage colour = twoColours(QImage::Format_RGB32, qRgb(0, 0, 0), qRgb(255, 255, 255));
+    colour.setPixel(5, 5, qRgb(0, 128, 0));
+    const QImage sequence[] = { translucent, twoColours(QImage::Format_RGB32, qRgb(0, 0, 128), qRgb(255, 255, 0)),
+        greyscale, colour, translucent };
+    PngBuffers buffers;
+    for (const QImage& image : sequence)
+        EXPECT_EQ(encodePngFast(image, &buffers), encodePngFast(image));
+}
+
 // Pixels are packed eight at a time: a colour that turns up first anywhere in a group of
 // eight, or in the last few pixels of a row, is still seen.
 TEST(PngEncoder, EveryPixelPlaceCountsWhenColoursAreLearnt)

@@ -4,7 +4,7 @@
 #include "PrintTestSheets.h"
 #include "print/Printing_View.h"
 #include "support/FullFolder.h"
-#include "support/SmallFilesystem.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,10 +78,12 @@ TEST(PdfFileReplacement, AFullDiskOrAReadOnlyFolderSaysWhyAndLeavesTheEarlierFil
     }
     EXPECT_EQ(contents(path), QByteArray("an earlier print"));
 
-    SmallFilesystem readOnly(64 * 1024, true);
-    if (!readOnly.isMounted())
-        GTEST_SKIP() << readOnly.whyNot().toStdString();
-    PdfFileReplacement refused(QDir(readOnly.path()).filePath(QStringLiteral("cards.pdf")));
+    ReadOnlyFolder readOnly;
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
+    PdfFileReplacement refused(readOnly.filePath(QStringLiteral("cards.pdf")));
     EXPECT_FALSE(refused.prepare());
-    EXPECT_EQ(refused.errorString(), qt_error_string(EROFS));
+    // A read-only mount where the test may mount one, else a folder without write permission.
+    EXPECT_TRUE(refused.errorString() == qt_error_string(EROFS) || refused.errorString() == qt_error_string(EACCES))
+        << refused.errorString().toStdString();
 }

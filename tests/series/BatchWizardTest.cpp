@@ -230,6 +230,7 @@ TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
 
     const QDir folder(resources.path());
     scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.txt")) };
+    scripted->typeAnswers = { 1 };
     int boxes = 0;
     scripted->modalHandler = [&](QDialog& dialog) {
         auto* box = qobject_cast<Open_Export_Log*>(&dialog);
@@ -246,19 +247,49 @@ TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
     EXPECT_EQ(opened, (QList<QUrl> { QUrl::fromLocalFile(folder.filePath(QStringLiteral("codes.txt"))) }));
     EXPECT_EQ(Export_File_Message, QStringLiteral("Record has been exported successfully."));
 
+    // The type chosen in the list decides, whatever the typed name ends with: a workbook
+    // name with the text type gives a text file.
+    scripted->fileAnswers = { folder.filePath(QStringLiteral("list.xlsx")) };
+    scripted->typeAnswers = { 1 };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("list.xlsx"))));
+    QFile list(folder.filePath(QStringLiteral("list.txt")));
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    EXPECT_EQ(list.readAll(), QByteArray("007\n010\n"));
+    EXPECT_EQ(Export_File_Path, folder.filePath(QStringLiteral("list.txt")));
+
     // Another extension becomes the workbook's; an existing workbook is not replaced unasked.
     QFile(folder.filePath(QStringLiteral("codes.xlsx"))).open(QIODevice::WriteOnly);
     scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.csv")) };
     scripted->yesNoAnswers = { false };
     wizard.Export_Value_Btn_Clicked();
     EXPECT_EQ(QFileInfo(folder.filePath(QStringLiteral("codes.xlsx"))).size(), 0);
-    scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.csv")) };
+    scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.txt")) };
     scripted->yesNoAnswers = { true };
     wizard.Export_Value_Btn_Clicked();
     EXPECT_GT(QFileInfo(folder.filePath(QStringLiteral("codes.xlsx"))).size(), 0);
+    EXPECT_EQ(QFileInfo(folder.filePath(QStringLiteral("codes.txt"))).size(), 8) << "the text export stays as it was";
     EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("codes.csv"))));
     EXPECT_EQ(opened.size(), 1);
     setDesktopOpener(previous);
+}
+
+TEST_F(BatchWizardTest, AValueTooLongForAWorkbookCellIsNamedAndNoWorkbookIsWritten)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    store(QStringLiteral("long"), "short\n" + QByteArray(40000, 'x') + "\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+
+    const QString path = QDir(resources.path()).filePath(QStringLiteral("long.xlsx"));
+    scripted->fileAnswers = { path };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("The series cannot be exported as a workbook: row 3 of the workbook cannot be written: its "
+                       "value has 40000 characters, and a workbook cell holds at most 32767."));
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 } // namespace

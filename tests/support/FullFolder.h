@@ -1,26 +1,33 @@
 #pragma once
 
-#include "support/SmallFilesystem.h"
-
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 // A folder where writes run out of room once fill() was called: a small tmpfs filled to the
-// brim where the test may mount one (as root), else a plain folder under a file-size limit on
-// this process, where a write fails the same way (EFBIG instead of ENOSPC).
+// brim where the test may mount one (as root), else a file-size limit on this process, under
+// which a write fails the same way (EFBIG instead of ENOSPC). Header only, so that the tests
+// without the shared support library can use it too.
 class FullFolder
 {
 public:
-    FullFolder() = default;
+    FullFolder()
+    {
+        mounted_ = ::geteuid() == 0
+            && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=1m") == 0;
+    }
     ~FullFolder()
     {
+        if (mounted_)
+            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
         if (limited_) {
             ::setrlimit(RLIMIT_FSIZE, &oldLimit_);
             std::signal(SIGXFSZ, oldHandler_);
@@ -29,16 +36,16 @@ public:
     FullFolder(const FullFolder&) = delete;
     FullFolder& operator=(const FullFolder&) = delete;
 
-    QString path() const { return disk_.path(); }
-    QString filePath(const QString& name) const { return QDir(disk_.path()).filePath(name); }
-    bool isTmpfs() const { return disk_.isMounted(); }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+    bool isTmpfs() const { return mounted_; }
     // Why the writes fail, as the system says it.
-    QString expectedReason() const { return qt_error_string(isTmpfs() ? ENOSPC : EFBIG); }
+    QString expectedReason() const { return qt_error_string(mounted_ ? ENOSPC : EFBIG); }
 
     // From now on no file grows past roomBytes more (rounded down to whole pages on tmpfs).
     void fill(qint64 roomBytes = 0)
     {
-        if (isTmpfs()) {
+        if (mounted_) {
             const QByteArray filler = QFile::encodeName(filePath(QStringLiteral("filler")));
             const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const QByteArray block(4096, 'x');
@@ -56,7 +63,8 @@ public:
     }
 
 private:
-    SmallFilesystem disk_ { 1024 * 1024 };
+    QTemporaryDir dir_;
+    bool mounted_ = false;
     bool limited_ = false;
     rlimit oldLimit_ {};
     void (*oldHandler_)(int) = SIG_DFL;

@@ -87,6 +87,19 @@ QString ScriptedDialogService::chooseSaveFile(const QString& title, const QStrin
     return nextFile();
 }
 
+QString ScriptedDialogService::chooseSaveFileOfType(
+    const QString& title, const QString&, const QStringList&, int* chosenType)
+{
+    record(QStringLiteral("save"), title);
+    {
+        std::lock_guard lock(lock_);
+        *chosenType = typeAnswers.empty() ? 0 : typeAnswers.front();
+        if (!typeAnswers.empty())
+            typeAnswers.pop_front();
+    }
+    return nextFile();
+}
+
 QString ScriptedDialogService::chooseFolder(const QString& title, const QString&)
 {
     record(QStringLiteral("folder"), title);

@@ -29,6 +29,8 @@ public:
     std::deque<int> choiceAnswers;
     std::deque<QString> fileAnswers;
     std::deque<QStringList> filesAnswers;
+    // The file type picked in a typed save chooser, with the next file answer (default 0).
+    std::deque<int> typeAnswers;
     // Called with each modal dialog; its return value is the dialog's result.
     std::function<int(QDialog&)> modalHandler;
     // Called before each answer is given (for example to wait, proving the caller blocks).
@@ -46,6 +48,8 @@ public:
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                            const QString& defaultSuffix) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
+    QString chooseSaveFileOfType(
+        const QString& title, const QString& folder, const QStringList& types, int* chosenType) override;
     int runModal(QDialog& dialog) override;
 
 private:

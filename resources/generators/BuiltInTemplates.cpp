@@ -2,8 +2,8 @@
 // and renderer: a design file and a two-sided preview per template. Built with the program:
 //   cmake --build build --target builtin_templates
 //   QT_QPA_PLATFORM=offscreen build/builtin_templates resources
-// Picture paths are stored under a folder named "Resources", which every installation maps
-// to its own resource folder when the design is opened.
+// Picture paths are stored under the program's own per-user resource folder, whose
+// "Resources" part every installation maps to its own folder when the design is opened.
 #include "barcodes/BarcodeCardFields.h"
 #include "common/Globals.h"
 #include "data/TemplateStore.h"
@@ -13,14 +13,13 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "platform/ResourceFolder.h"
 #include "platform/StyledText.h"
 #include "render/CardUnits.h"
 #include "render/CombinedCardImage.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -107,11 +106,15 @@ void barcode(Side& side, const QPointF& topLeft, const QString& value)
     addOnTop(side, graphic);
 }
 
+// The shipped folder the pictures are read from; the stored paths name the folder that
+// the program copies them to.
+QString shippedResources;
+
 void pictureFill(Side& side, const QString& relativePath)
 {
     side.settings->Card_fill_style = QStringLiteral("I");
     side.settings->Card_BG_Image_Path = Resource_File(relativePath);
-    side.settings->Card_BG_Image = QImage(side.settings->Card_BG_Image_Path);
+    side.settings->Card_BG_Image = QImage(QDir(shippedResources).filePath(relativePath));
 }
 
 void gradientFill(Side& side, QColor from, QColor to, int angle)
@@ -158,11 +161,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString resources = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
-    // Stored picture paths end in ".../Resources/<folder>/<file>", which opening maps.
-    QTemporaryDir work;
-    Resource_Path = work.filePath(QStringLiteral("Resources"));
-    if (!QFile::link(resources, Resource_Path))
-        return 1;
+    shippedResources = resources;
+    QGuiApplication::setApplicationName(QStringLiteral("Galavite"));
+    Resource_Path = userResourceFolder();
     const QString folder = QDir(resources).filePath(QStringLiteral("Templates"));
     QDir().mkpath(folder);
     const QSizeF cr80 = millimetres(85.598, 54.102);

@@ -52,6 +52,7 @@ template <class Graphic, class Settings, class Copy> void exchangeFields(Graphic
     copy(graphic.dpi_val_index, s.dpi_val_index);
     // The custom resolution is loaded too, so that a reopened or batch-rendered object keeps it.
     copy(graphic.dpi_custom_val, s.dpi_custom_val);
+    copy(graphic.kerning_value_state, s.kerning_value_state);
     // The data source is chosen in the window as well, and kept only when it ends with OK.
     copy(graphic.data_source_type, s.data_source_type);
     copy(graphic.batch_list_name, s.batch_list_name);

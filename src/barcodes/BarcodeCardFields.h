@@ -15,7 +15,8 @@ class SKTGraphic;
 // choices that the generation reads. Fonts and colours the object does not hold keep the
 // record's defaults.
 BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic);
-// Writes the 38 barcode fields and the data source choice into the object.
+// Writes the 38 barcode fields, the spread-caption choice and the data source choice into
+// the object.
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic);
 // The picture the object's own fields give (null when its value makes none).
 Picture barcodePictureFromFields(const SKTGraphic& graphic);

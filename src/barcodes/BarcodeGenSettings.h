@@ -60,8 +60,9 @@ struct BarcodeGenSettings
     int batch_list_index = 0;
     int excel_col_indx = 0;
 
-    // Window choices that card objects do not keep.
     int kerning_value_state = 0; // 1 = spread a single caption over the bars
+
+    // Window choices that card objects do not keep.
     int QR_Enc_Mode_Val = 0; // recorded only
     int Measument_Unit_Is = 1; // 0 inches, 1 centimetres, 2 millimetres
 

@@ -15,7 +15,10 @@ const std::array<BarcodeHelpText, 8> BarcodeHelpTexts = { {
     { "DM_Encoding_Help_btn", "Encoding Mode :", "Encoding Mode is mode of compaction to encode data in the symbol." },
     { "DPI_Help_Label", "DPI (Dots Per Inch) :",
         "Dots per inch is a measure of the resolution of printers in terms of Print Quality.\n\n"
-        "Bigger the DPI, Better the Print Quality. But File size of image also increases, as you choose bigger DPI." },
+        "Bigger the DPI, Better the Print Quality. But File size of image also increases, as you choose bigger DPI.\n\n"
+        "Here barcodes are drawn as shapes, not as dots, so they stay sharp at any size and this choice does not "
+        "change them; it is kept with the barcode. The resolution of exported card images is chosen when you "
+        "export them." },
 } };
 
 const BarcodeHelpText* barcodeHelpText(const QString& button)

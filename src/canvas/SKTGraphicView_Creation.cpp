@@ -77,6 +77,9 @@ SKTGraphicPtr SKTGraphicView::createGraphicOfClass(GraphicKind kind, bool useRec
         size = QSizeF(corner.x() - origin.x(), corner.y() - origin.y());
     }
     SKTGraphicPtr graphic = newGraphic(kind, origin, ctrlValue);
+    // A picture keeps its proportions inside the box it is given.
+    if (const auto* image = dynamic_cast<const SKTImage*>(graphic.get()); image && !image->pictureSize().isEmpty())
+        size = image->pictureSize().scaled(size, Qt::KeepAspectRatio);
     graphic->control_ID = ctrlID;
     graphic->setBounds(QRectF(origin, size));
     finishCreation(graphic);
@@ -112,7 +115,7 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
         return;
     }
     // Inserting is the creation's one undo step: the object was sized before it joined.
-    auto& undo = document_.undoManager();
+    auto& undo = document_.undoManager(side_);
     undo.beginGroup();
     insertOnSide({ graphic }, { 0 });
     changeSelectionIndexes({ 0 });

@@ -64,10 +64,11 @@ void Check_Path_And_Create_Files()
 void Open_Help_File()
 {
     const QString helpFile = Resource_File(QStringLiteral("Help.pdf"));
-    if (QFileInfo::exists(helpFile))
-        openWithDesktop(QUrl::fromLocalFile(helpFile));
-    else
+    if (!QFileInfo::exists(helpFile))
         Show_MessageBox(QStringLiteral("Help file does not exist!"));
+    else if (!openWithDesktop(QUrl::fromLocalFile(helpFile)))
+        Show_MessageBox(
+            QStringLiteral("No program to show PDF files is installed. The user guide is here:\n") + helpFile);
 }
 
 bool isOneFileName(const QString& name)

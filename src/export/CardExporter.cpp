@@ -48,7 +48,7 @@ void CardExporter::Export_Button()
     auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
         card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
     ExportWindow& window = exportWindow();
-    window.reset(binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values);
+    window.reset(binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard());
     if (dialogs().runModal(window) != QDialog::Accepted)
         return;
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();

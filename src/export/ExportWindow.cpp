@@ -65,8 +65,11 @@ ExportWindow::ExportWindow(QWidget* parent)
     reset(false, false);
 }
 
-void ExportWindow::reset(bool seriesInUse, bool spreadsheetInUse)
+void ExportWindow::reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided)
 {
+    // A one-sided card has no back to export.
+    matrix_export_card_side->button(0)->setEnabled(twoSided);
+    matrix_export_card_side->button(2)->setEnabled(twoSided);
     saveDPIText->setCurrentIndex(0);
     fileFormatPopup->setCurrentIndex(0);
     // Every format is written at the chosen resolution, so the choice is open for all.

@@ -18,8 +18,9 @@ public:
     explicit ExportWindow(QWidget* parent = nullptr);
 
     // The choices an export starts from: the first format and resolution, the front, no
-    // combined picture; the row boxes enabled and on exactly when those rows are in use.
-    void reset(bool seriesInUse, bool spreadsheetInUse);
+    // combined picture; the row boxes enabled and on exactly when those rows are in use; the
+    // sides that hold the back only on a two-sided card.
+    void reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided = true);
 
     CardExportSettings settings() const;
     bool useSeriesRows() const;

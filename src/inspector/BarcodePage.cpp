@@ -48,6 +48,7 @@ void copyBarcodeSettings(const SKTGraphic& from, SKTGraphic& to)
     to.barcode_clr_val = from.barcode_clr_val;
     to.dpi_val_index = from.dpi_val_index;
     to.dpi_custom_val = from.dpi_custom_val;
+    to.kerning_value_state = from.kerning_value_state;
 }
 
 } // namespace

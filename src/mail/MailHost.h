@@ -33,6 +33,8 @@ public:
     // Takes the run's own copy of the card (GUI thread) and the number of its batch cards
     // with the chosen sources; the renderer then draws from that copy on the worker.
     virtual CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) = 0;
+    // Whether the card has a back ("Front only" cards have none).
+    virtual bool twoSidedCard() const { return true; }
     // The rows of the last renderer's run whose bound barcode got no barcode.
     virtual NoBarcodeRows lastRunNoBarcode() const { return {}; }
 };

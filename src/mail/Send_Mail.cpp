@@ -73,6 +73,9 @@ int Send_Mail::Open_Wnd()
 {
     matrix_card_side->button(1)->setChecked(true);
     card_side_str = QStringLiteral("F");
+    // A one-sided card has no back to mail.
+    matrix_card_side->button(0)->setEnabled(host_.twoSidedCard());
+    matrix_card_side->button(2)->setEnabled(host_.twoSidedCard());
     from_txt->setText(host_.emailAccount().sender);
     to_txt->clear();
     rd_all_to_every->setEnabled(false);

@@ -1,6 +1,5 @@
 #include "mainwindow/MainBarcodeWindowHost.h"
 
-#include "common/Logging.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/Long_SMS_Dlg.h"
 #include "mainwindow/SKTWindowController.h"
@@ -25,10 +24,9 @@ QString MainBarcodeWindowHost::Get_First_Value_Of_Excel_Binding(int column) cons
     return window_.Get_First_Value_Of_Excel_Binding(column);
 }
 
-// The series viewer comes with the series windows.
 void MainBarcodeWindowHost::View_Data_Series(const QString& seriesName)
 {
-    Show_NSLog_Message(QStringLiteral("Series viewer not available for %1").arg(seriesName));
+    window_.View_batch_Series_Button(QStringLiteral("Series"), seriesName);
 }
 
 void MainBarcodeWindowHost::Open_Long_sms_Dialog(const QString& title, const QString& text)

@@ -113,6 +113,11 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
     };
 }
 
+bool MainMailHost::twoSidedCard() const
+{
+    return CARD_SIDE_STR == QLatin1String("2");
+}
+
 NoBarcodeRows MainMailHost::lastRunNoBarcode() const
 {
     return runNoBarcode_ ? runNoBarcode_->summary() : NoBarcodeRows();

@@ -28,6 +28,7 @@ public:
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
     NoBarcodeRows lastRunNoBarcode() const override;
+    bool twoSidedCard() const override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.
     void runFinished();

@@ -24,6 +24,7 @@
 #include "mainwindow/MainProfileHost.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
+#include "model/LaidOutText.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/DialogService.h"
@@ -160,6 +161,12 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
         Show_MessageBox(QStringLiteral("The program's data folder cannot be created or accessed:\n") + Resource_Path);
         return StartResult::ResourcesUnavailable;
     }
+    // Without its pictures and lists the program can open designs but make no new card:
+    // say so rather than start with empty lists.
+    if (!holdsShippedResources(Resource_Path))
+        Show_MessageBox(QStringLiteral("Galavite's resources (backgrounds, templates, clip art and the user guide) "
+                                       "were not found, so its data folder is empty:\n")
+            + Resource_Path + QStringLiteral("\nReinstall Galavite to restore them."));
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
     loadPlaceholders();
     imageBrowser->Load_and_fill_backgrounds();
@@ -249,7 +256,6 @@ void SKTWindowController::New_Project_Setting_Reset()
         clipboard->clear();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
-    document_->Clear_All_Undo_Redo();
     last_ctrl_X = last_ctrl_Y = 10.0f;
     Fill_User_Profile = false;
     Front_user_profile->Reset_All_Values();
@@ -261,10 +267,13 @@ void SKTWindowController::New_Project_Setting_Reset()
     resetCardProperty(*Front_card_Prop);
     resetCardProperty(*Back_card_Prop);
     Select_front_side();
+    applyCardSides();
     card_prop_set(QStringLiteral("S"));
     Set_Log_Name_In_Title();
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();
+    // After the deletions, so that no side can undo back into the old design.
+    document_->Clear_All_Undo_Redo();
     Not_Draw_Only_Prop_Change = false;
     setUnsavedEdits(false);
 }
@@ -317,8 +326,22 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     Selected_Control_Tool_ = TextTool;
     const PartyDetails details { Invite_Title, Invite_To, Invite_Message, Invite_From, Invite_Venue, Invite_Date,
         Invite_Time };
-    for (const PartyText& party : partyTextLayout(details))
-        _graphicView->createGraphicOfClass(
-            GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID);
+    // Measured as text objects draw, so that each text fits the box it gets.
+    const QFont font = All_Text_font_Default;
+    const auto measure = [&font](const QString& text, double width, double pointSize) {
+        QFont sized = font;
+        sized.setPointSizeF(pointSize);
+        const LaidOutText laidOut(text, sized, 0.0, width, Qt::AlignLeft | Qt::AlignAbsolute);
+        return QSizeF(laidOut.usedWidth(), laidOut.height());
+    };
+    const PartyLayout layout = partyTextLayout(details, _graphicView->cardSize(), font.pointSizeF(), measure);
+    for (const PartyText& party : layout.texts) {
+        if (const SKTGraphicPtr text = _graphicView->createGraphicOfClass(
+                GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID)) {
+            QFont placed = font;
+            placed.setPointSizeF(layout.pointSize);
+            text->text_ctrl_font = placed;
+        }
+    }
     set_Front_BG_Image(Invite_BG_IMG);
 }

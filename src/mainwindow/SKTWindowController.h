@@ -259,9 +259,16 @@ public:
     void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
+    // Shows the text's words in the panel, selected and taking the keyboard.
+    void editText(const SKTGraphicPtr& text) override;
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
+    // Follows the card's number of sides: CARD_SIDE_STR, the back side's command, and the
+    // front shown when the back is no longer part of the card.
+    void applyCardSides();
+    // Puts a barcode picture on an object at the picture's size.
+    static void showBarcodePicture(SKTGraphic& barcode, const Picture& picture);
     bool rulersVisible() const override { return rulersVisible_; }
     void setRulersVisible(bool visible) override;
     void echoBoundsOnRulers(const QRectF& bounds) override;
@@ -363,6 +370,8 @@ public:
     void New_From_Template_Clicked();
     // The card-size chooser, from the card settings' size row.
     void Open_Card_Size_Chooser() override;
+    // The new-profile dialog of the chooser and the template browser; a profile given there
+    // is placed on both sides of the card that the window opens.
     void openNewProfile() override;
     void Help_Button();
     void About_Button();
@@ -371,8 +380,8 @@ public:
     // Asks to save unsaved changes, then shows the review window; false when the user's
     // save did not happen, so the program must go on.
     bool Exit_App();
-    // The design differs from its file: undoable edits since the last save, or edits of
-    // the back side and the card settings, which undo does not record.
+    // The design differs from its file: undoable edits of either side since the last save,
+    // or panel edits, which undo does not record.
     bool hasUnsavedChanges() const;
     void setUnsavedEdits(bool edited) override;
     PropertiesInspector& inspector() const { return *inspector_; }
@@ -450,6 +459,7 @@ private:
     void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
+    void placeNewProfileIfGiven(bool cardOpened);
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -462,6 +472,7 @@ private:
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
+    bool newProfileForNextCard_ = false;
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;

@@ -11,6 +11,7 @@
 #include "model/PictureFile.h"
 #include "platform/DialogService.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -30,13 +31,13 @@ void SKTWindowController::clearCurrentSelection()
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
     inspector_->Show_RHS_Properties(graphic);
+    // A design may name a preset its card does not have: the list shows no preset then.
+    if (!graphic)
+        deselectPresetUnlessSizeMatches();
 }
 
 void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)
 {
-    // The back side's changes are not undoable; the modified mark must still show them.
-    if (side == SKTDocument::Side::Back && !Not_Draw_Only_Prop_Change)
-        setUnsavedEdits(true);
     // An inspected object that left its side (undo, a removal elsewhere) gives way to the
     // card, once the change is complete.
     const SKTGraphicPtr shown = inspector_->lastSelectedGraphic();
@@ -69,6 +70,9 @@ void SKTWindowController::Update_Card_Graphics()
     Card_Property& card = front ? *Front_card_Prop : *Back_card_Prop;
     inspector_->writeCardPages(card, front);
     card.Card_Side_Name = front ? QStringLiteral("F") : QStringLiteral("B");
+    // The number of sides belongs to the card, whichever side's panel chose it.
+    (front ? *Back_card_Prop : *Front_card_Prop).Card_Side = card.Card_Side;
+    applyCardSides();
     card.Card_Shape = Card_Shape == 0 ? QStringLiteral("R")
         : Card_Shape == 1             ? QStringLiteral("RR")
                                       : QStringLiteral("E");
@@ -76,8 +80,25 @@ void SKTWindowController::Update_Card_Graphics()
     card.Card_Location = bounds.topLeft();
     card.Card_Size = bounds.size();
     card.Card_Create_Mode = QStringLiteral("W");
+    // Both sides have the one size of the card, so they name the same preset.
+    Card_Property& other = front ? *Back_card_Prop : *Front_card_Prop;
+    other.Card_Preset = card.Card_Preset;
+    other.Card_Category = card.Card_Category;
+    other.Card_Sub_Category = card.Card_Sub_Category;
+    other.Card_Cat_index = card.Card_Cat_index;
     setUnsavedEdits(true);
     Refresh_Canvas();
+}
+
+void SKTWindowController::applyCardSides()
+{
+    const bool twoSided = Front_card_Prop->Card_Side != QLatin1String("1");
+    CARD_SIDE_STR = twoSided ? QStringLiteral("2") : QStringLiteral("1");
+    // A disabled action takes its shortcut with it.
+    if (QAction* back = action(QStringLiteral("Back_Side_btn")))
+        back->setEnabled(twoSided);
+    if (!twoSided && Card_Front_Or_Back != 0)
+        Select_front_side();
 }
 
 void SKTWindowController::Update_All_Card_Content()

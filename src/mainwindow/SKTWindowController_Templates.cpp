@@ -8,6 +8,7 @@
 #include "model/CardGlobals.h"
 #include "platform/CheckedWrite.h"
 #include "platform/PngEncoder.h"
+#include "profiles/User_Profile_Class.h"
 #include "render/CombinedCardImage.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
@@ -19,6 +20,8 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QListWidget>
+
+#include <utility>
 
 void SKTWindowController::Export_As_Template_Clicked()
 {
@@ -52,10 +55,23 @@ bool SKTWindowController::Open_Template_Browser()
 {
     if (!Template_Wizard::defaultInstance())
         new Template_Wizard(*this, this);
-    if (Template_Wizard::defaultInstance()->Open_Template_Window() != 1)
+    newProfileForNextCard_ = false;
+    if (Template_Wizard::defaultInstance()->Open_Template_Window() != 1) {
+        placeNewProfileIfGiven(false);
         return false;
+    }
+    // Loading starts a new project, which forgets the profile given in the browser.
+    const User_Profile_Class front = *Front_user_profile;
+    const User_Profile_Class back = *Back_user_profile;
     // Opened as "T": a new untitled design made from the template's objects and settings.
-    return Read_and_load_design_Log(Selected_Template_Path, QStringLiteral("T")) == 1;
+    const bool opened = Read_and_load_design_Log(Selected_Template_Path, QStringLiteral("T")) == 1;
+    if (opened && newProfileForNextCard_) {
+        *Front_user_profile = front;
+        *Back_user_profile = back;
+        Fill_User_Profile = true;
+    }
+    placeNewProfileIfGiven(opened);
+    return opened;
 }
 
 void SKTWindowController::New_From_Template_Clicked()
@@ -74,9 +90,11 @@ void SKTWindowController::Open_Card_Size_Chooser()
         new Card_Wizard(*this, this);
     Card_Wizard& chooser = *Card_Wizard::defaultInstance();
     const int designShape = Card_Shape;
+    newProfileForNextCard_ = false;
     if (chooser.Open_Wnd() != 1) {
         // The chooser forgets its shape on Cancel; the design keeps its own.
         Card_Shape = designShape;
+        placeNewProfileIfGiven(false);
         return;
     }
     const CardSizeFields& fields = *chooser.fields;
@@ -87,9 +105,22 @@ void SKTWindowController::Open_Card_Size_Chooser()
     if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
         shape->setChecked(true);
     Apply_Size_Clicked();
+    placeNewProfileIfGiven(true);
 }
 
 void SKTWindowController::openNewProfile()
 {
-    Open_User_Profile_Window(false, QString(QLatin1String("")));
+    if (Open_User_Profile_Window(false, QString(QLatin1String(""))) == 1)
+        newProfileForNextCard_ = true;
+}
+
+void SKTWindowController::placeNewProfileIfGiven(bool cardOpened)
+{
+    const bool given = std::exchange(newProfileForNextCard_, false);
+    if (given && cardOpened) {
+        // Placed on the card's final size, so the fields land inside it.
+        Fill_User_profile_Details();
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+    }
 }

@@ -103,6 +103,7 @@ void SKTGraphic::init()
     ctrl_is_visible = true;
     double_star_type = 1;
     polygon_type = 1;
+    kerning_value_state = 0;
 }
 
 std::shared_ptr<SKTGraphic> SKTGraphic::copy() const

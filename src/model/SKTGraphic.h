@@ -311,6 +311,9 @@ public:
     QColor barcode_clr_val;
     qint32 dpi_val_index = 0;
     QString dpi_custom_val;
+    // 1: a single caption is spread over the bars' width. Kept with the object, so that every
+    // batch card is drawn as the barcode window showed it.
+    qint32 kerning_value_state = 0;
     qint32 barcode_unit_val = 0;
     bool ctrl_is_locked = false;
     qint32 text_alignmnet = 0;

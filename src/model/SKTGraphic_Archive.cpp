@@ -108,6 +108,7 @@ void SKTGraphic::encodeWithCoder(ArchiveWriter& a) const
     a.encodeBool(KEY(ctrl_is_visible), ctrl_is_visible);
     a.encodeInt(KEY(double_star_type), double_star_type);
     a.encodeInt(KEY(polygon_type), polygon_type);
+    a.encodeInt(KEY(kerning_value_state), kerning_value_state);
 }
 
 void SKTGraphic::initWithCoder(const ArchiveObject& a)
@@ -205,6 +206,8 @@ void SKTGraphic::initWithCoder(const ArchiveObject& a)
     ctrl_is_visible = a.decodeBool(KEY(ctrl_is_visible));
     double_star_type = a.decodeInt(KEY(double_star_type));
     polygon_type = a.decodeInt(KEY(polygon_type));
+    // Files made before the choice was kept have no key: no spreading, as they were drawn.
+    kerning_value_state = a.decodeInt(KEY(kerning_value_state)) == 1 ? 1 : 0;
 }
 
 #undef KEY

@@ -31,8 +31,11 @@ public:
     bool canSetDrawingFill() const override { return false; }
     bool canSetDrawingStroke() const override { return false; }
     // Border, then the picture after its effects stretched over the bounds, mirrored by the
-    // flips, at the object's opacity. Nothing for an empty path.
+    // flips and turned about the bounds' centre by the rotation in whole degrees, at the
+    // object's opacity. Nothing for an empty path.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The upright bounds and, for a turned picture, the corners it reaches.
+    QRectF drawingBounds() const override;
     // The flips tell observers of "flippedHorizontally" and "flippedVertically".
     void setFlippedHorizontally(bool flipped) override;
     void setFlippedVertically(bool flipped) override;
@@ -57,10 +60,11 @@ protected:
 
 private:
     // The effect values a kept result was made with.
+    double rotationDegrees() const;
     struct EffectValues
     {
         bool grayScale, sepia, invert;
-        float hue, saturation, brightness, contrast, rotation, sharpness, exposure, blur;
+        float hue, saturation, brightness, contrast, sharpness, exposure, blur;
         quint64 chain;
         bool operator==(const EffectValues&) const = default;
     };

@@ -12,8 +12,8 @@
 
 SKTImage::EffectValues SKTImage::effectValues() const
 {
-    return {gray_Scale, Sepia, invert_clr, hue_val, sat_val, brt_val, con_val,
-            std::trunc(rotate_image), srp_val, ev_val, blr_val, ModelHooks::imageEffectsGeneration()};
+    return {gray_Scale, Sepia, invert_clr, hue_val, sat_val, brt_val, con_val, srp_val, ev_val, blr_val,
+            ModelHooks::imageEffectsGeneration()};
 }
 
 QImage SKTImage::processedPicture()
@@ -44,18 +44,38 @@ void SKTImage::drawContentsInView(QPainter& painter, bool)
     const QImage shown = processedPicture();
     const QSizeF natural = pictureSize();
     if (!shown.isNull() && natural.width() > 0 && natural.height() > 0) {
-        const double x = _bounds.x(), y = _bounds.y(), w = _bounds.width(), h = _bounds.height();
+        const double w = _bounds.width(), h = _bounds.height();
         painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.setOpacity(painter.opacity() * CardPainting::clampedOpacity(img_trnsp_val / 100.0));
+        // The picture fills the bounds and turns about their centre, so a rotation neither
+        // squeezes it into the upright box nor changes its proportions.
         QTransform placement;
-        placement.translate(x, y);
-        placement.translate(_isFlippedHorizontally ? w : 0.0, _isFlippedVertically ? h : 0.0);
+        placement.translate(_bounds.center().x(), _bounds.center().y());
         placement.scale(_isFlippedHorizontally ? -1.0 : 1.0, _isFlippedVertically ? -1.0 : 1.0);
+        placement.rotate(-rotationDegrees());
         painter.setTransform(placement, true);
-        // The whole result, whatever its size (a rotation grows it), fills the bounds.
-        painter.drawImage(QRectF(0.0, 0.0, w, h), shown);
+        painter.drawImage(QRectF(-w / 2.0, -h / 2.0, w, h), shown);
         painter.restore();
     }
     ModelHooks::Refresh_Canvas();
+}
+
+double SKTImage::rotationDegrees() const
+{
+    return std::isfinite(rotate_image) ? std::fmod(std::trunc(double(rotate_image)), 360.0) : 0.0;
+}
+
+QRectF SKTImage::drawingBounds() const
+{
+    const QRectF upright = SKTGraphic::drawingBounds();
+    const double degrees = rotationDegrees();
+    if (degrees == 0.0)
+        return upright;
+    // A turned picture reaches past its upright box; redraws must cover its corners.
+    QTransform turn;
+    turn.translate(_bounds.center().x(), _bounds.center().y());
+    turn.rotate(-degrees);
+    turn.translate(-_bounds.center().x(), -_bounds.center().y());
+    return upright.united(turn.mapRect(upright));
 }

@@ -10,10 +10,13 @@ namespace {
 constexpr double maxNaturalWidth = 724.0;
 constexpr double maxNaturalHeight = 468.0;
 
+// Both sides shrink by the same factor, so a large picture keeps its proportions.
 QSizeF cappedNaturalSize(const QImage& picture)
 {
     const QSizeF size = PictureFile::sizeInPoints(picture);
-    return {std::min(size.width(), maxNaturalWidth), std::min(size.height(), maxNaturalHeight)};
+    if (size.width() <= maxNaturalWidth && size.height() <= maxNaturalHeight)
+        return size;
+    return size.scaled(QSizeF(maxNaturalWidth, maxNaturalHeight), Qt::KeepAspectRatio);
 }
 
 QRectF centredOn(const QPointF& centre, const QSizeF& size)

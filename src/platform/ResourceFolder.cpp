@@ -24,6 +24,14 @@ QString shippedResourceFolder()
     return {};
 }
 
+bool holdsShippedResources(const QString& folder)
+{
+    const QDir dir(folder);
+    return QFileInfo(dir.filePath(QStringLiteral("Title.txt"))).isFile()
+        && QFileInfo(dir.filePath(QStringLiteral("Message.txt"))).isFile()
+        && !QDir(dir.filePath(QStringLiteral("Background"))).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
+}
+
 bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder)
 {
     if (!QDir().mkpath(userFolder))

@@ -12,3 +12,7 @@ QString shippedResourceFolder();
 // Copies every shipped file that the user's folder lacks, keeping the user's own changes.
 // Returns false when the target folder cannot be created.
 bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder);
+
+// Whether the folder holds what a new card is made from: the title and message lists and
+// at least one background picture. False for a folder that nothing could seed.
+bool holdsShippedResources(const QString& folder);

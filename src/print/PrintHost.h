@@ -1,9 +1,9 @@
 #pragma once
 
 #include "jobs/CardSnapshot.h"
+#include "jobs/PrintBatchCards.h"
 #include "jobs/RowsWithoutBarcode.h"
 
-#include <functional>
 #include <memory>
 
 // The data rows a batch print takes, as the binding reports them.
@@ -13,7 +13,7 @@ struct PrintBatchState
     bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
     int Total_Batch_Excel_Card = 0; // rows to print
     // Puts one row's values into a snapshot's bound objects (never the live design).
-    std::function<void(CardSnapshot& card, int row)> applyRow;
+    PrintBatchCards::ApplyRow applyRow;
     // The rows applyRow found without a barcode for a bound barcode object.
     std::shared_ptr<RowsWithoutBarcode> rowsWithoutBarcode = std::make_shared<RowsWithoutBarcode>();
 
@@ -30,6 +30,8 @@ public:
     virtual CardSnapshot cardSnapshot() const = 0;
     // Which bindings are in use and their row count.
     virtual PrintBatchState Check_Series_Or_Excel_Use_or_not() = 0;
+    // Whether the card has a back ("Front only" cards have none).
+    virtual bool twoSidedCard() const { return true; }
     // The row count again, with only the sources the window keeps on.
     virtual PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) = 0;
 };

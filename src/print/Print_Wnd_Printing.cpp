@@ -46,6 +46,9 @@ std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
     job.Total_Label_Real = job.Total_Label;
     PrintCardSource cards;
     if (batch_.inUse()) {
+        // Each job reports its own rows without a barcode. Cleared before the workers start,
+        // as they draw rows ahead at once.
+        batch_.rowsWithoutBarcode->clear();
         cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(
             snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));
     } else {
@@ -147,8 +150,6 @@ void Print_Wnd::printSheets(const Printing_View& job)
         return;
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(windowTitle());
-    // Only the rows of this print are reported, not those a preview drew.
-    batch_.rowsWithoutBarcode->clear();
     const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
     if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
         dialogs().showMessage(missing);

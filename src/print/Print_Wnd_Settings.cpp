@@ -54,6 +54,9 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
         frontSide->setChecked(true);
         print_alignment->setCurrentIndex(0);
     }
+    // A one-sided card has no back to print.
+    bothSides->setEnabled(host.twoSidedCard());
+    backSide->setEnabled(host.twoSidedCard());
     print_alignment->setEnabled(false);
     settings_.Print_Card_Side = sideFront;
     settings_.Print_Card_Algn = backBelow;

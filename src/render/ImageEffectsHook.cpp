@@ -4,7 +4,6 @@
 #include "model/ModelHooks.h"
 #include "model/SKTGraphic.h"
 
-#include <cmath>
 
 ImageEffectSettings ImageEffectsHook::settingsOf(const SKTGraphic& object)
 {
@@ -19,7 +18,8 @@ ImageEffectSettings ImageEffectsHook::settingsOf(const SKTGraphic& object)
     settings.srp_val = object.srp_val;
     settings.ev_val = object.ev_val;
     settings.blr_val = object.blr_val;
-    settings.rotate_image = std::isfinite(object.rotate_image) ? std::trunc(object.rotate_image) : 0.0f;
+    // The picture is turned where it is drawn (SKTImage), which keeps its proportions.
+    settings.rotate_image = 0.0f;
     return settings;
 }
 

@@ -2,6 +2,7 @@
 #include "BarcodeTestSupport.h"
 
 #include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeGeneration.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "model/SKTBarcode.h"
 #include "platform/PropertyList.h"
@@ -52,6 +53,7 @@ void setEveryField(SKTGraphic& g)
     g.barcode_clr_val = QColor(0, 0, 128);
     g.dpi_val_index = 6;
     g.dpi_custom_val = "450";
+    g.kerning_value_state = 1;
 }
 
 TEST(BarcodeCardFields, EveryFieldSurvivesLoadAndStore)
@@ -114,6 +116,24 @@ TEST(BarcodeCardFields, RowMadeCode128FromDefaultFieldsReads)
         ASSERT_FALSE(png.isNull()) << qPrintable(value);
         EXPECT_EQ(barcodetest::zxingRead(png, QStringLiteral("Code128")), value.toLatin1());
     }
+}
+
+// The spread caption the window showed is the one every batch card gets.
+TEST(BarcodeCardFields, TheSpreadCaptionIsKeptWithTheObjectAndDrawnOnEveryRow)
+{
+    BarcodeGenSettings settings;
+    settings.barcode_font_index = indexOfBarcodeSymbology(QLatin1String("Code 39"));
+    settings.kerning_value_state = 1;
+    auto spread = SKTGraphic::create<SKTBarcode>();
+    storeBarcodeFields(settings, *spread);
+    EXPECT_EQ(spread->kerning_value_state, 1);
+    auto plain = SKTGraphic::create<SKTBarcode>();
+    storeBarcodeFields(BarcodeGenSettings(settings), *plain);
+    plain->kerning_value_state = 0;
+    const QString value = QStringLiteral("AB12");
+    const QImage asShown = Get_Image_From_Val(settings, value, settings.header_val, settings.footer_val).toImage(144);
+    EXPECT_EQ(barcodeRowMaker(*spread)(value).toImage(144), asShown);
+    EXPECT_NE(barcodeRowMaker(*plain)(value).toImage(144), asShown);
 }
 
 } // namespace

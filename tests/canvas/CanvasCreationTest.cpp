@@ -92,10 +92,11 @@ TEST_F(CanvasTest, ToolNumberChoosesPictureKinds)
     host.libraryImage = QStringLiteral("/nowhere/missing.png");
     auto image = front->createGraphicOfClass(GraphicKind::Image, false, {}, QStringLiteral("F"), {}, {});
     ASSERT_TRUE(isExactlyKind(*image, GraphicKind::Image));
-    // The placeholder shows, the chosen path stays, the size is the one asked for.
+    // The placeholder shows, the chosen path stays, and the picture keeps its proportions in
+    // the box asked for.
     EXPECT_EQ(std::static_pointer_cast<SKTImage>(image)->picture().size(), QSize(40, 30));
     EXPECT_EQ(image->FilePath(), host.libraryImage);
-    EXPECT_EQ(image->bounds().size(), QSizeF(50, 50));
+    EXPECT_EQ(image->bounds().size(), QSizeF(50, 37.5));
     EXPECT_EQ(document.graphics().size(), 4);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "platform/DesktopOpener.h"
+#include "support/ScriptedDialogService.h"
 #include "support/TempResources.h"
 
 #include <QDir>
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include <utility>
 
 namespace {
 
@@ -85,4 +88,24 @@ TEST(OpenHelpFile, OpensTheHelpFileWithTheDesktop)
     Open_Help_File();
     setDesktopOpener(previous);
     EXPECT_EQ(opened, QUrl::fromLocalFile(help.fileName()));
+}
+
+TEST(OpenHelpFile, SaysWhereTheGuideIsWhenNothingCanShowIt)
+{
+    ScriptedDialogs dialogs;
+    TempResources resources;
+    QFile help(Resource_File(QStringLiteral("Help.pdf")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    // Messages are shown once a main window exists; any address stands for it here.
+    int mainWindow = 0;
+    SKTWindowController* const previousMain
+        = std::exchange(Main_App_wnd, reinterpret_cast<SKTWindowController*>(&mainWindow));
+    auto previous = setDesktopOpener([](const QUrl&) { return false; });
+    Open_Help_File();
+    setDesktopOpener(previous);
+    Main_App_wnd = previousMain;
+    ASSERT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_TRUE(dialogs->messages().front().contains(help.fileName()));
+    EXPECT_TRUE(dialogs->messages().front().contains(QStringLiteral("PDF")));
 }

@@ -122,6 +122,13 @@ TEST(UserGuide, HoldsEverySectionAsSearchableText)
     for (const char* section : { "Getting started", "The invitation wizard", "Objects and properties", "Barcodes",
              "Data series and spreadsheets", "Batch export", "Printing", "E-mail", "Profiles" })
         EXPECT_TRUE(text.contains(QString::fromLatin1(section))) << section;
+    // What the program really does, in the words a user looks for.
+    const QString words = text.simplified();
+    for (const char* fact : { "Undo takes back the placing, removing, moving and resizing of objects",
+             "Changes made in the properties panel are not undone", "double-click it", "Barcode Properties",
+             "in the Tools menu", "TIFF, PNG, JPEG or BMP" })
+        EXPECT_TRUE(words.contains(QString::fromLatin1(fact))) << fact;
+    EXPECT_FALSE(words.contains(QStringLiteral("shadow"), Qt::CaseInsensitive)); // no such setting
 }
 
 } // namespace

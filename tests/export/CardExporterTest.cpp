@@ -163,6 +163,24 @@ TEST_F(CardExporterTest, EveryCardsBarcodesKeepTheirKindsAndReadAsTheirRow)
         QStringList({ exported(QString()).chopped(1), QStringLiteral("Card has been exported successfully.") }));
 }
 
+// The person learns which cards went out without their barcode.
+TEST_F(CardExporterTest, TheEndOfTheRunNamesTheRowsWithoutABarcode)
+{
+    writeSeries(3);
+    QFile file(QDir(data_.path()).filePath(QStringLiteral("ids.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("INV-000001\n\nINV-000003\n");
+    file.close();
+    host_.front = { barcode("Code 128", QPointF(5, 95)) };
+
+    const BatchExportResult result = runBatch({ QStringLiteral("png"), 72, QStringLiteral("F"), false });
+    ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    ASSERT_EQ(host_.done.size(), 2);
+    EXPECT_EQ(host_.done[1],
+        QStringLiteral("Card has been exported successfully.\n\n1 card has no barcode: its row gives no valid "
+                       "barcode value (row 2)."));
+}
+
 TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
 {
     writeSeries(400);

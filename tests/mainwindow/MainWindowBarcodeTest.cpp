@@ -6,8 +6,11 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "model/SKTBarcode.h"
+#include "series/SeriesListModel.h"
+#include "series/View_Data_Series.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -54,6 +57,34 @@ TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCanc
     EXPECT_EQ(barcode->linear_or_2d, 1);
     EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());
     EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+}
+
+// The window's series "View..." button opens the series viewer on the chosen series.
+TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
+{
+    SKTWindowController& main = start();
+    // A name of its own: other test programs may use the same series folder at the same time.
+    const QString name = QStringLiteral("view-guests-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "Ann\nBob\n");
+    placeBarcode(main);
+    QStringList shown;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* viewer = qobject_cast<View_Data_Series*>(&dialog)) {
+            shown = viewer->ListData().texts();
+            return 0;
+        }
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        window.Data_source_type->setCurrentIndex(1);
+        emit window.Data_source_type->activated(1);
+        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
+        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        window.view_series_btn->click();
+        window.cancelButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    EXPECT_EQ(shown, QStringList({ "Ann", "Bob" }));
+    QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
 }
 
 } // namespace

@@ -276,7 +276,7 @@ TEST_F(MainWindowTest, TheWizardsAndTheChoosersPresetIsWhatThePanelShowsAndTheFi
     SKTWindowController& main = start();
     main.show();
     CardSettingsPage& card = *main.inspector().card_setting_tab;
-    for (const Card_PropertyPtr& side : { main.Front_card_Prop }) {
+    for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop }) {
         EXPECT_EQ(side->Card_Category, QStringLiteral("Name Badge"));
         EXPECT_EQ(side->Card_Preset, QStringLiteral("Vertical"));
         EXPECT_EQ(side->Card_Sub_Category, QStringLiteral("Durable 1455 - Name Badge"));
@@ -315,4 +315,5 @@ TEST_F(MainWindowTest, TheWizardsAndTheChoosersPresetIsWhatThePanelShowsAndTheFi
     ASSERT_EQ(saved.status, DesignFile::Status::Loaded);
     EXPECT_EQ(saved.contents.front->Card_Sub_Category, QStringLiteral("CR90-Over Sized"));
     EXPECT_EQ(saved.contents.front->Card_Preset, QStringLiteral("Vertical"));
+    EXPECT_EQ(saved.contents.back->Card_Sub_Category, QStringLiteral("CR90-Over Sized"));
 }

@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, SavingOnAFullDiskFailsAndLeavesTheOldDesignByteForByte)
     disk.fill(1024);
     main.Save_Btn_Clicked();
     const QString message = dialogs->messages().back();
-    EXPECT_FALSE(message.contains(QStringLiteral("saved successfully"))) << message.toStdString();
-    EXPECT_TRUE(message.endsWith(disk.expectedReason())) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe design could not be saved."))) << message.toStdString();
+    EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contentsOf(path), before);
 }

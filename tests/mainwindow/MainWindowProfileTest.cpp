@@ -4,11 +4,16 @@
 #include "data/SeriesStore.h"
 #include "export/ExportWindow.h"
 #include "jobs/DataBinding.h"
+#include "library/PictureBrowser.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
+#include "profilewindows/User_profile.h"
+#include "wizards/CardSizeFields.h"
+#include "wizards/Card_Wizard.h"
+#include "wizards/Template_Wizard.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +24,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 namespace {
 
@@ -90,8 +96,14 @@ TEST_F(MainWindowProfileTest, EveryFieldLandsOnItsPlaceholderOnLandscapeAndPortr
         const SKTGraphicPtr front = objectWithID(main.Get_Front_Controls_Array(), id);
         const SKTGraphicPtr back = objectWithID(main.Get_Back_Controls_Array(), id);
         ASSERT_TRUE(front && back) << id.toStdString();
-        EXPECT_EQ(front->bounds(), landscape[i]) << id.toStdString();
-        EXPECT_EQ(back->bounds(), portrait[i]) << id.toStdString();
+        // The 30 x 40 photo keeps its proportions inside its placeholder.
+        const auto expected = [i](const QRectF& placeholder) {
+            return Field(i) != Field::image
+                ? placeholder
+                : QRectF(placeholder.topLeft(), QSizeF(30, 40).scaled(placeholder.size(), Qt::KeepAspectRatio));
+        };
+        EXPECT_EQ(front->bounds(), expected(landscape[i])) << id.toStdString();
+        EXPECT_EQ(back->bounds(), expected(portrait[i])) << id.toStdString();
         EXPECT_TRUE(front->ctrl_is_visible);
     }
     EXPECT_EQ(main.Get_Front_Controls_Array().size(), User_Profile_Class::FieldCount);
@@ -361,3 +373,60 @@ TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitl
 }
 
 } // namespace
+
+TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOpens)
+{
+    SKTWindowController& main = start();
+    bool cancelChooser = false;
+    const auto answerProfile = [](QDialog& dialog) {
+        auto& profile = static_cast<User_profile&>(dialog);
+        profile.row(Field::Name).value->setText(QStringLiteral("Ann Smith"));
+        profile.row(Field::Company_name).value->setText(QStringLiteral("Smith & Co"));
+        profile.OK_Btn_Clicked();
+        return profile.result();
+    };
+    otherModal = [&](QDialog& dialog) {
+        dialog.setResult(0);
+        if (qobject_cast<User_profile*>(&dialog))
+            return answerProfile(dialog);
+        if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
+            chooser->User_Profile_Click();
+            CardSizeFields& fields = *chooser->fields;
+            fields.Category_ComboBox->setCurrentIndex(1);
+            emit fields.Category_ComboBox->activated(1);
+            fields.ColList->setCurrentRow(5); // the upright badge
+            cancelChooser ? chooser->CancelClick() : chooser->OK_Click();
+        } else if (auto* browser = qobject_cast<Template_Wizard*>(&dialog)) {
+            browser->User_Profile_Click();
+            browser->imageBrowser->selectRow(0);
+            browser->OK_Click();
+        }
+        return dialog.result();
+    };
+
+    // A cancelled chooser opens no card, so nothing is placed.
+    cancelChooser = true;
+    main.Open_Card_Size_Chooser();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 0);
+
+    cancelChooser = false;
+    main.Open_Card_Size_Chooser();
+    const QRectF card = main.frontCanvasBounds();
+    EXPECT_LT(card.width(), card.height());
+    for (const auto* side : { &main.Get_Front_Controls_Array(), &main.Get_Back_Controls_Array() }) {
+        const SKTGraphicPtr name = objectWithID(*side, "Fup_Name");
+        const SKTGraphicPtr company = objectWithID(*side, "Fup_Company");
+        ASSERT_TRUE(name && company);
+        EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Ann Smith"));
+        EXPECT_EQ(company->Text_contents()->string, QStringLiteral("Smith & Co"));
+        EXPECT_TRUE(card.contains(name->bounds()));
+    }
+
+    // The template's own objects stay, and the profile joins them.
+    ASSERT_TRUE(main.Open_Template_Browser());
+    const SKTGraphicPtr name = objectWithID(main.Get_Front_Controls_Array(), "Fup_Name");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Ann Smith"));
+    EXPECT_GT(main.Get_Front_Control_Count(), 2);
+    EXPECT_TRUE(main.frontCanvasBounds().contains(name->bounds()));
+}

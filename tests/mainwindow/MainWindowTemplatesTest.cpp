@@ -239,3 +239,39 @@ TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
         EXPECT_FALSE(main.grab().isNull());
     }
 }
+
+TEST(BuiltInTemplates, StoreTheirPicturesUnderTheProgramsResourceFolder)
+{
+    const QDir shipped(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"));
+    const QStringList previews = TemplateStore::previewsIn(shipped.filePath(QStringLiteral("Templates")));
+    ASSERT_GE(previews.size(), 4);
+    int pictures = 0;
+    for (const QString& preview : previews) {
+        const DesignFile::ReadResult read = DesignFile::readFile(TemplateStore::designPathFor(preview));
+        ASSERT_EQ(read.status, DesignFile::Status::Loaded) << preview.toStdString();
+        for (const Card_PropertyPtr& side : { read.contents.front, read.contents.back }) {
+            if (side->Card_fill_style != QLatin1String("I"))
+                continue;
+            ++pictures;
+            const QString stored = side->Card_BG_Image_Path;
+            SCOPED_TRACE(stored.toStdString());
+            // The program's own folder name, never the generator's passing work folder.
+            EXPECT_TRUE(stored.contains(QStringLiteral("/Galavite/Resources/")));
+            EXPECT_FALSE(stored.startsWith(QDir::tempPath()));
+            const QString inside = stored.mid(stored.lastIndexOf(QStringLiteral("/Resources/")) + 11);
+            EXPECT_TRUE(QFileInfo(shipped.filePath(inside)).isFile());
+        }
+    }
+    EXPECT_GE(pictures, 3);
+}
+
+TEST_F(MainWindowTest, ADesignWhoseSizeIsNoPresetShowsNoPreset)
+{
+    SKTWindowController& main = start();
+    otherModal = templateWindows(QStringLiteral("Name Badge"), false); // 101.6 x 76.2 mm
+    ASSERT_TRUE(main.Open_Template_Browser());
+    EXPECT_TRUE(main.ColList->selectedItems().isEmpty());
+    main.Update_Card_Graphics();
+    EXPECT_EQ(main.Front_card_Prop->Card_Cat_index, -1);
+    EXPECT_TRUE(main.Front_card_Prop->Card_Sub_Category.isEmpty());
+}

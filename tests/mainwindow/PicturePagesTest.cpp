@@ -1,6 +1,7 @@
 #include "ObjectPagesFixture.h"
 #include "platform/PropertyList.h"
 
+#include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/Barcode_Gen.h"
 #include "common/Globals.h"
@@ -304,8 +305,9 @@ TEST_F(PicturePagesTest, TheBarcodeButtonGivesEverySelectedBarcodeTheWindowsSett
         EXPECT_EQ(barcode->two_d_font_val, QStringLiteral("Table 7"));
     }
     EXPECT_EQ(other->control_ID, QStringLiteral("BC1"));
-    // Only the edited barcode shows the new picture until the others are made again.
-    EXPECT_EQ(other->_barcode_image.toImage(72.0), otherPicture);
+    // Every selected barcode shows the picture of its new settings, not only the edited one.
+    EXPECT_NE(other->_barcode_image.toImage(72.0), otherPicture);
+    EXPECT_EQ(other->_barcode_image.toImage(72.0), barcodePictureFromFields(*other).toImage(72.0));
     EXPECT_NE(canvasPicture(), before);
 }
 

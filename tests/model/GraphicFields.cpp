@@ -121,6 +121,7 @@ void fillEveryField(SKTGraphic& g)
     g.ctrl_is_visible = true;
     g.double_star_type = 2;
     g.polygon_type = 6;
+    g.kerning_value_state = 1;
 }
 
 void expectSameFont(const std::optional<QFont>& expected, const std::optional<QFont>& actual, const char* field)
@@ -259,6 +260,7 @@ void expectSameFields(const SKTGraphic& e, const SKTGraphic& a)
     SAME(ctrl_is_visible);
     SAME(double_star_type);
     SAME(polygon_type);
+    SAME(kerning_value_state);
 }
 
 #undef SAME

@@ -120,12 +120,13 @@ TEST(SKTImageDrawingTest, NaturalSizeIsCappedAtLoad)
     ASSERT_TRUE(wide.save(path)); 
     auto object = SKTGraphic::create<SKTImage>();
     object->initWithPath({500, 500}, path);
-    EXPECT_EQ(object->pictureSize(), QSizeF(724, 300));
-    EXPECT_EQ(object->bounds(), QRectF(500 - 362, 350, 724, 300));
+    // Both sides shrink alike: the picture keeps its proportions.
+    EXPECT_EQ(object->pictureSize(), QSizeF(724, 217.2));
+    EXPECT_EQ(object->bounds(), QRectF(500 - 362, 500 - 108.6, 724, 217.2));
     object->setBounds({1, 2, 30, 40});
     object->setFlippedHorizontally(true);
     object->makeNaturalSize();
-    EXPECT_EQ(object->bounds(), QRectF(1, 2, 724, 300));
+    EXPECT_EQ(object->bounds(), QRectF(1, 2, 724, 217.2));
     EXPECT_FALSE(object->_isFlippedHorizontally);
 
     object->setBounds({1, 2, 30, 40});

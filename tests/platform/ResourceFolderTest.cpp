@@ -42,6 +42,22 @@ TEST(SeedResourceFolder, CopiesMissingFilesAndKeepsTheUsersOwnChanges)
     EXPECT_EQ(readFile(user + QStringLiteral("/Title.txt")), QByteArray("my title"));
 }
 
+TEST(SeedResourceFolder, AFolderWithNothingToSeedFromIsToldApart)
+{
+    QTemporaryDir home;
+    const QString user = home.filePath(QStringLiteral("Resources"));
+    ASSERT_TRUE(seedResourceFolder(QString(), user));
+    EXPECT_FALSE(holdsShippedResources(user));
+    QDir(user).mkpath(QStringLiteral("Background"));
+    writeFile(user + QStringLiteral("/Title.txt"), "title");
+    writeFile(user + QStringLiteral("/Message.txt"), "message");
+    EXPECT_FALSE(holdsShippedResources(user)); // no background to start a card from
+
+    QTemporaryDir other;
+    ASSERT_TRUE(seedResourceFolder(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"), other.path()));
+    EXPECT_TRUE(holdsShippedResources(other.path()));
+}
+
 TEST(SeedResourceFolder, FailsWhenTheFolderCannotBeMade)
 {
     QTemporaryDir home;

@@ -57,18 +57,26 @@ TEST_F(ImageEffectsHookTest, ObjectFieldsReachTheChain)
     EXPECT_EQ(qGreen(grey), qBlue(grey));
 }
 
-TEST_F(ImageEffectsHookTest, RotationIsTruncatedAndTheWholeResultFillsTheBounds)
+TEST_F(ImageEffectsHookTest, ATurnedPictureKeepsItsProportionsAboutTheCentreOfItsBounds)
 {
-    EXPECT_EQ(ImageEffectsHook::settingsOf(*picture({})).rotate_image, 0.0f);
-    auto object = picture({0, 0, 40, 40});
+    // 40 x 20 at (30, 40): turned a quarter anticlockwise (90.9 counts as 90) it stands 20
+    // wide and 40 high about the same centre (50, 50), its left (red) half now below, not
+    // squeezed into the upright box.
+    auto object = picture({30, 40, 40, 20});
     object->rotate_image = 90.9f;
-    EXPECT_EQ(ImageEffectsHook::settingsOf(*object).rotate_image, 90.0f);
-    // Turned a quarter: red and blue now lie one above the other, both in view.
-    const QImage image = draw(*object, {40, 40});
-    const QRgb top = image.pixel(20, 5);
-    const QRgb bottom = image.pixel(20, 35);
-    EXPECT_NE(top, bottom);
-    EXPECT_TRUE((qRed(top) > 200 && qBlue(bottom) > 200) || (qBlue(top) > 200 && qRed(bottom) > 200));
+    const QImage image = draw(*object, {100, 100});
+    EXPECT_EQ(image.pixel(50, 35), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(50, 65), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(35, 50), qRgb(255, 255, 255)); // beside the turned picture: nothing
+    EXPECT_EQ(image.pixel(65, 50), qRgb(255, 255, 255));
+    // Redraws cover the corners the turned picture reaches.
+    EXPECT_TRUE(object->drawingBounds().contains(QRectF(40, 30, 20, 40)));
+
+    // Flipped and turned: the mirror of the turned picture, as before the turn moved here.
+    object->setFlippedVertically(true);
+    const QImage flipped = draw(*object, {100, 100});
+    EXPECT_EQ(flipped.pixel(50, 35), qRgb(255, 0, 0));
+    EXPECT_EQ(flipped.pixel(50, 65), qRgb(0, 0, 255));
 }
 
 TEST_F(ImageEffectsHookTest, BlurKeepsThePictureInPlace)

@@ -125,8 +125,8 @@ void SKTWindowController::createActions()
         { { "Align_To_Grid", tr("Align to &Grid"), "", "to-grid", {}, {} }, Layout::ToGrid },
     };
     QList<QAction*> layoutActions;
-    for (const auto& [command, layout] : layouts)
-        layoutActions.append(make(command, [this, layout] { layoutCommand(layout); }));
+    for (const auto& entry : layouts)
+        layoutActions.append(make(entry.command, [this, layout = entry.layout] { layoutCommand(layout); }));
     make({ "Grid_Btn", tr("G&rid…"), "", "grid", {}, tr("Grid spacing, colour and showing") },
         [this] { toggleGridShowing(); });
     QAction* snap

@@ -203,6 +203,29 @@ TEST_F(BatchExportTest, TheFirstWriteFailureEndsTheRun)
     EXPECT_FALSE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
 }
 
+TEST_F(BatchExportTest, OnAFullDiskNoCardIsCountedAndEarlierCardsStayWhole)
+{
+    FullFolder disk;
+    BatchExportRequest made = request(QStringLiteral("F"), false);
+    made.folder = disk.path();
+    JobProgress first;
+    ASSERT_EQ(Export_Batch_File(made, first).outcome, BatchExportResult::Outcome::Finished);
+    const QString card = QDir(disk.path()).filePath(batchExportFolderName + QStringLiteral("/Card_1.png"));
+    QFile earlier(card);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    disk.fill();
+    JobProgress again;
+    const BatchExportResult result = Export_Batch_File(made, again);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.error, disk.expectedReason());
+    EXPECT_EQ(result.cardsWritten, 0);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), before);
+}
+
 TEST_F(BatchExportTest, AFullDiskEndsTheRunWithTheSystemsReasonAndTheCount)
 {
     FullFolder disk;

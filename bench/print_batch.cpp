@@ -91,7 +91,7 @@ int main(int argc, char** argv)
     const QList<SKTGraphicPtr> front = PeerCard::front();
     const auto cardSettings = PeerCard::settings();
     const CardSnapshot snapshot = CardSnapshot::take(front, {}, *cardSettings, *cardSettings, 0, PeerCard::bounds());
-    const auto applyRow = [&data](CardSnapshot& card, int row) {
+    const auto applyRow = [&data](CardSnapshot& card, int row, const QString&) {
         const PeerRow& values = data[size_t(row)];
         RowApplication::applyValue(*card.front[1], values.name);
         RowApplication::applyValue(*card.front[2], QStringLiteral("Table ") + values.table);

@@ -24,5 +24,7 @@ int main(int argc, char* argv[])
         break;
     }
     window.show();
+    // The start-up dialogs had the keyboard; without this the shortcuts reach no window.
+    window.activateWindow();
     return QApplication::exec();
 }

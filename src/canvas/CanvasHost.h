@@ -59,6 +59,8 @@ public:
     virtual void setSameSizeButtonsEnabled(bool enabled) = 0;
     // A double click on a barcode object of the current side.
     virtual void Open_Barcode_Window() = 0;
+    // A double click on an unlocked text object: what the user types next goes into it.
+    virtual void editText(const SKTGraphicPtr& text) = 0;
 
     // Rulers. While they show, moves and resizes mark the moving bounds (card points) on
     // them; a null rectangle removes the marks.
@@ -87,6 +89,7 @@ public:
     void Set_Paste_Button_Status() override { ++pasteStatusCount; }
     void setSameSizeButtonsEnabled(bool enabled) override { sameSizeButtonsEnabled = enabled; }
     void Open_Barcode_Window() override { ++barcodeWindowCount; }
+    void editText(const SKTGraphicPtr& text) override { textEdited = text; }
     bool rulersVisible() const override { return rulersShown; }
     void setRulersVisible(bool visible) override { rulersShown = visible; }
     void echoBoundsOnRulers(const QRectF& bounds) override { rulerBounds = bounds; }
@@ -106,6 +109,7 @@ public:
     bool rulersShown = false;
     QRectF rulerBounds;
     std::weak_ptr<SKTGraphic> propertiesShownFor; // empty after Show_RHS_Properties(nullptr)
+    std::weak_ptr<SKTGraphic> textEdited;
 
 private:
     std::unique_ptr<SKTGrid> grid_;

@@ -102,6 +102,8 @@ void SKTGraphicView::mouseDoubleClickEvent(QMouseEvent* event)
         startEditingGraphic(hit->graphic);
         if (isExactlyKind(*hit->graphic, GraphicKind::Barcode))
             host_.Open_Barcode_Window();
+        else if (isExactlyKind(*hit->graphic, GraphicKind::Text))
+            host_.editText(hit->graphic);
     }
 }
 
@@ -198,7 +200,7 @@ void SKTGraphicView::beginMoveSelectedGraphics(const QPointF& point)
     if (tracking_.echoing)
         echoOnRulers(tracking_.startBounds);
     // The whole drag is one undo step.
-    document_.undoManager().beginGroup();
+    document_.undoManager(side_).beginGroup();
     tracking_.undoGroupOpen = true;
 }
 
@@ -246,7 +248,7 @@ void SKTGraphicView::beginResize(const SKTGraphicPtr& graphic, qint64 handle)
     tracking_.echoing = host_.rulersVisible();
     if (tracking_.echoing)
         echoOnRulers(graphic->bounds());
-    document_.undoManager().beginGroup();
+    document_.undoManager(side_).beginGroup();
     tracking_.undoGroupOpen = true;
 }
 
@@ -332,7 +334,7 @@ void SKTGraphicView::finishTracking()
         break;
     }
     if (done.undoGroupOpen)
-        document_.undoManager().endGroup();
+        document_.undoManager(side_).endGroup();
     // A drag is an edit: undo, redo and the modified mark follow it.
     if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
         host_.Undo_Redo_Button_state();
@@ -341,7 +343,7 @@ void SKTGraphicView::finishTracking()
 void SKTGraphicView::endUndoGroupIfOpen()
 {
     if (tracking_.undoGroupOpen)
-        document_.undoManager().endGroup();
+        document_.undoManager(side_).endGroup();
     tracking_ = Tracking {};
 }
 
@@ -387,4 +389,6 @@ void SKTGraphicView::moveSelectedGraphicsByX(double dx, double dy)
     const QRectF before = SKTGraphic::drawingBoundsOfGraphics(selected, QRectF());
     SKTGraphic::translateGraphics(selected, dx, dy);
     updateCard(before.united(SKTGraphic::drawingBoundsOfGraphics(selected, QRectF())));
+    // A nudge is an edit: undo, redo and the modified mark follow it.
+    host_.Undo_Redo_Button_state();
 }

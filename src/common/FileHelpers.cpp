@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
 #include <exception>
 
 QStringList fileBaseNamesIn(const QString& folder)
@@ -68,4 +69,11 @@ void Open_Help_File()
     else if (!openWithDesktop(QUrl::fromLocalFile(helpFile)))
         Show_MessageBox(
             QStringLiteral("No program to show PDF files is installed. The user guide is here:\n") + helpFile);
+}
+
+bool isOneFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('/')))
+        return false;
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }

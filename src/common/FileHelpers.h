@@ -12,3 +12,6 @@ void Delete_File(const QString& path);
 void Check_Path_And_Create_Files();
 // Opens Resources/Help.pdf with the desktop's viewer, or says that it is missing.
 void Open_Help_File();
+// Whether name can stand as one file name in a folder: not empty, not "." or "..", no "/" and
+// no control characters (a NUL would cut the name short, a line break splits it in listings).
+bool isOneFileName(const QString& name);

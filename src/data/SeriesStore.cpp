@@ -39,8 +39,7 @@ QString oneLine(QString value)
 
 bool isSeriesNameSafe(const QString& name)
 {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-        && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+    return isOneFileName(name);
 }
 
 QString cleanSeriesName(const QString& typed)

@@ -11,7 +11,7 @@
 
 extern const QString batch_file_EXT; // "txt"
 
-// A name is one file name inside the series folder: not empty, not "." or "..", no "/" or NUL.
+// A name is one file name inside the series folder (see isOneFileName).
 bool isSeriesNameSafe(const QString& name);
 // A typed name with reserved characters and white space stripped from both ends.
 QString cleanSeriesName(const QString& typed);

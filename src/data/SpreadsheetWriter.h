@@ -2,11 +2,14 @@
 
 #include "data/WorkbookMemory.h"
 
+#include <functional>
 #include <memory>
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+class QIODevice;
 
 // A table of texts: rows of cells.
 using SheetTable = QList<QStringList>;
@@ -65,6 +68,8 @@ public:
 private:
     SpreadsheetWriter();
     bool fail(const QString& message);
+    // Writes one part of the work folder through fill; false with the reason kept.
+    bool writePartFile(const QString& partPath, const std::function<bool(QIODevice&)>& fill);
     // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.
     std::unique_ptr<WorksheetReader> startSheetRead(const QString& partPath);
     bool readTitles(const QString& partPath);

@@ -114,6 +114,14 @@ void startPart(QXmlStreamWriter& xml, const QString& rootElement)
 
 } // namespace
 
+bool SpreadsheetWriter::writePartFile(const QString& partPath, const std::function<bool(QIODevice&)>& fill)
+{
+    QString reason;
+    if (!writeFileChecked(partPath, fill, &reason))
+        return fail(QStringLiteral("Error when writing file %1: %2").arg(partPath, reason));
+    return true;
+}
+
 bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
 {
     sharedStrings_.clear();
@@ -204,10 +212,7 @@ bool SpreadsheetWriter::WriteWorksheetData(const QString& partPath)
         xml.writeEndDocument();
         return !xml.hasError();
     };
-    QString reason;
-    if (!writeFileChecked(partPath, writePart, &reason))
-        return fail(QStringLiteral("Error when writing file %1: %2").arg(partPath, reason));
-    return true;
+    return writePartFile(partPath, writePart);
 }
 
 bool SpreadsheetWriter::WriteSharedStringsXML(const QString& partPath)
@@ -229,10 +234,7 @@ bool SpreadsheetWriter::WriteSharedStringsXML(const QString& partPath)
         xml.writeEndDocument();
         return !xml.hasError();
     };
-    QString reason;
-    if (!writeFileChecked(partPath, writePart, &reason))
-        return fail(QStringLiteral("Error when writing file %1: %2").arg(partPath, reason));
-    return true;
+    return writePartFile(partPath, writePart);
 }
 
 bool SpreadsheetWriter::WriteWorkbook(const QString& path, const SheetTable& table, bool /*hasTitleRow*/)

@@ -4,6 +4,8 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +35,20 @@ bool replaceFile(const QString& source, const QString& target, QString* error)
     if (failure && error)
         *error = QStringLiteral("%1: %2").arg(target, QString::fromStdString(failure.message()));
     return !failure;
+}
+
+// Copies a template's file to a name not taken yet: only a regular file is read (a FIFO in the
+// folder would hang the browser), and the copy is whole or not there.
+bool copyToFreeName(const QString& from, const QString& to)
+{
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink())
+        return false;
+    QByteArray bytes;
+    QString reason;
+    if (SafeRead::readRegularFile(from, SafeRead::maxDesignBytes, bytes, &reason) && writeFileChecked(to, bytes, &reason))
+        return true;
+    Show_NSLog_Message(QStringLiteral("%1 not copied to %2: %3").arg(from, to, reason));
+    return false;
 }
 
 // A fresh empty file in folder whose name no listing takes for a template.
@@ -111,6 +127,9 @@ NameProblem checkName(const QString& cleanedName)
     if (cleanedName.contains(QLatin1Char('/')) || cleanedName.contains(QLatin1Char('\\'))
         || cleanedName == QLatin1String(".") || cleanedName == QLatin1String(".."))
         return NameProblem::NotOneFileName;
+    // The browser lists no hidden file: such a template would be saved but never shown.
+    if (!isOneFileName(cleanedName) || cleanedName.startsWith(QLatin1Char('.')))
+        return NameProblem::HiddenOrControl;
     return NameProblem::None;
 }
 
@@ -123,6 +142,8 @@ QString nameProblemMessage(NameProblem problem)
         return QStringLiteral("Please enter template name.");
     case NameProblem::NotOneFileName:
         return QStringLiteral("A template name cannot contain \"/\" or \"\\\" and cannot be \".\" or \"..\".");
+    case NameProblem::HiddenOrControl:
+        return QStringLiteral("A template name cannot start with \".\" or hold control characters.");
     }
     return {};
 }
@@ -165,14 +186,10 @@ void copyTemplate(const QString& previewPath)
     const QString target = copyPathFor(previewPath);
     // The design goes first and the preview last, as in saving: a listed copy always has
     // its own design file.
-    if (!QFile::copy(designPathFor(previewPath), designPathFor(target))) {
-        Show_NSLog_Message(QStringLiteral("Template design not copied to ") + designPathFor(target));
+    if (!copyToFreeName(designPathFor(previewPath), designPathFor(target)))
         return;
-    }
-    if (!QFile::copy(previewPath, target)) {
-        Show_NSLog_Message(QStringLiteral("Template preview not copied to ") + target);
+    if (!copyToFreeName(previewPath, target))
         QFile::remove(designPathFor(target));
-    }
 }
 
 bool renameTemplate(const QString& previewPath, const QString& newName)
@@ -183,11 +200,11 @@ bool renameTemplate(const QString& previewPath, const QString& newName)
         return true;
     const QString newPreview = userPreviewPath(newName);
     const QString newDesign = userDesignPath(newName);
-    if (!QFile::copy(designPathFor(previewPath), newDesign)) {
+    if (!copyToFreeName(designPathFor(previewPath), newDesign)) {
         Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
         return false;
     }
-    if (!QFile::copy(previewPath, newPreview)) {
+    if (!copyToFreeName(previewPath, newPreview)) {
         Show_NSLog_Message(QStringLiteral("Template not renamed to ") + newName);
         QFile::remove(newDesign); // made just now: the old template stays the only one
         return false;

@@ -29,7 +29,8 @@ enum class NameProblem
 {
     None,
     Empty,
-    NotOneFileName // holds "/" or "\", or is "." or ".."
+    NotOneFileName, // holds "/" or "\", or is "." or ".."
+    HiddenOrControl // starts with "." or holds a control character
 };
 NameProblem checkName(const QString& cleanedName);
 // The message for a refused name; "" for None.

@@ -42,7 +42,7 @@ struct PrintBatchCards::Shared
 
     PrintCellCards render(CardSnapshot& card, int row) const
     {
-        applyRow(card, row);
+        applyRow(card, row, side);
         PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;

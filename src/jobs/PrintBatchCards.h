@@ -13,7 +13,8 @@
 class PrintBatchCards
 {
 public:
-    using ApplyRow = std::function<void(CardSnapshot& card, int row)>;
+    // side is the job's: a row is applied only to the sides printed.
+    using ApplyRow = std::function<void(CardSnapshot& card, int row, const QString& side)>;
 
     // side: "F", "B" or "BOTH". plainFront is the design's front picture: the cells of side
     // "B" are placed by its size, and a row whose front fails to render shows it.

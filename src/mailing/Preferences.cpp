@@ -4,10 +4,10 @@
 #include "platform/PropertyList.h"
 #include "platform/SafeRead.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDebug>
 #include <QStandardPaths>
 
 #include <cerrno>
@@ -30,15 +30,24 @@ void logLine(const QString& text)
     qWarning().noquote() << text;
 }
 
-// The settings hold a password: a file others may read is closed to them. A link is left
-// alone, as the file it names is not ours to change.
+// The settings hold a password: a file others may read is closed to them. Through a link it
+// is only reported, as the file the link names is not ours to change.
 void keepPrivate(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     const QByteArray native = QFile::encodeName(path);
-    if (::lstat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode) || (info.st_mode & 077) == 0)
+    if (::stat(native.constData(), &info) != 0 || (info.st_mode & 077) == 0)
         return;
-    logLine(QStringLiteral("The mail settings file %1 could be read by others; it is made readable by you alone.").arg(path));
+    if (QFileInfo(path).isSymLink()) {
+        logLine(QStringLiteral("The mail settings file %1 is a link to a file others can read; saving the settings "
+                               "replaces the link with a file readable by you alone.")
+                    .arg(path));
+        return;
+    }
+    logLine(QStringLiteral("The mail settings file %1 could be read by others; it is made readable by you alone.")
+                .arg(path));
     if (::chmod(native.constData(), 0600) != 0)
         logLine(QStringLiteral("The permissions of %1 cannot be changed: %2").arg(path, qt_error_string(errno)));
 }
@@ -49,7 +58,8 @@ void createEmptyPrivateFile(const QString& path)
 {
     if (!makePrivateFolder(QFileInfo(path).path()))
         return;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd >= 0)
         ::close(fd);
 }
@@ -79,7 +89,8 @@ std::unique_ptr<Preferences> Preferences::sharedInstance()
     }
     // Reading never writes: a damaged file stays for the user to look at or replace.
     if (file.size() > 0 || file.isSymLink())
-        logLine(QStringLiteral("The mail settings file %1 cannot be read (%2); the settings are empty until they are saved again.")
+        logLine(QStringLiteral(
+            "The mail settings file %1 cannot be read (%2); the settings are empty until they are saved again.")
                     .arg(path, read.isNone() ? error : QStringLiteral("it holds no settings")));
     preferences->setDefaults();
     return preferences;

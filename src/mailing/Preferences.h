@@ -12,7 +12,8 @@
 class Preferences
 {
 public:
-    // A Preferences freshly read from the file (created empty when missing or unreadable).
+    // A Preferences freshly read from the file (created empty when missing). A damaged file is
+    // left as it is and logged; the settings are then empty until saved.
     static std::unique_ptr<Preferences> sharedInstance();
     static QString settingsFilePath();
 

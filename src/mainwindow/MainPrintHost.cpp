@@ -6,6 +6,7 @@
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "print/Print_Wnd.h"
+#include "render/PrintLayout.h"
 
 #include <memory>
 
@@ -19,9 +20,10 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
     state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
-    state.applyRow = [binding, missing = state.rowsWithoutBarcode](CardSnapshot& card, int row) {
-        const bool frontMade = BoundSide(card.front, *binding).apply(row);
-        const bool backMade = BoundSide(card.back, *binding).apply(row);
+    state.applyRow = [binding, missing = state.rowsWithoutBarcode](CardSnapshot& card, int row, const QString& side) {
+        // Only the sides printed take the row, so only their barcodes are counted.
+        const bool frontMade = side == PrintLayout::sideBack || BoundSide(card.front, *binding).apply(row);
+        const bool backMade = side == PrintLayout::sideFront || BoundSide(card.back, *binding).apply(row);
         if (!frontMade || !backMade)
             missing->add(row);
     };

@@ -24,6 +24,7 @@
 #include "mainwindow/MainProfileHost.h"
 #include "mainwindow/WindowPlacement.h"
 #include "model/CardGlobals.h"
+#include "model/LaidOutText.h"
 #include "model/ModelDefaults.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/DialogService.h"
@@ -255,7 +256,6 @@ void SKTWindowController::New_Project_Setting_Reset()
         clipboard->clear();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
-    document_->Clear_All_Undo_Redo();
     last_ctrl_X = last_ctrl_Y = 10.0f;
     Fill_User_Profile = false;
     Front_user_profile->Reset_All_Values();
@@ -272,6 +272,8 @@ void SKTWindowController::New_Project_Setting_Reset()
     Set_Log_Name_In_Title();
     _graphicView->delete_all_control();
     _graphicView_BACK->delete_all_control();
+    // After the deletions, so that no side can undo back into the old design.
+    document_->Clear_All_Undo_Redo();
     Not_Draw_Only_Prop_Change = false;
     setUnsavedEdits(false);
 }
@@ -324,8 +326,22 @@ void SKTWindowController::Fill_Party_Invidation_Details()
     Selected_Control_Tool_ = TextTool;
     const PartyDetails details { Invite_Title, Invite_To, Invite_Message, Invite_From, Invite_Venue, Invite_Date,
         Invite_Time };
-    for (const PartyText& party : partyTextLayout(details))
-        _graphicView->createGraphicOfClass(
-            GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID);
+    // Measured as text objects draw, so that each text fits the box it gets.
+    const QFont font = All_Text_font_Default;
+    const auto measure = [&font](const QString& text, double width, double pointSize) {
+        QFont sized = font;
+        sized.setPointSizeF(pointSize);
+        const LaidOutText laidOut(text, sized, 0.0, width, Qt::AlignLeft | Qt::AlignAbsolute);
+        return QSizeF(laidOut.usedWidth(), laidOut.height());
+    };
+    const PartyLayout layout = partyTextLayout(details, _graphicView->cardSize(), font.pointSizeF(), measure);
+    for (const PartyText& party : layout.texts) {
+        if (const SKTGraphicPtr text = _graphicView->createGraphicOfClass(
+                GraphicKind::Text, true, party.rect, QStringLiteral("F"), party.text, party.controlID)) {
+            QFont placed = font;
+            placed.setPointSizeF(layout.pointSize);
+            text->text_ctrl_font = placed;
+        }
+    }
     set_Front_BG_Image(Invite_BG_IMG);
 }

@@ -259,6 +259,8 @@ public:
     void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
+    // Shows the text's words in the panel, selected and taking the keyboard.
+    void editText(const SKTGraphicPtr& text) override;
     // Runs the barcode window on an object; on OK the object has the new settings and picture.
     // True when the window ended with OK (Cancel changes nothing).
     bool Open_Barcode_Window_For(const SKTGraphicPtr& graphic);
@@ -378,8 +380,8 @@ public:
     // Asks to save unsaved changes, then shows the review window; false when the user's
     // save did not happen, so the program must go on.
     bool Exit_App();
-    // The design differs from its file: undoable edits since the last save, or edits of
-    // the back side and the card settings, which undo does not record.
+    // The design differs from its file: undoable edits of either side since the last save,
+    // or panel edits, which undo does not record.
     bool hasUnsavedChanges() const;
     void setUnsavedEdits(bool edited) override;
     PropertiesInspector& inspector() const { return *inspector_; }

@@ -125,8 +125,8 @@ void SKTWindowController::createActions()
         { { "Align_To_Grid", tr("Align to &Grid"), "", "to-grid", {}, {} }, Layout::ToGrid },
     };
     QList<QAction*> layoutActions;
-    for (const auto& [command, layout] : layouts)
-        layoutActions.append(make(command, [this, layout] { layoutCommand(layout); }));
+    for (const auto& entry : layouts)
+        layoutActions.append(make(entry.command, [this, layout = entry.layout] { layoutCommand(layout); }));
     make({ "Grid_Btn", tr("G&rid…"), "", "grid", {}, tr("Grid spacing, colour and showing") },
         [this] { toggleGridShowing(); });
     QAction* snap
@@ -295,10 +295,6 @@ void SKTWindowController::Set_Paste_Button_Status()
 
 void SKTWindowController::Undo_Redo_Button_state()
 {
-    // The canvas reports every edit here. Edits of the back side are not undoable, so the
-    // undo manager cannot tell that the design changed: remember it.
-    if (sides_->currentIndex() == 1 && Card_Front_Or_Back != 0)
-        unsavedEdits_ = true;
     refreshUndoActions();
     // A move or resize may give an object its natural size already.
     updateLayoutActions();
@@ -306,7 +302,8 @@ void SKTWindowController::Undo_Redo_Button_state()
 
 void SKTWindowController::refreshUndoActions()
 {
-    UndoManager& undo = document_->undoManager();
+    // Undo and Redo work on the history of the side being shown.
+    UndoManager& undo = document_->undoManager(currentCanvas()->side());
     action(QStringLiteral("Undo_btn"))->setEnabled(undo.canUndo());
     action(QStringLiteral("Redo_btn"))->setEnabled(undo.canRedo());
     updateModifiedMark();

@@ -12,8 +12,9 @@
 #include <QCoreApplication>
 #include <QStackedWidget>
 #include <QThread>
+#include <QTimer>
+#include <atomic>
 
-#include <functional>
 
 void SKTWindowController::buildCanvases()
 {
@@ -33,20 +34,17 @@ void SKTWindowController::buildCanvases()
 
 namespace {
 
-// Runs an action on the main window on the GUI thread: at once there, queued from a worker.
-void onGuiThread(const std::function<void(SKTWindowController&)>& action)
+// Requests from export, print or mail workers drawing their own copies of objects. A worker
+// only raises a flag and the GUI thread takes the flags up on a timer: nothing made on a
+// worker crosses threads, and a batch of cards asks for one redraw, not one per object.
+std::atomic<bool> canvasRefreshRequested { false };
+std::atomic<bool> imageControlsResetRequested { false };
+constexpr int workerRequestsIntervalMs = 100;
+
+bool onGuiThread()
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
-    const auto run = [action] {
-        if (SKTWindowController* main = SKTWindowController::defaultInstance())
-            action(*main);
-    };
-    if (QThread::currentThread() == app->thread())
-        run();
-    else
-        QMetaObject::invokeMethod(app, run, Qt::QueuedConnection);
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
 }
 
 } // namespace
@@ -64,11 +62,27 @@ void SKTWindowController::installModelHooks()
     });
     // A new image or signature starts from neutral adjustments on the image page.
     ModelHooks::setResetImageEditingControls([] {
-        onGuiThread([](SKTWindowController& main) { main.inspector().image_tab->Reset_Image_Editing_Controls(); });
+        if (!onGuiThread())
+            imageControlsResetRequested = true;
+        else if (SKTWindowController* main = defaultInstance())
+            main->inspector().image_tab->Reset_Image_Editing_Controls();
     });
-    // Objects drawn by export, print or mail workers ask for redraws too; the window is
-    // only touched on the GUI thread.
-    ModelHooks::setRefreshCanvas([] { onGuiThread([](SKTWindowController& main) { main.Refresh_Canvas(); }); });
+    ModelHooks::setRefreshCanvas([] {
+        if (!onGuiThread())
+            canvasRefreshRequested = true;
+        else if (SKTWindowController* main = defaultInstance())
+            main->Refresh_Canvas();
+    });
+    auto* workerRequests = new QTimer(QCoreApplication::instance());
+    workerRequests->setInterval(workerRequestsIntervalMs);
+    QObject::connect(workerRequests, &QTimer::timeout, [] {
+        SKTWindowController* main = defaultInstance();
+        if (imageControlsResetRequested.exchange(false) && main)
+            main->inspector().image_tab->Reset_Image_Editing_Controls();
+        if (canvasRefreshRequested.exchange(false) && main)
+            main->Refresh_Canvas();
+    });
+    workerRequests->start();
 }
 
 SKTGraphicView* SKTWindowController::canvasOfSide(SKTDocument::Side side) const

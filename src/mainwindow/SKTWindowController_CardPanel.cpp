@@ -38,9 +38,6 @@ void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 
 void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)
 {
-    // The back side's changes are not undoable; the modified mark must still show them.
-    if (side == SKTDocument::Side::Back && !Not_Draw_Only_Prop_Change)
-        setUnsavedEdits(true);
     // An inspected object that left its side (undo, a removal elsewhere) gives way to the
     // card, once the change is complete.
     const SKTGraphicPtr shown = inspector_->lastSelectedGraphic();

@@ -7,14 +7,14 @@
 
 bool SKTWindowController::hasUnsavedChanges() const
 {
-    return unsavedEdits_ || !document_->undoManager().isClean();
+    return unsavedEdits_ || !document_->isUndoClean();
 }
 
 void SKTWindowController::setUnsavedEdits(bool edited)
 {
     unsavedEdits_ = edited;
     if (!edited)
-        document_->undoManager().setClean();
+        document_->setUndoClean();
     updateModifiedMark();
 }
 

@@ -9,7 +9,6 @@
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -54,12 +53,11 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
     const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
     if (!written) {
         Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
-        const QString failedPath = Project_File_Name;
         // The design stays tied to the file it came from, so Save writes where the title says.
         Project_File_Name = remembered;
-        // A failed save is always reported, also where success is not.
-        Show_MessageBox(QStringLiteral("The design could not be saved to \"%1\".\n%2")
-                            .arg(QDir::toNativeSeparators(failedPath), error));
+        // A failed save is always reported (the writer's reason names the file), also where
+        // success is not.
+        Show_MessageBox(QStringLiteral("The design could not be saved.\n") + error);
         return false;
     }
     setUnsavedEdits(false);

@@ -111,6 +111,7 @@ void SKTWindowController::Select_front_side()
     Card_Front_Or_Back = 0;
     changeViewController(0);
     Show_RHS_Properties(nullptr);
+    refreshUndoActions();
 }
 
 void SKTWindowController::Select_back_side()
@@ -119,6 +120,7 @@ void SKTWindowController::Select_back_side()
     Card_Front_Or_Back = 1;
     changeViewController(1);
     Show_RHS_Properties(nullptr);
+    refreshUndoActions();
 }
 
 void SKTWindowController::Select_temp_design_side()

@@ -4,6 +4,10 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
+#include "inspector/PropertiesInspector.h"
+#include "inspector/TextEditingPage.h"
+#include "model/LaidOutText.h"
+#include "model/ModelDefaults.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
 #include "platform/DialogService.h"
@@ -11,6 +15,10 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+
+#include <cmath>
 
 QString Library_Selected_Image;
 QString lib_window_sel_file;
@@ -43,10 +51,40 @@ void SKTWindowController::selectTool(int tool)
 
 void SKTWindowController::Select_tool_action()
 {
+    const bool placesText = Selected_Control_Tool_ == TextTool;
     selectedToolDidChange();
     Refresh_Canvas();
-    Show_RHS_Properties(currentCanvas()->selectedGraphic());
+    const SKTGraphicPtr placed = currentCanvas()->selectedGraphic();
+    Show_RHS_Properties(placed);
+    // A new text is there to be typed into.
+    if (placesText && placed && isExactlyKind(*placed, GraphicKind::Text))
+        editText(placed);
 }
+
+void SKTWindowController::editText(const SKTGraphicPtr& text)
+{
+    Show_RHS_Properties(text);
+    TextEditingPage* page = inspector_->text_edtng_tab;
+    const int tab = sett_tab->indexOf(page);
+    if (tab < 0)
+        return;
+    sett_tab->setCurrentIndex(tab);
+    page->Text_value_Edit->selectAll();
+    page->Text_value_Edit->setFocus(Qt::OtherFocusReason);
+}
+
+namespace {
+
+// Room for a new text's words on one line, so that it shows whole.
+QSizeF newTextSize()
+{
+    const SKTGraphicPtr sample = createGraphicOfKind(GraphicKind::Text);
+    const LaidOutText laidOut(sample->Text_Value, sample->text_ctrl_font.value_or(All_Text_font_Default), 0.0,
+        10000.0, Qt::AlignLeft | Qt::AlignAbsolute);
+    return { std::ceil(laidOut.usedWidth()) + 2.0, std::ceil(laidOut.height()) + 1.0 };
+}
+
+} // namespace
 
 void SKTWindowController::selectArrowTool()
 {
@@ -71,6 +109,8 @@ void SKTWindowController::selectedToolDidChange()
         ::Library_Selected_Image = lib_window_sel_file;
         Show_NSLog_Message(::Library_Selected_Image);
     }
+    if (Selected_Control_Tool_ == TextTool)
+        rect.setSize(newTextSize());
     if (Selected_Control_Tool_ == BarcodeTool)
         rect.setSize(QSizeF(120, 60));
     if (Selected_Control_Tool_ == SignatureTool)

@@ -30,14 +30,18 @@ bool isTiffType(const QString& type)
 SKTDocument::SKTDocument(QObject* parent)
     : QObject(parent)
 {
-    undo_.setCheckpointObserver([this] { observeUndoManagerCheckpoint(); });
+    for (History& each : histories_)
+        each.undo.setCheckpointObserver([this, &each] { observeUndoManagerCheckpoint(each); });
 }
 
 SKTDocument::~SKTDocument()
 {
-    undo_.setCheckpointObserver({});
-    undo_.removeAllActions();
+    for (History& each : histories_) {
+        each.undo.setCheckpointObserver({});
+        each.undo.removeAllActions();
+    }
     stopObservingGraphics(graphics_);
+    stopObservingGraphics(graphicsBack_);
 }
 
 const SKTDocument::Graphics& SKTDocument::graphicsOfSide(Side side) const
@@ -60,106 +64,133 @@ SKTDocument::Graphics& SKTDocument::listOfSide(Side side)
 
 void SKTDocument::insertGraphics(const Graphics& graphics, const QList<int>& indexes)
 {
-    const qsizetype count = std::min(graphics.size(), indexes.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const int index = std::clamp(indexes[i], 0, int(graphics_.size()));
-        graphics_.insert(index, graphics[i]);
-        graphics[i]->_scriptingContainer = this;
-    }
-    undo_.registerUndo([this, indexes] { removeGraphicsAtIndexes(indexes); });
-    if (undo_.isRegistrationEnabled()) {
-        for (qsizetype i = 0; i < count; ++i)
-            undoGroupInsertedGraphics_.insert(graphics[i].get());
-    }
-    startObservingGraphics(graphics.mid(0, count));
-    emit graphicsChanged(Side::Front);
+    insertUndoably(Side::Front, graphics, indexes);
 }
 
 void SKTDocument::removeGraphicsAtIndexes(const QList<int>& indexes)
 {
+    removeUndoably(Side::Front, indexes);
+}
+
+void SKTDocument::insertUndoably(Side side, const Graphics& graphics, const QList<int>& indexes)
+{
+    Graphics& list = listOfSide(side);
+    History& undo = history(side);
+    const qsizetype count = std::min(graphics.size(), indexes.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        const int index = std::clamp(indexes[i], 0, int(list.size()));
+        list.insert(index, graphics[i]);
+        if (side == Side::Front)
+            graphics[i]->_scriptingContainer = this;
+    }
+    undo.undo.registerUndo([this, side, indexes] { removeUndoably(side, indexes); });
+    if (undo.undo.isRegistrationEnabled()) {
+        for (qsizetype i = 0; i < count; ++i)
+            undo.groupInsertedGraphics.insert(graphics[i].get());
+    }
+    startObservingGraphics(side, graphics.mid(0, count));
+    emit graphicsChanged(side);
+}
+
+void SKTDocument::removeUndoably(Side side, const QList<int>& indexes)
+{
+    Graphics& list = listOfSide(side);
     QList<int> valid;
     Graphics removed;
     for (int index : indexes) {
-        if (index >= 0 && index < graphics_.size() && !valid.contains(index)) {
+        if (index >= 0 && index < list.size() && !valid.contains(index)) {
             valid.append(index);
         }
     }
     std::sort(valid.begin(), valid.end());
     for (int index : valid)
-        removed.append(graphics_[index]);
+        removed.append(list[index]);
     if (valid.isEmpty())
         return;
     stopObservingGraphics(removed);
-    undo_.registerUndo([this, removed, valid] { insertGraphics(removed, valid); });
+    history(side).undo.registerUndo([this, side, removed, valid] { insertUndoably(side, removed, valid); });
     for (auto it = valid.crbegin(); it != valid.crend(); ++it) {
-        graphics_[*it]->_scriptingContainer = nullptr;
-        graphics_.removeAt(*it);
+        if (side == Side::Front)
+            list[*it]->_scriptingContainer = nullptr;
+        list.removeAt(*it);
     }
-    emit graphicsChanged(Side::Front);
+    emit graphicsChanged(side);
 }
 
 void SKTDocument::insertGraphicsOnSide(Side side, const Graphics& graphics, const QList<int>& indexes)
 {
-    if (side == Side::Front) {
-        insertGraphics(graphics, indexes);
+    if (side != Side::Temp) {
+        insertUndoably(side, graphics, indexes);
         return;
     }
-    Graphics& list = listOfSide(side);
     const qsizetype count = std::min(graphics.size(), indexes.size());
     for (qsizetype i = 0; i < count; ++i)
-        list.insert(std::clamp(indexes[i], 0, int(list.size())), graphics[i]);
+        graphicsTemp_.insert(std::clamp(indexes[i], 0, int(graphicsTemp_.size())), graphics[i]);
     emit graphicsChanged(side);
 }
 
 void SKTDocument::removeGraphicsOnSide(Side side, const QList<int>& indexes)
 {
-    if (side == Side::Front) {
-        removeGraphicsAtIndexes(indexes);
+    if (side != Side::Temp) {
+        removeUndoably(side, indexes);
         return;
     }
-    Graphics& list = listOfSide(side);
     QList<int> sorted = indexes;
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     for (auto it = sorted.crbegin(); it != sorted.crend(); ++it) {
-        if (*it >= 0 && *it < list.size())
-            list.removeAt(*it);
+        if (*it >= 0 && *it < graphicsTemp_.size())
+            graphicsTemp_.removeAt(*it);
     }
     emit graphicsChanged(side);
 }
 
 void SKTDocument::setGraphicsOfSide(Side side, const Graphics& graphics)
 {
-    if (side == Side::Front) {
+    if (side != Side::Temp) {
         QList<int> all;
-        for (int i = 0; i < graphics_.size(); ++i)
+        for (int i = 0; i < listOfSide(side).size(); ++i)
             all.append(i);
-        removeGraphicsAtIndexes(all);
+        removeUndoably(side, all);
         QList<int> indexes;
         for (int i = 0; i < graphics.size(); ++i)
             indexes.append(i);
-        insertGraphics(graphics, indexes);
+        insertUndoably(side, graphics, indexes);
         return;
     }
-    listOfSide(side) = graphics;
+    graphicsTemp_ = graphics;
     emit graphicsChanged(side);
+}
+
+bool SKTDocument::isUndoClean() const
+{
+    return history(Side::Front).undo.isClean() && history(Side::Back).undo.isClean();
+}
+
+void SKTDocument::setUndoClean()
+{
+    for (History& each : histories_)
+        each.undo.setClean();
 }
 
 void SKTDocument::Enable_Disable_Undo_Registraion(bool enable)
 {
-    undo_.setRegistrationEnabled(enable);
+    for (History& each : histories_)
+        each.undo.setRegistrationEnabled(enable);
 }
 
 void SKTDocument::Clear_All_Undo_Redo()
 {
-    undo_.removeAllActions();
-    undo_.setRegistrationEnabled(false);
+    Enable_Disable_Undo_Registraion(false);
+    for (History& each : histories_)
+        each.undo.removeAllActions();
     QList<int> all;
     for (int i = 0; i < graphics_.size(); ++i)
         all.append(i);
     removeGraphicsAtIndexes(all);
-    undo_.setRegistrationEnabled(true);
-    observeUndoManagerCheckpoint();
+    Enable_Disable_Undo_Registraion(true);
+    for (History& each : histories_)
+        observeUndoManagerCheckpoint(each);
 }
 
 QSizeF SKTDocument::canvasSize(bool fixed, const QSizeF& size)
@@ -172,10 +203,12 @@ QString SKTDocument::displayName() const
     return QStringLiteral("Galavite");
 }
 
-void SKTDocument::startObservingGraphics(const Graphics& graphics)
+void SKTDocument::startObservingGraphics(Side side, const Graphics& graphics)
 {
-    for (const SKTGraphicPtr& graphic : graphics)
+    for (const SKTGraphicPtr& graphic : graphics) {
         graphic->setObserver(this);
+        observedSide_.insert(graphic.get(), side);
+    }
 }
 
 void SKTDocument::stopObservingGraphics(const Graphics& graphics)
@@ -183,6 +216,7 @@ void SKTDocument::stopObservingGraphics(const Graphics& graphics)
     for (const SKTGraphicPtr& graphic : graphics) {
         if (graphic->observer() == this)
             graphic->setObserver(nullptr);
+        observedSide_.remove(graphic.get());
     }
 }
 
@@ -190,35 +224,39 @@ void SKTDocument::graphicValueChanged(SKTGraphic& graphic, const QString& key, c
 {
     if (!graphic.keysForValuesToObserveForUndo().contains(key))
         return;
-    // Undoing the insertion removes the object anyway.
-    if (undoGroupInsertedGraphics_.contains(&graphic))
+    const auto side = observedSide_.constFind(&graphic);
+    if (side == observedSide_.cend())
         return;
-    if (!undoGroupOldPropertiesPerGraphic_) {
-        undoGroupOldPropertiesPerGraphic_ = std::make_shared<OldProperties>();
-        std::shared_ptr<OldProperties> properties = undoGroupOldPropertiesPerGraphic_;
-        undo_.registerUndo([this, properties] { setGraphicProperties(*properties); });
+    History& group = history(*side);
+    // Undoing the insertion removes the object anyway.
+    if (group.groupInsertedGraphics.contains(&graphic))
+        return;
+    if (!group.groupOldPropertiesPerGraphic) {
+        group.groupOldPropertiesPerGraphic = std::make_shared<OldProperties>();
+        std::shared_ptr<OldProperties> properties = group.groupOldPropertiesPerGraphic;
+        group.undo.registerUndo([this, properties] { setGraphicProperties(*properties); });
     }
-    auto& entry = (*undoGroupOldPropertiesPerGraphic_)[&graphic];
+    auto& entry = (*group.groupOldPropertiesPerGraphic)[&graphic];
     if (!entry.first)
         entry.first = graphic.shared_from_this();
     // The first old value of a key in a group is the one that undo restores.
     if (!entry.second.contains(key))
         entry.second.insert(key, oldValue);
 
-    if (undo_.isUndoing() || undo_.isRedoing())
+    if (group.undo.isUndoing() || group.undo.isRedoing())
         return;
     const std::optional<QString> name = graphic.presentablePropertyNameForKey(key);
     if (!name) {
         Show_NSLog_Message(QStringLiteral("The undoable key \"%1\" has no presentable name.").arg(key));
         return;
     }
-    if (undoGroupHasChangesToMultipleProperties_)
+    if (group.groupHasChangesToMultipleProperties)
         return;
-    if (undoGroupPresentablePropertyName_.isNull())
-        undoGroupPresentablePropertyName_ = *name;
-    else if (undoGroupPresentablePropertyName_ != *name) {
-        undoGroupHasChangesToMultipleProperties_ = true;
-        undoGroupPresentablePropertyName_ = QString();
+    if (group.groupPresentablePropertyName.isNull())
+        group.groupPresentablePropertyName = *name;
+    else if (group.groupPresentablePropertyName != *name) {
+        group.groupHasChangesToMultipleProperties = true;
+        group.groupPresentablePropertyName = QString();
     }
 }
 
@@ -228,12 +266,12 @@ void SKTDocument::setGraphicProperties(const OldProperties& properties)
         graphic->setValuesForKeysWithDictionary(values);
 }
 
-void SKTDocument::observeUndoManagerCheckpoint()
+void SKTDocument::observeUndoManagerCheckpoint(History& history)
 {
-    undoGroupHasChangesToMultipleProperties_ = false;
-    undoGroupPresentablePropertyName_ = QString();
-    undoGroupOldPropertiesPerGraphic_.reset();
-    undoGroupInsertedGraphics_.clear();
+    history.groupHasChangesToMultipleProperties = false;
+    history.groupPresentablePropertyName = QString();
+    history.groupOldPropertiesPerGraphic.reset();
+    history.groupInsertedGraphics.clear();
 }
 
 QByteArray SKTDocument::dataOfType(const QString& typeName, QString* error) const

@@ -8,11 +8,13 @@
 #include <QSet>
 #include <QSizeF>
 
+#include <array>
+
 class QPagedPaintDevice;
 
 // The one document: the objects of the front, back and scratch ("TEMP") sides, and undo.
-// Only the front side is undoable: its insertions, removals and changes of the objects'
-// observed values. The back and scratch lists change directly.
+// The front and the back each have their own history: insertions, removals and changes of
+// their objects' observed values. The scratch list (a preview) changes directly.
 class SKTDocument : public QObject, private SKTGraphicObserver
 {
     Q_OBJECT
@@ -29,21 +31,24 @@ public:
     const Graphics& graphics_temp() const { return graphicsTemp_; }
     const Graphics& graphicsOfSide(Side side) const;
 
-    // The front list's only ways to change; both undoable. Indexes are ascending: each
-    // object goes to its index in turn (as into the list being built).
+    // The front list's changes (undoable). Indexes are ascending: each object goes to its
+    // index in turn (as into the list being built).
     void insertGraphics(const Graphics& graphics, const QList<int>& indexes);
     void removeGraphicsAtIndexes(const QList<int>& indexes);
 
-    // Changes a side's list: the front through the undoable operations above, the back and
-    // scratch lists directly.
+    // Changes a side's list: the front and back undoably, the scratch list directly.
     void insertGraphicsOnSide(Side side, const Graphics& graphics, const QList<int>& indexes);
     void removeGraphicsOnSide(Side side, const QList<int>& indexes);
-    // Replaces a back or scratch list whole (the scratch side shows another side's objects).
+    // Replaces a side's list whole (the scratch side shows another side's objects).
     void setGraphicsOfSide(Side side, const Graphics& graphics);
 
-    UndoManager& undoManager() { return undo_; }
+    // A side's history; the scratch side's never holds a step.
+    UndoManager& undoManager(Side side = Side::Front) { return history(side).undo; }
+    // Whether both sides are at their saved state; marking it marks both.
+    bool isUndoClean() const;
+    void setUndoClean();
     void Enable_Disable_Undo_Registraion(bool enable);
-    // Empties undo and redo and the front list; the back and scratch lists stay.
+    // Empties both sides' undo and redo and the front list; the back and scratch lists stay.
     void Clear_All_Undo_Redo();
 
     // The fixed print size 243 x 154 points when asked for it, else the size given.
@@ -63,22 +68,33 @@ signals:
     void graphicsChanged(SKTDocument::Side side);
 
 private:
-    void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) override;
-    void observeUndoManagerCheckpoint();
     using OldProperties = QHash<SKTGraphic*, QPair<SKTGraphicPtr, QVariantMap>>;
+    // One side's undo and the state of its current undo group.
+    struct History
+    {
+        UndoManager undo;
+        QSet<SKTGraphic*> groupInsertedGraphics;
+        std::shared_ptr<OldProperties> groupOldPropertiesPerGraphic;
+        QString groupPresentablePropertyName;
+        bool groupHasChangesToMultipleProperties = false;
+    };
+
+    void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) override;
+    void observeUndoManagerCheckpoint(History& history);
     void setGraphicProperties(const OldProperties& properties);
-    void startObservingGraphics(const Graphics& graphics);
+    void startObservingGraphics(Side side, const Graphics& graphics);
     void stopObservingGraphics(const Graphics& graphics);
+    void insertUndoably(Side side, const Graphics& graphics, const QList<int>& indexes);
+    void removeUndoably(Side side, const QList<int>& indexes);
     Graphics& listOfSide(Side side);
+    History& history(Side side) { return histories_[size_t(side)]; }
+    const History& history(Side side) const { return histories_[size_t(side)]; }
 
     Graphics graphics_;
     Graphics graphicsBack_;
     Graphics graphicsTemp_;
-    UndoManager undo_;
-    QSet<SKTGraphic*> undoGroupInsertedGraphics_;
-    std::shared_ptr<OldProperties> undoGroupOldPropertiesPerGraphic_;
-    QString undoGroupPresentablePropertyName_;
-    bool undoGroupHasChangesToMultipleProperties_ = false;
+    std::array<History, 3> histories_; // by Side
+    QHash<const SKTGraphic*, Side> observedSide_;
 };
 
 inline const QString SKTDocumentGraphicsKey = QStringLiteral("graphics");

@@ -1,12 +1,11 @@
 #include "platform/CheckedWrite.h"
 
 #include <QFile>
-#include <QIODevice>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,7 +36,9 @@ struct Target
 bool resolveTarget(const QString& path, const CheckedWriteOptions& options, Target& target, QString* reason)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info
+    {
+    };
     const int found = options.replaceLink ? ::lstat(native.constData(), &info) : ::stat(native.constData(), &info);
     target.path = path;
     if (found != 0) {
@@ -85,38 +86,34 @@ int createTemporary(const Target& target, const CheckedWriteOptions& options, QB
 class CheckedDevice : public QIODevice
 {
 public:
-    explicit CheckedDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    explicit CheckedDevice(int fd)
+        : fd_(fd)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
 
     // Writes out what is buffered; false when any write failed.
     bool drain()
     {
-        qsizetype done = 0;
-        while (failure_ == 0 && done < pending_.size()) {
-            const ssize_t count = ::write(fd_, pending_.constData() + done, size_t(pending_.size() - done));
-            if (count > 0)
-                done += count;
-            else if (count < 0 && errno != EINTR)
-                failure_ = errno;
-            else if (count == 0)
-                failure_ = EIO;
-        }
+        writeAll(pending_.constData(), pending_.size());
         pending_.clear();
-        if (failure_ != 0)
-            setErrorString(qt_error_string(failure_));
         return failure_ == 0;
     }
-    bool failed() const { return failure_ != 0; }
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override
     {
-        if (failure_ != 0)
-            return -1;
-        pending_.append(data, qsizetype(size));
-        if (pending_.size() >= bufferBytes && !drain())
-            return -1;
-        return size;
+        // Large pieces (whole pictures) go straight out rather than through a copy.
+        if (size >= bufferBytes) {
+            drain();
+            writeAll(data, qsizetype(size));
+        } else {
+            pending_.append(data, qsizetype(size));
+            if (pending_.size() >= bufferBytes)
+                drain();
+        }
+        return failure_ == 0 ? size : -1;
     }
 
 private:
@@ -124,6 +121,22 @@ private:
     int fd_;
     int failure_ = 0;
     QByteArray pending_;
+
+    void writeAll(const char* data, qsizetype size)
+    {
+        qsizetype done = 0;
+        while (failure_ == 0 && done < size) {
+            const ssize_t count = ::write(fd_, data + done, size_t(size - done));
+            if (count > 0)
+                done += count;
+            else if (count < 0 && errno != EINTR)
+                failure_ = errno;
+            else if (count == 0)
+                failure_ = EIO;
+        }
+        if (failure_ != 0)
+            setErrorString(qt_error_string(failure_));
+    }
 };
 
 // Fills the open temporary file and makes sure every byte is on the disk.
@@ -135,7 +148,8 @@ bool fillTemporary(int fd, const std::function<bool(QIODevice&)>& fill, bool dur
         return fail(reason, device.errorString());
     if (!filled)
         return fail(reason, QStringLiteral("The data could not be made."));
-    if (durable && ::fsync(fd) != 0)
+    // A filesystem that cannot sync says EINVAL; any other failure may mean lost bytes.
+    if (durable && ::fsync(fd) != 0 && errno != EINVAL)
         return failWithErrno(reason);
     return true;
 }

@@ -44,7 +44,17 @@ QString DialogService::chooseSaveFileOfType(
 
 DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
 {
-    switch (askChoice(text, { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") }, 0)) {
+    return saveChoiceOf(askChoice(text, saveChangesButtons(), 0));
+}
+
+QStringList DialogService::saveChangesButtons()
+{
+    return { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") };
+}
+
+DialogService::SaveChoice DialogService::saveChoiceOf(int buttonPressed)
+{
+    switch (buttonPressed) {
     case 0:
         return SaveChoice::Save;
     case 1:

@@ -39,6 +39,9 @@ public:
         Cancel
     };
     virtual SaveChoice askSaveChanges(const QString& text);
+    // The three answers' buttons, in the order saveChoiceOf reads the index pressed.
+    static QStringList saveChangesButtons();
+    static SaveChoice saveChoiceOf(int buttonPressed);
 
     // File choosers return "" (or an empty list) when cancelled. An empty folder means the
     // folder last used for that kind of file (see FileDialogFolders). A filter is Qt's

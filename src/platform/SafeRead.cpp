@@ -46,7 +46,9 @@ QString tooLarge(qint64 maxBytes)
 
 bool openRegularFile(QFile& file, const QString& path, QString* reason)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     const int fd = openRegular(path, info, reason);
     if (fd < 0)
         return false;
@@ -60,7 +62,9 @@ bool openRegularFile(QFile& file, const QString& path, QString* reason)
 bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* reason)
 {
     bytes.clear();
-    struct stat info {};
+    struct stat info
+    {
+    };
     const int fd = openRegular(path, info, reason);
     if (fd < 0)
         return false;

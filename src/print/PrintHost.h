@@ -1,9 +1,9 @@
 #pragma once
 
 #include "jobs/CardSnapshot.h"
+#include "jobs/PrintBatchCards.h"
 #include "jobs/RowsWithoutBarcode.h"
 
-#include <functional>
 #include <memory>
 
 // The data rows a batch print takes, as the binding reports them.
@@ -13,7 +13,7 @@ struct PrintBatchState
     bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
     int Total_Batch_Excel_Card = 0; // rows to print
     // Puts one row's values into a snapshot's bound objects (never the live design).
-    std::function<void(CardSnapshot& card, int row)> applyRow;
+    PrintBatchCards::ApplyRow applyRow;
     // The rows applyRow found without a barcode for a bound barcode object.
     std::shared_ptr<RowsWithoutBarcode> rowsWithoutBarcode = std::make_shared<RowsWithoutBarcode>();
 

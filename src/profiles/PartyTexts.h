@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // The party details a new invitation is built with.
@@ -20,7 +21,21 @@ struct PartyText
     QRectF rect;
 };
 
-// The front's party texts in placing order, two columns from (20, 20): title, guest and
-// message down the left, then host and venue on the left and date and time beside them.
-// An empty detail gets no text and moves nothing.
-std::vector<PartyText> partyTextLayout(const PartyDetails& details);
+// The party texts and the one font size they are laid out in.
+struct PartyLayout
+{
+    std::vector<PartyText> texts;
+    double pointSize = 0.0;
+};
+
+// The size a text needs when laid out at most `width` points wide in the party font at
+// `pointSize`.
+using PartyTextMeasure = std::function<QSizeF(const QString& text, double width, double pointSize)>;
+
+// The front's party texts in placing order, inside a card of `cardSize` points: title, guest
+// and message across the card, then host and venue with date and time in a column beside
+// them (one column under the other where two do not fit). The font shrinks from
+// `largestPointSize` until every text fits its box and the boxes fit the card without
+// overlapping. An empty detail gets no text and takes no room.
+PartyLayout partyTextLayout(
+    const PartyDetails& details, const QSizeF& cardSize, double largestPointSize, const PartyTextMeasure& measure);

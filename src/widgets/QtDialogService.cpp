@@ -42,15 +42,7 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
 
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 {
-    const QStringList buttons { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") };
-    switch (runMessageBox(text, buttons, 0, MessageIcon::Warning, 2)) {
-    case 0:
-        return SaveChoice::Save;
-    case 1:
-        return SaveChoice::DontSave;
-    default:
-        return SaveChoice::Cancel;
-    }
+    return saveChoiceOf(runMessageBox(text, saveChangesButtons(), 0, MessageIcon::Warning, 2));
 }
 
 int QtDialogService::runMessageBox(

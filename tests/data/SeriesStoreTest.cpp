@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "support/FullFolder.h"
 #include "support/TempResources.h"
 
 #include <QDir>
@@ -104,7 +105,7 @@ TEST_F(SeriesStoreTest, NameCleaningAndUnsafeNames)
 {
     EXPECT_EQ(cleanSeriesName(QStringLiteral("/abc/")), QStringLiteral("abc"));
     for (const QString& bad : { QString(), QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../x"),
-             QStringLiteral("a/b"), QStringLiteral("a") + QChar(0) })
+             QStringLiteral("a/b"), QStringLiteral("a") + QChar(0), QStringLiteral("a\nb") })
         EXPECT_FALSE(isSeriesNameSafe(bad)) << bad.toStdString();
     const QStringList before = allFiles();
     for (const QString& typed : { QStringLiteral("../x"), QStringLiteral(" /../ "), QStringLiteral("a/b") }) {
@@ -196,3 +197,30 @@ print(json.dumps([[c.value for c in row] for row in ws.iter_rows()]))
 }
 
 } // namespace
+
+TEST_F(SeriesStoreTest, OnAFullDiskSavingAndExportingFailWithTheReasonAndKeepTheOldFiles)
+{
+    FullFolder disk;
+    ASSERT_TRUE(QDir(Data_Folder_Path).removeRecursively());
+    ASSERT_TRUE(QFile::link(disk.path(), Data_Folder_Path));
+    store("guests", "Ada\nGrace\n");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Template.xlsx"),
+        Resource_File(QStringLiteral("Template.xlsx"))));
+    const QString workbook = disk.filePath(QStringLiteral("guests.xlsx"));
+    ASSERT_TRUE(exportSeriesWorkbook(workbook, { "Ada", "Grace" }));
+    const QByteArray oldWorkbook = fileBytes(workbook);
+    disk.fill();
+
+    const QStringList values(3000, QStringLiteral("a longer value than before"));
+    SeriesSaveRequest request { QStringLiteral("guests"), QStringLiteral("guests"), values, {}, [] { return true; } };
+    QString reason;
+    EXPECT_EQ(saveSeries(request, nullptr, &reason), SeriesSaveResult::Failed);
+    EXPECT_EQ(reason, disk.expectedReason());
+    EXPECT_EQ(stored("guests"), QByteArray("Ada\nGrace\n"));
+
+    EXPECT_FALSE(exportSeriesText(seriesFilePath(QStringLiteral("guests")), values, &reason));
+    EXPECT_EQ(stored("guests"), QByteArray("Ada\nGrace\n"));
+    EXPECT_FALSE(exportSeriesWorkbook(workbook, values, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_EQ(fileBytes(workbook), oldWorkbook);
+}

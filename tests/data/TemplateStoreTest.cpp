@@ -62,6 +62,11 @@ TEST_F(TemplateStoreTest, NamesAreCleanedUntilStableAndMustBeOneFileName)
     EXPECT_EQ(TemplateStore::checkName(QStringLiteral("..")), NameProblem::NotOneFileName);
     EXPECT_EQ(TemplateStore::checkName(QStringLiteral("a\\b")), NameProblem::NotOneFileName);
     EXPECT_EQ(TemplateStore::checkName(QStringLiteral("Party..2")), NameProblem::None);
+    // Saved but never listed, or cut short at the NUL onto one file without an extension.
+    for (const QString& name : { QStringLiteral(".x"), QStringLiteral("..x"), QStringLiteral("a") + QChar(0) + "b",
+             QStringLiteral("a\tb") })
+        EXPECT_EQ(TemplateStore::checkName(TemplateStore::cleanName(name)), NameProblem::HiddenOrControl)
+            << name.toStdString();
     EXPECT_EQ(TemplateStore::nameProblemMessage(NameProblem::Empty), QStringLiteral("Please enter template name."));
 }
 

@@ -203,6 +203,29 @@ TEST_F(BatchExportTest, TheFirstWriteFailureEndsTheRun)
     EXPECT_FALSE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
 }
 
+TEST_F(BatchExportTest, OnAFullDiskNoCardIsCountedAndEarlierCardsStayWhole)
+{
+    FullFolder disk;
+    BatchExportRequest made = request(QStringLiteral("F"), false);
+    made.folder = disk.path();
+    JobProgress first;
+    ASSERT_EQ(Export_Batch_File(made, first).outcome, BatchExportResult::Outcome::Finished);
+    const QString card = QDir(disk.path()).filePath(batchExportFolderName + QStringLiteral("/Card_1.png"));
+    QFile earlier(card);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    disk.fill();
+    JobProgress again;
+    const BatchExportResult result = Export_Batch_File(made, again);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.error, disk.expectedReason());
+    EXPECT_EQ(result.cardsWritten, 0);
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), before);
+}
+
 TEST_F(BatchExportTest, AFullDiskEndsTheRunWithTheSystemsReasonAndTheCount)
 {
     FullFolder disk;
@@ -257,17 +280,29 @@ TEST_F(BatchExportTest, AHeldRunWritesNothingUntilReleased)
     JobProgress progress;
     std::atomic<int> writtenWhileHeld { 0 };
     std::atomic<bool> checking { false };
+    std::atomic<bool> held { false };
     BatchExportResult result;
     std::thread run([&] {
         result = Export_Batch_File(asked, progress, [&](int row) {
             if (checking)
                 ++writtenWhileHeld;
-            if (row == 2)
+            if (row == 2) {
                 progress.hold(); // as the Stop button does while it asks
+                held = true;
+            }
         });
     });
-    // A card already on its way to the disk may still land; after that, nothing moves.
-    QThread::msleep(200);
+    // A card already on its way to the disk may still land; after that, nothing moves. Waits
+    // for the hold and then for the count to settle, however slow the machine is.
+    for (int waited = 0; !held && waited < 20000; waited += 10)
+        QThread::msleep(10);
+    EXPECT_TRUE(held);
+    for (int settled = progress.done, waited = 0; waited < 20000; waited += 200) {
+        QThread::msleep(200);
+        if (progress.done == settled)
+            break;
+        settled = progress.done;
+    }
     checking = true;
     const int heldAt = progress.done;
     QThread::msleep(300);

@@ -34,7 +34,7 @@ TEST(PrintBatchCards, HandsOutEachRowOnceInOrderAndNothingPastTheLastRow)
 {
     std::atomic<int> applied { 0 };
     PrintBatchCards batch(
-        snapshotOfOneText(), 20, [&](CardSnapshot&, int) { ++applied; }, QStringLiteral("BOTH"), Picture(), 3);
+        snapshotOfOneText(), 20, [&](CardSnapshot&, int, const QString&) { ++applied; }, QStringLiteral("BOTH"), Picture(), 3);
     for (int row = 0; row < 20; ++row) {
         const std::optional<PrintCellCards> card = batch.card(row);
         ASSERT_TRUE(card) << row;
@@ -53,7 +53,7 @@ TEST(PrintBatchCards, RowsAreAppliedToClonesAndRepeatedRequestsAreServedAgain)
     std::vector<int> seen;
     PrintBatchCards batch(
         snapshot, 10,
-        [&](CardSnapshot& card, int row) {
+        [&](CardSnapshot& card, int row, const QString&) {
             EXPECT_NE(card.front.first().get(), snapshot.front.first().get());
             std::lock_guard<std::mutex> guard(seenLock);
             seen.push_back(row);
@@ -73,7 +73,7 @@ TEST(PrintBatchCards, SideBackIsPlacedByThePlainFront)
 {
     const Picture plain = Picture::record(QSizeF(10, 20), [](QPainter& p) { p.fillRect(0, 0, 10, 20, Qt::red); });
     PrintBatchCards batch(
-        snapshotOfOneText(), 2, [](CardSnapshot&, int) {}, QStringLiteral("B"), plain, 1);
+        snapshotOfOneText(), 2, [](CardSnapshot&, int, const QString&) {}, QStringLiteral("B"), plain, 1);
     const std::optional<PrintCellCards> card = batch.card(1);
     ASSERT_TRUE(card);
     EXPECT_EQ(card->front.size(), QSizeF(10, 20));

@@ -3,11 +3,13 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "model/CardGlobals.h"
+#include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
+#include <QTest>
 #include <QToolButton>
 
 #include <thread>
@@ -155,4 +157,117 @@ TEST_F(MainWindowCanvasTest, RedrawRequestsFromAWorkerRepaintTheShownSide)
     while (painted.count == 0 && waited.elapsed() < 2000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_GT(painted.count, 0);
+}
+
+TEST_F(MainWindowCanvasTest, TheBackSideUndoesItsOwnMovesPixelExactAndLeavesTheFrontAlone)
+{
+    SKTWindowController& main = startShown();
+    clickButton(main, QStringLiteral("Tool_3"));
+    clickButton(main, QStringLiteral("Back_Side_btn"));
+    // Nothing done on the back yet: Undo has nothing there and leaves the front's object.
+    EXPECT_FALSE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
+    main.Undo_Clicked();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+
+    clickButton(main, QStringLiteral("Tool_4"));
+    main.document().undoManager(SKTDocument::Side::Back).checkpoint();
+    SKTGraphicView* back = main.canvasOfSide(SKTDocument::Side::Back);
+    ASSERT_EQ(back->graphics().size(), 1);
+    const SKTGraphicPtr ellipse = back->graphics().front();
+    const QRectF placed = ellipse->bounds();
+    main.Show_RHS_Properties(nullptr); // no selection handles in the pictures
+    QApplication::processEvents();
+    const QImage before = back->grab().toImage();
+
+    const QPointF from = placed.center();
+    sendMouse(*back, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step)
+        sendMouse(*back, QEvent::MouseMove, from + QPointF(24, 12) * (step / 4.0), Qt::LeftButton);
+    sendMouse(*back, QEvent::MouseButtonRelease, from + QPointF(24, 12), Qt::NoButton);
+    main.document().undoManager(SKTDocument::Side::Back).checkpoint();
+    ASSERT_EQ(ellipse->bounds(), placed.translated(24, 12));
+    main.Show_RHS_Properties(nullptr);
+    QApplication::processEvents();
+    const QImage moved = back->grab().toImage();
+    ASSERT_NE(moved, before);
+    EXPECT_TRUE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
+
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(ellipse->bounds(), placed);
+    main.Show_RHS_Properties(nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(back->grab().toImage(), before);
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+
+    main.action(QStringLiteral("Redo_btn"))->trigger();
+    EXPECT_EQ(ellipse->bounds(), placed.translated(24, 12));
+    main.Show_RHS_Properties(nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(back->grab().toImage(), moved);
+
+    // Removal and insertion on the back are steps of the back, too.
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_TRUE(back->graphics().isEmpty());
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+
+    // The front's history applies when the front shows.
+    clickButton(main, QStringLiteral("Front_Side_btn"));
+    EXPECT_TRUE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(main.Get_Front_Control_Count(), 0);
+    EXPECT_FALSE(main.isWindowModified());
+}
+
+TEST_F(MainWindowCanvasTest, AnArrowKeyNudgeMarksTheDesignModifiedOnEitherSide)
+{
+    SKTWindowController& main = startShown();
+    for (const char* side : { "Front_Side_btn", "Back_Side_btn" }) {
+        clickButton(main, QString::fromLatin1(side));
+        clickButton(main, QStringLiteral("Tool_3"));
+        dialogs->fileAnswers = { folder.filePath(QStringLiteral("nudged.dcard")) };
+        main.SaveAs_Btn_Clicked();
+        ASSERT_FALSE(main.isWindowModified()) << side;
+        SKTGraphicView* canvas = main.currentCanvas();
+        canvas->setFocus();
+        QTest::keyClick(canvas, Qt::Key_Right);
+        EXPECT_TRUE(main.isWindowModified()) << side;
+        QApplication::processEvents(); // the nudge's step ends with the event-loop turn
+        main.action(QStringLiteral("Undo_btn"))->trigger();
+        EXPECT_FALSE(main.isWindowModified()) << side;
+        main.Delete_Clicked();
+    }
+}
+
+TEST_F(MainWindowCanvasTest, TypingAfterPlacingOrDoubleClickingATextGoesIntoIt)
+{
+    SKTWindowController& main = startShown();
+    QApplication::setActiveWindow(&main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    clickButton(main, QStringLiteral("Tool_2"));
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    ASSERT_EQ(front->graphics().size(), 1);
+    const SKTGraphicPtr text = front->graphics().front();
+    // The new box holds its words whole, on one line.
+    const LaidOutText shown(text->Text_Value, *text->text_ctrl_font, 0.0, text->bounds().width(),
+        Qt::AlignLeft | Qt::AlignAbsolute);
+    EXPECT_LE(shown.height(), text->bounds().height());
+    EXPECT_LT(text->bounds().height(), 2 * QFontMetricsF(*text->text_ctrl_font).height());
+
+    QWidget* typingInto = QApplication::focusWidget();
+    ASSERT_NE(typingInto, nullptr);
+    QTest::keyClicks(typingInto, QStringLiteral("Welcome"));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Welcome"));
+
+    // Elsewhere first, then a double click on the text.
+    front->setFocus();
+    main.Show_RHS_Properties(nullptr);
+    const QPointF inside = text->bounds().center() * front->zoomFactor();
+    // A person's double click: a click, then the double click (QTest sends only the latter).
+    QTest::mouseClick(front, Qt::LeftButton, {}, inside.toPoint());
+    QTest::mouseDClick(front, Qt::LeftButton, {}, inside.toPoint());
+    typingInto = QApplication::focusWidget();
+    ASSERT_NE(typingInto, front);
+    QTest::keyClicks(typingInto, QStringLiteral("Hello"));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Hello"));
 }

@@ -247,18 +247,6 @@ TEST_F(MainWindowTest, TheRulerCheckSetsTheRulersFromItsOwnState)
         EXPECT_EQ(scroll->horizontalRuler()->factor(), 2.0);
 }
 
-TEST_F(MainWindowTest, UndoAndRedoOnTheBackGoThroughTheBackCanvas)
-{
-    SKTWindowController& main = start();
-    place(main, 3);
-    main.Select_back_side();
-    main.Undo_Clicked();
-    EXPECT_EQ(main.Get_Front_Control_Count(), 0);
-    EXPECT_TRUE(main.action(QStringLiteral("Redo_btn"))->isEnabled());
-    main.Redo_Clicked();
-    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
-}
-
 TEST_F(MainWindowTest, AnUnknownSideIndexLeavesTheShownCanvas)
 {
     SKTWindowController& main = start();

@@ -11,6 +11,9 @@
 #include "wizards/Start_Card.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -133,6 +136,13 @@ protected:
         wizard->Preset_ComboBox->setCurrentIndex(answer.vertical ? 1 : 0);
         wizard->Preset_ComboBox->activated(wizard->Preset_ComboBox->currentIndex());
         wizard->Shape_ComboBox->setCurrentIndex(answer.shape);
+        if (answer.everyDetail) {
+            wizard->from_value->setText(QStringLiteral("Bob and Carol Underwood"));
+            wizard->to_value->setText(QStringLiteral("Ann and Family"));
+            wizard->venue_value->setText(QStringLiteral("The Old Mill, Riverside Road, Lower Ashford"));
+            wizard->Date_picker->setDate(QDate(2027, 12, 29));
+            wizard->Time_picker->setTime(QTime(18, 30));
+        }
         for (int step = 1; step <= 4 && wizard->result() == 0; ++step)
             wizard->OK_Click();
         // Most tests want a bare card: forget what the wizard chose before it is placed.
@@ -152,6 +162,7 @@ protected:
         bool vertical = false;
         int shape = 0;
         bool partyDetails = false; // keep the wizard's title, message and background
+        bool everyDetail = false; // with partyDetails: host, guest, venue, date and time too
     };
 
     ScriptedDialogs dialogs;

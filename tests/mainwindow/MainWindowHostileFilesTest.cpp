@@ -105,7 +105,8 @@ TEST_F(MainWindowTest, SavingOnAFullDiskFailsAndLeavesTheOldDesignByteForByte)
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
     disk.fill(1024);
     main.Save_Btn_Clicked();
-    EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("No space left on device")))
-        << dialogs->messages().back().toStdString();
+    const QString message = dialogs->messages().back();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe design could not be saved."))) << message.toStdString();
+    EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contentsOf(path), before);
 }

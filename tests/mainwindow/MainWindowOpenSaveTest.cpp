@@ -47,7 +47,7 @@ PlistArray shownDesign(SKTWindowController& main)
 
 TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitleSays)
 {
-    ReadOnlyFolder readOnly;
+    const ReadOnlyFolder readOnly;
     if (readOnly.path().isEmpty())
         GTEST_SKIP() << "no folder here refuses writes";
     SKTWindowController& main = start();
@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, OpenAsksToSaveOnlyWithUnsavedChangesAndCancelKeepsTheDesi
 
 TEST_F(MainWindowTest, NewAndOpenStopWhenTheirSaveIsCancelledOrFails)
 {
-    ReadOnlyFolder readOnly;
+    const ReadOnlyFolder readOnly;
     SKTWindowController& main = start();
     const QString other = folder.filePath(QStringLiteral("other.dcard"));
     Project_File_Name = other;

@@ -1,10 +1,15 @@
 // The print command's batch: the rows of the data binding, one card per cell.
 #include "MainWindowFixture.h"
 
+#include "barcodes/BarcodeCardFields.h"
+#include "barcodes/BarcodeGenSettings.h"
+#include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
 #include "mainwindow/MainPrintHost.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
+#include "render/PrintLayout.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -46,8 +51,8 @@ private:
     PrintBatchState recorded(PrintBatchState state)
     {
         auto apply = state.applyRow;
-        state.applyRow = [this, apply](CardSnapshot& card, int row) {
-            apply(card, row);
+        state.applyRow = [this, apply](CardSnapshot& card, int row, const QString& side) {
+            apply(card, row, side);
             auto* text = dynamic_cast<SKTText*>(card.front.value(0).get());
             const std::lock_guard<std::mutex> guard(lock_);
             printed_[row] = text ? text->Text_contents()->string : QString();
@@ -103,4 +108,33 @@ TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
         (std::map<int, QString> { { 0, QStringLiteral("Ann") }, { 1, QStringLiteral("Bob") }, { 2, QStringLiteral("Cyd") } }));
     // Only the snapshot clones took the rows.
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Design"));
+}
+
+TEST_F(MainWindowTest, ABarcodeOnASideNotPrintedNamesNoRowWithoutABarcode)
+{
+    SKTWindowController& main = start();
+    const QString name = QStringLiteral("print-codes-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "A1\n\nC3\n"); // the second row has no value, so its barcode none
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    BarcodeGenSettings settings;
+    settings.barcode_font_index = indexOfBarcodeSymbology(QStringLiteral("Code 128"));
+    settings.linear_font_val = QStringLiteral("DESIGN");
+    storeBarcodeFields(settings, *barcode);
+    barcode->setBounds(QRectF(10, 10, 120, 40));
+    barcode->data_source_type = 1;
+    barcode->batch_list_name = name;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Back, { barcode }, { 0 });
+
+    MainPrintHost host(main);
+    const PrintBatchState fronts = host.Check_Series_Or_Excel_Use_or_not();
+    ASSERT_EQ(fronts.Total_Batch_Excel_Card, 3);
+    CardSnapshot card = host.cardSnapshot();
+    for (int row = 0; row < 3; ++row)
+        fronts.applyRow(card, row, PrintLayout::sideFront);
+    EXPECT_EQ(fronts.rowsWithoutBarcode->summary().count, 0);
+
+    const PrintBatchState both = host.Check_Series_Or_Excel_Use_or_not();
+    for (int row = 0; row < 3; ++row)
+        both.applyRow(card, row, PrintLayout::sideBoth);
+    EXPECT_EQ(both.rowsWithoutBarcode->summary().count, 1);
 }

@@ -10,6 +10,7 @@
 #include "platform/DesktopOpener.h"
 #include "wizards/Export_Template.h"
 #include "wizards/Template_Wizard.h"
+#include "support/FullFolder.h"
 
 #include <QAction>
 #include <QDir>
@@ -134,6 +135,36 @@ TEST_F(MainWindowTest, ATemplateThatCannotBeWrittenIsReportedAndNothingIsListed)
     ASSERT_FALSE(dialogs->messages().empty());
     EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nThe template could not be saved.")));
     EXPECT_FALSE(QFileInfo::exists(TemplateStore::userPreviewPath(QStringLiteral("Party"))));
+}
+
+TEST_F(MainWindowTest, ATemplateSavedOntoAFullDiskSaysWhyAndKeepsTheOldTemplate)
+{
+    SKTWindowController& main = start();
+    press(main, 3);
+    const OwnResources resources;
+    FullFolder disk;
+    QDir(TemplateStore::userFolder()).removeRecursively();
+    ASSERT_TRUE(QFile::link(disk.path(), TemplateStore::userFolder()));
+    otherModal = templateWindows(QStringLiteral("Party"));
+    dialogs->yesNoAnswers = { true, true };
+    main.Export_As_Template_Clicked();
+    ASSERT_EQ(dialogs->messages().back(), QStringLiteral("\nTemplate exported successfully."));
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray design = contents(TemplateStore::userDesignPath(QStringLiteral("Party")));
+    const QByteArray preview = contents(TemplateStore::userPreviewPath(QStringLiteral("Party")));
+    ASSERT_FALSE(design.isEmpty());
+
+    press(main, 3);
+    disk.fill(1024);
+    main.Export_As_Template_Clicked();
+    const QString message = dialogs->messages().back();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe template could not be saved.\n"))) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(disk.expectedReason())) << message.toStdString();
+    EXPECT_EQ(contents(TemplateStore::userDesignPath(QStringLiteral("Party"))), design);
+    EXPECT_EQ(contents(TemplateStore::userPreviewPath(QStringLiteral("Party"))), preview);
 }
 
 TEST_F(MainWindowTest, StartDialogLeadsToTheBrowserAndBackWhenItIsCancelled)

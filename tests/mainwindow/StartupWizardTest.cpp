@@ -6,6 +6,7 @@
 #include "library/PictureBrowserModel.h"
 #include "library/PictureFolder.h"
 #include "model/CardGlobals.h"
+#include "model/LaidOutText.h"
 
 #include <QDateEdit>
 #include <QFileInfo>
@@ -68,8 +69,11 @@ TEST_F(MainWindowTest, WizardBuildsACr80CardWithBackgroundAndPartyTexts)
     EXPECT_EQ(front[2]->Text_Value, QStringLiteral("From:\nAnn"));
     EXPECT_EQ(front[1]->control_ID, QStringLiteral("PARTY_VENUE"));
     EXPECT_EQ(front[0]->control_ID, QStringLiteral("PARTY_DATE"));
-    EXPECT_EQ(front[0]->bounds(), QRectF(160, 180, 100, 40));
-    EXPECT_EQ(front[2]->bounds(), QRectF(20, 180, 100, 40));
+    // The date stands beside the host, level with it, and both on the card.
+    EXPECT_EQ(front[0]->bounds().top(), front[2]->bounds().top());
+    EXPECT_GT(front[0]->bounds().left(), front[2]->bounds().right());
+    const QRectF card(QPointF(0, 0), main.canvasOfSide(SKTDocument::Side::Front)->cardSize());
+    EXPECT_TRUE(card.contains(front[0]->bounds()));
     EXPECT_FALSE(main.document().undoManager().canUndo());
 }
 
@@ -89,3 +93,40 @@ TEST_F(MainWindowTest, BackgroundStoredByAnotherInstallationIsFoundInOurs)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, TheSevenPartyTextsLieInsideTheCardOnEveryPresetBothWaysRound)
+{
+    SKTWindowController& main = start();
+    for (const QString& category : { QStringLiteral("PVC Card"), QStringLiteral("Name Badge") }) {
+        const int presets = int(main.presetNames(category).size());
+        ASSERT_GT(presets, 0);
+        for (int preset = 0; preset < presets; ++preset) {
+            for (const bool vertical : { false, true }) {
+                const std::string where = category.toStdString() + " " + std::to_string(preset)
+                    + (vertical ? " upright" : " lying");
+                wizardAnswers = { WizardAnswer { .category = category,
+                    .sizeIndex = preset,
+                    .vertical = vertical,
+                    .partyDetails = true,
+                    .everyDetail = true } };
+                main.New_Btn_Clicked();
+                const QRectF card(QPointF(0, 0), main.canvasOfSide(SKTDocument::Side::Front)->cardSize());
+                const auto& texts = main.Get_Front_Controls_Array();
+                ASSERT_EQ(texts.size(), 7) << where;
+                for (qsizetype i = 0; i < texts.size(); ++i) {
+                    const SKTGraphic& text = *texts[i];
+                    const std::string id = text.control_ID.toStdString();
+                    EXPECT_TRUE(card.contains(text.bounds())) << where << " " << id;
+                    // The whole text shows in its box, as the canvas lays it out.
+                    const LaidOutText laidOut(text.Text_Value, *text.text_ctrl_font, 0.0, text.bounds().width(),
+                        Qt::AlignLeft | Qt::AlignAbsolute);
+                    EXPECT_LE(laidOut.height(), text.bounds().height()) << where << " " << id;
+                    EXPECT_LE(laidOut.usedWidth(), text.bounds().width() + 0.01) << where << " " << id;
+                    for (qsizetype j = i + 1; j < texts.size(); ++j)
+                        EXPECT_FALSE(text.bounds().intersects(texts[j]->bounds()))
+                            << where << " " << id << " and " << texts[j]->control_ID.toStdString();
+                }
+            }
+        }
+    }
+}

@@ -92,16 +92,35 @@ TEST(SKTDocument, UndoingAnInsertionDiscardsChangesMadeInTheSameGroup)
     EXPECT_FALSE(document.undoManager().canUndo());
 }
 
-TEST(SKTDocument, BackAndScratchSidesLeaveNothingToUndo)
+TEST(SKTDocument, EachSideHasItsOwnHistoryAndTheScratchSideNone)
 {
+    using Side = SKTDocument::Side;
     SKTDocument document;
+    auto front = shapeAt(0, 0);
     auto back = shapeAt(0, 0);
-    document.insertGraphicsOnSide(SKTDocument::Side::Back, {back}, {0});
+    document.insertGraphics({ front }, { 0 });
+    document.insertGraphicsOnSide(Side::Back, { back }, { 0 });
+    document.undoManager(Side::Back).checkpoint();
     back->setBounds(QRectF(10, 10, 20, 10));
-    document.insertGraphicsOnSide(SKTDocument::Side::Temp, {shapeAt(1, 1)}, {0});
-    document.undoManager().checkpoint();
-    EXPECT_FALSE(document.undoManager().canUndo());
-    EXPECT_EQ(back->observer(), nullptr);
+    document.undoManager(Side::Back).checkpoint();
+    document.insertGraphicsOnSide(Side::Temp, { shapeAt(1, 1) }, { 0 });
+    document.undoManager(Side::Temp).checkpoint();
+    EXPECT_FALSE(document.undoManager(Side::Temp).canUndo());
+
+    // The back's move, then its insertion; the front's insertion stays.
+    document.undoManager(Side::Back).undo();
+    EXPECT_EQ(back->bounds(), shapeAt(0, 0)->bounds());
+    document.undoManager(Side::Back).undo();
+    EXPECT_TRUE(document.graphics_back().isEmpty());
+    EXPECT_FALSE(document.undoManager(Side::Back).canUndo());
+    EXPECT_EQ(document.graphics().size(), 1);
+    EXPECT_TRUE(document.undoManager(Side::Front).canUndo());
+    EXPECT_FALSE(document.isUndoClean());
+    document.undoManager(Side::Back).redo();
+    document.undoManager(Side::Back).redo();
+    EXPECT_EQ(back->bounds(), QRectF(10, 10, 20, 10));
+    document.setUndoClean();
+    EXPECT_TRUE(document.isUndoClean());
 }
 
 TEST(SKTDocument, ClearingUndoEmptiesTheFrontAndKeepsTheOtherSides)
@@ -115,6 +134,7 @@ TEST(SKTDocument, ClearingUndoEmptiesTheFrontAndKeepsTheOtherSides)
     EXPECT_EQ(document.graphics_back().size(), 1);
     EXPECT_EQ(document.graphics_temp().size(), 1);
     EXPECT_FALSE(document.undoManager().canUndo());
+    EXPECT_FALSE(document.undoManager(SKTDocument::Side::Back).canUndo());
     EXPECT_FALSE(document.undoManager().canRedo());
     EXPECT_TRUE(document.undoManager().isRegistrationEnabled());
 }

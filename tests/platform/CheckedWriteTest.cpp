@@ -30,7 +30,9 @@ void put(const QString& path, const QByteArray& bytes)
 
 mode_t modeOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     ::lstat(QFile::encodeName(path).constData(), &info);
     return info.st_mode & 07777;
 }

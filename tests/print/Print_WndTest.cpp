@@ -225,7 +225,7 @@ TEST(PrintWindow, ABoundBatchWithoutRowsSaysSoAndABatchSetsTheTotal)
     EXPECT_EQ(scripted->messages(), std::vector<QString> { QStringLiteral("List is empty.") });
 
     host.batch.Total_Batch_Excel_Card = 12;
-    host.batch.applyRow = [](CardSnapshot&, int) {};
+    host.batch.applyRow = [](CardSnapshot&, int, const QString&) {};
     openWith(window, host, scripted, [&](Print_Wnd& w) {
         EXPECT_EQ(w.settings().Total_Label, 12);
         QCheckBox* series = nullptr;
@@ -327,7 +327,7 @@ void numberedRows(CardHost& host, int rows)
 {
     host.batch.Use_Data_Sheet_Values = true;
     host.batch.Total_Batch_Excel_Card = rows;
-    host.batch.applyRow = [](CardSnapshot& card, int row) {
+    host.batch.applyRow = [](CardSnapshot& card, int row, const QString&) {
         auto text = SKTGraphic::create<SKTText>();
         text->Text_Value = QStringLiteral("Card %1").arg(row + 1);
         QFont font(QStringLiteral("Liberation Sans"));

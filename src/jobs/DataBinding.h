@@ -50,7 +50,7 @@ public:
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
     // Writes a row's values into the bound objects of a side; false when a bound barcode got
-    // no barcode from its value.
+    // no barcode or a bound picture no picture from its value.
     bool Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
@@ -76,7 +76,7 @@ class BoundSide
 public:
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
 
-    // False when a bound barcode got no barcode from the row's value.
+    // False when a bound barcode got no barcode or a bound picture no picture from the row's value.
     bool apply(int row) const;
 
 private:

@@ -43,7 +43,9 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
     if (auto* image = dynamic_cast<SKTImage*>(&object))
         return [image](const QString& value) {
             image->setFilePath(value);
-            return true;
+            // An empty cell asks for no picture; a file named but not read leaves the card
+            // without its picture, which the run must say.
+            return value.trimmed().isEmpty() || !image->picture().isNull();
         };
     if (auto* barcode = dynamic_cast<SKTBarcode*>(&object)) {
         const BarcodeGenerator generator = currentGenerator();

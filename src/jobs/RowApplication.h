@@ -23,7 +23,7 @@ public:
     static void setBarcodeGenerator(BarcodeGenerator generator);
 
     // Writes a value into the object it was made for. False when the value gave a barcode
-    // object no barcode.
+    // object no barcode, or named a picture file that could not be read.
     using Applier = std::function<bool(const QString& value)>;
 
     // A text object shows the value in the attributes of its first run; an image object

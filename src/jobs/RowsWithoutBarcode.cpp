@@ -13,8 +13,11 @@ QString NoBarcodeRows::message() const
     if (count > firstRows.size())
         named += QStringLiteral(" and %1 more").arg(count - firstRows.size());
     return count == 1
-        ? QStringLiteral("1 card has no barcode: its row gives no valid barcode value (row %1).").arg(named)
-        : QStringLiteral("%1 cards have no barcode: their rows give no valid barcode value (rows %2).")
+        ? QStringLiteral("1 card lacks a barcode or picture: its row gives no valid barcode value or no readable "
+                         "picture file (row %1).")
+              .arg(named)
+        : QStringLiteral("%1 cards lack a barcode or picture: their rows give no valid barcode value or no readable "
+                         "picture file (rows %2).")
               .arg(count)
               .arg(named);
 }

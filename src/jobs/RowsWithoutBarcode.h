@@ -6,7 +6,8 @@
 #include <mutex>
 #include <vector>
 
-// What a run tells the person about data rows whose value gave a bound barcode no barcode.
+// What a run tells the person about data rows whose value gave a bound barcode no barcode or a
+// bound picture no picture: those cards show nothing in that place.
 struct NoBarcodeRows
 {
     int count = 0;

@@ -177,8 +177,8 @@ TEST_F(CardExporterTest, TheEndOfTheRunNamesTheRowsWithoutABarcode)
     ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
     ASSERT_EQ(host_.done.size(), 2);
     EXPECT_EQ(host_.done[1],
-        QStringLiteral("Card has been exported successfully.\n\n1 card has no barcode: its row gives no valid "
-                       "barcode value (row 2)."));
+        QStringLiteral("Card has been exported successfully.\n\n1 card lacks a barcode or picture: its row gives no "
+                       "valid barcode value or no readable picture file (row 2)."));
 }
 
 TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)

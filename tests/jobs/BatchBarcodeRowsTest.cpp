@@ -127,8 +127,8 @@ TEST(BatchBarcodeRows, EachCardDecodesToItsOwnRowOrHasNoBarcode)
     EXPECT_EQ(result.noBarcode.count, 6);
     EXPECT_EQ(result.noBarcode.firstRows, QList<int>({ 3, 6, 9, 12, 15 }));
     EXPECT_EQ(result.noBarcode.message(),
-        QStringLiteral("6 cards have no barcode: their rows give no valid barcode value (rows 3, 6, 9, 12, 15 and 1 "
-                       "more)."));
+        QStringLiteral("6 cards lack a barcode or picture: their rows give no valid barcode value or no readable "
+                       "picture file (rows 3, 6, 9, 12, 15 and 1 more)."));
 }
 
 TEST(BatchBarcodeRows, RowsWithoutBarcodeCountOnceWhateverTheOrder)
@@ -143,5 +143,6 @@ TEST(BatchBarcodeRows, RowsWithoutBarcodeCountOnceWhateverTheOrder)
     RowsWithoutBarcode one;
     one.add(4);
     EXPECT_EQ(one.summary().appendedTo(QStringLiteral("Done.")),
-        QStringLiteral("Done.\n\n1 card has no barcode: its row gives no valid barcode value (row 5)."));
+        QStringLiteral("Done.\n\n1 card lacks a barcode or picture: its row gives no valid barcode value or no "
+                       "readable picture file (row 5)."));
 }

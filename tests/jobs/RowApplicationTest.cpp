@@ -45,10 +45,17 @@ TEST_F(RowApplicationTest, ImageLoadsThePictureTheValueNames)
     ASSERT_TRUE(picture.save(path));
 
     auto image = SKTGraphic::create<SKTImage>();
-    RowApplication::applyValue(*image, path);
+    EXPECT_TRUE(RowApplication::applyValue(*image, path));
     EXPECT_EQ(image->FilePath(), path);
     EXPECT_EQ(image->picture().size(), QSize(16, 8));
     EXPECT_EQ(image->picture().pixelColor(0, 0), QColor(Qt::green));
+
+    // A file that is not there: the card shows no picture, not the earlier row's, and the row
+    // is reported. An empty cell asks for no picture and is no fault.
+    EXPECT_FALSE(RowApplication::applyValue(*image, folder.filePath(QStringLiteral("gone.png"))));
+    EXPECT_TRUE(image->picture().isNull());
+    EXPECT_TRUE(RowApplication::applyValue(*image, QString()));
+    EXPECT_TRUE(image->picture().isNull());
 }
 
 TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout)

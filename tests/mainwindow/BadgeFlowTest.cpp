@@ -338,7 +338,7 @@ protected:
         EXPECT_TRUE(done) << "the export did not finish";
         // The rows without an id are named, not passed over in silence.
         EXPECT_TRUE(Export_File_Message.contains(
-            QStringLiteral("%1 cards have no barcode").arg(rowsWithoutId(badgeRows()))))
+            QStringLiteral("%1 cards lack a barcode or picture").arg(rowsWithoutId(badgeRows()))))
             << Export_File_Message.toStdString();
         return QDir(out).filePath(QStringLiteral("QUON Galavite"));
     }
@@ -450,7 +450,7 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     printWindow.Open_Print_Wnd(printHost);
     otherModal = nullptr;
     // Every row without an id is named, the first sheet's too.
-    EXPECT_TRUE(messagesShown().contains(QStringLiteral("%1 cards have no barcode").arg(rowsWithoutId(rows))))
+    EXPECT_TRUE(messagesShown().contains(QStringLiteral("%1 cards lack a barcode or picture").arg(rowsWithoutId(rows))))
         << messagesShown().toStdString();
     const QString pdfInfo = PdfTextTools::toolOutput(QStringLiteral("pdfinfo"), { pdf });
     EXPECT_TRUE(pdfInfo.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg((rows + 9) / 10))))

@@ -72,6 +72,13 @@ protected:
         settings_._send_mail_port->setText(QStringLiteral("587"));
     }
 
+    // The account of a local test server that speaks STARTTLS.
+    void useAccountOn(const LocalSmtpServer& server)
+    {
+        host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
+            server.port(), QStringLiteral("N") };
+    }
+
     QTemporaryDir home_;
     QByteArray savedHome_;
     SKTWindowController* savedMainWindow_ = nullptr;
@@ -173,8 +180,7 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
-        server.port(), QStringLiteral("N") };
+    useAccountOn(server);
     QWidget mainWindow;
     Send_Modeless sheet(&mainWindow);
     Send_Mail window(host_, settings_);
@@ -213,8 +219,7 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    host_.account = { QStringLiteral("me@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
-        server.port(), QStringLiteral("N") };
+    useAccountOn(server);
     QWidget mainWindow;
     Send_Modeless sheet(&mainWindow);
     Send_Mail window(host_, settings_);

@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +21,15 @@ std::pair<int, int> form(const QByteArray& png)
     if (png.size() < 26)
         return { -1, -1 };
     return { uchar(png[24]), uchar(png[25]) };
+}
+
+// The colour of palette entry 0, or none when the file has no palette.
+std::optional<QColor> firstPaletteEntry(const QByteArray& png)
+{
+    const qsizetype chunk = png.indexOf("PLTE");
+    if (chunk < 0 || chunk + 7 > png.size())
+        return std::nullopt;
+    return QColor(uchar(png[chunk + 4]), uchar(png[chunk + 5]), uchar(png[chunk + 6]));
 }
 
 constexpr int grey = 0;
@@ -46,7 +57,8 @@ void expectSamePixels(const QImage& read, const QImage& written)
 
 TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
 {
-    // Black and white in either order as grey, other pairs through a two-entry palette.
+    // The top left colour is bit 0: grey when that is black beside white, else through a
+    // palette whose first entry it is (white paper packs smaller as 0 bits).
     const std::pair<QRgb, QRgb> pairs[] = { { qRgb(0, 0, 0), qRgb(255, 255, 255) },
         { qRgb(255, 255, 255), qRgb(0, 0, 0) }, { qRgb(0, 0, 128), qRgb(255, 255, 0) } };
     for (const auto& [first, second] : pairs) {
@@ -54,15 +66,20 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
             SCOPED_TRACE(QColor(first).name().toStdString() + " " + std::to_string(int(format)));
             const QImage image = twoColours(format, first, second);
             const QByteArray png = encodePngFast(image);
-            const bool blackAndWhite = QColor(first) != QColor(0, 0, 128);
-            EXPECT_EQ(form(png), std::make_pair(1, blackAndWhite ? grey : palette));
+            const bool blackFirst = first == qRgb(0, 0, 0);
+            EXPECT_EQ(form(png), std::make_pair(1, blackFirst ? grey : palette));
+            if (!blackFirst)
+                EXPECT_EQ(firstPaletteEntry(png), QColor(first));
             expectSamePixels(decoded(png), image);
         }
     }
-    QImage white(9, 3, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    EXPECT_EQ(form(encodePngFast(white)), std::make_pair(1, grey));
-    expectSamePixels(decoded(encodePngFast(white)), white);
+    for (const QColor colour : { QColor(Qt::white), QColor(Qt::black), QColor(12, 34, 56) }) {
+        QImage plain(9, 3, QImage::Format_RGB32);
+        plain.fill(colour);
+        const QByteArray png = encodePngFast(plain);
+        EXPECT_EQ(form(png).first, 1);
+        expectSamePixels(decoded(png), plain);
+    }
 }
 
 TEST(PngEncoder, GreyPictureRoundTripsAsOneChannel)
@@ -144,7 +161,7 @@ TEST(PngEncoder, EveryPixelPlaceCountsWhenColoursAreLearnt)
             QImage two = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));
             two.fill(Qt::white);
             two.setPixel(place, qRgb(0, 0, 0));
-            EXPECT_EQ(form(encodePngFast(two)), std::make_pair(1, grey));
+            EXPECT_EQ(form(encodePngFast(two)), std::make_pair(1, palette));
             expectSamePixels(decoded(encodePngFast(two)), two);
 
             QImage three = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));

@@ -19,6 +19,10 @@ constexpr int colourRgb = 2;
 constexpr int colourPalette = 3;
 constexpr int colourRgba = 6;
 
+// Bytes a 1-bit row needs before black and white pictures on a white background are better
+// written through a palette (see packTwoColours).
+constexpr int shortestRowForPalette = 64;
+
 // What the pixels need: the two colours when there are no more, whether all are grey, and
 // whether any is not opaque.
 struct Colours
@@ -46,14 +50,9 @@ struct Colours
     bool seen(QRgb c) const { return (count > 0 && c == first) || (count > 1 && c == second); }
 };
 
-bool isBlack(QRgb c)
+bool isBlackOrWhite(QRgb c)
 {
-    return (c & 0xffffffu) == 0;
-}
-
-bool isWhite(QRgb c)
-{
-    return (c & 0xffffffu) == 0xffffffu;
+    return (c & 0xffffffu) == 0 || (c & 0xffffffu) == 0xffffffu;
 }
 
 bool sameRow(const QImage& image, int y)
@@ -227,11 +226,19 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     });
     if (!packed)
         return false;
-    // The first pixel's colour, usually the background, stays bit 0: its runs then go on
-    // through the rows' zero filter bytes, which packs a white background about 4 % smaller
-    // than grey's white of 1 bits, more than the palette costs. Black first needs no palette.
-    if (isBlack(colours.first) && (colours.count < 2 || isWhite(colours.second)))
+    // Each row's filter byte is a 0 byte: in long rows it breaks the runs of a background of 1
+    // bits, which costs more than a palette that keeps the background (the top left pixel's
+    // colour) at 0 (about 4 % of a captioned barcode). Narrower rows gain less than that.
+    const bool blackAndWhite = isBlackOrWhite(colours.first) && (colours.count < 2 || isBlackOrWhite(colours.second));
+    const bool blackFirst = (colours.first & 0xffffffu) == 0;
+    if (blackAndWhite && (blackFirst || rows.stride < shortestRowForPalette)) {
+        // In grey bit 1 must be white.
+        if (!blackFirst) {
+            for (uchar& byte : rows.bytes)
+                byte = uchar(~byte);
+        }
         return true;
+    }
     rows.colourType = colourPalette;
     for (int entry = 0; entry < colours.count; ++entry) {
         const QRgb c = entry == 0 ? colours.first : colours.second;

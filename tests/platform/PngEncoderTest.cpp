@@ -57,8 +57,8 @@ void expectSamePixels(const QImage& read, const QImage& written)
 
 TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
 {
-    // The top left colour is bit 0: grey when that is black beside white, else through a
-    // palette whose first entry it is (white paper packs smaller as 0 bits).
+    // Black and white in either order as grey, other pairs through a two-entry palette whose
+    // first entry is the top left colour.
     const std::pair<QRgb, QRgb> pairs[] = { { qRgb(0, 0, 0), qRgb(255, 255, 255) },
         { qRgb(255, 255, 255), qRgb(0, 0, 0) }, { qRgb(0, 0, 128), qRgb(255, 255, 0) } };
     for (const auto& [first, second] : pairs) {
@@ -66,9 +66,9 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
             SCOPED_TRACE(QColor(first).name().toStdString() + " " + std::to_string(int(format)));
             const QImage image = twoColours(format, first, second);
             const QByteArray png = encodePngFast(image);
-            const bool blackFirst = first == qRgb(0, 0, 0);
-            EXPECT_EQ(form(png), std::make_pair(1, blackFirst ? grey : palette));
-            if (!blackFirst)
+            const bool blackAndWhite = QColor(first) != QColor(0, 0, 128);
+            EXPECT_EQ(form(png), std::make_pair(1, blackAndWhite ? grey : palette));
+            if (!blackAndWhite)
                 EXPECT_EQ(firstPaletteEntry(png), QColor(first));
             expectSamePixels(decoded(png), image);
         }
@@ -79,6 +79,27 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
         const QByteArray png = encodePngFast(plain);
         EXPECT_EQ(form(png).first, 1);
         expectSamePixels(decoded(png), plain);
+    }
+}
+
+// Long rows on white paper keep white at 0 through a palette; on black they stay grey.
+TEST(PngEncoder, WideBlackAndWhiteKeepsTheTopLeftColourAtZero)
+{
+    for (const QRgb paper : { qRgb(255, 255, 255), qRgb(0, 0, 0) }) {
+        const QRgb ink = paper ^ 0xffffffu;
+        QImage wide(1001, 40, QImage::Format_RGB32);
+        wide.fill(paper);
+        for (int y = 5; y < 35; ++y) {
+            for (int x = 17 + y % 3; x < 990; x += 7 + (x + y) % 4)
+                wide.setPixel(x, y, ink);
+        }
+        const QByteArray png = encodePngFast(wide);
+        const bool white = paper == qRgb(255, 255, 255);
+        SCOPED_TRACE(white ? "white paper" : "black paper");
+        EXPECT_EQ(form(png), std::make_pair(1, white ? palette : grey));
+        if (white)
+            EXPECT_EQ(firstPaletteEntry(png), QColor(Qt::white));
+        expectSamePixels(decoded(png), wide);
     }
 }
 
@@ -161,7 +182,7 @@ TEST(PngEncoder, EveryPixelPlaceCountsWhenColoursAreLearnt)
             QImage two = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));
             two.fill(Qt::white);
             two.setPixel(place, qRgb(0, 0, 0));
-            EXPECT_EQ(form(encodePngFast(two)), std::make_pair(1, palette));
+            EXPECT_EQ(form(encodePngFast(two)), std::make_pair(1, grey));
             expectSamePixels(decoded(encodePngFast(two)), two);
 
             QImage three = twoColours(format, qRgb(0, 0, 0), qRgb(255, 255, 255));

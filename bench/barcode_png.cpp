@@ -70,13 +70,14 @@ BarcodeSettings linearSettings(const QString& family, double captionPoints)
 }
 
 // zint's symbol geometry at a module width of x points: bars 30 modules high, quiet zones of
-// 10 modules; the caption with margins of 0.1 cm.
-QByteArray code128Png(const QString& value, const BarcodeSettings& settings, float x)
+// 10 modules; the caption, if any, with margins of 0.1 cm.
+QByteArray code128Png(const QString& value, const BarcodeSettings& settings, float x, bool caption = true)
 {
-    const auto barcode = NKDCode128Barcode::create(value, true, NKDCode128Barcode::Automatic);
+    const auto barcode = NKDCode128Barcode::create(value, caption, NKDCode128Barcode::Automatic);
     barcode->setBarWidth(x);
     barcode->setCaptionFontSize(float(settings.value_font.pointSizeF()), settings);
-    barcode->setHeight(30 * x + barcode->captionHeight() * 72 + settings.value_margin + 2 * settings.TB_margin);
+    barcode->setHeight(caption ? 30 * x + barcode->captionHeight() * 72 + settings.value_margin + 2 * settings.TB_margin
+                               : 30 * x + 2 * settings.TB_margin);
     barcode->calculateWidth();
     barcode->setWidth(barcode->width() + 20 * x);
     return barcodePng(imageFromBarcode(*barcode, settings), dpi);
@@ -290,6 +291,14 @@ int main(int argc, char** argv)
         "Code 128 symbols with caption, the object's default 0.936 pt modules and 10 pt caption", code128Values(),
         [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); }, zintCode128(0.936f),
         QStringLiteral("Code128"));
+    // Where their bytes go: the caption band's share.
+    Pngs captioned;
+    Pngs bare;
+    ours(code128Values(), [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); }, captioned);
+    ours(code128Values(), [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f, false); },
+        bare);
+    std::printf("  the same without caption: %lld bytes (the caption band takes %.0f bytes a symbol)\n",
+        static_cast<long long>(totalBytes(bare)), double(totalBytes(captioned) - totalBytes(bare)) / symbolCount);
     const bool qr = compare("QR symbols (level M)", qrValues(), qrPng,
         { QStringLiteral("-b"), QStringLiteral("58"), zintScale(qrModulePoints), QStringLiteral("--secure=2"),
             QStringLiteral("--quietzones") },

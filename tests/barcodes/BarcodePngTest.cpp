@@ -43,6 +43,7 @@ TEST(BarcodePng, CaptionedCode128IsOneBitAndReads)
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.dotsPerMeterX(), qRound(dpi / 0.0254));
     EXPECT_EQ(zxingRead(image, QStringLiteral("Code128")), QByteArray("GALA-000042-7919"));
+    EXPECT_EQ(zbarRead(image), QByteArray("GALA-000042-7919"));
 }
 
 TEST(BarcodePng, OtherColoursTakeATwoEntryPalette)

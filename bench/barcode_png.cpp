@@ -165,8 +165,8 @@ double zint(const QStringList& values, const QStringList& options, qint64& bytes
     QProcess process;
     process.start(QStringLiteral("zint"),
         options
-            + QStringList { QStringLiteral("--batch"), QStringLiteral("--filetype=PNG"),
-                QStringLiteral("--direct"), QStringLiteral("-i"), input });
+            + QStringList { QStringLiteral("--batch"), QStringLiteral("--filetype=PNG"), QStringLiteral("--direct"),
+                QStringLiteral("-i"), input });
     QByteArray output;
     while (process.state() != QProcess::NotRunning || process.bytesAvailable() > 0) {
         process.waitForReadyRead(100);
@@ -287,16 +287,17 @@ int main(int argc, char** argv)
     // A barcode object's own defaults: 0.936 pt modules (3.9 pixels) and a 10-point caption in
     // the default font.
     const BarcodeSettings defaults = linearSettings(BarcodeSettings().value_font.family(), 10);
-    const bool objectDefaults = compare(
-        "Code 128 symbols with caption, the object's default 0.936 pt modules and 10 pt caption", code128Values(),
-        [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); }, zintCode128(0.936f),
-        QStringLiteral("Code128"));
+    const auto defaultSymbol = [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); };
+    const bool objectDefaults
+        = compare("Code 128 symbols with caption, the object's default 0.936 pt modules and 10 pt caption",
+            code128Values(), defaultSymbol, zintCode128(0.936f), QStringLiteral("Code128"));
     // Where their bytes go: the caption band's share.
     Pngs captioned;
     Pngs bare;
-    ours(code128Values(), [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f); }, captioned);
-    ours(code128Values(), [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f, false); },
-        bare);
+    ours(code128Values(), defaultSymbol, captioned);
+    const auto withoutCaption
+        = [&defaults](const QString& value) { return code128Png(value, defaults, 0.936f, false); };
+    ours(code128Values(), withoutCaption, bare);
     std::printf("  the same without caption: %lld bytes (the caption band takes %.0f bytes a symbol)\n",
         static_cast<long long>(totalBytes(bare)), double(totalBytes(captioned) - totalBytes(bare)) / symbolCount);
     const bool qr = compare("QR symbols (level M)", qrValues(), qrPng,

@@ -118,8 +118,7 @@ bool drawCrispTextStamp(
     const int stepY = step(origin.y() - whole.y());
 
     thread_local QHash<StampKey, Stamp> stamps;
-    const StampKey key { text, fontKey, painter.pen().color().rgba(), transform.m11(), transform.m22(), stepX,
-        stepY };
+    const StampKey key { text, fontKey, painter.pen().color().rgba(), transform.m11(), transform.m22(), stepX, stepY };
     auto found = stamps.constFind(key);
     if (found == stamps.constEnd()) {
         if (stamps.size() >= largestCache)

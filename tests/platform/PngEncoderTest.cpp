@@ -73,12 +73,15 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
             expectSamePixels(decoded(png), image);
         }
     }
+    // One colour, in short rows and in rows long enough for a palette.
     for (const QColor colour : { QColor(Qt::white), QColor(Qt::black), QColor(12, 34, 56) }) {
-        QImage plain(9, 3, QImage::Format_RGB32);
-        plain.fill(colour);
-        const QByteArray png = encodePngFast(plain);
-        EXPECT_EQ(form(png).first, 1);
-        expectSamePixels(decoded(png), plain);
+        for (const int width : { 9, 700 }) {
+            QImage plain(width, 3, QImage::Format_RGB32);
+            plain.fill(colour);
+            const QByteArray png = encodePngFast(plain);
+            EXPECT_EQ(form(png).first, 1);
+            expectSamePixels(decoded(png), plain);
+        }
     }
 }
 

@@ -141,8 +141,9 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
         const double guard = double(barcode.initiator().size()) * barcode.barWidth();
         const double first = barcode.firstBar();
         if (left.isEmpty() && parts.size() == 1) {
-            const double spread = (width - measureText(middle, font).width()) / (2.0 * middle.size());
-            const double kerning = settings_.kerning_value_state == 1 ? 2 * spread : 2.0;
+            // Measured only when it is used: shaping the caption costs a good part of a symbol.
+            const auto spread = [&] { return (width - measureText(middle, font).width()) / (2.0 * middle.size()); };
+            const double kerning = settings_.kerning_value_state == 1 ? 2 * spread() : 2.0;
             drawTextInRect(painter, flipped(0, captionBase, bounds_.width(), lineHeight), middle, font, kerning, color,
                 Qt::AlignHCenter);
         } else {

@@ -85,9 +85,20 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
     }
 }
 
-// Long rows on white paper keep white at 0 through a palette; on black they stay grey.
+// Many long rows, each unlike the one above, on white paper keep white at 0 through a
+// palette; on black paper, or where the rows repeat, they stay grey.
 TEST(PngEncoder, WideBlackAndWhiteKeepsTheTopLeftColourAtZero)
 {
+    QImage bars(1001, 40, QImage::Format_RGB32);
+    bars.fill(Qt::white);
+    for (int y = 0; y < bars.height(); ++y) {
+        for (int x = 20; x < 980; x += 9)
+            bars.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    const QByteArray repeated = encodePngFast(bars);
+    EXPECT_EQ(form(repeated), std::make_pair(1, grey));
+    expectSamePixels(decoded(repeated), bars);
+
     for (const QRgb paper : { qRgb(255, 255, 255), qRgb(0, 0, 0) }) {
         const QRgb ink = paper ^ 0xffffffu;
         QImage wide(1001, 40, QImage::Format_RGB32);

@@ -40,8 +40,8 @@ int referenceColumn(const char* reference)
 
 } // namespace
 
-WorksheetReader::WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings)
-    : stream_(path, partName, *this)
+WorksheetReader::WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings)
+    : stream_(partName, std::move(source), *this)
     , sharedStrings_(sharedStrings)
 { }
 

@@ -23,9 +23,9 @@ public:
     };
 
     // sharedStrings must outlive the reader.
-    WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings);
+    WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings);
 
-    // Opens the sheet file and reads up to its rows. False with errorString() for a missing or
+    // Opens the sheet part and reads up to its rows. False with errorString() for a missing or
     // broken part; a part that is not a worksheet opens with no rows.
     bool open();
     // The column count from the used range ("dimension"), or 0 when the sheet states none.

@@ -2,6 +2,7 @@
 
 #include "common/MessageBoxes.h"
 #include "data/CellReference.h"
+#include "data/ReadAhead.h"
 #include "data/SSZipArchive.h"
 #include "data/WorkbookXml.h"
 #include "data/WorksheetReader.h"
@@ -80,12 +81,12 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
 XmlStream::Source SpreadsheetWriter::partSource(const ZipReader::Entry& entry) const
 {
     auto stream = std::make_shared<ZipEntryStream>(*archive_, entry, SSZipArchive::unpackLimit(archive_->archiveSize()));
-    return [stream, name = entry.name](char* data, qint64 max, QString& error) {
+    return readAhead([stream, name = entry.name](char* data, qint64 max, QString& error) {
         const qint64 count = stream->read(data, max);
         if (count < 0)
             error = SSZipArchive::readFailure(stream->status(), name).message;
         return count;
-    };
+    });
 }
 
 bool SpreadsheetWriter::ReadSharedStrings(const QString& partName)
@@ -175,7 +176,7 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
     bool tooLarge = false;
     // The shared strings stay in memory beside the table.
     qint64 bytes = sharedStringsBytes_;
-    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
+    const bool ok = reader.readToEnd([&](const WorksheetReader::Row& cells) {
         bytes += rowBytes(columns, cells);
         if (bytes > memory_.limit) {
             tooLarge = true;
@@ -191,7 +192,7 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
         data_ = SheetTable();
         return fail(QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
     }
-    if (!ok || !reader.finish()) {
+    if (!ok) {
         data_.clear();
         return fail(reader.errorString());
     }

@@ -46,7 +46,7 @@ public:
         if (capture_) {
             // Escapes belong to one text element; runs are decoded one by one.
             capture_ = false;
-            item_ += decodeCellText(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+            item_ += cellTextFromUtf8(text_.data(), qsizetype(text_.size()));
             if (item_.size() > maxCellCharacters)
                 tooLong();
         }

@@ -143,9 +143,15 @@ void WorksheetReader::endRow()
     batch_.rowEnds.push_back(batch_.cells.size());
     if (!batches_ || batch_.rowEnds.size() < rowsPerBatch || stopped_)
         return;
+    const size_t cells = batch_.cells.size();
+    const size_t bytes = batch_.bytes.size();
     // A closed queue means the rows are no longer wanted.
     stopped_ = !batches_->push(std::move(batch_));
     batch_.clear();
+    // Rows alike need room alike: growing the next batch step by step costs the parser copies.
+    batch_.cells.reserve(cells + cells / 4);
+    batch_.bytes.reserve(bytes + bytes / 4);
+    batch_.rowEnds.reserve(rowsPerBatch);
 }
 
 void WorksheetReader::startElement(std::string_view name, const char** attrs)

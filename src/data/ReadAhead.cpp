@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -29,8 +30,17 @@ public:
 
     qint64 read(char* data, qint64 max, QString& error)
     {
-        if (!producer_.joinable() && !ended_)
-            producer_ = std::thread([this] { produce(); });
+        if (direct_)
+            return source_(data, max, error);
+        if (!producer_.joinable() && !ended_) {
+            try {
+                producer_ = std::thread([this] { produce(); });
+            } catch (const std::system_error&) {
+                // No thread to spare: the reader reads the source itself.
+                direct_ = true;
+                return source_(data, max, error);
+            }
+        }
         while (!ended_ && taken_ >= current_.count) {
             if (!blocks_.pop(current_)) {
                 current_ = Block { {}, -1, QStringLiteral("the reading stopped") };
@@ -74,6 +84,7 @@ private:
     Block current_;
     qint64 taken_ = 0;
     bool ended_ = false;
+    bool direct_ = false;
 };
 
 } // namespace

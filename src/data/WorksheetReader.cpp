@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -86,12 +87,23 @@ bool WorksheetReader::readToEnd(const std::function<bool(const Row&)>& onRow)
     BoundedQueue<Batch> queue(batchesAhead);
     batches_ = &queue;
     stopped_ = false;
-    std::thread parser([this, &queue] {
-        while (!stopped_ && stream_.feed()) { }
-        if (!stopped_ && !batch_.rowEnds.empty())
-            queue.push(std::move(batch_));
-        queue.close();
-    });
+    std::thread parser;
+    try {
+        parser = std::thread([this, &queue] {
+            while (!stopped_ && stream_.feed()) { }
+            if (!stopped_ && !batch_.rowEnds.empty())
+                queue.push(std::move(batch_));
+            queue.close();
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the rows are parsed here.
+        batches_ = nullptr;
+        bool wanted = true;
+        if (!readRows([&](const Row& row) { return wanted = onRow(row); }) || !wanted)
+            return !stream_.failed();
+        while (stream_.feed()) { }
+        return !stream_.failed();
+    }
     Batch batch;
     bool wanted = true;
     while (wanted && queue.pop(batch))

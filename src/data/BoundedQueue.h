@@ -8,8 +8,7 @@
 // Hands items from one thread to another, the producer waiting while the queue is full so that
 // it never runs far ahead of the consumer. Either side may close it: the producer when it has
 // no more, the consumer when it wants no more.
-template <typename T>
-class BoundedQueue
+template <typename T> class BoundedQueue
 {
 public:
     explicit BoundedQueue(size_t capacity)

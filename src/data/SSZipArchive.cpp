@@ -55,8 +55,8 @@ QDateTime entryDate(quint32 dosDateTime)
 // Copies the entry into target; the file appears only when the entry was read whole and its
 // check sum matched. No sync to disk: the unpacked files are work files, and a sync per entry
 // makes a large archive take many seconds.
-bool copyEntry(const ZipReader& zip, const ZipReader::Entry& entry, const QString& name, const QString& target, qint64& room,
-    ZipError* error)
+bool copyEntry(const ZipReader& zip, const ZipReader::Entry& entry, const QString& name, const QString& target,
+    qint64& room, ZipError* error)
 {
     const QString partial
         = target + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));

@@ -112,8 +112,8 @@ QString SpreadsheetWriter::partTarget(const QString& relationshipType, const QSt
         if (target.isEmpty())
             return QString();
         // Relative to the workbook's folder, or from the root of the package.
-        const QString name = QDir::cleanPath(
-            target.startsWith(QLatin1Char('/')) ? target.mid(1) : QStringLiteral("xl/") + target);
+        const QString name
+            = QDir::cleanPath(target.startsWith(QLatin1Char('/')) ? target.mid(1) : QStringLiteral("xl/") + target);
         // A relationship may not point outside the package.
         const bool outside = name == QStringLiteral("..") || name.startsWith(QStringLiteral("../"))
             || name.startsWith(QLatin1Char('/')) || name == QStringLiteral(".");

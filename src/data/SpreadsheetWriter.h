@@ -32,9 +32,10 @@ class WorksheetReader;
 class SpreadsheetWriter
 {
 public:
-    // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that cannot be opened is reported to the user. Returns the
-    // table of the previous read. Reading (only_col false): every row of sheet Excel_Sheet_Number of the
-    // open workbook; the path is not used.
+    // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that
+    // cannot be opened is reported to the user. Returns the table of the previous read. Reading
+    // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
+    // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.
@@ -84,7 +85,7 @@ private:
     // Loads a small part of the open workbook as a document; false (logged) when it cannot.
     bool loadWorkbookPart(const QString& partName, pugi::xml_document& document) const;
     // The bytes of an existing part of the open workbook, inflated as the parser asks for them.
-    XmlStream::Source partSource(const ZipReader::Entry& entry) const;
+    XmlStream::Source partSource(const ZipReader::Entry& entry, const QString& partName) const;
     QString partTarget(const QString& relationshipType, const QString& relationshipId) const;
     bool packWorkFolder(const QString& path);
 

@@ -78,13 +78,15 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     return self.data_;
 }
 
-XmlStream::Source SpreadsheetWriter::partSource(const ZipReader::Entry& entry) const
+XmlStream::Source SpreadsheetWriter::partSource(const ZipReader::Entry& entry, const QString& partName) const
 {
-    auto stream = std::make_shared<ZipEntryStream>(*archive_, entry, SSZipArchive::unpackLimit(archive_->archiveSize()));
-    return readAhead([stream, name = entry.name](char* data, qint64 max, QString& error) {
+    // Each part may inflate to what the whole archive could honestly hold, counted as it comes.
+    auto stream
+        = std::make_shared<ZipEntryStream>(*archive_, entry, SSZipArchive::unpackLimit(archive_->archiveSize()));
+    return readAhead([stream, partName](char* data, qint64 max, QString& error) {
         const qint64 count = stream->read(data, max);
         if (count < 0)
-            error = SSZipArchive::readFailure(stream->status(), name).message;
+            error = SSZipArchive::readFailure(stream->status(), partName).message;
         return count;
     });
 }
@@ -98,7 +100,8 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partName)
     if (!entry)
         return fail(QStringLiteral("%1 cannot be read").arg(partName));
     QString error;
-    if (!readSharedStringsPart(partSource(*entry), partName, memory_, sharedStrings_, sharedStringsBytes_, error))
+    if (!readSharedStringsPart(
+            partSource(*entry, partName), partName, memory_, sharedStrings_, sharedStringsBytes_, error))
         return fail(error);
     return true;
 }
@@ -119,7 +122,7 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
         fail(QStringLiteral("%1 cannot be read").arg(partName));
         return nullptr;
     }
-    auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry), sharedStrings_);
+    auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry, partName), sharedStrings_);
     reader->setDate1904(date1904_);
     if (!reader->open()) {
         fail(reader->errorString());

@@ -368,9 +368,8 @@ TEST_F(ReaderTest, LargeSheetReadsCellForCellAndDamageAtItsEndFailsTheWholeRead)
     for (int i = 1; i <= rowCount; ++i) {
         const QByteArray n = QByteArray::number(i);
         rowsXml += "<row r=\"" + n + "\"><c r=\"A" + n + "\" t=\"s\"><v>" + QByteArray::number(i % 3) + "</v></c>"
-            + "<c r=\"B" + n + "\" t=\"inlineStr\"><is><t>in_x0041_" + n + "</t></is></c>" + "<c r=\"C" + n
-            + "\"><v>" + n + ".5</v></c>" + (i % 2 ? "<c r=\"E" + n + "\" t=\"d\"><v>1900-03-01</v></c>" : "")
-            + "</row>";
+            + "<c r=\"B" + n + "\" t=\"inlineStr\"><is><t>in_x0041_" + n + "</t></is></c>" + "<c r=\"C" + n + "\"><v>"
+            + n + ".5</v></c>" + (i % 2 ? "<c r=\"E" + n + "\" t=\"d\"><v>1900-03-01</v></c>" : "") + "</row>";
         expected.append({ QStringLiteral("s%1").arg(i % 3), QStringLiteral("inA%1").arg(i),
             QStringLiteral("%1.5").arg(i), QString(), i % 2 ? QStringLiteral("61") : QString() });
     }

@@ -15,8 +15,8 @@ QByteArray sheetLikeBytes(int size)
     QByteArray bytes;
     QRandomGenerator random(7);
     while (bytes.size() < size)
-        bytes += "<c r=\"A" + QByteArray::number(random.bounded(100000)) + "\"><v>" + QByteArray::number(random.generate())
-            + "</v></c>";
+        bytes += "<c r=\"A" + QByteArray::number(random.bounded(100000)) + "\"><v>"
+            + QByteArray::number(random.generate()) + "</v></c>";
     bytes.truncate(size);
     return bytes;
 }

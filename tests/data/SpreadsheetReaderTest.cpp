@@ -278,6 +278,13 @@ TEST_F(ReaderTest, TinyRowsInAHugeUsedRangeCannotExhaustMemory)
         rowsXml += "<row/>";
     EXPECT_TRUE(readSheet(rowsXml, "A1:XFD700").isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("too large")));
+
+    // The same found far into the sheet, while its parsing runs ahead of the table.
+    rowsXml.clear();
+    for (int i = 0; i < 40000; ++i)
+        rowsXml += "<row><c><v>1</v></c></row>";
+    EXPECT_TRUE(readSheet(rowsXml, "A1:CV40000").isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("too large")));
 }
 
 TEST_F(ReaderTest, SecondWorkbookShowsOnlyItsOwnParts)

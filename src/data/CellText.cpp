@@ -1,5 +1,7 @@
 #include "data/CellText.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr qsizetype escapeLength = 7; // "_xHHHH_"
@@ -49,6 +51,12 @@ QString decodeCellText(const QString& text)
         i += escapeLength;
     }
     return decoded;
+}
+
+QString cellTextFromUtf8(const char* utf8, qsizetype size)
+{
+    const QString text = QString::fromUtf8(utf8, size);
+    return std::string_view(utf8, size_t(size)).find("_x") == std::string_view::npos ? text : decodeCellText(text);
 }
 
 QString encodeCellText(const QString& text)

@@ -11,4 +11,6 @@ constexpr size_t maxCellTextBytes = size_t(maxCellCharacters) * 7;
 // Workbook texts carry characters that XML cannot hold as "_xHHHH_" (a UTF-16 unit in hex);
 // a literal "_xHHHH_" is written with its underscore escaped as "_x005F_".
 QString decodeCellText(const QString& text);
+// The same for a text as it lies in the file, looked over for escapes before it is converted.
+QString cellTextFromUtf8(const char* utf8, qsizetype size);
 QString encodeCellText(const QString& text);

@@ -55,8 +55,8 @@ QDateTime entryDate(quint32 dosDateTime)
 // Copies the entry into target; the file appears only when the entry was read whole and its
 // check sum matched. No sync to disk: the unpacked files are work files, and a sync per entry
 // makes a large archive take many seconds.
-bool copyEntry(ZipReader& zip, const ZipReader::Entry& entry, const QString& name, const QString& target, qint64& room,
-    ZipError* error)
+bool copyEntry(const ZipReader& zip, const ZipReader::Entry& entry, const QString& name, const QString& target,
+    qint64& room, ZipError* error)
 {
     const QString partial
         = target + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
@@ -75,19 +75,9 @@ bool copyEntry(ZipReader& zip, const ZipReader::Entry& entry, const QString& nam
         return out.write(data, size) == size;
     });
     room -= copied;
-    switch (status) {
-    case ZipReader::Status::Ok:
-        break;
-    case ZipReader::Status::TooLarge:
-        return discard(SSZipArchive::ArchiveTooLarge,
-            QStringLiteral("zip file unpacks to far more than its size could honestly hold"));
-    case ZipReader::Status::Unsupported:
-        return discard(SSZipArchive::DamagedEntry,
-            QStringLiteral("entry of the zip file is encrypted or packed in an unknown way: %1").arg(name));
-    case ZipReader::Status::WriteFailed:
-        return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
-    case ZipReader::Status::Damaged:
-        return discard(SSZipArchive::DamagedEntry, QStringLiteral("damaged entry in zip file: %1").arg(name));
+    if (status != ZipReader::Status::Ok) {
+        const ZipError failure = SSZipArchive::readFailure(status, name);
+        return discard(failure.code, failure.message);
     }
     if (!out.flush())
         return discard(SSZipArchive::CannotWriteEntry, cannotWrite);
@@ -116,12 +106,8 @@ qint64 SSZipArchive::unpackLimit(qint64 archiveBytes)
     return std::max(minUnpackLimit, archiveBytes * maxAmplification);
 }
 
-bool SSZipArchive::unzipFileAtPath(
-    const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error)
+bool SSZipArchive::openForReading(ZipReader& zip, ZipError* error)
 {
-    // Encrypted entries are refused whatever the password: no caller has one to give.
-    Q_UNUSED(password);
-    ZipReader zip(path);
     if (!zip.open())
         return fail(error, CannotOpenArchive, QStringLiteral("failed to open zip file"));
     const QList<ZipReader::Entry>& entries = zip.entries();
@@ -135,9 +121,38 @@ bool SSZipArchive::unzipFileAtPath(
         if (!isContainedName(slashed(entry.name)))
             return fail(error, UnsafeEntryName, QStringLiteral("unsafe entry name in zip file: %1").arg(entry.name));
     }
+    return true;
+}
+
+ZipError SSZipArchive::readFailure(ZipReader::Status status, const QString& name)
+{
+    switch (status) {
+    case ZipReader::Status::TooLarge:
+        return { errorDomain, ArchiveTooLarge,
+            QStringLiteral("zip file unpacks to far more than its size could honestly hold") };
+    case ZipReader::Status::Unsupported:
+        return { errorDomain, DamagedEntry,
+            QStringLiteral("entry of the zip file is encrypted or packed in an unknown way: %1").arg(name) };
+    case ZipReader::Status::WriteFailed:
+        return { errorDomain, CannotWriteEntry, QStringLiteral("failed to write file: %1").arg(name) };
+    case ZipReader::Status::Ok:
+    case ZipReader::Status::Damaged:
+        break;
+    }
+    return { errorDomain, DamagedEntry, QStringLiteral("damaged entry in zip file: %1").arg(name) };
+}
+
+bool SSZipArchive::unzipFileAtPath(
+    const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error)
+{
+    // Encrypted entries are refused whatever the password: no caller has one to give.
+    Q_UNUSED(password);
+    ZipReader zip(path);
+    if (!openForReading(zip, error))
+        return false;
     // Declared sizes are not trusted: the limit holds on the bytes actually unpacked.
     qint64 room = unpackLimit(zip.archiveSize());
-    for (const ZipReader::Entry& entry : entries) {
+    for (const ZipReader::Entry& entry : zip.entries()) {
         const QString name = slashed(entry.name);
         const bool isFolder = name.endsWith(QLatin1Char('/'));
         const QString target = joined(destination, name);

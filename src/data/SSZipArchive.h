@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/ZipReader.h"
+
 #include <minizip/zip.h>
 
 // Why an unpacking failed: the domain, a code and a message that can be shown as it is.
@@ -47,6 +49,12 @@ public:
     static bool unzipFileAtPath(
         const QString& path, const QString& destination, bool overwrite, const QString& password, ZipError* error);
     static bool unzipFileAtPath(const QString& path, const QString& destination);
+    // Opens the archive for reading its entries where they lie, refusing what unpacking
+    // refuses before anything is read: no zip, no entries, too many, or a name that would
+    // leave the destination.
+    static bool openForReading(ZipReader& zip, ZipError* error);
+    // Why reading an entry failed, as unpacking reports it.
+    static ZipError readFailure(ZipReader::Status status, const QString& name);
 
     // Creates the archive at path holding each given file or folder under its own last name
     // (a folder with its contents); paths that cannot be read are left out. True when the

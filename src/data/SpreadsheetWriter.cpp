@@ -2,6 +2,7 @@
 
 #include "common/Logging.h"
 #include "data/ProcessTempFolder.h"
+#include "data/SSZipArchive.h"
 #include "data/WorkbookXml.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@ namespace {
 
 const char* const sheetsQuery = "/*[local-name()='workbook']/*[local-name()='sheets']/*[local-name()='sheet']";
 const char* const relationshipsQuery = "/*[local-name()='Relationships']/*[local-name()='Relationship']";
+// The workbook and relationship parts take kilobytes; a document of more is not one to load.
+constexpr qint64 smallPartLimit = qint64(64) << 20;
 
 // The sheet's relationship id: "r:id", whatever prefix the workbook gave the namespace.
 QString relationshipId(const pugi::xml_node& sheet)
@@ -61,11 +64,40 @@ bool SpreadsheetWriter::fail(const QString& message)
     return false;
 }
 
+bool SpreadsheetWriter::readSmallPart(const QString& partName, QByteArray& bytes, QString& error) const
+{
+    bytes.clear();
+    const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
+    if (!entry) {
+        error = QStringLiteral("%1 is missing").arg(partName.mid(partName.lastIndexOf(u'/') + 1));
+        return false;
+    }
+    const ZipReader::Status status = archive_->read(*entry, smallPartLimit, [&bytes](const char* data, qint64 size) {
+        bytes.append(data, size);
+        return true;
+    });
+    if (status != ZipReader::Status::Ok) {
+        error = SSZipArchive::readFailure(status, partName).message;
+        return false;
+    }
+    return true;
+}
+
+bool SpreadsheetWriter::loadWorkbookPart(const QString& partName, pugi::xml_document& document) const
+{
+    QByteArray bytes;
+    QString error;
+    if (readSmallPart(partName, bytes, error)
+        && loadPackageXml(bytes, partName.mid(partName.lastIndexOf(u'/') + 1), document, error))
+        return true;
+    Show_NSLog_Message(QStringLiteral("Error: ") + error);
+    return false;
+}
+
 QString SpreadsheetWriter::partTarget(const QString& relationshipType, const QString& relationshipId) const
 {
     pugi::xml_document relationships;
-    QString error;
-    if (!loadPackageXml(tmpDir_ + QStringLiteral("/xl/_rels/workbook.xml.rels"), relationships, error))
+    if (!loadWorkbookPart(QStringLiteral("xl/_rels/workbook.xml.rels"), relationships))
         return QString();
     for (const pugi::xpath_node& found : relationships.select_nodes(relationshipsQuery)) {
         const pugi::xml_node relationship = found.node();
@@ -79,10 +111,13 @@ QString SpreadsheetWriter::partTarget(const QString& relationshipType, const QSt
         const QString target = QString::fromUtf8(relationship.attribute("Target").value());
         if (target.isEmpty())
             return QString();
-        const QString path = QDir::cleanPath(
-            target.startsWith(QLatin1Char('/')) ? tmpDir_ + target : tmpDir_ + QStringLiteral("/xl/") + target);
-        // A relationship may not point outside the unpacked workbook.
-        return path.startsWith(tmpDir_ + QLatin1Char('/')) ? path : QString();
+        // Relative to the workbook's folder, or from the root of the package.
+        const QString name
+            = QDir::cleanPath(target.startsWith(QLatin1Char('/')) ? target.mid(1) : QStringLiteral("xl/") + target);
+        // A relationship may not point outside the package.
+        const bool outside = name == QStringLiteral("..") || name.startsWith(QStringLiteral("../"))
+            || name.startsWith(QLatin1Char('/')) || name == QStringLiteral(".");
+        return outside ? QString() : name;
     }
     return QString();
 }
@@ -90,8 +125,7 @@ QString SpreadsheetWriter::partTarget(const QString& relationshipType, const QSt
 QString SpreadsheetWriter::sheetPartPath(int number) const
 {
     pugi::xml_document workbook;
-    QString error;
-    if (number >= 1 && loadPackageXml(tmpDir_ + QStringLiteral("/xl/workbook.xml"), workbook, error)) {
+    if (number >= 1 && loadWorkbookPart(QStringLiteral("xl/workbook.xml"), workbook)) {
         const pugi::xpath_node_set sheets = workbook.select_nodes(sheetsQuery);
         if (size_t(number) <= sheets.size()) {
             const QString target = partTarget(QString(), relationshipId(sheets[size_t(number) - 1].node()));
@@ -99,14 +133,13 @@ QString SpreadsheetWriter::sheetPartPath(int number) const
                 return target;
         }
     }
-    return tmpDir_ + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(number);
+    return QStringLiteral("xl/worksheets/sheet%1.xml").arg(number);
 }
 
 bool SpreadsheetWriter::usesDate1904() const
 {
     pugi::xml_document workbook;
-    QString error;
-    if (!loadPackageXml(tmpDir_ + QStringLiteral("/xl/workbook.xml"), workbook, error))
+    if (!loadWorkbookPart(QStringLiteral("xl/workbook.xml"), workbook))
         return false;
     const pugi::xpath_node properties
         = workbook.select_node("/*[local-name()='workbook']/*[local-name()='workbookPr']");
@@ -116,13 +149,9 @@ bool SpreadsheetWriter::usesDate1904() const
 
 QStringList SpreadsheetWriter::Read_Sheet_Name()
 {
-    SpreadsheetWriter& self = instance();
     pugi::xml_document workbook;
-    QString error;
-    if (!loadPackageXml(self.tmpDir_ + QStringLiteral("/xl/workbook.xml"), workbook, error)) {
-        Show_NSLog_Message(QStringLiteral("Error: ") + error);
+    if (!instance().loadWorkbookPart(QStringLiteral("xl/workbook.xml"), workbook))
         return {};
-    }
     QStringList names;
     for (const pugi::xpath_node& sheet : workbook.select_nodes(sheetsQuery))
         names.append(QString::fromUtf8(sheet.node().attribute("name").value()));

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "data/WorkbookMemory.h"
+#include "data/XmlStream.h"
+#include "data/ZipReader.h"
+
+#include <pugixml.hpp>
 
 #include <functional>
 #include <memory>
@@ -20,17 +24,18 @@ extern int Excel_Sheet_Number;
 extern int Excel_Sheet_Columns;
 
 // Reads and writes xlsx workbooks through one program-wide instance. The workbook being read
-// is unpacked into the work folder "ziptmp" (private to this process); the writer builds its
-// workbooks there from the shipped "Template.xlsx". Main thread only.
+// stays open and its parts are parsed straight from the archive, nothing unpacked; the writer
+// builds its workbooks in the work folder "ziptmp" (private to this process) from the shipped
+// "Template.xlsx". Main thread only.
 class WorksheetReader;
 
 class SpreadsheetWriter
 {
 public:
-    // Opening (only_col true): empties the work folder, unpacks the workbook there and reads
-    // its shared strings; a workbook that cannot be opened is reported to the user. Returns the
-    // table of the previous read. Reading (only_col false): every row of sheet Excel_Sheet_Number of the
-    // open workbook; the path is not used.
+    // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that
+    // cannot be opened is reported to the user. Returns the table of the previous read. Reading
+    // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
+    // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.
@@ -52,11 +57,12 @@ public:
 
     const QStringList& sharedStrings() const { return sharedStrings_; }
 
-    // Replaces sharedStrings; a missing part leaves it empty without complaint.
-    bool ReadSharedStrings(const QString& partPath);
-    // Replaces data with every row of the worksheet part.
-    bool ReadData(const QString& partPath);
-    // The path of the n-th sheet's part, found through the workbook and its relationships.
+    // Parts are named as in the archive ("xl/worksheets/sheet1.xml").
+    // Replaces sharedStrings with those of the open workbook's part.
+    bool ReadSharedStrings(const QString& partName);
+    // Replaces data with every row of the open workbook's worksheet part.
+    bool ReadData(const QString& partName);
+    // The name of the n-th sheet's part, found through the workbook and its relationships.
     QString sheetPartPath(int number) const;
     // Whether the open workbook counts dates from 1904.
     bool usesDate1904() const;
@@ -71,12 +77,21 @@ private:
     // Writes one part of the work folder through fill; false with the reason kept.
     bool writePartFile(const QString& partPath, const std::function<bool(QIODevice&)>& fill);
     // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.
-    std::unique_ptr<WorksheetReader> startSheetRead(const QString& partPath);
-    bool readTitles(const QString& partPath);
+    std::unique_ptr<WorksheetReader> startSheetRead(const QString& partName);
+    bool readTitles(const QString& partName);
+    // A small part of the open workbook whole; false with the reason when it is missing or
+    // cannot be read.
+    bool readSmallPart(const QString& partName, QByteArray& bytes, QString& error) const;
+    // Loads a small part of the open workbook as a document; false (logged) when it cannot.
+    bool loadWorkbookPart(const QString& partName, pugi::xml_document& document) const;
+    // The bytes of an existing part of the open workbook, inflated as the parser asks for them.
+    XmlStream::Source partSource(const ZipReader::Entry& entry, const QString& partName) const;
     QString partTarget(const QString& relationshipType, const QString& relationshipId) const;
     bool packWorkFolder(const QString& path);
 
     QString tmpDir_;
+    // The workbook being read; null until one opened.
+    std::unique_ptr<ZipReader> archive_;
     SheetTable data_;
     QStringList sharedStrings_;
     // What the open workbook's strings and table may take, and what its strings take.

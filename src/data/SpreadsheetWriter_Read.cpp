@@ -1,14 +1,12 @@
 #include "data/SpreadsheetWriter.h"
 
-#include "common/FileHelpers.h"
 #include "common/MessageBoxes.h"
 #include "data/CellReference.h"
+#include "data/ReadAhead.h"
 #include "data/SSZipArchive.h"
 #include "data/WorkbookXml.h"
 #include "data/WorksheetReader.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "data/ZipEntryStream.h"
 
 #include <memory>
 
@@ -18,12 +16,6 @@ namespace {
 // to one, are stopped long before they make a table of gigabytes.
 constexpr qint64 bytesPerRow = 40; // the row's list and its entry in the table
 constexpr qint64 bytesPerCell = sizeof(QString);
-
-// "xl/worksheets/sheet1.xml" for messages.
-QString partName(const QString& tmpDir, const QString& partPath)
-{
-    return QDir(tmpDir).relativeFilePath(partPath);
-}
 
 void fill(QStringList& row, const WorksheetReader::Row& cells)
 {
@@ -67,37 +59,49 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     self.lastError_.clear();
     self.sharedStrings_.clear();
     self.sharedStringsBytes_ = 0;
-    self.memory_ = WorkbookMemory::forArchive(QFileInfo(path).size());
-    if (self.tmpDir_.isEmpty()) {
-        self.fail(QStringLiteral("The workbook cannot be opened: there is no temporary folder."));
-        Show_MessageBox_No_Thread(self.lastError_);
-        return self.data_;
-    }
-    // Parts left by an earlier workbook would be read as this one's.
-    Delete_File(self.tmpDir_);
+    // Nothing of an earlier workbook may be read as this one's.
+    self.archive_ = std::make_unique<ZipReader>(path);
     ZipError error;
-    if (!SSZipArchive::unzipFileAtPath(path, self.tmpDir_, true, QString(), &error)) {
-        // No half-unpacked parts may be offered as sheets afterwards.
-        Delete_File(self.tmpDir_);
+    if (!SSZipArchive::openForReading(*self.archive_, &error)) {
+        self.archive_.reset();
         self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(error.message));
         Show_MessageBox_No_Thread(self.lastError_);
         return self.data_;
     }
+    self.memory_ = WorkbookMemory::forArchive(self.archive_->archiveSize());
     self.date1904_ = self.usesDate1904();
-    QString stringsPath = self.partTarget(QStringLiteral("/sharedStrings"), QString());
-    if (stringsPath.isEmpty())
-        stringsPath = self.tmpDir_ + QStringLiteral("/xl/sharedStrings.xml");
-    if (QFileInfo::exists(stringsPath) && !self.ReadSharedStrings(stringsPath))
+    QString stringsPart = self.partTarget(QStringLiteral("/sharedStrings"), QString());
+    if (stringsPart.isEmpty())
+        stringsPart = QStringLiteral("xl/sharedStrings.xml");
+    if (self.archive_->find(stringsPart) && !self.ReadSharedStrings(stringsPart))
         Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
     return self.data_;
 }
 
-bool SpreadsheetWriter::ReadSharedStrings(const QString& partPath)
+XmlStream::Source SpreadsheetWriter::partSource(const ZipReader::Entry& entry, const QString& partName) const
+{
+    // Each part may inflate to what the whole archive could honestly hold, counted as it comes.
+    auto stream
+        = std::make_shared<ZipEntryStream>(*archive_, entry, SSZipArchive::unpackLimit(archive_->archiveSize()));
+    return readAhead([stream, partName](char* data, qint64 max, QString& error) {
+        const qint64 count = stream->read(data, max);
+        if (count < 0)
+            error = SSZipArchive::readFailure(stream->status(), partName).message;
+        return count;
+    });
+}
+
+bool SpreadsheetWriter::ReadSharedStrings(const QString& partName)
 {
     lastError_.clear();
+    sharedStrings_.clear();
+    sharedStringsBytes_ = 0;
+    const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
+    if (!entry)
+        return fail(QStringLiteral("%1 cannot be read").arg(partName));
     QString error;
     if (!readSharedStringsPart(
-            partPath, partName(tmpDir_, partPath), memory_, sharedStrings_, sharedStringsBytes_, error))
+            partSource(*entry, partName), partName, memory_, sharedStrings_, sharedStringsBytes_, error))
         return fail(error);
     return true;
 }
@@ -109,15 +113,16 @@ SheetTable SpreadsheetWriter::ReadData_only_column()
     return self.data_;
 }
 
-std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString& partPath)
+std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString& partName)
 {
     data_.clear();
     lastError_.clear();
-    if (tmpDir_.isEmpty()) {
-        fail(QStringLiteral("there is no temporary folder"));
+    const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
+    if (!entry) {
+        fail(QStringLiteral("%1 cannot be read").arg(partName));
         return nullptr;
     }
-    auto reader = std::make_unique<WorksheetReader>(partPath, partName(tmpDir_, partPath), sharedStrings_);
+    auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry, partName), sharedStrings_);
     reader->setDate1904(date1904_);
     if (!reader->open()) {
         fail(reader->errorString());
@@ -126,9 +131,9 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
     return reader;
 }
 
-bool SpreadsheetWriter::readTitles(const QString& partPath)
+bool SpreadsheetWriter::readTitles(const QString& partName)
 {
-    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partPath);
+    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partName);
     if (!sheet)
         return false;
     WorksheetReader& reader = *sheet;
@@ -157,9 +162,9 @@ bool SpreadsheetWriter::readTitles(const QString& partPath)
     return true;
 }
 
-bool SpreadsheetWriter::ReadData(const QString& partPath)
+bool SpreadsheetWriter::ReadData(const QString& partName)
 {
-    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partPath);
+    const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partName);
     if (!sheet)
         return false;
     WorksheetReader& reader = *sheet;
@@ -174,7 +179,7 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
     bool tooLarge = false;
     // The shared strings stay in memory beside the table.
     qint64 bytes = sharedStringsBytes_;
-    const bool ok = reader.readRows([&](const WorksheetReader::Row& cells) {
+    const bool ok = reader.readToEnd([&](const WorksheetReader::Row& cells) {
         bytes += rowBytes(columns, cells);
         if (bytes > memory_.limit) {
             tooLarge = true;
@@ -188,9 +193,9 @@ bool SpreadsheetWriter::ReadData(const QString& partPath)
     });
     if (tooLarge) {
         data_ = SheetTable();
-        return fail(QStringLiteral("%1 is too large to read: %2").arg(partName(tmpDir_, partPath), memory_.reason));
+        return fail(QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
     }
-    if (!ok || !reader.finish()) {
+    if (!ok) {
         data_.clear();
         return fail(reader.errorString());
     }

@@ -1,10 +1,6 @@
 #include "data/WorkbookXml.h"
 
 #include "data/CellText.h"
-#include "data/XmlStream.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <string>
@@ -50,7 +46,7 @@ public:
         if (capture_) {
             // Escapes belong to one text element; runs are decoded one by one.
             capture_ = false;
-            item_ += decodeCellText(QString::fromUtf8(text_.data(), qsizetype(text_.size())));
+            item_ += cellTextFromUtf8(text_.data(), qsizetype(text_.size()));
             if (item_.size() > maxCellCharacters)
                 tooLong();
         }
@@ -107,15 +103,8 @@ private:
 
 } // namespace
 
-bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& error)
+bool loadPackageXml(const QByteArray& bytes, const QString& name, pugi::xml_document& document, QString& error)
 {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("%1 is missing").arg(name);
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
     // The DOCTYPE is kept as a node only so that it can be refused; pugixml never expands
     // entities beyond the five predefined ones.
     const pugi::xml_parse_result result
@@ -134,14 +123,14 @@ bool loadPackageXml(const QString& path, pugi::xml_document& document, QString& 
     return true;
 }
 
-bool readSharedStringsPart(const QString& path, const QString& partName, const WorkbookMemory& memory,
+bool readSharedStringsPart(const XmlStream::Source& source, const QString& partName, const WorkbookMemory& memory,
     QStringList& strings, qint64& bytes, QString& error)
 {
     strings.clear();
     bytes = 0;
     XmlStream* streamPointer = nullptr;
     SharedStringsHandler handler(strings, memory, streamPointer);
-    XmlStream stream(path, partName, handler);
+    XmlStream stream(partName, source, handler);
     streamPointer = &stream;
     if (stream.open()) {
         while (stream.feed()) { }

@@ -5,6 +5,9 @@
 #include "data/SerialDate.h"
 
 #include <charconv>
+#include <cstring>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -15,6 +18,10 @@ constexpr int cellDepth = 4;
 constexpr int valueDepth = 5;
 constexpr int inlineDepth = 6;
 constexpr int runTextDepth = 7;
+// Rows handed between the threads at a time, and batches the parser may run ahead: enough to
+// keep both threads busy, little enough to hold a few thousand rows at most.
+constexpr size_t rowsPerBatch = 512;
+constexpr size_t batchesAhead = 8;
 
 // The column count of a used range such as "A1:C20" or "B2": the column of its last cell.
 int rangeColumns(const QString& range)
@@ -40,10 +47,18 @@ int referenceColumn(const char* reference)
 
 } // namespace
 
-WorksheetReader::WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings)
-    : stream_(path, partName, *this)
+WorksheetReader::WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings)
+    : stream_(partName, std::move(source), *this)
     , sharedStrings_(sharedStrings)
 { }
+
+void WorksheetReader::Batch::clear()
+{
+    cells.clear();
+    rowEnds.clear();
+    bytes.clear();
+    taken = 0;
+}
 
 bool WorksheetReader::open()
 {
@@ -55,36 +70,100 @@ bool WorksheetReader::open()
 
 bool WorksheetReader::readRows(const std::function<bool(const Row&)>& onRow)
 {
-    stopped_ = false;
-    while (!pending_.empty()) {
-        const Row row = std::move(pending_.front());
-        pending_.pop_front();
-        if (!onRow(row))
-            return !stream_.failed();
+    while (handOn(batch_, onRow)) {
+        if (rowsEnded_ || !stream_.feed()) {
+            // The rows parsed before the end or the damage.
+            handOn(batch_, onRow);
+            break;
+        }
     }
-    onRow_ = &onRow;
-    while (!stopped_ && !rowsEnded_ && stream_.feed()) { }
-    onRow_ = nullptr;
     return !stream_.failed();
+}
+
+bool WorksheetReader::readToEnd(const std::function<bool(const Row&)>& onRow)
+{
+    if (!handOn(batch_, onRow))
+        return !stream_.failed();
+    BoundedQueue<Batch> queue(batchesAhead);
+    batches_ = &queue;
+    stopped_ = false;
+    std::thread parser;
+    try {
+        parser = std::thread([this, &queue] {
+            while (!stopped_ && stream_.feed()) { }
+            if (!stopped_ && !batch_.rowEnds.empty())
+                queue.push(std::move(batch_));
+            queue.close();
+        });
+    } catch (const std::system_error&) {
+        // No thread to spare: the rows are parsed here.
+        batches_ = nullptr;
+        bool wanted = true;
+        if (!readRows([&](const Row& row) { return wanted = onRow(row); }) || !wanted)
+            return !stream_.failed();
+        while (stream_.feed()) { }
+        return !stream_.failed();
+    }
+    Batch batch;
+    bool wanted = true;
+    while (wanted && queue.pop(batch))
+        wanted = handOn(batch, onRow);
+    // A parser still running stops at its next batch.
+    queue.close();
+    parser.join();
+    batches_ = nullptr;
+    batch_.clear();
+    return !stream_.failed();
+}
+
+bool WorksheetReader::handOn(Batch& batch, const std::function<bool(const Row&)>& onRow)
+{
+    while (batch.taken < batch.rowEnds.size()) {
+        size_t index = batch.taken == 0 ? 0 : batch.rowEnds[batch.taken - 1];
+        const size_t end = batch.rowEnds[batch.taken];
+        ++batch.taken;
+        row_.clear();
+        for (; index < end; ++index) {
+            const ParsedCell& cell = batch.cells[index];
+            const char* bytes = batch.bytes.data() + cell.offset;
+            if (cell.type == CellType::Shared) {
+                const QString& text = sharedStrings_.at(cell.sharedIndex);
+                if (!text.isEmpty())
+                    row_.push_back(Cell { cell.column, text, true });
+            } else if (cell.type == CellType::Number) {
+                row_.push_back(Cell { cell.column, QString::fromUtf8(bytes, qsizetype(cell.size)) });
+            } else if (QString text = cellText(cell.type, bytes, cell.size); !text.isEmpty()) {
+                row_.push_back(Cell { cell.column, std::move(text) });
+            }
+        }
+        if (!onRow(row_))
+            return false;
+    }
+    batch.clear();
+    return true;
 }
 
 void WorksheetReader::endRow()
 {
     inRow_ = false;
-    if (onRow_ && !stopped_) {
-        if (!(*onRow_)(row_))
-            stopped_ = true;
-        row_.clear();
-    } else {
-        pending_.push_back(std::move(row_));
-        row_ = Row();
+    const size_t base = batch_.bytes.size();
+    for (ParsedCell cell : rowCells_) {
+        cell.offset += base;
+        batch_.cells.push_back(cell);
     }
-}
-
-bool WorksheetReader::finish()
-{
-    while (stream_.feed()) { }
-    return !stream_.failed();
+    batch_.bytes += rowBytes_;
+    batch_.rowEnds.push_back(batch_.cells.size());
+    if (!batches_ || batch_.rowEnds.size() < rowsPerBatch || stopped_)
+        return;
+    const size_t cells = batch_.cells.size();
+    const size_t bytes = batch_.bytes.size();
+    // A closed queue means the rows are no longer wanted.
+    stopped_ = !batches_->push(std::move(batch_));
+    batch_.clear();
+    // Rows alike need room alike: growing the next batch step by step costs the parser copies.
+    batch_.cells.reserve(cells + cells / 4);
+    batch_.bytes.reserve(bytes + bytes / 4);
+    batch_.rowEnds.reserve(rowsPerBatch);
 }
 
 void WorksheetReader::startElement(std::string_view name, const char** attrs)
@@ -116,7 +195,8 @@ void WorksheetReader::startElement(std::string_view name, const char** attrs)
             return;
         }
         inRow_ = true;
-        row_.clear();
+        rowCells_.clear();
+        rowBytes_.clear();
         nextColumn_ = 0;
     } else if (depth_ == cellDepth && inRow_ && name == "c") {
         startCell(attrs);
@@ -143,7 +223,17 @@ void WorksheetReader::startCell(const char** attrs)
     value_.clear();
     inlineText_.clear();
     const char* type = XmlStream::attribute(attrs, "t");
-    cellType_ = type ? type : "";
+    cellType_ = CellType::Number;
+    if (type) {
+        if (std::strcmp(type, "s") == 0)
+            cellType_ = CellType::Shared;
+        else if (std::strcmp(type, "inlineStr") == 0)
+            cellType_ = CellType::Inline;
+        else if (std::strcmp(type, "str") == 0)
+            cellType_ = CellType::Formula;
+        else if (std::strcmp(type, "d") == 0)
+            cellType_ = CellType::Date;
+    }
     const char* reference = XmlStream::attribute(attrs, "r");
     // A cell without a reference follows the one before it.
     cellColumn_ = nextColumn_;
@@ -200,47 +290,42 @@ void WorksheetReader::capture(std::string& text, std::string_view more)
     text.append(more);
 }
 
-void WorksheetReader::addCell(const char* utf8, size_t size)
+QString WorksheetReader::cellText(CellType type, const char* utf8, size_t size) const
 {
-    if (size == 0)
-        return;
-    row_.push_back(Cell { cellColumn_, QString::fromUtf8(utf8, qsizetype(size)) });
+    if (type != CellType::Date)
+        return cellTextFromUtf8(utf8, qsizetype(size));
+    const QString iso = QString::fromUtf8(utf8, qsizetype(size)).trimmed();
+    const QString serial = serialFromIsoDate(iso, date1904_);
+    // A date no calendar knows is shown as written rather than lost.
+    return decodeCellText(serial.isEmpty() ? iso : serial);
 }
 
-void WorksheetReader::addText(QString text)
+void WorksheetReader::addText(const std::string& utf8, CellType type)
 {
-    text = decodeCellText(text);
-    if (text.size() > maxCellCharacters) {
+    if (utf8.empty())
+        return;
+    // A text takes at least as many bytes as characters, so only a long one needs measuring.
+    if (type != CellType::Number && utf8.size() > size_t(maxCellCharacters)
+        && cellText(type, utf8.data(), utf8.size()).size() > maxCellCharacters) {
         stream_.fail(QStringLiteral("a cell holds more than %1 characters").arg(maxCellCharacters));
         return;
     }
-    if (!text.isEmpty())
-        row_.push_back(Cell { cellColumn_, text });
+    rowCells_.push_back(ParsedCell { cellColumn_, type, 0, rowBytes_.size(), utf8.size() });
+    rowBytes_ += utf8;
 }
 
 void WorksheetReader::endCell()
 {
     inCell_ = false;
-    if (cellType_ == "inlineStr") {
-        addText(QString::fromUtf8(inlineText_.data(), qsizetype(inlineText_.size())));
+    if (cellType_ == CellType::Inline) {
+        addText(inlineText_, cellType_);
         return;
     }
     if (value_.empty())
         return;
-    if (cellType_ == "str") {
-        addText(QString::fromUtf8(value_.data(), qsizetype(value_.size())));
-        return;
-    }
-    if (cellType_ == "d") {
-        const QString iso = QString::fromUtf8(value_.data(), qsizetype(value_.size())).trimmed();
-        const QString serial = serialFromIsoDate(iso, date1904_);
-        // A date no calendar knows is shown as written rather than lost.
-        addText(serial.isEmpty() ? iso : serial);
-        return;
-    }
-    if (cellType_ != "s") {
+    if (cellType_ != CellType::Shared) {
         // Also formula cells: "v" holds the cached result.
-        addCell(value_.data(), value_.size());
+        addText(value_, cellType_);
         return;
     }
     const char* first = value_.data();
@@ -257,7 +342,5 @@ void WorksheetReader::endCell()
                          .arg(sharedStrings_.size()));
         return;
     }
-    const QString& text = sharedStrings_.at(qsizetype(index));
-    if (!text.isEmpty())
-        row_.push_back(Cell { cellColumn_, text, true });
+    rowCells_.push_back(ParsedCell { cellColumn_, CellType::Shared, qsizetype(index), 0, 0 });
 }

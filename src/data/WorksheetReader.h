@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/BoundedQueue.h"
 #include "data/XmlStream.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,9 +23,9 @@ public:
     };
 
     // sharedStrings must outlive the reader.
-    WorksheetReader(const QString& path, const QString& partName, const QStringList& sharedStrings);
+    WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings);
 
-    // Opens the sheet file and reads up to its rows. False with errorString() for a missing or
+    // Opens the sheet part and reads up to its rows. False with errorString() for a missing or
     // broken part; a part that is not a worksheet opens with no rows.
     bool open();
     // The column count from the used range ("dimension"), or 0 when the sheet states none.
@@ -36,8 +36,10 @@ public:
     bool readRows(const std::function<bool(const Row&)>& onRow);
     // Whether the workbook counts dates from 1904 rather than 1900.
     void setDate1904(bool date1904) { date1904_ = date1904; }
-    // Reads the rest of the sheet file so that damage after the last row is noticed.
-    bool finish();
+    // readRows to the last row, then the rest of the part so that damage after the last row is
+    // noticed, with the parsing on a thread of its own so that it overlaps onRow's work. onRow
+    // runs on the calling thread.
+    bool readToEnd(const std::function<bool(const Row&)>& onRow);
     QString errorString() const { return stream_.errorString(); }
 
 private:
@@ -47,6 +49,34 @@ private:
         Value,
         InlineText
     };
+    enum class CellType
+    {
+        Number, // also booleans, errors and formula results without a type
+        Shared, // "s"
+        Inline, // "inlineStr"
+        Formula, // "str"
+        Date, // "d"
+    };
+    // A cell as parsed: its text's bytes lie in the batch, and the texts are made by whoever
+    // takes the rows, so that the parsing thread does no more than parse.
+    struct ParsedCell
+    {
+        int column = 0;
+        CellType type = CellType::Number;
+        qsizetype sharedIndex = 0;
+        size_t offset = 0;
+        size_t size = 0;
+    };
+    // Rows parsed and not yet taken, their cells one after the other.
+    struct Batch
+    {
+        std::vector<ParsedCell> cells;
+        std::vector<size_t> rowEnds; // one past each row's last cell
+        std::string bytes;
+        size_t taken = 0; // rows already handed on
+
+        void clear();
+    };
 
     void startElement(std::string_view name, const char** attrs) override;
     void endElement(std::string_view name) override;
@@ -54,14 +84,17 @@ private:
     void startCell(const char** attrs);
     void endCell();
     void endRow();
-    void addCell(const char* utf8, size_t size);
-    void addText(QString text);
+    void addText(const std::string& utf8, CellType type);
+    // The shown text of a cell of a text type.
+    QString cellText(CellType type, const char* utf8, size_t size) const;
     void capture(std::string& text, std::string_view more);
+    // Hands the batch's untaken rows to onRow until it returns false; false then.
+    bool handOn(Batch& batch, const std::function<bool(const Row&)>& onRow);
 
     XmlStream stream_;
     const QStringList& sharedStrings_;
-    const std::function<bool(const Row&)>* onRow_ = nullptr;
-    std::deque<Row> pending_; // parsed while nobody was taking rows
+    BoundedQueue<Batch>* batches_ = nullptr; // where full batches go while parsed on another thread
+    Batch batch_;
     bool stopped_ = false;
     bool date1904_ = false;
     int dimensionColumns_ = 0;
@@ -78,10 +111,12 @@ private:
     bool inInline_ = false;
     bool inRun_ = false;
     Capture capture_ = Capture::None;
-    Row row_;
     int nextColumn_ = 0;
     int cellColumn_ = 0;
-    std::string cellType_;
+    CellType cellType_ = CellType::Number;
     std::string value_;
     std::string inlineText_;
+    std::vector<ParsedCell> rowCells_; // the row being parsed, its texts in rowBytes_
+    std::string rowBytes_;
+    Row row_; // the row being handed on, reused
 };

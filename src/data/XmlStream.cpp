@@ -20,9 +20,9 @@ std::string_view localName(const char* name)
 
 } // namespace
 
-XmlStream::XmlStream(const QString& path, const QString& partName, Handler& handler)
-    : file_(path)
-    , partName_(partName)
+XmlStream::XmlStream(const QString& partName, Source source, Handler& handler)
+    : partName_(partName)
+    , source_(std::move(source))
     , handler_(handler)
 { }
 
@@ -34,10 +34,6 @@ XmlStream::~XmlStream()
 
 bool XmlStream::open()
 {
-    if (!file_.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("%1 cannot be read").arg(partName_);
-        return false;
-    }
     parser_ = XML_ParserCreate(nullptr);
     if (!parser_) {
         error_ = QStringLiteral("%1: out of memory").arg(partName_);
@@ -59,9 +55,10 @@ bool XmlStream::feed()
         fail(QStringLiteral("out of memory"));
         return false;
     }
-    const qint64 count = file_.read(static_cast<char*>(buffer), chunkSize);
+    QString reason;
+    const qint64 count = source_(static_cast<char*>(buffer), chunkSize, reason);
     if (count < 0) {
-        fail(QStringLiteral("cannot be read"));
+        error_ = QStringLiteral("%1: %2").arg(partName_, reason);
         return false;
     }
     ended_ = count == 0;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QFile>
 #include <QString>
 
 #include <expat.h>
 
+#include <functional>
 #include <string_view>
 
 // Event-driven reading of one XML part in chunks, so that a part of any size costs a fixed
@@ -23,12 +23,16 @@ public:
         virtual void characters(std::string_view text) = 0;
     };
 
-    XmlStream(const QString& path, const QString& partName, Handler& handler);
+    // Where the part's bytes come from: up to max bytes into data, 0 at the end, or -1 with the
+    // reason in error.
+    using Source = std::function<qint64(char* data, qint64 max, QString& error)>;
+
+    XmlStream(const QString& partName, Source source, Handler& handler);
     ~XmlStream();
     XmlStream(const XmlStream&) = delete;
     XmlStream& operator=(const XmlStream&) = delete;
 
-    // False with errorString() when the file cannot be read.
+    // False with errorString() when no parser can be made.
     bool open();
     // Parses the next chunk; false once the document has ended or failed.
     bool feed();
@@ -46,8 +50,8 @@ private:
     static void onText(void* self, const XML_Char* text, int length);
     static void onDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int);
 
-    QFile file_;
     QString partName_;
+    Source source_;
     Handler& handler_;
     XML_Parser parser_ = nullptr;
     QString error_;

@@ -1,11 +1,12 @@
 #include "data/ZipReader.h"
 
+#include "data/ZipEntryStream.h"
 #include "platform/SafeRead.h"
 
-#include <zlib.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cerrno>
 #include <vector>
 
 namespace {
@@ -22,9 +23,6 @@ constexpr qint64 centralSize = 46;
 constexpr qint64 localSize = 30;
 constexpr qint64 maxCommentSize = 0xffff;
 constexpr quint16 zip64ExtraId = 0x0001;
-constexpr quint16 encryptedFlag = 1;
-constexpr quint16 stored = 0;
-constexpr quint16 deflated = 8;
 constexpr quint32 marker32 = 0xffffffff;
 // A workbook's directory takes kilobytes; more than this is not an archive we can mean to read.
 constexpr qint64 maxDirectorySize = qint64(64) << 20;
@@ -73,18 +71,6 @@ bool applyZip64Extra(const char* extra, qint64 extraSize, ZipReader::Entry& entr
     return !sizeMarked && !compressedMarked && !offsetMarked;
 }
 
-// Releases the inflater on every way out of a read.
-struct Inflater
-{
-    z_stream stream {};
-    bool ready = false;
-    ~Inflater()
-    {
-        if (ready)
-            inflateEnd(&stream);
-    }
-};
-
 } // namespace
 
 ZipReader::ZipReader(const QString& path)
@@ -98,9 +84,22 @@ bool ZipReader::fail(const QString& message)
     return false;
 }
 
-bool ZipReader::readAt(qint64 offset, char* data, qint64 size)
+bool ZipReader::readAt(qint64 offset, char* data, qint64 size) const
 {
-    return offset >= 0 && size >= 0 && offset <= size_ - size && file_.seek(offset) && file_.read(data, size) == size;
+    if (offset < 0 || size < 0 || offset > size_ - size)
+        return false;
+    // pread keeps no position, so parts may be read on other threads while this one reads.
+    while (size > 0) {
+        const ssize_t count = ::pread(file_.handle(), data, size_t(size), off_t(offset));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return false;
+        data += count;
+        offset += count;
+        size -= count;
+    }
+    return true;
 }
 
 bool ZipReader::open()
@@ -196,72 +195,35 @@ bool ZipReader::readDirectory(qint64 offset, qint64 size, quint64 count)
     return true;
 }
 
-ZipReader::Status ZipReader::read(const Entry& entry, qint64 limit, const Sink& write)
+ZipReader::Status ZipReader::read(const Entry& entry, qint64 limit, const Sink& write) const
 {
-    if ((entry.flags & encryptedFlag) || (entry.method != stored && entry.method != deflated))
-        return Status::Unsupported;
+    ZipEntryStream stream(*this, entry, limit);
+    std::vector<char> block(blockSize);
+    for (;;) {
+        const qint64 count = stream.read(block.data(), blockSize);
+        if (count < 0)
+            return stream.status();
+        if (count == 0)
+            return Status::Ok;
+        if (!write(block.data(), count))
+            return Status::WriteFailed;
+    }
+}
+
+qint64 ZipReader::dataOffset(const Entry& entry) const
+{
     char local[localSize];
     if (!readAt(qint64(entry.localHeaderOffset), local, localSize) || u32(local) != localSignature)
-        return Status::Damaged;
-    const qint64 dataOffset = qint64(entry.localHeaderOffset) + localSize + u16(local + 26) + u16(local + 28);
-    if (dataOffset > size_ - qint64(entry.compressedSize) || !file_.seek(dataOffset))
-        return Status::Damaged;
+        return -1;
+    const qint64 offset = qint64(entry.localHeaderOffset) + localSize + u16(local + 26) + u16(local + 28);
+    return offset > size_ - qint64(entry.compressedSize) ? -1 : offset;
+}
 
-    Inflater inflater;
-    if (entry.method == deflated) {
-        if (inflateInit2(&inflater.stream, -MAX_WBITS) != Z_OK)
-            return Status::Damaged;
-        inflater.ready = true;
+const ZipReader::Entry* ZipReader::find(const QString& name) const
+{
+    for (const Entry& entry : entries_) {
+        if (entry.name.size() == name.size() && QString(entry.name).replace(u'\\', u'/') == name)
+            return &entry;
     }
-    std::vector<char> in(blockSize);
-    std::vector<char> out(blockSize);
-    quint64 left = entry.compressedSize;
-    quint64 written = 0;
-    uLong crc = crc32(0, nullptr, 0);
-    const auto deliver = [&](const char* data, qint64 count) {
-        written += quint64(count);
-        if (written > quint64(limit))
-            return Status::TooLarge;
-        // More than the directory states is damage, whatever the limit allows.
-        if (written > entry.size)
-            return Status::Damaged;
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(data), uInt(count));
-        return write(data, count) ? Status::Ok : Status::WriteFailed;
-    };
-    bool ended = entry.method == stored && left == 0;
-    while (!ended) {
-        if (left == 0)
-            return Status::Damaged; // the data ran out before the stream ended
-        const qint64 count = file_.read(in.data(), qint64(std::min<quint64>(left, blockSize)));
-        if (count <= 0)
-            return Status::Damaged;
-        left -= quint64(count);
-        if (entry.method == stored) {
-            if (const Status status = deliver(in.data(), count); status != Status::Ok)
-                return status;
-            ended = left == 0;
-            continue;
-        }
-        inflater.stream.next_in = reinterpret_cast<Bytef*>(in.data());
-        inflater.stream.avail_in = uInt(count);
-        do {
-            inflater.stream.next_out = reinterpret_cast<Bytef*>(out.data());
-            inflater.stream.avail_out = uInt(out.size());
-            const int result = inflate(&inflater.stream, Z_NO_FLUSH);
-            if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR)
-                return Status::Damaged;
-            const qint64 produced = qint64(out.size()) - inflater.stream.avail_out;
-            if (produced > 0) {
-                if (const Status status = deliver(out.data(), produced); status != Status::Ok)
-                    return status;
-            }
-            if (result == Z_STREAM_END) {
-                ended = true;
-                break;
-            }
-            if (result == Z_BUF_ERROR && produced == 0)
-                break;
-        } while (inflater.stream.avail_in > 0 || inflater.stream.avail_out == 0);
-    }
-    return written == entry.size && crc == entry.crc ? Status::Ok : Status::Damaged;
+    return nullptr;
 }

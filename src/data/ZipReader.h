@@ -48,11 +48,17 @@ public:
     // Hands the entry's data to write in pieces, stopping with TooLarge before more than limit
     // bytes have been handed on. write returns false to stop with WriteFailed.
     using Sink = std::function<bool(const char* data, qint64 size)>;
-    Status read(const Entry& entry, qint64 limit, const Sink& write);
+    Status read(const Entry& entry, qint64 limit, const Sink& write) const;
+
+    // The entry of that name, its backslashes read as slashes, or nullptr.
+    const Entry* find(const QString& name) const;
+    // Reads size bytes at offset of the archive; safe from several threads at once.
+    bool readAt(qint64 offset, char* data, qint64 size) const;
+    // Where the entry's packed data start, or -1 when its local header is damaged.
+    qint64 dataOffset(const Entry& entry) const;
 
 private:
     bool fail(const QString& message);
-    bool readAt(qint64 offset, char* data, qint64 size);
     bool locateDirectory(qint64& offset, qint64& size, quint64& count);
     bool readDirectory(qint64 offset, qint64 size, quint64 count);
 

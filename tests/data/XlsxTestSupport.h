@@ -4,6 +4,7 @@
 // workbooks with chosen parts, and openpyxl as an independent reader and writer.
 
 #include "data/SSZipArchive.h"
+#include "data/ZipReader.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -27,6 +28,44 @@ inline void writeArchive(const QString& path, const Entries& entries)
     for (const auto& [name, bytes] : entries)
         ASSERT_TRUE(archive.writeData(bytes, name));
     ASSERT_TRUE(archive.close());
+}
+
+// The archive again with one entry's data replaced (or added).
+inline void replaceEntry(const QString& path, const QString& name, const QByteArray& bytes)
+{
+    Entries entries;
+    {
+        ZipReader zip(path);
+        ASSERT_TRUE(zip.open());
+        for (const ZipReader::Entry& entry : zip.entries()) {
+            QByteArray data;
+            ASSERT_EQ(zip.read(entry, qint64(1) << 30,
+                          [&data](const char* chunk, qint64 size) {
+                              data.append(chunk, size);
+                              return true;
+                          }),
+                ZipReader::Status::Ok);
+            if (entry.name != name)
+                entries.append({ entry.name, data });
+        }
+    }
+    entries.append({ name, bytes });
+    writeArchive(path, entries);
+}
+
+// One entry's data, or "" when the archive has no such entry.
+inline QByteArray entryBytes(const QString& path, const QString& name)
+{
+    ZipReader zip(path);
+    QByteArray data;
+    const ZipReader::Entry* entry = zip.open() ? zip.find(name) : nullptr;
+    if (entry) {
+        zip.read(*entry, qint64(1) << 30, [&data](const char* chunk, qint64 size) {
+            data.append(chunk, size);
+            return true;
+        });
+    }
+    return data;
 }
 
 inline QByteArray fileBytes(const QString& path)

@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the workbook reader. The first byte chooses what the rest is:
 // 0 a whole workbook archive, 1 a worksheet part, 2 a shared-string part.
-#include "common/FileHelpers.h"
+#include "data/SSZipArchive.h"
 #include "data/SpreadsheetWriter.h"
 #include "platform/DialogService.h"
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstddef>
 #include <cstdint>
@@ -29,10 +29,27 @@ public:
 
 void writeFile(const QString& path, const uint8_t* data, size_t size)
 {
-    QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(reinterpret_cast<const char*>(data), qint64(size));
+}
+
+// A workbook whose one sheet and shared strings are the given parts.
+void writeWorkbook(const QString& path, const QByteArray& sheet, const QByteArray& strings)
+{
+    const QByteArray relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    SSZipArchive archive(path);
+    if (!archive.open())
+        return;
+    archive.writeData("<workbook xmlns:r=\"" + relationships
+            + "\"><sheets><sheet name=\"S\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>",
+        QStringLiteral("xl/workbook.xml"));
+    archive.writeData("<Relationships><Relationship Id=\"rId1\" Type=\"" + relationships
+            + "/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>",
+        QStringLiteral("xl/_rels/workbook.xml.rels"));
+    archive.writeData(sheet, QStringLiteral("xl/worksheets/sheet1.xml"));
+    archive.writeData(strings, QStringLiteral("xl/sharedStrings.xml"));
+    archive.close();
 }
 
 void readFirstSheet()
@@ -56,27 +73,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString work = SpreadsheetWriter::workFolder();
     if (work.isEmpty())
         return 0;
-    Delete_File(work);
-    const uint8_t* rest = data + 1;
-    const size_t restSize = size - 1;
+    const QString archive = QFileInfo(work).path() + QStringLiteral("/fuzz.xlsx");
+    const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const QByteArray sheet = "<worksheet><sheetData><row><c t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
     switch (data[0] % 3) {
-    case 0: {
-        const QString archive = QFileInfo(work).path() + QStringLiteral("/fuzz.xlsx");
-        writeFile(archive, rest, restSize);
-        SpreadsheetWriter::ReadWorkbook(archive, true);
-        SpreadsheetWriter::Read_Sheet_Name();
-        readFirstSheet();
+    case 0:
+        writeFile(archive, data + 1, size - 1);
         break;
-    }
     case 1:
-        writeFile(work + QStringLiteral("/xl/worksheets/sheet1.xml"), rest, restSize);
-        Excel_Sheet_Columns = 1;
-        readFirstSheet();
+        writeWorkbook(archive, rest, "<sst><si><t>a</t></si></sst>");
         break;
     default:
-        writeFile(work + QStringLiteral("/xl/sharedStrings.xml"), rest, restSize);
-        SpreadsheetWriter::instance().ReadSharedStrings(work + QStringLiteral("/xl/sharedStrings.xml"));
+        writeWorkbook(archive, sheet, rest);
         break;
     }
+    SpreadsheetWriter::ReadWorkbook(archive, true);
+    SpreadsheetWriter::Read_Sheet_Name();
+    readFirstSheet();
     return 0;
 }

@@ -58,7 +58,8 @@ bool XmlStream::feed()
     QString reason;
     const qint64 count = source_(static_cast<char*>(buffer), chunkSize, reason);
     if (count < 0) {
-        error_ = QStringLiteral("%1: %2").arg(partName_, reason);
+        // The archive's own reasons name the part already.
+        error_ = reason.contains(partName_) ? reason : QStringLiteral("%1: %2").arg(partName_, reason);
         return false;
     }
     ended_ = count == 0;

@@ -419,4 +419,6 @@ TEST_F(ReaderTest, ReadingWritesNothingAndADamagedPartIsReportedWhenItIsRead)
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QStringLiteral("damaged entry in zip file")))
         << SpreadsheetWriter::lastError().toStdString();
+    EXPECT_EQ(SpreadsheetWriter::lastError().count(QStringLiteral("xl/worksheets/sheet1.xml")), 1)
+        << SpreadsheetWriter::lastError().toStdString();
 }

@@ -3,6 +3,7 @@
 #include "platform/CrispRects.h"
 #include "platform/CrispTextStamps.h"
 #include "platform/DeviceFont.h"
+#include "platform/PictureCommands.h"
 #include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
 
@@ -16,42 +17,6 @@
 #include <cmath>
 #include <optional>
 #include <vector>
-
-struct Picture::Commands
-{
-    enum class Kind
-    {
-        Path,
-        Rect,
-        Image,
-        Text,
-        Glyphs
-    };
-
-    struct Command
-    {
-        Kind kind = Kind::Path;
-        QTransform transform;
-        QPen pen;
-        QBrush brush;
-        QPointF brushOrigin;
-        qreal opacity = 1.0;
-        QPainter::RenderHints hints;
-        bool clipped = false;
-        QPainterPath clip; // in picture coordinates
-
-        QPainterPath path;
-        QImage image;
-        QRectF target;
-        QRectF source;
-        QString text;
-        QFont font;
-        QPointF position;
-        std::shared_ptr<const PlacedGlyphs> glyphs;
-    };
-
-    std::vector<Command> list;
-};
 
 namespace {
 
@@ -308,6 +273,7 @@ public:
         , base_(base)
         , crisp_(crisp)
         , opacity_(painter.opacity())
+        , toPdf_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
     { }
 
     void play(const Picture::Commands::Command& command)
@@ -331,6 +297,8 @@ public:
         painter_.save();
         painter_.setTransform(base_);
         painter_.setClipPath(command.clip, Qt::IntersectClip);
+        // The clip took the painter's transform: the command's own must be set again.
+        applied_ = nullptr;
         draw(command);
         painter_.restore();
         applied_ = nullptr;
@@ -341,9 +309,13 @@ public:
     {
         if (rects_.empty())
             return;
-        applyState(*rectState_);
-        if (!crisp_ || !fillCrispRects(painter_, rects_))
-            painter_.drawRects(rects_.data(), int(rects_.size()));
+        if (fillsInDeviceSpace(*rectState_))
+            fillInDeviceSpace(*rectState_, rects_.data(), int(rects_.size()));
+        else {
+            applyState(*rectState_);
+            if (!crisp_ || !fillCrispRects(painter_, rects_))
+                painter_.drawRects(rects_.data(), int(rects_.size()));
+        }
         rects_.clear();
     }
 
@@ -356,9 +328,14 @@ private:
 
     void applyState(const Picture::Commands::Command& command)
     {
-        if (applied_ && sameState(*applied_, command))
+        if (applied_ && sameState(*applied_, command)) {
+            if (inDeviceSpace_)
+                painter_.setTransform(command.transform * base_);
+            inDeviceSpace_ = false;
             return;
+        }
         applied_ = &command;
+        inDeviceSpace_ = false;
         painter_.setTransform(command.transform * base_);
         painter_.setOpacity(opacity_ * command.opacity);
         // The recorded hints hold: bars drawn without antialiasing must stay crisp.
@@ -398,14 +375,37 @@ private:
     // which a rectangle rounds a little differently.
     void drawPath(const Picture::Commands::Command& command)
     {
-        const QPaintEngine* engine = painter_.paintEngine();
-        if (command.pen.style() == Qt::NoPen && engine && engine->type() == QPaintEngine::Pdf) {
+        if (command.pen.style() == Qt::NoPen && toPdf_) {
             if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
-                painter_.drawRect(*rect);
+                if (fillsInDeviceSpace(command))
+                    fillInDeviceSpace(command, &*rect, 1);
+                else
+                    painter_.drawRect(*rect);
                 return;
             }
         }
         painter_.drawPath(command.path);
+    }
+
+    // A PDF writer puts a fill under any transform other than none in a save, transform and
+    // restore of its own, which triples a barcode module's share of the page. Unclipped
+    // fills of one colour along the axes are placed on the device's own grid instead.
+    bool fillsInDeviceSpace(const Picture::Commands::Command& command) const
+    {
+        return toPdf_ && !command.clipped && command.pen.style() == Qt::NoPen
+            && command.brush.style() == Qt::SolidPattern && (command.transform * base_).type() <= QTransform::TxScale;
+    }
+
+    void fillInDeviceSpace(const Picture::Commands::Command& command, const QRectF* rects, int count)
+    {
+        const QTransform toDevice = command.transform * base_;
+        applyState(command);
+        painter_.setTransform(QTransform());
+        inDeviceSpace_ = true;
+        deviceRects_.clear();
+        for (int i = 0; i < count; ++i)
+            deviceRects_.push_back(toDevice.mapRect(rects[i]));
+        painter_.drawRects(deviceRects_.data(), count);
     }
 
     void drawText(const Picture::Commands::Command& command)
@@ -473,7 +473,10 @@ private:
     QTransform base_;
     bool crisp_;
     qreal opacity_;
+    bool toPdf_;
     const Picture::Commands::Command* applied_ = nullptr;
+    bool inDeviceSpace_ = false; // the painter's transform is none, not the applied state's
+    std::vector<QRectF> deviceRects_;
     const Picture::Commands::Command* rectState_ = nullptr;
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;

@@ -61,6 +61,13 @@ public:
     // A one-page PDF of the picture's size.
     QByteArray toPdf() const;
 
+    // The same picture with its text laid out now, on the calling thread, into glyphs, the
+    // characters of one font and state joined into one run: a PDF writer then places ready
+    // glyphs rather than laying out each character itself. Text keeps its place and stays
+    // text in a PDF; raster output is left to the picture as recorded, whose text drawing
+    // suits pixels.
+    Picture withTextAsGlyphs() const;
+
     struct Commands;
 
 private:

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -287,6 +288,26 @@ TEST(Picture, RectanglesReplayInTheirOwnStateAndClip)
     EXPECT_EQ(QColor(image.pixel(27, 5)), QColor(Qt::white));
     EXPECT_EQ(QColor(image.pixel(35, 5)), QColor(Qt::blue));
     EXPECT_EQ(QColor(image.pixel(31, 5)), QColor(Qt::black));
+}
+
+// A clipped drawing that follows an unclipped one in the same state is drawn where its
+// own transform puts it, on the raster and in a PDF alike.
+TEST(Picture, AClippedDrawingAfterAnUnclippedOneKeepsItsPlace)
+{
+    const Picture picture = Picture::record(QSizeF(40, 10), [](QPainter& painter) {
+        painter.translate(20, 0);
+        QPainterPath triangle;
+        triangle.moveTo(0, 0);
+        triangle.lineTo(10, 0);
+        triangle.lineTo(0, 10);
+        painter.fillPath(triangle, Qt::red);
+        painter.setClipRect(QRectF(10, 0, 10, 10));
+        painter.fillPath(triangle.translated(10, 0), Qt::red);
+    });
+    const QImage image = picture.toImage(72, Qt::white);
+    EXPECT_EQ(QColor(image.pixel(21, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(31, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(11, 2)), QColor(Qt::white));
 }
 
 TEST(Picture, PngKeepsTransparency)

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -17,10 +18,13 @@ struct PrintBatchCards::Shared
     QString side;
     Picture plainFront;
     int lookahead = 1;
+    // Rows a worker takes at once: the printer, whose one thread sets the pace, then wakes a
+    // worker once a few cards rather than for every card.
+    int chunk = 1;
 
     std::mutex lock;
-    // Two signals, so that a finished card wakes only the printer and a card handed out
-    // wakes only one worker: waking everyone for every card costs the printer dearly.
+    // Two signals, so that finished cards wake only the printer and rows handed out wake
+    // only one worker: waking everyone for every card costs the printer dearly.
     std::condition_variable workToDo; // workers wait here
     std::condition_variable cardDone; // the printer waits here
     int next = 0; // the next row a worker takes
@@ -28,6 +32,11 @@ struct PrintBatchCards::Shared
     bool stopping = false;
     std::map<int, PrintCellCards> ready;
     std::set<int> inFlight;
+    // The card last handed out, kept until the printer asks for another: then it is done
+    // with, and goes to spent, which a worker frees. Freeing a card's drawing is as much
+    // work as playing it, and the printer's thread has none to spare.
+    std::optional<std::pair<int, PrintCellCards>> handedOut;
+    std::vector<PrintCellCards> spent;
     std::vector<std::thread> workers;
 
     PrintCellCards draw(CardSnapshot& card) const
@@ -46,25 +55,42 @@ struct PrintBatchCards::Shared
         PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;
+        // Laid out here, the text costs the one thread that writes the sheets nothing.
+        cards.front = cards.front.withTextAsGlyphs();
+        cards.back = cards.back.withTextAsGlyphs();
         return cards;
     }
 
+    // Whether the printer's window has room for a worker's next rows.
+    bool roomForWork() const { return next < rows && next + chunk <= wanted + lookahead; }
+
     void work(CardSnapshot card)
     {
+        std::vector<PrintCellCards> made;
+        std::vector<PrintCellCards> toFree;
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
-            workToDo.wait(guard, [&] { return stopping || (next < rows && next < wanted + lookahead); });
+            workToDo.wait(guard, [&] { return stopping || roomForWork(); });
             if (stopping)
                 return;
-            const int row = next++;
-            inFlight.insert(row);
+            const int first = next;
+            const int end = std::min(rows, first + chunk);
+            next = end;
+            for (int row = first; row < end; ++row)
+                inFlight.insert(row);
+            toFree.swap(spent);
             guard.unlock();
-            PrintCellCards cards = render(card, row);
+            toFree.clear();
+            made.clear();
+            for (int row = first; row < end; ++row)
+                made.push_back(render(card, row));
             guard.lock();
-            inFlight.erase(row);
-            if (row >= wanted)
-                ready[row] = std::move(cards);
-            if (row == wanted)
+            for (int row = first; row < end; ++row) {
+                inFlight.erase(row);
+                if (row >= wanted)
+                    ready[row] = std::move(made[size_t(row - first)]);
+            }
+            if (first <= wanted && wanted < end)
                 cardDone.notify_all();
         }
     }
@@ -79,7 +105,8 @@ PrintBatchCards::PrintBatchCards(
     shared_->side = side;
     shared_->plainFront = std::move(plainFront);
     const int count = workers > 0 ? workers : std::max(1, int(std::thread::hardware_concurrency()));
-    shared_->lookahead = 2 * count;
+    shared_->chunk = 4;
+    shared_->lookahead = 2 * count * shared_->chunk;
     // Drawn once before the workers take their clones, so that what drawing keeps (a picture
     // after its effects) is made once and shared by every clone: a picture that repeats on
     // every card then reaches the printer as one image, which a PDF embeds once per job.
@@ -107,22 +134,29 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     if (index < 0 || index >= s.rows)
         return std::nullopt;
     std::unique_lock<std::mutex> guard(s.lock);
+    if (s.handedOut) {
+        // The same card asked again (a preview painting one sheet twice).
+        if (s.handedOut->first == index)
+            return s.handedOut->second;
+        s.spent.push_back(std::move(s.handedOut->second));
+        s.handedOut.reset();
+    }
     // Asked out of order (a repainted preview, a page range): the workers go on from here.
     const bool restart = !s.ready.count(index) && !s.inFlight.count(index);
     if (restart)
         s.next = index;
-    const bool nextInTurn = index == s.wanted + 1;
+    const bool hadRoom = s.roomForWork();
     s.wanted = index;
     s.ready.erase(s.ready.begin(), s.ready.lower_bound(index));
-    // The next card in turn lets one more row into the workers' window.
-    if (nextInTurn && !restart)
-        s.workToDo.notify_one();
-    else
+    if (restart)
         s.workToDo.notify_all();
+    else if (!hadRoom && s.roomForWork())
+        s.workToDo.notify_one();
     s.cardDone.wait(guard, [&] { return s.ready.count(index) > 0; });
-    PrintCellCards cards = std::move(s.ready[index]);
-    s.ready.erase(index);
-    return cards;
+    const auto found = s.ready.find(index);
+    s.handedOut.emplace(index, std::move(found->second));
+    s.ready.erase(found);
+    return s.handedOut->second;
 }
 
 PrintCardSource PrintBatchCards::source(std::shared_ptr<PrintBatchCards> batch)

@@ -298,10 +298,11 @@ public:
         painter_.setTransform(base_);
         painter_.setClipPath(command.clip, Qt::IntersectClip);
         // The clip took the painter's transform: the command's own must be set again.
-        applied_ = nullptr;
+        transformSet_.reset();
         draw(command);
         painter_.restore();
         applied_ = nullptr;
+        transformSet_.reset();
     }
 
     // Draws what is held back.
@@ -309,9 +310,9 @@ public:
     {
         if (rects_.empty())
             return;
-        if (fillsInDeviceSpace(*rectState_))
+        if (fillsInDeviceSpace(*rectState_)) {
             fillInDeviceSpace(*rectState_, rects_.data(), int(rects_.size()));
-        else {
+        } else {
             applyState(*rectState_);
             if (!crisp_ || !fillCrispRects(painter_, rects_))
                 painter_.drawRects(rects_.data(), int(rects_.size()));
@@ -326,17 +327,14 @@ private:
             && a.brush == b.brush && a.brushOrigin == b.brushOrigin;
     }
 
-    void applyState(const Picture::Commands::Command& command)
+    // Sets the painter to the command's state; the transform to none for drawing in device
+    // space.
+    void applyState(const Picture::Commands::Command& command, bool deviceSpace = false)
     {
-        if (applied_ && sameState(*applied_, command)) {
-            if (inDeviceSpace_)
-                painter_.setTransform(command.transform * base_);
-            inDeviceSpace_ = false;
+        setTransform(deviceSpace ? QTransform() : command.transform * base_);
+        if (applied_ && sameState(*applied_, command))
             return;
-        }
         applied_ = &command;
-        inDeviceSpace_ = false;
-        painter_.setTransform(command.transform * base_);
         painter_.setOpacity(opacity_ * command.opacity);
         // The recorded hints hold: bars drawn without antialiasing must stay crisp.
         const QPainter::RenderHints hints = crisp_ ? command.hints & ~smoothingHints : command.hints;
@@ -347,23 +345,35 @@ private:
         painter_.setBrushOrigin(command.brushOrigin);
     }
 
+    // A PDF writer starts a new graphics state for every transform set, even an unchanged one.
+    void setTransform(const QTransform& transform)
+    {
+        if (transformSet_ && *transformSet_ == transform)
+            return;
+        painter_.setTransform(transform);
+        transformSet_ = transform;
+    }
+
     void draw(const Picture::Commands::Command& command)
     {
-        applyState(command);
         switch (command.kind) {
         case Picture::Commands::Kind::Path:
-            drawPath(command);
+            drawPath(command); // sets its own state: it may draw in device space
             break;
         case Picture::Commands::Kind::Rect:
+            applyState(command);
             painter_.drawRect(command.target);
             break;
         case Picture::Commands::Kind::Image:
+            applyState(command);
             painter_.drawImage(command.target, command.image, command.source);
             break;
         case Picture::Commands::Kind::Text:
+            applyState(command);
             drawText(command);
             break;
         case Picture::Commands::Kind::Glyphs:
+            applyState(command);
             drawGlyphs(command);
             break;
         }
@@ -377,13 +387,16 @@ private:
     {
         if (command.pen.style() == Qt::NoPen && toPdf_) {
             if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
-                if (fillsInDeviceSpace(command))
+                if (fillsInDeviceSpace(command)) {
                     fillInDeviceSpace(command, &*rect, 1);
-                else
+                } else {
+                    applyState(command);
                     painter_.drawRect(*rect);
+                }
                 return;
             }
         }
+        applyState(command);
         painter_.drawPath(command.path);
     }
 
@@ -399,9 +412,7 @@ private:
     void fillInDeviceSpace(const Picture::Commands::Command& command, const QRectF* rects, int count)
     {
         const QTransform toDevice = command.transform * base_;
-        applyState(command);
-        painter_.setTransform(QTransform());
-        inDeviceSpace_ = true;
+        applyState(command, true);
         deviceRects_.clear();
         for (int i = 0; i < count; ++i)
             deviceRects_.push_back(toDevice.mapRect(rects[i]));
@@ -475,7 +486,7 @@ private:
     qreal opacity_;
     bool toPdf_;
     const Picture::Commands::Command* applied_ = nullptr;
-    bool inDeviceSpace_ = false; // the painter's transform is none, not the applied state's
+    std::optional<QTransform> transformSet_;
     std::vector<QRectF> deviceRects_;
     const Picture::Commands::Command* rectState_ = nullptr;
     std::vector<QRectF> rects_;

@@ -1,5 +1,6 @@
 #include "jobs/PrintBatchCards.h"
 
+#include "platform/GlyphCache.h"
 #include "render/PrintLayout.h"
 
 #include <algorithm>
@@ -30,13 +31,21 @@ struct PrintBatchCards::Shared
     int next = 0; // the next row a worker takes
     int wanted = 0; // the row the printer waits for
     bool stopping = false;
-    std::map<int, PrintCellCards> ready;
+    // A card with the worker that drew it, which is the one to free it: memory freed by
+    // another thread waits for the lock of the drawing thread's heap, which it holds
+    // whenever it draws.
+    struct Made
+    {
+        int worker = 0;
+        PrintCellCards cards;
+    };
+    std::map<int, Made> ready;
     std::set<int> inFlight;
     // The card last handed out, kept until the printer asks for another: then it is done
-    // with, and goes to spent, which a worker frees. Freeing a card's drawing is as much
+    // with, and goes back to its worker to be freed. Freeing a card's drawing is as much
     // work as playing it, and the printer's thread has none to spare.
-    std::optional<std::pair<int, PrintCellCards>> handedOut;
-    std::vector<PrintCellCards> spent;
+    std::optional<std::pair<int, Made>> handedOut;
+    std::vector<std::vector<PrintCellCards>> spent; // by worker
     std::vector<std::thread> workers;
 
     PrintCellCards draw(CardSnapshot& card) const
@@ -49,23 +58,24 @@ struct PrintBatchCards::Shared
         return cards;
     }
 
-    PrintCellCards render(CardSnapshot& card, int row) const
+    PrintCellCards render(CardSnapshot& card, int row, GlyphCache& glyphs) const
     {
         applyRow(card, row, side);
         PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;
         // Laid out here, the text costs the one thread that writes the sheets nothing.
-        cards.front = cards.front.withTextAsGlyphs();
-        cards.back = cards.back.withTextAsGlyphs();
+        cards.front = cards.front.withTextAsGlyphs(&glyphs);
+        cards.back = cards.back.withTextAsGlyphs(&glyphs);
         return cards;
     }
 
     // Whether the printer's window has room for a worker's next rows.
     bool roomForWork() const { return next < rows && next + chunk <= wanted + lookahead; }
 
-    void work(CardSnapshot card)
+    void work(int worker, CardSnapshot card)
     {
+        GlyphCache glyphs;
         std::vector<PrintCellCards> made;
         std::vector<PrintCellCards> toFree;
         std::unique_lock<std::mutex> guard(lock);
@@ -78,17 +88,17 @@ struct PrintBatchCards::Shared
             next = end;
             for (int row = first; row < end; ++row)
                 inFlight.insert(row);
-            toFree.swap(spent);
+            toFree.swap(spent[size_t(worker)]);
             guard.unlock();
             toFree.clear();
             made.clear();
             for (int row = first; row < end; ++row)
-                made.push_back(render(card, row));
+                made.push_back(render(card, row, glyphs));
             guard.lock();
             for (int row = first; row < end; ++row) {
                 inFlight.erase(row);
                 if (row >= wanted)
-                    ready[row] = std::move(made[size_t(row - first)]);
+                    ready[row] = { worker, std::move(made[size_t(row - first)]) };
             }
             if (first <= wanted && wanted < end)
                 cardDone.notify_all();
@@ -112,9 +122,10 @@ PrintBatchCards::PrintBatchCards(
     // every card then reaches the printer as one image, which a PDF embeds once per job.
     CardSnapshot prepared = snapshot.clone();
     shared_->draw(prepared);
+    shared_->spent.resize(size_t(count));
     for (int i = 0; i < count; ++i)
         shared_->workers.emplace_back(
-            [shared = shared_.get(), card = prepared.clone()]() mutable { shared->work(std::move(card)); });
+            [shared = shared_.get(), i, card = prepared.clone()]() mutable { shared->work(i, std::move(card)); });
 }
 
 PrintBatchCards::~PrintBatchCards()
@@ -136,9 +147,10 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     std::unique_lock<std::mutex> guard(s.lock);
     if (s.handedOut) {
         // The same card asked again (a preview painting one sheet twice).
+        Shared::Made& last = s.handedOut->second;
         if (s.handedOut->first == index)
-            return s.handedOut->second;
-        s.spent.push_back(std::move(s.handedOut->second));
+            return last.cards;
+        s.spent[size_t(last.worker)].push_back(std::move(last.cards));
         s.handedOut.reset();
     }
     // Asked out of order (a repainted preview, a page range): the workers go on from here.
@@ -156,7 +168,7 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     const auto found = s.ready.find(index);
     s.handedOut.emplace(index, std::move(found->second));
     s.ready.erase(found);
-    return s.handedOut->second;
+    return s.handedOut->second.cards;
 }
 
 PrintCardSource PrintBatchCards::source(std::shared_ptr<PrintBatchCards> batch)

@@ -3,6 +3,7 @@
 #include "platform/CrispRects.h"
 #include "platform/CrispTextStamps.h"
 #include "platform/DeviceFont.h"
+#include "platform/GlyphCache.h"
 #include "platform/PictureCommands.h"
 #include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
@@ -268,12 +269,13 @@ constexpr QPainter::RenderHints smoothingHints
 class Player
 {
 public:
-    Player(QPainter& painter, const QTransform& base, bool crisp)
+    Player(QPainter& painter, const QTransform& base, bool crisp, GlyphCache& glyphCache)
         : painter_(painter)
         , base_(base)
         , crisp_(crisp)
         , opacity_(painter.opacity())
         , toPdf_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
+        , glyphCache_(glyphCache)
     { }
 
     void play(const Picture::Commands::Command& command)
@@ -421,6 +423,13 @@ private:
 
     void drawText(const Picture::Commands::Command& command)
     {
+        // A picture drawn into another one hands its text over as it is: laying it out here
+        // would be thrown away, and takes a lock that every thread drawing text wants.
+        if (RecordingEngine* recorder = recorderOf(painter_)) {
+            painter_.setFont(command.font);
+            recorder->addText(command.position, command.text);
+            return;
+        }
         const QFont& font = fontFor(command.font);
         // Qt smooths glyphs too large for its glyph cache whatever the font and hints say;
         // crisp ones are filled as outlines instead.
@@ -461,23 +470,12 @@ private:
             recorder->addGlyphs(glyphs);
             return;
         }
-        const QRawFont& face = faceFor(glyphs);
+        const QRawFont& face = glyphCache_.face(glyphs);
         // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
         if (crisp_)
             painter_.fillPath(glyphs.outline(face), command.pen.brush());
         else
             glyphs.draw(painter_, face);
-    }
-
-    // Raw fonts are made on the playing thread and kept for the picture's other runs.
-    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
-    {
-        for (const auto& [key, face] : faces_) {
-            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
-                return face;
-        }
-        faces_.emplace_back(&glyphs, glyphs.rawFont());
-        return faces_.back().second;
     }
 
     QPainter& painter_;
@@ -492,7 +490,7 @@ private:
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
-    std::vector<std::pair<const PlacedGlyphs*, QRawFont>> faces_;
+    GlyphCache& glyphCache_; // raw fonts are made on the playing thread
 };
 
 } // namespace
@@ -552,12 +550,12 @@ QSizeF Picture::size() const
     return size_;
 }
 
-void Picture::draw(QPainter& painter, const QRectF& target) const
+void Picture::draw(QPainter& painter, const QRectF& target, GlyphCache* cache) const
 {
-    drawCommands(painter, target, false);
+    drawCommands(painter, target, false, cache);
 }
 
-void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) const
+void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp, GlyphCache* cache) const
 {
     if (isNull() || target.isEmpty())
         return;
@@ -566,7 +564,8 @@ void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) 
     base.scale(target.width() / size_.width(), target.height() / size_.height());
     base *= painter.transform();
     painter.save();
-    Player player(painter, base, crisp);
+    GlyphCache ownCache;
+    Player player(painter, base, crisp, cache ? *cache : ownCache);
     for (const Commands::Command& command : commands_->list)
         player.play(command);
     player.finish();

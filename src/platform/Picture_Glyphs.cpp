@@ -1,51 +1,13 @@
 #include "platform/Picture.h"
 
+#include "platform/GlyphCache.h"
 #include "platform/PictureCommands.h"
 #include "platform/PlacedGlyphs.h"
-
-#include <QGlyphRun>
-#include <QImage>
-#include <QTextLayout>
-
-#include <cmath>
 
 namespace {
 
 using Command = Picture::Commands::Command;
 using Kind = Picture::Commands::Kind;
-
-// A 72-dpi device, on which a font's point size is its size in picture units, as on the
-// recording device; only read after its construction, so shared by threads.
-const QImage& device72()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMeter = int(std::lround(72 / 0.0254));
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
-}
-
-// The glyphs QPainter::drawText would draw for the text from its base line: one run per face.
-QList<PlacedGlyphs> laidOut(const Command& command)
-{
-    QTextLayout layout(command.text, command.font, const_cast<QImage*>(&device72()));
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) {
-        layout.endLayout();
-        return {};
-    }
-    line.setPosition(QPointF(0, 0));
-    layout.endLayout();
-    const QPointF offset = command.position - QPointF(0, line.ascent());
-    QList<PlacedGlyphs> placed;
-    for (const QGlyphRun& run : line.glyphRuns())
-        placed.append(PlacedGlyphs::fromRun(run, command.font, 1.0, offset));
-    return placed;
-}
 
 // Glyphs drawn in a's state look the same in b's.
 bool sameTextState(const Command& a, const Command& b)
@@ -56,10 +18,12 @@ bool sameTextState(const Command& a, const Command& b)
 
 } // namespace
 
-Picture Picture::withTextAsGlyphs() const
+Picture Picture::withTextAsGlyphs(GlyphCache* cache) const
 {
     if (isNull())
         return *this;
+    GlyphCache ownCache;
+    GlyphCache& glyphCache = cache ? *cache : ownCache;
     auto rewritten = std::make_shared<Commands>();
     rewritten->list.reserve(commands_->list.size());
     // The run that text of the same state and face may still join.
@@ -72,7 +36,7 @@ Picture Picture::withTextAsGlyphs() const
         }
         if (open && !sameTextState(rewritten->list.back(), command))
             open.reset();
-        for (const PlacedGlyphs& glyphs : laidOut(command)) {
+        for (const PlacedGlyphs& glyphs : glyphCache.laidOut(command.text, command.font, command.position)) {
             if (glyphs.isEmpty() || (open && open->append(glyphs)))
                 continue;
             open = std::make_shared<PlacedGlyphs>(glyphs);

@@ -102,3 +102,11 @@ bool PlacedGlyphs::append(const PlacedGlyphs& other)
     positions_.append(other.positions_);
     return true;
 }
+
+PlacedGlyphs PlacedGlyphs::translated(QPointF offset) const
+{
+    PlacedGlyphs moved = *this;
+    for (QPointF& position : moved.positions_)
+        position += offset;
+    return moved;
+}

@@ -64,7 +64,11 @@ public:
         }
     }
 
-    void drawPath(const QPainterPath& path) override { addPath(path); }
+    void drawPath(const QPainterPath& path) override
+    {
+        if (!path.isEmpty())
+            addPath(path);
+    }
 
     // Kept as rectangles: played back they take the painter's quick path for rectangles.
     void drawRects(const QRectF* rects, int count) override
@@ -136,7 +140,7 @@ public:
     // Text handed over before the painter lays it out: it is laid out when played.
     void addText(const QPointF& baseLine, const QString& text)
     {
-        syncState();
+        takePaintersState();
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Text;
         command.text = text;
@@ -147,13 +151,18 @@ public:
     // Glyphs reach a plain paint engine without their glyphs, so they come here directly.
     void addGlyphs(const PlacedGlyphs& glyphs)
     {
-        // The painter hands its state over only when it draws through the engine.
-        syncState();
+        takePaintersState();
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Glyphs;
         command.glyphs = std::make_shared<const PlacedGlyphs>(glyphs);
         commands_.list.push_back(std::move(command));
     }
+
+    // Drawing nothing (an empty path is not kept), this hands the engine what changed in
+    // the painter's state as a drawing does. The painter notes then what changed, for its
+    // restore to undo; the engine's own state sync leaves that out, so a transform undone by
+    // a restore after nothing but text would never reach the recording.
+    void takePaintersState() { painter()->drawPath(QPainterPath()); }
 
 private:
     void addPath(const QPainterPath& path)

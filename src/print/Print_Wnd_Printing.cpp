@@ -53,8 +53,8 @@ std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
             snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));
     } else {
         // Laid out once here, the text costs the sheets' writer nothing per cell.
-        cards = [front = front_image.withTextAsGlyphs(), back = back_image.withTextAsGlyphs()](
-                    int) { return PrintCellCards { front, back }; };
+        const PrintCellCards design { front_image.withTextAsGlyphs(), back_image.withTextAsGlyphs() };
+        cards = [design](int) { return design; };
     }
     return std::make_unique<Printing_View>(job, std::move(cards));
 }

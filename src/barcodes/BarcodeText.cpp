@@ -79,6 +79,11 @@ QSizeF measureText(const QString& text, const QFont& font)
     return { text.isEmpty() ? 0.0 : metrics.horizontalAdvance(text), metrics.height() };
 }
 
+double lineHeight(const QFont& font)
+{
+    return QFontMetricsF(font, &device72()).height();
+}
+
 Qt::Alignment alignmentFromWord(const QString& word)
 {
     if (word == QLatin1String("Center"))

@@ -16,6 +16,8 @@ double capHeight(const QFont& font);
 float bandHeightInches(const QFont& font);
 // Width and line height of the text in points, without extra letter spacing.
 QSizeF measureText(const QString& text, const QFont& font);
+// The font's line height in points, whatever the text (cheaper than measuring one).
+double lineHeight(const QFont& font);
 
 // Horizontal placement of a text in its rectangle, from the alignment word of the settings:
 // "Center", "Left", "Right"; any other word keeps the default (left).

@@ -125,9 +125,9 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
     const NKDBarcode& barcode = *barcode_;
     const QFont& font = settings_.value_font;
     const QColor& color = settings_.bar_val_clr;
-    const double lineHeight = measureText(QStringLiteral("0"), font).height();
+    const double captionLineHeight = lineHeight(font);
     const auto drawAt = [&](double x, double y, const QString& text, double kerning) {
-        drawTextAt(painter, flipped(x, y, 0, lineHeight).topLeft(), text, font, kerning, color);
+        drawTextAt(painter, flipped(x, y, 0, captionLineHeight).topLeft(), text, font, kerning, color);
     };
 
     const QString left = barcode.leftCaption();
@@ -141,10 +141,11 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
         const double guard = double(barcode.initiator().size()) * barcode.barWidth();
         const double first = barcode.firstBar();
         if (left.isEmpty() && parts.size() == 1) {
-            const double spread = (width - measureText(middle, font).width()) / (2.0 * middle.size());
-            const double kerning = settings_.kerning_value_state == 1 ? 2 * spread : 2.0;
-            drawTextInRect(painter, flipped(0, captionBase, bounds_.width(), lineHeight), middle, font, kerning, color,
-                Qt::AlignHCenter);
+            // Measured only when it is used: shaping the caption costs a good part of a symbol.
+            const auto spread = [&] { return (width - measureText(middle, font).width()) / (2.0 * middle.size()); };
+            const double kerning = settings_.kerning_value_state == 1 ? 2 * spread() : 2.0;
+            drawTextInRect(painter, flipped(0, captionBase, bounds_.width(), captionLineHeight), middle, font, kerning,
+                color, Qt::AlignHCenter);
         } else {
             const int count = int(parts.size());
             const double segment = count == 1 ? width - 2 * guard - 2 * first : width / count - guard - first;
@@ -167,16 +168,14 @@ void NKDBarcodeOffscreenView::paintCaption(QPainter& painter, double captionBase
 
 void NKDBarcodeOffscreenView::paintHeader(QPainter& painter, const QString& text, double bottom) const
 {
-    const double lineHeight = measureText(text, settings_.header_font).height();
-    drawTextInRect(painter, flipped(0, bottom, bounds_.width(), lineHeight), text, settings_.header_font,
-        headerFooterKerning, settings_.bar_hdr_clr, alignmentFromWord(settings_.align_hdr_item));
+    drawTextInRect(painter, flipped(0, bottom, bounds_.width(), lineHeight(settings_.header_font)), text,
+        settings_.header_font, headerFooterKerning, settings_.bar_hdr_clr, alignmentFromWord(settings_.align_hdr_item));
 }
 
 void NKDBarcodeOffscreenView::paintFooter(QPainter& painter, const QString& text) const
 {
-    const double lineHeight = measureText(text, settings_.footer_font).height();
-    drawTextInRect(painter, flipped(0, settings_.TB_margin, bounds_.width(), lineHeight), text, settings_.footer_font,
-        headerFooterKerning, settings_.bar_ftr_clr, alignmentFromWord(settings_.align_ftr_item));
+    drawTextInRect(painter, flipped(0, settings_.TB_margin, bounds_.width(), lineHeight(settings_.footer_font)), text,
+        settings_.footer_font, headerFooterKerning, settings_.bar_ftr_clr, alignmentFromWord(settings_.align_ftr_item));
 }
 
 void NKDBarcodeOffscreenView::paintTwoDimensional(QPainter& painter) const

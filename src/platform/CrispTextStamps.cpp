@@ -100,6 +100,12 @@ Stamp makeStamp(const QPainter& painter, const QFont& font, const QPointF& posit
 
 bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& position, const QString& text)
 {
+    return drawCrispTextStamp(painter, font, font.key(), position, text);
+}
+
+bool drawCrispTextStamp(
+    QPainter& painter, const QFont& font, const QString& fontKey, const QPointF& position, const QString& text)
+{
     if (!canStamp(painter, font, text))
         return false;
     const QTransform transform = painter.transform();
@@ -112,8 +118,7 @@ bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& pos
     const int stepY = step(origin.y() - whole.y());
 
     thread_local QHash<StampKey, Stamp> stamps;
-    const StampKey key { text, font.key(), painter.pen().color().rgba(), transform.m11(), transform.m22(), stepX,
-        stepY };
+    const StampKey key { text, fontKey, painter.pen().color().rgba(), transform.m11(), transform.m22(), stepX, stepY };
     auto found = stamps.constFind(key);
     if (found == stamps.constEnd()) {
         if (stamps.size() >= largestCache)

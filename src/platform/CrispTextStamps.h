@@ -13,3 +13,7 @@ class QString;
 // painter at full opacity on a 32-bit image of one pixel per unit, with a solid pen and a
 // font that does not smooth; answers false, having drawn nothing, in any other case.
 bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& position, const QString& text);
+// The same with the font's key, which a caller drawing many characters in one font keeps:
+// making it costs about as much as stamping a character.
+bool drawCrispTextStamp(
+    QPainter& painter, const QFont& font, const QString& fontKey, const QPointF& position, const QString& text);

@@ -451,7 +451,7 @@ private:
             painter_.fillPath(outline, command.pen.brush());
             return;
         }
-        if (crisp_ && drawCrispTextStamp(painter_, font, command.position, command.text))
+        if (crisp_ && drawCrispTextStamp(painter_, font, deviceFontKey_, command.position, command.text))
             return;
         painter_.setFont(font);
         painter_.drawText(command.position, command.text);
@@ -465,8 +465,11 @@ private:
             recordedFont_ = recorded;
             deviceFont_ = deviceFont(recorded, painter_.device());
             // The font engine decides glyph smoothing from the font, whatever the hints say.
-            if (crisp_)
+            // Crisp characters are stamped, looked up by the font's key.
+            if (crisp_) {
                 deviceFont_.setStyleStrategy(QFont::StyleStrategy(deviceFont_.styleStrategy() | QFont::NoAntialias));
+                deviceFontKey_ = deviceFont_.key();
+            }
         }
         return deviceFont_;
     }
@@ -499,6 +502,7 @@ private:
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
+    QString deviceFontKey_;
     GlyphCache& glyphCache_; // raw fonts are made on the playing thread
 };
 

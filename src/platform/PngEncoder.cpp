@@ -19,6 +19,12 @@ constexpr int colourRgb = 2;
 constexpr int colourPalette = 3;
 constexpr int colourRgba = 6;
 
+// Black and white pictures on a white background are written through a palette when they
+// have at least this many rows unlike the one above, of at least this many bytes at one bit
+// per pixel (see packTwoColours).
+constexpr int fewestNewRowsForPalette = 24;
+constexpr int shortestRowForPalette = 64;
+
 // What the pixels need: the two colours when there are no more, whether all are grey, and
 // whether any is not opaque.
 struct Colours
@@ -213,7 +219,9 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
         return true;
     };
     const int wholeBytes = width / 8;
+    int newRows = 0;
     const bool packed = packRows(image, rows, [&](const QRgb* source, uchar* target) {
+        ++newRows;
         for (int i = 0; i < wholeBytes; ++i) {
             if (!packWholeByte(source + 8 * i, target[i]))
                 return false;
@@ -222,16 +230,26 @@ bool packTwoColours(const QImage& image, bool hasAlpha, Rows& rows)
     });
     if (!packed)
         return false;
-    if (isBlackOrWhite(colours.first) && (colours.count < 2 || isBlackOrWhite(colours.second))) {
-        // Black and white need no palette, but in grey bit 1 must be white.
-        if ((colours.first & 0xffffffu) != 0) {
+    // Each row's filter byte is a 0 byte. Where a row is unlike the one above, and so is not
+    // packed as a copy of it, that byte breaks the runs of a background of 1 bits, but not
+    // those of a background kept at 0 through a palette (the top left pixel's colour first).
+    // With many such rows, and long ones, that gains more than the palette costs: about 4 %
+    // of a captioned barcode.
+    const bool blackAndWhite = isBlackOrWhite(colours.first) && (colours.count < 2 || isBlackOrWhite(colours.second));
+    const bool blackFirst = (colours.first & 0xffffffu) == 0;
+    const bool paletteGains = newRows >= fewestNewRowsForPalette && rows.stride >= shortestRowForPalette;
+    if (blackAndWhite && (blackFirst || !paletteGains)) {
+        // In grey bit 1 must be white.
+        if (!blackFirst) {
             for (uchar& byte : rows.bytes)
                 byte = uchar(~byte);
         }
-    } else {
-        rows.colourType = colourPalette;
-        for (const QRgb c : { colours.first, colours.second })
-            rows.palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+        return true;
+    }
+    rows.colourType = colourPalette;
+    for (int entry = 0; entry < colours.count; ++entry) {
+        const QRgb c = entry == 0 ? colours.first : colours.second;
+        rows.palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
     }
     return true;
 }

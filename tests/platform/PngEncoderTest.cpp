@@ -4,6 +4,8 @@
 
 #include <QColor>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +21,15 @@ std::pair<int, int> form(const QByteArray& png)
     if (png.size() < 26)
         return { -1, -1 };
     return { uchar(png[24]), uchar(png[25]) };
+}
+
+// The colour of palette entry 0, or none when the file has no palette.
+std::optional<QColor> firstPaletteEntry(const QByteArray& png)
+{
+    const qsizetype chunk = png.indexOf("PLTE");
+    if (chunk < 0 || chunk + 7 > png.size())
+        return std::nullopt;
+    return QColor(uchar(png[chunk + 4]), uchar(png[chunk + 5]), uchar(png[chunk + 6]));
 }
 
 constexpr int grey = 0;
@@ -46,7 +57,8 @@ void expectSamePixels(const QImage& read, const QImage& written)
 
 TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
 {
-    // Black and white in either order as grey, other pairs through a two-entry palette.
+    // Black and white in either order as grey, other pairs through a two-entry palette whose
+    // first entry is the top left colour.
     const std::pair<QRgb, QRgb> pairs[] = { { qRgb(0, 0, 0), qRgb(255, 255, 255) },
         { qRgb(255, 255, 255), qRgb(0, 0, 0) }, { qRgb(0, 0, 128), qRgb(255, 255, 0) } };
     for (const auto& [first, second] : pairs) {
@@ -56,13 +68,53 @@ TEST(PngEncoder, TwoColoursTakeOneBitPerPixel)
             const QByteArray png = encodePngFast(image);
             const bool blackAndWhite = QColor(first) != QColor(0, 0, 128);
             EXPECT_EQ(form(png), std::make_pair(1, blackAndWhite ? grey : palette));
+            if (!blackAndWhite)
+                EXPECT_EQ(firstPaletteEntry(png), QColor(first));
             expectSamePixels(decoded(png), image);
         }
     }
-    QImage white(9, 3, QImage::Format_RGB32);
-    white.fill(Qt::white);
-    EXPECT_EQ(form(encodePngFast(white)), std::make_pair(1, grey));
-    expectSamePixels(decoded(encodePngFast(white)), white);
+    // One colour, in short rows and in rows long enough for a palette.
+    for (const QColor colour : { QColor(Qt::white), QColor(Qt::black), QColor(12, 34, 56) }) {
+        for (const int width : { 9, 700 }) {
+            QImage plain(width, 3, QImage::Format_RGB32);
+            plain.fill(colour);
+            const QByteArray png = encodePngFast(plain);
+            EXPECT_EQ(form(png).first, 1);
+            expectSamePixels(decoded(png), plain);
+        }
+    }
+}
+
+// Many long rows, each unlike the one above, on white paper keep white at 0 through a
+// palette; on black paper, or where the rows repeat, they stay grey.
+TEST(PngEncoder, WideBlackAndWhiteKeepsTheTopLeftColourAtZero)
+{
+    QImage bars(1001, 40, QImage::Format_RGB32);
+    bars.fill(Qt::white);
+    for (int y = 0; y < bars.height(); ++y) {
+        for (int x = 20; x < 980; x += 9)
+            bars.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    const QByteArray repeated = encodePngFast(bars);
+    EXPECT_EQ(form(repeated), std::make_pair(1, grey));
+    expectSamePixels(decoded(repeated), bars);
+
+    for (const QRgb paper : { qRgb(255, 255, 255), qRgb(0, 0, 0) }) {
+        const QRgb ink = paper ^ 0xffffffu;
+        QImage wide(1001, 40, QImage::Format_RGB32);
+        wide.fill(paper);
+        for (int y = 5; y < 35; ++y) {
+            for (int x = 17 + y % 3; x < 990; x += 7 + (x + y) % 4)
+                wide.setPixel(x, y, ink);
+        }
+        const QByteArray png = encodePngFast(wide);
+        const bool white = paper == qRgb(255, 255, 255);
+        SCOPED_TRACE(white ? "white paper" : "black paper");
+        EXPECT_EQ(form(png), std::make_pair(1, white ? palette : grey));
+        if (white)
+            EXPECT_EQ(firstPaletteEntry(png), QColor(Qt::white));
+        expectSamePixels(decoded(png), wide);
+    }
 }
 
 TEST(PngEncoder, GreyPictureRoundTripsAsOneChannel)

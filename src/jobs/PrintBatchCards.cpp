@@ -86,6 +86,10 @@ struct PrintBatchCards::Shared
             const int first = next;
             const int end = std::min(rows, first + chunk);
             next = end;
+            // The printer wakes one worker when its window opens; where that left room for
+            // more rows, this one wakes the next.
+            if (roomForWork())
+                workToDo.notify_one();
             for (int row = first; row < end; ++row)
                 inFlight.insert(row);
             toFree.swap(spent[size_t(worker)]);
@@ -114,7 +118,11 @@ PrintBatchCards::PrintBatchCards(
     shared_->applyRow = std::move(applyRow);
     shared_->side = side;
     shared_->plainFront = std::move(plainFront);
-    const int count = workers > 0 ? workers : std::max(1, int(std::thread::hardware_concurrency()));
+    // The one thread that writes the sheets sets the pace: a few workers keep ahead of it, and
+    // more would only take processor time and memory from it.
+    constexpr int enoughWorkers = 4;
+    const int count
+        = workers > 0 ? workers : std::clamp(int(std::thread::hardware_concurrency()) - 1, 1, enoughWorkers);
     shared_->chunk = 4;
     shared_->lookahead = 2 * count * shared_->chunk;
     // Drawn once before the workers take their clones, so that what drawing keeps (a picture

@@ -10,8 +10,8 @@
 #include <QPen>
 #include <QTransform>
 
+#include <deque>
 #include <memory>
-#include <vector>
 
 class PlacedGlyphs;
 
@@ -48,5 +48,8 @@ struct Picture::Commands
         std::shared_ptr<const PlacedGlyphs> glyphs;
     };
 
-    std::vector<Command> list;
+    // A deque: growing it never moves the commands, which would copy each one (a command
+    // cannot be moved without copying some of its parts), and copies of pens and fonts that
+    // every thread shares make threads wait for one another.
+    std::deque<Command> list;
 };

@@ -25,7 +25,6 @@ Picture Picture::withTextAsGlyphs(GlyphCache* cache) const
     GlyphCache ownCache;
     GlyphCache& glyphCache = cache ? *cache : ownCache;
     auto rewritten = std::make_shared<Commands>();
-    rewritten->list.reserve(commands_->list.size());
     // The run that text of the same state and face may still join.
     std::shared_ptr<PlacedGlyphs> open;
     for (const Command& command : commands_->list) {

@@ -21,7 +21,7 @@ struct PrintBatchCards::Shared
     int lookahead = 1;
     // Rows a worker takes at once: the printer, whose one thread sets the pace, then wakes a
     // worker once a few cards rather than for every card.
-    int chunk = 1;
+    static constexpr int chunk = 4;
 
     std::mutex lock;
     // Two signals, so that finished cards wake only the printer and rows handed out wake
@@ -123,8 +123,7 @@ PrintBatchCards::PrintBatchCards(
     constexpr int enoughWorkers = 4;
     const int count
         = workers > 0 ? workers : std::clamp(int(std::thread::hardware_concurrency()) - 1, 1, enoughWorkers);
-    shared_->chunk = 4;
-    shared_->lookahead = 2 * count * shared_->chunk;
+    shared_->lookahead = 2 * count * Shared::chunk;
     // Drawn once before the workers take their clones, so that what drawing keeps (a picture
     // after its effects) is made once and shared by every clone: a picture that repeats on
     // every card then reaches the printer as one image, which a PDF embeds once per job.

@@ -41,8 +41,10 @@ public:
         const QPaintEngine::DirtyFlags dirty = state.state();
         if (dirty & DirtyTransform)
             current_.transform = state.transform();
-        if (dirty & DirtyPen)
+        if (dirty & DirtyPen) {
             current_.pen = state.pen();
+            current_.penless = current_.pen.style() == Qt::NoPen;
+        }
         if (dirty & DirtyBrush)
             current_.brush = state.brush();
         if (dirty & DirtyBrushOrigin)
@@ -396,7 +398,7 @@ private:
     // which a rectangle rounds a little differently.
     void drawPath(const Picture::Commands::Command& command)
     {
-        if (command.pen.style() == Qt::NoPen && toPdf_) {
+        if (toPdf_ && command.penless) {
             if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
                 if (fillsInDeviceSpace(command)) {
                     fillInDeviceSpace(command, &*rect, 1);
@@ -416,7 +418,7 @@ private:
     // fills of one colour along the axes are placed on the device's own grid instead.
     bool fillsInDeviceSpace(const Picture::Commands::Command& command) const
     {
-        return toPdf_ && !command.clipped && command.pen.style() == Qt::NoPen
+        return toPdf_ && !command.clipped && command.penless
             && command.brush.style() == Qt::SolidPattern && (command.transform * base_).type() <= QTransform::TxScale;
     }
 

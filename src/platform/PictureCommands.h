@@ -31,6 +31,10 @@ struct Picture::Commands
         Kind kind = Kind::Path;
         QTransform transform;
         QPen pen;
+        // The pen draws nothing. Known without reading the pen, whose data every thread may
+        // share and keep counting (a lone fill's pen): playing a batch reads this for each
+        // command, and must not wait for that data to come back from another processor.
+        bool penless = false;
         QBrush brush;
         QPointF brushOrigin;
         qreal opacity = 1.0;

@@ -418,8 +418,8 @@ private:
     // fills of one colour along the axes are placed on the device's own grid instead.
     bool fillsInDeviceSpace(const Picture::Commands::Command& command) const
     {
-        return toPdf_ && !command.clipped && command.penless
-            && command.brush.style() == Qt::SolidPattern && (command.transform * base_).type() <= QTransform::TxScale;
+        return toPdf_ && !command.clipped && command.penless && command.brush.style() == Qt::SolidPattern
+            && (command.transform * base_).type() <= QTransform::TxScale;
     }
 
     void fillInDeviceSpace(const Picture::Commands::Command& command, const QRectF* rects, int count)

@@ -1,11 +1,13 @@
 #include "jobs/PrintBatchCards.h"
 
+#include "platform/GlyphCache.h"
 #include "render/PrintLayout.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -17,17 +19,33 @@ struct PrintBatchCards::Shared
     QString side;
     Picture plainFront;
     int lookahead = 1;
+    // Rows a worker takes at once: the printer, whose one thread sets the pace, then wakes a
+    // worker once a few cards rather than for every card.
+    static constexpr int chunk = 4;
 
     std::mutex lock;
-    // Two signals, so that a finished card wakes only the printer and a card handed out
-    // wakes only one worker: waking everyone for every card costs the printer dearly.
+    // Two signals, so that finished cards wake only the printer and rows handed out wake
+    // only one worker: waking everyone for every card costs the printer dearly.
     std::condition_variable workToDo; // workers wait here
     std::condition_variable cardDone; // the printer waits here
     int next = 0; // the next row a worker takes
     int wanted = 0; // the row the printer waits for
     bool stopping = false;
-    std::map<int, PrintCellCards> ready;
+    // A card with the worker that drew it, which is the one to free it: memory freed by
+    // another thread waits for the lock of the drawing thread's heap, which it holds
+    // whenever it draws.
+    struct Made
+    {
+        int worker = 0;
+        PrintCellCards cards;
+    };
+    std::map<int, Made> ready;
     std::set<int> inFlight;
+    // The card last handed out, kept until the printer asks for another: then it is done
+    // with, and goes back to its worker to be freed. Freeing a card's drawing is as much
+    // work as playing it, and the printer's thread has none to spare.
+    std::optional<std::pair<int, Made>> handedOut;
+    std::vector<std::vector<PrintCellCards>> spent; // by worker
     std::vector<std::thread> workers;
 
     PrintCellCards draw(CardSnapshot& card) const
@@ -40,31 +58,53 @@ struct PrintBatchCards::Shared
         return cards;
     }
 
-    PrintCellCards render(CardSnapshot& card, int row) const
+    PrintCellCards render(CardSnapshot& card, int row, GlyphCache& glyphs) const
     {
         applyRow(card, row, side);
         PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;
+        // Laid out here, the text costs the one thread that writes the sheets nothing.
+        cards.front = cards.front.withTextAsGlyphs(&glyphs);
+        cards.back = cards.back.withTextAsGlyphs(&glyphs);
         return cards;
     }
 
-    void work(CardSnapshot card)
+    // Whether the printer's window has room for a worker's next rows.
+    bool roomForWork() const { return next < rows && next + chunk <= wanted + lookahead; }
+
+    void work(int worker, CardSnapshot card)
     {
+        GlyphCache glyphs;
+        std::vector<PrintCellCards> made;
+        std::vector<PrintCellCards> toFree;
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
-            workToDo.wait(guard, [&] { return stopping || (next < rows && next < wanted + lookahead); });
+            workToDo.wait(guard, [&] { return stopping || roomForWork(); });
             if (stopping)
                 return;
-            const int row = next++;
-            inFlight.insert(row);
+            const int first = next;
+            const int end = std::min(rows, first + chunk);
+            next = end;
+            // The printer wakes one worker when its window opens; where that left room for
+            // more rows, this one wakes the next.
+            if (roomForWork())
+                workToDo.notify_one();
+            for (int row = first; row < end; ++row)
+                inFlight.insert(row);
+            toFree.swap(spent[size_t(worker)]);
             guard.unlock();
-            PrintCellCards cards = render(card, row);
+            toFree.clear();
+            made.clear();
+            for (int row = first; row < end; ++row)
+                made.push_back(render(card, row, glyphs));
             guard.lock();
-            inFlight.erase(row);
-            if (row >= wanted)
-                ready[row] = std::move(cards);
-            if (row == wanted)
+            for (int row = first; row < end; ++row) {
+                inFlight.erase(row);
+                if (row >= wanted)
+                    ready[row] = { worker, std::move(made[size_t(row - first)]) };
+            }
+            if (first <= wanted && wanted < end)
                 cardDone.notify_all();
         }
     }
@@ -78,16 +118,21 @@ PrintBatchCards::PrintBatchCards(
     shared_->applyRow = std::move(applyRow);
     shared_->side = side;
     shared_->plainFront = std::move(plainFront);
-    const int count = workers > 0 ? workers : std::max(1, int(std::thread::hardware_concurrency()));
-    shared_->lookahead = 2 * count;
+    // The one thread that writes the sheets sets the pace: a few workers keep ahead of it, and
+    // more would only take processor time and memory from it.
+    constexpr int enoughWorkers = 4;
+    const int count
+        = workers > 0 ? workers : std::clamp(int(std::thread::hardware_concurrency()) - 1, 1, enoughWorkers);
+    shared_->lookahead = 2 * count * Shared::chunk;
     // Drawn once before the workers take their clones, so that what drawing keeps (a picture
     // after its effects) is made once and shared by every clone: a picture that repeats on
     // every card then reaches the printer as one image, which a PDF embeds once per job.
     CardSnapshot prepared = snapshot.clone();
     shared_->draw(prepared);
+    shared_->spent.resize(size_t(count));
     for (int i = 0; i < count; ++i)
         shared_->workers.emplace_back(
-            [shared = shared_.get(), card = prepared.clone()]() mutable { shared->work(std::move(card)); });
+            [shared = shared_.get(), i, card = prepared.clone()]() mutable { shared->work(i, std::move(card)); });
 }
 
 PrintBatchCards::~PrintBatchCards()
@@ -107,22 +152,30 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     if (index < 0 || index >= s.rows)
         return std::nullopt;
     std::unique_lock<std::mutex> guard(s.lock);
+    if (s.handedOut) {
+        // The same card asked again (a preview painting one sheet twice).
+        Shared::Made& last = s.handedOut->second;
+        if (s.handedOut->first == index)
+            return last.cards;
+        s.spent[size_t(last.worker)].push_back(std::move(last.cards));
+        s.handedOut.reset();
+    }
     // Asked out of order (a repainted preview, a page range): the workers go on from here.
     const bool restart = !s.ready.count(index) && !s.inFlight.count(index);
     if (restart)
         s.next = index;
-    const bool nextInTurn = index == s.wanted + 1;
+    const bool hadRoom = s.roomForWork();
     s.wanted = index;
     s.ready.erase(s.ready.begin(), s.ready.lower_bound(index));
-    // The next card in turn lets one more row into the workers' window.
-    if (nextInTurn && !restart)
-        s.workToDo.notify_one();
-    else
+    if (restart)
         s.workToDo.notify_all();
+    else if (!hadRoom && s.roomForWork())
+        s.workToDo.notify_one();
     s.cardDone.wait(guard, [&] { return s.ready.count(index) > 0; });
-    PrintCellCards cards = std::move(s.ready[index]);
-    s.ready.erase(index);
-    return cards;
+    const auto found = s.ready.find(index);
+    s.handedOut.emplace(index, std::move(found->second));
+    s.ready.erase(found);
+    return s.handedOut->second.cards;
 }
 
 PrintCardSource PrintBatchCards::source(std::shared_ptr<PrintBatchCards> batch)

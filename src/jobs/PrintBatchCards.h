@@ -17,7 +17,8 @@ public:
     using ApplyRow = std::function<void(CardSnapshot& card, int row, const QString& side)>;
 
     // side: "F", "B" or "BOTH". plainFront is the design's front picture: the cells of side
-    // "B" are placed by its size, and a row whose front fails to render shows it.
+    // "B" are placed by its size, and a row whose front fails to render shows it. workers 0
+    // chooses a few, by the processors there are.
     PrintBatchCards(const CardSnapshot& snapshot, int rows, ApplyRow applyRow, const QString& side, Picture plainFront,
         int workers = 0);
     ~PrintBatchCards();

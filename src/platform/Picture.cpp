@@ -3,6 +3,8 @@
 #include "platform/CrispRects.h"
 #include "platform/CrispTextStamps.h"
 #include "platform/DeviceFont.h"
+#include "platform/GlyphCache.h"
+#include "platform/PictureCommands.h"
 #include "platform/PlacedGlyphs.h"
 #include "platform/PngEncoder.h"
 
@@ -16,42 +18,6 @@
 #include <cmath>
 #include <optional>
 #include <vector>
-
-struct Picture::Commands
-{
-    enum class Kind
-    {
-        Path,
-        Rect,
-        Image,
-        Text,
-        Glyphs
-    };
-
-    struct Command
-    {
-        Kind kind = Kind::Path;
-        QTransform transform;
-        QPen pen;
-        QBrush brush;
-        QPointF brushOrigin;
-        qreal opacity = 1.0;
-        QPainter::RenderHints hints;
-        bool clipped = false;
-        QPainterPath clip; // in picture coordinates
-
-        QPainterPath path;
-        QImage image;
-        QRectF target;
-        QRectF source;
-        QString text;
-        QFont font;
-        QPointF position;
-        std::shared_ptr<const PlacedGlyphs> glyphs;
-    };
-
-    std::vector<Command> list;
-};
 
 namespace {
 
@@ -75,8 +41,10 @@ public:
         const QPaintEngine::DirtyFlags dirty = state.state();
         if (dirty & DirtyTransform)
             current_.transform = state.transform();
-        if (dirty & DirtyPen)
+        if (dirty & DirtyPen) {
             current_.pen = state.pen();
+            current_.penless = current_.pen.style() == Qt::NoPen;
+        }
         if (dirty & DirtyBrush)
             current_.brush = state.brush();
         if (dirty & DirtyBrushOrigin)
@@ -98,7 +66,11 @@ public:
         }
     }
 
-    void drawPath(const QPainterPath& path) override { addPath(path); }
+    void drawPath(const QPainterPath& path) override
+    {
+        if (!path.isEmpty())
+            addPath(path);
+    }
 
     // Kept as rectangles: played back they take the painter's quick path for rectangles.
     void drawRects(const QRectF* rects, int count) override
@@ -170,7 +142,7 @@ public:
     // Text handed over before the painter lays it out: it is laid out when played.
     void addText(const QPointF& baseLine, const QString& text)
     {
-        syncState();
+        takePaintersState();
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Text;
         command.text = text;
@@ -181,13 +153,18 @@ public:
     // Glyphs reach a plain paint engine without their glyphs, so they come here directly.
     void addGlyphs(const PlacedGlyphs& glyphs)
     {
-        // The painter hands its state over only when it draws through the engine.
-        syncState();
+        takePaintersState();
         Picture::Commands::Command command = current_;
         command.kind = Picture::Commands::Kind::Glyphs;
         command.glyphs = std::make_shared<const PlacedGlyphs>(glyphs);
         commands_.list.push_back(std::move(command));
     }
+
+    // Drawing nothing (an empty path is not kept), this hands the engine what changed in
+    // the painter's state as a drawing does. The painter notes then what changed, for its
+    // restore to undo; the engine's own state sync leaves that out, so a transform undone by
+    // a restore after nothing but text would never reach the recording.
+    void takePaintersState() { painter()->drawPath(QPainterPath()); }
 
 private:
     void addPath(const QPainterPath& path)
@@ -303,11 +280,13 @@ constexpr QPainter::RenderHints smoothingHints
 class Player
 {
 public:
-    Player(QPainter& painter, const QTransform& base, bool crisp)
+    Player(QPainter& painter, const QTransform& base, bool crisp, GlyphCache& glyphCache)
         : painter_(painter)
         , base_(base)
         , crisp_(crisp)
         , opacity_(painter.opacity())
+        , toPdf_(painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Pdf)
+        , glyphCache_(glyphCache)
     { }
 
     void play(const Picture::Commands::Command& command)
@@ -331,9 +310,12 @@ public:
         painter_.save();
         painter_.setTransform(base_);
         painter_.setClipPath(command.clip, Qt::IntersectClip);
+        // The clip took the painter's transform: the command's own must be set again.
+        transformSet_.reset();
         draw(command);
         painter_.restore();
         applied_ = nullptr;
+        transformSet_.reset();
     }
 
     // Draws what is held back.
@@ -341,9 +323,13 @@ public:
     {
         if (rects_.empty())
             return;
-        applyState(*rectState_);
-        if (!crisp_ || !fillCrispRects(painter_, rects_))
-            painter_.drawRects(rects_.data(), int(rects_.size()));
+        if (fillsInDeviceSpace(*rectState_)) {
+            fillInDeviceSpace(*rectState_, rects_.data(), int(rects_.size()));
+        } else {
+            applyState(*rectState_);
+            if (!crisp_ || !fillCrispRects(painter_, rects_))
+                painter_.drawRects(rects_.data(), int(rects_.size()));
+        }
         rects_.clear();
     }
 
@@ -354,12 +340,14 @@ private:
             && a.brush == b.brush && a.brushOrigin == b.brushOrigin;
     }
 
-    void applyState(const Picture::Commands::Command& command)
+    // Sets the painter to the command's state; the transform to none for drawing in device
+    // space.
+    void applyState(const Picture::Commands::Command& command, bool deviceSpace = false)
     {
+        setTransform(deviceSpace ? QTransform() : command.transform * base_);
         if (applied_ && sameState(*applied_, command))
             return;
         applied_ = &command;
-        painter_.setTransform(command.transform * base_);
         painter_.setOpacity(opacity_ * command.opacity);
         // The recorded hints hold: bars drawn without antialiasing must stay crisp.
         const QPainter::RenderHints hints = crisp_ ? command.hints & ~smoothingHints : command.hints;
@@ -370,23 +358,35 @@ private:
         painter_.setBrushOrigin(command.brushOrigin);
     }
 
+    // A PDF writer starts a new graphics state for every transform set, even an unchanged one.
+    void setTransform(const QTransform& transform)
+    {
+        if (transformSet_ && *transformSet_ == transform)
+            return;
+        painter_.setTransform(transform);
+        transformSet_ = transform;
+    }
+
     void draw(const Picture::Commands::Command& command)
     {
-        applyState(command);
         switch (command.kind) {
         case Picture::Commands::Kind::Path:
-            drawPath(command);
+            drawPath(command); // sets its own state: it may draw in device space
             break;
         case Picture::Commands::Kind::Rect:
+            applyState(command);
             painter_.drawRect(command.target);
             break;
         case Picture::Commands::Kind::Image:
+            applyState(command);
             painter_.drawImage(command.target, command.image, command.source);
             break;
         case Picture::Commands::Kind::Text:
+            applyState(command);
             drawText(command);
             break;
         case Picture::Commands::Kind::Glyphs:
+            applyState(command);
             drawGlyphs(command);
             break;
         }
@@ -398,18 +398,49 @@ private:
     // which a rectangle rounds a little differently.
     void drawPath(const Picture::Commands::Command& command)
     {
-        const QPaintEngine* engine = painter_.paintEngine();
-        if (command.pen.style() == Qt::NoPen && engine && engine->type() == QPaintEngine::Pdf) {
+        if (toPdf_ && command.penless) {
             if (const std::optional<QRectF> rect = singleRectangle(command.path)) {
-                painter_.drawRect(*rect);
+                if (fillsInDeviceSpace(command)) {
+                    fillInDeviceSpace(command, &*rect, 1);
+                } else {
+                    applyState(command);
+                    painter_.drawRect(*rect);
+                }
                 return;
             }
         }
+        applyState(command);
         painter_.drawPath(command.path);
+    }
+
+    // A PDF writer puts a fill under any transform other than none in a save, transform and
+    // restore of its own, which triples a barcode module's share of the page. Unclipped
+    // fills of one colour along the axes are placed on the device's own grid instead.
+    bool fillsInDeviceSpace(const Picture::Commands::Command& command) const
+    {
+        return toPdf_ && !command.clipped && command.penless && command.brush.style() == Qt::SolidPattern
+            && (command.transform * base_).type() <= QTransform::TxScale;
+    }
+
+    void fillInDeviceSpace(const Picture::Commands::Command& command, const QRectF* rects, int count)
+    {
+        const QTransform toDevice = command.transform * base_;
+        applyState(command, true);
+        deviceRects_.clear();
+        for (int i = 0; i < count; ++i)
+            deviceRects_.push_back(toDevice.mapRect(rects[i]));
+        painter_.drawRects(deviceRects_.data(), count);
     }
 
     void drawText(const Picture::Commands::Command& command)
     {
+        // A picture drawn into another one hands its text over as it is: laying it out here
+        // would be thrown away, and takes a lock that every thread drawing text wants.
+        if (RecordingEngine* recorder = recorderOf(painter_)) {
+            painter_.setFont(command.font);
+            recorder->addText(command.position, command.text);
+            return;
+        }
         const QFont& font = fontFor(command.font);
         // Qt smooths glyphs too large for its glyph cache whatever the font and hints say;
         // crisp ones are filled as outlines instead.
@@ -453,7 +484,7 @@ private:
             recorder->addGlyphs(glyphs);
             return;
         }
-        const QRawFont& face = faceFor(glyphs);
+        const QRawFont& face = glyphCache_.face(glyphs);
         // Glyphs drawn as text are smoothed whatever the hints say; crisp ones are outlines.
         if (crisp_)
             painter_.fillPath(glyphs.outline(face), command.pen.brush());
@@ -461,28 +492,20 @@ private:
             glyphs.draw(painter_, face);
     }
 
-    // Raw fonts are made on the playing thread and kept for the picture's other runs.
-    const QRawFont& faceFor(const PlacedGlyphs& glyphs)
-    {
-        for (const auto& [key, face] : faces_) {
-            if (key->pixelSize() == glyphs.pixelSize() && key->font() == glyphs.font())
-                return face;
-        }
-        faces_.emplace_back(&glyphs, glyphs.rawFont());
-        return faces_.back().second;
-    }
-
     QPainter& painter_;
     QTransform base_;
     bool crisp_;
     qreal opacity_;
+    bool toPdf_;
     const Picture::Commands::Command* applied_ = nullptr;
+    std::optional<QTransform> transformSet_;
+    std::vector<QRectF> deviceRects_;
     const Picture::Commands::Command* rectState_ = nullptr;
     std::vector<QRectF> rects_;
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
     QString deviceFontKey_;
-    std::vector<std::pair<const PlacedGlyphs*, QRawFont>> faces_;
+    GlyphCache& glyphCache_; // raw fonts are made on the playing thread
 };
 
 } // namespace
@@ -542,12 +565,12 @@ QSizeF Picture::size() const
     return size_;
 }
 
-void Picture::draw(QPainter& painter, const QRectF& target) const
+void Picture::draw(QPainter& painter, const QRectF& target, GlyphCache* cache) const
 {
-    drawCommands(painter, target, false);
+    drawCommands(painter, target, false, cache);
 }
 
-void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) const
+void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp, GlyphCache* cache) const
 {
     if (isNull() || target.isEmpty())
         return;
@@ -556,7 +579,8 @@ void Picture::drawCommands(QPainter& painter, const QRectF& target, bool crisp) 
     base.scale(target.width() / size_.width(), target.height() / size_.height());
     base *= painter.transform();
     painter.save();
-    Player player(painter, base, crisp);
+    GlyphCache ownCache;
+    Player player(painter, base, crisp, cache ? *cache : ownCache);
     for (const Commands::Command& command : commands_->list)
         player.play(command);
     player.finish();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class GlyphCache;
 class PlacedGlyphs;
 class QPainter;
 class QRectF;
@@ -35,8 +36,9 @@ public:
     bool isNull() const;
     QSizeF size() const;
 
-    // Draws the picture scaled into target (in the painter's current coordinates).
-    void draw(QPainter& painter, const QRectF& target) const;
+    // Draws the picture scaled into target (in the painter's current coordinates). A cache
+    // of the painter's thread, where given, keeps the faces of glyphs for later pictures.
+    void draw(QPainter& painter, const QRectF& target, GlyphCache* cache = nullptr) const;
     // How edges meet the pixel grid: smoothed, or crisp on whole pixels (no antialiasing of
     // shapes, text or scaled images), which keeps a two-coloured drawing two-coloured.
     // Fitted is smoothed, with the picture stretched by less than half a pixel so that its
@@ -61,10 +63,18 @@ public:
     // A one-page PDF of the picture's size.
     QByteArray toPdf() const;
 
+    // The same picture with its text laid out now, on the calling thread, into glyphs, the
+    // characters of one font and state joined into one run: a PDF writer then places ready
+    // glyphs rather than laying out each character itself. Text keeps its place and stays
+    // text in a PDF; raster output is left to the picture as recorded, whose text drawing
+    // suits pixels. A cache of the calling thread, where given, keeps layouts for later
+    // pictures.
+    Picture withTextAsGlyphs(GlyphCache* cache = nullptr) const;
+
     struct Commands;
 
 private:
-    void drawCommands(QPainter& painter, const QRectF& target, bool crisp) const;
+    void drawCommands(QPainter& painter, const QRectF& target, bool crisp, GlyphCache* cache = nullptr) const;
 
     std::shared_ptr<const Commands> commands_;
     QSizeF size_;

@@ -87,3 +87,26 @@ QPainterPath PlacedGlyphs::outline(const QRawFont& face) const
         path.addPath(face.pathForGlyph(glyphIndexes_.at(i)).translated(positions_.at(i)));
     return path;
 }
+
+bool PlacedGlyphs::append(const PlacedGlyphs& other)
+{
+    if (other.isEmpty())
+        return true;
+    if (isEmpty()) {
+        *this = other;
+        return true;
+    }
+    if (pixelSize_ != other.pixelSize_ || font_ != other.font_)
+        return false;
+    glyphIndexes_.append(other.glyphIndexes_);
+    positions_.append(other.positions_);
+    return true;
+}
+
+PlacedGlyphs PlacedGlyphs::translated(QPointF offset) const
+{
+    PlacedGlyphs moved = *this;
+    for (QPointF& position : moved.positions_)
+        position += offset;
+    return moved;
+}

@@ -31,6 +31,11 @@ public:
     void draw(QPainter& painter, const QRawFont& face) const;
     // The glyphs' outlines, for painters that must not smooth them.
     QPainterPath outline(const QRawFont& face) const;
+    // The same glyphs moved by offset.
+    PlacedGlyphs translated(QPointF offset) const;
+    // Adds other's glyphs after these, so that both are drawn in one go; false, adding
+    // nothing, unless both show one face at one size.
+    bool append(const PlacedGlyphs& other);
 
     const QFont& font() const { return font_; }
     double pixelSize() const { return pixelSize_; }

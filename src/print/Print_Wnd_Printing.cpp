@@ -52,7 +52,9 @@ std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
         cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(
             snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));
     } else {
-        cards = [front = front_image, back = back_image](int) { return PrintCellCards { front, back }; };
+        // Laid out once here, the text costs the sheets' writer nothing per cell.
+        const PrintCellCards design { front_image.withTextAsGlyphs(), back_image.withTextAsGlyphs() };
+        cards = [design](int) { return design; };
     }
     return std::make_unique<Printing_View>(job, std::move(cards));
 }

@@ -2,6 +2,7 @@
 
 #include "jobs/JobProgress.h"
 #include "platform/DialogService.h"
+#include "platform/GlyphCache.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -51,6 +52,8 @@ bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress
     const qreal pixelsPerPoint = printer.resolution() / 72.0;
     painter.scale(pixelsPerPoint, pixelsPerPoint);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The faces of the cards' text, made once for the whole job.
+    GlyphCache glyphs;
     for (int sheet = first; sheet <= last; ++sheet) {
         if (progress && progress->stopRequested) {
             printer.abort();
@@ -59,7 +62,7 @@ bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress
         }
         if (sheet > first)
             printer.newPage();
-        PrintSheetPainter::paintSheet(painter, settings_, sheet, cards_);
+        PrintSheetPainter::paintSheet(painter, settings_, sheet, cards_, &glyphs);
         if (progress)
             ++progress->done;
     }

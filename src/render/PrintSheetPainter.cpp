@@ -21,7 +21,8 @@ void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& rec
     painter.restore();
 }
 
-void paintSheet(QPainter& painter, const PrintSettings& settings, int sheet, const PrintCardSource& cards)
+void paintSheet(
+    QPainter& painter, const PrintSettings& settings, int sheet, const PrintCardSource& cards, GlyphCache* glyphs)
 {
     painter.fillRect(QRectF(QPointF(0, 0), settings.paper), Qt::white);
     for (int row = 1; row <= settings.Print_Row; ++row) {
@@ -38,9 +39,9 @@ void paintSheet(QPainter& painter, const PrintSettings& settings, int sheet, con
                 continue;
             }
             const bool backOnly = settings.Print_Card_Side == sideBack;
-            (backOnly ? card->back : card->front).draw(painter, placed.front);
+            (backOnly ? card->back : card->front).draw(painter, placed.front, glyphs);
             if (placed.back && !card->back.isNull())
-                card->back.draw(painter, *placed.back);
+                card->back.draw(painter, *placed.back, glyphs);
         }
     }
 }

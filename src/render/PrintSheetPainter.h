@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class GlyphCache;
 class QPainter;
 
 // The pictures one cell shows: the front and back of one card.
@@ -23,8 +24,10 @@ namespace PrintSheetPainter {
 
 // Paints one sheet (0-based) of the job on painter, whose coordinates are points over the
 // whole paper, y down: white paper, then each cell's card as vectors, without outlines.
-// Cells stop at the job's total (Total_Label_Real).
-void paintSheet(QPainter& painter, const PrintLayout::PrintSettings& settings, int sheet, const PrintCardSource& cards);
+// Cells stop at the job's total (Total_Label_Real). A glyph cache of the painting thread,
+// where given, serves the sheets that follow.
+void paintSheet(QPainter& painter, const PrintLayout::PrintSettings& settings, int sheet, const PrintCardSource& cards,
+    GlyphCache* glyphs = nullptr);
 
 // Draws a caption centred on rect in the bold 11-point font of the print captions.
 void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& rect, const QColor& colour);

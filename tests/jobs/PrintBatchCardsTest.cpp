@@ -1,5 +1,6 @@
 #include "jobs/PrintBatchCards.h"
 
+#include "jobs/RowApplication.h"
 #include "model/Card_Property.h"
 #include "model/SKTText.h"
 
@@ -78,4 +79,71 @@ TEST(PrintBatchCards, SideBackIsPlacedByThePlainFront)
     ASSERT_TRUE(card);
     EXPECT_EQ(card->front.size(), QSizeF(10, 20));
     EXPECT_FALSE(card->back.isNull());
+}
+
+namespace {
+
+// A card whose one text shows the row it was given.
+CardSnapshot snapshotShowingItsRow()
+{
+    CardSnapshot card = snapshotOfOneText();
+    card.front.first()->setBounds(QRectF(10, 10, 200, 40));
+    return card;
+}
+
+void showRow(CardSnapshot& card, int row)
+{
+    RowApplication::applyValue(*card.front.first(), QStringLiteral("Row %1").arg(row));
+}
+
+// Row's card as the printer is to get it, drawn here from the snapshot.
+QImage expectedCard(const CardSnapshot& snapshot, int row)
+{
+    CardSnapshot card = snapshot.clone();
+    showRow(card, row);
+    return SKTRenderingView::image_From_Card_Graphics(card.front, true, card.frontBase())
+        .withTextAsGlyphs()
+        .toImage(72, Qt::white);
+}
+
+} // namespace
+
+// Workers take several rows at a time; whatever the order the sheets ask in (in turn, back
+// to an earlier sheet, the same card twice, the last card, past the end), each card is the
+// one of its own row, drawn once, with its text laid out.
+TEST(PrintBatchCards, EveryCardIsItsOwnRowsWhateverTheOrderAsked)
+{
+    const CardSnapshot snapshot = snapshotShowingItsRow();
+    constexpr int rows = 11;
+    PrintBatchCards batch(
+        snapshot, rows, [](CardSnapshot& card, int row, const QString&) { showRow(card, row); }, QStringLiteral("F"),
+        Picture(), 3);
+    std::vector<QImage> expected;
+    for (int row = 0; row < rows; ++row)
+        expected.push_back(expectedCard(snapshot, row));
+    EXPECT_NE(expected[1], expected[10]);
+    for (const int row : { 0, 1, 2, 3, 4, 5, 6, 7, 3, 3, 4, 10, 0, 9, 10 }) {
+        const std::optional<PrintCellCards> card = batch.card(row);
+        ASSERT_TRUE(card) << row;
+        EXPECT_EQ(card->front.toImage(72, Qt::white), expected[size_t(row)]) << row;
+    }
+    EXPECT_FALSE(batch.card(rows));
+}
+
+TEST(PrintBatchCards, AJobLeftEarlyEndsWithItsWorkersBusy)
+{
+    std::atomic<int> applied { 0 };
+    {
+        PrintBatchCards batch(
+            snapshotShowingItsRow(), 10000,
+            [&](CardSnapshot& card, int row, const QString&) {
+                ++applied;
+                showRow(card, row);
+            },
+            QStringLiteral("F"), Picture(), 4);
+        ASSERT_TRUE(batch.card(0));
+        ASSERT_TRUE(batch.card(1));
+    }
+    // Only the rows of the printer's window were drawn, not the whole job.
+    EXPECT_LT(applied.load(), 1000);
 }

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -287,6 +288,51 @@ TEST(Picture, RectanglesReplayInTheirOwnStateAndClip)
     EXPECT_EQ(QColor(image.pixel(27, 5)), QColor(Qt::white));
     EXPECT_EQ(QColor(image.pixel(35, 5)), QColor(Qt::blue));
     EXPECT_EQ(QColor(image.pixel(31, 5)), QColor(Qt::black));
+}
+
+// A clipped drawing that follows an unclipped one in the same state is drawn where its
+// own transform puts it, on the raster and in a PDF alike.
+TEST(Picture, AClippedDrawingAfterAnUnclippedOneKeepsItsPlace)
+{
+    const Picture picture = Picture::record(QSizeF(40, 10), [](QPainter& painter) {
+        painter.translate(20, 0);
+        QPainterPath triangle;
+        triangle.moveTo(0, 0);
+        triangle.lineTo(10, 0);
+        triangle.lineTo(0, 10);
+        painter.fillPath(triangle, Qt::red);
+        painter.setClipRect(QRectF(10, 0, 10, 10));
+        painter.fillPath(triangle.translated(10, 0), Qt::red);
+    });
+    const QImage image = picture.toImage(72, Qt::white);
+    EXPECT_EQ(QColor(image.pixel(21, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(31, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(image.pixel(11, 2)), QColor(Qt::white));
+}
+
+// Text handed to a recording inside a save and restore leaves nothing of that state behind:
+// what is drawn after the restore is drawn in the state restored.
+TEST(Picture, DrawingAfterTextInASavedStateUsesTheRestoredState)
+{
+    const Picture picture = Picture::record(QSizeF(100, 40), [](QPainter& painter) {
+        painter.setFont(bigFont());
+        painter.save();
+        painter.translate(60, 0);
+        painter.setPen(Qt::red);
+        Picture::drawText(painter, QPointF(0, 35), QStringLiteral("I"));
+        painter.restore();
+        painter.fillRect(QRectF(0, 0, 10, 10), Qt::blue);
+        Picture::drawText(painter, QPointF(20, 35), QStringLiteral("I"));
+    });
+    const QImage image = picture.toImage(72, Qt::white);
+    EXPECT_EQ(QColor(image.pixel(5, 5)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(image.pixel(65, 5)), QColor(Qt::white));
+    // The second text is in the restored pen (black) at its own place.
+    const QRect black = inkBox(image.copy(0, 11, 59, 29));
+    EXPECT_FALSE(black.isEmpty());
+    for (int y = 11; y < 40; ++y)
+        for (int x = 0; x < 59; ++x)
+            EXPECT_LT(qRed(image.pixel(x, y)) - qBlue(image.pixel(x, y)), 60) << x << "," << y;
 }
 
 TEST(Picture, PngKeepsTransparency)

@@ -111,7 +111,7 @@ TEST(BarcodeCardFields, RowMadeCode128FromDefaultFieldsReads)
     settings.show_hide_hdr = settings.show_hide_ftr = 1;
     storeBarcodeFields(settings, *object);
     const auto make = barcodeRowMaker(*object);
-    for (const QString value : { QStringLiteral("INV-000991"), QStringLiteral("Guest 12"), QStringLiteral("4711") }) {
+    for (const QString& value : { QStringLiteral("INV-000991"), QStringLiteral("Guest 12"), QStringLiteral("4711") }) {
         const QImage png = QImage::fromData(make(value).toPng(300), "PNG");
         ASSERT_FALSE(png.isNull()) << qPrintable(value);
         EXPECT_EQ(barcodetest::zxingRead(png, QStringLiteral("Code128")), value.toLatin1());

@@ -111,8 +111,9 @@ TEST(BarcodeGeneration, RowsOfTwoKindsOnFourThreadsEachDecodeToTheirOwnValue)
             ASSERT_FALSE(picture.isNull()) << value.toStdString();
             EXPECT_EQ(
                 barcodetest::zxingRead(barcodetest::decodable(picture), useQr ? "QRCode" : "Code128"), value.toUtf8());
-            if (useQr)
+            if (useQr) {
                 EXPECT_EQ(picture.size().height(), Get_Image_From_Val(qr, value, "H", "F").size().height());
+            }
         }
     }
 }

@@ -243,8 +243,9 @@ TEST_F(BatchExportTest, AFullDiskEndsTheRunWithTheSystemsReasonAndTheCount)
     EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
     EXPECT_EQ(result.error, disk.expectedReason());
     EXPECT_LT(result.cardsWritten, 20);
-    if (disk.isTmpfs())
+    if (disk.isTmpfs()) {
         EXPECT_GT(result.cardsWritten, 0);
+    }
     const QStringList onDisk
         = QDir(QDir(disk.path()).filePath(batchExportFolderName)).entryList(QDir::Files | QDir::Hidden);
     EXPECT_EQ(onDisk.size(), result.cardsWritten) << "a failed card leaves no partial file";

@@ -6,7 +6,6 @@
 #include "support/ReadOnlyFolder.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -17,12 +16,6 @@ enum Answer
     DontSave,
     Cancel
 };
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 int asked(ScriptedDialogService& service, const QString& kind)
 {

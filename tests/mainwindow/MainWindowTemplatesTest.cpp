@@ -233,9 +233,11 @@ TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
         otherModal = templateWindows(TemplateStore::nameOf(preview), false);
         ASSERT_TRUE(main.Open_Template_Browser());
         EXPECT_GT(main.Get_Front_Control_Count(), 0);
-        for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop })
-            if (side->Card_fill_chk && side->Card_fill_style == QLatin1String("I"))
+        for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop }) {
+            if (side->Card_fill_chk && side->Card_fill_style == QLatin1String("I")) {
                 EXPECT_FALSE(side->Card_BG_Image.isNull()) << side->Card_BG_Image_Path.toStdString();
+            }
+        }
         EXPECT_FALSE(main.grab().isNull());
     }
 }

@@ -79,8 +79,9 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
         if (*expected.shape) {
             EXPECT_EQ(made->Get_shape_type(), QString::fromLatin1(expected.shape)) << expected.tool;
         }
-        if (expected.size.isValid())
+        if (expected.size.isValid()) {
             EXPECT_EQ(made->bounds().size(), expected.size) << expected.tool;
+        }
         EXPECT_EQ(main.currentCanvas()->selectedGraphic(), made);
         EXPECT_EQ(main.Selected_Control_Tool(), 0) << expected.tool;
     }

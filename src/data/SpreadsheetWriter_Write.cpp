@@ -10,13 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -275,17 +273,33 @@ bool SpreadsheetWriter::packWorkFolder(const QString& path)
     for (const QString& item : items)
         paths.append(tmpDir_ + QLatin1Char('/') + item);
 
-    // Packed next to the target and renamed over it, so a failure never leaves half a file.
-    const QFileInfo target(path);
-    const QString partial = target.absolutePath() + QStringLiteral("/.") + target.fileName()
-        + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-    if (!SSZipArchive::createZipFileAtPath(partial, paths)) {
-        QFile::remove(partial);
+    // Packed beside the work folder, then copied into place by the checked writer: the old
+    // workbook is replaced only when the whole new one is on the disk.
+    const QString packed = tmpDir_ + QStringLiteral(".xlsx");
+    QFile::remove(packed);
+    if (!SSZipArchive::createZipFileAtPath(packed, paths)) {
+        QFile::remove(packed);
         return fail(QStringLiteral("cannot write the workbook %1").arg(path));
     }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(partial);
-        return fail(QStringLiteral("cannot write the workbook %1").arg(path));
-    }
+    QFile source(packed);
+    QString reason;
+    const bool written = source.open(QIODevice::ReadOnly)
+        && writeFileChecked(
+            path,
+            [&source](QIODevice& device) {
+                char buffer[1 << 16];
+                for (;;) {
+                    const qint64 count = source.read(buffer, sizeof buffer);
+                    if (count <= 0)
+                        return count == 0;
+                    if (device.write(buffer, count) != count)
+                        return false;
+                }
+            },
+            &reason);
+    source.close();
+    QFile::remove(packed);
+    if (!written)
+        return fail(QStringLiteral("cannot write the workbook %1: %2").arg(path, reason));
     return true;
 }

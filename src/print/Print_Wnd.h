@@ -46,6 +46,8 @@ public:
 
     void Set_values_From_Printer();
     void Check_Max_Cell_Value();
+    // The paper, margins and the cells that fit them, after the printer's page changed.
+    void refitToPrinter();
     void Refresh_Preview();
     // Starts a preview (true) or a print (false) with the settings as they stand.
     void Execute_Printing(bool preview);

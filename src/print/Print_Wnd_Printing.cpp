@@ -94,13 +94,21 @@ void Print_Wnd::previewSheets()
     std::unique_ptr<Printing_View> job = makeJob();
     // The preview shows the job from its first sheet, whatever range the last print took.
     printInfo->setPrintRange(QPrinter::AllPages);
-    const QPageLayout paperBefore = printInfo->pageLayout();
+    QPageLayout paperShown = printInfo->pageLayout();
     bool printAsked = false;
     {
         QPrintPreviewDialog previewWindow(printInfo.get(), this);
         previewWindow.setWindowTitle(tr("Print Preview"));
-        connect(&previewWindow, &QPrintPreviewDialog::paintRequested, this,
-            [&job](QPrinter* printer) { job->print(*printer, true); });
+        connect(&previewWindow, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* printer) {
+            // The preview's page setup works on this window's printer: the sheets it shows
+            // are laid out again for the new paper.
+            if (!printInfo->pageLayout().isEquivalentTo(paperShown)) {
+                paperShown = printInfo->pageLayout();
+                refitToPrinter();
+                job = makeJob();
+            }
+            job->print(*printer, true);
+        });
         // Qt's own Print there would paint the preview's sheets only, to the printer and file
         // of the last print: it hands the whole job to this window's print instead.
         if (QAction* print = previewPrintAction(previewWindow)) {
@@ -113,11 +121,9 @@ void Print_Wnd::previewSheets()
         dialogs().runModal(previewWindow);
     }
     job.reset();
-    // The preview's page setup works on this window's printer: lay the cells out again.
-    if (!printInfo->pageLayout().isEquivalentTo(paperBefore)) {
-        Set_values_From_Printer();
-        Check_Max_Cell_Value();
-    }
+    // A page setup the preview did not paint again after.
+    if (!printInfo->pageLayout().isEquivalentTo(paperShown))
+        refitToPrinter();
     if (printAsked)
         printSheets(*makeJob());
 }

@@ -183,8 +183,7 @@ void Print_Wnd::Set_values_From_Printer()
 void Print_Wnd::orientationChosen(int index)
 {
     printInfo->setPageOrientation(index == 0 ? QPageLayout::Portrait : QPageLayout::Landscape);
-    Set_values_From_Printer();
-    Check_Max_Cell_Value();
+    refitToPrinter();
 }
 
 void Print_Wnd::pagesetup()
@@ -192,6 +191,11 @@ void Print_Wnd::pagesetup()
     QPageSetupDialog setup(printInfo.get(), this);
     if (dialogs().runModal(setup) != QDialog::Accepted)
         return;
+    refitToPrinter();
+}
+
+void Print_Wnd::refitToPrinter()
+{
     Set_values_From_Printer();
     Check_Max_Cell_Value();
 }

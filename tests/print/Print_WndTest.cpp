@@ -15,6 +15,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -409,6 +410,40 @@ TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
     EXPECT_TRUE(previewed);
     EXPECT_EQ(PdfTools::pageCount(pdf), 120);
     EXPECT_EQ(scripted->messages(), std::vector<QString> { Printing_View::previewLimitMessage() });
+}
+
+TEST(PrintWindow, APageSetupInThePreviewLaysTheSheetsItShowsOutAgain)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    Print_Wnd window;
+    bool portraitBefore = false;
+    bool landscapeShown = false;
+    scripted->modalHandler = [&](QDialog& dialog) {
+        if (&dialog == &window) {
+            window.show();
+            choosePrinter(window, Print_Wnd::pdfFileEntry());
+            layOut(window, 1, 1, 4);
+            portraitBefore = window.settings().paper.height() > window.settings().paper.width();
+            window.Execute_Printing(true);
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+            preview->show();
+            QTest::qWait(50);
+            // What the preview's own page setup does: turn the paper, then paint again.
+            preview->printer()->setPageOrientation(QPageLayout::Landscape);
+            auto* sheets = preview->findChild<QPrintPreviewWidget*>();
+            EXPECT_TRUE(sheets);
+            if (sheets)
+                sheets->updatePreview();
+            QTest::qWait(50);
+            landscapeShown = window.settings().paper.width() > window.settings().paper.height();
+            return int(QDialog::Rejected);
+        }
+        return 0;
+    };
+    window.Open_Print_Wnd(host);
+    EXPECT_TRUE(portraitBefore);
+    EXPECT_TRUE(landscapeShown) << "the sheets shown are laid out for the turned paper while the preview is open";
 }
 
 TEST(PrintWindow, CellsTooSmallForTheirCardsAreRefusedBeforeAnythingPrints)

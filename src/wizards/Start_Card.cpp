@@ -27,7 +27,6 @@ Start_Card::Start_Card(QWidget* parent)
         auto* button = new QPushButton(QIcon::fromTheme(icon), text);
         button->setToolTip(tip);
         button->setMinimumSize(320, 48);
-        button->setAutoDefault(false);
         layout->addWidget(button, 0, Qt::AlignHCenter);
         return button;
     };
@@ -49,6 +48,12 @@ Start_Card::Start_Card(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &Start_Card::CancelClick);
     connect(buttons, &QDialogButtonBox::helpRequested, this, &Start_Card::HelpClick);
     layout->addWidget(buttons);
+    // Enter takes the choice that has the focus, the first one at the start; never Help or Exit.
+    for (QAbstractButton* button : buttons->buttons()) {
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
+    }
+    Using_Template_btn->setDefault(true);
     Using_Template_btn->setFocus();
 }
 

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,20 @@ TEST_F(TemplateWindowsTest, StartDialogRecordsEachChoiceAndExitEmptiesIt)
     during = [&](QDialog&) { start.CancelClick(); };
     EXPECT_EQ(dialogs->runModal(start), 0);
     EXPECT_TRUE(Start_Card_Option.isEmpty());
+}
+
+TEST_F(TemplateWindowsTest, EnterTakesTheChoiceWithTheFocusAndNeverHelp)
+{
+    for (const bool wizard : { false, true }) {
+        Start_Card start;
+        during = [&](QDialog&) {
+            QPushButton* focused = wizard ? start.Using_Wizard_btn : start.Using_Template_btn;
+            focused->setFocus();
+            QTest::keyClick(start.focusWidget(), Qt::Key_Return);
+        };
+        EXPECT_EQ(dialogs->runModal(start), 1);
+        EXPECT_EQ(Start_Card_Option, wizard ? QStringLiteral("W") : QStringLiteral("T"));
+    }
 }
 
 TEST_F(TemplateWindowsTest, NameDialogRefusesBadNamesAndAsksBeforeReplacing)

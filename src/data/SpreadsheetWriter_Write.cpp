@@ -283,20 +283,7 @@ bool SpreadsheetWriter::packWorkFolder(const QString& path)
     }
     QFile source(packed);
     QString reason;
-    const bool written = source.open(QIODevice::ReadOnly)
-        && writeFileChecked(
-            path,
-            [&source](QIODevice& device) {
-                char buffer[1 << 16];
-                for (;;) {
-                    const qint64 count = source.read(buffer, sizeof buffer);
-                    if (count <= 0)
-                        return count == 0;
-                    if (device.write(buffer, count) != count)
-                        return false;
-                }
-            },
-            &reason);
+    const bool written = source.open(QIODevice::ReadOnly) && copyIntoFileChecked(source, path, &reason);
     source.close();
     QFile::remove(packed);
     if (!written)

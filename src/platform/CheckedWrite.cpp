@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QRandomGenerator>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -184,4 +185,21 @@ bool writeFileChecked(const QString& path, const QByteArray& bytes, QString* rea
 {
     return writeFileChecked(
         path, [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); }, reason, options);
+}
+
+bool copyIntoFileChecked(QIODevice& source, const QString& path, QString* reason, CheckedWriteOptions options)
+{
+    return writeFileChecked(
+        path,
+        [&source](QIODevice& device) {
+            std::array<char, 1 << 16> block;
+            for (;;) {
+                const qint64 count = source.read(block.data(), qint64(block.size()));
+                if (count <= 0)
+                    return count == 0;
+                if (device.write(block.data(), count) != count)
+                    return false;
+            }
+        },
+        reason, options);
 }

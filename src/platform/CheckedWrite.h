@@ -27,3 +27,7 @@ bool writeFileChecked(const QString& path, const std::function<bool(QIODevice&)>
 // The same for bytes already made.
 bool writeFileChecked(
     const QString& path, const QByteArray& bytes, QString* reason = nullptr, CheckedWriteOptions options = {});
+// The same for what an open source holds from where it stands (a file made elsewhere first),
+// copied block by block; a failed read fails the write.
+bool copyIntoFileChecked(
+    QIODevice& source, const QString& path, QString* reason = nullptr, CheckedWriteOptions options = {});

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr qint64 nearlyFull = 64 * 1024;
-constexpr qint64 copyBlock = 1024 * 1024;
 
 // A PDF ends with its end-of-file marker; a write cut short (a full disk) loses it.
 bool endsLikeAPdf(QFile& file)
@@ -75,17 +74,7 @@ bool PdfFileReplacement::commit()
         error_ = partial_->errorString();
         return false;
     }
-    const bool written = writeFileChecked(
-        destination_,
-        [this](QIODevice& out) {
-            while (!partial_->atEnd()) {
-                const QByteArray block = partial_->read(copyBlock);
-                if (block.isEmpty() || out.write(block) != block.size())
-                    return false;
-            }
-            return true;
-        },
-        &error_);
+    const bool written = copyIntoFileChecked(*partial_, destination_, &error_);
     partial_->close();
     return written;
 }

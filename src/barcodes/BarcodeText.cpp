@@ -1,9 +1,9 @@
 #include "barcodes/BarcodeText.h"
 
+#include "platform/DeviceFont.h"
 #include "platform/Picture.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
@@ -12,19 +12,6 @@ namespace {
 
 constexpr double pointsPerInch = 72.0;
 constexpr float bandFactor = 1.35f;
-
-// A 72-dpi device for font metrics; only read after its construction, so shared by threads.
-const QImage& device72()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMeter = int(std::lround(pointsPerInch / 0.0254));
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
-}
 
 int graphemeCount(const QString& text)
 {
@@ -45,7 +32,7 @@ void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const 
         Picture::drawText(painter, baseLine, text);
         return;
     }
-    QTextLayout layout(text, font, &device72());
+    QTextLayout layout(text, font, pointSizedDevice());
     layout.beginLayout();
     const QTextLine line = layout.createLine();
     layout.endLayout();
@@ -65,7 +52,7 @@ void drawSpaced(QPainter& painter, QPointF baseLine, const QString& text, const 
 
 double capHeight(const QFont& font)
 {
-    return QFontMetricsF(font, &device72()).capHeight();
+    return QFontMetricsF(font, pointSizedDevice()).capHeight();
 }
 
 float bandHeightInches(const QFont& font)
@@ -75,13 +62,13 @@ float bandHeightInches(const QFont& font)
 
 QSizeF measureText(const QString& text, const QFont& font)
 {
-    const QFontMetricsF metrics(font, &device72());
+    const QFontMetricsF metrics(font, pointSizedDevice());
     return { text.isEmpty() ? 0.0 : metrics.horizontalAdvance(text), metrics.height() };
 }
 
 double lineHeight(const QFont& font)
 {
-    return QFontMetricsF(font, &device72()).height();
+    return QFontMetricsF(font, pointSizedDevice()).height();
 }
 
 Qt::Alignment alignmentFromWord(const QString& word)
@@ -97,14 +84,14 @@ void drawTextAt(QPainter& painter, const QPointF& topLeft, const QString& text, 
     const QColor& color)
 {
     painter.setPen(color);
-    const double ascent = QFontMetricsF(font, &device72()).ascent();
+    const double ascent = QFontMetricsF(font, pointSizedDevice()).ascent();
     drawSpaced(painter, QPointF(topLeft.x(), topLeft.y() + ascent), text, font, kerning);
 }
 
 void drawTextInRect(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, double kerning,
     const QColor& color, Qt::Alignment alignment)
 {
-    const QFontMetricsF metrics(font, &device72());
+    const QFontMetricsF metrics(font, pointSizedDevice());
     const double textWidth = metrics.horizontalAdvance(text) + graphemeCount(text) * kerning;
     double x = rect.left();
     if (alignment & Qt::AlignHCenter)

@@ -1,10 +1,9 @@
 #include "platform/GlyphCache.h"
 
-#include <QGlyphRun>
-#include <QImage>
-#include <QTextLayout>
+#include "platform/DeviceFont.h"
 
-#include <cmath>
+#include <QGlyphRun>
+#include <QTextLayout>
 
 namespace {
 
@@ -12,23 +11,9 @@ namespace {
 // over a batch of texts that never repeat.
 constexpr qsizetype mostLayoutsKept = 4096;
 
-// A 72-dpi device, on which a font's point size is its size in picture units, as on the
-// device pictures are recorded on; only read after its construction, so shared by threads.
-QImage& device72()
-{
-    static QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-        const int dotsPerMeter = int(std::lround(72 / 0.0254));
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
-}
-
 QList<PlacedGlyphs> layOut(const QString& text, const QFont& font)
 {
-    QTextLayout layout(text, font, &device72());
+    QTextLayout layout(text, font, pointSizedDevice());
     layout.beginLayout();
     QTextLine line = layout.createLine();
     if (!line.isValid()) {

@@ -98,11 +98,6 @@ Stamp makeStamp(const QPainter& painter, const QFont& font, const QPointF& posit
 
 } // namespace
 
-bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& position, const QString& text)
-{
-    return drawCrispTextStamp(painter, font, font.key(), position, text);
-}
-
 bool drawCrispTextStamp(
     QPainter& painter, const QFont& font, const QString& fontKey, const QPointF& position, const QString& text)
 {

@@ -12,8 +12,7 @@ class QString;
 // so the pixels come out as drawText would make them. Only for an unrotated, unclipped
 // painter at full opacity on a 32-bit image of one pixel per unit, with a solid pen and a
 // font that does not smooth; answers false, having drawn nothing, in any other case.
-bool drawCrispTextStamp(QPainter& painter, const QFont& font, const QPointF& position, const QString& text);
-// The same with the font's key, which a caller drawing many characters in one font keeps:
+// fontKey is the font's key, which a caller drawing many characters in one font keeps:
 // making it costs about as much as stamping a character.
 bool drawCrispTextStamp(
     QPainter& painter, const QFont& font, const QString& fontKey, const QPointF& position, const QString& text);

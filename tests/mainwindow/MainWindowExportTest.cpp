@@ -16,15 +16,26 @@
 #include <QDir>
 #include <QFile>
 
-TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
+namespace {
+
+// A text on the front that takes its words from the series "guests".
+std::shared_ptr<SKTText> placeTextBoundToGuests(SKTWindowController& main)
 {
-    SKTWindowController& main = start();
-    writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(10, 10, 120, 30));
     text->data_source_type = 1;
     text->batch_list_name = QStringLiteral("guests");
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    return text;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
+{
+    SKTWindowController& main = start();
+    writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
+    const auto text = placeTextBoundToGuests(main);
 
     dialogs->fileAnswers = { folder.path() };
     QString doneText;
@@ -66,11 +77,7 @@ TEST_F(MainWindowTest, ABatchExportRunsWhileTheDesignIsEdited)
     for (int row = 1; row <= 24; ++row)
         rows += "Guest " + QByteArray::number(row) + '\n';
     writeSeries(QStringLiteral("guests"), rows);
-    auto text = SKTGraphic::create<SKTText>();
-    text->setBounds(QRectF(10, 10, 120, 30));
-    text->data_source_type = 1;
-    text->batch_list_name = QStringLiteral("guests");
-    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    const auto text = placeTextBoundToGuests(main);
 
     dialogs->fileAnswers = { folder.path() };
     bool finished = false;

@@ -57,5 +57,5 @@ function(galavite_test folder)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+    DISCOVERY_TIMEOUT 600)
 endfunction()

@@ -2,10 +2,12 @@
 
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
-#include "widgets/Send_Modeless.h"
 #include "platform/DialogService.h"
+#include "widgets/Send_Modeless.h"
 
 #include <QComboBox>
+
+#include <utility>
 
 namespace {
 
@@ -21,7 +23,9 @@ void showWriteFailure(const QString& path, const QString& error)
 CardExporter::CardExporter(ExportHost& host, QObject* parent)
     : QObject(parent)
     , host_(host)
-{ }
+{
+    connect(&worker_, &WorkerThread::finished, this, &CardExporter::finishBatch);
+}
 
 CardExporter::~CardExporter()
 {
@@ -29,8 +33,6 @@ CardExporter::~CardExporter()
         progress_->stopRequested = true;
         progress_->release();
     }
-    if (worker_.joinable())
-        worker_.join();
 }
 
 ExportWindow& CardExporter::exportWindow()
@@ -101,16 +103,12 @@ void CardExporter::startBatch(
     if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
         sheet->follow(*progress_, QStringLiteral("Card"));
     host_.Show_One_By_One_Modeless();
-    worker_ = std::thread([this, request = std::move(request)] {
-        const BatchExportResult result = Export_Batch_File(request, *progress_);
-        QMetaObject::invokeMethod(
-            this, [this, result] { finishBatch(result); }, Qt::QueuedConnection);
-    });
+    worker_.start([this, request = std::move(request)] { result_ = Export_Batch_File(request, *progress_); });
 }
 
-void CardExporter::finishBatch(const BatchExportResult& result)
+void CardExporter::finishBatch()
 {
-    worker_.join();
+    const BatchExportResult result = std::exchange(result_, BatchExportResult());
     if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
         sheet->finish();
     host_.Hide_One_By_One_Modeless();
@@ -120,15 +118,16 @@ void CardExporter::finishBatch(const BatchExportResult& result)
     // A run that did not finish always says how far it got.
     switch (result.outcome) {
     case BatchExportResult::Outcome::FolderFailed:
-        Show_MessageBox(QStringLiteral("%1\n\n%2: %3\n\n%4")
-                            .arg(batchFolderFailedMessage, result.exportFolder, result.error, cardsWrittenText(result)));
+        Show_MessageBox(
+            QStringLiteral("%1\n\n%2: %3\n\n%4")
+                .arg(batchFolderFailedMessage, result.exportFolder, result.error, cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::WriteFailed:
         showWriteFailure(result.failedPath, result.error + QStringLiteral("\n\n") + cardsWrittenText(result));
         break;
     case BatchExportResult::Outcome::Stopped:
-        host_.showExportDone(
-            result.exportFolder, result.noBarcode.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
+        host_.showExportDone(result.exportFolder,
+            result.noBarcode.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::Finished:
         host_.showExportDone(result.exportFolder, result.noBarcode.appendedTo(exportedMessage));

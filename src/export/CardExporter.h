@@ -2,11 +2,11 @@
 
 #include "export/ExportHost.h"
 #include "jobs/BatchExport.h"
+#include "platform/WorkerThread.h"
 
 #include <QObject>
 
 #include <memory>
-#include <thread>
 
 class ExportWindow;
 
@@ -29,7 +29,7 @@ public:
     // Starts a batch into folder and returns at once; batchFinished tells the end.
     void startBatch(
         const QString& folder, const CardExportSettings& settings, std::shared_ptr<const DataBinding> binding);
-    bool batchRunning() const { return worker_.joinable(); }
+    bool batchRunning() const { return worker_.isRunning(); }
     // The running batch's counters and stop request (null when none runs).
     JobProgress* batchProgress() const { return progress_.get(); }
 
@@ -40,11 +40,12 @@ signals:
     void batchFinished(const BatchExportResult& result);
 
 private:
-    void finishBatch(const BatchExportResult& result);
+    void finishBatch();
 
     ExportHost& host_;
     ExportWindow* window_ = nullptr;
     std::unique_ptr<JobProgress> progress_;
     std::shared_ptr<const DataBinding> binding_;
-    std::thread worker_;
+    BatchExportResult result_; // written by the worker, read once it has finished
+    WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

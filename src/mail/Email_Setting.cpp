@@ -8,10 +8,10 @@
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
 #include "platform/DialogService.h"
+#include "platform/WorkerThread.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QEventLoop>
 #include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -23,9 +23,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <QThread>
 
-#include <memory>
 
 namespace {
 Email_Setting* instance = nullptr;
@@ -254,14 +252,9 @@ bool Email_Setting::sendTestMailWaiting(QString* reason)
     // The script may take long against a slow server: the window keeps painting meanwhile,
     // behind the please-wait sheet.
     bool sent = false;
-    QEventLoop waiting;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
+    WorkerThread::runAndWait([&] {
         QProcess process;
         sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason);
-    }));
-    connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
-    worker->start();
-    waiting.exec();
-    worker->wait();
+    });
     return sent;
 }

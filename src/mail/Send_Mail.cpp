@@ -3,10 +3,10 @@
 #include "common/MessageBoxes.h"
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
-#include "widgets/Send_Modeless.h"
 #include "mailing/MailAddresses.h"
 #include "mailing/MailRun.h"
 #include "platform/DialogService.h"
+#include "widgets/Send_Modeless.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,8 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QThread>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 Send_Mail* instance = nullptr;
@@ -50,15 +51,15 @@ Send_Mail::Send_Mail(MailHost& host, Email_Setting& settings, QWidget* parent)
     buildForm();
     msend_modTimer->setInterval(500);
     connect(msend_modTimer, &QTimer::timeout, this, &Send_Mail::update_sending_progress_bar);
+    connect(&worker_, &WorkerThread::finished, this, &Send_Mail::finishRun);
     instance = this;
 }
 
 Send_Mail::~Send_Mail()
 {
-    if (worker_) {
+    if (worker_.isRunning()) {
         progress_.stopRequested = true;
         progress_.release();
-        worker_->wait();
     }
     if (instance == this)
         instance = nullptr;
@@ -109,7 +110,7 @@ int Send_Mail::Open_Wnd()
 void Send_Mail::reject()
 {
     // The window stays while its run goes on: the progress sheet's Stop ends a run.
-    if (!worker_)
+    if (!worker_.isRunning())
         QDialog::reject();
 }
 
@@ -236,7 +237,7 @@ bool Send_Mail::prepareJob(MailJob& job)
 
 void Send_Mail::Send_Button()
 {
-    if (worker_)
+    if (worker_.isRunning())
         return;
     MailJob job;
     if (!prepareJob(job))
@@ -255,22 +256,17 @@ void Send_Mail::Send_Button()
         pauseText_.clear();
     }
     Show_Create_Modeless();
-    auto result = std::make_shared<MailRunResult>();
-    worker_ = QThread::create([this, job, render, result] {
-        *result = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
+    worker_.start([this, job, render] {
+        result_ = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
             QMutexLocker lock(&pauseTextMutex_);
             pauseText_ = text;
         });
     });
-    connect(worker_, &QThread::finished, this, [this, result] { finishRun(*result); });
-    worker_->start();
 }
 
-void Send_Mail::finishRun(const MailRunResult& result)
+void Send_Mail::finishRun()
 {
-    worker_->wait();
-    delete worker_;
-    worker_ = nullptr;
+    const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
     Show_MessageBox(host_.lastRunNoBarcode().appendedTo(mailRunMessage(result)));
     emit runFinished(result.allSent());

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "jobs/JobProgress.h"
+#include "mailing/MailRun.h"
+#include "platform/WorkerThread.h"
 
 #include <QDialog>
 #include <QMutex>
@@ -17,10 +19,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QThread;
 class QTimer;
 struct MailJob;
-struct MailRunResult;
 
 // The send window: e-mails the card, or one card per data row, to a list of recipients,
 // on a worker thread behind the progress sheet, with optional pauses between mails.
@@ -48,7 +48,7 @@ public:
     void delayed_delv_chk_select();
     void mail_card_side_CellClick();
 
-    bool isRunning() const { return worker_ != nullptr; }
+    bool isRunning() const { return worker_.isRunning(); }
 
     QLineEdit* from_txt;
     QLineEdit* to_txt;
@@ -88,14 +88,15 @@ private:
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
-    void finishRun(const MailRunResult& result);
+    void finishRun();
 
     MailHost& host_;
     Email_Setting& settings_;
     QTimer* msend_modTimer;
     QPointer<QWidget> sheetOwner_;
-    QThread* worker_ = nullptr;
     JobProgress progress_;
     QMutex pauseTextMutex_;
     QString pauseText_;
+    MailRunResult result_; // written by the worker, read once it has finished
+    WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

@@ -4,6 +4,7 @@
 #include "jobs/PrintBatchCards.h"
 #include "platform/DialogService.h"
 #include "print/PdfFileReplacement.h"
+#include "platform/WorkerThread.h"
 #include "print/Printing_View.h"
 
 #include <QAction>
@@ -11,12 +12,10 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
-#include <QEventLoop>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QSpinBox>
-#include <QThread>
 #include <QTimer>
 
 using namespace PrintLayout;
@@ -215,14 +214,8 @@ Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)
         sheet.setValue(progress.done);
         sheet.setLabelText(tr("Printing sheet %1 of %2…").arg(progress.done + 1).arg(progress.total.load()));
     });
-    QEventLoop waiting;
-    QThread* worker = QThread::create([&] { printed = job.print(*printInfo, false, &progress); });
-    connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);
     poll.start();
-    worker->start();
-    waiting.exec();
-    worker->wait();
-    delete worker;
+    WorkerThread::runAndWait([&] { printed = job.print(*printInfo, false, &progress); });
     poll.stop();
     sheet.reset();
     if (stopped)

@@ -3,6 +3,7 @@
 #include "barcodes/BarcodePictures.h"
 #include "barcodes/NKDBarcode.h"
 #include "platform/PngEncoder.h"
+#include "support/Patience.h"
 
 #include <QFile>
 #include <QPainter>
@@ -17,7 +18,7 @@ QByteArray runTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(30000))
+    if (!patience::finished(process))
         return {};
     return process.readAllStandardOutput();
 }

@@ -2,6 +2,7 @@
 
 #include "barcodes/DataMatrixEncoder.h"
 #include "barcodes/DataMatrixPicture.h"
+#include "support/Patience.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -18,7 +19,7 @@ std::optional<QByteArray> decodeWithZXing(const QImage& image)
         return std::nullopt;
     QProcess reader;
     reader.start(QStringLiteral("ZXingReader"), {QStringLiteral("-bytes"), QStringLiteral("-format"), QStringLiteral("DataMatrix"), path});
-    reader.waitForFinished(30000);
+    patience::finished(reader);
     const QByteArray bytes = reader.readAllStandardOutput();
     if (bytes.isEmpty())
         return std::nullopt;
@@ -36,7 +37,7 @@ std::vector<std::string> zintRows(int version, const std::string& data, int colu
     zint.start(QStringLiteral("zint"), {QStringLiteral("-b"), QStringLiteral("71"),
                                         QStringLiteral("--vers=%1").arg(version), QStringLiteral("--dump"),
                                         QStringLiteral("-d"), QString::fromStdString(data)});
-    zint.waitForFinished(30000);
+    patience::finished(zint);
     std::vector<std::string> rows;
     for (const QByteArray& line : zint.readAllStandardOutput().split('\n')) {
         const QByteArray hex = line.simplified().replace(' ', "");

@@ -2,6 +2,7 @@
 
 #include "barcodes/pdf417Images.h"
 #include "barcodes/pdf417param.h"
+#include "support/Patience.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -20,7 +21,7 @@ std::vector<std::optional<QByteArray>> decodeWithZXing(const std::vector<QImage>
     }
     QProcess reader;
     reader.start(QStringLiteral("ZXingReader"), arguments);
-    if (!reader.waitForFinished(120000))
+    if (!patience::finished(reader))
         return results;
     // One block per file: "File: <path>" (only when there are several), then "Bytes: <hex>"
     // when a symbol was read.
@@ -48,7 +49,7 @@ QStringList zintRows(const QByteArray& data, int columns, int level)
     zint.start(QStringLiteral("zint"), {QStringLiteral("-b"), QStringLiteral("55"), QStringLiteral("--cols=%1").arg(columns),
                                         QStringLiteral("--secure=%1").arg(level), QStringLiteral("--dump"),
                                         QStringLiteral("-d"), QString::fromLatin1(data)});
-    if (!zint.waitForFinished(30000))
+    if (!patience::finished(zint))
         return {};
     return QString::fromLatin1(zint.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }

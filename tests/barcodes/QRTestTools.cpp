@@ -1,5 +1,7 @@
 #include "QRTestTools.h"
 
+#include "support/Patience.h"
+
 #include <QProcess>
 
 #include <future>
@@ -15,11 +17,11 @@ Modules modulesOf(const QRModuleGrid& grid)
     return modules;
 }
 
-QByteArray runTool(const QString& program, const QStringList& arguments, int timeoutMs)
+QByteArray runTool(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit)
+    if (!patience::finished(process) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return process.readAllStandardOutput();
 }

@@ -22,7 +22,7 @@ Modules modulesOf(const QRModuleGrid& grid);
 Modules zintModules(const QByteArray& data, int version, int level, int mask);
 
 // Runs the program and returns its standard output (empty if it cannot be run).
-QByteArray runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
+QByteArray runTool(const QString& program, const QStringList& arguments);
 
 // The bytes ZXingReader / zbarimg read from each file, in order; an unreadable file gives
 // a null entry.

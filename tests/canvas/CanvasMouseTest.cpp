@@ -149,9 +149,13 @@ TEST_F(CanvasTest, ArrowKeysNudgeByOnePointAndHideHandlesForHalfASecond)
     EXPECT_TRUE(front->isHidingHandles());
     wait(300);
     keyClick(front.get(), Qt::Key_Right);
+    QElapsedTimer sinceLastPress;
+    sinceLastPress.start();
     wait(300);
-    EXPECT_TRUE(front->isHidingHandles()); // pushed on by the last press
-    EXPECT_TRUE(waitFor([&] { return !front->isHidingHandles(); }, 1000));
+    // Pushed on by the last press; only judged when a loaded machine did not sleep past the delay.
+    if (sinceLastPress.elapsed() < SKTGraphicView::handleShowingDelay)
+        EXPECT_TRUE(front->isHidingHandles());
+    EXPECT_TRUE(patience::eventually([&] { return !front->isHidingHandles(); }));
 }
 
 TEST_F(CanvasTest, DeleteKeyRemovesUnlessLocked)
@@ -237,7 +241,7 @@ TEST_F(CanvasTest, RedrawAskedForWhilePaintingIsIgnoredAndFromAWorkerIsPosted)
     graphic->view = front.get();
     document.insertGraphicsOnSide(Side::Front, { graphic }, { 0 });
     front->update();
-    ASSERT_TRUE(waitFor([&] { return graphic->draws >= 1; }, 1000));
+    ASSERT_TRUE(patience::eventually([&] { return graphic->draws >= 1; }));
     wait(100);
     const int afterOnePaint = graphic->draws;
     wait(100);
@@ -245,5 +249,5 @@ TEST_F(CanvasTest, RedrawAskedForWhilePaintingIsIgnoredAndFromAWorkerIsPosted)
 
     std::thread worker([&] { front->Refresh_Canvas(); });
     worker.join();
-    EXPECT_TRUE(waitFor([&] { return graphic->draws > afterOnePaint; }, 1000));
+    EXPECT_TRUE(patience::eventually([&] { return graphic->draws > afterOnePaint; }));
 }

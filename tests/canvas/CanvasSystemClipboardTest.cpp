@@ -4,10 +4,10 @@
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGraphicView.h"
 #include "support/TempResources.h"
+#include "support/Patience.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -38,7 +38,7 @@ TEST(CanvasSystemClipboard, PictureFromAnotherProgramPastesAsAnImageFile)
         child.start(QStringLiteral("xvfb-run"),
             { QStringLiteral("-a"), QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
                 QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=CanvasSystemClipboard.*") });
-        ASSERT_TRUE(child.waitForFinished(60000));
+        ASSERT_TRUE(patience::finished(child));
         const QByteArray output = child.readAll();
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
         EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
@@ -56,21 +56,17 @@ TEST(CanvasSystemClipboard, PictureFromAnotherProgramPastesAsAnImageFile)
     owner.start(QStringLiteral("xclip"),
         { QStringLiteral("-i"), QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
             QStringLiteral("image/png"), file });
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    patience::eventually([] {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-        if (data && data->hasImage())
-            break;
-    }
+        return data && data->hasImage();
+    });
 
     SKTDocument document;
     DefaultCanvasHost host;
     SKTGraphicView view(document, SKTDocument::Side::Front, host);
     view.paste();
     owner.kill();
-    owner.waitForFinished();
+    patience::finished(owner);
 
     ASSERT_EQ(document.graphics().size(), 1);
     const SKTGraphicPtr image = document.graphics().front();

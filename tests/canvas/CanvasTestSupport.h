@@ -8,6 +8,7 @@
 #include "model/Shape_Control.h"
 #include "support/ScriptedDialogService.h"
 #include "support/TempResources.h"
+#include "support/Patience.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -28,21 +29,10 @@ inline void keyClick(QWidget* widget, int key, Qt::KeyboardModifiers modifiers =
     QApplication::sendEvent(widget, &release);
 }
 
-inline bool waitFor(const std::function<bool()>& condition, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
+// Lets the event loop run for a while on purpose, so that what must not happen can be seen not to.
 inline void wait(int milliseconds)
 {
-    waitFor([] { return false; }, milliseconds);
+    patience::eventually([] { return false; }, milliseconds);
 }
 
 // A canvas on each side of one document, driven by real mouse and key events.

@@ -56,9 +56,13 @@ TEST(SKTGrid, ShowsForASecondAfterASpacingChangeAndLongerAfterAnother)
     EXPECT_GT(gridPixels(grid), 0);
     wait(600);
     grid.setSpacing(12.0);
+    QElapsedTimer sinceSecondChange;
+    sinceSecondChange.start();
     wait(600);
-    EXPECT_TRUE(grid.isShowingTemporarily()); // 1.2 s after the first change
-    EXPECT_TRUE(waitFor([&] { return !grid.isShowingTemporarily(); }, 1000));
+    // 1.2 s after the first change; only judged when a loaded machine did not sleep past the time shown.
+    if (sinceSecondChange.elapsed() < SKTGrid::SKTGridTemporaryShowingTime)
+        EXPECT_TRUE(grid.isShowingTemporarily());
+    EXPECT_TRUE(patience::eventually([&] { return !grid.isShowingTemporarily(); }));
     EXPECT_EQ(gridPixels(grid), 0);
 
     grid.setAlwaysShown(true);

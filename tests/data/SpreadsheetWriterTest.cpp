@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "data/SpreadsheetWriter.h"
 #include "support/TempResources.h"
+#include "support/Patience.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -211,7 +212,7 @@ TEST_F(WriterTest, LibreOfficeOpensTheWorkbookWithoutRepair)
     convert.start(office,
         { QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("csv"),
             QStringLiteral("--outdir"), tmp.path(), book });
-    ASSERT_TRUE(convert.waitForFinished(180000));
+    ASSERT_TRUE(patience::finished(convert));
     EXPECT_EQ(fileBytes(tmp.filePath(QStringLiteral("series.csv"))).trimmed(), QByteArray("Batch Value,n\na & b,7"));
 }
 

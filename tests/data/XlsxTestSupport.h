@@ -5,6 +5,7 @@
 
 #include "data/SSZipArchive.h"
 #include "data/ZipReader.h"
+#include "support/Patience.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -160,7 +161,7 @@ inline QString openpyxlPython()
         for (const QString& candidate : { QStringLiteral("/usr/bin/python3"), QStringLiteral("python3") }) {
             QProcess probe;
             probe.start(candidate, { QStringLiteral("-c"), QStringLiteral("import openpyxl") });
-            if (probe.waitForFinished(30000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
+            if (patience::finished(probe) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0)
                 return candidate;
         }
         return QString();
@@ -173,7 +174,7 @@ inline QString runPython(const QString& code, const QStringList& arguments = {})
 {
     QProcess process;
     process.start(openpyxlPython(), QStringList { QStringLiteral("-c"), code } + arguments);
-    const bool finished = process.waitForFinished(120000);
+    const bool finished = patience::finished(process);
     EXPECT_TRUE(finished);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());

@@ -7,6 +7,7 @@
 #include "platform/DesktopOpener.h"
 #include "support/ScriptedDialogService.h"
 #include "support/TempResources.h"
+#include "support/Patience.h"
 
 #include <QFile>
 #include <QLabel>
@@ -116,7 +117,7 @@ TEST(UserGuide, HoldsEverySectionAsSearchableText)
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"),
         { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/Help.pdf"), QStringLiteral("-") });
-    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    ASSERT_TRUE(patience::finished(pdftotext));
     ASSERT_EQ(pdftotext.exitCode(), 0);
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     for (const char* section : { "Getting started", "The invitation wizard", "Objects and properties", "Barcodes",

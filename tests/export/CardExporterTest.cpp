@@ -10,6 +10,7 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "support/ScriptedDialogService.h"
+#include "support/Patience.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -112,7 +113,7 @@ protected:
         exporter_.startBatch(out_.path(), settings, binding());
         if (whileRunning)
             whileRunning();
-        EXPECT_TRUE(finished.wait(60000));
+        EXPECT_TRUE(finished.wait(patience::generousMs));
         return finished.isEmpty() ? BatchExportResult() : finished.front().front().value<BatchExportResult>();
     }
 

@@ -1,4 +1,5 @@
 #include "platform/ImageResolution.h"
+#include "support/Patience.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -49,7 +50,7 @@ TEST(SamplePictures, BarcodeSampleIsAReadableBarcode)
         GTEST_SKIP() << "ZXingReader is not installed";
     QProcess decode;
     decode.start(reader, {shippedResource("barcode_sample.png")});
-    ASSERT_TRUE(decode.waitForFinished(30000));
+    ASSERT_TRUE(patience::finished(decode));
     const QString output = QString::fromUtf8(decode.readAllStandardOutput());
     EXPECT_TRUE(output.contains(QStringLiteral("\"1234567890128\""))) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("EAN-13"))) << output.toStdString();

@@ -35,8 +35,9 @@ HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config 
     "$prefix/bin/galavite" >/dev/null 2>&1 &
 program=$!
 tries=0
-# The program waits in its start-up wizard once the folder is filled.
-while [ ! -f "$seeded" ] && [ "$tries" -lt 300 ] && kill -0 "$program" 2>/dev/null; do
+# The program waits in its start-up wizard once the folder is filled. A loaded machine may
+# take long to start it: ten minutes at most.
+while [ ! -f "$seeded" ] && [ "$tries" -lt 6000 ] && kill -0 "$program" 2>/dev/null; do
     sleep 0.1
     tries=$((tries + 1))
 done

@@ -6,6 +6,7 @@
 #include "common/Globals.h"
 #include "jobs/BatchExport.h"
 #include "model/SKTBarcode.h"
+#include "support/Patience.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,7 +52,7 @@ QByteArray decodeCode128(const QString& png)
 {
     QProcess reader;
     reader.start(QStringLiteral("ZXingReader"), { QStringLiteral("-format"), QStringLiteral("Code128"), png });
-    if (!reader.waitForFinished(30000))
+    if (!patience::finished(reader))
         return "(decoder did not finish)";
     const QByteArray out = reader.readAllStandardOutput();
     // ZXingReader prints "Text:       "..."" lines; a card without a symbol gives none.

@@ -3,6 +3,7 @@
 #include "JobsTestSupport.h"
 #include "common/Globals.h"
 #include "support/FullFolder.h"
+#include "support/Patience.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,7 +108,7 @@ QString identify(const QString& path)
     process.start(QStringLiteral("identify"),
         { QStringLiteral("-units"), QStringLiteral("PixelsPerInch"), QStringLiteral("-format"),
             QStringLiteral("%m %[fx:round(resolution.x)]"), path });
-    process.waitForFinished();
+    patience::finished(process);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 

@@ -10,6 +10,7 @@
 #include "jobs/RowApplication.h"
 #include "model/Card_Property.h"
 #include "render/SKTRenderingView.h"
+#include "support/Patience.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -104,7 +105,7 @@ QByteArray readBarcode(const QImage& image, const QRectF& box, const QString& fo
         return {};
     QProcess reader;
     reader.start(QStringLiteral("ZXingReader"), { QStringLiteral("-format"), format, QStringLiteral("-bytes"), path });
-    reader.waitForFinished(30000);
+    patience::finished(reader);
     return reader.readAllStandardOutput().trimmed();
 }
 

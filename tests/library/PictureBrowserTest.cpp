@@ -4,6 +4,7 @@
 #include "library/PictureBrowserModel.h"
 #include "library/PictureFolder.h"
 #include "library/ThumbnailLoader.h"
+#include "support/Patience.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -86,10 +87,7 @@ TEST(PictureBrowserModel, ThumbnailsAreReadOffTheGuiThreadWhenFirstShown)
     // The first request answers at once with nothing rather than decoding on this thread.
     EXPECT_FALSE(model.data(model.index(0), Qt::DecorationRole).isValid());
     model.data(model.index(1), Qt::DecorationRole);
-    QElapsedTimer clock;
-    clock.start();
-    while (!(model.hasThumbnail(0) && model.hasThumbnail(1)) && clock.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    patience::eventually([&model] { return model.hasThumbnail(0) && model.hasThumbnail(1); });
     ASSERT_TRUE(model.hasThumbnail(0));
     const QIcon icon = model.data(model.index(0), Qt::DecorationRole).value<QIcon>();
     ASSERT_FALSE(icon.isNull());

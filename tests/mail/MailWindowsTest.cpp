@@ -7,6 +7,7 @@
 #include "widgets/Send_Modeless.h"
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
+#include "support/Patience.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -195,7 +196,7 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
             finished = true;
             loop.quit();
         });
-        QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(patience::generousMs, &loop, &QEventLoop::quit);
         window.Send_Button();
         EXPECT_TRUE(window.isRunning());
         EXPECT_EQ(sheet.parentWidget(), &window);
@@ -239,15 +240,13 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
         window.Send_Button();
         // The countdown of the pause after the first mail shows on the progress sheet.
         const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
-        QDeadlineTimer deadline(30000);
-        while (pause->text().isEmpty() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        patience::eventually([pause] { return !pause->text().isEmpty(); });
         pauseShown = pause->text();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
         counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
         dialogs_->yesNoAnswers = { true };
         sheet.Stop_Sending_Pressed();
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+        QTimer::singleShot(patience::generousMs, &loop, &QEventLoop::quit);
         if (!finished)
             loop.exec();
         return 0;

@@ -1,9 +1,10 @@
 #include "LocalSmtpServer.h"
 
 #include "mailing/MailHandoff.h"
+#include "support/Patience.h"
 
 #include <QDir>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QThread>
@@ -37,9 +38,8 @@ LocalSmtpServer::LocalSmtpServer(Mode mode)
         { QStringLiteral("-W"), QStringLiteral("ignore"),
             QStringLiteral(GALAVITE_SOURCE_DIR "/tests/mailing/smtp_test_server.py"), QString::fromLatin1(modeName),
             dir_.path() });
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 20000 && process_.state() != QProcess::NotRunning && !process_.canReadLine())
+    const QDeadlineTimer deadline(patience::generousMs);
+    while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning && !process_.canReadLine())
         process_.waitForReadyRead(200);
     const QByteArray line = process_.readLine().trimmed();
     if (line.startsWith("READY "))
@@ -49,9 +49,9 @@ LocalSmtpServer::LocalSmtpServer(Mode mode)
 LocalSmtpServer::~LocalSmtpServer()
 {
     process_.terminate();
-    if (!process_.waitForFinished(5000))
+    if (!patience::finished(process_))
         process_.kill();
-    process_.waitForFinished(5000);
+    patience::finished(process_);
 }
 
 QList<QJsonObject> LocalSmtpServer::mails() const
@@ -63,11 +63,10 @@ QList<QJsonObject> LocalSmtpServer::mails() const
     return result;
 }
 
-bool LocalSmtpServer::waitForMails(int count, int timeoutMs) const
+bool LocalSmtpServer::waitForMails(int count) const
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (mails().size() < count && clock.elapsed() < timeoutMs)
+    const QDeadlineTimer deadline(patience::generousMs);
+    while (mails().size() < count && !deadline.hasExpired())
         QThread::msleep(50);
     return mails().size() >= count;
 }

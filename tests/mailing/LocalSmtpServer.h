@@ -31,7 +31,7 @@ public:
     // attachments (name, type, head: the first bytes in hex).
     QList<QJsonObject> mails() const;
     // Waits (bounded) until count messages have arrived.
-    bool waitForMails(int count, int timeoutMs = 20000) const;
+    bool waitForMails(int count) const;
     QStringList authPasswords() const;
 
 private:

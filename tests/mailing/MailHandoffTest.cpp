@@ -1,6 +1,7 @@
 #include "LocalSmtpServer.h"
 
 #include "mailing/MailHandoff.h"
+#include "support/Patience.h"
 
 #include <QFile>
 #include <QImage>
@@ -233,7 +234,7 @@ TEST(MailScript, LineSeparatorsInSingleLineFieldsAreRefusedWithAMessageNotATrace
                 QStringLiteral("Body"), QStringLiteral("N") });
         script.write("pw\nDescription");
         script.closeWriteChannel();
-        ASSERT_TRUE(script.waitForFinished(20000));
+        ASSERT_TRUE(patience::finished(script));
         EXPECT_EQ(script.exitCode(), 1);
         EXPECT_EQ(QString::fromUtf8(script.readAllStandardError()).trimmed(),
             QStringLiteral("The subject holds a line break or a control character."))

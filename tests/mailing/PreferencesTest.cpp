@@ -1,6 +1,7 @@
 #include "mailing/Preferences.h"
 
 #include "support/FullFolder.h"
+#include "support/Patience.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,7 +92,7 @@ TEST_F(PreferencesTest, SavedKeysAreReadBackAndByPlistutil)
     QProcess plistutil;
     plistutil.start(
         QStringLiteral("plistutil"), { QStringLiteral("-i"), path, QStringLiteral("-f"), QStringLiteral("xml") });
-    ASSERT_TRUE(plistutil.waitForFinished(10000));
+    ASSERT_TRUE(patience::finished(plistutil));
     const QString xml = QString::fromUtf8(plistutil.readAllStandardOutput());
     for (const char* key :
         { "SendEmailRecipient", "SendEmailSender", "SendEmailPwd", "SendEmailSMTP", "SendEmailPORT", "SendEnableSSL" })

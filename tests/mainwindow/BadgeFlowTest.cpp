@@ -32,6 +32,7 @@
 #include "series/SeriesListModel.h"
 #include "series/Update_Ex_Num.h"
 #include "support/PdfTextTools.h"
+#include "support/Patience.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -144,7 +145,7 @@ std::map<QString, QStringList> decodeFiles(const QStringList& files)
         QProcess reader;
         reader.start(QStringLiteral("zbarimg"),
             QStringList { QStringLiteral("-q"), QStringLiteral("--xml") } + files.mid(first, 100));
-        EXPECT_TRUE(reader.waitForFinished(300000));
+        EXPECT_TRUE(patience::finished(reader));
         QXmlStreamReader xml(reader.readAllStandardOutput());
         QString source, type;
         while (!xml.atEnd()) {
@@ -178,13 +179,6 @@ QStringList expectedSymbols(const QString& id)
     QStringList symbols { QStringLiteral("CODE-128: ") + id, QStringLiteral("QR-Code: ") + id };
     symbols.sort();
     return symbols;
-}
-
-void processEventsUntil(const std::function<bool()>& done, int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 class BadgeFlowTest : public MainWindowTest
@@ -333,7 +327,7 @@ protected:
             return 0;
         };
         main.Export_Button();
-        processEventsUntil([&] { return done; }, 900000);
+        patience::eventually([&] { return done; });
         otherModal = nullptr;
         EXPECT_TRUE(done) << "the export did not finish";
         // The rows without an id are named, not passed over in silence.

@@ -9,6 +9,7 @@
 #include "model/Shape_Control.h"
 #include "platform/ArchiveWriter.h"
 #include "platform/PropertyList.h"
+#include "support/Patience.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -167,7 +168,7 @@ TEST(DesignFile, IsAnXmlPropertyListThatAnIndependentReaderTakesInOrder)
                          "for x in items[62:62+f]: assert plistlib.loads(x)['$archiver']=='NSKeyedArchiver'\n");
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), { QStringLiteral("-c"), script, path });
-    ASSERT_TRUE(python.waitForFinished(30000));
+    ASSERT_TRUE(patience::finished(python));
     EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
 }
 

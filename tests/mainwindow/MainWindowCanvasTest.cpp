@@ -5,6 +5,7 @@
 #include "model/CardGlobals.h"
 #include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
+#include "support/Patience.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -152,11 +153,7 @@ TEST_F(MainWindowCanvasTest, RedrawRequestsFromAWorkerRepaintTheShownSide)
     std::thread worker([] { ModelHooks::Refresh_Canvas(); });
     worker.join();
     EXPECT_EQ(painted.count, 0); // nothing happens off the GUI thread
-    QElapsedTimer waited;
-    waited.start();
-    while (painted.count == 0 && waited.elapsed() < 2000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_GT(painted.count, 0);
+    EXPECT_TRUE(patience::eventually([&] { return painted.count > 0; }));
 }
 
 TEST_F(MainWindowCanvasTest, TheBackSideUndoesItsOwnMovesPixelExactAndLeavesTheFrontAlone)

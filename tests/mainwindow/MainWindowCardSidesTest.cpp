@@ -11,6 +11,7 @@
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
+#include "support/Patience.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -93,9 +94,7 @@ TEST_F(MainWindowTest, FrontOnlyCardsLeaveTheBackOutOfCountsExportPrintAndMail)
         return 0;
     };
     main.Export_Button();
-    const QDeadlineTimer deadline(30000);
-    while (!done && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    patience::eventually([&] { return done; });
     EXPECT_EQ(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).entryList(QDir::Files, QDir::Name),
         QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png") }));
 

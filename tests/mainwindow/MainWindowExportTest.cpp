@@ -7,6 +7,7 @@
 #include "platform/DesktopOpener.h"
 #include "series/Open_Export_Log.h"
 #include "widgets/Send_Modeless.h"
+#include "support/Patience.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -55,9 +56,7 @@ TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
         return 0;
     };
     main.Export_Button();
-    const QDeadlineTimer deadline(30000);
-    while (!sheetShownDuringRun && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    patience::eventually([&] { return sheetShownDuringRun; });
 
     const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
     EXPECT_EQ(cards.entryList(QDir::Files, QDir::Name),
@@ -90,7 +89,7 @@ TEST_F(MainWindowTest, ABatchExportRunsWhileTheDesignIsEdited)
         return 0;
     };
     main.Export_Button();
-    const QDeadlineTimer deadline(120000);
+    const QDeadlineTimer deadline(patience::generousMs);
     for (int edit = 0; !finished && !deadline.hasExpired(); ++edit) {
         auto added = SKTGraphic::create<SKTText>();
         added->setBounds(QRectF(edit % 100, 40, 60, 20));

@@ -14,6 +14,7 @@
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
 #include "wizards/Template_Wizard.h"
+#include "support/Patience.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -329,10 +330,7 @@ TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitl
 
     dialogs->fileAnswers = { folder.path() };
     main.Export_Button();
-    const QDeadlineTimer deadline(30000);
-    while (!exported && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_TRUE(exported);
+    ASSERT_TRUE(patience::eventually([&] { return exported; }));
 
     const QDir cards(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite")));
     const QStringList files = cards.entryList(QDir::Files, QDir::Name);

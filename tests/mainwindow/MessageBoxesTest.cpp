@@ -2,6 +2,7 @@
 #include "common/Globals.h"
 #include "mainwindow/SKTWindowController.h"
 #include "support/ScriptedDialogService.h"
+#include "support/Patience.h"
 
 #include <QApplication>
 #include <QThread>
@@ -17,9 +18,7 @@ namespace {
 // Keeps the GUI thread's event loop turning until done() holds.
 template <typename Done> void pumpEventsUntil(Done done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done() && std::chrono::steady_clock::now() < deadline)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    patience::eventually(done);
 }
 
 } // namespace

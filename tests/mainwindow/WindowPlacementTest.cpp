@@ -2,6 +2,7 @@
 
 #include "mainwindow/WindowPlacement.h"
 #include "support/TempSettings.h"
+#include "support/Patience.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -15,8 +16,8 @@ void showAndSettle(QWidget& window)
 {
     window.show();
     const bool managed = qEnvironmentVariableIsSet("GALAVITE_WINDOW_MANAGER");
-    // Generous: a loaded machine can take seconds to frame a window.
-    const QDeadlineTimer deadline(20000);
+    // A loaded machine can take seconds to frame a window.
+    const QDeadlineTimer deadline(patience::generousMs);
     while (!deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
         if (window.windowHandle() && window.windowHandle()->isExposed()

@@ -11,7 +11,7 @@ manager=$!
 tries=0
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
     tries=$((tries + 1))
-    if [ "$tries" -gt 300 ]; then
+    if [ "$tries" -gt 6000 ]; then
         # The X server or the machine is not fit for it: an environment fault, not ours.
         echo "Skipped: openbox did not start"
         kill "$manager" 2>/dev/null

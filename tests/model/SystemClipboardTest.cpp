@@ -5,10 +5,10 @@
 #include "GraphicFields.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "support/Patience.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
@@ -33,12 +33,7 @@ QByteArray runXclip(const QStringList& arguments, const QByteArray& input = {})
         xclip.write(input);
         xclip.closeWriteChannel();
     }
-    QElapsedTimer timer;
-    timer.start();
-    while (xclip.state() != QProcess::NotRunning && timer.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        xclip.waitForFinished(20);
-    }
+    patience::finishedWhileServingEvents(xclip);
     return xclip.readAllStandardOutput();
 }
 
@@ -65,16 +60,14 @@ TEST(SystemClipboard, AnotherProgramSeesOurObjectsAndCanGiveThemBack)
                                           QStringLiteral("-t"), SKTGraphicViewPasteboardType});
     owner.write(copied);
     owner.closeWriteChannel();
-    QElapsedTimer timer;
-    timer.start();
     SKTGraphicPasteboard::Graphics pasted;
-    while (pasted.isEmpty() && timer.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    patience::eventually([&pasted] {
         pasted = SKTGraphicPasteboard::readFromClipboard();
-    }
+        return !pasted.isEmpty();
+    });
     ASSERT_EQ(pasted.size(), 2);
     expectSameFields(*text, *pasted[0]);
     expectSameFields(*shape, *pasted[1]);
     owner.kill();
-    owner.waitForFinished();
+    patience::finished(owner);
 }

@@ -3,6 +3,7 @@
 #include "platform/GlyphCache.h"
 #include "platform/Picture.h"
 #include "support/PdfTextTools.h"
+#include "support/Patience.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -53,7 +54,7 @@ QImage rasterised(const QByteArray& pdf, QTemporaryDir& dir)
     raster.start(QStringLiteral("pdftoppm"),
         { QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), QStringLiteral("-singlefile"),
             file.fileName(), dir.filePath(QStringLiteral("page")) });
-    if (!raster.waitForFinished() || raster.exitCode() != 0)
+    if (!patience::finished(raster) || raster.exitCode() != 0)
         return {};
     return QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_RGB32);
 }

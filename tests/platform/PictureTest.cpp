@@ -1,4 +1,5 @@
 #include "platform/Picture.h"
+#include "support/Patience.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -179,7 +180,7 @@ TEST(Picture, WritesAOnePagePdfOfItsSize)
     file.close();
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), { file.fileName() });
-    if (!info.waitForFinished() || info.exitCode() != 0)
+    if (!patience::finished(info) || info.exitCode() != 0)
         GTEST_SKIP() << "pdfinfo is not available";
     const QString output = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_TRUE(output.contains(QStringLiteral("243 x 154 pts"))) << output.toStdString();
@@ -190,7 +191,7 @@ TEST(Picture, WritesAOnePagePdfOfItsSize)
     raster.start(QStringLiteral("pdftoppm"),
         { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
             file.fileName(), dir.filePath(QStringLiteral("p")) });
-    ASSERT_TRUE(raster.waitForFinished());
+    ASSERT_TRUE(patience::finished(raster));
     const QImage fromPdf(dir.filePath(QStringLiteral("p.png")));
     ASSERT_FALSE(fromPdf.isNull());
     const QRect expected = inkBox(picture.toImage(72, Qt::white));

@@ -1,4 +1,5 @@
 #include "CupsQueue.h"
+#include "support/Patience.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -13,7 +14,7 @@ QString pdfQueue()
 {
     QProcess lpstat;
     lpstat.start(QStringLiteral("lpstat"), { QStringLiteral("-v") });
-    if (!lpstat.waitForFinished(10000) || lpstat.exitCode() != 0)
+    if (!patience::finished(lpstat) || lpstat.exitCode() != 0)
         return {};
     static const QRegularExpression device(QStringLiteral("device for (\\S+): cups-pdf:/"));
     const QRegularExpressionMatch match = device.match(QString::fromUtf8(lpstat.readAllStandardOutput()));
@@ -35,7 +36,7 @@ QString outputFolder()
 
 QString waitForJob(const QString& title)
 {
-    const QDeadlineTimer deadline(60000);
+    const QDeadlineTimer deadline(patience::generousMs);
     while (!deadline.hasExpired()) {
         const QStringList found = QDir(outputFolder()).entryList({ title + QStringLiteral("*.pdf") }, QDir::Files);
         if (!found.isEmpty()) {

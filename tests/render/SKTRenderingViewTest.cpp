@@ -3,6 +3,7 @@
 #include "model/Card_Property.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "support/Patience.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -140,7 +141,7 @@ TEST(SKTRenderingViewTest, PngPdfAndTiffShowTheSameCard)
     QProcess pdftoppm;
     pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
                                                 QStringLiteral("-singlefile"), pdfPath, dir.filePath(QStringLiteral("side"))});
-    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    ASSERT_TRUE(patience::finished(pdftoppm));
     const QImage fromPdf = QImage(dir.filePath(QStringLiteral("side.png"))).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(fromPdf.size(), fromPng.size());
 

@@ -1,4 +1,5 @@
 #include "support/PdfTextTools.h"
+#include "support/Patience.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -9,7 +10,7 @@ QString toolOutput(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+    if (!patience::finished(process) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
 }

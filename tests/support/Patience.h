@@ -1,0 +1,47 @@
+#pragma once
+
+// How tests wait for a child process or a condition: far longer than any real work takes on a
+// machine loaded with other builds, so a slow run is never a failure. A real hang is left to
+// CTest's own time-out. A test that checks that something ends quickly on purpose keeps its
+// own short limit and says so.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
+
+#include <functional>
+
+namespace patience {
+
+// Ten minutes: far above the work of any child or condition a test waits for, even at a load of 20.
+constexpr int generousMs = 10 * 60 * 1000;
+
+// Waits for a child process to end; whether it ended (it may still have failed).
+inline bool finished(QProcess& process)
+{
+    return process.waitForFinished(generousMs);
+}
+
+// Serves events until the condition holds; whether it held within the generous limit.
+inline bool eventually(const std::function<bool()>& condition, int limitMs = generousMs)
+{
+    const QDeadlineTimer deadline(limitMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Serves events while a child process runs (for children that talk to us, as a clipboard
+// program does); whether it ended within the generous limit.
+inline bool finishedWhileServingEvents(QProcess& process)
+{
+    return eventually([&process] {
+        process.waitForFinished(10);
+        return process.state() == QProcess::NotRunning;
+    });
+}
+
+} // namespace patience

@@ -27,8 +27,10 @@ This guide walks through the program from the first window to printed cards.</p>
 </ul>
 <p>The main window shows the card in the middle, the toolbars above it (the drawing tools are the second
 row) and, on the right, the properties of the card or of the selected object. The drawing tools are also
-in the <i>Tools</i> menu. A card has a front and a back side and a scratch side for trying things out;
-switch between them in the <i>View</i> menu or with the side buttons of the toolbar. <i>File &gt; Save</i>
+in the <i>Tools</i> menu. A card has a front and a back side; switch between them in the <i>View</i> menu
+or with the side buttons of the toolbar. The scratch side (<i>TEMP</i>) is a second view of the side you
+are designing, not a separate copy: what you place, move or change there is part of that side and is
+saved with it. <i>File &gt; Save</i>
 keeps your design; <i>File &gt; Save as Template</i> adds it to <i>My Templates</i> in the template
 browser, where your own templates can also be copied, renamed and deleted. <i>File &gt; New from
 Template</i> opens the browser at any time. A template opens at the size it was designed for.</p>

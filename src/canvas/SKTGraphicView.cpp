@@ -17,6 +17,7 @@ SKTGraphicView::SKTGraphicView(SKTDocument& document, Side side, CanvasHost& hos
     : QWidget(parent)
     , document_(document)
     , side_(side)
+    , editedSide_(side)
     , host_(host)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -75,7 +76,18 @@ void SKTGraphicView::updateCard(const QRectF& cardRect)
 
 const SKTGraphicView::Graphics& SKTGraphicView::graphics() const
 {
-    return document_.graphicsOfSide(side_);
+    return document_.graphicsOfSide(editedSide_);
+}
+
+void SKTGraphicView::setEditedSide(Side side)
+{
+    if (side == editedSide_)
+        return;
+    endUndoGroupIfOpen();
+    selection_.clear();
+    _Selected_Graphic.reset();
+    editedSide_ = side;
+    update();
 }
 
 SKTGraphicPtr SKTGraphicView::graphicAt(int index) const
@@ -176,7 +188,7 @@ void SKTGraphicView::pruneSelection()
 
 void SKTGraphicView::graphicsDidChange(SKTDocument::Side side)
 {
-    if (side != side_)
+    if (side != editedSide_)
         return;
     pruneSelection();
     update();
@@ -190,12 +202,12 @@ void SKTGraphicView::invalidateGraphics(const Graphics& graphicsToRedraw)
 
 void SKTGraphicView::insertOnSide(const Graphics& graphicsToInsert, const QList<int>& indexes)
 {
-    document_.insertGraphicsOnSide(side_, graphicsToInsert, indexes);
+    document_.insertGraphicsOnSide(editedSide_, graphicsToInsert, indexes);
 }
 
 void SKTGraphicView::removeOnSide(const QList<int>& indexes)
 {
-    document_.removeGraphicsOnSide(side_, indexes);
+    document_.removeGraphicsOnSide(editedSide_, indexes);
 }
 
 // ---- Redrawing ---------------------------------------------------------------------------
@@ -236,8 +248,11 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     const QRectF rect(dirty.x() / factor_, dirty.y() / factor_, dirty.width() / factor_, dirty.height() / factor_);
     const QRectF card = rect.intersected(QRectF(QPointF(0, 0), cardSize_));
 
+    // The base is the whole card's, clipped to the part redrawn: built on that part alone,
+    // its border would frame whatever is in view when zoomed in.
     painter.save();
-    host_.Card_Base_Drawing(painter, card);
+    painter.setClipRect(card, Qt::IntersectClip);
+    host_.Card_Base_Drawing(painter, QRectF(QPointF(0, 0), cardSize_));
     painter.restore();
     if (SKTGrid* shared = grid())
         shared->drawRect(painter, card);
@@ -254,8 +269,11 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         const bool withHandles = !_isHidingHandles && !beingCreated && selected.count(graphic.get());
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
-        if (graphic->ctrl_is_visible)
+        if (graphic->ctrl_is_visible) {
             graphic->drawContentsInView(painter, beingCreated);
+            if (!beingCreated && graphic->drawsNothing())
+                drawPlaceholderOutline(painter, graphic->bounds());
+        }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);
             _Selected_Graphic = graphic;
@@ -277,6 +295,18 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         painter.drawRect(_marqueeSelectionBounds);
     }
     painting_ = false;
+}
+
+void SKTGraphicView::drawPlaceholderOutline(QPainter& painter, const QRectF& bounds) const
+{
+    // One screen pixel wide and dashed whatever the zoom: a mark of the canvas, not of the card.
+    QPen pen(palette().color(QPalette::Mid), 0.0, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(bounds.adjusted(0.5 / factor_, 0.5 / factor_, -0.5 / factor_, -0.5 / factor_));
+    painter.restore();
 }
 
 // ---- Handles that hide while arrow keys move the selection ----------------------------------

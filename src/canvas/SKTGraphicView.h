@@ -36,6 +36,10 @@ public:
     ~SKTGraphicView() override;
 
     Side side() const { return side_; }
+    // The side whose list the canvas shows and edits: its own, except for the scratch canvas,
+    // which is a live view of the side being designed (its edits are that side's, undo too).
+    Side editedSide() const { return editedSide_; }
+    void setEditedSide(Side side);
     SKTDocument& document() const { return document_; }
     CanvasHost& host() const { return host_; }
     SKTGrid* grid() const;
@@ -111,6 +115,8 @@ public:
     void selectAll();
     void deselectAll();
     void Clear_Control_Selection() { deselectAll(); }
+    // Escape, or a click beside the card: nothing selected, the card's settings shown.
+    void clearSelectionAndShowCard();
     void showOrHideRulers();
     // Redraws the scroll view around the canvas too (its backdrop shows the card's outline).
     void Refresh_ScrollView();
@@ -184,6 +190,7 @@ private:
         QList<int> oldSelection;
         QPointF start;
         SKTGraphicPtr creating; // not in the side yet: inserted on release when it has a size
+        std::weak_ptr<SKTGraphic> selectAloneOnClick;
     };
 
     // The selected objects that are still alive, for membership tests.
@@ -193,6 +200,7 @@ private:
     void setSelection(const Graphics& graphics);
     void invalidateGraphics(const Graphics& graphics);
     void refresh();
+    void drawPlaceholderOutline(QPainter& painter, const QRectF& bounds) const;
     QRectF cardToWidget(const QRectF& rect) const;
     void updateCard(const QRectF& cardRect);
     SKTGraphicPtr graphicAt(int index) const;
@@ -227,6 +235,7 @@ private:
 
     SKTDocument& document_;
     Side side_;
+    Side editedSide_;
     CanvasHost& host_;
     QSizeF cardSize_ { 243.0, 154.0 };
     double factor_ = 1.0;

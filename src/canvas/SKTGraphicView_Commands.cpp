@@ -211,9 +211,9 @@ void SKTGraphicView::runUndoStep(bool redoing)
     // Afterwards the objects the step inserted or changed become the selection.
     const Snapshot before = snapshotOf(graphics());
     if (redoing)
-        document_.undoManager(side_).redo();
+        document_.undoManager(editedSide_).redo();
     else
-        document_.undoManager(side_).undo();
+        document_.undoManager(editedSide_).undo();
     const Graphics& list = graphics();
     const Snapshot after = snapshotOf(list);
     QList<int> touched;

@@ -115,7 +115,7 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
         return;
     }
     // Inserting is the creation's one undo step: the object was sized before it joined.
-    auto& undo = document_.undoManager(side_);
+    auto& undo = document_.undoManager(editedSide_);
     undo.beginGroup();
     insertOnSide({ graphic }, { 0 });
     changeSelectionIndexes({ 0 });

@@ -146,10 +146,14 @@ void SKTGraphicView::selectAndTrackMouse(const QPointF& point, bool extending)
             changeSelectionIndexes({ hit->index });
             isSelected = true;
         }
+        const bool amongOthers = !extending && indexes.size() > 1;
         if (isSelected)
             beginMoveSelectedGraphics(point);
         else
             tracking_.mode = Tracking::Mode::Swallow;
+        // A drag moves the whole selection; a click without a drag picks the object alone.
+        if (isSelected && amongOthers)
+            tracking_.selectAloneOnClick = graphic;
     }
     host_.Show_RHS_Properties(_Selected_Graphic.lock());
 }
@@ -200,7 +204,7 @@ void SKTGraphicView::beginMoveSelectedGraphics(const QPointF& point)
     if (tracking_.echoing)
         echoOnRulers(tracking_.startBounds);
     // The whole drag is one undo step.
-    document_.undoManager(side_).beginGroup();
+    document_.undoManager(editedSide_).beginGroup();
     tracking_.undoGroupOpen = true;
 }
 
@@ -248,7 +252,7 @@ void SKTGraphicView::beginResize(const SKTGraphicPtr& graphic, qint64 handle)
     tracking_.echoing = host_.rulersVisible();
     if (tracking_.echoing)
         echoOnRulers(graphic->bounds());
-    document_.undoManager(side_).beginGroup();
+    document_.undoManager(editedSide_).beginGroup();
     tracking_.undoGroupOpen = true;
 }
 
@@ -316,6 +320,8 @@ void SKTGraphicView::finishTracking()
         if (done.moving) {
             _isHidingHandles = false;
             updateCard(SKTGraphic::drawingBoundsOfGraphics(selectedGraphics(), QRectF()));
+        } else if (const SKTGraphicPtr alone = done.selectAloneOnClick.lock()) {
+            setSelection({ alone });
         }
         refresh();
         break;
@@ -334,7 +340,7 @@ void SKTGraphicView::finishTracking()
         break;
     }
     if (done.undoGroupOpen)
-        document_.undoManager(side_).endGroup();
+        document_.undoManager(editedSide_).endGroup();
     // A drag is an edit: undo, redo and the modified mark follow it.
     if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
         host_.Undo_Redo_Button_state();
@@ -343,7 +349,7 @@ void SKTGraphicView::finishTracking()
 void SKTGraphicView::endUndoGroupIfOpen()
 {
     if (tracking_.undoGroupOpen)
-        document_.undoManager(side_).endGroup();
+        document_.undoManager(editedSide_).endGroup();
     tracking_ = Tracking {};
 }
 
@@ -373,11 +379,24 @@ void SKTGraphicView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Delete:
         deleteSelection();
         break;
+    case Qt::Key_Escape:
+        clearSelectionAndShowCard();
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
+}
+
+void SKTGraphicView::clearSelectionAndShowCard()
+{
+    if (tracking_.mode != Tracking::Mode::None)
+        finishTracking();
+    deselectAll();
+    _Selected_Graphic.reset();
+    host_.Show_RHS_Properties(nullptr);
+    setFocus(Qt::OtherFocusReason);
 }
 
 void SKTGraphicView::moveSelectedGraphicsByX(double dx, double dy)

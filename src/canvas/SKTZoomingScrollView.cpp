@@ -5,6 +5,7 @@
 #include "canvas/SWCenteringClipView.h"
 
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -166,6 +167,14 @@ bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event)
     if (watched == canvas_ && event->type() == QEvent::Resize)
         updateScrollBars();
     return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+void SKTZoomingScrollView::mousePressEvent(QMouseEvent* event)
+{
+    // The canvas takes the clicks on the card; what reaches here fell beside it.
+    if (event->button() == Qt::LeftButton && canvas_)
+        canvas_->clearSelectionAndShowCard();
+    QAbstractScrollArea::mousePressEvent(event);
 }
 
 void SKTZoomingScrollView::scrollContentsBy(int, int)

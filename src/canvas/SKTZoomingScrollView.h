@@ -52,6 +52,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void validateFactorPopUpButton();

@@ -21,6 +21,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 const QString manualItem = QStringLiteral("Manual");
@@ -175,8 +177,27 @@ void DataSourcePage::Data_source_type_Changed()
     }
     if (!graphic)
         return;
+    const bool wasManual = graphic->data_source_type == 0;
     graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);
+    if (isExactlyKind(*graphic, GraphicKind::Text))
+        keepOrGiveBackTypedText(*graphic, wasManual, source == Source::Manual);
     host_.setUnsavedEdits(true);
+}
+
+void DataSourcePage::keepOrGiveBackTypedText(SKTGraphic& text, bool wasManual, bool manualNow)
+{
+    // A series or column value replaces the typed text on the card; going back to Manual
+    // gives the typed text back instead of leaving the series value as if it had been typed.
+    if (wasManual && !manualNow) {
+        text.text_before_binding = text._Text_contents ? text._Text_contents->string : text.Text_Value;
+        return;
+    }
+    if (!manualNow || !text.text_before_binding)
+        return;
+    const QString typed = *std::exchange(text.text_before_binding, std::nullopt);
+    text.Text_contents()->setString(typed);
+    emit textValueShown(typed);
+    host_.Refresh_Canvas();
 }
 
 void DataSourcePage::Batch_Series_Changed()

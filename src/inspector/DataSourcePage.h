@@ -65,6 +65,7 @@ private:
     // The controls of a source. With a series source, false when no series is stored.
     bool setUpControls(Source source, const SKTGraphic* graphic);
     void pictureChosen(const QString& path);
+    void keepOrGiveBackTypedText(SKTGraphic& text, bool wasManual, bool manualNow);
 
     InspectorHost& host_;
 };

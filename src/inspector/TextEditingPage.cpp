@@ -25,6 +25,7 @@
 TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
     : ObjectPage(parent)
     , Text_value_Edit(new QPlainTextEdit)
+    , textLengthLabel(new QLabel)
     , Text_font_value(new QLabel)
     , Text_clr(new ColorWell)
     , insertDateButton(new QPushButton(tr("Insert &Date")))
@@ -42,6 +43,11 @@ TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
 
     auto* textLabel = new QLabel(tr("&Text:"));
     textLabel->setBuddy(Text_value_Edit);
+    textLengthLabel->setToolTip(tr("Characters in the text, and the most it takes"));
+    auto* textHeading = new QHBoxLayout;
+    textHeading->addWidget(textLabel);
+    textHeading->addStretch(1);
+    textHeading->addWidget(textLengthLabel);
     auto* inserts = new QHBoxLayout;
     inserts->addWidget(insertDateButton);
     inserts->addWidget(insertTimeButton);
@@ -50,7 +56,7 @@ TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
     form->addRow(font, Text_font_value);
     form->addRow(tr("Text &colour:"), Text_clr);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(textLabel);
+    layout->addLayout(textHeading);
     layout->addWidget(Text_value_Edit, 1);
     layout->addLayout(inserts);
     layout->addLayout(form);
@@ -74,6 +80,7 @@ void TextEditingPage::load(const SKTGraphic& graphic)
     const QString text = graphic._Text_contents ? graphic._Text_contents->string : graphic.Text_Value;
     Text_value_Edit->setPlainText(text);
     Text_value_Edit->selectAll();
+    showTextLength(int(text.size()));
     Text_font = graphic.text_ctrl_font.value_or(Text_value_Edit->font());
     Text_font_value->setText(CardSettingsPage::fontLabel(Text_font));
     Text_clr->setColor(graphic.txt_clr);
@@ -107,13 +114,39 @@ void TextEditingPage::textDidChange()
         text.remove(placeholder);
         changed = true;
     }
+    int cursor = -1;
     if (text.size() > maximumTextLength) {
-        text.truncate(maximumTextLength);
+        text = withinLimit(text, &cursor);
         changed = true;
     }
     if (changed)
         showText(text);
+    if (cursor >= 0) {
+        QTextCursor placed = Text_value_Edit->textCursor();
+        placed.setPosition(cursor);
+        Text_value_Edit->setTextCursor(placed);
+    }
+    showTextLength(int(text.size()));
     Update_Text_Graphics();
+}
+
+QString TextEditingPage::withinLimit(const QString& text, int* cursor) const
+{
+    // The characters just typed or pasted end at the cursor: the excess is cut from their end,
+    // so the text around them stays as it was.
+    const int excess = int(text.size()) - maximumTextLength;
+    const int end = Text_value_Edit->textCursor().position();
+    if (end < excess || end > text.size()) {
+        *cursor = maximumTextLength;
+        return text.left(maximumTextLength);
+    }
+    *cursor = end - excess;
+    return QString(text).remove(end - excess, excess);
+}
+
+void TextEditingPage::showTextLength(int length)
+{
+    textLengthLabel->setText(QStringLiteral("%1 / %2").arg(length).arg(maximumTextLength));
 }
 
 void TextEditingPage::showText(const QString& text)
@@ -124,6 +157,7 @@ void TextEditingPage::showText(const QString& text)
     QTextCursor cursor = Text_value_Edit->textCursor();
     cursor.setPosition(position);
     Text_value_Edit->setTextCursor(cursor);
+    showTextLength(int(text.size()));
 }
 
 void TextEditingPage::Text_Font_Changed()

@@ -38,6 +38,7 @@ public:
     static constexpr int maximumTextLength = 250;
 
     QPlainTextEdit* Text_value_Edit = nullptr;
+    QLabel* textLengthLabel = nullptr; // "N / 250"
     QFont Text_font;
     QLabel* Text_font_value = nullptr;
     ColorWell* Text_clr = nullptr;
@@ -46,6 +47,9 @@ public:
 
 private:
     void textDidChange();
+    void showTextLength(int length);
+    // The text cut back to the limit, and where the cursor goes.
+    QString withinLimit(const QString& text, int* cursor) const;
     void Text_Font_Changed();
     // Replaces the selection of the text with the current date or time in the chosen
     // pattern; without a pattern the message says so and nothing is inserted.

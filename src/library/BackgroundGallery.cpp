@@ -15,11 +15,20 @@ BackgroundGallery::BackgroundGallery(QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Small enough that a row fits under the card on a 768-pixel screen.
     setZoomValue(0.15);
-    setToolTip(QStringLiteral("Click a picture to make it the background of the card's front"));
-    connect(this, &PictureBrowser::imageBrowserSelectionDidChange, this, [this](const QString& path) {
-        selected_image = path;
-        emit backgroundChosen(path);
-    });
+    setToolTip(QStringLiteral("Click a picture (or press Enter on it) to make it the background of the card's front"));
+    // Moving through the strip with the keys only looks: a picture is applied when clicked,
+    // double-clicked or confirmed with Enter.
+    connect(this, &PictureBrowser::pictureClicked, this, &BackgroundGallery::choose);
+    connect(this, &QListView::activated, this,
+        [this](const QModelIndex& index) { choose(index.data(PictureBrowserModel::PathRole).toString()); });
+}
+
+void BackgroundGallery::choose(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    selected_image = path;
+    emit backgroundChosen(path);
 }
 
 void BackgroundGallery::Load_and_fill_backgrounds()

@@ -3,7 +3,7 @@
 #include "library/PictureBrowser.h"
 
 // The main window's strip of background pictures: one row that scrolls sideways.
-// Choosing one reports it; the main window makes it the front's background.
+// Clicking one (or Enter on it) reports it; the main window makes it the front's background.
 class BackgroundGallery : public PictureBrowser
 {
     Q_OBJECT
@@ -21,4 +21,7 @@ public:
 
 signals:
     void backgroundChosen(const QString& path);
+
+private:
+    void choose(const QString& path);
 };

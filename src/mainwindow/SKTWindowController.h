@@ -225,7 +225,6 @@ public:
     // After a batch: the design's front shows data row 0 again, and the canvas redraws.
     void Select_first_row_value_for_design(const DataBinding& binding);
 
-
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
     void Batch_Series_Button();
@@ -392,6 +391,7 @@ public:
     SKTDocument& document() { return *document_; }
     SKTGraphicView* canvasOfSide(SKTDocument::Side side) const;
     SKTGraphicView* currentCanvas() const;
+    bool scratchSideShown() const;
     // One zoom factor serves all three sides.
     void setZoomFactor(double factor);
     // The next factor of the zoom table up (1) or down (-1).
@@ -460,6 +460,10 @@ private:
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
     void placeNewProfileIfGiven(bool cardOpened);
+    // A text placed by the text tool grows with what is typed while it keeps the size the
+    // program gave it; once the user sizes it, it keeps the user's size.
+    void startGrowingText(const SKTGraphicPtr& text);
+    void growNewTextToFit(const SKTGraphicPtr& graphic);
 
     std::unique_ptr<SKTDocument> document_;
     SKTGraphicView* _graphicView = nullptr;
@@ -473,6 +477,9 @@ private:
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
     bool newProfileForNextCard_ = false;
+    std::weak_ptr<SKTGraphic> growingText_;
+    QSizeF growingTextPlacedSize_;
+    QRectF growingTextBounds_;
     QHash<QString, QAction*> actions_;
     PleaseWait_Modeless* plz_wait_Window = nullptr;
     BatchWizard* batchWizard_ = nullptr;

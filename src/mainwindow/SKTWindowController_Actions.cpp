@@ -303,7 +303,7 @@ void SKTWindowController::Undo_Redo_Button_state()
 void SKTWindowController::refreshUndoActions()
 {
     // Undo and Redo work on the history of the side being shown.
-    UndoManager& undo = document_->undoManager(currentCanvas()->side());
+    UndoManager& undo = document_->undoManager(currentCanvas()->editedSide());
     action(QStringLiteral("Undo_btn"))->setEnabled(undo.canUndo());
     action(QStringLiteral("Redo_btn"))->setEnabled(undo.canRedo());
     updateModifiedMark();

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <atomic>
 
-
 void SKTWindowController::buildCanvases()
 {
     sides_ = new QStackedWidget;
@@ -30,6 +29,16 @@ void SKTWindowController::buildCanvases()
     _graphicView = addSide(SKTDocument::Side::Front, _zoomingScrollView);
     _graphicView_BACK = addSide(SKTDocument::Side::Back, _zoomingScrollView_BACK);
     _graphicView_TEMP = addSide(SKTDocument::Side::Temp, _zoomingScrollView_TEMP);
+    // The scratch list holds the objects of the side it shows, so every edit shows there.
+    connect(document_.get(), &SKTDocument::graphicsChanged, this, [this](SKTDocument::Side side) {
+        if (scratchSideShown() && side == _graphicView_TEMP->editedSide())
+            document_->setGraphicsOfSide(SKTDocument::Side::Temp, document_->graphicsOfSide(side));
+    });
+}
+
+bool SKTWindowController::scratchSideShown() const
+{
+    return sides_ && sides_->currentIndex() == 2;
 }
 
 namespace {
@@ -99,6 +108,9 @@ SKTGraphicView* SKTWindowController::canvasOfSide(SKTDocument::Side side) const
 
 SKTGraphicView* SKTWindowController::currentCanvas() const
 {
+    // The scratch canvas edits the current side: commands act on the selection the user sees.
+    if (scratchSideShown())
+        return _graphicView_TEMP;
     return Card_Front_Or_Back == 0 ? _graphicView : _graphicView_BACK;
 }
 

@@ -139,8 +139,9 @@ void SKTWindowController::Temp_Card_Btn_Clicked()
 void SKTWindowController::Temp_Design_Control_Assign()
 {
     // The list is replaced whole, so pressing the button again gives no second set.
-    document_->setGraphicsOfSide(
-        SKTDocument::Side::Temp, Card_Front_Or_Back == 0 ? Get_Front_Controls_Array() : Get_Back_Controls_Array());
+    const SKTDocument::Side current = Card_Front_Or_Back == 0 ? SKTDocument::Side::Front : SKTDocument::Side::Back;
+    _graphicView_TEMP->setEditedSide(current);
+    document_->setGraphicsOfSide(SKTDocument::Side::Temp, document_->graphicsOfSide(current));
     _graphicView_TEMP->Refresh_Canvas();
 }
 

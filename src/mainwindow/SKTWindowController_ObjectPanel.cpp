@@ -22,6 +22,8 @@ void SKTWindowController::writeSelectedGraphics(const GraphicWriter& write)
         write(*graphic, selected.size());
         canvas->startEditingGraphic(graphic);
     }
+    if (selected.size() == 1)
+        growNewTextToFit(selected.first());
     setUnsavedEdits(true);
     Refresh_Canvas();
 }

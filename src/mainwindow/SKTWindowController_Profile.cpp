@@ -50,7 +50,11 @@ void SKTWindowController::Fill_User_profile_info_back_side()
 
 void SKTWindowController::Fill_User_profile_info_TEMP_side()
 {
+    // The profile preview goes into the scratch list itself, never into the side it shows.
+    const SKTDocument::Side shown = _graphicView_TEMP->editedSide();
+    _graphicView_TEMP->setEditedSide(SKTDocument::Side::Temp);
     placeProfile(*TEMP_user_profile, _graphicView_TEMP, false);
+    _graphicView_TEMP->setEditedSide(shown);
 }
 
 void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated)
@@ -126,5 +130,8 @@ SKTDocument::Graphics SKTWindowController::previewProfileOnScratchSide()
     ::Library_Selected_Image = picture;
     last_ctrl_X = x;
     last_ctrl_Y = y;
-    return Get_Temp_Controls_Array();
+    const SKTDocument::Graphics preview = Get_Temp_Controls_Array();
+    if (scratchSideShown())
+        Temp_Design_Control_Assign();
+    return preview;
 }

@@ -91,7 +91,10 @@ void SKTWindowController::Open_Card_Size_Chooser()
     Card_Wizard& chooser = *Card_Wizard::defaultInstance();
     const int designShape = Card_Shape;
     newProfileForNextCard_ = false;
-    if (chooser.Open_Wnd() != 1) {
+    const CardSettingsPage& page = *inspector_->card_setting_tab;
+    const Card_Wizard::CardChoice card { page.Category_ComboBox->currentText(), page.Preset_ComboBox->currentText(),
+        selectedPresetRow(), cardSizeInControl(), designShape };
+    if (chooser.Open_Wnd(card) != 1) {
         // The chooser forgets its shape on Cancel; the design keeps its own.
         Card_Shape = designShape;
         placeNewProfileIfGiven(false);

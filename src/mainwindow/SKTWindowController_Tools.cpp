@@ -10,6 +10,7 @@
 #include "model/ModelDefaults.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
+#include "model/SKTText.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 
@@ -56,9 +57,14 @@ void SKTWindowController::Select_tool_action()
     Refresh_Canvas();
     const SKTGraphicPtr placed = currentCanvas()->selectedGraphic();
     Show_RHS_Properties(placed);
-    // A new text is there to be typed into.
-    if (placesText && placed && isExactlyKind(*placed, GraphicKind::Text))
+    // A new text is there to be typed into; anything else is nudged with the arrow keys, so
+    // the keys go to the canvas, not to whatever had the focus before the tool was chosen.
+    if (placesText && placed && isExactlyKind(*placed, GraphicKind::Text)) {
+        startGrowingText(placed);
         editText(placed);
+    } else {
+        currentCanvas()->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SKTWindowController::editText(const SKTGraphicPtr& text)
@@ -71,6 +77,28 @@ void SKTWindowController::editText(const SKTGraphicPtr& text)
     sett_tab->setCurrentIndex(tab);
     page->Text_value_Edit->selectAll();
     page->Text_value_Edit->setFocus(Qt::OtherFocusReason);
+}
+
+void SKTWindowController::startGrowingText(const SKTGraphicPtr& text)
+{
+    growingText_ = text;
+    growingTextPlacedSize_ = text->bounds().size();
+    growingTextBounds_ = text->bounds();
+}
+
+void SKTWindowController::growNewTextToFit(const SKTGraphicPtr& graphic)
+{
+    const SKTGraphicPtr growing = growingText_.lock();
+    auto* text = dynamic_cast<SKTText*>(graphic.get());
+    if (!growing || growing != graphic || !text)
+        return;
+    if (text->bounds() != growingTextBounds_) {
+        growingText_.reset();
+        return;
+    }
+    const double roomOnCard = frontCanvasBounds().width() - text->bounds().left();
+    text->growToFitText(growingTextPlacedSize_, roomOnCard);
+    growingTextBounds_ = text->bounds();
 }
 
 namespace {
@@ -116,9 +144,8 @@ void SKTWindowController::selectedToolDidChange()
     if (Selected_Control_Tool_ == SignatureTool)
         rect.setSize(QSizeF(100, 50));
     const bool front = Card_Front_Or_Back == 0;
-    (front ? _graphicView : _graphicView_BACK)
-        ->createGraphicOfClass(
-            *kind, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
+    currentCanvas()->createGraphicOfClass(
+        *kind, true, rect, front ? QStringLiteral("F") : QStringLiteral("B"), QString(), QString());
 }
 
 bool SKTWindowController::Browse_User_Image_Manually()

@@ -174,6 +174,9 @@ public:
     virtual QRectF drawingBounds() const;
     // Draws the object on a painter in card points. The base draws nothing.
     virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
+    // Whether drawing the object leaves no mark (an empty text, a shape without fill or
+    // border): the canvas then outlines it, so that it can still be found.
+    virtual bool drawsNothing() const { return false; }
     // The outline that shapes and lines draw; the base has none (empty path).
     virtual QPainterPath bezierPathForDrawing() const;
     virtual void drawHandlesInView(QPainter& painter, bool lock_hai);
@@ -263,6 +266,8 @@ public:
     QString sign_or_fingureprint;
     QString batch_list_name;
     qint32 batch_list_index = 0;
+    // What a text showed when it was bound to a series or a column, for Manual to give back.
+    std::optional<QString> text_before_binding;
     qint32 _line_ori = 0;
     qint32 _line_cap_style = 0;
     float cor_rad_val_val = 0.0f;

@@ -1,5 +1,6 @@
 // The keyed archive of a card object: 93 keys named after the fields, always all of them,
-// always in this order, whatever the kind.
+// always in this order, whatever the kind; then the text a bound text had before its binding,
+// when it has one.
 #include "model/SKTGraphic.h"
 
 #include "model/SKTBarcode.h"
@@ -109,6 +110,9 @@ void SKTGraphic::encodeWithCoder(ArchiveWriter& a) const
     a.encodeInt(KEY(double_star_type), double_star_type);
     a.encodeInt(KEY(polygon_type), polygon_type);
     a.encodeInt(KEY(kerning_value_state), kerning_value_state);
+    // Only a bound text has it, so every other object archives exactly as before.
+    if (text_before_binding)
+        a.encodeString(KEY(text_before_binding), *text_before_binding);
 }
 
 void SKTGraphic::initWithCoder(const ArchiveObject& a)
@@ -208,6 +212,8 @@ void SKTGraphic::initWithCoder(const ArchiveObject& a)
     polygon_type = a.decodeInt(KEY(polygon_type));
     // Files made before the choice was kept have no key: no spreading, as they were drawn.
     kerning_value_state = a.decodeInt(KEY(kerning_value_state)) == 1 ? 1 : 0;
+    if (a.contains(KEY(text_before_binding)))
+        text_before_binding = a.decodeString(KEY(text_before_binding));
 }
 
 #undef KEY

@@ -17,6 +17,7 @@ public:
     // kerning and case; nothing at all when the trimmed text is empty. While being created
     // or edited only a thin frame just outside the bounds.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    bool drawsNothing() const override { return displayedText().isEmpty(); }
     // Unless locked: the size the stored text needs at the current width.
     void makeNaturalSize() override;
     QSet<QString> keysForValuesToObserveForUndo() const override;
@@ -25,6 +26,9 @@ public:
     QSizeF naturalSize() const;
     // Keeps origin and width; the height becomes the natural height.
     void setHeightToMatchContents();
+    // Widens the box to show its text on one line, then wraps beyond maxWidth, and takes the
+    // height of the lines; never smaller than minimum. Like fitting the height, no undo step.
+    void growToFitText(const QSizeF& minimum, double maxWidth);
 
     bool _boundsBeingChangedToMatchContents = false;
 

@@ -8,6 +8,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 QString transformedCase(const QString& text, qint32 code)
@@ -77,4 +80,19 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     painter.restore();
 
     ModelHooks::Refresh_Canvas();
+}
+
+void SKTText::growToFitText(const QSizeF& minimum, double maxWidth)
+{
+    const QString text = transformedCase(displayedText(), text_transfrom_case);
+    const Qt::Alignment align = alignment(text_alignmnet);
+    // Room for the drawn frame on either side, as for a text placed by the text tool.
+    constexpr double margin = 2.0;
+    const double oneLine = LaidOutText(text, drawingFont(), text_kerning, 1.0e6, align).usedWidth() + margin;
+    const double width = std::clamp(std::ceil(oneLine), minimum.width(), std::max(minimum.width(), maxWidth));
+    const double height = std::max(
+        minimum.height(), std::ceil(LaidOutText(text, drawingFont(), text_kerning, width, align).height()) + 1.0);
+    _boundsBeingChangedToMatchContents = true;
+    setBounds(QRectF(_bounds.topLeft(), QSizeF(width, height)));
+    _boundsBeingChangedToMatchContents = false;
 }

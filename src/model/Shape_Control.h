@@ -14,6 +14,7 @@ public:
 
     QPainterPath bezierPathForDrawing() const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    bool drawsNothing() const override { return !isDrawingFill() && !isDrawingStroke(); }
     // Inside the figure by the winding rule, filled or not.
     bool isContentsUnderPoint(const QPointF& point) const override;
 

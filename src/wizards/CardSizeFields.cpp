@@ -13,6 +13,8 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 const QString nameKey = QStringLiteral("Extension");
 }
@@ -59,6 +61,28 @@ void CardSizeFields::resetChoices()
     const QSignalBlocker categoryBlocker(Category_ComboBox);
     Preset_ComboBox->setCurrentIndex(0);
     Category_ComboBox->setCurrentIndex(0);
+}
+
+void CardSizeFields::showChoice(
+    const QString& category, const QString& orientation, int presetRow, const QSizeF& millimetres)
+{
+    resetChoices();
+    {
+        const QSignalBlocker presetBlocker(Preset_ComboBox);
+        const QSignalBlocker categoryBlocker(Category_ComboBox);
+        Category_ComboBox->setCurrentIndex(std::max(0, Category_ComboBox->findText(category)));
+        Preset_ComboBox->setCurrentIndex(std::max(0, Preset_ComboBox->findText(orientation)));
+    }
+    comboBoxSelectionDidChange(Category_ComboBox->currentIndex());
+    {
+        const QSignalBlocker blocker(ColList);
+        ColList->clearSelection();
+        if (presetRow >= 0 && presetRow < ColList->count())
+            ColList->setCurrentRow(presetRow, QItemSelectionModel::ClearAndSelect);
+    }
+    // The card's own size, which may be no preset's.
+    width_Stepper->setValue(millimetres.width());
+    height_Stepper->setValue(millimetres.height());
 }
 
 void CardSizeFields::comboBoxSelectionDidChange(int categoryIndex)

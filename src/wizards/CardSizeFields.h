@@ -26,6 +26,9 @@ public:
     void tableViewSelectionDidChange();
     // Selects item 0 of the orientation and category boxes without refilling the list.
     void resetChoices();
+    // Shows a card's own choice: its category's presets with its preset selected (none for a
+    // size of its own, row -1), its orientation and its size in millimetres.
+    void showChoice(const QString& category, const QString& orientation, int presetRow, const QSizeF& millimetres);
 
     QList<QVariantMap> ListData; // one row per preset, its name under "Extension"
     QComboBox* Preset_ComboBox; // "Horizontal" or "Vertical"

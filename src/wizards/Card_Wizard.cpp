@@ -90,6 +90,21 @@ int Card_Wizard::Open_Wnd()
     }
 }
 
+int Card_Wizard::Open_Wnd(const CardChoice& card)
+{
+    try {
+        QAbstractButton* shape = matrix_card_shape->button(card.shape);
+        (shape ? shape : matrix_card_shape->button(0))->setChecked(true);
+        Card_Shape = shape ? card.shape : 0;
+        Sides_ComboBox->setCurrentIndex(0);
+        fields->showChoice(card.category, card.orientation, card.presetRow, card.millimetres);
+        return runModalOnce(*this);
+    } catch (const std::exception& e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return 0;
+    }
+}
+
 void Card_Wizard::OK_Click()
 {
     const float width = host_.MM_to_Points(float(fields->width_Stepper->value()));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QSizeF>
+#include <QString>
 
 class CardSizeFields;
 class CardSizeHost;
@@ -22,6 +24,17 @@ public:
     // Puts the shape and the three boxes back to their first items and runs the chooser
     // modally: 1 after OK, 0 after Cancel.
     int Open_Wnd();
+    // A card's size, as the chooser shows it when opened on an existing card.
+    struct CardChoice
+    {
+        QString category;
+        QString orientation;
+        int presetRow = -1; // -1: a size of its own
+        QSizeF millimetres;
+        int shape = 0;
+    };
+    // Runs the chooser opened at the card's own choice.
+    int Open_Wnd(const CardChoice& card);
 
     void OK_Click();
     void CancelClick();

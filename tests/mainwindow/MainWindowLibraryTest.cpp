@@ -9,6 +9,7 @@
 #include "model/SKTImage.h"
 
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -58,7 +59,9 @@ TEST_F(MainWindowTest, GalleryShowsTheShippedBackgroundsAndDressesTheFront)
     SKTWindowController& main = start();
     ASSERT_GE(main.imageBrowser->pictures()->rowCount(), 8);
     main.Select_back_side();
-    main.imageBrowser->selectRow(2);
+    main.imageBrowser->setCurrentIndex(main.imageBrowser->model()->index(2, 0));
+    EXPECT_TRUE(main.Front_card_Prop->Card_BG_Image_Path.isEmpty()); // moving through the strip only looks
+    QTest::keyClick(main.imageBrowser, Qt::Key_Return);
     const QString chosen = main.imageBrowser->pictures()->images()[2].path;
     EXPECT_EQ(main.imageBrowser->selected_image, chosen);
     EXPECT_EQ(main.Front_card_Prop->Card_BG_Image_Path, chosen);

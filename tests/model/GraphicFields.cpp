@@ -122,6 +122,7 @@ void fillEveryField(SKTGraphic& g)
     g.double_star_type = 2;
     g.polygon_type = 6;
     g.kerning_value_state = 1;
+    g.text_before_binding = QStringLiteral("Typed before binding");
 }
 
 void expectSameFont(const std::optional<QFont>& expected, const std::optional<QFont>& actual, const char* field)
@@ -261,6 +262,7 @@ void expectSameFields(const SKTGraphic& e, const SKTGraphic& a)
     SAME(double_star_type);
     SAME(polygon_type);
     SAME(kerning_value_state);
+    SAME(text_before_binding);
 }
 
 #undef SAME

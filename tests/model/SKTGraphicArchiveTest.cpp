@@ -136,6 +136,20 @@ TEST(SKTGraphicArchive, MissingKeysReadAsEmptyNotAsDefaults)
     EXPECT_FALSE(back->text_ctrl_font.has_value());
     EXPECT_FALSE(back->_Text_contents);
     EXPECT_FALSE(back->fillColor().isValid()); // a colour getter on no colour gives none
+    EXPECT_FALSE(back->text_before_binding); // a file from before the key: no typed text kept
+}
+
+TEST(SKTGraphicArchive, TheTextBeforeABindingFollowsTheOtherKeysOnlyWhenThereIsOne)
+{
+    auto text = SKTGraphic::create<SKTText>();
+    text->text_before_binding = QString(QLatin1String(""));
+    QStringList keys = rootObjectOf(text->archivedData()).keys();
+    keys.removeAll(QStringLiteral("$class"));
+    EXPECT_EQ(keys, archiveKeys + QStringList{QStringLiteral("text_before_binding")});
+    // Kept even when empty: an emptied typed text is still the one to give back.
+    const SKTGraphicPtr back = SKTGraphic::unarchive(text->archivedData());
+    ASSERT_TRUE(back && back->text_before_binding);
+    EXPECT_TRUE(back->text_before_binding->isEmpty());
 }
 
 TEST(SKTGraphicArchive, LineKeepsItsDirectionAfterTheNinetyThreeKeys)

@@ -2,8 +2,8 @@
 // and renderer: a design file and a two-sided preview per template. Built with the program:
 //   cmake --build build --target builtin_templates
 //   QT_QPA_PLATFORM=offscreen build/builtin_templates resources
-// Picture paths are stored under the program's own per-user resource folder, whose
-// "Resources" part every installation maps to its own folder when the design is opened.
+// Picture paths are stored relative to the resource folder, so that each user's design opens
+// them from that user's own copy of the resources.
 #include "barcodes/BarcodeCardFields.h"
 #include "common/Globals.h"
 #include "data/TemplateStore.h"
@@ -13,7 +13,6 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
-#include "platform/ResourceFolder.h"
 #include "platform/StyledText.h"
 #include "render/CardUnits.h"
 #include "render/CombinedCardImage.h"
@@ -106,14 +105,13 @@ void barcode(Side& side, const QPointF& topLeft, const QString& value)
     addOnTop(side, graphic);
 }
 
-// The shipped folder the pictures are read from; the stored paths name the folder that
-// the program copies them to.
+// The shipped folder the pictures are read from; the stored paths are relative to it.
 QString shippedResources;
 
 void pictureFill(Side& side, const QString& relativePath)
 {
     side.settings->Card_fill_style = QStringLiteral("I");
-    side.settings->Card_BG_Image_Path = Resource_File(relativePath);
+    side.settings->Card_BG_Image_Path = relativePath;
     side.settings->Card_BG_Image = QImage(QDir(shippedResources).filePath(relativePath));
 }
 
@@ -163,7 +161,8 @@ int main(int argc, char** argv)
     const QString resources = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     shippedResources = resources;
     QGuiApplication::setApplicationName(QStringLiteral("Galavite"));
-    Resource_Path = userResourceFolder();
+    // Whatever the drawing reads comes from the shipped folder, never from the builder's own.
+    Resource_Path = resources;
     const QString folder = QDir(resources).filePath(QStringLiteral("Templates"));
     QDir().mkpath(folder);
     const QSizeF cr80 = millimetres(85.598, 54.102);

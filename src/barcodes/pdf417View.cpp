@@ -92,7 +92,7 @@ const pdf417param& pdf417View::encoding() const
 void pdf417View::setErrorLevel(int level)
 {
     errorLevel = level;
-    Show_NSLog_Message(QStringLiteral("ErrorLevel set to %1").arg(level));
+    Show_Debug_Message(QStringLiteral("ErrorLevel set to %1").arg(level));
 }
 
 int pdf417View::getErrorLevel() const
@@ -103,13 +103,13 @@ int pdf417View::getErrorLevel() const
 void pdf417View::toggleTargetState()
 {
     isDragTarget = !isDragTarget;
-    Show_NSLog_Message(QStringLiteral("TargetState set to %1").arg(int(isDragTarget)));
+    Show_Debug_Message(QStringLiteral("TargetState set to %1").arg(int(isDragTarget)));
 }
 
 void pdf417View::toggleSourceState()
 {
     isDragSource = !isDragSource;
-    Show_NSLog_Message(QStringLiteral("SourceState set to %1").arg(int(isDragSource)));
+    Show_Debug_Message(QStringLiteral("SourceState set to %1").arg(int(isDragSource)));
 }
 
 bool pdf417View::getTargetState() const

@@ -45,7 +45,7 @@ QByteArray pdf417View::encodeWithCoder() const
 
 std::unique_ptr<pdf417View> pdf417View::initWithCoder(const QByteArray& archive, QString* error)
 {
-    Show_NSLog_Message(QStringLiteral("unarchiving pdf417View"));
+    Show_Debug_Message(QStringLiteral("unarchiving pdf417View"));
     auto fail = [error](const QString& reason) -> std::unique_ptr<pdf417View> {
         if (error)
             *error = QStringLiteral("The PDF417 view could not be read: %1.").arg(reason);

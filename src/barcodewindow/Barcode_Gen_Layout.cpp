@@ -217,9 +217,9 @@ QGroupBox* Barcode_Gen::buildLinearBox()
     barWidthLabel->setBuddy(widthStepper);
     form->addRow(barHeightLabel, HeightStepper);
     form->addRow(barWidthLabel, widthStepper);
-    captionCheckbox = new QCheckBox(tr("Hide the &value"));
+    captionCheckbox = new QCheckBox(tr("Hide the val&ue"));
     captionCheckbox->setObjectName(QStringLiteral("captionCheckbox"));
-    showinTopCheckbox = new QCheckBox(tr("Value on &top"));
+    showinTopCheckbox = new QCheckBox(tr("Value o&n top"));
     showinTopCheckbox->setObjectName(QStringLiteral("showinTopCheckbox"));
     kerning_value_Checkbox = new QCheckBox(tr("&Spread the value"));
     kerning_value_Checkbox->setObjectName(QStringLiteral("kerning_value_Checkbox"));
@@ -361,12 +361,12 @@ QWidget* Barcode_Gen::buildMarginTab()
     ftr_mar_Stepper = lengthPair(QStringLiteral("ftr_mar_Stepper"), MarginRange, 0.05, 0.1);
     TB_mar_Stepper = lengthPair(QStringLiteral("TB_mar_Stepper"), MarginRange, 0.05, 0.1);
     LR_mar_Stepper = lengthPair(QStringLiteral("LR_mar_Stepper"), MarginRange, 0.05, 0.1);
-    val_mar_label = new QLabel(tr("Bars to &value:"));
+    val_mar_label = new QLabel(tr("Bars to v&alue:"));
     val_mar_label->setBuddy(val_mar_Stepper);
     form->addRow(val_mar_label, val_mar_Stepper);
-    form->addRow(tr("&Header:"), hdr_mar_Stepper);
-    form->addRow(tr("&Footer:"), ftr_mar_Stepper);
-    form->addRow(tr("&Top and bottom:"), TB_mar_Stepper);
+    form->addRow(tr("Hea&der:"), hdr_mar_Stepper);
+    form->addRow(tr("F&ooter:"), ftr_mar_Stepper);
+    form->addRow(tr("To&p and bottom:"), TB_mar_Stepper);
     form->addRow(tr("&Left and right:"), LR_mar_Stepper);
     layout->addWidget(margin_box);
     layout->addStretch(1);

@@ -119,7 +119,7 @@ void SKTGraphicView::selectAndTrackMouse(const QPointF& point, bool extending)
     const SKTGraphicPtr& graphic = hit->graphic;
     _Selected_Graphic = graphic;
     if (!graphic->_file_path.isEmpty())
-        Show_NSLog_Message(QFileInfo(graphic->_file_path).fileName());
+        Show_Debug_Message(QFileInfo(graphic->_file_path).fileName());
     // A hidden object swallows the click.
     if (!graphic->ctrl_is_visible) {
         tracking_.mode = Tracking::Mode::Swallow;

@@ -7,6 +7,15 @@
 #include <thread>
 #include <unistd.h>
 
+// Debug lines are off by default: only QT_LOGGING_RULES (or a rules file) turns them on.
+Q_LOGGING_CATEGORY(galaviteDebug, "galavite.debug", QtWarningMsg)
+
+void Show_Debug_Message(const QString& message)
+{
+    if (galaviteDebug().isDebugEnabled())
+        Show_NSLog_Message(message);
+}
+
 void Show_NSLog_Message(const QString& message)
 {
     if (message.isEmpty())

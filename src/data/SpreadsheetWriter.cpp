@@ -38,7 +38,7 @@ SpreadsheetWriter::SpreadsheetWriter()
         tmpDir_ = base + QStringLiteral("/ziptmp");
     if (!tmpDir_.isEmpty())
         QDir(tmpDir_ + QStringLiteral("/xl")).removeRecursively();
-    Show_NSLog_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir_));
+    Show_Debug_Message(QStringLiteral("Temp. directory initialized:\n %1").arg(tmpDir_));
 }
 
 SpreadsheetWriter& SpreadsheetWriter::instance()

@@ -20,6 +20,8 @@ QPushButton* linkButton(const QString& text, const QString& toolTip)
 {
     auto* button = new QPushButton(text);
     button->setFlat(true);
+    // Enter stays with the window's default button even while a link has the focus.
+    button->setAutoDefault(false);
     button->setCursor(Qt::OpenHandCursor);
     button->setToolTip(toolTip);
     QFont font = button->font();

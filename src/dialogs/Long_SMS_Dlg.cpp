@@ -34,7 +34,6 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     yes_button = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     no_button = buttons->addButton(QStringLiteral("No"), QDialogButtonBox::RejectRole);
-    yes_button->setDefault(true);
     connect(yes_button, &QPushButton::clicked, this, &Long_SMS_Dlg::OKPressed);
     connect(no_button, &QPushButton::clicked, this, &Long_SMS_Dlg::CancelPressed);
 
@@ -65,24 +64,35 @@ int Long_SMS_Dlg::Open_Long_sms_Dialog()
     _Msg_Title->setText(question ? *title_val : Cutom_Msg_Title);
     _Msg_Val->setPlainText(question ? msg_val_str.value_or(QString()) : Cutom_Msg_Val);
     setWindowTitle(question ? QStringLiteral("Question") : QStringLiteral("Message"));
-    no_button->setVisible(question);
+    const bool asking = question && !notice_only;
+    no_button->setVisible(asking);
+    yes_button->setText(asking ? QStringLiteral("Yes") : QStringLiteral("OK"));
     apply_chk->setVisible(apply_chk_show);
-    yes_button->setFocus();
+    apply_chk->setChecked(false);
+    answeredForAll_ = false;
+    // A question here replaces something: Enter, like Escape, keeps it.
+    QPushButton* safe = asking ? no_button : yes_button;
+    yes_button->setDefault(!asking);
+    no_button->setDefault(asking);
+    safe->setFocus();
     const int code = dialogs().runModal(*this);
     title_val.reset();
     msg_val_str.reset();
     apply_chk_show = false;
+    notice_only = false;
     return code;
 }
 
 void Long_SMS_Dlg::OKPressed()
 {
     Msg_Apply_All_Chk = apply_chk->isChecked();
+    answeredForAll_ = apply_chk->isVisibleTo(this) && apply_chk->isChecked();
     done(1);
 }
 
 void Long_SMS_Dlg::CancelPressed()
 {
+    answeredForAll_ = apply_chk->isVisibleTo(this) && apply_chk->isChecked();
     done(0);
 }
 

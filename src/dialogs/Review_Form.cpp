@@ -40,7 +40,7 @@ Review_Form::Review_Form(QWidget* parent)
     layout->addWidget(support_id);
     layout->addWidget(website_1);
     layout->addWidget(buttons);
-    review_btn->setDefault(true);
+    ok_btn->setDefault(true);
 }
 
 int Review_Form::Open_Review_Form_Window()

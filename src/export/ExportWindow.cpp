@@ -47,7 +47,7 @@ ExportWindow::ExportWindow(QWidget* parent)
     sidesLayout->addWidget(export_combined_image_chk);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Format:"), fileFormatPopup);
+    form->addRow(QStringLiteral("For&mat:"), fileFormatPopup);
     form->addRow(QStringLiteral("&Resolution:"), saveDPIText);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -89,7 +89,7 @@ void ExportWindow::export_card_side_CellClick()
     const int row = matrix_export_card_side->checkedId();
     export_card_side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
     export_combined_image_chk->setEnabled(row == 0);
-    Show_NSLog_Message(export_card_side);
+    Show_Debug_Message(export_card_side);
 }
 
 CardExportSettings ExportWindow::settings() const

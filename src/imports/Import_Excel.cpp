@@ -1,6 +1,7 @@
 #include "imports/Import_Excel.h"
 
 #include "data/Data_From_Excel.h"
+#include "imports/ImportSummary.h"
 #include "imports/SeriesWriting.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
@@ -10,6 +11,8 @@
 #include <QDialogButtonBox>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 const QString corruptMessage = QStringLiteral("Either file is corrupted or selected file contains invalid characters.");
@@ -65,14 +68,26 @@ void Import_Excel::Insert_file_Func()
     if (!BatchWizard_Window)
         return;
     // The editor trims the values; an empty cell stays an empty value, holding its row.
-    BatchWizard_Window->Create_Value_List(
-        rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader()));
+    const QStringList values = rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader());
+    BatchWizard_Window->Create_Value_List(values);
+    ImportSummary summary;
+    summary.addValues(values.size());
+    summary.tell();
 }
 
 void Import_Excel::Create_Excel_List_Func()
 {
     const SheetTable rows = chooser->readRows();
-    if (!Data_From_Excel_Window
-        || !Data_From_Excel_Window->replaceFromSheet(rows, chooser->columns().checkedColumns(), chooser->hasHeader()))
+    const QList<int> columns = chooser->columns().checkedColumns();
+    if (!Data_From_Excel_Window || !Data_From_Excel_Window->replaceFromSheet(rows, columns, chooser->hasHeader())) {
         dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
+        return;
+    }
+    const qsizetype dataRows = std::max<qsizetype>(0, rows.size() - (chooser->hasHeader() ? 1 : 0));
+    dialogs().showInformation(
+        QStringLiteral("%1 column%2 with %3 row%4 imported.")
+            .arg(columns.size())
+            .arg(columns.size() == 1 ? "" : "s")
+            .arg(dataRows)
+            .arg(dataRows == 1 ? "" : "s"));
 }

@@ -4,6 +4,7 @@
 #include "data/SeriesStore.h"
 #include "dialogs/Long_SMS_Dlg.h"
 #include "imports/ImportHost.h"
+#include "imports/ImportSummary.h"
 #include "imports/SeriesWriting.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
@@ -34,7 +35,7 @@ Import_Excel_DataSheet::Import_Excel_DataSheet(const ImportHost& host, QWidget* 
     setWindowTitle(tr("Import Series from Spreadsheet"));
     chooser = new SheetChooser(true);
     Each_col_RD = new QRadioButton(tr("&One series per checked column"));
-    Fill_col_RD = new QRadioButton(tr("All checked columns into &one series"));
+    Fill_col_RD = new QRadioButton(tr("All checked columns into one s&eries"));
     connect(Each_col_RD, &QRadioButton::clicked, this, &Import_Excel_DataSheet::Each_Col_RD_Click);
     connect(Fill_col_RD, &QRadioButton::clicked, this, &Import_Excel_DataSheet::Fill_Col_RD_Click);
 
@@ -137,23 +138,33 @@ void Import_Excel_DataSheet::OKPressed()
         done(1);
 }
 
-bool Import_Excel_DataSheet::mayReplaceColumnSeries(const QString& name, bool offerApplyToAll)
+Import_Excel_DataSheet::ClashAnswer Import_Excel_DataSheet::answerClash(
+    const QString& name, bool offerApplyToAll, ClashAnswers& forAll)
 {
-    const bool inUse = host_.Check_Batch_File_In_Use_Validation(name);
-    if (Msg_Apply_All_Chk)
-        return !inUse; // a series in use is never overwritten
+    // A series in use is never overwritten; an apply-to-all answer stops the notices too.
+    if (host_.Check_Batch_File_In_Use_Validation(name)) {
+        if (!forAll.inUseTold && !forAll.replace) {
+            Long_SMS_Dlg* notice = Long_SMS_Dlg::defaultInstance();
+            notice->apply_chk_show = offerApplyToAll;
+            notice->notice_only = true;
+            notice->title_val = QStringLiteral("Message :");
+            notice->msg_val_str = seriesInUseMessage(name);
+            notice->Open_Long_sms_Dialog();
+            forAll.inUseTold = notice->answeredForAll();
+        }
+        return ClashAnswer::InUse;
+    }
+    if (forAll.replace)
+        return *forAll.replace ? ClashAnswer::Replace : ClashAnswer::Keep;
     Long_SMS_Dlg* question = Long_SMS_Dlg::defaultInstance();
     question->apply_chk_show = offerApplyToAll;
-    if (inUse) {
-        question->title_val = QStringLiteral("Message :");
-        question->msg_val_str = seriesInUseMessage(name);
-        question->Open_Long_sms_Dialog();
-        return false;
-    }
     question->title_val = QStringLiteral("Batch Processing Series already exists :");
     question->msg_val_str
         = name + QStringLiteral("\nBatch Processing Series already exists. Do you want to replace it?");
-    return question->Open_Long_sms_Dialog() == 1;
+    const bool replace = question->Open_Long_sms_Dialog() == 1;
+    if (question->answeredForAll())
+        forAll.replace = replace;
+    return replace ? ClashAnswer::Replace : ClashAnswer::Keep;
 }
 
 void Import_Excel_DataSheet::Create_file_For_Col_Func()
@@ -164,18 +175,37 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
         return;
     }
     const bool offerApplyToAll = rows.front().size() != 1;
+    ClashAnswers forAll;
+    ImportSummary summary;
     for (const SheetColumnsModel::Entry& entry : chooser->columns().entries()) {
         if (!entry.state)
             continue;
         const QString name = cleanSeriesName(Trim_Str(entry.header));
-        if (!isSeriesNameSafe(name))
+        if (!isSeriesNameSafe(name)) {
+            summary.skip(Trim_Str(entry.header), QStringLiteral("not a usable series name"));
             continue;
-        if (seriesExists(name) && !mayReplaceColumnSeries(name, offerApplyToAll))
-            continue;
+        }
+        if (seriesExists(name)) {
+            const ClashAnswer answer = answerClash(name, offerApplyToAll, forAll);
+            if (answer == ClashAnswer::InUse) {
+                summary.skip(name, QStringLiteral("in use by the design"));
+                continue;
+            }
+            if (answer == ClashAnswer::Keep) {
+                summary.skip(name, QStringLiteral("already exists, kept"));
+                continue;
+            }
+        }
         // A file that cannot be written skips its column; the stored series stays whole.
-        writeSeriesFile(seriesFilePath(name), columnValues(rows, entry.sheetColumn, chooser->hasHeader()), false);
+        const QStringList values = columnValues(rows, entry.sheetColumn, chooser->hasHeader());
+        QString reason;
+        if (writeSeriesFile(seriesFilePath(name), values, false, &reason))
+            summary.addSeries(values.size());
+        else
+            summary.skip(name, reason.isEmpty() ? QStringLiteral("could not be written") : reason);
     }
     refillSeriesEditor();
+    summary.tell();
 }
 
 bool Import_Excel_DataSheet::Insert_file_Func(const QString& chosenName)
@@ -193,6 +223,9 @@ bool Import_Excel_DataSheet::Insert_file_Func(const QString& chosenName)
     if (!writeImportedSeries(chosenName, values, mode, host_))
         return false;
     refillSeriesEditor();
+    ImportSummary summary;
+    summary.addSeries(values.size());
+    summary.tell();
     return true;
 }
 

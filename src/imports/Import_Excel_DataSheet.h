@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class ImportHost;
 class QButtonGroup;
 class QComboBox;
@@ -49,8 +51,20 @@ public:
 private:
     void Create_file_For_Col_Func();
     bool Insert_file_Func(const QString& chosenName);
-    // Asks whether an existing series may be replaced; false skips the column.
-    bool mayReplaceColumnSeries(const QString& name, bool offerApplyToAll);
+    enum class ClashAnswer
+    {
+        Replace,
+        Keep,
+        InUse
+    };
+    // The answers given with "Apply to all" ticked, for the rest of one import.
+    struct ClashAnswers
+    {
+        std::optional<bool> replace;
+        bool inUseTold = false;
+    };
+    // What to do with a column whose series exists: asks unless an answer for all was given.
+    ClashAnswer answerClash(const QString& name, bool offerApplyToAll, ClashAnswers& forAll);
     void refillSeriesEditor();
 
     const ImportHost& host_;

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -55,7 +56,7 @@ Import_Wizard::Import_Wizard(const ImportHost& host, QWidget* parent)
     Excel_RD = new QRadioButton(tr("&Spreadsheet (xlsx)"));
     Text_RD = new QRadioButton(tr("&Text file (txt, csv, rtf)"));
     Mnul_RD = new QRadioButton(tr("&Pasted text"));
-    Image_RD = new QRadioButton(tr("&Image folder"));
+    Image_RD = new QRadioButton(tr("Image &folder"));
     auto* sources = new QButtonGroup(this);
     sources->addButton(Excel_RD, Spreadsheet);
     sources->addButton(Text_RD, TextFile);
@@ -72,6 +73,10 @@ Import_Wizard::Import_Wizard(const ImportHost& host, QWidget* parent)
     connect(Excel_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Excel_Pressed);
     connect(Text_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Text_Pressed);
     connect(Image_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Image_Pressed);
+    connect(Text_path, &QLineEdit::editingFinished, this,
+        [this] { proposeSeriesName(Text_file_name, Text_path->text()); });
+    connect(Image_path, &QLineEdit::editingFinished, this,
+        [this] { proposeSeriesName(Image_file_name, Image_path->text()); });
     ManualEdit = new QPlainTextEdit;
     ManualEdit->setPlaceholderText(tr("Paste or type one value per line"));
     ManualEdit->setTabChangesFocus(true);
@@ -173,13 +178,12 @@ bool Import_Wizard::validPath(const QString& path)
     return false;
 }
 
+// Picking a file only fills the form: the import starts with the Import button.
 void Import_Wizard::Browse_Excel_Pressed()
 {
     const QString path = dialogs().chooseOpenFile(tr("Choose Workbook"), QString(), tr("Workbooks (*.xlsx *.XLSX)"));
-    if (path.isEmpty())
-        return;
-    Excel_path->setText(path);
-    OKPressed();
+    if (!path.isEmpty())
+        Excel_path->setText(path);
 }
 
 void Import_Wizard::Browse_Text_Pressed()
@@ -189,7 +193,7 @@ void Import_Wizard::Browse_Text_Pressed()
     if (path.isEmpty())
         return;
     Text_path->setText(path);
-    OKPressed();
+    proposeSeriesName(Text_file_name, path);
 }
 
 void Import_Wizard::Browse_Image_Pressed()
@@ -198,7 +202,20 @@ void Import_Wizard::Browse_Image_Pressed()
     if (folder.isEmpty())
         return;
     Image_path->setText(folder);
-    OKPressed();
+    proposeSeriesName(Image_file_name, folder);
+}
+
+void Import_Wizard::proposeSeriesName(QLineEdit* nameField, const QString& path)
+{
+    static const char* const proposedProperty = "proposedName";
+    const QString current = Trim_Str(nameField->text());
+    const bool typedByUser = !current.isEmpty() && current != QLatin1String("Untitled")
+        && current != nameField->property(proposedProperty).toString();
+    const QString proposal = QFileInfo(Trim_Str(path)).completeBaseName();
+    if (typedByUser || proposal.isEmpty())
+        return;
+    nameField->setText(proposal);
+    nameField->setProperty(proposedProperty, proposal);
 }
 
 void Import_Wizard::OKPressed()
@@ -238,16 +255,19 @@ void Import_Wizard::importSpreadsheet(const QString& path)
     }
 }
 
-bool Import_Wizard::deliver(const QStringList& values, QLineEdit* name)
+bool Import_Wizard::deliver(const QStringList& values, QLineEdit* name, ImportSummary summary)
 {
     if (file_name_required == 1) {
         if (!writeImportedSeries(name->text(), values, SeriesWriteMode::New, host_))
             return false;
+        summary.addSeries(values.size());
     } else if (BatchWizard_Window) {
         BatchWizard_Window->Create_Value_List(values);
+        summary.addValues(values.size());
     }
     if (file_name_Insert == 1 && BatchWizard_Window)
         BatchWizard_Window->Fill_List();
+    summary.tell();
     return true;
 }
 
@@ -272,15 +292,29 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
     // Typed lines, unlike file rows, hold no place: blank ones are left out. A new series keeps
     // each line as typed; the editor trims its values itself.
     QStringList lines = text.split(QLatin1Char('\n'));
-    lines.removeIf([this](const QString& line) {
+    const qsizetype blank = lines.removeIf([this](const QString& line) {
         return file_name_required == 1 ? line.isEmpty() : Trim_Str(line).isEmpty();
     });
-    return deliver(lines, Manual_file_name);
+    ImportSummary summary;
+    if (blank > 0)
+        summary.skip(QStringLiteral("%1 blank line%2").arg(blank).arg(blank == 1 ? "" : "s"),
+            QStringLiteral("typed text keeps no empty values"));
+    return deliver(lines, Manual_file_name, summary);
 }
 
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
 {
     QStringList paths;
-    runBehindPleaseWait(this, [&] { paths = imageFilesInFolder(folder); });
-    return deliver(paths, Image_file_name);
+    qsizetype files = 0;
+    runBehindPleaseWait(this, [&] {
+        paths = imageFilesInFolder(folder);
+        files = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot).size();
+    });
+    ImportSummary summary;
+    if (files > paths.size()) {
+        const qsizetype others = files - paths.size();
+        summary.skip(QStringLiteral("%1 file%2").arg(others).arg(others == 1 ? "" : "s"),
+            QStringLiteral("not pictures"));
+    }
+    return deliver(paths, Image_file_name, summary);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imports/ImportSummary.h"
+
 #include <QDialog>
 
 class ImportHost;
@@ -52,7 +54,11 @@ public:
 private:
     void Enable_Disable_Option(int source, bool enabled);
     // The values go to a new series named in the field, or to the open series editor.
-    bool deliver(const QStringList& values, QLineEdit* nameField);
+    // summary holds what the source left out; it is told once the values are delivered.
+    bool deliver(const QStringList& values, QLineEdit* nameField, ImportSummary summary = {});
+    // Puts the picked file's or folder's base name into the name field, unless the user typed
+    // a name of their own there.
+    static void proposeSeriesName(QLineEdit* nameField, const QString& path);
     void importSpreadsheet(const QString& path);
     static bool validPath(const QString& path);
 

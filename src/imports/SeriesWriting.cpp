@@ -58,7 +58,7 @@ bool writeImportedSeries(
             return false;
         }
         if (mode == SeriesWriteMode::New
-            && !dialogs().askYesNo(
+            && !dialogs().askYesNoSafe(
                 QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
             return false;
     }

@@ -29,11 +29,11 @@ QColor withAlpha(QColor color, double alpha)
 
 CardBackgroundPage::CardBackgroundPage(InspectorHost& host, QWidget* parent)
     : QWidget(parent)
-    , Card_fill_chk(new QCheckBox(tr("&Fill the card")))
+    , Card_fill_chk(new QCheckBox(tr("F&ill the card")))
     , Card_Fill_Box(new QGroupBox)
     , Card_solid_fill_rd(new QRadioButton(tr("&Solid colour")))
     , Card_gradient_fill_rd(new QRadioButton(tr("&Gradient")))
-    , Card_Style_fill_rd(new QRadioButton(tr("&Hatch pattern")))
+    , Card_Style_fill_rd(new QRadioButton(tr("Hatch patte&rn")))
     , Card_Image_fill_rd(new QRadioButton(tr("&Picture")))
     , Card_fill_clr(new ColorWell)
     , Card_fill_Grd_1_clr(new ColorWell)
@@ -65,7 +65,7 @@ CardBackgroundPage::CardBackgroundPage(InspectorHost& host, QWidget* parent)
     fillForm->addRow(Card_solid_fill_rd, Card_fill_clr);
     fillForm->addRow(Card_gradient_fill_rd, gradient);
     fillForm->addRow(Card_Style_fill_rd, Card_hatch_style);
-    fillForm->addRow(tr("Hatch &background:"), Card_hatch_bk_clr);
+    fillForm->addRow(tr("Hatch bac&kground:"), Card_hatch_bk_clr);
     fillForm->addRow(Card_Image_fill_rd);
 
     auto* browse = new QPushButton(tr("&Browse…"));

@@ -28,7 +28,7 @@ CardBorderPage::CardBorderPage(InspectorHost& host, QWidget* parent)
     Card_bor_Stepper->setKeyboardTracking(false);
     Card_border_style->addItems(BorderStyles::names());
     auto* form = new QFormLayout(Card_Border_Box);
-    form->addRow(tr("&Colour:"), Card_bordr_clr);
+    form->addRow(tr("C&olour:"), Card_bordr_clr);
     form->addRow(tr("&Width:"), Card_bor_Stepper);
     form->addRow(tr("&Style:"), Card_border_style);
     auto* layout = new QVBoxLayout(this);

@@ -46,17 +46,17 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     }
 
     auto* identity = new QFormLayout;
-    identity->addRow(tr("&Name:"), card_name);
-    identity->addRow(tr("S&ides:"), Sides_ComboBox);
-    identity->addRow(tr("&Orientation:"), Preset_ComboBox);
-    identity->addRow(tr("&Category:"), Category_ComboBox);
+    identity->addRow(tr("Na&me:"), card_name);
+    identity->addRow(tr("&Sides:"), Sides_ComboBox);
+    identity->addRow(tr("O&rientation:"), Preset_ComboBox);
+    identity->addRow(tr("Categor&y:"), Category_ComboBox);
     identity->addRow(ColList);
 
     auto* sizeBox = new QGroupBox(tr("Size and shape"));
-    auto* apply = new QPushButton(tr("&Apply"));
+    auto* apply = new QPushButton(tr("A&pply"));
     auto* sizeForm = new QFormLayout(sizeBox);
     sizeForm->addRow(tr("&Width:"), width_Text);
-    sizeForm->addRow(tr("&Height:"), height_Text);
+    sizeForm->addRow(tr("He&ight:"), height_Text);
     auto* chooser = new QPushButton(tr("Choose Si&ze..."));
     chooser->setToolTip(tr("Pick a card size from the presets"));
     auto* sizeButtons = new QHBoxLayout;
@@ -64,7 +64,7 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     sizeButtons->addWidget(chooser);
     sizeButtons->addStretch(1);
     sizeForm->addRow(QString(), sizeButtons);
-    const QString shapes[] = { tr("&Rectangle"), tr("Ro&unded rectangle"), tr("&Ellipse") };
+    const QString shapes[] = { tr("Rectan&gle"), tr("Ro&unded rectangle"), tr("E&llipse") };
     auto* shapeRow = new QVBoxLayout;
     for (int row = 0; row < 3; ++row) {
         auto* button = new QRadioButton(shapes[row]);
@@ -74,10 +74,10 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
     sizeForm->addRow(tr("Shape:"), shapeRow);
 
     auto* textBox = new QGroupBox(tr("Text of the card"));
-    auto* font = new QPushButton(tr("&Font…"));
+    auto* font = new QPushButton(tr("Fo&nt…"));
     All_Text_font_value->setWordWrap(true);
     auto* textForm = new QFormLayout(textBox);
-    textForm->addRow(tr("Co&lour:"), All_Text_clr);
+    textForm->addRow(tr("C&olour:"), All_Text_clr);
     textForm->addRow(font, All_Text_font_value);
 
     auto* layout = new QVBoxLayout(this);

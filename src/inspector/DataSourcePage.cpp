@@ -37,7 +37,7 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     , Data_source_type(new QComboBox)
     , data_source_help_btn(new QToolButton)
     , Batch_Series(new QComboBox)
-    , view_series_btn(new QPushButton(tr("&View…")))
+    , view_series_btn(new QPushButton(tr("V&iew…")))
     , manual_brws_box(new QGroupBox(tr("Picture file")))
     , Manual_image_path(new QLineEdit)
     , host_(host)
@@ -68,10 +68,10 @@ DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
     sourceRow->addWidget(Data_source_type, 1);
     sourceRow->addWidget(data_source_help_btn);
     auto* form = new QFormLayout;
-    auto* sourceLabel = new QLabel(tr("&Source:"));
+    auto* sourceLabel = new QLabel(tr("S&ource:"));
     sourceLabel->setBuddy(Data_source_type);
     form->addRow(sourceLabel, sourceRow);
-    auto* seriesLabel = new QLabel(tr("Series or &column:"));
+    auto* seriesLabel = new QLabel(tr("&Series or column:"));
     seriesLabel->setBuddy(Batch_Series);
     form->addRow(seriesLabel, seriesRow);
     auto* buttons = new QHBoxLayout;

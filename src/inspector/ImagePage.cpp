@@ -5,6 +5,7 @@
 #include "inspector/EffectSlider.h"
 #include "inspector/InspectorHost.h"
 #include "inspector/ObjectBorderGroup.h"
+#include "platform/DialogService.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -17,9 +18,9 @@
 ImagePage::ImagePage(InspectorHost& host, QWidget* parent)
     : ObjectPage(parent)
     , Image_Border_Box(new ObjectBorderGroup)
-    , Image_FIH_chk(new QCheckBox(tr("Flip &horizontally")))
-    , Image_FIV_chk(new QCheckBox(tr("Flip &vertically")))
-    , Image_Invert_chk(new QCheckBox(tr("&Invert colours")))
+    , Image_FIH_chk(new QCheckBox(tr("Flip hori&zontally")))
+    , Image_FIV_chk(new QCheckBox(tr("Fl&ip vertically")))
+    , Image_Invert_chk(new QCheckBox(tr("I&nvert colours")))
     , Image_Gray_Scale_chk(new QCheckBox(tr("&Grey scale")))
     , Image_Sepia_chk(new QCheckBox(tr("Se&pia")))
     // Ranges cover the neutral values and what the effects chain makes sense of: hue in
@@ -48,12 +49,12 @@ ImagePage::ImagePage(InspectorHost& host, QWidget* parent)
     addSlider(tr("&Opacity:"), Trsp_slidr);
     addSlider(tr("H&ue:"), Hue_slidr);
     addSlider(tr("&Saturation:"), Sat_slidr);
-    addSlider(tr("&Brightness:"), Brt_slidr);
-    addSlider(tr("&Contrast:"), Con_slidr);
-    addSlider(tr("Shar&pness:"), shrp_slidr);
-    addSlider(tr("&Exposure:"), ev_slidr);
-    addSlider(tr("B&lur:"), blr_slidr);
-    auto* reset = new QPushButton(tr("Rese&t Adjustments"));
+    addSlider(tr("Brightness:"), Brt_slidr);
+    addSlider(tr("Contrast:"), Con_slidr);
+    addSlider(tr("Sharpness:"), shrp_slidr);
+    addSlider(tr("E&xposure:"), ev_slidr);
+    addSlider(tr("Blur:"), blr_slidr);
+    auto* reset = new QPushButton(tr("Reset A&djustments"));
     reset->setToolTip(tr("Put the filters and sliders back to neutral for the selected pictures"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Image_Border_Box);
@@ -113,7 +114,7 @@ void ImagePage::Update_Image_Graphics()
         graphic.srp_val = float(shrp_slidr->value());
         graphic.ev_val = float(ev_slidr->value());
         graphic.blr_val = float(blr_slidr->value());
-        Show_NSLog_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
+        Show_Debug_Message(QStringLiteral("Txt path - %1\nGraphic Path - %2\n")
                                .arg(QFileInfo(path).fileName(), QFileInfo(graphic._file_path).fileName()));
         if (selected == 1)
             graphic._file_path = path;
@@ -137,7 +138,7 @@ void ImagePage::Reset_Image_Editing_Controls()
 
 void ImagePage::Image_reset_Button()
 {
-    if (!Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to continue?")))
+    if (!dialogs().askYesNoSafe(QStringLiteral("Are you sure you want to continue?")))
         return;
     Reset_Image_Editing_Controls();
     Update_Image_Graphics();

@@ -26,10 +26,10 @@ LinePage::LinePage(InspectorHost& host, QWidget* parent)
     Line_cap_style->addItems({ tr("Flat"), tr("Round"), tr("Square") });
     Line_ori_style->addItems({ tr("Free"), tr("Horizontal"), tr("Vertical") });
     auto* form = new QFormLayout(this);
-    form->addRow(tr("&Colour:"), Line_clr);
+    form->addRow(tr("Co&lour:"), Line_clr);
     form->addRow(tr("&Width:"), Line_Wdt_Stepper);
     form->addRow(tr("&Style:"), Line_border_style);
-    form->addRow(tr("&Ends:"), Line_cap_style);
+    form->addRow(tr("E&nds:"), Line_cap_style);
     form->addRow(tr("O&rientation:"), Line_ori_style);
     form->addRow(tr("&Opacity:"), Line_alpha_Stepper);
 

@@ -25,7 +25,7 @@ ObjectBorderGroup::ObjectBorderGroup(QWidget* parent)
     PanelValues::setUpStepper(bor_Stepper, 0, 100, tr(" pt"));
     border_style->addItems(BorderStyles::names());
     auto* form = new QFormLayout(Border_Box);
-    form->addRow(tr("Border &colour:"), bordr_clr);
+    form->addRow(tr("Border co&lour:"), bordr_clr);
     form->addRow(tr("Border &width:"), bor_Stepper);
     form->addRow(tr("Border st&yle:"), border_style);
     auto* layout = new QVBoxLayout(this);

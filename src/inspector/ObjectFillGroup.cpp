@@ -18,7 +18,7 @@
 
 ObjectFillGroup::ObjectFillGroup(Hatch hatch, QWidget* parent)
     : QWidget(parent)
-    , fill_chk(new QCheckBox(tr("&Fill")))
+    , fill_chk(new QCheckBox(tr("F&ill")))
     , Fill_Box(new QGroupBox)
     , solid_fill_rd(new QRadioButton(tr("&Solid")))
     , gradient_fill_rd(new QRadioButton(tr("&Gradient")))
@@ -46,7 +46,7 @@ ObjectFillGroup::ObjectFillGroup(Hatch hatch, QWidget* parent)
     form->addRow(solid_fill_rd, fill_clr);
     form->addRow(gradient_fill_rd, gradient);
     if (withHatch_) {
-        Style_fill_rd = new QRadioButton(tr("&Hatch"));
+        Style_fill_rd = new QRadioButton(tr("Hatch"));
         hatch_style = new QComboBox;
         hatch_bk_clr = new ColorWell;
         hatch_bk_clr->setToolTip(tr("Colour under the hatch pattern"));

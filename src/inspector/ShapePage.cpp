@@ -24,7 +24,7 @@ ShapePage::ShapePage(InspectorHost& host, QWidget* parent)
     , shape_cor_radius_Stepper(new QSpinBox)
     , double_star_Label(new QLabel(tr("&Points:")))
     , double_star_Stepper(new QSpinBox)
-    , polygon_Label(new QLabel(tr("&Sides:")))
+    , polygon_Label(new QLabel(tr("Si&des:")))
     , polygon_Stepper(new QSpinBox)
     , host_(host)
 {

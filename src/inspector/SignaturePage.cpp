@@ -17,7 +17,7 @@ SignaturePage::SignaturePage(InspectorHost& host, QWidget* parent)
     , host_(host)
 {
     Sign_image_path->setReadOnly(true);
-    auto* browse = new QPushButton(tr("&Browse…"));
+    auto* browse = new QPushButton(tr("B&rowse…"));
     browse->setToolTip(tr("Choose the picture of the signature or fingerprint (PNG)"));
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(Sign_image_path, 1);

@@ -37,11 +37,11 @@ TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
     Text_font_value->setWordWrap(true);
     insertDateButton->setToolTip(tr("Insert today's date in the chosen date format"));
     insertTimeButton->setToolTip(tr("Insert the time in the chosen time format"));
-    auto* font = new QPushButton(tr("&Font…"));
+    auto* font = new QPushButton(tr("Fo&nt…"));
     font->setToolTip(tr("Choose the font of the text"));
     Text_clr->setToolTip(tr("Colour of the text"));
 
-    auto* textLabel = new QLabel(tr("&Text:"));
+    auto* textLabel = new QLabel(tr("Te&xt:"));
     textLabel->setBuddy(Text_value_Edit);
     textLengthLabel->setToolTip(tr("Characters in the text, and the most it takes"));
     auto* textHeading = new QHBoxLayout;
@@ -54,7 +54,7 @@ TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
     inserts->addStretch(1);
     auto* form = new QFormLayout;
     form->addRow(font, Text_font_value);
-    form->addRow(tr("Text &colour:"), Text_clr);
+    form->addRow(tr("Text c&olour:"), Text_clr);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(textHeading);
     layout->addWidget(Text_value_Edit, 1);

@@ -36,11 +36,11 @@ TextPropertiesPage::TextPropertiesPage(QWidget* parent)
     Text_case_combo->addItems({ tr("As typed"), tr("UPPER CASE"), tr("lower case"), tr("Title Case") });
     auto* form = new QFormLayout;
     form->addRow(tr("&Opacity:"), Text_alpha_Stepper);
-    form->addRow(tr("&Letter spacing:"), Text_Kern_Stepper);
-    form->addRow(tr("&Alignment:"), Text_align_combo);
-    form->addRow(tr("&Case:"), Text_case_combo);
+    form->addRow(tr("Lette&r spacing:"), Text_Kern_Stepper);
+    form->addRow(tr("Alig&nment:"), Text_align_combo);
+    form->addRow(tr("Case:"), Text_case_combo);
     form->addRow(tr("&Date format:"), Text_Date_style);
-    form->addRow(tr("&Time format:"), Text_Time_style);
+    form->addRow(tr("Ti&me format:"), Text_Time_style);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Text_Border_Box);
     layout->addWidget(Text_Fill_Box);

@@ -212,7 +212,7 @@ void Email_Setting::Close_Button()
 
 void Email_Setting::Reset_Button()
 {
-    if (!Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to reset current email settings?")))
+    if (!dialogs().askYesNoSafe(QStringLiteral("Are you sure you want to reset current email settings?")))
         return;
     QFile::remove(Preferences::settingsFilePath());
     for (QLineEdit* field :

@@ -71,7 +71,7 @@ void SKTWindowController::createActions()
     make({ "Template_Btn", tr("Save as &Template…"), "", "template", {},
              tr("Save the design as a template of your own") },
         [this] { Export_As_Template_Clicked(); });
-    make({ "New_Template_Btn", tr("New from Te&mplate…"), "document-new-from-template", "template", {},
+    make({ "New_Template_Btn", tr("New f&rom Template…"), "document-new-from-template", "template", {},
              tr("Start a new design from a template") },
         [this] { New_From_Template_Clicked(); });
     make({ "Export_Btn", tr("&Export…"), "", "export", QKeySequence(tr("Ctrl+E")), tr("Export the card as pictures") },
@@ -115,7 +115,7 @@ void SKTWindowController::createActions()
         { { "Align_Left", tr("Align &Left Edges"), "", "align-left", {}, {} }, Layout::Left },
         { { "Align_Right", tr("Align &Right Edges"), "", "align-right", {}, {} }, Layout::Right },
         { { "Align_Top", tr("Align &Top Edges"), "", "align-top", {}, {} }, Layout::Top },
-        { { "Align_Bottom", tr("Align &Bottom Edges"), "", "align-bottom", {}, {} }, Layout::Bottom },
+        { { "Align_Bottom", tr("Align B&ottom Edges"), "", "align-bottom", {}, {} }, Layout::Bottom },
         { { "Align_Horz", tr("Align &Horizontal Centres"), "", "align-hcentre", {}, {} }, Layout::HorizontalCentres },
         { { "Align_Vert", tr("Align &Vertical Centres"), "", "align-vcentre", {}, {} }, Layout::VerticalCentres },
         { { "Align_Center", tr("&Centre on Card"), "", "centre", {}, {} }, Layout::Centre },
@@ -127,7 +127,7 @@ void SKTWindowController::createActions()
     QList<QAction*> layoutActions;
     for (const auto& entry : layouts)
         layoutActions.append(make(entry.command, [this, layout = entry.layout] { layoutCommand(layout); }));
-    make({ "Grid_Btn", tr("G&rid…"), "", "grid", {}, tr("Grid spacing, colour and showing") },
+    make({ "Grid_Btn", tr("Gr&id…"), "", "grid", {}, tr("Grid spacing, colour and showing") },
         [this] { toggleGridShowing(); });
     QAction* snap
         = make({ "Grid_Snap", tr("&Snap to Grid"), "", "snap", {}, {} }, [this] { toggleGridConstraining(); });
@@ -175,7 +175,7 @@ void SKTWindowController::createActions()
     make({ "Share_Btn", tr("&Share Galavite…"), "emblem-shared", "", {}, tr("Open the page for comments on Galavite") },
         [this] { openLink(Link::ShareIt); });
     make({ "About_Btn", tr("&About Galavite"), "help-about", "", {}, {} }, [this] { About_Button(); });
-    make({ "Promotion_S_Btn", tr("Galavite &Stickers…"), "", "", {}, tr("Sheets of stickers and labels") },
+    make({ "Promotion_S_Btn", tr("Galavite S&tickers…"), "", "", {}, tr("Sheets of stickers and labels") },
         [this] { Open_Promotion(QStringLiteral("S")); });
     make({ "Promotion_R_Btn", tr("Galavite &Receipts…"), "", "", {}, tr("Receipt books and vouchers") },
         [this] { Open_Promotion(QStringLiteral("R")); });

@@ -76,9 +76,7 @@ bool SKTWindowController::Open_Template_Browser()
 
 void SKTWindowController::New_From_Template_Clicked()
 {
-    if (hasUnsavedChanges()
-        && Show_YES_NO_MessageBox(QStringLiteral("Do you want to save changes before opening new document?"))
-        && !Save_project_file(false, true))
+    if (!saveChangesFirst(QStringLiteral("Do you want to save changes before opening new document?"), true))
         return;
     Open_Template_Browser();
     Undo_Redo_Button_state();

@@ -135,7 +135,7 @@ void SKTWindowController::selectedToolDidChange()
         if (Open_Image_Library_Window(QStringLiteral("C")) != 1)
             return;
         ::Library_Selected_Image = lib_window_sel_file;
-        Show_NSLog_Message(::Library_Selected_Image);
+        Show_Debug_Message(::Library_Selected_Image);
     }
     if (Selected_Control_Tool_ == TextTool)
         rect.setSize(newTextSize());

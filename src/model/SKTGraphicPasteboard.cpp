@@ -56,7 +56,7 @@ Graphics graphicsWithProperties(const PlistArray& archives)
         }
         // Exactly an image, not a signature: it loads its picture again from its file.
         if (typeid(*graphic) == typeid(SKTImage)) {
-            Show_NSLog_Message(graphic->_file_path);
+            Show_Debug_Message(graphic->_file_path);
             if (QFileInfo(graphic->_file_path).isFile())
                 graphic->setFilePath(graphic->_file_path);
         }

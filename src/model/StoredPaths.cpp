@@ -7,7 +7,17 @@
 
 QString Resolve_Stored_Picture_Path(const QString& storedPath)
 {
-    if (storedPath.isEmpty() || QFileInfo::exists(storedPath) || Resource_Path.isEmpty())
+    if (storedPath.isEmpty())
+        return storedPath;
+    if (QDir::isRelativePath(storedPath)) {
+        // Named inside the resource folder (the built-in templates do so): each user's own
+        // folder, never the folder the program happens to run in.
+        const QString inside = QDir::cleanPath(QDir::fromNativeSeparators(storedPath));
+        if (Resource_Path.isEmpty() || inside == QLatin1String("..") || inside.startsWith(QLatin1String("../")))
+            return QString();
+        return QDir(Resource_Path).filePath(inside);
+    }
+    if (QFileInfo::exists(storedPath) || Resource_Path.isEmpty())
         return storedPath;
     const QStringList parts = QDir::fromNativeSeparators(storedPath).split(u'/', Qt::SkipEmptyParts);
     const qsizetype resources = parts.lastIndexOf(QStringLiteral("Resources"));

@@ -25,10 +25,16 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // The same for a report of work done ("... saved successfully.").
     virtual void showInformation(const QString& text) { showMessage(text); }
-    // A modal alert with "Yes" (default) and "No"; true when "Yes" was pressed.
+    // A modal alert with "Yes" (default) and "No" (Escape), for questions whose "Yes" loses
+    // nothing; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;
+    // A question whose "Yes" replaces, deletes or discards something: "No" is the default
+    // button and Escape (or closing the box) answers it too, so only a deliberate "Yes" goes
+    // ahead. True when "Yes" was pressed.
+    virtual bool askYesNoSafe(const QString& text) { return askYesNo(text); }
     // A modal alert with the given buttons; returns the index of the button pressed,
-    // or -1 when the alert was closed without one.
+    // or -1 when the alert was closed without one. Escape presses "Cancel" or "No" where
+    // one is offered, and the default button otherwise.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.
@@ -43,7 +49,8 @@ public:
     static QStringList saveChangesButtons();
     static SaveChoice saveChoiceOf(int buttonPressed);
 
-    // File choosers return "" (or an empty list) when cancelled. An empty folder means the
+    // File choosers return "" (or an empty list) when cancelled. A save chooser asks before
+    // replacing an existing file, as askYesNoSafe does. An empty folder means the
     // folder last used for that kind of file (see FileDialogFolders). A filter is Qt's
     // "Description (*.ext *.ext2)" form; defaultSuffix is appended when the user typed none.
     virtual QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) = 0;

@@ -44,8 +44,10 @@ bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder)
     while (it.hasNext()) {
         const QString from = it.next();
         const QString relative = source.relativeFilePath(from);
-        // The generators that drew the shipped pictures are sources, not resources.
-        if (relative.startsWith(QLatin1String("generators/")))
+        // The generators that drew the shipped pictures are sources, not resources, and
+        // Python's compiled caches belong to whoever ran the script.
+        if (relative.startsWith(QLatin1String("generators/")) || relative.contains(QLatin1String("__pycache__"))
+            || relative.endsWith(QLatin1String(".pyc")))
             continue;
         const QString to = target.filePath(relative);
         if (QFileInfo::exists(to))

@@ -184,7 +184,7 @@ QWidget* Profile_Dialog::makeSidePictures()
     auto* previewLayout = new QVBoxLayout(previewBox);
     Preivew_picture = makePicture(previewBox, QStringLiteral("Preivew_picture"), sidePictureSize);
     preview_btn
-        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print-preview")), tr("Pre&view"), previewBox);
+        = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print-preview")), tr("&Preview"), previewBox);
     preview_btn->setToolTip(tr("Show the card with the profile as entered"));
     connect(preview_btn, &QPushButton::clicked, this, &Profile_Dialog::Preview_Btn_Clicked);
     previewLayout->addWidget(Preivew_picture);

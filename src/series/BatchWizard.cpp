@@ -313,7 +313,7 @@ void BatchWizard::Delete_List_Btn_Clicked()
 {
     if (!Batch_List_Selection_Validation())
         return;
-    if (!dialogs().askYesNo(QStringLiteral("Are you sure want to delete selected Batch Processing Series?")))
+    if (!dialogs().askYesNoSafe(QStringLiteral("Are you sure want to delete selected Batch Processing Series?")))
         return;
     const int selected = lastSelectedSeriesRow(List);
     for (const int row : selectedSeriesRows(List)) {

@@ -88,7 +88,7 @@ void BatchWizard::Save_Btn_Clicked()
     request.values = ListData_value_->texts();
     request.inUse = [this](const QString& name) { return host_.Check_Batch_File_In_Use_Validation(name); };
     request.confirmReplace = [] {
-        return dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
+        return dialogs().askYesNoSafe(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
     SeriesSaveResult result;
     QString reason;
@@ -164,7 +164,7 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
                        + QLatin1Char('.') + extension);
         // The file chooser asked about the name as typed, not about this one.
         if (QFileInfo::exists(path)
-            && !dialogs().askYesNo(
+            && !dialogs().askYesNoSafe(
                 QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(QFileInfo(path).fileName())))
             return;
     }

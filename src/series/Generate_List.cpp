@@ -266,7 +266,7 @@ bool Generate_List::writeNewSeries(const QStringList& values)
         return false;
     }
     if (seriesExists(name)
-        && !dialogs().askYesNo(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
+        && !dialogs().askYesNoSafe(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?")))
         return false;
     BusyCursor busy;
     QString reason;

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -17,6 +19,48 @@ QString applicationTitle()
 {
     return QApplication::applicationDisplayName();
 }
+
+// The everyday answers get their usual keys; every other label is shown as the caller wrote it.
+QString withMnemonic(const QString& label)
+{
+    static const QHash<QString, QString> keyed {
+        { QStringLiteral("Yes"), QStringLiteral("&Yes") },
+        { QStringLiteral("No"), QStringLiteral("&No") },
+        { QStringLiteral("Save"), QStringLiteral("&Save") },
+        { QStringLiteral("Don't Save"), QStringLiteral("&Don't Save") },
+        { QStringLiteral("Cancel"), QStringLiteral("&Cancel") },
+    };
+    return keyed.value(label, label);
+}
+
+// A save chooser that asks before replacing a file with "No" as the default and Escape's answer
+// (Qt's own question differs by platform), and stays open on "No" so another name can be typed.
+// Qt's own dialog is used everywhere so that this question is the one asked.
+class SaveFileDialog final : public QFileDialog
+{
+public:
+    SaveFileDialog(const QString& title, const QString& folder, const QString& filter)
+        : QFileDialog(dialogParent(), title, folder, filter)
+    {
+        setOption(QFileDialog::DontUseNativeDialog);
+        setOption(QFileDialog::DontConfirmOverwrite);
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+    }
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty()) {
+            const QFileInfo chosen(files.constFirst());
+            if (chosen.exists() && !chosen.isDir()
+                && !QtDialogService::askToReplace(
+                    QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(chosen.fileName()), this))
+                return;
+        }
+        QFileDialog::accept();
+    }
+};
 
 } // namespace
 
@@ -35,9 +79,25 @@ bool QtDialogService::askYesNo(const QString& text)
     return askChoice(text, {QStringLiteral("Yes"), QStringLiteral("No")}, 0) == 0;
 }
 
+bool QtDialogService::askYesNoSafe(const QString& text)
+{
+    return askToReplace(text, dialogParent());
+}
+
+bool QtDialogService::askToReplace(const QString& text, QWidget* parent)
+{
+    return runMessageBox(text, { QStringLiteral("Yes"), QStringLiteral("No") }, 1, MessageIcon::Warning, 1, parent)
+        == 0;
+}
+
 int QtDialogService::askChoice(const QString& text, const QStringList& buttons, int defaultButton)
 {
-    return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning);
+    // Escape backs out through "Cancel" or "No" where the question offers one, and otherwise
+    // gives the default answer, which a question that replaces or deletes keeps safe.
+    int escape = int(buttons.indexOf(QStringLiteral("Cancel")));
+    if (escape < 0)
+        escape = int(buttons.indexOf(QStringLiteral("No")));
+    return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning, escape >= 0 ? escape : defaultButton);
 }
 
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
@@ -45,22 +105,23 @@ DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
     return saveChoiceOf(runMessageBox(text, saveChangesButtons(), 0, MessageIcon::Warning, 2));
 }
 
-int QtDialogService::runMessageBox(
-    const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon, int escapeButton)
+int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton,
+                                   MessageIcon icon, int escapeButton, QWidget* parent)
 {
     // A reader working off the GUI thread may report a problem: the box is shown on the GUI thread.
     if (!isGuiThread()) {
         int answer = -1;
-        runOnGuiThreadAndWait([&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton); });
+        runOnGuiThreadAndWait(
+            [&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton, parent); });
         return answer;
     }
-    QMessageBox box(dialogParent());
+    QMessageBox box(parent ? parent : dialogParent());
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
-        QPushButton* button = box.addButton(buttons[i], QMessageBox::AcceptRole);
+        QPushButton* button = box.addButton(withMnemonic(buttons[i]), QMessageBox::AcceptRole);
         added.append(button);
         if (i == defaultButton)
             box.setDefaultButton(button);
@@ -91,9 +152,7 @@ QStringList QtDialogService::chooseOpenFiles(const QString& title, const QString
 QString QtDialogService::chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                         const QString& defaultSuffix)
 {
-    QFileDialog dialog(dialogParent(), title, FileDialogFolders::startAt(filter, folder), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    SaveFileDialog dialog(title, FileDialogFolders::startAt(filter, folder), filter);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -107,9 +166,7 @@ QString QtDialogService::chooseSaveFileOfType(
     const QString& title, const QString& folder, const QStringList& types, int* chosenType)
 {
     const QString filter = types.join(QStringLiteral(";;"));
-    QFileDialog dialog(dialogParent(), title, FileDialogFolders::startAt(filter, folder));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    SaveFileDialog dialog(title, FileDialogFolders::startAt(filter, folder), QString());
     dialog.setNameFilters(types);
     *chosenType = 0;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

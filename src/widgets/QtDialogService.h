@@ -2,6 +2,8 @@
 
 #include "platform/DialogService.h"
 
+class QWidget;
+
 // The dialog service shown to a person: Qt's message boxes and file dialogs.
 class QtDialogService final : public DialogService
 {
@@ -9,6 +11,7 @@ public:
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     SaveChoice askSaveChanges(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
@@ -20,9 +23,12 @@ public:
         const QString& title, const QString& folder, const QStringList& types, int* chosenType) override;
     int runModal(QDialog& dialog) override;
 
+    // askYesNoSafe's question over the given window (a file chooser asking about its own choice).
+    static bool askToReplace(const QString& text, QWidget* parent);
+
 private:
     // The index of the button pressed; escapeButton (-1 for none) is what Escape and the
-    // title bar's close press.
-    static int runMessageBox(
-        const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon, int escapeButton = -1);
+    // title bar's close press. Without a parent the box stands over the program's window.
+    static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon,
+                             int escapeButton = -1, QWidget* parent = nullptr);
 };

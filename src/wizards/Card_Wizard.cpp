@@ -49,7 +49,7 @@ Card_Wizard::Card_Wizard(CardSizeHost& host, QWidget* parent)
     sides->addRow(QStringLiteral("&Sides:"), Sides_ComboBox);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QPushButton* profile = buttons->addButton(QStringLiteral("New &Profile..."), QDialogButtonBox::ActionRole);
+    QPushButton* profile = buttons->addButton(QStringLiteral("New Pro&file..."), QDialogButtonBox::ActionRole);
     profile->setToolTip(QStringLiteral("Create a profile of party details for this card"));
     connect(buttons, &QDialogButtonBox::accepted, this, &Card_Wizard::OK_Click);
     connect(buttons, &QDialogButtonBox::rejected, this, &Card_Wizard::CancelClick);

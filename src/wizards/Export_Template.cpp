@@ -59,7 +59,7 @@ void Export_Template::OKPressed()
     const QString passed = Trim_Str(template_passed->text());
     const bool taken = QFileInfo::exists(TemplateStore::userDesignPath(name));
     if (passed.isEmpty() && taken
-        && !dialogs().askYesNo(
+        && !dialogs().askYesNoSafe(
             QStringLiteral("Template with this name already exists, Do you want to replace the existing template?")))
         return;
     if (!passed.isEmpty() && name != passed && taken) {

@@ -95,7 +95,7 @@ QWidget* Invitation_Wizard::buildSizePage()
     form->addRow(QStringLiteral("&Category:"), Category_ComboBox);
     form->addRow(QStringLiteral("&Size:"), Size_List);
     form->addRow(QStringLiteral("&Orientation:"), Preset_ComboBox);
-    form->addRow(QStringLiteral("S&hape:"), Shape_ComboBox);
+    form->addRow(QStringLiteral("Sh&ape:"), Shape_ComboBox);
     addMillimetreSizeRow(*form, width_Stepper, height_Stepper);
     layout->addLayout(form, 1);
     APP_path_label = new QLabel;
@@ -198,7 +198,7 @@ QWidget* Invitation_Wizard::buildDetailsPage()
         row->addWidget(shown, 1);
         return row;
     };
-    form->addRow(QStringLiteral("&From:"), from_value);
+    form->addRow(QStringLiteral("F&rom:"), from_value);
     form->addRow(QStringLiteral("&To:"), to_value);
     form->addRow(QStringLiteral("&Venue:"), venue_value);
     auto* dateRow = pickerRow(Date_picker, Date_ctrl_value);

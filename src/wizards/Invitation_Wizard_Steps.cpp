@@ -249,7 +249,7 @@ void Invitation_Wizard::Clear_Details()
 
 void Invitation_Wizard::Clear_Details_Click()
 {
-    if (dialogs().askYesNo(QStringLiteral("Are you sure you want to clear details?")))
+    if (dialogs().askYesNoSafe(QStringLiteral("Are you sure you want to clear details?")))
         Clear_Details();
 }
 

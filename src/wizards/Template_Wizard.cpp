@@ -137,7 +137,7 @@ void Template_Wizard::Fill_Templates_User_Defined()
 
 void Template_Wizard::fillFrom(const QString& folder, bool userSet)
 {
-    Show_NSLog_Message(folder);
+    Show_Debug_Message(folder);
     if (!QFileInfo(folder).isDir())
         return;
     QList<MyImageObject> items;
@@ -197,7 +197,7 @@ void Template_Wizard::CancelClick()
 
 void Template_Wizard::Delete_Template_Click()
 {
-    if (!hasValidTemplate() || !dialogs().askYesNo(QStringLiteral("Do you want to delete this template?")))
+    if (!hasValidTemplate() || !dialogs().askYesNoSafe(QStringLiteral("Do you want to delete this template?")))
         return;
     TemplateStore::deleteTemplate(Selected_Template_Path);
     Fill_Templates_User_Defined();

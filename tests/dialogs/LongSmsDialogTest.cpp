@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,8 @@ struct Seen
 {
     bool noVisible = false;
     bool checkVisible = false;
-    QString title, text;
+    bool noIsDefault = false;
+    QString title, text, yesLabel;
 };
 
 class LongSmsDialog : public ::testing::Test
@@ -35,6 +37,8 @@ protected:
             message.show();
             seen.noVisible = message.no_button->isVisible();
             seen.checkVisible = message.apply_chk->isVisible();
+            seen.noIsDefault = message.no_button->isDefault() && !message.yes_button->isDefault();
+            seen.yesLabel = message.yes_button->text();
             seen.title = message._Msg_Title->text();
             seen.text = message._Msg_Val->toPlainText();
             if (next.tickApplyAll != message.apply_chk->isChecked())
@@ -95,6 +99,38 @@ TEST_F(LongSmsDialog, HelpAfterAQuestionIsPlainInformationAgain)
     EXPECT_EQ(seen.text, QStringLiteral("Dots per inch of the picture."));
     EXPECT_FALSE(seen.noVisible);
     EXPECT_FALSE(seen.checkVisible);
+}
+
+// A question here replaces something: its buttons say Yes and No, and Enter gives No. A notice
+// that only tells has OK alone, however the caller titled it.
+TEST_F(LongSmsDialog, QuestionsDefaultToNoAndNoticesOfferOkAlone)
+{
+    dialog.title_val = QStringLiteral("Batch Processing Series already exists :");
+    dialog.msg_val_str = QStringLiteral("Name\nBatch Processing Series already exists. Do you want to replace it?");
+    dialog.apply_chk_show = true;
+    next = Answer { .ok = false, .tickApplyAll = true };
+    EXPECT_EQ(dialog.Open_Long_sms_Dialog(), 0);
+    EXPECT_TRUE(seen.noIsDefault);
+    EXPECT_EQ(seen.yesLabel, QStringLiteral("Yes"));
+    EXPECT_TRUE(dialog.answeredForAll());
+
+    dialog.title_val = QStringLiteral("Message :");
+    dialog.msg_val_str = QStringLiteral("Name\nPlease change Batch Processing Series Name.");
+    dialog.notice_only = true;
+    next = Answer {};
+    EXPECT_EQ(dialog.Open_Long_sms_Dialog(), 1);
+    EXPECT_FALSE(seen.noVisible);
+    EXPECT_FALSE(seen.noIsDefault);
+    EXPECT_EQ(seen.yesLabel, QStringLiteral("OK"));
+    EXPECT_FALSE(dialog.answeredForAll());
+
+    // Enter in a shown question presses No.
+    dialogs->modalHandler = [](QDialog& shown) {
+        QTimer::singleShot(0, &shown, [&shown] { QTest::keyClick(shown.focusWidget(), Qt::Key_Return); });
+        return shown.exec() == QDialog::Accepted ? 1 : 0;
+    };
+    dialog.title_val = QStringLiteral("Batch Processing Series already exists :");
+    EXPECT_EQ(dialog.Open_Long_sms_Dialog(), 0);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,29 @@ TEST(ReviewWindow, OnlyRateOpensTheReviewPage)
     EXPECT_EQ(review.Open_Review_Form_Window(), 1);
     ASSERT_EQ(opener.opened.size(), 1);
     EXPECT_TRUE(opener.opened[0].endsWith(QStringLiteral("/review")));
+}
+
+// Enter closes the window as OK does, wherever the focus stands: only a click on Rate or on a
+// link starts a program.
+TEST(ReviewWindow, EnterClosesItWithoutStartingAProgram)
+{
+    ScriptedDialogs dialogs;
+    RecordedOpener opener;
+    Review_Form review;
+    EXPECT_TRUE(review.ok_btn->isDefault());
+    for (QPushButton* focused : { static_cast<QPushButton*>(nullptr), review.support_id, review.website_1 }) {
+        dialogs->modalHandler = [focused](QDialog& dialog) {
+            QTimer::singleShot(0, &dialog, [&dialog, focused] {
+                if (focused)
+                    focused->setFocus();
+                QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+                QTest::keyClick(target, Qt::Key_Return);
+            });
+            return dialog.exec() == QDialog::Accepted ? 1 : 0;
+        };
+        EXPECT_EQ(review.Open_Review_Form_Window(), 1);
+        EXPECT_TRUE(opener.opened.isEmpty()) << opener.opened.join(u' ').toStdString();
+    }
 }
 
 TEST(HelpWindow, OpensTheGuideOrSaysThatItIsMissing)

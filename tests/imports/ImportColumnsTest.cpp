@@ -26,10 +26,12 @@ protected:
                 questions.append(question->title_val.value_or(QString()) + QLatin1Char('|')
                     + question->msg_val_str.value_or(QString()).section(QLatin1Char('\n'), 0, 0)
                     + (question->apply_chk_show ? "|all" : ""));
+                // Answered with the buttons, as a person does.
                 const int answer = answers.isEmpty() ? 0 : answers.takeFirst();
-                if (answer == 1)
-                    Msg_Apply_All_Chk = applyToAll;
-                return answer;
+                question->apply_chk->setChecked(applyToAll);
+                question->setResult(0);
+                answer == 1 ? question->OKPressed() : question->CancelPressed();
+                return question->result();
             }
             choose(window);
             window.OKPressed();
@@ -107,6 +109,43 @@ TEST_F(ImportColumnsTest, ExistingSeriesAreAskedAboutAndSeriesInUseAreNeverOverw
     EXPECT_EQ(questions, QStringList({ "Batch Processing Series already exists :|City|all" }));
     EXPECT_EQ(stored("City"), QByteArray("Oslo\n\nRome\n"));
     EXPECT_EQ(stored("Name"), QByteArray("old\n"));
+}
+
+// Apply to all answers the rest of the import, whichever the answer: one question, five clashes.
+TEST_F(ImportColumnsTest, ApplyToAllAnswersEveryLaterClashAndTheImportSaysWhatItDid)
+{
+    for (const char* name : { "A", "B", "C", "D", "E" })
+        store(QString::fromLatin1(name), "old\n");
+    host.bound = { QStringLiteral("B"), QStringLiteral("D") };
+    const auto fiveClashes = [](Import_Excel_DataSheet& w) {
+        check(w, { 0, 1, 2 });
+        rename(w, 0, QStringLiteral("A"));
+        rename(w, 1, QStringLiteral("B"));
+        rename(w, 2, QStringLiteral("C"));
+    };
+    applyToAll = true;
+    answers = { 0 };
+    run(guests(), fiveClashes);
+    EXPECT_EQ(questions, QStringList({ "Batch Processing Series already exists :|A|all" }));
+    for (const char* name : { "A", "B", "C" })
+        EXPECT_EQ(stored(QString::fromLatin1(name)), QByteArray("old\n")) << name;
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("0 series with 0 values imported. Skipped: A (already exists, kept), B (in use by the design), "
+                       "C (already exists, kept)."));
+
+    // The in-use notice offers OK alone; ticked, it is not shown again in this import.
+    questions.clear();
+    answers = { 1, 1 };
+    run(guests(), [](Import_Excel_DataSheet& w) {
+        check(w, { 0, 1, 2 });
+        rename(w, 0, QStringLiteral("B"));
+        rename(w, 1, QStringLiteral("D"));
+        rename(w, 2, QStringLiteral("E"));
+    });
+    EXPECT_EQ(questions, QStringList({ "Message :|B|all", "Batch Processing Series already exists :|E|all" }));
+    EXPECT_EQ(stored("E"), QByteArray("Oslo\n\nRome\n"));
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("1 series with 3 values imported. Skipped: B (in use by the design), D (in use by the design)."));
 }
 
 TEST_F(ImportColumnsTest, ASheetOfOneColumnAsksWithoutApplyToAll)

@@ -170,3 +170,32 @@ TEST_F(ImportWizardTest, AWorkbookGoesToTheColumnImportWhichCloseTheWizard)
     EXPECT_EQ(run(1, 1, [&](Import_Wizard& w) { w.Excel_path->setText(path); }), 1);
     EXPECT_TRUE(columnsOpened);
 }
+
+// Picking a file fills the form and proposes its name; only Import imports, and says what it did.
+TEST_F(ImportWizardTest, PickingAFileStartsNothingAndProposesItsNameForTheSeries)
+{
+    const QString csv = file("Wedding Guests.csv", "Ann,Bob\nCy,Dan\n");
+    scripted->fileAnswers = { csv, csv };
+    run(1, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::TextFile);
+        w.Browse_Text_Pressed();
+        EXPECT_EQ(w.result(), 0);
+        EXPECT_FALSE(seriesExists(QStringLiteral("Wedding Guests")));
+        EXPECT_EQ(w.Text_path->text(), csv);
+        EXPECT_EQ(w.Text_file_name->text(), QStringLiteral("Wedding Guests"));
+        // A name the user typed is theirs: picking again keeps it.
+        w.Text_file_name->setText(QStringLiteral("Guests"));
+        w.Browse_Text_Pressed();
+        EXPECT_EQ(w.Text_file_name->text(), QStringLiteral("Guests"));
+    });
+    EXPECT_EQ(stored("Guests"), QByteArray("Ann\nBob\nCy\nDan\n"));
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("1 series with 4 values imported."));
+
+    run(1, 0, [&](Import_Wizard& w) {
+        w.chooseSource(Import_Wizard::PastedText);
+        w.ManualEdit->setPlainText(QStringLiteral("a\n\n\nb"));
+        w.Manual_file_name->setText(QStringLiteral("Typed"));
+    });
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("1 series with 2 values imported. Skipped: 2 blank lines (typed text keeps no empty values)."));
+}

@@ -142,7 +142,7 @@ TEST(SaveChangesQuestion, EscapeAndClosingTheBoxAreCancel)
             ASSERT_NE(box, nullptr);
             QStringList labels;
             for (QAbstractButton* button : box->buttons())
-                labels.append(button->text());
+                labels.append(button->text().remove(u'&'));
             EXPECT_EQ(labels.size(), 3);
             for (const char* label : { "Save", "Don't Save", "Cancel" })
                 EXPECT_TRUE(labels.contains(QString::fromLatin1(label))) << label;
@@ -157,7 +157,7 @@ TEST(SaveChangesQuestion, EscapeAndClosingTheBoxAreCancel)
         DialogService::SaveChoice::Save);
     EXPECT_EQ(answerWith([](QMessageBox& box) {
         for (QAbstractButton* button : box.buttons())
-            if (button->text() == QLatin1String("Don't Save"))
+            if (button->text() == QLatin1String("&Don't Save"))
                 button->click();
     }),
         DialogService::SaveChoice::DontSave);

@@ -7,6 +7,8 @@
 #include "library/PictureBrowserModel.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/StoredPaths.h"
+#include "platform/ResourceFolder.h"
 #include "platform/DesktopOpener.h"
 #include "wizards/Export_Template.h"
 #include "wizards/Template_Wizard.h"
@@ -106,7 +108,14 @@ TEST_F(MainWindowTest, ASavedTemplateOpensAsANewUntitledDesignWithEveryObjectEqu
     EXPECT_EQ(preview.size(), QSize(qRound(card.width()), 2 * qRound(card.height())));
 
     const PlistArray stored = itemsOfFile(TemplateStore::userDesignPath(QStringLiteral("Party")));
-    dialogs->yesNoAnswers = { false };
+    // Cancel keeps the unsaved design; Don't Save goes on to the template.
+    dialogs->choiceAnswers = { 2 };
+    main.action(QStringLiteral("New_Template_Btn"))->trigger();
+    EXPECT_EQ(dialogs->asked().back().text, QStringLiteral("Do you want to save changes before opening new document?"));
+    EXPECT_EQ(Project_File_Name, ownFile);
+    EXPECT_TRUE(main.isWindowModified());
+    EXPECT_EQ(main.Get_Front_Control_Count(), 5);
+    dialogs->choiceAnswers = { 1 };
     main.action(QStringLiteral("New_Template_Btn"))->trigger();
     EXPECT_TRUE(Project_File_Name.isEmpty());
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite[*]"));
@@ -223,26 +232,43 @@ TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
     EXPECT_TRUE(opened.isEmpty());
 }
 
-TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesAndRenders)
+// As a user other than the one who built the program: a home of their own, whose resource
+// folder was seeded from the shipped one.
+TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesForAnotherUser)
 {
     SKTWindowController& main = start();
+    QTemporaryDir otherHome;
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(otherHome.path()));
+    const QString savedResources = Resource_Path;
+    Resource_Path = otherHome.filePath(QStringLiteral(".local/share/Galavite/Resources"));
+    ASSERT_TRUE(seedResourceFolder(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"), Resource_Path));
+
     const QStringList previews = TemplateStore::previewsIn(TemplateStore::builtInFolder());
-    ASSERT_GE(previews.size(), 4);
+    ASSERT_EQ(previews.size(), 5);
+    int pictures = 0;
     for (const QString& preview : previews) {
         SCOPED_TRACE(preview.toStdString());
         otherModal = templateWindows(TemplateStore::nameOf(preview), false);
         ASSERT_TRUE(main.Open_Template_Browser());
         EXPECT_GT(main.Get_Front_Control_Count(), 0);
         for (const Card_PropertyPtr& side : { main.Front_card_Prop, main.Back_card_Prop }) {
-            if (side->Card_fill_chk && side->Card_fill_style == QLatin1String("I")) {
-                EXPECT_FALSE(side->Card_BG_Image.isNull()) << side->Card_BG_Image_Path.toStdString();
-            }
+            if (!side->Card_fill_chk || side->Card_fill_style != QLatin1String("I"))
+                continue;
+            ++pictures;
+            const QString found = Resolve_Stored_Picture_Path(side->Card_BG_Image_Path);
+            EXPECT_TRUE(found.startsWith(Resource_Path + QLatin1Char('/'))) << found.toStdString();
+            EXPECT_TRUE(QFileInfo(found).isFile()) << found.toStdString();
+            EXPECT_FALSE(side->Card_BG_Image.isNull()) << side->Card_BG_Image_Path.toStdString();
         }
         EXPECT_FALSE(main.grab().isNull());
     }
+    EXPECT_GE(pictures, 3);
+    Resource_Path = savedResources;
+    qputenv("HOME", savedHome);
 }
 
-TEST(BuiltInTemplates, StoreTheirPicturesUnderTheProgramsResourceFolder)
+TEST(BuiltInTemplates, StoreTheirPicturesRelativeToTheResourceFolder)
 {
     const QDir shipped(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"));
     const QStringList previews = TemplateStore::previewsIn(shipped.filePath(QStringLiteral("Templates")));
@@ -257,14 +283,30 @@ TEST(BuiltInTemplates, StoreTheirPicturesUnderTheProgramsResourceFolder)
             ++pictures;
             const QString stored = side->Card_BG_Image_Path;
             SCOPED_TRACE(stored.toStdString());
-            // The program's own folder name, never the generator's passing work folder.
-            EXPECT_TRUE(stored.contains(QStringLiteral("/Galavite/Resources/")));
-            EXPECT_FALSE(stored.startsWith(QDir::tempPath()));
-            const QString inside = stored.mid(stored.lastIndexOf(QStringLiteral("/Resources/")) + 11);
-            EXPECT_TRUE(QFileInfo(shipped.filePath(inside)).isFile());
+            // No builder's home folder, no work folder: a name inside the resources.
+            EXPECT_TRUE(QDir::isRelativePath(stored));
+            EXPECT_TRUE(QFileInfo(shipped.filePath(stored)).isFile());
         }
     }
     EXPECT_GE(pictures, 3);
+}
+
+TEST(StoredPicturePaths, RelativePathsStayInsideTheResourceFolderAndOldAbsoluteOnesStillResolve)
+{
+    const QString saved = Resource_Path;
+    QTemporaryDir resources;
+    Resource_Path = resources.path();
+    QDir(Resource_Path).mkpath(QStringLiteral("Background"));
+    QFile picture(resources.filePath(QStringLiteral("Background/a.png")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.close();
+    EXPECT_EQ(Resolve_Stored_Picture_Path(QStringLiteral("Background/a.png")), picture.fileName());
+    EXPECT_EQ(Resolve_Stored_Picture_Path(QStringLiteral("../outside.png")), QString());
+    EXPECT_EQ(Resolve_Stored_Picture_Path(QStringLiteral("Background/../../outside.png")), QString());
+    // A design made elsewhere names that installation's folder: our own copy is used.
+    EXPECT_EQ(Resolve_Stored_Picture_Path(QStringLiteral("/home/builder/.local/share/Galavite/Resources/Background/a.png")),
+        picture.fileName());
+    Resource_Path = saved;
 }
 
 TEST_F(MainWindowTest, ADesignWhoseSizeIsNoPresetShowsNoPreset)

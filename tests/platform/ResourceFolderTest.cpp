@@ -30,12 +30,17 @@ TEST(SeedResourceFolder, CopiesMissingFilesAndKeepsTheUsersOwnChanges)
     QTemporaryDir home;
     writeFile(shipped.filePath(QStringLiteral("Title.txt")), "shipped title");
     writeFile(shipped.filePath(QStringLiteral("Background/a.png")), "png");
+    writeFile(shipped.filePath(QStringLiteral("__pycache__/pyth_mail.cpython-311.pyc")), "compiled");
+    writeFile(shipped.filePath(QStringLiteral("stale.pyc")), "compiled");
     QFile::setPermissions(shipped.filePath(QStringLiteral("Title.txt")), QFileDevice::ReadOwner);
     const QString user = home.filePath(QStringLiteral("Resources"));
 
     ASSERT_TRUE(seedResourceFolder(shipped.path(), user));
     EXPECT_EQ(readFile(user + QStringLiteral("/Background/a.png")), QByteArray("png"));
     EXPECT_TRUE(QFileInfo(user + QStringLiteral("/Title.txt")).isWritable());
+    // Python's caches are the runner's, never a resource.
+    EXPECT_FALSE(QFileInfo::exists(user + QStringLiteral("/__pycache__")));
+    EXPECT_FALSE(QFileInfo::exists(user + QStringLiteral("/stale.pyc")));
 
     writeFile(user + QStringLiteral("/Title.txt"), "my title");
     ASSERT_TRUE(seedResourceFolder(shipped.path(), user));

@@ -15,9 +15,9 @@ std::vector<QString> ScriptedDialogService::messages() const
     return texts;
 }
 
-void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon)
+void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon, bool safeDefault)
 {
-    Asked entry { kind, text, QThread::currentThread(), icon };
+    Asked entry { kind, text, QThread::currentThread(), icon, safeDefault };
     {
         std::lock_guard<std::mutex> guard(lock_);
         asked_.push_back(entry);
@@ -48,6 +48,17 @@ void ScriptedDialogService::showInformation(const QString& text)
 bool ScriptedDialogService::askYesNo(const QString& text)
 {
     record(QStringLiteral("yesno"), text);
+    return nextYesNo();
+}
+
+bool ScriptedDialogService::askYesNoSafe(const QString& text)
+{
+    record(QStringLiteral("yesno"), text, MessageIcon::Warning, true);
+    return nextYesNo();
+}
+
+bool ScriptedDialogService::nextYesNo()
+{
     if (yesNoAnswers.empty())
         return false;
     const bool answer = yesNoAnswers.front();

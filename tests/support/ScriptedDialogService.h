@@ -21,6 +21,7 @@ public:
         QString text;
         QThread* thread = nullptr;
         MessageIcon icon = MessageIcon::Warning; // of "message" alerts
+        bool safeDefault = false; // a "yesno" whose default and Escape are "No"
     };
 
     // Answers, consumed in order; when a queue is empty the default answer is used
@@ -42,6 +43,7 @@ public:
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
@@ -53,7 +55,9 @@ public:
     int runModal(QDialog& dialog) override;
 
 private:
-    void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning);
+    void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning,
+                bool safeDefault = false);
+    bool nextYesNo();
     QString nextFile();
 
     mutable std::mutex lock_;

@@ -3,6 +3,7 @@
 #include "library/PictureBrowser.h"
 #include "library/PictureBrowserModel.h"
 #include "model/CardGlobals.h"
+#include "support/KeyedQuestions.h"
 #include "support/ScriptedDialogService.h"
 #include "support/TempResources.h"
 #include "wizards/CardSizeFields.h"
@@ -293,6 +294,42 @@ TEST_F(TemplateWindowsTest, BrowserCopiesRenamesAndDeletesUserTemplates)
     EXPECT_FALSE(QFileInfo::exists(TemplateStore::userDesignPath(QStringLiteral("Party"))));
     EXPECT_TRUE(QFileInfo::exists(TemplateStore::userDesignPath(QStringLiteral("Picnic"))));
     EXPECT_EQ(TemplateStore::previewsIn(TemplateStore::userFolder()).size(), 1);
+}
+
+// Enter presses the question's default button and Escape its escape button: neither may
+// replace or delete the user's template.
+TEST_F(TemplateWindowsTest, EnterAndEscapeKeepTheTemplateWhenReplacingOrDeleting)
+{
+    writePreview(TemplateStore::userPreviewPath(QStringLiteral("Party")));
+    writeFile(TemplateStore::userDesignPath(QStringLiteral("Party")), "the user's own design");
+    const QByteArray before = md5Of(TemplateStore::userDesignPath(QStringLiteral("Party")));
+    for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
+        SCOPED_TRACE(key);
+        KeyedDialogs keyed(key);
+        Export_Template names;
+        keyed->script.modalHandler = [&names](QDialog&) {
+            names.setResult(0);
+            names.template_name->setText(QStringLiteral("Party"));
+            names.OKPressed();
+            return names.result();
+        };
+        EXPECT_EQ(names.runFor(QString(), QString()), 0);
+
+        Template_Wizard browser(host);
+        keyed->script.modalHandler = [&browser](QDialog&) {
+            browser.setResult(0);
+            browser.setChoiceDidChange(1);
+            browser.imageBrowser->selectRow(0);
+            browser.Delete_Template_Click();
+            browser.CancelClick();
+            return browser.result();
+        };
+        browser.Open_Template_Window();
+        ASSERT_EQ(keyed->questions.size(), 2);
+        EXPECT_TRUE(keyed->questions[0].contains(QStringLiteral("replace the existing template")));
+        EXPECT_EQ(keyed->questions[1], QStringLiteral("Do you want to delete this template?"));
+        EXPECT_EQ(md5Of(TemplateStore::userDesignPath(QStringLiteral("Party"))), before);
+    }
 }
 
 } // namespace

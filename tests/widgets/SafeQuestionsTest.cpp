@@ -1,0 +1,92 @@
+#include "support/KeyedQuestions.h"
+#include "widgets/QtDialogService.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+void clickButton(QMessageBox& box, const QString& label)
+{
+    for (QAbstractButton* button : box.buttons())
+        if (button->text().remove(u'&') == label)
+            button->click();
+}
+
+TEST(SafeQuestion, EnterAndEscapeAnswerNoAndOnlyYesGoesAhead)
+{
+    QtDialogService service;
+    for (const int key : { Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape }) {
+        pressKeyInNextMessageBox(key);
+        EXPECT_FALSE(service.askYesNoSafe(QStringLiteral("Do you want to delete this template?"))) << key;
+    }
+    whenModalShown<QMessageBox>([](QMessageBox& box) { box.close(); });
+    EXPECT_FALSE(service.askYesNoSafe(QStringLiteral("Do you want to delete this template?")));
+    whenModalShown<QMessageBox>([](QMessageBox& box) { clickButton(box, QStringLiteral("Yes")); });
+    EXPECT_TRUE(service.askYesNoSafe(QStringLiteral("Do you want to delete this template?")));
+}
+
+TEST(ChoiceQuestion, EscapeBacksOutThroughCancelWhereOffered)
+{
+    QtDialogService service;
+    const QStringList buttons { QStringLiteral("Clear List"), QStringLiteral("Append"), QStringLiteral("Cancel") };
+    pressKeyInNextMessageBox(Qt::Key_Escape);
+    EXPECT_EQ(service.askChoice(QStringLiteral("The series already has values."), buttons, 1), 2);
+    pressKeyInNextMessageBox(Qt::Key_Return);
+    EXPECT_EQ(service.askChoice(QStringLiteral("The series already has values."), buttons, 1), 1);
+}
+
+// Picking a file that exists asks before replacing it; Enter and Escape there go back to the
+// chooser, with nothing chosen yet.
+TEST(SaveChooser, AnExistingFileIsReplacedOnlyOnADeliberateYes)
+{
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("card.dcard"));
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("the user's design");
+    file.close();
+
+    QtDialogService service;
+    const auto pick = [&](const std::function<void(QFileDialog&)>& answer) {
+        whenModalShown<QFileDialog>([&answer, existing](QFileDialog& chooser) {
+            auto* name = chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QFileInfo(existing).fileName());
+            answer(chooser);
+        });
+        return service.chooseSaveFile(QStringLiteral("Save Design"), folder.path(),
+            QStringLiteral("Designs (*.dcard)"), QStringLiteral("dcard"));
+    };
+
+    for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
+        SCOPED_TRACE(key);
+        QString asked;
+        bool stillChoosing = false;
+        EXPECT_TRUE(pick([&](QFileDialog& chooser) {
+            pressKeyInNextMessageBox(key, &asked);
+            pressKey(chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")), Qt::Key_Return);
+            stillChoosing = chooser.isVisible();
+            pressKey(&chooser, Qt::Key_Escape);
+        }).isEmpty());
+        EXPECT_EQ(asked, QStringLiteral("\"card.dcard\" already exists. Do you want to replace it?"));
+        EXPECT_TRUE(stillChoosing);
+    }
+
+    EXPECT_EQ(pick([](QFileDialog& chooser) {
+        whenModalShown<QMessageBox>([](QMessageBox& box) { clickButton(box, QStringLiteral("Yes")); });
+        static_cast<QDialog&>(chooser).accept();
+    }),
+        existing);
+}
+
+} // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/CellStyles.h"
 #include "data/WorkbookMemory.h"
 #include "data/XmlStream.h"
 #include "data/ZipReader.h"
@@ -60,6 +61,8 @@ public:
     // Parts are named as in the archive ("xl/worksheets/sheet1.xml").
     // Replaces sharedStrings with those of the open workbook's part.
     bool ReadSharedStrings(const QString& partName);
+    // Replaces the cell styles with those of the open workbook's part.
+    bool ReadStyles(const QString& partName);
     // Replaces data with every row of the open workbook's worksheet part.
     bool ReadData(const QString& partName);
     // The name of the n-th sheet's part, found through the workbook and its relationships.
@@ -98,5 +101,9 @@ private:
     WorkbookMemory memory_;
     qint64 sharedStringsBytes_ = 0;
     bool date1904_ = false;
+    CellStyles styles_;
+    // Why the open workbook's styles could not be read: its sheets are not read either, since
+    // their numbers would show wrong.
+    QString stylesFailure_;
     QString lastError_;
 };

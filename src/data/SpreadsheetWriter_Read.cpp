@@ -59,6 +59,8 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     self.lastError_.clear();
     self.sharedStrings_.clear();
     self.sharedStringsBytes_ = 0;
+    self.styles_.clear();
+    self.stylesFailure_.clear();
     // Nothing of an earlier workbook may be read as this one's.
     self.archive_ = std::make_unique<ZipReader>(path);
     ZipError error;
@@ -74,6 +76,11 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (stringsPart.isEmpty())
         stringsPart = QStringLiteral("xl/sharedStrings.xml");
     if (self.archive_->find(stringsPart) && !self.ReadSharedStrings(stringsPart))
+        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+    QString stylesPart = self.partTarget(QStringLiteral("/styles"), QString());
+    if (stylesPart.isEmpty())
+        stylesPart = QStringLiteral("xl/styles.xml");
+    if (self.archive_->find(stylesPart) && !self.ReadStyles(stylesPart))
         Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
     return self.data_;
 }
@@ -106,6 +113,18 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partName)
     return true;
 }
 
+bool SpreadsheetWriter::ReadStyles(const QString& partName)
+{
+    styles_.clear();
+    stylesFailure_.clear();
+    const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
+    QString error = QStringLiteral("%1 cannot be read").arg(partName);
+    if (entry && readStylesPart(partSource(*entry, partName), partName, styles_, error))
+        return true;
+    stylesFailure_ = error;
+    return fail(error);
+}
+
 SheetTable SpreadsheetWriter::ReadData_only_column()
 {
     SpreadsheetWriter& self = instance();
@@ -117,12 +136,16 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
 {
     data_.clear();
     lastError_.clear();
+    if (!stylesFailure_.isEmpty()) {
+        fail(stylesFailure_);
+        return nullptr;
+    }
     const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
     if (!entry) {
         fail(QStringLiteral("%1 cannot be read").arg(partName));
         return nullptr;
     }
-    auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry, partName), sharedStrings_);
+    auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry, partName), sharedStrings_, styles_);
     reader->setDate1904(date1904_);
     if (!reader->open()) {
         fail(reader->errorString());

@@ -2,6 +2,7 @@
 
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
+#include "data/CellFormat.h"
 #include "data/CellReference.h"
 #include "data/CellText.h"
 #include "data/SSZipArchive.h"
@@ -25,8 +26,8 @@ const QString compatibilityNamespace = QStringLiteral("http://schemas.openxmlfor
 const QString extensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac");
 const QString layoutExtensionNamespace = QStringLiteral("http://schemas.microsoft.com/office/mac/excel/2008/main");
 
-// Plain decimal numbers, read the same in every locale; anything else is written as text,
-// so a value such as "=1+2" or "1,5" is never taken for a formula or a number.
+// Plain decimal numbers, read the same in every locale and shown as written; anything else is
+// written as text, so a value such as "=1+2" or "1,5" is never taken for a formula or a number.
 bool isNumberText(const QString& text)
 {
     static const QRegularExpression pattern(
@@ -39,7 +40,9 @@ bool isNumberText(const QString& text)
         return false;
     bool ok = false;
     const double value = text.toLatin1().toDouble(&ok);
-    return ok && std::isfinite(value);
+    // A number that a workbook would show otherwise ("1e3", "2.50", more than 15 digits) stays
+    // text, so that the value reads back as it was written.
+    return ok && std::isfinite(value) && generalNumberText(value) == text;
 }
 
 // Characters that XML 1.0 cannot carry would make the whole part unreadable.

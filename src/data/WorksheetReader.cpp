@@ -1,5 +1,6 @@
 #include "data/WorksheetReader.h"
 
+#include "data/CellFormat.h"
 #include "data/CellReference.h"
 #include "data/CellText.h"
 #include "data/SerialDate.h"
@@ -47,9 +48,11 @@ int referenceColumn(const char* reference)
 
 } // namespace
 
-WorksheetReader::WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings)
+WorksheetReader::WorksheetReader(
+    const QString& partName, XmlStream::Source source, const QStringList& sharedStrings, const CellStyles& styles)
     : stream_(partName, std::move(source), *this)
     , sharedStrings_(sharedStrings)
+    , styles_(styles)
 { }
 
 void WorksheetReader::Batch::clear()
@@ -130,8 +133,9 @@ bool WorksheetReader::handOn(Batch& batch, const std::function<bool(const Row&)>
                 const QString& text = sharedStrings_.at(cell.sharedIndex);
                 if (!text.isEmpty())
                     row_.push_back(Cell { cell.column, text, true });
-            } else if (cell.type == CellType::Number) {
-                row_.push_back(Cell { cell.column, QString::fromUtf8(bytes, qsizetype(cell.size)) });
+            } else if (cell.type == CellType::Number || cell.type == CellType::Boolean || cell.type == CellType::Date) {
+                if (QString text = valueText(cell, bytes); !text.isEmpty())
+                    row_.push_back(Cell { cell.column, std::move(text) });
             } else if (QString text = cellText(cell.type, bytes, cell.size); !text.isEmpty()) {
                 row_.push_back(Cell { cell.column, std::move(text) });
             }
@@ -233,6 +237,26 @@ void WorksheetReader::startCell(const char** attrs)
             cellType_ = CellType::Formula;
         else if (std::strcmp(type, "d") == 0)
             cellType_ = CellType::Date;
+        else if (std::strcmp(type, "b") == 0)
+            cellType_ = CellType::Boolean;
+        else if (std::strcmp(type, "e") == 0)
+            cellType_ = CellType::Error;
+    }
+    cellStyle_ = 0;
+    if (const char* style = XmlStream::attribute(attrs, "s")) {
+        const char* last = style + std::strlen(style);
+        const auto [end, status] = std::from_chars(style, last, cellStyle_);
+        if (status != std::errc() || end != last || cellStyle_ < 0) {
+            stream_.fail(QStringLiteral("cell style \"%1\" is not valid").arg(QString::fromUtf8(style)));
+            return;
+        }
+        // A workbook without styles shows every cell in the General format.
+        if (!styles_.isEmpty() && cellStyle_ >= styles_.count()) {
+            stream_.fail(QStringLiteral("cell style %1 does not exist (the workbook has %2)")
+                             .arg(cellStyle_)
+                             .arg(styles_.count()));
+            return;
+        }
     }
     const char* reference = XmlStream::attribute(attrs, "r");
     // A cell without a reference follows the one before it.
@@ -295,9 +319,32 @@ QString WorksheetReader::cellText(CellType type, const char* utf8, size_t size) 
     if (type != CellType::Date)
         return cellTextFromUtf8(utf8, qsizetype(size));
     const QString iso = QString::fromUtf8(utf8, qsizetype(size)).trimmed();
-    const QString serial = serialFromIsoDate(iso, date1904_);
+    const std::optional<double> serial = serialFromIsoDate(iso, date1904_);
+    const QString shown = serial ? isoDateText(*serial, date1904_) : QString();
     // A date no calendar knows is shown as written rather than lost.
-    return decodeCellText(serial.isEmpty() ? iso : serial);
+    return shown.isEmpty() ? decodeCellText(iso) : shown;
+}
+
+QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8) const
+{
+    const std::string_view stored(utf8, cell.size);
+    const CellFormat* format = styles_.isEmpty() ? nullptr : &styles_.format(cell.style);
+    const bool general = !format || format->isGeneral();
+    if (cell.type == CellType::Date) {
+        const std::optional<double> serial = general
+            ? std::nullopt
+            : serialFromIsoDate(QString::fromUtf8(utf8, qsizetype(cell.size)).trimmed(), date1904_);
+        // Without a number format of its own, a date written as a date shows as one.
+        return serial ? format->format(*serial, date1904_) : cellText(cell.type, utf8, cell.size);
+    }
+    if (cell.type == CellType::Number && general)
+        return generalCellText(stored);
+    double value = 0;
+    if (!parseCellNumber(stored, value) || (cell.type == CellType::Boolean && value != 0 && value != 1))
+        return cellTextFromUtf8(utf8, qsizetype(cell.size));
+    if (cell.type == CellType::Boolean)
+        return value == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    return format->format(value, date1904_);
 }
 
 void WorksheetReader::addText(const std::string& utf8, CellType type)
@@ -310,7 +357,7 @@ void WorksheetReader::addText(const std::string& utf8, CellType type)
         stream_.fail(QStringLiteral("a cell holds more than %1 characters").arg(maxCellCharacters));
         return;
     }
-    rowCells_.push_back(ParsedCell { cellColumn_, type, 0, rowBytes_.size(), utf8.size() });
+    rowCells_.push_back(ParsedCell { cellColumn_, type, cellStyle_, 0, rowBytes_.size(), utf8.size() });
     rowBytes_ += utf8;
 }
 
@@ -342,5 +389,5 @@ void WorksheetReader::endCell()
                          .arg(sharedStrings_.size()));
         return;
     }
-    rowCells_.push_back(ParsedCell { cellColumn_, CellType::Shared, qsizetype(index), 0, 0 });
+    rowCells_.push_back(ParsedCell { cellColumn_, CellType::Shared, cellStyle_, qsizetype(index), 0, 0 });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/BoundedQueue.h"
+#include "data/CellStyles.h"
 #include "data/XmlStream.h"
 
 #include <QString>
@@ -18,12 +19,13 @@ public:
     struct Cell
     {
         int column = 0; // index from 0
-        QString value; // the shown value: shared or inline string, or a cell's cached value
+        QString value; // the shown value: shared or inline string, or a value as its number format shows it
         bool shared = false; // value is one of the shared strings, not a text of its own
     };
 
-    // sharedStrings must outlive the reader.
-    WorksheetReader(const QString& partName, XmlStream::Source source, const QStringList& sharedStrings);
+    // sharedStrings and styles must outlive the reader.
+    WorksheetReader(
+        const QString& partName, XmlStream::Source source, const QStringList& sharedStrings, const CellStyles& styles);
 
     // Opens the sheet part and reads up to its rows. False with errorString() for a missing or
     // broken part; a part that is not a worksheet opens with no rows.
@@ -51,7 +53,9 @@ private:
     };
     enum class CellType
     {
-        Number, // also booleans, errors and formula results without a type
+        Number, // also formula results without a type
+        Boolean, // "b"
+        Error, // "e"
         Shared, // "s"
         Inline, // "inlineStr"
         Formula, // "str"
@@ -63,6 +67,7 @@ private:
     {
         int column = 0;
         CellType type = CellType::Number;
+        int style = 0; // index into the workbook's cell styles
         qsizetype sharedIndex = 0;
         size_t offset = 0;
         size_t size = 0;
@@ -87,12 +92,15 @@ private:
     void addText(const std::string& utf8, CellType type);
     // The shown text of a cell of a text type.
     QString cellText(CellType type, const char* utf8, size_t size) const;
+    // The shown text of a number, a boolean or a date cell under its style's number format.
+    QString valueText(const ParsedCell& cell, const char* utf8) const;
     void capture(std::string& text, std::string_view more);
     // Hands the batch's untaken rows to onRow until it returns false; false then.
     bool handOn(Batch& batch, const std::function<bool(const Row&)>& onRow);
 
     XmlStream stream_;
     const QStringList& sharedStrings_;
+    const CellStyles& styles_;
     BoundedQueue<Batch>* batches_ = nullptr; // where full batches go while parsed on another thread
     Batch batch_;
     bool stopped_ = false;
@@ -114,6 +122,7 @@ private:
     int nextColumn_ = 0;
     int cellColumn_ = 0;
     CellType cellType_ = CellType::Number;
+    int cellStyle_ = 0;
     std::string value_;
     std::string inlineText_;
     std::vector<ParsedCell> rowCells_; // the row being parsed, its texts in rowBytes_

@@ -92,7 +92,9 @@ TEST_F(WriterTest, WrittenWorkbookReadsBackUnchangedThroughOurReader)
 {
     SheetTable table = { { QStringLiteral("Name"), QStringLiteral("Code"), QStringLiteral("Note") },
         { QStringLiteral("Ann"), QStringLiteral("007"), QStringLiteral("a < b && c > d") },
-        { QStringLiteral("Bob"), QStringLiteral("1e3"), QStringLiteral("tab\there") } };
+        { QStringLiteral("Bob"), QStringLiteral("1e3"), QStringLiteral("tab\there") },
+        // Numbers a workbook would show otherwise are kept as written.
+        { QStringLiteral("2.50"), QStringLiteral("0.30000000000000004"), QStringLiteral("0.5") } };
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(book, table, true));
     SpreadsheetWriter::ReadWorkbook(book, true);
     Excel_Sheet_Number = 1;

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the workbook reader. The first byte chooses what the rest is:
-// 0 a whole workbook archive, 1 a worksheet part, 2 a shared-string part.
+// 0 a whole workbook archive, 1 a worksheet part, 2 a shared-string part, 3 a styles part.
 #include "data/SSZipArchive.h"
 #include "data/SpreadsheetWriter.h"
 #include "platform/DialogService.h"
@@ -34,8 +34,8 @@ void writeFile(const QString& path, const uint8_t* data, size_t size)
         file.write(reinterpret_cast<const char*>(data), qint64(size));
 }
 
-// A workbook whose one sheet and shared strings are the given parts.
-void writeWorkbook(const QString& path, const QByteArray& sheet, const QByteArray& strings)
+// A workbook whose one sheet, shared strings and styles are the given parts.
+void writeWorkbook(const QString& path, const QByteArray& sheet, const QByteArray& strings, const QByteArray& styles)
 {
     const QByteArray relationships = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     SSZipArchive archive(path);
@@ -49,6 +49,8 @@ void writeWorkbook(const QString& path, const QByteArray& sheet, const QByteArra
         QStringLiteral("xl/_rels/workbook.xml.rels"));
     archive.writeData(sheet, QStringLiteral("xl/worksheets/sheet1.xml"));
     archive.writeData(strings, QStringLiteral("xl/sharedStrings.xml"));
+    if (!styles.isEmpty())
+        archive.writeData(styles, QStringLiteral("xl/styles.xml"));
     archive.close();
 }
 
@@ -76,15 +78,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString archive = QFileInfo(work).path() + QStringLiteral("/fuzz.xlsx");
     const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QByteArray sheet = "<worksheet><sheetData><row><c t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
-    switch (data[0] % 3) {
+    const QByteArray strings = "<sst><si><t>a</t></si></sst>";
+    // Numbers, a boolean and a date under the first styles, whatever their formats are.
+    const QByteArray styledSheet = "<worksheet><sheetData><row><c><v>45356.396</v></c><c s=\"1\"><v>-0.5</v></c>"
+                                   "<c s=\"2\" t=\"b\"><v>1</v></c><c s=\"3\" t=\"d\"><v>2024-03-05T09:30</v></c>"
+                                   "<c s=\"1\"><v>1e300</v></c></row></sheetData></worksheet>";
+    switch (data[0] % 4) {
     case 0:
         writeFile(archive, data + 1, size - 1);
         break;
     case 1:
-        writeWorkbook(archive, rest, "<sst><si><t>a</t></si></sst>");
+        writeWorkbook(archive, rest, strings, {});
+        break;
+    case 2:
+        writeWorkbook(archive, sheet, rest, {});
         break;
     default:
-        writeWorkbook(archive, sheet, rest);
+        writeWorkbook(archive, styledSheet, strings, rest);
         break;
     }
     SpreadsheetWriter::ReadWorkbook(archive, true);

@@ -187,3 +187,51 @@ z.close()
         << scripted->messages().back().toStdString();
     EXPECT_TRUE(table.ListData.isEmpty());
 }
+
+TEST_F(ImportExcelTest, DatesTimesBooleansAndNumbersShowAsTheWorkbookShowsThem)
+{
+    const QString path = QDir(resources.path()).filePath(QStringLiteral("formats.xlsx"));
+    xlsxtest::runPython(QStringLiteral(R"(import sys, datetime, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.append([datetime.date(2024, 3, 5), 'Time', 'Flag', 'Share'])
+ws.append([datetime.date(2024, 3, 6), datetime.time(9, 30), True, 1 / 3])
+ws.append([datetime.datetime(2024, 3, 7, 18, 5), datetime.time(21, 30), False, 0.1 + 0.2])
+ws['B2'].number_format = 'h:mm'
+ws['B3'].number_format = 'h:mm AM/PM'
+ws['A3'].number_format = 'dddd d mmmm yyyy'
+wb.save(sys.argv[1])
+)"),
+        { path });
+    Import_Excel window;
+    window.open_mode = QStringLiteral("E");
+    scripted->modalHandler = [&](QDialog& dialog) {
+        if (&dialog != &window)
+            return 0;
+        QStringList titles;
+        for (const auto& entry : window.chooser->columns().entries())
+            titles.append(entry.title);
+        // A title that is a date in the workbook is that date here.
+        EXPECT_EQ(titles, QStringList({ "2024-03-05", "Time", "Flag", "Share" }));
+        for (int column = 0; column < 4; ++column)
+            window.chooser->columns().setData(
+                window.chooser->columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
+        window.OKPressed();
+        return window.result();
+    };
+    ASSERT_EQ(window.Open_excel_Wnd(path), 1);
+    EXPECT_EQ(row(0), QStringList({ "1", "2024-03-06", "9:30", "TRUE", "0.333333333333333" }));
+    EXPECT_EQ(row(1), QStringList({ "2", "Thursday 7 March 2024", "9:30 PM", "FALSE", "0.3" }));
+
+    SpreadsheetViewer viewer(table);
+    scripted->modalHandler = [&](QDialog&) {
+        const QAbstractItemModel& shown = *viewer.ColList->model();
+        EXPECT_EQ(shown.headerData(1, Qt::Horizontal).toString(), QStringLiteral("2024-03-05"));
+        EXPECT_EQ(shown.data(shown.index(0, 1)).toString(), QStringLiteral("2024-03-06"));
+        EXPECT_EQ(shown.data(shown.index(1, 2)).toString(), QStringLiteral("9:30 PM"));
+        EXPECT_EQ(shown.data(shown.index(0, 3)).toString(), QStringLiteral("TRUE"));
+        EXPECT_EQ(shown.data(shown.index(1, 4)).toString(), QStringLiteral("0.3"));
+        return 1;
+    };
+    EXPECT_EQ(viewer.Open_Wnd(), 1);
+}

@@ -1,0 +1,1 @@
+galavite_fuzz(number_format galavite_data)

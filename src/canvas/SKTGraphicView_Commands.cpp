@@ -20,7 +20,6 @@
 #include <QUuid>
 
 #include <algorithm>
-#include <cerrno>
 #include <unordered_map>
 
 namespace {
@@ -143,18 +142,11 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* data, const QPo
         return false;
     // The picture must outlive the clipboard: it is kept as a file that designs refer to.
     const QString folder = pastedPicturesFolder();
-    errno = 0;
-    if (!QDir().mkpath(folder)) {
-        Show_MessageBox(
-            withReason(QStringLiteral("The pasted picture cannot be kept: the folder %1 cannot be made.").arg(folder),
-                errno ? qt_error_string(errno) : QString()));
-        return false;
-    }
     const QString path
         = folder + QStringLiteral("/") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
     QString reason = QStringLiteral("The picture could not be encoded.");
     const QByteArray png = encodePngFast(picture);
-    if (png.isEmpty() || !writeFileChecked(path, png, &reason)) {
+    if (!makeFolderChecked(folder, &reason) || png.isEmpty() || !writeFileChecked(path, png, &reason)) {
         Show_MessageBox(withReason(QStringLiteral("The pasted picture cannot be kept in %1.").arg(folder), reason));
         return false;
     }

@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <cerrno>
-
 QString userResourceFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Resources");
@@ -36,24 +34,9 @@ bool holdsShippedResources(const QString& folder)
         && !QDir(dir.filePath(QStringLiteral("Background"))).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
 }
 
-namespace {
-
-// Makes the folder at path; false with the system's reason otherwise.
-bool makeFolder(const QString& path, QString* reason)
-{
-    errno = 0;
-    if (QDir().mkpath(path))
-        return true;
-    if (reason)
-        *reason = errno ? qt_error_string(errno) : QStringLiteral("The folder %1 cannot be made.").arg(path);
-    return false;
-}
-
-} // namespace
-
 bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder, QString* failure)
 {
-    if (!makeFolder(userFolder, failure))
+    if (!makeFolderChecked(userFolder, failure))
         return false;
     if (shippedFolder.isEmpty())
         return true;
@@ -77,7 +60,7 @@ bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder,
             continue;
         // The copy is made anew, so it stays editable even where the shipped file is read-only.
         QString reason;
-        if (!makeFolder(QFileInfo(to).absolutePath(), &reason) || !copyIntoFileChecked(shipped, to, &reason, quick)) {
+        if (!makeFolderChecked(QFileInfo(to).absolutePath(), &reason) || !copyIntoFileChecked(shipped, to, &reason, quick)) {
             // The first failure (a full disk) would repeat for every file left.
             if (failure)
                 *failure = reason;

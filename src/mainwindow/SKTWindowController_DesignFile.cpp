@@ -92,7 +92,7 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
     if (PictureFile::decodedPictures().refusals() != refusedBefore)
         Show_MessageBox(QStringLiteral("Some pictures of this design are not shown: with the pictures already open "
                                        "they would take more than %1 MB of memory.")
-                            .arg(PictureFile::decodedPictures().budget() / (1024 * 1024)));
+                            .arg((PictureFile::decodedPictures().budget() + 1024 * 1024 - 1) / (1024 * 1024)));
     return 1;
 }
 

@@ -6,6 +6,7 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/CheckedWrite.h"
@@ -141,16 +142,12 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData* data, const QPo
         return false;
     // The picture must outlive the clipboard: it is kept as a file that designs refer to.
     const QString folder = pastedPicturesFolder();
-    if (!QDir().mkpath(folder)) {
-        Show_NSLog_Message(QStringLiteral("Cannot create the folder for pasted pictures: ") + folder);
-        return false;
-    }
     const QString path
         = folder + QStringLiteral("/") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".png");
-    QString reason = QStringLiteral("the picture could not be encoded");
+    QString reason = QStringLiteral("The picture could not be encoded.");
     const QByteArray png = encodePngFast(picture);
-    if (png.isEmpty() || !writeFileChecked(path, png, &reason)) {
-        Show_NSLog_Message(QStringLiteral("Cannot write the pasted picture %1: %2").arg(path, reason));
+    if (!makeFolderChecked(folder, &reason) || png.isEmpty() || !writeFileChecked(path, png, &reason)) {
+        Show_MessageBox(withReason(QStringLiteral("The pasted picture cannot be kept in %1.").arg(folder), reason));
         return false;
     }
     // A clipboard picture carries no resolution: one pixel is one point.

@@ -6,6 +6,7 @@
 #include "dialogs/Repeat_Image.h"
 #include "dialogs/ShareLinksHost.h"
 #include "dialogs/SupportAddresses.h"
+#include "platform/ImageResolution.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -64,7 +65,8 @@ Help_Support::Help_Support(ShareLinksHost& host, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new Repeat_Image(QPixmap(Resource_File(QStringLiteral("banner.png")))));
+    layout->addWidget(new Repeat_Image(
+        QPixmap::fromImage(ImageResolution::readImageFile(Resource_File(QStringLiteral("banner.png"))))));
     layout->addWidget(help);
     layout->addWidget(support);
     layout->addWidget(share);

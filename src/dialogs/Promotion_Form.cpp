@@ -7,6 +7,7 @@
 #include "dialogs/ModalRun.h"
 #include "dialogs/Repeat_Image.h"
 #include "dialogs/SupportAddresses.h"
+#include "platform/ImageResolution.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -59,7 +60,8 @@ Promotion_Form::Promotion_Form(const QString& appName, QWidget* parent)
     useDialogBackground(*this);
     for (const ProductText& text : productTexts) {
         Product product;
-        product.picture = QPixmap(Resource_File(QString::fromLatin1(text.picture)));
+        product.picture
+            = QPixmap::fromImage(ImageResolution::readImageFile(Resource_File(QString::fromLatin1(text.picture))));
         product.title = QString::fromUtf8(text.title);
         product.shortText = QString::fromUtf8(text.shortText);
         product.longText = QString::fromUtf8(text.longText);
@@ -111,7 +113,8 @@ Promotion_Form::Promotion_Form(const QString& appName, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &Promotion_Form::OK_Clicked);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new Repeat_Image(QPixmap(Resource_File(QStringLiteral("pattern_1.jpg")))));
+    layout->addWidget(new Repeat_Image(
+        QPixmap::fromImage(ImageResolution::readImageFile(Resource_File(QStringLiteral("pattern_1.jpg"))))));
     layout->addLayout(content);
     layout->addWidget(support_id);
     layout->addWidget(website_1);

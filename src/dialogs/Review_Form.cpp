@@ -5,6 +5,7 @@
 #include "dialogs/ModalRun.h"
 #include "dialogs/Repeat_Image.h"
 #include "dialogs/SupportAddresses.h"
+#include "platform/ImageResolution.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -35,7 +36,8 @@ Review_Form::Review_Form(QWidget* parent)
     connect(ok_btn, &QPushButton::clicked, this, &Review_Form::OK_Clicked);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new Repeat_Image(QPixmap(Resource_File(QStringLiteral("banner.png")))));
+    layout->addWidget(new Repeat_Image(
+        QPixmap::fromImage(ImageResolution::readImageFile(Resource_File(QStringLiteral("banner.png"))))));
     layout->addWidget(text);
     layout->addWidget(support_id);
     layout->addWidget(website_1);

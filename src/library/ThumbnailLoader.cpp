@@ -1,8 +1,9 @@
 #include "library/ThumbnailLoader.h"
 
+#include "platform/PictureIntegrity.h"
 #include "platform/SafeRead.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QMetaObject>
 #include <QThread>
@@ -62,10 +63,13 @@ void ThumbnailLoader::cancelAll()
 
 QImage ThumbnailLoader::readThumbnail(const QString& path)
 {
-    QFile file;
-    if (!SafeRead::openRegularFile(file, path))
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, SafeRead::maxPictureBytes, bytes)
+        || !PictureIntegrity::refusal(bytes).isEmpty())
         return QImage();
-    QImageReader reader(&file);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > edge || size.height() > edge))

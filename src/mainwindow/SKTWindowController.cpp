@@ -9,6 +9,7 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
+#include "common/StringHelpers.h"
 #include "widgets/StepperSpinBox.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/PleaseWait_Modeless.h"
@@ -157,13 +158,20 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
     Get_Email_Details();
 
     Resource_Path = userResourceFolder();
-    if (!seedResourceFolder(shippedResourceFolder(), Resource_Path)) {
-        Show_MessageBox(QStringLiteral("The program's data folder cannot be created or accessed:\n") + Resource_Path);
+    QString seedFailure;
+    if (!seedResourceFolder(shippedResourceFolder(), Resource_Path, &seedFailure)) {
+        Show_MessageBox(withReason(
+            QStringLiteral("The program's data folder cannot be created or accessed:\n") + Resource_Path, seedFailure));
         return StartResult::ResourcesUnavailable;
     }
     // Without its pictures and lists the program can open designs but make no new card:
     // say so rather than start with empty lists.
-    if (!holdsShippedResources(Resource_Path))
+    if (!seedFailure.isEmpty())
+        Show_MessageBox(withReason(QStringLiteral("Galavite's resources (backgrounds, templates, clip art and the user "
+                                                  "guide) could not all be copied into its data folder:\n")
+                + Resource_Path,
+            seedFailure));
+    else if (!holdsShippedResources(Resource_Path))
         Show_MessageBox(QStringLiteral("Galavite's resources (backgrounds, templates, clip art and the user guide) "
                                        "were not found, so its data folder is empty:\n")
             + Resource_Path + QStringLiteral("\nReinstall Galavite to restore them."));

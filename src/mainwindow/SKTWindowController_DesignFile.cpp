@@ -7,7 +7,9 @@
 #include "data/Data_From_Excel.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
+#include "platform/SharedImages.h"
 
 #include <QFileInfo>
 
@@ -82,10 +84,15 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
 
 int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
 {
+    const quint64 refusedBefore = PictureFile::decodedPictures().refusals();
     std::optional<DesignContents> read = readDesignFile(path);
     if (!read)
         return 0;
     applyDesign(*read, path, logOrTemplate);
+    if (PictureFile::decodedPictures().refusals() != refusedBefore)
+        Show_MessageBox(QStringLiteral("Some pictures of this design are not shown: with the pictures already open "
+                                       "they would take more than %1 MB of memory.")
+                            .arg((PictureFile::decodedPictures().budget() + 1024 * 1024 - 1) / (1024 * 1024)));
     return 1;
 }
 

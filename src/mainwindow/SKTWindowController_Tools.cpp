@@ -12,7 +12,7 @@
 #include "model/PictureFile.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
-#include "platform/ImageResolution.h"
+#include "platform/GuiThread.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -155,14 +155,18 @@ bool SKTWindowController::Browse_User_Image_Manually()
     if (::Library_Selected_Image.isEmpty())
         return false;
     // A file that merely carries a picture's extension would make an empty image object. (A
-    // file gone meanwhile still makes one, showing the missing-picture placeholder.)
+    // file gone meanwhile still makes one, showing the missing-picture placeholder.) It is read
+    // away from the GUI thread, and the image object made from it then shares this copy.
+    if (!QFileInfo::exists(::Library_Selected_Image))
+        return true;
+    const QString path = ::Library_Selected_Image;
     QString error;
-    if (QFileInfo::exists(::Library_Selected_Image)
-        && ImageResolution::readImageFile(::Library_Selected_Image, &error).isNull()) {
-        Show_MessageBox(QStringLiteral("\"%1\" cannot be opened as a picture: %2")
-                            .arg(QFileInfo(::Library_Selected_Image).fileName(), error));
-        ::Library_Selected_Image = QString(QLatin1String(""));
-        return false;
-    }
-    return true;
+    QImage chosen;
+    runAwayFromGuiThread([&] { chosen = PictureFile::load(path, &error); });
+    if (!chosen.isNull())
+        return true;
+    Show_MessageBox(QStringLiteral("\"%1\" cannot be opened as a picture: %2")
+                        .arg(QFileInfo(::Library_Selected_Image).fileName(), error));
+    ::Library_Selected_Image = QString(QLatin1String(""));
+    return false;
 }

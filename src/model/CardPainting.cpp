@@ -72,7 +72,7 @@ QImage CardPainting::hatchPicture(const QString& patternName)
         return {};
     const QString path = QDir(Resource_Path).filePath(QStringLiteral("Fill_Style_Image/")
                                                       + patternName + QStringLiteral(".png"));
-    return PictureFile::loadShared(path);
+    return PictureFile::load(path);
 }
 
 QBrush CardPainting::tiledBrush(const QImage& picture)

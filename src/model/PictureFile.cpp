@@ -3,22 +3,22 @@
 #include "common/Logging.h"
 #include "model/StoredPaths.h"
 #include "platform/ImageResolution.h"
+#include "platform/SharedImages.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
-
-#include <mutex>
 
 namespace {
 
-struct SharedPicture
+// The file's identity: a changed or replaced file is read afresh.
+QString identityOf(const QFileInfo& info)
 {
-    QImage image;
-    QDateTime modified;
-    qint64 size = -1;
-};
+    return QStringLiteral("%1\n%2\n%3")
+        .arg(info.canonicalFilePath())
+        .arg(info.size())
+        .arg(info.lastModified().toMSecsSinceEpoch());
+}
 
 } // namespace
 
@@ -32,40 +32,34 @@ QString PictureFile::standardizedPath(const QString& path)
     return expanded.isEmpty() ? expanded : QDir::cleanPath(expanded);
 }
 
-QImage PictureFile::load(const QString& path)
+SharedImages& PictureFile::decodedPictures()
 {
-    const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
-    if (file.isEmpty())
-        return {};
-    if (!QFileInfo::exists(file))
-        return {};
-    QString error;
-    QImage image = ImageResolution::readImageFile(file, &error);
-    if (image.isNull())
-        Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, error));
-    return image;
+    static SharedImages pictures(decodedBudget);
+    return pictures;
 }
 
-QImage PictureFile::loadShared(const QString& path)
+QImage PictureFile::load(const QString& path, QString* error)
 {
-    static std::mutex mutex;
-    static QHash<QString, SharedPicture> pictures;
-
-    const QString file = standardizedPath(path);
+    const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
     const QFileInfo info(file);
-    if (file.isEmpty() || !info.exists())
+    if (file.isEmpty() || !info.exists()) {
+        if (error)
+            *error = file.isEmpty() ? QStringLiteral("No file was named.") : QStringLiteral("The file does not exist.");
         return {};
-    const QDateTime modified = info.lastModified();
-    {
-        std::lock_guard lock(mutex);
-        const auto found = pictures.constFind(file);
-        if (found != pictures.constEnd() && found->modified == modified && found->size == info.size())
-            return found->image;
     }
-    SharedPicture entry{load(file), modified, info.size()};
-    std::lock_guard lock(mutex);
-    pictures.insert(file, entry);
-    return entry.image;
+    const QString identity = identityOf(info);
+    if (QImage known = decodedPictures().find(identity); !known.isNull())
+        return known;
+    QString why;
+    QImage image = ImageResolution::readImageFile(file, &why);
+    if (!image.isNull())
+        image = decodedPictures().keep(identity, image, &why);
+    if (image.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, why));
+        if (error)
+            *error = why;
+    }
+    return image;
 }
 
 QSizeF PictureFile::sizeInPoints(const QImage& image)

@@ -4,20 +4,25 @@
 #include <QSizeF>
 #include <QString>
 
+class SharedImages;
+
 // Picture files as card objects see them: sizes in points, where a file that states no
 // resolution counts as 72 dpi.
 class PictureFile
 {
 public:
+    // Budget of the decoded pictures that the program holds at once.
+    static constexpr qint64 decodedBudget = qint64(1024) * 1024 * 1024;
+
     // Reads the picture at the standardized path (~ expanded, "." and ".." removed); a
     // design's path into another installation's Resources folder is looked up in ours.
-    // A null image when the file is missing or not a readable picture (logged).
-    static QImage load(const QString& path);
+    // A null image when the file is missing or not a readable picture (logged, and the reason
+    // in error when asked). Every reader of one unchanged file (same path, size and
+    // modification time) shares one decoded copy; safe to call from any thread.
+    static QImage load(const QString& path, QString* error = nullptr);
 
-    // Like load, for the read-only pictures that drawing shows over and over (samples,
-    // hatch patterns): kept after the first read and read again only when the file
-    // changes. Safe to call from any thread.
-    static QImage loadShared(const QString& path);
+    // The decoded pictures that load shares.
+    static SharedImages& decodedPictures();
 
     // The picture's size in points from its pixel size and resolution.
     static QSizeF sizeInPoints(const QImage& image);

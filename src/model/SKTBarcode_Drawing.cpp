@@ -12,7 +12,7 @@ namespace {
 
 Picture samplePicture()
 {
-    const QImage sample = PictureFile::loadShared(Resource_File(QStringLiteral("barcode_sample.png")));
+    const QImage sample = PictureFile::load(Resource_File(QStringLiteral("barcode_sample.png")));
     if (sample.isNull())
         return {};
     return Picture::fromImage(sample, PictureFile::sizeInPoints(sample));

@@ -52,6 +52,9 @@ public:
     QImage picture() const;
     QSizeF pictureSize() const;
     void setPicture(const QImage& picture);
+    // The picture after the object's effects, as drawn; objects showing one picture with the
+    // same effects share it.
+    QImage processedPicture();
 
 protected:
     SKTImage() = default;
@@ -76,7 +79,8 @@ private:
     };
 
     EffectValues effectValues() const;
-    QImage processedPicture();
+    // Names a result by its source picture and the values it was made with.
+    static QString processedKey(qint64 source, const EffectValues& values);
 
     mutable std::mutex pictureMutex_; // drawing may run on several threads at once
     QImage _contents;

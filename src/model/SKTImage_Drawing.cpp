@@ -5,10 +5,37 @@
 #include "model/CardPainting.h"
 #include "model/GraphicPainting.h"
 #include "model/ModelHooks.h"
+#include "model/PictureFile.h"
+#include "platform/SharedImages.h"
 
 #include <QPainter>
 
 #include <cmath>
+
+namespace {
+
+// Objects showing one picture with the same effects share the result.
+SharedImages& processedPictures()
+{
+    static SharedImages pictures(PictureFile::decodedBudget);
+    return pictures;
+}
+
+} // namespace
+
+QString SKTImage::processedKey(qint64 source, const EffectValues& values)
+{
+    QString key = QStringLiteral("%1 %2%3%4 %5")
+                      .arg(source)
+                      .arg(values.grayScale)
+                      .arg(values.sepia)
+                      .arg(values.invert)
+                      .arg(values.chain);
+    for (const float value : { values.hue, values.saturation, values.brightness, values.contrast, values.sharpness,
+             values.exposure, values.blur })
+        key += QLatin1Char(' ') + QString::number(value, 'g', 9);
+    return key;
+}
 
 SKTImage::EffectValues SKTImage::effectValues() const
 {
@@ -26,10 +53,17 @@ QImage SKTImage::processedPicture()
     const EffectValues values = effectValues();
     if (processed_.source == _contents.cacheKey() && processed_.values == values && !processed_.image.isNull())
         return processed_.image;
-    QImage result = ModelHooks::applyImageEffects(_contents, *this);
-    // A chain that fails altogether leaves the picture as it was loaded.
-    if (result.isNull())
-        result = _contents;
+    const QString key = processedKey(_contents.cacheKey(), values);
+    QImage result = processedPictures().find(key);
+    if (result.isNull()) {
+        result = ModelHooks::applyImageEffects(_contents, *this);
+        // A chain that fails altogether leaves the picture as it was loaded.
+        if (result.isNull())
+            result = _contents;
+        // Past the budget the result stays this object's own.
+        if (const QImage shared = processedPictures().keep(key, result); !shared.isNull())
+            result = shared;
+    }
     processed_ = {_contents.cacheKey(), values, result};
     return result;
 }

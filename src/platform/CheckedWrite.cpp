@@ -1,5 +1,6 @@
 #include "platform/CheckedWrite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -202,4 +203,14 @@ bool copyIntoFileChecked(QIODevice& source, const QString& path, QString* reason
             }
         },
         reason, options);
+}
+
+bool makeFolderChecked(const QString& path, QString* reason)
+{
+    errno = 0;
+    if (QDir().mkpath(path))
+        return true;
+    if (reason)
+        *reason = errno ? qt_error_string(errno) : QStringLiteral("The folder %1 cannot be made.").arg(path);
+    return false;
 }

@@ -31,3 +31,6 @@ bool writeFileChecked(
 // copied block by block; a failed read fails the write.
 bool copyIntoFileChecked(
     QIODevice& source, const QString& path, QString* reason = nullptr, CheckedWriteOptions options = {});
+// Makes the folder at path with any folders above it; false with the system's reason (such as
+// "No space left on device") otherwise.
+bool makeFolderChecked(const QString& path, QString* reason = nullptr);

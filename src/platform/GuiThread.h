@@ -8,3 +8,8 @@
 void runOnGuiThreadAndWait(const std::function<void()>& work);
 
 bool isGuiThread();
+
+// Runs long work (decoding a picture a person chose) off the GUI thread and returns when it
+// has finished. Called on the GUI thread, the work runs on a thread of its own while the GUI
+// thread keeps drawing its windows (user input waits till the end); elsewhere it runs in line.
+void runAwayFromGuiThread(const std::function<void()>& work);

@@ -1,5 +1,6 @@
 #include "platform/ImageResolution.h"
 
+#include "platform/PictureIntegrity.h"
 #include "platform/SafeRead.h"
 
 #include <QBuffer>
@@ -98,6 +99,11 @@ QImage ImageResolution::readImageFile(const QString& path, QString* error)
 
 QImage ImageResolution::readImageData(const QByteArray& data, QString* error)
 {
+    if (const QString refusal = PictureIntegrity::refusal(data); !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return QImage();
+    }
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

@@ -1,19 +1,39 @@
 #include "platform/PlacedGlyphs.h"
 
+#include <QDebug>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 namespace {
 
+// Where no installed font has glyphs for a script, Qt shapes the run with a stand-in engine
+// that draws empty boxes: it has no family (asking for its name crashes) and no pixel size.
+bool isRealFace(const QRawFont& face)
+{
+    return face.isValid() && face.pixelSize() > 0.0;
+}
+
 bool showsFace(const QFont& font, const QRawFont& face)
 {
     const QRawFont resolved = QRawFont::fromFont(font);
-    return resolved.familyName() == face.familyName() && resolved.styleName() == face.styleName();
+    return isRealFace(resolved) && resolved.familyName() == face.familyName()
+        && resolved.styleName() == face.styleName();
+}
+
+void logTextWithoutFace(const QFont& requested)
+{
+    // Once: a batch would otherwise log it for every card.
+    static std::atomic_bool logged = false;
+    if (!logged.exchange(true))
+        qWarning().noquote() << QStringLiteral("No installed font has the letters of a text in %1; "
+                                               "those letters are not drawn")
+                                    .arg(requested.family());
 }
 
 // A font that any thread resolves to the given face.
@@ -32,8 +52,13 @@ PlacedGlyphs PlacedGlyphs::fromRun(const QGlyphRun& run, const QFont& requested,
 {
     PlacedGlyphs placed;
     const QRawFont face = run.rawFont();
-    if (!face.isValid() || !std::isfinite(scale) || scale <= 0.0)
+    if (!std::isfinite(scale) || scale <= 0.0)
         return placed;
+    if (!isRealFace(face)) {
+        if (face.isValid() && !run.glyphIndexes().isEmpty())
+            logTextWithoutFace(requested);
+        return placed;
+    }
     placed.font_ = showsFace(requested, face) ? requested : fontOfFace(face);
     placed.font_.setHintingPreference(face.hintingPreference());
     placed.pixelSize_ = face.pixelSize() * scale;

@@ -1,5 +1,7 @@
 #include "platform/ResourceFolder.h"
 
+#include "platform/CheckedWrite.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -32,14 +34,17 @@ bool holdsShippedResources(const QString& folder)
         && !QDir(dir.filePath(QStringLiteral("Background"))).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
 }
 
-bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder)
+bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder, QString* failure)
 {
-    if (!QDir().mkpath(userFolder))
+    if (!makeFolderChecked(userFolder, failure))
         return false;
     if (shippedFolder.isEmpty())
         return true;
     const QDir source(shippedFolder);
     const QDir target(userFolder);
+    // Thousands of small files: a full disk still fails the write itself.
+    CheckedWriteOptions quick;
+    quick.durable = false;
     QDirIterator it(shippedFolder, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString from = it.next();
@@ -52,10 +57,17 @@ bool seedResourceFolder(const QString& shippedFolder, const QString& userFolder)
         const QString to = target.filePath(relative);
         if (QFileInfo::exists(to))
             continue;
-        QDir().mkpath(QFileInfo(to).absolutePath());
-        // Shipped files may be read-only; the user's copies must stay editable.
-        if (QFile::copy(from, to))
-            QFile(to).setPermissions(QFile(to).permissions() | QFile::WriteOwner | QFile::ReadOwner);
+        QFile shipped(from);
+        if (!shipped.open(QIODevice::ReadOnly))
+            continue;
+        // The copy is made anew, so it stays editable even where the shipped file is read-only.
+        QString reason;
+        if (!makeFolderChecked(QFileInfo(to).absolutePath(), &reason) || !copyIntoFileChecked(shipped, to, &reason, quick)) {
+            // The first failure (a full disk) would repeat for every file left.
+            if (failure)
+                *failure = reason;
+            return true;
+        }
     }
     return true;
 }

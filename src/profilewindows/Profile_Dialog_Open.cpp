@@ -4,7 +4,9 @@
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
+#include "platform/GuiThread.h"
 #include "profilewindows/ProfileDialogHost.h"
 #include "widgets/ExcelSourceItem.h"
 
@@ -129,7 +131,8 @@ void Profile_Dialog::Set_User_Image(const QString& path)
         user_picture->clear();
         return;
     }
-    const QImage loaded(trimmed);
+    QImage loaded;
+    runAwayFromGuiThread([&] { loaded = PictureFile::load(trimmed); });
     if (loaded.isNull())
         return; // the well keeps what it showed
     showPicture(user_picture, loaded);

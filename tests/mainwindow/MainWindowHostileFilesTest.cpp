@@ -2,9 +2,14 @@
 
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/PictureFile.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "platform/ResourceFolder.h"
+#include "platform/SharedImages.h"
 #include "support/FullFolder.h"
+#include "support/HostilePictures.h"
+#include "support/ScriptLetters.h"
 
 #include <QFile>
 
@@ -71,6 +76,92 @@ TEST_F(MainWindowTest, ADesignNamingAFifoOrADeviceOpensWithoutThoseFiles)
         EXPECT_TRUE(static_cast<const SKTImage&>(*graphic).picture().isNull());
     EXPECT_TRUE(main.Front_card_Prop->Card_BG_Image.isNull());
     EXPECT_EQ(Project_File_Name, path);
+}
+
+TEST_F(MainWindowTest, ADesignOfCutShortOrEndlessPicturesAndTextInEveryScriptOpensAndDraws)
+{
+    using namespace HostilePictures;
+    SKTWindowController& main = start();
+    const QString half = folder.filePath(QStringLiteral("half.jpg"));
+    ASSERT_TRUE(writeFile(half, cutShort(encoded(detailed(300, 200), "JPG"), 0.5)));
+    const QString scans = folder.filePath(QStringLiteral("scans.jpg"));
+    ASSERT_TRUE(writeFile(scans, jpegOfScans(20000)));
+    const QString noEnd = folder.filePath(QStringLiteral("no-end.png"));
+    const QByteArray png = encoded(detailed(300, 200), "PNG");
+    ASSERT_TRUE(writeFile(noEnd, png.left(png.size() - 12)));
+    DesignContents design = designNaming({ half, scans, noEnd }, scans);
+    for (const QString& letter : firstLetterOfEveryScript()) {
+        auto text = SKTGraphic::create<SKTText>();
+        text->Text_Value = letter;
+        text->setBounds(QRectF(20, 20, 100, 30));
+        design.frontGraphics.append(text);
+    }
+    const QString path = folder.filePath(QStringLiteral("hostile.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, design));
+
+    Watchdog watchdog;
+    ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    for (int index = 0; index < 3; ++index)
+        EXPECT_TRUE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(index)).picture().isNull());
+    EXPECT_TRUE(main.Front_card_Prop->Card_BG_Image.isNull());
+    EXPECT_FALSE(main.grab().isNull());
+}
+
+TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessage)
+{
+    using namespace HostilePictures;
+    SKTWindowController& main = start();
+    QStringList pictures;
+    for (const int width : { 500, 501, 502 }) {
+        pictures.append(folder.filePath(QStringLiteral("picture%1.png").arg(width)));
+        ASSERT_TRUE(writeFile(pictures.back(), encoded(detailed(width, 500), "PNG")));
+    }
+    // Sixty objects naming the first picture take its memory once.
+    for (int copy = 0; copy < 60; ++copy)
+        pictures.append(pictures.front());
+    const QString path = folder.filePath(QStringLiteral("large.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures, QString())));
+    SharedImages& decoded = PictureFile::decodedPictures();
+    decoded.clear();
+    decoded.setBudget(2500 * 1000);
+    const int opened = main.Read_and_load_design_Log(path, QStringLiteral("L"));
+    decoded.setBudget(PictureFile::decodedBudget);
+
+    ASSERT_EQ(opened, 1);
+    const auto& objects = main.Get_Front_Controls_Array();
+    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(0)).picture().isNull());
+    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(1)).picture().isNull());
+    EXPECT_TRUE(static_cast<const SKTImage&>(*objects.at(2)).picture().isNull());
+    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.back()).picture().isNull());
+    ASSERT_FALSE(dialogs->messages().empty());
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nSome pictures of this design are not shown: with the pictures already open they would take "
+                       "more than 3 MB of memory."));
+}
+
+TEST_F(MainWindowTest, AFirstStartOnAFullDiskSaysTheDiskIsFullAndWhere)
+{
+    FullFolder disk;
+    const QByteArray home = qgetenv("HOME");
+    // The data folder (test mode) lies under the home folder.
+    qputenv("HOME", QFile::encodeName(disk.path()));
+    const QString resources = userResourceFolder();
+    ASSERT_TRUE(resources.startsWith(disk.path()));
+    // The folders are made; the first file copied into them finds no room.
+    ASSERT_TRUE(QDir().mkpath(resources));
+    disk.fill();
+    wizardAnswers = { WizardAnswer { .finish = false } };
+    start();
+    qputenv("HOME", home);
+
+    const std::vector<QString> messages = dialogs->messages();
+    const auto copying = std::find_if(messages.begin(), messages.end(),
+        [](const QString& message) { return message.contains(QStringLiteral("could not all be copied")); });
+    ASSERT_NE(copying, messages.end());
+    EXPECT_TRUE(copying->contains(resources)) << copying->toStdString();
+    EXPECT_TRUE(copying->contains(disk.expectedReason())) << copying->toStdString();
+    for (const QString& message : messages)
+        EXPECT_FALSE(message.contains(QStringLiteral("Reinstall"))) << message.toStdString();
 }
 
 TEST_F(MainWindowTest, ADesignFileThatIsAFifoOrADeviceIsRefusedAndTheDesignKept)

@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 #include "support/PdfTextTools.h"
+#include "support/ScriptLetters.h"
 
 #include <QGlyphRun>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -147,4 +149,28 @@ TEST(PlacedGlyphs, APictureDrawnIntoAnotherKeepsItsGlyphs)
         side.draw(painter, QRectF(0, 60, 200, 60));
     }
     EXPECT_EQ(both.toImage(144, Qt::white), expected.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(PlacedGlyphs, EveryScriptsFirstLetterIsDrawnOrLeftOut)
+{
+    // Scripts that no installed font covers (Syriac, Thaana, ...) are shaped by Qt with a
+    // stand-in that has no face at all.
+    const QStringList letters = firstLetterOfEveryScript();
+    ASSERT_GT(letters.size(), 100);
+    for (const QString& letter : letters) {
+        const QList<PlacedGlyphs> glyphs = laidOut(QStringLiteral("A") + letter);
+        for (const PlacedGlyphs& placed : glyphs)
+            EXPECT_TRUE(placed.rawFont().isValid()) << letter.toStdString();
+        const Picture picture = recorded(glyphs);
+        EXPECT_FALSE(picture.toImage(72, Qt::white).isNull()) << letter.toStdString();
+        const Picture asText = Picture::record(QSizeF(100, 40), [&](QPainter& painter) {
+            painter.setFont(QFont(QStringLiteral("Liberation Sans"), 12));
+            Picture::drawText(painter, QPointF(5, 20), letter);
+        });
+        EXPECT_TRUE(asText.withTextAsGlyphs().toPdf().startsWith("%PDF")) << letter.toStdString();
+    }
+    // The letters a face has are still drawn.
+    const QList<PlacedGlyphs> mixed = laidOut(QStringLiteral("A\u0710"));
+    EXPECT_EQ(std::count_if(mixed.begin(), mixed.end(), [](const PlacedGlyphs& glyphs) { return !glyphs.isEmpty(); }),
+              1);
 }

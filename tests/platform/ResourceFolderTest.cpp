@@ -1,6 +1,9 @@
 #include "platform/ResourceFolder.h"
 
+#include "support/FullFolder.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -68,4 +71,30 @@ TEST(SeedResourceFolder, FailsWhenTheFolderCannotBeMade)
     QTemporaryDir home;
     writeFile(home.filePath(QStringLiteral("blocker")), "a file, not a folder");
     EXPECT_FALSE(seedResourceFolder(QString(), home.filePath(QStringLiteral("blocker/Resources"))));
+}
+
+TEST(SeedResourceFolder, OnAFullDiskItStopsWithTheSystemsReasonAndLeavesNoPartFile)
+{
+    QTemporaryDir shipped;
+    writeFile(shipped.filePath(QStringLiteral("Title.txt")), "title");
+    writeFile(shipped.filePath(QStringLiteral("Background/a.png")), QByteArray(64 * 1024, 'p'));
+    writeFile(shipped.filePath(QStringLiteral("Message.txt")), "message");
+    FullFolder disk;
+    const QString user = disk.filePath(QStringLiteral("Resources"));
+    ASSERT_TRUE(QDir().mkpath(user + QStringLiteral("/Background")));
+    disk.fill(4096);
+    QString failure;
+    const bool made = seedResourceFolder(shipped.path(), user, &failure);
+    EXPECT_TRUE(made);
+    EXPECT_EQ(failure, disk.expectedReason());
+    EXPECT_FALSE(QFileInfo::exists(user + QStringLiteral("/Background/a.png")));
+    // What was copied is whole, and nothing else is left behind.
+    QStringList left;
+    QDirIterator files(user, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        left.append(file);
+        EXPECT_EQ(readFile(file), readFile(shipped.filePath(QDir(user).relativeFilePath(file)))) << file.toStdString();
+    }
+    EXPECT_LT(left.size(), 3);
 }

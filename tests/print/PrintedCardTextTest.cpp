@@ -5,6 +5,7 @@
 #include "model/Card_Property.h"
 #include "model/SKTText.h"
 #include "render/SKTRenderingView.h"
+#include "support/ScriptLetters.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -76,4 +77,24 @@ TEST(PrintedCardTextTest, WordsWrittenWithLigaturesAreFoundLetterByLetter)
         EXPECT_EQ(text.count(word), faces.size()) << word.toStdString() << " in " << text.toStdString();
     for (char16_t ligature = 0xFB00; ligature <= 0xFB06; ++ligature)
         EXPECT_FALSE(text.contains(QChar(ligature))) << text.toStdString();
+}
+
+TEST(PrintedCardTextTest, EveryScriptsFirstLetterIsExportedAndPrinted)
+{
+    const QStringList letters = firstLetterOfEveryScript();
+    // Exported as a picture and as PDF, one card per script.
+    for (const QString& letter : letters) {
+        const Picture card = textCard(QStringLiteral("A") + letter);
+        EXPECT_FALSE(card.toImage(150, Qt::white).isNull()) << letter.toStdString();
+        EXPECT_TRUE(card.toPdf().startsWith("%PDF")) << letter.toStdString();
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("scripts.pdf"));
+    const Printing_View job(twoByTwoOnA4(cardFrame.size(), int(letters.size())), [&](int index) {
+        return PrintCellCards { textCard(QStringLiteral("A") + letters.at(index)), {} };
+    });
+    ASSERT_TRUE(job.printToPdf(pdf));
+    if (PdfTools::available()) {
+        EXPECT_EQ(PdfTools::pageCount(pdf), int((letters.size() + 3) / 4));
+    }
 }

@@ -3,6 +3,7 @@
 #include "model/CardGlobals.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "profilewindows/User_profile.h"
+#include "support/HostilePictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using Field = User_Profile_Class::Field;
 
@@ -148,6 +151,30 @@ TEST_F(ProfileDialogTest, PhotoIsShownTrimmedAndAFileThatIsNoPictureKeepsTheWell
     dialog.row(Field::image).ser_col_cb->setCurrentText(QStringLiteral("Photos"));
     EXPECT_EQ(dialog.row(Field::image).value->text(), photo);
     EXPECT_FALSE(dialog.user_picture->pixmap().isNull());
+}
+
+TEST_F(ProfileDialogTest, APhotoThatIsAFifoCutShortOrOfEndlessScansKeepsTheWell)
+{
+    QTemporaryDir folder;
+    const QString photo = folder.filePath(QStringLiteral("me.png"));
+    ASSERT_TRUE(HostilePictures::writeFile(photo, HostilePictures::encoded(HostilePictures::detailed(30, 40), "PNG")));
+    const QString fifo = folder.filePath(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString half = folder.filePath(QStringLiteral("half.jpg"));
+    ASSERT_TRUE(HostilePictures::writeFile(
+        half, HostilePictures::cutShort(HostilePictures::encoded(HostilePictures::detailed(300, 200), "JPG"), 0.5)));
+    const QString scans = folder.filePath(QStringLiteral("scans.jpg"));
+    ASSERT_TRUE(HostilePictures::writeFile(scans, HostilePictures::jpegOfScans(20000)));
+
+    User_profile dialog(host);
+    dialog.Set_User_Image(photo);
+    const QImage shown = dialog.user_picture->pixmap().toImage();
+    ASSERT_FALSE(shown.isNull());
+    for (const QString& hostile : { fifo, half, scans }) {
+        dialog.Set_User_Image(hostile);
+        EXPECT_EQ(dialog.row(Field::image).value->text(), hostile);
+        EXPECT_EQ(dialog.user_picture->pixmap().toImage(), shown) << hostile.toStdString();
+    }
 }
 
 TEST_F(ProfileDialogTest, CheckBoxesSteerEditabilityAndTypingTicksThem)

@@ -1,0 +1,53 @@
+#include "platform/PictureIntegrity.h"
+
+#include <QtEndian>
+
+namespace PictureIntegrity {
+
+namespace {
+
+const QString cutShort = QStringLiteral("The picture file is incomplete: it ends before its last part.");
+
+// Entropy-coded data escapes every 0xFF byte (as FF 00, or a restart marker FF D0-D7), so each
+// FF DA in the file starts a scan, and FF D9 after the last scan is the end of the picture.
+QString jpegRefusal(const QByteArray& data)
+{
+    int scans = 0;
+    qsizetype lastScan = -1;
+    for (qsizetype at = data.indexOf("\xFF\xDA"); at >= 0; at = data.indexOf("\xFF\xDA", at + 2)) {
+        if (++scans > maxJpegScans)
+            return QStringLiteral("The JPEG picture is made of more than %1 scans: it is not read.").arg(maxJpegScans);
+        lastScan = at;
+    }
+    if (lastScan >= 0 && data.indexOf("\xFF\xD9", lastScan + 2) < 0)
+        return cutShort;
+    return {};
+}
+
+// Chunks follow one another to the end chunk IEND; a file cut short loses it.
+QString pngRefusal(const QByteArray& data)
+{
+    qsizetype at = 8;
+    while (at + 12 <= data.size()) {
+        const quint32 length = qFromBigEndian<quint32>(data.constData() + at);
+        if (data.mid(at + 4, 4) == "IEND")
+            return {};
+        if (length > quint32(data.size() - at - 12))
+            break;
+        at += 12 + qsizetype(length); // length, type, data and CRC
+    }
+    return cutShort;
+}
+
+} // namespace
+
+QString refusal(const QByteArray& data)
+{
+    if (data.startsWith("\xFF\xD8"))
+        return jpegRefusal(data);
+    if (data.startsWith("\x89PNG\r\n\x1a\n"))
+        return pngRefusal(data);
+    return {};
+}
+
+} // namespace PictureIntegrity

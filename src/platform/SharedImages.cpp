@@ -1,0 +1,115 @@
+#include "platform/SharedImages.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+qint64 megabytes(qint64 bytes)
+{
+    return (bytes + 1024 * 1024 - 1) / (1024 * 1024);
+}
+
+} // namespace
+
+SharedImages::SharedImages(qint64 budgetBytes)
+    : budget_(budgetBytes)
+{ }
+
+QImage SharedImages::find(const QString& key)
+{
+    std::lock_guard lock(mutex_);
+    const auto found = entries_.find(key);
+    if (found == entries_.end())
+        return {};
+    found->lastUse = ++uses_;
+    return found->image;
+}
+
+QImage SharedImages::keep(const QString& key, const QImage& image, QString* error)
+{
+    if (image.isNull())
+        return image;
+    std::lock_guard lock(mutex_);
+    const auto found = entries_.find(key);
+    if (found != entries_.end()) {
+        found->lastUse = ++uses_;
+        return found->image;
+    }
+    const qint64 size = image.sizeInBytes();
+    if (!makeRoom(size)) {
+        ++refusals_;
+        if (error)
+            *error = QStringLiteral("The pictures in use already take %1 MB once decoded; this one (%2 MB) would "
+                                    "pass the limit of %3 MB.")
+                         .arg(megabytes(bytes_))
+                         .arg(megabytes(size))
+                         .arg(megabytes(budget_));
+        return {};
+    }
+    entries_.insert(key, Entry { image, ++uses_ });
+    bytes_ += size;
+    return image;
+}
+
+bool SharedImages::makeRoom(qint64 needed)
+{
+    if (bytes_ + needed <= budget_)
+        return true;
+    struct Unused
+    {
+        quint64 lastUse;
+        QString key;
+        qint64 size;
+    };
+    std::vector<Unused> unused;
+    qint64 freeable = 0;
+    for (auto entry = entries_.cbegin(); entry != entries_.cend(); ++entry) {
+        // Detached: this copy is the only one, so letting it go frees its pixels.
+        if (entry->image.isDetached()) {
+            unused.push_back({ entry->lastUse, entry.key(), entry->image.sizeInBytes() });
+            freeable += unused.back().size;
+        }
+    }
+    if (bytes_ - freeable + needed > budget_)
+        return false;
+    std::sort(unused.begin(), unused.end(), [](const Unused& a, const Unused& b) { return a.lastUse < b.lastUse; });
+    for (const Unused& entry : unused) {
+        if (bytes_ + needed <= budget_)
+            break;
+        entries_.remove(entry.key);
+        bytes_ -= entry.size;
+    }
+    return true;
+}
+
+qint64 SharedImages::bytesKept() const
+{
+    std::lock_guard lock(mutex_);
+    return bytes_;
+}
+
+quint64 SharedImages::refusals() const
+{
+    std::lock_guard lock(mutex_);
+    return refusals_;
+}
+
+qint64 SharedImages::budget() const
+{
+    std::lock_guard lock(mutex_);
+    return budget_;
+}
+
+void SharedImages::setBudget(qint64 bytes)
+{
+    std::lock_guard lock(mutex_);
+    budget_ = bytes;
+}
+
+void SharedImages::clear()
+{
+    std::lock_guard lock(mutex_);
+    entries_.clear();
+    bytes_ = 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <mutex>
+
+// Decoded pictures kept by key and handed out as shared copies (QImage shares its pixels), so
+// that many objects, both sides and every batch worker showing one picture hold its pixels
+// once. The pixels of the pictures kept stay within a byte budget: a picture nobody else holds
+// any more is let go to make room, and one that would still not fit is refused. Safe to use
+// from any thread.
+class SharedImages
+{
+public:
+    explicit SharedImages(qint64 budgetBytes);
+
+    // The picture kept under key; a null image when there is none.
+    QImage find(const QString& key);
+    // Keeps image under key and returns the picture now kept there (one kept meanwhile by
+    // another thread wins). A null image, with the reason, when it does not fit the budget.
+    QImage keep(const QString& key, const QImage& image, QString* error = nullptr);
+
+    // Bytes of the pictures kept.
+    qint64 bytesKept() const;
+    // How many pictures keep has refused so far.
+    quint64 refusals() const;
+    qint64 budget() const;
+    void setBudget(qint64 bytes);
+    void clear();
+
+private:
+    struct Entry
+    {
+        QImage image;
+        quint64 lastUse = 0;
+    };
+    // Lets go of the least recently used pictures that nobody else holds until needed more
+    // bytes fit; whether they now do.
+    bool makeRoom(qint64 needed);
+
+    mutable std::mutex mutex_;
+    QHash<QString, Entry> entries_;
+    qint64 budget_;
+    qint64 bytes_ = 0;
+    quint64 uses_ = 0;
+    quint64 refusals_ = 0;
+};

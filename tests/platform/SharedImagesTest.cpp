@@ -1,0 +1,72 @@
+#include "platform/SharedImages.h"
+
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A picture of exactly bytes / 4 pixels (32 bits each) in one row.
+QImage pictureOf(qint64 bytes)
+{
+    QImage image(int(bytes / 4), 1, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    return image;
+}
+
+} // namespace
+
+TEST(SharedImages, EveryHolderOfOneKeySharesOnePicture)
+{
+    SharedImages images(1000);
+    EXPECT_TRUE(images.find(QStringLiteral("a")).isNull());
+    const QImage kept = images.keep(QStringLiteral("a"), pictureOf(400));
+    // A second decoding of the same file gives way to the first.
+    const QImage again = images.keep(QStringLiteral("a"), pictureOf(400));
+    EXPECT_EQ(again.constBits(), kept.constBits());
+    EXPECT_EQ(images.find(QStringLiteral("a")).constBits(), kept.constBits());
+    EXPECT_EQ(images.bytesKept(), 400);
+}
+
+TEST(SharedImages, PicturesNobodyHoldsMakeRoomOldestFirst)
+{
+    SharedImages images(1000);
+    images.keep(QStringLiteral("old"), pictureOf(400));
+    images.keep(QStringLiteral("recent"), pictureOf(400));
+    images.find(QStringLiteral("old")); // used again: now the more recent
+    images.keep(QStringLiteral("new"), pictureOf(400));
+    EXPECT_FALSE(images.find(QStringLiteral("old")).isNull());
+    EXPECT_TRUE(images.find(QStringLiteral("recent")).isNull());
+    EXPECT_LE(images.bytesKept(), 1000);
+}
+
+TEST(SharedImages, PicturesInUseAreKeptAndWhatCannotFitIsRefusedWithTheReason)
+{
+    SharedImages images(1000);
+    const QImage held = images.keep(QStringLiteral("held"), pictureOf(800));
+    QString error;
+    EXPECT_TRUE(images.keep(QStringLiteral("more"), pictureOf(400), &error).isNull());
+    EXPECT_TRUE(error.contains(QStringLiteral("limit"))) << error.toStdString();
+    EXPECT_EQ(images.find(QStringLiteral("held")).constBits(), held.constBits());
+    EXPECT_EQ(images.bytesKept(), 800);
+}
+
+TEST(SharedImages, ManyThreadsAskingForOnePictureGetOneCopy)
+{
+    SharedImages images(1 << 20);
+    std::vector<QImage> got(8);
+    std::vector<std::thread> threads;
+    for (QImage& result : got)
+        threads.emplace_back([&] {
+            for (int round = 0; round < 100; ++round) {
+                QImage found = images.find(QStringLiteral("one"));
+                result = found.isNull() ? images.keep(QStringLiteral("one"), pictureOf(4000)) : found;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const QImage& result : got)
+        EXPECT_EQ(result.constBits(), got.front().constBits());
+    EXPECT_EQ(images.bytesKept(), 4000);
+}

@@ -30,6 +30,9 @@ public:
     // A modal alert with the given buttons; returns the index of the button pressed,
     // or -1 when the alert was closed without one.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
+    // Whether to start work the text warns of: goOn or "Cancel", which is the default and
+    // what Escape and the title bar's close button give. True when goOn was pressed.
+    virtual bool askGoOnOrCancel(const QString& text, const QString& goOn);
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.
     enum class SaveChoice

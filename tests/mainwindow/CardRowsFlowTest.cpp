@@ -178,7 +178,7 @@ protected:
         return QFileInfo::exists(pdf) ? pdf : QString();
     }
 
-    QString messagesShown() const
+    QString messagesShown()
     {
         QStringList shown;
         for (const QString& message : dialogs->messages())
@@ -186,7 +186,7 @@ protected:
         return shown.join(QLatin1Char('\n'));
     }
 
-    bool askedFor(const QString& kind) const
+    bool askedFor(const QString& kind)
     {
         for (const ScriptedDialogService::Asked& asked : dialogs->asked())
             if (asked.kind == kind)

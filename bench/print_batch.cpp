@@ -108,6 +108,7 @@ int main(int argc, char** argv)
         RowApplication::applyValue(*card.front[2], QStringLiteral("Table ") + values.table);
         RowApplication::applyValue(*card.front[3], values.id);
         RowApplication::applyValue(*card.front[4], values.id);
+        return RowOutcome();
     };
 
     // The peer's sheet: A4, 2 x 5 cells from 14.40 mm / 13.55 mm, columns 95.60 mm apart.

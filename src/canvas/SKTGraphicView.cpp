@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
+#include "model/SKTText.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -73,6 +74,26 @@ void SKTGraphicView::updateCard(const QRectF& cardRect)
 }
 
 // ---- Objects and selection ----------------------------------------------------------------
+
+const QColor SKTGraphicView::overflowWarningColour(255, 96, 0);
+
+namespace {
+
+// A bound text takes other values in a batch: the person sees at once when the one shown
+// already does not fit, before a run cuts it on every card.
+void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic)
+{
+    const auto* text = dynamic_cast<const SKTText*>(&graphic);
+    if (!text || text->data_source_type == 0 || text->textFitsBounds())
+        return;
+    QPen pen(SKTGraphicView::overflowWarningColour, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(text->bounds());
+}
+
+} // namespace
 
 const SKTGraphicView::Graphics& SKTGraphicView::graphics() const
 {
@@ -273,6 +294,8 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
             graphic->drawContentsInView(painter, beingCreated);
             if (!beingCreated && graphic->drawsNothing())
                 drawPlaceholderOutline(painter, graphic->bounds());
+            if (!beingCreated)
+                drawOverflowWarning(painter, *graphic);
         }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);

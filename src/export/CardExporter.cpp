@@ -2,6 +2,7 @@
 
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
+#include "jobs/UnevenSources.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
 
@@ -56,6 +57,8 @@ void CardExporter::Export_Button()
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();
+    if (binding->inUse() && !goOnWithUnevenSources(*binding))
+        return;
     const CardExportSettings settings = window.settings();
 
     if (!binding->inUse()) {
@@ -123,14 +126,15 @@ void CardExporter::finishBatch()
                 .arg(batchFolderFailedMessage, result.exportFolder, result.error, cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::WriteFailed:
-        showWriteFailure(result.failedPath, result.error + QStringLiteral("\n\n") + cardsWrittenText(result));
+        showWriteFailure(result.failedPath,
+            result.problems.appendedTo(result.error + QStringLiteral("\n\n") + cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::Stopped:
         host_.showExportDone(result.exportFolder,
-            result.noBarcode.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
+            result.problems.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
         break;
     case BatchExportResult::Outcome::Finished:
-        host_.showExportDone(result.exportFolder, result.noBarcode.appendedTo(exportedMessage));
+        host_.showExportDone(result.exportFolder, result.problems.appendedTo(exportedMessage));
         break;
     }
     emit batchFinished(result);

@@ -138,7 +138,7 @@ BatchExportResult Export_Batch_File(
     }
 
     WriteTurns turns(progress, cardWritten, result);
-    RowsWithoutBarcode noBarcode;
+    CardProblems problems;
     std::atomic<int> nextRow { 0 };
     const CardExportSettings& settings = request.settings;
     const auto work = [&] {
@@ -153,18 +153,17 @@ BatchExportResult Export_Batch_File(
             const int row = nextRow++;
             if (row >= total)
                 return;
-            // Only the sides written take the row, so only their barcodes are counted.
-            bool barcodesMade = true;
+            // Only the sides written take the row, so only their objects are counted.
+            RowOutcome outcome;
             if (settings.bothSides() || settings.frontOnly())
-                barcodesMade = front.apply(row) && barcodesMade;
+                outcome &= front.apply(row);
             if (!settings.frontOnly())
-                barcodesMade = back.apply(row) && barcodesMade;
+                outcome &= back.apply(row);
             const QString path
                 = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
             if (!turns.write(row, renderCardFiles(card, settings, path, &buffers)))
                 return;
-            if (!barcodesMade)
-                noBarcode.add(row);
+            problems.add(row, outcome);
         }
     };
 
@@ -179,6 +178,6 @@ BatchExportResult Export_Batch_File(
 
     if (result.outcome == BatchExportResult::Outcome::Finished && result.cardsWritten < total)
         result.outcome = BatchExportResult::Outcome::Stopped;
-    result.noBarcode = noBarcode.summary();
+    result.problems = problems.summary();
     return result;
 }

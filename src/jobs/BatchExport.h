@@ -1,10 +1,10 @@
 #pragma once
 
 #include "jobs/CardExport.h"
+#include "jobs/CardProblems.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/JobProgress.h"
-#include "jobs/RowsWithoutBarcode.h"
 
 #include <functional>
 #include <memory>
@@ -38,7 +38,7 @@ struct BatchExportResult
     QString error; // and why, in the system's words
     int cardsWritten = 0;
     int cardsAsked = 0; // the rows of the run
-    NoBarcodeRows noBarcode; // rows written whose bound barcode got no barcode from the value
+    CardProblemRows problems; // rows written whose card does not show its row whole
 };
 
 // How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."

@@ -48,15 +48,23 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
                 const QString& name = object->batch_list_name;
                 if (binding.data_table_content.contains(name))
                     continue;
-                if (const std::optional<QStringList> rows = readSeriesRows(name))
+                if (const std::optional<QStringList> rows = readSeriesRows(name)) {
                     binding.data_table_content.insert(name, *rows);
+                    binding.seriesOrder_.append(name);
+                }
             }
         }
     }
 
     binding.Use_Excel_Binding_Values = sideUses(front, spreadsheetSource) || sideUses(backInUse, spreadsheetSource);
-    if (binding.Use_Excel_Binding_Values)
+    if (binding.Use_Excel_Binding_Values) {
         binding.spreadsheet_ = std::move(spreadsheet);
+        for (const QList<SKTGraphicPtr>* side : { &front, &backInUse })
+            for (const SKTGraphicPtr& object : *side)
+                if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource
+                    && !binding.boundColumns_.contains(object->excel_col_indx))
+                    binding.boundColumns_.append(object->excel_col_indx);
+    }
 
     binding.Get_total_Card_count();
     binding.Use_Data_Sheet_Values = binding.Use_Data_Sheet_Values && binding.Data_table_rows > 0;
@@ -79,6 +87,24 @@ void DataBinding::Get_total_Card_count()
         Data_table_rows = 0;
     Excel_table_rows = Use_Excel_Binding_Values ? int(spreadsheet_.size()) : 0;
     Total_Batch_Excel_Card = std::max(Data_table_rows, Excel_table_rows);
+}
+
+QList<DataBinding::SourceLength> DataBinding::sourceLengths() const
+{
+    QList<SourceLength> lengths;
+    if (Use_Data_Sheet_Values)
+        for (const QString& name : seriesOrder_)
+            lengths.append({ name, 0, int(data_table_content.value(name).size()) });
+    if (Use_Excel_Binding_Values) {
+        for (const int column : boundColumns_) {
+            int values = 0;
+            for (int row = int(spreadsheet_.size()); row > 0 && values == 0; --row)
+                if (!Trim_Str(Get_sel_row_col_value_of_Excel(row - 1, column)).isEmpty())
+                    values = row;
+            lengths.append({ QString(), column, values });
+        }
+    }
+    return lengths;
 }
 
 QString DataBinding::Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const
@@ -107,7 +133,7 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
-bool DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
+RowOutcome DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
     return BoundSide(side, *this).apply(row);
 }
@@ -117,14 +143,20 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
 {
     for (const SKTGraphicPtr& object : side) {
         if (object && binding.valueFor(*object, 0))
-            bound_.push_back({ object, RowApplication::prepare(*object) });
+            bound_.push_back({ object, RowApplication::prepare(*object), dynamic_cast<const SKTText*>(object.get()) });
     }
 }
 
-bool BoundSide::apply(int row) const
+RowOutcome BoundSide::apply(int row) const
 {
-    bool allMade = true;
-    for (const Bound& bound : bound_)
-        allMade = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString())) && allMade;
-    return allMade;
+    RowOutcome outcome;
+    for (const Bound& bound : bound_) {
+        const bool made = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+        outcome.picturesMade = made && outcome.picturesMade;
+        // A hidden or unprinted text is not on the card, so nothing of it is cut.
+        const SKTText* text = bound.text;
+        if (text && text->ctrl_is_visible && text->print_object == 0 && !text->textFitsBounds())
+            outcome.textFits = false;
+    }
+    return outcome;
 }

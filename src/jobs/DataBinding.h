@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/CardProblems.h"
 #include "jobs/RowApplication.h"
 #include "model/SKTGraphic.h"
 
@@ -9,6 +10,8 @@
 
 #include <optional>
 #include <vector>
+
+class SKTText;
 
 // The spreadsheet table as a batch reads it: per row, its row number, then the cells of
 // columns 1 to N.
@@ -49,11 +52,21 @@ public:
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
-    // Writes a row's values into the bound objects of a side; false when a bound barcode got
-    // no barcode or a bound picture no picture from its value.
-    bool Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
+    // Writes a row's values into the bound objects of a side and says what the card lacks.
+    RowOutcome Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
+
+    // A bound series or spreadsheet column of the sources in use, and how many values it
+    // holds: a series its lines, a column up to its last cell with a value.
+    struct SourceLength
+    {
+        QString seriesName; // "" for a column
+        int column = 0; // of the spreadsheet, when no series is named (0: the row numbers)
+        int values = 0;
+    };
+    // Every bound series and column in use, series first, in the order they were met.
+    QList<SourceLength> sourceLengths() const;
 
     bool Use_Data_Sheet_Values = false;
     bool Use_Excel_Binding_Values = false;
@@ -66,6 +79,8 @@ private:
 
     // The rows of every bound series that could be read, by series name.
     QHash<QString, QStringList> data_table_content;
+    QStringList seriesOrder_; // the bound series that could be read, in the order met
+    QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
     SpreadsheetRows spreadsheet_;
 };
 
@@ -76,14 +91,16 @@ class BoundSide
 public:
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
 
-    // False when a bound barcode got no barcode or a bound picture no picture from the row's value.
-    bool apply(int row) const;
+    // Writes the row's values and says whether each bound barcode got a barcode, each bound
+    // picture its picture and each bound text room in its box.
+    RowOutcome apply(int row) const;
 
 private:
     struct Bound
     {
         SKTGraphicPtr object;
         RowApplication::Applier apply;
+        const SKTText* text = nullptr; // the object, when it is a text whose fit the row decides
     };
     const DataBinding& binding_;
     std::vector<Bound> bound_;

@@ -18,6 +18,7 @@ struct PrintBatchCards::Shared
     ApplyRow applyRow;
     QString side;
     Picture plainFront;
+    std::shared_ptr<CardProblems> problems;
     int lookahead = 1;
     // Rows a worker takes at once: the printer, whose one thread sets the pace, then wakes a
     // worker once a few cards rather than for every card.
@@ -38,6 +39,7 @@ struct PrintBatchCards::Shared
     {
         int worker = 0;
         PrintCellCards cards;
+        RowOutcome outcome;
     };
     std::map<int, Made> ready;
     std::set<int> inFlight;
@@ -58,9 +60,9 @@ struct PrintBatchCards::Shared
         return cards;
     }
 
-    PrintCellCards render(CardSnapshot& card, int row, GlyphCache& glyphs) const
+    PrintCellCards render(CardSnapshot& card, int row, GlyphCache& glyphs, RowOutcome& outcome) const
     {
-        applyRow(card, row, side);
+        outcome = applyRow(card, row, side);
         PrintCellCards cards = draw(card);
         if (cards.front.isNull())
             cards.front = plainFront;
@@ -77,6 +79,7 @@ struct PrintBatchCards::Shared
     {
         GlyphCache glyphs;
         std::vector<PrintCellCards> made;
+        std::vector<RowOutcome> outcomes;
         std::vector<PrintCellCards> toFree;
         std::unique_lock<std::mutex> guard(lock);
         for (;;) {
@@ -96,13 +99,14 @@ struct PrintBatchCards::Shared
             guard.unlock();
             toFree.clear();
             made.clear();
+            outcomes.assign(size_t(end - first), RowOutcome());
             for (int row = first; row < end; ++row)
-                made.push_back(render(card, row, glyphs));
+                made.push_back(render(card, row, glyphs, outcomes[size_t(row - first)]));
             guard.lock();
             for (int row = first; row < end; ++row) {
                 inFlight.erase(row);
                 if (row >= wanted)
-                    ready[row] = { worker, std::move(made[size_t(row - first)]) };
+                    ready[row] = { worker, std::move(made[size_t(row - first)]), outcomes[size_t(row - first)] };
             }
             if (first <= wanted && wanted < end)
                 cardDone.notify_all();
@@ -110,10 +114,11 @@ struct PrintBatchCards::Shared
     }
 };
 
-PrintBatchCards::PrintBatchCards(
-    const CardSnapshot& snapshot, int rows, ApplyRow applyRow, const QString& side, Picture plainFront, int workers)
+PrintBatchCards::PrintBatchCards(const CardSnapshot& snapshot, int rows, ApplyRow applyRow, const QString& side,
+    Picture plainFront, std::shared_ptr<CardProblems> problems, int workers)
     : shared_(std::make_shared<Shared>())
 {
+    shared_->problems = std::move(problems);
     shared_->rows = std::max(rows, 0);
     shared_->applyRow = std::move(applyRow);
     shared_->side = side;
@@ -175,6 +180,8 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     const auto found = s.ready.find(index);
     s.handedOut.emplace(index, std::move(found->second));
     s.ready.erase(found);
+    if (s.problems)
+        s.problems->add(index, s.handedOut->second.outcome);
     return s.handedOut->second.cards;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "jobs/CardProblems.h"
 #include "jobs/CardSnapshot.h"
 #include "render/PrintSheetPainter.h"
 
@@ -13,14 +14,16 @@
 class PrintBatchCards
 {
 public:
-    // side is the job's: a row is applied only to the sides printed.
-    using ApplyRow = std::function<void(CardSnapshot& card, int row, const QString& side)>;
+    // side is the job's: a row is applied only to the sides printed, and only their objects
+    // count in what the row's card lacks.
+    using ApplyRow = std::function<RowOutcome(CardSnapshot& card, int row, const QString& side)>;
 
     // side: "F", "B" or "BOTH". plainFront is the design's front picture: the cells of side
-    // "B" are placed by its size, and a row whose front fails to render shows it. workers 0
-    // chooses a few, by the processors there are.
+    // "B" are placed by its size, and a row whose front fails to render shows it. A card
+    // handed out to the sheets is added to problems (when given) with its outcome: rows drawn
+    // ahead and never printed are not. workers 0 chooses a few, by the processors there are.
     PrintBatchCards(const CardSnapshot& snapshot, int rows, ApplyRow applyRow, const QString& side, Picture plainFront,
-        int workers = 0);
+        std::shared_ptr<CardProblems> problems = {}, int workers = 0);
     ~PrintBatchCards();
 
     PrintBatchCards(const PrintBatchCards&) = delete;

@@ -243,10 +243,16 @@ void Send_Mail::Send_Button()
     if (!prepareJob(job))
         return;
     const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
+    const bool series = batch && send_with_batch_chk->isChecked();
+    const bool spreadsheet = batch && send_with_excel_chk->isChecked();
+    if (batch) {
+        const QString question = host_.unevenSourcesQuestion(series, spreadsheet);
+        if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
+            return;
+    }
     CardRenderer render;
     if (job.mode != MailJob::Mode::WithoutCard)
-        render = host_.mailCardRenderer(
-            batch && send_with_batch_chk->isChecked(), batch && send_with_excel_chk->isChecked(), &job.batchRows);
+        render = host_.mailCardRenderer(series, spreadsheet, &job.batchRows);
     progress_.stopRequested = false;
     progress_.release(); // a question left open by the last run holds nothing now
     progress_.total = job.mails();
@@ -268,7 +274,7 @@ void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
-    Show_MessageBox(host_.lastRunNoBarcode().appendedTo(mailRunMessage(result)));
+    Show_MessageBox(host_.lastRunProblems().appendedTo(mailRunMessage(result)));
     emit runFinished(result.allSent());
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "jobs/CardSnapshot.h"
+#include "jobs/UnevenSources.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
 #include "mainwindow/MainWindowExport.h"
@@ -66,32 +67,43 @@ MailHost::BatchState MainMailHost::Check_Series_Or_Excel_Use_or_not()
     return { binding.Use_Data_Sheet_Values, binding.Use_Excel_Binding_Values };
 }
 
+DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet) const
+{
+    DataBinding binding = bindingOf(card);
+    binding.Use_Data_Sheet_Values = binding.Use_Data_Sheet_Values && useSeries;
+    binding.Use_Excel_Binding_Values = binding.Use_Excel_Binding_Values && useSpreadsheet;
+    binding.Get_total_Card_count();
+    return binding;
+}
+
+QString MainMailHost::unevenSourcesQuestion(bool useSeries, bool useSpreadsheet)
+{
+    return ::unevenSourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
+}
+
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)
 {
     const CardSnapshot card = takeCardSnapshot();
-    auto binding = std::make_shared<DataBinding>(bindingOf(card));
-    binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && useSeries;
-    binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && useSpreadsheet;
-    binding->Get_total_Card_count();
+    auto binding = std::make_shared<DataBinding>(bindingWith(card, useSeries, useSpreadsheet));
     *batchCards = binding->Total_Batch_Excel_Card;
     runBinding_ = binding;
 
-    runNoBarcode_ = std::make_shared<RowsWithoutBarcode>();
+    runProblems_ = std::make_shared<CardProblems>();
 
     // The worker's own card and its bound objects, found on the worker on its first call.
     struct WorkerCard
     {
         CardSnapshot card;
         std::shared_ptr<const DataBinding> binding;
-        std::shared_ptr<RowsWithoutBarcode> noBarcode;
+        std::shared_ptr<CardProblems> problems;
         std::optional<BoundSide> front, back;
         int row = -1;
-        bool frontMade = true, backMade = true;
+        RowOutcome frontOutcome, backOutcome;
     };
     auto state = std::make_shared<WorkerCard>();
     state->card = card.clone();
     state->binding = binding;
-    state->noBarcode = runNoBarcode_;
+    state->problems = runProblems_;
     return [state](int row, bool back) {
         WorkerCard& worker = *state;
         if (!worker.front) {
@@ -99,13 +111,12 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
             worker.back.emplace(worker.card.back, *worker.binding);
         }
         if (row != worker.row) {
-            worker.frontMade = worker.front->apply(row);
-            worker.backMade = worker.back->apply(row);
+            worker.frontOutcome = worker.front->apply(row);
+            worker.backOutcome = worker.back->apply(row);
             worker.row = row;
         }
         // Only a side that is mailed counts.
-        if (!(back ? worker.backMade : worker.frontMade))
-            worker.noBarcode->add(row);
+        worker.problems->add(row, back ? worker.backOutcome : worker.frontOutcome);
         const CardSnapshot& snapshot = worker.card;
         const Picture picture = SKTRenderingView::image_From_Card_Graphics(
             back ? snapshot.back : snapshot.front, false, back ? snapshot.backBase() : snapshot.frontBase());
@@ -118,9 +129,9 @@ bool MainMailHost::twoSidedCard() const
     return CARD_SIDE_STR == QLatin1String("2");
 }
 
-NoBarcodeRows MainMailHost::lastRunNoBarcode() const
+CardProblemRows MainMailHost::lastRunProblems() const
 {
-    return runNoBarcode_ ? runNoBarcode_->summary() : NoBarcodeRows();
+    return runProblems_ ? runProblems_->summary() : CardProblemRows();
 }
 
 void MainMailHost::runFinished()

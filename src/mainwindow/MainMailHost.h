@@ -27,7 +27,8 @@ public:
     Account emailAccount() const override;
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
-    NoBarcodeRows lastRunNoBarcode() const override;
+    CardProblemRows lastRunProblems() const override;
+    QString unevenSourcesQuestion(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.
@@ -36,11 +37,13 @@ public:
 private:
     CardSnapshot takeCardSnapshot() const;
     DataBinding bindingOf(const CardSnapshot& card) const;
+    // That binding with only the chosen sources in use.
+    DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet) const;
 
     SKTWindowController& window_;
     Email_Setting* settingsWindow_ = nullptr;
     Send_Mail* sendWindow_ = nullptr;
     // The binding of the run that last took a renderer.
     std::shared_ptr<const DataBinding> runBinding_;
-    std::shared_ptr<RowsWithoutBarcode> runNoBarcode_;
+    std::shared_ptr<CardProblems> runProblems_;
 };

@@ -2,6 +2,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "jobs/DataBinding.h"
+#include "jobs/UnevenSources.h"
 #include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
@@ -20,12 +21,15 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
     state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
-    state.applyRow = [binding, missing = state.rowsWithoutBarcode](CardSnapshot& card, int row, const QString& side) {
-        // Only the sides printed take the row, so only their barcodes are counted.
-        const bool frontMade = side == PrintLayout::sideBack || BoundSide(card.front, *binding).apply(row);
-        const bool backMade = side == PrintLayout::sideFront || BoundSide(card.back, *binding).apply(row);
-        if (!frontMade || !backMade)
-            missing->add(row);
+    state.unevenSourcesQuestion = unevenSourcesQuestion(*binding);
+    state.applyRow = [binding](CardSnapshot& card, int row, const QString& side) {
+        // Only the sides printed take the row, so only their objects are counted.
+        RowOutcome outcome;
+        if (side != PrintLayout::sideBack)
+            outcome &= BoundSide(card.front, *binding).apply(row);
+        if (side != PrintLayout::sideFront)
+            outcome &= BoundSide(card.back, *binding).apply(row);
+        return outcome;
     };
     return state;
 }

@@ -230,6 +230,8 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
+    // Both sides' objects bound to the saved series show its first value again.
+    void seriesSaved(const QString& seriesName) override;
     // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
     void Open_Excel_Table_Import(const QString& workbookPath);
     int Open_Excel_Table_Viewer();
@@ -459,6 +461,8 @@ private:
     void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
+    // A newly placed profile text grows to hold its value and the first values of its source.
+    void fitToValues(const SKTGraphicPtr& placed, const QString& shown, const QSizeF& cardSize) const;
     void placeNewProfileIfGiven(bool cardOpened);
     // A text placed by the text tool grows with what is typed while it keeps the size the
     // program gave it; once the user sizes it, it keeps the user's size.

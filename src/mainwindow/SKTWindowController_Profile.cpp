@@ -6,8 +6,11 @@
 #include "data/Data_From_Excel.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
+#include "jobs/DataBinding.h"
 #include "mainwindow/MainProfileHost.h"
+#include "mainwindow/MainWindowExport.h"
 #include "model/CardGlobals.h"
+#include "model/SKTText.h"
 #include "profiles/ProfileTemplate.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
@@ -101,6 +104,9 @@ void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGra
             placed->Set_Batch_List_Name(QString());
             placed->Set_Excel_binding(false);
         }
+        // A placeholder of its own is made wide enough for the values it shows.
+        if (!found)
+            fitToValues(placed, record.value, cardSize);
     };
     Selected_Control_Tool_ = TextTool;
     for (int i = 0; i < User_Profile_Class::FieldCount; ++i) {
@@ -112,6 +118,22 @@ void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGra
     Selected_Control_Tool_ = ImageTool;
     ::Library_Selected_Image = profile[Field::image].value;
     place(Field::image, GraphicKind::Image);
+}
+
+void SKTWindowController::fitToValues(const SKTGraphicPtr& placed, const QString& shown, const QSizeF& cardSize) const
+{
+    const auto* text = dynamic_cast<const SKTText*>(placed.get());
+    if (!text)
+        return;
+    // The longest of the first rows stands for the rest: a batch names any card still cut.
+    constexpr int rowsMeasured = 1000;
+    QSizeF needed = text->drawnSizeOf(shown);
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ placed }, {}, false,
+        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+    const int rows = std::min(binding.Total_Batch_Excel_Card, rowsMeasured);
+    for (int row = 0; row < rows; ++row)
+        needed = needed.expandedTo(text->drawnSizeOf(binding.valueFor(*text, row).value_or(QString())));
+    placed->setBounds(ProfileTemplate::grownToHold(placed->bounds(), needed, cardSize));
 }
 
 SKTDocument::Graphics SKTWindowController::previewProfileOnScratchSide()

@@ -1,8 +1,12 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "data/Data_From_Excel.h"
 #include "imports/Import_Excel.h"
 #include "imports/Import_Wizard.h"
 #include "imports/SpreadsheetViewer.h"
+#include "jobs/DataBinding.h"
+#include "mainwindow/MainWindowExport.h"
+#include "model/CardGlobals.h"
 #include "series/Generate_List.h"
 #include "series/Open_Export_Log.h"
 
@@ -11,6 +15,20 @@ void SKTWindowController::Batch_Series_Button()
     if (!batchWizard_)
         batchWizard_ = new BatchWizard(*this, this);
     batchWizard_->Open_Wnd();
+}
+
+void SKTWindowController::seriesSaved(const QString& seriesName)
+{
+    if (!Check_Batch_File_In_Use_Validation(seriesName))
+        return;
+    const bool twoSided = CARD_SIDE_STR == QLatin1String("2");
+    const DataBinding binding
+        = DataBinding::Check_Series_Or_Excel_Use_or_not(Get_Front_Controls_Array(), Get_Back_Controls_Array(), twoSided,
+            Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+    binding.Assign_Batch_Values_To_Control(Get_Front_Controls_Array(), 0);
+    if (twoSided)
+        binding.Assign_Batch_Values_To_Control(Get_Back_Controls_Array(), 0);
+    Refresh_Canvas();
 }
 
 void SKTWindowController::Create_Series_Button()

@@ -4,6 +4,7 @@
 #include "platform/PlacedGlyphs.h"
 
 #include <QGlyphRun>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -126,6 +127,35 @@ QList<PlacedGlyphs> LaidOutText::placedGlyphs(QPointF origin, double maxHeight) 
             placed.append(PlacedGlyphs::fromRun(run, layout_.font(), 1.0 / layoutScale_, origin));
     }
     return placed;
+}
+
+LaidOutText::Ink LaidOutText::ink(double maxHeight) const
+{
+    Ink ink;
+    for (int index = 0; index < layout_.lineCount(); ++index) {
+        const QTextLine line = layout_.lineAt(index);
+        QRectF lineInk;
+        // A run's own bounding rectangle is the line's, not its glyphs': ask the face.
+        for (const QGlyphRun& run : line.glyphRuns()) {
+            const QRawFont face = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < std::min(glyphs.size(), positions.size()); ++i) {
+                const QRectF glyph = face.boundingRect(glyphs.at(i));
+                if (!glyph.isEmpty())
+                    lineInk |= glyph.translated(positions.at(i));
+            }
+        }
+        if (lineInk.isEmpty())
+            continue;
+        if (line.y() / layoutScale_ >= maxHeight) {
+            ink.linesLeftOut = true;
+            break;
+        }
+        const QRectF inPoints(lineInk.topLeft() / layoutScale_, lineInk.size() / layoutScale_);
+        ink.drawn = ink.drawn.united(inPoints);
+    }
+    return ink;
 }
 
 void LaidOutText::draw(QPainter& painter, QPointF origin, double maxHeight) const

@@ -25,6 +25,16 @@ public:
     // Draws those glyphs as text in the painter's pen.
     void draw(QPainter& painter, QPointF origin, double maxHeight) const;
 
+    // Where the glyphs of the lines drawn at a height (those that start above it) put ink, in
+    // points from the first line's top left, and whether a line with ink starts below it and
+    // is not drawn at all.
+    struct Ink
+    {
+        QRectF drawn;
+        bool linesLeftOut = false;
+    };
+    Ink ink(double maxHeight) const;
+
     double usedWidth() const { return usedWidth_; } // the widest line
     double height() const { return height_; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/LaidOutText.h"
 #include "model/SKTGraphic.h"
 
 // A text shown in the object's bounds.
@@ -29,6 +30,12 @@ public:
     // Widens the box to show its text on one line, then wraps beyond maxWidth, and takes the
     // height of the lines; never smaller than minimum. Like fitting the height, no undo step.
     void growToFitText(const QSizeF& minimum, double maxWidth);
+    // Whether the text as drawn shows whole in the bounds: no line left out below the box and
+    // no glyph cut at its edges. Lays the text out once; callable on any thread.
+    bool textFitsBounds() const;
+    // The size a value needs drawn as this object draws its text (font, kerning, case), with
+    // a line only at each line break: the lines' width and the depth of their ink.
+    QSizeF drawnSizeOf(const QString& value) const;
 
     bool _boundsBeingChangedToMatchContents = false;
 
@@ -38,5 +45,7 @@ protected:
 
 private:
     QString displayedText() const;
+    // The trimmed text in the drawing's font, kerning, case and alignment, at the bounds' width.
+    LaidOutText drawnLayout(const QString& text, double width) const;
     QFont drawingFont() const;
 };

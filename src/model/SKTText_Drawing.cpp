@@ -46,6 +46,37 @@ QString SKTText::displayedText() const
     return Trim_Str(stored);
 }
 
+LaidOutText SKTText::drawnLayout(const QString& text, double width) const
+{
+    return LaidOutText(
+        transformedCase(text, text_transfrom_case), drawingFont(), text_kerning, width, alignment(text_alignmnet));
+}
+
+QSizeF SKTText::drawnSizeOf(const QString& value) const
+{
+    // Wide enough that only line breaks start lines.
+    constexpr double unbounded = 1e6;
+    const QString text = Trim_Str(value);
+    if (text.isEmpty())
+        return {};
+    const LaidOutText laidOut = drawnLayout(text, unbounded);
+    // As wide as the lines, as high as the ink goes: a box of the font's line height may cut
+    // nothing of a value without descenders.
+    return { laidOut.usedWidth(), std::max(0.0, laidOut.ink(unbounded).drawn.bottom()) };
+}
+
+bool SKTText::textFitsBounds() const
+{
+    // Below a quarter point a cut shows nothing: the box's own rounding stays quiet.
+    constexpr double tolerance = 0.25;
+    const QString text = displayedText();
+    if (text.isEmpty())
+        return true;
+    const LaidOutText::Ink ink = drawnLayout(text, _bounds.width()).ink(_bounds.height());
+    const QRectF box = QRectF(QPointF(0, 0), _bounds.size()).adjusted(-tolerance, -tolerance, tolerance, tolerance);
+    return !ink.linesLeftOut && (ink.drawn.isEmpty() || box.contains(ink.drawn));
+}
+
 void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
 {
     if (!ctrl_is_visible)
@@ -70,8 +101,7 @@ void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)
     if (isDrawingStroke())
         GraphicPainting::stroke(painter, box, *this);
 
-    const LaidOutText laidOut(transformedCase(text, text_transfrom_case), drawingFont(), text_kerning,
-                              _bounds.width(), alignment(text_alignmnet));
+    const LaidOutText laidOut = drawnLayout(text, _bounds.width());
     painter.save();
     painter.setClipRect(_bounds, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing);

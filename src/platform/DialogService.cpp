@@ -42,6 +42,11 @@ QString DialogService::chooseSaveFileOfType(
     return chooseSaveFile(title, folder, types.value(0), QString());
 }
 
+bool DialogService::askGoOnOrCancel(const QString& text, const QString& goOn)
+{
+    return askChoice(text, { goOn, QStringLiteral("Cancel") }, 1) == 0;
+}
+
 DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
 {
     return saveChoiceOf(askChoice(text, saveChangesButtons(), 0));

@@ -36,6 +36,9 @@ public:
     // or -1 when the alert was closed without one. Escape presses "Cancel" or "No" where
     // one is offered, and the default button otherwise.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
+    // Whether to start work the text warns of: goOn or "Cancel", which is the default and
+    // what Escape and the title bar's close button give. True when goOn was pressed.
+    virtual bool askGoOnOrCancel(const QString& text, const QString& goOn);
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.
     enum class SaveChoice

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "jobs/CardProblems.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/PrintBatchCards.h"
-#include "jobs/RowsWithoutBarcode.h"
 
 #include <memory>
 
@@ -12,10 +12,13 @@ struct PrintBatchState
     bool Use_Data_Sheet_Values = false; // rows from the bound series
     bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
     int Total_Batch_Excel_Card = 0; // rows to print
+    // Asked before a job starts when the bound series and columns differ in length; "" when
+    // they line up.
+    QString unevenSourcesQuestion;
     // Puts one row's values into a snapshot's bound objects (never the live design).
     PrintBatchCards::ApplyRow applyRow;
-    // The rows applyRow found without a barcode for a bound barcode object.
-    std::shared_ptr<RowsWithoutBarcode> rowsWithoutBarcode = std::make_shared<RowsWithoutBarcode>();
+    // The rows of the last job whose card, as printed, does not show its row whole.
+    std::shared_ptr<CardProblems> cardProblems = std::make_shared<CardProblems>();
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
 };

@@ -45,11 +45,10 @@ std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
     job.Total_Label_Real = job.Total_Label;
     PrintCardSource cards;
     if (batch_.inUse()) {
-        // Each job reports its own rows without a barcode. Cleared before the workers start,
-        // as they draw rows ahead at once.
-        batch_.rowsWithoutBarcode->clear();
-        cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(
-            snapshot_, batch_.Total_Batch_Excel_Card, batch_.applyRow, job.Print_Card_Side, front_image));
+        // Each job reports the rows it printed, and only those: the workers draw rows ahead.
+        batch_.cardProblems->clear();
+        cards = PrintBatchCards::source(std::make_shared<PrintBatchCards>(snapshot_, batch_.Total_Batch_Excel_Card,
+            batch_.applyRow, job.Print_Card_Side, front_image, batch_.cardProblems));
     } else {
         // Laid out once here, the text costs the sheets' writer nothing per cell.
         const PrintCellCards design { front_image.withTextAsGlyphs(), back_image.withTextAsGlyphs() };
@@ -82,6 +81,9 @@ void Print_Wnd::Execute_Printing(bool preview)
                 .arg(Points_to_MM_Convert(float(held.height())), 0, 'f', 2));
         return;
     }
+    if (batch_.inUse() && !batch_.unevenSourcesQuestion.isEmpty()
+        && !dialogs().askGoOnOrCancel(batch_.unevenSourcesQuestion, tr("Go On")))
+        return;
     if (preview)
         previewSheets();
     else
@@ -158,8 +160,8 @@ void Print_Wnd::printSheets(const Printing_View& job)
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(windowTitle());
     const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
-    if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
-        dialogs().showMessage(missing);
+    if (const QString problems = batch_.cardProblems->summary().message(); printed && !problems.isEmpty())
+        dialogs().showMessage(problems);
 }
 
 bool Print_Wnd::printToPrinter(const Printing_View& job)

@@ -1,5 +1,9 @@
 #include "profiles/ProfileTemplate.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 namespace ProfileTemplate {
 
 namespace {
@@ -58,6 +62,20 @@ QRectF Get_Control_Rect_From_Template(const QString& controlID, const QSizeF& ca
         return { frame.x() * sx, frame.y() * sy, frame.width() * sx, frame.height() * sy };
     }
     return {};
+}
+
+QRectF grownToHold(const QRectF& rect, const QSizeF& needed, const QSizeF& cardSize)
+{
+    // Rounded up; a line as wide as its box could break, so the width has a point to spare.
+    const auto grown = [](double start, double length, double need, double card, double spare) {
+        const double wanted = std::max(length, std::ceil(need) + spare);
+        const double size = card > 0 ? std::min(wanted, card) : wanted;
+        const double origin = card > 0 ? std::clamp(start, 0.0, std::max(0.0, card - size)) : start;
+        return std::pair(origin, size);
+    };
+    const auto [x, width] = grown(rect.x(), rect.width(), needed.width(), cardSize.width(), 1.0);
+    const auto [y, height] = grown(rect.y(), rect.height(), needed.height(), cardSize.height(), 0.0);
+    return { x, y, width, height };
 }
 
 } // namespace ProfileTemplate

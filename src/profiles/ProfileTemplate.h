@@ -22,4 +22,8 @@ QRectF placeholder(User_Profile_Class::Field field, bool landscape);
 // canvas then creates no object).
 QRectF Get_Control_Rect_From_Template(const QString& controlID, const QSizeF& cardSize);
 
+// A placed field's rectangle grown to hold text of the size needed: wider and taller where
+// needed, moved left and up rather than past the card's edges, never larger than the card.
+QRectF grownToHold(const QRectF& rect, const QSizeF& needed, const QSizeF& cardSize);
+
 } // namespace ProfileTemplate

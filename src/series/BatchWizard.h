@@ -20,6 +20,8 @@ public:
     // Opens the import wizard: file_name_required 1 writes a new series, 0 adds to the open one;
     // file_name_Insert 1 refills the editor's list afterwards.
     virtual void Open_Import_Wizard(int file_name_required, int file_name_Insert) = 0;
+    // A series was saved under that name: objects bound to it show its first value at once.
+    virtual void seriesSaved(const QString& /*seriesName*/) { }
 };
 
 // The series editor: the stored series (first screen) and the values of one series (second

@@ -92,12 +92,14 @@ void BatchWizard::Save_Btn_Clicked()
     };
     SeriesSaveResult result;
     QString reason;
+    QString savedName;
     {
         BusyCursor busy;
-        result = saveSeries(request, nullptr, &reason);
+        result = saveSeries(request, &savedName, &reason);
     }
     switch (result) {
     case SeriesSaveResult::Saved:
+        host_.seriesSaved(savedName);
         raise();
         showListScreen();
         Fill_List();

@@ -100,6 +100,11 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
     return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning, escape >= 0 ? escape : defaultButton);
 }
 
+bool QtDialogService::askGoOnOrCancel(const QString& text, const QString& goOn)
+{
+    return runMessageBox(text, { goOn, QStringLiteral("Cancel") }, 1, MessageIcon::Warning, 1) == 0;
+}
+
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 {
     return saveChoiceOf(runMessageBox(text, saveChangesButtons(), 0, MessageIcon::Warning, 2));

@@ -125,25 +125,25 @@ TEST(BatchBarcodeRows, EachCardDecodesToItsOwnRowOrHasNoBarcode)
             EXPECT_EQ(read, "ROW-" + QByteArray::number(row)) << "card " << row;
     }
     // The run names the rows without a barcode: 3, 6, 9, 12, 15, then 18 as one more.
-    EXPECT_EQ(result.noBarcode.count, 6);
-    EXPECT_EQ(result.noBarcode.firstRows, QList<int>({ 3, 6, 9, 12, 15 }));
-    EXPECT_EQ(result.noBarcode.message(),
+    EXPECT_EQ(result.problems.noBarcode.count, 6);
+    EXPECT_EQ(result.problems.noBarcode.firstRows, QList<int>({ 3, 6, 9, 12, 15 }));
+    EXPECT_EQ(result.problems.message(),
         QStringLiteral("6 cards lack a barcode or picture: their rows give no valid barcode value or no readable "
                        "picture file (rows 3, 6, 9, 12, 15 and 1 more)."));
 }
 
-TEST(BatchBarcodeRows, RowsWithoutBarcodeCountOnceWhateverTheOrder)
+TEST(BatchBarcodeRows, ProblemRowsCountOnceWhateverTheOrder)
 {
-    RowsWithoutBarcode rows;
+    CardProblems rows;
     for (const int row : { 9, 2, 9, 0, 2, 40 })
-        rows.add(row);
-    const NoBarcodeRows summary = rows.summary();
-    EXPECT_EQ(summary.count, 4);
-    EXPECT_EQ(summary.firstRows, QList<int>({ 1, 3, 10, 41 }));
-    EXPECT_EQ(NoBarcodeRows().appendedTo(QStringLiteral("Done.")), QStringLiteral("Done."));
-    RowsWithoutBarcode one;
-    one.add(4);
-    EXPECT_EQ(one.summary().appendedTo(QStringLiteral("Done.")),
-        QStringLiteral("Done.\n\n1 card lacks a barcode or picture: its row gives no valid barcode value or no "
-                       "readable picture file (row 5)."));
+        rows.add(row, { false, true });
+    rows.add(7, { true, false });
+    const CardProblemRows summary = rows.summary();
+    EXPECT_EQ(summary.noBarcode.count, 4);
+    EXPECT_EQ(summary.noBarcode.firstRows, QList<int>({ 1, 3, 10, 41 }));
+    EXPECT_EQ(CardProblemRows().appendedTo(QStringLiteral("Done.")), QStringLiteral("Done."));
+    EXPECT_EQ(summary.appendedTo(QStringLiteral("Done.")),
+        QStringLiteral(
+            "Done.\n\n4 cards lack a barcode or picture: their rows give no valid barcode value or no "
+            "readable picture file (rows 1, 3, 10, 41).\n\n1 card has text that does not fit its box (row 8)."));
 }

@@ -35,7 +35,12 @@ TEST(PrintBatchCards, HandsOutEachRowOnceInOrderAndNothingPastTheLastRow)
 {
     std::atomic<int> applied { 0 };
     PrintBatchCards batch(
-        snapshotOfOneText(), 20, [&](CardSnapshot&, int, const QString&) { ++applied; }, QStringLiteral("BOTH"), Picture(), 3);
+        snapshotOfOneText(), 20,
+        [&](CardSnapshot&, int, const QString&) {
+            ++applied;
+            return RowOutcome();
+        },
+        QStringLiteral("BOTH"), Picture(), nullptr, 3);
     for (int row = 0; row < 20; ++row) {
         const std::optional<PrintCellCards> card = batch.card(row);
         ASSERT_TRUE(card) << row;
@@ -58,8 +63,9 @@ TEST(PrintBatchCards, RowsAreAppliedToClonesAndRepeatedRequestsAreServedAgain)
             EXPECT_NE(card.front.first().get(), snapshot.front.first().get());
             std::lock_guard<std::mutex> guard(seenLock);
             seen.push_back(row);
+            return RowOutcome();
         },
-        QStringLiteral("F"), Picture(), 2);
+        QStringLiteral("F"), Picture(), nullptr, 2);
     ASSERT_TRUE(batch.card(0));
     ASSERT_TRUE(batch.card(5));
     // A preview painted again starts over, and the same card may be asked twice.
@@ -74,7 +80,8 @@ TEST(PrintBatchCards, SideBackIsPlacedByThePlainFront)
 {
     const Picture plain = Picture::record(QSizeF(10, 20), [](QPainter& p) { p.fillRect(0, 0, 10, 20, Qt::red); });
     PrintBatchCards batch(
-        snapshotOfOneText(), 2, [](CardSnapshot&, int, const QString&) {}, QStringLiteral("B"), plain, 1);
+        snapshotOfOneText(), 2, [](CardSnapshot&, int, const QString&) { return RowOutcome(); }, QStringLiteral("B"),
+        plain, nullptr, 1);
     const std::optional<PrintCellCards> card = batch.card(1);
     ASSERT_TRUE(card);
     EXPECT_EQ(card->front.size(), QSizeF(10, 20));
@@ -116,8 +123,12 @@ TEST(PrintBatchCards, EveryCardIsItsOwnRowsWhateverTheOrderAsked)
     const CardSnapshot snapshot = snapshotShowingItsRow();
     constexpr int rows = 11;
     PrintBatchCards batch(
-        snapshot, rows, [](CardSnapshot& card, int row, const QString&) { showRow(card, row); }, QStringLiteral("F"),
-        Picture(), 3);
+        snapshot, rows,
+        [](CardSnapshot& card, int row, const QString&) {
+            showRow(card, row);
+            return RowOutcome();
+        },
+        QStringLiteral("F"), Picture(), nullptr, 3);
     std::vector<QImage> expected;
     for (int row = 0; row < rows; ++row)
         expected.push_back(expectedCard(snapshot, row));
@@ -139,8 +150,9 @@ TEST(PrintBatchCards, AJobLeftEarlyEndsWithItsWorkersBusy)
             [&](CardSnapshot& card, int row, const QString&) {
                 ++applied;
                 showRow(card, row);
+                return RowOutcome();
             },
-            QStringLiteral("F"), Picture(), 4);
+            QStringLiteral("F"), Picture(), nullptr, 4);
         ASSERT_TRUE(batch.card(0));
         ASSERT_TRUE(batch.card(1));
     }

@@ -489,7 +489,7 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     EXPECT_TRUE(result.allSent()) << mailRunMessage(result).toStdString();
     EXPECT_TRUE(server.waitForMails(job.batchRows));
     EXPECT_EQ(server.mails().size(), job.batchRows);
-    EXPECT_EQ(mailHost.lastRunNoBarcode().count, rowsWithoutId(job.batchRows));
+    EXPECT_EQ(mailHost.lastRunProblems().noBarcode.count, rowsWithoutId(job.batchRows));
     ASSERT_EQ(int(attached.size()), job.batchRows);
     for (int row = 1; row <= job.batchRows; ++row)
         EXPECT_EQ(attached[row - 1], expectedSymbols(editedId(row))) << "mail " << row;

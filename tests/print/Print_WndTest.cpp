@@ -226,7 +226,7 @@ TEST(PrintWindow, ABoundBatchWithoutRowsSaysSoAndABatchSetsTheTotal)
     EXPECT_EQ(scripted->messages(), std::vector<QString> { QStringLiteral("List is empty.") });
 
     host.batch.Total_Batch_Excel_Card = 12;
-    host.batch.applyRow = [](CardSnapshot&, int, const QString&) {};
+    host.batch.applyRow = [](CardSnapshot&, int, const QString&) { return RowOutcome(); };
     openWith(window, host, scripted, [&](Print_Wnd& w) {
         EXPECT_EQ(w.settings().Total_Label, 12);
         QCheckBox* series = nullptr;
@@ -337,6 +337,7 @@ void numberedRows(CardHost& host, int rows)
         text->txt_clr = QColor(Qt::black);
         text->setBounds({ 10, 10, 200, 30 });
         card.front = { text };
+        return RowOutcome();
     };
 }
 

@@ -62,8 +62,11 @@ TEST(PrintedPictures, APictureEveryCardShowsIsEmbeddedOncePerJob)
         = SKTRenderingView::image_From_Card_Graphics(snapshot.clone().front, true, snapshot.frontBase());
     auto batch = std::make_shared<PrintBatchCards>(
         snapshot, rows,
-        [](CardSnapshot& card, int row, const QString&) { RowApplication::applyValue(*card.front[1], QString::number(row)); },
-        PrintLayout::sideFront, plainFront, 4);
+        [](CardSnapshot& card, int row, const QString&) {
+            RowApplication::applyValue(*card.front[1], QString::number(row));
+            return RowOutcome();
+        },
+        PrintLayout::sideFront, plainFront, nullptr, 4);
     const Printing_View job(twoByTwoOnA4(QSizeF(240, 150), rows), PrintBatchCards::source(batch));
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("pictures.pdf"));

@@ -49,3 +49,20 @@ TEST(ProfileTemplate, UnknownIdentifiersAndEmptyCardsGiveTheZeroRectangle)
     EXPECT_EQ(Get_Control_Rect_From_Template(QString(), { 252, 144 }), QRectF());
     EXPECT_EQ(rectOf(Field::Name, { 0, 0 }), QRectF());
 }
+
+TEST(ProfileTemplate, APlacedFieldGrowsToItsValuesAndStaysOnTheCard)
+{
+    using ProfileTemplate::grownToHold;
+    const QSizeF card(243, 153);
+    const QRectF unique(12, 84, 54, 14);
+    // Room enough already: unchanged.
+    EXPECT_EQ(grownToHold(unique, { 40.2, 13.8 }, card), unique);
+    // An id wider than the box: wider, rounded up with a point to spare, same place.
+    EXPECT_EQ(grownToHold(unique, { 57.4, 13.8 }, card), QRectF(12, 84, 59, 14));
+    // Near the right edge it moves left rather than off the card.
+    EXPECT_EQ(grownToHold(QRectF(200, 84, 30, 14), { 60, 13.8 }, card), QRectF(182, 84, 61, 14));
+    // Two lines need the height of two.
+    EXPECT_EQ(grownToHold(unique, { 30, 27.6 }, card), QRectF(12, 84, 54, 28));
+    // Never larger than the card: what still does not fit is named by the runs.
+    EXPECT_EQ(grownToHold(unique, { 900, 13.8 }, card), QRectF(0, 84, 243, 14));
+}

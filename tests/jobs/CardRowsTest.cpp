@@ -1,0 +1,216 @@
+// Every card of a run is exactly its row: a bound text cut short by its box, and bound lists
+// that no longer line up, are named rather than passed over.
+#include "common/Globals.h"
+#include "jobs/BatchExport.h"
+#include "jobs/PrintBatchCards.h"
+#include "jobs/UnevenSources.h"
+#include "model/SKTText.h"
+#include "platform/DialogService.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+std::shared_ptr<SKTText> textIn(const QRectF& box, const QString& value)
+{
+    auto text = SKTGraphic::create<SKTText>();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(12);
+    text->text_ctrl_font = font;
+    text->setBounds(box);
+    text->Text_contents()->setString(value);
+    return text;
+}
+
+// Answers questions from a list, as a person would press the buttons.
+class AnsweringDialogs final : public DialogService
+{
+public:
+    std::deque<int> answers;
+    int asked = 0;
+
+    void showMessage(const QString&) override { }
+    bool askYesNo(const QString&) override { return false; }
+    int askChoice(const QString&, const QStringList&, int) override
+    {
+        ++asked;
+        const int answer = answers.empty() ? -1 : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
+    }
+    QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
+    QStringList chooseOpenFiles(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    int runModal(QDialog&) override { return 0; }
+};
+
+class CardRowsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        saved_ = Data_Folder_Path;
+        Data_Folder_Path = series_.path();
+    }
+    void TearDown() override { Data_Folder_Path = saved_; }
+
+    void writeSeries(const QString& name, const QStringList& values)
+    {
+        QFile file(QDir(series_.path()).filePath(name + QStringLiteral(".txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(values.join(u'\n').toUtf8());
+    }
+
+    static SKTGraphicPtr boundText(const QString& series, const QRectF& box)
+    {
+        auto text = textIn(box, QStringLiteral("Design"));
+        text->data_source_type = DataBinding::seriesSource;
+        text->batch_list_name = series;
+        return text;
+    }
+
+    static QStringList numbered(const QString& stem, int count)
+    {
+        QStringList values;
+        for (int i = 1; i <= count; ++i)
+            values << stem + QString::number(i);
+        return values;
+    }
+
+    QTemporaryDir series_;
+    QString saved_;
+};
+
+} // namespace
+
+// What the person would see cut: a character past the box's edge, a second line below its
+// foot, a long word broken over lines the box has no room for.
+TEST(BoundTextFit, ATextFitsOnlyWhenEveryLineAndCharacterIsInItsBox)
+{
+    const QRectF oneLine(0, 0, 120, 16);
+    EXPECT_TRUE(textIn(oneLine, QStringLiteral("B-005973"))->textFitsBounds());
+    EXPECT_FALSE(textIn(QRectF(0, 0, 45, 16), QStringLiteral("B-005973"))->textFitsBounds());
+    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Line1\nLine2"))->textFitsBounds());
+    EXPECT_TRUE(textIn(QRectF(0, 0, 120, 32), QStringLiteral("Line1\nLine2"))->textFitsBounds());
+    EXPECT_FALSE(textIn(oneLine, QString(144, u'W'))->textFitsBounds());
+    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Alexandra Montgomery-Fitzwilliam"))->textFitsBounds());
+    // Leading and trailing blanks are not drawn, so they need no room.
+    EXPECT_TRUE(textIn(oneLine, QStringLiteral("  Ann \n"))->textFitsBounds());
+    EXPECT_TRUE(textIn(oneLine, QString())->textFitsBounds());
+
+    // The size a value needs is the size that fits.
+    auto measured = textIn(oneLine, QString());
+    const QSizeF needed = measured->drawnSizeOf(QStringLiteral("Alexandra Montgomery-Fitzwilliam"));
+    measured->setBounds(QRectF(QPointF(0, 0), needed + QSizeF(1, 1)));
+    measured->Text_contents()->setString(QStringLiteral("Alexandra Montgomery-Fitzwilliam"));
+    EXPECT_TRUE(measured->textFitsBounds());
+}
+
+TEST_F(CardRowsTest, AnExportNamesTheCardsWhoseBoundTextIsCutAndOnlyThose)
+{
+    QStringList names = numbered(QStringLiteral("Ann "), 12);
+    names[2] = QStringLiteral("Alexandra Montgomery-Fitzwilliam of Lower Ashford");
+    names[7] = QString(144, u'W');
+    writeSeries(QStringLiteral("names"), names);
+    const SKTGraphicPtr name = boundText(QStringLiteral("names"), QRectF(10, 10, 150, 16));
+    // A hidden text is on no card, however long its value.
+    const SKTGraphicPtr hidden = boundText(QStringLiteral("names"), QRectF(10, 40, 10, 10));
+    hidden->ctrl_is_visible = false;
+    const QList<SKTGraphicPtr> front { name, hidden };
+    const auto settings = Card_Property::create();
+
+    QTemporaryDir out;
+    BatchExportRequest request;
+    request.snapshot = CardSnapshot::take(front, {}, *settings, *settings, 0, QRectF(0, 0, 243, 153));
+    request.binding
+        = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {}));
+    request.settings.extension = QStringLiteral("png");
+    request.folder = out.path();
+    request.workers = 3;
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(request, progress);
+
+    ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    EXPECT_EQ(result.problems.noBarcode.count, 0);
+    EXPECT_EQ(result.problems.appendedTo(QStringLiteral("Done.")),
+        QStringLiteral("Done.\n\n2 cards have text that does not fit its box (rows 3, 8)."));
+}
+
+TEST_F(CardRowsTest, APrintNamesOnlyTheRowsItHandsToTheSheets)
+{
+    // Every row's text is cut; the sheets take rows 1 to 30 of 50 while the workers draw ahead.
+    const QRectF tooSmall(10, 10, 20, 8);
+    CardSnapshot snapshot;
+    snapshot.front.append(textIn(tooSmall, QString()));
+    snapshot.frontSettings = snapshot.backSettings = Card_Property::create();
+    snapshot.frame = QRectF(0, 0, 243, 153);
+    const auto problems = std::make_shared<CardProblems>();
+    {
+        PrintBatchCards batch(
+            snapshot, 50,
+            [](CardSnapshot& card, int row, const QString&) {
+                RowApplication::applyValue(*card.front.first(), QStringLiteral("Row %1").arg(row + 1));
+                return RowOutcome { true, static_cast<SKTText&>(*card.front.first()).textFitsBounds() };
+            },
+            QStringLiteral("F"), Picture(), problems, 4);
+        for (int row = 0; row < 30; ++row)
+            ASSERT_TRUE(batch.card(row));
+        // A preview painting a card again names it once.
+        ASSERT_TRUE(batch.card(29));
+    }
+    const CardProblemRows named = problems->summary();
+    EXPECT_EQ(named.textCut.count, 30);
+    EXPECT_EQ(named.textCut.firstRows, QList<int>({ 1, 2, 3, 4, 5 }));
+}
+
+TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
+{
+    writeSeries(QStringLiteral("names"), numbered(QStringLiteral("Name "), 500));
+    QStringList ids = numbered(QStringLiteral("B-00"), 500);
+    ids.removeAt(41); // one value deleted: every later card would pair a name with the next id
+    writeSeries(QStringLiteral("ids"), ids);
+    const QList<SKTGraphicPtr> front { boundText(QStringLiteral("names"), QRectF(0, 0, 100, 20)),
+        boundText(QStringLiteral("ids"), QRectF(0, 20, 100, 20)) };
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
+    EXPECT_EQ(unevenSourcesQuestion(binding),
+        QStringLiteral("The data bound to this card do not line up:\n\nSeries \"names\": 500 values\nSeries \"ids\": "
+                       "499 values\n\n1 of the 500 cards would lack a value. If a value was deleted from one list, "
+                       "every card after it pairs values of different rows.\n\nDo you want to go on?"));
+
+    auto answering = std::make_unique<AnsweringDialogs>();
+    AnsweringDialogs& dialogs = *answering;
+    std::unique_ptr<DialogService> previous = setDialogService(std::move(answering));
+    dialogs.answers = { 1, -1, 0 }; // Cancel, Escape, Go On
+    EXPECT_FALSE(goOnWithUnevenSources(binding));
+    EXPECT_FALSE(goOnWithUnevenSources(binding));
+    EXPECT_TRUE(goOnWithUnevenSources(binding));
+
+    // Lists of one length, or a spreadsheet column as long as the series, ask nothing.
+    writeSeries(QStringLiteral("ids"), numbered(QStringLiteral("B-00"), 500));
+    const DataBinding even = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
+    EXPECT_EQ(unevenSourcesQuestion(even), QString());
+    EXPECT_TRUE(goOnWithUnevenSources(even));
+    EXPECT_EQ(dialogs.asked, 3);
+    setDialogService(std::move(previous));
+
+    // A column counts up to its last cell with a value.
+    SpreadsheetRows sheet;
+    for (int row = 1; row <= 500; ++row)
+        sheet << QStringList { QString::number(row), row <= 497 ? QStringLiteral("x%1").arg(row) : QString() };
+    auto column = textIn(QRectF(0, 40, 100, 20), QString());
+    column->data_source_type = DataBinding::spreadsheetSource;
+    column->excel_col_indx = 1;
+    const DataBinding mixed
+        = DataBinding::Check_Series_Or_Excel_Use_or_not({ front.first(), column }, {}, false, sheet);
+    EXPECT_TRUE(unevenSourcesQuestion(mixed).contains(
+        QStringLiteral("Series \"names\": 500 values\nSpreadsheet column 1: 497 values\n\n3 of the 500 cards")))
+        << unevenSourcesQuestion(mixed).toStdString();
+}

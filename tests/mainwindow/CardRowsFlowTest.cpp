@@ -1,0 +1,458 @@
+// Every batch card is exactly its row, from the main window: profile fields wide enough for
+// their values, runs that name the cards whose text is cut (and only their own), lists that
+// no longer line up asked about before a run, and a saved series shown at once.
+#include "MainWindowFixture.h"
+
+#include "LocalSmtpServer.h"
+#include "canvas/SKTGraphicView.h"
+#include "common/Globals.h"
+#include "data/SeriesStore.h"
+#include "data/XlsxTestSupport.h"
+#include "export/ExportWindow.h"
+#include "imports/Import_Excel_DataSheet.h"
+#include "imports/SheetChooser.h"
+#include "imports/SheetColumnsModel.h"
+#include "mail/Email_Setting.h"
+#include "mail/Send_Mail.h"
+#include "mainwindow/MainMailHost.h"
+#include "mainwindow/MainPrintHost.h"
+#include "model/SKTText.h"
+#include "print/Print_Wnd.h"
+#include "profilewindows/Show_User_Profile.h"
+#include "series/BatchWizard.h"
+#include "series/SeriesListModel.h"
+#include "support/PdfTextTools.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QItemSelectionModel>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+
+namespace {
+
+using Field = User_Profile_Class::Field;
+
+QString idOf(int row)
+{
+    return QStringLiteral("B-%1").arg(row + 5472, 6, 10, QLatin1Char('0'));
+}
+
+QString guestOf(int row)
+{
+    return QStringLiteral("Guest %1").arg(row);
+}
+
+// Three lines at the width of the test's name box, which holds two.
+const QString tooLongName = QStringLiteral("Alexandra Montgomery-Fitzwilliam of Lower Ashford");
+
+void processEventsUntil(const std::function<bool()>& done)
+{
+    // Far above the work even on a loaded machine; the test's own time-out catches a hang.
+    const QDeadlineTimer deadline(900000);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+int pixelsOfColour(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - colour.red()) < 12 && std::abs(pixel.green() - colour.green()) < 12
+                && std::abs(pixel.blue() - colour.blue()) < 12)
+                ++count;
+        }
+    return count;
+}
+
+// The main mail host with the account of a local test server.
+class LocalMailHost : public MainMailHost
+{
+public:
+    LocalMailHost(SKTWindowController& window, const LocalSmtpServer& server)
+        : MainMailHost(window)
+        , account_ { QStringLiteral("desk@example.com"), QStringLiteral("pw"), QStringLiteral("127.0.0.1"),
+            server.port(), QStringLiteral("N") }
+    { }
+    void Get_Email_Details() override { }
+    Account emailAccount() const override { return account_; }
+
+private:
+    Account account_;
+};
+
+class CardRowsFlowTest : public MainWindowTest
+{
+protected:
+    void TearDown() override
+    {
+        Fill_User_Profile = false;
+        MainWindowTest::TearDown();
+        if (!savedDataFolder_.isNull())
+            Data_Folder_Path = savedDataFolder_;
+    }
+
+    // The series folder of this test alone: other test programs run at the same time.
+    SKTWindowController& startWithOwnSeriesFolder()
+    {
+        SKTWindowController& main = start();
+        savedDataFolder_ = Data_Folder_Path;
+        Data_Folder_Path = QDir(folder.path()).filePath(QStringLiteral("series"));
+        QDir().mkpath(Data_Folder_Path);
+        return main;
+    }
+
+    static std::shared_ptr<SKTText> placeBoundText(SKTWindowController& main, const QString& series, const QRectF& box)
+    {
+        auto text = SKTGraphic::create<SKTText>();
+        text->setBounds(box);
+        text->data_source_type = 1;
+        text->batch_list_name = series;
+        text->Text_contents()->setString(QStringLiteral("Design"));
+        main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+        return text;
+    }
+
+    // A batch export of the front as PNG; the end message, or "" when the run did not start.
+    QString exportBatch(SKTWindowController& main)
+    {
+        dialogs->fileAnswers = { folder.path() };
+        bool done = false;
+        otherModal = [&](QDialog& dialog) {
+            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+                return 1;
+            }
+            done = true; // the export-done box
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+                box->setChecked(false);
+            return 0;
+        };
+        Export_File_Message.clear();
+        main.Export_Button();
+        // The folder's answer is taken only by a run that starts.
+        if (dialogs->fileAnswers.empty())
+            processEventsUntil([&] { return done; });
+        otherModal = nullptr;
+        return done ? Export_File_Message : QString();
+    }
+
+    // Prints the first `cards` cards of the batch, 10 to a sheet, to a PDF file; the PDF's
+    // path, or "" when nothing was printed.
+    QString printBatch(SKTWindowController& main, int cards = 0)
+    {
+        const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
+        QFile::remove(pdf);
+        dialogs->fileAnswers = { pdf };
+        MainPrintHost host(main);
+        Print_Wnd window(&main);
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &window)
+                return 0;
+            window.show();
+            QComboBox* printers = window.findChildren<QComboBox*>().first();
+            printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+            // Rows, columns and cards are the first three count fields.
+            const QList<QSpinBox*> numbers = window.findChildren<QSpinBox*>();
+            numbers[0]->setValue(5);
+            numbers[1]->setValue(2);
+            if (cards > 0)
+                numbers[2]->setValue(cards);
+            window.Execute_Printing(false);
+            return 0;
+        };
+        window.Open_Print_Wnd(host);
+        otherModal = nullptr;
+        return QFileInfo::exists(pdf) ? pdf : QString();
+    }
+
+    QString messagesShown()
+    {
+        QStringList shown;
+        for (const QString& message : dialogs->messages())
+            shown << message;
+        return shown.join(QLatin1Char('\n'));
+    }
+
+    bool askedFor(const QString& kind)
+    {
+        for (const ScriptedDialogService::Asked& asked : dialogs->asked())
+            if (asked.kind == kind)
+                return true;
+        return false;
+    }
+
+    void importWorkbook(SKTWindowController& main, const QString& workbook)
+    {
+        Import_Excel_DataSheet importer(main, &main);
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &importer)
+                return 0;
+            SheetChooser& chooser = *importer.chooser;
+            for (int column = 0; column < 2; ++column)
+                chooser.columns().setData(
+                    chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
+            chooser.contains_header->setChecked(true);
+            importer.OKPressed();
+            return importer.result();
+        };
+        importer.Open_excel_Wnd(workbook);
+        otherModal = nullptr;
+    }
+
+    QString savedDataFolder_;
+};
+
+} // namespace
+
+// The profile's "Unique No." placeholder is narrower than an id of 8 characters: placed
+// through the profile, every id of a 500-row workbook prints whole, and the one name no box
+// on the card can hold is named.
+TEST_F(CardRowsFlowTest, ProfileFieldsAreWideEnoughForTheirValuesAndEveryIdPrintsWhole)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    if (!PdfTextTools::available())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    constexpr int rows = 500;
+    constexpr int uncut = 7; // a name wider than the card
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    QJsonArray table { QJsonArray { "Name", "Id" } };
+    for (int row = 1; row <= rows; ++row)
+        table.append(QJsonArray { row == uncut ? QString(144, u'W') : guestOf(row), idOf(row) });
+    const QString workbook = QDir(folder.path()).filePath(QStringLiteral("people.xlsx"));
+    xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
+                                       "wb = openpyxl.Workbook()\n"
+                                       "for row in json.loads(sys.argv[2]):\n"
+                                       "    wb.active.append(row)\n"
+                                       "wb.save(sys.argv[1])\n"),
+        { workbook, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+    importWorkbook(main, workbook);
+    ASSERT_EQ(readSeriesValues(QStringLiteral("Id")).size(), rows);
+
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        for (const auto& [field, series] : { std::pair(Field::Name, "Name"), std::pair(Field::unique, "Id") }) {
+            profile->row(field).ds_combo->setCurrentIndex(1);
+            profile->row(field).ser_col_cb->setCurrentText(QString::fromLatin1(series));
+        }
+        profile->OK_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    otherModal = nullptr;
+    SKTGraphicPtr unique;
+    for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+        if (graphic->control_ID == User_Profile_Class::controlID(Field::unique))
+            unique = graphic;
+    ASSERT_TRUE(unique);
+    EXPECT_EQ(unique->batch_list_name, QStringLiteral("Id"));
+
+    const QString pdf = printBatch(main);
+    ASSERT_FALSE(pdf.isEmpty()) << messagesShown().toStdString();
+    const QString printed = PdfTextTools::text(pdf);
+    int whole = 0;
+    for (int row = 1; row <= rows; ++row)
+        whole += printed.contains(QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)").arg(idOf(row)))) ? 1 : 0;
+    EXPECT_EQ(whole, rows);
+    EXPECT_TRUE(messagesShown().endsWith(QStringLiteral("1 card has text that does not fit its box (row 7).")))
+        << messagesShown().toStdString();
+}
+
+// A name too long for its box is named at the end of an export and of a print; a print of
+// the first 30 cards names none of the rows after them, though its workers draw ahead.
+TEST_F(CardRowsFlowTest, ExportAndPrintNameTheCardsWhoseTextIsCutAndOnlyTheirOwn)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    QStringList guests;
+    for (int row = 1; row <= 40; ++row)
+        guests << (row == 12 || row == 35 ? tooLongName : guestOf(row));
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), guests, true));
+    placeBoundText(main, QStringLiteral("guests"), QRectF(10, 10, 120, 30));
+
+    EXPECT_EQ(exportBatch(main),
+        QStringLiteral("Card has been exported successfully.\n\n2 cards have text that does not fit its box (rows 12, "
+                       "35)."));
+
+    ASSERT_FALSE(printBatch(main, 30).isEmpty());
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("1 card has text that does not fit its box (row 12)."));
+
+    // Rows 1 to 10 are whole: the print says nothing.
+    const size_t before = dialogs->messages().size();
+    ASSERT_FALSE(printBatch(main, 10).isEmpty());
+    EXPECT_EQ(dialogs->messages().size(), before) << messagesShown().toStdString();
+}
+
+TEST_F(CardRowsFlowTest, AMailRunNamesTheCardsWhoseTextIsCut)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(
+        writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { guestOf(1), tooLongName, guestOf(3) }, true));
+    placeBoundText(main, QStringLiteral("guests"), QRectF(10, 10, 120, 30));
+
+    LocalMailHost host(main, server);
+    Email_Setting settings(host, &main);
+    Send_Mail window(host, settings, &main);
+    bool finished = false;
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &window)
+            return 0;
+        window.to_txt->setText(QStringLiteral("guests@example.com"));
+        window.subject_txt->setText(QStringLiteral("Your card"));
+        window.send_with_batch_chk->click();
+        window.rd_all_to_every->click();
+        QEventLoop loop;
+        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        window.Send_Button();
+        if (window.isRunning())
+            loop.exec();
+        return 0;
+    };
+    window.Open_Wnd();
+    otherModal = nullptr;
+    ASSERT_TRUE(finished) << messagesShown().toStdString();
+    EXPECT_TRUE(server.waitForMails(3));
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nE-mail has been sent successfully.\n\n1 card has text that does not fit its box (row 2)."));
+}
+
+// A value deleted from one series leaves it one shorter than the other: every run asks
+// before it starts, and Cancel (the default) or Escape starts nothing.
+TEST_F(CardRowsFlowTest, RunsOverSeriesOfDifferentLengthsAskFirstAndCancelStartsNothing)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    QStringList names, ids;
+    for (int row = 1; row <= 500; ++row) {
+        names << guestOf(row);
+        ids << idOf(row);
+    }
+    ids.removeAt(99);
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), names, true));
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("ids")), ids, true));
+    placeBoundText(main, QStringLiteral("names"), QRectF(10, 10, 160, 20));
+    placeBoundText(main, QStringLiteral("ids"), QRectF(10, 40, 160, 20));
+    const QString question = QStringLiteral("Series \"ids\": 499 values");
+
+    for (const int answer : { 1, -1 }) { // Cancel, then Escape
+        dialogs->choiceAnswers = { answer };
+        EXPECT_EQ(exportBatch(main), QString());
+        EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
+        EXPECT_FALSE(askedFor(QStringLiteral("folder"))) << "the export went on to choose its folder";
+
+        dialogs->choiceAnswers = { answer };
+        EXPECT_EQ(printBatch(main), QString());
+        EXPECT_FALSE(askedFor(QStringLiteral("save"))) << "the print went on to choose its file";
+    }
+    int questions = 0;
+    for (const ScriptedDialogService::Asked& asked : dialogs->asked())
+        questions += asked.kind == QStringLiteral("choice") && asked.text.contains(question) ? 1 : 0;
+    EXPECT_EQ(questions, 4);
+
+    // The mail window asks the same before its run.
+    MainMailHost host(main);
+    Email_Setting settings(host, &main);
+    Send_Mail window(host, settings, &main);
+    bool started = true;
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &window)
+            return 0;
+        window.to_txt->setText(QStringLiteral("guests@example.com"));
+        window.send_with_batch_chk->click();
+        dialogs->choiceAnswers = { -1 };
+        window.Send_Button();
+        started = window.isRunning();
+        return 0;
+    };
+    sender_email = QStringLiteral("desk@example.com");
+    window.Open_Wnd();
+    otherModal = nullptr;
+    EXPECT_FALSE(started);
+    EXPECT_TRUE(dialogs->asked().back().text.contains(question));
+
+    // Go On starts the run.
+    dialogs->choiceAnswers = { 0 };
+    EXPECT_TRUE(exportBatch(main).startsWith(QStringLiteral("Card has been exported successfully.")));
+}
+
+TEST_F(CardRowsFlowTest, SavingABoundSeriesShowsItsNewFirstValueAtOnce)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2), guestOf(3) }, true));
+    const auto text = placeBoundText(main, QStringLiteral("names"), QRectF(10, 10, 160, 20));
+    text->Text_contents()->setString(guestOf(1));
+
+    otherModal = [&](QDialog& dialog) {
+        auto* editor = qobject_cast<BatchWizard*>(&dialog);
+        if (!editor)
+            return 0;
+        editor->show();
+        const int listRow = int(editor->ListData().texts().indexOf(QStringLiteral("names")));
+        EXPECT_GE(listRow, 0);
+        editor->List->selectionModel()->select(
+            editor->List->model()->index(listRow, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->Update_Btn_Clicked();
+        editor->List_value->selectionModel()->select(
+            editor->List_value->model()->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        editor->Delete_Rows_Btn_Clicked();
+        editor->Save_Btn_Clicked();
+        return 0;
+    };
+    main.findChild<QAction*>(QStringLiteral("Batch_Series_Btn"))->trigger();
+    otherModal = nullptr;
+    ASSERT_EQ(readSeriesValues(QStringLiteral("names")), QStringList({ guestOf(2), guestOf(3) }));
+    EXPECT_EQ(text->Text_contents()->string, guestOf(2));
+}
+
+// The canvas outlines a bound text whose value does not fit in a warning colour; the
+// outline is the canvas's alone, never in an exported or printed card.
+TEST_F(CardRowsFlowTest, TheCanvasWarnsOfACutBoundTextButNoCardShowsTheWarning)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { tooLongName, guestOf(2) }, true));
+    const auto text = placeBoundText(main, QStringLiteral("names"), QRectF(20, 20, 120, 30));
+    text->Text_contents()->setString(tooLongName);
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    const QColor warning = SKTGraphicView::overflowWarningColour;
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+
+    ASSERT_FALSE(exportBatch(main).isEmpty());
+    const QImage card(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_1.png")));
+    ASSERT_FALSE(card.isNull());
+    EXPECT_EQ(pixelsOfColour(card, warning), 0);
+
+    if (PdfTextTools::available()) {
+        const QString pdf = printBatch(main);
+        ASSERT_FALSE(pdf.isEmpty());
+        const QString page = QDir(folder.path()).filePath(QStringLiteral("page"));
+        PdfTextTools::toolOutput(QStringLiteral("pdftoppm"),
+            { QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-singlefile"), pdf,
+                page });
+        const QImage sheet(page + QStringLiteral(".png"));
+        ASSERT_FALSE(sheet.isNull());
+        EXPECT_EQ(pixelsOfColour(sheet, warning), 0);
+    }
+
+    // A box that holds its value has no outline.
+    text->setBounds(QRectF(20, 20, 200, 60));
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+}

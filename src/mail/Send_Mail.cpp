@@ -5,6 +5,7 @@
 #include "mail/MailHost.h"
 #include "widgets/Send_Modeless.h"
 #include "mailing/MailAddresses.h"
+#include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
 #include "platform/DialogService.h"
 
@@ -201,6 +202,10 @@ bool Send_Mail::prepareJob(MailJob& job)
     job.recipients = *recipients;
     job.subject = subject_txt->text();
     job.body = message_txt->toPlainText();
+    if (bodyHasNul(job.body)) {
+        Show_MessageBox(bodyNulMessage());
+        return false;
+    }
     const MailHost::Account account = host_.emailAccount();
     job.password = account.password;
     job.server = account.server;

@@ -47,6 +47,12 @@ DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
     return saveChoiceOf(askChoice(text, saveChangesButtons(), 0));
 }
 
+int DialogService::askSafeChoice(const QString& text, const QStringList& buttons, int safeButton)
+{
+    const int answer = askChoice(text, buttons, safeButton);
+    return answer < 0 ? safeButton : answer;
+}
+
 QStringList DialogService::saveChangesButtons()
 {
     return { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") };

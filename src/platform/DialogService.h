@@ -30,6 +30,9 @@ public:
     // A modal alert with the given buttons; returns the index of the button pressed,
     // or -1 when the alert was closed without one.
     virtual int askChoice(const QString& text, const QStringList& buttons, int defaultButton) = 0;
+    // The same for a question that replaces, deletes or discards: safeButton is the default,
+    // and Escape or closing the alert answer it too.
+    virtual int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton);
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.
     enum class SaveChoice

@@ -40,6 +40,12 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
     return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning);
 }
 
+int QtDialogService::askSafeChoice(const QString& text, const QStringList& buttons, int safeButton)
+{
+    const int answer = runMessageBox(text, buttons, safeButton, MessageIcon::Warning, safeButton);
+    return answer < 0 ? safeButton : answer;
+}
+
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 {
     return saveChoiceOf(runMessageBox(text, saveChangesButtons(), 0, MessageIcon::Warning, 2));

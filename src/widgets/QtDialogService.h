@@ -10,6 +10,7 @@ public:
     void showInformation(const QString& text) override;
     bool askYesNo(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton) override;
     SaveChoice askSaveChanges(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Sends one e-mail for Galavite.
 
-Arguments: sender, SMTP server, port, sender (From), recipient, subject, body, security
-flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
-Standard input: the password on the first line (UTF-8); the rest is ignored.
+Arguments: sender, SMTP server, port, sender (From), recipient, subject, "-" (the body's
+place), security flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
+Standard input: the password on the first line, then the body to the end (UTF-8). The body
+never goes on the command line, where its length is limited.
 Exit status 0 only after the server has accepted the message. Otherwise the last line on
 standard error says why, in words for the person sending (the program shows it).
 Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
@@ -15,6 +16,7 @@ import os
 import smtplib
 import socket
 import ssl
+import stat
 import sys
 import unicodedata
 from email.message import EmailMessage
@@ -59,6 +61,21 @@ def single_line(name, text):
     return text
 
 
+def read_attachment(path):
+    # Without blocking: a FIFO named as an attachment would wait for a writer for ever.
+    try:
+        descriptor = os.open(path, os.O_RDONLY | os.O_NONBLOCK)
+    except OSError as error:
+        fail("The attachment %s cannot be read: %s." % (path, error.strerror))
+    with os.fdopen(descriptor, "rb") as handle:
+        if not stat.S_ISREG(os.fstat(descriptor).st_mode):
+            fail("The attachment %s cannot be read: it is not a regular file." % path)
+        try:
+            return handle.read()
+        except OSError as error:
+            fail("The attachment %s cannot be read: %s." % (path, error.strerror))
+
+
 def build_message(sender, recipient, subject, body, attachments):
     message = EmailMessage()
     message["From"] = single_line("sender", sender)
@@ -68,11 +85,7 @@ def build_message(sender, recipient, subject, body, attachments):
     message["Message-ID"] = make_msgid()
     message.set_content(body, charset="utf-8")
     for path in attachments:
-        try:
-            with open(path, "rb") as handle:
-                data = handle.read()
-        except OSError as error:
-            fail("The attachment %s cannot be read: %s." % (path, error.strerror))
+        data = read_attachment(path)
         maintype, subtype = content_type(path, data)
         message.add_attachment(data, maintype=maintype, subtype=subtype, filename=os.path.basename(path))
     return message
@@ -153,7 +166,7 @@ def send(login_name, server, port, flag, password, sender, recipient, message):
 def main(argv):
     if len(argv) < 9:
         fail("The mail script expects sender, server, port, sender, recipient, subject, body and security flag.")
-    login_name, server, port_text, sender, recipient, subject, body, flag = argv[1:9]
+    login_name, server, port_text, sender, recipient, subject, _, flag = argv[1:9]
     attachments = argv[9:]
     try:
         port = int(port_text)
@@ -167,6 +180,12 @@ def main(argv):
         password = sys.stdin.buffer.readline().rstrip(b"\r\n").decode("utf-8")
     except UnicodeDecodeError:
         fail("The password is not UTF-8.")
+    try:
+        body = sys.stdin.buffer.read().decode("utf-8")
+    except UnicodeDecodeError:
+        fail("The message is not UTF-8.")
+    if "\0" in body:
+        fail("The message holds a NUL character, which an e-mail cannot carry.")
     message = build_message(sender, recipient, subject, body, attachments)
     send(login_name, server, port, flag, password, sender, recipient, message)
     return 0

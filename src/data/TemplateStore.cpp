@@ -5,14 +5,13 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "platform/CheckedWrite.h"
+#include "platform/OwnTemporaryFile.h"
 #include "platform/SafeRead.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <filesystem>
 #include <memory>
 
 namespace TemplateStore {
@@ -27,14 +26,16 @@ QString withExtension(const QString& path, const QString& extension)
     return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + extension);
 }
 
-// Replaces target by source in one step (POSIX rename), also when target exists.
-bool replaceFile(const QString& source, const QString& target, QString* error)
+// Puts a finished temporary file in target's place in one step (POSIX rename), also when
+// target exists.
+bool replaceFile(OwnTemporaryFile& source, const QString& target, QString* error)
 {
-    std::error_code failure;
-    std::filesystem::rename(QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(), failure);
-    if (failure && error)
-        *error = QStringLiteral("%1: %2").arg(target, QString::fromStdString(failure.message()));
-    return !failure;
+    QString reason;
+    if (source.close(&reason) && source.moveTo(target, &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: %2").arg(target, reason);
+    return false;
 }
 
 // Copies a template's file to a name not taken yet: only a regular file is read (a FIFO in the
@@ -52,15 +53,14 @@ bool copyToFreeName(const QString& from, const QString& to)
 }
 
 // A fresh empty file in folder whose name no listing takes for a template.
-std::unique_ptr<QTemporaryFile> reserveTemporary(const QString& folder, QString* error)
+std::unique_ptr<OwnTemporaryFile> reserveTemporary(const QString& folder, QString* error)
 {
-    auto file = std::make_unique<QTemporaryFile>(QDir(folder).filePath(QStringLiteral(".template-XXXXXX.part")));
-    if (!file->open()) {
+    auto file = std::make_unique<OwnTemporaryFile>(folder);
+    if (!file->isOpen()) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(folder, file->errorString());
+            *error = QStringLiteral("%1: %2").arg(folder, file->error());
         return nullptr;
     }
-    file->close();
     return file;
 }
 
@@ -156,17 +156,25 @@ bool saveUserTemplate(
             *error = nameProblemMessage(checkName(name));
         return false;
     }
+    // Both refused before either is written, so a template is never left half replaced.
+    QString reason;
+    for (const QString& target : { userDesignPath(name), userPreviewPath(name) }) {
+        if (!replaceableOrWhy(target, &reason)) {
+            if (error)
+                *error = QStringLiteral("%1: %2").arg(target, reason);
+            return false;
+        }
+    }
     QDir().mkpath(userFolder());
     const auto design = reserveTemporary(userFolder(), error);
     const auto preview = design ? reserveTemporary(userFolder(), error) : nullptr;
     if (!preview)
         return false;
-    if (!writeDesign(design->fileName(), error) || !writePreview(preview->fileName(), error))
+    if (!writeDesign(design->path(), error) || !writePreview(preview->path(), error))
         return false;
     // The preview goes last: a template is listed through its preview, so it never shows
     // a preview whose design file is not in place yet.
-    return replaceFile(design->fileName(), userDesignPath(name), error)
-        && replaceFile(preview->fileName(), userPreviewPath(name), error);
+    return replaceFile(*design, userDesignPath(name), error) && replaceFile(*preview, userPreviewPath(name), error);
 }
 
 QString copyPathFor(const QString& previewPath)

@@ -72,9 +72,36 @@ void CardExporter::Export_Button()
         Export_Single_File(path, settings, true);
         return;
     }
-    const QString folder = dialogs().chooseFolder(QStringLiteral("Export Cards To"), QString());
+    const QString folder = chooseBatchFolder(settings.extension);
     if (!folder.isEmpty())
         startBatch(folder, settings, binding);
+}
+
+QString CardExporter::chooseBatchFolder(const QString& extension)
+{
+    for (;;) {
+        const QString folder = dialogs().chooseFolder(QStringLiteral("Export Cards To"), QString());
+        if (folder.isEmpty())
+            return {};
+        // Cards of an earlier run would be mixed with this run's, and those past its last
+        // row would stay as if they belonged to it.
+        const QString exportFolder = batchExportFolder(folder);
+        const QStringList cards = cardFilesIn(exportFolder, extension);
+        if (cards.isEmpty())
+            return folder;
+        const QString question
+            = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export (%3).\n\n"
+                             "Replace replaces the cards of the same names and leaves the others in the "
+                             "folder. Choose another folder to keep them apart.")
+                  .arg(exportFolder)
+                  .arg(cards.size())
+                  .arg(cards.size() <= 2 ? cards.join(QStringLiteral(", "))
+                                         : cards.constFirst() + QStringLiteral(" … ") + cards.constLast());
+        const int answer = dialogs().askSafeChoice(
+            question, { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") }, 0);
+        if (answer == 1)
+            return folder;
+    }
 }
 
 bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)

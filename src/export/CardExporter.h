@@ -40,6 +40,9 @@ signals:
     void batchFinished(const BatchExportResult& result);
 
 private:
+    // The folder a batch goes into; a folder that holds cards of an earlier export is taken
+    // only when the person answers Replace. "" when cancelled.
+    QString chooseBatchFolder(const QString& extension);
     void finishBatch();
 
     ExportHost& host_;

@@ -3,8 +3,10 @@
 #include "render/SKTRenderingView.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +22,26 @@ const QString batchExportFolderName = QStringLiteral("QUON Galavite");
 const QString batchFolderFailedMessage = QStringLiteral(
     "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
     "available in drive to save barcode image.");
+
+QString batchExportFolder(const QString& chosenFolder)
+{
+    return QDir(chosenFolder).filePath(batchExportFolderName);
+}
+
+QStringList cardFilesIn(const QString& exportFolder, const QString& extension)
+{
+    const QRegularExpression cardName(
+        QStringLiteral("^Card_[0-9]+(_Back)?\\.%1$").arg(QRegularExpression::escape(extension)));
+    QStringList cards;
+    QDirIterator entries(exportFolder, { QStringLiteral("Card_*") }, QDir::Files | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        if (cardName.match(entries.fileName()).hasMatch())
+            cards << entries.fileName();
+    }
+    cards.sort();
+    return cards;
+}
 
 QString cardsWrittenText(const BatchExportResult& result)
 {
@@ -122,7 +144,7 @@ BatchExportResult Export_Batch_File(
     const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten)
 {
     BatchExportResult result;
-    result.exportFolder = QDir(request.folder).filePath(batchExportFolderName);
+    result.exportFolder = batchExportFolder(request.folder);
     progress.done = 0;
     const DataBinding& binding = *request.binding;
     const int total = binding.Total_Batch_Excel_Card;

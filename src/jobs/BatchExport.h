@@ -41,6 +41,12 @@ struct BatchExportResult
     CardProblemRows problems; // rows written whose card does not show its row whole
 };
 
+// The folder inside the chosen one that a batch writes into.
+QString batchExportFolder(const QString& chosenFolder);
+// The card files already in that folder that a batch with this extension would write or
+// leave beside its own ("Card_<number>.<ext>" and their "_Back" files), sorted by name.
+QStringList cardFilesIn(const QString& exportFolder, const QString& extension);
+
 // How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."
 QString cardsWrittenText(const BatchExportResult& result);
 

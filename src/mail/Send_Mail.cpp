@@ -4,6 +4,7 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mailing/MailAddresses.h"
+#include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
@@ -202,6 +203,10 @@ bool Send_Mail::prepareJob(MailJob& job)
     job.recipients = *recipients;
     job.subject = subject_txt->text();
     job.body = message_txt->toPlainText();
+    if (bodyHasNul(job.body)) {
+        Show_MessageBox(bodyNulMessage());
+        return false;
+    }
     const MailHost::Account account = host_.emailAccount();
     job.password = account.password;
     job.server = account.server;

@@ -32,6 +32,17 @@ bool passwordHasLineBreak(const QString& password)
     return password.contains(u'\n') || password.contains(u'\r');
 }
 
+bool bodyHasNul(const QString& body)
+{
+    return body.contains(QChar(0));
+}
+
+QString bodyNulMessage()
+{
+    return QStringLiteral("The message holds a NUL character, which an e-mail cannot carry. Remove it and send "
+                          "again.");
+}
+
 namespace {
 
 QProcessEnvironment scriptEnvironment()
@@ -73,18 +84,22 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
                                "character."));
     if (passwordHasLineBreak(withPwd))
         return refuse(reason, QStringLiteral("The password holds a line break: enter it again in the e-mail settings."));
+    if (bodyHasNul(withBody))
+        return refuse(reason, bodyNulMessage());
 
     process.setProcessEnvironment(scriptEnvironment());
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process.setProgram(QStringLiteral("/usr/bin/python3"));
+    // The body's place says that it follows the password on standard input: an argument is
+    // limited in length (128 KiB) and ends at a NUL.
     process.setArguments(QStringList { mailScriptPath(), withSender, withSMTP, withPort, withSender, toAddress,
-                             withSubject, withBody, enable_ssl }
+                             withSubject, QStringLiteral("-"), enable_ssl }
         + Attachments);
     process.start();
     if (!process.waitForStarted())
         return refuse(reason, QStringLiteral("The mail script could not be started: %1").arg(process.errorString()));
-    // UTF-8, so that any password can be sent; the second line is what the script expects after it.
-    process.write(withPwd.toUtf8() + "\n" + QByteArrayLiteral("Description"));
+    // UTF-8, so that any password and body can be sent.
+    process.write(withPwd.toUtf8() + "\n" + withBody.toUtf8());
     process.closeWriteChannel();
     process.waitForFinished(-1);
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)

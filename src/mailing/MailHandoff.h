@@ -8,14 +8,19 @@ class QProcess;
 // Hands one message to the mail script and waits until it has exited; true exactly when the
 // script exited with status 0 (the server accepted the message). Otherwise *reason says why,
 // as the script found it (certificate not trusted, no STARTTLS, login refused, ...). The
-// password goes on standard input, never on the command line or in the environment; the
+// password and, after it, the body go on standard input, never on the command line or in the
+// environment (a body may be longer than a command line allows); the
 // script gets PATH and PYTHONPATH, and the certificate variables SSL_CERT_FILE and
 // SSL_CERT_DIR when they are set, so that a private mail server's authority can be trusted.
 // A recipient, subject or sender holding a line break or another control character, and a
-// password holding a line break, are refused before anything starts.
+// password holding a line break, and a body holding a NUL, are refused before anything starts.
 bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
     const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr);
+
+// True when the body cannot be sent whole: a NUL ends the text for many readers.
+bool bodyHasNul(const QString& body);
+QString bodyNulMessage();
 
 // True when the password cannot reach the script whole: the script reads one line.
 bool passwordHasLineBreak(const QString& password);

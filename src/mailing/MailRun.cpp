@@ -3,10 +3,12 @@
 #include "jobs/CardExport.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/PauseText.h"
+#include "platform/SafeRead.h"
 
 #include <QBuffer>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
@@ -55,8 +57,18 @@ public:
             QStringList attachments;
             if (job_.mode == MailJob::Mode::WithoutCard) {
                 const QString own = job_.ownAttachment.trimmed();
-                if (!own.isEmpty() && QFileInfo(own).isFile())
+                if (!own.isEmpty()) {
+                    // Looked at before every mail: a mail without the file the person chose
+                    // must not go out as if it had it.
+                    QFile file;
+                    QString why;
+                    if (!SafeRead::openRegularFile(file, own, &why)) {
+                        result_.unreadableAttachment = own;
+                        result_.failure = why;
+                        return;
+                    }
                     attachments << own;
+                }
             } else {
                 if (batch && k >= job_.batchRows)
                     break;
@@ -213,6 +225,9 @@ QString mailRunMessage(const MailRunResult& result)
     QStringList parts;
     if (result.stopped)
         parts << QStringLiteral("Sending was stopped.");
+    else if (!result.unreadableAttachment.isEmpty())
+        parts << QStringLiteral("The attachment cannot be read, so the e-mail was not sent.\n\n%1: %2")
+                     .arg(result.unreadableAttachment, result.failure);
     else if (!result.failure.isEmpty())
         parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
     else if (result.rowsNotAttached.isEmpty())

@@ -44,6 +44,7 @@ struct MailRunResult
     int sent = 0; // mails the server accepted
     bool stopped = false; // Stop ended the run before every mail was sent
     QString failure; // why the mail that ended the run was not sent
+    QString unreadableAttachment; // the person's own file, when it could not be read (failure says why)
     QList<int> rowsNotAttached; // data rows (from 1) whose card could not be drawn or written
     QString attachFailure; // why the last of those could not
 

@@ -12,6 +12,7 @@
 #include "common/StringHelpers.h"
 #include "widgets/StepperSpinBox.h"
 #include "data/Data_From_Excel.h"
+#include "data/TemplateStore.h"
 #include "dialogs/PleaseWait_Modeless.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardBorderPage.h"
@@ -20,6 +21,7 @@
 #include "inspector/ShapePage.h"
 #include "inspector/TextPropertiesPage.h"
 #include "library/BackgroundGallery.h"
+#include "mailing/Preferences.h"
 #include "profiles/PartyTexts.h"
 #include "widgets/Send_Modeless.h"
 #include "mainwindow/MainProfileHost.h"
@@ -30,6 +32,7 @@
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
+#include "platform/OwnTemporaryFile.h"
 #include "platform/ResourceFolder.h"
 #include "profiles/User_Profile_Class.h"
 #include "widgets/DialogParent.h"
@@ -43,6 +46,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
@@ -176,6 +180,10 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
                                        "were not found, so its data folder is empty:\n")
             + Resource_Path + QStringLiteral("\nReinstall Galavite to restore them."));
     Data_Folder_Path = Resource_File(QStringLiteral("DataSet"));
+    // A run killed while writing leaves its temporary files in the folders it writes.
+    for (const QString& folder : { QDir::tempPath(), Resource_Path, Data_Folder_Path, TemplateStore::userFolder(),
+             QFileInfo(Preferences::settingsFilePath()).path() })
+        removeStaleTemporariesNow(folder);
     loadPlaceholders();
     imageBrowser->Load_and_fill_backgrounds();
 

@@ -1,15 +1,15 @@
 #include "platform/CheckedWrite.h"
 
+#include "platform/OwnTemporaryFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QRandomGenerator>
 
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +51,9 @@ bool resolveTarget(const QString& path, const CheckedWriteOptions& options, Targ
         return true;
     if (!S_ISREG(info.st_mode))
         return fail(reason, QStringLiteral("It is not a regular file."));
+    // Replacing by rename needs no write permission on the file: ask for it as a write in place would.
+    if (!replaceableOrWhy(path, reason, !options.replaceLink))
+        return false;
     target.keepMode = true;
     target.mode = info.st_mode & 07777;
     if (!options.replaceLink) {
@@ -61,26 +64,6 @@ bool resolveTarget(const QString& path, const CheckedWriteOptions& options, Targ
         std::free(real);
     }
     return true;
-}
-
-// Creates a new file next to target that nobody else can have opened.
-int createTemporary(const Target& target, const CheckedWriteOptions& options, QByteArray& tempPath, QString* reason)
-{
-    const QFileInfo info(target.path);
-    const QString stem = info.path() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".");
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
-        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-            options.ownerOnly ? 0600 : 0666);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST) {
-            failWithErrno(reason);
-            return -1;
-        }
-    }
-    fail(reason, QStringLiteral("No free name for a temporary file."));
-    return -1;
 }
 
 // Writes to a descriptor through its own buffer and keeps the first failure with the system's
@@ -164,22 +147,19 @@ bool writeFileChecked(
     Target target;
     if (!resolveTarget(path, options, target, reason))
         return false;
-    QByteArray tempPath;
-    const int fd = createTemporary(target, options, tempPath, reason);
-    if (fd < 0)
-        return false;
+    OwnTemporaryFile temporary(QFileInfo(target.path).path(), QString(), options.ownerOnly ? 0600 : 0666);
+    if (!temporary.isOpen())
+        return fail(reason, temporary.error());
+    const int fd = temporary.descriptor();
     // Permissions first, so a password never sits in a file others can read.
     bool written = true;
     if (options.ownerOnly || target.keepMode)
         written = ::fchmod(fd, options.ownerOnly ? 0600 : target.mode) == 0 || failWithErrno(reason);
     written = written && fillTemporary(fd, fill, options.durable, reason);
-    if (::close(fd) != 0 && written)
-        written = failWithErrno(reason);
-    if (written && ::rename(tempPath.constData(), QFile::encodeName(target.path).constData()) != 0)
-        written = failWithErrno(reason);
-    if (!written)
-        ::unlink(tempPath.constData());
-    return written;
+    QString closeFailure;
+    if (!temporary.close(&closeFailure) && written)
+        written = fail(reason, closeFailure);
+    return written && temporary.moveTo(target.path, reason);
 }
 
 bool writeFileChecked(const QString& path, const QByteArray& bytes, QString* reason, CheckedWriteOptions options)

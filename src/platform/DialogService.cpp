@@ -44,12 +44,18 @@ QString DialogService::chooseSaveFileOfType(
 
 bool DialogService::askGoOnOrCancel(const QString& text, const QString& goOn)
 {
-    return askChoice(text, { goOn, QStringLiteral("Cancel") }, 1) == 0;
+    return askSafeChoice(text, { goOn, QStringLiteral("Cancel") }, 1) == 0;
 }
 
 DialogService::SaveChoice DialogService::askSaveChanges(const QString& text)
 {
     return saveChoiceOf(askChoice(text, saveChangesButtons(), 0));
+}
+
+int DialogService::askSafeChoice(const QString& text, const QStringList& buttons, int safeButton)
+{
+    const int answer = askChoice(text, buttons, safeButton);
+    return answer < 0 ? safeButton : answer;
 }
 
 QStringList DialogService::saveChangesButtons()

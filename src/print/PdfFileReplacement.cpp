@@ -1,11 +1,11 @@
 #include "print/PdfFileReplacement.h"
 
 #include "platform/CheckedWrite.h"
+#include "platform/OwnTemporaryFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <unistd.h>
@@ -42,20 +42,21 @@ bool PdfFileReplacement::prepare()
         error_ = qt_error_string(errno);
         return false;
     }
+    if (!replaceableOrWhy(destination_, &error_))
+        return false;
     // Ending in ".pdf", so Qt's printer writes PDF into it.
-    partial_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("galavite-print-XXXXXX.pdf")));
-    if (!partial_->open()) {
-        error_ = partial_->errorString();
+    partial_ = std::make_unique<OwnTemporaryFile>(QDir::tempPath(), QStringLiteral(".pdf"), 0600);
+    if (!partial_->isOpen()) {
+        error_ = partial_->error();
         partial_.reset();
         return false;
     }
-    partial_->close();
     return true;
 }
 
 QString PdfFileReplacement::partialPath() const
 {
-    return partial_ ? partial_->fileName() : QString();
+    return partial_ ? partial_->path() : QString();
 }
 
 bool PdfFileReplacement::commit()
@@ -64,17 +65,16 @@ bool PdfFileReplacement::commit()
         error_ = QStringLiteral("The file was not prepared.");
         return false;
     }
-    if (!endsLikeAPdf(*partial_)) {
+    QFile printed(partial_->path());
+    if (!endsLikeAPdf(printed)) {
         // The printer reports no failed write: a temporary folder left full names the cause.
         const bool full = QStorageInfo(QDir::temp()).bytesAvailable() < nearlyFull;
         error_ = full ? qt_error_string(ENOSPC) : QStringLiteral("The printed file is incomplete.");
         return false;
     }
-    if (!partial_->open()) {
-        error_ = partial_->errorString();
+    if (!printed.open(QIODevice::ReadOnly)) {
+        error_ = printed.errorString();
         return false;
     }
-    const bool written = copyIntoFileChecked(*partial_, destination_, &error_);
-    partial_->close();
-    return written;
+    return copyIntoFileChecked(printed, destination_, &error_);
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class QTemporaryFile;
+class OwnTemporaryFile;
 
 // A print to a PDF file: Qt's printer writes only to a named file and reports no failed
 // write, so the job goes into a private temporary file first and only a whole PDF is then
@@ -16,8 +16,8 @@ public:
     explicit PdfFileReplacement(QString destination);
     ~PdfFileReplacement(); // removes the temporary file
 
-    // Makes the temporary file, after checking that the destination's folder takes files;
-    // false (with the system's reason) otherwise.
+    // Makes the temporary file, after checking that the destination's folder takes files and
+    // that the destination is not read-only; false (with the system's reason) otherwise.
     bool prepare();
     // Where the printer writes.
     QString partialPath() const;
@@ -28,6 +28,6 @@ public:
 
 private:
     QString destination_;
-    std::unique_ptr<QTemporaryFile> partial_;
+    std::unique_ptr<OwnTemporaryFile> partial_;
     QString error_;
 };

@@ -17,10 +17,13 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -103,8 +106,17 @@ void Print_Wnd::buildWindow()
     print->setToolTip(tr("Print the cards"));
     print->setDefault(true);
     buttons->addButton(QDialogButtonBox::Cancel);
-    connect(preview, &QPushButton::clicked, this, [this] { Execute_Printing(true); });
-    connect(print, &QPushButton::clicked, this, [this] { Execute_Printing(false); });
+    // A job runs in a local event loop, and its progress sheet covers the window only after a
+    // moment: a second press meanwhile would start a second job on the same printer.
+    auto jobStarting = std::make_shared<bool>(false);
+    const auto startJob = [this, jobStarting](bool previewOnly) {
+        if (*jobStarting)
+            return;
+        const QScopedValueRollback starting(*jobStarting, true);
+        Execute_Printing(previewOnly);
+    };
+    connect(preview, &QPushButton::clicked, this, [startJob] { startJob(true); });
+    connect(print, &QPushButton::clicked, this, [startJob] { startJob(false); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);

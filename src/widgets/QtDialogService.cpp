@@ -100,9 +100,10 @@ int QtDialogService::askChoice(const QString& text, const QStringList& buttons, 
     return runMessageBox(text, buttons, defaultButton, MessageIcon::Warning, escape >= 0 ? escape : defaultButton);
 }
 
-bool QtDialogService::askGoOnOrCancel(const QString& text, const QString& goOn)
+int QtDialogService::askSafeChoice(const QString& text, const QStringList& buttons, int safeButton)
 {
-    return runMessageBox(text, { goOn, QStringLiteral("Cancel") }, 1, MessageIcon::Warning, 1) == 0;
+    const int answer = runMessageBox(text, buttons, safeButton, MessageIcon::Warning, safeButton);
+    return answer < 0 ? safeButton : answer;
 }
 
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)

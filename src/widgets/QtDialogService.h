@@ -13,7 +13,7 @@ public:
     bool askYesNo(const QString& text) override;
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
-    bool askGoOnOrCancel(const QString& text, const QString& goOn) override;
+    int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton) override;
     SaveChoice askSaveChanges(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;

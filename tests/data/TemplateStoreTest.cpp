@@ -158,3 +158,16 @@ TEST_F(TemplateStoreTest, RenameOntoAnExistingTemplateKeepsBoth)
 }
 
 } // namespace
+
+TEST_F(TemplateStoreTest, AReadOnlyTemplateIsRefusedBeforeEitherFileIsReplaced)
+{
+    makeTemplate(QStringLiteral("Party"), "old");
+    const QString preview = TemplateStore::userPreviewPath(QStringLiteral("Party"));
+    ASSERT_TRUE(QFile::setPermissions(preview, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QString error;
+    EXPECT_FALSE(TemplateStore::saveUserTemplate(QStringLiteral("Party"), writing("new"), writing("pic"), &error));
+    EXPECT_EQ(error, preview + QStringLiteral(": Permission denied"));
+    EXPECT_EQ(readText(TemplateStore::userDesignPath(QStringLiteral("Party"))), QByteArray("old"));
+    EXPECT_EQ(readText(preview), QByteArray("preview-old"));
+    EXPECT_EQ(allFiles().size(), 2);
+}

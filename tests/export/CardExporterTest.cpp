@@ -11,16 +11,21 @@
 #include "model/SKTText.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "widgets/QtDialogService.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -311,4 +316,82 @@ TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
     EXPECT_EQ(window.settings().side, QStringLiteral("F"));
     EXPECT_FALSE(window.export_combined_image_chk->isChecked());
     EXPECT_EQ(window.settings().extension, QStringLiteral("tiff"));
+}
+
+TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysReplace)
+{
+    writeSeries(3);
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    // An earlier, longer run, and files of the person's own.
+    ASSERT_TRUE(QDir().mkpath(exported(QString())));
+    const QStringList earlier { QStringLiteral("Card_1.png"), QStringLiteral("Card_4.png"),
+        QStringLiteral("Card_5_Back.png"), QStringLiteral("notes.txt"), QStringLiteral("Card_9.jpeg") };
+    for (const QString& name : earlier) {
+        QFile file(exported(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("earlier");
+    }
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    dialogs_->modalHandler = [](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+        window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
+        return 1;
+    };
+    const auto exportTo = [&](const QStringList& folders) {
+        dialogs_->fileAnswers = { folders.begin(), folders.end() };
+        QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
+        exporter_.Export_Button();
+        EXPECT_TRUE(finished.wait(60000));
+    };
+
+    // The safe answer, given when nobody picks one, is another folder.
+    QTemporaryDir other;
+    exportTo({ out_.path(), other.path() });
+    QStringList kinds;
+    for (const auto& asked : dialogs_->asked())
+        kinds << asked.kind;
+    EXPECT_EQ(kinds.mid(0, 4), (QStringList { "modal", "folder", "choice", "folder" }));
+    const QString question = dialogs_->asked().at(2).text;
+    EXPECT_TRUE(question.contains(exported(QString()).chopped(1))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("3 card files"))) << question.toStdString();
+    for (const QString& name : earlier)
+        EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
+    const QString otherCards = QDir(other.path()).filePath(batchExportFolderName);
+    EXPECT_EQ(QDir(otherCards).entryList(QDir::Files, QDir::Name),
+        (QStringList { "Card_1.png", "Card_2.png", "Card_3.png" }));
+
+    // Replace writes this run's cards over those of the same names and deletes nothing.
+    dialogs_->choiceAnswers = { 1 };
+    exportTo({ out_.path() });
+    EXPECT_NE(contents(exported(QStringLiteral("Card_1.png"))), QByteArray("earlier"));
+    EXPECT_TRUE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
+    for (const QString& name : earlier.mid(1))
+        EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
+}
+
+TEST(SafeChoice, EscapeAndClosingTheBoxGiveTheSafeAnswer)
+{
+    QtDialogService service;
+    const QStringList buttons { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") };
+    const auto answerWith = [&](const std::function<void(QMessageBox&)>& act) {
+        QTimer::singleShot(0, [act] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            act(*box);
+        });
+        return service.askSafeChoice(QStringLiteral("Replace the cards?"), buttons, 0);
+    };
+    EXPECT_EQ(answerWith([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }), 0);
+    EXPECT_EQ(answerWith([](QMessageBox& box) { box.close(); }), 0);
+    EXPECT_EQ(answerWith([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }), 0);
+    EXPECT_EQ(answerWith([](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons())
+            if (button->text() == QStringLiteral("Replace"))
+                button->click();
+    }),
+        1);
 }

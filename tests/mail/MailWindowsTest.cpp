@@ -5,6 +5,7 @@
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
 #include "widgets/Send_Modeless.h"
+#include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
@@ -165,6 +166,9 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
         window.to_txt->setText(QStringLiteral("one@x.com"));
         window.file_name_txt->setText(QStringLiteral("*?/"));
         window.Send_Button();
+        window.file_name_txt->setText(QStringLiteral("QUONCard"));
+        window.message_txt->setPlainText(QStringLiteral("Come") + QChar(0) + QStringLiteral(" along"));
+        window.Send_Button();
         EXPECT_FALSE(window.isRunning());
         return 0;
     };
@@ -173,7 +177,7 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
         (std::vector<QString> { QStringLiteral("\nPlease specify the Recipient E-mail address."),
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
-            QStringLiteral("\nPlease enter valid file name.") }));
+            QStringLiteral("\nPlease enter valid file name."), QLatin1Char('\n') + bodyNulMessage() }));
 }
 
 TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)

@@ -118,7 +118,7 @@ TEST(MailHandoff, StartTlsCarriesNothingSecretOnTheCommandLineOrInTheEnvironment
     EXPECT_EQ(arguments.mid(2),
         (QStringList { QStringLiteral("sender@example.com"), QStringLiteral("127.0.0.1"), server.port(),
             QStringLiteral("sender@example.com"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"),
-            QStringLiteral("Body"), QStringLiteral("N") }));
+            QStringLiteral("-"), QStringLiteral("N") }));
     // Nothing but the search paths, and the certificate variables where the user has set them.
     QStringList expected { QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
     for (const char* name : { "SSL_CERT_DIR", "SSL_CERT_FILE" })
@@ -251,4 +251,31 @@ TEST(MailHandoff, HeaderInjectionIsRefusedBeforeTheScriptRuns)
     EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("a@x.com"), QStringLiteral("Hi\nBcc: c@y.com")));
     EXPECT_TRUE(script.recordedArguments().isEmpty());
     EXPECT_TRUE(server.mails().isEmpty());
+}
+
+TEST(MailHandoff, ABodyFarLongerThanACommandLineArrivesWholeAndANulIsRefused)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    // 300 KiB: over the 128 KiB a single argument may hold.
+    QString body;
+    for (int line = 0; body.size() < 300 * 1024; ++line)
+        body += QStringLiteral("Zeile %1: Wir freuen uns auf Sie – bis bald!\n").arg(line);
+    QString reason;
+    ASSERT_TRUE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        body, password, &reason))
+        << reason.toStdString();
+    ASSERT_TRUE(server.waitForMails(1));
+    QString received = server.mails().at(0)[u"body"].toString();
+    received.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(received.size(), body.size());
+    EXPECT_TRUE(received == body) << "the body arrived changed";
+    EXPECT_EQ(server.authPasswords(), QStringList { password });
+
+    const QString withNul = QStringLiteral("Before") + QChar(0) + QStringLiteral("after");
+    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
+        withNul, password, &reason));
+    EXPECT_EQ(reason, bodyNulMessage());
+    EXPECT_EQ(server.mails().size(), 1);
 }

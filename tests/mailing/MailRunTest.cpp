@@ -7,13 +7,16 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QMutex>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 QStringList recipients(int count)
@@ -60,6 +63,18 @@ MailJob batchJob(MailJob::Mode mode, int rows, int recipientCount)
     job.mode = mode;
     job.batchRows = rows;
     job.recipients = recipients(recipientCount);
+    return job;
+}
+
+// Mails without a card to the local server over TLS.
+MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
+{
+    MailJob job = batchJob(MailJob::Mode::WithoutCard, 0, recipientCount);
+    job.subject = QStringLiteral("Hi");
+    job.sender = QStringLiteral("host@example.com");
+    job.server = QStringLiteral("127.0.0.1");
+    job.port = server.port();
+    job.securityFlag = QStringLiteral("Y");
     return job;
 }
 
@@ -205,12 +220,7 @@ TEST(MailRun, DelayedDeliveryThroughTheServerLeavesTheGaps)
     LocalSmtpServer server(LocalSmtpServer::Mode::ImplicitTls);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    MailJob job = batchJob(MailJob::Mode::WithoutCard, 0, 3);
-    job.subject = QStringLiteral("Hi");
-    job.sender = QStringLiteral("host@example.com");
-    job.server = QStringLiteral("127.0.0.1");
-    job.port = server.port();
-    job.securityFlag = QStringLiteral("Y");
+    MailJob job = withoutCardJob(server, 3);
     job.pauseMs = 1000;
     JobProgress progress;
     ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
@@ -311,4 +321,52 @@ TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)
     EXPECT_TRUE(message.startsWith(QStringLiteral("The cards of rows 1, 2, 3 could not be attached"))) << message.toStdString();
     EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("E-mails sent: 0 of 3."))) << message.toStdString();
+}
+
+TEST(MailRun, AnOwnAttachmentThatCannotBeReadFailsTheRunWithItsReasonAndSendsNothingWithoutIt)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::ImplicitTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("programme.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString readable = dir.filePath(QStringLiteral("map.pdf"));
+    {
+        QFile file(readable);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4 the way to the party");
+    }
+    MailJob job = withoutCardJob(server, 2);
+
+    const struct
+    {
+        QString path, reason;
+    } unreadable[] = {
+        { dir.filePath(QStringLiteral("gone.pdf")), qt_error_string(ENOENT) },
+        { dir.path(), QStringLiteral("It is not a regular file.") },
+        { fifo, QStringLiteral("It is not a regular file.") },
+    };
+    for (const auto& [path, reason] : unreadable) {
+        job.ownAttachment = path;
+        JobProgress progress;
+        const MailRunResult result = runMailJob(job, card, scriptSender(job), progress, noPauseText);
+        EXPECT_FALSE(result.allSent()) << path.toStdString();
+        EXPECT_EQ(result.sent, 0);
+        const QString message = mailRunMessage(result);
+        EXPECT_FALSE(message.contains(QStringLiteral("successfully"))) << message.toStdString();
+        EXPECT_TRUE(message.contains(path + QStringLiteral(": ") + reason)) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("E-mails sent: 0 of 2."))) << message.toStdString();
+    }
+
+    // The first mails the server sees are those of the readable file, each carrying it.
+    job.ownAttachment = readable;
+    JobProgress progress;
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
+    ASSERT_TRUE(server.waitForMails(2));
+    for (const QJsonObject& mail : server.mails()) {
+        const QJsonArray files = mail[u"attachments"].toArray();
+        ASSERT_EQ(files.size(), 1);
+        EXPECT_EQ(files[0][u"name"].toString(), QStringLiteral("map.pdf"));
+    }
 }

@@ -1,4 +1,5 @@
 #include "platform/CheckedWrite.h"
+#include "platform/OwnTemporaryFile.h"
 
 #include "support/FullFolder.h"
 
@@ -8,10 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <ctime>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <utime.h>
 
 namespace {
 
@@ -21,6 +26,7 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// Written plainly: a checked write would have this program look in the folder already.
 void put(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -140,4 +146,153 @@ TEST(CheckedWrite, AReadOnlyFilesystemIsReportedAsSuch)
     EXPECT_FALSE(writeFileChecked(dir.filePath(QStringLiteral("a.png")), QByteArray("x"), &reason));
     ::umount2(native.constData(), MNT_DETACH);
     EXPECT_EQ(reason, QStringLiteral("Read-only file system"));
+}
+
+TEST(CheckedWrite, AReadOnlyFileIsRefusedWithTheSystemsWordsInEveryWriter)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("design.dcard"));
+    const QString settings = dir.filePath(QStringLiteral("settings.plist"));
+    for (const QString& path : { target, settings }) {
+        put(path, "kept");
+        ::chmod(QFile::encodeName(path).constData(), 0444);
+    }
+    QString reason;
+    EXPECT_FALSE(writeFileChecked(target, QByteArray("new"), &reason));
+    EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+    QFile source(target);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    reason.clear();
+    EXPECT_FALSE(copyIntoFileChecked(source, target, &reason));
+    EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+    reason.clear();
+    EXPECT_FALSE(writeFileChecked(settings, QByteArray("new"), &reason, { .ownerOnly = true, .replaceLink = true }));
+    EXPECT_EQ(reason, QStringLiteral("Permission denied"));
+    for (const QString& path : { target, settings }) {
+        EXPECT_EQ(readAll(path), QByteArray("kept"));
+        EXPECT_EQ(modeOf(path), mode_t(0444));
+    }
+    EXPECT_EQ(
+        entriesOf(dir.path()), (QStringList { QStringLiteral("design.dcard"), QStringLiteral("settings.plist") }));
+
+    // Writable again, it is replaced as before.
+    ::chmod(QFile::encodeName(target).constData(), 0644);
+    EXPECT_TRUE(writeFileChecked(target, QByteArray("new"), &reason)) << reason.toStdString();
+}
+
+namespace {
+
+QStringList ownTemporariesIn(const QString& folder)
+{
+    QStringList own;
+    for (const QString& name : entriesOf(folder))
+        if (isOwnTemporaryName(name))
+            own << name;
+    return own;
+}
+
+// As if the file had been left alone for two minutes.
+void age(const QString& path)
+{
+    const time_t past = std::time(nullptr) - 120;
+    const utimbuf times { past, past };
+    ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
+}
+
+// A program in the middle of a checked write of path, stalled there until it is killed.
+class StalledWriter
+{
+public:
+    explicit StalledWriter(const QString& path)
+    {
+        process_.start(QStringLiteral(STALLED_WRITER), { path });
+        // No time limit: a loaded machine may take long to start it; CTest ends a hang.
+        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning)
+            process_.waitForReadyRead(-1);
+        writing_ = process_.readLine() == "writing\n";
+    }
+    ~StalledWriter() { kill(); }
+
+    bool isWriting() const { return writing_; }
+    void kill()
+    {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        ::kill(pid_t(process_.processId()), SIGKILL);
+        process_.waitForFinished(-1);
+    }
+
+private:
+    QProcess process_;
+    bool writing_ = false;
+};
+
+} // namespace
+
+TEST(OwnTemporaryFiles, AWriterKilledMidWriteLeavesALeftoverThatTheNextWriteThereRemoves)
+{
+    QTemporaryDir dir;
+    const QString design = dir.filePath(QStringLiteral("design.dcard"));
+    put(design, "old design");
+    const QString userFile = dir.filePath(QStringLiteral(".galavite-user-notes"));
+    put(userFile, "mine");
+    age(userFile);
+
+    StalledWriter killed(design);
+    ASSERT_TRUE(killed.isWriting());
+    killed.kill();
+    const QStringList leftovers = ownTemporariesIn(dir.path());
+    ASSERT_EQ(leftovers.size(), 1) << entriesOf(dir.path()).join(u' ').toStdString();
+    EXPECT_EQ(readAll(design), QByteArray("old design"));
+    // Short whatever the design's name: a fixed prefix and a random part.
+    EXPECT_LE(leftovers.constFirst().size(), 30);
+
+    // A leftover younger than a minute may still be written: it stays.
+    removeStaleTemporaries(dir.path());
+    EXPECT_EQ(ownTemporariesIn(dir.path()), leftovers);
+
+    // One older than a minute held by a writer that still runs stays too.
+    StalledWriter running(dir.filePath(QStringLiteral("other.dcard")));
+    ASSERT_TRUE(running.isWriting());
+    const QStringList both = ownTemporariesIn(dir.path());
+    ASSERT_EQ(both.size(), 2);
+    for (const QString& name : both)
+        age(dir.filePath(name));
+    removeStaleTemporaries(dir.path());
+    EXPECT_EQ(ownTemporariesIn(dir.path()).size(), 1) << "only the dead writer's file goes";
+
+    // Once that writer is killed too, the next write in the folder removes its leftover, and
+    // nothing that is not the program's own.
+    running.kill();
+    for (const QString& name : ownTemporariesIn(dir.path()))
+        age(dir.filePath(name));
+    ASSERT_TRUE(writeFileChecked(design, QByteArray("new design")));
+    EXPECT_EQ(entriesOf(dir.path()),
+        (QStringList { QStringLiteral(".galavite-user-notes"), QStringLiteral("design.dcard") }));
+    EXPECT_EQ(readAll(design), QByteArray("new design"));
+    EXPECT_EQ(readAll(userFile), QByteArray("mine"));
+}
+
+TEST(OwnTemporaryFiles, NamesUpToTheSystemsLimitAreWrittenAndReplaced)
+{
+    QTemporaryDir dir;
+    for (const int bytes : { 242, 250, 251, 255 }) {
+        const QString name = QString(bytes - 4, u'n') + QStringLiteral(".png");
+        const QString path = dir.filePath(name);
+        ASSERT_EQ(QFile::encodeName(name).size(), bytes);
+        QString reason;
+        ASSERT_TRUE(writeFileChecked(path, QByteArray("first"), &reason)) << bytes << ": " << reason.toStdString();
+        ASSERT_TRUE(writeFileChecked(path, QByteArray("second"), &reason)) << bytes << ": " << reason.toStdString();
+        EXPECT_EQ(readAll(path), QByteArray("second"));
+    }
+    EXPECT_TRUE(ownTemporariesIn(dir.path()).isEmpty());
+}
+
+TEST(OwnTemporaryFiles, OnlyTheProgramsOwnNamesAreRecognised)
+{
+    EXPECT_TRUE(isOwnTemporaryName(QStringLiteral(".galavite-0a1b2c3d4e5f")));
+    EXPECT_TRUE(isOwnTemporaryName(QStringLiteral(".galavite-0a1b2c3d4e5f.pdf")));
+    for (const char* name : { "galavite-0a1b2c3d4e5f", ".galavite-0a1b2c3d4e5", ".galavite-0A1B2C3D4E5F",
+             ".galavite-0a1b2c3d4e5f.backup", ".galavite-0a1b2c3d4e5f/x", "design.dcard" })
+        EXPECT_FALSE(isOwnTemporaryName(QString::fromLatin1(name))) << name;
 }

@@ -2,12 +2,14 @@
 
 #include "PdfTools.h"
 #include "PrintTestSheets.h"
+#include "platform/OwnTemporaryFile.h"
 #include "print/Printing_View.h"
 #include "support/FullFolder.h"
 #include "support/ReadOnlyFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -86,4 +88,22 @@ TEST(PdfFileReplacement, AFullDiskOrAReadOnlyFolderSaysWhyAndLeavesTheEarlierFil
     // A read-only mount where the test may mount one, else a folder without write permission.
     EXPECT_TRUE(refused.errorString() == qt_error_string(EROFS) || refused.errorString() == qt_error_string(EACCES))
         << refused.errorString().toStdString();
+}
+
+TEST(PdfFileReplacement, AReadOnlyFileIsRefusedBeforeThePrintAndTheTemporaryFileIsRecognisable)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cards.pdf"));
+    write(path, "an earlier print");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    PdfFileReplacement refused(path);
+    EXPECT_FALSE(refused.prepare());
+    EXPECT_EQ(refused.errorString(), QStringLiteral("Permission denied"));
+    EXPECT_EQ(contents(path), QByteArray("an earlier print"));
+
+    // A print killed on the way leaves a file that a later start knows as the program's own.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    PdfFileReplacement file(path);
+    ASSERT_TRUE(file.prepare());
+    EXPECT_TRUE(isOwnTemporaryName(QFileInfo(file.partialPath()).fileName())) << file.partialPath().toStdString();
 }

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace PrintLayout;
 
 namespace {
@@ -492,4 +494,36 @@ TEST(PrintWindow, AnotherPrintersMarginsSpreadTheAutoCentredGridAgain)
         const double height = s.paper.height() - s.Top_Mar - s.Bot_Mar - 2 * s.label_hight;
         EXPECT_NEAR(s.vert_mar, height / 3, 0.01);
     });
+}
+
+TEST(PrintWindow, ASecondPressOfPrintWhileTheJobStartsIsIgnored)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cards.pdf"));
+    // What a person would pick if a second job asked.
+    scripted->fileAnswers = { pdf, dir.filePath(QStringLiteral("second.pdf")) };
+    CardHost host;
+    numberedRows(host, 8);
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 1, 1, 8);
+        QPushButton* print = titled<QPushButton>(w, QStringLiteral("Print…"));
+        ASSERT_NE(print, nullptr);
+        // Posted once the file is chosen, before the job's worker starts: the job's own event
+        // loop takes it before it can learn that the job ended.
+        scripted->beforeAnswer = [print, pressed = false](const ScriptedDialogService::Asked& asked) mutable {
+            if (asked.kind == QStringLiteral("save") && !std::exchange(pressed, true))
+                QMetaObject::invokeMethod(print, &QPushButton::click, Qt::QueuedConnection);
+        };
+        print->click();
+        scripted->beforeAnswer = nullptr;
+    });
+    EXPECT_EQ(fileQuestions(scripted), 1);
+    EXPECT_TRUE(scripted->messages().empty()) << scripted->messages().front().toStdString();
+    EXPECT_EQ(PdfTools::pageCount(pdf), 8);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("second.pdf"))));
 }

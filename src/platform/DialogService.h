@@ -39,8 +39,8 @@ public:
     // Whether to start work the text warns of: goOn or "Cancel", which is the default and
     // what Escape and the title bar's close button give. True when goOn was pressed.
     bool askGoOnOrCancel(const QString& text, const QString& goOn);
-    // The same for a question that replaces, deletes or discards: safeButton is the default,
-    // and Escape or closing the alert answer it too.
+    // A question with the given buttons that replaces, deletes or discards: safeButton is the
+    // default, and Escape or closing the alert answer it too.
     virtual int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton);
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.

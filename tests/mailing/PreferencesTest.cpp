@@ -1,6 +1,7 @@
 #include "mailing/Preferences.h"
 
 #include "support/FullFolder.h"
+#include "support/SharedReferencePlist.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,4 +163,14 @@ TEST_F(PreferencesTest, SavingOnAFullDiskFailsWithTheReasonAndKeepsTheOldSetting
     EXPECT_FALSE(preferences->flush(&reason));
     EXPECT_EQ(reason, disk.expectedReason());
     EXPECT_EQ(contentsOf(path), savedSettings);
+}
+
+TEST_F(PreferencesTest, SettingsFileThatWouldExpandToABillionValuesStartsEmpty)
+{
+    const QString path = Preferences::settingsFilePath();
+    const QByteArray hostile = sharedplist::doublingArrays(29);
+    put(path, hostile);
+    const auto preferences = Preferences::sharedInstance();
+    EXPECT_EQ(preferences->send_email_SMTP_server(), QString());
+    EXPECT_EQ(contentsOf(path), hostile);
 }

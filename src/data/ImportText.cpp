@@ -2,6 +2,7 @@
 
 #include "common/StringHelpers.h"
 #include "data/RtfReader.h"
+#include "data/ValueEstimate.h"
 #include "platform/SafeRead.h"
 
 #include <QDir>
@@ -64,12 +65,14 @@ std::optional<QString> decodeImportText(const QByteArray& bytes)
     return text;
 }
 
-QStringList csvValues(const QString& all)
+namespace {
+
+// Hands each CSV value, trimmed, to take in order.
+template <class Take> void forEachCsvValue(const QString& all, Take take)
 {
     const QStringView text = withoutFinalLineEnd(all);
-    QStringList values;
     if (text.isEmpty())
-        return values;
+        return;
     QString cell;
     bool quoted = false; // inside a quoted part of the cell
     bool cellWasQuoted = false;
@@ -87,7 +90,7 @@ QStringList csvValues(const QString& all)
             cell.clear();
             quoted = cellWasQuoted = true;
         } else if (c == QLatin1Char(',') || isLineEnd(c)) {
-            values.append(Trim_Str(cell));
+            take(Trim_Str(cell));
             cell.clear();
             cellWasQuoted = false;
             if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
@@ -96,26 +99,51 @@ QStringList csvValues(const QString& all)
             cell.append(c);
         }
     }
-    values.append(Trim_Str(cell));
-    return values;
+    take(Trim_Str(cell));
 }
 
-QStringList lineValues(const QString& all)
+// Hands each line, untrimmed, to take in order.
+template <class Take> void forEachLine(const QString& all, Take take)
 {
     const QStringView text = withoutFinalLineEnd(all);
-    QStringList values;
     if (text.isEmpty())
-        return values;
+        return;
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i <= n; ++i) {
         if (i < n && !isLineEnd(text.at(i)))
             continue;
-        values.append(Trim_Str(text.mid(start, i - start).toString()));
+        take(text.mid(start, i - start));
         if (i + 1 < n && text.at(i) == QLatin1Char('\r') && text.at(i + 1) == QLatin1Char('\n'))
             ++i;
         start = i + 1;
     }
+}
+
+// What the values of the text would take, counted without making them.
+ValueEstimate estimateValues(const QString& text, bool csv)
+{
+    ValueEstimate estimate;
+    if (csv)
+        forEachCsvValue(text, [&estimate](const QString& value) { estimate.add(value.size()); });
+    else
+        forEachLine(text, [&estimate](QStringView line) { estimate.add(line.trimmed().size()); });
+    return estimate;
+}
+
+} // namespace
+
+QStringList csvValues(const QString& text)
+{
+    QStringList values;
+    forEachCsvValue(text, [&values](QString&& value) { values.append(std::move(value)); });
+    return values;
+}
+
+QStringList lineValues(const QString& text)
+{
+    QStringList values;
+    forEachLine(text, [&values](QStringView line) { values.append(Trim_Str(line.toString())); });
     return values;
 }
 
@@ -136,8 +164,16 @@ TextFileValues readTextFileValues(const QString& path)
     } else {
         text = decodeImportText(bytes);
     }
-    if (text)
-        result.values = kind == QLatin1String("CSV") ? csvValues(*text) : lineValues(*text);
+    const bool csv = kind == QLatin1String("CSV");
+    if (text) {
+        // Counted first: a file of bare separators is refused before its values take the memory.
+        const QString refusal = estimateValues(*text, csv).refusal(path, bytes.size());
+        if (!refusal.isEmpty()) {
+            result.message = refusal;
+            return result;
+        }
+        result.values = csv ? csvValues(*text) : lineValues(*text);
+    }
     // Blank lines hold rows, but a file of nothing else has no values to import: it is empty,
     // not damaged.
     result.read = std::any_of(

@@ -30,7 +30,9 @@ struct TextFileValues
     QString message;
 };
 // The values of a text file by its extension in any letter case: "rtf" RTF, "csv" CSV, any
-// other plain text. Values are kept as they stand, backslashes and braces included.
+// other plain text. Values are kept as they stand, backslashes and braces included. A file whose
+// values would take far more memory than its size honestly needs is refused before they are
+// made, the message naming the file and the count.
 TextFileValues readTextFileValues(const QString& path);
 
 // The image files directly in a folder (no sub-folders), sorted by name, as full paths: files

@@ -3,8 +3,10 @@
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "common/Logging.h"
+#include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/SpreadsheetWriter.h"
+#include "data/ValueEstimate.h"
 #include "platform/CheckedWrite.h"
 #include "platform/SafeRead.h"
 
@@ -12,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#include <algorithm>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
@@ -85,19 +89,60 @@ QStringList parseSeriesText(const QByteArray& bytes)
     return parseSeriesBytes(bytes).value_or(QStringList());
 }
 
-std::optional<QStringList> readSeriesFile(const QString& name)
+ValueEstimate estimateSeriesLines(const QByteArray& bytes)
 {
+    ValueEstimate estimate;
+    if (bytes.isEmpty())
+        return estimate;
+    // Counted in one quick sweep, so that refusing even the largest file holds no window long.
+    const qint64 lineEnds = std::count(bytes.cbegin(), bytes.cend(), '\n');
+    const qint64 lines = bytes.endsWith('\n') ? lineEnds : lineEnds + 1;
+    estimate.addMany(lines, bytes.size() - lineEnds);
+    return estimate;
+}
+
+namespace {
+
+// readSeriesFile, telling apart a file refused for its count.
+std::optional<QStringList> readSeries(const QString& name, QString* reason, bool* tooMany)
+{
+    const auto refuse = [reason](const QString& why) -> std::optional<QStringList> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
     if (!isSeriesNameSafe(name))
-        return std::nullopt;
-    const std::optional<QByteArray> bytes = readWholeFile(seriesFilePath(name));
+        return refuse(QStringLiteral("\"%1\" is not a series name").arg(name));
+    const QString path = seriesFilePath(name);
+    const std::optional<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
-        return std::nullopt;
-    return parseSeriesBytes(*bytes);
+        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+    if (const QString refusal = estimateSeriesLines(*bytes).refusal(path, bytes->size()); !refusal.isEmpty()) {
+        if (tooMany)
+            *tooMany = true;
+        return refuse(refusal);
+    }
+    std::optional<QStringList> values = parseSeriesBytes(*bytes);
+    if (!values)
+        return refuse(QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+    return values;
+}
+
+} // namespace
+
+std::optional<QStringList> readSeriesFile(const QString& name, QString* reason)
+{
+    return readSeries(name, reason, nullptr);
 }
 
 QStringList readSeriesValues(const QString& name)
 {
-    return readSeriesFile(name).value_or(QStringList());
+    QString reason;
+    bool tooMany = false;
+    std::optional<QStringList> values = readSeries(name, &reason, &tooMany);
+    if (tooMany)
+        Show_MessageBox(reason);
+    return values.value_or(QStringList());
 }
 
 QString firstSeriesValue(const QString& name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/ValueEstimate.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,9 +31,15 @@ QStringList seriesNames();
 std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes);
 // The same with no values for text that is not UTF-8.
 QStringList parseSeriesText(const QByteArray& bytes);
-// The values of a stored series; none when its file is missing, not a plain file, too big or
-// not UTF-8.
-std::optional<QStringList> readSeriesFile(const QString& name);
+// At most what the lines of series bytes would take as values, counted on the bytes (a line
+// has no more characters than bytes) before any is made.
+ValueEstimate estimateSeriesLines(const QByteArray& bytes);
+// The values of a stored series; none when its file is missing, not a plain file, too big, not
+// UTF-8, or holds more values than its size honestly needs memory for (counted before any is
+// made). reason, when given, says why.
+std::optional<QStringList> readSeriesFile(const QString& name, QString* reason = nullptr);
+// The same with no values when it cannot be read; a series refused for its count is reported
+// to the user.
 QStringList readSeriesValues(const QString& name);
 // The first value of a stored series by that rule; "" when there is none.
 QString firstSeriesValue(const QString& name);

@@ -203,7 +203,10 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
     // The shared strings stay in memory beside the table.
     qint64 bytes = sharedStringsBytes_;
     const bool ok = reader.readToEnd([&](const WorksheetReader::Row& cells) {
-        bytes += rowBytes(columns, cells);
+        // A wider row widens every row before it too: one far cell under many short rows
+        // would otherwise pad the table far past the estimate once the rows are read.
+        const int widened = std::max(columns, widest(cells)) - columns;
+        bytes += rowBytes(columns, cells) + qint64(data_.size()) * widened * bytesPerCell;
         if (bytes > memory_.limit) {
             tooLarge = true;
             return false;

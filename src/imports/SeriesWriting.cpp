@@ -12,13 +12,17 @@ namespace {
 
 const QString accessError = QStringLiteral("Error in file accessing.");
 
-// The stored lines of a series exactly as they stand, for appending after them.
-std::optional<QStringList> storedLines(const QString& path)
+// The stored lines of a series exactly as they stand, for appending after them. refusal says
+// why a file with more lines than can be read is not taken.
+std::optional<QStringList> storedLines(const QString& path, QString& refusal)
 {
     if (!QFile::exists(path))
         return QStringList();
     QByteArray bytes;
     if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
+        return std::nullopt;
+    refusal = estimateSeriesLines(bytes).refusal(path, bytes.size());
+    if (!refusal.isEmpty())
         return std::nullopt;
     QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.back().isEmpty())
@@ -46,9 +50,10 @@ bool writeImportedSeries(
     const QString path = seriesFilePath(name);
     QStringList written = values;
     if (mode == SeriesWriteMode::Append) {
-        const std::optional<QStringList> lines = storedLines(path);
+        QString refusal;
+        const std::optional<QStringList> lines = storedLines(path, refusal);
         if (!lines) {
-            dialogs().showMessage(accessError);
+            dialogs().showMessage(refusal.isEmpty() ? accessError : refusal);
             return false;
         }
         written = *lines + values;

@@ -25,9 +25,10 @@ bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
 
 std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName)
 {
-    std::optional<QStringList> rows = readSeriesFile(seriesName);
+    QString reason;
+    std::optional<QStringList> rows = readSeriesFile(seriesName, &reason);
     if (!rows)
-        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read as UTF-8 text").arg(seriesName));
+        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read: %2").arg(seriesName, reason));
     return rows;
 }
 

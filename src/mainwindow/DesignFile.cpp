@@ -61,7 +61,16 @@ void appendCardBlock(PlistArray& items, Card_Property& card)
 struct CorruptDesign
 {
     QString reason;
+    DesignFile::Status status = DesignFile::Status::Corrupt;
 };
+
+QString tooManyObjects(const char* side, qulonglong count)
+{
+    return QStringLiteral("the %1 is %2, and a side of a design holds at most %3 objects")
+        .arg(QLatin1String(side))
+        .arg(count)
+        .arg(DesignFile::maxObjectsPerSide);
+}
 
 // Takes the items one after another, checking each one's type.
 class ItemReader
@@ -117,7 +126,8 @@ public:
         return value;
     }
 
-    // An object count: it cannot announce more objects than the file still holds.
+    // An object count: it cannot announce more objects than the file still holds, nor more
+    // than a side may hold.
     size_t count(const char* what)
     {
         bool ok = false;
@@ -129,6 +139,8 @@ public:
                      .arg(QLatin1String(what))
                      .arg(value)
                      .arg(remaining()));
+        if (value > qulonglong(DesignFile::maxObjectsPerSide))
+            throw CorruptDesign { tooManyObjects(what, value), DesignFile::Status::TooLarge };
         return size_t(value);
     }
 
@@ -225,9 +237,8 @@ void checkCardSize(const QSizeF& size)
     const double largest = MM_to_Points_Convert(1000.0f) + 1.0;
     for (const double side : { size.width(), size.height() }) {
         if (!std::isfinite(side) || side <= 0.0 || side > largest)
-            ItemReader::fail(QStringLiteral("the card size %1 x %2 points is impossible")
-                                 .arg(size.width())
-                                 .arg(size.height()));
+            ItemReader::fail(
+                QStringLiteral("the card size %1 x %2 points is impossible").arg(size.width()).arg(size.height()));
     }
 }
 
@@ -282,15 +293,25 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
     return items;
 }
 
-bool DesignFile::write(const QString& path, const DesignContents& contents, QString* error, int* itemsCollected)
+bool DesignFile::write(
+    const QString& path, const DesignContents& contents, QString* error, int* itemsCollected, qint64 maxBytes)
 {
-    return PropertyList::writeFile(path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error);
+    for (const auto& [side, graphics] : { std::pair { "front object count", &contents.frontGraphics },
+             std::pair { "back object count", &contents.backGraphics } }) {
+        if (graphics->size() > maxObjectsPerSide) {
+            if (error)
+                *error = QStringLiteral("\"%1\" is not written: %2.").arg(path, tooManyObjects(side, graphics->size()));
+            return false;
+        }
+    }
+    return PropertyList::writeFile(
+        path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error, maxBytes);
 }
 
-DesignFile::ReadResult DesignFile::readFile(const QString& path)
+DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes)
 {
     QString error;
-    const PlistValue root = PropertyList::readFile(path, &error);
+    const PlistValue root = PropertyList::readFile(path, &error, maxBytes);
     if (!root.isArray())
         return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
             {} };
@@ -345,7 +366,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
         contents.backGraphics = readObjects(in, "back object count");
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
-        result = ReadResult { Status::Corrupt, corrupt.reason, {} };
+        result = ReadResult { corrupt.status, corrupt.reason, {} };
     }
     return result;
 }

@@ -3,6 +3,7 @@
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "platform/PlistValue.h"
+#include "platform/SafeRead.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,11 +32,17 @@ public:
     static const QString marker; // "QUONMACGALAVITEFOLIOS"
     static constexpr int cardBlockItems = 28;
     static constexpr int itemsWithoutObjects = 63;
+    // More objects than this on one side cannot be told apart on a card, and unarchiving them
+    // would hold the window for seconds: no design file is written or read with more.
+    static constexpr int maxObjectsPerSide = 2500;
+    // The largest design file written and read.
+    static constexpr qint64 maxFileBytes = SafeRead::maxDesignBytes;
 
     enum class Status
     {
         Loaded,
-        Corrupt
+        Corrupt,
+        TooLarge // sound, but beyond what a design may hold
     };
     struct ReadResult
     {
@@ -48,12 +55,14 @@ public:
     // background path, in the record itself too, so that only a picture fill keeps one.
     // itemsCollected (if given) counts the items made, also when archiving fails part-way.
     static PlistArray items(const DesignContents& contents, int* itemsCollected = nullptr);
-    // Writes the items as an XML property list, replacing the file whole or not at all.
-    static bool write(
-        const QString& path, const DesignContents& contents, QString* error = nullptr, int* itemsCollected = nullptr);
+    // Writes the items as an XML property list, replacing the file whole or not at all. A design
+    // that readFile would refuse (too many objects, a file over maxBytes) is not written, and
+    // error says why.
+    static bool write(const QString& path, const DesignContents& contents, QString* error = nullptr,
+        int* itemsCollected = nullptr, qint64 maxBytes = maxFileBytes);
 
     static ReadResult read(const QByteArray& bytes);
-    static ReadResult readFile(const QString& path);
+    static ReadResult readFile(const QString& path, qint64 maxBytes = maxFileBytes);
     static ReadResult readItems(const PlistArray& items);
 
     // The card outline as stored in the card settings ("R", "RR", "E") and as the global

@@ -76,7 +76,9 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
     DesignFile::ReadResult read = DesignFile::readFile(path);
     if (read.status != DesignFile::Status::Loaded) {
         Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
-        Show_MessageBox(corruptFileMessage);
+        Show_MessageBox(read.status == DesignFile::Status::TooLarge
+                ? QStringLiteral("The design cannot be opened: %1.").arg(read.reason)
+                : corruptFileMessage);
         return std::nullopt;
     }
     return std::move(read.contents);

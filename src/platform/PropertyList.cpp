@@ -83,13 +83,13 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
     case PLIST_DATE: {
         int32_t seconds = 0, microseconds = 0;
         plist_get_date_val(node, &seconds, &microseconds);
-        out = PlistValue(PlistDate{seconds + microseconds / 1e6});
+        out = PlistValue(PlistDate { seconds + microseconds / 1e6 });
         return true;
     }
     case PLIST_UID: {
         uint64_t value = 0;
         plist_get_uid_val(node, &value);
-        out = PlistValue(PlistUid{value});
+        out = PlistValue(PlistUid { value });
         return true;
     }
     case PLIST_ARRAY: {
@@ -140,7 +140,7 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
         // XML has no UID element: references are written as {"CF$UID": n}.
         const PlistValue* uid = dict.size() == 1 ? dict.find(QStringLiteral("CF$UID")) : nullptr;
         if (uid && uid->isInteger() && uid->toInteger() >= 0)
-            out = PlistValue(PlistUid{quint64(uid->toInteger())});
+            out = PlistValue(PlistUid { quint64(uid->toInteger()) });
         else
             out = PlistValue(std::move(dict));
         return true;
@@ -172,8 +172,8 @@ plist_t toNode(const PlistValue& value)
         double seconds = value.toDate().seconds;
         if (!std::isfinite(seconds))
             seconds = 0;
-        seconds = std::clamp(seconds, double(std::numeric_limits<int32_t>::min()),
-                             double(std::numeric_limits<int32_t>::max()));
+        seconds = std::clamp(
+            seconds, double(std::numeric_limits<int32_t>::min()), double(std::numeric_limits<int32_t>::max()));
         const double whole = std::floor(seconds);
         return plist_new_date(int32_t(whole), int32_t((seconds - whole) * 1e6));
     }
@@ -223,8 +223,9 @@ PlistValue PropertyList::read(const QByteArray& bytes, QString* error)
         plist_from_xml(bytes.constData(), length, &root);
     PlistNode owned(root);
     if (!root) {
-        fail(error, binary ? QStringLiteral("The binary property list is damaged.")
-                           : QStringLiteral("The data is not a property list."));
+        fail(error,
+            binary ? QStringLiteral("The binary property list is damaged.")
+                   : QStringLiteral("The data is not a property list."));
         return {};
     }
     PlistValue value;
@@ -263,11 +264,21 @@ PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 ma
     return read(bytes, error);
 }
 
-bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error)
+bool PropertyList::writeFile(
+    const QString& path, const PlistValue& value, Format format, QString* error, qint64 maxBytes)
 {
     const QByteArray bytes = write(value, format);
     if (bytes.isEmpty())
         return fail(error, QStringLiteral("The property list could not be written."));
+    if (bytes.size() > maxBytes) {
+        constexpr double megabyte = 1024.0 * 1024.0;
+        return fail(error,
+            QStringLiteral("\"%1\" is not written: it would take %2 MB, more than the %3 MB such a "
+                           "file may hold to be opened again.")
+                .arg(path)
+                .arg(std::ceil(double(bytes.size()) / megabyte), 0, 'f', 0)
+                .arg(double(maxBytes) / megabyte, 0, 'f', 0));
+    }
     QString reason;
     if (!writeFileChecked(path, bytes, &reason))
         return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));

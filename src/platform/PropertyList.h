@@ -8,7 +8,11 @@
 class PropertyList
 {
 public:
-    enum class Format { Xml, Binary };
+    enum class Format
+    {
+        Xml,
+        Binary
+    };
 
     // Deepest nesting of arrays and dictionaries accepted when reading.
     static constexpr int maxNesting = 256;
@@ -18,7 +22,10 @@ public:
     static QByteArray write(const PlistValue& value, Format format);
 
     // Reads only a regular file of at most maxBytes.
-    static PlistValue readFile(const QString& path, QString* error = nullptr, qint64 maxBytes = SafeRead::maxDesignBytes);
-    static bool writeFile(const QString& path, const PlistValue& value, Format format,
-                          QString* error = nullptr);
+    static PlistValue readFile(
+        const QString& path, QString* error = nullptr, qint64 maxBytes = SafeRead::maxDesignBytes);
+    // Writes nothing, and leaves any file there as it was, when the list would take more than
+    // maxBytes: what is written is what readFile with the same cap reads back.
+    static bool writeFile(const QString& path, const PlistValue& value, Format format, QString* error = nullptr,
+        qint64 maxBytes = SafeRead::maxDesignBytes);
 };

@@ -1,4 +1,5 @@
 #include "data/ImportText.h"
+#include "support/PeakMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -96,4 +97,32 @@ TEST(ImportImageFolder, OnlyImageFilesDirectlyInTheFolderSortedByName)
     EXPECT_EQ(imageFilesInFolder(dir.path()),
         QStringList({ f + "a.png", f + "b.JPG", f + "c.Jfif", f + "d.tiff", f + "f.GIF" }));
     EXPECT_TRUE(imageFilesInFolder(dir.filePath("missing")).isEmpty());
+}
+
+TEST(ImportTextFiles, BareSeparatorsAreRefusedByTheirCountWithinBoundedMemory)
+{
+    QTemporaryDir dir;
+    constexpr int separators = 10'000'000;
+    const QString commas = writeFile(dir, QStringLiteral("commas.csv"), QByteArray(separators, ','));
+    const QString lines = writeFile(dir, QStringLiteral("lines.txt"), QByteArray(separators, '\n'));
+    for (const auto& [path, count] : { std::pair { commas, separators + 1 }, std::pair { lines, separators } }) {
+        const MeasuredRun run = runMeasured([&path] {
+            const TextFileValues read = readTextFileValues(path);
+            return (read.read ? QStringLiteral("read") : read.message).toStdString();
+        });
+        EXPECT_NE(run.result.find(
+                      QStringLiteral("\"%1\" holds %2 values, too many to read").arg(path).arg(count).toStdString()),
+            std::string::npos)
+            << run.result;
+        EXPECT_GT(run.peakMegabytes, 0);
+        EXPECT_LT(run.peakMegabytes, 200);
+    }
+
+    // A million short values, as a full sheet's column gives, still read.
+    QByteArray numbers;
+    for (int i = 0; i < 1'048'576; ++i)
+        numbers += QByteArray::number(1'000'000 + i) + '\n';
+    const TextFileValues read = readTextFileValues(writeFile(dir, QStringLiteral("numbers.txt"), numbers));
+    EXPECT_TRUE(read.read) << read.message.toStdString();
+    EXPECT_EQ(read.values.size(), 1'048'576);
 }

@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
 #include "support/FullFolder.h"
+#include "support/PeakMemory.h"
 #include "support/TempResources.h"
 
 #include <QDir>
@@ -223,4 +224,27 @@ TEST_F(SeriesStoreTest, OnAFullDiskSavingAndExportingFailWithTheReasonAndKeepThe
     EXPECT_FALSE(exportSeriesWorkbook(workbook, values, &reason));
     EXPECT_TRUE(reason.contains(disk.expectedReason())) << reason.toStdString();
     EXPECT_EQ(fileBytes(workbook), oldWorkbook);
+}
+
+TEST_F(SeriesStoreTest, BlankLinesPastWhatTheFileCouldHonestlyHoldAreRefusedByCount)
+{
+    store(QStringLiteral("Blank"), QByteArray(10'000'000, '\n'));
+    const MeasuredRun run = runMeasured([] {
+        QString reason;
+        return readSeriesFile(QStringLiteral("Blank"), &reason) ? std::string("read") : reason.toStdString();
+    });
+    EXPECT_NE(run.result.find(QStringLiteral("\"%1\" holds 10000000 values, too many to read")
+                                  .arg(seriesFilePath(QStringLiteral("Blank")))
+                                  .toStdString()),
+        std::string::npos)
+        << run.result;
+    EXPECT_GT(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, 200);
+
+    // A full sheet's column of short values, as the import writes it, reads back.
+    QStringList numbers;
+    for (int i = 0; i < 1'048'576; ++i)
+        numbers.append(QString::number(1'000'000 + i));
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("Numbers")), numbers, false));
+    EXPECT_EQ(readSeriesFile(QStringLiteral("Numbers")), numbers);
 }

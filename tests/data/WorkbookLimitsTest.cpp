@@ -1,5 +1,5 @@
-#include "PeakMemory.h"
 #include "XlsxTestSupport.h"
+#include "support/PeakMemory.h"
 
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
@@ -124,6 +124,25 @@ write_book(sys.argv[1], (row * 1000 for _ in range(1000)))
     EXPECT_NE(run.result.find("too large to read"), std::string::npos) << run.result;
     EXPECT_GT(run.peakMegabytes, 0);
     EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+}
+
+TEST_F(LimitsTest, OneFarCellUnderManyShortRowsIsRefusedWithinBoundedMemory)
+{
+    // Every earlier row would be widened to the last column: gigabytes of empty cells.
+    makeWithPython(QString::fromUtf8(writeParts) + QStringLiteral(R"(
+row = b'<row><c><v>1</v></c></row>'
+write_book(sys.argv[1], [row * 5000, b'<row><c r="XFD5001"><v>2</v></c></row>'])
+)"));
+    const MeasuredRun run = runMeasured([this] { return readFirstSheet(book).toStdString(); });
+    EXPECT_NE(run.result.find("too large to read"), std::string::npos) << run.result;
+    EXPECT_GT(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+
+    // A few rows widened the same way still read, every row as wide as the widest.
+    makeWithPython(QString::fromUtf8(writeParts) + QStringLiteral(R"(
+write_book(sys.argv[1], [b'<row><c><v>1</v></c></row>' * 3, b'<row><c r="E4"><v>2</v></c></row>'])
+)"));
+    EXPECT_EQ(readFirstSheet(book), QStringLiteral("1||||\n1||||\n1||||\n||||2"));
 }
 
 // The text of every cell of the full sheets below: unique, short, never a number.

@@ -2,6 +2,7 @@
 
 #include "support/FullFolder.h"
 #include "support/Patience.h"
+#include "support/SharedReferencePlist.h"
 
 #include <QDir>
 #include <QFile>
@@ -163,4 +164,14 @@ TEST_F(PreferencesTest, SavingOnAFullDiskFailsWithTheReasonAndKeepsTheOldSetting
     EXPECT_FALSE(preferences->flush(&reason));
     EXPECT_EQ(reason, disk.expectedReason());
     EXPECT_EQ(contentsOf(path), savedSettings);
+}
+
+TEST_F(PreferencesTest, SettingsFileThatWouldExpandToABillionValuesStartsEmpty)
+{
+    const QString path = Preferences::settingsFilePath();
+    const QByteArray hostile = sharedplist::doublingArrays(29);
+    put(path, hostile);
+    const auto preferences = Preferences::sharedInstance();
+    EXPECT_EQ(preferences->send_email_SMTP_server(), QString());
+    EXPECT_EQ(contentsOf(path), hostile);
 }

@@ -10,6 +10,7 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/PropertyList.h"
 #include "support/Patience.h"
+#include "support/SharedReferencePlist.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -247,4 +248,62 @@ TEST(DesignFile, CardShapeCodesMatchTheShapeMatrixRows)
     for (int shape : { 0, 1, 2 })
         EXPECT_EQ(DesignFile::cardShapeFromCode(DesignFile::cardShapeCode(shape)), shape);
     EXPECT_EQ(DesignFile::cardShapeFromCode(QStringLiteral("?")), 0);
+}
+
+TEST(DesignFile, MoreObjectsThanASideHoldsAreRefusedBeforeAnyIsUnarchived)
+{
+    DesignContents empty = sampleDesign();
+    empty.frontGraphics.clear();
+    empty.backGraphics.clear();
+    PlistArray items = DesignFile::items(empty);
+    ASSERT_EQ(items.size(), size_t(DesignFile::itemsWithoutObjects));
+    const int count = DesignFile::maxObjectsPerSide + 1;
+    items[61] = PlistValue(QString::number(count));
+    items.insert(items.begin() + 62, size_t(count), PlistValue(QByteArray("never unarchived")));
+    const DesignFile::ReadResult read = DesignFile::readItems(items);
+    EXPECT_EQ(read.status, DesignFile::Status::TooLarge);
+    EXPECT_TRUE(read.reason.contains(QStringLiteral("is 2501, and a side of a design holds at most 2500 objects")))
+        << read.reason.toStdString();
+}
+
+TEST(DesignFile, SharedReferencesThatWouldMultiplyObjectsAreRefused)
+{
+    const QByteArray archive = sampleDesign().frontGraphics.at(1)->archivedData();
+    for (const QByteArray& bytes : { sharedplist::doublingArrays(29), sharedplist::repeatedData(archive, 60000) }) {
+        const DesignFile::ReadResult read = DesignFile::read(bytes);
+        EXPECT_EQ(read.status, DesignFile::Status::Corrupt);
+        EXPECT_TRUE(read.reason.contains(QStringLiteral("repeats its objects"))) << read.reason.toStdString();
+    }
+}
+
+TEST(DesignFile, SaveRefusesWhatOpenWouldRefuseAndKeepsTheOldFile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("party.dcard"));
+    constexpr qint64 megabyte = 1 << 20;
+    ASSERT_TRUE(DesignFile::write(path, sampleDesign(), nullptr, nullptr, megabyte));
+    EXPECT_EQ(DesignFile::readFile(path, megabyte).status, DesignFile::Status::Loaded);
+    const QByteArray saved = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+
+    DesignContents crowded = sampleDesign();
+    crowded.backGraphics = SKTDocument::Graphics(DesignFile::maxObjectsPerSide + 1, crowded.backGraphics.front());
+    QString error;
+    EXPECT_FALSE(DesignFile::write(path, crowded, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("at most 2500 objects"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(path));
+
+    // A table that makes the file larger than Open takes.
+    DesignContents bound = sampleDesign();
+    PlistDict row = bound.rows.front().toDict();
+    row.insert(QStringLiteral("Column1"), PlistValue(QString(1000, QLatin1Char('n'))));
+    bound.rows = PlistArray(2000, PlistValue(row));
+    EXPECT_FALSE(DesignFile::write(path, bound, &error, nullptr, megabyte));
+    EXPECT_TRUE(error.contains(QStringLiteral("more than the 1 MB"))) << error.toStdString();
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), saved);
 }

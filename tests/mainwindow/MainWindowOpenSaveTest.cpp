@@ -62,8 +62,7 @@ TEST_F(MainWindowTest, AFailedSaveAsKeepsThePreviousNameSoSaveWritesWhereTheTitl
 
     main.action(QStringLiteral("Save_Btn"))->trigger();
     EXPECT_FALSE(main.isWindowModified());
-    EXPECT_EQ(dialogs->messages().back(),
-        QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nInvitation Card Design Log has been saved successfully."));
     const DesignFile::ReadResult read = DesignFile::readFile(kept);
     ASSERT_EQ(read.status, DesignFile::Status::Loaded);
     EXPECT_EQ(read.contents.frontGraphics.size(), 1);
@@ -213,6 +212,29 @@ TEST_F(MainWindowTest, NewOpensTheWizardAtItsFirstStepAndItsCancelKeepsTheDesign
     const QSizeF expected = SKTWindowController::Get_My_card_Size(QStringLiteral("Name Badge"), QStringLiteral("V"), 2);
     EXPECT_NEAR(main.cardSizeInControl().width(), expected.width(), 0.01);
     EXPECT_NEAR(main.cardSizeInControl().height(), expected.height(), 0.01);
-    EXPECT_NEAR(main.Front_card_Prop->Card_Size.width(), SKTWindowController::MM_to_Points_Convert(expected.width()), 0.1);
+    EXPECT_NEAR(
+        main.Front_card_Prop->Card_Size.width(), SKTWindowController::MM_to_Points_Convert(expected.width()), 0.1);
     EXPECT_EQ(startRuns, 1);
+}
+
+TEST_F(MainWindowTest, DesignWithMoreObjectsThanASideHoldsIsRefusedWithTheReason)
+{
+    SKTWindowController& main = start();
+    main.show();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    const PlistArray shown = shownDesign(main);
+    PlistArray items = shown;
+    ASSERT_EQ(items.size(), size_t(DesignFile::itemsWithoutObjects + 1));
+    const size_t count = DesignFile::maxObjectsPerSide + 1;
+    items[61] = PlistValue(QString::number(count));
+    items.insert(items.begin() + 62, count - 1, items[62]);
+    const QString crowded = folder.filePath(QStringLiteral("crowded.dcard"));
+    ASSERT_TRUE(PropertyList::writeFile(crowded, PlistValue(items), PropertyList::Format::Xml));
+
+    dialogs->fileAnswers = { crowded };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nThe design cannot be opened: the front object count is 2501, and a side of a design "
+                       "holds at most 2500 objects."));
+    EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
 }

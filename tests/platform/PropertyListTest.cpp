@@ -1,4 +1,6 @@
 #include "platform/PropertyList.h"
+#include "support/PeakMemory.h"
+#include "support/SharedReferencePlist.h"
 
 #include <gtest/gtest.h>
 
@@ -14,19 +16,19 @@ PlistValue sampleValue()
     dict.insert(QStringLiteral("flag"), PlistValue(true));
     dict.insert(QStringLiteral("text"), PlistValue(QStringLiteral("Grüße & <tags> \"quoted\"")));
     dict.insert(QStringLiteral("bytes"), PlistValue(QByteArray("\0\x01\xFFpng", 6)));
-    dict.insert(QStringLiteral("uid"), PlistValue(PlistUid{42}));
+    dict.insert(QStringLiteral("uid"), PlistValue(PlistUid { 42 }));
     dict.insert(QStringLiteral("big"), PlistValue(qint64(1) << 40));
-    PlistArray inner{PlistValue(QStringLiteral("")), PlistValue(false), PlistValue(qint64(0)), PlistValue(-2.5e-7)};
+    PlistArray inner { PlistValue(QStringLiteral("")), PlistValue(false), PlistValue(qint64(0)), PlistValue(-2.5e-7) };
     dict.insert(QStringLiteral("list"), PlistValue(inner));
-    dict.insert(QStringLiteral("empty"), PlistValue(PlistDict{}));
+    dict.insert(QStringLiteral("empty"), PlistValue(PlistDict {}));
     return PlistValue(std::move(dict));
 }
 
 PlistValue nestedArrays(int depth)
 {
-    PlistValue value(PlistArray{});
+    PlistValue value(PlistArray {});
     for (int i = 0; i < depth; ++i)
-        value = PlistValue(PlistArray{value});
+        value = PlistValue(PlistArray { value });
     return value;
 }
 
@@ -35,7 +37,7 @@ PlistValue nestedArrays(int depth)
 TEST(PropertyList, EveryValueTypeSurvivesXmlAndBinaryWithKeyOrder)
 {
     const PlistValue value = sampleValue();
-    for (auto format : {PropertyList::Format::Xml, PropertyList::Format::Binary}) {
+    for (auto format : { PropertyList::Format::Xml, PropertyList::Format::Binary }) {
         QString error;
         const PlistValue back = PropertyList::read(PropertyList::write(value, format), &error);
         ASSERT_TRUE(error.isEmpty()) << error.toStdString();
@@ -58,8 +60,8 @@ TEST(PropertyList, GarbageEmptyAndTruncatedInputFailWithAReason)
 {
     const QByteArray binary = PropertyList::write(sampleValue(), PropertyList::Format::Binary);
     const QByteArray xml = PropertyList::write(sampleValue(), PropertyList::Format::Xml);
-    for (const QByteArray& bad : {QByteArray(), QByteArray("not a plist at all"), binary.left(binary.size() - 7),
-                                  binary.left(20), xml.left(xml.size() / 2), QByteArray("bplist00")}) {
+    for (const QByteArray& bad : { QByteArray(), QByteArray("not a plist at all"), binary.left(binary.size() - 7),
+             binary.left(20), xml.left(xml.size() / 2), QByteArray("bplist00") }) {
         QString error;
         EXPECT_TRUE(PropertyList::read(bad, &error).isNone());
         EXPECT_FALSE(error.isEmpty());
@@ -69,7 +71,7 @@ TEST(PropertyList, GarbageEmptyAndTruncatedInputFailWithAReason)
 TEST(PropertyList, AbsurdNestingIsRefusedInBothForms)
 {
     const PlistValue fine = nestedArrays(PropertyList::maxNesting - 2);
-    for (auto format : {PropertyList::Format::Xml, PropertyList::Format::Binary})
+    for (auto format : { PropertyList::Format::Xml, PropertyList::Format::Binary })
         EXPECT_FALSE(PropertyList::read(PropertyList::write(fine, format)).isNone());
 
     QByteArray deepXml = "<?xml version=\"1.0\"?><plist version=\"1.0\">";
@@ -79,8 +81,8 @@ TEST(PropertyList, AbsurdNestingIsRefusedInBothForms)
     EXPECT_TRUE(PropertyList::read(deepXml, &error).isNone());
     EXPECT_TRUE(error.contains(QStringLiteral("deep")));
 
-    const QByteArray deepBinary =
-        PropertyList::write(nestedArrays(PropertyList::maxNesting + 10), PropertyList::Format::Binary);
+    const QByteArray deepBinary
+        = PropertyList::write(nestedArrays(PropertyList::maxNesting + 10), PropertyList::Format::Binary);
     EXPECT_TRUE(PropertyList::read(deepBinary, &error).isNone());
 }
 
@@ -88,14 +90,14 @@ TEST(PropertyList, BinaryListReferringToItselfIsRefused)
 {
     // bplist00, object 0: an array of one element that is object 0 itself.
     QByteArray bytes("bplist00", 8);
-    bytes += QByteArray("\xA1\x00", 2);          // offset 8: array, 1 ref -> 0
-    const int offsetTable = bytes.size();        // 10
-    bytes += char(8);                            // offset of object 0
+    bytes += QByteArray("\xA1\x00", 2); // offset 8: array, 1 ref -> 0
+    const int offsetTable = bytes.size(); // 10
+    bytes += char(8); // offset of object 0
     QByteArray trailer(32, '\0');
-    trailer[6] = 1;                              // offset size
-    trailer[7] = 1;                              // reference size
-    trailer[31 - 16] = 1;                        // object count (last byte of the 8-byte field)
-    trailer[31] = char(offsetTable);             // offset table offset
+    trailer[6] = 1; // offset size
+    trailer[7] = 1; // reference size
+    trailer[31 - 16] = 1; // object count (last byte of the 8-byte field)
+    trailer[31] = char(offsetTable); // offset table offset
     bytes += trailer;
     QString error;
     EXPECT_TRUE(PropertyList::read(bytes, &error).isNone());
@@ -111,23 +113,70 @@ TEST(PropertyList, FilesAreWrittenWholeAndReadBack)
     QString error;
     EXPECT_TRUE(PropertyList::readFile(dir.filePath(QStringLiteral("missing.plist")), &error).isNone());
     EXPECT_TRUE(error.contains(QStringLiteral("missing.plist")));
-    EXPECT_FALSE(PropertyList::writeFile(dir.filePath(QStringLiteral("no/such/folder/x.plist")), sampleValue(),
-                                         PropertyList::Format::Xml, &error));
+    EXPECT_FALSE(PropertyList::writeFile(
+        dir.filePath(QStringLiteral("no/such/folder/x.plist")), sampleValue(), PropertyList::Format::Xml, &error));
 }
 
 TEST(PropertyList, StringsWithNulCharactersAreRefusedNotFatal)
 {
     // The parser aborts the program on such strings; they must be turned away before it.
-    QByteArray binary = PropertyList::write(PlistValue(PlistArray{PlistValue("abcd")}), PropertyList::Format::Binary);
+    QByteArray binary
+        = PropertyList::write(PlistValue(PlistArray { PlistValue("abcd") }), PropertyList::Format::Binary);
     binary.replace("abcd", QByteArray("ab\0d", 4));
     QString error;
     EXPECT_TRUE(PropertyList::read(binary, &error).isNone());
     EXPECT_TRUE(error.contains(QStringLiteral("damaged")));
-    for (const char* reference : {"&#0;", "&#x0000;"}) {
+    for (const char* reference : { "&#0;", "&#x0000;" }) {
         const QByteArray xml = QByteArray("<plist version=\"1.0\"><string>a") + reference + "b</string></plist>";
         EXPECT_TRUE(PropertyList::read(xml, &error).isNone()) << reference;
         EXPECT_TRUE(error.contains(QStringLiteral("NUL")));
     }
     EXPECT_EQ(PropertyList::read("<plist version=\"1.0\"><string>&#10;&amp;</string></plist>").toString(),
-              QStringLiteral("\n&"));
+        QStringLiteral("\n&"));
+}
+
+TEST(PropertyList, SharedReferencesCopiedPastTheFilesSizeAreRefusedBeforeParsing)
+{
+    // Under 200 bytes standing for a billion values.
+    const QByteArray billion = sharedplist::doublingArrays(29);
+    ASSERT_LT(billion.size(), 300);
+    QString error;
+    const MeasuredRun run = runMeasured([&] {
+        QString reason;
+        PropertyList::read(billion, &reason);
+        return reason.toStdString();
+    });
+    EXPECT_NE(run.result.find("1073741823 values"), std::string::npos) << run.result;
+    EXPECT_GT(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, 200);
+
+    // Data repeated past the file's size, and a little sharing that an honest writer does.
+    EXPECT_TRUE(PropertyList::read(sharedplist::repeatedData(QByteArray(100000, 'd'), 1000), &error).isNone());
+    EXPECT_TRUE(error.contains(QStringLiteral("repeats its objects"))) << error.toStdString();
+    const PlistValue few = PropertyList::read(sharedplist::doublingArrays(10), &error);
+    ASSERT_TRUE(few.isArray()) << error.toStdString();
+    EXPECT_EQ(few.toArray().size(), 2u);
+}
+
+TEST(PropertyList, TextsTheWriterSharesReadBack)
+{
+    // The writer keeps one copy of equal texts however often they appear.
+    const PlistValue text(QString(20000, QLatin1Char('t')));
+    const PlistValue value(PlistArray(2000, text));
+    const QByteArray binary = PropertyList::write(value, PropertyList::Format::Binary);
+    ASSERT_LT(binary.size(), 100000);
+    QString error;
+    EXPECT_EQ(PropertyList::read(binary, &error), value) << error.toStdString();
+}
+
+TEST(PropertyList, FileLargerThanReadersTakeIsNotWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.plist"));
+    ASSERT_TRUE(PropertyList::writeFile(path, sampleValue(), PropertyList::Format::Xml));
+    const PlistValue large(PlistArray(2000, PlistValue(QString(1000, QLatin1Char('l')))));
+    QString error;
+    EXPECT_FALSE(PropertyList::writeFile(path, large, PropertyList::Format::Xml, &error, 1 << 20));
+    EXPECT_TRUE(error.contains(QStringLiteral("2 MB, more than the 1 MB"))) << error.toStdString();
+    EXPECT_EQ(PropertyList::readFile(path), sampleValue());
 }

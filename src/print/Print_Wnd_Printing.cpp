@@ -157,7 +157,7 @@ void Print_Wnd::printSheets(const Printing_View& job)
     if (!chosenSheetsExist(job.numberOfPages(false)))
         return;
     printInfo->setCopyCount(Copies_Text->value());
-    printInfo->setDocName(windowTitle());
+    printInfo->setDocName(jobTitle(job));
     const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
     if (const QString missing = batch_.rowsWithoutBarcode->summary().message(); printed && !missing.isEmpty())
         dialogs().showMessage(missing);

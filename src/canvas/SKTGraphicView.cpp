@@ -236,8 +236,11 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     const QRectF rect(dirty.x() / factor_, dirty.y() / factor_, dirty.width() / factor_, dirty.height() / factor_);
     const QRectF card = rect.intersected(QRectF(QPointF(0, 0), cardSize_));
 
+    // The base is laid out on the whole card, whatever part is redrawn: its outline, border
+    // and picture belong to the card's shape, not to the changed rectangle.
     painter.save();
-    host_.Card_Base_Drawing(painter, card);
+    painter.setClipRect(card, Qt::IntersectClip);
+    host_.Card_Base_Drawing(painter, QRectF(QPointF(0, 0), cardSize_));
     painter.restore();
     if (SKTGrid* shared = grid())
         shared->drawRect(painter, card);

@@ -37,7 +37,7 @@ public:
     // painting; the implementation is expected to forward to it.
     virtual void Refresh_Canvas() = 0;
     // Paints the current side's card base (shape, fill, background picture, border) on the
-    // card's rectangle, in card points; the painter is clipped to the part being redrawn.
+    // card's whole rectangle, in card points; the painter is clipped to what is redrawn.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) = 0;
 
     // The next position for a new or pasted object on a side ("F" or "B"); every call moves

@@ -14,7 +14,8 @@ AlignmentPage::AlignmentPage(QWidget* parent)
     layout->addLayout(buttons_);
     layout->addWidget(print_object_chk);
     layout->addStretch(1);
-    connect(print_object_chk, &QCheckBox::clicked, this, [this](bool on) { emit printObjectToggled(on ? 1 : 0); });
+    // The stored flag counts the other way: 0 prints.
+    connect(print_object_chk, &QCheckBox::clicked, this, [this](bool on) { emit printObjectToggled(on ? 0 : 1); });
 }
 
 void AlignmentPage::setCommands(const QList<QAction*>& commands)
@@ -30,5 +31,5 @@ void AlignmentPage::setCommands(const QList<QAction*>& commands)
 
 void AlignmentPage::load(const SKTGraphic& graphic)
 {
-    print_object_chk->setChecked(graphic.print_object != 0);
+    print_object_chk->setChecked(graphic.print_object == 0);
 }

@@ -23,11 +23,11 @@ public:
     virtual void afterFill(const SKTGraphic& graphic) { Q_UNUSED(graphic); }
 
     // The shared check box (on the alignment page) whose value every page's update writes
-    // into print_object.
+    // into print_object: ticked (the object prints) is 0.
     void setPrintObjectCheck(const QCheckBox* check) { printObjectCheck_ = check; }
 
 protected:
-    int printObjectValue() const { return printObjectCheck_ && printObjectCheck_->isChecked() ? 1 : 0; }
+    int printObjectValue() const { return !printObjectCheck_ || printObjectCheck_->isChecked() ? 0 : 1; }
 
 private:
     QPointer<const QCheckBox> printObjectCheck_;

@@ -60,6 +60,19 @@ Print_Wnd::Print_Wnd(QWidget* parent)
     connectFields();
 }
 
+QString Print_Wnd::jobTitle(const Printing_View& job) const
+{
+    // A queue shows the title, and a PDF queue names its file after it: the design and, in a
+    // batch, its rows tell one job from the next.
+    const QString name = snapshot_.frontSettings ? snapshot_.frontSettings->Card_Name.trimmed() : QString();
+    const QString design = name.isEmpty() ? QStringLiteral("Untitled") : name;
+    if (!batch_.inUse())
+        return design;
+    const auto [first, last] = job.cardRange(*printInfo);
+    return first == last ? tr("%1 (row %2)").arg(design).arg(first)
+                         : tr("%1 (rows %2-%3)").arg(design).arg(first).arg(last);
+}
+
 Print_Wnd::~Print_Wnd()
 {
     if (instance == this)

@@ -76,6 +76,8 @@ private:
     void previewSheets();
     void printSheets(const Printing_View& job);
     bool chosenSheetsExist(int sheets);
+    // The title of the job on the printer's queue: the design's name and the rows printed.
+    QString jobTitle(const Printing_View& job) const;
     void applyChosenPrinter();
     // Each true when the sheets were printed whole.
     bool printToPdfFile(const Printing_View& job);

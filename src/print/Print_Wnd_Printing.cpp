@@ -158,7 +158,7 @@ void Print_Wnd::printSheets(const Printing_View& job)
     if (!chosenSheetsExist(job.numberOfPages(false)))
         return;
     printInfo->setCopyCount(Copies_Text->value());
-    printInfo->setDocName(windowTitle());
+    printInfo->setDocName(jobTitle(job));
     const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
     if (const QString problems = batch_.cardProblems->summary().message(); printed && !problems.isEmpty())
         dialogs().showMessage(problems);

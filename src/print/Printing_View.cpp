@@ -31,19 +31,34 @@ int Printing_View::numberOfPages(bool preview) const
     return sheets;
 }
 
-bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress) const
+std::pair<int, int> Printing_View::sheetRange(const QPrinter& printer, bool preview) const
 {
-    const int sheets = numberOfPages(preview);
-    int first = 0, last = sheets - 1;
+    int first = 0, last = numberOfPages(preview) - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = printer.fromPage() - 1;
         last = std::min(last, printer.toPage() - 1);
     }
+    return { first, last };
+}
+
+std::pair<int, int> Printing_View::cardRange(const QPrinter& printer) const
+{
+    const auto [first, last] = sheetRange(printer, false);
+    const int perSheet = settings_.cellsPerSheet();
+    return { first * perSheet + 1, std::min((last + 1) * perSheet, settings_.Total_Label_Real) };
+}
+
+bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress) const
+{
+    const auto [first, last] = sheetRange(printer, preview);
     // A range past the last sheet prints nothing, and says so: never a blank page as printed.
     if (first > last)
         return false;
+    // A printer queue makes the copies itself; a PDF file holds every copy, collated: the
+    // sheets in order, then again. A preview shows each sheet once.
+    const int copies = preview || printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
     if (progress)
-        progress->total = std::max(last - first + 1, 0);
+        progress->total = copies * (last - first + 1);
     printer.setFullPage(true);
     QPainter painter;
     if (!painter.begin(&printer))
@@ -54,17 +69,19 @@ bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress
     painter.setRenderHint(QPainter::Antialiasing);
     // The faces of the cards' text, made once for the whole job.
     GlyphCache glyphs;
-    for (int sheet = first; sheet <= last; ++sheet) {
-        if (progress && progress->stopRequested) {
-            printer.abort();
-            painter.end();
-            return false;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int sheet = first; sheet <= last; ++sheet) {
+            if (progress && progress->stopRequested) {
+                printer.abort();
+                painter.end();
+                return false;
+            }
+            if (copy > 0 || sheet > first)
+                printer.newPage();
+            PrintSheetPainter::paintSheet(painter, settings_, sheet, cards_, &glyphs);
+            if (progress)
+                ++progress->done;
         }
-        if (sheet > first)
-            printer.newPage();
-        PrintSheetPainter::paintSheet(painter, settings_, sheet, cards_, &glyphs);
-        if (progress)
-            ++progress->done;
     }
     return painter.end();
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <utility>
+
 struct JobProgress;
 class QPrinter;
 
@@ -19,8 +21,15 @@ public:
     static constexpr int previewSheetLimit = 50;
     static QString previewLimitMessage();
 
+    // The 0-based first and last sheet printed: those of the printer's page range when one
+    // is set, within the job; first > last when the range holds none.
+    std::pair<int, int> sheetRange(const QPrinter& printer, bool preview) const;
+    // The 1-based first and last card on the sheets printed (in a batch, the data rows).
+    std::pair<int, int> cardRange(const QPrinter& printer) const;
+
     // Paints the job's sheets (those of the printer's page range when one is set) on
-    // printer, one per page, in points over the whole paper. Stops between sheets when
+    // printer, one per page, in points over the whole paper; when the printer makes no
+    // copies itself (a PDF file), the sheets of each copy in turn. Stops between sheets when
     // progress asks; false when the printer could not start, the range holds no sheet of the
     // job, or the job was stopped.
     bool print(QPrinter& printer, bool preview, JobProgress* progress = nullptr) const;

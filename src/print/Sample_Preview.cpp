@@ -37,25 +37,29 @@ void Sample_Preview::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(area);
     };
+    // Like a printed card, a caption stays inside its cell.
+    const auto caption = [&](const QString& text, const QRectF& area, const QColor& colour) {
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        PrintSheetPainter::Draw_Label_String(painter, text, area, colour);
+        painter.restore();
+    };
     const bool haveCard = !cardSize_.isEmpty();
     for (int row = 1; row <= settings_.Print_Row; ++row) {
         for (int column = 1; column <= settings_.Print_Col; ++column) {
             const CellPlacement placed = placeCell(settings_, row, column, haveCard ? cardSize_ : QSizeF());
             if (!haveCard) {
-                PrintSheetPainter::Draw_Label_String(
-                    painter, QStringLiteral("Invalid Data"), placed.frontArea, Qt::red);
+                caption(QStringLiteral("Invalid Data"), placed.frontArea, Qt::red);
                 box(placed.frontArea);
                 continue;
             }
             const int number = (row - 1) * settings_.Print_Col + column;
             const QString word
                 = settings_.Print_Card_Side == sideBack ? QStringLiteral("Back") : QStringLiteral("Card");
-            PrintSheetPainter::Draw_Label_String(
-                painter, QStringLiteral("%1 %2").arg(word).arg(number), placed.frontArea, Qt::gray);
+            caption(QStringLiteral("%1 %2").arg(word).arg(number), placed.frontArea, Qt::gray);
             box(placed.frontArea);
             if (placed.back) {
-                PrintSheetPainter::Draw_Label_String(
-                    painter, QStringLiteral("Back %1").arg(number), *placed.back, Qt::gray);
+                caption(QStringLiteral("Back %1").arg(number), *placed.back, Qt::gray);
                 box(*placed.back);
             }
         }

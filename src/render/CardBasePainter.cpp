@@ -35,6 +35,9 @@ void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Proper
         if (side.Card_BG_Image_Layout == QLatin1String("Tile")) {
             painter.fillPath(outline, CardPainting::tiledBrush(side.Card_BG_Image));
         } else {
+            // Stretched over the card's whole rectangle, the picture is cut to the card's
+            // shape: a rounded or elliptic card shows no picture in its corners.
+            painter.setClipPath(outline, Qt::IntersectClip);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(frontCanvasBounds, side.Card_BG_Image);
         }
@@ -70,6 +73,8 @@ void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, c
         if (side.Card_fill_chk)
             paintFill(painter, outline, side, frontCanvasBounds);
         if (side.Card_border_chk) {
+            // The outer half of the line would lie off the card: on paper, in the next cell.
+            painter.setClipPath(outline, Qt::IntersectClip);
             painter.strokePath(outline, CardPainting::outlinePen(side.Card_bordr_clr, side.Card_bor_Stepper,
                                                                  side.Card_border_style));
         }

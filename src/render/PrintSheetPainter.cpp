@@ -1,5 +1,7 @@
 #include "render/PrintSheetPainter.h"
 
+#include "render/CardBasePainter.h"
+
 #include <QFont>
 #include <QPainter>
 
@@ -21,6 +23,20 @@ void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& rec
     painter.restore();
 }
 
+namespace {
+
+// A card holds its place on paper and nothing around it: whatever its picture draws off the
+// card (the outer half of a line on its edge, say) would land in the gap or the next cell.
+void drawCard(QPainter& painter, const Picture& card, const QRectF& place, int cardShape, GlyphCache* glyphs)
+{
+    painter.save();
+    painter.setClipPath(CardBasePainter::cardOutline(place, cardShape), Qt::IntersectClip);
+    card.draw(painter, place, glyphs);
+    painter.restore();
+}
+
+} // namespace
+
 void paintSheet(
     QPainter& painter, const PrintSettings& settings, int sheet, const PrintCardSource& cards, GlyphCache* glyphs)
 {
@@ -39,9 +55,9 @@ void paintSheet(
                 continue;
             }
             const bool backOnly = settings.Print_Card_Side == sideBack;
-            (backOnly ? card->back : card->front).draw(painter, placed.front, glyphs);
+            drawCard(painter, backOnly ? card->back : card->front, placed.front, settings.cardShape, glyphs);
             if (placed.back && !card->back.isNull())
-                card->back.draw(painter, *placed.back, glyphs);
+                drawCard(painter, card->back, *placed.back, settings.cardShape, glyphs);
         }
     }
 }

@@ -46,11 +46,23 @@ void SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect) const
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         if (base_.settings)
             CardBasePainter::Card_Base_Drawing(painter, rect, *base_.settings, base_.cardShape, base_.frame);
+        // An object reaching past the card's edge is cut to the card's shape, so what lies
+        // off the card never reaches paper or a file. Only those objects are clipped: a
+        // clipped drawing is slower to play back and larger in a PDF.
+        const QPainterPath card = CardBasePainter::cardOutline(frame_, base_.cardShape);
         // Index 0 is the front-most object: it is painted last.
         for (qsizetype index = graphics_.size() - 1; index >= 0; --index) {
             const SKTGraphicPtr& graphic = graphics_.at(index);
-            if (graphic && graphic->print_object == 0)
+            if (!graphic || graphic->print_object != 0)
+                continue;
+            if (card.contains(graphic->drawingBounds())) {
                 graphic->drawContentsInView(painter, false);
+                continue;
+            }
+            painter.save();
+            painter.setClipPath(card, Qt::IntersectClip);
+            graphic->drawContentsInView(painter, false);
+            painter.restore();
         }
     } catch (const std::exception& error) {
         // No message box here: this runs inside a paint, possibly on a worker thread.

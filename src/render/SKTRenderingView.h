@@ -24,9 +24,9 @@ struct CardSideBase
 };
 
 // Renders a card side outside the canvas: the side's base, then its objects (index 0 on
-// top), leaving out objects marked not to print. Plain code with no widget: everything it
-// draws from comes in as parameters, so a worker thread can render while the canvas
-// draws the same side. The objects are shared, not copied.
+// top), leaving out objects marked not to print, all cut to the card's shape. Plain code
+// with no widget: everything it draws from comes in as parameters, so a worker thread can
+// render while the canvas draws the same side. The objects are shared, not copied.
 class SKTRenderingView
 {
 public:

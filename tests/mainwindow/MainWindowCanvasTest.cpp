@@ -268,3 +268,40 @@ TEST_F(MainWindowCanvasTest, TypingAfterPlacingOrDoubleClickingATextGoesIntoIt)
     QTest::keyClicks(typingInto, QStringLiteral("Hello"));
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Hello"));
 }
+
+TEST_F(MainWindowCanvasTest, TheCardsShapeBorderAndPictureHoldWhateverPartIsRedrawn)
+{
+    SKTWindowController& main = startShown();
+    SKTGraphicView* canvas = main.currentCanvas();
+    canvas->setZoomFactor(1.0);
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    main.Front_card_Prop->Card_fill_chk = true;
+    main.Front_card_Prop->Card_fill_style = QStringLiteral("I");
+    main.Front_card_Prop->Card_BG_Image = picture;
+    main.Front_card_Prop->Card_BG_Image_Layout = QStringLiteral("Stretch");
+    main.Front_card_Prop->Card_alpha_Stepper = 1.0f;
+    main.Front_card_Prop->Card_border_chk = true;
+    main.Front_card_Prop->Card_bordr_clr = QColor(Qt::black);
+    main.Front_card_Prop->Card_bor_Stepper = 4;
+    Card_Shape = 2;
+    const QSizeF card = canvas->cardSize();
+
+    // The whole card: no picture off the ellipse.
+    QImage whole(canvas->size(), QImage::Format_RGB32);
+    whole.fill(Qt::gray);
+    canvas->render(&whole);
+    EXPECT_NE(whole.pixelColor(2, 2), QColor(Qt::red)) << "the picture covers the card's corner";
+    EXPECT_EQ(whole.pixelColor(QPointF(card.width() / 2, card.height() / 2).toPoint()), QColor(Qt::red));
+
+    // A small part redrawn in the middle shows the picture alone: no outline of its own.
+    QImage part(canvas->size(), QImage::Format_RGB32);
+    part.fill(Qt::gray);
+    const QRect middle(int(card.width() / 2) - 20, int(card.height() / 2) - 20, 40, 40);
+    canvas->render(&part, middle.topLeft(), QRegion(middle));
+    int notPicture = 0;
+    for (int y = 0; y < middle.height(); ++y)
+        for (int x = 0; x < middle.width(); ++x)
+            notPicture += part.pixelColor(middle.left() + x, middle.top() + y) != QColor(Qt::red);
+    EXPECT_EQ(notPicture, 0);
+}

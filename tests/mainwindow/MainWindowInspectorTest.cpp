@@ -1,12 +1,15 @@
 #include "MainWindowFixture.h"
 
 #include "canvas/SKTGraphicView.h"
+#include "inspector/AlignmentPage.h"
 #include "inspector/PropertiesInspector.h"
 #include "inspector/ShapePage.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
+#include "render/SKTRenderingView.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -27,6 +30,15 @@ QStringList tabLabels(const SKTWindowController& main)
     for (int i = 0; i < main.sett_tab->count(); ++i)
         labels.append(main.sett_tab->tabText(i));
     return labels;
+}
+
+// Whether the front side, as printed and exported, shows the colour at the point.
+bool frontShows(SKTWindowController& main, const QPointF& point, const QColor& colour)
+{
+    const CardSideBase base { main.Front_card_Prop, Card_Shape, main.frontCanvasBounds() };
+    const QImage card = SKTRenderingView::image_From_Card_Graphics(main.Get_Front_Controls_Array(), false, base)
+                            .toImage(72, Qt::white);
+    return card.pixelColor(point.toPoint()) == colour;
 }
 
 } // namespace
@@ -176,4 +188,51 @@ TEST_F(MainWindowTest, ButtonStatesFollowTheObjectShown)
     EXPECT_EQ(states(), QStringLiteral("000000011"));
     main.Show_RHS_Properties(nullptr);
     EXPECT_EQ(states(), QStringLiteral("001000001"));
+}
+
+TEST_F(MainWindowTest, ThePrintBoxIsTickedForObjectsThatPrintAndOldFilesPrintAsBefore)
+{
+    SKTWindowController& main = start();
+    const SKTGraphicPtr first = place(main, 2);
+    const SKTGraphicPtr second = place(main, 2);
+    for (const SKTGraphicPtr& box : { first, second }) {
+        box->setBounds({ 10, 10, 60, 40 });
+        box->_fillColor = QColor(Qt::red);
+        box->_isDrawingFill = true;
+    }
+    second->setBounds({ 100, 10, 60, 40 });
+    QCheckBox* prints = main.inspector().aligmnt_tab->print_object_chk;
+    main.Show_RHS_Properties(nullptr);
+    main.Show_RHS_Properties(second);
+    EXPECT_TRUE(prints->isChecked()) << "a new object prints";
+    EXPECT_TRUE(frontShows(main, { 130, 30 }, Qt::red));
+
+    // Both selected: unticking leaves both out of print and export, ticking brings them back.
+    main.currentCanvas()->selectAll();
+    prints->click();
+    EXPECT_EQ(first->print_object, 1);
+    EXPECT_EQ(second->print_object, 1);
+    EXPECT_TRUE(frontShows(main, { 40, 30 }, Qt::white));
+    EXPECT_TRUE(frontShows(main, { 130, 30 }, Qt::white));
+    prints->click();
+    EXPECT_EQ(first->print_object, 0);
+    EXPECT_EQ(second->print_object, 0);
+    EXPECT_TRUE(frontShows(main, { 40, 30 }, Qt::red));
+
+    // A design file keeps the stored meaning: an object saved with 1 stays off the card.
+    second->print_object = 1;
+    const QString path = folder.filePath(QStringLiteral("badge.dcard"));
+    dialogs->fileAnswers = { path };
+    main.Save_Btn_Clicked();
+    main.New_Project_Setting_Reset();
+    dialogs->fileAnswers = { path };
+    ASSERT_EQ(main.Open_Log_File(), 1);
+    const SKTDocument::Graphics& opened = main.Get_Front_Controls_Array();
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_TRUE(frontShows(main, { 40, 30 }, Qt::red));
+    EXPECT_TRUE(frontShows(main, { 130, 30 }, Qt::white));
+    const SKTGraphicPtr leftOut = opened.at(0)->bounds().left() > 50 ? opened.at(0) : opened.at(1);
+    main.currentCanvas()->selectAll();
+    main.Show_RHS_Properties(leftOut);
+    EXPECT_FALSE(prints->isChecked());
 }

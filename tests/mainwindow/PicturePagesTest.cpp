@@ -133,8 +133,8 @@ TEST_F(PicturePagesTest, EveryImageControlReachesTheImageAndTheCanvas)
     EXPECT_EQ(image->_strokeWidth, 4.0);
     EXPECT_NE(canvasPicture(), before);
 
-    // The print check box is written by every page's update.
-    inspector().aligmnt_tab->print_object_chk->setChecked(true);
+    // The print check box is written by every page's update: unticked, the object is left out.
+    inspector().aligmnt_tab->print_object_chk->setChecked(false);
     page.Image_Sepia_chk->click();
     EXPECT_EQ(image->print_object, 1);
 }

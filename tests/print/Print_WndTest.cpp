@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -53,6 +55,7 @@ public:
     {
         CardSnapshot card;
         card.frontSettings = filled(Qt::blue);
+        card.frontSettings->Card_Name = name;
         card.backSettings = filled(Qt::red);
         card.frame = QRectF(0, 0, MM_to_Points_Convert(85.6f), MM_to_Points_Convert(54.0f));
         return card;
@@ -66,6 +69,7 @@ public:
         return kept;
     }
     PrintBatchState batch;
+    QString name = QStringLiteral("Untitled");
 };
 
 template <class Field> Field* field(QWidget& window, const QString& label)
@@ -298,11 +302,12 @@ TEST(PrintWindow, APrinterChosenAfterAPdfGetsTheJobAndThePdfStaysAsItWas)
     const QString pdf = dir.filePath(QStringLiteral("first.pdf"));
     scripted->fileAnswers.push_back(pdf);
     CardHost host;
-    Print_Wnd window;
+    // The design's name titles the job, which names the queue's file.
     const QString title = QStringLiteral("galavite%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    host.name = title;
+    Print_Wnd window;
     QByteArray written;
     openWith(window, host, scripted, [&](Print_Wnd& w) {
-        w.setWindowTitle(title); // the job's title, which names the queue's file
         choosePrinter(w, Print_Wnd::pdfFileEntry());
         layOut(w, 2, 2, 5);
         w.Execute_Printing(false);
@@ -526,4 +531,97 @@ TEST(PrintWindow, ASecondPressOfPrintWhileTheJobStartsIsIgnored)
     EXPECT_TRUE(scripted->messages().empty()) << scripted->messages().front().toStdString();
     EXPECT_EQ(PdfTools::pageCount(pdf), 8);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("second.pdf"))));
+}
+
+TEST(PrintWindow, TwoCopiesToAPdfFileHoldEverySheetTwiceInOrder)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("copies.pdf"));
+    scripted->fileAnswers.push_back(pdf);
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 2, 2, 5);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 2);
+        w.Execute_Printing(false);
+    });
+    ASSERT_EQ(PdfTools::pageCount(pdf), 4);
+    // Collated: sheet 1 (four cards), sheet 2 (one card), then both again.
+    for (int page = 1; page <= 4; ++page) {
+        const QImage sheet = PdfTools::page(pdf, page, 72);
+        const PrintSettings s = window.settings();
+        const QPointF lastCell = placeCell(s, 2, 2, QSizeF(s.label_width, s.label_hight)).cell.center();
+        const bool full = page % 2 == 1;
+        EXPECT_EQ(sheet.pixelColor(lastCell.toPoint()).red() < 100, full) << "page " << page;
+    }
+}
+
+TEST(PrintWindow, TheJobIsTitledByTheDesignAndTheRowsItPrints)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("titled.pdf"));
+    scripted->fileAnswers = { pdf, pdf, pdf, pdf };
+    CardHost host;
+    host.name = QStringLiteral("Gala Badges");
+    Print_Wnd window;
+    QStringList titles;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 1, 2, 3);
+        w.Execute_Printing(false);
+        titles << w.printer().docName();
+    });
+    EXPECT_EQ(titles, QStringList { QStringLiteral("Gala Badges") });
+    // A batch, opened afresh, of a design without a name.
+    titles.clear();
+    host.name = QString();
+    numberedRows(host, 9);
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 1, 2, 9);
+        w.Execute_Printing(false);
+        titles << w.printer().docName();
+        onlySheets(w, 2, 3);
+        w.Execute_Printing(false);
+        titles << w.printer().docName();
+        onlySheets(w, 5, 5);
+        w.Execute_Printing(false);
+        titles << w.printer().docName();
+    });
+    EXPECT_EQ(titles,
+        QStringList({ QStringLiteral("Untitled (rows 1-9)"), QStringLiteral("Untitled (rows 3-6)"),
+            QStringLiteral("Untitled (row 9)") }));
+}
+
+TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    ScriptedDialogs scripted;
+    CardHost host;
+    const QString name = QStringLiteral("badges%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    host.name = name;
+    numberedRows(host, 4);
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, queue);
+        layOut(w, 1, 1, 4);
+        onlySheets(w, 2, 3);
+        w.Execute_Printing(false);
+    });
+    const QString produced = CupsQueue::waitForJob(name);
+    ASSERT_FALSE(produced.isEmpty()) << "the queue " << queue.toStdString() << " made no file named after the design";
+    EXPECT_TRUE(QFileInfo(produced).fileName().contains(QStringLiteral("rows_2-3"))) << produced.toStdString();
+    EXPECT_EQ(PdfTools::pageCount(produced), 2);
+    QFile::remove(produced);
 }

@@ -116,12 +116,45 @@ TEST(CardBasePainterTest, BackgroundPictureTiledOrStretched)
         EXPECT_NEAR(qRed(image.pixel(x + 5, 50)), 127, 2) << x;
     }
 
-    // Stretched: the whole card rectangle, over the corners of an elliptic card too.
+    // Stretched over the card rectangle and cut to the card's shape: a rounded or elliptic
+    // card keeps its corners clear.
     side->Card_BG_Image_Layout = QStringLiteral("Stretch");
     side->Card_alpha_Stepper = 100.0f; // a new card's opacity paints fully opaque
-    image = base(*side, 2);
-    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(197, 97), qRgb(0, 255, 0));
+    image = base(*side, 0);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(199, 99), qRgb(0, 255, 0));
+    for (int cardShape : { 1, 2 }) {
+        image = base(*side, cardShape);
+        EXPECT_TRUE(isGrey(image.pixel(1, 1))) << cardShape;
+        EXPECT_TRUE(isGrey(image.pixel(198, 98))) << cardShape;
+        EXPECT_EQ(image.pixel(20, 50), qRgb(255, 0, 0)) << cardShape;
+        EXPECT_EQ(image.pixel(180, 50), qRgb(0, 255, 0)) << cardShape;
+    }
+}
+
+TEST(CardBasePainterTest, TheBorderStaysOnTheCard)
+{
+    auto side = Card_Property::create();
+    side->Card_border_chk = true;
+    side->Card_bordr_clr = QColor(Qt::black);
+    side->Card_bor_Stepper = 8;
+    for (int cardShape : { 0, 1, 2 }) {
+        // The card drawn inside a larger picture: nothing of it may show around it.
+        QImage image(240, 140, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(128, 128, 128));
+        QPainter painter(&image);
+        const QRectF card(20, 20, 200, 100);
+        CardBasePainter::Card_Base_Drawing(painter, card, *side, cardShape, card);
+        painter.end();
+        const QPainterPath outline = CardBasePainter::cardOutline(card, cardShape);
+        int outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (!outline.intersects(QRectF(x - 0.5, y - 0.5, 2, 2)) && !isGrey(image.pixel(x, y)))
+                    ++outside;
+        EXPECT_EQ(outside, 0) << cardShape;
+        EXPECT_LT(qGray(image.pixel(22, 70)), 64) << "the inner half of the line shows: " << cardShape;
+    }
 }
 
 TEST(CardBasePainterTest, DashedBorderRunsItsPatternInPoints)

@@ -140,10 +140,7 @@ bool readStylesPart(const XmlStream::Source& source, const QString& partName, Ce
     StylesHandler handler(styles, streamPointer);
     XmlStream stream(partName, source, handler);
     streamPointer = &stream;
-    if (stream.open()) {
-        while (stream.feed()) { }
-    }
-    if (stream.failed()) {
+    if (!stream.parseWhole()) {
         error = stream.errorString();
         styles.clear();
         return false;

@@ -132,10 +132,7 @@ bool readSharedStringsPart(const XmlStream::Source& source, const QString& partN
     SharedStringsHandler handler(strings, memory, streamPointer);
     XmlStream stream(partName, source, handler);
     streamPointer = &stream;
-    if (stream.open()) {
-        while (stream.feed()) { }
-    }
-    if (stream.failed()) {
+    if (!stream.parseWhole()) {
         error = stream.errorString();
         strings.clear();
         strings.squeeze();

@@ -46,6 +46,14 @@ bool XmlStream::open()
     return true;
 }
 
+bool XmlStream::parseWhole()
+{
+    if (open()) {
+        while (feed()) { }
+    }
+    return !failed();
+}
+
 bool XmlStream::feed()
 {
     if (ended_ || failed() || !parser_)

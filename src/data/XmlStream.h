@@ -36,6 +36,8 @@ public:
     bool open();
     // Parses the next chunk; false once the document has ended or failed.
     bool feed();
+    // Opens and parses the whole part; false with errorString() when it failed.
+    bool parseWhole();
     // Stops the parse from inside a handler with the reason given.
     void fail(const QString& reason);
     bool failed() const { return !error_.isEmpty(); }

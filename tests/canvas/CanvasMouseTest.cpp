@@ -153,8 +153,9 @@ TEST_F(CanvasTest, ArrowKeysNudgeByOnePointAndHideHandlesForHalfASecond)
     sinceLastPress.start();
     wait(300);
     // Pushed on by the last press; only judged when a loaded machine did not sleep past the delay.
-    if (sinceLastPress.elapsed() < SKTGraphicView::handleShowingDelay)
+    if (sinceLastPress.elapsed() < SKTGraphicView::handleShowingDelay) {
         EXPECT_TRUE(front->isHidingHandles());
+    }
     EXPECT_TRUE(patience::eventually([&] { return !front->isHidingHandles(); }));
 }
 

@@ -60,8 +60,9 @@ TEST(SKTGrid, ShowsForASecondAfterASpacingChangeAndLongerAfterAnother)
     sinceSecondChange.start();
     wait(600);
     // 1.2 s after the first change; only judged when a loaded machine did not sleep past the time shown.
-    if (sinceSecondChange.elapsed() < SKTGrid::SKTGridTemporaryShowingTime)
+    if (sinceSecondChange.elapsed() < SKTGrid::SKTGridTemporaryShowingTime) {
         EXPECT_TRUE(grid.isShowingTemporarily());
+    }
     EXPECT_TRUE(patience::eventually([&] { return !grid.isShowingTemporarily(); }));
     EXPECT_EQ(gridPixels(grid), 0);
 

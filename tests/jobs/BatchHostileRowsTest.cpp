@@ -91,8 +91,8 @@ TEST(BatchHostileRows, UnreadablePicturesAreNamedAndEveryScriptIsDrawn)
 
     ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
     EXPECT_EQ(result.cardsWritten, letters.size());
-    EXPECT_EQ(result.noBarcode.count, hostile.size());
-    EXPECT_EQ(result.noBarcode.firstRows, hostile.keys());
+    EXPECT_EQ(result.problems.noBarcode.count, hostile.size());
+    EXPECT_EQ(result.problems.noBarcode.firstRows, hostile.keys());
     // Every worker's card showed the one decoded copy of the good picture.
     EXPECT_LE(PictureFile::decodedPictures().bytesKept() - keptBefore, good.sizeInBytes());
 

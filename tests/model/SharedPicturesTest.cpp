@@ -79,8 +79,9 @@ TEST(SharedPictures, SixtyObjectsNamingOnePictureHoldItOnce)
     }
     EXPECT_EQ(PictureFile::decodedPictures().bytesKept() - keptBefore, decoded);
     // 60 copies of the picture and of its effects would take 1.4 GB; one of each takes 24 MB.
-    if (peakBefore > 0)
+    if (peakBefore > 0) {
         EXPECT_LT(peakResidentBytes() - peakBefore, 10 * decoded);
+    }
 }
 
 TEST(SharedPictures, AChangedFileIsReadAfresh)

@@ -21,10 +21,12 @@ void Show_NSLog_Message(const QString& message)
     if (message.isEmpty())
         return;
     static std::mutex lineLock; // lines from several threads must not interleave
-    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toUtf8();
     const QByteArray text = message.toUtf8();
     const auto threadId = std::hash<std::thread::id>{}(std::this_thread::get_id()) & 0xffffff;
     std::lock_guard<std::mutex> guard(lineLock);
+    // Local time reads the C library's time-zone state, whose own lock the thread sanitizer
+    // cannot see: workers logging at once take their stamps one at a time under ours.
+    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")).toUtf8();
     std::fprintf(stderr, "%s galavite[%d:%06zx] %s\n", stamp.constData(), int(getpid()), threadId, text.constData());
     std::fflush(stderr);
 }

@@ -5,19 +5,31 @@
 #include "platform/ImageResolution.h"
 #include "platform/SharedImages.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace {
 
 // The file's identity: a changed or replaced file is read afresh.
+// The modification time straight from the file system: QFileInfo gives it as local time,
+// which reads the C library's time-zone state on every worker at once.
+qint64 modifiedNanoseconds(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
 QString identityOf(const QFileInfo& info)
 {
-    return QStringLiteral("%1\n%2\n%3")
-        .arg(info.canonicalFilePath())
-        .arg(info.size())
-        .arg(info.lastModified().toMSecsSinceEpoch());
+    const QString canonical = info.canonicalFilePath();
+    return QStringLiteral("%1\n%2\n%3").arg(canonical).arg(info.size()).arg(modifiedNanoseconds(canonical));
 }
 
 } // namespace

@@ -194,24 +194,6 @@ protected:
         writePhotos(photos());
     }
 
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        if (!savedDataFolder_.isNull())
-            Data_Folder_Path = savedDataFolder_;
-    }
-
-    // The main window sets the series folder when it starts; the import names series after
-    // the columns, so the test gives them a folder of their own.
-    SKTWindowController& startWithOwnSeriesFolder()
-    {
-        SKTWindowController& main = start();
-        savedDataFolder_ = Data_Folder_Path;
-        Data_Folder_Path = QDir(folder.path()).filePath(QStringLiteral("series"));
-        QDir().mkpath(Data_Folder_Path);
-        return main;
-    }
-
     QString photos() const { return QDir(folder.path()).filePath(QStringLiteral("photos")); }
 
     void screenshot(const QString& step)
@@ -394,8 +376,6 @@ protected:
             shown << message;
         return shown.join(QLatin1Char('\n'));
     }
-
-    QString savedDataFolder_;
 };
 
 } // namespace

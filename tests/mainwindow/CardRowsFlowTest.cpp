@@ -100,18 +100,6 @@ protected:
     {
         Fill_User_Profile = false;
         MainWindowTest::TearDown();
-        if (!savedDataFolder_.isNull())
-            Data_Folder_Path = savedDataFolder_;
-    }
-
-    // The series folder of this test alone: other test programs run at the same time.
-    SKTWindowController& startWithOwnSeriesFolder()
-    {
-        SKTWindowController& main = start();
-        savedDataFolder_ = Data_Folder_Path;
-        Data_Folder_Path = QDir(folder.path()).filePath(QStringLiteral("series"));
-        QDir().mkpath(Data_Folder_Path);
-        return main;
     }
 
     static std::shared_ptr<SKTText> placeBoundText(SKTWindowController& main, const QString& series, const QRectF& box)
@@ -211,8 +199,6 @@ protected:
         importer.Open_excel_Wnd(workbook);
         otherModal = nullptr;
     }
-
-    QString savedDataFolder_;
 };
 
 } // namespace

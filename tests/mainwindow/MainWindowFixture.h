@@ -83,6 +83,8 @@ protected:
     {
         window.reset();
         SKTWindowController::programExit() = previousExit_;
+        if (!savedDataFolder_.isNull())
+            Data_Folder_Path = savedDataFolder_;
     }
 
     SKTWindowController& start()
@@ -90,6 +92,17 @@ protected:
         window = std::make_unique<SKTWindowController>();
         startResult = window->awakeFromNib();
         return *window;
+    }
+
+    // The main window sets the series folder when it starts; a test that makes series gives
+    // them a folder of its own, since other test programs run at the same time.
+    SKTWindowController& startWithOwnSeriesFolder()
+    {
+        SKTWindowController& main = start();
+        savedDataFolder_ = Data_Folder_Path;
+        Data_Folder_Path = QDir(folder.path()).filePath(QStringLiteral("series"));
+        QDir().mkpath(Data_Folder_Path);
+        return main;
     }
 
     // The start dialog: the wizard unless a test chooses otherwise, and Exit once the
@@ -179,4 +192,5 @@ protected:
 
 private:
     std::function<void(int)> previousExit_;
+    QString savedDataFolder_;
 };

@@ -38,10 +38,8 @@ inline bool eventually(const std::function<bool()>& condition, int limitMs = gen
 // program does); whether it ended within the generous limit.
 inline bool finishedWhileServingEvents(QProcess& process)
 {
-    return eventually([&process] {
-        process.waitForFinished(10);
-        return process.state() == QProcess::NotRunning;
-    });
+    // The event loop also notices the child's end.
+    return eventually([&process] { return process.state() == QProcess::NotRunning; });
 }
 
 } // namespace patience

@@ -10,8 +10,8 @@ namespace PictureIntegrity {
 
 // A progressive JPEG of a camera or an editor has about ten scans.
 constexpr int maxJpegScans = 300;
-// The decoder passes over the whole picture in every scan, about a nanosecond a pixel: scans
-// times pixels beyond ten scans of a 100-megapixel photo would hold the reader for seconds.
+// The decoder passes over the whole picture in every scan, about a nanosecond a pixel, so its
+// work is scans times pixels: ten scans of a 100-megapixel photo take it about a second.
 constexpr qint64 maxJpegScanPixels = qint64(10) * 100'000'000;
 
 // Why the bytes are not to be decoded; empty when they may be.

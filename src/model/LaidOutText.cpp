@@ -1,5 +1,7 @@
 #include "model/LaidOutText.h"
 
+#include "model/CardEdge.h"
+
 #include "platform/Picture.h"
 #include "platform/PlacedGlyphs.h"
 
@@ -156,6 +158,35 @@ LaidOutText::Ink LaidOutText::ink(double maxHeight) const
         ink.drawn = ink.drawn.united(inPoints);
     }
     return ink;
+}
+
+bool LaidOutText::inkOnCard(const CardEdge& card, QPointF origin, double maxHeight) const
+{
+    const double toPoints = 1.0 / layoutScale_;
+    for (int index = 0; index < layout_.lineCount(); ++index) {
+        const QTextLine line = layout_.lineAt(index);
+        if (line.y() * toPoints >= maxHeight)
+            break;
+        for (const QGlyphRun& run : line.glyphRuns()) {
+            const QRawFont face = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < std::min(glyphs.size(), positions.size()); ++i) {
+                const QRectF glyph = face.boundingRect(glyphs.at(i));
+                if (glyph.isEmpty())
+                    continue;
+                const QTransform onCard = QTransform::fromTranslate(origin.x(), origin.y())
+                                              .scale(toPoints, toPoints)
+                                              .translate(positions.at(i).x(), positions.at(i).y());
+                // Most glyphs lie well inside the card; only those near its edge need their shape.
+                if (card.surelyHolds(onCard.mapRect(glyph)))
+                    continue;
+                if (!card.holds(onCard.map(face.pathForGlyph(glyphs.at(i)))))
+                    return false;
+            }
+        }
+    }
+    return true;
 }
 
 void LaidOutText::draw(QPainter& painter, QPointF origin, double maxHeight) const

@@ -45,7 +45,11 @@ CardEdge::CardEdge(const QRectF& card, int cardShape)
 
 bool CardEdge::surelyHolds(const QRectF& inkBox) const
 {
-    return wide_.contains(inkBox) || tall_.contains(inkBox);
+    if (wide_.contains(inkBox) || tall_.contains(inkBox))
+        return true;
+    // Every card outline is convex: it holds a box when it holds the box's corners.
+    return outline_.contains(inkBox.topLeft()) && outline_.contains(inkBox.topRight())
+        && outline_.contains(inkBox.bottomLeft()) && outline_.contains(inkBox.bottomRight());
 }
 
 bool CardEdge::holds(const QPainterPath& ink) const

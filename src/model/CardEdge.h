@@ -15,7 +15,7 @@ public:
     CardEdge(const QRectF& card, int cardShape);
 
     // Whether ink of this bounding box lies inside the outline, without looking at its shape:
-    // true only for a box within the part of the card that no corner or curve reaches.
+    // true for a box the outline holds whole.
     bool surelyHolds(const QRectF& inkBox) const;
     // Whether the outline holds the whole of this ink.
     bool holds(const QPainterPath& ink) const;

@@ -70,6 +70,8 @@ TEST(TextOnTheCard, ARoundedCornerCutsATypedTextThatFitsItsBox)
     const QRectF inTheCorner(0.5, 0.5, 80, 16);
     EXPECT_TRUE(fitsOn(rectangle, inTheCorner, QStringLiteral("Wendy")));
     EXPECT_FALSE(fitsOn(rounded, inTheCorner, QStringLiteral("Wendy")));
+    // The corner cuts the box of an "A" but not its slanting stroke.
+    EXPECT_TRUE(fitsOn(rounded, inTheCorner, QStringLiteral("Ada")));
     // Away from the corner the same text is whole on the rounded card.
     EXPECT_TRUE(fitsOn(rounded, inTheCorner.translated(12, 0), QStringLiteral("Wendy")));
     EXPECT_TRUE(fitsOn(rounded, inTheCorner.translated(0, 12), QStringLiteral("Wendy")));

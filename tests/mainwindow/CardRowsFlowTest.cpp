@@ -10,6 +10,8 @@
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel_DataSheet.h"
+#include "inspector/PropertiesInspector.h"
+#include "inspector/TextEditingPage.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "mail/Email_Setting.h"
@@ -34,10 +36,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -506,7 +510,13 @@ TEST_F(CardRowsFlowTest, TheCanvasWarnsOfATypedTextThatDoesNotFitButNoCardShowsT
     const QColor warning = SKTGraphicView::overflowWarningColour;
     EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
 
-    text->Text_contents()->setString(greeting + QStringLiteral(" Ann"));
+    // Typed at the end in the text editor, the name wraps to a line below the box.
+    canvas.changeSelectionIndexes({ 0 });
+    main.editText(text);
+    QPlainTextEdit& editor = *main.inspector().text_edtng_tab->Text_value_Edit;
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&editor, QStringLiteral(" Ann"));
+    ASSERT_EQ(text->Text_contents()->string, greeting + QStringLiteral(" Ann"));
     EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
 
     const QString png = QDir(folder.path()).filePath(QStringLiteral("badge.png"));

@@ -28,6 +28,9 @@ CardEdge::CardEdge(const QRectF& card, int cardShape)
 {
     const QRectF grown = card.normalized().adjusted(-tolerance, -tolerance, tolerance, tolerance);
     outline_ = outline(grown, cardShape);
+    // The path caches its bounds on first use; filled now, copies on other threads only read.
+    outline_.controlPointRect();
+    outline_.boundingRect();
     if (cardShape == 1) {
         const double dx = std::min(cardCornerRadius, grown.width() / 2.0);
         const double dy = std::min(cardCornerRadius, grown.height() / 2.0);

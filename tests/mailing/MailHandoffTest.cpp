@@ -242,6 +242,48 @@ TEST(MailScript, LineSeparatorsInSingleLineFieldsAreRefusedWithAMessageNotATrace
     }
 }
 
+TEST(MailHandoff, AnAttachmentNamedWithALineBreakOrAFolderIsRefusedBeforeTheScriptRuns)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    QTemporaryDir files;
+    const QString broken = writeImage(files, QStringLiteral("card\nBcc: c@y.com.png"), "PNG");
+    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("holds a line break") },
+        { files.path(), QStringLiteral("is a folder") } };
+    for (const auto& [path, reason] : cases) {
+        QString why;
+        EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hi"),
+            { path }, QStringLiteral("Body"), password, &why));
+        EXPECT_TRUE(why.contains(reason)) << why.toStdString();
+    }
+    EXPECT_TRUE(script.recordedArguments().isEmpty());
+    EXPECT_TRUE(server.mails().isEmpty());
+}
+
+// Run by itself, the script names the cause instead of an unexpected error.
+TEST(MailScript, AnAttachmentNamedWithALineBreakOrAFolderIsNamedAsTheCause)
+{
+    QTemporaryDir files;
+    const QString broken = writeImage(files, QStringLiteral("card\u2028Bcc.png"), "PNG");
+    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("its file name is empty or holds a line break") },
+        { files.path(), QStringLiteral("it is a folder") } };
+    for (const auto& [path, reason] : cases) {
+        QProcess script;
+        script.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), QStringLiteral("a@example.com"),
+                QStringLiteral("127.0.0.1"), QStringLiteral("25"), QStringLiteral("a@example.com"),
+                QStringLiteral("b@example.com"), QStringLiteral("Hi"), QStringLiteral("-"), QStringLiteral("N"), path });
+        script.write("pw\nBody");
+        script.closeWriteChannel();
+        ASSERT_TRUE(patience::finished(script));
+        EXPECT_EQ(script.exitCode(), 1);
+        const QString said = QString::fromUtf8(script.readAllStandardError()).trimmed();
+        EXPECT_TRUE(said.contains(reason)) << said.toStdString();
+        EXPECT_FALSE(said.contains(QStringLiteral("unexpected"))) << said.toStdString();
+    }
+}
+
 TEST(MailHandoff, HeaderInjectionIsRefusedBeforeTheScriptRuns)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);

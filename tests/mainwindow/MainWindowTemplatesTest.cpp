@@ -7,6 +7,7 @@
 #include "library/PictureBrowserModel.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/SKTLine.h"
 #include "model/StoredPaths.h"
 #include "platform/ResourceFolder.h"
 #include "platform/DesktopOpener.h"
@@ -174,6 +175,28 @@ TEST_F(MainWindowTest, ATemplateSavedOntoAFullDiskSaysWhyAndKeepsTheOldTemplate)
     EXPECT_TRUE(message.endsWith(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contents(TemplateStore::userDesignPath(QStringLiteral("Party"))), design);
     EXPECT_EQ(contents(TemplateStore::userPreviewPath(QStringLiteral("Party"))), preview);
+}
+
+TEST_F(MainWindowTest, ATemplateWithTooManyObjectsNamesTheTemplateNotAHiddenFile)
+{
+    SKTWindowController& main = start();
+    const OwnResources resources;
+    SKTDocument::Graphics crowd;
+    QList<int> indexes;
+    for (int i = 0; i <= DesignFile::maxObjectsPerSide; ++i) {
+        crowd.push_back(SKTGraphic::create<SKTLine>());
+        indexes.append(i);
+    }
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, crowd, indexes);
+    otherModal = templateWindows(QStringLiteral("Crowd"));
+    main.Export_As_Template_Clicked();
+    const QString message = dialogs->messages().back();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe template could not be saved.\n"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("\"%1\" is not written").arg(
+        TemplateStore::userDesignPath(QStringLiteral("Crowd")))))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("holds at most 2500 objects"))) << message.toStdString();
+    EXPECT_EQ(QDir(TemplateStore::userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(MainWindowTest, StartDialogLeadsToTheBrowserAndBackWhenItIsCancelled)

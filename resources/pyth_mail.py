@@ -53,23 +53,33 @@ def content_type(path, data):
     return "application", "octet-stream"
 
 
-def single_line(name, text):
+def breaks_lines(text):
     # Every character that some reader takes for a line end: control characters (NEL among
     # them) and the Unicode line and paragraph separators.
-    if any(unicodedata.category(c) in ("Cc", "Zl", "Zp") for c in text):
+    return any(unicodedata.category(c) in ("Cc", "Zl", "Zp") for c in text)
+
+
+def single_line(name, text):
+    if breaks_lines(text):
         fail("The %s holds a line break or a control character." % name)
     return text
 
 
 def read_attachment(path):
+    # The file's name goes into the message's header, where a line break has no place.
+    if breaks_lines(os.path.basename(path)) or not os.path.basename(path):
+        fail("The attachment %r cannot be sent: its file name is empty or holds a line break or a control "
+             "character. Rename the file." % path)
     # Without blocking: a FIFO named as an attachment would wait for a writer for ever.
     try:
         descriptor = os.open(path, os.O_RDONLY | os.O_NONBLOCK)
     except OSError as error:
         fail("The attachment %s cannot be read: %s." % (path, error.strerror))
+    mode = os.fstat(descriptor).st_mode
+    if not stat.S_ISREG(mode):
+        os.close(descriptor)
+        fail("The attachment %s cannot be read: it is %s." % (path, "a folder" if stat.S_ISDIR(mode) else "not a regular file"))
     with os.fdopen(descriptor, "rb") as handle:
-        if not stat.S_ISREG(os.fstat(descriptor).st_mode):
-            fail("The attachment %s cannot be read: it is not a regular file." % path)
         try:
             return handle.read()
         except OSError as error:

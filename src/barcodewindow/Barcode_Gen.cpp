@@ -248,6 +248,7 @@ void Barcode_Gen::showLinearControls(bool linear)
     dataText->setVisible(linear);
     dataText->setEnabled(linear);
     dataText_2D->setVisible(!linear);
+    valueLabel->setBuddy(linear ? static_cast<QWidget*>(dataText) : dataText_2D);
     for (QWidget* linearOnly : std::initializer_list<QWidget*> { showinTopCheckbox, captionCheckbox, val_mar_Stepper,
              val_mar_label, val_font_label, val_font_btn, value_font_value, barcode_clr, bar_back_clr, bar_val_clr,
              val_clr_label, bar_clr_label, bar_bk_clr_label, linear_sett_box })

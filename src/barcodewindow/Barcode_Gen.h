@@ -70,6 +70,7 @@ public:
     QComboBox* bar_align_combo = nullptr;
     QDoubleSpinBox* HeightStepper = nullptr;
     QDoubleSpinBox* widthStepper = nullptr;
+    QLabel* valueLabel = nullptr; // its letter reaches the value box of the kind shown
     QLabel* barHeightLabel = nullptr;
     QLabel* barWidthLabel = nullptr;
     QSpinBox* HeightStepper_2D = nullptr;

@@ -81,6 +81,8 @@ QWidget* withHelp(QWidget* control, QToolButton* help)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(control, 1);
     layout->addWidget(help);
+    // The row is the label's buddy: its letter must reach the control, not the row.
+    row->setFocusProxy(control);
     return row;
 }
 
@@ -132,7 +134,7 @@ void Barcode_Gen::buildControls()
     previewLabel->setBuddy(image_scroll);
     right->addWidget(previewLabel);
     right->addWidget(image_scroll, 1);
-    auto* previewButton = new QPushButton(tr("&Refresh Preview"));
+    auto* previewButton = new QPushButton(tr("Refresh Prev&iew"));
     previewButton->setObjectName(QStringLiteral("Encode_btn"));
     previewButton->setToolTip(tr("Draw the barcode again from the current settings"));
     connect(previewButton, &QPushButton::clicked, this, &Barcode_Gen::goButtonActionPerformed);
@@ -166,7 +168,7 @@ QWidget* Barcode_Gen::buildValueArea()
     valueLayout->setContentsMargins(0, 0, 0, 0);
     valueLayout->addWidget(dataText);
     valueLayout->addWidget(dataText_2D);
-    auto* valueLabel = new QLabel(tr("&Value:"));
+    valueLabel = new QLabel(tr("&Value:"));
     valueLabel->setBuddy(dataText);
     form->addRow(valueLabel, value);
 
@@ -246,12 +248,12 @@ QGroupBox* Barcode_Gen::buildQrBox()
     for (int version = 1; version <= 40; ++version)
         versions << QStringLiteral("V%1").arg(version);
     qr_version_ComboBox = comboWith(QStringLiteral("qr_version_ComboBox"), versions);
-    form->addRow(tr("Ve&rsion:"), withHelp(qr_version_ComboBox, helpButton(QStringLiteral("QR_Version_Help_Btn"))));
+    form->addRow(tr("Ver&sion:"), withHelp(qr_version_ComboBox, helpButton(QStringLiteral("QR_Version_Help_Btn"))));
     qr_ec_lvl_ComboBox = comboWith(QStringLiteral("qr_ec_lvl_ComboBox"), itemTexts(QRLevelItems));
     form->addRow(
         tr("&Error correction:"), withHelp(qr_ec_lvl_ComboBox, helpButton(QStringLiteral("QR_EC_Lvl_Help_Btn"))));
     qr_enc_mode_ComboBox = comboWith(QStringLiteral("qr_enc_mode_ComboBox"), itemTexts(QRModeItems));
-    form->addRow(tr("Encoding &mode:"), qr_enc_mode_ComboBox);
+    form->addRow(tr("Enco&ding mode:"), qr_enc_mode_ComboBox);
     return two_d_sett_box;
 }
 
@@ -267,9 +269,9 @@ QGroupBox* Barcode_Gen::buildPdfBox()
     pdf_col_Stepper = integerPair(QStringLiteral("pdf_col_Stepper"), { 1, 30 }, 3);
     pdf_ec_lvl_Stepper = integerPair(QStringLiteral("pdf_ec_lvl_Stepper"), PdfLevelRange, 2);
     form->addRow(tr("&Width:"), Pdf_widthStepper_2D);
-    form->addRow(tr("&Height:"), pdf_HeightStepper_2D);
-    form->addRow(tr("&Rows:"), withHelp(pdf_row_Stepper, helpButton(QStringLiteral("PDF_row_Help_btn"))));
-    form->addRow(tr("&Columns:"), withHelp(pdf_col_Stepper, helpButton(QStringLiteral("PDF_col_Help_btn"))));
+    form->addRow(tr("Hei&ght:"), pdf_HeightStepper_2D);
+    form->addRow(tr("Row&s:"), withHelp(pdf_row_Stepper, helpButton(QStringLiteral("PDF_row_Help_btn"))));
+    form->addRow(tr("Co&lumns:"), withHelp(pdf_col_Stepper, helpButton(QStringLiteral("PDF_col_Help_btn"))));
     form->addRow(tr("&EC level:"), withHelp(pdf_ec_lvl_Stepper, helpButton(QStringLiteral("PDF_ec_lvl_Help_btn"))));
     return pdf_2d_sett_box;
 }
@@ -286,11 +288,11 @@ QGroupBox* Barcode_Gen::buildDataMatrixBox()
     dm_HeightStepper_2D->setSuffix(tr(" pt"));
     dm_format_ComboBox = comboWith(QStringLiteral("dm_format_ComboBox"), itemTexts(DataMatrixFormatItems));
     dm_encoding_ComboBox = comboWith(QStringLiteral("dm_encoding_ComboBox"), itemTexts(DataMatrixEncodingItems));
-    form->addRow(tr("&Module size:"), dm_moduleStepper_2D);
+    form->addRow(tr("Module si&ze:"), dm_moduleStepper_2D);
     form->addRow(tr("&Width:"), dm_widthStepper_2D);
-    form->addRow(tr("&Height:"), dm_HeightStepper_2D);
+    form->addRow(tr("Hei&ght:"), dm_HeightStepper_2D);
     form->addRow(
-        tr("Preferred &format:"), withHelp(dm_format_ComboBox, helpButton(QStringLiteral("DM_format_Help_btn"))));
+        tr("&Preferred format:"), withHelp(dm_format_ComboBox, helpButton(QStringLiteral("DM_format_Help_btn"))));
     form->addRow(tr("&Encoding:"), withHelp(dm_encoding_ComboBox, helpButton(QStringLiteral("DM_Encoding_Help_btn"))));
     return dm_2d_sett_box;
 }
@@ -365,7 +367,7 @@ QWidget* Barcode_Gen::buildMarginTab()
     val_mar_label->setBuddy(val_mar_Stepper);
     form->addRow(val_mar_label, val_mar_Stepper);
     form->addRow(tr("Hea&der:"), hdr_mar_Stepper);
-    form->addRow(tr("F&ooter:"), ftr_mar_Stepper);
+    form->addRow(tr("Foot&er:"), ftr_mar_Stepper);
     form->addRow(tr("To&p and bottom:"), TB_mar_Stepper);
     form->addRow(tr("&Left and right:"), LR_mar_Stepper);
     layout->addWidget(margin_box);
@@ -378,10 +380,10 @@ QWidget* Barcode_Gen::buildResolutionTab()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     DPI_ComboBox = comboWith(QStringLiteral("DPI_ComboBox"), itemTexts(BarcodeDpiItems));
-    form->addRow(tr("&Resolution (dpi):"), withHelp(DPI_ComboBox, helpButton(QStringLiteral("DPI_Help_Label"))));
+    form->addRow(tr("Resolution (&dpi):"), withHelp(DPI_ComboBox, helpButton(QStringLiteral("DPI_Help_Label"))));
     dpi_Stepper = integerPair(QStringLiteral("dpi_Stepper"), { BarcodeMinimumDpi, BarcodeMaximumDpi }, BarcodeAutoDpi);
     dpi_Stepper->setSuffix(tr(" dpi"));
-    form->addRow(tr("&Custom:"), dpi_Stepper);
+    form->addRow(tr("C&ustom:"), dpi_Stepper);
     return page;
 }
 

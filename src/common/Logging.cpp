@@ -7,8 +7,9 @@
 #include <thread>
 #include <unistd.h>
 
-// Debug lines are off by default: only QT_LOGGING_RULES (or a rules file) turns them on.
-Q_LOGGING_CATEGORY(galaviteDebug, "galavite.debug", QtWarningMsg)
+// Debug lines are off by default: only QT_LOGGING_RULES (or a rules file) turns them on. A rule
+// names a category and then a level, so "galavite.debug=true" is this category's debug level.
+Q_LOGGING_CATEGORY(galaviteDebug, "galavite", QtWarningMsg)
 
 void Show_Debug_Message(const QString& message)
 {

@@ -7,8 +7,8 @@
 // A null or empty message writes nothing. For problems worth a user's or a supporter's eye.
 void Show_NSLog_Message(const QString& message);
 
-// The category of lines that only help a developer follow the program: off unless turned on,
-// as QT_LOGGING_RULES="galavite.debug=true".
+// The category "galavite", whose debug lines only help a developer follow the program: off
+// unless turned on, as QT_LOGGING_RULES="galavite.debug=true".
 Q_DECLARE_LOGGING_CATEGORY(galaviteDebug)
 
 // The same line as Show_NSLog_Message, written only while galaviteDebug is on.

@@ -7,6 +7,8 @@
 
 // "OK" alert showing "\n" + text. A null text is logged and shows nothing.
 void Show_MessageBox(const QString& text);
+// The same alert with the reason as its informative text, written as a sentence.
+void Show_MessageBox_With_Reason(const QString& text, const QString& reason);
 // "Yes"/"No" alert; true when "Yes" was pressed. Before the main window exists it returns
 // the previous answer. Questions from several threads are asked one at a time.
 bool Show_YES_NO_MessageBox(const QString& text);

@@ -2,6 +2,7 @@
 
 #include "common/MessageBoxes.h"
 #include "data/CellReference.h"
+#include "data/OlderWorkbook.h"
 #include "data/ReadAhead.h"
 #include "data/SSZipArchive.h"
 #include "data/WorkbookXml.h"
@@ -66,7 +67,11 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     ZipError error;
     if (!SSZipArchive::openForReading(*self.archive_, &error)) {
         self.archive_.reset();
-        self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(error.message));
+        // A workbook that is no zip archive at all is most often one the reader cannot take.
+        const QString older = error.code == SSZipArchive::CannotOpenArchive
+            ? OlderWorkbook::refusal(OlderWorkbook::kindOf(path))
+            : QString();
+        self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(older.isEmpty() ? error.message : older));
         Show_MessageBox_No_Thread(self.lastError_);
         return self.data_;
     }

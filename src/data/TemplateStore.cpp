@@ -170,8 +170,13 @@ bool saveUserTemplate(
     const auto preview = design ? reserveTemporary(userFolder(), error) : nullptr;
     if (!preview)
         return false;
-    if (!writeDesign(design->path(), error) || !writePreview(preview->path(), error))
+    const bool written = writeDesign(design->path(), error) && writePreview(preview->path(), error);
+    if (!written) {
+        // The writers name the hidden file they were given; the person knows the template.
+        if (error)
+            error->replace(design->path(), userDesignPath(name)).replace(preview->path(), userPreviewPath(name));
         return false;
+    }
     // The preview goes last: a template is listed through its preview, so it never shows
     // a preview whose design file is not in place yet.
     return replaceFile(*design, userDesignPath(name), error) && replaceFile(*preview, userPreviewPath(name), error);

@@ -124,6 +124,8 @@ int Email_Setting::Open_Wnd()
 void Email_Setting::loadPreferences()
 {
     const auto preferences = Preferences::sharedInstance();
+    if (!preferences->readProblem().isEmpty())
+        Show_MessageBox_With_Reason(Preferences::unreadableMessage(), preferences->readProblem());
     _send_mail_to->setText(preferences->send_email_Recipient());
     _send_mail_sender_mail->setText(preferences->send_email_SenderEmail());
     _send_mail_smtp->setText(preferences->send_email_SMTP_server());

@@ -6,6 +6,7 @@
 #include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
+#include "mailing/Preferences.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
 
@@ -78,6 +79,9 @@ int Send_Mail::Open_Wnd()
     // A one-sided card has no back to mail.
     matrix_card_side->button(0)->setEnabled(host_.twoSidedCard());
     matrix_card_side->button(2)->setEnabled(host_.twoSidedCard());
+    // The account comes from the settings file: a file that cannot be read is told, not passed over.
+    if (const auto preferences = Preferences::sharedInstance(); !preferences->readProblem().isEmpty())
+        Show_MessageBox_With_Reason(Preferences::unreadableMessage(), preferences->readProblem());
     from_txt->setText(host_.emailAccount().sender);
     to_txt->clear();
     rd_all_to_every->setEnabled(false);
@@ -221,6 +225,15 @@ bool Send_Mail::prepareJob(MailJob& job)
             Show_MessageBox(QStringLiteral("Please enter valid file name."));
             return false;
         }
+        // The name goes into every message's header.
+        if (hasControlCharacters(job.baseName)) {
+            Show_MessageBox(QStringLiteral("The file name of the attached cards holds a line break or a control "
+                                           "character, which an e-mail cannot carry."));
+            return false;
+        }
+    } else if (const QString problem = attachmentProblem(attachment->text().trimmed()); !problem.isEmpty()) {
+        Show_MessageBox(problem);
+        return false;
     }
     const MailHost::BatchState batch = host_.Check_Series_Or_Excel_Use_or_not();
     const bool series = batch.Use_Data_Sheet_Values && send_with_batch_chk->isChecked();

@@ -4,6 +4,7 @@
 #include "platform/ResourceFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -41,6 +42,18 @@ QString bodyNulMessage()
 {
     return QStringLiteral("The message holds a NUL character, which an e-mail cannot carry. Remove it and send "
                           "again.");
+}
+
+QString attachmentProblem(const QString& path)
+{
+    const QFileInfo file(path);
+    if (hasControlCharacters(file.fileName()))
+        return QStringLiteral("The name of the attached file \"%1\" holds a line break or a control character, which "
+                              "an e-mail cannot carry. Rename the file and attach it again.")
+            .arg(file.fileName().simplified());
+    if (file.isDir())
+        return QStringLiteral("\"%1\" is a folder. Attach a file.").arg(path);
+    return {};
 }
 
 namespace {
@@ -86,6 +99,9 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
         return refuse(reason, QStringLiteral("The password holds a line break: enter it again in the e-mail settings."));
     if (bodyHasNul(withBody))
         return refuse(reason, bodyNulMessage());
+    for (const QString& attachment : Attachments)
+        if (const QString problem = attachmentProblem(attachment); !problem.isEmpty())
+            return refuse(reason, problem);
 
     process.setProcessEnvironment(scriptEnvironment());
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);

@@ -12,8 +12,9 @@ class QProcess;
 // environment (a body may be longer than a command line allows); the
 // script gets PATH and PYTHONPATH, and the certificate variables SSL_CERT_FILE and
 // SSL_CERT_DIR when they are set, so that a private mail server's authority can be trusted.
-// A recipient, subject or sender holding a line break or another control character, and a
-// password holding a line break, and a body holding a NUL, are refused before anything starts.
+// A recipient, subject or sender holding a line break or another control character, a
+// password holding a line break, a body holding a NUL, and an attachment that
+// attachmentProblem() refuses, are refused before anything starts.
 bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
     const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr);
@@ -21,6 +22,10 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
 // True when the body cannot be sent whole: a NUL ends the text for many readers.
 bool bodyHasNul(const QString& body);
 QString bodyNulMessage();
+
+// Why a file cannot go with a message: its name holds a line break or another control
+// character (the name goes into the message's header), or it is a folder; "" when it can.
+QString attachmentProblem(const QString& path);
 
 // True when the password cannot reach the script whole: the script reads one line.
 bool passwordHasLineBreak(const QString& password);

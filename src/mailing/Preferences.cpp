@@ -88,12 +88,21 @@ std::unique_ptr<Preferences> Preferences::sharedInstance()
         return preferences;
     }
     // Reading never writes: a damaged file stays for the user to look at or replace.
-    if (file.size() > 0 || file.isSymLink())
+    if (file.size() > 0 || file.isSymLink()) {
+        preferences->mReadProblem
+            = QStringLiteral("%1: %2").arg(path, read.isNone() ? error : QStringLiteral("it holds no settings"));
         logLine(QStringLiteral(
             "The mail settings file %1 cannot be read (%2); the settings are empty until they are saved again.")
                     .arg(path, read.isNone() ? error : QStringLiteral("it holds no settings")));
+    }
     preferences->setDefaults();
     return preferences;
+}
+
+QString Preferences::unreadableMessage()
+{
+    return QStringLiteral("The e-mail settings could not be read, so they are empty here. Their file was left as it "
+                          "is; saving the settings replaces it.");
 }
 
 void Preferences::setDefaults()

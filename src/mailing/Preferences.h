@@ -17,6 +17,12 @@ public:
     static std::unique_ptr<Preferences> sharedInstance();
     static QString settingsFilePath();
 
+    // Why the file could not be read, naming it; "" when it was read or did not exist yet.
+    const QString& readProblem() const { return mReadProblem; }
+    // The alert's text for such a file: the person learns that the settings were not read and
+    // that the file was left as it is.
+    static QString unreadableMessage();
+
     // Writes the whole dictionary atomically; false (with a reason) when it could not.
     bool flush(QString* error = nullptr) const;
     void setDefaults();
@@ -41,5 +47,6 @@ private:
     QString value(const QString& key) const;
 
     QString mPreferencesPath;
+    QString mReadProblem;
     PlistDict mDict;
 };

@@ -76,9 +76,10 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
     DesignFile::ReadResult read = DesignFile::readFile(path);
     if (read.status != DesignFile::Status::Loaded) {
         Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
-        Show_MessageBox(read.status == DesignFile::Status::TooLarge
-                ? QStringLiteral("The design cannot be opened: %1.").arg(read.reason)
-                : corruptFileMessage);
+        if (read.status == DesignFile::Status::TooLarge)
+            Show_MessageBox(QStringLiteral("The design cannot be opened: %1.").arg(read.reason));
+        else
+            Show_MessageBox_With_Reason(corruptFileMessage, read.reason);
         return std::nullopt;
     }
     return std::move(read.contents);

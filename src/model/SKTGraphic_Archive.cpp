@@ -9,6 +9,7 @@
 #include "model/SKTSignature.h"
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
+#include "model/StoredPaths.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
 
@@ -45,7 +46,7 @@ void SKTGraphic::encodeWithCoder(ArchiveWriter& a) const
     a.encodeFloat(KEY(blr_val), blr_val);
     a.encodeInt(KEY(data_source_type), data_source_type);
     a.encodeFloat(KEY(rotate_image), rotate_image);
-    a.encodeString(KEY(_file_path), _file_path);
+    a.encodeString(KEY(_file_path), Stored_Picture_Path(_file_path));
     a.encodeString(KEY(sign_or_fingureprint), sign_or_fingureprint);
     a.encodeString(KEY(batch_list_name), batch_list_name);
     a.encodeInt(KEY(batch_list_index), batch_list_index);
@@ -146,7 +147,7 @@ void SKTGraphic::initWithCoder(const ArchiveObject& a)
     blr_val = a.decodeFloat(KEY(blr_val));
     data_source_type = a.decodeInt(KEY(data_source_type));
     rotate_image = a.decodeFloat(KEY(rotate_image));
-    _file_path = a.decodeString(KEY(_file_path));
+    _file_path = Loaded_Picture_Path(a.decodeString(KEY(_file_path)));
     sign_or_fingureprint = a.decodeString(KEY(sign_or_fingureprint));
     batch_list_name = a.decodeString(KEY(batch_list_name));
     batch_list_index = a.decodeInt(KEY(batch_list_index));

@@ -5,6 +5,23 @@
 #include <QDir>
 #include <QFileInfo>
 
+QString Stored_Picture_Path(const QString& path)
+{
+    if (Resource_Path.isEmpty() || !QDir::isAbsolutePath(path))
+        return path;
+    const QString folder = QDir::cleanPath(Resource_Path) + QLatin1Char('/');
+    const QString clean = QDir::cleanPath(path);
+    return clean.startsWith(folder) && clean.size() > folder.size() ? clean.mid(folder.size()) : path;
+}
+
+QString Loaded_Picture_Path(const QString& storedPath)
+{
+    if (storedPath.isEmpty() || !QDir::isRelativePath(storedPath))
+        return storedPath;
+    const QString found = Resolve_Stored_Picture_Path(storedPath);
+    return !found.isEmpty() && QFileInfo(found).isFile() ? found : storedPath;
+}
+
 QString Resolve_Stored_Picture_Path(const QString& storedPath)
 {
     if (storedPath.isEmpty())

@@ -25,6 +25,12 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // The same for a report of work done ("... saved successfully.").
     virtual void showInformation(const QString& text) { showMessage(text); }
+    // A problem alert whose text says what failed and whose informative text says why, so a
+    // refusal keeps its short sentence and still tells the reason.
+    virtual void showMessageWithReason(const QString& text, const QString& reason)
+    {
+        showMessage(reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason);
+    }
     // A modal alert with "Yes" (default) and "No" (Escape), for questions whose "Yes" loses
     // nothing; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;

@@ -118,7 +118,8 @@ void Print_Wnd::buildWindow()
     QPushButton* print = buttons->addButton(tr("&Print…"), QDialogButtonBox::AcceptRole);
     print->setToolTip(tr("Print the cards"));
     print->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Cancel);
+    // Named here, as some desktops give their own Cancel the letter C, which "Cards" has.
+    buttons->addButton(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
     // A job runs in a local event loop, and its progress sheet covers the window only after a
     // moment: a second press meanwhile would start a second job on the same printer.
     auto jobStarting = std::make_shared<bool>(false);
@@ -146,7 +147,7 @@ QWidget* Print_Wnd::buildPrinterGroup()
     form->addRow(tr("P&rinter:"), Printer_ComboBox);
     Orient_ComboBox = new QComboBox;
     Orient_ComboBox->addItems({ tr("Portrait"), tr("Landscape") });
-    form->addRow(tr("&Orientation:"), Orient_ComboBox);
+    form->addRow(tr("Orient&ation:"), Orient_ComboBox);
     Paper_id = new QLabel;
     Size_id = new QLabel;
     auto* pageSetup = new QPushButton(tr("Page &Setup…"));
@@ -179,7 +180,7 @@ QWidget* Print_Wnd::buildCardGroup()
     auto* group = new QGroupBox(tr("Card"));
     auto* form = new QFormLayout(group);
     bothSides = new QRadioButton(tr("&Front and back"));
-    frontSide = new QRadioButton(tr("Front &only"));
+    frontSide = new QRadioButton(tr("Front onl&y"));
     backSide = new QRadioButton(tr("&Back only"));
     auto* sides = new QVBoxLayout;
     for (QRadioButton* side : { bothSides, frontSide, backSide }) {
@@ -193,7 +194,7 @@ QWidget* Print_Wnd::buildCardGroup()
     print_alignment = new QComboBox;
     print_alignment->addItems({ tr("Back below front"), tr("Back beside front") });
     print_alignment->setToolTip(tr("Where the back goes when both sides print"));
-    form->addRow(tr("B&ack:"), print_alignment);
+    form->addRow(tr("Bac&k:"), print_alignment);
     width_Text = millimetreField(1, 2000);
     height_Text = millimetreField(1, 2000);
     form->addRow(tr("Cell &width:"), width_Text);
@@ -209,10 +210,10 @@ QWidget* Print_Wnd::buildGridGroup()
     Col_Text = countField(1, 999);
     horz_mar_Text = millimetreField(0, 1000);
     vert_mar_Text = millimetreField(0, 1000);
-    form->addRow(tr("Ro&ws:"), Row_Text);
+    form->addRow(tr("R&ows:"), Row_Text);
     form->addRow(tr("Colu&mns:"), Col_Text);
-    form->addRow(tr("Column &gap:"), horz_mar_Text);
-    form->addRow(tr("Row ga&p:"), vert_mar_Text);
+    form->addRow(tr("Co&lumn gap:"), horz_mar_Text);
+    form->addRow(tr("Row &gap:"), vert_mar_Text);
     Auto_Center_chk_bx = new QCheckBox(tr("A&uto-centre"));
     Auto_Center_chk_bx->setToolTip(tr("Spread the cells evenly over the page"));
     form->addRow(Auto_Center_chk_bx);
@@ -233,7 +234,7 @@ QWidget* Print_Wnd::buildGridGroup()
     }
     connect(alignmentButtons, &QButtonGroup::idClicked, this, &Print_Wnd::alignmentChosen);
     form->addRow(align_Gp_Bx);
-    Show_Margins = new QCheckBox(tr("Show cell &outlines"));
+    Show_Margins = new QCheckBox(tr("Show c&ell outlines"));
     form->addRow(Show_Margins);
     return group;
 }
@@ -247,11 +248,11 @@ QWidget* Print_Wnd::buildQuantityGroup()
     Copies_Text = countField(1, 999);
     form->addRow(tr("&Cards:"), Total_Text);
     form->addRow(tr("Cop&ies:"), Copies_Text);
-    print_with_batch_chk = new QCheckBox(tr("Rows of the bound &series"));
-    print_with_excel_chk = new QCheckBox(tr("Rows of the bound spread&sheet"));
+    print_with_batch_chk = new QCheckBox(tr("Rows of &the bound series"));
+    print_with_excel_chk = new QCheckBox(tr("Rows of the boun&d spreadsheet"));
     form->addRow(print_with_batch_chk);
     form->addRow(print_with_excel_chk);
-    onlySheets_chk = new QCheckBox(tr("Only s&heets"));
+    onlySheets_chk = new QCheckBox(tr("O&nly sheets"));
     onlySheets_chk->setToolTip(tr("Print some sheets again, for example after a paper jam"));
     firstSheet_Text = countField(1, 999999);
     firstSheet_Text->setAccessibleName(tr("First sheet"));

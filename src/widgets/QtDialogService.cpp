@@ -74,6 +74,11 @@ void QtDialogService::showInformation(const QString& text)
     runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Information);
 }
 
+void QtDialogService::showMessageWithReason(const QString& text, const QString& reason)
+{
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Warning, -1, nullptr, reason);
+}
+
 bool QtDialogService::askYesNo(const QString& text)
 {
     return askChoice(text, {QStringLiteral("Yes"), QStringLiteral("No")}, 0) == 0;
@@ -112,19 +117,20 @@ DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 }
 
 int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton,
-                                   MessageIcon icon, int escapeButton, QWidget* parent)
+                                   MessageIcon icon, int escapeButton, QWidget* parent, const QString& informativeText)
 {
     // A reader working off the GUI thread may report a problem: the box is shown on the GUI thread.
     if (!isGuiThread()) {
         int answer = -1;
         runOnGuiThreadAndWait(
-            [&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton, parent); });
+            [&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton, parent, informativeText); });
         return answer;
     }
     QMessageBox box(parent ? parent : dialogParent());
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
+    box.setInformativeText(informativeText);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
         QPushButton* button = box.addButton(withMnemonic(buttons[i]), QMessageBox::AcceptRole);

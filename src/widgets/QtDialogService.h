@@ -10,6 +10,7 @@ class QtDialogService final : public DialogService
 public:
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
+    void showMessageWithReason(const QString& text, const QString& reason) override;
     bool askYesNo(const QString& text) override;
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
@@ -31,5 +32,6 @@ private:
     // The index of the button pressed; escapeButton (-1 for none) is what Escape and the
     // title bar's close press. Without a parent the box stands over the program's window.
     static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon,
-                             int escapeButton = -1, QWidget* parent = nullptr);
+                             int escapeButton = -1, QWidget* parent = nullptr,
+                             const QString& informativeText = QString());
 };

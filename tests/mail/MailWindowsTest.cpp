@@ -9,6 +9,7 @@
 #include "mailing/Preferences.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "support/SharedReferencePlist.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -178,6 +179,66 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
             QStringLiteral("\nPlease enter valid file name."), QLatin1Char('\n') + bodyNulMessage() }));
+}
+
+TEST_F(MailWindowsTest, AnAttachmentNamedWithALineBreakOrAFolderIsRefusedWithItsReason)
+{
+    host_.account.sender = QStringLiteral("me@example.com");
+    QTemporaryDir files;
+    const QString broken = files.filePath(QStringLiteral("invitation\nBcc: c@y.com.pdf"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n");
+    file.close();
+    Send_Mail window(host_, settings_);
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com"));
+        window.Without_barcode_rd_select();
+        for (const QString& path : { broken, files.path() }) {
+            window.attachment->setText(path);
+            window.Send_Button();
+        }
+        // The cards' own file name goes into the header as well.
+        window.send_barcode_rd_select();
+        window.file_name_txt->setText(QStringLiteral("Card\u2028Bcc"));
+        window.Send_Button();
+        EXPECT_FALSE(window.isRunning());
+        return 0;
+    };
+    window.Open_Wnd();
+    const std::vector<QString> messages = dialogs_->messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("holds a line break"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("Rename the file"))) << messages[0].toStdString();
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("is a folder"))) << messages[1].toStdString();
+    EXPECT_TRUE(messages[2].contains(QStringLiteral("file name of the attached cards"))) << messages[2].toStdString();
+}
+
+TEST_F(MailWindowsTest, UnreadableSettingsAreToldInTheWindowsAndTheFileIsKept)
+{
+    const QString path = Preferences::settingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    const QByteArray hostile = sharedplist::doublingArrays(29);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(hostile);
+    file.close();
+
+    dialogs_->modalHandler = [](QDialog&) { return 0; };
+    settings_.Open_Wnd();
+    ASSERT_EQ(dialogs_->messages().size(), 1u);
+    EXPECT_EQ(dialogs_->messages().back(), QLatin1Char('\n') + Preferences::unreadableMessage());
+    EXPECT_TRUE(dialogs_->lastInformative().contains(path)) << dialogs_->lastInformative().toStdString();
+    EXPECT_TRUE(dialogs_->lastInformative().contains(QStringLiteral("repeats its objects")))
+        << dialogs_->lastInformative().toStdString();
+    EXPECT_TRUE(settings_._send_mail_smtp->text().isEmpty());
+
+    Send_Mail window(host_, settings_);
+    window.Open_Wnd();
+    EXPECT_EQ(dialogs_->messages().size(), 2u);
+    EXPECT_EQ(dialogs_->messages().back(), QLatin1Char('\n') + Preferences::unreadableMessage());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), hostile);
 }
 
 TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)

@@ -67,6 +67,24 @@ QString writeImage(const QTemporaryDir& dir, const QString& name, const char* fo
     image.save(path, format);
     return path;
 }
+// Runs the shipped script by itself, as far as it gets without a server; what it says when it
+// ends with status 1, or why it did not.
+QString scriptRefusal(const QString& subject, const QStringList& attachments)
+{
+    QProcess script;
+    script.start(QStringLiteral("/usr/bin/python3"),
+        QStringList { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), QStringLiteral("a@example.com"),
+            QStringLiteral("127.0.0.1"), QStringLiteral("25"), QStringLiteral("a@example.com"),
+            QStringLiteral("b@example.com"), subject, QStringLiteral("-"), QStringLiteral("N") }
+            + attachments);
+    script.write("pw\nBody");
+    script.closeWriteChannel();
+    if (!patience::finished(script))
+        return QStringLiteral("<still running>");
+    if (script.exitCode() != 1)
+        return QStringLiteral("<status %1>").arg(script.exitCode());
+    return QString::fromUtf8(script.readAllStandardError()).trimmed();
+}
 } // namespace
 
 TEST(MailHandoff, ImplicitTlsDeliversTextAndTypedAttachmentsInOrder)
@@ -225,20 +243,42 @@ TEST(MailHandoff, APasswordWithALineBreakIsRefusedBeforeTheScriptRuns)
 
 TEST(MailScript, LineSeparatorsInSingleLineFieldsAreRefusedWithAMessageNotATraceback)
 {
-    for (const QChar separator : { QChar(0x2028), QChar(0x0085), QChar(0x2029) }) {
-        QProcess script;
-        script.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), QStringLiteral("a@example.com"),
-                QStringLiteral("127.0.0.1"), QStringLiteral("25"), QStringLiteral("a@example.com"),
-                QStringLiteral("b@example.com"), QStringLiteral("Hi") + separator + QStringLiteral("Bcc: c@x.org"),
-                QStringLiteral("Body"), QStringLiteral("N") });
-        script.write("pw\nDescription");
-        script.closeWriteChannel();
-        ASSERT_TRUE(patience::finished(script));
-        EXPECT_EQ(script.exitCode(), 1);
-        EXPECT_EQ(QString::fromUtf8(script.readAllStandardError()).trimmed(),
+    for (const QChar separator : { QChar(0x2028), QChar(0x0085), QChar(0x2029) })
+        EXPECT_EQ(scriptRefusal(QStringLiteral("Hi") + separator + QStringLiteral("Bcc: c@x.org"), {}),
             QStringLiteral("The subject holds a line break or a control character."))
             << int(separator.unicode());
+}
+
+TEST(MailHandoff, AnAttachmentNamedWithALineBreakOrAFolderIsRefusedBeforeTheScriptRuns)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    QTemporaryDir files;
+    const QString broken = writeImage(files, QStringLiteral("card\nBcc: c@y.com.png"), "PNG");
+    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("holds a line break") },
+        { files.path(), QStringLiteral("is a folder") } };
+    for (const auto& [path, reason] : cases) {
+        QString why;
+        EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hi"),
+            { path }, QStringLiteral("Body"), password, &why));
+        EXPECT_TRUE(why.contains(reason)) << why.toStdString();
+    }
+    EXPECT_TRUE(script.recordedArguments().isEmpty());
+    EXPECT_TRUE(server.mails().isEmpty());
+}
+
+// Run by itself, the script names the cause instead of an unexpected error.
+TEST(MailScript, AnAttachmentNamedWithALineBreakOrAFolderIsNamedAsTheCause)
+{
+    QTemporaryDir files;
+    const QString broken = writeImage(files, QStringLiteral("card\u2028Bcc.png"), "PNG");
+    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("its file name is empty or holds a line break") },
+        { files.path(), QStringLiteral("it is a folder") } };
+    for (const auto& [path, reason] : cases) {
+        const QString said = scriptRefusal(QStringLiteral("Hi"), { path });
+        EXPECT_TRUE(said.contains(reason)) << said.toStdString();
+        EXPECT_FALSE(said.contains(QStringLiteral("unexpected"))) << said.toStdString();
     }
 }
 

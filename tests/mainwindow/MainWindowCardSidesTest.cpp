@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, FrontOnlyCardsLeaveTheBackOutOfCountsExportPrintAndMail)
         if (&dialog == &printWindow) {
             printAsked = true;
             QRadioButton* both = radio(printWindow, QStringLiteral("&Front and back"));
-            QRadioButton* front = radio(printWindow, QStringLiteral("Front &only"));
+            QRadioButton* front = radio(printWindow, QStringLiteral("Front onl&y"));
             QRadioButton* back = radio(printWindow, QStringLiteral("&Back only"));
             if (!both || !front || !back) {
                 ADD_FAILURE() << "the print window's side buttons are missing";

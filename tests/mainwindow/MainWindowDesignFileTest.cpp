@@ -5,6 +5,7 @@
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "platform/PropertyList.h"
+#include "support/SharedReferencePlist.h"
 
 #include <QFile>
 #include <QToolButton>
@@ -147,9 +148,22 @@ TEST_F(MainWindowTest, ADamagedFileChangesNothingAndSaysSo)
     const QString wrongMarker = folder.filePath(QStringLiteral("marker.dcard"));
     ASSERT_TRUE(PropertyList::writeFile(wrongMarker, PlistValue(items), PropertyList::Format::Xml));
 
-    for (const QString& path : { truncated, wrongMarker }) {
+    // A binary property list whose shared references would multiply into a billion values.
+    const QString bomb = folder.filePath(QStringLiteral("bomb.dcard"));
+    QFile bombFile(bomb);
+    ASSERT_TRUE(bombFile.open(QIODevice::WriteOnly));
+    bombFile.write(sharedplist::doublingArrays(29));
+    bombFile.close();
+
+    // The box keeps its one sentence and tells why underneath.
+    const std::pair<QString, QString> reasons[] = { { truncated, QStringLiteral("front object") },
+        { wrongMarker, QStringLiteral("The file does not start with the design marker.") },
+        { bomb, QStringLiteral("repeats its objects") } };
+    for (const auto& [path, reason] : reasons) {
+        SCOPED_TRACE(path.toStdString());
         EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);
         EXPECT_EQ(dialogs->messages().back(), corrupt);
+        EXPECT_TRUE(dialogs->lastInformative().contains(reason)) << dialogs->lastInformative().toStdString();
         EXPECT_EQ(Project_File_Name, good);
         EXPECT_EQ(main.Get_Front_Control_Count(), 1);
         EXPECT_FALSE(Not_Draw_Only_Prop_Change);

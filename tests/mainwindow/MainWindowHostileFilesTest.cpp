@@ -181,6 +181,8 @@ TEST_F(MainWindowTest, ADesignFileThatIsAFifoOrADeviceIsRefusedAndTheDesignKept)
     for (const QString& path : { fifo, zeroLink }) {
         EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);
         EXPECT_EQ(dialogs->messages().back(), corrupt);
+        EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("not a regular file")))
+            << dialogs->lastInformative().toStdString();
         EXPECT_EQ(Project_File_Name, kept);
     }
 }

@@ -7,6 +7,7 @@
 #include "library/PictureBrowserModel.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/SKTLine.h"
 #include "model/StoredPaths.h"
 #include "platform/ResourceFolder.h"
 #include "platform/DesktopOpener.h"
@@ -176,6 +177,28 @@ TEST_F(MainWindowTest, ATemplateSavedOntoAFullDiskSaysWhyAndKeepsTheOldTemplate)
     EXPECT_EQ(contents(TemplateStore::userPreviewPath(QStringLiteral("Party"))), preview);
 }
 
+TEST_F(MainWindowTest, ATemplateWithTooManyObjectsNamesTheTemplateNotAHiddenFile)
+{
+    SKTWindowController& main = start();
+    const OwnResources resources;
+    SKTDocument::Graphics crowd;
+    QList<int> indexes;
+    for (int i = 0; i <= DesignFile::maxObjectsPerSide; ++i) {
+        crowd.push_back(SKTGraphic::create<SKTLine>());
+        indexes.append(i);
+    }
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, crowd, indexes);
+    otherModal = templateWindows(QStringLiteral("Crowd"));
+    main.Export_As_Template_Clicked();
+    const QString message = dialogs->messages().back();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe template could not be saved.\n"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("\"%1\" is not written").arg(
+        TemplateStore::userDesignPath(QStringLiteral("Crowd")))))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("holds at most 2500 objects"))) << message.toStdString();
+    EXPECT_EQ(QDir(TemplateStore::userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST_F(MainWindowTest, StartDialogLeadsToTheBrowserAndBackWhenItIsCancelled)
 {
     wizardAnswers.clear();
@@ -266,6 +289,89 @@ TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesForAnotherUser)
     EXPECT_GE(pictures, 3);
     Resource_Path = savedResources;
     qputenv("HOME", savedHome);
+}
+
+// Every string of a design, the objects' archives opened too.
+void collectStrings(const PlistValue& value, QStringList& strings)
+{
+    if (value.isString()) {
+        strings.append(value.toString());
+    } else if (value.isData()) {
+        const PlistValue inner = PropertyList::read(value.toData());
+        if (!inner.isNone())
+            collectStrings(inner, strings);
+    } else if (value.isArray()) {
+        for (const PlistValue& item : value.toArray())
+            collectStrings(item, strings);
+    } else if (value.isDict()) {
+        for (qsizetype i = 0; i < value.toDict().size(); ++i)
+            collectStrings(value.toDict().valueAt(i), strings);
+    }
+}
+
+TEST(BuiltInTemplates, HoldNoAbsolutePathAnywhere)
+{
+    const QDir shipped(QStringLiteral(GALAVITE_SOURCE_DIR "/resources"));
+    const QStringList previews = TemplateStore::previewsIn(shipped.filePath(QStringLiteral("Templates")));
+    ASSERT_EQ(previews.size(), 5);
+    for (const QString& preview : previews) {
+        SCOPED_TRACE(preview.toStdString());
+        QStringList strings;
+        collectStrings(PropertyList::readFile(TemplateStore::designPathFor(preview)), strings);
+        ASSERT_GT(strings.size(), 60);
+        for (const QString& text : strings)
+            EXPECT_FALSE(text.startsWith(u'/') || text.contains(QStringLiteral("/.local/"))) << text.toStdString();
+        EXPECT_TRUE(strings.contains(QStringLiteral("no.png")));
+    }
+}
+
+// The path of a picture inside the resource folder is stored relative to it, and read back
+// as the full path of the reader's own copy; a picture elsewhere keeps its own path.
+TEST(StoredPicturePaths, APathInsideTheResourceFolderIsStoredRelative)
+{
+    const QString saved = Resource_Path;
+    QTemporaryDir made;
+    Resource_Path = made.path();
+    auto inside = SKTGraphic::create<SKTLine>();
+    EXPECT_EQ(inside->_file_path, made.filePath(QStringLiteral("no.png")));
+    auto outside = SKTGraphic::create<SKTLine>();
+    outside->_file_path = QStringLiteral("/srv/pictures/photo.png");
+    auto nested = SKTGraphic::create<SKTLine>();
+    nested->_file_path = made.filePath(QStringLiteral("Background/a.png"));
+    auto sample = SKTGraphic::create<SKTLine>();
+    sample->_file_path = QStringLiteral("Default");
+
+    // Another user's folder, holding the same pictures.
+    QTemporaryDir reader;
+    Resource_Path = reader.path();
+    QDir(reader.path()).mkpath(QStringLiteral("Background"));
+    for (const char* name : { "no.png", "Background/a.png" }) {
+        QFile picture(reader.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    }
+    const struct
+    {
+        SKTGraphicPtr graphic;
+        QString stored, readBack;
+    } cases[] = { { inside, QStringLiteral("no.png"), reader.filePath(QStringLiteral("no.png")) },
+        { outside, QStringLiteral("/srv/pictures/photo.png"), QStringLiteral("/srv/pictures/photo.png") },
+        { nested, QStringLiteral("Background/a.png"), reader.filePath(QStringLiteral("Background/a.png")) },
+        { sample, QStringLiteral("Default"), QStringLiteral("Default") } };
+    for (const auto& [graphic, stored, readBack] : cases) {
+        SCOPED_TRACE(stored.toStdString());
+        Resource_Path = made.path();
+        const QByteArray archive = graphic->archivedData();
+        QStringList strings;
+        collectStrings(PropertyList::read(archive), strings);
+        EXPECT_TRUE(strings.contains(stored));
+        Resource_Path = reader.path();
+        const SKTGraphicPtr back = SKTGraphic::unarchive(archive);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->_file_path, readBack);
+    }
+    // A folder that merely starts with the same letters is no part of it.
+    EXPECT_EQ(Stored_Picture_Path(reader.path() + QStringLiteral("2/x.png")), reader.path() + QStringLiteral("2/x.png"));
+    Resource_Path = saved;
 }
 
 TEST(BuiltInTemplates, StoreTheirPicturesRelativeToTheResourceFolder)

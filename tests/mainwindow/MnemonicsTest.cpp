@@ -1,5 +1,6 @@
 #include "ObjectPagesFixture.h"
 
+#include "barcodewindow/Barcode_Gen.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/About_Box.h"
 #include "dialogs/Grid_Wizard.h"
@@ -14,7 +15,6 @@
 #include "imports/Import_Wizard.h"
 #include "imports/SpreadsheetViewer.h"
 #include "mainwindow/MainProfileHost.h"
-#include "print/Print_Wnd.h"
 #include "profilewindows/User_profile.h"
 #include "series/SeriesListModel.h"
 #include "series/Update_Ex_Num.h"
@@ -25,6 +25,7 @@
 #include "wizards/Export_Template.h"
 #include "wizards/Template_Wizard.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -88,6 +89,7 @@ public:
                                  .arg(window.windowTitle(), QString::fromLatin1(window.metaObject()->className()),
                                      state.isEmpty() ? QString() : QStringLiteral(" ") + state);
         check(window, name);
+        checkBuddies(window, name);
         walked.insert(QString::fromLatin1(window.metaObject()->className()));
         for (QStackedWidget* stack : window.findChildren<QStackedWidget*>()) {
             if (stack->window() != &window)
@@ -97,6 +99,7 @@ public:
             for (int i = 0; i < stack->count(); ++i) {
                 tabs ? tabs->setCurrentIndex(i) : stack->setCurrentIndex(i);
                 check(window, name);
+                checkBuddies(window, name);
             }
             tabs ? tabs->setCurrentIndex(current) : stack->setCurrentIndex(current);
         }
@@ -114,10 +117,28 @@ public:
     }
 
     QStringList duplicates;
+    QStringList unreachable; // labels whose letter moves the focus nowhere
     QSet<QString> walked; // the kinds of window walked
 
 private:
     void check(QWidget& window, const QString& name) { report(mnemonicsShown(window), name); }
+
+    // A label's letter moves the focus to its buddy: one shown that takes the focus, itself or
+    // through its proxy. Without a buddy the label even shows its "&".
+    void checkBuddies(QWidget& window, const QString& name)
+    {
+        for (QLabel* label : window.findChildren<QLabel*>()) {
+            if (label->window() != &window || !label->isVisibleTo(&window) || mnemonicOf(label->text()).isEmpty())
+                continue;
+            QWidget* buddy = label->buddy();
+            QWidget* target = buddy && buddy->focusProxy() ? buddy->focusProxy() : buddy;
+            if (!target || !target->isVisibleTo(&window) || target->focusPolicy() == Qt::NoFocus) {
+                const QString line = QStringLiteral("%1: %2").arg(name, label->text());
+                if (!unreachable.contains(line))
+                    unreachable.append(line);
+            }
+        }
+    }
 
     void report(const QMultiMap<QString, QString>& keys, const QString& where)
     {
@@ -145,14 +166,20 @@ public:
 class MnemonicsTest : public ObjectPagesTest
 {
 protected:
-    // The print window is left out until its own letters are settled: it gives Alt+H, O, P, S
-    // and W to two or three controls each.
     // Walks every modal window as it opens; the start-up wizard through each of its steps
-    // to a new card, every other window then cancelled.
+    // to a new card, the barcode window with each kind of barcode, every other window then
+    // cancelled.
     int walkModal(QDialog& dialog)
     {
-        if (!qobject_cast<Print_Wnd*>(&dialog))
-            walker.walk(dialog);
+        walker.walk(dialog);
+        if (auto* barcode = qobject_cast<Barcode_Gen*>(&dialog)) {
+            QComboBox* kinds = barcode->barcodeTypePopup;
+            for (int kind = 0; kind < kinds->count(); ++kind) {
+                kinds->setCurrentIndex(kind);
+                emit kinds->activated(kind);
+                walker.walk(dialog, kinds->currentText());
+            }
+        }
         if (auto* start = qobject_cast<Start_Card*>(&dialog)) {
             start->setResult(0);
             start->Using_Wizard_Click();
@@ -216,12 +243,13 @@ TEST_F(MnemonicsTest, NoWindowOrDialogGivesOneLetterToTwoControls)
     MainProfileHost profiles(main);
     User_profile profile(profiles);
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (qobject_cast<QDialog*>(window) && !qobject_cast<Print_Wnd*>(window))
+        if (qobject_cast<QDialog*>(window))
             walker.walk(*window);
-    for (const char* kind : { "Barcode_Gen", "Update_Ex_Num", "SpreadsheetViewer", "User_profile", "BatchWizard",
+    for (const char* kind : { "Barcode_Gen", "Print_Wnd", "Update_Ex_Num", "SpreadsheetViewer", "User_profile", "BatchWizard",
              "Send_Mail", "Email_Setting", "Invitation_Wizard", "Card_Wizard", "Template_Wizard" })
         EXPECT_TRUE(walker.walked.contains(QString::fromLatin1(kind))) << kind;
     EXPECT_TRUE(walker.duplicates.isEmpty()) << walker.duplicates.join(u'\n').toStdString();
+    EXPECT_TRUE(walker.unreachable.isEmpty()) << walker.unreachable.join(u'\n').toStdString();
 }
 
 // The menu bar's letters win over the panel's buttons, whatever object is selected.

@@ -91,6 +91,10 @@ public:
 
     void showMessage(const QString& text) override { script.showMessage(text); }
     void showInformation(const QString& text) override { script.showInformation(text); }
+    void showMessageWithReason(const QString& text, const QString& reason) override
+    {
+        script.showMessageWithReason(text, reason);
+    }
     bool askYesNo(const QString& text) override { return press([&] { return qt_.askYesNo(text); }); }
     bool askYesNoSafe(const QString& text) override { return press([&] { return qt_.askYesNoSafe(text); }); }
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override

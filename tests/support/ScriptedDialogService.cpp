@@ -15,9 +15,19 @@ std::vector<QString> ScriptedDialogService::messages() const
     return texts;
 }
 
-void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon, bool safeDefault)
+QString ScriptedDialogService::lastInformative() const
 {
-    Asked entry { kind, text, QThread::currentThread(), icon, safeDefault };
+    const std::vector<Asked> all = asked();
+    for (auto a = all.rbegin(); a != all.rend(); ++a)
+        if (a->kind == QLatin1String("message"))
+            return a->informative;
+    return {};
+}
+
+void ScriptedDialogService::record(
+    const QString& kind, const QString& text, MessageIcon icon, bool safeDefault, const QString& informative)
+{
+    Asked entry { kind, text, QThread::currentThread(), icon, safeDefault, informative };
     {
         std::lock_guard<std::mutex> guard(lock_);
         asked_.push_back(entry);
@@ -43,6 +53,11 @@ void ScriptedDialogService::showMessage(const QString& text)
 void ScriptedDialogService::showInformation(const QString& text)
 {
     record(QStringLiteral("message"), text, MessageIcon::Information);
+}
+
+void ScriptedDialogService::showMessageWithReason(const QString& text, const QString& reason)
+{
+    record(QStringLiteral("message"), text, MessageIcon::Warning, false, reason);
 }
 
 bool ScriptedDialogService::askYesNo(const QString& text)

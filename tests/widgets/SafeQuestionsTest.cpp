@@ -45,6 +45,22 @@ TEST(ChoiceQuestion, EscapeBacksOutThroughCancelWhereOffered)
     EXPECT_EQ(service.askChoice(QStringLiteral("The series already has values."), buttons, 1), 1);
 }
 
+// A refusal keeps its one sentence as the text and tells its reason underneath.
+TEST(ProblemAlert, TheReasonIsTheInformativeText)
+{
+    QtDialogService service;
+    QString text, informative;
+    whenModalShown<QMessageBox>([&](QMessageBox& box) {
+        text = box.text();
+        informative = box.informativeText();
+        box.close();
+    });
+    service.showMessageWithReason(QStringLiteral("File is corrupt and cannot be opened."),
+        QStringLiteral("The file does not start with the design marker."));
+    EXPECT_EQ(text, QStringLiteral("File is corrupt and cannot be opened."));
+    EXPECT_EQ(informative, QStringLiteral("The file does not start with the design marker."));
+}
+
 // Picking a file that exists asks before replacing it; Enter and Escape there go back to the
 // chooser, with nothing chosen yet.
 TEST(SaveChooser, AnExistingFileIsReplacedOnlyOnADeliberateYes)

@@ -2,7 +2,10 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
+#include "model/CardGlobals.h"
 #include "model/SKTText.h"
+#include "render/CardBasePainter.h"
+#include "render/CardClip.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -281,6 +284,9 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     const Graphics list = graphics(); // a drawing object may ask for changes; keep this pass's list
     const auto selected = selectedSet();
     const SKTGraphicPtr creating = _creatingGraphic.lock();
+    const QRectF wholeCard(QPointF(0, 0), cardSize_);
+    const int cardShape = Card_Shape.load();
+    const QPainterPath outline = CardBasePainter::cardOutline(wholeCard, cardShape);
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];
         const QRectF drawingBounds = graphic->drawingBounds();
@@ -291,7 +297,13 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
         if (graphic->ctrl_is_visible) {
+            // Cut to the card's shape as on paper, so the canvas shows no ink that the card
+            // loses; the canvas's own marks below stay whole.
+            painter.save();
+            if (CardClip::reachesPast(outline, *graphic))
+                CardClip::cutTo(painter, wholeCard, cardShape);
             graphic->drawContentsInView(painter, beingCreated);
+            painter.restore();
             if (!beingCreated && graphic->drawsNothing())
                 drawPlaceholderOutline(painter, graphic->bounds());
             if (!beingCreated)

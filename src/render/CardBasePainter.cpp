@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "model/CardPainting.h"
 #include "model/Card_Property.h"
+#include "render/CardClip.h"
 
 #include <QPainter>
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr double cardCornerRadius = 10.0;
 
-void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Property& side,
+void paintFill(QPainter& painter, const QPainterPath& outline, int cardShape, const Card_Property& side,
                const QRectF& frontCanvasBounds)
 {
     const QString& style = side.Card_fill_style;
@@ -37,7 +38,8 @@ void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Proper
         } else {
             // Stretched over the card's whole rectangle, the picture is cut to the card's
             // shape: a rounded or elliptic card shows no picture in its corners.
-            painter.setClipPath(outline, Qt::IntersectClip);
+            if (CardClip::reachesPast(outline, frontCanvasBounds))
+                CardClip::cutTo(painter, outline.boundingRect(), cardShape);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(frontCanvasBounds, side.Card_BG_Image);
         }
@@ -53,12 +55,12 @@ QPainterPath CardBasePainter::cardOutline(const QRectF& rect, int cardShape)
 {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    if (cardShape == 1)
-        path.addRoundedRect(rect, cardCornerRadius, cardCornerRadius);
-    else if (cardShape == 2)
-        path.addEllipse(rect);
-    else
+    if (isRectangle(cardShape))
         path.addRect(rect);
+    else if (cardShape == 1)
+        path.addRoundedRect(rect, cardCornerRadius, cardCornerRadius);
+    else
+        path.addEllipse(rect);
     return path;
 }
 
@@ -71,10 +73,10 @@ void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, c
         const QPainterPath outline = cardOutline(rect, cardShape);
         painter.fillPath(outline, Qt::white);
         if (side.Card_fill_chk)
-            paintFill(painter, outline, side, frontCanvasBounds);
+            paintFill(painter, outline, cardShape, side, frontCanvasBounds);
         if (side.Card_border_chk) {
             // The outer half of the line would lie off the card: on paper, in the next cell.
-            painter.setClipPath(outline, Qt::IntersectClip);
+            CardClip::cutTo(painter, rect, cardShape);
             painter.strokePath(outline, CardPainting::outlinePen(side.Card_bordr_clr, side.Card_bor_Stepper,
                                                                  side.Card_border_style));
         }

@@ -182,7 +182,6 @@ TEST(PrintedCardEdges, EveryCellHoldsItsCardCutToTheCardsShapeAndNothingElse)
         for (int cardShape : { 0, 1, 2 }) {
             SCOPED_TRACE(QStringLiteral("side %1, card shape %2").arg(sides).arg(cardShape).toStdString());
             PrintSettings s = gridWithoutGaps(sides);
-            s.cardShape = cardShape;
             const Printing_View job(s, [&](int index) { return card(index, cardShape); });
             const QString pdf = dir.filePath(QStringLiteral("badges-%1-%2.pdf").arg(sides).arg(cardShape));
             ASSERT_TRUE(job.printToPdf(pdf));
@@ -207,7 +206,6 @@ TEST(PrintedCardEdges, TextAndBarsCutAtTheCardsEdgeStayTextAndVectors)
     const Picture front = SKTRenderingView::image_From_Card_Graphics(
         { name, bar(QRectF(-16.5, 10, 288, 24), Qt::green) }, true, base(Qt::white, 2));
     PrintSettings s = gridWithoutGaps(sideFront);
-    s.cardShape = 2;
     const Printing_View job(s, [&](int) { return PrintCellCards { front.withTextAsGlyphs(), {} }; });
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("text.pdf"));

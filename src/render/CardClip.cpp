@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace CardClip {
 
 QRectF paintedArea(const SKTGraphic& graphic)
@@ -20,7 +22,17 @@ QRectF paintedArea(const SKTGraphic& graphic)
 
 bool reachesPast(const QPainterPath& outline, const QRectF& area)
 {
-    return !outline.contains(area);
+    // A card's outline is convex, so an area lies inside when its corners do. Each is taken
+    // a hair inwards: an area against the card's straight edge is inside, though the path's
+    // own test for a rectangle says not (and a point on an edge may fall either way).
+    constexpr double hair = 1e-3;
+    const double dx = std::min(hair, area.width() / 2), dy = std::min(hair, area.height() / 2);
+    const QRectF inner = area.adjusted(dx, dy, -dx, -dy);
+    for (const QPointF& corner : { inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight() }) {
+        if (!outline.contains(corner))
+            return true;
+    }
+    return false;
 }
 
 bool reachesPast(const QPainterPath& outline, const SKTGraphic& graphic)

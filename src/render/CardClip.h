@@ -15,7 +15,7 @@ namespace CardClip {
 // the outer half of its frame; any other object's drawing bounds.
 QRectF paintedArea(const SKTGraphic& graphic);
 
-// Whether ink on area could land outside the outline.
+// Whether ink on area could land outside a card's outline (an area on its edge does not).
 bool reachesPast(const QPainterPath& outline, const QRectF& area);
 
 // Whether what the object draws could land outside the outline.

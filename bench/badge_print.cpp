@@ -8,6 +8,7 @@
 // busy machine), the peak resident memory and the PDF's size. The names want a CJK font (scripts/setup
 // fonts-wqy-microhei); without one they print as empty boxes and the figures mean less.
 #include "PeerCard.h"
+#include "ProcessorTime.h"
 #include "ResidentMemory.h"
 
 #include "jobs/PrintBatchCards.h"
@@ -21,7 +22,6 @@
 
 #include <array>
 #include <cstdio>
-#include <ctime>
 
 using namespace PrintLayout;
 
@@ -80,14 +80,6 @@ std::array<QString, 4> madeRow(int i)
         QStringLiteral("PRMS26-%1").arg(i, 6, 10, QLatin1Char('0')) };
 }
 
-// Processor seconds the calling thread, or the whole process, has used.
-double cpuSeconds(clockid_t clock)
-{
-    timespec now {};
-    clock_gettime(clock, &now);
-    return double(now.tv_sec) + now.tv_nsec / 1e9;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -130,14 +122,14 @@ int main(int argc, char** argv)
 
     QElapsedTimer clock;
     clock.start();
-    const double writerStart = cpuSeconds(CLOCK_THREAD_CPUTIME_ID), processStart = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double writerStart = processorSeconds(), processStart = processorSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const Picture plainFront = SKTRenderingView::image_From_Card_Graphics(snapshot.front, true, snapshot.frontBase());
     auto batch = std::make_shared<PrintBatchCards>(snapshot, rows, applyRow, sideFront, plainFront);
     const Printing_View job(sheet, PrintBatchCards::source(batch));
     const bool printed = job.printToPdf(out);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    const double writerSeconds = cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - writerStart;
-    const double processSeconds = cpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+    const double writerSeconds = processorSeconds() - writerStart;
+    const double processSeconds = processorSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
     std::printf("rows %d  pages %d  wall %.2f s  %.0f cards/s  writer CPU %.2f s  all CPU %.2f s  peak RSS %ld MiB  "
                 "PDF %.2f MB  names in %s  %s\n",
         rows, sheetCount(rows, 4, 2), seconds, rows / seconds, writerSeconds, processSeconds, peakResidentKiB() / 1024,

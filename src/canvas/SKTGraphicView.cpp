@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
+#include "model/CardEdge.h"
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
 #include "render/CardBasePainter.h"
@@ -82,12 +83,12 @@ const QColor SKTGraphicView::overflowWarningColour(255, 96, 0);
 
 namespace {
 
-// A bound text takes other values in a batch: the person sees at once when the one shown
-// already does not fit, before a run cuts it on every card.
-void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic)
+// A text cut by its box or by the card's edge loses words or parts of letters, on the canvas
+// and on every card, with nothing else to show it: the outline says so. The canvas's alone.
+void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic, const CardEdge& card)
 {
     const auto* text = dynamic_cast<const SKTText*>(&graphic);
-    if (!text || text->data_source_type == 0 || text->textFitsBounds())
+    if (!text || text->textFitsBounds(card))
         return;
     QPen pen(SKTGraphicView::overflowWarningColour, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
@@ -286,6 +287,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     const SKTGraphicPtr creating = _creatingGraphic.lock();
     const QRectF wholeCard(QPointF(0, 0), cardSize_);
     const int cardShape = Card_Shape.load();
+    const CardEdge edge(wholeCard, cardShape);
     const QPainterPath outline = CardBasePainter::cardOutline(wholeCard, cardShape);
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];
@@ -307,7 +309,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
             if (!beingCreated && graphic->drawsNothing())
                 drawPlaceholderOutline(painter, graphic->bounds());
             if (!beingCreated)
-                drawOverflowWarning(painter, *graphic);
+                drawOverflowWarning(painter, *graphic, edge);
         }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);

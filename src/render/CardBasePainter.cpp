@@ -1,6 +1,7 @@
 #include "render/CardBasePainter.h"
 
 #include "common/Logging.h"
+#include "model/CardEdge.h"
 #include "model/CardPainting.h"
 #include "model/Card_Property.h"
 #include "render/CardClip.h"
@@ -10,8 +11,6 @@
 #include <exception>
 
 namespace {
-
-constexpr double cardCornerRadius = 10.0;
 
 void paintFill(QPainter& painter, const QPainterPath& outline, int cardShape, const Card_Property& side,
                const QRectF& frontCanvasBounds)
@@ -53,15 +52,7 @@ void paintFill(QPainter& painter, const QPainterPath& outline, int cardShape, co
 
 QPainterPath CardBasePainter::cardOutline(const QRectF& rect, int cardShape)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    if (isRectangle(cardShape))
-        path.addRect(rect);
-    else if (cardShape == 1)
-        path.addRoundedRect(rect, cardCornerRadius, cardCornerRadius);
-    else
-        path.addEllipse(rect);
-    return path;
+    return CardEdge::outline(rect, cardShape);
 }
 
 void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, const Card_Property& side,

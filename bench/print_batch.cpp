@@ -8,6 +8,7 @@
 // and 10,000 rows to see that memory does not grow with the rows, and check the sheets with
 // the peer folder's check-page.py (bench/print_peer.sh does all of it side by side).
 #include "PeerCard.h"
+#include "ProcessorTime.h"
 #include "ResidentMemory.h"
 
 #include "jobs/PrintBatchCards.h"
@@ -20,7 +21,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#include <ctime>
 #include <optional>
 #include <vector>
 
@@ -67,14 +67,6 @@ std::optional<std::vector<PeerRow>> readRows(const QString& path)
             rows.push_back({ cells[name], cells[table], cells[id] });
     }
     return rows;
-}
-
-// Processor seconds the calling thread has used.
-double threadSeconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + now.tv_nsec / 1e9;
 }
 
 } // namespace
@@ -126,13 +118,13 @@ int main(int argc, char** argv)
 
     QElapsedTimer clock;
     clock.start();
-    const double writerStart = threadSeconds();
+    const double writerStart = processorSeconds();
     const Picture plainFront = SKTRenderingView::image_From_Card_Graphics(snapshot.front, true, snapshot.frontBase());
     auto batch = std::make_shared<PrintBatchCards>(snapshot, rows, applyRow, sideFront, plainFront);
     const Printing_View job(sheet, PrintBatchCards::source(batch));
     const bool printed = job.printToPdf(out);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    const double writerSeconds = threadSeconds() - writerStart;
+    const double writerSeconds = processorSeconds() - writerStart;
     std::printf("rows %d  pages %d  wall %.2f s  %.0f cards/s  writer CPU %.2f s  peak RSS %ld MiB  PDF %.2f MB  %s\n",
         rows, sheetCount(rows, 5, 2), seconds, rows / seconds, writerSeconds, peakResidentKiB() / 1024,
         QFileInfo(out).size() / 1e6, printed ? "ok" : "FAILED");

@@ -5,6 +5,8 @@
 #include "model/CardEdge.h"
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
+#include "render/CardBasePainter.h"
+#include "render/CardClip.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -280,10 +282,13 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     if (SKTGrid* shared = grid())
         shared->drawRect(painter, card);
 
-    const CardEdge edge(QRectF(QPointF(0, 0), cardSize_), Card_Shape);
     const Graphics list = graphics(); // a drawing object may ask for changes; keep this pass's list
     const auto selected = selectedSet();
     const SKTGraphicPtr creating = _creatingGraphic.lock();
+    const QRectF wholeCard(QPointF(0, 0), cardSize_);
+    const int cardShape = Card_Shape.load();
+    const CardEdge edge(wholeCard, cardShape);
+    const QPainterPath outline = CardBasePainter::cardOutline(wholeCard, cardShape);
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];
         const QRectF drawingBounds = graphic->drawingBounds();
@@ -294,7 +299,13 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
         if (graphic->ctrl_is_visible) {
+            // Cut to the card's shape as on paper, so the canvas shows no ink that the card
+            // loses; the canvas's own marks below stay whole.
+            painter.save();
+            if (CardClip::reachesPast(outline, *graphic))
+                CardClip::cutTo(painter, wholeCard, cardShape);
             graphic->drawContentsInView(painter, beingCreated);
+            painter.restore();
             if (!beingCreated && graphic->drawsNothing())
                 drawPlaceholderOutline(painter, graphic->bounds());
             if (!beingCreated)

@@ -2,10 +2,12 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "model/CardGlobals.h"
+#include "render/CardBasePainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -26,16 +28,13 @@ double constrainedAxis(double proposed, double document, double clip)
     return roundedCoordinate(std::clamp(proposed, 0.0, max));
 }
 
+// The card's outline around the canvas, whose geometry is the card at the zoom's scale.
 QPainterPath silhouette(const QRectF& rect, int cardShape, double scale)
 {
-    QPainterPath path;
-    if (cardShape == 1)
-        path.addRoundedRect(rect, 10.0 * scale, 10.0 * scale);
-    else if (cardShape == 2)
-        path.addEllipse(rect);
-    else
-        path.addRect(rect);
-    return path;
+    const QRectF inPoints(0, 0, rect.width() / scale, rect.height() / scale);
+    QTransform toWidget = QTransform::fromTranslate(rect.x(), rect.y());
+    toWidget.scale(scale, scale);
+    return toWidget.map(CardBasePainter::cardOutline(inPoints, cardShape));
 }
 
 } // namespace

@@ -73,7 +73,6 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     snapshot_ = host.cardSnapshot();
     back_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.back, false, snapshot_.backBase());
     front_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.front, false, snapshot_.frontBase());
-    settings_.cardShape = snapshot_.cardShape;
 
     {
         const QSignalBlocker series(print_with_batch_chk), sheet(print_with_excel_chk);

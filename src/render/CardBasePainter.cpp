@@ -4,6 +4,7 @@
 #include "model/CardEdge.h"
 #include "model/CardPainting.h"
 #include "model/Card_Property.h"
+#include "render/CardClip.h"
 
 #include <QPainter>
 
@@ -11,7 +12,7 @@
 
 namespace {
 
-void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Property& side,
+void paintFill(QPainter& painter, const QPainterPath& outline, int cardShape, const Card_Property& side,
                const QRectF& frontCanvasBounds)
 {
     const QString& style = side.Card_fill_style;
@@ -36,7 +37,8 @@ void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Proper
         } else {
             // Stretched over the card's whole rectangle, the picture is cut to the card's
             // shape: a rounded or elliptic card shows no picture in its corners.
-            painter.setClipPath(outline, Qt::IntersectClip);
+            if (CardClip::reachesPast(outline, frontCanvasBounds))
+                CardClip::cutTo(painter, outline.boundingRect(), cardShape);
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(frontCanvasBounds, side.Card_BG_Image);
         }
@@ -62,10 +64,10 @@ void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, c
         const QPainterPath outline = cardOutline(rect, cardShape);
         painter.fillPath(outline, Qt::white);
         if (side.Card_fill_chk)
-            paintFill(painter, outline, side, frontCanvasBounds);
+            paintFill(painter, outline, cardShape, side, frontCanvasBounds);
         if (side.Card_border_chk) {
             // The outer half of the line would lie off the card: on paper, in the next cell.
-            painter.setClipPath(outline, Qt::IntersectClip);
+            CardClip::cutTo(painter, rect, cardShape);
             painter.strokePath(outline, CardPainting::outlinePen(side.Card_bordr_clr, side.Card_bor_Stepper,
                                                                  side.Card_border_style));
         }

@@ -15,6 +15,8 @@ public:
     // The card's outline on a rectangle (CardEdge::outline): a rounded rectangle (radius 10
     // points) for shape 1, an ellipse for 2, the rectangle for any other value.
     static QPainterPath cardOutline(const QRectF& rect, int cardShape);
+    // Whether that outline is the rectangle itself.
+    static bool isRectangle(int cardShape) { return cardShape != 1 && cardShape != 2; }
 
     // Paints the base of the side whose settings are given on the rectangle being drawn.
     // A stretched background picture fills frontCanvasBounds (the card's full rectangle),

@@ -40,7 +40,6 @@ struct PrintSettings
     float horz_mar = 0; // gap between columns
     float vert_mar = 0; // gap between rows
     QSizeF paper;
-    int cardShape = 0; // each card is cut to its outline: 1 rounded rectangle, 2 ellipse, else the rectangle
 
     bool bothSides() const { return Print_Card_Side == sideBoth; }
     bool backBelowFront() const { return Print_Card_Algn == backBelow; }

@@ -1,7 +1,5 @@
 #include "render/PrintSheetPainter.h"
 
-#include "render/CardBasePainter.h"
-
 #include <QFont>
 #include <QPainter>
 
@@ -23,20 +21,6 @@ void Draw_Label_String(QPainter& painter, const QString& text, const QRectF& rec
     painter.restore();
 }
 
-namespace {
-
-// A card holds its place on paper and nothing around it: whatever its picture draws off the
-// card (the outer half of a line on its edge, say) would land in the gap or the next cell.
-void drawCard(QPainter& painter, const Picture& card, const QRectF& place, int cardShape, GlyphCache* glyphs)
-{
-    painter.save();
-    painter.setClipPath(CardBasePainter::cardOutline(place, cardShape), Qt::IntersectClip);
-    card.draw(painter, place, glyphs);
-    painter.restore();
-}
-
-} // namespace
-
 void paintSheet(
     QPainter& painter, const PrintSettings& settings, int sheet, const PrintCardSource& cards, GlyphCache* glyphs)
 {
@@ -54,10 +38,12 @@ void paintSheet(
                 Draw_Label_String(painter, QStringLiteral("Invalid Data"), placed.front, Qt::red);
                 continue;
             }
+            // No clip around the card: a rendered side already cuts what reaches past the
+            // card's shape, and a clip around every card makes each slower and larger in a PDF.
             const bool backOnly = settings.Print_Card_Side == sideBack;
-            drawCard(painter, backOnly ? card->back : card->front, placed.front, settings.cardShape, glyphs);
+            (backOnly ? card->back : card->front).draw(painter, placed.front, glyphs);
             if (placed.back && !card->back.isNull())
-                drawCard(painter, card->back, *placed.back, settings.cardShape, glyphs);
+                card->back.draw(painter, *placed.back, glyphs);
         }
     }
 }

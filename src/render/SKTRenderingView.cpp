@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "model/Card_Property.h"
 #include "render/CardBasePainter.h"
+#include "render/CardClip.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -55,12 +56,12 @@ void SKTRenderingView::drawRect(QPainter& painter, const QRectF& rect) const
             const SKTGraphicPtr& graphic = graphics_.at(index);
             if (!graphic || graphic->print_object != 0)
                 continue;
-            if (card.contains(graphic->drawingBounds())) {
+            if (!CardClip::reachesPast(card, *graphic)) {
                 graphic->drawContentsInView(painter, false);
                 continue;
             }
             painter.save();
-            painter.setClipPath(card, Qt::IntersectClip);
+            CardClip::cutTo(painter, frame_, base_.cardShape);
             graphic->drawContentsInView(painter, false);
             painter.restore();
         }

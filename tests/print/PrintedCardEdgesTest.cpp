@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -182,7 +183,6 @@ TEST(PrintedCardEdges, EveryCellHoldsItsCardCutToTheCardsShapeAndNothingElse)
         for (int cardShape : { 0, 1, 2 }) {
             SCOPED_TRACE(QStringLiteral("side %1, card shape %2").arg(sides).arg(cardShape).toStdString());
             PrintSettings s = gridWithoutGaps(sides);
-            s.cardShape = cardShape;
             const Printing_View job(s, [&](int index) { return card(index, cardShape); });
             const QString pdf = dir.filePath(QStringLiteral("badges-%1-%2.pdf").arg(sides).arg(cardShape));
             ASSERT_TRUE(job.printToPdf(pdf));
@@ -207,11 +207,69 @@ TEST(PrintedCardEdges, TextAndBarsCutAtTheCardsEdgeStayTextAndVectors)
     const Picture front = SKTRenderingView::image_From_Card_Graphics(
         { name, bar(QRectF(-16.5, 10, 288, 24), Qt::green) }, true, base(Qt::white, 2));
     PrintSettings s = gridWithoutGaps(sideFront);
-    s.cardShape = 2;
     const Printing_View job(s, [&](int) { return PrintCellCards { front.withTextAsGlyphs(), {} }; });
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("text.pdf"));
     ASSERT_TRUE(job.printToPdf(pdf));
     EXPECT_TRUE(PdfTools::text(pdf, 1).contains(QStringLiteral("Wilhelmina"))) << PdfTools::text(pdf, 1).toStdString();
     EXPECT_TRUE(PdfTools::imageObjects(pdf).isEmpty()) << "clipping drew the card as a picture";
+}
+
+namespace {
+
+// Pixels of image in area (in points) that lie clearly off the outline of the card placed
+// at place and are not blank.
+int inkOffTheCard(const QImage& image, const QRectF& place, const QRectF& area, int cardShape,
+    const std::function<bool(QRgb)>& blank)
+{
+    const QPainterPath outline = CardBasePainter::cardOutline(place, cardShape);
+    const QRect around = pixelsOf(area).toRect().intersected(image.rect());
+    int ink = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        for (int x = around.left(); x <= around.right(); ++x) {
+            const QPointF point = QPointF(x + 0.5, y + 0.5) / pixelsPerPoint;
+            const bool clearlyOff = !outline.intersects(QRectF(point - QPointF(1, 1), QSizeF(2, 2)));
+            ink += clearlyOff && !blank(image.pixel(x, y));
+        }
+    }
+    return ink;
+}
+
+} // namespace
+
+// A name running off a rounded card and a bar over its corner are cut to the card's shape,
+// on paper and in an exported picture alike.
+TEST(PrintedCardEdges, ObjectsAcrossARoundedCardsEdgeAreCutToItsShapeInPrintAndExport)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    auto name = SKTGraphic::create<SKTText>();
+    name->Text_Value = QStringLiteral("Wilhelmina Overhanging");
+    name->text_ctrl_font = QFont(QStringLiteral("Liberation Sans"), 14);
+    name->txt_clr = QColor(Qt::black);
+    name->setBounds({ 150, 60, 200, 30 });
+    constexpr int rounded = 1;
+    const Picture front = SKTRenderingView::image_From_Card_Graphics(
+        { name, bar(QRectF(-16.5, 2, 100, 24), Qt::green) }, true, base(Qt::blue, rounded));
+    const QPointF inTheBar = QPointF(40, 14) * pixelsPerPoint;
+
+    const QImage exported = QImage::fromData(front.toPng(dpi), "PNG");
+    ASSERT_FALSE(exported.isNull());
+    EXPECT_EQ(inkOf(exported.pixel(inTheBar.toPoint())), Ink::Green);
+    EXPECT_EQ(inkOffTheCard(exported, badge, badge, rounded, [](QRgb pixel) { return qAlpha(pixel) == 0; }), 0);
+
+    const PrintSettings s = gridWithoutGaps(sideFront);
+    const Printing_View job(s, [&](int) { return PrintCellCards { front.withTextAsGlyphs(), {} }; });
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("rounded.pdf"));
+    ASSERT_TRUE(job.printToPdf(pdf));
+    const QImage sheet = PdfTools::page(pdf, 1, int(dpi)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(sheet.isNull());
+    const QRectF place = placeCell(s, 1, 1, badge.size()).front;
+    EXPECT_EQ(inkOf(sheet.pixel((inTheBar + pixelsOf(place).topLeft()).toPoint())), Ink::Green);
+    EXPECT_TRUE(PdfTools::text(pdf, 1).contains(QStringLiteral("Wilhelmina")));
+    // The cell and the paper's margins above and to its left; other cards lie right and below.
+    EXPECT_EQ(inkOffTheCard(sheet, place, place.adjusted(-10, -10, 0, 0), rounded,
+                  [](QRgb pixel) { return inkOf(pixel) == Ink::White; }),
+        0);
 }

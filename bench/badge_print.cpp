@@ -1,0 +1,138 @@
+// Batch print of a conference badge on a rounded card, 90 x 55 mm, 2 x 4 to a US Letter
+// sheet, into a PDF through the print path: an event title, a bound Chinese or Japanese
+// name, a bound organisation, an EAN-13 of the row's ticket number and a Data Matrix of its
+// id. The name and organisation boxes run from edge to edge, as centred lines often do,
+// but no ink reaches past the card's rounded corners: nothing needs cutting to its shape.
+// Usage: bench_badge_print ROWS OUT.pdf. Prints the wall time, the processor time of the
+// thread that writes the PDF and of the whole process (steadier than the wall time on a
+// busy machine), the peak resident memory and the PDF's size. The names want a CJK font (scripts/setup
+// fonts-wqy-microhei); without one they print as empty boxes and the figures mean less.
+#include "PeerCard.h"
+#include "ProcessorTime.h"
+#include "ResidentMemory.h"
+
+#include "jobs/PrintBatchCards.h"
+#include "jobs/RowApplication.h"
+#include "print/Printing_View.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QFontDatabase>
+
+#include <array>
+#include <cstdio>
+
+using namespace PrintLayout;
+
+namespace {
+
+// The badge's fields in the order of the front's objects.
+enum Field
+{
+    Name = 1,
+    Organisation,
+    Ticket,
+    Id
+};
+
+QString cjkFamily()
+{
+    for (const QString& family : QFontDatabase::families(QFontDatabase::SimplifiedChinese)) {
+        if (family.contains(QLatin1String("CJK")) || family.contains(QLatin1String("Hei")))
+            return family;
+    }
+    return QStringLiteral("DejaVu Sans");
+}
+
+QList<SKTGraphicPtr> badgeFront(const QString& nameFamily)
+{
+    using PeerCard::millimetres;
+    const SKTGraphicPtr name = PeerCard::text(QString(), 20, true, millimetres(0, 13, 90, 11), true);
+    if (auto* text = dynamic_cast<SKTText*>(name.get())) {
+        QFont font(nameFamily, 20);
+        font.setBold(true);
+        text->text_ctrl_font = font;
+        *text->Text_contents() = StyledText::plain(QString(), font, Qt::black);
+    }
+    return {
+        PeerCard::text(QStringLiteral("Pacific Rim Materials Symposium 2026"), 10, true, millimetres(5, 4, 80, 6), true),
+        name,
+        PeerCard::text(QString(), 9, false, millimetres(0, 25, 90, 6), true),
+        PeerCard::barcode("EAN-13", millimetres(5, 33, 48, 19)),
+        PeerCard::barcode("DataMatrix", millimetres(64, 32, 20, 20)),
+    };
+}
+
+// Row i (from 1): a name made of a family and a given name, an organisation, a ticket
+// number of 12 digits (the symbol adds the 13th) and an id.
+std::array<QString, 4> madeRow(int i)
+{
+    static const QStringList families { QStringLiteral("王"), QStringLiteral("李"), QStringLiteral("張"),
+        QStringLiteral("佐藤"), QStringLiteral("鈴木"), QStringLiteral("高橋"), QStringLiteral("陳"),
+        QStringLiteral("林") };
+    static const QStringList givens { QStringLiteral("小明"), QStringLiteral("美玲"), QStringLiteral("健太"),
+        QStringLiteral("直子"), QStringLiteral("志强"), QStringLiteral("翔"), QStringLiteral("雅婷") };
+    static const QStringList organisations { QStringLiteral("Institute of Metals"),
+        QStringLiteral("東京工業大学"), QStringLiteral("Shenzhen Polymer Lab"), QStringLiteral("國立臺灣大學") };
+    return { families[i % families.size()] + givens[(i / families.size()) % givens.size()],
+        organisations[i % organisations.size()], QStringLiteral("4006381%1").arg(i, 5, 10, QLatin1Char('0')),
+        QStringLiteral("PRMS26-%1").arg(i, 6, 10, QLatin1Char('0')) };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const QString out = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp/badge-bench.pdf");
+    if (rows < 1 || rows > 99999) {
+        std::fprintf(stderr, "rows: 1 to 99999\n");
+        return 2;
+    }
+    RowApplication::setBarcodeGenerator(&barcodeRowMaker);
+
+    const QString nameFamily = cjkFamily();
+    const QRectF card = PeerCard::millimetres(0, 0, 90, 55);
+    constexpr int rounded = 1;
+    const auto cardSettings = PeerCard::settings();
+    const CardSnapshot snapshot
+        = CardSnapshot::take(badgeFront(nameFamily), {}, *cardSettings, *cardSettings, rounded, card);
+    const auto applyRow = [](CardSnapshot& badge, int row, const QString&) {
+        const std::array<QString, 4> values = madeRow(row + 1);
+        for (const Field field : { Name, Organisation, Ticket, Id })
+            RowApplication::applyValue(*badge.front[field], values[size_t(field - 1)]);
+        return RowOutcome();
+    };
+
+    // US Letter, 2 x 4 badges 5 mm apart, centred.
+    PrintSettings sheet;
+    sheet.Print_Card_Side = sideFront;
+    sheet.paper = QSizeF(612, 792);
+    sheet.Print_Row = 4;
+    sheet.Print_Col = 2;
+    sheet.label_width = float(card.width());
+    sheet.label_hight = float(card.height());
+    sheet.horz_mar = sheet.vert_mar = MM_to_Points_Convert(5.0f);
+    sheet.Left_Mar = float((sheet.paper.width() - 2 * card.width() - sheet.horz_mar) / 2);
+    sheet.Top_Mar = float((sheet.paper.height() - 4 * card.height() - 3 * sheet.vert_mar) / 2);
+    sheet.Total_Label = sheet.Total_Label_Real = rows;
+
+    QElapsedTimer clock;
+    clock.start();
+    const double writerStart = processorSeconds(), processStart = processorSeconds(CLOCK_PROCESS_CPUTIME_ID);
+    const Picture plainFront = SKTRenderingView::image_From_Card_Graphics(snapshot.front, true, snapshot.frontBase());
+    auto batch = std::make_shared<PrintBatchCards>(snapshot, rows, applyRow, sideFront, plainFront);
+    const Printing_View job(sheet, PrintBatchCards::source(batch));
+    const bool printed = job.printToPdf(out);
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double writerSeconds = processorSeconds() - writerStart;
+    const double processSeconds = processorSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+    std::printf("rows %d  pages %d  wall %.2f s  %.0f cards/s  writer CPU %.2f s  all CPU %.2f s  peak RSS %ld MiB  "
+                "PDF %.2f MB  names in %s  %s\n",
+        rows, sheetCount(rows, 4, 2), seconds, rows / seconds, writerSeconds, processSeconds, peakResidentKiB() / 1024,
+        QFileInfo(out).size() / 1e6, qPrintable(nameFamily), printed ? "ok" : "FAILED");
+    return printed ? 0 : 1;
+}

@@ -147,12 +147,12 @@ bool writeFileChecked(
     Target target;
     if (!resolveTarget(path, options, target, reason))
         return false;
-    OwnTemporaryFile temporary(QFileInfo(target.path).path(), QString(), options.ownerOnly ? 0600 : 0666);
+    // Only its owner may read it until it is in place, so a password never sits where others can read it.
+    OwnTemporaryFile temporary(QFileInfo(target.path).path());
     if (!temporary.isOpen())
         return fail(reason, temporary.error());
-    // Only its owner may read it until it is in place, so a password never sits where others can read it.
-    if (target.keepMode && !options.ownerOnly)
-        temporary.keepPermissions(target.mode);
+    if (options.ownerOnly || target.keepMode)
+        temporary.keepPermissions(options.ownerOnly ? 0600 : target.mode);
     bool written = fillTemporary(temporary.descriptor(), fill, options.durable, reason);
     QString closeFailure;
     if (!temporary.close(&closeFailure) && written)

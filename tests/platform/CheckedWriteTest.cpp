@@ -200,17 +200,23 @@ void age(const QString& path)
     ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
 }
 
+// Starts a program and waits for its first line, which tells whether it got where it should.
+// No time limit: a loaded machine may take long to start it; CTest ends a hang.
+bool startedSaying(QProcess& process, const QString& program, const QStringList& arguments, const QByteArray& line)
+{
+    process.start(program, arguments);
+    while (!process.canReadLine() && process.state() != QProcess::NotRunning)
+        process.waitForReadyRead(-1);
+    return process.readLine() == line;
+}
+
 // A program in the middle of a checked write of path, stalled there until it is killed.
 class StalledWriter
 {
 public:
     explicit StalledWriter(const QString& path)
     {
-        process_.start(QStringLiteral(STALLED_WRITER), { path });
-        // No time limit: a loaded machine may take long to start it; CTest ends a hang.
-        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning)
-            process_.waitForReadyRead(-1);
-        writing_ = process_.readLine() == "writing\n";
+        writing_ = startedSaying(process_, QStringLiteral(STALLED_WRITER), { path }, "writing\n");
     }
     ~StalledWriter() { kill(); }
 
@@ -312,12 +318,10 @@ class OpenHolder
 public:
     explicit OpenHolder(const QString& path)
     {
-        process_.start(QStringLiteral("/bin/sh"),
+        holding_ = startedSaying(process_, QStringLiteral("/bin/sh"),
             { QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\" && echo open && read line"), QStringLiteral("sh"),
-                path });
-        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning)
-            process_.waitForReadyRead(-1);
-        holding_ = process_.readLine() == "open\n";
+                path },
+            "open\n");
     }
     ~OpenHolder() { letGo(); }
 

@@ -72,12 +72,12 @@ void CardExporter::Export_Button()
         Export_Single_File(path, settings, true);
         return;
     }
-    const QString folder = chooseBatchFolder(settings.extension);
+    const QString folder = chooseBatchFolder();
     if (!folder.isEmpty())
         startBatch(folder, settings, binding);
 }
 
-QString CardExporter::chooseBatchFolder(const QString& extension)
+QString CardExporter::chooseBatchFolder()
 {
     for (;;) {
         const QString folder = dialogs().chooseFolder(QStringLiteral("Export Cards To"), QString());
@@ -86,17 +86,17 @@ QString CardExporter::chooseBatchFolder(const QString& extension)
         // Cards of an earlier run would be mixed with this run's, and those past its last
         // row would stay as if they belonged to it.
         const QString exportFolder = batchExportFolder(folder);
-        const QStringList cards = cardFilesIn(exportFolder, extension);
+        // Those of another format count too: they would stay beside this run's as if theirs.
+        const QStringList cards = cardFilesIn(exportFolder);
         if (cards.isEmpty())
             return folder;
         const QString question
-            = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export (%3).\n\n"
+            = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export: %3.\n\n"
                              "Replace replaces the cards of the same names and leaves the others in the "
                              "folder. Choose another folder to keep them apart.")
                   .arg(exportFolder)
                   .arg(cards.size())
-                  .arg(cards.size() <= 2 ? cards.join(QStringLiteral(", "))
-                                         : cards.constFirst() + QStringLiteral(" … ") + cards.constLast());
+                  .arg(cardFilesRange(cards));
         const int answer = dialogs().askSafeChoice(
             question, { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") }, 0);
         if (answer == 1)

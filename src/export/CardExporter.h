@@ -42,7 +42,7 @@ signals:
 private:
     // The folder a batch goes into; a folder that holds cards of an earlier export is taken
     // only when the person answers Replace. "" when cancelled.
-    QString chooseBatchFolder(const QString& extension);
+    QString chooseBatchFolder();
     void finishBatch();
 
     ExportHost& host_;

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 const QString batchExportFolderName = QStringLiteral("QUON Galavite");
@@ -28,19 +29,68 @@ QString batchExportFolder(const QString& chosenFolder)
     return QDir(chosenFolder).filePath(batchExportFolderName);
 }
 
-QStringList cardFilesIn(const QString& exportFolder, const QString& extension)
+namespace {
+
+// A card file's name: its number, whether it is a back, and its format's extension.
+const QRegularExpression cardFileName(QStringLiteral("^Card_([0-9]+)(_Back)?\\.(png|jpe?g|tiff?|bmp)$"),
+    QRegularExpression::CaseInsensitiveOption);
+
+struct CardFileKey
 {
-    const QRegularExpression cardName(
-        QStringLiteral("^Card_[0-9]+(_Back)?\\.%1$").arg(QRegularExpression::escape(extension)));
-    QStringList cards;
+    QString number; // without leading zeros, so that a longer one is a larger one
+    bool back = false;
+    QString name;
+
+    bool operator<(const CardFileKey& other) const
+    {
+        if (number.size() != other.number.size())
+            return number.size() < other.number.size();
+        return std::tie(number, back, name) < std::tie(other.number, other.back, other.name);
+    }
+};
+
+} // namespace
+
+QStringList cardFilesIn(const QString& exportFolder)
+{
+    std::vector<CardFileKey> found;
     QDirIterator entries(exportFolder, { QStringLiteral("Card_*") }, QDir::Files | QDir::Hidden | QDir::System);
     while (entries.hasNext()) {
         entries.next();
-        if (cardName.match(entries.fileName()).hasMatch())
-            cards << entries.fileName();
+        const QRegularExpressionMatch match = cardFileName.match(entries.fileName());
+        if (!match.hasMatch())
+            continue;
+        QString number = match.captured(1);
+        while (number.size() > 1 && number.front() == u'0')
+            number.remove(0, 1);
+        found.push_back({ number, match.hasCaptured(2), entries.fileName() });
     }
-    cards.sort();
+    std::sort(found.begin(), found.end());
+    QStringList cards;
+    cards.reserve(qsizetype(found.size()));
+    for (const CardFileKey& card : found)
+        cards << card.name;
     return cards;
+}
+
+QString cardFilesRange(const QStringList& cards)
+{
+    QStringList formats;
+    for (const QString& card : cards) {
+        const QString format = card.section(u'.', -1).toUpper();
+        if (!formats.contains(format))
+            formats << format;
+    }
+    formats.sort();
+    const QString lastFormat = formats.isEmpty() ? QString() : formats.takeLast();
+    const QString formatText
+        = formats.isEmpty() ? lastFormat : formats.join(QStringLiteral(", ")) + QStringLiteral(" and ") + lastFormat;
+    const auto numbered = [](const QString& card) { return cardFileName.match(card).captured(1); };
+    const QString first = cards.isEmpty() ? QString() : numbered(cards.constFirst());
+    const QString last = cards.isEmpty() ? QString() : numbered(cards.constLast());
+    const QString range = first == last ? QStringLiteral("Card_%1").arg(first)
+                                        : QStringLiteral("Card_%1 … Card_%2").arg(first, last);
+    return QStringLiteral("%1 (%2)").arg(range, formatText);
 }
 
 QString cardsWrittenText(const BatchExportResult& result)

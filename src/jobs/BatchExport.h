@@ -43,9 +43,12 @@ struct BatchExportResult
 
 // The folder inside the chosen one that a batch writes into.
 QString batchExportFolder(const QString& chosenFolder);
-// The card files already in that folder that a batch with this extension would write or
-// leave beside its own ("Card_<number>.<ext>" and their "_Back" files), sorted by name.
-QStringList cardFilesIn(const QString& exportFolder, const QString& extension);
+// The card files already in that folder that a batch would write over or leave beside its
+// own: "Card_<number>" and "Card_<number>_Back" files of every format an export writes,
+// whatever this batch's format, in number order.
+QStringList cardFilesIn(const QString& exportFolder);
+// What such a list holds, in a few words: "Card_1 … Card_300 (JPG and PNG)".
+QString cardFilesRange(const QStringList& cards);
 
 // How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."
 QString cardsWrittenText(const BatchExportResult& result);

@@ -147,15 +147,13 @@ bool writeFileChecked(
     Target target;
     if (!resolveTarget(path, options, target, reason))
         return false;
-    OwnTemporaryFile temporary(QFileInfo(target.path).path(), QString(), options.ownerOnly ? 0600 : 0666);
+    // Only its owner may read it until it is in place, so a password never sits where others can read it.
+    OwnTemporaryFile temporary(QFileInfo(target.path).path());
     if (!temporary.isOpen())
         return fail(reason, temporary.error());
-    const int fd = temporary.descriptor();
-    // Permissions first, so a password never sits in a file others can read.
-    bool written = true;
     if (options.ownerOnly || target.keepMode)
-        written = ::fchmod(fd, options.ownerOnly ? 0600 : target.mode) == 0 || failWithErrno(reason);
-    written = written && fillTemporary(fd, fill, options.durable, reason);
+        temporary.keepPermissions(options.ownerOnly ? 0600 : target.mode);
+    bool written = fillTemporary(temporary.descriptor(), fill, options.durable, reason);
     QString closeFailure;
     if (!temporary.close(&closeFailure) && written)
         written = fail(reason, closeFailure);

@@ -7,31 +7,85 @@
 #include <QHash>
 #include <QMutex>
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <ctime>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-const QString prefix = QStringLiteral(".galavite-");
+// A name no person gives a file: the tag, a random part, "~" and a check of what precedes
+// the suffix and the suffix itself. A name of that form is still not proof enough: the
+// owner, the mode and the file's state count too.
+const QString tag = QStringLiteral(".galavite~");
 constexpr int randomLength = 12;
+constexpr int checkLength = 4;
+constexpr int maxSuffixLength = 4;
+const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+// The permissions of a temporary file until it is moved into place.
+constexpr mode_t temporaryMode = 0600;
 // A writer touches its file at every write: one left alone this long was left by a program
 // that ended while writing.
 constexpr time_t staleSeconds = 60;
 
+bool isDigitOrLower(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z');
+}
+
+// A keyed FNV-1a hash of the random part and the suffix, written in base 36.
+QString checkOf(QStringView random, QStringView suffix)
+{
+    quint64 hash = 0xcbf29ce484222325ULL;
+    const auto mix = [&hash](QStringView text) {
+        for (QChar c : text) {
+            hash ^= c.unicode();
+            hash *= 0x100000001b3ULL;
+        }
+    };
+    mix(u"galavite temporary file\n");
+    mix(random);
+    mix(u"\n");
+    mix(suffix);
+    QString check(checkLength, u'0');
+    for (int i = 0; i < checkLength; ++i) {
+        check[i] = QLatin1Char(digits[hash % 36]);
+        hash /= 36;
+    }
+    return check;
+}
+
 QString randomPart()
 {
-    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    QString part;
+    QString part(randomLength, u'0');
     for (int i = 0; i < randomLength; ++i)
-        part += QLatin1Char(digits[QRandomGenerator::global()->bounded(36)]);
+        part[i] = QLatin1Char(digits[QRandomGenerator::global()->bounded(36)]);
     return part;
+}
+
+// The process's umask, read without changing it: setting it to read it would let a file
+// made by another thread meanwhile take the wrong permissions.
+mode_t processUmask()
+{
+    static const mode_t mask = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+                if (line.startsWith("Umask:")) {
+                    bool ok = false;
+                    const uint value = line.mid(6).trimmed().toUInt(&ok, 8);
+                    if (ok)
+                        return mode_t(value & 0777);
+                }
+            }
+        }
+        return mode_t(022); // the usual one, where the system does not tell
+    }();
+    return mask;
 }
 
 QString folderKey(const QString& folder)
@@ -39,26 +93,62 @@ QString folderKey(const QString& folder)
     return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
 }
 
+// Whether the open file at native is a leftover: a regular file of ours in the temporary
+// mode, linked once, untouched for over a minute, that no program has open. Takes a lease
+// that only a file open nowhere else can have; closing the descriptor releases it.
+bool isLeftover(int fd, const QByteArray& native, time_t now)
+{
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
+        || (info.st_mode & 07777) != temporaryMode || info.st_nlink != 1 || now - info.st_mtime <= staleSeconds)
+        return false;
+    if (::fcntl(fd, F_SETLEASE, F_WRLCK) != 0)
+        return false;
+    // Still the file that was opened, not one put in its place meanwhile.
+    struct stat named
+    {
+    };
+    return ::lstat(native.constData(), &named) == 0 && named.st_dev == info.st_dev && named.st_ino == info.st_ino;
+}
+
 } // namespace
 
 bool isOwnTemporaryName(const QString& name)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\.galavite-[0-9a-z]{%1}(\\.[a-z]{1,4})?$").arg(randomLength));
-    return pattern.match(name).hasMatch();
+    if (!name.startsWith(tag))
+        return false;
+    const QStringView rest = QStringView(name).mid(tag.size());
+    const qsizetype checkEnd = randomLength + 1 + checkLength;
+    if (rest.size() < checkEnd || rest.at(randomLength) != u'~')
+        return false;
+    const QStringView random = rest.left(randomLength);
+    const QStringView check = rest.mid(randomLength + 1, checkLength);
+    const QStringView suffix = rest.mid(checkEnd);
+    if (!std::all_of(random.begin(), random.end(), isDigitOrLower))
+        return false;
+    if (!suffix.isEmpty()
+        && (suffix.size() < 2 || suffix.size() > 1 + maxSuffixLength || suffix.front() != u'.'
+            || !std::all_of(suffix.begin() + 1, suffix.end(), [](QChar c) { return c >= u'a' && c <= u'z'; })))
+        return false;
+    return check == checkOf(random, suffix);
 }
 
 OwnTemporaryFile::OwnTemporaryFile(const QString& folder, const QString& suffix, int mode)
+    : finalMode_(mode_t(mode) & 07777 & ~processUmask())
 {
     removeStaleTemporariesNow(folder);
-    const QString stem = QDir(folder).filePath(prefix);
+    const QString stem = QDir(folder).filePath(tag);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = stem + randomPart() + suffix;
+        const QString random = randomPart();
+        path_ = stem + random + u'~' + checkOf(random, suffix) + suffix;
         native_ = QFile::encodeName(path_);
-        fd_ = ::open(native_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode_t(mode));
+        fd_ = ::open(native_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, temporaryMode);
         if (fd_ >= 0) {
-            // Held until the file is closed: no other program takes it for a leftover meanwhile.
-            ::flock(fd_, LOCK_EX | LOCK_NB);
+            // A umask that takes the owner's bits away would hide the file from the sweep.
+            if ((processUmask() & temporaryMode) != 0)
+                ::fchmod(fd_, temporaryMode);
             return;
         }
         if (errno != EEXIST) {
@@ -97,7 +187,9 @@ bool OwnTemporaryFile::moveTo(const QString& target, QString* reason)
 {
     if (native_.isEmpty())
         return false;
-    if (::rename(native_.constData(), QFile::encodeName(target).constData()) != 0) {
+    // By name: a writer given the path may have put a file of its own there.
+    if (::chmod(native_.constData(), finalMode_) != 0
+        || ::rename(native_.constData(), QFile::encodeName(target).constData()) != 0) {
         if (reason)
             *reason = qt_error_string(errno);
         return false;
@@ -109,22 +201,20 @@ bool OwnTemporaryFile::moveTo(const QString& target, QString* reason)
 void removeStaleTemporaries(const QString& folder)
 {
     const time_t now = std::time(nullptr);
-    QDirIterator entries(folder, { prefix + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
+    QDirIterator entries(folder, { tag + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
     while (entries.hasNext()) {
         const QString path = entries.next();
         if (!isOwnTemporaryName(entries.fileName()))
             continue;
         const QByteArray native = QFile::encodeName(path);
+        // Not a link, and no wait on a lease another program holds.
         const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
-        struct stat info
-        {
-        };
-        // Unlinked while the lock is held, so that no program still writing it loses it.
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > staleSeconds
-            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (isLeftover(fd, native, now)) {
+            // Unlinked under the lease: a program that opens it meanwhile waits until it is gone.
             ::unlink(native.constData());
+        }
         ::close(fd);
     }
 }

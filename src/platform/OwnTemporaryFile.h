@@ -3,16 +3,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+
 // A temporary file of this program, made in the folder of the file it will become. Its name
-// is a fixed prefix and a random part, never the final name, so it fits wherever the final
-// name fits. A program killed while writing leaves it behind: the next start, or a later
-// write in that folder, removes it once it is over a minute old and no running program
-// holds it (each holds a lock on its file while the file is open).
+// is a fixed tag, a random part and a check of that part, never the final name, so it fits
+// wherever the final name fits. A program killed while writing leaves it behind: the next
+// start, or a later write in that folder, removes it once it is over a minute old and nothing
+// has it open. Until it is moved into place it is readable and writable by its owner alone,
+// which is one of the marks a leftover is known by.
 class OwnTemporaryFile
 {
 public:
-    // Creates the file in folder with the permissions given (less the umask) and the suffix
-    // given (".pdf" where a writer goes by it). isOpen() tells whether that worked; error() why not.
+    // Creates the file in folder with the suffix given (".pdf" where a writer goes by it).
+    // mode is what the file gets when it is moved into place, less the umask. isOpen() tells
+    // whether that worked; error() why not.
     explicit OwnTemporaryFile(const QString& folder, const QString& suffix = {}, int mode = 0666);
     ~OwnTemporaryFile(); // removes the file unless it was moved into place
     OwnTemporaryFile(const OwnTemporaryFile&) = delete;
@@ -24,10 +28,14 @@ public:
     const QByteArray& nativePath() const { return native_; }
     QString error() const { return error_; }
 
+    // The file takes exactly these permissions when it is moved into place (those of the
+    // file it replaces), the umask aside.
+    void keepPermissions(mode_t exact) { finalMode_ = exact & 07777; }
+
     // Closes the descriptor; false with the system's reason when it reports a failed write.
     bool close(QString* reason);
-    // Renames the file to target, replacing what is there (ask replaceableOrWhy first); false
-    // with the reason.
+    // Gives the file its final permissions and renames it to target, replacing what is there
+    // (ask replaceableOrWhy first); false with the reason.
     bool moveTo(const QString& target, QString* reason);
 
 private:
@@ -35,16 +43,19 @@ private:
     QByteArray native_;
     QString error_;
     int fd_ = -1;
+    mode_t finalMode_ = 0;
     bool moved_ = false;
 };
 
-// Whether name has the form of this program's temporary files.
+// Whether name has the form of this program's temporary files: the tag, the random part and
+// a check of it that matches.
 bool isOwnTemporaryName(const QString& name);
-// Removes this program's temporary files in folder that are over a minute old and that no
-// running program holds. Nothing else is touched.
+// Removes this program's leftovers in folder: files of its temporary name form and mode,
+// owned by the user running it, over a minute old, that no program has open. Nothing else
+// is touched.
 void removeStaleTemporaries(const QString& folder);
-// The same, unless this program looked in folder within the last minute: what a writer calls
-// before each write.
+// The same, unless this program looked in folder within the last minute: what the start
+// and a writer call.
 void removeStaleTemporariesNow(const QString& folder);
 
 // False with the system's words ("Permission denied") when path names a file that must not

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 bool writeText(const QString& path, const QByteArray& text)
@@ -92,6 +94,17 @@ TEST_F(TemplateStoreTest, SavingWritesBothFilesAndLeavesNoTemporaryFiles)
     EXPECT_EQ(readText(TemplateStore::userPreviewPath(QStringLiteral("Party"))), QByteArray("pic"));
     EXPECT_EQ(allFiles(),
         (QStringList { QStringLiteral("Templates/User/Party.dcard"), QStringLiteral("Templates/User/Party.png") }));
+    // Made as any new file is, not with the owner-only permissions of a file being written.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    for (const QString& path :
+        { TemplateStore::userDesignPath(QStringLiteral("Party")), TemplateStore::userPreviewPath(QStringLiteral("Party")) }) {
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666 & ~mask) << path.toStdString();
+    }
 }
 
 TEST_F(TemplateStoreTest, AFailedWriteKeepsTheOldTemplateWhole)

@@ -9,6 +9,7 @@
 #include "widgets/Send_Modeless.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
+#include "support/KeyedQuestions.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
 #include "widgets/QtDialogService.h"
@@ -357,7 +358,8 @@ TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysR
     EXPECT_EQ(kinds.mid(0, 4), (QStringList { "modal", "folder", "choice", "folder" }));
     const QString question = dialogs_->asked().at(2).text;
     EXPECT_TRUE(question.contains(exported(QString()).chopped(1))) << question.toStdString();
-    EXPECT_TRUE(question.contains(QStringLiteral("3 card files"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("4 card files"))) << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral("Card_1 … Card_9 (JPEG and PNG)"))) << question.toStdString();
     for (const QString& name : earlier)
         EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
     const QString otherCards = QDir(other.path()).filePath(batchExportFolderName);
@@ -371,6 +373,42 @@ TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysR
     EXPECT_TRUE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
     for (const QString& name : earlier.mid(1))
         EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
+}
+
+TEST_F(CardExporterTest, EarlierCardsOfAnotherFormatAreAskedAboutAndTheKeysGiveTheSafeAnswer)
+{
+    writeSeries(2);
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    ASSERT_TRUE(QDir().mkpath(exported(QString())));
+    for (int n = 1; n <= 300; ++n) {
+        QFile file(exported(QStringLiteral("Card_%1.jpg").arg(n)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("earlier");
+    }
+    for (const int key : { Qt::Key_Escape, Qt::Key_Return }) {
+        KeyedDialogs keyed(key);
+        keyed->script.modalHandler = [](QDialog& dialog) {
+            auto& window = static_cast<ExportWindow&>(dialog);
+            window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
+            return 1;
+        };
+        QTemporaryDir other;
+        keyed->script.fileAnswers = { out_.path(), other.path() };
+        QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
+        exporter_.Export_Button();
+        ASSERT_TRUE(finished.wait(patience::generousMs)) << key;
+
+        ASSERT_EQ(keyed->questions.size(), 1) << key;
+        const QString question = keyed->questions.constFirst();
+        EXPECT_TRUE(question.contains(QStringLiteral("300 card files"))) << question.toStdString();
+        EXPECT_TRUE(question.contains(QStringLiteral("Card_1 … Card_300 (JPG)"))) << question.toStdString();
+        // The key chose another folder: the earlier cards are as they were, and alone.
+        EXPECT_EQ(QDir(exported(QString())).entryList(QDir::Files).size(), 300) << key;
+        EXPECT_EQ(QDir(QDir(other.path()).filePath(batchExportFolderName)).entryList(QDir::Files, QDir::Name),
+            (QStringList { "Card_1.png", "Card_2.png" }))
+            << key;
+    }
 }
 
 TEST(SafeChoice, EscapeAndClosingTheBoxGiveTheSafeAnswer)

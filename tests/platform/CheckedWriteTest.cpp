@@ -16,6 +16,7 @@
 #include <ctime>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 #include <utime.h>
 
 namespace {
@@ -199,17 +200,23 @@ void age(const QString& path)
     ASSERT_EQ(::utime(QFile::encodeName(path).constData(), &times), 0);
 }
 
+// Starts a program and waits for its first line, which tells whether it got where it should.
+// No time limit: a loaded machine may take long to start it; CTest ends a hang.
+bool startedSaying(QProcess& process, const QString& program, const QStringList& arguments, const QByteArray& line)
+{
+    process.start(program, arguments);
+    while (!process.canReadLine() && process.state() != QProcess::NotRunning)
+        process.waitForReadyRead(-1);
+    return process.readLine() == line;
+}
+
 // A program in the middle of a checked write of path, stalled there until it is killed.
 class StalledWriter
 {
 public:
     explicit StalledWriter(const QString& path)
     {
-        process_.start(QStringLiteral(STALLED_WRITER), { path });
-        // No time limit: a loaded machine may take long to start it; CTest ends a hang.
-        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning)
-            process_.waitForReadyRead(-1);
-        writing_ = process_.readLine() == "writing\n";
+        writing_ = startedSaying(process_, QStringLiteral(STALLED_WRITER), { path }, "writing\n");
     }
     ~StalledWriter() { kill(); }
 
@@ -288,11 +295,131 @@ TEST(OwnTemporaryFiles, NamesUpToTheSystemsLimitAreWrittenAndReplaced)
     EXPECT_TRUE(ownTemporariesIn(dir.path()).isEmpty());
 }
 
+namespace {
+
+// A leftover of this program made in place: a temporary file left as a killed writer leaves
+// it (owner-only, unlinked by nobody), two minutes old.
+QString leftoverIn(const QString& folder, const QString& suffix = {})
+{
+    OwnTemporaryFile file(folder, suffix);
+    EXPECT_TRUE(file.isOpen()) << file.error().toStdString();
+    const QString path = file.path();
+    file.close(nullptr);
+    EXPECT_TRUE(file.moveTo(path, nullptr)); // kept by its destructor
+    ::chmod(QFile::encodeName(path).constData(), 0600);
+    age(path);
+    return path;
+}
+
+// Another program that opens a file for reading, without any lock, and keeps it open until
+// it is let go.
+class OpenHolder
+{
+public:
+    explicit OpenHolder(const QString& path)
+    {
+        holding_ = startedSaying(process_, QStringLiteral("/bin/sh"),
+            { QStringLiteral("-c"), QStringLiteral("exec 3<\"$1\" && echo open && read line"), QStringLiteral("sh"),
+                path },
+            "open\n");
+    }
+    ~OpenHolder() { letGo(); }
+
+    bool isHolding() const { return holding_; }
+    void letGo()
+    {
+        process_.closeWriteChannel();
+        process_.waitForFinished(-1);
+    }
+
+private:
+    QProcess process_;
+    bool holding_ = false;
+};
+
+} // namespace
+
+TEST(OwnTemporaryFiles, TheSweepRemovesOnlyTheProgramsOwnLeftovers)
+{
+    QTemporaryDir dir;
+    // The person's own hidden files, of the length and alphabet of a random part.
+    const QStringList personal { QStringLiteral(".galavite-customerlist.csv"),
+        QStringLiteral(".galavite-mynotes2024a.txt"), QStringLiteral(".galavite-0a1b2c3d4e5f") };
+    for (const QString& name : personal) {
+        put(dir.filePath(name), "mine");
+        ::chmod(QFile::encodeName(dir.filePath(name)).constData(), 0600);
+        age(dir.filePath(name));
+    }
+    // A leftover of a writer killed mid-write.
+    StalledWriter killed(dir.filePath(QStringLiteral("design.dcard")));
+    ASSERT_TRUE(killed.isWriting());
+    killed.kill();
+    const QStringList killedLeftovers = ownTemporariesIn(dir.path());
+    ASSERT_EQ(killedLeftovers.size(), 1);
+    const QString killedLeftover = dir.filePath(killedLeftovers.constFirst());
+    age(killedLeftover);
+    // Files of the program's name form that are not leftovers: open in another program,
+    // readable by others, a link, and one whose check does not match its name.
+    const QString heldOpen = leftoverIn(dir.path());
+    const QString readable = leftoverIn(dir.path());
+    ::chmod(QFile::encodeName(readable).constData(), 0644);
+    const QString link = leftoverIn(dir.path());
+    ASSERT_TRUE(QFile::remove(link));
+    ASSERT_EQ(::symlink(QFile::encodeName(dir.filePath(personal.constFirst())).constData(),
+                  QFile::encodeName(link).constData()),
+        0);
+    const QString unchecked = leftoverIn(dir.path());
+    QString badName = QFileInfo(unchecked).fileName();
+    badName[badName.size() - 1] = badName.back() == u'0' ? u'1' : u'0';
+    ASSERT_TRUE(QFile::rename(unchecked, dir.filePath(badName)));
+    OpenHolder holder(heldOpen);
+    ASSERT_TRUE(holder.isHolding());
+
+    const auto listed = [&dir] { return entriesOf(dir.path()).join(u' ').toStdString(); };
+    QStringList expected = entriesOf(dir.path());
+    removeStaleTemporaries(dir.path());
+    expected.removeOne(QFileInfo(killedLeftover).fileName());
+    EXPECT_EQ(listed(), expected.join(u' ').toStdString());
+    for (const QString& name : personal)
+        EXPECT_EQ(readAll(dir.filePath(name)), QByteArray("mine")) << name.toStdString();
+
+    // Once the other program lets it go, a file of the program's own form and mode goes too.
+    holder.letGo();
+    removeStaleTemporaries(dir.path());
+    expected.removeOne(QFileInfo(heldOpen).fileName());
+    EXPECT_EQ(listed(), expected.join(u' ').toStdString());
+}
+
+TEST(OwnTemporaryFiles, ALeftoverOfAnotherUserIsKept)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "Only root can give a file to another user.";
+    QTemporaryDir dir;
+    const QString theirs = leftoverIn(dir.path());
+    const QString ours = leftoverIn(dir.path());
+    ASSERT_EQ(::chown(QFile::encodeName(theirs).constData(), 65534, 65534), 0);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0777); // shared, without the sticky bit
+    removeStaleTemporaries(dir.path());
+    EXPECT_TRUE(QFileInfo::exists(theirs));
+    EXPECT_FALSE(QFileInfo::exists(ours));
+}
+
 TEST(OwnTemporaryFiles, OnlyTheProgramsOwnNamesAreRecognised)
 {
-    EXPECT_TRUE(isOwnTemporaryName(QStringLiteral(".galavite-0a1b2c3d4e5f")));
-    EXPECT_TRUE(isOwnTemporaryName(QStringLiteral(".galavite-0a1b2c3d4e5f.pdf")));
-    for (const char* name : { "galavite-0a1b2c3d4e5f", ".galavite-0a1b2c3d4e5", ".galavite-0A1B2C3D4E5F",
-             ".galavite-0a1b2c3d4e5f.backup", ".galavite-0a1b2c3d4e5f/x", "design.dcard" })
+    QTemporaryDir dir;
+    for (const QString& suffix : { QString(), QStringLiteral(".pdf") }) {
+        const OwnTemporaryFile file(dir.path(), suffix);
+        const QString name = QFileInfo(file.path()).fileName();
+        ASSERT_TRUE(isOwnTemporaryName(name)) << name.toStdString();
+        const qsizetype check = name.size() - suffix.size() - 1;
+        QString wrongCheck = name;
+        wrongCheck[check] = name.at(check) == u'0' ? u'1' : u'0';
+        const QString otherRandom = QString(name).replace(10, 1, name.at(10) == u'a' ? u'b' : u'a');
+        for (const QString& other : { wrongCheck, otherRandom, name.toUpper(), name.mid(1), name + QStringLiteral("x"),
+                 name.left(name.size() - suffix.size()) + QStringLiteral(".png") })
+            EXPECT_FALSE(isOwnTemporaryName(other)) << other.toStdString();
+    }
+    for (const char* name : { ".galavite-customerlist.csv", ".galavite-mynotes2024a.txt", ".galavite-0a1b2c3d4e5f",
+             "design.dcard" })
         EXPECT_FALSE(isOwnTemporaryName(QString::fromLatin1(name))) << name;
 }

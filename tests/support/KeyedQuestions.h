@@ -101,6 +101,10 @@ public:
     {
         return press([&] { return qt_.askChoice(text, buttons, defaultButton); });
     }
+    int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton) override
+    {
+        return press([&] { return qt_.askSafeChoice(text, buttons, safeButton); });
+    }
     SaveChoice askSaveChanges(const QString& text) override
     {
         return press([&] { return qt_.askSaveChanges(text); });

@@ -291,11 +291,13 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
         if (graphic->ctrl_is_visible) {
-            graphic->drawContentsInView(painter, beingCreated);
-            if (!beingCreated && graphic->drawsNothing())
+            const SKTGraphicPtr shown = beingCreated ? graphic : host_.shownOnFirstCard(graphic);
+            if (shown)
+                shown->drawContentsInView(painter, beingCreated);
+            if (!beingCreated && (!shown || shown->drawsNothing()))
                 drawPlaceholderOutline(painter, graphic->bounds());
-            if (!beingCreated)
-                drawOverflowWarning(painter, *graphic);
+            if (!beingCreated && shown)
+                drawOverflowWarning(painter, *shown);
         }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);

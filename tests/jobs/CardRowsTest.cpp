@@ -180,7 +180,7 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     const QList<SKTGraphicPtr> front { boundText(QStringLiteral("names"), QRectF(0, 0, 100, 20)),
         boundText(QStringLiteral("ids"), QRectF(0, 20, 100, 20)) };
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
-    EXPECT_EQ(unevenSourcesQuestion(binding),
+    EXPECT_EQ(sourcesQuestion(binding),
         QStringLiteral("The data bound to this card do not line up:\n\nSeries \"names\": 500 values\nSeries \"ids\": "
                        "499 values\n\n1 of the 500 cards would lack a value. If a value was deleted from one list, "
                        "every card after it pairs values of different rows.\n\nDo you want to go on?"));
@@ -189,15 +189,15 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     AnsweringDialogs& dialogs = *answering;
     std::unique_ptr<DialogService> previous = setDialogService(std::move(answering));
     dialogs.answers = { 1, -1, 0 }; // Cancel, Escape, Go On
-    EXPECT_FALSE(goOnWithUnevenSources(binding));
-    EXPECT_FALSE(goOnWithUnevenSources(binding));
-    EXPECT_TRUE(goOnWithUnevenSources(binding));
+    EXPECT_FALSE(goOnWithSources(binding));
+    EXPECT_FALSE(goOnWithSources(binding));
+    EXPECT_TRUE(goOnWithSources(binding));
 
     // Lists of one length, or a spreadsheet column as long as the series, ask nothing.
     writeSeries(QStringLiteral("ids"), numbered(QStringLiteral("B-00"), 500));
     const DataBinding even = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
-    EXPECT_EQ(unevenSourcesQuestion(even), QString());
-    EXPECT_TRUE(goOnWithUnevenSources(even));
+    EXPECT_EQ(sourcesQuestion(even), QString());
+    EXPECT_TRUE(goOnWithSources(even));
     EXPECT_EQ(dialogs.asked, 3);
     setDialogService(std::move(previous));
 
@@ -210,7 +210,7 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     column->excel_col_indx = 1;
     const DataBinding mixed
         = DataBinding::Check_Series_Or_Excel_Use_or_not({ front.first(), column }, {}, false, sheet);
-    EXPECT_TRUE(unevenSourcesQuestion(mixed).contains(
+    EXPECT_TRUE(sourcesQuestion(mixed).contains(
         QStringLiteral("Series \"names\": 500 values\nSpreadsheet column 1: 497 values\n\n3 of the 500 cards")))
-        << unevenSourcesQuestion(mixed).toStdString();
+        << sourcesQuestion(mixed).toStdString();
 }

@@ -1,0 +1,81 @@
+#include "jobs/FirstCard.h"
+
+#include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "model/SKTBarcode.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <typeinfo>
+
+const QStringList* FirstCard::seriesValues(const QString& name)
+{
+    const QFileInfo file(seriesFilePath(name));
+    const QString identity = file.exists()
+        ? QStringLiteral("%1\n%2\n%3")
+              .arg(file.absoluteFilePath())
+              .arg(file.size())
+              .arg(file.lastModified().toMSecsSinceEpoch())
+        : QString();
+    auto known = series_.find(name);
+    if (known == series_.end() || known->identity != identity || identity.isEmpty())
+        known = series_.insert(name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name) });
+    return known->values ? &*known->values : nullptr;
+}
+
+FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value)
+{
+    if (!DataBinding::takesRowValues(object))
+        return Binding::Own;
+    const QStringList* values = nullptr;
+    if (object.data_source_type == DataBinding::seriesSource) {
+        if (!Trim_Str(object.batch_list_name).isEmpty())
+            values = seriesValues(object.batch_list_name);
+    } else if (object.data_source_type != DataBinding::spreadsheetSource) {
+        return Binding::Own;
+    }
+    if (!DataBinding::missingSource(object, values, spreadsheet_).isEmpty())
+        return Binding::Nothing;
+    // A barcode's picture is made by the barcode window, not per drawing.
+    if (typeid(object) == typeid(SKTBarcode))
+        return Binding::Own;
+    if (values)
+        *value = Trim_Str(values->value(0));
+    else if (!spreadsheet_.isEmpty())
+        *value = Trim_Str(spreadsheet_.constFirst().value(object.excel_col_indx));
+    return Binding::Value;
+}
+
+SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
+{
+    QString value;
+    switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+    case Binding::Own:
+        return object;
+    case Binding::Nothing:
+        return nullptr;
+    case Binding::Value:
+        break;
+    }
+    SKTGraphicPtr copy = object->clone();
+    RowApplication::applyValue(*copy, value);
+    return copy;
+}
+
+void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
+{
+    for (const SKTGraphicPtr& object : side) {
+        QString value;
+        switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+        case Binding::Own:
+            break;
+        case Binding::Nothing:
+            object->ctrl_is_visible = false;
+            break;
+        case Binding::Value:
+            RowApplication::applyValue(*object, value);
+            break;
+        }
+    }
+}

@@ -460,6 +460,10 @@ private:
     // the save did not happen, so the command must stop.
     bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
+    // Every way of opening a design: reads the file, asks mayReplace (when given) before the
+    // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
+    // the design was loaded.
+    int openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace);
     void reloadCardSizeList();
     int selectedPresetRow() const;
     void deselectPresetUnlessSizeMatches();

@@ -4,20 +4,35 @@
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
 
-#include <QDateTime>
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include <typeinfo>
 
+namespace {
+
+// A series saved again is a new file (written whole, then renamed), so its inode tells it apart
+// even within one tick of the file system's clock.
+QString fileIdentity(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(info.st_ino)
+        .arg(info.st_size)
+        .arg(info.st_mtim.tv_sec)
+        .arg(info.st_mtim.tv_nsec);
+}
+
+} // namespace
+
 const QStringList* FirstCard::seriesValues(const QString& name)
 {
-    const QFileInfo file(seriesFilePath(name));
-    const QString identity = file.exists()
-        ? QStringLiteral("%1\n%2\n%3")
-              .arg(file.absoluteFilePath())
-              .arg(file.size())
-              .arg(file.lastModified().toMSecsSinceEpoch())
-        : QString();
+    const QString identity = fileIdentity(seriesFilePath(name));
     auto known = series_.find(name);
     if (known == series_.end() || known->identity != identity || identity.isEmpty())
         known = series_.insert(name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name) });

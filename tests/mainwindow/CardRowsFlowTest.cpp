@@ -1,6 +1,7 @@
 // Every batch card is exactly its row, from the main window: profile fields wide enough for
 // their values, runs that name the cards whose text is cut (and only their own), lists that
-// no longer line up asked about before a run, and a saved series shown at once.
+// no longer line up and objects without a source asked about before a run, and the canvas
+// showing the first card.
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
@@ -12,15 +13,19 @@
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "series/BatchWizard.h"
 #include "series/SeriesListModel.h"
+#include "support/KeyedQuestions.h"
 #include "support/PdfTextTools.h"
 
 #include <QAction>
@@ -180,6 +185,18 @@ protected:
             if (asked.kind == kind)
                 return true;
         return false;
+    }
+
+    // Shows the object in the panel, as a click on it does, and chooses its source there.
+    static void chooseSource(SKTWindowController& main, const SKTGraphicPtr& object, int source)
+    {
+        SKTGraphicView& canvas = *main.currentCanvas();
+        canvas.changeSelectionIndexes({ int(main.Get_Front_Controls_Array().indexOf(object)) });
+        canvas.setSelectedGraphic(object);
+        main.Show_RHS_Properties(object);
+        QComboBox* box = main.inspector().datasource_tab->Data_source_type;
+        box->setCurrentIndex(source);
+        emit box->activated(source);
     }
 
     void importWorkbook(SKTWindowController& main, const QString& workbook)
@@ -442,4 +459,114 @@ TEST_F(CardRowsFlowTest, TheCanvasWarnsOfACutBoundTextButNoCardShowsTheWarning)
     // A box that holds its value has no outline.
     text->setBounds(QRectF(20, 20, 200, 60));
     EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+}
+
+// A text once bound keeps its series name: choosing "Series" again fills the series box by
+// itself. The canvas then shows the series' first value, exactly as a text holding that value
+// is drawn, and Manual shows the typed text again.
+TEST_F(CardRowsFlowTest, ABoundTextShowsItsFirstValueOnTheCanvasAndManualTheTypedText)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2) }, true));
+    const auto text = placeBoundText(main, QStringLiteral("names"), QRectF(20, 20, 160, 30));
+    text->data_source_type = 0;
+    text->Text_contents()->setString(QStringLiteral("Welcome"));
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    chooseSource(main, text, 0);
+    const QImage typed = canvas.grab().toImage();
+
+    chooseSource(main, text, 1);
+    ASSERT_EQ(text->data_source_type, 1);
+    EXPECT_EQ(main.inspector().datasource_tab->Batch_Series->currentText(), QStringLiteral("names"));
+    const QImage bound = canvas.grab().toImage();
+    EXPECT_NE(bound, typed);
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Welcome")) << "the design keeps the typed text";
+
+    chooseSource(main, text, 0);
+    EXPECT_EQ(canvas.grab().toImage(), typed);
+    text->Text_contents()->setString(guestOf(1));
+    EXPECT_EQ(canvas.grab().toImage(), bound) << "the bound text is drawn as its first value";
+}
+
+// A picture whose source is switched to Series with the series box left empty is on no card:
+// the canvas stops showing it, and export, print and mail ask first, naming it. Enter (Cancel
+// is the default) and Escape start nothing.
+TEST_F(CardRowsFlowTest, AnObjectBoundToNoSeriesShowsNothingAndEveryRunAsksFirst)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2) }, true));
+    placeBoundText(main, QStringLiteral("names"), QRectF(10, 100, 160, 20));
+    const QString photoFile = folder.filePath(QStringLiteral("photo.png"));
+    QImage red(60, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(photoFile));
+    auto photo = SKTGraphic::create<SKTImage>();
+    photo->setFilePath(photoFile);
+    photo->setBounds(QRectF(150, 20, 60, 40));
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { photo }, { 1 });
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), Qt::red), 1000);
+
+    chooseSource(main, photo, 1);
+    ASSERT_EQ(photo->data_source_type, 1);
+    EXPECT_EQ(photo->batch_list_name, QString());
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), Qt::red), 0) << "the canvas shows what the cards get";
+    const QString named = QStringLiteral("Picture on the front: no series is chosen");
+
+    for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
+        KeyedDialogs keyed(key);
+        keyed->script.modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+        otherModal = [](QDialog& dialog) {
+            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+                return 1;
+            }
+            return 0;
+        };
+        keyed->script.fileAnswers = { folder.path() };
+        main.Export_Button();
+        EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the export went on to choose its folder";
+        EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
+
+        const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
+        keyed->script.fileAnswers = { pdf };
+        MainPrintHost printHost(main);
+        Print_Wnd printWindow(&main);
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &printWindow)
+                return 0;
+            printWindow.show();
+            QComboBox* printers = printWindow.findChildren<QComboBox*>().first();
+            printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+            printWindow.Execute_Printing(false);
+            return 0;
+        };
+        printWindow.Open_Print_Wnd(printHost);
+        EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the print went on to choose its file";
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+
+        MainMailHost mailHost(main);
+        Email_Setting settings(mailHost, &main);
+        Send_Mail mailWindow(mailHost, settings, &main);
+        bool started = true;
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &mailWindow)
+                return 0;
+            mailWindow.to_txt->setText(QStringLiteral("guests@example.com"));
+            mailWindow.send_with_batch_chk->click();
+            mailWindow.Send_Button();
+            started = mailWindow.isRunning();
+            return 0;
+        };
+        sender_email = QStringLiteral("desk@example.com");
+        mailWindow.Open_Wnd();
+        otherModal = nullptr;
+        EXPECT_FALSE(started);
+
+        ASSERT_EQ(keyed->questions.size(), 3) << keyed->questions.join(u'\n').toStdString();
+        for (const QString& question : keyed->questions)
+            EXPECT_TRUE(question.contains(named)) << question.toStdString();
+    }
 }

@@ -14,8 +14,7 @@ namespace {
 
 bool holdsAValue(const QStringList& values)
 {
-    return std::any_of(
-        values.begin(), values.end(), [](const QString& value) { return !Trim_Str(value).isEmpty(); });
+    return std::any_of(values.begin(), values.end(), [](const QString& value) { return !Trim_Str(value).isEmpty(); });
 }
 
 // How the question before a run names an object: its kind and, for a text, how it begins.
@@ -25,8 +24,7 @@ QString objectName(const SKTGraphic& object)
         return QStringLiteral("Picture");
     if (typeid(object) == typeid(SKTBarcode))
         return QStringLiteral("Barcode");
-    const QString typed
-        = (object._Text_contents ? object._Text_contents->string : object.Text_Value).simplified();
+    const QString typed = (object._Text_contents ? object._Text_contents->string : object.Text_Value).simplified();
     constexpr int shown = 24;
     return typed.size() <= shown ? QStringLiteral("Text \"%1\"").arg(typed)
                                  : QStringLiteral("Text \"%1…\"").arg(typed.left(shown));
@@ -97,8 +95,8 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
             if (!object)
                 continue;
             const auto series = binding.data_table_content.constFind(object->batch_list_name);
-            const QString missing = missingSource(
-                *object, series == binding.data_table_content.constEnd() ? nullptr : &*series, table);
+            const QString missing
+                = missingSource(*object, series == binding.data_table_content.constEnd() ? nullptr : &*series, table);
             if (!missing.isEmpty())
                 binding.objectsWithoutSource_
                     << QStringLiteral("%1 on the %2: %3").arg(objectName(*object), QLatin1String(place), missing);

@@ -257,17 +257,9 @@ TEST_F(CardRowsTest, ObjectsWhoseSourceGivesNothingAreNamedBeforeARun)
     // source is in use.
     const DataBinding frontOnly = DataBinding::Check_Series_Or_Excel_Use_or_not({ picture }, back, false, {});
     EXPECT_FALSE(frontOnly.inUse());
-    EXPECT_EQ(frontOnly.objectsWithoutSource(), QStringList({ QStringLiteral("Picture on the front: no series is chosen") }));
+    EXPECT_EQ(
+        frontOnly.objectsWithoutSource(), QStringList({ QStringLiteral("Picture on the front: no series is chosen") }));
     EXPECT_FALSE(sourcesQuestion(frontOnly).isEmpty());
-
-    auto answering = std::make_unique<AnsweringDialogs>();
-    AnsweringDialogs& dialogs = *answering;
-    std::unique_ptr<DialogService> previous = setDialogService(std::move(answering));
-    dialogs.answers = { 1, -1, 0 }; // Cancel, Escape, Go On
-    EXPECT_FALSE(goOnWithSources(frontOnly));
-    EXPECT_FALSE(goOnWithSources(frontOnly));
-    EXPECT_TRUE(goOnWithSources(frontOnly));
-    setDialogService(std::move(previous));
 }
 
 // The first card as the canvas draws it: bound objects show their source's first value from

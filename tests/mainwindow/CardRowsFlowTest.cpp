@@ -119,9 +119,11 @@ protected:
     }
 
     // A batch export of the front as PNG; the end message, or "" when the run did not start.
-    QString exportBatch(SKTWindowController& main)
+    // The folder comes from `files` (the test's scripted answers when none is given).
+    QString exportBatch(SKTWindowController& main, ScriptedDialogService* files = nullptr)
     {
-        dialogs->fileAnswers = { folder.path() };
+        ScriptedDialogService& answers = files ? *files : *dialogs;
+        answers.fileAnswers = { folder.path() };
         bool done = false;
         otherModal = [&](QDialog& dialog) {
             if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
@@ -136,7 +138,7 @@ protected:
         Export_File_Message.clear();
         main.Export_Button();
         // The folder's answer is taken only by a run that starts.
-        if (dialogs->fileAnswers.empty())
+        if (answers.fileAnswers.empty())
             processEventsUntil([&] { return done; });
         otherModal = nullptr;
         return done ? Export_File_Message : QString();
@@ -144,11 +146,11 @@ protected:
 
     // Prints the first `cards` cards of the batch, 10 to a sheet, to a PDF file; the PDF's
     // path, or "" when nothing was printed.
-    QString printBatch(SKTWindowController& main, int cards = 0)
+    QString printBatch(SKTWindowController& main, int cards = 0, ScriptedDialogService* files = nullptr)
     {
         const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
         QFile::remove(pdf);
-        dialogs->fileAnswers = { pdf };
+        (files ? *files : *dialogs).fileAnswers = { pdf };
         MainPrintHost host(main);
         Print_Wnd window(&main);
         otherModal = [&](QDialog& dialog) {
@@ -169,6 +171,28 @@ protected:
         window.Open_Print_Wnd(host);
         otherModal = nullptr;
         return QFileInfo::exists(pdf) ? pdf : QString();
+    }
+
+    // Sends the card with the series rows to one address; whether the run started.
+    bool mailStarts(SKTWindowController& main)
+    {
+        MainMailHost host(main);
+        Email_Setting settings(host, &main);
+        Send_Mail window(host, settings, &main);
+        bool started = false;
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &window)
+                return 0;
+            window.to_txt->setText(QStringLiteral("guests@example.com"));
+            window.send_with_batch_chk->click();
+            window.Send_Button();
+            started = window.isRunning();
+            return 0;
+        };
+        sender_email = QStringLiteral("desk@example.com");
+        window.Open_Wnd();
+        otherModal = nullptr;
+        return started;
     }
 
     QString messagesShown()
@@ -371,24 +395,8 @@ TEST_F(CardRowsFlowTest, RunsOverSeriesOfDifferentLengthsAskFirstAndCancelStarts
     EXPECT_EQ(questions, 4);
 
     // The mail window asks the same before its run.
-    MainMailHost host(main);
-    Email_Setting settings(host, &main);
-    Send_Mail window(host, settings, &main);
-    bool started = true;
-    otherModal = [&](QDialog& dialog) {
-        if (&dialog != &window)
-            return 0;
-        window.to_txt->setText(QStringLiteral("guests@example.com"));
-        window.send_with_batch_chk->click();
-        dialogs->choiceAnswers = { -1 };
-        window.Send_Button();
-        started = window.isRunning();
-        return 0;
-    };
-    sender_email = QStringLiteral("desk@example.com");
-    window.Open_Wnd();
-    otherModal = nullptr;
-    EXPECT_FALSE(started);
+    dialogs->choiceAnswers = { -1 };
+    EXPECT_FALSE(mailStarts(main));
     EXPECT_TRUE(dialogs->asked().back().text.contains(question));
 
     // Go On starts the run.
@@ -518,53 +526,12 @@ TEST_F(CardRowsFlowTest, AnObjectBoundToNoSeriesShowsNothingAndEveryRunAsksFirst
     for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
         KeyedDialogs keyed(key);
         keyed->script.modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
-        otherModal = [](QDialog& dialog) {
-            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
-                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-                return 1;
-            }
-            return 0;
-        };
-        keyed->script.fileAnswers = { folder.path() };
-        main.Export_Button();
+        EXPECT_EQ(exportBatch(main, &keyed->script), QString());
         EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the export went on to choose its folder";
         EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
-
-        const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
-        keyed->script.fileAnswers = { pdf };
-        MainPrintHost printHost(main);
-        Print_Wnd printWindow(&main);
-        otherModal = [&](QDialog& dialog) {
-            if (&dialog != &printWindow)
-                return 0;
-            printWindow.show();
-            QComboBox* printers = printWindow.findChildren<QComboBox*>().first();
-            printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-            printWindow.Execute_Printing(false);
-            return 0;
-        };
-        printWindow.Open_Print_Wnd(printHost);
+        EXPECT_EQ(printBatch(main, 0, &keyed->script), QString());
         EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the print went on to choose its file";
-        EXPECT_FALSE(QFileInfo::exists(pdf));
-
-        MainMailHost mailHost(main);
-        Email_Setting settings(mailHost, &main);
-        Send_Mail mailWindow(mailHost, settings, &main);
-        bool started = true;
-        otherModal = [&](QDialog& dialog) {
-            if (&dialog != &mailWindow)
-                return 0;
-            mailWindow.to_txt->setText(QStringLiteral("guests@example.com"));
-            mailWindow.send_with_batch_chk->click();
-            mailWindow.Send_Button();
-            started = mailWindow.isRunning();
-            return 0;
-        };
-        sender_email = QStringLiteral("desk@example.com");
-        mailWindow.Open_Wnd();
-        otherModal = nullptr;
-        EXPECT_FALSE(started);
-
+        EXPECT_FALSE(mailStarts(main));
         ASSERT_EQ(keyed->questions.size(), 3) << keyed->questions.join(u'\n').toStdString();
         for (const QString& question : keyed->questions)
             EXPECT_TRUE(question.contains(named)) << question.toStdString();

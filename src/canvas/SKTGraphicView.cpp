@@ -2,6 +2,8 @@
 
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
+#include "model/CardEdge.h"
+#include "model/CardGlobals.h"
 #include "model/SKTText.h"
 
 #include <QPaintEvent>
@@ -79,12 +81,12 @@ const QColor SKTGraphicView::overflowWarningColour(255, 96, 0);
 
 namespace {
 
-// A bound text takes other values in a batch: the person sees at once when the one shown
-// already does not fit, before a run cuts it on every card.
-void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic)
+// A text cut by its box or by the card's edge loses words or parts of letters, on the canvas
+// and on every card, with nothing else to show it: the outline says so. The canvas's alone.
+void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic, const CardEdge& card)
 {
     const auto* text = dynamic_cast<const SKTText*>(&graphic);
-    if (!text || text->data_source_type == 0 || text->textFitsBounds())
+    if (!text || text->textFitsBounds(card))
         return;
     QPen pen(SKTGraphicView::overflowWarningColour, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
@@ -278,6 +280,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     if (SKTGrid* shared = grid())
         shared->drawRect(painter, card);
 
+    const CardEdge edge(QRectF(QPointF(0, 0), cardSize_), Card_Shape);
     const Graphics list = graphics(); // a drawing object may ask for changes; keep this pass's list
     const auto selected = selectedSet();
     const SKTGraphicPtr creating = _creatingGraphic.lock();
@@ -297,7 +300,7 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
             if (!beingCreated && (!shown || shown->drawsNothing()))
                 drawPlaceholderOutline(painter, graphic->bounds());
             if (!beingCreated && shown)
-                drawOverflowWarning(painter, *shown);
+                drawOverflowWarning(painter, *shown, edge);
         }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);

@@ -154,8 +154,8 @@ public:
     void delete_all_Text_control();
 
     static constexpr int handleShowingDelay = 500; // milliseconds
-    // The outline of a bound text whose value does not fit its box: shown on the canvas only,
-    // never exported or printed.
+    // The outline of a text that does not fit its box or is cut by the card's edge: shown on
+    // the canvas only, never exported or printed.
     static const QColor overflowWarningColour;
     // The folder under the Resources that pasted pictures are written to.
     static QString pastedPicturesFolder();

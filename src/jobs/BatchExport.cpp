@@ -166,8 +166,8 @@ BatchExportResult Export_Batch_File(
     const auto work = [&] {
         // Each worker changes and draws only its own clone of the card.
         const CardSnapshot card = request.snapshot.clone();
-        const BoundSide front(card.front, binding);
-        const BoundSide back(card.back, binding);
+        const BoundSide front(card.front, binding, card.edge());
+        const BoundSide back(card.back, binding, card.edge());
         CardEncodingBuffers buffers;
         for (;;) {
             if (!progress.mayContinue() || turns.over())

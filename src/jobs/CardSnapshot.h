@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CardEdge.h"
 #include "model/Card_Property.h"
 #include "model/SKTGraphic.h"
 #include "render/SKTRenderingView.h"
@@ -29,4 +30,6 @@ struct CardSnapshot
     // The base that the renderer paints under one side's objects.
     CardSideBase frontBase() const { return { frontSettings, cardShape, frame }; }
     CardSideBase backBase() const { return { backSettings, cardShape, frame }; }
+    // The card's outline, which both sides share.
+    CardEdge edge() const { return { frame, cardShape }; }
 };

@@ -197,13 +197,19 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
-RowOutcome DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
+void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
-    return BoundSide(side, *this).apply(row);
+    for (const SKTGraphicPtr& object : side) {
+        if (!object)
+            continue;
+        if (const std::optional<QString> value = valueFor(*object, row))
+            RowApplication::prepare(*object)(*value);
+    }
 }
 
-BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding)
+BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card)
     : binding_(binding)
+    , card_(card)
 {
     for (const SKTGraphicPtr& object : side) {
         if (object && binding.valueFor(*object, 0))
@@ -219,7 +225,7 @@ RowOutcome BoundSide::apply(int row) const
         outcome.picturesMade = made && outcome.picturesMade;
         // A hidden or unprinted text is not on the card, so nothing of it is cut.
         const SKTText* text = bound.text;
-        if (text && text->ctrl_is_visible && text->print_object == 0 && !text->textFitsBounds())
+        if (text && text->ctrl_is_visible && text->print_object == 0 && !text->textFitsBounds(card_))
             outcome.textFits = false;
     }
     return outcome;

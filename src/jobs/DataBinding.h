@@ -2,6 +2,7 @@
 
 #include "jobs/CardProblems.h"
 #include "jobs/RowApplication.h"
+#include "model/CardEdge.h"
 #include "model/SKTGraphic.h"
 
 #include <QHash>
@@ -52,8 +53,8 @@ public:
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
-    // Writes a row's values into the bound objects of a side and says what the card lacks.
-    RowOutcome Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
+    // Writes a row's values into the bound objects of a side.
+    void Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
     bool inUse() const { return Use_Data_Sheet_Values || Use_Excel_Binding_Values; }
 
@@ -99,10 +100,10 @@ private:
 class BoundSide
 {
 public:
-    BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding);
+    BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card);
 
     // Writes the row's values and says whether each bound barcode got a barcode, each bound
-    // picture its picture and each bound text room in its box.
+    // picture its picture and each bound text room in its box and on the card.
     RowOutcome apply(int row) const;
 
 private:
@@ -113,5 +114,6 @@ private:
         const SKTText* text = nullptr; // the object, when it is a text whose fit the row decides
     };
     const DataBinding& binding_;
+    CardEdge card_;
     std::vector<Bound> bound_;
 };

@@ -26,9 +26,9 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
         // Only the sides printed take the row, so only their objects are counted.
         RowOutcome outcome;
         if (side != PrintLayout::sideBack)
-            outcome &= BoundSide(card.front, *binding).apply(row);
+            outcome &= BoundSide(card.front, *binding, card.edge()).apply(row);
         if (side != PrintLayout::sideFront)
-            outcome &= BoundSide(card.back, *binding).apply(row);
+            outcome &= BoundSide(card.back, *binding, card.edge()).apply(row);
         return outcome;
     };
     return state;

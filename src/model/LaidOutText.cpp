@@ -1,5 +1,7 @@
 #include "model/LaidOutText.h"
 
+#include "model/CardEdge.h"
+
 #include "platform/Picture.h"
 #include "platform/PlacedGlyphs.h"
 
@@ -75,6 +77,25 @@ QString withLineSeparators(const QString& text, QList<QTextLayout::FormatRange>&
     return result;
 }
 
+// Calls visit(face, glyph, ink box, position) for every glyph of the line that has ink, in
+// layout units, until it answers false; whether none did. A run's own bounding rectangle is
+// the line's, not its glyphs': the face knows each glyph's.
+template <typename Visit>
+bool forEachInkedGlyph(const QTextLine& line, Visit visit)
+{
+    for (const QGlyphRun& run : line.glyphRuns()) {
+        const QRawFont face = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < std::min(glyphs.size(), positions.size()); ++i) {
+            const QRectF box = face.boundingRect(glyphs.at(i));
+            if (!box.isEmpty() && !visit(face, glyphs.at(i), box.translated(positions.at(i)), positions.at(i)))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 double LaidOutText::scaleFor(const QFont& font, const QList<QTextLayout::FormatRange>& formats)
@@ -135,17 +156,10 @@ LaidOutText::Ink LaidOutText::ink(double maxHeight) const
     for (int index = 0; index < layout_.lineCount(); ++index) {
         const QTextLine line = layout_.lineAt(index);
         QRectF lineInk;
-        // A run's own bounding rectangle is the line's, not its glyphs': ask the face.
-        for (const QGlyphRun& run : line.glyphRuns()) {
-            const QRawFont face = run.rawFont();
-            const QList<quint32> glyphs = run.glyphIndexes();
-            const QList<QPointF> positions = run.positions();
-            for (qsizetype i = 0; i < std::min(glyphs.size(), positions.size()); ++i) {
-                const QRectF glyph = face.boundingRect(glyphs.at(i));
-                if (!glyph.isEmpty())
-                    lineInk |= glyph.translated(positions.at(i));
-            }
-        }
+        forEachInkedGlyph(line, [&](const QRawFont&, quint32, const QRectF& box, QPointF) {
+            lineInk |= box;
+            return true;
+        });
         if (lineInk.isEmpty())
             continue;
         if (line.y() / layoutScale_ >= maxHeight) {
@@ -156,6 +170,26 @@ LaidOutText::Ink LaidOutText::ink(double maxHeight) const
         ink.drawn = ink.drawn.united(inPoints);
     }
     return ink;
+}
+
+bool LaidOutText::inkOnCard(const CardEdge& card, QPointF origin, double maxHeight) const
+{
+    const double toPoints = 1.0 / layoutScale_;
+    const QTransform onCard = QTransform::fromTranslate(origin.x(), origin.y()).scale(toPoints, toPoints);
+    for (int index = 0; index < layout_.lineCount(); ++index) {
+        const QTextLine line = layout_.lineAt(index);
+        if (line.y() * toPoints >= maxHeight)
+            break;
+        const bool held = forEachInkedGlyph(
+            line, [&](const QRawFont& face, quint32 glyph, const QRectF& box, QPointF position) {
+                // Most glyphs lie well inside the card; only those near its edge need their shape.
+                return card.surelyHolds(onCard.mapRect(box))
+                    || card.holds(onCard.map(face.pathForGlyph(glyph).translated(position)));
+            });
+        if (!held)
+            return false;
+    }
+    return true;
 }
 
 void LaidOutText::draw(QPainter& painter, QPointF origin, double maxHeight) const

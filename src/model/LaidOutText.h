@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QTextLayout>
 
+class CardEdge;
 class PlacedGlyphs;
 class QPainter;
 
@@ -34,6 +35,9 @@ public:
         bool linesLeftOut = false;
     };
     Ink ink(double maxHeight) const;
+    // Whether the card's outline holds the ink of every glyph of the lines drawn at a height,
+    // with the first line's top left at origin on the card.
+    bool inkOnCard(const CardEdge& card, QPointF origin, double maxHeight) const;
 
     double usedWidth() const { return usedWidth_; } // the widest line
     double height() const { return height_; }

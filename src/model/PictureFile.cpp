@@ -13,23 +13,28 @@
 
 namespace {
 
-// The file's identity: a changed or replaced file is read afresh.
-// The modification time straight from the file system: QFileInfo gives it as local time,
-// which reads the C library's time-zone state on every worker at once.
-qint64 modifiedNanoseconds(const QString& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return -1;
-    return qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
-}
-
+// The file's identity, so that a changed or replaced file is read afresh. Size and modification
+// time alone miss a file overwritten and given its old time back (touch -r, rsync -t, a copy
+// onto a FAT stick's 2-second times) or another file moved over it: the device and inode tell
+// a different file, and the change time, which no tool can set back, tells a rewritten one.
+// Taken straight from the file system: QFileInfo gives times as local time, which reads the C
+// library's time-zone state on every worker at once.
 QString identityOf(const QFileInfo& info)
 {
     const QString canonical = info.canonicalFilePath();
-    return QStringLiteral("%1\n%2\n%3").arg(canonical).arg(info.size()).arg(modifiedNanoseconds(canonical));
+    struct stat status
+    {
+    };
+    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &status) != 0)
+        return {};
+    const auto nanoseconds = [](const timespec& time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
+    return QStringLiteral("%1\n%2\n%3\n%4\n%5\n%6")
+        .arg(canonical)
+        .arg(qint64(status.st_size))
+        .arg(nanoseconds(status.st_mtim))
+        .arg(nanoseconds(status.st_ctim))
+        .arg(quint64(status.st_dev))
+        .arg(quint64(status.st_ino));
 }
 
 } // namespace
@@ -53,13 +58,12 @@ SharedImages& PictureFile::decodedPictures()
 QImage PictureFile::load(const QString& path, QString* error)
 {
     const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
-    const QFileInfo info(file);
-    if (file.isEmpty() || !info.exists()) {
+    const QString identity = file.isEmpty() ? QString() : identityOf(QFileInfo(file));
+    if (identity.isEmpty()) {
         if (error)
             *error = file.isEmpty() ? QStringLiteral("No file was named.") : QStringLiteral("The file does not exist.");
         return {};
     }
-    const QString identity = identityOf(info);
     if (QImage known = decodedPictures().find(identity); !known.isNull())
         return known;
     QString why;

@@ -17,8 +17,8 @@ public:
     // Reads the picture at the standardized path (~ expanded, "." and ".." removed); a
     // design's path into another installation's Resources folder is looked up in ours.
     // A null image when the file is missing or not a readable picture (logged, and the reason
-    // in error when asked). Every reader of one unchanged file (same path, size and
-    // modification time) shares one decoded copy; safe to call from any thread.
+    // in error when asked). Every reader of one unchanged file (same path, size, times and
+    // inode) shares one decoded copy; safe to call from any thread.
     static QImage load(const QString& path, QString* error = nullptr);
 
     // The decoded pictures that load shares.

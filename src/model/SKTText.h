@@ -3,6 +3,8 @@
 #include "model/LaidOutText.h"
 #include "model/SKTGraphic.h"
 
+class CardEdge;
+
 // A text shown in the object's bounds.
 class SKTText : public SKTGraphic
 {
@@ -30,9 +32,10 @@ public:
     // Widens the box to show its text on one line, then wraps beyond maxWidth, and takes the
     // height of the lines; never smaller than minimum. Like fitting the height, no undo step.
     void growToFitText(const QSizeF& minimum, double maxWidth);
-    // Whether the text as drawn shows whole in the bounds: no line left out below the box and
-    // no glyph cut at its edges. Lays the text out once; callable on any thread.
-    bool textFitsBounds() const;
+    // Whether the text as drawn shows whole on the card: no line left out below the box, no
+    // glyph cut at the box's edges nor by the card's outline. Lays the text out once;
+    // callable on any thread.
+    bool textFitsBounds(const CardEdge& card) const;
     // The size a value needs drawn as this object draws its text (font, kerning, case), with
     // a line only at each line break: the lines' width and the depth of their ink.
     QSizeF drawnSizeOf(const QString& value) const;

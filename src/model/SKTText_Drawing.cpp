@@ -2,6 +2,7 @@
 #include "model/SKTText.h"
 
 #include "common/StringHelpers.h"
+#include "model/CardEdge.h"
 #include "model/GraphicPainting.h"
 #include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
@@ -65,16 +66,19 @@ QSizeF SKTText::drawnSizeOf(const QString& value) const
     return { laidOut.usedWidth(), std::max(0.0, laidOut.ink(unbounded).drawn.bottom()) };
 }
 
-bool SKTText::textFitsBounds() const
+bool SKTText::textFitsBounds(const CardEdge& card) const
 {
     // Below a quarter point a cut shows nothing: the box's own rounding stays quiet.
     constexpr double tolerance = 0.25;
     const QString text = displayedText();
     if (text.isEmpty())
         return true;
-    const LaidOutText::Ink ink = drawnLayout(text, _bounds.width()).ink(_bounds.height());
+    const LaidOutText laidOut = drawnLayout(text, _bounds.width());
+    const LaidOutText::Ink ink = laidOut.ink(_bounds.height());
     const QRectF box = QRectF(QPointF(0, 0), _bounds.size()).adjusted(-tolerance, -tolerance, tolerance, tolerance);
-    return !ink.linesLeftOut && (ink.drawn.isEmpty() || box.contains(ink.drawn));
+    if (ink.linesLeftOut || !(ink.drawn.isEmpty() || box.contains(ink.drawn)))
+        return false;
+    return laidOut.inkOnCard(card, _bounds.topLeft(), _bounds.height());
 }
 
 void SKTText::drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited)

@@ -1,5 +1,6 @@
 #include "platform/ImageResolution.h"
 
+#include "platform/JpegSegments.h"
 #include "platform/PictureIntegrity.h"
 #include "platform/SafeRead.h"
 
@@ -54,28 +55,15 @@ bool pngStatesResolution(const QByteArray& data)
 // Qt takes a JPEG's resolution from the JFIF header when its unit is inches or centimetres.
 bool jpegStatesResolution(const QByteArray& data)
 {
-    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
-    const qsizetype size = data.size();
-    qsizetype at = 2;
-    while (at + 4 <= size && bytes[at] == 0xFF) {
-        const uchar marker = bytes[at + 1];
-        if (marker == 0xFF) { // fill byte
-            ++at;
-            continue;
-        }
-        if (marker == 0xDA || marker == 0xD9) // pixels begin, or the end
-            return false;
-        const uint16_t length = bigEndian16(bytes + at + 2);
-        const qsizetype body = at + 4;
-        if (marker == 0xE0 && length >= 14 && body + 12 <= size && data.mid(body, 5) == QByteArray("JFIF\0", 5)) {
-            const uchar unit = bytes[body + 7];
-            return (unit == 1 || unit == 2) && bigEndian16(bytes + body + 8) > 0 && bigEndian16(bytes + body + 10) > 0;
-        }
-        if (length < 2)
-            return false;
-        at += 2 + length;
-    }
-    return false;
+    const auto jfif = JpegSegments::find(data, [&data](const JpegSegments::Segment& segment) {
+        return segment.marker == 0xE0 && segment.length >= 14 && segment.body + 12 <= data.size()
+            && data.mid(segment.body, 5) == QByteArray("JFIF\0", 5);
+    });
+    if (!jfif)
+        return false;
+    const auto* body = reinterpret_cast<const uchar*>(data.constData()) + jfif->body;
+    const uchar unit = body[7];
+    return (unit == 1 || unit == 2) && bigEndian16(body + 8) > 0 && bigEndian16(body + 10) > 0;
 }
 
 } // namespace

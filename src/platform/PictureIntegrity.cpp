@@ -1,5 +1,7 @@
 #include "platform/PictureIntegrity.h"
 
+#include "platform/JpegSegments.h"
+
 #include <QtEndian>
 
 namespace PictureIntegrity {
@@ -7,6 +9,22 @@ namespace PictureIntegrity {
 namespace {
 
 const QString cutShort = QStringLiteral("The picture file is incomplete: it ends before its last part.");
+
+// The picture's width times height from its frame header; 0 when it has none.
+qint64 jpegPixels(const QByteArray& data)
+{
+    // Start of frame: C0 to CF but for C4 (Huffman tables), C8 (reserved) and CC (arithmetic
+    // conditioning). Its body is the sample precision, then height and width.
+    const auto frame = JpegSegments::find(data, [&data](const JpegSegments::Segment& segment) {
+        const uchar marker = segment.marker;
+        return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC
+            && segment.length >= 7 && segment.body + 5 <= data.size();
+    });
+    if (!frame)
+        return 0;
+    const auto* body = reinterpret_cast<const uchar*>(data.constData()) + frame->body;
+    return qint64(qFromBigEndian<quint16>(body + 1)) * qFromBigEndian<quint16>(body + 3);
+}
 
 // Entropy-coded data escapes every 0xFF byte (as FF 00, or a restart marker FF D0-D7), so each
 // FF DA in the file starts a scan, and FF D9 after the last scan is the end of the picture.
@@ -21,6 +39,12 @@ QString jpegRefusal(const QByteArray& data)
     }
     if (lastScan >= 0 && data.indexOf("\xFF\xD9", lastScan + 2) < 0)
         return cutShort;
+    const qint64 pixels = jpegPixels(data);
+    if (scans * pixels > maxJpegScanPixels)
+        return QStringLiteral("The JPEG picture is made of %1 scans of %2 megapixels each: reading it would take too "
+                              "long, so it is not read.")
+            .arg(scans)
+            .arg(double(pixels) / 1e6, 0, 'f', 1);
     return {};
 }
 

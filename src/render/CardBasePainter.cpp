@@ -1,6 +1,7 @@
 #include "render/CardBasePainter.h"
 
 #include "common/Logging.h"
+#include "model/CardEdge.h"
 #include "model/CardPainting.h"
 #include "model/Card_Property.h"
 
@@ -9,8 +10,6 @@
 #include <exception>
 
 namespace {
-
-constexpr double cardCornerRadius = 10.0;
 
 void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Property& side,
                const QRectF& frontCanvasBounds)
@@ -51,15 +50,7 @@ void paintFill(QPainter& painter, const QPainterPath& outline, const Card_Proper
 
 QPainterPath CardBasePainter::cardOutline(const QRectF& rect, int cardShape)
 {
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    if (cardShape == 1)
-        path.addRoundedRect(rect, cardCornerRadius, cardCornerRadius);
-    else if (cardShape == 2)
-        path.addEllipse(rect);
-    else
-        path.addRect(rect);
-    return path;
+    return CardEdge::outline(rect, cardShape);
 }
 
 void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, const Card_Property& side,

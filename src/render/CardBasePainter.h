@@ -12,8 +12,8 @@ class QPainter;
 class CardBasePainter
 {
 public:
-    // The card's outline on a rectangle: a rounded rectangle (radius 10 points) for shape 1,
-    // an ellipse for 2, the rectangle for any other value.
+    // The card's outline on a rectangle (CardEdge::outline): a rounded rectangle (radius 10
+    // points) for shape 1, an ellipse for 2, the rectangle for any other value.
     static QPainterPath cardOutline(const QRectF& rect, int cardShape);
 
     // Paints the base of the side whose settings are given on the rectangle being drawn.

@@ -7,6 +7,7 @@
 #include "jobs/FirstCard.h"
 #include "jobs/PrintBatchCards.h"
 #include "jobs/UnevenSources.h"
+#include "model/CardEdge.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
@@ -20,6 +21,8 @@
 #include <deque>
 
 namespace {
+
+const CardEdge cr80(QRectF(0, 0, 243, 153), 0);
 
 std::shared_ptr<SKTText> textIn(const QRectF& box, const QString& value)
 {
@@ -100,22 +103,22 @@ protected:
 TEST(BoundTextFit, ATextFitsOnlyWhenEveryLineAndCharacterIsInItsBox)
 {
     const QRectF oneLine(0, 0, 120, 16);
-    EXPECT_TRUE(textIn(oneLine, QStringLiteral("B-005973"))->textFitsBounds());
-    EXPECT_FALSE(textIn(QRectF(0, 0, 45, 16), QStringLiteral("B-005973"))->textFitsBounds());
-    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Line1\nLine2"))->textFitsBounds());
-    EXPECT_TRUE(textIn(QRectF(0, 0, 120, 32), QStringLiteral("Line1\nLine2"))->textFitsBounds());
-    EXPECT_FALSE(textIn(oneLine, QString(144, u'W'))->textFitsBounds());
-    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Alexandra Montgomery-Fitzwilliam"))->textFitsBounds());
+    EXPECT_TRUE(textIn(oneLine, QStringLiteral("B-005973"))->textFitsBounds(cr80));
+    EXPECT_FALSE(textIn(QRectF(0, 0, 45, 16), QStringLiteral("B-005973"))->textFitsBounds(cr80));
+    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Line1\nLine2"))->textFitsBounds(cr80));
+    EXPECT_TRUE(textIn(QRectF(0, 0, 120, 32), QStringLiteral("Line1\nLine2"))->textFitsBounds(cr80));
+    EXPECT_FALSE(textIn(oneLine, QString(144, u'W'))->textFitsBounds(cr80));
+    EXPECT_FALSE(textIn(oneLine, QStringLiteral("Alexandra Montgomery-Fitzwilliam"))->textFitsBounds(cr80));
     // Leading and trailing blanks are not drawn, so they need no room.
-    EXPECT_TRUE(textIn(oneLine, QStringLiteral("  Ann \n"))->textFitsBounds());
-    EXPECT_TRUE(textIn(oneLine, QString())->textFitsBounds());
+    EXPECT_TRUE(textIn(oneLine, QStringLiteral("  Ann \n"))->textFitsBounds(cr80));
+    EXPECT_TRUE(textIn(oneLine, QString())->textFitsBounds(cr80));
 
     // The size a value needs is the size that fits.
     auto measured = textIn(oneLine, QString());
     const QSizeF needed = measured->drawnSizeOf(QStringLiteral("Alexandra Montgomery-Fitzwilliam"));
     measured->setBounds(QRectF(QPointF(0, 0), needed + QSizeF(1, 1)));
     measured->Text_contents()->setString(QStringLiteral("Alexandra Montgomery-Fitzwilliam"));
-    EXPECT_TRUE(measured->textFitsBounds());
+    EXPECT_TRUE(measured->textFitsBounds(cr80));
 }
 
 TEST_F(CardRowsTest, AnExportNamesTheCardsWhoseBoundTextIsCutAndOnlyThose)
@@ -162,7 +165,7 @@ TEST_F(CardRowsTest, APrintNamesOnlyTheRowsItHandsToTheSheets)
             snapshot, 50,
             [](CardSnapshot& card, int row, const QString&) {
                 RowApplication::applyValue(*card.front.first(), QStringLiteral("Row %1").arg(row + 1));
-                return RowOutcome { true, static_cast<SKTText&>(*card.front.first()).textFitsBounds() };
+                return RowOutcome { true, static_cast<SKTText&>(*card.front.first()).textFitsBounds(cr80) };
             },
             QStringLiteral("F"), Picture(), problems, 4);
         for (int row = 0; row < 30; ++row)

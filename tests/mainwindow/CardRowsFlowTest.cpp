@@ -15,10 +15,12 @@
 #include "imports/SheetColumnsModel.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
+#include "inspector/TextEditingPage.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
+#include "model/CardGlobals.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
@@ -38,10 +40,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -104,6 +108,7 @@ protected:
     void TearDown() override
     {
         Fill_User_Profile = false;
+        Card_Shape = 0;
         MainWindowTest::TearDown();
     }
 
@@ -193,6 +198,35 @@ protected:
         window.Open_Wnd();
         otherModal = nullptr;
         return started;
+    }
+
+    // Mails every card of the batch through the local server; whether the run finished.
+    bool mailBatch(SKTWindowController& main, const LocalSmtpServer& server)
+    {
+        LocalMailHost host(main, server);
+        Email_Setting settings(host, &main);
+        Send_Mail window(host, settings, &main);
+        bool finished = false;
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &window)
+                return 0;
+            window.to_txt->setText(QStringLiteral("guests@example.com"));
+            window.subject_txt->setText(QStringLiteral("Your card"));
+            window.send_with_batch_chk->click();
+            window.rd_all_to_every->click();
+            QEventLoop loop;
+            QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+                finished = true;
+                loop.quit();
+            });
+            window.Send_Button();
+            if (window.isRunning())
+                loop.exec();
+            return 0;
+        };
+        window.Open_Wnd();
+        otherModal = nullptr;
+        return finished;
     }
 
     QString messagesShown()
@@ -333,30 +367,7 @@ TEST_F(CardRowsFlowTest, AMailRunNamesTheCardsWhoseTextIsCut)
         writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { guestOf(1), tooLongName, guestOf(3) }, true));
     placeBoundText(main, QStringLiteral("guests"), QRectF(10, 10, 120, 30));
 
-    LocalMailHost host(main, server);
-    Email_Setting settings(host, &main);
-    Send_Mail window(host, settings, &main);
-    bool finished = false;
-    otherModal = [&](QDialog& dialog) {
-        if (&dialog != &window)
-            return 0;
-        window.to_txt->setText(QStringLiteral("guests@example.com"));
-        window.subject_txt->setText(QStringLiteral("Your card"));
-        window.send_with_batch_chk->click();
-        window.rd_all_to_every->click();
-        QEventLoop loop;
-        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
-            finished = true;
-            loop.quit();
-        });
-        window.Send_Button();
-        if (window.isRunning())
-            loop.exec();
-        return 0;
-    };
-    window.Open_Wnd();
-    otherModal = nullptr;
-    ASSERT_TRUE(finished) << messagesShown().toStdString();
+    ASSERT_TRUE(mailBatch(main, server)) << messagesShown().toStdString();
     EXPECT_TRUE(server.waitForMails(3));
     EXPECT_EQ(dialogs->messages().back(),
         QStringLiteral("\nE-mail has been sent successfully.\n\n1 card has text that does not fit its box (row 2)."));
@@ -467,6 +478,94 @@ TEST_F(CardRowsFlowTest, TheCanvasWarnsOfACutBoundTextButNoCardShowsTheWarning)
     // A box that holds its value has no outline.
     text->setBounds(QRectF(20, 20, 200, 60));
     EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+}
+
+// A name box that reaches 15 mm past the card's right edge: the names whose ink the card's
+// edge cuts are named by every run; on an elliptic card also those its curve cuts.
+TEST_F(CardRowsFlowTest, RunsNameTheCardsWhoseNameTheCardsEdgeCuts)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")),
+        { QStringLiteral("Bo"), QStringLiteral("Łukasz Schröder"), QStringLiteral("Annabel Lee"),
+            QStringLiteral("Jürgen Šimůnek") },
+        true));
+    ASSERT_NEAR(main.frontCanvasBounds().width(), 242.6, 0.1); // CR80
+    const auto text = placeBoundText(main, QStringLiteral("guests"), QRectF(170, 20, 115, 20));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(12);
+    text->text_ctrl_font = font;
+
+    const std::pair<int, QString> shapes[] = {
+        { 0, QStringLiteral("2 cards have text that does not fit its box (rows 2, 4).") },
+        { 2, QStringLiteral("3 cards have text that does not fit its box (rows 2, 3, 4).") },
+    };
+    for (const auto& [shape, named] : shapes) {
+        SCOPED_TRACE(shape);
+        Card_Shape = shape;
+        QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).removeRecursively();
+        EXPECT_EQ(exportBatch(main), QStringLiteral("Card has been exported successfully.\n\n") + named);
+
+        ASSERT_FALSE(printBatch(main).isEmpty());
+        EXPECT_EQ(dialogs->messages().back(), named);
+
+        LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+        ASSERT_TRUE(server.isListening());
+        TrustingMailScript script(server.caFile());
+        ASSERT_TRUE(mailBatch(main, server)) << messagesShown().toStdString();
+        EXPECT_TRUE(server.waitForMails(4));
+        EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nE-mail has been sent successfully.\n\n") + named);
+    }
+}
+
+// A typed text whose last word wraps below its box, or whose first letter a rounded corner
+// cuts, is outlined on the canvas; an exported card shows the text, never the outline.
+TEST_F(CardRowsFlowTest, TheCanvasWarnsOfATypedTextThatDoesNotFitButNoCardShowsTheWarning)
+{
+    SKTWindowController& main = start();
+    auto text = SKTGraphic::create<SKTText>();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(12);
+    text->text_ctrl_font = font;
+    const QString greeting = QStringLiteral("HELLO my name is");
+    text->setBounds(QRectF(QPointF(20, 20), text->drawnSizeOf(greeting) + QSizeF(2, 2)));
+    text->Text_contents()->setString(greeting);
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    const QColor warning = SKTGraphicView::overflowWarningColour;
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+
+    // Typed at the end in the text editor, the name wraps to a line below the box.
+    canvas.changeSelectionIndexes({ 0 });
+    main.editText(text);
+    QPlainTextEdit& editor = *main.inspector().text_edtng_tab->Text_value_Edit;
+    editor.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&editor, QStringLiteral(" Ann"));
+    ASSERT_EQ(text->Text_contents()->string, greeting + QStringLiteral(" Ann"));
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+
+    const QString png = QDir(folder.path()).filePath(QStringLiteral("badge.png"));
+    dialogs->fileAnswers = { png };
+    otherModal = [&](QDialog& dialog) {
+        if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+            sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+            return 1;
+        }
+        return 0;
+    };
+    main.Export_Button();
+    otherModal = nullptr;
+    const QImage card(png);
+    ASSERT_FALSE(card.isNull()) << messagesShown().toStdString();
+    EXPECT_GT(pixelsOfColour(card, Qt::black), 20);
+    EXPECT_EQ(pixelsOfColour(card, warning), 0);
+
+    // Whole in its box in the card's top left corner, but a rounded corner cuts its "W".
+    text->setBounds(QRectF(0.5, 0.5, 80, 16));
+    text->Text_contents()->setString(QStringLiteral("Wendy"));
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+    Card_Shape = 1;
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
 }
 
 // A text once bound keeps its series name: choosing "Series" again fills the series box by

@@ -12,7 +12,10 @@
 #include "support/ScriptLetters.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -211,4 +214,45 @@ TEST_F(MainWindowTest, SavingOnAFullDiskFailsAndLeavesTheOldDesignByteForByte)
     EXPECT_TRUE(message.startsWith(QStringLiteral("\nThe design could not be saved."))) << message.toStdString();
     EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contentsOf(path), before);
+}
+
+TEST_F(MainWindowTest, ADesignOfALargePictureOfManyScansOpensWithoutHoldingTheWindow)
+{
+    using namespace HostilePictures;
+    SKTWindowController& main = start();
+    // 213 KB that would hold the decoder for ten seconds or more.
+    const QString scans = folder.filePath(QStringLiteral("scans.jpg"));
+    ASSERT_TRUE(writeFile(scans, plainJpegOfScans(300, QSize(5780, 5780))));
+    const QString path = folder.filePath(QStringLiteral("scans.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, designNaming({ scans }, scans)));
+
+    // The longest the window goes without serving a timer while the design opens: the open runs
+    // from the event loop, between two ticks.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    int opened = -1;
+    QEventLoop loop;
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+        if (opened >= 0)
+            loop.quit();
+    });
+    QTimer::singleShot(0, [&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); });
+    ticker.start();
+    loop.exec();
+
+    ASSERT_EQ(opened, 1);
+    EXPECT_TRUE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(0)).picture().isNull());
+    EXPECT_TRUE(main.Front_card_Prop->Card_BG_Image.isNull());
+    // Decoding it takes 8 s on an idle machine; refusing it, milliseconds. The bound leaves room
+    // for a loaded machine.
+    EXPECT_LT(longestGap, 4000);
+    QString why;
+    EXPECT_TRUE(PictureFile::load(scans, &why).isNull());
+    EXPECT_TRUE(why.contains(QStringLiteral("300 scans"))) << why.toStdString();
 }

@@ -67,3 +67,23 @@ TEST(PictureIntegrity, AFileCutShortIsRefusedWithItsReason)
     EXPECT_TRUE(ImageResolution::readImageFile(path, &error).isNull());
     EXPECT_TRUE(error.contains(QStringLiteral("incomplete"))) << error.toStdString();
 }
+
+TEST(PictureIntegrity, AJpegOfManyScansAtALargeSizeIsRefusedBeforeDecoding)
+{
+    const QByteArray hostile = plainJpegOfScans(PictureIntegrity::maxJpegScans, QSize(5780, 5780));
+    EXPECT_LT(hostile.size(), 300 * 1024);
+    const QString why = refusalOf(hostile);
+    EXPECT_TRUE(why.contains(QStringLiteral("300 scans of 33.4 megapixels"))) << why.toStdString();
+
+    // The budget is scans times pixels: 250 scans of four megapixels just fit, one more does not.
+    EXPECT_EQ(PictureIntegrity::refusal(plainJpegOfScans(250, QSize(2000, 2000))), QString());
+    EXPECT_FALSE(PictureIntegrity::refusal(plainJpegOfScans(251, QSize(2000, 2000))).isEmpty());
+}
+
+TEST(PictureIntegrity, ACamerasProgressiveJpegIsRead)
+{
+    const QByteArray photo = encoded(detailed(4000, 3000), "JPG", true);
+    ASSERT_EQ(photo.count("\xFF\xDA"), 10);
+    QString error;
+    EXPECT_EQ(ImageResolution::readImageData(photo, &error).size(), QSize(4000, 3000)) << error.toStdString();
+}

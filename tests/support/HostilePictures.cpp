@@ -30,14 +30,29 @@ QByteArray encoded(const QImage& image, const char* format, bool progressive)
     return bytes;
 }
 
-QByteArray jpegOfScans(int scans)
+namespace {
+
+QByteArray withLastScanRepeated(const QByteArray& jpeg, int scans)
 {
-    const QByteArray jpeg = encoded(detailed(64, 48), "JPG", true);
     const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
     const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
     const int made = int(jpeg.count("\xFF\xDA"));
     const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
     return jpeg.left(end) + scan.repeated(std::max(0, scans - made)) + jpeg.mid(end);
+}
+
+} // namespace
+
+QByteArray jpegOfScans(int scans)
+{
+    return withLastScanRepeated(encoded(detailed(64, 48), "JPG", true), scans);
+}
+
+QByteArray plainJpegOfScans(int scans, const QSize& size)
+{
+    QImage plain(size, QImage::Format_RGB32);
+    plain.fill(QColor(200, 120, 40));
+    return withLastScanRepeated(encoded(plain, "JPG", true), scans);
 }
 
 QByteArray cutShort(const QByteArray& bytes, double keptFraction)

@@ -39,18 +39,32 @@ const QStringList* FirstCard::seriesValues(const QString& name)
     return known->values ? &*known->values : nullptr;
 }
 
+void FirstCard::setSpreadsheet(SpreadsheetRows rows)
+{
+    spreadsheet_ = std::move(rows);
+    columnProblems_.clear();
+}
+
 FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value)
 {
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
     const QStringList* values = nullptr;
+    QString missing;
     if (object.data_source_type == DataBinding::seriesSource) {
         if (!Trim_Str(object.batch_list_name).isEmpty())
             values = seriesValues(object.batch_list_name);
-    } else if (object.data_source_type != DataBinding::spreadsheetSource) {
+        missing = DataBinding::missingSource(object, values, spreadsheet_);
+    } else if (object.data_source_type == DataBinding::spreadsheetSource) {
+        auto known = columnProblems_.constFind(object.excel_col_indx);
+        if (known == columnProblems_.constEnd())
+            known = columnProblems_.insert(
+                object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
+        missing = *known;
+    } else {
         return Binding::Own;
     }
-    if (!DataBinding::missingSource(object, values, spreadsheet_).isEmpty())
+    if (!missing.isEmpty())
         return Binding::Nothing;
     // A barcode's picture is made by the barcode window, not per drawing.
     if (typeid(object) == typeid(SKTBarcode))

@@ -13,7 +13,7 @@ class FirstCard
 {
 public:
     // The spreadsheet table as a run reads it.
-    void setSpreadsheet(SpreadsheetRows rows) { spreadsheet_ = std::move(rows); }
+    void setSpreadsheet(SpreadsheetRows rows);
 
     // The object as the first card shows it: the object itself when it keeps what it holds, a
     // copy that took its first value, or none when its source gives nothing.
@@ -40,4 +40,7 @@ private:
     };
     QHash<QString, ReadSeries> series_;
     SpreadsheetRows spreadsheet_;
+    // Why a column gives nothing ("" when it gives values), found once per table: a column is
+    // checked down all its rows.
+    QHash<int, QString> columnProblems_;
 };

@@ -290,6 +290,20 @@ TEST_F(CardRowsTest, TheFirstCardShowsTheFirstValueAndNothingWithoutASource)
     const SKTGraphicPtr manual = textIn(QRectF(0, 40, 100, 20), QStringLiteral("Typed"));
     EXPECT_EQ(card.shown(manual), manual);
 
+    // A bound picture shows its first row's picture; the design keeps its own.
+    QImage green(30, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    const QString greenFile = QDir(series_.path()).filePath(QStringLiteral("green.png"));
+    ASSERT_TRUE(green.save(greenFile));
+    writeSeries(QStringLiteral("photos"), { greenFile });
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->data_source_type = DataBinding::seriesSource;
+    picture->batch_list_name = QStringLiteral("photos");
+    const SKTGraphicPtr shownPicture = card.shown(picture);
+    ASSERT_TRUE(shownPicture);
+    EXPECT_EQ(static_cast<const SKTImage&>(*shownPicture).picture().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(picture->picture().isNull());
+
     // Without a source the object shows nothing, and a run's copy of it is hidden.
     QFile::remove(QDir(series_.path()).filePath(QStringLiteral("names.txt")));
     EXPECT_EQ(card.shown(bound), nullptr);

@@ -32,6 +32,9 @@ QString fileIdentity(const QString& path)
 
 const QStringList* FirstCard::seriesValues(const QString& name)
 {
+    // A name from a design file may point anywhere: only the series folder's own files count.
+    if (!isSeriesNameSafe(name))
+        return nullptr;
     const QString identity = fileIdentity(seriesFilePath(name));
     auto known = series_.find(name);
     if (known == series_.end() || known->identity != identity || identity.isEmpty())

@@ -36,6 +36,9 @@ public:
     // canvas's own SKTGraphicView::Refresh_Canvas() is safe from any thread and during
     // painting; the implementation is expected to forward to it.
     virtual void Refresh_Canvas() = 0;
+    // The object as the first card shows it: itself, a copy holding the first value of the
+    // series or column it is bound to, or none when that source gives nothing.
+    virtual SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) { return graphic; }
     // Paints the current side's card base (shape, fill, background picture, border) on the
     // card's whole rectangle, in card points; the painter is clipped to what is redrawn.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) = 0;

@@ -301,15 +301,18 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
         if (graphic->ctrl_is_visible) {
             // Cut to the card's shape as on paper, so the canvas shows no ink that the card
             // loses; the canvas's own marks below stay whole.
-            painter.save();
-            if (CardClip::reachesPast(outline, *graphic))
-                CardClip::cutTo(painter, wholeCard, cardShape);
-            graphic->drawContentsInView(painter, beingCreated);
-            painter.restore();
-            if (!beingCreated && graphic->drawsNothing())
+            const SKTGraphicPtr shown = beingCreated ? graphic : host_.shownOnFirstCard(graphic);
+            if (shown) {
+                painter.save();
+                if (CardClip::reachesPast(outline, *shown))
+                    CardClip::cutTo(painter, wholeCard, cardShape);
+                shown->drawContentsInView(painter, beingCreated);
+                painter.restore();
+            }
+            if (!beingCreated && (!shown || shown->drawsNothing()))
                 drawPlaceholderOutline(painter, graphic->bounds());
-            if (!beingCreated)
-                drawOverflowWarning(painter, *graphic, edge);
+            if (!beingCreated && shown)
+                drawOverflowWarning(painter, *shown, edge);
         }
         if (withHandles) {
             graphic->drawHandlesInView(painter, graphic->ctrl_is_locked);

@@ -57,7 +57,7 @@ void CardExporter::Export_Button()
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();
-    if (binding->inUse() && !goOnWithUnevenSources(*binding))
+    if (!goOnWithSources(*binding))
         return;
     const CardExportSettings settings = window.settings();
 

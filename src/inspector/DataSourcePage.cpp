@@ -182,12 +182,15 @@ void DataSourcePage::Data_source_type_Changed()
     if (isExactlyKind(*graphic, GraphicKind::Text))
         keepOrGiveBackTypedText(*graphic, wasManual, source == Source::Manual);
     host_.setUnsavedEdits(true);
+    // The canvas shows the first card: the source's first value, or nothing without one.
+    host_.Refresh_Canvas();
 }
 
 void DataSourcePage::keepOrGiveBackTypedText(SKTGraphic& text, bool wasManual, bool manualNow)
 {
-    // A series or column value replaces the typed text on the card; going back to Manual
-    // gives the typed text back instead of leaving the series value as if it had been typed.
+    // The design keeps the typed text while the cards show the source's values. Designs from
+    // before kept the first value in the text itself: going back to Manual gives the typed
+    // text back instead of leaving a series value as if it had been typed.
     if (wasManual && !manualNow) {
         text.text_before_binding = text._Text_contents ? text._Text_contents->string : text.Text_Value;
         return;
@@ -222,10 +225,8 @@ void DataSourcePage::Batch_Series_Changed()
         value = host_.Get_First_Value_Of_Excel_Binding(index);
     }
     host_.setUnsavedEdits(true);
-    if (isExactlyKind(*graphic, GraphicKind::Text)) {
-        graphic->Text_contents()->setString(value);
-        emit textValueShown(value);
-    } else if (isExactlyKind(*graphic, GraphicKind::Image)) {
+    // A text keeps what was typed, for Manual to give back; the canvas draws the value.
+    if (isExactlyKind(*graphic, GraphicKind::Image)) {
         graphic->setFilePath(value);
         Manual_image_path->setText(value);
         emit imagePathChanged();

@@ -26,8 +26,9 @@ public:
 
     // The user's choice of source: sets up the controls and binds the current object.
     void Data_source_type_Changed();
-    // The user's choice of series or column: binds the current object and shows the
-    // source's first value in a text or image.
+    // The user's choice of series or column: binds the current object; an image takes the
+    // source's first picture, and the canvas shows a text's first value while the text keeps
+    // what was typed.
     void Batch_Series_Changed();
     void Manual_Image_Browse_Btn();
     void Manual_Library_Browse_Btn();

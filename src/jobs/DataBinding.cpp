@@ -10,6 +10,28 @@
 #include <algorithm>
 #include <typeinfo>
 
+namespace {
+
+bool holdsAValue(const QStringList& values)
+{
+    return std::any_of(values.begin(), values.end(), [](const QString& value) { return !Trim_Str(value).isEmpty(); });
+}
+
+// How the question before a run names an object: its kind and, for a text, how it begins.
+QString objectName(const SKTGraphic& object)
+{
+    if (typeid(object) == typeid(SKTImage))
+        return QStringLiteral("Picture");
+    if (typeid(object) == typeid(SKTBarcode))
+        return QStringLiteral("Barcode");
+    const QString typed = (object._Text_contents ? object._Text_contents->string : object.Text_Value).simplified();
+    constexpr int shown = 24;
+    return typed.size() <= shown ? QStringLiteral("Text \"%1\"").arg(typed)
+                                 : QStringLiteral("Text \"%1…\"").arg(typed.left(shown));
+}
+
+} // namespace
+
 bool DataBinding::takesRowValues(const SKTGraphic& object)
 {
     const auto& kind = typeid(object);
@@ -47,7 +69,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
                 if (!object || !takesRowValues(*object) || object->data_source_type != seriesSource)
                     continue;
                 const QString& name = object->batch_list_name;
-                if (binding.data_table_content.contains(name))
+                if (name.isEmpty() || binding.data_table_content.contains(name))
                     continue;
                 if (const std::optional<QStringList> rows = readSeriesRows(name)) {
                     binding.data_table_content.insert(name, *rows);
@@ -65,6 +87,20 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
                 if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource
                     && !binding.boundColumns_.contains(object->excel_col_indx))
                     binding.boundColumns_.append(object->excel_col_indx);
+    }
+
+    const SpreadsheetRows& table = binding.Use_Excel_Binding_Values ? binding.spreadsheet_ : spreadsheet;
+    for (const auto& [side, place] : { std::pair(&front, "front"), std::pair(&backInUse, "back") }) {
+        for (const SKTGraphicPtr& object : *side) {
+            if (!object)
+                continue;
+            const auto series = binding.data_table_content.constFind(object->batch_list_name);
+            const QString missing
+                = missingSource(*object, series == binding.data_table_content.constEnd() ? nullptr : &*series, table);
+            if (!missing.isEmpty())
+                binding.objectsWithoutSource_
+                    << QStringLiteral("%1 on the %2: %3").arg(objectName(*object), QLatin1String(place), missing);
+        }
     }
 
     binding.Get_total_Card_count();
@@ -106,6 +142,33 @@ QList<DataBinding::SourceLength> DataBinding::sourceLengths() const
         }
     }
     return lengths;
+}
+
+QString DataBinding::missingSource(
+    const SKTGraphic& object, const QStringList* seriesValues, const SpreadsheetRows& spreadsheet)
+{
+    if (!takesRowValues(object))
+        return QString();
+    if (object.data_source_type == seriesSource) {
+        const QString& name = object.batch_list_name;
+        if (Trim_Str(name).isEmpty())
+            return QStringLiteral("no series is chosen");
+        if (!seriesValues)
+            return QStringLiteral("series \"%1\" does not exist or cannot be read").arg(name);
+        return holdsAValue(*seriesValues) ? QString() : QStringLiteral("series \"%1\" holds no value").arg(name);
+    }
+    if (object.data_source_type != spreadsheetSource)
+        return QString();
+    const int column = object.excel_col_indx;
+    qsizetype columns = 0;
+    for (const QStringList& row : spreadsheet)
+        columns = std::max(columns, row.size());
+    if (!spreadsheet.isEmpty() && (column < 0 || column >= columns))
+        return QStringLiteral("spreadsheet column %1 does not exist").arg(column);
+    const bool holds = std::any_of(spreadsheet.begin(), spreadsheet.end(), [column](const QStringList& row) {
+        return column >= 0 && column < row.size() && !Trim_Str(row.at(column)).isEmpty();
+    });
+    return holds ? QString() : QStringLiteral("spreadsheet column %1 holds no value").arg(column);
 }
 
 QString DataBinding::Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const

@@ -69,6 +69,15 @@ public:
     // Every bound series and column in use, series first, in the order they were met.
     QList<SourceLength> sourceLengths() const;
 
+    // Why a bound object gets nothing on any card: no series named, a series that cannot be
+    // read (seriesValues null) or holds no value, a column the spreadsheet lacks or that holds
+    // no value; "" when its source gives values or the object is not bound.
+    static QString missingSource(
+        const SKTGraphic& object, const QStringList* seriesValues, const SpreadsheetRows& spreadsheet);
+    // The bound objects of the card whose source gives nothing, each named with its side and
+    // what is wrong; whatever the sources in use, as such objects are on no card.
+    const QStringList& objectsWithoutSource() const { return objectsWithoutSource_; }
+
     bool Use_Data_Sheet_Values = false;
     bool Use_Excel_Binding_Values = false;
     int Data_table_rows = 0;
@@ -82,6 +91,7 @@ private:
     QHash<QString, QStringList> data_table_content;
     QStringList seriesOrder_; // the bound series that could be read, in the order met
     QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
+    QStringList objectsWithoutSource_;
     SpreadsheetRows spreadsheet_;
 };
 

@@ -21,9 +21,8 @@ QString valuesText(int values)
     return values == 1 ? QStringLiteral("1 value") : QStringLiteral("%1 values").arg(values);
 }
 
-} // namespace
-
-QString unevenSourcesQuestion(const DataBinding& binding)
+// What the run would be asked about its sources' lengths; "" when they line up.
+QString unevenLengths(const DataBinding& binding)
 {
     const QList<DataBinding::SourceLength> sources = binding.sourceLengths();
     if (sources.size() < 2)
@@ -39,14 +38,30 @@ QString unevenSourcesQuestion(const DataBinding& binding)
     const int lacking = cards - shortest->values;
     return QStringLiteral("The data bound to this card do not line up:\n\n%1\n\n%2 of the %3 cards would lack a value. "
                           "If a value was deleted from one list, every card after it pairs values of different "
-                          "rows.\n\nDo you want to go on?")
+                          "rows.")
         .arg(lines.join(u'\n'))
         .arg(lacking)
         .arg(cards);
 }
 
-bool goOnWithUnevenSources(const DataBinding& binding)
+} // namespace
+
+QString sourcesQuestion(const DataBinding& binding)
 {
-    const QString question = unevenSourcesQuestion(binding);
+    QStringList parts;
+    if (const QStringList& objects = binding.objectsWithoutSource(); !objects.isEmpty())
+        parts << QStringLiteral("These objects are bound to a series or spreadsheet column that gives them nothing, "
+                                "so no card will show them:\n\n%1")
+                     .arg(objects.join(u'\n'));
+    parts << unevenLengths(binding);
+    parts.removeAll(QString());
+    if (parts.isEmpty())
+        return QString();
+    return parts.join(QStringLiteral("\n\n")) + QStringLiteral("\n\nDo you want to go on?");
+}
+
+bool goOnWithSources(const DataBinding& binding)
+{
+    const QString question = sourcesQuestion(binding);
     return question.isEmpty() || dialogs().askGoOnOrCancel(question, QStringLiteral("Go On"));
 }

@@ -33,9 +33,9 @@ public:
     // Takes the run's own copy of the card (GUI thread) and the number of its batch cards
     // with the chosen sources; the renderer then draws from that copy on the worker.
     virtual CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) = 0;
-    // Asked before a batch run when the bound series and columns of the chosen sources differ
-    // in length; "" when they line up.
-    virtual QString unevenSourcesQuestion(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // Asked before a run that mails the card when bound objects have no source or the bound
+    // series and columns of the chosen sources differ in length; "" when all is well.
+    virtual QString sourcesQuestion(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
     // The rows of the last renderer's run whose mailed card does not show its row whole.

@@ -263,8 +263,8 @@ void Send_Mail::Send_Button()
     const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
     const bool series = batch && send_with_batch_chk->isChecked();
     const bool spreadsheet = batch && send_with_excel_chk->isChecked();
-    if (batch) {
-        const QString question = host_.unevenSourcesQuestion(series, spreadsheet);
+    if (job.mode != MailJob::Mode::WithoutCard) {
+        const QString question = host_.sourcesQuestion(series, spreadsheet);
         if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
             return;
     }

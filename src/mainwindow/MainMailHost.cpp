@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace {
 // Mail pictures are drawn at screen resolution: small enough to mail, sharp on screen.
@@ -50,8 +51,7 @@ MailHost::Account MainMailHost::emailAccount() const
 
 CardSnapshot MainMailHost::takeCardSnapshot() const
 {
-    return CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
-        *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape, window_.frontCanvasBounds());
+    return window_.firstCardSnapshot();
 }
 
 DataBinding MainMailHost::bindingOf(const CardSnapshot& card) const
@@ -76,9 +76,9 @@ DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, 
     return binding;
 }
 
-QString MainMailHost::unevenSourcesQuestion(bool useSeries, bool useSpreadsheet)
+QString MainMailHost::sourcesQuestion(bool useSeries, bool useSpreadsheet)
 {
-    return ::unevenSourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
+    return ::sourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)
@@ -86,7 +86,7 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
     const CardSnapshot card = takeCardSnapshot();
     auto binding = std::make_shared<DataBinding>(bindingWith(card, useSeries, useSpreadsheet));
     *batchCards = binding->Total_Batch_Excel_Card;
-    runBinding_ = binding;
+    running_ = true;
 
     runProblems_ = std::make_shared<CardProblems>();
 
@@ -136,8 +136,7 @@ CardProblemRows MainMailHost::lastRunProblems() const
 
 void MainMailHost::runFinished()
 {
-    if (!runBinding_)
+    if (!std::exchange(running_, false))
         return;
-    const std::shared_ptr<const DataBinding> binding = std::move(runBinding_);
-    window_.Select_first_row_value_for_design(*binding);
+    window_.Select_first_row_value_for_design();
 }

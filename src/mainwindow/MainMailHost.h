@@ -28,7 +28,7 @@ public:
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
     CardProblemRows lastRunProblems() const override;
-    QString unevenSourcesQuestion(bool useSeries, bool useSpreadsheet) override;
+    QString sourcesQuestion(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.
@@ -43,7 +43,7 @@ private:
     SKTWindowController& window_;
     Email_Setting* settingsWindow_ = nullptr;
     Send_Mail* sendWindow_ = nullptr;
-    // The binding of the run that last took a renderer.
-    std::shared_ptr<const DataBinding> runBinding_;
+    // A run took a renderer and has not finished.
+    bool running_ = false;
     std::shared_ptr<CardProblems> runProblems_;
 };

@@ -21,7 +21,7 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
     state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
-    state.unevenSourcesQuestion = unevenSourcesQuestion(*binding);
+    state.sourcesQuestion = sourcesQuestion(*binding);
     state.applyRow = [binding](CardSnapshot& card, int row, const QString& side) {
         // Only the sides printed take the row, so only their objects are counted.
         RowOutcome outcome;
@@ -47,8 +47,7 @@ void MainPrintHost::Print_Button(SKTWindowController& window)
 
 CardSnapshot MainPrintHost::cardSnapshot() const
 {
-    return CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
-        *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape.load(), window_.frontCanvasBounds());
+    return window_.firstCardSnapshot();
 }
 
 bool MainPrintHost::twoSidedCard() const

@@ -19,8 +19,7 @@ QWidget* MainWindowExport::exportWindow()
 
 CardSnapshot MainWindowExport::takeCardSnapshot() const
 {
-    return CardSnapshot::take(window_.Get_Front_Controls_Array(), window_.Get_Back_Controls_Array(),
-        *window_.Front_card_Prop, *window_.Back_card_Prop, Card_Shape, window_.frontCanvasBounds());
+    return window_.firstCardSnapshot();
 }
 
 bool MainWindowExport::twoSidedCard() const
@@ -64,9 +63,9 @@ void MainWindowExport::Hide_One_By_One_Modeless()
     window_.Hide_One_By_One_Modeless();
 }
 
-void MainWindowExport::Select_first_row_value_for_design(const DataBinding& binding)
+void MainWindowExport::Select_first_row_value_for_design(const DataBinding&)
 {
-    window_.Select_first_row_value_for_design(binding);
+    window_.Select_first_row_value_for_design();
 }
 
 void MainWindowExport::showExportDone(const QString& path, const QString& message)

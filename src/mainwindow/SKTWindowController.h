@@ -23,6 +23,7 @@ class Barcode_Gen;
 class BarcodeWindowHost;
 class BackgroundGallery;
 class DataBinding;
+struct CardSnapshot;
 class Data_From_Excel;
 class Import_Wizard;
 class SpreadsheetViewer;
@@ -222,15 +223,15 @@ public:
     // ---- Export and data rows ---------------------------------------------------------
     // The export command: the export sheet, then one file or one card per data row.
     void Export_Button();
-    // After a batch: the design's front shows data row 0 again, and the canvas redraws.
-    void Select_first_row_value_for_design(const DataBinding& binding);
+    // After a batch: the canvas shows the first card again.
+    void Select_first_row_value_for_design();
 
     // ---- Series ----------------------------------------------------------------------------
     // The series editor; the generator in new-series mode.
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
-    // Both sides' objects bound to the saved series show its first value again.
+    // Objects bound to the saved series show its new first value.
     void seriesSaved(const QString& seriesName) override;
     // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
     void Open_Excel_Table_Import(const QString& workbookPath);
@@ -255,6 +256,9 @@ public:
     void Show_RHS_Properties(const SKTGraphicPtr& graphic) override;
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
+    SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
+    // Clones of both sides' objects and settings as the first card shows them, for a run.
+    CardSnapshot firstCardSnapshot();
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
     void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
@@ -456,6 +460,10 @@ private:
     // the save did not happen, so the command must stop.
     bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
+    // Every way of opening a design: reads the file, asks mayReplace (when given) before the
+    // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
+    // the design was loaded.
+    int openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace);
     void reloadCardSizeList();
     int selectedPresetRow() const;
     void deselectPresetUnlessSizeMatches();
@@ -497,4 +505,8 @@ private:
     SKTGrid* _grid = nullptr;
     bool rulersVisible_ = false;
     MainWindowExport* export_ = nullptr;
+    struct FirstCardSources;
+    std::shared_ptr<FirstCardSources> firstCard_; // shared: its type is known only where it is used
+    // The first card's sources, with the spreadsheet table as it now stands.
+    FirstCardSources& firstCard();
 };

@@ -87,11 +87,16 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
 
 int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
 {
+    return openDesign(path, logOrTemplate, {});
+}
+
+int SKTWindowController::openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace)
+{
     const quint64 refusedBefore = PictureFile::decodedPictures().refusals();
     std::optional<DesignContents> read = readDesignFile(path);
-    if (!read)
+    if (!read || (mayReplace && !mayReplace()))
         return 0;
-    applyDesign(*read, path, logOrTemplate);
+    applyDesign(*read, path, mode);
     if (PictureFile::decodedPictures().refusals() != refusedBefore)
         Show_MessageBox(QStringLiteral("Some pictures of this design are not shown: with the pictures already open "
                                        "they would take more than %1 MB of memory.")
@@ -199,10 +204,9 @@ void SKTWindowController::Open_Btn_Clicked()
     const QString path = chooseDesignToOpen();
     if (path.isEmpty())
         return;
-    std::optional<DesignContents> read = readDesignFile(path);
-    if (!read || !saveChangesFirst(QStringLiteral("Do you want to save changes before opening document?"), true))
-        return;
-    applyDesign(*read, path, QStringLiteral("L"));
+    openDesign(path, QStringLiteral("L"), [this] {
+        return saveChangesFirst(QStringLiteral("Do you want to save changes before opening document?"), true);
+    });
     Undo_Redo_Button_state();
 }
 

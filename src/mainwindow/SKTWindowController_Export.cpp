@@ -12,9 +12,10 @@ void SKTWindowController::Export_Button()
     export_->exporter().Export_Button();
 }
 
-void SKTWindowController::Select_first_row_value_for_design(const DataBinding& binding)
+void SKTWindowController::Select_first_row_value_for_design()
 {
-    binding.Assign_Batch_Values_To_Control(Get_Front_Controls_Array(), 0);
+    // The run worked on its own copies: the design still holds what was typed, and the canvas
+    // shows the first card from the sources as they now stand.
     Card_Value_In_Process = false;
     Refresh_Canvas();
 }

@@ -17,17 +17,9 @@ void SKTWindowController::Batch_Series_Button()
     batchWizard_->Open_Wnd();
 }
 
-void SKTWindowController::seriesSaved(const QString& seriesName)
+void SKTWindowController::seriesSaved(const QString&)
 {
-    if (!Check_Batch_File_In_Use_Validation(seriesName))
-        return;
-    const bool twoSided = CARD_SIDE_STR == QLatin1String("2");
-    const DataBinding binding
-        = DataBinding::Check_Series_Or_Excel_Use_or_not(Get_Front_Controls_Array(), Get_Back_Controls_Array(), twoSided,
-            Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
-    binding.Assign_Batch_Values_To_Control(Get_Front_Controls_Array(), 0);
-    if (twoSided)
-        binding.Assign_Batch_Values_To_Control(Get_Back_Controls_Array(), 0);
+    // The canvas reads the series as it draws: bound objects show the new first value.
     Refresh_Canvas();
 }
 

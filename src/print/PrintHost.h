@@ -12,9 +12,9 @@ struct PrintBatchState
     bool Use_Data_Sheet_Values = false; // rows from the bound series
     bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
     int Total_Batch_Excel_Card = 0; // rows to print
-    // Asked before a job starts when the bound series and columns differ in length; "" when
-    // they line up.
-    QString unevenSourcesQuestion;
+    // Asked before a job starts when bound objects have no source or the bound series and
+    // columns differ in length; "" when all is well.
+    QString sourcesQuestion;
     // Puts one row's values into a snapshot's bound objects (never the live design).
     PrintBatchCards::ApplyRow applyRow;
     // The rows of the last job whose card, as printed, does not show its row whole.

@@ -81,8 +81,7 @@ void Print_Wnd::Execute_Printing(bool preview)
                 .arg(Points_to_MM_Convert(float(held.height())), 0, 'f', 2));
         return;
     }
-    if (batch_.inUse() && !batch_.unevenSourcesQuestion.isEmpty()
-        && !dialogs().askGoOnOrCancel(batch_.unevenSourcesQuestion, tr("Go On")))
+    if (!batch_.sourcesQuestion.isEmpty() && !dialogs().askGoOnOrCancel(batch_.sourcesQuestion, tr("Go On")))
         return;
     if (preview)
         previewSheets();

@@ -1,10 +1,14 @@
-// Every card of a run is exactly its row: a bound text cut short by its box, and bound lists
-// that no longer line up, are named rather than passed over.
+// Every card of a run is exactly its row: a bound text cut short by its box, bound lists that
+// no longer line up and objects whose source gives nothing are named rather than passed over,
+// and the first card shows what the canvas shows.
 #include "common/Globals.h"
+#include "data/SeriesStore.h"
 #include "jobs/BatchExport.h"
+#include "jobs/FirstCard.h"
 #include "jobs/PrintBatchCards.h"
 #include "jobs/UnevenSources.h"
 #include "model/CardEdge.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "platform/DialogService.h"
 
@@ -183,7 +187,7 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     const QList<SKTGraphicPtr> front { boundText(QStringLiteral("names"), QRectF(0, 0, 100, 20)),
         boundText(QStringLiteral("ids"), QRectF(0, 20, 100, 20)) };
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
-    EXPECT_EQ(unevenSourcesQuestion(binding),
+    EXPECT_EQ(sourcesQuestion(binding),
         QStringLiteral("The data bound to this card do not line up:\n\nSeries \"names\": 500 values\nSeries \"ids\": "
                        "499 values\n\n1 of the 500 cards would lack a value. If a value was deleted from one list, "
                        "every card after it pairs values of different rows.\n\nDo you want to go on?"));
@@ -192,15 +196,15 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     AnsweringDialogs& dialogs = *answering;
     std::unique_ptr<DialogService> previous = setDialogService(std::move(answering));
     dialogs.answers = { 1, -1, 0 }; // Cancel, Escape, Go On
-    EXPECT_FALSE(goOnWithUnevenSources(binding));
-    EXPECT_FALSE(goOnWithUnevenSources(binding));
-    EXPECT_TRUE(goOnWithUnevenSources(binding));
+    EXPECT_FALSE(goOnWithSources(binding));
+    EXPECT_FALSE(goOnWithSources(binding));
+    EXPECT_TRUE(goOnWithSources(binding));
 
     // Lists of one length, or a spreadsheet column as long as the series, ask nothing.
     writeSeries(QStringLiteral("ids"), numbered(QStringLiteral("B-00"), 500));
     const DataBinding even = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, {});
-    EXPECT_EQ(unevenSourcesQuestion(even), QString());
-    EXPECT_TRUE(goOnWithUnevenSources(even));
+    EXPECT_EQ(sourcesQuestion(even), QString());
+    EXPECT_TRUE(goOnWithSources(even));
     EXPECT_EQ(dialogs.asked, 3);
     setDialogService(std::move(previous));
 
@@ -213,7 +217,104 @@ TEST_F(CardRowsTest, ListsOfDifferentLengthsAreNamedWithTheirCountsBeforeARun)
     column->excel_col_indx = 1;
     const DataBinding mixed
         = DataBinding::Check_Series_Or_Excel_Use_or_not({ front.first(), column }, {}, false, sheet);
-    EXPECT_TRUE(unevenSourcesQuestion(mixed).contains(
+    EXPECT_TRUE(sourcesQuestion(mixed).contains(
         QStringLiteral("Series \"names\": 500 values\nSpreadsheet column 1: 497 values\n\n3 of the 500 cards")))
-        << unevenSourcesQuestion(mixed).toStdString();
+        << sourcesQuestion(mixed).toStdString();
+}
+
+// An object bound to no series, a missing or empty series, or a column the table lacks or
+// leaves empty is on no card: the question names each, also when no other source is in use.
+TEST_F(CardRowsTest, ObjectsWhoseSourceGivesNothingAreNamedBeforeARun)
+{
+    writeSeries(QStringLiteral("names"), numbered(QStringLiteral("Name "), 3));
+    writeSeries(QStringLiteral("blank"), { QString(), QStringLiteral("  ") });
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->data_source_type = DataBinding::seriesSource; // the series box left empty
+    const SpreadsheetRows sheet { { QStringLiteral("1"), QStringLiteral("Ann"), QString() },
+        { QStringLiteral("2"), QStringLiteral("Bob"), QString() } };
+    const auto column = [](int index) {
+        auto text = textIn(QRectF(0, 60, 100, 20), QStringLiteral("Column %1").arg(index));
+        text->data_source_type = DataBinding::spreadsheetSource;
+        text->excel_col_indx = index;
+        return text;
+    };
+    const QList<SKTGraphicPtr> front { boundText(QStringLiteral("names"), QRectF(0, 0, 100, 20)), picture,
+        boundText(QStringLiteral("gone"), QRectF(0, 20, 100, 20)), column(1), column(2), column(3) };
+    const QList<SKTGraphicPtr> back { boundText(QStringLiteral("blank"), QRectF(0, 40, 100, 20)) };
+
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, true, sheet);
+    EXPECT_EQ(binding.objectsWithoutSource(),
+        QStringList({ QStringLiteral("Picture on the front: no series is chosen"),
+            QStringLiteral("Text \"Design\" on the front: series \"gone\" does not exist or cannot be read"),
+            QStringLiteral("Text \"Column 2\" on the front: spreadsheet column 2 holds no value"),
+            QStringLiteral("Text \"Column 3\" on the front: spreadsheet column 3 does not exist"),
+            QStringLiteral("Text \"Design\" on the back: series \"blank\" holds no value") }));
+    const QString question = sourcesQuestion(binding);
+    EXPECT_TRUE(question.startsWith(QStringLiteral("These objects are bound to a series or spreadsheet column that "
+                                                   "gives them nothing, so no card will show them:\n\nPicture on "
+                                                   "the front: no series is chosen\n")))
+        << question.toStdString();
+    EXPECT_TRUE(question.endsWith(QStringLiteral("\n\nDo you want to go on?")));
+
+    // The back of a one-sided card is on no card at all; a picture alone asks though no
+    // source is in use.
+    const DataBinding frontOnly = DataBinding::Check_Series_Or_Excel_Use_or_not({ picture }, back, false, {});
+    EXPECT_FALSE(frontOnly.inUse());
+    EXPECT_EQ(
+        frontOnly.objectsWithoutSource(), QStringList({ QStringLiteral("Picture on the front: no series is chosen") }));
+    EXPECT_FALSE(sourcesQuestion(frontOnly).isEmpty());
+}
+
+// The first card as the canvas draws it: bound objects show their source's first value from
+// copies (the design keeps what was typed), and nothing where the source gives nothing.
+TEST_F(CardRowsTest, TheFirstCardShowsTheFirstValueAndNothingWithoutASource)
+{
+    writeSeries(QStringLiteral("names"), { QStringLiteral("  Ann  "), QStringLiteral("Bob") });
+    FirstCard card;
+    card.setSpreadsheet({ { QStringLiteral("1"), QStringLiteral("Carla") } });
+    const SKTGraphicPtr bound = boundText(QStringLiteral("names"), QRectF(0, 0, 100, 20));
+    const SKTGraphicPtr shown = card.shown(bound);
+    ASSERT_TRUE(shown);
+    EXPECT_NE(shown, bound);
+    EXPECT_EQ(shown->Text_contents()->string, QStringLiteral("Ann"));
+    EXPECT_EQ(bound->Text_contents()->string, QStringLiteral("Design"));
+
+    // A series saved again shows its new first value at the next drawing.
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { QStringLiteral("Bob") }, true));
+    EXPECT_EQ(card.shown(bound)->Text_contents()->string, QStringLiteral("Bob"));
+
+    auto column = textIn(QRectF(0, 20, 100, 20), QStringLiteral("Typed"));
+    column->data_source_type = DataBinding::spreadsheetSource;
+    column->excel_col_indx = 1;
+    EXPECT_EQ(card.shown(column)->Text_contents()->string, QStringLiteral("Carla"));
+    const SKTGraphicPtr manual = textIn(QRectF(0, 40, 100, 20), QStringLiteral("Typed"));
+    EXPECT_EQ(card.shown(manual), manual);
+
+    // A bound picture shows its first row's picture; the design keeps its own.
+    QImage green(30, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    const QString greenFile = QDir(series_.path()).filePath(QStringLiteral("green.png"));
+    ASSERT_TRUE(green.save(greenFile));
+    writeSeries(QStringLiteral("photos"), { greenFile });
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->data_source_type = DataBinding::seriesSource;
+    picture->batch_list_name = QStringLiteral("photos");
+    const SKTGraphicPtr shownPicture = card.shown(picture);
+    ASSERT_TRUE(shownPicture);
+    EXPECT_EQ(static_cast<const SKTImage&>(*shownPicture).picture().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_TRUE(picture->picture().isNull());
+
+    // Without a source the object shows nothing, and a run's copy of it is hidden.
+    QFile::remove(QDir(series_.path()).filePath(QStringLiteral("names.txt")));
+    EXPECT_EQ(card.shown(bound), nullptr);
+    const SKTGraphicPtr unnamed = SKTGraphic::create<SKTImage>();
+    unnamed->data_source_type = DataBinding::seriesSource;
+    unnamed->ctrl_is_visible = true;
+    EXPECT_EQ(card.shown(unnamed), nullptr);
+
+    const QList<SKTGraphicPtr> copies { unnamed->clone(), column->clone(), manual->clone() };
+    card.applyTo(copies);
+    EXPECT_FALSE(copies.at(0)->ctrl_is_visible);
+    EXPECT_EQ(copies.at(1)->Text_contents()->string, QStringLiteral("Carla"));
+    EXPECT_EQ(copies.at(2)->Text_contents()->string, QStringLiteral("Typed"));
 }

@@ -267,7 +267,7 @@ protected:
         choose(source.Data_source_type, 1);
         choose(source.Batch_Series, source.Batch_Series->findText(QStringLiteral("Name")));
         EXPECT_EQ(text->batch_list_name, QStringLiteral("Name"));
-        EXPECT_EQ(text->Text_contents()->string, nameOf(1)) << "the panel shows the first row";
+        EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, nameOf(1)) << "the canvas shows the first row";
         text->setBounds(QRectF(8, 4, 160, 22));
     }
 

@@ -1,6 +1,7 @@
 // Every batch card is exactly its row, from the main window: profile fields wide enough for
 // their values, runs that name the cards whose text is cut (and only their own), lists that
-// no longer line up asked about before a run, and a saved series shown at once.
+// no longer line up and objects without a source asked about before a run, and the canvas
+// showing the first card.
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
@@ -10,20 +11,23 @@
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel_DataSheet.h"
-#include "inspector/PropertiesInspector.h"
-#include "inspector/TextEditingPage.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
+#include "inspector/TextEditingPage.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
 #include "model/CardGlobals.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "series/BatchWizard.h"
 #include "series/SeriesListModel.h"
+#include "support/KeyedQuestions.h"
 #include "support/PdfTextTools.h"
 
 #include <QAction>
@@ -120,9 +124,11 @@ protected:
     }
 
     // A batch export of the front as PNG; the end message, or "" when the run did not start.
-    QString exportBatch(SKTWindowController& main)
+    // The folder comes from `files` (the test's scripted answers when none is given).
+    QString exportBatch(SKTWindowController& main, ScriptedDialogService* files = nullptr)
     {
-        dialogs->fileAnswers = { folder.path() };
+        ScriptedDialogService& answers = files ? *files : *dialogs;
+        answers.fileAnswers = { folder.path() };
         bool done = false;
         otherModal = [&](QDialog& dialog) {
             if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
@@ -137,7 +143,7 @@ protected:
         Export_File_Message.clear();
         main.Export_Button();
         // The folder's answer is taken only by a run that starts.
-        if (dialogs->fileAnswers.empty())
+        if (answers.fileAnswers.empty())
             processEventsUntil([&] { return done; });
         otherModal = nullptr;
         return done ? Export_File_Message : QString();
@@ -145,11 +151,11 @@ protected:
 
     // Prints the first `cards` cards of the batch, 10 to a sheet, to a PDF file; the PDF's
     // path, or "" when nothing was printed.
-    QString printBatch(SKTWindowController& main, int cards = 0)
+    QString printBatch(SKTWindowController& main, int cards = 0, ScriptedDialogService* files = nullptr)
     {
         const QString pdf = QDir(folder.path()).filePath(QStringLiteral("cards.pdf"));
         QFile::remove(pdf);
-        dialogs->fileAnswers = { pdf };
+        (files ? *files : *dialogs).fileAnswers = { pdf };
         MainPrintHost host(main);
         Print_Wnd window(&main);
         otherModal = [&](QDialog& dialog) {
@@ -170,6 +176,28 @@ protected:
         window.Open_Print_Wnd(host);
         otherModal = nullptr;
         return QFileInfo::exists(pdf) ? pdf : QString();
+    }
+
+    // Sends the card with the series rows to one address; whether the run started.
+    bool mailStarts(SKTWindowController& main)
+    {
+        MainMailHost host(main);
+        Email_Setting settings(host, &main);
+        Send_Mail window(host, settings, &main);
+        bool started = false;
+        otherModal = [&](QDialog& dialog) {
+            if (&dialog != &window)
+                return 0;
+            window.to_txt->setText(QStringLiteral("guests@example.com"));
+            window.send_with_batch_chk->click();
+            window.Send_Button();
+            started = window.isRunning();
+            return 0;
+        };
+        sender_email = QStringLiteral("desk@example.com");
+        window.Open_Wnd();
+        otherModal = nullptr;
+        return started;
     }
 
     // Mails every card of the batch through the local server; whether the run finished.
@@ -215,6 +243,18 @@ protected:
             if (asked.kind == kind)
                 return true;
         return false;
+    }
+
+    // Shows the object in the panel, as a click on it does, and chooses its source there.
+    static void chooseSource(SKTWindowController& main, const SKTGraphicPtr& object, int source)
+    {
+        SKTGraphicView& canvas = *main.currentCanvas();
+        canvas.changeSelectionIndexes({ int(main.Get_Front_Controls_Array().indexOf(object)) });
+        canvas.setSelectedGraphic(object);
+        main.Show_RHS_Properties(object);
+        QComboBox* box = main.inspector().datasource_tab->Data_source_type;
+        box->setCurrentIndex(source);
+        emit box->activated(source);
     }
 
     void importWorkbook(SKTWindowController& main, const QString& workbook)
@@ -366,24 +406,8 @@ TEST_F(CardRowsFlowTest, RunsOverSeriesOfDifferentLengthsAskFirstAndCancelStarts
     EXPECT_EQ(questions, 4);
 
     // The mail window asks the same before its run.
-    MainMailHost host(main);
-    Email_Setting settings(host, &main);
-    Send_Mail window(host, settings, &main);
-    bool started = true;
-    otherModal = [&](QDialog& dialog) {
-        if (&dialog != &window)
-            return 0;
-        window.to_txt->setText(QStringLiteral("guests@example.com"));
-        window.send_with_batch_chk->click();
-        dialogs->choiceAnswers = { -1 };
-        window.Send_Button();
-        started = window.isRunning();
-        return 0;
-    };
-    sender_email = QStringLiteral("desk@example.com");
-    window.Open_Wnd();
-    otherModal = nullptr;
-    EXPECT_FALSE(started);
+    dialogs->choiceAnswers = { -1 };
+    EXPECT_FALSE(mailStarts(main));
     EXPECT_TRUE(dialogs->asked().back().text.contains(question));
 
     // Go On starts the run.
@@ -396,7 +420,7 @@ TEST_F(CardRowsFlowTest, SavingABoundSeriesShowsItsNewFirstValueAtOnce)
     SKTWindowController& main = startWithOwnSeriesFolder();
     ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2), guestOf(3) }, true));
     const auto text = placeBoundText(main, QStringLiteral("names"), QRectF(10, 10, 160, 20));
-    text->Text_contents()->setString(guestOf(1));
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, guestOf(1));
 
     otherModal = [&](QDialog& dialog) {
         auto* editor = qobject_cast<BatchWizard*>(&dialog);
@@ -417,7 +441,8 @@ TEST_F(CardRowsFlowTest, SavingABoundSeriesShowsItsNewFirstValueAtOnce)
     main.findChild<QAction*>(QStringLiteral("Batch_Series_Btn"))->trigger();
     otherModal = nullptr;
     ASSERT_EQ(readSeriesValues(QStringLiteral("names")), QStringList({ guestOf(2), guestOf(3) }));
-    EXPECT_EQ(text->Text_contents()->string, guestOf(2));
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, guestOf(2));
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Design")) << "the design keeps what was typed";
 }
 
 // The canvas outlines a bound text whose value does not fit in a warning colour; the
@@ -541,4 +566,73 @@ TEST_F(CardRowsFlowTest, TheCanvasWarnsOfATypedTextThatDoesNotFitButNoCardShowsT
     EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
     Card_Shape = 1;
     EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+}
+
+// A text once bound keeps its series name: choosing "Series" again fills the series box by
+// itself. The canvas then shows the series' first value, exactly as a text holding that value
+// is drawn, and Manual shows the typed text again.
+TEST_F(CardRowsFlowTest, ABoundTextShowsItsFirstValueOnTheCanvasAndManualTheTypedText)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2) }, true));
+    const auto text = placeBoundText(main, QStringLiteral("names"), QRectF(20, 20, 160, 30));
+    text->data_source_type = 0;
+    text->Text_contents()->setString(QStringLiteral("Welcome"));
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    chooseSource(main, text, 0);
+    const QImage typed = canvas.grab().toImage();
+
+    chooseSource(main, text, 1);
+    ASSERT_EQ(text->data_source_type, 1);
+    EXPECT_EQ(main.inspector().datasource_tab->Batch_Series->currentText(), QStringLiteral("names"));
+    const QImage bound = canvas.grab().toImage();
+    EXPECT_NE(bound, typed);
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Welcome")) << "the design keeps the typed text";
+
+    chooseSource(main, text, 0);
+    EXPECT_EQ(canvas.grab().toImage(), typed);
+    text->Text_contents()->setString(guestOf(1));
+    EXPECT_EQ(canvas.grab().toImage(), bound) << "the bound text is drawn as its first value";
+}
+
+// A picture whose source is switched to Series with the series box left empty is on no card:
+// the canvas stops showing it, and export, print and mail ask first, naming it. Enter (Cancel
+// is the default) and Escape start nothing.
+TEST_F(CardRowsFlowTest, AnObjectBoundToNoSeriesShowsNothingAndEveryRunAsksFirst)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("names")), { guestOf(1), guestOf(2) }, true));
+    placeBoundText(main, QStringLiteral("names"), QRectF(10, 100, 160, 20));
+    const QString photoFile = folder.filePath(QStringLiteral("photo.png"));
+    QImage red(60, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(photoFile));
+    auto photo = SKTGraphic::create<SKTImage>();
+    photo->setFilePath(photoFile);
+    photo->setBounds(QRectF(150, 20, 60, 40));
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { photo }, { 1 });
+    main.show();
+    SKTGraphicView& canvas = *main.currentCanvas();
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), Qt::red), 1000);
+
+    chooseSource(main, photo, 1);
+    ASSERT_EQ(photo->data_source_type, 1);
+    EXPECT_EQ(photo->batch_list_name, QString());
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), Qt::red), 0) << "the canvas shows what the cards get";
+    const QString named = QStringLiteral("Picture on the front: no series is chosen");
+
+    for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
+        KeyedDialogs keyed(key);
+        keyed->script.modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+        EXPECT_EQ(exportBatch(main, &keyed->script), QString());
+        EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the export went on to choose its folder";
+        EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
+        EXPECT_EQ(printBatch(main, 0, &keyed->script), QString());
+        EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the print went on to choose its file";
+        EXPECT_FALSE(mailStarts(main));
+        ASSERT_EQ(keyed->questions.size(), 3) << keyed->questions.join(u'\n').toStdString();
+        for (const QString& question : keyed->questions)
+            EXPECT_TRUE(question.contains(named)) << question.toStdString();
+    }
 }

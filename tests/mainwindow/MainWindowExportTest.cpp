@@ -32,7 +32,7 @@ std::shared_ptr<SKTText> placeTextBoundToGuests(SKTWindowController& main)
 
 } // namespace
 
-TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
+TEST_F(MainWindowTest, ExportWritesACardPerRowAndLeavesTheDesignAsTyped)
 {
     SKTWindowController& main = start();
     writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
@@ -63,7 +63,9 @@ TEST_F(MainWindowTest, ExportWritesACardPerRowAndPutsTheFirstRowBackOnTheDesign)
         QStringList({ QStringLiteral("Card_1.png"), QStringLiteral("Card_2.png"), QStringLiteral("Card_3.png") }));
     EXPECT_EQ(doneText, QStringLiteral("Open containing folder."));
     EXPECT_EQ(Export_File_Message, QStringLiteral("Card has been exported successfully."));
-    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Ann"));
+    // The rows went to the run's copies: the design keeps its text, the canvas the first row.
+    EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Text here"));
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Ann"));
     EXPECT_FALSE(Send_Modeless::defaultInstance()->isVisible());
 }
 

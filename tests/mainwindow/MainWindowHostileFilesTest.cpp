@@ -11,6 +11,7 @@
 #include "support/HostilePictures.h"
 #include "support/ScriptLetters.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -18,6 +19,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
 
 namespace {
 
@@ -110,7 +113,8 @@ TEST_F(MainWindowTest, ADesignOfCutShortOrEndlessPicturesAndTextInEveryScriptOpe
     EXPECT_FALSE(main.grab().isNull());
 }
 
-TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessage)
+// The start dialog's Open and File › Open both say which pictures are not shown.
+TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageEveryWay)
 {
     using namespace HostilePictures;
     SKTWindowController& main = start();
@@ -124,22 +128,29 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessage)
         pictures.append(pictures.front());
     const QString path = folder.filePath(QStringLiteral("large.dcard"));
     ASSERT_TRUE(DesignFile::write(path, designNaming(pictures, QString())));
-    SharedImages& decoded = PictureFile::decodedPictures();
-    decoded.clear();
-    decoded.setBudget(2500 * 1000);
-    const int opened = main.Read_and_load_design_Log(path, QStringLiteral("L"));
-    decoded.setBudget(PictureFile::decodedBudget);
+    const std::function<void()> startDialogOpen = [&] { EXPECT_EQ(main.Open_Log_File(), 1); };
+    const std::function<void()> fileOpen = [&] { main.action(QStringLiteral("Open_Btn"))->trigger(); };
+    for (const auto& open : { startDialogOpen, fileOpen }) {
+        SharedImages& decoded = PictureFile::decodedPictures();
+        decoded.clear();
+        decoded.setBudget(2500 * 1000);
+        const size_t messagesBefore = dialogs->messages().size();
+        dialogs->fileAnswers = { path };
+        open();
+        decoded.setBudget(PictureFile::decodedBudget);
 
-    ASSERT_EQ(opened, 1);
-    const auto& objects = main.Get_Front_Controls_Array();
-    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(0)).picture().isNull());
-    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(1)).picture().isNull());
-    EXPECT_TRUE(static_cast<const SKTImage&>(*objects.at(2)).picture().isNull());
-    EXPECT_FALSE(static_cast<const SKTImage&>(*objects.back()).picture().isNull());
-    ASSERT_FALSE(dialogs->messages().empty());
-    EXPECT_EQ(dialogs->messages().back(),
-        QStringLiteral("\nSome pictures of this design are not shown: with the pictures already open they would take "
-                       "more than 3 MB of memory."));
+        EXPECT_EQ(Project_File_Name, path);
+        const auto& objects = main.Get_Front_Controls_Array();
+        ASSERT_EQ(objects.size(), pictures.size());
+        EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(0)).picture().isNull());
+        EXPECT_FALSE(static_cast<const SKTImage&>(*objects.at(1)).picture().isNull());
+        EXPECT_TRUE(static_cast<const SKTImage&>(*objects.at(2)).picture().isNull());
+        EXPECT_FALSE(static_cast<const SKTImage&>(*objects.back()).picture().isNull());
+        ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+        EXPECT_EQ(dialogs->messages().back(),
+            QStringLiteral("\nSome pictures of this design are not shown: with the pictures already open they would "
+                           "take more than 3 MB of memory."));
+    }
 }
 
 TEST_F(MainWindowTest, AFirstStartOnAFullDiskSaysTheDiskIsFullAndWhere)

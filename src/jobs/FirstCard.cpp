@@ -1,0 +1,113 @@
+#include "jobs/FirstCard.h"
+
+#include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "model/SKTBarcode.h"
+
+#include <QFile>
+
+#include <sys/stat.h>
+
+#include <typeinfo>
+
+namespace {
+
+// A series saved again is a new file (written whole, then renamed), so its inode tells it apart
+// even within one tick of the file system's clock.
+QString fileIdentity(const QString& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(info.st_ino)
+        .arg(info.st_size)
+        .arg(info.st_mtim.tv_sec)
+        .arg(info.st_mtim.tv_nsec);
+}
+
+} // namespace
+
+const QStringList* FirstCard::seriesValues(const QString& name)
+{
+    // A name from a design file may point anywhere: only the series folder's own files count.
+    if (!isSeriesNameSafe(name))
+        return nullptr;
+    const QString identity = fileIdentity(seriesFilePath(name));
+    auto known = series_.find(name);
+    if (known == series_.end() || known->identity != identity || identity.isEmpty())
+        known = series_.insert(name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name) });
+    return known->values ? &*known->values : nullptr;
+}
+
+void FirstCard::setSpreadsheet(SpreadsheetRows rows)
+{
+    spreadsheet_ = std::move(rows);
+    columnProblems_.clear();
+}
+
+FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value)
+{
+    if (!DataBinding::takesRowValues(object))
+        return Binding::Own;
+    const QStringList* values = nullptr;
+    QString missing;
+    if (object.data_source_type == DataBinding::seriesSource) {
+        if (!Trim_Str(object.batch_list_name).isEmpty())
+            values = seriesValues(object.batch_list_name);
+        missing = DataBinding::missingSource(object, values, spreadsheet_);
+    } else if (object.data_source_type == DataBinding::spreadsheetSource) {
+        auto known = columnProblems_.constFind(object.excel_col_indx);
+        if (known == columnProblems_.constEnd())
+            known = columnProblems_.insert(
+                object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
+        missing = *known;
+    } else {
+        return Binding::Own;
+    }
+    if (!missing.isEmpty())
+        return Binding::Nothing;
+    // A barcode's picture is made by the barcode window, not per drawing.
+    if (typeid(object) == typeid(SKTBarcode))
+        return Binding::Own;
+    if (values)
+        *value = Trim_Str(values->value(0));
+    else if (!spreadsheet_.isEmpty())
+        *value = Trim_Str(spreadsheet_.constFirst().value(object.excel_col_indx));
+    return Binding::Value;
+}
+
+SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
+{
+    QString value;
+    switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+    case Binding::Own:
+        return object;
+    case Binding::Nothing:
+        return nullptr;
+    case Binding::Value:
+        break;
+    }
+    SKTGraphicPtr copy = object->clone();
+    RowApplication::applyValue(*copy, value);
+    return copy;
+}
+
+void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
+{
+    for (const SKTGraphicPtr& object : side) {
+        QString value;
+        switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+        case Binding::Own:
+            break;
+        case Binding::Nothing:
+            object->ctrl_is_visible = false;
+            break;
+        case Binding::Value:
+            RowApplication::applyValue(*object, value);
+            break;
+        }
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "jobs/DataBinding.h"
+
+#include <QHash>
+
+// The first card of a run as the design's bound objects show it before any run: a bound text
+// or picture takes its series' or column's first value, and an object whose source gives
+// nothing shows nothing. The canvas draws this, and a run's card that takes no row is this, so
+// what the canvas shows is what the cards get. Bound barcodes keep the picture the barcode
+// window made. One thread; a series read stays known until its file changes.
+class FirstCard
+{
+public:
+    // The spreadsheet table as a run reads it.
+    void setSpreadsheet(SpreadsheetRows rows);
+
+    // The object as the first card shows it: the object itself when it keeps what it holds, a
+    // copy that took its first value, or none when its source gives nothing.
+    SKTGraphicPtr shown(const SKTGraphicPtr& object);
+    // The same for a side of a run's own copies, in place: bound objects take their first
+    // value and those without a source are hidden.
+    void applyTo(const QList<SKTGraphicPtr>& side);
+
+private:
+    enum class Binding
+    {
+        Own, // keeps what it holds
+        Value, // takes the value
+        Nothing // its source gives nothing
+    };
+    Binding firstValueOf(const SKTGraphic& object, QString* value);
+    // The values of a series as its file now holds them; null when it cannot be read.
+    const QStringList* seriesValues(const QString& name);
+
+    struct ReadSeries
+    {
+        QString identity; // the file's path, size and modification time when read
+        std::optional<QStringList> values;
+    };
+    QHash<QString, ReadSeries> series_;
+    SpreadsheetRows spreadsheet_;
+    // Why a column gives nothing ("" when it gives values), found once per table: a column is
+    // checked down all its rows.
+    QHash<int, QString> columnProblems_;
+};

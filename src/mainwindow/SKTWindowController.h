@@ -445,6 +445,10 @@ private:
     void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
+    // The strip's picture becomes the front's background as one undo step of the front.
+    void applyGalleryBackground(const QString& path);
+    // Registers, on the front's history, putting back the front's background as it is now.
+    void registerFrontBackgroundUndo();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

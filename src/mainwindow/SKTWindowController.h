@@ -465,6 +465,11 @@ private:
     void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
+    // Places a side's profile as one undo step of that side.
+    void placeProfileOnSide(const User_Profile_Class& profile, SKTGraphicView* canvas);
+    // Registers, on the side's history, putting back its profile fields' texts, photos,
+    // visibility and sources as they are now.
+    void registerProfileFieldsUndo(SKTDocument::Side side);
     // A newly placed profile text grows to hold its value and the first values of its source.
     void fitToValues(const SKTGraphicPtr& placed, const QString& shown, const QSizeF& cardSize) const;
     void placeNewProfileIfGiven(bool cardOpened);

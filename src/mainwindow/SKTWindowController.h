@@ -257,7 +257,11 @@ public:
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
+    void setSameSizeButtonsEnabled(bool) override
+    {
+        updateLayoutActions();
+        showSelectionPrinting();
+    }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Shows the text's words in the panel, selected and taking the keyboard.
@@ -445,6 +449,8 @@ private:
     void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
+    // "Print this object" tells whether all, none or some of the selected objects print.
+    void showSelectionPrinting();
     // The strip's picture becomes the front's background as one undo step of the front.
     void applyGalleryBackground(const QString& path);
     // Registers, on the front's history, putting back the front's background as it is now.

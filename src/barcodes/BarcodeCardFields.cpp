@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <type_traits>
 
 namespace {
@@ -119,6 +120,19 @@ Picture barcodePictureFromFields(const SKTGraphic& graphic)
 {
     const BarcodeGenSettings settings = loadBarcodeFields(graphic);
     return Get_Image_From_Val(settings, settings.value(), settings.header_val, settings.footer_val);
+}
+
+void restoreBarcodePicture(SKTGraphic& barcode)
+{
+    const Picture stored = barcode._barcode_image;
+    if (stored.isNull())
+        return;
+    try {
+        if (const Picture drawn = barcodePictureFromFields(barcode); !drawn.isNull() && drawn.size() == stored.size())
+            barcode.Set_Barcode_image(drawn);
+    } catch (const std::exception&) {
+        // Fields that draw nothing leave the picture the file holds.
+    }
 }
 
 std::function<Picture(const QString&)> barcodeRowMaker(const SKTGraphic& graphic)

@@ -20,6 +20,11 @@ BarcodeGenSettings loadBarcodeFields(const SKTGraphic& graphic);
 void storeBarcodeFields(const BarcodeGenSettings& settings, SKTGraphic& graphic);
 // The picture the object's own fields give (null when its value makes none).
 Picture barcodePictureFromFields(const SKTGraphic& graphic);
+// A barcode read from a file holds its picture as pixels. Its own fields draw the same
+// picture again at full resolution, so the reopened card shows the pixels it showed
+// before it was saved; a picture the fields do not give back (other fonts, another
+// version) is kept as read.
+void restoreBarcodePicture(SKTGraphic& barcode);
 // The pictures of the object's barcode for data row values: its fields read once, then each
 // value drawn with its header and footer. Callable from any thread.
 std::function<Picture(const QString& value)> barcodeRowMaker(const SKTGraphic& graphic);

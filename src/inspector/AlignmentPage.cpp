@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -15,7 +16,11 @@ AlignmentPage::AlignmentPage(QWidget* parent)
     layout->addWidget(print_object_chk);
     layout->addStretch(1);
     // The stored flag counts the other way: 0 prints.
-    connect(print_object_chk, &QCheckBox::clicked, this, [this](bool on) { emit printObjectToggled(on ? 0 : 1); });
+    // A click on a partly ticked box ticks it: the user chooses for all, never a mix.
+    connect(print_object_chk, &QCheckBox::clicked, this, [this](bool on) {
+        print_object_chk->setTristate(false);
+        emit printObjectToggled(on ? 0 : 1);
+    });
 }
 
 void AlignmentPage::setCommands(const QList<QAction*>& commands)
@@ -31,5 +36,13 @@ void AlignmentPage::setCommands(const QList<QAction*>& commands)
 
 void AlignmentPage::load(const SKTGraphic& graphic)
 {
-    print_object_chk->setChecked(graphic.print_object == 0);
+    showPrinting(graphic.print_object == 0 ? 1 : 0, 1);
+}
+
+void AlignmentPage::showPrinting(qsizetype printing, qsizetype selected)
+{
+    const QSignalBlocker blocker(print_object_chk);
+    const bool mixed = printing > 0 && printing < selected;
+    print_object_chk->setTristate(mixed);
+    print_object_chk->setCheckState(mixed ? Qt::PartiallyChecked : printing > 0 ? Qt::Checked : Qt::Unchecked);
 }

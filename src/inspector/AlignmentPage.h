@@ -20,6 +20,9 @@ public:
     // One button per command, two to a row, in the order given.
     void setCommands(const QList<QAction*>& commands);
     void load(const SKTGraphic& graphic) override;
+    // Ticked when all of the selected objects print, clear when none does, partly ticked
+    // for a mix.
+    void showPrinting(qsizetype printing, qsizetype selected);
 
     QCheckBox* print_object_chk = nullptr;
 

@@ -72,7 +72,7 @@ BarcodePage::BarcodePage(InspectorHost& host, QWidget* parent)
 void BarcodePage::Update_Barcode_Graphics(const SKTGraphic& edited)
 {
     host_.writeSelectedGraphics([&](SKTGraphic& graphic, qsizetype) {
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
         if (&graphic != &edited)
             copyBarcodeSettings(edited, graphic);
     });

@@ -98,7 +98,7 @@ void ImagePage::Update_Image_Graphics()
 {
     const QString path = Manual_image_path ? Manual_image_path->text() : QString();
     host_.writeSelectedGraphics([&](SKTGraphic& graphic, qsizetype selected) {
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
         Image_Border_Box->writeTo(graphic);
         graphic._isFlippedHorizontally = Image_FIH_chk->isChecked();
         graphic._isFlippedVertically = Image_FIV_chk->isChecked();

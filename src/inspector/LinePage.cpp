@@ -58,7 +58,7 @@ void LinePage::Update_Line_Graphics()
         graphic._isDrawingStroke = true;
         graphic._strokeColor = Line_clr->color();
         graphic._strokeWidth = Line_Wdt_Stepper->value();
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
         PanelValues::writeBorderStyle(Line_border_style, graphic);
         graphic._line_cap_style = std::max(0, Line_cap_style->currentIndex());
         graphic._line_ori = std::max(0, Line_ori_style->currentIndex());

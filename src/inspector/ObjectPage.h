@@ -23,11 +23,17 @@ public:
     virtual void afterFill(const SKTGraphic& graphic) { Q_UNUSED(graphic); }
 
     // The shared check box (on the alignment page) whose value every page's update writes
-    // into print_object: ticked (the object prints) is 0.
+    // into print_object: ticked (the object prints) is 0. Partly ticked (a selection of
+    // objects that print and objects that do not) leaves each object's own value.
     void setPrintObjectCheck(const QCheckBox* check) { printObjectCheck_ = check; }
 
 protected:
-    int printObjectValue() const { return !printObjectCheck_ || printObjectCheck_->isChecked() ? 0 : 1; }
+    int printObjectValue(const SKTGraphic& graphic) const
+    {
+        if (printObjectCheck_ && printObjectCheck_->checkState() == Qt::PartiallyChecked)
+            return graphic.print_object;
+        return !printObjectCheck_ || printObjectCheck_->isChecked() ? 0 : 1;
+    }
 
 private:
     QPointer<const QCheckBox> printObjectCheck_;

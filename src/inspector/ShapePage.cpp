@@ -118,6 +118,6 @@ void ShapePage::Update_Shape_Graphics()
         graphic.cor_rad_val_val = float(shape_cor_radius_Stepper->value());
         graphic.double_star_type = double_star_Stepper->value();
         graphic.polygon_type = polygon_Stepper->value();
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
     });
 }

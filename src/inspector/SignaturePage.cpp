@@ -43,7 +43,7 @@ void SignaturePage::load(const SKTGraphic& graphic)
 void SignaturePage::Update_Sign_Graphics()
 {
     host_.writeSelectedGraphics([this](SKTGraphic& graphic, qsizetype selected) {
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
         Sign_Border_Box->writeTo(graphic);
         if (selected == 1)
             graphic._file_path = Sign_image_path->text();

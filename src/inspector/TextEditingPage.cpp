@@ -91,7 +91,7 @@ void TextEditingPage::Update_Text_Graphics()
     if (!properties_)
         return;
     host_.writeSelectedGraphics([this](SKTGraphic& graphic, qsizetype selected) {
-        graphic.print_object = printObjectValue();
+        graphic.print_object = printObjectValue(graphic);
         properties_->Text_Border_Box->writeTo(graphic);
         properties_->Text_Fill_Box->writeTo(graphic);
         graphic.txt_clr = Text_clr->color();

@@ -1,5 +1,7 @@
 #include "mainwindow/DesignFile.h"
 
+#include "barcodes/BarcodeCardFields.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
@@ -256,6 +258,8 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
         // An image object keeps only its file's path; its picture is loaded again.
         if (typeid(*graphic) == typeid(SKTImage))
             graphic->setFilePath(graphic->_file_path);
+        else if (typeid(*graphic) == typeid(SKTBarcode))
+            restoreBarcodePicture(*graphic);
         graphics.append(std::move(graphic));
     }
     return graphics;

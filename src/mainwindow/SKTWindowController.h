@@ -261,7 +261,11 @@ public:
     CardSnapshot firstCardSnapshot();
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override { updateLayoutActions(); }
+    void setSameSizeButtonsEnabled(bool) override
+    {
+        updateLayoutActions();
+        showSelectionPrinting();
+    }
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Shows the text's words in the panel, selected and taking the keyboard.
@@ -449,6 +453,12 @@ private:
     void updateLayoutActions();
     void lockSelection(bool lock);
     void buildBackgroundGallery();
+    // "Print this object" tells whether all, none or some of the selected objects print.
+    void showSelectionPrinting();
+    // The strip's picture becomes the front's background as one undo step of the front.
+    void applyGalleryBackground(const QString& path);
+    // Registers, on the front's history, putting back the front's background as it is now.
+    void registerFrontBackgroundUndo();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
@@ -469,6 +479,11 @@ private:
     void deselectPresetUnlessSizeMatches();
     void buildCanvases();
     void placeProfile(const User_Profile_Class& profile, SKTGraphicView* canvas, bool gated);
+    // Places a side's profile as one undo step of that side.
+    void placeProfileOnSide(const User_Profile_Class& profile, SKTGraphicView* canvas);
+    // Registers, on the side's history, putting back its profile fields' texts, photos,
+    // visibility and sources as they are now.
+    void registerProfileFieldsUndo(SKTDocument::Side side);
     // A newly placed profile text grows to hold its value and the first values of its source.
     void fitToValues(const SKTGraphicPtr& placed, const QString& shown, const QSizeF& cardSize) const;
     void placeNewProfileIfGiven(bool cardOpened);

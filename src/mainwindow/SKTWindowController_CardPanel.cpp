@@ -3,6 +3,7 @@
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
 #include "widgets/ColorWell.h"
+#include "inspector/AlignmentPage.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/PropertiesInspector.h"
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 Card_PropertyPtr SKTWindowController::currentCardSettings() const
 {
@@ -34,6 +37,21 @@ void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
     // A design may name a preset its card does not have: the list shows no preset then.
     if (!graphic)
         deselectPresetUnlessSizeMatches();
+    else
+        showSelectionPrinting();
+}
+
+void SKTWindowController::showSelectionPrinting()
+{
+    const SKTGraphicView* canvas = currentCanvas();
+    if (!inspector_ || !canvas)
+        return;
+    const SKTDocument::Graphics selected = canvas->selectedGraphics();
+    if (selected.isEmpty())
+        return;
+    const auto printing = std::count_if(
+        selected.cbegin(), selected.cend(), [](const SKTGraphicPtr& graphic) { return graphic->print_object == 0; });
+    inspector_->aligmnt_tab->showPrinting(printing, selected.size());
 }
 
 void SKTWindowController::sideGraphicsChanged(SKTDocument::Side side)

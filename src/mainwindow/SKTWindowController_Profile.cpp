@@ -9,6 +9,7 @@
 #include "jobs/DataBinding.h"
 #include "mainwindow/MainProfileHost.h"
 #include "mainwindow/MainWindowExport.h"
+#include "mainwindow/ProfileFieldStates.h"
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
 #include "profiles/ProfileTemplate.h"
@@ -43,12 +44,33 @@ void SKTWindowController::Fill_User_profile_Details()
 
 void SKTWindowController::Fill_User_profile_info_front_side()
 {
-    placeProfile(*Front_user_profile, _graphicView, true);
+    placeProfileOnSide(*Front_user_profile, _graphicView);
 }
 
 void SKTWindowController::Fill_User_profile_info_back_side()
 {
-    placeProfile(*Back_user_profile, _graphicView_BACK, true);
+    placeProfileOnSide(*Back_user_profile, _graphicView_BACK);
+}
+
+void SKTWindowController::placeProfileOnSide(const User_Profile_Class& profile, SKTGraphicView* canvas)
+{
+    // The fields placed, replaced and hidden are one change: one Undo takes them all back.
+    const SKTDocument::Side side = canvas->editedSide();
+    UndoManager& undo = document_->undoManager(side);
+    undo.beginGroup();
+    registerProfileFieldsUndo(side);
+    placeProfile(profile, canvas, true);
+    undo.endGroup();
+    refreshUndoActions();
+}
+
+void SKTWindowController::registerProfileFieldsUndo(SKTDocument::Side side)
+{
+    document_->undoManager(side).registerUndo(
+        [this, side, states = ProfileFieldStates::of(document_->graphicsOfSide(side))] {
+            registerProfileFieldsUndo(side);
+            states.restore();
+        });
 }
 
 void SKTWindowController::Fill_User_profile_info_TEMP_side()

@@ -271,7 +271,7 @@ void Print_Wnd::connectFields()
     for (QDoubleSpinBox* field : { width_Text, height_Text, horz_mar_Text, vert_mar_Text })
         connect(field, &QDoubleSpinBox::valueChanged, this, &Print_Wnd::Check_Max_Cell_Value);
     for (QSpinBox* field : { Row_Text, Col_Text })
-        connect(field, &QSpinBox::valueChanged, this, &Print_Wnd::Check_Max_Cell_Value);
+        connect(field, &QSpinBox::valueChanged, this, &Print_Wnd::gridCountTyped);
     connect(Printer_ComboBox, &QComboBox::currentIndexChanged, this, &Print_Wnd::printerChosen);
     connect(Orient_ComboBox, &QComboBox::currentIndexChanged, this, &Print_Wnd::orientationChosen);
     connect(print_alignment, &QComboBox::currentIndexChanged, this, [this](int index) {

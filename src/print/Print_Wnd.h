@@ -58,6 +58,7 @@ public:
 
 private:
     void buildWindow();
+    void gridCountTyped();
     QWidget* buildPrinterGroup();
     QWidget* buildCardGroup();
     QWidget* buildGridGroup();
@@ -98,6 +99,10 @@ private:
     Picture back_image;
     PrintBatchState batch_;
     bool loading = false;
+    // The rows and columns the user asked for. Every refit fits these, so a cell too large
+    // for the paper for a while takes cells away only while it does not fit.
+    int askedRows_ = 1;
+    int askedColumns_ = 1;
 
     QComboBox* Printer_ComboBox;
     QComboBox* Orient_ComboBox;

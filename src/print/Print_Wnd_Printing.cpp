@@ -92,8 +92,9 @@ void Print_Wnd::Execute_Printing(bool preview)
 void Print_Wnd::previewSheets()
 {
     std::unique_ptr<Printing_View> job = makeJob();
-    // The preview shows the job from its first sheet, whatever range the last print took.
-    printInfo->setPrintRange(QPrinter::AllPages);
+    // The preview shows what will print: the sheets chosen, or all of them.
+    if (!chosenSheetsExist(job->numberOfPages()))
+        return;
     QPageLayout paperShown = printInfo->pageLayout();
     bool printAsked = false;
     {
@@ -154,7 +155,7 @@ void Print_Wnd::printSheets(const Printing_View& job)
 {
     // Each print goes to the printer chosen now, never to where an earlier one went.
     applyChosenPrinter();
-    if (!chosenSheetsExist(job.numberOfPages(false)))
+    if (!chosenSheetsExist(job.numberOfPages()))
         return;
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(jobTitle(job));

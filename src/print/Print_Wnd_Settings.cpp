@@ -94,6 +94,7 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     quietly(height_Text, Points_to_MM_Convert(settings_.label_hight));
     quietly(Row_Text, 1);
     quietly(Col_Text, 1);
+    askedRows_ = askedColumns_ = 1;
     // The gaps start at 0, as their fields show.
     quietly(horz_mar_Text, 0.0);
     quietly(vert_mar_Text, 0.0);
@@ -205,17 +206,28 @@ void Print_Wnd::Check_Max_Cell_Value()
     if (loading)
         return;
     const FitRequest request { float(width_Text->value()), float(height_Text->value()), float(horz_mar_Text->value()),
-        float(vert_mar_Text->value()), Col_Text->value(), Row_Text->value() };
+        float(vert_mar_Text->value()), askedColumns_, askedRows_ };
     const FitResult fit = PrintLayout::Check_Max_Cell_Value(settings_, request);
-    if (fit.columnsShown)
-        quietly(Col_Text, *fit.columnsShown);
-    if (fit.rowsShown)
-        quietly(Row_Text, *fit.rowsShown);
+    // The fields show the grid that prints; what was asked comes back once it fits again.
+    quietly(Col_Text, fit.columns);
+    quietly(Row_Text, fit.rows);
     if (!batch_.inUse()) {
         settings_.Total_Label = settings_.cellsPerSheet();
         quietly(Total_Text, settings_.Total_Label);
     }
     Refresh_Preview();
+}
+
+void Print_Wnd::gridCountTyped()
+{
+    if (loading)
+        return;
+    askedRows_ = Row_Text->value();
+    askedColumns_ = Col_Text->value();
+    Check_Max_Cell_Value();
+    // A typed count that does not fit is cut to what fits, as the field then shows.
+    askedRows_ = settings_.Print_Row;
+    askedColumns_ = settings_.Print_Col;
 }
 
 void Print_Wnd::Refresh_Preview()

@@ -21,22 +21,22 @@ QString Printing_View::previewLimitMessage()
                           "sheets. However, printing has no such restriction.");
 }
 
-int Printing_View::numberOfPages(bool preview) const
+int Printing_View::numberOfPages() const
 {
-    const int sheets = PrintLayout::sheetCount(settings_.Total_Label_Real, settings_.Print_Row, settings_.Print_Col);
-    if (preview && sheets > previewSheetLimit) {
-        dialogs().showMessage(previewLimitMessage());
-        return previewSheetLimit;
-    }
-    return sheets;
+    return PrintLayout::sheetCount(settings_.Total_Label_Real, settings_.Print_Row, settings_.Print_Col);
 }
 
 std::pair<int, int> Printing_View::sheetRange(const QPrinter& printer, bool preview) const
 {
-    int first = 0, last = numberOfPages(preview) - 1;
+    int first = 0, last = numberOfPages() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = printer.fromPage() - 1;
         last = std::min(last, printer.toPage() - 1);
+    }
+    // A preview shows at most the limit, counted from the first sheet chosen.
+    if (preview && last - first + 1 > previewSheetLimit) {
+        dialogs().showMessage(previewLimitMessage());
+        last = first + previewSheetLimit - 1;
     }
     return { first, last };
 }

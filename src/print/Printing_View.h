@@ -16,13 +16,14 @@ class Printing_View
 public:
     Printing_View(PrintLayout::PrintSettings settings, PrintCardSource cards);
 
-    // Sheets of the job; a preview shows at most previewSheetLimit of them and says so.
-    int numberOfPages(bool preview) const;
+    // Sheets of the job.
+    int numberOfPages() const;
     static constexpr int previewSheetLimit = 50;
     static QString previewLimitMessage();
 
     // The 0-based first and last sheet printed: those of the printer's page range when one
-    // is set, within the job; first > last when the range holds none.
+    // is set, within the job; first > last when the range holds none. A preview shows at
+    // most previewSheetLimit of them and says so.
     std::pair<int, int> sheetRange(const QPrinter& printer, bool preview) const;
     // The 1-based first and last card on the sheets printed (in a batch, the data rows).
     std::pair<int, int> cardRange(const QPrinter& printer) const;

@@ -14,7 +14,6 @@ struct AxisFit
 {
     int count = 1;
     float gap = 0;
-    bool countChanged = false;
 };
 
 // One axis of the fitting: count cells of size on paper of length with the two margins.
@@ -22,17 +21,12 @@ AxisFit fitAxis(bool autoCentre, int typedCount, float size, float typedGap, flo
 {
     AxisFit fit;
     fit.count = std::max(typedCount, 1);
-    fit.countChanged = fit.count != typedCount;
     const float available = paper - marginA - marginB;
-    const auto shrinkTo = [&](int fitting, bool alwaysShow) {
-        const int before = fit.count;
-        fit.count = std::min(fit.count, std::max(fitting, 1));
-        fit.countChanged = fit.countChanged || alwaysShow || fit.count < before;
-    };
+    const auto shrinkTo = [&](int fitting) { fit.count = std::min(fit.count, std::max(fitting, 1)); };
     if (autoCentre) {
         const auto spreadOf = [&](int count) { return (available - float(count) * size) / float(count + 1); };
         if (!(spreadOf(fit.count) > 0))
-            shrinkTo(int(std::trunc(available / size)), true);
+            shrinkTo(int(std::trunc(available / size)));
         // The cells that fit are spread too: with no gap the grid would sit on the bottom margin.
         fit.gap = std::max(spreadOf(fit.count), 0.0f);
         return fit;
@@ -41,7 +35,7 @@ AxisFit fitAxis(bool autoCentre, int typedCount, float size, float typedGap, flo
     const float outside
         = (available - float(fit.count) * size - float(fit.count - 1) * typedGap) / float(fit.count + 1);
     if (!(outside > 0))
-        shrinkTo(int(std::floor((paper + typedGap - marginA - marginB) / (size + typedGap))), false);
+        shrinkTo(int(std::floor((paper + typedGap - marginA - marginB) / (size + typedGap))));
     return fit;
 }
 
@@ -79,14 +73,7 @@ FitResult Check_Max_Cell_Value(PrintSettings& settings, const FitRequest& reques
     settings.Print_Col = columns.count;
     settings.Print_Row = rows.count;
 
-    FitResult result;
-    result.columns = columns.count;
-    result.rows = rows.count;
-    if (columns.countChanged)
-        result.columnsShown = columns.count;
-    if (rows.countChanged)
-        result.rowsShown = rows.count;
-    return result;
+    return FitResult { columns.count, rows.count };
 }
 
 int sheetCount(int total, int rows, int columns)

@@ -57,13 +57,11 @@ struct FitRequest
     int rows = 1;
 };
 
-// The fitted grid; columnsShown / rowsShown are set when the window's field must change.
+// The fitted grid.
 struct FitResult
 {
     int columns = 1;
     int rows = 1;
-    std::optional<int> columnsShown;
-    std::optional<int> rowsShown;
 };
 
 // Fits the typed grid on the paper of settings: writes the cell size, the gaps, rows and

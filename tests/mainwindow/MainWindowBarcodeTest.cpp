@@ -5,11 +5,16 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
+#include "model/CardGlobals.h"
 #include "model/SKTBarcode.h"
+#include "render/GraphicsRenderingInstaller.h"
+#include "render/SKTRenderingView.h"
 #include "series/SeriesListModel.h"
 #include "series/View_Data_Series.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -85,6 +90,56 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
     main.Open_Barcode_Window();
     EXPECT_EQ(shown, QStringList({ "Ann", "Bob" }));
     QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+}
+
+void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons)
+{
+    const QPointF at = cardPoint * canvas.zoomFactor();
+    QMouseEvent event(type, at, canvas.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &event);
+}
+
+QImage frontAt300Dpi(SKTWindowController& main)
+{
+    const CardSideBase base = GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
+        main.Front_card_Prop, main.Back_card_Prop, main.frontCanvasBounds());
+    return SKTRenderingView::image_From_Card_Graphics(main.Get_Front_Controls_Array(), false, base)
+        .toImage(300.0, Qt::white);
+}
+
+// A barcode dragged by fractions of a point comes back from its file drawn on the same pixels.
+TEST_F(MainWindowTest, DraggedBarcodeReopensPixelIdentical)
+{
+    SKTWindowController& main = start();
+    main.show();
+    QApplication::processEvents();
+    const SKTGraphicPtr barcode = placeBarcode(main);
+    main.document().undoManager().checkpoint();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    const QPointF grip = barcode->bounds().center();
+    const QPointF moved = grip + QPointF(13.37, 7.61);
+    sendMouse(*front, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    for (int step = 1; step <= 3; ++step)
+        sendMouse(*front, QEvent::MouseMove, grip + (moved - grip) * (step / 3.0), Qt::LeftButton);
+    sendMouse(*front, QEvent::MouseButtonRelease, moved, Qt::NoButton);
+    main.document().undoManager().checkpoint();
+    ASSERT_NE(barcode->bounds().x(), std::floor(barcode->bounds().x())) << "the drag left a fractional origin";
+
+    const QImage before = frontAt300Dpi(main);
+    const QString path = folder.filePath(QStringLiteral("barcode.dcard"));
+    Project_File_Name = path;
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    ASSERT_EQ(main.Get_Front_Controls_Array().size(), 1);
+    const SKTGraphicPtr reopened = main.Get_Front_Controls_Array().front();
+    EXPECT_EQ(reopened->bounds(), barcode->bounds());
+    const QImage after = frontAt300Dpi(main);
+    ASSERT_EQ(after.size(), before.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            differing += before.pixel(x, y) != after.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 } // namespace

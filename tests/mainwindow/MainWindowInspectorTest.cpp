@@ -190,6 +190,42 @@ TEST_F(MainWindowTest, ButtonStatesFollowTheObjectShown)
     EXPECT_EQ(states(), QStringLiteral("001000001"));
 }
 
+// With objects that print and objects that do not selected, the box is partly ticked whichever
+// was clicked last; other changes keep each object's own choice, and a click sets all.
+TEST_F(MainWindowTest, ThePrintBoxOfAMixedSelectionIsPartlyTicked)
+{
+    SKTWindowController& main = start();
+    const SKTGraphicPtr first = place(main, 3);
+    const SKTGraphicPtr second = place(main, 3);
+    second->print_object = 1;
+    QCheckBox* prints = main.inspector().aligmnt_tab->print_object_chk;
+    SKTGraphicView& canvas = *main.currentCanvas();
+    for (const SKTGraphicPtr& clicked : { first, second }) {
+        canvas.selectAll();
+        main.Show_RHS_Properties(clicked);
+        EXPECT_EQ(prints->checkState(), Qt::PartiallyChecked);
+    }
+    main.inspector().shape_tab->Update_Shape_Graphics();
+    EXPECT_EQ(first->print_object, 0);
+    EXPECT_EQ(second->print_object, 1);
+    EXPECT_EQ(prints->checkState(), Qt::PartiallyChecked);
+
+    prints->click();
+    EXPECT_EQ(prints->checkState(), Qt::Checked);
+    EXPECT_EQ(first->print_object, 0);
+    EXPECT_EQ(second->print_object, 0);
+    prints->click();
+    EXPECT_EQ(prints->checkState(), Qt::Unchecked) << "a mix is never chosen by a click";
+    EXPECT_EQ(first->print_object, 1);
+    EXPECT_EQ(second->print_object, 1);
+
+    // One object alone shows its own choice.
+    first->print_object = 0;
+    canvas.deselectAll();
+    main.Show_RHS_Properties(first);
+    EXPECT_EQ(prints->checkState(), Qt::Checked);
+}
+
 TEST_F(MainWindowTest, ThePrintBoxIsTickedForObjectsThatPrintAndOldFilesPrintAsBefore)
 {
     SKTWindowController& main = start();
@@ -232,7 +268,8 @@ TEST_F(MainWindowTest, ThePrintBoxIsTickedForObjectsThatPrintAndOldFilesPrintAsB
     EXPECT_TRUE(frontShows(main, { 40, 30 }, Qt::red));
     EXPECT_TRUE(frontShows(main, { 130, 30 }, Qt::white));
     const SKTGraphicPtr leftOut = opened.at(0)->bounds().left() > 50 ? opened.at(0) : opened.at(1);
-    main.currentCanvas()->selectAll();
     main.Show_RHS_Properties(leftOut);
-    EXPECT_FALSE(prints->isChecked());
+    EXPECT_EQ(prints->checkState(), Qt::Unchecked);
+    main.currentCanvas()->selectAll();
+    EXPECT_EQ(prints->checkState(), Qt::PartiallyChecked);
 }

@@ -40,6 +40,15 @@ SKTGraphicPtr objectWithID(const SKTDocument::Graphics& graphics, const QString&
     return nullptr;
 }
 
+// The objects' archives by what they hold, whatever bytes lay them out.
+QList<PlistValue> contentsOf(const SKTDocument::Graphics& graphics)
+{
+    QList<PlistValue> contents;
+    for (const SKTGraphicPtr& graphic : graphics)
+        contents.append(PropertyList::read(graphic->archivedData()));
+    return contents;
+}
+
 QString savedPicture(const QTemporaryDir& folder)
 {
     const QString path = folder.filePath(QStringLiteral("photo.png"));
@@ -245,6 +254,48 @@ TEST_F(MainWindowProfileTest, TheProfileButtonPlacesWhatTheDialogWasGiven)
     EXPECT_EQ(image->Text_Value, photo);
     EXPECT_EQ(image->FilePath(), photo);
     EXPECT_TRUE(main.frontCanvasBounds().contains(image->bounds()));
+}
+
+// What one OK places is one undo step: Undo takes every placed field away (and puts back a
+// field the profile changed), Redo places them again.
+TEST_F(MainWindowProfileTest, UndoAfterTheProfileTakesAllItPlacedAway)
+{
+    SKTWindowController& main = start();
+    Fill_User_Profile = true;
+    main.Front_user_profile->fields[Field::Name].value = QStringLiteral("Ann");
+    main.Fill_User_profile_info_front_side();
+    main.document().undoManager().checkpoint();
+    const SKTGraphicPtr name = objectWithID(main.Get_Front_Controls_Array(), "Fup_Name");
+    ASSERT_TRUE(name);
+    const QList<PlistValue> before = contentsOf(main.Get_Front_Controls_Array());
+    const QString photo = savedPicture(folder);
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        profile->row(Field::Name).value->setText(QStringLiteral("Bob"));
+        profile->row(Field::Company_name).value->setText(QStringLiteral("Example Ltd"));
+        profile->row(Field::phone).value->setText(QStringLiteral("555 0100"));
+        profile->Set_User_Image(photo);
+        profile->OK_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    ASSERT_EQ(main.Get_Front_Controls_Array().size(), 4);
+    EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Bob"));
+    const QList<PlistValue> placed = contentsOf(main.Get_Front_Controls_Array());
+    QAction* undo = main.action(QStringLiteral("Undo_btn"));
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_TRUE(main.isWindowModified());
+
+    undo->trigger();
+    EXPECT_EQ(main.Get_Front_Controls_Array().size(), 1);
+    EXPECT_EQ(contentsOf(main.Get_Front_Controls_Array()), before);
+    main.action(QStringLiteral("Redo_btn"))->trigger();
+    EXPECT_EQ(main.Get_Front_Controls_Array().size(), 4);
+    EXPECT_EQ(contentsOf(main.Get_Front_Controls_Array()), placed);
+    undo->trigger();
+    EXPECT_EQ(contentsOf(main.Get_Front_Controls_Array()), before);
 }
 
 TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)

@@ -380,6 +380,82 @@ TEST(PrintWindow, SheetsThreeToFourOfSixPrintAloneAndSheetsPastTheEndAreRefused)
     EXPECT_EQ(contents(pdf), written);
 }
 
+// The preview shows what will print: with "Only sheets" the chosen sheets alone.
+TEST(PrintWindow, ThePreviewShowsOnlyTheChosenSheets)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    numberedRows(host, 3);
+    Print_Wnd window;
+    std::vector<int> shown;
+    scripted->modalHandler = [&](QDialog& dialog) {
+        if (&dialog == &window) {
+            window.show();
+            choosePrinter(window, Print_Wnd::pdfFileEntry());
+            window.Execute_Printing(true);
+            onlySheets(window, 2, 2);
+            window.Execute_Printing(true);
+            onlySheets(window, 4, 4); // past the last sheet: said, and nothing is previewed
+            window.Execute_Printing(true);
+        } else if (auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog)) {
+            auto* sheets = preview->findChild<QPrintPreviewWidget*>();
+            EXPECT_TRUE(sheets);
+            if (sheets) {
+                sheets->updatePreview();
+                shown.push_back(sheets->pageCount());
+            }
+            return int(QDialog::Rejected);
+        }
+        return 0;
+    };
+    window.Open_Print_Wnd(host);
+    EXPECT_EQ(shown, (std::vector<int> { 3, 1 }));
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("has 3 sheets")));
+}
+
+// Rows and columns change only when the user types them: a cell too large for a while (both
+// sides, the back beside the front) takes cells away only while it does not fit.
+TEST(PrintWindow, TheTypedGridComesBackWhenItsCellsFitAgain)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    numberedRows(host, 8);
+    Print_Wnd window;
+    openWith(window, host, scripted, [](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        QList<QSpinBox*> numbers = counts(w);
+        numbers[0]->setValue(4);
+        numbers[1]->setValue(2);
+        const PrintSettings& s = w.settings();
+        ASSERT_EQ(std::pair(s.Print_Row, s.Print_Col), std::pair(4, 2));
+        QComboBox* backPlace = nullptr;
+        for (QComboBox* combo : w.findChildren<QComboBox*>())
+            if (combo->toolTip() == QStringLiteral("Where the back goes when both sides print"))
+                backPlace = combo;
+        ASSERT_TRUE(backPlace);
+
+        titled<QRadioButton>(w, QStringLiteral("Front and back"))->click();
+        EXPECT_EQ(std::pair(s.Print_Row, s.Print_Col), std::pair(2, 2)) << "backs below: cells twice as high";
+        backPlace->setCurrentIndex(1);
+        EXPECT_EQ(std::pair(s.Print_Row, s.Print_Col), std::pair(4, 1)) << "backs beside: cells twice as wide";
+        EXPECT_EQ(std::pair(numbers[0]->value(), numbers[1]->value()), std::pair(4, 1)) << "the fields show the grid";
+        titled<QRadioButton>(w, QStringLiteral("Front only"))->click();
+        EXPECT_EQ(std::pair(s.Print_Row, s.Print_Col), std::pair(4, 2));
+        EXPECT_EQ(std::pair(numbers[0]->value(), numbers[1]->value()), std::pair(4, 2));
+        EXPECT_EQ(sheetCount(s.Total_Label, s.Print_Row, s.Print_Col), 1) << "8 rows stay on one sheet";
+
+        // A typed count that does not fit is cut to what fits, and stays so.
+        numbers[0]->setValue(99);
+        const int fitting = s.Print_Row;
+        EXPECT_LT(fitting, 99);
+        EXPECT_EQ(numbers[0]->value(), fitting);
+        titled<QRadioButton>(w, QStringLiteral("Front and back"))->click();
+        titled<QRadioButton>(w, QStringLiteral("Front only"))->click();
+        EXPECT_EQ(s.Print_Row, fitting);
+    });
+}
+
 TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
 {
     if (!PdfTools::available())

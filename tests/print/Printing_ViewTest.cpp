@@ -140,11 +140,18 @@ TEST_F(PrintingViewTest, PreviewStopsAtFiftySheetsWithItsMessagePrintingDoesNot)
     ScriptedDialogs scripted;
     PrintSettings s = twoByTwo(51 * 4);
     const Printing_View job(s, [](int) { return PrintCellCards { card(Qt::blue, {}), {} }; });
-    EXPECT_EQ(job.numberOfPages(true), 50);
+    QPrinter printer(QPrinter::HighResolution);
+    EXPECT_EQ(job.sheetRange(printer, true), std::pair(0, 49));
     EXPECT_EQ(scripted->messages(), std::vector<QString> { Printing_View::previewLimitMessage() });
-    EXPECT_EQ(job.numberOfPages(false), 51);
+    EXPECT_EQ(job.sheetRange(printer, false), std::pair(0, 50));
+    EXPECT_EQ(job.numberOfPages(), 51);
+    // Counted from the first sheet chosen: a range from sheet 51 still shows.
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(51, 51);
+    EXPECT_EQ(job.sheetRange(printer, true), std::pair(50, 50));
+    printer.setPrintRange(QPrinter::AllPages);
     s.Total_Label_Real = 50 * 4;
-    EXPECT_EQ(Printing_View(s, {}).numberOfPages(true), 50);
+    EXPECT_EQ(Printing_View(s, {}).sheetRange(printer, true), std::pair(0, 49));
     EXPECT_EQ(scripted->messages().size(), 1u);
 }
 

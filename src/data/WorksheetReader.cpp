@@ -1,6 +1,7 @@
 #include "data/WorksheetReader.h"
 
 #include "data/CellFormat.h"
+#include "data/CellFormatText.h"
 #include "data/CellReference.h"
 #include "data/CellText.h"
 #include "data/SerialDate.h"
@@ -325,7 +326,7 @@ QString WorksheetReader::cellText(CellType type, const char* utf8, size_t size) 
     return shown.isEmpty() ? decodeCellText(iso) : shown;
 }
 
-QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8) const
+QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8)
 {
     const std::string_view stored(utf8, cell.size);
     const CellFormat* format = styles_.isEmpty() ? nullptr : &styles_.format(cell.style);
@@ -344,7 +345,8 @@ QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8) con
         return cellTextFromUtf8(utf8, qsizetype(cell.size));
     if (cell.type == CellType::Boolean)
         return value == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    return format->format(value, date1904_);
+    format->format(value, date1904_, formatted_);
+    return cellformat::shownText(formatted_);
 }
 
 void WorksheetReader::addText(const std::string& utf8, CellType type)

@@ -93,7 +93,7 @@ private:
     // The shown text of a cell of a text type.
     QString cellText(CellType type, const char* utf8, size_t size) const;
     // The shown text of a number, a boolean or a date cell under its style's number format.
-    QString valueText(const ParsedCell& cell, const char* utf8) const;
+    QString valueText(const ParsedCell& cell, const char* utf8);
     void capture(std::string& text, std::string_view more);
     // Hands the batch's untaken rows to onRow until it returns false; false then.
     bool handOn(Batch& batch, const std::function<bool(const Row&)>& onRow);
@@ -128,4 +128,5 @@ private:
     std::vector<ParsedCell> rowCells_; // the row being parsed, its texts in rowBytes_
     std::string rowBytes_;
     Row row_; // the row being handed on, reused
+    std::u16string formatted_; // a formatted value being written, reused
 };

@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -45,6 +46,20 @@ int referenceColumn(const char* reference)
         letters[count] = char16_t(c);
     }
     return Get_Col_index(QStringView(letters, count), 65);
+}
+
+// A cell's style index: decimal digits alone, within an int.
+bool parseStyleIndex(const char* text, int& index)
+{
+    qint64 value = 0;
+    const char* c = text;
+    for (; *c >= '0' && *c <= '9'; ++c) {
+        value = value * 10 + (*c - '0');
+        if (value > std::numeric_limits<int>::max())
+            return false;
+    }
+    index = int(value);
+    return c != text && *c == '\0';
 }
 
 } // namespace
@@ -227,7 +242,21 @@ void WorksheetReader::startCell(const char** attrs)
     inCell_ = true;
     value_.clear();
     inlineText_.clear();
-    const char* type = XmlStream::attribute(attrs, "t");
+    // One pass over the attributes: a cell's are a few one-letter names, for every cell of a sheet.
+    const char* type = nullptr;
+    const char* style = nullptr;
+    const char* reference = nullptr;
+    for (; attrs && attrs[0]; attrs += 2) {
+        const char* name = attrs[0];
+        if (name[0] == '\0' || name[1] != '\0')
+            continue;
+        if (name[0] == 't')
+            type = attrs[1];
+        else if (name[0] == 's')
+            style = attrs[1];
+        else if (name[0] == 'r')
+            reference = attrs[1];
+    }
     cellType_ = CellType::Number;
     if (type) {
         if (std::strcmp(type, "s") == 0)
@@ -244,10 +273,8 @@ void WorksheetReader::startCell(const char** attrs)
             cellType_ = CellType::Error;
     }
     cellStyle_ = 0;
-    if (const char* style = XmlStream::attribute(attrs, "s")) {
-        const char* last = style + std::strlen(style);
-        const auto [end, status] = std::from_chars(style, last, cellStyle_);
-        if (status != std::errc() || end != last || cellStyle_ < 0) {
+    if (style) {
+        if (!parseStyleIndex(style, cellStyle_)) {
             stream_.fail(QStringLiteral("cell style \"%1\" is not valid").arg(QString::fromUtf8(style)));
             return;
         }
@@ -259,7 +286,6 @@ void WorksheetReader::startCell(const char** attrs)
             return;
         }
     }
-    const char* reference = XmlStream::attribute(attrs, "r");
     // A cell without a reference follows the one before it.
     cellColumn_ = nextColumn_;
     if (reference && *reference) {

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -82,20 +83,27 @@ struct FixedDigits
             point = 1;
             return;
         }
-        char buffer[32];
-        const auto result = std::to_chars(
-            buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, significantDigits - 1);
-        const std::string_view text(buffer, size_t(result.ptr - buffer));
-        const size_t exponent = text.find('e');
-        for (const char c : text.substr(0, exponent)) {
-            if (isDigit(c))
-                digits[count++] = c;
+        // Whole numbers of up to 15 digits are their own digits.
+        if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+            char reversed[16];
+            for (auto whole = quint64(magnitude); whole > 0; whole /= 10)
+                reversed[count++] = char('0' + whole % 10);
+            std::reverse_copy(reversed, reversed + count, digits);
+            point = count;
+            return;
         }
-        int power = 0;
-        const std::string_view powerText = text.substr(exponent + 1);
-        std::from_chars(
-            powerText.data() + (powerText.front() == '+' ? 1 : 0), powerText.data() + powerText.size(), power);
-        point = power + 1;
+        // The shortest digits that read back as the value are much quicker to find. Up to 15 of
+        // them are the 15-digit rounding itself (a 15-digit step is wider than the value's
+        // uncertainty); 16 or 17 round to it unless they end exactly half way. Those few, and
+        // values too small to be held to full precision, are rounded from the exact value.
+        read(magnitude, magnitude >= std::numeric_limits<double>::min());
+        if (count > significantDigits) {
+            const std::string_view tail(digits + significantDigits, size_t(count - significantDigits));
+            if (tail == "5" || tail == "50")
+                read(magnitude, false);
+            else
+                round(significantDigits);
+        }
         round(point + decimals);
     }
 
@@ -109,6 +117,29 @@ struct FixedDigits
     }
 
 private:
+    // The value's digits in scientific notation: the shortest that read back as it, or rounded
+    // to 15 significant digits.
+    void read(double magnitude, bool shortest)
+    {
+        char buffer[40];
+        char* const last = buffer + sizeof buffer;
+        const auto result = shortest
+            ? std::to_chars(buffer, last, magnitude, std::chars_format::scientific)
+            : std::to_chars(buffer, last, magnitude, std::chars_format::scientific, significantDigits - 1);
+        const std::string_view text(buffer, size_t(result.ptr - buffer));
+        const size_t exponent = text.find('e');
+        count = 0;
+        for (const char c : text.substr(0, exponent)) {
+            if (isDigit(c))
+                digits[count++] = c;
+        }
+        int power = 0;
+        const std::string_view powerText = text.substr(exponent + 1);
+        std::from_chars(
+            powerText.data() + (powerText.front() == '+' ? 1 : 0), powerText.data() + powerText.size(), power);
+        point = power + 1;
+    }
+
     void round(int keep)
     {
         if (keep < 0) {
@@ -205,6 +236,15 @@ private:
     bool first_ = true;
 };
 
+// The characters General shows for a finite non-zero value; their count.
+int generalCharacters(double value, char (&buffer)[32])
+{
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
+    std::replace(buffer, result.ptr, 'e', 'E');
+    return int(result.ptr - buffer);
+}
+
 } // namespace
 
 bool parseCellNumber(std::string_view stored, double& value)
@@ -220,26 +260,20 @@ bool parseCellNumber(std::string_view stored, double& value)
 
 void appendGeneralNumber(double value, std::u16string& text)
 {
-    if (value == 0) {
-        text += u'0';
-        return;
-    }
-    if (!std::isfinite(value)) {
-        cellformat::appendText(text, QString::number(value));
+    if (value == 0 || !std::isfinite(value)) {
+        cellformat::appendText(text, generalNumberText(value));
         return;
     }
     char buffer[32];
-    const auto result
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
-    for (const char* c = buffer; c != result.ptr; ++c)
-        text += *c == 'e' ? u'E' : char16_t(*c);
+    cellformat::appendLatin1(text, buffer, size_t(generalCharacters(value, buffer)));
 }
 
 QString generalNumberText(double value)
 {
-    std::u16string text;
-    appendGeneralNumber(value, text);
-    return cellformat::shownText(text);
+    if (value == 0 || !std::isfinite(value))
+        return value == 0 ? QStringLiteral("0") : QString::number(value);
+    char buffer[32];
+    return QString::fromLatin1(buffer, generalCharacters(value, buffer));
 }
 
 QString generalCellText(std::string_view stored)

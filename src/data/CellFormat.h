@@ -105,6 +105,7 @@ private:
 // A number as the General format shows it: at most 15 significant digits, no binary noise
 // (0.1 + 0.2 shows as "0.3"), "E+20" for large or small magnitudes.
 QString generalNumberText(double value);
+// The same text added to a formatter's buffer.
 void appendGeneralNumber(double value, std::u16string& text);
 // The shown text of a numeric cell's stored value under General, straight from its bytes when
 // they already read as General shows them. The bytes as text when they are no number.

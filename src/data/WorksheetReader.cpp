@@ -137,26 +137,28 @@ bool WorksheetReader::readToEnd(const std::function<bool(const Row&)>& onRow)
 
 bool WorksheetReader::handOn(Batch& batch, const std::function<bool(const Row&)>& onRow)
 {
+    Shown shown { sharedStrings_, styles_, date1904_, {}, {} };
+    Row& row = shown.row;
     while (batch.taken < batch.rowEnds.size()) {
         size_t index = batch.taken == 0 ? 0 : batch.rowEnds[batch.taken - 1];
         const size_t end = batch.rowEnds[batch.taken];
         ++batch.taken;
-        row_.clear();
+        row.clear();
         for (; index < end; ++index) {
             const ParsedCell& cell = batch.cells[index];
             const char* bytes = batch.bytes.data() + cell.offset;
             if (cell.type == CellType::Shared) {
-                const QString& text = sharedStrings_.at(cell.sharedIndex);
+                const QString& text = shown.sharedStrings.at(cell.sharedIndex);
                 if (!text.isEmpty())
-                    row_.push_back(Cell { cell.column, text, true });
+                    row.push_back(Cell { cell.column, text, true });
             } else if (cell.type == CellType::Number || cell.type == CellType::Boolean || cell.type == CellType::Date) {
-                if (QString text = valueText(cell, bytes); !text.isEmpty())
-                    row_.push_back(Cell { cell.column, std::move(text) });
+                if (QString text = valueText(cell, bytes, shown); !text.isEmpty())
+                    row.push_back(Cell { cell.column, std::move(text) });
             } else if (QString text = cellText(cell.type, bytes, cell.size); !text.isEmpty()) {
-                row_.push_back(Cell { cell.column, std::move(text) });
+                row.push_back(Cell { cell.column, std::move(text) });
             }
         }
-        if (!onRow(row_))
+        if (!onRow(row))
             return false;
     }
     batch.clear();
@@ -352,17 +354,17 @@ QString WorksheetReader::cellText(CellType type, const char* utf8, size_t size) 
     return shown.isEmpty() ? decodeCellText(iso) : shown;
 }
 
-QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8)
+QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8, Shown& shown) const
 {
     const std::string_view stored(utf8, cell.size);
-    const CellFormat* format = styles_.isEmpty() ? nullptr : &styles_.format(cell.style);
+    const CellFormat* format = shown.styles.isEmpty() ? nullptr : &shown.styles.format(cell.style);
     const bool general = !format || format->isGeneral();
     if (cell.type == CellType::Date) {
         const std::optional<double> serial = general
             ? std::nullopt
-            : serialFromIsoDate(QString::fromUtf8(utf8, qsizetype(cell.size)).trimmed(), date1904_);
+            : serialFromIsoDate(QString::fromUtf8(utf8, qsizetype(cell.size)).trimmed(), shown.date1904);
         // Without a number format of its own, a date written as a date shows as one.
-        return serial ? format->format(*serial, date1904_) : cellText(cell.type, utf8, cell.size);
+        return serial ? format->format(*serial, shown.date1904) : cellText(cell.type, utf8, cell.size);
     }
     if (cell.type == CellType::Number && general)
         return generalCellText(stored);
@@ -371,8 +373,8 @@ QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8)
         return cellTextFromUtf8(utf8, qsizetype(cell.size));
     if (cell.type == CellType::Boolean)
         return value == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    format->format(value, date1904_, formatted_);
-    return cellformat::shownText(formatted_);
+    format->format(value, shown.date1904, shown.formatted);
+    return cellformat::shownText(shown.formatted);
 }
 
 void WorksheetReader::addText(const std::string& utf8, CellType type)

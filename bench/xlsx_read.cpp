@@ -8,6 +8,10 @@
 // Every reader keeps every cell as text, as the import does. Our memory should grow linearly
 // with the cells: the last column gives the growth per million cells.
 //   bench_xlsx_read [ROWS_SCALE]   (1 by default; 0.1 makes every workbook ten times smaller)
+// With "formats" it compares instead one sheet of numbers read twice: every cell under a number
+// format (dates, times, 0.00, 0%, #,##0, booleans) and the same values in General. Runs of
+// the two alternate, so that a loaded machine slows both alike.
+//   bench_xlsx_read formats [ROWS_SCALE] [RUNS]   (1,000,000 rows by 5 columns, 5 runs each)
 #include "ResidentMemory.h"
 
 #include "data/SpreadsheetWriter.h"
@@ -42,6 +46,37 @@ ws = wb.create_sheet('Data', 0)
 for row in range(1, int(sys.argv[2]) + 1):
     ws.append(['R%dC%d' % (row, column) for column in range(1, 6)])
 wb.save(sys.argv[1])
+)";
+
+// The numbers sheet: argv[3] "formatted" gives each cell its column's style, anything else
+// leaves the cells in General. Booleans look the same either way.
+const char* const makeNumbers = R"(import sys, zipfile
+NS = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+REL = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+rows = int(sys.argv[2])
+styled = sys.argv[3] == 'formatted'
+z = zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED, compresslevel=1)
+z.writestr('xl/workbook.xml', '<workbook xmlns="%s" xmlns:r="%s"><sheets><sheet name="N" sheetId="1" r:id="rId1"/></sheets></workbook>' % (NS, REL))
+z.writestr('xl/_rels/workbook.xml.rels', '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+    '<Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/>'
+    '<Relationship Id="rId2" Type="%s/styles" Target="styles.xml"/></Relationships>' % (REL, REL))
+z.writestr('xl/styles.xml', '<styleSheet xmlns="%s"><numFmts count="1"><numFmt numFmtId="164" formatCode="hh:mm:ss"/></numFmts>'
+    '<cellXfs count="6"><xf numFmtId="0"/><xf numFmtId="14"/><xf numFmtId="164"/><xf numFmtId="2"/><xf numFmtId="9"/>'
+    '<xf numFmtId="3"/></cellXfs></styleSheet>' % NS)
+def s(style):
+    return ' s="%d"' % style if styled else ''
+with z.open('xl/worksheets/sheet1.xml', 'w', force_zip64=True) as f:
+    f.write(('<worksheet xmlns="%s"><dimension ref="A1:E%d"/><sheetData>' % (NS, rows)).encode())
+    for first in range(1, rows + 1, 10000):
+        chunk = []
+        for r in range(first, min(first + 10000, rows + 1)):
+            last = ('<c r="E%d"%s><v>%d</v></c>' % (r, s(5), r * 137) if r % 2 else '<c r="E%d" t="b"><v>%d</v></c>' % (r, r % 4 // 2))
+            chunk.append('<row r="%d"><c r="A%d"%s><v>%d</v></c><c r="B%d"%s><v>%r</v></c><c r="C%d"%s><v>%r</v></c>'
+                         '<c r="D%d"%s><v>%r</v></c>%s</row>' % (r, r, s(1), 30000 + r % 20000, r, s(2), (r % 86400) / 86400,
+                         r, s(3), r * 1.37 / 7, r, s(4), (r % 1000) / 1000, last))
+        f.write(''.join(chunk).encode())
+    f.write(b'</sheetData></worksheet>')
+z.close()
 )";
 
 // Each reader prints: wall seconds, processor seconds (the machine may be shared, so both are
@@ -132,6 +167,50 @@ void print(const char* reader, const std::optional<Run>& result, double cells)
         result->peakMiB, result->growthMiB, result->rows, result->growthMiB / (cells / 1e6));
 }
 
+// Reads the numbers sheet with and without formats, alternately; each run's times and the best
+// of each, and how much longer the formatted read takes.
+int compareFormats(const QString& program, double scale, int runs)
+{
+    const int rows = std::max(1, int(1'000'000 * scale));
+    QTemporaryDir folder;
+    const QString variants[] = { QStringLiteral("formatted"), QStringLiteral("general") };
+    QStringList books;
+    for (const QString& variant : variants) {
+        books.append(folder.filePath(variant + QStringLiteral(".xlsx")));
+        QProcess maker;
+        maker.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral("-c"), QString::fromUtf8(makeNumbers), books.back(), QString::number(rows), variant });
+        maker.waitForFinished(-1);
+        if (!QFile::exists(books.back())) {
+            std::fprintf(stderr, "python could not make the workbook\n");
+            return 1;
+        }
+    }
+    std::printf("%d x 5 numbers, %.1f MB formatted, %.1f MB general\n", rows, QFile(books[0]).size() / 1e6,
+        QFile(books[1]).size() / 1e6);
+    std::printf("%-10s %8s %8s %10s\n", "sheet", "wall s", "cpu s", "peak MiB");
+    std::optional<Run> best[2];
+    for (int attempt = 0; attempt < runs; ++attempt) {
+        for (int variant = 0; variant < 2; ++variant) {
+            const std::optional<Run> result = run(program, { QStringLiteral("--read"), books[variant] });
+            if (!result) {
+                std::fprintf(stderr, "reading %s failed\n", qPrintable(books[variant]));
+                return 1;
+            }
+            std::printf("%-10s %8.2f %8.2f %10.1f\n", qPrintable(variants[variant]), result->seconds,
+                result->processor, result->peakMiB);
+            std::fflush(stdout);
+            if (!best[variant] || result->seconds < best[variant]->seconds)
+                best[variant] = result;
+        }
+    }
+    std::printf("best of %d: formatted %.2f s wall, %.2f s cpu; general %.2f s wall, %.2f s cpu; formatted/general "
+                "%.2fx wall, %.2fx cpu\n",
+        runs, best[0]->seconds, best[0]->processor, best[1]->seconds, best[1]->processor,
+        best[0]->seconds / best[1]->seconds, best[0]->processor / best[1]->processor);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,6 +219,9 @@ int main(int argc, char** argv)
     const QStringList arguments = app.arguments();
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("--read"))
         return readWithOurs(arguments[2]);
+    if (arguments.size() > 1 && arguments[1] == QStringLiteral("formats"))
+        return compareFormats(app.applicationFilePath(), arguments.size() > 2 ? arguments[2].toDouble() : 1.0,
+            arguments.size() > 3 ? std::max(1, arguments[3].toInt()) : 5);
 
     const double scale = arguments.size() > 1 ? arguments[1].toDouble() : 1.0;
     const QString python = QStringLiteral("/usr/bin/python3");

@@ -1,5 +1,10 @@
 #include "data/CellFormat.h"
 
+#include "data/CellFormatText.h"
+#include "data/WorkbookMemory.h"
+
+#include <algorithm>
+
 namespace {
 
 using Part = CellFormat::Part;
@@ -11,9 +16,9 @@ bool isDatePart(Part part)
     return part >= Part::Year2 && part <= Part::AmPm;
 }
 
-Token token(Part part, const QString& text = QString(), int width = 0, bool fraction = false)
+Token token(Part part, const QString& text = QString(), int width = 0)
 {
-    return Token { part, text, width, fraction };
+    return Token { part, text, width };
 }
 
 bool isPlaceholder(QChar c)
@@ -47,6 +52,10 @@ public:
                 return false;
         }
         resolveMinutes();
+        for (const Token& token : section.tokens) {
+            if (token.part == Part::SecondFraction)
+                section.secondFractionWidth = std::max(section.secondFractionWidth, token.width);
+        }
         return true;
     }
 
@@ -97,9 +106,7 @@ private:
         } else if (c == u'@') {
             general(1);
         } else if (isPlaceholder(c)) {
-            section_->tokens.push_back(token(Part::Digit, QString(c), 0, pointSeen_));
-            if (pointSeen_)
-                ++section_->fractionDigits;
+            placeholder(c.unicode());
             ++i_;
         } else if (c == u'.') {
             point();
@@ -165,6 +172,17 @@ private:
         section_->hasGeneral = true;
         section_->tokens.push_back(token(Part::General));
         i_ += length;
+    }
+
+    // Placeholders alike in a row are one token: a code of many digits stays small.
+    void placeholder(char16_t c)
+    {
+        Token* last = section_->tokens.empty() ? nullptr : &section_->tokens.back();
+        if (last && last->part == Part::Digit && last->placeholder == c && last->fraction == pointSeen_)
+            ++last->width;
+        else
+            section_->tokens.push_back(Token { Part::Digit, {}, 1, pointSeen_, c });
+        ++(pointSeen_ ? section_->fractionDigits : section_->integerDigits);
     }
 
     void point()
@@ -363,13 +381,36 @@ CellFormat CellFormat::builtIn(int id)
 
 QString CellFormat::format(double value, bool date1904) const
 {
+    std::u16string text;
+    format(value, date1904, text);
+    return cellformat::shownText(text);
+}
+
+void CellFormat::format(double value, bool date1904, std::u16string& text) const
+{
+    text.clear();
     switch (kind_) {
     case Kind::Date:
-        return formatDate(value, date1904);
+        formatDate(value, date1904, text);
+        return;
     case Kind::Number:
-        return formatNumber(value);
+        formatNumber(value, text);
+        return;
     case Kind::General:
         break;
     }
-    return generalNumberText(value);
+    appendGeneralNumber(value, text);
+}
+
+qint64 CellFormat::memoryBytes() const
+{
+    qint64 bytes = qint64(sizeof(CellFormat) + sections_.capacity() * sizeof(Section));
+    for (const Section& section : sections_) {
+        bytes += qint64(section.tokens.capacity() * sizeof(Token));
+        for (const Token& token : section.tokens) {
+            if (!token.text.isEmpty())
+                bytes += WorkbookMemory::textBytes(token.text.size());
+        }
+    }
+    return bytes;
 }

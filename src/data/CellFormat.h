@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,11 @@ public:
 
     // The text shown for a number; date1904 says which day serial 0 is.
     QString format(double value, bool date1904) const;
+    // The same text written into a buffer the caller reuses from cell to cell, so that showing
+    // a cell allocates nothing but its final text.
+    void format(double value, bool date1904, std::u16string& text) const;
+    // The heap this format takes, to count against what a workbook may take.
+    qint64 memoryBytes() const;
 
     // Tokens of a format section (internal to the formatter, public for its parts).
     enum class Part
@@ -62,9 +68,11 @@ public:
     struct Token
     {
         Part part = Part::Literal;
-        QString text; // a literal, the placeholder character, or the AM/PM spelling
-        int width = 0; // digits of elapsed time or second fractions; placeholders after the point
-        bool fraction = false; // a digit placeholder after the decimal point
+        QString text; // a literal, the point, the percent sign, or the AM/PM spelling
+        // digits of elapsed time or second fractions; for placeholders, how many alike in a row
+        int width = 0;
+        bool fraction = false; // digit placeholders after the decimal point
+        char16_t placeholder = 0; // '0', '#' or '?'
     };
     struct Section
     {
@@ -75,6 +83,8 @@ public:
         int fractionDigits = 0;
         bool twelveHour = false;
         bool hasGeneral = false;
+        int integerDigits = 0; // placeholders before the point
+        int secondFractionWidth = 0; // the most decimals of a second shown
     };
 
 private:
@@ -85,8 +95,8 @@ private:
         Number
     };
 
-    QString formatDate(double serial, bool date1904) const;
-    QString formatNumber(double value) const;
+    void formatDate(double serial, bool date1904, std::u16string& text) const;
+    void formatNumber(double value, std::u16string& text) const;
 
     Kind kind_ = Kind::General;
     std::vector<Section> sections_;
@@ -95,6 +105,8 @@ private:
 // A number as the General format shows it: at most 15 significant digits, no binary noise
 // (0.1 + 0.2 shows as "0.3"), "E+20" for large or small magnitudes.
 QString generalNumberText(double value);
+// The same text added to a formatter's buffer.
+void appendGeneralNumber(double value, std::u16string& text);
 // The shown text of a numeric cell's stored value under General, straight from its bytes when
 // they already read as General shows them. The bytes as text when they are no number.
 QString generalCellText(std::string_view stored);

@@ -1,6 +1,6 @@
 #include "data/CellFormat.h"
 
-#include <QDate>
+#include "data/CellFormatText.h"
 
 #include <cmath>
 
@@ -8,11 +8,17 @@ namespace {
 
 using Part = CellFormat::Part;
 using Token = CellFormat::Token;
+using cellformat::appendLatin1;
+using cellformat::appendPadded;
+using cellformat::appendText;
 
 constexpr qint64 secondsPerDay = 86'400;
 // The last day a workbook can show: 31 December 9999 in either date system.
 constexpr double lastSerial1900 = 2'958'466;
 constexpr double lastSerial1904 = 2'957'004;
+// Days from 1 January 1970 back to the days the date systems count from.
+constexpr qint64 epoch1900 = -25'569; // 30 December 1899
+constexpr qint64 epoch1904 = -24'107; // 1 January 1904
 
 const char* const monthNames[] = { "January", "February", "March", "April", "May", "June", "July", "August",
     "September", "October", "November", "December" };
@@ -26,21 +32,38 @@ struct CalendarDay
     int weekday = 0; // 0 is Sunday
 };
 
+// The Gregorian date of a day counted from 1 January 1970, by integer arithmetic over
+// 400-year eras (March-based years put the leap day last).
+CalendarDay civilDay(qint64 days)
+{
+    days += 719'468; // from 1 March of year 0
+    const qint64 era = (days >= 0 ? days : days - 146'096) / 146'097;
+    const qint64 dayOfEra = days - era * 146'097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int month = int(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const int day = int(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    return { int(yearOfEra + era * 400 + (month <= 2 ? 1 : 0)), month, day, 0 };
+}
+
 // The day a serial names. The 1900 system counts a 29 February 1900 that never was (day 60) and
 // shows day 0 as "1900-01-00"; its weekdays follow that count, as the workbook shows them.
 CalendarDay calendarDay(qint64 days, bool date1904)
 {
     if (date1904) {
-        const QDate date = QDate(1904, 1, 1).addDays(days);
-        return { date.year(), date.month(), date.day(), int((days + 5) % 7) };
+        CalendarDay date = civilDay(epoch1904 + days);
+        date.weekday = int((days + 5) % 7);
+        return date;
     }
     const int weekday = int((days + 6) % 7);
     if (days == 0)
         return { 1900, 1, 0, weekday };
     if (days == 60)
         return { 1900, 2, 29, weekday };
-    const QDate date = (days < 60 ? QDate(1899, 12, 31) : QDate(1899, 12, 30)).addDays(days);
-    return { date.year(), date.month(), date.day(), weekday };
+    CalendarDay date = civilDay(epoch1900 + days + (days < 60 ? 1 : 0));
+    date.weekday = weekday;
+    return date;
 }
 
 // A serial split into whole days and units of the day (seconds, or tenths to thousandths of a
@@ -56,107 +79,112 @@ bool splitSerial(double serial, bool date1904, qint64 unitsPerSecond, qint64& da
     return true;
 }
 
-QString padded(qint64 number, int width)
+qint64 powerOfTen(int exponent)
 {
-    return QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+    qint64 power = 1;
+    while (exponent-- > 0)
+        power *= 10;
+    return power;
+}
+
+void appendName(std::u16string& text, const char* name, size_t length)
+{
+    appendLatin1(text, name, std::min(length, std::char_traits<char>::length(name)));
 }
 
 } // namespace
 
-QString CellFormat::formatDate(double serial, bool date1904) const
+void CellFormat::formatDate(double serial, bool date1904, std::u16string& text) const
 {
     const Section& section = sections_.front();
-    int fractionWidth = 0;
-    for (const Token& token : section.tokens) {
-        if (token.part == Part::SecondFraction)
-            fractionWidth = std::max(fractionWidth, token.width);
-    }
-    const qint64 unitsPerSecond = qint64(std::pow(10, fractionWidth));
+    const int fractionWidth = section.secondFractionWidth;
+    const qint64 unitsPerSecond = powerOfTen(fractionWidth);
     qint64 days = 0;
     qint64 units = 0;
     // Negative or far-future serials have no date; the number itself is what is known.
-    if (!splitSerial(serial, date1904, unitsPerSecond, days, units))
-        return generalNumberText(serial);
+    if (!splitSerial(serial, date1904, unitsPerSecond, days, units)) {
+        appendGeneralNumber(serial, text);
+        return;
+    }
     const qint64 seconds = units / unitsPerSecond;
     const qint64 totalSeconds = days * secondsPerDay + seconds;
     const CalendarDay day = calendarDay(days, date1904);
     const int hour = int(seconds / 3600);
-    QString text;
     for (const Token& token : section.tokens) {
         switch (token.part) {
         case Part::Year2:
-            text += padded(day.year % 100, 2);
+            appendPadded(text, day.year % 100, 2);
             break;
         case Part::Year4:
-            text += padded(day.year, 4);
+            appendPadded(text, day.year, 4);
             break;
         case Part::Month:
         case Part::Month2:
-            text += padded(day.month, token.part == Part::Month2 ? 2 : 1);
+            appendPadded(text, day.month, token.part == Part::Month2 ? 2 : 1);
             break;
         case Part::MonthAbbreviation:
-            text += QLatin1String(monthNames[day.month - 1], 3);
+            appendName(text, monthNames[day.month - 1], 3);
             break;
         case Part::MonthName:
-            text += QLatin1String(monthNames[day.month - 1]);
+            appendName(text, monthNames[day.month - 1], size_t(-1));
             break;
         case Part::MonthLetter:
-            text += QLatin1Char(monthNames[day.month - 1][0]);
+            appendName(text, monthNames[day.month - 1], 1);
             break;
         case Part::Day:
         case Part::Day2:
-            text += padded(day.day, token.part == Part::Day2 ? 2 : 1);
+            appendPadded(text, day.day, token.part == Part::Day2 ? 2 : 1);
             break;
         case Part::WeekdayAbbreviation:
-            text += QLatin1String(weekdayNames[day.weekday], 3);
+            appendName(text, weekdayNames[day.weekday], 3);
             break;
         case Part::WeekdayName:
-            text += QLatin1String(weekdayNames[day.weekday]);
+            appendName(text, weekdayNames[day.weekday], size_t(-1));
             break;
         case Part::Hour:
         case Part::Hour2: {
             const int shown = section.twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
-            text += padded(shown, token.part == Part::Hour2 ? 2 : 1);
+            appendPadded(text, shown, token.part == Part::Hour2 ? 2 : 1);
             break;
         }
         case Part::Minute:
         case Part::Minute2:
-            text += padded(seconds / 60 % 60, token.part == Part::Minute2 ? 2 : 1);
+            appendPadded(text, seconds / 60 % 60, token.part == Part::Minute2 ? 2 : 1);
             break;
         case Part::Second:
         case Part::Second2:
-            text += padded(seconds % 60, token.part == Part::Second2 ? 2 : 1);
+            appendPadded(text, seconds % 60, token.part == Part::Second2 ? 2 : 1);
             break;
         case Part::ElapsedHours:
-            text += padded(totalSeconds / 3600, token.width);
+            appendPadded(text, totalSeconds / 3600, token.width);
             break;
         case Part::ElapsedMinutes:
-            text += padded(totalSeconds / 60, token.width);
+            appendPadded(text, totalSeconds / 60, token.width);
             break;
         case Part::ElapsedSeconds:
-            text += padded(totalSeconds, token.width);
+            appendPadded(text, totalSeconds, token.width);
             break;
-        case Part::SecondFraction: {
-            const qint64 fraction = units % unitsPerSecond / qint64(std::pow(10, fractionWidth - token.width));
-            text += u'.' + padded(fraction, token.width);
+        case Part::SecondFraction:
+            text += u'.';
+            appendPadded(text, units % unitsPerSecond / powerOfTen(fractionWidth - token.width), token.width);
             break;
-        }
         case Part::AmPm: {
             // "AM/PM" or "A/P", in the case the code writes them.
-            const bool afternoon = hour >= 12;
             const qsizetype slash = token.text.indexOf(u'/');
-            text += afternoon ? token.text.mid(slash + 1) : token.text.left(slash);
+            appendText(text, hour >= 12 ? QStringView(token.text).mid(slash + 1) : QStringView(token.text).left(slash));
             break;
         }
         case Part::General:
-            text += generalNumberText(serial);
+            appendGeneralNumber(serial, text);
+            break;
+        case Part::Digit:
+            text.append(size_t(token.width), token.placeholder);
             break;
         default:
-            text += token.text;
+            appendText(text, token.text);
             break;
         }
     }
-    return text;
 }
 
 QString isoDateText(double serial, bool date1904)
@@ -165,13 +193,27 @@ QString isoDateText(double serial, bool date1904)
     qint64 seconds = 0;
     if (!splitSerial(serial, date1904, 1, days, seconds))
         return QString();
-    QString time = padded(seconds / 3600, 2) + u':' + padded(seconds / 60 % 60, 2);
-    if (seconds % 60 != 0)
-        time += u':' + padded(seconds % 60, 2);
+    std::u16string text;
     // Day 0 of the 1900 system is no day: a time alone.
-    if (days == 0 && !date1904)
-        return time;
-    const CalendarDay day = calendarDay(days, date1904);
-    const QString date = padded(day.year, 4) + u'-' + padded(day.month, 2) + u'-' + padded(day.day, 2);
-    return seconds == 0 ? date : date + u' ' + time;
+    const bool dated = days != 0 || date1904;
+    if (dated) {
+        const CalendarDay day = calendarDay(days, date1904);
+        appendPadded(text, day.year, 4);
+        text += u'-';
+        appendPadded(text, day.month, 2);
+        text += u'-';
+        appendPadded(text, day.day, 2);
+    }
+    if (!dated || seconds != 0) {
+        if (dated)
+            text += u' ';
+        appendPadded(text, seconds / 3600, 2);
+        text += u':';
+        appendPadded(text, seconds / 60 % 60, 2);
+        if (seconds % 60 != 0) {
+            text += u':';
+            appendPadded(text, seconds % 60, 2);
+        }
+    }
+    return cellformat::shownText(text);
 }

@@ -1,10 +1,13 @@
 #include "data/CellFormat.h"
 
+#include "data/CellFormatText.h"
 #include "data/CellText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace {
 
@@ -61,103 +64,185 @@ bool isGeneralText(std::string_view text)
     return leadingZeros <= 3 && fraction.size() - leadingZeros <= size_t(significantDigits);
 }
 
-// value rounded to 15 significant digits, as decimal digits and the position of the point
-// (the count of digits before it; zero or less for a value below 1).
-void roundedDigits(double value, std::string& digits, int& pointPosition)
+// A magnitude rounded for a fixed count of decimals, as up to 16 significant digits and the
+// position of the point: the value is 0.<digits> times ten to the power of point. Rounding is
+// half away from zero on the 15-digit decimal value (so 2.675 gives 2.68 as in the workbook,
+// not 2.67).
+struct FixedDigits
 {
-    char buffer[32];
-    const auto result
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, significantDigits - 1);
-    const std::string_view text(buffer, size_t(result.ptr - buffer));
-    const size_t exponent = text.find('e');
-    digits.clear();
-    for (const char c : text.substr(0, exponent)) {
-        if (isDigit(c))
-            digits += c;
-    }
-    int power = 0;
-    const std::string_view powerText = text.substr(exponent + 1);
-    std::from_chars(powerText.data() + (powerText.front() == '+' ? 1 : 0), powerText.data() + powerText.size(), power);
-    pointPosition = power + 1;
-}
+    char digits[24];
+    int count = 0;
+    int point = 0;
+    bool zero = false; // no integer digits to show at all
 
-// The digits of value with exactly `decimals` digits after the point, rounded half away from
-// zero on the 15-digit decimal value (so 2.675 gives 2.68 as in the workbook, not 2.67).
-void fixedDigits(double value, int decimals, std::string& whole, std::string& fraction)
-{
-    std::string digits;
-    int pointPosition = 0;
-    if (value == 0) {
-        digits = "0";
-        pointPosition = 1;
-    } else {
-        roundedDigits(value, digits, pointPosition);
+    FixedDigits(double magnitude, int decimals)
+    {
+        if (magnitude == 0) {
+            zero = true;
+            digits[count++] = '0';
+            point = 1;
+            return;
+        }
+        // Whole numbers of up to 15 digits are their own digits.
+        if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+            char reversed[16];
+            for (auto whole = quint64(magnitude); whole > 0; whole /= 10)
+                reversed[count++] = char('0' + whole % 10);
+            std::reverse_copy(reversed, reversed + count, digits);
+            point = count;
+            return;
+        }
+        // The shortest digits that read back as the value are much quicker to find. Up to 15 of
+        // them are the 15-digit rounding itself (a 15-digit step is wider than the value's
+        // uncertainty); 16 or 17 round to it unless they end exactly half way. Those few, and
+        // values too small to be held to full precision, are rounded from the exact value.
+        read(magnitude, magnitude >= std::numeric_limits<double>::min());
+        if (count > significantDigits) {
+            const std::string_view tail(digits + significantDigits, size_t(count - significantDigits));
+            if (tail == "5" || tail == "50")
+                read(magnitude, false);
+            else
+                round(significantDigits);
+        }
+        round(point + decimals);
     }
-    const int keep = pointPosition + decimals;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < int(digits.size())) {
-        const bool up = digits[size_t(keep)] >= '5';
-        digits.resize(size_t(keep));
-        if (up) {
-            int i = keep - 1;
-            for (; i >= 0 && digits[size_t(i)] == '9'; --i)
-                digits[size_t(i)] = '0';
-            if (i >= 0) {
-                ++digits[size_t(i)];
-            } else {
-                digits.insert(digits.begin(), '1');
-                ++pointPosition;
+
+    // The whole number's digits, leading zeros left out.
+    int wholeCount() const { return zero ? 0 : std::max(point, 0); }
+    char whole(int index) const { return index < count ? digits[index] : '0'; }
+    char fraction(int index) const
+    {
+        const int at = point + index;
+        return at >= 0 && at < count ? digits[at] : '0';
+    }
+
+private:
+    // The value's digits in scientific notation: the shortest that read back as it, or rounded
+    // to 15 significant digits.
+    void read(double magnitude, bool shortest)
+    {
+        char buffer[40];
+        char* const last = buffer + sizeof buffer;
+        const auto result = shortest
+            ? std::to_chars(buffer, last, magnitude, std::chars_format::scientific)
+            : std::to_chars(buffer, last, magnitude, std::chars_format::scientific, significantDigits - 1);
+        const std::string_view text(buffer, size_t(result.ptr - buffer));
+        const size_t exponent = text.find('e');
+        count = 0;
+        for (const char c : text.substr(0, exponent)) {
+            if (isDigit(c))
+                digits[count++] = c;
+        }
+        int power = 0;
+        const std::string_view powerText = text.substr(exponent + 1);
+        std::from_chars(
+            powerText.data() + (powerText.front() == '+' ? 1 : 0), powerText.data() + powerText.size(), power);
+        point = power + 1;
+    }
+
+    void round(int keep)
+    {
+        if (keep < 0) {
+            count = 0;
+            return;
+        }
+        if (keep >= count)
+            return;
+        const bool up = digits[keep] >= '5';
+        count = keep;
+        if (!up)
+            return;
+        int i = keep - 1;
+        for (; i >= 0 && digits[i] == '9'; --i)
+            digits[i] = '0';
+        if (i >= 0) {
+            ++digits[i];
+            return;
+        }
+        std::memmove(digits + 1, digits, size_t(count));
+        digits[0] = '1';
+        ++count;
+        ++point;
+    }
+};
+
+// The integer placeholders of a section, written from left to right: filled from the right,
+// the leftmost one taking every digit left over, thousands separators counted over every digit
+// shown (a '0' filling beyond the number's digits counts too).
+class IntegerWriter
+{
+public:
+    IntegerWriter(const CellFormat::Section& section, const FixedDigits& number, std::u16string& text)
+        : number_(number)
+        , text_(text)
+        , grouping_(section.grouping)
+        , wholeCount_(number.wholeCount())
+        , remaining_(section.integerDigits)
+    {
+        // The zeros that fill places beyond the number's digits, to know how many digits lie right of each.
+        int place = section.integerDigits;
+        for (const Token& token : section.tokens) {
+            if (token.part != Part::Digit || token.fraction)
+                continue;
+            for (int k = 0; k < token.width; ++k) {
+                --place;
+                if (place >= wholeCount_ && token.placeholder == u'0')
+                    ++fillZeros_;
             }
         }
     }
-    // Zeros up to the point on the left and to the last decimal on the right.
-    if (pointPosition < 0) {
-        digits.insert(0, size_t(-pointPosition), '0');
-        pointPosition = 0;
-    }
-    if (int(digits.size()) < pointPosition + decimals)
-        digits.append(size_t(pointPosition + decimals) - digits.size(), '0');
-    whole = digits.substr(0, size_t(pointPosition));
-    fraction = digits.substr(size_t(pointPosition), size_t(decimals));
-    const size_t firstNonZero = whole.find_first_not_of('0');
-    whole.erase(0, firstNonZero == std::string::npos ? whole.size() : firstNonZero);
-}
 
-// The text of each integer placeholder, in order: filled from the right, the leftmost one
-// taking every digit left over, with thousands separators counted over all of them.
-std::vector<QString> integerTexts(const std::vector<Token>& tokens, const std::string& whole, bool grouping)
-{
-    std::vector<const Token*> placeholders;
-    for (const Token& token : tokens) {
-        if (token.part == Part::Digit && !token.fraction)
-            placeholders.push_back(&token);
+    void write(const Token& token)
+    {
+        for (int k = 0; k < token.width; ++k)
+            place(token.placeholder);
     }
-    std::vector<QString> texts(placeholders.size());
-    auto digit = whole.rbegin();
-    int emitted = 0;
-    for (size_t k = placeholders.size(); k-- > 0;) {
-        QString reversed;
-        const auto put = [&](char c) {
-            if (grouping && emitted > 0 && emitted % 3 == 0)
-                reversed += u',';
-            reversed += QChar(u'0' + (c - '0'));
-            ++emitted;
-        };
-        if (digit != whole.rend())
-            put(*digit++);
-        else if (placeholders[k]->text == u"0")
-            put('0');
-        else if (placeholders[k]->text == u"?")
-            reversed += u' ';
-        if (k == 0) {
-            while (digit != whole.rend())
-                put(*digit++);
+
+private:
+    void place(char16_t placeholder)
+    {
+        const int fromRight = --remaining_;
+        if (first_) {
+            first_ = false;
+            // The leftmost placeholder also shows the digits no placeholder has room for.
+            for (int index = 0; index < wholeCount_ - fromRight - 1; ++index)
+                put(number_.whole(index), wholeCount_ - 1 - index);
         }
-        std::reverse(reversed.begin(), reversed.end());
-        texts[k] = reversed;
+        if (fromRight < wholeCount_) {
+            const int index = wholeCount_ - 1 - fromRight;
+            put(number_.whole(index), fromRight);
+        } else if (placeholder == u'0') {
+            --fillZeros_;
+            put('0', wholeCount_ + fillZeros_);
+        } else if (placeholder == u'?') {
+            text_ += u' ';
+        }
     }
-    return texts;
+
+    // A digit with `right` digits shown to its right.
+    void put(char digit, int right)
+    {
+        text_ += char16_t(digit);
+        if (grouping_ && right > 0 && right % 3 == 0)
+            text_ += u',';
+    }
+
+    const FixedDigits& number_;
+    std::u16string& text_;
+    bool grouping_;
+    int wholeCount_;
+    int remaining_; // placeholders not yet written
+    int fillZeros_ = 0; // '0' placeholders right of here that fill beyond the digits
+    bool first_ = true;
+};
+
+// The characters General shows for a finite non-zero value; their count.
+int generalCharacters(double value, char (&buffer)[32])
+{
+    const auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
+    std::replace(buffer, result.ptr, 'e', 'E');
+    return int(result.ptr - buffer);
 }
 
 } // namespace
@@ -173,18 +258,22 @@ bool parseCellNumber(std::string_view stored, double& value)
     return status == std::errc() && end == last && std::isfinite(value);
 }
 
+void appendGeneralNumber(double value, std::u16string& text)
+{
+    if (value == 0 || !std::isfinite(value)) {
+        cellformat::appendText(text, generalNumberText(value));
+        return;
+    }
+    char buffer[32];
+    cellformat::appendLatin1(text, buffer, size_t(generalCharacters(value, buffer)));
+}
+
 QString generalNumberText(double value)
 {
     if (value == 0 || !std::isfinite(value))
         return value == 0 ? QStringLiteral("0") : QString::number(value);
     char buffer[32];
-    const auto result
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, significantDigits);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    const qsizetype exponent = text.indexOf(u'e');
-    if (exponent >= 0)
-        text[exponent] = u'E';
-    return text;
+    return QString::fromLatin1(buffer, generalCharacters(value, buffer));
 }
 
 QString generalCellText(std::string_view stored)
@@ -197,7 +286,7 @@ QString generalCellText(std::string_view stored)
     return cellTextFromUtf8(stored.data(), qsizetype(stored.size()));
 }
 
-QString CellFormat::formatNumber(double value) const
+void CellFormat::formatNumber(double value, std::u16string& text) const
 {
     const Section* section = &sections_.front();
     bool minus = value < 0;
@@ -208,49 +297,48 @@ QString CellFormat::formatNumber(double value) const
     } else if (value == 0 && sections_.size() > 2) {
         section = &sections_[2];
     }
-    const double magnitude = std::fabs(value) * std::pow(100.0, section->percent) / std::pow(1000.0, section->scale);
-    if (!std::isfinite(magnitude))
-        return generalNumberText(value);
-    std::string whole;
-    std::string fraction;
-    fixedDigits(magnitude, section->fractionDigits, whole, fraction);
+    double magnitude = std::fabs(value);
+    if (section->percent != 0 || section->scale != 0)
+        magnitude = magnitude * std::pow(100.0, section->percent) / std::pow(1000.0, section->scale);
+    if (!std::isfinite(magnitude)) {
+        appendGeneralNumber(value, text);
+        return;
+    }
+    const FixedDigits number(magnitude, section->fractionDigits);
     // Optional decimals at the end drop their zeros: "0.##" shows 1.5 as "1.5".
-    size_t lastShown = fraction.size();
+    int shownDecimals = 0;
     {
-        size_t index = 0;
+        int index = 0;
         for (const Token& token : section->tokens) {
-            if (token.part == Part::Digit && token.fraction) {
-                if (token.text == u"0" || fraction[index] != '0')
-                    lastShown = index;
-                ++index;
+            if (token.part != Part::Digit || !token.fraction)
+                continue;
+            for (int k = 0; k < token.width; ++k, ++index) {
+                if (token.placeholder == u'0' || number.fraction(index) != '0')
+                    shownDecimals = index + 1;
             }
         }
-        lastShown = lastShown == fraction.size() ? 0 : lastShown + 1;
     }
-    bool anyDigit = false;
-    for (const Token& token : section->tokens)
-        anyDigit = anyDigit || token.part == Part::Digit;
-    const std::vector<QString> integers = integerTexts(section->tokens, whole, section->grouping);
-
-    QString text;
-    size_t integerIndex = 0;
-    size_t fractionIndex = 0;
+    const bool anyDigit = section->integerDigits + section->fractionDigits > 0;
+    if (minus)
+        text += u'-';
+    IntegerWriter integers(*section, number, text);
+    int fractionIndex = 0;
     for (const Token& token : section->tokens) {
         if (token.part == Part::Digit && !token.fraction) {
-            text += integers[integerIndex++];
+            integers.write(token);
         } else if (token.part == Part::Digit) {
-            if (fractionIndex < lastShown)
-                text += QChar(u'0' + (fraction[fractionIndex] - '0'));
-            else if (token.text == u"?")
-                text += u' ';
-            ++fractionIndex;
+            for (int k = 0; k < token.width; ++k, ++fractionIndex) {
+                if (fractionIndex < shownDecimals)
+                    text += char16_t(number.fraction(fractionIndex));
+                else if (token.placeholder == u'?')
+                    text += u' ';
+            }
         } else if (token.part == Part::General) {
             // General beside digit placeholders would show the number twice.
             if (!anyDigit)
-                text += generalNumberText(magnitude);
+                appendGeneralNumber(magnitude, text);
         } else {
-            text += token.text;
+            cellformat::appendText(text, token.text);
         }
     }
-    return minus ? u'-' + text : text;
 }

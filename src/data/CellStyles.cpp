@@ -115,22 +115,41 @@ private:
 
 void CellStyles::clear()
 {
-    formats_.clear();
-    formatIndexes_.clear();
-    styleFormats_.clear();
+    *this = CellStyles();
 }
 
 void CellStyles::addStyle(int formatId, const QString* definedCode)
 {
-    // Styles share few formats: each is compiled once.
     const auto known = formatIndexes_.constFind(formatId);
     if (known != formatIndexes_.cend()) {
         styleFormats_.push_back(*known);
         return;
     }
-    formats_.push_back(definedCode ? CellFormat::fromCode(*definedCode) : CellFormat::builtIn(formatId));
-    formatIndexes_.insert(formatId, formats_.size() - 1);
-    styleFormats_.push_back(formats_.size() - 1);
+    // The code's text is shared with the styles part's reader, not copied.
+    formats_.push_back(Format { formatId, definedCode != nullptr, definedCode ? *definedCode : QString(), nullptr });
+    const auto index = quint32(formats_.size() - 1);
+    formatIndexes_.insert(formatId, index);
+    styleFormats_.push_back(index);
+}
+
+const CellFormat& CellStyles::format(qsizetype style) const
+{
+    static const CellFormat general;
+    const Format& format = formats_[styleFormats_[size_t(style)]];
+    if (format.compiled)
+        return *format.compiled;
+    if (exceeded_)
+        return general;
+    auto compiled
+        = std::make_unique<CellFormat>(format.defined ? CellFormat::fromCode(format.code) : CellFormat::builtIn(format.id));
+    const qint64 bytes = compiled->memoryBytes();
+    if (bytes > memoryLimit_ - compiledBytes_) {
+        exceeded_ = true;
+        return general;
+    }
+    compiledBytes_ += bytes;
+    format.compiled = std::move(compiled);
+    return *format.compiled;
 }
 
 bool readStylesPart(const XmlStream::Source& source, const QString& partName, CellStyles& styles, QString& error)

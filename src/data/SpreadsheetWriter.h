@@ -34,14 +34,16 @@ class SpreadsheetWriter
 {
 public:
     // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that
-    // cannot be opened is reported to the user. Returns the table of the previous read. Reading
+    // cannot be opened is reported to the user. Returns no rows. Reading
     // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
     // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.
     static SheetTable ReadData_only_column();
-    static void Release_Data() { }
+    // Closes the open workbook and frees what was read from it: its strings, styles and table.
+    // The import windows call it when they close, so that a large workbook's memory returns.
+    static void Release_Data();
     // The names of the open workbook's sheets, in the workbook's order.
     static QStringList Read_Sheet_Name();
 
@@ -57,6 +59,7 @@ public:
     static SpreadsheetWriter& instance();
 
     const QStringList& sharedStrings() const { return sharedStrings_; }
+    const CellStyles& styles() const { return styles_; }
 
     // Parts are named as in the archive ("xl/worksheets/sheet1.xml").
     // Replaces sharedStrings with those of the open workbook's part.
@@ -82,6 +85,8 @@ private:
     // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.
     std::unique_ptr<WorksheetReader> startSheetRead(const QString& partName);
     bool readTitles(const QString& partName);
+    // Why a sheet is refused when the number formats its cells use would take too much memory.
+    QString formatsTooLargeMessage(const QString& partName) const;
     // A small part of the open workbook whole; false with the reason when it is missing or
     // cannot be read.
     bool readSmallPart(const QString& partName, QByteArray& bytes, QString& error) const;

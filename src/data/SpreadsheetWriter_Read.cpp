@@ -55,14 +55,10 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         self.ReadData(self.sheetPartPath(Excel_Sheet_Number));
         return self.data_;
     }
+    // Nothing of an earlier workbook may be read as this one's.
     Release_Data();
     Excel_Sheet_Columns = 1;
     self.lastError_.clear();
-    self.sharedStrings_.clear();
-    self.sharedStringsBytes_ = 0;
-    self.styles_.clear();
-    self.stylesFailure_.clear();
-    // Nothing of an earlier workbook may be read as this one's.
     self.archive_ = std::make_unique<ZipReader>(path);
     ZipError error;
     if (!SSZipArchive::openForReading(*self.archive_, &error)) {
@@ -88,6 +84,17 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (self.archive_->find(stylesPart) && !self.ReadStyles(stylesPart))
         Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
     return self.data_;
+}
+
+void SpreadsheetWriter::Release_Data()
+{
+    SpreadsheetWriter& self = instance();
+    self.archive_.reset();
+    self.data_ = SheetTable();
+    self.sharedStrings_ = QStringList();
+    self.sharedStringsBytes_ = 0;
+    self.styles_.clear();
+    self.stylesFailure_.clear();
 }
 
 XmlStream::Source SpreadsheetWriter::partSource(const ZipReader::Entry& entry, const QString& partName) const
@@ -124,8 +131,11 @@ bool SpreadsheetWriter::ReadStyles(const QString& partName)
     stylesFailure_.clear();
     const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
     QString error = QStringLiteral("%1 cannot be read").arg(partName);
-    if (entry && readStylesPart(partSource(*entry, partName), partName, styles_, error))
+    if (entry && readStylesPart(partSource(*entry, partName), partName, styles_, error)) {
+        // The formats its cells use take memory beside the table's.
+        styles_.setMemoryLimit(memory_.limit);
         return true;
+    }
     stylesFailure_ = error;
     return fail(error);
 }
@@ -159,6 +169,11 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
     return reader;
 }
 
+QString SpreadsheetWriter::formatsTooLargeMessage(const QString& partName) const
+{
+    return QStringLiteral("the number formats of %1 are too large to read: %2").arg(partName, memory_.reason);
+}
+
 bool SpreadsheetWriter::readTitles(const QString& partName)
 {
     const std::unique_ptr<WorksheetReader> sheet = startSheetRead(partName);
@@ -176,6 +191,8 @@ bool SpreadsheetWriter::readTitles(const QString& partName)
     });
     if (!ok)
         return fail(reader.errorString());
+    if (styles_.exceeded())
+        return fail(formatsTooLargeMessage(partName));
     const int columns = std::max(reader.dimensionColumns(), widest(firstRow));
     if (columns > 0)
         Excel_Sheet_Columns = columns;
@@ -205,6 +222,7 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
         return row;
     }();
     bool tooLarge = false;
+    bool formatsTooLarge = false;
     // The shared strings stay in memory beside the table.
     qint64 bytes = sharedStringsBytes_;
     const bool ok = reader.readToEnd([&](const WorksheetReader::Row& cells) {
@@ -212,7 +230,10 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
         // would otherwise pad the table far past the estimate once the rows are read.
         const int widened = std::max(columns, widest(cells)) - columns;
         bytes += rowBytes(columns, cells) + qint64(data_.size()) * widened * bytesPerCell;
-        if (bytes > memory_.limit) {
+        // The formats its cells use count too; when they are what passes the limit, they are named.
+        formatsTooLarge = bytes <= memory_.limit
+            && (bytes + styles_.compiledBytes() > memory_.limit || styles_.exceeded());
+        if (bytes > memory_.limit || formatsTooLarge) {
             tooLarge = true;
             return false;
         }
@@ -224,7 +245,8 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
     });
     if (tooLarge) {
         data_ = SheetTable();
-        return fail(QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
+        return fail(formatsTooLarge ? formatsTooLargeMessage(partName)
+                                    : QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
     }
     if (!ok) {
         data_.clear();

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// How much memory the texts read from one workbook or text file may take. An honest workbook's
+// How much memory the texts read from one workbook or text file may take, with the number
+// formats a workbook's cells use (a code of a few bytes may compile to far more). An honest workbook's
 // table takes tens of times its packed size, a zip bomb hundreds to a thousand times, so the
 // limit follows the archive's size; the machine's memory caps it too, but never below what a
 // full sheet (1,048,576 rows of a few short texts) needs. The values of an honest text file

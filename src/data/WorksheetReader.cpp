@@ -1,12 +1,14 @@
 #include "data/WorksheetReader.h"
 
 #include "data/CellFormat.h"
+#include "data/CellFormatText.h"
 #include "data/CellReference.h"
 #include "data/CellText.h"
 #include "data/SerialDate.h"
 
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -44,6 +46,20 @@ int referenceColumn(const char* reference)
         letters[count] = char16_t(c);
     }
     return Get_Col_index(QStringView(letters, count), 65);
+}
+
+// A cell's style index: decimal digits alone, within an int.
+bool parseStyleIndex(const char* text, int& index)
+{
+    qint64 value = 0;
+    const char* c = text;
+    for (; *c >= '0' && *c <= '9'; ++c) {
+        value = value * 10 + (*c - '0');
+        if (value > std::numeric_limits<int>::max())
+            return false;
+    }
+    index = int(value);
+    return c != text && *c == '\0';
 }
 
 } // namespace
@@ -121,26 +137,28 @@ bool WorksheetReader::readToEnd(const std::function<bool(const Row&)>& onRow)
 
 bool WorksheetReader::handOn(Batch& batch, const std::function<bool(const Row&)>& onRow)
 {
+    Shown shown { sharedStrings_, styles_, date1904_, {}, {} };
+    Row& row = shown.row;
     while (batch.taken < batch.rowEnds.size()) {
         size_t index = batch.taken == 0 ? 0 : batch.rowEnds[batch.taken - 1];
         const size_t end = batch.rowEnds[batch.taken];
         ++batch.taken;
-        row_.clear();
+        row.clear();
         for (; index < end; ++index) {
             const ParsedCell& cell = batch.cells[index];
             const char* bytes = batch.bytes.data() + cell.offset;
             if (cell.type == CellType::Shared) {
-                const QString& text = sharedStrings_.at(cell.sharedIndex);
+                const QString& text = shown.sharedStrings.at(cell.sharedIndex);
                 if (!text.isEmpty())
-                    row_.push_back(Cell { cell.column, text, true });
+                    row.push_back(Cell { cell.column, text, true });
             } else if (cell.type == CellType::Number || cell.type == CellType::Boolean || cell.type == CellType::Date) {
-                if (QString text = valueText(cell, bytes); !text.isEmpty())
-                    row_.push_back(Cell { cell.column, std::move(text) });
+                if (QString text = valueText(cell, bytes, shown); !text.isEmpty())
+                    row.push_back(Cell { cell.column, std::move(text) });
             } else if (QString text = cellText(cell.type, bytes, cell.size); !text.isEmpty()) {
-                row_.push_back(Cell { cell.column, std::move(text) });
+                row.push_back(Cell { cell.column, std::move(text) });
             }
         }
-        if (!onRow(row_))
+        if (!onRow(row))
             return false;
     }
     batch.clear();
@@ -226,7 +244,21 @@ void WorksheetReader::startCell(const char** attrs)
     inCell_ = true;
     value_.clear();
     inlineText_.clear();
-    const char* type = XmlStream::attribute(attrs, "t");
+    // One pass over the attributes: a cell's are a few one-letter names, for every cell of a sheet.
+    const char* type = nullptr;
+    const char* style = nullptr;
+    const char* reference = nullptr;
+    for (; attrs && attrs[0]; attrs += 2) {
+        const char* name = attrs[0];
+        if (name[0] == '\0' || name[1] != '\0')
+            continue;
+        if (name[0] == 't')
+            type = attrs[1];
+        else if (name[0] == 's')
+            style = attrs[1];
+        else if (name[0] == 'r')
+            reference = attrs[1];
+    }
     cellType_ = CellType::Number;
     if (type) {
         if (std::strcmp(type, "s") == 0)
@@ -243,10 +275,8 @@ void WorksheetReader::startCell(const char** attrs)
             cellType_ = CellType::Error;
     }
     cellStyle_ = 0;
-    if (const char* style = XmlStream::attribute(attrs, "s")) {
-        const char* last = style + std::strlen(style);
-        const auto [end, status] = std::from_chars(style, last, cellStyle_);
-        if (status != std::errc() || end != last || cellStyle_ < 0) {
+    if (style) {
+        if (!parseStyleIndex(style, cellStyle_)) {
             stream_.fail(QStringLiteral("cell style \"%1\" is not valid").arg(QString::fromUtf8(style)));
             return;
         }
@@ -258,7 +288,6 @@ void WorksheetReader::startCell(const char** attrs)
             return;
         }
     }
-    const char* reference = XmlStream::attribute(attrs, "r");
     // A cell without a reference follows the one before it.
     cellColumn_ = nextColumn_;
     if (reference && *reference) {
@@ -325,17 +354,17 @@ QString WorksheetReader::cellText(CellType type, const char* utf8, size_t size) 
     return shown.isEmpty() ? decodeCellText(iso) : shown;
 }
 
-QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8) const
+QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8, Shown& shown) const
 {
     const std::string_view stored(utf8, cell.size);
-    const CellFormat* format = styles_.isEmpty() ? nullptr : &styles_.format(cell.style);
+    const CellFormat* format = shown.styles.isEmpty() ? nullptr : &shown.styles.format(cell.style);
     const bool general = !format || format->isGeneral();
     if (cell.type == CellType::Date) {
         const std::optional<double> serial = general
             ? std::nullopt
-            : serialFromIsoDate(QString::fromUtf8(utf8, qsizetype(cell.size)).trimmed(), date1904_);
+            : serialFromIsoDate(QString::fromUtf8(utf8, qsizetype(cell.size)).trimmed(), shown.date1904);
         // Without a number format of its own, a date written as a date shows as one.
-        return serial ? format->format(*serial, date1904_) : cellText(cell.type, utf8, cell.size);
+        return serial ? format->format(*serial, shown.date1904) : cellText(cell.type, utf8, cell.size);
     }
     if (cell.type == CellType::Number && general)
         return generalCellText(stored);
@@ -344,7 +373,8 @@ QString WorksheetReader::valueText(const ParsedCell& cell, const char* utf8) con
         return cellTextFromUtf8(utf8, qsizetype(cell.size));
     if (cell.type == CellType::Boolean)
         return value == 1 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    return format->format(value, date1904_);
+    format->format(value, shown.date1904, shown.formatted);
+    return cellformat::shownText(shown.formatted);
 }
 
 void WorksheetReader::addText(const std::string& utf8, CellType type)

@@ -92,8 +92,19 @@ private:
     void addText(const std::string& utf8, CellType type);
     // The shown text of a cell of a text type.
     QString cellText(CellType type, const char* utf8, size_t size) const;
+    // What the thread taking the rows reads for every cell, copied out of the reader so that
+    // it never reads what lies beside what the parsing thread writes: sharing cache lines with
+    // it would slow both threads.
+    struct Shown
+    {
+        const QStringList& sharedStrings;
+        const CellStyles& styles;
+        bool date1904 = false;
+        std::u16string formatted; // a formatted value being written, reused
+        Row row; // the row being handed on, reused
+    };
     // The shown text of a number, a boolean or a date cell under its style's number format.
-    QString valueText(const ParsedCell& cell, const char* utf8) const;
+    QString valueText(const ParsedCell& cell, const char* utf8, Shown& shown) const;
     void capture(std::string& text, std::string_view more);
     // Hands the batch's untaken rows to onRow until it returns false; false then.
     bool handOn(Batch& batch, const std::function<bool(const Row&)>& onRow);
@@ -127,5 +138,4 @@ private:
     std::string inlineText_;
     std::vector<ParsedCell> rowCells_; // the row being parsed, its texts in rowBytes_
     std::string rowBytes_;
-    Row row_; // the row being handed on, reused
 };

@@ -38,7 +38,9 @@ int Import_Excel::Open_excel_Wnd(const QString& path)
     if (!chooser->open(path))
         return 0;
     chooser->ColList->setFocus();
-    return dialogs().runModal(*this);
+    const int result = dialogs().runModal(*this);
+    chooser->closeWorkbook();
+    return result;
 }
 
 void Import_Excel::OKPressed()

@@ -84,7 +84,9 @@ int Import_Excel_DataSheet::Open_excel_Wnd(const QString& path)
         return 0;
     List_ComboBox->addItems(seriesNames());
     chooser->ColList->setFocus();
-    return dialogs().runModal(*this);
+    const int result = dialogs().runModal(*this);
+    chooser->closeWorkbook();
+    return result;
 }
 
 void Import_Excel_DataSheet::Each_Col_RD_Click()

@@ -76,6 +76,8 @@ bool SheetChooser::open(const QString& path)
         if (!sheets.isEmpty())
             titles = SpreadsheetWriter::ReadData_only_column();
     });
+    if (!opened)
+        closeWorkbook();
     const QSignalBlocker blocker(Sheet_ComboBox);
     Sheet_ComboBox->addItems(sheets);
     if (!titles.isEmpty())
@@ -92,6 +94,11 @@ void SheetChooser::chooseSheet(int index)
     // A sheet without rows keeps the list of the sheet before.
     if (!titles.isEmpty())
         ListData_xl->setTitles(titles.front());
+}
+
+void SheetChooser::closeWorkbook()
+{
+    SpreadsheetWriter::Release_Data();
 }
 
 SheetTable SheetChooser::readRows()

@@ -25,6 +25,9 @@ public:
     // workbook and lists its sheets, the first chosen. False when the workbook was refused
     // (the reader has told the user why).
     bool open(const QString& path);
+    // Frees what was read of the workbook, which a large one's number formats and strings make
+    // large; the windows call it as they close, whether by OK or Cancel.
+    static void closeWorkbook();
     // Every row of the chosen sheet, read behind the please-wait sheet.
     SheetTable readRows();
     // What to tell the user when readRows gave nothing: why the reader refused the sheet, or

@@ -1,4 +1,5 @@
 #include "data/CellFormat.h"
+#include "data/CellStyles.h"
 
 #include <gtest/gtest.h>
 
@@ -169,4 +170,56 @@ TEST(CellFormatTest, NumberCodesAreFollowedExactlyOrNotAtAll)
     EXPECT_TRUE(CellFormat::fromCode(u"").isGeneral());
     EXPECT_TRUE(CellFormat::fromCode(u"General").isGeneral());
     EXPECT_EQ(shown(u"@", 1.0 / 3), QStringLiteral("0.333333333333333"));
+}
+
+TEST(CellFormatTest, LongPlaceholderRunsFillAndGroupAsSinglePlaceholdersDo)
+{
+    EXPECT_EQ(shown(u"0,000,000", 12), QStringLiteral("0,000,012"));
+    EXPECT_EQ(shown(u"#,##0", 1234567890123.0), QStringLiteral("1,234,567,890,123"));
+    EXPECT_EQ(shown(u"00000000000000000000", 42), QStringLiteral("00000000000000000042"));
+    EXPECT_EQ(shown(u"?,??0.0?", 5.25), QStringLiteral("   5.25"));
+    EXPECT_EQ(shown(u"000.000", -0.0005), QStringLiteral("-000.001"));
+    // A code of the longest kind a workbook holds stays one placeholder run, however many digits.
+    const QString zeros(255, u'0');
+    const CellFormat longest = CellFormat::fromCode(zeros);
+    EXPECT_EQ(longest.format(7, false), QString(254, u'0') + u'7');
+    EXPECT_LT(longest.memoryBytes(), 1024);
+    // The reused buffer gives the same text as a fresh one, whatever was written before.
+    std::u16string buffer = u"left over from the cell before";
+    CellFormat::fromCode(u"d-mmm-yy").format(march5th2024, false, buffer);
+    EXPECT_EQ(buffer, u"5-Mar-24");
+}
+
+TEST(CellStylesTest, FormatsAreCompiledWhenCellsUseThemOnceAndWithinTheirMemoryLimit)
+{
+    const QString dateCode = QStringLiteral("yyyy-mm-dd");
+    // Many tokens: digits and literals in turn.
+    const QString busyCode = QStringLiteral("0\"a\"").repeated(63);
+    CellStyles styles;
+    styles.addStyle(164, &dateCode);
+    styles.addStyle(165, &busyCode);
+    styles.addStyle(164, &dateCode);
+    styles.addStyle(3, nullptr);
+    ASSERT_EQ(styles.count(), 4);
+    EXPECT_EQ(styles.compiledBytes(), 0);
+    EXPECT_EQ(styles.format(0).format(march5th2024, false), QStringLiteral("2024-03-05"));
+    const qint64 oneFormat = styles.compiledBytes();
+    EXPECT_GT(oneFormat, 0);
+    // The style sharing the first's format compiles nothing more.
+    EXPECT_EQ(&styles.format(2), &styles.format(0));
+    EXPECT_EQ(styles.compiledBytes(), oneFormat);
+    EXPECT_EQ(styles.format(3).format(1234.4, false), QStringLiteral("1,234"));
+
+    // A format that would pass the limit is not compiled: General stands in, and it is told.
+    const qint64 before = styles.compiledBytes();
+    styles.setMemoryLimit(before + 1024);
+    EXPECT_FALSE(styles.exceeded());
+    EXPECT_TRUE(styles.format(1).isGeneral());
+    EXPECT_TRUE(styles.exceeded());
+    EXPECT_EQ(styles.compiledBytes(), before);
+
+    styles.clear();
+    EXPECT_TRUE(styles.isEmpty());
+    EXPECT_FALSE(styles.exceeded());
+    EXPECT_EQ(styles.compiledBytes(), 0);
 }

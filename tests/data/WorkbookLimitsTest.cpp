@@ -9,6 +9,7 @@
 #include "support/TempResources.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStandardPaths>
@@ -124,6 +125,54 @@ write_book(sys.argv[1], (row * 1000 for _ in range(1000)))
     EXPECT_NE(run.result.find("too large to read"), std::string::npos) << run.result;
     EXPECT_GT(run.peakMegabytes, 0);
     EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+}
+
+// A workbook of a few hundred kilobytes defining the most number formats of the longest codes,
+// each style used by one cell: codes of one placeholder run take little once compiled, codes of
+// many tokens would take gigabytes and are refused at the workbook's memory limit.
+TEST_F(LimitsTest, ManyLongNumberFormatsReadOrAreRefusedWithinBoundedMemory)
+{
+    const auto bookOfFormats = [this](const QByteArray& code) {
+        QByteArray numFmts;
+        QByteArray xfs;
+        QByteArray rows;
+        for (int i = 0; i < CellStyles::maxStyles; ++i) {
+            const QByteArray id = QByteArray::number(i);
+            numFmts += "<numFmt numFmtId=\"" + id + "\" formatCode=\"" + code + "\"/>";
+            xfs += "<xf numFmtId=\"" + id + "\"/>";
+            rows += "<row><c s=\"" + QByteArray::number(i) + "\"><v>7</v></c></row>";
+        }
+        writeWorkbook(book, { { "S", "sheet1.xml", sheetXml(rows) } }, {});
+        replaceEntry(book, QStringLiteral("xl/styles.xml"),
+            QByteArray("<styleSheet xmlns=\"") + mainNs() + "\"><numFmts>" + numFmts + "</numFmts><cellXfs>" + xfs
+                + "</cellXfs></styleSheet>");
+        ASSERT_LT(QFileInfo(book).size(), 1 << 20);
+    };
+    bookOfFormats(QByteArray(255, '0'));
+    MeasuredRun run = runMeasured([this] {
+        const QStringList rows = readFirstSheet(book).split(u'\n');
+        const QString expected = QString(254, u'0') + u'7';
+        return rows.size() == CellStyles::maxStyles && rows.count(expected) == rows.size() ? std::string("read")
+                                                                                         : rows.front().toStdString();
+    });
+    EXPECT_EQ(run.result, "read");
+    EXPECT_GT(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+
+    // 63 digits between 63 literals.
+    bookOfFormats(QByteArray("0&quot;a&quot;").repeated(63));
+    run = runMeasured([this] { return readFirstSheet(book).toStdString(); });
+    EXPECT_NE(run.result.find("the number formats of xl/worksheets/sheet1.xml are too large to read"), std::string::npos)
+        << run.result.substr(0, 200);
+    EXPECT_GT(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, memoryLimitMegabytes);
+
+    // Closing the workbook gives its styles back.
+    SpreadsheetWriter::ReadWorkbook(book, true);
+    EXPECT_EQ(SpreadsheetWriter::instance().styles().count(), CellStyles::maxStyles);
+    SpreadsheetWriter::Release_Data();
+    EXPECT_TRUE(SpreadsheetWriter::instance().styles().isEmpty());
+    EXPECT_TRUE(SpreadsheetWriter::instance().sharedStrings().isEmpty());
 }
 
 TEST_F(LimitsTest, OneFarCellUnderManyShortRowsIsRefusedWithinBoundedMemory)

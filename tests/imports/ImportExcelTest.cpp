@@ -139,6 +139,32 @@ TEST_F(ImportExcelTest, ValuesModeAddsTheCheckedCellsRowByRowEmptyOnesIncluded)
     EXPECT_EQ(editor.ListData_value().texts(), QStringList({ "t1", "Oslo", "", "", "t3", "Rome" }));
 }
 
+TEST_F(ImportExcelTest, ClosingTheWindowByOkOrCancelFreesTheWorkbooksStyles)
+{
+    const QString path = guests();
+    const SpreadsheetWriter& reader = SpreadsheetWriter::instance();
+    bool read = false;
+    const auto cancel = [&](QDialog&) {
+        read = !reader.styles().isEmpty();
+        return 0;
+    };
+    Import_Excel values;
+    scripted->modalHandler = cancel;
+    values.Open_excel_Wnd(path);
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(reader.styles().isEmpty());
+
+    read = false;
+    Import_Excel_DataSheet columns(importHost);
+    columns.Open_excel_Wnd(path);
+    EXPECT_TRUE(read);
+    EXPECT_TRUE(reader.styles().isEmpty());
+
+    import(QStringLiteral("E"), path, { 0 }, true);
+    EXPECT_EQ(table.ListData.size(), 3);
+    EXPECT_TRUE(reader.styles().isEmpty());
+}
+
 TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)
 {
     const QString path = QDir(resources.path()).filePath(QStringLiteral("broken.xlsx"));

@@ -17,6 +17,8 @@
 #include "profilewindows/Show_User_Profile.h"
 #include "profilewindows/User_profile.h"
 
+#include <QScopeGuard>
+
 int SKTWindowController::Open_User_Profile_Window(bool load, const QString& loadSide)
 {
     if (!profileHost_)
@@ -94,6 +96,13 @@ void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGra
         if (!Fill_User_Profile)
             return;
     }
+    // The fields are placed through the text and image tools; the user's own tool, which the
+    // toolbar still shows, must be the one in effect afterwards, or the next drag makes an object.
+    const auto restoreUsersTool = qScopeGuard(
+        [this, tool = Selected_Control_Tool_, picture = ::Library_Selected_Image] {
+            Selected_Control_Tool_ = tool;
+            ::Library_Selected_Image = picture;
+        });
     canvas->Hide_all_Text_control_FUP_Control();
     // Fields are placed on the card's own size, whichever side they go to.
     const QSizeF cardSize = frontCanvasBounds().size();
@@ -165,13 +174,9 @@ SKTDocument::Graphics SKTWindowController::previewProfileOnScratchSide()
         Card_Front_Or_Back == 0 ? Get_Front_Controls_Array() : Get_Back_Controls_Array())
         copies.append(graphic->clone());
     document_->setGraphicsOfSide(SKTDocument::Side::Temp, copies);
-    const int tool = Selected_Control_Tool_;
-    const QString picture = ::Library_Selected_Image;
     const float x = last_ctrl_X;
     const float y = last_ctrl_Y;
     Fill_User_profile_info_TEMP_side();
-    Selected_Control_Tool_ = tool;
-    ::Library_Selected_Image = picture;
     last_ctrl_X = x;
     last_ctrl_Y = y;
     const SKTDocument::Graphics preview = Get_Temp_Controls_Array();

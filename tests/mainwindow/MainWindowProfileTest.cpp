@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "export/ExportWindow.h"
@@ -17,6 +18,7 @@
 #include "support/Patience.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -26,6 +28,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
+#include <QToolButton>
 
 namespace {
 
@@ -96,6 +100,7 @@ TEST_F(MainWindowProfileTest, EveryFieldLandsOnItsPlaceholderOnLandscapeAndPortr
     Fill_User_Profile = true;
     fillEveryField(*main.Front_user_profile);
     fillEveryField(*main.Back_user_profile);
+    const QString pictureBefore = Library_Selected_Image;
 
     main.SetDocumentCanvasSize(QSizeF(252, 144));
     main.Fill_User_profile_info_front_side();
@@ -117,9 +122,9 @@ TEST_F(MainWindowProfileTest, EveryFieldLandsOnItsPlaceholderOnLandscapeAndPortr
         EXPECT_TRUE(front->ctrl_is_visible);
     }
     EXPECT_EQ(main.Get_Front_Controls_Array().size(), User_Profile_Class::FieldCount);
-    // The photo is placed last, with the image tool, and is the picked object.
-    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ImageTool);
-    EXPECT_EQ(Library_Selected_Image, main.Front_user_profile->fields[Field::image].value);
+    // The photo is placed last, with the image tool; the user's tool and picture are back after it.
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ArrowTool);
+    EXPECT_EQ(Library_Selected_Image, pictureBefore);
 }
 
 TEST_F(MainWindowProfileTest, EmptiedFieldsAreHiddenAndShowAgainWhereTheyWere)
@@ -140,7 +145,7 @@ TEST_F(MainWindowProfileTest, EmptiedFieldsAreHiddenAndShowAgainWhereTheyWere)
     EXPECT_FALSE(name->ctrl_is_visible);
     EXPECT_FALSE(photo->ctrl_is_visible);
     EXPECT_TRUE(objectWithID(main.Get_Front_Controls_Array(), "Fup_Title")->ctrl_is_visible);
-    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::TextTool);
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ArrowTool);
 
     profile[Field::Name].value = QStringLiteral("Ann");
     profile[Field::image].value = savedPicture(folder);
@@ -254,6 +259,46 @@ TEST_F(MainWindowProfileTest, TheProfileButtonPlacesWhatTheDialogWasGiven)
     EXPECT_EQ(image->Text_Value, photo);
     EXPECT_EQ(image->FilePath(), photo);
     EXPECT_TRUE(main.frontCanvasBounds().contains(image->bounds()));
+}
+
+// The fields are placed with the text tool, but the tool the toolbar shows is the one in
+// effect afterwards: the next drag moves what it grabs and makes no new object.
+TEST_F(MainWindowProfileTest, AfterTheProfileADragMovesTheObjectItGrabsAndMakesNone)
+{
+    SKTWindowController& main = start();
+    main.show();
+    QApplication::processEvents();
+    last_ctrl_X = last_ctrl_Y = 10.0f;
+    main.findChild<QToolButton*>(QStringLiteral("Tool_3"))->click();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    ASSERT_EQ(front->graphics().size(), 1);
+    const SKTGraphicPtr shape = front->graphics().front();
+    ASSERT_EQ(shape->bounds(), QRectF(30, 30, 50, 50));
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        profile->row(Field::Name).value->setText(QStringLiteral("Ann Smith"));
+        profile->OK_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    ASSERT_EQ(front->graphics().size(), 2);
+    EXPECT_EQ(main.Selected_Control_Tool(), SKTWindowController::ArrowTool);
+    EXPECT_TRUE(main.action(QStringLiteral("Tool_%1").arg(main.Selected_Control_Tool()))->isChecked());
+    main.document().undoManager().checkpoint();
+
+    const auto send = [front](QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons) {
+        const QPointF at = cardPoint * front->zoomFactor();
+        QMouseEvent event(type, at, front->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(front, &event);
+    };
+    send(QEvent::MouseButtonPress, { 55, 55 }, Qt::LeftButton);
+    send(QEvent::MouseMove, { 65, 60 }, Qt::LeftButton);
+    send(QEvent::MouseMove, { 75, 65 }, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, { 75, 65 }, Qt::NoButton);
+    EXPECT_EQ(shape->bounds(), QRectF(50, 40, 50, 50));
+    EXPECT_EQ(front->graphics().size(), 2);
 }
 
 // What one OK places is one undo step: Undo takes every placed field away (and puts back a

@@ -30,6 +30,12 @@ QString objectName(const SKTGraphic& object)
                                  : QStringLiteral("Text \"%1…\"").arg(typed.left(shown));
 }
 
+// A hidden or unprinted text is not on the card, so nothing of it is cut.
+bool printedTextFits(const SKTText* text, const CardEdge& card)
+{
+    return !text || !text->ctrl_is_visible || text->print_object != 0 || text->textFitsBounds(card);
+}
+
 } // namespace
 
 bool DataBinding::takesRowValues(const SKTGraphic& object)
@@ -212,21 +218,25 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
     , card_(card)
 {
     for (const SKTGraphicPtr& object : side) {
-        if (object && binding.valueFor(*object, 0))
-            bound_.push_back({ object, RowApplication::prepare(*object), dynamic_cast<const SKTText*>(object.get()) });
+        if (!object)
+            continue;
+        const auto* text = dynamic_cast<const SKTText*>(object.get());
+        if (binding.valueFor(*object, 0))
+            bound_.push_back({ object, RowApplication::prepare(*object), text });
+        else
+            unboundTextFits_ = unboundTextFits_ && printedTextFits(text, card);
     }
 }
 
 RowOutcome BoundSide::apply(int row) const
 {
     RowOutcome outcome;
+    // A text that takes no row value is cut the same on every card.
+    outcome.textFits = unboundTextFits_;
     for (const Bound& bound : bound_) {
         const bool made = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
         outcome.picturesMade = made && outcome.picturesMade;
-        // A hidden or unprinted text is not on the card, so nothing of it is cut.
-        const SKTText* text = bound.text;
-        if (text && text->ctrl_is_visible && text->print_object == 0 && !text->textFitsBounds(card_))
-            outcome.textFits = false;
+        outcome.textFits = outcome.textFits && printedTextFits(bound.text, card_);
     }
     return outcome;
 }

@@ -100,10 +100,12 @@ private:
 class BoundSide
 {
 public:
+    // Also checks once whether the printed texts that take no row value fit their boxes and
+    // the card: they are the same on every card.
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card);
 
     // Writes the row's values and says whether each bound barcode got a barcode, each bound
-    // picture its picture and each bound text room in its box and on the card.
+    // picture its picture and each text on the side room in its box and on the card.
     RowOutcome apply(int row) const;
 
 private:
@@ -116,4 +118,5 @@ private:
     const DataBinding& binding_;
     CardEdge card_;
     std::vector<Bound> bound_;
+    bool unboundTextFits_ = true;
 };

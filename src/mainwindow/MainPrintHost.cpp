@@ -9,9 +9,61 @@
 #include "print/Print_Wnd.h"
 #include "render/PrintLayout.h"
 
+#include <map>
 #include <memory>
+#include <mutex>
 
 namespace {
+
+// Each print worker applies every row to its own clone of the card: the clone's bound objects,
+// and whether its texts that take no row value fit, are found on its first row, not on every row.
+class BoundCards
+{
+public:
+    explicit BoundCards(std::shared_ptr<const DataBinding> binding)
+        : binding_(std::move(binding))
+    { }
+
+    RowOutcome apply(CardSnapshot& card, int row, const QString& side)
+    {
+        const std::shared_ptr<const Sides> sides = sidesOf(card);
+        // Only the sides printed take the row, so only their objects are counted.
+        RowOutcome outcome;
+        if (side != PrintLayout::sideBack)
+            outcome &= sides->front.apply(row);
+        if (side != PrintLayout::sideFront)
+            outcome &= sides->back.apply(row);
+        return outcome;
+    }
+
+private:
+    struct Sides
+    {
+        // Held, so that another card made later at the same address is told apart by them.
+        QList<SKTGraphicPtr> frontObjects, backObjects;
+        BoundSide front, back;
+    };
+
+    std::shared_ptr<const Sides> sidesOf(const CardSnapshot& card)
+    {
+        {
+            const std::lock_guard<std::mutex> guard(lock_);
+            const auto known = byCard_.find(&card);
+            if (known != byCard_.end() && known->second->frontObjects == card.front
+                && known->second->backObjects == card.back)
+                return known->second;
+        }
+        auto sides = std::make_shared<const Sides>(Sides { card.front, card.back,
+            BoundSide(card.front, *binding_, card.edge()), BoundSide(card.back, *binding_, card.edge()) });
+        const std::lock_guard<std::mutex> guard(lock_);
+        byCard_[&card] = sides;
+        return sides;
+    }
+
+    std::shared_ptr<const DataBinding> binding_;
+    std::mutex lock_;
+    std::map<const CardSnapshot*, std::shared_ptr<const Sides>> byCard_;
+};
 
 // The binding's flags and count, and a row application that only reads the binding, so
 // that the print workers may share it, each writing into its own snapshot clone.
@@ -22,15 +74,9 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
     state.sourcesQuestion = sourcesQuestion(*binding);
-    state.applyRow = [binding](CardSnapshot& card, int row, const QString& side) {
-        // Only the sides printed take the row, so only their objects are counted.
-        RowOutcome outcome;
-        if (side != PrintLayout::sideBack)
-            outcome &= BoundSide(card.front, *binding, card.edge()).apply(row);
-        if (side != PrintLayout::sideFront)
-            outcome &= BoundSide(card.back, *binding, card.edge()).apply(row);
-        return outcome;
-    };
+    auto cards = std::make_shared<BoundCards>(std::move(binding));
+    state.applyRow
+        = [cards](CardSnapshot& card, int row, const QString& side) { return cards->apply(card, row, side); };
     return state;
 }
 

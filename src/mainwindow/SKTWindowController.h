@@ -3,6 +3,7 @@
 #include "canvas/CanvasHost.h"
 #include "imports/ImportHost.h"
 #include "inspector/InspectorHost.h"
+#include "mainwindow/CardLayout.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "series/BatchWizard.h"
@@ -276,6 +277,21 @@ public:
     // Follows the card's number of sides: CARD_SIDE_STR, the back side's command, and the
     // front shown when the back is no longer part of the card.
     void applyCardSides();
+    // Writes the card panel's settings into the shown side's record (and the shared ones into
+    // the other side's), marking nothing.
+    void writeCardSettings();
+    // Gives the shown side's text objects the card's text colour and font when these changed.
+    void applyCardTextContent();
+    // The card's size and shape as they are now.
+    CardLayout currentCardLayout() const;
+    // Applies the size in the panel to the card.
+    void applyCardSize();
+    // Applies the size in the panel; a change from the layout before is one undo step of the
+    // side shown.
+    void applyCardSizeAsStep(const CardLayout& before);
+    // Registers, on a side's history, putting back the card's layout.
+    void registerCardLayoutUndo(SKTDocument::Side side, const CardLayout& layout);
+    void restoreCardLayout(SKTDocument::Side side, const CardLayout& layout);
     // Puts a barcode picture on an object at the picture's size.
     static void showBarcodePicture(SKTGraphic& barcode, const Picture& picture);
     bool rulersVisible() const override { return rulersVisible_; }

@@ -84,6 +84,13 @@ void SKTWindowController::Update_Card_Graphics()
 {
     if (Not_Draw_Only_Prop_Change)
         return;
+    writeCardSettings();
+    setUnsavedEdits(true);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::writeCardSettings()
+{
     const bool front = Card_Front_Or_Back == 0;
     Card_Property& card = front ? *Front_card_Prop : *Back_card_Prop;
     inspector_->writeCardPages(card, front);
@@ -104,8 +111,6 @@ void SKTWindowController::Update_Card_Graphics()
     other.Card_Category = card.Card_Category;
     other.Card_Sub_Category = card.Card_Sub_Category;
     other.Card_Cat_index = card.Card_Cat_index;
-    setUnsavedEdits(true);
-    Refresh_Canvas();
 }
 
 void SKTWindowController::applyCardSides()
@@ -120,6 +125,12 @@ void SKTWindowController::applyCardSides()
 }
 
 void SKTWindowController::Update_All_Card_Content()
+{
+    applyCardTextContent();
+    Update_Card_Graphics();
+}
+
+void SKTWindowController::applyCardTextContent()
 {
     CardSettingsPage& page = *inspector_->card_setting_tab;
     const QColor color = page.All_Text_clr->color();
@@ -140,25 +151,18 @@ void SKTWindowController::Update_All_Card_Content()
     // New text objects take the card's text colour and font too.
     All_Text_font_Default = page.All_Text_font;
     All_Text_clr_Default = color;
-    Update_Card_Graphics();
 }
 
 void SKTWindowController::Apply_Size_Clicked()
 {
-    const QSizeF points(
-        MM_to_Points_Convert(float(width_Text->value())), MM_to_Points_Convert(float(height_Text->value())));
-    Set_Document_Size(points);
-    SetDocumentCanvasSize(points);
-    _graphicView->Refresh_ScrollView();
-    deselectPresetUnlessSizeMatches();
-    Update_All_Card_Content();
+    applyCardSizeAsStep(currentCardLayout());
 }
 
 void SKTWindowController::card_shape_CellClick(int row)
 {
+    const CardLayout before = currentCardLayout();
     Card_Shape = row;
-    Apply_Size_Clicked();
-    Refresh_Canvas();
+    applyCardSizeAsStep(before);
 }
 
 void SKTWindowController::Card_Image_Browse_Btn()

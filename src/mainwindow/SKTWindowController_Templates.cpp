@@ -88,6 +88,7 @@ void SKTWindowController::Open_Card_Size_Chooser()
         new Card_Wizard(*this, this);
     Card_Wizard& chooser = *Card_Wizard::defaultInstance();
     const int designShape = Card_Shape;
+    const CardLayout before = currentCardLayout();
     newProfileForNextCard_ = false;
     const CardSettingsPage& page = *inspector_->card_setting_tab;
     const Card_Wizard::CardChoice card { page.Category_ComboBox->currentText(), page.Preset_ComboBox->currentText(),
@@ -105,7 +106,7 @@ void SKTWindowController::Open_Card_Size_Chooser()
         preset.isEmpty() ? -1 : fields.ColList->row(preset.first()));
     if (QAbstractButton* shape = inspector_->card_setting_tab->matrix_card_shape->button(Card_Shape))
         shape->setChecked(true);
-    Apply_Size_Clicked();
+    applyCardSizeAsStep(before);
     placeNewProfileIfGiven(true);
 }
 

@@ -317,3 +317,124 @@ TEST_F(MainWindowTest, TheWizardsAndTheChoosersPresetIsWhatThePanelShowsAndTheFi
     EXPECT_EQ(saved.contents.front->Card_Preset, QStringLiteral("Vertical"));
     EXPECT_EQ(saved.contents.back->Card_Sub_Category, QStringLiteral("CR90-Over Sized"));
 }
+
+namespace {
+
+void trigger(SKTWindowController& main, const char* name)
+{
+    main.action(QString::fromLatin1(name))->trigger();
+}
+
+bool enabled(SKTWindowController& main, const char* name)
+{
+    return main.action(QString::fromLatin1(name))->isEnabled();
+}
+
+// One object placed and saved: its step stays under the card's, and the saved state is clean.
+SKTGraphicPtr placeAndSave(SKTWindowController& main, const QString& path)
+{
+    const SKTGraphicPtr placed = place(main, 3);
+    main.document().undoManager(main.currentCanvas()->editedSide()).checkpoint();
+    Project_File_Name = path;
+    EXPECT_TRUE(main.Save_project_file(false, false));
+    EXPECT_FALSE(main.isWindowModified());
+    return placed;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ASizeFromTheChooserIsOneUndoStepThatUndoAndRedoTakeBackAndForth)
+{
+    SKTWindowController& main = start();
+    main.show();
+    const CardSettingsPage& panel = *main.inspector().card_setting_tab;
+    const Card_Property& front = *main.Front_card_Prop;
+    const Card_Property& back = *main.Back_card_Prop;
+    const SKTGraphicPtr placed = placeAndSave(main, folder.filePath(QStringLiteral("sized.dcard")));
+    ASSERT_TRUE(placed);
+    const QRectF where = placed->bounds();
+    expectSize(cardMillimetres(main), 85.598, 54.102);
+
+    otherModal = [](QDialog& dialog) {
+        auto* chooser = qobject_cast<Card_Wizard*>(&dialog);
+        if (!chooser)
+            return 0;
+        CardSizeFields& fields = *chooser->fields;
+        fields.Category_ComboBox->setCurrentIndex(1);
+        emit fields.Category_ComboBox->activated(1);
+        fields.ColList->setCurrentRow(3);
+        chooser->OK_Click();
+        return chooser->result();
+    };
+    main.Open_Card_Size_Chooser();
+    expectSize(cardMillimetres(main), 89.916, 54.102);
+    EXPECT_EQ(front.Card_Sub_Category, QStringLiteral("Durable 1455 - Name Badge"));
+    EXPECT_TRUE(main.isWindowModified());
+    ASSERT_TRUE(enabled(main, "Undo_btn"));
+    EXPECT_EQ(placed->bounds(), where);
+
+    trigger(main, "Undo_btn");
+    expectSize(cardMillimetres(main), 85.598, 54.102);
+    expectSize(main.cardSizeInControl(), 85.598, 54.102);
+    for (const Card_Property* side : { &front, &back }) {
+        EXPECT_EQ(side->Card_Category, QStringLiteral("PVC Card"));
+        EXPECT_EQ(side->Card_Sub_Category, QStringLiteral("CR80-Credit Card Size"));
+        EXPECT_EQ(side->Card_Cat_index, 0);
+        EXPECT_EQ(side->Card_Preset, QStringLiteral("Horizontal"));
+    }
+    EXPECT_NEAR(front.Card_Size.width(), 85.598 * 2.834645669291, 0.01);
+    EXPECT_EQ(panel.Category_ComboBox->currentText(), QStringLiteral("PVC Card"));
+    ASSERT_EQ(panel.ColList->selectedItems().size(), 1);
+    EXPECT_EQ(panel.ColList->selectedItems().first()->text(), QStringLiteral("CR80-Credit Card Size"));
+    // Back at the saved state, and only the size went: the placed object is still there.
+    EXPECT_FALSE(main.isWindowModified());
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+    EXPECT_EQ(placed->bounds(), where);
+    EXPECT_TRUE(enabled(main, "Redo_btn"));
+
+    trigger(main, "Redo_btn");
+    expectSize(cardMillimetres(main), 89.916, 54.102);
+    expectSize(main.cardSizeInControl(), 89.916, 54.102);
+    EXPECT_EQ(back.Card_Sub_Category, QStringLiteral("Durable 1455 - Name Badge"));
+    EXPECT_EQ(panel.Category_ComboBox->currentText(), QStringLiteral("Name Badge"));
+    EXPECT_TRUE(main.isWindowModified());
+
+    // A cancelled chooser is no step: Undo still takes back the size.
+    otherModal = [](QDialog&) { return 0; };
+    main.Open_Card_Size_Chooser();
+    trigger(main, "Undo_btn");
+    expectSize(cardMillimetres(main), 85.598, 54.102);
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
+}
+
+TEST_F(MainWindowTest, AShapeChangeIsOneUndoStepOfTheSideShown)
+{
+    SKTWindowController& main = start();
+    main.show();
+    QButtonGroup& shapes = *main.inspector().card_setting_tab->matrix_card_shape;
+    trigger(main, "Back_Side_btn");
+    placeAndSave(main, folder.filePath(QStringLiteral("shaped.dcard")));
+
+    shapes.button(2)->click();
+    ASSERT_EQ(Card_Shape, 2);
+    EXPECT_EQ(main.Back_card_Prop->Card_Shape, QStringLiteral("E"));
+    EXPECT_TRUE(main.isWindowModified());
+
+    trigger(main, "Undo_btn");
+    EXPECT_EQ(Card_Shape, 0);
+    EXPECT_EQ(main.Back_card_Prop->Card_Shape, QStringLiteral("R"));
+    EXPECT_TRUE(shapes.button(0)->isChecked());
+    EXPECT_FALSE(main.isWindowModified());
+    EXPECT_EQ(main.Get_Back_Control_Count(), 1);
+
+    // Clicking the shape the card has changes nothing and leaves Redo as it was.
+    shapes.button(0)->click();
+    ASSERT_TRUE(enabled(main, "Redo_btn"));
+    trigger(main, "Redo_btn");
+    EXPECT_EQ(Card_Shape, 2);
+    EXPECT_TRUE(shapes.button(2)->isChecked());
+
+    // The step belongs to the back: the front has nothing to undo.
+    trigger(main, "Front_Side_btn");
+    EXPECT_FALSE(enabled(main, "Undo_btn"));
+}

@@ -34,7 +34,7 @@ std::shared_ptr<SKTText> placeTextBoundToGuests(SKTWindowController& main)
 
 TEST_F(MainWindowTest, ExportWritesACardPerRowAndLeavesTheDesignAsTyped)
 {
-    SKTWindowController& main = start();
+    SKTWindowController& main = startWithOwnSeriesFolder();
     writeSeries(QStringLiteral("guests"), "Ann\nBob\nCyd\n");
     const auto text = placeTextBoundToGuests(main);
 
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, ExportWritesACardPerRowAndLeavesTheDesignAsTyped)
 // the person keeps editing the live design.
 TEST_F(MainWindowTest, ABatchExportRunsWhileTheDesignIsEdited)
 {
-    SKTWindowController& main = start();
+    SKTWindowController& main = startWithOwnSeriesFolder();
     QByteArray rows;
     for (int row = 1; row <= 24; ++row)
         rows += "Guest " + QByteArray::number(row) + '\n';

@@ -12,18 +12,18 @@
 
 struct MeasuredRun
 {
-    long peakMegabytes = -1; // resident set at its highest while the work ran; -1 when it failed
+    long peakMegabytes = -1; // how far the resident set rose above its start while the work ran; -1 when it failed
     std::string result; // what the work returned
 };
 
-// The "VmHWM" line of /proc/self/status, in kB.
-inline long residentPeakKilobytes()
+// A line of /proc/self/status ("VmHWM:", "VmRSS:"), in kB.
+inline long statusKilobytes(const std::string& key)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6));
+        if (line.rfind(key, 0) == 0)
+            return std::stol(line.substr(key.size()));
     }
     return -1;
 }
@@ -36,10 +36,13 @@ inline MeasuredRun runMeasured(const std::function<std::string()>& work)
     const pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
-        // Starts the high-water mark from what the child holds now.
+        // Starts the high-water mark from what the child holds now, and counts only the rise
+        // above it: what the test process already holds (a sanitizer's quarantine of freed
+        // memory, say) is not the work's.
         std::ofstream("/proc/self/clear_refs") << "5";
+        const long startKilobytes = statusKilobytes("VmRSS:");
         const std::string result = work();
-        const std::string report = std::to_string(residentPeakKilobytes()) + "\n" + result;
+        const std::string report = std::to_string(statusKilobytes("VmHWM:") - startKilobytes) + "\n" + result;
         [[maybe_unused]] const ssize_t written = write(fds[1], report.data(), report.size());
         _exit(0);
     }

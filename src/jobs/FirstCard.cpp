@@ -3,32 +3,9 @@
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
-
-#include <QFile>
-
-#include <sys/stat.h>
+#include "platform/FileIdentity.h"
 
 #include <typeinfo>
-
-namespace {
-
-// A series saved again is a new file (written whole, then renamed), so its inode tells it apart
-// even within one tick of the file system's clock.
-QString fileIdentity(const QString& path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return QString();
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(info.st_ino)
-        .arg(info.st_size)
-        .arg(info.st_mtim.tv_sec)
-        .arg(info.st_mtim.tv_nsec);
-}
-
-} // namespace
 
 const QStringList* FirstCard::seriesValues(const QString& name)
 {
@@ -99,15 +76,10 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
 {
     for (const SKTGraphicPtr& object : side) {
         QString value;
-        switch (object ? firstValueOf(*object, &value) : Binding::Own) {
-        case Binding::Own:
-            break;
-        case Binding::Nothing:
+        const Binding binding = object ? firstValueOf(*object, &value) : Binding::Own;
+        if (binding == Binding::Nothing)
             object->ctrl_is_visible = false;
-            break;
-        case Binding::Value:
+        else if (binding == Binding::Value)
             RowApplication::applyValue(*object, value);
-            break;
-        }
     }
 }

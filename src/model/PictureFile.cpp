@@ -2,6 +2,7 @@
 
 #include "common/Logging.h"
 #include "model/StoredPaths.h"
+#include "platform/FileIdentity.h"
 #include "platform/ImageResolution.h"
 #include "platform/SharedImages.h"
 
@@ -9,32 +10,14 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace {
 
-// The file's identity, so that a changed or replaced file is read afresh. Size and modification
-// time alone miss a file overwritten and given its old time back (touch -r, rsync -t, a copy
-// onto a FAT stick's 2-second times) or another file moved over it: the device and inode tell
-// a different file, and the change time, which no tool can set back, tells a rewritten one.
-// Taken straight from the file system: QFileInfo gives times as local time, which reads the C
-// library's time-zone state on every worker at once.
+// The file's path and state: a changed or replaced file is read afresh.
 QString identityOf(const QFileInfo& info)
 {
     const QString canonical = info.canonicalFilePath();
-    struct stat status
-    {
-    };
-    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &status) != 0)
-        return {};
-    const auto nanoseconds = [](const timespec& time) { return qint64(time.tv_sec) * 1'000'000'000 + time.tv_nsec; };
-    return QStringLiteral("%1\n%2\n%3\n%4\n%5\n%6")
-        .arg(canonical)
-        .arg(qint64(status.st_size))
-        .arg(nanoseconds(status.st_mtim))
-        .arg(nanoseconds(status.st_ctim))
-        .arg(quint64(status.st_dev))
-        .arg(quint64(status.st_ino));
+    const QString state = fileIdentity(canonical);
+    return state.isEmpty() ? QString() : canonical + QLatin1Char('\n') + state;
 }
 
 } // namespace

@@ -29,7 +29,7 @@ void ignoreLeaseBreak(int)
 // default action ends the process: another sweep's look at a leftover would end this program.
 // A handler (not SIG_IGN, which programs started later would inherit) keeps it harmless; a
 // handler someone else installed is left alone.
-void survivingLeaseBreaks()
+void keepLeaseBreaksHarmless()
 {
     static const bool installed = [] {
         struct sigaction current
@@ -159,7 +159,7 @@ void removeStaleTemporaries(const QString& folder)
     if (folderFd < 0)
         return;
     if (allOpenersVisible(folderFd)) {
-        survivingLeaseBreaks();
+        keepLeaseBreaksHarmless();
         const time_t now = std::time(nullptr);
         for (const QByteArray& name : ownTemporaryNamesIn(folderFd)) {
             // Not a link, and no wait on a lease another program holds.

@@ -17,12 +17,13 @@ constexpr qint32 ARCHIVE_VERSION = 1;
 // Larger than any card, small enough to keep the picture arithmetic sane.
 constexpr double MAX_FRAME_POINTS = 100000.0;
 
+// A symbol of 1 to 30 data columns, each 17 modules wide, between start and stop patterns
+// and row indicators; 3 to 90 rows. The range comes first: archived sizes are arbitrary.
 bool validSymbolSize(qint32 width, qint32 height)
 {
-    if (height < 3 || height > 90)
-        return false;
-    const qint32 columns = (width - 18) / 17 - 3;
-    return columns >= 1 && columns <= 30 && width == 17 * (columns + 3) + 18;
+    constexpr qint32 narrowest = 17 * (1 + 3) + 18;
+    constexpr qint32 widest = 17 * (30 + 3) + 18;
+    return height >= 3 && height <= 90 && width >= narrowest && width <= widest && (width - 18) % 17 == 0;
 }
 
 } // namespace

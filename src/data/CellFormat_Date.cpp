@@ -2,6 +2,7 @@
 
 #include "data/CellFormatText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -67,16 +68,41 @@ CalendarDay calendarDay(qint64 days, bool date1904)
 }
 
 // A serial split into whole days and units of the day (seconds, or tenths to thousandths of a
-// second), rounded to the unit shown. False for a serial outside the calendar.
+// second), rounded to the unit shown. False for a serial outside the calendar, judged after
+// rounding: the last moments of 9999 may round into a year no workbook shows.
 bool splitSerial(double serial, bool date1904, qint64 unitsPerSecond, qint64& days, qint64& units)
 {
-    if (!std::isfinite(serial) || serial < 0 || serial >= (date1904 ? lastSerial1904 : lastSerial1900))
+    const double lastSerial = date1904 ? lastSerial1904 : lastSerial1900;
+    if (!std::isfinite(serial) || serial < 0 || serial >= lastSerial)
         return false;
     const qint64 unitsPerDay = secondsPerDay * unitsPerSecond;
     const qint64 total = std::llround(serial * double(unitsPerDay));
     days = total / unitsPerDay;
     units = total % unitsPerDay;
-    return true;
+    return days < qint64(lastSerial);
+}
+
+// Whether a section shows any part of the time of day, whose rounding may carry into the next day.
+bool showsTime(const CellFormat::Section& section)
+{
+    return std::any_of(section.tokens.begin(), section.tokens.end(), [](const Token& token) {
+        switch (token.part) {
+        case Part::Hour:
+        case Part::Hour2:
+        case Part::Minute:
+        case Part::Minute2:
+        case Part::Second:
+        case Part::Second2:
+        case Part::ElapsedHours:
+        case Part::ElapsedMinutes:
+        case Part::ElapsedSeconds:
+        case Part::SecondFraction:
+        case Part::AmPm:
+            return true;
+        default:
+            return false;
+        }
+    });
 }
 
 qint64 powerOfTen(int exponent)
@@ -98,7 +124,9 @@ void CellFormat::formatDate(double serial, bool date1904, std::u16string& text) 
 {
     const Section& section = sections_.front();
     const int fractionWidth = section.secondFractionWidth;
-    const qint64 unitsPerSecond = powerOfTen(fractionWidth);
+    // A date alone is the day the moment falls in: only binary noise below the workbook's
+    // millisecond may round it into the next day.
+    const qint64 unitsPerSecond = showsTime(section) ? powerOfTen(fractionWidth) : 1000;
     qint64 days = 0;
     qint64 units = 0;
     // Negative or far-future serials have no date; the number itself is what is known.

@@ -48,7 +48,7 @@ QRect WindowPlacement::centredGeometry(const QRect& available, QSize preferred, 
 
 void WindowPlacement::place(QWidget& window, QSize preferred)
 {
-    const QByteArray saved = interfaceSettings()->value(geometryKey).toByteArray();
+    const QByteArray saved = InterfaceSettings::value(geometryKey).toByteArray();
     const bool restored = !saved.isEmpty() && window.restoreGeometry(saved) && fitsAScreen(window.geometry());
     if (!restored) {
         const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
@@ -63,5 +63,5 @@ void WindowPlacement::place(QWidget& window, QSize preferred)
 
 void WindowPlacement::remember(const QWidget& window)
 {
-    interfaceSettings()->setValue(geometryKey, window.saveGeometry());
+    InterfaceSettings::setValue(geometryKey, window.saveGeometry());
 }

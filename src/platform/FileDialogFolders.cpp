@@ -50,7 +50,7 @@ QString FileDialogFolders::startAt(const QString& filter, const QString& request
     if (QDir::isAbsolutePath(requested))
         return requested;
     const Kind kind = kindOf(filter);
-    QString folder = interfaceSettings()->value(kind.settingsKey).toString();
+    QString folder = InterfaceSettings::value(kind.settingsKey).toString();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = defaultFolder(kind);
     return requested.isEmpty() ? folder : QDir(folder).filePath(requested);
@@ -61,5 +61,5 @@ void FileDialogFolders::remember(const QString& filter, const QString& chosen)
     if (chosen.isEmpty())
         return;
     const QString folder = filter.isEmpty() ? chosen : QFileInfo(chosen).absolutePath();
-    interfaceSettings()->setValue(kindOf(filter).settingsKey, QDir::cleanPath(folder));
+    InterfaceSettings::setValue(kindOf(filter).settingsKey, QDir::cleanPath(folder));
 }

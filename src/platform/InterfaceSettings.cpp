@@ -1,9 +1,139 @@
 #include "platform/InterfaceSettings.h"
 
-#include <QCoreApplication>
+#include "platform/DialogService.h"
+#include "platform/GuiThread.h"
+#include "platform/SafeRead.h"
 
-std::unique_ptr<QSettings> interfaceSettings()
+#include <QCoreApplication>
+#include <QFile>
+#include <QMutex>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QVariantMap>
+
+#include <sys/stat.h>
+
+namespace InterfaceSettings {
+
+namespace {
+
+struct Store
 {
-    const QString name = QCoreApplication::applicationName();
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
+    QMutex mutex;
+    QString configFolder; // empty: the user's
+    QString file; // the file the values came from; empty before the first use
+    bool fileRead = false; // false: it was refused, and the values last for this run only
+    QVariantMap values;
+    QSet<QString> told; // refused files the person has heard of
+};
+
+Store& store()
+{
+    static Store instance;
+    return instance;
 }
+
+QString fileIn(const Store& store)
+{
+    const QString root = store.configFolder.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        : store.configFolder;
+    const QString name = QCoreApplication::applicationName();
+    return root + u'/' + name + u'/' + name + QStringLiteral(".conf");
+}
+
+// Why the file must not be read (a settings file of hundreds of megabytes held the window for
+// seconds at every use), or "" when it may. A missing file may: it holds nothing yet.
+QString refusalOf(const QString& file)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(file).constData(), &info) != 0)
+        return {};
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("It is not a regular file.");
+    if (info.st_size > SafeRead::maxSettingsBytes)
+        return QStringLiteral("It is larger than %1 MB.").arg(SafeRead::maxSettingsBytes / (1024 * 1024));
+    return {};
+}
+
+struct Refusal
+{
+    QString file;
+    QString reason;
+};
+
+// Reads the current file unless its values are those held; a refusal the person has not
+// heard of yet comes back to be shown once the store is unlocked.
+Refusal readCurrentFile(Store& store)
+{
+    const QString file = fileIn(store);
+    if (file == store.file)
+        return {};
+    store.file = file;
+    store.values.clear();
+    const QString reason = refusalOf(file);
+    store.fileRead = reason.isEmpty();
+    if (store.fileRead) {
+        const QSettings settings(file, QSettings::IniFormat);
+        for (const QString& key : settings.allKeys())
+            store.values.insert(key, settings.value(key));
+        return {};
+    }
+    if (store.told.contains(file))
+        return {};
+    store.told.insert(file);
+    return { file, reason };
+}
+
+void tell(const Refusal& refusal)
+{
+    if (refusal.reason.isEmpty())
+        return;
+    const QString text = QStringLiteral("The settings file %1 was not read and is left as it is. Window places and "
+                                        "last-used folders start from their defaults and are not saved.")
+                             .arg(refusal.file);
+    runOnGuiThreadAndWait([&] { dialogs().showMessageWithReason(text, refusal.reason); });
+}
+
+} // namespace
+
+QVariant value(const QString& key, const QVariant& defaultValue)
+{
+    Store& settings = store();
+    QMutexLocker lock(&settings.mutex);
+    const Refusal refusal = readCurrentFile(settings);
+    const QVariant found = settings.values.value(key, defaultValue);
+    lock.unlock();
+    tell(refusal);
+    return found;
+}
+
+void setValue(const QString& key, const QVariant& value)
+{
+    Store& settings = store();
+    QMutexLocker lock(&settings.mutex);
+    const Refusal refusal = readCurrentFile(settings);
+    settings.values.insert(key, value);
+    // Written through at once, into the file as it is now (another run may have changed it),
+    // unless it has grown past what is read meanwhile.
+    if (settings.fileRead && refusalOf(settings.file).isEmpty()) {
+        QSettings file(settings.file, QSettings::IniFormat);
+        file.setValue(key, value);
+        file.sync();
+    }
+    lock.unlock();
+    tell(refusal);
+}
+
+void useFolder(const QString& folder)
+{
+    Store& settings = store();
+    QMutexLocker lock(&settings.mutex);
+    settings.configFolder = folder;
+    settings.file.clear();
+}
+
+} // namespace InterfaceSettings

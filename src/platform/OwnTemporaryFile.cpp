@@ -1,17 +1,11 @@
 #include "platform/OwnTemporaryFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
-#include <QHash>
-#include <QMutex>
 #include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,11 +20,6 @@ constexpr int randomLength = 12;
 constexpr int checkLength = 4;
 constexpr int maxSuffixLength = 4;
 const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-// The permissions of a temporary file until it is moved into place.
-constexpr mode_t temporaryMode = 0600;
-// A writer touches its file at every write: one left alone this long was left by a program
-// that ended while writing.
-constexpr time_t staleSeconds = 60;
 
 bool isDigitOrLower(QChar c)
 {
@@ -88,31 +77,6 @@ mode_t processUmask()
     return mask;
 }
 
-QString folderKey(const QString& folder)
-{
-    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-}
-
-// Whether the open file at native is a leftover: a regular file of ours in the temporary
-// mode, linked once, untouched for over a minute, that no program has open. Takes a lease
-// that only a file open nowhere else can have; closing the descriptor releases it.
-bool isLeftover(int fd, const QByteArray& native, time_t now)
-{
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()
-        || (info.st_mode & 07777) != temporaryMode || info.st_nlink != 1 || now - info.st_mtime <= staleSeconds)
-        return false;
-    if (::fcntl(fd, F_SETLEASE, F_WRLCK) != 0)
-        return false;
-    // Still the file that was opened, not one put in its place meanwhile.
-    struct stat named
-    {
-    };
-    return ::lstat(native.constData(), &named) == 0 && named.st_dev == info.st_dev && named.st_ino == info.st_ino;
-}
-
 } // namespace
 
 bool isOwnTemporaryName(const QString& name)
@@ -135,20 +99,25 @@ bool isOwnTemporaryName(const QString& name)
     return check == checkOf(random, suffix);
 }
 
+QString newOwnTemporaryName(const QString& suffix)
+{
+    const QString random = randomPart();
+    return tag + random + u'~' + checkOf(random, suffix) + suffix;
+}
+
 OwnTemporaryFile::OwnTemporaryFile(const QString& folder, const QString& suffix, int mode)
     : finalMode_(mode_t(mode) & 07777 & ~processUmask())
 {
     removeStaleTemporariesNow(folder);
-    const QString stem = QDir(folder).filePath(tag);
+    const QDir place(folder);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString random = randomPart();
-        path_ = stem + random + u'~' + checkOf(random, suffix) + suffix;
+        path_ = place.filePath(newOwnTemporaryName(suffix));
         native_ = QFile::encodeName(path_);
-        fd_ = ::open(native_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, temporaryMode);
+        fd_ = ::open(native_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, privateMode);
         if (fd_ >= 0) {
             // A umask that takes the owner's bits away would hide the file from the sweep.
-            if ((processUmask() & temporaryMode) != 0)
-                ::fchmod(fd_, temporaryMode);
+            if ((processUmask() & privateMode) != 0)
+                ::fchmod(fd_, privateMode);
             return;
         }
         if (errno != EEXIST) {
@@ -196,45 +165,6 @@ bool OwnTemporaryFile::moveTo(const QString& target, QString* reason)
     }
     moved_ = true;
     return true;
-}
-
-void removeStaleTemporaries(const QString& folder)
-{
-    const time_t now = std::time(nullptr);
-    QDirIterator entries(folder, { tag + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        if (!isOwnTemporaryName(entries.fileName()))
-            continue;
-        const QByteArray native = QFile::encodeName(path);
-        // Not a link, and no wait on a lease another program holds.
-        const int fd = ::open(native.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        if (isLeftover(fd, native, now)) {
-            // Unlinked under the lease: a program that opens it meanwhile waits until it is gone.
-            ::unlink(native.constData());
-        }
-        ::close(fd);
-    }
-}
-
-void removeStaleTemporariesNow(const QString& folder)
-{
-    // Nothing turns stale within a minute of the last look: a batch writing thousands of
-    // files into one folder lists it once a minute, not once a file.
-    static QMutex mutex;
-    static QHash<QString, std::chrono::steady_clock::time_point> lastLook;
-    const QString key = folderKey(folder);
-    const auto now = std::chrono::steady_clock::now();
-    {
-        QMutexLocker lock(&mutex);
-        const auto last = lastLook.constFind(key);
-        if (last != lastLook.cend() && now - *last < std::chrono::seconds(staleSeconds))
-            return;
-        lastLook.insert(key, now);
-    }
-    removeStaleTemporaries(key);
 }
 
 bool replaceableOrWhy(const QString& path, QString* reason, bool followLinks)

@@ -14,6 +14,12 @@
 class OwnTemporaryFile
 {
 public:
+    // Its permissions until it is moved into place.
+    static constexpr mode_t privateMode = 0600;
+    // A writer touches its file at every write: one left alone this long was left by a
+    // program that ended while writing.
+    static constexpr int staleSeconds = 60;
+
     // Creates the file in folder with the suffix given (".pdf" where a writer goes by it).
     // mode is what the file gets when it is moved into place, less the umask. isOpen() tells
     // whether that worked; error() why not.
@@ -50,9 +56,12 @@ private:
 // Whether name has the form of this program's temporary files: the tag, the random part and
 // a check of it that matches.
 bool isOwnTemporaryName(const QString& name);
+// A fresh name of that form, ending in suffix.
+QString newOwnTemporaryName(const QString& suffix = {});
 // Removes this program's leftovers in folder: files of its temporary name form and mode,
 // owned by the user running it, over a minute old, that no program has open. Nothing else
-// is touched.
+// is touched, and a file another program opens meanwhile never ends this one. On network
+// and user-space file systems, where openers elsewhere cannot be seen, leftovers are kept.
 void removeStaleTemporaries(const QString& folder);
 // The same, unless this program looked in folder within the last minute: what the start
 // and a writer call.

@@ -4,6 +4,7 @@
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
+#include "platform/InterfaceSettings.h"
 #include "series/BusyCursor.h"
 #include "series/Generate_List.h"
 #include "series/Load_Num_Info.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
 
@@ -88,7 +88,8 @@ void BatchWizard::Save_Btn_Clicked()
     request.values = ListData_value_->texts();
     request.inUse = [this](const QString& name) { return host_.Check_Batch_File_In_Use_Validation(name); };
     request.confirmReplace = [] {
-        return dialogs().askYesNoSafe(QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
+        return dialogs().askYesNoSafe(
+            QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
     SeriesSaveResult result;
     QString reason;
@@ -139,9 +140,8 @@ void BatchWizard::Export_Value_Btn_Clicked()
 {
     if (!valuesPresent())
         return;
-    QSettings settings;
     const QString folder
-        = settings.value(exportFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        = InterfaceSettings::value(exportFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
               .toString();
     const QString suggested = QDir(folder).filePath(cleanSeriesName(batch_list_name->text()));
     int type = 0;
@@ -149,7 +149,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
         { tr("Workbook (*.xlsx)"), tr("Text file, one value per line (*.txt)") }, &type);
     if (chosen.isEmpty())
         return;
-    settings.setValue(exportFolderKey, QFileInfo(chosen).absolutePath());
+    InterfaceSettings::setValue(exportFolderKey, QFileInfo(chosen).absolutePath());
     exportValues(chosen, type == 1);
 }
 

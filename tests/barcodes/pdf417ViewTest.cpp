@@ -151,5 +151,8 @@ TEST(Pdf417View, DamagedArchivesAreRefused)
     EXPECT_FALSE(pdf417View::initWithCoder(patched(40, QByteArray("\0\0\0\x79", 4)), &error)) << "symbol width";
     EXPECT_FALSE(pdf417View::initWithCoder(patched(44, QByteArray("\0\0\0\x5b", 4)), &error)) << "symbol rows";
     EXPECT_FALSE(pdf417View::initWithCoder(patched(40, QByteArray(8, '\xff')), &error)) << "negative size";
+    // Widths at the ends of the integers, with a row count that passes, are refused without overflow.
+    for (const char* width : { "\x80\0\0\0", "\x7f\xff\xff\xff", "\x80\0\0\x12" })
+        EXPECT_FALSE(pdf417View::initWithCoder(patched(40, QByteArray(width, 4)), &error)) << "extreme symbol width";
     EXPECT_TRUE(pdf417View::initWithCoder(archive, &error));
 }

@@ -119,6 +119,25 @@ TEST(CellFormatTest, DaysFollowTheWorkbooksDateSystem)
     EXPECT_EQ(isoDateText(-2, false), QString());
 }
 
+TEST(CellFormatTest, TheLastMomentsOfTheCalendarAreRoundedBeforeTheirYearIsJudged)
+{
+    // 9999-12-31 23:59:59.991, the last day either date system shows.
+    const double lastSecond = 2958465 + 86399.991 / 86400;
+    EXPECT_EQ(shown(u"yyyy-mm-dd hh:mm:ss.000", lastSecond), QStringLiteral("9999-12-31 23:59:59.991"));
+    EXPECT_EQ(shown(u"yyyy-mm-dd hh:mm:ss.00", lastSecond), QStringLiteral("9999-12-31 23:59:59.99"));
+    EXPECT_EQ(shown(u"yyyy-mm-dd", lastSecond), QStringLiteral("9999-12-31"));
+    EXPECT_EQ(shown(u"[$-F800]dddd, mmmm dd, yyyy", 2958465.9999999), QStringLiteral("Friday, December 31, 9999"));
+    EXPECT_EQ(shown(u"yyyy-mm-dd", 2957003.9999999, true), QStringLiteral("9999-12-31"));
+    // A date alone is the day the moment falls in, on any day.
+    EXPECT_EQ(shown(u"yyyy-mm-dd", march5th2024 + 0.9999999), QStringLiteral("2024-03-05"));
+    // Rounded to the second shown, it would be a moment of year 10000: the number is shown.
+    EXPECT_EQ(shown(u"yyyy-mm-dd hh:mm:ss", lastSecond), generalNumberText(lastSecond));
+    EXPECT_EQ(shown(u"hh:mm", 2958465.9999999), generalNumberText(2958465.9999999));
+    EXPECT_EQ(shown(u"yyyy-mm-dd hh:mm", 2957003.9999999, true), generalNumberText(2957003.9999999));
+    EXPECT_EQ(isoDateText(lastSecond, false), QString());
+    EXPECT_EQ(isoDateText(2958465.5, false), QStringLiteral("9999-12-31 12:00"));
+}
+
 TEST(CellFormatTest, BuiltInFormatsNeedNoCode)
 {
     // The locale's short date and its East Asian kin are shown in ISO 8601.

@@ -1,15 +1,13 @@
 #include "support/TempSettings.h"
 
-#include <QSettings>
-#include <QStandardPaths>
+#include "platform/InterfaceSettings.h"
 
 TempSettings::TempSettings()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    InterfaceSettings::useFolder(dir_.path());
 }
 
 TempSettings::~TempSettings()
 {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    InterfaceSettings::useFolder(QString());
 }

@@ -1,0 +1,93 @@
+#include "platform/InterfaceSettings.h"
+#include "platform/FileDialogFolders.h"
+
+#include "support/ScriptedDialogService.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+// The interface settings of a config folder of the test's own, for the test's length.
+class OwnConfigFolder
+{
+public:
+    OwnConfigFolder() { InterfaceSettings::useFolder(dir_.path()); }
+    ~OwnConfigFolder() { InterfaceSettings::useFolder(QString()); }
+
+    // Where the program keeps them, with its folder made.
+    QString settingsFile() const
+    {
+        QDir(dir_.path()).mkpath(QStringLiteral("Galavite"));
+        return dir_.filePath(QStringLiteral("Galavite/Galavite.conf"));
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QByteArray digestOf(const QString& path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result() : QByteArray();
+}
+
+const QByteArray rememberedFolder = "[FileDialogs]\nfolders=/remembered/folder\n";
+
+} // namespace
+
+TEST(InterfaceSettings, AFileOfAHundredMegabytesIsRefusedOnceAndLeftAsItIs)
+{
+    ScriptedDialogs dialogs;
+    OwnConfigFolder config;
+    const QString path = config.settingsFile();
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(rememberedFolder), rememberedFolder.size());
+        const QByteArray comments = QByteArray(1023, ';') + '\n';
+        const QByteArray block = comments.repeated(1024);
+        for (int megabyte = 0; megabyte < 100; ++megabyte)
+            ASSERT_EQ(file.write(block), block.size());
+    }
+    const QByteArray digest = digestOf(path);
+    const QDateTime modified = QFileInfo(path).lastModified();
+
+    // Not read: the folder it names is not where choosers start.
+    const QString start = FileDialogFolders::startAt(QString(), QString());
+    EXPECT_NE(start, QStringLiteral("/remembered/folder"));
+    EXPECT_FALSE(start.isEmpty());
+    ASSERT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_TRUE(dialogs->messages().front().contains(path)) << dialogs->messages().front().toStdString();
+    EXPECT_EQ(dialogs->lastInformative(), QStringLiteral("It is larger than 1 MB."));
+
+    // The program goes on: what is chosen now holds for this run, without another message,
+    // and the person's file is not written.
+    const QString chosen = QFileInfo(path).absolutePath();
+    FileDialogFolders::remember(QString(), chosen);
+    EXPECT_EQ(FileDialogFolders::startAt(QString(), QString()), chosen);
+    InterfaceSettings::setValue(QStringLiteral("MainWindow/geometry"), QByteArray("geometry"));
+    EXPECT_EQ(InterfaceSettings::value(QStringLiteral("MainWindow/geometry")).toByteArray(), QByteArray("geometry"));
+    EXPECT_EQ(dialogs->messages().size(), 1u);
+    EXPECT_EQ(QFileInfo(path).lastModified(), modified);
+    EXPECT_EQ(digestOf(path), digest);
+
+    // Once it is of a settings file's size again, the next run reads it.
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(rememberedFolder), rememberedFolder.size());
+    }
+    OwnConfigFolder nextRun;
+    ASSERT_TRUE(QFile::copy(path, nextRun.settingsFile()));
+    EXPECT_EQ(InterfaceSettings::value(QStringLiteral("FileDialogs/folders")).toString(),
+        QStringLiteral("/remembered/folder"));
+    EXPECT_EQ(dialogs->messages().size(), 1u);
+}

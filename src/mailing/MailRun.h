@@ -68,8 +68,9 @@ using MailSender = std::function<bool(const QString& recipient, const QStringLis
 // the end, whatever happens), counts the mails sent in progress.done (of progress.total
 // planned), sends each step's mails, pauses with a countdown text, waits while the progress
 // is held and honours a stop request before each step, between mails and every fraction of
-// a pause; a mail cut short by the stop request counts as stopped, not failed. A failed mail ends the run; a batch row whose card cannot be attached is left out
-// and reported, and the run goes on with the next row.
+// a pause; a mail cut short by the stop request counts as stopped, not failed. A failed
+// mail ends the run; a batch row whose card cannot be attached is left out and reported, and
+// the run goes on with the next row.
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
     JobProgress& progress, const std::function<void(const QString&)>& showPauseText);
 

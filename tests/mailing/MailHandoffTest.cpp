@@ -139,8 +139,8 @@ TEST(MailHandoff, StartTlsCarriesNothingSecretOnTheCommandLineOrInTheEnvironment
             QStringLiteral("-"), QStringLiteral("N") }));
     // Nothing but the search paths, the certificate variables where the user has set them,
     // and the time the mail may take.
-    QStringList expected { QStringLiteral("MAIL_DEADLINE_SECONDS=120"), QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"),
-        QStringLiteral("PYTHONPATH=") };
+    QStringList expected { QStringLiteral("MAIL_DEADLINE_SECONDS=120"),
+        QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
     for (const char* name : { "SSL_CERT_DIR", "SSL_CERT_FILE" })
         if (qEnvironmentVariableIsSet(name))
             expected << QString::fromLatin1(name) + u'=' + qEnvironmentVariable(name);

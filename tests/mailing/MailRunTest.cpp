@@ -445,8 +445,9 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         setMailScriptPath(QString());
         EXPECT_LT(clock.elapsed(), 120000); // not the script's ten minutes
         EXPECT_EQ(result.failure,
-            QStringLiteral("Sending the e-mail to the server mail.example.org timed out: the mail script did not end within 11 "
-                           "seconds, so it was ended."));
+            QStringLiteral(
+                "Sending the e-mail to the server mail.example.org timed out: the mail script did not end within 11 "
+                "seconds, so it was ended."));
         QFile pid(pidFile);
         ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
         EXPECT_FALSE(processExists(pid.readAll().toLongLong()));

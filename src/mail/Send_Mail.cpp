@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,6 +127,16 @@ void Send_Mail::reject()
     }
     if (progress_.stopRequested)
         closeWhenRunEnds_ = true;
+}
+
+void Send_Mail::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // A window manager may raise this window over its progress sheet (a click on the main
+    // window brings the modal window up): the sheet stays on top while the run goes on.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && worker_.isRunning())
+        if (Send_Modeless* sheet = Send_Modeless::defaultInstance(); sheet && sheet->isVisible())
+            sheet->raise();
 }
 
 void Send_Mail::stopRunAndClose()

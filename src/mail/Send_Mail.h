@@ -83,6 +83,7 @@ signals:
 
 protected:
     void reject() override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildForm();

@@ -109,6 +109,9 @@ void Send_Modeless::Stop_Sending_Pressed()
         _stop_btn->setEnabled(false);
     }
     asked->release();
+    // The question's window may have left the sheet under the window it covers.
+    raise();
+    activateWindow();
 }
 
 void Send_Modeless::reject()

@@ -40,7 +40,7 @@ def deadline_seconds():
         seconds = int(text)
     except ValueError:
         return DEFAULT_DEADLINE_SECONDS
-    return seconds if seconds > 0 else DEFAULT_DEADLINE_SECONDS
+    return min(seconds, 24 * 3600) if seconds > 0 else DEFAULT_DEADLINE_SECONDS
 
 
 def start_deadline(seconds):

@@ -8,11 +8,14 @@ never goes on the command line, where its length is limited.
 Exit status 0 only after the server has accepted the message. Otherwise the last line on
 standard error says why, in words for the person sending (the program shows it).
 Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
+The whole run may take MAIL_DEADLINE_SECONDS (120 when unset): a server that answers a byte at a
+time must not hold the mail for ever.
 """
 
 import base64
 import mimetypes
 import os
+import signal
 import smtplib
 import socket
 import ssl
@@ -23,6 +26,32 @@ from email.message import EmailMessage
 from email.utils import formatdate, make_msgid
 
 TIMEOUT_SECONDS = 60
+DEFAULT_DEADLINE_SECONDS = 120
+
+
+class DeadlinePassed(BaseException):
+    """Raised by the deadline's alarm. Not an OSError: the mail library would take that for a
+    closed connection and give the wrong reason."""
+
+
+def deadline_seconds():
+    text = os.environ.get("MAIL_DEADLINE_SECONDS", "")
+    try:
+        seconds = int(text)
+    except ValueError:
+        return DEFAULT_DEADLINE_SECONDS
+    return min(seconds, 24 * 3600) if seconds > 0 else DEFAULT_DEADLINE_SECONDS
+
+
+def start_deadline(seconds):
+    def passed(signum, frame):
+        raise DeadlinePassed()
+    signal.signal(signal.SIGALRM, passed)
+    signal.setitimer(signal.ITIMER_REAL, seconds)
+
+
+def deadline_has_passed():
+    return signal.getitimer(signal.ITIMER_REAL)[0] == 0
 
 # Content types told by the first bytes of a file: an attachment is typed by what it holds.
 SIGNATURES = [
@@ -156,6 +185,17 @@ def reason(error, server, port):
     return "The connection to the server failed: %s." % (error.strerror if isinstance(error, OSError) and error.strerror else error)
 
 
+def say_goodbye(connection):
+    # Past the deadline nothing more is waited for; a message already accepted stays sent.
+    if not deadline_has_passed():
+        try:
+            connection.quit()
+            return
+        except (smtplib.SMTPException, OSError, DeadlinePassed):
+            pass
+    connection.close()
+
+
 def send(login_name, server, port, flag, password, sender, recipient, message):
     try:
         connection = connect(server, port, flag == "Y")
@@ -163,10 +203,7 @@ def send(login_name, server, port, flag, password, sender, recipient, message):
             login(connection, login_name, password)
             refused = connection.send_message(message, from_addr=sender, to_addrs=[recipient])
         finally:
-            try:
-                connection.quit()
-            except (smtplib.SMTPException, OSError):
-                pass
+            say_goodbye(connection)
     except (smtplib.SMTPException, OSError) as error:  # ssl.SSLError is an OSError
         fail(reason(error, server, port))
     if refused:
@@ -184,6 +221,17 @@ def main(argv):
         fail("The port is not a number: " + port_text)
     if not 0 < port < 65536:
         fail("The port is out of range: " + port_text)
+    seconds = deadline_seconds()
+    start_deadline(seconds)
+    try:
+        run(login_name, server, port, flag, sender, recipient, subject, attachments)
+        signal.setitimer(signal.ITIMER_REAL, 0)  # sent: nothing can time out now
+    except DeadlinePassed:
+        fail("Sending the e-mail to the server %s timed out: it took longer than %d seconds." % (server, seconds))
+    return 0
+
+
+def run(login_name, server, port, flag, sender, recipient, subject, attachments):
     for name, text in (("sender", sender), ("server", server), ("recipient", recipient), ("subject", subject)):
         single_line(name, text)
     try:
@@ -198,7 +246,6 @@ def main(argv):
         fail("The message holds a NUL character, which an e-mail cannot carry.")
     message = build_message(sender, recipient, subject, body, attachments)
     send(login_name, server, port, flag, password, sender, recipient, message)
-    return 0
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,9 +115,37 @@ int Send_Mail::Open_Wnd()
 
 void Send_Mail::reject()
 {
-    // The window stays while its run goes on: the progress sheet's Stop ends a run.
-    if (!worker_.isRunning())
+    if (!worker_.isRunning()) {
         QDialog::reject();
+        return;
+    }
+    // Closing while a run goes on is Stop, asked as the progress sheet asks; the window
+    // closes when the run has ended.
+    if (!progress_.stopRequested) {
+        if (Send_Modeless* sheet = Send_Modeless::defaultInstance())
+            sheet->Stop_Sending_Pressed();
+    }
+    if (progress_.stopRequested)
+        closeWhenRunEnds_ = true;
+}
+
+void Send_Mail::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // A window manager may raise this window over its progress sheet (a click on the main
+    // window brings the modal window up): the sheet stays on top while the run goes on.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && worker_.isRunning())
+        if (Send_Modeless* sheet = Send_Modeless::defaultInstance(); sheet && sheet->isVisible())
+            sheet->raise();
+}
+
+void Send_Mail::stopRunAndClose()
+{
+    if (!worker_.isRunning())
+        return;
+    progress_.stopRequested = true;
+    progress_.release(); // a Stop question still open holds nothing now
+    closeWhenRunEnds_ = true;
 }
 
 void Send_Mail::Without_barcode_rd_select()
@@ -279,9 +308,11 @@ void Send_Mail::Send_Button()
         QMutexLocker lock(&pauseTextMutex_);
         pauseText_.clear();
     }
+    closeWhenRunEnds_ = false;
+    setRunning(true);
     Show_Create_Modeless();
     worker_.start([this, job, render] {
-        result_ = runMailJob(job, render, scriptSender(job), progress_, [this](const QString& text) {
+        result_ = runMailJob(job, render, scriptSender(job, progress_), progress_, [this](const QString& text) {
             QMutexLocker lock(&pauseTextMutex_);
             pauseText_ = text;
         });
@@ -292,8 +323,17 @@ void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
+    setRunning(false);
     Show_MessageBox(host_.lastRunProblems().appendedTo(mailRunMessage(result)));
     emit runFinished(result.allSent());
+    if (std::exchange(closeWhenRunEnds_, false))
+        QDialog::reject();
+}
+
+void Send_Mail::setRunning(bool running)
+{
+    form_->setEnabled(!running);
+    send_button_->setEnabled(!running);
 }
 
 void Send_Mail::Show_Create_Modeless()
@@ -304,7 +344,10 @@ void Send_Mail::Show_Create_Modeless()
         sheetOwner_ = sheet->parentWidget();
         sheet->setParent(this, sheet->windowFlags());
         sheet->follow(progress_, QStringLiteral("E-mails"));
-        sheet->open();
+        // Over this window but not blocking it: closing it stops the run as well.
+        sheet->setWindowModality(Qt::NonModal);
+        sheet->show();
+        sheet->raise();
     }
     msend_modTimer->start();
 }
@@ -317,6 +360,7 @@ void Send_Mail::Hide_Destroy_Modeless()
         sheet->finish();
         sheet->hide();
         sheet->setParent(sheetOwner_, sheet->windowFlags());
+        sheet->setWindowModality(Qt::WindowModal); // as the main window's runs show it
     }
 }
 

@@ -49,6 +49,9 @@ public:
     void mail_card_side_CellClick();
 
     bool isRunning() const { return worker_.isRunning(); }
+    // The program is closing: the run stops without a question, and the window closes once
+    // the run has ended and said how far it got.
+    void stopRunAndClose();
 
     QLineEdit* from_txt;
     QLineEdit* to_txt;
@@ -80,6 +83,7 @@ signals:
 
 protected:
     void reject() override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildForm();
@@ -89,11 +93,15 @@ private:
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
     void finishRun();
+    void setRunning(bool running);
 
     MailHost& host_;
     Email_Setting& settings_;
     QTimer* msend_modTimer;
     QPointer<QWidget> sheetOwner_;
+    QWidget* form_ = nullptr;
+    QPushButton* send_button_ = nullptr;
+    bool closeWhenRunEnds_ = false;
     JobProgress progress_;
     QMutex pauseTextMutex_;
     QString pauseText_;

@@ -117,16 +117,23 @@ void Send_Mail::buildForm()
     send->setDefault(true);
     auto* close = buttons->addButton(QDialogButtonBox::Close);
 
+    // Everything but the buttons: a run leaves it as it was sent, and Close stays to stop the run.
+    form_ = new QWidget(this);
+    auto* formLayout = new QVBoxLayout(form_);
+    formLayout->setContentsMargins(0, 0, 0, 0);
+    formLayout->addLayout(mail);
+    formLayout->addWidget(rd_mail_curr_barcode);
+    formLayout->addWidget(send_sett_box);
+    formLayout->addWidget(rd_without_barcode);
+    formLayout->addLayout(ownFile);
+    formLayout->addWidget(delayed_delv_chk);
+    formLayout->addWidget(delayed_box);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(mail);
-    layout->addWidget(rd_mail_curr_barcode);
-    layout->addWidget(send_sett_box);
-    layout->addWidget(rd_without_barcode);
-    layout->addLayout(ownFile);
-    layout->addWidget(delayed_delv_chk);
-    layout->addWidget(delayed_box);
+    layout->addWidget(form_);
     layout->addWidget(buttons);
     setMinimumWidth(560);
+    send_button_ = send;
+    close->setToolTip(QStringLiteral("Close the window; while e-mails are being sent, stop sending first"));
 
     connect(send, &QPushButton::clicked, this, &Send_Mail::Send_Button);
     connect(close, &QPushButton::clicked, this, &Send_Mail::reject);

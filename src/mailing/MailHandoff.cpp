@@ -3,16 +3,37 @@
 #include "mailing/MailAddresses.h"
 #include "platform/ResourceFolder.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 QMutex scriptMutex;
 QString scriptOverride;
+
+constexpr int baseDeadlineSeconds = 120;
+// About half a megabit a second, once base64 has grown the files by a third.
+constexpr qint64 attachmentBytesPerSecond = 48 * 1024;
+// The script keeps its own deadline; this covers its start and a script stuck where its
+// timer cannot reach (a name look-up).
+constexpr int guardMarginSeconds = 10;
+// How often Stop and the deadline are looked at while the script runs.
+constexpr int waitSliceMs = 100;
 } // namespace
+
+int mailDeadlineSeconds(const QStringList& attachments)
+{
+    qint64 bytes = 0;
+    for (const QString& path : attachments)
+        bytes += std::max<qint64>(QFileInfo(path).size(), 0);
+    return int(std::min<qint64>(baseDeadlineSeconds + bytes / attachmentBytesPerSecond, 24 * 3600));
+}
 
 QString mailScriptPath()
 {
@@ -58,9 +79,10 @@ QString attachmentProblem(const QString& path)
 
 namespace {
 
-QProcessEnvironment scriptEnvironment()
+QProcessEnvironment scriptEnvironment(int deadlineSeconds)
 {
     QProcessEnvironment environment;
+    environment.insert(QStringLiteral("MAIL_DEADLINE_SECONDS"), QString::number(deadlineSeconds));
     environment.insert(QStringLiteral("PYTHONPATH"), QString());
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
     const QProcessEnvironment ours = QProcessEnvironment::systemEnvironment();
@@ -84,11 +106,36 @@ bool refuse(QString* reason, const QString& why)
     return false;
 }
 
+enum class Wait
+{
+    Exited,
+    Stopped,
+    TimedOut
+};
+
+// Waits in short slices so that Stop and the deadline end a script that the server holds.
+Wait waitForScript(QProcess& process, const HandoffLimits& limits, int deadlineSeconds)
+{
+    const QDeadlineTimer guard(std::chrono::seconds(deadlineSeconds + guardMarginSeconds));
+    while (!process.waitForFinished(waitSliceMs)) {
+        if (process.state() == QProcess::NotRunning)
+            return Wait::Exited;
+        const bool stop = limits.stopRequested && limits.stopRequested();
+        if (stop || guard.hasExpired()) {
+            process.kill();
+            process.waitForFinished(5000);
+            return stop ? Wait::Stopped : Wait::TimedOut;
+        }
+    }
+    return Wait::Exited;
+}
+
 } // namespace
 
 bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
-    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason)
+    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason,
+    const HandoffLimits& limits)
 {
     for (const QString& headerText : { toAddress, withSubject, withSender, withSMTP, withPort })
         if (hasControlCharacters(headerText))
@@ -103,7 +150,8 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
         if (const QString problem = attachmentProblem(attachment); !problem.isEmpty())
             return refuse(reason, problem);
 
-    process.setProcessEnvironment(scriptEnvironment());
+    const int deadlineSeconds = limits.deadlineSeconds > 0 ? limits.deadlineSeconds : mailDeadlineSeconds(Attachments);
+    process.setProcessEnvironment(scriptEnvironment(deadlineSeconds));
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process.setProgram(QStringLiteral("/usr/bin/python3"));
     // The body's place says that it follows the password on standard input: an argument is
@@ -117,7 +165,18 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
     // UTF-8, so that any password and body can be sent.
     process.write(withPwd.toUtf8() + "\n" + withBody.toUtf8());
     process.closeWriteChannel();
-    process.waitForFinished(-1);
+    switch (waitForScript(process, limits, deadlineSeconds)) {
+    case Wait::Stopped:
+        return refuse(reason, QStringLiteral("Sending was stopped."));
+    case Wait::TimedOut:
+        return refuse(reason,
+            QStringLiteral("Sending the e-mail to the server %1 timed out: the mail script did not end within %2 "
+                           "seconds, so it was ended.")
+                .arg(withSMTP)
+                .arg(deadlineSeconds + guardMarginSeconds));
+    case Wait::Exited:
+        break;
+    }
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return true;
     const QByteArray errorOutput = process.readAllStandardError();

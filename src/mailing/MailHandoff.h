@@ -3,7 +3,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QProcess;
+
+// What may end a hand-off before the script does.
+struct HandoffLimits
+{
+    // Asked while the script runs; true ends the script at once (Stop).
+    std::function<bool()> stopRequested;
+    // Seconds the whole conversation with the server may take; 0: mailDeadlineSeconds().
+    int deadlineSeconds = 0;
+};
 
 // Hands one message to the mail script and waits until it has exited; true exactly when the
 // script exited with status 0 (the server accepted the message). Otherwise *reason says why,
@@ -15,9 +26,15 @@ class QProcess;
 // A recipient, subject or sender holding a line break or another control character, a
 // password holding a line break, a body holding a NUL, and an attachment that
 // attachmentProblem() refuses, are refused before anything starts.
+// The script is told the deadline and keeps it itself; should it still run a little past it,
+// or when Stop is asked for, it is killed and the mail counts as not sent.
 bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
-    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr);
+    const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr,
+    const HandoffLimits& limits = {});
+
+// Seconds one mail may take: two minutes, and more for large attachments on a slow line.
+int mailDeadlineSeconds(const QStringList& attachments);
 
 // True when the body cannot be sent whole: a NUL ends the text for many readers.
 bool bodyHasNul(const QString& body);

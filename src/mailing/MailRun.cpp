@@ -112,6 +112,8 @@ private:
     {
         QString why;
         if (!send_(recipient, attachments, &why)) {
+            if (progress_.stopRequested)
+                return false; // ended by Stop: the run says so, not that the mail failed
             qWarning("error in mail");
             result_.failure = why.isEmpty() ? QStringLiteral("The mail was not accepted.") : why;
             return false;
@@ -262,11 +264,14 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
     return result;
 }
 
-MailSender scriptSender(const MailJob& job)
+MailSender scriptSender(const MailJob& job, const JobProgress& progress)
 {
-    return [job](const QString& recipient, const QStringList& attachments, QString* reason) {
+    return [job, &progress](const QString& recipient, const QStringList& attachments, QString* reason) {
+        HandoffLimits limits;
+        limits.stopRequested = [&progress] { return progress.stopRequested.load(); };
+        limits.deadlineSeconds = job.deadlineSeconds;
         QProcess process;
         return sendEmail_pyth(process, recipient, job.subject, attachments, job.sender, job.password, job.server,
-            job.port, job.body, job.securityFlag, reason);
+            job.port, job.body, job.securityFlag, reason, limits);
     };
 }

@@ -31,6 +31,8 @@ struct MailJob
     // Delayed delivery: after every pauseEvery steps, pause for pauseMs (0: never).
     int pauseEvery = 1;
     int pauseMs = 0;
+    // Seconds one mail may take; 0: by the size of its attachments (mailDeadlineSeconds).
+    int deadlineSeconds = 0;
 
     int steps() const;
     // The mails the run sets out to send: every row to every recipient in the all-rows mode.
@@ -66,10 +68,12 @@ using MailSender = std::function<bool(const QString& recipient, const QStringLis
 // the end, whatever happens), counts the mails sent in progress.done (of progress.total
 // planned), sends each step's mails, pauses with a countdown text, waits while the progress
 // is held and honours a stop request before each step, between mails and every fraction of
-// a pause. A failed mail ends the run; a batch row whose card cannot be attached is left out
-// and reported, and the run goes on with the next row.
+// a pause; a mail cut short by the stop request counts as stopped, not failed. A failed
+// mail ends the run; a batch row whose card cannot be attached is left out and reported, and
+// the run goes on with the next row.
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
     JobProgress& progress, const std::function<void(const QString&)>& showPauseText);
 
-// The hand-off with the job's account: what the window gives runMailJob.
-MailSender scriptSender(const MailJob& job);
+// The hand-off with the job's account and deadline: what the window gives runMailJob. A stop
+// request ends the mail on its way at once.
+MailSender scriptSender(const MailJob& job, const JobProgress& progress);

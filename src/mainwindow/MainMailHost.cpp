@@ -32,6 +32,17 @@ void MainMailHost::Mail_Button()
         connect(sendWindow_, &Send_Mail::runFinished, this, &MainMailHost::runFinished);
     }
     sendWindow_->Open_Wnd();
+    if (std::exchange(closeMainWindowAfterRun_, false))
+        QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool MainMailHost::stopRunBeforeClosing()
+{
+    if (!sendWindow_ || !sendWindow_->isRunning())
+        return false;
+    closeMainWindowAfterRun_ = true;
+    sendWindow_->stopRunAndClose();
+    return true;
 }
 
 void MainMailHost::Get_Email_Details()

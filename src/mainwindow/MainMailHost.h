@@ -34,6 +34,10 @@ public:
     // After a run (GUI thread): a batch run puts its first row back on the design.
     void runFinished();
 
+    // The main window is closing: a mail run going on is stopped, the send window closes when
+    // it has ended, and then the main window is closed again. False when no run was going.
+    bool stopRunBeforeClosing();
+
 private:
     CardSnapshot takeCardSnapshot() const;
     DataBinding bindingOf(const CardSnapshot& card) const;
@@ -45,5 +49,6 @@ private:
     Send_Mail* sendWindow_ = nullptr;
     // A run took a renderer and has not finished.
     bool running_ = false;
+    bool closeMainWindowAfterRun_ = false;
     std::shared_ptr<CardProblems> runProblems_;
 };

@@ -1,6 +1,7 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include "dialogs/Review_Form.h"
+#include "mainwindow/MainMailHost.h"
 #include "model/CardGlobals.h"
 
 #include <QCloseEvent>
@@ -35,6 +36,11 @@ bool SKTWindowController::Exit_App()
 
 void SKTWindowController::closeEvent(QCloseEvent* event)
 {
+    // A mail run ends first (within moments); the window is closed again after it.
+    if (mailHost_ && mailHost_->stopRunBeforeClosing()) {
+        event->ignore();
+        return;
+    }
     if (Exit_App())
         event->accept();
     else

@@ -94,7 +94,8 @@ void Send_Modeless::update_sending_progress_bar()
 
 void Send_Modeless::Stop_Sending_Pressed()
 {
-    if (!progress_)
+    // Once asked to stop, the run ends by itself within moments: nothing to ask again.
+    if (!progress_ || progress_->stopRequested)
         return;
     JobProgress* asked = progress_;
     // The run waits for the answer: "No" must find it where it was.
@@ -108,6 +109,9 @@ void Send_Modeless::Stop_Sending_Pressed()
         _stop_btn->setEnabled(false);
     }
     asked->release();
+    // The question's window may have left the sheet under the window it covers.
+    raise();
+    activateWindow();
 }
 
 void Send_Modeless::reject()

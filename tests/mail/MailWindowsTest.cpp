@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QDeadlineTimer>
@@ -20,12 +21,15 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 namespace {
 class FakeHost : public MailHost
@@ -322,4 +326,57 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
     EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
     EXPECT_EQ(server.mails().size(), 1);
+}
+
+TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)
+{
+    enum class Close
+    {
+        ProgressSheet, // its close button or Esc: the Stop question
+        SendWindow, // its Close button, as its close button and Esc: the same question, and the
+                    // window closes after the run
+        Program // no question; the window closes after the run
+    };
+    for (const Close closing : { Close::ProgressSheet, Close::SendWindow, Close::Program }) {
+        SCOPED_TRACE(int(closing));
+        LocalSmtpServer server(LocalSmtpServer::Mode::TrickleGreeting);
+        ASSERT_TRUE(server.isListening());
+        TrustingMailScript script(server.caFile());
+        useAccountOn(server);
+        host_.account.securityFlag = QStringLiteral("Y");
+        QWidget mainWindow;
+        Send_Modeless sheet(&mainWindow);
+        Send_Mail window(host_, settings_);
+        bool finished = false, windowClosed = false;
+        qint64 pid = 0;
+        QObject::connect(&window, &QDialog::finished, [&] { windowClosed = true; });
+        dialogs_->modalHandler = [&](QDialog&) {
+            window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+            window.Without_barcode_rd_select();
+            QObject::connect(&window, &Send_Mail::runFinished, [&] { finished = true; });
+            window.Send_Button();
+            EXPECT_TRUE(server.waitForTrickle(2));
+            pid = script.recordedPid();
+            EXPECT_TRUE(sheet.isVisible());
+            dialogs_->yesNoAnswers = { true };
+            if (closing == Close::ProgressSheet)
+                sheet.reject();
+            else if (closing == Close::SendWindow)
+                window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click();
+            else
+                window.stopRunAndClose();
+            // Generous: the server would hold the mail for minutes.
+            EXPECT_TRUE(patience::eventually([&] { return finished; }, 15000));
+            patience::eventually([&] { return finished; });
+            return 0;
+        };
+        window.Open_Wnd();
+        ASSERT_TRUE(finished);
+        EXPECT_FALSE(sheet.isVisible());
+        EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+        EXPECT_EQ(dialogs_->yesNoAnswers.empty(), closing != Close::Program);
+        EXPECT_EQ(windowClosed, closing != Close::ProgressSheet);
+        EXPECT_GT(pid, 0);
+        EXPECT_NE(::kill(pid_t(pid), 0), 0); // the script is gone
+    }
 }

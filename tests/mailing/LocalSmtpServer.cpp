@@ -27,17 +27,19 @@ QStringList splitNul(const QByteArray& bytes)
 }
 } // namespace
 
-LocalSmtpServer::LocalSmtpServer(Mode mode)
+LocalSmtpServer::LocalSmtpServer(Mode mode, int served)
 {
     const char* modeName = mode == Mode::ImplicitTls ? "implicit"
         : mode == Mode::StartTls                     ? "starttls"
         : mode == Mode::RefusesLogin                 ? "refusing"
+        : mode == Mode::TrickleGreeting              ? "trickle-greeting"
+        : mode == Mode::TrickleAfterData             ? "trickle-data"
                                                      : "plain";
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral("/usr/bin/python3"),
         { QStringLiteral("-W"), QStringLiteral("ignore"),
             QStringLiteral(GALAVITE_SOURCE_DIR "/tests/mailing/smtp_test_server.py"), QString::fromLatin1(modeName),
-            dir_.path() });
+            dir_.path(), QString::number(served) });
     const QDeadlineTimer deadline(patience::generousMs);
     while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning && !process_.canReadLine())
         process_.waitForReadyRead(200);
@@ -71,6 +73,15 @@ bool LocalSmtpServer::waitForMails(int count) const
     return mails().size() >= count;
 }
 
+bool LocalSmtpServer::waitForTrickle(int connection) const
+{
+    const QString path = dir_.filePath(QStringLiteral("trickling-%1").arg(connection));
+    const QDeadlineTimer deadline(patience::generousMs);
+    while (!QFile::exists(path) && !deadline.hasExpired())
+        QThread::msleep(50);
+    return QFile::exists(path);
+}
+
 QStringList LocalSmtpServer::authPasswords() const
 {
     QStringList result;
@@ -89,6 +100,8 @@ TrustingMailScript::TrustingMailScript(const QString& caFile)
                            "for name in ('cmdline', 'environ'):\n"
                            "    with open('/proc/self/' + name, 'rb') as source, open(%1 + name, 'wb') as target:\n"
                            "        target.write(source.read())\n"
+                           "with open(%1 + 'pid', 'w') as target:\n"
+                           "    target.write(str(os.getpid()))\n"
                            "os.environ['SSL_CERT_FILE'] = %2\n"
                            "os.execv('/usr/bin/python3', ['/usr/bin/python3', %3] + sys.argv[1:])\n")
                 .arg(u'\'' + dir_.filePath(QStringLiteral("record-")) + u'\'', u'\'' + caFile + u'\'',
@@ -106,6 +119,11 @@ TrustingMailScript::~TrustingMailScript()
 QStringList TrustingMailScript::recordedArguments() const
 {
     return splitNul(readAll(dir_.filePath(QStringLiteral("record-cmdline"))));
+}
+
+qint64 TrustingMailScript::recordedPid() const
+{
+    return readAll(dir_.filePath(QStringLiteral("record-pid"))).toLongLong();
 }
 
 QStringList TrustingMailScript::recordedEnvironment() const

@@ -17,10 +17,14 @@ public:
         ImplicitTls,
         StartTls,
         NoStartTls,
-        RefusesLogin // STARTTLS, and every password refused
+        RefusesLogin, // STARTTLS, and every password refused
+        // TLS from the first byte; after `served` connections served in full, a reply comes
+        // one byte every 20 seconds: the greeting, or the reply to the message.
+        TrickleGreeting,
+        TrickleAfterData
     };
 
-    explicit LocalSmtpServer(Mode mode);
+    explicit LocalSmtpServer(Mode mode, int served = 1);
     ~LocalSmtpServer();
 
     bool isListening() const { return port_ > 0; }
@@ -33,6 +37,8 @@ public:
     // Waits (bounded) until count messages have arrived.
     bool waitForMails(int count) const;
     QStringList authPasswords() const;
+    // Waits (bounded) until the connection numbered from 1 is being held by a trickle.
+    bool waitForTrickle(int connection) const;
 
 private:
     QTemporaryDir dir_;
@@ -52,6 +58,8 @@ public:
     // The NUL-separated command line and environment of the last run; empty when none ran.
     QStringList recordedArguments() const;
     QStringList recordedEnvironment() const;
+    // The process of the last run (the mail script itself); 0 when none ran.
+    qint64 recordedPid() const;
 
 private:
     QTemporaryDir dir_;

@@ -137,8 +137,10 @@ TEST(MailHandoff, StartTlsCarriesNothingSecretOnTheCommandLineOrInTheEnvironment
         (QStringList { QStringLiteral("sender@example.com"), QStringLiteral("127.0.0.1"), server.port(),
             QStringLiteral("sender@example.com"), QStringLiteral("guest@example.org"), QStringLiteral("Hello"),
             QStringLiteral("-"), QStringLiteral("N") }));
-    // Nothing but the search paths, and the certificate variables where the user has set them.
-    QStringList expected { QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
+    // Nothing but the search paths, the certificate variables where the user has set them,
+    // and the time the mail may take.
+    QStringList expected { QStringLiteral("MAIL_DEADLINE_SECONDS=120"),
+        QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
     for (const char* name : { "SSL_CERT_DIR", "SSL_CERT_FILE" })
         if (qEnvironmentVariableIsSet(name))
             expected << QString::fromLatin1(name) + u'=' + qEnvironmentVariable(name);

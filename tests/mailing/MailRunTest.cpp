@@ -1,6 +1,7 @@
 #include "LocalSmtpServer.h"
 #include "support/FullFolder.h"
 
+#include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
 #include "support/Patience.h"
 
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <csignal>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -79,6 +81,12 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 }
 
 const auto noPauseText = [](const QString&) {};
+
+// Whether a process of ours still exists (a reaped child is gone).
+bool processExists(qint64 pid)
+{
+    return pid > 0 && ::kill(pid_t(pid), 0) == 0;
+}
 } // namespace
 
 TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
@@ -98,7 +106,7 @@ TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
     job.baseName = QStringLiteral("Party");
     JobProgress progress;
 
-    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job, progress), progress, noPauseText).allSent());
     // The counter counts mails: every row to every recipient.
     EXPECT_EQ(progress.total, 8);
     EXPECT_EQ(progress.done, 8);
@@ -223,7 +231,7 @@ TEST(MailRun, DelayedDeliveryThroughTheServerLeavesTheGaps)
     MailJob job = withoutCardJob(server, 3);
     job.pauseMs = 1000;
     JobProgress progress;
-    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job, progress), progress, noPauseText).allSent());
     ASSERT_TRUE(server.waitForMails(3));
     const QList<QJsonObject> mails = server.mails();
     for (int i = 1; i < 3; ++i)
@@ -350,7 +358,7 @@ TEST(MailRun, AnOwnAttachmentThatCannotBeReadFailsTheRunWithItsReasonAndSendsNot
     for (const auto& [path, reason] : unreadable) {
         job.ownAttachment = path;
         JobProgress progress;
-        const MailRunResult result = runMailJob(job, card, scriptSender(job), progress, noPauseText);
+        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
         EXPECT_FALSE(result.allSent()) << path.toStdString();
         EXPECT_EQ(result.sent, 0);
         const QString message = mailRunMessage(result);
@@ -362,11 +370,86 @@ TEST(MailRun, AnOwnAttachmentThatCannotBeReadFailsTheRunWithItsReasonAndSendsNot
     // The first mails the server sees are those of the readable file, each carrying it.
     job.ownAttachment = readable;
     JobProgress progress;
-    ASSERT_TRUE(runMailJob(job, card, scriptSender(job), progress, noPauseText).allSent());
+    ASSERT_TRUE(runMailJob(job, card, scriptSender(job, progress), progress, noPauseText).allSent());
     ASSERT_TRUE(server.waitForMails(2));
     for (const QJsonObject& mail : server.mails()) {
         const QJsonArray files = mail[u"attachments"].toArray();
         ASSERT_EQ(files.size(), 1);
         EXPECT_EQ(files[0][u"name"].toString(), QStringLiteral("map.pdf"));
+    }
+}
+
+TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
+{
+    // Stop ends the mail that the server holds, at its greeting or after the message, and the
+    // script with it; the first mail went.
+    for (const auto mode : { LocalSmtpServer::Mode::TrickleGreeting, LocalSmtpServer::Mode::TrickleAfterData }) {
+        LocalSmtpServer server(mode);
+        ASSERT_TRUE(server.isListening());
+        TrustingMailScript script(server.caFile());
+        const MailJob job = withoutCardJob(server, 3);
+        JobProgress progress;
+        MailRunResult result;
+        std::unique_ptr<QThread> worker(QThread::create(
+            [&] { result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText); }));
+        worker->start();
+        ASSERT_TRUE(server.waitForTrickle(2));
+        const qint64 pid = script.recordedPid();
+        ASSERT_TRUE(processExists(pid));
+        QElapsedTimer sinceStop;
+        sinceStop.start();
+        progress.stopRequested = true;
+        ASSERT_TRUE(worker->wait(patience::generousMs));
+        // On purpose a bound, and a generous one: the server would hold the mail for minutes.
+        EXPECT_LT(sinceStop.elapsed(), 15000);
+        EXPECT_FALSE(processExists(pid));
+        EXPECT_EQ(mailRunMessage(result), QStringLiteral("Sending was stopped.\n\nE-mails sent: 1 of 3."));
+    }
+
+    // Without a Stop the mail fails once its deadline has passed: the script keeps it itself.
+    {
+        LocalSmtpServer server(LocalSmtpServer::Mode::TrickleAfterData, 0);
+        ASSERT_TRUE(server.isListening());
+        TrustingMailScript script(server.caFile());
+        MailJob job = withoutCardJob(server, 2);
+        job.deadlineSeconds = 2;
+        JobProgress progress;
+        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
+        EXPECT_FALSE(result.stopped);
+        const QString message = mailRunMessage(result);
+        EXPECT_TRUE(message.endsWith(QStringLiteral("\n\nReason: Sending the e-mail to the server 127.0.0.1 timed "
+                                                    "out: it took longer than 2 seconds.\n\nE-mails sent: 0 of 2.")))
+            << message.toStdString();
+        EXPECT_FALSE(processExists(script.recordedPid()));
+    }
+
+    // A script that keeps no deadline is ended a little past it.
+    {
+        QTemporaryDir dir;
+        const QString pidFile = dir.filePath(QStringLiteral("pid"));
+        const QString sleeper = dir.filePath(QStringLiteral("sleeper.py"));
+        QFile file(sleeper);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("import os, time\nopen('%1', 'w').write(str(os.getpid()))\ntime.sleep(600)\n")
+                       .arg(pidFile)
+                       .toUtf8());
+        file.close();
+        setMailScriptPath(sleeper);
+        MailJob job = batchJob(MailJob::Mode::WithoutCard, 0, 1);
+        job.server = QStringLiteral("mail.example.org");
+        job.deadlineSeconds = 1;
+        JobProgress progress;
+        QElapsedTimer clock;
+        clock.start();
+        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
+        setMailScriptPath(QString());
+        EXPECT_LT(clock.elapsed(), 120000); // not the script's ten minutes
+        EXPECT_EQ(result.failure,
+            QStringLiteral(
+                "Sending the e-mail to the server mail.example.org timed out: the mail script did not end within 11 "
+                "seconds, so it was ended."));
+        QFile pid(pidFile);
+        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(processExists(pid.readAll().toLongLong()));
     }
 }

@@ -1,10 +1,14 @@
 """A local SMTP server for the mail tests, on 127.0.0.1 only.
 
-Usage: smtp_test_server.py MODE FOLDER, MODE one of "implicit" (TLS from the first byte),
-"starttls", "plain" (no STARTTLS offered) or "refusing" (STARTTLS, every login refused). Makes a test certificate authority and a server
-certificate for 127.0.0.1 in FOLDER (ca.pem), accepts AUTH with any password (recording it),
-and writes one JSON file per received message into FOLDER. Prints "READY <port>" when it
-listens, and runs until it is terminated.
+Usage: smtp_test_server.py MODE FOLDER [SERVED], MODE one of "implicit" (TLS from the first byte),
+"starttls", "plain" (no STARTTLS offered), "refusing" (STARTTLS, every login refused),
+"trickle-greeting" or "trickle-data" (TLS from the first byte; after SERVED connections served
+in full, 1 by default, each further connection gets its greeting, or the reply to its message,
+one byte every 20 seconds, and a file "trickling-N" in FOLDER says that connection N has come
+to it). Makes a test certificate authority and a server certificate for 127.0.0.1 in FOLDER
+(ca.pem), accepts AUTH with any password (recording it), and writes one JSON file per received
+message into FOLDER. Prints "READY <port>" when it listens, and runs until it is terminated or
+its standard input ends (the test that started it is gone).
 """
 
 import asyncio
@@ -57,6 +61,34 @@ def make_certificates(folder):
     return context
 
 
+TRICKLE_SECONDS = 20
+
+
+class TricklingSMTP(SMTP):
+    """Holds a client with a reply that comes one byte at a time."""
+
+    def __init__(self, *args, folder, serial, trickle_greeting, trickle_after_data, **kwargs):
+        super().__init__(*args, **kwargs)
+        self.folder = folder
+        self.serial = serial
+        self.trickle_next = trickle_greeting
+        self.trickle_after_data = trickle_after_data
+
+    async def push(self, status):
+        if not self.trickle_next:
+            return await super().push(status)
+        self.trickle_next = False
+        open(os.path.join(self.folder, "trickling-%d" % self.serial), "w").close()
+        reply = (status.encode("ascii") if isinstance(status, str) else status) + b"\r\n"
+        try:
+            for byte in reply:
+                self._writer.write(bytes([byte]))
+                await self._writer.drain()
+                await asyncio.sleep(TRICKLE_SECONDS)
+        except ConnectionError:
+            pass
+
+
 class Recorder:
     def __init__(self, folder, accept_logins=True):
         self.folder = folder
@@ -72,6 +104,8 @@ class Recorder:
         return AuthResult(success=self.accept_logins, handled=False)
 
     async def handle_DATA(self, server, session, envelope):
+        if getattr(server, "trickle_after_data", False):
+            server.trickle_next = True
         message = BytesParser(policy=policy.default).parsebytes(envelope.content)
         attachments = []
         for part in message.iter_attachments():
@@ -90,11 +124,21 @@ class Recorder:
         return "250 OK"
 
 
-async def serve(mode, folder):
+async def serve(mode, folder, served):
     context = make_certificates(folder)
     recorder = Recorder(folder, accept_logins=mode != "refusing")
+    connections = 0
+    trickling = mode.startswith("trickle-")
 
     def factory():
+        nonlocal connections
+        connections += 1
+        if trickling:
+            late = connections > served
+            return TricklingSMTP(recorder, authenticator=recorder.authenticate, auth_require_tls=False,
+                                 folder=folder, serial=connections,
+                                 trickle_greeting=late and mode == "trickle-greeting",
+                                 trickle_after_data=late and mode == "trickle-data")
         if mode in ("starttls", "refusing"):
             return SMTP(recorder, tls_context=context, require_starttls=True,
                         authenticator=recorder.authenticate, auth_require_tls=True)
@@ -103,13 +147,20 @@ async def serve(mode, folder):
     loop = asyncio.get_running_loop()
     sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     sock.bind(("127.0.0.1", 0))
-    server = await loop.create_server(factory, sock=sock, ssl=context if mode == "implicit" else None)
+    server = await loop.create_server(factory, sock=sock,
+                                      ssl=context if mode == "implicit" or trickling else None)
     print("READY %d" % sock.getsockname()[1], flush=True)
     stop = asyncio.Event()
     loop.add_signal_handler(signal.SIGTERM, stop.set)
+
+    def stdin_readable():
+        if not os.read(sys.stdin.fileno(), 4096):
+            loop.remove_reader(sys.stdin.fileno())
+            stop.set()
+    loop.add_reader(sys.stdin.fileno(), stdin_readable)
     await stop.wait()
     server.close()
 
 
 if __name__ == "__main__":
-    asyncio.run(serve(sys.argv[1], sys.argv[2]))
+    asyncio.run(serve(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 1))

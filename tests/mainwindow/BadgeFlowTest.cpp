@@ -453,7 +453,8 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     EXPECT_EQ(job.batchRows, rows);
     job.batchRows = std::min(rows, 20); // the server is slow enough: a subset says as much
     std::vector<QStringList> attached;
-    const MailSender realSender = scriptSender(job);
+    JobProgress progress;
+    const MailSender realSender = scriptSender(job, progress);
     const MailSender decodingSender = [&](const QString& to, const QStringList& files, QString* reason) {
         const std::map<QString, QStringList> read = decodeFiles(files);
         QStringList symbols;
@@ -463,7 +464,6 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
         attached.push_back(symbols);
         return realSender(to, files, reason);
     };
-    JobProgress progress;
     const MailRunResult result = runMailJob(job, render, decodingSender, progress, [](const QString&) { });
     mailHost.runFinished();
     EXPECT_TRUE(result.allSent()) << mailRunMessage(result).toStdString();

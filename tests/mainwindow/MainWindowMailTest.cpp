@@ -1,15 +1,21 @@
 // The main window's side of the mail windows: batch cards from the data binding.
+#include "LocalSmtpServer.h"
 #include "MainWindowFixture.h"
 
 #include "common/Globals.h"
+#include "mail/Send_Mail.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/MainMailHost.h"
 #include "model/SKTText.h"
+#include "support/Patience.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 
+#include <csignal>
 #include <set>
 #include <thread>
 
@@ -64,4 +70,54 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndLeavesTheDesignAsType
     host.runFinished();
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("Zed"));
     EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Ann"));
+}
+
+TEST_F(MainWindowTest, ClosingTheProgramWhileAServerHoldsAMailStopsTheRunThenCloses)
+{
+    SKTWindowController& main = start();
+    main.show();
+    LocalSmtpServer server(LocalSmtpServer::Mode::TrickleGreeting);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    struct SavedAccount
+    {
+        QString values[5] { sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl };
+        ~SavedAccount()
+        {
+            sender_email = values[0];
+            sender_pwd = values[1];
+            sending_server = values[2];
+            sending_port = values[3];
+            send_enable_ssl = values[4];
+        }
+    } savedAccount;
+    sender_email = QStringLiteral("me@example.com");
+    sender_pwd = QStringLiteral("pw");
+    sending_server = QStringLiteral("127.0.0.1");
+    sending_port = server.port();
+    send_enable_ssl = QStringLiteral("Y");
+    bool closedDuringRun = true;
+    qint64 pid = 0;
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        auto* window = qobject_cast<Send_Mail*>(&dialog);
+        if (!window)
+            return 0;
+        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org"));
+        window->Without_barcode_rd_select();
+        window->Send_Button();
+        EXPECT_TRUE(server.waitForTrickle(2));
+        pid = script.recordedPid();
+        closedDuringRun = main.close();
+        // Generous: the server would hold the mail for minutes.
+        EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }, 15000));
+        patience::eventually([&] { return !window->isRunning(); });
+        return 0;
+    };
+    main.action(QStringLiteral("Mail_Btn"))->trigger();
+    EXPECT_FALSE(closedDuringRun);
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 2."));
+    EXPECT_GT(pid, 0);
+    EXPECT_NE(::kill(pid_t(pid), 0), 0); // the script is gone
+    // Then the window closes, as it would have without the run.
+    EXPECT_TRUE(patience::eventually([&] { return !main.isVisible(); }));
 }

@@ -162,6 +162,10 @@ QWidget* Print_Wnd::buildPrinterGroup()
     r_mar_id = new QLabel;
     t_mar_id = new QLabel;
     b_mar_id = new QLabel;
+    l_mar_id->setAccessibleName(tr("Left margin"));
+    r_mar_id->setAccessibleName(tr("Right margin"));
+    t_mar_id->setAccessibleName(tr("Top margin"));
+    b_mar_id->setAccessibleName(tr("Bottom margin"));
     auto* margins = new QGridLayout;
     margins->addWidget(new QLabel(tr("Left:")), 0, 0);
     margins->addWidget(l_mar_id, 0, 1);

@@ -522,7 +522,7 @@ TEST(PrintWindow, TheJobIsTitledByTheDesignAndTheRowsItPrints)
         w.Execute_Printing(false);
         titles << w.printer().docName();
     });
-    EXPECT_EQ(titles, QStringList { QStringLiteral("Gala Badges") });
+    EXPECT_EQ(titles, QStringList { QStringLiteral("Gala Badges - front") });
     // A batch, opened afresh, of a design without a name.
     titles.clear();
     host.name = QString();
@@ -540,8 +540,8 @@ TEST(PrintWindow, TheJobIsTitledByTheDesignAndTheRowsItPrints)
         titles << w.printer().docName();
     });
     EXPECT_EQ(titles,
-        QStringList({ QStringLiteral("Untitled (rows 1-9)"), QStringLiteral("Untitled (rows 3-6)"),
-            QStringLiteral("Untitled (row 9)") }));
+        QStringList({ QStringLiteral("Untitled - front, rows 1-9"), QStringLiteral("Untitled - front, rows 3-6"),
+            QStringLiteral("Untitled - front, row 9") }));
 }
 
 TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)

@@ -292,7 +292,8 @@ void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
-    Show_MessageBox(host_.lastRunProblems().appendedTo(mailRunMessage(result)));
+    const CardProblemRows problems = host_.lastRunProblems();
+    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), problems.details());
     emit runFinished(result.allSent());
 }
 

@@ -87,3 +87,60 @@ TEST(PrintWindowRuns, APrintToAPdfFileLeavesTheQueueItsOwnMarginsForTheNextPrint
     QFile::remove(produced);
 }
 
+// A print ends saying where its cards went; one with cards to fix names a few and lists them
+// all behind the message.
+TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehindTheMessage)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
+    const QString rows = dir.filePath(QStringLiteral("rows.pdf"));
+    scripted->fileAnswers = { plain, rows };
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 2, 2, 6);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 2);
+        w.Execute_Printing(false);
+    });
+    EXPECT_EQ(PdfTools::pageCount(plain), 4);
+    ASSERT_EQ(scripted->messages(),
+        std::vector<QString> { QStringLiteral("6 cards went into the PDF file \"%1\" on 2 sheets, 2 copies of each.")
+                                   .arg(plain) });
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
+    EXPECT_EQ(scripted->lastDetails(), QString());
+
+    // Of nine rows, all but the first and the fifth name a picture file that is not there.
+    numberedRows(host, 9);
+    host.batch.applyRow = [numbered = host.batch.applyRow](CardSnapshot& card, int row, const QString& side) {
+        RowOutcome outcome = numbered(card, row, side);
+        if (row != 0 && row != 4) {
+            outcome.picturesMade = false;
+            outcome.faults.append({ CardFault::Kind::NoPicture, QStringLiteral("Picture on the front (series \"photos\")"),
+                QStringLiteral("/photos/guest_%1.jpg").arg(row + 1) });
+        }
+        return outcome;
+    };
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 3, 1, 9);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 1);
+        w.Execute_Printing(false);
+    });
+    EXPECT_EQ(PdfTools::pageCount(rows), 3);
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("9 cards went into the PDF file \"%1\" on 3 sheets.\n\n7 cards lack a barcode or picture: "
+                       "their rows give no valid barcode value or no readable picture file (rows 2, 3, 4, 6, 7 and 2 "
+                       "more).")
+            .arg(rows));
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Warning);
+    QStringList listed;
+    for (const int row : { 2, 3, 4, 6, 7, 8, 9 })
+        listed << QStringLiteral("Row %1: Picture on the front (series \"photos\"): no readable picture file at "
+                                 "\"/photos/guest_%1.jpg\".")
+                      .arg(row);
+    EXPECT_EQ(scripted->lastDetails(), listed.join(u'\n'));
+}

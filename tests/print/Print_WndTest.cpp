@@ -214,7 +214,9 @@ TEST(PrintWindow, APrinterChosenAfterAPdfGetsTheJobAndThePdfStaysAsItWas)
     EXPECT_EQ(PdfTools::pageCount(produced), 3);
     EXPECT_EQ(contents(pdf), written) << "the earlier PDF was written over";
     EXPECT_EQ(fileQuestions(scripted), 1) << "a printer asks for no file";
-    EXPECT_TRUE(scripted->messages().empty());
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString>({ QStringLiteral("5 cards went into the PDF file \"%1\" on 2 sheets.").arg(pdf),
+            QStringLiteral("3 cards went to the printer \"%1\" on 3 sheets.").arg(queue) }));
     QFile::remove(produced);
 }
 
@@ -241,9 +243,11 @@ TEST(PrintWindow, SheetsThreeToFourOfSixPrintAloneAndSheetsPastTheEndAreRefused)
     ASSERT_EQ(PdfTools::pageCount(pdf), 2);
     EXPECT_EQ(PdfTools::text(pdf, 1).simplified(), QStringLiteral("Card 3"));
     EXPECT_EQ(PdfTools::text(pdf, 2).simplified(), QStringLiteral("Card 4"));
-    ASSERT_EQ(scripted->messages().size(), 1u);
-    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("has 6 sheets")))
-        << scripted->messages().front().toStdString();
+    ASSERT_EQ(scripted->messages().size(), 2u);
+    EXPECT_EQ(
+        scripted->messages().front(), QStringLiteral("2 cards went into the PDF file \"%1\" on 2 sheets.").arg(pdf));
+    EXPECT_TRUE(scripted->messages().back().contains(QStringLiteral("has 6 sheets")))
+        << scripted->messages().back().toStdString();
     EXPECT_EQ(fileQuestions(scripted), 1) << "a range that cannot print asks for no file";
     EXPECT_EQ(contents(pdf), written);
 }
@@ -361,7 +365,9 @@ TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
     window.Open_Print_Wnd(host);
     EXPECT_TRUE(previewed);
     EXPECT_EQ(PdfTools::pageCount(pdf), 120);
-    EXPECT_EQ(scripted->messages(), std::vector<QString> { Printing_View::previewLimitMessage() });
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString>({ Printing_View::previewLimitMessage(),
+            QStringLiteral("120 cards went into the PDF file \"%1\" on 120 sheets.").arg(pdf) }));
 }
 
 TEST(PrintWindow, APageSetupInThePreviewLaysTheSheetsItShowsOutAgain)
@@ -472,7 +478,8 @@ TEST(PrintWindow, ASecondPressOfPrintWhileTheJobStartsIsIgnored)
         scripted->beforeAnswer = nullptr;
     });
     EXPECT_EQ(fileQuestions(scripted), 1);
-    EXPECT_TRUE(scripted->messages().empty()) << scripted->messages().front().toStdString();
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString> { QStringLiteral("8 cards went into the PDF file \"%1\" on 8 sheets.").arg(pdf) });
     EXPECT_EQ(PdfTools::pageCount(pdf), 8);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("second.pdf"))));
 }

@@ -13,11 +13,16 @@
 namespace {
 
 // Reports of work done ("... has been saved successfully.") inform; every other alert warns.
-void showAlert(const QString& text)
+MessageIcon iconOf(const QString& text)
 {
     static const QRegularExpression success(
         QStringLiteral("\\bsuccessfully\\b"), QRegularExpression::CaseInsensitiveOption);
-    if (success.match(text).hasMatch())
+    return success.match(text).hasMatch() ? MessageIcon::Information : MessageIcon::Warning;
+}
+
+void showAlert(const QString& text)
+{
+    if (iconOf(text) == MessageIcon::Information)
         dialogs().showInformation(text);
     else
         dialogs().showMessage(text);
@@ -50,6 +55,14 @@ void Show_MessageBox(const QString& text)
     } catch (const std::exception& e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+void Show_MessageBox_With_Details(const QString& text, const QString& details)
+{
+    if (details.isEmpty() || text.isNull() || !Main_App_wnd)
+        return Show_MessageBox(text);
+    const QString shown = QStringLiteral("\n") + text;
+    runOnGuiThreadAndWait([&] { dialogs().showMessageWithDetails(shown, details, iconOf(text)); });
 }
 
 void Show_MessageBox_With_Reason(const QString& text, const QString& reason)

@@ -9,6 +9,8 @@
 void Show_MessageBox(const QString& text);
 // The same alert with the reason as its informative text, written as a sentence.
 void Show_MessageBox_With_Reason(const QString& text, const QString& reason);
+// The same alert with details behind its details button (a long list the text only begins).
+void Show_MessageBox_With_Details(const QString& text, const QString& details);
 // "Yes"/"No" alert; true when "Yes" was pressed. Before the main window exists it returns
 // the previous answer. Questions from several threads are asked one at a time.
 bool Show_YES_NO_MessageBox(const QString& text);

@@ -14,9 +14,9 @@ namespace {
 
 const QString exportedMessage = QStringLiteral("Card has been exported successfully.");
 
-void showWriteFailure(const QString& path, const QString& error)
+void showWriteFailure(const QString& path, const QString& error, const QString& details = QString())
 {
-    Show_MessageBox(QStringLiteral("%1\n\n%2").arg(path, error));
+    Show_MessageBox_With_Details(QStringLiteral("%1\n\n%2").arg(path, error), details);
 }
 
 } // namespace
@@ -106,7 +106,8 @@ QString CardExporter::chooseBatchFolder()
 
 bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)
 {
-    const CardFiles files = renderCardFiles(host_.takeCardSnapshot(), settings, path);
+    const CardSnapshot card = host_.takeCardSnapshot();
+    const CardFiles files = renderCardFiles(card, settings, path);
     for (const auto& [file, bytes] : files) {
         QString error;
         if (!writeCardFile(file, bytes, &error)) {
@@ -116,8 +117,10 @@ bool CardExporter::Export_Single_File(const QString& path, const CardExportSetti
     }
     // The box names the file that was written last: for the back alone that is the back's
     // own name, not the name typed for the front.
-    if (showMessage && !files.empty())
-        host_.showExportDone(files.back().first, exportedMessage);
+    if (showMessage && !files.empty()) {
+        const CardProblemRows problems = singleCardProblems(card, settings);
+        host_.showExportDone(files.back().first, problems.appendedTo(exportedMessage), problems.details());
+    }
     return true;
 }
 
@@ -154,14 +157,17 @@ void CardExporter::finishBatch()
         break;
     case BatchExportResult::Outcome::WriteFailed:
         showWriteFailure(result.failedPath,
-            result.problems.appendedTo(result.error + QStringLiteral("\n\n") + cardsWrittenText(result)));
+            result.problems.appendedTo(result.error + QStringLiteral("\n\n") + cardsWrittenText(result)),
+            result.problems.details());
         break;
     case BatchExportResult::Outcome::Stopped:
         host_.showExportDone(result.exportFolder,
-            result.problems.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)));
+            result.problems.appendedTo(QStringLiteral("The export was stopped.\n") + cardsWrittenText(result)),
+            result.problems.details());
         break;
     case BatchExportResult::Outcome::Finished:
-        host_.showExportDone(result.exportFolder, result.problems.appendedTo(exportedMessage));
+        host_.showExportDone(
+            result.exportFolder, result.problems.appendedTo(exportedMessage), result.problems.details());
         break;
     }
     emit batchFinished(result);

@@ -25,6 +25,7 @@ public:
     virtual void Hide_One_By_One_Modeless() = 0;
     // Puts data row 0 back on the design's front after a batch and redraws.
     virtual void Select_first_row_value_for_design(const DataBinding& binding) = 0;
-    // The export-done box for a file or a folder.
-    virtual void showExportDone(const QString& path, const QString& message) = 0;
+    // The export-done box for a file or a folder, with the details behind its message (the
+    // whole list of cards to fix; "" for none).
+    virtual void showExportDone(const QString& path, const QString& message, const QString& details) = 0;
 };

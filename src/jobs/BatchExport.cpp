@@ -125,6 +125,30 @@ CardFiles renderCardFiles(
 
 namespace {
 
+// Only the sides written take the row, so only their objects are counted.
+RowOutcome applyToSidesWritten(
+    const BoundSide& front, const BoundSide& back, const CardExportSettings& settings, int row)
+{
+    RowOutcome outcome;
+    if (settings.bothSides() || settings.frontOnly())
+        outcome &= front.apply(row);
+    if (!settings.frontOnly())
+        outcome &= back.apply(row);
+    return outcome;
+}
+
+} // namespace
+
+CardProblemRows singleCardProblems(const CardSnapshot& card, const CardExportSettings& settings)
+{
+    const DataBinding noRows;
+    const BoundSide front(card.front, noRows, card.edge(), QStringLiteral("front"));
+    const BoundSide back(card.back, noRows, card.edge(), QStringLiteral("back"));
+    return CardProblemRows::ofSingleCard(applyToSidesWritten(front, back, settings, 0));
+}
+
+namespace {
+
 // Lets rows rendered out of order be written in order, one row at a time.
 class WriteTurns
 {
@@ -216,8 +240,8 @@ BatchExportResult Export_Batch_File(
     const auto work = [&] {
         // Each worker changes and draws only its own clone of the card.
         const CardSnapshot card = request.snapshot.clone();
-        const BoundSide front(card.front, binding, card.edge());
-        const BoundSide back(card.back, binding, card.edge());
+        const BoundSide front(card.front, binding, card.edge(), QStringLiteral("front"));
+        const BoundSide back(card.back, binding, card.edge(), QStringLiteral("back"));
         CardEncodingBuffers buffers;
         for (;;) {
             if (!progress.mayContinue() || turns.over())
@@ -225,12 +249,7 @@ BatchExportResult Export_Batch_File(
             const int row = nextRow++;
             if (row >= total)
                 return;
-            // Only the sides written take the row, so only their objects are counted.
-            RowOutcome outcome;
-            if (settings.bothSides() || settings.frontOnly())
-                outcome &= front.apply(row);
-            if (!settings.frontOnly())
-                outcome &= back.apply(row);
+            const RowOutcome outcome = applyToSidesWritten(front, back, settings, row);
             const QString path
                 = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
             if (!turns.write(row, renderCardFiles(card, settings, path, &buffers)))

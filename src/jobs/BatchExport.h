@@ -62,6 +62,10 @@ QString cardsWrittenText(const BatchExportResult& result);
 BatchExportResult Export_Batch_File(
     const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten = {});
 
+// What the single card of the design as it stands, which takes no row, shows wrong on the
+// sides the settings write.
+CardProblemRows singleCardProblems(const CardSnapshot& card, const CardExportSettings& settings);
+
 // The files of one row, in the order they are written: (path, bytes).
 using CardFiles = std::vector<std::pair<QString, QByteArray>>;
 

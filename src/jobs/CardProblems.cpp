@@ -2,10 +2,39 @@
 
 #include <QStringList>
 
+namespace {
+
+// A row's value as the list quotes it: a long text shown by its beginning.
+QString quoted(const QString& value)
+{
+    constexpr int shown = 40;
+    const QString line = value.simplified();
+    return QStringLiteral("\"%1\"").arg(line.size() <= shown ? line : line.left(shown) + QStringLiteral("…"));
+}
+
+} // namespace
+
+QString CardFault::describe() const
+{
+    switch (kind) {
+    case Kind::NoBarcode:
+        return value.trimmed().isEmpty() ? QStringLiteral("%1: the row gives no barcode value").arg(object)
+                                         : QStringLiteral("%1: %2 gives no valid barcode").arg(object, quoted(value));
+    case Kind::NoPicture:
+        return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, value);
+    case Kind::TextCut:
+        break;
+    }
+    return value.isEmpty() ? QStringLiteral("%1 does not fit its box").arg(object)
+                           : QStringLiteral("%1: %2 does not fit its box").arg(object, quoted(value));
+}
+
 QString NamedRows::cardsSentence(const QString& one, const QString& many) const
 {
     if (count <= 0)
         return QString();
+    if (firstRows.isEmpty())
+        return QStringLiteral("The card %1.").arg(one);
     QStringList rows;
     for (const int row : firstRows)
         rows << QString::number(row);
@@ -60,6 +89,24 @@ QString CardProblemRows::message() const
     return lines.join(QStringLiteral("\n\n"));
 }
 
+CardProblemRows CardProblemRows::ofSingleCard(const RowOutcome& outcome)
+{
+    CardProblemRows single;
+    single.noBarcode.count = outcome.picturesMade ? 0 : 1;
+    single.textCut.count = outcome.textFits ? 0 : 1;
+    for (const CardFault& fault : outcome.faults)
+        single.faults.append({ -1, fault });
+    return single;
+}
+
+QString CardProblemRows::details() const
+{
+    QStringList lines;
+    for (const auto& [row, fault] : faults)
+        lines << (row < 0 ? fault.describe() + u'.' : QStringLiteral("Row %1: %2.").arg(row + 1).arg(fault.describe()));
+    return lines.join(u'\n');
+}
+
 QString CardProblemRows::appendedTo(const QString& text) const
 {
     const QString lines = message();
@@ -72,15 +119,29 @@ void CardProblems::add(int row, const RowOutcome& outcome)
         noBarcode_.add(row);
     if (!outcome.textFits)
         textCut_.add(row);
+    if (row < 0 || outcome.faults.isEmpty())
+        return;
+    std::lock_guard guard(faultsLock_);
+    QList<CardFault>& kept = faults_[row];
+    for (const CardFault& fault : outcome.faults)
+        if (!kept.contains(fault))
+            kept.append(fault);
 }
 
 void CardProblems::clear()
 {
     noBarcode_.clear();
     textCut_.clear();
+    std::lock_guard guard(faultsLock_);
+    faults_.clear();
 }
 
 CardProblemRows CardProblems::summary() const
 {
-    return { noBarcode_.summary(), textCut_.summary() };
+    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), {} };
+    std::lock_guard guard(faultsLock_);
+    for (const auto& [row, faults] : faults_)
+        for (const CardFault& fault : faults)
+            rows.faults.append({ row, fault });
+    return rows;
 }

@@ -3,8 +3,28 @@
 #include <QList>
 #include <QString>
 
+#include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
+
+// One object that a card shows wrong, named so that the person finds it and mends its row.
+struct CardFault
+{
+    enum class Kind
+    {
+        NoBarcode,
+        NoPicture,
+        TextCut,
+    };
+    Kind kind = Kind::TextCut;
+    QString object; // its kind, side and source: Picture on the front (series "photos")
+    QString value; // the row's value; for a picture, the file that was looked for
+
+    bool operator==(const CardFault&) const = default;
+    // Picture on the front (series "photos"): no readable picture file at "/photos/ann.jpg".
+    QString describe() const;
+};
 
 // What one row left on a card that the run must name: that card does not show its row whole.
 struct RowOutcome
@@ -13,11 +33,14 @@ struct RowOutcome
     bool picturesMade = true;
     // Every bound text shows whole in its box: no line or part of a word left out.
     bool textFits = true;
+    // The objects that made a flag false, for the run's list of cards to fix.
+    QList<CardFault> faults;
 
     RowOutcome& operator&=(const RowOutcome& other)
     {
         picturesMade = picturesMade && other.picturesMade;
         textFits = textFits && other.textFits;
+        faults += other.faults;
         return *this;
     }
 };
@@ -28,8 +51,8 @@ struct NamedRows
     int count = 0;
     QList<int> firstRows; // counted from 1, as the person numbers cards
 
-    // "1 card <one> (row 3)." or "7 cards <many> (rows 3, 6, 9, 12, 15 and 2 more)."; "" when
-    // there is no row.
+    // "1 card <one> (row 3)." or "7 cards <many> (rows 3, 6, 9, 12, 15 and 2 more)."; "The card
+    // <one>." for a card that takes no row; "" when there is no card.
     QString cardsSentence(const QString& one, const QString& many) const;
 };
 
@@ -56,12 +79,21 @@ struct CardProblemRows
 {
     NamedRows noBarcode;
     NamedRows textCut;
+    // Every faulty object of every card, in row order: (row from 0, or -1 for a card that takes
+    // no row; the fault).
+    QList<std::pair<int, CardFault>> faults;
+
+    // What a single card of the design, which takes no row, shows wrong.
+    static CardProblemRows ofSingleCard(const RowOutcome& outcome);
 
     // "" when every card showed its row whole; otherwise a line per problem for the end of
-    // the run.
+    // the run, naming a few rows.
     QString message() const;
     // A run's closing text with those lines below it, when there are any.
     QString appendedTo(const QString& text) const;
+    // The whole list behind the message: a line per faulty object of every card, "Row 7:
+    // Picture on the front (series "photos"): no readable picture file at "/photos/ann.jpg"."
+    QString details() const;
 };
 
 // The rows of one run, by problem. Thread-safe.
@@ -75,4 +107,6 @@ public:
 private:
     RowTally noBarcode_;
     RowTally textCut_;
+    mutable std::mutex faultsLock_;
+    std::map<int, QList<CardFault>> faults_; // by row; each fault once, however often its row is drawn
 };

@@ -30,6 +30,18 @@ QString objectName(const SKTGraphic& object)
                                  : QStringLiteral("Text \"%1…\"").arg(typed.left(shown));
 }
 
+// How a fault names an object that takes row values: its kind, side and source.
+QString boundObjectName(const SKTGraphic& object, const QString& side)
+{
+    const QString kind = typeid(object) == typeid(SKTImage) ? QStringLiteral("Picture")
+        : typeid(object) == typeid(SKTBarcode)              ? QStringLiteral("Barcode")
+                                                            : QStringLiteral("Text");
+    const QString source = object.data_source_type == DataBinding::seriesSource
+        ? QStringLiteral("series \"%1\"").arg(object.batch_list_name)
+        : QStringLiteral("spreadsheet column %1").arg(object.excel_col_indx);
+    return QStringLiteral("%1 on the %2 (%3)").arg(kind, side, source);
+}
+
 // A hidden or unprinted text is not on the card, so nothing of it is cut.
 bool printedTextFits(const SKTText* text, const CardEdge& card)
 {
@@ -213,7 +225,8 @@ void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& sid
     }
 }
 
-BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card)
+BoundSide::BoundSide(
+    const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card, const QString& sideName)
     : binding_(binding)
     , card_(card)
 {
@@ -221,10 +234,16 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
         if (!object)
             continue;
         const auto* text = dynamic_cast<const SKTText*>(object.get());
-        if (binding.valueFor(*object, 0))
-            bound_.push_back({ object, RowApplication::prepare(*object), text });
-        else
-            unboundTextFits_ = unboundTextFits_ && printedTextFits(text, card);
+        if (binding.valueFor(*object, 0)) {
+            const SKTGraphic& graphic = *object;
+            const CardFault::Kind missing
+                = typeid(graphic) == typeid(SKTImage) ? CardFault::Kind::NoPicture : CardFault::Kind::NoBarcode;
+            bound_.push_back(
+                { object, RowApplication::prepare(*object), text, missing, boundObjectName(*object, sideName) });
+        } else if (!printedTextFits(text, card)) {
+            unboundTextCut_.append(
+                { CardFault::Kind::TextCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });
+        }
     }
 }
 
@@ -232,11 +251,19 @@ RowOutcome BoundSide::apply(int row) const
 {
     RowOutcome outcome;
     // A text that takes no row value is cut the same on every card.
-    outcome.textFits = unboundTextFits_;
+    outcome.textFits = unboundTextCut_.isEmpty();
+    outcome.faults = unboundTextCut_;
     for (const Bound& bound : bound_) {
-        const bool made = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
-        outcome.picturesMade = made && outcome.picturesMade;
-        outcome.textFits = outcome.textFits && printedTextFits(bound.text, card_);
+        const QString value = binding_.valueFor(*bound.object, row).value_or(QString());
+        if (!bound.apply(value)) {
+            outcome.picturesMade = false;
+            outcome.faults.append({ bound.missing, bound.name,
+                bound.missing == CardFault::Kind::NoPicture ? RowApplication::picturePathTried(value) : value });
+        }
+        if (!printedTextFits(bound.text, card_)) {
+            outcome.textFits = false;
+            outcome.faults.append({ CardFault::Kind::TextCut, bound.name, value });
+        }
     }
     return outcome;
 }

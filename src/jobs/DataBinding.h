@@ -101,11 +101,14 @@ class BoundSide
 {
 public:
     // Also checks once whether the printed texts that take no row value fit their boxes and
-    // the card: they are the same on every card.
-    BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card);
+    // the card: they are the same on every card. sideName ("front" or "back") names the side
+    // in the faults the rows report.
+    BoundSide(
+        const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card, const QString& sideName);
 
     // Writes the row's values and says whether each bound barcode got a barcode, each bound
-    // picture its picture and each text on the side room in its box and on the card.
+    // picture its picture and each text on the side room in its box and on the card, with
+    // the objects that did not.
     RowOutcome apply(int row) const;
 
 private:
@@ -114,9 +117,11 @@ private:
         SKTGraphicPtr object;
         RowApplication::Applier apply;
         const SKTText* text = nullptr; // the object, when it is a text whose fit the row decides
+        CardFault::Kind missing = CardFault::Kind::NoBarcode; // what a value that gives nothing leaves out
+        QString name; // as faults name it
     };
     const DataBinding& binding_;
     CardEdge card_;
     std::vector<Bound> bound_;
-    bool unboundTextFits_ = true;
+    QList<CardFault> unboundTextCut_;
 };

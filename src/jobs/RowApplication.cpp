@@ -1,5 +1,6 @@
 #include "jobs/RowApplication.h"
 
+#include "model/PictureFile.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
@@ -68,4 +69,9 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
 bool RowApplication::applyValue(SKTGraphic& object, const QString& value)
 {
     return prepare(object)(value);
+}
+
+QString RowApplication::picturePathTried(const QString& value)
+{
+    return PictureFile::standardizedPath(value.trimmed());
 }

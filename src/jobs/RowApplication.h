@@ -35,4 +35,9 @@ public:
 
     // prepare(object)(value), for a single value.
     static bool applyValue(SKTGraphic& object, const QString& value);
+
+    // The file a picture object looked for when given value, for the list of cards whose
+    // picture could not be read. The picture lookup reports no path of its own, so this is the
+    // value as the lookup takes it ("~" expanded); one that resolves names elsewhere says so here.
+    static QString picturePathTried(const QString& value);
 };

@@ -324,7 +324,8 @@ void Send_Mail::finishRun()
     const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
     setRunning(false);
-    Show_MessageBox(host_.lastRunProblems().appendedTo(mailRunMessage(result)));
+    const CardProblemRows problems = host_.lastRunProblems();
+    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), problems.details());
     emit runFinished(result.allSent());
     if (std::exchange(closeWhenRunEnds_, false))
         QDialog::reject();

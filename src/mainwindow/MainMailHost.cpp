@@ -118,8 +118,8 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
     return [state](int row, bool back) {
         WorkerCard& worker = *state;
         if (!worker.front) {
-            worker.front.emplace(worker.card.front, *worker.binding, worker.card.edge());
-            worker.back.emplace(worker.card.back, *worker.binding, worker.card.edge());
+            worker.front.emplace(worker.card.front, *worker.binding, worker.card.edge(), QStringLiteral("front"));
+            worker.back.emplace(worker.card.back, *worker.binding, worker.card.edge(), QStringLiteral("back"));
         }
         if (row != worker.row) {
             worker.frontOutcome = worker.front->apply(row);

@@ -53,8 +53,9 @@ private:
                 && known->second->backObjects == card.back)
                 return known->second;
         }
-        auto sides = std::make_shared<const Sides>(Sides { card.front, card.back,
-            BoundSide(card.front, *binding_, card.edge()), BoundSide(card.back, *binding_, card.edge()) });
+        auto sides = std::make_shared<const Sides>(
+            Sides { card.front, card.back, BoundSide(card.front, *binding_, card.edge(), QStringLiteral("front")),
+                BoundSide(card.back, *binding_, card.edge(), QStringLiteral("back")) });
         const std::lock_guard<std::mutex> guard(lock_);
         byCard_[&card] = sides;
         return sides;

@@ -68,9 +68,9 @@ void MainWindowExport::Select_first_row_value_for_design(const DataBinding&)
     window_.Select_first_row_value_for_design();
 }
 
-void MainWindowExport::showExportDone(const QString& path, const QString& message)
+void MainWindowExport::showExportDone(const QString& path, const QString& message, const QString& details)
 {
     Export_File_Path = path;
     Export_File_Message = message;
-    window_.Open_Export_File_Box();
+    window_.Open_Export_File_Box(details);
 }

@@ -25,7 +25,7 @@ public:
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;
     void Select_first_row_value_for_design(const DataBinding& binding) override;
-    void showExportDone(const QString& path, const QString& message) override;
+    void showExportDone(const QString& path, const QString& message, const QString& details) override;
 
     // The table's rows as a batch reads them: the row number, then columns 1 to N.
     static SpreadsheetRows rowsOf(const Data_From_Excel& table);

@@ -49,6 +49,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -282,6 +283,8 @@ void SKTWindowController::New_Project_Setting_Reset()
     inspector_->card_setting_tab->resetContent(All_Text_font_Default, All_Text_clr_Default);
     resetCardProperty(*Front_card_Prop);
     resetCardProperty(*Back_card_Prop);
+    // The card pages write their name back into the card: the last design's must not come back.
+    inspector_->card_setting_tab->card_name->setText(Front_card_Prop->Card_Name);
     Select_front_side();
     applyCardSides();
     card_prop_set(QStringLiteral("S"));

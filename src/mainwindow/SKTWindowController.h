@@ -206,7 +206,8 @@ public:
     static void Save_gen_image(const QImage& image, const QString& path);
     void Get_Email_Details();
     static int Get_OS_Version();
-    void Open_Export_File_Box();
+    // The export-done box, with details behind its message ("" for none).
+    void Open_Export_File_Box(const QString& details);
     static QStringList Get_Files_Array_At_Path(const QString& folder);
     QStringList Get_datasheet_File_Name_Array() const override;
     bool Check_Batch_File_In_Use_Validation(const QString& seriesName) const override;

@@ -51,7 +51,7 @@ int SKTWindowController::Open_Excel_Table_Viewer()
     return spreadsheetViewer_->Open_Wnd();
 }
 
-void SKTWindowController::Open_Export_File_Box()
+void SKTWindowController::Open_Export_File_Box(const QString& details)
 {
-    Open_Export_Log::Open_Export_File_Box(this);
+    Open_Export_Log::Open_Export_File_Box(this, details);
 }

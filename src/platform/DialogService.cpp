@@ -42,6 +42,16 @@ QString DialogService::chooseSaveFileOfType(
     return chooseSaveFile(title, folder, types.value(0), QString());
 }
 
+void DialogService::showMessageWithDetails(const QString& text, const QString& details, MessageIcon icon)
+{
+    // A service without a details pane shows the whole list below the text.
+    const QString whole = details.isEmpty() ? text : text + QStringLiteral("\n\n") + details;
+    if (icon == MessageIcon::Information)
+        showInformation(whole);
+    else
+        showMessage(whole);
+}
+
 bool DialogService::askGoOnOrCancel(const QString& text, const QString& goOn)
 {
     return askSafeChoice(text, { goOn, QStringLiteral("Cancel") }, 1) == 0;

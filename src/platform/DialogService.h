@@ -31,6 +31,9 @@ public:
     {
         showMessage(reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason);
     }
+    // An "OK" alert whose short text stays readable and whose details (a long list, shown by
+    // the box's "Show Details..." button) hold the rest. Without details it is the plain alert.
+    virtual void showMessageWithDetails(const QString& text, const QString& details, MessageIcon icon);
     // A modal alert with "Yes" (default) and "No" (Escape), for questions whose "Yes" loses
     // nothing; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;

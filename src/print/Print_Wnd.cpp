@@ -62,15 +62,20 @@ Print_Wnd::Print_Wnd(QWidget* parent)
 
 QString Print_Wnd::jobTitle(const Printing_View& job) const
 {
-    // A queue shows the title, and a PDF queue names its file after it: the design and, in a
-    // batch, its rows tell one job from the next.
+    // A queue shows the title, and a PDF queue names its file after it: the design, the sides
+    // and, in a batch, the rows tell one job from the next. Plain hyphens, as such a queue
+    // keeps only plain letters in a file name.
     const QString name = snapshot_.frontSettings ? snapshot_.frontSettings->Card_Name.trimmed() : QString();
     const QString design = name.isEmpty() ? QStringLiteral("Untitled") : name;
+    const QString& side = job.settings().Print_Card_Side;
+    const QString sides = side == PrintLayout::sideBoth ? tr("front and back")
+        : side == PrintLayout::sideBack                 ? tr("back")
+                                                        : tr("front");
     if (!batch_.inUse())
-        return design;
+        return tr("%1 - %2").arg(design, sides);
     const auto [first, last] = job.cardRange(*printInfo);
-    return first == last ? tr("%1 (row %2)").arg(design).arg(first)
-                         : tr("%1 (rows %2-%3)").arg(design).arg(first).arg(last);
+    return first == last ? tr("%1 - %2, row %3").arg(design, sides).arg(first)
+                         : tr("%1 - %2, rows %3-%4").arg(design, sides).arg(first).arg(last);
 }
 
 Print_Wnd::~Print_Wnd()
@@ -162,6 +167,10 @@ QWidget* Print_Wnd::buildPrinterGroup()
     r_mar_id = new QLabel;
     t_mar_id = new QLabel;
     b_mar_id = new QLabel;
+    l_mar_id->setAccessibleName(tr("Left margin"));
+    r_mar_id->setAccessibleName(tr("Right margin"));
+    t_mar_id->setAccessibleName(tr("Top margin"));
+    b_mar_id->setAccessibleName(tr("Bottom margin"));
     auto* margins = new QGridLayout;
     margins->addWidget(new QLabel(tr("Left:")), 0, 0);
     margins->addWidget(l_mar_id, 0, 1);

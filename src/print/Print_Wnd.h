@@ -80,9 +80,11 @@ private:
     // The title of the job on the printer's queue: the design's name and the rows printed.
     QString jobTitle(const Printing_View& job) const;
     void applyChosenPrinter();
-    // Each true when the sheets were printed whole.
-    bool printToPdfFile(const Printing_View& job);
-    bool printToPrinter(const Printing_View& job);
+    // Each says what went where when the sheets were printed whole, and "" otherwise.
+    QString printToPdfFile(const Printing_View& job);
+    QString printToPrinter(const Printing_View& job);
+    // "8 cards went to <destination> on 2 sheets.", for the printer's range and copies.
+    QString printedText(const Printing_View& job, const QString& destination) const;
     enum class Outcome
     {
         Printed,

@@ -159,41 +159,61 @@ void Print_Wnd::printSheets(const Printing_View& job)
         return;
     printInfo->setCopyCount(Copies_Text->value());
     printInfo->setDocName(jobTitle(job));
-    const bool printed = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
-    if (const QString problems = batch_.cardProblems->summary().message(); printed && !problems.isEmpty())
-        dialogs().showMessage(problems);
+    const QString printed
+        = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
+    if (printed.isEmpty())
+        return;
+    // Every print ends with a word on what went where, and the cards to fix behind it.
+    const CardProblemRows problems = batch_.cardProblems->summary();
+    dialogs().showMessageWithDetails(problems.appendedTo(printed), problems.details(),
+        problems.message().isEmpty() ? MessageIcon::Information : MessageIcon::Warning);
 }
 
-bool Print_Wnd::printToPrinter(const Printing_View& job)
+QString Print_Wnd::printedText(const Printing_View& job, const QString& destination) const
 {
+    const auto [firstCard, lastCard] = job.cardRange(*printInfo);
+    const auto [firstSheet, lastSheet] = job.sheetRange(*printInfo, false);
+    const int cards = lastCard - firstCard + 1;
+    QString text = tr("%1 %2 on %3.")
+                       .arg(cards == 1 ? tr("1 card went") : tr("%1 cards went").arg(cards), destination)
+                       .arg(sheetsText(lastSheet - firstSheet + 1));
+    if (printInfo->copyCount() > 1)
+        text.insert(text.size() - 1, tr(", %1 copies of each").arg(printInfo->copyCount()));
+    return text;
+}
+
+QString Print_Wnd::printToPrinter(const Printing_View& job)
+{
+    const QString printed = printedText(job, tr("to the printer \"%1\"").arg(printInfo->printerName()));
     const Outcome outcome = runPrint(job);
     if (outcome == Outcome::Failed)
         dialogs().showMessage(tr("The cards could not be printed."));
-    return outcome == Outcome::Printed;
+    return outcome == Outcome::Printed ? printed : QString();
 }
 
-bool Print_Wnd::printToPdfFile(const Printing_View& job)
+QString Print_Wnd::printToPdfFile(const Printing_View& job)
 {
     // The chooser asks before an existing file is replaced.
     const QString path = dialogs().chooseSaveFile(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
-        return false;
+        return {};
     PdfFileReplacement file(path);
     if (!file.prepare()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1").arg(file.errorString()));
-        return false;
+        return {};
     }
     printInfo->setOutputFileName(file.partialPath());
+    const QString printed = printedText(job, tr("into the PDF file \"%1\"").arg(path));
     const Outcome outcome = runPrint(job);
     applyChosenPrinter();
     if (outcome == Outcome::Stopped)
-        return false;
+        return {};
     if (outcome == Outcome::Failed || !file.commit()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1")
                 .arg(outcome == Outcome::Failed ? tr("The sheets could not be printed.") : file.errorString()));
-        return false;
+        return {};
     }
-    return true;
+    return printed;
 }
 
 Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)

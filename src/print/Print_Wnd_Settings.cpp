@@ -161,7 +161,9 @@ void Print_Wnd::Set_values_From_Printer()
 {
     const QPageLayout layout = printInfo->pageLayout();
     const QRectF paper = layout.fullRectPoints();
-    const QRectF printable = layout.paintRectPoints();
+    // Every print leaves the printer in full-page mode, whose printable area is the whole
+    // paper: the margins are read as the printer keeps them, whatever the mode.
+    const QMarginsF margins = layout.margins(QPageLayout::Point);
     Paper_id->setText(layout.pageSize().name());
     settings_.paper = paper.size();
     Size_id->setText(
@@ -170,10 +172,10 @@ void Print_Wnd::Set_values_From_Printer()
         const QSignalBlocker orientation(Orient_ComboBox);
         Orient_ComboBox->setCurrentIndex(layout.orientation() == QPageLayout::Portrait ? 0 : 1);
     }
-    settings_.Left_Mar = float(printable.left());
-    settings_.Rite_Mar = float(paper.width() - printable.right());
-    settings_.Top_Mar = float(printable.top());
-    settings_.Bot_Mar = float(paper.height() - printable.bottom());
+    settings_.Left_Mar = float(margins.left());
+    settings_.Rite_Mar = float(margins.right());
+    settings_.Top_Mar = float(margins.top());
+    settings_.Bot_Mar = float(margins.bottom());
     l_mar_id->setText(millimetres(settings_.Left_Mar));
     r_mar_id->setText(millimetres(settings_.Rite_Mar));
     t_mar_id->setText(millimetres(settings_.Top_Mar));

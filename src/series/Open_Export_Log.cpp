@@ -8,14 +8,17 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
-Open_Export_Log::Open_Export_Log(QWidget* parent)
+Open_Export_Log::Open_Export_Log(QWidget* parent, const QString& details)
     : QDialog(parent)
 {
     setWindowTitle(tr("Export"));
     auto* message = new QLabel(Export_File_Message);
+    message->setWordWrap(true);
     auto* path = new QLabel(Export_File_Path);
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     path->setWordWrap(true);
@@ -29,13 +32,30 @@ Open_Export_Log::Open_Export_Log(QWidget* parent)
     layout->addWidget(message);
     layout->addWidget(path);
     layout->addWidget(_open_log_chk);
+    if (!details.isEmpty()) {
+        // The whole list, one click away, as a message box keeps its details.
+        detailsButton = buttons->addButton(tr("Show &Details…"), QDialogButtonBox::ActionRole);
+        detailsButton->setCheckable(true);
+        detailsButton->setToolTip(tr("Every card to fix and what is wrong with it"));
+        detailsText = new QPlainTextEdit(details);
+        detailsText->setReadOnly(true);
+        detailsText->setLineWrapMode(QPlainTextEdit::NoWrap);
+        detailsText->setMinimumHeight(160);
+        detailsText->hide();
+        connect(detailsButton, &QPushButton::toggled, this, [this](bool shown) {
+            detailsText->setVisible(shown);
+            detailsButton->setText(shown ? tr("Hide &Details…") : tr("Show &Details…"));
+            adjustSize();
+        });
+        layout->addWidget(detailsText, 1);
+    }
     layout->addWidget(buttons);
     setMinimumWidth(420);
 }
 
-int Open_Export_Log::Open_Export_File_Box(QWidget* parent)
+int Open_Export_Log::Open_Export_File_Box(QWidget* parent, const QString& details)
 {
-    Open_Export_Log box(parent);
+    Open_Export_Log box(parent, details);
     return dialogs().runModal(box);
 }
 

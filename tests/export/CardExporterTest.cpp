@@ -8,6 +8,7 @@
 #include "export/ExportWindow.h"
 #include "widgets/Send_Modeless.h"
 #include "model/SKTBarcode.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "support/KeyedQuestions.h"
 #include "support/ScriptedDialogService.h"
@@ -52,7 +53,11 @@ public:
         binding.Assign_Batch_Values_To_Control(front, 0);
         ++restored;
     }
-    void showExportDone(const QString& path, const QString& message) override { done << path << message; }
+    void showExportDone(const QString& path, const QString& message, const QString& listed) override
+    {
+        done << path << message;
+        details = listed;
+    }
 
     QWidget window;
     Send_Modeless sheet { &window };
@@ -61,6 +66,7 @@ public:
     Card_PropertyPtr frontSettings = Card_Property::create();
     Card_PropertyPtr backSettings = Card_Property::create();
     QStringList done;
+    QString details; // behind the last export-done box's message
     int restored = 0;
 };
 
@@ -188,6 +194,64 @@ TEST_F(CardExporterTest, TheEndOfTheRunNamesTheRowsWithoutABarcode)
                        "valid barcode value or no readable picture file (row 2)."));
 }
 
+// The message names a few rows; its details name every one, with the file each picture
+// looked for and the text that did not fit.
+TEST_F(CardExporterTest, SixtyCardsToFixAreNamedFiveInTheMessageAndAllInItsDetails)
+{
+    QDir pictures(out_.path());
+    ASSERT_TRUE(pictures.mkpath(QStringLiteral("photos")));
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    QByteArray photoRows, nameRows;
+    for (int row = 1; row <= 60; ++row) {
+        // Every tenth row's picture is there; the others name files that are not.
+        const QString file = pictures.filePath(QStringLiteral("photos/guest_%1.png").arg(row));
+        if (row % 10 == 0)
+            ASSERT_TRUE(photo.save(file));
+        photoRows += file.toUtf8() + '\n';
+        nameRows += (row == 7 || row == 33 ? QByteArray("Maximiliane Alexandrina von Hohenberg-Castellane")
+                                           : "Guest " + QByteArray::number(row))
+            + '\n';
+    }
+    for (const auto& [name, rows] : { std::pair("photos.txt", photoRows), std::pair("names.txt", nameRows) }) {
+        QFile file(QDir(data_.path()).filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(rows);
+    }
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->setBounds(QRectF(150, 10, 80, 80));
+    picture->data_source_type = DataBinding::seriesSource;
+    picture->batch_list_name = QStringLiteral("photos");
+    auto name = SKTGraphic::create<SKTText>();
+    name->setBounds(QRectF(10, 10, 130, 24));
+    name->text_ctrl_font = QFont(QStringLiteral("Liberation Sans"), 14);
+    name->data_source_type = DataBinding::seriesSource;
+    name->batch_list_name = QStringLiteral("names");
+    host_.front = { picture, name };
+
+    const BatchExportResult result = runBatch({ QStringLiteral("png"), 72, QStringLiteral("F"), false });
+    ASSERT_EQ(result.outcome, BatchExportResult::Outcome::Finished);
+    ASSERT_EQ(host_.done.size(), 2);
+    EXPECT_EQ(host_.done[1],
+        QStringLiteral("Card has been exported successfully.\n\n54 cards lack a barcode or picture: their rows give "
+                       "no valid barcode value or no readable picture file (rows 1, 2, 3, 4, 5 and 49 more).\n\n"
+                       "2 cards have text that does not fit its box (rows 7, 33)."));
+    const QStringList details = host_.details.split(u'\n');
+    QStringList expected;
+    for (int row = 1; row <= 60; ++row) {
+        if (row % 10 != 0)
+            expected << QStringLiteral("Row %1: Picture on the front (series \"photos\"): no readable picture file "
+                                       "at \"%2\".")
+                            .arg(row)
+                            .arg(pictures.filePath(QStringLiteral("photos/guest_%1.png").arg(row)));
+        if (row == 7 || row == 33)
+            expected << QStringLiteral("Row %1: Text on the front (series \"names\"): \"Maximiliane Alexandrina von "
+                                       "Hohenberg-Ca…\" does not fit its box.")
+                            .arg(row);
+    }
+    EXPECT_EQ(details, expected);
+}
+
 TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
 {
     writeSeries(400);
@@ -287,6 +351,29 @@ TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePerso
     EXPECT_EQ(text->Text_contents()->string, QStringLiteral("shown"));
     EXPECT_EQ(host_.done, QStringList({ path, QStringLiteral("Card has been exported successfully.") }));
     EXPECT_FALSE(QFile::exists(exported(QString())));
+}
+
+// A single card says what a run of cards says of a text cut short.
+TEST_F(CardExporterTest, ASingleCardWhoseTextDoesNotFitSaysSo)
+{
+    auto greeting = SKTGraphic::create<SKTText>();
+    greeting->setBounds(QRectF(10, 10, 90, 20));
+    greeting->text_ctrl_font = QFont(QStringLiteral("Liberation Sans"), 14);
+    greeting->Text_contents()->setString(QStringLiteral("Welcome to the annual members' evening"));
+    host_.back = { greeting };
+    const QString typed = QDir(out_.path()).filePath(QStringLiteral("badge.png"));
+
+    // The front alone holds no such text: nothing to say.
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, { QStringLiteral("png"), 72, QStringLiteral("F"), false }, true));
+    EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
+    EXPECT_EQ(host_.details, QString());
+
+    host_.done.clear();
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, { QStringLiteral("png"), 72, QStringLiteral("BOTH"), true }, true));
+    EXPECT_EQ(host_.done,
+        QStringList({ typed,
+            QStringLiteral("Card has been exported successfully.\n\nThe card has text that does not fit its box.") }));
+    EXPECT_EQ(host_.details, QStringLiteral("Text \"Welcome to the annual me…\" on the back does not fit its box."));
 }
 
 TEST_F(CardExporterTest, TheBackAloneIsReportedUnderTheNameItWasWrittenTo)

@@ -225,7 +225,7 @@ TEST_F(DataBindingTest, EachBarcodeIsMadeOnceWithItsOwnSettingsAndThenServesEver
         };
     });
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ first, second }, {}, false, {});
-    const BoundSide side({ first, second }, binding, CardEdge(QRectF(0, 0, 243, 153), 0));
+    const BoundSide side({ first, second }, binding, CardEdge(QRectF(0, 0, 243, 153), 0), QStringLiteral("front"));
     for (int row = 0; row < 3; ++row)
         side.apply(row);
     EXPECT_EQ(made, QStringList({ QStringLiteral("first"), QStringLiteral("second") }));

@@ -238,7 +238,10 @@ protected:
         EXPECT_EQ(exportBatch(main), QStringLiteral("Card has been exported successfully.\n\n") + named);
 
         ASSERT_FALSE(printBatch(main).isEmpty());
-        EXPECT_EQ(dialogs->messages().back(), named);
+        const QString printed = dialogs->messages().back();
+        EXPECT_TRUE(printed.startsWith(QStringLiteral("%1 cards went into the PDF file").arg(cards))
+            && printed.endsWith(QStringLiteral(".\n\n") + named))
+            << printed.toStdString();
 
         LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
         ASSERT_TRUE(server.isListening());
@@ -367,13 +370,19 @@ TEST_F(CardRowsFlowTest, ExportAndPrintNameTheCardsWhoseTextIsCutAndOnlyTheirOwn
         QStringLiteral("Card has been exported successfully.\n\n2 cards have text that does not fit its box (rows 12, "
                        "35)."));
 
-    ASSERT_FALSE(printBatch(main, 30).isEmpty());
-    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("1 card has text that does not fit its box (row 12)."));
+    const QString pdf = printBatch(main, 30);
+    ASSERT_FALSE(pdf.isEmpty());
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("30 cards went into the PDF file \"%1\" on 3 sheets.\n\n1 card has text that does not fit its "
+                       "box (row 12).")
+            .arg(pdf));
 
-    // Rows 1 to 10 are whole: the print says nothing.
+    // Rows 1 to 10 are whole: the print says only where they went.
     const size_t before = dialogs->messages().size();
     ASSERT_FALSE(printBatch(main, 10).isEmpty());
-    EXPECT_EQ(dialogs->messages().size(), before) << messagesShown().toStdString();
+    ASSERT_EQ(dialogs->messages().size(), before + 1) << messagesShown().toStdString();
+    EXPECT_EQ(
+        dialogs->messages().back(), QStringLiteral("10 cards went into the PDF file \"%1\" on one sheet.").arg(pdf));
 }
 
 TEST_F(CardRowsFlowTest, AMailRunNamesTheCardsWhoseTextIsCut)
@@ -566,7 +575,9 @@ TEST_F(CardRowsFlowTest, RunsNameEveryCardWhenATypedTextHangsOffTheCard)
         EXPECT_EQ(exportBatch(main), QStringLiteral("Card has been exported successfully."));
         const size_t before = dialogs->messages().size();
         ASSERT_FALSE(printBatch(main).isEmpty());
-        EXPECT_EQ(dialogs->messages().size(), before) << messagesShown().toStdString();
+        // Only where the cards went.
+        ASSERT_EQ(dialogs->messages().size(), before + 1) << messagesShown().toStdString();
+        EXPECT_FALSE(dialogs->messages().back().contains(QStringLiteral("\n\n"))) << messagesShown().toStdString();
     }
 }
 

@@ -5,6 +5,8 @@
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mainwindow/MainPrintHost.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
@@ -16,6 +18,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include <map>
@@ -136,4 +141,43 @@ TEST_F(MainWindowTest, ABarcodeOnASideNotPrintedNamesNoRowWithoutABarcode)
     const PrintBatchState both = host.Check_Series_Or_Excel_Use_or_not();
     for (int row = 0; row < 3; ++row)
         EXPECT_EQ(both.applyRow(card, row, PrintLayout::sideBoth).picturesMade, row != 1);
+}
+
+// A new design is not printed under the last one's name, and its front and back are two jobs
+// that a queue naming its files by title keeps apart.
+TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitle)
+{
+    SKTWindowController& main = start();
+    QLineEdit* cardName = main.inspector().card_setting_tab->card_name;
+    cardName->setText(QStringLiteral("Club Cards 2025"));
+    emit cardName->editingFinished();
+    ASSERT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Club Cards 2025"));
+
+    dialogs->choiceAnswers = { 1 }; // Don't Save
+    main.New_Btn_Clicked();
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled"));
+    EXPECT_EQ(cardName->text(), QStringLiteral("Untitled"));
+
+    dialogs->fileAnswers = { QDir(folder.path()).filePath(QStringLiteral("front.pdf")),
+        QDir(folder.path()).filePath(QStringLiteral("back.pdf")) };
+    MainPrintHost host(main);
+    Print_Wnd window(&main);
+    QStringList titles;
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &window)
+            return 0;
+        window.show();
+        QComboBox* printers = window.findChildren<QComboBox*>().first();
+        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+        window.Execute_Printing(false);
+        titles << window.printer().docName();
+        for (QRadioButton* side : window.findChildren<QRadioButton*>())
+            if (side->text().remove(u'&') == QStringLiteral("Back only"))
+                side->click();
+        window.Execute_Printing(false);
+        titles << window.printer().docName();
+        return 0;
+    };
+    window.Open_Print_Wnd(host);
+    EXPECT_EQ(titles, QStringList({ QStringLiteral("Untitled - front"), QStringLiteral("Untitled - back") }));
 }

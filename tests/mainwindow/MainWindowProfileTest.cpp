@@ -457,7 +457,7 @@ TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitl
     ASSERT_TRUE(nameCopy && titleCopy);
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(snapshot, {}, false, {});
     EXPECT_EQ(binding.Total_Batch_Excel_Card, 3);
-    const BoundSide bound(snapshot, binding, CardEdge(main.frontCanvasBounds(), Card_Shape));
+    const BoundSide bound(snapshot, binding, CardEdge(main.frontCanvasBounds(), Card_Shape), QStringLiteral("front"));
     for (int row = 0; row < 3; ++row) {
         bound.apply(row);
         EXPECT_EQ(titleCopy->Text_contents()->string, titles[row]) << "row " << row;

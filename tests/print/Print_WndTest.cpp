@@ -1,4 +1,4 @@
-#include "print/Print_Wnd.h"
+#include "PrintWindowFixture.h"
 
 #include "CupsQueue.h"
 #include "PdfTools.h"
@@ -34,116 +34,6 @@
 #include <utility>
 
 using namespace PrintLayout;
-
-namespace {
-
-std::shared_ptr<Card_Property> filled(const QColor& colour)
-{
-    auto side = Card_Property::create();
-    side->setCard_fill_chk(true);
-    side->setCard_fill_style(QStringLiteral("S"));
-    side->setCard_fill_clr(colour);
-    side->Card_alpha_Stepper = 1.0f;
-    return side;
-}
-
-// A card of 85.6 x 54 mm with its base only, a blue front and a red back, and no data binding.
-class CardHost : public PrintHost
-{
-public:
-    CardSnapshot cardSnapshot() const override
-    {
-        CardSnapshot card;
-        card.frontSettings = filled(Qt::blue);
-        card.frontSettings->Card_Name = name;
-        card.backSettings = filled(Qt::red);
-        card.frame = QRectF(0, 0, MM_to_Points_Convert(85.6f), MM_to_Points_Convert(54.0f));
-        return card;
-    }
-    PrintBatchState Check_Series_Or_Excel_Use_or_not() override { return batch; }
-    PrintBatchState Get_total_Card_count(bool series, bool sheet) override
-    {
-        PrintBatchState kept = batch;
-        kept.Use_Data_Sheet_Values = series && batch.Use_Data_Sheet_Values;
-        kept.Use_Excel_Binding_Values = sheet && batch.Use_Excel_Binding_Values;
-        return kept;
-    }
-    PrintBatchState batch;
-    QString name = QStringLiteral("Untitled");
-};
-
-template <class Field> Field* field(QWidget& window, const QString& label)
-{
-    for (Field* candidate : window.findChildren<Field*>())
-        if (candidate->accessibleName() == label || candidate->objectName() == label)
-            return candidate;
-    return nullptr;
-}
-
-template <class Button> Button* titled(QWidget& window, const QString& text)
-{
-    for (Button* candidate : window.findChildren<Button*>())
-        if (candidate->text().remove(u'&') == text)
-            return candidate;
-    return nullptr;
-}
-
-void choosePrinter(Print_Wnd& w, const QString& name)
-{
-    QComboBox* printers = w.findChildren<QComboBox*>().first();
-    printers->setCurrentIndex(printers->findText(name));
-    ASSERT_EQ(printers->currentText(), name);
-}
-
-// Rows and columns are the first two count fields, the total the one that allows 999999.
-void layOut(Print_Wnd& w, int rows, int columns, int total)
-{
-    QList<QSpinBox*> numbers = w.findChildren<QSpinBox*>();
-    numbers[0]->setValue(rows);
-    numbers[1]->setValue(columns);
-    numbers[2]->setValue(total);
-}
-
-void onlySheets(Print_Wnd& w, int first, int last)
-{
-    titled<QCheckBox>(w, QStringLiteral("Only sheets"))->setChecked(true);
-    field<QSpinBox>(w, QStringLiteral("First sheet"))->setValue(first);
-    field<QSpinBox>(w, QStringLiteral("Last sheet"))->setValue(last);
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-int fileQuestions(ScriptedDialogs& scripted)
-{
-    int asked = 0;
-    for (const ScriptedDialogService::Asked& question : scripted->asked())
-        asked += question.kind == QStringLiteral("save");
-    return asked;
-}
-
-// Runs the window with the handler while it is shown.
-void openWith(Print_Wnd& window, PrintHost& host, ScriptedDialogs& scripted, std::function<void(Print_Wnd&)> act)
-{
-    scripted->modalHandler = [&](QDialog& dialog) {
-        if (&dialog == &window) {
-            window.show();
-            act(window);
-        }
-        return 0;
-    };
-    window.Open_Print_Wnd(host);
-}
-
-QList<QSpinBox*> counts(Print_Wnd& w)
-{
-    return w.findChildren<QSpinBox*>();
-}
-
-} // namespace
 
 TEST(PrintWindow, OpeningResetsTheLayoutAndListsAPdfFile)
 {
@@ -324,31 +214,11 @@ TEST(PrintWindow, APrinterChosenAfterAPdfGetsTheJobAndThePdfStaysAsItWas)
     EXPECT_EQ(PdfTools::pageCount(produced), 3);
     EXPECT_EQ(contents(pdf), written) << "the earlier PDF was written over";
     EXPECT_EQ(fileQuestions(scripted), 1) << "a printer asks for no file";
-    EXPECT_TRUE(scripted->messages().empty());
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString>({ QStringLiteral("5 cards went into the PDF file \"%1\" on 2 sheets.").arg(pdf),
+            QStringLiteral("3 cards went to the printer \"%1\" on 3 sheets.").arg(queue) }));
     QFile::remove(produced);
 }
-
-namespace {
-
-// A batch of rows whose front names its row, "Card 1" for the first.
-void numberedRows(CardHost& host, int rows)
-{
-    host.batch.Use_Data_Sheet_Values = true;
-    host.batch.Total_Batch_Excel_Card = rows;
-    host.batch.applyRow = [](CardSnapshot& card, int row, const QString&) {
-        auto text = SKTGraphic::create<SKTText>();
-        text->Text_Value = QStringLiteral("Card %1").arg(row + 1);
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setPointSizeF(14);
-        text->text_ctrl_font = font;
-        text->txt_clr = QColor(Qt::black);
-        text->setBounds({ 10, 10, 200, 30 });
-        card.front = { text };
-        return RowOutcome();
-    };
-}
-
-} // namespace
 
 TEST(PrintWindow, SheetsThreeToFourOfSixPrintAloneAndSheetsPastTheEndAreRefused)
 {
@@ -373,9 +243,11 @@ TEST(PrintWindow, SheetsThreeToFourOfSixPrintAloneAndSheetsPastTheEndAreRefused)
     ASSERT_EQ(PdfTools::pageCount(pdf), 2);
     EXPECT_EQ(PdfTools::text(pdf, 1).simplified(), QStringLiteral("Card 3"));
     EXPECT_EQ(PdfTools::text(pdf, 2).simplified(), QStringLiteral("Card 4"));
-    ASSERT_EQ(scripted->messages().size(), 1u);
-    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("has 6 sheets")))
-        << scripted->messages().front().toStdString();
+    ASSERT_EQ(scripted->messages().size(), 2u);
+    EXPECT_EQ(
+        scripted->messages().front(), QStringLiteral("2 cards went into the PDF file \"%1\" on 2 sheets.").arg(pdf));
+    EXPECT_TRUE(scripted->messages().back().contains(QStringLiteral("has 6 sheets")))
+        << scripted->messages().back().toStdString();
     EXPECT_EQ(fileQuestions(scripted), 1) << "a range that cannot print asks for no file";
     EXPECT_EQ(contents(pdf), written);
 }
@@ -493,7 +365,9 @@ TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
     window.Open_Print_Wnd(host);
     EXPECT_TRUE(previewed);
     EXPECT_EQ(PdfTools::pageCount(pdf), 120);
-    EXPECT_EQ(scripted->messages(), std::vector<QString> { Printing_View::previewLimitMessage() });
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString>({ Printing_View::previewLimitMessage(),
+            QStringLiteral("120 cards went into the PDF file \"%1\" on 120 sheets.").arg(pdf) }));
 }
 
 TEST(PrintWindow, APageSetupInThePreviewLaysTheSheetsItShowsOutAgain)
@@ -604,7 +478,8 @@ TEST(PrintWindow, ASecondPressOfPrintWhileTheJobStartsIsIgnored)
         scripted->beforeAnswer = nullptr;
     });
     EXPECT_EQ(fileQuestions(scripted), 1);
-    EXPECT_TRUE(scripted->messages().empty()) << scripted->messages().front().toStdString();
+    EXPECT_EQ(scripted->messages(),
+        std::vector<QString> { QStringLiteral("8 cards went into the PDF file \"%1\" on 8 sheets.").arg(pdf) });
     EXPECT_EQ(PdfTools::pageCount(pdf), 8);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("second.pdf"))));
 }
@@ -654,7 +529,7 @@ TEST(PrintWindow, TheJobIsTitledByTheDesignAndTheRowsItPrints)
         w.Execute_Printing(false);
         titles << w.printer().docName();
     });
-    EXPECT_EQ(titles, QStringList { QStringLiteral("Gala Badges") });
+    EXPECT_EQ(titles, QStringList { QStringLiteral("Gala Badges - front") });
     // A batch, opened afresh, of a design without a name.
     titles.clear();
     host.name = QString();
@@ -672,8 +547,8 @@ TEST(PrintWindow, TheJobIsTitledByTheDesignAndTheRowsItPrints)
         titles << w.printer().docName();
     });
     EXPECT_EQ(titles,
-        QStringList({ QStringLiteral("Untitled (rows 1-9)"), QStringLiteral("Untitled (rows 3-6)"),
-            QStringLiteral("Untitled (row 9)") }));
+        QStringList({ QStringLiteral("Untitled - front, rows 1-9"), QStringLiteral("Untitled - front, rows 3-6"),
+            QStringLiteral("Untitled - front, row 9") }));
 }
 
 TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)

@@ -76,7 +76,7 @@ wb.save(sys.argv[1])
         front << boundText(column);
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, rows);
     ASSERT_EQ(binding.Total_Batch_Excel_Card, 1);
-    ASSERT_TRUE(BoundSide(front, binding, CardEdge(cardFrame, 0)).apply(0).picturesMade);
+    ASSERT_TRUE(BoundSide(front, binding, CardEdge(cardFrame, 0), QStringLiteral("front")).apply(0).picturesMade);
     // What an exported card draws.
     const QStringList shown = { QStringLiteral("5 March 2024"), QStringLiteral("9:30"), QStringLiteral("TRUE"),
         QStringLiteral("0.333333333333333"), QStringLiteral("05/03/24 9:30 PM") };

@@ -24,10 +24,19 @@ QString ScriptedDialogService::lastInformative() const
     return {};
 }
 
-void ScriptedDialogService::record(
-    const QString& kind, const QString& text, MessageIcon icon, bool safeDefault, const QString& informative)
+QString ScriptedDialogService::lastDetails() const
 {
-    Asked entry { kind, text, QThread::currentThread(), icon, safeDefault, informative };
+    const std::vector<Asked> all = asked();
+    for (auto a = all.rbegin(); a != all.rend(); ++a)
+        if (a->kind == QLatin1String("message"))
+            return a->details;
+    return {};
+}
+
+void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon, bool safeDefault,
+    const QString& informative, const QString& details)
+{
+    Asked entry { kind, text, QThread::currentThread(), icon, safeDefault, informative, details };
     {
         std::lock_guard<std::mutex> guard(lock_);
         asked_.push_back(entry);
@@ -58,6 +67,11 @@ void ScriptedDialogService::showInformation(const QString& text)
 void ScriptedDialogService::showMessageWithReason(const QString& text, const QString& reason)
 {
     record(QStringLiteral("message"), text, MessageIcon::Warning, false, reason);
+}
+
+void ScriptedDialogService::showMessageWithDetails(const QString& text, const QString& details, MessageIcon icon)
+{
+    record(QStringLiteral("message"), text, icon, false, QString(), details);
 }
 
 bool ScriptedDialogService::askYesNo(const QString& text)

@@ -23,6 +23,7 @@ public:
         MessageIcon icon = MessageIcon::Warning; // of "message" alerts
         bool safeDefault = false; // a "yesno" whose default and Escape are "No"
         QString informative; // the reason under a "message" alert's text
+        QString details; // what a "message" alert holds behind its details button
     };
 
     // Answers, consumed in order; when a queue is empty the default answer is used
@@ -41,10 +42,12 @@ public:
     std::vector<Asked> asked() const;
     std::vector<QString> messages() const; // texts of "message" alerts, in order
     QString lastInformative() const; // the informative text of the last "message" alert
+    QString lastDetails() const; // the details of the last "message" alert
 
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     void showMessageWithReason(const QString& text, const QString& reason) override;
+    void showMessageWithDetails(const QString& text, const QString& details, MessageIcon icon) override;
     bool askYesNo(const QString& text) override;
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
@@ -59,7 +62,7 @@ public:
 
 private:
     void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning,
-                bool safeDefault = false, const QString& informative = QString());
+                bool safeDefault = false, const QString& informative = QString(), const QString& details = QString());
     bool nextYesNo();
     QString nextFile();
 

@@ -61,6 +61,34 @@ TEST(ProblemAlert, TheReasonIsTheInformativeText)
     EXPECT_EQ(informative, QStringLiteral("The file does not start with the design marker."));
 }
 
+// A run's short message keeps the whole list of cards to fix one click away, and Escape
+// still closes the box.
+TEST(ProblemAlert, TheWholeListIsTheDetailsBehindTheShortMessage)
+{
+    QtDialogService service;
+    QString text, details;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenModalShown<QMessageBox>([&](QMessageBox& box) {
+        text = box.text();
+        details = box.detailedText();
+        icon = box.icon();
+        box.close();
+    });
+    service.showMessageWithDetails(QStringLiteral("60 cards have text that does not fit its box (rows 1, 2, 3, 4, 5 "
+                                                  "and 55 more)."),
+        QStringLiteral("Row 1: Text on the front (series \"names\"): \"Ann\" does not fit its box."),
+        MessageIcon::Warning);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("60 cards")));
+    EXPECT_EQ(details, QStringLiteral("Row 1: Text on the front (series \"names\"): \"Ann\" does not fit its box."));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+
+    QString asked;
+    pressKeyInNextMessageBox(Qt::Key_Escape, &asked);
+    service.showMessageWithDetails(QStringLiteral("3 cards went to the printer."), QStringLiteral("Row 2: …"),
+        MessageIcon::Information);
+    EXPECT_EQ(asked, QStringLiteral("3 cards went to the printer."));
+}
+
 // Picking a file that exists asks before replacing it; Enter and Escape there go back to the
 // chooser, with nothing chosen yet.
 TEST(SaveChooser, AnExistingFileIsReplacedOnlyOnADeliberateYes)

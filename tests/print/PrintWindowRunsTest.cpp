@@ -1,0 +1,146 @@
+// Prints one after another from one print window, as a person makes them in a session.
+#include "PrintWindowFixture.h"
+
+#include "CupsQueue.h"
+#include "PdfTools.h"
+
+#include <QLabel>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QUuid>
+
+using namespace PrintLayout;
+
+namespace {
+
+// The top left corner of what is drawn on a page rasterised at 72 dpi: the first card.
+QPoint firstInk(const QImage& page)
+{
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y).lightness() < 200) {
+                int left = x;
+                for (int below = y; below < std::min(page.height(), y + 20); ++below)
+                    for (int across = 0; across < left; ++across)
+                        if (page.pixelColor(across, below).lightness() < 200)
+                            left = across;
+                return { left, y };
+            }
+    return { -1, -1 };
+}
+
+QString uniqueTitle(const char* stem)
+{
+    return QString::fromLatin1(stem) + QUuid::createUuid().toString(QUuid::Id128).left(12);
+}
+
+} // namespace
+
+TEST(PrintWindowRuns, APrintToAPdfFileLeavesTheQueueItsOwnMarginsForTheNextPrint)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    QPrinter fresh(QPrinter::HighResolution);
+    fresh.setPrinterName(queue);
+    const QMarginsF own = fresh.pageLayout().margins(QPageLayout::Point);
+    ASSERT_GT(own.left(), 1.0) << "the queue has no margins to lose";
+
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    scripted->fileAnswers.push_back(dir.filePath(QStringLiteral("first.pdf")));
+    CardHost host;
+    host.name = uniqueTitle("margins");
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        w.Execute_Printing(false);
+    });
+    ASSERT_EQ(PdfTools::pageCount(dir.filePath(QStringLiteral("first.pdf"))), 1);
+
+    QStringList shown;
+    PrintSettings used;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, queue);
+        // Chosen again after the file, the queue gives its margins once more.
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        choosePrinter(w, queue);
+        for (const char* side : { "Left margin", "Top margin", "Right margin", "Bottom margin" })
+            shown << field<QLabel>(w, QString::fromLatin1(side))->text();
+        used = w.settings();
+        w.Execute_Printing(false);
+    });
+    QStringList expected;
+    for (const qreal points : { own.left(), own.top(), own.right(), own.bottom() })
+        expected << QString::asprintf("%0.2f", points * 0.3527777777778);
+    EXPECT_EQ(shown, expected);
+    EXPECT_NEAR(used.Left_Mar, own.left(), 0.01);
+    EXPECT_NEAR(used.Top_Mar, own.top(), 0.01);
+
+    const QString produced = CupsQueue::waitForJob(host.name);
+    ASSERT_FALSE(produced.isEmpty()) << "the queue " << queue.toStdString() << " got no job";
+    const QPoint card = firstInk(PdfTools::page(produced, 1, 72));
+    EXPECT_NEAR(card.x(), own.left(), 1.5) << "the first card is not at the queue's left margin";
+    EXPECT_NEAR(card.y(), own.top(), 1.5) << "the first card is not at the queue's top margin";
+    QFile::remove(produced);
+}
+
+// A print ends saying where its cards went; one with cards to fix names a few and lists them
+// all behind the message.
+TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehindTheMessage)
+{
+    if (!PdfTools::available())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    ScriptedDialogs scripted;
+    QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
+    const QString rows = dir.filePath(QStringLiteral("rows.pdf"));
+    scripted->fileAnswers = { plain, rows };
+    CardHost host;
+    Print_Wnd window;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 2, 2, 6);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 2);
+        w.Execute_Printing(false);
+    });
+    EXPECT_EQ(PdfTools::pageCount(plain), 4);
+    ASSERT_EQ(scripted->messages(),
+        std::vector<QString> { QStringLiteral("6 cards went into the PDF file \"%1\" on 2 sheets, 2 copies of each.")
+                                   .arg(plain) });
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
+    EXPECT_EQ(scripted->lastDetails(), QString());
+
+    // Of nine rows, all but the first and the fifth name a picture file that is not there.
+    numberedRows(host, 9);
+    host.batch.applyRow = [numbered = host.batch.applyRow](CardSnapshot& card, int row, const QString& side) {
+        RowOutcome outcome = numbered(card, row, side);
+        if (row != 0 && row != 4) {
+            outcome.picturesMade = false;
+            outcome.faults.append({ CardFault::Kind::NoPicture, QStringLiteral("Picture on the front (series \"photos\")"),
+                QStringLiteral("/photos/guest_%1.jpg").arg(row + 1) });
+        }
+        return outcome;
+    };
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 3, 1, 9);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 1);
+        w.Execute_Printing(false);
+    });
+    EXPECT_EQ(PdfTools::pageCount(rows), 3);
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("9 cards went into the PDF file \"%1\" on 3 sheets.\n\n7 cards lack a barcode or picture: "
+                       "their rows give no valid barcode value or no readable picture file (rows 2, 3, 4, 6, 7 and 2 "
+                       "more).")
+            .arg(rows));
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Warning);
+    QStringList listed;
+    for (const int row : { 2, 3, 4, 6, 7, 8, 9 })
+        listed << QStringLiteral("Row %1: Picture on the front (series \"photos\"): no readable picture file at "
+                                 "\"/photos/guest_%1.jpg\".")
+                      .arg(row);
+    EXPECT_EQ(scripted->lastDetails(), listed.join(u'\n'));
+}

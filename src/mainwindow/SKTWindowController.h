@@ -489,6 +489,8 @@ private:
     // After an undo or redo, a paste or a profile placed: the panel shows the canvas's current
     // object (or the card with none), with the values they now have.
     void showCurrentSelection();
+    // Fills the pages shown again with the values the card or the object now has.
+    void reloadPanel();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

@@ -40,7 +40,7 @@ void SKTWindowController::registerCardSettingsUndo(SKTDocument::Side side, const
         state.restore(*Front_card_Prop, *Back_card_Prop);
         applyCardSides();
         if (inspector_->showsCard())
-            inspector_->reloadShownPages();
+            reloadPanel();
         Refresh_Canvas();
     });
 }
@@ -81,6 +81,15 @@ void SKTWindowController::showCurrentSelection()
         Show_RHS_Properties(current);
         return;
     }
+    reloadPanel();
+}
+
+void SKTWindowController::reloadPanel()
+{
     inspector_->reloadShownPages();
-    showSelectionPrinting();
+    // As when the card is shown: a size that is no preset selects none in the list.
+    if (inspector_->showsCard())
+        deselectPresetUnlessSizeMatches();
+    else
+        showSelectionPrinting();
 }

@@ -168,6 +168,8 @@ TEST_F(CardPanelUndoTest, TheCardsTextColourAndFontAreEachOneStepThatGivesEveryT
     EXPECT_FALSE(enabled("Undo_btn"));
     EXPECT_FALSE(main.isWindowModified());
     EXPECT_NE(card.All_Text_clr->color(), QColor(Qt::red));
+    // The panel shows the card as it is again: its size is no preset, so none is selected.
+    EXPECT_TRUE(card.ColList->selectedItems().isEmpty());
     trigger("Redo_btn");
     for (const Look& look : badge)
         EXPECT_EQ(look.text->txt_clr, QColor(Qt::red));

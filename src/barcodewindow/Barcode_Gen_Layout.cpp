@@ -73,17 +73,18 @@ QToolButton* helpButton(const QString& name)
     return button;
 }
 
-// A control with its help button beside it.
-QWidget* withHelp(QWidget* control, QToolButton* help)
+// A row of a control with its help button beside it. The label's buddy is the control
+// itself: a label's letter skips a buddy that takes no focus, focus proxy or not.
+void addRowWithHelp(QFormLayout* form, const QString& text, QWidget* control, const QString& helpName)
 {
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(control, 1);
-    layout->addWidget(help);
-    // The row is the label's buddy: its letter must reach the control, not the row.
-    row->setFocusProxy(control);
-    return row;
+    layout->addWidget(helpButton(helpName));
+    auto* label = new QLabel(text);
+    label->setBuddy(control);
+    form->addRow(label, row);
 }
 
 QGroupBox* groupBox(const QString& name, const QString& title)
@@ -248,10 +249,9 @@ QGroupBox* Barcode_Gen::buildQrBox()
     for (int version = 1; version <= 40; ++version)
         versions << QStringLiteral("V%1").arg(version);
     qr_version_ComboBox = comboWith(QStringLiteral("qr_version_ComboBox"), versions);
-    form->addRow(tr("Ver&sion:"), withHelp(qr_version_ComboBox, helpButton(QStringLiteral("QR_Version_Help_Btn"))));
+    addRowWithHelp(form, tr("Ver&sion:"), qr_version_ComboBox, QStringLiteral("QR_Version_Help_Btn"));
     qr_ec_lvl_ComboBox = comboWith(QStringLiteral("qr_ec_lvl_ComboBox"), itemTexts(QRLevelItems));
-    form->addRow(
-        tr("&Error correction:"), withHelp(qr_ec_lvl_ComboBox, helpButton(QStringLiteral("QR_EC_Lvl_Help_Btn"))));
+    addRowWithHelp(form, tr("&Error correction:"), qr_ec_lvl_ComboBox, QStringLiteral("QR_EC_Lvl_Help_Btn"));
     qr_enc_mode_ComboBox = comboWith(QStringLiteral("qr_enc_mode_ComboBox"), itemTexts(QRModeItems));
     form->addRow(tr("Enco&ding mode:"), qr_enc_mode_ComboBox);
     return two_d_sett_box;
@@ -270,9 +270,9 @@ QGroupBox* Barcode_Gen::buildPdfBox()
     pdf_ec_lvl_Stepper = integerPair(QStringLiteral("pdf_ec_lvl_Stepper"), PdfLevelRange, 2);
     form->addRow(tr("&Width:"), Pdf_widthStepper_2D);
     form->addRow(tr("Hei&ght:"), pdf_HeightStepper_2D);
-    form->addRow(tr("Row&s:"), withHelp(pdf_row_Stepper, helpButton(QStringLiteral("PDF_row_Help_btn"))));
-    form->addRow(tr("Co&lumns:"), withHelp(pdf_col_Stepper, helpButton(QStringLiteral("PDF_col_Help_btn"))));
-    form->addRow(tr("&EC level:"), withHelp(pdf_ec_lvl_Stepper, helpButton(QStringLiteral("PDF_ec_lvl_Help_btn"))));
+    addRowWithHelp(form, tr("Row&s:"), pdf_row_Stepper, QStringLiteral("PDF_row_Help_btn"));
+    addRowWithHelp(form, tr("Co&lumns:"), pdf_col_Stepper, QStringLiteral("PDF_col_Help_btn"));
+    addRowWithHelp(form, tr("&EC level:"), pdf_ec_lvl_Stepper, QStringLiteral("PDF_ec_lvl_Help_btn"));
     return pdf_2d_sett_box;
 }
 
@@ -291,9 +291,8 @@ QGroupBox* Barcode_Gen::buildDataMatrixBox()
     form->addRow(tr("Module si&ze:"), dm_moduleStepper_2D);
     form->addRow(tr("&Width:"), dm_widthStepper_2D);
     form->addRow(tr("Hei&ght:"), dm_HeightStepper_2D);
-    form->addRow(
-        tr("&Preferred format:"), withHelp(dm_format_ComboBox, helpButton(QStringLiteral("DM_format_Help_btn"))));
-    form->addRow(tr("&Encoding:"), withHelp(dm_encoding_ComboBox, helpButton(QStringLiteral("DM_Encoding_Help_btn"))));
+    addRowWithHelp(form, tr("&Preferred format:"), dm_format_ComboBox, QStringLiteral("DM_format_Help_btn"));
+    addRowWithHelp(form, tr("&Encoding:"), dm_encoding_ComboBox, QStringLiteral("DM_Encoding_Help_btn"));
     return dm_2d_sett_box;
 }
 
@@ -380,7 +379,7 @@ QWidget* Barcode_Gen::buildResolutionTab()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     DPI_ComboBox = comboWith(QStringLiteral("DPI_ComboBox"), itemTexts(BarcodeDpiItems));
-    form->addRow(tr("Resolution (&dpi):"), withHelp(DPI_ComboBox, helpButton(QStringLiteral("DPI_Help_Label"))));
+    addRowWithHelp(form, tr("Resolution (&dpi):"), DPI_ComboBox, QStringLiteral("DPI_Help_Label"));
     dpi_Stepper = integerPair(QStringLiteral("dpi_Stepper"), { BarcodeMinimumDpi, BarcodeMaximumDpi }, BarcodeAutoDpi);
     dpi_Stepper->setSuffix(tr(" dpi"));
     form->addRow(tr("C&ustom:"), dpi_Stepper);

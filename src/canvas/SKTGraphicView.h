@@ -95,6 +95,9 @@ public:
     void copy();
     void cut();
     void paste();
+    // The next paste of what the clipboard holds lands where it was copied from, as after
+    // a fresh copy (a new design starts its own run of pastes).
+    void forgetPasteCascade() { _pasteCascadeNumber = 0; }
     void deleteSelection();
     void undo();
     void redo();

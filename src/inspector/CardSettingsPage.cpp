@@ -3,12 +3,12 @@
 #include "widgets/ColorWell.h"
 #include "widgets/StepperSpinBox.h"
 #include "common/StringHelpers.h"
+#include "inspector/FontChoice.h"
 #include "inspector/InspectorHost.h"
 #include "model/Card_Property.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -159,10 +159,13 @@ void CardSettingsPage::writeTo(Card_Property& card) const
 
 void CardSettingsPage::chooseFont()
 {
-    bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, All_Text_font, this, tr("Font of the Card's Text"));
-    if (!chosen)
+    // The dialog shows what the card's texts look like, not the default a new text takes.
+    const QFont shown = host_.firstTextFont().value_or(All_Text_font);
+    const std::optional<QFont> font = chooseChangedFont(shown, tr("Font of the Card's Text"), this);
+    if (!font)
         return;
-    setContentFont(font);
+    setContentFont(*font);
+    // A change from what the dialog showed reaches every text, even back to the card's own font.
+    All_Text_font_COPY.reset();
     host_.Update_All_Card_Content();
 }

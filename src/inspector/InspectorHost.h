@@ -3,10 +3,12 @@
 #include "model/Card_Property.h"
 #include "model/SKTGraphic.h"
 
+#include <QFont>
 #include <QRectF>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // What the properties inspector and its pages ask of the main window. The main window
 // implements it; pages reach nothing else.
@@ -34,6 +36,8 @@ public:
     virtual void Update_Card_Graphics() = 0;
     // The content colour or font changed: apply to the side's text objects, then write.
     virtual void Update_All_Card_Content() = 0;
+    // The font of the selected text, else of the first text on the side shown; none without one.
+    virtual std::optional<QFont> firstTextFont() const { return std::nullopt; }
     // The size fields in millimetres apply to every side's canvas.
     virtual void Apply_Size_Clicked() = 0;
     // The card-size chooser.
@@ -56,6 +60,9 @@ public:
     // many objects are selected.
     using GraphicWriter = std::function<void(SKTGraphic& graphic, qsizetype selectedCount)>;
     virtual void writeSelectedGraphics(const GraphicWriter& write) = 0;
+    // Typing in the text box began a run of edits, before its first change is written: one
+    // undo step puts back the selected texts' words as they were.
+    virtual void textEditingRunStarted() { }
     // The current object of the side's canvas (the one the pages show); null for none.
     virtual SKTGraphicPtr currentGraphic() const = 0;
     virtual void Refresh_Canvas() = 0;

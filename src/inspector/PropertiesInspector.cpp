@@ -124,6 +124,11 @@ void PropertiesInspector::showCard()
     Remove_All_Tab_Items();
     insertCardPages();
     sett_tab->setCurrentIndex(0);
+    loadCardPages();
+}
+
+void PropertiesInspector::loadCardPages()
+{
     const Card_PropertyPtr card = host_.currentCardSettings();
     if (!card)
         return;
@@ -215,6 +220,31 @@ void PropertiesInspector::insertPagesOf(const SKTGraphic& graphic)
             insert(shape_tab, shapeLabel_, graphic);
         });
     }
+}
+
+void PropertiesInspector::reloadShownPages()
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    if (showsCard()) {
+        const PanelFillGuard guard;
+        loadCardPages();
+        return;
+    }
+    const SKTGraphicPtr graphic = Last_Selected_Graphic.lock();
+    if (!graphic)
+        return;
+    QList<ObjectPage*> shown;
+    for (int tab = 0; tab < sett_tab->count(); ++tab)
+        if (auto* page = qobject_cast<ObjectPage*>(sett_tab->widget(tab)))
+            shown.append(page);
+    {
+        const PanelFillGuard guard;
+        for (ObjectPage* page : shown)
+            page->load(*graphic);
+    }
+    for (ObjectPage* page : shown)
+        page->afterFill(*graphic);
 }
 
 bool PropertiesInspector::showsCard() const

@@ -39,6 +39,8 @@ public:
     // Rebuilds the tabs for the object, or for the card side with none. Does nothing while
     // the panel is being filled.
     void Show_RHS_Properties(const SKTGraphicPtr& graphic);
+    // Fills the pages shown again from the card or the object, keeping the tab in front.
+    void reloadShownPages();
     // The fill radio buttons and enabled controls of a fill style, and the border and fill
     // groups as their check boxes say.
     void card_prop_set(const QString& fillStyle);
@@ -68,6 +70,7 @@ public:
 
 private:
     void showCard();
+    void loadCardPages();
     void insertCardPages();
     // Gives the object pages the shared print check box and lets them reach each other.
     void connectObjectPages();

@@ -3,6 +3,7 @@
 #include "common/Logging.h"
 #include "common/MessageBoxes.h"
 #include "inspector/CardSettingsPage.h"
+#include "inspector/FontChoice.h"
 #include "inspector/InspectorHost.h"
 #include "inspector/ObjectBorderGroup.h"
 #include "inspector/ObjectFillGroup.h"
@@ -12,7 +13,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFontDialog>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,6 +62,7 @@ TextEditingPage::TextEditingPage(InspectorHost& host, QWidget* parent)
     layout->addLayout(inserts);
     layout->addLayout(form);
 
+    Text_value_Edit->installEventFilter(this);
     connect(Text_value_Edit, &QPlainTextEdit::textChanged, this, &TextEditingPage::textDidChange);
     connect(font, &QPushButton::clicked, this, &TextEditingPage::Text_Font_Changed);
     connect(Text_clr, &ColorWell::colorChosen, this, &TextEditingPage::Update_Text_Graphics);
@@ -74,8 +76,17 @@ void TextEditingPage::setPropertiesPage(TextPropertiesPage* properties)
     connect(properties_, &TextPropertiesPage::changed, this, &TextEditingPage::Update_Text_Graphics);
 }
 
+bool TextEditingPage::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving the box ends the run of typing, as the end of a drag ends a move.
+    if (watched == Text_value_Edit && event->type() == QEvent::FocusOut)
+        editingRun_ = false;
+    return ObjectPage::eventFilter(watched, event);
+}
+
 void TextEditingPage::load(const SKTGraphic& graphic)
 {
+    editingRun_ = false;
     const QSignalBlocker blockText(Text_value_Edit);
     const QString text = graphic._Text_contents ? graphic._Text_contents->string : graphic.Text_Value;
     Text_value_Edit->setPlainText(text);
@@ -127,6 +138,10 @@ void TextEditingPage::textDidChange()
         Text_value_Edit->setTextCursor(placed);
     }
     showTextLength(int(text.size()));
+    if (!editingRun_) {
+        editingRun_ = true;
+        host_.textEditingRunStarted();
+    }
     Update_Text_Graphics();
 }
 
@@ -162,10 +177,8 @@ void TextEditingPage::showText(const QString& text)
 
 void TextEditingPage::Text_Font_Changed()
 {
-    bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, Text_font, this, tr("Font of the Text"));
-    if (chosen)
-        changeTextFont(font);
+    if (const std::optional<QFont> font = chooseChangedFont(Text_font, tr("Font of the Text"), this))
+        changeTextFont(*font);
 }
 
 void TextEditingPage::changeTextFont(const QFont& font)

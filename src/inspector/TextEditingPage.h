@@ -45,6 +45,9 @@ public:
     QPushButton* insertDateButton = nullptr;
     QPushButton* insertTimeButton = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void textDidChange();
     void showTextLength(int length);
@@ -57,4 +60,6 @@ private:
 
     InspectorHost& host_;
     TextPropertiesPage* properties_ = nullptr;
+    // Typing since the text box took the focus or the object was shown: one undo step.
+    bool editingRun_ = false;
 };

@@ -29,7 +29,6 @@
 #include "model/CardGlobals.h"
 #include "model/LaidOutText.h"
 #include "model/ModelDefaults.h"
-#include "model/SKTGraphicPasteboard.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/OwnTemporaryFile.h"
@@ -43,14 +42,11 @@
 #include <QButtonGroup>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -267,10 +263,9 @@ void SKTWindowController::resetCardProperty(Card_Property& card) const
 void SKTWindowController::New_Project_Setting_Reset()
 {
     Not_Draw_Only_Prop_Change = true;
-    // Another program's clipboard is not ours to empty: only our own card objects go.
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (const QMimeData* held = clipboard->mimeData(); held && held->hasFormat(SKTGraphicViewPasteboardType))
-        clipboard->clear();
+    // The clipboard is the user's, shared with every other program and window: it stays.
+    for (SKTGraphicView* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP })
+        canvas->forgetPasteCascade();
     Check_Path_And_Create_Files();
     _grid->setAlwaysShown(false);
     last_ctrl_X = last_ctrl_Y = 10.0f;

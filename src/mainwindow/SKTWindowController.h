@@ -4,6 +4,7 @@
 #include "imports/ImportHost.h"
 #include "inspector/InspectorHost.h"
 #include "mainwindow/CardLayout.h"
+#include "mainwindow/CardSettingsState.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "series/BatchWizard.h"
@@ -368,6 +369,7 @@ public:
     void clearCurrentSelection() override;
     void Update_Card_Graphics() override;
     void Update_All_Card_Content() override;
+    std::optional<QFont> firstTextFont() const override;
     void Apply_Size_Clicked() override;
     void card_shape_CellClick(int row) override;
     void Card_Image_Browse_Btn() override;
@@ -377,6 +379,7 @@ public:
 
     // ---- Object pages -----------------------------------------------------------------
     void writeSelectedGraphics(const GraphicWriter& write) override;
+    void textEditingRunStarted() override;
     SKTGraphicPtr currentGraphic() const override;
     bool spreadsheetBound() const override;
     QStringList spreadsheetColumnTitles() const override;
@@ -476,6 +479,19 @@ private:
     void applyGalleryBackground(const QString& path);
     // Registers, on the front's history, putting back the front's background as it is now.
     void registerFrontBackgroundUndo();
+    // Runs a change of the card's pages; what it altered of the card settings and of the
+    // side's texts is one undo step of the side then shown. Nothing altered, no step.
+    void changeCardAsStep(const std::function<void()>& change);
+    CardSettingsState cardSettingsState(SKTDocument::Side side) const;
+    // Registers, on the side's history, putting back the card settings in the state given.
+    void registerCardSettingsUndo(SKTDocument::Side side, const CardSettingsState& state);
+    // Registers, on the side's history, putting back the texts' words as they are now.
+    void registerTextWordsUndo(SKTDocument::Side side, const SKTDocument::Graphics& texts);
+    // After an undo or redo, a paste or a profile placed: the panel shows the canvas's current
+    // object (or the card with none), with the values they now have.
+    void showCurrentSelection();
+    // Fills the pages shown again with the values the card or the object now has.
+    void reloadPanel();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

@@ -84,9 +84,7 @@ void SKTWindowController::Update_Card_Graphics()
 {
     if (Not_Draw_Only_Prop_Change)
         return;
-    writeCardSettings();
-    setUnsavedEdits(true);
-    Refresh_Canvas();
+    changeCardAsStep([this] { writeCardSettings(); });
 }
 
 void SKTWindowController::writeCardSettings()
@@ -126,8 +124,25 @@ void SKTWindowController::applyCardSides()
 
 void SKTWindowController::Update_All_Card_Content()
 {
-    applyCardTextContent();
-    Update_Card_Graphics();
+    if (Not_Draw_Only_Prop_Change)
+        return;
+    changeCardAsStep([this] {
+        applyCardTextContent();
+        writeCardSettings();
+    });
+}
+
+std::optional<QFont> SKTWindowController::firstTextFont() const
+{
+    const auto isText = [](const SKTGraphicPtr& graphic) { return isExactlyKind(*graphic, GraphicKind::Text); };
+    const SKTDocument::Graphics selected = currentCanvas()->selectedGraphics();
+    const SKTDocument::Graphics& side = Card_Front_Or_Back != 0 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    for (const SKTDocument::Graphics* graphics : { &selected, &side }) {
+        const auto text = std::find_if(graphics->cbegin(), graphics->cend(), isText);
+        if (text != graphics->cend())
+            return (*text)->text_ctrl_font;
+    }
+    return std::nullopt;
 }
 
 void SKTWindowController::applyCardTextContent()
@@ -171,15 +186,20 @@ void SKTWindowController::Card_Image_Browse_Btn()
         tr("Background Picture"), QString(), tr("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
     if (path.isEmpty())
         return;
-    Card_Front_Or_Back == 0 ? set_Front_BG_Image(path) : set_Back_BG_Image(path);
-    Update_Card_Graphics();
+    changeCardAsStep([this, &path] {
+        Card_Front_Or_Back == 0 ? set_Front_BG_Image(path) : set_Back_BG_Image(path);
+        writeCardSettings();
+    });
 }
 
 void SKTWindowController::Card_Image_Library_Btn()
 {
-    if (Open_Image_Library_Window(QStringLiteral("B")) == 1)
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
+        return;
+    changeCardAsStep([this] {
         Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
-    Update_Card_Graphics();
+        writeCardSettings();
+    });
 }
 
 void SKTWindowController::Card_Bckgrnd_Clicked()
@@ -188,10 +208,12 @@ void SKTWindowController::Card_Bckgrnd_Clicked()
     if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
         return;
     CardBackgroundPage& page = *inspector_->card_bkgd_tab;
-    page.Card_fill_chk->setChecked(true);
-    card_prop_set(QStringLiteral("I"));
-    Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
-    Update_Card_Graphics();
+    changeCardAsStep([this, &page] {
+        page.Card_fill_chk->setChecked(true);
+        card_prop_set(QStringLiteral("I"));
+        Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
+        writeCardSettings();
+    });
     sett_tab->setCurrentWidget(&page);
 }
 

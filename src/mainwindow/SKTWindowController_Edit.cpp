@@ -16,11 +16,13 @@
 void SKTWindowController::Undo_Clicked()
 {
     currentCanvas()->undo();
+    showCurrentSelection();
 }
 
 void SKTWindowController::Redo_Clicked()
 {
     currentCanvas()->redo();
+    showCurrentSelection();
 }
 
 void SKTWindowController::Cut_Clicked()
@@ -36,6 +38,7 @@ void SKTWindowController::Copy_Clicked()
 void SKTWindowController::Paste_Clicked()
 {
     currentCanvas()->paste();
+    showCurrentSelection();
 }
 
 void SKTWindowController::Delete_Clicked()
@@ -183,6 +186,7 @@ void SKTWindowController::User_Profile_Button_Clicked()
             Fill_User_profile_info_back_side();
         else
             Fill_User_profile_info_front_side();
+        showCurrentSelection();
     }
     Refresh_Canvas();
 }

@@ -32,6 +32,8 @@ public:
     // A record with the same values; colours and the picture are copies, the rest shared
     // or copied by value (all values here are implicitly shared, so the two never alias).
     std::shared_ptr<Card_Property> copy() const;
+    // Every field equal (pictures by their pixels).
+    bool operator==(const Card_Property&) const = default;
 
     // The 29 keys in their fixed order.
     void encodeWithCoder(ArchiveWriter& archive) const;

@@ -286,6 +286,7 @@ void BatchWizard::AddNew_Btn_Clicked()
     showValueScreen(QString());
     batch_list_name->setText(QStringLiteral("Untitled"));
     batch_list_name->selectAll();
+    markValuesUnchanged();
 }
 
 void BatchWizard::Update_Btn_Clicked()
@@ -307,6 +308,7 @@ void BatchWizard::On_Update()
     showValueScreen(name);
     BusyCursor busy;
     Create_Value_List(readSeriesValues(name));
+    markValuesUnchanged();
 }
 
 void BatchWizard::Delete_List_Btn_Clicked()

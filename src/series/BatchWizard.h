@@ -78,6 +78,11 @@ public:
     QLabel* batch_list_count = nullptr;
     QLabel* batch_value_count = nullptr;
 
+protected:
+    // Close, Escape and the title bar's close button: values edited since the series was
+    // opened are saved, dropped or kept open as the user chooses.
+    void reject() override;
+
 private:
     QWidget* buildListScreen();
     QWidget* buildValueScreen();
@@ -88,6 +93,9 @@ private:
     bool Batch_List_Selection_Validation();
     bool valuesPresent();
     void On_Update();
+    // The name and values shown become the ones a close compares with.
+    void markValuesUnchanged();
+    bool valuesChanged() const;
     void OnGetSelected();
     // Asks whether to clear the values before adding new ones; false when the user cancelled.
     bool prepareForNewValues();
@@ -101,6 +109,8 @@ private:
     QStackedWidget* screens_ = nullptr;
     QPushButton* openButton_ = nullptr;
     QPushButton* saveButton_ = nullptr;
+    QString unchangedName_;
+    QStringList unchangedValues_;
 };
 
 // The open series editor, through which generators and importers add values.

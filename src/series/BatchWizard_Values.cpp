@@ -121,6 +121,41 @@ void BatchWizard::Save_Btn_Clicked()
     }
 }
 
+void BatchWizard::markValuesUnchanged()
+{
+    unchangedName_ = batch_list_name->text();
+    unchangedValues_ = ListData_value_->texts();
+}
+
+bool BatchWizard::valuesChanged() const
+{
+    return showingValues()
+        && (batch_list_name->text() != unchangedName_ || ListData_value_->texts() != unchangedValues_);
+}
+
+void BatchWizard::reject()
+{
+    if (valuesChanged()) {
+        const int answer = dialogs().askSafeChoice(
+            QStringLiteral("Do you want to save the changes to the series \"%1\" before closing?")
+                .arg(Trim_Str(batch_list_name->text())),
+            DialogService::saveChangesButtons(), 2);
+        switch (DialogService::saveChoiceOf(answer)) {
+        case DialogService::SaveChoice::Save:
+            Save_Btn_Clicked();
+            // A refused or failed save leaves the values on screen, and the editor open.
+            if (showingValues())
+                return;
+            break;
+        case DialogService::SaveChoice::DontSave:
+            break;
+        case DialogService::SaveChoice::Cancel:
+            return;
+        }
+    }
+    QDialog::reject();
+}
+
 void BatchWizard::Back_Btn_Clicked()
 {
     showListScreen();

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
@@ -30,6 +31,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -407,6 +409,40 @@ TEST_F(BarcodeWindow, HelpButtonsShowTheirTexts)
         "also increases, as you choose bigger DPI.\n\n"));
     // Barcode pictures do not depend on it, and the help says so.
     EXPECT_TRUE(host.help[7].contains("this choice does not change them"));
+}
+
+// Alt and a label's letter take the keyboard to the label's control, on every tab of the
+// two-dimensional kinds; the rows with a help button beside the control too.
+TEST_F(BarcodeWindow, EveryLetterOfTheTwoDimensionalKindsReachesItsControl)
+{
+    Barcode_Gen window(host);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QStringList pressed;
+    for (const char* kind : { "QR Code", "PDF417", "DataMatrix" }) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(kind));
+        for (int tab = 0; tab < window.sett_tab->count(); ++tab) {
+            window.sett_tab->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            for (QLabel* label : window.findChildren<QLabel*>()) {
+                const QKeySequence letter = QKeySequence::mnemonic(label->text());
+                if (!label->isVisible() || letter.isEmpty())
+                    continue;
+                window.barcodeTypePopup->setFocus();
+                QTest::keySequence(&window, letter);
+                const QWidget* focused = QApplication::focusWidget();
+                const QWidget* control = label->buddy();
+                EXPECT_TRUE(control && focused && (focused == control || control->isAncestorOf(focused)))
+                    << kind << ": " << label->text().toStdString() << " left the focus on "
+                    << (focused ? focused->metaObject()->className() : "nothing");
+                pressed << label->text();
+            }
+        }
+    }
+    for (const char* text : { "Ver&sion:", "&Error correction:", "Row&s:", "Co&lumns:", "&EC level:",
+             "&Preferred format:", "&Encoding:", "Resolution (&dpi):" })
+        EXPECT_TRUE(pressed.contains(QString::fromUtf8(text))) << text;
 }
 
 TEST_F(BarcodeWindow, FitsASmallScreenWithoutClippedLabels)

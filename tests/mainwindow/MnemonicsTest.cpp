@@ -123,15 +123,15 @@ public:
 private:
     void check(QWidget& window, const QString& name) { report(mnemonicsShown(window), name); }
 
-    // A label's letter moves the focus to its buddy: one shown that takes the focus, itself or
-    // through its proxy. Without a buddy the label even shows its "&".
+    // A label's letter moves the focus to its buddy: one shown that takes the focus itself (a
+    // label passes over a buddy that takes none, whatever its focus proxy would). Without a
+    // buddy the label even shows its "&".
     void checkBuddies(QWidget& window, const QString& name)
     {
         for (QLabel* label : window.findChildren<QLabel*>()) {
             if (label->window() != &window || !label->isVisibleTo(&window) || mnemonicOf(label->text()).isEmpty())
                 continue;
-            QWidget* buddy = label->buddy();
-            QWidget* target = buddy && buddy->focusProxy() ? buddy->focusProxy() : buddy;
+            QWidget* target = label->buddy();
             if (!target || !target->isVisibleTo(&window) || target->focusPolicy() == Qt::NoFocus) {
                 const QString line = QStringLiteral("%1: %2").arg(name, label->text());
                 if (!unreachable.contains(line))

@@ -56,6 +56,8 @@ QString CardProblemRows::message() const
                        "file"));
     lines << textCut.cardsSentence(
         QStringLiteral("has text that does not fit its box"), QStringLiteral("have text that does not fit its box"));
+    lines << barcodeCut.cardsSentence(
+        QStringLiteral("has a barcode cut by the card's edge"), QStringLiteral("have a barcode cut by the card's edge"));
     lines.removeAll(QString());
     return lines.join(QStringLiteral("\n\n"));
 }
@@ -72,15 +74,18 @@ void CardProblems::add(int row, const RowOutcome& outcome)
         noBarcode_.add(row);
     if (!outcome.textFits)
         textCut_.add(row);
+    if (!outcome.barcodeFits)
+        barcodeCut_.add(row);
 }
 
 void CardProblems::clear()
 {
     noBarcode_.clear();
     textCut_.clear();
+    barcodeCut_.clear();
 }
 
 CardProblemRows CardProblems::summary() const
 {
-    return { noBarcode_.summary(), textCut_.summary() };
+    return { noBarcode_.summary(), textCut_.summary(), barcodeCut_.summary() };
 }

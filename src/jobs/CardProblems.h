@@ -13,11 +13,14 @@ struct RowOutcome
     bool picturesMade = true;
     // Every bound text shows whole in its box: no line or part of a word left out.
     bool textFits = true;
+    // Every bound barcode shows whole in its box and on the card.
+    bool barcodeFits = true;
 
     RowOutcome& operator&=(const RowOutcome& other)
     {
         picturesMade = picturesMade && other.picturesMade;
         textFits = textFits && other.textFits;
+        barcodeFits = barcodeFits && other.barcodeFits;
         return *this;
     }
 };
@@ -56,6 +59,7 @@ struct CardProblemRows
 {
     NamedRows noBarcode;
     NamedRows textCut;
+    NamedRows barcodeCut;
 
     // "" when every card showed its row whole; otherwise a line per problem for the end of
     // the run.
@@ -75,4 +79,5 @@ public:
 private:
     RowTally noBarcode_;
     RowTally textCut_;
+    RowTally barcodeCut_;
 };

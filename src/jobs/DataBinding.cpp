@@ -36,6 +36,11 @@ bool printedTextFits(const SKTText* text, const CardEdge& card)
     return !text || !text->ctrl_is_visible || text->print_object != 0 || text->textFitsBounds(card);
 }
 
+bool printedBarcodeFits(const SKTBarcode* barcode, const CardEdge& card)
+{
+    return !barcode || !barcode->ctrl_is_visible || barcode->print_object != 0 || barcode->barcodeFitsBounds(card);
+}
+
 } // namespace
 
 bool DataBinding::takesRowValues(const SKTGraphic& object)
@@ -222,7 +227,8 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
             continue;
         const auto* text = dynamic_cast<const SKTText*>(object.get());
         if (binding.valueFor(*object, 0))
-            bound_.push_back({ object, RowApplication::prepare(*object), text });
+            bound_.push_back(
+                { object, RowApplication::prepare(*object), text, dynamic_cast<const SKTBarcode*>(object.get()) });
         else
             unboundTextFits_ = unboundTextFits_ && printedTextFits(text, card);
     }
@@ -237,6 +243,7 @@ RowOutcome BoundSide::apply(int row) const
         const bool made = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
         outcome.picturesMade = made && outcome.picturesMade;
         outcome.textFits = outcome.textFits && printedTextFits(bound.text, card_);
+        outcome.barcodeFits = outcome.barcodeFits && printedBarcodeFits(bound.barcode, card_);
     }
     return outcome;
 }

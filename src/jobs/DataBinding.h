@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class SKTBarcode;
 class SKTText;
 
 // The spreadsheet table as a batch reads it: per row, its row number, then the cells of
@@ -105,7 +106,8 @@ public:
     BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card);
 
     // Writes the row's values and says whether each bound barcode got a barcode, each bound
-    // picture its picture and each text on the side room in its box and on the card.
+    // picture its picture, each bound barcode and each text on the side room in its box and on
+    // the card.
     RowOutcome apply(int row) const;
 
 private:
@@ -114,6 +116,7 @@ private:
         SKTGraphicPtr object;
         RowApplication::Applier apply;
         const SKTText* text = nullptr; // the object, when it is a text whose fit the row decides
+        const SKTBarcode* barcode = nullptr; // the object, when it is a barcode
     };
     const DataBinding& binding_;
     CardEdge card_;

@@ -35,8 +35,7 @@ void writeSeries(const QString& path, int lines)
     file.write(block);
 }
 
-template<typename Work>
-void report(const char* what, Work work)
+template <typename Work> void report(const char* what, Work work)
 {
     const long before = residentKiB();
     QElapsedTimer timer;
@@ -56,8 +55,8 @@ int main(int argc, char** argv)
     QTemporaryDir folder;
     Data_Folder_Path = folder.path();
     writeSeries(seriesFilePath(QStringLiteral("big")), lines);
-    std::printf("%d lines, %lld bytes, resident %ld KiB\n", lines,
-        QFile(seriesFilePath(QStringLiteral("big"))).size(), residentKiB());
+    std::printf("%d lines, %lld bytes, resident %ld KiB\n", lines, QFile(seriesFilePath(QStringLiteral("big"))).size(),
+        residentKiB());
 
     auto text = SKTGraphic::create<SKTText>();
     text->Text_contents()->setString(QStringLiteral("Typed"));
@@ -73,6 +72,7 @@ int main(int argc, char** argv)
     appended.close();
     report("first card, a line added", show);
     // What the canvas did before it read the first value only.
-    report("whole series read (a run's read)", [] { return readSeriesFile(QStringLiteral("big")).value_or(QStringList()).value(0); });
+    report("whole series read (a run's read)",
+        [] { return readSeriesFile(QStringLiteral("big")).value_or(QStringList()).value(0); });
     return 0;
 }

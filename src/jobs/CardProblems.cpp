@@ -56,8 +56,8 @@ QString CardProblemRows::message() const
                        "file"));
     lines << textCut.cardsSentence(
         QStringLiteral("has text that does not fit its box"), QStringLiteral("have text that does not fit its box"));
-    lines << barcodeCut.cardsSentence(
-        QStringLiteral("has a barcode cut by the card's edge"), QStringLiteral("have a barcode cut by the card's edge"));
+    lines << barcodeCut.cardsSentence(QStringLiteral("has a barcode cut by the card's edge"),
+        QStringLiteral("have a barcode cut by the card's edge"));
     lines.removeAll(QString());
     return lines.join(QStringLiteral("\n\n"));
 }

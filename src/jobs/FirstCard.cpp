@@ -34,9 +34,8 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
     if (object.data_source_type == DataBinding::seriesSource) {
-        const std::optional<QString> first = Trim_Str(object.batch_list_name).isEmpty()
-            ? std::nullopt
-            : seriesFirstValue(object.batch_list_name);
+        const std::optional<QString> first
+            = Trim_Str(object.batch_list_name).isEmpty() ? std::nullopt : seriesFirstValue(object.batch_list_name);
         if (!first)
             return Binding::Nothing;
         *value = Trim_Str(*first);
@@ -46,7 +45,8 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
         return Binding::Own;
     auto known = columnProblems_.constFind(object.excel_col_indx);
     if (known == columnProblems_.constEnd())
-        known = columnProblems_.insert(object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
+        known
+            = columnProblems_.insert(object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
     if (!known->isEmpty())
         return Binding::Nothing;
     if (!spreadsheet_.isEmpty())

@@ -4,19 +4,19 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "export/ExportWindow.h"
-#include "jobs/DataBinding.h"
-#include "library/PictureBrowser.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
+#include "jobs/DataBinding.h"
+#include "library/PictureBrowser.h"
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "profilewindows/User_profile.h"
+#include "support/Patience.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
 #include "wizards/Template_Wizard.h"
-#include "support/Patience.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "canvas/SKTGrid.h"
 #include "model/CardEdge.h"
 #include "model/CardGlobals.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "render/CardBasePainter.h"
 #include "render/CardClip.h"
@@ -83,18 +84,22 @@ const QColor SKTGraphicView::overflowWarningColour(255, 96, 0);
 
 namespace {
 
-// A text cut by its box or by the card's edge loses words or parts of letters, on the canvas
-// and on every card, with nothing else to show it: the outline says so. The canvas's alone.
+// A text cut by its box or by the card's edge loses words or parts of letters, and a barcode
+// past its box or the card's edge covers its neighbours or loses bars, on the canvas and on
+// every card, with nothing else to show it: the outline says so. The canvas's alone.
 void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic, const CardEdge& card)
 {
     const auto* text = dynamic_cast<const SKTText*>(&graphic);
-    if (!text || text->textFitsBounds(card))
+    const auto* barcode = dynamic_cast<const SKTBarcode*>(&graphic);
+    if (text ? text->textFitsBounds(card) : !barcode || barcode->barcodeFitsBounds(card))
         return;
     QPen pen(SKTGraphicView::overflowWarningColour, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(text->bounds());
+    painter.drawRect(barcode
+            ? graphic.bounds().united(QRectF(graphic.bounds().topLeft(), barcode->_barcode_image.size()))
+            : graphic.bounds());
 }
 
 } // namespace
@@ -291,17 +296,21 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     const QPainterPath outline = CardBasePainter::cardOutline(wholeCard, cardShape);
     for (int i = int(list.size()) - 1; i >= 0; --i) {
         const SKTGraphicPtr& graphic = list[i];
-        const QRectF drawingBounds = graphic->drawingBounds();
+        const bool beingCreated = graphic == creating;
+        const SKTGraphicPtr shown
+            = !graphic->ctrl_is_visible || beingCreated ? graphic : host_.shownOnFirstCard(graphic);
+        // The first card's barcode may be wider than the one the object holds.
+        QRectF drawingBounds = graphic->drawingBounds();
+        if (shown && shown != graphic)
+            drawingBounds = drawingBounds.united(shown->drawingBounds());
         if (!drawingBounds.intersects(rect))
             continue;
-        const bool beingCreated = graphic == creating;
         const bool withHandles = !_isHidingHandles && !beingCreated && selected.count(graphic.get());
         painter.save();
         painter.setClipRect(drawingBounds, Qt::IntersectClip);
         if (graphic->ctrl_is_visible) {
             // Cut to the card's shape as on paper, so the canvas shows no ink that the card
             // loses; the canvas's own marks below stay whole.
-            const SKTGraphicPtr shown = beingCreated ? graphic : host_.shownOnFirstCard(graphic);
             if (shown) {
                 painter.save();
                 if (CardClip::reachesPast(outline, *shown))

@@ -145,15 +145,33 @@ QStringList readSeriesValues(const QString& name)
     return values.value_or(QStringList());
 }
 
+std::optional<SeriesHead> readSeriesHead(const QString& name)
+{
+    // A missing series is common (a design from elsewhere) and not worth a line in the log.
+    if (!seriesExists(name))
+        return std::nullopt;
+    QFile file;
+    if (!SafeRead::openRegularFile(file, seriesFilePath(name)) || file.size() > SafeRead::maxTextBytes)
+        return std::nullopt;
+    SeriesHead head;
+    for (bool first = true; !head.holdsAValue && !file.atEnd(); first = false) {
+        const QByteArray line = file.readLine();
+        if (line.isEmpty())
+            return std::nullopt; // a read error: atEnd was false
+        const std::optional<QStringList> values = parseSeriesBytes(line);
+        if (!values)
+            return std::nullopt;
+        const QString value = values->value(0);
+        if (first)
+            head.firstValue = value;
+        head.holdsAValue = !value.isEmpty();
+    }
+    return head;
+}
+
 QString firstSeriesValue(const QString& name)
 {
-    if (!isSeriesNameSafe(name) || !QFileInfo(seriesFilePath(name)).isFile())
-        return QString(QLatin1String(""));
-    QFile file;
-    if (!SafeRead::openRegularFile(file, seriesFilePath(name)))
-        return QString(QLatin1String(""));
-    // The first line alone, so that showing a value never reads a whole large series.
-    return parseSeriesText(file.readLine(64 * 1024)).value(0, QString(QLatin1String("")));
+    return readSeriesHead(name).value_or(SeriesHead()).firstValue;
 }
 
 bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason)

@@ -41,6 +41,17 @@ std::optional<QStringList> readSeriesFile(const QString& name, QString* reason =
 // The same with no values when it cannot be read; a series refused for its count is reported
 // to the user.
 QStringList readSeriesValues(const QString& name);
+// The start of a stored series, read line by line up to its first value that is not empty,
+// so that showing the first card of a series of millions of lines reads a line or two: the
+// first value and whether any value is not empty. Lines are read by the reading rule above;
+// what it does not read is not checked. None when the file is missing, not a plain file, too
+// big, or a line it reads is not UTF-8.
+struct SeriesHead
+{
+    QString firstValue;
+    bool holdsAValue = false;
+};
+std::optional<SeriesHead> readSeriesHead(const QString& name);
 // The first value of a stored series by that rule; "" when there is none.
 QString firstSeriesValue(const QString& name);
 

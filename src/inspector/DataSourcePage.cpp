@@ -212,25 +212,18 @@ void DataSourcePage::Batch_Series_Changed()
     const SKTGraphicPtr graphic = host_.currentGraphic();
     if (!graphic)
         return;
-    QString value;
     const QString source = Data_source_type->currentText();
     if (source == seriesItem) {
         graphic->Set_Data_source_type(1);
         graphic->Set_Batch_List_Name(item);
         graphic->Set_Batch_List_Index(index);
-        value = host_.Get_First_Value_Of_Dataset(item);
     } else if (source == spreadsheetItem) {
         graphic->Set_Data_source_type(2);
         graphic->Set_Excel_binding_Index(index);
-        value = host_.Get_First_Value_Of_Excel_Binding(index);
     }
     host_.setUnsavedEdits(true);
-    // A text keeps what was typed, for Manual to give back; the canvas draws the value.
-    if (isExactlyKind(*graphic, GraphicKind::Image)) {
-        graphic->setFilePath(value);
-        Manual_image_path->setText(value);
-        emit imagePathChanged();
-    }
+    // A text keeps what was typed and a picture the file chosen, for Manual to give back; the
+    // canvas draws the source's first value.
     host_.Refresh_Canvas();
 }
 

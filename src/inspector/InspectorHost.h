@@ -75,10 +75,6 @@ public:
     // row-number column first).
     virtual bool spreadsheetBound() const = 0;
     virtual QStringList spreadsheetColumnTitles() const = 0;
-    // What a bound object shows in the design: a series' first line, a column's first cell
-    // (column 0 is the row number).
-    virtual QString Get_First_Value_Of_Dataset(const QString& seriesName) const = 0;
-    virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
     // Shows the chosen series or the spreadsheet table.
     virtual void View_batch_Series_Button(const QString& source, const QString& seriesName) = 0;
 

@@ -22,6 +22,10 @@ QString CardFault::describe() const
                                          : QStringLiteral("%1: %2 gives no valid barcode").arg(object, quoted(value));
     case Kind::NoPicture:
         return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, value);
+    case Kind::BarcodeCut:
+        return value.isEmpty() ? QStringLiteral("%1 is cut by its box or the card's edge").arg(object)
+                               : QStringLiteral("%1: the barcode of %2 is cut by its box or the card's edge")
+                                     .arg(object, quoted(value));
     case Kind::TextCut:
         break;
     }
@@ -85,6 +89,8 @@ QString CardProblemRows::message() const
                        "file"));
     lines << textCut.cardsSentence(
         QStringLiteral("has text that does not fit its box"), QStringLiteral("have text that does not fit its box"));
+    lines << barcodeCut.cardsSentence(QStringLiteral("has a barcode cut by the card's edge"),
+        QStringLiteral("have a barcode cut by the card's edge"));
     lines.removeAll(QString());
     return lines.join(QStringLiteral("\n\n"));
 }
@@ -94,6 +100,7 @@ CardProblemRows CardProblemRows::ofSingleCard(const RowOutcome& outcome)
     CardProblemRows single;
     single.noBarcode.count = outcome.picturesMade ? 0 : 1;
     single.textCut.count = outcome.textFits ? 0 : 1;
+    single.barcodeCut.count = outcome.barcodeFits ? 0 : 1;
     for (const CardFault& fault : outcome.faults)
         single.faults.append({ -1, fault });
     return single;
@@ -119,6 +126,8 @@ void CardProblems::add(int row, const RowOutcome& outcome)
         noBarcode_.add(row);
     if (!outcome.textFits)
         textCut_.add(row);
+    if (!outcome.barcodeFits)
+        barcodeCut_.add(row);
     if (row < 0 || outcome.faults.isEmpty())
         return;
     std::lock_guard guard(faultsLock_);
@@ -132,13 +141,14 @@ void CardProblems::clear()
 {
     noBarcode_.clear();
     textCut_.clear();
+    barcodeCut_.clear();
     std::lock_guard guard(faultsLock_);
     faults_.clear();
 }
 
 CardProblemRows CardProblems::summary() const
 {
-    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), {} };
+    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), barcodeCut_.summary(), {} };
     std::lock_guard guard(faultsLock_);
     for (const auto& [row, faults] : faults_)
         for (const CardFault& fault : faults)

@@ -16,6 +16,7 @@ struct CardFault
         NoBarcode,
         NoPicture,
         TextCut,
+        BarcodeCut,
     };
     Kind kind = Kind::TextCut;
     QString object; // its kind, side and source: Picture on the front (series "photos")
@@ -33,6 +34,8 @@ struct RowOutcome
     bool picturesMade = true;
     // Every bound text shows whole in its box: no line or part of a word left out.
     bool textFits = true;
+    // Every bound barcode shows whole in its box and on the card.
+    bool barcodeFits = true;
     // The objects that made a flag false, for the run's list of cards to fix.
     QList<CardFault> faults;
 
@@ -40,6 +43,7 @@ struct RowOutcome
     {
         picturesMade = picturesMade && other.picturesMade;
         textFits = textFits && other.textFits;
+        barcodeFits = barcodeFits && other.barcodeFits;
         faults += other.faults;
         return *this;
     }
@@ -79,6 +83,8 @@ struct CardProblemRows
 {
     NamedRows noBarcode;
     NamedRows textCut;
+    NamedRows barcodeCut;
+
     // Every faulty object of every card, in row order: (row from 0, or -1 for a card that takes
     // no row; the fault).
     QList<std::pair<int, CardFault>> faults;
@@ -107,6 +113,7 @@ public:
 private:
     RowTally noBarcode_;
     RowTally textCut_;
+    RowTally barcodeCut_;
     mutable std::mutex faultsLock_;
     std::map<int, QList<CardFault>> faults_; // by row; each fault once, however often its row is drawn
 };

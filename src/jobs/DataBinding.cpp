@@ -48,6 +48,11 @@ bool printedTextFits(const SKTText* text, const CardEdge& card)
     return !text || !text->ctrl_is_visible || text->print_object != 0 || text->textFitsBounds(card);
 }
 
+bool printedBarcodeFits(const SKTBarcode* barcode, const CardEdge& card)
+{
+    return !barcode || !barcode->ctrl_is_visible || barcode->print_object != 0 || barcode->barcodeFitsBounds(card);
+}
+
 } // namespace
 
 bool DataBinding::takesRowValues(const SKTGraphic& object)
@@ -238,11 +243,14 @@ BoundSide::BoundSide(
             const SKTGraphic& graphic = *object;
             const CardFault::Kind missing
                 = typeid(graphic) == typeid(SKTImage) ? CardFault::Kind::NoPicture : CardFault::Kind::NoBarcode;
-            bound_.push_back(
-                { object, RowApplication::prepare(*object), text, missing, boundObjectName(*object, sideName) });
+            bound_.push_back({ object, RowApplication::prepare(*object), text, missing,
+                boundObjectName(*object, sideName), dynamic_cast<const SKTBarcode*>(object.get()) });
         } else if (!printedTextFits(text, card)) {
-            unboundTextCut_.append(
+            unboundCut_.append(
                 { CardFault::Kind::TextCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });
+        } else if (!printedBarcodeFits(dynamic_cast<const SKTBarcode*>(object.get()), card)) {
+            unboundCut_.append(
+                { CardFault::Kind::BarcodeCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });
         }
     }
 }
@@ -250,9 +258,12 @@ BoundSide::BoundSide(
 RowOutcome BoundSide::apply(int row) const
 {
     RowOutcome outcome;
-    // A text that takes no row value is cut the same on every card.
-    outcome.textFits = unboundTextCut_.isEmpty();
-    outcome.faults = unboundTextCut_;
+    // A text or barcode that takes no row value is cut the same on every card.
+    outcome.faults = unboundCut_;
+    for (const CardFault& fault : unboundCut_) {
+        outcome.textFits = outcome.textFits && fault.kind != CardFault::Kind::TextCut;
+        outcome.barcodeFits = outcome.barcodeFits && fault.kind != CardFault::Kind::BarcodeCut;
+    }
     for (const Bound& bound : bound_) {
         const QString value = binding_.valueFor(*bound.object, row).value_or(QString());
         if (!bound.apply(value)) {
@@ -263,6 +274,10 @@ RowOutcome BoundSide::apply(int row) const
         if (!printedTextFits(bound.text, card_)) {
             outcome.textFits = false;
             outcome.faults.append({ CardFault::Kind::TextCut, bound.name, value });
+        }
+        if (!printedBarcodeFits(bound.barcode, card_)) {
+            outcome.barcodeFits = false;
+            outcome.faults.append({ CardFault::Kind::BarcodeCut, bound.name, value });
         }
     }
     return outcome;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class SKTBarcode;
 class SKTText;
 
 // The spreadsheet table as a batch reads it: per row, its row number, then the cells of
@@ -107,8 +108,8 @@ public:
         const QList<SKTGraphicPtr>& side, const DataBinding& binding, const CardEdge& card, const QString& sideName);
 
     // Writes the row's values and says whether each bound barcode got a barcode, each bound
-    // picture its picture and each text on the side room in its box and on the card, with
-    // the objects that did not.
+    // picture its picture and each text and barcode on the side room in its box and on the
+    // card, with the objects that did not.
     RowOutcome apply(int row) const;
 
 private:
@@ -119,9 +120,10 @@ private:
         const SKTText* text = nullptr; // the object, when it is a text whose fit the row decides
         CardFault::Kind missing = CardFault::Kind::NoBarcode; // what a value that gives nothing leaves out
         QString name; // as faults name it
+        const SKTBarcode* barcode = nullptr; // the object, when it is a barcode
     };
     const DataBinding& binding_;
     CardEdge card_;
     std::vector<Bound> bound_;
-    QList<CardFault> unboundTextCut_;
+    QList<CardFault> unboundCut_; // texts and barcodes that take no row value and do not fit
 };

@@ -7,16 +7,20 @@
 
 #include <typeinfo>
 
-const QStringList* FirstCard::seriesValues(const QString& name)
+std::optional<QString> FirstCard::seriesFirstValue(const QString& name)
 {
     // A name from a design file may point anywhere: only the series folder's own files count.
     if (!isSeriesNameSafe(name))
-        return nullptr;
+        return std::nullopt;
     const QString identity = fileIdentity(seriesFilePath(name));
     auto known = series_.find(name);
-    if (known == series_.end() || known->identity != identity || identity.isEmpty())
-        known = series_.insert(name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name) });
-    return known->values ? &*known->values : nullptr;
+    if (known == series_.end() || known->identity != identity || identity.isEmpty()) {
+        // As DataBinding::missingSource judges a series, from its start alone.
+        const std::optional<SeriesHead> head = identity.isEmpty() ? std::nullopt : readSeriesHead(name);
+        known = series_.insert(
+            name, { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt });
+    }
+    return known->firstValue;
 }
 
 void FirstCard::setSpreadsheet(SpreadsheetRows rows)
@@ -29,31 +33,41 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
 {
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
-    const QStringList* values = nullptr;
-    QString missing;
     if (object.data_source_type == DataBinding::seriesSource) {
-        if (!Trim_Str(object.batch_list_name).isEmpty())
-            values = seriesValues(object.batch_list_name);
-        missing = DataBinding::missingSource(object, values, spreadsheet_);
-    } else if (object.data_source_type == DataBinding::spreadsheetSource) {
-        auto known = columnProblems_.constFind(object.excel_col_indx);
-        if (known == columnProblems_.constEnd())
-            known = columnProblems_.insert(
-                object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
-        missing = *known;
-    } else {
-        return Binding::Own;
+        const std::optional<QString> first
+            = Trim_Str(object.batch_list_name).isEmpty() ? std::nullopt : seriesFirstValue(object.batch_list_name);
+        if (!first)
+            return Binding::Nothing;
+        *value = Trim_Str(*first);
+        return Binding::Value;
     }
-    if (!missing.isEmpty())
-        return Binding::Nothing;
-    // A barcode's picture is made by the barcode window, not per drawing.
-    if (typeid(object) == typeid(SKTBarcode))
+    if (object.data_source_type != DataBinding::spreadsheetSource)
         return Binding::Own;
-    if (values)
-        *value = Trim_Str(values->value(0));
-    else if (!spreadsheet_.isEmpty())
+    auto known = columnProblems_.constFind(object.excel_col_indx);
+    if (known == columnProblems_.constEnd())
+        known
+            = columnProblems_.insert(object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
+    if (!known->isEmpty())
+        return Binding::Nothing;
+    if (!spreadsheet_.isEmpty())
         *value = Trim_Str(spreadsheet_.constFirst().value(object.excel_col_indx));
     return Binding::Value;
+}
+
+SKTGraphicPtr FirstCard::barcodeShown(const SKTGraphicPtr& barcode, const QString& value)
+{
+    SKTGraphicPtr copy = barcode->clone();
+    const auto made = barcodes_.constFind(barcode.get());
+    if (made != barcodes_.constEnd() && made->object.lock() == barcode && made->value == value
+        && made->madeFrom.isSameAs(barcode->_barcode_image)) {
+        copy->Set_Barcode_image(made->picture);
+        return copy;
+    }
+    RowApplication::applyValue(*copy, value);
+    // Entries of deleted objects go as new ones come.
+    barcodes_.removeIf([](const auto& entry) { return entry.value().object.expired(); });
+    barcodes_.insert(barcode.get(), { barcode, value, barcode->_barcode_image, copy->_barcode_image });
+    return copy;
 }
 
 SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
@@ -67,6 +81,8 @@ SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
     case Binding::Value:
         break;
     }
+    if (typeid(*object) == typeid(SKTBarcode))
+        return barcodeShown(object, value);
     SKTGraphicPtr copy = object->clone();
     RowApplication::applyValue(*copy, value);
     return copy;

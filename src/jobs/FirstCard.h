@@ -7,8 +7,9 @@
 // The first card of a run as the design's bound objects show it before any run: a bound text
 // or picture takes its series' or column's first value, and an object whose source gives
 // nothing shows nothing. The canvas draws this, and a run's card that takes no row is this, so
-// what the canvas shows is what the cards get. Bound barcodes keep the picture the barcode
-// window made. One thread; a series read stays known until its file changes.
+// what the canvas shows is what the cards get: a bound barcode is drawn from its first value
+// as a run draws it. One thread; a series read stays known until its file changes, and only
+// its start is read.
 class FirstCard
 {
 public:
@@ -30,15 +31,28 @@ private:
         Nothing // its source gives nothing
     };
     Binding firstValueOf(const SKTGraphic& object, QString* value);
-    // The values of a series as its file now holds them; null when it cannot be read.
-    const QStringList* seriesValues(const QString& name);
+    // The first value of a series as its file now holds it; none when the series cannot be
+    // read or holds no value.
+    std::optional<QString> seriesFirstValue(const QString& name);
+    // The barcode object as the first card shows it. Its picture is made again only when its
+    // value or the picture the barcode window gave it (which changes with its settings)
+    // changes: a repaint must not encode every barcode again.
+    SKTGraphicPtr barcodeShown(const SKTGraphicPtr& barcode, const QString& value);
 
     struct ReadSeries
     {
         QString identity; // the file's path, size and modification time when read
-        std::optional<QStringList> values;
+        std::optional<QString> firstValue;
     };
     QHash<QString, ReadSeries> series_;
+    struct MadeBarcode
+    {
+        std::weak_ptr<SKTGraphic> object;
+        QString value;
+        Picture madeFrom; // the object's own picture when it was made
+        Picture picture;
+    };
+    QHash<const SKTGraphic*, MadeBarcode> barcodes_;
     SpreadsheetRows spreadsheet_;
     // Why a column gives nothing ("" when it gives values), found once per table: a column is
     // checked down all its rows.

@@ -27,7 +27,13 @@ QImage MainProfileHost::sidePicture(const QList<SKTGraphicPtr>& graphics) const
 {
     const CardSideBase base = GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
         window_.Front_card_Prop, window_.Back_card_Prop, window_.frontCanvasBounds());
-    return SKTRenderingView::image_From_Card_Graphics(graphics, false, base).toImage(72.0, Qt::white);
+    // The card as the canvas shows it: bound objects with their source's first value.
+    QList<SKTGraphicPtr> firstCard;
+    for (const SKTGraphicPtr& graphic : graphics) {
+        if (SKTGraphicPtr shown = window_.shownOnFirstCard(graphic))
+            firstCard.append(std::move(shown));
+    }
+    return SKTRenderingView::image_From_Card_Graphics(firstCard, false, base).toImage(72.0, Qt::white);
 }
 
 QList<SKTGraphicPtr> MainProfileHost::previewOnScratchSide()

@@ -47,6 +47,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QVBoxLayout>

@@ -383,8 +383,9 @@ public:
     SKTGraphicPtr currentGraphic() const override;
     bool spreadsheetBound() const override;
     QStringList spreadsheetColumnTitles() const override;
-    QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
-    QString Get_First_Value_Of_Excel_Binding(int column) const override;
+    // The first values the barcode window encodes for a bound barcode.
+    QString Get_First_Value_Of_Dataset(const QString& seriesName) const;
+    QString Get_First_Value_Of_Excel_Binding(int column) const;
     void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
     QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
     bool Browse_Library_Clip_Art() override;

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+class CardEdge;
+
 // A barcode, shown as the picture in _barcode_image.
 class SKTBarcode : public SKTGraphic
 {
@@ -22,6 +24,11 @@ public:
     bool isDrawingStroke() const override { return false; }
     // The picture at its own size from the bounds' origin, whatever the bounds' size.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The bounds' and the barcode picture's, which a value wider than the box reaches past it.
+    QRectF drawingBounds() const override;
+    // Whether the barcode picture shows whole: within the box (past it, it covers what lies
+    // beside) and on the card. Callable on any thread.
+    bool barcodeFitsBounds(const CardEdge& card) const;
 
 protected:
     SKTBarcode() = default;

@@ -3,6 +3,7 @@
 #include "model/SKTBarcode.h"
 
 #include "common/Globals.h"
+#include "model/CardEdge.h"
 #include "model/ModelHooks.h"
 #include "model/PictureFile.h"
 
@@ -44,4 +45,22 @@ void SKTBarcode::drawContentsInView(QPainter& painter, bool)
     if (!picture.isNull())
         picture.draw(painter, QRectF(_bounds.topLeft(), picture.size()));
     ModelHooks::Refresh_Canvas();
+}
+
+QRectF SKTBarcode::drawingBounds() const
+{
+    const QRectF own = SKTGraphic::drawingBounds();
+    return _barcode_image.isNull() ? own : own.united(QRectF(_bounds.topLeft(), _barcode_image.size()));
+}
+
+bool SKTBarcode::barcodeFitsBounds(const CardEdge& card) const
+{
+    // Below a quarter point a cut shows nothing: the box's own rounding stays quiet.
+    constexpr double tolerance = 0.25;
+    if (_barcode_image.isNull())
+        return true;
+    const QSizeF size = _barcode_image.size();
+    if (size.width() > _bounds.width() + tolerance || size.height() > _bounds.height() + tolerance)
+        return false;
+    return card.surelyHolds(QRectF(_bounds.topLeft(), size));
 }

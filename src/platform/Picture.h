@@ -34,6 +34,8 @@ public:
     static void drawText(QPainter& painter, const QPointF& baseLine, const QString& text);
 
     bool isNull() const;
+    // Whether other is this very picture (a copy of it), not merely one that looks the same.
+    bool isSameAs(const Picture& other) const { return commands_ == other.commands_ && size_ == other.size_; }
     QSizeF size() const;
 
     // Draws the picture scaled into target (in the painter's current coordinates). A cache

@@ -4,18 +4,19 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "export/ExportWindow.h"
-#include "jobs/DataBinding.h"
-#include "library/PictureBrowser.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
+#include "jobs/DataBinding.h"
+#include "library/PictureBrowser.h"
 #include "model/CardGlobals.h"
+#include "model/SKTText.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
 #include "profilewindows/User_profile.h"
+#include "support/Patience.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
 #include "wizards/Template_Wizard.h"
-#include "support/Patience.h"
 
 #include <QAction>
 #include <QApplication>
@@ -388,6 +389,44 @@ TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)
     EXPECT_EQ(last_ctrl_Y, 44);
     EXPECT_EQ(main.Front_user_profile->fields[Field::Name].value, QStringLiteral("Ann"));
     EXPECT_TRUE(main.Back_user_profile->fields[Field::Name].value.isEmpty());
+}
+
+// The profile window's picture of the card is the first card, as the canvas shows it: a bound
+// text shows its series' first value, not the text typed before it was bound.
+TEST_F(MainWindowProfileTest, ThePreviewShowsTheFirstCardOfABoundText)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    writeSeries(QStringLiteral("names"), "WWWWWWWW\n");
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 220, 60));
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(30);
+    text->text_ctrl_font = font;
+    text->txt_clr = Qt::red;
+    text->Text_contents()->setString(QStringLiteral("."));
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("names");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    int red = -1;
+    otherModal = [&](QDialog& dialog) {
+        auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+        if (!profile)
+            return 0;
+        const QImage preview = profile->Preivew_picture->pixmap().toImage();
+        red = 0;
+        for (int y = 0; y < preview.height(); ++y)
+            for (int x = 0; x < preview.width(); ++x) {
+                const QColor pixel = preview.pixelColor(x, y);
+                red += pixel.red() > 200 && pixel.green() < 80 && pixel.blue() < 80 ? 1 : 0;
+            }
+        profile->Cancel_Btn_Clicked();
+        return profile->result();
+    };
+    main.action(QStringLiteral("Profile_Btn"))->trigger();
+    // Eight capitals at 30 points against a full stop: hundreds of pixels against a few, even
+    // with the card scaled down to the preview.
+    EXPECT_GT(red, 150);
 }
 
 TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitle)

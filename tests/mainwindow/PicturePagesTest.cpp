@@ -449,19 +449,60 @@ TEST_F(PicturePagesTest, ABarcodeOrSignatureGetsTheBindingOnly)
     EXPECT_TRUE(window->currentCanvas()->selectedGraphics().isEmpty());
 }
 
-TEST_F(PicturePagesTest, AnImagePicksItsPictureFromASeries)
+// A bound picture shows its series' first picture on the canvas while the design keeps the
+// picture the user chose: set back to Manual, and after saving and opening the design again,
+// that picture is shown.
+TEST_F(PicturePagesTest, ABoundPictureShowsTheFirstRowAndKeepsTheChosenOneForManual)
 {
     startShown();
     useOwnSeriesFolder();
     const QString bluePath = picture(QStringLiteral("blue.png"), Qt::blue);
+    const QString redPath = picture(QStringLiteral("red.png"), Qt::red);
     writeSeries(QStringLiteral("Photos"), bluePath.toUtf8() + "\n");
-    const auto image = std::static_pointer_cast<SKTImage>(placeImage(picture(QStringLiteral("red.png"), Qt::red)));
+    auto image = std::static_pointer_cast<SKTImage>(placeImage(redPath));
     DataSourcePage& source = *inspector().datasource_tab;
+    const auto pixels = [this](QColor colour) {
+        const QImage shown = canvasPicture();
+        int count = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                count += shown.pixelColor(x, y) == colour ? 1 : 0;
+        return count;
+    };
     EXPECT_TRUE(source.manual_brws_box->isEnabled());
     choose(source.Data_source_type, 1);
     EXPECT_FALSE(source.manual_brws_box->isEnabled());
     choose(source.Batch_Series, 0);
-    EXPECT_EQ(image->_file_path, bluePath);
-    EXPECT_EQ(source.Manual_image_path->text(), bluePath);
-    EXPECT_EQ(image->picture().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(image->batch_list_name, QStringLiteral("Photos"));
+    const auto shown = std::static_pointer_cast<SKTImage>(window->shownOnFirstCard(image));
+    EXPECT_EQ(shown->picture().pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_GT(pixels(Qt::blue), 100);
+    EXPECT_EQ(pixels(Qt::red), 0);
+    EXPECT_EQ(image->_file_path, redPath);
+    EXPECT_EQ(source.Manual_image_path->text(), redPath);
+
+    choose(source.Data_source_type, 0);
+    EXPECT_EQ(image->_file_path, redPath);
+    EXPECT_EQ(image->picture().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_GT(pixels(Qt::red), 100);
+    EXPECT_EQ(pixels(Qt::blue), 0);
+
+    // Bound again, saved and opened: the file keeps the chosen picture for Manual.
+    choose(source.Data_source_type, 1);
+    choose(source.Batch_Series, 0);
+    const QString path = folder.filePath(QStringLiteral("bound.dcard"));
+    dialogs->fileAnswers = { path };
+    window->SaveAs_Btn_Clicked();
+    ASSERT_EQ(window->Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    ASSERT_EQ(window->Get_Front_Controls_Array().size(), 1);
+    image = std::static_pointer_cast<SKTImage>(window->Get_Front_Controls_Array().front());
+    EXPECT_GT(pixels(Qt::blue), 100);
+    window->currentCanvas()->changeSelectionIndexes({ 0 });
+    window->currentCanvas()->setSelectedGraphic(image);
+    window->Show_RHS_Properties(image);
+    EXPECT_EQ(source.Manual_image_path->text(), redPath);
+    choose(source.Data_source_type, 0);
+    EXPECT_EQ(image->_file_path, redPath);
+    EXPECT_GT(pixels(Qt::red), 100);
+    EXPECT_EQ(pixels(Qt::blue), 0);
 }

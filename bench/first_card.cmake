@@ -1,0 +1,2 @@
+add_executable(bench_first_card ${CMAKE_CURRENT_LIST_DIR}/first_card.cpp)
+target_link_libraries(bench_first_card PRIVATE galavite_jobs galavite_data galavite_common)

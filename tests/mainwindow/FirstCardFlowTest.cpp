@@ -1,0 +1,216 @@
+// The canvas shows the first card of a run: a bound series is read only as far as its first
+// value, and a bound barcode is the first row's barcode, outlined when it does not fit, as a
+// run names the cards whose barcode its rows push past the box or the card's edge.
+#include "MainWindowFixture.h"
+
+#include "barcodes/BarcodeSymbologies.h"
+#include "barcodewindow/Barcode_Gen.h"
+#include "canvas/SKTGraphicView.h"
+#include "data/SeriesStore.h"
+#include "export/ExportWindow.h"
+#include "model/SKTBarcode.h"
+#include "model/SKTText.h"
+#include "support/Patience.h"
+#include "support/PeakMemory.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QToolButton>
+
+namespace {
+
+// Bytes this process has read from files so far (the kernel's count).
+qint64 bytesReadSoFar()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+int pixelsOfColour(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            count += std::abs(pixel.red() - colour.red()) < 12 && std::abs(pixel.green() - colour.green()) < 12
+                    && std::abs(pixel.blue() - colour.blue()) < 12
+                ? 1
+                : 0;
+        }
+    return count;
+}
+
+// What zbarimg reads in a picture file ("" when it reads nothing).
+QString decoded(const QString& file)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("zbarimg"), { QStringLiteral("-q"), QStringLiteral("--raw"), file });
+    EXPECT_TRUE(patience::finished(reader));
+    return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+}
+
+class FirstCardFlowTest : public MainWindowTest
+{
+protected:
+    // A batch export of the front as PNG into the test's folder; the end message.
+    QString exportBatch(SKTWindowController& main)
+    {
+        dialogs->fileAnswers = { folder.path() };
+        bool done = false;
+        otherModal = [&](QDialog& dialog) {
+            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+                return 1;
+            }
+            done = true; // the export-done box
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+                box->setChecked(false);
+            return 0;
+        };
+        Export_File_Message.clear();
+        main.Export_Button();
+        EXPECT_TRUE(patience::eventually([&] { return done; }));
+        otherModal = nullptr;
+        return Export_File_Message;
+    }
+
+    QString cardFile(int card) const
+    {
+        return QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(card));
+    }
+};
+
+} // namespace
+
+// A series of ten million lines (100 MB, within the series limits) bound to a text costs
+// the canvas its first line: neither the read nor the memory grows with the file, also while
+// another program keeps adding lines to it.
+TEST_F(FirstCardFlowTest, AHundredMegabyteSeriesCostsTheCanvasItsFirstLineOnly)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    const QString path = seriesFilePath(QStringLiteral("everyone"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray block;
+        for (int line = 0; line < 100000; ++line)
+            block += QByteArray::number(10000000 + line).rightJustified(9, '0') + '\n';
+        file.write("Ann Lee\n");
+        for (int i = 0; i < 100; ++i)
+            ASSERT_EQ(file.write(block), block.size());
+    }
+    ASSERT_GE(QFileInfo(path).size(), qint64(100) * 1000 * 1000);
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(20, 20, 150, 30));
+    text->Text_contents()->setString(QStringLiteral("Typed"));
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    SKTGraphicView& canvas = *main.currentCanvas();
+    canvas.grab(); // fonts and the rest of a first paint are loaded before measuring
+
+    std::ofstream("/proc/self/clear_refs") << "5"; // the high-water mark starts from here
+    const long residentBefore = statusKilobytes("VmRSS:");
+    const qint64 readBefore = bytesReadSoFar();
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("everyone");
+    canvas.grab();
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Ann Lee"));
+    // Another program adds a line at a time; each change of the file is read again.
+    for (int added = 0; added < 20; ++added) {
+        QProcess appender;
+        appender.start(QStringLiteral("sh"), { QStringLiteral("-c"), QStringLiteral("echo Zed >> \"$0\""), path });
+        ASSERT_TRUE(patience::finished(appender));
+        canvas.grab();
+    }
+    const qint64 read = bytesReadSoFar() - readBefore;
+    const long riseMegabytes = long((statusKilobytes("VmHWM:") - residentBefore) / sanitizerMemoryFactor) / 1024;
+    ASSERT_GE(readBefore, 0);
+    // Reading the whole file once would be 100 MB and hold several times that.
+    EXPECT_LT(read, qint64(8) * 1024 * 1024);
+    EXPECT_LT(riseMegabytes, 32);
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Ann Lee"));
+    QFile::remove(path);
+}
+
+// The canvas draws a bound barcode from its series' first value, as the cards get it, and
+// outlines it when that value is wider than its box; a run names the rows whose barcode
+// reaches past its box or the card's edge. A typed value that grows past the card is
+// outlined too.
+TEST_F(FirstCardFlowTest, ABoundBarcodeShowsTheFirstRowsBarcodeAndRunsNameTheRowsItCuts)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        GTEST_SKIP() << "zbarimg is not installed";
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { "Ann Lee", "Bo Li" }, true));
+    main.findChild<QToolButton*>(QStringLiteral("Tool_10"))->click();
+    const SKTGraphicPtr barcode = main.Get_Front_Controls_Array().front();
+    // The barcode window, Code 128 from the series or from a typed value.
+    const auto barcodeWindow = [&](const QString& typed) {
+        otherModal = [&](QDialog& dialog) {
+            auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+            const int code128 = indexOfBarcodeSymbology("Code 128");
+            window.barcodeTypePopup->setCurrentIndex(code128);
+            emit window.barcodeTypePopup->activated(code128);
+            const int source = typed.isEmpty() ? 1 : 0;
+            window.Data_source_type->setCurrentIndex(source);
+            emit window.Data_source_type->activated(source);
+            if (typed.isEmpty()) {
+                window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(QStringLiteral("guests")));
+                emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+            } else {
+                window.dataText->setText(typed);
+                emit window.dataText->textEdited(typed);
+            }
+            window.okButton->click();
+            return window.result();
+        };
+        main.Open_Barcode_Window();
+        otherModal = nullptr;
+    };
+    barcodeWindow(QString());
+    ASSERT_EQ(barcode->data_source_type, 1);
+    const QSizeF made = barcode->_barcode_image.size();
+    ASSERT_EQ(barcode->bounds().size(), made);
+    // Against the card's right edge, with room for a narrow value only.
+    const QRectF card = main.frontCanvasBounds();
+    barcode->setBounds(QRectF(QPointF(card.right() - made.width() - 4, 30), made));
+    SKTGraphicView& canvas = *main.currentCanvas();
+    const QColor warning = SKTGraphicView::overflowWarningColour;
+    EXPECT_EQ(pixelsOfColour(canvas.grab().toImage(), warning), 0);
+
+    // The series' first value changes: the canvas shows its barcode, outlined.
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")),
+        { "Zoe King-Montgomery", "Bo Li", "Ann Lee", "Maximilian Oppenheimer" }, true));
+    const SKTGraphicPtr shown = main.shownOnFirstCard(barcode);
+    ASSERT_TRUE(shown);
+    const QString shownFile = QDir(folder.path()).filePath(QStringLiteral("shown.png"));
+    ASSERT_TRUE(shown->_barcode_image.toImage(300, Qt::white).save(shownFile));
+    EXPECT_EQ(decoded(shownFile), QStringLiteral("Zoe King-Montgomery"));
+    EXPECT_GT(shown->_barcode_image.size().width(), made.width());
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+    EXPECT_EQ(barcode->_barcode_image.size(), made) << "the design keeps its own picture";
+
+    // The wider values reach past the box and the card; the others print whole.
+    EXPECT_TRUE(
+        exportBatch(main).endsWith(QStringLiteral("2 cards have a barcode cut by the card's edge (rows 1, 4).")))
+        << Export_File_Message.toStdString();
+    EXPECT_EQ(decoded(cardFile(2)), QStringLiteral("Bo Li"));
+    EXPECT_EQ(decoded(cardFile(3)), QStringLiteral("Ann Lee"));
+
+    // Typed rather than bound: a value that grows past the card is outlined as well.
+    barcodeWindow(QStringLiteral("Maximilian Oppenheimer"));
+    ASSERT_EQ(barcode->data_source_type, 0);
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+    EXPECT_GT(barcode->bounds().right(), card.right());
+    EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+}

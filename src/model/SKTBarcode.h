@@ -22,6 +22,8 @@ public:
     bool isDrawingStroke() const override { return false; }
     // The picture at its own size from the bounds' origin, whatever the bounds' size.
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The picture at its own size from the bounds' origin.
+    QRectF paintedBounds() const override;
 
 protected:
     SKTBarcode() = default;

@@ -200,7 +200,7 @@ int main(int argc, char** argv)
             medianOf(shape, &Figures::megabytes));
     }
     const auto ratio = [&](double Figures::*field) { return medianOf(rounded, field) / medianOf(rectangular, field); };
-    std::printf("corner badge, rounded / rectangular: wall %.2f  writer CPU %.2f  all CPU %.2f  PDF %.2f  %s\n",
+    std::printf("corner badge, rounded / rectangular: wall %.3f  writer CPU %.3f  all CPU %.3f  PDF %.3f  %s\n",
         ratio(&Figures::wall), ratio(&Figures::writerCpu), ratio(&Figures::allCpu), ratio(&Figures::megabytes),
         printed ? "ok" : "FAILED");
     return printed ? 0 : 1;

@@ -64,7 +64,8 @@ QList<SKTGraphicPtr> badgeFront(const QString& nameFamily, const QRectF& ticketB
         *text->Text_contents() = StyledText::plain(QString(), font, Qt::black);
     }
     return {
-        PeerCard::text(QStringLiteral("Pacific Rim Materials Symposium 2026"), 10, true, millimetres(5, 4, 80, 6), true),
+        PeerCard::text(
+            QStringLiteral("Pacific Rim Materials Symposium 2026"), 10, true, millimetres(5, 4, 80, 6), true),
         name,
         PeerCard::text(QString(), 9, false, millimetres(0, 25, 90, 6), true),
         PeerCard::barcode("EAN-13", ticketBounds),
@@ -181,8 +182,8 @@ int main(int argc, char** argv)
     for (int round = 0; round < rounds; ++round) {
         for (int turn = 0; turn < 2; ++turn) {
             const int shape = (round + turn) % 2 == 0 ? rounded : rectangular;
-            const QString file = QFileInfo(out).path() + QStringLiteral("/corner-%1-").arg(shape ? "rounded" : "rectangular")
-                + QFileInfo(out).fileName();
+            const QString file = QFileInfo(out).path()
+                + QStringLiteral("/corner-%1-").arg(shape ? "rounded" : "rectangular") + QFileInfo(out).fileName();
             runs[size_t(shape)].push_back(printBadges(badgeFront(nameFamily, ticket), shape, rows, file));
             printed = printed && runs[size_t(shape)].back().printed;
         }

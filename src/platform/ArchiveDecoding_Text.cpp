@@ -1,4 +1,5 @@
-// Archived fonts (NSName, NSSize, NSUnderline, NSStrikethrough) and styled text (NSString, NSAttributes, NSAttributeInfo).
+// Archived fonts (NSName, NSSize and the lines NSUnderline, NSStrikethrough) and styled text
+// (NSString, NSAttributes, NSAttributeInfo).
 #include "platform/ArchiveDecoding.h"
 
 #include "platform/FontNames.h"

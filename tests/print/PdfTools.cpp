@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 namespace PdfTools {
 
@@ -81,12 +82,12 @@ int clipPathsOnFirstPage(const QString& pdf)
     const qsizetype end = start < 0 ? -1 : bytes.indexOf("endstream", start);
     if (end < 0)
         return -1;
-    QByteArray deflated = bytes.mid(start + 7, end - start - 7);
     // qUncompress wants the inflated size in front; a guess too small only makes it retry.
-    const quint32 guess = quint32(deflated.size()) * 16;
-    deflated.prepend(char(guess & 0xff)).prepend(char((guess >> 8) & 0xff)).prepend(char((guess >> 16) & 0xff))
-        .prepend(char(guess >> 24));
-    const QByteArray content = qUncompress(deflated);
+    const QByteArray deflated = bytes.mid(start + 7, end - start - 7);
+    QByteArray framed(4, '\0');
+    qToBigEndian(quint32(deflated.size()) * 16, framed.data());
+    framed += deflated;
+    const QByteArray content = qUncompress(framed);
     if (content.isEmpty())
         return -1;
     int count = 0;

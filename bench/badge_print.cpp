@@ -1,12 +1,18 @@
-// Batch print of a conference badge on a rounded card, 90 x 55 mm, 2 x 4 to a US Letter
-// sheet, into a PDF through the print path: an event title, a bound Chinese or Japanese
-// name, a bound organisation, an EAN-13 of the row's ticket number and a Data Matrix of its
-// id. The name and organisation boxes run from edge to edge, as centred lines often do,
-// but no ink reaches past the card's rounded corners: nothing needs cutting to its shape.
-// Usage: bench_badge_print ROWS OUT.pdf. Prints the wall time, the processor time of the
-// thread that writes the PDF and of the whole process (steadier than the wall time on a
-// busy machine), the peak resident memory and the PDF's size. The names want a CJK font (scripts/setup
-// fonts-wqy-microhei); without one they print as empty boxes and the figures mean less.
+// Batch print of a conference badge, 90 x 55 mm, 2 x 4 to a US Letter sheet, into a PDF
+// through the print path: an event title, a bound Chinese or Japanese name, a bound
+// organisation, an EAN-13 of the row's ticket number and a Data Matrix of its id. The name
+// and organisation boxes run from edge to edge, as centred lines often do.
+//
+// First the badge on a rounded card, where no ink reaches past the rounded corners. Then a
+// badge whose EAN-13 sits 3 mm from the left edge and 1.5 mm from the bottom, near a rounded
+// corner but inside it, printed on a rounded and on a rectangular card in alternating runs:
+// a rounded card should cost about what a rectangular one does when nothing needs cutting.
+// Usage: bench_badge_print ROWS OUT.pdf [ROUNDS]. Prints the wall time, the processor time of
+// the thread that writes the PDF and of the whole process (steadier than the wall time on a
+// busy machine), the peak resident memory and the PDF's size; for the corner badge the
+// medians of ROUNDS runs of each card shape and their ratios. The names want a CJK font
+// (scripts/setup fonts-wqy-microhei); without one they print as empty boxes and the figures
+// mean less.
 #include "PeerCard.h"
 #include "ProcessorTime.h"
 #include "ResidentMemory.h"
@@ -20,8 +26,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 using namespace PrintLayout;
 
@@ -45,7 +53,7 @@ QString cjkFamily()
     return QStringLiteral("DejaVu Sans");
 }
 
-QList<SKTGraphicPtr> badgeFront(const QString& nameFamily)
+QList<SKTGraphicPtr> badgeFront(const QString& nameFamily, const QRectF& ticketBounds)
 {
     using PeerCard::millimetres;
     const SKTGraphicPtr name = PeerCard::text(QString(), 20, true, millimetres(0, 13, 90, 11), true);
@@ -56,10 +64,11 @@ QList<SKTGraphicPtr> badgeFront(const QString& nameFamily)
         *text->Text_contents() = StyledText::plain(QString(), font, Qt::black);
     }
     return {
-        PeerCard::text(QStringLiteral("Pacific Rim Materials Symposium 2026"), 10, true, millimetres(5, 4, 80, 6), true),
+        PeerCard::text(
+            QStringLiteral("Pacific Rim Materials Symposium 2026"), 10, true, millimetres(5, 4, 80, 6), true),
         name,
         PeerCard::text(QString(), 9, false, millimetres(0, 25, 90, 6), true),
-        PeerCard::barcode("EAN-13", millimetres(5, 33, 48, 19)),
+        PeerCard::barcode("EAN-13", ticketBounds),
         PeerCard::barcode("DataMatrix", millimetres(64, 32, 20, 20)),
     };
 }
@@ -80,26 +89,17 @@ std::array<QString, 4> madeRow(int i)
         QStringLiteral("PRMS26-%1").arg(i, 6, 10, QLatin1Char('0')) };
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+struct Figures
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
-    const QString out = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp/badge-bench.pdf");
-    if (rows < 1 || rows > 99999) {
-        std::fprintf(stderr, "rows: 1 to 99999\n");
-        return 2;
-    }
-    RowApplication::setBarcodeGenerator(&barcodeRowMaker);
+    double wall = 0, writerCpu = 0, allCpu = 0, megabytes = 0;
+    bool printed = false;
+};
 
-    const QString nameFamily = cjkFamily();
+Figures printBadges(const QList<SKTGraphicPtr>& front, int cardShape, int rows, const QString& out)
+{
     const QRectF card = PeerCard::millimetres(0, 0, 90, 55);
-    constexpr int rounded = 1;
     const auto cardSettings = PeerCard::settings();
-    const CardSnapshot snapshot
-        = CardSnapshot::take(badgeFront(nameFamily), {}, *cardSettings, *cardSettings, rounded, card);
+    const CardSnapshot snapshot = CardSnapshot::take(front, {}, *cardSettings, *cardSettings, cardShape, card);
     const auto applyRow = [](CardSnapshot& badge, int row, const QString&) {
         const std::array<QString, 4> values = madeRow(row + 1);
         for (const Field field : { Name, Organisation, Ticket, Id })
@@ -120,19 +120,89 @@ int main(int argc, char** argv)
     sheet.Top_Mar = float((sheet.paper.height() - 4 * card.height() - 3 * sheet.vert_mar) / 2);
     sheet.Total_Label = sheet.Total_Label_Real = rows;
 
+    Figures figures;
     QElapsedTimer clock;
     clock.start();
     const double writerStart = processorSeconds(), processStart = processorSeconds(CLOCK_PROCESS_CPUTIME_ID);
     const Picture plainFront = SKTRenderingView::image_From_Card_Graphics(snapshot.front, true, snapshot.frontBase());
     auto batch = std::make_shared<PrintBatchCards>(snapshot, rows, applyRow, sideFront, plainFront);
     const Printing_View job(sheet, PrintBatchCards::source(batch));
-    const bool printed = job.printToPdf(out);
-    const double seconds = clock.nsecsElapsed() / 1e9;
-    const double writerSeconds = processorSeconds() - writerStart;
-    const double processSeconds = processorSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+    figures.printed = job.printToPdf(out);
+    figures.wall = clock.nsecsElapsed() / 1e9;
+    figures.writerCpu = processorSeconds() - writerStart;
+    figures.allCpu = processorSeconds(CLOCK_PROCESS_CPUTIME_ID) - processStart;
+    figures.megabytes = QFileInfo(out).size() / 1e6;
+    return figures;
+}
+
+// The EAN-13 3 mm from the card's left edge and 1.5 mm above its bottom edge: its picture's
+// corner lies inside the rounded corner, though the room its handles take does not.
+QRectF ticketNearTheCorner()
+{
+    const SKTGraphicPtr probe = PeerCard::barcode("EAN-13", QRectF());
+    const QSizeF size = barcodeRowMaker(*probe)(madeRow(1)[Ticket - 1]).size();
+    const QRectF card = PeerCard::millimetres(0, 0, 90, 55);
+    const double left = MM_to_Points_Convert(3.0f), bottom = card.bottom() - MM_to_Points_Convert(1.5f);
+    return QRectF(QPointF(left, bottom - size.height()), size);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const QString out = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp/badge-bench.pdf");
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    if (rows < 1 || rows > 99999 || rounds < 1 || rounds > 99) {
+        std::fprintf(stderr, "rows: 1 to 99999, rounds: 1 to 99\n");
+        return 2;
+    }
+    RowApplication::setBarcodeGenerator(&barcodeRowMaker);
+    const QString nameFamily = cjkFamily();
+    constexpr int rectangular = 0, rounded = 1;
+
+    const Figures badge = printBadges(badgeFront(nameFamily, PeerCard::millimetres(5, 33, 48, 19)), rounded, rows, out);
     std::printf("rows %d  pages %d  wall %.2f s  %.0f cards/s  writer CPU %.2f s  all CPU %.2f s  peak RSS %ld MiB  "
                 "PDF %.2f MB  names in %s  %s\n",
-        rows, sheetCount(rows, 4, 2), seconds, rows / seconds, writerSeconds, processSeconds, peakResidentKiB() / 1024,
-        QFileInfo(out).size() / 1e6, qPrintable(nameFamily), printed ? "ok" : "FAILED");
+        rows, sheetCount(rows, 4, 2), badge.wall, rows / badge.wall, badge.writerCpu, badge.allCpu,
+        peakResidentKiB() / 1024, badge.megabytes, qPrintable(nameFamily), badge.printed ? "ok" : "FAILED");
+
+    // The corner badge on both shapes, each round starting with the other shape.
+    const QRectF ticket = ticketNearTheCorner();
+    std::array<std::vector<Figures>, 2> runs;
+    bool printed = badge.printed;
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            const int shape = (round + turn) % 2 == 0 ? rounded : rectangular;
+            const QString file = QFileInfo(out).path()
+                + QStringLiteral("/corner-%1-").arg(shape ? "rounded" : "rectangular") + QFileInfo(out).fileName();
+            runs[size_t(shape)].push_back(printBadges(badgeFront(nameFamily, ticket), shape, rows, file));
+            printed = printed && runs[size_t(shape)].back().printed;
+        }
+    }
+    const auto medianOf = [&](int shape, double Figures::*field) {
+        std::vector<double> values;
+        for (const Figures& figures : runs[size_t(shape)])
+            values.push_back(figures.*field);
+        return median(values);
+    };
+    for (const int shape : { rounded, rectangular }) {
+        std::printf("corner badge, %-11s  median of %d: wall %.2f s  writer CPU %.2f s  all CPU %.2f s  PDF %.2f MB\n",
+            shape ? "rounded" : "rectangular", rounds, medianOf(shape, &Figures::wall),
+            medianOf(shape, &Figures::writerCpu), medianOf(shape, &Figures::allCpu),
+            medianOf(shape, &Figures::megabytes));
+    }
+    const auto ratio = [&](double Figures::*field) { return medianOf(rounded, field) / medianOf(rectangular, field); };
+    std::printf("corner badge, rounded / rectangular: wall %.3f  writer CPU %.3f  all CPU %.3f  PDF %.3f  %s\n",
+        ratio(&Figures::wall), ratio(&Figures::writerCpu), ratio(&Figures::allCpu), ratio(&Figures::megabytes),
+        printed ? "ok" : "FAILED");
     return printed ? 0 : 1;
 }

@@ -4,6 +4,9 @@
 #include "model/SKTGraphic.h"
 
 #include <QPainter>
+#include <QPainterPathStroker>
+
+#include <cmath>
 
 void GraphicPainting::fill(QPainter& painter, const QPainterPath& path, const SKTGraphic& object, Hatch hatch)
 {
@@ -38,6 +41,23 @@ void GraphicPainting::stroke(QPainter& painter, const QPainterPath& path, const 
         return;
     painter.strokePath(path, CardPainting::outlinePen(colour, object._strokeWidth, object._stroke_border_type, cap,
                                                       path.length()));
+}
+
+double GraphicPainting::strokeReach(const SKTGraphic& object)
+{
+    const double width = object._strokeWidth;
+    return (std::isfinite(width) && width > 0.0 ? width : 1.0) / 2.0;
+}
+
+QRectF GraphicPainting::strokedArea(const QPainterPath& path, const SKTGraphic& object, Qt::PenCapStyle cap)
+{
+    // The pen's own shape (CardPainting::outlinePen), without dashes: gaps leave no ink.
+    QPainterPathStroker stroker;
+    stroker.setWidth(2.0 * strokeReach(object));
+    stroker.setJoinStyle(Qt::MiterJoin);
+    stroker.setMiterLimit(10.0);
+    stroker.setCapStyle(cap);
+    return stroker.createStroke(path).boundingRect();
 }
 
 void GraphicPainting::strokeBounds(QPainter& painter, const SKTGraphic& object)

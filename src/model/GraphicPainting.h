@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainterPath>
+#include <QRectF>
 #include <Qt>
 
 class QPainter;
@@ -27,4 +28,10 @@ public:
 
     // The rectangular border that text, image and signature objects draw on their bounds.
     static void strokeBounds(QPainter& painter, const SKTGraphic& object);
+
+    // How far the object's outline reaches out from the path it follows: half its width, a
+    // hairline (width 0) taken as a point wide.
+    static double strokeReach(const SKTGraphic& object);
+    // The box that the object's outline along the path covers, mitred corners and caps included.
+    static QRectF strokedArea(const QPainterPath& path, const SKTGraphic& object, Qt::PenCapStyle cap = Qt::FlatCap);
 };

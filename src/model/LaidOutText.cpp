@@ -5,7 +5,9 @@
 #include "platform/Picture.h"
 #include "platform/PlacedGlyphs.h"
 
+#include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QPainter>
 #include <QRawFont>
 
 #include <algorithm>
@@ -150,6 +152,37 @@ QList<PlacedGlyphs> LaidOutText::placedGlyphs(QPointF origin, double maxHeight) 
     return placed;
 }
 
+QList<QRectF> LaidOutText::decorations(double maxHeight) const
+{
+    QList<QRectF> bands;
+    const QFont& font = layout_.font();
+    if (!font.underline() && !font.strikeOut())
+        return bands;
+    // The layout's font is sized in layout units, whatever the device.
+    const QFontMetricsF metrics(font);
+    const double thickness = metrics.lineWidth();
+    QList<double> centresBelowBaseLine;
+    if (font.underline())
+        centresBelowBaseLine.append(metrics.underlinePos());
+    if (font.strikeOut())
+        centresBelowBaseLine.append(-metrics.strikeOutPos());
+    for (int index = 0; index < layout_.lineCount(); ++index) {
+        const QTextLine line = layout_.lineAt(index);
+        if (line.y() / layoutScale_ >= maxHeight)
+            break;
+        // The line's text from its first glyph to its last, where alignment placed it.
+        const QRectF text = line.naturalTextRect();
+        if (text.width() <= 0.0)
+            continue;
+        const double baseLine = line.y() + line.ascent();
+        for (const double centre : centresBelowBaseLine) {
+            const QRectF band(text.left(), baseLine + centre - thickness / 2.0, text.width(), thickness);
+            bands.append(QRectF(band.topLeft() / layoutScale_, band.size() / layoutScale_));
+        }
+    }
+    return bands;
+}
+
 LaidOutText::Ink LaidOutText::ink(double maxHeight) const
 {
     Ink ink;
@@ -169,6 +202,8 @@ LaidOutText::Ink LaidOutText::ink(double maxHeight) const
         const QRectF inPoints(lineInk.topLeft() / layoutScale_, lineInk.size() / layoutScale_);
         ink.drawn = ink.drawn.united(inPoints);
     }
+    for (const QRectF& band : decorations(maxHeight))
+        ink.drawn = ink.drawn.united(band);
     return ink;
 }
 
@@ -189,6 +224,11 @@ bool LaidOutText::inkOnCard(const CardEdge& card, QPointF origin, double maxHeig
         if (!held)
             return false;
     }
+    // A band is a box: the outline holds it when it holds its corners.
+    for (const QRectF& band : decorations(maxHeight)) {
+        if (!card.surelyHolds(band.translated(origin)))
+            return false;
+    }
     return true;
 }
 
@@ -196,4 +236,8 @@ void LaidOutText::draw(QPainter& painter, QPointF origin, double maxHeight) cons
 {
     for (const PlacedGlyphs& glyphs : placedGlyphs(origin, maxHeight))
         Picture::drawGlyphs(painter, glyphs);
+    // Drawn by us: the glyphs go out as bare glyph runs, which carry no decoration.
+    const QBrush ink = painter.pen().brush();
+    for (const QRectF& band : decorations(maxHeight))
+        painter.fillRect(band.translated(origin), ink);
 }

@@ -23,8 +23,13 @@ public:
     // The glyphs of the lines that start above maxHeight, in points, with the first line's
     // top left at origin.
     QList<PlacedGlyphs> placedGlyphs(QPointF origin, double maxHeight) const;
-    // Draws those glyphs as text in the painter's pen.
+    // Draws those glyphs as text in the painter's pen, with the lines under and through
+    // them that the font asks for.
     void draw(QPainter& painter, QPointF origin, double maxHeight) const;
+    // The font's underline and strikeout under and through each line that starts above
+    // maxHeight, as filled bands at the font's own position and thickness, in points from the
+    // first line's top left; none when the font asks for neither.
+    QList<QRectF> decorations(double maxHeight) const;
 
     // Where the glyphs of the lines drawn at a height (those that start above it) put ink, in
     // points from the first line's top left, and whether a line with ink starts below it and

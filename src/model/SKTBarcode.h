@@ -29,6 +29,8 @@ public:
     // Whether the barcode picture shows whole: within the box (past it, it covers what lies
     // beside) and on the card. Callable on any thread.
     bool barcodeFitsBounds(const CardEdge& card) const;
+    // The picture at its own size from the bounds' origin.
+    QRectF paintedBounds() const override;
 
 protected:
     SKTBarcode() = default;

@@ -37,6 +37,12 @@ void SKTBarcode::initWithPosition(const QPointF& centre)
     setBounds(QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height()));
 }
 
+QRectF SKTBarcode::paintedBounds() const
+{
+    const Picture picture = _barcode_image.isNull() ? samplePicture() : _barcode_image;
+    return picture.isNull() ? QRectF() : QRectF(_bounds.topLeft(), picture.size());
+}
+
 void SKTBarcode::drawContentsInView(QPainter& painter, bool)
 {
     if (!ctrl_is_visible)

@@ -172,6 +172,10 @@ public:
     // them and tells the observer.
     virtual void setBounds(const QRectF& bounds);
     virtual QRectF drawingBounds() const;
+    // Where drawing the object can leave ink, without the room that drawingBounds() keeps
+    // for the handles: what the card's edge is judged against. The base: the bounds with the
+    // outer half of their border, which text, pictures and signatures draw.
+    virtual QRectF paintedBounds() const;
     // Draws the object on a painter in card points. The base draws nothing.
     virtual void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited);
     // Whether drawing the object leaves no mark (an empty text, a shape without fill or

@@ -2,6 +2,8 @@
 // nothing and has no outline.
 #include "model/SKTGraphic.h"
 
+#include "model/GraphicPainting.h"
+
 #include <QPainter>
 
 namespace {
@@ -38,6 +40,13 @@ QRectF SKTGraphic::drawingBounds() const
     rect.setWidth(rect.width() + 1.0);
     rect.setHeight(rect.height() + 1.0);
     return rect;
+}
+
+QRectF SKTGraphic::paintedBounds() const
+{
+    // A rectangle's mitred corners reach no further out than half the line's width.
+    const double half = isDrawingStroke() ? GraphicPainting::strokeReach(*this) : 0.0;
+    return _bounds.adjusted(-half, -half, half, half);
 }
 
 void SKTGraphic::drawContentsInView(QPainter&, bool) {}

@@ -36,6 +36,8 @@ public:
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
     // The upright bounds and, for a turned picture, the corners it reaches.
     QRectF drawingBounds() const override;
+    // The border on the bounds and the picture turned about their centre.
+    QRectF paintedBounds() const override;
     // The flips tell observers of "flippedHorizontally" and "flippedVertically".
     void setFlippedHorizontally(bool flipped) override;
     void setFlippedVertically(bool flipped) override;

@@ -100,6 +100,15 @@ double SKTImage::rotationDegrees() const
     return std::isfinite(rotate_image) ? std::fmod(std::trunc(double(rotate_image)), 360.0) : 0.0;
 }
 
+QRectF SKTImage::paintedBounds() const
+{
+    QTransform turn;
+    turn.translate(_bounds.center().x(), _bounds.center().y());
+    turn.rotate(-rotationDegrees());
+    turn.translate(-_bounds.center().x(), -_bounds.center().y());
+    return SKTGraphic::paintedBounds().united(turn.mapRect(_bounds));
+}
+
 QRectF SKTImage::drawingBounds() const
 {
     const QRectF upright = SKTGraphic::drawingBounds();

@@ -32,6 +32,8 @@ public:
     bool canMakeNaturalSize() const override { return false; }
     QPainterPath bezierPathForDrawing() const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The line with its caps.
+    QRectF paintedBounds() const override;
     void drawHandlesInView(QPainter& painter, bool lock_hai) override;
     // Within half the stroke plus 2 points of the line, measured vertically.
     bool isContentsUnderPoint(const QPointF& point) const override;

@@ -37,6 +37,11 @@ void SKTLine::drawContentsInView(QPainter& painter, bool)
     ModelHooks::Refresh_Canvas();
 }
 
+QRectF SKTLine::paintedBounds() const
+{
+    return GraphicPainting::strokedArea(bezierPathForDrawing(), *this, capStyle(Get_Line_Cap_Style()));
+}
+
 void SKTLine::drawHandlesInView(QPainter& painter, bool lock_hai)
 {
     drawHandleInView(painter, beginPoint(), lock_hai);

@@ -14,6 +14,8 @@ public:
 
     QPainterPath bezierPathForDrawing() const override;
     void drawContentsInView(QPainter& painter, bool isBeingCreateOrEdited) override;
+    // The figure's fill and outline, whose mitred tips may reach far past the bounds.
+    QRectF paintedBounds() const override;
     bool drawsNothing() const override { return !isDrawingFill() && !isDrawingStroke(); }
     // Inside the figure by the winding rule, filled or not.
     bool isContentsUnderPoint(const QPointF& point) const override;

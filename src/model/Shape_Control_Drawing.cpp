@@ -175,6 +175,15 @@ void Shape_Control::drawContentsInView(QPainter& painter, bool)
     ModelHooks::Refresh_Canvas();
 }
 
+QRectF Shape_Control::paintedBounds() const
+{
+    const QPainterPath path = bezierPathForDrawing();
+    QRectF area = isDrawingFill() ? path.boundingRect() : QRectF();
+    if (isDrawingStroke())
+        area |= GraphicPainting::strokedArea(path, *this);
+    return area;
+}
+
 bool Shape_Control::isContentsUnderPoint(const QPointF& point) const
 {
     // Winding rule: the centre of a self-crossing star is inside it.

@@ -1,4 +1,5 @@
-// Archived fonts (NSName, NSSize) and styled text (NSString, NSAttributes, NSAttributeInfo).
+// Archived fonts (NSName, NSSize and the lines NSUnderline, NSStrikethrough) and styled text
+// (NSString, NSAttributes, NSAttributeInfo).
 #include "platform/ArchiveDecoding.h"
 
 #include "platform/FontNames.h"
@@ -73,6 +74,13 @@ std::vector<StyledText::Run> runsFrom(const QByteArray& info, const std::vector<
     return covered == textLength ? runs : std::vector<StyledText::Run>{};
 }
 
+// Whether a line style under the key asks for a line: any number but none (0).
+bool drawsLine(const PlistDict& font, const QString& key)
+{
+    const PlistValue* style = font.find(key);
+    return style && style->isNumber() && std::isfinite(style->toReal()) && style->toReal() != 0.0;
+}
+
 } // namespace
 
 std::optional<QFont> fontFrom(Context& context, const PlistValue& value)
@@ -89,7 +97,10 @@ std::optional<QFont> fontFrom(Context& context, const PlistValue& value)
         double size = sizeValue && sizeValue->isNumber() ? sizeValue->toReal() : 0.0;
         if (!std::isfinite(size) || size <= 0 || size > largestFontSize)
             size = defaultFontSize;
-        return FontNames::fontFromArchivedName(name, size);
+        QFont font = FontNames::fontFromArchivedName(name, size);
+        font.setUnderline(drawsLine(dict, QStringLiteral("NSUnderline")));
+        font.setStrikeOut(drawsLine(dict, QStringLiteral("NSStrikethrough")));
+        return font;
     });
 }
 

@@ -78,6 +78,13 @@ PlistDict ArchiveWriter::fontObject(const QFont& font)
     object.insert(QStringLiteral("NSName"), PlistValue(objectForString(FontNames::archivedName(font))));
     object.insert(QStringLiteral("NSSize"), PlistValue(size));
     object.insert(QStringLiteral("NSfFlags"), PlistValue(qint64(16)));
+    // The lines under and through the text, under the keys and with the value (1, one
+    // single line) that styled text gives them. Written only when set, so a font without
+    // them keeps its usual form; a reader that knows none of them passes over them.
+    if (font.underline())
+        object.insert(QStringLiteral("NSUnderline"), PlistValue(qint64(1)));
+    if (font.strikeOut())
+        object.insert(QStringLiteral("NSStrikethrough"), PlistValue(qint64(1)));
     object.insert(classKey, classRecord({QStringLiteral("NSFont"), QStringLiteral("NSObject")}));
     return object;
 }

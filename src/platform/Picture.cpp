@@ -273,10 +273,12 @@ std::optional<QRectF> singleRectangle(const QPainterPath& path)
 constexpr QPainter::RenderHints smoothingHints
     = QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform;
 
-// Plays commands back on a painter. Only clipped commands save and restore the painter's
-// state (that is slow); the others set the state they were recorded with when it differs
-// from the last one set, and runs of rectangles in one state go to the painter together (a
-// barcode is mostly such a run).
+// Plays commands back on a painter. Commands set the state they were recorded with when it
+// differs from the last one set, and runs of rectangles in one state go to the painter
+// together (a barcode is mostly such a run). Clipped commands in a row that share one clip
+// are drawn under it, set once: every clip set is slow to draw, and a PDF writes out its
+// whole outline each time (an object cut to a rounded card would repeat the card's outline
+// for every bar of a barcode).
 class Player
 {
 public:
@@ -291,35 +293,58 @@ public:
 
     void play(const Picture::Commands::Command& command)
     {
-        const bool rect = command.kind == Picture::Commands::Kind::Rect && !command.clipped;
+        if (!underClipOf(command)) {
+            finish();
+            if (command.clipped)
+                openClip(command.clip);
+        }
+        const bool rect = command.kind == Picture::Commands::Kind::Rect;
         if (rect && (rects_.empty() || sameState(*rectState_, command))) {
             if (rects_.empty())
                 rectState_ = &command;
             rects_.push_back(command.target);
             return;
         }
-        finish();
+        drawHeldRects();
         if (rect) {
             play(command);
             return;
         }
-        if (!command.clipped) {
-            draw(command);
-            return;
-        }
-        painter_.save();
-        painter_.setTransform(base_);
-        painter_.setClipPath(command.clip, Qt::IntersectClip);
-        // The clip took the painter's transform: the command's own must be set again.
-        transformSet_.reset();
         draw(command);
+    }
+
+    // Draws what is held back and lifts any clip set.
+    void finish()
+    {
+        drawHeldRects();
+        if (!clip_)
+            return;
         painter_.restore();
+        clip_.reset();
         applied_ = nullptr;
         transformSet_.reset();
     }
 
-    // Draws what is held back.
-    void finish()
+private:
+    // Whether the painter is cut to the clip the command was recorded with (or to none).
+    bool underClipOf(const Picture::Commands::Command& command) const
+    {
+        if (!command.clipped)
+            return !clip_;
+        return clip_ && command.clip == *clip_;
+    }
+
+    void openClip(const QPainterPath& clip)
+    {
+        painter_.save();
+        painter_.setTransform(base_);
+        painter_.setClipPath(clip, Qt::IntersectClip);
+        clip_ = clip;
+        // The clip took the painter's transform: the commands' own must be set again.
+        transformSet_.reset();
+    }
+
+    void drawHeldRects()
     {
         if (rects_.empty())
             return;
@@ -333,7 +358,6 @@ public:
         rects_.clear();
     }
 
-private:
     static bool sameState(const Picture::Commands::Command& a, const Picture::Commands::Command& b)
     {
         return a.transform == b.transform && a.opacity == b.opacity && a.hints == b.hints && a.pen == b.pen
@@ -414,11 +438,12 @@ private:
     }
 
     // A PDF writer puts a fill under any transform other than none in a save, transform and
-    // restore of its own, which triples a barcode module's share of the page. Unclipped
-    // fills of one colour along the axes are placed on the device's own grid instead.
+    // restore of its own, which triples a barcode module's share of the page. Fills of one
+    // colour along the axes are placed on the device's own grid instead (a clip set before
+    // stays where it was set).
     bool fillsInDeviceSpace(const Picture::Commands::Command& command) const
     {
-        return toPdf_ && !command.clipped && command.penless && command.brush.style() == Qt::SolidPattern
+        return toPdf_ && command.penless && command.brush.style() == Qt::SolidPattern
             && (command.transform * base_).type() <= QTransform::TxScale;
     }
 
@@ -502,6 +527,7 @@ private:
     std::vector<QRectF> deviceRects_;
     const Picture::Commands::Command* rectState_ = nullptr;
     std::vector<QRectF> rects_;
+    std::optional<QPainterPath> clip_; // the clip set for the commands being played, if any
     std::optional<QFont> recordedFont_;
     QFont deviceFont_;
     QString deviceFontKey_;

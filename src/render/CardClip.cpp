@@ -1,6 +1,6 @@
 #include "render/CardClip.h"
 
-#include "model/SKTText.h"
+#include "model/SKTGraphic.h"
 #include "render/CardBasePainter.h"
 
 #include <QPainter>
@@ -9,19 +9,10 @@
 
 namespace CardClip {
 
-QRectF paintedArea(const SKTGraphic& graphic)
-{
-    // A text's drawing bounds leave room for its selection handles: a name box set against
-    // the card's edge would count as reaching past it, and every character be clipped.
-    if (dynamic_cast<const SKTText*>(&graphic)) {
-        const double frame = graphic.isDrawingStroke() ? graphic.strokeWidth() / 2.0 : 0.0;
-        return graphic.bounds().adjusted(-frame, -frame, frame, frame);
-    }
-    return graphic.drawingBounds();
-}
-
 bool reachesPast(const QPainterPath& outline, const QRectF& area)
 {
+    if (area.isEmpty())
+        return false;
     // A card's outline is convex, so an area lies inside when its corners do. Each is taken
     // a hair inwards: an area against the card's straight edge is inside, though the path's
     // own test for a rectangle says not (and a point on an edge may fall either way).
@@ -37,7 +28,7 @@ bool reachesPast(const QPainterPath& outline, const QRectF& area)
 
 bool reachesPast(const QPainterPath& outline, const SKTGraphic& graphic)
 {
-    return reachesPast(outline, paintedArea(graphic));
+    return graphic.ctrl_is_visible && reachesPast(outline, graphic.paintedBounds());
 }
 
 void cutTo(QPainter& painter, const QRectF& card, int cardShape)

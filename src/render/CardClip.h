@@ -7,18 +7,16 @@ class QPainter;
 class SKTGraphic;
 
 // Cutting what is drawn to the card's shape, shared by the canvas, export and print so that
-// all three show the same card. A clip is slow to draw and, in a PDF, repeated for every
-// drawing command under it: it is set only where something reaches past the card.
+// all three show the same card. A clip is slow to draw and adds its outline to a PDF: it is
+// set only where something reaches past the card.
 namespace CardClip {
 
-// Where an object can leave ink: a text's characters are cut to its box, so its box with
-// the outer half of its frame; any other object's drawing bounds.
-QRectF paintedArea(const SKTGraphic& graphic);
-
-// Whether ink on area could land outside a card's outline (an area on its edge does not).
+// Whether ink on area could land outside a card's outline (an area on its edge does not;
+// an empty one holds no ink).
 bool reachesPast(const QPainterPath& outline, const QRectF& area);
 
-// Whether what the object draws could land outside the outline.
+// Whether what the object draws could land outside the outline, judged by where it leaves
+// ink (not by the room its handles take): a hidden object draws nothing.
 bool reachesPast(const QPainterPath& outline, const SKTGraphic& graphic);
 
 // Cuts the painter's drawing to the card's outline on card, within any clip it has: a

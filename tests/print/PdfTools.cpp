@@ -2,9 +2,11 @@
 
 #include "support/PdfTextTools.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 namespace PdfTools {
 
@@ -61,6 +63,38 @@ QList<int> imageObjects(const QString& pdf)
             objects.append(fields.at(10).toInt());
     }
     return objects;
+}
+
+int clipPathsOnFirstPage(const QString& pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.readAll();
+    // Qt writes every object plainly (no object streams) and deflates the page's content.
+    const QRegularExpressionMatch contents
+        = QRegularExpression(QStringLiteral("/Contents (\\d+) 0 R")).match(QString::fromLatin1(bytes));
+    if (!contents.hasMatch())
+        return -1;
+    const QByteArray object = "\n" + contents.captured(1).toLatin1() + " 0 obj";
+    const qsizetype at = bytes.indexOf(object);
+    const qsizetype start = at < 0 ? -1 : bytes.indexOf("stream\n", at);
+    const qsizetype end = start < 0 ? -1 : bytes.indexOf("endstream", start);
+    if (end < 0)
+        return -1;
+    // qUncompress wants the inflated size in front; a guess too small only makes it retry.
+    const QByteArray deflated = bytes.mid(start + 7, end - start - 7);
+    QByteArray framed(4, '\0');
+    qToBigEndian(quint32(deflated.size()) * 16, framed.data());
+    framed += deflated;
+    const QByteArray content = qUncompress(framed);
+    if (content.isEmpty())
+        return -1;
+    int count = 0;
+    const QRegularExpression clip(QStringLiteral("\\sW\\*?\\s+n\\s"));
+    for (auto matches = clip.globalMatch(QString::fromLatin1(content)); matches.hasNext(); matches.next())
+        ++count;
+    return count;
 }
 
 } // namespace PdfTools

@@ -117,11 +117,14 @@ TEST(CardClip, AnAreaOnTheCardsEdgeIsInsideItAndOnePastTheOutlineIsNot)
         EXPECT_EQ(CardClip::reachesPast(outline, intoTheCorner), shape != 0);
         EXPECT_FALSE(CardClip::reachesPast(outline, badge.adjusted(0, 20, 0, -20)) && shape != 2);
     }
-    // A name box against the card's edges, whose drawing bounds leave room for handles past
-    // them, does not reach past the card; a bar there does.
+    // A name box or a bar against the card's edges, whose drawing bounds leave room for
+    // handles past them, does not reach past the card; a bar whose outline lies on the edge does.
     const QPainterPath rounded = CardBasePainter::cardOutline(badge, 1);
     EXPECT_FALSE(CardClip::reachesPast(rounded, *name(QRectF(0, 60, badge.width(), 30))));
-    EXPECT_TRUE(CardClip::reachesPast(rounded, *bar(QRectF(0, 60, badge.width(), 30))));
+    EXPECT_FALSE(CardClip::reachesPast(rounded, *bar(QRectF(0, 60, badge.width(), 30))));
+    const SKTGraphicPtr framed = bar(QRectF(0, 60, badge.width(), 30));
+    framed->_isDrawingStroke = true;
+    EXPECT_TRUE(CardClip::reachesPast(rounded, *framed));
 }
 
 // Clipping is slow to play and, in a PDF, repeated for every drawing command under it: a

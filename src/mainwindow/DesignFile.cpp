@@ -2,6 +2,7 @@
 
 #include "barcodes/BarcodeCardFields.h"
 #include "model/SKTBarcode.h"
+#include "model/PictureFile.h"
 #include "model/SKTImage.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
@@ -244,7 +245,7 @@ void checkCardSize(const QSizeF& size)
     }
 }
 
-SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
+SKTDocument::Graphics readObjects(ItemReader& in, const char* side, DesignFile::Pictures pictures)
 {
     const size_t count = in.count(side);
     SKTDocument::Graphics graphics;
@@ -256,7 +257,7 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
             ItemReader::fail(
                 QStringLiteral("object %1 of the %2 cannot be read: %3").arg(i).arg(QLatin1String(side), error));
         // An image object keeps only its file's path; its picture is loaded again.
-        if (typeid(*graphic) == typeid(SKTImage))
+        if (typeid(*graphic) == typeid(SKTImage) && pictures == DesignFile::Pictures::Decoded)
             graphic->setFilePath(graphic->_file_path);
         else if (typeid(*graphic) == typeid(SKTBarcode))
             restoreBarcodePicture(*graphic);
@@ -312,14 +313,14 @@ bool DesignFile::write(
         path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error, maxBytes);
 }
 
-DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes)
+DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes, Pictures pictures)
 {
     QString error;
     const PlistValue root = PropertyList::readFile(path, &error, maxBytes);
     if (!root.isArray())
         return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
             {} };
-    return readItems(root.toArray());
+    return readItems(root.toArray(), pictures);
 }
 
 DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
@@ -332,7 +333,7 @@ DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
     return readItems(root.toArray());
 }
 
-DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
+DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures pictures)
 {
     ReadResult result;
     try {
@@ -366,13 +367,27 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
             }
         }
         contents.rows = rows.toArray();
-        contents.frontGraphics = readObjects(in, "front object count");
-        contents.backGraphics = readObjects(in, "back object count");
+        contents.frontGraphics = readObjects(in, "front object count", pictures);
+        contents.backGraphics = readObjects(in, "back object count", pictures);
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
         result = ReadResult { corrupt.status, corrupt.reason, {} };
     }
     return result;
+}
+
+void DesignFile::decodePictures(DesignContents& contents)
+{
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        for (const SKTGraphicPtr& graphic : *side) {
+            if (typeid(*graphic) == typeid(SKTImage))
+                graphic->setFilePath(graphic->_file_path);
+        }
+    }
+    for (Card_Property* card : { contents.front.get(), contents.back.get() }) {
+        if (card->Card_fill_chk && card->Card_fill_style == imageFill && !card->Card_BG_Image_Path.isEmpty())
+            card->Card_BG_Image = PictureFile::load(card->Card_BG_Image_Path);
+    }
 }
 
 QString DesignFile::cardShapeCode(int cardShape)

@@ -1,6 +1,7 @@
 #include "model/PictureFile.h"
 
 #include "common/Logging.h"
+#include "model/PictureOmissions.h"
 #include "model/StoredPaths.h"
 #include "platform/FileIdentity.h"
 #include "platform/ImageResolution.h"
@@ -9,6 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -34,8 +40,32 @@ QString PictureFile::standardizedPath(const QString& path)
 
 SharedImages& PictureFile::decodedPictures()
 {
+    // Qt's readers refuse any picture over 128 MB of pixels by default, a phone's 48-megapixel
+    // photo among them: the budget decides instead.
+    static const bool readersFollowBudget = [] {
+        QImageReader::setAllocationLimit(int(decodedBudget / (1024 * 1024)));
+        return true;
+    }();
+    Q_UNUSED(readersFollowBudget);
     static SharedImages pictures(decodedBudget);
     return pictures;
+}
+
+SharedImages& PictureFile::processedPictures()
+{
+    static SharedImages pictures(decodedBudget);
+    return pictures;
+}
+
+void PictureFile::releaseUnused()
+{
+    // The results of effects first: they may hold the last copies of decoded pictures.
+    processedPictures().releaseUnused();
+    decodedPictures().releaseUnused();
+#ifdef __GLIBC__
+    // Freed pixels below the allocator's mapping threshold would stay with the process.
+    malloc_trim(0);
+#endif
 }
 
 QImage PictureFile::load(const QString& path, QString* error)
@@ -43,8 +73,16 @@ QImage PictureFile::load(const QString& path, QString* error)
     const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
     const QString identity = file.isEmpty() ? QString() : identityOf(QFileInfo(file));
     if (identity.isEmpty()) {
+        if (file.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("No file was named.");
+            return {};
+        }
+        const QString why = QFileInfo::exists(file) ? QStringLiteral("It is not a regular file that can be read.")
+                                                    : QStringLiteral("The file does not exist.");
+        PictureOmissions::note(file, why);
         if (error)
-            *error = file.isEmpty() ? QStringLiteral("No file was named.") : QStringLiteral("The file does not exist.");
+            *error = why;
         return {};
     }
     if (QImage known = decodedPictures().find(identity); !known.isNull())
@@ -55,6 +93,7 @@ QImage PictureFile::load(const QString& path, QString* error)
         image = decodedPictures().keep(identity, image, &why);
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, why));
+        PictureOmissions::note(file, why);
         if (error)
             *error = why;
     }

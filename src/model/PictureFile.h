@@ -23,6 +23,12 @@ public:
 
     // The decoded pictures that load shares.
     static SharedImages& decodedPictures();
+    // The pictures after their effects, shared by the objects showing one picture with the
+    // same effects.
+    static SharedImages& processedPictures();
+    // Gives back the memory of the kept pictures that nothing uses any more, as when a design
+    // closes.
+    static void releaseUnused();
 
     // The picture's size in points from its pixel size and resolution.
     static QSizeF sizeInPoints(const QImage& image);

@@ -31,6 +31,11 @@ public:
     {
         showMessage(reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason);
     }
+    // The same with details too long for the alert itself (a list), shown on request.
+    virtual void showMessageWithDetails(const QString& text, const QString& reason, const QString& details)
+    {
+        showMessageWithReason(text, details.isEmpty() ? reason : reason + QStringLiteral("\n\n") + details);
+    }
     // A modal alert with "Yes" (default) and "No" (Escape), for questions whose "Yes" loses
     // nothing; true when "Yes" was pressed.
     virtual bool askYesNo(const QString& text) = 0;

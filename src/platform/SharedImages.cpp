@@ -113,3 +113,16 @@ void SharedImages::clear()
     entries_.clear();
     bytes_ = 0;
 }
+
+void SharedImages::releaseUnused()
+{
+    std::lock_guard lock(mutex_);
+    for (auto entry = entries_.begin(); entry != entries_.end();) {
+        if (entry->image.isDetached()) {
+            bytes_ -= entry->image.sizeInBytes();
+            entry = entries_.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
+}

@@ -29,6 +29,8 @@ public:
     qint64 budget() const;
     void setBudget(qint64 bytes);
     void clear();
+    // Lets go of every picture that nobody else holds.
+    void releaseUnused();
 
 private:
     struct Entry

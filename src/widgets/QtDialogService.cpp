@@ -79,6 +79,11 @@ void QtDialogService::showMessageWithReason(const QString& text, const QString& 
     runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Warning, -1, nullptr, reason);
 }
 
+void QtDialogService::showMessageWithDetails(const QString& text, const QString& reason, const QString& details)
+{
+    runMessageBox(text, { QStringLiteral("OK") }, 0, MessageIcon::Warning, -1, nullptr, reason, details);
+}
+
 bool QtDialogService::askYesNo(const QString& text)
 {
     return askChoice(text, {QStringLiteral("Yes"), QStringLiteral("No")}, 0) == 0;
@@ -117,13 +122,17 @@ DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 }
 
 int QtDialogService::runMessageBox(const QString& text, const QStringList& buttons, int defaultButton,
-                                   MessageIcon icon, int escapeButton, QWidget* parent, const QString& informativeText)
+                                   MessageIcon icon, int escapeButton, QWidget* parent, const QString& informativeText,
+                                   const QString& detailedText)
 {
     // A reader working off the GUI thread may report a problem: the box is shown on the GUI thread.
     if (!isGuiThread()) {
         int answer = -1;
         runOnGuiThreadAndWait(
-            [&] { answer = runMessageBox(text, buttons, defaultButton, icon, escapeButton, parent, informativeText); });
+            [&] {
+                answer = runMessageBox(
+                    text, buttons, defaultButton, icon, escapeButton, parent, informativeText, detailedText);
+            });
         return answer;
     }
     QMessageBox box(parent ? parent : dialogParent());
@@ -131,6 +140,7 @@ int QtDialogService::runMessageBox(const QString& text, const QStringList& butto
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
     box.setInformativeText(informativeText);
+    box.setDetailedText(detailedText);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
         QPushButton* button = box.addButton(withMnemonic(buttons[i]), QMessageBox::AcceptRole);

@@ -11,6 +11,7 @@ public:
     void showMessage(const QString& text) override;
     void showInformation(const QString& text) override;
     void showMessageWithReason(const QString& text, const QString& reason) override;
+    void showMessageWithDetails(const QString& text, const QString& reason, const QString& details) override;
     bool askYesNo(const QString& text) override;
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
@@ -33,5 +34,5 @@ private:
     // title bar's close press. Without a parent the box stands over the program's window.
     static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon,
                              int escapeButton = -1, QWidget* parent = nullptr,
-                             const QString& informativeText = QString());
+                             const QString& informativeText = QString(), const QString& detailedText = QString());
 };

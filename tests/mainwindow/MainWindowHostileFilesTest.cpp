@@ -147,9 +147,11 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
         EXPECT_TRUE(static_cast<const SKTImage&>(*objects.at(2)).picture().isNull());
         EXPECT_FALSE(static_cast<const SKTImage&>(*objects.back()).picture().isNull());
         ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
-        EXPECT_EQ(dialogs->messages().back(),
-            QStringLiteral("\nSome pictures of this design are not shown: with the pictures already open they would "
-                           "take more than 3 MB of memory."));
+        EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSome pictures of this design are not shown."));
+        EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("\"picture502.png\": The pictures in use "
+                                                                       "already take")))
+            << dialogs->lastInformative().toStdString();
+        EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("the limit of 3 MB")));
     }
 }
 

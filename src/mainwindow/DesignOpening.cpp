@@ -18,8 +18,8 @@ constexpr size_t listedInAlert = 4;
 DesignFile::ReadResult read(QWidget* window, const QString& path)
 {
     DesignFile::ReadResult result;
-    runBehindPleaseWait(window,
-        [&] { result = DesignFile::readFile(path, DesignFile::maxFileBytes, DesignFile::Pictures::Deferred); });
+    runBehindPleaseWait(
+        window, [&] { result = DesignFile::readFile(path, DesignFile::maxFileBytes, DesignFile::Pictures::Deferred); });
     return result;
 }
 

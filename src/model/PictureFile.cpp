@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -43,7 +42,7 @@ SharedImages& PictureFile::decodedPictures()
     // Qt's readers refuse any picture over 128 MB of pixels by default, a phone's 48-megapixel
     // photo among them: the budget decides instead.
     static const bool readersFollowBudget = [] {
-        QImageReader::setAllocationLimit(int(decodedBudget / (1024 * 1024)));
+        ImageResolution::setLargestDecoded(decodedBudget);
         return true;
     }();
     Q_UNUSED(readersFollowBudget);

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -83,6 +85,11 @@ QImage ImageResolution::readImageFile(const QString& path, QString* error)
     if (!SafeRead::readRegularFile(path, SafeRead::maxPictureBytes, data, error))
         return QImage();
     return readImageData(data, error);
+}
+
+void ImageResolution::setLargestDecoded(qint64 bytes)
+{
+    QImageReader::setAllocationLimit(int(std::min<qint64>(bytes / (1024 * 1024), INT_MAX)));
 }
 
 QImage ImageResolution::readImageData(const QByteArray& data, QString* error)

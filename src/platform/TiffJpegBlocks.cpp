@@ -96,9 +96,18 @@ private:
         return at <= size && length <= size - at;
     }
     const uchar* at(quint64 offset) const { return reinterpret_cast<const uchar*>(data_.constData()) + offset; }
-    quint16 u16(quint64 o) const { return little_ ? qFromLittleEndian<quint16>(at(o)) : qFromBigEndian<quint16>(at(o)); }
-    quint32 u32(quint64 o) const { return little_ ? qFromLittleEndian<quint32>(at(o)) : qFromBigEndian<quint32>(at(o)); }
-    quint64 u64(quint64 o) const { return little_ ? qFromLittleEndian<quint64>(at(o)) : qFromBigEndian<quint64>(at(o)); }
+    quint16 u16(quint64 o) const
+    {
+        return little_ ? qFromLittleEndian<quint16>(at(o)) : qFromBigEndian<quint16>(at(o));
+    }
+    quint32 u32(quint64 o) const
+    {
+        return little_ ? qFromLittleEndian<quint32>(at(o)) : qFromBigEndian<quint32>(at(o));
+    }
+    quint64 u64(quint64 o) const
+    {
+        return little_ ? qFromLittleEndian<quint64>(at(o)) : qFromBigEndian<quint64>(at(o));
+    }
 
     const QByteArray& data_;
     bool little_;
@@ -108,8 +117,8 @@ private:
 };
 
 // The blocks at the offsets, cut to the file, each decoding to the given pixels.
-void appendBlocks(std::vector<Block>& blocks, const std::vector<quint64>& offsets,
-    const std::vector<quint64>& lengths, qint64 pixels, qsizetype fileSize)
+void appendBlocks(std::vector<Block>& blocks, const std::vector<quint64>& offsets, const std::vector<quint64>& lengths,
+    qint64 pixels, qsizetype fileSize)
 {
     for (size_t i = 0; i < std::min(offsets.size(), lengths.size()); ++i) {
         if (offsets[i] >= quint64(fileSize))
@@ -145,8 +154,8 @@ std::vector<Block> blocks(const QByteArray& data)
             side(TileWidth) * side(TileLength), data.size());
     } else {
         const qint64 rows = std::min(height, side(RowsPerStrip) > 0 ? side(RowsPerStrip) : height);
-        appendBlocks(found, directory.values(StripOffsets), directory.values(StripByteCounts), width * rows,
-            data.size());
+        appendBlocks(
+            found, directory.values(StripOffsets), directory.values(StripByteCounts), width * rows, data.size());
     }
     if (const auto start = directory.value(JpegInterchangeFormat)) {
         const quint64 length = directory.value(JpegInterchangeFormatLength).value_or(quint64(data.size()));

@@ -13,10 +13,10 @@
 #include "support/PeakMemory.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QAction>
-#include <QButtonGroup>
+#include <QApplication>
 #include <QBuffer>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -83,11 +83,16 @@ QByteArray tiffAroundJpeg(const QByteArray& jpeg, const QSize& size)
     const quint32 bitsAt = 8 + 2 + 10 * 12 + 4;
     const quint32 stripAt = bitsAt + 6;
     const Entry entries[] = {
-        { 256, 4, 1, quint32(size.width()) }, { 257, 4, 1, quint32(size.height()) }, { 258, 3, 3, bitsAt },
+        { 256, 4, 1, quint32(size.width()) },
+        { 257, 4, 1, quint32(size.height()) },
+        { 258, 3, 3, bitsAt },
         { 259, 3, 1, 7 }, // JPEG
         { 262, 3, 1, 6 }, // YCbCr
-        { 273, 4, 1, stripAt }, { 277, 3, 1, 3 }, { 278, 4, 1, quint32(size.height()) },
-        { 279, 4, 1, quint32(jpeg.size()) }, { 284, 3, 1, 1 },
+        { 273, 4, 1, stripAt },
+        { 277, 3, 1, 3 },
+        { 278, 4, 1, quint32(size.height()) },
+        { 279, 4, 1, quint32(jpeg.size()) },
+        { 284, 3, 1, 1 },
     };
     QByteArray tiff("II*\0\x08\0\0\0", 8);
     const auto append = [&tiff](auto value) {
@@ -151,8 +156,8 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     PictureFile::decodedPictures().clear();
 
     bool sheetSeen = false;
-    const qint64 longestGap = longestGapWhile(
-        [&] { return main.Read_and_load_design_Log(path, QStringLiteral("L")) == 1; }, &sheetSeen);
+    const qint64 longestGap
+        = longestGapWhile([&] { return main.Read_and_load_design_Log(path, QStringLiteral("L")) == 1; }, &sheetSeen);
 
     ASSERT_EQ(main.Get_Front_Control_Count(), 6);
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
@@ -196,8 +201,9 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSome pictures of this design are not shown."));
     const QString named = dialogs->lastInformative();
-    for (const char* part : { "\"missing.jpg\": The file does not exist", "\"half.jpg\": The picture file is incomplete",
-             "\"scans.jpg\": The JPEG picture is made of more than 300 scans" })
+    for (const char* part :
+        { "\"missing.jpg\": The file does not exist", "\"half.jpg\": The picture file is incomplete",
+            "\"scans.jpg\": The JPEG picture is made of more than 300 scans" })
         EXPECT_TRUE(named.contains(QLatin1String(part))) << part << "\n" << named.toStdString();
     EXPECT_FALSE(named.contains(QStringLiteral("good.png")));
     EXPECT_EQ(named.count(QStringLiteral("missing.jpg")), 1);
@@ -212,8 +218,8 @@ TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)
 
     dialogs->fileAnswers = { phone };
     pressImageTool(main);
-    ASSERT_EQ(main.Get_Front_Control_Count(), 1) << (dialogs->messages().empty() ? std::string()
-                                                                                : dialogs->messages().back().toStdString());
+    ASSERT_EQ(main.Get_Front_Control_Count(), 1)
+        << (dialogs->messages().empty() ? std::string() : dialogs->messages().back().toStdString());
     const auto& image = static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().front());
     EXPECT_EQ(image.picture().size(), QSize(8000, 6000));
 

@@ -1,8 +1,8 @@
 #include "mainwindow/DesignFile.h"
 
 #include "barcodes/BarcodeCardFields.h"
-#include "model/SKTBarcode.h"
 #include "model/PictureFile.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
@@ -10,9 +10,14 @@
 #include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 #include <typeinfo>
 
 const QString DesignFile::marker = QStringLiteral("QUONMACGALAVITEFOLIOS");
@@ -378,16 +383,51 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
 
 void DesignFile::decodePictures(DesignContents& contents)
 {
-    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
-        for (const SKTGraphicPtr& graphic : *side) {
-            if (typeid(*graphic) == typeid(SKTImage))
-                graphic->setFilePath(graphic->_file_path);
+    // Each file once, however many objects show it.
+    QStringList paths;
+    QHash<QString, qsizetype> indexOf;
+    const auto add = [&](const QString& path) {
+        if (!indexOf.contains(path)) {
+            indexOf.insert(path, paths.size());
+            paths.append(path);
+        }
+    };
+    std::vector<Card_Property*> pictureFilled;
+    for (Card_Property* card : { contents.front.get(), contents.back.get() }) {
+        if (card->Card_fill_chk && card->Card_fill_style == imageFill && !card->Card_BG_Image_Path.isEmpty()) {
+            pictureFilled.push_back(card);
+            add(card->Card_BG_Image_Path);
         }
     }
-    for (Card_Property* card : { contents.front.get(), contents.back.get() }) {
-        if (card->Card_fill_chk && card->Card_fill_style == imageFill && !card->Card_BG_Image_Path.isEmpty())
-            card->Card_BG_Image = PictureFile::load(card->Card_BG_Image_Path);
+    std::vector<SKTImage*> images;
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        for (const SKTGraphicPtr& graphic : *side) {
+            if (typeid(*graphic) == typeid(SKTImage)) {
+                images.push_back(static_cast<SKTImage*>(graphic.get()));
+                add(graphic->_file_path);
+            }
+        }
     }
+
+    // A few pictures at once; the budget's reservations keep them within it together.
+    std::vector<QImage> decoded(size_t(paths.size()));
+    std::atomic<qsizetype> next { 0 };
+    const auto decode = [&] {
+        for (qsizetype index; (index = next++) < paths.size();)
+            decoded[size_t(index)] = PictureFile::load(paths[index]);
+    };
+    const int threads = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
+    std::vector<std::thread> helpers;
+    for (int helper = 1; helper < std::min<qsizetype>(threads, paths.size()); ++helper)
+        helpers.emplace_back(decode);
+    decode();
+    for (std::thread& helper : helpers)
+        helper.join();
+
+    for (Card_Property* card : pictureFilled)
+        card->Card_BG_Image = decoded[size_t(indexOf.value(card->Card_BG_Image_Path))];
+    for (SKTImage* image : images)
+        image->setPicture(decoded[size_t(indexOf.value(image->_file_path))]);
 }
 
 QString DesignFile::cardShapeCode(int cardShape)

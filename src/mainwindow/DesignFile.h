@@ -71,8 +71,8 @@ public:
     static ReadResult readFile(
         const QString& path, qint64 maxBytes = maxFileBytes, Pictures pictures = Pictures::Decoded);
     static ReadResult readItems(const PlistArray& items, Pictures pictures = Pictures::Decoded);
-    // Decodes the pictures of the image objects and of the picture-filled sides, which may take
-    // seconds: safe on any thread while nothing else uses the contents.
+    // Decodes the pictures of the image objects and of the picture-filled sides, a few at once,
+    // which may take seconds: safe on any thread while nothing else uses the contents.
     static void decodePictures(DesignContents& contents);
 
     // The card outline as stored in the card settings ("R", "RR", "E") and as the global

@@ -5,6 +5,7 @@
 #include "model/StoredPaths.h"
 #include "platform/FileIdentity.h"
 #include "platform/ImageResolution.h"
+#include "platform/SafeRead.h"
 #include "platform/SharedImages.h"
 
 #include <QDir>
@@ -87,9 +88,17 @@ QImage PictureFile::load(const QString& path, QString* error)
     if (QImage known = decodedPictures().find(identity); !known.isNull())
         return known;
     QString why;
-    QImage image = ImageResolution::readImageFile(file, &why);
-    if (!image.isNull())
-        image = decodedPictures().keep(identity, image, &why);
+    QImage image;
+    QByteArray data;
+    if (SafeRead::readRegularFile(file, SafeRead::maxPictureBytes, data, &why)) {
+        // Room is set aside before decoding: pictures decoded at once stay within the budget
+        // together, and one that cannot fit costs no decoding.
+        const qint64 reserved = ImageResolution::decodedBytes(data);
+        if (decodedPictures().reserve(reserved, &why)) {
+            image = ImageResolution::readImageData(data, &why);
+            image = decodedPictures().keep(identity, image, &why, reserved);
+        }
+    }
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, why));
         PictureOmissions::note(file, why);

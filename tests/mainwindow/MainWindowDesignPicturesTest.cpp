@@ -247,6 +247,30 @@ TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)
     EXPECT_NEAR(shown.red(), qRed(blue), 8);
     EXPECT_NEAR(shown.green(), qGreen(blue), 8);
     EXPECT_NEAR(shown.blue(), qBlue(blue), 8);
+
+    // Twelve large pictures, decoded a few at once: those the budget allows are shown, the
+    // others named.
+    QStringList large;
+    const QByteArray bytes = encoded(photo(QSize(2000, 2000), blue), "JPG");
+    for (int index = 0; index < 12; ++index) {
+        large.append(folder.filePath(QStringLiteral("large%1.jpg").arg(index)));
+        ASSERT_TRUE(writeFile(large.back(), bytes));
+    }
+    const QString path = folder.filePath(QStringLiteral("large.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, designNaming(large)));
+    SharedImages& decoded = PictureFile::decodedPictures();
+    decoded.setBudget(50'000'000); // three pictures of 16 MB
+    const size_t messagesBefore = dialogs->messages().size();
+    EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    EXPECT_LE(decoded.bytesKept(), 50'000'000);
+    decoded.setBudget(PictureFile::decodedBudget);
+    int shownPictures = 0;
+    for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+        shownPictures += static_cast<const SKTImage&>(*graphic).picture().isNull() ? 0 : 1;
+    EXPECT_EQ(shownPictures, 3);
+    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+    EXPECT_EQ(dialogs->lastInformative().count(QStringLiteral("would pass the limit")), 9)
+        << dialogs->lastInformative().toStdString();
 }
 
 TEST_F(MainWindowTest, AClosedDesignGivesItsPicturesBackToTheBudgetAndTheMemory)

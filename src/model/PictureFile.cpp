@@ -38,15 +38,18 @@ QString PictureFile::standardizedPath(const QString& path)
     return expanded.isEmpty() ? expanded : QDir::cleanPath(expanded);
 }
 
-SharedImages& PictureFile::decodedPictures()
+void PictureFile::applyBudgetToReaders()
 {
-    // Qt's readers refuse any picture over 128 MB of pixels by default, a phone's 48-megapixel
-    // photo among them: the budget decides instead.
-    static const bool readersFollowBudget = [] {
+    static const bool applied = [] {
         ImageResolution::setLargestDecoded(decodedBudget);
         return true;
     }();
-    Q_UNUSED(readersFollowBudget);
+    Q_UNUSED(applied);
+}
+
+SharedImages& PictureFile::decodedPictures()
+{
+    applyBudgetToReaders();
     static SharedImages pictures(decodedBudget);
     return pictures;
 }

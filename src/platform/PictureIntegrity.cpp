@@ -67,7 +67,8 @@ QString tiffRefusal(const QByteArray& data)
         const auto bytes = QByteArrayView(data).sliced(block.offset, block.length);
         const auto blockScans = int(std::min<qsizetype>(bytes.count("\xFF\xDA"), maxJpegScans + 1));
         if (blockScans > maxJpegScans)
-            return QStringLiteral("The TIFF picture holds a JPEG of more than %1 scans: it is not read.").arg(maxJpegScans);
+            return QStringLiteral("The TIFF picture holds a JPEG of more than %1 scans: it is not read.")
+                .arg(maxJpegScans);
         work += blockScans * block.pixels;
         scans += blockScans;
         largest = std::max(largest, block.pixels);

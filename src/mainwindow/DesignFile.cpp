@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <system_error>
 #include <thread>
 #include <typeinfo>
 
@@ -418,8 +419,13 @@ void DesignFile::decodePictures(DesignContents& contents)
     };
     const int threads = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
     std::vector<std::thread> helpers;
-    for (int helper = 1; helper < std::min<qsizetype>(threads, paths.size()); ++helper)
-        helpers.emplace_back(decode);
+    for (int helper = 1; helper < std::min<qsizetype>(threads, paths.size()); ++helper) {
+        try {
+            helpers.emplace_back(decode);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: the ones running decode them all
+        }
+    }
     decode();
     for (std::thread& helper : helpers)
         helper.join();

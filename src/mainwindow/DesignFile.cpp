@@ -1,6 +1,7 @@
 #include "mainwindow/DesignFile.h"
 
 #include "barcodes/BarcodeCardFields.h"
+#include "model/PictureFile.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "platform/ArchiveReader.h"
@@ -9,9 +10,15 @@
 #include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <system_error>
+#include <thread>
 #include <typeinfo>
 
 const QString DesignFile::marker = QStringLiteral("QUONMACGALAVITEFOLIOS");
@@ -244,7 +251,7 @@ void checkCardSize(const QSizeF& size)
     }
 }
 
-SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
+SKTDocument::Graphics readObjects(ItemReader& in, const char* side, DesignFile::Pictures pictures)
 {
     const size_t count = in.count(side);
     SKTDocument::Graphics graphics;
@@ -256,7 +263,7 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side)
             ItemReader::fail(
                 QStringLiteral("object %1 of the %2 cannot be read: %3").arg(i).arg(QLatin1String(side), error));
         // An image object keeps only its file's path; its picture is loaded again.
-        if (typeid(*graphic) == typeid(SKTImage))
+        if (typeid(*graphic) == typeid(SKTImage) && pictures == DesignFile::Pictures::Decoded)
             graphic->setFilePath(graphic->_file_path);
         else if (typeid(*graphic) == typeid(SKTBarcode))
             restoreBarcodePicture(*graphic);
@@ -312,14 +319,14 @@ bool DesignFile::write(
         path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error, maxBytes);
 }
 
-DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes)
+DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes, Pictures pictures)
 {
     QString error;
     const PlistValue root = PropertyList::readFile(path, &error, maxBytes);
     if (!root.isArray())
         return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
             {} };
-    return readItems(root.toArray());
+    return readItems(root.toArray(), pictures);
 }
 
 DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
@@ -332,7 +339,7 @@ DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
     return readItems(root.toArray());
 }
 
-DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
+DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures pictures)
 {
     ReadResult result;
     try {
@@ -366,13 +373,67 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items)
             }
         }
         contents.rows = rows.toArray();
-        contents.frontGraphics = readObjects(in, "front object count");
-        contents.backGraphics = readObjects(in, "back object count");
+        contents.frontGraphics = readObjects(in, "front object count", pictures);
+        contents.backGraphics = readObjects(in, "back object count", pictures);
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
         result = ReadResult { corrupt.status, corrupt.reason, {} };
     }
     return result;
+}
+
+void DesignFile::decodePictures(DesignContents& contents)
+{
+    // Each file once, however many objects show it.
+    QStringList paths;
+    QHash<QString, qsizetype> indexOf;
+    const auto add = [&](const QString& path) {
+        if (!indexOf.contains(path)) {
+            indexOf.insert(path, paths.size());
+            paths.append(path);
+        }
+    };
+    std::vector<Card_Property*> pictureFilled;
+    for (Card_Property* card : { contents.front.get(), contents.back.get() }) {
+        if (card->Card_fill_chk && card->Card_fill_style == imageFill && !card->Card_BG_Image_Path.isEmpty()) {
+            pictureFilled.push_back(card);
+            add(card->Card_BG_Image_Path);
+        }
+    }
+    std::vector<SKTImage*> images;
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        for (const SKTGraphicPtr& graphic : *side) {
+            if (typeid(*graphic) == typeid(SKTImage)) {
+                images.push_back(static_cast<SKTImage*>(graphic.get()));
+                add(graphic->_file_path);
+            }
+        }
+    }
+
+    // A few pictures at once; the budget's reservations keep them within it together.
+    std::vector<QImage> decoded(size_t(paths.size()));
+    std::atomic<qsizetype> next { 0 };
+    const auto decode = [&] {
+        for (qsizetype index; (index = next++) < paths.size();)
+            decoded[size_t(index)] = PictureFile::load(paths[index]);
+    };
+    const int threads = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
+    std::vector<std::thread> helpers;
+    for (int helper = 1; helper < std::min<qsizetype>(threads, paths.size()); ++helper) {
+        try {
+            helpers.emplace_back(decode);
+        } catch (const std::system_error&) {
+            break; // no thread to be had: the ones running decode them all
+        }
+    }
+    decode();
+    for (std::thread& helper : helpers)
+        helper.join();
+
+    for (Card_Property* card : pictureFilled)
+        card->Card_BG_Image = decoded[size_t(indexOf.value(card->Card_BG_Image_Path))];
+    for (SKTImage* image : images)
+        image->setPicture(decoded[size_t(indexOf.value(image->_file_path))]);
 }
 
 QString DesignFile::cardShapeCode(int cardShape)

@@ -61,9 +61,19 @@ public:
     static bool write(const QString& path, const DesignContents& contents, QString* error = nullptr,
         int* itemsCollected = nullptr, qint64 maxBytes = maxFileBytes);
 
+    // Whether reading decodes the image objects' pictures or leaves them to decodePictures.
+    enum class Pictures
+    {
+        Decoded,
+        Deferred
+    };
     static ReadResult read(const QByteArray& bytes);
-    static ReadResult readFile(const QString& path, qint64 maxBytes = maxFileBytes);
-    static ReadResult readItems(const PlistArray& items);
+    static ReadResult readFile(
+        const QString& path, qint64 maxBytes = maxFileBytes, Pictures pictures = Pictures::Decoded);
+    static ReadResult readItems(const PlistArray& items, Pictures pictures = Pictures::Decoded);
+    // Decodes the pictures of the image objects and of the picture-filled sides, a few at once,
+    // which may take seconds: safe on any thread while nothing else uses the contents.
+    static void decodePictures(DesignContents& contents);
 
     // The card outline as stored in the card settings ("R", "RR", "E") and as the global
     // Card_Shape counts it (0 rectangle, 1 rounded rectangle, 2 ellipse).

@@ -29,6 +29,7 @@
 #include "model/CardGlobals.h"
 #include "model/LaidOutText.h"
 #include "model/ModelDefaults.h"
+#include "model/PictureFile.h"
 #include "platform/DialogService.h"
 #include "platform/ImageResolution.h"
 #include "platform/OwnTemporaryFile.h"
@@ -289,6 +290,8 @@ void SKTWindowController::New_Project_Setting_Reset()
     _graphicView_BACK->delete_all_control();
     // After the deletions, so that no side can undo back into the old design.
     document_->Clear_All_Undo_Redo();
+    // The old design's pictures leave the budget and the memory with it.
+    PictureFile::releaseUnused();
     Not_Draw_Only_Prop_Change = false;
     setUnsavedEdits(false);
 }

@@ -10,6 +10,7 @@
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/PictureFile.h"
+#include "platform/GuiThread.h"
 #include "platform/DialogService.h"
 
 #include <QAction>
@@ -228,7 +229,10 @@ bool setBackgroundPicture(Card_Property& card, QLineEdit& pathField, const QStri
     card.Card_fill_chk = true;
     card.Card_fill_style = QStringLiteral("I");
     card.Card_BG_Image_Path = path;
-    card.Card_BG_Image = PictureFile::load(path);
+    // A large picture takes seconds to decode: the window keeps drawing meanwhile.
+    QImage picture;
+    runAwayFromGuiThread([&picture, &path] { picture = PictureFile::load(path); });
+    card.Card_BG_Image = picture;
     return true;
 }
 

@@ -6,10 +6,9 @@
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "mainwindow/DesignFile.h"
+#include "mainwindow/DesignOpening.h"
 #include "model/CardGlobals.h"
-#include "model/PictureFile.h"
 #include "platform/DialogService.h"
-#include "platform/SharedImages.h"
 
 #include <QFileInfo>
 
@@ -73,7 +72,7 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
 {
     // The whole file is read and checked before the open design is touched, so a damaged
     // file leaves the design, its file name and the guards as they were.
-    DesignFile::ReadResult read = DesignFile::readFile(path);
+    DesignFile::ReadResult read = DesignOpening::read(window(), path);
     if (read.status != DesignFile::Status::Loaded) {
         Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
         if (read.status == DesignFile::Status::TooLarge)
@@ -92,15 +91,15 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
 
 int SKTWindowController::openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace)
 {
-    const quint64 refusedBefore = PictureFile::decodedPictures().refusals();
     std::optional<DesignContents> read = readDesignFile(path);
     if (!read || (mayReplace && !mayReplace()))
         return 0;
+    // The design on screen goes first, so that its pictures leave room for the new ones.
+    New_Project_Setting_Reset();
+    PictureOmissions omitted;
+    DesignOpening::decodePictures(window(), *read);
     applyDesign(*read, path, mode);
-    if (PictureFile::decodedPictures().refusals() != refusedBefore)
-        Show_MessageBox(QStringLiteral("Some pictures of this design are not shown: with the pictures already open "
-                                       "they would take more than %1 MB of memory.")
-                            .arg((PictureFile::decodedPictures().budget() + 1024 * 1024 - 1) / (1024 * 1024)));
+    DesignOpening::reportOmissions(omitted.omissions());
     return 1;
 }
 

@@ -1,14 +1,20 @@
 #include "model/PictureFile.h"
 
 #include "common/Logging.h"
+#include "model/PictureOmissions.h"
 #include "model/StoredPaths.h"
 #include "platform/FileIdentity.h"
 #include "platform/ImageResolution.h"
+#include "platform/SafeRead.h"
 #include "platform/SharedImages.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -32,10 +38,37 @@ QString PictureFile::standardizedPath(const QString& path)
     return expanded.isEmpty() ? expanded : QDir::cleanPath(expanded);
 }
 
+void PictureFile::applyBudgetToReaders()
+{
+    static const bool applied = [] {
+        ImageResolution::setLargestDecoded(decodedBudget);
+        return true;
+    }();
+    Q_UNUSED(applied);
+}
+
 SharedImages& PictureFile::decodedPictures()
+{
+    applyBudgetToReaders();
+    static SharedImages pictures(decodedBudget);
+    return pictures;
+}
+
+SharedImages& PictureFile::processedPictures()
 {
     static SharedImages pictures(decodedBudget);
     return pictures;
+}
+
+void PictureFile::releaseUnused()
+{
+    // The results of effects first: they may hold the last copies of decoded pictures.
+    processedPictures().releaseUnused();
+    decodedPictures().releaseUnused();
+#ifdef __GLIBC__
+    // Freed pixels below the allocator's mapping threshold would stay with the process.
+    malloc_trim(0);
+#endif
 }
 
 QImage PictureFile::load(const QString& path, QString* error)
@@ -43,18 +76,35 @@ QImage PictureFile::load(const QString& path, QString* error)
     const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
     const QString identity = file.isEmpty() ? QString() : identityOf(QFileInfo(file));
     if (identity.isEmpty()) {
+        if (file.isEmpty()) {
+            if (error)
+                *error = QStringLiteral("No file was named.");
+            return {};
+        }
+        const QString why = QFileInfo::exists(file) ? QStringLiteral("It is not a regular file that can be read.")
+                                                    : QStringLiteral("The file does not exist.");
+        PictureOmissions::note(file, why);
         if (error)
-            *error = file.isEmpty() ? QStringLiteral("No file was named.") : QStringLiteral("The file does not exist.");
+            *error = why;
         return {};
     }
     if (QImage known = decodedPictures().find(identity); !known.isNull())
         return known;
     QString why;
-    QImage image = ImageResolution::readImageFile(file, &why);
-    if (!image.isNull())
-        image = decodedPictures().keep(identity, image, &why);
+    QImage image;
+    QByteArray data;
+    if (SafeRead::readRegularFile(file, SafeRead::maxPictureBytes, data, &why)) {
+        // Room is set aside before decoding: pictures decoded at once stay within the budget
+        // together, and one that cannot fit costs no decoding.
+        const qint64 reserved = ImageResolution::decodedBytes(data);
+        if (decodedPictures().reserve(reserved, &why)) {
+            image = ImageResolution::readImageData(data, &why);
+            image = decodedPictures().keep(identity, image, &why, reserved);
+        }
+    }
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, why));
+        PictureOmissions::note(file, why);
         if (error)
             *error = why;
     }

@@ -21,8 +21,18 @@ public:
     // inode) shares one decoded copy; safe to call from any thread.
     static QImage load(const QString& path, QString* error = nullptr);
 
+    // Has Qt's readers take the budget as their largest picture: their own limit of 128 MB
+    // refuses a phone's 48-megapixel photo. Done at start-up, and by the first load at the latest.
+    static void applyBudgetToReaders();
+
     // The decoded pictures that load shares.
     static SharedImages& decodedPictures();
+    // The pictures after their effects, shared by the objects showing one picture with the
+    // same effects.
+    static SharedImages& processedPictures();
+    // Gives back the memory of the kept pictures that nothing uses any more, as when a design
+    // closes.
+    static void releaseUnused();
 
     // The picture's size in points from its pixel size and resolution.
     static QSizeF sizeInPoints(const QImage& image);

@@ -12,17 +12,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Objects showing one picture with the same effects share the result.
-SharedImages& processedPictures()
-{
-    static SharedImages pictures(PictureFile::decodedBudget);
-    return pictures;
-}
-
-} // namespace
-
 QString SKTImage::processedKey(qint64 source, const EffectValues& values)
 {
     QString key = QStringLiteral("%1 %2%3%4 %5")
@@ -54,15 +43,19 @@ QImage SKTImage::processedPicture()
     if (processed_.source == _contents.cacheKey() && processed_.values == values && !processed_.image.isNull())
         return processed_.image;
     const QString key = processedKey(_contents.cacheKey(), values);
-    QImage result = processedPictures().find(key);
+    QImage result = PictureFile::processedPictures().find(key);
     if (result.isNull()) {
         result = ModelHooks::applyImageEffects(_contents, *this);
         // A chain that fails altogether leaves the picture as it was loaded.
         if (result.isNull())
             result = _contents;
-        // Past the budget the result stays this object's own.
-        if (const QImage shared = processedPictures().keep(key, result); !shared.isNull())
-            result = shared;
+        // Past the budget the result stays this object's own. A picture without effects is
+        // kept among the decoded pictures already: a second cache holding it would keep it
+        // used for ever, and the two caches would never give it back.
+        if (result.cacheKey() != _contents.cacheKey()) {
+            if (const QImage shared = PictureFile::processedPictures().keep(key, result); !shared.isNull())
+                result = shared;
+        }
     }
     processed_ = {_contents.cacheKey(), values, result};
     return result;

@@ -1,11 +1,11 @@
 #include "platform/GuiThread.h"
 
+#include "platform/WorkerThread.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
 #include <QThread>
-
-#include <thread>
 
 bool isGuiThread()
 {
@@ -28,12 +28,7 @@ void runAwayFromGuiThread(const std::function<void()>& work)
         work();
         return;
     }
-    QEventLoop waiting;
-    // A quit posted before exec() starts is still delivered to it.
-    std::thread worker([&] {
-        work();
-        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    waiting.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    // The worker's end is noticed through an atomic flag, not a posted call: what the work wrote
+    // is then seen by this thread in a way the thread sanitizer can follow too.
+    WorkerThread::runAndWait(work, QEventLoop::ExcludeUserInputEvents);
 }

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -83,6 +85,27 @@ QImage ImageResolution::readImageFile(const QString& path, QString* error)
     if (!SafeRead::readRegularFile(path, SafeRead::maxPictureBytes, data, error))
         return QImage();
     return readImageData(data, error);
+}
+
+qint64 ImageResolution::decodedBytes(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return 0;
+    // Four bytes a pixel, as photos decode, where the reader does not tell its form.
+    const QImage::Format format = reader.imageFormat();
+    const qint64 bits = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 lineBytes = (qint64(size.width()) * bits + 31) / 32 * 4;
+    return lineBytes * size.height();
+}
+
+void ImageResolution::setLargestDecoded(qint64 bytes)
+{
+    QImageReader::setAllocationLimit(int(std::min<qint64>(bytes / (1024 * 1024), INT_MAX)));
 }
 
 QImage ImageResolution::readImageData(const QByteArray& data, QString* error)

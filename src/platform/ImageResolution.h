@@ -19,6 +19,12 @@ public:
     // a message saying why.
     static QImage readImageFile(const QString& path, QString* error = nullptr);
     static QImage readImageData(const QByteArray& data, QString* error = nullptr);
+    // About the bytes the data's pixels take once decoded, from its header alone; 0 when the
+    // header gives no size.
+    static qint64 decodedBytes(const QByteArray& data);
+    // The largest picture, in bytes of pixels, that the readers decode (Qt's own default is
+    // 128 MB); larger ones are refused before their pixels are made.
+    static void setLargestDecoded(qint64 bytes);
 
     // Whether PNG or JPEG data states a resolution that Qt reads; no answer for other
     // formats.

@@ -1,8 +1,12 @@
 #include "platform/PictureIntegrity.h"
 
 #include "platform/JpegSegments.h"
+#include "platform/TiffJpegBlocks.h"
 
+#include <QByteArrayView>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace PictureIntegrity {
 
@@ -26,6 +30,14 @@ qint64 jpegPixels(const QByteArray& data)
     return qint64(qFromBigEndian<quint16>(body + 1)) * qFromBigEndian<quint16>(body + 3);
 }
 
+QString tooManyScans(qint64 scans, qint64 pixels)
+{
+    return QStringLiteral("The JPEG picture is made of %1 scans of %2 megapixels each: reading it would take too "
+                          "long, so it is not read.")
+        .arg(scans)
+        .arg(double(pixels) / 1e6, 0, 'f', 1);
+}
+
 // Entropy-coded data escapes every 0xFF byte (as FF 00, or a restart marker FF D0-D7), so each
 // FF DA in the file starts a scan, and FF D9 after the last scan is the end of the picture.
 QString jpegRefusal(const QByteArray& data)
@@ -41,10 +53,28 @@ QString jpegRefusal(const QByteArray& data)
         return cutShort;
     const qint64 pixels = jpegPixels(data);
     if (scans * pixels > maxJpegScanPixels)
-        return QStringLiteral("The JPEG picture is made of %1 scans of %2 megapixels each: reading it would take too "
-                              "long, so it is not read.")
-            .arg(scans)
-            .arg(double(pixels) / 1e6, 0, 'f', 1);
+        return tooManyScans(scans, pixels);
+    return {};
+}
+
+// A TIFF's JPEG strips or tiles are decoded one by one, each scan passing over its own pixels.
+QString tiffRefusal(const QByteArray& data)
+{
+    qint64 work = 0;
+    int scans = 0;
+    qint64 largest = 0;
+    for (const TiffJpegBlocks::Block& block : TiffJpegBlocks::blocks(data)) {
+        const auto bytes = QByteArrayView(data).sliced(block.offset, block.length);
+        const auto blockScans = int(std::min<qsizetype>(bytes.count("\xFF\xDA"), maxJpegScans + 1));
+        if (blockScans > maxJpegScans)
+            return QStringLiteral("The TIFF picture holds a JPEG of more than %1 scans: it is not read.")
+                .arg(maxJpegScans);
+        work += blockScans * block.pixels;
+        scans += blockScans;
+        largest = std::max(largest, block.pixels);
+        if (work > maxJpegScanPixels)
+            return tooManyScans(scans, largest);
+    }
     return {};
 }
 
@@ -71,6 +101,8 @@ QString refusal(const QByteArray& data)
         return jpegRefusal(data);
     if (data.startsWith("\x89PNG\r\n\x1a\n"))
         return pngRefusal(data);
+    if (TiffJpegBlocks::isTiff(data))
+        return tiffRefusal(data);
     return {};
 }
 

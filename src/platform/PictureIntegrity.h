@@ -5,7 +5,8 @@
 
 // Cheap checks of a picture file's bytes before they are decoded: a JPEG or PNG cut short
 // would decode to a picture grey or blank below the cut, and a JPEG of thousands of scans, or
-// of hundreds at a large size, keeps its decoder busy for minutes or seconds.
+// of hundreds at a large size (alone or in a TIFF's strips), keeps its decoder busy for
+// minutes or seconds.
 namespace PictureIntegrity {
 
 // A progressive JPEG of a camera or an editor has about ten scans.

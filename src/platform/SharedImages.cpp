@@ -26,11 +26,12 @@ QImage SharedImages::find(const QString& key)
     return found->image;
 }
 
-QImage SharedImages::keep(const QString& key, const QImage& image, QString* error)
+QImage SharedImages::keep(const QString& key, const QImage& image, QString* error, qint64 reserved)
 {
+    std::lock_guard lock(mutex_);
+    reserved_ -= reserved;
     if (image.isNull())
         return image;
-    std::lock_guard lock(mutex_);
     const auto found = entries_.find(key);
     if (found != entries_.end()) {
         found->lastUse = ++uses_;
@@ -40,11 +41,7 @@ QImage SharedImages::keep(const QString& key, const QImage& image, QString* erro
     if (!makeRoom(size)) {
         ++refusals_;
         if (error)
-            *error = QStringLiteral("The pictures in use already take %1 MB once decoded; this one (%2 MB) would "
-                                    "pass the limit of %3 MB.")
-                         .arg(megabytes(bytes_))
-                         .arg(megabytes(size))
-                         .arg(megabytes(budget_));
+            *error = refusal(size);
         return {};
     }
     entries_.insert(key, Entry { image, ++uses_ });
@@ -52,8 +49,38 @@ QImage SharedImages::keep(const QString& key, const QImage& image, QString* erro
     return image;
 }
 
+bool SharedImages::reserve(qint64 bytes, QString* error)
+{
+    std::lock_guard lock(mutex_);
+    if (!makeRoom(bytes)) {
+        ++refusals_;
+        if (error)
+            *error = refusal(bytes);
+        return false;
+    }
+    reserved_ += bytes;
+    return true;
+}
+
+void SharedImages::unreserve(qint64 bytes)
+{
+    std::lock_guard lock(mutex_);
+    reserved_ -= bytes;
+}
+
+QString SharedImages::refusal(qint64 size) const
+{
+    // Pictures still being decoded count as in use.
+    return QStringLiteral("The pictures in use already take %1 MB once decoded; this one (%2 MB) would pass the "
+                          "limit of %3 MB.")
+        .arg(megabytes(bytes_ + reserved_))
+        .arg(megabytes(size))
+        .arg(megabytes(budget_));
+}
+
 bool SharedImages::makeRoom(qint64 needed)
 {
+    needed += reserved_;
     if (bytes_ + needed <= budget_)
         return true;
     struct Unused
@@ -112,4 +139,17 @@ void SharedImages::clear()
     std::lock_guard lock(mutex_);
     entries_.clear();
     bytes_ = 0;
+}
+
+void SharedImages::releaseUnused()
+{
+    std::lock_guard lock(mutex_);
+    for (auto entry = entries_.begin(); entry != entries_.end();) {
+        if (entry->image.isDetached()) {
+            bytes_ -= entry->image.sizeInBytes();
+            entry = entries_.erase(entry);
+        } else {
+            ++entry;
+        }
+    }
 }

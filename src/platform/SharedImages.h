@@ -20,7 +20,13 @@ public:
     QImage find(const QString& key);
     // Keeps image under key and returns the picture now kept there (one kept meanwhile by
     // another thread wins). A null image, with the reason, when it does not fit the budget.
-    QImage keep(const QString& key, const QImage& image, QString* error = nullptr);
+    // The bytes reserved for it, if any, are given back first.
+    QImage keep(const QString& key, const QImage& image, QString* error = nullptr, qint64 reserved = 0);
+    // Sets bytes aside for a picture about to be decoded, so that pictures decoded at once on
+    // several threads stay within the budget together, and one that cannot fit is refused
+    // before its pixels are made. False, with the reason, when they do not fit.
+    bool reserve(qint64 bytes, QString* error = nullptr);
+    void unreserve(qint64 bytes);
 
     // Bytes of the pictures kept.
     qint64 bytesKept() const;
@@ -29,6 +35,8 @@ public:
     qint64 budget() const;
     void setBudget(qint64 bytes);
     void clear();
+    // Lets go of every picture that nobody else holds.
+    void releaseUnused();
 
 private:
     struct Entry
@@ -39,11 +47,13 @@ private:
     // Lets go of the least recently used pictures that nobody else holds until needed more
     // bytes fit; whether they now do.
     bool makeRoom(qint64 needed);
+    QString refusal(qint64 size) const;
 
     mutable std::mutex mutex_;
     QHash<QString, Entry> entries_;
     qint64 budget_;
     qint64 bytes_ = 0;
+    qint64 reserved_ = 0;
     quint64 uses_ = 0;
     quint64 refusals_ = 0;
 };

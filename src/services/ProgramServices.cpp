@@ -3,6 +3,7 @@
 #include "barcodes/BarcodeCardFields.h"
 #include "jobs/RowApplication.h"
 #include "mainwindow/SKTWindowController.h"
+#include "model/PictureFile.h"
 #include "render/ImageEffectsHook.h"
 #include "widgets/QtDialogService.h"
 
@@ -12,4 +13,5 @@ void installProgramServices()
     ImageEffectsHook::install();
     SKTWindowController::installModelHooks();
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
+    PictureFile::applyBudgetToReaders();
 }

@@ -8,6 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     ImageResolution::statesResolution(bytes);
+    ImageResolution::decodedBytes(bytes);
     QString error;
     const QImage image = ImageResolution::readImageData(bytes, &error);
     if (!image.isNull())

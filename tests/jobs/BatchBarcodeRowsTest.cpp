@@ -136,8 +136,8 @@ TEST(BatchBarcodeRows, ProblemRowsCountOnceWhateverTheOrder)
 {
     CardProblems rows;
     for (const int row : { 9, 2, 9, 0, 2, 40 })
-        rows.add(row, { false, true, {} });
-    rows.add(7, { true, false, {} });
+        rows.add(row, { .picturesMade = false });
+    rows.add(7, { .textFits = false });
     const CardProblemRows summary = rows.summary();
     EXPECT_EQ(summary.noBarcode.count, 4);
     EXPECT_EQ(summary.noBarcode.firstRows, QList<int>({ 1, 3, 10, 41 }));

@@ -165,7 +165,7 @@ TEST_F(CardRowsTest, APrintNamesOnlyTheRowsItHandsToTheSheets)
             snapshot, 50,
             [](CardSnapshot& card, int row, const QString&) {
                 RowApplication::applyValue(*card.front.first(), QStringLiteral("Row %1").arg(row + 1));
-                return RowOutcome { true, static_cast<SKTText&>(*card.front.first()).textFitsBounds(cr80), {} };
+                return RowOutcome { .textFits = static_cast<SKTText&>(*card.front.first()).textFitsBounds(cr80) };
             },
             QStringLiteral("F"), Picture(), problems, 4);
         for (int row = 0; row < 30; ++row)

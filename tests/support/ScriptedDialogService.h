@@ -23,6 +23,7 @@ public:
         MessageIcon icon = MessageIcon::Warning; // of "message" alerts
         bool safeDefault = false; // a "yesno" whose default and Escape are "No"
         QString informative; // the reason under a "message" alert's text
+        QString filter; // the file types an "open" chooser offers
     };
 
     // Answers, consumed in order; when a queue is empty the default answer is used

@@ -54,6 +54,12 @@ QString CardProblemRows::message() const
         QStringLiteral("lacks a barcode or picture: its row gives no valid barcode value or no readable picture file"),
         QStringLiteral("lack a barcode or picture: their rows give no valid barcode value or no readable picture "
                        "file"));
+    if (!picturesNotFound.isEmpty()) {
+        QStringList looked;
+        for (const auto& [row, path] : picturesNotFound)
+            looked << QStringLiteral("row %1: %2").arg(row).arg(path);
+        lines << QStringLiteral("No picture file was found at:\n") + looked.join(QLatin1Char('\n'));
+    }
     lines << textCut.cardsSentence(
         QStringLiteral("has text that does not fit its box"), QStringLiteral("have text that does not fit its box"));
     lines.removeAll(QString());
@@ -70,6 +76,10 @@ void CardProblems::add(int row, const RowOutcome& outcome)
 {
     if (!outcome.picturesMade)
         noBarcode_.add(row);
+    if (!outcome.picturesMade && !outcome.pictureTried.isEmpty() && row >= 0) {
+        std::lock_guard guard(picturesLock_);
+        picturesTried_.emplace(row, outcome.pictureTried);
+    }
     if (!outcome.textFits)
         textCut_.add(row);
 }
@@ -78,9 +88,23 @@ void CardProblems::clear()
 {
     noBarcode_.clear();
     textCut_.clear();
+    std::lock_guard guard(picturesLock_);
+    picturesTried_.clear();
 }
 
 CardProblemRows CardProblems::summary() const
 {
-    return { noBarcode_.summary(), textCut_.summary() };
+    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), {} };
+    std::lock_guard guard(picturesLock_);
+    for (auto it = picturesTried_.begin(); it != picturesTried_.end() && rows.picturesNotFound.size() < RowTally::rowsNamed;
+         ++it)
+        rows.picturesNotFound.append({ it->first + 1, it->second });
+    return rows;
+}
+
+QString CardProblems::pictureTried(int row) const
+{
+    std::lock_guard guard(picturesLock_);
+    const auto found = picturesTried_.find(row);
+    return found == picturesTried_.end() ? QString() : found->second;
 }

@@ -3,7 +3,9 @@
 #include <QList>
 #include <QString>
 
+#include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 // What one row left on a card that the run must name: that card does not show its row whole.
@@ -13,11 +15,16 @@ struct RowOutcome
     bool picturesMade = true;
     // Every bound text shows whole in its box: no line or part of a word left out.
     bool textFits = true;
+    // Where the first bound picture that the card lacks was looked for ("" when none is lacking
+    // or its value named no file).
+    QString pictureTried;
 
     RowOutcome& operator&=(const RowOutcome& other)
     {
         picturesMade = picturesMade && other.picturesMade;
         textFits = textFits && other.textFits;
+        if (pictureTried.isEmpty())
+            pictureTried = other.pictureTried;
         return *this;
     }
 };
@@ -56,6 +63,8 @@ struct CardProblemRows
 {
     NamedRows noBarcode;
     NamedRows textCut;
+    // The first rows whose picture was not found, each with the path looked at (rows from 1).
+    QList<std::pair<int, QString>> picturesNotFound;
 
     // "" when every card showed its row whole; otherwise a line per problem for the end of
     // the run.
@@ -71,8 +80,12 @@ public:
     void add(int row, const RowOutcome& outcome); // row from 0
     void clear();
     CardProblemRows summary() const;
+    // Where a row's missing picture was looked for; "" when the row lacks none (row from 0).
+    QString pictureTried(int row) const;
 
 private:
     RowTally noBarcode_;
     RowTally textCut_;
+    mutable std::mutex picturesLock_;
+    std::map<int, QString> picturesTried_;
 };

@@ -2,10 +2,13 @@
 
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <typeinfo>
@@ -80,6 +83,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
                 if (const std::optional<QStringList> rows = readSeriesRows(name)) {
                     binding.data_table_content.insert(name, *rows);
                     binding.seriesOrder_.append(name);
+                    binding.seriesFolders_.insert(name, seriesOrigin(name));
                 }
             }
         }
@@ -88,6 +92,8 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
     binding.Use_Excel_Binding_Values = sideUses(front, spreadsheetSource) || sideUses(backInUse, spreadsheetSource);
     if (binding.Use_Excel_Binding_Values) {
         binding.spreadsheet_ = std::move(spreadsheet);
+        if (!Trim_Str(Excel_Source_Path).isEmpty())
+            binding.spreadsheetFolder_ = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
         for (const QList<SKTGraphicPtr>* side : { &front, &backInUse })
             for (const SKTGraphicPtr& object : *side)
                 if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource
@@ -203,13 +209,20 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
+QString DataBinding::pictureFolderFor(const SKTGraphic& object) const
+{
+    if (object.data_source_type == seriesSource)
+        return seriesFolders_.value(object.batch_list_name);
+    return object.data_source_type == spreadsheetSource ? spreadsheetFolder_ : QString();
+}
+
 void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
     for (const SKTGraphicPtr& object : side) {
         if (!object)
             continue;
         if (const std::optional<QString> value = valueFor(*object, row))
-            RowApplication::prepare(*object)(*value);
+            RowApplication::prepare(*object, pictureFolderFor(*object))(*value);
     }
 }
 
@@ -222,7 +235,7 @@ BoundSide::BoundSide(const QList<SKTGraphicPtr>& side, const DataBinding& bindin
             continue;
         const auto* text = dynamic_cast<const SKTText*>(object.get());
         if (binding.valueFor(*object, 0))
-            bound_.push_back({ object, RowApplication::prepare(*object), text });
+            bound_.push_back({ object, RowApplication::prepare(*object, binding.pictureFolderFor(*object)), text });
         else
             unboundTextFits_ = unboundTextFits_ && printedTextFits(text, card);
     }
@@ -234,8 +247,11 @@ RowOutcome BoundSide::apply(int row) const
     // A text that takes no row value is cut the same on every card.
     outcome.textFits = unboundTextFits_;
     for (const Bound& bound : bound_) {
-        const bool made = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
-        outcome.picturesMade = made && outcome.picturesMade;
+        const RowApplication::Applied applied
+            = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+        if (!applied.made && outcome.pictureTried.isEmpty())
+            outcome.pictureTried = applied.picture.path;
+        outcome.picturesMade = applied.made && outcome.picturesMade;
         outcome.textFits = outcome.textFits && printedTextFits(bound.text, card_);
     }
     return outcome;

@@ -1,13 +1,16 @@
 #include "jobs/FirstCard.h"
 
 #include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
 #include "platform/FileIdentity.h"
 
+#include <QFileInfo>
+
 #include <typeinfo>
 
-const QStringList* FirstCard::seriesValues(const QString& name)
+const QStringList* FirstCard::seriesValues(const QString& name, QString* origin)
 {
     // A name from a design file may point anywhere: only the series folder's own files count.
     if (!isSeriesNameSafe(name))
@@ -15,7 +18,10 @@ const QStringList* FirstCard::seriesValues(const QString& name)
     const QString identity = fileIdentity(seriesFilePath(name));
     auto known = series_.find(name);
     if (known == series_.end() || known->identity != identity || identity.isEmpty())
-        known = series_.insert(name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name) });
+        known = series_.insert(name,
+            { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name), seriesOrigin(name) });
+    if (origin)
+        *origin = known->origin;
     return known->values ? &*known->values : nullptr;
 }
 
@@ -25,7 +31,7 @@ void FirstCard::setSpreadsheet(SpreadsheetRows rows)
     columnProblems_.clear();
 }
 
-FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value)
+FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder)
 {
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
@@ -33,9 +39,11 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     QString missing;
     if (object.data_source_type == DataBinding::seriesSource) {
         if (!Trim_Str(object.batch_list_name).isEmpty())
-            values = seriesValues(object.batch_list_name);
+            values = seriesValues(object.batch_list_name, pictureFolder);
         missing = DataBinding::missingSource(object, values, spreadsheet_);
     } else if (object.data_source_type == DataBinding::spreadsheetSource) {
+        if (!Trim_Str(Excel_Source_Path).isEmpty())
+            *pictureFolder = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
         auto known = columnProblems_.constFind(object.excel_col_indx);
         if (known == columnProblems_.constEnd())
             known = columnProblems_.insert(
@@ -59,7 +67,8 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
 SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
 {
     QString value;
-    switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+    QString folder;
+    switch (object ? firstValueOf(*object, &value, &folder) : Binding::Own) {
     case Binding::Own:
         return object;
     case Binding::Nothing:
@@ -68,7 +77,7 @@ SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
         break;
     }
     SKTGraphicPtr copy = object->clone();
-    RowApplication::applyValue(*copy, value);
+    RowApplication::applyValue(*copy, value, folder);
     return copy;
 }
 
@@ -76,10 +85,11 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
 {
     for (const SKTGraphicPtr& object : side) {
         QString value;
-        const Binding binding = object ? firstValueOf(*object, &value) : Binding::Own;
+        QString folder;
+        const Binding binding = object ? firstValueOf(*object, &value, &folder) : Binding::Own;
         if (binding == Binding::Nothing)
             object->ctrl_is_visible = false;
         else if (binding == Binding::Value)
-            RowApplication::applyValue(*object, value);
+            RowApplication::applyValue(*object, value, folder);
     }
 }

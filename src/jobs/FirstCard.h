@@ -29,14 +29,16 @@ private:
         Value, // takes the value
         Nothing // its source gives nothing
     };
-    Binding firstValueOf(const SKTGraphic& object, QString* value);
+    // The value, and the folder a bare picture name in it is looked for in first.
+    Binding firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder);
     // The values of a series as its file now holds them; null when it cannot be read.
-    const QStringList* seriesValues(const QString& name);
+    const QStringList* seriesValues(const QString& name, QString* origin = nullptr);
 
     struct ReadSeries
     {
         QString identity; // the file's path, size and modification time when read
         std::optional<QStringList> values;
+        QString origin; // the folder of the file it was imported from
     };
     QHash<QString, ReadSeries> series_;
     SpreadsheetRows spreadsheet_;

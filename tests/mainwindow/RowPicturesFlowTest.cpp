@@ -70,7 +70,7 @@ protected:
         chooser.contains_header->setChecked(true);
     }
 
-    static void placePhoto(SKTWindowController& main, int source, const QString& series, int column)
+    static std::shared_ptr<SKTImage> placePhoto(SKTWindowController& main, int source, const QString& series, int column)
     {
         auto photo = SKTGraphic::create<SKTImage>();
         photo->setBounds(photoBox);
@@ -78,6 +78,15 @@ protected:
         photo->batch_list_name = series;
         photo->excel_col_indx = column;
         main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { photo }, { 0 });
+        return photo;
+    }
+
+    // The canvas shows the first row's photo, as the first card gets it.
+    static void expectFirstPhotoOnCanvas(SKTWindowController& main, const SKTGraphicPtr& photo)
+    {
+        const auto shown = std::dynamic_pointer_cast<SKTImage>(main.shownOnFirstCard(photo));
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->picture().pixel(30, 30), colourOf(1).rgb());
     }
 
     // A batch export of the front as PNG; the end message.
@@ -161,7 +170,7 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     ASSERT_TRUE(Data_From_Excel_Window);
     ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
     Excel_Source_Path = workbook;
-    placePhoto(main, 2, QString(), 2);
+    expectFirstPhotoOnCanvas(main, placePhoto(main, 2, QString(), 2));
     expectPhotosOnEveryCard(main, workbook);
 
     // Through a series imported from the workbook, with no spreadsheet table bound any more.
@@ -182,7 +191,7 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     QFile series(seriesFilePath(QStringLiteral("Photo")));
     ASSERT_TRUE(series.open(QIODevice::ReadOnly));
     EXPECT_EQ(series.readAll(), QByteArray("m001.png\nphotos/m002.png\nm003.png\nm004.png\nm005.png\nm006.png\n"));
-    placePhoto(main, 1, QStringLiteral("Photo"), 0);
+    expectFirstPhotoOnCanvas(main, placePhoto(main, 1, QStringLiteral("Photo"), 0));
     expectPhotosOnEveryCard(main, workbook);
 
     // The folder goes with the series: a deleted series leaves no folder for a new one of its name.

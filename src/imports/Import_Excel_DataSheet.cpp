@@ -205,8 +205,7 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
         if (writeSeriesFile(seriesFilePath(name), values, false, &reason)) {
             setSeriesOrigin(name, QFileInfo(chooser->path()).absolutePath());
             summary.addSeries(values.size());
-        }
-        else
+        } else
             summary.skip(name, reason.isEmpty() ? QStringLiteral("could not be written") : reason);
     }
     refillSeriesEditor();

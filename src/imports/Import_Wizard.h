@@ -56,8 +56,8 @@ private:
     // The values go to a new series named in the field, or to the open series editor.
     // summary holds what the source left out; it is told once the values are delivered.
     // originFolder: the folder of the file read ("" for typed values).
-    bool deliver(const QStringList& values, QLineEdit* nameField, const QString& originFolder,
-        ImportSummary summary = {});
+    bool deliver(
+        const QStringList& values, QLineEdit* nameField, const QString& originFolder, ImportSummary summary = {});
     // Puts the picked file's or folder's base name into the name field, unless the user typed
     // a name of their own there.
     static void proposeSeriesName(QLineEdit* nameField, const QString& path);

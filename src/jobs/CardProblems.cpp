@@ -96,8 +96,8 @@ CardProblemRows CardProblems::summary() const
 {
     CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), {} };
     std::lock_guard guard(picturesLock_);
-    for (auto it = picturesTried_.begin(); it != picturesTried_.end() && rows.picturesNotFound.size() < RowTally::rowsNamed;
-         ++it)
+    for (auto it = picturesTried_.begin();
+         it != picturesTried_.end() && rows.picturesNotFound.size() < RowTally::rowsNamed; ++it)
         rows.picturesNotFound.append({ it->first + 1, it->second });
     return rows;
 }

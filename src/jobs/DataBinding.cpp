@@ -247,8 +247,7 @@ RowOutcome BoundSide::apply(int row) const
     // A text that takes no row value is cut the same on every card.
     outcome.textFits = unboundTextFits_;
     for (const Bound& bound : bound_) {
-        const RowApplication::Applied applied
-            = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
+        const RowApplication::Applied applied = bound.apply(binding_.valueFor(*bound.object, row).value_or(QString()));
         if (!applied.made && outcome.pictureTried.isEmpty())
             outcome.pictureTried = applied.picture.path;
         outcome.picturesMade = applied.made && outcome.picturesMade;

@@ -18,8 +18,8 @@ const QStringList* FirstCard::seriesValues(const QString& name, QString* origin)
     const QString identity = fileIdentity(seriesFilePath(name));
     auto known = series_.find(name);
     if (known == series_.end() || known->identity != identity || identity.isEmpty())
-        known = series_.insert(name,
-            { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name), seriesOrigin(name) });
+        known = series_.insert(
+            name, { identity, identity.isEmpty() ? std::nullopt : readSeriesFile(name), seriesOrigin(name) });
     if (origin)
         *origin = known->origin;
     return known->values ? &*known->values : nullptr;

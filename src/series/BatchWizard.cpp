@@ -326,7 +326,8 @@ void BatchWizard::Delete_List_Btn_Clicked()
         // An earlier "apply to all" answer skips every series in use without a word.
         if (Msg_Apply_All_Chk)
             continue;
-        dialogs().showMessage(QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
         return;
     }
     if (deletable.isEmpty())

@@ -62,5 +62,4 @@ inline QByteArray compoundFile(const QStringList& streams)
     return header + table + directory + data;
 }
 
-
 } // namespace xlsxtest

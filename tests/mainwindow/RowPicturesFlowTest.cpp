@@ -70,7 +70,8 @@ protected:
         chooser.contains_header->setChecked(true);
     }
 
-    static std::shared_ptr<SKTImage> placePhoto(SKTWindowController& main, int source, const QString& series, int column)
+    static std::shared_ptr<SKTImage> placePhoto(
+        SKTWindowController& main, int source, const QString& series, int column)
     {
         auto photo = SKTGraphic::create<SKTImage>();
         photo->setBounds(photoBox);
@@ -117,13 +118,13 @@ protected:
     // The colour in the middle of the photo's box on an exported card.
     QColor photoOnCard(SKTWindowController& main, int row)
     {
-        const QImage card(QDir(QDir(folder.path()).filePath(batchExportFolderName))
-                              .filePath(QStringLiteral("Card_%1.png").arg(row)));
+        const QImage card(
+            QDir(QDir(folder.path()).filePath(batchExportFolderName)).filePath(QStringLiteral("Card_%1.png").arg(row)));
         EXPECT_FALSE(card.isNull()) << row;
         const QSizeF points = main.currentCanvas()->cardSize();
         const QPointF centre = photoBox.center();
-        return card.pixelColor(int(centre.x() * card.width() / points.width()),
-            int(centre.y() * card.height() / points.height()));
+        return card.pixelColor(
+            int(centre.x() * card.width() / points.width()), int(centre.y() * card.height() / points.height()));
     }
 
     void expectPhotosOnEveryCard(SKTWindowController& main, const QString& workbook)

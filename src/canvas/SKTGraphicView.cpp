@@ -47,7 +47,7 @@ SKTGrid* SKTGraphicView::grid() const
 void SKTGraphicView::setCardSize(const QSizeF& size)
 {
     cardSize_ = size;
-    setZoomFactor(factor_);
+    fitToObjects();
 }
 
 void SKTGraphicView::setZoomFactor(double factor)
@@ -55,19 +55,69 @@ void SKTGraphicView::setZoomFactor(double factor)
     if (!(factor > 0.0) || !std::isfinite(factor))
         return;
     factor_ = factor;
-    setFixedSize(std::max(1, int(std::ceil(cardSize_.width() * factor_))),
-        std::max(1, int(std::ceil(cardSize_.height() * factor_))));
+    fitToObjects();
+}
+
+void SKTGraphicView::fitToObjects()
+{
+    fitPending_ = false;
+    if (tracking_.mode != Tracking::Mode::None)
+        return;
+    QRectF reach(QPointF(0, 0), cardSize_);
+    for (const SKTGraphicPtr& graphic : graphics())
+        if (graphic)
+            reach = reach.united(graphic->drawingBounds());
+    // Zoomed out, a handle is grabbed a few pixels around it: that room too.
+    const double grab = 4.0 / factor_;
+    if (reach != QRectF(QPointF(0, 0), cardSize_))
+        reach.adjust(-grab, -grab, grab, grab);
+    // Far-flung objects do not make a canvas larger than a widget may be.
+    constexpr double maxPixels = 16000.0;
+    const double limit = maxPixels / factor_;
+    reach = reach.intersected(QRectF(-limit, -limit, cardSize_.width() + 2 * limit, cardSize_.height() + 2 * limit));
+    const QPointF origin(std::ceil(-reach.left() * factor_), std::ceil(-reach.top() * factor_));
+    const QSize size(std::max(1, int(std::ceil(origin.x() + reach.right() * factor_))),
+        std::max(1, int(std::ceil(origin.y() + reach.bottom() * factor_))));
+    if (origin == origin_ && size == this->size() && minimumSize() == maximumSize())
+        return;
+    origin_ = origin;
+    setFixedSize(size);
     update();
+    // The clip view draws the card's shadow where the card now is.
+    if (parentWidget())
+        parentWidget()->update();
+}
+
+void SKTGraphicView::fitToObjectsSoon()
+{
+    if (fitPending_)
+        return;
+    fitPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (fitPending_)
+            fitToObjects();
+    });
 }
 
 QPointF SKTGraphicView::cardPointFromWidget(const QPointF& widgetPoint) const
 {
-    return widgetPoint / factor_;
+    return (widgetPoint - origin_) / factor_;
+}
+
+QPointF SKTGraphicView::widgetPointFromCard(const QPointF& cardPoint) const
+{
+    return cardPoint * factor_ + origin_;
 }
 
 QRectF SKTGraphicView::cardToWidget(const QRectF& rect) const
 {
-    return { rect.x() * factor_, rect.y() * factor_, rect.width() * factor_, rect.height() * factor_ };
+    return { rect.x() * factor_ + origin_.x(), rect.y() * factor_ + origin_.y(), rect.width() * factor_,
+        rect.height() * factor_ };
+}
+
+QRectF SKTGraphicView::cardArea() const
+{
+    return cardToWidget(QRectF(QPointF(0, 0), cardSize_));
 }
 
 void SKTGraphicView::updateCard(const QRectF& cardRect)
@@ -222,6 +272,7 @@ void SKTGraphicView::graphicsDidChange(SKTDocument::Side side)
         return;
     pruneSelection();
     update();
+    fitToObjectsSoon();
 }
 
 void SKTGraphicView::invalidateGraphics(const Graphics& graphicsToRedraw)
@@ -260,6 +311,8 @@ void SKTGraphicView::Refresh_Canvas()
     if (painting_)
         return;
     update();
+    // An object moved or sized by a command may now reach further past the card.
+    fitToObjectsSoon();
 }
 
 void SKTGraphicView::refresh()
@@ -273,9 +326,10 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
     painting_ = true;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(origin_);
     painter.scale(factor_, factor_);
     const QRectF dirty = QRectF(event->rect()).adjusted(-1, -1, 1, 1);
-    const QRectF rect(dirty.x() / factor_, dirty.y() / factor_, dirty.width() / factor_, dirty.height() / factor_);
+    const QRectF rect(QPointF(cardPointFromWidget(dirty.topLeft())), dirty.size() / factor_);
     const QRectF card = rect.intersected(QRectF(QPointF(0, 0), cardSize_));
 
     // The base is the whole card's, clipped to the part redrawn: built on that part alone,

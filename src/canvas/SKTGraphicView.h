@@ -44,12 +44,16 @@ public:
     CanvasHost& host() const { return host_; }
     SKTGrid* grid() const;
 
-    // The card's size in points (the canvas's bounds) and the zoom factor.
+    // The card's size in points and the zoom factor. The canvas is the card and, around it,
+    // room for whatever of the side's objects (and their handles) reaches past the card's edge.
     QSizeF cardSize() const { return cardSize_; }
     void setCardSize(const QSizeF& size);
     double zoomFactor() const { return factor_; }
     void setZoomFactor(double factor);
     QPointF cardPointFromWidget(const QPointF& widgetPoint) const;
+    QPointF widgetPointFromCard(const QPointF& cardPoint) const;
+    // The card's rectangle in the canvas's own coordinates.
+    QRectF cardArea() const;
 
     // ---- Objects and selection ----------------------------------------------------------
     const Graphics& graphics() const;
@@ -239,6 +243,12 @@ private:
     void makeSameSize(bool width);
     bool pasteGraphicsFromClipboard(const QMimeData* data);
 
+    // Sizes the canvas to the card and what reaches past it. Not during a mouse gesture, which
+    // would move the card under the mouse; the gesture's end calls it.
+    void fitToObjects();
+    // fitToObjects once the events at hand have run, however many changes asked for it.
+    void fitToObjectsSoon();
+
     SKTDocument& document_;
     Side side_;
     Side editedSide_;
@@ -256,5 +266,7 @@ private:
     qint64 _pasteCascadeNumber = 0;
     QByteArray pasteboardContentsSeen_; // stands for the system clipboard's change count
     bool painting_ = false;
+    bool fitPending_ = false;
+    QPointF origin_; // where card point (0, 0) is on the canvas, in pixels
     Tracking tracking_;
 };

@@ -344,6 +344,7 @@ void SKTGraphicView::finishTracking()
     // A drag is an edit: undo, redo and the modified mark follow it.
     if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
         host_.Undo_Redo_Button_state();
+    fitToObjects();
 }
 
 void SKTGraphicView::endUndoGroupIfOpen()

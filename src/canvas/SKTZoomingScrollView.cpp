@@ -52,8 +52,9 @@ void SKTZoomingScrollView::layoutRulers()
     const QRect clip = viewport()->geometry();
     horizontalRuler_->setGeometry(clip.left(), clip.top() - CardRuler::thickness, clip.width(), CardRuler::thickness);
     verticalRuler_->setGeometry(clip.left() - CardRuler::thickness, clip.top(), CardRuler::thickness, clip.height());
-    // Card point 0 is the canvas's top-left corner inside the clip view.
-    const QPoint origin = canvas_ ? canvas_->pos() : QPoint();
+    // Where card point 0 is inside the clip view.
+    const QPoint origin
+        = canvas_ ? canvas_->mapToParent(canvas_->widgetPointFromCard(QPointF(0, 0)).toPoint()) : QPoint();
     horizontalRuler_->setOrigin(origin.x(), factor_);
     verticalRuler_->setOrigin(origin.y(), factor_);
 }

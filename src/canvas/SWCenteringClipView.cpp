@@ -28,7 +28,7 @@ double constrainedAxis(double proposed, double document, double clip)
     return roundedCoordinate(std::clamp(proposed, 0.0, max));
 }
 
-// The card's outline around the canvas, whose geometry is the card at the zoom's scale.
+// The card's outline, rect being the card at the zoom's scale in the clip view.
 QPainterPath silhouette(const QRectF& rect, int cardShape, double scale)
 {
     const QRectF inPoints(0, 0, rect.width() / scale, rect.height() / scale);
@@ -64,7 +64,7 @@ void SWCenteringClipView::paintEvent(QPaintEvent*)
         return;
 
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = document_->geometry();
+    const QRectF card = document_->cardArea().translated(document_->pos());
     const double scale = document_->zoomFactor();
     const QPainterPath outline = silhouette(card, Card_Shape, scale);
     // A soft shadow below and to the right: the outline in widening, fading rings.

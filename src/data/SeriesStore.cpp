@@ -218,8 +218,11 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
     }
     if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))
         return SeriesSaveResult::Failed;
-    if (rename)
+    if (rename) {
         QFile::remove(seriesFilePath(old));
+        setSeriesOrigin(name, seriesOrigin(old));
+        setSeriesOrigin(old, QString());
+    }
     if (savedName)
         *savedName = name;
     return SeriesSaveResult::Saved;
@@ -227,7 +230,48 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
 
 bool deleteSeries(const QString& name)
 {
-    return isSeriesNameSafe(name) && QFile::remove(seriesFilePath(name));
+    if (!isSeriesNameSafe(name) || !QFile::remove(seriesFilePath(name)))
+        return false;
+    setSeriesOrigin(name, QString());
+    return true;
+}
+
+namespace {
+
+QString seriesOriginPath(const QString& name)
+{
+    const QString folder = QDir::cleanPath(Data_Folder_Path) + QStringLiteral(" Origins");
+    return QDir(folder).filePath(name + QLatin1Char('.') + batch_file_EXT);
+}
+
+constexpr qint64 maxOriginBytes = 64 * 1024;
+
+} // namespace
+
+QString seriesOrigin(const QString& name)
+{
+    QByteArray bytes;
+    if (!isSeriesNameSafe(name) || !QFileInfo::exists(seriesOriginPath(name))
+        || !SafeRead::readRegularFile(seriesOriginPath(name), maxOriginBytes, bytes))
+        return QString();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString folder = QString(decoder.decode(bytes)).trimmed();
+    // Written by us as one full path; anything else is not ours to follow.
+    return !decoder.hasError() && QDir::isAbsolutePath(folder) && !folder.contains(QLatin1Char('\n'))
+        ? QDir::cleanPath(folder)
+        : QString();
+}
+
+bool setSeriesOrigin(const QString& name, const QString& folder)
+{
+    if (!isSeriesNameSafe(name))
+        return false;
+    const QString path = seriesOriginPath(name);
+    if (folder.isEmpty())
+        return !QFileInfo::exists(path) || QFile::remove(path);
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    return writeFileChecked(path, QDir::cleanPath(QFileInfo(folder).absoluteFilePath()).toUtf8() + '\n');
 }
 
 bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason)

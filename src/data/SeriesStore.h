@@ -84,6 +84,13 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
 
 bool deleteSeries(const QString& name);
 
+// The folder of the workbook or text file a series was imported from, where the bare picture
+// names among its values are looked for first. Kept beside the series folder, one small file per
+// series, so that series files stay as every reader knows them. "" when the series has none.
+QString seriesOrigin(const QString& name);
+// Records it (an empty folder forgets it); deleting or renaming the series takes it along.
+bool setSeriesOrigin(const QString& name, const QString& folder);
+
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
 // in the series format. reason, when given, receives why the file was not written.
 bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);

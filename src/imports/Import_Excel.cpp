@@ -36,7 +36,7 @@ int Import_Excel::Open_excel_Wnd(const QString& path)
 {
     // A refused workbook has nothing to choose from.
     if (!chooser->open(path))
-        return 0;
+        return SheetChooser::workbookRefused;
     chooser->ColList->setFocus();
     const int result = dialogs().runModal(*this);
     chooser->closeWorkbook();

@@ -14,6 +14,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -81,7 +82,7 @@ int Import_Excel_DataSheet::Open_excel_Wnd(const QString& path)
     list_name->clear();
     // A refused workbook has nothing to choose from.
     if (!chooser->open(path))
-        return 0;
+        return SheetChooser::workbookRefused;
     List_ComboBox->addItems(seriesNames());
     chooser->ColList->setFocus();
     const int result = dialogs().runModal(*this);
@@ -201,9 +202,10 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
         // A file that cannot be written skips its column; the stored series stays whole.
         const QStringList values = columnValues(rows, entry.sheetColumn, chooser->hasHeader());
         QString reason;
-        if (writeSeriesFile(seriesFilePath(name), values, false, &reason))
+        if (writeSeriesFile(seriesFilePath(name), values, false, &reason)) {
+            setSeriesOrigin(name, QFileInfo(chooser->path()).absolutePath());
             summary.addSeries(values.size());
-        else
+        } else
             summary.skip(name, reason.isEmpty() ? QStringLiteral("could not be written") : reason);
     }
     refillSeriesEditor();
@@ -222,7 +224,7 @@ bool Import_Excel_DataSheet::Insert_file_Func(const QString& chosenName)
     const auto mode = fill_col_option == AppendToSeries ? SeriesWriteMode::Append
         : fill_col_option == ReplaceSeries              ? SeriesWriteMode::Replace
                                                         : SeriesWriteMode::New;
-    if (!writeImportedSeries(chosenName, values, mode, host_))
+    if (!writeImportedSeries(chosenName, values, mode, host_, QFileInfo(chooser->path()).absolutePath()))
         return false;
     refillSeriesEditor();
     ImportSummary summary;

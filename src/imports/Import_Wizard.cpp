@@ -7,6 +7,7 @@
 #include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/SeriesWriting.h"
+#include "imports/SheetChooser.h"
 #include "platform/DialogService.h"
 #include "series/BatchWizard.h"
 
@@ -181,7 +182,7 @@ bool Import_Wizard::validPath(const QString& path)
 // Picking a file only fills the form: the import starts with the Import button.
 void Import_Wizard::Browse_Excel_Pressed()
 {
-    const QString path = dialogs().chooseOpenFile(tr("Choose Workbook"), QString(), tr("Workbooks (*.xlsx *.XLSX)"));
+    const QString path = dialogs().chooseOpenFile(tr("Choose Workbook"), QString(), SheetChooser::workbookFilter());
     if (!path.isEmpty())
         Excel_path->setText(path);
 }
@@ -225,8 +226,8 @@ void Import_Wizard::OKPressed()
     case Spreadsheet:
         if (!validPath(Excel_path->text()))
             return;
-        importSpreadsheet(Trim_Str(Excel_path->text()));
-        imported = true;
+        // A refused workbook has been named by the reader: the person picks another here.
+        imported = importSpreadsheet(Trim_Str(Excel_path->text()));
         break;
     case TextFile:
         imported = validPath(Text_path->text()) && Create_And_Save_Text_Data_Sheet(Trim_Str(Text_path->text()));
@@ -242,23 +243,23 @@ void Import_Wizard::OKPressed()
         done(1);
 }
 
-void Import_Wizard::importSpreadsheet(const QString& path)
+bool Import_Wizard::importSpreadsheet(const QString& path)
 {
     if (file_name_required == 1) {
         Import_Excel_DataSheet columns(host_, this);
         columns.file_name_Insert = file_name_Insert;
-        columns.Open_excel_Wnd(path);
-    } else {
-        Import_Excel cells(this);
-        cells.open_mode = QStringLiteral("D");
-        cells.Open_excel_Wnd(path);
+        return columns.Open_excel_Wnd(path) != SheetChooser::workbookRefused;
     }
+    Import_Excel cells(this);
+    cells.open_mode = QStringLiteral("D");
+    return cells.Open_excel_Wnd(path) != SheetChooser::workbookRefused;
 }
 
-bool Import_Wizard::deliver(const QStringList& values, QLineEdit* name, ImportSummary summary)
+bool Import_Wizard::deliver(
+    const QStringList& values, QLineEdit* name, const QString& originFolder, ImportSummary summary)
 {
     if (file_name_required == 1) {
-        if (!writeImportedSeries(name->text(), values, SeriesWriteMode::New, host_))
+        if (!writeImportedSeries(name->text(), values, SeriesWriteMode::New, host_, originFolder))
             return false;
         summary.addSeries(values.size());
     } else if (BatchWizard_Window) {
@@ -279,7 +280,7 @@ bool Import_Wizard::Create_And_Save_Text_Data_Sheet(const QString& path)
         dialogs().showMessage(read.message);
         return false;
     }
-    return deliver(read.values, Text_file_name);
+    return deliver(read.values, Text_file_name, QFileInfo(path).absolutePath());
 }
 
 bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
@@ -299,7 +300,7 @@ bool Import_Wizard::Create_And_Save_Manual_Paste_data_Sheet()
     if (blank > 0)
         summary.skip(QStringLiteral("%1 blank line%2").arg(blank).arg(blank == 1 ? "" : "s"),
             QStringLiteral("typed text keeps no empty values"));
-    return deliver(lines, Manual_file_name, summary);
+    return deliver(lines, Manual_file_name, QString(), summary);
 }
 
 bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
@@ -316,5 +317,5 @@ bool Import_Wizard::Create_And_Save_Image_data_Sheet(const QString& folder)
         summary.skip(QStringLiteral("%1 file%2").arg(others).arg(others == 1 ? "" : "s"),
             QStringLiteral("not pictures"));
     }
-    return deliver(paths, Image_file_name, summary);
+    return deliver(paths, Image_file_name, QString(), summary);
 }

@@ -55,11 +55,14 @@ private:
     void Enable_Disable_Option(int source, bool enabled);
     // The values go to a new series named in the field, or to the open series editor.
     // summary holds what the source left out; it is told once the values are delivered.
-    bool deliver(const QStringList& values, QLineEdit* nameField, ImportSummary summary = {});
+    // originFolder: the folder of the file read ("" for typed values).
+    bool deliver(
+        const QStringList& values, QLineEdit* nameField, const QString& originFolder, ImportSummary summary = {});
     // Puts the picked file's or folder's base name into the name field, unless the user typed
     // a name of their own there.
     static void proposeSeriesName(QLineEdit* nameField, const QString& path);
-    void importSpreadsheet(const QString& path);
+    // False when the workbook was refused (and the reader said why).
+    bool importSpreadsheet(const QString& path);
     static bool validPath(const QString& path);
 
     const ImportHost& host_;

@@ -39,8 +39,8 @@ QString seriesInUseMessage(const QString& name)
                          "Batch Processing Series Name.");
 }
 
-bool writeImportedSeries(
-    const QString& typedName, const QStringList& values, SeriesWriteMode mode, const ImportHost& host)
+bool writeImportedSeries(const QString& typedName, const QStringList& values, SeriesWriteMode mode,
+    const ImportHost& host, const QString& originFolder)
 {
     const QString name = cleanSeriesName(typedName);
     if (!isSeriesNameSafe(name)) {
@@ -72,6 +72,7 @@ bool writeImportedSeries(
         dialogs().showMessage(withReason(accessError, reason));
         return false;
     }
+    setSeriesOrigin(name, originFolder);
     return true;
 }
 

@@ -18,9 +18,10 @@ enum class SeriesWriteMode
 
 // Writes the values as the series of a typed name, whole or not at all. A series bound to the
 // design is never replaced (the user is told); a bad name or a failed write says "Error in
-// file accessing.". False when nothing was written.
-bool writeImportedSeries(
-    const QString& typedName, const QStringList& values, SeriesWriteMode mode, const ImportHost& host);
+// file accessing.". False when nothing was written. originFolder is the folder of the file the
+// values came from ("" for typed values): bare picture names among them are looked for there.
+bool writeImportedSeries(const QString& typedName, const QStringList& values, SeriesWriteMode mode,
+    const ImportHost& host, const QString& originFolder);
 
 // The in-use message of a series name.
 QString seriesInUseMessage(const QString& name);

@@ -57,6 +57,11 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
     layout->addLayout(buttons);
 }
 
+QString SheetChooser::workbookFilter()
+{
+    return tr("Workbooks (*.xlsx *.XLSX *.xlsm *.XLSM *.xls *.XLS)");
+}
+
 bool SheetChooser::open(const QString& path)
 {
     Excel_Sheet_Number = 1;

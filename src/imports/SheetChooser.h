@@ -21,6 +21,12 @@ public:
     // withSeriesNames shows the editable "Series Name" column.
     explicit SheetChooser(bool withSeriesNames, QWidget* parent = nullptr);
 
+    // What the windows built on it answer when the workbook was refused and they never opened.
+    static constexpr int workbookRefused = -1;
+    // The choosers' filter: the older and macro workbooks are listed too, so that picking one
+    // reaches the reader's clear word on it instead of an empty list.
+    static QString workbookFilter();
+
     // Shows the path, turns the header check box on, empties the lists, then opens the
     // workbook and lists its sheets, the first chosen. False when the workbook was refused
     // (the reader has told the user why).

@@ -2,10 +2,13 @@
 
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <typeinfo>
@@ -97,6 +100,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
                 if (const std::optional<QStringList> rows = readSeriesRows(name)) {
                     binding.data_table_content.insert(name, *rows);
                     binding.seriesOrder_.append(name);
+                    binding.seriesFolders_.insert(name, seriesOrigin(name));
                 }
             }
         }
@@ -105,6 +109,8 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
     binding.Use_Excel_Binding_Values = sideUses(front, spreadsheetSource) || sideUses(backInUse, spreadsheetSource);
     if (binding.Use_Excel_Binding_Values) {
         binding.spreadsheet_ = std::move(spreadsheet);
+        if (!Trim_Str(Excel_Source_Path).isEmpty())
+            binding.spreadsheetFolder_ = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
         for (const QList<SKTGraphicPtr>* side : { &front, &backInUse })
             for (const SKTGraphicPtr& object : *side)
                 if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource
@@ -220,13 +226,20 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
+QString DataBinding::pictureFolderFor(const SKTGraphic& object) const
+{
+    if (object.data_source_type == seriesSource)
+        return seriesFolders_.value(object.batch_list_name);
+    return object.data_source_type == spreadsheetSource ? spreadsheetFolder_ : QString();
+}
+
 void DataBinding::Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const
 {
     for (const SKTGraphicPtr& object : side) {
         if (!object)
             continue;
         if (const std::optional<QString> value = valueFor(*object, row))
-            RowApplication::prepare(*object)(*value);
+            RowApplication::prepare(*object, pictureFolderFor(*object))(*value);
     }
 }
 
@@ -243,7 +256,7 @@ BoundSide::BoundSide(
             const SKTGraphic& graphic = *object;
             const CardFault::Kind missing
                 = typeid(graphic) == typeid(SKTImage) ? CardFault::Kind::NoPicture : CardFault::Kind::NoBarcode;
-            bound_.push_back({ object, RowApplication::prepare(*object), text, missing,
+            bound_.push_back({ object, RowApplication::prepare(*object, binding.pictureFolderFor(*object)), text, missing,
                 boundObjectName(*object, sideName), dynamic_cast<const SKTBarcode*>(object.get()) });
         } else if (!printedTextFits(text, card)) {
             unboundCut_.append(
@@ -266,10 +279,10 @@ RowOutcome BoundSide::apply(int row) const
     }
     for (const Bound& bound : bound_) {
         const QString value = binding_.valueFor(*bound.object, row).value_or(QString());
-        if (!bound.apply(value)) {
+        if (const RowApplication::Applied applied = bound.apply(value); !applied.made) {
             outcome.picturesMade = false;
-            outcome.faults.append({ bound.missing, bound.name,
-                bound.missing == CardFault::Kind::NoPicture ? RowApplication::picturePathTried(value) : value });
+            const bool picture = bound.missing == CardFault::Kind::NoPicture && !applied.picture.path.isEmpty();
+            outcome.faults.append({ bound.missing, bound.name, picture ? applied.picture.path : value });
         }
         if (!printedTextFits(bound.text, card_)) {
             outcome.textFits = false;

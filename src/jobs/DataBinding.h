@@ -54,6 +54,10 @@ public:
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
 
+    // The folder a bound picture's bare file names are looked for in first: the bound
+    // workbook's folder, or the folder the bound series was imported from; "" for none.
+    QString pictureFolderFor(const SKTGraphic& object) const;
+
     // Writes a row's values into the bound objects of a side.
     void Assign_Batch_Values_To_Control(const QList<SKTGraphicPtr>& side, int row) const;
 
@@ -94,6 +98,8 @@ private:
     QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
     QStringList objectsWithoutSource_;
     SpreadsheetRows spreadsheet_;
+    QHash<QString, QString> seriesFolders_; // the bound series' folders of origin, by name
+    QString spreadsheetFolder_; // of the workbook the spreadsheet table was imported from
 };
 
 // The bound objects of one side, found once, so that each row only looks its values up and

@@ -1,13 +1,16 @@
 #include "jobs/FirstCard.h"
 
 #include "common/StringHelpers.h"
+#include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "model/SKTBarcode.h"
 #include "platform/FileIdentity.h"
 
+#include <QFileInfo>
+
 #include <typeinfo>
 
-std::optional<QString> FirstCard::seriesFirstValue(const QString& name)
+std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString* origin)
 {
     // A name from a design file may point anywhere: only the series folder's own files count.
     if (!isSeriesNameSafe(name))
@@ -17,9 +20,11 @@ std::optional<QString> FirstCard::seriesFirstValue(const QString& name)
     if (known == series_.end() || known->identity != identity || identity.isEmpty()) {
         // As DataBinding::missingSource judges a series, from its start alone.
         const std::optional<SeriesHead> head = identity.isEmpty() ? std::nullopt : readSeriesHead(name);
-        known = series_.insert(
-            name, { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt });
+        known = series_.insert(name,
+            { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt,
+                seriesOrigin(name) });
     }
+    *origin = known->origin;
     return known->firstValue;
 }
 
@@ -29,13 +34,14 @@ void FirstCard::setSpreadsheet(SpreadsheetRows rows)
     columnProblems_.clear();
 }
 
-FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value)
+FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder)
 {
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
     if (object.data_source_type == DataBinding::seriesSource) {
-        const std::optional<QString> first
-            = Trim_Str(object.batch_list_name).isEmpty() ? std::nullopt : seriesFirstValue(object.batch_list_name);
+        const std::optional<QString> first = Trim_Str(object.batch_list_name).isEmpty()
+            ? std::nullopt
+            : seriesFirstValue(object.batch_list_name, pictureFolder);
         if (!first)
             return Binding::Nothing;
         *value = Trim_Str(*first);
@@ -43,6 +49,8 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     }
     if (object.data_source_type != DataBinding::spreadsheetSource)
         return Binding::Own;
+    if (!Trim_Str(Excel_Source_Path).isEmpty())
+        *pictureFolder = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
     auto known = columnProblems_.constFind(object.excel_col_indx);
     if (known == columnProblems_.constEnd())
         known
@@ -73,7 +81,8 @@ SKTGraphicPtr FirstCard::barcodeShown(const SKTGraphicPtr& barcode, const QStrin
 SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
 {
     QString value;
-    switch (object ? firstValueOf(*object, &value) : Binding::Own) {
+    QString folder;
+    switch (object ? firstValueOf(*object, &value, &folder) : Binding::Own) {
     case Binding::Own:
         return object;
     case Binding::Nothing:
@@ -84,7 +93,7 @@ SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
     if (typeid(*object) == typeid(SKTBarcode))
         return barcodeShown(object, value);
     SKTGraphicPtr copy = object->clone();
-    RowApplication::applyValue(*copy, value);
+    RowApplication::applyValue(*copy, value, folder);
     return copy;
 }
 
@@ -92,10 +101,11 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
 {
     for (const SKTGraphicPtr& object : side) {
         QString value;
-        const Binding binding = object ? firstValueOf(*object, &value) : Binding::Own;
+        QString folder;
+        const Binding binding = object ? firstValueOf(*object, &value, &folder) : Binding::Own;
         if (binding == Binding::Nothing)
             object->ctrl_is_visible = false;
         else if (binding == Binding::Value)
-            RowApplication::applyValue(*object, value);
+            RowApplication::applyValue(*object, value, folder);
     }
 }

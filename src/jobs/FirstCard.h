@@ -30,10 +30,11 @@ private:
         Value, // takes the value
         Nothing // its source gives nothing
     };
-    Binding firstValueOf(const SKTGraphic& object, QString* value);
+    // The value, and the folder a bare picture name in it is looked for in first.
+    Binding firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder);
     // The first value of a series as its file now holds it; none when the series cannot be
-    // read or holds no value.
-    std::optional<QString> seriesFirstValue(const QString& name);
+    // read or holds no value. origin: the folder of the file it was imported from.
+    std::optional<QString> seriesFirstValue(const QString& name, QString* origin);
     // The barcode object as the first card shows it. Its picture is made again only when its
     // value or the picture the barcode window gave it (which changes with its settings)
     // changes: a repaint must not encode every barcode again.
@@ -43,6 +44,7 @@ private:
     {
         QString identity; // the file's path, size and modification time when read
         std::optional<QString> firstValue;
+        QString origin; // the folder of the file it was imported from
     };
     QHash<QString, ReadSeries> series_;
     struct MadeBarcode

@@ -34,25 +34,28 @@ void RowApplication::setBarcodeGenerator(BarcodeGenerator generator)
     installedGenerator() = std::move(generator);
 }
 
-RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
+RowApplication::Applier RowApplication::prepare(SKTGraphic& object, const QString& pictureFolder)
 {
     if (auto* text = dynamic_cast<SKTText*>(&object))
         return [text](const QString& value) {
             text->Text_contents()->setString(value);
-            return true;
+            return Applied {};
         };
     if (auto* image = dynamic_cast<SKTImage*>(&object))
-        return [image](const QString& value) {
-            image->setFilePath(value);
+        return [image, pictureFolder](const QString& value) {
+            Applied applied;
+            applied.picture = findRowPicture(value, pictureFolder);
+            image->setFilePath(applied.picture.found ? applied.picture.path : value);
             // An empty cell asks for no picture; a file named but not read leaves the card
             // without its picture, which the run must say.
-            return value.trimmed().isEmpty() || !image->picture().isNull();
+            applied.made = value.trimmed().isEmpty() || !image->picture().isNull();
+            return applied;
         };
     if (auto* barcode = dynamic_cast<SKTBarcode*>(&object)) {
         const BarcodeGenerator generator = currentGenerator();
         BarcodeMaker maker = generator ? generator(*barcode) : BarcodeMaker();
         if (!maker)
-            return [](const QString&) { return true; };
+            return [](const QString&) { return Applied {}; };
         // A workers' card copy serves many rows: a row without a barcode must not show the
         // picture an earlier row left, nor the sample, so it gets a frame that draws nothing.
         const QSizeF frame = barcode->bounds().size();
@@ -60,18 +63,14 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object)
         return [barcode, maker = std::move(maker), empty](const QString& value) {
             const Picture picture = maker(value);
             barcode->Set_Barcode_image(picture.isNull() ? empty : picture);
-            return !picture.isNull();
+            return Applied { !picture.isNull(), {} };
         };
     }
-    return [](const QString&) { return true; };
+    return [](const QString&) { return Applied {}; };
 }
 
-bool RowApplication::applyValue(SKTGraphic& object, const QString& value)
+bool RowApplication::applyValue(SKTGraphic& object, const QString& value, const QString& pictureFolder)
 {
-    return prepare(object)(value);
+    return prepare(object, pictureFolder)(value).made;
 }
 
-QString RowApplication::picturePathTried(const QString& value)
-{
-    return PictureFile::standardizedPath(value.trimmed());
-}

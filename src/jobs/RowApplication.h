@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/RowPicture.h"
 #include "platform/Picture.h"
 
 #include <QString>
@@ -22,22 +23,26 @@ public:
     using BarcodeGenerator = std::function<BarcodeMaker(const SKTGraphic& barcode)>;
     static void setBarcodeGenerator(BarcodeGenerator generator);
 
-    // Writes a value into the object it was made for. False when the value gave a barcode
-    // object no barcode, or named a picture file that could not be read.
-    using Applier = std::function<bool(const QString& value)>;
+    // What writing a value into its object gave.
+    struct Applied
+    {
+        // False when the value gave a barcode object no barcode, or named a picture file that
+        // could not be read.
+        bool made = true;
+        // For an image object: where its picture was looked for and whether a file was there.
+        RowPictureLookup picture;
+    };
+    // Writes a value into the object it was made for.
+    using Applier = std::function<Applied(const QString& value)>;
 
     // A text object shows the value in the attributes of its first run; an image object
-    // loads the picture file the value names; a barcode object gets its own maker's picture
-    // of the value, or an empty frame of its size when the value gives none (never the
-    // picture an earlier row left). Other kinds are left alone. The object must outlive the
-    // applier.
-    static Applier prepare(SKTGraphic& object);
+    // loads the picture file the value names (see findRowPicture: a bare name is looked for
+    // in pictureFolder, the folder of the workbook or file the rows came from, first); a
+    // barcode object gets its own maker's picture of the value, or an empty frame of its size
+    // when the value gives none (never the picture an earlier row left). Other kinds are left
+    // alone. The object must outlive the applier.
+    static Applier prepare(SKTGraphic& object, const QString& pictureFolder = QString());
 
-    // prepare(object)(value), for a single value.
-    static bool applyValue(SKTGraphic& object, const QString& value);
-
-    // The file a picture object looked for when given value, for the list of cards whose
-    // picture could not be read. The picture lookup reports no path of its own, so this is the
-    // value as the lookup takes it ("~" expanded); one that resolves names elsewhere says so here.
-    static QString picturePathTried(const QString& value);
+    // prepare(object, pictureFolder)(value).made, for a single value.
+    static bool applyValue(SKTGraphic& object, const QString& value, const QString& pictureFolder = QString());
 };

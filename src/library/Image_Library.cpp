@@ -63,6 +63,10 @@ Image_Library::Image_Library(QWidget* parent)
     connect(cat_cmbo_bx, &QComboBox::currentIndexChanged, this, &Image_Library::comboBoxSelectionDidChange);
     connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
         [this](const QString& path) { selected_image = path; });
+    connect(imageBrowser, &PictureBrowser::pictureChosen, this, [this](const QString& path) {
+        selected_image = path;
+        OK_Clicked();
+    });
     instance = this;
 }
 

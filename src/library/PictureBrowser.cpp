@@ -67,6 +67,10 @@ PictureBrowser::PictureBrowser(QWidget* parent)
     connect(this, &QListView::clicked, this, [this](const QModelIndex& index) {
         emit pictureClicked(index.data(PictureBrowserModel::PathRole).toString());
     });
+    connect(this, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid())
+            emit pictureChosen(index.data(PictureBrowserModel::PathRole).toString());
+    });
 }
 
 void PictureBrowser::setZoomValue(double zoom)

@@ -6,7 +6,8 @@ class PictureBrowserModel;
 
 // The one picture browser of the program: a grid of thumbnails with their titles that the
 // user may reorder by dragging and thin out with Delete (the files stay on disk). Nothing
-// can be dragged out of it, and a double-click does nothing.
+// can be dragged out of it. A double-click on a picture chooses it, as Enter on the window
+// does.
 class PictureBrowser : public QListView
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ signals:
     void imageBrowserSelectionDidChange(const QString& path);
     // The user clicked on a picture.
     void pictureClicked(const QString& path);
+    // The user double-clicked a picture: the window takes it as its choice.
+    void pictureChosen(const QString& path);
 
 protected:
     void initViewItemOption(QStyleOptionViewItem* option) const override;

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class ProfileDialogHost;
 class QAbstractButton;
@@ -112,6 +113,9 @@ private:
     QWidget* makeButtons();
 
     std::array<FieldRow, User_Profile_Class::FieldCount> rows_;
+    // Puts back the spreadsheet table, its path and its use as the opening found them: a
+    // workbook imported here belongs to the design only once OK takes it.
+    std::function<void()> restoreWorkbook_;
 };
 
 // A field as the user reads it ("Name" ... "Photo").

@@ -101,9 +101,9 @@ void Profile_Dialog::OK_Btn_Clicked()
 
 void Profile_Dialog::Cancel_Btn_Clicked()
 {
-    // A workbook imported here stays loaded, and the saved path follows it.
-    if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.empty())
-        Excel_Source_Path = excel_path_field->text();
+    // Cancel leaves the design as it was: a workbook imported meanwhile is let go.
+    if (restoreWorkbook_)
+        restoreWorkbook_();
     done(0);
 }
 

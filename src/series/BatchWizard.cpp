@@ -209,6 +209,8 @@ void BatchWizard::Fill_List()
     }
     ListData_->append(names);
     Update_batch_List_Count();
+    // The row that looks chosen is the one Open and Delete act on.
+    Mark_List_New_Selection(0);
 }
 
 void BatchWizard::Create_Avail_List(const QString& name)
@@ -315,22 +317,28 @@ void BatchWizard::Delete_List_Btn_Clicked()
 {
     if (!Batch_List_Selection_Validation())
         return;
+    // A series in use is refused before any question: a "Yes" would only lead to the refusal.
+    QStringList deletable;
+    for (const int row : selectedSeriesRows(List)) {
+        const QString name = Get_List_Name_Text(row);
+        if (!host_.Check_Batch_File_In_Use_Validation(name)) {
+            deletable.append(name);
+            continue;
+        }
+        // An earlier "apply to all" answer skips every series in use without a word.
+        if (Msg_Apply_All_Chk)
+            continue;
+        dialogs().showMessage(
+            QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
+        return;
+    }
+    if (deletable.isEmpty())
+        return;
     if (!dialogs().askYesNoSafe(QStringLiteral("Are you sure want to delete selected Batch Processing Series?")))
         return;
     const int selected = lastSelectedSeriesRow(List);
-    for (const int row : selectedSeriesRows(List)) {
-        const QString name = Get_List_Name_Text(row);
-        if (host_.Check_Batch_File_In_Use_Validation(name)) {
-            // An earlier "apply to all" answer skips every series in use without a word.
-            if (Msg_Apply_All_Chk)
-                continue;
-            dialogs().showMessage(
-                QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
-            break;
-        }
+    for (const QString& name : deletable)
         deleteSeries(name);
-    }
-    // Refilled from the folder, so that no row names a deleted file even after a refusal.
     Fill_List();
     Mark_List_New_Selection(selected - 1);
 }

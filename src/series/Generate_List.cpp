@@ -274,6 +274,8 @@ bool Generate_List::writeNewSeries(const QStringList& values)
         dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
         return false;
     }
+    // Made here, not read from a file: no folder of origin to look for pictures in.
+    setSeriesOrigin(name, QString());
     return true;
 }
 

@@ -88,6 +88,10 @@ Template_Wizard::Template_Wizard(CardSizeHost& host, QWidget* parent)
     connect(_zoom_slider, &QSlider::valueChanged, this, &Template_Wizard::zoomSliderDidChange);
     connect(imageBrowser, &PictureBrowser::imageBrowserSelectionDidChange, this,
         [](const QString& path) { Selected_Template_Path = path; });
+    connect(imageBrowser, &PictureBrowser::pictureChosen, this, [this](const QString& path) {
+        Selected_Template_Path = path;
+        OK_Click();
+    });
     connect(Delete_temp_btn, &QPushButton::clicked, this, &Template_Wizard::Delete_Template_Click);
     connect(Copy_temp_btn, &QPushButton::clicked, this, &Template_Wizard::Copy_Templatee_Click);
     connect(Rename_temp_btn, &QPushButton::clicked, this, &Template_Wizard::Rename_Template_Click);

@@ -71,7 +71,7 @@ protected:
         return graphic;
     }
 
-    static QPointF widgetPoint(SKTGraphicView& view, const QPointF& card) { return card * view.zoomFactor(); }
+    static QPointF widgetPoint(SKTGraphicView& view, const QPointF& card) { return view.widgetPointFromCard(card); }
 
     static void send(SKTGraphicView& view, QEvent::Type type, const QPointF& card, Qt::MouseButtons buttons,
         Qt::KeyboardModifiers modifiers)

@@ -178,9 +178,9 @@ TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)
         return 1;
     };
     Import_Excel window;
-    EXPECT_EQ(window.Open_excel_Wnd(path), 0);
+    EXPECT_EQ(window.Open_excel_Wnd(path), SheetChooser::workbookRefused);
     Import_Excel_DataSheet columns(importHost);
-    EXPECT_EQ(columns.Open_excel_Wnd(path), 0);
+    EXPECT_EQ(columns.Open_excel_Wnd(path), SheetChooser::workbookRefused);
     EXPECT_FALSE(shown);
     ASSERT_EQ(scripted->messages().size(), 2u);
     for (const QString& message : scripted->messages())

@@ -1,11 +1,16 @@
 #include "ImportTestSupport.h"
 
+#include "data/CompoundFileTestSupport.h"
+
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/Import_Wizard.h"
 #include "series/SeriesListModel.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -169,6 +174,40 @@ TEST_F(ImportWizardTest, AWorkbookGoesToTheColumnImportWhichCloseTheWizard)
     };
     EXPECT_EQ(run(1, 1, [&](Import_Wizard& w) { w.Excel_path->setText(path); }), 1);
     EXPECT_TRUE(columnsOpened);
+}
+
+TEST_F(ImportWizardTest, AnOlderWorkbookIsOfferedAndNamedAndTheWizardStaysOpen)
+{
+    const QString xls = file("Guests.xls", xlsxtest::compoundFile({ QStringLiteral("Workbook") }));
+    const QString xlsx = guests();
+    scripted->fileAnswers = { xls };
+    bool columnsOpened = false;
+    nested = [&](QDialog&) {
+        columnsOpened = true;
+        return 0;
+    };
+    bool stayed = false;
+    EXPECT_EQ(run(1, 0,
+                  [&](Import_Wizard& w) {
+                      w.Browse_Excel_Pressed();
+                      EXPECT_EQ(w.Excel_path->text(), xls);
+                      w.OKPressed();
+                      stayed = w.result() == 0;
+                      // Still usable: another workbook goes on to the column import.
+                      w.Excel_path->setText(xlsx);
+                  }),
+        1);
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(columnsOpened);
+    const std::vector<ScriptedDialogService::Asked> asked = scripted->asked();
+    const auto chooser = std::find_if(asked.begin(), asked.end(), [](const auto& a) { return a.kind == "open"; });
+    ASSERT_NE(chooser, asked.end());
+    for (const char* pattern : { "*.xlsx", "*.xls", "*.xlsm" })
+        EXPECT_TRUE(chooser->filter.split(QRegularExpression(QStringLiteral("[ ()]"))).contains(QLatin1String(pattern)))
+            << chooser->filter.toStdString();
+    ASSERT_FALSE(scripted->messages().empty());
+    EXPECT_TRUE(scripted->messages().front().contains(QStringLiteral("older Excel workbook (.xls)")))
+        << scripted->messages().front().toStdString();
 }
 
 // Picking a file fills the form and proposes its name; only Import imports, and says what it did.

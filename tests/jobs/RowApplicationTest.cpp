@@ -82,11 +82,11 @@ TEST_F(RowApplicationTest, BarcodeTakesTheGeneratorsPictureAndKeepsItsOwnWithout
     });
     barcode->setBounds(QRectF(5, 5, 60, 20));
     const RowApplication::Applier apply = RowApplication::prepare(*barcode);
-    EXPECT_TRUE(apply(QStringLiteral("12345")));
+    EXPECT_TRUE(apply(QStringLiteral("12345")).made);
     EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(80, 30));
     // A value the generator cannot encode leaves an empty frame of the object's size, never
     // the last row's picture, and says so.
-    EXPECT_FALSE(apply(QStringLiteral("bad")));
+    EXPECT_FALSE(apply(QStringLiteral("bad")).made);
     EXPECT_EQ(barcode->_barcode_image.size(), QSizeF(60, 20));
     const QImage drawn = barcode->_barcode_image.toImage(72, Qt::white);
     QImage blank(drawn.size(), drawn.format());

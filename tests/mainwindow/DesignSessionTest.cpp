@@ -155,7 +155,7 @@ TEST_F(DesignSessionTest, EscapeAClickBesideTheCardOrAClickAfterSelectAllClearTh
     // A point of the first that the second, placed over it, leaves free.
     const QPointF firstAlone = first->bounds().topLeft() + QPointF(5, 5);
     ASSERT_FALSE(second->drawingBounds().contains(firstAlone));
-    QTest::mouseClick(front, Qt::LeftButton, {}, (firstAlone * front->zoomFactor()).toPoint());
+    QTest::mouseClick(front, Qt::LeftButton, {}, front->widgetPointFromCard(firstAlone).toPoint());
     EXPECT_EQ(front->selectedGraphics(), SKTDocument::Graphics { first });
 
     main.Select_All_Clicked();

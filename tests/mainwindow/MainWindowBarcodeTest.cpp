@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
 
 void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons)
 {
-    const QPointF at = cardPoint * canvas.zoomFactor();
+    const QPointF at = canvas.widgetPointFromCard(cardPoint);
     QMouseEvent event(type, at, canvas.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(&canvas, &event);
 }

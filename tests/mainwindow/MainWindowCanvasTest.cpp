@@ -27,13 +27,13 @@ void clickButton(SKTWindowController& main, const QString& name)
 // The widget a person would hit at the canvas point: the canvas must be shown and on top.
 QWidget* widgetUnder(SKTWindowController& main, SKTGraphicView& canvas, const QPointF& cardPoint)
 {
-    const QPoint inWindow = canvas.mapTo(&main, (cardPoint * canvas.zoomFactor()).toPoint());
+    const QPoint inWindow = canvas.mapTo(&main, canvas.widgetPointFromCard(cardPoint).toPoint());
     return main.childAt(inWindow);
 }
 
 void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons)
 {
-    const QPointF at = cardPoint * canvas.zoomFactor();
+    const QPointF at = canvas.widgetPointFromCard(cardPoint);
     QMouseEvent event(type, at, canvas.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
     QApplication::sendEvent(&canvas, &event);
 }
@@ -259,7 +259,7 @@ TEST_F(MainWindowCanvasTest, TypingAfterPlacingOrDoubleClickingATextGoesIntoIt)
     // Elsewhere first, then a double click on the text.
     front->setFocus();
     main.Show_RHS_Properties(nullptr);
-    const QPointF inside = text->bounds().center() * front->zoomFactor();
+    const QPointF inside = front->widgetPointFromCard(text->bounds().center());
     // A person's double click: a click, then the double click (QTest sends only the latter).
     QTest::mouseClick(front, Qt::LeftButton, {}, inside.toPoint());
     QTest::mouseDClick(front, Qt::LeftButton, {}, inside.toPoint());

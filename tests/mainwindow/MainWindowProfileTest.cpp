@@ -3,7 +3,12 @@
 #include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
+#include "imports/Import_Excel.h"
+#include "imports/SheetChooser.h"
+#include "imports/SheetColumnsModel.h"
+#include "mainwindow/DesignFile.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "jobs/DataBinding.h"
@@ -290,7 +295,7 @@ TEST_F(MainWindowProfileTest, AfterTheProfileADragMovesTheObjectItGrabsAndMakesN
     main.document().undoManager().checkpoint();
 
     const auto send = [front](QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons) {
-        const QPointF at = cardPoint * front->zoomFactor();
+        const QPointF at = front->widgetPointFromCard(cardPoint);
         QMouseEvent event(type, at, front->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(front, &event);
     };
@@ -427,6 +432,73 @@ TEST_F(MainWindowProfileTest, ThePreviewShowsTheFirstCardOfABoundText)
     // Eight capitals at 30 points against a full stop: hundreds of pixels against a few, even
     // with the card scaled down to the preview.
     EXPECT_GT(red, 150);
+}
+
+// A workbook chosen in the profile belongs to the design only once OK takes it: Cancel leaves
+// the design unchanged, unmarked, and its next save without the workbook.
+TEST_F(MainWindowProfileTest, AWorkbookChosenInTheProfileThenCancelLeavesTheDesignAsItWas)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    constexpr int rows = 400;
+    const QString workbook = folder.filePath(QStringLiteral("guests.xlsx"));
+    xlsxtest::runPython(QStringLiteral("import sys, openpyxl\n"
+                                       "wb = openpyxl.Workbook()\n"
+                                       "wb.active.append(['Name', 'Photo'])\n"
+                                       "for row in range(1, int(sys.argv[2]) + 1):\n"
+                                       "    wb.active.append(['Guest %d' % row, 'm%03d.png' % row])\n"
+                                       "wb.save(sys.argv[1])\n"),
+        { workbook, QString::number(rows) });
+    SKTWindowController& main = start();
+    const QString design = folder.filePath(QStringLiteral("party.dcard"));
+    dialogs->fileAnswers = { design };
+    main.Save_Btn_Clicked();
+    ASSERT_FALSE(main.hasUnsavedChanges());
+    const QStringList titlesBefore = main.spreadsheet->columnTitles();
+
+    const auto chooseWorkbook = [&](bool ok) {
+        otherModal = [&, ok](QDialog& dialog) {
+            if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+                for (int column = 0; column < 2; ++column)
+                    cells->chooser->columns().setData(cells->chooser->columns().index(column, SheetColumnsModel::State),
+                        Qt::Checked, Qt::CheckStateRole);
+                cells->OKPressed();
+                return cells->result();
+            }
+            auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+            if (!profile)
+                return 0;
+            dialogs->fileAnswers = { workbook };
+            profile->Browse_excel_Btn_Clicked();
+            EXPECT_EQ(main.spreadsheet->ListData.size(), rows);
+            if (ok)
+                profile->OK_Btn_Clicked();
+            else
+                profile->Cancel_Btn_Clicked();
+            return profile->result();
+        };
+        main.action(QStringLiteral("Profile_Btn"))->trigger();
+        otherModal = nullptr;
+    };
+
+    chooseWorkbook(false);
+    EXPECT_TRUE(main.spreadsheet->ListData.isEmpty());
+    EXPECT_EQ(main.spreadsheet->columnTitles(), titlesBefore);
+    EXPECT_TRUE(Excel_Source_Path.isEmpty());
+    EXPECT_FALSE(main.hasUnsavedChanges());
+    EXPECT_FALSE(main.isWindowModified());
+    main.Save_Btn_Clicked();
+    DesignContents saved = DesignFile::readFile(design).contents;
+    EXPECT_TRUE(saved.excelSourcePath.isEmpty());
+    EXPECT_TRUE(saved.rows.empty());
+    EXPECT_EQ(saved.columnTitles, titlesBefore);
+
+    // OK takes it: the design holds the workbook and is marked changed.
+    chooseWorkbook(true);
+    EXPECT_EQ(main.spreadsheet->ListData.size(), rows);
+    EXPECT_EQ(Excel_Source_Path, workbook);
+    EXPECT_TRUE(main.hasUnsavedChanges());
+    Excel_Source_Path.clear();
+    Excel_Binding_Use = false;
 }
 
 TEST_F(MainWindowProfileTest, ABatchExportOfAProfileCardGivesEachCardItsRowsTitle)

@@ -8,6 +8,7 @@
 #include "series/Update_Ex_Num.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -172,30 +173,37 @@ TEST_F(BatchWizardTest, RenameAndReplaceAreRefusedForBoundSeries)
     EXPECT_EQ(scripted->yesNoAnswers.size(), 1u);
 }
 
-TEST_F(BatchWizardTest, DeletingSeveralSeriesStopsAtOneInUseAndRefillsTheList)
+TEST_F(BatchWizardTest, DeletingASeriesInUseIsRefusedBeforeAnyQuestion)
 {
     for (const char* name : { "a", "b", "c" })
         store(QString::fromLatin1(name), "v\n");
     host.bound = { QStringLiteral("b") };
     wizard.Fill_List();
-    select(wizard.List, { 0, 1, 2 });
-    scripted->yesNoAnswers = { false };
-    wizard.Delete_List_Btn_Clicked();
-    EXPECT_EQ(names().size(), 3);
-
-    select(wizard.List, { 0, 1, 2 });
+    select(wizard.List, { 1 });
     scripted->yesNoAnswers = { true };
     wizard.Delete_List_Btn_Clicked();
+    ASSERT_FALSE(scripted->asked().empty());
+    EXPECT_EQ(scripted->asked().back().kind, QStringLiteral("message"));
     EXPECT_EQ(scripted->messages().back(),
         QStringLiteral("Batch Processing Series can't be delete because it is currently in use."));
-    EXPECT_FALSE(seriesExists(QStringLiteral("a")));
+    EXPECT_EQ(scripted->yesNoAnswers.size(), 1u) << "nothing was asked";
+    EXPECT_EQ(names(), (QStringList { "a", "b", "c" }));
+
+    // A selection holding a series in use deletes nothing, and asks nothing.
+    select(wizard.List, { 0, 1, 2 });
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_EQ(scripted->yesNoAnswers.size(), 1u);
+    EXPECT_TRUE(seriesExists(QStringLiteral("a")));
     EXPECT_TRUE(seriesExists(QStringLiteral("c")));
-    EXPECT_EQ(names(), (QStringList { "b", "c" }));
-    EXPECT_EQ(wizard.batch_list_count->text(), QStringLiteral("Total List : 2"));
+
+    // Series not in use are asked about, and a "No" keeps them.
+    select(wizard.List, { 0, 2 });
+    scripted->yesNoAnswers = { false };
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_EQ(scripted->asked().back().kind, QStringLiteral("yesno"));
+    EXPECT_EQ(names().size(), 3);
 
     // After "apply to all", series in use are skipped quietly and the others go.
-    store(QStringLiteral("a"), "v\n");
-    wizard.Fill_List();
     select(wizard.List, { 0, 1, 2 });
     scripted->yesNoAnswers = { true };
     const auto messages = scripted->messages().size();
@@ -204,6 +212,7 @@ TEST_F(BatchWizardTest, DeletingSeveralSeriesStopsAtOneInUseAndRefillsTheList)
     Msg_Apply_All_Chk = false;
     EXPECT_EQ(scripted->messages().size(), messages);
     EXPECT_EQ(names(), (QStringList { "b" }));
+    EXPECT_EQ(wizard.batch_list_count->text(), QStringLiteral("Total List : 1"));
 
     host.bound.clear();
     select(wizard.List, { 0 });
@@ -212,6 +221,40 @@ TEST_F(BatchWizardTest, DeletingSeveralSeriesStopsAtOneInUseAndRefillsTheList)
     EXPECT_TRUE(names().isEmpty());
     wizard.Update_Btn_Clicked();
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Available list is empty."));
+}
+
+TEST_F(BatchWizardTest, TheRowShownSelectedIsTheOneOpened)
+{
+    store(QStringLiteral("first"), "1\n");
+    store(QStringLiteral("second"), "2\n");
+    scripted->modalHandler = [this](QDialog& dialog) {
+        dialog.show();
+        wizard.List->setFocus();
+        QCoreApplication::processEvents();
+        // What the list shows as chosen is what the Open button takes.
+        const QModelIndexList shown = wizard.List->selectionModel()->selectedRows();
+        EXPECT_EQ(shown.size(), 1);
+        EXPECT_EQ(shown.value(0).row(), 0);
+        EXPECT_EQ(wizard.List->currentIndex().row(), 0);
+        wizard.Update_Btn_Clicked();
+        EXPECT_TRUE(wizard.showingValues());
+        EXPECT_EQ(wizard.update_list_name, QStringLiteral("first"));
+        dialog.hide();
+        return 0;
+    };
+    wizard.Open_Wnd();
+    EXPECT_TRUE(scripted->messages().empty());
+
+    // After a deletion the row above the deleted one is the chosen one, shown and opened alike.
+    wizard.Back_Btn_Clicked();
+    select(wizard.List, { 1 });
+    wizard.List->selectionModel()->setCurrentIndex(wizard.List->model()->index(1, 0), QItemSelectionModel::NoUpdate);
+    scripted->yesNoAnswers = { true };
+    wizard.Delete_List_Btn_Clicked();
+    EXPECT_EQ(names(), (QStringList { "first" }));
+    EXPECT_EQ(wizard.List->selectionModel()->selectedRows().size(), 1);
+    wizard.Update_Btn_Clicked();
+    EXPECT_EQ(wizard.update_list_name, QStringLiteral("first"));
 }
 
 TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)

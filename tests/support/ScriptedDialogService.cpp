@@ -105,9 +105,13 @@ int ScriptedDialogService::askChoice(const QString& text, const QStringList&, in
     return answer;
 }
 
-QString ScriptedDialogService::chooseOpenFile(const QString& title, const QString&, const QString&)
+QString ScriptedDialogService::chooseOpenFile(const QString& title, const QString&, const QString& filter)
 {
     record(QStringLiteral("open"), title);
+    {
+        std::lock_guard guard(lock_);
+        asked_.back().filter = filter;
+    }
     return nextFile();
 }
 

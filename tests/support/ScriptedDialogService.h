@@ -24,6 +24,7 @@ public:
         bool safeDefault = false; // a "yesno" whose default and Escape are "No"
         QString informative; // the reason under a "message" alert's text
         QString details; // what a "message" alert holds behind its details button
+        QString filter; // the file types an "open" chooser offers
     };
 
     // Answers, consumed in order; when a queue is empty the default answer is used

@@ -1,8 +1,10 @@
 #include "common/Globals.h"
 #include "data/TemplateStore.h"
+#include "library/Image_Library.h"
 #include "library/PictureBrowser.h"
 #include "library/PictureBrowserModel.h"
 #include "model/CardGlobals.h"
+#include "model/StoredPaths.h"
 #include "support/KeyedQuestions.h"
 #include "support/ScriptedDialogService.h"
 #include "support/TempResources.h"
@@ -246,6 +248,57 @@ TEST_F(TemplateWindowsTest, BrowserListsBothSetsAndOpensTheDesignOfTheSelectedPr
     };
     EXPECT_EQ(browser.Open_Template_Window(), 1);
     EXPECT_EQ(Selected_Template_Path, QDir(TemplateStore::builtInFolder()).filePath(QStringLiteral("Badge.dcard")));
+}
+
+// A double-click on a thumbnail, as the mouse gives it, on the browser's row.
+void doubleClickRow(PictureBrowser& browser, int row)
+{
+    const QRect cell = browser.visualRect(browser.pictures()->index(row));
+    ASSERT_TRUE(cell.isValid());
+    // A click, then the double click: QTest sends only the latter.
+    QTest::mouseClick(browser.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    QTest::mouseDClick(browser.viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+}
+
+TEST_F(TemplateWindowsTest, ADoubleClickOnATemplateOrALibraryPictureChoosesIt)
+{
+    for (const char* name : { "Badge", "Party" }) {
+        writePreview(QDir(TemplateStore::builtInFolder()).filePath(QString::fromLatin1(name) + ".JPG"));
+        writeFile(QDir(TemplateStore::builtInFolder()).filePath(QString::fromLatin1(name) + ".dcard"), "x");
+    }
+    Template_Wizard browser(host);
+    bool stillOpen = false;
+    during = [&](QDialog& dialog) {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ASSERT_EQ(browser.imageBrowser->pictures()->rowCount(), 2);
+        doubleClickRow(*browser.imageBrowser, 1);
+        stillOpen = dialog.result() == 0;
+        dialog.hide();
+    };
+    EXPECT_EQ(browser.Open_Template_Window(), 1);
+    EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(Selected_Template_Path, QDir(TemplateStore::builtInFolder()).filePath(QStringLiteral("Party.dcard")));
+
+    const QString category = Resource_File(QStringLiteral("LibraryImage/Stars"));
+    QDir().mkpath(category);
+    for (const char* name : { "a.png", "b.png" }) {
+        QImage picture(30, 20, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        ASSERT_TRUE(picture.save(QDir(category).filePath(QString::fromLatin1(name)), "PNG"));
+    }
+    Image_Library library;
+    library.control_or_BG = QStringLiteral("C");
+    during = [&](QDialog& dialog) {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        ASSERT_EQ(library.imageBrowser->pictures()->rowCount(), 2);
+        doubleClickRow(*library.imageBrowser, 1);
+        dialog.hide();
+    };
+    EXPECT_EQ(library.Open_Library_Window(), 1);
+    EXPECT_EQ(QFileInfo(Resolve_Stored_Picture_Path(library.selected_image)).fileName(), QStringLiteral("b.png"));
+    EXPECT_TRUE(dialogs->messages().empty());
 }
 
 TEST_F(TemplateWindowsTest, BrowserWithoutTemplatesAsksForOneAndCancelEmptiesTheChoice)

@@ -1,0 +1,207 @@
+#include "MainWindowFixture.h"
+#include "canvas/SKTGraphicView.h"
+#include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "data/XlsxTestSupport.h"
+#include "export/ExportWindow.h"
+#include "imports/Import_Excel.h"
+#include "imports/Import_Excel_DataSheet.h"
+#include "imports/SheetChooser.h"
+#include "imports/SheetColumnsModel.h"
+#include "jobs/BatchExport.h"
+#include "model/SKTImage.h"
+#include "series/Open_Export_Log.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPlainTextEdit>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+constexpr int photos = 5; // rows 1 to 5 have their photo beside the workbook; row 6's is missing
+const QRectF photoBox(10, 10, 40, 40);
+
+QColor colourOf(int row)
+{
+    return QColor::fromHsv((row * 53) % 360, 220, 200);
+}
+
+QString photoName(int row)
+{
+    return QStringLiteral("m%1.png").arg(row, 3, 10, QLatin1Char('0'));
+}
+
+class RowPicturesFlowTest : public MainWindowTest
+{
+protected:
+    // A workbook whose Photo column holds bare file names, the photos beside it (one in a
+    // folder below it), and the last row's photo missing.
+    QString writeWorkbook()
+    {
+        const QDir beside(folder.filePath(QStringLiteral("guests")));
+        EXPECT_TRUE(beside.mkpath(QStringLiteral("photos")));
+        QJsonArray table { QJsonArray { "Name", "Photo" } };
+        for (int row = 1; row <= photos + 1; ++row) {
+            const QString name = row == 2 ? QStringLiteral("photos/") + photoName(row) : photoName(row);
+            table.append(QJsonArray { QStringLiteral("Guest %1").arg(row), name });
+            if (row > photos)
+                continue;
+            QImage photo(60, 60, QImage::Format_RGB32);
+            photo.fill(colourOf(row));
+            EXPECT_TRUE(photo.save(beside.filePath(name), "PNG"));
+        }
+        const QString workbook = beside.filePath(QStringLiteral("guests.xlsx"));
+        xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
+                                           "wb = openpyxl.Workbook()\n"
+                                           "for row in json.loads(sys.argv[2]):\n"
+                                           "    wb.active.append(row)\n"
+                                           "wb.save(sys.argv[1])\n"),
+            { workbook, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+        return workbook;
+    }
+
+    void checkBothColumns(SheetChooser& chooser)
+    {
+        for (int column = 0; column < 2; ++column)
+            chooser.columns().setData(
+                chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
+        chooser.contains_header->setChecked(true);
+    }
+
+    static std::shared_ptr<SKTImage> placePhoto(
+        SKTWindowController& main, int source, const QString& series, int column)
+    {
+        auto photo = SKTGraphic::create<SKTImage>();
+        photo->setBounds(photoBox);
+        photo->data_source_type = source;
+        photo->batch_list_name = series;
+        photo->excel_col_indx = column;
+        main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { photo }, { 0 });
+        return photo;
+    }
+
+    // The canvas shows the first row's photo, as the first card gets it.
+    static void expectFirstPhotoOnCanvas(SKTWindowController& main, const SKTGraphicPtr& photo)
+    {
+        const auto shown = std::dynamic_pointer_cast<SKTImage>(main.shownOnFirstCard(photo));
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->picture().pixel(30, 30), colourOf(1).rgb());
+    }
+
+    // A batch export of the front as PNG; the end message and its details.
+    std::pair<QString, QString> exportBatch(SKTWindowController& main)
+    {
+        QDir(QDir(folder.path()).filePath(batchExportFolderName)).removeRecursively();
+        dialogs->fileAnswers = { folder.path() };
+        bool done = false;
+        QString details;
+        otherModal = [&](QDialog& dialog) {
+            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+                return 1;
+            }
+            done = true;
+            if (auto* log = qobject_cast<Open_Export_Log*>(&dialog); log && log->detailsText)
+                details = log->detailsText->toPlainText();
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+                box->setChecked(false);
+            return 0;
+        };
+        Export_File_Message.clear();
+        main.Export_Button();
+        const QDeadlineTimer deadline(900000);
+        while (!done && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        otherModal = nullptr;
+        return { Export_File_Message, details };
+    }
+
+    // The colour in the middle of the photo's box on an exported card.
+    QColor photoOnCard(SKTWindowController& main, int row)
+    {
+        const QImage card(
+            QDir(QDir(folder.path()).filePath(batchExportFolderName)).filePath(QStringLiteral("Card_%1.png").arg(row)));
+        EXPECT_FALSE(card.isNull()) << row;
+        const QSizeF points = main.currentCanvas()->cardSize();
+        const QPointF centre = photoBox.center();
+        return card.pixelColor(
+            int(centre.x() * card.width() / points.width()), int(centre.y() * card.height() / points.height()));
+    }
+
+    void expectPhotosOnEveryCard(SKTWindowController& main, const QString& workbook)
+    {
+        const auto [message, details] = exportBatch(main);
+        for (int row = 1; row <= photos; ++row) {
+            const QColor shown = photoOnCard(main, row);
+            const QColor expected = colourOf(row);
+            EXPECT_LT(std::abs(shown.red() - expected.red()) + std::abs(shown.green() - expected.green())
+                    + std::abs(shown.blue() - expected.blue()),
+                24)
+                << "card " << row << " shows " << shown.name().toStdString();
+        }
+        const QString missing = QFileInfo(workbook).dir().filePath(photoName(photos + 1));
+        EXPECT_TRUE(message.contains(QStringLiteral("(row %1)").arg(photos + 1))) << message.toStdString();
+        EXPECT_TRUE(details.contains(QStringLiteral("Row %1: ").arg(photos + 1))
+            && details.contains(QStringLiteral("no readable picture file at \"%1\"").arg(missing)))
+            << details.toStdString();
+        EXPECT_FALSE(details.contains(QStringLiteral("Row 1:"))) << details.toStdString();
+    }
+};
+
+} // namespace
+
+// Photos named by bare file names beside the workbook are found whether the picture is bound
+// to the workbook's column or to a series imported from it; the one missing is named with the
+// place it was looked for.
+TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    const QString workbook = writeWorkbook();
+
+    // Bound directly: the spreadsheet table of the workbook, as the profile's Workbook imports it.
+    otherModal = [&](QDialog& dialog) {
+        auto* cells = qobject_cast<Import_Excel*>(&dialog);
+        if (!cells)
+            return 0;
+        checkBothColumns(*cells->chooser);
+        cells->OKPressed();
+        return cells->result();
+    };
+    main.Open_Excel_Table_Import(workbook);
+    otherModal = nullptr;
+    ASSERT_TRUE(Data_From_Excel_Window);
+    ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
+    Excel_Source_Path = workbook;
+    expectFirstPhotoOnCanvas(main, placePhoto(main, 2, QString(), 2));
+    expectPhotosOnEveryCard(main, workbook);
+
+    // Through a series imported from the workbook, with no spreadsheet table bound any more.
+    main.document().removeGraphicsOnSide(SKTDocument::Side::Front, { 0 });
+    Excel_Source_Path.clear();
+    Import_Excel_DataSheet columns(main, &main);
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &columns)
+            return 0;
+        checkBothColumns(*columns.chooser);
+        columns.OKPressed();
+        return columns.result();
+    };
+    columns.Open_excel_Wnd(workbook);
+    otherModal = nullptr;
+    ASSERT_TRUE(seriesExists(QStringLiteral("Photo")));
+    // The series file itself is as every reader knows it: its values, one a line.
+    QFile series(seriesFilePath(QStringLiteral("Photo")));
+    ASSERT_TRUE(series.open(QIODevice::ReadOnly));
+    EXPECT_EQ(series.readAll(), QByteArray("m001.png\nphotos/m002.png\nm003.png\nm004.png\nm005.png\nm006.png\n"));
+    expectFirstPhotoOnCanvas(main, placePhoto(main, 1, QStringLiteral("Photo"), 0));
+    expectPhotosOnEveryCard(main, workbook);
+
+    // The folder goes with the series: a deleted series leaves no folder for a new one of its name.
+    ASSERT_TRUE(deleteSeries(QStringLiteral("Photo")));
+    EXPECT_TRUE(seriesOrigin(QStringLiteral("Photo")).isEmpty());
+}

@@ -177,11 +177,12 @@ void DataSourcePage::Data_source_type_Changed()
     }
     if (!graphic)
         return;
-    const bool wasManual = graphic->data_source_type == 0;
-    graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);
-    if (isExactlyKind(*graphic, GraphicKind::Text))
-        keepOrGiveBackTypedText(*graphic, wasManual, source == Source::Manual);
-    host_.setUnsavedEdits(true);
+    host_.changeObjectsAsStep([&] {
+        const bool wasManual = graphic->data_source_type == 0;
+        graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);
+        if (isExactlyKind(*graphic, GraphicKind::Text))
+            keepOrGiveBackTypedText(*graphic, wasManual, source == Source::Manual);
+    });
     // The canvas shows the first card: the source's first value, or nothing without one.
     host_.Refresh_Canvas();
 }
@@ -212,16 +213,17 @@ void DataSourcePage::Batch_Series_Changed()
     const SKTGraphicPtr graphic = host_.currentGraphic();
     if (!graphic)
         return;
-    const QString source = Data_source_type->currentText();
-    if (source == seriesItem) {
-        graphic->Set_Data_source_type(1);
-        graphic->Set_Batch_List_Name(item);
-        graphic->Set_Batch_List_Index(index);
-    } else if (source == spreadsheetItem) {
-        graphic->Set_Data_source_type(2);
-        graphic->Set_Excel_binding_Index(index);
-    }
-    host_.setUnsavedEdits(true);
+    host_.changeObjectsAsStep([&] {
+        const QString source = Data_source_type->currentText();
+        if (source == seriesItem) {
+            graphic->Set_Data_source_type(1);
+            graphic->Set_Batch_List_Name(item);
+            graphic->Set_Batch_List_Index(index);
+        } else if (source == spreadsheetItem) {
+            graphic->Set_Data_source_type(2);
+            graphic->Set_Excel_binding_Index(index);
+        }
+    });
     // A text keeps what was typed and a picture the file chosen, for Manual to give back; the
     // canvas draws the source's first value.
     host_.Refresh_Canvas();
@@ -241,8 +243,10 @@ void DataSourcePage::Manual_Library_Browse_Btn()
 
 void DataSourcePage::pictureChosen(const QString& path)
 {
-    Manual_image_path->setText(path);
-    if (const SKTGraphicPtr graphic = host_.currentGraphic())
-        graphic->setFilePath(path);
-    emit imagePathChanged();
+    host_.changeObjectsAsStep([&] {
+        Manual_image_path->setText(path);
+        if (const SKTGraphicPtr graphic = host_.currentGraphic())
+            graphic->setFilePath(path);
+        emit imagePathChanged();
+    });
 }

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 ImagePage::ImagePage(InspectorHost& host, QWidget* parent)
@@ -44,6 +45,9 @@ ImagePage::ImagePage(InspectorHost& host, QWidget* parent)
     const auto addSlider = [&](const QString& label, EffectSlider* slider) {
         sliders->addRow(label, slider);
         connect(slider, &EffectSlider::changed, this, &ImagePage::Update_Image_Graphics);
+        // A drag is one undo step, however many values it passes.
+        connect(slider->slider, &QSlider::sliderPressed, this, [this] { host_.beginChangeRun(); });
+        connect(slider->slider, &QSlider::sliderReleased, this, [this] { host_.endChangeRun(); });
     };
     addSlider(tr("&Rotation:"), Rotate_slidr);
     addSlider(tr("&Opacity:"), Trsp_slidr);

@@ -63,6 +63,13 @@ public:
     // Typing in the text box began a run of edits, before its first change is written: one
     // undo step puts back the selected texts' words as they were.
     virtual void textEditingRunStarted() { }
+    // Runs a change of the selected objects (and the current one): what it altered is one
+    // undo step, named after it, and the design is marked changed; nothing altered, no step.
+    // writeSelectedGraphics runs its writer so; a change inside another joins its step.
+    virtual void changeObjectsAsStep(const std::function<void()>& change) { change(); }
+    // A slider's drag began or ended: the changes between are one undo step.
+    virtual void beginChangeRun() { }
+    virtual void endChangeRun() { }
     // The current object of the side's canvas (the one the pages show); null for none.
     virtual SKTGraphicPtr currentGraphic() const = 0;
     virtual void Refresh_Canvas() = 0;

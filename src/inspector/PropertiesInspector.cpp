@@ -247,6 +247,11 @@ void PropertiesInspector::reloadShownPages()
         page->afterFill(*graphic);
 }
 
+bool PropertiesInspector::showsLock() const
+{
+    return sett_tab->indexOf(Lock_tab) >= 0;
+}
+
 bool PropertiesInspector::showsCard() const
 {
     return sett_tab->indexOf(card_setting_tab) >= 0;

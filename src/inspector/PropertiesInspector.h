@@ -41,6 +41,8 @@ public:
     void Show_RHS_Properties(const SKTGraphicPtr& graphic);
     // Fills the pages shown again from the card or the object, keeping the tab in front.
     void reloadShownPages();
+    // Whether the lock page stands for the object shown.
+    bool showsLock() const;
     // The fill radio buttons and enabled controls of a fill style, and the border and fill
     // groups as their check boxes say.
     void card_prop_set(const QString& fillStyle);

@@ -41,6 +41,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QComboBox>

@@ -5,6 +5,7 @@
 #include "inspector/InspectorHost.h"
 #include "mainwindow/CardLayout.h"
 #include "mainwindow/CardSettingsState.h"
+#include "mainwindow/ObjectSettingsState.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
 #include "series/BatchWizard.h"
@@ -380,6 +381,9 @@ public:
     // ---- Object pages -----------------------------------------------------------------
     void writeSelectedGraphics(const GraphicWriter& write) override;
     void textEditingRunStarted() override;
+    void changeObjectsAsStep(const std::function<void()>& change) override;
+    void beginChangeRun() override;
+    void endChangeRun() override;
     SKTGraphicPtr currentGraphic() const override;
     bool spreadsheetBound() const override;
     QStringList spreadsheetColumnTitles() const override;
@@ -486,11 +490,13 @@ private:
     CardSettingsState cardSettingsState(SKTDocument::Side side) const;
     // Registers, on the side's history, putting back the card settings in the state given.
     void registerCardSettingsUndo(SKTDocument::Side side, const CardSettingsState& state);
-    // Registers, on the side's history, putting back the texts' words as they are now.
-    void registerTextWordsUndo(SKTDocument::Side side, const SKTDocument::Graphics& texts);
+    // Registers, on the side's history, putting the objects back in the state given.
+    void registerObjectSettingsUndo(SKTDocument::Side side, const ObjectSettingsState& state);
     // After an undo or redo, a paste or a profile placed: the panel shows the canvas's current
     // object (or the card with none), with the values they now have.
     void showCurrentSelection();
+    // Shows the object's tabs anew, for its lock state; the selection stays.
+    void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
     void reloadPanel();
     void loadPlaceholders();
@@ -537,6 +543,10 @@ private:
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
+    // A change of the objects is being run: changes within it join its step.
+    bool changingObjects_ = false;
+    // The side whose history holds the undo group of a slider being dragged.
+    std::optional<SKTDocument::Side> changeRunSide_;
     bool newProfileForNextCard_ = false;
     std::weak_ptr<SKTGraphic> growingText_;
     QSizeF growingTextPlacedSize_;

@@ -304,7 +304,14 @@ void SKTWindowController::refreshUndoActions()
 {
     // Undo and Redo work on the history of the side being shown.
     UndoManager& undo = document_->undoManager(currentCanvas()->editedSide());
-    action(QStringLiteral("Undo_btn"))->setEnabled(undo.canUndo());
-    action(QStringLiteral("Redo_btn"))->setEnabled(undo.canRedo());
+    const auto show = [this](const char* name, bool enabled, const QString& command, const QString& step) {
+        QAction* shown = action(QString::fromLatin1(name));
+        shown->setEnabled(enabled);
+        // The menu names the step; the tool button keeps its short word.
+        shown->setText(step.isEmpty() ? command : tr("%1 %2").arg(command, step));
+        shown->setIconText(QString(command).remove(QLatin1Char('&')));
+    };
+    show("Undo_btn", undo.canUndo(), tr("&Undo"), undo.undoActionName());
+    show("Redo_btn", undo.canRedo(), tr("&Redo"), undo.redoActionName());
     updateModifiedMark();
 }

@@ -17,16 +17,21 @@ void SKTWindowController::Open_Barcode_Window()
     try {
         // The selection takes the settings only when the window ended with OK.
         const SKTGraphicPtr graphic = currentCanvas()->selectedGraphic();
-        if (!graphic || !Open_Barcode_Window_For(graphic))
+        if (!graphic)
             return;
-        inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
-        // The other selected barcodes took the settings: their pictures must show them too.
-        for (const SKTGraphicPtr& other : currentCanvas()->selectedGraphics()) {
-            if (other == graphic || !dynamic_cast<SKTBarcode*>(other.get()))
-                continue;
-            if (const Picture picture = barcodePictureFromFields(*other); !picture.isNull())
-                showBarcodePicture(*other, picture);
-        }
+        // The window writes into the object: what it and the other barcodes take is one step.
+        changeObjectsAsStep([this, &graphic] {
+            if (!Open_Barcode_Window_For(graphic))
+                return;
+            inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
+            // The other selected barcodes took the settings: their pictures must show them too.
+            for (const SKTGraphicPtr& other : currentCanvas()->selectedGraphics()) {
+                if (other == graphic || !dynamic_cast<SKTBarcode*>(other.get()))
+                    continue;
+                if (const Picture picture = barcodePictureFromFields(*other); !picture.isNull())
+                    showBarcodePicture(*other, picture);
+            }
+        });
         Refresh_Canvas();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));

@@ -1,10 +1,14 @@
-// Changes made on the panel as undo steps: the card's settings, and typing in the text box.
+// Changes made on the panel as undo steps: the card's settings, the objects' settings, and
+// typing in the text box.
 #include "mainwindow/SKTWindowController.h"
 
 #include "canvas/SKTGraphicView.h"
 #include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
-#include "mainwindow/TextWords.h"
+
+#include <QScopeGuard>
+
+#include <utility>
 
 CardSettingsState SKTWindowController::cardSettingsState(SKTDocument::Side side) const
 {
@@ -54,18 +58,77 @@ void SKTWindowController::textEditingRunStarted()
         return;
     UndoManager& undo = document_->undoManager(side);
     undo.beginGroup();
-    registerTextWordsUndo(side, selected);
+    registerObjectSettingsUndo(side, ObjectSettingsState::of(selected));
+    undo.setActionName(ObjectSettingsState::typingName());
     undo.endGroup();
     refreshUndoActions();
 }
 
-void SKTWindowController::registerTextWordsUndo(SKTDocument::Side side, const SKTDocument::Graphics& texts)
+void SKTWindowController::changeObjectsAsStep(const std::function<void()>& change)
 {
-    document_->undoManager(side).registerUndo([this, side, texts, words = TextWords::of(texts)] {
-        registerTextWordsUndo(side, texts);
-        words.restore();
+    if (changingObjects_) {
+        change();
+        return;
+    }
+    SKTGraphicView* canvas = currentCanvas();
+    SKTDocument::Graphics objects = canvas->selectedGraphics();
+    if (const SKTGraphicPtr current = canvas->selectedGraphic(); current && !objects.contains(current))
+        objects.append(current);
+    const SKTDocument::Side side = canvas->editedSide();
+    const ObjectSettingsState was = ObjectSettingsState::of(objects);
+    UndoManager& undo = document_->undoManager(side);
+    const bool undoable = side != SKTDocument::Side::Temp && undo.isRegistrationEnabled();
+    std::optional<QString> name;
+    {
+        // A step of its own, with what the objects register themselves (a barcode's new size).
+        if (undoable)
+            undo.beginGroup();
+        changingObjects_ = true;
+        const auto done = qScopeGuard([&] {
+            changingObjects_ = false;
+            if (undoable)
+                undo.endGroup();
+        });
+        change();
+        name = was.changeName();
+        // Typing registered its step when the run began.
+        if (undoable && name && *name != ObjectSettingsState::typingName()) {
+            registerObjectSettingsUndo(side, was);
+            undo.setActionName(*name);
+        }
+    }
+    if (!name)
+        return;
+    if (!undoable)
+        setUnsavedEdits(true);
+    refreshUndoActions();
+}
+
+void SKTWindowController::registerObjectSettingsUndo(SKTDocument::Side side, const ObjectSettingsState& state)
+{
+    document_->undoManager(side).registerUndo([this, side, state] {
+        const SKTDocument::Graphics objects = state.graphics();
+        registerObjectSettingsUndo(side, ObjectSettingsState::of(objects));
+        state.restore();
         Refresh_Canvas();
     });
+}
+
+void SKTWindowController::beginChangeRun()
+{
+    const SKTDocument::Side side = currentCanvas()->editedSide();
+    if (changeRunSide_ || side == SKTDocument::Side::Temp)
+        return;
+    changeRunSide_ = side;
+    document_->undoManager(side).beginGroup();
+}
+
+void SKTWindowController::endChangeRun()
+{
+    if (!changeRunSide_)
+        return;
+    document_->undoManager(*std::exchange(changeRunSide_, std::nullopt)).endGroup();
+    refreshUndoActions();
 }
 
 void SKTWindowController::showCurrentSelection()
@@ -76,6 +139,11 @@ void SKTWindowController::showCurrentSelection()
     if (!selected.contains(current))
         current = selected.isEmpty() ? nullptr : selected.last();
     canvas->setSelectedGraphic(current);
+    if (current && current == inspector_->lastSelectedGraphic() && current->ctrl_is_locked != inspector_->showsLock()) {
+        // Locking undone or redone: the object's pages, or the lock page, in place of the others.
+        showObjectAfresh(current);
+        return;
+    }
     const bool shownAlready = current ? current == inspector_->lastSelectedGraphic() : inspector_->showsCard();
     if (!shownAlready) {
         Show_RHS_Properties(current);
@@ -92,4 +160,16 @@ void SKTWindowController::reloadPanel()
         deselectPresetUnlessSizeMatches();
     else
         showSelectionPrinting();
+}
+
+void SKTWindowController::showObjectAfresh(const SKTGraphicPtr& graphic)
+{
+    // Showing the card forgets the inspected object, so showing it again rebuilds its tabs.
+    SKTGraphicView* canvas = currentCanvas();
+    const QList<int> kept = canvas->selectionIndexes();
+    Show_RHS_Properties(nullptr);
+    canvas->changeSelectionIndexes(kept);
+    canvas->setSelectedGraphic(graphic);
+    Refresh_Canvas();
+    Show_RHS_Properties(graphic);
 }

@@ -84,16 +84,11 @@ void SKTWindowController::lockSelection(bool lock)
                              : QStringLiteral("Please select a control to Unlock."));
         return;
     }
-    for (const SKTGraphicPtr& graphic : selected)
-        graphic->ctrl_is_locked = lock;
-    setUnsavedEdits(true);
-    // Showing the card forgets the inspected object, so showing it again rebuilds its
-    // tabs for the new lock state.
-    const QList<int> kept = canvas->selectionIndexes();
-    Show_RHS_Properties(nullptr);
-    canvas->changeSelectionIndexes(kept);
-    Refresh_Canvas();
-    Show_RHS_Properties(selected.last());
+    changeObjectsAsStep([&] {
+        for (const SKTGraphicPtr& graphic : selected)
+            graphic->ctrl_is_locked = lock;
+    });
+    showObjectAfresh(selected.last());
 }
 
 // ---- Sides -----------------------------------------------------------------------------------
@@ -193,8 +188,7 @@ void SKTWindowController::User_Profile_Button_Clicked()
 
 void SKTWindowController::Print_object_chk_changed(int value)
 {
-    currentCanvas()->print_contol_or_not(value);
-    setUnsavedEdits(true);
+    changeObjectsAsStep([this, value] { currentCanvas()->print_contol_or_not(value); });
 }
 
 // ---- Layout and grid commands -----------------------------------------------------------------

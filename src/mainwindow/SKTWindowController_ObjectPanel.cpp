@@ -18,13 +18,14 @@ void SKTWindowController::writeSelectedGraphics(const GraphicWriter& write)
     const SKTDocument::Graphics selected = canvas->selectedGraphics();
     if (selected.isEmpty())
         return;
-    for (const SKTGraphicPtr& graphic : selected) {
-        write(*graphic, selected.size());
-        canvas->startEditingGraphic(graphic);
-    }
-    if (selected.size() == 1)
-        growNewTextToFit(selected.first());
-    setUnsavedEdits(true);
+    changeObjectsAsStep([&] {
+        for (const SKTGraphicPtr& graphic : selected) {
+            write(*graphic, selected.size());
+            canvas->startEditingGraphic(graphic);
+        }
+        if (selected.size() == 1)
+            growNewTextToFit(selected.first());
+    });
     Refresh_Canvas();
 }
 

@@ -14,6 +14,7 @@ class SKTBarcode : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
     std::shared_ptr<SKTGraphic> clone() const override;
+    void takeValuesOf(const SKTGraphic& saved) override;
 
     // Made centred on a point at the size of its picture (or of the sample).
     void initWithPosition(const QPointF& centre);

@@ -73,7 +73,6 @@ public:
     }
 
     virtual ~SKTGraphic();
-    SKTGraphic& operator=(const SKTGraphic&) = delete;
 
     // Sets every field to its default. Reads All_Text_font_Default, All_Text_clr_Default
     // and Resource_Path.
@@ -87,6 +86,10 @@ public:
     // it belongs to no document and tells no observer. Call it on the thread that edits
     // this object.
     virtual std::shared_ptr<SKTGraphic> clone() const;
+    // Takes every value of a clone of this object made earlier, pictures included, so that
+    // undo puts the object back as it was. It stays in its document with its observer, which
+    // is not told: the caller registers the step.
+    virtual void takeValuesOf(const SKTGraphic& saved);
 
     // ---- Archive ----------------------------------------------------------------------
     // The class names the archive records, most derived first ("SKTText", "SKTGraphic",
@@ -341,6 +344,8 @@ protected:
     SKTGraphic() = default;
     // Copies every field as it stands; only clone() uses it, through cloneOf().
     SKTGraphic(const SKTGraphic& other) = default;
+    // Copies every field as it stands; only takeValuesOf() uses it.
+    SKTGraphic& operator=(const SKTGraphic& other) = default;
     template <class Kind>
     static std::shared_ptr<SKTGraphic> cloneOf(const Kind& original)
     {

@@ -18,6 +18,7 @@ class SKTImage : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
     std::shared_ptr<SKTGraphic> clone() const override;
+    void takeValuesOf(const SKTGraphic& saved) override;
 
     // Made at a centre from the picture file at the path, at the picture's natural size.
     void initWithPath(const QPointF& centre, const QString& path);

@@ -16,6 +16,7 @@ public:
 
     QStringList archiveClassChain() const override;
     std::shared_ptr<SKTGraphic> clone() const override;
+    void takeValuesOf(const SKTGraphic& saved) override;
 
     QPointF beginPoint() const;
     QPointF endPoint() const;

@@ -15,6 +15,7 @@ class SKTSignature : public SKTGraphic
 public:
     QStringList archiveClassChain() const override;
     std::shared_ptr<SKTGraphic> clone() const override;
+    void takeValuesOf(const SKTGraphic& saved) override;
 
     // Made at a centre showing the sample picture of its kind ("S" or "F"), which is also
     // its file path.

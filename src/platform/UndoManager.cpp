@@ -14,14 +14,14 @@ void UndoManager::registerUndo(Action inverse)
     if (!registrationEnabled_ || !inverse)
         return;
     if (collecting_) {
-        collecting_->push_back(std::move(inverse));
+        collecting_->actions.push_back(std::move(inverse));
         return;
     }
     if (explicitDepth_ == 0 && !implicitOpen_) {
         implicitOpen_ = true;
         scheduleCheckpoint();
     }
-    open_.push_back(std::move(inverse));
+    open_.actions.push_back(std::move(inverse));
     if (cleanIndex_ > long(undoStack_.size()))
         cleanIndex_ = -1;
     redoStack_.clear();
@@ -57,9 +57,26 @@ void UndoManager::setCheckpointObserver(std::function<void()> observer)
     checkpointObserver_ = std::move(observer);
 }
 
+void UndoManager::setActionName(const QString& name)
+{
+    (collecting_ ? collecting_ : &open_)->name = name;
+}
+
+QString UndoManager::undoActionName() const
+{
+    if (!open_.actions.empty())
+        return open_.name;
+    return undoStack_.empty() ? QString() : undoStack_.back().name;
+}
+
+QString UndoManager::redoActionName() const
+{
+    return redoStack_.empty() ? QString() : redoStack_.back().name;
+}
+
 bool UndoManager::canUndo() const
 {
-    return !undoStack_.empty() || !open_.empty();
+    return !undoStack_.empty() || !open_.actions.empty();
 }
 
 bool UndoManager::canRedo() const
@@ -93,7 +110,7 @@ void UndoManager::removeAllActions()
 {
     undoStack_.clear();
     redoStack_.clear();
-    open_.clear();
+    open_ = {};
     implicitOpen_ = false;
     cleanIndex_ = 0;
 }
@@ -107,15 +124,15 @@ void UndoManager::setClean()
 
 bool UndoManager::isClean() const
 {
-    return open_.empty() && long(undoStack_.size()) == cleanIndex_;
+    return open_.actions.empty() && long(undoStack_.size()) == cleanIndex_;
 }
 
 void UndoManager::closeOpenGroup()
 {
     implicitOpen_ = false;
-    if (!open_.empty())
+    if (!open_.actions.empty())
         undoStack_.push_back(std::move(open_));
-    open_.clear();
+    open_ = {};
 }
 
 void UndoManager::scheduleCheckpoint()
@@ -139,16 +156,17 @@ void UndoManager::notifyCheckpoint()
 
 void UndoManager::runGroup(Group group, bool asUndo)
 {
-    Group inverse;
+    // The step that takes this one back goes by the same name.
+    Group inverse { {}, group.name };
     (asUndo ? undoing_ : redoing_) = true;
     collecting_ = &inverse;
     notifyCheckpoint();
     // Inverse operations run last-registered first.
-    for (auto it = group.rbegin(); it != group.rend(); ++it)
+    for (auto it = group.actions.rbegin(); it != group.actions.rend(); ++it)
         (*it)();
     notifyCheckpoint();
     collecting_ = nullptr;
     (asUndo ? undoing_ : redoing_) = false;
-    if (!inverse.empty())
+    if (!inverse.actions.empty())
         (asUndo ? redoStack_ : undoStack_).push_back(std::move(inverse));
 }

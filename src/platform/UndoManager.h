@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,6 +34,12 @@ public:
     // Called at every checkpoint, and when a group opens or closes.
     void setCheckpointObserver(std::function<void()> observer);
 
+    // Names the step being collected (the open group), as the Undo and Redo commands show it.
+    void setActionName(const QString& name);
+    // The names of the steps Undo and Redo would take back; empty for an unnamed step.
+    QString undoActionName() const;
+    QString redoActionName() const;
+
     bool canUndo() const;
     bool canRedo() const;
     void undo();
@@ -51,7 +59,11 @@ public:
     bool isClean() const;
 
 private:
-    using Group = std::vector<Action>;
+    struct Group
+    {
+        std::vector<Action> actions;
+        QString name;
+    };
 
     void closeOpenGroup();
     void scheduleCheckpoint();

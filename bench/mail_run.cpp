@@ -36,7 +36,8 @@ int main(int argc, char** argv)
         image.fill(QColor(back ? 200 : 30, row % 256, 120));
         return image;
     };
-    const MailSender send = scriptSender(job);
+    JobProgress progress;
+    const MailSender send = scriptSender(job, progress);
     int sent = 0;
     const MailSender measuring = [&](const QString& to, const QStringList& files, QString* reason) {
         const bool ok = send(to, files, reason);
@@ -44,7 +45,6 @@ int main(int argc, char** argv)
             std::printf("after %d mails: %ld KiB resident\n", sent, residentKiB());
         return ok;
     };
-    JobProgress progress;
     QElapsedTimer clock;
     clock.start();
     const MailRunResult result = runMailJob(job, render, measuring, progress, [](const QString&) {});

@@ -1,3 +1,4 @@
+#include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
 
 #include "dialogs/PleaseWait_Modeless.h"
@@ -28,21 +29,6 @@
 using namespace HostilePictures;
 
 namespace {
-
-DesignContents designNaming(const QStringList& pictures)
-{
-    DesignContents design;
-    design.front = Card_Property::create();
-    design.back = Card_Property::create();
-    design.front->Card_Size = QSizeF(243, 154);
-    for (const QString& picture : pictures) {
-        auto image = SKTGraphic::create<SKTImage>();
-        image->_file_path = picture;
-        image->setBounds(QRectF(10, 10, 50, 40));
-        design.frontGraphics.append(image);
-    }
-    return design;
-}
 
 // The longest the GUI thread goes without serving a timer of 50 ms while work runs from the
 // event loop; seen tells whether the please-wait sheet was up at some tick.

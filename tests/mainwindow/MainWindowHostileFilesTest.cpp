@@ -1,3 +1,4 @@
+#include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
 
 #include "mainwindow/DesignFile.h"
@@ -47,21 +48,12 @@ QByteArray contentsOf(const QString& path)
 }
 
 // A design whose image objects and background name the given pictures.
-DesignContents designNaming(const QStringList& pictures, const QString& background)
+DesignContents designNamingWithBackground(const QStringList& pictures, const QString& background)
 {
-    DesignContents design;
-    design.front = Card_Property::create();
-    design.back = Card_Property::create();
-    design.front->Card_Size = QSizeF(243, 154);
+    DesignContents design = designNaming(pictures);
     design.front->Card_fill_chk = true;
     design.front->Card_fill_style = QStringLiteral("I");
     design.front->Card_BG_Image_Path = background;
-    for (const QString& picture : pictures) {
-        auto image = SKTGraphic::create<SKTImage>();
-        image->_file_path = picture;
-        image->setBounds(QRectF(10, 10, 50, 40));
-        design.frontGraphics.append(image);
-    }
     return design;
 }
 
@@ -74,7 +66,8 @@ TEST_F(MainWindowTest, ADesignNamingAFifoOrADeviceOpensWithoutThoseFiles)
     const QString zeroLink = folder.filePath(QStringLiteral("zero.png"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
     const QString path = folder.filePath(QStringLiteral("hostile.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming({ fifo, QStringLiteral("/dev/zero"), zeroLink }, fifo)));
+    ASSERT_TRUE(
+        DesignFile::write(path, designNamingWithBackground({ fifo, QStringLiteral("/dev/zero"), zeroLink }, fifo)));
 
     Watchdog watchdog;
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
@@ -96,7 +89,7 @@ TEST_F(MainWindowTest, ADesignOfCutShortOrEndlessPicturesAndTextInEveryScriptOpe
     const QString noEnd = folder.filePath(QStringLiteral("no-end.png"));
     const QByteArray png = encoded(detailed(300, 200), "PNG");
     ASSERT_TRUE(writeFile(noEnd, png.left(png.size() - 12)));
-    DesignContents design = designNaming({ half, scans, noEnd }, scans);
+    DesignContents design = designNamingWithBackground({ half, scans, noEnd }, scans);
     for (const QString& letter : firstLetterOfEveryScript()) {
         auto text = SKTGraphic::create<SKTText>();
         text->Text_Value = letter;
@@ -128,7 +121,7 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
     for (int copy = 0; copy < 60; ++copy)
         pictures.append(pictures.front());
     const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures, QString())));
+    ASSERT_TRUE(DesignFile::write(path, designNamingWithBackground(pictures, QString())));
     const std::function<void()> startDialogOpen = [&] { EXPECT_EQ(main.Open_Log_File(), 1); };
     const std::function<void()> fileOpen = [&] { main.action(QStringLiteral("Open_Btn"))->trigger(); };
     for (const auto& open : { startDialogOpen, fileOpen }) {
@@ -235,7 +228,7 @@ TEST_F(MainWindowTest, ADesignOfALargePictureOfManyScansOpensWithoutHoldingTheWi
     const QString scans = folder.filePath(QStringLiteral("scans.jpg"));
     ASSERT_TRUE(writeFile(scans, plainJpegOfScans(300, QSize(5780, 5780))));
     const QString path = folder.filePath(QStringLiteral("scans.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming({ scans }, scans)));
+    ASSERT_TRUE(DesignFile::write(path, designNamingWithBackground({ scans }, scans)));
 
     // The longest the window goes without serving a timer while the design opens: the open runs
     // from the event loop, between two ticks.

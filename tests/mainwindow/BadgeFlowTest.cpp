@@ -8,6 +8,7 @@
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
+#include "PrintToPdfFile.h"
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -410,12 +411,8 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     otherModal = [&](QDialog& dialog) {
         if (&dialog != &printWindow)
             return 0;
-        printWindow.show();
-        QComboBox* printers = printWindow.findChildren<QComboBox*>().first();
-        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-        const QList<QSpinBox*> numbers = printWindow.findChildren<QSpinBox*>();
-        numbers[0]->setValue(5);
-        numbers[1]->setValue(2);
+        showPrintingToPdfFile(printWindow);
+        layOutSheet(printWindow, 5, 2);
         screenshot(QStringLiteral("5-print"));
         EXPECT_EQ(printWindow.settings().Total_Label, rows);
         printWindow.Execute_Printing(false);

@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
+#include "PrintToPdfFile.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
@@ -125,15 +126,8 @@ protected:
         otherModal = [&](QDialog& dialog) {
             if (&dialog != &window)
                 return 0;
-            window.show();
-            QComboBox* printers = window.findChildren<QComboBox*>().first();
-            printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-            // Rows, columns and cards are the first three count fields.
-            const QList<QSpinBox*> numbers = window.findChildren<QSpinBox*>();
-            numbers[0]->setValue(5);
-            numbers[1]->setValue(2);
-            if (cards > 0)
-                numbers[2]->setValue(cards);
+            showPrintingToPdfFile(window);
+            layOutSheet(window, 5, 2, cards);
             window.Execute_Printing(false);
             return 0;
         };

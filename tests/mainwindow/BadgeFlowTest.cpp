@@ -44,13 +44,11 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QXmlStreamReader>
@@ -125,14 +123,7 @@ QString writeWorkbook(const QString& path, int rows, const QString& photos)
     for (int row = 1; row <= rows; ++row)
         table.append(QJsonArray { nameOf(row), cell(titleOf(row)), companyOf(row), cell(idOf(row)),
             cell(photoOf(row, photos)) });
-    xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                       "wb = openpyxl.Workbook()\n"
-                                       "ws = wb.active\n"
-                                       "ws.title = 'People'\n"
-                                       "for row in json.loads(sys.argv[2]):\n"
-                                       "    ws.append(row)\n"
-                                       "wb.save(sys.argv[1])\n"),
-        { path, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+    xlsxtest::writeTableWorkbook(path, table, QStringLiteral("People"));
     return path;
 }
 

@@ -12,7 +12,6 @@
 
 #include <QComboBox>
 #include <QJsonArray>
-#include <QJsonDocument>
 
 namespace {
 
@@ -49,12 +48,7 @@ protected:
             EXPECT_TRUE(photo.save(beside.filePath(name), "PNG"));
         }
         const QString workbook = beside.filePath(QStringLiteral("guests.xlsx"));
-        xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                           "wb = openpyxl.Workbook()\n"
-                                           "for row in json.loads(sys.argv[2]):\n"
-                                           "    wb.active.append(row)\n"
-                                           "wb.save(sys.argv[1])\n"),
-            { workbook, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+        xlsxtest::writeTableWorkbook(workbook, table);
         return workbook;
     }
 

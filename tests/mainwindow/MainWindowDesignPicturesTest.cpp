@@ -30,6 +30,20 @@ using namespace HostilePictures;
 
 namespace {
 
+// Writes `count` copies of a picture's bytes, stem0.jpg onwards, and a design stem.dcard naming
+// them all into the folder; the design's path, or "" when a file could not be written.
+QString designOfCopies(const QTemporaryDir& folder, const QString& stem, const QByteArray& bytes, int count)
+{
+    QStringList pictures;
+    for (int index = 0; index < count; ++index) {
+        pictures.append(folder.filePath(stem + QString::number(index) + QStringLiteral(".jpg")));
+        if (!writeFile(pictures.back(), bytes))
+            return QString();
+    }
+    const QString path = folder.filePath(stem + QStringLiteral(".dcard"));
+    return DesignFile::write(path, designNaming(pictures)) ? path : QString();
+}
+
 // The longest the GUI thread goes without serving a timer of 50 ms while work runs from the
 // event loop; seen tells whether the please-wait sheet was up at some tick.
 qint64 longestGapWhile(const std::function<bool()>& work, bool* sheetSeen)
@@ -132,13 +146,8 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     // within the bound of scans times pixels.
     const QSize size(2500, 2500);
     const QByteArray heavy = plainJpegOfScans(100, size);
-    QStringList pictures;
-    for (int index = 0; index < 6; ++index) {
-        pictures.append(folder.filePath(QStringLiteral("heavy%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(pictures.back(), heavy));
-    }
-    const QString path = folder.filePath(QStringLiteral("heavy.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures)));
+    const QString path = designOfCopies(folder, QStringLiteral("heavy"), heavy, 6);
+    ASSERT_FALSE(path.isEmpty());
     PictureFile::decodedPictures().clear();
 
     bool sheetSeen = false;
@@ -236,14 +245,9 @@ TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)
 
     // Twelve large pictures, decoded a few at once: those the budget allows are shown, the
     // others named.
-    QStringList large;
     const QByteArray bytes = encoded(photo(QSize(2000, 2000), blue), "JPG");
-    for (int index = 0; index < 12; ++index) {
-        large.append(folder.filePath(QStringLiteral("large%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(large.back(), bytes));
-    }
-    const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(large)));
+    const QString path = designOfCopies(folder, QStringLiteral("large"), bytes, 12);
+    ASSERT_FALSE(path.isEmpty());
     SharedImages& decoded = PictureFile::decodedPictures();
     decoded.setBudget(50'000'000); // three pictures of 16 MB
     const size_t messagesBefore = dialogs->messages().size();
@@ -265,13 +269,8 @@ TEST_F(MainWindowTest, AClosedDesignGivesItsPicturesBackToTheBudgetAndTheMemory)
     PictureFile::decodedPictures().clear();
     // Ten pictures of 100 MB once decoded: 954 of the 1024 MiB budget.
     const QByteArray large = encoded(photo(QSize(5000, 5000), qRgb(200, 60, 30)), "JPG");
-    QStringList pictures;
-    for (int index = 0; index < 10; ++index) {
-        pictures.append(folder.filePath(QStringLiteral("large%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(pictures.back(), large));
-    }
-    const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures)));
+    const QString path = designOfCopies(folder, QStringLiteral("large"), large, 10);
+    ASSERT_FALSE(path.isEmpty());
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
         ASSERT_FALSE(static_cast<const SKTImage&>(*graphic).picture().isNull());

@@ -172,6 +172,18 @@ protected:
         return wizard->result();
     }
 
+    // Saves the design into the test's folder under `name`, starts a new one and opens the
+    // saved file again; what opening returned (1 when it opened).
+    int saveAndOpenAgain(SKTWindowController& main, const QString& name)
+    {
+        const QString path = folder.filePath(name);
+        dialogs->fileAnswers = { path };
+        main.Save_Btn_Clicked();
+        main.New_Project_Setting_Reset();
+        dialogs->fileAnswers = { path };
+        return main.Open_Log_File();
+    }
+
     // What the box at the end of an export says: its message and its details.
     struct ExportEnd
     {

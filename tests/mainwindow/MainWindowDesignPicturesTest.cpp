@@ -1,5 +1,6 @@
 #include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
+#include "TickGaps.h"
 
 #include "dialogs/PleaseWait_Modeless.h"
 #include "export/ExportWindow.h"
@@ -19,10 +20,7 @@
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImageReader>
-#include <QTimer>
 #include <QToolButton>
 #include <QtEndian>
 
@@ -44,32 +42,13 @@ QString designOfCopies(const QTemporaryDir& folder, const QString& stem, const Q
     return DesignFile::write(path, designNaming(pictures)) ? path : QString();
 }
 
-// The longest the GUI thread goes without serving a timer of 50 ms while work runs from the
-// event loop; seen tells whether the please-wait sheet was up at some tick.
-qint64 longestGapWhile(const std::function<bool()>& work, bool* sheetSeen)
+bool pleaseWaitSheetShown()
 {
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
-    bool done = false;
-    QEventLoop loop;
-    QTimer ticker;
-    ticker.setInterval(50);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
-        lastTick = clock.elapsed();
-        for (const QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<const PleaseWait_Modeless*>(widget) && widget->isVisible())
-                *sheetSeen = true;
-        }
-        if (done)
-            loop.quit();
-    });
-    QTimer::singleShot(0, [&] { done = work(); });
-    ticker.start();
-    loop.exec();
-    return longestGap;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<const PleaseWait_Modeless*>(widget) && widget->isVisible())
+            return true;
+    }
+    return false;
 }
 
 // A baseline TIFF of one strip holding the JPEG stream whole, as JPEG-compressed TIFFs store it.
@@ -150,10 +129,14 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     ASSERT_FALSE(path.isEmpty());
     PictureFile::decodedPictures().clear();
 
+    // Whether the please-wait sheet was up at some tick of 50 ms.
     bool sheetSeen = false;
+    int opened = -1;
     const qint64 longestGap
-        = longestGapWhile([&] { return main.Read_and_load_design_Log(path, QStringLiteral("L")) == 1; }, &sheetSeen);
+        = longestTickGapWhile([&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); }, 50,
+            [&] { sheetSeen = sheetSeen || pleaseWaitSheetShown(); });
 
+    ASSERT_EQ(opened, 1);
     ASSERT_EQ(main.Get_Front_Control_Count(), 6);
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
         EXPECT_EQ(static_cast<const SKTImage&>(*graphic).picture().size(), size);

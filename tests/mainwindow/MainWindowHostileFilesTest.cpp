@@ -1,5 +1,6 @@
 #include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
+#include "TickGaps.h"
 
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
@@ -13,11 +14,8 @@
 #include "support/ScriptLetters.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,23 +230,9 @@ TEST_F(MainWindowTest, ADesignOfALargePictureOfManyScansOpensWithoutHoldingTheWi
 
     // The longest the window goes without serving a timer while the design opens: the open runs
     // from the event loop, between two ticks.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
     int opened = -1;
-    QEventLoop loop;
-    QTimer ticker;
-    ticker.setInterval(10);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
-        lastTick = clock.elapsed();
-        if (opened >= 0)
-            loop.quit();
-    });
-    QTimer::singleShot(0, [&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); });
-    ticker.start();
-    loop.exec();
+    const qint64 longestGap
+        = longestTickGapWhile([&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); }, 10);
 
     ASSERT_EQ(opened, 1);
     EXPECT_TRUE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(0)).picture().isNull());

@@ -20,6 +20,7 @@
 #include "jobs/PrintBatchCards.h"
 #include "jobs/RowApplication.h"
 #include "print/Printing_View.h"
+#include "support/LetterBadgeSheet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -107,18 +108,7 @@ Figures printBadges(const QList<SKTGraphicPtr>& front, int cardShape, int rows, 
         return RowOutcome();
     };
 
-    // US Letter, 2 x 4 badges 5 mm apart, centred.
-    PrintSettings sheet;
-    sheet.Print_Card_Side = sideFront;
-    sheet.paper = QSizeF(612, 792);
-    sheet.Print_Row = 4;
-    sheet.Print_Col = 2;
-    sheet.label_width = float(card.width());
-    sheet.label_hight = float(card.height());
-    sheet.horz_mar = sheet.vert_mar = MM_to_Points_Convert(5.0f);
-    sheet.Left_Mar = float((sheet.paper.width() - 2 * card.width() - sheet.horz_mar) / 2);
-    sheet.Top_Mar = float((sheet.paper.height() - 4 * card.height() - 3 * sheet.vert_mar) / 2);
-    sheet.Total_Label = sheet.Total_Label_Real = rows;
+    const PrintSettings sheet = badgesOnLetter(card.size(), rows);
 
     Figures figures;
     QElapsedTimer clock;

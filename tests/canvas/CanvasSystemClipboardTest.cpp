@@ -5,43 +5,25 @@
 #include "canvas/SKTGraphicView.h"
 #include "support/TempResources.h"
 #include "support/Patience.h"
+#include "support/RerunUnderXvfb.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QMimeData>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-namespace {
-
-bool haveTool(const char* name)
-{
-    return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
-}
-
-} // namespace
 
 TEST(CanvasSystemClipboard, PictureFromAnotherProgramPastesAsAnImageFile)
 {
     if (!haveTool("xclip") || !haveTool("xvfb-run"))
         GTEST_SKIP() << "needs xclip and xvfb-run";
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QStringLiteral("xvfb-run"),
-            { QStringLiteral("-a"), QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
-                QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=CanvasSystemClipboard.*") });
-        ASSERT_TRUE(patience::finished(child));
-        const QByteArray output = child.readAll();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    if (!onXDisplay()) {
+        rerunThisTestUnderXvfb();
         return;
     }
 

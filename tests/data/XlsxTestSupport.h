@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QList>
 #include <QPair>
 #include <QProcess>
@@ -178,6 +180,23 @@ inline QString runPython(const QString& code, const QStringList& arguments = {})
     EXPECT_TRUE(finished);
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Writes a workbook with openpyxl whose sheet holds the rows of `table` (arrays of cells, null
+// for an empty one), and is named `sheetTitle` when one is given.
+inline void writeTableWorkbook(const QString& path, const QJsonArray& table, const QString& sheetTitle = QString())
+{
+    QStringList arguments { path, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) };
+    if (!sheetTitle.isEmpty())
+        arguments << sheetTitle;
+    runPython(QStringLiteral("import json, sys, openpyxl\n"
+                             "wb = openpyxl.Workbook()\n"
+                             "if len(sys.argv) > 3:\n"
+                             "    wb.active.title = sys.argv[3]\n"
+                             "for row in json.loads(sys.argv[2]):\n"
+                             "    wb.active.append(row)\n"
+                             "wb.save(sys.argv[1])\n"),
+        arguments);
 }
 
 // Python defining streaming_zip64(entries, descriptors): the bytes of an archive of (name, data)

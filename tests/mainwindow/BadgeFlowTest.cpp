@@ -8,6 +8,7 @@
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
+#include "PrintToPdfFile.h"
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -43,13 +44,11 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QXmlStreamReader>
@@ -124,14 +123,7 @@ QString writeWorkbook(const QString& path, int rows, const QString& photos)
     for (int row = 1; row <= rows; ++row)
         table.append(QJsonArray { nameOf(row), cell(titleOf(row)), companyOf(row), cell(idOf(row)),
             cell(photoOf(row, photos)) });
-    xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                       "wb = openpyxl.Workbook()\n"
-                                       "ws = wb.active\n"
-                                       "ws.title = 'People'\n"
-                                       "for row in json.loads(sys.argv[2]):\n"
-                                       "    ws.append(row)\n"
-                                       "wb.save(sys.argv[1])\n"),
-        { path, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+    xlsxtest::writeTableWorkbook(path, table, QStringLiteral("People"));
     return path;
 }
 
@@ -410,12 +402,8 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     otherModal = [&](QDialog& dialog) {
         if (&dialog != &printWindow)
             return 0;
-        printWindow.show();
-        QComboBox* printers = printWindow.findChildren<QComboBox*>().first();
-        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-        const QList<QSpinBox*> numbers = printWindow.findChildren<QSpinBox*>();
-        numbers[0]->setValue(5);
-        numbers[1]->setValue(2);
+        showPrintingToPdfFile(printWindow);
+        layOutSheet(printWindow, 5, 2);
         screenshot(QStringLiteral("5-print"));
         EXPECT_EQ(printWindow.settings().Total_Label, rows);
         printWindow.Execute_Printing(false);

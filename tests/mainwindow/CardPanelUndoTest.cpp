@@ -2,15 +2,13 @@
 // its name, sides, border and fill, and typing in the text box; and after Undo, Paste or a
 // placed profile the panel shows the object that is selected.
 #include "ObjectPagesFixture.h"
+#include "TemplateChoice.h"
 
 #include "canvas/GraphicKind.h"
-#include "data/TemplateStore.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardBorderPage.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/TextEditingPage.h"
-#include "library/PictureBrowser.h"
-#include "library/PictureBrowserModel.h"
 #include "model/CardGlobals.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
@@ -74,12 +72,7 @@ protected:
             if (!browser)
                 return 0;
             dialog.setResult(0);
-            browser->setChoiceDidChange(0);
-            const QList<MyImageObject>& items = browser->imageBrowser->pictures()->images();
-            for (int row = 0; row < items.size(); ++row)
-                if (TemplateStore::nameOf(items[row].path) == name)
-                    browser->imageBrowser->selectRow(row);
-            browser->OK_Click();
+            chooseTemplate(*browser, name, false);
             return dialog.result();
         };
         return window->Open_Template_Browser();

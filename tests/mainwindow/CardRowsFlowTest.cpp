@@ -5,6 +5,7 @@
 #include "MainWindowFixture.h"
 
 #include "LocalSmtpServer.h"
+#include "PrintToPdfFile.h"
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
@@ -32,18 +33,14 @@
 
 #include <QAction>
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QItemSelectionModel>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -64,14 +61,6 @@ QString guestOf(int row)
 
 // Three lines at the width of the test's name box, which holds two.
 const QString tooLongName = QStringLiteral("Alexandra Montgomery-Fitzwilliam of Lower Ashford");
-
-void processEventsUntil(const std::function<bool()>& done)
-{
-    // Far above the work even on a loaded machine; the test's own time-out catches a hang.
-    const QDeadlineTimer deadline(900000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 int pixelsOfColour(const QImage& image, const QColor& colour)
 {
@@ -123,32 +112,6 @@ protected:
         return text;
     }
 
-    // A batch export of the front as PNG; the end message, or "" when the run did not start.
-    // The folder comes from `files` (the test's scripted answers when none is given).
-    QString exportBatch(SKTWindowController& main, ScriptedDialogService* files = nullptr)
-    {
-        ScriptedDialogService& answers = files ? *files : *dialogs;
-        answers.fileAnswers = { folder.path() };
-        bool done = false;
-        otherModal = [&](QDialog& dialog) {
-            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
-                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-                return 1;
-            }
-            done = true; // the export-done box
-            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
-                box->setChecked(false);
-            return 0;
-        };
-        Export_File_Message.clear();
-        main.Export_Button();
-        // The folder's answer is taken only by a run that starts.
-        if (answers.fileAnswers.empty())
-            processEventsUntil([&] { return done; });
-        otherModal = nullptr;
-        return done ? Export_File_Message : QString();
-    }
-
     // Prints the first `cards` cards of the batch, 10 to a sheet, to a PDF file; the PDF's
     // path, or "" when nothing was printed.
     QString printBatch(SKTWindowController& main, int cards = 0, ScriptedDialogService* files = nullptr)
@@ -161,15 +124,8 @@ protected:
         otherModal = [&](QDialog& dialog) {
             if (&dialog != &window)
                 return 0;
-            window.show();
-            QComboBox* printers = window.findChildren<QComboBox*>().first();
-            printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-            // Rows, columns and cards are the first three count fields.
-            const QList<QSpinBox*> numbers = window.findChildren<QSpinBox*>();
-            numbers[0]->setValue(5);
-            numbers[1]->setValue(2);
-            if (cards > 0)
-                numbers[2]->setValue(cards);
+            showPrintingToPdfFile(window);
+            layOutSheet(window, 5, 2, cards);
             window.Execute_Printing(false);
             return 0;
         };
@@ -235,7 +191,7 @@ protected:
     void expectEveryRunNames(SKTWindowController& main, const QString& named, int cards)
     {
         removeExports();
-        EXPECT_EQ(exportBatch(main), QStringLiteral("Card has been exported successfully.\n\n") + named);
+        EXPECT_EQ(exportFrontAsPng(main).message, QStringLiteral("Card has been exported successfully.\n\n") + named);
 
         ASSERT_FALSE(printBatch(main).isEmpty());
         const QString printed = dialogs->messages().back();
@@ -315,12 +271,7 @@ TEST_F(CardRowsFlowTest, ProfileFieldsAreWideEnoughForTheirValuesAndEveryIdPrint
     for (int row = 1; row <= rows; ++row)
         table.append(QJsonArray { row == uncut ? QString(144, u'W') : guestOf(row), idOf(row) });
     const QString workbook = QDir(folder.path()).filePath(QStringLiteral("people.xlsx"));
-    xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                       "wb = openpyxl.Workbook()\n"
-                                       "for row in json.loads(sys.argv[2]):\n"
-                                       "    wb.active.append(row)\n"
-                                       "wb.save(sys.argv[1])\n"),
-        { workbook, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+    xlsxtest::writeTableWorkbook(workbook, table);
     importWorkbook(main, workbook);
     ASSERT_EQ(readSeriesValues(QStringLiteral("Id")).size(), rows);
 
@@ -366,7 +317,7 @@ TEST_F(CardRowsFlowTest, ExportAndPrintNameTheCardsWhoseTextIsCutAndOnlyTheirOwn
     ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), guests, true));
     placeBoundText(main, QStringLiteral("guests"), QRectF(10, 10, 120, 30));
 
-    EXPECT_EQ(exportBatch(main),
+    EXPECT_EQ(exportFrontAsPng(main).message,
         QStringLiteral("Card has been exported successfully.\n\n2 cards have text that does not fit its box (rows 12, "
                        "35)."));
 
@@ -420,7 +371,7 @@ TEST_F(CardRowsFlowTest, RunsOverSeriesOfDifferentLengthsAskFirstAndCancelStarts
 
     for (const int answer : { 1, -1 }) { // Cancel, then Escape
         dialogs->choiceAnswers = { answer };
-        EXPECT_EQ(exportBatch(main), QString());
+        EXPECT_EQ(exportFrontAsPng(main).message, QString());
         EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
         EXPECT_FALSE(askedFor(QStringLiteral("folder"))) << "the export went on to choose its folder";
 
@@ -440,7 +391,7 @@ TEST_F(CardRowsFlowTest, RunsOverSeriesOfDifferentLengthsAskFirstAndCancelStarts
 
     // Go On starts the run.
     dialogs->choiceAnswers = { 0 };
-    EXPECT_TRUE(exportBatch(main).startsWith(QStringLiteral("Card has been exported successfully.")));
+    EXPECT_TRUE(exportFrontAsPng(main).message.startsWith(QStringLiteral("Card has been exported successfully.")));
 }
 
 TEST_F(CardRowsFlowTest, SavingABoundSeriesShowsItsNewFirstValueAtOnce)
@@ -486,7 +437,7 @@ TEST_F(CardRowsFlowTest, TheCanvasWarnsOfACutBoundTextButNoCardShowsTheWarning)
     const QColor warning = SKTGraphicView::overflowWarningColour;
     EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
 
-    ASSERT_FALSE(exportBatch(main).isEmpty());
+    ASSERT_FALSE(exportFrontAsPng(main).message.isEmpty());
     const QImage card(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_1.png")));
     ASSERT_FALSE(card.isNull());
     EXPECT_EQ(pixelsOfColour(card, warning), 0);
@@ -572,7 +523,7 @@ TEST_F(CardRowsFlowTest, RunsNameEveryCardWhenATypedTextHangsOffTheCard)
         SCOPED_TRACE(name);
         change();
         removeExports();
-        EXPECT_EQ(exportBatch(main), QStringLiteral("Card has been exported successfully."));
+        EXPECT_EQ(exportFrontAsPng(main).message, QStringLiteral("Card has been exported successfully."));
         const size_t before = dialogs->messages().size();
         ASSERT_FALSE(printBatch(main).isEmpty());
         // Only where the cards went.
@@ -689,7 +640,7 @@ TEST_F(CardRowsFlowTest, AnObjectBoundToNoSeriesShowsNothingAndEveryRunAsksFirst
     for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
         KeyedDialogs keyed(key);
         keyed->script.modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
-        EXPECT_EQ(exportBatch(main, &keyed->script), QString());
+        EXPECT_EQ(exportFrontAsPng(main, &keyed->script).message, QString());
         EXPECT_EQ(keyed->script.fileAnswers.size(), 1u) << "the export went on to choose its folder";
         EXPECT_FALSE(QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).exists());
         EXPECT_EQ(printBatch(main, 0, &keyed->script), QString());

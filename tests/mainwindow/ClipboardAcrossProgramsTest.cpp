@@ -8,21 +8,15 @@
 #include "model/SKTText.h"
 #include "model/Shape_Control.h"
 #include "support/Patience.h"
+#include "support/RerunUnderXvfb.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
-
-bool haveTool(const char* name)
-{
-    return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
-}
 
 bool clipboardHoldsObjects()
 {
@@ -36,17 +30,8 @@ TEST_F(MainWindowTest, ObjectsCopiedInAnotherProgramPasteAfterTheStartAndAfterNe
 {
     if (!haveTool("xclip") || !haveTool("xvfb-run"))
         GTEST_SKIP() << "needs xclip and xvfb-run";
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QStringLiteral("xvfb-run"),
-            { QStringLiteral("-a"), QStringLiteral("env"), QStringLiteral("QT_QPA_PLATFORM=xcb"),
-                QCoreApplication::applicationFilePath(),
-                QStringLiteral("--gtest_filter=MainWindowTest.ObjectsCopiedInAnotherProgramPasteAfterTheStartAndAfterNew") });
-        ASSERT_TRUE(patience::finished(child));
-        const QByteArray output = child.readAll();
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    if (!onXDisplay()) {
+        rerunThisTestUnderXvfb();
         return;
     }
 

@@ -7,14 +7,12 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/SeriesStore.h"
-#include "export/ExportWindow.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
 #include "support/Patience.h"
 #include "support/PeakMemory.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
@@ -61,28 +59,6 @@ QString decoded(const QString& file)
 class FirstCardFlowTest : public MainWindowTest
 {
 protected:
-    // A batch export of the front as PNG into the test's folder; the end message.
-    QString exportBatch(SKTWindowController& main)
-    {
-        dialogs->fileAnswers = { folder.path() };
-        bool done = false;
-        otherModal = [&](QDialog& dialog) {
-            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
-                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-                return 1;
-            }
-            done = true; // the export-done box
-            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
-                box->setChecked(false);
-            return 0;
-        };
-        Export_File_Message.clear();
-        main.Export_Button();
-        EXPECT_TRUE(patience::eventually([&] { return done; }));
-        otherModal = nullptr;
-        return Export_File_Message;
-    }
-
     QString cardFile(int card) const
     {
         return QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(card));
@@ -201,8 +177,8 @@ TEST_F(FirstCardFlowTest, ABoundBarcodeShowsTheFirstRowsBarcodeAndRunsNameTheRow
     EXPECT_EQ(barcode->_barcode_image.size(), made) << "the design keeps its own picture";
 
     // The wider values reach past the box and the card; the others print whole.
-    EXPECT_TRUE(
-        exportBatch(main).endsWith(QStringLiteral("2 cards have a barcode cut by the card's edge (rows 1, 4).")))
+    EXPECT_TRUE(exportFrontAsPng(main).message.endsWith(
+        QStringLiteral("2 cards have a barcode cut by the card's edge (rows 1, 4).")))
         << Export_File_Message.toStdString();
     EXPECT_EQ(decoded(cardFile(2)), QStringLiteral("Bo Li"));
     EXPECT_EQ(decoded(cardFile(3)), QStringLiteral("Ann Lee"));

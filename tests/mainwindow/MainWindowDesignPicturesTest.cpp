@@ -1,4 +1,6 @@
+#include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
+#include "TickGaps.h"
 
 #include "dialogs/PleaseWait_Modeless.h"
 #include "export/ExportWindow.h"
@@ -18,10 +20,7 @@
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QImageReader>
-#include <QTimer>
 #include <QToolButton>
 #include <QtEndian>
 
@@ -29,47 +28,27 @@ using namespace HostilePictures;
 
 namespace {
 
-DesignContents designNaming(const QStringList& pictures)
+// Writes `count` copies of a picture's bytes, stem0.jpg onwards, and a design stem.dcard naming
+// them all into the folder; the design's path, or "" when a file could not be written.
+QString designOfCopies(const QTemporaryDir& folder, const QString& stem, const QByteArray& bytes, int count)
 {
-    DesignContents design;
-    design.front = Card_Property::create();
-    design.back = Card_Property::create();
-    design.front->Card_Size = QSizeF(243, 154);
-    for (const QString& picture : pictures) {
-        auto image = SKTGraphic::create<SKTImage>();
-        image->_file_path = picture;
-        image->setBounds(QRectF(10, 10, 50, 40));
-        design.frontGraphics.append(image);
+    QStringList pictures;
+    for (int index = 0; index < count; ++index) {
+        pictures.append(folder.filePath(stem + QString::number(index) + QStringLiteral(".jpg")));
+        if (!writeFile(pictures.back(), bytes))
+            return QString();
     }
-    return design;
+    const QString path = folder.filePath(stem + QStringLiteral(".dcard"));
+    return DesignFile::write(path, designNaming(pictures)) ? path : QString();
 }
 
-// The longest the GUI thread goes without serving a timer of 50 ms while work runs from the
-// event loop; seen tells whether the please-wait sheet was up at some tick.
-qint64 longestGapWhile(const std::function<bool()>& work, bool* sheetSeen)
+bool pleaseWaitSheetShown()
 {
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
-    bool done = false;
-    QEventLoop loop;
-    QTimer ticker;
-    ticker.setInterval(50);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
-        lastTick = clock.elapsed();
-        for (const QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<const PleaseWait_Modeless*>(widget) && widget->isVisible())
-                *sheetSeen = true;
-        }
-        if (done)
-            loop.quit();
-    });
-    QTimer::singleShot(0, [&] { done = work(); });
-    ticker.start();
-    loop.exec();
-    return longestGap;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<const PleaseWait_Modeless*>(widget) && widget->isVisible())
+            return true;
+    }
+    return false;
 }
 
 // A baseline TIFF of one strip holding the JPEG stream whole, as JPEG-compressed TIFFs store it.
@@ -146,19 +125,18 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     // within the bound of scans times pixels.
     const QSize size(2500, 2500);
     const QByteArray heavy = plainJpegOfScans(100, size);
-    QStringList pictures;
-    for (int index = 0; index < 6; ++index) {
-        pictures.append(folder.filePath(QStringLiteral("heavy%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(pictures.back(), heavy));
-    }
-    const QString path = folder.filePath(QStringLiteral("heavy.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures)));
+    const QString path = designOfCopies(folder, QStringLiteral("heavy"), heavy, 6);
+    ASSERT_FALSE(path.isEmpty());
     PictureFile::decodedPictures().clear();
 
+    // Whether the please-wait sheet was up at some tick of 50 ms.
     bool sheetSeen = false;
+    int opened = -1;
     const qint64 longestGap
-        = longestGapWhile([&] { return main.Read_and_load_design_Log(path, QStringLiteral("L")) == 1; }, &sheetSeen);
+        = longestTickGapWhile([&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); }, 50,
+            [&] { sheetSeen = sheetSeen || pleaseWaitSheetShown(); });
 
+    ASSERT_EQ(opened, 1);
     ASSERT_EQ(main.Get_Front_Control_Count(), 6);
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
         EXPECT_EQ(static_cast<const SKTImage&>(*graphic).picture().size(), size);
@@ -250,14 +228,9 @@ TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)
 
     // Twelve large pictures, decoded a few at once: those the budget allows are shown, the
     // others named.
-    QStringList large;
     const QByteArray bytes = encoded(photo(QSize(2000, 2000), blue), "JPG");
-    for (int index = 0; index < 12; ++index) {
-        large.append(folder.filePath(QStringLiteral("large%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(large.back(), bytes));
-    }
-    const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(large)));
+    const QString path = designOfCopies(folder, QStringLiteral("large"), bytes, 12);
+    ASSERT_FALSE(path.isEmpty());
     SharedImages& decoded = PictureFile::decodedPictures();
     decoded.setBudget(50'000'000); // three pictures of 16 MB
     const size_t messagesBefore = dialogs->messages().size();
@@ -279,13 +252,8 @@ TEST_F(MainWindowTest, AClosedDesignGivesItsPicturesBackToTheBudgetAndTheMemory)
     PictureFile::decodedPictures().clear();
     // Ten pictures of 100 MB once decoded: 954 of the 1024 MiB budget.
     const QByteArray large = encoded(photo(QSize(5000, 5000), qRgb(200, 60, 30)), "JPG");
-    QStringList pictures;
-    for (int index = 0; index < 10; ++index) {
-        pictures.append(folder.filePath(QStringLiteral("large%1.jpg").arg(index)));
-        ASSERT_TRUE(writeFile(pictures.back(), large));
-    }
-    const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures)));
+    const QString path = designOfCopies(folder, QStringLiteral("large"), large, 10);
+    ASSERT_FALSE(path.isEmpty());
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
         ASSERT_FALSE(static_cast<const SKTImage&>(*graphic).picture().isNull());

@@ -1,15 +1,19 @@
 #pragma once
 
 #include "common/Globals.h"
+#include "export/ExportWindow.h"
 #include "library/Image_Library.h"
 #include "library/PictureBrowser.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/PlistValue.h"
 #include "platform/PropertyList.h"
+#include "series/Open_Export_Log.h"
+#include "support/Patience.h"
 #include "support/ScriptedDialogService.h"
 #include "wizards/Invitation_Wizard.h"
 #include "wizards/Start_Card.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -17,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -165,6 +170,56 @@ protected:
                 detail->clear();
         }
         return wizard->result();
+    }
+
+    // Saves the design into the test's folder under `name`, starts a new one and opens the
+    // saved file again; what opening returned (1 when it opened).
+    int saveAndOpenAgain(SKTWindowController& main, const QString& name)
+    {
+        const QString path = folder.filePath(name);
+        dialogs->fileAnswers = { path };
+        main.Save_Btn_Clicked();
+        main.New_Project_Setting_Reset();
+        dialogs->fileAnswers = { path };
+        return main.Open_Log_File();
+    }
+
+    // What the box at the end of an export says: its message and its details.
+    struct ExportEnd
+    {
+        QString message;
+        QString details;
+    };
+
+    // A batch export of the front as PNG through the export window into the test's folder;
+    // the end, or an empty one when the run did not start. The folder comes from `files`
+    // (the test's scripted answers when none is given).
+    ExportEnd exportFrontAsPng(SKTWindowController& main, ScriptedDialogService* files = nullptr)
+    {
+        ScriptedDialogService& answers = files ? *files : *dialogs;
+        answers.fileAnswers = { folder.path() };
+        bool done = false;
+        QString details;
+        otherModal = [&](QDialog& dialog) {
+            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+                return 1;
+            }
+            done = true; // the export-done box
+            if (auto* log = qobject_cast<Open_Export_Log*>(&dialog); log && log->detailsText)
+                details = log->detailsText->toPlainText();
+            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+                box->setChecked(false);
+            return 0;
+        };
+        Export_File_Message.clear();
+        main.Export_Button();
+        // The folder's answer is taken only by a run that starts.
+        if (answers.fileAnswers.empty()) {
+            EXPECT_TRUE(patience::eventually([&] { return done; })) << "the export did not finish";
+        }
+        otherModal = nullptr;
+        return done ? ExportEnd { Export_File_Message, details } : ExportEnd {};
     }
 
     struct WizardAnswer

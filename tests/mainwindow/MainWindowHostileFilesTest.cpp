@@ -1,4 +1,6 @@
+#include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
+#include "TickGaps.h"
 
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
@@ -12,11 +14,8 @@
 #include "support/ScriptLetters.h"
 
 #include <QAction>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,21 +46,12 @@ QByteArray contentsOf(const QString& path)
 }
 
 // A design whose image objects and background name the given pictures.
-DesignContents designNaming(const QStringList& pictures, const QString& background)
+DesignContents designNamingWithBackground(const QStringList& pictures, const QString& background)
 {
-    DesignContents design;
-    design.front = Card_Property::create();
-    design.back = Card_Property::create();
-    design.front->Card_Size = QSizeF(243, 154);
+    DesignContents design = designNaming(pictures);
     design.front->Card_fill_chk = true;
     design.front->Card_fill_style = QStringLiteral("I");
     design.front->Card_BG_Image_Path = background;
-    for (const QString& picture : pictures) {
-        auto image = SKTGraphic::create<SKTImage>();
-        image->_file_path = picture;
-        image->setBounds(QRectF(10, 10, 50, 40));
-        design.frontGraphics.append(image);
-    }
     return design;
 }
 
@@ -74,7 +64,8 @@ TEST_F(MainWindowTest, ADesignNamingAFifoOrADeviceOpensWithoutThoseFiles)
     const QString zeroLink = folder.filePath(QStringLiteral("zero.png"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroLink));
     const QString path = folder.filePath(QStringLiteral("hostile.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming({ fifo, QStringLiteral("/dev/zero"), zeroLink }, fifo)));
+    ASSERT_TRUE(
+        DesignFile::write(path, designNamingWithBackground({ fifo, QStringLiteral("/dev/zero"), zeroLink }, fifo)));
 
     Watchdog watchdog;
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
@@ -96,7 +87,7 @@ TEST_F(MainWindowTest, ADesignOfCutShortOrEndlessPicturesAndTextInEveryScriptOpe
     const QString noEnd = folder.filePath(QStringLiteral("no-end.png"));
     const QByteArray png = encoded(detailed(300, 200), "PNG");
     ASSERT_TRUE(writeFile(noEnd, png.left(png.size() - 12)));
-    DesignContents design = designNaming({ half, scans, noEnd }, scans);
+    DesignContents design = designNamingWithBackground({ half, scans, noEnd }, scans);
     for (const QString& letter : firstLetterOfEveryScript()) {
         auto text = SKTGraphic::create<SKTText>();
         text->Text_Value = letter;
@@ -128,7 +119,7 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
     for (int copy = 0; copy < 60; ++copy)
         pictures.append(pictures.front());
     const QString path = folder.filePath(QStringLiteral("large.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming(pictures, QString())));
+    ASSERT_TRUE(DesignFile::write(path, designNamingWithBackground(pictures, QString())));
     const std::function<void()> startDialogOpen = [&] { EXPECT_EQ(main.Open_Log_File(), 1); };
     const std::function<void()> fileOpen = [&] { main.action(QStringLiteral("Open_Btn"))->trigger(); };
     for (const auto& open : { startDialogOpen, fileOpen }) {
@@ -235,27 +226,13 @@ TEST_F(MainWindowTest, ADesignOfALargePictureOfManyScansOpensWithoutHoldingTheWi
     const QString scans = folder.filePath(QStringLiteral("scans.jpg"));
     ASSERT_TRUE(writeFile(scans, plainJpegOfScans(300, QSize(5780, 5780))));
     const QString path = folder.filePath(QStringLiteral("scans.dcard"));
-    ASSERT_TRUE(DesignFile::write(path, designNaming({ scans }, scans)));
+    ASSERT_TRUE(DesignFile::write(path, designNamingWithBackground({ scans }, scans)));
 
     // The longest the window goes without serving a timer while the design opens: the open runs
     // from the event loop, between two ticks.
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = 0;
-    qint64 longestGap = 0;
     int opened = -1;
-    QEventLoop loop;
-    QTimer ticker;
-    ticker.setInterval(10);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
-        lastTick = clock.elapsed();
-        if (opened >= 0)
-            loop.quit();
-    });
-    QTimer::singleShot(0, [&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); });
-    ticker.start();
-    loop.exec();
+    const qint64 longestGap
+        = longestTickGapWhile([&] { opened = main.Read_and_load_design_Log(path, QStringLiteral("L")); }, 10);
 
     ASSERT_EQ(opened, 1);
     EXPECT_TRUE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(0)).picture().isNull());

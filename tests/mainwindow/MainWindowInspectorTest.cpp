@@ -257,12 +257,7 @@ TEST_F(MainWindowTest, ThePrintBoxIsTickedForObjectsThatPrintAndOldFilesPrintAsB
 
     // A design file keeps the stored meaning: an object saved with 1 stays off the card.
     second->print_object = 1;
-    const QString path = folder.filePath(QStringLiteral("badge.dcard"));
-    dialogs->fileAnswers = { path };
-    main.Save_Btn_Clicked();
-    main.New_Project_Setting_Reset();
-    dialogs->fileAnswers = { path };
-    ASSERT_EQ(main.Open_Log_File(), 1);
+    ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("badge.dcard")), 1);
     const SKTDocument::Graphics& opened = main.Get_Front_Controls_Array();
     ASSERT_EQ(opened.size(), 2);
     EXPECT_TRUE(frontShows(main, { 40, 30 }, Qt::red));

@@ -1,5 +1,6 @@
 // The print command's batch: the rows of the data binding, one card per cell.
 #include "MainWindowFixture.h"
+#include "PrintToPdfFile.h"
 
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
@@ -13,7 +14,6 @@
 #include "print/Print_Wnd.h"
 #include "render/PrintLayout.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QRadioButton>
-#include <QSpinBox>
 
 #include <map>
 #include <mutex>
@@ -94,13 +93,8 @@ TEST_F(MainWindowTest, PrintingABoundSeriesPrintsEachRowsValueInItsCell)
     otherModal = [&](QDialog& dialog) {
         if (&dialog != &window)
             return 0;
-        window.show();
-        QComboBox* printers = window.findChildren<QComboBox*>().first();
-        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
-        // Rows and columns are the first two count fields.
-        const QList<QSpinBox*> numbers = window.findChildren<QSpinBox*>();
-        numbers[0]->setValue(2);
-        numbers[1]->setValue(2);
+        showPrintingToPdfFile(window);
+        layOutSheet(window, 2, 2);
         total = window.settings().Total_Label;
         window.Execute_Printing(false);
         return 0;
@@ -166,9 +160,7 @@ TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitl
     otherModal = [&](QDialog& dialog) {
         if (&dialog != &window)
             return 0;
-        window.show();
-        QComboBox* printers = window.findChildren<QComboBox*>().first();
-        printers->setCurrentIndex(printers->findText(Print_Wnd::pdfFileEntry()));
+        showPrintingToPdfFile(window);
         window.Execute_Printing(false);
         titles << window.printer().docName();
         for (QRadioButton* side : window.findChildren<QRadioButton*>())

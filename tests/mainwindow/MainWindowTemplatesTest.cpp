@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
+#include "TemplateChoice.h"
 
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/TemplateStore.h"
 #include "dialogs/Review_Form.h"
-#include "library/PictureBrowserModel.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/SKTLine.h"
@@ -43,12 +43,7 @@ std::function<int(QDialog&)> templateWindows(const QString& name, bool userSet =
                 browser->CancelClick();
                 return 0;
             }
-            browser->setChoiceDidChange(userSet ? 1 : 0);
-            const QList<MyImageObject>& items = browser->imageBrowser->pictures()->images();
-            for (int row = 0; row < items.size(); ++row)
-                if (TemplateStore::nameOf(items[row].path) == name)
-                    browser->imageBrowser->selectRow(row);
-            browser->OK_Click();
+            chooseTemplate(*browser, name, userSet);
         }
         return dialog.result();
     };

@@ -3,22 +3,15 @@
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "data/XlsxTestSupport.h"
-#include "export/ExportWindow.h"
 #include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
 #include "model/SKTImage.h"
-#include "series/Open_Export_Log.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QPlainTextEdit>
 #include <QJsonArray>
-#include <QJsonDocument>
 
 namespace {
 
@@ -55,12 +48,7 @@ protected:
             EXPECT_TRUE(photo.save(beside.filePath(name), "PNG"));
         }
         const QString workbook = beside.filePath(QStringLiteral("guests.xlsx"));
-        xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                           "wb = openpyxl.Workbook()\n"
-                                           "for row in json.loads(sys.argv[2]):\n"
-                                           "    wb.active.append(row)\n"
-                                           "wb.save(sys.argv[1])\n"),
-            { workbook, QString::fromUtf8(QJsonDocument(table).toJson(QJsonDocument::Compact)) });
+        xlsxtest::writeTableWorkbook(workbook, table);
         return workbook;
     }
 
@@ -92,34 +80,6 @@ protected:
         EXPECT_EQ(shown->picture().pixel(30, 30), colourOf(1).rgb());
     }
 
-    // A batch export of the front as PNG; the end message and its details.
-    std::pair<QString, QString> exportBatch(SKTWindowController& main)
-    {
-        QDir(QDir(folder.path()).filePath(batchExportFolderName)).removeRecursively();
-        dialogs->fileAnswers = { folder.path() };
-        bool done = false;
-        QString details;
-        otherModal = [&](QDialog& dialog) {
-            if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
-                sheet->fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-                return 1;
-            }
-            done = true;
-            if (auto* log = qobject_cast<Open_Export_Log*>(&dialog); log && log->detailsText)
-                details = log->detailsText->toPlainText();
-            for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
-                box->setChecked(false);
-            return 0;
-        };
-        Export_File_Message.clear();
-        main.Export_Button();
-        const QDeadlineTimer deadline(900000);
-        while (!done && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        otherModal = nullptr;
-        return { Export_File_Message, details };
-    }
-
     // The colour in the middle of the photo's box on an exported card.
     QColor photoOnCard(SKTWindowController& main, int row)
     {
@@ -134,7 +94,8 @@ protected:
 
     void expectPhotosOnEveryCard(SKTWindowController& main, const QString& workbook)
     {
-        const auto [message, details] = exportBatch(main);
+        QDir(QDir(folder.path()).filePath(batchExportFolderName)).removeRecursively();
+        const auto [message, details] = exportFrontAsPng(main);
         for (int row = 1; row <= photos; ++row) {
             const QColor shown = photoOnCard(main, row);
             const QColor expected = colourOf(row);

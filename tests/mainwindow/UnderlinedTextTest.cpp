@@ -99,12 +99,7 @@ TEST_F(ObjectPagesTest, UnderlineAndStrikeoutShowOnTheCanvasInAnExportAndAfterRe
     EXPECT_GT(darkShare(png, 2, rows.underline, width), 0.9);
     EXPECT_GT(darkShare(png, 2, rows.strikeout, width), 0.9);
 
-    const QString path = folder.filePath(QStringLiteral("lined.dcard"));
-    dialogs->fileAnswers = { path };
-    main.Save_Btn_Clicked();
-    main.New_Project_Setting_Reset();
-    dialogs->fileAnswers = { path };
-    ASSERT_EQ(main.Open_Log_File(), 1);
+    ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("lined.dcard")), 1);
     ASSERT_EQ(main.Get_Front_Control_Count(), 1);
     const std::optional<QFont> reopened = main.Get_Front_Controls_Array().front()->text_ctrl_font;
     ASSERT_TRUE(reopened.has_value());

@@ -1,17 +1,16 @@
 #include "platform/OwnTemporaryFile.h"
+#include "support/TmpfsFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <ctime>
 #include <fcntl.h>
 #include <string>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -30,32 +29,6 @@ bool makeLeftover(int folderFd, const QByteArray& name)
     ::close(fd);
     return made;
 }
-
-// A folder on a tmpfs of its own where the test may mount one (as root): thousands of files
-// are made there in a blink, where a loaded disk takes a millisecond a file.
-class FastFolder
-{
-public:
-    FastFolder()
-    {
-        mounted_ = ::geteuid() == 0
-            && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=64m") == 0;
-    }
-    ~FastFolder()
-    {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
-    }
-    FastFolder(const FastFolder&) = delete;
-    FastFolder& operator=(const FastFolder&) = delete;
-
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
 
 QStringList entriesOf(const QString& folder)
 {
@@ -112,7 +85,8 @@ private:
 
 TEST(LeftoverSweep, ProgramsAtOneFolderNeverEndEachOtherNorRemoveAFileSwappedIn)
 {
-    FastFolder dir;
+    // Thousands of files are made there in a blink, where a loaded disk takes a millisecond a file.
+    TmpfsFolder dir("size=64m");
     const int folderFd = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     ASSERT_GE(folderFd, 0);
 

@@ -10,6 +10,7 @@
 #include "model/Shape_Control.h"
 #include "render/CardUnits.h"
 #include "render/SKTRenderingView.h"
+#include "support/LetterBadgeSheet.h"
 
 #include <QTemporaryDir>
 
@@ -80,18 +81,7 @@ QList<SKTGraphicPtr> pastTheCorners()
 // Eight badges, 2 x 4 on US Letter, 5 mm apart.
 PrintSettings eightBadges()
 {
-    PrintSettings sheet;
-    sheet.Print_Card_Side = sideFront;
-    sheet.paper = QSizeF(612, 792);
-    sheet.Print_Row = 4;
-    sheet.Print_Col = 2;
-    sheet.label_width = float(badge.width());
-    sheet.label_hight = float(badge.height());
-    sheet.horz_mar = sheet.vert_mar = float(mm(5));
-    sheet.Left_Mar = float((sheet.paper.width() - 2 * badge.width() - sheet.horz_mar) / 2);
-    sheet.Top_Mar = float((sheet.paper.height() - 4 * badge.height() - 3 * sheet.vert_mar) / 2);
-    sheet.Total_Label = sheet.Total_Label_Real = 8;
-    return sheet;
+    return badgesOnLetter(badge.size(), 8);
 }
 
 struct Printed

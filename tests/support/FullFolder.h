@@ -1,14 +1,13 @@
 #pragma once
 
+#include "support/TmpfsFolder.h"
+
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <fcntl.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -19,15 +18,9 @@
 class FullFolder
 {
 public:
-    FullFolder()
-    {
-        mounted_ = ::geteuid() == 0
-            && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, "size=1m") == 0;
-    }
+    FullFolder() = default;
     ~FullFolder()
     {
-        if (mounted_)
-            ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
         if (limited_) {
             ::setrlimit(RLIMIT_FSIZE, &oldLimit_);
             std::signal(SIGXFSZ, oldHandler_);
@@ -36,16 +29,16 @@ public:
     FullFolder(const FullFolder&) = delete;
     FullFolder& operator=(const FullFolder&) = delete;
 
-    QString path() const { return dir_.path(); }
-    QString filePath(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-    bool isTmpfs() const { return mounted_; }
+    QString path() const { return folder_.path(); }
+    QString filePath(const QString& name) const { return folder_.filePath(name); }
+    bool isTmpfs() const { return folder_.isTmpfs(); }
     // Why the writes fail, as the system says it.
-    QString expectedReason() const { return qt_error_string(mounted_ ? ENOSPC : EFBIG); }
+    QString expectedReason() const { return qt_error_string(isTmpfs() ? ENOSPC : EFBIG); }
 
     // From now on no file grows past roomBytes more (rounded down to whole pages on tmpfs).
     void fill(qint64 roomBytes = 0)
     {
-        if (mounted_) {
+        if (isTmpfs()) {
             const QByteArray filler = QFile::encodeName(filePath(QStringLiteral("filler")));
             const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const QByteArray block(4096, 'x');
@@ -63,8 +56,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
+    TmpfsFolder folder_ { "size=1m" };
     bool limited_ = false;
     rlimit oldLimit_ {};
     void (*oldHandler_)(int) = SIG_DFL;

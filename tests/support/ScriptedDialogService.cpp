@@ -15,22 +15,23 @@ std::vector<QString> ScriptedDialogService::messages() const
     return texts;
 }
 
-QString ScriptedDialogService::lastInformative() const
+ScriptedDialogService::Asked ScriptedDialogService::lastMessage() const
 {
     const std::vector<Asked> all = asked();
     for (auto a = all.rbegin(); a != all.rend(); ++a)
         if (a->kind == QLatin1String("message"))
-            return a->informative;
+            return *a;
     return {};
+}
+
+QString ScriptedDialogService::lastInformative() const
+{
+    return lastMessage().informative;
 }
 
 QString ScriptedDialogService::lastDetails() const
 {
-    const std::vector<Asked> all = asked();
-    for (auto a = all.rbegin(); a != all.rend(); ++a)
-        if (a->kind == QLatin1String("message"))
-            return a->details;
-    return {};
+    return lastMessage().details;
 }
 
 void ScriptedDialogService::record(const QString& kind, const QString& text, MessageIcon icon, bool safeDefault,

@@ -62,6 +62,7 @@ public:
     int runModal(QDialog& dialog) override;
 
 private:
+    Asked lastMessage() const; // the last "message" alert, or an empty one
     void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning,
                 bool safeDefault = false, const QString& informative = QString(), const QString& details = QString());
     bool nextYesNo();

@@ -89,8 +89,9 @@ QString CardProblemRows::message() const
                        "file"));
     lines << textCut.cardsSentence(
         QStringLiteral("has text that does not fit its box"), QStringLiteral("have text that does not fit its box"));
-    lines << barcodeCut.cardsSentence(QStringLiteral("has a barcode cut by the card's edge"),
-        QStringLiteral("have a barcode cut by the card's edge"));
+    // A wider value passes the box and covers what lies beside it, though the card may hold it.
+    lines << barcodeCut.cardsSentence(QStringLiteral("has a barcode that passes its box or the card's edge"),
+        QStringLiteral("have a barcode that passes its box or the card's edge"));
     lines.removeAll(QString());
     return lines.join(QStringLiteral("\n\n"));
 }

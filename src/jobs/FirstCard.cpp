@@ -68,14 +68,18 @@ SKTGraphicPtr FirstCard::barcodeShown(const SKTGraphicPtr& barcode, const QStrin
     const auto made = barcodes_.constFind(barcode.get());
     if (made != barcodes_.constEnd() && made->object.lock() == barcode && made->value == value
         && made->madeFrom.isSameAs(barcode->_barcode_image)) {
+        if (!made->encoded)
+            return nullptr;
         copy->Set_Barcode_image(made->picture);
         return copy;
     }
-    RowApplication::applyValue(*copy, value);
+    // A value the kind cannot encode (too long, or with characters it lacks) gives no barcode:
+    // the canvas then marks the box, as for a source that gives nothing.
+    const bool encoded = RowApplication::applyValue(*copy, value);
     // Entries of deleted objects go as new ones come.
     barcodes_.removeIf([](const auto& entry) { return entry.value().object.expired(); });
-    barcodes_.insert(barcode.get(), { barcode, value, barcode->_barcode_image, copy->_barcode_image });
-    return copy;
+    barcodes_.insert(barcode.get(), { barcode, value, barcode->_barcode_image, copy->_barcode_image, encoded });
+    return encoded ? copy : nullptr;
 }
 
 SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)

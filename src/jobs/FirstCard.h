@@ -17,7 +17,8 @@ public:
     void setSpreadsheet(SpreadsheetRows rows);
 
     // The object as the first card shows it: the object itself when it keeps what it holds, a
-    // copy that took its first value, or none when its source gives nothing.
+    // copy that took its first value, or none when its source gives nothing (or a value that
+    // its barcode kind cannot encode).
     SKTGraphicPtr shown(const SKTGraphicPtr& object);
     // The same for a side of a run's own copies, in place: bound objects take their first
     // value and those without a source are hidden.
@@ -35,9 +36,9 @@ private:
     // The first value of a series as its file now holds it; none when the series cannot be
     // read or holds no value. origin: the folder of the file it was imported from.
     std::optional<QString> seriesFirstValue(const QString& name, QString* origin);
-    // The barcode object as the first card shows it. Its picture is made again only when its
-    // value or the picture the barcode window gave it (which changes with its settings)
-    // changes: a repaint must not encode every barcode again.
+    // The barcode object as the first card shows it, or none when its value gives no barcode.
+    // Its picture is made again only when its value or the picture the barcode window gave it
+    // (which changes with its settings) changes: a repaint must not encode every barcode again.
     SKTGraphicPtr barcodeShown(const SKTGraphicPtr& barcode, const QString& value);
 
     struct ReadSeries
@@ -53,6 +54,7 @@ private:
         QString value;
         Picture madeFrom; // the object's own picture when it was made
         Picture picture;
+        bool encoded = false; // whether the value gave a barcode
     };
     QHash<const SKTGraphic*, MadeBarcode> barcodes_;
     SpreadsheetRows spreadsheet_;

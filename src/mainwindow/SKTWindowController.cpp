@@ -11,6 +11,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "widgets/StepperSpinBox.h"
+#include "widgets/WheelNeedsFocus.h"
 #include "data/Data_From_Excel.h"
 #include "data/TemplateStore.h"
 #include "dialogs/PleaseWait_Modeless.h"
@@ -132,6 +133,7 @@ void SKTWindowController::buildWindow()
     panel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panel->setWidgetResizable(true);
     panel->setWidget(sett_tab);
+    wheelNeedsFocusUnder(sett_tab);
     panel->setMinimumWidth(sett_tab->minimumWidth() + panel->verticalScrollBar()->sizeHint().width());
     layout->addWidget(panel);
     setCentralWidget(central);

@@ -29,6 +29,7 @@ void SKTWindowController::changeCardAsStep(const std::function<void()>& change)
         // A step of its own, whatever else happens in this turn of the event loop.
         undo.beginGroup();
         registerCardSettingsUndo(side, was);
+        undo.setActionName(QStringLiteral("Card Settings"));
         undo.endGroup();
     } else {
         setUnsavedEdits(true);

@@ -155,6 +155,7 @@ TEST_F(CardPanelUndoTest, TheCardsTextColourAndFontAreEachOneStepThatGivesEveryT
     for (const Look& look : badge)
         EXPECT_EQ(look.text->txt_clr, QColor(Qt::red));
     ASSERT_TRUE(enabled("Undo_btn"));
+    EXPECT_EQ(window->action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Card Settings"));
     EXPECT_TRUE(main.isWindowModified());
     trigger("Undo_btn");
     expectOwnLooks(badge, "undoing the colour");

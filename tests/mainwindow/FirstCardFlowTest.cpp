@@ -178,7 +178,7 @@ TEST_F(FirstCardFlowTest, ABoundBarcodeShowsTheFirstRowsBarcodeAndRunsNameTheRow
 
     // The wider values reach past the box and the card; the others print whole.
     EXPECT_TRUE(exportFrontAsPng(main).message.endsWith(
-        QStringLiteral("2 cards have a barcode cut by the card's edge (rows 1, 4).")))
+        QStringLiteral("2 cards have a barcode that passes its box or the card's edge (rows 1, 4).")))
         << Export_File_Message.toStdString();
     EXPECT_EQ(decoded(cardFile(2)), QStringLiteral("Bo Li"));
     EXPECT_EQ(decoded(cardFile(3)), QStringLiteral("Ann Lee"));
@@ -189,4 +189,47 @@ TEST_F(FirstCardFlowTest, ABoundBarcodeShowsTheFirstRowsBarcodeAndRunsNameTheRow
     EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
     EXPECT_GT(barcode->bounds().right(), card.right());
     EXPECT_GT(pixelsOfColour(canvas.grab().toImage(), warning), 50);
+}
+
+// A first value too long for Code 128 gives no barcode: the canvas marks the box where the
+// barcode stood instead of showing nothing at all, and a value that encodes brings it back.
+TEST_F(FirstCardFlowTest, ABoundBarcodeWhoseFirstValueCannotBeEncodedLeavesItsBoxMarked)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    const QString tooLong = QStringLiteral("Annabelle Theodora Leeworth-Montgomery the Third of Riverside");
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { "Ann Lee", "Bo Li" }, true));
+    main.findChild<QToolButton*>(QStringLiteral("Tool_10"))->click();
+    const SKTGraphicPtr barcode = main.Get_Front_Controls_Array().front();
+    otherModal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        const int code128 = indexOfBarcodeSymbology("Code 128");
+        window.barcodeTypePopup->setCurrentIndex(code128);
+        emit window.barcodeTypePopup->activated(code128);
+        window.Data_source_type->setCurrentIndex(1);
+        emit window.Data_source_type->activated(1);
+        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(QStringLiteral("guests")));
+        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        window.okButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    otherModal = nullptr;
+    ASSERT_EQ(barcode->data_source_type, 1);
+    ASSERT_TRUE(main.shownOnFirstCard(barcode));
+
+    SKTGraphicView& canvas = *main.currentCanvas();
+    canvas.clearSelectionAndShowCard();
+    const QColor placeholder = canvas.palette().color(QPalette::Mid);
+    const auto markedPixels = [&] { return pixelsOfColour(canvas.grab().toImage(), placeholder); };
+    const int markedWithBarcode = markedPixels();
+
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { tooLong, "Bo Li" }, true));
+    EXPECT_FALSE(main.shownOnFirstCard(barcode));
+    EXPECT_GT(markedPixels(), markedWithBarcode + 20) << "the box is not marked";
+
+    ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("guests")), { "Cara Diaz", "Bo Li" }, true));
+    const SKTGraphicPtr shown = main.shownOnFirstCard(barcode);
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(shown->_barcode_image.isNull());
 }

@@ -2,6 +2,7 @@
 
 #include "barcodes/BarcodeCardFields.h"
 #include "model/PictureFile.h"
+#include "model/RowPicture.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "platform/ArchiveReader.h"
@@ -10,6 +11,7 @@
 #include "platform/PropertyList.h"
 #include "render/CardUnits.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <QThread>
@@ -400,12 +402,20 @@ void DesignFile::decodePictures(DesignContents& contents)
             add(card->Card_BG_Image_Path);
         }
     }
-    std::vector<SKTImage*> images;
+    // A photo bound to the workbook holds a row's value, often a bare file name of a picture
+    // kept beside the workbook: it is read from there, as a print reads it.
+    const QString workbookFolder = QFileInfo(contents.excelSourcePath.trimmed()).absolutePath();
+    std::vector<std::pair<SKTImage*, QString>> images;
     for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
         for (const SKTGraphicPtr& graphic : *side) {
             if (typeid(*graphic) == typeid(SKTImage)) {
-                images.push_back(static_cast<SKTImage*>(graphic.get()));
-                add(graphic->_file_path);
+                QString readFrom = graphic->_file_path;
+                if (graphic->data_source_type == 2 && !contents.excelSourcePath.trimmed().isEmpty()) {
+                    if (const QString beside = findRowPicture(readFrom, workbookFolder).path; !beside.isEmpty())
+                        readFrom = beside;
+                }
+                images.emplace_back(static_cast<SKTImage*>(graphic.get()), readFrom);
+                add(readFrom);
             }
         }
     }
@@ -432,8 +442,8 @@ void DesignFile::decodePictures(DesignContents& contents)
 
     for (Card_Property* card : pictureFilled)
         card->Card_BG_Image = decoded[size_t(indexOf.value(card->Card_BG_Image_Path))];
-    for (SKTImage* image : images)
-        image->setPicture(decoded[size_t(indexOf.value(image->_file_path))]);
+    for (const auto& [image, readFrom] : images)
+        image->setPicture(decoded[size_t(indexOf.value(readFrom))]);
 }
 
 QString DesignFile::cardShapeCode(int cardShape)

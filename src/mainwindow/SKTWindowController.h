@@ -502,6 +502,9 @@ private:
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;
+    // A design begun by File > New after the first is named "Untitled 2", "Untitled 3"...: its
+    // print jobs never take an earlier untitled design's title.
+    void nameNewUntitledDesign();
     DesignContents currentDesign() const;
     QString chooseDesignToOpen() const;
     // The design in a file, or nothing (and the message that says so) when it cannot be read.
@@ -548,6 +551,8 @@ private:
     // The side whose history holds the undo group of a slider being dragged.
     std::optional<SKTDocument::Side> changeRunSide_;
     bool newProfileForNextCard_ = false;
+    // The untitled designs begun in this run, the first one included.
+    int untitledDesigns_ = 1;
     std::weak_ptr<SKTGraphic> growingText_;
     QSizeF growingTextPlacedSize_;
     QRectF growingTextBounds_;

@@ -238,14 +238,20 @@ bool setBackgroundPicture(Card_Property& card, QLineEdit& pathField, const QStri
 
 } // namespace
 
+// The side is drawn anew with its picture: the wizard's card shows it whole, not only where
+// its texts were drawn since.
 void SKTWindowController::set_Front_BG_Image(const QString& path)
 {
-    if (setBackgroundPicture(*Front_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
-        Show_RHS_Properties(nullptr);
+    if (!setBackgroundPicture(*Front_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
+        return;
+    Show_RHS_Properties(nullptr);
+    _graphicView->Refresh_Canvas();
 }
 
 void SKTWindowController::set_Back_BG_Image(const QString& path)
 {
-    if (setBackgroundPicture(*Back_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
-        Show_RHS_Properties(nullptr);
+    if (!setBackgroundPicture(*Back_card_Prop, *inspector_->card_bkgd_tab->Card_Image_path, path))
+        return;
+    Show_RHS_Properties(nullptr);
+    _graphicView_BACK->Refresh_Canvas();
 }

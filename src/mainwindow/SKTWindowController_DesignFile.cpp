@@ -5,12 +5,15 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
+#include "inspector/CardSettingsPage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mainwindow/DesignFile.h"
 #include "mainwindow/DesignOpening.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 const QString corruptFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
@@ -191,9 +194,18 @@ bool SKTWindowController::saveChangesFirst(const QString& question, bool showMes
 void SKTWindowController::New_Btn_Clicked()
 {
     // Cancelling the wizard keeps the design as it is.
-    if (saveChangesFirst(QStringLiteral("Do you want to save changes before opening new document?"), true))
-        runInvitationWizard();
+    if (saveChangesFirst(QStringLiteral("Do you want to save changes before opening new document?"), true)
+        && runInvitationWizard())
+        nameNewUntitledDesign();
     Undo_Redo_Button_state();
+}
+
+void SKTWindowController::nameNewUntitledDesign()
+{
+    const QString name = QStringLiteral("Untitled %1").arg(++untitledDesigns_);
+    Front_card_Prop->Card_Name = name;
+    Back_card_Prop->Card_Name = name;
+    inspector_->card_setting_tab->card_name->setText(name);
 }
 
 void SKTWindowController::Open_Btn_Clicked()

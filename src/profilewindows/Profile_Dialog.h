@@ -66,7 +66,9 @@ public:
     // Photo and preview.
     void Browse_image_Btn_Clicked();
     void Clear_image_Btn_Clicked();
-    void Set_User_Image(const QString& path);
+    // Shows the photo a path names; a bare file name from a row is looked for beside its
+    // source (besideFolder), where a print looks for it.
+    void Set_User_Image(const QString& path, const QString& besideFolder = QString());
     void Preview_Btn_Clicked();
     void Create_and_Set_Preview_picture();
 

@@ -5,6 +5,7 @@
 #include "data/Data_From_Excel.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
+#include "model/RowPicture.h"
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 #include "profilewindows/ProfileDialogHost.h"
@@ -130,7 +131,7 @@ void Profile_Dialog::Clear_image_Btn_Clicked()
     Set_User_Image(QString());
 }
 
-void Profile_Dialog::Set_User_Image(const QString& path)
+void Profile_Dialog::Set_User_Image(const QString& path, const QString& besideFolder)
 {
     const QString trimmed = Trim_Str(path);
     rows_[Field::image].value->setText(trimmed);
@@ -138,8 +139,10 @@ void Profile_Dialog::Set_User_Image(const QString& path)
         user_picture->clear();
         return;
     }
+    const RowPictureLookup found = findRowPicture(trimmed, besideFolder);
+    const QString file = found.found ? found.path : trimmed;
     QImage loaded;
-    runAwayFromGuiThread([&] { loaded = PictureFile::load(trimmed); });
+    runAwayFromGuiThread([&] { loaded = PictureFile::load(file); });
     if (loaded.isNull())
         return; // the well keeps what it showed
     showPicture(user_picture, loaded);

@@ -10,6 +10,7 @@
 #include "widgets/ExcelSourceItem.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -54,19 +55,21 @@ void Profile_Dialog::seriesOrColumnChosen(Field field)
     const QString text = chosen < 0 ? QString() : r.ser_col_cb->currentText();
     if (text.isEmpty())
         return;
-    QString sample;
+    QString sample, besideFolder;
     switch (r.ds_combo->currentIndex()) {
     case 1:
         sample = firstSeriesValue(text);
         break;
     case 2:
         sample = Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(chosen) : QString();
+        if (const QString workbook = Trim_Str(excel_path_field->text()); !workbook.isEmpty())
+            besideFolder = QFileInfo(workbook).absolutePath();
         break;
     default:
         return;
     }
     if (field == Field::image)
-        Set_User_Image(sample);
+        Set_User_Image(sample, besideFolder);
     else
         r.value->setText(sample);
 }
@@ -74,7 +77,7 @@ void Profile_Dialog::seriesOrColumnChosen(Field field)
 void Profile_Dialog::Browse_excel_Btn_Clicked()
 {
     host_.Delete_Excel_File_Temp_Folder();
-    const QString path = dialogs().chooseOpenFile(tr("Choose a Workbook"), QString(), tr("Workbooks (*.xlsx *.XLSX)"));
+    const QString path = dialogs().chooseOpenFile(tr("Choose a Workbook"), QString(), tr("Workbooks (*.xlsx *.XLSX *.xlsm *.XLSM *.xls *.XLS)"));
     if (path.isEmpty())
         return;
     excel_path_field->setText(path);

@@ -187,6 +187,32 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
     EXPECT_EQ(named.count(QStringLiteral("missing.jpg")), 1);
 }
 
+// A photo bound to a workbook column keeps the first row's bare file name; opened, the design
+// finds that picture beside the workbook and names only the one that is not there.
+TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDesignOpens)
+{
+    SKTWindowController& main = start();
+    ASSERT_TRUE(writeFile(folder.filePath(QStringLiteral("m001.png")), encoded(detailed(30, 20), "PNG")));
+    DesignContents design = designNaming({ QStringLiteral("m001.png"), QStringLiteral("m007.png") });
+    design.excelSourcePath = folder.filePath(QStringLiteral("members.xlsx"));
+    for (const SKTGraphicPtr& photo : design.frontGraphics)
+        photo->Set_Data_source_type(2);
+    const QString path = folder.filePath(QStringLiteral("club.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, design));
+    ASSERT_NE(QDir::currentPath(), QDir(folder.path()).absolutePath());
+
+    const size_t messagesBefore = dialogs->messages().size();
+    dialogs->fileAnswers = { path };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+
+    ASSERT_EQ(Project_File_Name, path);
+    const auto& photos = main.Get_Front_Controls_Array();
+    EXPECT_FALSE(static_cast<const SKTImage&>(*photos.at(0)).picture().isNull());
+    EXPECT_EQ(photos.at(0)->_file_path, QStringLiteral("m001.png"));
+    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+    EXPECT_EQ(dialogs->lastInformative(), QStringLiteral("\"m007.png\": The file does not exist."));
+}
+
 TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)
 {
     SKTWindowController& main = start();

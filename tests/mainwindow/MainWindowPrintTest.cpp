@@ -137,8 +137,8 @@ TEST_F(MainWindowTest, ABarcodeOnASideNotPrintedNamesNoRowWithoutABarcode)
         EXPECT_EQ(both.applyRow(card, row, PrintLayout::sideBoth).picturesMade, row != 1);
 }
 
-// A new design is not printed under the last one's name, and its front and back are two jobs
-// that a queue naming its files by title keeps apart.
+// A new design is not printed under the last one's name, not even when that one was never
+// named, and its front and back are two jobs that a queue naming its files by title keeps apart.
 TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitle)
 {
     SKTWindowController& main = start();
@@ -149,8 +149,12 @@ TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitl
 
     dialogs->choiceAnswers = { 1 }; // Don't Save
     main.New_Btn_Clicked();
-    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled"));
-    EXPECT_EQ(cardName->text(), QStringLiteral("Untitled"));
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled 2"));
+    EXPECT_EQ(main.Back_card_Prop->Card_Name, QStringLiteral("Untitled 2"));
+    EXPECT_EQ(cardName->text(), QStringLiteral("Untitled 2"));
+    main.New_Btn_Clicked();
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled 3"));
+    EXPECT_EQ(cardName->text(), QStringLiteral("Untitled 3"));
 
     dialogs->fileAnswers = { QDir(folder.path()).filePath(QStringLiteral("front.pdf")),
         QDir(folder.path()).filePath(QStringLiteral("back.pdf")) };
@@ -171,5 +175,5 @@ TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitl
         return 0;
     };
     window.Open_Print_Wnd(host);
-    EXPECT_EQ(titles, QStringList({ QStringLiteral("Untitled - front"), QStringLiteral("Untitled - back") }));
+    EXPECT_EQ(titles, QStringList({ QStringLiteral("Untitled 3 - front"), QStringLiteral("Untitled 3 - back") }));
 }

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 
@@ -75,6 +76,37 @@ TEST_F(MainWindowTest, WizardBuildsACr80CardWithBackgroundAndPartyTexts)
     const QRectF card(QPointF(0, 0), main.canvasOfSide(SKTDocument::Side::Front)->cardSize());
     EXPECT_TRUE(card.contains(front[0]->bounds()));
     EXPECT_FALSE(main.document().undoManager().canUndo());
+}
+
+// A background given outside the card pages, as the wizard gives it, is drawn over the whole
+// card at once, not only where something else is drawn later.
+TEST_F(MainWindowTest, ABackgroundPictureRedrawsItsWholeSide)
+{
+    SKTWindowController& main = start();
+    const QList<MyImageObject> shipped = pictureItemsInFolder(Resource_File(QStringLiteral("Background")));
+    ASSERT_FALSE(shipped.isEmpty());
+    main.show();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QCoreApplication::processEvents();
+
+    struct WholeRedraws : QObject
+    {
+        QWidget* canvas = nullptr;
+        int count = 0;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == canvas && event->type() == QEvent::Paint
+                && static_cast<QPaintEvent*>(event)->region().contains(canvas->visibleRegion().boundingRect()))
+                ++count;
+            return false;
+        }
+    } redraws;
+    redraws.canvas = front;
+    front->installEventFilter(&redraws);
+    main.set_Front_BG_Image(shipped[0].path);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return redraws.count > 0; }, 5000));
+    front->removeEventFilter(&redraws);
 }
 
 TEST_F(MainWindowTest, BackgroundStoredByAnotherInstallationIsFoundInOurs)

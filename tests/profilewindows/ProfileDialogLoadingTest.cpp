@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,6 +152,37 @@ TEST_F(ProfileDialogTest, PhotoIsShownTrimmedAndAFileThatIsNoPictureKeepsTheWell
     dialog.row(Field::image).ser_col_cb->setCurrentText(QStringLiteral("Photos"));
     EXPECT_EQ(dialog.row(Field::image).value->text(), photo);
     EXPECT_FALSE(dialog.user_picture->pixmap().isNull());
+}
+
+// A workbook's photo column holds bare file names of pictures kept beside it, as a print finds
+// them; the chooser of that workbook offers every kind the import window opens.
+TEST_F(ProfileDialogTest, ABarePhotoNameFromAWorkbookIsShownFromBesideTheWorkbook)
+{
+    QTemporaryDir folder;
+    QImage picture(30, 40, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(folder.filePath(QStringLiteral("m001.png"))));
+    PlistDict first;
+    first.insert(QStringLiteral("Extension"), QStringLiteral("1"));
+    first.insert(QStringLiteral("Column1"), QStringLiteral("m001.png"));
+    table.ListData.push_back(PlistValue(first));
+    ASSERT_NE(QDir::currentPath(), QDir(folder.path()).absolutePath());
+
+    User_profile dialog(host);
+    dialogs->fileAnswers.push_back(QString());
+    dialog.Browse_excel_Btn_Clicked();
+    const QString offered = dialogs->asked().back().filter;
+    for (const char* kind : { "*.xlsx", "*.xlsm", "*.xls " })
+        EXPECT_TRUE(offered.contains(QLatin1String(kind))) << offered.toStdString();
+
+    dialog.excel_path_field->setText(folder.filePath(QStringLiteral("members.xlsx")));
+    dialog.Add_Excel_in_Data_Source_Combo();
+    dialog.row(Field::image).ds_combo->setCurrentIndex(2);
+    dialog.row(Field::image).ser_col_cb->setCurrentIndex(1);
+    EXPECT_EQ(dialog.row(Field::image).value->text(), QStringLiteral("m001.png"));
+    ASSERT_FALSE(dialog.user_picture->pixmap().isNull());
+    const QImage shown = dialog.user_picture->pixmap().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(Qt::blue));
 }
 
 TEST_F(ProfileDialogTest, APhotoThatIsAFifoCutShortOrOfEndlessScansKeepsTheWell)

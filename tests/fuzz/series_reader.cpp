@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the series reader, as text and as a stored series file.
+// Feeds arbitrary bytes to the series reader, as text, as a stored series file and as the
+// note of the folder a series was imported from.
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
 
@@ -24,10 +25,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         file.close();
         if (readSeriesValues(QStringLiteral("fuzz")) != values)
             __builtin_trap();
-        firstSeriesValue(QStringLiteral("fuzz"));
+        // The first card reads a series only up to its first value: the same value.
+        const std::optional<SeriesHead> head = readSeriesHead(QStringLiteral("fuzz"));
+        if (head && head->holdsAValue && !values.isEmpty() && !values.contains(head->firstValue))
+            __builtin_trap();
         // Saving what was read keeps every value on its row.
         if (writeSeriesFile(seriesFilePath(QStringLiteral("fuzz")), values, true)
             && readSeriesValues(QStringLiteral("fuzz")).size() != values.size())
+            __builtin_trap();
+    }
+    const QString origins = QDir::cleanPath(Data_Folder_Path) + QStringLiteral(" Origins");
+    QFile origin(QDir(origins).filePath(QStringLiteral("fuzz.txt")));
+    if (QDir().mkpath(origins) && origin.open(QIODevice::WriteOnly)) {
+        origin.write(bytes);
+        origin.close();
+        const QString folderRead = seriesOrigin(QStringLiteral("fuzz"));
+        if (!folderRead.isEmpty() && !QDir::isAbsolutePath(folderRead))
             __builtin_trap();
     }
     return 0;

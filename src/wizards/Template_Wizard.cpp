@@ -146,9 +146,10 @@ void Template_Wizard::fillFrom(const QString& folder, bool userSet)
         return;
     QList<MyImageObject> items;
     for (const QString& preview : TemplateStore::previewsIn(folder)) {
-        const QString name = QFileInfo(preview).fileName();
-        const QString uid = userSet ? QStringLiteral("TEMP%1.png").arg(User_Defined_File++) : name;
-        items.append({ preview, name, uid });
+        const QString uid
+            = userSet ? QStringLiteral("TEMP%1.png").arg(User_Defined_File++) : QFileInfo(preview).fileName();
+        // A template goes by its name; its preview's file type is nothing to the person.
+        items.append({ preview, TemplateStore::nameOf(preview), uid });
     }
     imageBrowser->pictures()->setItems(items);
     if (!items.isEmpty())

@@ -272,6 +272,8 @@ TEST_F(TemplateWindowsTest, ADoubleClickOnATemplateOrALibraryPictureChoosesIt)
         dialog.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         ASSERT_EQ(browser.imageBrowser->pictures()->rowCount(), 2);
+        // Each goes by its name, not by its preview's file.
+        EXPECT_EQ(browser.imageBrowser->pictures()->index(1).data().toString(), QStringLiteral("Party"));
         doubleClickRow(*browser.imageBrowser, 1);
         stillOpen = dialog.result() == 0;
         dialog.hide();

@@ -23,8 +23,8 @@ QString CardFault::describe() const
     case Kind::NoPicture:
         return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, value);
     case Kind::BarcodeCut:
-        return value.isEmpty() ? QStringLiteral("%1 is cut by its box or the card's edge").arg(object)
-                               : QStringLiteral("%1: the barcode of %2 is cut by its box or the card's edge")
+        return value.isEmpty() ? QStringLiteral("%1 passes its box or the card's edge").arg(object)
+                               : QStringLiteral("%1: the barcode of %2 passes its box or the card's edge")
                                      .arg(object, quoted(value));
     case Kind::TextCut:
         break;

@@ -8,7 +8,6 @@
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <typeinfo>
@@ -109,8 +108,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
     binding.Use_Excel_Binding_Values = sideUses(front, spreadsheetSource) || sideUses(backInUse, spreadsheetSource);
     if (binding.Use_Excel_Binding_Values) {
         binding.spreadsheet_ = std::move(spreadsheet);
-        if (!Trim_Str(Excel_Source_Path).isEmpty())
-            binding.spreadsheetFolder_ = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
+        binding.spreadsheetFolder_ = workbookFolder(Excel_Source_Path);
         for (const QList<SKTGraphicPtr>* side : { &front, &backInUse })
             for (const SKTGraphicPtr& object : *side)
                 if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource

@@ -6,7 +6,6 @@
 #include "model/SKTBarcode.h"
 #include "platform/FileIdentity.h"
 
-#include <QFileInfo>
 
 #include <typeinfo>
 
@@ -49,8 +48,7 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     }
     if (object.data_source_type != DataBinding::spreadsheetSource)
         return Binding::Own;
-    if (!Trim_Str(Excel_Source_Path).isEmpty())
-        *pictureFolder = QFileInfo(Trim_Str(Excel_Source_Path)).absolutePath();
+    *pictureFolder = workbookFolder(Excel_Source_Path);
     auto known = columnProblems_.constFind(object.excel_col_indx);
     if (known == columnProblems_.constEnd())
         known

@@ -73,4 +73,3 @@ bool RowApplication::applyValue(SKTGraphic& object, const QString& value, const 
 {
     return prepare(object, pictureFolder)(value).made;
 }
-

@@ -404,14 +404,14 @@ void DesignFile::decodePictures(DesignContents& contents)
     }
     // A photo bound to the workbook holds a row's value, often a bare file name of a picture
     // kept beside the workbook: it is read from there, as a print reads it.
-    const QString workbookFolder = QFileInfo(contents.excelSourcePath.trimmed()).absolutePath();
+    const QString besideWorkbook = workbookFolder(contents.excelSourcePath);
     std::vector<std::pair<SKTImage*, QString>> images;
     for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
         for (const SKTGraphicPtr& graphic : *side) {
             if (typeid(*graphic) == typeid(SKTImage)) {
                 QString readFrom = graphic->_file_path;
-                if (graphic->data_source_type == 2 && !contents.excelSourcePath.trimmed().isEmpty()) {
-                    if (const QString beside = findRowPicture(readFrom, workbookFolder).path; !beside.isEmpty())
+                if (graphic->data_source_type == 2 && !besideWorkbook.isEmpty()) {
+                    if (const QString beside = findRowPicture(readFrom, besideWorkbook).path; !beside.isEmpty())
                         readFrom = beside;
                 }
                 images.emplace_back(static_cast<SKTImage*>(graphic.get()), readFrom);

@@ -29,3 +29,9 @@ RowPictureLookup findRowPicture(const QString& value, const QString& besideFolde
         return { beside, false };
     return { inResources.isEmpty() ? named : inResources, false };
 }
+
+QString workbookFolder(const QString& workbookPath)
+{
+    const QString path = workbookPath.trimmed();
+    return path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}

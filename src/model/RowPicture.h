@@ -16,3 +16,7 @@ struct RowPictureLookup
 // path. Not found, path is the file beside the source (the resource folder's when there is no
 // source folder).
 RowPictureLookup findRowPicture(const QString& value, const QString& besideFolder);
+
+// The folder that holds a workbook, where its rows' bare picture names are looked for; "" for
+// no workbook.
+QString workbookFolder(const QString& workbookPath);

@@ -4,13 +4,13 @@
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "model/RowPicture.h"
 #include "platform/DialogService.h"
 #include "profilewindows/ProfileDialogHost.h"
 #include "series/View_Data_Series.h"
 #include "widgets/ExcelSourceItem.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -62,8 +62,7 @@ void Profile_Dialog::seriesOrColumnChosen(Field field)
         break;
     case 2:
         sample = Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(chosen) : QString();
-        if (const QString workbook = Trim_Str(excel_path_field->text()); !workbook.isEmpty())
-            besideFolder = QFileInfo(workbook).absolutePath();
+        besideFolder = workbookFolder(excel_path_field->text());
         break;
     default:
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Globals.h"
+#include "data/Data_From_Excel.h"
 #include "export/ExportWindow.h"
 #include "library/Image_Library.h"
 #include "library/PictureBrowser.h"
@@ -87,6 +88,9 @@ protected:
     void TearDown() override
     {
         window.reset();
+        // The design's workbook outlives its window; the next test's program starts without one.
+        Excel_Source_Path.clear();
+        Excel_Binding_Use = false;
         SKTWindowController::programExit() = previousExit_;
         if (!savedDataFolder_.isNull())
             Data_Folder_Path = savedDataFolder_;

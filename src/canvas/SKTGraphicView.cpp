@@ -147,9 +147,7 @@ void drawOverflowWarning(QPainter& painter, const SKTGraphic& graphic, const Car
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(barcode
-            ? graphic.bounds().united(QRectF(graphic.bounds().topLeft(), barcode->_barcode_image.size()))
-            : graphic.bounds());
+    painter.drawRect(barcode ? graphic.bounds().united(barcode->paintedBounds()) : graphic.bounds());
 }
 
 } // namespace

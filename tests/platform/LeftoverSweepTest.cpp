@@ -152,7 +152,11 @@ TEST(LeftoverSweep, ProgramsAtOneFolderNeverEndEachOtherNorRemoveAFileSwappedIn)
     stop = true;
     swapper.join();
     EXPECT_GT(leftoversMade, 1) << "no leftover was ever caught under its name";
-    EXPECT_EQ(entriesOf(dir.path()).size(), 2) << entriesOf(dir.path()).join(u' ').toStdString();
+    // The last sweep may or may not have caught the leftover; either way no private name stays.
+    const QStringList leftNames = entriesOf(dir.path());
+    for (const QString& name : leftNames)
+        EXPECT_TRUE(name == QFile::decodeName(leftoverName) || name == QFile::decodeName(notesName))
+            << name.toStdString();
     ::close(personFd);
     ::close(folderFd);
 }

@@ -141,8 +141,7 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
         EXPECT_EQ(static_cast<const SKTImage&>(*graphic).picture().size(), size);
     EXPECT_TRUE(sheetSeen);
-    // The decodes take seconds together; served on a worker, the window's ticks come on time
-    // but for a loaded machine's delays.
+    // The decodes take seconds together; served on a worker, the window's ticks come on time.
     EXPECT_LT(longestGap, 1000);
 
     // 99 scans over 10 megapixels in a TIFF's strip pass the bound as they would in a JPEG.

@@ -261,8 +261,8 @@ TEST_F(CardExporterTest, StopAsksFirstAndYesEndsTheRunAfterTheCardInProgress)
     // While the question is open the run waits: no card is written until the answer.
     QList<int> movedWhileAsking;
     dialogs_->beforeAnswer = [&](const ScriptedDialogService::Asked&) {
-        QThread::msleep(100); // a card already on its way may still land
-        const int before = exporter_.batchProgress()->done;
+        // A card already on its way may still land.
+        const int before = patience::settled(exporter_.batchProgress()->done);
         QThread::msleep(300);
         movedWhileAsking << exporter_.batchProgress()->done - before;
     };

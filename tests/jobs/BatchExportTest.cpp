@@ -299,14 +299,8 @@ TEST_F(BatchExportTest, AHeldRunWritesNothingUntilReleased)
     for (int waited = 0; !held && waited < 20000; waited += 10)
         QThread::msleep(10);
     EXPECT_TRUE(held);
-    for (int settled = progress.done, waited = 0; waited < 20000; waited += 200) {
-        QThread::msleep(200);
-        if (progress.done == settled)
-            break;
-        settled = progress.done;
-    }
+    const int heldAt = patience::settled(progress.done);
     checking = true;
-    const int heldAt = progress.done;
     QThread::msleep(300);
     EXPECT_EQ(progress.done, heldAt);
     EXPECT_EQ(writtenWhileHeld, 0);

@@ -8,7 +8,9 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QThread>
 
+#include <atomic>
 #include <functional>
 
 namespace patience {
@@ -40,6 +42,21 @@ inline bool finishedWhileServingEvents(QProcess& process)
 {
     // The event loop also notices the child's end.
     return eventually([&process] { return process.state() == QProcess::NotRunning; });
+}
+
+// Waits until a count that work already under way may still move has stood still for a
+// second (a card or mail started before a hold lands within that, however loaded the
+// machine); the value it settled at.
+inline int settled(const std::atomic<int>& count)
+{
+    int last = count;
+    for (const QDeadlineTimer deadline(generousMs); !deadline.hasExpired();) {
+        QThread::msleep(1000);
+        if (count == last)
+            break;
+        last = count;
+    }
+    return last;
 }
 
 } // namespace patience

@@ -78,7 +78,9 @@ void SKTWindowController::New_From_Template_Clicked()
 {
     if (!saveChangesFirst(QStringLiteral("Do you want to save changes before opening new document?"), true))
         return;
-    Open_Template_Browser();
+    // A design made from a template is a new one: it does not print under the last one's name.
+    if (Open_Template_Browser())
+        nameNewUntitledDesign();
     Undo_Redo_Button_state();
 }
 

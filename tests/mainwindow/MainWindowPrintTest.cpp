@@ -1,6 +1,7 @@
 // The print command's batch: the rows of the data binding, one card per cell.
 #include "MainWindowFixture.h"
 #include "PrintToPdfFile.h"
+#include "TemplateChoice.h"
 
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
@@ -155,6 +156,18 @@ TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitl
     main.New_Btn_Clicked();
     EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled 3"));
     EXPECT_EQ(cardName->text(), QStringLiteral("Untitled 3"));
+    // So is one made from a template.
+    otherModal = [](QDialog& dialog) {
+        auto* browser = qobject_cast<Template_Wizard*>(&dialog);
+        if (!browser)
+            return 0;
+        dialog.setResult(0);
+        chooseTemplate(*browser, QStringLiteral("Name Badge"), false);
+        return dialog.result();
+    };
+    main.New_From_Template_Clicked();
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled 4"));
+    EXPECT_EQ(cardName->text(), QStringLiteral("Untitled 4"));
 
     dialogs->fileAnswers = { QDir(folder.path()).filePath(QStringLiteral("front.pdf")),
         QDir(folder.path()).filePath(QStringLiteral("back.pdf")) };
@@ -175,5 +188,5 @@ TEST_F(MainWindowTest, FileNewStartsANewCardNameAndEachSidePrintsUnderItsOwnTitl
         return 0;
     };
     window.Open_Print_Wnd(host);
-    EXPECT_EQ(titles, QStringList({ QStringLiteral("Untitled 3 - front"), QStringLiteral("Untitled 3 - back") }));
+    EXPECT_EQ(titles, QStringList({ QStringLiteral("Untitled 4 - front"), QStringLiteral("Untitled 4 - back") }));
 }

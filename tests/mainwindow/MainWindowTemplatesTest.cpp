@@ -117,6 +117,9 @@ TEST_F(MainWindowTest, ASavedTemplateOpensAsANewUntitledDesignWithEveryObjectEqu
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Galavite[*]"));
     EXPECT_EQ(main.Get_Front_Control_Count(), 5);
     EXPECT_EQ(main.Get_Back_Control_Count(), 2);
+    // A new design with a name of its own; all else is the template's.
+    EXPECT_EQ(main.Front_card_Prop->Card_Name, QStringLiteral("Untitled 2"));
+    main.Front_card_Prop->Card_Name = main.Back_card_Prop->Card_Name = QStringLiteral("Untitled");
 
     const QString reopened = folder.filePath(QStringLiteral("reopened.dcard"));
     dialogs->fileAnswers = { reopened };

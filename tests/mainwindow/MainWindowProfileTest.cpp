@@ -337,6 +337,7 @@ TEST_F(MainWindowProfileTest, UndoAfterTheProfileTakesAllItPlacedAway)
     const QList<PlistValue> placed = contentsOf(main.Get_Front_Controls_Array());
     QAction* undo = main.action(QStringLiteral("Undo_btn"));
     ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Profile"));
     EXPECT_TRUE(main.isWindowModified());
 
     undo->trigger();

@@ -236,10 +236,13 @@ private:
 
     // Commands.
     bool refuseIfLocked() const;
-    void alignSelection(const std::function<QPointF(const QRectF& reference, const QRectF& bounds)>& withReference,
+    void alignSelection(const QString& name,
+        const std::function<QPointF(const QRectF& reference, const QRectF& bounds)>& withReference,
         const std::function<QPointF(const QRectF& bounds)>& alone);
     void runUndoStep(bool redoing);
     void restackSelection(bool toFront);
+    // One undo step named as the Edit menu shows it; a change that does nothing makes none.
+    void asNamedStep(const QString& name, const std::function<void()>& change);
     void makeSameSize(bool width);
     bool pasteGraphicsFromClipboard(const QMimeData* data);
 

@@ -76,8 +76,10 @@ void SKTGraphicView::cut()
 {
     if (refuseIfLocked())
         return;
-    copy();
-    deleteSelection();
+    asNamedStep(QStringLiteral("Cut"), [this] {
+        copy();
+        deleteSelection();
+    });
     host_.Undo_Redo_Button_state();
 }
 
@@ -86,14 +88,14 @@ void SKTGraphicView::paste()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data)
         return;
-    if (data->hasFormat(SKTGraphicViewPasteboardType)) {
-        pasteGraphicsFromClipboard(data);
-        return;
-    }
-    // File names paste nothing; anything else may be a picture from another program.
-    if (data->hasUrls())
-        return;
-    makeNewImageFromPasteboard(data, QPointF(50.0, 50.0));
+    asNamedStep(QStringLiteral("Paste"), [this, data] {
+        if (data->hasFormat(SKTGraphicViewPasteboardType))
+            pasteGraphicsFromClipboard(data);
+        // File names paste nothing; anything else may be a picture from another program.
+        else if (!data->hasUrls())
+            makeNewImageFromPasteboard(data, QPointF(50.0, 50.0));
+    });
+    host_.Undo_Redo_Button_state();
 }
 
 bool SKTGraphicView::pasteGraphicsFromClipboard(const QMimeData* data)
@@ -169,7 +171,7 @@ void SKTGraphicView::deleteSelection()
     const QList<int> indexes = selectionIndexes();
     invalidateGraphics(selectedGraphics());
     if (!indexes.isEmpty())
-        removeOnSide(indexes);
+        asNamedStep(QStringLiteral("Delete"), [this, &indexes] { removeOnSide(indexes); });
     host_.Undo_Redo_Button_state();
     host_.Show_RHS_Properties(nullptr);
 }
@@ -231,14 +233,16 @@ void SKTGraphicView::restackSelection(bool toFront)
         return;
     const QList<int> indexes = selectionIndexes();
     if (!indexes.isEmpty()) {
-        const Graphics moved = selectedGraphics();
-        removeOnSide(indexes);
-        const int first = toFront ? 0 : int(graphics().size());
-        QList<int> block;
-        for (int i = 0; i < moved.size(); ++i)
-            block.append(first + i);
-        insertOnSide(moved, block);
-        changeSelectionIndexes(block);
+        asNamedStep(toFront ? QStringLiteral("Bring to Front") : QStringLiteral("Send to Back"), [&] {
+            const Graphics moved = selectedGraphics();
+            removeOnSide(indexes);
+            const int first = toFront ? 0 : int(graphics().size());
+            QList<int> block;
+            for (int i = 0; i < moved.size(); ++i)
+                block.append(first + i);
+            insertOnSide(moved, block);
+            changeSelectionIndexes(block);
+        });
     }
     host_.Undo_Redo_Button_state();
 }
@@ -253,58 +257,75 @@ void SKTGraphicView::sendToBack()
     restackSelection(false);
 }
 
+void SKTGraphicView::asNamedStep(const QString& name, const std::function<void()>& change)
+{
+    UndoManager& undo = document_.undoManager(editedSide_);
+    undo.beginGroup();
+    change();
+    undo.setActionName(name);
+    undo.endGroup();
+}
+
 // ---- Alignment and sizes ---------------------------------------------------------------------
 
-void SKTGraphicView::alignSelection(
+void SKTGraphicView::alignSelection(const QString& name,
     const std::function<QPointF(const QRectF& reference, const QRectF& bounds)>& withReference,
     const std::function<QPointF(const QRectF& bounds)>& alone)
 {
     const Graphics selected = selectedGraphics();
-    if (selected.size() == 1) {
-        const SKTGraphicPtr& graphic = selected.front();
-        if (graphic->ctrl_is_locked)
-            return;
-        const QPointF origin = alone(graphic->bounds());
-        if (origin != graphic->bounds().topLeft())
-            graphic->setBounds(QRectF(origin, graphic->bounds().size()));
-    } else if (selected.size() > 1) {
-        const QRectF reference = selected.front()->bounds();
-        for (int i = 1; i < selected.size(); ++i) {
-            const SKTGraphicPtr& graphic = selected[i];
-            if (graphic->ctrl_is_locked)
-                continue;
-            const QPointF origin = withReference(reference, graphic->bounds());
+    if (selected.size() == 1 && selected.front()->ctrl_is_locked)
+        return;
+    asNamedStep(name, [&] {
+        if (selected.size() == 1) {
+            const SKTGraphicPtr& graphic = selected.front();
+            const QPointF origin = alone(graphic->bounds());
             if (origin != graphic->bounds().topLeft())
                 graphic->setBounds(QRectF(origin, graphic->bounds().size()));
+        } else if (selected.size() > 1) {
+            const QRectF reference = selected.front()->bounds();
+            for (int i = 1; i < selected.size(); ++i) {
+                const SKTGraphicPtr& graphic = selected[i];
+                if (graphic->ctrl_is_locked)
+                    continue;
+                const QPointF origin = withReference(reference, graphic->bounds());
+                if (origin != graphic->bounds().topLeft())
+                    graphic->setBounds(QRectF(origin, graphic->bounds().size()));
+            }
         }
-    }
+    });
     update();
     host_.Undo_Redo_Button_state();
 }
 
 void SKTGraphicView::alignLeftEdges()
 {
-    alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(f.x(), g.y()); },
+    alignSelection(
+        QStringLiteral("Align Left Edges"), [](const QRectF& f, const QRectF& g) { return QPointF(f.x(), g.y()); },
         [](const QRectF& g) { return QPointF(0.0, g.y()); });
 }
 
 void SKTGraphicView::alignRightEdges()
 {
     const double w = cardSize_.width();
-    alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(f.x() + f.width() - g.width(), g.y()); },
+    alignSelection(
+        QStringLiteral("Align Right Edges"),
+        [](const QRectF& f, const QRectF& g) { return QPointF(f.x() + f.width() - g.width(), g.y()); },
         [w](const QRectF& g) { return QPointF(w - g.width(), g.y()); });
 }
 
 void SKTGraphicView::alignTopEdges()
 {
-    alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y()); },
+    alignSelection(
+        QStringLiteral("Align Top Edges"), [](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y()); },
         [](const QRectF& g) { return QPointF(g.x(), 0.0); });
 }
 
 void SKTGraphicView::alignBottomEdges()
 {
     const double h = cardSize_.height();
-    alignSelection([](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y() + f.height() - g.height()); },
+    alignSelection(
+        QStringLiteral("Align Bottom Edges"),
+        [](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y() + f.height() - g.height()); },
         [h](const QRectF& g) { return QPointF(g.x(), h - g.height()); });
 }
 
@@ -312,6 +333,7 @@ void SKTGraphicView::alignHorizontalCenters()
 {
     const double w = cardSize_.width();
     alignSelection(
+        QStringLiteral("Align Horizontal Centres"),
         [](const QRectF& f, const QRectF& g) { return QPointF(f.x() + 0.5 * f.width() - g.width() / 2, g.y()); },
         [w](const QRectF& g) { return QPointF(w / 2 - g.width() / 2, g.y()); });
 }
@@ -320,6 +342,7 @@ void SKTGraphicView::alignVerticalCenters()
 {
     const double h = cardSize_.height();
     alignSelection(
+        QStringLiteral("Align Vertical Centres"),
         [](const QRectF& f, const QRectF& g) { return QPointF(g.x(), f.y() + 0.5 * f.height() - g.height() / 2); },
         [h](const QRectF& g) { return QPointF(g.x(), h / 2 - g.height() / 2); });
 }
@@ -332,13 +355,15 @@ void SKTGraphicView::alignformCenter()
         return QPointF(card.width() / 2 - g.width() / 2, card.height() / 2 - g.height() / 2);
     };
     const Graphics selected = selectedGraphics();
-    for (const SKTGraphicPtr& graphic : selected) {
-        if (graphic->ctrl_is_locked)
-            continue;
-        const QPointF origin = centred(graphic->bounds());
-        if (origin != graphic->bounds().topLeft())
-            graphic->setBounds(QRectF(origin, graphic->bounds().size()));
-    }
+    asNamedStep(QStringLiteral("Centre on Card"), [&] {
+        for (const SKTGraphicPtr& graphic : selected) {
+            if (graphic->ctrl_is_locked)
+                continue;
+            const QPointF origin = centred(graphic->bounds());
+            if (origin != graphic->bounds().topLeft())
+                graphic->setBounds(QRectF(origin, graphic->bounds().size()));
+        }
+    });
     if (selected.size() == 1 && selected.front()->ctrl_is_locked)
         return;
     update();
@@ -349,20 +374,22 @@ void SKTGraphicView::makeSameSize(bool width)
 {
     const Graphics selected = selectedGraphics();
     if (selected.size() > 1) {
-        const QRectF reference = selected.front()->bounds();
-        for (int i = 1; i < selected.size(); ++i) {
-            const SKTGraphicPtr& graphic = selected[i];
-            if (graphic->ctrl_is_locked)
-                continue;
-            QRectF bounds = graphic->bounds();
-            if (width && bounds.width() != reference.width())
-                bounds.setWidth(reference.width());
-            else if (!width && bounds.height() != reference.height())
-                bounds.setHeight(reference.height());
-            else
-                continue;
-            graphic->setBounds(bounds);
-        }
+        asNamedStep(width ? QStringLiteral("Same Width") : QStringLiteral("Same Height"), [&] {
+            const QRectF reference = selected.front()->bounds();
+            for (int i = 1; i < selected.size(); ++i) {
+                const SKTGraphicPtr& graphic = selected[i];
+                if (graphic->ctrl_is_locked)
+                    continue;
+                QRectF bounds = graphic->bounds();
+                if (width && bounds.width() != reference.width())
+                    bounds.setWidth(reference.width());
+                else if (!width && bounds.height() != reference.height())
+                    bounds.setHeight(reference.height());
+                else
+                    continue;
+                graphic->setBounds(bounds);
+            }
+        });
     }
     update();
     host_.Undo_Redo_Button_state();
@@ -381,8 +408,10 @@ void SKTGraphicView::makeSameHeight()
 void SKTGraphicView::makeNaturalSize()
 {
     const Graphics selected = selectedGraphics();
-    for (const SKTGraphicPtr& graphic : selected)
-        graphic->makeNaturalSize();
+    asNamedStep(QStringLiteral("Natural Size"), [&] {
+        for (const SKTGraphicPtr& graphic : selected)
+            graphic->makeNaturalSize();
+    });
     update();
     host_.Undo_Redo_Button_state();
 }
@@ -391,10 +420,12 @@ void SKTGraphicView::alignWithGrid()
 {
     SKTGrid* shared = grid();
     if (shared && shared->canAlign()) {
-        for (const SKTGraphicPtr& graphic : selectedGraphics()) {
-            if (!graphic->ctrl_is_locked)
-                graphic->setBounds(shared->alignedRect(graphic->bounds()));
-        }
+        asNamedStep(QStringLiteral("Align to Grid"), [&] {
+            for (const SKTGraphicPtr& graphic : selectedGraphics()) {
+                if (!graphic->ctrl_is_locked)
+                    graphic->setBounds(shared->alignedRect(graphic->bounds()));
+            }
+        });
         update();
     }
     host_.Undo_Redo_Button_state();

@@ -120,6 +120,7 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
     insertOnSide({ graphic }, { 0 });
     changeSelectionIndexes({ 0 });
     startEditingGraphic(graphic);
+    undo.setActionName(QStringLiteral("New Object"));
     undo.endGroup();
     _Selected_Graphic = graphic;
     updateCard(graphic->drawingBounds());

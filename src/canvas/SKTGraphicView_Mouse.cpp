@@ -339,8 +339,11 @@ void SKTGraphicView::finishTracking()
     case Tracking::Mode::None:
         break;
     }
-    if (done.undoGroupOpen)
-        document_.undoManager(editedSide_).endGroup();
+    if (done.undoGroupOpen) {
+        UndoManager& undo = document_.undoManager(editedSide_);
+        undo.setActionName(done.mode == Tracking::Mode::Resize ? QStringLiteral("Resize") : QStringLiteral("Move"));
+        undo.endGroup();
+    }
     // A drag is an edit: undo, redo and the modified mark follow it.
     if ((done.mode == Tracking::Mode::Move && done.moving) || done.mode == Tracking::Mode::Resize)
         host_.Undo_Redo_Button_state();
@@ -407,7 +410,7 @@ void SKTGraphicView::moveSelectedGraphicsByX(double dx, double dy)
         return;
     hideHandlesMomentarily();
     const QRectF before = SKTGraphic::drawingBoundsOfGraphics(selected, QRectF());
-    SKTGraphic::translateGraphics(selected, dx, dy);
+    asNamedStep(QStringLiteral("Move"), [&] { SKTGraphic::translateGraphics(selected, dx, dy); });
     updateCard(before.united(SKTGraphic::drawingBoundsOfGraphics(selected, QRectF())));
     // A nudge is an edit: undo, redo and the modified mark follow it.
     host_.Undo_Redo_Button_state();

@@ -128,6 +128,28 @@ int Import_Wizard::Open_Wnd()
     return dialogs().runModal(*this);
 }
 
+void Import_Wizard::reject()
+{
+    // Typed values are the user's own: closing asks first, and Cancel, the default, keeps the
+    // wizard open with them.
+    if (!Trim_Str(ManualEdit->toPlainText()).isEmpty()) {
+        const int answer
+            = dialogs().askSafeChoice(QStringLiteral("Do you want to import the values you typed before closing?"),
+                DialogService::saveChangesButtons(), 2);
+        switch (DialogService::saveChoiceOf(answer)) {
+        case DialogService::SaveChoice::Save:
+            chooseSource(PastedText);
+            OKPressed(); // a refused import leaves the wizard open
+            return;
+        case DialogService::SaveChoice::DontSave:
+            break;
+        case DialogService::SaveChoice::Cancel:
+            return;
+        }
+    }
+    QDialog::reject();
+}
+
 void Import_Wizard::chooseSource(int source)
 {
     import_option = source;

@@ -51,6 +51,10 @@ public:
     int file_name_required = 0;
     int file_name_Insert = 0;
 
+protected:
+    // Cancel, Escape and the close button: values typed into the box are not dropped unasked.
+    void reject() override;
+
 private:
     void Enable_Disable_Option(int source, bool enabled);
     // The values go to a new series named in the field, or to the open series editor.

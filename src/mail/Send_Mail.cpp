@@ -108,14 +108,29 @@ int Send_Mail::Open_Wnd()
     min_text->setValue(0);
     sec_txt->setValue(0);
     to_txt->setFocus();
+    mailAtLastSend_ = typedMail();
     const int result = dialogs().runModal(*this);
     hide();
     return result;
 }
 
+QStringList Send_Mail::typedMail() const
+{
+    return { to_txt->text(), subject_txt->text(), message_txt->toPlainText() };
+}
+
 void Send_Mail::reject()
 {
     if (!worker_.isRunning()) {
+        // An e-mail typed and not sent is the user's own words: closing asks first, and
+        // Cancel, the default, keeps the window open with them.
+        if (typedMail() != mailAtLastSend_
+            && dialogs().askSafeChoice(
+                   QStringLiteral(
+                       "The e-mail you typed has not been sent. Do you want to close the window and discard it?"),
+                   { QStringLiteral("Discard"), QStringLiteral("Cancel") }, 1)
+                != 0)
+            return;
         QDialog::reject();
         return;
     }
@@ -309,6 +324,7 @@ void Send_Mail::Send_Button()
         pauseText_.clear();
     }
     closeWhenRunEnds_ = false;
+    mailAtLastSend_ = typedMail();
     setRunning(true);
     Show_Create_Modeless();
     worker_.start([this, job, render] {

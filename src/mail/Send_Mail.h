@@ -94,9 +94,12 @@ private:
     void update_sending_progress_bar();
     void finishRun();
     void setRunning(bool running);
+    // The recipients, subject and message as typed, to tell an e-mail not yet sent.
+    QStringList typedMail() const;
 
     MailHost& host_;
     Email_Setting& settings_;
+    QStringList mailAtLastSend_; // as the window opened, or as the last run took it
     QTimer* msend_modTimer;
     QPointer<QWidget> sheetOwner_;
     QWidget* form_ = nullptr;

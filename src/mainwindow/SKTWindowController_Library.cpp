@@ -36,6 +36,7 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
     undo.beginGroup();
     registerFrontBackgroundUndo();
     set_Front_BG_Image(path);
+    undo.setActionName(QStringLiteral("Card Background"));
     undo.endGroup();
     Refresh_Canvas();
     refreshUndoActions();

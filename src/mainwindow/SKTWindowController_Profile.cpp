@@ -62,6 +62,7 @@ void SKTWindowController::placeProfileOnSide(const User_Profile_Class& profile, 
     undo.beginGroup();
     registerProfileFieldsUndo(side);
     placeProfile(profile, canvas, true);
+    undo.setActionName(QStringLiteral("Profile"));
     undo.endGroup();
     refreshUndoActions();
 }

@@ -42,7 +42,8 @@ public:
     };
 
     // Opens the dialog modally: loading the current side's visible profile objects (true)
-    // or empty. 1 after OK, 0 after Cancel.
+    // or empty. 1 after OK, 0 after Cancel. Cancel after typing asks first whether to place
+    // what was typed.
     int Open_Wnd(bool load);
 
     void Reset_all_Ctrl();
@@ -107,6 +108,8 @@ protected:
 
 private:
     void loadSide();
+    // What the fields and editable captions hold, to tell whether the user typed anything.
+    QStringList typedTexts() const;
     void sourceChanged(Field field);
     void seriesOrColumnChosen(Field field);
     bool fillRecord(User_Profile_Class& record, bool withFlags);
@@ -118,6 +121,7 @@ private:
     // Puts back the spreadsheet table, its path and its use as the opening found them: a
     // workbook imported here belongs to the design only once OK takes it.
     std::function<void()> restoreWorkbook_;
+    QStringList textsAtOpening_;
 };
 
 // A field as the user reads it ("Name" ... "Photo").

@@ -57,6 +57,7 @@ int Profile_Dialog::Open_Wnd(bool load)
         setWindowTitle(QStringLiteral("User Profile Information"));
     }
     row(Field::Name).value->setFocus();
+    textsAtOpening_ = typedTexts();
     return dialogs().runModal(*this);
 }
 

@@ -3,6 +3,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
+#include "platform/DialogService.h"
 #include "profilewindows/ProfileDialogHost.h"
 
 #include <QComboBox>
@@ -99,8 +100,35 @@ void Profile_Dialog::OK_Btn_Clicked()
     done(1);
 }
 
+QStringList Profile_Dialog::typedTexts() const
+{
+    QStringList texts;
+    for (const FieldRow& r : rows_) {
+        texts.append(r.value->text());
+        if (const auto* caption = qobject_cast<const QLineEdit*>(r.label))
+            texts.append(caption->text());
+    }
+    return texts;
+}
+
 void Profile_Dialog::Cancel_Btn_Clicked()
 {
+    // A profile typed in is the user's own words: closing asks before dropping them, and
+    // Cancel, the default, keeps the window open with them.
+    if (!textsAtOpening_.isEmpty() && typedTexts() != textsAtOpening_) {
+        const int answer
+            = dialogs().askSafeChoice(QStringLiteral("Do you want to place the profile you typed before closing?"),
+                DialogService::saveChangesButtons(), 2);
+        switch (DialogService::saveChoiceOf(answer)) {
+        case DialogService::SaveChoice::Save:
+            OK_Btn_Clicked(); // a field without its source keeps the window open
+            return;
+        case DialogService::SaveChoice::DontSave:
+            break;
+        case DialogService::SaveChoice::Cancel:
+            return;
+        }
+    }
     // Cancel leaves the design as it was: a workbook imported meanwhile is let go.
     if (restoreWorkbook_)
         restoreWorkbook_();

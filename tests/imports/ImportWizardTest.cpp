@@ -6,7 +6,11 @@
 #include "imports/Import_Wizard.h"
 #include "series/SeriesListModel.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
@@ -104,6 +108,68 @@ TEST_F(ImportWizardTest, PastedTextKeepsLinesInAFileAndTrimsThemInTheEditor)
 
     EXPECT_EQ(run(1, 0, [&](Import_Wizard& w) { w.chooseSource(Import_Wizard::PastedText); }), 0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please enter some data."));
+}
+
+// Values typed into the box are not dropped by Cancel, Escape or the close button without a
+// question whose default keeps the wizard open with them; Save imports them.
+TEST_F(ImportWizardTest, ClosingWithTypedValuesAsksAndItsDefaultKeepsThem)
+{
+    const QString question = QStringLiteral("Do you want to import the values you typed before closing?");
+    const auto questions = [&] {
+        int count = 0;
+        for (const auto& asked : scripted->asked())
+            count += asked.kind == QLatin1String("choice") && asked.text == question ? 1 : 0;
+        return count;
+    };
+    wizard.file_name_required = 1;
+    bool closed = false;
+    QObject::connect(&wizard, &QDialog::finished, [&] { closed = true; });
+    const auto cancel = [&] { wizard.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click(); };
+    const auto open = [&](const std::function<void()>& act) {
+        closed = false;
+        scripted->modalHandler = [&](QDialog& dialog) {
+            if (&dialog != &wizard)
+                return 0;
+            wizard.setResult(0);
+            act();
+            return wizard.result();
+        };
+        return wizard.Open_Wnd();
+    };
+
+    // Nothing typed: Cancel closes at once.
+    open(cancel);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(questions(), 0);
+
+    open([&] {
+        wizard.show();
+        wizard.chooseSource(Import_Wizard::PastedText);
+        wizard.ManualEdit->insertPlainText(QStringLiteral("Ann\nBob\n"));
+        wizard.Manual_file_name->setText(QStringLiteral("Typed"));
+        scripted->choiceAnswers = { -1 }; // Escape on the question: its default, Cancel
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&wizard, &escape);
+        EXPECT_EQ(questions(), 1);
+        EXPECT_FALSE(closed);
+        EXPECT_EQ(wizard.ManualEdit->toPlainText(), QStringLiteral("Ann\nBob\n"));
+        scripted->choiceAnswers = { 1 }; // Don't Save
+        cancel();
+        EXPECT_EQ(questions(), 2);
+        EXPECT_TRUE(closed);
+    });
+    EXPECT_TRUE(stored("Typed").isEmpty());
+
+    const int result = open([&] {
+        wizard.chooseSource(Import_Wizard::PastedText);
+        wizard.ManualEdit->insertPlainText(QStringLiteral("Cy\nDan"));
+        wizard.Manual_file_name->setText(QStringLiteral("Kept"));
+        scripted->choiceAnswers = { 0 }; // Save
+        cancel();
+    });
+    EXPECT_EQ(questions(), 3);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(stored("Kept"), QByteArray("Cy\nDan\n"));
 }
 
 TEST_F(ImportWizardTest, AnImageFolderGivesThePathsOfItsPicturesOnly)

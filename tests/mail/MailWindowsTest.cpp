@@ -11,6 +11,7 @@
 #include "support/Patience.h"
 #include "support/SharedReferencePlist.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -282,6 +284,75 @@ TEST_F(MailWindowsTest, SendWindowMailsBothSidesToEachRecipient)
     ASSERT_EQ(mails.size(), 2);
     EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), QStringLiteral("two@y.org"));
     EXPECT_EQ(mails[1][u"attachments"].toArray().at(0)[u"name"].toString(), QStringLiteral("QUONCard_Back.jpeg"));
+}
+
+// An e-mail typed and not sent is not dropped by Escape or Close without a question whose
+// default keeps the window open with it; once sent, Close closes at once.
+TEST_F(MailWindowsTest, ClosingWithAnUnsentEmailAsksAndItsDefaultKeepsIt)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    const QString question
+        = QStringLiteral("The e-mail you typed has not been sent. Do you want to close the window and discard it?");
+    const auto questions = [&] {
+        int count = 0;
+        for (const auto& asked : dialogs_->asked())
+            count += asked.kind == QLatin1String("choice") && asked.text == question ? 1 : 0;
+        return count;
+    };
+    Send_Mail window(host_, settings_);
+    bool closed = false;
+    QObject::connect(&window, &QDialog::finished, [&] { closed = true; });
+    const auto close = [&] { window.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close)->click(); };
+
+    // Nothing typed: Close closes at once.
+    dialogs_->modalHandler = [&](QDialog&) {
+        close();
+        return 0;
+    };
+    window.Open_Wnd();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(questions(), 0);
+
+    closed = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.show();
+        window.subject_txt->insert(QStringLiteral("Our party"));
+        window.message_txt->insertPlainText(QStringLiteral("Please come."));
+        dialogs_->choiceAnswers = { -1 }; // Escape on the question: its default, Cancel
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&window, &escape);
+        EXPECT_EQ(questions(), 1);
+        EXPECT_FALSE(closed);
+        EXPECT_EQ(window.message_txt->toPlainText(), QStringLiteral("Please come."));
+        dialogs_->choiceAnswers = { 0 }; // Discard
+        close();
+        EXPECT_EQ(questions(), 2);
+        EXPECT_TRUE(closed);
+        return 0;
+    };
+    window.Open_Wnd();
+
+    // Sent: nothing is left to lose.
+    closed = false;
+    bool sent = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com"));
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        window.message_txt->setPlainText(QStringLiteral("Come!"));
+        window.Without_barcode_rd_select();
+        QObject::connect(&window, &Send_Mail::runFinished, [&](bool allSent) { sent = allSent; });
+        window.Send_Button();
+        EXPECT_TRUE(patience::eventually([&] { return !window.isRunning(); }));
+        close();
+        return 0;
+    };
+    window.Open_Wnd();
+    EXPECT_TRUE(sent);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(questions(), 2);
 }
 
 TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)

@@ -98,6 +98,7 @@ TEST_F(MainWindowTest, StripChangesAreUndoStepsThatMarkTheDesignChanged)
     EXPECT_EQ(front.Card_BG_Image_Path, pathAt(1));
     EXPECT_TRUE(main.isWindowModified());
     EXPECT_TRUE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Card Background"));
 
     strip.setCurrentIndex(strip.model()->index(2, 0));
     QTest::keyClick(&strip, Qt::Key_Return);

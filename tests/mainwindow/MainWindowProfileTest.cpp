@@ -35,6 +35,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -337,6 +338,7 @@ TEST_F(MainWindowProfileTest, UndoAfterTheProfileTakesAllItPlacedAway)
     const QList<PlistValue> placed = contentsOf(main.Get_Front_Controls_Array());
     QAction* undo = main.action(QStringLiteral("Undo_btn"));
     ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Profile"));
     EXPECT_TRUE(main.isWindowModified());
 
     undo->trigger();
@@ -347,6 +349,72 @@ TEST_F(MainWindowProfileTest, UndoAfterTheProfileTakesAllItPlacedAway)
     EXPECT_EQ(contentsOf(main.Get_Front_Controls_Array()), placed);
     undo->trigger();
     EXPECT_EQ(contentsOf(main.Get_Front_Controls_Array()), before);
+}
+
+// A profile typed in is not dropped by Cancel, Escape or the close button without a question
+// whose default keeps the window open with it; Don't Save drops it and Save places it.
+TEST_F(MainWindowProfileTest, ClosingAfterTypingAsksAndItsDefaultKeepsTheTyping)
+{
+    SKTWindowController& main = start();
+    Fill_User_Profile = true;
+    const QByteArray before = archiveOf(main.Get_Front_Controls_Array());
+    const QString question = QStringLiteral("Do you want to place the profile you typed before closing?");
+    const auto questions = [&] {
+        int count = 0;
+        for (const auto& asked : dialogs->asked())
+            count += asked.kind == QLatin1String("choice") && asked.text == question ? 1 : 0;
+        return count;
+    };
+    const auto openProfile = [&](const std::function<void(Show_User_Profile&)>& act) {
+        otherModal = [&](QDialog& dialog) {
+            auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+            if (!profile)
+                return 0;
+            profile->setResult(-1);
+            act(*profile);
+            return profile->result();
+        };
+        main.action(QStringLiteral("Profile_Btn"))->trigger();
+        otherModal = nullptr;
+    };
+
+    // Nothing typed: Cancel closes at once.
+    openProfile([](Show_User_Profile& profile) { profile.Cancel_Btn_Clicked(); });
+    EXPECT_EQ(questions(), 0);
+
+    openProfile([&](Show_User_Profile& profile) {
+        profile.show();
+        QTest::keyClicks(profile.row(Field::Name).value, QStringLiteral("Ann Smith"));
+        QTest::keyClicks(profile.row(Field::address).value, QStringLiteral("1 High Street"));
+        // The question's default (Escape on it) is Cancel: the window and the typing stay.
+        dialogs->choiceAnswers = { -1 };
+        QTest::keyClick(&profile, Qt::Key_Escape);
+        EXPECT_EQ(questions(), 1);
+        EXPECT_TRUE(profile.isVisible());
+        EXPECT_EQ(profile.row(Field::Name).value->text(), QStringLiteral("Ann Smith"));
+        dialogs->choiceAnswers = { 2 };
+        profile.close(); // the title bar's close button
+        EXPECT_EQ(questions(), 2);
+        EXPECT_TRUE(profile.isVisible());
+        dialogs->choiceAnswers = { 1 }; // Don't Save
+        profile.Cancel_Btn_Clicked();
+        EXPECT_EQ(questions(), 3);
+        EXPECT_EQ(profile.result(), 0);
+    });
+    EXPECT_EQ(archiveOf(main.Get_Front_Controls_Array()), before);
+    EXPECT_FALSE(main.isWindowModified());
+
+    openProfile([&](Show_User_Profile& profile) {
+        QTest::keyClicks(profile.row(Field::Name).value, QStringLiteral("Bob Jones"));
+        dialogs->choiceAnswers = { 0 }; // Save
+        profile.Cancel_Btn_Clicked();
+        EXPECT_EQ(profile.result(), 1);
+    });
+    EXPECT_EQ(questions(), 4);
+    const SKTGraphicPtr name = objectWithID(main.Get_Front_Controls_Array(), "Fup_Name");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->Text_Value, QStringLiteral("Bob Jones"));
+    EXPECT_TRUE(main.isWindowModified());
 }
 
 TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)
@@ -381,6 +449,7 @@ TEST_F(MainWindowProfileTest, APreviewThenCancelLeavesTheCardAsItWas)
         }
         EXPECT_FALSE(profile->Preivew_picture->pixmap().isNull());
         EXPECT_EQ(objectWithID(profile->Graphics_array, "Fup_Name")->Text_Value, QStringLiteral("Bob"));
+        dialogs->choiceAnswers = { 1 }; // Don't Save
         profile->Cancel_Btn_Clicked();
         return profile->result();
     };

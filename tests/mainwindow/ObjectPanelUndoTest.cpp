@@ -1,11 +1,13 @@
-// Every change made on an object's pages is one undo step, named in the Edit menu, that
-// marks the design changed; Undo gives the object back as it was and Redo makes the change again.
+// Every change made on an object's pages, and every command of the Edit and Arrange menus and
+// gesture on the canvas, is one undo step, named in the Edit menu, that marks the design changed;
+// Undo gives the objects back as they were and Redo makes the change again.
 #include "ObjectPagesFixture.h"
 
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/Barcode_Gen.h"
 #include "common/Globals.h"
 #include "model/CardGlobals.h"
+#include "model/SKTGraphicPasteboard.h"
 #include "inspector/AlignmentPage.h"
 #include "inspector/BarcodePage.h"
 #include "inspector/DataSourcePage.h"
@@ -24,6 +26,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFontDialog>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,6 +106,23 @@ protected:
     void trigger(const char* name) { window->action(QString::fromLatin1(name))->trigger(); }
 
     static PlistValue stateOf(const SKTGraphic& graphic) { return PropertyList::read(graphic.archivedData()); }
+
+    PlistArray sideState() { return SKTGraphicPasteboard::propertiesWithGraphics(window->currentCanvas()->graphics()); }
+
+    // A press, a move in two steps and a release of the left button, in card points.
+    void dragOnCanvas(const QPointF& from, const QPointF& to)
+    {
+        SKTGraphicView& canvas = *window->currentCanvas();
+        const auto send = [&](QEvent::Type type, const QPointF& at, Qt::MouseButton button, Qt::MouseButtons held) {
+            const QPointF point = canvas.widgetPointFromCard(at);
+            QMouseEvent event(type, point, canvas.mapToGlobal(point), button, held, {});
+            QApplication::sendEvent(&canvas, &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
 
 private:
     QString savedDataFolder_;
@@ -247,6 +267,132 @@ TEST_F(ObjectPanelUndoTest, EachControlOfEveryObjectPageIsOneNamedStep)
         trigger("Undo_btn");
         ASSERT_FALSE(main.isWindowModified()) << "the change took more than one step";
         otherModal = nullptr;
+    }
+}
+
+TEST_F(ObjectPanelUndoTest, EachCommandAndGestureOnTheCanvasIsOneNamedStep)
+{
+    SKTWindowController& main = startShown();
+    dialogs->fileAnswers.push_back(picture(QStringLiteral("first.png")));
+    const SKTGraphicPtr shape = place(Tool::RectTool);
+    const SKTGraphicPtr image = place(Tool::ImageTool);
+    const SKTGraphicPtr words = place(Tool::TextTool);
+    ASSERT_TRUE(shape && image && words);
+    shape->setBounds(QRectF(20, 20, 60, 40));
+    image->setBounds(QRectF(120, 30, 80, 70)); // the picture's own size is 40 by 30
+    words->setBounds(QRectF(40, 110, 90, 25));
+    main.document().undoManager().checkpoint();
+    Project_File_Name = folder.filePath(QStringLiteral("commands.dcard"));
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    SKTGraphicView& canvas = *main.currentCanvas();
+    const auto all = [&] { selectAllShowing(shape); };
+
+    const struct
+    {
+        const char* step; // as the Edit menu names it
+        std::function<void()> make;
+    } changes[] = {
+        { "New Object", [&] { trigger("Tool_4"); } },
+        { "Paste",
+            [&] {
+                show(shape);
+                trigger("Copy_btn");
+                trigger("Paste_btn");
+            } },
+        { "Cut",
+            [&] {
+                show(shape);
+                trigger("Cut_btn");
+            } },
+        { "Delete",
+            [&] {
+                show(image);
+                canvas.setFocus();
+                QTest::keyClick(&canvas, Qt::Key_Delete);
+            } },
+        { "Bring to Front",
+            [&] {
+                show(shape);
+                trigger("Begin_Front_btn");
+            } },
+        { "Send to Back",
+            [&] {
+                show(words);
+                trigger("Send_Back_btn");
+            } },
+        { "Align Left Edges",
+            [&] {
+                all();
+                trigger("Align_Left");
+            } },
+        { "Align Vertical Centres",
+            [&] {
+                all();
+                trigger("Align_Vert");
+            } },
+        { "Centre on Card",
+            [&] {
+                show(image);
+                trigger("Align_Center");
+            } },
+        { "Same Width",
+            [&] {
+                all();
+                trigger("Make_Same_Width");
+            } },
+        { "Natural Size",
+            [&] {
+                show(image);
+                trigger("Make_Natural");
+            } },
+        { "Align to Grid",
+            [&] {
+                main.Grid_Show_Hide_Changed(true);
+                all();
+                trigger("Align_To_Grid");
+                main.Grid_Show_Hide_Changed(false);
+            } },
+        { "Move",
+            [&] {
+                show(shape);
+                canvas.setFocus();
+                QTest::keyClick(&canvas, Qt::Key_Right);
+            } },
+        { "Move",
+            [&] {
+                show(shape);
+                dragOnCanvas({ 50, 40 }, { 70, 55 });
+            } },
+        { "Resize",
+            [&] {
+                show(shape);
+                dragOnCanvas({ 80, 60 }, { 100, 75 });
+            } },
+    };
+
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.step);
+        QApplication::processEvents();
+        ASSERT_FALSE(main.isWindowModified());
+        const PlistArray before = sideState();
+
+        change.make();
+        QApplication::processEvents();
+        const PlistArray after = sideState();
+        EXPECT_GE(firstDifference(after, before), 0);
+        EXPECT_TRUE(main.isWindowModified());
+        EXPECT_EQ(text("Undo_btn"), QStringLiteral("&Undo %1").arg(QLatin1String(change.step)));
+
+        // One Undo: the side as it was, and the design as saved.
+        trigger("Undo_btn");
+        EXPECT_EQ(firstDifference(sideState(), before), -1);
+        EXPECT_FALSE(main.isWindowModified());
+        EXPECT_EQ(text("Redo_btn"), QStringLiteral("&Redo %1").arg(QLatin1String(change.step)));
+        trigger("Redo_btn");
+        EXPECT_EQ(firstDifference(sideState(), after), -1);
+        EXPECT_TRUE(main.isWindowModified());
+        trigger("Undo_btn");
+        ASSERT_FALSE(main.isWindowModified()) << "the change took more than one step";
     }
 }
 

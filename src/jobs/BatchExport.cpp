@@ -171,15 +171,21 @@ public:
             endLocked();
             return false;
         }
+        QStringList sidesWritten;
         for (const auto& [path, bytes] : files) {
             QString error;
             if (!writeCardFile(path, bytes, &error, CardFileUse::OneOfMany)) {
+                // A card is its sides together: those of it written just now go with the one
+                // that failed, so no half card is left beside the cards counted as written.
+                for (const QString& side : std::as_const(sidesWritten))
+                    QFile::remove(side);
                 result_.outcome = BatchExportResult::Outcome::WriteFailed;
                 result_.failedPath = path;
                 result_.error = error;
                 endLocked();
                 return false;
             }
+            sidesWritten << path;
         }
         ++next_;
         result_.cardsWritten = next_;

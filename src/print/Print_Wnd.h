@@ -91,7 +91,8 @@ private:
         Stopped,
         Failed,
     };
-    Outcome runPrint(const Printing_View& job);
+    // With refusal, a job the print service did not take is a failure, and refusal says why.
+    Outcome runPrint(const Printing_View& job, QString* refusal = nullptr);
 
     PrintHost* host_ = nullptr;
     std::unique_ptr<QPrinter> printInfo;

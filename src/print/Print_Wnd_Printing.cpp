@@ -4,6 +4,7 @@
 #include "jobs/PrintBatchCards.h"
 #include "platform/DialogService.h"
 #include "print/PdfFileReplacement.h"
+#include "print/PrintServiceAnswer.h"
 #include "platform/WorkerThread.h"
 #include "print/Printing_View.h"
 
@@ -185,9 +186,13 @@ QString Print_Wnd::printedText(const Printing_View& job, const QString& destinat
 QString Print_Wnd::printToPrinter(const Printing_View& job)
 {
     const QString printed = printedText(job, tr("to the printer \"%1\"").arg(printInfo->printerName()));
-    const Outcome outcome = runPrint(job);
+    QString refusal;
+    const Outcome outcome = runPrint(job, &refusal);
     if (outcome == Outcome::Failed)
-        dialogs().showMessage(tr("The cards could not be printed."));
+        dialogs().showMessage(refusal.isEmpty() ? tr("The cards could not be printed.")
+                                                : tr("The cards could not be printed: the printer \"%1\" did not take "
+                                                     "the job (%2).")
+                                                      .arg(printInfo->printerName(), refusal));
     return outcome == Outcome::Printed ? printed : QString();
 }
 
@@ -216,7 +221,7 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     return printed;
 }
 
-Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)
+Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, QString* refusal)
 {
     // The sheets are painted on a worker, so the window stays live and Stop can end the job.
     JobProgress progress;
@@ -237,7 +242,14 @@ Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job)
         sheet.setLabelText(tr("Printing sheet %1 of %2…").arg(progress.done + 1).arg(progress.total.load()));
     });
     poll.start();
-    WorkerThread::runAndWait([&] { printed = job.print(*printInfo, false, &progress); });
+    WorkerThread::runAndWait([&] {
+        printed = job.print(*printInfo, false, &progress);
+        // The service's answer is kept on the thread that handed the job over: this one.
+        if (printed && refusal) {
+            *refusal = lastPrintJobRefusal();
+            printed = refusal->isEmpty();
+        }
+    });
     poll.stop();
     sheet.reset();
     if (stopped)

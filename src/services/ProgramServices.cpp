@@ -4,11 +4,13 @@
 #include "jobs/RowApplication.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/PictureFile.h"
+#include "platform/StraySignals.h"
 #include "render/ImageEffectsHook.h"
 #include "widgets/QtDialogService.h"
 
 void installProgramServices()
 {
+    keepRunningThroughStraySignals();
     setDialogService(std::make_unique<QtDialogService>());
     ImageEffectsHook::install();
     SKTWindowController::installModelHooks();

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -254,6 +255,34 @@ TEST_F(BatchExportTest, AFullDiskEndsTheRunWithTheSystemsReasonAndTheCount)
         QStringLiteral("Cards written: %1 of 20. Not written: %2.")
             .arg(result.cardsWritten)
             .arg(20 - result.cardsWritten));
+}
+
+// A card is its sides together: a front that finds no room takes the back written just before
+// it away too, so no half card is left beside the cards counted as written.
+TEST_F(BatchExportTest, AFrontThatFindsNoRoomLeavesNoBackOfItsCard)
+{
+    FullFolder disk;
+    BatchExportRequest made = request(QStringLiteral("BOTH"), false);
+    made.settings.dpi = 600;
+    made.folder = disk.path();
+    // Row 1's picture is noise, which no encoder packs small: its front is large, its back of
+    // one colour and a word is small.
+    QImage noise(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate() | 0xff000000u);
+    ASSERT_TRUE(noise.save(QDir(data_.path()).filePath(QStringLiteral("p1.png"))));
+    disk.fill(128 * 1024);
+
+    JobProgress progress;
+    const BatchExportResult result = Export_Batch_File(made, progress);
+    EXPECT_EQ(result.outcome, BatchExportResult::Outcome::WriteFailed);
+    EXPECT_EQ(result.failedPath, QDir(disk.path()).filePath(batchExportFolderName + QStringLiteral("/Card_1.png")));
+    EXPECT_EQ(result.error, disk.expectedReason());
+    EXPECT_EQ(result.cardsWritten, 0);
+    const QStringList left
+        = QDir(QDir(disk.path()).filePath(batchExportFolderName)).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(left.isEmpty()) << "a card not written leaves " << left.join(u' ').toStdString();
 }
 
 TEST_F(BatchExportTest, AReadOnlyDiskGivesItsReasonBeforeAnyCard)

@@ -3,8 +3,10 @@
 
 #include "CupsQueue.h"
 #include "PdfTools.h"
+#include "support/Patience.h"
 
 #include <QLabel>
+#include <QProcess>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -33,6 +35,34 @@ QString uniqueTitle(const char* stem)
 {
     return QString::fromLatin1(stem) + QUuid::createUuid().toString(QUuid::Id128).left(12);
 }
+
+// Runs a CUPS administration command; whether it succeeded.
+bool administer(const QString& command, const QStringList& arguments)
+{
+    QProcess tool;
+    tool.start(command, arguments);
+    return patience::finished(tool) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+// A cups-pdf queue of the test's own, removed at the end of the test if it is still there.
+class OwnQueue
+{
+public:
+    OwnQueue()
+        : name_(uniqueTitle("galavite_refusing_"))
+    {
+        made_ = administer(QStringLiteral("lpadmin"),
+            { QStringLiteral("-p"), name_, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),
+                QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd") });
+    }
+    ~OwnQueue() { administer(QStringLiteral("lpadmin"), { QStringLiteral("-x"), name_ }); }
+    bool made() const { return made_; }
+    const QString& name() const { return name_; }
+
+private:
+    QString name_;
+    bool made_ = false;
+};
 
 } // namespace
 
@@ -143,4 +173,41 @@ TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehind
                                  "\"/photos/guest_%1.jpg\".")
                       .arg(row);
     EXPECT_EQ(scripted->lastDetails(), listed.join(u'\n'));
+}
+
+// A queue that stops taking jobs, or is removed, while the print window is open: the print says
+// the cards were not printed and why, never that they went to the printer.
+TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
+{
+    if (CupsQueue::pdfQueue().isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    OwnQueue queue;
+    if (!queue.made())
+        GTEST_SKIP() << "this user may not add a CUPS queue";
+    ScriptedDialogs scripted;
+    CardHost host;
+    Print_Wnd window;
+    const auto printWhen = [&](const QString& command, const QStringList& arguments) {
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            choosePrinter(w, queue.name());
+            layOut(w, 2, 2, 4);
+            ASSERT_TRUE(administer(command, arguments));
+            w.Execute_Printing(false);
+        });
+    };
+
+    printWhen(QStringLiteral("cupsreject"), { queue.name() });
+    ASSERT_FALSE(scripted->messages().empty());
+    const QString refused = scripted->messages().back();
+    EXPECT_TRUE(refused.startsWith(
+        QStringLiteral("The cards could not be printed: the printer \"%1\" did not take the job (").arg(queue.name())))
+        << refused.toStdString();
+    EXPECT_FALSE(refused.contains(QStringLiteral("went to"))) << refused.toStdString();
+
+    const size_t shown = scripted->messages().size();
+    printWhen(QStringLiteral("lpadmin"), { QStringLiteral("-x"), queue.name() });
+    ASSERT_EQ(scripted->messages().size(), shown + 1);
+    const QString gone = scripted->messages().back();
+    EXPECT_TRUE(gone.startsWith(QStringLiteral("The cards could not be printed"))) << gone.toStdString();
+    EXPECT_FALSE(gone.contains(QStringLiteral("went to"))) << gone.toStdString();
 }

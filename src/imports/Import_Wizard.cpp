@@ -133,10 +133,8 @@ void Import_Wizard::reject()
     // Typed values are the user's own: closing asks first, and Cancel, the default, keeps the
     // wizard open with them.
     if (!Trim_Str(ManualEdit->toPlainText()).isEmpty()) {
-        const int answer
-            = dialogs().askSafeChoice(QStringLiteral("Do you want to import the values you typed before closing?"),
-                DialogService::saveChangesButtons(), 2);
-        switch (DialogService::saveChoiceOf(answer)) {
+        switch (dialogs().askSaveChangesOnClosing(
+            QStringLiteral("Do you want to import the values you typed before closing?"))) {
         case DialogService::SaveChoice::Save:
             chooseSource(PastedText);
             OKPressed(); // a refused import leaves the wizard open

@@ -68,6 +68,11 @@ int DialogService::askSafeChoice(const QString& text, const QStringList& buttons
     return answer < 0 ? safeButton : answer;
 }
 
+DialogService::SaveChoice DialogService::askSaveChangesOnClosing(const QString& text)
+{
+    return saveChoiceOf(askSafeChoice(text, saveChangesButtons(), 2));
+}
+
 QStringList DialogService::saveChangesButtons()
 {
     return { QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel") };

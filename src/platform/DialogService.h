@@ -60,6 +60,9 @@ public:
         Cancel
     };
     virtual SaveChoice askSaveChanges(const QString& text);
+    // The same three answers on closing a window with what the user typed: Cancel is the
+    // default, so Enter and Escape keep the window open with the typing.
+    SaveChoice askSaveChangesOnClosing(const QString& text);
     // The three answers' buttons, in the order saveChoiceOf reads the index pressed.
     static QStringList saveChangesButtons();
     static SaveChoice saveChoiceOf(int buttonPressed);

@@ -116,10 +116,8 @@ void Profile_Dialog::Cancel_Btn_Clicked()
     // A profile typed in is the user's own words: closing asks before dropping them, and
     // Cancel, the default, keeps the window open with them.
     if (!textsAtOpening_.isEmpty() && typedTexts() != textsAtOpening_) {
-        const int answer
-            = dialogs().askSafeChoice(QStringLiteral("Do you want to place the profile you typed before closing?"),
-                DialogService::saveChangesButtons(), 2);
-        switch (DialogService::saveChoiceOf(answer)) {
+        switch (dialogs().askSaveChangesOnClosing(
+            QStringLiteral("Do you want to place the profile you typed before closing?"))) {
         case DialogService::SaveChoice::Save:
             OK_Btn_Clicked(); // a field without its source keeps the window open
             return;

@@ -136,11 +136,9 @@ bool BatchWizard::valuesChanged() const
 void BatchWizard::reject()
 {
     if (valuesChanged()) {
-        const int answer = dialogs().askSafeChoice(
+        switch (dialogs().askSaveChangesOnClosing(
             QStringLiteral("Do you want to save the changes to the series \"%1\" before closing?")
-                .arg(Trim_Str(batch_list_name->text())),
-            DialogService::saveChangesButtons(), 2);
-        switch (DialogService::saveChoiceOf(answer)) {
+                .arg(Trim_Str(batch_list_name->text())))) {
         case DialogService::SaveChoice::Save:
             Save_Btn_Clicked();
             // A refused or failed save leaves the values on screen, and the editor open.

@@ -2,10 +2,14 @@
 
 #include <cups/cups.h>
 
-QString lastPrintJobRefusal()
+#include <cstdlib>
+
+namespace {
+
+// The service keeps its last answer per thread; the codes up to "events complete" all mean the
+// job was taken, some with options changed.
+QString lastJobRefusal()
 {
-    // The service keeps its last answer per thread; the codes up to "events complete" all mean
-    // the job was taken, some with options changed.
     const ipp_status_t status = cupsLastError();
     if (status <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return {};
@@ -17,4 +21,25 @@ QString lastPrintJobRefusal()
     if (status == IPP_STATUS_ERROR_INTERNAL)
         return QStringLiteral("the printer or the print service could not be reached: %1").arg(reason);
     return reason;
+}
+
+bool queueIsPaused(const QString& printerName)
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, printerName.toUtf8().constData(), nullptr);
+    if (!dest)
+        return false;
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const bool paused = state && std::atoi(state) == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, dest);
+    return paused;
+}
+
+} // namespace
+
+PrintServiceAnswer printServiceAnswer(const QString& printerName)
+{
+    // The refusal first: asking about the queue replaces the service's last answer.
+    PrintServiceAnswer answer { lastJobRefusal() };
+    answer.queuePaused = answer.refusal.isEmpty() && queueIsPaused(printerName);
+    return answer;
 }

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+struct PrintServiceAnswer;
+
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -91,8 +93,8 @@ private:
         Stopped,
         Failed,
     };
-    // With refusal, a job the print service did not take is a failure, and refusal says why.
-    Outcome runPrint(const Printing_View& job, QString* refusal = nullptr);
+    // With answer, a job the print service did not take is a failure, and answer says why.
+    Outcome runPrint(const Printing_View& job, PrintServiceAnswer* answer = nullptr);
 
     PrintHost* host_ = nullptr;
     std::unique_ptr<QPrinter> printInfo;

@@ -186,14 +186,19 @@ QString Print_Wnd::printedText(const Printing_View& job, const QString& destinat
 QString Print_Wnd::printToPrinter(const Printing_View& job)
 {
     const QString printed = printedText(job, tr("to the printer \"%1\"").arg(printInfo->printerName()));
-    QString refusal;
-    const Outcome outcome = runPrint(job, &refusal);
+    PrintServiceAnswer answer;
+    const Outcome outcome = runPrint(job, &answer);
     if (outcome == Outcome::Failed)
-        dialogs().showMessage(refusal.isEmpty() ? tr("The cards could not be printed.")
-                                                : tr("The cards could not be printed: the printer \"%1\" did not take "
-                                                     "the job (%2).")
-                                                      .arg(printInfo->printerName(), refusal));
-    return outcome == Outcome::Printed ? printed : QString();
+        dialogs().showMessage(answer.refusal.isEmpty()
+                ? tr("The cards could not be printed.")
+                : tr("The cards could not be printed: the printer \"%1\" did not take the job (%2).")
+                      .arg(printInfo->printerName(), answer.refusal));
+    if (outcome != Outcome::Printed)
+        return {};
+    // The job waits in a paused queue: the user should know before the event, not at it.
+    return answer.queuePaused
+        ? printed + u' ' + tr("The printer \"%1\" is paused: they print once it is resumed.").arg(printInfo->printerName())
+        : printed;
 }
 
 QString Print_Wnd::printToPdfFile(const Printing_View& job)
@@ -221,7 +226,7 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     return printed;
 }
 
-Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, QString* refusal)
+Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, PrintServiceAnswer* answer)
 {
     // The sheets are painted on a worker, so the window stays live and Stop can end the job.
     JobProgress progress;
@@ -245,9 +250,9 @@ Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, QString* refusa
     WorkerThread::runAndWait([&] {
         printed = job.print(*printInfo, false, &progress);
         // The service's answer is kept on the thread that handed the job over: this one.
-        if (printed && refusal) {
-            *refusal = lastPrintJobRefusal();
-            printed = refusal->isEmpty();
+        if (printed && answer) {
+            *answer = printServiceAnswer(printInfo->printerName());
+            printed = answer->refusal.isEmpty();
         }
     });
     poll.stop();

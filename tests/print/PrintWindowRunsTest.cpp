@@ -175,8 +175,9 @@ TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehind
     EXPECT_EQ(scripted->lastDetails(), listed.join(u'\n'));
 }
 
-// A queue that stops taking jobs, or is removed, while the print window is open: the print says
-// the cards were not printed and why, never that they went to the printer.
+// A queue that is paused, stops taking jobs, or is removed while the print window is open: a
+// paused one is named with the cards that wait in it; else the print says the cards were not
+// printed and why, never that they went to the printer.
 TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
 {
     if (CupsQueue::pdfQueue().isEmpty())
@@ -196,8 +197,15 @@ TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
         });
     };
 
-    printWhen(QStringLiteral("cupsreject"), { queue.name() });
+    printWhen(QStringLiteral("cupsdisable"), { queue.name() });
     ASSERT_FALSE(scripted->messages().empty());
+    EXPECT_EQ(scripted->messages().back().toStdString(),
+        QStringLiteral("4 cards went to the printer \"%1\" on one sheet. The printer \"%1\" is paused: they print "
+                       "once it is resumed.")
+            .arg(queue.name())
+            .toStdString());
+
+    printWhen(QStringLiteral("cupsreject"), { queue.name() });
     const QString refused = scripted->messages().back();
     EXPECT_TRUE(refused.startsWith(
         QStringLiteral("The cards could not be printed: the printer \"%1\" did not take the job (").arg(queue.name())))

@@ -196,9 +196,11 @@ QString Print_Wnd::printToPrinter(const Printing_View& job)
     if (outcome != Outcome::Printed)
         return {};
     // The job waits in a paused queue: the user should know before the event, not at it.
-    return answer.queuePaused
-        ? printed + u' ' + tr("The printer \"%1\" is paused: they print once it is resumed.").arg(printInfo->printerName())
-        : printed;
+    if (!answer.queuePaused)
+        return printed;
+    return printed + u' '
+        + tr("The printer \"%1\" is paused: the job waits in its queue until the printer is resumed.")
+              .arg(printInfo->printerName());
 }
 
 QString Print_Wnd::printToPdfFile(const Printing_View& job)

@@ -200,8 +200,8 @@ TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
     printWhen(QStringLiteral("cupsdisable"), { queue.name() });
     ASSERT_FALSE(scripted->messages().empty());
     EXPECT_EQ(scripted->messages().back().toStdString(),
-        QStringLiteral("4 cards went to the printer \"%1\" on one sheet. The printer \"%1\" is paused: they print "
-                       "once it is resumed.")
+        QStringLiteral("4 cards went to the printer \"%1\" on one sheet. The printer \"%1\" is paused: the job waits "
+                       "in its queue until the printer is resumed.")
             .arg(queue.name())
             .toStdString());
 

@@ -259,11 +259,7 @@ void SKTGraphicView::sendToBack()
 
 void SKTGraphicView::asNamedStep(const QString& name, const std::function<void()>& change)
 {
-    UndoManager& undo = document_.undoManager(editedSide_);
-    undo.beginGroup();
-    change();
-    undo.setActionName(name);
-    undo.endGroup();
+    document_.undoManager(editedSide_).runAsStep(name, change);
 }
 
 // ---- Alignment and sizes ---------------------------------------------------------------------

@@ -115,13 +115,11 @@ void SKTGraphicView::finishCreation(const SKTGraphicPtr& graphic)
         return;
     }
     // Inserting is the creation's one undo step: the object was sized before it joined.
-    auto& undo = document_.undoManager(editedSide_);
-    undo.beginGroup();
-    insertOnSide({ graphic }, { 0 });
-    changeSelectionIndexes({ 0 });
-    startEditingGraphic(graphic);
-    undo.setActionName(QStringLiteral("New Object"));
-    undo.endGroup();
+    asNamedStep(QStringLiteral("New Object"), [&] {
+        insertOnSide({ graphic }, { 0 });
+        changeSelectionIndexes({ 0 });
+        startEditingGraphic(graphic);
+    });
     _Selected_Graphic = graphic;
     updateCard(graphic->drawingBounds());
 }

@@ -27,10 +27,7 @@ void SKTWindowController::changeCardAsStep(const std::function<void()>& change)
     UndoManager& undo = document_->undoManager(side);
     if (side != SKTDocument::Side::Temp && undo.isRegistrationEnabled()) {
         // A step of its own, whatever else happens in this turn of the event loop.
-        undo.beginGroup();
-        registerCardSettingsUndo(side, was);
-        undo.setActionName(QStringLiteral("Card Settings"));
-        undo.endGroup();
+        undo.runAsStep(QStringLiteral("Card Settings"), [&] { registerCardSettingsUndo(side, was); });
     } else {
         setUnsavedEdits(true);
     }
@@ -57,11 +54,8 @@ void SKTWindowController::textEditingRunStarted()
     const SKTDocument::Side side = currentCanvas()->editedSide();
     if (selected.size() != 1 || side == SKTDocument::Side::Temp || Not_Draw_Only_Prop_Change)
         return;
-    UndoManager& undo = document_->undoManager(side);
-    undo.beginGroup();
-    registerObjectSettingsUndo(side, ObjectSettingsState::of(selected));
-    undo.setActionName(ObjectSettingsState::typingName());
-    undo.endGroup();
+    document_->undoManager(side).runAsStep(
+        ObjectSettingsState::typingName(), [&] { registerObjectSettingsUndo(side, ObjectSettingsState::of(selected)); });
     refreshUndoActions();
 }
 

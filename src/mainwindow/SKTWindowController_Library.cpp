@@ -32,12 +32,10 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
     const Card_Property& front = *Front_card_Prop;
     if (front.Card_fill_chk && front.Card_fill_style == QLatin1String("I") && front.Card_BG_Image_Path == path)
         return;
-    UndoManager& undo = document_->undoManager(SKTDocument::Side::Front);
-    undo.beginGroup();
-    registerFrontBackgroundUndo();
-    set_Front_BG_Image(path);
-    undo.setActionName(QStringLiteral("Card Background"));
-    undo.endGroup();
+    document_->undoManager(SKTDocument::Side::Front).runAsStep(QStringLiteral("Card Background"), [&] {
+        registerFrontBackgroundUndo();
+        set_Front_BG_Image(path);
+    });
     Refresh_Canvas();
     refreshUndoActions();
 }

@@ -58,12 +58,10 @@ void SKTWindowController::placeProfileOnSide(const User_Profile_Class& profile, 
 {
     // The fields placed, replaced and hidden are one change: one Undo takes them all back.
     const SKTDocument::Side side = canvas->editedSide();
-    UndoManager& undo = document_->undoManager(side);
-    undo.beginGroup();
-    registerProfileFieldsUndo(side);
-    placeProfile(profile, canvas, true);
-    undo.setActionName(QStringLiteral("Profile"));
-    undo.endGroup();
+    document_->undoManager(side).runAsStep(QStringLiteral("Profile"), [&] {
+        registerProfileFieldsUndo(side);
+        placeProfile(profile, canvas, true);
+    });
     refreshUndoActions();
 }
 

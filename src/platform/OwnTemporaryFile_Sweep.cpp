@@ -1,4 +1,5 @@
 #include "platform/OwnTemporaryFile.h"
+#include "platform/StraySignals.h"
 
 #include <QDebug>
 #include <QDir>
@@ -21,33 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-void ignoreLeaseBreak(int)
-{ }
-
-// The kernel tells the holder of a lease that another program opens the file by SIGIO, whose
-// default action ends the process: another sweep's look at a leftover would end this program.
-// A handler (not SIG_IGN, which programs started later would inherit) keeps it harmless; a
-// handler someone else installed is left alone.
-void keepLeaseBreaksHarmless()
-{
-    static const bool installed = [] {
-        struct sigaction current
-        {
-        };
-        if (::sigaction(SIGIO, nullptr, &current) != 0 || (current.sa_flags & SA_SIGINFO) != 0
-            || current.sa_handler != SIG_DFL)
-            return false;
-        struct sigaction harmless
-        {
-        };
-        harmless.sa_handler = ignoreLeaseBreak;
-        sigemptyset(&harmless.sa_mask);
-        harmless.sa_flags = SA_RESTART;
-        return ::sigaction(SIGIO, &harmless, nullptr) == 0;
-    }();
-    (void)installed;
-}
 
 // A lease sees only the openers on this machine. On a network or user-space file system a
 // program elsewhere, or one outside the mount, may have the file open unseen.
@@ -159,7 +133,9 @@ void removeStaleTemporaries(const QString& folder)
     if (folderFd < 0)
         return;
     if (allOpenersVisible(folderFd)) {
-        keepLeaseBreaksHarmless();
+        // The kernel tells the holder of a lease that another program opens the file by SIGIO,
+        // whose default action ends the process: another sweep's look at a leftover would.
+        keepSignalHarmless(SIGIO);
         const time_t now = std::time(nullptr);
         for (const QByteArray& name : ownTemporaryNamesIn(folderFd)) {
             // Not a link, and no wait on a lease another program holds.

@@ -7,10 +7,9 @@ namespace {
 void ignoreStraySignal(int)
 { }
 
-// A handler, not SIG_IGN: programs started later (the mail script, the PDF viewer) get the
-// default action back when they start, as they expect. A handler someone else installed is left
-// alone.
-void keepHarmless(int signal)
+} // namespace
+
+void keepSignalHarmless(int signal)
 {
     struct sigaction current
     {
@@ -27,10 +26,8 @@ void keepHarmless(int signal)
     ::sigaction(signal, &harmless, nullptr);
 }
 
-} // namespace
-
 void keepRunningThroughStraySignals()
 {
-    keepHarmless(SIGHUP);
-    keepHarmless(SIGPIPE);
+    keepSignalHarmless(SIGHUP);
+    keepSignalHarmless(SIGPIPE);
 }

@@ -62,6 +62,14 @@ void UndoManager::setActionName(const QString& name)
     (collecting_ ? collecting_ : &open_)->name = name;
 }
 
+void UndoManager::runAsStep(const QString& name, const std::function<void()>& change)
+{
+    beginGroup();
+    change();
+    setActionName(name);
+    endGroup();
+}
+
 QString UndoManager::undoActionName() const
 {
     if (!open_.actions.empty())

@@ -36,6 +36,8 @@ public:
 
     // Names the step being collected (the open group), as the Undo and Redo commands show it.
     void setActionName(const QString& name);
+    // Runs change as one step of its own, so named; a change that registers nothing makes none.
+    void runAsStep(const QString& name, const std::function<void()>& change);
     // The names of the steps Undo and Redo would take back; empty for an unnamed step.
     QString undoActionName() const;
     QString redoActionName() const;

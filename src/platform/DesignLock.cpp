@@ -63,10 +63,19 @@ std::optional<DesignLock::Holder> holderOf(const QByteArray& record)
     return DesignLock::Holder { QString::fromUtf8(lines[0]), pid };
 }
 
-QByteArray programName(qint64 pid)
+// The program name of a living process ("" without /proc); a process that has ended but not
+// yet been collected by its parent (a zombie, state Z) counts as gone.
+std::optional<QByteArray> livingProgram(qint64 pid)
 {
-    QFile name(QStringLiteral("/proc/%1/comm").arg(pid));
-    return name.open(QIODevice::ReadOnly) ? name.readLine(64).trimmed() : QByteArray();
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return QFile::exists(QStringLiteral("/proc/self/stat")) ? std::nullopt : std::optional(QByteArray());
+    const QByteArray line = stat.readLine(1024);
+    const qsizetype open = line.indexOf('(');
+    const qsizetype close = line.lastIndexOf(')');
+    if (open < 0 || close < open || line.mid(close + 2, 1) == "Z")
+        return std::nullopt;
+    return line.mid(open + 1, close - open - 1);
 }
 
 bool heldByRunningGalavite(const DesignLock::Holder& holder, const QString& lockPath)
@@ -81,8 +90,8 @@ bool heldByRunningGalavite(const DesignLock::Holder& holder, const QString& lock
     if (::kill(pid_t(holder.pid), 0) != 0 && errno == ESRCH)
         return false;
     // A process id is used again after its program ended: the lock stands only for a Galavite.
-    const QByteArray name = programName(holder.pid);
-    return name.isEmpty() || name == programName(::getpid());
+    const std::optional<QByteArray> name = livingProgram(holder.pid);
+    return name && (name->isEmpty() || name == livingProgram(::getpid()));
 }
 
 // Makes the lock file, whole, only where none is; false when one is there or none can be made.

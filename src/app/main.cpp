@@ -15,7 +15,8 @@ int main(int argc, char* argv[])
     installProgramServices();
 
     SKTWindowController window;
-    switch (window.awakeFromNib()) {
+    // Design files named by a file manager or a shell (Qt has taken out its own options).
+    switch (window.awakeFromNib(QApplication::arguments().mid(1))) {
     case SKTWindowController::StartResult::ResourcesUnavailable:
         return 1;
     case SKTWindowController::StartResult::WizardLeft:

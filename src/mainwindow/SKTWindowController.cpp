@@ -155,7 +155,7 @@ void SKTWindowController::loadPlaceholders()
     barcode_sample_img = ImageResolution::readImageFile(Resource_File(QStringLiteral("barcode_sample.png")));
 }
 
-SKTWindowController::StartResult SKTWindowController::awakeFromNib()
+SKTWindowController::StartResult SKTWindowController::awakeFromNib(const QStringList& designs)
 {
     WindowPlacement::place(*this, QSize(1000, 800));
     QPalette background = palette();
@@ -196,7 +196,7 @@ SKTWindowController::StartResult SKTWindowController::awakeFromNib()
 
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     Selected_Control_Tool_ = ArrowTool;
-    New_Project();
+    New_Project(designs);
     if (Start_Card_Option.isEmpty())
         return StartResult::WizardLeft;
     changeViewController(Card_Front_Or_Back == 0 ? 0 : 1);
@@ -222,12 +222,12 @@ void SKTWindowController::fillFixedLists()
     background.setHatchNames(hatches);
 }
 
-void SKTWindowController::New_Project()
+void SKTWindowController::New_Project(const QStringList& designs)
 {
     New_Project_Setting_Reset();
     Show_RHS_Properties(nullptr);
     Refresh_Canvas();
-    if (!Open_Start_Window())
+    if (!openNamedDesigns(designs) && !Open_Start_Window())
         programExit()(0);
     Not_Draw_Only_Prop_Change = false;
 }
@@ -278,6 +278,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     Front_user_profile->Reset_All_Values();
     Back_user_profile->Reset_All_Values();
     Project_File_Name = QString(QLatin1String(""));
+    letGoOfDesignFile();
     All_Text_font_Default = Model_Font(Text_Ctrl_Font, 14.0);
     All_Text_clr_Default = Qt::black;
     inspector_->card_setting_tab->resetContent(All_Text_font_Default, All_Text_clr_Default);

@@ -8,6 +8,7 @@
 #include "mainwindow/ObjectSettingsState.h"
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
+#include "platform/DesignLock.h"
 #include "series/BatchWizard.h"
 #include "wizards/CardSizeHost.h"
 #include "wizards/Invitation_Wizard.h"
@@ -92,15 +93,16 @@ public:
     // program's set-up (installProgramServices).
     static void installModelHooks();
 
-    // Sets up the window and the per-user Resources folder, then starts the first project
-    // through the start-up wizard. Anything but Ready means the program must end.
-    StartResult awakeFromNib();
+    // Sets up the window and the per-user Resources folder, then starts the first project:
+    // the designs named (as on the command line) when one of them opens, otherwise through
+    // the start dialog. Anything but Ready means the program must end.
+    StartResult awakeFromNib(const QStringList& designs = {});
 
     // How the program ends when the start-up wizard is left (status 0); tests replace it.
     static std::function<void(int)>& programExit();
 
     // ---- Projects --------------------------------------------------------------------
-    void New_Project();
+    void New_Project(const QStringList& designs = {});
     void New_Project_Setting_Reset();
     // The start dialog of start-up and what it leads to (wizard, template or saved design);
     // false when it was left, on which the program ends.
@@ -517,6 +519,21 @@ private:
     // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
     // the design was loaded.
     int openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace);
+    // The designs named on the command line, opened as File > Open opens them; true when one opened.
+    bool openNamedDesigns(const QStringList& paths);
+    // The file the design was read from or last written to, as it was then, locked while it is
+    // open here; says so when another Galavite has it open.
+    void holdDesignFile(const QString& path, const QString& identity, bool sayIfOpenElsewhere);
+    void letGoOfDesignFile();
+    // Before a save replaces the design's own file: whether another program changed or removed
+    // it since, and if so what the user wants done.
+    enum class ReplaceAnswer
+    {
+        Replace,
+        SaveElsewhere,
+        Cancel
+    };
+    ReplaceAnswer askIfChangedElsewhere(const QString& path) const;
     void reloadCardSizeList();
     int selectedPresetRow() const;
     void deselectPresetUnlessSizeMatches();
@@ -546,6 +563,9 @@ private:
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
+    DesignLock designLock_;
+    QString heldDesignPath_;
+    QString heldDesignIdentity_; // fileIdentity of heldDesignPath_ when read or written
     // A change of the objects is being run: changes within it join its step.
     bool changingObjects_ = false;
     // The side whose history holds the undo group of a slider being dragged.

@@ -41,8 +41,10 @@ void SKTWindowController::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (Exit_App())
+    if (Exit_App()) {
+        designLock_.release();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }

@@ -11,6 +11,7 @@
 #include "mainwindow/DesignOpening.h"
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
+#include "platform/FileIdentity.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -52,6 +53,16 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
         activateWindow();
         Project_File_Name = chosen;
     }
+    switch (askIfChangedElsewhere(Project_File_Name)) {
+    case ReplaceAnswer::Replace:
+        break;
+    case ReplaceAnswer::SaveElsewhere:
+        Project_File_Name = remembered;
+        return Save_project_file(true, showMessages);
+    case ReplaceAnswer::Cancel:
+        Project_File_Name = remembered;
+        return false;
+    }
     int itemsCollected = 0;
     QString error;
     const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
@@ -64,11 +75,59 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
         Show_MessageBox(QStringLiteral("The design could not be saved.\n") + error);
         return false;
     }
+    holdDesignFile(Project_File_Name, fileIdentity(Project_File_Name), false);
     setUnsavedEdits(false);
     if (showMessages)
         Show_MessageBox(QStringLiteral("Invitation Card Design Log has been saved successfully."));
     Set_Log_Name_In_Title();
     return true;
+}
+
+SKTWindowController::ReplaceAnswer SKTWindowController::askIfChangedElsewhere(const QString& path) const
+{
+    if (heldDesignPath_.isEmpty() || QFileInfo(path).absoluteFilePath() != heldDesignPath_)
+        return ReplaceAnswer::Replace;
+    const QString now = fileIdentity(path);
+    if (now == heldDesignIdentity_)
+        return ReplaceAnswer::Replace;
+    const QString name = QFileInfo(path).fileName();
+    const QString question = now.isEmpty()
+        ? QStringLiteral("Another program has moved or deleted \"%1\" since it was opened or saved here. "
+                         "Saving writes this design there again.")
+              .arg(name)
+        : QStringLiteral("Another program has changed \"%1\" since it was opened or saved here. Saving "
+                         "replaces its changes with this design.")
+              .arg(name);
+    switch (dialogs().askSafeChoice(
+        question, { QStringLiteral("Save anyway"), QStringLiteral("Save As…"), QStringLiteral("Cancel") }, 2)) {
+    case 0:
+        return ReplaceAnswer::Replace;
+    case 1:
+        return ReplaceAnswer::SaveElsewhere;
+    default:
+        return ReplaceAnswer::Cancel;
+    }
+}
+
+void SKTWindowController::holdDesignFile(const QString& path, const QString& identity, bool sayIfOpenElsewhere)
+{
+    heldDesignPath_ = QFileInfo(path).absoluteFilePath();
+    heldDesignIdentity_ = identity;
+    const std::optional<DesignLock::Holder> holder = designLock_.lock(heldDesignPath_);
+    if (holder && sayIfOpenElsewhere)
+        dialogs().showInformation(
+            QStringLiteral("\"%1\" is open in another Galavite as well (process %2 on %3). It opens here too; "
+                           "a save here or there asks before it replaces what the other saved.")
+                .arg(QFileInfo(path).fileName())
+                .arg(holder->pid)
+                .arg(holder->host));
+}
+
+void SKTWindowController::letGoOfDesignFile()
+{
+    designLock_.release();
+    heldDesignPath_.clear();
+    heldDesignIdentity_.clear();
 }
 
 std::optional<DesignContents> SKTWindowController::readDesignFile(const QString& path) const
@@ -94,6 +153,8 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
 
 int SKTWindowController::openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace)
 {
+    // Taken before the read, so that a change made while it reads is seen at the next save.
+    const QString identity = fileIdentity(path);
     std::optional<DesignContents> read = readDesignFile(path);
     if (!read || (mayReplace && !mayReplace()))
         return 0;
@@ -102,8 +163,22 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
     PictureOmissions omitted;
     DesignOpening::decodePictures(window(), *read);
     applyDesign(*read, path, mode);
+    if (mode == QLatin1String("L"))
+        holdDesignFile(path, identity, true);
     DesignOpening::reportOmissions(omitted.omissions());
     return 1;
+}
+
+bool SKTWindowController::openNamedDesigns(const QStringList& paths)
+{
+    bool opened = false;
+    for (const QString& path : paths)
+        opened = Read_and_load_design_Log(QFileInfo(path).absoluteFilePath(), QStringLiteral("L")) == 1 || opened;
+    if (opened) {
+        Start_Card_Option = QStringLiteral("L");
+        Undo_Redo_Button_state();
+    }
+    return opened;
 }
 
 void SKTWindowController::applyDesign(DesignContents& contents, const QString& path, const QString& mode)

@@ -3,10 +3,17 @@
 #include "canvas/SKTGraphicView.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "platform/DesignLock.h"
+#include "support/KeyedQuestions.h"
 #include "support/ReadOnlyFolder.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QProcess>
+#include <QSysInfo>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -34,6 +41,24 @@ PlistArray shownDesign(SKTWindowController& main)
     contents.frontGraphics = main.Get_Front_Controls_Array();
     contents.backGraphics = main.Get_Back_Controls_Array();
     return DesignFile::items(contents);
+}
+
+QString lastQuestion(ScriptedDialogService& service)
+{
+    const auto all = service.asked();
+    const auto last = std::find_if(all.rbegin(), all.rend(), [](const auto& a) { return a.kind == "choice"; });
+    return last == all.rend() ? QString() : last->text;
+}
+
+QByteArray lockOf(const QString& design)
+{
+    QFile lock(DesignLock::lockFileFor(design));
+    return lock.open(QIODevice::ReadOnly) ? lock.readAll() : QByteArray();
+}
+
+QByteArray lockRecord(qint64 pid)
+{
+    return QSysInfo::machineHostName().toUtf8() + '\n' + QByteArray::number(pid) + '\n';
 }
 
 } // namespace
@@ -237,4 +262,149 @@ TEST_F(MainWindowTest, DesignWithMoreObjectsThanASideHoldsIsRefusedWithTheReason
         QStringLiteral("\nThe design cannot be opened: the front object count is 2501, and a side of a design "
                        "holds at most 2500 objects."));
     EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
+}
+
+// Program B saves the design that this window has open: this window's save asks before it
+// replaces B's work, and only Save anyway does.
+TEST_F(MainWindowTest, ASaveOverADesignAnotherProgramChangedAsksFirst)
+{
+    SKTWindowController& main = start();
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    main.action(QStringLiteral("Tool_4"))->trigger();
+    ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("member.dcard")), 1);
+    const QString member = folder.filePath(QStringLiteral("member.dcard"));
+    DesignFile::ReadResult other = DesignFile::readFile(member);
+    other.contents.frontGraphics.removeLast();
+    ASSERT_TRUE(DesignFile::write(member, other.contents));
+    const QByteArray theirs = md5Of(member);
+    main.action(QStringLiteral("Tool_5"))->trigger();
+
+    const QString copy = folder.filePath(QStringLiteral("copy.dcard"));
+    dialogs->choiceAnswers = { Cancel, 1 }; // then Save As…
+    dialogs->fileAnswers = { copy };
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_EQ(md5Of(member), theirs);
+    EXPECT_TRUE(main.isWindowModified());
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_EQ(md5Of(member), theirs);
+    EXPECT_EQ(Project_File_Name, copy);
+    EXPECT_EQ(DesignFile::readFile(copy).contents.frontGraphics.size(), 3);
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 2);
+    EXPECT_TRUE(lastQuestion(*dialogs).startsWith(
+        QStringLiteral("Another program has changed \"member.dcard\" since it was opened or saved here.")));
+
+    // Removed by the other program: Save anyway writes this design there again, and this
+    // window's own saves after that ask nothing.
+    dialogs->fileAnswers = { member };
+    ASSERT_EQ(main.Open_Log_File(), 1);
+    ASSERT_TRUE(QFile::remove(member));
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_TRUE(lastQuestion(*dialogs).contains(QStringLiteral("moved or deleted")));
+    EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 2);
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 3);
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 3);
+}
+
+// A design open in another window of a running Galavite is said so and opens; a lock left by
+// a program that ended is taken over without a word; a folder that takes no lock opens.
+TEST_F(MainWindowTest, ADesignOpenElsewhereIsSaidSoAndALeftLockIsTakenOver)
+{
+    SKTWindowController& main = start();
+    const QString member = folder.filePath(QStringLiteral("member.dcard"));
+    dialogs->fileAnswers = { member };
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    const QByteArray mine = lockRecord(QCoreApplication::applicationPid());
+    EXPECT_EQ(lockOf(member), mine);
+    main.New_Project_Setting_Reset();
+    EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
+
+    size_t messages = dialogs->messages().size();
+    {
+        DesignLock otherWindow;
+        ASSERT_FALSE(otherWindow.lock(member));
+        dialogs->fileAnswers = { member };
+        ASSERT_EQ(main.Open_Log_File(), 1);
+        ASSERT_EQ(dialogs->messages().size(), ++messages);
+        EXPECT_TRUE(
+            dialogs->messages().back().startsWith(QStringLiteral("\"member.dcard\" is open in another Galavite")));
+        EXPECT_EQ(Project_File_Name, member);
+        main.New_Project_Setting_Reset();
+        EXPECT_EQ(lockOf(member), mine); // the other window's
+    }
+    EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
+
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 gonePid = gone.processId();
+    ASSERT_TRUE(gone.waitForFinished());
+    QProcess otherProgram;
+    otherProgram.start(QStringLiteral("sleep"), { QStringLiteral("600") });
+    ASSERT_TRUE(otherProgram.waitForStarted());
+    // A copy of this program that has ended but is not yet collected by its parent.
+    const pid_t zombie = ::fork();
+    if (zombie == 0)
+        ::_exit(0);
+    siginfo_t ended {};
+    ASSERT_EQ(::waitid(P_PID, id_t(zombie), &ended, WEXITED | WNOWAIT), 0);
+    // A process gone, a process id now another program's, an ended Galavite, this process's id
+    // from an earlier run, and a lock half made.
+    for (const QByteArray& left :
+        { lockRecord(gonePid), lockRecord(otherProgram.processId()), lockRecord(zombie), mine, QByteArray() }) {
+        QFile lock(DesignLock::lockFileFor(member));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(left) == left.size());
+        lock.close();
+        dialogs->fileAnswers = { member };
+        ASSERT_EQ(main.Open_Log_File(), 1);
+        EXPECT_EQ(dialogs->messages().size(), messages) << left.toStdString();
+        EXPECT_EQ(lockOf(member), mine);
+        main.New_Project_Setting_Reset();
+    }
+    otherProgram.kill();
+    otherProgram.waitForFinished();
+    ::waitpid(zombie, nullptr, 0);
+
+    const ReadOnlyFolder readOnly(
+        [&](const QString& where) { QFile::copy(member, where + QStringLiteral("/kept.dcard")); });
+    if (readOnly.path().isEmpty())
+        GTEST_SKIP() << "no folder here refuses writes";
+    dialogs->fileAnswers = { readOnly.filePath(QStringLiteral("kept.dcard")) };
+    ASSERT_EQ(main.Open_Log_File(), 1);
+    EXPECT_EQ(dialogs->messages().size(), messages);
+    EXPECT_EQ(Project_File_Name, readOnly.filePath(QStringLiteral("kept.dcard")));
+}
+
+// Design files named on the command line open as File › Open opens them, without the start
+// dialog; when none opens, the start dialog follows their messages.
+TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
+{
+    SKTWindowController& first = start();
+    first.action(QStringLiteral("Tool_3"))->trigger();
+    const QString member = folder.filePath(QStringLiteral("member.dcard"));
+    dialogs->fileAnswers = { member };
+    ASSERT_TRUE(first.Save_project_file(false, false));
+    window.reset();
+    const QString missing = folder.filePath(QStringLiteral("missing.dcard"));
+
+    // A name relative to the folder the program was started in.
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(folder.path());
+    window = std::make_unique<SKTWindowController>();
+    const auto result = window->awakeFromNib({ missing, QStringLiteral("member.dcard") });
+    QDir::setCurrent(started);
+    ASSERT_EQ(result, SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(startRuns, 1);
+    EXPECT_EQ(Project_File_Name, member);
+    EXPECT_EQ(window->Get_Front_Control_Count(), 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Galavite ( member.dcard )[*]"));
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nFile is corrupt and cannot be opened."));
+
+    window = std::make_unique<SKTWindowController>();
+    ASSERT_EQ(window->awakeFromNib({ missing }), SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(startRuns, 2);
+    EXPECT_TRUE(Project_File_Name.isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "data/TemplateStore.h"
+#include "mainwindow/DesignFile.h"
 #include "support/KeyedQuestions.h"
 #include "widgets/QtDialogService.h"
 #include "wizards/Export_Template.h"
@@ -44,6 +45,27 @@ TEST_P(SafeQuestionsTest, SaveAsOntoAnExistingDesignKeepsItOnEnterAndEscape)
     setDialogService(std::move(scripted));
     EXPECT_EQ(asked, QStringLiteral("\"mine.dcard\" already exists. Do you want to replace it?"));
     EXPECT_EQ(md5Of(design), before);
+    EXPECT_TRUE(main.isWindowModified());
+}
+
+// Another program saved the design since this window did: Save asks, and Enter and Escape
+// keep the other program's file.
+TEST_P(SafeQuestionsTest, SavingOverADesignAnotherProgramChangedKeepsItOnEnterAndEscape)
+{
+    SKTWindowController& main = start();
+    const QString design = folder.filePath(QStringLiteral("shared.dcard"));
+    dialogs->fileAnswers = { design };
+    ASSERT_TRUE(main.Save_project_file(false, false));
+    ASSERT_TRUE(DesignFile::write(design, DesignFile::readFile(design).contents));
+    const QByteArray theirs = md5Of(design);
+    placeRectangle(main);
+    {
+        KeyedDialogs keyed(GetParam());
+        main.action(QStringLiteral("Save_Btn"))->trigger();
+        ASSERT_EQ(keyed->questions.size(), 1);
+        EXPECT_TRUE(keyed->questions[0].startsWith(QStringLiteral("Another program has changed")));
+    }
+    EXPECT_EQ(md5Of(design), theirs);
     EXPECT_TRUE(main.isWindowModified());
 }
 

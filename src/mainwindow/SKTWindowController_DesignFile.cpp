@@ -97,12 +97,13 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
     std::optional<DesignContents> read = readDesignFile(path);
     if (!read || (mayReplace && !mayReplace()))
         return 0;
+    const QString workbookNote = DesignOpening::findMovedWorkbook(*read, path);
     // The design on screen goes first, so that its pictures leave room for the new ones.
     New_Project_Setting_Reset();
     PictureOmissions omitted;
     DesignOpening::decodePictures(window(), *read);
     applyDesign(*read, path, mode);
-    DesignOpening::reportOmissions(omitted.omissions());
+    DesignOpening::reportOmissions(omitted.omissions(), workbookNote);
     return 1;
 }
 

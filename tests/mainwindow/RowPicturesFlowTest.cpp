@@ -60,6 +60,25 @@ protected:
         chooser.contains_header->setChecked(true);
     }
 
+    // The spreadsheet table of the workbook, as the profile's Workbook imports it and binds it.
+    void importTable(SKTWindowController& main, const QString& workbook)
+    {
+        otherModal = [&](QDialog& dialog) {
+            auto* cells = qobject_cast<Import_Excel*>(&dialog);
+            if (!cells)
+                return 0;
+            checkBothColumns(*cells->chooser);
+            cells->OKPressed();
+            return cells->result();
+        };
+        main.Open_Excel_Table_Import(workbook);
+        otherModal = nullptr;
+        ASSERT_TRUE(Data_From_Excel_Window);
+        ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
+        Excel_Source_Path = workbook;
+        Excel_Binding_Use = true;
+    }
+
     static std::shared_ptr<SKTImage> placePhoto(
         SKTWindowController& main, int source, const QString& series, int column)
     {
@@ -124,20 +143,8 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     SKTWindowController& main = startWithOwnSeriesFolder();
     const QString workbook = writeWorkbook();
 
-    // Bound directly: the spreadsheet table of the workbook, as the profile's Workbook imports it.
-    otherModal = [&](QDialog& dialog) {
-        auto* cells = qobject_cast<Import_Excel*>(&dialog);
-        if (!cells)
-            return 0;
-        checkBothColumns(*cells->chooser);
-        cells->OKPressed();
-        return cells->result();
-    };
-    main.Open_Excel_Table_Import(workbook);
-    otherModal = nullptr;
-    ASSERT_TRUE(Data_From_Excel_Window);
-    ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
-    Excel_Source_Path = workbook;
+    // Bound directly: the spreadsheet table of the workbook.
+    importTable(main, workbook);
     expectFirstPhotoOnCanvas(main, placePhoto(main, 2, QString(), 2));
     expectPhotosOnEveryCard(main, workbook);
 
@@ -165,4 +172,42 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     // The folder goes with the series: a deleted series leaves no folder for a new one of its name.
     ASSERT_TRUE(deleteSeries(QStringLiteral("Photo")));
     EXPECT_TRUE(seriesOrigin(QStringLiteral("Photo")).isEmpty());
+}
+
+// A design moved with its workbook and photos into another folder, the first one gone, uses the
+// workbook beside it and says so; its photos are found beside that workbook, on the canvas and
+// on every card, and the one missing is named by the full path tried.
+TEST_F(RowPicturesFlowTest, ADesignMovedWithItsWorkbookFindsTheWorkbookAndThePhotosBesideIt)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    for (const QString& value : { photoName(1), photoName(photos + 1) })
+        placePhoto(main, 2, QString(), 2)->_file_path = value;
+    const QString first = QFileInfo(workbook).absolutePath();
+    dialogs->fileAnswers = { QDir(first).filePath(QStringLiteral("club.dcard")) };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    const QString moved = folder.filePath(QStringLiteral("moved"));
+    ASSERT_TRUE(QDir().rename(first, moved));
+    const QString movedWorkbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
+
+    const size_t messagesBefore = dialogs->messages().size();
+    dialogs->fileAnswers = { QDir(moved).filePath(QStringLiteral("club.dcard")) };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+
+    EXPECT_EQ(Excel_Source_Path, movedWorkbook);
+    const auto& objects = main.Get_Front_Controls_Array();
+    ASSERT_EQ(objects.size(), 2);
+    const QImage found = std::dynamic_pointer_cast<SKTImage>(objects.back())->picture();
+    ASSERT_FALSE(found.isNull());
+    EXPECT_EQ(found.pixel(30, 30), colourOf(1).rgb());
+    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+    const QString opening = dialogs->messages().back();
+    EXPECT_TRUE(opening.contains(QStringLiteral("the one beside the design is used, %1").arg(movedWorkbook)))
+        << opening.toStdString();
+    EXPECT_EQ(dialogs->lastInformative(),
+        QStringLiteral("\"%1\": The file does not exist.").arg(QDir(moved).filePath(photoName(photos + 1))));
+    expectFirstPhotoOnCanvas(main, objects.back());
+    expectPhotosOnEveryCard(main, movedWorkbook);
 }

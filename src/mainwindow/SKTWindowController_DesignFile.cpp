@@ -104,6 +104,7 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
     DesignOpening::decodePictures(window(), *read);
     applyDesign(*read, path, mode);
     DesignOpening::reportOmissions(omitted.omissions(), workbookNote);
+    confirmBoundWorkbookIsCurrent(false);
     return 1;
 }
 
@@ -128,6 +129,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     Excel_Source_Path = contents.excelSourcePath;
     spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
     spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
+    spreadsheet->source = { {}, QFileInfo(path).lastModified(), 0, true, {} };
 
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;

@@ -9,6 +9,8 @@
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
 #include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "print/Print_Wnd.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -210,4 +212,96 @@ TEST_F(RowPicturesFlowTest, ADesignMovedWithItsWorkbookFindsTheWorkbookAndThePho
         QStringLiteral("\"%1\": The file does not exist.").arg(QDir(moved).filePath(photoName(photos + 1))));
     expectFirstPhotoOnCanvas(main, objects.back());
     expectPhotosOnEveryCard(main, movedWorkbook);
+}
+
+// A workbook edited after its rows were read is named before a run. Cancel starts nothing;
+// "use as read" keeps the rows and is not asked again for the same file; the default reads it
+// again, offering the new rows and naming the column that is gone, as one step Undo takes back.
+TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndReadAgainByDefault)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    auto name = SKTGraphic::create<SKTText>();
+    name->setBounds(QRectF(60, 10, 120, 30));
+    name->data_source_type = 2;
+    name->excel_col_indx = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { name }, { 0 });
+    placePhoto(main, 2, QString(), 2);
+
+    // Row 1's name corrected, the Photo column deleted, five guests added.
+    const auto edit = [&](const QString& firstName) {
+        QJsonArray table { QJsonArray { "Name" } };
+        table.append(QJsonArray { firstName });
+        for (int row = 2; row <= photos + 6; ++row)
+            table.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
+        xlsxtest::writeTableWorkbook(workbook, table);
+    };
+    edit(QStringLiteral("Guest One"));
+    int printWindows = 0;
+    int offered = 0;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
+            ++printWindows;
+            offered = print->settings().Total_Label;
+        }
+        return 0;
+    };
+    const auto questions = [&] {
+        std::vector<QString> asked;
+        for (const auto& question : dialogs->asked())
+            if (question.kind == QLatin1String("choice") && question.text.contains(workbook))
+                asked.push_back(question.text);
+        return asked;
+    };
+    const Data_From_Excel& table = *Data_From_Excel_Window;
+
+    dialogs->choiceAnswers = { 2 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 1u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since its rows were read")));
+    EXPECT_EQ(printWindows, 0);
+
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(printWindows, 1);
+    EXPECT_EQ(offered, photos + 1);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest 1"));
+    EXPECT_EQ(table.value(0, 2), photoName(1));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 2u);
+    EXPECT_EQ(printWindows, 2);
+
+    edit(QStringLiteral("Guest Uno"));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 3u);
+    EXPECT_EQ(printWindows, 3);
+    EXPECT_EQ(offered, photos + 6);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Uno"));
+    EXPECT_EQ(table.value(photos + 5, 1), QStringLiteral("Guest %1").arg(photos + 6));
+    EXPECT_TRUE(table.value(0, 2).isEmpty());
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("The workbook was read again: %1 rows.").arg(photos + 6));
+    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("no longer in the workbook: \"Photo\"")))
+        << dialogs->lastInformative().toStdString();
+    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "Photo" }));
+    EXPECT_TRUE(main.isWindowModified());
+
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(table.ListData.size(), photos + 1);
+    EXPECT_EQ(table.value(0, 2), photoName(1));
+
+    // Saved with these rows, the workbook edited after: the design asks as it opens.
+    const QString design = folder.filePath(QStringLiteral("party.dcard"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    edit(QStringLiteral("Guest Eins"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 4u);
+    EXPECT_EQ(table.ListData.size(), photos + 6);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Eins"));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 4u);
+    EXPECT_EQ(offered, photos + 6);
 }

@@ -66,7 +66,9 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
 {
     const QString path = Excel_Source_Path.trimmed();
     BoundWorkbook::Reading reading;
-    runBehindPleaseWait(window(), [&] { reading = BoundWorkbook::readAgain(path, *spreadsheet); });
+    runBehindPleaseWait(window(), [&reading, &path, table = spreadsheet->readOnlyCopy()] {
+        reading = BoundWorkbook::readAgain(path, table);
+    });
     if (!reading.error.isEmpty()) {
         const QString text = QStringLiteral("The workbook cannot be read again:\n%1\n\n%2")
                                  .arg(QDir::toNativeSeparators(path), reading.error);

@@ -304,4 +304,22 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     main.action(QStringLiteral("Print_Btn"))->trigger();
     EXPECT_EQ(questions().size(), 4u);
     EXPECT_EQ(offered, photos + 6);
+
+    // Gone at the moment of a run, or no longer readable: said, with Cancel or the rows as read.
+    ASSERT_TRUE(QFile::remove(workbook));
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 5u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("is not there"))) << questions().back().toStdString();
+    EXPECT_EQ(printWindows, 4);
+    xlsxtest::writeBytes(workbook, "not a workbook");
+    dialogs->choiceAnswers = { 0, 0 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 7u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("cannot be read again"))) << questions().back().toStdString();
+    EXPECT_EQ(printWindows, 5);
+    EXPECT_EQ(table.ListData.size(), photos + 6);
+    // Every word came from the window, none from the worker that read.
+    for (const auto& asked : dialogs->asked())
+        EXPECT_EQ(asked.thread, main.thread()) << asked.text.toStdString();
 }

@@ -37,14 +37,14 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
     const QString beside = QFileInfo(designPath).absoluteDir().filePath(QFileInfo(stored).fileName());
     if (QFileInfo(beside).isFile()) {
         contents.excelSourcePath = beside;
-        return QStringLiteral("The workbook of this design is not at %1: the one beside the design is used, %2.")
+        return QStringLiteral("The workbook of this design is not where it was:\n%1\nThe one beside the design is used:\n%2")
             .arg(QDir::toNativeSeparators(stored), QDir::toNativeSeparators(beside));
     }
     if (!DataBinding::sideUses(contents.frontGraphics, DataBinding::spreadsheetSource)
         && !DataBinding::sideUses(contents.backGraphics, DataBinding::spreadsheetSource))
         return {};
-    return QStringLiteral("The workbook of this design is not at %1, nor beside the design: the rows saved with the "
-                          "design are used.")
+    return QStringLiteral("The workbook of this design is neither where it was nor beside the design:\n%1\nThe rows "
+                          "saved with the design are used.")
         .arg(QDir::toNativeSeparators(stored));
 }
 

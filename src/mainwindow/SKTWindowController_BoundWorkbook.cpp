@@ -48,9 +48,9 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
     if (beforeRun)
         answers << QStringLiteral("Cancel");
     const int answer = dialogs().askChoice(
-        QStringLiteral("The workbook has changed since its rows were read:\n%1\n\nRead it again, or use the %2 as "
-                       "they were read?")
-            .arg(shown, rowsCount(spreadsheet->ListData.size())),
+        QStringLiteral("The workbook has changed since %1:\n%2\n\nRead it again, or use the %3 as they were read?")
+            .arg(beforeRun ? QStringLiteral("its rows were read") : QStringLiteral("the design was saved"), shown,
+                rowsCount(spreadsheet->ListData.size())),
         answers, 0);
     if (answer == 0)
         return readBoundWorkbookAgain(beforeRun);
@@ -97,10 +97,12 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
     QStringList named;
     for (const QString& title : reading.goneColumns)
         named << QStringLiteral("\"%1\"").arg(title);
+    const bool one = named.size() == 1;
     dialogs().showMessageWithReason(read,
-        QStringLiteral("These columns are no longer in the workbook: %1. What is bound to them shows nothing until "
-                       "it is bound to another column.")
-            .arg(named.join(QStringLiteral(", "))));
+        QStringLiteral("%1 no longer in the workbook: %2. What is bound to %3 shows nothing until it is bound to "
+                       "another column.")
+            .arg(one ? QStringLiteral("This column is") : QStringLiteral("These columns are"),
+                named.join(QStringLiteral(", ")), one ? QStringLiteral("it") : QStringLiteral("them")));
     return true;
 }
 

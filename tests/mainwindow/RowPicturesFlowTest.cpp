@@ -206,7 +206,7 @@ TEST_F(RowPicturesFlowTest, ADesignMovedWithItsWorkbookFindsTheWorkbookAndThePho
     EXPECT_EQ(found.pixel(30, 30), colourOf(1).rgb());
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     const QString opening = dialogs->messages().back();
-    EXPECT_TRUE(opening.contains(QStringLiteral("the one beside the design is used, %1").arg(movedWorkbook)))
+    EXPECT_TRUE(opening.contains(QStringLiteral("The one beside the design is used:\n%1").arg(movedWorkbook)))
         << opening.toStdString();
     EXPECT_EQ(dialogs->lastInformative(),
         QStringLiteral("\"%1\": The file does not exist.").arg(QDir(moved).filePath(photoName(photos + 1))));
@@ -298,7 +298,8 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     edit(QStringLiteral("Guest Eins"));
     dialogs->fileAnswers = { design };
     main.action(QStringLiteral("Open_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 4u);
+    ASSERT_EQ(questions().size(), 4u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since the design was saved")));
     EXPECT_EQ(table.ListData.size(), photos + 6);
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Eins"));
     main.action(QStringLiteral("Print_Btn"))->trigger();

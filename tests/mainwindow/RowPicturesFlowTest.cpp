@@ -241,7 +241,9 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     edit(QStringLiteral("Guest One"));
     int printWindows = 0;
     int offered = 0;
+    int windows = 0;
     otherModal = [&](QDialog& dialog) {
+        ++windows;
         if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
             ++printWindows;
             offered = print->settings().Total_Label;
@@ -257,11 +259,13 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     };
     const Data_From_Excel& table = *Data_From_Excel_Window;
 
-    dialogs->choiceAnswers = { 2 };
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    ASSERT_EQ(questions().size(), 1u);
+    // Print, export and mail each ask first; cancelled, none opens its window.
+    dialogs->choiceAnswers = { 2, 2, 2 };
+    for (const char* command : { "Print_Btn", "Export_Btn", "Mail_Btn" })
+        main.action(QLatin1String(command))->trigger();
+    ASSERT_EQ(questions().size(), 3u);
     EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since its rows were read")));
-    EXPECT_EQ(printWindows, 0);
+    EXPECT_EQ(windows, 0);
 
     dialogs->choiceAnswers = { 1 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
@@ -270,12 +274,12 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest 1"));
     EXPECT_EQ(table.value(0, 2), photoName(1));
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 2u);
+    EXPECT_EQ(questions().size(), 4u);
     EXPECT_EQ(printWindows, 2);
 
     edit(QStringLiteral("Guest Uno"));
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 3u);
+    EXPECT_EQ(questions().size(), 5u);
     EXPECT_EQ(printWindows, 3);
     EXPECT_EQ(offered, photos + 6);
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Uno"));
@@ -298,25 +302,25 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     edit(QStringLiteral("Guest Eins"));
     dialogs->fileAnswers = { design };
     main.action(QStringLiteral("Open_Btn"))->trigger();
-    ASSERT_EQ(questions().size(), 4u);
+    ASSERT_EQ(questions().size(), 6u);
     EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since the design was saved")));
     EXPECT_EQ(table.ListData.size(), photos + 6);
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Eins"));
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 4u);
+    EXPECT_EQ(questions().size(), 6u);
     EXPECT_EQ(offered, photos + 6);
 
     // Gone at the moment of a run, or no longer readable: said, with Cancel or the rows as read.
     ASSERT_TRUE(QFile::remove(workbook));
     dialogs->choiceAnswers = { 1 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    ASSERT_EQ(questions().size(), 5u);
+    ASSERT_EQ(questions().size(), 7u);
     EXPECT_TRUE(questions().back().contains(QStringLiteral("is not there"))) << questions().back().toStdString();
     EXPECT_EQ(printWindows, 4);
     xlsxtest::writeBytes(workbook, "not a workbook");
     dialogs->choiceAnswers = { 0, 0 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    ASSERT_EQ(questions().size(), 7u);
+    ASSERT_EQ(questions().size(), 9u);
     EXPECT_TRUE(questions().back().contains(QStringLiteral("cannot be read again"))) << questions().back().toStdString();
     EXPECT_EQ(printWindows, 5);
     EXPECT_EQ(table.ListData.size(), photos + 6);

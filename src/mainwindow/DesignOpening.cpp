@@ -37,7 +37,8 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
     const QString beside = QFileInfo(designPath).absoluteDir().filePath(QFileInfo(stored).fileName());
     if (QFileInfo(beside).isFile()) {
         contents.excelSourcePath = beside;
-        return QStringLiteral("The workbook of this design is not where it was:\n%1\nThe one beside the design is used:\n%2")
+        return QStringLiteral(
+            "The workbook of this design is not where it was:\n%1\nThe one beside the design is used:\n%2")
             .arg(QDir::toNativeSeparators(stored), QDir::toNativeSeparators(beside));
     }
     if (!DataBinding::sideUses(contents.frontGraphics, DataBinding::spreadsheetSource)
@@ -63,13 +64,13 @@ void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, con
         named.append(QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
         listed.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
     }
-    const QString text
-        = (workbookNote.isEmpty() ? QString() : note + QStringLiteral("\n")) + QStringLiteral("\nSome pictures of this design are not shown.");
+    const QString text = (workbookNote.isEmpty() ? QString() : note + QStringLiteral("\n"))
+        + QStringLiteral("\nSome pictures of this design are not shown.");
     if (omitted.size() <= listedInAlert)
         dialogs().showMessageWithReason(text, named.join(QLatin1Char('\n')));
     else
-        dialogs().showMessageWithDetails(text + QStringLiteral("\n\n%1 pictures are left out; the details name each and why.")
-                                                    .arg(omitted.size()),
+        dialogs().showMessageWithDetails(
+            text + QStringLiteral("\n\n%1 pictures are left out; the details name each and why.").arg(omitted.size()),
             listed.join(QLatin1Char('\n')), MessageIcon::Warning);
 }
 

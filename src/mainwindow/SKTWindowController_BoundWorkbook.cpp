@@ -66,9 +66,8 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
 {
     const QString path = Excel_Source_Path.trimmed();
     BoundWorkbook::Reading reading;
-    runBehindPleaseWait(window(), [&reading, &path, table = spreadsheet->readOnlyCopy()] {
-        reading = BoundWorkbook::readAgain(path, table);
-    });
+    runBehindPleaseWait(window(),
+        [&reading, &path, table = spreadsheet->readOnlyCopy()] { reading = BoundWorkbook::readAgain(path, table); });
     if (!reading.error.isEmpty()) {
         const QString text = QStringLiteral("The workbook cannot be read again:\n%1\n\n%2")
                                  .arg(QDir::toNativeSeparators(path), reading.error);
@@ -89,7 +88,8 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
     refreshUndoActions();
     Refresh_Canvas();
 
-    const QString read = QStringLiteral("The workbook was read again: %1.").arg(rowsCount(spreadsheet->ListData.size()));
+    const QString read
+        = QStringLiteral("The workbook was read again: %1.").arg(rowsCount(spreadsheet->ListData.size()));
     if (reading.goneColumns.isEmpty()) {
         dialogs().showInformation(read);
         return true;

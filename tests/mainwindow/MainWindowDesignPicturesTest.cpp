@@ -179,9 +179,9 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSome pictures of this design are not shown."));
     // Each by the full path it was read from.
     const QString named = dialogs->lastInformative();
-    for (const auto& [picture, why] : { std::pair(missing, "The file does not exist"),
-             std::pair(half, "The picture file is incomplete"),
-             std::pair(scans, "The JPEG picture is made of more than 300 scans") }) {
+    for (const auto& [picture, why] :
+        { std::pair(missing, "The file does not exist"), std::pair(half, "The picture file is incomplete"),
+            std::pair(scans, "The JPEG picture is made of more than 300 scans") }) {
         const QString part = QStringLiteral("\"%1\": %2").arg(picture, QLatin1String(why));
         EXPECT_TRUE(named.contains(part)) << part.toStdString() << "\n" << named.toStdString();
     }

@@ -321,7 +321,8 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     dialogs->choiceAnswers = { 0, 0 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
     ASSERT_EQ(questions().size(), 9u);
-    EXPECT_TRUE(questions().back().contains(QStringLiteral("cannot be read again"))) << questions().back().toStdString();
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("cannot be read again")))
+        << questions().back().toStdString();
     EXPECT_EQ(printWindows, 5);
     EXPECT_EQ(table.ListData.size(), photos + 6);
     // Every word came from the window, none from the worker that read.

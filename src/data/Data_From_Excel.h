@@ -3,6 +3,7 @@
 #include "data/SpreadsheetWriter.h"
 #include "platform/PlistValue.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -55,8 +56,22 @@ public:
     // A read-only copy for other threads (cheap: the lists are shared until one changes).
     Data_From_Excel readOnlyCopy() const { return *this; }
 
+    // Where the rows came from, so that a workbook changed since is noticed: its file identity
+    // when they were read, the sheet (from 1), whether the sheet's first row gave the titles and
+    // which sheet columns became the table's. Rows that came with a design file know only
+    // when the design was written.
+    struct Source
+    {
+        QString identity;
+        QDateTime designWritten;
+        int sheet = 0;
+        bool hasHeader = true;
+        QList<int> sheetColumns;
+    };
+
     QList<Column> ColList;
     Rows ListData;
+    Source source;
 
 private:
     // The keys of a row with n cells, shared by every row built here.

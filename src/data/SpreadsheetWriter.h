@@ -38,6 +38,9 @@ public:
     // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
     // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
+    // The opening of ReadWorkbook without a word to the user, for work that reports itself: what
+    // went wrong, each as the user would be told it; nothing when the workbook opened whole.
+    static QStringList openWorkbook(const QString& path);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.
     static SheetTable ReadData_only_column();

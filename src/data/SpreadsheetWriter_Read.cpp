@@ -55,6 +55,14 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         self.ReadData(self.sheetPartPath(Excel_Sheet_Number));
         return self.data_;
     }
+    for (const QString& problem : openWorkbook(path))
+        Show_MessageBox_No_Thread(problem);
+    return self.data_;
+}
+
+QStringList SpreadsheetWriter::openWorkbook(const QString& path)
+{
+    SpreadsheetWriter& self = instance();
     // Nothing of an earlier workbook may be read as this one's.
     Release_Data();
     Excel_Sheet_Columns = 1;
@@ -68,22 +76,22 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
             ? OlderWorkbook::refusal(OlderWorkbook::kindOf(path))
             : QString();
         self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(older.isEmpty() ? error.message : older));
-        Show_MessageBox_No_Thread(self.lastError_);
-        return self.data_;
+        return { self.lastError_ };
     }
+    QStringList problems;
     self.memory_ = WorkbookMemory::forArchive(self.archive_->archiveSize());
     self.date1904_ = self.usesDate1904();
     QString stringsPart = self.partTarget(QStringLiteral("/sharedStrings"), QString());
     if (stringsPart.isEmpty())
         stringsPart = QStringLiteral("xl/sharedStrings.xml");
     if (self.archive_->find(stringsPart) && !self.ReadSharedStrings(stringsPart))
-        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+        problems.append(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
     QString stylesPart = self.partTarget(QStringLiteral("/styles"), QString());
     if (stylesPart.isEmpty())
         stylesPart = QStringLiteral("xl/styles.xml");
     if (self.archive_->find(stylesPart) && !self.ReadStyles(stylesPart))
-        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
-    return self.data_;
+        problems.append(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+    return problems;
 }
 
 void SpreadsheetWriter::Release_Data()

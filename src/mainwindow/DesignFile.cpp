@@ -410,7 +410,7 @@ void DesignFile::decodePictures(DesignContents& contents)
         for (const SKTGraphicPtr& graphic : *side) {
             if (typeid(*graphic) == typeid(SKTImage)) {
                 QString readFrom = graphic->_file_path;
-                if (graphic->data_source_type == 2 && !besideWorkbook.isEmpty()) {
+                if (graphic->data_source_type == 2) {
                     if (const QString beside = findRowPicture(readFrom, besideWorkbook).path; !beside.isEmpty())
                         readFrom = beside;
                 }

@@ -1,6 +1,7 @@
 #include "mainwindow/DesignOpening.h"
 
 #include "imports/BackgroundWork.h"
+#include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
 
 #include <QDir>
@@ -28,23 +29,48 @@ void decodePictures(QWidget* window, DesignContents& contents)
     runBehindPleaseWait(window, [&contents] { DesignFile::decodePictures(contents); });
 }
 
-void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted)
+QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
 {
-    if (omitted.empty())
+    const QString stored = contents.excelSourcePath.trimmed();
+    if (stored.isEmpty() || QFileInfo::exists(stored))
+        return {};
+    const QString beside = QFileInfo(designPath).absoluteDir().filePath(QFileInfo(stored).fileName());
+    if (QFileInfo(beside).isFile()) {
+        contents.excelSourcePath = beside;
+        return QStringLiteral(
+            "The workbook of this design is not where it was:\n%1\nThe one beside the design is used:\n%2")
+            .arg(QDir::toNativeSeparators(stored), QDir::toNativeSeparators(beside));
+    }
+    if (!DataBinding::sideUses(contents.frontGraphics, DataBinding::spreadsheetSource)
+        && !DataBinding::sideUses(contents.backGraphics, DataBinding::spreadsheetSource))
+        return {};
+    return QStringLiteral("The workbook of this design is neither where it was nor beside the design:\n%1\nThe rows "
+                          "saved with the design are used.")
+        .arg(QDir::toNativeSeparators(stored));
+}
+
+void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, const QString& workbookNote)
+{
+    // As every alert of the program: its text under an empty first line.
+    const QString note = QStringLiteral("\n") + workbookNote;
+    if (omitted.empty()) {
+        if (!workbookNote.isEmpty())
+            dialogs().showInformation(note);
         return;
+    }
     QStringList named;
     QStringList listed;
     for (const PictureOmissions::Omission& omission : omitted) {
-        named.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(omission.path).fileName(), omission.reason));
+        named.append(QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
         listed.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
     }
-    // As every alert of the program: its text under an empty first line.
-    const QString text = QStringLiteral("\nSome pictures of this design are not shown.");
+    const QString text = (workbookNote.isEmpty() ? QString() : note + QStringLiteral("\n"))
+        + QStringLiteral("\nSome pictures of this design are not shown.");
     if (omitted.size() <= listedInAlert)
         dialogs().showMessageWithReason(text, named.join(QLatin1Char('\n')));
     else
-        dialogs().showMessageWithDetails(text + QStringLiteral("\n\n%1 pictures are left out; the details name each and why.")
-                                                    .arg(omitted.size()),
+        dialogs().showMessageWithDetails(
+            text + QStringLiteral("\n\n%1 pictures are left out; the details name each and why.").arg(omitted.size()),
             listed.join(QLatin1Char('\n')), MessageIcon::Warning);
 }
 

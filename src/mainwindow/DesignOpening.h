@@ -15,7 +15,13 @@ namespace DesignOpening {
 DesignFile::ReadResult read(QWidget* window, const QString& path);
 void decodePictures(QWidget* window, DesignContents& contents);
 
-// One alert naming every picture left out and why; none when nothing was left out.
-void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted);
+// A design moved with its workbook: when the stored workbook is not there, the one of its name
+// beside the design is used. Says what was done, or that the workbook is not found; "" when
+// the stored one is there.
+QString findMovedWorkbook(DesignContents& contents, const QString& designPath);
+
+// One alert with the note on the workbook, naming every picture left out, where it was looked
+// for and why; none when there is neither.
+void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, const QString& workbookNote = QString());
 
 } // namespace DesignOpening

@@ -26,6 +26,8 @@ MainMailHost::MainMailHost(SKTWindowController& window)
 
 void MainMailHost::Mail_Button()
 {
+    if (!window_.confirmBoundWorkbookIsCurrent())
+        return;
     if (!sendWindow_) {
         settingsWindow_ = new Email_Setting(*this, &window_);
         sendWindow_ = new Send_Mail(*this, *settingsWindow_, &window_);

@@ -85,6 +85,8 @@ PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
 
 void MainPrintHost::Print_Button(SKTWindowController& window)
 {
+    if (!window.confirmBoundWorkbookIsCurrent())
+        return;
     Print_Wnd* printWindow = Print_Wnd::defaultInstance();
     if (!printWindow || printWindow->parent() != &window)
         printWindow = new Print_Wnd(&window);

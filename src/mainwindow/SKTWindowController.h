@@ -242,6 +242,11 @@ public:
     // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
     void Open_Excel_Table_Import(const QString& workbookPath);
     int Open_Excel_Table_Viewer();
+    // Before a run (and as a design opens): when the workbook the card's bound objects take
+    // their rows from has changed since they were read, asks whether to read it again (the
+    // default) or to use the rows as read; a missing workbook is named. False when the run is
+    // cancelled.
+    bool confirmBoundWorkbookIsCurrent(bool beforeRun = true);
     // ---- Image library and background gallery -----------------------------------------
     // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
     // is in lib_window_sel_file.
@@ -515,6 +520,11 @@ private:
     // the save did not happen, so the command must stop.
     bool saveChangesFirst(const QString& question, bool showMessages);
     void applyDesign(DesignContents& contents, const QString& path, const QString& mode);
+    // Reads the bound workbook again behind the please-wait sheet, as one undo step, and says
+    // how many rows it holds and which columns are gone; false when it cannot be read and the
+    // person cancels rather than use the rows as read.
+    bool readBoundWorkbookAgain(bool beforeRun);
+    void registerSpreadsheetUndo(SKTDocument::Side side, const Data_From_Excel& table);
     // Every way of opening a design: reads the file, asks mayReplace (when given) before the
     // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
     // the design was loaded.

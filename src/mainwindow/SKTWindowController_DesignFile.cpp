@@ -158,6 +158,7 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
     std::optional<DesignContents> read = readDesignFile(path);
     if (!read || (mayReplace && !mayReplace()))
         return 0;
+    const QString workbookNote = DesignOpening::findMovedWorkbook(*read, path);
     // The design on screen goes first, so that its pictures leave room for the new ones.
     New_Project_Setting_Reset();
     PictureOmissions omitted;
@@ -165,7 +166,8 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
     applyDesign(*read, path, mode);
     if (mode == QLatin1String("L"))
         holdDesignFile(path, identity, true);
-    DesignOpening::reportOmissions(omitted.omissions());
+    DesignOpening::reportOmissions(omitted.omissions(), workbookNote);
+    confirmBoundWorkbookIsCurrent(false);
     return 1;
 }
 
@@ -202,6 +204,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     Excel_Source_Path = contents.excelSourcePath;
     spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
     spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
+    spreadsheet->source = { {}, QFileInfo(path).lastModified(), 0, true, {} };
 
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;

@@ -7,6 +7,8 @@
 
 void SKTWindowController::Export_Button()
 {
+    if (!confirmBoundWorkbookIsCurrent())
+        return;
     if (!export_)
         export_ = new MainWindowExport(*this);
     export_->exporter().Export_Button();

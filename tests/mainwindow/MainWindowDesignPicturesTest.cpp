@@ -177,11 +177,14 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
     EXPECT_FALSE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(2)).picture().isNull());
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSome pictures of this design are not shown."));
+    // Each by the full path it was read from.
     const QString named = dialogs->lastInformative();
-    for (const char* part :
-        { "\"missing.jpg\": The file does not exist", "\"half.jpg\": The picture file is incomplete",
-            "\"scans.jpg\": The JPEG picture is made of more than 300 scans" })
-        EXPECT_TRUE(named.contains(QLatin1String(part))) << part << "\n" << named.toStdString();
+    for (const auto& [picture, why] :
+        { std::pair(missing, "The file does not exist"), std::pair(half, "The picture file is incomplete"),
+            std::pair(scans, "The JPEG picture is made of more than 300 scans") }) {
+        const QString part = QStringLiteral("\"%1\": %2").arg(picture, QLatin1String(why));
+        EXPECT_TRUE(named.contains(part)) << part.toStdString() << "\n" << named.toStdString();
+    }
     EXPECT_FALSE(named.contains(QStringLiteral("good.png")));
     EXPECT_EQ(named.count(QStringLiteral("missing.jpg")), 1);
 }
@@ -209,7 +212,8 @@ TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDes
     EXPECT_FALSE(static_cast<const SKTImage&>(*photos.at(0)).picture().isNull());
     EXPECT_EQ(photos.at(0)->_file_path, QStringLiteral("m001.png"));
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
-    EXPECT_EQ(dialogs->lastInformative(), QStringLiteral("\"m007.png\": The file does not exist."));
+    EXPECT_EQ(dialogs->lastInformative(),
+        QStringLiteral("\"%1\": The file does not exist.").arg(folder.filePath(QStringLiteral("m007.png"))));
 }
 
 TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)

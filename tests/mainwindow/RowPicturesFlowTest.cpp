@@ -9,6 +9,8 @@
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
 #include "model/SKTImage.h"
+#include "model/SKTText.h"
+#include "print/Print_Wnd.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -58,6 +60,25 @@ protected:
             chooser.columns().setData(
                 chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
         chooser.contains_header->setChecked(true);
+    }
+
+    // The spreadsheet table of the workbook, as the profile's Workbook imports it and binds it.
+    void importTable(SKTWindowController& main, const QString& workbook)
+    {
+        otherModal = [&](QDialog& dialog) {
+            auto* cells = qobject_cast<Import_Excel*>(&dialog);
+            if (!cells)
+                return 0;
+            checkBothColumns(*cells->chooser);
+            cells->OKPressed();
+            return cells->result();
+        };
+        main.Open_Excel_Table_Import(workbook);
+        otherModal = nullptr;
+        ASSERT_TRUE(Data_From_Excel_Window);
+        ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
+        Excel_Source_Path = workbook;
+        Excel_Binding_Use = true;
     }
 
     static std::shared_ptr<SKTImage> placePhoto(
@@ -124,20 +145,8 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     SKTWindowController& main = startWithOwnSeriesFolder();
     const QString workbook = writeWorkbook();
 
-    // Bound directly: the spreadsheet table of the workbook, as the profile's Workbook imports it.
-    otherModal = [&](QDialog& dialog) {
-        auto* cells = qobject_cast<Import_Excel*>(&dialog);
-        if (!cells)
-            return 0;
-        checkBothColumns(*cells->chooser);
-        cells->OKPressed();
-        return cells->result();
-    };
-    main.Open_Excel_Table_Import(workbook);
-    otherModal = nullptr;
-    ASSERT_TRUE(Data_From_Excel_Window);
-    ASSERT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
-    Excel_Source_Path = workbook;
+    // Bound directly: the spreadsheet table of the workbook.
+    importTable(main, workbook);
     expectFirstPhotoOnCanvas(main, placePhoto(main, 2, QString(), 2));
     expectPhotosOnEveryCard(main, workbook);
 
@@ -165,4 +174,158 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     // The folder goes with the series: a deleted series leaves no folder for a new one of its name.
     ASSERT_TRUE(deleteSeries(QStringLiteral("Photo")));
     EXPECT_TRUE(seriesOrigin(QStringLiteral("Photo")).isEmpty());
+}
+
+// A design moved with its workbook and photos into another folder, the first one gone, uses the
+// workbook beside it and says so; its photos are found beside that workbook, on the canvas and
+// on every card, and the one missing is named by the full path tried.
+TEST_F(RowPicturesFlowTest, ADesignMovedWithItsWorkbookFindsTheWorkbookAndThePhotosBesideIt)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    for (const QString& value : { photoName(1), photoName(photos + 1) })
+        placePhoto(main, 2, QString(), 2)->_file_path = value;
+    const QString first = QFileInfo(workbook).absolutePath();
+    dialogs->fileAnswers = { QDir(first).filePath(QStringLiteral("club.dcard")) };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    const QString moved = folder.filePath(QStringLiteral("moved"));
+    ASSERT_TRUE(QDir().rename(first, moved));
+    const QString movedWorkbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
+
+    const size_t messagesBefore = dialogs->messages().size();
+    dialogs->fileAnswers = { QDir(moved).filePath(QStringLiteral("club.dcard")) };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+
+    EXPECT_EQ(Excel_Source_Path, movedWorkbook);
+    const auto& objects = main.Get_Front_Controls_Array();
+    ASSERT_EQ(objects.size(), 2);
+    const QImage found = std::dynamic_pointer_cast<SKTImage>(objects.back())->picture();
+    ASSERT_FALSE(found.isNull());
+    EXPECT_EQ(found.pixel(30, 30), colourOf(1).rgb());
+    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+    const QString opening = dialogs->messages().back();
+    EXPECT_TRUE(opening.contains(QStringLiteral("The one beside the design is used:\n%1").arg(movedWorkbook)))
+        << opening.toStdString();
+    EXPECT_EQ(dialogs->lastInformative(),
+        QStringLiteral("\"%1\": The file does not exist.").arg(QDir(moved).filePath(photoName(photos + 1))));
+    expectFirstPhotoOnCanvas(main, objects.back());
+    expectPhotosOnEveryCard(main, movedWorkbook);
+}
+
+// A workbook edited after its rows were read is named before a run. Cancel starts nothing;
+// "use as read" keeps the rows and is not asked again for the same file; the default reads it
+// again, offering the new rows and naming the column that is gone, as one step Undo takes back.
+TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndReadAgainByDefault)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    auto name = SKTGraphic::create<SKTText>();
+    name->setBounds(QRectF(60, 10, 120, 30));
+    name->data_source_type = 2;
+    name->excel_col_indx = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { name }, { 0 });
+    placePhoto(main, 2, QString(), 2);
+
+    // Row 1's name corrected, the Photo column deleted, five guests added.
+    const auto edit = [&](const QString& firstName) {
+        QJsonArray table { QJsonArray { "Name" } };
+        table.append(QJsonArray { firstName });
+        for (int row = 2; row <= photos + 6; ++row)
+            table.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
+        xlsxtest::writeTableWorkbook(workbook, table);
+    };
+    edit(QStringLiteral("Guest One"));
+    int printWindows = 0;
+    int offered = 0;
+    int windows = 0;
+    otherModal = [&](QDialog& dialog) {
+        ++windows;
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
+            ++printWindows;
+            offered = print->settings().Total_Label;
+        }
+        return 0;
+    };
+    const auto questions = [&] {
+        std::vector<QString> asked;
+        for (const auto& question : dialogs->asked())
+            if (question.kind == QLatin1String("choice") && question.text.contains(workbook))
+                asked.push_back(question.text);
+        return asked;
+    };
+    const Data_From_Excel& table = *Data_From_Excel_Window;
+
+    // Print, export and mail each ask first; cancelled, none opens its window.
+    dialogs->choiceAnswers = { 2, 2, 2 };
+    for (const char* command : { "Print_Btn", "Export_Btn", "Mail_Btn" })
+        main.action(QLatin1String(command))->trigger();
+    ASSERT_EQ(questions().size(), 3u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since its rows were read")));
+    EXPECT_EQ(windows, 0);
+
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(printWindows, 1);
+    EXPECT_EQ(offered, photos + 1);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest 1"));
+    EXPECT_EQ(table.value(0, 2), photoName(1));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 4u);
+    EXPECT_EQ(printWindows, 2);
+
+    edit(QStringLiteral("Guest Uno"));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 5u);
+    EXPECT_EQ(printWindows, 3);
+    EXPECT_EQ(offered, photos + 6);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Uno"));
+    EXPECT_EQ(table.value(photos + 5, 1), QStringLiteral("Guest %1").arg(photos + 6));
+    EXPECT_TRUE(table.value(0, 2).isEmpty());
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("The workbook was read again: %1 rows.").arg(photos + 6));
+    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("no longer in the workbook: \"Photo\"")))
+        << dialogs->lastInformative().toStdString();
+    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "Photo" }));
+    EXPECT_TRUE(main.isWindowModified());
+
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(table.ListData.size(), photos + 1);
+    EXPECT_EQ(table.value(0, 2), photoName(1));
+
+    // Saved with these rows, the workbook edited after: the design asks as it opens.
+    const QString design = folder.filePath(QStringLiteral("party.dcard"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    edit(QStringLiteral("Guest Eins"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 6u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since the design was saved")));
+    EXPECT_EQ(table.ListData.size(), photos + 6);
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Eins"));
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(questions().size(), 6u);
+    EXPECT_EQ(offered, photos + 6);
+
+    // Gone at the moment of a run, or no longer readable: said, with Cancel or the rows as read.
+    ASSERT_TRUE(QFile::remove(workbook));
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 7u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("is not there"))) << questions().back().toStdString();
+    EXPECT_EQ(printWindows, 4);
+    xlsxtest::writeBytes(workbook, "not a workbook");
+    dialogs->choiceAnswers = { 0, 0 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 9u);
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("cannot be read again")))
+        << questions().back().toStdString();
+    EXPECT_EQ(printWindows, 5);
+    EXPECT_EQ(table.ListData.size(), photos + 6);
+    // Every word came from the window, none from the worker that read.
+    for (const auto& asked : dialogs->asked())
+        EXPECT_EQ(asked.thread, main.thread()) << asked.text.toStdString();
 }

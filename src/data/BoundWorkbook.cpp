@@ -1,0 +1,133 @@
+#include "data/BoundWorkbook.h"
+
+#include "common/StringHelpers.h"
+#include "data/SpreadsheetWriter.h"
+#include "platform/FileIdentity.h"
+
+#include <QFileInfo>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace BoundWorkbook {
+
+namespace {
+
+// The first row's cells as the table took its titles from them.
+QStringList titleRow(const SheetTable& rows)
+{
+    QStringList titles;
+    if (!rows.isEmpty()) {
+        for (const QString& cell : rows.front())
+            titles.append(Trim_Str(cell));
+    }
+    return titles;
+}
+
+// The sheet whose title row holds most of the titles; the first sheet when none holds any.
+int sheetWithTitles(const QStringList& titles)
+{
+    int best = 1;
+    qsizetype bestCount = 0;
+    const qsizetype sheets = SpreadsheetWriter::Read_Sheet_Name().size();
+    for (int sheet = 1; sheet <= sheets; ++sheet) {
+        Excel_Sheet_Number = sheet;
+        const QStringList row = titleRow(SpreadsheetWriter::ReadData_only_column());
+        const qsizetype count = std::count_if(
+            titles.cbegin(), titles.cend(), [&row](const QString& title) { return row.contains(title); });
+        if (count > bestCount) {
+            best = sheet;
+            bestCount = count;
+        }
+    }
+    return best;
+}
+
+// A table saved with a design does not say whether its sheet had a title row: without one,
+// the titles are the first row's values.
+bool titlesAreFirstRow(const Data_From_Excel& table, const QStringList& titles)
+{
+    if (table.ListData.isEmpty())
+        return false;
+    for (int column = 1; column <= titles.size(); ++column) {
+        if (table.value(0, column) != titles.at(column - 1))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+State stateOf(const QString& path, const Data_From_Excel::Source& source)
+{
+    const QString now = fileIdentity(path);
+    if (now.isEmpty())
+        return State::Missing;
+    if (!source.identity.isEmpty())
+        return now == source.identity ? State::AsRead : State::Changed;
+    if (source.designWritten.isValid() && QFileInfo(path).lastModified() > source.designWritten)
+        return State::Changed;
+    return State::AsRead;
+}
+
+Reading readAgain(const QString& path, const Data_From_Excel& table)
+{
+    Reading reading { table, {}, {} };
+    // Taken first: a change made while the rows are read is noticed at the next comparison.
+    const QString identity = fileIdentity(path);
+    const auto release = qScopeGuard([] { SpreadsheetWriter::Release_Data(); });
+    if (const QStringList problems = SpreadsheetWriter::openWorkbook(path); !problems.isEmpty()) {
+        reading.error = problems.join(QLatin1Char(' '));
+        return reading;
+    }
+    const QStringList titles = table.columnTitles().mid(1);
+    Data_From_Excel::Source source = table.source;
+    const bool placesKnown = !source.sheetColumns.isEmpty();
+    if (!placesKnown)
+        source.hasHeader = !titlesAreFirstRow(table, titles);
+    if (source.sheet < 1 || source.sheet > SpreadsheetWriter::Read_Sheet_Name().size())
+        source.sheet = sheetWithTitles(titles);
+    Excel_Sheet_Number = source.sheet;
+    const SheetTable rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    if (rows.isEmpty()) {
+        const QString why = SpreadsheetWriter::lastError();
+        reading.error = why.isEmpty() ? QStringLiteral("The sheet holds no rows.")
+                                      : QStringLiteral("The workbook cannot be read: %1.").arg(why);
+        return reading;
+    }
+
+    // Each column from its title's place (a moved column is still found), or from its own place
+    // in a sheet without titles; -1 for a column that is gone.
+    const QStringList firstRow = titleRow(rows);
+    QList<int> columns;
+    for (qsizetype k = 0; k < titles.size(); ++k) {
+        int place = -1;
+        if (!source.hasHeader && placesKnown) {
+            place = k < source.sheetColumns.size() ? source.sheetColumns.at(k) : -1;
+        } else {
+            // A title met twice takes its places in order.
+            for (qsizetype at = 0; (at = firstRow.indexOf(titles.at(k), at)) >= 0; ++at) {
+                if (!columns.contains(int(at))) {
+                    place = int(at);
+                    break;
+                }
+            }
+        }
+        columns.append(place);
+        if (place < 0)
+            reading.goneColumns.append(titles.at(k));
+    }
+    Data_From_Excel fresh = table;
+    fresh.replaceFromSheet(rows, columns, source.hasHeader);
+    // A gone column keeps its title, so that what is bound to it stays bound to the same place.
+    for (qsizetype k = 0; k < titles.size(); ++k)
+        fresh.ColList[k + 1].title = titles.at(k);
+    source.identity = identity;
+    source.designWritten = {};
+    source.sheetColumns = columns;
+    fresh.source = source;
+    reading.table = std::move(fresh);
+    return reading;
+}
+
+} // namespace BoundWorkbook

@@ -575,4 +575,30 @@ TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)
     EXPECT_TRUE(QFileInfo(produced).fileName().contains(QStringLiteral("rows_2-3"))) << produced.toStdString();
     EXPECT_EQ(PdfTools::pageCount(produced), 2);
     QFile::remove(produced);
+
+    // A name with control characters and ten thousand letters, some of two bytes: the service
+    // would call such a job "Untitled". The title keeps what fits, and its sides and rows.
+    const QString tag = QStringLiteral("long%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    host.name = QStringLiteral("\tGala\x7f") + tag + QStringLiteral("\r\n") + QString(9980, u'\u00e9');
+    QString title;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, queue);
+        layOut(w, 1, 1, 4);
+        onlySheets(w, 3, 4);
+        w.Execute_Printing(false);
+        title = w.printer().docName();
+    });
+    const QByteArray bytes = title.toUtf8();
+    EXPECT_LE(bytes.size(), 255);
+    EXPECT_GE(bytes.size(), 254) << "only a cut letter may be left out";
+    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes) << "a letter was cut in two";
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Gala ") + tag + QStringLiteral("  \u00e9"))) << title.toStdString();
+    EXPECT_TRUE(title.endsWith(QStringLiteral("\u00e9 - front, rows 3-4"))) << title.toStdString();
+    const std::vector<CupsQueue::Job> jobs = CupsQueue::jobs(queue);
+    ASSERT_FALSE(jobs.empty());
+    EXPECT_EQ(jobs.back().title, title) << "the service renamed the job";
+    const QString named = CupsQueue::waitForJob(QStringLiteral("Gala_") + tag);
+    ASSERT_FALSE(named.isEmpty()) << "the queue made no file named after the design";
+    EXPECT_EQ(PdfTools::pageCount(named), 2);
+    QFile::remove(named);
 }

@@ -81,7 +81,7 @@ QString Print_Wnd::jobTitle(const Printing_View& job) const
     // A queue shows the title, and a PDF queue names its file after it: the design, the sides
     // and, in a batch, the rows tell one job from the next. Plain hyphens, as such a queue
     // keeps only plain letters in a file name.
-    QString name = snapshot_.frontSettings ? snapshot_.frontSettings->Card_Name : QString();
+    QString name = designName();
     // The print service takes no control characters in a title: it would put "Untitled" for
     // all of it, and every job of a PDF queue would overwrite the last one's file.
     for (QChar& letter : name)

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <map>
 #include <memory>
 
 struct PrintServiceAnswer;
@@ -61,6 +62,7 @@ public:
 private:
     void buildWindow();
     void gridCountTyped();
+    QString designName() const;
     QWidget* buildPrinterGroup();
     QWidget* buildCardGroup();
     QWidget* buildGridGroup();
@@ -108,6 +110,10 @@ private:
     // for the paper for a while takes cells away only while it does not fit.
     int askedRows_ = 1;
     int askedColumns_ = 1;
+    // The grid last asked for each design, by its card name, for the next opening: the batch
+    // count and the bound rows come back each time, and a grid of 1 x 1 beside them would print
+    // one card a sheet.
+    std::map<QString, QSize> gridByDesign_;
 
     QComboBox* Printer_ComboBox;
     QComboBox* Orient_ComboBox;

@@ -328,6 +328,37 @@ TEST(PrintWindow, TheTypedGridComesBackWhenItsCellsFitAgain)
     });
 }
 
+// The rows of a bound list come back at each opening: so does the grid chosen for the design,
+// or a hurried Print sends one card a sheet.
+TEST(PrintWindow, TheGridChosenForADesignComesBackWhenTheWindowOpensAgain)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    host.name = QStringLiteral("Club badges");
+    numberedRows(host, 250);
+    Print_Wnd window;
+    const auto grid = [&](std::function<void(Print_Wnd&)> act = {}) {
+        std::pair<int, int> shown, used;
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            if (act)
+                act(w);
+            shown = { counts(w)[0]->value(), counts(w)[1]->value() };
+            used = { w.settings().Print_Row, w.settings().Print_Col };
+            EXPECT_EQ(w.settings().Total_Label, 250);
+        });
+        EXPECT_EQ(shown, used) << "the fields show the grid that prints";
+        return used;
+    };
+    EXPECT_EQ(grid(), std::pair(1, 1));
+    EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 4, 2, 250); }), std::pair(4, 2));
+    EXPECT_EQ(grid(), std::pair(4, 2));
+    host.name = QStringLiteral("Menu cards");
+    EXPECT_EQ(grid(), std::pair(1, 1)) << "another design starts at its own grid";
+    EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 3, 1, 250); }), std::pair(3, 1));
+    host.name = QStringLiteral("Club badges");
+    EXPECT_EQ(grid(), std::pair(4, 2));
+}
+
 TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
 {
     if (!PdfTools::available())

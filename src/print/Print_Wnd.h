@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+struct JobWithdrawal;
 struct PrintServiceAnswer;
 
 class QAbstractButton;
@@ -96,7 +97,10 @@ private:
         Failed,
     };
     // With answer, a job the print service did not take is a failure, and answer says why.
-    Outcome runPrint(const Printing_View& job, PrintServiceAnswer* answer = nullptr);
+    // With withdrawal, a stopped job is taken back from the print service, and it says what
+    // had printed.
+    Outcome runPrint(
+        const Printing_View& job, PrintServiceAnswer* answer = nullptr, JobWithdrawal* withdrawal = nullptr);
 
     PrintHost* host_ = nullptr;
     std::unique_ptr<QPrinter> printInfo;

@@ -595,12 +595,19 @@ TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)
     host.name = name;
     numberedRows(host, 4);
     Print_Wnd window;
-    openWith(window, host, scripted, [&](Print_Wnd& w) {
-        choosePrinter(w, queue);
-        layOut(w, 1, 1, 4);
-        onlySheets(w, 2, 3);
-        w.Execute_Printing(false);
-    });
+    // The title the job was given.
+    const auto printSheets = [&](int first, int last) {
+        QString title;
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            choosePrinter(w, queue);
+            layOut(w, 1, 1, 4);
+            onlySheets(w, first, last);
+            w.Execute_Printing(false);
+            title = w.printer().docName();
+        });
+        return title;
+    };
+    printSheets(2, 3);
     const QString produced = CupsQueue::waitForJob(name);
     ASSERT_FALSE(produced.isEmpty()) << "the queue " << queue.toStdString() << " made no file named after the design";
     EXPECT_TRUE(QFileInfo(produced).fileName().contains(QStringLiteral("rows_2-3"))) << produced.toStdString();
@@ -611,14 +618,7 @@ TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)
     // would call such a job "Untitled". The title keeps what fits, and its sides and rows.
     const QString tag = QStringLiteral("long%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
     host.name = QStringLiteral("\tGala\x7f") + tag + QStringLiteral("\r\n") + QString(9980, u'\u00e9');
-    QString title;
-    openWith(window, host, scripted, [&](Print_Wnd& w) {
-        choosePrinter(w, queue);
-        layOut(w, 1, 1, 4);
-        onlySheets(w, 3, 4);
-        w.Execute_Printing(false);
-        title = w.printer().docName();
-    });
+    const QString title = printSheets(3, 4);
     const QByteArray bytes = title.toUtf8();
     EXPECT_LE(bytes.size(), 255);
     EXPECT_GE(bytes.size(), 254) << "only a cut letter may be left out";

@@ -221,8 +221,14 @@ QString Print_Wnd::printToPrinter(const Printing_View& job)
     PrintServiceAnswer answer;
     JobWithdrawal withdrawal;
     const Outcome outcome = runPrint(job, &answer, &withdrawal);
-    if (outcome == Outcome::Stopped)
-        dialogs().showMessage(stoppedPrintText(withdrawal, printInfo->printerName(), printed));
+    if (outcome == Outcome::Stopped) {
+        const QString text = stoppedPrintText(withdrawal, printInfo->printerName(), printed);
+        // A stop asked for and done is news; sheets that may still print are a warning.
+        if (withdrawal.printed == JobWithdrawal::Printed::None && withdrawal.refusal.isEmpty())
+            dialogs().showInformation(text);
+        else
+            dialogs().showMessage(text);
+    }
     if (outcome == Outcome::Failed)
         dialogs().showMessage(answer.refusal.isEmpty()
                 ? tr("The cards could not be printed.")
@@ -256,7 +262,7 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     applyChosenPrinter();
     // The sheets painted before Stop stay in the temporary file, which goes with file.
     if (outcome == Outcome::Stopped) {
-        dialogs().showMessage(tr("Printing was stopped. No cards were printed: the PDF file \"%1\" was %2.")
+        dialogs().showInformation(tr("Printing was stopped. No cards were printed: the PDF file \"%1\" was %2.")
                 .arg(path, existed ? tr("left as it was") : tr("not written")));
         return {};
     }

@@ -3,10 +3,13 @@
 
 #include "CupsQueue.h"
 #include "PdfTools.h"
+#include "print/StoppedPrintJob.h"
 #include "support/Patience.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -276,6 +279,7 @@ TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
     printStoppedAtRow300(queue, [](QProgressDialog& sheet) { sheet.findChild<QPushButton*>()->click(); });
     ASSERT_FALSE(scripted->messages().empty()) << "a stopped print says nothing";
     EXPECT_EQ(scripted->messages().back().toStdString(), "Printing was stopped. No cards were printed.");
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
     const QString title = host.name + QStringLiteral(" - front, rows 1-1000");
     for (const CupsQueue::Job& job : CupsQueue::jobs(queue)) {
         if (job.title != title)
@@ -284,6 +288,24 @@ TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
         EXPECT_FALSE(job.completed) << "the stopped job was printed";
     }
     EXPECT_EQ(QDir(CupsQueue::outputFolder()).entryList({ host.name + QStringLiteral("*") }), QStringList());
+
+    // Stopped while the whole job was being handed over, it is taken out of the queue it waits in.
+    OwnQueue paused;
+    if (paused.made() && administer(QStringLiteral("cupsdisable"), { paused.name() })) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(paused.name());
+        printer.setDocName(host.name);
+        const qint64 since = QDateTime::currentSecsSinceEpoch();
+        QPainter painter(&printer);
+        painter.drawText(100, 100, host.name);
+        ASSERT_TRUE(painter.end());
+        ASSERT_EQ(CupsQueue::jobs(paused.name()).size(), 1u);
+        const JobWithdrawal withdrawn = withdrawStoppedJob(paused.name(), host.name, since);
+        EXPECT_EQ(withdrawn.printed, JobWithdrawal::Printed::None);
+        EXPECT_FALSE(withdrawn.held);
+        EXPECT_EQ(withdrawn.refusal.toStdString(), "");
+        EXPECT_FALSE(CupsQueue::jobs(paused.name()).at(0).active);
+    }
 
     // Into a PDF file, stopped by the sheet's close button: an earlier file stays as it was,
     // a new one is not made, and the temporary file goes too.

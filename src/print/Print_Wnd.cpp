@@ -90,8 +90,8 @@ QString Print_Wnd::jobTitle(const Printing_View& job) const
     name = name.trimmed();
     const QString& side = job.settings().Print_Card_Side;
     QString sides = side == PrintLayout::sideBoth ? tr("front and back")
-        : side == PrintLayout::sideBack          ? tr("back")
-                                                 : tr("front");
+        : side == PrintLayout::sideBack           ? tr("back")
+                                                  : tr("front");
     if (batch_.inUse()) {
         const auto [first, last] = job.cardRange(*printInfo);
         sides = first == last ? tr("%1, row %2").arg(sides).arg(first)

@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -38,6 +39,21 @@ QDoubleSpinBox* millimetreField(double minimum, double maximum)
     field->setSuffix(QStringLiteral(" mm"));
     field->setKeyboardTracking(false);
     return field;
+}
+
+// The longest job title the print service keeps, in bytes of UTF-8.
+constexpr qsizetype maxJobTitleBytes = 255;
+
+// As much of text as fits in bytes of UTF-8, never a letter cut in two.
+QString leadingUtf8(const QString& text, qsizetype bytes)
+{
+    const QByteArray utf8 = text.toUtf8();
+    if (utf8.size() <= bytes)
+        return text;
+    qsizetype end = std::max<qsizetype>(bytes, 0);
+    while (end > 0 && (uchar(utf8[end]) & 0xC0) == 0x80)
+        --end;
+    return QString::fromUtf8(utf8.left(end));
 }
 
 QSpinBox* countField(int minimum, int maximum)
@@ -65,17 +81,26 @@ QString Print_Wnd::jobTitle(const Printing_View& job) const
     // A queue shows the title, and a PDF queue names its file after it: the design, the sides
     // and, in a batch, the rows tell one job from the next. Plain hyphens, as such a queue
     // keeps only plain letters in a file name.
-    const QString name = snapshot_.frontSettings ? snapshot_.frontSettings->Card_Name.trimmed() : QString();
-    const QString design = name.isEmpty() ? QStringLiteral("Untitled") : name;
+    QString name = designName();
+    // The print service takes no control characters in a title: it would put "Untitled" for
+    // all of it, and every job of a PDF queue would overwrite the last one's file.
+    for (QChar& letter : name)
+        if (letter.category() == QChar::Other_Control)
+            letter = u' ';
+    name = name.trimmed();
     const QString& side = job.settings().Print_Card_Side;
-    const QString sides = side == PrintLayout::sideBoth ? tr("front and back")
-        : side == PrintLayout::sideBack                 ? tr("back")
-                                                        : tr("front");
-    if (!batch_.inUse())
-        return tr("%1 - %2").arg(design, sides);
-    const auto [first, last] = job.cardRange(*printInfo);
-    return first == last ? tr("%1 - %2, row %3").arg(design, sides).arg(first)
-                         : tr("%1 - %2, rows %3-%4").arg(design, sides).arg(first).arg(last);
+    QString sides = side == PrintLayout::sideBoth ? tr("front and back")
+        : side == PrintLayout::sideBack           ? tr("back")
+                                                  : tr("front");
+    if (batch_.inUse()) {
+        const auto [first, last] = job.cardRange(*printInfo);
+        sides = first == last ? tr("%1, row %2").arg(sides).arg(first)
+                              : tr("%1, rows %2-%3").arg(sides).arg(first).arg(last);
+    }
+    const QString rest = tr(" - %1").arg(sides);
+    // Nor a title longer than that: the name gives way, the sides and rows stay.
+    name = leadingUtf8(name, maxJobTitleBytes - rest.toUtf8().size()).trimmed();
+    return (name.isEmpty() ? QStringLiteral("Untitled") : name) + rest;
 }
 
 Print_Wnd::~Print_Wnd()

@@ -6,8 +6,10 @@
 
 #include <QDialog>
 
+#include <map>
 #include <memory>
 
+struct JobWithdrawal;
 struct PrintServiceAnswer;
 
 class QAbstractButton;
@@ -61,6 +63,7 @@ public:
 private:
     void buildWindow();
     void gridCountTyped();
+    QString designName() const;
     QWidget* buildPrinterGroup();
     QWidget* buildCardGroup();
     QWidget* buildGridGroup();
@@ -94,7 +97,10 @@ private:
         Failed,
     };
     // With answer, a job the print service did not take is a failure, and answer says why.
-    Outcome runPrint(const Printing_View& job, PrintServiceAnswer* answer = nullptr);
+    // With withdrawal, a stopped job is taken back from the print service, and it says what
+    // had printed.
+    Outcome runPrint(
+        const Printing_View& job, PrintServiceAnswer* answer = nullptr, JobWithdrawal* withdrawal = nullptr);
 
     PrintHost* host_ = nullptr;
     std::unique_ptr<QPrinter> printInfo;
@@ -108,6 +114,10 @@ private:
     // for the paper for a while takes cells away only while it does not fit.
     int askedRows_ = 1;
     int askedColumns_ = 1;
+    // The grid last asked for each design, by its card name, for the next opening: the batch
+    // count and the bound rows come back each time, and a grid of 1 x 1 beside them would print
+    // one card a sheet.
+    std::map<QString, QSize> gridByDesign_;
 
     QComboBox* Printer_ComboBox;
     QComboBox* Orient_ComboBox;

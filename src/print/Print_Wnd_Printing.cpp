@@ -4,15 +4,18 @@
 #include "jobs/PrintBatchCards.h"
 #include "platform/DialogService.h"
 #include "print/PdfFileReplacement.h"
-#include "print/PrintServiceAnswer.h"
 #include "platform/WorkerThread.h"
+#include "print/PrintServiceAnswer.h"
 #include "print/Printing_View.h"
+#include "print/StoppedPrintJob.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -36,6 +39,35 @@ QAction* previewPrintAction(QPrintPreviewDialog& preview)
 QString sheetsText(int sheets)
 {
     return sheets == 1 ? QStringLiteral("one sheet") : QStringLiteral("%1 sheets").arg(sheets);
+}
+
+// What a stopped print to a printer left: printed says what went where had it all printed.
+QString stoppedPrintText(const JobWithdrawal& withdrawal, const QString& printer, const QString& printed)
+{
+    const QString stopped = Print_Wnd::tr("Printing was stopped.");
+    const QString none = Print_Wnd::tr("No cards were printed.");
+    if (!withdrawal.refusal.isEmpty()) {
+        if (withdrawal.held)
+            return stopped + u' ' + none + u' '
+                + Print_Wnd::tr("The printer \"%1\" keeps the stopped job on hold, as it did not let it be "
+                                "withdrawn (%2).")
+                      .arg(printer, withdrawal.refusal);
+        return Print_Wnd::tr("Printing was stopped, but the printer \"%1\" did not let the job be withdrawn (%2): its "
+                             "sheets may still print.")
+            .arg(printer, withdrawal.refusal);
+    }
+    switch (withdrawal.printed) {
+    case JobWithdrawal::Printed::None:
+        break;
+    case JobWithdrawal::Printed::Some:
+        return stopped + u' '
+            + Print_Wnd::tr("The printer \"%1\" had begun the job: some of its sheets may have printed before it "
+                            "was withdrawn.")
+                  .arg(printer);
+    case JobWithdrawal::Printed::All:
+        return Print_Wnd::tr("Printing was stopped too late: the printer had printed the whole job.") + u' ' + printed;
+    }
+    return stopped + u' ' + none;
 }
 
 } // namespace
@@ -187,7 +219,16 @@ QString Print_Wnd::printToPrinter(const Printing_View& job)
 {
     const QString printed = printedText(job, tr("to the printer \"%1\"").arg(printInfo->printerName()));
     PrintServiceAnswer answer;
-    const Outcome outcome = runPrint(job, &answer);
+    JobWithdrawal withdrawal;
+    const Outcome outcome = runPrint(job, &answer, &withdrawal);
+    if (outcome == Outcome::Stopped) {
+        const QString text = stoppedPrintText(withdrawal, printInfo->printerName(), printed);
+        // A stop asked for and done is news; sheets that may still print are a warning.
+        if (withdrawal.printed == JobWithdrawal::Printed::None && withdrawal.refusal.isEmpty())
+            dialogs().showInformation(text);
+        else
+            dialogs().showMessage(text);
+    }
     if (outcome == Outcome::Failed)
         dialogs().showMessage(answer.refusal.isEmpty()
                 ? tr("The cards could not be printed.")
@@ -216,10 +257,15 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     }
     printInfo->setOutputFileName(file.partialPath());
     const QString printed = printedText(job, tr("into the PDF file \"%1\"").arg(path));
+    const bool existed = QFileInfo::exists(path);
     const Outcome outcome = runPrint(job);
     applyChosenPrinter();
-    if (outcome == Outcome::Stopped)
+    // The sheets painted before Stop stay in the temporary file, which goes with file.
+    if (outcome == Outcome::Stopped) {
+        dialogs().showInformation(tr("Printing was stopped. No cards were printed: the PDF file \"%1\" was %2.")
+                .arg(path, existed ? tr("left as it was") : tr("not written")));
         return {};
+    }
     if (outcome == Outcome::Failed || !file.commit()) {
         dialogs().showMessage(tr("The PDF file could not be written: %1")
                 .arg(outcome == Outcome::Failed ? tr("The sheets could not be printed.") : file.errorString()));
@@ -228,7 +274,7 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     return printed;
 }
 
-Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, PrintServiceAnswer* answer)
+Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, PrintServiceAnswer* answer, JobWithdrawal* withdrawal)
 {
     // The sheets are painted on a worker, so the window stays live and Stop can end the job.
     JobProgress progress;
@@ -249,6 +295,7 @@ Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, PrintServiceAns
         sheet.setLabelText(tr("Printing sheet %1 of %2…").arg(progress.done + 1).arg(progress.total.load()));
     });
     poll.start();
+    const qint64 started = QDateTime::currentSecsSinceEpoch();
     WorkerThread::runAndWait([&] {
         printed = job.print(*printInfo, false, &progress);
         // The service's answer is kept on the thread that handed the job over: this one.
@@ -259,7 +306,12 @@ Print_Wnd::Outcome Print_Wnd::runPrint(const Printing_View& job, PrintServiceAns
     });
     poll.stop();
     sheet.reset();
-    if (stopped)
-        return Outcome::Stopped;
-    return printed ? Outcome::Printed : Outcome::Failed;
+    if (!stopped)
+        return printed ? Outcome::Printed : Outcome::Failed;
+    // What was painted before Stop may be with the service, on hold or whole: it is taken back.
+    if (withdrawal) {
+        const QString printer = printInfo->printerName(), title = printInfo->docName();
+        WorkerThread::runAndWait([&] { *withdrawal = withdrawStoppedJob(printer, title, started); });
+    }
+    return Outcome::Stopped;
 }

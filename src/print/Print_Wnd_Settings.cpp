@@ -120,7 +120,14 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     }
     printerChosen(Printer_ComboBox->currentIndex());
     loading = false;
-    Refresh_Preview();
+    const auto asked = gridByDesign_.find(designName());
+    if (asked != gridByDesign_.end()) {
+        askedColumns_ = asked->second.width();
+        askedRows_ = asked->second.height();
+        Check_Max_Cell_Value();
+    } else {
+        Refresh_Preview();
+    }
     width_Text->setFocus();
     dialogs().runModal(*this);
     hide();
@@ -230,6 +237,12 @@ void Print_Wnd::gridCountTyped()
     // A typed count that does not fit is cut to what fits, as the field then shows.
     askedRows_ = settings_.Print_Row;
     askedColumns_ = settings_.Print_Col;
+    gridByDesign_[designName()] = QSize(askedColumns_, askedRows_);
+}
+
+QString Print_Wnd::designName() const
+{
+    return snapshot_.frontSettings ? snapshot_.frontSettings->Card_Name : QString();
 }
 
 void Print_Wnd::Refresh_Preview()

@@ -3,6 +3,7 @@
 #include "jobs/JobProgress.h"
 #include "platform/DialogService.h"
 #include "platform/GlyphCache.h"
+#include "print/StoppedPrintJob.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -72,7 +73,7 @@ bool Printing_View::print(QPrinter& printer, bool preview, JobProgress* progress
     for (int copy = 0; copy < copies; ++copy) {
         for (int sheet = first; sheet <= last; ++sheet) {
             if (progress && progress->stopRequested) {
-                printer.abort();
+                const HeldHandOver held(printer);
                 painter.end();
                 return false;
             }

@@ -31,8 +31,8 @@ public:
     // Paints the job's sheets (those of the printer's page range when one is set) on
     // printer, one per page, in points over the whole paper; when the printer makes no
     // copies itself (a PDF file), the sheets of each copy in turn. Stops between sheets when
-    // progress asks; false when the printer could not start, the range holds no sheet of the
-    // job, or the job was stopped.
+    // progress asks, and a stopped job reaches the printer's queue on hold; false when the
+    // printer could not start, the range holds no sheet of the job, or the job was stopped.
     bool print(QPrinter& printer, bool preview, JobProgress* progress = nullptr) const;
 
     // The job as a PDF file at path; false when it could not be written.

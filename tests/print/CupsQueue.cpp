@@ -8,6 +8,10 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <cups/cups.h>
+
+#include <algorithm>
+
 namespace CupsQueue {
 
 QString pdfQueue()
@@ -46,6 +50,19 @@ QString waitForJob(const QString& title)
         QThread::msleep(200);
     }
     return {};
+}
+
+std::vector<Job> jobs(const QString& queue)
+{
+    cups_job_t* listed = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &listed, queue.toUtf8().constData(), 1, CUPS_WHICHJOBS_ALL);
+    std::vector<Job> found;
+    for (int i = 0; i < count; ++i)
+        found.push_back({ listed[i].id, QString::fromUtf8(listed[i].title ? listed[i].title : ""),
+            listed[i].state < IPP_JSTATE_CANCELED, listed[i].state == IPP_JSTATE_COMPLETED });
+    cupsFreeJobs(count, listed);
+    std::sort(found.begin(), found.end(), [](const Job& a, const Job& b) { return a.id < b.id; });
+    return found;
 }
 
 } // namespace CupsQueue

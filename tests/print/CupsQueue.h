@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The local CUPS scheduler's cups-pdf queue, which turns every job into a PDF file.
 namespace CupsQueue {
 
@@ -13,6 +15,16 @@ QString outputFolder();
 // The PDF that cups-pdf makes of the job titled title (it names its file after the title),
 // waiting up to a minute; "" when none came.
 QString waitForJob(const QString& title);
+struct Job
+{
+    int id = 0;
+    QString title; // as the print service keeps it
+    bool active = false; // waiting, held or printing
+    bool completed = false; // printed whole
+};
+// This user's jobs on queue in every state, oldest first.
+std::vector<Job> jobs(const QString& queue);
+
 // Why a test of the queue is skipped.
 inline const char* missingQueueReason()
 {

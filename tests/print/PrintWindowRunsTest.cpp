@@ -3,13 +3,22 @@
 
 #include "CupsQueue.h"
 #include "PdfTools.h"
+#include "print/StoppedPrintJob.h"
 #include "support/Patience.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QProcess>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUuid>
+
+#include <atomic>
 
 using namespace PrintLayout;
 
@@ -218,4 +227,105 @@ TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
     const QString gone = scripted->messages().back();
     EXPECT_TRUE(gone.startsWith(QStringLiteral("The cards could not be printed"))) << gone.toStdString();
     EXPECT_FALSE(gone.contains(QStringLiteral("went to"))) << gone.toStdString();
+}
+
+// Stop ends a print wherever it goes: the sheets painted before it reach no printer and leave
+// no file, and the end message says the print was stopped and that no cards were printed.
+TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
+{
+    const QString queue = CupsQueue::pdfQueue();
+    if (queue.isEmpty())
+        GTEST_SKIP() << CupsQueue::missingQueueReason();
+    ScriptedDialogs scripted;
+    CardHost host;
+    host.name = uniqueTitle("stopped");
+    numberedRows(host, 1000);
+    // Row 300 waits for the test's Stop: 29 sheets of 5 x 2 are painted by then.
+    std::atomic<bool> reached { false }, released { false };
+    host.batch.applyRow = [numbered = host.batch.applyRow, &reached, &released](
+                              CardSnapshot& card, int row, const QString& side) {
+        if (row == 299) {
+            reached = true;
+            released.wait(false);
+        }
+        return numbered(card, row, side);
+    };
+    const auto release = [&] {
+        released = true;
+        released.notify_all();
+    };
+    const auto printStoppedAtRow300 = [&](const QString& printer, std::function<void(QProgressDialog&)> stop) {
+        reached = released = false;
+        Print_Wnd window;
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            choosePrinter(w, printer);
+            layOut(w, 5, 2, 1000);
+            QTimer press;
+            press.setInterval(20);
+            QObject::connect(&press, &QTimer::timeout, [&] {
+                QProgressDialog* sheet = w.findChild<QProgressDialog*>();
+                if (!reached || !sheet)
+                    return;
+                press.stop();
+                stop(*sheet);
+                release();
+            });
+            press.start();
+            w.Execute_Printing(false);
+        });
+        release();
+    };
+
+    printStoppedAtRow300(queue, [](QProgressDialog& sheet) { sheet.findChild<QPushButton*>()->click(); });
+    ASSERT_FALSE(scripted->messages().empty()) << "a stopped print says nothing";
+    EXPECT_EQ(scripted->messages().back().toStdString(), "Printing was stopped. No cards were printed.");
+    EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
+    const QString title = host.name + QStringLiteral(" - front, rows 1-1000");
+    for (const CupsQueue::Job& job : CupsQueue::jobs(queue)) {
+        if (job.title != title)
+            continue;
+        EXPECT_FALSE(job.active) << "the stopped job waits in the queue";
+        EXPECT_FALSE(job.completed) << "the stopped job was printed";
+    }
+    EXPECT_EQ(QDir(CupsQueue::outputFolder()).entryList({ host.name + QStringLiteral("*") }), QStringList());
+
+    // Stopped while the whole job was being handed over, it is taken out of the queue it waits in.
+    OwnQueue paused;
+    if (paused.made() && administer(QStringLiteral("cupsdisable"), { paused.name() })) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(paused.name());
+        printer.setDocName(host.name);
+        const qint64 since = QDateTime::currentSecsSinceEpoch();
+        QPainter painter(&printer);
+        painter.drawText(100, 100, host.name);
+        ASSERT_TRUE(painter.end());
+        ASSERT_EQ(CupsQueue::jobs(paused.name()).size(), 1u);
+        const JobWithdrawal withdrawn = withdrawStoppedJob(paused.name(), host.name, since);
+        EXPECT_EQ(withdrawn.printed, JobWithdrawal::Printed::None);
+        EXPECT_FALSE(withdrawn.held);
+        EXPECT_EQ(withdrawn.refusal.toStdString(), "");
+        EXPECT_FALSE(CupsQueue::jobs(paused.name()).at(0).active);
+    }
+
+    // Into a PDF file, stopped by the sheet's close button: an earlier file stays as it was,
+    // a new one is not made, and the temporary file goes too.
+    QTemporaryDir dir, temporary;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temporary.path().toUtf8());
+    const QString earlier = dir.filePath(QStringLiteral("earlier.pdf")), fresh = dir.filePath(QStringLiteral("new.pdf"));
+    QFile kept(earlier);
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("earlier sheets") > 0);
+    kept.close();
+    scripted->fileAnswers = { earlier, fresh };
+    printStoppedAtRow300(Print_Wnd::pdfFileEntry(), [](QProgressDialog& sheet) { sheet.close(); });
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Printing was stopped. No cards were printed: the PDF file \"%1\" was left as it was.")
+            .arg(earlier));
+    EXPECT_EQ(contents(earlier), QByteArray("earlier sheets"));
+    printStoppedAtRow300(Print_Wnd::pdfFileEntry(), [](QProgressDialog& sheet) { sheet.close(); });
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Printing was stopped. No cards were printed: the PDF file \"%1\" was not written.").arg(fresh));
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    qputenv("TMPDIR", tmpdir);
 }

@@ -328,6 +328,37 @@ TEST(PrintWindow, TheTypedGridComesBackWhenItsCellsFitAgain)
     });
 }
 
+// The rows of a bound list come back at each opening: so does the grid chosen for the design,
+// or a hurried Print sends one card a sheet.
+TEST(PrintWindow, TheGridChosenForADesignComesBackWhenTheWindowOpensAgain)
+{
+    ScriptedDialogs scripted;
+    CardHost host;
+    host.name = QStringLiteral("Club badges");
+    numberedRows(host, 250);
+    Print_Wnd window;
+    const auto grid = [&](std::function<void(Print_Wnd&)> act = {}) {
+        std::pair<int, int> shown, used;
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            if (act)
+                act(w);
+            shown = { counts(w)[0]->value(), counts(w)[1]->value() };
+            used = { w.settings().Print_Row, w.settings().Print_Col };
+            EXPECT_EQ(w.settings().Total_Label, 250);
+        });
+        EXPECT_EQ(shown, used) << "the fields show the grid that prints";
+        return used;
+    };
+    EXPECT_EQ(grid(), std::pair(1, 1));
+    EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 4, 2, 250); }), std::pair(4, 2));
+    EXPECT_EQ(grid(), std::pair(4, 2));
+    host.name = QStringLiteral("Menu cards");
+    EXPECT_EQ(grid(), std::pair(1, 1)) << "another design starts at its own grid";
+    EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 3, 1, 250); }), std::pair(3, 1));
+    host.name = QStringLiteral("Club badges");
+    EXPECT_EQ(grid(), std::pair(4, 2));
+}
+
 TEST(PrintWindow, ThePreviewsPrintButtonPrintsEverySheetNotOnlyThePreviewed)
 {
     if (!PdfTools::available())
@@ -564,15 +595,41 @@ TEST(PrintWindow, AQueuedJobCarriesTheDesignsNameAndRows)
     host.name = name;
     numberedRows(host, 4);
     Print_Wnd window;
-    openWith(window, host, scripted, [&](Print_Wnd& w) {
-        choosePrinter(w, queue);
-        layOut(w, 1, 1, 4);
-        onlySheets(w, 2, 3);
-        w.Execute_Printing(false);
-    });
+    // The title the job was given.
+    const auto printSheets = [&](int first, int last) {
+        QString title;
+        openWith(window, host, scripted, [&](Print_Wnd& w) {
+            choosePrinter(w, queue);
+            layOut(w, 1, 1, 4);
+            onlySheets(w, first, last);
+            w.Execute_Printing(false);
+            title = w.printer().docName();
+        });
+        return title;
+    };
+    printSheets(2, 3);
     const QString produced = CupsQueue::waitForJob(name);
     ASSERT_FALSE(produced.isEmpty()) << "the queue " << queue.toStdString() << " made no file named after the design";
     EXPECT_TRUE(QFileInfo(produced).fileName().contains(QStringLiteral("rows_2-3"))) << produced.toStdString();
     EXPECT_EQ(PdfTools::pageCount(produced), 2);
     QFile::remove(produced);
+
+    // A name with control characters and ten thousand letters, some of two bytes: the service
+    // would call such a job "Untitled". The title keeps what fits, and its sides and rows.
+    const QString tag = QStringLiteral("long%1").arg(QUuid::createUuid().toString(QUuid::Id128).left(12));
+    host.name = QStringLiteral("\tGala\x7f") + tag + QStringLiteral("\r\n") + QString(9980, u'\u00e9');
+    const QString title = printSheets(3, 4);
+    const QByteArray bytes = title.toUtf8();
+    EXPECT_LE(bytes.size(), 255);
+    EXPECT_GE(bytes.size(), 254) << "only a cut letter may be left out";
+    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes) << "a letter was cut in two";
+    EXPECT_TRUE(title.startsWith(QStringLiteral("Gala ") + tag + QStringLiteral("  \u00e9"))) << title.toStdString();
+    EXPECT_TRUE(title.endsWith(QStringLiteral("\u00e9 - front, rows 3-4"))) << title.toStdString();
+    const std::vector<CupsQueue::Job> jobs = CupsQueue::jobs(queue);
+    ASSERT_FALSE(jobs.empty());
+    EXPECT_EQ(jobs.back().title, title) << "the service renamed the job";
+    const QString named = CupsQueue::waitForJob(QStringLiteral("Gala_") + tag);
+    ASSERT_FALSE(named.isEmpty()) << "the queue made no file named after the design";
+    EXPECT_EQ(PdfTools::pageCount(named), 2);
+    QFile::remove(named);
 }

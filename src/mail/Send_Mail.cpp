@@ -341,7 +341,9 @@ void Send_Mail::finishRun()
     Hide_Destroy_Modeless();
     setRunning(false);
     const CardProblemRows problems = host_.lastRunProblems();
-    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), problems.details());
+    QStringList details { mailRunDetails(result), problems.details() };
+    details.removeAll(QString());
+    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), details.join(u'\n'));
     emit runFinished(result.allSent());
     if (std::exchange(closeWhenRunEnds_, false))
         QDialog::reject();

@@ -451,3 +451,30 @@ TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)
         EXPECT_NE(::kill(pid_t(pid), 0), 0); // the script is gone
     }
 }
+
+TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndTheOthersGetTheirMail)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls, 1, { QStringLiteral("gone@y.org") });
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    Send_Mail window(host_, settings_);
+    bool finished = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com, gone@y.org, three@z.net"));
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        QObject::connect(&window, &Send_Mail::runFinished, [&] { finished = true; });
+        window.Send_Button();
+        patience::eventually([&] { return finished; });
+        return 0;
+    };
+    window.Open_Wnd();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral("\n1 e-mail was not sent: the server refused its recipient (gone@y.org).\n\nE-mails sent: 2 of 3."));
+    EXPECT_TRUE(dialogs_->lastDetails().startsWith(QStringLiteral("The server refused the recipient gone@y.org: 550")))
+        << dialogs_->lastDetails().toStdString();
+    const QList<QJsonObject> mails = server.mails();
+    ASSERT_EQ(mails.size(), 2);
+    EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), QStringLiteral("three@z.net"));
+}

@@ -55,7 +55,7 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndLeavesTheDesignAsType
             if (file.open(QIODevice::ReadOnly))
                 sentCards.push_back(file.readAll());
         }
-        return true;
+        return MailDelivery::Sent;
     };
     JobProgress progress;
     bool sent = false;

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 // Rows named in the end message; the rest are counted.
 constexpr int rowsNamed = 10;

@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 constexpr int cardsNamed = 5;
 

@@ -40,10 +40,10 @@ int main(int argc, char** argv)
     const MailSender send = scriptSender(job, progress);
     int sent = 0;
     const MailSender measuring = [&](const QString& to, const QStringList& files, QString* reason) {
-        const bool ok = send(to, files, reason);
+        const MailDelivery delivery = send(to, files, reason);
         if (++sent % 50 == 0)
             std::printf("after %d mails: %ld KiB resident\n", sent, residentKiB());
-        return ok;
+        return delivery;
     };
     QElapsedTimer clock;
     clock.start();

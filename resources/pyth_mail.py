@@ -5,8 +5,10 @@ Arguments: sender, SMTP server, port, sender (From), recipient, subject, "-" (th
 place), security flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
 Standard input: the password on the first line, then the body to the end (UTF-8). The body
 never goes on the command line, where its length is limited.
-Exit status 0 only after the server has accepted the message. Otherwise the last line on
-standard error says why, in words for the person sending (the program shows it).
+Exit status 0 only after the server has accepted the message; 3 when the server refused the
+recipient alone (a 5xx answer to RCPT TO: the next mail may go); 1 for any other failure, which
+the next mail would meet as well. Otherwise the last line on standard error says why, in words for
+the person sending (the program shows it).
 Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
 The whole run may take MAIL_DEADLINE_SECONDS (120 when unset): a server that answers a byte at a
 time must not hold the mail for ever.
@@ -27,11 +29,62 @@ from email.utils import formatdate, make_msgid
 
 TIMEOUT_SECONDS = 60
 DEFAULT_DEADLINE_SECONDS = 120
+RECIPIENT_REFUSED = 3
+# What one reply of the server may hold: far above any real server's, far below the memory a
+# server that never ends a multi-line reply would take.
+MAX_REPLY_LINES = 10000
+MAX_REPLY_BYTES = 1024 * 1024
 
 
 class DeadlinePassed(BaseException):
     """Raised by the deadline's alarm. Not an OSError: the mail library would take that for a
     closed connection and give the wrong reason."""
+
+
+class ReplyTooLong(Exception):
+    """Not an OSError either: the library would take it for a closed connection."""
+
+
+class BoundedReplies:
+    """Reads the server's replies as the mail library does, but keeps at most MAX_REPLY_LINES
+    lines and MAX_REPLY_BYTES bytes of one reply."""
+
+    def getreply(self):
+        if self.file is None:
+            self.file = self.sock.makefile("rb")
+        lines = []
+        size = 0
+        while True:
+            try:
+                line = self.file.readline(smtplib._MAXLINE + 1)
+            except OSError as error:
+                self.close()
+                raise smtplib.SMTPServerDisconnected("Connection unexpectedly closed: " + str(error))
+            if not line:
+                self.close()
+                raise smtplib.SMTPServerDisconnected("Connection unexpectedly closed")
+            if len(line) > smtplib._MAXLINE:
+                self.close()
+                raise smtplib.SMTPResponseException(500, "Line too long.")
+            size += len(line)
+            if len(lines) >= MAX_REPLY_LINES or size > MAX_REPLY_BYTES:
+                self.close()
+                raise ReplyTooLong()
+            lines.append(line[4:].strip(b" \t\r\n"))
+            try:
+                code = int(line[:3])
+            except ValueError:
+                return -1, b"\n".join(lines)
+            if line[3:4] != b"-":
+                return code, b"\n".join(lines)
+
+
+class Connection(BoundedReplies, smtplib.SMTP):
+    pass
+
+
+class TlsConnection(BoundedReplies, smtplib.SMTP_SSL):
+    pass
 
 
 def deadline_seconds():
@@ -66,9 +119,9 @@ SIGNATURES = [
 ]
 
 
-def fail(message):
+def fail(message, status=1):
     print(message, file=sys.stderr)
-    sys.exit(1)
+    sys.exit(status)
 
 
 def content_type(path, data):
@@ -133,8 +186,8 @@ def build_message(sender, recipient, subject, body, attachments):
 def connect(server, port, implicit_tls):
     context = ssl.create_default_context()
     if implicit_tls:
-        return smtplib.SMTP_SSL(server, port, timeout=TIMEOUT_SECONDS, context=context)
-    connection = smtplib.SMTP(server, port, timeout=TIMEOUT_SECONDS)
+        return TlsConnection(server, port, timeout=TIMEOUT_SECONDS, context=context)
+    connection = Connection(server, port, timeout=TIMEOUT_SECONDS)
     connection.ehlo()
     # Never log in over a connection that is not encrypted.
     if not connection.has_extn("starttls"):
@@ -163,7 +216,14 @@ def login(connection, user, password):
     else:
         fail("The server offers no login method that Galavite knows (PLAIN or LOGIN).")
     if code != 235:
-        fail("The server refused the login: %d %s" % (code, reply.decode("utf-8", "replace")))
+        fail("The server refused the login: %d %s" % (code, answer_text(reply)))
+
+
+def answer_text(answer):
+    # On one line: the program shows the last line of what the script says.
+    if isinstance(answer, bytes):
+        answer = answer.decode("utf-8", "replace")
+    return " ".join(answer.split())
 
 
 def reason(error, server, port):
@@ -178,11 +238,21 @@ def reason(error, server, port):
         return "The server name %s could not be found." % server
     if isinstance(error, smtplib.SMTPServerDisconnected):
         return "The server closed the connection: %s." % (str(error) or "no reason given")
-    if isinstance(error, smtplib.SMTPRecipientsRefused):
-        return "The server refused the recipient: " + ", ".join(error.recipients) + "."
     if isinstance(error, smtplib.SMTPResponseException):
-        return "The server refused the message: %d %s" % (error.smtp_code, error.smtp_error.decode("utf-8", "replace"))
+        return "The server refused the message: %d %s" % (error.smtp_code, answer_text(error.smtp_error))
     return "The connection to the server failed: %s." % (error.strerror if isinstance(error, OSError) and error.strerror else error)
+
+
+def refused_text(refused):
+    """The refused recipients with the server's answer to each."""
+    return "; ".join("The server refused the recipient %s: %d %s" % (recipient, code, answer_text(answer))
+                     for recipient, (code, answer) in refused.items())
+
+
+def refused_alone(refused):
+    # A permanent answer to the recipient: another recipient may still be accepted. A
+    # passing one (4xx, 421 among them) may be the server's own state, which the next mail meets.
+    return all(500 <= code <= 599 for code, _ in refused.values())
 
 
 def say_goodbye(connection):
@@ -204,10 +274,15 @@ def send(login_name, server, port, flag, password, sender, recipient, message):
             refused = connection.send_message(message, from_addr=sender, to_addrs=[recipient])
         finally:
             say_goodbye(connection)
+    except smtplib.SMTPRecipientsRefused as error:
+        fail(refused_text(error.recipients), RECIPIENT_REFUSED if refused_alone(error.recipients) else 1)
     except (smtplib.SMTPException, OSError) as error:  # ssl.SSLError is an OSError
         fail(reason(error, server, port))
-    if refused:
-        fail("The server refused " + ", ".join(refused) + ".")
+    except ReplyTooLong:
+        fail("The server's answer is too long: more than %d lines or %d KiB in one reply, which no mail server "
+             "sends." % (MAX_REPLY_LINES, MAX_REPLY_BYTES // 1024))
+    if refused:  # some of several recipients; the others have the message
+        fail(refused_text(refused), RECIPIENT_REFUSED if refused_alone(refused) else 1)
 
 
 def main(argv):

@@ -256,7 +256,8 @@ bool Email_Setting::sendTestMailWaiting(QString* reason)
     bool sent = false;
     WorkerThread::runAndWait([&] {
         QProcess process;
-        sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason);
+        sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason)
+            == MailDelivery::Sent;
     });
     return sent;
 }

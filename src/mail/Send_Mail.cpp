@@ -7,6 +7,7 @@
 #include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
 #include "mailing/Preferences.h"
+#include "mailing/RecipientRows.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
 
@@ -307,11 +308,8 @@ void Send_Mail::Send_Button()
     const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
     const bool series = batch && send_with_batch_chk->isChecked();
     const bool spreadsheet = batch && send_with_excel_chk->isChecked();
-    if (job.mode != MailJob::Mode::WithoutCard) {
-        const QString question = host_.sourcesQuestion(series, spreadsheet);
-        if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
-            return;
-    }
+    if (job.mode != MailJob::Mode::WithoutCard && !confirmCardRun(job, series, spreadsheet))
+        return;
     CardRenderer render;
     if (job.mode != MailJob::Mode::WithoutCard)
         render = host_.mailCardRenderer(series, spreadsheet, &job.batchRows);
@@ -335,13 +333,30 @@ void Send_Mail::Send_Button()
     });
 }
 
+bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet)
+{
+    const QString question = host_.sourcesQuestion(series, spreadsheet);
+    if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
+        return false;
+    if (job.mode != MailJob::Mode::RowPerRecipient)
+        return true;
+    // A row's card goes to the recipient at its place in the list: a list in another order
+    // than the rows' own addresses mails people each other's cards.
+    const QList<MisdirectedCard> misdirected
+        = misdirectedCards(job.recipients, host_.rowValueColumns(series, spreadsheet));
+    return misdirected.isEmpty()
+        || dialogs().askGoOnOrCancel(misdirectedCardsQuestion(misdirected), QStringLiteral("Send Anyway"));
+}
+
 void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
     Hide_Destroy_Modeless();
     setRunning(false);
     const CardProblemRows problems = host_.lastRunProblems();
-    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), problems.details());
+    QStringList details { mailRunDetails(result), problems.details() };
+    details.removeAll(QString());
+    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), details.join(u'\n'));
     emit runFinished(result.allSent());
     if (std::exchange(closeWhenRunEnds_, false))
         QDialog::reject();

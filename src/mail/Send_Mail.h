@@ -89,6 +89,8 @@ private:
     void buildForm();
     // The form checks and the job; false (after the message) when the run cannot start.
     bool prepareJob(MailJob& job);
+    // The questions before a run that mails the card; false when the person cancelled.
+    bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();

@@ -25,6 +25,8 @@ constexpr qint64 attachmentBytesPerSecond = 48 * 1024;
 constexpr int guardMarginSeconds = 10;
 // How often Stop and the deadline are looked at while the script runs.
 constexpr int waitSliceMs = 100;
+// The script's exit status for a recipient that the server alone refused.
+constexpr int recipientRefusedStatus = 3;
 } // namespace
 
 int mailDeadlineSeconds(const QStringList& attachments)
@@ -99,11 +101,11 @@ QString lastLine(const QByteArray& errorOutput)
     return QString::fromUtf8(lines.constLast()).trimmed();
 }
 
-bool refuse(QString* reason, const QString& why)
+MailDelivery refuse(QString* reason, const QString& why, MailDelivery delivery = MailDelivery::Failed)
 {
     if (reason)
         *reason = why;
-    return false;
+    return delivery;
 }
 
 enum class Wait
@@ -132,7 +134,7 @@ Wait waitForScript(QProcess& process, const HandoffLimits& limits, int deadlineS
 
 } // namespace
 
-bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
+MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
     const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason,
     const HandoffLimits& limits)
@@ -177,13 +179,16 @@ bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& 
     case Wait::Exited:
         break;
     }
-    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-        return true;
+    const bool exited = process.exitStatus() == QProcess::NormalExit;
+    if (exited && process.exitCode() == 0)
+        return MailDelivery::Sent;
     const QByteArray errorOutput = process.readAllStandardError();
     qWarning("mail script: %s", errorOutput.trimmed().constData());
     const QString why = lastLine(errorOutput);
     if (!why.isEmpty())
-        return refuse(reason, why);
+        return refuse(reason, why,
+            exited && process.exitCode() == recipientRefusedStatus ? MailDelivery::RecipientRefused
+                                                                   : MailDelivery::Failed);
     return refuse(reason,
         process.exitStatus() == QProcess::NormalExit
             ? QStringLiteral("The mail script ended with status %1.").arg(process.exitCode())

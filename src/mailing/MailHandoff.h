@@ -16,9 +16,18 @@ struct HandoffLimits
     int deadlineSeconds = 0;
 };
 
-// Hands one message to the mail script and waits until it has exited; true exactly when the
-// script exited with status 0 (the server accepted the message). Otherwise *reason says why,
-// as the script found it (certificate not trusted, no STARTTLS, login refused, ...). The
+// How one hand-off ended.
+enum class MailDelivery
+{
+    Sent, // the server accepted the message
+    RecipientRefused, // the server refused this recipient for good (5xx): the next mail may go
+    Failed // the connection, the login, the message or the script failed: the next mail would too
+};
+
+// Hands one message to the mail script and waits until it has exited: Sent exactly when the
+// script exited with status 0, RecipientRefused when it exited with its own status for that.
+// Otherwise *reason says why, as the script found it (certificate not trusted, no STARTTLS,
+// login refused, the recipient refused with the server's answer, ...). The
 // password and, after it, the body go on standard input, never on the command line or in the
 // environment (a body may be longer than a command line allows); the
 // script gets PATH and PYTHONPATH, and the certificate variables SSL_CERT_FILE and
@@ -28,7 +37,7 @@ struct HandoffLimits
 // attachmentProblem() refuses, are refused before anything starts.
 // The script is told the deadline and keeps it itself; should it still run a little past it,
 // or when Stop is asked for, it is killed and the mail counts as not sent.
-bool sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
+MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,
     const QStringList& Attachments, const QString& withSender, const QString& withPwd, const QString& withSMTP,
     const QString& withPort, const QString& withBody, const QString& enable_ssl, QString* reason = nullptr,
     const HandoffLimits& limits = {});

@@ -20,13 +20,6 @@
 
 namespace {
 constexpr int stopCheckMs = 100;
-// Rows named in the end message; the rest are counted.
-constexpr int rowsNamed = 10;
-
-const QString runFailureText = QStringLiteral(
-    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
-    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
-    "software (if any) is not blocking the software to communicate with your E-mail server.");
 
 class Run
 {
@@ -91,10 +84,10 @@ public:
                 for (const QString& recipient : job_.recipients) {
                     if (!mayGoOn())
                         break;
-                    if (!sendOne(recipient, attachments))
+                    if (!sendOne(recipient, attachments, k))
                         return;
                 }
-            } else if (!sendOne(job_.recipients.value(k), attachments)) {
+            } else if (!sendOne(job_.recipients.value(k), attachments, batch ? k : -1)) {
                 return;
             }
             if (job_.pauseMs > 0 && ++sinceLastPause >= job_.pauseEvery) {
@@ -108,18 +101,29 @@ public:
 private:
     bool mayGoOn() { return progress_.mayContinue(); }
 
-    bool sendOne(const QString& recipient, const QStringList& attachments)
+    // False when the run must end. row: the batch row (from 0) whose card goes, or -1.
+    bool sendOne(const QString& recipient, const QStringList& attachments, int row)
     {
         QString why;
-        if (!send_(recipient, attachments, &why)) {
-            if (progress_.stopRequested)
-                return false; // ended by Stop: the run says so, not that the mail failed
-            qWarning("error in mail");
-            result_.failure = why.isEmpty() ? QStringLiteral("The mail was not accepted.") : why;
-            return false;
+        switch (send_(recipient, attachments, &why)) {
+        case MailDelivery::Sent:
+            progress_.done = ++result_.sent;
+            if (row >= 0 && row < result_.mailsSentOfRow.size())
+                ++result_.mailsSentOfRow[row];
+            return true;
+        case MailDelivery::RecipientRefused:
+            // That address alone: the other recipients still get theirs.
+            qWarning("mail to a refused recipient");
+            result_.refused.append({ row + 1, recipient, why });
+            return true;
+        case MailDelivery::Failed:
+            break;
         }
-        progress_.done = ++result_.sent;
-        return true;
+        if (progress_.stopRequested)
+            return false; // ended by Stop: the run says so, not that the mail failed
+        qWarning("error in mail");
+        result_.failure = why.isEmpty() ? QStringLiteral("The mail was not accepted.") : why;
+        return false;
     }
 
     // Back before front, as the mails have always carried them.
@@ -191,16 +195,6 @@ private:
     QTemporaryDir folder_; // created 0700, removed with its files at the end
 };
 
-QString rowList(const QList<int>& rows)
-{
-    QStringList named;
-    for (int i = 0; i < std::min<int>(rows.size(), rowsNamed); ++i)
-        named << QString::number(rows.at(i));
-    QString text = named.join(QStringLiteral(", "));
-    if (rows.size() > rowsNamed)
-        text += QStringLiteral(" and %1 more").arg(rows.size() - rowsNamed);
-    return text;
-}
 } // namespace
 
 int MailJob::steps() const
@@ -212,33 +206,24 @@ int MailJob::mails() const
 {
     switch (mode) {
     case Mode::AllRows:
-        return batchRows * int(recipients.size());
+        return rows() * int(recipients.size());
     case Mode::RowPerRecipient:
-        return std::min(batchRows, int(recipients.size()));
+        return rows();
     default:
         return int(recipients.size());
     }
 }
 
-QString mailRunMessage(const MailRunResult& result)
+int MailJob::rows() const
 {
-    if (result.allSent())
-        return QStringLiteral("E-mail has been sent successfully.");
-    QStringList parts;
-    if (result.stopped)
-        parts << QStringLiteral("Sending was stopped.");
-    else if (!result.unreadableAttachment.isEmpty())
-        parts << QStringLiteral("The attachment cannot be read, so the e-mail was not sent.\n\n%1: %2")
-                     .arg(result.unreadableAttachment, result.failure);
-    else if (!result.failure.isEmpty())
-        parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
-    else if (result.rowsNotAttached.isEmpty())
-        parts << runFailureText;
-    if (!result.rowsNotAttached.isEmpty())
-        parts << QStringLiteral("The cards of rows %1 could not be attached, so their e-mails were not sent (%2).")
-                     .arg(rowList(result.rowsNotAttached), result.attachFailure);
-    parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
-    return parts.join(QStringLiteral("\n\n"));
+    switch (mode) {
+    case Mode::AllRows:
+        return batchRows;
+    case Mode::RowPerRecipient:
+        return std::min(batchRows, int(recipients.size()));
+    default:
+        return 0;
+    }
 }
 
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
@@ -246,6 +231,8 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
 {
     MailRunResult result;
     result.planned = job.mails();
+    result.mailsSentOfRow.fill(0, job.rows());
+    result.mailsPerRow = job.mode == MailJob::Mode::AllRows ? int(job.recipients.size()) : 1;
     progress.total = result.planned;
     progress.done = 0;
     try {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "jobs/JobProgress.h"
+#include "mailing/MailHandoff.h"
+#include "mailing/MailRunResult.h"
 
 #include <QImage>
 #include <QList>
@@ -37,40 +39,24 @@ struct MailJob
     int steps() const;
     // The mails the run sets out to send: every row to every recipient in the all-rows mode.
     int mails() const;
+    // The data rows whose cards a batch run sets out to mail; 0 for a run without rows.
+    int rows() const;
 };
-
-// How a run ended, for the message the person reads.
-struct MailRunResult
-{
-    int planned = 0; // mails the run set out to send
-    int sent = 0; // mails the server accepted
-    bool stopped = false; // Stop ended the run before every mail was sent
-    QString failure; // why the mail that ended the run was not sent
-    QString unreadableAttachment; // the person's own file, when it could not be read (failure says why)
-    QList<int> rowsNotAttached; // data rows (from 1) whose card could not be drawn or written
-    QString attachFailure; // why the last of those could not
-
-    bool allSent() const { return planned > 0 && sent == planned; }
-};
-
-// The end-of-run message: success only when every mail went; otherwise the reason and how
-// many of the mails were sent.
-QString mailRunMessage(const MailRunResult& result);
 
 // One side's picture for a data row (-1: the card as it stands); back selects the back.
 // A null image means that the card could not be drawn.
 using CardRenderer = std::function<QImage(int row, bool back)>;
-// One message to one recipient with the attachments; true when it was sent, else *reason
-// says why.
-using MailSender = std::function<bool(const QString& recipient, const QStringList& attachments, QString* reason)>;
+// One message to one recipient with the attachments; unless it was sent, *reason says why.
+using MailSender
+    = std::function<MailDelivery(const QString& recipient, const QStringList& attachments, QString* reason)>;
 
 // The worker of a run: renders the attachments into a private temporary folder (removed at
 // the end, whatever happens), counts the mails sent in progress.done (of progress.total
 // planned), sends each step's mails, pauses with a countdown text, waits while the progress
 // is held and honours a stop request before each step, between mails and every fraction of
 // a pause; a mail cut short by the stop request counts as stopped, not failed. A failed
-// mail ends the run; a batch row whose card cannot be attached is left out and reported, and
-// the run goes on with the next row.
+// mail ends the run; a mail whose recipient the server refused, and a batch row whose card
+// cannot be attached, are left out and reported, and the run goes on with the next mail.
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
     JobProgress& progress, const std::function<void(const QString&)>& showPauseText);
 

@@ -10,6 +10,7 @@
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -69,9 +70,13 @@ CardSnapshot MainMailHost::takeCardSnapshot() const
 
 DataBinding MainMailHost::bindingOf(const CardSnapshot& card) const
 {
-    return DataBinding::Check_Series_Or_Excel_Use_or_not(card.front, card.back,
-        CARD_SIDE_STR == QLatin1String("2"),
-        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+    return DataBinding::Check_Series_Or_Excel_Use_or_not(
+        card.front, card.back, CARD_SIDE_STR == QLatin1String("2"), spreadsheetRows());
+}
+
+SpreadsheetRows MainMailHost::spreadsheetRows() const
+{
+    return Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows();
 }
 
 MailHost::BatchState MainMailHost::Check_Series_Or_Excel_Use_or_not()
@@ -92,6 +97,32 @@ DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, 
 QString MainMailHost::sourcesQuestion(bool useSeries, bool useSpreadsheet)
 {
     return ::sourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
+}
+
+QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreadsheet)
+{
+    const DataBinding binding = bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet);
+    const int rows = binding.Total_Batch_Excel_Card;
+    QList<QStringList> columns;
+    const auto addColumn = [&](const auto& valueAt) {
+        QStringList values;
+        values.reserve(rows);
+        for (int row = 0; row < rows; ++row)
+            values << valueAt(row);
+        columns << values;
+    };
+    for (const DataBinding::SourceLength& source : binding.sourceLengths())
+        if (!source.seriesName.isEmpty())
+            addColumn([&](int row) { return binding.Get_sel_row_col_value_of_dataset(row, source.seriesName); });
+    if (binding.Use_Excel_Binding_Values) {
+        // Every column: the addresses are seldom printed on the card.
+        qsizetype width = 0;
+        for (const QStringList& row : spreadsheetRows())
+            width = std::max(width, row.size());
+        for (int column = 1; column < width; ++column)
+            addColumn([&](int row) { return binding.Get_sel_row_col_value_of_Excel(row, column); });
+    }
+    return columns;
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)

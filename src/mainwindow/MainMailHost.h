@@ -29,6 +29,7 @@ public:
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
     CardProblemRows lastRunProblems() const override;
     QString sourcesQuestion(bool useSeries, bool useSpreadsheet) override;
+    QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.
@@ -41,6 +42,7 @@ public:
 private:
     CardSnapshot takeCardSnapshot() const;
     DataBinding bindingOf(const CardSnapshot& card) const;
+    SpreadsheetRows spreadsheetRows() const;
     // That binding with only the chosen sources in use.
     DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet) const;
 

@@ -51,8 +51,11 @@ public:
         };
     }
 
+    QList<QStringList> rowValueColumns(bool, bool) override { return columns; }
+
     int reloads = 0;
     int rows = 0;
+    QList<QStringList> columns;
     Account account;
     BatchState batch;
 };
@@ -450,4 +453,84 @@ TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)
         EXPECT_GT(pid, 0);
         EXPECT_NE(::kill(pid_t(pid), 0), 0); // the script is gone
     }
+}
+
+TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndTheOthersGetTheirMail)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls, 1, { QStringLiteral("gone@y.org") });
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    Send_Mail window(host_, settings_);
+    bool finished = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.to_txt->setText(QStringLiteral("one@x.com, gone@y.org, three@z.net"));
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        QObject::connect(&window, &Send_Mail::runFinished, [&] { finished = true; });
+        window.Send_Button();
+        patience::eventually([&] { return finished; });
+        return 0;
+    };
+    window.Open_Wnd();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral("\n1 e-mail was not sent: the server refused its recipient (gone@y.org).\n\nE-mails sent: 2 of 3."));
+    EXPECT_TRUE(dialogs_->lastDetails().startsWith(QStringLiteral("The server refused the recipient gone@y.org: 550")))
+        << dialogs_->lastDetails().toStdString();
+    const QList<QJsonObject> mails = server.mails();
+    ASSERT_EQ(mails.size(), 2);
+    EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), QStringLiteral("three@z.net"));
+}
+
+TEST_F(MailWindowsTest, RowPerRecipientAsksBeforeMailingARowsCardToAnotherRowsAddress)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    host_.batch.Use_Excel_Binding_Values = true;
+    host_.rows = 3;
+    const QStringList names { QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cyd") };
+    host_.columns = { names, { QStringLiteral("ann@x.org"), QStringLiteral("Bob@X.org "), QStringLiteral("cyd@x.org") } };
+    const auto questions = [&] {
+        std::vector<QString> texts;
+        for (const auto& asked : dialogs_->asked())
+            if (asked.kind == QLatin1String("choice") && asked.text.startsWith(u"The recipients do not match"))
+                texts.push_back(asked.text);
+        return texts;
+    };
+    Send_Mail window(host_, settings_);
+    int runs = 0;
+    QObject::connect(&window, &Send_Mail::runFinished, [&] { ++runs; });
+    const auto sendTo = [&](const QString& to) {
+        window.to_txt->setText(to);
+        window.Send_Button();
+        patience::eventually([&] { return !window.isRunning(); });
+    };
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.send_with_excel_chk->click();
+        window.rd_one_per_recp->click();
+        // Row 1's card to row 2's person: asked, and Escape or Cancel sends nothing.
+        for (const int answer : { -1, 1 }) {
+            dialogs_->choiceAnswers = { answer };
+            sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"));
+        }
+        EXPECT_EQ(runs, 0);
+        // Each row's own address, and rows that hold no addresses: nothing to ask.
+        sendTo(QStringLiteral("ann@x.org, bob@x.org, cyd@x.org"));
+        host_.columns = { names };
+        sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"));
+        return 0;
+    };
+    window.Open_Wnd();
+    const std::vector<QString> asked = questions();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].contains(QStringLiteral(
+        "bob@x.org would get the card of row 1, though row 2 holds that address.\ncyd@x.org would get the card of row "
+        "2, though row 3 holds that address.\nann@x.org would get the card of row 3, though row 1 holds that address.")))
+        << asked[0].toStdString();
+    EXPECT_EQ(runs, 2);
+    ASSERT_TRUE(server.waitForMails(6));
+    EXPECT_EQ(server.mails().size(), 6);
+    EXPECT_EQ(server.mails()[1][u"to"].toArray().at(0).toString(), QStringLiteral("bob@x.org"));
 }

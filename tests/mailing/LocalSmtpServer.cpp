@@ -27,19 +27,21 @@ QStringList splitNul(const QByteArray& bytes)
 }
 } // namespace
 
-LocalSmtpServer::LocalSmtpServer(Mode mode, int served)
+LocalSmtpServer::LocalSmtpServer(Mode mode, int served, const QStringList& refused)
 {
     const char* modeName = mode == Mode::ImplicitTls ? "implicit"
         : mode == Mode::StartTls                     ? "starttls"
         : mode == Mode::RefusesLogin                 ? "refusing"
         : mode == Mode::TrickleGreeting              ? "trickle-greeting"
         : mode == Mode::TrickleAfterData             ? "trickle-data"
+        : mode == Mode::FloodGreeting                ? "flood-greeting"
                                                      : "plain";
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral("/usr/bin/python3"),
-        { QStringLiteral("-W"), QStringLiteral("ignore"),
+        QStringList { QStringLiteral("-W"), QStringLiteral("ignore"),
             QStringLiteral(GALAVITE_SOURCE_DIR "/tests/mailing/smtp_test_server.py"), QString::fromLatin1(modeName),
-            dir_.path(), QString::number(served) });
+            dir_.path(), QString::number(served) }
+            + refused);
     const QDeadlineTimer deadline(patience::generousMs);
     while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning && !process_.canReadLine())
         process_.waitForReadyRead(200);

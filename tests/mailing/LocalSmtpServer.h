@@ -21,10 +21,13 @@ public:
         // TLS from the first byte; after `served` connections served in full, a reply comes
         // one byte every 20 seconds: the greeting, or the reply to the message.
         TrickleGreeting,
-        TrickleAfterData
+        TrickleAfterData,
+        // No SMTP: a greeting of a million "220-" lines that never ends.
+        FloodGreeting
     };
 
-    explicit LocalSmtpServer(Mode mode, int served = 1);
+    // Each of the refused addresses is answered 550 at RCPT TO.
+    explicit LocalSmtpServer(Mode mode, int served = 1, const QStringList& refused = {});
     ~LocalSmtpServer();
 
     bool isListening() const { return port_ > 0; }

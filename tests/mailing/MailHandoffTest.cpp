@@ -25,7 +25,8 @@ bool send(const QString& port, const QString& flag, const QString& to, const QSt
 {
     QProcess process;
     return sendEmail_pyth(process, to, subject, attachments, QStringLiteral("sender@example.com"), pwd,
-        QStringLiteral("127.0.0.1"), port, body, flag, reason);
+               QStringLiteral("127.0.0.1"), port, body, flag, reason)
+        == MailDelivery::Sent;
 }
 bool send(const LocalSmtpServer& server, const QString& flag, const QString& to, const QString& subject,
     const QStringList& attachments = {}, const QString& body = QStringLiteral("Body"), const QString& pwd = password,
@@ -320,4 +321,39 @@ TEST(MailHandoff, ABodyFarLongerThanACommandLineArrivesWholeAndANulIsRefused)
         withNul, password, &reason));
     EXPECT_EQ(reason, bodyNulMessage());
     EXPECT_EQ(server.mails().size(), 1);
+}
+
+TEST(MailScript, AServerThatNeverEndsItsGreetingFailsTheMailWithinBoundedMemory)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::FloodGreeting);
+    ASSERT_TRUE(server.isListening());
+    // Runs the shipped script as its child and records the child's peak memory once it has ended.
+    QTemporaryDir dir;
+    const QString peakFile = dir.filePath(QStringLiteral("peak-kib"));
+    const QString measuring = dir.filePath(QStringLiteral("measuring_mail.py"));
+    QFile file(measuring);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("import resource, subprocess, sys\n"
+                              "child = subprocess.run(['/usr/bin/python3', '%1'] + sys.argv[1:])\n"
+                              "with open('%2', 'w') as record:\n"
+                              "    record.write(str(resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss))\n"
+                              "sys.exit(child.returncode)\n")
+                   .arg(QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), peakFile)
+                   .toUtf8());
+    file.close();
+    setMailScriptPath(measuring);
+    QString reason;
+    QProcess process;
+    const MailDelivery delivery = sendEmail_pyth(process, QStringLiteral("guest@example.org"), QStringLiteral("Hi"),
+        {}, QStringLiteral("sender@example.com"), password, QStringLiteral("127.0.0.1"), server.port(),
+        QStringLiteral("Body"), QStringLiteral("N"), &reason);
+    setMailScriptPath(QString());
+    EXPECT_EQ(delivery, MailDelivery::Failed);
+    EXPECT_TRUE(reason.startsWith(QStringLiteral("The server's answer is too long"))) << reason.toStdString();
+    QFile peak(peakFile);
+    ASSERT_TRUE(peak.open(QIODevice::ReadOnly));
+    const qint64 peakKiB = peak.readAll().toLongLong();
+    EXPECT_GT(peakKiB, 0);
+    // The whole flood, kept, would take over 100 MB.
+    EXPECT_LT(peakKiB, 50 * 1024);
 }

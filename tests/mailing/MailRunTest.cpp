@@ -52,9 +52,9 @@ struct RecordingSender
             to << recipient;
             attachments << files;
             if (to.size() - 1 != failAt)
-                return true;
+                return MailDelivery::Sent;
             *reason = QStringLiteral("The server refused the login: 535 no");
-            return false;
+            return MailDelivery::Failed;
         };
     }
 };
@@ -174,8 +174,8 @@ TEST(MailRun, FailureAndErrorsEndTheRunAndRemoveTheFiles)
     EXPECT_EQ(progress.done, 1);
     const QString message = mailRunMessage(failed);
     EXPECT_TRUE(message.startsWith(QStringLiteral("Could not send email message.\nPlease make sure that:")));
-    EXPECT_TRUE(message.endsWith(
-        QStringLiteral("\n\nReason: The server refused the login: 535 no\n\nE-mails sent: 1 of 6.")))
+    EXPECT_TRUE(message.endsWith(QStringLiteral("\n\nReason: The server refused the login: 535 no\n\nRows sent to some "
+                                                "of their recipients: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 6.")))
         << message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(recording.attachments[0].value(0)).path()));
 
@@ -265,7 +265,7 @@ TEST(MailRun, AStoppedRunSaysHowManyMailsWereSentOfHowMany)
     RecordingSender recording;
     JobProgress progress;
     const MailSender stopping = [&](const QString& to, const QStringList& files, QString* reason) {
-        const bool sent = recording.sender()(to, files, reason);
+        const MailDelivery sent = recording.sender()(to, files, reason);
         if (recording.to.size() == 3)
             progress.stopRequested = true; // as Stop does, between two mails of a row
         return sent;
@@ -288,7 +288,7 @@ TEST(MailRun, AHeldRunSendsNothingUntilReleased)
     const MailSender holding = [&](const QString& to, const QStringList& files, QString* reason) {
         if (sent == 1)
             progress.hold(); // the Stop question opens after the first mail
-        const bool handed = recording.sender()(to, files, reason);
+        const MailDelivery handed = recording.sender()(to, files, reason);
         ++sent;
         return handed;
     };
@@ -452,4 +452,44 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
         EXPECT_FALSE(processExists(pid.readAll().toLongLong()));
     }
+}
+
+TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
+{
+    // Row per recipient through the real server, which refuses the second address with 550.
+    const QStringList guests = recipients(3);
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls, 1, { guests.at(1) });
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 3, 3);
+    job.sender = QStringLiteral("host@example.com");
+    job.server = QStringLiteral("127.0.0.1");
+    job.port = server.port();
+    job.securityFlag = QStringLiteral("N");
+    JobProgress progress;
+    const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
+    EXPECT_EQ(result.sent, 2);
+    ASSERT_TRUE(server.waitForMails(2));
+    const QList<QJsonObject> mails = server.mails();
+    ASSERT_EQ(mails.size(), 2);
+    EXPECT_EQ(mails[0][u"to"].toArray().at(0).toString(), guests.at(0));
+    EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), guests.at(2));
+    const QString message = mailRunMessage(result);
+    EXPECT_EQ(message,
+        QStringLiteral("1 e-mail was not sent: the server refused its recipient (row 2: %1).\n\nE-mails sent: 2 of 3.")
+            .arg(guests.at(1)));
+    const QString details = mailRunDetails(result);
+    EXPECT_TRUE(details.startsWith(QStringLiteral("Row 2: The server refused the recipient %1: 550 ").arg(guests.at(1))))
+        << details.toStdString();
+    EXPECT_TRUE(details.contains(QStringLiteral("User unknown"))) << details.toStdString();
+
+    // A failure of the connection still ends the run, and the message says which rows went.
+    RecordingSender recording;
+    recording.failAt = 2;
+    const MailRunResult ended = runMailJob(
+        batchJob(MailJob::Mode::RowPerRecipient, 5, 5), card, recording.sender(), progress, noPauseText);
+    EXPECT_EQ(recording.to.size(), 3);
+    EXPECT_TRUE(mailRunMessage(ended).endsWith(QStringLiteral("Reason: The server refused the login: 535 no\n\nRows "
+                                                              "sent: 1–2.\nRows not sent: 3–5.\n\nE-mails sent: 2 of 5.")))
+        << mailRunMessage(ended).toStdString();
 }

@@ -1,5 +1,6 @@
 #include "mailing/MailAddresses.h"
 #include "mailing/PauseText.h"
+#include "mailing/RecipientRows.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,28 @@ TEST(MailAddresses, RecipientListIsTrimmedAndRefusedWhole)
     EXPECT_FALSE(parseRecipients(QStringLiteral(" , ")));
     EXPECT_FALSE(parseRecipients(QStringLiteral("a@x.com\r\nBcc: c@y.com")));
     EXPECT_FALSE(parseRecipients(QStringLiteral("a@x.com\tb@y.com")));
+}
+
+TEST(MailAddresses, ARecipientIsMisdirectedOnlyWhenAnotherRowAndNotItsOwnHoldsItsAddress)
+{
+    const QStringList family { QStringLiteral("home@x.org"), QStringLiteral("home@x.org"), QStringLiteral("-"),
+        QStringLiteral("eve@x.org") };
+    // Two rows share an address; a stranger's address and the list past the rows are not compared.
+    EXPECT_TRUE(misdirectedCards({ QStringLiteral("home@x.org"), QStringLiteral("home@x.org"),
+                                     QStringLiteral("new@x.org"), QStringLiteral("eve@x.org"),
+                                     QStringLiteral("home@x.org") },
+        { family })
+                    .isEmpty());
+    const QList<MisdirectedCard> cards
+        = misdirectedCards({ QStringLiteral("eve@x.org"), QStringLiteral("home@x.org") }, { family });
+    ASSERT_EQ(cards.size(), 1);
+    EXPECT_EQ(cards[0].recipient, QStringLiteral("eve@x.org"));
+    EXPECT_EQ(cards[0].cardRow, 1);
+    EXPECT_EQ(cards[0].addressRow, 4);
+    // A column where addresses are the few is no column of addresses.
+    EXPECT_TRUE(misdirectedCards({ QStringLiteral("eve@x.org") },
+        { { QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("eve@x.org") } })
+                    .isEmpty());
 }
 
 TEST(PauseText, UnitsAppearFromTheirFirstWholeUnitAndAreSingularBelowTwo)

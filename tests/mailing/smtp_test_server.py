@@ -1,11 +1,12 @@
 """A local SMTP server for the mail tests, on 127.0.0.1 only.
 
-Usage: smtp_test_server.py MODE FOLDER [SERVED], MODE one of "implicit" (TLS from the first byte),
-"starttls", "plain" (no STARTTLS offered), "refusing" (STARTTLS, every login refused),
+Usage: smtp_test_server.py MODE FOLDER [SERVED [REFUSED...]], MODE one of "implicit" (TLS from the
+first byte), "starttls", "plain" (no STARTTLS offered), "refusing" (STARTTLS, every login refused),
 "trickle-greeting" or "trickle-data" (TLS from the first byte; after SERVED connections served
 in full, 1 by default, each further connection gets its greeting, or the reply to its message,
 one byte every 20 seconds, and a file "trickling-N" in FOLDER says that connection N has come
-to it). Makes a test certificate authority and a server certificate for 127.0.0.1 in FOLDER
+to it), "flood-greeting" (no SMTP: each connection gets a greeting of FLOOD_LINES "220-" lines
+that never ends, then the connection closes). Each REFUSED address is answered 550 at RCPT TO. Makes a test certificate authority and a server certificate for 127.0.0.1 in FOLDER
 (ca.pem), accepts AUTH with any password (recording it), and writes one JSON file per received
 message into FOLDER. Prints "READY <port>" when it listens, and runs until it is terminated or
 its standard input ends (the test that started it is gone).
@@ -62,6 +63,18 @@ def make_certificates(folder):
 
 
 TRICKLE_SECONDS = 20
+FLOOD_LINES = 1000000
+
+
+async def flood(reader, writer):
+    batch = (b"220-" + b"mail.example.org greets you at great length" * 2 + b"\r\n") * 1000
+    try:
+        for _ in range(FLOOD_LINES // 1000):
+            writer.write(batch)
+            await writer.drain()
+    except ConnectionError:
+        pass
+    writer.close()
 
 
 class TricklingSMTP(SMTP):
@@ -90,9 +103,10 @@ class TricklingSMTP(SMTP):
 
 
 class Recorder:
-    def __init__(self, folder, accept_logins=True):
+    def __init__(self, folder, accept_logins=True, refused=()):
         self.folder = folder
         self.accept_logins = accept_logins
+        self.refused = set(refused)
         self.count = 0
         self.passwords = []
 
@@ -102,6 +116,12 @@ class Recorder:
             json.dump(self.passwords, f)
         # Not "handled": the server itself answers a refusal with 535.
         return AuthResult(success=self.accept_logins, handled=False)
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if address in self.refused:
+            return "550 5.1.1 <%s>: Recipient address rejected: User unknown" % address
+        envelope.rcpt_tos.append(address)
+        return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
         if getattr(server, "trickle_after_data", False):
@@ -124,9 +144,9 @@ class Recorder:
         return "250 OK"
 
 
-async def serve(mode, folder, served):
+async def serve(mode, folder, served, refused):
     context = make_certificates(folder)
-    recorder = Recorder(folder, accept_logins=mode != "refusing")
+    recorder = Recorder(folder, accept_logins=mode != "refusing", refused=refused)
     connections = 0
     trickling = mode.startswith("trickle-")
 
@@ -147,8 +167,11 @@ async def serve(mode, folder, served):
     loop = asyncio.get_running_loop()
     sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     sock.bind(("127.0.0.1", 0))
-    server = await loop.create_server(factory, sock=sock,
-                                      ssl=context if mode == "implicit" or trickling else None)
+    if mode == "flood-greeting":
+        server = await asyncio.start_server(flood, sock=sock)
+    else:
+        server = await loop.create_server(factory, sock=sock,
+                                          ssl=context if mode == "implicit" or trickling else None)
     print("READY %d" % sock.getsockname()[1], flush=True)
     stop = asyncio.Event()
     loop.add_signal_handler(signal.SIGTERM, stop.set)
@@ -163,4 +186,4 @@ async def serve(mode, folder, served):
 
 
 if __name__ == "__main__":
-    asyncio.run(serve(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 1))
+    asyncio.run(serve(sys.argv[1], sys.argv[2], int(sys.argv[3]) if len(sys.argv) > 3 else 1, sys.argv[4:]))

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "common/Globals.h"
+#include "data/Data_From_Excel.h"
 #include "mail/Send_Mail.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/MainMailHost.h"
@@ -55,7 +56,7 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndLeavesTheDesignAsType
             if (file.open(QIODevice::ReadOnly))
                 sentCards.push_back(file.readAll());
         }
-        return true;
+        return MailDelivery::Sent;
     };
     JobProgress progress;
     bool sent = false;
@@ -120,4 +121,32 @@ TEST_F(MainWindowTest, ClosingTheProgramWhileAServerHoldsAMailStopsTheRunThenClo
     EXPECT_NE(::kill(pid_t(pid), 0), 0); // the script is gone
     // Then the window closes, as it would have without the run.
     EXPECT_TRUE(patience::eventually([&] { return !main.isVisible(); }));
+}
+
+// The addresses of a workbook are seldom on the card: the row-per-recipient check sees every column.
+TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
+{
+    SKTWindowController& main = start();
+    Data_From_Excel& table = *Data_From_Excel_Window;
+    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("E-mail") });
+    const QStringList names { QStringLiteral("Ann"), QStringLiteral("Bob") };
+    const QStringList addresses { QStringLiteral("ann@x.org"), QStringLiteral("bob@x.org") };
+    Data_From_Excel::Rows rows;
+    for (int i = 0; i < 2; ++i) {
+        PlistDict row;
+        row.insert(QStringLiteral("Extension"), PlistValue(QString::number(i + 1)));
+        row.insert(QStringLiteral("Column1"), PlistValue(names.at(i)));
+        row.insert(QStringLiteral("Column2"), PlistValue(addresses.at(i)));
+        rows.push_back(PlistValue(row));
+    }
+    table.ListData = rows;
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->data_source_type = 2;
+    text->excel_col_indx = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    MainMailHost host(main);
+    EXPECT_EQ(host.rowValueColumns(false, true), (QList<QStringList> { names, addresses }));
+    EXPECT_TRUE(host.rowValueColumns(false, false).isEmpty());
 }

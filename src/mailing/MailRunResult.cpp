@@ -1,0 +1,123 @@
+#include "mailing/MailRunResult.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+// Rows named in the end message; the rest are counted.
+constexpr int rowsNamed = 10;
+// Refused mails named in the end message; the details list them all.
+constexpr int refusedNamed = 3;
+
+const QString runFailureText = QStringLiteral(
+    "Could not send email message.\nPlease make sure that:\n1. Entered E-mail settings are correct.\n2. Internet "
+    "connectivity to E-mail server is not interrupted and E-mail server is not down.\n3. Your Firewall or Security "
+    "software (if any) is not blocking the software to communicate with your E-mail server.");
+
+QString rowList(const QList<int>& rows)
+{
+    QStringList named;
+    for (int i = 0; i < std::min<int>(rows.size(), rowsNamed); ++i)
+        named << QString::number(rows.at(i));
+    QString text = named.join(QStringLiteral(", "));
+    if (rows.size() > rowsNamed)
+        text += QStringLiteral(" and %1 more").arg(rows.size() - rowsNamed);
+    return text;
+}
+
+// Ascending rows as runs: "1–16, 18, 20–30", the first few runs named and the rest counted.
+QString rowRuns(const QList<int>& rows)
+{
+    QStringList runs;
+    int rowsLeft = int(rows.size());
+    for (int i = 0; i < rows.size() && runs.size() < rowsNamed;) {
+        int end = i;
+        while (end + 1 < rows.size() && rows.at(end + 1) == rows.at(end) + 1)
+            ++end;
+        runs << (end == i ? QString::number(rows.at(i)) : QStringLiteral("%1–%2").arg(rows.at(i)).arg(rows.at(end)));
+        rowsLeft -= end - i + 1;
+        i = end + 1;
+    }
+    QString text = runs.join(QStringLiteral(", "));
+    if (rowsLeft > 0)
+        text += QStringLiteral(" and %1 more").arg(rowsLeft);
+    return text;
+}
+
+// After a failure that ended a batch run: which rows went and which did not.
+QString rowsSentText(const MailRunResult& result)
+{
+    QList<int> sent, partly, notSent;
+    for (int i = 0; i < result.mailsSentOfRow.size(); ++i) {
+        const int mails = result.mailsSentOfRow.at(i);
+        (mails >= result.mailsPerRow ? sent : mails > 0 ? partly : notSent) << i + 1;
+    }
+    QStringList lines;
+    if (!sent.isEmpty())
+        lines << QStringLiteral("Rows sent: %1.").arg(rowRuns(sent));
+    if (!partly.isEmpty())
+        lines << QStringLiteral("Rows sent to some of their recipients: %1.").arg(rowRuns(partly));
+    if (!notSent.isEmpty())
+        lines << QStringLiteral("Rows not sent: %1.").arg(rowRuns(notSent));
+    return lines.join(u'\n');
+}
+
+QString refusedMailName(const MailRunResult::RefusedMail& mail)
+{
+    return mail.row > 0 ? QStringLiteral("row %1: %2").arg(mail.row).arg(mail.recipient) : mail.recipient;
+}
+
+QString refusedText(const QList<MailRunResult::RefusedMail>& refused)
+{
+    QStringList named;
+    for (int i = 0; i < std::min<int>(refused.size(), refusedNamed); ++i)
+        named << refusedMailName(refused.at(i));
+    QString text = named.join(QStringLiteral("; "));
+    if (refused.size() > refusedNamed)
+        text += QStringLiteral(" and %1 more").arg(refused.size() - refusedNamed);
+    return refused.size() == 1
+        ? QStringLiteral("1 e-mail was not sent: the server refused its recipient (%1).").arg(text)
+        : QStringLiteral("%1 e-mails were not sent: the server refused their recipients (%2).")
+              .arg(refused.size())
+              .arg(text);
+}
+} // namespace
+
+QString mailRunMessage(const MailRunResult& result)
+{
+    if (result.allSent())
+        return QStringLiteral("E-mail has been sent successfully.");
+    QStringList parts;
+    if (result.stopped)
+        parts << QStringLiteral("Sending was stopped.");
+    else if (!result.unreadableAttachment.isEmpty())
+        parts << QStringLiteral("The attachment cannot be read, so the e-mail was not sent.\n\n%1: %2")
+                     .arg(result.unreadableAttachment, result.failure);
+    else if (!result.failure.isEmpty())
+        parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
+    else if (result.rowsNotAttached.isEmpty() && result.refused.isEmpty())
+        parts << runFailureText;
+    if (!result.stopped && !result.failure.isEmpty() && !result.mailsSentOfRow.isEmpty())
+        parts << rowsSentText(result);
+    if (!result.rowsNotAttached.isEmpty())
+        parts << QStringLiteral("The cards of rows %1 could not be attached, so their e-mails were not sent (%2).")
+                     .arg(rowList(result.rowsNotAttached), result.attachFailure);
+    if (!result.refused.isEmpty())
+        parts << refusedText(result.refused);
+    parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+QString mailRunDetails(const MailRunResult& result)
+{
+    QStringList lines;
+    for (const MailRunResult::RefusedMail& mail : result.refused) {
+        // The script's reason names the recipient; another reason gets it in front.
+        const QString reason = mail.reason.contains(mail.recipient, Qt::CaseInsensitive)
+            ? mail.reason
+            : QStringLiteral("%1: %2").arg(mail.recipient, mail.reason);
+        lines << (mail.row > 0 ? QStringLiteral("Row %1: %2").arg(mail.row).arg(reason) : reason);
+    }
+    return lines.join(u'\n');
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// How a mail run ended, for the message the person reads.
+struct MailRunResult
+{
+    // A mail whose recipient the server refused: the run went on without it.
+    struct RefusedMail
+    {
+        int row = 0; // the data row (from 1) whose card it carried; 0 for a mail that takes no row
+        QString recipient;
+        QString reason; // as the server answered
+    };
+
+    int planned = 0; // mails the run set out to send
+    int sent = 0; // mails the server accepted
+    bool stopped = false; // Stop ended the run before every mail was sent
+    QString failure; // why the mail that ended the run was not sent
+    QString unreadableAttachment; // the person's own file, when it could not be read (failure says why)
+    QList<int> rowsNotAttached; // data rows (from 1) whose card could not be drawn or written
+    QString attachFailure; // why the last of those could not
+    QList<RefusedMail> refused;
+    // A batch run's rows (from 1, the index + 1): how many of each row's mailsPerRow mails went.
+    QList<int> mailsSentOfRow;
+    int mailsPerRow = 0;
+
+    bool allSent() const { return planned > 0 && sent == planned; }
+};
+
+// The end-of-run message: success only when every mail went; otherwise the reason and how
+// many of the mails were sent. A run that a failure ended names the rows sent and not sent;
+// mails whose recipients were refused are counted and the first few named.
+QString mailRunMessage(const MailRunResult& result);
+// The whole list behind that message: a line per mail whose recipient was refused, with its
+// row and the server's answer; "" when there is none.
+QString mailRunDetails(const MailRunResult& result);

@@ -34,7 +34,8 @@ class SpreadsheetWriter
 {
 public:
     // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that
-    // cannot be opened is reported to the user. Returns no rows. Reading
+    // cannot be opened leaves in lastError() the whole sentence for the user, who is told by the
+    // caller (opening runs on a worker, which shows nothing). Returns no rows. Reading
     // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
     // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
@@ -80,6 +81,8 @@ public:
 private:
     SpreadsheetWriter();
     bool fail(const QString& message);
+    // Turns the reason a part of an opened workbook was refused into the sentence for the user.
+    SheetTable refuseUnread();
     // Writes one part of the work folder through fill; false with the reason kept.
     bool writePartFile(const QString& partPath, const std::function<bool(QIODevice&)>& fill);
     // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.

@@ -1,6 +1,5 @@
 #include "data/SpreadsheetWriter.h"
 
-#include "common/MessageBoxes.h"
 #include "data/CellReference.h"
 #include "data/OlderWorkbook.h"
 #include "data/ReadAhead.h"
@@ -68,7 +67,6 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
             ? OlderWorkbook::refusal(OlderWorkbook::kindOf(path))
             : QString();
         self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(older.isEmpty() ? error.message : older));
-        Show_MessageBox_No_Thread(self.lastError_);
         return self.data_;
     }
     self.memory_ = WorkbookMemory::forArchive(self.archive_->archiveSize());
@@ -77,13 +75,19 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
     if (stringsPart.isEmpty())
         stringsPart = QStringLiteral("xl/sharedStrings.xml");
     if (self.archive_->find(stringsPart) && !self.ReadSharedStrings(stringsPart))
-        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+        return self.refuseUnread();
     QString stylesPart = self.partTarget(QStringLiteral("/styles"), QString());
     if (stylesPart.isEmpty())
         stylesPart = QStringLiteral("xl/styles.xml");
     if (self.archive_->find(stylesPart) && !self.ReadStyles(stylesPart))
-        Show_MessageBox_No_Thread(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+        return self.refuseUnread();
     return self.data_;
+}
+
+SheetTable SpreadsheetWriter::refuseUnread()
+{
+    lastError_ = QStringLiteral("The workbook cannot be read: %1.").arg(lastError_);
+    return data_;
 }
 
 void SpreadsheetWriter::Release_Data()

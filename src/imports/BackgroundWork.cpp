@@ -33,3 +33,11 @@ void runBehindPleaseWait(QWidget* window, const std::function<void()>& work)
     PleaseWait_Modeless sheet(window);
     runBehindSheet(sheet, work, false);
 }
+
+void runBehindPleaseWait(QWidget* window, const std::function<void()>& work, std::atomic<bool>& stop)
+{
+    // The sheet's Stop is the one control that takes input meanwhile.
+    PleaseWait_Modeless sheet(window);
+    sheet.offerStop(stop);
+    runBehindSheet(sheet, work, true);
+}

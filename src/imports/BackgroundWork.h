@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 
 class QWidget;
@@ -10,3 +11,6 @@ class QWidget;
 // answer while the window takes no input. It hands its refusal back, and the caller shows it
 // once the sheet is gone (a dialog asked for by the work is refused and logged).
 void runBehindPleaseWait(QWidget* window, const std::function<void()>& work);
+// The same with Stop on the sheet: pressing it sets `stop`, which the work reads to start
+// nothing new and return soon.
+void runBehindPleaseWait(QWidget* window, const std::function<void()>& work, std::atomic<bool>& stop);

@@ -5,8 +5,6 @@
 
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/Import_Wizard.h"
-#include "dialogs/PleaseWait_Modeless.h"
-#include "platform/GuiThread.h"
 #include "series/SeriesListModel.h"
 
 #include <QApplication>
@@ -51,68 +49,6 @@ protected:
 
     Import_Wizard wizard { importHost };
     std::function<int(QDialog&)> nested;
-};
-
-// Alerts are real message boxes that Enter dismisses; everything else is answered by the
-// script. A dialog asked for by work behind the please-wait sheet, which nobody could answer,
-// fails the test.
-class EnterOnAlerts final : public DialogService
-{
-public:
-    explicit EnterOnAlerts(ScriptedDialogService& script)
-        : script_(script)
-    { }
-
-    QStringList shown; // the texts of the boxes Enter dismissed
-
-    void showMessage(const QString& text) override
-    {
-        if (askedFromHeldWork(text))
-            return;
-        QString boxText;
-        pressKeyInNextMessageBox(Qt::Key_Return, &boxText);
-        qt_.showMessage(text);
-        shown.append(boxText);
-        script_.showMessage(text);
-    }
-    bool askYesNo(const QString& text) override { return !askedFromHeldWork(text) && script_.askYesNo(text); }
-    int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override
-    {
-        return askedFromHeldWork(text) ? -1 : script_.askChoice(text, buttons, defaultButton);
-    }
-    QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override
-    {
-        return askedFromHeldWork(title) ? QString() : script_.chooseOpenFile(title, folder, filter);
-    }
-    QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override
-    {
-        return askedFromHeldWork(title) ? QStringList() : script_.chooseOpenFiles(title, folder, filter);
-    }
-    QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
-        const QString& defaultSuffix) override
-    {
-        return askedFromHeldWork(title) ? QString() : script_.chooseSaveFile(title, folder, filter, defaultSuffix);
-    }
-    QString chooseFolder(const QString& title, const QString& folder) override
-    {
-        return askedFromHeldWork(title) ? QString() : script_.chooseFolder(title, folder);
-    }
-    int runModal(QDialog& dialog) override { return askedFromHeldWork(dialog.windowTitle()) ? 0 : script_.runModal(dialog); }
-
-private:
-    static bool askedFromHeldWork(const QString& what)
-    {
-        bool sheetUp = false;
-        for (const QWidget* widget : QApplication::topLevelWidgets())
-            sheetUp = sheetUp || (qobject_cast<const PleaseWait_Modeless*>(widget) && widget->isVisible());
-        if (isGuiThread() && !insideWorkHoldingInput() && !sheetUp)
-            return false;
-        ADD_FAILURE() << "asked behind the please-wait sheet: " << what.toStdString();
-        return true;
-    }
-
-    ScriptedDialogService& script_;
-    QtDialogService qt_;
 };
 
 } // namespace
@@ -400,9 +336,9 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
         { brokenStyles, "The workbook cannot be read" },
         { QDir(resources.path()).filePath(QStringLiteral("Gone.xlsx")), "Please select valid file path." },
     };
-    auto service = std::make_unique<EnterOnAlerts>(*scripted);
-    EnterOnAlerts& alerts = *service;
-    std::unique_ptr<DialogService> script = setDialogService(std::move(service));
+    KeyedDialogs enter(Qt::Key_Return);
+    enter->keyedAlerts = true;
+    enter->script.modalHandler = [&](QDialog& dialog) { return scripted->modalHandler(dialog); };
     bool columnsOpened = false;
     nested = [&](QDialog&) {
         columnsOpened = true;
@@ -412,11 +348,12 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
         w.show();
         QPushButton* import = w.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         for (const auto& workbook : refused) {
-            const qsizetype before = alerts.shown.size();
+            const qsizetype before = enter->questions.size();
             w.Excel_path->setText(workbook.path);
             import->click();
-            ASSERT_EQ(alerts.shown.size(), before + 1) << workbook.path.toStdString();
-            EXPECT_TRUE(alerts.shown.back().contains(QLatin1String(workbook.told))) << alerts.shown.back().toStdString();
+            ASSERT_EQ(enter->questions.size(), before + 1) << workbook.path.toStdString();
+            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(workbook.told)))
+                << enter->questions.back().toStdString();
             EXPECT_TRUE(w.isVisible());
             EXPECT_EQ(w.result(), 0);
             EXPECT_FALSE(columnsOpened);
@@ -424,7 +361,6 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
         // Still usable: a good workbook goes on to the column import.
         w.Excel_path->setText(good.fileName());
     });
-    setDialogService(std::move(script));
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(columnsOpened);
 }

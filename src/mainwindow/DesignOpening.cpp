@@ -27,7 +27,8 @@ void decodePictures(QWidget* window, DesignContents& contents)
 {
     // Stop opens the design without the pictures not yet read: they are named as left out.
     std::atomic<bool> stop { false };
-    runBehindPleaseWait(window, [&contents, &stop] { DesignFile::decodePictures(contents, &stop); }, stop);
+    runBehindPleaseWait(
+        window, [&contents, &stop] { DesignFile::decodePictures(contents, &stop); }, stop);
 }
 
 void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted)

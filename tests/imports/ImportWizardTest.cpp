@@ -315,13 +315,14 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
     const QByteArray goodBytes = good.readAll();
     // Whole as an archive, its styles cut off in the middle of their XML.
     const QString brokenStyles = QDir(resources.path()).filePath(QStringLiteral("Styles.xlsx"));
-    xlsxtest::runPython(QStringLiteral("import sys, zipfile\n"
-                                       "with zipfile.ZipFile(sys.argv[1]) as a, zipfile.ZipFile(sys.argv[2], 'w') as b:\n"
-                                       "    for item in a.infolist():\n"
-                                       "        data = a.read(item.filename)\n"
-                                       "        if item.filename == 'xl/styles.xml':\n"
-                                       "            data = data[:len(data) // 2]\n"
-                                       "        b.writestr(item, data)\n"),
+    xlsxtest::runPython(
+        QStringLiteral("import sys, zipfile\n"
+                       "with zipfile.ZipFile(sys.argv[1]) as a, zipfile.ZipFile(sys.argv[2], 'w') as b:\n"
+                       "    for item in a.infolist():\n"
+                       "        data = a.read(item.filename)\n"
+                       "        if item.filename == 'xl/styles.xml':\n"
+                       "            data = data[:len(data) // 2]\n"
+                       "        b.writestr(item, data)\n"),
         { good.fileName(), brokenStyles });
     const struct
     {

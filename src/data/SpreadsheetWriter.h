@@ -34,12 +34,13 @@ class SpreadsheetWriter
 {
 public:
     // Opening (only_col true): opens the workbook and reads its shared strings; a workbook that
-    // cannot be opened is reported to the user. Returns no rows. Reading
+    // cannot be opened leaves in lastError() the whole sentence for the user, who is told by the
+    // caller (opening runs on a worker, which shows nothing). Returns no rows. Reading
     // (only_col false): every row of sheet Excel_Sheet_Number of the open workbook; the path is
     // not used.
     static SheetTable ReadWorkbook(const QString& path, bool only_col);
-    // The opening of ReadWorkbook without a word to the user, for work that reports itself: what
-    // went wrong, each as the user would be told it; nothing when the workbook opened whole.
+    // The opening of ReadWorkbook: what went wrong, each as the user would be told it; nothing
+    // when the workbook opened whole.
     static QStringList openWorkbook(const QString& path);
     // At most one row: the titles of sheet Excel_Sheet_Number, "Untitled Column %d" for an
     // empty cell. Sets Excel_Sheet_Columns from the sheet.

@@ -1,6 +1,5 @@
 #include "data/SpreadsheetWriter.h"
 
-#include "common/MessageBoxes.h"
 #include "data/CellReference.h"
 #include "data/OlderWorkbook.h"
 #include "data/ReadAhead.h"
@@ -55,8 +54,10 @@ SheetTable SpreadsheetWriter::ReadWorkbook(const QString& path, bool only_col)
         self.ReadData(self.sheetPartPath(Excel_Sheet_Number));
         return self.data_;
     }
-    for (const QString& problem : openWorkbook(path))
-        Show_MessageBox_No_Thread(problem);
+    // The caller tells the user: opening runs behind the please-wait sheet, which shows nothing.
+    const QStringList problems = openWorkbook(path);
+    if (!problems.isEmpty())
+        self.lastError_ = problems.first();
     return self.data_;
 }
 

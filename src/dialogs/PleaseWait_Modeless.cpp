@@ -2,8 +2,10 @@
 
 #include "platform/GuiThread.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 PleaseWait_Modeless::PleaseWait_Modeless(QWidget* over)
@@ -45,4 +47,29 @@ void PleaseWait_Modeless::showSheet()
     modeless_msg_lbl->setText(QStringLiteral("It may take a while, Please wait.."));
     show();
     raise();
+}
+
+void PleaseWait_Modeless::offerStop(std::atomic<bool>& stop)
+{
+    stop_ = &stop;
+    // Input flows while the work runs: nothing but Stop may take it.
+    setWindowModality(Qt::ApplicationModal);
+    auto* buttons = new QDialogButtonBox(this);
+    stop_btn = buttons->addButton(tr("&Stop"), QDialogButtonBox::RejectRole);
+    stop_btn->setToolTip(tr("Stop the work: what is done so far is kept"));
+    connect(stop_btn, &QPushButton::clicked, this, &PleaseWait_Modeless::pressStop);
+    layout()->addWidget(buttons);
+}
+
+void PleaseWait_Modeless::reject()
+{
+    if (stop_)
+        pressStop();
+}
+
+void PleaseWait_Modeless::pressStop()
+{
+    stop_->store(true);
+    stop_btn->setEnabled(false);
+    modeless_msg_lbl->setText(tr("Stopping…"));
 }

@@ -1,5 +1,6 @@
 #include "imports/SheetChooser.h"
 
+#include "common/MessageBoxes.h"
 #include "imports/BackgroundWork.h"
 #include "imports/SheetColumnsModel.h"
 
@@ -81,13 +82,17 @@ bool SheetChooser::open(const QString& path)
         if (!sheets.isEmpty())
             titles = SpreadsheetWriter::ReadData_only_column();
     });
-    if (!opened)
+    if (!opened) {
+        // Told now that the please-wait sheet is gone and the window takes input again.
+        Show_MessageBox_No_Thread(SpreadsheetWriter::lastError());
         closeWorkbook();
+        return false;
+    }
     const QSignalBlocker blocker(Sheet_ComboBox);
     Sheet_ComboBox->addItems(sheets);
     if (!titles.isEmpty())
         ListData_xl->setTitles(titles.front());
-    return opened;
+    return true;
 }
 
 void SheetChooser::chooseSheet(int index)

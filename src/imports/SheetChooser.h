@@ -29,7 +29,7 @@ public:
 
     // Shows the path, turns the header check box on, empties the lists, then opens the
     // workbook and lists its sheets, the first chosen. False when the workbook was refused
-    // (the reader has told the user why).
+    // (the user has been told why).
     bool open(const QString& path);
     // Frees what was read of the workbook, which a large one's number formats and strings make
     // large; the windows call it as they close, whether by OK or Cancel.

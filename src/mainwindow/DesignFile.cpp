@@ -2,6 +2,7 @@
 
 #include "barcodes/BarcodeCardFields.h"
 #include "model/PictureFile.h"
+#include "model/PictureOmissions.h"
 #include "model/RowPicture.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
@@ -384,7 +385,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
     return result;
 }
 
-void DesignFile::decodePictures(DesignContents& contents)
+void DesignFile::decodePictures(DesignContents& contents, const std::atomic<bool>* stop)
 {
     // Each file once, however many objects show it.
     QStringList paths;
@@ -424,8 +425,12 @@ void DesignFile::decodePictures(DesignContents& contents)
     std::vector<QImage> decoded(size_t(paths.size()));
     std::atomic<qsizetype> next { 0 };
     const auto decode = [&] {
-        for (qsizetype index; (index = next++) < paths.size();)
-            decoded[size_t(index)] = PictureFile::load(paths[index]);
+        for (qsizetype index; (index = next++) < paths.size();) {
+            if (stop && *stop)
+                PictureOmissions::note(paths[index], QStringLiteral("It was not read: opening was stopped."));
+            else
+                decoded[size_t(index)] = PictureFile::load(paths[index]);
+        }
     };
     const int threads = std::clamp(QThread::idealThreadCount() - 1, 1, 3);
     std::vector<std::thread> helpers;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // Everything a design file holds: both sides' card settings, the spreadsheet table that
 // objects may be bound to, and the objects of the front and back sides.
 struct DesignContents
@@ -72,8 +74,9 @@ public:
         const QString& path, qint64 maxBytes = maxFileBytes, Pictures pictures = Pictures::Decoded);
     static ReadResult readItems(const PlistArray& items, Pictures pictures = Pictures::Decoded);
     // Decodes the pictures of the image objects and of the picture-filled sides, a few at once,
-    // which may take seconds: safe on any thread while nothing else uses the contents.
-    static void decodePictures(DesignContents& contents);
+    // which may take seconds: safe on any thread while nothing else uses the contents. Once
+    // `stop` is set no new picture is started; those never started are left out and noted.
+    static void decodePictures(DesignContents& contents, const std::atomic<bool>* stop = nullptr);
 
     // The card outline as stored in the card settings ("R", "RR", "E") and as the global
     // Card_Shape counts it (0 rectangle, 1 rounded rectangle, 2 ellipse).

@@ -26,7 +26,10 @@ DesignFile::ReadResult read(QWidget* window, const QString& path)
 
 void decodePictures(QWidget* window, DesignContents& contents)
 {
-    runBehindPleaseWait(window, [&contents] { DesignFile::decodePictures(contents); });
+    // Stop opens the design without the pictures not yet read: they are named as left out.
+    std::atomic<bool> stop { false };
+    runBehindPleaseWait(
+        window, [&contents, &stop] { DesignFile::decodePictures(contents, &stop); }, stop);
 }
 
 QString findMovedWorkbook(DesignContents& contents, const QString& designPath)

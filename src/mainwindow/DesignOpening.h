@@ -13,6 +13,7 @@ namespace DesignOpening {
 
 // The file read and checked, its pictures not yet decoded.
 DesignFile::ReadResult read(QWidget* window, const QString& path);
+// With Stop on the sheet: the pictures not yet read are left out, and noted as such.
 void decodePictures(QWidget* window, DesignContents& contents);
 
 // A design moved with its workbook: when the stored workbook is not there, the one of its name

@@ -1,23 +1,25 @@
 #include "platform/DialogService.h"
 
+#include "platform/GuiThread.h"
+
 #include <QtDebug>
 
 namespace {
 
 // Stands in where nobody can answer: a library used without the program's windows must
 // neither block nor need the widget library.
-class LoggingDialogService final : public DialogService
+class LoggingDialogService : public DialogService
 {
 public:
-    void showMessage(const QString& text) override { qInfo().noquote() << text; }
+    void showMessage(const QString& text) override { log(text); }
     bool askYesNo(const QString& text) override
     {
-        qInfo().noquote() << text;
+        log(text);
         return false;
     }
     int askChoice(const QString& text, const QStringList&, int) override
     {
-        qInfo().noquote() << text;
+        log(text);
         return -1;
     }
     QString chooseOpenFile(const QString&, const QString&, const QString&) override { return {}; }
@@ -25,6 +27,45 @@ public:
     QString chooseSaveFile(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     int runModal(QDialog&) override { return 0; }
+
+protected:
+    virtual void log(const QString& text) { qInfo().noquote() << text; }
+};
+
+// Work that holds the window's input cannot be answered (the window would wait for ever):
+// a dialog it asks for is a fault, logged and answered by default.
+class HeldInputDialogService final : public LoggingDialogService
+{
+public:
+    QString chooseOpenFile(const QString& title, const QString&, const QString&) override { return refused(title); }
+    QStringList chooseOpenFiles(const QString& title, const QString&, const QString&) override
+    {
+        log(title);
+        return {};
+    }
+    QString chooseSaveFile(const QString& title, const QString&, const QString&, const QString&) override
+    {
+        return refused(title);
+    }
+    QString chooseFolder(const QString& title, const QString&) override { return refused(title); }
+    int runModal(QDialog&) override
+    {
+        log(QStringLiteral("a window"));
+        return 0;
+    }
+
+protected:
+    void log(const QString& text) override
+    {
+        qCritical().noquote() << "A dialog was asked for by work behind the please-wait sheet and not shown:" << text;
+    }
+
+private:
+    QString refused(const QString& title)
+    {
+        log(title);
+        return {};
+    }
 };
 
 std::unique_ptr<DialogService>& currentService()
@@ -92,6 +133,10 @@ DialogService::SaveChoice DialogService::saveChoiceOf(int buttonPressed)
 
 DialogService& dialogs()
 {
+    if (insideWorkHoldingInput()) {
+        static HeldInputDialogService refusing;
+        return refusing;
+    }
     return *currentService();
 }
 

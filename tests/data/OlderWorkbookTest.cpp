@@ -49,8 +49,9 @@ TEST(OlderWorkbook, OpeningOneSaysWhatItIsAndToSaveItAsXlsx)
         SCOPED_TRACE(path.toStdString());
         ScriptedDialogs answers;
         SpreadsheetWriter::ReadWorkbook(path, true);
-        ASSERT_EQ(answers->messages().size(), 1u);
-        const QString message = answers->messages()[0];
+        // The reader words the refusal and shows nothing: it runs behind the please-wait sheet.
+        EXPECT_TRUE(answers->messages().empty());
+        const QString message = SpreadsheetWriter::lastError();
         EXPECT_TRUE(message.contains(QString::fromLatin1(kind))) << message.toStdString();
         EXPECT_TRUE(message.contains(QStringLiteral("save it as an Excel workbook (.xlsx)"))) << message.toStdString();
         EXPECT_FALSE(message.contains(QStringLiteral("zip"))) << message.toStdString();

@@ -128,8 +128,8 @@ TEST_F(FormatsTest, DamagedStylesAreReportedAndNoSheetIsReadWithWrongValues)
         EXPECT_TRUE(read(book).isEmpty());
         EXPECT_TRUE(SpreadsheetWriter::lastError().contains(QString::fromUtf8(reason)))
             << SpreadsheetWriter::lastError().toStdString();
-        ASSERT_EQ(dialogs->messages().size(), shown + 1);
-        EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nThe workbook cannot be read: ")));
+        // The reader shows nothing: it runs behind the please-wait sheet.
+        EXPECT_EQ(dialogs->messages().size(), shown);
     }
 
     // A cell naming a style the workbook does not have fails its sheet.

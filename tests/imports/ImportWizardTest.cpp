@@ -1,6 +1,7 @@
 #include "ImportTestSupport.h"
 
 #include "data/CompoundFileTestSupport.h"
+#include "support/KeyedQuestions.h"
 
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/Import_Wizard.h"
@@ -303,4 +304,64 @@ TEST_F(ImportWizardTest, PickingAFileStartsNothingAndProposesItsNameForTheSeries
     });
     EXPECT_EQ(scripted->messages().back(),
         QStringLiteral("1 series with 2 values imported. Skipped: 2 blank lines (typed text keeps no empty values)."));
+}
+
+// Each workbook the reader refuses is named once the please-wait sheet is gone, in a box that
+// Enter dismisses, and the wizard takes the next workbook.
+TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismissesIt)
+{
+    QFile good(guests());
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray goodBytes = good.readAll();
+    // Whole as an archive, its styles cut off in the middle of their XML.
+    const QString brokenStyles = QDir(resources.path()).filePath(QStringLiteral("Styles.xlsx"));
+    xlsxtest::runPython(
+        QStringLiteral("import sys, zipfile\n"
+                       "with zipfile.ZipFile(sys.argv[1]) as a, zipfile.ZipFile(sys.argv[2], 'w') as b:\n"
+                       "    for item in a.infolist():\n"
+                       "        data = a.read(item.filename)\n"
+                       "        if item.filename == 'xl/styles.xml':\n"
+                       "            data = data[:len(data) // 2]\n"
+                       "        b.writestr(item, data)\n"),
+        { good.fileName(), brokenStyles });
+    const struct
+    {
+        QString path;
+        const char* told;
+    } refused[] = {
+        { file("Guests.xls", xlsxtest::compoundFile({ QStringLiteral("Workbook") })), "older Excel workbook (.xls)" },
+        { file("Locked.xlsx",
+              xlsxtest::compoundFile({ QStringLiteral("EncryptionInfo"), QStringLiteral("EncryptedPackage") })),
+            "encrypted workbook, protected by a password" },
+        { file("Damaged.xlsx", goodBytes.left(goodBytes.size() / 2)), "The workbook cannot be opened" },
+        { brokenStyles, "The workbook cannot be read" },
+        { QDir(resources.path()).filePath(QStringLiteral("Gone.xlsx")), "Please select valid file path." },
+    };
+    KeyedDialogs enter(Qt::Key_Return);
+    enter->keyedAlerts = true;
+    enter->script.modalHandler = [&](QDialog& dialog) { return scripted->modalHandler(dialog); };
+    bool columnsOpened = false;
+    nested = [&](QDialog&) {
+        columnsOpened = true;
+        return 0;
+    };
+    const int result = run(1, 0, [&](Import_Wizard& w) {
+        w.show();
+        QPushButton* import = w.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        for (const auto& workbook : refused) {
+            const qsizetype before = enter->questions.size();
+            w.Excel_path->setText(workbook.path);
+            import->click();
+            ASSERT_EQ(enter->questions.size(), before + 1) << workbook.path.toStdString();
+            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(workbook.told)))
+                << enter->questions.back().toStdString();
+            EXPECT_TRUE(w.isVisible());
+            EXPECT_EQ(w.result(), 0);
+            EXPECT_FALSE(columnsOpened);
+        }
+        // Still usable: a good workbook goes on to the column import.
+        w.Excel_path->setText(good.fileName());
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(columnsOpened);
 }

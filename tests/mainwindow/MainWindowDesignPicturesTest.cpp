@@ -21,6 +21,8 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QImageReader>
+#include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QtEndian>
 
@@ -154,6 +156,51 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     QString why;
     EXPECT_TRUE(PictureFile::load(tiff, &why).isNull());
     EXPECT_TRUE(why.contains(QStringLiteral("99 scans"))) << why.toStdString();
+}
+
+// Stop on the pictures' sheet: the design opens at once with the pictures read so far and the
+// ones being read; every picture not yet started is named as left out.
+TEST_F(MainWindowTest, StopOnThePicturesSheetOpensTheDesignWithoutThePicturesNotYetRead)
+{
+    SKTWindowController& main = start();
+    // Together they keep the decoders busy for seconds: Stop comes long before the last.
+    const QSize size(1200, 1200);
+    const int count = 48;
+    const QString path = designOfCopies(folder, QStringLiteral("many"), plainJpegOfScans(100, size), count);
+    ASSERT_FALSE(path.isEmpty());
+    PictureFile::decodedPictures().clear();
+    const qint64 pictureBytes = qint64(size.width()) * size.height() * 4;
+
+    // Presses Stop as soon as the sheet offers it, noting how many pictures were read by then.
+    qint64 readAtStop = -1;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* sheet = qobject_cast<PleaseWait_Modeless*>(widget);
+            if (sheet && sheet->isVisible() && sheet->stop_btn && sheet->stop_btn->isEnabled()) {
+                poll.stop();
+                readAtStop = PictureFile::decodedPictures().bytesKept() / pictureBytes;
+                sheet->stop_btn->click();
+            }
+        }
+    });
+    poll.start();
+    const size_t messagesBefore = dialogs->messages().size();
+    ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    ASSERT_GE(readAtStop, 0) << "the sheet offered no Stop";
+
+    ASSERT_EQ(main.Get_Front_Control_Count(), count);
+    int shown = 0;
+    for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+        shown += static_cast<const SKTImage&>(*graphic).picture().isNull() ? 0 : 1;
+    // Those being decoded may finish (three decoders at most); no new one starts.
+    EXPECT_LE(shown, readAtStop + 3);
+    EXPECT_LT(shown, count);
+    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+    EXPECT_TRUE(dialogs->messages().back().startsWith(QStringLiteral("\nSome pictures of this design are not shown.")));
+    EXPECT_EQ(dialogs->lastDetails().count(QStringLiteral("It was not read: opening was stopped.")), count - shown)
+        << dialogs->lastDetails().toStdString();
 }
 
 TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)

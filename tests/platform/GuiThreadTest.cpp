@@ -1,5 +1,7 @@
 #include "platform/GuiThread.h"
 
+#include "support/ScriptedDialogService.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
@@ -41,4 +43,52 @@ TEST(RunAwayFromGuiThread, OffTheGuiThreadTheWorkRunsInLine)
         runAwayFromGuiThread([&] { workThread = QThread::currentThread(); });
     }).join();
     EXPECT_EQ(workThread, caller);
+}
+
+// Nobody can answer while the work holds the window's input: a dialog it asks for, on its own
+// thread or carried to the GUI thread, is answered by default without being shown.
+TEST(RunAwayFromGuiThread, DialogsAskedByTheWorkAreRefusedAndAnsweredByDefault)
+{
+    ScriptedDialogs answers;
+    answers->yesNoAnswers = { true, true, true };
+    bool onWorker = true;
+    bool carried = true;
+    runAwayFromGuiThread([&] {
+        onWorker = dialogs().askYesNo(QStringLiteral("Asked on the worker?"));
+        runOnGuiThreadAndWait([&] { carried = dialogs().askYesNo(QStringLiteral("Carried to the GUI thread?")); });
+    });
+    EXPECT_FALSE(onWorker);
+    EXPECT_FALSE(carried);
+    EXPECT_TRUE(answers->asked().empty());
+    // Once the work is done the window asks as usual.
+    EXPECT_TRUE(dialogs().askYesNo(QStringLiteral("Asked by the window?")));
+    EXPECT_EQ(answers->asked().size(), 1u);
+}
+
+// The sheet is shown while the work still runs (the work waits for it, so a sheet shown only
+// afterwards would hang here), and the call returns only once the work has, whether input
+// flows meanwhile or not.
+TEST(RunAwayFromGuiThread, SlowWorkShowsItsSheetWhileItRunsAndIsWaitedFor)
+{
+    for (const bool inputOnceSlow : { false, true }) {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool sheetShown = false;
+        bool workDone = false;
+        runAwayFromGuiThread(
+            [&] {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return sheetShown; });
+                workDone = true;
+            },
+            0,
+            [&] {
+                std::lock_guard lock(mutex);
+                sheetShown = true;
+                changed.notify_all();
+            },
+            inputOnceSlow);
+        EXPECT_TRUE(sheetShown);
+        EXPECT_TRUE(workDone);
+    }
 }

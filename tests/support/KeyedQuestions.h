@@ -1,6 +1,7 @@
 #pragma once
 
 // Header only: it needs the widget library, which only the tests of windows link.
+#include "platform/GuiThread.h"
 #include "support/ScriptedDialogService.h"
 #include "widgets/QtDialogService.h"
 
@@ -11,6 +12,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 // The digest of a file's bytes, to prove that an answer kept the file as it was ("" when unreadable).
 inline QByteArray md5Of(const QString& path)
@@ -63,13 +66,18 @@ inline QTimer* pressKeyInNextMessageBox(int key, QString* shownText = nullptr)
 }
 
 // Questions are real message boxes answered by one key; choosers and windows are answered
-// from the script as ScriptedDialogService does.
+// from the script as ScriptedDialogService does. A box asked for by work behind the
+// please-wait sheet, which nobody could answer, fails the test.
 class KeyedQuestions final : public DialogService
 {
     // Asks through Qt's box while the key waits for it.
     template <typename Ask>
     auto press(Ask ask)
     {
+        if (!isGuiThread() || insideWorkHoldingInput()) {
+            ADD_FAILURE() << "a box asked for behind the please-wait sheet";
+            return decltype(ask())();
+        }
         QString text;
         QPointer<QTimer> poll = pressKeyInNextMessageBox(key_, &text);
         auto answer = ask();
@@ -88,8 +96,14 @@ public:
 
     ScriptedDialogService script;
     QStringList questions; // the texts of the boxes shown, in order
+    bool keyedAlerts = false; // whether alerts too are real boxes that the key dismisses
 
-    void showMessage(const QString& text) override { script.showMessage(text); }
+    void showMessage(const QString& text) override
+    {
+        script.showMessage(text);
+        if (keyedAlerts)
+            press([&] { return (qt_.showMessage(text), 0); });
+    }
     void showInformation(const QString& text) override { script.showInformation(text); }
     void showMessageWithReason(const QString& text, const QString& reason) override
     {

@@ -265,11 +265,8 @@ public:
     CardSnapshot firstCardSnapshot();
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override
-    {
-        updateLayoutActions();
-        showSelectionPrinting();
-    }
+    // The panel shows the current side's new selection and the commands follow it.
+    void selectionDidChange(const SKTGraphicView& canvas) override;
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Shows the text's words in the panel, selected and taking the keyboard.
@@ -495,6 +492,10 @@ private:
     // After an undo or redo, a paste or a profile placed: the panel shows the canvas's current
     // object (or the card with none), with the values they now have.
     void showCurrentSelection();
+    // Shows the object's pages, or the card's with none, leaving the drawing tool as it is.
+    void showInPanel(const SKTGraphicPtr& graphic);
+    // The preset list (for the card) or the print check box (for objects) after the panel changed.
+    void afterPanelShown(const SKTGraphicPtr& graphic);
     // Shows the object's tabs anew, for its lock state; the selection stays.
     void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
@@ -546,6 +547,9 @@ private:
     PropertiesInspector* inspector_ = nullptr;
     Grid_Wizard* gridWindow_ = nullptr;
     bool unsavedEdits_ = false;
+    // The panel is being rebuilt: the selection changes that makes (showing the card empties
+    // the selection) are its own, not the user's.
+    bool fillingPanel_ = false;
     // A change of the objects is being run: changes within it join its step.
     bool changingObjects_ = false;
     // The side whose history holds the undo group of a slider being dragged.

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -34,7 +35,20 @@ void SKTWindowController::clearCurrentSelection()
 
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
+    const QScopedValueRollback filling(fillingPanel_, true);
     inspector_->Show_RHS_Properties(graphic);
+    afterPanelShown(graphic);
+}
+
+void SKTWindowController::showInPanel(const SKTGraphicPtr& graphic)
+{
+    const QScopedValueRollback filling(fillingPanel_, true);
+    inspector_->showSelection(graphic);
+    afterPanelShown(graphic);
+}
+
+void SKTWindowController::afterPanelShown(const SKTGraphicPtr& graphic)
+{
     // A design may name a preset its card does not have: the list shows no preset then.
     if (!graphic)
         deselectPresetUnlessSizeMatches();

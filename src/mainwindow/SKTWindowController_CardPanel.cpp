@@ -10,6 +10,7 @@
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/PictureFile.h"
+#include "model/SKTText.h"
 #include "platform/GuiThread.h"
 #include "platform/DialogService.h"
 
@@ -154,8 +155,9 @@ std::optional<QFont> SKTWindowController::firstTextFont() const
     const SKTDocument::Graphics& side = Card_Front_Or_Back != 0 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
     for (const SKTDocument::Graphics* graphics : { &selected, &side }) {
         const auto text = std::find_if(graphics->cbegin(), graphics->cend(), isText);
+        // A text of an older design may name no font: the one it is drawn in.
         if (text != graphics->cend())
-            return (*text)->text_ctrl_font;
+            return static_cast<const SKTText&>(**text).drawingFont();
     }
     return std::nullopt;
 }

@@ -261,6 +261,8 @@ public:
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
+    // The value a bound object takes on the first card; none when unbound or its source is empty.
+    std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
     // Clones of both sides' objects and settings as the first card shows them, for a run.
     CardSnapshot firstCardSnapshot();
     SKTGrid* grid() const override { return _grid; }

@@ -92,6 +92,47 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
     QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
 }
 
+// The window of a bound barcode shows the value the canvas and the first card show, though the
+// series' first value changed after the barcode was bound.
+TEST_F(MainWindowTest, TheBarcodeWindowShowsABoundBarcodesFirstValueAsItIsNow)
+{
+    SKTWindowController& main = start();
+    const QString name = QStringLiteral("tickets-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "T-100\nT-101\n");
+    const SKTGraphicPtr barcode = placeBarcode(main);
+    otherModal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        window.Data_source_type->setCurrentIndex(1);
+        emit window.Data_source_type->activated(1);
+        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
+        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        window.okButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    ASSERT_EQ(barcode->batch_list_name, name);
+    ASSERT_EQ(barcode->linear_font_val, "T-100");
+
+    writeSeries(name, "T-2000\nT-2001\n");
+    QString shown;
+    otherModal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        shown = window.dataText->text();
+        window.cancelButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    EXPECT_EQ(shown, "T-2000");
+    const SKTGraphicPtr onFirstCard = main.shownOnFirstCard(barcode);
+    ASSERT_NE(onFirstCard, nullptr);
+    const SKTGraphicPtr expected = barcode->clone();
+    expected->linear_font_val = shown;
+    EXPECT_EQ(onFirstCard->_barcode_image.toImage(300.0, Qt::white),
+        barcodePictureFromFields(*expected).toImage(300.0, Qt::white));
+    EXPECT_EQ(barcode->linear_font_val, "T-100") << "Cancel changes nothing";
+    QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+}
+
 void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoint, Qt::MouseButtons buttons)
 {
     const QPointF at = canvas.widgetPointFromCard(cardPoint);

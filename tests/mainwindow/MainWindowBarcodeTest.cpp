@@ -6,6 +6,7 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "model/CardGlobals.h"
+#include "model/CardEdge.h"
 #include "model/SKTBarcode.h"
 #include "render/GraphicsRenderingInstaller.h"
 #include "render/SKTRenderingView.h"
@@ -39,12 +40,37 @@ int typeQrAndPress(QDialog& dialog, bool ok)
     return window.result();
 }
 
-TEST_F(MainWindowTest, NewBarcodeShowsThePictureOfItsOwnFields)
+// Pixels of the canvas in the colour that marks an object whose contents do not fit.
+int warningPixels(SKTGraphicView& canvas)
+{
+    const QImage shown = canvas.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            count += QColor(shown.pixel(x, y)) == SKTGraphicView::overflowWarningColour;
+    return count;
+}
+
+// The barcode tool's barcode shows the picture of its own fields in a box of the picture's size,
+// so it is not marked as not fitting; a value too long for the box still is.
+TEST_F(MainWindowTest, NewBarcodeShowsThePictureOfItsOwnFieldsAndFitsItsBox)
 {
     SKTWindowController& main = start();
+    main.show();
+    QApplication::processEvents();
     const SKTGraphicPtr barcode = placeBarcode(main);
     ASSERT_FALSE(barcode->_barcode_image.isNull());
     EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+    const CardEdge card(main.frontCanvasBounds(), Card_Shape);
+    SKTGraphicView& canvas = *main.currentCanvas();
+    EXPECT_TRUE(dynamic_cast<SKTBarcode&>(*barcode).barcodeFitsBounds(card));
+    EXPECT_EQ(warningPixels(canvas), 0);
+
+    barcode->linear_font_val = QStringLiteral("0123456789");
+    barcode->Set_Barcode_image(barcodePictureFromFields(*barcode));
+    EXPECT_FALSE(dynamic_cast<SKTBarcode&>(*barcode).barcodeFitsBounds(card));
+    EXPECT_GT(warningPixels(canvas), 0);
 }
 
 TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCancelNothing)

@@ -40,6 +40,15 @@ int typeQrAndPress(QDialog& dialog, bool ok)
     return window.result();
 }
 
+// Binds the window's barcode to a series, as a person does.
+void chooseSeries(Barcode_Gen& window, const QString& name)
+{
+    window.Data_source_type->setCurrentIndex(1);
+    emit window.Data_source_type->activated(1);
+    window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
+    emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+}
+
 // Pixels of the canvas in the colour that marks an object whose contents do not fit.
 int warningPixels(SKTGraphicView& canvas)
 {
@@ -105,10 +114,7 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
             return 0;
         }
         auto& window = dynamic_cast<Barcode_Gen&>(dialog);
-        window.Data_source_type->setCurrentIndex(1);
-        emit window.Data_source_type->activated(1);
-        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
-        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        chooseSeries(window, name);
         window.view_series_btn->click();
         window.cancelButton->click();
         return window.result();
@@ -128,10 +134,7 @@ TEST_F(MainWindowTest, TheBarcodeWindowShowsABoundBarcodesFirstValueAsItIsNow)
     const SKTGraphicPtr barcode = placeBarcode(main);
     otherModal = [&](QDialog& dialog) {
         auto& window = dynamic_cast<Barcode_Gen&>(dialog);
-        window.Data_source_type->setCurrentIndex(1);
-        emit window.Data_source_type->activated(1);
-        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
-        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        chooseSeries(window, name);
         window.okButton->click();
         return window.result();
     };

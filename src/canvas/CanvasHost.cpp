@@ -1,5 +1,6 @@
 #include "canvas/CanvasHost.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 
 #include <QPainter>
@@ -15,6 +16,12 @@ void DefaultCanvasHost::Show_RHS_Properties(const SKTGraphicPtr& graphic)
     ++propertiesShownCount;
     propertiesShownFor = graphic;
     tool = 0;
+}
+
+void DefaultCanvasHost::selectionDidChange(const SKTGraphicView& canvas)
+{
+    ++selectionChangeCount;
+    selectedAtLastChange = canvas.selectedGraphics().size();
 }
 
 void DefaultCanvasHost::Card_Base_Drawing(QPainter& painter, const QRectF& rect)

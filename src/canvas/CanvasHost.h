@@ -10,6 +10,7 @@
 #include <memory>
 
 class QPainter;
+class SKTGraphicView;
 class SKTGrid;
 
 // What a canvas asks of the main window. The main window implements it; the canvas holds a
@@ -58,8 +59,9 @@ public:
     // Button states after an edit, a copy or a selection change.
     virtual void Undo_Redo_Button_state() = 0;
     virtual void Set_Paste_Button_Status() = 0;
-    // Make same width, same height and natural size: on with two or more selected objects.
-    virtual void setSameSizeButtonsEnabled(bool enabled) = 0;
+    // The canvas's selection changed, however it was made (a click, the rubber band, Select All,
+    // undo, paste, a removal, a command of the program): menus, tool bar and panel follow it.
+    virtual void selectionDidChange(const SKTGraphicView& canvas) = 0;
     // A double click on a barcode object of the current side.
     virtual void Open_Barcode_Window() = 0;
     // A double click on an unlocked text object: what the user types next goes into it.
@@ -90,7 +92,7 @@ public:
     SKTGrid* grid() const override { return grid_.get(); }
     void Undo_Redo_Button_state() override { ++undoRedoStateCount; }
     void Set_Paste_Button_Status() override { ++pasteStatusCount; }
-    void setSameSizeButtonsEnabled(bool enabled) override { sameSizeButtonsEnabled = enabled; }
+    void selectionDidChange(const SKTGraphicView& canvas) override;
     void Open_Barcode_Window() override { ++barcodeWindowCount; }
     void editText(const SKTGraphicPtr& text) override { textEdited = text; }
     bool rulersVisible() const override { return rulersShown; }
@@ -108,7 +110,8 @@ public:
     int pasteStatusCount = 0;
     int barcodeWindowCount = 0;
     int propertiesShownCount = 0;
-    bool sameSizeButtonsEnabled = false;
+    int selectionChangeCount = 0;
+    qsizetype selectedAtLastChange = 0; // how many objects were selected at the last report
     bool rulersShown = false;
     QRectF rulerBounds;
     std::weak_ptr<SKTGraphic> propertiesShownFor; // empty after Show_RHS_Properties(nullptr)

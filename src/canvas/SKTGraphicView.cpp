@@ -162,10 +162,13 @@ void SKTGraphicView::setEditedSide(Side side)
     if (side == editedSide_)
         return;
     endUndoGroupIfOpen();
+    const bool hadSelection = !selectedSet().empty();
     selection_.clear();
     _Selected_Graphic.reset();
     editedSide_ = side;
     update();
+    if (hadSelection)
+        host_.selectionDidChange(*this);
 }
 
 SKTGraphicPtr SKTGraphicView::graphicAt(int index) const
@@ -220,7 +223,8 @@ void SKTGraphicView::setSelection(const Graphics& graphicsToSelect)
         if (!before.contains(graphic))
             updateCard(graphic->drawingBounds());
     }
-    host_.setSameSizeButtonsEnabled(after.size() >= 2);
+    if (after != before)
+        host_.selectionDidChange(*this);
 }
 
 void SKTGraphicView::changeSelectionIndexes(const QList<int>& indexes)
@@ -261,7 +265,7 @@ void SKTGraphicView::pruneSelection()
     if (gone(_Selected_Graphic))
         _Selected_Graphic.reset();
     if (selection_.size() != before)
-        host_.setSameSizeButtonsEnabled(selection_.size() >= 2);
+        host_.selectionDidChange(*this);
 }
 
 void SKTGraphicView::graphicsDidChange(SKTDocument::Side side)

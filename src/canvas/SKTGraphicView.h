@@ -60,6 +60,7 @@ public:
     // Ascending indexes; the first is the front-most selected object.
     QList<int> selectionIndexes() const;
     Graphics selectedGraphics() const;
+    // Every change of the selection, this one or any other, is reported to the host once.
     void changeSelectionIndexes(const QList<int>& indexes);
     QList<int> indexesOfGraphicsIntersectingRect(const QRectF& rect) const;
     SKTGraphicPtr selectedGraphic() const { return _Selected_Graphic.lock(); }

@@ -1,5 +1,6 @@
 #include "canvas/SKTGraphicView.h"
 
+#include "barcodes/BarcodeCardFields.h"
 #include "canvas/CanvasHost.h"
 #include "canvas/SKTGrid.h"
 #include "common/FileHelpers.h"
@@ -8,6 +9,7 @@
 #include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
 #include "model/CardGlobals.h"
+#include "model/SKTBarcode.h"
 #include "model/SKTGraphicPasteboard.h"
 #include "platform/CheckedWrite.h"
 #include "platform/PngEncoder.h"
@@ -20,6 +22,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <typeinfo>
 #include <unordered_map>
 
 namespace {
@@ -109,6 +112,11 @@ bool SKTGraphicView::pasteGraphicsFromClipboard(const QMimeData* data)
                 + (error.failureReason.isEmpty() ? QString() : QStringLiteral("\n") + error.failureReason));
         return false;
     }
+    // The clipboard holds a barcode's picture as pixels; drawn again from its fields, as a design
+    // file's barcodes are, it shows the same after a save and reopen.
+    for (const SKTGraphicPtr& graphic : pasted)
+        if (typeid(*graphic) == typeid(SKTBarcode))
+            restoreBarcodePicture(*graphic);
     const qint64 changeCount = clipboardChangeCount();
     if (changeCount != _pasteboardChangeCount) {
         _pasteboardChangeCount = changeCount;

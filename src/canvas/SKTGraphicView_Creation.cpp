@@ -77,9 +77,12 @@ SKTGraphicPtr SKTGraphicView::createGraphicOfClass(GraphicKind kind, bool useRec
         size = QSizeF(corner.x() - origin.x(), corner.y() - origin.y());
     }
     SKTGraphicPtr graphic = newGraphic(kind, origin, ctrlValue);
-    // A picture keeps its proportions inside the box it is given.
+    // A picture keeps its proportions inside the box it is given; a barcode is drawn at its
+    // picture's own size, so its box is that size, or a new barcode would not fit its box.
     if (const auto* image = dynamic_cast<const SKTImage*>(graphic.get()); image && !image->pictureSize().isEmpty())
         size = image->pictureSize().scaled(size, Qt::KeepAspectRatio);
+    else if (dynamic_cast<const SKTBarcode*>(graphic.get()) && !graphic->_barcode_image.isNull())
+        size = graphic->_barcode_image.size();
     graphic->control_ID = ctrlID;
     graphic->setBounds(QRectF(origin, size));
     finishCreation(graphic);

@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,7 +109,9 @@ CardSettingsPage::CardSettingsPage(InspectorHost& host, QWidget* parent)
 
 QString CardSettingsPage::fontLabel(const QFont& font)
 {
-    return QStringLiteral("%1 ( %2 )").arg(font.family()).arg(font.pointSizeF(), 0, 'f', 2);
+    // The face the text is drawn in, which Font… opens at: a family this computer lacks is
+    // named by the face standing in for it.
+    return QStringLiteral("%1 ( %2 )").arg(QFontInfo(font).family()).arg(font.pointSizeF(), 0, 'f', 2);
 }
 
 void CardSettingsPage::resetContent(const QFont& font, const QColor& color)
@@ -122,7 +125,17 @@ void CardSettingsPage::resetContent(const QFont& font, const QColor& color)
 void CardSettingsPage::setContentFont(const QFont& font)
 {
     All_Text_font = font;
-    All_Text_font_value->setText(fontLabel(font));
+    showTextFont();
+}
+
+QFont CardSettingsPage::textFont() const
+{
+    return host_.firstTextFont().value_or(All_Text_font);
+}
+
+void CardSettingsPage::showTextFont()
+{
+    All_Text_font_value->setText(fontLabel(textFont()));
 }
 
 void CardSettingsPage::load(const Card_Property& card, int cardShape)
@@ -160,12 +173,12 @@ void CardSettingsPage::writeTo(Card_Property& card) const
 void CardSettingsPage::chooseFont()
 {
     // The dialog shows what the card's texts look like, not the default a new text takes.
-    const QFont shown = host_.firstTextFont().value_or(All_Text_font);
-    const std::optional<QFont> font = chooseChangedFont(shown, tr("Font of the Card's Text"), this);
+    const std::optional<QFont> font = chooseChangedFont(textFont(), tr("Font of the Card's Text"), this);
     if (!font)
         return;
-    setContentFont(*font);
+    All_Text_font = *font;
     // A change from what the dialog showed reaches every text, even back to the card's own font.
     All_Text_font_COPY.reset();
     host_.Update_All_Card_Content();
+    showTextFont();
 }

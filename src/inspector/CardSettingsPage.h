@@ -32,7 +32,11 @@ public:
     // The content font and colour a new project starts with; the snapshots are emptied.
     void resetContent(const QFont& font, const QColor& color);
     void setContentFont(const QFont& font);
+    // "Family ( size )", naming the face the font is drawn in.
     static QString fontLabel(const QFont& font);
+    // What Font… changes and opens at: the texts' font as they show it (the selected text's,
+    // else the side's first text's), or the card's content font when the side has no text.
+    QFont textFont() const;
 
     QLineEdit* card_name = nullptr;
     QComboBox* Sides_ComboBox = nullptr;
@@ -50,6 +54,7 @@ public:
 
 private:
     void chooseFont();
+    void showTextFont();
 
     InspectorHost& host_;
 };

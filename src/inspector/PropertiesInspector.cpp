@@ -109,6 +109,13 @@ void PropertiesInspector::Show_RHS_Properties(const SKTGraphicPtr& graphic)
     if (Not_Draw_Only_Prop_Change)
         return;
     host_.selectArrowTool();
+    showSelection(graphic);
+}
+
+void PropertiesInspector::showSelection(const SKTGraphicPtr& graphic)
+{
+    if (Not_Draw_Only_Prop_Change)
+        return;
     if (graphic)
         showGraphic(graphic);
     else

@@ -39,6 +39,9 @@ public:
     // Rebuilds the tabs for the object, or for the card side with none. Does nothing while
     // the panel is being filled.
     void Show_RHS_Properties(const SKTGraphicPtr& graphic);
+    // The same, leaving the drawing tool as it is: for a selection made while a tool places
+    // its object.
+    void showSelection(const SKTGraphicPtr& graphic);
     // Fills the pages shown again from the card or the object, keeping the tab in front.
     void reloadShownPages();
     // Whether the lock page stands for the object shown.

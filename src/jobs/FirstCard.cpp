@@ -111,3 +111,12 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
             RowApplication::applyValue(*object, value, folder);
     }
 }
+
+std::optional<QString> FirstCard::boundValue(const SKTGraphic& object)
+{
+    QString value;
+    QString folder;
+    if (firstValueOf(object, &value, &folder) != Binding::Value)
+        return std::nullopt;
+    return value;
+}

@@ -23,6 +23,9 @@ public:
     // The same for a side of a run's own copies, in place: bound objects take their first
     // value and those without a source are hidden.
     void applyTo(const QList<SKTGraphicPtr>& side);
+    // The value a bound object takes on the first card; none for an object that keeps what it
+    // holds or whose source gives nothing.
+    std::optional<QString> boundValue(const SKTGraphic& object);
 
 private:
     enum class Binding

@@ -24,6 +24,11 @@ QString MainBarcodeWindowHost::Get_First_Value_Of_Excel_Binding(int column) cons
     return window_.Get_First_Value_Of_Excel_Binding(column);
 }
 
+std::optional<QString> MainBarcodeWindowHost::valueOnFirstCard(const SKTGraphic& barcode)
+{
+    return window_.valueOnFirstCard(barcode);
+}
+
 void MainBarcodeWindowHost::View_Data_Series(const QString& seriesName)
 {
     window_.View_batch_Series_Button(QStringLiteral("Series"), seriesName);

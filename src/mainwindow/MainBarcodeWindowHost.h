@@ -17,6 +17,7 @@ public:
     QString Get_First_Value_Of_Dataset(const QString& seriesName) const override;
     QStringList excelColumnTitles() const override;
     QString Get_First_Value_Of_Excel_Binding(int column) const override;
+    std::optional<QString> valueOnFirstCard(const SKTGraphic& barcode) override;
     void View_Data_Series(const QString& seriesName) override;
     void Open_Long_sms_Dialog(const QString& title, const QString& text) override;
 

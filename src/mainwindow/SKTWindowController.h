@@ -268,15 +268,14 @@ public:
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
+    // The value a bound object takes on the first card; none when unbound or its source is empty.
+    std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
     // Clones of both sides' objects and settings as the first card shows them, for a run.
     CardSnapshot firstCardSnapshot();
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
-    void setSameSizeButtonsEnabled(bool) override
-    {
-        updateLayoutActions();
-        showSelectionPrinting();
-    }
+    // The panel shows the current side's new selection and the commands follow it.
+    void selectionDidChange(const SKTGraphicView& canvas) override;
     // Opens the barcode window on the current side's current object.
     void Open_Barcode_Window() override;
     // Shows the text's words in the panel, selected and taking the keyboard.
@@ -502,6 +501,10 @@ private:
     // After an undo or redo, a paste or a profile placed: the panel shows the canvas's current
     // object (or the card with none), with the values they now have.
     void showCurrentSelection();
+    // Shows the object's pages, or the card's with none, leaving the drawing tool as it is.
+    void showInPanel(const SKTGraphicPtr& graphic);
+    // The preset list (for the card) or the print check box (for objects) after the panel changed.
+    void afterPanelShown(const SKTGraphicPtr& graphic);
     // Shows the object's tabs anew, for its lock state; the selection stays.
     void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
@@ -576,6 +579,9 @@ private:
     DesignLock designLock_;
     QString heldDesignPath_;
     QString heldDesignIdentity_; // fileIdentity of heldDesignPath_ when read or written
+    // The panel is being rebuilt: the selection changes that makes (showing the card empties
+    // the selection) are its own, not the user's.
+    bool fillingPanel_ = false;
     // A change of the objects is being run: changes within it join its step.
     bool changingObjects_ = false;
     // The side whose history holds the undo group of a slider being dragged.

@@ -10,6 +10,7 @@
 #include "render/GraphicsRenderingInstaller.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QThread>
 #include <QTimer>
@@ -131,6 +132,16 @@ void SKTWindowController::Refresh_Canvas()
     if (Card_Value_In_Process)
         return;
     currentCanvas()->Refresh_Canvas();
+}
+
+void SKTWindowController::selectionDidChange(const SKTGraphicView& canvas)
+{
+    // A design being loaded shows the card once it is whole.
+    if (inspector_ && !fillingPanel_ && !Not_Draw_Only_Prop_Change && &canvas == currentCanvas()) {
+        const QScopedValueRollback filling(fillingPanel_, true);
+        showCurrentSelection();
+    }
+    updateLayoutActions();
 }
 
 void SKTWindowController::Card_Base_Drawing(QPainter& painter, const QRectF& rect)

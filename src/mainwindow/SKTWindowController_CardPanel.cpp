@@ -10,6 +10,7 @@
 #include "model/CardGlobals.h"
 #include "model/ModelDefaults.h"
 #include "model/PictureFile.h"
+#include "model/SKTText.h"
 #include "platform/GuiThread.h"
 #include "platform/DialogService.h"
 
@@ -17,6 +18,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -34,7 +36,20 @@ void SKTWindowController::clearCurrentSelection()
 
 void SKTWindowController::Show_RHS_Properties(const SKTGraphicPtr& graphic)
 {
+    const QScopedValueRollback filling(fillingPanel_, true);
     inspector_->Show_RHS_Properties(graphic);
+    afterPanelShown(graphic);
+}
+
+void SKTWindowController::showInPanel(const SKTGraphicPtr& graphic)
+{
+    const QScopedValueRollback filling(fillingPanel_, true);
+    inspector_->showSelection(graphic);
+    afterPanelShown(graphic);
+}
+
+void SKTWindowController::afterPanelShown(const SKTGraphicPtr& graphic)
+{
     // A design may name a preset its card does not have: the list shows no preset then.
     if (!graphic)
         deselectPresetUnlessSizeMatches();
@@ -140,8 +155,9 @@ std::optional<QFont> SKTWindowController::firstTextFont() const
     const SKTDocument::Graphics& side = Card_Front_Or_Back != 0 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
     for (const SKTDocument::Graphics* graphics : { &selected, &side }) {
         const auto text = std::find_if(graphics->cbegin(), graphics->cend(), isText);
+        // A text of an older design may name no font: the one it is drawn in.
         if (text != graphics->cend())
-            return (*text)->text_ctrl_font;
+            return static_cast<const SKTText&>(**text).drawingFont();
     }
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include "model/CardGlobals.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -141,7 +142,7 @@ void SKTWindowController::showCurrentSelection()
     }
     const bool shownAlready = current ? current == inspector_->lastSelectedGraphic() : inspector_->showsCard();
     if (!shownAlready) {
-        Show_RHS_Properties(current);
+        showInPanel(current);
         return;
     }
     reloadPanel();
@@ -160,6 +161,7 @@ void SKTWindowController::reloadPanel()
 void SKTWindowController::showObjectAfresh(const SKTGraphicPtr& graphic)
 {
     // Showing the card forgets the inspected object, so showing it again rebuilds its tabs.
+    const QScopedValueRollback filling(fillingPanel_, true);
     SKTGraphicView* canvas = currentCanvas();
     const QList<int> kept = canvas->selectionIndexes();
     Show_RHS_Properties(nullptr);

@@ -37,6 +37,11 @@ SKTGraphicPtr SKTWindowController::shownOnFirstCard(const SKTGraphicPtr& graphic
     return firstCard().card.shown(graphic);
 }
 
+std::optional<QString> SKTWindowController::valueOnFirstCard(const SKTGraphic& graphic)
+{
+    return firstCard().card.boundValue(graphic);
+}
+
 CardSnapshot SKTWindowController::firstCardSnapshot()
 {
     CardSnapshot snapshot = CardSnapshot::take(Get_Front_Controls_Array(), Get_Back_Controls_Array(), *Front_card_Prop,

@@ -139,8 +139,6 @@ void SKTWindowController::selectedToolDidChange()
     }
     if (Selected_Control_Tool_ == TextTool)
         rect.setSize(newTextSize());
-    if (Selected_Control_Tool_ == BarcodeTool)
-        rect.setSize(QSizeF(120, 60));
     if (Selected_Control_Tool_ == SignatureTool)
         rect.setSize(QSizeF(100, 50));
     const bool front = Card_Front_Or_Back == 0;

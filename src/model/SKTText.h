@@ -39,6 +39,8 @@ public:
     // The size a value needs drawn as this object draws its text (font, kerning, case), with
     // a line only at each line break: the lines' width and the depth of their ink.
     QSizeF drawnSizeOf(const QString& value) const;
+    // The object's font, or the one a text naming none is drawn in.
+    QFont drawingFont() const;
 
     bool _boundsBeingChangedToMatchContents = false;
 
@@ -50,5 +52,4 @@ private:
     QString displayedText() const;
     // The trimmed text in the drawing's font, kerning, case and alignment, at the bounds' width.
     LaidOutText drawnLayout(const QString& text, double width) const;
-    QFont drawingFont() const;
 };

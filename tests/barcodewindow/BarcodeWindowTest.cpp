@@ -331,7 +331,8 @@ TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)
     host.series["Others"] = "O-001";
     Barcode_Gen window(host);
     dialogs->modalHandler = [&](QDialog&) {
-        EXPECT_EQ(window.dataText_2D->toPlainText(), "Loaded") << "the series value is not fetched on loading";
+        // Bound, it shows what the canvas and the first card show, not the value kept when bound.
+        EXPECT_EQ(window.dataText_2D->toPlainText(), "G-001");
         EXPECT_EQ(window.Batch_Series->currentText(), "Guests");
         EXPECT_EQ(window.currentSettings().qr_version_index, 5);
         EXPECT_EQ(window.currentSettings().USED_DPI_VALUE(), 300);
@@ -340,6 +341,7 @@ TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)
     };
     EXPECT_FALSE(window.Open_Wnd(barcode));
     EXPECT_TRUE(dialogs->messages().empty());
+    EXPECT_EQ(barcode->two_d_font_val, "Loaded") << "Cancel changes nothing";
 }
 
 TEST_F(BarcodeWindow, TextDroppedOnAPdf417SymbolBecomesItsValue)

@@ -205,16 +205,20 @@ TEST_F(CanvasTest, DoubleClickOnBarcodeOpensItsWindowUnlessLocked)
     EXPECT_EQ(host.barcodeWindowCount, 1);
 }
 
-TEST_F(CanvasTest, SelectionCountDrivesTheSameSizeButtons)
+TEST_F(CanvasTest, EveryChangeOfTheSelectionIsReportedToTheHost)
 {
     addShape({ 10, 10, 20, 20 });
     addShape({ 60, 10, 20, 20 });
     front->changeSelectionIndexes({ 0 });
-    EXPECT_FALSE(host.sameSizeButtonsEnabled);
-    front->changeSelectionIndexes({ 0, 1 });
-    EXPECT_TRUE(host.sameSizeButtonsEnabled);
-    front->deselectAll();
-    EXPECT_FALSE(host.sameSizeButtonsEnabled);
+    front->changeSelectionIndexes({ 0 }); // no change, no report
+    EXPECT_EQ(host.selectionChangeCount, 1);
+    front->selectAll();
+    EXPECT_EQ(host.selectedAtLastChange, 2);
+    front->deleteSelection(); // objects that leave their side leave the selection
+    EXPECT_EQ(host.selectedAtLastChange, 0);
+    front->undo();
+    EXPECT_EQ(host.selectedAtLastChange, 2);
+    EXPECT_EQ(host.selectionChangeCount, 4) << "the back's canvas reported nothing";
 }
 
 namespace {

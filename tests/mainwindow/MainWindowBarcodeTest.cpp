@@ -6,6 +6,7 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "model/CardGlobals.h"
+#include "model/CardEdge.h"
 #include "model/SKTBarcode.h"
 #include "render/GraphicsRenderingInstaller.h"
 #include "render/SKTRenderingView.h"
@@ -39,12 +40,46 @@ int typeQrAndPress(QDialog& dialog, bool ok)
     return window.result();
 }
 
-TEST_F(MainWindowTest, NewBarcodeShowsThePictureOfItsOwnFields)
+// Binds the window's barcode to a series, as a person does.
+void chooseSeries(Barcode_Gen& window, const QString& name)
+{
+    window.Data_source_type->setCurrentIndex(1);
+    emit window.Data_source_type->activated(1);
+    window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
+    emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+}
+
+// Pixels of the canvas in the colour that marks an object whose contents do not fit.
+int warningPixels(SKTGraphicView& canvas)
+{
+    const QImage shown = canvas.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            count += QColor(shown.pixel(x, y)) == SKTGraphicView::overflowWarningColour;
+    return count;
+}
+
+// The barcode tool's barcode shows the picture of its own fields in a box of the picture's size,
+// so it is not marked as not fitting; a value too long for the box still is.
+TEST_F(MainWindowTest, NewBarcodeShowsThePictureOfItsOwnFieldsAndFitsItsBox)
 {
     SKTWindowController& main = start();
+    main.show();
+    QApplication::processEvents();
     const SKTGraphicPtr barcode = placeBarcode(main);
     ASSERT_FALSE(barcode->_barcode_image.isNull());
     EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());
+    EXPECT_EQ(barcode->bounds().size(), barcode->_barcode_image.size());
+    const CardEdge card(main.frontCanvasBounds(), Card_Shape);
+    SKTGraphicView& canvas = *main.currentCanvas();
+    EXPECT_TRUE(dynamic_cast<SKTBarcode&>(*barcode).barcodeFitsBounds(card));
+    EXPECT_EQ(warningPixels(canvas), 0);
+
+    barcode->linear_font_val = QStringLiteral("0123456789");
+    barcode->Set_Barcode_image(barcodePictureFromFields(*barcode));
+    EXPECT_FALSE(dynamic_cast<SKTBarcode&>(*barcode).barcodeFitsBounds(card));
+    EXPECT_GT(warningPixels(canvas), 0);
 }
 
 TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCancelNothing)
@@ -79,16 +114,51 @@ TEST_F(MainWindowTest, TheBarcodeWindowsViewButtonOpensTheSeriesViewer)
             return 0;
         }
         auto& window = dynamic_cast<Barcode_Gen&>(dialog);
-        window.Data_source_type->setCurrentIndex(1);
-        emit window.Data_source_type->activated(1);
-        window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(name));
-        emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+        chooseSeries(window, name);
         window.view_series_btn->click();
         window.cancelButton->click();
         return window.result();
     };
     main.Open_Barcode_Window();
     EXPECT_EQ(shown, QStringList({ "Ann", "Bob" }));
+    QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
+}
+
+// The window of a bound barcode shows the value the canvas and the first card show, though the
+// series' first value changed after the barcode was bound.
+TEST_F(MainWindowTest, TheBarcodeWindowShowsABoundBarcodesFirstValueAsItIsNow)
+{
+    SKTWindowController& main = start();
+    const QString name = QStringLiteral("tickets-%1").arg(QCoreApplication::applicationPid());
+    writeSeries(name, "T-100\nT-101\n");
+    const SKTGraphicPtr barcode = placeBarcode(main);
+    otherModal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        chooseSeries(window, name);
+        window.okButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    ASSERT_EQ(barcode->batch_list_name, name);
+    ASSERT_EQ(barcode->linear_font_val, "T-100");
+
+    writeSeries(name, "T-2000\nT-2001\n");
+    QString shown;
+    otherModal = [&](QDialog& dialog) {
+        auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+        shown = window.dataText->text();
+        window.cancelButton->click();
+        return window.result();
+    };
+    main.Open_Barcode_Window();
+    EXPECT_EQ(shown, "T-2000");
+    const SKTGraphicPtr onFirstCard = main.shownOnFirstCard(barcode);
+    ASSERT_NE(onFirstCard, nullptr);
+    const SKTGraphicPtr expected = barcode->clone();
+    expected->linear_font_val = shown;
+    EXPECT_EQ(onFirstCard->_barcode_image.toImage(300.0, Qt::white),
+        barcodePictureFromFields(*expected).toImage(300.0, Qt::white));
+    EXPECT_EQ(barcode->linear_font_val, "T-100") << "Cancel changes nothing";
     QFile::remove(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
 }
 
@@ -99,47 +169,89 @@ void sendMouse(SKTGraphicView& canvas, QEvent::Type type, const QPointF& cardPoi
     QApplication::sendEvent(&canvas, &event);
 }
 
-QImage frontAt300Dpi(SKTWindowController& main)
+QImage sideAt300Dpi(SKTWindowController& main, SKTDocument::Side side)
 {
+    if (side == SKTDocument::Side::Back)
+        main.Select_back_side();
+    else
+        main.Select_front_side();
     const CardSideBase base = GraphicsRenderingInstaller::sideNamedByCard_Front_Or_Back(
         main.Front_card_Prop, main.Back_card_Prop, main.frontCanvasBounds());
-    return SKTRenderingView::image_From_Card_Graphics(main.Get_Front_Controls_Array(), false, base)
+    return SKTRenderingView::image_From_Card_Graphics(main.document().graphicsOfSide(side), false, base)
         .toImage(300.0, Qt::white);
 }
 
-// A barcode dragged by fractions of a point comes back from its file drawn on the same pixels.
-TEST_F(MainWindowTest, DraggedBarcodeReopensPixelIdentical)
+int differingPixels(const QImage& before, const QImage& after)
+{
+    if (after.size() != before.size())
+        return before.width() * before.height();
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            differing += before.pixel(x, y) != after.pixel(x, y);
+    return differing;
+}
+
+void dragBy(SKTGraphicView& canvas, const SKTGraphicPtr& graphic, const QPointF& offset)
+{
+    const QPointF grip = graphic->bounds().center();
+    sendMouse(canvas, QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    for (int step = 1; step <= 3; ++step)
+        sendMouse(canvas, QEvent::MouseMove, grip + offset * (step / 3.0), Qt::LeftButton);
+    sendMouse(canvas, QEvent::MouseButtonRelease, grip + offset, Qt::NoButton);
+    canvas.document().undoManager(canvas.editedSide()).checkpoint();
+}
+
+// Objects dragged by fractions of a point, a QR, a text and a picture cut from the front and
+// pasted on the back among them, come back from their file drawn on the same pixels.
+TEST_F(MainWindowTest, DraggedAndPastedObjectsReopenPixelIdentical)
 {
     SKTWindowController& main = start();
     main.show();
     QApplication::processEvents();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    SKTGraphicView* back = main.canvasOfSide(SKTDocument::Side::Back);
+    placeBarcode(main);
+    otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, true); };
+    main.Open_Barcode_Window();
+    main.findChild<QToolButton*>(QStringLiteral("Tool_2"))->click();
+    QImage shades(60, 40, QImage::Format_RGB32);
+    for (int y = 0; y < shades.height(); ++y)
+        for (int x = 0; x < shades.width(); ++x)
+            shades.setPixel(x, y, qRgb(x * 4, y * 6, (x * y) % 256));
+    const QString picture = folder.filePath(QStringLiteral("shades.png"));
+    ASSERT_TRUE(shades.save(picture));
+    dialogs->fileAnswers = { picture };
+    main.findChild<QToolButton*>(QStringLiteral("Tool_8"))->click();
+    main.document().undoManager().checkpoint();
+    ASSERT_EQ(main.Get_Front_Controls_Array().size(), 3);
+    main.Select_All_Clicked();
+    main.Cut_Clicked();
+    ASSERT_TRUE(main.Get_Front_Controls_Array().isEmpty());
     const SKTGraphicPtr barcode = placeBarcode(main);
     main.document().undoManager().checkpoint();
-    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
-    const QPointF grip = barcode->bounds().center();
-    const QPointF moved = grip + QPointF(13.37, 7.61);
-    sendMouse(*front, QEvent::MouseButtonPress, grip, Qt::LeftButton);
-    for (int step = 1; step <= 3; ++step)
-        sendMouse(*front, QEvent::MouseMove, grip + (moved - grip) * (step / 3.0), Qt::LeftButton);
-    sendMouse(*front, QEvent::MouseButtonRelease, moved, Qt::NoButton);
-    main.document().undoManager().checkpoint();
+    dragBy(*front, barcode, { 13.37, 7.61 });
     ASSERT_NE(barcode->bounds().x(), std::floor(barcode->bounds().x())) << "the drag left a fractional origin";
+    main.Select_back_side();
+    main.Paste_Clicked();
+    ASSERT_EQ(main.Get_Back_Controls_Array().size(), 3);
+    const SKTGraphicPtr pasted = main.Get_Back_Controls_Array().back();
+    ASSERT_EQ(pasted->linear_or_2d, 1);
+    dragBy(*back, pasted, { 21.7, 5.3 });
 
-    const QImage before = frontAt300Dpi(main);
+    const QImage frontBefore = sideAt300Dpi(main, SKTDocument::Side::Front);
+    const QImage backBefore = sideAt300Dpi(main, SKTDocument::Side::Back);
     const QString path = folder.filePath(QStringLiteral("barcode.dcard"));
     Project_File_Name = path;
     ASSERT_TRUE(main.Save_project_file(false, false));
     ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
     ASSERT_EQ(main.Get_Front_Controls_Array().size(), 1);
-    const SKTGraphicPtr reopened = main.Get_Front_Controls_Array().front();
-    EXPECT_EQ(reopened->bounds(), barcode->bounds());
-    const QImage after = frontAt300Dpi(main);
-    ASSERT_EQ(after.size(), before.size());
-    int differing = 0;
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x)
-            differing += before.pixel(x, y) != after.pixel(x, y);
-    EXPECT_EQ(differing, 0);
+    ASSERT_EQ(main.Get_Back_Controls_Array().size(), 3);
+    EXPECT_EQ(main.Get_Front_Controls_Array().front()->bounds(), barcode->bounds());
+    EXPECT_EQ(main.Get_Back_Controls_Array().back()->bounds(), pasted->bounds());
+    EXPECT_EQ(differingPixels(frontBefore, sideAt300Dpi(main, SKTDocument::Side::Front)), 0);
+    EXPECT_EQ(differingPixels(backBefore, sideAt300Dpi(main, SKTDocument::Side::Back)), 0);
+    main.Select_front_side();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTZoomingScrollView.h"
+#include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
 #include "model/LaidOutText.h"
 #include "model/ModelHooks.h"
@@ -118,6 +119,74 @@ TEST_F(MainWindowCanvasTest, MouseDragOnTheFrontCanvasMovesTheObject)
     front->undo(); // the whole drag is one step
     EXPECT_EQ(shape->bounds(), QRectF(30, 30, 50, 50));
     EXPECT_EQ(front->graphics().size(), 1);
+}
+
+// However the selection changes (a click, Select All, the rubber band, undo and redo, paste,
+// delete, the program itself), Cut, Copy, Delete and Lock and the panel show it.
+TEST_F(MainWindowCanvasTest, CommandsAndPanelFollowEveryChangeOfTheSelection)
+{
+    SKTWindowController& main = startShown();
+    SKTGraphicView* front = main.canvasOfSide(SKTDocument::Side::Front);
+    clickButton(main, QStringLiteral("Tool_3"));
+    clickButton(main, QStringLiteral("Tool_4"));
+    main.document().undoManager().checkpoint();
+    ASSERT_EQ(front->graphics().size(), 2);
+    const SKTGraphicPtr oval = front->graphics().at(0);
+    const SKTGraphicPtr rect = front->graphics().at(1);
+    oval->setBounds(QRectF(150, 80, 40, 30));
+    rect->setBounds(QRectF(10, 10, 40, 30));
+    const auto commandsOn = [&](bool on) {
+        for (const char* name : { "Cut_btn", "Copy_btn", "Delete_btn", "Lock_btn" })
+            EXPECT_EQ(main.action(QString::fromLatin1(name))->isEnabled(), on) << name;
+    };
+    const auto panelShows = [&](const SKTDocument::Graphics& selected) {
+        EXPECT_EQ(front->selectedGraphics(), selected);
+        const SKTGraphicPtr shown = main.inspector().lastSelectedGraphic();
+        if (selected.isEmpty())
+            EXPECT_TRUE(main.inspector().showsCard());
+        else
+            EXPECT_TRUE(!main.inspector().showsCard() && selected.contains(shown));
+        commandsOn(!selected.isEmpty());
+    };
+    const auto trigger = [&](const char* name) {
+        main.action(QString::fromLatin1(name))->trigger();
+        main.document().undoManager().checkpoint();
+    };
+
+    // A click on the empty card, then Select All.
+    sendMouse(*front, QEvent::MouseButtonPress, { 100, 120 }, Qt::LeftButton);
+    sendMouse(*front, QEvent::MouseButtonRelease, { 100, 120 }, Qt::NoButton);
+    panelShows({});
+    trigger("SelectAll_btn");
+    panelShows({ oval, rect });
+    front->deselectAll();
+    panelShows({});
+
+    // The rubber band round the oval.
+    sendMouse(*front, QEvent::MouseButtonPress, { 140, 70 }, Qt::LeftButton);
+    sendMouse(*front, QEvent::MouseMove, { 200, 120 }, Qt::LeftButton);
+    sendMouse(*front, QEvent::MouseButtonRelease, { 200, 120 }, Qt::NoButton);
+    panelShows({ oval });
+
+    // Delete, undo and redo.
+    trigger("SelectAll_btn");
+    trigger("Delete_btn");
+    EXPECT_TRUE(front->graphics().isEmpty());
+    panelShows({});
+    trigger("Undo_btn");
+    panelShows({ oval, rect });
+    trigger("Redo_btn");
+    panelShows({});
+    trigger("Undo_btn");
+
+    // Paste selects what it pasted.
+    front->changeSelectionIndexes({ 1 });
+    panelShows({ rect });
+    trigger("Copy_btn");
+    front->deselectAll();
+    trigger("Paste_btn");
+    ASSERT_EQ(front->graphics().size(), 3);
+    panelShows({ front->graphics().front() });
 }
 
 TEST_F(MainWindowCanvasTest, CardSizeAndTheZoomChosenOnOneSideReachAllThree)

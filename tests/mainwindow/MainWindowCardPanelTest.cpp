@@ -17,10 +17,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -111,6 +113,40 @@ TEST_F(MainWindowTest, EveryCardSettingIsReachableFromTheCardPages)
     main.Update_All_Card_Content();
     EXPECT_EQ(settings.Card_Content_font, font);
     EXPECT_EQ(card.All_Text_font_value->text(), QStringLiteral("DejaVu Sans ( 20.00 )"));
+}
+
+// The card page's font label names the font that its Font… opens at and changes: the side's
+// texts' as they are drawn, the card's own with no text on the side.
+TEST_F(MainWindowTest, TheCardsFontLabelNamesTheFontItsButtonOpensAt)
+{
+    SKTWindowController& main = start();
+    CardSettingsPage& card = *main.inspector().card_setting_tab;
+    QPushButton* fontButton = nullptr;
+    for (QPushButton* button : card.findChildren<QPushButton*>())
+        if (button->text().startsWith(QStringLiteral("Fo&nt")))
+            fontButton = button;
+    ASSERT_NE(fontButton, nullptr);
+    const auto labelMatchesTheDialog = [&](const char* when) {
+        main.Show_RHS_Properties(nullptr);
+        QFont opened;
+        otherModal = [&](QDialog& dialog) {
+            if (auto* fonts = qobject_cast<QFontDialog*>(&dialog))
+                opened = fonts->currentFont();
+            return 0;
+        };
+        fontButton->click();
+        EXPECT_EQ(card.All_Text_font_value->text(),
+            QStringLiteral("%1 ( %2 )").arg(opened.family()).arg(opened.pointSizeF(), 0, 'f', 2))
+            << when;
+    };
+    main.Front_card_Prop->Card_Content_font = QFont(QStringLiteral("Times New Roman"), 14);
+    labelMatchesTheDialog("no text on the side");
+    const SKTGraphicPtr text = place(main, 2);
+    text->text_ctrl_font = QFont(QStringLiteral("DejaVu Sans"), 11);
+    labelMatchesTheDialog("a text of another font than the card's");
+    EXPECT_EQ(card.All_Text_font_value->text(), QStringLiteral("DejaVu Sans ( 11.00 )"));
+    text->text_ctrl_font = QFont(QStringLiteral("No Such Family Here"), 13);
+    labelMatchesTheDialog("a text of a family this computer lacks");
 }
 
 TEST_F(MainWindowTest, OpacityReachesTheFillColoursButNotTheBorder)

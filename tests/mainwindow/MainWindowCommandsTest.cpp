@@ -144,7 +144,8 @@ TEST_F(MainWindowTest, SameSizeNaturalSizeAndAlignToGridAreOnOnlyWhenTheyCanAct)
     EXPECT_EQ(enabled(), std::vector<bool>({ false, false, false, false }));
 
     const SKTGraphicPtr shape = place(main, 3);
-    shape->setBounds(QRectF(13, 14, 50, 30));
+    shape->setBounds(QRectF(13, 14, 50, 30)); // behind the commands' back: they learn it with the next selection
+    main.currentCanvas()->deselectAll();
     main.currentCanvas()->selectAll();
     EXPECT_EQ(enabled(), std::vector<bool>({ false, false, true, false }));
     // Asked for anyway, they say what they need and change nothing.

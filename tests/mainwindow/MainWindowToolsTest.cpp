@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, EveryToolButtonPlacesItsObjectAndReturnsToTheArrow)
         { 7, typeid(Shape_Control), "D", { 50, 50 } },
         { 8, typeid(SKTImage), "", { 50, 50 } },
         { 9, typeid(SKTImage), "", { 50, 50 } },
-        { 10, typeid(SKTBarcode), "", { 120, 60 } },
+        { 10, typeid(SKTBarcode), "", {} }, // sized to its picture
         { 11, typeid(SKTSignature), "", { 100, 50 } },
         { 12, typeid(SKTSignature), "", { 50, 50 } },
         { 13, typeid(Shape_Control), "S", { 50, 50 } },

@@ -45,8 +45,8 @@ void GraphicPainting::stroke(QPainter& painter, const QPainterPath& path, const 
 
 double GraphicPainting::strokeReach(const SKTGraphic& object)
 {
-    const double width = object._strokeWidth;
-    return (std::isfinite(width) && width > 0.0 ? width : 1.0) / 2.0;
+    const double width = CardPainting::drawnWidth(object._strokeWidth);
+    return (width > 0.0 ? width : 1.0) / 2.0;
 }
 
 QRectF GraphicPainting::strokedArea(const QPainterPath& path, const SKTGraphic& object, Qt::PenCapStyle cap)

@@ -10,7 +10,10 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "model/ModelHooks.h"
+#include "model/Shape_Control.h"
 #include "support/KeyedQuestions.h"
+#include "support/OnShow.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
 #include "widgets/QtDialogService.h"
@@ -22,6 +25,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -385,6 +389,55 @@ TEST_F(CardExporterTest, TheBackAloneIsReportedUnderTheNameItWasWrittenTo)
     EXPECT_TRUE(QFile::exists(written));
     EXPECT_FALSE(QFile::exists(typed));
     EXPECT_EQ(host_.done, QStringList({ written, QStringLiteral("Card has been exported successfully.") }));
+}
+
+TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseStopWritesNothing)
+{
+    // The fuzzer's outline, 10,000 points wide and dash-dot-dot, held the window for minutes.
+    auto outline = SKTGraphic::create<Shape_Control>();
+    outline->Set_Shape_Type(QStringLiteral("C"));
+    outline->setBounds(QRectF(40, 30, 120, 80));
+    outline->_strokeWidth = 10000.0;
+    outline->_stroke_border_type = QStringLiteral("DDD");
+    host_.front = { outline };
+    QThread* const guiThread = QThread::currentThread();
+    std::atomic<int> drawnOnGuiThread { 0 };
+    std::atomic<int> drawnOnWorker { 0 };
+    ModelHooks::setRefreshCanvas([&] { ++(QThread::currentThread() == guiThread ? drawnOnGuiThread : drawnOnWorker); });
+    bool stopWhenShown = false;
+    int shown = 0;
+    const OnShow watcher(host_.sheet, [&] {
+        ++shown;
+        EXPECT_EQ(host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text(), QStringLiteral("0 / 1 Card"));
+        if (stopWhenShown)
+            host_.sheet.Stop_Sending_Pressed();
+    });
+    const QString typed = QDir(out_.path()).filePath(QStringLiteral("wide.png"));
+    const CardExportSettings settings { QStringLiteral("png"), 300, QStringLiteral("BOTH"), false };
+
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(drawnOnGuiThread, 0);
+    EXPECT_GT(drawnOnWorker, 0);
+    EXPECT_EQ(QImage(typed).size(), QSize(1012, 637));
+    EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
+
+    // Stop, answered Yes: neither side is written and the end says so.
+    const QString stopped = QDir(out_.path()).filePath(QStringLiteral("stopped.png"));
+    stopWhenShown = true;
+    dialogs_->yesNoAnswers = { true };
+    host_.done.clear();
+    EXPECT_FALSE(exporter_.Export_Single_File(stopped, settings, true));
+    ModelHooks::setRefreshCanvas({});
+    EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
+    EXPECT_FALSE(QFile::exists(stopped));
+    EXPECT_FALSE(QFile::exists(Create_Back_Card_Path(stopped)));
+    EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden),
+        QStringList({ QStringLiteral("wide.png"), QStringLiteral("wide_Back.png") }));
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nThe export was stopped. The card was not exported."));
+    EXPECT_TRUE(host_.done.isEmpty());
+    EXPECT_FALSE(host_.sheet.isVisible());
 }
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)

@@ -53,9 +53,11 @@ void CardExporter::Export_Button()
     auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
         card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
     ExportWindow& window = exportWindow();
-    window.reset(binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard());
+    window.reset(
+        binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard(), host_.backShown());
     if (dialogs().runModal(window) != QDialog::Accepted)
         return;
+    window.rememberFormat();
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();

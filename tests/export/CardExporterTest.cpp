@@ -16,6 +16,7 @@
 #include "support/OnShow.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "support/TempSettings.h"
 #include "widgets/QtDialogService.h"
 
 #include <QAbstractButton>
@@ -49,6 +50,7 @@ public:
         return CardSnapshot::take(front, back, *frontSettings, *backSettings, 0, card);
     }
     bool twoSidedCard() const override { return true; }
+    bool backShown() const override { return showingBack; }
     SpreadsheetRows spreadsheetRows() const override { return {}; }
     void Show_One_By_One_Modeless() override { sheet.show(); }
     void Hide_One_By_One_Modeless() override { sheet.hide(); }
@@ -69,6 +71,7 @@ public:
     QList<SKTGraphicPtr> back;
     Card_PropertyPtr frontSettings = Card_Property::create();
     Card_PropertyPtr backSettings = Card_Property::create();
+    bool showingBack = false;
     QStringList done;
     QString details; // behind the last export-done box's message
     int restored = 0;
@@ -139,6 +142,7 @@ protected:
     }
 
     ScriptedDialogs dialogs_;
+    TempSettings settings_;
     QTemporaryDir data_;
     QTemporaryDir out_;
     QString saved_;
@@ -438,6 +442,42 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseSto
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nThe export was stopped. The card was not exported."));
     EXPECT_TRUE(host_.done.isEmpty());
     EXPECT_FALSE(host_.sheet.isVisible());
+}
+
+TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
+{
+    QString formatOffered;
+    int sideOffered = -1;
+    dialogs_->modalHandler = [&](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        formatOffered = window.fileFormatPopup->currentText();
+        sideOffered = window.matrix_export_card_side->checkedId();
+        window.fileFormatPopup->setCurrentIndex(window.fileFormatPopup->findText(QStringLiteral("PNG")));
+        return 1;
+    };
+    const QString first = QDir(out_.path()).filePath(QStringLiteral("first.png"));
+    const QString second = QDir(out_.path()).filePath(QStringLiteral("second.png"));
+    dialogs_->fileAnswers = { first, second };
+    // Before any export: the first format, and the front that is shown.
+    exporter_.Export_Button();
+    EXPECT_EQ(formatOffered, QStringLiteral("TIFF"));
+    EXPECT_EQ(sideOffered, 1);
+    EXPECT_TRUE(QFile::exists(first));
+
+    // The back shown and PNG used last: Back and PNG, and the back is what is written.
+    host_.showingBack = true;
+    exporter_.Export_Button();
+    EXPECT_EQ(formatOffered, QStringLiteral("PNG"));
+    EXPECT_EQ(sideOffered, 2);
+    EXPECT_TRUE(QFile::exists(Create_Back_Card_Path(second)));
+    EXPECT_FALSE(QFile::exists(second));
+
+    // The format outlasts the program; a one-sided card has no back to open at.
+    settings_.reread();
+    ExportWindow next;
+    next.reset(false, false, false, true);
+    EXPECT_EQ(next.fileFormatPopup->currentText(), QStringLiteral("PNG"));
+    EXPECT_EQ(next.settings().side, QStringLiteral("F"));
 }
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)

@@ -4,6 +4,8 @@
 #include "model/PictureFile.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPainterPathStroker>
 
 #include <cmath>
 #include <numeric>
@@ -66,6 +68,27 @@ QPen CardPainting::outlinePen(const QColor& color, double width, const QString& 
         pen.setDashOffset(0.0);
     }
     return pen;
+}
+
+void CardPainting::strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
+{
+    const QRectF box = path.boundingRect();
+    bool curved = false;
+    for (int i = 0; i < path.elementCount() && !curved; ++i)
+        curved = path.elementAt(i).isCurveTo();
+    if (!curved || pen.widthF() <= std::min(box.width(), box.height())) {
+        painter.strokePath(path, pen);
+        return;
+    }
+    // Lines at twice the card's resolution in points: the outline's union, which keeps Qt's
+    // work to milliseconds whatever the pen's width, grows with their number.
+    const QTransform fine = QTransform::fromScale(2.0, 2.0);
+    const QTransform back = fine.inverted();
+    QPainterPath lines;
+    lines.setFillRule(Qt::WindingFill);
+    for (const QPolygonF& polygon : path.toSubpathPolygons(fine))
+        lines.addPolygon(back.map(polygon));
+    painter.fillPath(QPainterPathStroker(pen).createStroke(lines).simplified(), pen.brush());
 }
 
 QLinearGradient CardPainting::angledGradient(const QRectF& box, double degrees, const QColor& from,

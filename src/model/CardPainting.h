@@ -5,9 +5,12 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QList>
+#include <QPainterPath>
 #include <QPen>
 #include <QRectF>
 #include <QString>
+
+class QPainter;
 
 // The pens and fills that every card object and the card's base share. Card drawing works
 // in points on a y-down plane; these helpers keep to that:
@@ -29,6 +32,11 @@ public:
     // wide, give a solid line (Qt's work grows with the dashes times the pen's width).
     static QPen outlinePen(const QColor& color, double width, const QString& borderCode, Qt::PenCapStyle cap,
                            double pathLength);
+
+    // Strokes the path with an outline pen. Qt's stroker loses curves under a pen wider than
+    // the path (it draws part of the outline, or none): such a path is stroked as fine lines
+    // and the outline, made whole, filled.
+    static void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen);
 
     // The width an outline is drawn at: a negative or non-finite width draws the thinnest
     // line, and none is drawn wider than widestPen. The object keeps the width it was given.

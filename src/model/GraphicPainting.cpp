@@ -39,8 +39,8 @@ void GraphicPainting::stroke(QPainter& painter, const QPainterPath& path, const 
     const QColor colour = CardPainting::withOpacity(object._strokeColor, object.alpha_val_stroke);
     if (!colour.isValid())
         return;
-    painter.strokePath(path, CardPainting::outlinePen(colour, object._strokeWidth, object._stroke_border_type, cap,
-                                                      path.length()));
+    CardPainting::strokePath(painter, path, CardPainting::outlinePen(colour, object._strokeWidth,
+                                                                     object._stroke_border_type, cap, path.length()));
 }
 
 double GraphicPainting::strokeReach(const SKTGraphic& object)

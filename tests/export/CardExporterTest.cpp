@@ -482,6 +482,7 @@ TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
 {
+    const TempSettings noFormatUsedYet;
     ExportWindow window;
     window.reset(true, false);
     EXPECT_EQ(window.settings().side, QStringLiteral("F"));
@@ -493,7 +494,7 @@ TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
     window.matrix_export_card_side->button(2)->click();
     EXPECT_EQ(window.settings().side, QStringLiteral("B"));
     EXPECT_FALSE(window.settings().combined);
-    // The next export starts from the defaults again.
+    // The next export starts from the defaults again: no format was used.
     window.reset(false, false);
     EXPECT_EQ(window.settings().side, QStringLiteral("F"));
     EXPECT_FALSE(window.export_combined_image_chk->isChecked());

@@ -72,7 +72,17 @@ TEST(CardPaintingTest, AnOutlineAFileHoldsIsBoundedSoThatItDrawsQuickly)
     EXPECT_EQ(pen(101.0, "DDD", 25.0).style(), Qt::SolidLine);
 
     // The object keeps its width for the file; it is drawn, and its area redrawn, at the bound:
-    // the dashed triangle 10,000 points wide inks the whole corner of the card, as a solid one.
+    // the dashed circle 10,000 points wide inks the whole corner of the card, as a solid one
+    // (Qt's own stroker drew nothing there), and so does a triangle.
+    auto circle = SKTGraphic::create<Shape_Control>();
+    circle->Set_Shape_Type(QStringLiteral("C"));
+    circle->setBounds(QRectF(8, 8, 48, 40));
+    circle->_strokeWidth = 10000.0;
+    circle->_stroke_border_type = QStringLiteral("DDD");
+    const QImage dashedCircle = drawObject(*circle, QSizeF(64, 64), 300.0 / 72.0);
+    EXPECT_EQ(inkBox(dashedCircle), dashedCircle.rect());
+    circle->_stroke_border_type = QStringLiteral("S");
+    EXPECT_EQ(dashedCircle, drawObject(*circle, QSizeF(64, 64), 300.0 / 72.0));
     auto triangle = SKTGraphic::create<Shape_Control>();
     triangle->Set_Shape_Type(QStringLiteral("T"));
     triangle->setBounds(QRectF(8, 8, 48, 40));

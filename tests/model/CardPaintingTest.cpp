@@ -72,31 +72,24 @@ TEST(CardPaintingTest, AnOutlineAFileHoldsIsBoundedSoThatItDrawsQuickly)
     EXPECT_EQ(pen(101.0, "DDD", 25.0).style(), Qt::SolidLine);
 
     // The object keeps its width for the file; it is drawn, and its area redrawn, at the bound:
-    // the dashed circle 10,000 points wide inks the whole corner of the card, as a solid one
-    // (Qt's own stroker drew nothing there), and so does a triangle.
-    auto circle = SKTGraphic::create<Shape_Control>();
-    circle->Set_Shape_Type(QStringLiteral("C"));
-    circle->setBounds(QRectF(8, 8, 48, 40));
-    circle->_strokeWidth = 10000.0;
-    circle->_stroke_border_type = QStringLiteral("DDD");
-    const QImage dashedCircle = drawObject(*circle, QSizeF(64, 64), 300.0 / 72.0);
-    EXPECT_EQ(inkBox(dashedCircle), dashedCircle.rect());
-    circle->_stroke_border_type = QStringLiteral("S");
-    EXPECT_EQ(dashedCircle, drawObject(*circle, QSizeF(64, 64), 300.0 / 72.0));
-    auto triangle = SKTGraphic::create<Shape_Control>();
-    triangle->Set_Shape_Type(QStringLiteral("T"));
-    triangle->setBounds(QRectF(8, 8, 48, 40));
-    triangle->_strokeWidth = 10000.0;
-    triangle->_stroke_border_type = QStringLiteral("DDD");
-    const QImage dashed = drawObject(*triangle, QSizeF(64, 64), 300.0 / 72.0);
-    EXPECT_EQ(inkBox(dashed), dashed.rect());
-    triangle->_stroke_border_type = QStringLiteral("S");
-    EXPECT_EQ(dashed, drawObject(*triangle, QSizeF(64, 64), 300.0 / 72.0));
-    EXPECT_EQ(triangle->_strokeWidth, 10000.0);
-    const double reach = CardPainting::widestPen / 2.0;
-    EXPECT_EQ(triangle->drawingBounds().left(), 8.0 - reach);
-    EXPECT_LE(triangle->paintedBounds().left(), 8.0 - reach);
-    EXPECT_GT(triangle->paintedBounds().left(), 8.0 - 10.0 * reach); // mitred at most ten times out
+    // the dashed circle or triangle 10,000 points wide inks the whole corner of the card, as a
+    // solid one (Qt's own stroker drew nothing of the circle).
+    for (const char* code : { "C", "T" }) {
+        auto shape = SKTGraphic::create<Shape_Control>();
+        shape->Set_Shape_Type(QString::fromLatin1(code));
+        shape->setBounds(QRectF(8, 8, 48, 40));
+        shape->_strokeWidth = 10000.0;
+        shape->_stroke_border_type = QStringLiteral("DDD");
+        const QImage dashed = drawObject(*shape, QSizeF(64, 64), 300.0 / 72.0);
+        EXPECT_EQ(inkBox(dashed), dashed.rect()) << code;
+        shape->_stroke_border_type = QStringLiteral("S");
+        EXPECT_EQ(dashed, drawObject(*shape, QSizeF(64, 64), 300.0 / 72.0)) << code;
+        EXPECT_EQ(shape->_strokeWidth, 10000.0);
+        const double reach = CardPainting::widestPen / 2.0;
+        EXPECT_EQ(shape->drawingBounds().left(), 8.0 - reach);
+        EXPECT_LE(shape->paintedBounds().left(), 8.0 - reach);
+        EXPECT_GT(shape->paintedBounds().left(), 8.0 - 10.0 * reach); // mitred at most ten times out
+    }
 }
 
 TEST(CardPaintingTest, PensHaveFlatCapsAndMitreJoins)

@@ -2,8 +2,10 @@
 
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
+#include "jobs/SingleCardExport.h"
 #include "jobs/UnevenSources.h"
 #include "platform/DialogService.h"
+#include "widgets/ProgressSheetWork.h"
 #include "widgets/Send_Modeless.h"
 
 #include <QComboBox>
@@ -45,15 +47,17 @@ ExportWindow& CardExporter::exportWindow()
 
 void CardExporter::Export_Button()
 {
-    if (batchRunning())
+    if (batchRunning() || singleRunning_)
         return;
     const CardSnapshot card = host_.takeCardSnapshot();
     auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
         card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
     ExportWindow& window = exportWindow();
-    window.reset(binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard());
+    window.reset(
+        binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard(), host_.backShown());
     if (dialogs().runModal(window) != QDialog::Accepted)
         return;
+    window.rememberFormat();
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();
@@ -107,19 +111,28 @@ QString CardExporter::chooseBatchFolder()
 bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)
 {
     const CardSnapshot card = host_.takeCardSnapshot();
-    const CardFiles files = renderCardFiles(card, settings, path);
-    for (const auto& [file, bytes] : files) {
-        QString error;
-        if (!writeCardFile(file, bytes, &error)) {
-            showWriteFailure(file, error);
-            return false;
-        }
+    JobProgress progress;
+    progress.total = 1;
+    SingleCardExportResult result;
+    singleRunning_ = true;
+    runBehindProgressSheet(progress, QStringLiteral("Card"),
+        [&] { result = exportSingleCard(card, settings, path, progress); });
+    singleRunning_ = false;
+    switch (result.outcome) {
+    case SingleCardExportResult::Outcome::Stopped:
+        Show_MessageBox(QStringLiteral("The export was stopped. The card was not exported."));
+        return false;
+    case SingleCardExportResult::Outcome::WriteFailed:
+        showWriteFailure(result.failedPath, result.error);
+        return false;
+    case SingleCardExportResult::Outcome::Written:
+        break;
     }
     // The box names the file that was written last: for the back alone that is the back's
     // own name, not the name typed for the front.
-    if (showMessage && !files.empty()) {
+    if (showMessage && !result.lastWritten.isEmpty()) {
         const CardProblemRows problems = singleCardProblems(card, settings);
-        host_.showExportDone(files.back().first, problems.appendedTo(exportedMessage), problems.details());
+        host_.showExportDone(result.lastWritten, problems.appendedTo(exportedMessage), problems.details());
     }
     return true;
 }

@@ -23,7 +23,9 @@ public:
     void Export_Button();
 
     // The current design without data rows, written as the settings ask; path is the front's
-    // file. With showMessage the export-done box follows. False after a failure (shown).
+    // file. Drawn and written on a worker behind the progress sheet, whose Stop writes no
+    // file. With showMessage the export-done box follows. False after a failure or a stop
+    // (both shown).
     bool Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage);
 
     // Starts a batch into folder and returns at once; batchFinished tells the end.
@@ -50,5 +52,6 @@ private:
     std::unique_ptr<JobProgress> progress_;
     std::shared_ptr<const DataBinding> binding_;
     BatchExportResult result_; // written by the worker, read once it has finished
+    bool singleRunning_ = false;
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

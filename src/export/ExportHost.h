@@ -18,6 +18,8 @@ public:
     // Both sides of the live design as they stand (GUI thread).
     virtual CardSnapshot takeCardSnapshot() const = 0;
     virtual bool twoSidedCard() const = 0;
+    // Whether the canvas shows the card's back.
+    virtual bool backShown() const = 0;
     // A read-only copy of the imported spreadsheet table.
     virtual SpreadsheetRows spreadsheetRows() const = 0;
     // The progress sheet over the window, shown and hidden.

@@ -1,6 +1,7 @@
 #include "export/ExportWindow.h"
 
 #include "common/Logging.h"
+#include "platform/InterfaceSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,12 +12,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Format titles; a file's extension is its format's title in lower case.
 const QStringList formats { QStringLiteral("TIFF"), QStringLiteral("PNG"), QStringLiteral("JPEG"),
     QStringLiteral("BMP") };
 const QList<int> resolutions { 300, 600, 150, 72 };
+const QString lastFormatKey = QStringLiteral("export/format");
 
 } // namespace
 
@@ -65,23 +69,30 @@ ExportWindow::ExportWindow(QWidget* parent)
     reset(false, false);
 }
 
-void ExportWindow::reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided)
+void ExportWindow::reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided, bool backShown)
 {
     // A one-sided card has no back to export.
     matrix_export_card_side->button(0)->setEnabled(twoSided);
     matrix_export_card_side->button(2)->setEnabled(twoSided);
     saveDPIText->setCurrentIndex(0);
-    fileFormatPopup->setCurrentIndex(0);
+    // A title the settings file holds that is no format of ours gives the first.
+    fileFormatPopup->setCurrentIndex(
+        std::max(0, int(formats.indexOf(InterfaceSettings::value(lastFormatKey).toString()))));
     // Every format is written at the chosen resolution, so the choice is open for all.
     saveDPIText->setEnabled(true);
     export_combined_image_chk->setChecked(false);
-    matrix_export_card_side->button(1)->setChecked(true);
+    matrix_export_card_side->button(twoSided && backShown ? 2 : 1)->setChecked(true);
     export_card_side_CellClick();
     Export_with_batch_chk->setEnabled(seriesInUse);
     Export_with_batch_chk->setChecked(seriesInUse);
     Export_with_excel_chk->setEnabled(spreadsheetInUse);
     Export_with_excel_chk->setChecked(spreadsheetInUse);
     fileFormatPopup->setFocus();
+}
+
+void ExportWindow::rememberFormat() const
+{
+    InterfaceSettings::setValue(lastFormatKey, fileFormatPopup->currentText());
 }
 
 void ExportWindow::export_card_side_CellClick()

@@ -17,10 +17,13 @@ class ExportWindow : public QDialog
 public:
     explicit ExportWindow(QWidget* parent = nullptr);
 
-    // The choices an export starts from: the first format and resolution, the front, no
+    // The choices an export starts from: the format of the last export (the first format
+    // before any), the first resolution, the side shown (the front on a one-sided card), no
     // combined picture; the row boxes enabled and on exactly when those rows are in use; the
     // sides that hold the back only on a two-sided card.
-    void reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided = true);
+    void reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided = true, bool backShown = false);
+    // Keeps the chosen format, for the next export (and the next start of the program).
+    void rememberFormat() const;
 
     CardExportSettings settings() const;
     bool useSeriesRows() const;

@@ -27,6 +27,11 @@ bool MainWindowExport::twoSidedCard() const
     return CARD_SIDE_STR == QLatin1String("2");
 }
 
+bool MainWindowExport::backShown() const
+{
+    return Card_Front_Or_Back != 0;
+}
+
 SpreadsheetRows MainWindowExport::rowsOf(const Data_From_Excel& table)
 {
     const int columns = std::max(0, int(table.ColList.size()) - 1);

@@ -21,6 +21,7 @@ public:
     QWidget* exportWindow() override;
     CardSnapshot takeCardSnapshot() const override;
     bool twoSidedCard() const override;
+    bool backShown() const override;
     SpreadsheetRows spreadsheetRows() const override;
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;

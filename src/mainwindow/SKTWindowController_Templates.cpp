@@ -3,6 +3,8 @@
 #include "common/MessageBoxes.h"
 #include "data/TemplateStore.h"
 #include "inspector/CardSettingsPage.h"
+#include "jobs/CardSnapshot.h"
+#include "jobs/JobProgress.h"
 #include "inspector/PropertiesInspector.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
@@ -10,6 +12,7 @@
 #include "platform/PngEncoder.h"
 #include "profiles/User_Profile_Class.h"
 #include "render/CombinedCardImage.h"
+#include "widgets/ProgressSheetWork.h"
 #include "wizards/CardSizeFields.h"
 #include "wizards/Card_Wizard.h"
 #include "wizards/Export_Template.h"
@@ -28,15 +31,27 @@ void SKTWindowController::Export_As_Template_Clicked()
     Export_Template dialog(this);
     if (dialog.runFor(QString(), QString()) != 1)
         return;
+    // The preview is drawn first, on a worker behind the progress sheet: its Stop saves nothing.
+    const CardSnapshot card = CardSnapshot::take(Get_Front_Controls_Array(), Get_Back_Controls_Array(),
+        *Front_card_Prop, *Back_card_Prop, Card_Shape, frontCanvasBounds());
+    JobProgress progress;
+    progress.total = 1;
+    QByteArray png;
+    runBehindProgressSheet(progress, QStringLiteral("Preview"), [&] {
+        const QImage preview = combinedCardImage(card.front, card.frontBase(), card.back, card.backBase());
+        if (progress.mayContinue() && !preview.isNull())
+            png = encodePngFast(preview);
+        progress.done = 1;
+    });
+    if (progress.stopRequested) {
+        Show_MessageBox(QStringLiteral("Saving the template was stopped. The template was not saved."));
+        return;
+    }
     // Written straight through the design writer: saving a template is no save of the design,
     // which keeps its own file name and its unsaved mark.
     const auto writeDesign
         = [this](const QString& path, QString* error) { return DesignFile::write(path, currentDesign(), error); };
-    const auto writePreview = [this](const QString& path, QString* error) {
-        const QRectF frame = frontCanvasBounds();
-        const QImage preview = combinedCardImage(Get_Front_Controls_Array(), { Front_card_Prop, Card_Shape, frame },
-            Get_Back_Controls_Array(), { Back_card_Prop, Card_Shape, frame });
-        const QByteArray png = preview.isNull() ? QByteArray() : encodePngFast(preview);
+    const auto writePreview = [&png](const QString& path, QString* error) {
         if (png.isEmpty()) {
             *error = QStringLiteral("The card could not be drawn.");
             return false;

@@ -4,6 +4,8 @@
 #include "model/PictureFile.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPainterPathStroker>
 
 #include <cmath>
 #include <numeric>
@@ -22,20 +24,41 @@ QList<qreal> CardPainting::borderDashLengths(const QString& borderCode)
 }
 
 namespace {
-constexpr double maxDashesPerPath = 20000.0;
+// Qt strokes each dash on its own, piece by piece along curves, and its work grows with the
+// pieces times the pen's width. Past these bounds the outline is drawn solid: a few thousand
+// dashes along one path cannot be told from a line, and dashes under a pen wider than the
+// panels offer, or more of them than the budget of dashes times width (in points), take
+// seconds. The bounds keep every dashed border the panels allow on a card-sized outline (80
+// dashes at 50 points).
+constexpr double maxDashesPerPath = 5000.0;
+constexpr double widestDashedPen = 100.0;
+constexpr double maxDashesTimesWidth = 4000.0;
+
+bool drawsDashes(const QList<qreal>& dashes, double penWidth, double pathLength)
+{
+    if (dashes.isEmpty() || penWidth > widestDashedPen)
+        return false;
+    const double patternLength = std::accumulate(dashes.begin(), dashes.end(), 0.0);
+    const double dashCount = pathLength / patternLength * double(dashes.size() / 2);
+    // Written so that a length that is not a number draws solid.
+    return dashCount <= maxDashesPerPath && dashCount * penWidth <= maxDashesTimesWidth;
+}
+} // namespace
+
+double CardPainting::drawnWidth(double width)
+{
+    return std::isfinite(width) && width > 0.0 ? std::min(width, widestPen) : 0.0;
 }
 
 QPen CardPainting::outlinePen(const QColor& color, double width, const QString& borderCode,
                               Qt::PenCapStyle cap, double pathLength)
 {
-    // A negative or non-finite width from a file draws the thinnest line.
-    const double penWidth = std::isfinite(width) && width > 0.0 ? width : 0.0;
+    const double penWidth = drawnWidth(width);
     QPen pen(color.isValid() ? QBrush(color) : QBrush(Qt::NoBrush), penWidth, Qt::SolidLine, cap,
              Qt::MiterJoin);
     pen.setMiterLimit(10.0);
     QList<qreal> dashes = borderDashLengths(borderCode);
-    const double patternLength = std::accumulate(dashes.begin(), dashes.end(), 0.0);
-    if (!dashes.isEmpty() && !(pathLength / patternLength > maxDashesPerPath)) {
+    if (drawsDashes(dashes, penWidth, pathLength)) {
         // Qt counts dashes in pen widths; a hairline (width 0) takes them as they are.
         if (penWidth > 0.0) {
             for (qreal& length : dashes)
@@ -45,6 +68,27 @@ QPen CardPainting::outlinePen(const QColor& color, double width, const QString& 
         pen.setDashOffset(0.0);
     }
     return pen;
+}
+
+void CardPainting::strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen)
+{
+    const QRectF box = path.boundingRect();
+    bool curved = false;
+    for (int i = 0; i < path.elementCount() && !curved; ++i)
+        curved = path.elementAt(i).isCurveTo();
+    if (!curved || pen.widthF() <= std::min(box.width(), box.height())) {
+        painter.strokePath(path, pen);
+        return;
+    }
+    // Lines at twice the card's resolution in points: the outline's union, which keeps Qt's
+    // work to milliseconds whatever the pen's width, grows with their number.
+    const QTransform fine = QTransform::fromScale(2.0, 2.0);
+    const QTransform back = fine.inverted();
+    QPainterPath lines;
+    lines.setFillRule(Qt::WindingFill);
+    for (const QPolygonF& polygon : path.toSubpathPolygons(fine))
+        lines.addPolygon(back.map(polygon));
+    painter.fillPath(QPainterPathStroker(pen).createStroke(lines).simplified(), pen.brush());
 }
 
 QLinearGradient CardPainting::angledGradient(const QRectF& box, double degrees, const QColor& from,

@@ -5,9 +5,12 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QList>
+#include <QPainterPath>
 #include <QPen>
 #include <QRectF>
 #include <QString>
+
+class QPainter;
 
 // The pens and fills that every card object and the card's base share. Card drawing works
 // in points on a y-down plane; these helpers keep to that:
@@ -22,11 +25,25 @@ public:
     // "S" and any other code.
     static QList<qreal> borderDashLengths(const QString& borderCode);
 
-    // An outline pen of the given width in points. Dashes stay in points whatever the width.
-    // A path far too long for its dashes (a huge shape from a file) gets a solid line
-    // rather than millions of dashes.
-    static QPen outlinePen(const QColor& color, double width, const QString& borderCode,
-                           Qt::PenCapStyle cap = Qt::FlatCap, double pathLength = 0.0);
+    // An outline pen of the given width in points for a path of the given length. Dashes stay
+    // in points whatever the width. What a file may hold is bounded here, for every outline
+    // of the card and its objects, so that one outline costs milliseconds to draw: the width
+    // is drawnWidth(width), and dashes too many for the path, or too many for a pen that
+    // wide, give a solid line (Qt's work grows with the dashes times the pen's width).
+    static QPen outlinePen(const QColor& color, double width, const QString& borderCode, Qt::PenCapStyle cap,
+                           double pathLength);
+
+    // Strokes the path with an outline pen. Qt's stroker loses curves under a pen wider than
+    // the path (it draws part of the outline, or none): such a path is stroked as fine lines
+    // and the outline, made whole, filled.
+    static void strokePath(QPainter& painter, const QPainterPath& path, const QPen& pen);
+
+    // The width an outline is drawn at: a negative or non-finite width draws the thinnest
+    // line, and none is drawn wider than widestPen. The object keeps the width it was given.
+    static double drawnWidth(double width);
+    // Ten times the widest outline the panels offer, wider than the larger side of the usual
+    // cards: a wider pen covers no more of a card that its path lies on, and only costs time.
+    static constexpr double widestPen = 1000.0;
 
     // A two-colour gradient across the box at an angle in degrees, measured from +x
     // towards +y: the start colour on one side of the box, the end colour on the opposite.

@@ -39,14 +39,14 @@ void GraphicPainting::stroke(QPainter& painter, const QPainterPath& path, const 
     const QColor colour = CardPainting::withOpacity(object._strokeColor, object.alpha_val_stroke);
     if (!colour.isValid())
         return;
-    painter.strokePath(path, CardPainting::outlinePen(colour, object._strokeWidth, object._stroke_border_type, cap,
-                                                      path.length()));
+    CardPainting::strokePath(painter, path, CardPainting::outlinePen(colour, object._strokeWidth,
+                                                                     object._stroke_border_type, cap, path.length()));
 }
 
 double GraphicPainting::strokeReach(const SKTGraphic& object)
 {
-    const double width = object._strokeWidth;
-    return (std::isfinite(width) && width > 0.0 ? width : 1.0) / 2.0;
+    const double width = CardPainting::drawnWidth(object._strokeWidth);
+    return (width > 0.0 ? width : 1.0) / 2.0;
 }
 
 QRectF GraphicPainting::strokedArea(const QPainterPath& path, const SKTGraphic& object, Qt::PenCapStyle cap)

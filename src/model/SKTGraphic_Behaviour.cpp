@@ -35,7 +35,7 @@ QRectF SKTGraphic::drawingBounds() const
 {
     double outset = handleHalfWidth;
     if (isDrawingStroke())
-        outset = std::max(outset, _strokeWidth / 2.0);
+        outset = std::max(outset, GraphicPainting::strokeReach(*this));
     QRectF rect = _bounds.adjusted(-outset, -outset, outset, outset);
     rect.setWidth(rect.width() + 1.0);
     rect.setHeight(rect.height() + 1.0);

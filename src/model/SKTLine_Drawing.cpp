@@ -1,6 +1,7 @@
 // Drawing a line, its two handles, and hitting it.
 #include "model/SKTLine.h"
 
+#include "model/CardPainting.h"
 #include "model/GraphicPainting.h"
 #include "model/ModelHooks.h"
 
@@ -50,7 +51,7 @@ void SKTLine::drawHandlesInView(QPainter& painter, bool lock_hai)
 
 bool SKTLine::isContentsUnderPoint(const QPointF& point) const
 {
-    const double tolerance = _strokeWidth / 2.0 + 2.0;
+    const double tolerance = CardPainting::drawnWidth(_strokeWidth) / 2.0 + 2.0;
     // A level or upright line has flat bounds; the tolerance keeps it clickable.
     const QRectF area = _bounds.adjusted(-tolerance, -tolerance, tolerance, tolerance);
     if (!(point.x() >= area.left() && point.x() < area.right() && point.y() >= area.top()

@@ -68,8 +68,9 @@ void CardBasePainter::Card_Base_Drawing(QPainter& painter, const QRectF& rect, c
         if (side.Card_border_chk) {
             // The outer half of the line would lie off the card: on paper, in the next cell.
             CardClip::cutTo(painter, rect, cardShape);
-            painter.strokePath(outline, CardPainting::outlinePen(side.Card_bordr_clr, side.Card_bor_Stepper,
-                                                                 side.Card_border_style));
+            CardPainting::strokePath(painter, outline,
+                                     CardPainting::outlinePen(side.Card_bordr_clr, side.Card_bor_Stepper,
+                                                              side.Card_border_style, Qt::FlatCap, outline.length()));
         }
     } catch (const std::exception& error) {
         Show_NSLog_Message(QStringLiteral("Card base drawing failed: %1").arg(QString::fromUtf8(error.what())));

@@ -10,9 +10,13 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "model/ModelHooks.h"
+#include "model/Shape_Control.h"
 #include "support/KeyedQuestions.h"
+#include "support/OnShow.h"
 #include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "support/TempSettings.h"
 #include "widgets/QtDialogService.h"
 
 #include <QAbstractButton>
@@ -22,6 +26,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -45,6 +50,7 @@ public:
         return CardSnapshot::take(front, back, *frontSettings, *backSettings, 0, card);
     }
     bool twoSidedCard() const override { return true; }
+    bool backShown() const override { return showingBack; }
     SpreadsheetRows spreadsheetRows() const override { return {}; }
     void Show_One_By_One_Modeless() override { sheet.show(); }
     void Hide_One_By_One_Modeless() override { sheet.hide(); }
@@ -65,6 +71,7 @@ public:
     QList<SKTGraphicPtr> back;
     Card_PropertyPtr frontSettings = Card_Property::create();
     Card_PropertyPtr backSettings = Card_Property::create();
+    bool showingBack = false;
     QStringList done;
     QString details; // behind the last export-done box's message
     int restored = 0;
@@ -135,6 +142,7 @@ protected:
     }
 
     ScriptedDialogs dialogs_;
+    TempSettings settings_;
     QTemporaryDir data_;
     QTemporaryDir out_;
     QString saved_;
@@ -387,8 +395,94 @@ TEST_F(CardExporterTest, TheBackAloneIsReportedUnderTheNameItWasWrittenTo)
     EXPECT_EQ(host_.done, QStringList({ written, QStringLiteral("Card has been exported successfully.") }));
 }
 
+TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseStopWritesNothing)
+{
+    // The fuzzer's outline, 10,000 points wide and dash-dot-dot, held the window for minutes.
+    auto outline = SKTGraphic::create<Shape_Control>();
+    outline->Set_Shape_Type(QStringLiteral("C"));
+    outline->setBounds(QRectF(40, 30, 120, 80));
+    outline->_strokeWidth = 10000.0;
+    outline->_stroke_border_type = QStringLiteral("DDD");
+    host_.front = { outline };
+    QThread* const guiThread = QThread::currentThread();
+    std::atomic<int> drawnOnGuiThread { 0 };
+    std::atomic<int> drawnOnWorker { 0 };
+    ModelHooks::setRefreshCanvas([&] { ++(QThread::currentThread() == guiThread ? drawnOnGuiThread : drawnOnWorker); });
+    bool stopWhenShown = false;
+    int shown = 0;
+    const OnShow watcher(host_.sheet, [&] {
+        ++shown;
+        EXPECT_EQ(host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text(), QStringLiteral("0 / 1 Card"));
+        if (stopWhenShown)
+            host_.sheet.Stop_Sending_Pressed();
+    });
+    const QString typed = QDir(out_.path()).filePath(QStringLiteral("wide.png"));
+    const CardExportSettings settings { QStringLiteral("png"), 300, QStringLiteral("BOTH"), false };
+
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(drawnOnGuiThread, 0);
+    EXPECT_GT(drawnOnWorker, 0);
+    EXPECT_EQ(QImage(typed).size(), QSize(1012, 637));
+    EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
+
+    // Stop, answered Yes: neither side is written and the end says so.
+    const QString stopped = QDir(out_.path()).filePath(QStringLiteral("stopped.png"));
+    stopWhenShown = true;
+    dialogs_->yesNoAnswers = { true };
+    host_.done.clear();
+    EXPECT_FALSE(exporter_.Export_Single_File(stopped, settings, true));
+    ModelHooks::setRefreshCanvas({});
+    EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
+    EXPECT_FALSE(QFile::exists(stopped));
+    EXPECT_FALSE(QFile::exists(Create_Back_Card_Path(stopped)));
+    EXPECT_EQ(QDir(out_.path()).entryList(QDir::Files | QDir::Hidden),
+        QStringList({ QStringLiteral("wide.png"), QStringLiteral("wide_Back.png") }));
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nThe export was stopped. The card was not exported."));
+    EXPECT_TRUE(host_.done.isEmpty());
+    EXPECT_FALSE(host_.sheet.isVisible());
+}
+
+TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
+{
+    QString formatOffered;
+    int sideOffered = -1;
+    dialogs_->modalHandler = [&](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        formatOffered = window.fileFormatPopup->currentText();
+        sideOffered = window.matrix_export_card_side->checkedId();
+        window.fileFormatPopup->setCurrentIndex(window.fileFormatPopup->findText(QStringLiteral("PNG")));
+        return 1;
+    };
+    const QString first = QDir(out_.path()).filePath(QStringLiteral("first.png"));
+    const QString second = QDir(out_.path()).filePath(QStringLiteral("second.png"));
+    dialogs_->fileAnswers = { first, second };
+    // Before any export: the first format, and the front that is shown.
+    exporter_.Export_Button();
+    EXPECT_EQ(formatOffered, QStringLiteral("TIFF"));
+    EXPECT_EQ(sideOffered, 1);
+    EXPECT_TRUE(QFile::exists(first));
+
+    // The back shown and PNG used last: Back and PNG, and the back is what is written.
+    host_.showingBack = true;
+    exporter_.Export_Button();
+    EXPECT_EQ(formatOffered, QStringLiteral("PNG"));
+    EXPECT_EQ(sideOffered, 2);
+    EXPECT_TRUE(QFile::exists(Create_Back_Card_Path(second)));
+    EXPECT_FALSE(QFile::exists(second));
+
+    // The format outlasts the program; a one-sided card has no back to open at.
+    settings_.reread();
+    ExportWindow next;
+    next.reset(false, false, false, true);
+    EXPECT_EQ(next.fileFormatPopup->currentText(), QStringLiteral("PNG"));
+    EXPECT_EQ(next.settings().side, QStringLiteral("F"));
+}
+
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
 {
+    const TempSettings noFormatUsedYet;
     ExportWindow window;
     window.reset(true, false);
     EXPECT_EQ(window.settings().side, QStringLiteral("F"));
@@ -400,7 +494,7 @@ TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
     window.matrix_export_card_side->button(2)->click();
     EXPECT_EQ(window.settings().side, QStringLiteral("B"));
     EXPECT_FALSE(window.settings().combined);
-    // The next export starts from the defaults again.
+    // The next export starts from the defaults again: no format was used.
     window.reset(false, false);
     EXPECT_EQ(window.settings().side, QStringLiteral("F"));
     EXPECT_FALSE(window.export_combined_image_chk->isChecked());

@@ -14,6 +14,8 @@
 #include "wizards/Export_Template.h"
 #include "wizards/Template_Wizard.h"
 #include "support/FullFolder.h"
+#include "support/OnShow.h"
+#include "widgets/Send_Modeless.h"
 
 #include <QAction>
 #include <QDir>
@@ -173,6 +175,34 @@ TEST_F(MainWindowTest, ATemplateSavedOntoAFullDiskSaysWhyAndKeepsTheOldTemplate)
     EXPECT_TRUE(message.endsWith(disk.expectedReason())) << message.toStdString();
     EXPECT_EQ(contents(TemplateStore::userDesignPath(QStringLiteral("Party"))), design);
     EXPECT_EQ(contents(TemplateStore::userPreviewPath(QStringLiteral("Party"))), preview);
+}
+
+TEST_F(MainWindowTest, ATemplatesPreviewIsDrawnBehindTheProgressSheetWhoseStopSavesNothing)
+{
+    SKTWindowController& main = start();
+    press(main, 3);
+    const OwnResources resources;
+    Send_Modeless& sheet = *Send_Modeless::defaultInstance();
+    bool stopWhenShown = true;
+    int shown = 0;
+    const OnShow watcher(sheet, [&] {
+        ++shown;
+        if (stopWhenShown)
+            sheet.Stop_Sending_Pressed();
+    });
+    otherModal = templateWindows(QStringLiteral("Party"));
+    dialogs->yesNoAnswers = { true };
+    main.Export_As_Template_Clicked();
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nSaving the template was stopped. The template was not saved."));
+    EXPECT_EQ(QDir(TemplateStore::userFolder()).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    stopWhenShown = false;
+    main.Export_As_Template_Clicked();
+    EXPECT_EQ(shown, 2);
+    EXPECT_FALSE(sheet.isVisible());
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nTemplate exported successfully."));
+    EXPECT_FALSE(QImage(TemplateStore::userPreviewPath(QStringLiteral("Party"))).isNull());
 }
 
 TEST_F(MainWindowTest, ATemplateWithTooManyObjectsNamesTheTemplateNotAHiddenFile)

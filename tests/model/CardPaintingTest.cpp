@@ -1,9 +1,13 @@
 #include "model/CardPainting.h"
+#include "model/Shape_Control.h"
 
 #include "DrawingTestSupport.h"
 #include "support/TempResources.h"
 
 #include <QDir>
+
+#include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +18,7 @@ namespace {
 QImage strokedRow(const QString& borderCode, double width, double scale)
 {
     return paint(QSizeF(200, 20), [&](QPainter& painter) {
-        painter.setPen(CardPainting::outlinePen(Qt::black, width, borderCode));
+        painter.setPen(CardPainting::outlinePen(Qt::black, width, borderCode, Qt::FlatCap, 200.0));
         painter.drawLine(QPointF(0, 10), QPointF(200, 10));
     }, scale);
 }
@@ -47,22 +51,56 @@ TEST(CardPaintingTest, BorderCodesMapToTheDashTable)
     EXPECT_EQ(runsAlongRow(image, 10, 0, 200), QList<int>{200});
 }
 
-TEST(CardPaintingTest, AHugePathGetsASolidLineInsteadOfMillionsOfDashes)
+TEST(CardPaintingTest, AnOutlineAFileHoldsIsBoundedSoThatItDrawsQuickly)
 {
-    EXPECT_EQ(CardPainting::outlinePen(Qt::black, 2.0, QStringLiteral("DA"), Qt::FlatCap, 1000.0).style(),
-              Qt::CustomDashLine);
-    EXPECT_EQ(CardPainting::outlinePen(Qt::black, 2.0, QStringLiteral("DA"), Qt::FlatCap, 4e6).style(), Qt::SolidLine);
+    const auto pen = [](double width, const char* code, double length) {
+        return CardPainting::outlinePen(Qt::black, width, QString::fromLatin1(code), Qt::FlatCap, length);
+    };
+    EXPECT_EQ(pen(2.0, "DA", 1000.0).style(), Qt::CustomDashLine);
+    // Millions of dashes along a huge path.
+    EXPECT_EQ(pen(2.0, "DA", 4e6).style(), Qt::SolidLine);
+    EXPECT_EQ(pen(2.0, "DA", std::nan("")).style(), Qt::SolidLine);
+    // The fuzzer's circle: a dash-dot-dot outline 10,000 points wide held an export for minutes.
+    const QPen wide = pen(10000.0, "DDD", 140.0);
+    EXPECT_EQ(wide.style(), Qt::SolidLine);
+    EXPECT_EQ(wide.widthF(), CardPainting::widestPen);
+    EXPECT_EQ(pen(std::numeric_limits<double>::infinity(), "S", 140.0).widthF(), 0.0);
+    // The panels' dashed borders on a card-sized outline keep their dashes.
+    EXPECT_EQ(pen(50.0, "DA", 794.0).style(), Qt::CustomDashLine);
+    EXPECT_EQ(pen(100.0, "DDD", 140.0).style(), Qt::CustomDashLine);
+    // A single dash under a pen wider than that: Qt strokes it piece by piece along a curve.
+    EXPECT_EQ(pen(101.0, "DDD", 25.0).style(), Qt::SolidLine);
+
+    // The object keeps its width for the file; it is drawn, and its area redrawn, at the bound:
+    // the dashed circle or triangle 10,000 points wide inks the whole corner of the card, as a
+    // solid one (Qt's own stroker drew nothing of the circle).
+    for (const char* code : { "C", "T" }) {
+        auto shape = SKTGraphic::create<Shape_Control>();
+        shape->Set_Shape_Type(QString::fromLatin1(code));
+        shape->setBounds(QRectF(8, 8, 48, 40));
+        shape->_strokeWidth = 10000.0;
+        shape->_stroke_border_type = QStringLiteral("DDD");
+        const QImage dashed = drawObject(*shape, QSizeF(64, 64), 300.0 / 72.0);
+        EXPECT_EQ(inkBox(dashed), dashed.rect()) << code;
+        shape->_stroke_border_type = QStringLiteral("S");
+        EXPECT_EQ(dashed, drawObject(*shape, QSizeF(64, 64), 300.0 / 72.0)) << code;
+        EXPECT_EQ(shape->_strokeWidth, 10000.0);
+        const double reach = CardPainting::widestPen / 2.0;
+        EXPECT_EQ(shape->drawingBounds().left(), 8.0 - reach);
+        EXPECT_LE(shape->paintedBounds().left(), 8.0 - reach);
+        EXPECT_GT(shape->paintedBounds().left(), 8.0 - 10.0 * reach); // mitred at most ten times out
+    }
 }
 
 TEST(CardPaintingTest, PensHaveFlatCapsAndMitreJoins)
 {
-    const QPen pen = CardPainting::outlinePen(Qt::black, 3.0, QStringLiteral("DA"));
+    const QPen pen = CardPainting::outlinePen(Qt::black, 3.0, QStringLiteral("DA"), Qt::FlatCap, 100.0);
     EXPECT_EQ(pen.capStyle(), Qt::FlatCap);
     EXPECT_EQ(pen.joinStyle(), Qt::MiterJoin);
     EXPECT_EQ(pen.miterLimit(), 10.0);
     // A bad width from a file draws a hairline rather than nothing or garbage.
-    EXPECT_EQ(CardPainting::outlinePen(Qt::black, -5.0, QStringLiteral("S")).widthF(), 0.0);
-    EXPECT_EQ(CardPainting::outlinePen(Qt::black, std::nan(""), QStringLiteral("DA")).widthF(), 0.0);
+    EXPECT_EQ(CardPainting::outlinePen(Qt::black, -5.0, QStringLiteral("S"), Qt::FlatCap, 100.0).widthF(), 0.0);
+    EXPECT_EQ(CardPainting::outlinePen(Qt::black, std::nan(""), QStringLiteral("DA"), Qt::FlatCap, 100.0).widthF(), 0.0);
 }
 
 TEST(CardPaintingTest, GradientRunsAlongItsAngleFromStartToEndColour)

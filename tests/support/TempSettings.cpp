@@ -11,3 +11,8 @@ TempSettings::~TempSettings()
 {
     InterfaceSettings::useFolder(QString());
 }
+
+void TempSettings::reread()
+{
+    InterfaceSettings::useFolder(dir_.path());
+}

@@ -10,6 +10,9 @@ public:
     TempSettings();
     ~TempSettings();
 
+    // Reads the file anew, as the program's next start does.
+    void reread();
+
 private:
     QTemporaryDir dir_;
 };

@@ -1,0 +1,2 @@
+add_executable(bench_stroke_dash ${CMAKE_CURRENT_LIST_DIR}/stroke_dash.cpp)
+target_link_libraries(bench_stroke_dash PRIVATE galavite_jobs galavite_render galavite_common)

@@ -1,5 +1,6 @@
 #include "mainwindow/DesignOpening.h"
 
+#include "common/StringHelpers.h"
 #include "imports/BackgroundWork.h"
 #include "platform/DialogService.h"
 
@@ -12,6 +13,9 @@ namespace {
 
 // More than this many are summed up in the alert and listed in its details.
 constexpr size_t listedInAlert = 4;
+// Characters of a name the alert quotes, and of a path its details list.
+constexpr qsizetype nameInAlert = 80;
+constexpr qsizetype pathInDetails = 1000;
 
 } // namespace
 
@@ -35,8 +39,11 @@ void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted)
     QStringList named;
     QStringList listed;
     for (const PictureOmissions::Omission& omission : omitted) {
-        named.append(QStringLiteral("\"%1\": %2").arg(QFileInfo(omission.path).fileName(), omission.reason));
-        listed.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
+        // A bound picture's value may be a page of text rather than a file's name.
+        named.append(QStringLiteral("\"%1\": %2")
+                         .arg(oneLineCut(QFileInfo(omission.path).fileName(), nameInAlert), omission.reason));
+        listed.append(QStringLiteral("%1: %2").arg(
+            oneLineCut(QDir::toNativeSeparators(omission.path), pathInDetails), omission.reason));
     }
     // As every alert of the program: its text under an empty first line.
     const QString text = QStringLiteral("\nSome pictures of this design are not shown.");

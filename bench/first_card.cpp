@@ -1,6 +1,7 @@
 // What the canvas pays to show a text bound to a large series: the first showing after the
 // file changed (its first value read), a repeat showing (nothing read), and, for comparison,
-// reading the whole series as a run does.
+// reading the whole series as a run does. Then series whose first value lies past the bound
+// of that read: one after as many empty lines, and a first line of as many bytes.
 //   bench_first_card [lines]   (default 10 million lines of 10 bytes: 100 MB)
 #include "ResidentMemory.h"
 
@@ -63,7 +64,10 @@ int main(int argc, char** argv)
     text->data_source_type = 1;
     text->batch_list_name = QStringLiteral("big");
     FirstCard card;
-    const auto show = [&] { return card.shown(text)->Text_contents()->string; };
+    const auto show = [&] {
+        const SKTGraphicPtr shown = card.shown(text);
+        return shown ? shown->Text_contents()->string : QStringLiteral("(nothing)");
+    };
     report("first card, file read", show);
     report("first card, file known", show);
     QFile appended(seriesFilePath(QStringLiteral("big")));
@@ -74,5 +78,15 @@ int main(int argc, char** argv)
     // What the canvas did before it read the first value only.
     report("whole series read (a run's read)",
         [] { return readSeriesFile(QStringLiteral("big")).value_or(QStringList()).value(0); });
+
+    for (const auto& [name, bytes] : { std::pair("empty lines", QByteArray(lines, '\n') + "Ann Lee\n"),
+             std::pair("one long line", QByteArray(lines, 'x') + "\nAnn Lee\n") }) {
+        QFile file(seriesFilePath(QString::fromLatin1(name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return 1;
+        file.close();
+        text->batch_list_name = QString::fromLatin1(name);
+        report(qPrintable(QStringLiteral("first card, %1").arg(QString::fromLatin1(name))), show);
+    }
     return 0;
 }

@@ -95,6 +95,12 @@ QString Read_Str_Upto_Index(const QString& text, int index)
     return liesPastEnd(text, index) ? QString(QLatin1String("")) : text.left(index);
 }
 
+QString oneLineCut(const QString& text, qsizetype characters)
+{
+    const QString line = text.simplified();
+    return line.size() <= characters ? line : line.left(characters) + QStringLiteral("…");
+}
+
 QString capitalisedWords(const QString& text)
 {
     QString result = text.toLower();

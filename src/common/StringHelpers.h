@@ -24,6 +24,10 @@ QString Read_Str_Upto_Index(const QString& text, int index);
 // the rest.
 QString capitalisedWords(const QString& text);
 
+// The text on one line (each run of white space one space), cut after characters with an
+// ellipsis when longer: how a message quotes a value that may be pages long.
+QString oneLineCut(const QString& text, qsizetype characters);
+
 // The program's message with the reason a file operation failed on the next line; the message
 // alone when there is no reason.
 QString withReason(const QString& message, const QString& reason);

@@ -9,6 +9,7 @@
 #include "data/ValueEstimate.h"
 #include "platform/CheckedWrite.h"
 #include "platform/SafeRead.h"
+#include "platform/SizeText.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,15 +155,34 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
     if (!SafeRead::openRegularFile(file, seriesFilePath(name)) || file.size() > SafeRead::maxTextBytes)
         return std::nullopt;
     SeriesHead head;
-    for (bool first = true; !head.holdsAValue && !file.atEnd(); first = false) {
-        const QByteArray line = file.readLine();
+    qint64 headBytes = 0;
+    for (int lines = 0; !head.holdsAValue && !file.atEnd(); ++lines) {
+        if (lines > maxBlankLinesBeforeValue) {
+            head.cutShort
+                = QStringLiteral("more than %1 empty lines come before its first value").arg(maxBlankLinesBeforeValue);
+            return head;
+        }
+        if (headBytes > maxSeriesHeadBytes) {
+            head.cutShort = QStringLiteral("more than %1 of empty lines come before its first value")
+                                .arg(sizeText(maxSeriesHeadBytes));
+            return head;
+        }
+        // Room for the longest value and its line end; a longer line is read no further.
+        const QByteArray line = file.readLine(maxSeriesValueBytes + 3);
         if (line.isEmpty())
             return std::nullopt; // a read error: atEnd was false
+        headBytes += line.size();
+        if (!line.endsWith('\n') && !file.atEnd()) {
+            head.cutShort = QStringLiteral("line %1 is longer than a value can be (%2)")
+                                .arg(lines + 1)
+                                .arg(sizeText(maxSeriesValueBytes));
+            return head;
+        }
         const std::optional<QStringList> values = parseSeriesBytes(line);
         if (!values)
             return std::nullopt;
         const QString value = values->value(0);
-        if (first)
+        if (lines == 0)
             head.firstValue = value;
         head.holdsAValue = !value.isEmpty();
     }

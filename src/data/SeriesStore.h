@@ -46,10 +46,17 @@ QStringList readSeriesValues(const QString& name);
 // first value and whether any value is not empty. Lines are read by the reading rule above;
 // what it does not read is not checked. None when the file is missing, not a plain file, too
 // big, or a line it reads is not UTF-8.
+// The read is bounded, as it runs on the window's thread whenever the file changes: a line
+// longer than a value can be, or a value only after maxBlankLinesBeforeValue blank lines or
+// maxSeriesHeadBytes, gives no value, and cutShort says why.
+constexpr qint64 maxSeriesValueBytes = 128 * 1024; // room for a workbook cell's 32,767 characters in UTF-8
+constexpr int maxBlankLinesBeforeValue = 10000;
+constexpr qint64 maxSeriesHeadBytes = 1024 * 1024;
 struct SeriesHead
 {
     QString firstValue;
     bool holdsAValue = false;
+    QString cutShort; // why the read stopped before a value; "" when it did not
 };
 std::optional<SeriesHead> readSeriesHead(const QString& name);
 // The first value of a stored series by that rule; "" when there is none.

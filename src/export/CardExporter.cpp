@@ -18,7 +18,8 @@ const QString exportedMessage = QStringLiteral("Card has been exported successfu
 
 void showWriteFailure(const QString& path, const QString& error, const QString& details = QString())
 {
-    Show_MessageBox_With_Details(QStringLiteral("%1\n\n%2").arg(path, error), details);
+    Show_MessageBox_With_Details(
+        QStringLiteral("The card was not exported: \"%1\" could not be written.\n\n%2").arg(path, error), details);
 }
 
 } // namespace

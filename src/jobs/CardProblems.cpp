@@ -1,5 +1,7 @@
 #include "jobs/CardProblems.h"
 
+#include "common/StringHelpers.h"
+
 #include <QStringList>
 
 namespace {
@@ -7,9 +9,7 @@ namespace {
 // A row's value as the list quotes it: a long text shown by its beginning.
 QString quoted(const QString& value)
 {
-    constexpr int shown = 40;
-    const QString line = value.simplified();
-    return QStringLiteral("\"%1\"").arg(line.size() <= shown ? line : line.left(shown) + QStringLiteral("…"));
+    return QStringLiteral("\"%1\"").arg(oneLineCut(value, 40));
 }
 
 } // namespace
@@ -21,7 +21,8 @@ QString CardFault::describe() const
         return value.trimmed().isEmpty() ? QStringLiteral("%1: the row gives no barcode value").arg(object)
                                          : QStringLiteral("%1: %2 gives no valid barcode").arg(object, quoted(value));
     case Kind::NoPicture:
-        return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, value);
+        // A bound value may be a page of text rather than a file's path.
+        return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, oneLineCut(value, 1000));
     case Kind::BarcodeCut:
         return value.isEmpty() ? QStringLiteral("%1 passes its box or the card's edge").arg(object)
                                : QStringLiteral("%1: the barcode of %2 passes its box or the card's edge")

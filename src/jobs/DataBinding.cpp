@@ -26,10 +26,8 @@ QString objectName(const SKTGraphic& object)
         return QStringLiteral("Picture");
     if (typeid(object) == typeid(SKTBarcode))
         return QStringLiteral("Barcode");
-    const QString typed = (object._Text_contents ? object._Text_contents->string : object.Text_Value).simplified();
-    constexpr int shown = 24;
-    return typed.size() <= shown ? QStringLiteral("Text \"%1\"").arg(typed)
-                                 : QStringLiteral("Text \"%1…\"").arg(typed.left(shown));
+    return QStringLiteral("Text \"%1\"")
+        .arg(oneLineCut(object._Text_contents ? object._Text_contents->string : object.Text_Value, 24));
 }
 
 // How a fault names an object that takes row values: its kind, side and source.

@@ -1,5 +1,6 @@
 #include "jobs/FirstCard.h"
 
+#include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -19,6 +20,10 @@ std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString*
     if (known == series_.end() || known->identity != identity || identity.isEmpty()) {
         // As DataBinding::missingSource judges a series, from its start alone.
         const std::optional<SeriesHead> head = identity.isEmpty() ? std::nullopt : readSeriesHead(name);
+        // Once per state of the file: a repaint reads nothing again.
+        if (head && !head->cutShort.isEmpty())
+            Show_NSLog_Message(
+                QStringLiteral("Series \"%1\" gives the first card no value: %2.").arg(name, head->cutShort));
         known = series_.insert(name,
             { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt,
                 seriesOrigin(name) });

@@ -37,7 +37,8 @@ private:
     // The value, and the folder a bare picture name in it is looked for in first.
     Binding firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder);
     // The first value of a series as its file now holds it; none when the series cannot be
-    // read or holds no value. origin: the folder of the file it was imported from.
+    // read or holds no value, or its start is past what the first card reads (named in the
+    // log). origin: the folder of the file it was imported from.
     std::optional<QString> seriesFirstValue(const QString& name, QString* origin);
     // The barcode object as the first card shows it, or none when its value gives no barcode.
     // Its picture is made again only when its value or the picture the barcode window gave it

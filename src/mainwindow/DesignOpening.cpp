@@ -1,5 +1,6 @@
 #include "mainwindow/DesignOpening.h"
 
+#include "common/StringHelpers.h"
 #include "imports/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
@@ -13,6 +14,9 @@ namespace {
 
 // More than this many are summed up in the alert and listed in its details.
 constexpr size_t listedInAlert = 4;
+// Characters of a name the alert quotes, and of a path its details list.
+constexpr qsizetype nameInAlert = 80;
+constexpr qsizetype pathInDetails = 1000;
 
 } // namespace
 
@@ -64,8 +68,14 @@ void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, con
     QStringList named;
     QStringList listed;
     for (const PictureOmissions::Omission& omission : omitted) {
-        named.append(QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
-        listed.append(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(omission.path), omission.reason));
+        // A bound picture's value may be a page of text rather than a file's name: the alert
+        // gives its folder and name a line each at most, the details the whole path cut short.
+        const QFileInfo file(omission.path);
+        named.append(QStringLiteral("\"%1%2%3\": %4")
+                         .arg(oneLineCut(QDir::toNativeSeparators(file.path()), nameInAlert), QDir::separator(),
+                             oneLineCut(file.fileName(), nameInAlert), omission.reason));
+        listed.append(QStringLiteral("%1: %2").arg(
+            oneLineCut(QDir::toNativeSeparators(omission.path), pathInDetails), omission.reason));
     }
     const QString text = (workbookNote.isEmpty() ? QString() : note + QStringLiteral("\n"))
         + QStringLiteral("\nSome pictures of this design are not shown.");

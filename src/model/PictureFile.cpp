@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <sys/stat.h>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -24,6 +27,19 @@ QString identityOf(const QFileInfo& info)
     const QString canonical = info.canonicalFilePath();
     const QString state = fileIdentity(canonical);
     return state.isEmpty() ? QString() : canonical + QLatin1Char('\n') + state;
+}
+
+// Why a named file that gives no identity cannot be read: a loop of links or a name too long
+// is not a missing file, and the system says which.
+QString missingFileReason(const QString& file)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(file).constData(), &info) == 0)
+        return QStringLiteral("It is not a regular file that can be read.");
+    const int failure = errno;
+    return failure == ENOENT ? QStringLiteral("The file does not exist.") : qt_error_string(failure) + u'.';
 }
 
 } // namespace
@@ -81,8 +97,7 @@ QImage PictureFile::load(const QString& path, QString* error)
                 *error = QStringLiteral("No file was named.");
             return {};
         }
-        const QString why = QFileInfo::exists(file) ? QStringLiteral("It is not a regular file that can be read.")
-                                                    : QStringLiteral("The file does not exist.");
+        const QString why = missingFileReason(file);
         PictureOmissions::note(file, why);
         if (error)
             *error = why;

@@ -3,9 +3,11 @@
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 #include "platform/SafeRead.h"
+#include "platform/SizeText.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QLockFile>
 #include <QMutex>
 #include <QSet>
 #include <QSettings>
@@ -55,15 +57,53 @@ QString refusalOf(const QString& file)
     if (!S_ISREG(info.st_mode))
         return QStringLiteral("It is not a regular file.");
     if (info.st_size > SafeRead::maxSettingsBytes)
-        return QStringLiteral("It is larger than %1 MB.").arg(SafeRead::maxSettingsBytes / (1024 * 1024));
+        return QStringLiteral("It is larger than %1.").arg(sizeText(SafeRead::maxSettingsBytes));
     return {};
+}
+
+// How long a write waits for the settings file's lock: other runs of the program hold it for
+// milliseconds, and the window waits meanwhile.
+constexpr int lockWaitMs = 500;
+
+// Why the file's lock cannot be taken now, or "" when it can. Qt's own write takes the same
+// lock with no time limit and would wait for ever on a lock that is a folder or a FIFO, or is
+// held by a program that hangs: it is tried here first, with a limit, and let go for Qt to
+// take at once.
+QString lockRefusalOf(const QString& file)
+{
+    const QString lockPath = file + QStringLiteral(".lock");
+    struct stat info
+    {
+    };
+    // Reading a FIFO's lock details would wait for a writer.
+    if (::lstat(QFile::encodeName(lockPath).constData(), &info) == 0 && !S_ISREG(info.st_mode))
+        return QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath);
+    QLockFile lock(lockPath);
+    if (lock.tryLock(lockWaitMs)) {
+        lock.unlock();
+        return {};
+    }
+    // A lock that cannot be made (no folder yet, no permission) fails Qt's write at once.
+    return lock.error() == QLockFile::LockFailedError
+        ? QStringLiteral("Its lock %1 is held by another program.").arg(lockPath)
+        : QString();
 }
 
 struct Refusal
 {
     QString file;
     QString reason;
+    bool read = false; // the file was read, and only its writing is refused
 };
+
+// The refusal, unless the person has heard of one for its file already.
+Refusal toTell(Store& store, const Refusal& refusal)
+{
+    if (store.told.contains(refusal.file))
+        return {};
+    store.told.insert(refusal.file);
+    return refusal;
+}
 
 // Reads the current file unless its values are those held; a refusal the person has not
 // heard of yet comes back to be shown once the store is unlocked.
@@ -82,19 +122,20 @@ Refusal readCurrentFile(Store& store)
             store.values.insert(key, settings.value(key));
         return {};
     }
-    if (store.told.contains(file))
-        return {};
-    store.told.insert(file);
-    return { file, reason };
+    return toTell(store, { file, reason });
 }
 
 void tell(const Refusal& refusal)
 {
     if (refusal.reason.isEmpty())
         return;
-    const QString text = QStringLiteral("The settings file %1 was not read and is left as it is. Window places and "
-                                        "last-used folders start from their defaults and are not saved.")
-                             .arg(refusal.file);
+    const QString text = refusal.read
+        ? QStringLiteral("The settings file %1 cannot be written and is left as it is. Window places and last-used "
+                         "folders are not saved from now on.")
+              .arg(refusal.file)
+        : QStringLiteral("The settings file %1 was not read and is left as it is. Window places and "
+                         "last-used folders start from their defaults and are not saved.")
+              .arg(refusal.file);
     runOnGuiThreadAndWait([&] { dialogs().showMessageWithReason(text, refusal.reason); });
 }
 
@@ -115,14 +156,19 @@ void setValue(const QString& key, const QVariant& value)
 {
     Store& settings = store();
     QMutexLocker lock(&settings.mutex);
-    const Refusal refusal = readCurrentFile(settings);
+    Refusal refusal = readCurrentFile(settings);
     settings.values.insert(key, value);
     // Written through at once, into the file as it is now (another run may have changed it),
     // unless it has grown past what is read meanwhile.
     if (settings.fileRead && refusalOf(settings.file).isEmpty()) {
-        QSettings file(settings.file, QSettings::IniFormat);
-        file.setValue(key, value);
-        file.sync();
+        if (const QString why = lockRefusalOf(settings.file); !why.isEmpty()) {
+            settings.fileRead = false; // not tried again: each write would hold the window as long
+            refusal = toTell(settings, { settings.file, why, true });
+        } else {
+            QSettings file(settings.file, QSettings::IniFormat);
+            file.setValue(key, value);
+            file.sync();
+        }
     }
     lock.unlock();
     tell(refusal);

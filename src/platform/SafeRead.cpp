@@ -1,5 +1,7 @@
 #include "platform/SafeRead.h"
 
+#include "platform/SizeText.h"
+
 #include <QDebug>
 #include <QFile>
 
@@ -39,7 +41,7 @@ int openRegular(const QString& path, struct stat& info, QString* reason)
 
 QString tooLarge(qint64 maxBytes)
 {
-    return QStringLiteral("It is larger than %1 MB.").arg(maxBytes / (1024 * 1024));
+    return QStringLiteral("It is larger than %1.").arg(sizeText(maxBytes));
 }
 
 } // namespace

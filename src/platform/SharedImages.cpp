@@ -1,5 +1,7 @@
 #include "platform/SharedImages.h"
 
+#include "platform/SizeText.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -70,6 +72,11 @@ void SharedImages::unreserve(qint64 bytes)
 
 QString SharedImages::refusal(qint64 size) const
 {
+    // Rounded up and the limit down, so that the two never read as the same.
+    if (size > budget_)
+        return QStringLiteral("This picture alone would take %1 MB once decoded, more than the limit of %2.")
+            .arg(megabytes(size))
+            .arg(sizeText(budget_));
     // Pictures still being decoded count as in use.
     return QStringLiteral("The pictures in use already take %1 MB once decoded; this one (%2 MB) would pass the "
                           "limit of %3 MB.")

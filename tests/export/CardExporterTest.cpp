@@ -6,18 +6,19 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
 #include "export/ExportWindow.h"
-#include "widgets/Send_Modeless.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "model/ModelHooks.h"
 #include "model/Shape_Control.h"
+#include "support/FullFolder.h"
 #include "support/KeyedQuestions.h"
 #include "support/OnShow.h"
-#include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "support/ScriptedDialogService.h"
 #include "support/TempSettings.h"
 #include "widgets/QtDialogService.h"
+#include "widgets/Send_Modeless.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -325,10 +326,22 @@ TEST_F(CardExporterTest, AWriteFailureIsShownOnceAndNothingClaimsSuccess)
 
     EXPECT_EQ(runBatch({}).outcome, BatchExportResult::Outcome::WriteFailed);
     ASSERT_EQ(dialogs_->messages().size(), 1u);
-    EXPECT_TRUE(dialogs_->messages().front().startsWith(QLatin1Char('\n') + exported(QStringLiteral("Card_2.png"))));
+    EXPECT_TRUE(dialogs_->messages().front().startsWith(
+        QStringLiteral("\nThe card was not exported: \"%1\"").arg(exported(QStringLiteral("Card_2.png")))));
     EXPECT_TRUE(dialogs_->messages().front().endsWith(QStringLiteral("Cards written: 1 of 5. Not written: 4.")));
     EXPECT_TRUE(host_.done.isEmpty());
     EXPECT_EQ(host_.restored, 1);
+
+    // One card to a full disk: the message says the card was not exported, where and why.
+    FullFolder disk;
+    disk.fill();
+    const QString typed = disk.filePath(QStringLiteral("card.png"));
+    EXPECT_FALSE(exporter_.Export_Single_File(typed, { QStringLiteral("png"), 72, QStringLiteral("F"), false }, true));
+    ASSERT_EQ(dialogs_->messages().size(), 2u);
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral("\nThe card was not exported: \"%1\" could not be written.\n\n%2")
+            .arg(typed, disk.expectedReason()));
+    EXPECT_TRUE(host_.done.isEmpty());
 }
 
 TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePersonSays)

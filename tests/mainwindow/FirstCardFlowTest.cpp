@@ -117,6 +117,50 @@ TEST_F(FirstCardFlowTest, AHundredMegabyteSeriesCostsTheCanvasItsFirstLineOnly)
     QFile::remove(path);
 }
 
+// The first value is looked for within a bound, as the window waits meanwhile: a value past
+// ten million empty lines, or a first line of 10 MB, gives the first card nothing, is named
+// in the log once per state of the file, and costs the canvas a read of about a megabyte.
+TEST_F(FirstCardFlowTest, ASeriesWhoseFirstValueLiesPastTheBoundGivesNothingAndIsNamed)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    const auto store = [](const QString& name, const QByteArray& start, int repeats, const QByteArray& end) {
+        QFile file(seriesFilePath(name));
+        const QByteArray bytes = start.repeated(repeats) + end;
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    store(QStringLiteral("late"), "\n", 10 * 1000 * 1000, "Ann Lee\n");
+    store(QStringLiteral("long"), "x", 10 * 1024 * 1024, "\nAnn Lee\n");
+    store(QStringLiteral("within"), "\r\n", 10000, "Ann Lee\n");
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(20, 20, 150, 30));
+    text->Text_contents()->setString(QStringLiteral("Typed"));
+    text->data_source_type = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    SKTGraphicView& canvas = *main.currentCanvas();
+    canvas.grab();
+
+    for (const auto& [name, why] :
+        { std::pair(QStringLiteral("late"), QStringLiteral("more than 10000 empty lines come before its first value")),
+            std::pair(QStringLiteral("long"), QStringLiteral("line 1 is longer than a value can be (128 KB)")) }) {
+        const qint64 readBefore = bytesReadSoFar();
+        testing::internal::CaptureStderr();
+        text->batch_list_name = name;
+        canvas.grab();
+        canvas.grab();
+        const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_EQ(main.shownOnFirstCard(text), nullptr) << name.toStdString();
+        EXPECT_EQ(log.count(QStringLiteral("Series \"%1\" gives the first card no value: %2.").arg(name, why)), 1)
+            << log.toStdString();
+        // The whole file is 10 MB; the read stops at a little over a megabyte.
+        EXPECT_LT(bytesReadSoFar() - readBefore, qint64(2) * 1024 * 1024) << name.toStdString();
+    }
+    // Up to the bound a value is found, and the first card takes the first line's, empty.
+    text->batch_list_name = QStringLiteral("within");
+    ASSERT_NE(main.shownOnFirstCard(text), nullptr);
+    EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QString());
+}
+
 // The canvas draws a bound barcode from its series' first value, as the cards get it, and
 // outlines it when that value is wider than its box; a run names the rows whose barcode
 // reaches past its box or the card's edge. A typed value that grows past the card is

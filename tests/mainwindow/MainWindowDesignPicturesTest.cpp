@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QtEndian>
 
+#include <cerrno>
+
 using namespace HostilePictures;
 
 namespace {
@@ -237,12 +239,17 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
 }
 
 // A photo bound to a workbook column keeps the first row's bare file name; opened, the design
-// finds that picture beside the workbook and names only the one that is not there.
+// finds that picture beside the workbook and names only those that are not there: a missing
+// file as missing, a loop of links and a name too long in the system's words, and a value
+// that is a page of text by its first line.
 TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDesignOpens)
 {
     SKTWindowController& main = start();
     ASSERT_TRUE(writeFile(folder.filePath(QStringLiteral("m001.png")), encoded(detailed(30, 20), "PNG")));
-    DesignContents design = designNaming({ QStringLiteral("m001.png"), QStringLiteral("m007.png") });
+    ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("loop.png")), folder.filePath(QStringLiteral("loop.png"))));
+    const QString letter = QStringLiteral("Dear guest,\nwe are glad to welcome you. ").repeated(100);
+    DesignContents design
+        = designNaming({ QStringLiteral("m001.png"), QStringLiteral("m007.png"), QStringLiteral("loop.png"), letter });
     design.excelSourcePath = folder.filePath(QStringLiteral("members.xlsx"));
     for (const SKTGraphicPtr& photo : design.frontGraphics)
         photo->Set_Data_source_type(2);
@@ -260,7 +267,12 @@ TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDes
     EXPECT_EQ(photos.at(0)->_file_path, QStringLiteral("m001.png"));
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->lastInformative(),
-        QStringLiteral("\"%1\": The file does not exist.").arg(folder.filePath(QStringLiteral("m007.png"))));
+        QStringLiteral("\"%1\": The file does not exist.\n"
+                       "\"%2\": %3.\n"
+                       "\"%4/%5…\": %6.")
+            .arg(folder.filePath(QStringLiteral("m007.png")), folder.filePath(QStringLiteral("loop.png")),
+                qt_error_string(ELOOP), folder.absolutePath(), letter.simplified().left(80),
+                qt_error_string(ENAMETOOLONG)));
 }
 
 TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)

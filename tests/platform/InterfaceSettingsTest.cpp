@@ -10,7 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -90,4 +94,46 @@ TEST(InterfaceSettings, AFileOfAHundredMegabytesIsRefusedOnceAndLeftAsItIs)
     EXPECT_EQ(InterfaceSettings::value(QStringLiteral("FileDialogs/folders")).toString(),
         QStringLiteral("/remembered/folder"));
     EXPECT_EQ(dialogs->messages().size(), 1u);
+}
+
+// Qt waits for the settings file's lock without end; a lock that cannot be taken leaves the
+// file as it is, with one message, and the values last for the run.
+TEST(InterfaceSettings, ALockThatCannotBeTakenLeavesTheFileUnwrittenWithOneMessage)
+{
+    struct Watchdog // a hang is a failure, not a run that never ends
+    {
+        Watchdog() { ::alarm(60); }
+        ~Watchdog() { ::alarm(0); }
+    } watchdog;
+    const QString folder = QStringLiteral("folder"), fifo = QStringLiteral("FIFO"), held = QStringLiteral("held");
+    for (const QString& lockKind : { folder, fifo, held }) {
+        ScriptedDialogs dialogs;
+        OwnConfigFolder config;
+        const QString path = config.settingsFile();
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(rememberedFolder) == rememberedFolder.size());
+        }
+        const QString lockPath = path + QStringLiteral(".lock");
+        QLockFile otherProgram(lockPath);
+        if (lockKind == folder)
+            ASSERT_TRUE(QDir().mkdir(lockPath));
+        else if (lockKind == fifo)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(otherProgram.tryLock(0));
+        const QByteArray digest = digestOf(path);
+
+        const QString chosen = QFileInfo(path).absolutePath();
+        FileDialogFolders::remember(QString(), chosen);
+        InterfaceSettings::setValue(QStringLiteral("MainWindow/geometry"), QByteArray("geometry"));
+        EXPECT_EQ(FileDialogFolders::startAt(QString(), QString()), chosen) << lockKind.toStdString();
+        ASSERT_EQ(dialogs->messages().size(), 1u) << lockKind.toStdString();
+        EXPECT_TRUE(dialogs->messages().front().contains(QStringLiteral("%1 cannot be written").arg(path)))
+            << dialogs->messages().front().toStdString();
+        EXPECT_EQ(dialogs->lastInformative(),
+            lockKind == held ? QStringLiteral("Its lock %1 is held by another program.").arg(lockPath)
+                             : QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath));
+        EXPECT_EQ(digestOf(path), digest) << lockKind.toStdString();
+    }
 }

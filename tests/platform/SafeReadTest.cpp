@@ -25,7 +25,17 @@ TEST(SafeRead, ReadsRegularFilesThroughLinksWithinTheCap)
     QString reason;
     EXPECT_FALSE(SafeRead::readRegularFile(path, 9, bytes, &reason));
     EXPECT_TRUE(bytes.isEmpty());
-    EXPECT_FALSE(reason.isEmpty());
+    // A cap below a megabyte is given in its own unit.
+    EXPECT_EQ(reason, QStringLiteral("It is larger than 9 bytes."));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(QByteArray(64 * 1024, 'x'));
+    }
+    EXPECT_FALSE(SafeRead::readRegularFile(path, 64 * 1024, bytes, &reason));
+    EXPECT_EQ(reason, QStringLiteral("It is larger than 64 KB."));
+    EXPECT_FALSE(SafeRead::readRegularFile(path, 1024, bytes, &reason));
+    EXPECT_EQ(reason, QStringLiteral("It is larger than 1 KB."));
 }
 
 TEST(SafeRead, RefusesFifosDevicesAndFoldersWithoutWaiting)

@@ -50,6 +50,11 @@ TEST(SharedImages, PicturesInUseAreKeptAndWhatCannotFitIsRefusedWithTheReason)
     EXPECT_TRUE(error.contains(QStringLiteral("limit"))) << error.toStdString();
     EXPECT_EQ(images.find(QStringLiteral("held")).constBits(), held.constBits());
     EXPECT_EQ(images.bytesKept(), 800);
+
+    // One that could never fit says so, not what the others take.
+    SharedImages pictures(qint64(5) * 1024 * 1024 / 2);
+    EXPECT_TRUE(pictures.keep(QStringLiteral("large"), pictureOf(3 * 1024 * 1024), &error).isNull());
+    EXPECT_EQ(error, QStringLiteral("This picture alone would take 3 MB once decoded, more than the limit of 2 MB."));
 }
 
 TEST(SharedImages, ManyThreadsAskingForOnePictureGetOneCopy)

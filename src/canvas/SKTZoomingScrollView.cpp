@@ -103,9 +103,12 @@ void SKTZoomingScrollView::setDocumentView(SKTGraphicView* canvas)
     canvas->setParent(viewport());
     canvas->installEventFilter(this);
     clipView()->setDocumentView(canvas);
+    // A canvas is first the card alone: an opened design's far objects then scroll to it.
+    cardOrigin_ = QPointF(0, 0);
+    originFactor_ = factor_;
     canvas->setZoomFactor(factor_);
     canvas->show();
-    updateScrollBars();
+    keepCardInPlace();
 }
 
 void SKTZoomingScrollView::setFactor(double factor)
@@ -142,6 +145,21 @@ void SKTZoomingScrollView::updateScrollBars()
     centerDocument();
 }
 
+void SKTZoomingScrollView::keepCardInPlace()
+{
+    if (!canvas_)
+        return;
+    const QPointF cardAt = canvas_->widgetPointFromCard(QPointF(0, 0));
+    // A new zoom keeps the scroll position as it was.
+    const QPoint shift = originFactor_ == factor_ ? (cardAt - cardOrigin_).toPoint() : QPoint();
+    cardOrigin_ = cardAt;
+    originFactor_ = factor_;
+    const QPoint scrolled(horizontalScrollBar()->value() + shift.x(), verticalScrollBar()->value() + shift.y());
+    updateScrollBars();
+    horizontalScrollBar()->setValue(scrolled.x());
+    verticalScrollBar()->setValue(scrolled.y());
+}
+
 void SKTZoomingScrollView::centerDocument()
 {
     if (!canvas_)
@@ -166,7 +184,7 @@ bool SKTZoomingScrollView::eventFilter(QObject* watched, QEvent* event)
 {
     // A new card size or zoom resizes the canvas: scroll ranges and centring follow.
     if (watched == canvas_ && event->type() == QEvent::Resize)
-        updateScrollBars();
+        keepCardInPlace();
     return QAbstractScrollArea::eventFilter(watched, event);
 }
 

@@ -57,11 +57,16 @@ protected:
 private:
     void validateFactorPopUpButton();
     void updateScrollBars();
+    // After the canvas grew or shrank around the objects, scrolls by as much as the card
+    // moved on it, so that the card stays in view (a far-reaching object opens at the card).
+    void keepCardInPlace();
     void layoutRulers();
 
     QPointer<SKTGraphicView> canvas_;
     QComboBox* factorPopUp_ = nullptr;
     double factor_ = 1.0;
+    QPointF cardOrigin_; // where the card's top-left was on the canvas at the last resize
+    double originFactor_ = 0.0; // the zoom factor cardOrigin_ was taken at
     CardRuler* horizontalRuler_ = nullptr;
     CardRuler* verticalRuler_ = nullptr;
 };

@@ -18,6 +18,7 @@
 
 namespace {
 const QString corruptFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
+const QString unreadableFileMessage = QStringLiteral("The design cannot be opened.");
 const QString designFilter = QStringLiteral("Design (*.dcard)");
 } // namespace
 
@@ -139,8 +140,13 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
         Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
         if (read.status == DesignFile::Status::TooLarge)
             Show_MessageBox(QStringLiteral("The design cannot be opened: %1.").arg(read.reason));
-        else
-            Show_MessageBox_With_Reason(corruptFileMessage, read.reason);
+        else {
+            // Only a file that could be read is called corrupt; a missing or unreadable one is
+            // explained by the system's reason.
+            const QFileInfo info(path);
+            const bool readable = info.isFile() && info.isReadable();
+            Show_MessageBox_With_Reason(readable ? corruptFileMessage : unreadableFileMessage, read.reason);
+        }
         return std::nullopt;
     }
     return std::move(read.contents);

@@ -121,6 +121,17 @@ TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
     // A new card size is centred too.
     front->setCardSize({ 100, 60 });
     EXPECT_NEAR(front->geometry().center().x(), scroll.viewport()->rect().center().x(), 1);
+
+    // An object reaching far past the card (a very wide outline) grows the canvas on every
+    // side: the card stays in view instead of the canvas's empty top-left corner.
+    popUp->activated(7);
+    auto wide = addShape({ 10, 10, 40, 30 });
+    wide->_isDrawingStroke = true;
+    wide->_strokeWidth = 10000.0;
+    front->setCardSize({ 100, 60 }); // fits the canvas to the objects now
+    ASSERT_GT(front->width(), 2 * scroll.viewport()->width());
+    const QPoint after = front->mapTo(scroll.viewport(), front->widgetPointFromCard({ 0, 0 }).toPoint());
+    EXPECT_TRUE(scroll.viewport()->rect().contains(after)) << after.x() << "," << after.y();
     front->setParent(nullptr);
 }
 

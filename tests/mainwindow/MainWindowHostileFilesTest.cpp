@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString corrupt = QStringLiteral("\nFile is corrupt and cannot be opened.");
+const QString unopenable = QStringLiteral("\nThe design cannot be opened.");
 
 // A hang on a path is a failure, not a test run that never ends.
 struct Watchdog
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, ADesignFileThatIsAFifoOrADeviceIsRefusedAndTheDesignKept)
     Watchdog watchdog;
     for (const QString& path : { fifo, zeroLink }) {
         EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);
-        EXPECT_EQ(dialogs->messages().back(), corrupt);
+        EXPECT_EQ(dialogs->messages().back(), unopenable);
         EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("not a regular file")))
             << dialogs->lastInformative().toStdString();
         EXPECT_EQ(Project_File_Name, kept);

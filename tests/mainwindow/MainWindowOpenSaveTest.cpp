@@ -401,7 +401,10 @@ TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
     EXPECT_EQ(Project_File_Name, member);
     EXPECT_EQ(window->Get_Front_Control_Count(), 1);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Galavite ( member.dcard )[*]"));
-    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nFile is corrupt and cannot be opened."));
+    // A missing file is not called corrupt: the system's reason says what is wrong.
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nThe design cannot be opened."));
+    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("No such file or directory")))
+        << dialogs->lastInformative().toStdString();
 
     window = std::make_unique<SKTWindowController>();
     ASSERT_EQ(window->awakeFromNib({ missing }), SKTWindowController::StartResult::Ready);

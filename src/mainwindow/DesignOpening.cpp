@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace DesignOpening {
 
 namespace {
@@ -56,8 +58,12 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
         .arg(QDir::toNativeSeparators(stored));
 }
 
-void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, const QString& workbookNote)
+void reportOmissions(std::vector<PictureOmissions::Omission> omitted, const QString& workbookNote)
 {
+    // Pictures decode several at once, so the order they were left out in changes from one
+    // opening to the next: by path, the same design always gives the same message.
+    std::stable_sort(omitted.begin(), omitted.end(),
+        [](const PictureOmissions::Omission& a, const PictureOmissions::Omission& b) { return a.path < b.path; });
     // As every alert of the program: its text under an empty first line.
     const QString note = QStringLiteral("\n") + workbookNote;
     if (omitted.empty()) {

@@ -23,6 +23,6 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath);
 
 // One alert with the note on the workbook, naming every picture left out, where it was looked
 // for and why; none when there is neither.
-void reportOmissions(const std::vector<PictureOmissions::Omission>& omitted, const QString& workbookNote = QString());
+void reportOmissions(std::vector<PictureOmissions::Omission> omitted, const QString& workbookNote = QString());
 
 } // namespace DesignOpening

@@ -267,11 +267,12 @@ TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDes
     EXPECT_EQ(photos.at(0)->_file_path, QStringLiteral("m001.png"));
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->lastInformative(),
-        QStringLiteral("\"%1\": The file does not exist.\n"
-                       "\"%2/%3…\": %4.\n"
-                       "\"%5\": %6.")
-            .arg(folder.filePath(QStringLiteral("m007.png")), folder.path(), letter.simplified().left(80),
-                qt_error_string(ENAMETOOLONG), folder.filePath(QStringLiteral("loop.png")), qt_error_string(ELOOP)));
+        QStringLiteral("\"%1/%2…\": %3.\n"
+                       "\"%4\": %5.\n"
+                       "\"%6\": The file does not exist.")
+            .arg(folder.path(), letter.simplified().left(80), qt_error_string(ENAMETOOLONG),
+                folder.filePath(QStringLiteral("loop.png")), qt_error_string(ELOOP),
+                folder.filePath(QStringLiteral("m007.png"))));
 }
 
 TEST_F(MainWindowTest, APhonesFortyEightMegapixelPhotoIsPlacedAndExported)

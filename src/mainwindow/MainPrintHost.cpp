@@ -99,6 +99,11 @@ CardSnapshot MainPrintHost::cardSnapshot() const
     return window_.firstCardSnapshot();
 }
 
+quint64 MainPrintHost::designSerial() const
+{
+    return window_.designSerial();
+}
+
 bool MainPrintHost::twoSidedCard() const
 {
     return CARD_SIDE_STR == QLatin1String("2");

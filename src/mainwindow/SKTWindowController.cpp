@@ -268,6 +268,7 @@ void SKTWindowController::resetCardProperty(Card_Property& card) const
 void SKTWindowController::New_Project_Setting_Reset()
 {
     Not_Draw_Only_Prop_Change = true;
+    ++designSerial_;
     // The clipboard is the user's, shared with every other program and window: it stays.
     for (SKTGraphicView* canvas : { _graphicView, _graphicView_BACK, _graphicView_TEMP })
         canvas->forgetPasteCascade();

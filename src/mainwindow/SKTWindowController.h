@@ -272,6 +272,9 @@ public:
     std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
     // Clones of both sides' objects and settings as the first card shows them, for a run.
     CardSnapshot firstCardSnapshot();
+    // New each time a design is started or opened, so windows tell designs apart whatever
+    // their card names.
+    quint64 designSerial() const { return designSerial_; }
     SKTGrid* grid() const override { return _grid; }
     void Set_Paste_Button_Status() override;
     // The panel shows the current side's new selection and the commands follow it.
@@ -589,6 +592,7 @@ private:
     bool newProfileForNextCard_ = false;
     // The untitled designs begun in this run, the first one included.
     int untitledDesigns_ = 1;
+    quint64 designSerial_ = 0;
     std::weak_ptr<SKTGraphic> growingText_;
     QSizeF growingTextPlacedSize_;
     QRectF growingTextBounds_;

@@ -33,6 +33,9 @@ public:
     virtual CardSnapshot cardSnapshot() const = 0;
     // Which bindings are in use and their row count.
     virtual PrintBatchState Check_Series_Or_Excel_Use_or_not() = 0;
+    // A number for the design open now: new each time a design is started or opened, the same
+    // through renaming and saving it.
+    virtual quint64 designSerial() const { return 0; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
     // The row count again, with only the sources the window keeps on.

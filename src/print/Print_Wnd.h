@@ -64,6 +64,7 @@ private:
     void buildWindow();
     void gridCountTyped();
     QString designName() const;
+    const QSize* gridAskedBefore() const;
     QWidget* buildPrinterGroup();
     QWidget* buildCardGroup();
     QWidget* buildGridGroup();
@@ -114,10 +115,13 @@ private:
     // for the paper for a while takes cells away only while it does not fit.
     int askedRows_ = 1;
     int askedColumns_ = 1;
-    // The grid last asked for each design, by its card name, for the next opening: the batch
-    // count and the bound rows come back each time, and a grid of 1 x 1 beside them would print
-    // one card a sheet.
+    // The grid last asked for the open design, and for each design by its card name, for the
+    // next opening: the batch count and the bound rows come back each time, and a grid of 1 x 1
+    // beside them would print one card a sheet. The open design's grid stays through renaming
+    // its card.
     std::map<QString, QSize> gridByDesign_;
+    std::map<quint64, QSize> gridBySerial_;
+    quint64 designSerial_ = 0;
 
     QComboBox* Printer_ComboBox;
     QComboBox* Orient_ComboBox;

@@ -71,6 +71,7 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
 
     // Both sides are rendered whatever side is chosen, so a later choice finds its picture.
     snapshot_ = host.cardSnapshot();
+    designSerial_ = host.designSerial();
     back_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.back, false, snapshot_.backBase());
     front_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.front, false, snapshot_.frontBase());
 
@@ -120,10 +121,9 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     }
     printerChosen(Printer_ComboBox->currentIndex());
     loading = false;
-    const auto asked = gridByDesign_.find(designName());
-    if (asked != gridByDesign_.end()) {
-        askedColumns_ = asked->second.width();
-        askedRows_ = asked->second.height();
+    if (const QSize* asked = gridAskedBefore()) {
+        askedColumns_ = asked->width();
+        askedRows_ = asked->height();
         Check_Max_Cell_Value();
     } else {
         Refresh_Preview();
@@ -237,7 +237,16 @@ void Print_Wnd::gridCountTyped()
     // A typed count that does not fit is cut to what fits, as the field then shows.
     askedRows_ = settings_.Print_Row;
     askedColumns_ = settings_.Print_Col;
-    gridByDesign_[designName()] = QSize(askedColumns_, askedRows_);
+    gridByDesign_[designName()] = gridBySerial_[designSerial_] = QSize(askedColumns_, askedRows_);
+}
+
+const QSize* Print_Wnd::gridAskedBefore() const
+{
+    const auto open = gridBySerial_.find(designSerial_);
+    if (open != gridBySerial_.end())
+        return &open->second;
+    const auto named = gridByDesign_.find(designName());
+    return named != gridByDesign_.end() ? &named->second : nullptr;
 }
 
 QString Print_Wnd::designName() const

@@ -54,8 +54,10 @@ public:
         kept.Use_Excel_Binding_Values = sheet && batch.Use_Excel_Binding_Values;
         return kept;
     }
+    quint64 designSerial() const override { return serial; }
     PrintBatchState batch;
     QString name = QStringLiteral("Untitled");
+    quint64 serial = 1; // one more for each design opened
 };
 
 template <class Field> Field* field(QWidget& window, const QString& label)

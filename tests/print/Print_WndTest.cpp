@@ -352,10 +352,14 @@ TEST(PrintWindow, TheGridChosenForADesignComesBackWhenTheWindowOpensAgain)
     EXPECT_EQ(grid(), std::pair(1, 1));
     EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 4, 2, 250); }), std::pair(4, 2));
     EXPECT_EQ(grid(), std::pair(4, 2));
+    host.name = QStringLiteral("Club\tbadges 2027");
+    EXPECT_EQ(grid(), std::pair(4, 2)) << "renaming the card keeps its design's grid";
     host.name = QStringLiteral("Menu cards");
+    ++host.serial;
     EXPECT_EQ(grid(), std::pair(1, 1)) << "another design starts at its own grid";
     EXPECT_EQ(grid([](Print_Wnd& w) { layOut(w, 3, 1, 250); }), std::pair(3, 1));
     host.name = QStringLiteral("Club badges");
+    ++host.serial;
     EXPECT_EQ(grid(), std::pair(4, 2));
 }
 

@@ -40,6 +40,10 @@ DesignContents SKTWindowController::currentDesign() const
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
 {
+    // A design saved after its workbook changed would look newer than the workbook when it
+    // opens again, and its old rows would pass unasked.
+    if (!confirmBoundWorkbookIsCurrent())
+        return false;
     const QString remembered = Project_File_Name;
     if (saveAs)
         Project_File_Name = QString(QLatin1String(""));

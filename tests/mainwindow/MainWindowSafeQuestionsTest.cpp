@@ -48,8 +48,7 @@ TEST_P(SafeQuestionsTest, SaveAsOntoAnExistingDesignKeepsItOnEnterAndEscape)
     EXPECT_TRUE(main.isWindowModified());
 }
 
-// Another program saved the design since this window did: Save asks, and Enter and Escape
-// keep the other program's file.
+// Another program saved the design since this window did: Enter and Escape keep its file.
 TEST_P(SafeQuestionsTest, SavingOverADesignAnotherProgramChangedKeepsItOnEnterAndEscape)
 {
     SKTWindowController& main = start();

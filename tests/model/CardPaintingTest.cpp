@@ -71,9 +71,8 @@ TEST(CardPaintingTest, AnOutlineAFileHoldsIsBoundedSoThatItDrawsQuickly)
     // A single dash under a pen wider than that: Qt strokes it piece by piece along a curve.
     EXPECT_EQ(pen(101.0, "DDD", 25.0).style(), Qt::SolidLine);
 
-    // The object keeps its width for the file; it is drawn, and its area redrawn, at the bound:
-    // the dashed circle or triangle 10,000 points wide inks the whole corner of the card, as a
-    // solid one (Qt's own stroker drew nothing of the circle).
+    // The object keeps its width for the file but is drawn at the bound: dashed, it inks the
+    // whole corner as a solid one does (Qt's own stroker drew nothing of the circle).
     for (const char* code : { "C", "T" }) {
         auto shape = SKTGraphic::create<Shape_Control>();
         shape->Set_Shape_Type(QString::fromLatin1(code));

@@ -324,11 +324,7 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
                        "            data = data[:len(data) // 2]\n"
                        "        b.writestr(item, data)\n"),
         { good.fileName(), brokenStyles });
-    const struct
-    {
-        QString path;
-        const char* told;
-    } refused[] = {
+    const std::pair<QString, const char*> refused[] = {
         { file("Guests.xls", xlsxtest::compoundFile({ QStringLiteral("Workbook") })), "older Excel workbook (.xls)" },
         { file("Locked.xlsx",
               xlsxtest::compoundFile({ QStringLiteral("EncryptionInfo"), QStringLiteral("EncryptedPackage") })),
@@ -348,12 +344,12 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
     const int result = run(1, 0, [&](Import_Wizard& w) {
         w.show();
         QPushButton* import = w.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-        for (const auto& workbook : refused) {
+        for (const auto& [path, told] : refused) {
             const qsizetype before = enter->questions.size();
-            w.Excel_path->setText(workbook.path);
+            w.Excel_path->setText(path);
             import->click();
-            ASSERT_EQ(enter->questions.size(), before + 1) << workbook.path.toStdString();
-            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(workbook.told)))
+            ASSERT_EQ(enter->questions.size(), before + 1) << path.toStdString();
+            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(told)))
                 << enter->questions.back().toStdString();
             EXPECT_TRUE(w.isVisible());
             EXPECT_EQ(w.result(), 0);

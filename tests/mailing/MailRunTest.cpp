@@ -458,14 +458,12 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
 {
     // Row per recipient through the real server, which refuses the second address with 550.
     const QStringList guests = recipients(3);
-    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls, 1, { guests.at(1) });
+    LocalSmtpServer server(LocalSmtpServer::Mode::ImplicitTls, 1, { guests.at(1) });
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 3, 3);
-    job.sender = QStringLiteral("host@example.com");
-    job.server = QStringLiteral("127.0.0.1");
-    job.port = server.port();
-    job.securityFlag = QStringLiteral("N");
+    MailJob job = withoutCardJob(server, 3);
+    job.mode = MailJob::Mode::RowPerRecipient;
+    job.batchRows = 3;
     JobProgress progress;
     const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
     EXPECT_EQ(result.sent, 2);
@@ -474,14 +472,12 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
     ASSERT_EQ(mails.size(), 2);
     EXPECT_EQ(mails[0][u"to"].toArray().at(0).toString(), guests.at(0));
     EXPECT_EQ(mails[1][u"to"].toArray().at(0).toString(), guests.at(2));
-    const QString message = mailRunMessage(result);
-    EXPECT_EQ(message,
+    EXPECT_EQ(mailRunMessage(result),
         QStringLiteral("1 e-mail was not sent: the server refused its recipient (row 2: %1).\n\nE-mails sent: 2 of 3.")
             .arg(guests.at(1)));
     const QString details = mailRunDetails(result);
     EXPECT_TRUE(details.startsWith(QStringLiteral("Row 2: The server refused the recipient %1: 550 ").arg(guests.at(1))))
         << details.toStdString();
-    EXPECT_TRUE(details.contains(QStringLiteral("User unknown"))) << details.toStdString();
 
     // A failure of the connection still ends the run, and the message says which rows went.
     RecordingSender recording;

@@ -65,9 +65,8 @@ TEST(RunAwayFromGuiThread, DialogsAskedByTheWorkAreRefusedAndAnsweredByDefault)
     EXPECT_EQ(answers->asked().size(), 1u);
 }
 
-// The sheet is shown while the work still runs (the work waits for it, so a sheet shown only
-// afterwards would hang here), and the call returns only once the work has, whether input
-// flows meanwhile or not.
+// The sheet shows while the work runs (the work waits for it, so a late sheet hangs here), and
+// the call returns once the work has, whether input flows meanwhile or not.
 TEST(RunAwayFromGuiThread, SlowWorkShowsItsSheetWhileItRunsAndIsWaitedFor)
 {
     for (const bool inputOnceSlow : { false, true }) {

@@ -21,6 +21,7 @@ public:
     QString Get_First_Value_Of_Dataset(const QString&) const override { return {}; }
     QStringList excelColumnTitles() const override { return {}; }
     QString Get_First_Value_Of_Excel_Binding(int) const override { return {}; }
+    std::optional<QString> valueOnFirstCard(const SKTGraphic&) override { return {}; }
     void View_Data_Series(const QString&) override { }
     void Open_Long_sms_Dialog(const QString&, const QString&) override { }
 };

@@ -80,9 +80,16 @@ std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
         return values;
     if (text.endsWith(QLatin1Char('\n')))
         text.chop(1);
-    for (const QStringView line : QStringView(text).split(QLatin1Char('\n')))
-        values.append(Trim_Str(line.toString()));
-    return values;
+    // Line by line, into a list made once at its size: a list of every line beside the values
+    // would cost a series of millions of lines hundreds of megabytes more.
+    values.reserve(text.count(QLatin1Char('\n')) + 1);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        values.append(Trim_Str(QStringView(text).sliced(start, (end < 0 ? text.size() : end) - start).toString()));
+        if (end < 0)
+            return values;
+        start = end + 1;
+    }
 }
 
 QStringList parseSeriesText(const QByteArray& bytes)

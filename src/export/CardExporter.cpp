@@ -51,8 +51,7 @@ void CardExporter::Export_Button()
     if (batchRunning() || singleRunning_)
         return;
     const CardSnapshot card = host_.takeCardSnapshot();
-    auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
-        card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
+    auto binding = std::make_shared<DataBinding>(host_.batchBinding(card));
     ExportWindow& window = exportWindow();
     window.reset(
         binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard(), host_.backShown());

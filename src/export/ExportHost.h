@@ -22,6 +22,9 @@ public:
     virtual bool backShown() const = 0;
     // A read-only copy of the imported spreadsheet table.
     virtual SpreadsheetRows spreadsheetRows() const = 0;
+    // The binding of a batch of the card taken by takeCardSnapshot, its bound series read off
+    // the GUI thread (GUI thread; it shows no dialog).
+    virtual DataBinding batchBinding(const CardSnapshot& card) = 0;
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

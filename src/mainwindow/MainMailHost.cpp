@@ -5,6 +5,7 @@
 #include "jobs/UnevenSources.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
+#include "mainwindow/BatchBindingRead.h"
 #include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
@@ -34,7 +35,11 @@ void MainMailHost::Mail_Button()
         sendWindow_ = new Send_Mail(*this, *settingsWindow_, &window_);
         connect(sendWindow_, &Send_Mail::runFinished, this, &MainMailHost::runFinished);
     }
+    // The series are read once for the opening, by its first check, and let go when it closes.
+    sendWindowOpen_ = true;
     sendWindow_->Open_Wnd();
+    sendWindowOpen_ = false;
+    openedBinding_.reset();
     if (std::exchange(closeMainWindowAfterRun_, false))
         QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
 }
@@ -68,10 +73,16 @@ CardSnapshot MainMailHost::takeCardSnapshot() const
     return window_.firstCardSnapshot();
 }
 
-DataBinding MainMailHost::bindingOf(const CardSnapshot& card) const
+DataBinding MainMailHost::bindingOf(const CardSnapshot& card)
 {
-    return DataBinding::Check_Series_Or_Excel_Use_or_not(
-        card.front, card.back, CARD_SIDE_STR == QLatin1String("2"), spreadsheetRows());
+    // The send window is modal: the design it was opened over stays as it is.
+    if (sendWindowOpen_ && openedBinding_)
+        return *openedBinding_;
+    DataBinding binding
+        = readBatchBinding(&window_, card.front, card.back, CARD_SIDE_STR == QLatin1String("2"), spreadsheetRows());
+    if (sendWindowOpen_)
+        openedBinding_ = binding;
+    return binding;
 }
 
 SpreadsheetRows MainMailHost::spreadsheetRows() const
@@ -85,7 +96,7 @@ MailHost::BatchState MainMailHost::Check_Series_Or_Excel_Use_or_not()
     return { binding.Use_Data_Sheet_Values, binding.Use_Excel_Binding_Values };
 }
 
-DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet) const
+DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet)
 {
     DataBinding binding = bindingOf(card);
     binding.Use_Data_Sheet_Values = binding.Use_Data_Sheet_Values && useSeries;

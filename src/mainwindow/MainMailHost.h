@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 struct CardSnapshot;
 class Email_Setting;
@@ -41,10 +42,11 @@ public:
 
 private:
     CardSnapshot takeCardSnapshot() const;
-    DataBinding bindingOf(const CardSnapshot& card) const;
+    // The card's binding; while the send window is open, the one its first check read.
+    DataBinding bindingOf(const CardSnapshot& card);
     SpreadsheetRows spreadsheetRows() const;
     // That binding with only the chosen sources in use.
-    DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet) const;
+    DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet);
 
     SKTWindowController& window_;
     Email_Setting* settingsWindow_ = nullptr;
@@ -52,5 +54,7 @@ private:
     // A run took a renderer and has not finished.
     bool running_ = false;
     bool closeMainWindowAfterRun_ = false;
+    bool sendWindowOpen_ = false;
+    std::optional<DataBinding> openedBinding_;
     std::shared_ptr<CardProblems> runProblems_;
 };

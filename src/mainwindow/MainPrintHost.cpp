@@ -3,6 +3,7 @@
 #include "data/Data_From_Excel.h"
 #include "jobs/DataBinding.h"
 #include "jobs/UnevenSources.h"
+#include "mainwindow/BatchBindingRead.h"
 #include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
@@ -109,21 +110,26 @@ bool MainPrintHost::twoSidedCard() const
     return CARD_SIDE_STR == QLatin1String("2");
 }
 
-DataBinding MainPrintHost::binding() const
+std::shared_ptr<const DataBinding> MainPrintHost::binding()
 {
-    return DataBinding::Check_Series_Or_Excel_Use_or_not(window_.Get_Front_Controls_Array(),
-        window_.Get_Back_Controls_Array(), CARD_SIDE_STR == QLatin1String("2"),
-        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+    if (!binding_)
+        binding_ = std::make_shared<const DataBinding>(
+            readBatchBinding(&window_, clonesOf(window_.Get_Front_Controls_Array()),
+                clonesOf(window_.Get_Back_Controls_Array()), CARD_SIDE_STR == QLatin1String("2"),
+                Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows()));
+    return binding_;
 }
 
 PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()
 {
-    return stateOf(std::make_shared<const DataBinding>(binding()));
+    binding_.reset();
+    return stateOf(binding());
 }
 
 PrintBatchState MainPrintHost::Get_total_Card_count(bool useSeries, bool useSpreadsheet)
 {
-    auto binding = std::make_shared<DataBinding>(this->binding());
+    // A recount of the binding already read: a tick turned on or off reads no series again.
+    auto binding = std::make_shared<DataBinding>(*this->binding());
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && useSeries;
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && useSpreadsheet;
     binding->Get_total_Card_count();

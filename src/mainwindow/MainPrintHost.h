@@ -2,6 +2,8 @@
 
 #include "print/PrintHost.h"
 
+#include <memory>
+
 class DataBinding;
 class SKTWindowController;
 
@@ -23,8 +25,10 @@ public:
     PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) override;
 
 private:
-    // The binding of the design as it stands, with the spreadsheet's rows.
-    DataBinding binding() const;
+    // The binding of the design, with the spreadsheet's rows, as the last check read it (read
+    // now when none has).
+    std::shared_ptr<const DataBinding> binding();
 
     SKTWindowController& window_;
+    std::shared_ptr<const DataBinding> binding_;
 };

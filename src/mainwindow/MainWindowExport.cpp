@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
 #include "export/CardExporter.h"
+#include "mainwindow/BatchBindingRead.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 
@@ -56,6 +57,11 @@ SpreadsheetRows MainWindowExport::rowsOf(const Data_From_Excel& table)
 SpreadsheetRows MainWindowExport::spreadsheetRows() const
 {
     return Data_From_Excel_Window ? rowsOf(*Data_From_Excel_Window) : SpreadsheetRows();
+}
+
+DataBinding MainWindowExport::batchBinding(const CardSnapshot& card)
+{
+    return readBatchBinding(&window_, card.front, card.back, twoSidedCard(), spreadsheetRows());
 }
 
 void MainWindowExport::Show_One_By_One_Modeless()

@@ -31,13 +31,14 @@ public:
 
     // Both sides of the design as they stand, cloned, so printing never touches the live design.
     virtual CardSnapshot cardSnapshot() const = 0;
-    // Which bindings are in use and their row count.
+    // Which bindings are in use and their row count, the bound series read afresh.
     virtual PrintBatchState Check_Series_Or_Excel_Use_or_not() = 0;
     // A number for the design open now: new each time a design is started or opened, the same
     // through renaming and saving it.
     virtual quint64 designSerial() const { return 0; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
-    // The row count again, with only the sources the window keeps on.
+    // The row count again, with only the sources the window keeps on, recounted from what the
+    // last check read: the series are not read again.
     virtual PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) = 0;
 };

@@ -110,6 +110,9 @@ private:
     Picture front_image;
     Picture back_image;
     PrintBatchState batch_;
+    // The sources the binding had in use when the window opened, whatever the ticks say since.
+    bool seriesFound_ = false;
+    bool spreadsheetFound_ = false;
     bool loading = false;
     // The rows and columns the user asked for. Every refit fits these, so a cell too large
     // for the paper for a while takes cells away only while it does not fit.

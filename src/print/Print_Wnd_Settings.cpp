@@ -44,6 +44,8 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
 {
     host_ = &host;
     batch_ = host.Check_Series_Or_Excel_Use_or_not();
+    seriesFound_ = batch_.Use_Data_Sheet_Values;
+    spreadsheetFound_ = batch_.Use_Excel_Binding_Values;
     if (batch_.inUse() && batch_.Total_Batch_Excel_Card <= 0) {
         dialogs().showMessage(QStringLiteral("List is empty."));
         return false;
@@ -289,9 +291,9 @@ void Print_Wnd::Verify_Card_Count()
 {
     if (!host_)
         return;
-    batch_ = host_->Check_Series_Or_Excel_Use_or_not();
-    const bool series = batch_.Use_Data_Sheet_Values && print_with_batch_chk->isChecked();
-    const bool sheet = batch_.Use_Excel_Binding_Values && print_with_excel_chk->isChecked();
+    // A tick recounts the sources found at opening; it does not read them again.
+    const bool series = seriesFound_ && print_with_batch_chk->isChecked();
+    const bool sheet = spreadsheetFound_ && print_with_excel_chk->isChecked();
     batch_ = host_->Get_total_Card_count(series, sheet);
 }
 

@@ -53,6 +53,10 @@ public:
     bool twoSidedCard() const override { return true; }
     bool backShown() const override { return showingBack; }
     SpreadsheetRows spreadsheetRows() const override { return {}; }
+    DataBinding batchBinding(const CardSnapshot& card) override
+    {
+        return DataBinding::Check_Series_Or_Excel_Use_or_not(card.front, card.back, twoSidedCard(), {});
+    }
     void Show_One_By_One_Modeless() override { sheet.show(); }
     void Hide_One_By_One_Modeless() override { sheet.hide(); }
     void Select_first_row_value_for_design(const DataBinding& binding) override

@@ -7,11 +7,14 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/SeriesStore.h"
+#include "mail/Send_Mail.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTText.h"
+#include "print/Print_Wnd.h"
 #include "support/Patience.h"
 #include "support/PeakMemory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
@@ -21,10 +24,11 @@
 
 namespace {
 
-// Bytes this process has read from files so far (the kernel's count).
-qint64 bytesReadSoFar()
+// Bytes this process (or, with "thread-self", the calling thread) has read from files so far
+// (the kernel's count).
+qint64 bytesReadSoFar(const char* reader = "self")
 {
-    QFile io(QStringLiteral("/proc/self/io"));
+    QFile io(QStringLiteral("/proc/%1/io").arg(QLatin1String(reader)));
     if (!io.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : io.readAll().split('\n'))
@@ -152,6 +156,72 @@ TEST_F(FirstCardFlowTest, ASeriesWhoseFirstValueLiesPastTheBoundGivesNothingAndI
     text->batch_list_name = QStringLiteral("within");
     ASSERT_NE(main.shownOnFirstCard(text), nullptr);
     EXPECT_EQ(main.shownOnFirstCard(text)->Text_contents()->string, QString());
+}
+
+// The print, export and mail windows each read a bound series of five million lines (about
+// as many empty lines as the series limits take) once as they open, on a worker while the
+// window keeps drawing, and count its rows from that read however often a tick or a check
+// asks again.
+TEST_F(FirstCardFlowTest, ABigBoundSeriesIsReadOnceOffTheWindowsThreadForEachWindowOpened)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    constexpr int emptyLines = 5 * 1000 * 1000;
+    writeSeries(QStringLiteral("late"), QByteArray(emptyLines, '\n') + "Ann Lee\n");
+    const qint64 fileBytes = emptyLines + 8;
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(20, 20, 150, 30));
+    text->Text_contents()->setString(QStringLiteral("Typed"));
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("late");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    main.currentCanvas()->grab();
+
+    const auto rowsTick = [](QDialog& window, const QString& label) {
+        for (QCheckBox* box : window.findChildren<QCheckBox*>())
+            if (box->text().remove(u'&') == label)
+                return box;
+        return static_cast<QCheckBox*>(nullptr);
+    };
+    std::vector<int> totals; // the print window's card count, at opening and after each tick
+    bool seriesOffered = false;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
+            totals.push_back(print->settings().Total_Label);
+            QCheckBox* series = rowsTick(dialog, QStringLiteral("Rows of the bound series"));
+            seriesOffered = series && series->isEnabled();
+            for (int tick = 0; series && tick < 4; ++tick) {
+                series->click();
+                totals.push_back(print->settings().Total_Label);
+            }
+        } else if (auto* exporting = qobject_cast<ExportWindow*>(&dialog)) {
+            seriesOffered = exporting->Export_with_batch_chk->isEnabled();
+        } else if (auto* mail = qobject_cast<Send_Mail*>(&dialog)) {
+            seriesOffered = mail->send_with_batch_chk->isEnabled();
+            mail->send_with_batch_chk->setChecked(true);
+            mail->send_barcode_rd_select(); // checks the sources again
+            seriesOffered = seriesOffered && mail->send_with_batch_chk->isChecked();
+        }
+        return 0;
+    };
+    for (const char* command : { "Print_Btn", "Export_Btn", "Mail_Btn" }) {
+        SCOPED_TRACE(command);
+        seriesOffered = false;
+        const qint64 readBefore = bytesReadSoFar();
+        const qint64 readOnThisThreadBefore = bytesReadSoFar("thread-self");
+        main.action(QLatin1String(command))->trigger();
+        const qint64 read = bytesReadSoFar() - readBefore;
+        EXPECT_TRUE(seriesOffered);
+        EXPECT_GE(read, fileBytes);
+        EXPECT_LT(read, 2 * fileBytes) << "the series was read more than once";
+        EXPECT_LT(bytesReadSoFar("thread-self") - readOnThisThreadBefore, qint64(1024) * 1024)
+            << "the series was read on the window's thread";
+    }
+    // The last row holds the value; the rows turned off print the design once, and on again
+    // count as many as before.
+    constexpr int rows = emptyLines + 1;
+    EXPECT_EQ(totals, std::vector<int>({ rows, 1, rows, 1, rows }));
+    EXPECT_EQ(main.shownOnFirstCard(text), nullptr);
 }
 
 // The canvas draws a bound barcode from its series' first value, as the cards get it, and

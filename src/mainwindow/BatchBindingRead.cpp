@@ -1,0 +1,26 @@
+#include "mainwindow/BatchBindingRead.h"
+
+#include "imports/BackgroundWork.h"
+
+DataBinding readBatchBinding(QWidget* window, const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back,
+    bool twoSided, SpreadsheetRows spreadsheet)
+{
+    const auto bind
+        = [&] { return DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, twoSided, std::move(spreadsheet)); };
+    // Only series are read from files; without one the binding is made at once, in line.
+    if (!DataBinding::sideUses(front, DataBinding::seriesSource)
+        && !(twoSided && DataBinding::sideUses(back, DataBinding::seriesSource)))
+        return bind();
+    DataBinding binding;
+    runBehindPleaseWait(window, [&] { binding = bind(); });
+    return binding;
+}
+
+QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& side)
+{
+    QList<SKTGraphicPtr> clones;
+    clones.reserve(side.size());
+    for (const SKTGraphicPtr& object : side)
+        clones.append(object ? object->clone() : SKTGraphicPtr());
+    return clones;
+}

@@ -52,7 +52,7 @@ void CardExporter::Export_Button()
         return;
     const CardSnapshot card = host_.takeCardSnapshot();
     auto binding = std::make_shared<DataBinding>(DataBinding::Check_Series_Or_Excel_Use_or_not(
-        card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows()));
+        card.front, card.back, host_.twoSidedCard(), host_.spreadsheetRows(), host_.spreadsheetTitles()));
     ExportWindow& window = exportWindow();
     window.reset(
         binding->Use_Data_Sheet_Values, binding->Use_Excel_Binding_Values, host_.twoSidedCard(), host_.backShown());

@@ -22,6 +22,8 @@ public:
     virtual bool backShown() const = 0;
     // A read-only copy of the imported spreadsheet table.
     virtual SpreadsheetRows spreadsheetRows() const = 0;
+    // Its column titles, the row-number column's first, to name the columns to the user.
+    virtual QStringList spreadsheetTitles() const { return {}; }
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

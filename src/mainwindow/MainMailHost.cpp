@@ -70,8 +70,8 @@ CardSnapshot MainMailHost::takeCardSnapshot() const
 
 DataBinding MainMailHost::bindingOf(const CardSnapshot& card) const
 {
-    return DataBinding::Check_Series_Or_Excel_Use_or_not(
-        card.front, card.back, CARD_SIDE_STR == QLatin1String("2"), spreadsheetRows());
+    return DataBinding::Check_Series_Or_Excel_Use_or_not(card.front, card.back, CARD_SIDE_STR == QLatin1String("2"),
+        spreadsheetRows(), Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
 }
 
 SpreadsheetRows MainMailHost::spreadsheetRows() const

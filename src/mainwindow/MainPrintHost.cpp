@@ -113,7 +113,8 @@ DataBinding MainPrintHost::binding() const
 {
     return DataBinding::Check_Series_Or_Excel_Use_or_not(window_.Get_Front_Controls_Array(),
         window_.Get_Back_Controls_Array(), CARD_SIDE_STR == QLatin1String("2"),
-        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows(),
+        Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
 }
 
 PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()

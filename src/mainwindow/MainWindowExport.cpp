@@ -58,6 +58,11 @@ SpreadsheetRows MainWindowExport::spreadsheetRows() const
     return Data_From_Excel_Window ? rowsOf(*Data_From_Excel_Window) : SpreadsheetRows();
 }
 
+QStringList MainWindowExport::spreadsheetTitles() const
+{
+    return Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList();
+}
+
 void MainWindowExport::Show_One_By_One_Modeless()
 {
     window_.Show_One_By_One_Modeless();

@@ -23,6 +23,7 @@ public:
     bool twoSidedCard() const override;
     bool backShown() const override;
     SpreadsheetRows spreadsheetRows() const override;
+    QStringList spreadsheetTitles() const override;
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;
     void Select_first_row_value_for_design(const DataBinding& binding) override;

@@ -6,8 +6,10 @@
 
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 namespace BoundWorkbook {
 
@@ -24,22 +26,39 @@ QStringList titleRow(const SheetTable& rows)
     return titles;
 }
 
-// The sheet whose title row holds most of the titles; the first sheet when none holds any.
-int sheetWithTitles(const QStringList& titles)
+// The sheet the table's rows came from: the one holding most of their cells, then the one
+// whose title row holds most of the titles; the first sheet when none holds any. Titles alone
+// would take another sheet where a title of the right one was changed or its column deleted.
+int sheetOfRows(const Data_From_Excel& table, const QStringList& titles)
 {
+    QSet<QString> saved;
+    for (qsizetype row = 0; row < table.ListData.size(); ++row) {
+        for (qsizetype column = 1; column <= titles.size(); ++column) {
+            if (const QString cell = Trim_Str(table.value(int(row), int(column))); !cell.isEmpty())
+                saved.insert(cell);
+        }
+    }
     int best = 1;
-    qsizetype bestCount = 0;
+    std::pair<qsizetype, qsizetype> bestScore { 0, 0 };
     const qsizetype sheets = SpreadsheetWriter::Read_Sheet_Name().size();
     for (int sheet = 1; sheet <= sheets; ++sheet) {
         Excel_Sheet_Number = sheet;
-        const QStringList row = titleRow(SpreadsheetWriter::ReadData_only_column());
-        const qsizetype count = std::count_if(
-            titles.cbegin(), titles.cend(), [&row](const QString& title) { return row.contains(title); });
-        if (count > bestCount) {
+        const SheetTable rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+        qsizetype found = 0;
+        for (const QStringList& row : rows) {
+            found += std::count_if(
+                row.cbegin(), row.cend(), [&saved](const QString& cell) { return saved.contains(Trim_Str(cell)); });
+        }
+        const QStringList first = titleRow(rows);
+        const qsizetype titled = std::count_if(
+            titles.cbegin(), titles.cend(), [&first](const QString& title) { return first.contains(title); });
+        if (const std::pair score { found, titled }; score > bestScore) {
             best = sheet;
-            bestCount = count;
+            bestScore = score;
         }
     }
+    // The chosen sheet is then read to its own width, as one whose number is known.
+    Excel_Sheet_Columns = 1;
     return best;
 }
 
@@ -86,7 +105,7 @@ Reading readAgain(const QString& path, const Data_From_Excel& table)
     if (!placesKnown)
         source.hasHeader = !titlesAreFirstRow(table, titles);
     if (source.sheet < 1 || source.sheet > SpreadsheetWriter::Read_Sheet_Name().size())
-        source.sheet = sheetWithTitles(titles);
+        source.sheet = sheetOfRows(table, titles);
     Excel_Sheet_Number = source.sheet;
     const SheetTable rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     if (rows.isEmpty()) {

@@ -28,7 +28,8 @@ struct Reading
     QString error; // why the workbook could not be read; the table is then the one given
 };
 
-// Reads the table's sheet again (found by its column titles when the table does not know it)
+// Reads the table's sheet again (found by its rows and column titles when the table does not
+// know it)
 // and fills each column from the sheet column of its title, or of its place when the sheet has
 // no title row. Any thread; says nothing to the user.
 Reading readAgain(const QString& path, const Data_From_Excel& table);

@@ -31,14 +31,14 @@ QString objectName(const SKTGraphic& object)
 }
 
 // How a fault names an object that takes row values: its kind, side and source.
-QString boundObjectName(const SKTGraphic& object, const QString& side)
+QString boundObjectName(const SKTGraphic& object, const QString& side, const DataBinding& binding)
 {
     const QString kind = typeid(object) == typeid(SKTImage) ? QStringLiteral("Picture")
         : typeid(object) == typeid(SKTBarcode)              ? QStringLiteral("Barcode")
                                                             : QStringLiteral("Text");
     const QString source = object.data_source_type == DataBinding::seriesSource
         ? QStringLiteral("series \"%1\"").arg(object.batch_list_name)
-        : QStringLiteral("spreadsheet column %1").arg(object.excel_col_indx);
+        : QStringLiteral("spreadsheet column %1").arg(binding.columnLabel(object.excel_col_indx));
     return QStringLiteral("%1 on the %2 (%3)").arg(kind, side, source);
 }
 
@@ -77,10 +77,11 @@ std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName
     return rows;
 }
 
-DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
-    const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet)
+DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
+    const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles)
 {
     DataBinding binding;
+    binding.columnTitles_ = std::move(columnTitles);
     const QList<SKTGraphicPtr> none;
     const QList<SKTGraphicPtr>& backInUse = twoSided ? back : none;
 
@@ -120,8 +121,8 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(
             if (!object)
                 continue;
             const auto series = binding.data_table_content.constFind(object->batch_list_name);
-            const QString missing
-                = missingSource(*object, series == binding.data_table_content.constEnd() ? nullptr : &*series, table);
+            const QString missing = missingSource(*object,
+                series == binding.data_table_content.constEnd() ? nullptr : &*series, table, binding.columnTitles_);
             if (!missing.isEmpty())
                 binding.objectsWithoutSource_
                     << QStringLiteral("%1 on the %2: %3").arg(objectName(*object), QLatin1String(place), missing);
@@ -169,8 +170,17 @@ QList<DataBinding::SourceLength> DataBinding::sourceLengths() const
     return lengths;
 }
 
-QString DataBinding::missingSource(
-    const SKTGraphic& object, const QStringList* seriesValues, const SpreadsheetRows& spreadsheet)
+QString DataBinding::columnLabel(int column, const QStringList& columnTitles)
+{
+    const QString title = column > 0 ? Trim_Str(columnTitles.value(column)) : QString();
+    const bool shared = std::count_if(columnTitles.begin(), columnTitles.end(), [&title](const QString& other) {
+        return Trim_Str(other) == title;
+    }) > 1;
+    return title.isEmpty() || shared ? QString::number(column) : QStringLiteral("\"%1\"").arg(title);
+}
+
+QString DataBinding::missingSource(const SKTGraphic& object, const QStringList* seriesValues,
+    const SpreadsheetRows& spreadsheet, const QStringList& columnTitles)
 {
     if (!takesRowValues(object))
         return QString();
@@ -189,11 +199,12 @@ QString DataBinding::missingSource(
     for (const QStringList& row : spreadsheet)
         columns = std::max(columns, row.size());
     if (!spreadsheet.isEmpty() && (column < 0 || column >= columns))
-        return QStringLiteral("spreadsheet column %1 does not exist").arg(column);
+        return QStringLiteral("spreadsheet column %1 does not exist").arg(columnLabel(column, columnTitles));
     const bool holds = std::any_of(spreadsheet.begin(), spreadsheet.end(), [column](const QStringList& row) {
         return column >= 0 && column < row.size() && !Trim_Str(row.at(column)).isEmpty();
     });
-    return holds ? QString() : QStringLiteral("spreadsheet column %1 holds no value").arg(column);
+    return holds ? QString()
+                 : QStringLiteral("spreadsheet column %1 holds no value").arg(columnLabel(column, columnTitles));
 }
 
 QString DataBinding::Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const
@@ -252,8 +263,8 @@ BoundSide::BoundSide(
             const SKTGraphic& graphic = *object;
             const CardFault::Kind missing
                 = typeid(graphic) == typeid(SKTImage) ? CardFault::Kind::NoPicture : CardFault::Kind::NoBarcode;
-            bound_.push_back({ object, RowApplication::prepare(*object, binding.pictureFolderFor(*object)), text, missing,
-                boundObjectName(*object, sideName), dynamic_cast<const SKTBarcode*>(object.get()) });
+            bound_.push_back({ object, RowApplication::prepare(*object, binding.pictureFolderFor(*object)), text,
+                missing, boundObjectName(*object, sideName, binding), dynamic_cast<const SKTBarcode*>(object.get()) });
         } else if (!printedTextFits(text, card)) {
             unboundCut_.append(
                 { CardFault::Kind::TextCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });

@@ -31,9 +31,15 @@ public:
     static constexpr int spreadsheetSource = 2;
 
     // The flags, the row counts and the table of bound series for a card; the back counts
-    // only on a two-sided card.
+    // only on a two-sided card. The column titles (the row-number column's first) name the
+    // columns in what a run asks and reports.
     static DataBinding Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
-        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet);
+        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles = {});
+
+    // How a spreadsheet column is named to the user: by its title in quotes, or by its number
+    // where it has no title or shares it with another column.
+    static QString columnLabel(int column, const QStringList& columnTitles);
+    QString columnLabel(int column) const { return columnLabel(column, columnTitles_); }
 
     // Only text, image and barcode objects (of exactly those kinds) take row values.
     static bool takesRowValues(const SKTGraphic& object);
@@ -77,8 +83,8 @@ public:
     // Why a bound object gets nothing on any card: no series named, a series that cannot be
     // read (seriesValues null) or holds no value, a column the spreadsheet lacks or that holds
     // no value; "" when its source gives values or the object is not bound.
-    static QString missingSource(
-        const SKTGraphic& object, const QStringList* seriesValues, const SpreadsheetRows& spreadsheet);
+    static QString missingSource(const SKTGraphic& object, const QStringList* seriesValues,
+        const SpreadsheetRows& spreadsheet, const QStringList& columnTitles = {});
     // The bound objects of the card whose source gives nothing, each named with its side and
     // what is wrong; whatever the sources in use, as such objects are on no card.
     const QStringList& objectsWithoutSource() const { return objectsWithoutSource_; }
@@ -98,6 +104,7 @@ private:
     QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
     QStringList objectsWithoutSource_;
     SpreadsheetRows spreadsheet_;
+    QStringList columnTitles_;
     QHash<QString, QString> seriesFolders_; // the bound series' folders of origin, by name
     QString spreadsheetFolder_; // of the workbook the spreadsheet table was imported from
 };

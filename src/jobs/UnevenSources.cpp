@@ -8,12 +8,12 @@
 
 namespace {
 
-QString sourceName(const DataBinding::SourceLength& source)
+QString sourceName(const DataBinding::SourceLength& source, const DataBinding& binding)
 {
     if (!source.seriesName.isEmpty())
         return QStringLiteral("Series \"%1\"").arg(source.seriesName);
     return source.column == 0 ? QStringLiteral("Spreadsheet row numbers")
-                              : QStringLiteral("Spreadsheet column %1").arg(source.column);
+                              : QStringLiteral("Spreadsheet column %1").arg(binding.columnLabel(source.column));
 }
 
 QString valuesText(int values)
@@ -33,7 +33,7 @@ QString unevenLengths(const DataBinding& binding)
         return QString();
     QStringList lines;
     for (const DataBinding::SourceLength& source : sources)
-        lines << QStringLiteral("%1: %2").arg(sourceName(source), valuesText(source.values));
+        lines << QStringLiteral("%1: %2").arg(sourceName(source, binding), valuesText(source.values));
     const int cards = binding.Total_Batch_Excel_Card;
     const int lacking = cards - shortest->values;
     return QStringLiteral("The data bound to this card do not line up:\n\n%1\n\n%2 of the %3 cards would lack a value. "

@@ -1,12 +1,19 @@
 #include "mainwindow/BatchBindingRead.h"
 
+#include "data/Data_From_Excel.h"
 #include "imports/BackgroundWork.h"
+#include "mainwindow/MainWindowExport.h"
 
-DataBinding readBatchBinding(QWidget* window, const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back,
-    bool twoSided, SpreadsheetRows spreadsheet)
+DataBinding readBatchBinding(
+    QWidget* window, const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back, bool twoSided)
 {
-    const auto bind
-        = [&] { return DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, twoSided, std::move(spreadsheet)); };
+    SpreadsheetRows spreadsheet
+        = Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows();
+    QStringList titles = Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList();
+    const auto bind = [&] {
+        return DataBinding::Check_Series_Or_Excel_Use_or_not(
+            front, back, twoSided, std::move(spreadsheet), std::move(titles));
+    };
     // Only series are read from files; without one the binding is made at once, in line.
     if (!DataBinding::sideUses(front, DataBinding::seriesSource)
         && !(twoSided && DataBinding::sideUses(back, DataBinding::seriesSource)))

@@ -78,8 +78,7 @@ DataBinding MainMailHost::bindingOf(const CardSnapshot& card)
     // The send window is modal: the design it was opened over stays as it is.
     if (sendWindowOpen_ && openedBinding_)
         return *openedBinding_;
-    DataBinding binding
-        = readBatchBinding(&window_, card.front, card.back, CARD_SIDE_STR == QLatin1String("2"), spreadsheetRows());
+    DataBinding binding = readBatchBinding(&window_, card.front, card.back, CARD_SIDE_STR == QLatin1String("2"));
     if (sendWindowOpen_)
         openedBinding_ = binding;
     return binding;

@@ -1,10 +1,8 @@
 #include "mainwindow/MainPrintHost.h"
 
-#include "data/Data_From_Excel.h"
 #include "jobs/DataBinding.h"
 #include "jobs/UnevenSources.h"
 #include "mainwindow/BatchBindingRead.h"
-#include "mainwindow/MainWindowExport.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "print/Print_Wnd.h"
@@ -115,8 +113,7 @@ std::shared_ptr<const DataBinding> MainPrintHost::binding()
     if (!binding_)
         binding_ = std::make_shared<const DataBinding>(
             readBatchBinding(&window_, clonesOf(window_.Get_Front_Controls_Array()),
-                clonesOf(window_.Get_Back_Controls_Array()), CARD_SIDE_STR == QLatin1String("2"),
-                Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows()));
+                clonesOf(window_.Get_Back_Controls_Array()), CARD_SIDE_STR == QLatin1String("2")));
     return binding_;
 }
 

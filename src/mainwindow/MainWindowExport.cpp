@@ -61,7 +61,7 @@ SpreadsheetRows MainWindowExport::spreadsheetRows() const
 
 DataBinding MainWindowExport::batchBinding(const CardSnapshot& card)
 {
-    return readBatchBinding(&window_, card.front, card.back, twoSidedCard(), spreadsheetRows());
+    return readBatchBinding(&window_, card.front, card.back, twoSidedCard());
 }
 
 void MainWindowExport::Show_One_By_One_Modeless()

@@ -1,6 +1,7 @@
 #include "XlsxTestSupport.h"
 
 #include "common/FileHelpers.h"
+#include "data/BoundWorkbook.h"
 #include "data/SpreadsheetWriter.h"
 #include "support/ScriptedDialogService.h"
 
@@ -161,6 +162,43 @@ TEST_F(ReaderTest, SheetNumberFollowsTheWorkbookNotTheFileNames)
     EXPECT_EQ(titles(), SheetTable { row({ "first" }) });
     Excel_Sheet_Number = 2;
     EXPECT_EQ(rows(), SheetTable { row({ "second" }) });
+}
+
+// Rows that came with a design, whose sheet is not saved, are read again from the sheet that
+// holds them, though another sheet now has more of their column titles.
+TEST_F(ReaderTest, RowsReadAgainComeFromTheSheetThatHoldsThem)
+{
+    const auto cells = [](std::initializer_list<const char*> texts, int row) {
+        QByteArray xml = "<row>";
+        char column = 'A';
+        for (const char* text : texts)
+            xml += QByteArray("<c r=\"") + column++ + QByteArray::number(row) + "\" t=\"inlineStr\"><is><t>" + text
+                + "</t></is></c>";
+        return xml + "</row>";
+    };
+    // The first sheet's Number column retitled and its Photo column deleted.
+    writeWorkbook(book,
+        { { "A-M", "sheet1.xml",
+              sheetXml(cells({ "Name", "Member No", "Email" }, 1)
+                  + cells({ "Ann Archer", "C001", "ann@example.org" }, 2)
+                  + cells({ "Bob Baker", "C002", "bob@example.org" }, 3)) },
+            { "N-Z", "sheet2.xml",
+                sheetXml(cells({ "Name", "Number", "Email", "Photo" }, 1)
+                    + cells({ "Nina Nolan", "C201", "nina@example.org", "m201.png" }, 2)) } },
+        {});
+    Data_From_Excel table;
+    ASSERT_TRUE(table.replaceFromSheet(
+        { { "Name", "Number", "Email", "Photo" }, { "Ann Archer", "C001", "ann@example.org", "m001.png" },
+            { "Bob Baker", "C002", "bob@example.org", "m002.png" } },
+        { 0, 1, 2, 3 }, true));
+    table.source = {};
+
+    const BoundWorkbook::Reading reading = BoundWorkbook::readAgain(book, table);
+    ASSERT_TRUE(reading.error.isEmpty()) << reading.error.toStdString();
+    EXPECT_EQ(reading.table.source.sheet, 1);
+    ASSERT_EQ(reading.table.ListData.size(), 2);
+    EXPECT_EQ(reading.table.value(1, 3), QStringLiteral("bob@example.org"));
+    EXPECT_EQ(reading.goneColumns, QStringList({ "Number", "Photo" }));
 }
 
 TEST_F(ReaderTest, TitlesFillEmptyCellsWithUntitledColumns)

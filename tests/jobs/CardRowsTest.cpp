@@ -256,6 +256,20 @@ TEST_F(CardRowsTest, ObjectsWhoseSourceGivesNothingAreNamedBeforeARun)
         << question.toStdString();
     EXPECT_TRUE(question.endsWith(QStringLiteral("\n\nDo you want to go on?")));
 
+    // Titled columns are named by their titles: after a workbook lost a column, its number
+    // would point at another of the workbook's columns. A shared title names neither.
+    const DataBinding titled = DataBinding::Check_Series_Or_Excel_Use_or_not({ column(1), column(2), column(3) }, {},
+        false, sheet, { QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral("Number") });
+    EXPECT_EQ(titled.objectsWithoutSource(),
+        QStringList({ QStringLiteral("Text \"Column 2\" on the front: spreadsheet column \"Number\" holds no value"),
+            QStringLiteral("Text \"Column 3\" on the front: spreadsheet column 3 does not exist") }));
+    EXPECT_TRUE(
+        sourcesQuestion(titled).contains(QStringLiteral("Spreadsheet column \"Name\": 2 values\nSpreadsheet column "
+                                                        "\"Number\": 0 values\nSpreadsheet column 3: 0 values")))
+        << sourcesQuestion(titled).toStdString();
+    EXPECT_EQ(DataBinding::columnLabel(2, { QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral(" Name ") }),
+        QStringLiteral("2"));
+
     // The back of a one-sided card is on no card at all; a picture alone asks though no
     // source is in use.
     const DataBinding frontOnly = DataBinding::Check_Series_Or_Excel_Use_or_not({ picture }, back, false, {});

@@ -45,7 +45,8 @@ QString rowRuns(const QList<int>& rows)
     return text;
 }
 
-// After a failure that ended a batch run: which rows went and which did not.
+// After a failure or a Stop that ended a batch run: which rows went and which did not, so that
+// sending again goes to the rows left and not to those already sent.
 QString rowsSentText(const MailRunResult& result)
 {
     QList<int> sent, partly, notSent;
@@ -98,7 +99,8 @@ QString mailRunMessage(const MailRunResult& result)
         parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
     else if (result.rowsNotAttached.isEmpty() && result.refused.isEmpty())
         parts << runFailureText;
-    if (!result.stopped && !result.failure.isEmpty() && !result.mailsSentOfRow.isEmpty())
+    if ((result.stopped && result.mailsSentOfRow.size() > 1)
+        || (!result.stopped && !result.failure.isEmpty() && !result.mailsSentOfRow.isEmpty()))
         parts << rowsSentText(result);
     if (!result.rowsNotAttached.isEmpty())
         parts << QStringLiteral("The cards of rows %1 could not be attached, so their e-mails were not sent (%2).")

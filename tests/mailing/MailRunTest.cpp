@@ -260,7 +260,8 @@ TEST(MailRun, StopDuringAPauseEndsTheRunWithinASecond)
     EXPECT_EQ(recording.to.size(), 1);
 }
 
-TEST(MailRun, AStoppedRunSaysHowManyMailsWereSentOfHowMany)
+// The rows are named so that sending again can go to the rows left alone.
+TEST(MailRun, AStoppedRunSaysWhichRowsWentAndHowManyMailsOfHowMany)
 {
     RecordingSender recording;
     JobProgress progress;
@@ -276,7 +277,9 @@ TEST(MailRun, AStoppedRunSaysHowManyMailsWereSentOfHowMany)
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(progress.done, 3);
     EXPECT_EQ(progress.total, 6);
-    EXPECT_EQ(mailRunMessage(result), QStringLiteral("Sending was stopped.\n\nE-mails sent: 3 of 6."));
+    EXPECT_EQ(mailRunMessage(result),
+        QStringLiteral("Sending was stopped.\n\nRows sent: 1.\nRows sent to some of their recipients: 2.\nRows not "
+                       "sent: 3.\n\nE-mails sent: 3 of 6."));
 }
 
 TEST(MailRun, AHeldRunSendsNothingUntilReleased)

@@ -72,11 +72,16 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
     ZipError error;
     if (!SSZipArchive::openForReading(*self.archive_, &error)) {
         self.archive_.reset();
-        // A workbook that is no zip archive at all is most often one the reader cannot take.
-        const QString older = error.code == SSZipArchive::CannotOpenArchive
-            ? OlderWorkbook::refusal(OlderWorkbook::kindOf(path))
-            : QString();
-        self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(older.isEmpty() ? error.message : older));
+        // A workbook that is no zip archive at all is most often one the reader cannot take, or
+        // one cut short or damaged: say so in words before the archive's own reason.
+        QString reason = error.message;
+        if (error.code == SSZipArchive::CannotOpenArchive) {
+            const QString older = OlderWorkbook::refusal(OlderWorkbook::kindOf(path));
+            reason = older.isEmpty()
+                ? QStringLiteral("it is damaged or not an Excel workbook (.xlsx) (%1)").arg(error.message)
+                : older;
+        }
+        self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(reason));
         return { self.lastError_ };
     }
     QStringList problems;

@@ -329,7 +329,8 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
         { file("Locked.xlsx",
               xlsxtest::compoundFile({ QStringLiteral("EncryptionInfo"), QStringLiteral("EncryptedPackage") })),
             "encrypted workbook, protected by a password" },
-        { file("Damaged.xlsx", goodBytes.left(goodBytes.size() / 2)), "The workbook cannot be opened" },
+        { file("Damaged.xlsx", goodBytes.left(goodBytes.size() / 2)),
+            "The workbook cannot be opened: it is damaged or not an Excel workbook (.xlsx)" },
         { brokenStyles, "The workbook cannot be read" },
         { QDir(resources.path()).filePath(QStringLiteral("Gone.xlsx")), "Please select valid file path." },
     };

@@ -140,6 +140,12 @@ int QtDialogService::runMessageBox(const QString& text, const QStringList& butto
     box.setText(text);
     box.setInformativeText(informativeText);
     box.setDetailedText(detailedText);
+    // Enter on the details button, which keeps the focus once clicked, answers the box as
+    // everywhere else instead of showing and hiding the details.
+    for (QAbstractButton* button : box.buttons()) {
+        if (auto* push = qobject_cast<QPushButton*>(button); push && box.buttonRole(push) == QMessageBox::ActionRole)
+            push->setAutoDefault(false);
+    }
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
         QPushButton* button = box.addButton(withMnemonic(buttons[i]), QMessageBox::AcceptRole);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -62,7 +63,7 @@ TEST(ProblemAlert, TheReasonIsTheInformativeText)
 }
 
 // A run's short message keeps the whole list of cards to fix one click away, and Escape
-// still closes the box.
+// still closes the box, as Enter does once the details are shown.
 TEST(ProblemAlert, TheWholeListIsTheDetailsBehindTheShortMessage)
 {
     QtDialogService service;
@@ -87,6 +88,23 @@ TEST(ProblemAlert, TheWholeListIsTheDetailsBehindTheShortMessage)
     service.showMessageWithDetails(QStringLiteral("3 cards went to the printer."), QStringLiteral("Row 2: …"),
         MessageIcon::Information);
     EXPECT_EQ(asked, QStringLiteral("3 cards went to the printer."));
+
+    bool closedByEnter = false;
+    whenModalShown<QMessageBox>([&](QMessageBox& box) {
+        for (QAbstractButton* button : box.buttons()) {
+            if (box.buttonRole(button) != QMessageBox::ActionRole)
+                continue;
+            button->click();
+            button->setFocus();
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(button, &enter);
+        }
+        closedByEnter = !box.isVisible();
+        box.close();
+    });
+    service.showMessageWithDetails(QStringLiteral("3 cards went to the printer."), QStringLiteral("Row 2: …"),
+        MessageIcon::Information);
+    EXPECT_TRUE(closedByEnter);
 }
 
 // Picking a file that exists asks before replacing it; Enter and Escape there go back to the

@@ -54,6 +54,11 @@ bool PdfFileReplacement::prepare()
     return true;
 }
 
+void PdfFileReplacement::discard()
+{
+    partial_.reset();
+}
+
 QString PdfFileReplacement::partialPath() const
 {
     return partial_ ? partial_->path() : QString();

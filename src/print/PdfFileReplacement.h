@@ -24,6 +24,8 @@ public:
     // Writes the printed PDF over the destination when it is whole; false (with a reason)
     // otherwise, and the destination stays as it was.
     bool commit();
+    // Removes the temporary file now: a stopped print keeps none while its message is read.
+    void discard();
     QString errorString() const { return error_; }
 
 private:

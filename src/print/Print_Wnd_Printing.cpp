@@ -260,8 +260,8 @@ QString Print_Wnd::printToPdfFile(const Printing_View& job)
     const bool existed = QFileInfo::exists(path);
     const Outcome outcome = runPrint(job);
     applyChosenPrinter();
-    // The sheets painted before Stop stay in the temporary file, which goes with file.
     if (outcome == Outcome::Stopped) {
+        file.discard();
         dialogs().showInformation(tr("Printing was stopped. No cards were printed: the PDF file \"%1\" was %2.")
                 .arg(path, existed ? tr("left as it was") : tr("not written")));
         return {};

@@ -1,8 +1,6 @@
 #include "jobs/CardSnapshot.h"
 
-namespace {
-
-QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& graphics)
+QList<SKTGraphicPtr> CardSnapshot::clonesOf(const QList<SKTGraphicPtr>& graphics)
 {
     QList<SKTGraphicPtr> clones;
     clones.reserve(graphics.size());
@@ -12,8 +10,6 @@ QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& graphics)
     }
     return clones;
 }
-
-} // namespace
 
 CardSnapshot CardSnapshot::take(const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back,
     const Card_Property& frontSettings, const Card_Property& backSettings, int cardShape, const QRectF& frame)

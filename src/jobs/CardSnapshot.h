@@ -26,6 +26,8 @@ struct CardSnapshot
 
     // Another snapshot sharing nothing that changes with this one.
     CardSnapshot clone() const;
+    // Clones of one side's objects, for work that needs no card settings.
+    static QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& graphics);
 
     // The base that the renderer paints under one side's objects.
     CardSideBase frontBase() const { return { frontSettings, cardShape, frame }; }

@@ -22,12 +22,3 @@ DataBinding readBatchBinding(
     runBehindPleaseWait(window, [&] { binding = bind(); });
     return binding;
 }
-
-QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& side)
-{
-    QList<SKTGraphicPtr> clones;
-    clones.reserve(side.size());
-    for (const SKTGraphicPtr& object : side)
-        clones.append(object ? object->clone() : SKTGraphicPtr());
-    return clones;
-}

@@ -11,6 +11,3 @@ class QWidget;
 // GUI thread does not change meanwhile: clones, never the live design.
 DataBinding readBatchBinding(
     QWidget* window, const QList<SKTGraphicPtr>& front, const QList<SKTGraphicPtr>& back, bool twoSided);
-
-// Clones of a side's objects, for readBatchBinding.
-QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& side);

@@ -1,5 +1,6 @@
 #include "mainwindow/MainPrintHost.h"
 
+#include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/UnevenSources.h"
 #include "mainwindow/BatchBindingRead.h"
@@ -112,8 +113,8 @@ std::shared_ptr<const DataBinding> MainPrintHost::binding()
 {
     if (!binding_)
         binding_ = std::make_shared<const DataBinding>(
-            readBatchBinding(&window_, clonesOf(window_.Get_Front_Controls_Array()),
-                clonesOf(window_.Get_Back_Controls_Array()), CARD_SIDE_STR == QLatin1String("2")));
+            readBatchBinding(&window_, CardSnapshot::clonesOf(window_.Get_Front_Controls_Array()),
+                CardSnapshot::clonesOf(window_.Get_Back_Controls_Array()), CARD_SIDE_STR == QLatin1String("2")));
     return binding_;
 }
 

@@ -148,49 +148,28 @@ TEST_F(MainWindowTest, ADesignOfSeveralHeavyPicturesOpensBehindTheSheetWithoutHo
     // The decodes take seconds together; served on a worker, the window's ticks come on time.
     EXPECT_LT(longestGap, 1000);
 
-    // 99 scans over 10 megapixels in a TIFF's strip pass the bound as they would in a JPEG.
-    const QSize large(3200, 3200);
-    const QString tiff = folder.filePath(QStringLiteral("scans.tif"));
-    ASSERT_TRUE(writeFile(tiff, tiffAroundJpeg(plainJpegOfScans(99, large), large)));
-    QImageReader reader(tiff);
-    ASSERT_EQ(reader.format(), "tiff");
-    ASSERT_EQ(reader.size(), large);
-    QString why;
-    EXPECT_TRUE(PictureFile::load(tiff, &why).isNull());
-    EXPECT_TRUE(why.contains(QStringLiteral("99 scans"))) << why.toStdString();
-}
-
-// Stop on the pictures' sheet opens the design with the pictures read or being read; every
-// picture not yet started is named as left out.
-TEST_F(MainWindowTest, StopOnThePicturesSheetOpensTheDesignWithoutThePicturesNotYetRead)
-{
-    SKTWindowController& main = start();
-    // Enough to keep the decoders busy for seconds.
-    const QSize size(1200, 1200);
+    // Stop opens the design with the pictures read or being read; those not started are named.
+    const QSize few(1200, 1200);
     const int count = 48;
-    const QString path = designOfCopies(folder, QStringLiteral("many"), plainJpegOfScans(100, size), count);
-    ASSERT_FALSE(path.isEmpty());
+    const QString many = designOfCopies(folder, QStringLiteral("many"), plainJpegOfScans(100, few), count);
+    ASSERT_FALSE(many.isEmpty());
     PictureFile::decodedPictures().clear();
-    const qint64 pictureBytes = qint64(size.width()) * size.height() * 4;
-
     qint64 readAtStop = -1;
     QTimer poll;
-    poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* sheet = qobject_cast<PleaseWait_Modeless*>(widget);
             if (sheet && sheet->isVisible() && sheet->stop_btn && sheet->stop_btn->isEnabled()) {
                 poll.stop();
-                readAtStop = PictureFile::decodedPictures().bytesKept() / pictureBytes;
+                readAtStop = PictureFile::decodedPictures().bytesKept() / (qint64(few.width()) * few.height() * 4);
                 sheet->stop_btn->click();
             }
         }
     });
-    poll.start();
+    poll.start(5);
     const size_t messagesBefore = dialogs->messages().size();
-    ASSERT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 1);
+    ASSERT_EQ(main.Read_and_load_design_Log(many, QStringLiteral("L")), 1);
     ASSERT_GE(readAtStop, 0) << "the sheet offered no Stop";
-
     ASSERT_EQ(main.Get_Front_Control_Count(), count);
     int shown = 0;
     for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
@@ -201,6 +180,17 @@ TEST_F(MainWindowTest, StopOnThePicturesSheetOpensTheDesignWithoutThePicturesNot
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->lastDetails().count(QStringLiteral("It was not read: opening was stopped.")), count - shown)
         << dialogs->lastDetails().toStdString();
+
+    // 99 scans over 10 megapixels in a TIFF's strip pass the bound as they would in a JPEG.
+    const QSize large(3200, 3200);
+    const QString tiff = folder.filePath(QStringLiteral("scans.tif"));
+    ASSERT_TRUE(writeFile(tiff, tiffAroundJpeg(plainJpegOfScans(99, large), large)));
+    QImageReader reader(tiff);
+    ASSERT_EQ(reader.format(), "tiff");
+    ASSERT_EQ(reader.size(), large);
+    QString why;
+    EXPECT_TRUE(PictureFile::load(tiff, &why).isNull());
+    EXPECT_TRUE(why.contains(QStringLiteral("99 scans"))) << why.toStdString();
 }
 
 TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
@@ -224,14 +214,11 @@ TEST_F(MainWindowTest, ADesignNamesEveryPictureItLeavesOutAndWhyInOneMessage)
     EXPECT_FALSE(static_cast<const SKTImage&>(*main.Get_Front_Controls_Array().at(2)).picture().isNull());
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nSome pictures of this design are not shown."));
-    // Each by the full path it was read from.
     const QString named = dialogs->lastInformative();
-    for (const auto& [picture, why] :
-        { std::pair(missing, "The file does not exist"), std::pair(half, "The picture file is incomplete"),
-            std::pair(scans, "The JPEG picture is made of more than 300 scans") }) {
-        const QString part = QStringLiteral("\"%1\": %2").arg(picture, QLatin1String(why));
+    for (const QString& part : { QStringLiteral("\"%1\": The file does not exist").arg(missing),
+             QStringLiteral("\"%1\": The picture file is incomplete").arg(half),
+             QStringLiteral("\"%1\": The JPEG picture is made of more than 300 scans").arg(scans) })
         EXPECT_TRUE(named.contains(part)) << part.toStdString() << "\n" << named.toStdString();
-    }
     EXPECT_FALSE(named.contains(QStringLiteral("good.png")));
     EXPECT_EQ(named.count(QStringLiteral("missing.jpg")), 1);
 }
@@ -264,9 +251,7 @@ TEST_F(MainWindowTest, ABoundPhotosBareNameIsReadFromBesideTheWorkbookWhenTheDes
     EXPECT_EQ(photos.at(0)->_file_path, QStringLiteral("m001.png"));
     ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
     EXPECT_EQ(dialogs->lastInformative(),
-        QStringLiteral("\"%1/%2…\": %3.\n"
-                       "\"%4\": %5.\n"
-                       "\"%6\": The file does not exist.")
+        QStringLiteral("\"%1/%2…\": %3.\n\"%4\": %5.\n\"%6\": The file does not exist.")
             .arg(folder.path(), letter.simplified().left(80), qt_error_string(ENAMETOOLONG),
                 folder.filePath(QStringLiteral("loop.png")), qt_error_string(ELOOP),
                 folder.filePath(QStringLiteral("m007.png"))));

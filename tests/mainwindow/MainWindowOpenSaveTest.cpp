@@ -265,14 +265,19 @@ TEST_F(MainWindowTest, DesignWithMoreObjectsThanASideHoldsIsRefusedWithTheReason
     EXPECT_EQ(firstDifference(shownDesign(main), shown), -1);
 }
 
-// Another program saved the design open here: Save asks, and only Save anyway replaces it.
-TEST_F(MainWindowTest, ASaveOverADesignAnotherProgramChangedAsksFirst)
+// Another program's save or removal: Save asks before replacing. Another window's lock is said
+// so on Open; a lock left by an ended program is taken over silently.
+TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndStillOpens)
 {
     SKTWindowController& main = start();
     main.action(QStringLiteral("Tool_3"))->trigger();
     main.action(QStringLiteral("Tool_4"))->trigger();
     ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("member.dcard")), 1);
     const QString member = folder.filePath(QStringLiteral("member.dcard"));
+    const auto open = [&](const QString& path) {
+        dialogs->fileAnswers = { path };
+        return main.Open_Log_File();
+    };
     DesignFile::ReadResult other = DesignFile::readFile(member);
     other.contents.frontGraphics.removeLast();
     ASSERT_TRUE(DesignFile::write(member, other.contents));
@@ -285,13 +290,12 @@ TEST_F(MainWindowTest, ASaveOverADesignAnotherProgramChangedAsksFirst)
     main.action(QStringLiteral("Save_Btn"))->trigger();
     EXPECT_EQ(md5Of(member), theirs);
     EXPECT_EQ(Project_File_Name, copy);
-    EXPECT_EQ(DesignFile::readFile(copy).contents.frontGraphics.size(), 3);
     EXPECT_TRUE(lastQuestion(*dialogs).startsWith(
         QStringLiteral("Another program has changed \"member.dcard\" since it was opened or saved here.")));
+    const QByteArray mine = lockRecord(QCoreApplication::applicationPid());
+    EXPECT_EQ(lockOf(copy), mine);
 
-    // Removed by the other program: Save anyway writes it again, and later saves ask nothing.
-    dialogs->fileAnswers = { member };
-    ASSERT_EQ(main.Open_Log_File(), 1);
+    ASSERT_EQ(open(member), 1);
     ASSERT_TRUE(QFile::remove(member));
     main.action(QStringLiteral("Tool_3"))->trigger();
     dialogs->choiceAnswers = { 0 };
@@ -302,18 +306,6 @@ TEST_F(MainWindowTest, ASaveOverADesignAnotherProgramChangedAsksFirst)
     main.action(QStringLiteral("Save_Btn"))->trigger();
     EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 3);
     EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 2);
-}
-
-// A design open in another running Galavite is said so and opens; a lock left by a program
-// that ended is taken over silently; a folder that takes no lock opens.
-TEST_F(MainWindowTest, ADesignOpenElsewhereIsSaidSoAndALeftLockIsTakenOver)
-{
-    SKTWindowController& main = start();
-    const QString member = folder.filePath(QStringLiteral("member.dcard"));
-    dialogs->fileAnswers = { member };
-    ASSERT_TRUE(main.Save_project_file(false, false));
-    const QByteArray mine = lockRecord(QCoreApplication::applicationPid());
-    EXPECT_EQ(lockOf(member), mine);
     main.New_Project_Setting_Reset();
     EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
 
@@ -321,8 +313,7 @@ TEST_F(MainWindowTest, ADesignOpenElsewhereIsSaidSoAndALeftLockIsTakenOver)
     {
         DesignLock otherWindow;
         ASSERT_FALSE(otherWindow.lock(member));
-        dialogs->fileAnswers = { member };
-        ASSERT_EQ(main.Open_Log_File(), 1);
+        ASSERT_EQ(open(member), 1);
         ASSERT_EQ(dialogs->messages().size(), ++messages);
         EXPECT_TRUE(
             dialogs->messages().back().startsWith(QStringLiteral("\"member.dcard\" is open in another Galavite")));
@@ -332,27 +323,19 @@ TEST_F(MainWindowTest, ADesignOpenElsewhereIsSaidSoAndALeftLockIsTakenOver)
     }
     EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
 
-    QProcess gone;
-    gone.start(QStringLiteral("true"));
-    ASSERT_TRUE(gone.waitForStarted());
-    const qint64 gonePid = gone.processId();
-    ASSERT_TRUE(gone.waitForFinished());
     QProcess otherProgram;
     otherProgram.start(QStringLiteral("sleep"), { QStringLiteral("600") });
     ASSERT_TRUE(otherProgram.waitForStarted());
-    // A copy of this program that has ended but is not yet collected by its parent.
-    const pid_t zombie = ::fork();
+    const pid_t zombie = ::fork(); // a Galavite ended but not yet collected
     if (zombie == 0)
         ::_exit(0);
     siginfo_t ended {};
     ASSERT_EQ(::waitid(P_PID, id_t(zombie), &ended, WEXITED | WNOWAIT), 0);
-    // A process gone, a process id now another program's, an ended Galavite, this process's id
-    // from an earlier run, and a lock half made.
+    // Also a process gone, this process's id left from an earlier run, and a lock half made.
     for (const QByteArray& left :
-        { lockRecord(gonePid), lockRecord(otherProgram.processId()), lockRecord(zombie), mine, QByteArray() }) {
+        { lockRecord(INT_MAX), lockRecord(otherProgram.processId()), lockRecord(zombie), mine, QByteArray() }) {
         ASSERT_TRUE(HostilePictures::writeFile(DesignLock::lockFileFor(member), left));
-        dialogs->fileAnswers = { member };
-        ASSERT_EQ(main.Open_Log_File(), 1);
+        ASSERT_EQ(open(member), 1);
         EXPECT_EQ(dialogs->messages().size(), messages) << left.toStdString();
         EXPECT_EQ(lockOf(member), mine);
         main.New_Project_Setting_Reset();
@@ -365,8 +348,7 @@ TEST_F(MainWindowTest, ADesignOpenElsewhereIsSaidSoAndALeftLockIsTakenOver)
         [&](const QString& where) { QFile::copy(member, where + QStringLiteral("/kept.dcard")); });
     if (readOnly.path().isEmpty())
         GTEST_SKIP() << "no folder here refuses writes";
-    dialogs->fileAnswers = { readOnly.filePath(QStringLiteral("kept.dcard")) };
-    ASSERT_EQ(main.Open_Log_File(), 1);
+    ASSERT_EQ(open(readOnly.filePath(QStringLiteral("kept.dcard"))), 1);
     EXPECT_EQ(dialogs->messages().size(), messages);
     EXPECT_EQ(Project_File_Name, readOnly.filePath(QStringLiteral("kept.dcard")));
 }
@@ -392,8 +374,7 @@ TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
     EXPECT_EQ(Project_File_Name, member);
     EXPECT_EQ(window->Get_Front_Control_Count(), 1);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Galavite ( member.dcard )[*]"));
-    // A missing file is not called corrupt: the system's reason says what is wrong.
-    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nThe design cannot be opened."));
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nThe design cannot be opened.")); // not "corrupt"
     EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("No such file or directory")))
         << dialogs->lastInformative().toStdString();
 

@@ -9,7 +9,6 @@
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
 #include "model/SKTImage.h"
-#include "model/SKTText.h"
 #include "print/Print_Wnd.h"
 
 #include <QComboBox>
@@ -177,116 +176,79 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
 }
 
 // A design moved with its workbook and photos, the old folder gone, says it uses the workbook
-// beside it and finds the photos there; the missing one is named by the full path tried.
-TEST_F(RowPicturesFlowTest, ADesignMovedWithItsWorkbookFindsTheWorkbookAndThePhotosBesideIt)
+// beside it and finds the photos there; the missing one is named by the full path tried. That
+// workbook edited since its rows were read is named before a run: Cancel starts nothing; "use
+// as read" is not asked again for that state; the default reads it again as one undo step.
+TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItChanges)
 {
     SKIP_WITHOUT_OPENPYXL();
     SKTWindowController& main = start();
-    const QString workbook = writeWorkbook();
-    importTable(main, workbook);
+    const QString first = writeWorkbook(), moved = folder.filePath(QStringLiteral("moved"));
+    importTable(main, first);
     for (const QString& value : { photoName(1), photoName(photos + 1) })
         placePhoto(main, 2, QString(), 2)->_file_path = value;
-    const QString first = QFileInfo(workbook).absolutePath();
-    dialogs->fileAnswers = { QDir(first).filePath(QStringLiteral("club.dcard")) };
+    dialogs->fileAnswers = { QFileInfo(first).dir().filePath(QStringLiteral("club.dcard")) };
     main.action(QStringLiteral("SaveAs_Btn"))->trigger();
-    const QString moved = folder.filePath(QStringLiteral("moved"));
-    ASSERT_TRUE(QDir().rename(first, moved));
-    const QString movedWorkbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
-
-    const size_t messagesBefore = dialogs->messages().size();
+    ASSERT_TRUE(QDir().rename(QFileInfo(first).absolutePath(), moved));
     dialogs->fileAnswers = { QDir(moved).filePath(QStringLiteral("club.dcard")) };
     main.action(QStringLiteral("Open_Btn"))->trigger();
-
-    EXPECT_EQ(Excel_Source_Path, movedWorkbook);
-    const auto& objects = main.Get_Front_Controls_Array();
-    ASSERT_EQ(objects.size(), 2);
-    EXPECT_EQ(std::dynamic_pointer_cast<SKTImage>(objects.back())->picture().pixel(30, 30), colourOf(1).rgb());
-    ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
-    EXPECT_TRUE(dialogs->messages().back().contains(
-        QStringLiteral("The one beside the design is used:\n%1").arg(movedWorkbook)));
+    const QString workbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
+    EXPECT_TRUE(
+        dialogs->messages().back().contains(QStringLiteral("The one beside the design is used:\n%1").arg(workbook)));
     EXPECT_EQ(dialogs->lastInformative(),
         QStringLiteral("\"%1\": The file does not exist.").arg(QDir(moved).filePath(photoName(photos + 1))));
-    expectFirstPhotoOnCanvas(main, objects.back());
-    expectPhotosOnEveryCard(main, movedWorkbook);
-}
+    const SKTGraphicPtr own = main.Get_Front_Controls_Array().back();
+    EXPECT_EQ(std::dynamic_pointer_cast<SKTImage>(own)->picture().pixel(30, 30), colourOf(1).rgb());
+    expectFirstPhotoOnCanvas(main, own);
+    expectPhotosOnEveryCard(main, workbook);
 
-// A workbook edited since its rows were read is named before a run: Cancel starts nothing; "use
-// as read" is not asked again for that state; the default reads it again as one undo step.
-TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndReadAgainByDefault)
-{
-    SKIP_WITHOUT_OPENPYXL();
-    SKTWindowController& main = start();
-    const QString workbook = writeWorkbook();
-    importTable(main, workbook);
-    auto name = SKTGraphic::create<SKTText>();
-    name->setBounds(QRectF(60, 10, 120, 30));
-    name->data_source_type = 2;
-    name->excel_col_indx = 1;
-    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { name }, { 0 });
-    placePhoto(main, 2, QString(), 2);
-
+    const Data_From_Excel& table = *Data_From_Excel_Window;
     // Row 1's name corrected, the Photo column deleted, five guests added.
-    const auto edit = [&](const QString& firstName) {
-        QJsonArray table { QJsonArray { "Name" } };
-        table.append(QJsonArray { firstName });
+    const auto edit = [&](const char* firstName) {
+        QJsonArray rows { QJsonArray { "Name" }, QJsonArray { firstName } };
         for (int row = 2; row <= photos + 6; ++row)
-            table.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
-        xlsxtest::writeTableWorkbook(workbook, table);
+            rows.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
+        xlsxtest::writeTableWorkbook(workbook, rows);
     };
-    edit(QStringLiteral("Guest One"));
-    int windows = 0;
-    int offered = 0;
+    int windows = 0, offered = 0;
     otherModal = [&](QDialog& dialog) {
         ++windows;
         if (auto* print = qobject_cast<Print_Wnd*>(&dialog))
             offered = print->settings().Total_Label;
         return 0;
     };
-    const auto questions = [&] {
-        std::vector<QString> asked;
+    // Runs the command; the questions about the workbook then number `count`, the last with `words`.
+    const auto run = [&](const char* command, std::deque<int> answers, qsizetype count, const char* words) {
+        dialogs->choiceAnswers = std::move(answers);
+        main.action(QLatin1String(command))->trigger();
+        QStringList texts;
         for (const auto& question : dialogs->asked())
             if (question.kind == QLatin1String("choice") && question.text.contains(workbook))
-                asked.push_back(question.text);
-        return asked;
+                texts.append(question.text);
+        return testing::AssertionResult(texts.size() == count && texts.last().contains(QLatin1String(words)))
+            << texts.size() << " asked: " << texts.join(u'|').toStdString();
     };
-    const auto lastAsked = [&](size_t count, const char* words) {
-        const auto asked = questions();
-        if (asked.size() == count && asked.back().contains(QLatin1String(words)))
-            return testing::AssertionSuccess();
-        return testing::AssertionFailure()
-            << asked.size() << " asked, last: " << (asked.empty() ? QString() : asked.back()).toStdString();
-    };
-    const Data_From_Excel& table = *Data_From_Excel_Window;
+    const char* changed = "has changed since its rows were read";
 
-    // Print, export and mail each ask first; cancelled, none opens its window.
-    dialogs->choiceAnswers = { 2, 2, 2 };
+    edit("Guest One");
+    qsizetype count = 0;
     for (const char* command : { "Print_Btn", "Export_Btn", "Mail_Btn" })
-        main.action(QLatin1String(command))->trigger();
-    ASSERT_TRUE(lastAsked(3, "has changed since its rows were read"));
+        ASSERT_TRUE(run(command, { 2 }, ++count, changed));
     EXPECT_EQ(windows, 0);
-
-    dialogs->choiceAnswers = { 1 };
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(windows, 1);
+    EXPECT_TRUE(run("Print_Btn", { 1 }, 4, changed));
     EXPECT_EQ(offered, photos + 1);
-    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest 1"));
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 4u);
+    EXPECT_TRUE(run("Print_Btn", {}, 4, changed));
     EXPECT_EQ(windows, 2);
 
-    edit(QStringLiteral("Guest Uno"));
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 5u);
-    EXPECT_EQ(windows, 3);
-    EXPECT_EQ(offered, photos + 6);
-    EXPECT_EQ(table.value(photos + 5, 1), QStringLiteral("Guest %1").arg(photos + 6));
+    edit("Guest Uno");
+    EXPECT_TRUE(run("Print_Btn", {}, 5, changed));
+    EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Uno"));
     EXPECT_TRUE(table.value(0, 2).isEmpty());
+    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "Photo" }));
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("The workbook was read again: %1 rows.").arg(photos + 6));
     EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("no longer in the workbook: \"Photo\"")))
         << dialogs->lastInformative().toStdString();
-    EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "Photo" }));
     EXPECT_TRUE(main.isWindowModified());
-
     main.action(QStringLiteral("Undo_btn"))->trigger();
     EXPECT_EQ(table.ListData.size(), photos + 1);
     EXPECT_EQ(table.value(0, 2), photoName(1));
@@ -294,33 +256,23 @@ TEST_F(RowPicturesFlowTest, AWorkbookChangedAfterReadingIsNamedBeforeARunAndRead
     // Saving rows older than the workbook asks first; the workbook edited after saving, opening asks.
     const QString design = folder.filePath(QStringLiteral("party.dcard"));
     dialogs->fileAnswers = { design };
-    dialogs->choiceAnswers = { 1 };
-    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
-    ASSERT_TRUE(lastAsked(6, "has changed since its rows were read"));
-    ASSERT_TRUE(QFileInfo::exists(design));
-    edit(QStringLiteral("Guest Eins"));
+    ASSERT_TRUE(run("SaveAs_Btn", { 1 }, 6, changed));
+    edit("Guest Eins");
     dialogs->fileAnswers = { design };
-    main.action(QStringLiteral("Open_Btn"))->trigger();
-    ASSERT_TRUE(lastAsked(7, "has changed since the design was saved"));
-    EXPECT_EQ(table.ListData.size(), photos + 6);
+    ASSERT_TRUE(run("Open_Btn", {}, 7, "has changed since the design was saved"));
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Eins"));
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    EXPECT_EQ(questions().size(), 7u);
+    EXPECT_TRUE(run("Print_Btn", {}, 7, "has changed since the design was saved"));
     EXPECT_EQ(offered, photos + 6);
 
     // Gone or unreadable at a run: said, with Cancel or the rows as read.
     ASSERT_TRUE(QFile::remove(workbook));
-    dialogs->choiceAnswers = { 1 };
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    ASSERT_TRUE(lastAsked(8, "is not there"));
+    ASSERT_TRUE(run("Print_Btn", { 1 }, 8, "is not there"));
     EXPECT_EQ(windows, 4);
     xlsxtest::writeBytes(workbook, "not a workbook");
-    dialogs->choiceAnswers = { 0, 0 };
-    main.action(QStringLiteral("Print_Btn"))->trigger();
-    ASSERT_TRUE(lastAsked(10, "cannot be read again"));
+    ASSERT_TRUE(run("Print_Btn", { 0, 0 }, 10, "cannot be read again"));
     EXPECT_EQ(windows, 5);
     EXPECT_EQ(table.ListData.size(), photos + 6);
     // Asked by the window, never by the worker that read.
-    for (const auto& asked : dialogs->asked())
-        EXPECT_EQ(asked.thread, main.thread()) << asked.text.toStdString();
+    for (const auto& question : dialogs->asked())
+        EXPECT_EQ(question.thread, main.thread()) << question.text.toStdString();
 }

@@ -229,7 +229,6 @@ TEST(PrintWindowRuns, AJobThePrintServiceDoesNotTakeIsNotReportedAsPrinted)
     EXPECT_FALSE(gone.contains(QStringLiteral("went to"))) << gone.toStdString();
 }
 
-// Stop ends a print wherever it goes: no sheet reaches a printer or a file, and the end says so.
 TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
 {
     const QString queue = CupsQueue::pdfQueue();
@@ -241,18 +240,14 @@ TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
     numberedRows(host, 1000);
     // Row 300 waits for the test's Stop: 29 sheets of 5 x 2 are painted by then.
     std::atomic<bool> reached { false }, released { false };
-    host.batch.applyRow = [numbered = host.batch.applyRow, &reached, &released](
-                              CardSnapshot& card, int row, const QString& side) {
-        if (row == 299) {
-            reached = true;
-            released.wait(false);
-        }
-        return numbered(card, row, side);
-    };
-    const auto release = [&] {
-        released = true;
-        released.notify_all();
-    };
+    host.batch.applyRow
+        = [numbered = host.batch.applyRow, &reached, &released](CardSnapshot& card, int row, const QString& side) {
+              if (row == 299) {
+                  reached = true;
+                  released.wait(false);
+              }
+              return numbered(card, row, side);
+          };
     const auto printStoppedAtRow300 = [&](const QString& printer, std::function<void(QProgressDialog&)> stop) {
         reached = released = false;
         Print_Wnd window;
@@ -260,24 +255,24 @@ TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
             choosePrinter(w, printer);
             layOut(w, 5, 2, 1000);
             QTimer press;
-            press.setInterval(20);
             QObject::connect(&press, &QTimer::timeout, [&] {
-                QProgressDialog* sheet = w.findChild<QProgressDialog*>();
-                if (!reached || !sheet)
-                    return;
-                press.stop();
-                stop(*sheet);
-                release();
+                if (QProgressDialog* sheet = w.findChild<QProgressDialog*>(); reached && sheet) {
+                    press.stop();
+                    stop(*sheet);
+                    released = true;
+                    released.notify_all();
+                }
             });
-            press.start();
+            press.start(20);
             w.Execute_Printing(false);
         });
-        release();
+        released = true;
+        released.notify_all();
     };
 
     printStoppedAtRow300(queue, [](QProgressDialog& sheet) { sheet.findChild<QPushButton*>()->click(); });
     ASSERT_FALSE(scripted->messages().empty()) << "a stopped print says nothing";
-    EXPECT_EQ(scripted->messages().back().toStdString(), "Printing was stopped. No cards were printed.");
+    EXPECT_EQ(scripted->messages().back(), QStringLiteral("Printing was stopped. No cards were printed."));
     EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
     const QString title = host.name + QStringLiteral(" - front, rows 1-1000");
     for (const CupsQueue::Job& job : CupsQueue::jobs(queue))
@@ -295,30 +290,29 @@ TEST(PrintWindowRuns, AStoppedPrintReachesNoPrinterLeavesNoFileAndSaysSo)
         painter.drawText(100, 100, host.name);
         ASSERT_TRUE(painter.end());
         ASSERT_EQ(CupsQueue::jobs(paused.name()).size(), 1u);
-        const JobWithdrawal withdrawn = withdrawStoppedJob(paused.name(), host.name, since);
-        EXPECT_EQ(withdrawn.printed, JobWithdrawal::Printed::None);
+        EXPECT_EQ(withdrawStoppedJob(paused.name(), host.name, since).printed, JobWithdrawal::Printed::None);
         EXPECT_FALSE(CupsQueue::jobs(paused.name()).at(0).active);
     }
 
     // Into a PDF file, stopped by the sheet's close button: an earlier file stays, a new one and
     // the temporary file are not left.
     QTemporaryDir dir, temporary;
-    const QByteArray tmpdir = qgetenv("TMPDIR");
-    qputenv("TMPDIR", temporary.path().toUtf8());
-    const QString earlier = dir.filePath(QStringLiteral("earlier.pdf")), fresh = dir.filePath(QStringLiteral("new.pdf"));
+    const QString earlier = dir.filePath(QStringLiteral("earlier.pdf")),
+                  fresh = dir.filePath(QStringLiteral("new.pdf"));
     QFile kept(earlier);
     ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("earlier sheets") > 0);
     kept.close();
     scripted->fileAnswers = { earlier, fresh };
-    printStoppedAtRow300(Print_Wnd::pdfFileEntry(), [](QProgressDialog& sheet) { sheet.close(); });
-    EXPECT_EQ(scripted->messages().back(),
-        QStringLiteral("Printing was stopped. No cards were printed: the PDF file \"%1\" was left as it was.")
-            .arg(earlier));
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temporary.path().toUtf8());
+    for (const auto& [file, end] : { std::pair(earlier, QStringLiteral("was left as it was")),
+             std::pair(fresh, QStringLiteral("was not written")) }) {
+        printStoppedAtRow300(Print_Wnd::pdfFileEntry(), [](QProgressDialog& sheet) { sheet.close(); });
+        EXPECT_EQ(scripted->messages().back(),
+            QStringLiteral("Printing was stopped. No cards were printed: the PDF file \"%1\" %2.").arg(file, end));
+    }
+    qputenv("TMPDIR", tmpdir);
     EXPECT_EQ(contents(earlier), QByteArray("earlier sheets"));
-    printStoppedAtRow300(Print_Wnd::pdfFileEntry(), [](QProgressDialog& sheet) { sheet.close(); });
-    EXPECT_EQ(scripted->messages().back(),
-        QStringLiteral("Printing was stopped. No cards were printed: the PDF file \"%1\" was not written.").arg(fresh));
     EXPECT_FALSE(QFile::exists(fresh));
     EXPECT_EQ(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
-    qputenv("TMPDIR", tmpdir);
 }

@@ -32,6 +32,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -423,6 +424,8 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseSto
     std::atomic<int> drawnOnGuiThread { 0 }, drawnOnWorker { 0 };
     ModelHooks::setRefreshCanvas(
         [&] { ++(QThread::currentThread() == qApp->thread() ? drawnOnGuiThread : drawnOnWorker); });
+    // A failed assertion must not leave the hook counting into this test's ended frame.
+    const auto unhook = qScopeGuard([] { ModelHooks::setRefreshCanvas({}); });
     bool stopWhenShown = false;
     int shown = 0;
     const OnShow watcher(host_.sheet, [&] {
@@ -445,7 +448,6 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseSto
     dialogs_->yesNoAnswers = { true };
     host_.done.clear();
     EXPECT_FALSE(exporter_.Export_Single_File(out.filePath(QStringLiteral("stopped.png")), settings, true));
-    ModelHooks::setRefreshCanvas({});
     EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
     EXPECT_EQ(out.entryList(QDir::Files | QDir::Hidden),
         QStringList({ QStringLiteral("wide.png"), QStringLiteral("wide_Back.png") }));

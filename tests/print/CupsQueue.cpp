@@ -21,8 +21,11 @@ QString pdfQueue()
     if (!patience::finished(lpstat) || lpstat.exitCode() != 0)
         return {};
     static const QRegularExpression device(QStringLiteral("device for (\\S+): cups-pdf:/"));
-    const QRegularExpressionMatch match = device.match(QString::fromUtf8(lpstat.readAllStandardOutput()));
-    return match.hasMatch() ? match.captured(1) : QString();
+    for (const QRegularExpressionMatch& match : device.globalMatch(QString::fromUtf8(lpstat.readAllStandardOutput()))) {
+        if (!match.captured(1).startsWith(QLatin1String(ownQueuePrefix)))
+            return match.captured(1);
+    }
+    return {};
 }
 
 QString outputFolder()

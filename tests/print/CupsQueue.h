@@ -8,7 +8,11 @@
 // The local CUPS scheduler's cups-pdf queue, which turns every job into a PDF file.
 namespace CupsQueue {
 
-// The first queue that prints through the cups-pdf backend, or "" when there is none.
+// Names of the queues a test makes for itself and removes: never the shared queue, which
+// tests running beside it would otherwise send their jobs to while it exists.
+inline constexpr char ownQueuePrefix[] = "galavite_own_";
+// The first queue that prints through the cups-pdf backend, not one a test made for itself,
+// or "" when there is none.
 QString pdfQueue();
 // Where cups-pdf writes the jobs of this user.
 QString outputFolder();

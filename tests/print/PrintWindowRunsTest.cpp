@@ -58,7 +58,7 @@ class OwnQueue
 {
 public:
     OwnQueue()
-        : name_(uniqueTitle("galavite_refusing_"))
+        : name_(uniqueTitle(CupsQueue::ownQueuePrefix))
     {
         made_ = administer(QStringLiteral("lpadmin"),
             { QStringLiteral("-p"), name_, QStringLiteral("-E"), QStringLiteral("-v"), QStringLiteral("cups-pdf:/"),

@@ -3,6 +3,9 @@
 
 Arguments: sender, SMTP server, port, sender (From), recipient, subject, "-" (the body's
 place), security flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
+The recipient is one mailbox as the person wrote it ("Name <address>" too) and goes into the To:
+header as it is; the message goes to the address in MAIL_RECIPIENT_ADDRESS, which the program
+read from it and compared with its data rows.
 Standard input: the password on the first line, then the body to the end (UTF-8). The body
 never goes on the command line, where its length is limited.
 Exit status 0 only after the server has accepted the message; 3 when the server refused the
@@ -168,10 +171,14 @@ def read_attachment(path):
             fail("The attachment %s cannot be read: %s." % (path, error.strerror))
 
 
-def build_message(sender, recipient, subject, body, attachments):
+def build_message(sender, recipient, address, subject, body, attachments):
     message = EmailMessage()
     message["From"] = single_line("sender", sender)
     message["To"] = single_line("recipient", recipient)
+    # The header must name the person the message goes to, not another one.
+    named = [mailbox.addr_spec for mailbox in message["To"].addresses]
+    if len(named) != 1 or named[0].lower() != address.lower():
+        fail("The recipient %s does not read as the address %s." % (recipient, address))
     message["Subject"] = single_line("subject", subject)
     message["Date"] = formatdate(localtime=True)
     message["Message-ID"] = make_msgid()
@@ -266,12 +273,12 @@ def say_goodbye(connection):
     connection.close()
 
 
-def send(login_name, server, port, flag, password, sender, recipient, message):
+def send(login_name, server, port, flag, password, sender, address, message):
     try:
         connection = connect(server, port, flag == "Y")
         try:
             login(connection, login_name, password)
-            refused = connection.send_message(message, from_addr=sender, to_addrs=[recipient])
+            refused = connection.send_message(message, from_addr=sender, to_addrs=[address])
         finally:
             say_goodbye(connection)
     except smtplib.SMTPRecipientsRefused as error:
@@ -319,8 +326,10 @@ def run(login_name, server, port, flag, sender, recipient, subject, attachments)
         fail("The message is not UTF-8.")
     if "\0" in body:
         fail("The message holds a NUL character, which an e-mail cannot carry.")
-    message = build_message(sender, recipient, subject, body, attachments)
-    send(login_name, server, port, flag, password, sender, recipient, message)
+    address = os.environ.get("MAIL_RECIPIENT_ADDRESS") or recipient
+    single_line("recipient address", address)
+    message = build_message(sender, recipient, address, subject, body, attachments)
+    send(login_name, server, port, flag, password, sender, address, message)
 
 
 if __name__ == "__main__":

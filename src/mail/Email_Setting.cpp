@@ -23,8 +23,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
-
 namespace {
 Email_Setting* instance = nullptr;
 
@@ -196,7 +194,7 @@ bool Email_Setting::Check_Validation(bool test)
     const QString recipient = _send_mail_to->text().toLower();
     if (recipient.isEmpty())
         return fail(_send_mail_to, "Please enter recipient E-mail address.");
-    if (!isValidEmail(recipient))
+    if (mailboxAddress(recipient).isEmpty())
         return fail(_send_mail_to, "Please enter valid recipient E-mail address.");
     return true;
 }

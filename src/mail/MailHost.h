@@ -36,8 +36,11 @@ public:
     // Asked before a run that mails the card when bound objects have no source or the bound
     // series and columns of the chosen sources differ in length; "" when all is well.
     virtual QString sourcesQuestion(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // The cards of a batch run with the chosen sources, as mailCardRenderer would count them.
+    virtual int batchCards(bool /*useSeries*/, bool /*useSpreadsheet*/) { return 0; }
     // The values of the rows a batch run with the chosen sources would mail, source by source
-    // (every column of the bound workbook, every bound series), each a value per batch row.
+    // (every column of the bound workbook, every bound series, and every other series of as
+    // many values as the run has rows), each a value per batch row.
     virtual QList<QStringList> rowValueColumns(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }

@@ -244,12 +244,17 @@ bool Send_Mail::prepareJob(MailJob& job)
         Show_MessageBox(QStringLiteral("Please specify the Recipient E-mail address."));
         return false;
     }
-    const auto recipients = parseRecipients(to.toLower());
-    if (!recipients || hasControlCharacters(subject_txt->text())) {
-        Show_MessageBox(QStringLiteral("Recipient E-mail address is invalid or incomplete."));
+    // Kept as typed: the To: header shows each recipient as the person wrote it.
+    const RecipientList recipients = parseRecipients(to);
+    if (!recipients.isValid() || hasControlCharacters(subject_txt->text())) {
+        const QString refusal = QStringLiteral("Recipient E-mail address is invalid or incomplete.");
+        if (recipients.notAnAddress.isEmpty())
+            Show_MessageBox(refusal);
+        else
+            Show_MessageBox_With_Reason(refusal, notAnAddressReason(recipients.notAnAddress));
         return false;
     }
-    job.recipients = *recipients;
+    job.recipients = recipients.recipients;
     job.subject = subject_txt->text();
     job.body = message_txt->toPlainText();
     if (bodyHasNul(job.body)) {
@@ -340,6 +345,11 @@ bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet
         return false;
     if (job.mode != MailJob::Mode::RowPerRecipient)
         return true;
+    // Recipients past the last row would get nothing while the others get their cards.
+    if (const int rows = host_.batchCards(series, spreadsheet); job.recipients.size() > rows
+        && !dialogs().askGoOnOrCancel(
+            recipientsWithoutRowQuestion(job.recipients, rows), QStringLiteral("Send Anyway")))
+        return false;
     // A row's card goes to the recipient at its place in the list: a list in another order
     // than the rows' own addresses mails people each other's cards.
     const QList<MisdirectedCard> misdirected

@@ -1,5 +1,9 @@
 #include "mailing/MailAddresses.h"
 
+#include <QList>
+
+#include <optional>
+
 bool isValidEmail(const QString& text)
 {
     const QString trimmed = text.trimmed();
@@ -18,18 +22,181 @@ bool hasControlCharacters(const QString& text)
     return false;
 }
 
-std::optional<QStringList> parseRecipients(const QString& list)
+namespace {
+// Longest piece quoted whole in a refusal.
+constexpr int piecePreview = 80;
+
+// The pieces of a mailbox, white space and comments left out.
+struct Token
 {
-    QStringList recipients;
-    for (const QString& piece : list.split(u',')) {
-        const QString address = piece.trimmed();
-        if (address.isEmpty())
-            continue;
-        if (!isValidEmail(address) || hasControlCharacters(address))
-            return std::nullopt;
-        recipients << address;
+    enum class Kind
+    {
+        Atom, // letters, digits, the other characters an address may hold, and dots
+        Quoted, // a quoted string, quotes and escapes as written
+        Special // any other single character: < > @ : [ ] ...
+    };
+    Kind kind;
+    QString text;
+};
+
+bool isAtomCharacter(QChar c)
+{
+    if (c.unicode() >= 0x80) // names and addresses in any script
+        return !c.isSpace() && c.category() != QChar::Other_Control && c.category() != QChar::Other_Format;
+    static const QString others = QStringLiteral("!#$%&'*+-/=?^_`{|}~.");
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || others.contains(c);
+}
+
+// Index just past the quoted string or comment that starts at `from`; -1 when it is not closed.
+qsizetype skipDelimited(const QString& text, qsizetype from)
+{
+    const bool comment = text.at(from) == u'(';
+    int depth = 0;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\\') {
+            ++i;
+        } else if (comment && c == u'(') {
+            ++depth;
+        } else if (comment && c == u')') {
+            if (--depth == 0)
+                return i + 1;
+        } else if (!comment && c == u'"' && i > from) {
+            return i + 1;
+        }
     }
-    if (recipients.isEmpty())
-        return std::nullopt;
-    return recipients;
+    return -1;
+}
+
+std::optional<QList<Token>> tokensOf(const QString& text)
+{
+    QList<Token> tokens;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == u'(' || c == u'"') {
+            const qsizetype end = skipDelimited(text, i);
+            if (end < 0)
+                return std::nullopt;
+            if (c == u'"')
+                tokens.append({ Token::Kind::Quoted, text.mid(i, end - i) });
+            i = end;
+        } else if (isAtomCharacter(c)) {
+            const qsizetype start = i;
+            while (i < text.size() && isAtomCharacter(text.at(i)))
+                ++i;
+            tokens.append({ Token::Kind::Atom, text.mid(start, i - start) });
+        } else {
+            tokens.append({ Token::Kind::Special, QString(c) });
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+bool isDotAtom(const Token& token)
+{
+    return token.kind == Token::Kind::Atom && !token.text.startsWith(u'.') && !token.text.endsWith(u'.')
+        && !token.text.contains(QStringLiteral(".."));
+}
+
+// local-part "@" domain, from tokens [from, to); "" when they are not that.
+QString addrSpec(const QList<Token>& tokens, qsizetype from, qsizetype to)
+{
+    if (to - from != 3)
+        return {};
+    const Token& local = tokens.at(from);
+    const Token& at = tokens.at(from + 1);
+    const Token& domain = tokens.at(from + 2);
+    if (!(isDotAtom(local) || local.kind == Token::Kind::Quoted) || at.kind != Token::Kind::Special
+        || at.text != QLatin1String("@") || !isDotAtom(domain))
+        return {};
+    return local.text + u'@' + domain.text;
+}
+
+bool isSpecial(const Token& token, char16_t c)
+{
+    return token.kind == Token::Kind::Special && token.text.at(0) == c;
+}
+} // namespace
+
+QString mailboxAddress(const QString& mailbox)
+{
+    // Most cells of a workbook are no address: they are passed over at once.
+    if (!mailbox.contains(u'@') || hasControlCharacters(mailbox))
+        return {};
+    const std::optional<QList<Token>> tokens = tokensOf(mailbox);
+    if (!tokens)
+        return {};
+    qsizetype open = 0;
+    while (open < tokens->size() && !isSpecial(tokens->at(open), u'<'))
+        ++open;
+    QString address;
+    if (open == tokens->size()) {
+        address = addrSpec(*tokens, 0, tokens->size());
+    } else {
+        // A name before the angle brackets is words and quoted strings only; nothing after.
+        for (qsizetype i = 0; i < open; ++i)
+            if (tokens->at(i).kind == Token::Kind::Special)
+                return {};
+        if (!isSpecial(tokens->constLast(), u'>'))
+            return {};
+        address = addrSpec(*tokens, open + 1, tokens->size() - 1);
+    }
+    return isValidEmail(address) ? address : QString();
+}
+
+RecipientList parseRecipients(const QString& list)
+{
+    // A list pasted from a mail program or a column of addresses: commas, semicolons and line
+    // breaks part the recipients, except inside a quoted name, a comment or an address.
+    QStringList pieces;
+    qsizetype start = 0;
+    bool angle = false;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QChar c = list.at(i);
+        if (c == u'"' || c == u'(') {
+            const qsizetype end = skipDelimited(list, i);
+            if (end < 0)
+                break; // the rest is one piece, which is no mailbox
+            i = end - 1;
+        } else if (c == u'<') {
+            angle = true;
+        } else if (c == u'>') {
+            angle = false;
+        } else if (!angle && (c == u',' || c == u';' || c == u'\n' || c == u'\r')) {
+            pieces << list.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    pieces << list.mid(start);
+
+    RecipientList result;
+    for (QString piece : std::as_const(pieces)) {
+        piece.replace(u'\t', u' ');
+        piece = piece.trimmed();
+        if (piece.isEmpty())
+            continue;
+        if (mailboxAddress(piece).isEmpty()) {
+            result.notAnAddress = piece;
+            return result;
+        }
+        result.recipients << piece;
+    }
+    return result;
+}
+
+QString notAnAddressReason(const QString& piece)
+{
+    QString shown = piece;
+    for (QChar& c : shown)
+        if (hasControlCharacters(QString(c)))
+            c = u' ';
+    if (shown.size() > piecePreview)
+        shown = shown.left(piecePreview - 1) + u'…';
+    return QStringLiteral("\"%1\" is not an e-mail address. Write each recipient as name@example.org or as Name "
+                          "<name@example.org>, separated by commas; a name that holds a comma goes in double quotes: "
+                          "\"Last, First\" <name@example.org>.")
+        .arg(shown);
 }

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <optional>
-
 // The address test of the mail windows: trimmed, at least 6 characters, exactly one "@"
 // and at least one ".".
 bool isValidEmail(const QString& text);
@@ -13,7 +11,22 @@ bool isValidEmail(const QString& text);
 // reach a mail header.
 bool hasControlCharacters(const QString& text);
 
-// The recipients of a comma-separated list, each trimmed, in order; empty pieces are skipped.
-// None when any other piece fails the address test or holds a control character, or when no
-// recipient is left.
-std::optional<QStringList> parseRecipients(const QString& list);
+// The address of one mailbox as a person writes it: "a@b.org", "Name <a@b.org>",
+// "\"Last, First\" <a@b.org>", with comments in parentheses allowed where mail allows them.
+// The address must pass the address test. "" when the text is not exactly one mailbox.
+QString mailboxAddress(const QString& mailbox);
+
+// A recipient list as a person types it or pastes it from a mail program: mailboxes separated
+// by commas or semicolons (not those inside quotes, parentheses or angle brackets), blank
+// pieces skipped. Each recipient is kept as written, trimmed, with line breaks and tabs as
+// spaces, for the To: header; mailboxAddress() gives the address it goes to.
+struct RecipientList
+{
+    QStringList recipients;
+    QString notAnAddress; // the first piece that is not a mailbox; "" when there is none
+    bool isValid() const { return notAnAddress.isEmpty() && !recipients.isEmpty(); }
+};
+RecipientList parseRecipients(const QString& list);
+
+// Why a recipient list was refused, naming the piece that is not an address.
+QString notAnAddressReason(const QString& piece);

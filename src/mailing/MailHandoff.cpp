@@ -81,10 +81,11 @@ QString attachmentProblem(const QString& path)
 
 namespace {
 
-QProcessEnvironment scriptEnvironment(int deadlineSeconds)
+QProcessEnvironment scriptEnvironment(int deadlineSeconds, const QString& recipientAddress)
 {
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("MAIL_DEADLINE_SECONDS"), QString::number(deadlineSeconds));
+    environment.insert(QStringLiteral("MAIL_RECIPIENT_ADDRESS"), recipientAddress);
     environment.insert(QStringLiteral("PYTHONPATH"), QString());
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
     const QProcessEnvironment ours = QProcessEnvironment::systemEnvironment();
@@ -144,8 +145,14 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
             return refuse(reason,
                 QStringLiteral("The recipient, subject, sender, server or port holds a line break or a control "
                                "character."));
+    // The mail goes to the address this program read and compared, whatever the script would
+    // make of the name written around it.
+    const QString recipientAddress = mailboxAddress(toAddress);
+    if (recipientAddress.isEmpty())
+        return refuse(reason, QStringLiteral("The recipient %1 is not an e-mail address.").arg(toAddress));
     if (passwordHasLineBreak(withPwd))
-        return refuse(reason, QStringLiteral("The password holds a line break: enter it again in the e-mail settings."));
+        return refuse(
+            reason, QStringLiteral("The password holds a line break: enter it again in the e-mail settings."));
     if (bodyHasNul(withBody))
         return refuse(reason, bodyNulMessage());
     for (const QString& attachment : Attachments)
@@ -153,7 +160,7 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
             return refuse(reason, problem);
 
     const int deadlineSeconds = limits.deadlineSeconds > 0 ? limits.deadlineSeconds : mailDeadlineSeconds(Attachments);
-    process.setProcessEnvironment(scriptEnvironment(deadlineSeconds));
+    process.setProcessEnvironment(scriptEnvironment(deadlineSeconds, recipientAddress));
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
     process.setProgram(QStringLiteral("/usr/bin/python3"));
     // The body's place says that it follows the password on standard input: an argument is

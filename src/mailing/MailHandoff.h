@@ -32,9 +32,11 @@ enum class MailDelivery
 // environment (a body may be longer than a command line allows); the
 // script gets PATH and PYTHONPATH, and the certificate variables SSL_CERT_FILE and
 // SSL_CERT_DIR when they are set, so that a private mail server's authority can be trusted.
-// A recipient, subject or sender holding a line break or another control character, a
-// password holding a line break, a body holding a NUL, and an attachment that
-// attachmentProblem() refuses, are refused before anything starts.
+// toAddress is one recipient as written ("Name <a@b.org>" too), kept for the To: header; the
+// script sends to its address (mailboxAddress), given in MAIL_RECIPIENT_ADDRESS.
+// A recipient that is not one mailbox, a recipient, subject or sender holding a line break
+// or another control character, a password holding a line break, a body holding a NUL, and
+// an attachment that attachmentProblem() refuses, are refused before anything starts.
 // The script is told the deadline and keeps it itself; should it still run a little past it,
 // or when Stop is asked for, it is killed and the mail counts as not sent.
 MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const QString& withSubject,

@@ -37,8 +37,8 @@ public:
     void run()
     {
         if (!folder_.isValid()) {
-            result_.failure = QStringLiteral("No private temporary folder for the attachments: %1")
-                                  .arg(folder_.errorString());
+            result_.failure
+                = QStringLiteral("No private temporary folder for the attachments: %1").arg(folder_.errorString());
             return;
         }
         const QString front = folder_.filePath(job_.baseName + QStringLiteral(".jpeg"));
@@ -226,14 +226,19 @@ int MailJob::rows() const
     }
 }
 
-MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
-    JobProgress& progress, const std::function<void(const QString&)>& showPauseText)
+MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
+    const std::function<void(const QString&)>& showPauseText)
 {
     MailRunResult result;
-    result.planned = job.mails();
+    if (job.mode == MailJob::Mode::RowPerRecipient && job.recipients.size() > job.batchRows) {
+        result.withoutRow = job.recipients.mid(job.batchRows);
+        result.batchRows = job.batchRows;
+    }
+    // Every recipient counts, so that a run that leaves some out never says it sent everything.
+    result.planned = job.mails() + int(result.withoutRow.size());
     result.mailsSentOfRow.fill(0, job.rows());
     result.mailsPerRow = job.mode == MailJob::Mode::AllRows ? int(job.recipients.size()) : 1;
-    progress.total = result.planned;
+    progress.total = job.mails();
     progress.done = 0;
     try {
         Run run(job, render, send, progress, showPauseText, result);

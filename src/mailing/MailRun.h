@@ -57,8 +57,9 @@ using MailSender
 // a pause; a mail cut short by the stop request counts as stopped, not failed. A failed
 // mail ends the run; a mail whose recipient the server refused, and a batch row whose card
 // cannot be attached, are left out and reported, and the run goes on with the next mail.
-MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send,
-    JobProgress& progress, const std::function<void(const QString&)>& showPauseText);
+// Recipients past the last row of a row-per-recipient run get nothing and are reported.
+MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
+    const std::function<void(const QString&)>& showPauseText);
 
 // The hand-off with the job's account and deadline: what the window gives runMailJob. A stop
 // request ends the mail on its way at once.

@@ -64,6 +64,23 @@ QString rowsSentText(const MailRunResult& result)
     return lines.join(u'\n');
 }
 
+QString thereAreOnly(int rows)
+{
+    return rows == 1 ? QStringLiteral("there is only 1 row") : QStringLiteral("there are only %1 rows").arg(rows);
+}
+
+QString withoutRowText(const MailRunResult& result)
+{
+    QString text = result.withoutRow.mid(0, refusedNamed).join(QStringLiteral("; "));
+    if (result.withoutRow.size() > refusedNamed)
+        text += QStringLiteral(" and %1 more").arg(result.withoutRow.size() - refusedNamed);
+    return result.withoutRow.size() == 1
+        ? QStringLiteral("1 recipient got no card, as %1 (%2).").arg(thereAreOnly(result.batchRows), text)
+        : QStringLiteral("%1 recipients got no card, as %2 (%3).")
+              .arg(result.withoutRow.size())
+              .arg(thereAreOnly(result.batchRows), text);
+}
+
 QString refusedMailName(const MailRunResult::RefusedMail& mail)
 {
     return mail.row > 0 ? QStringLiteral("row %1: %2").arg(mail.row).arg(mail.recipient) : mail.recipient;
@@ -97,7 +114,7 @@ QString mailRunMessage(const MailRunResult& result)
                      .arg(result.unreadableAttachment, result.failure);
     else if (!result.failure.isEmpty())
         parts << runFailureText + QStringLiteral("\n\nReason: ") + result.failure;
-    else if (result.rowsNotAttached.isEmpty() && result.refused.isEmpty())
+    else if (result.rowsNotAttached.isEmpty() && result.refused.isEmpty() && result.withoutRow.isEmpty())
         parts << runFailureText;
     if ((result.stopped && result.mailsSentOfRow.size() > 1)
         || (!result.stopped && !result.failure.isEmpty() && !result.mailsSentOfRow.isEmpty()))
@@ -107,6 +124,8 @@ QString mailRunMessage(const MailRunResult& result)
                      .arg(rowList(result.rowsNotAttached), result.attachFailure);
     if (!result.refused.isEmpty())
         parts << refusedText(result.refused);
+    if (!result.withoutRow.isEmpty())
+        parts << withoutRowText(result);
     parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
     return parts.join(QStringLiteral("\n\n"));
 }
@@ -121,5 +140,12 @@ QString mailRunDetails(const MailRunResult& result)
             : QStringLiteral("%1: %2").arg(mail.recipient, mail.reason);
         lines << (mail.row > 0 ? QStringLiteral("Row %1: %2").arg(mail.row).arg(reason) : reason);
     }
+    const int recipients = result.batchRows + int(result.withoutRow.size());
+    for (int i = 0; i < result.withoutRow.size(); ++i)
+        lines << QStringLiteral("%1 (recipient %2 of %3): no card sent, as %4.")
+                     .arg(result.withoutRow.at(i))
+                     .arg(result.batchRows + i + 1)
+                     .arg(recipients)
+                     .arg(thereAreOnly(result.batchRows));
     return lines.join(u'\n');
 }

@@ -14,7 +14,7 @@ struct MailRunResult
         QString reason; // as the server answered
     };
 
-    int planned = 0; // mails the run set out to send
+    int planned = 0; // mails the run set out to send, with one for each recipient without a row
     int sent = 0; // mails the server accepted
     bool stopped = false; // Stop ended the run before every mail was sent
     QString failure; // why the mail that ended the run was not sent
@@ -22,6 +22,10 @@ struct MailRunResult
     QList<int> rowsNotAttached; // data rows (from 1) whose card could not be drawn or written
     QString attachFailure; // why the last of those could not
     QList<RefusedMail> refused;
+    // A row-per-recipient run with more recipients than rows: those past the last row, who got
+    // no card, and the run's rows.
+    QStringList withoutRow;
+    int batchRows = 0;
     // A batch run's rows (from 1, the index + 1): how many of each row's mailsPerRow mails went.
     QList<int> mailsSentOfRow;
     int mailsPerRow = 0;
@@ -31,8 +35,9 @@ struct MailRunResult
 
 // The end-of-run message: success only when every mail went; otherwise the reason and how
 // many of the mails were sent. A run that a failure ended names the rows sent and not sent;
-// mails whose recipients were refused are counted and the first few named.
+// mails whose recipients were refused, and recipients without a row, are counted and the
+// first few named.
 QString mailRunMessage(const MailRunResult& result);
 // The whole list behind that message: a line per mail whose recipient was refused, with its
-// row and the server's answer; "" when there is none.
+// row and the server's answer, and per recipient without a row; "" when there is none.
 QString mailRunDetails(const MailRunResult& result);

@@ -9,9 +9,18 @@
 namespace {
 constexpr int cardsNamed = 5;
 
+// A row's value or a recipient by its address, however it is written ("Name <a@b.org>" too).
+// After the first few lines named: how many more there are.
+void countTheRest(QStringList& lines, int count)
+{
+    if (count > cardsNamed)
+        lines << QStringLiteral("… and %1 more.").arg(count - cardsNamed);
+}
+
 QString addressKey(const QString& value)
 {
-    return value.trimmed().toLower();
+    const QString address = mailboxAddress(value);
+    return (address.isEmpty() ? value.trimmed() : address).toLower();
 }
 } // namespace
 
@@ -22,7 +31,7 @@ bool holdsAddresses(const QStringList& values)
         if (value.trimmed().isEmpty())
             continue;
         ++given;
-        addresses += isValidEmail(value) ? 1 : 0;
+        addresses += mailboxAddress(value).isEmpty() ? 0 : 1;
     }
     return addresses > 0 && 2 * addresses > given;
 }
@@ -66,10 +75,24 @@ QString misdirectedCardsQuestion(const QList<MisdirectedCard>& cards)
                      .arg(cards.at(i).recipient)
                      .arg(cards.at(i).cardRow)
                      .arg(cards.at(i).addressRow);
-    if (cards.size() > cardsNamed)
-        lines << QStringLiteral("… and %1 more.").arg(cards.size() - cardsNamed);
+    countTheRest(lines, int(cards.size()));
     return QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at the same "
                           "place in the list, and %1 of them would get another row's card.\n\n%2\n\nSend anyway?")
         .arg(cards.size())
+        .arg(lines.join(u'\n'));
+}
+
+QString recipientsWithoutRowQuestion(const QStringList& recipients, int rows)
+{
+    const QStringList without = recipients.mid(rows);
+    QStringList lines = without.mid(0, cardsNamed);
+    countTheRest(lines, int(without.size()));
+    const QString onlyRows = rows == 1
+        ? QStringLiteral("There is only 1 row, so only the first recipient would get a card")
+        : QStringLiteral("There are only %1 rows, so only the first %1 recipients would get a card").arg(rows);
+    return QStringLiteral("%1; %2 of the %3 recipients would get none:\n\n%4\n\nSend anyway?")
+        .arg(onlyRows)
+        .arg(without.size())
+        .arg(recipients.size())
         .arg(lines.join(u'\n'));
 }

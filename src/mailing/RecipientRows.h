@@ -18,8 +18,13 @@ bool holdsAddresses(const QStringList& values);
 
 // The recipients whose address a column of addresses holds on another row than the one whose
 // card they would get, and on none of their own; columns are the rows' sources (a workbook
-// column, a series), each a value per row. Addresses are compared trimmed and without case.
+// column, a series), each a value per row. Recipients and values are compared by their
+// address (mailboxAddress), without case.
 QList<MisdirectedCard> misdirectedCards(const QStringList& recipients, const QList<QStringList>& columns);
 
 // The question before such a run, naming the first few recipients and counting the rest.
 QString misdirectedCardsQuestion(const QList<MisdirectedCard>& cards);
+
+// The question before a row-per-recipient run with more recipients than rows: the recipients
+// past the last row would get no card; the first few are named and the rest counted.
+QString recipientsWithoutRowQuestion(const QStringList& recipients, int rows);

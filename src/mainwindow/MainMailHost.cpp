@@ -1,6 +1,8 @@
 #include "mainwindow/MainMailHost.h"
 
 #include "data/Data_From_Excel.h"
+#include "data/SeriesStore.h"
+#include "imports/BackgroundWork.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/UnevenSources.h"
 #include "mail/Email_Setting.h"
@@ -11,6 +13,8 @@
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -19,6 +23,21 @@
 namespace {
 // Mail pictures are drawn at screen resolution: small enough to mail, sharp on screen.
 constexpr double mailDpi = 150.0;
+
+// The stored series, other than those named, that hold exactly `rows` values.
+QList<QStringList> seriesOfLength(int rows, const QStringList& except)
+{
+    QList<QStringList> found;
+    for (const QString& name : seriesNames()) {
+        // Fewer line ends than rows - 1: fewer values, known without reading the file.
+        if (except.contains(name) || QFileInfo(seriesFilePath(name)).size() < rows - 1)
+            continue;
+        std::optional<QStringList> values = readSeriesFile(name);
+        if (values && values->size() == rows)
+            found << std::move(*values);
+    }
+    return found;
+}
 } // namespace
 
 MainMailHost::MainMailHost(SKTWindowController& window)
@@ -109,6 +128,11 @@ QString MainMailHost::sourcesQuestion(bool useSeries, bool useSpreadsheet)
     return ::sourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
 }
 
+int MainMailHost::batchCards(bool useSeries, bool useSpreadsheet)
+{
+    return bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet).Total_Batch_Excel_Card;
+}
+
 QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreadsheet)
 {
     const DataBinding binding = bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet);
@@ -131,6 +155,16 @@ QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreads
             width = std::max(width, row.size());
         for (int column = 1; column < width; ++column)
             addColumn([&](int row) { return binding.Get_sel_row_col_value_of_Excel(row, column); });
+    }
+    // The addresses are often kept in a series of their own that the card does not show: every
+    // series with a value per row counts, read behind the please-wait sheet as it may be long.
+    QStringList bound;
+    for (const DataBinding::SourceLength& source : binding.sourceLengths())
+        bound << source.seriesName;
+    if (rows > 0) {
+        QList<QStringList> series;
+        runBehindPleaseWait(&window_, [&] { series = seriesOfLength(rows, bound); });
+        columns << series;
     }
     return columns;
 }

@@ -30,6 +30,7 @@ public:
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
     CardProblemRows lastRunProblems() const override;
     QString sourcesQuestion(bool useSeries, bool useSpreadsheet) override;
+    int batchCards(bool useSeries, bool useSpreadsheet) override;
     QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
 

@@ -4,28 +4,28 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
-#include "widgets/Send_Modeless.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
-#include "support/ScriptedDialogService.h"
 #include "support/Patience.h"
+#include "support/ScriptedDialogService.h"
 #include "support/SharedReferencePlist.h"
+#include "widgets/Send_Modeless.h"
 
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QEventLoop>
-#include <QLabel>
-#include <QDeadlineTimer>
-#include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -51,6 +51,7 @@ public:
         };
     }
 
+    int batchCards(bool, bool) override { return rows; }
     QList<QStringList> rowValueColumns(bool, bool) override { return columns; }
 
     int reloads = 0;
@@ -173,6 +174,8 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
         window.Send_Button();
         window.to_txt->setText(QStringLiteral("bad, one@x.com"));
         window.Send_Button();
+        EXPECT_TRUE(dialogs_->lastInformative().startsWith(QStringLiteral("\"bad\" is not an e-mail address.")))
+            << dialogs_->lastInformative().toStdString();
         window.to_txt->setText(QStringLiteral("one@x.com"));
         window.file_name_txt->setText(QStringLiteral("*?/"));
         window.Send_Button();

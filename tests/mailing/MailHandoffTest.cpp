@@ -97,13 +97,16 @@ TEST(MailHandoff, ImplicitTlsDeliversTextAndTypedAttachmentsInOrder)
     const QString back = writeImage(files, QStringLiteral("Card_Back.jpeg"), "JPEG");
     const QString front = writeImage(files, QStringLiteral("Card.png"), "PNG");
 
-    ASSERT_TRUE(send(server, QStringLiteral("Y"), QStringLiteral("guest@example.org"), QStringLiteral("Grüße 🎉"),
-        { back, front }, QStringLiteral("Liebe Gäste,\nwillkommen!")));
+    // The recipient as written goes into the header; the mail goes to its address.
+    const QString recipient = QStringLiteral("\"Gast, Liebe\" (Familie) <Guest@Example.org>");
+    ASSERT_TRUE(send(server, QStringLiteral("Y"), recipient, QStringLiteral("Grüße 🎉"), { back, front },
+        QStringLiteral("Liebe Gäste,\nwillkommen!")));
     ASSERT_TRUE(server.waitForMails(1));
     const QJsonObject mail = server.mails().at(0);
     EXPECT_EQ(mail[u"subject"].toString(), QStringLiteral("Grüße 🎉"));
     EXPECT_EQ(mail[u"body"].toString(), QStringLiteral("Liebe Gäste,\r\nwillkommen!\r\n"));
-    EXPECT_EQ(mail[u"to"].toArray().at(0).toString(), QStringLiteral("guest@example.org"));
+    EXPECT_EQ(mail[u"to"].toArray().at(0).toString(), QStringLiteral("Guest@Example.org"));
+    EXPECT_EQ(mail[u"header_to"].toString(), QStringLiteral("\"Gast, Liebe\" <Guest@Example.org>"));
     EXPECT_EQ(mail[u"from"].toString(), QStringLiteral("sender@example.com"));
     const QJsonArray attachments = mail[u"attachments"].toArray();
     ASSERT_EQ(attachments.size(), 2);
@@ -141,7 +144,8 @@ TEST(MailHandoff, StartTlsCarriesNothingSecretOnTheCommandLineOrInTheEnvironment
     // Nothing but the search paths, the certificate variables where the user has set them,
     // and the time the mail may take.
     QStringList expected { QStringLiteral("MAIL_DEADLINE_SECONDS=120"),
-        QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"), QStringLiteral("PYTHONPATH=") };
+        QStringLiteral("MAIL_RECIPIENT_ADDRESS=guest@example.org"), QStringLiteral("PATH=/bin:/usr/bin:/usr/local/bin"),
+        QStringLiteral("PYTHONPATH=") };
     for (const char* name : { "SSL_CERT_DIR", "SSL_CERT_FILE" })
         if (qEnvironmentVariableIsSet(name))
             expected << QString::fromLatin1(name) + u'=' + qEnvironmentVariable(name);
@@ -184,7 +188,8 @@ TEST(MailHandoff, UntrustedCertificateFailsWithItsOwnReason)
         QString reason;
         EXPECT_FALSE(send(server, flag, QStringLiteral("guest@example.org"), QStringLiteral("Hello"), {},
             QStringLiteral("Body"), password, &reason));
-        EXPECT_TRUE(reason.startsWith(QStringLiteral("The server's certificate is not trusted: "))) << reason.toStdString();
+        EXPECT_TRUE(reason.startsWith(QStringLiteral("The server's certificate is not trusted: ")))
+            << reason.toStdString();
         EXPECT_TRUE(server.authPasswords().isEmpty());
     }
 }
@@ -259,8 +264,8 @@ TEST(MailHandoff, AnAttachmentNamedWithALineBreakOrAFolderIsRefusedBeforeTheScri
     TrustingMailScript script(server.caFile());
     QTemporaryDir files;
     const QString broken = writeImage(files, QStringLiteral("card\nBcc: c@y.com.png"), "PNG");
-    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("holds a line break") },
-        { files.path(), QStringLiteral("is a folder") } };
+    const std::pair<QString, QString> cases[]
+        = { { broken, QStringLiteral("holds a line break") }, { files.path(), QStringLiteral("is a folder") } };
     for (const auto& [path, reason] : cases) {
         QString why;
         EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("guest@example.org"), QStringLiteral("Hi"),
@@ -276,8 +281,9 @@ TEST(MailScript, AnAttachmentNamedWithALineBreakOrAFolderIsNamedAsTheCause)
 {
     QTemporaryDir files;
     const QString broken = writeImage(files, QStringLiteral("card\u2028Bcc.png"), "PNG");
-    const std::pair<QString, QString> cases[] = { { broken, QStringLiteral("its file name is empty or holds a line break") },
-        { files.path(), QStringLiteral("it is a folder") } };
+    const std::pair<QString, QString> cases[]
+        = { { broken, QStringLiteral("its file name is empty or holds a line break") },
+              { files.path(), QStringLiteral("it is a folder") } };
     for (const auto& [path, reason] : cases) {
         const QString said = scriptRefusal(QStringLiteral("Hi"), { path });
         EXPECT_TRUE(said.contains(reason)) << said.toStdString();
@@ -292,6 +298,11 @@ TEST(MailHandoff, HeaderInjectionIsRefusedBeforeTheScriptRuns)
     TrustingMailScript script(server.caFile());
     EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("a@x.com\r\nBcc: c@y.com"), QStringLiteral("Hi")));
     EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("a@x.com"), QStringLiteral("Hi\nBcc: c@y.com")));
+    // Nor does a recipient that is not one mailbox reach the script.
+    QString reason;
+    EXPECT_FALSE(send(server, QStringLiteral("N"), QStringLiteral("Ann <a@x.com>, b@y.com"), QStringLiteral("Hi"), {},
+        QStringLiteral("Body"), password, &reason));
+    EXPECT_EQ(reason, QStringLiteral("The recipient Ann <a@x.com>, b@y.com is not an e-mail address."));
     EXPECT_TRUE(script.recordedArguments().isEmpty());
     EXPECT_TRUE(server.mails().isEmpty());
 }
@@ -344,8 +355,8 @@ TEST(MailScript, AServerThatNeverEndsItsGreetingFailsTheMailWithinBoundedMemory)
     setMailScriptPath(measuring);
     QString reason;
     QProcess process;
-    const MailDelivery delivery = sendEmail_pyth(process, QStringLiteral("guest@example.org"), QStringLiteral("Hi"),
-        {}, QStringLiteral("sender@example.com"), password, QStringLiteral("127.0.0.1"), server.port(),
+    const MailDelivery delivery = sendEmail_pyth(process, QStringLiteral("guest@example.org"), QStringLiteral("Hi"), {},
+        QStringLiteral("sender@example.com"), password, QStringLiteral("127.0.0.1"), server.port(),
         QStringLiteral("Body"), QStringLiteral("N"), &reason);
     setMailScriptPath(QString());
     EXPECT_EQ(delivery, MailDelivery::Failed);

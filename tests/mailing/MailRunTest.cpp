@@ -129,14 +129,19 @@ TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
     EXPECT_EQ(server.authPasswords().size(), 8);
 }
 
-TEST(MailRun, RowPerRecipientStopsAtTheShorterList)
+// Recipients past the last row get nothing, and the run never says that everybody got theirs.
+TEST(MailRun, RowPerRecipientStopsAtTheShorterListAndCountsEveryRecipient)
 {
     for (const auto& [rows, count] : { std::pair { 3, 5 }, std::pair { 5, 3 } }) {
         RecordingSender recording;
         JobProgress progress;
-        runMailJob(
+        const MailRunResult result = runMailJob(
             batchJob(MailJob::Mode::RowPerRecipient, rows, count), card, recording.sender(), progress, noPauseText);
         EXPECT_EQ(recording.to, recipients(3)) << rows << " rows";
+        EXPECT_EQ(progress.total, 3);
+        EXPECT_EQ(result.allSent(), count <= rows);
+        EXPECT_EQ(result.withoutRow, recipients(count).mid(rows));
+        EXPECT_EQ(mailRunMessage(result).endsWith(QStringLiteral("E-mails sent: 3 of 5.")), count > rows);
     }
 }
 
@@ -174,8 +179,9 @@ TEST(MailRun, FailureAndErrorsEndTheRunAndRemoveTheFiles)
     EXPECT_EQ(progress.done, 1);
     const QString message = mailRunMessage(failed);
     EXPECT_TRUE(message.startsWith(QStringLiteral("Could not send email message.\nPlease make sure that:")));
-    EXPECT_TRUE(message.endsWith(QStringLiteral("\n\nReason: The server refused the login: 535 no\n\nRows sent to some "
-                                                "of their recipients: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 6.")))
+    EXPECT_TRUE(
+        message.endsWith(QStringLiteral("\n\nReason: The server refused the login: 535 no\n\nRows sent to some "
+                                        "of their recipients: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 6.")))
         << message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(recording.attachments[0].value(0)).path()));
 
@@ -329,7 +335,8 @@ TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)
     EXPECT_EQ(result.rowsNotAttached, (QList<int> { 1, 2, 3 }));
     const QString message = mailRunMessage(result);
     EXPECT_FALSE(message.contains(QStringLiteral("successfully")));
-    EXPECT_TRUE(message.startsWith(QStringLiteral("The cards of rows 1, 2, 3 could not be attached"))) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("The cards of rows 1, 2, 3 could not be attached")))
+        << message.toStdString();
     EXPECT_TRUE(message.contains(disk.expectedReason())) << message.toStdString();
     EXPECT_TRUE(message.endsWith(QStringLiteral("E-mails sent: 0 of 3."))) << message.toStdString();
 }
@@ -479,16 +486,18 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
         QStringLiteral("1 e-mail was not sent: the server refused its recipient (row 2: %1).\n\nE-mails sent: 2 of 3.")
             .arg(guests.at(1)));
     const QString details = mailRunDetails(result);
-    EXPECT_TRUE(details.startsWith(QStringLiteral("Row 2: The server refused the recipient %1: 550 ").arg(guests.at(1))))
+    EXPECT_TRUE(
+        details.startsWith(QStringLiteral("Row 2: The server refused the recipient %1: 550 ").arg(guests.at(1))))
         << details.toStdString();
 
     // A failure of the connection still ends the run, and the message says which rows went.
     RecordingSender recording;
     recording.failAt = 2;
-    const MailRunResult ended = runMailJob(
-        batchJob(MailJob::Mode::RowPerRecipient, 5, 5), card, recording.sender(), progress, noPauseText);
+    const MailRunResult ended
+        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 5, 5), card, recording.sender(), progress, noPauseText);
     EXPECT_EQ(recording.to.size(), 3);
-    EXPECT_TRUE(mailRunMessage(ended).endsWith(QStringLiteral("Reason: The server refused the login: 535 no\n\nRows "
-                                                              "sent: 1–2.\nRows not sent: 3–5.\n\nE-mails sent: 2 of 5.")))
+    EXPECT_TRUE(
+        mailRunMessage(ended).endsWith(QStringLiteral("Reason: The server refused the login: 535 no\n\nRows "
+                                                      "sent: 1–2.\nRows not sent: 3–5.\n\nE-mails sent: 2 of 5.")))
         << mailRunMessage(ended).toStdString();
 }

@@ -4,6 +4,7 @@
 
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
+#include "jobs/DataBinding.h"
 #include "mail/Send_Mail.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/MainMailHost.h"
@@ -11,14 +12,42 @@
 #include "support/Patience.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <csignal>
+#include <deque>
 #include <set>
 #include <thread>
+
+namespace {
+// The mail account of a local test server for one test; the program's own is put back after.
+struct LocalAccount
+{
+    explicit LocalAccount(const LocalSmtpServer& server, const QString& securityFlag)
+    {
+        sender_email = QStringLiteral("me@example.com");
+        sender_pwd = QStringLiteral("pw");
+        sending_server = QStringLiteral("127.0.0.1");
+        sending_port = server.port();
+        send_enable_ssl = securityFlag;
+    }
+    ~LocalAccount()
+    {
+        sender_email = values[0];
+        sender_pwd = values[1];
+        sending_server = values[2];
+        sending_port = values[3];
+        send_enable_ssl = values[4];
+    }
+    QString values[5] { sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl };
+};
+} // namespace
 
 TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndLeavesTheDesignAsTyped)
 {
@@ -60,7 +89,7 @@ TEST_F(MainWindowTest, MailAllRowsSendsACardPerSeriesRowAndLeavesTheDesignAsType
     };
     JobProgress progress;
     bool sent = false;
-    std::thread worker([&] { sent = runMailJob(job, recording, send, progress, [](const QString&) { }).allSent(); });
+    std::thread worker([&] { sent = runMailJob(job, recording, send, progress, [](const QString&) {}).allSent(); });
     worker.join();
 
     EXPECT_TRUE(sent);
@@ -80,23 +109,7 @@ TEST_F(MainWindowTest, ClosingTheProgramWhileAServerHoldsAMailStopsTheRunThenClo
     LocalSmtpServer server(LocalSmtpServer::Mode::TrickleGreeting);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
-    struct SavedAccount
-    {
-        QString values[5] { sender_email, sender_pwd, sending_server, sending_port, send_enable_ssl };
-        ~SavedAccount()
-        {
-            sender_email = values[0];
-            sender_pwd = values[1];
-            sending_server = values[2];
-            sending_port = values[3];
-            send_enable_ssl = values[4];
-        }
-    } savedAccount;
-    sender_email = QStringLiteral("me@example.com");
-    sender_pwd = QStringLiteral("pw");
-    sending_server = QStringLiteral("127.0.0.1");
-    sending_port = server.port();
-    send_enable_ssl = QStringLiteral("Y");
+    const LocalAccount account(server, QStringLiteral("Y"));
     bool closedDuringRun = true;
     qint64 pid = 0;
     dialogs->modalHandler = [&](QDialog& dialog) {
@@ -139,7 +152,108 @@ TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
     main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
 
     MainMailHost host(main);
-    EXPECT_EQ(
-        host.rowValueColumns(false, true), (QList<QStringList> { { "Ann", "Bob" }, { "ann@x.org", "bob@x.org" } }));
+    EXPECT_EQ(host.rowValueColumns(false, true).mid(0, 2),
+        (QList<QStringList> { { "Ann", "Bob" }, { "ann@x.org", "bob@x.org" } }));
     EXPECT_TRUE(host.rowValueColumns(false, false).isEmpty());
+}
+
+// Row k's card goes to recipient k: however the recipients are written and wherever the rows'
+// addresses are kept, a list in another order asks first, and so do recipients past the rows.
+TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPerson)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    const LocalAccount account(server, QStringLiteral("N"));
+    const QStringList addresses { "m251@club.example", "m252@club.example", "m268@club.example" };
+    Data_From_Excel& table = *Data_From_Excel_Window;
+    table.rebuildColumnsFromTitles({ "No.", "First name", "Email" });
+    table.ListData.clear();
+    table.Create_List_By_Array({ "Karla", addresses[0] }, 2);
+    table.Create_List_By_Array({ "Lukas", addresses[1] }, 2);
+    table.Create_List_By_Array({ "Hugo", addresses[2] }, 2);
+    // The same people imported as two series, the addresses in one the card does not show.
+    writeSeries(QStringLiteral("First name"), "Karla\nLukas\nHugo\n");
+    writeSeries(QStringLiteral("Email"), addresses.join(u'\n').toUtf8() + '\n');
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->data_source_type = DataBinding::spreadsheetSource;
+    text->excel_col_indx = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    const QString shuffled = QStringLiteral(
+        "Lukas Noack <M252@Club.Example>, \"Ostrow, Hugo\" <m268@club.example>, karla NOACK <m251@club.example>");
+    const QStringList typed { "karla NOACK <m251@club.example>", "Lukas Noack <M252@Club.Example>",
+        "\"Ostrow, Hugo\" <m268@club.example>" };
+    const QString inOrder = typed.join(QStringLiteral(", "));
+    const auto questions = [&] {
+        QStringList texts;
+        for (const auto& asked : dialogs->asked())
+            if (asked.kind == QLatin1String("choice"))
+                texts << asked.text;
+        return texts;
+    };
+    // One opening of the send window: each list sent row per recipient with the answers given.
+    const auto mail = [&](bool series, const std::vector<std::pair<QString, std::deque<int>>>& sends) {
+        dialogs->modalHandler = [&](QDialog& dialog) {
+            auto* window = qobject_cast<Send_Mail*>(&dialog);
+            if (!window)
+                return 0;
+            (series ? window->send_with_batch_chk : window->send_with_excel_chk)->click();
+            window->rd_one_per_recp->click();
+            for (const auto& [to, answers] : sends) {
+                window->to_txt->setText(to);
+                dialogs->choiceAnswers = answers;
+                window->Send_Button();
+                EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }));
+                EXPECT_TRUE(dialogs->choiceAnswers.empty()) << to.toStdString();
+            }
+            return 0;
+        };
+        main.action(QStringLiteral("Mail_Btn"))->trigger();
+        dialogs->modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+    };
+
+    // Spreadsheet rows: names, quoted names with commas and mixed case in another order are
+    // each named; Escape and Cancel send nothing; the rows' own order sends with no question.
+    mail(false, { { shuffled, { -1 } }, { shuffled, { 1 } }, { inOrder, {} } });
+    ASSERT_EQ(questions().size(), 2);
+    for (const QString& line : { QStringLiteral("Lukas Noack <M252@Club.Example> would get the card of row 1, though "
+                                                "row 2 holds that address."),
+             QStringLiteral("\"Ostrow, Hugo\" <m268@club.example> would get the card of row 2, though row 3"),
+             QStringLiteral("karla NOACK <m251@club.example> would get the card of row 3, though row 1") })
+        EXPECT_TRUE(questions().at(0).contains(line)) << questions().at(0).toStdString();
+    ASSERT_TRUE(server.waitForMails(3));
+    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nE-mail has been sent successfully."));
+    for (int row = 0; row < 3; ++row) {
+        const QJsonObject sent = server.mails().at(row);
+        EXPECT_EQ(sent[u"to"].toArray().at(0).toString().toLower(), addresses[row]);
+        EXPECT_EQ(sent[u"header_to"].toString(), typed[row]); // as typed, not lower-cased
+    }
+
+    // Series rows, the addresses in a series no object is bound to: the same question.
+    text->data_source_type = DataBinding::seriesSource;
+    text->batch_list_name = QStringLiteral("First name");
+    mail(true,
+        { { QStringLiteral("m252@club.example, m268@club.example, m251@club.example"), { 1 } },
+            // Two more recipients than rows: asked first, Cancel by default; going on names them.
+            { inOrder + QStringLiteral(", Ida Ostrow <m269@club.example>, m270@club.example"), { -1 } },
+            { inOrder + QStringLiteral(", Ida Ostrow <m269@club.example>, m270@club.example"), { 0 } } });
+    const QStringList asked = questions();
+    ASSERT_EQ(asked.size(), 5);
+    EXPECT_TRUE(asked[2].contains(QStringLiteral("m251@club.example would get the card of row 3, though row 1")))
+        << asked[2].toStdString();
+    EXPECT_TRUE(asked[3].startsWith(QStringLiteral("There are only 3 rows, so only the first 3 recipients would get "
+                                                   "a card; 2 of the 5 recipients would get none:\n\nIda Ostrow "
+                                                   "<m269@club.example>\nm270@club.example\n\nSend anyway?")))
+        << asked[3].toStdString();
+    EXPECT_EQ(asked[4], asked[3]);
+    ASSERT_TRUE(server.waitForMails(6));
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\n2 recipients got no card, as there are only 3 rows (Ida Ostrow <m269@club.example>; "
+                       "m270@club.example).\n\nE-mails sent: 3 of 5."));
+    EXPECT_TRUE(dialogs->lastDetails().contains(
+        QStringLiteral("m270@club.example (recipient 5 of 5): no card sent, as there are only 3 rows.")));
+    EXPECT_EQ(server.mails().size(), 6);
 }

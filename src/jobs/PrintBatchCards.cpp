@@ -33,6 +33,8 @@ struct PrintBatchCards::Shared
     int wanted = 0; // the row the printer waits for
     bool stopping = false;
     bool paused = false; // while a row is drawn again alone
+    // Set once a row found no room: pictures are then given back as soon as they are done with.
+    bool memoryShort = false;
     // The card as drawn once before the workers start, and each worker's clone of it.
     CardSnapshot prepared;
     std::vector<CardSnapshot> cards;
@@ -104,6 +106,7 @@ struct PrintBatchCards::Shared
         ready.emplace(row, std::move(again));
         next = row + 1;
         lookahead = std::max(chunk, lookahead / 2);
+        memoryShort = true;
         paused = false;
         if (roomForWork())
             workToDo.notify_all();
@@ -131,12 +134,16 @@ struct PrintBatchCards::Shared
             for (int row = first; row < end; ++row)
                 inFlight.insert(row);
             toFree.swap(spent[size_t(worker)]);
+            const bool letGo = memoryShort;
             guard.unlock();
             toFree.clear();
             made.clear();
             outcomes.assign(size_t(end - first), RowOutcome());
             for (int row = first; row < end; ++row)
                 made.push_back(render(card, row, glyphs, outcomes[size_t(row - first)]));
+            // An idle worker's card would keep its last row's pictures in use.
+            if (letGo)
+                card.showPicturesOf(prepared);
             guard.lock();
             for (int row = first; row < end; ++row) {
                 inFlight.erase(row);
@@ -201,7 +208,9 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
         Shared::Made& last = s.handedOut->second;
         if (s.handedOut->first == index)
             return last.cards;
-        s.spent[size_t(last.worker)].push_back(std::move(last.cards));
+        // Short of memory, its pictures go now rather than when its worker next draws.
+        if (!s.memoryShort)
+            s.spent[size_t(last.worker)].push_back(std::move(last.cards));
         s.handedOut.reset();
     }
     // Asked out of order (a repainted preview, a page range): the workers go on from here.

@@ -22,7 +22,10 @@ QString CardFault::describe() const
                                          : QStringLiteral("%1: %2 gives no valid barcode").arg(object, quoted(value));
     case Kind::NoPicture:
         // A bound value may be a page of text rather than a file's path.
-        return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, oneLineCut(value, 1000));
+        if (reason.isEmpty())
+            return QStringLiteral("%1: no readable picture file at \"%2\"").arg(object, oneLineCut(value, 1000));
+        return QStringLiteral("%1: the picture file \"%2\" was left out: %3")
+            .arg(object, oneLineCut(value, 1000), reason.endsWith(u'.') ? reason.chopped(1) : reason);
     case Kind::BarcodeCut:
         return value.isEmpty() ? QStringLiteral("%1 passes its box or the card's edge").arg(object)
                                : QStringLiteral("%1: the barcode of %2 passes its box or the card's edge")

@@ -21,9 +21,12 @@ struct CardFault
     Kind kind = Kind::TextCut;
     QString object; // its kind, side and source: Picture on the front (series "photos")
     QString value; // the row's value; for a picture, the file that was looked for
+    // For a readable picture left out for the memory its pixels would take, why; else "".
+    QString reason;
 
     bool operator==(const CardFault&) const = default;
-    // Picture on the front (series "photos"): no readable picture file at "/photos/ann.jpg".
+    // Picture on the front (series "photos"): no readable picture file at "/photos/ann.jpg";
+    // one left out for memory gives the reason instead.
     QString describe() const;
 };
 
@@ -36,12 +39,16 @@ struct RowOutcome
     bool textFits = true;
     // Every bound barcode shows whole in its box and on the card.
     bool barcodeFits = true;
+    // A picture was left out only because the pictures in use filled the memory budget: the
+    // card may be made whole once they are given back.
+    bool lackedRoom = false;
     // The objects that made a flag false, for the run's list of cards to fix.
     QList<CardFault> faults;
 
     RowOutcome& operator&=(const RowOutcome& other)
     {
         picturesMade = picturesMade && other.picturesMade;
+        lackedRoom = lackedRoom || other.lackedRoom;
         textFits = textFits && other.textFits;
         barcodeFits = barcodeFits && other.barcodeFits;
         faults += other.faults;

@@ -1,5 +1,9 @@
 #include "jobs/CardSnapshot.h"
 
+#include "model/SKTImage.h"
+
+#include <algorithm>
+
 QList<SKTGraphicPtr> CardSnapshot::clonesOf(const QList<SKTGraphicPtr>& graphics)
 {
     QList<SKTGraphicPtr> clones;
@@ -21,4 +25,18 @@ CardSnapshot CardSnapshot::clone() const
 {
     return { clonesOf(front), clonesOf(back), frontSettings ? frontSettings->copy() : nullptr,
         backSettings ? backSettings->copy() : nullptr, cardShape, frame };
+}
+
+void CardSnapshot::showPicturesOf(const CardSnapshot& original)
+{
+    const auto restore = [](const QList<SKTGraphicPtr>& side, const QList<SKTGraphicPtr>& originalSide) {
+        for (qsizetype i = 0; i < std::min(side.size(), originalSide.size()); ++i) {
+            auto* image = dynamic_cast<SKTImage*>(side[i].get());
+            const auto* was = dynamic_cast<const SKTImage*>(originalSide[i].get());
+            if (image && was && image->picture().cacheKey() != was->picture().cacheKey())
+                image->setPicture(was->picture());
+        }
+    };
+    restore(front, original.front);
+    restore(back, original.back);
 }

@@ -26,6 +26,9 @@ struct CardSnapshot
 
     // Another snapshot sharing nothing that changes with this one.
     CardSnapshot clone() const;
+    // Its image objects show the pictures of the card it was cloned from again, letting go of
+    // those that rows put in: whoever still holds its objects holds no row's picture.
+    void showPicturesOf(const CardSnapshot& original);
     // Clones of one side's objects, for work that needs no card settings.
     static QList<SKTGraphicPtr> clonesOf(const QList<SKTGraphicPtr>& graphics);
 

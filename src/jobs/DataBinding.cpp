@@ -267,10 +267,10 @@ BoundSide::BoundSide(
                 missing, boundObjectName(*object, sideName, binding), dynamic_cast<const SKTBarcode*>(object.get()) });
         } else if (!printedTextFits(text, card)) {
             unboundCut_.append(
-                { CardFault::Kind::TextCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });
+                { CardFault::Kind::TextCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {}, {} });
         } else if (!printedBarcodeFits(dynamic_cast<const SKTBarcode*>(object.get()), card)) {
             unboundCut_.append(
-                { CardFault::Kind::BarcodeCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {} });
+                { CardFault::Kind::BarcodeCut, QStringLiteral("%1 on the %2").arg(objectName(*object), sideName), {}, {} });
         }
     }
 }
@@ -289,15 +289,20 @@ RowOutcome BoundSide::apply(int row) const
         if (const RowApplication::Applied applied = bound.apply(value); !applied.made) {
             outcome.picturesMade = false;
             const bool picture = bound.missing == CardFault::Kind::NoPicture && !applied.picture.path.isEmpty();
-            outcome.faults.append({ bound.missing, bound.name, picture ? applied.picture.path : value });
+            // A file that is a picture, refused for the memory it would take, is not called unreadable.
+            const bool forMemory = applied.refusal == PictureFile::Refusal::TooLarge
+                || applied.refusal == PictureFile::Refusal::NoRoom;
+            outcome.lackedRoom = outcome.lackedRoom || applied.refusal == PictureFile::Refusal::NoRoom;
+            outcome.faults.append({ bound.missing, bound.name, picture ? applied.picture.path : value,
+                forMemory ? applied.reason : QString() });
         }
         if (!printedTextFits(bound.text, card_)) {
             outcome.textFits = false;
-            outcome.faults.append({ CardFault::Kind::TextCut, bound.name, value });
+            outcome.faults.append({ CardFault::Kind::TextCut, bound.name, value, {} });
         }
         if (!printedBarcodeFits(bound.barcode, card_)) {
             outcome.barcodeFits = false;
-            outcome.faults.append({ CardFault::Kind::BarcodeCut, bound.name, value });
+            outcome.faults.append({ CardFault::Kind::BarcodeCut, bound.name, value, {} });
         }
     }
     return outcome;

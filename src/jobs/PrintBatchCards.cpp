@@ -32,6 +32,12 @@ struct PrintBatchCards::Shared
     int next = 0; // the next row a worker takes
     int wanted = 0; // the row the printer waits for
     bool stopping = false;
+    bool paused = false; // while a row is drawn again alone
+    // Set once a row found no room: pictures are then given back as soon as they are done with.
+    bool memoryShort = false;
+    // The card as drawn once before the workers start, and each worker's clone of it.
+    CardSnapshot prepared;
+    std::vector<CardSnapshot> cards;
     // A card with the worker that drew it, which is the one to free it: memory freed by
     // another thread waits for the lock of the drawing thread's heap, which it holds
     // whenever it draws.
@@ -73,10 +79,42 @@ struct PrintBatchCards::Shared
     }
 
     // Whether the printer's window has room for a worker's next rows.
-    bool roomForWork() const { return next < rows && next + chunk <= wanted + lookahead; }
+    bool roomForWork() const { return !paused && next < rows && next + chunk <= wanted + lookahead; }
 
-    void work(int worker, CardSnapshot card)
+    // Draws row again once every picture it does not need is given back: its picture found no
+    // room while the cards drawn ahead held theirs. Those cards are let go (they are drawn
+    // again later) and the workers' cards give back their rows' pictures, so that only what
+    // the design itself shows stays in use; still refused, the card says why. The workers
+    // then draw half as far ahead, decoding fewer pictures at once.
+    void drawAlone(std::unique_lock<std::mutex>& guard, int row)
     {
+        paused = true;
+        cardDone.wait(guard, [&] { return inFlight.empty(); });
+        std::map<int, Made> drawnAhead;
+        drawnAhead.swap(ready);
+        std::vector<std::vector<PrintCellCards>> printed(spent.size());
+        printed.swap(spent);
+        guard.unlock();
+        drawnAhead.clear();
+        printed.clear();
+        for (CardSnapshot& card : cards)
+            card.showPicturesOf(prepared);
+        GlyphCache glyphs;
+        Made again;
+        again.cards = render(cards.front(), row, glyphs, again.outcome);
+        guard.lock();
+        ready.emplace(row, std::move(again));
+        next = row + 1;
+        lookahead = std::max(chunk, lookahead / 2);
+        memoryShort = true;
+        paused = false;
+        if (roomForWork())
+            workToDo.notify_all();
+    }
+
+    void work(int worker)
+    {
+        CardSnapshot& card = cards[size_t(worker)];
         GlyphCache glyphs;
         std::vector<PrintCellCards> made;
         std::vector<RowOutcome> outcomes;
@@ -96,19 +134,23 @@ struct PrintBatchCards::Shared
             for (int row = first; row < end; ++row)
                 inFlight.insert(row);
             toFree.swap(spent[size_t(worker)]);
+            const bool letGo = memoryShort;
             guard.unlock();
             toFree.clear();
             made.clear();
             outcomes.assign(size_t(end - first), RowOutcome());
             for (int row = first; row < end; ++row)
                 made.push_back(render(card, row, glyphs, outcomes[size_t(row - first)]));
+            // An idle worker's card would keep its last row's pictures in use.
+            if (letGo)
+                card.showPicturesOf(prepared);
             guard.lock();
             for (int row = first; row < end; ++row) {
                 inFlight.erase(row);
                 if (row >= wanted)
                     ready[row] = { worker, std::move(made[size_t(row - first)]), outcomes[size_t(row - first)] };
             }
-            if (first <= wanted && wanted < end)
+            if ((first <= wanted && wanted < end) || (paused && inFlight.empty()))
                 cardDone.notify_all();
         }
     }
@@ -132,12 +174,13 @@ PrintBatchCards::PrintBatchCards(const CardSnapshot& snapshot, int rows, ApplyRo
     // Drawn once before the workers take their clones, so that what drawing keeps (a picture
     // after its effects) is made once and shared by every clone: a picture that repeats on
     // every card then reaches the printer as one image, which a PDF embeds once per job.
-    CardSnapshot prepared = snapshot.clone();
-    shared_->draw(prepared);
+    shared_->prepared = snapshot.clone();
+    shared_->draw(shared_->prepared);
     shared_->spent.resize(size_t(count));
     for (int i = 0; i < count; ++i)
-        shared_->workers.emplace_back(
-            [shared = shared_.get(), i, card = prepared.clone()]() mutable { shared->work(i, std::move(card)); });
+        shared_->cards.push_back(shared_->prepared.clone());
+    for (int i = 0; i < count; ++i)
+        shared_->workers.emplace_back([shared = shared_.get(), i] { shared->work(i); });
 }
 
 PrintBatchCards::~PrintBatchCards()
@@ -149,6 +192,9 @@ PrintBatchCards::~PrintBatchCards()
     shared_->workToDo.notify_all();
     for (std::thread& worker : shared_->workers)
         worker.join();
+    // The row application may hold on to the workers' objects: they keep no row's picture in use.
+    for (CardSnapshot& card : shared_->cards)
+        card.showPicturesOf(shared_->prepared);
 }
 
 std::optional<PrintCellCards> PrintBatchCards::card(int index)
@@ -162,7 +208,9 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
         Shared::Made& last = s.handedOut->second;
         if (s.handedOut->first == index)
             return last.cards;
-        s.spent[size_t(last.worker)].push_back(std::move(last.cards));
+        // Short of memory, its pictures go now rather than when its worker next draws.
+        if (!s.memoryShort)
+            s.spent[size_t(last.worker)].push_back(std::move(last.cards));
         s.handedOut.reset();
     }
     // Asked out of order (a repainted preview, a page range): the workers go on from here.
@@ -177,6 +225,8 @@ std::optional<PrintCellCards> PrintBatchCards::card(int index)
     else if (!hadRoom && s.roomForWork())
         s.workToDo.notify_one();
     s.cardDone.wait(guard, [&] { return s.ready.count(index) > 0; });
+    if (s.ready[index].outcome.lackedRoom)
+        s.drawAlone(guard, index);
     const auto found = s.ready.find(index);
     s.handedOut.emplace(index, std::move(found->second));
     s.ready.erase(found);

@@ -45,7 +45,12 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object, const QStrin
         return [image, pictureFolder](const QString& value) {
             Applied applied;
             applied.picture = findRowPicture(value, pictureFolder);
-            image->setFilePath(applied.picture.found ? applied.picture.path : value);
+            const QString path = applied.picture.found ? applied.picture.path : value;
+            // The last row's picture goes first: held while the next is read, it could take the
+            // room that one needs.
+            image->setPicture({});
+            image->Set_Control_File_path(path);
+            image->setPicture(PictureFile::load(path, &applied.reason, &applied.refusal));
             // An empty cell asks for no picture; a file named but not read leaves the card
             // without its picture, which the run must say.
             applied.made = value.trimmed().isEmpty() || !image->picture().isNull();
@@ -63,7 +68,9 @@ RowApplication::Applier RowApplication::prepare(SKTGraphic& object, const QStrin
         return [barcode, maker = std::move(maker), empty](const QString& value) {
             const Picture picture = maker(value);
             barcode->Set_Barcode_image(picture.isNull() ? empty : picture);
-            return Applied { !picture.isNull(), {} };
+            Applied applied;
+            applied.made = !picture.isNull();
+            return applied;
         };
     }
     return [](const QString&) { return Applied {}; };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/PictureFile.h"
 #include "model/RowPicture.h"
 #include "platform/Picture.h"
 
@@ -29,8 +30,11 @@ public:
         // False when the value gave a barcode object no barcode, or named a picture file that
         // could not be read.
         bool made = true;
-        // For an image object: where its picture was looked for and whether a file was there.
+        // For an image object: where its picture was looked for and whether a file was there,
+        // and when it was not read, why (the loader's reason and its kind).
         RowPictureLookup picture;
+        QString reason;
+        PictureFile::Refusal refusal = PictureFile::Refusal::None;
     };
     // Writes a value into the object it was made for.
     using Applier = std::function<Applied(const QString& value)>;

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -87,41 +88,56 @@ void PictureFile::releaseUnused()
 #endif
 }
 
-QImage PictureFile::load(const QString& path, QString* error)
+QImage PictureFile::load(const QString& path, QString* error, Refusal* refusal)
 {
+    const auto refuse = [&](const QString& why, Refusal kind) {
+        if (error)
+            *error = why;
+        if (refusal)
+            *refusal = kind;
+    };
     const QString file = Resolve_Stored_Picture_Path(standardizedPath(path));
     const QString identity = file.isEmpty() ? QString() : identityOf(QFileInfo(file));
     if (identity.isEmpty()) {
         if (file.isEmpty()) {
-            if (error)
-                *error = QStringLiteral("No file was named.");
+            refuse(QStringLiteral("No file was named."), Refusal::Unreadable);
             return {};
         }
         const QString why = missingFileReason(file);
         PictureOmissions::note(file, why);
-        if (error)
-            *error = why;
+        refuse(why, Refusal::Unreadable);
         return {};
     }
-    if (QImage known = decodedPictures().find(identity); !known.isNull())
+    SharedImages& decoded = decodedPictures();
+    // Two threads decoding one file at once would set its room aside twice: the budget then
+    // refuses pictures that fit.
+    if (QImage known = decoded.findOrClaim(identity); !known.isNull())
         return known;
+    const auto claim = qScopeGuard([&] { decoded.endClaim(identity); });
     QString why;
     QImage image;
     QByteArray data;
+    qint64 refusedBytes = 0; // of a picture that the budget refused
     if (SafeRead::readRegularFile(file, SafeRead::maxPictureBytes, data, &why)) {
         // Room is set aside before decoding: pictures decoded at once stay within the budget
         // together, and one that cannot fit costs no decoding.
         const qint64 reserved = ImageResolution::decodedBytes(data);
-        if (decodedPictures().reserve(reserved, &why)) {
-            image = ImageResolution::readImageData(data, &why);
-            image = decodedPictures().keep(identity, image, &why, reserved);
+        if (decoded.reserve(reserved, &why)) {
+            const QImage read = ImageResolution::readImageData(data, &why);
+            image = decoded.keep(identity, read, &why, reserved);
+            if (image.isNull() && !read.isNull())
+                refusedBytes = read.sizeInBytes();
+        } else {
+            refusedBytes = reserved;
         }
     }
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Cannot read the picture %1: %2").arg(file, why));
         PictureOmissions::note(file, why);
-        if (error)
-            *error = why;
+        refuse(why,
+            refusedBytes == 0                      ? Refusal::Unreadable
+                : refusedBytes > decoded.budget() ? Refusal::TooLarge
+                                                   : Refusal::NoRoom);
     }
     return image;
 }

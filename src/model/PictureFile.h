@@ -14,12 +14,23 @@ public:
     // Budget of the decoded pictures that the program holds at once.
     static constexpr qint64 decodedBudget = qint64(1024) * 1024 * 1024;
 
+    // Why load handed out no picture.
+    enum class Refusal
+    {
+        None,
+        Unreadable, // missing, or not a picture that can be read
+        TooLarge, // its pixels alone would pass the budget
+        NoRoom, // the pictures in use fill the budget: it may be read once they are given back
+    };
+
     // Reads the picture at the standardized path (~ expanded, "." and ".." removed); a
     // design's path into another installation's Resources folder is looked up in ours.
-    // A null image when the file is missing or not a readable picture (logged, and the reason
-    // in error when asked). Every reader of one unchanged file (same path, size, times and
-    // inode) shares one decoded copy; safe to call from any thread.
-    static QImage load(const QString& path, QString* error = nullptr);
+    // A null image when the file is missing, not a readable picture or refused for the budget
+    // (logged, and the reason in error and its kind in refusal when asked). Every reader of
+    // one unchanged file (same path, size, times and inode) shares one decoded copy, and
+    // readers asking for it while it is decoded wait for that copy; safe to call from any
+    // thread.
+    static QImage load(const QString& path, QString* error = nullptr, Refusal* refusal = nullptr);
 
     // Has Qt's readers take the budget as their largest picture: their own limit of 128 MB
     // refuses a phone's 48-megapixel photo. Done at start-up, and by the first load at the latest.

@@ -21,6 +21,30 @@ SharedImages::SharedImages(qint64 budgetBytes)
 QImage SharedImages::find(const QString& key)
 {
     std::lock_guard lock(mutex_);
+    return foundLocked(key);
+}
+
+QImage SharedImages::findOrClaim(const QString& key)
+{
+    std::unique_lock lock(mutex_);
+    claimEnded_.wait(lock, [&] { return !claims_.contains(key); });
+    QImage found = foundLocked(key);
+    if (found.isNull())
+        claims_.insert(key);
+    return found;
+}
+
+void SharedImages::endClaim(const QString& key)
+{
+    {
+        std::lock_guard lock(mutex_);
+        claims_.remove(key);
+    }
+    claimEnded_.notify_all();
+}
+
+QImage SharedImages::foundLocked(const QString& key)
+{
     const auto found = entries_.find(key);
     if (found == entries_.end())
         return {};

@@ -2,8 +2,10 @@
 
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QString>
 
+#include <condition_variable>
 #include <mutex>
 
 // Decoded pictures kept by key and handed out as shared copies (QImage shares its pixels), so
@@ -18,6 +20,13 @@ public:
 
     // The picture kept under key; a null image when there is none.
     QImage find(const QString& key);
+    // The picture kept under key, for a thread that would make it when there is none: one
+    // thread at a time makes a key's picture, so that it is decoded (and its room set aside)
+    // once. Waits while another thread holds the key's claim. A null image means the caller
+    // now holds the claim, and must end it with endClaim once it has kept the picture or
+    // given up.
+    QImage findOrClaim(const QString& key);
+    void endClaim(const QString& key);
     // Keeps image under key and returns the picture now kept there (one kept meanwhile by
     // another thread wins). A null image, with the reason, when it does not fit the budget.
     // The bytes reserved for it, if any, are given back first.
@@ -48,6 +57,7 @@ private:
     // bytes fit; whether they now do.
     bool makeRoom(qint64 needed);
     QString refusal(qint64 size) const;
+    QImage foundLocked(const QString& key);
 
     mutable std::mutex mutex_;
     QHash<QString, Entry> entries_;
@@ -56,4 +66,6 @@ private:
     qint64 reserved_ = 0;
     quint64 uses_ = 0;
     quint64 refusals_ = 0;
+    QSet<QString> claims_; // keys whose pictures are being made
+    std::condition_variable claimEnded_;
 };

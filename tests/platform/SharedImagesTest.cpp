@@ -1,5 +1,6 @@
 #include "platform/SharedImages.h"
 
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -57,21 +58,31 @@ TEST(SharedImages, PicturesInUseAreKeptAndWhatCannotFitIsRefusedWithTheReason)
     EXPECT_EQ(error, QStringLiteral("This picture alone would take 3 MB once decoded, more than the limit of 2 MB."));
 }
 
+// Those that claim it to make it make it once, the others waiting for it; one that gives up
+// leaves the claim to the next.
 TEST(SharedImages, ManyThreadsAskingForOnePictureGetOneCopy)
 {
     SharedImages images(1 << 20);
     std::vector<QImage> got(8);
+    std::atomic<int> made { 0 };
     std::vector<std::thread> threads;
     for (QImage& result : got)
         threads.emplace_back([&] {
             for (int round = 0; round < 100; ++round) {
                 QImage found = images.find(QStringLiteral("one"));
                 result = found.isNull() ? images.keep(QStringLiteral("one"), pictureOf(4000)) : found;
+                if (images.findOrClaim(QStringLiteral("claimed")).isNull()) {
+                    // The first gives up; the next to claim it makes it.
+                    if (made++ > 0)
+                        images.keep(QStringLiteral("claimed"), pictureOf(400));
+                    images.endClaim(QStringLiteral("claimed"));
+                }
             }
         });
     for (std::thread& thread : threads)
         thread.join();
     for (const QImage& result : got)
         EXPECT_EQ(result.constBits(), got.front().constBits());
-    EXPECT_EQ(images.bytesKept(), 4000);
+    EXPECT_EQ(made.load(), 2);
+    EXPECT_EQ(images.bytesKept(), 4400);
 }

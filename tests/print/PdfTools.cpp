@@ -2,6 +2,7 @@
 
 #include "support/PdfTextTools.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -43,6 +44,18 @@ QImage page(const QString& pdf, int page, int dpi)
         { QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number, QStringLiteral("-l"), number,
             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, base });
     return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+QList<QImage> pages(const QString& pdf, int dpi)
+{
+    QTemporaryDir dir;
+    run(QStringLiteral("pdftoppm"), { QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"), pdf,
+                                        dir.filePath(QStringLiteral("page")) });
+    QList<QImage> images;
+    // Named page-1.png or page-001.png, by the page count: in name order, pages in order.
+    for (const QString& name : QDir(dir.path()).entryList({ QStringLiteral("page-*.png") }, QDir::Files, QDir::Name))
+        images << QImage(dir.filePath(name)).convertToFormat(QImage::Format_RGB32);
+    return images;
 }
 
 QString text(const QString& pdf, int page)

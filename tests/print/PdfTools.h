@@ -11,6 +11,8 @@ bool available();
 int pageCount(const QString& pdf);
 // Page (1-based) rasterised at dpi.
 QImage page(const QString& pdf, int page, int dpi);
+// Every page, rasterised at dpi.
+QList<QImage> pages(const QString& pdf, int dpi);
 QString text(const QString& pdf, int page);
 // The object numbers of the images that the pages draw (pdfimages -list), one per use: an
 // image embedded once and drawn twice is listed twice with one number. Masks are left out.

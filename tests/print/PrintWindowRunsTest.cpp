@@ -159,7 +159,7 @@ TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehind
         if (row != 0 && row != 4) {
             outcome.picturesMade = false;
             outcome.faults.append({ CardFault::Kind::NoPicture, QStringLiteral("Picture on the front (series \"photos\")"),
-                QStringLiteral("/photos/guest_%1.jpg").arg(row + 1) });
+                QStringLiteral("/photos/guest_%1.jpg").arg(row + 1), {} });
         }
         return outcome;
     };

@@ -1,0 +1,2 @@
+add_executable(bench_print_photos ${CMAKE_CURRENT_LIST_DIR}/print_photos.cpp)
+target_link_libraries(bench_print_photos PRIVATE galavite_print galavite_jobs galavite_model galavite_render)

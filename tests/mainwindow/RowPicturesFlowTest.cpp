@@ -8,11 +8,13 @@
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
+#include "mainwindow/DesignFile.h"
 #include "model/SKTImage.h"
 #include "print/Print_Wnd.h"
 
 #include <QComboBox>
 #include <QJsonArray>
+#include <QScopeGuard>
 
 namespace {
 
@@ -287,4 +289,66 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     // Asked by the window, never by the worker that read.
     for (const auto& question : dialogs->asked())
         EXPECT_EQ(question.thread, main.thread()) << question.text.toStdString();
+}
+
+// A workbook stored by a relative path is the design's: it is found from the design's folder,
+// whatever folder the program runs in, though that one has a workbook of the name at the same
+// place. Its time alone changed, nothing is asked; changed, it is named by its full path.
+TEST_F(RowPicturesFlowTest, ARelativeWorkbookPathIsTakenFromTheDesignsFolder)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    placePhoto(main, 2, QString(), 2);
+    const QDir guests = QFileInfo(workbook).dir();
+    ASSERT_TRUE(guests.mkpath(QStringLiteral("cards/club")));
+    const QString design = guests.filePath(QStringLiteral("cards/club/club.dcard"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    DesignFile::ReadResult saved = DesignFile::readFile(design);
+    ASSERT_EQ(saved.status, DesignFile::Status::Loaded) << saved.reason.toStdString();
+    saved.contents.excelSourcePath = QStringLiteral("../../guests.xlsx");
+    ASSERT_TRUE(DesignFile::write(design, saved.contents));
+
+    // Started from a folder with other people's workbook two levels up.
+    const QDir decoy(folder.filePath(QStringLiteral("decoy")));
+    ASSERT_TRUE(decoy.mkpath(QStringLiteral("a/b")));
+    xlsxtest::writeTableWorkbook(decoy.filePath(QStringLiteral("guests.xlsx")),
+        QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Stranger", "x.png" } });
+    const QString started = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
+    ASSERT_TRUE(QDir::setCurrent(decoy.filePath(QStringLiteral("a/b"))));
+
+    touchLater(workbook);
+    const auto questions = [&] {
+        QStringList texts;
+        for (const auto& question : dialogs->asked())
+            if (question.kind == QLatin1String("choice"))
+                texts.append(question.text);
+        return texts;
+    };
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(Excel_Source_Path, workbook);
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest 1"));
+    int windows = 0;
+    otherModal = [&](QDialog&) {
+        ++windows;
+        return 0;
+    };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(windows, 1);
+    EXPECT_TRUE(questions().isEmpty()) << questions().join(u'|').toStdString();
+
+    xlsxtest::writeTableWorkbook(
+        workbook, QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Guest Uno", photoName(1) } });
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 1);
+    EXPECT_TRUE(
+        questions().front().contains(QStringLiteral("has changed since its rows were read:\n%1\n").arg(workbook)))
+        << questions().front().toStdString();
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest Uno"));
+    EXPECT_EQ(windows, 2);
 }

@@ -77,16 +77,26 @@ bool titlesAreFirstRow(const Data_From_Excel& table, const QStringList& titles)
 
 } // namespace
 
-State stateOf(const QString& path, const Data_From_Excel::Source& source)
+Comparison compare(const QString& path, const Data_From_Excel::Source& source, const std::atomic<bool>* stop)
 {
-    const QString now = fileIdentity(path);
-    if (now.isEmpty())
-        return State::Missing;
-    if (!source.identity.isEmpty())
-        return now == source.identity ? State::AsRead : State::Changed;
-    if (source.designWritten.isValid() && QFileInfo(path).lastModified() > source.designWritten)
-        return State::Changed;
-    return State::AsRead;
+    Comparison result { State::AsRead, fileIdentity(path), {} };
+    const QFileInfo file(path);
+    if (result.identity.isEmpty()) {
+        result.state = State::Missing;
+    } else if (!source.identity.isEmpty() && result.identity == source.identity) {
+        result.state = State::AsRead;
+    } else if (source.content.isKnown()) {
+        if (file.size() == source.content.bytes)
+            result.content = FileDigest::of(path, stop);
+        result.state = result.content == source.content ? State::AsRead : State::Changed;
+    } else if (!source.identity.isEmpty()
+        || (source.designWritten.isValid() && file.lastModified() > source.designWritten)) {
+        result.state = State::Changed;
+    } else {
+        // From now on the rows are compared with this content, also by a design saved with them.
+        result.content = FileDigest::of(path, stop);
+    }
+    return result;
 }
 
 Reading readAgain(const QString& path, const Data_From_Excel& table)
@@ -94,6 +104,7 @@ Reading readAgain(const QString& path, const Data_From_Excel& table)
     Reading reading { table, {}, {} };
     // Taken first: a change made while the rows are read is noticed at the next comparison.
     const QString identity = fileIdentity(path);
+    const FileDigest content = FileDigest::of(path);
     const auto release = qScopeGuard([] { SpreadsheetWriter::Release_Data(); });
     if (const QStringList problems = SpreadsheetWriter::openWorkbook(path); !problems.isEmpty()) {
         reading.error = problems.join(QLatin1Char(' '));
@@ -142,6 +153,7 @@ Reading readAgain(const QString& path, const Data_From_Excel& table)
     for (qsizetype k = 0; k < titles.size(); ++k)
         fresh.ColList[k + 1].title = titles.at(k);
     source.identity = identity;
+    source.content = content;
     source.designWritten = {};
     source.sheetColumns = columns;
     fresh.source = source;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // Whether the workbook a spreadsheet table was read from still holds what was read, and
 // reading it again into the same columns.
 namespace BoundWorkbook {
@@ -16,10 +18,21 @@ enum class State
     Missing
 };
 
-// Compared with the identity taken when the rows were read; rows that came with a design file
-// are out of date when the workbook was changed after the design was written. A table that
-// knows neither counts as read.
-State stateOf(const QString& path, const Data_From_Excel::Source& source);
+struct Comparison
+{
+    State state = State::AsRead;
+    QString identity; // the file's identity when compared
+    FileDigest content; // what the file held, when its bytes had to be read to tell
+};
+
+// Compared with the identity taken when the rows were read, then, when that differs, with the
+// content they were read from: a workbook touched, copied back or copied to another folder
+// with the same bytes is as read. Rows that came with an older design file that knows no
+// content are out of date when the workbook was changed after the design was written. A
+// table that knows none of these counts as read. Reads the file's bytes only when the sizes
+// agree, piece by piece; `stop` ends the reading, and a content it could not tell counts as
+// changed. Any thread.
+Comparison compare(const QString& path, const Data_From_Excel::Source& source, const std::atomic<bool>* stop = nullptr);
 
 struct Reading
 {

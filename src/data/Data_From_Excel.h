@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/SpreadsheetWriter.h"
+#include "platform/FileDigest.h"
 #include "platform/PlistValue.h"
 
 #include <QDateTime>
@@ -57,13 +58,15 @@ public:
     Data_From_Excel readOnlyCopy() const { return *this; }
 
     // Where the rows came from, so that a workbook changed since is noticed: its file identity
-    // when they were read, the sheet (from 1), whether the sheet's first row gave the titles and
-    // which sheet columns became the table's. Rows that came with a design file know only
-    // when the design was written.
+    // and content when they were read (or when the rows as read were kept for that content), the
+    // sheet (from 1), whether the sheet's first row gave the titles and which sheet columns
+    // became the table's. Rows that came with a design file know the content the design saved
+    // them with; those of an older design file know only when the design was written.
     struct Source
     {
         QString identity;
         QDateTime designWritten;
+        FileDigest content;
         int sheet = 0;
         bool hasHeader = true;
         QList<int> sheetColumns;

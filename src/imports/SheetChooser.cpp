@@ -3,6 +3,7 @@
 #include "common/MessageBoxes.h"
 #include "imports/BackgroundWork.h"
 #include "imports/SheetColumnsModel.h"
+#include "platform/FileDigest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,10 +112,14 @@ void SheetChooser::closeWorkbook()
     SpreadsheetWriter::Release_Data();
 }
 
-SheetTable SheetChooser::readRows()
+SheetTable SheetChooser::readRows(FileDigest* content)
 {
     SheetTable rows;
-    runBehindPleaseWait(window(), [&rows] { rows = SpreadsheetWriter::ReadWorkbook(QString(), false); });
+    runBehindPleaseWait(window(), [&rows, content, file = path()] {
+        if (content)
+            *content = FileDigest::of(file);
+        rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+    });
     return rows;
 }
 

@@ -29,6 +29,8 @@ const QString DesignFile::marker = QStringLiteral("QUONMACGALAVITEFOLIOS");
 namespace {
 
 const QString imageFill = QStringLiteral("I");
+const QString workbookBytesKey = QStringLiteral("WorkbookBytes");
+const QString workbookSha256Key = QStringLiteral("WorkbookSHA256");
 
 QString yesNo(bool value)
 {
@@ -275,6 +277,22 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side, DesignFile::
     return graphics;
 }
 
+// What the workbook held when the rows were read, from the item after the objects; unknown
+// when an older file has none or it is not as written.
+FileDigest readWorkbookContent(ItemReader& in)
+{
+    if (in.remaining() == 0)
+        return {};
+    const PlistValue& item = in.take("workbook content");
+    if (!item.isDict())
+        return {};
+    const PlistValue* bytes = item.toDict().find(workbookBytesKey);
+    const PlistValue* sha256 = item.toDict().find(workbookSha256Key);
+    if (!bytes || !bytes->isInteger() || !sha256 || !sha256->isString())
+        return {};
+    return FileDigest::fromHex(bytes->toInteger(), sha256->toString());
+}
+
 } // namespace
 
 PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected)
@@ -302,6 +320,12 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
             items.emplace_back(graphic->archivedData());
             progress();
         }
+    }
+    if (contents.workbookContent.isKnown()) {
+        PlistDict workbook;
+        workbook.insert(workbookBytesKey, PlistValue(contents.workbookContent.bytes));
+        workbook.insert(workbookSha256Key, QString::fromLatin1(contents.workbookContent.sha256.toHex()));
+        items.emplace_back(std::move(workbook));
     }
     progress();
     return items;
@@ -378,6 +402,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
         contents.rows = rows.toArray();
         contents.frontGraphics = readObjects(in, "front object count", pictures);
         contents.backGraphics = readObjects(in, "back object count", pictures);
+        contents.workbookContent = readWorkbookContent(in);
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
         result = ReadResult { corrupt.status, corrupt.reason, {} };

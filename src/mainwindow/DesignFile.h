@@ -2,6 +2,7 @@
 
 #include "model/Card_Property.h"
 #include "model/SKTDocument.h"
+#include "platform/FileDigest.h"
 #include "platform/PlistValue.h"
 #include "platform/SafeRead.h"
 
@@ -22,12 +23,14 @@ struct DesignContents
     PlistArray rows;
     SKTDocument::Graphics frontGraphics;
     SKTDocument::Graphics backGraphics;
+    FileDigest workbookContent; // what the workbook held when the rows were read; unknown in older files
 };
 
 // The design file: an XML property list whose root array holds, with no keys, the marker,
 // 28 items per side, four spreadsheet items, then each side's object count and one keyed
-// archive per object. Reading checks every item's type, every count and every archive
-// before anything is handed back, so a damaged file never changes the open design.
+// archive per object, and last, when known, a dictionary of what the workbook held (which
+// readers that do not know it pass over). Reading checks every item's type, every count and
+// every archive before anything is handed back, so a damaged file never changes the open design.
 class DesignFile
 {
 public:

@@ -40,10 +40,17 @@ void decodePictures(QWidget* window, DesignContents& contents)
 
 QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
 {
-    const QString stored = contents.excelSourcePath.trimmed();
-    if (stored.isEmpty() || QFileInfo::exists(stored))
+    QString stored = contents.excelSourcePath.trimmed();
+    if (stored.isEmpty())
         return {};
-    const QString beside = QFileInfo(designPath).absoluteDir().filePath(QFileInfo(stored).fileName());
+    const QDir designFolder = QFileInfo(designPath).absoluteDir();
+    if (QDir::isRelativePath(stored)) {
+        stored = QDir::cleanPath(designFolder.absoluteFilePath(stored));
+        contents.excelSourcePath = stored;
+    }
+    if (QFileInfo::exists(stored))
+        return {};
+    const QString beside = designFolder.filePath(QFileInfo(stored).fileName());
     if (QFileInfo(beside).isFile()) {
         contents.excelSourcePath = beside;
         return QStringLiteral(

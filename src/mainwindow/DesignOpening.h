@@ -16,9 +16,10 @@ DesignFile::ReadResult read(QWidget* window, const QString& path);
 // With Stop on the sheet: the pictures not yet read are left out, and noted as such.
 void decodePictures(QWidget* window, DesignContents& contents);
 
-// A design moved with its workbook: when the stored workbook is not there, the one of its name
-// beside the design is used. Says what was done, or that the workbook is not found; "" when
-// the stored one is there.
+// The stored workbook path made whole: a relative one is the design's, taken from the design's
+// folder whatever folder the program runs in. A design moved with its workbook: when the stored
+// workbook is not there, the one of its name beside the design is used. Says what was done,
+// or that the workbook is not found, by full paths; "" when the stored one is there.
 QString findMovedWorkbook(DesignContents& contents, const QString& designPath);
 
 // One alert with the note on the workbook, naming every picture left out, where it was looked

@@ -7,7 +7,6 @@
 #include "imports/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
-#include "platform/FileIdentity.h"
 
 #include <QDir>
 
@@ -28,11 +27,20 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
             || DataBinding::sideUses(Get_Back_Controls_Array(), DataBinding::spreadsheetSource)))
         return true;
     const QString shown = QDir::toNativeSeparators(path);
-    switch (BoundWorkbook::stateOf(path, spreadsheet->source)) {
+    BoundWorkbook::Comparison compared;
+    std::atomic<bool> stop { false };
+    runBehindPleaseWait(
+        window(),
+        [&compared, &path, &stop, source = spreadsheet->source] {
+            compared = BoundWorkbook::compare(path, source, &stop);
+        },
+        stop);
+    switch (compared.state) {
     case BoundWorkbook::State::AsRead:
         // From now on the workbook is compared with the file as it is.
-        if (spreadsheet->source.identity.isEmpty())
-            spreadsheet->source.identity = fileIdentity(path);
+        spreadsheet->source.identity = compared.identity;
+        if (!spreadsheet->source.content.isKnown())
+            spreadsheet->source.content = compared.content;
         return true;
     case BoundWorkbook::State::Missing:
         // An opening design has named it already.
@@ -55,8 +63,8 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
     if (answer == 0)
         return readBoundWorkbookAgain(beforeRun);
     if (answer == 1) {
-        // Asked once for each change of the file.
-        spreadsheet->source.identity = fileIdentity(path);
+        // Asked once for each change of the file; the content stays the one the rows came from.
+        spreadsheet->source.identity = compared.identity;
         return true;
     }
     return !beforeRun;

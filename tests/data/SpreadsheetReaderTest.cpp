@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace xlsxtest;
@@ -165,8 +166,9 @@ TEST_F(ReaderTest, SheetNumberFollowsTheWorkbookNotTheFileNames)
 }
 
 // Rows that came with a design, whose sheet is not saved, are read again from the sheet that
-// holds them, though another sheet now has more of their column titles.
-TEST_F(ReaderTest, RowsReadAgainComeFromTheSheetThatHoldsThem)
+// holds them, though another sheet now has more of their column titles. The rows read are then
+// as read for every file with the same bytes, whatever its time or folder, and for no other.
+TEST_F(ReaderTest, RowsReadAgainComeFromTheSheetThatHoldsThemAndGoWithTheirBytes)
 {
     const auto cells = [](std::initializer_list<const char*> texts, int row) {
         QByteArray xml = "<row>";
@@ -199,6 +201,37 @@ TEST_F(ReaderTest, RowsReadAgainComeFromTheSheetThatHoldsThem)
     ASSERT_EQ(reading.table.ListData.size(), 2);
     EXPECT_EQ(reading.table.value(1, 3), QStringLiteral("bob@example.org"));
     EXPECT_EQ(reading.goneColumns, QStringList({ "Number", "Photo" }));
+
+    using BoundWorkbook::State;
+    const Data_From_Excel::Source read = reading.table.source;
+    ASSERT_TRUE(read.content.isKnown());
+    EXPECT_EQ(BoundWorkbook::compare(book, read).state, State::AsRead);
+    // Touched: told by its bytes, which are given to be kept.
+    const timespec later[2] = { { 0, UTIME_OMIT }, { time(nullptr) + 3600, 0 } };
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(book).constData(), later, 0), 0);
+    const BoundWorkbook::Comparison touched = BoundWorkbook::compare(book, read);
+    EXPECT_EQ(touched.state, State::AsRead);
+    EXPECT_NE(touched.identity, read.identity);
+    EXPECT_EQ(touched.content, read.content);
+    // Copied into another folder, and the copy given one changed byte of the same size.
+    QByteArray bytes = fileBytes(book);
+    const QString copy = tmp.filePath(QStringLiteral("elsewhere/book.xlsx"));
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("elsewhere")));
+    writeBytes(copy, bytes);
+    EXPECT_EQ(BoundWorkbook::compare(copy, read).state, State::AsRead);
+    bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 1);
+    writeBytes(copy, bytes);
+    EXPECT_EQ(BoundWorkbook::compare(copy, read).state, State::Changed);
+    // A comparison stopped cannot tell, and the rows may differ.
+    std::atomic<bool> stop { true };
+    EXPECT_EQ(BoundWorkbook::compare(book, { {}, {}, read.content }, &stop).state, State::Changed);
+    // Rows of an older design file, which knows only when it was written.
+    const QDateTime written = QFileInfo(book).lastModified();
+    EXPECT_EQ(BoundWorkbook::compare(book, { {}, written.addSecs(-60), {} }).state, State::Changed);
+    const BoundWorkbook::Comparison older = BoundWorkbook::compare(book, { {}, written, {} });
+    EXPECT_EQ(older.state, State::AsRead);
+    EXPECT_EQ(older.content, read.content);
+    EXPECT_EQ(BoundWorkbook::compare(tmp.filePath(QStringLiteral("gone.xlsx")), read).state, State::Missing);
 }
 
 TEST_F(ReaderTest, TitlesFillEmptyCellsWithUntitledColumns)

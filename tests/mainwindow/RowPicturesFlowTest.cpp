@@ -8,11 +8,13 @@
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
+#include "mainwindow/DesignFile.h"
 #include "model/SKTImage.h"
 #include "print/Print_Wnd.h"
 
 #include <QComboBox>
 #include <QJsonArray>
+#include <QScopeGuard>
 
 namespace {
 
@@ -27,6 +29,14 @@ QColor colourOf(int row)
 QString photoName(int row)
 {
     return QStringLiteral("m%1.png").arg(row, 3, 10, QLatin1Char('0'));
+}
+
+// The file's time an hour on, as a copy or a touch gives it; its bytes stay.
+void touchLater(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime));
 }
 
 class RowPicturesFlowTest : public MainWindowTest
@@ -175,10 +185,12 @@ TEST_F(RowPicturesFlowTest, BarePhotoNamesAreFoundBesideTheWorkbook)
     EXPECT_TRUE(seriesOrigin(QStringLiteral("Photo")).isEmpty());
 }
 
-// A design moved with its workbook and photos, the old folder gone, says it uses the workbook
-// beside it and finds the photos there; the missing one is named by the full path tried. That
-// workbook edited since its rows were read is named before a run: Cancel starts nothing; "use
-// as read" is not asked again for that state; the default reads it again as one undo step.
+// A design copied with its workbook and photos (the workbook's time now later), the old folder
+// gone, says it uses the workbook beside it, which holds the bytes the rows were read from, and
+// finds the photos there; the missing one is named by the full path tried. That workbook edited
+// since its rows were read is named before a run: Cancel starts nothing; "use as read" is not
+// asked again for that state; the default reads it again as one undo step and opens the window
+// asked for.
 TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItChanges)
 {
     SKIP_WITHOUT_OPENPYXL();
@@ -190,9 +202,10 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     dialogs->fileAnswers = { QFileInfo(first).dir().filePath(QStringLiteral("club.dcard")) };
     main.action(QStringLiteral("SaveAs_Btn"))->trigger();
     ASSERT_TRUE(QDir().rename(QFileInfo(first).absolutePath(), moved));
+    const QString workbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
+    touchLater(workbook);
     dialogs->fileAnswers = { QDir(moved).filePath(QStringLiteral("club.dcard")) };
     main.action(QStringLiteral("Open_Btn"))->trigger();
-    const QString workbook = QDir(moved).filePath(QStringLiteral("guests.xlsx"));
     EXPECT_TRUE(
         dialogs->messages().back().contains(QStringLiteral("The one beside the design is used:\n%1").arg(workbook)));
     EXPECT_EQ(dialogs->lastInformative(),
@@ -241,7 +254,8 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     EXPECT_EQ(windows, 2);
 
     edit("Guest Uno");
-    EXPECT_TRUE(run("Print_Btn", {}, 5, changed));
+    EXPECT_TRUE(run("Export_Btn", {}, 5, changed));
+    EXPECT_EQ(windows, 3);
     EXPECT_EQ(table.value(0, 1), QStringLiteral("Guest Uno"));
     EXPECT_TRUE(table.value(0, 2).isEmpty());
     EXPECT_EQ(table.columnTitles(), QStringList({ "#", "Name", "Photo" }));
@@ -275,4 +289,66 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     // Asked by the window, never by the worker that read.
     for (const auto& question : dialogs->asked())
         EXPECT_EQ(question.thread, main.thread()) << question.text.toStdString();
+}
+
+// A workbook stored by a relative path is the design's: it is found from the design's folder,
+// whatever folder the program runs in, though that one has a workbook of the name at the same
+// place. Its time alone changed, nothing is asked; changed, it is named by its full path.
+TEST_F(RowPicturesFlowTest, ARelativeWorkbookPathIsTakenFromTheDesignsFolder)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    placePhoto(main, 2, QString(), 2);
+    const QDir guests = QFileInfo(workbook).dir();
+    ASSERT_TRUE(guests.mkpath(QStringLiteral("cards/club")));
+    const QString design = guests.filePath(QStringLiteral("cards/club/club.dcard"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    DesignFile::ReadResult saved = DesignFile::readFile(design);
+    ASSERT_EQ(saved.status, DesignFile::Status::Loaded) << saved.reason.toStdString();
+    saved.contents.excelSourcePath = QStringLiteral("../../guests.xlsx");
+    ASSERT_TRUE(DesignFile::write(design, saved.contents));
+
+    // Started from a folder with other people's workbook two levels up.
+    const QDir decoy(folder.filePath(QStringLiteral("decoy")));
+    ASSERT_TRUE(decoy.mkpath(QStringLiteral("a/b")));
+    xlsxtest::writeTableWorkbook(decoy.filePath(QStringLiteral("guests.xlsx")),
+        QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Stranger", "x.png" } });
+    const QString started = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(started); });
+    ASSERT_TRUE(QDir::setCurrent(decoy.filePath(QStringLiteral("a/b"))));
+
+    touchLater(workbook);
+    const auto questions = [&] {
+        QStringList texts;
+        for (const auto& question : dialogs->asked())
+            if (question.kind == QLatin1String("choice"))
+                texts.append(question.text);
+        return texts;
+    };
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(Excel_Source_Path, workbook);
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest 1"));
+    int windows = 0;
+    otherModal = [&](QDialog&) {
+        ++windows;
+        return 0;
+    };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(windows, 1);
+    EXPECT_TRUE(questions().isEmpty()) << questions().join(u'|').toStdString();
+
+    xlsxtest::writeTableWorkbook(
+        workbook, QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Guest Uno", photoName(1) } });
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    ASSERT_EQ(questions().size(), 1);
+    EXPECT_TRUE(
+        questions().front().contains(QStringLiteral("has changed since its rows were read:\n%1\n").arg(workbook)))
+        << questions().front().toStdString();
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest Uno"));
+    EXPECT_EQ(windows, 2);
 }

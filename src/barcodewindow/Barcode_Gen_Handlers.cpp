@@ -71,13 +71,17 @@ void Barcode_Gen::controlChanged()
     goButtonActionPerformed();
 }
 
+// The value typed goes with the person to the new kind, whichever value box that kind shows;
+// a kind that cannot encode it shows the same error as for any value it cannot encode.
 void Barcode_Gen::barcodeTypeChanged()
 {
+    const QString typed = settings_.isTwoDimensional() ? dataText_2D->toPlainText() : dataText->text();
     settings_.barcode_font_index = barcodeTypePopup->currentIndex();
     if (settings_.barcode_font_index >= LinearSymbologyCount)
         two_d_barcode_Opt_Select();
     else
         Liner_Barcode_Opt_Select();
+    setValueText(typed);
     kerning_value_Checkbox->setEnabled(settings_.kerningAllowed());
     readControls();
     if (settings_.value().isEmpty()) {

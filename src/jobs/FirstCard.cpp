@@ -7,7 +7,6 @@
 #include "model/SKTBarcode.h"
 #include "platform/FileIdentity.h"
 
-
 #include <typeinfo>
 
 std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString* origin)
@@ -27,6 +26,8 @@ std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString*
         known = series_.insert(name,
             { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt,
                 seriesOrigin(name) });
+        if (seriesRead)
+            seriesRead(name);
     }
     *origin = known->origin;
     return known->firstValue;

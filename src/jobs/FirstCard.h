@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <functional>
+
 // The first card of a run as the design's bound objects show it before any run: a bound text
 // or picture takes its series' or column's first value, and an object whose source gives
 // nothing shows nothing. The canvas draws this, and a run's card that takes no row is this, so
@@ -26,6 +28,10 @@ public:
     // The value a bound object takes on the first card; none for an object that keeps what it
     // holds or whose source gives nothing.
     std::optional<QString> boundValue(const SKTGraphic& object);
+
+    // Told the name of each series as its file is read, so that the owner can watch the file
+    // and draw the card again when it changes.
+    std::function<void(const QString& name)> seriesRead;
 
 private:
     enum class Binding

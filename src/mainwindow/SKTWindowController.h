@@ -237,7 +237,7 @@ public:
     void Batch_Series_Button();
     void Create_Series_Button();
     void Open_Import_Wizard(int file_name_required, int file_name_Insert) override;
-    // Objects bound to the saved series show its new first value.
+    // Objects bound to the series saved, here or by another program, show its new first value.
     void seriesSaved(const QString& seriesName) override;
     // The spreadsheet table: a workbook's chosen columns become it; the viewer shows it.
     void Open_Excel_Table_Import(const QString& workbookPath);

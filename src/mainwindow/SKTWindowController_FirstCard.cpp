@@ -2,6 +2,7 @@
 #include "mainwindow/SKTWindowController.h"
 
 #include "data/Data_From_Excel.h"
+#include "data/SeriesFileWatcher.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/FirstCard.h"
 #include "mainwindow/MainWindowExport.h"
@@ -10,6 +11,7 @@
 struct SKTWindowController::FirstCardSources
 {
     FirstCard card;
+    SeriesFileWatcher seriesFiles; // another program may rewrite a series the card shows
     // The table the card last took: a changed table no longer shares its lists with these.
     Data_From_Excel::Rows rows;
     QList<Data_From_Excel::Column> columns;
@@ -18,8 +20,13 @@ struct SKTWindowController::FirstCardSources
 
 SKTWindowController::FirstCardSources& SKTWindowController::firstCard()
 {
-    if (!firstCard_)
+    if (!firstCard_) {
         firstCard_ = std::make_shared<FirstCardSources>();
+        SeriesFileWatcher& seriesFiles = firstCard_->seriesFiles;
+        firstCard_->card.seriesRead = [&seriesFiles](const QString& name) { seriesFiles.watch(name); };
+        // As after the series editor saved: the canvas reads the file afresh as it draws.
+        connect(&seriesFiles, &SeriesFileWatcher::changed, this, &SKTWindowController::seriesSaved);
+    }
     FirstCardSources& sources = *firstCard_;
     // Converting the table on every redraw would cost as much as the drawing.
     if (!sources.taken || !sources.rows.isSharedWith(spreadsheet->ListData)

@@ -112,6 +112,7 @@ private:
     QStringList typedTexts() const;
     void sourceChanged(Field field);
     void seriesOrColumnChosen(Field field);
+    void followImportedColumns();
     bool fillRecord(User_Profile_Class& record, bool withFlags);
     QWidget* makeRow(QGridLayout& grid, int gridRow, Field field);
     QWidget* makeWorkbookBox();

@@ -83,10 +83,34 @@ void Profile_Dialog::Browse_excel_Btn_Clicked()
     if (host_.Check_And_Validate_File_Path(path))
         return;
     host_.importWorkbookColumns(path);
-    if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.empty())
+    if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.empty()) {
         Add_Excel_in_Data_Source_Combo();
-    else
+        followImportedColumns();
+    } else {
         Remove_Excel_in_Data_Source_Combo();
+    }
+}
+
+// The table may now come from another sheet, with other columns: a field bound to a column
+// keeps the column of its title and shows the first row the preview and the cards take. A
+// field whose column the table lacks is left with no choice and no value, so OK names it.
+void Profile_Dialog::followImportedColumns()
+{
+    for (int i = 0; i < FieldCount; ++i) {
+        FieldRow& r = rows_[i];
+        if (r.ds_combo->currentIndex() != 2)
+            continue;
+        const QString title = r.ser_col_cb->currentIndex() < 0 ? QString() : r.ser_col_cb->currentText();
+        sourceChanged(Field(i));
+        const int column = title.isEmpty() ? -1 : r.ser_col_cb->findText(title);
+        if (column >= 0) {
+            r.ser_col_cb->setCurrentIndex(column);
+        } else if (Field(i) == Field::image) {
+            Set_User_Image(QString());
+        } else {
+            r.value->clear();
+        }
+    }
 }
 
 void Profile_Dialog::Add_Excel_in_Data_Source_Combo()

@@ -242,6 +242,31 @@ TEST_F(BarcodeWindow, PanelsFollowTheKind)
     EXPECT_FALSE(window.kerning_value_Checkbox->isEnabled()) << "EAN-8 places its own digits";
 }
 
+TEST_F(BarcodeWindow, TheValueTypedStaysThroughEveryChangeOfKind)
+{
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    barcode->barcode_font_index = indexOfBarcodeSymbology("Code 39");
+    dialogs->modalHandler = [&](QDialog&) {
+        typeValue(window, "HELLO-42");
+        for (const char* kind : { "Code 128", "QR Code", "EAN-13", "Code 39", "DataMatrix", "QR Code" }) {
+            SCOPED_TRACE(kind);
+            choose(window.barcodeTypePopup, indexOfBarcodeSymbology(QLatin1String(kind)));
+            const QString shown
+                = window.isTwoDimensionalMode() ? window.dataText_2D->toPlainText() : window.dataText->text();
+            EXPECT_EQ(shown, "HELLO-42");
+            EXPECT_EQ(window.image_scroll->showsError(), QLatin1String(kind) == QLatin1String("EAN-13"))
+                << "a kind that cannot encode the value says so";
+        }
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    EXPECT_EQ(barcode->two_d_font_val, "HELLO-42");
+    EXPECT_EQ(barcodetest::zxingRead(barcodetest::decodable(window.Barcode_output_image()), "QRCode"), "HELLO-42");
+    EXPECT_TRUE(dialogs->messages().empty());
+}
+
 TEST_F(BarcodeWindow, ResolutionTabIsInsertedOnceAndRemovedOnce)
 {
     Barcode_Gen window(host);

@@ -18,7 +18,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QTest>
 #include <QToolButton>
 
 namespace {
@@ -300,4 +302,58 @@ TEST_F(FirstCardFlowTest, ABoundBarcodeWhoseFirstValueCannotBeEncodedLeavesItsBo
     const SKTGraphicPtr shown = main.shownOnFirstCard(barcode);
     ASSERT_TRUE(shown);
     EXPECT_FALSE(shown->_barcode_image.isNull());
+}
+
+// Another program rewrites a series the canvas shows, in place, by renaming a new file over
+// it, or by removing and writing it again: each time the canvas on screen comes to show the
+// new first value by itself, as after the series editor saved it.
+TEST_F(FirstCardFlowTest, ASeriesRewrittenByAnotherProgramIsRedrawnOnTheCanvas)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const QString path = seriesFilePath(QStringLiteral("guests"));
+    ASSERT_TRUE(writeSeriesFile(path, { "Ann Lee", "Bo Li" }, true));
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(20, 20, 200, 40));
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("guests");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    SKTGraphicView& canvas = *main.currentCanvas();
+    canvas.clearSelectionAndShowCard();
+    // The canvas as the screen holds it, not drawn for the asking.
+    const auto onScreen = [&] {
+        const QRect area(canvas.mapTo(&main, QPoint()), canvas.size());
+        return main.screen()->grabWindow(main.winId()).toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+    };
+    const auto redrawn = [&] {
+        canvas.repaint();
+        return onScreen();
+    };
+    redrawn();
+
+    const struct
+    {
+        const char* first;
+        const char* script;
+    } rewrites[] = {
+        { "Zed Quill", "printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+        { "Cy Noor", "printf '%s\\nBo Li\\n' \"$1\" > \"$0.new\" && mv \"$0.new\" \"$0\"" },
+        { "Di Ash", "printf '%s\\nBo Li\\n' \"$1\" > \"$0.new\" && mv \"$0.new\" \"$0\"" },
+        { "Eve Park", "rm \"$0\" && printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+    };
+    for (const auto& rewrite : rewrites) {
+        SCOPED_TRACE(rewrite.first);
+        const QImage before = onScreen();
+        QProcess writer;
+        writer.start(QStringLiteral("sh"),
+            { QStringLiteral("-c"), QLatin1String(rewrite.script), path, QLatin1String(rewrite.first) });
+        ASSERT_TRUE(patience::finished(writer));
+        ASSERT_EQ(writer.exitCode(), 0);
+        // A minute: a watch that never fires must not hold the suite for the generous limit.
+        ASSERT_TRUE(patience::eventually([&] { return onScreen() != before; }, 60 * 1000));
+        EXPECT_EQ(main.valueOnFirstCard(*text), QString::fromLatin1(rewrite.first));
+        const QImage shown = onScreen();
+        EXPECT_EQ(shown, redrawn()) << "the canvas shows the value it would draw now";
+    }
 }

@@ -202,6 +202,39 @@ TEST_F(ProfileDialogTest, WorkbookBrowseOffersExcelOnlyWhenTheImportGaveRows)
         EXPECT_EQ(dialog.excel_path_field->text(), workbook.fileName());
         for (int i = 0; i < User_Profile_Class::FieldCount; ++i)
             EXPECT_EQ(dialog.row(Field(i)).ds_combo->count(), 3) << i;
+
+        // Fields bound to columns, then another sheet with other columns is imported: each
+        // field keeps its column's title and shows that sheet's first row, or loses a column
+        // the sheet lacks.
+        const std::pair<Field, const char*> bound[]
+            = { { Field::Name, "Company" }, { Field::Title, "Town" }, { Field::image, "Town" } };
+        for (const auto& [field, column] : bound) {
+            dialog.row(field).ds_combo->setCurrentIndex(2);
+            dialog.row(field).ser_col_cb->setCurrentIndex(dialog.row(field).ser_col_cb->findText(column));
+        }
+        EXPECT_EQ(dialog.row(Field::Name).value->text(), "Acme 1");
+        EXPECT_EQ(dialog.row(Field::Title).value->text(), "Town 1");
+        host.importRows = [&] {
+            table.ListData.clear();
+            table.rebuildColumnsFromTitles({ "#", "Region", "Town" });
+            PlistDict dict;
+            dict.insert(QStringLiteral("Extension"), QStringLiteral("251"));
+            dict.insert(QStringLiteral("Column1"), QStringLiteral("North"));
+            dict.insert(QStringLiteral("Column2"), QStringLiteral("Oslo"));
+            table.ListData.push_back(PlistValue(dict));
+        };
+        dialogs->fileAnswers.push_back(workbook.fileName());
+        dialog.Browse_excel_Btn_Clicked();
+        EXPECT_EQ(dialog.row(Field::Title).ser_col_cb->currentText(), "Town");
+        EXPECT_EQ(dialog.row(Field::Title).ser_col_cb->currentIndex(), 2);
+        EXPECT_EQ(dialog.row(Field::Title).value->text(), "Oslo");
+        EXPECT_EQ(dialog.row(Field::image).value->text(), "Oslo");
+        EXPECT_EQ(dialog.row(Field::Name).ser_col_cb->currentIndex(), -1);
+        EXPECT_EQ(dialog.row(Field::Name).ser_col_cb->count(), 3);
+        EXPECT_EQ(dialog.row(Field::Name).value->text(), "");
+        EXPECT_FALSE(dialog.Check_Validation());
+        EXPECT_EQ(dialog.checked_field_name, profileFieldCaption(Field::Name));
+
         table.ListData.clear();
         host.importRows = nullptr;
         dialogs->fileAnswers.push_back(workbook.fileName());
@@ -209,5 +242,5 @@ TEST_F(ProfileDialogTest, WorkbookBrowseOffersExcelOnlyWhenTheImportGaveRows)
         EXPECT_EQ(dialog.row(Field::image).ds_combo->count(), 2);
         dialog.Cancel_Btn_Clicked();
     });
-    EXPECT_EQ(host.unpackFolderRemovals, 3);
+    EXPECT_EQ(host.unpackFolderRemovals, 4);
 }

@@ -1,6 +1,7 @@
 // Several programs opening and closing one design, each told who else has it open.
 #include "platform/DesignLock.h"
 
+#include "support/LockEntries.h"
 #include "support/Patience.h"
 
 #include <QFile>
@@ -65,17 +66,6 @@ private:
     qint64 pid_ = 0;
 };
 
-QByteArray listed(const QString& design)
-{
-    QFile lock(DesignLock::lockFileFor(design));
-    return lock.open(QIODevice::ReadOnly) ? lock.readAll() : QByteArray();
-}
-
-QByteArray entry(qint64 pid)
-{
-    return QSysInfo::machineHostName().toUtf8() + '\n' + QByteArray::number(pid) + '\n';
-}
-
 } // namespace
 
 // A opens the design, B opens it and is told of A; A quits; C opens it and is told of B, and
@@ -96,15 +86,15 @@ TEST(DesignLock, EachProgramOpeningADesignIsToldOfAnotherThatStillHasItOpen)
     EXPECT_EQ(a.open(), "alone");
     EXPECT_EQ(b.open(), a.seenAs());
     a.quit();
-    EXPECT_EQ(listed(design), entry(b.pid()));
+    EXPECT_EQ(lockOf(design), lockRecord(b.pid()));
     EXPECT_EQ(c.open(), b.seenAs());
-    EXPECT_EQ(listed(design), entry(b.pid()) + entry(c.pid()));
+    EXPECT_EQ(lockOf(design), lockRecord(b.pid()) + lockRecord(c.pid()));
     b.kill();
     EXPECT_EQ(d.open(), c.seenAs()) << "a killed program's entry names nobody";
-    EXPECT_EQ(listed(design), entry(c.pid()) + entry(d.pid()));
+    EXPECT_EQ(lockOf(design), lockRecord(c.pid()) + lockRecord(d.pid()));
     c.ask("close\n");
     EXPECT_EQ(c.answer(), "closed");
-    EXPECT_EQ(listed(design), entry(d.pid()));
+    EXPECT_EQ(lockOf(design), lockRecord(d.pid()));
     d.quit();
     EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(design))) << "the last one out removes the list";
 
@@ -121,7 +111,7 @@ TEST(DesignLock, EachProgramOpeningADesignIsToldOfAnotherThatStillHasItOpen)
     for (auto& program : programs)
         alone += program->answer() == "alone" ? 1 : 0;
     EXPECT_EQ(alone, 1);
-    EXPECT_EQ(listed(design).count('\n'), 2 * 12);
+    EXPECT_EQ(lockOf(design).count('\n'), 2 * 12);
     for (auto& program : programs)
         program->ask("close\n");
     for (auto& program : programs)

@@ -131,7 +131,7 @@ bool CardExporter::Export_Single_File(const QString& path, const CardExportSetti
     // The box names the file that was written last: for the back alone that is the back's
     // own name, not the name typed for the front.
     if (showMessage && !result.lastWritten.isEmpty()) {
-        const CardProblemRows problems = singleCardProblems(card, settings);
+        const CardProblemRows problems = singleCardProblems(card, settings.side);
         host_.showExportDone(result.lastWritten, problems.appendedTo(exportedMessage), problems.details());
     }
     return true;

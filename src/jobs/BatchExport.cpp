@@ -139,8 +139,10 @@ RowOutcome applyToSidesWritten(
 
 } // namespace
 
-CardProblemRows singleCardProblems(const CardSnapshot& card, const CardExportSettings& settings)
+CardProblemRows singleCardProblems(const CardSnapshot& card, const QString& side)
 {
+    CardExportSettings settings;
+    settings.side = side;
     const DataBinding noRows;
     const BoundSide front(card.front, noRows, card.edge(), QStringLiteral("front"));
     const BoundSide back(card.back, noRows, card.edge(), QStringLiteral("back"));

@@ -63,8 +63,8 @@ BatchExportResult Export_Batch_File(
     const BatchExportRequest& request, JobProgress& progress, const std::function<void(int row)>& cardWritten = {});
 
 // What the single card of the design as it stands, which takes no row, shows wrong on the
-// sides the settings write.
-CardProblemRows singleCardProblems(const CardSnapshot& card, const CardExportSettings& settings);
+// sides written or printed (side "BOTH", "F" or "B").
+CardProblemRows singleCardProblems(const CardSnapshot& card, const QString& side);
 
 // The files of one row, in the order they are written: (path, bytes).
 using CardFiles = std::vector<std::pair<QString, QByteArray>>;

@@ -9,6 +9,8 @@
 #include "print/Print_Wnd.h"
 #include "render/PrintLayout.h"
 
+#include <QFileInfo>
+
 #include <map>
 #include <memory>
 #include <mutex>
@@ -102,6 +104,11 @@ CardSnapshot MainPrintHost::cardSnapshot() const
 quint64 MainPrintHost::designSerial() const
 {
     return window_.designSerial();
+}
+
+QString MainPrintHost::designFile() const
+{
+    return Project_File_Name.isEmpty() ? QString() : QFileInfo(Project_File_Name).absoluteFilePath();
 }
 
 bool MainPrintHost::twoSidedCard() const

@@ -22,6 +22,7 @@ public:
     PrintBatchState Check_Series_Or_Excel_Use_or_not() override;
     bool twoSidedCard() const override;
     quint64 designSerial() const override;
+    QString designFile() const override;
     PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) override;
 
 private:

@@ -1,66 +1,102 @@
 #include "platform/DesignLock.h"
 
+#include "platform/CheckedWrite.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QList>
 #include <QMutex>
-#include <QSet>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
-constexpr qint64 maxLockBytes = 4096;
+using Holder = DesignLock::Holder;
 
-// The locks this process holds: a lock naming this process is another window's only when it
-// is listed here, and otherwise was left by an earlier run that had the same process id.
+constexpr qint64 maxLockBytes = 64 * 1024;
+
+// Another program updates the list in a moment; one that hangs meanwhile (stopped in a
+// debugger) must not hold the window: after half a second with no update the design opens
+// unlisted.
+constexpr int patienceMs = 500;
+constexpr useconds_t lockTryGap = 2'000;
+
+// How many windows of this process have each lock file: the process is listed once, and an
+// entry naming it is another window's only while it is counted here; otherwise it was left by
+// an earlier run that had the same process id.
 QMutex heldLocksMutex;
-QSet<QString>& heldLocks()
+QHash<QString, int>& heldLocks()
 {
-    static QSet<QString> held;
+    static QHash<QString, int> held;
     return held;
 }
 
-QByteArray ownRecord()
+int windowsHolding(const QString& lockPath)
 {
-    return QSysInfo::machineHostName().toUtf8() + '\n' + QByteArray::number(qint64(::getpid())) + '\n';
+    const QMutexLocker guard(&heldLocksMutex);
+    return heldLocks().value(lockPath);
 }
 
-// The lock's bytes, read without following a link or waiting on a FIFO; empty when unreadable.
-QByteArray readLock(const QString& path)
+Holder self()
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    QByteArray bytes;
-    struct stat info
-    {
-    };
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxLockBytes) {
-        bytes.resize(maxLockBytes);
-        const ssize_t count = ::read(fd, bytes.data(), size_t(maxLockBytes));
-        bytes.resize(count > 0 ? qsizetype(count) : 0);
+    return { QSysInfo::machineHostName(), qint64(::getpid()) };
+}
+
+bool same(const Holder& a, const Holder& b)
+{
+    return a.pid == b.pid && a.host == b.host;
+}
+
+// The entries, two lines each; a pair that says nothing readable (half written by a killed
+// program) is dropped.
+QList<Holder> entriesOf(const QByteArray& bytes)
+{
+    const QList<QByteArray> lines = bytes.split('\n');
+    QList<Holder> entries;
+    for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
+        bool number = false;
+        const qint64 pid = lines[i + 1].toLongLong(&number);
+        if (number && pid > 0 && pid <= INT_MAX && !lines[i].isEmpty())
+            entries.append({ QString::fromUtf8(lines[i]), pid });
     }
-    ::close(fd);
+    return entries;
+}
+
+QByteArray bytesOf(const QList<Holder>& entries)
+{
+    QByteArray bytes;
+    for (const Holder& entry : entries)
+        bytes += entry.host.toUtf8() + '\n' + QByteArray::number(entry.pid) + '\n';
     return bytes;
 }
 
-std::optional<DesignLock::Holder> holderOf(const QByteArray& record)
+// What an open lock file holds, up to its size limit.
+QByteArray readAll(int fd)
 {
-    const QList<QByteArray> lines = record.split('\n');
-    if (lines.size() < 2)
-        return std::nullopt;
-    bool number = false;
-    const qint64 pid = lines[1].toLongLong(&number);
-    if (!number || pid <= 0 || pid > INT_MAX)
-        return std::nullopt;
-    return DesignLock::Holder { QString::fromUtf8(lines[0]), pid };
+    QByteArray bytes(maxLockBytes, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t count = ::pread(fd, bytes.data() + got, size_t(bytes.size() - got), off_t(got));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        got += count;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 // The program name of a living process ("" without /proc); a process that has ended but not
@@ -78,36 +114,89 @@ std::optional<QByteArray> livingProgram(qint64 pid)
     return line.mid(open + 1, close - open - 1);
 }
 
-bool heldByRunningGalavite(const DesignLock::Holder& holder, const QString& lockPath)
+bool runningGalavite(const Holder& holder, const QString& lockPath)
 {
-    // Another computer's process cannot be looked at: its lock stands.
+    // Another computer's process cannot be looked at: its entry stands.
     if (holder.host != QSysInfo::machineHostName())
         return true;
-    if (holder.pid == ::getpid()) {
-        const QMutexLocker guard(&heldLocksMutex);
-        return heldLocks().contains(lockPath);
-    }
+    if (holder.pid == ::getpid())
+        return windowsHolding(lockPath) > 0;
     if (::kill(pid_t(holder.pid), 0) != 0 && errno == ESRCH)
         return false;
-    // A process id is used again after its program ended: the lock stands only for a Galavite.
+    // A process id is used again after its program ended: the entry stands only for a Galavite.
     const std::optional<QByteArray> name = livingProgram(holder.pid);
     return name && (name->isEmpty() || name == livingProgram(::getpid()));
 }
 
-// Makes the lock file, whole, only where none is; false when one is there or none can be made.
-bool createLock(const QString& path, bool* alreadyThere)
+// The lock file at path, open and locked for this program alone while it reads and replaces
+// it. Another program may replace or remove it while this one waits: then the new one is taken.
+class LockedFile
 {
-    const QByteArray encoded = QFile::encodeName(path);
-    const int fd = ::open(encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    *alreadyThere = fd < 0 && errno == EEXIST;
-    if (fd < 0)
-        return false;
-    const QByteArray record = ownRecord();
-    const bool written = ::write(fd, record.constData(), size_t(record.size())) == ssize_t(record.size());
-    ::close(fd);
-    if (!written)
-        ::unlink(encoded.constData());
-    return written;
+public:
+    LockedFile(const QString& path, bool create)
+    {
+        const QByteArray native = QFile::encodeName(path);
+        QDeadlineTimer patience(patienceMs);
+        for (;;) {
+            // Read-only, so that a lock file this user may not write still names its holders:
+            // it is replaced by a new file, never written in place.
+            const int fd
+                = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
+            if (fd < 0)
+                return;
+            struct stat opened
+            {
+            }, there {};
+            if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !lockWithin(fd, patience)) {
+                ::close(fd);
+                return;
+            }
+            if (::lstat(native.constData(), &there) == 0 && there.st_dev == opened.st_dev
+                && there.st_ino == opened.st_ino) {
+                fd_ = fd;
+                return;
+            }
+            ::close(fd);
+            // The others are not stuck: each pass here follows an update made meanwhile.
+            patience.setRemainingTime(patienceMs);
+        }
+    }
+    ~LockedFile()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    LockedFile(const LockedFile&) = delete;
+    LockedFile& operator=(const LockedFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    QByteArray contents() const { return readAll(fd_); }
+
+private:
+    static bool lockWithin(int fd, const QDeadlineTimer& patience)
+    {
+        for (;;) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                return true;
+            if ((errno != EWOULDBLOCK && errno != EINTR) || patience.hasExpired())
+                return false;
+            ::usleep(lockTryGap);
+        }
+    }
+
+    int fd_ = -1;
+};
+
+// Replaces the list while its file is locked: the new file is whole before it takes the name,
+// so a program killed meanwhile leaves the old list, and the others wait for the new one.
+bool replaceList(const QString& path, const QList<Holder>& entries)
+{
+    if (entries.isEmpty())
+        return ::unlink(QFile::encodeName(path).constData()) == 0;
+    CheckedWriteOptions options;
+    options.replaceLink = true;
+    options.durable = false;
+    return writeFileChecked(path, bytesOf(entries), nullptr, options);
 }
 
 } // namespace
@@ -129,35 +218,45 @@ std::optional<DesignLock::Holder> DesignLock::lock(const QString& designPath)
     if (path == lockPath_)
         return std::nullopt;
     release();
-    // A stale lock is removed and made afresh; another program may make it in between.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        bool alreadyThere = false;
-        if (createLock(path, &alreadyThere)) {
-            lockPath_ = path;
-            const QMutexLocker guard(&heldLocksMutex);
-            heldLocks().insert(path);
-            return std::nullopt;
-        }
-        if (!alreadyThere)
-            return std::nullopt;
-        // A lock that says nothing readable was left half made by a killed program.
-        const std::optional<Holder> holder = holderOf(readLock(path));
-        if (holder && heldByRunningGalavite(*holder, path))
-            return holder;
-        if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
-            return std::nullopt;
+    const LockedFile file(path, true);
+    if (!file.isOpen())
+        return std::nullopt;
+    QList<Holder> entries = entriesOf(file.contents());
+    const qsizetype listed = entries.size();
+    entries.removeIf([&](const Holder& entry) { return !runningGalavite(entry, path); });
+    const std::optional<Holder> earliest = entries.isEmpty() ? std::nullopt : std::optional(entries.first());
+    const bool alreadyListed = std::any_of(entries.begin(), entries.end(), [](const Holder& e) { return same(e, self()); });
+    if (!alreadyListed)
+        entries.append(self());
+    if (alreadyListed && entries.size() == listed) {
+        lockPath_ = path;
+    } else if (replaceList(path, entries)) {
+        lockPath_ = path;
     }
-    return std::nullopt;
+    if (!lockPath_.isEmpty()) {
+        const QMutexLocker guard(&heldLocksMutex);
+        ++heldLocks()[path];
+    }
+    return earliest;
 }
 
 void DesignLock::release()
 {
     if (lockPath_.isEmpty())
         return;
-    // A program that judged the lock stale may have made its own in its place: that one stays.
-    if (readLock(lockPath_) == ownRecord())
-        ::unlink(QFile::encodeName(lockPath_).constData());
-    const QMutexLocker guard(&heldLocksMutex);
-    heldLocks().remove(lockPath_);
-    lockPath_.clear();
+    const QString path = std::exchange(lockPath_, QString());
+    {
+        const QMutexLocker guard(&heldLocksMutex);
+        if (--heldLocks()[path] > 0)
+            return; // another window of this program has the design open
+        heldLocks().remove(path);
+    }
+    const LockedFile file(path, false);
+    if (!file.isOpen())
+        return;
+    QList<Holder> entries = entriesOf(file.contents());
+    const qsizetype listed = entries.size();
+    entries.removeIf([&](const Holder& entry) { return same(entry, self()) || !runningGalavite(entry, path); });
+    if (entries.size() != listed)
+        replaceList(path, entries);
 }

@@ -4,9 +4,10 @@
 
 #include <optional>
 
-// A lock file beside an open design (".NAME.lock", holding the host name and process id), so
-// that a second program opening the same design can say that it is open elsewhere. It only
-// informs: the design opens either way, and a save checks the file before replacing it.
+// A lock file beside an open design (".NAME.lock") in which every program that has the design
+// open is listed (host name and process id, a line each), so that each program opening it can
+// say that it is open elsewhere, whichever of the others has closed it since. It only informs:
+// the design opens either way, and a save checks the file before replacing it.
 class DesignLock
 {
 public:
@@ -21,14 +22,14 @@ public:
     DesignLock(const DesignLock&) = delete;
     DesignLock& operator=(const DesignLock&) = delete;
 
-    // Locks the design at designPath, giving up the lock held on another design. A lock left
-    // by a program that has ended (on this host, its process gone or another program's) is
-    // taken over. While a running Galavite holds it nothing is taken and its holder is
-    // returned. A folder that takes no file (read-only) leaves the design unlocked.
+    // Lists this program at the design at designPath, taking it off the design it was listed
+    // at, and returns the running Galavite that has had the design open longest, if any. The
+    // entries of programs that have ended (on this host, their process gone or another
+    // program's) are dropped. A folder that takes no file (read-only) leaves this program
+    // unlisted, but still names who is listed there.
     std::optional<Holder> lock(const QString& designPath);
-    // Removes the lock file, if it is still this program's.
+    // Takes this program off the list; the file goes with the last one listed.
     void release();
-    bool isHeld() const { return !lockPath_.isEmpty(); }
 
     static QString lockFileFor(const QString& designPath);
 

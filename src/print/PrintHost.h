@@ -36,6 +36,8 @@ public:
     // A number for the design open now: new each time a design is started or opened, the same
     // through renaming and saving it.
     virtual quint64 designSerial() const { return 0; }
+    // The file the design was opened from or last saved to; "" for one never saved.
+    virtual QString designFile() const { return {}; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
     // The row count again, with only the sources the window keeps on, recounted from what the

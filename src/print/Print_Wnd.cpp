@@ -41,19 +41,39 @@ QDoubleSpinBox* millimetreField(double minimum, double maximum)
     return field;
 }
 
-// The longest job title the print service keeps, in bytes of UTF-8.
-constexpr qsizetype maxJobTitleBytes = 255;
+// The longest job title as a PDF queue spells it in its file name: it names its file after the
+// first 64 characters alone, and two jobs whose titles differ only past them write one file.
+// The print service's own limit, 255 bytes, is far above.
+constexpr qsizetype maxJobTitleLength = 60;
 
-// As much of text as fits in bytes of UTF-8, never a letter cut in two.
-QString leadingUtf8(const QString& text, qsizetype bytes)
+// How long a PDF queue spells a letter: a plain one as one character, any other byte by byte in
+// UTF-8, four characters a byte (half of a pair of surrogates is two of its four bytes).
+qsizetype spelledLength(QChar letter)
 {
-    const QByteArray utf8 = text.toUtf8();
-    if (utf8.size() <= bytes)
-        return text;
-    qsizetype end = std::max<qsizetype>(bytes, 0);
-    while (end > 0 && (uchar(utf8[end]) & 0xC0) == 0x80)
+    const char16_t code = letter.unicode();
+    return code < 0x80 ? 1 : code < 0x800 || letter.isSurrogate() ? 8 : 12;
+}
+
+qsizetype spelledLength(const QString& text)
+{
+    qsizetype length = 0;
+    for (const QChar letter : text)
+        length += spelledLength(letter);
+    return length;
+}
+
+// As much of text as a PDF queue spells in length characters, never a letter cut in two.
+QString leadingSpelled(const QString& text, qsizetype length)
+{
+    qsizetype end = 0;
+    for (qsizetype used = 0; end < text.size(); ++end) {
+        used += spelledLength(text[end]);
+        if (used > length)
+            break;
+    }
+    if (end > 0 && end < text.size() && text[end - 1].isHighSurrogate())
         --end;
-    return QString::fromUtf8(utf8.left(end));
+    return text.left(end);
 }
 
 QSpinBox* countField(int minimum, int maximum)
@@ -98,8 +118,12 @@ QString Print_Wnd::jobTitle(const Printing_View& job) const
                               : tr("%1, rows %2-%3").arg(sides).arg(first).arg(last);
     }
     const QString rest = tr(" - %1").arg(sides);
-    // Nor a title longer than that: the name gives way, the sides and rows stay.
-    name = leadingUtf8(name, maxJobTitleBytes - rest.toUtf8().size()).trimmed();
+    // A long name gives way, the sides and rows stay.
+    const qsizetype room = maxJobTitleLength - spelledLength(rest);
+    if (spelledLength(name) > room) {
+        const QString cut = QStringLiteral("\u2026");
+        name = leadingSpelled(name, room - spelledLength(cut)).trimmed() + cut;
+    }
     return (name.isEmpty() ? QStringLiteral("Untitled") : name) + rest;
 }
 

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 struct JobWithdrawal;
 struct PrintServiceAnswer;
@@ -64,7 +65,8 @@ private:
     void buildWindow();
     void gridCountTyped();
     QString designName() const;
-    const QSize* gridAskedBefore() const;
+    std::optional<QSize> gridAskedBefore() const;
+    void rememberGrid();
     QWidget* buildPrinterGroup();
     QWidget* buildCardGroup();
     QWidget* buildGridGroup();
@@ -118,13 +120,12 @@ private:
     // for the paper for a while takes cells away only while it does not fit.
     int askedRows_ = 1;
     int askedColumns_ = 1;
-    // The grid last asked for the open design, and for each design by its card name, for the
-    // next opening: the batch count and the bound rows come back each time, and a grid of 1 x 1
-    // beside them would print one card a sheet. The open design's grid stays through renaming
-    // its card.
-    std::map<QString, QSize> gridByDesign_;
+    // The grid last asked for each design opened in this run, for the next opening: it stays
+    // through renaming the card and saving the design under a new name. A design's file keeps
+    // it for later runs (PrintGridMemory).
     std::map<quint64, QSize> gridBySerial_;
     quint64 designSerial_ = 0;
+    QString designFile_;
 
     QComboBox* Printer_ComboBox;
     QComboBox* Orient_ComboBox;

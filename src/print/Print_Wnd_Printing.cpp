@@ -1,5 +1,6 @@
 #include "print/Print_Wnd.h"
 
+#include "jobs/BatchExport.h"
 #include "jobs/JobProgress.h"
 #include "jobs/PrintBatchCards.h"
 #include "platform/DialogService.h"
@@ -196,8 +197,10 @@ void Print_Wnd::printSheets(const Printing_View& job)
         = Printer_ComboBox->currentText() == pdfFileEntry() ? printToPdfFile(job) : printToPrinter(job);
     if (printed.isEmpty())
         return;
-    // Every print ends with a word on what went where, and the cards to fix behind it.
-    const CardProblemRows problems = batch_.cardProblems->summary();
+    // Every print ends with a word on what went where, and the cards to fix behind it. A card
+    // that takes no row is the same in every cell: what it shows wrong is said once.
+    const CardProblemRows problems = batch_.inUse() ? batch_.cardProblems->summary()
+                                                    : singleCardProblems(snapshot_, job.settings().Print_Card_Side);
     dialogs().showMessageWithDetails(problems.appendedTo(printed), problems.details(),
         problems.message().isEmpty() ? MessageIcon::Information : MessageIcon::Warning);
 }

@@ -1,6 +1,7 @@
 #include "print/Print_Wnd.h"
 
 #include "platform/DialogService.h"
+#include "print/PrintGridMemory.h"
 #include "print/Sample_Preview.h"
 #include "widgets/WidgetHelpers.h"
 
@@ -74,6 +75,7 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     // Both sides are rendered whatever side is chosen, so a later choice finds its picture.
     snapshot_ = host.cardSnapshot();
     designSerial_ = host.designSerial();
+    designFile_ = host.designFile();
     back_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.back, false, snapshot_.backBase());
     front_image = SKTRenderingView::image_From_Card_Graphics(snapshot_.front, false, snapshot_.frontBase());
 
@@ -123,9 +125,11 @@ bool Print_Wnd::Open_Print_Wnd(PrintHost& host)
     }
     printerChosen(Printer_ComboBox->currentIndex());
     loading = false;
-    if (const QSize* asked = gridAskedBefore()) {
+    if (const std::optional<QSize> asked = gridAskedBefore()) {
         askedColumns_ = asked->width();
         askedRows_ = asked->height();
+        // A grid asked before the design was saved, or under its old name, is its file's now.
+        rememberGrid();
         Check_Max_Cell_Value();
     } else {
         Refresh_Preview();
@@ -239,16 +243,23 @@ void Print_Wnd::gridCountTyped()
     // A typed count that does not fit is cut to what fits, as the field then shows.
     askedRows_ = settings_.Print_Row;
     askedColumns_ = settings_.Print_Col;
-    gridByDesign_[designName()] = gridBySerial_[designSerial_] = QSize(askedColumns_, askedRows_);
+    rememberGrid();
 }
 
-const QSize* Print_Wnd::gridAskedBefore() const
+void Print_Wnd::rememberGrid()
+{
+    const QSize asked(askedColumns_, askedRows_);
+    gridBySerial_[designSerial_] = asked;
+    if (!designFile_.isEmpty())
+        PrintGridMemory::remember(designFile_, asked);
+}
+
+std::optional<QSize> Print_Wnd::gridAskedBefore() const
 {
     const auto open = gridBySerial_.find(designSerial_);
     if (open != gridBySerial_.end())
-        return &open->second;
-    const auto named = gridByDesign_.find(designName());
-    return named != gridByDesign_.end() ? &named->second : nullptr;
+        return open->second;
+    return designFile_.isEmpty() ? std::nullopt : PrintGridMemory::gridFor(designFile_);
 }
 
 QString Print_Wnd::designName() const

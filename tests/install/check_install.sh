@@ -2,7 +2,7 @@
 # Installs a build into a temporary prefix and checks that the program, its resources, its
 # menu entry, its icons and its design file type land in their XDG places, and that the
 # installed program fills a new user's resource folder from the installed resources and opens
-# the design named on its command line.
+# the design named on its command line, or by the desktop's file opener where it is installed.
 set -u
 build=$1
 work=$(mktemp -d)
@@ -40,24 +40,56 @@ if command -v update-mime-database >/dev/null 2>&1; then
     grep -q '^50:application/x-galavite-design:\*\.dcard$' "$work/mime/globs2" || fail "*.dcard is not the design file type"
 fi
 
+# The application database a file opener (gio open) goes by names Galavite for designs.
+opener=
+if command -v update-desktop-database >/dev/null 2>&1; then
+    grep -q '^application/x-galavite-design=.*galavite\.desktop' "$prefix/share/applications/mimeinfo.cache" 2>/dev/null \
+        || fail "the install did not rebuild the application database for design files"
+    if command -v gio >/dev/null 2>&1 && command -v update-mime-database >/dev/null 2>&1; then
+        # As the README tells a desktop that does not notice new types by itself.
+        update-mime-database "$prefix/share/mime" >/dev/null 2>&1 || fail "the installed design file type is refused"
+        opener=gio
+    fi
+fi
+
 # A file only the installed resources hold must reach the new user's folder, and the design
-# named opens: the program locks it once it is open.
+# named opens, from the file opener as a file manager opens it, or else from a shell: the
+# program locks it once it is open.
 touch "$prefix/share/galavite/resources/installed-only.txt"
 seeded=$work/home/data/Galavite/Resources/installed-only.txt
 cp "$prefix/share/galavite/resources/Templates/Membership Card.dcard" "$work/member card.dcard"
 opened=$work/.member\ card.dcard.lock
-HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config QT_QPA_PLATFORM=offscreen \
-    "$prefix/bin/galavite" "$work/member card.dcard" >/dev/null 2>&1 &
-program=$!
+user() {
+    HOME=$work/home XDG_DATA_HOME=$work/home/data XDG_CONFIG_HOME=$work/home/config QT_QPA_PLATFORM=offscreen \
+        XDG_DATA_DIRS="$prefix/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" PATH="$prefix/bin:$PATH" LC_ALL=C "$@"
+}
+if [ "$opener" = gio ]; then
+    user gio mime application/x-galavite-design | head -n 1 | grep -q 'galavite\.desktop' \
+        || fail "gio names no Galavite for design files: $(user gio mime application/x-galavite-design 2>&1)"
+    user gio open "$work/member card.dcard" >/dev/null 2>&1 || fail "gio open failed"
+    program=
+else
+    user galavite "$work/member card.dcard" >/dev/null 2>&1 &
+    program=$!
+fi
 tries=0
 # The program waits in its window once the design is open. A loaded machine may take long to
 # start it: ten minutes at most.
-while [ ! -f "$opened" ] && [ "$tries" -lt 6000 ] && kill -0 "$program" 2>/dev/null; do
+while [ ! -s "$opened" ] && [ "$tries" -lt 6000 ] && { [ -z "$program" ] || kill -0 "$program" 2>/dev/null; }; do
     sleep 0.1
     tries=$((tries + 1))
 done
-kill "$program" 2>/dev/null
-wait "$program" 2>/dev/null
+# Started by the opener, the program is known by the process its lock names.
+[ -n "$program" ] || program=$(sed -n 2p "$opened" 2>/dev/null)
+if [ -n "$program" ]; then
+    kill "$program" 2>/dev/null
+    wait "$program" 2>/dev/null
+    tries=0
+    while kill -0 "$program" 2>/dev/null && [ "$tries" -lt 6000 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+fi
 [ -f "$seeded" ] || fail "the installed program did not fill the user's folder from its installed resources"
-[ -f "$opened" ] || fail "the installed program did not open the design named on its command line"
-echo "installed and started from $prefix"
+[ -s "$opened" ] || fail "the installed program did not open the design named${opener:+ by $opener open}"
+echo "installed and started${opener:+ by $opener open} from $prefix"

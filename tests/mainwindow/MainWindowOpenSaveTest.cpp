@@ -6,12 +6,12 @@
 #include "platform/DesignLock.h"
 #include "support/HostilePictures.h"
 #include "support/KeyedQuestions.h"
+#include "support/LockEntries.h"
 #include "support/ReadOnlyFolder.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSysInfo>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,17 +49,6 @@ QString lastQuestion(ScriptedDialogService& service)
     const auto all = service.asked();
     const auto last = std::find_if(all.rbegin(), all.rend(), [](const auto& a) { return a.kind == "choice"; });
     return last == all.rend() ? QString() : last->text;
-}
-
-QByteArray lockOf(const QString& design)
-{
-    QFile lock(DesignLock::lockFileFor(design));
-    return lock.open(QIODevice::ReadOnly) ? lock.readAll() : QByteArray();
-}
-
-QByteArray lockRecord(qint64 pid)
-{
-    return QSysInfo::machineHostName().toUtf8() + '\n' + QByteArray::number(pid) + '\n';
 }
 
 } // namespace

@@ -44,6 +44,7 @@ public:
         card.frontSettings->Card_Name = name;
         card.backSettings = filled(Qt::red);
         card.frame = QRectF(0, 0, MM_to_Points_Convert(85.6f), MM_to_Points_Convert(54.0f));
+        card.front = front;
         return card;
     }
     PrintBatchState Check_Series_Or_Excel_Use_or_not() override { return batch; }
@@ -55,9 +56,12 @@ public:
         return kept;
     }
     quint64 designSerial() const override { return serial; }
+    QString designFile() const override { return file; }
     PrintBatchState batch;
     QString name = QStringLiteral("Untitled");
     quint64 serial = 1; // one more for each design opened
+    QString file; // none: never saved
+    QList<SKTGraphicPtr> front; // objects on the front
 };
 
 template <class Field> Field* field(QWidget& window, const QString& label)

@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUuid>
@@ -136,7 +137,8 @@ TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehind
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
     const QString rows = dir.filePath(QStringLiteral("rows.pdf"));
-    scripted->fileAnswers = { plain, rows };
+    const QString cut = dir.filePath(QStringLiteral("cut.pdf"));
+    scripted->fileAnswers = { plain, cut, cut, rows };
     CardHost host;
     Print_Wnd window;
     openWith(window, host, scripted, [&](Print_Wnd& w) {
@@ -151,6 +153,31 @@ TEST(PrintWindowRuns, EveryPrintSaysWhereItsCardsWentAndListsTheCardsToFixBehind
                                    .arg(plain) });
     EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Information);
     EXPECT_EQ(scripted->lastDetails(), QString());
+
+    // A typed text too large for its box is named as an export names it, when its side prints.
+    auto greeting = SKTGraphic::create<SKTText>();
+    greeting->setBounds(QRectF(10, 10, 90, 20));
+    greeting->text_ctrl_font = QFont(QStringLiteral("Liberation Sans"), 14);
+    greeting->Text_contents()->setString(QStringLiteral("Welcome to the annual members' evening"));
+    host.front = { greeting };
+    QString cutDetails;
+    openWith(window, host, scripted, [&](Print_Wnd& w) {
+        choosePrinter(w, Print_Wnd::pdfFileEntry());
+        layOut(w, 1, 1, 1);
+        titled<QLabel>(w, QStringLiteral("Copies:"))->buddy()->setProperty("value", 1);
+        w.Execute_Printing(false);
+        EXPECT_EQ(scripted->asked().back().icon, MessageIcon::Warning);
+        cutDetails = scripted->lastDetails();
+        titled<QRadioButton>(w, QStringLiteral("Back only"))->click();
+        w.Execute_Printing(false);
+    });
+    const QString oneCard = QStringLiteral("1 card went into the PDF file \"%1\" on one sheet.").arg(cut);
+    const std::vector<QString> messages = scripted->messages();
+    EXPECT_EQ(std::vector(messages.end() - 2, messages.end()),
+        std::vector<QString>({ oneCard + QStringLiteral("\n\nThe card has text that does not fit its box."), oneCard }));
+    EXPECT_EQ(cutDetails, QStringLiteral("Text \"Welcome to the annual me…\" on the front does not fit its box."));
+    EXPECT_EQ(scripted->lastDetails(), QString()) << "the back has no text cut";
+    host.front.clear();
 
     // Of nine rows, all but the first and the fifth name a picture file that is not there.
     numberedRows(host, 9);

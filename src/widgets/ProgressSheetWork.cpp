@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QString>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -16,6 +17,9 @@ namespace {
 
 // Work done within this shows no sheet: it would only flash.
 int sheetDelayMs = 250;
+// Once shown, the sheet stays at least this long, so that work just outlasting the delay does
+// not flash it.
+constexpr qint64 shortestShowMs = 500;
 // How long events wait while the work runs: short enough for the window to feel live.
 constexpr qint64 serveEveryMs = 10;
 
@@ -61,9 +65,17 @@ void runBehindProgressSheet(JobProgress& progress, const QString& unit, const st
         showSheet();
         piece = ReusedWorker::instance().start(work);
     }
+    const QDeadlineTimer shownLongEnough(shortestShowMs);
     waitServing(*piece, QDeadlineTimer(QDeadlineTimer::Forever), QEventLoop::AllEvents);
-    if (sheet) {
-        sheet->finish();
-        sheet->hide();
+    if (!sheet)
+        return;
+    // The sheet shows the work done; nothing is left to stop.
+    sheet->update_sending_progress_bar();
+    sheet->finish();
+    if (!progress.stopRequested) {
+        QEventLoop lingering;
+        QTimer::singleShot(shownLongEnough.remainingTime(), &lingering, &QEventLoop::quit);
+        lingering.exec();
     }
+    sheet->hide();
 }

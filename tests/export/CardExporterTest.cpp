@@ -423,7 +423,7 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMo
     outline->_stroke_border_type = QStringLiteral("DDD");
     host_.front = { outline };
     std::atomic<int> drawnOnGuiThread { 0 }, drawnOnWorker { 0 };
-    // Held, the worker draws nothing more until the sheet has shown and Stop has been answered.
+    // Held, the worker draws nothing more until the sheet has shown (and Stop been answered).
     std::atomic<bool> held { false }, answered { false };
     ModelHooks::setRefreshCanvas([&] {
         const bool onGuiThread = QThread::currentThread() == qApp->thread();
@@ -434,10 +434,13 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMo
     // A failed assertion must not leave the hook counting into this test's ended frame.
     const auto unhook = qScopeGuard([] { ModelHooks::setRefreshCanvas({}); });
     int shown = 0;
+    bool stopWhenShown = false;
+    QLabel* counter = host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"));
     const OnShow watcher(host_.sheet, [&] {
         ++shown;
-        EXPECT_EQ(host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text(), QStringLiteral("0 / 1 Card"));
-        host_.sheet.Stop_Sending_Pressed();
+        EXPECT_EQ(counter->text(), QStringLiteral("0 / 1 Card"));
+        if (stopWhenShown)
+            host_.sheet.Stop_Sending_Pressed();
         answered = true;
         answered.notify_all();
     });
@@ -456,11 +459,21 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMo
     EXPECT_EQ(QImage(typed).size(), QSize(1012, 637));
     EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
 
+    // Work that outlasts the moment gets the sheet, which shows the card done before it goes.
     held = true;
+    host_.done.clear();
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(counter->text(), QStringLiteral("1 / 1 Card"));
+    EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
+
+    answered = false;
+    stopWhenShown = true;
     dialogs_->yesNoAnswers = { true };
     host_.done.clear();
     EXPECT_FALSE(exporter_.Export_Single_File(out.filePath(QStringLiteral("stopped.png")), settings, true));
-    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(shown, 2);
     EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
     EXPECT_EQ(out.entryList(QDir::Files | QDir::Hidden),
         QStringList({ QStringLiteral("wide.png"), QStringLiteral("wide_Back.png") }));

@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -465,6 +466,7 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMo
     ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(counter->text(), QStringLiteral("1 / 1 Card"));
+    EXPECT_FALSE(host_.sheet.findChild<QPushButton*>()->isEnabled());
     EXPECT_FALSE(host_.sheet.isVisible());
     EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
 

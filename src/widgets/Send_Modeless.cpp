@@ -73,6 +73,7 @@ void Send_Modeless::finish()
 {
     msend_modTimer->stop();
     progress_ = nullptr;
+    _stop_btn->setEnabled(false);
 }
 
 void Send_Modeless::setPauseText(const QString& text)

@@ -27,7 +27,7 @@ public:
     // Starts following a run whose steps are called unit ("Card"): Stop enabled, the bar at
     // 0 of progress.total. The progress must outlive the following (until finish()).
     void follow(JobProgress& progress, const QString& unit);
-    // Stops following; the sheet keeps its last figures until it is shown again.
+    // Stops following, with Stop off: the sheet keeps its last figures until it follows again.
     void finish();
     // The pause countdown of delayed delivery; "" outside a pause.
     void setPauseText(const QString& text);

@@ -17,6 +17,7 @@
 #include "support/Patience.h"
 #include "support/ScriptedDialogService.h"
 #include "support/TempSettings.h"
+#include "widgets/ProgressSheetWork.h"
 #include "widgets/QtDialogService.h"
 #include "widgets/Send_Modeless.h"
 
@@ -29,6 +30,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -412,7 +414,7 @@ TEST_F(CardExporterTest, TheBackAloneIsReportedUnderTheNameItWasWrittenTo)
     EXPECT_EQ(host_.done, QStringList({ written, QStringLiteral("Card has been exported successfully.") }));
 }
 
-TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseStopWritesNothing)
+TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMomentGetsTheSheetWhoseStopWritesNothing)
 {
     // An outline 10,000 points wide and dash-dot-dot once held the window for minutes.
     auto outline = SKTGraphic::create<Shape_Control>();
@@ -422,38 +424,65 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadBehindTheSheetWhoseSto
     outline->_stroke_border_type = QStringLiteral("DDD");
     host_.front = { outline };
     std::atomic<int> drawnOnGuiThread { 0 }, drawnOnWorker { 0 };
-    ModelHooks::setRefreshCanvas(
-        [&] { ++(QThread::currentThread() == qApp->thread() ? drawnOnGuiThread : drawnOnWorker); });
+    // Held, the worker draws nothing more until the sheet has shown (and Stop been answered).
+    std::atomic<bool> held { false }, answered { false };
+    ModelHooks::setRefreshCanvas([&] {
+        const bool onGuiThread = QThread::currentThread() == qApp->thread();
+        ++(onGuiThread ? drawnOnGuiThread : drawnOnWorker);
+        if (held && !onGuiThread)
+            answered.wait(false);
+    });
     // A failed assertion must not leave the hook counting into this test's ended frame.
     const auto unhook = qScopeGuard([] { ModelHooks::setRefreshCanvas({}); });
-    bool stopWhenShown = false;
     int shown = 0;
+    bool stopWhenShown = false;
+    QLabel* counter = host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"));
     const OnShow watcher(host_.sheet, [&] {
         ++shown;
-        EXPECT_EQ(host_.sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text(), QStringLiteral("0 / 1 Card"));
+        EXPECT_EQ(counter->text(), QStringLiteral("0 / 1 Card"));
         if (stopWhenShown)
             host_.sheet.Stop_Sending_Pressed();
+        answered = true;
+        answered.notify_all();
     });
     const QDir out(out_.path());
     const QString typed = out.filePath(QStringLiteral("wide.png"));
     const CardExportSettings settings { QStringLiteral("png"), 300, QStringLiteral("BOTH"), false };
+    // Work done within the moment shows no sheet: the moment is made long enough here that a
+    // loaded machine finishes within it too.
+    const int moment = setProgressSheetDelay(patience::generousMs);
+    const auto restore = qScopeGuard([moment] { setProgressSheetDelay(moment); });
     ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
-    EXPECT_EQ(shown, 1);
+    setProgressSheetDelay(moment);
+    EXPECT_EQ(shown, 0);
     EXPECT_EQ(drawnOnGuiThread, 0);
     EXPECT_GT(drawnOnWorker, 0);
     EXPECT_EQ(QImage(typed).size(), QSize(1012, 637));
     EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
 
+    // Work that outlasts the moment gets the sheet, which shows the card done before it goes.
+    held = true;
+    host_.done.clear();
+    ASSERT_TRUE(exporter_.Export_Single_File(typed, settings, true));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(counter->text(), QStringLiteral("1 / 1 Card"));
+    EXPECT_FALSE(host_.sheet.findChild<QPushButton*>()->isEnabled());
+    EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(host_.done, QStringList({ typed, QStringLiteral("Card has been exported successfully.") }));
+
+    answered = false;
     stopWhenShown = true;
     dialogs_->yesNoAnswers = { true };
     host_.done.clear();
     EXPECT_FALSE(exporter_.Export_Single_File(out.filePath(QStringLiteral("stopped.png")), settings, true));
+    EXPECT_EQ(shown, 2);
     EXPECT_EQ(dialogs_->asked().front().text, QStringLiteral("Are you sure you want to stop?"));
     EXPECT_EQ(out.entryList(QDir::Files | QDir::Hidden),
         QStringList({ QStringLiteral("wide.png"), QStringLiteral("wide_Back.png") }));
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nThe export was stopped. The card was not exported."));
     EXPECT_TRUE(host_.done.isEmpty());
     EXPECT_FALSE(host_.sheet.isVisible());
+    EXPECT_EQ(drawnOnGuiThread, 0);
 }
 
 TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)

@@ -15,6 +15,7 @@
 #include "wizards/Template_Wizard.h"
 #include "support/FullFolder.h"
 #include "support/OnShow.h"
+#include "widgets/ProgressSheetWork.h"
 #include "widgets/Send_Modeless.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QToolButton>
 
 namespace {
@@ -183,6 +185,9 @@ TEST_F(MainWindowTest, ATemplatesPreviewIsDrawnBehindTheProgressSheetWhoseStopSa
     press(main, 3);
     const OwnResources resources;
     Send_Modeless& sheet = *Send_Modeless::defaultInstance();
+    // The sheet shows before the preview is drawn, so that Stop comes first.
+    const int moment = setProgressSheetDelay(0);
+    const auto restore = qScopeGuard([moment] { setProgressSheetDelay(moment); });
     bool stopWhenShown = true;
     int shown = 0;
     const OnShow watcher(sheet, [&] {

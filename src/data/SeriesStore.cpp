@@ -17,6 +17,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
@@ -111,7 +113,7 @@ ValueEstimate estimateSeriesLines(const QByteArray& bytes)
 
 namespace {
 
-// readSeriesFile, telling apart a file refused for its count.
+// readSeriesValues, telling apart a file refused for its count.
 std::optional<QStringList> readSeries(const QString& name, QString* reason, bool* tooMany)
 {
     const auto refuse = [reason](const QString& why) -> std::optional<QStringList> {
@@ -136,11 +138,153 @@ std::optional<QStringList> readSeries(const QString& name, QString* reason, bool
     return values;
 }
 
+// The lines of an open series file, one at a time, each with at most the longest value and its
+// line end in memory: the rest of a longer line is passed over, never kept.
+class SeriesLines
+{
+public:
+    enum class Read
+    {
+        Line, // line() holds it, without its line end
+        TooLong, // longer than a value can be; passed over
+        End,
+        Failed
+    };
+
+    explicit SeriesLines(QFile& file)
+        : file_(file)
+        , buffer_(size_t(maxSeriesValueBytes) + 6) // a value, a byte-order mark, "\r\n" and the reader's zero
+    { }
+
+    Read next()
+    {
+        // The rest of a line too long to keep is passed over only when a later line is asked
+        // for: a read that stops at it reads no further.
+        for (bool ended = !unfinished_; !ended && !file_.atEnd();) {
+            const qint64 read = file_.readLine(buffer_.data(), qint64(buffer_.size()));
+            if (read <= 0)
+                return Read::Failed;
+            ended = buffer_[size_t(read) - 1] == '\n';
+        }
+        unfinished_ = false;
+        if (file_.atEnd())
+            return Read::End;
+        const qint64 read = file_.readLine(buffer_.data(), qint64(buffer_.size()));
+        if (read <= 0)
+            return Read::Failed; // atEnd was false
+        const bool ended = buffer_[size_t(read) - 1] == '\n';
+        line_ = QByteArrayView(buffer_.data(), ended ? read - 1 : read);
+        if (first_ && line_.startsWith("\xEF\xBB\xBF"))
+            line_ = line_.sliced(3);
+        first_ = false;
+        if (!ended && !file_.atEnd()) {
+            unfinished_ = true; // it goes on past the room for a value
+            return Read::TooLong;
+        }
+        // Only the final line end starts no line.
+        if (!ended && line_.isEmpty())
+            return Read::End;
+        return (line_.endsWith('\r') ? line_.size() - 1 : line_.size()) <= maxSeriesValueBytes ? Read::Line
+                                                                                               : Read::TooLong;
+    }
+
+    QByteArrayView line() const { return line_; }
+
+private:
+    QFile& file_;
+    std::vector<char> buffer_;
+    QByteArrayView line_;
+    bool first_ = true;
+    bool unfinished_ = false; // the last line read is longer than the buffer: its rest is still to come
+};
+
+// The value of a line by the reading rule; none when it is not UTF-8.
+std::optional<QString> lineValue(QByteArrayView line)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(line);
+    if (decoder.hasError())
+        return std::nullopt;
+    return Trim_Str(text);
+}
+
+// What the values of a file's lines would take, counted in blocks before any is made, and how
+// many lines there are. A line longer than a value can be counts as the empty value it gives.
+ValueEstimate estimateSeriesFile(QFile& file, qint64 fileBytes, qint64* lines)
+{
+    qint64 characters = 0;
+    qint64 line = 0; // bytes of the line so far
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    *lines = 0;
+    for (qint64 left = fileBytes; left > 0;) {
+        const qint64 read = file.read(block.data(), std::min<qint64>(left, block.size()));
+        if (read <= 0)
+            break;
+        left -= read;
+        for (const char* at = block.constData(), *end = at + read; at < end;) {
+            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+            line += (lineEnd ? lineEnd : end) - at;
+            if (!lineEnd)
+                break;
+            characters += line <= maxSeriesValueBytes + 1 ? line : 0;
+            ++*lines;
+            line = 0;
+            at = lineEnd + 1;
+        }
+    }
+    if (line > 0) {
+        characters += line <= maxSeriesValueBytes + 1 ? line : 0;
+        ++*lines;
+    }
+    ValueEstimate estimate;
+    estimate.addMany(*lines, characters);
+    return estimate;
+}
+
 } // namespace
 
-std::optional<QStringList> readSeriesFile(const QString& name, QString* reason)
+std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
 {
-    return readSeries(name, reason, nullptr);
+    const auto refuse = [reason](const QString& why) -> std::optional<SeriesRows> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+    if (!isSeriesNameSafe(name))
+        return refuse(QStringLiteral("\"%1\" is not a series name").arg(name));
+    const QString path = seriesFilePath(name);
+    QFile file;
+    if (!SafeRead::openRegularFile(file, path) || file.size() > SafeRead::maxTextBytes)
+        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+    qint64 lines = 0;
+    if (const QString refusal = estimateSeriesFile(file, file.size(), &lines).refusal(path, file.size());
+        !refusal.isEmpty())
+        return refuse(refusal);
+    if (!file.seek(0))
+        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+    SeriesRows rows;
+    rows.values.reserve(lines);
+    SeriesLines reader(file);
+    // No more lines than were counted, should another program add to the file meanwhile.
+    while (rows.values.size() < lines) {
+        switch (reader.next()) {
+        case SeriesLines::Read::Line:
+            if (std::optional<QString> value = lineValue(reader.line()))
+                rows.values.append(std::move(*value));
+            else
+                return refuse(QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+            break;
+        case SeriesLines::Read::TooLong:
+            rows.tooLong.append(int(rows.values.size()));
+            rows.values.append(QString());
+            break;
+        case SeriesLines::Read::End:
+            return rows;
+        case SeriesLines::Read::Failed:
+            return refuse(QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
+        }
+    }
+    return rows;
 }
 
 QStringList readSeriesValues(const QString& name)
@@ -162,36 +306,37 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
     if (!SafeRead::openRegularFile(file, seriesFilePath(name)) || file.size() > SafeRead::maxTextBytes)
         return std::nullopt;
     SeriesHead head;
-    qint64 headBytes = 0;
-    for (int lines = 0; !head.holdsAValue && !file.atEnd(); ++lines) {
+    SeriesLines reader(file);
+    for (int lines = 0; !head.holdsAValue; ++lines) {
         if (lines > maxBlankLinesBeforeValue) {
             head.cutShort
                 = QStringLiteral("more than %1 empty lines come before its first value").arg(maxBlankLinesBeforeValue);
             return head;
         }
-        if (headBytes > maxSeriesHeadBytes) {
+        if (file.pos() > maxSeriesHeadBytes) {
             head.cutShort = QStringLiteral("more than %1 of empty lines come before its first value")
                                 .arg(sizeText(maxSeriesHeadBytes));
             return head;
         }
-        // Room for the longest value and its line end; a longer line is read no further.
-        const QByteArray line = file.readLine(maxSeriesValueBytes + 3);
-        if (line.isEmpty())
-            return std::nullopt; // a read error: atEnd was false
-        headBytes += line.size();
-        if (!line.endsWith('\n') && !file.atEnd()) {
+        switch (reader.next()) {
+        case SeriesLines::Read::End:
+            return head;
+        case SeriesLines::Read::Failed:
+            return std::nullopt;
+        case SeriesLines::Read::TooLong:
             head.cutShort = QStringLiteral("line %1 is longer than a value can be (%2)")
                                 .arg(lines + 1)
                                 .arg(sizeText(maxSeriesValueBytes));
             return head;
+        case SeriesLines::Read::Line:
+            break;
         }
-        const std::optional<QStringList> values = parseSeriesBytes(line);
-        if (!values)
+        const std::optional<QString> value = lineValue(reader.line());
+        if (!value)
             return std::nullopt;
-        const QString value = values->value(0);
         if (lines == 0)
-            head.firstValue = value;
-        head.holdsAValue = !value.isEmpty();
+            head.firstValue = *value;
+        head.holdsAValue = !value->isEmpty();
     }
     return head;
 }

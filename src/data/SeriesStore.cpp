@@ -138,8 +138,8 @@ std::optional<QStringList> readSeries(const QString& name, QString* reason, bool
     return values;
 }
 
-// The lines of an open series file, one at a time, each with at most the longest value and its
-// line end in memory: the rest of a longer line is passed over, never kept.
+// The lines of an open series file, one at a time, read in blocks with at most the longest
+// value and its line end kept of a line: the rest of a longer line is passed over, never kept.
 class SeriesLines
 {
 public:
@@ -153,34 +153,51 @@ public:
 
     explicit SeriesLines(QFile& file)
         : file_(file)
-        , buffer_(size_t(maxSeriesValueBytes) + 6) // a value, a byte-order mark, "\r\n" and the reader's zero
+        , buffer_(2 * room, Qt::Uninitialized)
     { }
 
     Read next()
     {
         // The rest of a line too long to keep is passed over only when a later line is asked
         // for: a read that stops at it reads no further.
-        for (bool ended = !unfinished_; !ended && !file_.atEnd();) {
-            const qint64 read = file_.readLine(buffer_.data(), qint64(buffer_.size()));
-            if (read <= 0)
-                return Read::Failed;
-            ended = buffer_[size_t(read) - 1] == '\n';
+        while (unfinished_) {
+            if (const char* lineEnd = findLineEnd()) {
+                start_ = lineEnd - buffer_.constData() + 1;
+                unfinished_ = false;
+            } else {
+                start_ = end_;
+                if (atEnd_)
+                    return Read::End;
+                if (!fill())
+                    return Read::Failed;
+            }
         }
-        unfinished_ = false;
-        if (file_.atEnd())
-            return Read::End;
-        const qint64 read = file_.readLine(buffer_.data(), qint64(buffer_.size()));
-        if (read <= 0)
-            return Read::Failed; // atEnd was false
-        const bool ended = buffer_[size_t(read) - 1] == '\n';
-        line_ = QByteArrayView(buffer_.data(), ended ? read - 1 : read);
+        bool ended = false;
+        for (;;) {
+            if (const char* lineEnd = findLineEnd()) {
+                line_ = QByteArrayView(buffer_.constData() + start_, lineEnd - buffer_.constData() - start_);
+                start_ += line_.size() + 1;
+                ended = true;
+                break;
+            }
+            if (end_ - start_ > room) {
+                // It goes on past the room for a value.
+                start_ = end_;
+                unfinished_ = true;
+                first_ = false;
+                return Read::TooLong;
+            }
+            if (atEnd_) {
+                line_ = QByteArrayView(buffer_.constData() + start_, end_ - start_);
+                start_ = end_;
+                break;
+            }
+            if (!fill())
+                return Read::Failed;
+        }
         if (first_ && line_.startsWith("\xEF\xBB\xBF"))
             line_ = line_.sliced(3);
         first_ = false;
-        if (!ended && !file_.atEnd()) {
-            unfinished_ = true; // it goes on past the room for a value
-            return Read::TooLong;
-        }
         // Only the final line end starts no line.
         if (!ended && line_.isEmpty())
             return Read::End;
@@ -189,13 +206,40 @@ public:
     }
 
     QByteArrayView line() const { return line_; }
+    // The bytes of the file taken as lines so far.
+    qint64 consumed() const { return read_ - (end_ - start_); }
 
 private:
+    static constexpr qsizetype room = maxSeriesValueBytes + 5; // a value, a byte-order mark and "\r\n"
+
+    const char* findLineEnd() const
+    {
+        return static_cast<const char*>(std::memchr(buffer_.constData() + start_, '\n', size_t(end_ - start_)));
+    }
+
+    // Moves what is left to the front and reads more after it; false on a read error.
+    bool fill()
+    {
+        std::memmove(buffer_.data(), buffer_.constData() + start_, size_t(end_ - start_));
+        end_ -= start_;
+        start_ = 0;
+        const qint64 read = file_.read(buffer_.data() + end_, buffer_.size() - end_);
+        if (read < 0)
+            return false;
+        end_ += read;
+        read_ += read;
+        atEnd_ = read == 0;
+        return true;
+    }
+
     QFile& file_;
-    std::vector<char> buffer_;
+    QByteArray buffer_;
+    qsizetype start_ = 0, end_ = 0; // the bytes read and not yet taken
+    qint64 read_ = 0;
+    bool atEnd_ = false;
     QByteArrayView line_;
     bool first_ = true;
-    bool unfinished_ = false; // the last line read is longer than the buffer: its rest is still to come
+    bool unfinished_ = false; // the last line taken was too long: its rest is still to come
 };
 
 // The value of a line by the reading rule; none when it is not UTF-8.
@@ -313,7 +357,7 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
                 = QStringLiteral("more than %1 empty lines come before its first value").arg(maxBlankLinesBeforeValue);
             return head;
         }
-        if (file.pos() > maxSeriesHeadBytes) {
+        if (reader.consumed() > maxSeriesHeadBytes) {
             head.cutShort = QStringLiteral("more than %1 of empty lines come before its first value")
                                 .arg(sizeText(maxSeriesHeadBytes));
             return head;

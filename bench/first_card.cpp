@@ -3,6 +3,9 @@
 // reading the whole series as a run does. Then series whose first value lies past the bound
 // of that read: one after as many empty lines, and a first line of as many bytes.
 //   bench_first_card [lines]   (default 10 million lines of 10 bytes: 100 MB)
+// With --long-line, what a run's read of a series of one line of that many bytes (then "Second"
+// and "Third") costs, alone in the process, as the print window pays it when it opens:
+//   bench_first_card --long-line BYTES   (the file goes to a temporary folder, removed after)
 #include "ResidentMemory.h"
 
 #include "common/Globals.h"
@@ -16,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -36,6 +40,36 @@ void writeSeries(const QString& path, int lines)
     file.write(block);
 }
 
+// A run's binding of a text bound to a series of one long line; its peak is this process's own.
+int longLine(qint64 bytes)
+{
+    QTemporaryDir folder;
+    Data_Folder_Path = folder.path();
+    {
+        QFile file(seriesFilePath(QStringLiteral("long")));
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        const QByteArray block(1 << 20, 'x');
+        for (qint64 left = bytes; left > 0; left -= block.size())
+            if (file.write(block.constData(), std::min<qint64>(left, block.size())) <= 0)
+                return 1;
+        file.write("\nSecond\nThird\n");
+    }
+    auto text = SKTGraphic::create<SKTText>();
+    text->data_source_type = 1;
+    text->batch_list_name = QStringLiteral("long");
+    const long before = residentKiB();
+    QElapsedTimer timer;
+    timer.start();
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ text }, {}, false, {});
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("a run's read of a %lld-byte line: %.1f ms, %d rows (row 1 %s, row 2 \"%s\"), resident before "
+                "%ld KiB, peak %ld KiB\n",
+        bytes, ms, binding.Total_Batch_Excel_Card, binding.valueTooLong(*text, 0) ? "too long" : "read",
+        qPrintable(binding.Get_sel_row_col_value_of_dataset(1, QStringLiteral("long"))), before, peakResidentKiB());
+    return 0;
+}
+
 template <typename Work> void report(const char* what, Work work)
 {
     const long before = residentKiB();
@@ -52,6 +86,8 @@ template <typename Work> void report(const char* what, Work work)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], "--long-line") == 0)
+        return longLine(std::atoll(argv[2]));
     const int lines = argc > 1 ? std::atoi(argv[1]) : 10000000;
     QTemporaryDir folder;
     Data_Folder_Path = folder.path();
@@ -77,7 +113,7 @@ int main(int argc, char** argv)
     report("first card, a line added", show);
     // What the canvas did before it read the first value only.
     report("whole series read (a run's read)",
-        [] { return readSeriesFile(QStringLiteral("big")).value_or(QStringList()).value(0); });
+        [] { return readSeriesFile(QStringLiteral("big")).value_or(SeriesRows()).values.value(0); });
 
     for (const auto& [name, bytes] : { std::pair("empty lines", QByteArray(lines, '\n') + "Ann Lee\n"),
              std::pair("one long line", QByteArray(lines, 'x') + "\nAnn Lee\n") }) {

@@ -17,6 +17,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
@@ -111,7 +113,7 @@ ValueEstimate estimateSeriesLines(const QByteArray& bytes)
 
 namespace {
 
-// readSeriesFile, telling apart a file refused for its count.
+// readSeriesValues, telling apart a file refused for its count.
 std::optional<QStringList> readSeries(const QString& name, QString* reason, bool* tooMany)
 {
     const auto refuse = [reason](const QString& why) -> std::optional<QStringList> {
@@ -136,11 +138,197 @@ std::optional<QStringList> readSeries(const QString& name, QString* reason, bool
     return values;
 }
 
+// The lines of an open series file, one at a time, read in blocks with at most the longest
+// value and its line end kept of a line: the rest of a longer line is passed over, never kept.
+class SeriesLines
+{
+public:
+    enum class Read
+    {
+        Line, // line() holds it, without its line end
+        TooLong, // longer than a value can be; passed over
+        End,
+        Failed
+    };
+
+    explicit SeriesLines(QFile& file)
+        : file_(file)
+        , buffer_(2 * room, Qt::Uninitialized)
+    { }
+
+    Read next()
+    {
+        // The rest of a line too long to keep is passed over only when a later line is asked
+        // for: a read that stops at it reads no further.
+        while (unfinished_) {
+            if (const char* lineEnd = findLineEnd()) {
+                start_ = lineEnd - buffer_.constData() + 1;
+                unfinished_ = false;
+            } else {
+                start_ = end_;
+                if (atEnd_)
+                    return Read::End;
+                if (!fill())
+                    return Read::Failed;
+            }
+        }
+        bool ended = false;
+        for (;;) {
+            if (const char* lineEnd = findLineEnd()) {
+                line_ = QByteArrayView(buffer_.constData() + start_, lineEnd - buffer_.constData() - start_);
+                start_ += line_.size() + 1;
+                ended = true;
+                break;
+            }
+            if (end_ - start_ > room) {
+                // It goes on past the room for a value.
+                start_ = end_;
+                unfinished_ = true;
+                first_ = false;
+                return Read::TooLong;
+            }
+            if (atEnd_) {
+                line_ = QByteArrayView(buffer_.constData() + start_, end_ - start_);
+                start_ = end_;
+                break;
+            }
+            if (!fill())
+                return Read::Failed;
+        }
+        if (first_ && line_.startsWith("\xEF\xBB\xBF"))
+            line_ = line_.sliced(3);
+        first_ = false;
+        // Only the final line end starts no line.
+        if (!ended && line_.isEmpty())
+            return Read::End;
+        return (line_.endsWith('\r') ? line_.size() - 1 : line_.size()) <= maxSeriesValueBytes ? Read::Line
+                                                                                               : Read::TooLong;
+    }
+
+    QByteArrayView line() const { return line_; }
+    // The bytes of the file taken as lines so far.
+    qint64 consumed() const { return read_ - (end_ - start_); }
+
+private:
+    static constexpr qsizetype room = maxSeriesValueBytes + 5; // a value, a byte-order mark and "\r\n"
+
+    const char* findLineEnd() const
+    {
+        return static_cast<const char*>(std::memchr(buffer_.constData() + start_, '\n', size_t(end_ - start_)));
+    }
+
+    // Moves what is left to the front and reads more after it; false on a read error.
+    bool fill()
+    {
+        std::memmove(buffer_.data(), buffer_.constData() + start_, size_t(end_ - start_));
+        end_ -= start_;
+        start_ = 0;
+        const qint64 read = file_.read(buffer_.data() + end_, buffer_.size() - end_);
+        if (read < 0)
+            return false;
+        end_ += read;
+        read_ += read;
+        atEnd_ = read == 0;
+        return true;
+    }
+
+    QFile& file_;
+    QByteArray buffer_;
+    qsizetype start_ = 0, end_ = 0; // the bytes read and not yet taken
+    qint64 read_ = 0;
+    bool atEnd_ = false;
+    QByteArrayView line_;
+    bool first_ = true;
+    bool unfinished_ = false; // the last line taken was too long: its rest is still to come
+};
+
+// The value of a line by the reading rule; none when it is not UTF-8.
+std::optional<QString> lineValue(QByteArrayView line)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(line);
+    if (decoder.hasError())
+        return std::nullopt;
+    return Trim_Str(text);
+}
+
+// What the values of a file's lines would take, counted in blocks before any is made, and how
+// many lines there are. A line longer than a value can be counts as the empty value it gives.
+ValueEstimate estimateSeriesFile(QFile& file, qint64 fileBytes, qint64* lines)
+{
+    qint64 characters = 0;
+    qint64 line = 0; // bytes of the line so far
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    *lines = 0;
+    for (qint64 left = fileBytes; left > 0;) {
+        const qint64 read = file.read(block.data(), std::min<qint64>(left, block.size()));
+        if (read <= 0)
+            break;
+        left -= read;
+        for (const char* at = block.constData(), *end = at + read; at < end;) {
+            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+            line += (lineEnd ? lineEnd : end) - at;
+            if (!lineEnd)
+                break;
+            characters += line <= maxSeriesValueBytes + 1 ? line : 0;
+            ++*lines;
+            line = 0;
+            at = lineEnd + 1;
+        }
+    }
+    if (line > 0) {
+        characters += line <= maxSeriesValueBytes + 1 ? line : 0;
+        ++*lines;
+    }
+    ValueEstimate estimate;
+    estimate.addMany(*lines, characters);
+    return estimate;
+}
+
 } // namespace
 
-std::optional<QStringList> readSeriesFile(const QString& name, QString* reason)
+std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
 {
-    return readSeries(name, reason, nullptr);
+    const auto refuse = [reason](const QString& why) -> std::optional<SeriesRows> {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+    if (!isSeriesNameSafe(name))
+        return refuse(QStringLiteral("\"%1\" is not a series name").arg(name));
+    const QString path = seriesFilePath(name);
+    QFile file;
+    if (!SafeRead::openRegularFile(file, path) || file.size() > SafeRead::maxTextBytes)
+        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+    qint64 lines = 0;
+    if (const QString refusal = estimateSeriesFile(file, file.size(), &lines).refusal(path, file.size());
+        !refusal.isEmpty())
+        return refuse(refusal);
+    if (!file.seek(0))
+        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+    SeriesRows rows;
+    rows.values.reserve(lines);
+    SeriesLines reader(file);
+    // No more lines than were counted, should another program add to the file meanwhile.
+    while (rows.values.size() < lines) {
+        switch (reader.next()) {
+        case SeriesLines::Read::Line:
+            if (std::optional<QString> value = lineValue(reader.line()))
+                rows.values.append(std::move(*value));
+            else
+                return refuse(QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+            break;
+        case SeriesLines::Read::TooLong:
+            rows.tooLong.append(int(rows.values.size()));
+            rows.values.append(QString());
+            break;
+        case SeriesLines::Read::End:
+            return rows;
+        case SeriesLines::Read::Failed:
+            return refuse(QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
+        }
+    }
+    return rows;
 }
 
 QStringList readSeriesValues(const QString& name)
@@ -162,36 +350,37 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
     if (!SafeRead::openRegularFile(file, seriesFilePath(name)) || file.size() > SafeRead::maxTextBytes)
         return std::nullopt;
     SeriesHead head;
-    qint64 headBytes = 0;
-    for (int lines = 0; !head.holdsAValue && !file.atEnd(); ++lines) {
+    SeriesLines reader(file);
+    for (int lines = 0; !head.holdsAValue; ++lines) {
         if (lines > maxBlankLinesBeforeValue) {
             head.cutShort
                 = QStringLiteral("more than %1 empty lines come before its first value").arg(maxBlankLinesBeforeValue);
             return head;
         }
-        if (headBytes > maxSeriesHeadBytes) {
+        if (reader.consumed() > maxSeriesHeadBytes) {
             head.cutShort = QStringLiteral("more than %1 of empty lines come before its first value")
                                 .arg(sizeText(maxSeriesHeadBytes));
             return head;
         }
-        // Room for the longest value and its line end; a longer line is read no further.
-        const QByteArray line = file.readLine(maxSeriesValueBytes + 3);
-        if (line.isEmpty())
-            return std::nullopt; // a read error: atEnd was false
-        headBytes += line.size();
-        if (!line.endsWith('\n') && !file.atEnd()) {
+        switch (reader.next()) {
+        case SeriesLines::Read::End:
+            return head;
+        case SeriesLines::Read::Failed:
+            return std::nullopt;
+        case SeriesLines::Read::TooLong:
             head.cutShort = QStringLiteral("line %1 is longer than a value can be (%2)")
                                 .arg(lines + 1)
                                 .arg(sizeText(maxSeriesValueBytes));
             return head;
+        case SeriesLines::Read::Line:
+            break;
         }
-        const std::optional<QStringList> values = parseSeriesBytes(line);
-        if (!values)
+        const std::optional<QString> value = lineValue(reader.line());
+        if (!value)
             return std::nullopt;
-        const QString value = values->value(0);
         if (lines == 0)
-            head.firstValue = value;
-        head.holdsAValue = !value.isEmpty();
+            head.firstValue = *value;
+        head.holdsAValue = !value->isEmpty();
     }
     return head;
 }

@@ -34,13 +34,26 @@ QStringList parseSeriesText(const QByteArray& bytes);
 // At most what the lines of series bytes would take as values, counted on the bytes (a line
 // has no more characters than bytes) before any is made.
 ValueEstimate estimateSeriesLines(const QByteArray& bytes);
-// The values of a stored series; none when its file is missing, not a plain file, too big, not
-// UTF-8, or holds more values than its size honestly needs memory for (counted before any is
-// made). reason, when given, says why.
-std::optional<QStringList> readSeriesFile(const QString& name, QString* reason = nullptr);
-// The same with no values when it cannot be read; a series refused for its count is reported
-// to the user.
+// The values of a stored series, for the editor and the viewer; none when its file is missing,
+// not a plain file, too big, not UTF-8, or holds more values than its size honestly needs memory
+// for (counted before any is made, and then reported to the user).
 QStringList readSeriesValues(const QString& name);
+
+// A value is at most maxSeriesValueBytes of UTF-8 (room for a workbook cell's 32,767
+// characters); the reads below keep no more of a line than that, so that a file of one huge line
+// costs no more than a value.
+constexpr qint64 maxSeriesValueBytes = 128 * 1024;
+// The rows of a stored series as a run reads them, a line at a time: every line a row by the
+// reading rule above, and a line longer than a value can be an empty row named in tooLong,
+// passed over without being kept or decoded. None when the file is missing, not a plain file,
+// too big, holds more values than its size honestly needs memory for (counted before any is
+// made) or a line it keeps is not UTF-8; reason, when given, says why.
+struct SeriesRows
+{
+    QStringList values;
+    QList<int> tooLong; // the rows (from 0) whose line is longer than a value can be, in order
+};
+std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason = nullptr);
 // The start of a stored series, read line by line up to its first value that is not empty,
 // so that showing the first card of a series of millions of lines reads a line or two: the
 // first value and whether any value is not empty. Lines are read by the reading rule above;
@@ -49,7 +62,6 @@ QStringList readSeriesValues(const QString& name);
 // The read is bounded, as it runs on the window's thread whenever the file changes: a line
 // longer than a value can be, or a value only after maxBlankLinesBeforeValue blank lines or
 // maxSeriesHeadBytes, gives no value, and cutShort says why.
-constexpr qint64 maxSeriesValueBytes = 128 * 1024; // room for a workbook cell's 32,767 characters in UTF-8
 constexpr int maxBlankLinesBeforeValue = 10000;
 constexpr qint64 maxSeriesHeadBytes = 1024 * 1024;
 struct SeriesHead

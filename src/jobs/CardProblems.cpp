@@ -1,6 +1,8 @@
 #include "jobs/CardProblems.h"
 
 #include "common/StringHelpers.h"
+#include "data/SeriesStore.h"
+#include "platform/SizeText.h"
 
 #include <QStringList>
 
@@ -30,6 +32,10 @@ QString CardFault::describe() const
         return value.isEmpty() ? QStringLiteral("%1 passes its box or the card's edge").arg(object)
                                : QStringLiteral("%1: the barcode of %2 passes its box or the card's edge")
                                      .arg(object, quoted(value));
+    case Kind::ValueTooLong:
+        return QStringLiteral("%1: the row's value is longer than the %2 a value can hold, so the card shows nothing "
+                              "there")
+            .arg(object, sizeText(maxSeriesValueBytes));
     case Kind::TextCut:
         break;
     }
@@ -87,6 +93,10 @@ NamedRows RowTally::summary() const
 QString CardProblemRows::message() const
 {
     QStringList lines;
+    const QString limit = sizeText(maxSeriesValueBytes);
+    lines << valueTooLong.cardsSentence(
+        QStringLiteral("lacks its row's value, which is longer than the %1 a value can hold").arg(limit),
+        QStringLiteral("lack their rows' values, which are longer than the %1 a value can hold").arg(limit));
     lines << noBarcode.cardsSentence(
         QStringLiteral("lacks a barcode or picture: its row gives no valid barcode value or no readable picture file"),
         QStringLiteral("lack a barcode or picture: their rows give no valid barcode value or no readable picture "
@@ -106,6 +116,7 @@ CardProblemRows CardProblemRows::ofSingleCard(const RowOutcome& outcome)
     single.noBarcode.count = outcome.picturesMade ? 0 : 1;
     single.textCut.count = outcome.textFits ? 0 : 1;
     single.barcodeCut.count = outcome.barcodeFits ? 0 : 1;
+    single.valueTooLong.count = outcome.valuesRead ? 0 : 1;
     for (const CardFault& fault : outcome.faults)
         single.faults.append({ -1, fault });
     return single;
@@ -133,6 +144,8 @@ void CardProblems::add(int row, const RowOutcome& outcome)
         textCut_.add(row);
     if (!outcome.barcodeFits)
         barcodeCut_.add(row);
+    if (!outcome.valuesRead)
+        valueTooLong_.add(row);
     if (row < 0 || outcome.faults.isEmpty())
         return;
     std::lock_guard guard(faultsLock_);
@@ -147,13 +160,14 @@ void CardProblems::clear()
     noBarcode_.clear();
     textCut_.clear();
     barcodeCut_.clear();
+    valueTooLong_.clear();
     std::lock_guard guard(faultsLock_);
     faults_.clear();
 }
 
 CardProblemRows CardProblems::summary() const
 {
-    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), barcodeCut_.summary(), {} };
+    CardProblemRows rows { noBarcode_.summary(), textCut_.summary(), barcodeCut_.summary(), valueTooLong_.summary(), {} };
     std::lock_guard guard(faultsLock_);
     for (const auto& [row, faults] : faults_)
         for (const CardFault& fault : faults)

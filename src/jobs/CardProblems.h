@@ -17,6 +17,7 @@ struct CardFault
         NoPicture,
         TextCut,
         BarcodeCut,
+        ValueTooLong, // the row's value is longer than a value can be, so the object shows nothing
     };
     Kind kind = Kind::TextCut;
     QString object; // its kind, side and source: Picture on the front (series "photos")
@@ -42,6 +43,8 @@ struct RowOutcome
     // A picture was left out only because the pictures in use filled the memory budget: the
     // card may be made whole once they are given back.
     bool lackedRoom = false;
+    // Every bound object took its row's value: none was too long to read.
+    bool valuesRead = true;
     // The objects that made a flag false, for the run's list of cards to fix.
     QList<CardFault> faults;
 
@@ -51,6 +54,7 @@ struct RowOutcome
         lackedRoom = lackedRoom || other.lackedRoom;
         textFits = textFits && other.textFits;
         barcodeFits = barcodeFits && other.barcodeFits;
+        valuesRead = valuesRead && other.valuesRead;
         faults += other.faults;
         return *this;
     }
@@ -85,12 +89,14 @@ private:
 };
 
 // What a run tells the person about cards that show nothing in a place (a bound barcode
-// without a barcode, a bound picture without its picture) or cut a bound text short.
+// without a barcode, a bound picture without its picture, a bound object whose row's value was
+// too long to read) or cut a bound text short.
 struct CardProblemRows
 {
     NamedRows noBarcode;
     NamedRows textCut;
     NamedRows barcodeCut;
+    NamedRows valueTooLong;
 
     // Every faulty object of every card, in row order: (row from 0, or -1 for a card that takes
     // no row; the fault).
@@ -121,6 +127,7 @@ private:
     RowTally noBarcode_;
     RowTally textCut_;
     RowTally barcodeCut_;
+    RowTally valueTooLong_;
     mutable std::mutex faultsLock_;
     std::map<int, QList<CardFault>> faults_; // by row; each fault once, however often its row is drawn
 };

@@ -7,6 +7,7 @@
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
+#include "platform/SizeText.h"
 
 
 #include <algorithm>
@@ -53,6 +54,17 @@ bool printedBarcodeFits(const SKTBarcode* barcode, const CardEdge& card)
     return !barcode || !barcode->ctrl_is_visible || barcode->print_object != 0 || barcode->barcodeFitsBounds(card);
 }
 
+// A series file by the series reading rule: every line a row, blank lines too, and a line
+// longer than a value can be an empty row named as such. None when it cannot be read (logged).
+std::optional<SeriesRows> readSeriesRows(const QString& seriesName)
+{
+    QString reason;
+    std::optional<SeriesRows> rows = readSeriesFile(seriesName, &reason);
+    if (!rows)
+        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read: %2").arg(seriesName, reason));
+    return rows;
+}
+
 } // namespace
 
 bool DataBinding::takesRowValues(const SKTGraphic& object)
@@ -66,15 +78,6 @@ bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
     return std::any_of(side.begin(), side.end(), [source](const SKTGraphicPtr& object) {
         return object && takesRowValues(*object) && object->data_source_type == source;
     });
-}
-
-std::optional<QStringList> DataBinding::readSeriesRows(const QString& seriesName)
-{
-    QString reason;
-    std::optional<QStringList> rows = readSeriesFile(seriesName, &reason);
-    if (!rows)
-        Show_NSLog_Message(QStringLiteral("Series %1 cannot be read: %2").arg(seriesName, reason));
-    return rows;
 }
 
 DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
@@ -95,8 +98,10 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
                 const QString& name = object->batch_list_name;
                 if (name.isEmpty() || binding.data_table_content.contains(name))
                     continue;
-                if (const std::optional<QStringList> rows = readSeriesRows(name)) {
-                    binding.data_table_content.insert(name, *rows);
+                if (std::optional<SeriesRows> rows = readSeriesRows(name)) {
+                    binding.data_table_content.insert(name, std::move(rows->values));
+                    if (!rows->tooLong.isEmpty())
+                        binding.tooLongRows_.insert(name, std::move(rows->tooLong));
                     binding.seriesOrder_.append(name);
                     binding.seriesFolders_.insert(name, seriesOrigin(name));
                 }
@@ -121,8 +126,11 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
             if (!object)
                 continue;
             const auto series = binding.data_table_content.constFind(object->batch_list_name);
-            const QString missing = missingSource(*object,
+            QString missing = missingSource(*object,
                 series == binding.data_table_content.constEnd() ? nullptr : &*series, table, binding.columnTitles_);
+            if (!missing.isEmpty() && binding.tooLongRows_.contains(object->batch_list_name))
+                missing += QStringLiteral(" a card can take: every value in it is longer than %1")
+                               .arg(sizeText(maxSeriesValueBytes));
             if (!missing.isEmpty())
                 binding.objectsWithoutSource_
                     << QStringLiteral("%1 on the %2: %3").arg(objectName(*object), QLatin1String(place), missing);
@@ -233,6 +241,14 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     return std::nullopt;
 }
 
+bool DataBinding::valueTooLong(const SKTGraphic& object, int row) const
+{
+    if (object.data_source_type != seriesSource || !Use_Data_Sheet_Values || !takesRowValues(object))
+        return false;
+    const auto rows = tooLongRows_.constFind(object.batch_list_name);
+    return rows != tooLongRows_.constEnd() && std::binary_search(rows->begin(), rows->end(), row);
+}
+
 QString DataBinding::pictureFolderFor(const SKTGraphic& object) const
 {
     if (object.data_source_type == seriesSource)
@@ -285,6 +301,10 @@ RowOutcome BoundSide::apply(int row) const
         outcome.barcodeFits = outcome.barcodeFits && fault.kind != CardFault::Kind::BarcodeCut;
     }
     for (const Bound& bound : bound_) {
+        if (binding_.valueTooLong(*bound.object, row)) {
+            applyTooLong(bound, outcome);
+            continue;
+        }
         const QString value = binding_.valueFor(*bound.object, row).value_or(QString());
         if (const RowApplication::Applied applied = bound.apply(value); !applied.made) {
             outcome.picturesMade = false;
@@ -306,4 +326,12 @@ RowOutcome BoundSide::apply(int row) const
         }
     }
     return outcome;
+}
+
+void BoundSide::applyTooLong(const Bound& bound, RowOutcome& outcome) const
+{
+    // Whatever an empty value gives (an empty frame for a barcode) is not the row's fault.
+    bound.apply(QString());
+    outcome.valuesRead = false;
+    outcome.faults.append({ CardFault::Kind::ValueTooLong, bound.name, {} });
 }

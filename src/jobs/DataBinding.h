@@ -45,9 +45,6 @@ public:
     static bool takesRowValues(const SKTGraphic& object);
     // Whether a side has such an object bound to the source.
     static bool sideUses(const QList<SKTGraphicPtr>& side, int source);
-    // A series file by the series reading rule: every line a row, blank lines too. None when
-    // the file is missing or not UTF-8.
-    static std::optional<QStringList> readSeriesRows(const QString& seriesName);
 
     // Recounts the cards from the flags as they stand: a window that turns a source off
     // clears its flag and calls this.
@@ -59,6 +56,9 @@ public:
     QString Get_sel_row_col_value_of_Excel(int row, int column) const;
     // The trimmed value an object takes on a row; none when it keeps its own.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
+    // Whether the object's series holds a value on the row that was too long to read: the
+    // object then takes nothing there, and the card is not its row's.
+    bool valueTooLong(const SKTGraphic& object, int row) const;
 
     // The folder a bound picture's bare file names are looked for in first: the bound
     // workbook's folder, or the folder the bound series was imported from; "" for none.
@@ -100,6 +100,7 @@ private:
 
     // The rows of every bound series that could be read, by series name.
     QHash<QString, QStringList> data_table_content;
+    QHash<QString, QList<int>> tooLongRows_; // by series name, in order
     QStringList seriesOrder_; // the bound series that could be read, in the order met
     QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
     QStringList objectsWithoutSource_;
@@ -135,6 +136,8 @@ private:
         QString name; // as faults name it
         const SKTBarcode* barcode = nullptr; // the object, when it is a barcode
     };
+    // Writes a value refused for its length: nothing in the object's place, and the fault.
+    void applyTooLong(const Bound& bound, RowOutcome& outcome) const;
     const DataBinding& binding_;
     CardEdge card_;
     std::vector<Bound> bound_;

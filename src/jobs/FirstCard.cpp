@@ -9,7 +9,7 @@
 
 #include <typeinfo>
 
-std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString* origin)
+std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString* origin, bool* unread)
 {
     // A name from a design file may point anywhere: only the series folder's own files count.
     if (!isSeriesNameSafe(name))
@@ -25,11 +25,12 @@ std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString*
                 QStringLiteral("Series \"%1\" gives the first card no value: %2.").arg(name, head->cutShort));
         known = series_.insert(name,
             { identity, head && head->holdsAValue ? std::optional(head->firstValue) : std::nullopt,
-                seriesOrigin(name) });
+                head && !head->cutShort.isEmpty(), seriesOrigin(name) });
         if (seriesRead)
             seriesRead(name);
     }
     *origin = known->origin;
+    *unread = known->unread;
     return known->firstValue;
 }
 
@@ -44,11 +45,12 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     if (!DataBinding::takesRowValues(object))
         return Binding::Own;
     if (object.data_source_type == DataBinding::seriesSource) {
+        bool unread = false;
         const std::optional<QString> first = Trim_Str(object.batch_list_name).isEmpty()
             ? std::nullopt
-            : seriesFirstValue(object.batch_list_name, pictureFolder);
+            : seriesFirstValue(object.batch_list_name, pictureFolder, &unread);
         if (!first)
-            return Binding::Nothing;
+            return unread ? Binding::Unread : Binding::Nothing;
         *value = Trim_Str(*first);
         return Binding::Value;
     }
@@ -94,6 +96,7 @@ SKTGraphicPtr FirstCard::shown(const SKTGraphicPtr& object)
     case Binding::Own:
         return object;
     case Binding::Nothing:
+    case Binding::Unread:
         return nullptr;
     case Binding::Value:
         break;
@@ -113,7 +116,7 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
         const Binding binding = object ? firstValueOf(*object, &value, &folder) : Binding::Own;
         if (binding == Binding::Nothing)
             object->ctrl_is_visible = false;
-        else if (binding == Binding::Value)
+        else if (binding != Binding::Own)
             RowApplication::applyValue(*object, value, folder);
     }
 }

@@ -23,7 +23,8 @@ public:
     // its barcode kind cannot encode).
     SKTGraphicPtr shown(const SKTGraphicPtr& object);
     // The same for a side of a run's own copies, in place: bound objects take their first
-    // value and those without a source are hidden.
+    // value and those without a source are hidden. An object whose first value lies past what
+    // this reads is left empty, not hidden: the run's rows, read whole, give it their values.
     void applyTo(const QList<SKTGraphicPtr>& side);
     // The value a bound object takes on the first card; none for an object that keeps what it
     // holds or whose source gives nothing.
@@ -38,14 +39,15 @@ private:
     {
         Own, // keeps what it holds
         Value, // takes the value
-        Nothing // its source gives nothing
+        Nothing, // its source gives nothing
+        Unread // its first value lies past what the first card reads: only a run's own read finds it
     };
     // The value, and the folder a bare picture name in it is looked for in first.
     Binding firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder);
     // The first value of a series as its file now holds it; none when the series cannot be
-    // read or holds no value, or its start is past what the first card reads (named in the
-    // log). origin: the folder of the file it was imported from.
-    std::optional<QString> seriesFirstValue(const QString& name, QString* origin);
+    // read or holds no value, or (unread set) its start is past what the first card reads
+    // (named in the log). origin: the folder of the file it was imported from.
+    std::optional<QString> seriesFirstValue(const QString& name, QString* origin, bool* unread);
     // The barcode object as the first card shows it, or none when its value gives no barcode.
     // Its picture is made again only when its value or the picture the barcode window gave it
     // (which changes with its settings) changes: a repaint must not encode every barcode again.
@@ -55,6 +57,7 @@ private:
     {
         QString identity; // the file's path, size and modification time when read
         std::optional<QString> firstValue;
+        bool unread = false; // the read stopped before a value
         QString origin; // the folder of the file it was imported from
     };
     QHash<QString, ReadSeries> series_;

@@ -30,6 +30,7 @@
 #include "series/SeriesListModel.h"
 #include "support/KeyedQuestions.h"
 #include "support/PdfTextTools.h"
+#include "support/PeakMemory.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -483,6 +484,68 @@ TEST_F(CardRowsFlowTest, RunsNameTheCardsWhoseNameTheCardsEdgeCuts)
         Card_Shape = shape;
         expectEveryRunNames(main, named, 4);
     }
+}
+
+// A series whose first line is longer than a value can be: the canvas shows nothing for it, but
+// every run gives the other rows their values and names the long row as a card that is not its
+// row's; a single line of 64 MB costs the print window's opening no more than a value.
+TEST_F(CardRowsFlowTest, ARowTooLongToReadIsNamedByEveryRunAndTheOtherRowsKeepTheirValues)
+{
+    if (!PdfTextTools::available())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    writeSeries(QStringLiteral("long200k"), QByteArray(200'000, 'A') + "\nSecond\nThird\n");
+    const auto text = placeBoundText(main, QStringLiteral("long200k"), QRectF(10, 10, 160, 30));
+    EXPECT_EQ(main.shownOnFirstCard(text), nullptr);
+
+    const ExportEnd exported = exportFrontAsPng(main);
+    EXPECT_EQ(exported.details,
+        QStringLiteral("Row 1: Text on the front (series \"long200k\"): the row's value is longer than the 128 KB a "
+                       "value can hold, so the card shows nothing there."));
+    const auto card = [&](int row) {
+        return QImage(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(row)));
+    };
+    EXPECT_NE(card(2), card(1));
+    EXPECT_NE(card(3), card(2));
+    const QString named
+        = QStringLiteral("1 card lacks its row's value, which is longer than the 128 KB a value can hold (row 1).");
+    expectEveryRunNames(main, named, 3);
+    const QString printed = PdfTextTools::text(QDir(folder.path()).filePath(QStringLiteral("cards.pdf")));
+    EXPECT_TRUE(printed.contains(QStringLiteral("Second")) && printed.contains(QStringLiteral("Third")))
+        << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QStringLiteral("AAAA")));
+
+    // One line of 64 MB: the print window opens with one card, named when printed.
+    {
+        QFile file(seriesFilePath(QStringLiteral("long200k")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray block(1 << 20, 'A');
+        for (int i = 0; i < 64; ++i)
+            ASSERT_EQ(file.write(block), block.size());
+    }
+    std::ofstream("/proc/self/clear_refs") << "5"; // the high-water mark starts from here
+    const long residentBefore = statusKilobytes("VmRSS:");
+    int cards = 0;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog))
+            cards = print->settings().Total_Label;
+        return 0;
+    };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    otherModal = nullptr;
+    const long riseMegabytes = long((statusKilobytes("VmHWM:") - residentBefore) / sanitizerMemoryFactor) / 1024;
+    EXPECT_EQ(cards, 1);
+    EXPECT_LT(riseMegabytes, 40) << "reading the line whole takes hundreds";
+    // Asked first, as the series gives no card a value; Go On prints the card and names it.
+    dialogs->choiceAnswers = { 0 };
+    ASSERT_FALSE(printBatch(main).isEmpty());
+    const std::vector<ScriptedDialogService::Asked> asked = dialogs->asked();
+    EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [](const ScriptedDialogService::Asked& question) {
+        return question.kind == QStringLiteral("choice")
+            && question.text.contains(QStringLiteral(
+                "series \"long200k\" holds no value a card can take: every value in it is longer than 128 KB"));
+    })) << messagesShown().toStdString();
+    EXPECT_TRUE(dialogs->messages().back().endsWith(named)) << dialogs->messages().back().toStdString();
 }
 
 // A typed text that hangs off the card's bottom edge is cut the same on every card: export,

@@ -1,5 +1,7 @@
 #include "platform/DesignLock.h"
 
+#include "platform/SafeRead.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,8 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr qint64 maxLockBytes = 4096;
 
 // The locks this process holds: a lock naming this process is another window's only when it
 // is listed here, and otherwise was left by an earlier run that had the same process id.
@@ -42,9 +42,9 @@ QByteArray readLock(const QString& path)
     struct stat info
     {
     };
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxLockBytes) {
-        bytes.resize(maxLockBytes);
-        const ssize_t count = ::read(fd, bytes.data(), size_t(maxLockBytes));
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= SafeRead::maxLockBytes) {
+        bytes.resize(SafeRead::maxLockBytes);
+        const ssize_t count = ::read(fd, bytes.data(), size_t(SafeRead::maxLockBytes));
         bytes.resize(count > 0 ? qsizetype(count) : 0);
     }
     ::close(fd);

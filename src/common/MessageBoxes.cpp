@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "common/Logging.h"
+#include "common/StringHelpers.h"
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 
@@ -70,12 +71,7 @@ void Show_MessageBox_With_Reason(const QString& text, const QString& reason)
     if (text.isNull() || !Main_App_wnd)
         return Show_MessageBox(text);
     // Readers give their reasons as clauses ("the file ..."): shown alone, they read as a sentence.
-    QString sentence = reason.trimmed();
-    if (!sentence.isEmpty()) {
-        sentence[0] = sentence[0].toUpper();
-        if (!sentence.endsWith(u'.') && !sentence.endsWith(u'!') && !sentence.endsWith(u'?'))
-            sentence += u'.';
-    }
+    const QString sentence = asSentence(reason);
     const QString shown = QStringLiteral("\n") + text;
     runOnGuiThreadAndWait([&shown, &sentence] { dialogs().showMessageWithReason(shown, sentence); });
 }

@@ -120,3 +120,14 @@ QString withReason(const QString& message, const QString& reason)
 {
     return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
 }
+
+QString asSentence(const QString& reason)
+{
+    QString sentence = reason.trimmed();
+    if (!sentence.isEmpty()) {
+        sentence[0] = sentence[0].toUpper();
+        if (!sentence.endsWith(u'.') && !sentence.endsWith(u'!') && !sentence.endsWith(u'?'))
+            sentence += u'.';
+    }
+    return sentence;
+}

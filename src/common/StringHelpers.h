@@ -31,3 +31,5 @@ QString oneLineCut(const QString& text, qsizetype characters);
 // The program's message with the reason a file operation failed on the next line; the message
 // alone when there is no reason.
 QString withReason(const QString& message, const QString& reason);
+// A reader's reason, given as a clause ("the file ..."), as a sentence of its own.
+QString asSentence(const QString& reason);

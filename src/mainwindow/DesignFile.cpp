@@ -331,8 +331,8 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
     return items;
 }
 
-bool DesignFile::write(
-    const QString& path, const DesignContents& contents, QString* error, int* itemsCollected, qint64 maxBytes)
+bool DesignFile::write(const QString& path, const DesignContents& contents, QString* error, int* itemsCollected,
+    qint64 maxBytes, bool replaceLink)
 {
     for (const auto& [side, graphics] : { std::pair { "front object count", &contents.frontGraphics },
              std::pair { "back object count", &contents.backGraphics } }) {
@@ -342,8 +342,8 @@ bool DesignFile::write(
             return false;
         }
     }
-    return PropertyList::writeFile(
-        path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error, maxBytes);
+    return PropertyList::writeFile(path, PlistValue(items(contents, itemsCollected)), PropertyList::Format::Xml, error,
+        maxBytes, { .replaceLink = replaceLink });
 }
 
 DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes, Pictures pictures)

@@ -60,11 +60,11 @@ public:
     // background path, in the record itself too, so that only a picture fill keeps one.
     // itemsCollected (if given) counts the items made, also when archiving fails part-way.
     static PlistArray items(const DesignContents& contents, int* itemsCollected = nullptr);
-    // Writes the items as an XML property list, replacing the file whole or not at all. A design
-    // that readFile would refuse (too many objects, a file over maxBytes) is not written, and
-    // error says why.
+    // Writes the items as an XML property list, replacing the file whole or not at all (a link
+    // at path itself with replaceLink, else the file it names). A design that readFile would
+    // refuse (too many objects, a file over maxBytes) is not written, and error says why.
     static bool write(const QString& path, const DesignContents& contents, QString* error = nullptr,
-        int* itemsCollected = nullptr, qint64 maxBytes = maxFileBytes);
+        int* itemsCollected = nullptr, qint64 maxBytes = maxFileBytes, bool replaceLink = false);
 
     // Whether reading decodes the image objects' pictures or leaves them to decodePictures.
     enum class Pictures

@@ -100,4 +100,27 @@ void reportOmissions(std::vector<PictureOmissions::Omission> omitted, const QStr
             listed.join(QLatin1Char('\n')), MessageIcon::Warning);
 }
 
+void reportNotOpened(const std::vector<NotOpened>& notOpened, const QString& opened)
+{
+    if (notOpened.empty())
+        return;
+    // Names come from outside (a pattern, a script): each is cut to a line.
+    const auto listed = [&notOpened](qsizetype nameLength) {
+        QStringList lines;
+        for (const NotOpened& design : notOpened)
+            lines.append(QStringLiteral("%1: %2").arg(oneLineCut(design.name, nameLength), design.why));
+        return lines.join(QLatin1Char('\n'));
+    };
+    const QString text = opened.isEmpty() ? QStringLiteral("\nNo design named on the command line could be opened.")
+                                          : QStringLiteral("\n\"%1\" is opened; the window holds one design at a time.")
+                                                .arg(oneLineCut(opened, nameInAlert));
+    if (notOpened.size() <= listedInAlert)
+        dialogs().showMessageWithReason(text, listed(nameInAlert));
+    else
+        dialogs().showMessageWithDetails(text
+                + QStringLiteral("\n\n%1 designs named are not opened; the details name each and why.")
+                      .arg(notOpened.size()),
+            listed(pathInDetails), MessageIcon::Warning);
+}
+
 } // namespace DesignOpening

@@ -26,4 +26,14 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath);
 // for and why; none when there is neither.
 void reportOmissions(std::vector<PictureOmissions::Omission> omitted, const QString& workbookNote = QString());
 
+// A design named but not opened, as named, and why.
+struct NotOpened
+{
+    QString name;
+    QString why;
+};
+// One alert listing the designs named on the command line that were not opened, after the one
+// opened ("" when none was); none when the list is empty.
+void reportNotOpened(const std::vector<NotOpened>& notOpened, const QString& opened);
+
 } // namespace DesignOpening

@@ -520,8 +520,9 @@ private:
     void nameNewUntitledDesign();
     DesignContents currentDesign() const;
     QString chooseDesignToOpen() const;
-    // The design in a file, or nothing (and the message that says so) when it cannot be read.
-    std::optional<DesignContents> readDesignFile(const QString& path) const;
+    // The design in a file, or nothing (and the message that says so, or with whyNot that
+    // message put there instead) when it cannot be read.
+    std::optional<DesignContents> readDesignFile(const QString& path, QString* whyNot = nullptr) const;
     // With unsaved changes, asks whether to save them first; false when the user cancelled or
     // the save did not happen, so the command must stop.
     bool saveChangesFirst(const QString& question, bool showMessages);
@@ -534,8 +535,10 @@ private:
     // Every way of opening a design: reads the file, asks mayReplace (when given) before the
     // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
     // the design was loaded.
-    int openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace);
-    // The designs named on the command line, opened as File > Open opens them; true when one opened.
+    int openDesign(
+        const QString& path, const QString& mode, const std::function<bool()>& mayReplace, QString* whyNot = nullptr);
+    // The first of the designs named on the command line that opens, opened as File > Open
+    // opens it, and one alert naming those not opened and why; true when one opened.
     bool openNamedDesigns(const QStringList& paths);
     // The file the design was read from or last written to, as it was then, locked while it is
     // open here; says so when another Galavite has it open.
@@ -545,7 +548,8 @@ private:
     // it since, and if so what the user wants done.
     enum class ReplaceAnswer
     {
-        Replace,
+        Replace, // the file as it was opened or saved here, or a file not this design's
+        ReplaceChanged, // whatever is at the path now, a link itself rather than the file it names
         SaveElsewhere,
         Cancel
     };

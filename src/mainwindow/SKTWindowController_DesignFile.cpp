@@ -12,7 +12,9 @@
 #include "model/CardGlobals.h"
 #include "platform/DialogService.h"
 #include "platform/FileIdentity.h"
+#include "platform/SafeRead.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -60,8 +62,10 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
         activateWindow();
         Project_File_Name = chosen;
     }
-    switch (askIfChangedElsewhere(Project_File_Name)) {
+    const ReplaceAnswer answer = askIfChangedElsewhere(Project_File_Name);
+    switch (answer) {
     case ReplaceAnswer::Replace:
+    case ReplaceAnswer::ReplaceChanged:
         break;
     case ReplaceAnswer::SaveElsewhere:
         Project_File_Name = remembered;
@@ -72,7 +76,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMessages)
     }
     int itemsCollected = 0;
     QString error;
-    const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected);
+    const bool written = DesignFile::write(Project_File_Name, currentDesign(), &error, &itemsCollected,
+        DesignFile::maxFileBytes, answer == ReplaceAnswer::ReplaceChanged);
     if (!written) {
         Show_NSLog_Message(QStringLiteral("%1 -- %2").arg(itemsCollected).arg(error));
         // The design stays tied to the file it came from, so Save writes where the title says.
@@ -97,8 +102,14 @@ SKTWindowController::ReplaceAnswer SKTWindowController::askIfChangedElsewhere(co
     const QString now = fileIdentity(path);
     if (now == heldDesignIdentity_)
         return ReplaceAnswer::Replace;
-    const QString name = QFileInfo(path).fileName();
-    const QString question = now.isEmpty()
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    // Saving through a link put there would write into another file, perhaps another design.
+    const QString question = info.isSymLink()
+        ? QStringLiteral("Another program has changed \"%1\" since it was opened or saved here: it is now a link "
+                         "to \"%2\". Saving replaces the link with this design and leaves \"%3\" as it is.")
+              .arg(name, info.symLinkTarget(), QFileInfo(info.symLinkTarget()).fileName())
+        : now.isEmpty()
         ? QStringLiteral("Another program has moved or deleted \"%1\" since it was opened or saved here. "
                          "Saving writes this design there again.")
               .arg(name)
@@ -108,7 +119,7 @@ SKTWindowController::ReplaceAnswer SKTWindowController::askIfChangedElsewhere(co
     switch (dialogs().askSafeChoice(
         question, { QStringLiteral("Save anyway"), QStringLiteral("Save As…"), QStringLiteral("Cancel") }, 2)) {
     case 0:
-        return ReplaceAnswer::Replace;
+        return ReplaceAnswer::ReplaceChanged;
     case 1:
         return ReplaceAnswer::SaveElsewhere;
     default:
@@ -137,25 +148,38 @@ void SKTWindowController::letGoOfDesignFile()
     heldDesignIdentity_.clear();
 }
 
-std::optional<DesignContents> SKTWindowController::readDesignFile(const QString& path) const
+std::optional<DesignContents> SKTWindowController::readDesignFile(const QString& path, QString* whyNot) const
 {
     // The whole file is read and checked before the open design is touched, so a damaged
-    // file leaves the design, its file name and the guards as they were.
-    DesignFile::ReadResult read = DesignOpening::read(window(), path);
-    if (read.status != DesignFile::Status::Loaded) {
-        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
-        if (read.status == DesignFile::Status::TooLarge)
-            Show_MessageBox(QStringLiteral("The design cannot be opened: %1.").arg(read.reason));
-        else {
-            // Only a file that could be read is called corrupt; a missing or unreadable one is
-            // explained by the system's reason.
-            const QFileInfo info(path);
-            const bool readable = info.isFile() && info.isReadable();
-            Show_MessageBox_With_Reason(readable ? corruptFileMessage : unreadableFileMessage, read.reason);
-        }
-        return std::nullopt;
+    // file leaves the design, its file name and the guards as they were. A name that is no
+    // readable file is told at once: a thousand of them named on the command line, each read
+    // behind the please-wait sheet, held the window for seconds.
+    QFile probe;
+    QString unreadable;
+    DesignFile::ReadResult read = SafeRead::openRegularFile(probe, path, &unreadable)
+        ? DesignOpening::read(window(), path)
+        : DesignFile::ReadResult { DesignFile::Status::Corrupt, unreadable, {} };
+    probe.close();
+    if (read.status == DesignFile::Status::Loaded)
+        return std::move(read.contents);
+    Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
+    QString text, reason;
+    if (read.status == DesignFile::Status::TooLarge)
+        text = QStringLiteral("The design cannot be opened: %1.").arg(read.reason);
+    else {
+        // Only a file that could be read is called corrupt; a missing or unreadable one is
+        // explained by the system's reason.
+        const QFileInfo info(path);
+        text = info.isFile() && info.isReadable() ? corruptFileMessage : unreadableFileMessage;
+        reason = read.reason;
     }
-    return std::move(read.contents);
+    if (whyNot)
+        *whyNot = reason.isEmpty() ? text : text + u' ' + asSentence(reason);
+    else if (reason.isEmpty())
+        Show_MessageBox(text);
+    else
+        Show_MessageBox_With_Reason(text, reason);
+    return std::nullopt;
 }
 
 int SKTWindowController::Read_and_load_design_Log(const QString& path, const QString& logOrTemplate)
@@ -163,11 +187,12 @@ int SKTWindowController::Read_and_load_design_Log(const QString& path, const QSt
     return openDesign(path, logOrTemplate, {});
 }
 
-int SKTWindowController::openDesign(const QString& path, const QString& mode, const std::function<bool()>& mayReplace)
+int SKTWindowController::openDesign(
+    const QString& path, const QString& mode, const std::function<bool()>& mayReplace, QString* whyNot)
 {
     // Taken before the read, so that a change made while it reads is seen at the next save.
     const QString identity = fileIdentity(path);
-    std::optional<DesignContents> read = readDesignFile(path);
+    std::optional<DesignContents> read = readDesignFile(path, whyNot);
     if (!read || (mayReplace && !mayReplace()))
         return 0;
     const QString workbookNote = DesignOpening::findMovedWorkbook(*read, path);
@@ -185,14 +210,25 @@ int SKTWindowController::openDesign(const QString& path, const QString& mode, co
 
 bool SKTWindowController::openNamedDesigns(const QStringList& paths)
 {
-    bool opened = false;
-    for (const QString& path : paths)
-        opened = Read_and_load_design_Log(QFileInfo(path).absoluteFilePath(), QStringLiteral("L")) == 1 || opened;
-    if (opened) {
+    // The window holds one design: each one opened after it would replace the one before, and
+    // hundreds named (a pattern) must not each read a file or have an alert of their own.
+    std::vector<DesignOpening::NotOpened> left;
+    qsizetype opened = -1;
+    for (qsizetype i = 0; opened < 0 && i < paths.size(); ++i) {
+        QString whyNot;
+        if (openDesign(QFileInfo(paths[i]).absoluteFilePath(), QStringLiteral("L"), {}, &whyNot) == 1)
+            opened = i;
+        else
+            left.push_back({ paths[i], whyNot });
+    }
+    if (opened >= 0) {
+        for (qsizetype i = opened + 1; i < paths.size(); ++i)
+            left.push_back({ paths[i], QStringLiteral("Not opened: the window holds one design at a time.") });
         Start_Card_Option = QStringLiteral("L");
         Undo_Redo_Button_state();
     }
-    return opened;
+    DesignOpening::reportNotOpened(left, opened >= 0 ? paths[opened] : QString());
+    return opened >= 0;
 }
 
 void SKTWindowController::applyDesign(DesignContents& contents, const QString& path, const QString& mode)

@@ -1,6 +1,7 @@
 #include "platform/DesignLock.h"
 
 #include "platform/CheckedWrite.h"
+#include "platform/SafeRead.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -24,8 +25,6 @@
 namespace {
 
 using Holder = DesignLock::Holder;
-
-constexpr qint64 maxLockBytes = 64 * 1024;
 
 // Another program updates the list in a moment; one that hangs meanwhile (stopped in a
 // debugger) must not hold the window: after half a second with no update the design opens
@@ -85,7 +84,7 @@ QByteArray bytesOf(const QList<Holder>& entries)
 // What an open lock file holds, up to its size limit.
 QByteArray readAll(int fd)
 {
-    QByteArray bytes(maxLockBytes, Qt::Uninitialized);
+    QByteArray bytes(SafeRead::maxLockBytes, Qt::Uninitialized);
     qsizetype got = 0;
     while (got < bytes.size()) {
         const ssize_t count = ::pread(fd, bytes.data() + got, size_t(bytes.size() - got), off_t(got));

@@ -3,6 +3,7 @@
 #include "platform/JpegSegments.h"
 #include "platform/PictureIntegrity.h"
 #include "platform/SafeRead.h"
+#include "platform/SharedImages.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -96,9 +97,11 @@ qint64 ImageResolution::decodedBytes(const QByteArray& data)
     const QSize size = reader.size();
     if (!size.isValid())
         return 0;
-    // Four bytes a pixel, as photos decode, where the reader does not tell its form.
+    // At least four bytes a pixel: the readers refuse a picture by that count whatever its form
+    // (a grey one among them), and a form of more (16 bits a sample) takes all of its own.
     const QImage::Format format = reader.imageFormat();
-    const qint64 bits = format == QImage::Format_Invalid ? 32 : QImage::toPixelFormat(format).bitsPerPixel();
+    const qint64 bits
+        = std::max(32, format == QImage::Format_Invalid ? 0 : int(QImage::toPixelFormat(format).bitsPerPixel()));
     const qint64 lineBytes = (qint64(size.width()) * bits + 31) / 32 * 4;
     return lineBytes * size.height();
 }
@@ -113,6 +116,13 @@ QImage ImageResolution::readImageData(const QByteArray& data, QString* error)
     if (const QString refusal = PictureIntegrity::refusal(data); !refusal.isEmpty()) {
         if (error)
             *error = refusal;
+        return QImage();
+    }
+    // Said by its size before the reader refuses it with a text that gives no reason.
+    const qint64 needed = decodedBytes(data), limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0 && needed > limit) {
+        if (error)
+            *error = SharedImages::aloneOverLimit(needed, limit);
         return QImage();
     }
     QBuffer buffer;

@@ -75,9 +75,14 @@ QString lockRefusalOf(const QString& file)
     struct stat info
     {
     };
-    // Reading a FIFO's lock details would wait for a writer.
-    if (::lstat(QFile::encodeName(lockPath).constData(), &info) == 0 && !S_ISREG(info.st_mode))
-        return QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath);
+    if (::lstat(QFile::encodeName(lockPath).constData(), &info) == 0) {
+        // Reading a FIFO's lock details would wait for a writer; Qt reads a lock file whole,
+        // twice, so one of gigabytes would hold the window and take its size in memory.
+        if (!S_ISREG(info.st_mode))
+            return QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath);
+        if (info.st_size > SafeRead::maxLockBytes)
+            return QStringLiteral("Its lock %1 is larger than a lock file can be.").arg(lockPath);
+    }
     QLockFile lock(lockPath);
     if (lock.tryLock(lockWaitMs)) {
         lock.unlock();

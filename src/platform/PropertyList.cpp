@@ -264,8 +264,8 @@ PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 ma
     return read(bytes, error);
 }
 
-bool PropertyList::writeFile(
-    const QString& path, const PlistValue& value, Format format, QString* error, qint64 maxBytes)
+bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error,
+    qint64 maxBytes, CheckedWriteOptions options)
 {
     const QByteArray bytes = write(value, format);
     if (bytes.isEmpty())
@@ -280,7 +280,7 @@ bool PropertyList::writeFile(
                 .arg(double(maxBytes) / megabyte, 0, 'f', 0));
     }
     QString reason;
-    if (!writeFileChecked(path, bytes, &reason))
+    if (!writeFileChecked(path, bytes, &reason, options))
         return fail(error, QStringLiteral("Cannot write \"%1\": %2").arg(path, reason));
     return true;
 }

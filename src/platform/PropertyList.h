@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CheckedWrite.h"
 #include "platform/PlistValue.h"
 #include "platform/SafeRead.h"
 
@@ -27,5 +28,5 @@ public:
     // Writes nothing, and leaves any file there as it was, when the list would take more than
     // maxBytes: what is written is what readFile with the same cap reads back.
     static bool writeFile(const QString& path, const PlistValue& value, Format format, QString* error = nullptr,
-        qint64 maxBytes = SafeRead::maxDesignBytes);
+        qint64 maxBytes = SafeRead::maxDesignBytes, CheckedWriteOptions options = {});
 };

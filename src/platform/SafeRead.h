@@ -15,6 +15,9 @@ constexpr qint64 maxPictureBytes = qint64(256) * 1024 * 1024;
 constexpr qint64 maxDesignBytes = qint64(512) * 1024 * 1024;
 constexpr qint64 maxSettingsBytes = qint64(1) * 1024 * 1024;
 constexpr qint64 maxTextBytes = qint64(512) * 1024 * 1024;
+// A lock file lists the host and process of each program holding it: a larger one is not a lock
+// and is not read.
+constexpr qint64 maxLockBytes = 64 * 1024;
 
 // Opens path read-only into file when it names a regular file; false with the reason otherwise.
 bool openRegularFile(QFile& file, const QString& path, QString* reason = nullptr);

@@ -94,13 +94,18 @@ void SharedImages::unreserve(qint64 bytes)
     reserved_ -= bytes;
 }
 
-QString SharedImages::refusal(qint64 size) const
+QString SharedImages::aloneOverLimit(qint64 size, qint64 limit)
 {
     // Rounded up and the limit down, so that the two never read as the same.
+    return QStringLiteral("This picture alone would take %1 MB once decoded, more than the limit of %2.")
+        .arg(megabytes(size))
+        .arg(sizeText(limit));
+}
+
+QString SharedImages::refusal(qint64 size) const
+{
     if (size > budget_)
-        return QStringLiteral("This picture alone would take %1 MB once decoded, more than the limit of %2.")
-            .arg(megabytes(size))
-            .arg(sizeText(budget_));
+        return aloneOverLimit(size, budget_);
     // Pictures still being decoded count as in use.
     return QStringLiteral("The pictures in use already take %1 MB once decoded; this one (%2 MB) would pass the "
                           "limit of %3 MB.")

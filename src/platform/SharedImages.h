@@ -47,6 +47,9 @@ public:
     // Lets go of every picture that nobody else holds.
     void releaseUnused();
 
+    // Why a picture of size decoded bytes is refused by a limit it passes alone.
+    static QString aloneOverLimit(qint64 size, qint64 limit);
+
 private:
     struct Entry
     {

@@ -106,8 +106,8 @@ TEST(ImportTextFiles, BareSeparatorsAreRefusedByTheirCountWithinBoundedMemory)
     const QString commas = writeFile(dir, QStringLiteral("commas.csv"), QByteArray(separators, ','));
     const QString lines = writeFile(dir, QStringLiteral("lines.txt"), QByteArray(separators, '\n'));
     for (const auto& [path, count] : { std::pair { commas, separators + 1 }, std::pair { lines, separators } }) {
-        const MeasuredRun run = runMeasured([&path] {
-            const TextFileValues read = readTextFileValues(path);
+        const MeasuredRun run = runMeasured([&file = path] {
+            const TextFileValues read = readTextFileValues(file);
             return (read.read ? QStringLiteral("read") : read.message).toStdString();
         });
         EXPECT_NE(run.result.find(

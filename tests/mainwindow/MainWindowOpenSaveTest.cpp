@@ -295,6 +295,24 @@ TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndSti
     main.action(QStringLiteral("Save_Btn"))->trigger();
     EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 3);
     EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 2);
+
+    // Replaced by a link to another design: Save anyway replaces the link, not the file it names.
+    const QString victim = folder.filePath(QStringLiteral("victim.dcard"));
+    ASSERT_TRUE(QFile::copy(copy, victim));
+    const QByteArray victimBytes = md5Of(victim);
+    ASSERT_TRUE(QFile::remove(member) && QFile::link(victim, member));
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_EQ(lastQuestion(*dialogs),
+        QStringLiteral("Another program has changed \"member.dcard\" since it was opened or saved here: it is now a "
+                       "link to \"%1\". Saving replaces the link with this design and leaves \"victim.dcard\" as it "
+                       "is.")
+            .arg(victim));
+    EXPECT_EQ(md5Of(victim), victimBytes);
+    EXPECT_FALSE(QFileInfo(member).isSymLink());
+    EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 4);
+    EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 3);
     main.New_Project_Setting_Reset();
     EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
 
@@ -343,6 +361,7 @@ TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndSti
 }
 
 // Designs named on the command line open without the start dialog, which follows when none opens.
+// The window holds one: the first that opens, and one alert names the others and why.
 TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
 {
     SKTWindowController& first = start();
@@ -350,25 +369,54 @@ TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
     const QString member = folder.filePath(QStringLiteral("member.dcard"));
     dialogs->fileAnswers = { member };
     ASSERT_TRUE(first.Save_project_file(false, false));
+    const QString second = folder.filePath(QStringLiteral("second.dcard"));
+    ASSERT_TRUE(QFile::copy(member, second));
     window.reset();
     const QString missing = folder.filePath(QStringLiteral("missing.dcard"));
 
     const QString started = QDir::currentPath();
     QDir::setCurrent(folder.path());
     window = std::make_unique<SKTWindowController>();
-    const auto result = window->awakeFromNib({ missing, QStringLiteral("member.dcard") });
+    size_t messages = dialogs->messages().size();
+    const auto result = window->awakeFromNib({ missing, QStringLiteral("member.dcard"), second });
     QDir::setCurrent(started);
     ASSERT_EQ(result, SKTWindowController::StartResult::Ready);
     EXPECT_EQ(startRuns, 1);
     EXPECT_EQ(Project_File_Name, member);
     EXPECT_EQ(window->Get_Front_Control_Count(), 1);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Galavite ( member.dcard )[*]"));
-    EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nThe design cannot be opened.")); // not "corrupt"
-    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("No such file or directory")))
-        << dialogs->lastInformative().toStdString();
+    EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(second)));
+    ASSERT_EQ(dialogs->messages().size(), ++messages);
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\n\"member.dcard\" is opened; the window holds one design at a time."));
+    EXPECT_EQ(dialogs->lastInformative(),
+        QStringLiteral("%1: The design cannot be opened. No such file or directory.\n" // not "corrupt"
+                       "%2: Not opened: the window holds one design at a time.")
+            .arg(missing, second));
 
+    // A thousand names: the first opens, the rest are listed in the one alert's details.
+    QStringList named { member };
+    for (int i = 0; i < 999; ++i)
+        named.append(i % 2 ? second : folder.filePath(QStringLiteral("gone%1.dcard").arg(i)));
     window = std::make_unique<SKTWindowController>();
-    ASSERT_EQ(window->awakeFromNib({ missing }), SKTWindowController::StartResult::Ready);
+    ASSERT_EQ(window->awakeFromNib(named), SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(Project_File_Name, member);
+    EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(second)));
+    ASSERT_EQ(dialogs->messages().size(), ++messages);
+    EXPECT_TRUE(dialogs->messages().back().endsWith(
+        QStringLiteral("999 designs named are not opened; the details name each and why.")));
+    EXPECT_EQ(dialogs->lastDetails().count(QStringLiteral("Not opened: the window holds one design at a time.")), 999);
+
+    // A thousand missing names: one alert, and the start dialog.
+    named.clear();
+    for (int i = 0; i < 1000; ++i)
+        named.append(folder.filePath(QStringLiteral("gone%1.dcard").arg(i)));
+    window = std::make_unique<SKTWindowController>();
+    ASSERT_EQ(window->awakeFromNib(named), SKTWindowController::StartResult::Ready);
     EXPECT_EQ(startRuns, 2);
     EXPECT_TRUE(Project_File_Name.isEmpty());
+    ASSERT_EQ(dialogs->messages().size(), ++messages);
+    EXPECT_TRUE(dialogs->messages().back().startsWith(
+        QStringLiteral("\nNo design named on the command line could be opened.")));
+    EXPECT_EQ(dialogs->lastDetails().count(QStringLiteral("No such file or directory")), 1000);
 }

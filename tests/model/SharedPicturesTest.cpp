@@ -4,6 +4,7 @@
 
 #include "DrawingTestSupport.h"
 #include "model/ModelHooks.h"
+#include "platform/ImageResolution.h"
 #include "platform/SharedImages.h"
 #include "support/HostilePictures.h"
 
@@ -118,4 +119,39 @@ TEST(SharedPictures, PicturesPastTheBudgetAreRefusedWithAMessage)
     held = QImage();
     object->setFilePath(second);
     EXPECT_EQ(object->picture().size(), QSize(501, 500));
+
+    // Whatever its form, a picture over the limit is refused by its size before it is decoded,
+    // also where the readers' own limit would refuse it first: they count four bytes a pixel.
+    constexpr qint64 limit = 10 * 1024 * 1024;
+    BudgetOf smaller(limit);
+    const struct ReaderLimit
+    {
+        ReaderLimit() { ImageResolution::setLargestDecoded(limit); }
+        ~ReaderLimit() { ImageResolution::setLargestDecoded(PictureFile::decodedBudget); }
+    } readers;
+    const std::pair<QImage::Format, int> forms[]
+        = { { QImage::Format_Grayscale8, 16 }, { QImage::Format_Grayscale16, 16 }, { QImage::Format_Indexed8, 16 },
+              { QImage::Format_Mono, 16 }, { QImage::Format_RGB32, 16 }, { QImage::Format_RGBA64, 31 } };
+    for (const auto& [form, megabytes] : forms) {
+        QImage picture(2000, 2000, form);
+        if (picture.depth() <= 8)
+            picture.setColorTable({ qRgb(0, 0, 0), qRgb(200, 120, 40) });
+        picture.fill(1);
+        const QString path = folder.filePath(QStringLiteral("form%1.png").arg(int(form)));
+        const QByteArray png = HostilePictures::encoded(picture, "PNG");
+        ASSERT_TRUE(HostilePictures::writeFile(path, png));
+        const QString expected
+            = QStringLiteral("This picture alone would take %1 MB once decoded, more than the limit of 10 MB.")
+                  .arg(megabytes);
+        QString why;
+        EXPECT_TRUE(PictureFile::load(path, &why).isNull()) << int(form);
+        EXPECT_EQ(why, expected) << int(form);
+        EXPECT_TRUE(ImageResolution::readImageData(png, &why).isNull()) << int(form);
+        EXPECT_EQ(why, expected) << int(form);
+    }
+    QImage grey(1500, 1500, QImage::Format_Grayscale8); // 9 MB by that count
+    grey.fill(1);
+    const QString fits = folder.filePath(QStringLiteral("fits.png"));
+    ASSERT_TRUE(HostilePictures::writeFile(fits, HostilePictures::encoded(grey, "PNG")));
+    EXPECT_EQ(PictureFile::load(fits).format(), QImage::Format_Grayscale8);
 }

@@ -1,6 +1,7 @@
 #include "platform/InterfaceSettings.h"
 #include "platform/FileDialogFolders.h"
 
+#include "support/PeakMemory.h"
 #include "support/ScriptedDialogService.h"
 
 #include <gtest/gtest.h>
@@ -105,8 +106,9 @@ TEST(InterfaceSettings, ALockThatCannotBeTakenLeavesTheFileUnwrittenWithOneMessa
         Watchdog() { ::alarm(60); }
         ~Watchdog() { ::alarm(0); }
     } watchdog;
-    const QString folder = QStringLiteral("folder"), fifo = QStringLiteral("FIFO"), held = QStringLiteral("held");
-    for (const QString& lockKind : { folder, fifo, held }) {
+    const QString folder = QStringLiteral("folder"), fifo = QStringLiteral("FIFO"), held = QStringLiteral("held"),
+                  huge = QStringLiteral("2 GB");
+    for (const QString& lockKind : { folder, fifo, held, huge }) {
         ScriptedDialogs dialogs;
         OwnConfigFolder config;
         const QString path = config.settingsFile();
@@ -120,20 +122,39 @@ TEST(InterfaceSettings, ALockThatCannotBeTakenLeavesTheFileUnwrittenWithOneMessa
             ASSERT_TRUE(QDir().mkdir(lockPath));
         else if (lockKind == fifo)
             ASSERT_EQ(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
-        else
+        else if (lockKind == held)
             ASSERT_TRUE(otherProgram.tryLock(0));
+        else { // sparse: it takes no room on the disk, only in a reader's memory
+            QFile lock(lockPath);
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.resize(qint64(2) << 30));
+        }
         const QByteArray digest = digestOf(path);
 
+        // In a child process whose memory is measured: Qt reads a lock whole.
         const QString chosen = QFileInfo(path).absolutePath();
-        FileDialogFolders::remember(QString(), chosen);
-        InterfaceSettings::setValue(QStringLiteral("MainWindow/geometry"), QByteArray("geometry"));
-        EXPECT_EQ(FileDialogFolders::startAt(QString(), QString()), chosen) << lockKind.toStdString();
-        ASSERT_EQ(dialogs->messages().size(), 1u) << lockKind.toStdString();
-        EXPECT_TRUE(dialogs->messages().front().contains(QStringLiteral("%1 cannot be written").arg(path)))
-            << dialogs->messages().front().toStdString();
-        EXPECT_EQ(dialogs->lastInformative(),
-            lockKind == held ? QStringLiteral("Its lock %1 is held by another program.").arg(lockPath)
-                             : QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath));
+        const MeasuredRun run = runMeasured([&] {
+            FileDialogFolders::remember(QString(), chosen);
+            InterfaceSettings::setValue(QStringLiteral("MainWindow/geometry"), QByteArray("geometry"));
+            const bool kept = FileDialogFolders::startAt(QString(), QString()) == chosen;
+            const std::vector<QString> messages = dialogs->messages();
+            return QStringList { QString::number(messages.size()), QString::number(kept),
+                messages.empty() ? QString() : messages.front(), dialogs->lastInformative() }
+                .join(u'\x1f')
+                .toStdString();
+        });
+        EXPECT_GE(run.peakMegabytes, 0) << lockKind.toStdString();
+        EXPECT_LT(run.peakMegabytes, 64) << lockKind.toStdString();
+        const QStringList told = QString::fromStdString(run.result).split(u'\x1f');
+        ASSERT_EQ(told.size(), 4) << run.result;
+        EXPECT_EQ(told[0], QStringLiteral("1")) << lockKind.toStdString();
+        EXPECT_EQ(told[1], QStringLiteral("1")) << lockKind.toStdString();
+        EXPECT_TRUE(told[2].contains(QStringLiteral("%1 cannot be written").arg(path))) << told[2].toStdString();
+        EXPECT_EQ(told[3],
+            lockKind == held       ? QStringLiteral("Its lock %1 is held by another program.").arg(lockPath)
+                : lockKind == huge ? QStringLiteral("Its lock %1 is larger than a lock file can be.").arg(lockPath)
+                                   : QStringLiteral("Its lock %1 is not a regular file.").arg(lockPath));
         EXPECT_EQ(digestOf(path), digest) << lockKind.toStdString();
+        if (lockKind == huge)
+            EXPECT_EQ(QFileInfo(lockPath).size(), qint64(2) << 30);
     }
 }

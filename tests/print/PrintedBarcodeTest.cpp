@@ -42,7 +42,9 @@ TEST(PrintedBarcodes, EachCellsBarcodeDecodesToItsCardFromA300DpiRendering)
     const auto value = [](int index) { return QStringLiteral("INV-%1").arg(index + 1, 6, 10, QLatin1Char('0')); };
     for (const auto& [kind, format] : { std::pair { "QR Code", "QRCode" }, std::pair { "Code 128", "Code128" } }) {
         SCOPED_TRACE(kind);
-        const Printing_View job(s, [&](int index) { return PrintCellCards { barcodeCard(kind, value(index)), {} }; });
+        const Printing_View job(s, [&, kind = kind](int index) {
+            return PrintCellCards { barcodeCard(kind, value(index)), {} };
+        });
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("codes.pdf"));
         ASSERT_TRUE(job.printToPdf(pdf));

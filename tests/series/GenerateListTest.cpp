@@ -82,7 +82,7 @@ TEST_F(GenerateListTest, MissingAndWrongInputsKeepTheWindowOpen)
     EXPECT_EQ(refused([](Generate_List& g) { g.from_txt->setText(QStringLiteral("3")); }),
         QStringLiteral("Please enter valid 'To' value."));
     for (const auto& [from, to] : { std::pair { "5", "5" }, std::pair { "7", "3" } })
-        EXPECT_EQ(refused([&](Generate_List& g) {
+        EXPECT_EQ(refused([from = from, to = to](Generate_List& g) {
             g.from_txt->setText(QString::fromLatin1(from));
             g.to_txt->setText(QString::fromLatin1(to));
         }),

@@ -158,7 +158,7 @@ TEST_F(TemplateWindowsTest, StartDialogRecordsEachChoiceAndExitEmptiesIt)
         { &Start_Card::Using_Wizard_Click, "W" }, { &Start_Card::Open_Log_Click, "L" } };
     for (const auto& [click, option] : choices) {
         Start_Card start;
-        during = [&](QDialog&) { (start.*click)(); };
+        during = [&, click = click](QDialog&) { (start.*click)(); };
         EXPECT_EQ(dialogs->runModal(start), 1);
         EXPECT_EQ(Start_Card_Option, option);
     }

@@ -32,9 +32,9 @@ QList<QStringList> seriesOfLength(int rows, const QStringList& except)
         // Fewer line ends than rows - 1: fewer values, known without reading the file.
         if (except.contains(name) || QFileInfo(seriesFilePath(name)).size() < rows - 1)
             continue;
-        std::optional<QStringList> values = readSeriesFile(name);
-        if (values && values->size() == rows)
-            found << std::move(*values);
+        std::optional<SeriesRows> series = readSeriesFile(name);
+        if (series && series->values.size() == rows)
+            found << std::move(series->values);
     }
     return found;
 }

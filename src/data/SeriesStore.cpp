@@ -245,7 +245,9 @@ private:
 // The value of a line by the reading rule; none when it is not UTF-8.
 std::optional<QString> lineValue(QByteArrayView line)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the file's own byte-order mark is dropped (by SeriesLines): one starting a later
+    // line is part of its value, as when the file is read whole.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(line);
     if (decoder.hasError())
         return std::nullopt;

@@ -71,7 +71,8 @@ QStringList seriesNames()
 
 std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder keeps the mark so that one mark, not two, is dropped, as a run's read does.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

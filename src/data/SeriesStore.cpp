@@ -114,28 +114,31 @@ ValueEstimate estimateSeriesLines(const QByteArray& bytes)
 
 namespace {
 
+// No series, with the reason given to whoever asked for one.
+std::nullopt_t refuseWith(QString* reason, const QString& why)
+{
+    if (reason)
+        *reason = why;
+    return std::nullopt;
+}
+
 // readSeriesValues, telling apart a file refused for its count.
 std::optional<QStringList> readSeries(const QString& name, QString* reason, bool* tooMany)
 {
-    const auto refuse = [reason](const QString& why) -> std::optional<QStringList> {
-        if (reason)
-            *reason = why;
-        return std::nullopt;
-    };
     if (!isSeriesNameSafe(name))
-        return refuse(QStringLiteral("\"%1\" is not a series name").arg(name));
+        return refuseWith(reason, QStringLiteral("\"%1\" is not a series name").arg(name));
     const QString path = seriesFilePath(name);
     const std::optional<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
-        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+        return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
     if (const QString refusal = estimateSeriesLines(*bytes).refusal(path, bytes->size()); !refusal.isEmpty()) {
         if (tooMany)
             *tooMany = true;
-        return refuse(refusal);
+        return refuseWith(reason, refusal);
     }
     std::optional<QStringList> values = parseSeriesBytes(*bytes);
     if (!values)
-        return refuse(QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+        return refuseWith(reason, QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
     return values;
 }
 
@@ -292,23 +295,18 @@ ValueEstimate estimateSeriesFile(QFile& file, qint64 fileBytes, qint64* lines)
 
 std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
 {
-    const auto refuse = [reason](const QString& why) -> std::optional<SeriesRows> {
-        if (reason)
-            *reason = why;
-        return std::nullopt;
-    };
     if (!isSeriesNameSafe(name))
-        return refuse(QStringLiteral("\"%1\" is not a series name").arg(name));
+        return refuseWith(reason, QStringLiteral("\"%1\" is not a series name").arg(name));
     const QString path = seriesFilePath(name);
     QFile file;
     if (!SafeRead::openRegularFile(file, path) || file.size() > SafeRead::maxTextBytes)
-        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+        return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
     qint64 lines = 0;
     if (const QString refusal = estimateSeriesFile(file, file.size(), &lines).refusal(path, file.size());
         !refusal.isEmpty())
-        return refuse(refusal);
+        return refuseWith(reason, refusal);
     if (!file.seek(0))
-        return refuse(QStringLiteral("\"%1\" cannot be read").arg(path));
+        return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
     SeriesRows rows;
     rows.values.reserve(lines);
     SeriesLines reader(file);
@@ -319,7 +317,7 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
             if (std::optional<QString> value = lineValue(reader.line()))
                 rows.values.append(std::move(*value));
             else
-                return refuse(QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+                return refuseWith(reason, QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
             break;
         case SeriesLines::Read::TooLong:
             rows.tooLong.append(int(rows.values.size()));
@@ -328,7 +326,7 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
         case SeriesLines::Read::End:
             return rows;
         case SeriesLines::Read::Failed:
-            return refuse(QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
+            return refuseWith(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
         }
     }
     return rows;

@@ -541,7 +541,7 @@ private:
     // opens it, and one alert naming those not opened and why; true when one opened.
     bool openNamedDesigns(const QStringList& paths);
     // The file the design was read from or last written to, as it was then, locked while it is
-    // open here; says so when another Galavite has it open.
+    // open here; says so when another Galavite has it open, and once when that cannot be known.
     void holdDesignFile(const QString& path, const QString& identity, bool sayIfOpenElsewhere);
     void letGoOfDesignFile();
     // Before a save replaces the design's own file: whether another program changed or removed
@@ -586,6 +586,7 @@ private:
     DesignLock designLock_;
     QString heldDesignPath_;
     QString heldDesignIdentity_; // fileIdentity of heldDesignPath_ when read or written
+    QString toldUnknownFor_; // the design whose other programs the user was told cannot be known
     // The panel is being rebuilt: the selection changes that makes (showing the card empties
     // the selection) are its own, not the user's.
     bool fillingPanel_ = false;

@@ -18,6 +18,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace {
 const QString corruptFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
 const QString unreadableFileMessage = QStringLiteral("The design cannot be opened.");
@@ -107,8 +109,11 @@ SKTWindowController::ReplaceAnswer SKTWindowController::askIfChangedElsewhere(co
     // Saving through a link put there would write into another file, perhaps another design.
     const QString question = info.isSymLink()
         ? QStringLiteral("Another program has changed \"%1\" since it was opened or saved here: it is now a link "
-                         "to \"%2\". Saving replaces the link with this design and leaves \"%3\" as it is.")
-              .arg(name, info.symLinkTarget(), QFileInfo(info.symLinkTarget()).fileName())
+                         "to \"%2\"%3. Saving replaces the link with this design%4.")
+              .arg(name, info.symLinkTarget(), info.exists() ? QString() : QStringLiteral(", where nothing is"),
+                  info.exists()
+                      ? QStringLiteral(" and leaves \"%1\" as it is").arg(QFileInfo(info.symLinkTarget()).fileName())
+                      : QString())
         : now.isEmpty()
         ? QStringLiteral("Another program has moved or deleted \"%1\" since it was opened or saved here. "
                          "Saving writes this design there again.")
@@ -131,19 +136,33 @@ void SKTWindowController::holdDesignFile(const QString& path, const QString& ide
 {
     heldDesignPath_ = QFileInfo(path).absoluteFilePath();
     heldDesignIdentity_ = identity;
-    const std::optional<DesignLock::Holder> holder = designLock_.lock(heldDesignPath_);
-    if (holder && sayIfOpenElsewhere)
-        dialogs().showInformation(
-            QStringLiteral("\"%1\" is open in another Galavite as well (process %2 on %3). It opens here too; "
-                           "a save here or there asks before it replaces what the other saved.")
-                .arg(QFileInfo(path).fileName())
-                .arg(holder->pid)
-                .arg(holder->host));
+    const DesignLock::Finding found = designLock_.lock(heldDesignPath_);
+    const QString name = QFileInfo(path).fileName();
+    const QString bothSave
+        = QStringLiteral("It opens here too; a save here or there asks before it replaces what the other saved.");
+    if (!found.unknownBecause.isEmpty()) {
+        // Said once for the file: each save tries the list again and would say it again.
+        if (std::exchange(toldUnknownFor_, heldDesignPath_) != heldDesignPath_)
+            dialogs().showMessageWithReason(
+                QStringLiteral("Whether \"%1\" is open in another Galavite as well cannot be known, and another "
+                               "Galavite opening it is not told that it is open here. %2")
+                    .arg(name, bothSave),
+                found.unknownBecause);
+    } else if (const auto& holder = found.other; holder && sayIfOpenElsewhere) {
+        dialogs().showInformation(holder->mayHaveEnded
+                ? QStringLiteral("\"%1\" may be open in another Galavite: it is listed as open by process %2 on %3, "
+                                 "another computer, where that program may have ended without closing it; this "
+                                 "computer cannot tell. %4")
+                      .arg(name, QString::number(holder->pid), holder->host, bothSave)
+                : QStringLiteral("\"%1\" is open in another Galavite as well (process %2 on %3). %4")
+                      .arg(name, QString::number(holder->pid), holder->host, bothSave));
+    }
 }
 
 void SKTWindowController::letGoOfDesignFile()
 {
     designLock_.release();
+    toldUnknownFor_.clear();
     heldDesignPath_.clear();
     heldDesignIdentity_.clear();
 }

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -67,8 +68,10 @@ QList<Holder> entriesOf(const QByteArray& bytes)
     for (qsizetype i = 0; i + 1 < lines.size(); i += 2) {
         bool number = false;
         const qint64 pid = lines[i + 1].toLongLong(&number);
-        if (number && pid > 0 && pid <= INT_MAX && !lines[i].isEmpty())
-            entries.append({ QString::fromUtf8(lines[i]), pid });
+        if (number && pid > 0 && pid <= INT_MAX && !lines[i].isEmpty()) {
+            const QString host = QString::fromUtf8(lines[i]);
+            entries.append({ host, pid, host != QSysInfo::machineHostName() });
+        }
     }
     return entries;
 }
@@ -81,7 +84,7 @@ QByteArray bytesOf(const QList<Holder>& entries)
     return bytes;
 }
 
-// What an open lock file holds, up to its size limit.
+// What an open lock file holds, up to its size limit; an entry cut by the limit is left out.
 QByteArray readAll(int fd)
 {
     QByteArray bytes(SafeRead::maxLockBytes, Qt::Uninitialized);
@@ -94,8 +97,26 @@ QByteArray readAll(int fd)
             break;
         got += count;
     }
-    bytes.resize(got);
+    bytes.resize(got == bytes.size() ? bytes.lastIndexOf('\n') + 1 : got);
     return bytes;
+}
+
+// Lists written past the read limit would hide their last entries from every reader, so that
+// the program just listed would be missed and dropped by the next one: the oldest entries of
+// other computers go first (they may have ended long ago), then the oldest of the others.
+void keepWithinReadLimit(QList<Holder>& entries)
+{
+    qsizetype size = bytesOf(entries).size();
+    const auto dropFirst = [&](auto&& which) {
+        const auto found = std::find_if(entries.begin(), entries.end(), which);
+        if (found == entries.end())
+            return false;
+        size -= bytesOf({ *found }).size();
+        entries.erase(found);
+        return true;
+    };
+    while (size > SafeRead::maxLockBytes && dropFirst([](const Holder& e) { return e.mayHaveEnded; })) { }
+    while (size > SafeRead::maxLockBytes && dropFirst([](const Holder& e) { return !same(e, self()); })) { }
 }
 
 // The program name of a living process ("" without /proc); a process that has ended but not
@@ -116,7 +137,7 @@ std::optional<QByteArray> livingProgram(qint64 pid)
 bool runningGalavite(const Holder& holder, const QString& lockPath)
 {
     // Another computer's process cannot be looked at: its entry stands.
-    if (holder.host != QSysInfo::machineHostName())
+    if (holder.mayHaveEnded)
         return true;
     if (holder.pid == ::getpid())
         return windowsHolding(lockPath) > 0;
@@ -127,31 +148,113 @@ bool runningGalavite(const Holder& holder, const QString& lockPath)
     return name && (name->isEmpty() || name == livingProgram(::getpid()));
 }
 
+bool lockWithin(int fd, const QDeadlineTimer& patience)
+{
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || patience.hasExpired())
+            return false;
+        ::usleep(lockTryGap);
+    }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+enum class Failure
+{
+    None,
+    Held, // another program kept it locked past the patience
+    Stray, // something other than a file is in its place and cannot be removed
+};
+
+// Removes what stands in the list's place though it is no file (seen). A FIFO or a folder is
+// locked first, as a list is, so that of two programs replacing it at once the second does
+// not remove the list the first has just made; the others cannot be opened harmlessly and are
+// removed only while the path still names them.
+Failure removeStray(const QByteArray& native, const struct stat& seen, const QDeadlineTimer& patience, int* error)
+{
+    int fd = -1;
+    if (S_ISFIFO(seen.st_mode) || S_ISDIR(seen.st_mode))
+        fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    struct stat opened
+    {
+    }, there {};
+    if (fd >= 0 && (::fstat(fd, &opened) != 0 || !sameFile(opened, seen))) {
+        ::close(fd);
+        return Failure::None; // replaced meanwhile: looked at again
+    }
+    if (fd >= 0 && !lockWithin(fd, patience)) {
+        ::close(fd);
+        return Failure::Held;
+    }
+    Failure failure = Failure::None;
+    if (::lstat(native.constData(), &there) == 0 && sameFile(there, seen)
+        && (S_ISDIR(there.st_mode) ? ::rmdir(native.constData()) : ::unlink(native.constData())) != 0
+        && errno != ENOENT) {
+        *error = errno;
+        failure = Failure::Stray;
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return failure;
+}
+
 // The lock file at path, open and locked for this program alone while it reads and replaces
 // it. Another program may replace or remove it while this one waits: then the new one is taken.
 class LockedFile
 {
 public:
-    LockedFile(const QString& path, bool create)
+    // takeOver: the list is made where there is none, and what is there in its place instead
+    // of a file is removed.
+    LockedFile(const QString& path, bool takeOver)
     {
         const QByteArray native = QFile::encodeName(path);
         QDeadlineTimer patience(patienceMs);
         for (;;) {
+            struct stat seen
+            {
+            };
+            if (::lstat(native.constData(), &seen) == 0 && !S_ISREG(seen.st_mode)) {
+                if (!takeOver)
+                    return;
+                failure_ = removeStray(native, seen, patience, &error_);
+                if (failure_ != Failure::None)
+                    return;
+                if (!patience.hasExpired())
+                    continue;
+                // Made again as often as it is removed: given up, as for one held.
+                failure_ = Failure::Held;
+                return;
+            }
             // Read-only, so that a lock file this user may not write still names its holders:
             // it is replaced by a new file, never written in place.
-            const int fd
-                = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
-            if (fd < 0)
+            const int fd = ::open(
+                native.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | (takeOver ? O_CREAT : 0), 0644);
+            if (fd < 0) {
+                // Something other than a file took the name since it was looked at.
+                if ((errno == ELOOP || errno == ENXIO || errno == EISDIR) && takeOver && !patience.hasExpired())
+                    continue;
                 return;
+            }
             struct stat opened
             {
             }, there {};
-            if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !lockWithin(fd, patience)) {
+            if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
                 ::close(fd);
+                if (takeOver && !patience.hasExpired())
+                    continue;
                 return;
             }
-            if (::lstat(native.constData(), &there) == 0 && there.st_dev == opened.st_dev
-                && there.st_ino == opened.st_ino) {
+            if (!lockWithin(fd, patience)) {
+                ::close(fd);
+                failure_ = Failure::Held;
+                return;
+            }
+            if (::lstat(native.constData(), &there) == 0 && sameFile(there, opened)) {
                 fd_ = fd;
                 return;
             }
@@ -170,20 +273,26 @@ public:
 
     bool isOpen() const { return fd_ >= 0; }
     QByteArray contents() const { return readAll(fd_); }
-
-private:
-    static bool lockWithin(int fd, const QDeadlineTimer& patience)
+    // Why the list could not be taken, for the person ("" when it was, or when nobody could
+    // have listed themselves there either, such as in a read-only folder).
+    QString failure(const QString& path) const
     {
-        for (;;) {
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-                return true;
-            if ((errno != EWOULDBLOCK && errno != EINTR) || patience.hasExpired())
-                return false;
-            ::usleep(lockTryGap);
+        switch (failure_) {
+        case Failure::Held:
+            return QStringLiteral("Its lock %1 is held by another program.").arg(path);
+        case Failure::Stray:
+            return QStringLiteral("Its lock %1 is not a regular file and cannot be replaced: %2.")
+                .arg(path, QString::fromLocal8Bit(std::strerror(error_)));
+        case Failure::None:
+            break;
         }
+        return {};
     }
 
+private:
     int fd_ = -1;
+    Failure failure_ = Failure::None;
+    int error_ = 0;
 };
 
 // Replaces the list while its file is locked: the new file is whole before it takes the name,
@@ -211,22 +320,29 @@ QString DesignLock::lockFileFor(const QString& designPath)
     return QDir::cleanPath(design.absolutePath() + QStringLiteral("/.") + design.fileName() + QStringLiteral(".lock"));
 }
 
-std::optional<DesignLock::Holder> DesignLock::lock(const QString& designPath)
+DesignLock::Finding DesignLock::lock(const QString& designPath)
 {
     const QString path = lockFileFor(designPath);
     if (path == lockPath_)
-        return std::nullopt;
+        return {};
     release();
     const LockedFile file(path, true);
     if (!file.isOpen())
-        return std::nullopt;
+        return { std::nullopt, file.failure(path) };
     QList<Holder> entries = entriesOf(file.contents());
     const qsizetype listed = entries.size();
     entries.removeIf([&](const Holder& entry) { return !runningGalavite(entry, path); });
-    const std::optional<Holder> earliest = entries.isEmpty() ? std::nullopt : std::optional(entries.first());
-    const bool alreadyListed = std::any_of(entries.begin(), entries.end(), [](const Holder& e) { return same(e, self()); });
+    Finding found;
+    const auto running = std::find_if(entries.begin(), entries.end(), [](const Holder& e) { return !e.mayHaveEnded; });
+    if (running != entries.end())
+        found.other = *running;
+    else if (!entries.isEmpty())
+        found.other = entries.first();
+    const bool alreadyListed
+        = std::any_of(entries.begin(), entries.end(), [](const Holder& e) { return same(e, self()); });
     if (!alreadyListed)
         entries.append(self());
+    keepWithinReadLimit(entries);
     if (alreadyListed && entries.size() == listed) {
         lockPath_ = path;
     } else if (replaceList(path, entries)) {
@@ -236,7 +352,7 @@ std::optional<DesignLock::Holder> DesignLock::lock(const QString& designPath)
         const QMutexLocker guard(&heldLocksMutex);
         ++heldLocks()[path];
     }
-    return earliest;
+    return found;
 }
 
 void DesignLock::release()

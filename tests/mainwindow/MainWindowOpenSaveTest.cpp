@@ -255,7 +255,8 @@ TEST_F(MainWindowTest, DesignWithMoreObjectsThanASideHoldsIsRefusedWithTheReason
 }
 
 // Another program's save or removal: Save asks before replacing. Another window's lock is said
-// so on Open; a lock left by an ended program is taken over silently.
+// so on Open; a lock left by an ended program is taken over silently, and one that cannot be
+// taken is said once.
 TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndStillOpens)
 {
     SKTWindowController& main = start();
@@ -313,13 +314,24 @@ TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndSti
     EXPECT_FALSE(QFileInfo(member).isSymLink());
     EXPECT_EQ(DesignFile::readFile(member).contents.frontGraphics.size(), 4);
     EXPECT_EQ(asked(*dialogs, QStringLiteral("choice")), 3);
+    // A link to nothing: nothing is said to be left as it is.
+    ASSERT_TRUE(QFile::remove(member) && QFile::link(folder.filePath(QStringLiteral("gone.dcard")), member));
+    main.action(QStringLiteral("Tool_3"))->trigger();
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Save_Btn"))->trigger();
+    EXPECT_EQ(lastQuestion(*dialogs),
+        QStringLiteral("Another program has changed \"member.dcard\" since it was opened or saved here: it is now a "
+                       "link to \"%1\", where nothing is. Saving replaces the link with this design.")
+            .arg(folder.filePath(QStringLiteral("gone.dcard"))));
+    EXPECT_FALSE(QFileInfo(member).isSymLink());
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("gone.dcard"))));
     main.New_Project_Setting_Reset();
     EXPECT_FALSE(QFile::exists(DesignLock::lockFileFor(member)));
 
     size_t messages = dialogs->messages().size();
     {
         DesignLock otherWindow;
-        ASSERT_FALSE(otherWindow.lock(member));
+        ASSERT_FALSE(otherWindow.lock(member).other);
         ASSERT_EQ(open(member), 1);
         ASSERT_EQ(dialogs->messages().size(), ++messages);
         EXPECT_TRUE(
@@ -350,6 +362,37 @@ TEST_F(MainWindowTest, ADesignOtherProgramsChangedOrLockedIsNotOverwrittenAndSti
     otherProgram.kill();
     otherProgram.waitForFinished();
     ::waitpid(zombie, nullptr, 0);
+
+    // A list another process keeps locked: the design opens, and the person is told once that
+    // other programs cannot be known; a save once it is let go lists this one.
+    {
+        HeldLock held(DesignLock::lockFileFor(member));
+        ASSERT_TRUE(held.held());
+        ASSERT_EQ(open(member), 1);
+        ASSERT_EQ(dialogs->messages().size(), ++messages);
+        EXPECT_EQ(dialogs->messages().back(),
+            QStringLiteral("Whether \"member.dcard\" is open in another Galavite as well cannot be known, and another "
+                           "Galavite opening it is not told that it is open here. It opens here too; a save here or "
+                           "there asks before it replaces what the other saved."));
+        EXPECT_EQ(dialogs->lastInformative(),
+            QStringLiteral("Its lock %1 is held by another program.").arg(DesignLock::lockFileFor(member)));
+        ASSERT_TRUE(main.Save_project_file(false, false));
+        EXPECT_EQ(dialogs->messages().size(), messages);
+        EXPECT_EQ(lockOf(member), QByteArray());
+        held.letGo();
+        ASSERT_TRUE(main.Save_project_file(false, false));
+        EXPECT_EQ(lockOf(member), mine);
+        main.New_Project_Setting_Reset();
+    }
+    // Another computer's entry is named as perhaps ended.
+    ASSERT_TRUE(HostilePictures::writeFile(DesignLock::lockFileFor(member), "elsewhere\n42\n"));
+    ASSERT_EQ(open(member), 1);
+    ASSERT_EQ(dialogs->messages().size(), ++messages);
+    EXPECT_TRUE(dialogs->messages().back().startsWith(
+        QStringLiteral("\"member.dcard\" may be open in another Galavite: it is listed as open by process 42 on "
+                       "elsewhere, another computer, where that program may have ended without closing it;")));
+    main.New_Project_Setting_Reset();
+    ASSERT_TRUE(QFile::remove(DesignLock::lockFileFor(member)));
 
     const ReadOnlyFolder readOnly(
         [&](const QString& where) { QFile::copy(member, where + QStringLiteral("/kept.dcard")); });

@@ -80,13 +80,17 @@ QString otherRowsLine(const MisdirectedCard& card)
         .arg(card.recipient, QString::number(card.addressRow), cards);
 }
 
-// The first few lines in the text between its opening and "Send anyway?", every one in the details.
+// The first few lines in the text between its opening and "Send anyway?"; when there are more,
+// every one in the details.
 RecipientQuestion question(const QString& opening, const QStringList& lines)
 {
     QStringList named = lines.mid(0, cardsNamed);
-    if (lines.size() > cardsNamed)
+    QString details;
+    if (lines.size() > cardsNamed) {
         named << QStringLiteral("… and %1 more.").arg(lines.size() - cardsNamed);
-    return { QStringLiteral("%1\n\n%2\n\nSend anyway?").arg(opening, named.join(u'\n')), lines.join(u'\n') };
+        details = lines.join(u'\n');
+    }
+    return { QStringLiteral("%1\n\n%2\n\nSend anyway?").arg(opening, named.join(u'\n')), details };
 }
 
 QStringList linesOf(const QList<MisdirectedCard>& cards, QString (*line)(const MisdirectedCard&))

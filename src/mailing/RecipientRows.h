@@ -21,7 +21,7 @@ struct MisdirectedCard
 };
 
 // A question before a run: a short text naming the first few recipients and counting the
-// rest, and details naming every one of them, a line each.
+// rest, and then details naming every one of them, a line each ("" when the text names all).
 struct RecipientQuestion
 {
     QString text, details;

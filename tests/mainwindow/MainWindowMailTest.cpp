@@ -275,7 +275,8 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
     table.rebuildColumnsFromTitles({ "No.", "Name", "Email" });
     table.ListData.clear();
     const std::pair<const char*, const char*> members[] = { { "Anna", "m001@club.example" }, { "Bruno", "-" },
-        { "Carl", "none" }, { "Dora", "n/a" }, { "Eva", "Eva Adler <m005@club.example>" } };
+        { "Carl", "none" }, { "Dora", "n/a" }, { "Eva", "Eva Adler <m005@club.example>" },
+        { "Fritz", "m006@club.example" }, { "Gina", "m007@club.example" }, { "Hans", "m008@club.example" } };
     for (const auto& [name, address] : members)
         table.Create_List_By_Array({ name, address }, 2);
     auto text = SKTGraphic::create<SKTText>();
@@ -317,9 +318,13 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
         dialogs->modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
     };
     mail({
-        // Two members in each other's place in the sparse column; a junior of another sheet and
-        // a mistyped address at rows that hold addresses: each asked, Escape or Cancel sends nothing.
-        { Mode::RowPerRecipient, QStringLiteral("m005@club.example, m001@club.example"), { -1 } },
+        // Members in each other's places, at rows with and without addresses; a junior of another
+        // sheet and a mistyped address at rows that hold addresses: each asked, Escape or Cancel
+        // sends nothing.
+        { Mode::RowPerRecipient,
+            QStringLiteral("m005@club.example, m001@club.example, m008@club.example, m007@club.example, "
+                           "m006@club.example, m005@club.example, m006@club.example, m007@club.example"),
+            { -1 } },
         { Mode::RowPerRecipient, QStringLiteral("m251@club.example, b@x.org, c@x.org, d@x.org, m005@club.exmaple"),
             { 1 } },
         // The card shown is Anna's: asked before it goes to Eva.
@@ -336,32 +341,41 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
         if (question.kind == QLatin1String("choice"))
             asked.push_back(question);
     ASSERT_EQ(asked.size(), 4u);
-    EXPECT_EQ(asked[0].details,
-        QStringLiteral("m005@club.example would get the card of row 1 (m001@club.example), though row 5 holds that "
-                       "address.\nm001@club.example would get the card of row 2 (no address), though row 1 holds "
-                       "that address."));
-    EXPECT_EQ(asked[1].details,
+    // Eight recipients concerned: five named, every one in the details.
+    EXPECT_EQ(asked[0].details.count(u'\n'), 7);
+    for (const QString& line :
+        { QStringLiteral("m005@club.example would get the card of row 1 (m001@club.example), though row 5 holds that "
+                         "address.\nm001@club.example would get the card of row 2 (no address), though row 1 holds "
+                         "that address.\n"),
+            QStringLiteral("m006@club.example would get the card of row 5 (m005@club.example), though row 6 holds "
+                           "that address.\n… and 3 more.\n\nSend anyway?") })
+        EXPECT_TRUE(asked[0].text.contains(line)) << asked[0].text.toStdString();
+    EXPECT_TRUE(asked[0].details.endsWith(
+        QStringLiteral("m007@club.example would get the card of row 8 (m008@club.example), though row 7 holds that "
+                       "address.")));
+    EXPECT_TRUE(asked[1].text.contains(
         QStringLiteral("m251@club.example would get the card of row 1 (m001@club.example), though no row holds that "
                        "address.\nm005@club.exmaple would get the card of row 5 (m005@club.example), though no row "
-                       "holds that address."));
-    EXPECT_TRUE(asked[2].text.startsWith(QStringLiteral("The card mailed is the one shown, which carries the values of "
-                                                        "row 1, and 1 recipient whose address another row holds")));
-    EXPECT_EQ(asked[2].details,
-        QStringLiteral("m005@club.example would get the card of row 1 (m001@club.example), though row 5 holds that "
-                       "address."));
-    EXPECT_EQ(asked[3].details,
-        QStringLiteral("m001@club.example (the address of row 1) would get the cards of 4 other rows.\n"
-                       "M005@club.example (the address of row 5) would get the cards of 4 other rows."));
-    for (const auto& question : asked)
-        EXPECT_TRUE(question.text.contains(question.details) && question.text.endsWith(u"Send anyway?"));
+                       "holds that address.\n\nSend anyway?")))
+        << asked[1].text.toStdString();
+    EXPECT_EQ(asked[2].text,
+        QStringLiteral("The card mailed is the one shown, which carries the values of row 1, and 1 recipient whose "
+                       "address another row holds would get it.\n\nm005@club.example would get the card of row 1 "
+                       "(m001@club.example), though row 5 holds that address.\n\nSend anyway?"));
+    EXPECT_TRUE(asked[3].text.contains(
+        QStringLiteral("m001@club.example (the address of row 1) would get the cards of 7 other rows.\n"
+                       "M005@club.example (the address of row 5) would get the cards of 7 other rows.")))
+        << asked[3].text.toStdString();
+    for (size_t i = 1; i < asked.size(); ++i)
+        EXPECT_TRUE(asked[i].details.isEmpty()); // the text names them all
 
-    // Only the runs asked nothing of went out: 2 + 2 + 5 mails, each to whom it was meant for.
-    ASSERT_TRUE(server.waitForMails(9));
+    // Only the runs asked nothing of went out: 2 + 2 + 8 mails, each to whom it was meant for.
+    ASSERT_TRUE(server.waitForMails(12));
     QStringList to;
     for (const QJsonObject& sent : server.mails())
         to << sent[u"to"].toArray().at(0).toString().toLower();
     EXPECT_EQ(to,
         (QStringList { "m001@club.example", "bruno@home.example", "m001@club.example", "proof@office.example",
             "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example",
-            "shop@print.example" }));
+            "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example" }));
 }

@@ -57,7 +57,7 @@ void addWhenNotOwn(QList<MisdirectedCard>& cards, const RowAddresses& rows, cons
 {
     const QString rowAddress = rows.addressOf(row);
     const QList<int> holding = rows.rowsHolding(recipient);
-    if (holding.contains(row) || (rowAddress.isEmpty() && holding.isEmpty()))
+    if (std::binary_search(holding.begin(), holding.end(), row) || (rowAddress.isEmpty() && holding.isEmpty()))
         return;
     cards.append({ recipient, row + 1, rowAddress, holding.isEmpty() ? 0 : holding.first() + 1, 0 });
 }

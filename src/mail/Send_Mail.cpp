@@ -343,19 +343,34 @@ bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet
     const QString question = host_.sourcesQuestion(series, spreadsheet);
     if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
         return false;
-    if (job.mode != MailJob::Mode::RowPerRecipient)
-        return true;
-    // Recipients past the last row would get nothing while the others get their cards.
-    if (const int rows = host_.batchCards(series, spreadsheet); job.recipients.size() > rows
-        && !dialogs().askGoOnOrCancel(
-            recipientsWithoutRowQuestion(job.recipients, rows), QStringLiteral("Send Anyway")))
-        return false;
-    // A row's card goes to the recipient at its place in the list: a list in another order
-    // than the rows' own addresses mails people each other's cards.
-    const QList<MisdirectedCard> misdirected
-        = misdirectedCards(job.recipients, host_.rowValueColumns(series, spreadsheet));
-    return misdirected.isEmpty()
-        || dialogs().askGoOnOrCancel(misdirectedCardsQuestion(misdirected), QStringLiteral("Send Anyway"));
+    const auto goOn = [](const RecipientQuestion& asked) {
+        return asked.isEmpty() || dialogs().askGoOnOrCancel(asked.text, QStringLiteral("Send Anyway"), asked.details);
+    };
+    switch (job.mode) {
+    case MailJob::Mode::RowPerRecipient:
+        // Recipients past the last row would get nothing while the others get their cards.
+        if (const int rows = host_.batchCards(series, spreadsheet);
+            job.recipients.size() > rows && !goOn(recipientsWithoutRowQuestion(job.recipients, rows)))
+            return false;
+        // A row's card goes to the recipient at its place in the list: a list in another order
+        // than the rows' own addresses, or a mistyped one, mails people cards not theirs.
+        return goOn(
+            misdirectedCardsQuestion(misdirectedCards(job.recipients, host_.rowValueColumns(series, spreadsheet))));
+    case MailJob::Mode::AllRows:
+        return goOn(otherRowsCardsQuestion(
+            otherRowsCardsToRowPeople(job.recipients, host_.rowValueColumns(series, spreadsheet))));
+    case MailJob::Mode::CurrentCard: {
+        // A card bound to rows shows the first row's values: that person's card.
+        const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
+        if (!bound.Use_Data_Sheet_Values && !bound.Use_Excel_Binding_Values)
+            return true;
+        return goOn(shownCardQuestion(shownCardToOtherRows(
+            job.recipients, host_.rowValueColumns(bound.Use_Data_Sheet_Values, bound.Use_Excel_Binding_Values))));
+    }
+    case MailJob::Mode::WithoutCard:
+        break;
+    }
+    return true;
 }
 
 void Send_Mail::finishRun()

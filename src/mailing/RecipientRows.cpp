@@ -9,90 +9,176 @@
 namespace {
 constexpr int cardsNamed = 5;
 
-// A row's value or a recipient by its address, however it is written ("Name <a@b.org>" too).
-// After the first few lines named: how many more there are.
-void countTheRest(QStringList& lines, int count)
+QString addressKey(const QString& mailbox)
 {
-    if (count > cardsNamed)
-        lines << QStringLiteral("… and %1 more.").arg(count - cardsNamed);
+    return mailboxAddress(mailbox).toLower();
 }
 
-QString addressKey(const QString& value)
+// The addresses each row holds, and the rows that hold each address.
+class RowAddresses
 {
-    const QString address = mailboxAddress(value);
-    return (address.isEmpty() ? value.trimmed() : address).toLower();
+public:
+    explicit RowAddresses(const QList<QStringList>& columns)
+    {
+        for (const QStringList& column : columns) {
+            if (column.size() > firstAddress_.size())
+                firstAddress_.resize(column.size());
+            for (int row = 0; row < column.size(); ++row) {
+                const QString address = mailboxAddress(column.at(row));
+                if (address.isEmpty())
+                    continue;
+                if (firstAddress_.at(row).isEmpty())
+                    firstAddress_[row] = address;
+                rowsOf_[address.toLower()].append(row);
+            }
+        }
+        // A row may hold one address in two columns.
+        for (QList<int>& rows : rowsOf_) {
+            std::sort(rows.begin(), rows.end());
+            rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        }
+    }
+
+    int rows() const { return int(firstAddress_.size()); }
+    // "" when the row holds no address and so has nothing to compare.
+    QString addressOf(int row) const { return firstAddress_.value(row); }
+    // From 0, in order.
+    QList<int> rowsHolding(const QString& recipient) const { return rowsOf_.value(addressKey(recipient)); }
+
+private:
+    QStringList firstAddress_;
+    QHash<QString, QList<int>> rowsOf_;
+};
+
+// A recipient who would get the card of row `row` (from 0) though the row holds another address,
+// or holds none while another row holds theirs. A row without an address given a recipient
+// no row holds has nothing to compare.
+void addWhenNotOwn(QList<MisdirectedCard>& cards, const RowAddresses& rows, const QString& recipient, int row)
+{
+    const QString rowAddress = rows.addressOf(row);
+    const QList<int> holding = rows.rowsHolding(recipient);
+    if (std::binary_search(holding.begin(), holding.end(), row) || (rowAddress.isEmpty() && holding.isEmpty()))
+        return;
+    cards.append({ recipient, row + 1, rowAddress, holding.isEmpty() ? 0 : holding.first() + 1, 0 });
+}
+
+QString cardLine(const MisdirectedCard& card)
+{
+    const QString holder
+        = card.addressRow > 0 ? QStringLiteral("row %1").arg(card.addressRow) : QStringLiteral("no row");
+    const QString rowAddress = card.rowAddress.isEmpty() ? QStringLiteral("no address") : card.rowAddress;
+    return QStringLiteral("%1 would get the card of row %2 (%3), though %4 holds that address.")
+        .arg(card.recipient, QString::number(card.cardRow), rowAddress, holder);
+}
+
+QString otherRowsLine(const MisdirectedCard& card)
+{
+    const QString cards = card.otherRowsCards == 1
+        ? QStringLiteral("the card of 1 other row")
+        : QStringLiteral("the cards of %1 other rows").arg(card.otherRowsCards);
+    return QStringLiteral("%1 (the address of row %2) would get %3.")
+        .arg(card.recipient, QString::number(card.addressRow), cards);
+}
+
+// The first few lines in the text between its opening and "Send anyway?"; when there are more,
+// every one in the details.
+RecipientQuestion question(const QString& opening, const QStringList& lines)
+{
+    QStringList named = lines.mid(0, cardsNamed);
+    QString details;
+    if (lines.size() > cardsNamed) {
+        named << QStringLiteral("… and %1 more.").arg(lines.size() - cardsNamed);
+        details = lines.join(u'\n');
+    }
+    return { QStringLiteral("%1\n\n%2\n\nSend anyway?").arg(opening, named.join(u'\n')), details };
+}
+
+QStringList linesOf(const QList<MisdirectedCard>& cards, QString (*line)(const MisdirectedCard&))
+{
+    QStringList lines;
+    lines.reserve(cards.size());
+    for (const MisdirectedCard& card : cards)
+        lines << line(card);
+    return lines;
+}
+
+QString recipientsCount(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 recipient") : QStringLiteral("%1 recipients").arg(count);
 }
 } // namespace
 
-bool holdsAddresses(const QStringList& values)
-{
-    int given = 0, addresses = 0;
-    for (const QString& value : values) {
-        if (value.trimmed().isEmpty())
-            continue;
-        ++given;
-        addresses += mailboxAddress(value).isEmpty() ? 0 : 1;
-    }
-    return addresses > 0 && 2 * addresses > given;
-}
-
 QList<MisdirectedCard> misdirectedCards(const QStringList& recipients, const QList<QStringList>& columns)
 {
-    QList<const QStringList*> addressColumns;
-    QHash<QString, int> firstRowOf;
-    for (const QStringList& column : columns) {
-        if (!holdsAddresses(column))
-            continue;
-        addressColumns << &column;
-        for (int row = 0; row < column.size(); ++row) {
-            const QString key = addressKey(column.at(row));
-            if (!key.isEmpty() && (!firstRowOf.contains(key) || firstRowOf.value(key) > row))
-                firstRowOf.insert(key, row);
-        }
-    }
+    const RowAddresses rows(columns);
     QList<MisdirectedCard> cards;
-    for (int k = 0; k < recipients.size(); ++k) {
-        const QString key = addressKey(recipients.at(k));
-        const auto found = firstRowOf.constFind(key);
-        if (found == firstRowOf.constEnd())
-            continue; // an address no row holds: nothing to compare
-        bool rowExists = false, ownRow = false;
-        for (const QStringList* column : addressColumns) {
-            rowExists = rowExists || k < column->size();
-            ownRow = ownRow || addressKey(column->value(k)) == key;
-        }
-        if (rowExists && !ownRow)
-            cards.append({ recipients.at(k), k + 1, *found + 1 });
+    for (int k = 0; k < std::min<int>(int(recipients.size()), rows.rows()); ++k)
+        addWhenNotOwn(cards, rows, recipients.at(k), k);
+    return cards;
+}
+
+QList<MisdirectedCard> shownCardToOtherRows(const QStringList& recipients, const QList<QStringList>& columns)
+{
+    const RowAddresses rows(columns);
+    QList<MisdirectedCard> cards;
+    for (const QString& recipient : recipients)
+        if (!rows.rowsHolding(recipient).isEmpty())
+            addWhenNotOwn(cards, rows, recipient, 0);
+    return cards;
+}
+
+QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, const QList<QStringList>& columns)
+{
+    const RowAddresses rows(columns);
+    QList<MisdirectedCard> cards;
+    for (const QString& recipient : recipients) {
+        const QList<int> holding = rows.rowsHolding(recipient);
+        if (!holding.isEmpty() && holding.size() < rows.rows())
+            cards.append({ recipient, 0, QString(), holding.first() + 1, rows.rows() - int(holding.size()) });
     }
     return cards;
 }
 
-QString misdirectedCardsQuestion(const QList<MisdirectedCard>& cards)
+RecipientQuestion misdirectedCardsQuestion(const QList<MisdirectedCard>& cards)
 {
-    QStringList lines;
-    for (int i = 0; i < std::min<int>(cards.size(), cardsNamed); ++i)
-        lines << QStringLiteral("%1 would get the card of row %2, though row %3 holds that address.")
-                     .arg(cards.at(i).recipient)
-                     .arg(cards.at(i).cardRow)
-                     .arg(cards.at(i).addressRow);
-    countTheRest(lines, int(cards.size()));
-    return QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at the same "
-                          "place in the list, and %1 of them would get another row's card.\n\n%2\n\nSend anyway?")
-        .arg(cards.size())
-        .arg(lines.join(u'\n'));
+    if (cards.isEmpty())
+        return {};
+    return question(QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at "
+                                   "the same place in the list, and %1 would get the card of a row that holds "
+                                   "another address.")
+                        .arg(recipientsCount(cards.size())),
+        linesOf(cards, cardLine));
 }
 
-QString recipientsWithoutRowQuestion(const QStringList& recipients, int rows)
+RecipientQuestion shownCardQuestion(const QList<MisdirectedCard>& cards)
+{
+    if (cards.isEmpty())
+        return {};
+    return question(QStringLiteral("The card mailed is the one shown, which carries the values of row 1, and %1 "
+                                   "whose address another row holds would get it.")
+                        .arg(recipientsCount(cards.size())),
+        linesOf(cards, cardLine));
+}
+
+RecipientQuestion otherRowsCardsQuestion(const QList<MisdirectedCard>& cards)
+{
+    if (cards.isEmpty())
+        return {};
+    return question(QStringLiteral("Every row's card goes to every recipient, and %1 whose address a row holds would "
+                                   "get the cards of other rows.")
+                        .arg(recipientsCount(cards.size())),
+        linesOf(cards, otherRowsLine));
+}
+
+RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, int rows)
 {
     const QStringList without = recipients.mid(rows);
-    QStringList lines = without.mid(0, cardsNamed);
-    countTheRest(lines, int(without.size()));
     const QString onlyRows = rows == 1
         ? QStringLiteral("There is only 1 row, so only the first recipient would get a card")
         : QStringLiteral("There are only %1 rows, so only the first %1 recipients would get a card").arg(rows);
-    return QStringLiteral("%1; %2 of the %3 recipients would get none:\n\n%4\n\nSend anyway?")
-        .arg(onlyRows)
-        .arg(without.size())
-        .arg(recipients.size())
-        .arg(lines.join(u'\n'));
+    return question(QStringLiteral("%1; %2 of the %3 recipients would get none:")
+                        .arg(onlyRows)
+                        .arg(without.size())
+                        .arg(recipients.size()),
+        without);
 }

@@ -4,27 +4,44 @@
 #include <QString>
 #include <QStringList>
 
-// A recipient of a row-per-recipient run (recipient k gets the card of row k) whose address
-// is another row's.
+// The rows of a mail run are compared with its recipients by the addresses the rows hold.
+// Columns are the rows' sources (a workbook column, a series), each a value per row; every
+// cell that holds an address counts, however few cells of its column do, and a row without
+// one has nothing to compare. Recipients and cells are compared by their address
+// (mailboxAddress), without case.
+
+// A recipient who would get a card that is not their own row's.
 struct MisdirectedCard
 {
     QString recipient;
-    int cardRow = 0; // from 1: the row whose card the recipient would get
-    int addressRow = 0; // from 1: the first row that holds the recipient's address
+    int cardRow = 0; // from 1: the row whose card the recipient would get; 0: cards of many rows
+    QString rowAddress; // the address the card's row holds
+    int addressRow = 0; // from 1: the first row that holds the recipient's address; 0: none does
+    int otherRowsCards = 0; // every row's card to every recipient: the cards of rows not holding the address
 };
 
-// Whether a source's values are e-mail addresses: at least one, and most of those given.
-bool holdsAddresses(const QStringList& values);
+// A question before a run: a short text naming the first few recipients and counting the
+// rest, and then details naming every one of them, a line each ("" when the text names all).
+struct RecipientQuestion
+{
+    QString text, details;
+    bool isEmpty() const { return text.isEmpty(); }
+};
 
-// The recipients whose address a column of addresses holds on another row than the one whose
-// card they would get, and on none of their own; columns are the rows' sources (a workbook
-// column, a series), each a value per row. Recipients and values are compared by their
-// address (mailboxAddress), without case.
+// Row k's card to recipient k: the recipients whose row holds an address, not theirs.
 QList<MisdirectedCard> misdirectedCards(const QStringList& recipients, const QList<QStringList>& columns);
+// The card as shown carries the first row's values: the recipients whose address another row
+// holds, and not the first. A recipient no row holds (a proof to a colleague) is none of them.
+QList<MisdirectedCard> shownCardToOtherRows(const QStringList& recipients, const QList<QStringList>& columns);
+// Every row's card to every recipient: the recipients whose address a row holds, who would get
+// other rows' cards. A recipient no row holds (a print shop) is none of them.
+QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, const QList<QStringList>& columns);
 
-// The question before such a run, naming the first few recipients and counting the rest.
-QString misdirectedCardsQuestion(const QList<MisdirectedCard>& cards);
+// The questions before such runs; each is empty when no recipient is concerned.
+RecipientQuestion misdirectedCardsQuestion(const QList<MisdirectedCard>& cards);
+RecipientQuestion shownCardQuestion(const QList<MisdirectedCard>& cards);
+RecipientQuestion otherRowsCardsQuestion(const QList<MisdirectedCard>& cards);
 
 // The question before a row-per-recipient run with more recipients than rows: the recipients
-// past the last row would get no card; the first few are named and the rest counted.
-QString recipientsWithoutRowQuestion(const QStringList& recipients, int rows);
+// past the last row would get no card.
+RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, int rows);

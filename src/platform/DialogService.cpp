@@ -109,6 +109,18 @@ int DialogService::askSafeChoice(const QString& text, const QStringList& buttons
     return answer < 0 ? safeButton : answer;
 }
 
+bool DialogService::askGoOnOrCancel(const QString& text, const QString& goOn, const QString& details)
+{
+    return askSafeChoiceWithDetails(text, { goOn, QStringLiteral("Cancel") }, 1, details) == 0;
+}
+
+int DialogService::askSafeChoiceWithDetails(
+    const QString& text, const QStringList& buttons, int safeButton, const QString& details)
+{
+    // A service without a details pane asks with the whole list below the text.
+    return askSafeChoice(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details, buttons, safeButton);
+}
+
 DialogService::SaveChoice DialogService::askSaveChangesOnClosing(const QString& text)
 {
     return saveChoiceOf(askSafeChoice(text, saveChangesButtons(), 2));

@@ -48,9 +48,15 @@ public:
     // Whether to start work the text warns of: goOn or "Cancel", which is the default and
     // what Escape and the title bar's close button give. True when goOn was pressed.
     bool askGoOnOrCancel(const QString& text, const QString& goOn);
+    // The same with details behind the box's "Show Details..." button: the whole list whose
+    // first few lines the text names.
+    bool askGoOnOrCancel(const QString& text, const QString& goOn, const QString& details);
     // A question with the given buttons that replaces, deletes or discards: safeButton is the
     // default, and Escape or closing the alert answer it too.
     virtual int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton);
+    // askSafeChoice with details, as showMessageWithDetails shows them.
+    virtual int askSafeChoiceWithDetails(
+        const QString& text, const QStringList& buttons, int safeButton, const QString& details);
     // Whether to save unsaved changes first: "Save" (default), "Don't Save" or "Cancel".
     // Escape and the title bar's close button are Cancel.
     enum class SaveChoice

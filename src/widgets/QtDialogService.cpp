@@ -116,6 +116,14 @@ int QtDialogService::askSafeChoice(const QString& text, const QStringList& butto
     return answer < 0 ? safeButton : answer;
 }
 
+int QtDialogService::askSafeChoiceWithDetails(
+    const QString& text, const QStringList& buttons, int safeButton, const QString& details)
+{
+    const int answer
+        = runMessageBox(text, buttons, safeButton, MessageIcon::Warning, safeButton, nullptr, QString(), details);
+    return answer < 0 ? safeButton : answer;
+}
+
 DialogService::SaveChoice QtDialogService::askSaveChanges(const QString& text)
 {
     return saveChoiceOf(runMessageBox(text, saveChangesButtons(), 0, MessageIcon::Warning, 2));

@@ -16,6 +16,8 @@ public:
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
     int askSafeChoice(const QString& text, const QStringList& buttons, int safeButton) override;
+    int askSafeChoiceWithDetails(
+        const QString& text, const QStringList& buttons, int safeButton, const QString& details) override;
     SaveChoice askSaveChanges(const QString& text) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;

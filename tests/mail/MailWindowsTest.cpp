@@ -498,16 +498,17 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
         return 0;
     };
     window.Open_Wnd();
-    std::vector<QString> asked;
+    std::vector<ScriptedDialogService::Asked> asked;
     for (const auto& question : dialogs_->asked())
         if (question.kind == QLatin1String("choice") && question.text.startsWith(u"The recipients do not match"))
-            asked.push_back(question.text);
+            asked.push_back(question);
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[0].contains(QStringLiteral(
-        "bob@x.org would get the card of row 1, though row 2 holds that address.\ncyd@x.org would get the card of row "
-        "2, though row 3 holds that address.\nann@x.org would get the card of row 3, though row 1 holds that "
-        "address.")))
-        << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].text.contains(
+        QStringLiteral("bob@x.org would get the card of row 1 (ann@x.org), though row 2 holds that address.\ncyd@x.org "
+                       "would get the card of row 2 (Bob@X.org), though row 3 holds that address.\nann@x.org would "
+                       "get the card of row 3 (cyd@x.org), though row 1 holds that address.")))
+        << asked[0].text.toStdString();
+    EXPECT_TRUE(asked[0].safeDefault);
     ASSERT_TRUE(server.waitForMails(8));
     EXPECT_EQ(server.mails().size(), 8);
     EXPECT_EQ(server.mails()[3][u"to"].toArray().at(0).toString(), QStringLiteral("bob@x.org"));

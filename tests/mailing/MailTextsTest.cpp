@@ -44,33 +44,98 @@ TEST(MailAddresses, RecipientListIsReadAsMailboxesAndRefusedWholeNamingThePiece)
     EXPECT_TRUE(notAnAddressReason(QStringLiteral("Noack")).startsWith(QStringLiteral("\"Noack\" is not an e-mail")));
 }
 
-TEST(MailAddresses, ARecipientIsMisdirectedOnlyWhenAnotherRowAndNotItsOwnHoldsItsAddress)
+// Every card mailed to a row's person is that row's, in every card mode.
+TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAskedAboutInEveryMode)
 {
-    const QStringList family { QStringLiteral("home@x.org"), QStringLiteral("home@x.org"), QStringLiteral("-"),
-        QStringLiteral("eve@x.org") };
-    // Two rows share an address; a stranger's address and the list past the rows are not compared.
-    EXPECT_TRUE(
-        misdirectedCards({ QStringLiteral("home@x.org"), QStringLiteral("home@x.org"), QStringLiteral("new@x.org"),
-                             QStringLiteral("eve@x.org"), QStringLiteral("home@x.org") },
-            { family })
-            .isEmpty());
+    const auto list = [](std::initializer_list<const char*> values) {
+        QStringList texts;
+        for (const char* value : values)
+            texts << QString::fromUtf8(value);
+        return texts;
+    };
+    // Two rows share a family address; the cell of row 3 holds none.
+    const QList<QStringList> family { list({ "Ann", "Bob", "Cyd", "Eve" }),
+        list({ "home@x.org", "Home <HOME@x.org>", "-", "eve@x.org" }) };
+    // Row per recipient: rows' own addresses, a stranger at an empty cell and the list past the
+    // rows are not asked about.
+    EXPECT_TRUE(misdirectedCards(
+        list({ "home@x.org", "home@x.org", "new@x.org", "\"Eve, Home\" <EVE@x.org>", "home@x.org" }), family)
+                    .isEmpty());
+    // Swapped, mistyped, or another row's person at the empty cell: each named with the row's own address.
     const QList<MisdirectedCard> cards
-        = misdirectedCards({ QStringLiteral("eve@x.org"), QStringLiteral("home@x.org") }, { family });
-    ASSERT_EQ(cards.size(), 1);
+        = misdirectedCards(list({ "eve@x.org", "home@x.exmaple", "eve@x.org", "Home <home@x.org>" }), family);
+    ASSERT_EQ(cards.size(), 4);
     EXPECT_EQ(cards[0].recipient, QStringLiteral("eve@x.org"));
     EXPECT_EQ(cards[0].cardRow, 1);
+    EXPECT_EQ(cards[0].rowAddress, QStringLiteral("home@x.org"));
     EXPECT_EQ(cards[0].addressRow, 4);
-    // Recipients and values are compared by their address, however written.
-    const QList<MisdirectedCard> named
-        = misdirectedCards({ QStringLiteral("\"Eve, Home\" <EVE@x.org>"), QStringLiteral("Home <home@x.org>") },
-            { { QStringLiteral("Home <home@x.org>"), QStringLiteral("eve@x.org") } });
-    ASSERT_EQ(named.size(), 2);
-    EXPECT_EQ(named[0].recipient, QStringLiteral("\"Eve, Home\" <EVE@x.org>"));
-    EXPECT_EQ(named[1].addressRow, 1);
-    // A column where addresses are the few is no column of addresses.
-    EXPECT_TRUE(misdirectedCards({ QStringLiteral("eve@x.org") },
-        { { QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("eve@x.org") } })
-                    .isEmpty());
+    EXPECT_EQ(cards[1].addressRow, 0);
+    EXPECT_EQ(cards[2].rowAddress, QString());
+    EXPECT_EQ(cards[3].addressRow, 1);
+    const RecipientQuestion asked = misdirectedCardsQuestion(cards);
+    EXPECT_EQ(asked.text,
+        QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at the same "
+                       "place in the list, and 4 recipients would get the card of a row that holds another "
+                       "address.\n\neve@x.org would get the card of row 1 (home@x.org), though row 4 holds that "
+                       "address.\nhome@x.exmaple would get the card of row 2 (HOME@x.org), though no row holds that "
+                       "address.\neve@x.org would get the card of row 3 (no address), though row 4 holds that "
+                       "address.\nHome <home@x.org> would get the card of row 4 (eve@x.org), though row 1 holds that "
+                       "address.\n\nSend anyway?"));
+    EXPECT_TRUE(asked.details.isEmpty()); // the text names them all
+    EXPECT_TRUE(misdirectedCardsQuestion({}).isEmpty());
+
+    // A column where most members have no address still counts for those who have one.
+    const QList<QStringList> sparse { list({ "ann@x.org", "-", "none", "n/a", "eve@x.org" }) };
+    // Eve would get Ann's card, and Ann the card of a row without an address.
+    const QList<MisdirectedCard> swapped = misdirectedCards(list({ "eve@x.org", "ann@x.org" }), sparse);
+    ASSERT_EQ(swapped.size(), 2);
+    EXPECT_EQ(swapped[0].addressRow, 5);
+    EXPECT_EQ(swapped[1].addressRow, 1);
+    // Rows without any address have nothing to compare.
+    EXPECT_TRUE(misdirectedCards(list({ "eve@x.org", "ann@x.org" }), { list({ "Ann", "Bob" }) }).isEmpty());
+
+    // The card as shown is the first row's: other rows' people are asked about, the first
+    // row's own and a colleague's proof are not.
+    EXPECT_TRUE(shownCardToOtherRows(list({ "home@x.org", "proof@office.example" }), family).isEmpty());
+    const QList<MisdirectedCard> shown
+        = shownCardToOtherRows(list({ "proof@office.example", "Eve <eve@x.org>" }), family);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shownCardQuestion(shown).text.startsWith(
+        QStringLiteral("The card mailed is the one shown, which carries the values of row 1, and 1 recipient whose "
+                       "address another row holds would get it.\n\nEve <eve@x.org> would get the card of row 1 "
+                       "(home@x.org), though row 4 holds that address.")));
+
+    // Every row's card to every recipient: each row's person is told how many cards are not theirs.
+    const QList<MisdirectedCard> all
+        = otherRowsCardsToRowPeople(list({ "shop@print.example", "HOME@x.org", "eve@x.org" }), family);
+    ASSERT_EQ(all.size(), 2);
+    EXPECT_EQ(otherRowsCardsQuestion(all).text,
+        QStringLiteral("Every row's card goes to every recipient, and 2 recipients whose address a row holds would "
+                       "get the cards of other rows.\n\nHOME@x.org (the address of row 1) would get the cards of 2 "
+                       "other rows.\neve@x.org (the address of row 4) would get the cards of 3 other rows.\n\nSend "
+                       "anyway?"));
+    EXPECT_TRUE(otherRowsCardsToRowPeople(list({ "shop@print.example" }), family).isEmpty());
+    EXPECT_TRUE(otherRowsCardsToRowPeople(list({ "home@x.org" }), { list({ "home@x.org", "home@x.org" }) }).isEmpty());
+}
+
+// The text names the first five; the details name every one.
+TEST(MailAddresses, AQuestionAboutManyRecipientsNamesFiveAndListsAllInItsDetails)
+{
+    QStringList members, recipients;
+    for (int i = 1; i <= 30; ++i) {
+        members << QStringLiteral("m%1@club.example").arg(i);
+        recipients << QStringLiteral("m%1@club.example").arg(31 - i);
+    }
+    const RecipientQuestion asked = misdirectedCardsQuestion(misdirectedCards(recipients, { members }));
+    EXPECT_EQ(asked.details.count(u'\n'), 29);
+    EXPECT_TRUE(asked.details.endsWith(
+        QStringLiteral("m1@club.example would get the card of row 30 (m30@club.example), though row 1 holds that "
+                       "address.")));
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("m26@club.example would get the card of row 5 (m5@club.example), "
+                                                   "though row 26 holds that address.\n… and 25 more.\n\nSend "
+                                                   "anyway?")))
+        << asked.text.toStdString();
+    EXPECT_FALSE(asked.text.contains(QStringLiteral("m25@club.example")));
 }
 
 TEST(MailAddresses, RecipientsPastTheLastRowAreNamedBeforeAndAfterTheRun)
@@ -78,14 +143,16 @@ TEST(MailAddresses, RecipientsPastTheLastRowAreNamedBeforeAndAfterTheRun)
     QStringList recipients;
     for (int i = 1; i <= 9; ++i)
         recipients << QStringLiteral("m%1@club.example").arg(i);
-    EXPECT_EQ(recipientsWithoutRowQuestion(recipients.mid(0, 3), 2),
+    EXPECT_EQ(recipientsWithoutRowQuestion(recipients.mid(0, 3), 2).text,
         QStringLiteral("There are only 2 rows, so only the first 2 recipients would get a card; 1 of the 3 recipients "
                        "would get none:\n\nm3@club.example\n\nSend anyway?"));
     EXPECT_TRUE(
         recipientsWithoutRowQuestion(recipients, 1)
-            .startsWith(QStringLiteral("There is only 1 row, so only the first recipient would get a card; 8 of "
-                                       "the 9 recipients would get none:\n\nm2@club.example\n")));
-    EXPECT_TRUE(recipientsWithoutRowQuestion(recipients, 1).contains(QStringLiteral("m6@club.example\n… and 3 more.")));
+            .text.startsWith(QStringLiteral("There is only 1 row, so only the first recipient would get a card; 8 of "
+                                            "the 9 recipients would get none:\n\nm2@club.example\n")));
+    EXPECT_TRUE(
+        recipientsWithoutRowQuestion(recipients, 1).text.contains(QStringLiteral("m6@club.example\n… and 3 more.")));
+    EXPECT_EQ(recipientsWithoutRowQuestion(recipients, 1).details, recipients.mid(1).join(u'\n'));
 
     MailRunResult result;
     result.planned = 9;

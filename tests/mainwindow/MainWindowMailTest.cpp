@@ -219,10 +219,12 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     // each named; Escape and Cancel send nothing; the rows' own order sends with no question.
     mail(false, { { shuffled, { -1 } }, { shuffled, { 1 } }, { inOrder, {} } });
     ASSERT_EQ(questions().size(), 2);
-    for (const QString& line : { QStringLiteral("Lukas Noack <M252@Club.Example> would get the card of row 1, though "
-                                                "row 2 holds that address."),
-             QStringLiteral("\"Ostrow, Hugo\" <m268@club.example> would get the card of row 2, though row 3"),
-             QStringLiteral("karla NOACK <m251@club.example> would get the card of row 3, though row 1") })
+    for (const QString& line : { QStringLiteral("Lukas Noack <M252@Club.Example> would get the card of row 1 "
+                                                "(m251@club.example), though row 2 holds that address."),
+             QStringLiteral("\"Ostrow, Hugo\" <m268@club.example> would get the card of row 2 (m252@club.example), "
+                            "though row 3"),
+             QStringLiteral("karla NOACK <m251@club.example> would get the card of row 3 (m268@club.example), though "
+                            "row 1") })
         EXPECT_TRUE(questions().at(0).contains(line)) << questions().at(0).toStdString();
     ASSERT_TRUE(server.waitForMails(3));
     EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nE-mail has been sent successfully."));
@@ -242,7 +244,8 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
             { inOrder + QStringLiteral(", Ida Ostrow <m269@club.example>, m270@club.example"), { 0 } } });
     const QStringList asked = questions();
     ASSERT_EQ(asked.size(), 5);
-    EXPECT_TRUE(asked[2].contains(QStringLiteral("m251@club.example would get the card of row 3, though row 1")))
+    EXPECT_TRUE(asked[2].contains(
+        QStringLiteral("m251@club.example would get the card of row 3 (m268@club.example), though row 1")))
         << asked[2].toStdString();
     EXPECT_TRUE(asked[3].startsWith(QStringLiteral("There are only 3 rows, so only the first 3 recipients would get "
                                                    "a card; 2 of the 5 recipients would get none:\n\nIda Ostrow "
@@ -256,4 +259,123 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     EXPECT_TRUE(dialogs->lastDetails().contains(
         QStringLiteral("m270@club.example (recipient 5 of 5): no card sent, as there are only 3 rows.")));
     EXPECT_EQ(server.mails().size(), 6);
+}
+
+// Whatever the card mode, a card goes to a row's person only when it is that row's: a column
+// where most members have no address still counts, a recipient who is no row's at a row with
+// an address is asked about, and the question's details name every recipient concerned.
+TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    const LocalAccount account(server, QStringLiteral("N"));
+    Data_From_Excel& table = *Data_From_Excel_Window;
+    table.rebuildColumnsFromTitles({ "No.", "Name", "Email" });
+    table.ListData.clear();
+    const std::pair<const char*, const char*> members[] = { { "Anna", "m001@club.example" }, { "Bruno", "-" },
+        { "Carl", "none" }, { "Dora", "n/a" }, { "Eva", "Eva Adler <m005@club.example>" },
+        { "Fritz", "m006@club.example" }, { "Gina", "m007@club.example" }, { "Hans", "m008@club.example" } };
+    for (const auto& [name, address] : members)
+        table.Create_List_By_Array({ name, address }, 2);
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 120, 30));
+    text->data_source_type = DataBinding::spreadsheetSource;
+    text->excel_col_indx = 1;
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+
+    enum class Mode
+    {
+        Shown,
+        AllRows,
+        RowPerRecipient
+    };
+    struct Send
+    {
+        Mode mode;
+        QString to;
+        std::deque<int> answers; // -1: Escape
+    };
+    const auto mail = [&](const std::vector<Send>& sends) {
+        dialogs->modalHandler = [&](QDialog& dialog) {
+            auto* window = qobject_cast<Send_Mail*>(&dialog);
+            if (!window)
+                return 0;
+            for (const Send& send : sends) {
+                if (window->send_with_excel_chk->isChecked() != (send.mode != Mode::Shown))
+                    window->send_with_excel_chk->click();
+                (send.mode == Mode::AllRows ? window->rd_all_to_every : window->rd_one_per_recp)->click();
+                window->to_txt->setText(send.to);
+                dialogs->choiceAnswers = send.answers;
+                window->Send_Button();
+                EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }));
+                EXPECT_TRUE(dialogs->choiceAnswers.empty()) << send.to.toStdString();
+            }
+            return 0;
+        };
+        main.action(QStringLiteral("Mail_Btn"))->trigger();
+        dialogs->modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+    };
+    mail({
+        // Members in each other's places, at rows with and without addresses; a junior of another
+        // sheet and a mistyped address at rows that hold addresses: each asked, Escape or Cancel
+        // sends nothing.
+        { Mode::RowPerRecipient,
+            QStringLiteral("m005@club.example, m001@club.example, m008@club.example, m007@club.example, "
+                           "m006@club.example, m005@club.example, m006@club.example, m007@club.example"),
+            { -1 } },
+        { Mode::RowPerRecipient, QStringLiteral("m251@club.example, b@x.org, c@x.org, d@x.org, m005@club.exmaple"),
+            { 1 } },
+        // The card shown is Anna's: asked before it goes to Eva.
+        { Mode::Shown, QStringLiteral("proof@office.example, m005@club.example"), { 1 } },
+        // Every row's card to the rows' own people: asked how many cards each would get.
+        { Mode::AllRows, QStringLiteral("m001@club.example, M005@club.example"), { -1 } },
+        // Own rows, rows without addresses, a proof and a print shop: no question.
+        { Mode::RowPerRecipient, QStringLiteral("Anna <m001@club.example>, bruno@home.example"), {} },
+        { Mode::Shown, QStringLiteral("m001@club.example, proof@office.example"), {} },
+        { Mode::AllRows, QStringLiteral("shop@print.example"), {} },
+    });
+    std::vector<ScriptedDialogService::Asked> asked;
+    for (const auto& question : dialogs->asked())
+        if (question.kind == QLatin1String("choice"))
+            asked.push_back(question);
+    ASSERT_EQ(asked.size(), 4u);
+    // Eight recipients concerned: five named, every one in the details.
+    EXPECT_EQ(asked[0].details.count(u'\n'), 7);
+    for (const QString& line :
+        { QStringLiteral("m005@club.example would get the card of row 1 (m001@club.example), though row 5 holds that "
+                         "address.\nm001@club.example would get the card of row 2 (no address), though row 1 holds "
+                         "that address.\n"),
+            QStringLiteral("m006@club.example would get the card of row 5 (m005@club.example), though row 6 holds "
+                           "that address.\n… and 3 more.\n\nSend anyway?") })
+        EXPECT_TRUE(asked[0].text.contains(line)) << asked[0].text.toStdString();
+    EXPECT_TRUE(asked[0].details.endsWith(
+        QStringLiteral("m007@club.example would get the card of row 8 (m008@club.example), though row 7 holds that "
+                       "address.")));
+    EXPECT_TRUE(asked[1].text.contains(
+        QStringLiteral("m251@club.example would get the card of row 1 (m001@club.example), though no row holds that "
+                       "address.\nm005@club.exmaple would get the card of row 5 (m005@club.example), though no row "
+                       "holds that address.\n\nSend anyway?")))
+        << asked[1].text.toStdString();
+    EXPECT_EQ(asked[2].text,
+        QStringLiteral("The card mailed is the one shown, which carries the values of row 1, and 1 recipient whose "
+                       "address another row holds would get it.\n\nm005@club.example would get the card of row 1 "
+                       "(m001@club.example), though row 5 holds that address.\n\nSend anyway?"));
+    EXPECT_TRUE(asked[3].text.contains(
+        QStringLiteral("m001@club.example (the address of row 1) would get the cards of 7 other rows.\n"
+                       "M005@club.example (the address of row 5) would get the cards of 7 other rows.")))
+        << asked[3].text.toStdString();
+    for (size_t i = 1; i < asked.size(); ++i)
+        EXPECT_TRUE(asked[i].details.isEmpty()); // the text names them all
+
+    // Only the runs asked nothing of went out: 2 + 2 + 8 mails, each to whom it was meant for.
+    ASSERT_TRUE(server.waitForMails(12));
+    QStringList to;
+    for (const QJsonObject& sent : server.mails())
+        to << sent[u"to"].toArray().at(0).toString().toLower();
+    EXPECT_EQ(to,
+        (QStringList { "m001@club.example", "bruno@home.example", "m001@club.example", "proof@office.example",
+            "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example",
+            "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example" }));
 }

@@ -119,6 +119,11 @@ public:
     {
         return press([&] { return qt_.askSafeChoice(text, buttons, safeButton); });
     }
+    int askSafeChoiceWithDetails(
+        const QString& text, const QStringList& buttons, int safeButton, const QString& details) override
+    {
+        return press([&] { return qt_.askSafeChoiceWithDetails(text, buttons, safeButton, details); });
+    }
     SaveChoice askSaveChanges(const QString& text) override
     {
         return press([&] { return qt_.askSaveChanges(text); });

@@ -99,6 +99,19 @@ bool ScriptedDialogService::nextYesNo()
 int ScriptedDialogService::askChoice(const QString& text, const QStringList&, int)
 {
     record(QStringLiteral("choice"), text);
+    return nextChoice();
+}
+
+int ScriptedDialogService::askSafeChoiceWithDetails(
+    const QString& text, const QStringList&, int safeButton, const QString& details)
+{
+    record(QStringLiteral("choice"), text, MessageIcon::Warning, true, QString(), details);
+    const int answer = nextChoice();
+    return answer < 0 ? safeButton : answer;
+}
+
+int ScriptedDialogService::nextChoice()
+{
     if (choiceAnswers.empty())
         return 0;
     const int answer = choiceAnswers.front();

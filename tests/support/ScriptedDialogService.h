@@ -21,9 +21,9 @@ public:
         QString text;
         QThread* thread = nullptr;
         MessageIcon icon = MessageIcon::Warning; // of "message" alerts
-        bool safeDefault = false; // a "yesno" whose default and Escape are "No"
+        bool safeDefault = false; // a "yesno" whose default and Escape are "No", a "choice" asked safe
         QString informative; // the reason under a "message" alert's text
-        QString details; // what a "message" alert holds behind its details button
+        QString details; // what a "message" alert or a "choice" holds behind its details button
         QString filter; // the file types an "open" chooser offers
     };
 
@@ -52,6 +52,8 @@ public:
     bool askYesNo(const QString& text) override;
     bool askYesNoSafe(const QString& text) override;
     int askChoice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    int askSafeChoiceWithDetails(
+        const QString& text, const QStringList& buttons, int safeButton, const QString& details) override;
     QString chooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
     QStringList chooseOpenFiles(const QString& title, const QString& folder, const QString& filter) override;
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
@@ -66,6 +68,7 @@ private:
     void record(const QString& kind, const QString& text, MessageIcon icon = MessageIcon::Warning,
                 bool safeDefault = false, const QString& informative = QString(), const QString& details = QString());
     bool nextYesNo();
+    int nextChoice();
     QString nextFile();
 
     mutable std::mutex lock_;

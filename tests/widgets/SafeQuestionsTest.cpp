@@ -44,6 +44,21 @@ TEST(ChoiceQuestion, EscapeBacksOutThroughCancelWhereOffered)
     EXPECT_EQ(service.askChoice(QStringLiteral("The series already has values."), buttons, 1), 2);
     pressKeyInNextMessageBox(Qt::Key_Return);
     EXPECT_EQ(service.askChoice(QStringLiteral("The series already has values."), buttons, 1), 1);
+
+    // A question with its whole list behind Show Details: Enter and Escape still cancel.
+    const QString text = QStringLiteral("30 recipients would get the card of a row that holds another address.");
+    const QString list = QStringLiteral("m1@club.example would get the card of row 30.\n…");
+    for (const int key : { Qt::Key_Return, Qt::Key_Escape }) {
+        QString details;
+        whenModalShown<QMessageBox>([&](QMessageBox& box) {
+            details = box.detailedText();
+            pressKey(box.focusWidget() ? box.focusWidget() : &box, key);
+        });
+        EXPECT_FALSE(service.askGoOnOrCancel(text, QStringLiteral("Send Anyway"), list)) << key;
+        EXPECT_EQ(details, list);
+    }
+    whenModalShown<QMessageBox>([](QMessageBox& box) { clickButton(box, QStringLiteral("Send Anyway")); });
+    EXPECT_TRUE(service.askGoOnOrCancel(text, QStringLiteral("Send Anyway"), list));
 }
 
 // A refusal keeps its one sentence as the text and tells its reason underneath.

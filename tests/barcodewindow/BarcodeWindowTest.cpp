@@ -15,10 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
@@ -199,6 +199,37 @@ TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcode)
     EXPECT_EQ(okPresses, 3);
     EXPECT_EQ(PropertyList::read(barcode->archivedData()), PropertyList::read(before));
     EXPECT_EQ(dialogs->messages().size(), 1u) << "only the kind change with an empty value asks";
+}
+
+// Code 128 says why it refuses a value: a line break or another non-digit in set C, or a
+// value longer than a symbol holds. A three-line value that fits is encoded.
+TEST_F(BarcodeWindow, Code128SaysWhyAValueIsRefused)
+{
+    Barcode_Gen window(host);
+    window.show();
+    const QString shortLines = QStringLiteral("Ann Lee\nRoom 4\nCode 12");
+    const QString longLines = QStringLiteral("Ann Lee, Head of Sales\nRoom 4, North Building\nCode 12-345-678");
+    const auto refusal = [&](const char* kind, const QString& value) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology("QR Code"));
+        window.dataText_2D->setPlainText(value);
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(kind));
+        EXPECT_EQ(window.dataText->text(), value);
+        return window.image_scroll->showsError() ? window.image_scroll->errorLabel()->text() : QString();
+    };
+    for (const char* kind : { "Code 128", "Code 128 SET A", "Code 128 SET B" })
+        EXPECT_EQ(refusal(kind, shortLines), QString()) << kind;
+    EXPECT_EQ(refusal("Code 128 SET C", shortLines),
+        "Invalid barcode value\nCode 128 SET C holds digits only, and the value has a line break.");
+    EXPECT_EQ(
+        refusal("Code 128 SET C", QStringLiteral("12A4")), "Invalid barcode value\nCode 128 SET C holds digits only.");
+    EXPECT_EQ(refusal("Code 128 SET B", longLines),
+        "Invalid barcode value\nThe value is too long for Code 128: it takes 63 symbols, and at most 60 fit. Each "
+        "line break takes one or two of them.");
+    EXPECT_EQ(refusal("Code 128", QString(61, QLatin1Char('x'))),
+        "Invalid barcode value\nThe value is too long for Code 128: it takes 61 symbols, and at most 60 fit.");
+    // A kind that names no reason keeps the plain message.
+    EXPECT_EQ(refusal("EAN-13", QStringLiteral("abc")), "Invalid barcode value");
+    EXPECT_EQ(refusal("Code 128", QStringLiteral("Card 42")), QString());
 }
 
 TEST_F(BarcodeWindow, ValueCheckTakesASingleSpaceAndRefusesNonAscii)

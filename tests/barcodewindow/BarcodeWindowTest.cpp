@@ -373,6 +373,37 @@ TEST_F(BarcodeWindow, SeriesSourceShowsTheFirstValueAndIsKeptOnlyOnOk)
     EXPECT_EQ(host.viewed, QStringList { "Guests" });
 }
 
+// Choosing "Excel Column" takes the first column that holds values, not the row numbers "#";
+// a column chosen before stays chosen.
+TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValues)
+{
+    host.columns = { "#", "Room", "Code", "Name" };
+    host.firstRow = { "1", "", "C-17", "Ann Lee" };
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    dialogs->modalHandler = [&](QDialog&) {
+        choose(window.Data_source_type, 2);
+        EXPECT_EQ(window.Batch_Series->currentText(), "Code");
+        EXPECT_EQ(window.dataText->text(), "C-17");
+        choose(window.Batch_Series, 3);
+        choose(window.Data_source_type, 0);
+        choose(window.Data_source_type, 2);
+        EXPECT_EQ(window.Batch_Series->currentText(), "Name");
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    EXPECT_EQ(barcode->data_source_type, 2);
+    EXPECT_EQ(barcode->excel_col_indx, 3);
+
+    // Only the row numbers: nothing is chosen for the person.
+    host.columns = { "#" };
+    host.firstRow = { "1" };
+    Barcode_Gen bare(host);
+    choose(bare.Data_source_type, 2);
+    EXPECT_EQ(bare.Batch_Series->currentIndex(), -1);
+}
+
 TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)
 {
     auto barcode = SKTGraphic::create<SKTBarcode>();

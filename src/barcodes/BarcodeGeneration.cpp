@@ -89,6 +89,15 @@ BarcodeGeneration Generate_Barcode_Variable(
     return result;
 }
 
+QString whyValueIsRefused(const BarcodeGenSettings& settings, const QString& value)
+{
+    if (settings.isTwoDimensional() || value.isEmpty())
+        return {};
+    const std::unique_ptr<NKDBarcode> barcode
+        = createLinearBarcode(settings.symbologyTitle(), value, settings.Get_Print_State());
+    return barcode ? barcode->whyContentInvalid() : QString();
+}
+
 Picture Get_Image_From_Val(
     const BarcodeGenSettings& settings, const QString& value, const QString& header, const QString& footer)
 {

@@ -29,6 +29,9 @@ BarcodeGeneration Generate_Barcode_Variable(
 // passes). Each kind then applies its own rules.
 bool isValidBarcodeValue(const QString& value);
 
+// Why a linear kind refuses a value, where the kind names a reason; "" otherwise.
+QString whyValueIsRefused(const BarcodeGenSettings& settings, const QString& value);
+
 // The finished picture alone (with its size in points): what a batch row puts on the card.
 Picture Get_Image_From_Val(
     const BarcodeGenSettings& settings, const QString& value, const QString& header, const QString& footer);

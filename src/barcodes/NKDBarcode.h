@@ -70,6 +70,8 @@ public:
     virtual bool isSizeValid() const { return true; }
     virtual void generateChecksum() { }
     virtual bool isContentValid() const;
+    // Why the content is refused, for the person to mend it; "" when the kind names no reason.
+    virtual QString whyContentInvalid() const { return {}; }
 
     virtual std::string initiator() const { return {}; }
     virtual std::string terminator() const { return {}; }

@@ -4,6 +4,7 @@
 
 #include <QDataStream>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -318,6 +319,26 @@ bool NKDCode128Barcode::isContentValid() const
         return false;
     const std::vector<int> symbols = dataSymbols();
     return !symbols.empty() && symbols.size() <= size_t(maximumDataSymbols);
+}
+
+QString NKDCode128Barcode::whyContentInvalid() const
+{
+    QByteArray bytes;
+    if (!asciiContent(bytes) || bytes.isEmpty() || codeSet_ < SetA || codeSet_ > SetC)
+        return {};
+    const bool lineBreak = bytes.contains('\n') || bytes.contains('\r');
+    if (codeSet_ == SetC && !std::all_of(bytes.cbegin(), bytes.cend(), isDigit))
+        return lineBreak ? QStringLiteral("Code 128 SET C holds digits only, and the value has a line break.")
+                         : QStringLiteral("Code 128 SET C holds digits only.");
+    const size_t symbols = dataSymbols().size();
+    if (symbols <= size_t(maximumDataSymbols))
+        return {};
+    QString why = QStringLiteral("The value is too long for Code 128: it takes %1 symbols, and at most %2 fit.")
+                      .arg(symbols)
+                      .arg(maximumDataSymbols);
+    if (lineBreak)
+        why += QStringLiteral(" Each line break takes one or two of them.");
+    return why;
 }
 
 void NKDCode128Barcode::generateChecksum()

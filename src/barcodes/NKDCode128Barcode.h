@@ -38,6 +38,7 @@ public:
     std::string _encodeChar(char c) const override;
     std::string barcode() const override;
     bool isContentValid() const override;
+    QString whyContentInvalid() const override;
     void generateChecksum() override;
 
     // The symbol of a character in a set, empty when the set has none.

@@ -25,6 +25,7 @@ BarcodePreview::BarcodePreview(QWidget* parent)
 
     errorLabel_->setObjectName(QStringLiteral("barcode_error_label"));
     errorLabel_->setAlignment(Qt::AlignCenter);
+    errorLabel_->setWordWrap(true);
     errorLabel_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     errorLabel_->hide();
     Set_Blank_Image();
@@ -42,8 +43,9 @@ void BarcodePreview::Set_Barcode_On_Panel(const Picture& picture)
     fitView();
 }
 
-void BarcodePreview::Set_Blank_Image()
+void BarcodePreview::Set_Blank_Image(const QString& why)
 {
+    errorLabel_->setText(why.isEmpty() ? tr("Invalid barcode value") : tr("Invalid barcode value") + u'\n' + why);
     picture_ = Picture();
     image_->clear();
     fitView();

@@ -18,8 +18,8 @@ public:
     // Shows the picture centred; a picture wider than the area scrolls sideways, a taller one
     // up and down.
     void Set_Barcode_On_Panel(const Picture& picture);
-    // No picture: the error label shows instead.
-    void Set_Blank_Image();
+    // No picture: the error label shows instead, with the reason when one is known.
+    void Set_Blank_Image(const QString& why = QString());
     // Places the picture inside the area until the next picture ("Center", "Top", "TopLeft",
     // ...); other texts change nothing.
     void setPlacement(const QString& placement);

@@ -199,7 +199,7 @@ void Barcode_Gen::goButtonActionPerformed()
         preview_ = BarcodeGeneration();
     }
     if (preview_.picture.isNull())
-        Set_Blank_Image();
+        image_scroll->Set_Blank_Image(whyValueIsRefused(settings_, settings_.value()));
     else
         image_scroll->Set_Barcode_On_Panel(preview_.picture);
 }

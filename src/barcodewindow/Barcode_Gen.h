@@ -161,6 +161,7 @@ private:
     void dpiChoiceChanged();
     void dataSourceChanged();
     void batchSeriesChosen();
+    int excelColumnToShow(int columnCount) const;
     void View_batch_Series_Button();
     void showHelp();
     void setValueText(const QString& value);

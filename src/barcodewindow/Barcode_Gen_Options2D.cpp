@@ -48,13 +48,26 @@ void Barcode_Gen::dataSourceChanged()
     if (source == 1 && !settings_.batch_list_name.isEmpty())
         Batch_Series->setCurrentIndex(Batch_Series->findText(settings_.batch_list_name));
     else if (source == 2)
-        Batch_Series->setCurrentIndex(settings_.excel_col_indx < Batch_Series->count() ? settings_.excel_col_indx : -1);
+        Batch_Series->setCurrentIndex(excelColumnToShow(Batch_Series->count()));
     else
         Batch_Series->setCurrentIndex(-1);
     if (Batch_Series->currentIndex() >= 0)
         batchSeriesChosen();
     else
         goButtonActionPerformed();
+}
+
+// The column chosen before; else the first that holds values, never the row numbers (column 0)
+// unasked.
+int Barcode_Gen::excelColumnToShow(int columnCount) const
+{
+    if (settings_.excel_col_indx > 0 && settings_.excel_col_indx < columnCount)
+        return settings_.excel_col_indx;
+    for (int column = 1; column < columnCount; ++column) {
+        if (!host_.Get_First_Value_Of_Excel_Binding(column).isEmpty())
+            return column;
+    }
+    return columnCount > 1 ? 1 : -1;
 }
 
 void Barcode_Gen::batchSeriesChosen()

@@ -181,7 +181,9 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
     probe.close();
     if (read.status == DesignFile::Status::Loaded)
         return std::move(read.contents);
-    Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
+    // A caller that takes the reason shows it (with others) and logs once for all of them.
+    if (!whyNot)
+        Show_NSLog_Message(QStringLiteral("%1: %2").arg(path, read.reason));
     QString text, reason;
     if (read.status == DesignFile::Status::TooLarge)
         text = QStringLiteral("The design cannot be opened: %1.").arg(read.reason);
@@ -246,6 +248,11 @@ bool SKTWindowController::openNamedDesigns(const QStringList& paths)
         Start_Card_Option = QStringLiteral("L");
         Undo_Redo_Button_state();
     }
+    if (!left.empty())
+        Show_NSLog_Message(QStringLiteral("%1 of the %2 designs named on the command line not opened; the alert names "
+                                          "each and why.")
+                               .arg(left.size())
+                               .arg(paths.size()));
     DesignOpening::reportNotOpened(left, opened >= 0 ? paths[opened] : QString());
     return opened >= 0;
 }

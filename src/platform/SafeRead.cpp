@@ -16,9 +16,10 @@ namespace {
 
 bool refuse(const QString& path, const QString& why, QString* reason)
 {
-    qWarning().noquote() << QStringLiteral("Not read: %1: %2").arg(path, why);
     if (reason)
         *reason = why;
+    else
+        qWarning().noquote() << QStringLiteral("Not read: %1: %2").arg(path, why);
     return false;
 }
 

@@ -7,7 +7,8 @@ class QFile;
 
 // Readers of paths that a user or a design names: only regular files are read (links are
 // followed), a FIFO or a device is refused without blocking, and a whole read stops at a size
-// fit for the kind of file. Every refusal is logged with its reason.
+// fit for the kind of file. A refusal is logged with its reason unless the caller takes the
+// reason to tell it itself.
 namespace SafeRead {
 
 // Size caps for whole reads, by kind of file.

@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "platform/DesktopOpener.h"
 #include "platform/DialogService.h"
+#include "platform/InterfaceSettings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,9 +23,14 @@ Open_Export_Log::Open_Export_Log(QWidget* parent, const QString& details)
     auto* path = new QLabel(Export_File_Path);
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
     path->setWordWrap(true);
-    _open_log_chk = new QCheckBox(QFileInfo(Export_File_Path).isDir() ? QStringLiteral("Open containing folder.")
-                                                                      : QStringLiteral("Open exported file."));
-    _open_log_chk->setChecked(true);
+    // The person's choice holds for the next export of the same kind, in this run and the next.
+    const bool folder = QFileInfo(Export_File_Path).isDir();
+    const QString openKey = folder ? QStringLiteral("Export/openFolder") : QStringLiteral("Export/openFile");
+    _open_log_chk
+        = new QCheckBox(folder ? QStringLiteral("Open containing folder.") : QStringLiteral("Open exported file."));
+    _open_log_chk->setChecked(InterfaceSettings::value(openKey, true).toBool());
+    connect(
+        _open_log_chk, &QCheckBox::toggled, this, [openKey](bool open) { InterfaceSettings::setValue(openKey, open); });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &Open_Export_Log::OKPressed);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

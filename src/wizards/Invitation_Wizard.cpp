@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -35,12 +36,18 @@ QLabel* heading(const QString& text)
     return label;
 }
 
-QToolButton* arrowButton(Qt::ArrowType arrow, const QString& tip)
+// An arrow beside a text field. It takes no keyboard focus, so Tab goes from field to field;
+// its key, pressed in the field, presses it.
+QToolButton* arrowButton(Qt::ArrowType arrow, const QString& tip, QWidget* field)
 {
     auto* button = new QToolButton;
     button->setArrowType(arrow);
-    button->setToolTip(tip);
+    button->setFocusPolicy(Qt::NoFocus);
+    const QKeySequence key(arrow == Qt::LeftArrow ? Qt::ALT | Qt::Key_Left : Qt::ALT | Qt::Key_Right);
+    button->setToolTip(QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
     button->setAccessibleName(tip);
+    auto* shortcut = new QShortcut(key, field, nullptr, nullptr, Qt::WidgetShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
     return button;
 }
 
@@ -133,12 +140,13 @@ QWidget* Invitation_Wizard::buildTitlePage()
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading(QStringLiteral("Step 3 of 4: Title and message")));
-    layout->addWidget(new QLabel(QStringLiteral("Browse the ready-made texts with the arrows, or type your own.")));
+    layout->addWidget(new QLabel(QStringLiteral(
+        "Browse the ready-made texts with the arrows (Alt+Left and Alt+Right in the field), or type your own.")));
     auto* form = new QFormLayout;
     msg_title = new QLineEdit;
     msg_title->setMaxLength(titleCap);
-    title_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous title"));
-    title_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next title"));
+    title_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous title"), msg_title);
+    title_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next title"), msg_title);
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(msg_title, 1);
     titleRow->addWidget(title_bk_btn);
@@ -147,9 +155,10 @@ QWidget* Invitation_Wizard::buildTitlePage()
     qobject_cast<QLabel*>(form->labelForField(titleRow))->setBuddy(msg_title);
     msg_value = new QPlainTextEdit;
     msg_value->setTabChangesFocus(true);
+    msg_value->installEventFilter(this);
     msg_value->setMaximumHeight(120);
-    msg_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous message"));
-    msg_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next message"));
+    msg_bk_btn = arrowButton(Qt::LeftArrow, QStringLiteral("Previous message"), msg_value);
+    msg_nxt_btn = arrowButton(Qt::RightArrow, QStringLiteral("Next message"), msg_value);
     auto* messageRow = new QHBoxLayout;
     messageRow->addWidget(msg_value, 1);
     messageRow->addWidget(msg_bk_btn, 0, Qt::AlignTop);
@@ -163,6 +172,14 @@ QWidget* Invitation_Wizard::buildTitlePage()
     connect(msg_bk_btn, &QToolButton::clicked, this, &Invitation_Wizard::Msg_Back_Click);
     connect(msg_nxt_btn, &QToolButton::clicked, this, &Invitation_Wizard::Msg_Next_Click);
     connect(msg_value, &QPlainTextEdit::textChanged, this, &Invitation_Wizard::capMessage);
+    connect(msg_title, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!showingText_)
+            titles_.typed(text);
+    });
+    connect(msg_value, &QPlainTextEdit::textChanged, this, [this] {
+        if (!showingText_)
+            messages_.typed(msg_value->toPlainText());
+    });
     return page;
 }
 

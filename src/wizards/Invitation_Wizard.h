@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wizards/TypedEntryCycle.h"
+
 #include <QDialog>
 #include <QSizeF>
 #include <QString>
@@ -72,8 +74,6 @@ public:
     // ---- State -----------------------------------------------------------------------
     int next_counter = 1; // 1 size, 2 background, 3 title and message, 4 details
     QStringList Title_Array, Message_Array;
-    int title_index = 0;
-    int message_index = 0;
     QString selected_image, selected_title, selected_msg, selected_date, selected_time;
     bool auto_background_selection = false;
 
@@ -101,6 +101,8 @@ public:
 protected:
     // Esc and the close button cancel.
     void reject() override { CancelClick(); }
+    // The message is selected whole when Tab reaches it, as the title is, so typing replaces it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildSizePage();
@@ -112,10 +114,12 @@ private:
     void applyPresetSize();
 
     void showStep(int step);
+    void enterTitleStep();
     void Load_and_fill_backgrounds();
     void Load_Msg_And_Title();
-    QString Get_Title() const;
-    QString Get_Message() const;
+    // Shows a text in the field as the arrows do: Ctrl+Z brings back what was there.
+    void showTitle(const QString& text);
+    void showMessage(const QString& text);
     void Reset_All();
     void Clear_Details();
     void imageBrowserSelectionDidChange(const QString& path);
@@ -124,4 +128,7 @@ private:
     void finish();
 
     InvitationWizardHost& host_;
+    // The ready-made texts the arrows step through, with what the person typed kept among them.
+    TypedEntryCycle titles_, messages_;
+    bool showingText_ = false; // the wizard itself is changing the title or message
 };

@@ -17,11 +17,13 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStackedWidget>
 #include <QTextCursor>
 #include <QTimeEdit>
@@ -37,8 +39,10 @@ int Invitation_Wizard::Open_Wnd()
         Load_and_fill_backgrounds();
         Reset_All();
         Load_Msg_And_Title();
-        msg_title->setText(Get_Title());
-        msg_value->setPlainText(Get_Message());
+        titles_.reset(Title_Array);
+        messages_.reset(Message_Array);
+        showTitle(titles_.current());
+        showMessage(messages_.current());
         showStep(1);
         Size_List->setFocus();
         return dialogs().runModal(*this);
@@ -62,13 +66,10 @@ void Invitation_Wizard::OK_Click()
         break;
     case 2:
         // A path stored by another installation is looked for under our Resources folder.
-        if (!selected_image.isEmpty() && QFileInfo(Resolve_Stored_Picture_Path(selected_image)).isFile()) {
-            next_counter = 3;
-            showStep(3);
-            msg_title->setFocus();
-        } else {
+        if (!selected_image.isEmpty() && QFileInfo(Resolve_Stored_Picture_Path(selected_image)).isFile())
+            enterTitleStep();
+        else
             Show_MessageBox_No_Thread(QStringLiteral("Please select background."));
-        }
         break;
     case 3:
         selected_title = msg_title->text();
@@ -130,9 +131,7 @@ void Invitation_Wizard::Back_Click()
         imageBrowser->setFocus();
         break;
     case 4:
-        next_counter = 3;
-        showStep(3);
-        msg_title->setFocus();
+        enterTitleStep();
         break;
     default:
         break;
@@ -147,6 +146,25 @@ void Invitation_Wizard::CancelClick()
 void Invitation_Wizard::HelpClick()
 {
     Open_Help_File();
+}
+
+void Invitation_Wizard::enterTitleStep()
+{
+    next_counter = 3;
+    showStep(3);
+    // Selected, so that a title typed at once replaces the ready-made one.
+    msg_title->setFocus();
+    msg_title->selectAll();
+}
+
+bool Invitation_Wizard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == msg_value && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+            msg_value->selectAll();
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Invitation_Wizard::showStep(int step)
@@ -175,46 +193,40 @@ void Invitation_Wizard::Load_Msg_And_Title()
     load(QStringLiteral("Message.txt"), Message_Array);
 }
 
-QString Invitation_Wizard::Get_Title() const
-{
-    return Title_Array.value(title_index);
-}
-
-QString Invitation_Wizard::Get_Message() const
-{
-    return Message_Array.value(message_index);
-}
-
-namespace {
-// One entry on or back through a list, round from the last entry to the first and back.
-void stepThrough(int& index, int count, int step)
-{
-    index = count > 0 ? ((index + step) % count + count) % count : 0;
-}
-} // namespace
-
 void Invitation_Wizard::Title_Next_Click()
 {
-    stepThrough(title_index, int(Title_Array.size()), 1);
-    msg_title->setText(Get_Title());
+    showTitle(titles_.step(1));
 }
 
 void Invitation_Wizard::Title_Back_Click()
 {
-    stepThrough(title_index, int(Title_Array.size()), -1);
-    msg_title->setText(Get_Title());
+    showTitle(titles_.step(-1));
 }
 
 void Invitation_Wizard::Msg_Next_Click()
 {
-    stepThrough(message_index, int(Message_Array.size()), 1);
-    msg_value->setPlainText(Get_Message());
+    showMessage(messages_.step(1));
 }
 
 void Invitation_Wizard::Msg_Back_Click()
 {
-    stepThrough(message_index, int(Message_Array.size()), -1);
-    msg_value->setPlainText(Get_Message());
+    showMessage(messages_.step(-1));
+}
+
+void Invitation_Wizard::showTitle(const QString& text)
+{
+    const QScopedValueRollback showing(showingText_, true);
+    msg_title->selectAll();
+    msg_title->insert(text);
+}
+
+void Invitation_Wizard::showMessage(const QString& text)
+{
+    const QScopedValueRollback showing(showingText_, true);
+    QTextCursor cursor(msg_value->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    msg_value->setTextCursor(cursor);
 }
 
 void Invitation_Wizard::Reset_All()
@@ -225,8 +237,9 @@ void Invitation_Wizard::Reset_All()
     selected_date.clear();
     selected_time.clear();
     next_counter = 1;
-    title_index = 0;
-    message_index = 0;
+    titles_.reset(Title_Array);
+    messages_.reset(Message_Array);
+    const QScopedValueRollback showing(showingText_, true);
     msg_title->clear();
     msg_value->clear();
     clear_details_btn->setEnabled(false);

@@ -15,10 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QDragEnterEvent>
@@ -201,6 +201,37 @@ TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcode)
     EXPECT_EQ(dialogs->messages().size(), 1u) << "only the kind change with an empty value asks";
 }
 
+// Code 128 says why it refuses a value: a line break or another non-digit in set C, or a
+// value longer than a symbol holds. A three-line value that fits is encoded.
+TEST_F(BarcodeWindow, Code128SaysWhyAValueIsRefused)
+{
+    Barcode_Gen window(host);
+    window.show();
+    const QString shortLines = QStringLiteral("Ann Lee\nRoom 4\nCode 12");
+    const QString longLines = QStringLiteral("Ann Lee, Head of Sales\nRoom 4, North Building\nCode 12-345-678");
+    const auto refusal = [&](const char* kind, const QString& value) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology("QR Code"));
+        window.dataText_2D->setPlainText(value);
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(kind));
+        EXPECT_EQ(window.dataText->text(), value);
+        return window.image_scroll->showsError() ? window.image_scroll->errorLabel()->text() : QString();
+    };
+    for (const char* kind : { "Code 128", "Code 128 SET A", "Code 128 SET B" })
+        EXPECT_EQ(refusal(kind, shortLines), QString()) << kind;
+    EXPECT_EQ(refusal("Code 128 SET C", shortLines),
+        "Invalid barcode value\nCode 128 SET C holds digits only, and the value has a line break.");
+    EXPECT_EQ(
+        refusal("Code 128 SET C", QStringLiteral("12A4")), "Invalid barcode value\nCode 128 SET C holds digits only.");
+    EXPECT_EQ(refusal("Code 128 SET B", longLines),
+        "Invalid barcode value\nThe value is too long for Code 128: it takes 63 symbols, and at most 60 fit. Each "
+        "line break takes one or two of them.");
+    EXPECT_EQ(refusal("Code 128", QString(61, QLatin1Char('x'))),
+        "Invalid barcode value\nThe value is too long for Code 128: it takes 61 symbols, and at most 60 fit.");
+    // A kind that names no reason keeps the plain message.
+    EXPECT_EQ(refusal("EAN-13", QStringLiteral("abc")), "Invalid barcode value");
+    EXPECT_EQ(refusal("Code 128", QStringLiteral("Card 42")), QString());
+}
+
 TEST_F(BarcodeWindow, ValueCheckTakesASingleSpaceAndRefusesNonAscii)
 {
     EXPECT_TRUE(isValidBarcodeValue(" "));
@@ -340,6 +371,37 @@ TEST_F(BarcodeWindow, SeriesSourceShowsTheFirstValueAndIsKeptOnlyOnOk)
     EXPECT_EQ(barcode->data_source_type, 1);
     EXPECT_EQ(barcode->batch_list_name, "Guests");
     EXPECT_EQ(host.viewed, QStringList { "Guests" });
+}
+
+// Choosing "Excel Column" takes the first column that holds values, not the row numbers "#";
+// a column chosen before stays chosen.
+TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValues)
+{
+    host.columns = { "#", "Room", "Code", "Name" };
+    host.firstRow = { "1", "", "C-17", "Ann Lee" };
+    Barcode_Gen window(host);
+    auto barcode = SKTGraphic::create<SKTBarcode>();
+    dialogs->modalHandler = [&](QDialog&) {
+        choose(window.Data_source_type, 2);
+        EXPECT_EQ(window.Batch_Series->currentText(), "Code");
+        EXPECT_EQ(window.dataText->text(), "C-17");
+        choose(window.Batch_Series, 3);
+        choose(window.Data_source_type, 0);
+        choose(window.Data_source_type, 2);
+        EXPECT_EQ(window.Batch_Series->currentText(), "Name");
+        window.okButton->click();
+        return window.result();
+    };
+    ASSERT_TRUE(window.Open_Wnd(barcode));
+    EXPECT_EQ(barcode->data_source_type, 2);
+    EXPECT_EQ(barcode->excel_col_indx, 3);
+
+    // Only the row numbers: nothing is chosen for the person.
+    host.columns = { "#" };
+    host.firstRow = { "1" };
+    Barcode_Gen bare(host);
+    choose(bare.Data_source_type, 2);
+    EXPECT_EQ(bare.Batch_Series->currentIndex(), -1);
 }
 
 TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)

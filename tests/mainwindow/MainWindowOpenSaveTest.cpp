@@ -450,12 +450,19 @@ TEST_F(MainWindowTest, DesignsNamedOnTheCommandLineOpenWithoutTheStartDialog)
         QStringLiteral("999 designs named are not opened; the details name each and why.")));
     EXPECT_EQ(dialogs->lastDetails().count(QStringLiteral("Not opened: the window holds one design at a time.")), 999);
 
-    // A thousand missing names: one alert, and the start dialog.
+    // A thousand missing names: one alert, the start dialog, and one line on standard error
+    // rather than a line or two for each name the alert already names.
     named.clear();
     for (int i = 0; i < 1000; ++i)
         named.append(folder.filePath(QStringLiteral("gone%1.dcard").arg(i)));
     window = std::make_unique<SKTWindowController>();
-    ASSERT_EQ(window->awakeFromNib(named), SKTWindowController::StartResult::Ready);
+    testing::internal::CaptureStderr();
+    const auto started1000 = window->awakeFromNib(named);
+    const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+    ASSERT_EQ(started1000, SKTWindowController::StartResult::Ready);
+    EXPECT_EQ(log.count(QStringLiteral("gone")), 0) << log.toStdString();
+    EXPECT_EQ(log.count(QStringLiteral("1000 of the 1000 designs named on the command line not opened")), 1)
+        << log.toStdString();
     EXPECT_EQ(startRuns, 2);
     EXPECT_TRUE(Project_File_Name.isEmpty());
     ASSERT_EQ(dialogs->messages().size(), ++messages);

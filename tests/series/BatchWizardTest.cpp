@@ -6,6 +6,7 @@
 #include "series/Open_Export_Log.h"
 #include "series/SeriesListModel.h"
 #include "series/Update_Ex_Num.h"
+#include "support/TempSettings.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -274,10 +275,13 @@ TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
     const QDir folder(resources.path());
     scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.txt")) };
     scripted->typeAnswers = { 1 };
+    // The first box is ticked; once the person unticks it, the next boxes are not, in this
+    // run and the next one.
+    TempSettings settings;
     int boxes = 0;
     scripted->modalHandler = [&](QDialog& dialog) {
         auto* box = qobject_cast<Open_Export_Log*>(&dialog);
-        EXPECT_TRUE(box->_open_log_chk->isChecked());
+        EXPECT_EQ(box->_open_log_chk->isChecked(), boxes < 2) << boxes;
         EXPECT_EQ(box->_open_log_chk->text(), QStringLiteral("Open exported file."));
         box->_open_log_chk->setChecked(boxes++ == 0);
         box->OKPressed();
@@ -301,6 +305,7 @@ TEST_F(BatchWizardTest, ExportWritesTheChosenFormatAndOffersToOpenIt)
     EXPECT_EQ(list.readAll(), QByteArray("007\n010\n"));
     EXPECT_EQ(Export_File_Path, folder.filePath(QStringLiteral("list.txt")));
 
+    settings.reread();
     // Another extension becomes the workbook's; an existing workbook is not replaced unasked.
     QFile(folder.filePath(QStringLiteral("codes.xlsx"))).open(QIODevice::WriteOnly);
     scripted->fileAnswers = { folder.filePath(QStringLiteral("codes.csv")) };

@@ -115,6 +115,70 @@ TEST_F(WizardTest, TitleAndMessageListsWrapAround)
     run();
 }
 
+// Step 3 typed with the keyboard alone: Tab goes from the title to the message, past the
+// arrows, and a typed title or message stays among the texts the arrows step through.
+TEST_F(WizardTest, TitleAndMessageAreTypedWithTabAndTypedTextsStayAmongTheArrows)
+{
+    during = [](Invitation_Wizard& w) {
+        w.OK_Click();
+        w.OK_Click();
+        ASSERT_EQ(w.next_counter, 3);
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_T, Qt::AltModifier);
+        ASSERT_EQ(w.focusWidget(), w.msg_title);
+        QTest::keyClicks(w.focusWidget(), QStringLiteral("My Title"));
+        QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(w.focusWidget(), w.msg_value);
+        QTest::keyClicks(w.focusWidget(), QStringLiteral("Hello there friend"));
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("My Title"));
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("Hello there friend"));
+        for (QToolButton* arrow : { w.title_bk_btn, w.title_nxt_btn, w.msg_bk_btn, w.msg_nxt_btn })
+            EXPECT_EQ(arrow->focusPolicy(), Qt::NoFocus);
+
+        // The typed title stands after the entry it was typed over, by mouse and by keys.
+        click(w.title_nxt_btn);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("Second title"));
+        click(w.title_bk_btn);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("My Title"));
+        w.msg_title->setFocus();
+        QTest::keyClick(w.msg_title, Qt::Key_Left, Qt::AltModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        QTest::keyClick(w.msg_title, Qt::Key_Left, Qt::AltModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("Third title"));
+        for (int i = 0; i < 2; ++i)
+            QTest::keyClick(w.msg_title, Qt::Key_Right, Qt::AltModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("My Title"));
+        // What an arrow replaced comes back with Ctrl+Z.
+        click(w.title_nxt_btn);
+        QTest::keyClick(w.msg_title, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("My Title"));
+
+        // The message alike, from its own field's keys.
+        w.msg_value->setFocus();
+        QTest::keyClick(w.msg_value, Qt::Key_Right, Qt::AltModifier);
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("Second message"));
+        QTest::keyClick(w.msg_value, Qt::Key_Left, Qt::AltModifier);
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("Hello there friend"));
+        // A field emptied by the person keeps no empty entry once it is left.
+        w.msg_value->selectAll();
+        QTest::keyClick(w.msg_value, Qt::Key_Delete);
+        click(w.msg_bk_btn);
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("First message"));
+        click(w.msg_nxt_btn);
+        EXPECT_EQ(w.msg_value->toPlainText(), QStringLiteral("Second message"));
+        QTest::keyClicks(w.msg_value, QStringLiteral("!"));
+        QTest::keyClick(w.msg_value, Qt::Key_Tab);
+        EXPECT_EQ(w.focusWidget(), w.Help_btn);
+        click(w.Next_btn);
+        EXPECT_EQ(w.next_counter, 4);
+        w.OK_Click();
+    };
+    ASSERT_EQ(run(), 1);
+    EXPECT_EQ(Invite_Title, QStringLiteral("My Title"));
+    EXPECT_EQ(Invite_Message, QStringLiteral("Second message!"));
+}
+
 TEST_F(WizardTest, LengthCapsHoldForTypingAndPasting)
 {
     during = [](Invitation_Wizard& w) {

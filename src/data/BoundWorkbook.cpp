@@ -99,15 +99,20 @@ Comparison compare(const QString& path, const Data_From_Excel::Source& source, c
     return result;
 }
 
-Reading readAgain(const QString& path, const Data_From_Excel& table)
+Reading readAgain(const QString& path, const Data_From_Excel& table, const std::atomic<bool>* stop)
 {
     Reading reading { table, {}, {} };
     // Taken first: a change made while the rows are read is noticed at the next comparison.
     const QString identity = fileIdentity(path);
-    const FileDigest content = FileDigest::of(path);
     const auto release = qScopeGuard([] { SpreadsheetWriter::Release_Data(); });
+    // A file that is no workbook is refused before its bytes are read to the end.
     if (const QStringList problems = SpreadsheetWriter::openWorkbook(path); !problems.isEmpty()) {
         reading.error = problems.join(QLatin1Char(' '));
+        return reading;
+    }
+    const FileDigest content = FileDigest::of(path, stop);
+    if (stop && stop->load()) {
+        reading.stopped = true;
         return reading;
     }
     const QStringList titles = table.columnTitles().mid(1);
@@ -154,6 +159,7 @@ Reading readAgain(const QString& path, const Data_From_Excel& table)
         fresh.ColList[k + 1].title = titles.at(k);
     source.identity = identity;
     source.content = content;
+    source.contentIdentity = content.isKnown() ? identity : QString();
     source.designWritten = {};
     source.sheetColumns = columns;
     fresh.source = source;

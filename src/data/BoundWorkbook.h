@@ -39,12 +39,13 @@ struct Reading
     Data_From_Excel table; // the columns as they were, holding the rows the workbook has now
     QStringList goneColumns; // titles of the columns the sheet no longer has (left empty)
     QString error; // why the workbook could not be read; the table is then the one given
+    bool stopped = false; // `stop` was set: nothing was read, the table is the one given
 };
 
 // Reads the table's sheet again (found by its rows and column titles when the table does not
 // know it)
 // and fills each column from the sheet column of its title, or of its place when the sheet has
-// no title row. Any thread; says nothing to the user.
-Reading readAgain(const QString& path, const Data_From_Excel& table);
+// no title row. `stop` ends the reading of the file's bytes. Any thread; says nothing to the user.
+Reading readAgain(const QString& path, const Data_From_Excel& table, const std::atomic<bool>* stop = nullptr);
 
 } // namespace BoundWorkbook

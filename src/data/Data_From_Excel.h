@@ -61,7 +61,10 @@ public:
     // and content when they were read (or when the rows as read were kept for that content), the
     // sheet (from 1), whether the sheet's first row gave the titles and which sheet columns
     // became the table's. Rows that came with a design file know the content the design saved
-    // them with; those of an older design file know only when the design was written.
+    // them with; those of an older design file know only when the design was written. The
+    // identity may be that of a changed file whose rows were kept as read; contentIdentity is
+    // only ever one of a file known to hold the content, which a design saves beside it so
+    // that opening needs no reading of an unchanged workbook.
     struct Source
     {
         QString identity;
@@ -70,6 +73,7 @@ public:
         int sheet = 0;
         bool hasHeader = true;
         QList<int> sheetColumns;
+        QString contentIdentity;
     };
 
     QList<Column> ColList;

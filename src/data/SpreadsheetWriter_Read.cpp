@@ -8,6 +8,8 @@
 #include "data/WorksheetReader.h"
 #include "data/ZipEntryStream.h"
 
+#include <QFileInfo>
+
 #include <memory>
 
 namespace {
@@ -76,10 +78,14 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
         // one cut short or damaged: say so in words before the archive's own reason.
         QString reason = error.message;
         if (error.code == SSZipArchive::CannotOpenArchive) {
+            const QFileInfo file(path);
             const QString older = OlderWorkbook::refusal(OlderWorkbook::kindOf(path));
-            reason = older.isEmpty()
-                ? QStringLiteral("it is damaged or not an Excel workbook (.xlsx) (%1)").arg(error.message)
-                : older;
+            if (file.exists() && !file.isFile())
+                reason = QStringLiteral("it is not a regular file");
+            else if (!older.isEmpty())
+                reason = older;
+            else
+                reason = QStringLiteral("it is damaged or not an Excel workbook (.xlsx) (%1)").arg(error.message);
         }
         self.fail(QStringLiteral("The workbook cannot be opened: %1.").arg(reason));
         return { self.lastError_ };

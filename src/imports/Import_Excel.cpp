@@ -83,13 +83,17 @@ void Import_Excel::Create_Excel_List_Func()
     // Taken before the read, so that a change made during it is noticed later.
     const QString identity = fileIdentity(chooser->path());
     FileDigest content;
-    const SheetTable rows = chooser->readRows(&content);
+    bool stopped = false;
+    const SheetTable rows = chooser->readRows(&content, &stopped);
+    if (stopped)
+        return;
     const QList<int> columns = chooser->columns().checkedColumns();
     if (!Data_From_Excel_Window || !Data_From_Excel_Window->replaceFromSheet(rows, columns, chooser->hasHeader())) {
         dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
         return;
     }
-    Data_From_Excel_Window->source = { identity, {}, content, Excel_Sheet_Number, chooser->hasHeader(), columns };
+    Data_From_Excel_Window->source = { identity, {}, content, Excel_Sheet_Number, chooser->hasHeader(), columns,
+        content.isKnown() ? identity : QString() };
     const qsizetype dataRows = std::max<qsizetype>(0, rows.size() - (chooser->hasHeader() ? 1 : 0));
     dialogs().showInformation(
         QStringLiteral("%1 column%2 with %3 row%4 imported.")

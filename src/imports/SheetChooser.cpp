@@ -112,15 +112,26 @@ void SheetChooser::closeWorkbook()
     SpreadsheetWriter::Release_Data();
 }
 
-SheetTable SheetChooser::readRows(FileDigest* content)
+SheetTable SheetChooser::readRows(FileDigest* content, bool* stopped)
 {
     SheetTable rows;
-    runBehindPleaseWait(window(), [&rows, content, file = path()] {
-        if (content)
-            *content = FileDigest::of(file);
-        rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
-    });
-    return rows;
+    if (!content) {
+        runBehindPleaseWait(window(), [&rows] { rows = SpreadsheetWriter::ReadWorkbook(QString(), false); });
+        return rows;
+    }
+    // The digest reads the whole file: Stop ends it, and nothing is read.
+    std::atomic<bool> stop { false };
+    runBehindPleaseWait(
+        window(),
+        [&rows, &stop, content, file = path()] {
+            *content = FileDigest::of(file, &stop);
+            if (!stop.load())
+                rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+        },
+        stop);
+    if (stopped)
+        *stopped = stop.load();
+    return stop.load() ? SheetTable() : rows;
 }
 
 QString SheetChooser::noRowsMessage(const QString& windowMessage)

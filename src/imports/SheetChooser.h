@@ -36,8 +36,9 @@ public:
     // large; the windows call it as they close, whether by OK or Cancel.
     static void closeWorkbook();
     // Every row of the chosen sheet, read behind the please-wait sheet, with what the workbook
-    // file holds when `content` is given.
-    SheetTable readRows(FileDigest* content = nullptr);
+    // file holds when `content` is given; that reading has Stop, which gives no rows and sets
+    // `stopped`.
+    SheetTable readRows(FileDigest* content = nullptr, bool* stopped = nullptr);
     // What to tell the user when readRows gave nothing: why the reader refused the sheet, or
     // the window's own message when the sheet simply holds no rows.
     static QString noRowsMessage(const QString& windowMessage);

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <algorithm>
@@ -31,6 +32,7 @@ namespace {
 const QString imageFill = QStringLiteral("I");
 const QString workbookBytesKey = QStringLiteral("WorkbookBytes");
 const QString workbookSha256Key = QStringLiteral("WorkbookSHA256");
+const QString workbookIdentityKey = QStringLiteral("WorkbookIdentity");
 
 QString yesNo(bool value)
 {
@@ -278,19 +280,29 @@ SKTDocument::Graphics readObjects(ItemReader& in, const char* side, DesignFile::
 }
 
 // What the workbook held when the rows were read, from the item after the objects; unknown
-// when an older file has none or it is not as written.
-FileDigest readWorkbookContent(ItemReader& in)
+// when an older file has none or it is not as written. The identity, which spares opening the
+// reading of an unchanged workbook, is kept only when it is of the form fileIdentity gives and
+// names the content's size.
+void readWorkbookContent(ItemReader& in, DesignContents& contents)
 {
     if (in.remaining() == 0)
-        return {};
+        return;
     const PlistValue& item = in.take("workbook content");
     if (!item.isDict())
-        return {};
+        return;
     const PlistValue* bytes = item.toDict().find(workbookBytesKey);
     const PlistValue* sha256 = item.toDict().find(workbookSha256Key);
     if (!bytes || !bytes->isInteger() || !sha256 || !sha256->isString())
-        return {};
-    return FileDigest::fromHex(bytes->toInteger(), sha256->toString());
+        return;
+    contents.workbookContent = FileDigest::fromHex(bytes->toInteger(), sha256->toString());
+    const PlistValue* identity = item.toDict().find(workbookIdentityKey);
+    if (!contents.workbookContent.isKnown() || !identity || !identity->isString())
+        return;
+    static const QRegularExpression form(QStringLiteral("\\A-?\\d{1,20}(\\n-?\\d{1,20}){4}\\z"));
+    const QString text = identity->toString();
+    if (form.match(text).hasMatch()
+        && text.section(QLatin1Char('\n'), 0, 0) == QString::number(contents.workbookContent.bytes))
+        contents.workbookIdentity = text;
 }
 
 } // namespace
@@ -325,6 +337,8 @@ PlistArray DesignFile::items(const DesignContents& contents, int* itemsCollected
         PlistDict workbook;
         workbook.insert(workbookBytesKey, PlistValue(contents.workbookContent.bytes));
         workbook.insert(workbookSha256Key, QString::fromLatin1(contents.workbookContent.sha256.toHex()));
+        if (!contents.workbookIdentity.isEmpty())
+            workbook.insert(workbookIdentityKey, contents.workbookIdentity);
         items.emplace_back(std::move(workbook));
     }
     progress();
@@ -402,7 +416,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
         contents.rows = rows.toArray();
         contents.frontGraphics = readObjects(in, "front object count", pictures);
         contents.backGraphics = readObjects(in, "back object count", pictures);
-        contents.workbookContent = readWorkbookContent(in);
+        readWorkbookContent(in, contents);
         result.status = Status::Loaded;
     } catch (const CorruptDesign& corrupt) {
         result = ReadResult { corrupt.status, corrupt.reason, {} };

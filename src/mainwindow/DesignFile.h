@@ -24,6 +24,7 @@ struct DesignContents
     SKTDocument::Graphics frontGraphics;
     SKTDocument::Graphics backGraphics;
     FileDigest workbookContent; // what the workbook held when the rows were read; unknown in older files
+    QString workbookIdentity; // the workbook's fileIdentity while it held workbookContent; empty when unknown
 };
 
 // The design file: an XML property list whose root array holds, with no keys, the marker,

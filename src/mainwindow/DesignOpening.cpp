@@ -4,6 +4,7 @@
 #include "imports/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
+#include "platform/FolderPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
         return {};
     const QDir designFolder = QFileInfo(designPath).absoluteDir();
     if (QDir::isRelativePath(stored)) {
-        stored = QDir::cleanPath(designFolder.absoluteFilePath(stored));
+        stored = pathFromFolder(designFolder.absolutePath(), stored);
         contents.excelSourcePath = stored;
     }
     if (QFileInfo::exists(stored))

@@ -41,6 +41,10 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
         spreadsheet->source.identity = compared.identity;
         if (!spreadsheet->source.content.isKnown())
             spreadsheet->source.content = compared.content;
+        // Read to its end, the file is known to hold the content: a design saved now opens
+        // without reading it again.
+        if (compared.content.isKnown() && compared.content == spreadsheet->source.content)
+            spreadsheet->source.contentIdentity = compared.identity;
         return true;
     case BoundWorkbook::State::Missing:
         // An opening design has named it already.
@@ -74,8 +78,16 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
 {
     const QString path = Excel_Source_Path.trimmed();
     BoundWorkbook::Reading reading;
-    runBehindPleaseWait(window(),
-        [&reading, &path, table = spreadsheet->readOnlyCopy()] { reading = BoundWorkbook::readAgain(path, table); });
+    std::atomic<bool> stop { false };
+    runBehindPleaseWait(
+        window(),
+        [&reading, &path, &stop, table = spreadsheet->readOnlyCopy()] {
+            reading = BoundWorkbook::readAgain(path, table, &stop);
+        },
+        stop);
+    // Stopped, the rows stay as they were, and a run waiting for them does not start.
+    if (reading.stopped)
+        return !beforeRun;
     if (!reading.error.isEmpty()) {
         const QString text = QStringLiteral("The workbook cannot be read again:\n%1\n\n%2")
                                  .arg(QDir::toNativeSeparators(path), reading.error);

@@ -35,8 +35,10 @@ DesignContents SKTWindowController::currentDesign() const
     contents.back = Back_card_Prop;
     contents.excelBindingUse = Excel_Binding_Use;
     contents.excelSourcePath = Excel_Source_Path;
-    if (!Excel_Source_Path.isEmpty())
+    if (!Excel_Source_Path.isEmpty()) {
         contents.workbookContent = spreadsheet->source.content;
+        contents.workbookIdentity = spreadsheet->source.contentIdentity;
+    }
     contents.columnTitles = spreadsheet->columnTitles();
     contents.rows = PlistArray(spreadsheet->ListData.cbegin(), spreadsheet->ListData.cend());
     contents.frontGraphics = Get_Front_Controls_Array();
@@ -278,7 +280,8 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     Excel_Source_Path = contents.excelSourcePath;
     spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
     spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
-    spreadsheet->source = { {}, QFileInfo(path).lastModified(), contents.workbookContent, 0, true, {} };
+    spreadsheet->source = { contents.workbookIdentity, QFileInfo(path).lastModified(), contents.workbookContent, 0,
+        true, {}, contents.workbookIdentity };
 
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;

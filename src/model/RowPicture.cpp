@@ -2,6 +2,7 @@
 
 #include "model/PictureFile.h"
 #include "model/StoredPaths.h"
+#include "platform/FolderPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ RowPictureLookup findRowPicture(const QString& value, const QString& besideFolde
     QString beside;
     if (!besideFolder.isEmpty()) {
         // A value may reach anywhere a full path could; it only starts from the source's folder.
-        beside = QDir::cleanPath(QDir(besideFolder).absoluteFilePath(named));
+        beside = pathFromFolder(besideFolder, named);
         if (QFileInfo(beside).isFile())
             return { beside, true };
     }

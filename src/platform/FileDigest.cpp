@@ -2,17 +2,44 @@
 
 #include "platform/SafeRead.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
+#include <openssl/evp.h>
+
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+// OpenSSL's SHA-256 uses the processor's SHA instructions where it has them: about ten times
+// Qt's own on a large workbook.
+struct Sha256
+{
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context { EVP_MD_CTX_new(), &EVP_MD_CTX_free };
+
+    bool start() { return context && EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) == 1; }
+    bool add(const char* data, qint64 size) { return EVP_DigestUpdate(context.get(), data, size_t(size)) == 1; }
+    QByteArray result()
+    {
+        QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
+        unsigned int size = 0;
+        if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char*>(digest.data()), &size) != 1)
+            return {};
+        digest.resize(size);
+        return digest;
+    }
+};
+
+} // namespace
 
 FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
 {
     QFile file;
     if (!SafeRead::openRegularFile(file, path))
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    Sha256 hash;
+    if (!hash.start())
+        return {};
     QByteArray buffer(qsizetype(1) << 20, Qt::Uninitialized);
     qint64 total = 0;
     for (;;) {
@@ -23,10 +50,14 @@ FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
             return {};
         if (got == 0)
             break;
-        hash.addData(QByteArrayView(buffer.constData(), got));
+        if (!hash.add(buffer.constData(), got))
+            return {};
         total += got;
     }
-    return { total, hash.result() };
+    const QByteArray sha256 = hash.result();
+    if (sha256.size() != 32)
+        return {};
+    return { total, sha256 };
 }
 
 FileDigest FileDigest::fromHex(qint64 bytes, const QString& hex)

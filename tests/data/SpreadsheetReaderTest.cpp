@@ -340,6 +340,10 @@ TEST_F(ReaderTest, ArchivesThatCannotBeUnpackedAreReportedAndLeaveNothingBehind)
         EXPECT_TRUE(answers->messages().empty());
         EXPECT_TRUE(SpreadsheetWriter::lastError().startsWith(QStringLiteral("The workbook cannot be opened: ")))
             << SpreadsheetWriter::lastError().toStdString();
+        // A pipe is no damaged workbook, and is not called one.
+        EXPECT_EQ(SpreadsheetWriter::lastError() == QStringLiteral("The workbook cannot be opened: it is not a regular file."),
+            path == pipe)
+            << SpreadsheetWriter::lastError().toStdString();
         EXPECT_FALSE(QFileInfo::exists(outside));
         EXPECT_FALSE(QFileInfo::exists(SpreadsheetWriter::workFolder() + QStringLiteral("/xl")));
         EXPECT_TRUE(titles().isEmpty());

@@ -2,19 +2,26 @@
 #include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
+#include "data/SpreadsheetWriter.h"
 #include "data/XlsxTestSupport.h"
+#include "dialogs/PleaseWait_Modeless.h"
 #include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
 #include "mainwindow/DesignFile.h"
+#include "mainwindow/DesignOpening.h"
+#include "platform/FileIdentity.h"
 #include "model/SKTImage.h"
 #include "print/Print_Wnd.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 
 namespace {
 
@@ -351,4 +358,117 @@ TEST_F(RowPicturesFlowTest, ARelativeWorkbookPathIsTakenFromTheDesignsFolder)
         << questions().front().toStdString();
     EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest Uno"));
     EXPECT_EQ(windows, 2);
+
+    // Opened through a link to its folder, ".." leaves the folder the design really lies in, as
+    // the system takes it; the link's own name would lead to another workbook of the same name.
+    const QDir deep(folder.filePath(QStringLiteral("deep")));
+    ASSERT_TRUE(deep.mkpath(QStringLiteral("er")));
+    const QString link = deep.filePath(QStringLiteral("er/club"));
+    ASSERT_TRUE(QFile::link(QFileInfo(design).absolutePath(), link));
+    xlsxtest::writeTableWorkbook(deep.filePath(QStringLiteral("guests.xlsx")),
+        QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Stranger", "x.png" } });
+    dialogs->fileAnswers = { QDir(link).filePath(QStringLiteral("club.dcard")) };
+    dialogs->choiceAnswers = { 1, 0 }; // the rows read again are not saved; the workbook is read again
+    main.action(QStringLiteral("Open_Btn"))->trigger();
+    EXPECT_EQ(Excel_Source_Path, QFileInfo(workbook).canonicalFilePath());
+    ASSERT_EQ(questions().size(), 3) << questions().join(u'|').toStdString();
+    EXPECT_TRUE(questions().back().contains(QStringLiteral("has changed since the design was saved")));
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest Uno"));
+
+    // A path that climbs past the root is named as the path it is.
+    DesignContents contents = saved.contents;
+    contents.excelSourcePath = QStringLiteral("../").repeated(64) + QStringLiteral("galavite-none.xlsx");
+    const QString note = DesignOpening::findMovedWorkbook(contents, design);
+    EXPECT_EQ(contents.excelSourcePath, QStringLiteral("/galavite-none.xlsx"));
+    EXPECT_TRUE(note.contains(QStringLiteral(":\n/galavite-none.xlsx\n"))) << note.toStdString();
+}
+
+// What the workbook was when the design was saved is kept beside its digest: opening a design
+// whose workbook is as it was reads none of its bytes, and one whose identity is not known
+// compares its bytes. Reading a huge workbook again has Stop, which keeps the rows and starts
+// no run.
+TEST_F(RowPicturesFlowTest, AnUnchangedWorkbookIsNotReadAtOpeningAndReadingItAgainStops)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    SKTWindowController& main = start();
+    const QString workbook = writeWorkbook();
+    importTable(main, workbook);
+    placePhoto(main, 2, QString(), 2);
+    const QString design = folder.filePath(QStringLiteral("club.dcard"));
+    dialogs->fileAnswers = { design };
+    main.action(QStringLiteral("SaveAs_Btn"))->trigger();
+    DesignFile::ReadResult saved = DesignFile::readFile(design);
+    ASSERT_EQ(saved.status, DesignFile::Status::Loaded) << saved.reason.toStdString();
+    EXPECT_EQ(saved.contents.workbookIdentity, fileIdentity(workbook));
+    EXPECT_EQ(saved.contents.workbookContent.bytes, QFileInfo(workbook).size());
+
+    // A digest that no longer fits the bytes shows which openings read them.
+    const auto changedAtOpening = [&](const QString& identity) {
+        DesignContents contents = saved.contents;
+        contents.workbookContent.sha256[0] = char(contents.workbookContent.sha256[0] ^ 1);
+        contents.workbookIdentity = identity;
+        EXPECT_TRUE(DesignFile::write(design, contents));
+        const size_t before = dialogs->asked().size();
+        dialogs->fileAnswers = { design };
+        dialogs->choiceAnswers = { 1 };
+        main.action(QStringLiteral("Open_Btn"))->trigger();
+        bool asked = false;
+        for (size_t i = before; i < dialogs->asked().size(); ++i)
+            asked = asked || dialogs->asked()[i].text.contains(QStringLiteral("has changed since the design was saved"));
+        return asked;
+    };
+    EXPECT_FALSE(changedAtOpening(saved.contents.workbookIdentity));
+    EXPECT_TRUE(changedAtOpening(QString()));
+    // Not of the form an identity takes, or of another size than the content's: not trusted.
+    QString otherSize = saved.contents.workbookIdentity;
+    otherSize.prepend(QLatin1Char('1'));
+    EXPECT_TRUE(changedAtOpening(otherSize));
+    EXPECT_TRUE(changedAtOpening(saved.contents.workbookIdentity + QStringLiteral("\n")));
+
+    // The workbook replaced by one of 2 GB, most of it a hole between its entries and its end
+    // record: a sound workbook, whose bytes take seconds to read to the end.
+    const QString far = folder.filePath(QStringLiteral("far.xlsx"));
+    xlsxtest::writeTableWorkbook(far, QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "Far Guest", "f.png" } });
+    const QByteArray small = xlsxtest::fileBytes(far);
+    const qsizetype end = small.lastIndexOf(QByteArray("PK\x05\x06", 4));
+    ASSERT_GT(end, 0);
+    {
+        QFile file(far);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(small.left(end)), end);
+        ASSERT_TRUE(file.seek((qint64(2) << 30) - (small.size() - end)));
+        ASSERT_EQ(file.write(small.mid(end)), small.size() - end);
+    }
+    ASSERT_TRUE(SpreadsheetWriter::openWorkbook(far).isEmpty()) << SpreadsheetWriter::lastError().toStdString();
+    SpreadsheetWriter::Release_Data();
+    ASSERT_TRUE(QFile::remove(workbook));
+    ASSERT_TRUE(QFile::rename(far, workbook));
+
+    int windows = 0;
+    otherModal = [&](QDialog&) {
+        ++windows;
+        return 0;
+    };
+    bool stopOffered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* sheet = qobject_cast<PleaseWait_Modeless*>(widget);
+            if (sheet && sheet->isVisible() && sheet->stop_btn && sheet->stop_btn->isEnabled()) {
+                poll.stop();
+                stopOffered = true;
+                sheet->stop_btn->click();
+            }
+        }
+    });
+    poll.start(5);
+    const size_t messages = dialogs->messages().size();
+    dialogs->choiceAnswers = { 0 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    poll.stop();
+    EXPECT_TRUE(stopOffered);
+    EXPECT_EQ(windows, 0);
+    EXPECT_EQ(dialogs->messages().size(), messages);
+    EXPECT_EQ(Data_From_Excel_Window->value(0, 1), QStringLiteral("Guest 1"));
+    EXPECT_EQ(Data_From_Excel_Window->ListData.size(), photos + 1);
 }

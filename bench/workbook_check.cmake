@@ -1,0 +1,2 @@
+add_executable(bench_workbook_check ${CMAKE_CURRENT_LIST_DIR}/workbook_check.cpp)
+target_link_libraries(bench_workbook_check PRIVATE galavite_mainwindow galavite_data galavite_platform)

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A relative path taken from a folder as the system takes it: each ".." leaves the folder a
+// link leads to, not the link's own name, so a design opened through a linked folder finds
+// what lies beside its real folder. A path climbing past the root stays at the root
+// ("/x.xlsx"). An absolute path is returned as it is.
+QString pathFromFolder(const QString& folder, const QString& path);

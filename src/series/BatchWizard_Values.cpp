@@ -5,6 +5,7 @@
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
 #include "platform/InterfaceSettings.h"
+#include "platform/SizeText.h"
 #include "series/BusyCursor.h"
 #include "series/Generate_List.h"
 #include "series/Load_Num_Info.h"
@@ -86,6 +87,7 @@ void BatchWizard::Save_Btn_Clicked()
     request.typedName = batch_list_name->text();
     request.oldName = update_list_name;
     request.values = ListData_value_->texts();
+    request.kept = { keptLines_, ListData_value_->tooLongRows() };
     request.inUse = [this](const QString& name) { return host_.Check_Batch_File_In_Use_Validation(name); };
     request.confirmReplace = [] {
         return dialogs().askYesNoSafe(
@@ -125,12 +127,14 @@ void BatchWizard::markValuesUnchanged()
 {
     unchangedName_ = batch_list_name->text();
     unchangedValues_ = ListData_value_->texts();
+    unchangedTooLong_ = ListData_value_->tooLongRows();
 }
 
 bool BatchWizard::valuesChanged() const
 {
     return showingValues()
-        && (batch_list_name->text() != unchangedName_ || ListData_value_->texts() != unchangedValues_);
+        && (batch_list_name->text() != unchangedName_ || ListData_value_->texts() != unchangedValues_
+            || ListData_value_->tooLongRows() != unchangedTooLong_);
 }
 
 void BatchWizard::reject()
@@ -166,6 +170,9 @@ void BatchWizard::OnGetSelected()
     const int row = lastSelectedSeriesRow(List_value);
     const QString value = Get_Value_Text(row);
     Update_Ex_Num dialog(*ListData_value_, this);
+    // A value too long to show can be replaced, not edited.
+    if (ListData_value_->isTooLong(row))
+        dialog.m_s_number->setPlaceholderText(tr("(too long to show)"));
     dialog.Open_Wnd(value, row);
 }
 
@@ -203,11 +210,20 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
                 QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(QFileInfo(path).fileName())))
             return;
     }
+    const QList<std::pair<int, qint64>>& tooLong = ListData_value_->tooLongRows();
+    if (!text && !tooLong.isEmpty()) {
+        // Below the title row; a workbook cell holds far less than such a value anyway.
+        dialogs().showMessage(QStringLiteral("The series cannot be exported as a workbook: row %1 of the workbook "
+                                             "cannot be written: its value is longer than the %2 a value can hold.")
+                .arg(tooLong.first().first + 2)
+                .arg(sizeText(maxSeriesValueBytes)));
+        return;
+    }
     bool written;
     QString reason;
     {
         BusyCursor busy;
-        written = text ? exportSeriesText(path, ListData_value_->texts(), &reason)
+        written = text ? exportSeriesText(path, ListData_value_->texts(), &reason, { keptLines_, tooLong })
                        : exportSeriesWorkbook(path, ListData_value_->texts(), &reason);
     }
     raise();

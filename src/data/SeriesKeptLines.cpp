@@ -39,9 +39,8 @@ bool SeriesKeptLines::unchanged() const
         return false;
     // Removing the file's last name, as renaming another file over it does, changes its change
     // time but not a byte of it.
-    if (now.st_nlink == 0) {
+    if (now.st_nlink == 0)
         now.st_ctim = state_.st_ctim;
-    }
     return sameState(now, state_);
 }
 
@@ -55,9 +54,8 @@ bool SeriesKeptLines::copyLine(qint64 line, QIODevice& out, QString* reason)
                 .arg(path)
                 .arg(line + 1));
     };
-    const auto unreadable = [&] {
-        return fail(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file_->errorString()));
-    };
+    const auto unreadable
+        = [&] { return fail(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file_->errorString())); };
     if (!unchanged())
         return changed();
     // Where the line asked for starts: from the end of the last line copied, or else from the top.
@@ -86,9 +84,10 @@ bool SeriesKeptLines::copyLine(qint64 line, QIODevice& out, QString* reason)
     }
     if (start == 0) {
         // The file's own byte-order mark is not the line's: a run's read drops it too.
-        if (!file_->seek(0) || file_->read(block.data(), 3) < 0)
+        const qint64 read = file_->seek(0) ? file_->read(block.data(), 3) : -1;
+        if (read < 0)
             return unreadable();
-        if (block.startsWith("\xEF\xBB\xBF"))
+        if (read == 3 && std::memcmp(block.constData(), "\xEF\xBB\xBF", 3) == 0)
             start = 3;
     }
     if (!file_->seek(start))

@@ -410,7 +410,14 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
             return SeriesSaveResult::RenameInUse;
         rename = true;
     }
-    if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason, request.kept))
+    bool written = false;
+    const auto write
+        = [&] { written = writeSeriesFile(seriesFilePath(name), request.values, true, reason, request.kept); };
+    if (request.runWriting)
+        request.runWriting(write);
+    else
+        write();
+    if (!written)
         return SeriesSaveResult::Failed;
     if (rename) {
         QFile::remove(seriesFilePath(old));

@@ -110,6 +110,9 @@ struct SeriesSaveRequest
     std::function<bool(const QString&)> inUse;
     std::function<bool()> confirmReplace; // asked before another existing series is replaced
     SeriesKept kept; // the rows of values written as their lines were
+    // Runs the writing of the file, the one step that a big series makes long (off the window's
+    // thread, say); it runs in line when not given.
+    std::function<void(const std::function<void()>&)> runWriting;
 };
 SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr, QString* reason = nullptr);
 

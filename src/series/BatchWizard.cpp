@@ -7,9 +7,9 @@
 #include "dialogs/Long_SMS_Dlg.h"
 #include "platform/DialogService.h"
 #include "series/Generate_List.h"
-#include "series/SeriesReadBehindSheet.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
+#include "series/SeriesWorkBehindSheet.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -313,7 +313,7 @@ void BatchWizard::On_Update()
     showValueScreen(name);
     std::optional<EditedSeries> series;
     QString reason;
-    readSeriesBehindSheet(this, [&] { series = openSeriesForEditing(name, &reason); });
+    runSeriesWorkBehindSheet(this, [&] { series = openSeriesForEditing(name, &reason); });
     if (series) {
         keptLines_ = std::move(series->keptLines);
         ListData_value_->setTexts(series->rows.values, series->rows.tooLong);

@@ -12,6 +12,7 @@
 #include "series/Open_Export_Log.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
+#include "series/SeriesWorkBehindSheet.h"
 #include "series/Update_Ex_Num.h"
 
 #include <QDir>
@@ -93,13 +94,10 @@ void BatchWizard::Save_Btn_Clicked()
         return dialogs().askYesNoSafe(
             QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
-    SeriesSaveResult result;
+    request.runWriting = [this](const std::function<void()>& write) { runSeriesWorkBehindSheet(this, write); };
     QString reason;
     QString savedName;
-    {
-        BusyCursor busy;
-        result = saveSeries(request, &savedName, &reason);
-    }
+    const SeriesSaveResult result = saveSeries(request, &savedName, &reason);
     switch (result) {
     case SeriesSaveResult::Saved:
         host_.seriesSaved(savedName);
@@ -210,21 +208,25 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
                 QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(QFileInfo(path).fileName())))
             return;
     }
-    const QList<std::pair<int, qint64>>& tooLong = ListData_value_->tooLongRows();
+    const QStringList values = ListData_value_->texts();
+    const QList<std::pair<int, qint64>> tooLong = ListData_value_->tooLongRows();
     if (!text && !tooLong.isEmpty()) {
         // Below the title row; a workbook cell holds far less than such a value anyway.
         dialogs().showMessage(QStringLiteral("The series cannot be exported as a workbook: row %1 of the workbook "
                                              "cannot be written: its value is longer than the %2 a value can hold.")
-                .arg(tooLong.first().first + 2)
-                .arg(sizeText(maxSeriesValueBytes)));
+                                  .arg(tooLong.first().first + 2)
+                                  .arg(sizeText(maxSeriesValueBytes)));
         return;
     }
-    bool written;
+    bool written = false;
     QString reason;
-    {
+    if (text) {
+        runSeriesWorkBehindSheet(this, [&] {
+            written = exportSeriesText(path, values, &reason, { keptLines_, tooLong });
+        });
+    } else {
         BusyCursor busy;
-        written = text ? exportSeriesText(path, ListData_value_->texts(), &reason, { keptLines_, tooLong })
-                       : exportSeriesWorkbook(path, ListData_value_->texts(), &reason);
+        written = exportSeriesWorkbook(path, values, &reason);
     }
     raise();
     if (!written) {

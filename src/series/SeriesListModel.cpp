@@ -75,8 +75,8 @@ void SeriesListModel::setTexts(const QStringList& texts, const QList<int>& tooLo
 
 bool SeriesListModel::isTooLong(int row) const
 {
-    const auto at = std::lower_bound(
-        tooLong_.cbegin(), tooLong_.cend(), row, [](const std::pair<int, qint64>& kept, int r) { return kept.first < r; });
+    const auto at = std::lower_bound(tooLong_.cbegin(), tooLong_.cend(), row,
+        [](const std::pair<int, qint64>& kept, int r) { return kept.first < r; });
     return at != tooLong_.cend() && at->first == row;
 }
 

@@ -323,7 +323,8 @@ TEST_F(SeriesStoreTest, AnEditedSeriesWritesItsLinesTooLongToBeAValueBackAsTheyW
     ASSERT_EQ(inPlace.write("\n"), 1);
     inPlace.close();
     const QByteArray rewritten = stored(QStringLiteral("Held"));
-    request = { QStringLiteral("Held"), QStringLiteral("Held"), { "Ann", "" }, {}, {}, { series->keptLines, { { 1, 1 } } } };
+    request = { QStringLiteral("Held"), QStringLiteral("Held"), { "Ann", "" }, {}, {},
+        { series->keptLines, { { 1, 1 } } } };
     QString reason;
     EXPECT_EQ(saveSeries(request, nullptr, &reason), SeriesSaveResult::Failed);
     EXPECT_EQ(reason,

@@ -349,7 +349,9 @@ TEST_F(FirstCardFlowTest, ASeriesRewrittenByAnotherProgramIsRedrawnOnTheCanvas)
         { "Fay Noor", "mv \"${0%/*}\" \"${0%/*}.old\" && mkdir \"${0%/*}\" && printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
         { "Gil Ode", "printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
         // Removed, and made anew after the folder above it changed meanwhile.
-        { "Hal Ito", "rm -r \"${0%/*}\" && touch \"${0%/*}.mark\" && mkdir \"${0%/*}\" && printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+        { "Hal Ito",
+            "rm -r \"${0%/*}\" && touch \"${0%/*}.mark\" && mkdir \"${0%/*}\" && printf '%s\\nBo Li\\n' \"$1\" > "
+            "\"$0\"" },
         { "Ida Ray", "printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
     };
     for (const auto& rewrite : rewrites) {

@@ -1,4 +1,4 @@
-#include "series/SeriesReadBehindSheet.h"
+#include "series/SeriesWorkBehindSheet.h"
 
 #include "common/Logging.h"
 #include "dialogs/PleaseWait_Modeless.h"
@@ -8,18 +8,18 @@
 
 namespace {
 
-// A series read at once shows no sheet: it would only flash.
+// Work done at once shows no sheet: it would only flash.
 constexpr int sheetDelayMs = 250;
 
 } // namespace
 
-void readSeriesBehindSheet(QWidget* window, const std::function<void()>& read)
+void runSeriesWorkBehindSheet(QWidget* window, const std::function<void()>& work)
 {
     PleaseWait_Modeless sheet(window);
     runAwayFromGuiThread(
-        [&read] {
+        [&work] {
             try {
-                read();
+                work();
             } catch (const std::exception& e) {
                 Show_NSLog_Message(QString::fromUtf8(e.what()));
             }

@@ -62,14 +62,17 @@ bool SeriesFileWatcher::followFolder(const QString& folder)
     // A folder's own watch says nothing when the folder is moved away: the folder above it
     // does, and tells of one made anew.
     QString lookout = QFileInfo(folder).absolutePath();
-    while (lookout != QDir::rootPath() && folderIdentity(lookout).isEmpty())
+    QString lookoutIdentity = folderIdentity(lookout);
+    while (lookout != QDir::rootPath() && lookoutIdentity.isEmpty()) {
         lookout = QFileInfo(lookout).absolutePath();
-    if (lookout != followed.lookout) {
+        lookoutIdentity = folderIdentity(lookout);
+    }
+    if (lookout != followed.lookout || lookoutIdentity != followed.lookoutIdentity) {
         if (!followed.lookout.isEmpty())
             watcher_.removePath(followed.lookout);
-        if (!lookout.isEmpty())
-            watcher_.addPath(lookout);
+        watcher_.addPath(lookout);
         followed.lookout = lookout;
+        followed.lookoutIdentity = lookoutIdentity;
     }
     return anew;
 }

@@ -39,6 +39,7 @@ private:
     struct FollowedFolder
     {
         QString lookout; // the folder above it that is watched for it
+        QString lookoutIdentity;
         QString identity; // device and inode of the folder watched at the path
     };
     QHash<QString, FollowedFolder> folders_;

@@ -4,6 +4,9 @@
 //   append    N values handed to the open series one at a time, as importers may
 //   editor    a series file of N lines opened in the series editor
 //   viewer    the same file opened in the series viewer
+//   editor-line, viewer-line   a series of one N MB line between two values opened in the editor
+//             or the viewer (a hole in the file: it takes no disk)
+//   save-line the same series opened in the editor, a value changed and saved
 //   bench_series [N]   (default 100000 lines for the file cases, 10000 values for the others)
 #include "ResidentMemory.h"
 
@@ -42,6 +45,15 @@ void writeSeries(int lines)
     writeSeriesFile(seriesFilePath(QStringLiteral("big")), values, false);
 }
 
+void writeOneLineSeries(int megabytes)
+{
+    QFile file(seriesFilePath(QStringLiteral("big")));
+    const qint64 line = qint64(megabytes) << 20;
+    if (!file.open(QIODevice::WriteOnly) || file.write("Ann\n") != 4 || !file.resize(4 + line) || !file.seek(4 + line)
+        || file.write("\nBob\n") != 5)
+        std::fprintf(stderr, "cannot write the series\n");
+}
+
 // Child: one case; prints seconds, RSS before (KiB), peak RSS (KiB) and the rows shown.
 int runCase(const QString& kind, int size)
 {
@@ -52,6 +64,9 @@ int runCase(const QString& kind, int size)
     wizard.show();
     if (kind == QLatin1String("editor") || kind == QLatin1String("viewer"))
         writeSeries(size);
+    const bool oneLine = kind.endsWith(QLatin1String("-line"));
+    if (oneLine)
+        writeOneLineSeries(size);
     QApplication::processEvents();
     const long before = residentKiB();
     QElapsedTimer timer;
@@ -71,12 +86,17 @@ int runCase(const QString& kind, int size)
         for (int i = 0; i < size; ++i)
             wizard.Create_Value_List(QStringLiteral("value %1").arg(i));
         rows = wizard.ListData_value().count();
-    } else if (kind == QLatin1String("editor")) {
+    } else if (kind == QLatin1String("editor") || kind == QLatin1String("editor-line")
+        || kind == QLatin1String("save-line")) {
         wizard.Fill_List();
         wizard.Mark_List_New_Selection(0);
         wizard.Update_Btn_Clicked();
         wizard.List_value->scrollToBottom();
         rows = wizard.ListData_value().count();
+        if (kind == QLatin1String("save-line")) {
+            wizard.ListData_value().replace(2, QStringLiteral("Cy"));
+            wizard.Save_Btn_Clicked();
+        }
     } else {
         View_Data_Series viewer;
         viewer.file_name = QStringLiteral("big");
@@ -106,7 +126,8 @@ int main(int argc, char** argv)
     const int lines = arguments.size() > 1 ? arguments[1].toInt() : 100000;
     std::printf("%-10s %8s %10s %12s %12s\n", "case", "rows", "seconds", "peak RSS MB", "growth MB");
     for (const auto& [kind, base] : { std::pair { "generate", 10000 }, std::pair { "append", 10000 },
-             std::pair { "editor", lines }, std::pair { "viewer", lines } }) {
+             std::pair { "editor", lines }, std::pair { "viewer", lines }, std::pair { "editor-line", 250 },
+             std::pair { "viewer-line", 250 }, std::pair { "save-line", 250 } }) {
         // Sequential runs stop at 10000 (the typed bound), so the generator grows by halving.
         const QList<int> sizes = QLatin1String(kind) == QLatin1String("generate") ? QList<int> { base / 2, base }
                                                                                   : QList<int> { base, base * 2 };

@@ -3,8 +3,8 @@
 #include "common/FileHelpers.h"
 #include "common/Globals.h"
 #include "common/Logging.h"
-#include "common/MessageBoxes.h"
 #include "common/StringHelpers.h"
+#include "data/SeriesKeptLines.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/ValueEstimate.h"
 #include "platform/CheckedWrite.h"
@@ -23,15 +23,6 @@
 const QString batch_file_EXT = QStringLiteral("txt");
 
 namespace {
-
-// None for a file that is missing, not a plain file (a FIFO would block the read) or too big.
-std::optional<QByteArray> readWholeFile(const QString& path)
-{
-    QByteArray bytes;
-    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
-        return std::nullopt;
-    return bytes;
-}
 
 // One value per line, whatever line breaks the value holds.
 QString oneLine(QString value)
@@ -120,26 +111,6 @@ std::nullopt_t refuseWith(QString* reason, const QString& why)
     if (reason)
         *reason = why;
     return std::nullopt;
-}
-
-// readSeriesValues, telling apart a file refused for its count.
-std::optional<QStringList> readSeries(const QString& name, QString* reason, bool* tooMany)
-{
-    if (!isSeriesNameSafe(name))
-        return refuseWith(reason, QStringLiteral("\"%1\" is not a series name").arg(name));
-    const QString path = seriesFilePath(name);
-    const std::optional<QByteArray> bytes = readWholeFile(path);
-    if (!bytes)
-        return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
-    if (const QString refusal = estimateSeriesLines(*bytes).refusal(path, bytes->size()); !refusal.isEmpty()) {
-        if (tooMany)
-            *tooMany = true;
-        return refuseWith(reason, refusal);
-    }
-    std::optional<QStringList> values = parseSeriesBytes(*bytes);
-    if (!values)
-        return refuseWith(reason, QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
-    return values;
 }
 
 // The lines of an open series file, one at a time, read in blocks with at most the longest
@@ -334,12 +305,7 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
 
 QStringList readSeriesValues(const QString& name)
 {
-    QString reason;
-    bool tooMany = false;
-    std::optional<QStringList> values = readSeries(name, &reason, &tooMany);
-    if (tooMany)
-        Show_MessageBox(reason);
-    return values.value_or(QStringList());
+    return readSeriesFile(name).value_or(SeriesRows()).values;
 }
 
 std::optional<SeriesHead> readSeriesHead(const QString& name)
@@ -391,12 +357,21 @@ QString firstSeriesValue(const QString& name)
     return readSeriesHead(name).value_or(SeriesHead()).firstValue;
 }
 
-bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason)
+bool writeSeriesFile(
+    const QString& path, const QStringList& values, bool trimValues, QString* reason, const SeriesKept& kept)
 {
+    QString keptWhy;
     const auto fill = [&](QIODevice& file) {
         QByteArray line;
-        for (const QString& value : values) {
-            line = oneLine(trimValues ? Trim_Str(value) : value).toUtf8();
+        auto keptRow = kept.rows.cbegin();
+        for (qsizetype row = 0; row < values.size(); ++row) {
+            if (keptRow != kept.rows.cend() && keptRow->first == row) {
+                if (!kept.lines || !kept.lines->copyLine(keptRow->second, file, &keptWhy) || !file.putChar('\n'))
+                    return false;
+                ++keptRow;
+                continue;
+            }
+            line = oneLine(trimValues ? Trim_Str(values.at(row)) : values.at(row)).toUtf8();
             line.append('\n');
             if (file.write(line) != line.size())
                 return false;
@@ -405,6 +380,8 @@ bool writeSeriesFile(const QString& path, const QStringList& values, bool trimVa
     };
     QString why;
     if (!writeFileChecked(path, fill, &why)) {
+        if (!keptWhy.isEmpty())
+            why = keptWhy;
         Show_NSLog_Message(QStringLiteral("Cannot write \"%1\": %2").arg(path, why));
         if (reason)
             *reason = why;
@@ -433,7 +410,14 @@ SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName
             return SeriesSaveResult::RenameInUse;
         rename = true;
     }
-    if (!writeSeriesFile(seriesFilePath(name), request.values, true, reason))
+    bool written = false;
+    const auto write
+        = [&] { written = writeSeriesFile(seriesFilePath(name), request.values, true, reason, request.kept); };
+    if (request.runWriting)
+        request.runWriting(write);
+    else
+        write();
+    if (!written)
         return SeriesSaveResult::Failed;
     if (rename) {
         QFile::remove(seriesFilePath(old));
@@ -506,7 +490,7 @@ bool exportSeriesWorkbook(const QString& path, const QStringList& values, QStrin
     return false;
 }
 
-bool exportSeriesText(const QString& path, const QStringList& values, QString* reason)
+bool exportSeriesText(const QString& path, const QStringList& values, QString* reason, const SeriesKept& kept)
 {
-    return writeSeriesFile(path, values, false, reason);
+    return writeSeriesFile(path, values, false, reason, kept);
 }

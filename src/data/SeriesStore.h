@@ -6,7 +6,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <utility>
+
+class SeriesKeptLines;
 
 // Series: named lists of values, one UTF-8 text file per series in Data_Folder_Path, one value
 // per line. Nothing here touches a widget; the windows and the data binding build on it.
@@ -34,10 +38,6 @@ QStringList parseSeriesText(const QByteArray& bytes);
 // At most what the lines of series bytes would take as values, counted on the bytes (a line
 // has no more characters than bytes) before any is made.
 ValueEstimate estimateSeriesLines(const QByteArray& bytes);
-// The values of a stored series, for the editor and the viewer; none when its file is missing,
-// not a plain file, too big, not UTF-8, or holds more values than its size honestly needs memory
-// for (counted before any is made, and then reported to the user).
-QStringList readSeriesValues(const QString& name);
 
 // A value is at most maxSeriesValueBytes of UTF-8 (room for a workbook cell's 32,767
 // characters); the reads below keep no more of a line than that, so that a file of one huge line
@@ -54,6 +54,8 @@ struct SeriesRows
     QList<int> tooLong; // the rows (from 0) whose line is longer than a value can be, in order
 };
 std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason = nullptr);
+// The values of a stored series by that read; none when it refuses the file.
+QStringList readSeriesValues(const QString& name);
 // The start of a stored series, read line by line up to its first value that is not empty,
 // so that showing the first card of a series of millions of lines reads a line or two: the
 // first value and whether any value is not empty. Lines are read by the reading rule above;
@@ -74,12 +76,21 @@ std::optional<SeriesHead> readSeriesHead(const QString& name);
 // The first value of a stored series by that rule; "" when there is none.
 QString firstSeriesValue(const QString& name);
 
+// Rows of a value list that stand for lines too long to be a value, kept in the file they were
+// read from (see SeriesKeptLines): each row with its line's number there, rows ascending.
+struct SeriesKept
+{
+    std::shared_ptr<SeriesKeptLines> lines;
+    QList<std::pair<int, qint64>> rows;
+};
+
 // Writes values one per line, each followed by "\n", whole or not at all: a temporary file in
 // the target's folder renamed over it. Empty values are written as blank lines, and line
 // breaks inside a value become spaces, so that every value stays on its own row. With
-// trimValues, values are trimmed first.
+// trimValues, values are trimmed first. A kept row is written as its line was.
 // On failure reason gets why, as the system says it.
-bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason = nullptr);
+bool writeSeriesFile(const QString& path, const QStringList& values, bool trimValues, QString* reason = nullptr,
+    const SeriesKept& kept = {});
 
 // Saving the editor's values under a typed name, the series having been opened as oldName
 // ("" for a new series).
@@ -98,6 +109,10 @@ struct SeriesSaveRequest
     QStringList values;
     std::function<bool(const QString&)> inUse;
     std::function<bool()> confirmReplace; // asked before another existing series is replaced
+    SeriesKept kept; // the rows of values written as their lines were
+    // Runs the writing of the file, the one step that a big series makes long (off the window's
+    // thread, say); it runs in line when not given.
+    std::function<void(const std::function<void()>&)> runWriting;
 };
 SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName = nullptr, QString* reason = nullptr);
 
@@ -113,4 +128,5 @@ bool setSeriesOrigin(const QString& name, const QString& folder);
 // Exports: a workbook with the title "Batch Value" above one value per row, or a text file
 // in the series format. reason, when given, receives why the file was not written.
 bool exportSeriesWorkbook(const QString& path, const QStringList& values, QString* reason = nullptr);
-bool exportSeriesText(const QString& path, const QStringList& values, QString* reason = nullptr);
+bool exportSeriesText(
+    const QString& path, const QStringList& values, QString* reason = nullptr, const SeriesKept& kept = {});

@@ -2,13 +2,14 @@
 
 #include "common/FileHelpers.h"
 #include "common/StringHelpers.h"
+#include "data/SeriesKeptLines.h"
 #include "data/SeriesStore.h"
 #include "dialogs/Long_SMS_Dlg.h"
 #include "platform/DialogService.h"
-#include "series/BusyCursor.h"
 #include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
+#include "series/SeriesWorkBehindSheet.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -179,6 +180,7 @@ bool BatchWizard::showingValues() const
 void BatchWizard::showListScreen()
 {
     update_list_name.clear();
+    keptLines_.reset();
     screens_->setCurrentIndex(0);
     openButton_->setDefault(true);
     saveButton_->setDefault(false);
@@ -190,6 +192,7 @@ void BatchWizard::showValueScreen(const QString& name)
     screens_->setCurrentIndex(1);
     batch_list_name->setText(name);
     update_list_name = name;
+    keptLines_.reset();
     ListData_value_->setTexts({});
     Update_Value_List_Count();
     openButton_->setDefault(false);
@@ -308,8 +311,16 @@ void BatchWizard::On_Update()
     }
     file.close();
     showValueScreen(name);
-    BusyCursor busy;
-    Create_Value_List(readSeriesValues(name));
+    std::optional<EditedSeries> series;
+    QString reason;
+    runSeriesWorkBehindSheet(this, [&] { series = openSeriesForEditing(name, &reason); });
+    if (series) {
+        keptLines_ = std::move(series->keptLines);
+        ListData_value_->setTexts(series->rows.values, series->rows.tooLong);
+        Update_Value_List_Count();
+    } else {
+        dialogs().showMessage(reason.endsWith(u'.') ? reason : reason + u'.');
+    }
     markValuesUnchanged();
 }
 

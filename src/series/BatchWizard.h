@@ -3,11 +3,15 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+#include <utility>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
+class SeriesKeptLines;
 class SeriesListModel;
 
 // What the series editor asks of the main window.
@@ -111,6 +115,9 @@ private:
     QPushButton* saveButton_ = nullptr;
     QString unchangedName_;
     QStringList unchangedValues_;
+    QList<std::pair<int, qint64>> unchangedTooLong_;
+    // The file of the open series, for its lines too long to show, which Save writes back.
+    std::shared_ptr<SeriesKeptLines> keptLines_;
 };
 
 // The open series editor, through which generators and importers add values.

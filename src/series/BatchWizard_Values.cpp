@@ -5,12 +5,14 @@
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
 #include "platform/InterfaceSettings.h"
+#include "platform/SizeText.h"
 #include "series/BusyCursor.h"
 #include "series/Generate_List.h"
 #include "series/Load_Num_Info.h"
 #include "series/Open_Export_Log.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
+#include "series/SeriesWorkBehindSheet.h"
 #include "series/Update_Ex_Num.h"
 
 #include <QDir>
@@ -86,18 +88,16 @@ void BatchWizard::Save_Btn_Clicked()
     request.typedName = batch_list_name->text();
     request.oldName = update_list_name;
     request.values = ListData_value_->texts();
+    request.kept = { keptLines_, ListData_value_->tooLongRows() };
     request.inUse = [this](const QString& name) { return host_.Check_Batch_File_In_Use_Validation(name); };
     request.confirmReplace = [] {
         return dialogs().askYesNoSafe(
             QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
-    SeriesSaveResult result;
+    request.runWriting = [this](const std::function<void()>& write) { runSeriesWorkBehindSheet(this, write); };
     QString reason;
     QString savedName;
-    {
-        BusyCursor busy;
-        result = saveSeries(request, &savedName, &reason);
-    }
+    const SeriesSaveResult result = saveSeries(request, &savedName, &reason);
     switch (result) {
     case SeriesSaveResult::Saved:
         host_.seriesSaved(savedName);
@@ -125,12 +125,14 @@ void BatchWizard::markValuesUnchanged()
 {
     unchangedName_ = batch_list_name->text();
     unchangedValues_ = ListData_value_->texts();
+    unchangedTooLong_ = ListData_value_->tooLongRows();
 }
 
 bool BatchWizard::valuesChanged() const
 {
     return showingValues()
-        && (batch_list_name->text() != unchangedName_ || ListData_value_->texts() != unchangedValues_);
+        && (batch_list_name->text() != unchangedName_ || ListData_value_->texts() != unchangedValues_
+            || ListData_value_->tooLongRows() != unchangedTooLong_);
 }
 
 void BatchWizard::reject()
@@ -166,6 +168,9 @@ void BatchWizard::OnGetSelected()
     const int row = lastSelectedSeriesRow(List_value);
     const QString value = Get_Value_Text(row);
     Update_Ex_Num dialog(*ListData_value_, this);
+    // A value too long to show can be replaced, not edited.
+    if (ListData_value_->isTooLong(row))
+        dialog.m_s_number->setPlaceholderText(tr("(too long to show)"));
     dialog.Open_Wnd(value, row);
 }
 
@@ -203,12 +208,25 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
                 QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(QFileInfo(path).fileName())))
             return;
     }
-    bool written;
+    const QStringList values = ListData_value_->texts();
+    const QList<std::pair<int, qint64>> tooLong = ListData_value_->tooLongRows();
+    if (!text && !tooLong.isEmpty()) {
+        // Below the title row; a workbook cell holds far less than such a value anyway.
+        dialogs().showMessage(QStringLiteral("The series cannot be exported as a workbook: row %1 of the workbook "
+                                             "cannot be written: its value is longer than the %2 a value can hold.")
+                                  .arg(tooLong.first().first + 2)
+                                  .arg(sizeText(maxSeriesValueBytes)));
+        return;
+    }
+    bool written = false;
     QString reason;
-    {
+    if (text) {
+        runSeriesWorkBehindSheet(this, [&] {
+            written = exportSeriesText(path, values, &reason, { keptLines_, tooLong });
+        });
+    } else {
         BusyCursor busy;
-        written = text ? exportSeriesText(path, ListData_value_->texts(), &reason)
-                       : exportSeriesWorkbook(path, ListData_value_->texts(), &reason);
+        written = exportSeriesWorkbook(path, values, &reason);
     }
     raise();
     if (!written) {

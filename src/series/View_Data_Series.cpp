@@ -1,12 +1,11 @@
 #include "series/View_Data_Series.h"
-#include "widgets/DialogParent.h"
 
 #include "data/SeriesStore.h"
 #include "platform/DialogService.h"
-#include "widgets/DialogParent.h"
-#include "series/BusyCursor.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
+#include "series/SeriesWorkBehindSheet.h"
+#include "widgets/DialogParent.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -58,7 +57,14 @@ int View_Data_Series::Open_Wnd()
 
 void View_Data_Series::Load_file_Func()
 {
-    BusyCursor busy;
-    ListData_->setTexts(readSeriesValues(file_name));
+    std::optional<SeriesRows> rows;
+    QString reason;
+    // Read as a run reads it: a line too long to be a value is shown as such, never held.
+    // Before the viewer is up, the sheet covers the window it is opened from.
+    runSeriesWorkBehindSheet(isVisible() ? this : parentWidget(), [&] { rows = readSeriesFile(file_name, &reason); });
+    ListData_->setTexts(rows ? rows->values : QStringList(), rows ? rows->tooLong : QList<int>());
     list_count->setText(QStringLiteral("Total Rows : %1").arg(ListData_->count()));
+    // A missing series is shown empty; a file there that cannot be read says why.
+    if (!rows && seriesExists(file_name))
+        dialogs().showMessage(reason.endsWith(u'.') ? reason : reason + u'.');
 }

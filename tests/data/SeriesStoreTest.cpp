@@ -1,6 +1,7 @@
 #include "XlsxTestSupport.h"
 
 #include "common/Globals.h"
+#include "data/SeriesKeptLines.h"
 #include "data/SeriesStore.h"
 #include "support/FullFolder.h"
 #include "support/PeakMemory.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QProcess>
 
 #include <sys/stat.h>
 
@@ -276,4 +278,66 @@ TEST_F(SeriesStoreTest, ARunsReadIsBoundedByTheCountOfValuesAndTheLengthOfAValue
         numbers.append(QString::number(1'000'000 + i));
     ASSERT_TRUE(writeSeriesFile(seriesFilePath(QStringLiteral("Numbers")), numbers, false));
     EXPECT_EQ(readSeriesFile(QStringLiteral("Numbers")).value_or(SeriesRows()).values, numbers);
+}
+
+// The editor opens a series as a run reads it and writes every line too long to be a value back
+// as it was, from the file it read: the first line's byte-order mark is not part of it, a file
+// renamed over the series meanwhile changes nothing kept, and one rewritten in place is noticed
+// and leaves the stored series as it was.
+TEST_F(SeriesStoreTest, AnEditedSeriesWritesItsLinesTooLongToBeAValueBackAsTheyWere)
+{
+    const QByteArray first(maxSeriesValueBytes + 1, 'x');
+    const QByteArray third = QByteArray(300 * 1024, 'y') + "\xC3\x28 and not UTF-8 \r";
+    store(QStringLiteral("Long"), "\xEF\xBB\xBF" + first + "\nBob\n" + third + "\nCy");
+    std::optional<EditedSeries> series = openSeriesForEditing(QStringLiteral("Long"));
+    ASSERT_TRUE(series);
+    EXPECT_EQ(series->rows.values, (QStringList { "", "Bob", "", "Cy" }));
+    EXPECT_EQ(series->rows.tooLong, (QList<int> { 0, 2 }));
+    ASSERT_TRUE(series->keptLines);
+
+    // Another program puts a new file in its place: what was opened is what is kept.
+    QProcess replace;
+    replace.start(QStringLiteral("sh"),
+        { QStringLiteral("-c"), QStringLiteral("printf 'other\\n' > \"$0.new\" && mv \"$0.new\" \"$0\""),
+            seriesFilePath(QStringLiteral("Long")) });
+    ASSERT_TRUE(replace.waitForFinished());
+    ASSERT_EQ(replace.exitCode(), 0);
+    // Bob deleted, Dee added after the rows kept.
+    SeriesSaveRequest request { QStringLiteral("Long"), QStringLiteral("Long"), { "", "", " Cy ", "Dee" }, {}, {},
+        { series->keptLines, { { 0, 0 }, { 1, 2 } } } };
+    ASSERT_EQ(saveSeries(request), SeriesSaveResult::Saved);
+    EXPECT_EQ(stored(QStringLiteral("Long")), first + '\n' + third + "\nCy\nDee\n");
+
+    // Written again from the same file, a kept row first asked for after a later one.
+    const QString copy = QDir(resources.path()).filePath(QStringLiteral("copy.txt"));
+    ASSERT_TRUE(exportSeriesText(copy, { "", "" }, nullptr, { series->keptLines, { { 0, 2 }, { 1, 0 } } }));
+    EXPECT_EQ(fileBytes(copy), third + '\n' + first + '\n');
+
+    // A file rewritten in place under the editor: nothing is written from it.
+    store(QStringLiteral("Held"), "Ann\n" + first + "\n");
+    series = openSeriesForEditing(QStringLiteral("Held"));
+    ASSERT_TRUE(series && series->keptLines);
+    QFile inPlace(seriesFilePath(QStringLiteral("Held")));
+    ASSERT_TRUE(inPlace.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(inPlace.seek(4));
+    ASSERT_EQ(inPlace.write("\n"), 1);
+    inPlace.close();
+    const QByteArray rewritten = stored(QStringLiteral("Held"));
+    request = { QStringLiteral("Held"), QStringLiteral("Held"), { "Ann", "" }, {}, {},
+        { series->keptLines, { { 1, 1 } } } };
+    QString reason;
+    EXPECT_EQ(saveSeries(request, nullptr, &reason), SeriesSaveResult::Failed);
+    EXPECT_EQ(reason,
+        QStringLiteral("\"%1\" was changed by another program since the series was opened, so its line 2, too long to "
+                       "show, cannot be kept")
+            .arg(seriesFilePath(QStringLiteral("Held"))));
+    EXPECT_EQ(stored(QStringLiteral("Held")), rewritten);
+
+    // A series without such lines holds no file open.
+    store(QStringLiteral("Short"), "Ann\nBob\n");
+    series = openSeriesForEditing(QStringLiteral("Short"));
+    ASSERT_TRUE(series);
+    EXPECT_EQ(series->rows.values, (QStringList { "Ann", "Bob" }));
+    EXPECT_FALSE(series->keptLines);
+    EXPECT_FALSE(openSeriesForEditing(QStringLiteral("Missing")));
 }

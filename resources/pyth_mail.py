@@ -3,13 +3,18 @@
 
 Arguments: sender, SMTP server, port, sender (From), recipient, subject, "-" (the body's
 place), security flag ("Y": TLS from the first byte, "N": STARTTLS), then the files to attach.
-The recipient is one mailbox as the person wrote it ("Name <address>" too) and goes into the To:
-header as it is; the message goes to the address in MAIL_RECIPIENT_ADDRESS, which the program
-read from it and compared with its data rows.
+The recipient is one mailbox as the person wrote it ("Name <address>" too); its name goes into
+the To: header, quoted where it must be; the message goes to the address in
+MAIL_RECIPIENT_ADDRESS, which the program read from it and compared with its data rows.
+With the one argument --check-recipients, nothing is sent: standard input holds one recipient a
+line, as "mailbox<TAB>address"; the exit status is 0 when every one can be sent, otherwise 4, and
+the last line on standard error names the first that cannot and says why. The program asks this
+before a run, so that no run ends half way on a recipient.
 Standard input: the password on the first line, then the body to the end (UTF-8). The body
 never goes on the command line, where its length is limited.
 Exit status 0 only after the server has accepted the message; 3 when the server refused the
-recipient alone (a 5xx answer to RCPT TO: the next mail may go); 1 for any other failure, which
+recipient alone (a 5xx answer to RCPT TO: the next mail may go) or the recipient cannot be
+written into a header; 1 for any other failure, which
 the next mail would meet as well. Otherwise the last line on standard error says why, in words for
 the person sending (the program shows it).
 Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
@@ -27,12 +32,19 @@ import ssl
 import stat
 import sys
 import unicodedata
+from email import policy
+from email.headerregistry import Address
 from email.message import EmailMessage
+from email.parser import BytesParser
 from email.utils import formatdate, make_msgid
 
 TIMEOUT_SECONDS = 60
 DEFAULT_DEADLINE_SECONDS = 120
 RECIPIENT_REFUSED = 3
+UNSENDABLE_RECIPIENT = 4
+# Longest recipient as written: the longest line a mail header may hold. It also keeps each
+# recipient far below what one command-line argument may hold.
+MAX_RECIPIENT_CHARACTERS = 998
 # What one reply of the server may hold: far above any real server's, far below the memory a
 # server that never ends a multi-line reply would take.
 MAX_REPLY_LINES = 10000
@@ -171,14 +183,90 @@ def read_attachment(path):
             fail("The attachment %s cannot be read: %s." % (path, error.strerror))
 
 
+class Unsendable(Exception):
+    """A recipient that cannot go into a To: header; the text says why."""
+
+
+def shown(text):
+    return text if len(text) <= 80 else text[:79] + "\u2026"
+
+
+def named_once(header_text):
+    """The mailboxes a reader finds in a To: header's text."""
+    probe = EmailMessage()
+    probe["To"] = header_text
+    return probe["To"].addresses
+
+
+def to_mailbox(recipient, address):
+    """The recipient's mailbox for the To: header: its name, as a reader decodes it, and the
+    address the message goes to. Raises Unsendable when the header would not name that address
+    alone, as written and as it goes out."""
+    if len(recipient) > MAX_RECIPIENT_CHARACTERS:
+        raise Unsendable("it is longer than %d characters" % MAX_RECIPIENT_CHARACTERS)
+    if breaks_lines(recipient) or breaks_lines(address):
+        raise Unsendable("it holds a line break or a control character")
+    if not address.isascii():
+        raise Unsendable("its address holds letters outside ASCII, which the mail script cannot send")
+    try:
+        read = named_once(recipient)
+        if len(read) != 1 or read[0].addr_spec.lower() != address.lower():
+            raise Unsendable("it does not read as the one address %s" % address)
+        name = read[0].display_name
+        if breaks_lines(name):
+            raise Unsendable("its name holds a line break or a control character")
+        # Built from its parts, the name is quoted when it holds "@", "," or the like, also
+        # when it came as an encoded word: it can never read as a second address.
+        mailbox = Address(display_name=name, username=read[0].username, domain=read[0].domain)
+        header = EmailMessage()
+        header["To"] = mailbox
+        written = BytesParser(policy=policy.default).parsebytes(bytes(header))["To"].addresses
+    except Unsendable:
+        raise
+    except ValueError as error:  # a part the library will not write, as "parts cannot contain CR or LF"
+        raise Unsendable("the mail library refuses it: %s" % error)
+    except Exception as error:  # the mail library's own limits: deep comments, odd encodings
+        raise Unsendable("the mail library cannot read it (%s)" % type(error).__name__)
+    # White space in a name may come back otherwise (folded encoded words gain spaces), never
+    # its letters.
+    if len(written) != 1 or written[0].addr_spec.lower() != address.lower() or blackspace(
+            written[0].display_name) != blackspace(name):
+        raise Unsendable("its To: header would not name the address %s alone" % address)
+    return mailbox
+
+
+def blackspace(text):
+    return "".join(text.split())
+
+
+def unsendable_text(recipient, why):
+    return "The recipient %s cannot be sent: %s." % (shown(recipient), why)
+
+
+def check_recipients():
+    try:
+        lines = sys.stdin.buffer.read().decode("utf-8").split("\n")
+    except UnicodeDecodeError:
+        fail("The recipients are not UTF-8.")
+    for line in lines:
+        if not line:
+            continue
+        recipient, _, address = line.partition("\t")
+        try:
+            to_mailbox(recipient, address)
+        except Unsendable as error:
+            fail(unsendable_text(recipient, error), UNSENDABLE_RECIPIENT)
+    return 0
+
+
 def build_message(sender, recipient, address, subject, body, attachments):
     message = EmailMessage()
     message["From"] = single_line("sender", sender)
-    message["To"] = single_line("recipient", recipient)
     # The header must name the person the message goes to, not another one.
-    named = [mailbox.addr_spec for mailbox in message["To"].addresses]
-    if len(named) != 1 or named[0].lower() != address.lower():
-        fail("The recipient %s does not read as the address %s." % (recipient, address))
+    try:
+        message["To"] = to_mailbox(recipient, address)
+    except Unsendable as error:
+        fail(unsendable_text(recipient, error), RECIPIENT_REFUSED)
     message["Subject"] = single_line("subject", subject)
     message["Date"] = formatdate(localtime=True)
     message["Message-ID"] = make_msgid()
@@ -293,6 +381,8 @@ def send(login_name, server, port, flag, password, sender, address, message):
 
 
 def main(argv):
+    if argv[1:] == ["--check-recipients"]:
+        return check_recipients()
     if len(argv) < 9:
         fail("The mail script expects sender, server, port, sender, recipient, subject, body and security flag.")
     login_name, server, port_text, sender, recipient, subject, _, flag = argv[1:9]

@@ -230,15 +230,18 @@ void Email_Setting::Send_Test_Email()
     plz_wait_Window->Show_Create_Modeless();
     _send_mail_result_status->setText(QStringLiteral("It may take a while, Please wait..."));
     QString reason;
-    const bool sent = sendTestMailWaiting(&reason);
+    const MailDelivery delivery = sendTestMailWaiting(&reason);
     plz_wait_Window->Hide_Destroy_Modeless();
-    const QString result = sent ? QStringLiteral("E-mail has been sent successfully.")
-                                : testFailureText + QStringLiteral("\n\nCould not send email.\n\nReason: ") + reason;
+    // A recipient refused is no fault of the settings or the network: no advice about them.
+    const QString result = delivery == MailDelivery::Sent ? QStringLiteral("E-mail has been sent successfully.")
+        : delivery == MailDelivery::RecipientRefused
+        ? QStringLiteral("Could not send email.\n\nReason: ") + reason
+        : testFailureText + QStringLiteral("\n\nCould not send email.\n\nReason: ") + reason;
     _send_mail_result_status->setText(result);
     Show_MessageBox(result);
 }
 
-bool Email_Setting::sendTestMailWaiting(QString* reason)
+MailDelivery Email_Setting::sendTestMailWaiting(QString* reason)
 {
     const QString recipient = _send_mail_to->text().toLower();
     const QString sender = _send_mail_sender_mail->text().toLower();
@@ -251,11 +254,10 @@ bool Email_Setting::sendTestMailWaiting(QString* reason)
 
     // The script may take long against a slow server: the window keeps painting meanwhile,
     // behind the please-wait sheet.
-    bool sent = false;
+    MailDelivery delivery = MailDelivery::Failed;
     WorkerThread::runAndWait([&] {
         QProcess process;
-        sent = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason)
-            == MailDelivery::Sent;
+        delivery = sendEmail_pyth(process, recipient, subject, {}, sender, password, server, port, body, flag, reason);
     });
-    return sent;
+    return delivery;
 }

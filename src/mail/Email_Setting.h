@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mailing/MailHandoff.h"
+
 #include <QDialog>
 
 class MailHost;
@@ -46,7 +48,7 @@ public:
 
 private:
     QString securityFlag() const;
-    bool sendTestMailWaiting(QString* reason);
+    MailDelivery sendTestMailWaiting(QString* reason);
 
     MailHost& host_;
     PleaseWait_Modeless* plz_wait_Window;

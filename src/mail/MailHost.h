@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // What the mail windows need of the main window.
 class MailHost
 {
@@ -42,6 +44,12 @@ public:
     // (every column of the bound workbook, every bound series, and every other series of as
     // many values as the run has rows), each a value per batch row.
     virtual QList<QStringList> rowValueColumns(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // Runs work that may take a while behind the please-wait sheet over the send window; the
+    // work touches no widget and asks nothing.
+    virtual void runBehindPleaseWait(const std::function<void()>& work) { work(); }
+    // Asked at Send before the rows are used: the bound workbook compared with its file, as at
+    // opening. False when the person chose not to go on.
+    virtual bool confirmRowsAreCurrent() { return true; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
     // The rows of the last renderer's run whose mailed card does not show its row whole.

@@ -244,10 +244,10 @@ bool Send_Mail::prepareJob(MailJob& job)
         Show_MessageBox(QStringLiteral("Please specify the Recipient E-mail address."));
         return false;
     }
+    const QString refusal = QStringLiteral("Recipient E-mail address is invalid or incomplete.");
     // Kept as typed: the To: header shows each recipient as the person wrote it.
     const RecipientList recipients = parseRecipients(to);
     if (!recipients.isValid() || hasControlCharacters(subject_txt->text())) {
-        const QString refusal = QStringLiteral("Recipient E-mail address is invalid or incomplete.");
         if (recipients.notAnAddress.isEmpty())
             Show_MessageBox(refusal);
         else
@@ -300,6 +300,13 @@ bool Send_Mail::prepareJob(MailJob& job)
         job.mode = MailJob::Mode::CurrentCard;
     else
         job.mode = rd_all_to_every->isChecked() ? MailJob::Mode::AllRows : MailJob::Mode::RowPerRecipient;
+    // What the mail script cannot write into a header is refused now, not half way through the run.
+    QString unsendable;
+    host_.runBehindPleaseWait([&] { unsendable = recipientsTheScriptRefuses(job.recipients); });
+    if (!unsendable.isEmpty()) {
+        Show_MessageBox_With_Reason(refusal, unsendable);
+        return false;
+    }
     return true;
 }
 
@@ -309,6 +316,8 @@ void Send_Mail::Send_Button()
         return;
     MailJob job;
     if (!prepareJob(job))
+        return;
+    if (job.mode != MailJob::Mode::WithoutCard && !host_.confirmRowsAreCurrent())
         return;
     const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
     const bool series = batch && send_with_batch_chk->isChecked();

@@ -16,6 +16,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 QSpinBox* spinBox(QWidget* parent, int maximum, const QString& suffix)
 {
@@ -34,6 +36,12 @@ void Send_Mail::buildForm()
     from_txt->setToolTip(QStringLiteral("The sender of the e-mail settings"));
     to_txt = new QLineEdit(this);
     to_txt->setPlaceholderText(QStringLiteral("name@example.com, other@example.com"));
+    // A pasted list of thousands of recipients is kept whole: the default limit of 32,767
+    // characters would cut it, mid-address. No limit at all, as a paste over one is cut
+    // character by character and holds the window for minutes.
+    to_txt->setMaxLength(std::numeric_limits<int>::max());
+    to_txt->setToolTip(QStringLiteral("Recipients, separated by commas, semicolons or line ends; a pasted list "
+                                      "is kept whole"));
     subject_txt = new QLineEdit(this);
     message_txt = new QPlainTextEdit(this);
     message_txt->setTabChangesFocus(true);

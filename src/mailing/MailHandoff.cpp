@@ -27,6 +27,10 @@ constexpr int guardMarginSeconds = 10;
 constexpr int waitSliceMs = 100;
 // The script's exit status for a recipient that the server alone refused.
 constexpr int recipientRefusedStatus = 3;
+// Its status when a recipient it was asked about cannot be sent.
+constexpr int unsendableRecipientStatus = 4;
+// The check reads the list without a server: a minute is far more than any list takes.
+constexpr int checkDeadlineSeconds = 60;
 } // namespace
 
 int mailDeadlineSeconds(const QStringList& attachments)
@@ -200,4 +204,37 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
         process.exitStatus() == QProcess::NormalExit
             ? QStringLiteral("The mail script ended with status %1.").arg(process.exitCode())
             : QStringLiteral("The mail script was ended before it finished."));
+}
+
+QString recipientsTheScriptRefuses(const QStringList& recipients)
+{
+    QByteArray lines;
+    for (const QString& recipient : recipients) {
+        // The list's reader keeps no line break or tab in a recipient; a recipient that still
+        // holds one is refused as sendEmail_pyth would refuse it.
+        if (hasControlCharacters(recipient))
+            return QStringLiteral("The recipient %1 holds a line break or a control character.")
+                .arg(recipient.simplified());
+        lines += recipient.toUtf8() + '\t' + mailboxAddress(recipient).toUtf8() + '\n';
+    }
+    QProcess process;
+    process.setProcessEnvironment(scriptEnvironment(checkDeadlineSeconds, QString()));
+    process.setProgram(QStringLiteral("/usr/bin/python3"));
+    process.setArguments({ mailScriptPath(), QStringLiteral("--check-recipients") });
+    process.start();
+    if (!process.waitForStarted())
+        return QStringLiteral("The mail script could not be started: %1").arg(process.errorString());
+    process.write(lines);
+    process.closeWriteChannel();
+    if (waitForScript(process, {}, checkDeadlineSeconds) != Wait::Exited)
+        return QStringLiteral("The mail script did not finish reading the recipients within %1 seconds.")
+            .arg(checkDeadlineSeconds + guardMarginSeconds);
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
+        return {};
+    const QString why = lastLine(process.readAllStandardError());
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == unsendableRecipientStatus
+        && !why.isEmpty())
+        return why;
+    return QStringLiteral("The mail script could not read the recipients: %1")
+        .arg(why.isEmpty() ? QStringLiteral("it ended with status %1.").arg(process.exitCode()) : why);
 }

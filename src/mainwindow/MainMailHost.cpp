@@ -1,7 +1,7 @@
 #include "mainwindow/MainMailHost.h"
 
 #include "data/Data_From_Excel.h"
-#include "data/SeriesStore.h"
+#include "data/SeriesOfLength.h"
 #include "imports/BackgroundWork.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/UnevenSources.h"
@@ -13,8 +13,6 @@
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -23,21 +21,6 @@
 namespace {
 // Mail pictures are drawn at screen resolution: small enough to mail, sharp on screen.
 constexpr double mailDpi = 150.0;
-
-// The stored series, other than those named, that hold exactly `rows` values.
-QList<QStringList> seriesOfLength(int rows, const QStringList& except)
-{
-    QList<QStringList> found;
-    for (const QString& name : seriesNames()) {
-        // Fewer line ends than rows - 1: fewer values, known without reading the file.
-        if (except.contains(name) || QFileInfo(seriesFilePath(name)).size() < rows - 1)
-            continue;
-        std::optional<SeriesRows> series = readSeriesFile(name);
-        if (series && series->values.size() == rows)
-            found << std::move(series->values);
-    }
-    return found;
-}
 } // namespace
 
 MainMailHost::MainMailHost(SKTWindowController& window)
@@ -163,7 +146,7 @@ QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreads
         bound << source.seriesName;
     if (rows > 0) {
         QList<QStringList> series;
-        runBehindPleaseWait(&window_, [&] { series = seriesOfLength(rows, bound); });
+        ::runBehindPleaseWait(&window_, [&] { series = seriesOfLength(rows, bound); });
         columns << series;
     }
     return columns;
@@ -210,6 +193,21 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
             back ? snapshot.back : snapshot.front, false, back ? snapshot.backBase() : snapshot.frontBase());
         return picture.isNull() ? QImage() : picture.toImage(mailDpi, Qt::white);
     };
+}
+
+void MainMailHost::runBehindPleaseWait(const std::function<void()>& work)
+{
+    ::runBehindPleaseWait(sendWindow_ ? static_cast<QWidget*>(sendWindow_) : &window_, work);
+}
+
+bool MainMailHost::confirmRowsAreCurrent()
+{
+    // The workbook may have changed on disk while the send window was open.
+    if (!window_.confirmBoundWorkbookIsCurrent())
+        return false;
+    // Rows read again are the ones to mail: the binding is taken anew from them.
+    openedBinding_.reset();
+    return true;
 }
 
 bool MainMailHost::twoSidedCard() const

@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "data/SeriesKeptLines.h"
+#include "data/SeriesOfLength.h"
 #include "data/SeriesStore.h"
 #include "support/FullFolder.h"
 #include "support/PeakMemory.h"
@@ -340,4 +341,32 @@ TEST_F(SeriesStoreTest, AnEditedSeriesWritesItsLinesTooLongToBeAValueBackAsTheyW
     EXPECT_EQ(series->rows.values, (QStringList { "Ann", "Bob" }));
     EXPECT_FALSE(series->keptLines);
     EXPECT_FALSE(openSeriesForEditing(QStringLiteral("Missing")));
+}
+
+// The series a run's rows may be compared with are told by their count of lines, counted no
+// further than one past the run's rows, by the same rule as the values are read.
+TEST_F(SeriesStoreTest, SeriesOfARunsLengthAreFoundByCountingTheirLines)
+{
+    const std::pair<QByteArray, qint64> counted[] = { { "", 0 }, { "\n", 1 }, { "a\nb\nc\n", 3 }, { "a\nb\nc", 3 },
+        { "a\n\n\n", 3 }, { "a\r\nb\r\n", 2 }, { "\xEF\xBB\xBFone\ntwo", 2 } };
+    for (const auto& [bytes, rows] : counted) {
+        store(QStringLiteral("Counted"), bytes);
+        EXPECT_EQ(countSeriesRows(QStringLiteral("Counted"), 10), rows) << bytes.toStdString();
+        EXPECT_EQ(parseSeriesText(bytes).size(), rows) << bytes.toStdString();
+    }
+    // A long series is counted to one past the rows asked about, not to its end.
+    store(QStringLiteral("Long"), QByteArray(3'000'000, '\n'));
+    EXPECT_EQ(countSeriesRows(QStringLiteral("Long"), 4), 5);
+    EXPECT_EQ(countSeriesRows(QStringLiteral("Long"), 3'000'000), 3'000'000);
+    EXPECT_EQ(countSeriesRows(QStringLiteral("Missing"), 4), -1);
+    EXPECT_EQ(countSeriesRows(QStringLiteral("../escape"), 4), -1);
+
+    store(QStringLiteral("Emails"), "ann@x.org\nbob@x.org\ncyd@x.org\n");
+    store(QStringLiteral("Bound"), "Ann\nBob\nCyd\n");
+    store(QStringLiteral("Four"), "1\n2\n3\n4\n");
+    store(QStringLiteral("Two"), "1\n2\n");
+    store(QStringLiteral("NotText"), "1\n\xC3\x28\n3\n");
+    ASSERT_TRUE(QFile::remove(seriesFilePath(QStringLiteral("Counted"))));
+    EXPECT_EQ(seriesOfLength(3, { QStringLiteral("Bound") }),
+        (QList<QStringList> { { "ann@x.org", "bob@x.org", "cyd@x.org" } }));
 }

@@ -4,6 +4,7 @@
 #include "mail/Email_Setting.h"
 #include "mail/MailHost.h"
 #include "mail/Send_Mail.h"
+#include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
 #include "support/Patience.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
@@ -128,6 +130,14 @@ TEST_F(MailWindowsTest, SettingsAreCheckedInOrderAndSavedWithoutARecipient)
     // The test mail asks for the recipient that saving does not need.
     settings_.Send_Test_Email();
     EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nPlease enter recipient E-mail address."));
+    // A recipient the mail script cannot write is told as the cause, with no advice about the
+    // settings or the network.
+    settings_._send_mail_to->setText(QStringLiteral("b\u00f8b@example.org"));
+    settings_.Send_Test_Email();
+    EXPECT_TRUE(dialogs_->messages().back().startsWith(
+        QStringLiteral("\nCould not send email.\n\nReason: The recipient b\u00f8b@example.org cannot be sent: its "
+                       "address holds letters outside ASCII")))
+        << dialogs_->messages().back().toStdString();
 }
 
 TEST_F(MailWindowsTest, ResetDeletesTheFileAndReloadsTheGlobals)
@@ -176,6 +186,13 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
         window.Send_Button();
         EXPECT_TRUE(dialogs_->lastInformative().startsWith(QStringLiteral("\"bad\" is not an e-mail address.")))
             << dialogs_->lastInformative().toStdString();
+        // What the mail script cannot write into a header is refused before a run, with why.
+        window.to_txt->setText(
+            QStringLiteral("one@x.com, ") + QString(1000, u'(') + QString(1000, u')') + QStringLiteral(" two@x.com"));
+        window.Send_Button();
+        EXPECT_TRUE(dialogs_->lastInformative().contains(QStringLiteral("cannot be sent: it is longer than 998")))
+            << dialogs_->lastInformative().toStdString();
+        EXPECT_FALSE(dialogs_->lastInformative().contains(QStringLiteral("firewall"), Qt::CaseInsensitive));
         window.to_txt->setText(QStringLiteral("one@x.com"));
         window.file_name_txt->setText(QStringLiteral("*?/"));
         window.Send_Button();
@@ -190,7 +207,58 @@ TEST_F(MailWindowsTest, SendWindowRefusesBadInputBeforeAnything)
         (std::vector<QString> { QStringLiteral("\nPlease specify the Recipient E-mail address."),
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
             QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
+            QStringLiteral("\nRecipient E-mail address is invalid or incomplete."),
             QStringLiteral("\nPlease enter valid file name."), QLatin1Char('\n') + bodyNulMessage() }));
+}
+
+// A pasted list is kept whole, however long and on however many lines: every recipient gets
+// the mail at the address typed.
+TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut)
+{
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    QStringList pasted;
+    for (int i = 1; i <= 2000; ++i)
+        pasted << QStringLiteral("person%1@company.com").arg(i, 4, 10, QLatin1Char('0'));
+    // Few enough to mail in a test, with names long enough to pass where the field used to cut.
+    QStringList named, addresses;
+    for (int i = 1; i <= 40; ++i) {
+        addresses << QStringLiteral("guest%1@company.com").arg(i);
+        named << QStringLiteral("\"%1 %2\" <%3>").arg(QString(900, u'n')).arg(i).arg(addresses.last());
+    }
+    QWidget mainWindow;
+    Send_Modeless sheet(&mainWindow);
+    Send_Mail window(host_, settings_);
+    bool finished = false;
+    dialogs_->modalHandler = [&](QDialog&) {
+        QApplication::clipboard()->setText(pasted.join(QStringLiteral(",\n")));
+        window.to_txt->paste();
+        EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
+        const RecipientList read = parseRecipients(window.to_txt->text());
+        EXPECT_EQ(read.recipients, pasted);
+
+        window.to_txt->setText(named.join(QStringLiteral(";\r\n")));
+        EXPECT_GT(window.to_txt->text().size(), 32767);
+        window.Without_barcode_rd_select();
+        QEventLoop loop;
+        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+            finished = true;
+            loop.quit();
+        });
+        QTimer::singleShot(patience::generousMs, &loop, &QEventLoop::quit);
+        window.Send_Button();
+        loop.exec();
+        return 0;
+    };
+    window.Open_Wnd();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nE-mail has been sent successfully."));
+    QStringList reached;
+    for (const QJsonObject& mail : server.mails())
+        reached << mail[u"to"].toArray().at(0).toString();
+    EXPECT_EQ(reached, addresses);
 }
 
 TEST_F(MailWindowsTest, AnAttachmentNamedWithALineBreakOrAFolderIsRefusedWithItsReason)

@@ -34,7 +34,8 @@ public:
     QString port() const { return QString::number(port_); }
     QString caFile() const { return dir_.filePath(QStringLiteral("ca.pem")); }
 
-    // The received messages in the order of arrival: time, from, to, subject, body,
+    // The received messages in the order of arrival: time, from, to, subject, header_to (as
+    // read), raw_to (the To: header as it came), body,
     // attachments (name, type, head: the first bytes in hex).
     QList<QJsonObject> mails() const;
     // Waits (bounded) until count messages have arrived.

@@ -368,3 +368,42 @@ TEST(MailScript, AServerThatNeverEndsItsGreetingFailsTheMailWithinBoundedMemory)
     // The whole flood, kept, would take over 100 MB.
     EXPECT_LT(peakKiB, 50 * 1024);
 }
+
+TEST(MailHandoff, RecipientsTheScriptCannotWriteAreRefusedWithTheReasonAndANameHoldingAnAtStaysQuoted)
+{
+    const QString nested = QString(16000, u'(') + QString(16000, u')') + QStringLiteral(" bob@example.org");
+    EXPECT_EQ(
+        recipientsTheScriptRefuses({ QStringLiteral("ann@example.org"),
+            QStringLiteral("\"Noack, Lukas\" <M252@Club.Example>"), QStringLiteral("k@x.org (Karl, Junior)"),
+            // Folded into several encoded words, a long name comes back with spaces added.
+            QString::fromUtf8("J\u00fcrgen M\u00fcller-L\u00fcdenscheidt ").repeated(8) + QStringLiteral("<j@x.org>"),
+            QStringLiteral("\"  Ida  \" <ida@x.org>") }),
+        QString());
+    const std::pair<QString, QString> refused[] = {
+        { nested, QStringLiteral("is longer than 998 characters") },
+        { QStringLiteral("b\u00f8b@example.org"), QStringLiteral("outside ASCII") },
+        { QStringLiteral("=?utf-8?q?Ann=0ABcc:_c=40y.org?= <ann@example.org>"), QStringLiteral("CR or LF") },
+    };
+    for (const auto& [recipient, reason] : refused) {
+        const QString said = recipientsTheScriptRefuses({ QStringLiteral("ann@example.org"), recipient });
+        EXPECT_TRUE(said.startsWith(QStringLiteral("The recipient "))) << said.toStdString();
+        EXPECT_TRUE(said.contains(reason)) << said.toStdString();
+        EXPECT_FALSE(said.contains(QStringLiteral("unexpected"))) << said.toStdString();
+        EXPECT_LT(said.size(), 300) << "the recipient is shown shortened";
+    }
+
+    // Sent, an encoded name that reads as an address is quoted: no reader takes it for a second one.
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    const QString encoded = QStringLiteral("=?utf-8?q?evil=40example.org?= <bob@example.org>");
+    EXPECT_EQ(recipientsTheScriptRefuses({ encoded }), QString());
+    QString reason;
+    ASSERT_TRUE(
+        send(server, QStringLiteral("N"), encoded, QStringLiteral("Hi"), {}, QStringLiteral("Body"), password, &reason))
+        << reason.toStdString();
+    ASSERT_TRUE(server.waitForMails(1));
+    const QJsonObject mail = server.mails().at(0);
+    EXPECT_EQ(mail[u"raw_to"].toString(), QStringLiteral("\"evil@example.org\" <bob@example.org>"));
+    EXPECT_EQ(mail[u"to"].toArray(), QJsonArray { QStringLiteral("bob@example.org") });
+}

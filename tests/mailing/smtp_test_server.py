@@ -135,6 +135,7 @@ class Recorder:
         body = message.get_body(("plain",))
         record = {"time": time.time(), "from": envelope.mail_from, "to": envelope.rcpt_tos,
                   "subject": str(message["Subject"]), "header_to": str(message["To"]),
+                  "raw_to": " ".join(value for name, value in message.raw_items() if name.lower() == "to"),
                   "body": body.get_content() if body else None, "attachments": attachments}
         self.count += 1
         path = os.path.join(self.folder, "mail-%04d.json" % self.count)

@@ -10,6 +10,7 @@
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "jobs/BatchExport.h"
+#include "mail/Send_Mail.h"
 #include "mainwindow/DesignFile.h"
 #include "mainwindow/DesignOpening.h"
 #include "platform/FileIdentity.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QJsonArray>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -292,6 +294,30 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     xlsxtest::writeBytes(workbook, "not a workbook");
     ASSERT_TRUE(run("Print_Btn", { 0, 0 }, 10, "cannot be read again"));
     EXPECT_EQ(windows, 5);
+    EXPECT_EQ(table.ListData.size(), photos + 6);
+
+    // Changed while the send window is open: Send asks as opening does, and Cancel sends nothing.
+    const QString savedSender = std::exchange(sender_email, QStringLiteral("me@example.com"));
+    const auto putBackSender = qScopeGuard([&] { sender_email = savedSender; });
+    QStringList askedAtSend;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* send = qobject_cast<Send_Mail*>(&dialog)) {
+            edit("Guest Ena");
+            send->to_txt->setText(QStringLiteral("guest@example.org"));
+            const qsizetype before = dialogs->asked().size();
+            dialogs->choiceAnswers = { 2 };
+            send->Send_Button();
+            for (qsizetype i = before; i < dialogs->asked().size(); ++i)
+                askedAtSend << dialogs->asked().at(i).text;
+            EXPECT_FALSE(send->isRunning());
+        }
+        return 0;
+    };
+    edit("Guest Zwei");
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Mail_Btn"))->trigger();
+    ASSERT_EQ(askedAtSend.size(), 1);
+    EXPECT_TRUE(askedAtSend.front().contains(QLatin1String(changed))) << askedAtSend.front().toStdString();
     EXPECT_EQ(table.ListData.size(), photos + 6);
     // Asked by the window, never by the worker that read.
     for (const auto& question : dialogs->asked())

@@ -1,0 +1,2 @@
+add_executable(bench_mail_series ${CMAKE_CURRENT_LIST_DIR}/mail_series.cpp)
+target_link_libraries(bench_mail_series PRIVATE galavite_data galavite_common)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 // What the mail windows need of the main window.
@@ -44,9 +45,9 @@ public:
     // (every column of the bound workbook, every bound series, and every other series of as
     // many values as the run has rows), each a value per batch row.
     virtual QList<QStringList> rowValueColumns(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
-    // Runs work that may take a while behind the please-wait sheet over the send window; the
-    // work touches no widget and asks nothing.
-    virtual void runBehindPleaseWait(const std::function<void()>& work) { work(); }
+    // Runs work that may take a while behind the please-wait sheet over the send window, whose
+    // Stop sets `stop`; the work touches no widget and asks nothing.
+    virtual void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& /*stop*/) { work(); }
     // Asked at Send before the rows are used: the bound workbook compared with its file, as at
     // opening. False when the person chose not to go on.
     virtual bool confirmRowsAreCurrent() { return true; }

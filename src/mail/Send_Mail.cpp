@@ -302,7 +302,11 @@ bool Send_Mail::prepareJob(MailJob& job)
         job.mode = rd_all_to_every->isChecked() ? MailJob::Mode::AllRows : MailJob::Mode::RowPerRecipient;
     // What the mail script cannot write into a header is refused now, not half way through the run.
     QString unsendable;
-    host_.runBehindPleaseWait([&] { unsendable = recipientsTheScriptRefuses(job.recipients); });
+    std::atomic<bool> stop = false;
+    host_.runBehindPleaseWait(
+        [&] { unsendable = recipientsTheScriptRefuses(job.recipients, [&] { return stop.load(); }); }, stop);
+    if (stop)
+        return false;
     if (!unsendable.isEmpty()) {
         Show_MessageBox_With_Reason(refusal, unsendable);
         return false;

@@ -206,7 +206,7 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
             : QStringLiteral("The mail script was ended before it finished."));
 }
 
-QString recipientsTheScriptRefuses(const QStringList& recipients)
+QString recipientsTheScriptRefuses(const QStringList& recipients, const std::function<bool()>& stopRequested)
 {
     QByteArray lines;
     for (const QString& recipient : recipients) {
@@ -226,7 +226,10 @@ QString recipientsTheScriptRefuses(const QStringList& recipients)
         return QStringLiteral("The mail script could not be started: %1").arg(process.errorString());
     process.write(lines);
     process.closeWriteChannel();
-    if (waitForScript(process, {}, checkDeadlineSeconds) != Wait::Exited)
+    const Wait waited = waitForScript(process, { stopRequested, 0 }, checkDeadlineSeconds);
+    if (waited == Wait::Stopped)
+        return {};
+    if (waited == Wait::TimedOut)
         return QStringLiteral("The mail script did not finish reading the recipients within %1 seconds.")
             .arg(checkDeadlineSeconds + guardMarginSeconds);
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)

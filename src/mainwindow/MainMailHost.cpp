@@ -195,9 +195,9 @@ CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet,
     };
 }
 
-void MainMailHost::runBehindPleaseWait(const std::function<void()>& work)
+void MainMailHost::runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop)
 {
-    ::runBehindPleaseWait(sendWindow_ ? static_cast<QWidget*>(sendWindow_) : &window_, work);
+    ::runBehindPleaseWait(sendWindow_ ? static_cast<QWidget*>(sendWindow_) : &window_, work, stop);
 }
 
 bool MainMailHost::confirmRowsAreCurrent()

@@ -33,7 +33,7 @@ public:
     int batchCards(bool useSeries, bool useSpreadsheet) override;
     QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
-    void runBehindPleaseWait(const std::function<void()>& work) override;
+    void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override;
     bool confirmRowsAreCurrent() override;
 
     // After a run (GUI thread): a batch run puts its first row back on the design.

@@ -3,7 +3,7 @@
 #include "common/FileHelpers.h"
 #include "common/StringHelpers.h"
 #include "data/ImportText.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
 #include "imports/SeriesWriting.h"

@@ -1,7 +1,7 @@
 #include "imports/SheetChooser.h"
 
 #include "common/MessageBoxes.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "imports/SheetColumnsModel.h"
 #include "platform/FileDigest.h"
 

@@ -1,7 +1,7 @@
 #include "mainwindow/BatchBindingRead.h"
 
 #include "data/Data_From_Excel.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "mainwindow/MainWindowExport.h"
 
 DataBinding readBatchBinding(

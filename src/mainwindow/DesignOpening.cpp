@@ -1,7 +1,7 @@
 #include "mainwindow/DesignOpening.h"
 
 #include "common/StringHelpers.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
 #include "platform/FolderPath.h"

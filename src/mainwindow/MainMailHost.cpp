@@ -2,7 +2,7 @@
 
 #include "data/Data_From_Excel.h"
 #include "data/SeriesOfLength.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/UnevenSources.h"
 #include "mail/Email_Setting.h"

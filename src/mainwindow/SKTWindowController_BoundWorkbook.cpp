@@ -4,7 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "data/BoundWorkbook.h"
 #include "data/Data_From_Excel.h"
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
 

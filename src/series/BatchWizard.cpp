@@ -9,7 +9,7 @@
 #include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
-#include "series/SeriesWorkBehindSheet.h"
+#include "dialogs/BackgroundWork.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -313,7 +313,7 @@ void BatchWizard::On_Update()
     showValueScreen(name);
     std::optional<EditedSeries> series;
     QString reason;
-    runSeriesWorkBehindSheet(this, [&] { series = openSeriesForEditing(name, &reason); });
+    runBehindPleaseWait(this, [&] { series = openSeriesForEditing(name, &reason); });
     if (series) {
         keptLines_ = std::move(series->keptLines);
         ListData_value_->setTexts(series->rows.values, series->rows.tooLong);

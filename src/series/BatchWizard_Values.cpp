@@ -12,7 +12,7 @@
 #include "series/Open_Export_Log.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
-#include "series/SeriesWorkBehindSheet.h"
+#include "dialogs/BackgroundWork.h"
 #include "series/Update_Ex_Num.h"
 
 #include <QDir>
@@ -94,7 +94,7 @@ void BatchWizard::Save_Btn_Clicked()
         return dialogs().askYesNoSafe(
             QStringLiteral("Batch Processing Series already exists. Do you want to replace it?"));
     };
-    request.runWriting = [this](const std::function<void()>& write) { runSeriesWorkBehindSheet(this, write); };
+    request.runWriting = [this](const std::function<void()>& write) { runBehindPleaseWait(this, write); };
     QString reason;
     QString savedName;
     const SeriesSaveResult result = saveSeries(request, &savedName, &reason);
@@ -221,7 +221,7 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
     bool written = false;
     QString reason;
     if (text) {
-        runSeriesWorkBehindSheet(this, [&] {
+        runBehindPleaseWait(this, [&] {
             written = exportSeriesText(path, values, &reason, { keptLines_, tooLong });
         });
     } else {

@@ -4,7 +4,7 @@
 #include "platform/DialogService.h"
 #include "series/SeriesListModel.h"
 #include "series/SeriesTableView.h"
-#include "series/SeriesWorkBehindSheet.h"
+#include "dialogs/BackgroundWork.h"
 #include "widgets/DialogParent.h"
 
 #include <QDialogButtonBox>
@@ -61,7 +61,7 @@ void View_Data_Series::Load_file_Func()
     QString reason;
     // Read as a run reads it: a line too long to be a value is shown as such, never held.
     // Before the viewer is up, the sheet covers the window it is opened from.
-    runSeriesWorkBehindSheet(isVisible() ? this : parentWidget(), [&] { rows = readSeriesFile(file_name, &reason); });
+    runBehindPleaseWait(isVisible() ? this : parentWidget(), [&] { rows = readSeriesFile(file_name, &reason); });
     ListData_->setTexts(rows ? rows->values : QStringList(), rows ? rows->tooLong : QList<int>());
     list_count->setText(QStringLiteral("Total Rows : %1").arg(ListData_->count()));
     // A missing series is shown empty; a file there that cannot be read says why.

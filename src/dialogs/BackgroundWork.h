@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// Runs long work (unpacking a workbook, reading a big sheet or folder) on a worker thread
+// Runs long work (unpacking a workbook, reading a big sheet, folder or series) on a worker thread
 // while the please-wait sheet covers the window and the GUI thread keeps serving events;
 // returns when the work is done. The work must not touch a widget nor ask anything: nobody can
 // answer while the window takes no input. It hands its refusal back, and the caller shows it

@@ -1,4 +1,4 @@
-#include "imports/BackgroundWork.h"
+#include "dialogs/BackgroundWork.h"
 
 #include "common/Logging.h"
 #include "dialogs/PleaseWait_Modeless.h"

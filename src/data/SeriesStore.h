@@ -31,10 +31,7 @@ QStringList seriesNames();
 // The one reading rule of series files, for the editor, the viewer and the batch alike: every
 // line is a value, trimmed (so a "\r" before the line feed goes), and a blank line is an empty
 // value that keeps the later values on their rows; only a final line end starts no line. A
-// leading byte-order mark is ignored. None when the bytes are not UTF-8.
-std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes);
-// The same with no values for text that is not UTF-8.
-QStringList parseSeriesText(const QByteArray& bytes);
+// leading byte-order mark is ignored.
 // At most what the lines of series bytes would take as values, counted on the bytes (a line
 // has no more characters than bytes) before any is made.
 ValueEstimate estimateSeriesLines(const QByteArray& bytes);
@@ -54,8 +51,6 @@ struct SeriesRows
     QList<int> tooLong; // the rows (from 0) whose line is longer than a value can be, in order
 };
 std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason = nullptr);
-// The values of a stored series by that read; none when it refuses the file.
-QStringList readSeriesValues(const QString& name);
 // The start of a stored series, read line by line up to its first value that is not empty,
 // so that showing the first card of a series of millions of lines reads a line or two: the
 // first value and whether any value is not empty. Lines are read by the reading rule above;

@@ -4,6 +4,7 @@
 #include "data/SeriesKeptLines.h"
 #include "data/SeriesOfLength.h"
 #include "data/SeriesStore.h"
+#include "support/SeriesReference.h"
 #include "support/FullFolder.h"
 #include "support/PeakMemory.h"
 #include "support/TempResources.h"

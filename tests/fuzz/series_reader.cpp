@@ -2,6 +2,7 @@
 // note of the folder a series was imported from.
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "../support/SeriesReference.h"
 
 #include <QDir>
 #include <QFile>

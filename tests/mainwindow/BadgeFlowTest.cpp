@@ -14,6 +14,7 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "support/SeriesReference.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel_DataSheet.h"

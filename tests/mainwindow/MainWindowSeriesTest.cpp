@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "support/SeriesReference.h"
 #include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
 

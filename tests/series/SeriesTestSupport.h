@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
+#include "support/SeriesReference.h"
 #include "series/BatchWizard.h"
 #include "support/PeakMemory.h"
 #include "support/ScriptedDialogService.h"

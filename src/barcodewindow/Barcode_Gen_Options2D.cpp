@@ -45,12 +45,15 @@ void Barcode_Gen::dataSourceChanged()
     view_series_btn->setEnabled(source == 1);
     dataText->setReadOnly(source != 0);
     dataText_2D->setReadOnly(source != 0);
-    if (source == 1 && !settings_.batch_list_name.isEmpty())
+    if (source == 1 && !settings_.batch_list_name.isEmpty()) {
         Batch_Series->setCurrentIndex(Batch_Series->findText(settings_.batch_list_name));
-    else if (source == 2)
-        Batch_Series->setCurrentIndex(settings_.excel_col_indx < Batch_Series->count() ? settings_.excel_col_indx : -1);
-    else
+    } else if (source == 2) {
+        // The column of the title it was bound to: none when the table lacks it.
+        const int column = SKTGraphic::excelColumnOf(settings_.excel_col_title, settings_.excel_col_indx, items);
+        Batch_Series->setCurrentIndex(column < Batch_Series->count() ? column : -1);
+    } else {
         Batch_Series->setCurrentIndex(-1);
+    }
     if (Batch_Series->currentIndex() >= 0)
         batchSeriesChosen();
     else
@@ -66,6 +69,7 @@ void Barcode_Gen::batchSeriesChosen()
     QString value;
     if (settings_.data_source_type == 2) {
         settings_.excel_col_indx = index;
+        settings_.excel_col_title = Batch_Series->itemText(index);
         value = host_.Get_First_Value_Of_Excel_Binding(index);
     } else {
         settings_.batch_list_name = name;

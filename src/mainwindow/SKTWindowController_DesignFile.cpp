@@ -254,6 +254,17 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
     spreadsheet->source = { {}, QFileInfo(path).lastModified(), contents.workbookContent, 0, true, {} };
 
+    // Objects of a design from before column titles were kept take the title of their column in
+    // the rows saved with it: they bind as before, and rows from another sheet follow the title.
+    const QStringList titles = spreadsheet->columnTitles();
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        for (const SKTGraphicPtr& graphic : *side) {
+            if (graphic && graphic->data_source_type == 2 && graphic->excel_col_title.isEmpty()
+                && graphic->excel_col_indx >= 0 && graphic->excel_col_indx < titles.size())
+                graphic->excel_col_title = titles.at(graphic->excel_col_indx);
+        }
+    }
+
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;
     for (int i = 0; i < contents.frontGraphics.size(); ++i)

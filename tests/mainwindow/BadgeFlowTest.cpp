@@ -25,6 +25,7 @@
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "mailing/MailRun.h"
+#include "mainwindow/DesignFile.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
 #include "model/SKTBarcode.h"
@@ -706,6 +707,17 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
     for (const auto& asked : dialogs->asked())
         named = named || asked.text.contains(QStringLiteral("spreadsheet column \"Room\" does not exist"));
     EXPECT_TRUE(named) << "the run names the column before it starts";
+    // Saved, each binding is written at its title's place and the gone room at none, so that a
+    // program that knows no titles never takes another column.
+    main.Save_Btn_Clicked();
+    const DesignContents saved = DesignFile::readFile(design).contents;
+    QMap<QString, int> places;
+    for (const auto* side : { &saved.frontGraphics, &saved.backGraphics })
+        for (const SKTGraphicPtr& graphic : *side)
+            if (graphic->data_source_type == DataBinding::spreadsheetSource)
+                places.insert(graphic->excel_col_title, graphic->excel_col_indx);
+    EXPECT_EQ(places, (QMap<QString, int> { { "Code", 1 }, { "Name", 2 }, { "Photo", 3 }, { "Room", -1 } }));
+    EXPECT_EQ(room->excel_col_indx, 3) << "the design's own object keeps what it holds";
 
     // The workbook rewritten with its columns moved: read again before the run, each object
     // takes its title's column.

@@ -12,7 +12,6 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QStringList>
 #include <QVariant>
 
 #include <memory>
@@ -144,7 +143,10 @@ public:
     // first): the column of its title, the one it was bound at first where the title is met
     // twice; -1 when no column has it. An object bound before titles were kept, or a table
     // whose titles are unknown, keeps its place.
-    int excelColumnIn(const QStringList& titles) const { return excelColumnOf(excel_col_title, excel_col_indx, titles); }
+    int excelColumnIn(const QStringList& titles) const
+    {
+        return excelColumnOf(excel_col_title, excel_col_indx, titles);
+    }
     static int excelColumnOf(const QString& title, int place, const QStringList& titles);
     std::optional<QFont> Text_Font_value() const { return text_ctrl_font; }
     QColor Text_Color_Value() const { return txt_clr; }

@@ -184,7 +184,8 @@ TEST_F(DataBindingTest, TheSeriesIsFoundByNameWhateverItsStoredIndex)
 TEST_F(DataBindingTest, ColumnsAreFoundByTheTitleTheyWereBoundTo)
 {
     const QStringList titles { "#", "Room", "Name", "Code", "Name" };
-    const SpreadsheetRows people { { "1", "R7", "Dee Fox", "P-201", "Dee F." }, { "2", "R8", "Eve Ng", "P-202", "Eve N." } };
+    const SpreadsheetRows people { { "1", "R7", "Dee Fox", "P-201", "Dee F." },
+        { "2", "R8", "Eve Ng", "P-202", "Eve N." } };
     const auto bound = [](int place, const QString& title) {
         SKTGraphicPtr object = SKTGraphic::create<SKTText>();
         object->data_source_type = DataBinding::spreadsheetSource;

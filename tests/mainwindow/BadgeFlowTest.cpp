@@ -13,17 +13,17 @@
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodewindow/Barcode_Gen.h"
+#include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
-#include "inspector/DataSourcePage.h"
-#include "inspector/PropertiesInspector.h"
-#include "canvas/SKTGraphicView.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/DesignFile.h"
 #include "mainwindow/MainMailHost.h"
@@ -37,8 +37,8 @@
 #include "series/BatchWizard.h"
 #include "series/SeriesListModel.h"
 #include "series/Update_Ex_Num.h"
-#include "support/PdfTextTools.h"
 #include "support/Patience.h"
+#include "support/PdfTextTools.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -47,10 +47,10 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
 #include <QItemSelectionModel>
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
@@ -58,8 +58,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QToolButton>
 #include <QTableView>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include <map>
@@ -501,11 +501,11 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
             { path, QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) });
     };
     writeBook(staff,
-        QJsonArray { QJsonArray { "Staff",
-                         QJsonArray { QJsonArray { "Name", "Code", "Room", "Photo" },
-                             QJsonArray { "Ann Lee", "S-101", "R1", photo(0) },
-                             QJsonArray { "Bo Li", "S-102", "R2", photo(1) },
-                             QJsonArray { "Cy Wu", "S-103", "R3", photo(2) } } },
+        QJsonArray {
+            QJsonArray { "Staff",
+                QJsonArray { QJsonArray { "Name", "Code", "Room", "Photo" },
+                    QJsonArray { "Ann Lee", "S-101", "R1", photo(0) }, QJsonArray { "Bo Li", "S-102", "R2", photo(1) },
+                    QJsonArray { "Cy Wu", "S-103", "R3", photo(2) } } },
             QJsonArray { "People",
                 QJsonArray { QJsonArray { "Photo", "Room", "Name", "Code" },
                     QJsonArray { photo(2), "R7", "Dee Fox", "P-201" }, QJsonArray { photo(0), "R8", "Eve Ng", "P-202" },
@@ -625,9 +625,8 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
         return decodeFiles({ shownQr })[QStringLiteral("shown.png")];
     };
     EXPECT_EQ(qrOnCanvas(), QStringList { QStringLiteral("QR-Code: S-101") });
-    const auto cardFile = [&](int card) {
-        return QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(card));
-    };
+    const auto cardFile
+        = [&](int card) { return QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(card)); };
     // Each exported card's QR code and photo.
     const auto exportedCards = [&] {
         QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).removeRecursively();

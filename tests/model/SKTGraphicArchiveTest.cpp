@@ -156,7 +156,8 @@ TEST(SKTGraphicArchive, TheTextBeforeABindingAndTheColumnTitleFollowTheOtherKeys
     text->Set_Excel_binding_Column(2, QStringLiteral("Code"));
     keys = rootObjectOf(text->archivedData()).keys();
     keys.removeAll(QStringLiteral("$class"));
-    EXPECT_EQ(keys, archiveKeys + QStringList({ QStringLiteral("text_before_binding"), QStringLiteral("excel_col_title") }));
+    EXPECT_EQ(
+        keys, archiveKeys + QStringList({ QStringLiteral("text_before_binding"), QStringLiteral("excel_col_title") }));
     const SKTGraphicPtr titled = SKTGraphic::unarchive(text->archivedData());
     ASSERT_TRUE(titled);
     EXPECT_EQ(titled->excel_col_indx, 2);

@@ -59,6 +59,7 @@ template <class Graphic, class Settings, class Copy> void exchangeFields(Graphic
     copy(graphic.batch_list_name, s.batch_list_name);
     copy(graphic.batch_list_index, s.batch_list_index);
     copy(graphic.excel_col_indx, s.excel_col_indx);
+    copy(graphic.excel_col_title, s.excel_col_title);
 }
 
 template <class T> void loadInto(T& target, const T& stored)

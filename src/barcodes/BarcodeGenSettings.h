@@ -59,6 +59,7 @@ struct BarcodeGenSettings
     QString batch_list_name;
     int batch_list_index = 0;
     int excel_col_indx = 0;
+    QString excel_col_title; // the column's title when bound: rows from elsewhere follow it
 
     int kerning_value_state = 0; // 1 = spread a single caption over the bars
 

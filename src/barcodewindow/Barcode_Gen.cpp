@@ -119,8 +119,11 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const BarcodeGenSettings& settings
         Batch_Series->addItems(host_.Get_datasheet_File_Name_Array());
     else if (settings.data_source_type == 2)
         Batch_Series->addItems(host_.excelColumnTitles());
-    Batch_Series->setCurrentIndex(
-        settings.data_source_type == 1 ? Batch_Series->findText(settings.batch_list_name) : settings.excel_col_indx);
+    // A column is shown by the title it was bound to: none when the table lacks it.
+    const int shown = settings.data_source_type == 1
+        ? Batch_Series->findText(settings.batch_list_name)
+        : SKTGraphic::excelColumnOf(settings.excel_col_title, settings.excel_col_indx, host_.excelColumnTitles());
+    Batch_Series->setCurrentIndex(shown < Batch_Series->count() ? shown : -1);
     const bool bound = settings.data_source_type != 0;
     Batch_Series->setEnabled(bound);
     view_series_btn->setEnabled(settings.data_source_type == 1);

@@ -161,7 +161,7 @@ private:
     void dpiChoiceChanged();
     void dataSourceChanged();
     void batchSeriesChosen();
-    int excelColumnToShow(int columnCount) const;
+    int excelColumnToShow(const QStringList& titles) const;
     void View_batch_Series_Button();
     void showHelp();
     void setValueText(const QString& value);

@@ -48,7 +48,7 @@ void Barcode_Gen::dataSourceChanged()
     if (source == 1 && !settings_.batch_list_name.isEmpty())
         Batch_Series->setCurrentIndex(Batch_Series->findText(settings_.batch_list_name));
     else if (source == 2)
-        Batch_Series->setCurrentIndex(excelColumnToShow(Batch_Series->count()));
+        Batch_Series->setCurrentIndex(excelColumnToShow(items));
     else
         Batch_Series->setCurrentIndex(-1);
     if (Batch_Series->currentIndex() >= 0)
@@ -57,17 +57,19 @@ void Barcode_Gen::dataSourceChanged()
         goButtonActionPerformed();
 }
 
-// The column chosen before; else the first that holds values, never the row numbers (column 0)
-// unasked.
-int Barcode_Gen::excelColumnToShow(int columnCount) const
+// The column bound before, by its title (none when the table lacks it); else the first that
+// holds values, never the row numbers (column 0) unasked.
+int Barcode_Gen::excelColumnToShow(const QStringList& titles) const
 {
-    if (settings_.excel_col_indx > 0 && settings_.excel_col_indx < columnCount)
-        return settings_.excel_col_indx;
-    for (int column = 1; column < columnCount; ++column) {
+    if (!settings_.excel_col_title.isEmpty() || settings_.excel_col_indx > 0) {
+        const int column = SKTGraphic::excelColumnOf(settings_.excel_col_title, settings_.excel_col_indx, titles);
+        return column < titles.size() ? column : -1;
+    }
+    for (int column = 1; column < titles.size(); ++column) {
         if (!host_.Get_First_Value_Of_Excel_Binding(column).isEmpty())
             return column;
     }
-    return columnCount > 1 ? 1 : -1;
+    return titles.size() > 1 ? 1 : -1;
 }
 
 void Barcode_Gen::batchSeriesChosen()
@@ -79,6 +81,7 @@ void Barcode_Gen::batchSeriesChosen()
     QString value;
     if (settings_.data_source_type == 2) {
         settings_.excel_col_indx = index;
+        settings_.excel_col_title = Batch_Series->itemText(index);
         value = host_.Get_First_Value_Of_Excel_Binding(index);
     } else {
         settings_.batch_list_name = name;

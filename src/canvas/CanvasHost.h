@@ -40,6 +40,9 @@ public:
     // The object as the first card shows it: itself, a copy holding the first value of the
     // series or column it is bound to, or none when that source gives nothing.
     virtual SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) { return graphic; }
+    // What the canvas writes in the box of an object that shows nothing because the column it
+    // was bound to is gone ("" for any other object).
+    virtual QString goneColumnOf(const SKTGraphic&) { return QString(); }
     // Paints the current side's card base (shape, fill, background picture, border) on the
     // card's whole rectangle, in card points; the painter is clipped to what is redrawn.
     virtual void Card_Base_Drawing(QPainter& painter, const QRectF& rect) = 0;

@@ -374,8 +374,11 @@ void SKTGraphicView::paintEvent(QPaintEvent* event)
                 shown->drawContentsInView(painter, beingCreated);
                 painter.restore();
             }
-            if (!beingCreated && (!shown || shown->drawsNothing()))
+            if (!beingCreated && (!shown || shown->drawsNothing())) {
                 drawPlaceholderOutline(painter, graphic->bounds());
+                if (!shown)
+                    drawPlaceholderNote(painter, graphic->bounds(), host_.goneColumnOf(*graphic));
+            }
             if (!beingCreated && shown)
                 drawOverflowWarning(painter, *shown, edge);
         }
@@ -411,6 +414,20 @@ void SKTGraphicView::drawPlaceholderOutline(QPainter& painter, const QRectF& bou
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(bounds.adjusted(0.5 / factor_, 0.5 / factor_, -0.5 / factor_, -0.5 / factor_));
+    painter.restore();
+}
+
+void SKTGraphicView::drawPlaceholderNote(QPainter& painter, const QRectF& bounds, const QString& note) const
+{
+    if (note.isEmpty())
+        return;
+    // Screen-sized whatever the zoom, like the outline: it tells the person, it is not printed.
+    painter.save();
+    painter.scale(1.0 / factor_, 1.0 / factor_);
+    const QRectF box(bounds.topLeft() * factor_, bounds.size() * factor_);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.setFont(font());
+    painter.drawText(box.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, note);
     painter.restore();
 }
 

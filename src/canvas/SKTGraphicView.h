@@ -212,6 +212,8 @@ private:
     void invalidateGraphics(const Graphics& graphics);
     void refresh();
     void drawPlaceholderOutline(QPainter& painter, const QRectF& bounds) const;
+    // Names in the box why an object shows nothing on the first card.
+    void drawPlaceholderNote(QPainter& painter, const QRectF& bounds, const QString& note) const;
     QRectF cardToWidget(const QRectF& rect) const;
     void updateCard(const QRectF& cardRect);
     SKTGraphicPtr graphicAt(int index) const;

@@ -157,7 +157,8 @@ bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
             graphic && !graphic->batch_list_name.isEmpty() ? Batch_Series->findText(graphic->batch_list_name) : -1);
     } else {
         Batch_Series->addItems(host_.spreadsheetColumnTitles());
-        Batch_Series->setCurrentIndex(graphic ? graphic->excel_col_indx : -1);
+        // The column of the title it was bound to: none when the table lacks it.
+        Batch_Series->setCurrentIndex(graphic ? graphic->excelColumnIn(host_.spreadsheetColumnTitles()) : -1);
     }
     return true;
 }
@@ -221,7 +222,7 @@ void DataSourcePage::Batch_Series_Changed()
             graphic->Set_Batch_List_Index(index);
         } else if (source == spreadsheetItem) {
             graphic->Set_Data_source_type(2);
-            graphic->Set_Excel_binding_Index(index);
+            graphic->Set_Excel_binding_Column(index, Batch_Series->itemText(index));
         }
     });
     // A text keeps what was typed and a picture the file chosen, for Manual to give back; the

@@ -39,7 +39,7 @@ QString boundObjectName(const SKTGraphic& object, const QString& side, const Dat
                                                             : QStringLiteral("Text");
     const QString source = object.data_source_type == DataBinding::seriesSource
         ? QStringLiteral("series \"%1\"").arg(object.batch_list_name)
-        : QStringLiteral("spreadsheet column %1").arg(binding.columnLabel(object.excel_col_indx));
+        : QStringLiteral("spreadsheet column %1").arg(binding.columnLabelOf(object));
     return QStringLiteral("%1 on the %2 (%3)").arg(kind, side, source);
 }
 
@@ -113,11 +113,16 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
     if (binding.Use_Excel_Binding_Values) {
         binding.spreadsheet_ = std::move(spreadsheet);
         binding.spreadsheetFolder_ = workbookFolder(Excel_Source_Path);
-        for (const QList<SKTGraphicPtr>* side : { &front, &backInUse })
-            for (const SKTGraphicPtr& object : *side)
-                if (object && takesRowValues(*object) && object->data_source_type == spreadsheetSource
-                    && !binding.boundColumns_.contains(object->excel_col_indx))
-                    binding.boundColumns_.append(object->excel_col_indx);
+        // A column whose title is gone has no length to compare: it is named as giving nothing.
+        for (const QList<SKTGraphicPtr>* side : { &front, &backInUse }) {
+            for (const SKTGraphicPtr& object : *side) {
+                if (!object || !takesRowValues(*object) || object->data_source_type != spreadsheetSource)
+                    continue;
+                const int column = object->excelColumnIn(binding.columnTitles_);
+                if (column >= 0 && !binding.boundColumns_.contains(column))
+                    binding.boundColumns_.append(column);
+            }
+        }
     }
 
     const SpreadsheetRows& table = binding.Use_Excel_Binding_Values ? binding.spreadsheet_ : spreadsheet;
@@ -187,6 +192,16 @@ QString DataBinding::columnLabel(int column, const QStringList& columnTitles)
     return title.isEmpty() || shared ? QString::number(column) : QStringLiteral("\"%1\"").arg(title);
 }
 
+QString DataBinding::columnLabelOf(const SKTGraphic& object, const QStringList& columnTitles)
+{
+    const int column = object.excelColumnIn(columnTitles);
+    const QString title = Trim_Str(object.excel_col_title);
+    // A column whose title is gone is named by the title it was bound to, never by a place.
+    if (column < 0 && !title.isEmpty())
+        return QStringLiteral("\"%1\"").arg(title);
+    return columnLabel(column, columnTitles);
+}
+
 QString DataBinding::missingSource(const SKTGraphic& object, const QStringList* seriesValues,
     const SpreadsheetRows& spreadsheet, const QStringList& columnTitles)
 {
@@ -202,17 +217,17 @@ QString DataBinding::missingSource(const SKTGraphic& object, const QStringList* 
     }
     if (object.data_source_type != spreadsheetSource)
         return QString();
-    const int column = object.excel_col_indx;
+    const int column = object.excelColumnIn(columnTitles);
     qsizetype columns = 0;
     for (const QStringList& row : spreadsheet)
         columns = std::max(columns, row.size());
     if (!spreadsheet.isEmpty() && (column < 0 || column >= columns))
-        return QStringLiteral("spreadsheet column %1 does not exist").arg(columnLabel(column, columnTitles));
+        return QStringLiteral("spreadsheet column %1 does not exist").arg(columnLabelOf(object, columnTitles));
     const bool holds = std::any_of(spreadsheet.begin(), spreadsheet.end(), [column](const QStringList& row) {
         return column >= 0 && column < row.size() && !Trim_Str(row.at(column)).isEmpty();
     });
     return holds ? QString()
-                 : QStringLiteral("spreadsheet column %1 holds no value").arg(columnLabel(column, columnTitles));
+                 : QStringLiteral("spreadsheet column %1 holds no value").arg(columnLabelOf(object, columnTitles));
 }
 
 QString DataBinding::Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const
@@ -237,7 +252,7 @@ std::optional<QString> DataBinding::valueFor(const SKTGraphic& object, int row) 
     if (object.data_source_type == seriesSource && Use_Data_Sheet_Values)
         return Trim_Str(Get_sel_row_col_value_of_dataset(row, object.batch_list_name));
     if (object.data_source_type == spreadsheetSource && Use_Excel_Binding_Values)
-        return Trim_Str(Get_sel_row_col_value_of_Excel(row, object.excel_col_indx));
+        return Trim_Str(Get_sel_row_col_value_of_Excel(row, object.excelColumnIn(columnTitles_)));
     return std::nullopt;
 }
 

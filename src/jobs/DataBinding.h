@@ -40,6 +40,9 @@ public:
     // where it has no title or shares it with another column.
     static QString columnLabel(int column, const QStringList& columnTitles);
     QString columnLabel(int column) const { return columnLabel(column, columnTitles_); }
+    // The same for the column an object is bound to, named by its title when the table lacks it.
+    static QString columnLabelOf(const SKTGraphic& object, const QStringList& columnTitles);
+    QString columnLabelOf(const SKTGraphic& object) const { return columnLabelOf(object, columnTitles_); }
 
     // Only text, image and barcode objects (of exactly those kinds) take row values.
     static bool takesRowValues(const SKTGraphic& object);
@@ -54,7 +57,8 @@ public:
     // spreadsheet (0 is the row number); "" outside what they hold.
     QString Get_sel_row_col_value_of_dataset(int row, const QString& seriesName) const;
     QString Get_sel_row_col_value_of_Excel(int row, int column) const;
-    // The trimmed value an object takes on a row; none when it keeps its own.
+    // The trimmed value an object takes on a row; none when it keeps its own. A column is
+    // found by the title it was bound to: "" when the table has no column of that title.
     std::optional<QString> valueFor(const SKTGraphic& object, int row) const;
     // Whether the object's series holds a value on the row that was too long to read: the
     // object then takes nothing there, and the card is not its row's.

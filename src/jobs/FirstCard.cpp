@@ -34,10 +34,20 @@ std::optional<QString> FirstCard::seriesFirstValue(const QString& name, QString*
     return known->firstValue;
 }
 
-void FirstCard::setSpreadsheet(SpreadsheetRows rows)
+void FirstCard::setSpreadsheet(SpreadsheetRows rows, QStringList columnTitles)
 {
     spreadsheet_ = std::move(rows);
+    columnTitles_ = std::move(columnTitles);
     columnProblems_.clear();
+}
+
+QString FirstCard::goneColumnOf(const SKTGraphic& object) const
+{
+    if (!DataBinding::takesRowValues(object) || object.data_source_type != DataBinding::spreadsheetSource
+        || Trim_Str(object.excel_col_title).isEmpty() || columnTitles_.isEmpty()
+        || object.excelColumnIn(columnTitles_) >= 0)
+        return QString();
+    return QStringLiteral("No column \"%1\"").arg(Trim_Str(object.excel_col_title));
 }
 
 FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* value, QString* pictureFolder)
@@ -57,14 +67,15 @@ FirstCard::Binding FirstCard::firstValueOf(const SKTGraphic& object, QString* va
     if (object.data_source_type != DataBinding::spreadsheetSource)
         return Binding::Own;
     *pictureFolder = workbookFolder(Excel_Source_Path);
-    auto known = columnProblems_.constFind(object.excel_col_indx);
+    const int column = object.excelColumnIn(columnTitles_);
+    const QString key = QStringLiteral("%1\n%2").arg(column).arg(object.excel_col_title);
+    auto known = columnProblems_.constFind(key);
     if (known == columnProblems_.constEnd())
-        known
-            = columnProblems_.insert(object.excel_col_indx, DataBinding::missingSource(object, nullptr, spreadsheet_));
+        known = columnProblems_.insert(key, DataBinding::missingSource(object, nullptr, spreadsheet_, columnTitles_));
     if (!known->isEmpty())
         return Binding::Nothing;
     if (!spreadsheet_.isEmpty())
-        *value = Trim_Str(spreadsheet_.constFirst().value(object.excel_col_indx));
+        *value = Trim_Str(spreadsheet_.constFirst().value(column));
     return Binding::Value;
 }
 

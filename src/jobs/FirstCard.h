@@ -15,8 +15,12 @@
 class FirstCard
 {
 public:
-    // The spreadsheet table as a run reads it.
-    void setSpreadsheet(SpreadsheetRows rows);
+    // The spreadsheet table as a run reads it, with its column titles (the row-number column's
+    // first), by which bound objects find their columns.
+    void setSpreadsheet(SpreadsheetRows rows, QStringList columnTitles = {});
+    // Why a spreadsheet-bound object shows nothing because the table has no column of the
+    // title it was bound to ("" otherwise), as the canvas names it.
+    QString goneColumnOf(const SKTGraphic& object) const;
 
     // The object as the first card shows it: the object itself when it keeps what it holds, a
     // copy that took its first value, or none when its source gives nothing (or a value that
@@ -71,7 +75,8 @@ private:
     };
     QHash<const SKTGraphic*, MadeBarcode> barcodes_;
     SpreadsheetRows spreadsheet_;
+    QStringList columnTitles_;
     // Why a column gives nothing ("" when it gives values), found once per table: a column is
-    // checked down all its rows.
-    QHash<int, QString> columnProblems_;
+    // checked down all its rows. Keyed by place and the title bound to (a gone title is named).
+    QHash<QString, QString> columnProblems_;
 };

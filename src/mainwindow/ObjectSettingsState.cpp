@@ -83,7 +83,7 @@ const Setting settings[] = {
     { QT_TRANSLATE_NOOP("ObjectSettingsState", "Printing"), nullptr, same<&SKTGraphic::print_object> },
     { QT_TRANSLATE_NOOP("ObjectSettingsState", "Data Source"), nullptr,
         same<&SKTGraphic::data_source_type, &SKTGraphic::batch_list_name, &SKTGraphic::batch_list_index,
-            &SKTGraphic::excel_col_indx, &SKTGraphic::text_before_binding> },
+            &SKTGraphic::excel_col_indx, &SKTGraphic::excel_col_title, &SKTGraphic::text_before_binding> },
     { QT_TRANSLATE_NOOP("ObjectSettingsState", "Locking"), nullptr, same<&SKTGraphic::ctrl_is_locked> },
     { QT_TRANSLATE_NOOP("ObjectSettingsState", "Barcode"), nullptr,
         same<&SKTGraphic::linear_or_2d, &SKTGraphic::barcode_font_index, &SKTGraphic::linear_font_val,

@@ -29,7 +29,7 @@ ProfileFieldStates ProfileFieldStates::of(const QList<SKTGraphicPtr>& graphics)
             contents = *graphic->_Text_contents;
         taken.states_.push_back({ graphic, graphic->Text_Value, std::move(contents), graphic->ctrl_is_visible,
             graphic->_file_path, graphic->data_source_type, graphic->batch_list_name, graphic->batch_list_index,
-            graphic->excel_binding, graphic->excel_col_indx });
+            graphic->excel_binding, graphic->excel_col_indx, graphic->excel_col_title });
     }
     return taken;
 }
@@ -48,6 +48,6 @@ void ProfileFieldStates::restore() const
         field.Set_Batch_List_Name(state.seriesName);
         field.Set_Batch_List_Index(state.seriesIndex);
         field.Set_Excel_binding(state.spreadsheet);
-        field.Set_Excel_binding_Index(state.spreadsheetColumn);
+        field.Set_Excel_binding_Column(state.spreadsheetColumn, state.spreadsheetColumnTitle);
     }
 }

@@ -29,6 +29,7 @@ private:
         qint32 seriesIndex = 0;
         bool spreadsheet = false;
         qint32 spreadsheetColumn = 0;
+        QString spreadsheetColumnTitle;
     };
 
     std::vector<State> states_;

@@ -270,6 +270,7 @@ public:
     SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
     // The value a bound object takes on the first card; none when unbound or its source is empty.
     std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
+    QString goneColumnOf(const SKTGraphic& graphic) override;
     // Clones of both sides' objects and settings as the first card shows them, for a run.
     CardSnapshot firstCardSnapshot();
     // New each time a design is started or opened, so windows tell designs apart whatever

@@ -24,6 +24,25 @@ namespace {
 const QString corruptFileMessage = QStringLiteral("File is corrupt and cannot be opened.");
 const QString unreadableFileMessage = QStringLiteral("The design cannot be opened.");
 const QString designFilter = QStringLiteral("Design (*.dcard)");
+
+// The objects as written: one bound to a column whose title now stands at another place is
+// written at that place, and one whose title the rows lack at none, so that a reader that knows
+// no titles takes the same column or nothing, never another column. The design's own objects
+// keep what they hold.
+SKTDocument::Graphics withColumnsInPlace(const SKTDocument::Graphics& graphics, const QStringList& titles)
+{
+    SKTDocument::Graphics written = graphics;
+    for (SKTGraphicPtr& graphic : written) {
+        if (!graphic || graphic->data_source_type != 2)
+            continue;
+        const int column = graphic->excelColumnIn(titles);
+        if (column == graphic->excel_col_indx)
+            continue;
+        graphic = graphic->clone();
+        graphic->excel_col_indx = column;
+    }
+    return written;
+}
 } // namespace
 
 const QString design_file_EXT = QStringLiteral("dcard");
@@ -41,8 +60,8 @@ DesignContents SKTWindowController::currentDesign() const
     }
     contents.columnTitles = spreadsheet->columnTitles();
     contents.rows = PlistArray(spreadsheet->ListData.cbegin(), spreadsheet->ListData.cend());
-    contents.frontGraphics = Get_Front_Controls_Array();
-    contents.backGraphics = Get_Back_Controls_Array();
+    contents.frontGraphics = withColumnsInPlace(Get_Front_Controls_Array(), contents.columnTitles);
+    contents.backGraphics = withColumnsInPlace(Get_Back_Controls_Array(), contents.columnTitles);
     return contents;
 }
 
@@ -282,6 +301,17 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
     spreadsheet->source = { contents.workbookIdentity, QFileInfo(path).lastModified(), contents.workbookContent, 0,
         true, {}, contents.workbookIdentity };
+
+    // Objects of a design from before column titles were kept take the title of their column in
+    // the rows saved with it: they bind as before, and rows from another sheet follow the title.
+    const QStringList titles = spreadsheet->columnTitles();
+    for (const SKTDocument::Graphics* side : { &contents.frontGraphics, &contents.backGraphics }) {
+        for (const SKTGraphicPtr& graphic : *side) {
+            if (graphic && graphic->data_source_type == 2 && graphic->excel_col_title.isEmpty()
+                && graphic->excel_col_indx >= 0 && graphic->excel_col_indx < titles.size())
+                graphic->excel_col_title = titles.at(graphic->excel_col_indx);
+        }
+    }
 
     document_->Enable_Disable_Undo_Registraion(false);
     QList<int> frontIndexes, backIndexes;

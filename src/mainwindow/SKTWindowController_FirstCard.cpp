@@ -33,7 +33,7 @@ SKTWindowController::FirstCardSources& SKTWindowController::firstCard()
         || !sources.columns.isSharedWith(spreadsheet->ColList)) {
         sources.rows = spreadsheet->ListData;
         sources.columns = spreadsheet->ColList;
-        sources.card.setSpreadsheet(MainWindowExport::rowsOf(*spreadsheet));
+        sources.card.setSpreadsheet(MainWindowExport::rowsOf(*spreadsheet), spreadsheet->columnTitles());
         sources.taken = true;
     }
     return sources;
@@ -42,6 +42,11 @@ SKTWindowController::FirstCardSources& SKTWindowController::firstCard()
 SKTGraphicPtr SKTWindowController::shownOnFirstCard(const SKTGraphicPtr& graphic)
 {
     return firstCard().card.shown(graphic);
+}
+
+QString SKTWindowController::goneColumnOf(const SKTGraphic& graphic)
+{
+    return firstCard().card.goneColumnOf(graphic);
 }
 
 std::optional<QString> SKTWindowController::valueOnFirstCard(const SKTGraphic& graphic)

@@ -126,7 +126,8 @@ void SKTWindowController::placeProfile(const User_Profile_Class& profile, SKTGra
         if (record.xl) {
             placed->Set_Data_source_type(2);
             placed->Set_Excel_binding(true);
-            placed->Set_Excel_binding_Index(record.xl_col_indx);
+            // Kept with its title, so that rows from another sheet or workbook follow the column.
+            placed->Set_Excel_binding_Column(record.xl_col_indx, spreadsheet->columnTitles().value(record.xl_col_indx));
         }
         if (!record.ds && !record.xl) {
             // Typed in: a batch run must not overwrite what the user typed.
@@ -159,7 +160,8 @@ void SKTWindowController::fitToValues(const SKTGraphicPtr& placed, const QString
     constexpr int rowsMeasured = 1000;
     QSizeF needed = text->drawnSizeOf(shown);
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ placed }, {}, false,
-        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows());
+        Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows(),
+        Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
     const int rows = std::min(binding.Total_Batch_Excel_Card, rowsMeasured);
     for (int row = 0; row < rows; ++row)
         needed = needed.expandedTo(text->drawnSizeOf(binding.valueFor(*text, row).value_or(QString())));

@@ -1,6 +1,7 @@
 #include "model/SKTGraphic.h"
 
 #include "common/Globals.h"
+#include "common/StringHelpers.h"
 #include "model/ModelDefaults.h"
 
 #include <QDir>
@@ -130,6 +131,20 @@ std::shared_ptr<SKTGraphic> SKTGraphic::copy() const
 }
 
 void SKTGraphic::copyKindFieldsTo(SKTGraphic&) const {}
+
+int SKTGraphic::excelColumnOf(const QString& boundTitle, int place, const QStringList& titles)
+{
+    const QString title = Trim_Str(boundTitle);
+    if (title.isEmpty() || titles.isEmpty())
+        return place;
+    if (place >= 0 && place < titles.size() && Trim_Str(titles.at(place)) == title)
+        return place;
+    for (qsizetype column = 0; column < titles.size(); ++column) {
+        if (Trim_Str(titles.at(column)) == title)
+            return int(column);
+    }
+    return -1;
+}
 
 std::shared_ptr<StyledText> SKTGraphic::Text_contents()
 {

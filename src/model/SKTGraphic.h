@@ -132,6 +132,22 @@ public:
     std::shared_ptr<StyledText> Text_contents();
     void Set_Excel_binding(bool binding) { excel_binding = binding; }
     void Set_Excel_binding_Index(qint32 column) { excel_col_indx = column; }
+    // Binds to a spreadsheet column by its place and its title: rows from another sheet or
+    // workbook, with the columns in another order, are then taken from the column of the title.
+    void Set_Excel_binding_Column(qint32 column, const QString& title)
+    {
+        excel_col_indx = column;
+        excel_col_title = title;
+    }
+    // The place of the bound column in a table with these titles (the row-number column's
+    // first): the column of its title, the one it was bound at first where the title is met
+    // twice; -1 when no column has it. An object bound before titles were kept, or a table
+    // whose titles are unknown, keeps its place.
+    int excelColumnIn(const QStringList& titles) const
+    {
+        return excelColumnOf(excel_col_title, excel_col_indx, titles);
+    }
+    static int excelColumnOf(const QString& title, int place, const QStringList& titles);
     std::optional<QFont> Text_Font_value() const { return text_ctrl_font; }
     QColor Text_Color_Value() const { return txt_clr; }
     qint32 Get_Line_Ori() const { return _line_ori; }
@@ -335,6 +351,9 @@ public:
     QString control_ID;
     bool excel_binding = false;
     qint32 excel_col_indx = 0;
+    // The title of the bound spreadsheet column when it was bound; "" for a design from before
+    // titles were kept, whose objects keep the column's place.
+    QString excel_col_title;
     QString Text_Value;
     bool ctrl_is_visible = false;
     qint32 double_star_type = 0;

@@ -114,6 +114,9 @@ void SKTGraphic::encodeWithCoder(ArchiveWriter& a) const
     // Only a bound text has it, so every other object archives exactly as before.
     if (text_before_binding)
         a.encodeString(KEY(text_before_binding), *text_before_binding);
+    // Written only when known: a reader that knows no title keeps the column's place.
+    if (!excel_col_title.isEmpty())
+        a.encodeString(KEY(excel_col_title), excel_col_title);
 }
 
 void SKTGraphic::initWithCoder(const ArchiveObject& a)
@@ -215,6 +218,7 @@ void SKTGraphic::initWithCoder(const ArchiveObject& a)
     kerning_value_state = a.decodeInt(KEY(kerning_value_state)) == 1 ? 1 : 0;
     if (a.contains(KEY(text_before_binding)))
         text_before_binding = a.decodeString(KEY(text_before_binding));
+    excel_col_title = a.contains(KEY(excel_col_title)) ? a.decodeString(KEY(excel_col_title)) : QString();
 }
 
 #undef KEY

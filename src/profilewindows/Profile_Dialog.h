@@ -76,6 +76,7 @@ public:
     FieldRow& row(Field field) { return rows_[field]; }
     QString load_side; // "" fresh, "F" or "B" for a side; read by OK
     QString checked_field_name; // caption of the field the last validation stopped at
+    QString checked_gone_column; // the title of its column when the table no longer has it
     QList<SKTGraphicPtr> Graphics_array; // what the pictures show; not owned
 
     QLineEdit* excel_path_field = nullptr;
@@ -113,12 +114,16 @@ private:
     void sourceChanged(Field field);
     void seriesOrColumnChosen(Field field);
     void followImportedColumns();
+    // Selects the column a loaded object is bound to, found by its title.
+    void selectColumnOf(Field field, const SKTGraphic& graphic);
     bool fillRecord(User_Profile_Class& record, bool withFlags);
     QWidget* makeRow(QGridLayout& grid, int gridRow, Field field);
     QWidget* makeWorkbookBox();
     QWidget* makeButtons();
 
     std::array<FieldRow, User_Profile_Class::FieldCount> rows_;
+    // Per field, the title of the column it was bound to while the table has no such column.
+    std::array<QString, User_Profile_Class::FieldCount> goneColumns_;
     // Puts back the spreadsheet table, its path and its use as the opening found them: a
     // workbook imported here belongs to the design only once OK takes it.
     std::function<void()> restoreWorkbook_;

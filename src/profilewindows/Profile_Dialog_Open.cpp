@@ -85,10 +85,21 @@ void Profile_Dialog::loadSide()
             if (type == 1)
                 r.ser_col_cb->setCurrentIndex(r.ser_col_cb->findText(graphic->batch_list_name));
             else if (type == 2)
-                selectIndex(r.ser_col_cb, graphic->excel_col_indx);
+                selectColumnOf(Field(i), *graphic);
             break;
         }
     }
+}
+
+void Profile_Dialog::selectColumnOf(Field field, const SKTGraphic& graphic)
+{
+    FieldRow& r = rows_[field];
+    const int column
+        = graphic.excelColumnIn(Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
+    selectIndex(r.ser_col_cb, column);
+    // A title the table lacks is named on OK; the field never takes another column's place.
+    if (r.ser_col_cb->currentIndex() < 0 && column < 0)
+        goneColumns_[field] = Trim_Str(graphic.excel_col_title);
 }
 
 void Profile_Dialog::Reset_all_Ctrl()
@@ -104,6 +115,7 @@ void Profile_Dialog::Reset_all_Ctrl()
         r.ds_combo->setCurrentIndex(0);
     for (FieldRow& r : rows_)
         r.ser_col_cb->setCurrentIndex(-1);
+    goneColumns_.fill(QString());
 }
 
 void Profile_Dialog::Create_and_Set_template_picture()

@@ -12,10 +12,13 @@
 bool Profile_Dialog::Check_Validation()
 {
     checked_field_name.clear();
+    checked_gone_column.clear();
     for (int i = 0; i < FieldCount; ++i) {
         const int source = rows_[i].ds_combo->currentIndex();
         if ((source == 1 || source == 2) && rows_[i].ser_col_cb->currentIndex() < 0) {
             checked_field_name = profileFieldCaption(Field(i));
+            if (source == 2)
+                checked_gone_column = goneColumns_[i];
             return false;
         }
     }
@@ -28,7 +31,12 @@ bool Profile_Dialog::fillRecord(User_Profile_Class& record, bool withFlags)
         QString field = Trim_Str(checked_field_name);
         if (!field.isEmpty())
             field = QStringLiteral(" for '%1'").arg(field.replace(QStringLiteral(" :"), QString()));
-        Show_MessageBox(QStringLiteral("Please select the source") + field);
+        // The source is chosen: what is missing is its column, gone from the workbook.
+        if (!checked_gone_column.isEmpty())
+            Show_MessageBox(QStringLiteral("The workbook has no column \"%1\". Please select another column%2.")
+                                .arg(checked_gone_column, field));
+        else
+            Show_MessageBox(QStringLiteral("Please select the source") + field);
         return false;
     }
     if (withFlags) {

@@ -31,6 +31,7 @@ void fillList(QComboBox* combo, const QStringList& items)
 void Profile_Dialog::sourceChanged(Field field)
 {
     FieldRow& r = rows_[field];
+    goneColumns_[field].clear();
     const int source = r.ds_combo->currentIndex();
     if (field == Field::image) {
         browse_pic_btn->setEnabled(source == 0);
@@ -55,6 +56,7 @@ void Profile_Dialog::seriesOrColumnChosen(Field field)
     const QString text = chosen < 0 ? QString() : r.ser_col_cb->currentText();
     if (text.isEmpty())
         return;
+    goneColumns_[field].clear();
     QString sample, besideFolder;
     switch (r.ds_combo->currentIndex()) {
     case 1:
@@ -89,6 +91,8 @@ void Profile_Dialog::Browse_excel_Btn_Clicked()
     } else {
         Remove_Excel_in_Data_Source_Combo();
     }
+    // The pictures show the card with the rows it now takes.
+    Create_and_Set_Preview_picture();
 }
 
 // The table may now come from another sheet, with other columns: a field bound to a column
@@ -100,15 +104,18 @@ void Profile_Dialog::followImportedColumns()
         FieldRow& r = rows_[i];
         if (r.ds_combo->currentIndex() != 2)
             continue;
-        const QString title = r.ser_col_cb->currentIndex() < 0 ? QString() : r.ser_col_cb->currentText();
+        // A column gone from the last table is looked for again in this one.
+        const QString title = r.ser_col_cb->currentIndex() < 0 ? goneColumns_[i] : r.ser_col_cb->currentText();
         sourceChanged(Field(i));
         const int column = title.isEmpty() ? -1 : r.ser_col_cb->findText(title);
         if (column >= 0) {
             r.ser_col_cb->setCurrentIndex(column);
-        } else if (Field(i) == Field::image) {
-            Set_User_Image(QString());
         } else {
-            r.value->clear();
+            goneColumns_[i] = title;
+            if (Field(i) == Field::image)
+                Set_User_Image(QString());
+            else
+                r.value->clear();
         }
     }
 }

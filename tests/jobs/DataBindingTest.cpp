@@ -177,6 +177,48 @@ TEST_F(DataBindingTest, TheSeriesIsFoundByNameWhateverItsStoredIndex)
     EXPECT_EQ(textOf(text), QStringLiteral("beta1"));
 }
 
+// Rows from another sheet, with the columns in another order: an object bound with its
+// column's title takes that column wherever it now is, one bound twice over a shared title
+// keeps its own, one from before titles were kept keeps its place, and one whose title the
+// rows lack gets nothing on any card and is named by that title, never given another column.
+TEST_F(DataBindingTest, ColumnsAreFoundByTheTitleTheyWereBoundTo)
+{
+    const QStringList titles { "#", "Room", "Name", "Code", "Name" };
+    const SpreadsheetRows people { { "1", "R7", "Dee Fox", "P-201", "Dee F." },
+        { "2", "R8", "Eve Ng", "P-202", "Eve N." } };
+    const auto bound = [](int place, const QString& title) {
+        SKTGraphicPtr object = SKTGraphic::create<SKTText>();
+        object->data_source_type = DataBinding::spreadsheetSource;
+        object->Set_Excel_binding_Column(place, title);
+        return object;
+    };
+    const SKTGraphicPtr code = bound(2, QStringLiteral("Code")); // "Code" was the 2nd column of the first sheet
+    const SKTGraphicPtr secondName = bound(4, QStringLiteral("Name"));
+    const SKTGraphicPtr older = bound(2, QString());
+    const SKTGraphicPtr photo = bound(3, QStringLiteral("Photo"));
+    const QList<SKTGraphicPtr> front { code, secondName, older, photo };
+
+    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, people, titles);
+    EXPECT_EQ(binding.Total_Batch_Excel_Card, 2);
+    EXPECT_EQ(binding.objectsWithoutSource(),
+        QStringList { QStringLiteral("Text \"Text here\" on the front: spreadsheet column \"Photo\" does not exist") });
+    // Only the columns that are there are weighed against each other.
+    QList<int> lengths;
+    for (const DataBinding::SourceLength& length : binding.sourceLengths())
+        lengths << length.column;
+    EXPECT_EQ(lengths, QList<int>({ 3, 4, 2 }));
+    binding.Assign_Batch_Values_To_Control(front, 1);
+    EXPECT_EQ(textOf(code), QStringLiteral("P-202"));
+    EXPECT_EQ(textOf(secondName), QStringLiteral("Eve N."));
+    EXPECT_EQ(textOf(older), QStringLiteral("Eve Ng"));
+    EXPECT_EQ(textOf(photo), QString());
+    EXPECT_EQ(binding.columnLabelOf(*photo), QStringLiteral("\"Photo\""));
+
+    // Without titles to look in, every binding keeps its place.
+    EXPECT_EQ(photo->excelColumnIn({}), 3);
+    EXPECT_EQ(SKTGraphic::excelColumnOf(QStringLiteral(" Code "), 0, titles), 3);
+}
+
 TEST_F(DataBindingTest, TheBackCountsOnlyOnATwoSidedCard)
 {
     writeSeries(QStringLiteral("front"), 2);

@@ -12,29 +12,34 @@
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
+#include "barcodewindow/Barcode_Gen.h"
+#include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
 #include "support/SeriesReference.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
+#include "imports/Import_Excel.h"
 #include "imports/Import_Excel_DataSheet.h"
-#include "inspector/DataSourcePage.h"
-#include "inspector/PropertiesInspector.h"
-#include "canvas/SKTGraphicView.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
+#include "inspector/DataSourcePage.h"
+#include "inspector/PropertiesInspector.h"
 #include "mailing/MailRun.h"
+#include "mainwindow/DesignFile.h"
 #include "mainwindow/MainMailHost.h"
 #include "mainwindow/MainPrintHost.h"
 #include "model/SKTBarcode.h"
 #include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "print/Print_Wnd.h"
+#include "profiles/User_Profile_Class.h"
+#include "profilewindows/Show_User_Profile.h"
 #include "series/BatchWizard.h"
 #include "series/SeriesListModel.h"
 #include "series/Update_Ex_Num.h"
-#include "support/PdfTextTools.h"
 #include "support/Patience.h"
+#include "support/PdfTextTools.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -45,13 +50,17 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include <map>
@@ -462,4 +471,264 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     ASSERT_EQ(int(attached.size()), job.batchRows);
     for (int row = 1; row <= job.batchRows; ++row)
         EXPECT_EQ(attached[row - 1], expectedSymbols(editedId(row))) << "mail " << row;
+}
+
+// A badge bound to columns of a two-sheet workbook by their titles: another sheet chosen in the
+// profile, another workbook, and the workbook read again with its columns moved each give every
+// object the column of its title, on the canvas, in the barcode window and on every exported and
+// printed card. A title the rows lack is named before the run, in the profile and on the canvas,
+// and its object shows nothing rather than another column.
+TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookAndReadAgain)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    if (QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty())
+        GTEST_SKIP() << "zbarimg is not installed";
+    using Field = User_Profile_Class::Field;
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    writePhotos(folder.path());
+    const auto photo = [&](int i) { return QDir(folder.path()).filePath(QStringLiteral("photo%1.png").arg(i)); };
+    const QString staff = QDir(folder.path()).filePath(QStringLiteral("staff.xlsx"));
+    const QString visitors = QDir(folder.path()).filePath(QStringLiteral("visitors.xlsx"));
+    const auto writeBook = [](const QString& path, const QJsonArray& sheets) {
+        xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
+                                           "wb = openpyxl.Workbook()\n"
+                                           "wb.remove(wb.active)\n"
+                                           "for name, rows in json.loads(sys.argv[2]):\n"
+                                           "    ws = wb.create_sheet(name)\n"
+                                           "    for row in rows:\n"
+                                           "        ws.append(row)\n"
+                                           "wb.save(sys.argv[1])\n"),
+            { path, QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) });
+    };
+    writeBook(staff,
+        QJsonArray {
+            QJsonArray { "Staff",
+                QJsonArray { QJsonArray { "Name", "Code", "Room", "Photo" },
+                    QJsonArray { "Ann Lee", "S-101", "R1", photo(0) }, QJsonArray { "Bo Li", "S-102", "R2", photo(1) },
+                    QJsonArray { "Cy Wu", "S-103", "R3", photo(2) } } },
+            QJsonArray { "People",
+                QJsonArray { QJsonArray { "Photo", "Room", "Name", "Code" },
+                    QJsonArray { photo(2), "R7", "Dee Fox", "P-201" }, QJsonArray { photo(0), "R8", "Eve Ng", "P-202" },
+                    QJsonArray { photo(1), "R9", "Fay Oh", "P-203" } } } });
+    writeBook(visitors,
+        QJsonArray { QJsonArray { "Visitors",
+            QJsonArray { QJsonArray { "Code", "Name", "Photo" }, QJsonArray { "V-301", "Gil Ray", photo(1) },
+                QJsonArray { "V-302", "Hal Roe", photo(2) }, QJsonArray { "V-303", "Ida Poe", photo(0) } } } });
+
+    // Profile › Browse… a workbook's sheet with all its columns; `inDialog` then works the
+    // profile dialog and answers it.
+    QImage previewBefore;
+    const auto browseInProfile
+        = [&](const QString& workbook, const QString& sheet, const std::function<int(Show_User_Profile&)>& inDialog) {
+              otherModal = [&](QDialog& dialog) {
+                  if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+                      cells->chooser->chooseSheet(cells->chooser->Sheet_ComboBox->findText(sheet));
+                      cells->chooser->Select_ALL_Pressed();
+                      cells->OKPressed();
+                      return cells->result();
+                  }
+                  auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+                  if (!profile)
+                      return 0;
+                  previewBefore = profile->Preivew_picture->pixmap().toImage();
+                  dialogs->fileAnswers = { workbook };
+                  profile->Browse_excel_Btn_Clicked();
+                  return inDialog(*profile);
+              };
+              main.action(QStringLiteral("Profile_Btn"))->trigger();
+              otherModal = nullptr;
+          };
+    const auto ok = [](Show_User_Profile& profile) {
+        profile.OK_Btn_Clicked();
+        return profile.result();
+    };
+    // The profile's title takes the room.
+    browseInProfile(staff, QStringLiteral("Staff"), [&](Show_User_Profile& profile) {
+        profile.row(Field::Title).ds_combo->setCurrentIndex(2);
+        profile.row(Field::Title).ser_col_cb->setCurrentIndex(profile.row(Field::Title).ser_col_cb->findText("Room"));
+        return ok(profile);
+    });
+    ASSERT_EQ(main.spreadsheet->columnTitles(), QStringList({ "#", "Name", "Code", "Room", "Photo" }));
+
+    // A name bound by its place only, as a design from before titles were kept holds it; saved
+    // and opened again, it binds as before.
+    auto name = SKTGraphic::create<SKTText>();
+    name->setBounds(QRectF(8, 40, 160, 22));
+    name->data_source_type = DataBinding::spreadsheetSource;
+    name->excel_col_indx = 1;
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->setBounds(photoFrame);
+    picture->data_source_type = DataBinding::spreadsheetSource;
+    picture->Set_Excel_binding_Column(4, QStringLiteral("Photo"));
+    auto room = SKTGraphic::create<SKTText>();
+    room->setBounds(QRectF(8, 8, 160, 22));
+    room->data_source_type = DataBinding::spreadsheetSource;
+    room->Set_Excel_binding_Column(3, QStringLiteral("Room"));
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { name, picture }, { 0, 1 });
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Back, { room }, { 0 });
+    const QString design = QDir(folder.path()).filePath(QStringLiteral("badge.dcard"));
+    dialogs->fileAnswers = { design };
+    main.Save_Btn_Clicked();
+    dialogs->fileAnswers = { design };
+    ASSERT_EQ(main.Open_Log_File(), 1);
+    const auto front = [&](const std::type_info& kind) {
+        for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+            if (typeid(*graphic) == kind && graphic->control_ID.isEmpty())
+                return graphic;
+        return SKTGraphicPtr();
+    };
+    name = std::dynamic_pointer_cast<SKTText>(front(typeid(SKTText)));
+    picture = std::dynamic_pointer_cast<SKTImage>(front(typeid(SKTImage)));
+    ASSERT_TRUE(name && picture && main.Get_Back_Controls_Array().size() == 1);
+    room = std::dynamic_pointer_cast<SKTText>(main.Get_Back_Controls_Array().front());
+    EXPECT_EQ(name->excel_col_title, QStringLiteral("Name"));
+    EXPECT_EQ(main.shownOnFirstCard(name)->Text_contents()->string, QStringLiteral("Ann Lee"));
+
+    // The QR code takes "Code" in the barcode window.
+    main.findChild<QToolButton*>(QStringLiteral("Tool_10"))->click();
+    SKTGraphicPtr qr;
+    for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+        if (typeid(*graphic) == typeid(SKTBarcode))
+            qr = graphic;
+    ASSERT_TRUE(qr);
+    QString columnShown;
+    const auto barcodeWindow = [&](bool bind) {
+        main.currentCanvas()->setSelectedGraphic(qr);
+        otherModal = [&](QDialog& dialog) {
+            auto& window = dynamic_cast<Barcode_Gen&>(dialog);
+            if (bind) {
+                const int kind = indexOfBarcodeSymbology("QR Code");
+                window.barcodeTypePopup->setCurrentIndex(kind);
+                emit window.barcodeTypePopup->activated(kind);
+                window.Data_source_type->setCurrentIndex(2);
+                emit window.Data_source_type->activated(2);
+                window.Batch_Series->setCurrentIndex(window.Batch_Series->findText(QStringLiteral("Code")));
+                emit window.Batch_Series->activated(window.Batch_Series->currentIndex());
+                window.okButton->click();
+            }
+            columnShown = window.Batch_Series->currentText();
+            return window.result();
+        };
+        main.Open_Barcode_Window();
+        otherModal = nullptr;
+    };
+    barcodeWindow(true);
+    ASSERT_EQ(qr->data_source_type, DataBinding::spreadsheetSource);
+    EXPECT_EQ(qr->excel_col_title, QStringLiteral("Code"));
+    qr->setBounds(QRectF(QPointF(120, 70), qr->bounds().size()));
+
+    const QString shownQr = QDir(folder.path()).filePath(QStringLiteral("shown.png"));
+    const auto qrOnCanvas = [&] {
+        const SKTGraphicPtr shown = main.shownOnFirstCard(qr);
+        if (!shown || !shown->_barcode_image.toImage(300, Qt::white).save(shownQr))
+            return QStringList();
+        return decodeFiles({ shownQr })[QStringLiteral("shown.png")];
+    };
+    EXPECT_EQ(qrOnCanvas(), QStringList { QStringLiteral("QR-Code: S-101") });
+    const auto cardFile
+        = [&](int card) { return QDir(folder.path()).filePath(QStringLiteral("QUON Galavite/Card_%1.png").arg(card)); };
+    // Each exported card's QR code and photo.
+    const auto exportedCards = [&] {
+        QDir(QDir(folder.path()).filePath(QStringLiteral("QUON Galavite"))).removeRecursively();
+        exportFrontAsPng(main);
+        QStringList cards;
+        const std::map<QString, QStringList> read = decodeFiles({ cardFile(1), cardFile(2), cardFile(3) });
+        for (int card = 1; card <= 3; ++card) {
+            const auto found = read.find(QStringLiteral("Card_%1.png").arg(card));
+            cards << (found == read.end() ? QString() : found->second.join(u' '));
+            cards.last() += QStringLiteral(" ") + photoColourOn(cardFile(card)).name();
+        }
+        return cards;
+    };
+    const auto colour = [](int i) { return QColor(photoColours[i]).name(); };
+
+    // Another sheet of the same workbook, "Code" now 4th and "Name" 3rd: the preview, the
+    // scratch side and every object follow their titles.
+    QImage previewAfter;
+    browseInProfile(staff, QStringLiteral("People"), [&](Show_User_Profile& profile) {
+        previewAfter = profile.Preivew_picture->pixmap().toImage();
+        EXPECT_EQ(profile.row(Field::Title).value->text(), QStringLiteral("R7"));
+        profile.Preview_Btn_Clicked();
+        for (const SKTGraphicPtr& graphic : main.Get_Temp_Controls_Array())
+            if (graphic->control_ID == QLatin1String("Fup_Title"))
+                EXPECT_EQ(main.shownOnFirstCard(graphic)->Text_contents()->string, QStringLiteral("R7"));
+        return ok(profile);
+    });
+    EXPECT_NE(previewBefore, previewAfter) << "the preview shows the chosen sheet's rows";
+    EXPECT_EQ(main.shownOnFirstCard(name)->Text_contents()->string, QStringLiteral("Dee Fox"));
+    EXPECT_EQ(main.shownOnFirstCard(room)->Text_contents()->string, QStringLiteral("R7"));
+    EXPECT_EQ(main.shownOnFirstCard(picture)->_file_path, photo(2));
+    EXPECT_EQ(qrOnCanvas(), QStringList { QStringLiteral("QR-Code: P-201") });
+    barcodeWindow(false);
+    EXPECT_EQ(columnShown, QStringLiteral("Code"));
+    EXPECT_EQ(exportedCards(),
+        QStringList({ "QR-Code: P-201 " + colour(2), "QR-Code: P-202 " + colour(0), "QR-Code: P-203 " + colour(1) }));
+    const QString pdf = QDir(folder.path()).filePath(QStringLiteral("badges.pdf"));
+    dialogs->fileAnswers = { pdf };
+    MainPrintHost printHost(main);
+    Print_Wnd printWindow(&main);
+    otherModal = [&](QDialog& dialog) {
+        if (&dialog != &printWindow)
+            return 0;
+        showPrintingToPdfFile(printWindow);
+        layOutSheet(printWindow, 3, 2);
+        printWindow.Execute_Printing(false);
+        return 0;
+    };
+    printWindow.Open_Print_Wnd(printHost);
+    otherModal = nullptr;
+    const QString printed = PdfTextTools::text(pdf);
+    for (const char* value : { "Dee Fox", "Eve Ng", "Fay Oh", "R7", "R8", "R9" })
+        EXPECT_TRUE(printed.contains(QLatin1String(value))) << value << " in " << printed.toStdString();
+    for (const char* value : { "Ann Lee", "P-201", "R1" })
+        EXPECT_FALSE(printed.contains(QLatin1String(value))) << value;
+
+    // Another workbook, without a room: the profile names the column its title lacks, the
+    // canvas names it in the room's box, and a run asks first and shows no other column there.
+    browseInProfile(visitors, QStringLiteral("Visitors"), [&](Show_User_Profile& profile) {
+        const size_t told = dialogs->messages().size();
+        profile.OK_Btn_Clicked();
+        EXPECT_EQ(dialogs->messages().size(), told + 1) << "OK names the field and takes nothing";
+        EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("no column \"Room\"")))
+            << dialogs->messages().back().toStdString();
+        EXPECT_TRUE(dialogs->messages().back().contains(QStringLiteral("'Position / Title'")));
+        profile.row(Field::Title).ds_combo->setCurrentIndex(0);
+        return ok(profile);
+    });
+    EXPECT_EQ(main.goneColumnOf(*room), QStringLiteral("No column \"Room\""));
+    EXPECT_FALSE(main.shownOnFirstCard(room));
+    EXPECT_EQ(main.shownOnFirstCard(name)->Text_contents()->string, QStringLiteral("Gil Ray"));
+    EXPECT_EQ(qrOnCanvas(), QStringList { QStringLiteral("QR-Code: V-301") });
+    dialogs->choiceAnswers = { 0 };
+    EXPECT_EQ(exportedCards(),
+        QStringList({ "QR-Code: V-301 " + colour(1), "QR-Code: V-302 " + colour(2), "QR-Code: V-303 " + colour(0) }));
+    bool named = false;
+    for (const auto& asked : dialogs->asked())
+        named = named || asked.text.contains(QStringLiteral("spreadsheet column \"Room\" does not exist"));
+    EXPECT_TRUE(named) << "the run names the column before it starts";
+    // Saved, each binding is written at its title's place and the gone room at none, so that a
+    // program that knows no titles never takes another column.
+    main.Save_Btn_Clicked();
+    const DesignContents saved = DesignFile::readFile(design).contents;
+    QMap<QString, int> places;
+    for (const auto* side : { &saved.frontGraphics, &saved.backGraphics })
+        for (const SKTGraphicPtr& graphic : *side)
+            if (graphic->data_source_type == DataBinding::spreadsheetSource)
+                places.insert(graphic->excel_col_title, graphic->excel_col_indx);
+    EXPECT_EQ(places, (QMap<QString, int> { { "Code", 1 }, { "Name", 2 }, { "Photo", 3 }, { "Room", -1 } }));
+    EXPECT_EQ(room->excel_col_indx, 3) << "the design's own object keeps what it holds";
+
+    // The workbook rewritten with its columns moved: read again before the run, each object
+    // takes its title's column.
+    writeBook(visitors,
+        QJsonArray { QJsonArray { "Visitors",
+            QJsonArray { QJsonArray { "Photo", "Name", "Code" }, QJsonArray { photo(0), "Jo Kim", "W-401" },
+                QJsonArray { photo(1), "Kai Lu", "W-402" }, QJsonArray { photo(2), "Lea Mo", "W-403" } } } });
+    dialogs->choiceAnswers = { 0, 0 }; // Read Again, then go on without the room
+    EXPECT_EQ(exportedCards(),
+        QStringList({ "QR-Code: W-401 " + colour(0), "QR-Code: W-402 " + colour(1), "QR-Code: W-403 " + colour(2) }));
+    EXPECT_EQ(main.shownOnFirstCard(name)->Text_contents()->string, QStringLiteral("Jo Kim"));
+    Excel_Source_Path.clear();
+    Excel_Binding_Use = false;
 }

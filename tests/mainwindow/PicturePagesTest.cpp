@@ -423,6 +423,19 @@ TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
     EXPECT_EQ(window->shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("1"));
     choose(source.Batch_Series, 1);
     EXPECT_EQ(window->shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Carla"));
+    EXPECT_EQ(text->excel_col_title, QStringLiteral("Name"));
+
+    // Rows whose columns came in another order: the panel shows the column of the title, and
+    // none once the rows lack it.
+    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("City"), QStringLiteral("Name") });
+    window->Show_RHS_Properties(nullptr);
+    window->Show_RHS_Properties(text);
+    EXPECT_EQ(source.Batch_Series->count(), 3);
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Name"));
+    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("City") });
+    window->Show_RHS_Properties(nullptr);
+    window->Show_RHS_Properties(text);
+    EXPECT_EQ(source.Batch_Series->currentIndex(), -1);
 }
 
 TEST_F(PicturePagesTest, ABarcodeOrSignatureGetsTheBindingOnly)

@@ -117,6 +117,7 @@ void fillEveryField(SKTGraphic& g)
     g.control_ID = QStringLiteral("Fup_Name");
     g.excel_binding = true;
     g.excel_col_indx = 5;
+    g.excel_col_title = QStringLiteral("Code");
     g.Text_Value = QStringLiteral("Dear guest");
     g.ctrl_is_visible = true;
     g.double_star_type = 2;
@@ -257,6 +258,7 @@ void expectSameFields(const SKTGraphic& e, const SKTGraphic& a)
     SAME(control_ID);
     SAME(excel_binding);
     SAME(excel_col_indx);
+    SAME(excel_col_title);
     SAME(Text_Value);
     SAME(ctrl_is_visible);
     SAME(double_star_type);

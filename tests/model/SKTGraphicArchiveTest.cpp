@@ -139,7 +139,7 @@ TEST(SKTGraphicArchive, MissingKeysReadAsEmptyNotAsDefaults)
     EXPECT_FALSE(back->text_before_binding); // a file from before the key: no typed text kept
 }
 
-TEST(SKTGraphicArchive, TheTextBeforeABindingFollowsTheOtherKeysOnlyWhenThereIsOne)
+TEST(SKTGraphicArchive, TheTextBeforeABindingAndTheColumnTitleFollowTheOtherKeysOnlyWhenThereAreSome)
 {
     auto text = SKTGraphic::create<SKTText>();
     text->text_before_binding = QString(QLatin1String(""));
@@ -150,6 +150,18 @@ TEST(SKTGraphicArchive, TheTextBeforeABindingFollowsTheOtherKeysOnlyWhenThereIsO
     const SKTGraphicPtr back = SKTGraphic::unarchive(text->archivedData());
     ASSERT_TRUE(back && back->text_before_binding);
     EXPECT_TRUE(back->text_before_binding->isEmpty());
+    EXPECT_TRUE(back->excel_col_title.isEmpty()); // from before titles were kept: bound by place
+
+    // A column's title goes with its place, which a reader that knows no title still takes.
+    text->Set_Excel_binding_Column(2, QStringLiteral("Code"));
+    keys = rootObjectOf(text->archivedData()).keys();
+    keys.removeAll(QStringLiteral("$class"));
+    EXPECT_EQ(
+        keys, archiveKeys + QStringList({ QStringLiteral("text_before_binding"), QStringLiteral("excel_col_title") }));
+    const SKTGraphicPtr titled = SKTGraphic::unarchive(text->archivedData());
+    ASSERT_TRUE(titled);
+    EXPECT_EQ(titled->excel_col_indx, 2);
+    EXPECT_EQ(titled->excel_col_title, QStringLiteral("Code"));
 }
 
 TEST(SKTGraphicArchive, LineKeepsItsDirectionAfterTheNinetyThreeKeys)

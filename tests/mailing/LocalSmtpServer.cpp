@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QThread>
 
+#include <csignal>
+
 namespace {
 QByteArray readAll(const QString& path)
 {
@@ -90,6 +92,32 @@ QStringList LocalSmtpServer::authPasswords() const
     for (const auto& value : QJsonDocument::fromJson(readAll(dir_.filePath(QStringLiteral("auth.json")))).array())
         result << value.toString();
     return result;
+}
+
+SleepingMailScript::SleepingMailScript()
+{
+    const QString script = dir_.filePath(QStringLiteral("sleeper.py"));
+    QFile file(script);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QStringLiteral("import os, time\nopen('%1', 'w').write(str(os.getpid()))\ntime.sleep(600)\n")
+                       .arg(dir_.filePath(QStringLiteral("pid")))
+                       .toUtf8());
+    setMailScriptPath(script);
+}
+
+SleepingMailScript::~SleepingMailScript()
+{
+    setMailScriptPath(QString());
+}
+
+qint64 SleepingMailScript::pid() const
+{
+    return readAll(dir_.filePath(QStringLiteral("pid"))).toLongLong();
+}
+
+bool processExists(qint64 pid)
+{
+    return pid > 0 && ::kill(pid_t(pid), 0) == 0;
 }
 
 TrustingMailScript::TrustingMailScript(const QString& caFile)

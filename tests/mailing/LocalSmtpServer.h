@@ -53,6 +53,24 @@ private:
 // Puts a script in front of the mail script for the tests: it records its own command line
 // and environment (from /proc, while it runs), then runs the real script trusting the test
 // authority. The hand-off itself is unchanged, so what it passes is what the record shows.
+// Whether a process of ours still exists (a reaped child is gone).
+bool processExists(qint64 pid);
+
+// Puts a mail script in front of the shipped one that records its process and then answers
+// nothing for ten minutes, until the object goes.
+class SleepingMailScript
+{
+public:
+    SleepingMailScript();
+    ~SleepingMailScript();
+
+    // The script's process once it has started; 0 before.
+    qint64 pid() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
 class TrustingMailScript
 {
 public:

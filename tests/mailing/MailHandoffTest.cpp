@@ -4,7 +4,6 @@
 #include "support/Patience.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <csignal>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -396,23 +394,10 @@ TEST(MailHandoff, RecipientsTheScriptCannotWriteAreRefusedWithTheReasonAndANameH
 
     // Stop ends a script that does not answer, and the check refuses nothing.
     {
-        QTemporaryDir dir;
-        const QString pidFile = dir.filePath(QStringLiteral("pid"));
-        const QString sleeper = dir.filePath(QStringLiteral("sleeper.py"));
-        QFile file(sleeper);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("import os, time\nopen('%1', 'w').write(str(os.getpid()))\ntime.sleep(600)\n")
-                       .arg(pidFile)
-                       .toUtf8());
-        file.close();
-        setMailScriptPath(sleeper);
-        const QString said = recipientsTheScriptRefuses(
-            { QStringLiteral("ann@example.org") }, [&] { return QFileInfo(pidFile).size() > 0; });
-        setMailScriptPath(QString());
-        EXPECT_EQ(said, QString());
-        QFile pid(pidFile);
-        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
-        EXPECT_NE(::kill(pid_t(pid.readAll().toLongLong()), 0), 0) << "the script was ended and reaped";
+        SleepingMailScript sleeper;
+        EXPECT_EQ(recipientsTheScriptRefuses({ QStringLiteral("ann@example.org") }, [&] { return sleeper.pid() > 0; }),
+            QString());
+        EXPECT_FALSE(processExists(sleeper.pid())) << "the script was ended and reaped";
     }
 
     // Sent, an encoded name that reads as an address is quoted: no reader takes it for a second one.

@@ -82,11 +82,6 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 
 const auto noPauseText = [](const QString&) {};
 
-// Whether a process of ours still exists (a reaped child is gone).
-bool processExists(qint64 pid)
-{
-    return pid > 0 && ::kill(pid_t(pid), 0) == 0;
-}
 } // namespace
 
 TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
@@ -435,16 +430,7 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
 
     // A script that keeps no deadline is ended a little past it.
     {
-        QTemporaryDir dir;
-        const QString pidFile = dir.filePath(QStringLiteral("pid"));
-        const QString sleeper = dir.filePath(QStringLiteral("sleeper.py"));
-        QFile file(sleeper);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("import os, time\nopen('%1', 'w').write(str(os.getpid()))\ntime.sleep(600)\n")
-                       .arg(pidFile)
-                       .toUtf8());
-        file.close();
-        setMailScriptPath(sleeper);
+        SleepingMailScript sleeper;
         MailJob job = batchJob(MailJob::Mode::WithoutCard, 0, 1);
         job.server = QStringLiteral("mail.example.org");
         job.deadlineSeconds = 1;
@@ -452,15 +438,12 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         QElapsedTimer clock;
         clock.start();
         const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
-        setMailScriptPath(QString());
         EXPECT_LT(clock.elapsed(), 120000); // not the script's ten minutes
         EXPECT_EQ(result.failure,
             QStringLiteral(
                 "Sending the e-mail to the server mail.example.org timed out: the mail script did not end within 11 "
                 "seconds, so it was ended."));
-        QFile pid(pidFile);
-        ASSERT_TRUE(pid.open(QIODevice::ReadOnly));
-        EXPECT_FALSE(processExists(pid.readAll().toLongLong()));
+        EXPECT_FALSE(processExists(sleeper.pid()));
     }
 }
 

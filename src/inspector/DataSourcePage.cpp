@@ -29,6 +29,19 @@ const QString manualItem = QStringLiteral("Manual");
 const QString seriesItem = QStringLiteral("Series");
 const QString spreadsheetItem = QStringLiteral("Excel");
 
+// Puts the items in the list unless it holds them already: a series that another program
+// rewrites is told a few times a second, and an open list must not be emptied under the mouse.
+void showItems(QComboBox* box, const QStringList& items)
+{
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    if (shown == items)
+        return;
+    box->clear();
+    box->addItems(items);
+}
+
 } // namespace
 
 DataSourcePage::DataSourcePage(InspectorHost& host, QWidget* parent)
@@ -138,6 +151,14 @@ void DataSourcePage::afterFill(const SKTGraphic& graphic)
     setUpControls(sourceNamed(Data_source_type->currentText()), &graphic);
 }
 
+void DataSourcePage::showSourcesNow(const SKTGraphic& graphic)
+{
+    const QSignalBlocker blockSource(Data_source_type);
+    const QSignalBlocker blockList(Batch_Series);
+    load(graphic);
+    afterFill(graphic);
+}
+
 bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
 {
     const bool manual = source == Source::Manual;
@@ -147,18 +168,18 @@ bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
     emit manualEntryChanged(manual);
     if (manual)
         return true;
-    Batch_Series->clear();
     if (source == Source::Series) {
         const QStringList names = host_.Get_datasheet_File_Name_Array();
+        showItems(Batch_Series, names);
         if (names.isEmpty())
             return false;
-        Batch_Series->addItems(names);
         Batch_Series->setCurrentIndex(
             graphic && !graphic->batch_list_name.isEmpty() ? Batch_Series->findText(graphic->batch_list_name) : -1);
     } else {
-        Batch_Series->addItems(host_.spreadsheetColumnTitles());
+        const QStringList titles = host_.spreadsheetColumnTitles();
+        showItems(Batch_Series, titles);
         // The column of the title it was bound to: none when the table lacks it.
-        Batch_Series->setCurrentIndex(graphic ? graphic->excelColumnIn(host_.spreadsheetColumnTitles()) : -1);
+        Batch_Series->setCurrentIndex(graphic ? graphic->excelColumnIn(titles) : -1);
     }
     return true;
 }

@@ -23,6 +23,9 @@ public:
     void load(const SKTGraphic& graphic) override;
     // Prepares the series or column list of the loaded source; writes nothing.
     void afterFill(const SKTGraphic& graphic) override;
+    // The object's source again with the columns and series there are now, after the rows or
+    // the stored series changed while it stayed shown; writes nothing.
+    void showSourcesNow(const SKTGraphic& graphic);
 
     // The user's choice of source: sets up the controls and binds the current object.
     void Data_source_type_Changed();

@@ -254,6 +254,15 @@ void PropertiesInspector::reloadShownPages()
         page->afterFill(*graphic);
 }
 
+void PropertiesInspector::reloadSourcePage()
+{
+    const SKTGraphicPtr graphic = Last_Selected_Graphic.lock();
+    if (Not_Draw_Only_Prop_Change || !graphic || sett_tab->indexOf(datasource_tab) < 0)
+        return;
+    const PanelFillGuard guard;
+    datasource_tab->showSourcesNow(*graphic);
+}
+
 bool PropertiesInspector::showsLock() const
 {
     return sett_tab->indexOf(Lock_tab) >= 0;

@@ -44,6 +44,8 @@ public:
     void showSelection(const SKTGraphicPtr& graphic);
     // Fills the pages shown again from the card or the object, keeping the tab in front.
     void reloadShownPages();
+    // The source page shown for an object lists the columns and series there are now.
+    void reloadSourcePage();
     // Whether the lock page stands for the object shown.
     bool showsLock() const;
     // The fill radio buttons and enabled controls of a fill style, and the border and fill

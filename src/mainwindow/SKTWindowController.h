@@ -513,6 +513,9 @@ private:
     void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
     void reloadPanel();
+    // The rows or the stored series may have changed: the panel's source page lists the columns
+    // and series there are now, the shown object's column found by its title.
+    void sourcesChanged();
     void loadPlaceholders();
     void fillFixedLists();
     void resetCardProperty(Card_Property& card) const;

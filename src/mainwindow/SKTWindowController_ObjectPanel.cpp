@@ -29,6 +29,12 @@ void SKTWindowController::writeSelectedGraphics(const GraphicWriter& write)
     Refresh_Canvas();
 }
 
+void SKTWindowController::sourcesChanged()
+{
+    if (inspector_)
+        inspector_->reloadSourcePage();
+}
+
 SKTGraphicPtr SKTWindowController::currentGraphic() const
 {
     return currentCanvas()->selectedGraphic();

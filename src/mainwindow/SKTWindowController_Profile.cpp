@@ -33,6 +33,8 @@ int SKTWindowController::Open_User_Profile_Window(bool load, const QString& load
     }
     dialog->load_side = side;
     const int result = dialog->Open_Wnd(load);
+    // Cancel gives back the rows a Browse… replaced.
+    sourcesChanged();
     if (result == 1)
         Fill_User_Profile = true;
     return result;

@@ -15,17 +15,20 @@ void SKTWindowController::Batch_Series_Button()
     if (!batchWizard_)
         batchWizard_ = new BatchWizard(*this, this);
     batchWizard_->Open_Wnd();
+    sourcesChanged();
 }
 
 void SKTWindowController::seriesSaved(const QString&)
 {
     // The canvas reads the series as it draws: bound objects show the new first value.
     Refresh_Canvas();
+    sourcesChanged();
 }
 
 void SKTWindowController::Create_Series_Button()
 {
     Generate_List::defaultInstance()->Open_Wnd(1, 0);
+    sourcesChanged();
 }
 
 void SKTWindowController::Open_Import_Wizard(int file_name_required, int file_name_Insert)
@@ -35,6 +38,7 @@ void SKTWindowController::Open_Import_Wizard(int file_name_required, int file_na
     importWizard_->file_name_required = file_name_required;
     importWizard_->file_name_Insert = file_name_Insert;
     importWizard_->Open_Wnd();
+    sourcesChanged();
 }
 
 void SKTWindowController::Open_Excel_Table_Import(const QString& workbookPath)
@@ -42,6 +46,7 @@ void SKTWindowController::Open_Excel_Table_Import(const QString& workbookPath)
     Import_Excel window(this);
     window.open_mode = QStringLiteral("E");
     window.Open_excel_Wnd(workbookPath);
+    sourcesChanged();
 }
 
 int SKTWindowController::Open_Excel_Table_Viewer()

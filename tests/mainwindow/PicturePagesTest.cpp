@@ -6,7 +6,11 @@
 #include "barcodewindow/Barcode_Gen.h"
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
+#include "data/XlsxTestSupport.h"
 #include "dialogs/Long_SMS_Dlg.h"
+#include "imports/Import_Excel.h"
+#include "imports/Import_Wizard.h"
+#include "imports/SheetChooser.h"
 #include "inspector/AlignmentPage.h"
 #include "inspector/BarcodePage.h"
 #include "inspector/DataSourcePage.h"
@@ -17,6 +21,7 @@
 #include "inspector/TextEditingPage.h"
 #include "model/SKTImage.h"
 #include "platform/StyledText.h"
+#include "profilewindows/Show_User_Profile.h"
 #include "render/ImageEffectsHook.h"
 #include "widgets/ColorWell.h"
 
@@ -436,6 +441,109 @@ TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
     window->Show_RHS_Properties(nullptr);
     window->Show_RHS_Properties(text);
     EXPECT_EQ(source.Batch_Series->currentIndex(), -1);
+}
+
+// While a bound object stays selected, its source page lists what there is now: a series
+// imported, and another sheet's rows while the profile is open, after Cancel puts the rows back
+// and after OK keeps them, the object's column found by its title. Filling the page writes
+// nothing: no undo step, and a saved design stays saved.
+TEST_F(PicturePagesTest, TheSourcePageFollowsNewRowsAndSeriesWhileTheObjectStaysSelected)
+{
+    startShown();
+    useOwnSeriesFolder();
+    writeSeries(QStringLiteral("Guests"), "Ann\n");
+    const QString book = folder.filePath(QStringLiteral("book.xlsx"));
+    const auto sheet = [](const QList<QStringList>& rows) {
+        QByteArray xml;
+        for (int r = 0; r < rows.size(); ++r) {
+            xml += "<row>";
+            for (int c = 0; c < rows[r].size(); ++c)
+                xml += QStringLiteral("<c r=\"%1%2\" t=\"inlineStr\"><is><t>%3</t></is></c>")
+                           .arg(QChar(u'A' + c))
+                           .arg(r + 1)
+                           .arg(rows[r][c])
+                           .toUtf8();
+            xml += "</row>";
+        }
+        return xlsxtest::sheetXml(xml);
+    };
+    xlsxtest::writeWorkbook(book,
+        { { "Staff", "sheet1.xml", sheet({ { "Name", "Code", "Room" }, { "Ann Lee", "S-101", "R1" } }) },
+            { "People", "sheet2.xml", sheet({ { "Room", "Name", "Code" }, { "R7", "Dee Fox", "P-201" } }) } },
+        {});
+    // Profile > Browse... a sheet of the workbook; whileOpen looks at the panel behind it.
+    const auto browse = [&](const QString& sheetName, bool keep, const std::function<void()>& whileOpen) {
+        otherModal = [&](QDialog& dialog) {
+            if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+                cells->chooser->chooseSheet(cells->chooser->Sheet_ComboBox->findText(sheetName));
+                cells->chooser->Select_ALL_Pressed();
+                cells->OKPressed();
+                return cells->result();
+            }
+            auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
+            if (!profile)
+                return 0;
+            dialogs->fileAnswers = { book };
+            profile->Browse_excel_Btn_Clicked();
+            whileOpen();
+            keep ? profile->OK_Btn_Clicked() : profile->Cancel_Btn_Clicked();
+            return profile->result();
+        };
+        window->action(QStringLiteral("Profile_Btn"))->trigger();
+        otherModal = nullptr;
+    };
+    browse(QStringLiteral("Staff"), true, [] {});
+    ASSERT_EQ(window->spreadsheet->columnTitles(), QStringList({ "#", "Name", "Code", "Room" }));
+
+    const SKTGraphicPtr text = place(2);
+    DataSourcePage& source = *inspector().datasource_tab;
+    const auto listed = [&] {
+        QStringList items;
+        for (int i = 0; i < source.Batch_Series->count(); ++i)
+            items << source.Batch_Series->itemText(i);
+        return items;
+    };
+    choose(source.Data_source_type, 1);
+    choose(source.Batch_Series, source.Batch_Series->findText(QStringLiteral("Guests")));
+    dialogs->fileAnswers = { folder.filePath(QStringLiteral("badge.dcard")) };
+    window->Save_Btn_Clicked();
+    ASSERT_FALSE(window->hasUnsavedChanges());
+
+    otherModal = [](QDialog& dialog) {
+        auto* wizard = qobject_cast<Import_Wizard*>(&dialog);
+        if (!wizard)
+            return 0;
+        wizard->chooseSource(Import_Wizard::PastedText);
+        wizard->ManualEdit->setPlainText(QStringLiteral("T1\nT2"));
+        wizard->Manual_file_name->setText(QStringLiteral("Tables"));
+        wizard->OKPressed();
+        return wizard->result();
+    };
+    window->action(QStringLiteral("Import_Btn"))->trigger();
+    otherModal = nullptr;
+    EXPECT_EQ(listed(), QStringList({ "Guests", "Tables" }));
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Guests"));
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    choose(source.Data_source_type, 2);
+    choose(source.Batch_Series, source.Batch_Series->findText(QStringLiteral("Code")));
+    window->Save_Btn_Clicked();
+    ASSERT_FALSE(window->hasUnsavedChanges());
+    browse(QStringLiteral("People"), false, [&] {
+        EXPECT_EQ(listed(), QStringList({ "#", "Room", "Name", "Code" }));
+        EXPECT_EQ(source.Batch_Series->currentIndex(), 3);
+    });
+    EXPECT_EQ(window->currentCanvas()->selectedGraphic(), text);
+    EXPECT_EQ(listed(), QStringList({ "#", "Name", "Code", "Room" }));
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Code"));
+    EXPECT_FALSE(window->hasUnsavedChanges());
+
+    // Kept with OK, the other sheet's rows stay listed; the object's binding is as it was.
+    browse(QStringLiteral("People"), true, [] {});
+    EXPECT_EQ(listed(), QStringList({ "#", "Room", "Name", "Code" }));
+    EXPECT_EQ(source.Batch_Series->currentIndex(), 3);
+    EXPECT_EQ(text->excel_col_title, QStringLiteral("Code"));
+    EXPECT_EQ(text->excel_col_indx, 2);
 }
 
 TEST_F(PicturePagesTest, ABarcodeOrSignatureGetsTheBindingOnly)

@@ -199,6 +199,21 @@ inline void writeTableWorkbook(const QString& path, const QJsonArray& table, con
         arguments);
 }
 
+// Writes a workbook with openpyxl of several sheets, in order: each a [name, rows] pair whose
+// rows are arrays of cells (null for an empty one).
+inline void writeSheetsWorkbook(const QString& path, const QJsonArray& sheets)
+{
+    runPython(QStringLiteral("import json, sys, openpyxl\n"
+                             "wb = openpyxl.Workbook()\n"
+                             "wb.remove(wb.active)\n"
+                             "for name, rows in json.loads(sys.argv[2]):\n"
+                             "    ws = wb.create_sheet(name)\n"
+                             "    for row in rows:\n"
+                             "        ws.append(row)\n"
+                             "wb.save(sys.argv[1])\n"),
+        { path, QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) });
+}
+
 // Python defining streaming_zip64(entries, descriptors): the bytes of an archive of (name, data)
 // pairs in the form streaming writers use: every size and the local header's offset only in
 // ZIP64 extra fields (the 32-bit fields hold 0xFFFFFFFF), a ZIP64 end record and locator, and

@@ -5,7 +5,6 @@
 #include "series/SeriesTestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 // The main window as the import windows see it: the same series are bound as for the series
@@ -39,16 +38,7 @@ protected:
     QString workbook(const QString& file, const QJsonArray& sheets)
     {
         const QString path = QDir(resources.path()).filePath(file);
-        const char* script = "import json, sys, openpyxl\n"
-                             "wb = openpyxl.Workbook()\n"
-                             "wb.remove(wb.active)\n"
-                             "for name, rows in json.loads(sys.argv[2]):\n"
-                             "    ws = wb.create_sheet(name)\n"
-                             "    for row in rows:\n"
-                             "        ws.append(row)\n"
-                             "wb.save(sys.argv[1])\n";
-        xlsxtest::runPython(QString::fromLatin1(script),
-            { path, QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) });
+        xlsxtest::writeSheetsWorkbook(path, sheets);
         return path;
     }
 

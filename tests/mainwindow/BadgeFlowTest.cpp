@@ -50,7 +50,6 @@
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -499,18 +498,7 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
     const auto photo = [&](int i) { return QDir(folder.path()).filePath(QStringLiteral("photo%1.png").arg(i)); };
     const QString staff = QDir(folder.path()).filePath(QStringLiteral("staff.xlsx"));
     const QString visitors = QDir(folder.path()).filePath(QStringLiteral("visitors.xlsx"));
-    const auto writeBook = [](const QString& path, const QJsonArray& sheets) {
-        xlsxtest::runPython(QStringLiteral("import json, sys, openpyxl\n"
-                                           "wb = openpyxl.Workbook()\n"
-                                           "wb.remove(wb.active)\n"
-                                           "for name, rows in json.loads(sys.argv[2]):\n"
-                                           "    ws = wb.create_sheet(name)\n"
-                                           "    for row in rows:\n"
-                                           "        ws.append(row)\n"
-                                           "wb.save(sys.argv[1])\n"),
-            { path, QString::fromUtf8(QJsonDocument(sheets).toJson(QJsonDocument::Compact)) });
-    };
-    writeBook(staff,
+    xlsxtest::writeSheetsWorkbook(staff,
         QJsonArray {
             QJsonArray { "Staff",
                 QJsonArray { QJsonArray { "Name", "Code", "Room", "Photo" },
@@ -520,7 +508,7 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
                 QJsonArray { QJsonArray { "Photo", "Room", "Name", "Code" },
                     QJsonArray { photo(2), "R7", "Dee Fox", "P-201" }, QJsonArray { photo(0), "R8", "Eve Ng", "P-202" },
                     QJsonArray { photo(1), "R9", "Fay Oh", "P-203" } } } });
-    writeBook(visitors,
+    xlsxtest::writeSheetsWorkbook(visitors,
         QJsonArray { QJsonArray { "Visitors",
             QJsonArray { QJsonArray { "Code", "Name", "Photo" }, QJsonArray { "V-301", "Gil Ray", photo(1) },
                 QJsonArray { "V-302", "Hal Roe", photo(2) }, QJsonArray { "V-303", "Ida Poe", photo(0) } } } });
@@ -716,7 +704,7 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
 
     // The workbook rewritten with its columns moved: read again before the run, each object
     // takes its title's column.
-    writeBook(visitors,
+    xlsxtest::writeSheetsWorkbook(visitors,
         QJsonArray { QJsonArray { "Visitors",
             QJsonArray { QJsonArray { "Photo", "Name", "Code" }, QJsonArray { photo(0), "Jo Kim", "W-401" },
                 QJsonArray { photo(1), "Kai Lu", "W-402" }, QJsonArray { photo(2), "Lea Mo", "W-403" } } } });

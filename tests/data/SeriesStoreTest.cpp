@@ -4,9 +4,9 @@
 #include "data/SeriesKeptLines.h"
 #include "data/SeriesOfLength.h"
 #include "data/SeriesStore.h"
-#include "support/SeriesReference.h"
 #include "support/FullFolder.h"
 #include "support/PeakMemory.h"
+#include "support/SeriesReference.h"
 #include "support/TempResources.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the series reader, as text, as a stored series file and as the
 // note of the folder a series was imported from.
+#include "../support/SeriesReference.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
-#include "../support/SeriesReference.h"
 
 #include <QDir>
 #include <QFile>

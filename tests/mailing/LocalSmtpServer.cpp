@@ -3,8 +3,8 @@
 #include "mailing/MailHandoff.h"
 #include "support/Patience.h"
 
-#include <QDir>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QThread>

@@ -9,6 +9,7 @@
 
 #include "LocalSmtpServer.h"
 #include "PrintToPdfFile.h"
+#include "ProfileBrowse.h"
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeGenSettings.h"
 #include "barcodes/BarcodeSymbologies.h"
@@ -16,7 +17,6 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
-#include "support/SeriesReference.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel.h"
@@ -40,6 +40,7 @@
 #include "series/Update_Ex_Num.h"
 #include "support/Patience.h"
 #include "support/PdfTextTools.h"
+#include "support/SeriesReference.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -130,8 +131,8 @@ QString writeWorkbook(const QString& path, int rows, const QString& photos)
     QJsonArray table { QJsonArray { "Name", "Title", "Company", "Id", "Photo" } };
     const auto cell = [](const QString& value) { return value.isEmpty() ? QJsonValue() : QJsonValue(value); };
     for (int row = 1; row <= rows; ++row)
-        table.append(QJsonArray { nameOf(row), cell(titleOf(row)), companyOf(row), cell(idOf(row)),
-            cell(photoOf(row, photos)) });
+        table.append(QJsonArray {
+            nameOf(row), cell(titleOf(row)), companyOf(row), cell(idOf(row)), cell(photoOf(row, photos)) });
     xlsxtest::writeTableWorkbook(path, table, QStringLiteral("People"));
     return path;
 }
@@ -209,8 +210,8 @@ protected:
 
     // Prints the cards to the print window's PDF file printer, sheetRows x sheetColumns to a
     // sheet; `shown` looks at the window first. The PDF's path.
-    QString printToPdf(SKTWindowController& main, int sheetRows, int sheetColumns,
-        const std::function<void(Print_Wnd&)>& shown = {})
+    QString printToPdf(
+        SKTWindowController& main, int sheetRows, int sheetColumns, const std::function<void(Print_Wnd&)>& shown = {})
     {
         const QString pdf = QDir(folder.path()).filePath(QStringLiteral("badges.pdf"));
         dialogs->fileAnswers = { pdf };
@@ -380,8 +381,8 @@ protected:
             editor->show();
             const int listRow = int(editor->ListData().texts().indexOf(series));
             EXPECT_GE(listRow, 0);
-            editor->List->selectionModel()->select(
-                editor->List->model()->index(listRow, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            editor->List->selectionModel()->select(editor->List->model()->index(listRow, 0),
+                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             editor->Update_Btn_Clicked();
             editor->List_value->selectionModel()->select(editor->List_value->model()->index(row, 0),
                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -412,7 +413,8 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
     main.show();
     importWorkbook(main, writeWorkbook(QDir(folder.path()).filePath(QStringLiteral("people.xlsx")), rows, photos()));
     for (const char* column : { "Name", "Title", "Company", "Id", "Photo" })
-        EXPECT_EQ(readSeriesValues(QString::fromLatin1(column)).size(), rows) << column << ": empty cells keep their rows";
+        EXPECT_EQ(readSeriesValues(QString::fromLatin1(column)).size(), rows)
+            << column << ": empty cells keep their rows";
     designBadge(main);
     screenshot(QStringLiteral("2-design"));
 
@@ -473,7 +475,7 @@ TEST_F(BadgeFlowTest, EveryBadgeCarriesItsOwnRowThroughExportPrintAndMail)
         attached.push_back(symbols);
         return realSender(to, files, reason);
     };
-    const MailRunResult result = runMailJob(job, render, decodingSender, progress, [](const QString&) { });
+    const MailRunResult result = runMailJob(job, render, decodingSender, progress, [](const QString&) {});
     mailHost.runFinished();
     EXPECT_TRUE(result.allSent()) << mailRunMessage(result).toStdString();
     EXPECT_TRUE(server.waitForMails(job.batchRows));
@@ -518,23 +520,8 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
     QImage previewBefore;
     const auto browseInProfile
         = [&](const QString& workbook, const QString& sheet, const std::function<int(Show_User_Profile&)>& inDialog) {
-              otherModal = [&](QDialog& dialog) {
-                  if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
-                      cells->chooser->chooseSheet(cells->chooser->Sheet_ComboBox->findText(sheet));
-                      cells->chooser->Select_ALL_Pressed();
-                      cells->OKPressed();
-                      return cells->result();
-                  }
-                  auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
-                  if (!profile)
-                      return 0;
-                  previewBefore = profile->Preivew_picture->pixmap().toImage();
-                  dialogs->fileAnswers = { workbook };
-                  profile->Browse_excel_Btn_Clicked();
-                  return inDialog(*profile);
-              };
-              main.action(QStringLiteral("Profile_Btn"))->trigger();
-              otherModal = nullptr;
+              ::browseInProfile(main, *dialogs, otherModal, workbook, sheet, inDialog,
+                  [&](Show_User_Profile& profile) { previewBefore = profile.Preivew_picture->pixmap().toImage(); });
           };
     const auto ok = [](Show_User_Profile& profile) {
         profile.OK_Btn_Clicked();

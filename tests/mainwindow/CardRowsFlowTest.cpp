@@ -9,7 +9,6 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
-#include "support/SeriesReference.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel_DataSheet.h"
@@ -32,6 +31,7 @@
 #include "support/KeyedQuestions.h"
 #include "support/PdfTextTools.h"
 #include "support/PeakMemory.h"
+#include "support/SeriesReference.h"
 
 #include <QAction>
 #include <QButtonGroup>

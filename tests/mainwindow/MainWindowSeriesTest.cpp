@@ -2,9 +2,9 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
-#include "support/SeriesReference.h"
 #include "series/Generate_List.h"
 #include "series/SeriesListModel.h"
+#include "support/SeriesReference.h"
 
 #include <QAction>
 #include <QDir>

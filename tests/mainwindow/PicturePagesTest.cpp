@@ -1,4 +1,5 @@
 #include "ObjectPagesFixture.h"
+#include "ProfileBrowse.h"
 #include "platform/PropertyList.h"
 
 #include "barcodes/BarcodeCardFields.h"
@@ -473,24 +474,11 @@ TEST_F(PicturePagesTest, TheSourcePageFollowsNewRowsAndSeriesWhileTheObjectStays
         {});
     // Profile > Browse... a sheet of the workbook; whileOpen looks at the panel behind it.
     const auto browse = [&](const QString& sheetName, bool keep, const std::function<void()>& whileOpen) {
-        otherModal = [&](QDialog& dialog) {
-            if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
-                cells->chooser->chooseSheet(cells->chooser->Sheet_ComboBox->findText(sheetName));
-                cells->chooser->Select_ALL_Pressed();
-                cells->OKPressed();
-                return cells->result();
-            }
-            auto* profile = qobject_cast<Show_User_Profile*>(&dialog);
-            if (!profile)
-                return 0;
-            dialogs->fileAnswers = { book };
-            profile->Browse_excel_Btn_Clicked();
+        browseInProfile(*window, *dialogs, otherModal, book, sheetName, [&](Show_User_Profile& profile) {
             whileOpen();
-            keep ? profile->OK_Btn_Clicked() : profile->Cancel_Btn_Clicked();
-            return profile->result();
-        };
-        window->action(QStringLiteral("Profile_Btn"))->trigger();
-        otherModal = nullptr;
+            keep ? profile.OK_Btn_Clicked() : profile.Cancel_Btn_Clicked();
+            return profile.result();
+        });
     };
     browse(QStringLiteral("Staff"), true, [] {});
     ASSERT_EQ(window->spreadsheet->columnTitles(), QStringList({ "#", "Name", "Code", "Room" }));

@@ -2,10 +2,10 @@
 
 #include "common/Globals.h"
 #include "data/SeriesStore.h"
-#include "support/SeriesReference.h"
 #include "series/BatchWizard.h"
 #include "support/PeakMemory.h"
 #include "support/ScriptedDialogService.h"
+#include "support/SeriesReference.h"
 #include "support/TempResources.h"
 
 #include <QDir>

@@ -15,7 +15,8 @@
 inline std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
 {
     // The decoder keeps the mark so that one mark, not two, is dropped, as a run's read does.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(
+        QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;

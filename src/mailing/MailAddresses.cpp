@@ -1,7 +1,9 @@
 #include "mailing/MailAddresses.h"
 
 #include <QList>
+#include <QUrl>
 
+#include <algorithm>
 #include <optional>
 
 bool isValidEmail(const QString& text)
@@ -12,14 +14,17 @@ bool isValidEmail(const QString& text)
     return trimmed.split(u'@').size() == 2 && trimmed.split(u'.').size() >= 2;
 }
 
+namespace {
+bool isControlCharacter(QChar c)
+{
+    const ushort code = c.unicode();
+    return code < 0x20 || code == 0x7f || c.category() == QChar::Other_Control || code == 0x2028 || code == 0x2029;
+}
+} // namespace
+
 bool hasControlCharacters(const QString& text)
 {
-    for (const QChar c : text) {
-        const ushort code = c.unicode();
-        if (code < 0x20 || code == 0x7f || c.category() == QChar::Other_Control || code == 0x2028 || code == 0x2029)
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(), isControlCharacter);
 }
 
 namespace {
@@ -147,10 +152,11 @@ QString mailboxAddress(const QString& mailbox)
     return isValidEmail(address) ? address : QString();
 }
 
-RecipientList parseRecipients(const QString& list)
+namespace {
+// The pieces of a list parted where `isSeparator` says, except inside a quoted name, a comment
+// or angle brackets.
+template <typename Separator> QStringList listPieces(const QString& list, Separator isSeparator)
 {
-    // A list pasted from a mail program or a column of addresses: commas, semicolons and line
-    // breaks part the recipients, except inside a quoted name, a comment or an address.
     QStringList pieces;
     qsizetype start = 0;
     bool angle = false;
@@ -165,12 +171,38 @@ RecipientList parseRecipients(const QString& list)
             angle = true;
         } else if (c == u'>') {
             angle = false;
-        } else if (!angle && (c == u',' || c == u';' || c == u'\n' || c == u'\r')) {
+        } else if (!angle && isSeparator(c)) {
             pieces << list.mid(start, i - start);
             start = i + 1;
         }
     }
     pieces << list.mid(start);
+    return pieces;
+}
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) || c == QChar(0x2028)
+        || c == QChar(0x2029);
+}
+
+// The address of one piece of a cell: a mailbox, or a mail link to one.
+QString pieceAddress(QString piece)
+{
+    piece = piece.trimmed();
+    piece.replace(QLatin1String("<mailto:"), QLatin1String("<"), Qt::CaseInsensitive);
+    if (piece.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        piece = QUrl(piece).path(QUrl::FullyDecoded);
+    return mailboxAddress(piece);
+}
+} // namespace
+
+RecipientList parseRecipients(const QString& list)
+{
+    // A list pasted from a mail program or a column of addresses: commas, semicolons and line
+    // breaks part the recipients, except inside a quoted name, a comment or an address.
+    const QStringList pieces
+        = listPieces(list, [](QChar c) { return c == u',' || c == u';' || c == u'\n' || c == u'\r'; });
 
     RecipientList result;
     for (QString piece : std::as_const(pieces)) {
@@ -191,7 +223,7 @@ QString notAnAddressReason(const QString& piece)
 {
     QString shown = piece;
     for (QChar& c : shown)
-        if (hasControlCharacters(QString(c)))
+        if (isControlCharacter(c))
             c = u' ';
     if (shown.size() > piecePreview)
         shown = shown.left(piecePreview - 1) + u'…';
@@ -199,4 +231,32 @@ QString notAnAddressReason(const QString& piece)
                           "<name@example.org>, separated by commas; a name that holds a comma goes in double quotes: "
                           "\"Last, First\" <name@example.org>.")
         .arg(shown);
+}
+
+QStringList cellAddresses(const QString& cell)
+{
+    // Most cells of a workbook hold no address: they are passed over at once.
+    if (!cell.contains(u'@'))
+        return {};
+    // Invisible characters copied along with an address are no part of it; a tab is a space.
+    QString text;
+    text.reserve(cell.size());
+    for (const QChar c : cell) {
+        if (c.category() == QChar::Other_Format)
+            continue;
+        text += isLineEnd(c) ? QChar(u'\n') : isControlCharacter(c) ? QChar(u' ') : c;
+    }
+    QStringList addresses;
+    const auto isListSeparator = [](QChar c) { return c == u',' || c == u';' || c == u'\n'; };
+    for (const QString& piece : listPieces(text, isListSeparator)) {
+        if (const QString address = pieceAddress(piece); !address.isEmpty()) {
+            addresses << address;
+            continue;
+        }
+        // "a@x.org / b@x.org": a slash is part of an address only where the whole piece is one.
+        for (const QString& part : listPieces(piece, [](QChar c) { return c == u'/'; }))
+            if (const QString address = pieceAddress(part); !address.isEmpty())
+                addresses << address;
+    }
+    return addresses;
 }

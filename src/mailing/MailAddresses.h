@@ -28,5 +28,11 @@ struct RecipientList
 };
 RecipientList parseRecipients(const QString& list);
 
+// Every address a cell of a workbook or a series holds, in the forms people keep them in: a
+// mailbox, or several parted by commas, semicolons, slashes or line ends; "mailto:" links;
+// invisible characters around an address; an unquoted "Last, First <a@b.org>", whose name
+// before the comma holds no address. Cells without an address give none.
+QStringList cellAddresses(const QString& cell);
+
 // Why a recipient list was refused, naming the piece that is not an address.
 QString notAnAddressReason(const QString& piece);

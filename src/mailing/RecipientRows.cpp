@@ -21,16 +21,11 @@ public:
     explicit RowAddresses(const QList<QStringList>& columns)
     {
         for (const QStringList& column : columns) {
-            if (column.size() > firstAddress_.size())
-                firstAddress_.resize(column.size());
-            for (int row = 0; row < column.size(); ++row) {
-                const QString address = mailboxAddress(column.at(row));
-                if (address.isEmpty())
-                    continue;
-                if (firstAddress_.at(row).isEmpty())
-                    firstAddress_[row] = address;
-                rowsOf_[address.toLower()].append(row);
-            }
+            if (column.size() > addresses_.size())
+                addresses_.resize(column.size());
+            for (int row = 0; row < column.size(); ++row)
+                for (const QString& address : cellAddresses(column.at(row)))
+                    add(row, address);
         }
         // A row may hold one address in two columns.
         for (QList<int>& rows : rowsOf_) {
@@ -39,14 +34,27 @@ public:
         }
     }
 
-    int rows() const { return int(firstAddress_.size()); }
-    // "" when the row holds no address and so has nothing to compare.
-    QString addressOf(int row) const { return firstAddress_.value(row); }
+    int rows() const { return int(addresses_.size()); }
+    // Each once, in the order met; none when the row has nothing to compare.
+    QStringList addressesOf(int row) const { return addresses_.value(row); }
+    // "" when the row holds no address.
+    QString addressOf(int row) const { return addressesOf(row).join(QStringLiteral(", ")); }
     // From 0, in order.
     QList<int> rowsHolding(const QString& recipient) const { return rowsOf_.value(addressKey(recipient)); }
 
 private:
-    QStringList firstAddress_;
+    void add(int row, const QString& address)
+    {
+        QList<int>& rows = rowsOf_[address.toLower()];
+        if (!rows.isEmpty() && rows.constLast() == row)
+            return;
+        rows.append(row);
+        QStringList& own = addresses_[row];
+        if (!own.contains(address, Qt::CaseInsensitive))
+            own << address;
+    }
+
+    QList<QStringList> addresses_;
     QHash<QString, QList<int>> rowsOf_;
 };
 
@@ -80,9 +88,10 @@ QString otherRowsLine(const MisdirectedCard& card)
         .arg(card.recipient, QString::number(card.addressRow), cards);
 }
 
-// The first few lines in the text between its opening and "Send anyway?"; when there are more,
+// The first few lines in the text between its opening and its ending; when there are more,
 // every one in the details.
-RecipientQuestion question(const QString& opening, const QStringList& lines)
+RecipientQuestion question(
+    const QString& opening, const QStringList& lines, const QString& ending = QStringLiteral("Send anyway?"))
 {
     QStringList named = lines.mid(0, cardsNamed);
     QString details;
@@ -90,7 +99,7 @@ RecipientQuestion question(const QString& opening, const QStringList& lines)
         named << QStringLiteral("… and %1 more.").arg(lines.size() - cardsNamed);
         details = lines.join(u'\n');
     }
-    return { QStringLiteral("%1\n\n%2\n\nSend anyway?").arg(opening, named.join(u'\n')), details };
+    return { QStringLiteral("%1\n\n%2\n\n%3").arg(opening, named.join(u'\n'), ending), details };
 }
 
 QStringList linesOf(const QList<MisdirectedCard>& cards, QString (*line)(const MisdirectedCard&))
@@ -100,6 +109,13 @@ QStringList linesOf(const QList<MisdirectedCard>& cards, QString (*line)(const M
     for (const MisdirectedCard& card : cards)
         lines << line(card);
     return lines;
+}
+
+QString mixedRowLine(const MixedRow& mixed)
+{
+    return QStringLiteral("Row %1: %2 in the series, %3 in the spreadsheet.")
+        .arg(QString::number(mixed.row), mixed.seriesAddresses.join(QStringLiteral(", ")),
+            mixed.spreadsheetAddresses.join(QStringLiteral(", ")));
 }
 
 QString recipientsCount(qsizetype count)
@@ -181,4 +197,38 @@ RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, in
                         .arg(without.size())
                         .arg(recipients.size()),
         without);
+}
+
+QList<MixedRow> mixedRows(const QList<QStringList>& seriesColumns, const QList<QStringList>& spreadsheetColumns)
+{
+    const RowAddresses series(seriesColumns);
+    const RowAddresses spreadsheet(spreadsheetColumns);
+    QList<MixedRow> mixed;
+    for (int row = 0; row < std::min(series.rows(), spreadsheet.rows()); ++row) {
+        const QStringList inSeries = series.addressesOf(row);
+        const QStringList inSpreadsheet = spreadsheet.addressesOf(row);
+        // A member's address beside a parent's in one source and alone in the other is one person.
+        const bool shared = std::any_of(inSeries.begin(), inSeries.end(),
+            [&inSpreadsheet](const QString& address) { return inSpreadsheet.contains(address, Qt::CaseInsensitive); });
+        if (!inSeries.isEmpty() && !inSpreadsheet.isEmpty() && !shared)
+            mixed.append({ row + 1, inSeries, inSpreadsheet });
+    }
+    return mixed;
+}
+
+RecipientQuestion mixedRowsQuestion(const QList<MixedRow>& rows)
+{
+    if (rows.isEmpty())
+        return {};
+    QStringList lines;
+    lines.reserve(rows.size());
+    for (const MixedRow& row : rows)
+        lines << mixedRowLine(row);
+    const QString count
+        = rows.size() == 1 ? QStringLiteral("1 row holds") : QStringLiteral("%1 rows hold").arg(rows.size());
+    return question(QStringLiteral("%1 one address in the series and another in the spreadsheet, so each of those "
+                                   "cards would mix the values of two people, as when the series and the spreadsheet "
+                                   "are sorted differently.")
+                        .arg(count),
+        lines, QStringLiteral("Do you want to go on?"));
 }

@@ -6,9 +6,9 @@
 
 // The rows of a mail run are compared with its recipients by the addresses the rows hold.
 // Columns are the rows' sources (a workbook column, a series), each a value per row; every
-// cell that holds an address counts, however few cells of its column do, and a row without
-// one has nothing to compare. Recipients and cells are compared by their address
-// (mailboxAddress), without case.
+// cell that holds an address counts, however few cells of its column do, every address a cell
+// holds is the row's own (cellAddresses), and a row without one has nothing to compare.
+// Recipients and cells are compared by their address (mailboxAddress), without case.
 
 // A recipient who would get a card that is not their own row's.
 struct MisdirectedCard
@@ -45,3 +45,15 @@ RecipientQuestion otherRowsCardsQuestion(const QList<MisdirectedCard>& cards);
 // The question before a row-per-recipient run with more recipients than rows: the recipients
 // past the last row would get no card.
 RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, int rows);
+
+// A row whose series and spreadsheet hold addresses, none of them shared: its card would take
+// one person's values from the series and another's from the spreadsheet.
+struct MixedRow
+{
+    int row = 0; // from 1
+    QStringList seriesAddresses, spreadsheetAddresses;
+};
+// Columns are as above, those of the series and those of the spreadsheet apart.
+QList<MixedRow> mixedRows(const QList<QStringList>& seriesColumns, const QList<QStringList>& spreadsheetColumns);
+// The question before a run that steps through both sources; empty when no row is mixed.
+RecipientQuestion mixedRowsQuestion(const QList<MixedRow>& rows);

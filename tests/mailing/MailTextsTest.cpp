@@ -116,6 +116,25 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
                        "anyway?"));
     EXPECT_TRUE(otherRowsCardsToRowPeople(list({ "shop@print.example" }), family).isEmpty());
     EXPECT_TRUE(otherRowsCardsToRowPeople(list({ "home@x.org" }), { list({ "home@x.org", "home@x.org" }) }).isEmpty());
+
+    // Cells as people keep them: every address a cell holds is its row's, a parent's too.
+    const QList<QStringList> kept { list({ "m1@x.org; parent1@x.org", "m2@x.org,\nparent2@x.org",
+        "Pohl, Mona <m3@x.org>", "m4@x.org / Parent4@X.org", "MAILTO:m5@x.org?subject=Card", "m6@x.org\u200B",
+        "\u2060<mailto:m7@x.org>\t", "a/b@x.org", "Pohl, Mona", "-" }) };
+    EXPECT_EQ(cellAddresses(kept[0][3]), list({ "m4@x.org", "Parent4@X.org" }));
+    EXPECT_EQ(cellAddresses(kept[0][7]), list({ "a/b@x.org" }));
+    EXPECT_TRUE(misdirectedCards(list({ "parent1@x.org", "m2@x.org", "m3@x.org", "parent4@x.org", "m5@x.org",
+                                     "m6@x.org", "Mona <m7@x.org>", "a/b@x.org", "new@x.org", "eve@x.org" }),
+        kept)
+                    .isEmpty());
+    // Members typed in each other's place are asked about, named with all their row holds.
+    const QList<MisdirectedCard> crossed
+        = misdirectedCards(list({ "parent2@x.org", "m1@x.org", "m6@x.org", "m4@x.org", "m3@x.org" }), kept);
+    ASSERT_EQ(crossed.size(), 4);
+    EXPECT_EQ(crossed[0].rowAddress, QStringLiteral("m1@x.org, parent1@x.org"));
+    EXPECT_EQ(crossed[0].addressRow, 2);
+    EXPECT_EQ(crossed[3].recipient, QStringLiteral("m3@x.org"));
+    EXPECT_EQ(crossed[3].addressRow, 3);
 }
 
 // The text names the first five; the details name every one.
@@ -136,6 +155,26 @@ TEST(MailAddresses, AQuestionAboutManyRecipientsNamesFiveAndListsAllInItsDetails
                                                    "anyway?")))
         << asked.text.toStdString();
     EXPECT_FALSE(asked.text.contains(QStringLiteral("m25@club.example")));
+
+    // Series and workbook sorted differently: rows whose two sources share no address mix two
+    // people. A member's address beside a parent's in one and alone in the other is one person.
+    QStringList series = members, workbook = recipients;
+    series[0] = QStringLiteral("m1@club.example; parent1@club.example");
+    workbook[0] = QStringLiteral("M1@CLUB.example");
+    workbook[1] = QStringLiteral("no address");
+    const QList<MixedRow> mixed = mixedRows({ series }, { QStringList(30, QStringLiteral("Ann")), workbook });
+    ASSERT_EQ(mixed.size(), 28); // rows 1 and 2 are not
+    EXPECT_EQ(mixed.first().row, 3);
+    const RecipientQuestion mixing = mixedRowsQuestion(mixed);
+    EXPECT_TRUE(mixing.text.startsWith(
+        QStringLiteral("28 rows hold one address in the series and another in the spreadsheet, so each of those cards "
+                       "would mix the values of two people, as when the series and the spreadsheet are sorted "
+                       "differently.\n\nRow 3: m3@club.example in the series, m28@club.example in the spreadsheet.\n")))
+        << mixing.text.toStdString();
+    EXPECT_TRUE(mixing.text.endsWith(QStringLiteral("… and 23 more.\n\nDo you want to go on?")));
+    EXPECT_EQ(mixing.details.count(u'\n'), 27);
+    EXPECT_TRUE(mixedRows({ series }, { members }).isEmpty());
+    EXPECT_TRUE(mixedRowsQuestion({}).isEmpty());
 }
 
 TEST(MailAddresses, RecipientsPastTheLastRowAreNamedBeforeAndAfterTheRun)

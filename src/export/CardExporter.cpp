@@ -3,7 +3,6 @@
 #include "common/MessageBoxes.h"
 #include "export/ExportWindow.h"
 #include "jobs/SingleCardExport.h"
-#include "jobs/UnevenSources.h"
 #include "platform/DialogService.h"
 #include "widgets/ProgressSheetWork.h"
 #include "widgets/Send_Modeless.h"
@@ -61,7 +60,7 @@ void CardExporter::Export_Button()
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();
-    if (!goOnWithSources(*binding))
+    if (!host_.goOnWithSources(*binding))
         return;
     const CardExportSettings settings = window.settings();
 

@@ -2,6 +2,7 @@
 
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
+#include "jobs/UnevenSources.h"
 
 #include <QString>
 
@@ -25,6 +26,9 @@ public:
     // The binding of a batch of the card taken by takeCardSnapshot, its bound series read off
     // the GUI thread (GUI thread; it shows no dialog).
     virtual DataBinding batchBinding(const CardSnapshot& card) = 0;
+    // Asks before a run when its cards would lack something or mix two people's rows
+    // (GUI thread). False when the person chose not to go on.
+    virtual bool goOnWithSources(const DataBinding& binding) { return ::goOnWithSources(binding); }
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

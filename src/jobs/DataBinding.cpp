@@ -20,27 +20,30 @@ bool holdsAValue(const QStringList& values)
     return std::any_of(values.begin(), values.end(), [](const QString& value) { return !Trim_Str(value).isEmpty(); });
 }
 
-// How the question before a run names an object: its kind and, for a text, how it begins.
-QString objectName(const SKTGraphic& object)
+QString objectKind(const SKTGraphic& object)
 {
     if (typeid(object) == typeid(SKTImage))
         return QStringLiteral("Picture");
-    if (typeid(object) == typeid(SKTBarcode))
-        return QStringLiteral("Barcode");
+    return typeid(object) == typeid(SKTBarcode) ? QStringLiteral("Barcode") : QStringLiteral("Text");
+}
+
+// How a fault names an object that takes no row value: its kind and, for a text, how it begins.
+QString objectName(const SKTGraphic& object)
+{
+    if (typeid(object) != typeid(SKTText))
+        return objectKind(object);
     return QStringLiteral("Text \"%1\"")
         .arg(oneLineCut(object._Text_contents ? object._Text_contents->string : object.Text_Value, 24));
 }
 
-// How a fault names an object that takes row values: its kind, side and source.
+// How a fault or a question names an object that takes row values: its kind, side and source.
+// Not by its text, which the canvas does not show while the object is bound.
 QString boundObjectName(const SKTGraphic& object, const QString& side, const DataBinding& binding)
 {
-    const QString kind = typeid(object) == typeid(SKTImage) ? QStringLiteral("Picture")
-        : typeid(object) == typeid(SKTBarcode)              ? QStringLiteral("Barcode")
-                                                            : QStringLiteral("Text");
     const QString source = object.data_source_type == DataBinding::seriesSource
         ? QStringLiteral("series \"%1\"").arg(object.batch_list_name)
         : QStringLiteral("spreadsheet column %1").arg(binding.columnLabelOf(object));
-    return QStringLiteral("%1 on the %2 (%3)").arg(kind, side, source);
+    return QStringLiteral("%1 on the %2 (%3)").arg(objectKind(object), side, source);
 }
 
 // A hidden or unprinted text is not on the card, so nothing of it is cut.
@@ -138,13 +141,21 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
                                .arg(sizeText(maxSeriesValueBytes));
             if (!missing.isEmpty())
                 binding.objectsWithoutSource_
-                    << QStringLiteral("%1 on the %2: %3").arg(objectName(*object), QLatin1String(place), missing);
+                    << QStringLiteral("%1 on the %2: %3").arg(objectKind(*object), QLatin1String(place), missing);
+            else if (takesRowValues(*object) && object->data_source_type == seriesSource)
+                binding.seriesObjects_ << boundObjectName(*object, QLatin1String(place), binding);
+            else if (takesRowValues(*object) && object->data_source_type == spreadsheetSource)
+                binding.spreadsheetObjects_ << boundObjectName(*object, QLatin1String(place), binding);
         }
     }
 
     binding.Get_total_Card_count();
     binding.Use_Data_Sheet_Values = binding.Use_Data_Sheet_Values && binding.Data_table_rows > 0;
     binding.Use_Excel_Binding_Values = binding.Use_Excel_Binding_Values && binding.Excel_table_rows > 0;
+    if (!binding.Use_Data_Sheet_Values)
+        binding.seriesObjects_.clear();
+    if (!binding.Use_Excel_Binding_Values)
+        binding.spreadsheetObjects_.clear();
     return binding;
 }
 
@@ -163,6 +174,27 @@ void DataBinding::Get_total_Card_count()
         Data_table_rows = 0;
     Excel_table_rows = Use_Excel_Binding_Values ? int(spreadsheet_.size()) : 0;
     Total_Batch_Excel_Card = std::max(Data_table_rows, Excel_table_rows);
+}
+
+QStringList DataBinding::objectsOfSourcesNotSteppedThrough() const
+{
+    // A run of one card shows the card as the design does, every object as it stands.
+    if (!inUse())
+        return {};
+    QStringList named;
+    if (!Use_Data_Sheet_Values)
+        named << seriesObjects_;
+    if (!Use_Excel_Binding_Values)
+        named << spreadsheetObjects_;
+    return named;
+}
+
+qsizetype DataBinding::spreadsheetWidth() const
+{
+    qsizetype width = 0;
+    for (const QStringList& row : spreadsheet_)
+        width = std::max(width, row.size());
+    return width;
 }
 
 QList<DataBinding::SourceLength> DataBinding::sourceLengths() const

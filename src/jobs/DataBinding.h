@@ -93,6 +93,15 @@ public:
     // what is wrong; whatever the sources in use, as such objects are on no card.
     const QStringList& objectsWithoutSource() const { return objectsWithoutSource_; }
 
+    // The bound objects, each named with its side and source, of a source that has rows while
+    // the run steps through the other source's rows alone: every card shows them as the design
+    // does, with the values of the source's first row. None for a run of one card.
+    QStringList objectsOfSourcesNotSteppedThrough() const;
+
+    // Columns of the spreadsheet table as the binding holds it (the row numbers' among them);
+    // 0 when the spreadsheet is not in use.
+    qsizetype spreadsheetWidth() const;
+
     bool Use_Data_Sheet_Values = false;
     bool Use_Excel_Binding_Values = false;
     int Data_table_rows = 0;
@@ -108,6 +117,7 @@ private:
     QStringList seriesOrder_; // the bound series that could be read, in the order met
     QList<int> boundColumns_; // the bound spreadsheet columns, in the order met
     QStringList objectsWithoutSource_;
+    QStringList seriesObjects_, spreadsheetObjects_; // bound to a source with rows, named
     SpreadsheetRows spreadsheet_;
     QStringList columnTitles_;
     QHash<QString, QString> seriesFolders_; // the bound series' folders of origin, by name

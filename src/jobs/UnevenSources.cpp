@@ -53,6 +53,11 @@ QString sourcesQuestion(const DataBinding& binding)
         parts << QStringLiteral("These objects are bound to a series or spreadsheet column that gives them nothing, "
                                 "so no card will show them:\n\n%1")
                      .arg(objects.join(u'\n'));
+    if (const QStringList objects = binding.objectsOfSourcesNotSteppedThrough(); !objects.isEmpty())
+        parts << QStringLiteral("These objects are bound to a source whose rows this run does not use, so every card "
+                                "would show them with the values of its first row:\n\n%1\n\nTick that source too to "
+                                "give each card its own row's values.")
+                     .arg(objects.join(u'\n'));
     parts << unevenLengths(binding);
     parts.removeAll(QString());
     if (parts.isEmpty())

@@ -36,9 +36,11 @@ public:
     // Takes the run's own copy of the card (GUI thread) and the number of its batch cards
     // with the chosen sources; the renderer then draws from that copy on the worker.
     virtual CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) = 0;
-    // Asked before a run that mails the card when bound objects have no source or the bound
-    // series and columns of the chosen sources differ in length; "" when all is well.
-    virtual QString sourcesQuestion(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // Asks before a run that mails the card when bound objects have no source or a source the
+    // run does not use, the bound series and columns of the chosen sources differ in length, or
+    // a row's series and workbook hold different people's addresses. False when the person
+    // chose not to go on.
+    virtual bool goOnWithSources(bool /*useSeries*/, bool /*useSpreadsheet*/) { return true; }
     // The cards of a batch run with the chosen sources, as mailCardRenderer would count them.
     virtual int batchCards(bool /*useSeries*/, bool /*useSpreadsheet*/) { return 0; }
     // The values of the rows a batch run with the chosen sources would mail, source by source

@@ -353,8 +353,7 @@ void Send_Mail::Send_Button()
 
 bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet)
 {
-    const QString question = host_.sourcesQuestion(series, spreadsheet);
-    if (!question.isEmpty() && !dialogs().askGoOnOrCancel(question, QStringLiteral("Go On")))
+    if (!host_.goOnWithSources(series, spreadsheet))
         return false;
     const auto goOn = [](const RecipientQuestion& asked) {
         return asked.isEmpty() || dialogs().askGoOnOrCancel(asked.text, QStringLiteral("Send Anyway"), asked.details);

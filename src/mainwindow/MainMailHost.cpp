@@ -9,6 +9,7 @@
 #include "mail/Send_Mail.h"
 #include "mainwindow/BatchBindingRead.h"
 #include "mainwindow/MainWindowExport.h"
+#include "mainwindow/RunSources.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
@@ -42,6 +43,7 @@ void MainMailHost::Mail_Button()
     sendWindow_->Open_Wnd();
     sendWindowOpen_ = false;
     openedBinding_.reset();
+    rowColumns_.reset();
     if (std::exchange(closeMainWindowAfterRun_, false))
         QMetaObject::invokeMethod(&window_, &QWidget::close, Qt::QueuedConnection);
 }
@@ -106,9 +108,12 @@ DataBinding MainMailHost::bindingWith(const CardSnapshot& card, bool useSeries, 
     return binding;
 }
 
-QString MainMailHost::sourcesQuestion(bool useSeries, bool useSpreadsheet)
+bool MainMailHost::goOnWithSources(bool useSeries, bool useSpreadsheet)
 {
-    return ::sourcesQuestion(bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet));
+    const DataBinding binding = bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet);
+    const bool both = binding.Use_Data_Sheet_Values && binding.Use_Excel_Binding_Values;
+    const RowValueColumns columns = both ? rowColumnsWith(useSeries, useSpreadsheet) : RowValueColumns();
+    return goOnWithRunSources(sendWindow_, binding, both ? &columns : nullptr);
 }
 
 int MainMailHost::batchCards(bool useSeries, bool useSpreadsheet)
@@ -116,40 +121,24 @@ int MainMailHost::batchCards(bool useSeries, bool useSpreadsheet)
     return bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet).Total_Batch_Excel_Card;
 }
 
+RowValueColumns MainMailHost::rowColumnsWith(bool useSeries, bool useSpreadsheet)
+{
+    // The send window is modal: its rows stay as they were read until Send reads them again.
+    const std::pair<bool, bool> sources(useSeries, useSpreadsheet);
+    if (sendWindowOpen_ && rowColumns_ && rowColumns_->first == sources)
+        return rowColumns_->second;
+    const DataBinding binding = bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet);
+    RowValueColumns columns;
+    ::runBehindPleaseWait(&window_, [&] { columns = rowValueColumnsOf(binding); });
+    if (sendWindowOpen_)
+        rowColumns_.emplace(sources, columns);
+    return columns;
+}
+
 QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreadsheet)
 {
-    const DataBinding binding = bindingWith(takeCardSnapshot(), useSeries, useSpreadsheet);
-    const int rows = binding.Total_Batch_Excel_Card;
-    QList<QStringList> columns;
-    const auto addColumn = [&](const auto& valueAt) {
-        QStringList values;
-        values.reserve(rows);
-        for (int row = 0; row < rows; ++row)
-            values << valueAt(row);
-        columns << values;
-    };
-    for (const DataBinding::SourceLength& source : binding.sourceLengths())
-        if (!source.seriesName.isEmpty())
-            addColumn([&](int row) { return binding.Get_sel_row_col_value_of_dataset(row, source.seriesName); });
-    if (binding.Use_Excel_Binding_Values) {
-        // Every column: the addresses are seldom printed on the card.
-        qsizetype width = 0;
-        for (const QStringList& row : spreadsheetRows())
-            width = std::max(width, row.size());
-        for (int column = 1; column < width; ++column)
-            addColumn([&](int row) { return binding.Get_sel_row_col_value_of_Excel(row, column); });
-    }
-    // The addresses are often kept in a series of their own that the card does not show: every
-    // series with a value per row counts, read behind the please-wait sheet as it may be long.
-    QStringList bound;
-    for (const DataBinding::SourceLength& source : binding.sourceLengths())
-        bound << source.seriesName;
-    if (rows > 0) {
-        QList<QStringList> series;
-        ::runBehindPleaseWait(&window_, [&] { series = seriesOfLength(rows, bound); });
-        columns << series;
-    }
-    return columns;
+    const RowValueColumns columns = rowColumnsWith(useSeries, useSpreadsheet);
+    return columns.spreadsheet + columns.series;
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)
@@ -207,6 +196,7 @@ bool MainMailHost::confirmRowsAreCurrent()
         return false;
     // Rows read again are the ones to mail: the binding is taken anew from them.
     openedBinding_.reset();
+    rowColumns_.reset();
     return true;
 }
 

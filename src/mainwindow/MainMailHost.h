@@ -3,11 +3,13 @@
 #include "mail/MailHost.h"
 
 #include "jobs/DataBinding.h"
+#include "mainwindow/RunSources.h"
 
 #include <QObject>
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 struct CardSnapshot;
 class Email_Setting;
@@ -29,7 +31,7 @@ public:
     BatchState Check_Series_Or_Excel_Use_or_not() override;
     CardRenderer mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards) override;
     CardProblemRows lastRunProblems() const override;
-    QString sourcesQuestion(bool useSeries, bool useSpreadsheet) override;
+    bool goOnWithSources(bool useSeries, bool useSpreadsheet) override;
     int batchCards(bool useSeries, bool useSpreadsheet) override;
     QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
@@ -50,6 +52,9 @@ private:
     SpreadsheetRows spreadsheetRows() const;
     // That binding with only the chosen sources in use.
     DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet);
+    // The values of the rows a batch with the chosen sources takes; while the send window is
+    // open, read once for each choice of sources.
+    RowValueColumns rowColumnsWith(bool useSeries, bool useSpreadsheet);
 
     SKTWindowController& window_;
     Email_Setting* settingsWindow_ = nullptr;
@@ -59,5 +64,6 @@ private:
     bool closeMainWindowAfterRun_ = false;
     bool sendWindowOpen_ = false;
     std::optional<DataBinding> openedBinding_;
+    std::optional<std::pair<std::pair<bool, bool>, RowValueColumns>> rowColumns_;
     std::shared_ptr<CardProblems> runProblems_;
 };

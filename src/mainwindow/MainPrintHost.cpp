@@ -2,8 +2,8 @@
 
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
-#include "jobs/UnevenSources.h"
 #include "mainwindow/BatchBindingRead.h"
+#include "mainwindow/RunSources.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "print/Print_Wnd.h"
@@ -70,13 +70,13 @@ private:
 
 // The binding's flags and count, and a row application that only reads the binding, so
 // that the print workers may share it, each writing into its own snapshot clone.
-PrintBatchState stateOf(std::shared_ptr<const DataBinding> binding)
+PrintBatchState stateOf(QWidget* window, std::shared_ptr<const DataBinding> binding)
 {
     PrintBatchState state;
     state.Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values;
     state.Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values;
     state.Total_Batch_Excel_Card = binding->Total_Batch_Excel_Card;
-    state.sourcesQuestion = sourcesQuestion(*binding);
+    state.goOnWithSources = [window, binding] { return goOnWithRunSources(window, *binding); };
     auto cards = std::make_shared<BoundCards>(std::move(binding));
     state.applyRow
         = [cards](CardSnapshot& card, int row, const QString& side) { return cards->apply(card, row, side); };
@@ -128,7 +128,7 @@ std::shared_ptr<const DataBinding> MainPrintHost::binding()
 PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()
 {
     binding_.reset();
-    return stateOf(binding());
+    return stateOf(&window_, binding());
 }
 
 PrintBatchState MainPrintHost::Get_total_Card_count(bool useSeries, bool useSpreadsheet)
@@ -138,5 +138,5 @@ PrintBatchState MainPrintHost::Get_total_Card_count(bool useSeries, bool useSpre
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && useSeries;
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && useSpreadsheet;
     binding->Get_total_Card_count();
-    return stateOf(std::move(binding));
+    return stateOf(&window_, std::move(binding));
 }

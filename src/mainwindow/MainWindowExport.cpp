@@ -4,6 +4,7 @@
 #include "data/Data_From_Excel.h"
 #include "export/CardExporter.h"
 #include "mainwindow/BatchBindingRead.h"
+#include "mainwindow/RunSources.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 
@@ -52,6 +53,11 @@ SpreadsheetRows MainWindowExport::rowsOf(const Data_From_Excel& table)
         rows << cells;
     }
     return rows;
+}
+
+bool MainWindowExport::goOnWithSources(const DataBinding& binding)
+{
+    return goOnWithRunSources(&window_, binding);
 }
 
 SpreadsheetRows MainWindowExport::spreadsheetRows() const

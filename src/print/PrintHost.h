@@ -4,6 +4,7 @@
 #include "jobs/CardSnapshot.h"
 #include "jobs/PrintBatchCards.h"
 
+#include <functional>
 #include <memory>
 
 // The data rows a batch print takes, as the binding reports them.
@@ -12,9 +13,10 @@ struct PrintBatchState
     bool Use_Data_Sheet_Values = false; // rows from the bound series
     bool Use_Excel_Binding_Values = false; // rows from the bound spreadsheet columns
     int Total_Batch_Excel_Card = 0; // rows to print
-    // Asked before a job starts when bound objects have no source or the bound series and
-    // columns differ in length; "" when all is well.
-    QString sourcesQuestion;
+    // Asks before a job starts when bound objects have no source or a source the job does not
+    // use, the bound series and columns differ in length, or a row's series and workbook hold
+    // different people's addresses. False when the person chose not to go on.
+    std::function<bool()> goOnWithSources;
     // Puts one row's values into a snapshot's bound objects (never the live design).
     PrintBatchCards::ApplyRow applyRow;
     // The rows of the last job whose card, as printed, does not show its row whole.

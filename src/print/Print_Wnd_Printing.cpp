@@ -115,7 +115,7 @@ void Print_Wnd::Execute_Printing(bool preview)
                 .arg(Points_to_MM_Convert(float(held.height())), 0, 'f', 2));
         return;
     }
-    if (!batch_.sourcesQuestion.isEmpty() && !dialogs().askGoOnOrCancel(batch_.sourcesQuestion, tr("Go On")))
+    if (batch_.goOnWithSources && !batch_.goOnWithSources())
         return;
     if (preview)
         previewSheets();

@@ -245,10 +245,10 @@ TEST_F(CardRowsTest, ObjectsWhoseSourceGivesNothingAreNamedBeforeARun)
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, back, true, sheet);
     EXPECT_EQ(binding.objectsWithoutSource(),
         QStringList({ QStringLiteral("Picture on the front: no series is chosen"),
-            QStringLiteral("Text \"Design\" on the front: series \"gone\" does not exist or cannot be read"),
-            QStringLiteral("Text \"Column 2\" on the front: spreadsheet column 2 holds no value"),
-            QStringLiteral("Text \"Column 3\" on the front: spreadsheet column 3 does not exist"),
-            QStringLiteral("Text \"Design\" on the back: series \"blank\" holds no value") }));
+            QStringLiteral("Text on the front: series \"gone\" does not exist or cannot be read"),
+            QStringLiteral("Text on the front: spreadsheet column 2 holds no value"),
+            QStringLiteral("Text on the front: spreadsheet column 3 does not exist"),
+            QStringLiteral("Text on the back: series \"blank\" holds no value") }));
     const QString question = sourcesQuestion(binding);
     EXPECT_TRUE(question.startsWith(QStringLiteral("These objects are bound to a series or spreadsheet column that "
                                                    "gives them nothing, so no card will show them:\n\nPicture on "
@@ -256,13 +256,28 @@ TEST_F(CardRowsTest, ObjectsWhoseSourceGivesNothingAreNamedBeforeARun)
         << question.toStdString();
     EXPECT_TRUE(question.endsWith(QStringLiteral("\n\nDo you want to go on?")));
 
+    // A run through one source's rows alone shows the other's objects with its first row on
+    // every card: they are named by kind, side and source; a run of one card names none.
+    EXPECT_TRUE(binding.objectsOfSourcesNotSteppedThrough().isEmpty());
+    DataBinding seriesRows = binding, sheetRows = binding, oneCard = binding;
+    seriesRows.Use_Excel_Binding_Values = oneCard.Use_Excel_Binding_Values = false;
+    sheetRows.Use_Data_Sheet_Values = oneCard.Use_Data_Sheet_Values = false;
+    EXPECT_TRUE(sourcesQuestion(seriesRows)
+                    .contains(QStringLiteral(
+                        "These objects are bound to a source whose rows this run does not use, so every card would "
+                        "show them with the values of its first row:\n\nText on the front (spreadsheet column 1)\n\n")))
+        << sourcesQuestion(seriesRows).toStdString();
+    EXPECT_EQ(sheetRows.objectsOfSourcesNotSteppedThrough(),
+        QStringList({ QStringLiteral("Text on the front (series \"names\")") }));
+    EXPECT_TRUE(oneCard.objectsOfSourcesNotSteppedThrough().isEmpty());
+
     // Titled columns are named by their titles: after a workbook lost a column, its number
     // would point at another of the workbook's columns. A shared title names neither.
     const DataBinding titled = DataBinding::Check_Series_Or_Excel_Use_or_not({ column(1), column(2), column(3) }, {},
         false, sheet, { QStringLiteral("#"), QStringLiteral("Name"), QStringLiteral("Number") });
     EXPECT_EQ(titled.objectsWithoutSource(),
-        QStringList({ QStringLiteral("Text \"Column 2\" on the front: spreadsheet column \"Number\" holds no value"),
-            QStringLiteral("Text \"Column 3\" on the front: spreadsheet column 3 does not exist") }));
+        QStringList({ QStringLiteral("Text on the front: spreadsheet column \"Number\" holds no value"),
+            QStringLiteral("Text on the front: spreadsheet column 3 does not exist") }));
     EXPECT_TRUE(
         sourcesQuestion(titled).contains(QStringLiteral("Spreadsheet column \"Name\": 2 values\nSpreadsheet column "
                                                         "\"Number\": 0 values\nSpreadsheet column 3: 0 values")))

@@ -201,7 +201,7 @@ TEST_F(DataBindingTest, ColumnsAreFoundByTheTitleTheyWereBoundTo)
     const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not(front, {}, false, people, titles);
     EXPECT_EQ(binding.Total_Batch_Excel_Card, 2);
     EXPECT_EQ(binding.objectsWithoutSource(),
-        QStringList { QStringLiteral("Text \"Text here\" on the front: spreadsheet column \"Photo\" does not exist") });
+        QStringList { QStringLiteral("Text on the front: spreadsheet column \"Photo\" does not exist") });
     // Only the columns that are there are weighed against each other.
     QList<int> lengths;
     for (const DataBinding::SourceLength& length : binding.sourceLengths())

@@ -6,6 +6,7 @@
 #include "data/Data_From_Excel.h"
 #include "jobs/DataBinding.h"
 #include "mail/Send_Mail.h"
+#include "mailing/MailAddresses.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/MainMailHost.h"
 #include "model/SKTText.h"
@@ -195,12 +196,16 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
         return texts;
     };
     // One opening of the send window: each list sent row per recipient with the answers given.
-    const auto mail = [&](bool series, const std::vector<std::pair<QString, std::deque<int>>>& sends) {
+    // The rows of the series, the spreadsheet or both: 1, 2 or 3.
+    const auto mail = [&](int sources, const std::vector<std::pair<QString, std::deque<int>>>& sends) {
         dialogs->modalHandler = [&](QDialog& dialog) {
             auto* window = qobject_cast<Send_Mail*>(&dialog);
             if (!window)
                 return 0;
-            (series ? window->send_with_batch_chk : window->send_with_excel_chk)->click();
+            if (sources & 1)
+                window->send_with_batch_chk->click();
+            if (sources & 2)
+                window->send_with_excel_chk->click();
             window->rd_one_per_recp->click();
             for (const auto& [to, answers] : sends) {
                 window->to_txt->setText(to);
@@ -217,7 +222,7 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
 
     // Spreadsheet rows: names, quoted names with commas and mixed case in another order are
     // each named; Escape and Cancel send nothing; the rows' own order sends with no question.
-    mail(false, { { shuffled, { -1 } }, { shuffled, { 1 } }, { inOrder, {} } });
+    mail(2, { { shuffled, { -1 } }, { shuffled, { 1 } }, { inOrder, {} } });
     ASSERT_EQ(questions().size(), 2);
     for (const QString& line : { QStringLiteral("Lukas Noack <M252@Club.Example> would get the card of row 1 "
                                                 "(m251@club.example), though row 2 holds that address."),
@@ -237,7 +242,7 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     // Series rows, the addresses in a series no object is bound to: the same question.
     text->data_source_type = DataBinding::seriesSource;
     text->batch_list_name = QStringLiteral("First name");
-    mail(true,
+    mail(1,
         { { QStringLiteral("m252@club.example, m268@club.example, m251@club.example"), { 1 } },
             // Two more recipients than rows: asked first, Cancel by default; going on names them.
             { inOrder + QStringLiteral(", Ida Ostrow <m269@club.example>, m270@club.example"), { -1 } },
@@ -259,6 +264,63 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     EXPECT_TRUE(dialogs->lastDetails().contains(
         QStringLiteral("m270@club.example (recipient 5 of 5): no card sent, as there are only 3 rows.")));
     EXPECT_EQ(server.mails().size(), 6);
+
+    // Cells as people keep them: every address a cell holds is its row's own, a parent's too.
+    const QStringList kept { "m251@club.example; parent251@club.example", "m252@club.example,\nparent252@club.example",
+        "Pohl, Mona <m253@club.example>", "m254@club.example / parent254@club.example", "mailto:m255@club.example",
+        QStringLiteral("m256@club.example\u200B") };
+    table.ListData.clear();
+    for (const QString& cell : kept)
+        table.Create_List_By_Array({ "Member", cell }, 2);
+    text->data_source_type = DataBinding::spreadsheetSource;
+    const QStringList own { "parent251@club.example", "m252@club.example", "Mona Pohl <m253@club.example>",
+        "parent254@club.example", "m255@club.example", "m256@club.example" };
+    const QString swapped = QStringLiteral("m252@club.example, m251@club.example, m253@club.example, "
+                                           "m254@club.example, m256@club.example, m255@club.example");
+    mail(2, { { swapped, { 1 } }, { own.join(u','), {} } });
+    ASSERT_EQ(questions().size(), 6);
+    for (const QString& line : { QStringLiteral("m252@club.example would get the card of row 1 (m251@club.example, "
+                                                "parent251@club.example), though row 2 holds that address."),
+             QStringLiteral("m256@club.example would get the card of row 5 (m255@club.example), though row 6") })
+        EXPECT_TRUE(questions().at(5).contains(line)) << questions().at(5).toStdString();
+    ASSERT_TRUE(server.waitForMails(12));
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(server.mails().at(6 + row)[u"to"].toArray().at(0).toString(), mailboxAddress(own[row]));
+
+    // Names from the series and the rest from the workbook, the series sorted otherwise: the
+    // rows mixing two people are asked about; in one order the cards go with no question.
+    const auto both = [&](const QByteArray& emails) {
+        writeSeries(QStringLiteral("First name"), "Karla\nLukas\nMona\nOla\nPia\nRita\n");
+        writeSeries(QStringLiteral("Email"), emails);
+    };
+    both("m252@club.example\nm251@club.example\nm253@club.example\nm254@club.example\nm255@club.example\n"
+         "m256@club.example\n");
+    auto named = SKTGraphic::create<SKTText>();
+    named->setBounds(QRectF(10, 50, 120, 30));
+    named->data_source_type = DataBinding::seriesSource;
+    named->batch_list_name = QStringLiteral("First name");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { named }, { 1 });
+    mail(3, { { swapped, { 1 } } });
+    both("m251@club.example\nm252@club.example\nm253@club.example\nm254@club.example\nm255@club.example\n"
+         "m256@club.example\n");
+    mail(3, { { own.join(u','), {} } });
+    // One source's rows alone: the objects of the other would show its first row on every card.
+    mail(1, { { own.join(u','), { 1 } } });
+    mail(2, { { own.join(u','), { 1 } } });
+    ASSERT_EQ(questions().size(), 9);
+    EXPECT_TRUE(questions().at(6).startsWith(
+        QStringLiteral("2 rows hold one address in the series and another in the spreadsheet, so each of those cards "
+                       "would mix the values of two people, as when the series and the spreadsheet are sorted "
+                       "differently.\n\nRow 1: m252@club.example in the series, m251@club.example, "
+                       "parent251@club.example in the spreadsheet.\nRow 2: m251@club.example in the series")))
+        << questions().at(6).toStdString();
+    EXPECT_TRUE(questions().at(7).contains(QStringLiteral(
+        "rows this run does not use, so every card would show them with the values of its first row:\n\nText on "
+        "the front (spreadsheet column \"First name\")\n\n")))
+        << questions().at(7).toStdString();
+    EXPECT_TRUE(questions().at(8).contains(QStringLiteral("first row:\n\nText on the front (series \"First name\")")));
+    ASSERT_TRUE(server.waitForMails(18));
+    EXPECT_EQ(server.mails().size(), 18);
 }
 
 // Whatever the card mode, a card goes to a row's person only when it is that row's: a column

@@ -11,7 +11,7 @@ bool isValidEmail(const QString& text)
     const QString trimmed = text.trimmed();
     if (trimmed.size() < 6)
         return false;
-    return trimmed.split(u'@').size() == 2 && trimmed.split(u'.').size() >= 2;
+    return trimmed.count(u'@') == 1 && trimmed.contains(u'.');
 }
 
 namespace {
@@ -238,6 +238,9 @@ QStringList cellAddresses(const QString& cell)
     // Most cells of a workbook hold no address: they are passed over at once.
     if (!cell.contains(u'@'))
         return {};
+    // Most that do hold one mailbox.
+    if (const QString address = mailboxAddress(cell); !address.isEmpty())
+        return { address };
     // Invisible characters copied along with an address are no part of it; a tab is a space.
     QString text;
     text.reserve(cell.size());

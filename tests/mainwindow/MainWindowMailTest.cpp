@@ -4,12 +4,15 @@
 
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
+#include "export/ExportWindow.h"
 #include "jobs/DataBinding.h"
 #include "mail/Send_Mail.h"
 #include "mailing/MailAddresses.h"
 #include "mailing/MailRun.h"
 #include "mainwindow/MainMailHost.h"
+#include "mainwindow/MainPrintHost.h"
 #include "model/SKTText.h"
+#include "print/Print_Wnd.h"
 #include "support/Patience.h"
 
 #include <QAction>
@@ -307,7 +310,30 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     // One source's rows alone: the objects of the other would show its first row on every card.
     mail(1, { { own.join(u','), { 1 } } });
     mail(2, { { own.join(u','), { 1 } } });
-    ASSERT_EQ(questions().size(), 9);
+    // Export and print ask the same, before they start.
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        if (auto* sheet = qobject_cast<ExportWindow*>(&dialog)) {
+            sheet->Export_with_excel_chk->setChecked(false);
+            return 1;
+        }
+        return answerModal(dialog);
+    };
+    dialogs->choiceAnswers = { 1 };
+    main.Export_Button();
+    MainPrintHost printHost(main);
+    Print_Wnd printWindow(&main);
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        dialogs->choiceAnswers = { 1 };
+        for (QCheckBox* box : printWindow.findChildren<QCheckBox*>())
+            if (box->text().endsWith(QStringLiteral("series")))
+                box->click();
+        printWindow.Execute_Printing(false);
+        return 0;
+    };
+    printWindow.Open_Print_Wnd(printHost);
+    ASSERT_EQ(questions().size(), 11);
+    EXPECT_EQ(questions().at(9), questions().at(7));
+    EXPECT_EQ(questions().at(10), questions().at(8));
     EXPECT_TRUE(questions().at(6).startsWith(
         QStringLiteral("2 rows hold one address in the series and another in the spreadsheet, so each of those cards "
                        "would mix the values of two people, as when the series and the spreadsheet are sorted "

@@ -1,20 +1,15 @@
 #include "mainwindow/MainMailHost.h"
 
-#include "data/Data_From_Excel.h"
-#include "data/SeriesOfLength.h"
 #include "dialogs/BackgroundWork.h"
 #include "jobs/CardSnapshot.h"
-#include "jobs/UnevenSources.h"
 #include "mail/Email_Setting.h"
 #include "mail/Send_Mail.h"
 #include "mainwindow/BatchBindingRead.h"
-#include "mainwindow/MainWindowExport.h"
 #include "mainwindow/RunSources.h"
 #include "mainwindow/SKTWindowController.h"
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -86,11 +81,6 @@ DataBinding MainMailHost::bindingOf(const CardSnapshot& card)
     if (sendWindowOpen_)
         openedBinding_ = binding;
     return binding;
-}
-
-SpreadsheetRows MainMailHost::spreadsheetRows() const
-{
-    return Data_From_Excel_Window ? MainWindowExport::rowsOf(*Data_From_Excel_Window) : SpreadsheetRows();
 }
 
 MailHost::BatchState MainMailHost::Check_Series_Or_Excel_Use_or_not()

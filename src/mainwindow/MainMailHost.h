@@ -49,7 +49,6 @@ private:
     CardSnapshot takeCardSnapshot() const;
     // The card's binding; while the send window is open, the one its first check read.
     DataBinding bindingOf(const CardSnapshot& card);
-    SpreadsheetRows spreadsheetRows() const;
     // That binding with only the chosen sources in use.
     DataBinding bindingWith(const CardSnapshot& card, bool useSeries, bool useSpreadsheet);
     // The values of the rows a batch with the chosen sources takes; while the send window is

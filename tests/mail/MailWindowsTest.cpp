@@ -238,6 +238,14 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
         EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
         const RecipientList read = parseRecipients(window.to_txt->text());
         EXPECT_EQ(read.recipients, pasted);
+        // Pasted on one line, the list goes in short lines, as one undo step.
+        window.to_txt->clear();
+        QApplication::clipboard()->setText(pasted.join(QStringLiteral("; ")));
+        window.to_txt->paste();
+        EXPECT_EQ(parseRecipients(window.to_txt->text()).recipients, pasted);
+        EXPECT_EQ(window.to_txt->document()->blockCount(), pasted.size() / 5);
+        window.to_txt->undo();
+        EXPECT_TRUE(window.to_txt->text().isEmpty());
 
         window.to_txt->setText(named.join(QStringLiteral(";\r\n")));
         EXPECT_GT(window.to_txt->text().size(), 32767);
@@ -429,7 +437,9 @@ TEST_F(MailWindowsTest, ClosingWithAnUnsentEmailAsksAndItsDefaultKeepsIt)
     EXPECT_EQ(questions(), 2);
 }
 
-TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
+// Send again after the Stop offers the mails not sent, Cancel the default; a list in another
+// order with a recipient added is still compared mail by mail, and each gets one.
+TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainOffersTheRest)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
     ASSERT_TRUE(server.isListening());
@@ -463,14 +473,34 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
         QTimer::singleShot(patience::generousMs, &loop, &QEventLoop::quit);
         if (!finished)
             loop.exec();
+        EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+
+        window.delayed_delv_chk->setChecked(false);
+        window.to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
+        dialogs_->choiceAnswers = { 2 };
+        window.Send_Button(); // Cancel
+        EXPECT_FALSE(window.isRunning());
+        dialogs_->choiceAnswers = { 0 };
+        finished = false;
+        window.Send_Button();
+        if (!finished)
+            loop.exec();
         return 0;
     };
     window.Open_Wnd();
     ASSERT_TRUE(finished);
     EXPECT_TRUE(pauseShown.startsWith(QStringLiteral("Pausing the process for 1 Hour"))) << pauseShown.toStdString();
     EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
-    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
-    EXPECT_EQ(server.mails().size(), 1);
+    int offered = 0;
+    for (const auto& question : dialogs_->asked())
+        offered += question.text.contains(QStringLiteral("sent 1 of these 4 e-mails already"));
+    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral("\nE-mail has been sent successfully.\n\n1 e-mail sent by an earlier run was not sent again."));
+    QStringList reached;
+    for (const QJsonObject& mail : server.mails())
+        reached << mail[u"to"].toArray().at(0).toString();
+    EXPECT_EQ(reached, QStringList({ "one@x.com", "two@y.org", "three@z.net", "four@w.org" }));
 }
 
 TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)

@@ -25,6 +25,9 @@ public:
     // The binding of a batch of the card taken by takeCardSnapshot, its bound series read off
     // the GUI thread (GUI thread; it shows no dialog).
     virtual DataBinding batchBinding(const CardSnapshot& card) = 0;
+    // Asked at the export window's OK: the bound workbook compared with its file, as at opening.
+    // False when the person chose not to go on; *readAgain says whether its rows were read again.
+    virtual bool confirmRowsAreCurrent(bool* /*readAgain*/) { return true; }
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

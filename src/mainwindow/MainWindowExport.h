@@ -24,6 +24,7 @@ public:
     bool backShown() const override;
     SpreadsheetRows spreadsheetRows() const override;
     DataBinding batchBinding(const CardSnapshot& card) override;
+    bool confirmRowsAreCurrent(bool* readAgain) override;
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;
     void Select_first_row_value_for_design(const DataBinding& binding) override;

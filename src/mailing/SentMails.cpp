@@ -65,7 +65,7 @@ QString sentBeforeQuestion(const MailJob& job, const QList<bool>& sentBefore)
         for (int mail = 0; mail < mails; ++mail)
             if (sentBefore.at(mail) && (rows.isEmpty() || rows.last() != job.rowOfMail(mail) + 1))
                 rows << job.rowOfMail(mail) + 1;
-        text += QStringLiteral(" (rows %1)").arg(rowRuns(rows));
+        text += (rows.size() == 1 ? QStringLiteral(" (row %1)") : QStringLiteral(" (rows %1)")).arg(rowRuns(rows));
     }
     text += u'.';
     if (sent == mails)

@@ -1,6 +1,7 @@
 // Seconds from Send to the first mail accepted by a local STARTTLS server, for a pasted list of
 // recipients (10,000 by default): without the recipient check, with the check that asks the
 // mail script about every recipient (as the program did), and with the check as it is.
+#include "LocalServerMailJob.h"
 #include "LocalSmtpServer.h"
 
 #include "mailing/MailAddresses.h"
@@ -43,8 +44,7 @@ double secondsToFirstMail(const LocalSmtpServer& server, const QString& pasted, 
 {
     QElapsedTimer clock;
     clock.start();
-    MailJob job;
-    job.mode = MailJob::Mode::CurrentCard;
+    MailJob job = localServerMailJob(server, MailJob::Mode::CurrentCard);
     job.recipients = parseRecipients(pasted).recipients;
     QString refused;
     if (check == Check::Old)
@@ -55,18 +55,7 @@ double secondsToFirstMail(const LocalSmtpServer& server, const QString& pasted, 
         std::printf("refused: %s\n", qPrintable(refused));
         return -1;
     }
-    job.subject = QStringLiteral("Invitation");
-    job.body = QStringLiteral("Welcome!");
-    job.sender = QStringLiteral("host@example.com");
-    job.password = QStringLiteral("secret");
-    job.server = QStringLiteral("127.0.0.1");
-    job.port = server.port();
-    job.securityFlag = QStringLiteral("N");
-    const CardRenderer render = [](int, bool) {
-        QImage image(1011, 638, QImage::Format_ARGB32);
-        image.fill(QColor(30, 90, 120));
-        return image;
-    };
+    const CardRenderer render = benchCard;
     JobProgress progress;
     const MailSender send = scriptSender(job, progress);
     double seconds = -1;

@@ -1,5 +1,6 @@
 // Mails per minute of an all-rows run of 200 rows (one recipient, both sides attached)
 // against a local STARTTLS server, and the resident memory as the run goes on.
+#include "LocalServerMailJob.h"
 #include "LocalSmtpServer.h"
 #include "ResidentMemory.h"
 
@@ -19,23 +20,11 @@ int main(int argc, char** argv)
     if (!server.isListening())
         return 1;
     TrustingMailScript script(server.caFile());
-    MailJob job;
-    job.mode = MailJob::Mode::AllRows;
+    MailJob job = localServerMailJob(server, MailJob::Mode::AllRows);
     job.batchRows = rows;
     job.recipients = { QStringLiteral("guest@example.org") };
     job.side = QStringLiteral("BOTH");
-    job.subject = QStringLiteral("Invitation");
-    job.body = QStringLiteral("Welcome!");
-    job.sender = QStringLiteral("host@example.com");
-    job.password = QStringLiteral("secret");
-    job.server = QStringLiteral("127.0.0.1");
-    job.port = server.port();
-    job.securityFlag = QStringLiteral("N");
-    const CardRenderer render = [](int row, bool back) {
-        QImage image(1011, 638, QImage::Format_ARGB32); // a plastic card at 300 dpi
-        image.fill(QColor(back ? 200 : 30, row % 256, 120));
-        return image;
-    };
+    const CardRenderer render = benchCard;
     JobProgress progress;
     const MailSender send = scriptSender(job, progress);
     int sent = 0;

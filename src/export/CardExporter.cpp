@@ -57,6 +57,13 @@ void CardExporter::Export_Button()
     if (dialogs().runModal(window) != QDialog::Accepted)
         return;
     window.rememberFormat();
+    // The workbook may have changed on disk while the window was open: asked as Send asks, and
+    // rows read again are the ones exported.
+    bool readAgain = false;
+    if (!host_.confirmRowsAreCurrent(&readAgain))
+        return;
+    if (readAgain)
+        *binding = host_.batchBinding(card);
     binding->Use_Data_Sheet_Values = binding->Use_Data_Sheet_Values && window.useSeriesRows();
     binding->Use_Excel_Binding_Values = binding->Use_Excel_Binding_Values && window.useSpreadsheetRows();
     binding->Get_total_Card_count();

@@ -29,6 +29,9 @@ public:
     // Asks before a run when its cards would lack something or mix two people's rows
     // (GUI thread). False when the person chose not to go on.
     virtual bool goOnWithSources(const DataBinding& binding) { return ::goOnWithSources(binding); }
+    // Asked at the export window's OK: the bound workbook compared with its file, as at opening.
+    // False when the person chose not to go on; *readAgain says whether its rows were read again.
+    virtual bool confirmRowsAreCurrent(bool* /*readAgain*/) { return true; }
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

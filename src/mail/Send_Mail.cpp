@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -110,6 +111,7 @@ int Send_Mail::Open_Wnd()
     sec_txt->setValue(0);
     to_txt->setFocus();
     mailAtLastSend_ = typedMail();
+    sentMails_.clear();
     const int result = dialogs().runModal(*this);
     hide();
     return result;
@@ -328,12 +330,17 @@ void Send_Mail::Send_Button()
     const bool spreadsheet = batch && send_with_excel_chk->isChecked();
     if (job.mode != MailJob::Mode::WithoutCard && !confirmCardRun(job, series, spreadsheet))
         return;
+    if (batch)
+        job.batchRows = host_.batchCards(series, spreadsheet);
+    const QByteArray content = mailContent(job, series, spreadsheet);
+    if (!askAboutMailsSentBefore(job, content))
+        return;
     CardRenderer render;
     if (job.mode != MailJob::Mode::WithoutCard)
         render = host_.mailCardRenderer(series, spreadsheet, &job.batchRows);
     progress_.stopRequested = false;
     progress_.release(); // a question left open by the last run holds nothing now
-    progress_.total = job.mails();
+    progress_.total = job.mails() - int(job.sentBefore.count(true));
     progress_.done = 0;
     {
         QMutexLocker lock(&pauseTextMutex_);
@@ -341,6 +348,8 @@ void Send_Mail::Send_Button()
     }
     closeWhenRunEnds_ = false;
     mailAtLastSend_ = typedMail();
+    runJob_ = job;
+    runContent_ = content;
     setRunning(true);
     Show_Create_Modeless();
     worker_.start([this, job, render] {
@@ -385,9 +394,51 @@ bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet
     return true;
 }
 
+QByteArray Send_Mail::mailContent(const MailJob& job, bool series, bool spreadsheet)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const auto add = [&hash](const QString& text) {
+        hash.addData(text.toUtf8());
+        hash.addData(QByteArrayView("\0", 1));
+    };
+    for (const QString& part : { QString::number(int(job.mode)), job.side, job.baseName, job.subject, job.body,
+             job.ownAttachment.trimmed(), job.sender })
+        add(part);
+    if (job.mode == MailJob::Mode::CurrentCard) {
+        // The card shows the first row of what it is bound to.
+        const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
+        series = bound.Use_Data_Sheet_Values;
+        spreadsheet = bound.Use_Excel_Binding_Values;
+    }
+    // Rows read again, or a series changed on disk, make other cards.
+    if (job.mode != MailJob::Mode::WithoutCard)
+        for (const QStringList& column : host_.rowValueColumns(series, spreadsheet)) {
+            for (const QString& value : column)
+                add(value);
+            add(QStringLiteral("\n"));
+        }
+    return hash.result();
+}
+
+bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const QByteArray& content)
+{
+    const QList<bool> sent = sentMails_.sentBefore(content, job);
+    if (sent.isEmpty())
+        return true;
+    // Cancel is the default: neither answer that sends is taken by a stray Enter.
+    const QStringList answers = sentBeforeAnswers(job, sent);
+    const int answer = dialogs().askSafeChoice(sentBeforeQuestion(job, sent), answers, int(answers.size()) - 1);
+    if (answer < 0 || answer == answers.size() - 1)
+        return false;
+    if (answer == 0 && answers.size() == 3)
+        job.sentBefore = sent;
+    return true;
+}
+
 void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
+    sentMails_.record(runContent_, runJob_, result);
     Hide_Destroy_Modeless();
     setRunning(false);
     const CardProblemRows problems = host_.lastRunProblems();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "jobs/JobProgress.h"
+#include "mail/RecipientsEdit.h"
 #include "mailing/MailRun.h"
+#include "mailing/SentMails.h"
 #include "platform/WorkerThread.h"
 
 #include <QDialog>
@@ -54,7 +56,7 @@ public:
     void stopRunAndClose();
 
     QLineEdit* from_txt;
-    QLineEdit* to_txt;
+    RecipientsEdit* to_txt;
     QLineEdit* subject_txt;
     QPlainTextEdit* message_txt;
     QRadioButton* rd_without_barcode;
@@ -91,6 +93,12 @@ private:
     bool prepareJob(MailJob& job);
     // The questions before a run that mails the card; false when the person cancelled.
     bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
+    // What the job's mails carry, apart from their recipients: the same after a run that did
+    // not send everything, its mails sent need not go again.
+    QByteArray mailContent(const MailJob& job, bool series, bool spreadsheet);
+    // Asks, when an earlier run sent some of the job's mails, whether to leave them out (into
+    // job.sentBefore) or send them again; false when the person cancelled.
+    bool askAboutMailsSentBefore(MailJob& job, const QByteArray& content);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
@@ -111,5 +119,8 @@ private:
     QMutex pauseTextMutex_;
     QString pauseText_;
     MailRunResult result_; // written by the worker, read once it has finished
+    MailJob runJob_; // the run going on, or the last one
+    QByteArray runContent_;
+    SentMails sentMails_; // of this opening of the window
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

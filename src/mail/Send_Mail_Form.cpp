@@ -1,5 +1,7 @@
 #include "mail/Send_Mail.h"
 
+#include "mail/RecipientsEdit.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,8 +17,6 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QVBoxLayout>
-
-#include <limits>
 
 namespace {
 QSpinBox* spinBox(QWidget* parent, int maximum, const QString& suffix)
@@ -34,12 +34,9 @@ void Send_Mail::buildForm()
     from_txt = new QLineEdit(this);
     from_txt->setReadOnly(true);
     from_txt->setToolTip(QStringLiteral("The sender of the e-mail settings"));
-    to_txt = new QLineEdit(this);
+    // A pasted list of thousands of recipients is kept whole, never cut.
+    to_txt = new RecipientsEdit(this);
     to_txt->setPlaceholderText(QStringLiteral("name@example.com, other@example.com"));
-    // A pasted list of thousands of recipients is kept whole: the default limit of 32,767
-    // characters would cut it, mid-address. No limit at all, as a paste over one is cut
-    // character by character and holds the window for minutes.
-    to_txt->setMaxLength(std::numeric_limits<int>::max());
     to_txt->setToolTip(QStringLiteral("Recipients, separated by commas, semicolons or line ends; a pasted list "
                                       "is kept whole"));
     subject_txt = new QLineEdit(this);

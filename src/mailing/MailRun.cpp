@@ -46,7 +46,10 @@ public:
         const bool batch = job_.mode == MailJob::Mode::AllRows || job_.mode == MailJob::Mode::RowPerRecipient;
         const int steps = job_.steps();
         int sinceLastPause = 0;
+        bool drawn = false;
         for (int k = 0; k < steps && mayGoOn(); ++k) {
+            if (!leftToSend(k))
+                continue;
             QStringList attachments;
             if (job_.mode == MailJob::Mode::WithoutCard) {
                 const QString own = job_.ownAttachment.trimmed();
@@ -67,7 +70,7 @@ public:
                     break;
                 const int row = batch ? k : -1;
                 // The current card is drawn once and its files reused by every later step.
-                const bool draw = batch || k == 0;
+                const bool draw = batch || !drawn;
                 QString why;
                 if (!attachSides(row, draw, front, back, &attachments, &why)) {
                     if (!batch) {
@@ -79,15 +82,17 @@ public:
                     result_.attachFailure = why;
                     continue;
                 }
+                drawn = true;
             }
             if (job_.mode == MailJob::Mode::AllRows) {
-                for (const QString& recipient : job_.recipients) {
+                for (int j = 0; j < job_.recipients.size(); ++j) {
                     if (!mayGoOn())
                         break;
-                    if (!sendOne(recipient, attachments, k))
+                    if (!job_.wasSentBefore(job_.mailIndex(k, j))
+                        && !sendOne(job_.recipients.at(j), attachments, k, job_.mailIndex(k, j)))
                         return;
                 }
-            } else if (!sendOne(job_.recipients.value(k), attachments, batch ? k : -1)) {
+            } else if (!sendOne(job_.recipients.value(k), attachments, batch ? k : -1, k)) {
                 return;
             }
             if (job_.pauseMs > 0 && ++sinceLastPause >= job_.pauseEvery) {
@@ -101,13 +106,26 @@ public:
 private:
     bool mayGoOn() { return progress_.mayContinue(); }
 
-    // False when the run must end. row: the batch row (from 0) whose card goes, or -1.
-    bool sendOne(const QString& recipient, const QStringList& attachments, int row)
+    // Whether step k has a mail that no earlier run sent.
+    bool leftToSend(int k) const
+    {
+        if (job_.mode != MailJob::Mode::AllRows)
+            return !job_.wasSentBefore(k);
+        for (int j = 0; j < job_.recipients.size(); ++j)
+            if (!job_.wasSentBefore(job_.mailIndex(k, j)))
+                return true;
+        return false;
+    }
+
+    // False when the run must end. row: the batch row (from 0) whose card goes, or -1; mail:
+    // its MailJob::mailIndex.
+    bool sendOne(const QString& recipient, const QStringList& attachments, int row, int mail)
     {
         QString why;
         switch (send_(recipient, attachments, &why)) {
         case MailDelivery::Sent:
             progress_.done = ++result_.sent;
+            result_.sentMails << mail;
             if (row >= 0 && row < result_.mailsSentOfRow.size())
                 ++result_.mailsSentOfRow[row];
             return true;
@@ -226,6 +244,28 @@ int MailJob::rows() const
     }
 }
 
+int MailJob::mailIndex(int step, int recipient) const
+{
+    return mode == Mode::AllRows ? step * int(recipients.size()) + recipient : step;
+}
+
+int MailJob::rowOfMail(int mail) const
+{
+    switch (mode) {
+    case Mode::AllRows:
+        return mail / int(recipients.size());
+    case Mode::RowPerRecipient:
+        return mail;
+    default:
+        return -1;
+    }
+}
+
+int MailJob::recipientOfMail(int mail) const
+{
+    return mode == Mode::AllRows ? mail % int(recipients.size()) : mail;
+}
+
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
     const std::function<void(const QString&)>& showPauseText)
 {
@@ -234,11 +274,18 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
         result.withoutRow = job.recipients.mid(job.batchRows);
         result.batchRows = job.batchRows;
     }
-    // Every recipient counts, so that a run that leaves some out never says it sent everything.
-    result.planned = job.mails() + int(result.withoutRow.size());
     result.mailsSentOfRow.fill(0, job.rows());
+    // Mails an earlier run sent count as sent for their rows, not as this run's.
+    for (int mail = 0; mail < job.mails(); ++mail)
+        if (job.wasSentBefore(mail)) {
+            ++result.sentBefore;
+            if (const int row = job.rowOfMail(mail); row >= 0)
+                ++result.mailsSentOfRow[row];
+        }
+    // Every recipient counts, so that a run that leaves some out never says it sent everything.
+    result.planned = job.mails() - result.sentBefore + int(result.withoutRow.size());
     result.mailsPerRow = job.mode == MailJob::Mode::AllRows ? int(job.recipients.size()) : 1;
-    progress.total = job.mails();
+    progress.total = job.mails() - result.sentBefore;
     progress.done = 0;
     try {
         Run run(job, render, send, progress, showPauseText, result);

@@ -35,12 +35,22 @@ struct MailJob
     int pauseMs = 0;
     // Seconds one mail may take; 0: by the size of its attachments (mailDeadlineSeconds).
     int deadlineSeconds = 0;
+    // The mails an earlier run sent, true at their mailIndex(), left out of this run; empty
+    // when none are.
+    QList<bool> sentBefore;
 
     int steps() const;
     // The mails the run sets out to send: every row to every recipient in the all-rows mode.
     int mails() const;
     // The data rows whose cards a batch run sets out to mail; 0 for a run without rows.
     int rows() const;
+    // A mail's place among mails(): that of step k (the row of a batch run) to recipient j.
+    int mailIndex(int step, int recipient) const;
+    // The data row (from 0) whose card the mail at that place carries, -1 for a run without
+    // rows, and the recipient it goes to.
+    int rowOfMail(int mail) const;
+    int recipientOfMail(int mail) const;
+    bool wasSentBefore(int mail) const { return mail < sentBefore.size() && sentBefore.at(mail); }
 };
 
 // One side's picture for a data row (-1: the card as it stands); back selects the back.

@@ -26,7 +26,8 @@ QString rowList(const QList<int>& rows)
     return text;
 }
 
-// Ascending rows as runs: "1–16, 18, 20–30", the first few runs named and the rest counted.
+} // namespace
+
 QString rowRuns(const QList<int>& rows)
 {
     QStringList runs;
@@ -44,6 +45,8 @@ QString rowRuns(const QList<int>& rows)
         text += QStringLiteral(" and %1 more").arg(rowsLeft);
     return text;
 }
+
+namespace {
 
 // After a failure or a Stop that ended a batch run: which rows went and which did not, so that
 // sending again goes to the rows left and not to those already sent.
@@ -104,8 +107,14 @@ QString refusedText(const QList<MailRunResult::RefusedMail>& refused)
 
 QString mailRunMessage(const MailRunResult& result)
 {
+    const QString sentBefore = result.sentBefore == 0
+        ? QString()
+        : QStringLiteral("\n\n%1 sent by an earlier run %2 not sent again.")
+              .arg(result.sentBefore == 1 ? QStringLiteral("1 e-mail")
+                                          : QStringLiteral("%1 e-mails").arg(result.sentBefore),
+                  result.sentBefore == 1 ? QStringLiteral("was") : QStringLiteral("were"));
     if (result.allSent())
-        return QStringLiteral("E-mail has been sent successfully.");
+        return QStringLiteral("E-mail has been sent successfully.") + sentBefore;
     QStringList parts;
     if (result.stopped)
         parts << QStringLiteral("Sending was stopped.");
@@ -127,7 +136,7 @@ QString mailRunMessage(const MailRunResult& result)
     if (!result.withoutRow.isEmpty())
         parts << withoutRowText(result);
     parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
-    return parts.join(QStringLiteral("\n\n"));
+    return parts.join(QStringLiteral("\n\n")) + sentBefore;
 }
 
 QString mailRunDetails(const MailRunResult& result)

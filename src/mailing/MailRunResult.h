@@ -29,9 +29,16 @@ struct MailRunResult
     // A batch run's rows (from 1, the index + 1): how many of each row's mailsPerRow mails went.
     QList<int> mailsSentOfRow;
     int mailsPerRow = 0;
+    // The run's mails (by MailJob::mailIndex) that the server accepted, and the number of
+    // those an earlier run had sent, which this one left out.
+    QList<int> sentMails;
+    int sentBefore = 0;
 
     bool allSent() const { return planned > 0 && sent == planned; }
 };
+
+// Ascending rows as runs: "1–16, 18, 20–30", the first few runs named and the rest counted.
+QString rowRuns(const QList<int>& rows);
 
 // The end-of-run message: success only when every mail went; otherwise the reason and how
 // many of the mails were sent. A run that a failure ended names the rows sent and not sent;

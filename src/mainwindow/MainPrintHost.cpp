@@ -131,6 +131,15 @@ PrintBatchState MainPrintHost::Check_Series_Or_Excel_Use_or_not()
     return stateOf(&window_, binding());
 }
 
+bool MainPrintHost::confirmRowsAreCurrent(bool* readAgain)
+{
+    if (!window_.confirmBoundWorkbookIsCurrent(true, readAgain))
+        return false;
+    if (*readAgain)
+        binding_.reset();
+    return true;
+}
+
 PrintBatchState MainPrintHost::Get_total_Card_count(bool useSeries, bool useSpreadsheet)
 {
     // A recount of the binding already read: a tick turned on or off reads no series again.

@@ -24,6 +24,7 @@ public:
     quint64 designSerial() const override;
     QString designFile() const override;
     PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) override;
+    bool confirmRowsAreCurrent(bool* readAgain) override;
 
 private:
     // The binding of the design, with the spreadsheet's rows, as the last check read it (read

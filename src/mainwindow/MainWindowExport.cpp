@@ -70,6 +70,11 @@ DataBinding MainWindowExport::batchBinding(const CardSnapshot& card)
     return readBatchBinding(&window_, card.front, card.back, twoSidedCard());
 }
 
+bool MainWindowExport::confirmRowsAreCurrent(bool* readAgain)
+{
+    return window_.confirmBoundWorkbookIsCurrent(true, readAgain);
+}
+
 void MainWindowExport::Show_One_By_One_Modeless()
 {
     window_.Show_One_By_One_Modeless();

@@ -25,6 +25,7 @@ public:
     SpreadsheetRows spreadsheetRows() const override;
     DataBinding batchBinding(const CardSnapshot& card) override;
     bool goOnWithSources(const DataBinding& binding) override;
+    bool confirmRowsAreCurrent(bool* readAgain) override;
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;
     void Select_first_row_value_for_design(const DataBinding& binding) override;

@@ -245,8 +245,8 @@ public:
     // Before a run (and as a design opens): when the workbook the card's bound objects take
     // their rows from has changed since they were read, asks whether to read it again (the
     // default) or to use the rows as read; a missing workbook is named. False when the run is
-    // cancelled.
-    bool confirmBoundWorkbookIsCurrent(bool beforeRun = true);
+    // cancelled. *readAgain, when given, says whether the rows were read again.
+    bool confirmBoundWorkbookIsCurrent(bool beforeRun = true, bool* readAgain = nullptr);
     // ---- Image library and background gallery -----------------------------------------
     // Runs the image library for clip art ("C") or backgrounds ("B"); on 1 the chosen file
     // is in lib_window_sel_file.
@@ -534,7 +534,7 @@ private:
     // Reads the bound workbook again behind the please-wait sheet, as one undo step, and says
     // how many rows it holds and which columns are gone; false when it cannot be read and the
     // person cancels rather than use the rows as read.
-    bool readBoundWorkbookAgain(bool beforeRun);
+    bool readBoundWorkbookAgain(bool beforeRun, bool* readAgain);
     void registerSpreadsheetUndo(SKTDocument::Side side, const Data_From_Excel& table);
     // Every way of opening a design: reads the file, asks mayReplace (when given) before the
     // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when

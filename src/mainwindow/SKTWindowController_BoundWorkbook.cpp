@@ -19,7 +19,7 @@ QString rowsCount(qsizetype rows)
 
 } // namespace
 
-bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
+bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun, bool* readAgain)
 {
     const QString path = Excel_Source_Path.trimmed();
     if (!Excel_Binding_Use || path.isEmpty()
@@ -65,7 +65,7 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
                 rowsCount(spreadsheet->ListData.size())),
         answers, 0);
     if (answer == 0)
-        return readBoundWorkbookAgain(beforeRun);
+        return readBoundWorkbookAgain(beforeRun, readAgain);
     if (answer == 1) {
         // Asked once for each change of the file; the content stays the one the rows came from.
         spreadsheet->source.identity = compared.identity;
@@ -74,7 +74,7 @@ bool SKTWindowController::confirmBoundWorkbookIsCurrent(bool beforeRun)
     return !beforeRun;
 }
 
-bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
+bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun, bool* readAgain)
 {
     const QString path = Excel_Source_Path.trimmed();
     BoundWorkbook::Reading reading;
@@ -105,6 +105,8 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun)
     else
         setUnsavedEdits(true);
     *spreadsheet = std::move(reading.table);
+    if (readAgain)
+        *readAgain = true;
     refreshUndoActions();
     Refresh_Canvas();
 

@@ -42,6 +42,10 @@ public:
     virtual QString designFile() const { return {}; }
     // Whether the card has a back ("Front only" cards have none).
     virtual bool twoSidedCard() const { return true; }
+    // Asked as a print starts: the bound workbook compared with its file, as at opening. False
+    // when the person chose not to go on; *readAgain says whether its rows were read again,
+    // which the next count then takes.
+    virtual bool confirmRowsAreCurrent(bool* /*readAgain*/) { return true; }
     // The row count again, with only the sources the window keeps on, recounted from what the
     // last check read: the series are not read again.
     virtual PrintBatchState Get_total_Card_count(bool useSeries, bool useSpreadsheet) = 0;

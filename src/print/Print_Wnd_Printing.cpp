@@ -93,6 +93,13 @@ std::unique_ptr<Printing_View> Print_Wnd::makeJob() const
 
 void Print_Wnd::Execute_Printing(bool preview)
 {
+    // The workbook may have changed on disk while the window was open: asked as Send asks, and
+    // rows read again are the ones printed, all of them.
+    bool readAgain = false;
+    if (!host_->confirmRowsAreCurrent(&readAgain))
+        return;
+    if (readAgain)
+        Print_With_Batch_Changed();
     const float paperW = float(settings_.paper.width()), paperH = float(settings_.paper.height());
     if (settings_.label_width + settings_.Left_Mar + settings_.Rite_Mar + settings_.horz_mar > paperW
         || settings_.label_hight + settings_.Top_Mar + settings_.Bot_Mar + settings_.vert_mar > paperH) {

@@ -238,6 +238,14 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
         EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
         const RecipientList read = parseRecipients(window.to_txt->text());
         EXPECT_EQ(read.recipients, pasted);
+        // Pasted on one line, the list goes in short lines, as one undo step.
+        window.to_txt->clear();
+        QApplication::clipboard()->setText(pasted.join(QStringLiteral("; ")));
+        window.to_txt->paste();
+        EXPECT_EQ(parseRecipients(window.to_txt->text()).recipients, pasted);
+        EXPECT_EQ(window.to_txt->document()->blockCount(), pasted.size() / 5);
+        window.to_txt->undo();
+        EXPECT_TRUE(window.to_txt->text().isEmpty());
 
         window.to_txt->setText(named.join(QStringLiteral(";\r\n")));
         EXPECT_GT(window.to_txt->text().size(), 32767);
@@ -429,21 +437,24 @@ TEST_F(MailWindowsTest, ClosingWithAnUnsentEmailAsksAndItsDefaultKeepsIt)
     EXPECT_EQ(questions(), 2);
 }
 
-TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
+// Send again after the Stop offers the mails not sent, Cancel the default; a list in another
+// order with a recipient added is still compared mail by mail, and each gets one; so is a run
+// of a row per recipient, whose rows each go once.
+TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainOffersTheRest)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
     ASSERT_TRUE(server.isListening());
     TrustingMailScript script(server.caFile());
     useAccountOn(server);
+    host_.batch.Use_Data_Sheet_Values = true;
+    host_.rows = 3;
     QWidget mainWindow;
     Send_Modeless sheet(&mainWindow);
     Send_Mail window(host_, settings_);
     QString pauseShown, counterShown;
     bool finished = false;
     dialogs_->modalHandler = [&](QDialog&) {
-        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
         window.subject_txt->setText(QStringLiteral("Invitation"));
-        window.delayed_delv_chk->setChecked(true);
         window.mail_count_txt->setValue(1);
         window.hour_txt->setValue(1);
         QEventLoop loop;
@@ -451,26 +462,71 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSent)
             finished = true;
             loop.quit();
         });
-        window.Send_Button();
-        // The countdown of the pause after the first mail shows on the progress sheet.
-        const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
-        patience::eventually([pause] { return !pause->text().isEmpty(); });
-        pauseShown = pause->text();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
-        counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
-        dialogs_->yesNoAnswers = { true };
-        sheet.Stop_Sending_Pressed();
-        QTimer::singleShot(patience::generousMs, &loop, &QEventLoop::quit);
-        if (!finished)
-            loop.exec();
+        const auto send = [&] {
+            finished = false;
+            window.Send_Button();
+            if (window.isRunning())
+                loop.exec();
+        };
+        // Stopped in the hour's pause after the first mail.
+        const auto sendAndStopAfterTheFirst = [&] {
+            window.delayed_delv_chk->setChecked(true);
+            finished = false;
+            window.Send_Button();
+            // The countdown of the pause after the first mail shows on the progress sheet.
+            const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
+            patience::eventually([pause] { return !pause->text().isEmpty(); });
+            pauseShown = pause->text();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
+            counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
+            dialogs_->yesNoAnswers = { true };
+            sheet.Stop_Sending_Pressed();
+            if (!finished)
+                loop.exec();
+            window.delayed_delv_chk->setChecked(false);
+        };
+        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        sendAndStopAfterTheFirst();
+        EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+        window.to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
+        dialogs_->choiceAnswers = { 2 };
+        send(); // Cancel
+        EXPECT_FALSE(window.isRunning());
+        dialogs_->choiceAnswers = { 0 };
+        send();
+        EXPECT_EQ(dialogs_->messages().back(),
+            QStringLiteral(
+                "\nE-mail has been sent successfully.\n\n1 e-mail sent by an earlier run was not sent again."));
+
+        window.send_with_batch_chk->setChecked(true);
+        window.send_with_batch_chk_select();
+        window.rd_one_per_recp->setChecked(true);
+        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        sendAndStopAfterTheFirst();
+        EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.")));
+        window.to_txt->setText(QStringLiteral("ONE@x.com, two@y.org, three@z.net"));
+        dialogs_->choiceAnswers = { 0 };
+        send();
         return 0;
     };
     window.Open_Wnd();
     ASSERT_TRUE(finished);
     EXPECT_TRUE(pauseShown.startsWith(QStringLiteral("Pausing the process for 1 Hour"))) << pauseShown.toStdString();
     EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
-    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
-    EXPECT_EQ(server.mails().size(), 1);
+    QStringList offered;
+    for (const auto& question : dialogs_->asked())
+        if (question.text.contains(QStringLiteral(" already")))
+            offered << question.text.section(u'\n', 0, 0);
+    EXPECT_EQ(offered,
+        QStringList({ "The last run, which did not send everything, sent 1 of these 4 e-mails already.",
+            "The last run, which did not send everything, sent 1 of these 4 e-mails already.",
+            "The last run, which did not send everything, sent 1 of these 3 e-mails already (row 1)." }));
+    QStringList reached;
+    for (const QJsonObject& mail : server.mails())
+        reached << mail[u"to"].toArray().at(0).toString();
+    EXPECT_EQ(reached,
+        QStringList(
+            { "one@x.com", "two@y.org", "three@z.net", "four@w.org", "one@x.com", "two@y.org", "three@z.net" }));
 }
 
 TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)

@@ -1,6 +1,8 @@
 #include "LocalSmtpServer.h"
 
+#include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
+#include "mailing/PlainRecipient.h"
 #include "support/Patience.h"
 
 #include <QFile>
@@ -392,10 +394,47 @@ TEST(MailHandoff, RecipientsTheScriptCannotWriteAreRefusedWithTheReasonAndANameH
         EXPECT_LT(said.size(), 300) << "the recipient is shown shortened";
     }
 
+    // Recipients written plainly are not asked of the script, which takes each of them itself;
+    // those near them are asked, and the script refuses what it always refused.
+    const auto scriptTakes = [](const QString& recipient) {
+        QProcess script;
+        script.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral(GALAVITE_SOURCE_DIR "/resources/pyth_mail.py"), QStringLiteral("--check-recipients") });
+        script.write(recipient.toUtf8() + '\t' + mailboxAddress(recipient).toUtf8() + '\n');
+        script.closeWriteChannel();
+        return script.waitForFinished(patience::generousMs) && script.exitCode() == 0;
+    };
+    for (const QString& plain : { QStringLiteral("Ann.O'Neil+club_1%x@mail-1.Example.org"),
+             QStringLiteral("Ann O'Neil-Smith <ANN@Example.org>"), QStringLiteral("xy@y.z"),
+             QStringLiteral("Ann ").repeated(240) + QStringLiteral("<ab@b.c>") }) {
+        EXPECT_TRUE(isPlainRecipient(plain, mailboxAddress(plain))) << plain.toStdString();
+        EXPECT_TRUE(scriptTakes(plain)) << plain.toStdString();
+    }
+    for (const QString& near : { QStringLiteral("=?utf-8?q?Ann?= <ann@example.org>"),
+             QStringLiteral("Ann  Smith <ann@example.org>"), QStringLiteral("Ann.Smith <ann@example.org>"),
+             QStringLiteral("<ann@example.org>"), QStringLiteral("ann..x@example.org"),
+             QStringLiteral("J\u00fcrgen <j@x.org>"), QString(65, u'n') + QStringLiteral(" <ab@b.c>"),
+             QStringLiteral("Ann ").repeated(248) + QStringLiteral("<ab@b.c>") })
+        EXPECT_FALSE(isPlainRecipient(near, mailboxAddress(near))) << near.toStdString();
+    QStringList many;
+    for (int i = 0; i < 200000; ++i)
+        many << QStringLiteral("Member %1 <m%1@club.example.org>").arg(i);
+    // Read, not refused for its length.
+    EXPECT_TRUE(recipientsTheScriptRefuses(many + QStringList { QStringLiteral("b\u00f8b@example.org") })
+                    .startsWith(QStringLiteral("The recipient b\u00f8b@example.org cannot")));
+    // Read by several scripts at once, a list's first refused is named.
+    QStringList quoted;
+    for (int i = 0; i < 1500; ++i)
+        quoted << QStringLiteral("\"Member, %1\" <m%1@club.example.org>").arg(i);
+    quoted[1400] = QStringLiteral("b\u00f8b@example.org");
+    quoted[1100] = QStringLiteral("\"Member\" <b\u00f8b@example.org>");
+    EXPECT_TRUE(recipientsTheScriptRefuses(quoted).startsWith(QStringLiteral("The recipient \"Member\" <b")));
+
     // Stop ends a script that does not answer, and the check refuses nothing.
     {
         SleepingMailScript sleeper;
-        EXPECT_EQ(recipientsTheScriptRefuses({ QStringLiteral("ann@example.org") }, [&] { return sleeper.pid() > 0; }),
+        EXPECT_EQ(recipientsTheScriptRefuses(
+                      { QStringLiteral("\"Ann\" <ann@example.org>") }, [&] { return sleeper.pid() > 0; }),
             QString());
         EXPECT_FALSE(processExists(sleeper.pid())) << "the script was ended and reaped";
     }

@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "PrintToPdfFile.h"
 #include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
@@ -319,6 +320,47 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     ASSERT_EQ(askedAtSend.size(), 1);
     EXPECT_TRUE(askedAtSend.front().contains(QLatin1String(changed))) << askedAtSend.front().toStdString();
     EXPECT_EQ(table.ListData.size(), photos + 6);
+
+    // Changed while the print window is open: Print asks as Send does and prints every row read
+    // again; changed while the export window is open, its OK asks, and Cancel exports nothing.
+    const auto writeGuests = [&](int guests) {
+        QJsonArray rows { QJsonArray { "Name" } };
+        for (int row = 1; row <= guests; ++row)
+            rows.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
+        xlsxtest::writeTableWorkbook(workbook, rows);
+    };
+    const QString pdf = folder.filePath(QStringLiteral("cards.pdf"));
+    const qsizetype askedBefore = dialogs->asked().size();
+    int printed = 0;
+    otherModal = [&](QDialog& dialog) {
+        if (auto* print = qobject_cast<Print_Wnd*>(&dialog)) {
+            writeGuests(3);
+            showPrintingToPdfFile(*print);
+            dialogs->fileAnswers = { pdf };
+            dialogs->choiceAnswers = { 0 };
+            print->Execute_Printing(false);
+            printed = print->settings().Total_Label;
+            return 0;
+        }
+        writeGuests(4);
+        dialogs->choiceAnswers = { 2 };
+        return int(QDialog::Accepted);
+    };
+    dialogs->choiceAnswers = { 1 };
+    main.action(QStringLiteral("Print_Btn"))->trigger();
+    EXPECT_EQ(printed, 3);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    main.action(QStringLiteral("Export_Btn"))->trigger();
+    EXPECT_EQ(table.ListData.size(), 3);
+    // At Print's opening, at its Print and at Export's OK; no folder was asked for.
+    int workbookQuestions = 0;
+    for (qsizetype i = askedBefore; i < dialogs->asked().size(); ++i) {
+        const auto& question = dialogs->asked().at(i);
+        workbookQuestions += question.kind == QLatin1String("choice") && question.text.contains(QLatin1String(changed));
+        EXPECT_NE(question.kind, QStringLiteral("folder"));
+    }
+    EXPECT_EQ(workbookQuestions, 3);
+
     // Asked by the window, never by the worker that read.
     for (const auto& question : dialogs->asked())
         EXPECT_EQ(question.thread, main.thread()) << question.text.toStdString();

@@ -8,11 +8,11 @@
 #include "imports/Import_Excel.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
+#include "mainwindow/DesignFile.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "jobs/DataBinding.h"
 #include "library/PictureBrowser.h"
-#include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/SKTText.h"
 #include "profiles/User_Profile_Class.h"
@@ -26,11 +26,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -553,8 +553,9 @@ TEST_F(MainWindowProfileTest, AWorkbookChosenInTheProfileThenCancelLeavesTheDesi
                 EXPECT_EQ(photo ? preview.pixelColor((photo->bounds().center() * scale).toPoint()).name() : "",
                     QColor(Qt::darkGreen).name());
                 profile->OK_Btn_Clicked();
-            } else
+            } else {
                 profile->Cancel_Btn_Clicked();
+            }
             return profile->result();
         };
         main.action(QStringLiteral("Profile_Btn"))->trigger();

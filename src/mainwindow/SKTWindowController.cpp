@@ -276,6 +276,7 @@ void SKTWindowController::New_Project_Setting_Reset()
     _grid->setAlwaysShown(false);
     last_ctrl_X = last_ctrl_Y = 10.0f;
     Fill_User_Profile = false;
+    workbookBeforeProfile_.reset(); // the design it belonged to is gone
     Front_user_profile->Reset_All_Values();
     Back_user_profile->Reset_All_Values();
     Project_File_Name = QString(QLatin1String(""));

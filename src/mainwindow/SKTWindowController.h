@@ -52,6 +52,7 @@ class Send_Modeless;
 class SKTGraphicView;
 class SKTZoomingScrollView;
 class User_Profile_Class;
+struct WorkbookBinding;
 struct DesignContents;
 
 // "2" for a two-sided card, "1" for one side.
@@ -535,7 +536,12 @@ private:
     // how many rows it holds and which columns are gone; false when it cannot be read and the
     // person cancels rather than use the rows as read.
     bool readBoundWorkbookAgain(bool beforeRun, bool* readAgain);
-    void registerSpreadsheetUndo(SKTDocument::Side side, const Data_From_Excel& table);
+    // Registers, on the side's history, putting the workbook binding back as it is given, with
+    // the rows, path and what later checks compare the workbook against. A side whose history
+    // cannot take it is left marked changed.
+    void registerWorkbookUndo(SKTDocument::Side side, const WorkbookBinding& binding);
+    // The same for the workbook a profile's OK took in, once, within the step that places it.
+    void registerWorkbookBeforeProfile(SKTDocument::Side side);
     // Every way of opening a design: reads the file, asks mayReplace (when given) before the
     // design on screen goes, loads it and says which of its pictures cannot be shown. 1 when
     // the design was loaded.
@@ -599,6 +605,9 @@ private:
     // The side whose history holds the undo group of a slider being dragged.
     std::optional<SKTDocument::Side> changeRunSide_;
     bool newProfileForNextCard_ = false;
+    // The workbook binding before a profile's OK took in another workbook, until the profile
+    // is placed (or not placed after all) as an undo step that gives it back.
+    std::shared_ptr<const WorkbookBinding> workbookBeforeProfile_;
     // The untitled designs begun in this run, the first one included.
     int untitledDesigns_ = 1;
     quint64 designSerial_ = 0;

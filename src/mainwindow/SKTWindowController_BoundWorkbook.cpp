@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "data/BoundWorkbook.h"
 #include "data/Data_From_Excel.h"
+#include "data/WorkbookBinding.h"
 #include "dialogs/BackgroundWork.h"
 #include "jobs/DataBinding.h"
 #include "platform/DialogService.h"
@@ -99,11 +100,8 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun, bool* readAgain
             text + QStringLiteral("\n\nUse the rows as they were read?"), QStringLiteral("Use Rows as Read"));
     }
     const SKTDocument::Side side = currentCanvas()->editedSide();
-    UndoManager& undo = document_->undoManager(side);
-    if (side != SKTDocument::Side::Temp && undo.isRegistrationEnabled())
-        undo.runAsStep(QStringLiteral("Read Workbook Again"), [&] { registerSpreadsheetUndo(side, *spreadsheet); });
-    else
-        setUnsavedEdits(true);
+    document_->undoManager(side).runAsStep(
+        QStringLiteral("Read Workbook Again"), [&] { registerWorkbookUndo(side, WorkbookBinding::current()); });
     *spreadsheet = std::move(reading.table);
     if (readAgain)
         *readAgain = true;
@@ -128,11 +126,24 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun, bool* readAgain
     return true;
 }
 
-void SKTWindowController::registerSpreadsheetUndo(SKTDocument::Side side, const Data_From_Excel& table)
+void SKTWindowController::registerWorkbookUndo(SKTDocument::Side side, const WorkbookBinding& binding)
 {
-    document_->undoManager(side).registerUndo([this, side, table] {
-        registerSpreadsheetUndo(side, *spreadsheet);
-        *spreadsheet = table;
+    UndoManager& undo = document_->undoManager(side);
+    if (side == SKTDocument::Side::Temp || !undo.isRegistrationEnabled()) {
+        setUnsavedEdits(true);
+        return;
+    }
+    undo.registerUndo([this, side, binding] {
+        registerWorkbookUndo(side, WorkbookBinding::current());
+        binding.restore();
+        // The source pages list the columns there are now.
+        sourcesChanged();
         Refresh_Canvas();
     });
+}
+
+void SKTWindowController::registerWorkbookBeforeProfile(SKTDocument::Side side)
+{
+    if (const auto before = std::exchange(workbookBeforeProfile_, nullptr))
+        registerWorkbookUndo(side, *before);
 }

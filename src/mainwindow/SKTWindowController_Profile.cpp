@@ -4,6 +4,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/StringHelpers.h"
 #include "data/Data_From_Excel.h"
+#include "data/WorkbookBinding.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "jobs/DataBinding.h"
@@ -32,11 +33,16 @@ int SKTWindowController::Open_User_Profile_Window(bool load, const QString& load
             dialog = new Show_User_Profile(*profileHost_, this);
     }
     dialog->load_side = side;
+    const WorkbookBinding before = WorkbookBinding::current();
     const int result = dialog->Open_Wnd(load);
     // Cancel gives back the rows a Browse… replaced.
     sourcesChanged();
-    if (result == 1)
+    if (result == 1) {
         Fill_User_Profile = true;
+        // Taken back with the profile's placing; the earliest binding when two OKs come first.
+        if (!workbookBeforeProfile_ && !WorkbookBinding::current().isSameAs(before))
+            workbookBeforeProfile_ = std::make_shared<const WorkbookBinding>(before);
+    }
     return result;
 }
 
@@ -58,9 +64,11 @@ void SKTWindowController::Fill_User_profile_info_back_side()
 
 void SKTWindowController::placeProfileOnSide(const User_Profile_Class& profile, SKTGraphicView* canvas)
 {
-    // The fields placed, replaced and hidden are one change: one Undo takes them all back.
+    // The fields placed, replaced and hidden, and the workbook they were bound to, are one
+    // change: one Undo takes them all back.
     const SKTDocument::Side side = canvas->editedSide();
     document_->undoManager(side).runAsStep(QStringLiteral("Profile"), [&] {
+        registerWorkbookBeforeProfile(side);
         registerProfileFieldsUndo(side);
         placeProfile(profile, canvas, true);
     });

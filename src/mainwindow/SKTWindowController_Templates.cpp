@@ -1,5 +1,6 @@
 #include "mainwindow/SKTWindowController.h"
 
+#include "canvas/SKTGraphicView.h"
 #include "common/MessageBoxes.h"
 #include "data/TemplateStore.h"
 #include "inspector/CardSettingsPage.h"
@@ -141,5 +142,11 @@ void SKTWindowController::placeNewProfileIfGiven(bool cardOpened)
         Fill_User_profile_Details();
         Show_RHS_Properties(nullptr);
         Refresh_Canvas();
+    } else if (workbookBeforeProfile_) {
+        // The profile is not placed, but the workbook it took in stays: a change of its own.
+        const SKTDocument::Side side = currentCanvas()->editedSide();
+        document_->undoManager(side).runAsStep(
+            QStringLiteral("Import Workbook"), [&] { registerWorkbookBeforeProfile(side); });
+        refreshUndoActions();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/WorkbookBinding.h"
 #include "model/SKTGraphic.h"
 #include "profiles/User_Profile_Class.h"
 
@@ -9,7 +10,7 @@
 #include <QString>
 
 #include <array>
-#include <functional>
+#include <optional>
 
 class ProfileDialogHost;
 class QAbstractButton;
@@ -126,7 +127,7 @@ private:
     std::array<QString, User_Profile_Class::FieldCount> goneColumns_;
     // Puts back the spreadsheet table, its path and its use as the opening found them: a
     // workbook imported here belongs to the design only once OK takes it.
-    std::function<void()> restoreWorkbook_;
+    std::optional<WorkbookBinding> workbookAtOpening_;
     QStringList textsAtOpening_;
 };
 

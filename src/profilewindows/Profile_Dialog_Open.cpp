@@ -35,13 +35,7 @@ bool tableHasRows()
 int Profile_Dialog::Open_Wnd(bool load)
 {
     Reset_all_Ctrl();
-    restoreWorkbook_ = [table = Data_From_Excel_Window ? Data_From_Excel_Window->readOnlyCopy() : Data_From_Excel(),
-                           path = Excel_Source_Path, inUse = Excel_Binding_Use] {
-        if (Data_From_Excel_Window)
-            *Data_From_Excel_Window = table;
-        Excel_Source_Path = path;
-        Excel_Binding_Use = inUse;
-    };
+    workbookAtOpening_ = WorkbookBinding::current();
     // Shown on every opening, so that OK writes back the path the design has.
     excel_path_field->setText(Excel_Source_Path);
     if (tableHasRows())

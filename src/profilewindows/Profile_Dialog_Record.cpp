@@ -136,8 +136,8 @@ void Profile_Dialog::Cancel_Btn_Clicked()
         }
     }
     // Cancel leaves the design as it was: a workbook imported meanwhile is let go.
-    if (restoreWorkbook_)
-        restoreWorkbook_();
+    if (workbookAtOpening_)
+        workbookAtOpening_->restore();
     done(0);
 }
 

@@ -84,7 +84,15 @@ void Profile_Dialog::Browse_excel_Btn_Clicked()
     excel_path_field->setText(path);
     if (host_.Check_And_Validate_File_Path(path))
         return;
+    const WorkbookBinding before = WorkbookBinding::current();
     host_.importWorkbookColumns(path);
+    // The rows and the workbook they came from go together: a bare picture name in them is
+    // looked for beside it, by the preview as by the canvas. Nothing imported, the field shows
+    // the workbook of the rows there are.
+    if (WorkbookBinding::current().isSameAs(before))
+        excel_path_field->setText(Excel_Source_Path);
+    else
+        Excel_Source_Path = path;
     if (Data_From_Excel_Window && !Data_From_Excel_Window->ListData.empty()) {
         Add_Excel_in_Data_Source_Combo();
         followImportedColumns();

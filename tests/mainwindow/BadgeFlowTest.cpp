@@ -699,6 +699,39 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
     EXPECT_EQ(exportedCards(),
         QStringList({ "QR-Code: W-401 " + colour(0), "QR-Code: W-402 " + colour(1), "QR-Code: W-403 " + colour(2) }));
     EXPECT_EQ(main.shownOnFirstCard(name)->Text_contents()->string, QStringLiteral("Jo Kim"));
+
+    // Saved, then another workbook taken in through the profile with the title bound to it: one
+    // Undo gives back the rows, the workbook, what it is checked against, the title's binding
+    // and the saved state; Redo the new ones. The next Undo takes back the Read Again.
+    main.Save_Btn_Clicked();
+    const QString identityRead = main.spreadsheet->source.identity;
+    browseInProfile(staff, QStringLiteral("Staff"), [&](Show_User_Profile& profile) {
+        profile.row(Field::Title).ds_combo->setCurrentIndex(2);
+        profile.row(Field::Title).ser_col_cb->setCurrentIndex(profile.row(Field::Title).ser_col_cb->findText("Code"));
+        return ok(profile);
+    });
+    SKTGraphicPtr title;
+    for (const SKTGraphicPtr& graphic : main.Get_Front_Controls_Array())
+        if (graphic->control_ID == QLatin1String("Fup_Title"))
+            title = graphic;
+    ASSERT_TRUE(title);
+    const auto designNow = [&] {
+        EXPECT_EQ(main.isWindowModified(), main.hasUnsavedChanges());
+        return QStringList { main.shownOnFirstCard(name)->Text_contents()->string,
+            QFileInfo(Excel_Source_Path).fileName(), title->excel_col_title,
+            title->ctrl_is_visible ? main.shownOnFirstCard(title)->Text_contents()->string : "hidden",
+            main.hasUnsavedChanges() ? "changed" : "saved" };
+    };
+    const QStringList imported { "Ann Lee", "staff.xlsx", "Code", "S-101", "changed" };
+    EXPECT_EQ(designNow(), imported);
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(designNow(), QStringList({ "Jo Kim", "visitors.xlsx", "Room", "hidden", "saved" }));
+    EXPECT_EQ(main.spreadsheet->source.identity, identityRead);
+    main.action(QStringLiteral("Redo_btn"))->trigger();
+    EXPECT_EQ(designNow(), imported);
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    main.action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_EQ(designNow(), QStringList({ "Gil Ray", "visitors.xlsx", "Room", "hidden", "changed" }));
     Excel_Source_Path.clear();
     Excel_Binding_Use = false;
 }

@@ -517,6 +517,7 @@ TEST_F(MainWindowProfileTest, AWorkbookChosenInTheProfileThenCancelLeavesTheDesi
                                        "    wb.active.append(['Guest %d' % row, 'm%03d.png' % row])\n"
                                        "wb.save(sys.argv[1])\n"),
         { workbook, QString::number(rows) });
+    QFile::copy(savedPicture(folder), folder.filePath(QStringLiteral("m001.png")));
     SKTWindowController& main = start();
     const QString design = folder.filePath(QStringLiteral("party.dcard"));
     dialogs->fileAnswers = { design };
@@ -539,10 +540,22 @@ TEST_F(MainWindowProfileTest, AWorkbookChosenInTheProfileThenCancelLeavesTheDesi
             dialogs->fileAnswers = { workbook };
             profile->Browse_excel_Btn_Clicked();
             EXPECT_EQ(main.spreadsheet->ListData.size(), rows);
-            if (ok)
+            if (ok) {
+                // The photo bound to the column of bare names beside the workbook: the preview
+                // draws it at once, as the photo box shows it.
+                profile->row(Field::image).ds_combo->setCurrentIndex(2);
+                profile->row(Field::image).ser_col_cb->setCurrentIndex(2);
+                EXPECT_FALSE(profile->user_picture->pixmap().isNull());
+                profile->Preview_Btn_Clicked();
+                const SKTGraphicPtr photo = objectWithID(profile->Graphics_array, "Fup_Photo");
+                const QImage preview = profile->Preivew_picture->pixmap().toImage();
+                const double scale = preview.width() / main.frontCanvasBounds().width();
+                EXPECT_EQ(photo ? preview.pixelColor((photo->bounds().center() * scale).toPoint()).name() : "",
+                    QColor(Qt::darkGreen).name());
                 profile->OK_Btn_Clicked();
-            else
+            } else {
                 profile->Cancel_Btn_Clicked();
+            }
             return profile->result();
         };
         main.action(QStringLiteral("Profile_Btn"))->trigger();

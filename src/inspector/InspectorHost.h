@@ -82,6 +82,11 @@ public:
     // row-number column first).
     virtual bool spreadsheetBound() const = 0;
     virtual QStringList spreadsheetColumnTitles() const = 0;
+    // The first row's value in a column of that table ("" when there is none).
+    virtual QString Get_First_Value_Of_Excel_Binding(int column) const = 0;
+    // How the canvas names the column an object was bound to when the table no longer has it
+    // ("" when it is not so bound or the column is there).
+    virtual QString goneColumnOf(const SKTGraphic&) { return QString(); }
     // Shows the chosen series or the spreadsheet table.
     virtual void View_batch_Series_Button(const QString& source, const QString& seriesName) = 0;
 

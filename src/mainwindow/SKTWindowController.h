@@ -399,7 +399,7 @@ public:
     QStringList spreadsheetColumnTitles() const override;
     // The first values the barcode window encodes for a bound barcode.
     QString Get_First_Value_Of_Dataset(const QString& seriesName) const;
-    QString Get_First_Value_Of_Excel_Binding(int column) const;
+    QString Get_First_Value_Of_Excel_Binding(int column) const override;
     void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
     QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
     bool Browse_Library_Clip_Art() override;

@@ -1,11 +1,15 @@
 #include "CanvasTestSupport.h"
 
+#include "canvas/FittedNote.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SWCenteringClipView.h"
 #include "canvas/ScriptingColor.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QImage>
+#include <QToolTip>
 
 #include <QPainter>
 #include <cstring>
@@ -153,6 +157,53 @@ TEST_F(CanvasTest, HandlesStayGrabbableAtEveryZoomFactor)
         EXPECT_NEAR(shape->bounds().bottom(), target.y(), 1.0 / factor);
         EXPECT_EQ(shape->bounds().topLeft(), QPointF(50, 40));
     }
+}
+
+// A small box bound to a column the rows lack names it in a font shrunk to fit, down to a
+// readable size, then cut short, never with a word broken, at every zoom; the tool tip over
+// it gives the whole note.
+TEST_F(CanvasTest, AGoneColumnsNoteFitsItsBoxAtEveryZoomAndTheToolTipGivesItWhole)
+{
+    struct GoneColumnHost : DefaultCanvasHost
+    {
+        SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr&) override { return nullptr; }
+        QString goneColumnOf(const SKTGraphic&) override { return QStringLiteral("No column \"Photo\""); }
+    } gone;
+    SKTGraphicView canvas(document, Side::Front, gone);
+    canvas.show();
+    const auto picture = addShape({ 20, 20, 40, 30 });
+    const QString note = gone.goneColumnOf(*picture);
+    for (const auto& [factor, label] : SKTZoomingScrollView::zoomFactors()) {
+        SCOPED_TRACE(label.toStdString());
+        canvas.setZoomFactor(factor);
+        const QSizeF box = picture->bounds().size() * factor - QSizeF(6, 4);
+        const FittedNote fitted = FittedNote::fit(note, canvas.font(), box, &canvas);
+        EXPECT_GE(fitted.font.pointSizeF(), FittedNote::minimumPointSize);
+        const QFontMetricsF metrics(fitted.font, &canvas);
+        if (fitted.text == note) {
+            for (const QString& word : note.split(u' '))
+                EXPECT_LE(metrics.horizontalAdvance(word), box.width()) << word.toStdString();
+        } else {
+            EXPECT_TRUE(fitted.text.isEmpty() || fitted.text.endsWith(QChar(0x2026))) << fitted.text.toStdString();
+            EXPECT_EQ(fitted.font.pointSizeF(), FittedNote::minimumPointSize);
+        }
+        if (factor >= 4.0)
+            EXPECT_EQ(fitted.font.pointSizeF(), canvas.font().pointSizeF()) << "room enough: the canvas's own size";
+        if (factor <= 0.25)
+            EXPECT_NE(fitted.text, note) << "no room: cut short";
+        EXPECT_FALSE(canvas.grab().isNull());
+    }
+
+    canvas.setZoomFactor(1.0);
+    const auto toolTipAt = [&](const QPointF& card) {
+        const QPoint at = canvas.widgetPointFromCard(card).toPoint();
+        QHelpEvent help(QEvent::ToolTip, at, canvas.mapToGlobal(at));
+        QApplication::sendEvent(&canvas, &help);
+        return help.isAccepted();
+    };
+    EXPECT_TRUE(toolTipAt({ 40, 35 }));
+    EXPECT_EQ(QToolTip::text(), note);
+    EXPECT_FALSE(toolTipAt({ 150, 100 })) << "nothing to tell off the object";
 }
 
 TEST(ScriptingColor, SixBytesBothWaysAndNothingForOtherLengths)

@@ -51,7 +51,7 @@ void Barcode_Gen::dataSourceChanged()
     else if (source == 2)
         Batch_Series->setCurrentIndex(
             SKTGraphic::excelColumnToStartAt(settings_.excel_col_title, settings_.excel_col_indx, items,
-                [this](int column) { return host_.Get_First_Value_Of_Excel_Binding(column); }));
+                [this](int column) { return !host_.Get_First_Value_Of_Excel_Binding(column).isEmpty(); }));
     else
         Batch_Series->setCurrentIndex(-1);
     if (Batch_Series->currentIndex() >= 0) {

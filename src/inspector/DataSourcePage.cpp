@@ -206,12 +206,18 @@ void DataSourcePage::Data_source_type_Changed()
     if (!graphic)
         return;
     // The table's column is taken at once, so the object shows a value: its own column, or
-    // the first that holds values rather than the row numbers.
+    // the first whose value it can show rather than the row numbers.
     int column = -1;
-    if (source == Source::Spreadsheet)
-        column = SKTGraphic::excelColumnToStartAt(graphic->excel_col_title, graphic->excel_col_indx,
-            host_.spreadsheetColumnTitles(),
-            [this](int place) { return host_.Get_First_Value_Of_Excel_Binding(place); });
+    if (source == Source::Spreadsheet) {
+        const QStringList titles = host_.spreadsheetColumnTitles();
+        column = SKTGraphic::excelColumnToStartAt(
+            graphic->excel_col_title, graphic->excel_col_indx, titles, [&](int place) {
+                const SKTGraphicPtr trial = graphic->clone();
+                trial->Set_Data_source_type(2);
+                trial->Set_Excel_binding_Column(place, titles.at(place));
+                return host_.showsOnFirstCard(trial);
+            });
+    }
     host_.changeObjectsAsStep([&] {
         const bool wasManual = graphic->data_source_type == 0;
         graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);

@@ -132,6 +132,23 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
     }
 }
 
+bool FirstCard::showsSomething(const SKTGraphicPtr& object)
+{
+    QString value;
+    QString folder;
+    switch (firstValueOf(*object, &value, &folder)) {
+    case Binding::Own:
+        return true;
+    case Binding::Nothing:
+    case Binding::Unread:
+        return false;
+    case Binding::Value:
+        break;
+    }
+    const SKTGraphicPtr copy = object->clone();
+    return !value.isEmpty() && RowApplication::applyValue(*copy, value, folder);
+}
+
 std::optional<QString> FirstCard::boundValue(const SKTGraphic& object)
 {
     QString value;

@@ -268,6 +268,7 @@ public:
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
+    bool showsOnFirstCard(const SKTGraphicPtr& graphic) override;
     // The value a bound object takes on the first card; none when unbound or its source is empty.
     std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
     QString goneColumnOf(const SKTGraphic& graphic) override;
@@ -399,7 +400,7 @@ public:
     QStringList spreadsheetColumnTitles() const override;
     // The first values the barcode window encodes for a bound barcode.
     QString Get_First_Value_Of_Dataset(const QString& seriesName) const;
-    QString Get_First_Value_Of_Excel_Binding(int column) const override;
+    QString Get_First_Value_Of_Excel_Binding(int column) const;
     void View_batch_Series_Button(const QString& source, const QString& seriesName) override;
     QString formattedNow(const QString& pattern) const override { return Get_date_Value(pattern); }
     bool Browse_Library_Clip_Art() override;

@@ -150,10 +150,10 @@ public:
     }
     static int excelColumnOf(const QString& title, int place, const QStringList& titles);
     // The column a spreadsheet source starts at when it is chosen: the one bound before, by its
-    // title (-1 when the table lacks it); else the first whose first row holds a value, never
-    // the row numbers (column 0) unasked. firstValueOf gives a column's first row's value.
-    static int excelColumnToStartAt(const QString& title, int place, const QStringList& titles,
-        const std::function<QString(int column)>& firstValueOf);
+    // title (-1 when the table lacks it); else the first whose first row holds a value the
+    // object can show, never the row numbers (column 0) unasked.
+    static int excelColumnToStartAt(
+        const QString& title, int place, const QStringList& titles, const std::function<bool(int column)>& holdsValue);
     std::optional<QFont> Text_Font_value() const { return text_ctrl_font; }
     QColor Text_Color_Value() const { return txt_clr; }
     qint32 Get_Line_Ori() const { return _line_ori; }

@@ -459,6 +459,14 @@ TEST_F(PicturePagesTest, TheExcelSourceStartsAtAColumnWithValuesAndTheRowNumberC
     EXPECT_EQ(source.Batch_Series->currentIndex(), -1);
     EXPECT_EQ(text->excel_col_title, QStringLiteral("Name"));
     EXPECT_EQ(source.Batch_Series->placeholderText(), QStringLiteral("No column \"Name\""));
+
+    // A picture starts at the first column naming a picture it can read.
+    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("Photo") });
+    row.insert(QStringLiteral("Column2"), PlistValue(picture(QStringLiteral("blue.png"), Qt::blue)));
+    table.ListData = Data_From_Excel::Rows { PlistValue(row) };
+    placeImage(picture(QStringLiteral("red.png"), Qt::red));
+    choose(source.Data_source_type, 2);
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Photo"));
 }
 
 // While a bound object stays selected, its source page lists what there is now: a series

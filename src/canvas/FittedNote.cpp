@@ -9,17 +9,43 @@
 
 namespace {
 
+QStringList wordsOf(const QString& note)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    return note.split(blanks, Qt::SkipEmptyParts);
+}
+
 bool fitsWhole(const QString& note, const QFont& font, const QSizeF& box, const QPaintDevice* device)
 {
     const QFontMetricsF metrics(font, device);
     // A word wider than the box would be cut inside it, which reads as another word.
-    static const QRegularExpression blanks(QStringLiteral("\\s+"));
-    for (const QString& word : note.split(blanks, Qt::SkipEmptyParts)) {
+    for (const QString& word : wordsOf(note)) {
         if (metrics.horizontalAdvance(word) > box.width())
             return false;
     }
     const QRectF needed = metrics.boundingRect(QRectF(QPointF(0, 0), box), Qt::AlignCenter | Qt::TextWordWrap, note);
     return needed.height() <= box.height();
+}
+
+// The note wrapped at word boundaries, each word too wide cut short, and the lines past the
+// box's height folded into its last line, cut short.
+QString cutShort(const QString& note, const QFontMetricsF& metrics, const QSizeF& box)
+{
+    const qreal width = std::max<qreal>(0, box.width());
+    QStringList lines;
+    for (const QString& word : wordsOf(note)) {
+        const QString joined = lines.isEmpty() ? QString() : lines.last() + u' ' + word;
+        if (!lines.isEmpty() && metrics.horizontalAdvance(joined) <= width)
+            lines.last() = joined;
+        else
+            lines << word;
+    }
+    const qsizetype room = std::max<qsizetype>(1, qsizetype(box.height() / metrics.lineSpacing()));
+    if (lines.size() > room)
+        lines = lines.mid(0, room - 1) << lines.mid(room - 1).join(u' ');
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, width);
+    return lines.join(u'\n');
 }
 
 } // namespace
@@ -36,6 +62,5 @@ FittedNote FittedNote::fit(const QString& note, const QFont& font, const QSizeF&
             break;
         size = std::max(minimumPointSize, size - 0.5);
     }
-    const QFontMetricsF metrics(sized, device);
-    return { sized, metrics.elidedText(note, Qt::ElideRight, std::max<qreal>(0, box.width())), Qt::AlignCenter };
+    return { sized, cutShort(note, QFontMetricsF(sized, device), box), Qt::AlignCenter };
 }

@@ -7,11 +7,11 @@
 class QPaintDevice;
 
 // A short note written inside a box of the canvas: the font shrinks until the whole note fits
-// with no word broken, down to a readable minimum; below that it is one line, elided.
+// with no word broken, down to a readable minimum; below that, what does not fit is cut short.
 struct FittedNote
 {
     QFont font;
-    QString text; // the note, or its elided line
+    QString text; // the note, or its lines cut short
     int flags = 0; // alignment and wrapping for QPainter::drawText
 
     static constexpr qreal minimumPointSize = 7.0;

@@ -445,12 +445,9 @@ bool SKTGraphicView::event(QEvent* event)
     auto* help = static_cast<QHelpEvent*>(event);
     const auto hit = graphicUnderPoint(cardPointFromWidget(help->pos()));
     const QString note = hit && hit->graphic->ctrl_is_visible ? host_.goneColumnOf(*hit->graphic) : QString();
-    if (note.isEmpty()) {
-        QToolTip::hideText();
-        event->ignore();
-    } else {
-        QToolTip::showText(help->globalPos(), note, this);
-    }
+    if (note.isEmpty())
+        return QWidget::event(event);
+    QToolTip::showText(help->globalPos(), note, this);
     return true;
 }
 

@@ -136,15 +136,9 @@ bool FirstCard::showsSomething(const SKTGraphicPtr& object)
 {
     QString value;
     QString folder;
-    switch (firstValueOf(*object, &value, &folder)) {
-    case Binding::Own:
-        return true;
-    case Binding::Nothing:
-    case Binding::Unread:
-        return false;
-    case Binding::Value:
-        break;
-    }
+    const Binding binding = firstValueOf(*object, &value, &folder);
+    if (binding != Binding::Value)
+        return binding == Binding::Own;
     const SKTGraphicPtr copy = object->clone();
     return !value.isEmpty() && RowApplication::applyValue(*copy, value, folder);
 }

@@ -45,7 +45,12 @@ void BarcodePreview::Set_Barcode_On_Panel(const Picture& picture)
 
 void BarcodePreview::Set_Blank_Image(const QString& why)
 {
-    errorLabel_->setText(why.isEmpty() ? tr("Invalid barcode value") : tr("Invalid barcode value") + u'\n' + why);
+    showNoBarcode(why.isEmpty() ? tr("Invalid barcode value") : tr("Invalid barcode value") + u'\n' + why);
+}
+
+void BarcodePreview::showNoBarcode(const QString& note)
+{
+    errorLabel_->setText(note);
     picture_ = Picture();
     image_->clear();
     fitView();

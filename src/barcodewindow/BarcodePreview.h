@@ -20,6 +20,8 @@ public:
     void Set_Barcode_On_Panel(const Picture& picture);
     // No picture: the error label shows instead, with the reason when one is known.
     void Set_Blank_Image(const QString& why = QString());
+    // No picture, and the note alone in its place.
+    void showNoBarcode(const QString& note);
     // Places the picture inside the area until the next picture ("Center", "Top", "TopLeft",
     // ...); other texts change nothing.
     void setPlacement(const QString& placement);

@@ -26,6 +26,9 @@ public:
     // The value a bound barcode shows on the canvas and on the first card; none when it is not
     // bound or its source gives nothing.
     virtual std::optional<QString> valueOnFirstCard(const SKTGraphic& barcode) = 0;
+    // How the canvas names the column a barcode was bound to when the table no longer has it
+    // ("" when it is not so bound or the column is there).
+    virtual QString goneColumnOf(const SKTGraphic& barcode) = 0;
     // Shows a series in the series viewer (modal).
     virtual void View_Data_Series(const QString& seriesName) = 0;
     // Shows a titled explanation in the program's message dialog (modal).

@@ -193,6 +193,11 @@ void Barcode_Gen::goButtonActionPerformed()
     if (loading_)
         return;
     readControls();
+    // A column gone from the rows gives no value: the preview names it as the canvas does.
+    if (settings_.data_source_type == 2 && Batch_Series->currentIndex() < 0 && !goneColumn_.isEmpty()) {
+        image_scroll->showNoBarcode(goneColumn_);
+        return;
+    }
     if (!Check_And_Validat_Barcode())
         return;
     try {
@@ -289,9 +294,14 @@ bool Barcode_Gen::Open_Wnd(const SKTGraphicPtr& graphic)
     outputImage_ = Picture();
     try {
         Set_Barcode_Prop_To_Control(loadBarcodeFields(*graphic));
-        // A bound barcode stores the value it had when it was bound; its source may have moved on.
+        goneColumn_ = host_.goneColumnOf(*graphic);
+        Batch_Series->setPlaceholderText(goneColumn_);
+        // A bound barcode stores the value it had when it was bound; its source may have moved on,
+        // or be gone, and then it shows nothing.
         if (const std::optional<QString> first = host_.valueOnFirstCard(*graphic))
             setValueText(*first);
+        else if (!goneColumn_.isEmpty())
+            setValueText(QString());
         goButtonActionPerformed();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));

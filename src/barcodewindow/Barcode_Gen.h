@@ -161,7 +161,6 @@ private:
     void dpiChoiceChanged();
     void dataSourceChanged();
     void batchSeriesChosen();
-    int excelColumnToShow(const QStringList& titles) const;
     void View_batch_Series_Button();
     void showHelp();
     void setValueText(const QString& value);
@@ -173,5 +172,6 @@ private:
     BarcodeGeneration preview_;
     Picture outputImage_;
     int shownDataSource_ = 0;
+    QString goneColumn_; // how the canvas names the edited object's column when the rows lack it
     bool loading_ = false;
 };

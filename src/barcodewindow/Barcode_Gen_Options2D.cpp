@@ -41,6 +41,7 @@ void Barcode_Gen::dataSourceChanged()
     settings_.data_source_type = source;
     Batch_Series->clear();
     Batch_Series->addItems(items);
+    Batch_Series->setPlaceholderText(source == 2 ? goneColumn_ : QString());
     Batch_Series->setEnabled(source != 0);
     view_series_btn->setEnabled(source == 1);
     dataText->setReadOnly(source != 0);
@@ -48,28 +49,19 @@ void Barcode_Gen::dataSourceChanged()
     if (source == 1 && !settings_.batch_list_name.isEmpty())
         Batch_Series->setCurrentIndex(Batch_Series->findText(settings_.batch_list_name));
     else if (source == 2)
-        Batch_Series->setCurrentIndex(excelColumnToShow(items));
+        Batch_Series->setCurrentIndex(
+            SKTGraphic::excelColumnToStartAt(settings_.excel_col_title, settings_.excel_col_indx, items,
+                [this](int column) { return !host_.Get_First_Value_Of_Excel_Binding(column).isEmpty(); }));
     else
         Batch_Series->setCurrentIndex(-1);
-    if (Batch_Series->currentIndex() >= 0)
+    if (Batch_Series->currentIndex() >= 0) {
         batchSeriesChosen();
-    else
-        goButtonActionPerformed();
-}
-
-// The column bound before, by its title (none when the table lacks it); else the first that
-// holds values, never the row numbers (column 0) unasked.
-int Barcode_Gen::excelColumnToShow(const QStringList& titles) const
-{
-    if (!settings_.excel_col_title.isEmpty() || settings_.excel_col_indx > 0) {
-        const int column = SKTGraphic::excelColumnOf(settings_.excel_col_title, settings_.excel_col_indx, titles);
-        return column < titles.size() ? column : -1;
+        return;
     }
-    for (int column = 1; column < titles.size(); ++column) {
-        if (!host_.Get_First_Value_Of_Excel_Binding(column).isEmpty())
-            return column;
-    }
-    return titles.size() > 1 ? 1 : -1;
+    // No column chosen gives no value: none of another source's stays shown.
+    if (source == 2)
+        setValueText(QString());
+    goButtonActionPerformed();
 }
 
 void Barcode_Gen::batchSeriesChosen()

@@ -1,6 +1,7 @@
 #include "canvas/SKTGraphicView.h"
 
 #include "canvas/CanvasHost.h"
+#include "canvas/FittedNote.h"
 #include "canvas/SKTGrid.h"
 #include "model/CardEdge.h"
 #include "model/CardGlobals.h"
@@ -9,11 +10,13 @@
 #include "render/CardBasePainter.h"
 #include "render/CardClip.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QThread>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -425,10 +428,27 @@ void SKTGraphicView::drawPlaceholderNote(QPainter& painter, const QRectF& bounds
     painter.save();
     painter.scale(1.0 / factor_, 1.0 / factor_);
     const QRectF box(bounds.topLeft() * factor_, bounds.size() * factor_);
+    const QRectF inside = box.adjusted(3, 2, -3, -2);
+    // A small box gets a smaller font, then the note cut short: the tool tip gives it whole.
+    const FittedNote fitted = FittedNote::fit(note, font(), inside.size(), this);
     painter.setPen(palette().color(QPalette::Text));
-    painter.setFont(font());
-    painter.drawText(box.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, note);
+    painter.setFont(fitted.font);
+    painter.drawText(inside, fitted.flags, fitted.text);
     painter.restore();
+}
+
+bool SKTGraphicView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    // Over an object that shows nothing for a gone column: the whole note the box may cut.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const auto hit = graphicUnderPoint(cardPointFromWidget(help->pos()));
+    const QString note = hit && hit->graphic->ctrl_is_visible ? host_.goneColumnOf(*hit->graphic) : QString();
+    if (note.isEmpty())
+        return QWidget::event(event);
+    QToolTip::showText(help->globalPos(), note, this);
+    return true;
 }
 
 // ---- Handles that hide while arrow keys move the selection ----------------------------------

@@ -162,6 +162,7 @@ void DataSourcePage::showSourcesNow(const SKTGraphic& graphic)
 bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
 {
     const bool manual = source == Source::Manual;
+    showGoneColumn(source == Source::Spreadsheet ? graphic : nullptr);
     view_series_btn->setEnabled(!manual);
     Batch_Series->setEnabled(!manual);
     SetObjEnabled(manual_brws_box, manual);
@@ -184,6 +185,11 @@ bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
     return true;
 }
 
+void DataSourcePage::showGoneColumn(const SKTGraphic* graphic)
+{
+    Batch_Series->setPlaceholderText(graphic ? host_.goneColumnOf(*graphic) : QString());
+}
+
 void DataSourcePage::Data_source_type_Changed()
 {
     const SKTGraphicPtr graphic = host_.currentGraphic();
@@ -199,12 +205,30 @@ void DataSourcePage::Data_source_type_Changed()
     }
     if (!graphic)
         return;
+    // The table's column is taken at once, so the object shows a value: its own column, or
+    // the first whose value it can show rather than the row numbers.
+    int column = -1;
+    if (source == Source::Spreadsheet) {
+        const QStringList titles = host_.spreadsheetColumnTitles();
+        column = SKTGraphic::excelColumnToStartAt(
+            graphic->excel_col_title, graphic->excel_col_indx, titles, [&](int place) {
+                const SKTGraphicPtr trial = graphic->clone();
+                trial->Set_Data_source_type(2);
+                trial->Set_Excel_binding_Column(place, titles.at(place));
+                return host_.showsOnFirstCard(trial);
+            });
+    }
     host_.changeObjectsAsStep([&] {
         const bool wasManual = graphic->data_source_type == 0;
         graphic->Set_Data_source_type(source == Source::Manual ? 0 : source == Source::Series ? 1 : 2);
+        if (column >= 0) {
+            Batch_Series->setCurrentIndex(column);
+            graphic->Set_Excel_binding_Column(column, Batch_Series->itemText(column));
+        }
         if (isExactlyKind(*graphic, GraphicKind::Text))
             keepOrGiveBackTypedText(*graphic, wasManual, source == Source::Manual);
     });
+    showGoneColumn(source == Source::Spreadsheet ? graphic.get() : nullptr);
     // The canvas shows the first card: the source's first value, or nothing without one.
     host_.Refresh_Canvas();
 }

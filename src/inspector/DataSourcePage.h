@@ -68,6 +68,8 @@ private:
     static Source sourceNamed(const QString& item);
     // The controls of a source. With a series source, false when no series is stored.
     bool setUpControls(Source source, const SKTGraphic* graphic);
+    // The column box names the object's column when the table lacks it, as the canvas does.
+    void showGoneColumn(const SKTGraphic* graphic);
     void pictureChosen(const QString& path);
     void keepOrGiveBackTypedText(SKTGraphic& text, bool wasManual, bool manualNow);
 

@@ -82,6 +82,12 @@ public:
     // row-number column first).
     virtual bool spreadsheetBound() const = 0;
     virtual QStringList spreadsheetColumnTitles() const = 0;
+    // Whether the object, bound as it is, shows something on the first card: a text a value,
+    // a picture a picture it can read.
+    virtual bool showsOnFirstCard(const SKTGraphicPtr& graphic) = 0;
+    // How the canvas names the column an object was bound to when the table no longer has it
+    // ("" when it is not so bound or the column is there).
+    virtual QString goneColumnOf(const SKTGraphic&) { return QString(); }
     // Shows the chosen series or the spreadsheet table.
     virtual void View_batch_Series_Button(const QString& source, const QString& seriesName) = 0;
 

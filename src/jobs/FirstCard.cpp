@@ -132,6 +132,17 @@ void FirstCard::applyTo(const QList<SKTGraphicPtr>& side)
     }
 }
 
+bool FirstCard::showsSomething(const SKTGraphicPtr& object)
+{
+    QString value;
+    QString folder;
+    const Binding binding = firstValueOf(*object, &value, &folder);
+    if (binding != Binding::Value)
+        return binding == Binding::Own;
+    const SKTGraphicPtr copy = object->clone();
+    return !value.isEmpty() && RowApplication::applyValue(*copy, value, folder);
+}
+
 std::optional<QString> FirstCard::boundValue(const SKTGraphic& object)
 {
     QString value;

@@ -33,6 +33,9 @@ public:
     // The value a bound object takes on the first card; none for an object that keeps what it
     // holds or whose source gives nothing.
     std::optional<QString> boundValue(const SKTGraphic& object);
+    // Whether the object shows something on the first card: one that keeps what it holds, or
+    // a value that its kind can show (a text some text, a picture a picture that is read).
+    bool showsSomething(const SKTGraphicPtr& object);
 
     // Told the name of each series as its file is read, so that the owner can watch the file
     // and draw the card again when it changes.

@@ -29,6 +29,11 @@ std::optional<QString> MainBarcodeWindowHost::valueOnFirstCard(const SKTGraphic&
     return window_.valueOnFirstCard(barcode);
 }
 
+QString MainBarcodeWindowHost::goneColumnOf(const SKTGraphic& barcode)
+{
+    return window_.goneColumnOf(barcode);
+}
+
 void MainBarcodeWindowHost::View_Data_Series(const QString& seriesName)
 {
     window_.View_batch_Series_Button(QStringLiteral("Series"), seriesName);

@@ -18,6 +18,7 @@ public:
     QStringList excelColumnTitles() const override;
     QString Get_First_Value_Of_Excel_Binding(int column) const override;
     std::optional<QString> valueOnFirstCard(const SKTGraphic& barcode) override;
+    QString goneColumnOf(const SKTGraphic& barcode) override;
     void View_Data_Series(const QString& seriesName) override;
     void Open_Long_sms_Dialog(const QString& title, const QString& text) override;
 

@@ -269,6 +269,7 @@ public:
     void Undo_Redo_Button_state() override;
     void Card_Base_Drawing(QPainter& painter, const QRectF& rect) override;
     SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr& graphic) override;
+    bool showsOnFirstCard(const SKTGraphicPtr& graphic) override;
     // The value a bound object takes on the first card; none when unbound or its source is empty.
     std::optional<QString> valueOnFirstCard(const SKTGraphic& graphic);
     QString goneColumnOf(const SKTGraphic& graphic) override;

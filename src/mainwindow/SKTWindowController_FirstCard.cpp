@@ -44,6 +44,11 @@ SKTGraphicPtr SKTWindowController::shownOnFirstCard(const SKTGraphicPtr& graphic
     return firstCard().card.shown(graphic);
 }
 
+bool SKTWindowController::showsOnFirstCard(const SKTGraphicPtr& graphic)
+{
+    return firstCard().card.showsSomething(graphic);
+}
+
 QString SKTWindowController::goneColumnOf(const SKTGraphic& graphic)
 {
     return firstCard().card.goneColumnOf(graphic);

@@ -146,6 +146,20 @@ int SKTGraphic::excelColumnOf(const QString& boundTitle, int place, const QStrin
     return -1;
 }
 
+int SKTGraphic::excelColumnToStartAt(
+    const QString& title, int place, const QStringList& titles, const std::function<bool(int column)>& holdsValue)
+{
+    if (!Trim_Str(title).isEmpty() || place > 0) {
+        const int column = excelColumnOf(title, place, titles);
+        return column < titles.size() ? column : -1;
+    }
+    for (int column = 1; column < titles.size(); ++column) {
+        if (holdsValue(column))
+            return column;
+    }
+    return titles.size() > 1 ? 1 : -1;
+}
+
 std::shared_ptr<StyledText> SKTGraphic::Text_contents()
 {
     if (!_Text_contents)

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -148,6 +149,11 @@ public:
         return excelColumnOf(excel_col_title, excel_col_indx, titles);
     }
     static int excelColumnOf(const QString& title, int place, const QStringList& titles);
+    // The column a spreadsheet source starts at when it is chosen: the one bound before, by its
+    // title (-1 when the table lacks it); else the first whose first row holds a value the
+    // object can show, never the row numbers (column 0) unasked.
+    static int excelColumnToStartAt(
+        const QString& title, int place, const QStringList& titles, const std::function<bool(int column)>& holdsValue);
     std::optional<QFont> Text_Font_value() const { return text_ctrl_font; }
     QColor Text_Color_Value() const { return txt_clr; }
     qint32 Get_Line_Ori() const { return _line_ori; }

@@ -41,8 +41,12 @@ int Invitation_Wizard::Open_Wnd()
         Load_Msg_And_Title();
         titles_.reset(Title_Array);
         messages_.reset(Message_Array);
-        showTitle(titles_.current());
-        showMessage(messages_.current());
+        {
+            // The first texts are no edit of the person's: Ctrl+Z never goes back past them.
+            const QScopedValueRollback showing(showingText_, true);
+            msg_title->setText(titles_.current());
+            msg_value->setPlainText(messages_.current());
+        }
         showStep(1);
         Size_List->setFocus();
         return dialogs().runModal(*this);

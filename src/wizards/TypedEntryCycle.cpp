@@ -13,6 +13,17 @@ void TypedEntryCycle::reset(const QStringList& entries)
 
 void TypedEntryCycle::typed(const QString& text)
 {
+    // Undo and redo in the field bring back what it showed before: the typed text is its own
+    // stop again, and a ready-made text is that entry, never a second typed copy of it.
+    if (!typed_.isEmpty() && text == typed_) {
+        showsTyped_ = true;
+        return;
+    }
+    if (const qsizetype entry = entries_.indexOf(text); entry >= 0 && !text.isEmpty()) {
+        showsTyped_ = false;
+        shown_ = int(entry);
+        return;
+    }
     if (!showsTyped_) {
         typedAfter_ = shown_;
         showsTyped_ = true;

@@ -374,8 +374,8 @@ TEST_F(BarcodeWindow, SeriesSourceShowsTheFirstValueAndIsKeptOnlyOnOk)
 }
 
 // Choosing "Excel Column" takes the first column that holds values, not the row numbers "#";
-// a column chosen before stays chosen.
-TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValues)
+// a column chosen before stays chosen, and one the rows lack is named as the canvas names it.
+TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValuesAndAGoneOneShowsNothing)
 {
     host.columns = { "#", "Room", "Code", "Name" };
     host.firstRow = { "1", "", "C-17", "Ann Lee" };
@@ -402,6 +402,39 @@ TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValues)
     Barcode_Gen bare(host);
     choose(bare.Data_source_type, 2);
     EXPECT_EQ(bare.Batch_Series->currentIndex(), -1);
+
+    // A QR bound to "Code" while these rows have none: no value and no symbol from the rows it
+    // was bound to, until a column is picked; Cancel leaves the object as it was.
+    host.columns = { "#", "Room", "Name" };
+    host.firstRow = { "1", "R1", "Ann Lee" };
+    host.goneColumn = "No column \"Code\"";
+    auto gone = SKTGraphic::create<SKTBarcode>();
+    gone->linear_or_2d = 1;
+    gone->barcode_font_index = indexOfBarcodeSymbology("QR Code");
+    gone->two_d_font_val = "ST-1001";
+    gone->data_source_type = 2;
+    gone->Set_Excel_binding_Column(2, "Code");
+    Barcode_Gen qr(host);
+    dialogs->modalHandler = [&](QDialog&) {
+        EXPECT_EQ(qr.Batch_Series->currentIndex(), -1);
+        EXPECT_EQ(qr.Batch_Series->placeholderText(), host.goneColumn);
+        EXPECT_EQ(qr.dataText_2D->toPlainText(), "");
+        EXPECT_TRUE(qr.previewPicture().isNull());
+        EXPECT_EQ(qr.image_scroll->errorLabel()->text(), host.goneColumn);
+        qr.okButton->click();
+        EXPECT_EQ(qr.result(), 0) << "nothing to encode";
+        choose(qr.Data_source_type, 0);
+        EXPECT_TRUE(qr.Batch_Series->placeholderText().isEmpty());
+        choose(qr.Data_source_type, 2);
+        EXPECT_EQ(qr.dataText_2D->toPlainText(), "");
+        EXPECT_EQ(qr.image_scroll->errorLabel()->text(), host.goneColumn);
+        choose(qr.Batch_Series, 2);
+        EXPECT_EQ(qr.dataText_2D->toPlainText(), "Ann Lee");
+        EXPECT_FALSE(qr.previewPicture().isNull());
+        return 0;
+    };
+    EXPECT_FALSE(qr.Open_Wnd(gone));
+    EXPECT_EQ(gone->two_d_font_val, "ST-1001");
 }
 
 TEST_F(BarcodeWindow, LoadingAnObjectAsksNothingAndShowsItsChoices)

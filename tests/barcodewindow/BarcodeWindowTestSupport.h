@@ -18,12 +18,14 @@ public:
             return std::nullopt;
         return series.value(barcode.batch_list_name);
     }
+    QString goneColumnOf(const SKTGraphic&) override { return goneColumn; }
     void View_Data_Series(const QString& name) override { viewed << name; }
     void Open_Long_sms_Dialog(const QString& title, const QString& text) override { help << title + "|" + text; }
 
     QMap<QString, QString> series; // name -> first value
     QStringList columns;
     QStringList firstRow;
+    QString goneColumn; // the canvas's note for every object
     QStringList viewed;
     QStringList help;
 };

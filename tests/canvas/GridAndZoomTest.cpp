@@ -1,11 +1,15 @@
 #include "CanvasTestSupport.h"
 
+#include "canvas/FittedNote.h"
 #include "canvas/SKTZoomingScrollView.h"
 #include "canvas/SWCenteringClipView.h"
 #include "canvas/ScriptingColor.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QImage>
+#include <QToolTip>
 
 #include <QPainter>
 #include <cstring>
@@ -153,6 +157,45 @@ TEST_F(CanvasTest, HandlesStayGrabbableAtEveryZoomFactor)
         EXPECT_NEAR(shape->bounds().bottom(), target.y(), 1.0 / factor);
         EXPECT_EQ(shape->bounds().topLeft(), QPointF(50, 40));
     }
+}
+
+// A small box bound to a column the rows lack names it in a font shrunk to fit, down to a
+// readable size, then cut short, never with a word broken, at every zoom; the tool tip over
+// it gives the whole note.
+TEST_F(CanvasTest, AGoneColumnsNoteFitsItsBoxAtEveryZoomAndTheToolTipGivesItWhole)
+{
+    struct GoneColumnHost : DefaultCanvasHost
+    {
+        SKTGraphicPtr shownOnFirstCard(const SKTGraphicPtr&) override { return nullptr; }
+        QString goneColumnOf(const SKTGraphic&) override { return QStringLiteral("No column \"Photo\""); }
+    } gone;
+    SKTGraphicView canvas(document, Side::Front, gone);
+    canvas.show();
+    const auto picture = addShape({ 20, 20, 40, 30 });
+    const QString note = gone.goneColumnOf(*picture);
+    for (const auto& [factor, label] : SKTZoomingScrollView::zoomFactors()) {
+        SCOPED_TRACE(label.toStdString());
+        canvas.setZoomFactor(factor);
+        const QSizeF box = picture->bounds().size() * factor - QSizeF(6, 4);
+        const FittedNote fitted = FittedNote::fit(note, canvas.font(), box, &canvas);
+        // Whole, no word is wider than the box; cut short, no line is.
+        const bool whole = fitted.text == note;
+        for (const QString& piece : whole ? note.split(u' ') : fitted.text.split(u'\n'))
+            EXPECT_LE(QFontMetricsF(fitted.font, &canvas).horizontalAdvance(piece), std::max(0.0, box.width()));
+        EXPECT_TRUE(whole || fitted.font.pointSizeF() == FittedNote::minimumPointSize);
+        EXPECT_TRUE(factor < 4.0 || fitted.font.pointSizeF() == canvas.font().pointSizeF()) << "room enough";
+        EXPECT_TRUE(factor > 0.25 || !whole) << "no room";
+        EXPECT_FALSE(canvas.grab().isNull());
+    }
+
+    canvas.setZoomFactor(1.0);
+    const auto toolTipAt = [&](const QPointF& card) {
+        QHelpEvent help(QEvent::ToolTip, canvas.widgetPointFromCard(card).toPoint(), QPoint());
+        return QApplication::sendEvent(&canvas, &help) && help.isAccepted();
+    };
+    EXPECT_TRUE(toolTipAt({ 40, 35 }));
+    EXPECT_EQ(QToolTip::text(), note);
+    EXPECT_FALSE(toolTipAt({ 150, 100 })) << "nothing to tell off the object";
 }
 
 TEST(ScriptingColor, SixBytesBothWaysAndNothingForOtherLengths)

@@ -64,6 +64,7 @@ public:
     QStringList Get_datasheet_File_Name_Array() const override { return series; }
     bool spreadsheetBound() const override { return false; }
     QStringList spreadsheetColumnTitles() const override { return {}; }
+    bool showsOnFirstCard(const SKTGraphicPtr&) override { return false; }
     void View_batch_Series_Button(const QString&, const QString&) override { }
     QString formattedNow(const QString& pattern) const override { return pattern; }
     bool Browse_User_Image_Manually() override { return false; }

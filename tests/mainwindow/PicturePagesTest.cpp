@@ -407,7 +407,9 @@ TEST_F(PicturePagesTest, PickingASeriesBindsTheTextAndShowsItsFirstLine)
     EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Guests"));
 }
 
-TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
+// Choosing "Excel" starts at the object's own column, else at the first that holds values, in
+// one undo step; the row numbers are there to be picked, and a column the rows lack is named.
+TEST_F(PicturePagesTest, TheExcelSourceStartsAtAColumnWithValuesAndTheRowNumberColumnGivesOne)
 {
     startShown();
     Excel_Binding_Use = true;
@@ -424,6 +426,11 @@ TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
     EXPECT_EQ(text->data_source_type, 2);
     ASSERT_EQ(source.Batch_Series->count(), 2);
     EXPECT_EQ(source.Batch_Series->itemText(0), table.columnTitles().front());
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Name"));
+    EXPECT_EQ(window->shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("Carla"));
+    window->action(QStringLiteral("Undo_btn"))->trigger();
+    EXPECT_TRUE(text->data_source_type == 0 && text->excel_col_title.isEmpty()) << "one step";
+    choose(source.Data_source_type, 2);
     choose(source.Batch_Series, 0);
     EXPECT_EQ(text->excel_col_indx, 0);
     EXPECT_EQ(window->shownOnFirstCard(text)->Text_contents()->string, QStringLiteral("1"));
@@ -442,6 +449,22 @@ TEST_F(PicturePagesTest, TheRowNumberColumnGivesOne)
     window->Show_RHS_Properties(nullptr);
     window->Show_RHS_Properties(text);
     EXPECT_EQ(source.Batch_Series->currentIndex(), -1);
+    EXPECT_EQ(source.Batch_Series->placeholderText(), QStringLiteral("No column \"Name\""));
+    // Chosen again, a gone column stays the object's: nothing else takes its place.
+    choose(source.Data_source_type, 0);
+    EXPECT_TRUE(source.Batch_Series->placeholderText().isEmpty());
+    choose(source.Data_source_type, 2);
+    EXPECT_EQ(source.Batch_Series->currentIndex(), -1);
+    EXPECT_EQ(text->excel_col_title, QStringLiteral("Name"));
+    EXPECT_EQ(source.Batch_Series->placeholderText(), QStringLiteral("No column \"Name\""));
+
+    // A picture starts at the first column naming a picture it can read.
+    table.rebuildColumnsFromTitles({ QStringLiteral("No."), QStringLiteral("Name"), QStringLiteral("Photo") });
+    row.insert(QStringLiteral("Column2"), PlistValue(picture(QStringLiteral("blue.png"), Qt::blue)));
+    table.ListData = Data_From_Excel::Rows { PlistValue(row) };
+    placeImage(picture(QStringLiteral("red.png"), Qt::red));
+    choose(source.Data_source_type, 2);
+    EXPECT_EQ(source.Batch_Series->currentText(), QStringLiteral("Photo"));
 }
 
 // While a bound object stays selected, its source page lists what there is now: a series

@@ -153,6 +153,19 @@ TEST_F(WizardTest, TitleAndMessageAreTypedWithTabAndTypedTextsStayAmongTheArrows
         click(w.title_nxt_btn);
         QTest::keyClick(w.msg_title, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(w.msg_title->text(), QStringLiteral("My Title"));
+        // Undone further, the entry typed over comes back as itself, and at last the first fill,
+        // never an empty field: the typed title keeps its one stop right after that entry.
+        QTest::keyClick(w.msg_title, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        for (int i = 0; i < 20; ++i)
+            QTest::keyClick(w.msg_title, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(w.msg_title->text(), QStringLiteral("First title"));
+        QStringList stops;
+        for (int i = 0; i < 5; ++i) {
+            click(w.title_nxt_btn);
+            stops << w.msg_title->text();
+        }
+        EXPECT_EQ(stops, QStringList({ "My Title", "Second title", "Third title", "First title", "My Title" }));
 
         // The message alike, from its own field's keys.
         w.msg_value->setFocus();

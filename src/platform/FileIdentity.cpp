@@ -46,14 +46,11 @@ QString openFileIdentity(int descriptor)
 
 bool openFileUnchanged(int descriptor, const QString& identity)
 {
-    struct stat status
-    {
-    };
-    if (identity.isEmpty() || descriptor < 0 || ::fstat(descriptor, &status) != 0)
+    QStringList now = openFileIdentity(descriptor).split(u'\n');
+    QStringList then = identity.split(u'\n');
+    if (identity.isEmpty() || now.size() != then.size())
         return false;
-    QStringList now = identityOf(status).split(u'\n');
-    const QStringList then = identity.split(u'\n');
-    if (status.st_nlink == 0 && then.size() == now.size())
-        now[changeTimeField] = then.at(changeTimeField);
+    now.removeAt(changeTimeField);
+    then.removeAt(changeTimeField);
     return now == then;
 }

@@ -11,7 +11,7 @@
 QString fileIdentity(const QString& path);
 // The same of a file held open, whatever name it has now, or none.
 QString openFileIdentity(int descriptor);
-// Whether the file held open still is as `identity` was taken from it. Losing its last name, as
-// when another file is renamed over it, changes its change time but none of its bytes, so the
-// change time does not count once it has no name.
+// Whether the file held open still is as `identity` was taken from it. Its change time does not
+// count: renaming it, or renaming another file over it, changes that but none of its bytes,
+// while writing to it changes its modification time.
 bool openFileUnchanged(int descriptor, const QString& identity);

@@ -102,17 +102,10 @@ Comparison compare(const QString& path, const Data_From_Excel::Source& source, c
 Reading readAgain(const QString& path, const Data_From_Excel& table, const std::atomic<bool>* stop)
 {
     Reading reading { table, {}, {} };
-    // Taken first: a change made while the rows are read is noticed at the next comparison.
-    const QString identity = fileIdentity(path);
     const auto release = qScopeGuard([] { SpreadsheetWriter::Release_Data(); });
     // A file that is no workbook is refused before its bytes are read to the end.
     if (const QStringList problems = SpreadsheetWriter::openWorkbook(path); !problems.isEmpty()) {
         reading.error = problems.join(QLatin1Char(' '));
-        return reading;
-    }
-    const FileDigest content = FileDigest::of(path, stop);
-    if (stop && stop->load()) {
-        reading.stopped = true;
         return reading;
     }
     const QStringList titles = table.columnTitles().mid(1);
@@ -128,6 +121,16 @@ Reading readAgain(const QString& path, const Data_From_Excel& table, const std::
         const QString why = SpreadsheetWriter::lastError();
         reading.error = why.isEmpty() ? QStringLiteral("The sheet holds no rows.")
                                       : QStringLiteral("The workbook cannot be read: %1.").arg(why);
+        return reading;
+    }
+    // Of the very file the rows came from: one renamed over the path meanwhile is compared anew.
+    const WorkbookFile file = SpreadsheetWriter::openWorkbookFile(stop);
+    if (stop && stop->load()) {
+        reading.stopped = true;
+        return reading;
+    }
+    if (!file.changed.isEmpty()) {
+        reading.error = file.changed;
         return reading;
     }
 
@@ -157,9 +160,9 @@ Reading readAgain(const QString& path, const Data_From_Excel& table, const std::
     // A gone column keeps its title, so that what is bound to it stays bound to the same place.
     for (qsizetype k = 0; k < titles.size(); ++k)
         fresh.ColList[k + 1].title = titles.at(k);
-    source.identity = identity;
-    source.content = content;
-    source.contentIdentity = content.isKnown() ? identity : QString();
+    source.identity = file.identity;
+    source.content = file.content;
+    source.contentIdentity = file.identity;
     source.designWritten = {};
     source.sheetColumns = columns;
     fresh.source = source;

@@ -1,8 +1,7 @@
 #include "data/SeriesKeptLines.h"
 
+#include "data/SeriesLines.h"
 #include "platform/SafeRead.h"
-
-#include <cstring>
 
 namespace {
 
@@ -20,8 +19,6 @@ bool fail(QString* reason, const QString& why)
     return false;
 }
 
-constexpr qint64 blockBytes = 1 << 20;
-
 } // namespace
 
 SeriesKeptLines::SeriesKeptLines(const QString& path, std::unique_ptr<QFile> file, const struct stat& state)
@@ -29,6 +26,8 @@ SeriesKeptLines::SeriesKeptLines(const QString& path, std::unique_ptr<QFile> fil
     , file_(std::move(file))
     , state_(state)
 { }
+
+SeriesKeptLines::~SeriesKeptLines() = default;
 
 bool SeriesKeptLines::unchanged() const
 {
@@ -54,58 +53,33 @@ bool SeriesKeptLines::copyLine(qint64 line, QIODevice& out, QString* reason)
                 .arg(path)
                 .arg(line + 1));
     };
-    const auto unreadable
-        = [&] { return fail(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file_->errorString())); };
     if (!unchanged())
         return changed();
-    // Where the line asked for starts: from the end of the last line copied, or else from the top.
-    qint64 current = line < nextLine_ ? 0 : nextLine_;
-    qint64 start = line < nextLine_ ? 0 : nextLineAt_;
-    QByteArray block(blockBytes, Qt::Uninitialized);
-    if (!file_->seek(start))
-        return unreadable();
-    for (qint64 blockAt = start; current < line;) {
-        const qint64 read = file_->read(block.data(), block.size());
-        if (read < 0)
-            return unreadable();
-        if (read == 0)
+    // Lines asked for in ascending order are read on from the last one copied; else from the top.
+    if (!lines_ || line < nextLine_) {
+        if (!file_->seek(0))
+            return fail(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file_->errorString()));
+        lines_ = std::make_unique<SeriesLines>(*file_, maxSeriesValueBytes);
+        nextLine_ = 0;
+    }
+    for (;;) {
+        const SeriesLines::Read read = lines_->next();
+        if (read == SeriesLines::Read::End)
             return changed(); // fewer lines than when it was read
-        const char* at = block.constData();
-        const char* const end = at + read;
-        while (current < line) {
-            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
-            if (!lineEnd)
-                break;
-            at = lineEnd + 1;
-            ++current;
-            start = blockAt + (at - block.constData());
+        if (read == SeriesLines::Read::Failed)
+            return fail(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, lines_->why()));
+        if (nextLine_++ < line)
+            continue;
+        // The line as a run reads it, in UTF-8: as it is in a UTF-8 file, without its line end.
+        const auto write
+            = [&out](QByteArrayView piece) { return out.write(piece.data(), piece.size()) == piece.size(); };
+        const bool copied = read == SeriesLines::Read::TooLong ? lines_->copyTooLong(write) : write(lines_->line());
+        if (!copied) {
+            const QString why = lines_->why().isEmpty() ? out.errorString() : lines_->why();
+            lines_.reset();
+            return fail(reason, why);
         }
-        blockAt += read;
-    }
-    if (start == 0) {
-        // The file's own byte-order mark is not the line's: a run's read drops it too.
-        const qint64 read = file_->seek(0) ? file_->read(block.data(), 3) : -1;
-        if (read < 0)
-            return unreadable();
-        if (read == 3 && std::memcmp(block.constData(), "\xEF\xBB\xBF", 3) == 0)
-            start = 3;
-    }
-    if (!file_->seek(start))
-        return unreadable();
-    for (qint64 at = start;;) {
-        const qint64 read = file_->read(block.data(), block.size());
-        if (read < 0)
-            return unreadable();
-        const char* lineEnd = static_cast<const char*>(std::memchr(block.constData(), '\n', size_t(read)));
-        const qint64 part = lineEnd ? lineEnd - block.constData() : read;
-        if (out.write(block.constData(), part) != part)
-            return fail(reason, out.errorString());
-        at += part;
-        if (lineEnd || read == 0) {
-            nextLine_ = line + 1;
-            nextLineAt_ = at + (lineEnd ? 1 : 0);
-            break;
-        }
+        break;
     }
     // Rewritten in place while it was copied: what was copied may be another line's.
     return unchanged() || changed();

@@ -13,15 +13,19 @@
 // memory, and writes the line back as it was when the series is saved. The file stays open,
 // so that another program replacing it meanwhile changes nothing that is kept; one rewriting
 // it in place is noticed, and then nothing is written from it.
+class SeriesLines;
+
 class SeriesKeptLines
 {
 public:
     // The file open at path, and its state when its rows were read.
     SeriesKeptLines(const QString& path, std::unique_ptr<QFile> file, const struct stat& state);
+    ~SeriesKeptLines();
 
     // Writes the line numbered `line` (from 0) to out as it is in the file, without its line end
-    // and without the file's byte-order mark. Lines asked for in ascending order cost one pass
-    // over the file between them. False with why when the file changed or cannot be read.
+    // and without the file's byte-order mark, in UTF-8 (a UTF-16 file's line is written as the
+    // same text in UTF-8). Lines asked for in ascending order cost one pass over the file between
+    // them. False with why when the file changed or cannot be read.
     bool copyLine(qint64 line, QIODevice& out, QString* reason);
 
 private:
@@ -30,8 +34,8 @@ private:
     QString path_;
     std::unique_ptr<QFile> file_;
     struct stat state_;
-    qint64 nextLine_ = 0; // the line that starts at nextLineAt_
-    qint64 nextLineAt_ = 0;
+    std::unique_ptr<SeriesLines> lines_; // read on from the last line copied
+    qint64 nextLine_ = 0; // the line lines_ gives next
 };
 
 // A stored series opened for editing: its rows as a run reads them and, when a line is too long

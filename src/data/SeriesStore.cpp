@@ -5,6 +5,7 @@
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesKeptLines.h"
+#include "data/SeriesLines.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/ValueEstimate.h"
 #include "platform/CheckedWrite.h"
@@ -15,10 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-
-#include <algorithm>
-#include <cstring>
-#include <vector>
 
 const QString batch_file_EXT = QStringLiteral("txt");
 
@@ -45,6 +42,16 @@ QString cleanSeriesName(const QString& typed)
     return Remove_Reserve_Char_In_File_Name(typed);
 }
 
+const QString unsafeSeriesNameReason
+    = QStringLiteral("a series name is one file name in the series folder: not empty, without a slash or "
+                     "control character, and not \".\" or \"..\"");
+
+QString seriesAccessError(const QString& name, const QString& why)
+{
+    return withReason(
+        QStringLiteral("Error in file accessing."), QStringLiteral("Series \"%1\": %2").arg(name, asSentence(why)));
+}
+
 QString seriesFilePath(const QString& name)
 {
     return QDir(Data_Folder_Path).filePath(name + QLatin1Char('.') + batch_file_EXT);
@@ -60,18 +67,6 @@ QStringList seriesNames()
     return fileBaseNamesIn(Data_Folder_Path);
 }
 
-ValueEstimate estimateSeriesLines(const QByteArray& bytes)
-{
-    ValueEstimate estimate;
-    if (bytes.isEmpty())
-        return estimate;
-    // Counted in one quick sweep, so that refusing even the largest file holds no window long.
-    const qint64 lineEnds = std::count(bytes.cbegin(), bytes.cend(), '\n');
-    const qint64 lines = bytes.endsWith('\n') ? lineEnds : lineEnds + 1;
-    estimate.addMany(lines, bytes.size() - lineEnds);
-    return estimate;
-}
-
 namespace {
 
 // No series, with the reason given to whoever asked for one.
@@ -82,153 +77,42 @@ std::nullopt_t refuseWith(QString* reason, const QString& why)
     return std::nullopt;
 }
 
-// The lines of an open series file, one at a time, read in blocks with at most the longest
-// value and its line end kept of a line: the rest of a longer line is passed over, never kept.
-class SeriesLines
+// What a file's line that is not UTF-8 makes of it: no series, with the line named.
+QString notTextReason(const QString& path, qsizetype line)
 {
-public:
-    enum class Read
-    {
-        Line, // line() holds it, without its line end
-        TooLong, // longer than a value can be; passed over
-        End,
-        Failed
-    };
-
-    explicit SeriesLines(QFile& file)
-        : file_(file)
-        , buffer_(2 * room, Qt::Uninitialized)
-    { }
-
-    Read next()
-    {
-        // The rest of a line too long to keep is passed over only when a later line is asked
-        // for: a read that stops at it reads no further.
-        while (unfinished_) {
-            if (const char* lineEnd = findLineEnd()) {
-                start_ = lineEnd - buffer_.constData() + 1;
-                unfinished_ = false;
-            } else {
-                start_ = end_;
-                if (atEnd_)
-                    return Read::End;
-                if (!fill())
-                    return Read::Failed;
-            }
-        }
-        bool ended = false;
-        for (;;) {
-            if (const char* lineEnd = findLineEnd()) {
-                line_ = QByteArrayView(buffer_.constData() + start_, lineEnd - buffer_.constData() - start_);
-                start_ += line_.size() + 1;
-                ended = true;
-                break;
-            }
-            if (end_ - start_ > room) {
-                // It goes on past the room for a value.
-                start_ = end_;
-                unfinished_ = true;
-                first_ = false;
-                return Read::TooLong;
-            }
-            if (atEnd_) {
-                line_ = QByteArrayView(buffer_.constData() + start_, end_ - start_);
-                start_ = end_;
-                break;
-            }
-            if (!fill())
-                return Read::Failed;
-        }
-        if (first_ && line_.startsWith("\xEF\xBB\xBF"))
-            line_ = line_.sliced(3);
-        first_ = false;
-        // Only the final line end starts no line.
-        if (!ended && line_.isEmpty())
-            return Read::End;
-        return (line_.endsWith('\r') ? line_.size() - 1 : line_.size()) <= maxSeriesValueBytes ? Read::Line
-                                                                                               : Read::TooLong;
-    }
-
-    QByteArrayView line() const { return line_; }
-    // The bytes of the file taken as lines so far.
-    qint64 consumed() const { return read_ - (end_ - start_); }
-
-private:
-    static constexpr qsizetype room = maxSeriesValueBytes + 5; // a value, a byte-order mark and "\r\n"
-
-    const char* findLineEnd() const
-    {
-        return static_cast<const char*>(std::memchr(buffer_.constData() + start_, '\n', size_t(end_ - start_)));
-    }
-
-    // Moves what is left to the front and reads more after it; false on a read error.
-    bool fill()
-    {
-        std::memmove(buffer_.data(), buffer_.constData() + start_, size_t(end_ - start_));
-        end_ -= start_;
-        start_ = 0;
-        const qint64 read = file_.read(buffer_.data() + end_, buffer_.size() - end_);
-        if (read < 0)
-            return false;
-        end_ += read;
-        read_ += read;
-        atEnd_ = read == 0;
-        return true;
-    }
-
-    QFile& file_;
-    QByteArray buffer_;
-    qsizetype start_ = 0, end_ = 0; // the bytes read and not yet taken
-    qint64 read_ = 0;
-    bool atEnd_ = false;
-    QByteArrayView line_;
-    bool first_ = true;
-    bool unfinished_ = false; // the last line taken was too long: its rest is still to come
-};
-
-// The value of a line by the reading rule; none when it is not UTF-8.
-std::optional<QString> lineValue(QByteArrayView line)
-{
-    // Only the file's own byte-order mark is dropped (by SeriesLines): one starting a later
-    // line is part of its value, as when the file is read whole.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = decoder.decode(line);
-    if (decoder.hasError())
-        return std::nullopt;
-    return Trim_Str(text);
+    return QStringLiteral("\"%1\" is not text in UTF-8 or UTF-16: line %2 is not UTF-8, and the file does not start "
+                          "with the mark of UTF-16 (a file in an older encoding such as Latin-1 is not guessed at). "
+                          "Save it as UTF-8 text")
+        .arg(path)
+        .arg(line + 1);
 }
 
-// What the values of a file's lines would take, counted in blocks before any is made, and how
-// many lines there are. A line longer than a value can be counts as the empty value it gives.
-ValueEstimate estimateSeriesFile(QFile& file, qint64 fileBytes, qint64* lines)
+// What the values of a file's lines would take, counted before any is made, and how many lines
+// there are; why not, when the file cannot be read. A line longer than a value can be counts
+// as the empty value it gives.
+std::optional<ValueEstimate> estimateSeriesFile(QFile& file, qint64* lines, QString* why)
 {
     qint64 characters = 0;
-    qint64 line = 0; // bytes of the line so far
-    QByteArray block(1 << 20, Qt::Uninitialized);
     *lines = 0;
-    for (qint64 left = fileBytes; left > 0;) {
-        const qint64 read = file.read(block.data(), std::min<qint64>(left, block.size()));
-        if (read <= 0)
-            break;
-        left -= read;
-        for (const char* at = block.constData(), *end = at + read; at < end;) {
-            const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
-            line += (lineEnd ? lineEnd : end) - at;
-            if (!lineEnd)
-                break;
-            characters += line <= maxSeriesValueBytes + 1 ? line : 0;
+    SeriesLines reader(file, maxSeriesValueBytes);
+    for (;;) {
+        switch (reader.next()) {
+        case SeriesLines::Read::Line:
+            characters += reader.line().size();
+            [[fallthrough]];
+        case SeriesLines::Read::TooLong:
             ++*lines;
-            line = 0;
-            at = lineEnd + 1;
+            break;
+        case SeriesLines::Read::End: {
+            ValueEstimate estimate;
+            estimate.addMany(*lines, characters);
+            return estimate;
+        }
+        case SeriesLines::Read::Failed:
+            *why = reader.why();
+            return std::nullopt;
         }
     }
-    if (line > 0) {
-        characters += line <= maxSeriesValueBytes + 1 ? line : 0;
-        ++*lines;
-    }
-    ValueEstimate estimate;
-    estimate.addMany(*lines, characters);
-    return estimate;
 }
 
 } // namespace
@@ -242,22 +126,25 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
     if (!SafeRead::openRegularFile(file, path) || file.size() > SafeRead::maxTextBytes)
         return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
     qint64 lines = 0;
-    if (const QString refusal = estimateSeriesFile(file, file.size(), &lines).refusal(path, file.size());
-        !refusal.isEmpty())
+    QString why;
+    const std::optional<ValueEstimate> estimate = estimateSeriesFile(file, &lines, &why);
+    if (!estimate)
+        return refuseWith(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, why));
+    if (const QString refusal = estimate->refusal(path, file.size()); !refusal.isEmpty())
         return refuseWith(reason, refusal);
     if (!file.seek(0))
         return refuseWith(reason, QStringLiteral("\"%1\" cannot be read").arg(path));
     SeriesRows rows;
     rows.values.reserve(lines);
-    SeriesLines reader(file);
+    SeriesLines reader(file, maxSeriesValueBytes);
     // No more lines than were counted, should another program add to the file meanwhile.
     while (rows.values.size() < lines) {
         switch (reader.next()) {
         case SeriesLines::Read::Line:
-            if (std::optional<QString> value = lineValue(reader.line()))
+            if (std::optional<QString> value = seriesLineValue(reader.line()))
                 rows.values.append(std::move(*value));
             else
-                return refuseWith(reason, QStringLiteral("\"%1\" is not UTF-8 text").arg(path));
+                return refuseWith(reason, notTextReason(path, rows.values.size()));
             break;
         case SeriesLines::Read::TooLong:
             rows.tooLong.append(int(rows.values.size()));
@@ -266,7 +153,7 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason)
         case SeriesLines::Read::End:
             return rows;
         case SeriesLines::Read::Failed:
-            return refuseWith(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
+            return refuseWith(reason, QStringLiteral("\"%1\" cannot be read: %2").arg(path, reader.why()));
         }
     }
     return rows;
@@ -281,7 +168,7 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
     if (!SafeRead::openRegularFile(file, seriesFilePath(name)) || file.size() > SafeRead::maxTextBytes)
         return std::nullopt;
     SeriesHead head;
-    SeriesLines reader(file);
+    SeriesLines reader(file, maxSeriesValueBytes);
     for (int lines = 0; !head.holdsAValue; ++lines) {
         if (lines > maxBlankLinesBeforeValue) {
             head.cutShort
@@ -306,7 +193,7 @@ std::optional<SeriesHead> readSeriesHead(const QString& name)
         case SeriesLines::Read::Line:
             break;
         }
-        const std::optional<QString> value = lineValue(reader.line());
+        const std::optional<QString> value = seriesLineValue(reader.line());
         if (!value)
             return std::nullopt;
         if (lines == 0)
@@ -357,8 +244,11 @@ bool writeSeriesFile(
 SeriesSaveResult saveSeries(const SeriesSaveRequest& request, QString* savedName, QString* reason)
 {
     const QString name = cleanSeriesName(request.typedName);
-    if (!isSeriesNameSafe(name))
+    if (!isSeriesNameSafe(name)) {
+        if (reason)
+            *reason = unsafeSeriesNameReason;
         return SeriesSaveResult::Failed;
+    }
     const QString& old = request.oldName;
     const auto boundToDesign = [&](const QString& series) { return request.inUse && request.inUse(series); };
     bool rename = false;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/ValueEstimate.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +19,11 @@ extern const QString batch_file_EXT; // "txt"
 bool isSeriesNameSafe(const QString& name);
 // A typed name with reserved characters and white space stripped from both ends.
 QString cleanSeriesName(const QString& typed);
+// The message of a series that cannot be read or written: "Error in file accessing." with,
+// under it, which series and what is wrong.
+QString seriesAccessError(const QString& name, const QString& why);
+// Why a typed series name is refused.
+extern const QString unsafeSeriesNameReason;
 // The file of a series: Data_Folder_Path/<name>.txt.
 QString seriesFilePath(const QString& name);
 bool seriesExists(const QString& name);
@@ -28,13 +31,10 @@ bool seriesExists(const QString& name);
 // The series names (every plain file, extension cut), sorted by name.
 QStringList seriesNames();
 
-// The one reading rule of series files, for the editor, the viewer and the batch alike: every
-// line is a value, trimmed (so a "\r" before the line feed goes), and a blank line is an empty
-// value that keeps the later values on their rows; only a final line end starts no line. A
-// leading byte-order mark is ignored.
-// At most what the lines of series bytes would take as values, counted on the bytes (a line
-// has no more characters than bytes) before any is made.
-ValueEstimate estimateSeriesLines(const QByteArray& bytes);
+// The one reading rule of series files, for the editor, the viewer and the batch alike (see
+// SeriesLines): every line is a value, trimmed, and a blank line is an empty value that keeps the
+// later values on their rows; only a final line end starts no line. Lines end at "\n", "\r\n" or a
+// lone "\r"; the text is UTF-8, or UTF-16 when the file starts with that byte-order mark.
 
 // A value is at most maxSeriesValueBytes of UTF-8 (room for a workbook cell's 32,767
 // characters); the reads below keep no more of a line than that, so that a file of one huge line
@@ -44,7 +44,7 @@ constexpr qint64 maxSeriesValueBytes = 128 * 1024;
 // reading rule above, and a line longer than a value can be an empty row named in tooLong,
 // passed over without being kept or decoded. None when the file is missing, not a plain file,
 // too big, holds more values than its size honestly needs memory for (counted before any is
-// made) or a line it keeps is not UTF-8; reason, when given, says why.
+// made) or is not text (a line it keeps is not UTF-8, say); reason, when given, says why.
 struct SeriesRows
 {
     QStringList values;

@@ -7,6 +7,7 @@
 
 #include <pugixml.hpp>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -18,6 +19,15 @@ class QIODevice;
 
 // A table of texts: rows of cells.
 using SheetTable = QList<QStringList>;
+
+// The file an open workbook's rows were read from, to be compared with whatever later lies at
+// its path.
+struct WorkbookFile
+{
+    QString identity; // the file's when it was opened
+    FileDigest content; // the bytes of that very file
+    QString changed; // why its rows are not to be taken: it was changed while open; "" when not
+};
 
 // 1-based number of the worksheet that the reads take: the workbook's n-th sheet.
 extern int Excel_Sheet_Number;
@@ -50,6 +60,11 @@ public:
     static void Release_Data();
     // The names of the open workbook's sheets, in the workbook's order.
     static QStringList Read_Sheet_Name();
+    // The file the open workbook is read from, its bytes read to the end from that open file:
+    // another file renamed over its path meanwhile changes nothing. Called after its rows were
+    // read, so that a change made in the file while they were read is told. `stop` ends the
+    // reading, leaving the content unknown.
+    static WorkbookFile openWorkbookFile(const std::atomic<bool>* stop = nullptr);
 
     // Writes the table as a workbook at path, replacing any file there only when the whole
     // workbook was written. False when it was not (see lastError()).

@@ -106,6 +106,18 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
     return problems;
 }
 
+WorkbookFile SpreadsheetWriter::openWorkbookFile(const std::atomic<bool>* stop)
+{
+    const SpreadsheetWriter& self = instance();
+    if (!self.archive_)
+        return { {}, {}, QStringLiteral("No workbook is open.") };
+    WorkbookFile file { self.archive_->identity(), self.archive_->digest(stop), {} };
+    if (!file.content.isKnown() && !(stop && stop->load()))
+        file.changed = QStringLiteral("The workbook was changed by another program while it was read. Try again "
+                                      "once that program has finished saving it.");
+    return file;
+}
+
 void SpreadsheetWriter::Release_Data()
 {
     SpreadsheetWriter& self = instance();

@@ -1,6 +1,7 @@
 #include "data/ZipReader.h"
 
 #include "data/ZipEntryStream.h"
+#include "platform/FileIdentity.h"
 #include "platform/SafeRead.h"
 
 #include <unistd.h>
@@ -102,11 +103,26 @@ bool ZipReader::readAt(qint64 offset, char* data, qint64 size) const
     return true;
 }
 
+FileDigest ZipReader::digest(const std::atomic<bool>* stop) const
+{
+    if (!unchanged())
+        return {};
+    const FileDigest content = FileDigest::ofOpenFile(file_.handle(), size_, stop);
+    // Rewritten while it was read: the digest may be of no state the file ever had.
+    return unchanged() ? content : FileDigest();
+}
+
+bool ZipReader::unchanged() const
+{
+    return file_.isOpen() && openFileUnchanged(file_.handle(), identity_);
+}
+
 bool ZipReader::open()
 {
     // A FIFO or a device would block the reader or never end.
     if (!SafeRead::openRegularFile(file_, file_.fileName()))
         return fail(QStringLiteral("the file cannot be read"));
+    identity_ = openFileIdentity(file_.handle());
     size_ = file_.size();
     qint64 offset = 0;
     qint64 size = 0;

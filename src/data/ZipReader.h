@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/FileDigest.h"
+
 #include <QFile>
 #include <QList>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 // Reads a zip archive through its central directory and inflates its entries with zlib. ZIP64
@@ -44,6 +47,14 @@ public:
     QString errorString() const { return error_; }
     const QList<Entry>& entries() const { return entries_; }
     qint64 archiveSize() const { return size_; }
+    // The file's identity when it was opened (see fileIdentity). What is read comes from that
+    // file even when another is renamed over its path meanwhile.
+    const QString& identity() const { return identity_; }
+    // The size and digest of the bytes of the file opened; unknown when `stop` ends the reading
+    // or the file was changed since it was opened, as its entries may then not be those read.
+    FileDigest digest(const std::atomic<bool>* stop = nullptr) const;
+    // Whether the file opened still holds what it held then.
+    bool unchanged() const;
 
     // Hands the entry's data to write in pieces, stopping with TooLarge before more than limit
     // bytes have been handed on. write returns false to stop with WriteFailed.
@@ -64,6 +75,7 @@ private:
 
     QFile file_;
     qint64 size_ = 0;
+    QString identity_;
     QList<Entry> entries_;
     QString error_;
 };

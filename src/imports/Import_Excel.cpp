@@ -6,7 +6,6 @@
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
 #include "platform/DialogService.h"
-#include "platform/FileIdentity.h"
 #include "series/BatchWizard.h"
 
 #include <QDialogButtonBox>
@@ -80,20 +79,22 @@ void Import_Excel::Insert_file_Func()
 
 void Import_Excel::Create_Excel_List_Func()
 {
-    // Taken before the read, so that a change made during it is noticed later.
-    const QString identity = fileIdentity(chooser->path());
-    FileDigest content;
+    WorkbookFile file;
     bool stopped = false;
-    const SheetTable rows = chooser->readRows(&content, &stopped);
+    const SheetTable rows = chooser->readRows(&file, &stopped);
     if (stopped)
         return;
+    if (!file.changed.isEmpty()) {
+        dialogs().showMessage(file.changed);
+        return;
+    }
     const QList<int> columns = chooser->columns().checkedColumns();
     if (!Data_From_Excel_Window || !Data_From_Excel_Window->replaceFromSheet(rows, columns, chooser->hasHeader())) {
         dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
         return;
     }
-    Data_From_Excel_Window->source = { identity, {}, content, Excel_Sheet_Number, chooser->hasHeader(), columns,
-        content.isKnown() ? identity : QString() };
+    Data_From_Excel_Window->source = { file.identity, {}, file.content, Excel_Sheet_Number, chooser->hasHeader(),
+        columns, file.content.isKnown() ? file.identity : QString() };
     const qsizetype dataRows = std::max<qsizetype>(0, rows.size() - (chooser->hasHeader() ? 1 : 0));
     dialogs().showInformation(
         QStringLiteral("%1 column%2 with %3 row%4 imported.")

@@ -1,33 +1,22 @@
 #include "imports/SeriesWriting.h"
 
 #include "common/StringHelpers.h"
+#include "data/SeriesKeptLines.h"
 #include "data/SeriesStore.h"
 #include "imports/ImportHost.h"
 #include "platform/DialogService.h"
-#include "platform/SafeRead.h"
 
 #include <QFile>
 
 namespace {
 
-const QString accessError = QStringLiteral("Error in file accessing.");
-
-// The stored lines of a series exactly as they stand, for appending after them. refusal says
-// why a file with more lines than can be read is not taken.
-std::optional<QStringList> storedLines(const QString& path, QString& refusal)
+// The stored values of a series as every reader takes them, for appending after them, with its
+// lines too long to be a value kept as they are; no values when there is no such series yet.
+std::optional<EditedSeries> storedSeries(const QString& name, QString& refusal)
 {
-    if (!QFile::exists(path))
-        return QStringList();
-    QByteArray bytes;
-    if (!SafeRead::readRegularFile(path, SafeRead::maxTextBytes, bytes))
-        return std::nullopt;
-    refusal = estimateSeriesLines(bytes).refusal(path, bytes.size());
-    if (!refusal.isEmpty())
-        return std::nullopt;
-    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
+    if (!QFile::exists(seriesFilePath(name)))
+        return EditedSeries();
+    return openSeriesForEditing(name, &refusal);
 }
 
 } // namespace
@@ -44,19 +33,23 @@ bool writeImportedSeries(const QString& typedName, const QStringList& values, Se
 {
     const QString name = cleanSeriesName(typedName);
     if (!isSeriesNameSafe(name)) {
-        dialogs().showMessage(accessError);
+        dialogs().showMessage(seriesAccessError(name, unsafeSeriesNameReason));
         return false;
     }
     const QString path = seriesFilePath(name);
     QStringList written = values;
+    SeriesKept kept;
     if (mode == SeriesWriteMode::Append) {
         QString refusal;
-        const std::optional<QStringList> lines = storedLines(path, refusal);
-        if (!lines) {
-            dialogs().showMessage(refusal.isEmpty() ? accessError : refusal);
+        std::optional<EditedSeries> stored = storedSeries(name, refusal);
+        if (!stored) {
+            dialogs().showMessage(seriesAccessError(name, refusal));
             return false;
         }
-        written = *lines + values;
+        written = stored->rows.values + values;
+        kept.lines = std::move(stored->keptLines);
+        for (const int row : std::as_const(stored->rows.tooLong))
+            kept.rows.append({ row, row });
     } else if (seriesExists(name)) {
         if (host.Check_Batch_File_In_Use_Validation(name)) {
             dialogs().showMessage(seriesInUseMessage(name));
@@ -68,8 +61,8 @@ bool writeImportedSeries(const QString& typedName, const QStringList& values, Se
             return false;
     }
     QString reason;
-    if (!writeSeriesFile(path, written, false, &reason)) {
-        dialogs().showMessage(withReason(accessError, reason));
+    if (!writeSeriesFile(path, written, false, &reason, kept)) {
+        dialogs().showMessage(seriesAccessError(name, reason));
         return false;
     }
     setSeriesOrigin(name, originFolder);

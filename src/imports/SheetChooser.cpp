@@ -3,7 +3,6 @@
 #include "common/MessageBoxes.h"
 #include "dialogs/BackgroundWork.h"
 #include "imports/SheetColumnsModel.h"
-#include "platform/FileDigest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -112,26 +111,26 @@ void SheetChooser::closeWorkbook()
     SpreadsheetWriter::Release_Data();
 }
 
-SheetTable SheetChooser::readRows(FileDigest* content, bool* stopped)
+SheetTable SheetChooser::readRows(WorkbookFile* file, bool* stopped)
 {
     SheetTable rows;
-    if (!content) {
+    if (!file) {
         runBehindPleaseWait(window(), [&rows] { rows = SpreadsheetWriter::ReadWorkbook(QString(), false); });
         return rows;
     }
-    // The digest reads the whole file: Stop ends it, and nothing is read.
+    // The digest reads the whole file: Stop ends it, and no row is taken.
     std::atomic<bool> stop { false };
     runBehindPleaseWait(
         window(),
-        [&rows, &stop, content, file = path()] {
-            *content = FileDigest::of(file, &stop);
-            if (!stop.load())
-                rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+        [&rows, &stop, file] {
+            rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
+            // Of the file the rows came from, opened at Browse, whatever lies at its path now.
+            *file = SpreadsheetWriter::openWorkbookFile(&stop);
         },
         stop);
     if (stopped)
         *stopped = stop.load();
-    return stop.load() ? SheetTable() : rows;
+    return stop.load() || !file->changed.isEmpty() ? SheetTable() : rows;
 }
 
 QString SheetChooser::noRowsMessage(const QString& windowMessage)

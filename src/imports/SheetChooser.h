@@ -9,7 +9,6 @@ class QComboBox;
 class QLineEdit;
 class QTableView;
 class SheetColumnsModel;
-struct FileDigest;
 
 // What both spreadsheet windows share: the workbook's path, the "first row holds titles"
 // check box, the sheet list and the sheet's columns with check boxes, Select All and Clear All.
@@ -35,10 +34,10 @@ public:
     // Frees what was read of the workbook, which a large one's number formats and strings make
     // large; the windows call it as they close, whether by OK or Cancel.
     static void closeWorkbook();
-    // Every row of the chosen sheet, read behind the please-wait sheet, with what the workbook
-    // file holds when `content` is given; that reading has Stop, which gives no rows and sets
-    // `stopped`.
-    SheetTable readRows(FileDigest* content = nullptr, bool* stopped = nullptr);
+    // Every row of the chosen sheet, read behind the please-wait sheet, with the file they were
+    // read from when `file` is given; that reading has Stop, which gives no rows and sets
+    // `stopped`. Rows of a file changed while it was open are none, and file->changed says so.
+    SheetTable readRows(WorkbookFile* file = nullptr, bool* stopped = nullptr);
     // What to tell the user when readRows gave nothing: why the reader refused the sheet, or
     // the window's own message when the sheet simply holds no rows.
     static QString noRowsMessage(const QString& windowMessage);

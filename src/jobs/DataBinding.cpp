@@ -58,10 +58,10 @@ bool printedBarcodeFits(const SKTBarcode* barcode, const CardEdge& card)
 }
 
 // A series file by the series reading rule: every line a row, blank lines too, and a line
-// longer than a value can be an empty row named as such. None when it cannot be read (logged).
-std::optional<SeriesRows> readSeriesRows(const QString& seriesName)
+// longer than a value can be an empty row named as such. None when it cannot be read (logged),
+// with why.
+std::optional<SeriesRows> readSeriesRows(const QString& seriesName, QString& reason)
 {
-    QString reason;
     std::optional<SeriesRows> rows = readSeriesFile(seriesName, &reason);
     if (!rows)
         Show_NSLog_Message(QStringLiteral("Series %1 cannot be read: %2").arg(seriesName, reason));
@@ -91,6 +91,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
     const QList<SKTGraphicPtr> none;
     const QList<SKTGraphicPtr>& backInUse = twoSided ? back : none;
 
+    QHash<QString, QString> unreadable; // why each bound series that is there cannot be read
     binding.Use_Data_Sheet_Values = sideUses(front, seriesSource) || sideUses(backInUse, seriesSource);
     if (binding.Use_Data_Sheet_Values) {
         // Keyed by name: a series listing that changed since binding never binds another series.
@@ -101,12 +102,15 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
                 const QString& name = object->batch_list_name;
                 if (name.isEmpty() || binding.data_table_content.contains(name))
                     continue;
-                if (std::optional<SeriesRows> rows = readSeriesRows(name)) {
+                QString reason;
+                if (std::optional<SeriesRows> rows = readSeriesRows(name, reason)) {
                     binding.data_table_content.insert(name, std::move(rows->values));
                     if (!rows->tooLong.isEmpty())
                         binding.tooLongRows_.insert(name, std::move(rows->tooLong));
                     binding.seriesOrder_.append(name);
                     binding.seriesFolders_.insert(name, seriesOrigin(name));
+                } else if (seriesExists(name)) {
+                    unreadable.insert(name, reason);
                 }
             }
         }
@@ -136,7 +140,10 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
             const auto series = binding.data_table_content.constFind(object->batch_list_name);
             QString missing = missingSource(*object,
                 series == binding.data_table_content.constEnd() ? nullptr : &*series, table, binding.columnTitles_);
-            if (!missing.isEmpty() && binding.tooLongRows_.contains(object->batch_list_name))
+            if (const auto why = unreadable.constFind(object->batch_list_name);
+                !missing.isEmpty() && object->data_source_type == seriesSource && why != unreadable.cend())
+                missing = QStringLiteral("series \"%1\" cannot be read: %2").arg(object->batch_list_name, *why);
+            else if (!missing.isEmpty() && binding.tooLongRows_.contains(object->batch_list_name))
                 missing += QStringLiteral(" a card can take: every value in it is longer than %1")
                                .arg(sizeText(maxSeriesValueBytes));
             if (!missing.isEmpty())

@@ -4,6 +4,7 @@
 #include "model/PictureOmissions.h"
 #include "model/StoredPaths.h"
 #include "platform/FileIdentity.h"
+#include "platform/FolderPath.h"
 #include "platform/ImageResolution.h"
 #include "platform/SafeRead.h"
 #include "platform/SharedImages.h"
@@ -52,7 +53,13 @@ QString PictureFile::standardizedPath(const QString& path)
         expanded = QDir::homePath();
     else if (expanded.startsWith(QLatin1String("~/")))
         expanded = QDir::homePath() + expanded.mid(1);
-    return expanded.isEmpty() ? expanded : QDir::cleanPath(expanded);
+    if (expanded.isEmpty())
+        return expanded;
+    // A ".." after a link leaves the folder the link leads to, as the system opens the file; a
+    // relative path keeps it for the folder it is taken from to resolve.
+    if (QDir::isAbsolutePath(expanded))
+        return systemPath(expanded);
+    return climbsUp(expanded) ? expanded : QDir::cleanPath(expanded);
 }
 
 void PictureFile::applyBudgetToReaders()

@@ -48,6 +48,7 @@ public:
     // The picture's size in points from its pixel size and resolution.
     static QSizeF sizeInPoints(const QImage& image);
 
-    // The path with "~" expanded and "." and ".." taken out.
+    // The path with "~" expanded and "." taken out; a full path's ".." as the system takes it
+    // (see systemPath), a relative path's kept for the folder it is read from.
     static QString standardizedPath(const QString& path);
 };

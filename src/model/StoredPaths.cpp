@@ -1,6 +1,7 @@
 #include "model/StoredPaths.h"
 
 #include "common/Globals.h"
+#include "platform/FolderPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +11,7 @@ QString Stored_Picture_Path(const QString& path)
     if (Resource_Path.isEmpty() || !QDir::isAbsolutePath(path))
         return path;
     const QString folder = QDir::cleanPath(Resource_Path) + QLatin1Char('/');
-    const QString clean = QDir::cleanPath(path);
+    const QString clean = systemPath(path);
     return clean.startsWith(folder) && clean.size() > folder.size() ? clean.mid(folder.size()) : path;
 }
 
@@ -32,7 +33,9 @@ QString Resolve_Stored_Picture_Path(const QString& storedPath)
         const QString inside = QDir::cleanPath(QDir::fromNativeSeparators(storedPath));
         if (Resource_Path.isEmpty() || inside == QLatin1String("..") || inside.startsWith(QLatin1String("../")))
             return QString();
-        return QDir(Resource_Path).filePath(inside);
+        // A ".." after a link inside leaves the folder the link leads to, as the system opens it.
+        const QString named = QDir::fromNativeSeparators(storedPath);
+        return climbsUp(named) ? pathFromFolder(Resource_Path, named) : QDir(Resource_Path).filePath(inside);
     }
     if (QFileInfo::exists(storedPath) || Resource_Path.isEmpty())
         return storedPath;

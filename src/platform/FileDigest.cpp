@@ -6,7 +6,11 @@
 
 #include <openssl/evp.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -30,13 +34,9 @@ struct Sha256
     }
 };
 
-} // namespace
-
-FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
+// Hashes what `read` gives into a buffer until it gives nothing; unknown on an error or Stop.
+FileDigest digestOf(const std::function<qint64(char*, qint64)>& read, const std::atomic<bool>* stop)
 {
-    QFile file;
-    if (!SafeRead::openRegularFile(file, path))
-        return {};
     Sha256 hash;
     if (!hash.start())
         return {};
@@ -45,7 +45,7 @@ FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
     for (;;) {
         if (stop && stop->load())
             return {};
-        const qint64 got = file.read(buffer.data(), buffer.size());
+        const qint64 got = read(buffer.data(), buffer.size());
         if (got < 0)
             return {};
         if (got == 0)
@@ -58,6 +58,36 @@ FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
     if (sha256.size() != 32)
         return {};
     return { total, sha256 };
+}
+
+} // namespace
+
+FileDigest FileDigest::of(const QString& path, const std::atomic<bool>* stop)
+{
+    QFile file;
+    if (!SafeRead::openRegularFile(file, path))
+        return {};
+    return digestOf([&file](char* data, qint64 size) { return file.read(data, size); }, stop);
+}
+
+FileDigest FileDigest::ofOpenFile(int descriptor, qint64 bytes, const std::atomic<bool>* stop)
+{
+    if (descriptor < 0 || bytes < 0)
+        return {};
+    qint64 at = 0;
+    return digestOf(
+        [&](char* data, qint64 size) -> qint64 {
+            for (;;) {
+                const ssize_t got = ::pread(descriptor, data, size_t(std::min(size, bytes - at)), off_t(at));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got > 0)
+                    at += got;
+                // A file cut short since it was opened has lost bytes that were read.
+                return got == 0 && at < bytes ? -1 : qint64(got);
+            }
+        },
+        stop);
 }
 
 FileDigest FileDigest::fromHex(qint64 bytes, const QString& hex)

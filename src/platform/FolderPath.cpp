@@ -13,17 +13,10 @@ QString keptWithinRoot(QString clean)
     return clean.isEmpty() ? QStringLiteral("/") : clean;
 }
 
-} // namespace
-
-QString pathFromFolder(const QString& folder, const QString& path)
+// The folder the file lies in, with every link and ".." on the way resolved by the system; the
+// file's own name stays, so a file that is a link is still read through it.
+QString resolvedAsSystem(const QString& joined)
 {
-    if (QDir::isAbsolutePath(path))
-        return path;
-    const QFileInfo given(folder);
-    const QString real = given.canonicalFilePath();
-    const QString joined = (real.isEmpty() ? given.absoluteFilePath() : real) + QLatin1Char('/') + path;
-    // The folder the file lies in, with every link and ".." on the way resolved by the system;
-    // the file's own name stays, so a workbook that is a link is still read through it.
     const QFileInfo file(joined);
     const QString name = file.fileName();
     if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")) {
@@ -32,4 +25,25 @@ QString pathFromFolder(const QString& folder, const QString& path)
     }
     // Where a folder on the way is not there, the path can only be read as written.
     return keptWithinRoot(QDir::cleanPath(joined));
+}
+
+} // namespace
+
+QString pathFromFolder(const QString& folder, const QString& path)
+{
+    if (QDir::isAbsolutePath(path))
+        return path;
+    const QFileInfo given(folder);
+    const QString real = given.canonicalFilePath();
+    return resolvedAsSystem((real.isEmpty() ? given.absoluteFilePath() : real) + QLatin1Char('/') + path);
+}
+
+bool climbsUp(const QString& path)
+{
+    return path.split(QLatin1Char('/')).contains(QLatin1String(".."));
+}
+
+QString systemPath(const QString& absolutePath)
+{
+    return climbsUp(absolutePath) ? resolvedAsSystem(absolutePath) : QDir::cleanPath(absolutePath);
 }

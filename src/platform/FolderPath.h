@@ -7,3 +7,8 @@
 // what lies beside its real folder. A path climbing past the root stays at the root
 // ("/x.xlsx"). An absolute path is returned as it is.
 QString pathFromFolder(const QString& folder, const QString& path);
+// A full path as the system takes it, by the same rule: only a path with ".." in it can name
+// another file than its text cleaned of "." and doubled slashes, and only it is looked up.
+QString systemPath(const QString& absolutePath);
+// Whether a path has a ".." among its parts.
+bool climbsUp(const QString& path);

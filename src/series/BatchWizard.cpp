@@ -304,9 +304,15 @@ void BatchWizard::On_Update()
     if (!Batch_List_Selection_Validation())
         return;
     const QString name = Get_List_Name_Text(lastSelectedSeriesRow(List));
+    if (!isSeriesNameSafe(name)) {
+        dialogs().showMessage(seriesAccessError(name, unsafeSeriesNameReason));
+        return;
+    }
     QFile file(seriesFilePath(name));
-    if (!isSeriesNameSafe(name) || !file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        dialogs().showMessage(seriesAccessError(name,
+            QStringLiteral("its file \"%1\" cannot be opened for reading and writing: %2")
+                .arg(file.fileName(), file.errorString())));
         return;
     }
     file.close();
@@ -319,7 +325,7 @@ void BatchWizard::On_Update()
         ListData_value_->setTexts(series->rows.values, series->rows.tooLong);
         Update_Value_List_Count();
     } else {
-        dialogs().showMessage(reason.endsWith(u'.') ? reason : reason + u'.');
+        dialogs().showMessage(seriesAccessError(name, reason));
     }
     markValuesUnchanged();
 }

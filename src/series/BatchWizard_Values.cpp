@@ -114,7 +114,7 @@ void BatchWizard::Save_Btn_Clicked()
             QStringLiteral("Batch Processing Series can't be renamed because it is currently in use."));
         break;
     case SeriesSaveResult::Failed:
-        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
+        dialogs().showMessage(seriesAccessError(cleanSeriesName(request.typedName), reason));
         break;
     case SeriesSaveResult::Declined:
         break;

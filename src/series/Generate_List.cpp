@@ -261,7 +261,7 @@ bool Generate_List::writeNewSeries(const QStringList& values)
 {
     const QString name = cleanSeriesName(nameField()->text());
     if (!isSeriesNameSafe(name)) {
-        dialogs().showMessage(QStringLiteral("Error in file accessing."));
+        dialogs().showMessage(seriesAccessError(name, unsafeSeriesNameReason));
         nameField()->setFocus();
         return false;
     }
@@ -271,7 +271,7 @@ bool Generate_List::writeNewSeries(const QStringList& values)
     BusyCursor busy;
     QString reason;
     if (!writeSeriesFile(seriesFilePath(name), values, false, &reason)) {
-        dialogs().showMessage(withReason(QStringLiteral("Error in file accessing."), reason));
+        dialogs().showMessage(seriesAccessError(name, reason));
         return false;
     }
     // Made here, not read from a file: no folder of origin to look for pictures in.

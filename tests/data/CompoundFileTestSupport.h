@@ -29,7 +29,8 @@ inline QByteArray directoryEntry(const QString& name, char type, quint32 start, 
 }
 
 // A compound file of 512-byte sectors as spreadsheet programs write them: the header, one
-// sector of the allocation table, one of the directory, then each stream in a sector of its own.
+// sector of the allocation table, each stream in a sector of its own, then the directory (four
+// entries a sector, chained through the table).
 inline QByteArray compoundFile(const QStringList& streams)
 {
     QByteArray header(512, '\0');
@@ -40,7 +41,8 @@ inline QByteArray compoundFile(const QStringList& streams)
     putLE(header, 0x1e, 9, 2);
     putLE(header, 0x20, 6, 2);
     putLE(header, 0x2c, 1, 4); // one allocation sector
-    putLE(header, 0x30, 1, 4); // the directory in sector 1
+    const int firstDirectory = 1 + int(streams.size());
+    putLE(header, 0x30, quint32(firstDirectory), 4);
     putLE(header, 0x38, 4096, 4);
     putLE(header, 0x3c, 0xfffffffe, 4);
     putLE(header, 0x44, 0xfffffffe, 4);
@@ -50,16 +52,19 @@ inline QByteArray compoundFile(const QStringList& streams)
 
     QByteArray table(512, '\xff');
     putLE(table, 0, 0xfffffffd, 4);
-    putLE(table, 4, 0xfffffffe, 4);
     QByteArray directory = directoryEntry(QStringLiteral("Root Entry"), 5, 0xfffffffe, 0);
     QByteArray data;
     for (int i = 0; i < streams.size(); ++i) {
-        putLE(table, 4 * (2 + i), 0xfffffffe, 4);
-        directory += directoryEntry(streams[i], 2, quint32(2 + i), 4096);
+        putLE(table, 4 * (1 + i), 0xfffffffe, 4);
+        directory += directoryEntry(streams[i], 2, quint32(1 + i), 4096);
         data += QByteArray(512, char('a' + i));
     }
-    directory += QByteArray(512 - directory.size() % 512, '\0');
-    return header + table + directory + data;
+    directory += QByteArray((512 - directory.size() % 512) % 512, '\0');
+    const int directorySectors = int(directory.size() / 512);
+    for (int i = 0; i < directorySectors; ++i)
+        putLE(table, 4 * (firstDirectory + i), i + 1 < directorySectors ? quint32(firstDirectory + i + 1) : 0xfffffffe,
+            4);
+    return header + table + data + directory;
 }
 
 } // namespace xlsxtest

@@ -1,5 +1,6 @@
 #include "ImportTestSupport.h"
 
+#include "data/BoundWorkbook.h"
 #include "data/Data_From_Excel.h"
 #include "dialogs/Long_SMS_Dlg.h"
 #include "imports/Import_Excel.h"
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QTableView>
 
+#include <cstdio>
+
 namespace {
 
 class ImportExcelTest : public ImportWindowTest
@@ -27,8 +30,10 @@ protected:
     }
     void TearDown() override { Data_From_Excel_Window = nullptr; }
 
-    // Opens the workbook in a mode, checks the given sheet columns and presses OK.
-    int import(const QString& mode, const QString& path, const QList<int>& checked, bool header, int sheet = 0)
+    // Opens the workbook in a mode, checks the given sheet columns and presses OK, after
+    // `beforeOk` when given.
+    int import(const QString& mode, const QString& path, const QList<int>& checked, bool header, int sheet = 0,
+        const std::function<void()>& beforeOk = {})
     {
         Import_Excel window;
         window.open_mode = mode;
@@ -42,6 +47,8 @@ protected:
                 chooser.columns().setData(
                     chooser.columns().index(column, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
             chooser.contains_header->setChecked(header);
+            if (beforeOk)
+                beforeOk();
             window.OKPressed();
             return window.result();
         };
@@ -130,6 +137,36 @@ TEST_F(ImportExcelTest, CancelOrASheetWithoutRowsKeepsTheTable)
     EXPECT_EQ(scripted->messages().back(),
         QStringLiteral("Either file is corrupted or selected file contains invalid characters."));
     EXPECT_EQ(table.value(0, 1), QStringLiteral("1"));
+}
+
+// Another program saves a new version over the workbook while the window is open. Renamed over
+// it: the rows, size, digest and identity are all of the file opened, so the next look at the
+// path finds it changed and reading it again takes the new rows. Rewritten in place: no rows.
+TEST_F(ImportExcelTest, AWorkbookReplacedWhileTheWindowIsOpenIsNotTakenAsTheOneRead)
+{
+    const QString path = guests();
+    const QString newer = workbook(QStringLiteral("newer.xlsx"),
+        QJsonArray { QJsonArray {
+            "Guests", QJsonArray { QJsonArray { "Name", "Code", "City" }, QJsonArray { "Zed", "t9", "Paris" } } } });
+    const QByteArray newerBytes = xlsxtest::fileBytes(newer);
+    const auto renameOver
+        = [&] { ASSERT_EQ(std::rename(QFile::encodeName(newer).constData(), QFile::encodeName(path).constData()), 0); };
+    EXPECT_EQ(import(QStringLiteral("E"), path, { 0, 2 }, true, 0, renameOver), 1);
+    ASSERT_EQ(table.ListData.size(), 3);
+    EXPECT_EQ(row(0), QStringList({ "1", "Ann", "Oslo" }));
+    EXPECT_EQ(BoundWorkbook::compare(path, table.source).state, BoundWorkbook::State::Changed);
+    const BoundWorkbook::Reading again = BoundWorkbook::readAgain(path, table);
+    ASSERT_TRUE(again.error.isEmpty()) << again.error.toStdString();
+    ASSERT_EQ(again.table.ListData.size(), 1);
+    EXPECT_EQ(again.table.value(0, 2), QStringLiteral("Paris"));
+    EXPECT_EQ(BoundWorkbook::compare(path, again.table.source).state, BoundWorkbook::State::AsRead);
+
+    const QString older = guests();
+    const auto rewriteInPlace = [&] { xlsxtest::writeBytes(older, newerBytes); };
+    EXPECT_EQ(import(QStringLiteral("E"), older, { 0 }, true, 0, rewriteInPlace), 1);
+    EXPECT_TRUE(scripted->messages().back().contains(QStringLiteral("changed by another program while it was read")))
+        << scripted->messages().back().toStdString();
+    EXPECT_EQ(table.value(0, 2), QStringLiteral("Oslo"));
 }
 
 TEST_F(ImportExcelTest, ValuesModeAddsTheCheckedCellsRowByRowEmptyOnesIncluded)

@@ -328,7 +328,7 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
         { file("Guests.xls", xlsxtest::compoundFile({ QStringLiteral("Workbook") })), "older Excel workbook (.xls)" },
         { file("Locked.xlsx",
               xlsxtest::compoundFile({ QStringLiteral("EncryptionInfo"), QStringLiteral("EncryptedPackage") })),
-            "encrypted workbook, protected by a password" },
+            "it is protected by a password" },
         { file("Damaged.xlsx", goodBytes.left(goodBytes.size() / 2)),
             "The workbook cannot be opened: it is damaged or not an Excel workbook (.xlsx)" },
         { brokenStyles, "The workbook cannot be read" },

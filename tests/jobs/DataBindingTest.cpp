@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -122,17 +123,31 @@ TEST_F(DataBindingTest, SeriesAndSpreadsheetTogetherGiveTheLargerCount)
     EXPECT_EQ(binding.Get_sel_row_col_value_of_Excel(0, 7), QString());
 }
 
+// Line ends of every kind editors write, and UTF-16 with its byte-order mark in either order.
 TEST_F(DataBindingTest, SeriesLinesAreTrimmedAndTheFinalLineEndMakesNoRow)
 {
-    writeSeries(QStringLiteral("windows"), "  Ann Lee \r\n\r\nBob\r\n");
-    const SKTGraphicPtr text = boundTo<SKTText>(QStringLiteral("windows"));
-    const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ text }, {}, false, {});
-    // The trailing line end makes no row; the blank line inside does.
-    EXPECT_EQ(binding.Total_Batch_Excel_Card, 3);
-    const QStringList expected { QStringLiteral("Ann Lee"), QString(), QStringLiteral("Bob") };
-    for (int row = 0; row < 3; ++row) {
-        binding.Assign_Batch_Values_To_Control({ text }, row);
-        EXPECT_EQ(textOf(text), expected[row]) << row;
+    const QString lines = QStringLiteral("  Ann Lée \n\nBob\n");
+    const auto utf16 = [&lines](QStringConverter::Encoding encoding, const char* mark) {
+        return QByteArray(mark, 2) + QStringEncoder(encoding)(QString(lines).replace(u'\n', QStringLiteral("\r\n")));
+    };
+    const std::pair<QString, QByteArray> files[] = { { QStringLiteral("unix"), lines.toUtf8() },
+        { QStringLiteral("windows"), QString(lines).replace(u'\n', QStringLiteral("\r\n")).toUtf8() },
+        { QStringLiteral("older"), QString(lines).replace(u'\n', u'\r').toUtf8() },
+        { QStringLiteral("utf16le"), utf16(QStringConverter::Utf16LE, "\xFF\xFE") },
+        { QStringLiteral("utf16be"), utf16(QStringConverter::Utf16BE, "\xFE\xFF") } };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name.toStdString());
+        writeSeries(name, bytes);
+        const SKTGraphicPtr text = boundTo<SKTText>(name);
+        const DataBinding binding = DataBinding::Check_Series_Or_Excel_Use_or_not({ text }, {}, false, {});
+        // The trailing line end makes no row; the blank line inside does.
+        EXPECT_EQ(binding.Total_Batch_Excel_Card, 3);
+        EXPECT_TRUE(binding.objectsWithoutSource().isEmpty());
+        const QStringList expected { QStringLiteral("Ann Lée"), QString(), QStringLiteral("Bob") };
+        for (int row = 0; row < 3; ++row) {
+            binding.Assign_Batch_Values_To_Control({ text }, row);
+            EXPECT_EQ(textOf(text), expected[row]) << row;
+        }
     }
 }
 
@@ -162,6 +177,14 @@ TEST_F(DataBindingTest, SeriesThatCannotBeReadBindNothing)
         binding.Assign_Batch_Values_To_Control({ text }, 0);
         EXPECT_EQ(textOf(text), QStringLiteral("typed"));
     }
+    // Not guessed at, but named before a run with what is wrong.
+    const DataBinding latin1
+        = DataBinding::Check_Series_Or_Excel_Use_or_not({ boundTo<SKTText>(QStringLiteral("latin1")) }, {}, false, {});
+    ASSERT_EQ(latin1.objectsWithoutSource().size(), 1);
+    EXPECT_TRUE(latin1.objectsWithoutSource().front().contains(
+        QStringLiteral("series \"latin1\" cannot be read: \"%1\" is not text in UTF-8 or UTF-16: line 1 is not UTF-8")
+            .arg(QDir(folder_.path()).filePath(QStringLiteral("latin1.txt")))))
+        << latin1.objectsWithoutSource().front().toStdString();
 }
 
 TEST_F(DataBindingTest, TheSeriesIsFoundByNameWhateverItsStoredIndex)

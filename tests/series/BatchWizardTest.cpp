@@ -127,6 +127,34 @@ TEST_F(BatchWizardTest, ASeriesWithBlankLinesOpensAndSavesWithTheSameNumberOfVal
     EXPECT_EQ(stored(QStringLiteral("names")), column);
 }
 
+// A series that cannot be opened is named under the refusal, with what is wrong; one written
+// with carriage returns alone opens with a value a line.
+TEST_F(BatchWizardTest, ASeriesThatCannotBeOpenedIsNamedWithWhatIsWrong)
+{
+    store(QStringLiteral("Gone"), "Ann\n");
+    store(QStringLiteral("Latin"), "caf\xe9\n");
+    store(QStringLiteral("Older"), "One\rTwo\rThree\r");
+    wizard.Fill_List();
+    ASSERT_EQ(names(), (QStringList { "Gone", "Latin", "Older" }));
+    ASSERT_TRUE(QFile::remove(seriesFilePath(QStringLiteral("Gone"))));
+    select(wizard.List, { 0 });
+    wizard.Update_Btn_Clicked();
+    EXPECT_EQ(scripted->messages().back(),
+        QStringLiteral("Error in file accessing.\nSeries \"Gone\": Its file \"%1\" cannot be opened for reading and "
+                       "writing: No such file or directory.")
+            .arg(seriesFilePath(QStringLiteral("Gone"))));
+    select(wizard.List, { 1 });
+    wizard.Update_Btn_Clicked();
+    EXPECT_TRUE(scripted->messages().back().startsWith(
+        QStringLiteral("Error in file accessing.\nSeries \"Latin\": \"%1\" is not text in UTF-8 or UTF-16: line 1")
+            .arg(seriesFilePath(QStringLiteral("Latin")))))
+        << scripted->messages().back().toStdString();
+    wizard.Back_Btn_Clicked();
+    select(wizard.List, { 2 });
+    wizard.Update_Btn_Clicked();
+    EXPECT_EQ(values(), (QStringList { "One", "Two", "Three" }));
+}
+
 TEST_F(BatchWizardTest, DeletingValuesAndSavingAnEmptyList)
 {
     store(QStringLiteral("abc"), "a\r\n\r\nb\nc\n");

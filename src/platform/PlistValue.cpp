@@ -10,12 +10,24 @@ namespace {
 constexpr size_t indexedFrom = 12;
 } // namespace
 
+PlistDict::PlistDict() = default;
+PlistDict::PlistDict(const PlistDict& other) = default;
+PlistDict::PlistDict(PlistDict&& other) noexcept = default;
+PlistDict& PlistDict::operator=(const PlistDict& other) = default;
+PlistDict& PlistDict::operator=(PlistDict&& other) noexcept = default;
+PlistDict::~PlistDict() = default;
+
+qsizetype PlistDict::size() const
+{
+    return qsizetype(entries_.size());
+}
+
 qsizetype PlistDict::indexOf(const QString& key) const
 {
     if (!index_.isEmpty())
         return index_.value(key, -1);
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].first == key)
+        if (entries_[i].key == key)
             return qsizetype(i);
     }
     return -1;
@@ -25,23 +37,23 @@ void PlistDict::buildIndex()
 {
     index_.reserve(qsizetype(entries_.size()) * 2);
     for (size_t i = 0; i < entries_.size(); ++i)
-        index_.insert(entries_[i].first, qsizetype(i));
+        index_.insert(entries_[i].key, qsizetype(i));
 }
 
 const PlistValue* PlistDict::find(const QString& key) const
 {
     const qsizetype at = indexOf(key);
-    return at < 0 ? nullptr : &entries_[size_t(at)].second;
+    return at < 0 ? nullptr : &entries_[size_t(at)].value;
 }
 
 void PlistDict::insert(const QString& key, PlistValue value)
 {
     const qsizetype at = indexOf(key);
     if (at >= 0) {
-        entries_[size_t(at)].second = std::move(value);
+        entries_[size_t(at)].value = std::move(value);
         return;
     }
-    entries_.emplace_back(key, std::move(value));
+    entries_.push_back({ key, std::move(value) });
     if (!index_.isEmpty())
         index_.insert(key, qsizetype(entries_.size() - 1));
     else if (entries_.size() > indexedFrom)
@@ -53,27 +65,27 @@ QStringList PlistDict::keys() const
     QStringList keys;
     keys.reserve(size());
     for (const auto& entry : entries_)
-        keys.append(entry.first);
+        keys.append(entry.key);
     return keys;
 }
 
 const QString& PlistDict::keyAt(qsizetype i) const
 {
-    return entries_[size_t(i)].first;
+    return entries_[size_t(i)].key;
 }
 
 const PlistValue& PlistDict::valueAt(qsizetype i) const
 {
-    return entries_[size_t(i)].second;
+    return entries_[size_t(i)].value;
 }
 
 bool PlistDict::operator==(const PlistDict& other) const
 {
     if (size() != other.size())
         return false;
-    for (const auto& [key, value] : entries_) {
-        const PlistValue* theirs = other.find(key);
-        if (!theirs || !(*theirs == value))
+    for (const Entry& entry : entries_) {
+        const PlistValue* theirs = other.find(entry.key);
+        if (!theirs || !(*theirs == entry.value))
             return false;
     }
     return true;

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <cstdint>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -34,13 +33,21 @@ using PlistArray = std::vector<PlistValue>;
 class PlistDict
 {
 public:
+    // Out of line, where the entries' type is complete.
+    PlistDict();
+    PlistDict(const PlistDict& other);
+    PlistDict(PlistDict&& other) noexcept;
+    PlistDict& operator=(const PlistDict& other);
+    PlistDict& operator=(PlistDict&& other) noexcept;
+    ~PlistDict();
+
     bool contains(const QString& key) const { return indexOf(key) >= 0; }
     // The value under key, or nullptr.
     const PlistValue* find(const QString& key) const;
     // Adds the key at the end, or replaces its value where it is.
     void insert(const QString& key, PlistValue value);
-    qsizetype size() const { return qsizetype(entries_.size()); }
-    bool isEmpty() const { return entries_.empty(); }
+    qsizetype size() const;
+    bool isEmpty() const { return size() == 0; }
     QStringList keys() const;
     const QString& keyAt(qsizetype i) const;
     const PlistValue& valueAt(qsizetype i) const;
@@ -51,7 +58,8 @@ private:
     qsizetype indexOf(const QString& key) const;
     void buildIndex();
 
-    std::vector<std::pair<QString, PlistValue>> entries_;
+    struct Entry; // a key and its value, defined once the value is
+    std::vector<Entry> entries_;
     QHash<QString, qsizetype> index_; // empty, and allocating nothing, for a small dictionary
 };
 
@@ -106,6 +114,12 @@ private:
     std::variant<std::monostate, bool, qint64, double, QString, QByteArray, PlistUid, PlistDate,
                  PlistArray, PlistDict>
         value_;
+};
+
+struct PlistDict::Entry
+{
+    QString key;
+    PlistValue value;
 };
 
 // Shares one copy of each dictionary key among the dictionaries read from one list: a table of

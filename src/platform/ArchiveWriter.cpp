@@ -186,7 +186,7 @@ PlistUid ArchiveWriter::objectForPlainValue(const PlistValue& value)
         PlistDict items;
         for (qsizetype i = 0; i < dict.size(); ++i) {
             const PlistValue& item = dict.valueAt(i);
-            items.insert(dict.keyAt(i), PlistValue(item.isNone() ? PlistUid{0} : objectForPlainValue(item)));
+            items.insert(dict.keyAt(i), PlistValue(item.isNone() ? PlistUid { 0 } : objectForPlainValue(item)));
         }
         return objectForDictionary(items);
     }

@@ -1,6 +1,10 @@
 // Saving and opening a design with 1,000 objects of every kind (half on each side), as the
 // design file does it: items, XML property list, file, and back with every check.
 //   bench_design_file [OBJECTS]
+// The memory that opening a design with a large rows table takes, against the file's size:
+//   bench_design_file --write-rows ROWS FILE   writes such a design
+//   bench_design_file --open FILE              opens it as the window does, up to the table
+// (bench/design_rows.sh runs the second against two builds, one after the other.)
 #include "ResidentMemory.h"
 
 #include "mainwindow/DesignFile.h"
@@ -20,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -67,17 +72,70 @@ double bestOf(int runs, const std::function<void()>& work)
     return best;
 }
 
+DesignContents emptyDesign()
+{
+    DesignContents design;
+    design.front = Card_Property::create();
+    design.back = Card_Property::create();
+    design.front->Card_Size = design.back->Card_Size = QSizeF(243, 154);
+    return design;
+}
+
+// Rows as an imported workbook of one column gives them: about 120 bytes each in the file.
+int writeRows(long rows, const QString& path)
+{
+    DesignContents design = emptyDesign();
+    design.excelBindingUse = true;
+    design.columnTitles = QStringList { QStringLiteral("#"), QStringLiteral("Guest") };
+    design.rows.reserve(size_t(rows));
+    for (long i = 0; i < rows; ++i) {
+        PlistDict row;
+        row.insert(QStringLiteral("Extension"), QString::number(i + 1));
+        row.insert(QStringLiteral("Column1"), QStringLiteral("Guest %1").arg(i + 1));
+        design.rows.emplace_back(std::move(row));
+    }
+    QString error;
+    if (!DesignFile::write(path, design, &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    return 0;
+}
+
+int openRows(const QString& path)
+{
+    const long startKiB = residentKiB();
+    QElapsedTimer timer;
+    timer.start();
+    DesignFile::ReadResult read = DesignFile::readFile(path, DesignFile::maxFileBytes, DesignFile::Pictures::Deferred);
+    if (read.status != DesignFile::Status::Loaded) {
+        std::fprintf(stderr, "%s\n", qPrintable(read.reason));
+        return 1;
+    }
+    const QList<PlistValue> table = DesignFile::takeRows(read.contents);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double fileMiB = QFileInfo(path).size() / 1048576.0;
+    const double peakMiB = peakResidentKiB() / 1024.0;
+    const double startMiB = startKiB / 1024.0;
+    std::printf("%lld rows, file %.1f MiB: open %.2f s, peak resident %.1f MiB (start-up %.1f MiB), "
+                "%.2f times the file above start-up\n",
+        qlonglong(table.size()), fileMiB, seconds, peakMiB, startMiB, (peakMiB - startMiB) / fileMiB);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--write-rows") == 0)
+        return writeRows(std::atol(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if (argc == 3 && std::strcmp(argv[1], "--open") == 0)
+        return openRows(QString::fromLocal8Bit(argv[2]));
     const int objects = argc > 1 ? std::max(0, std::atoi(argv[1])) : 1000;
 
-    DesignContents design;
-    design.front = Card_Property::create();
-    design.back = Card_Property::create();
+    DesignContents design = emptyDesign();
     for (int i = 0; i < objects; ++i)
         (i % 2 ? design.backGraphics : design.frontGraphics).append(makeObject(i));
 

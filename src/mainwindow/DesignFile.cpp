@@ -363,24 +363,24 @@ bool DesignFile::write(const QString& path, const DesignContents& contents, QStr
 DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes, Pictures pictures)
 {
     QString error;
-    const PlistValue root = PropertyList::readFile(path, &error, maxBytes);
+    PlistValue root = PropertyList::readFile(path, &error, maxBytes);
     if (!root.isArray())
         return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
             {} };
-    return readItems(root.toArray(), pictures);
+    return readItems(std::move(root.array()), pictures);
 }
 
 DesignFile::ReadResult DesignFile::read(const QByteArray& bytes)
 {
     QString error;
-    const PlistValue root = PropertyList::read(bytes, &error);
+    PlistValue root = PropertyList::read(bytes, &error);
     if (!root.isArray())
         return { Status::Corrupt, error.isEmpty() ? QStringLiteral("the file is not an array property list") : error,
             {} };
-    return readItems(root.toArray());
+    return readItems(std::move(root.array()));
 }
 
-DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures pictures)
+DesignFile::ReadResult DesignFile::readItems(PlistArray items, Pictures pictures)
 {
     ReadResult result;
     try {
@@ -402,6 +402,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
                 ItemReader::fail(QStringLiteral("a column title is not a string"));
             contents.columnTitles.append(title.toString());
         }
+        const size_t rowsAt = in.position();
         const PlistValue& rows = in.take("spreadsheet rows");
         if (!rows.isArray())
             ItemReader::fail(QStringLiteral("the spreadsheet rows are not an array"));
@@ -413,7 +414,7 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
                     ItemReader::fail(QStringLiteral("a spreadsheet cell is not a string"));
             }
         }
-        contents.rows = rows.toArray();
+        contents.rows = std::move(items[rowsAt].array());
         contents.frontGraphics = readObjects(in, "front object count", pictures);
         contents.backGraphics = readObjects(in, "back object count", pictures);
         readWorkbookContent(in, contents);
@@ -422,6 +423,15 @@ DesignFile::ReadResult DesignFile::readItems(const PlistArray& items, Pictures p
         result = ReadResult { corrupt.status, corrupt.reason, {} };
     }
     return result;
+}
+
+QList<PlistValue> DesignFile::takeRows(DesignContents& contents)
+{
+    QList<PlistValue> rows;
+    rows.reserve(qsizetype(contents.rows.size()));
+    std::move(contents.rows.begin(), contents.rows.end(), std::back_inserter(rows));
+    PlistArray().swap(contents.rows);
+    return rows;
 }
 
 void DesignFile::decodePictures(DesignContents& contents, const std::atomic<bool>* stop)

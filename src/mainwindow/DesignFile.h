@@ -76,7 +76,9 @@ public:
     static ReadResult read(const QByteArray& bytes);
     static ReadResult readFile(
         const QString& path, qint64 maxBytes = maxFileBytes, Pictures pictures = Pictures::Decoded);
-    static ReadResult readItems(const PlistArray& items, Pictures pictures = Pictures::Decoded);
+    static ReadResult readItems(PlistArray items, Pictures pictures = Pictures::Decoded);
+    // The rows for the spreadsheet table, moved out of the contents: a large table is not held twice.
+    static QList<PlistValue> takeRows(DesignContents& contents);
     // Decodes the pictures of the image objects and of the picture-filled sides, a few at once,
     // which may take seconds: safe on any thread while nothing else uses the contents. Once
     // `stop` is set no new picture is started; those never started are left out and noted.

@@ -298,7 +298,7 @@ void SKTWindowController::applyDesign(DesignContents& contents, const QString& p
     Excel_Binding_Use = contents.excelBindingUse;
     Excel_Source_Path = contents.excelSourcePath;
     spreadsheet->rebuildColumnsFromTitles(contents.columnTitles);
-    spreadsheet->ListData = Data_From_Excel::Rows(contents.rows.cbegin(), contents.rows.cend());
+    spreadsheet->ListData = DesignFile::takeRows(contents);
     spreadsheet->source = { contents.workbookIdentity, QFileInfo(path).lastModified(), contents.workbookContent, 0,
         true, {}, contents.workbookIdentity };
 

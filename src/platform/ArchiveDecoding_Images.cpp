@@ -29,7 +29,7 @@ QByteArray firstPictureData(Context& context, const PlistValue& value)
         }
         const PlistDict& dict = object.toDict();
         for (qsizetype i = 0; i < dict.size(); ++i) {
-            if (dict.keys()[i] == QLatin1String("$class"))
+            if (dict.keyAt(i) == QLatin1String("$class"))
                 continue;
             const QByteArray found = firstPictureData(context, dict.valueAt(i));
             if (!found.isEmpty())
@@ -52,7 +52,7 @@ QByteArray imageDataFrom(Context& context, const PlistValue& value, QSizeF* size
             *sizeInPoints = size ? BraceGeometry::sizeFromString(stringFrom(context, *size)) : QSizeF();
         }
         for (qsizetype i = 0; i < dict.size(); ++i) {
-            if (dict.keys()[i] == QLatin1String("$class"))
+            if (dict.keyAt(i) == QLatin1String("$class"))
                 continue;
             const QByteArray found = firstPictureData(context, dict.valueAt(i));
             if (!found.isEmpty())

@@ -161,7 +161,7 @@ PlistUid ArchiveWriter::objectForDictionary(const PlistDict& references)
 {
     PlistArray keys, objects;
     for (qsizetype i = 0; i < references.size(); ++i) {
-        const PlistUid key = objectForString(references.keys()[i]);
+        const PlistUid key = objectForString(references.keyAt(i));
         keys.emplace_back(key);
         objects.push_back(references.valueAt(i));
     }
@@ -186,7 +186,7 @@ PlistUid ArchiveWriter::objectForPlainValue(const PlistValue& value)
         PlistDict items;
         for (qsizetype i = 0; i < dict.size(); ++i) {
             const PlistValue& item = dict.valueAt(i);
-            items.insert(dict.keys()[i], PlistValue(item.isNone() ? PlistUid{0} : objectForPlainValue(item)));
+            items.insert(dict.keyAt(i), PlistValue(item.isNone() ? PlistUid { 0 } : objectForPlainValue(item)));
         }
         return objectForDictionary(items);
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -12,56 +11,6 @@ bool fail(QString* error, const char* reason)
     if (error)
         *error = QString::fromLatin1(reason);
     return false;
-}
-
-bool startsWith(const char* at, const char* end, const char* word)
-{
-    const size_t length = std::strlen(word);
-    return size_t(end - at) >= length && std::memcmp(at, word, length) == 0;
-}
-
-// "#0;", "#x00;" and the like after an ampersand.
-bool isNulReference(const char* at, const char* end)
-{
-    if (at == end || *at++ != '#')
-        return false;
-    const bool hex = at < end && (*at == 'x' || *at == 'X');
-    if (hex)
-        ++at;
-    const char* digits = at;
-    while (at < end && *at == '0')
-        ++at;
-    return at > digits && at < end && *at == ';';
-}
-
-// Counts open <array> and <dict> elements; errs on the side of counting too many.
-bool xmlWithinLimit(const QByteArray& bytes, int maxNesting, QString* error)
-{
-    const char* at = bytes.constData();
-    const char* end = at + bytes.size();
-    if (std::memchr(at, '\0', size_t(end - at)))
-        return fail(error, "The property list holds a NUL character.");
-    int depth = 0;
-    for (; at < end; ++at) {
-        if (*at == '&' && isNulReference(at + 1, end))
-            return fail(error, "The property list holds a NUL character.");
-        if (*at != '<')
-            continue;
-        const char* tag = at + 1;
-        if (startsWith(tag, end, "/array") || startsWith(tag, end, "/dict")) {
-            if (depth > 0)
-                --depth;
-            continue;
-        }
-        if (!startsWith(tag, end, "array") && !startsWith(tag, end, "dict"))
-            continue;
-        const char* close = static_cast<const char*>(std::memchr(tag, '>', size_t(end - tag)));
-        if (close && close[-1] == '/')
-            continue; // <array/> opens nothing
-        if (++depth > maxNesting)
-            return fail(error, "The property list nests too deeply.");
-    }
-    return true;
 }
 
 struct BinaryList
@@ -229,6 +178,9 @@ bool binaryWithinLimit(const QByteArray& data, int maxNesting, QString* error)
         if (known == walking)
             return fail(error, "The binary property list refers to itself.");
         if (known >= 0) {
+            // Met before, maybe higher up: its own depth counts again from here.
+            if (int(stack.size()) + known > maxNesting)
+                return fail(error, "The property list nests too deeply.");
             frame.deepest = std::max(frame.deepest, known);
             frame.expanded.add(expansion[size_t(child)]);
             continue;
@@ -255,8 +207,8 @@ bool binaryWithinLimit(const QByteArray& data, int maxNesting, QString* error)
 } // namespace
 
 namespace PlistNesting {
-bool withinLimit(const QByteArray& bytes, bool binary, int maxNesting, QString* error)
+bool withinLimit(const QByteArray& bytes, int maxNesting, QString* error)
 {
-    return binary ? binaryWithinLimit(bytes, maxNesting, error) : xmlWithinLimit(bytes, maxNesting, error);
+    return binaryWithinLimit(bytes, maxNesting, error);
 }
 } // namespace PlistNesting

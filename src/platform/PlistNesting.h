@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <cstdint>
 
-// A quick look at a property list's structure before the parser sees it, so that absurd
-// nesting (which a recursive parser would follow until the stack runs out), strings with
-// NUL characters (on which the parser's own checks abort) and, in binary lists, damaged
-// tables, reference cycles and shared objects copied past what the file's size allows are
-// refused up front.
+// A walk over a binary property list's object tables before the parser sees them, so that
+// absurd nesting (which the recursive parser would follow until the stack runs out), strings
+// with NUL characters (on which the parser's own checks abort), damaged tables, reference
+// cycles and shared objects copied past what the file's size allows are refused up front.
+// The depth is that of the deepest path through the references, however often an object is met.
 namespace PlistNesting {
 // A binary list may refer to one object from many places, and the parser copies it for each:
 // a few hundred bytes can stand for a billion values. An honest writer shares only texts, so
@@ -26,5 +26,5 @@ constexpr uint64_t maxPayloadBytes(uint64_t fileBytes)
     return std::max<uint64_t>(uint64_t(64) << 20, fileBytes * 64);
 }
 
-bool withinLimit(const QByteArray& bytes, bool binary, int maxNesting, QString* error);
+bool withinLimit(const QByteArray& bytes, int maxNesting, QString* error);
 } // namespace PlistNesting

@@ -5,39 +5,102 @@ const PlistArray emptyArray;
 const PlistDict emptyDict;
 } // namespace
 
+namespace {
+// Past this many entries a dictionary keeps an index rather than searching its keys.
+constexpr size_t indexedFrom = 12;
+} // namespace
+
+PlistDict::PlistDict() = default;
+PlistDict::PlistDict(const PlistDict& other) = default;
+PlistDict::PlistDict(PlistDict&& other) noexcept = default;
+PlistDict& PlistDict::operator=(const PlistDict& other) = default;
+PlistDict& PlistDict::operator=(PlistDict&& other) noexcept = default;
+PlistDict::~PlistDict() = default;
+
+qsizetype PlistDict::size() const
+{
+    return qsizetype(entries_.size());
+}
+
+qsizetype PlistDict::indexOf(const QString& key) const
+{
+    if (!index_.isEmpty())
+        return index_.value(key, -1);
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].key == key)
+            return qsizetype(i);
+    }
+    return -1;
+}
+
+void PlistDict::buildIndex()
+{
+    index_.reserve(qsizetype(entries_.size()) * 2);
+    for (size_t i = 0; i < entries_.size(); ++i)
+        index_.insert(entries_[i].key, qsizetype(i));
+}
+
 const PlistValue* PlistDict::find(const QString& key) const
 {
-    const auto found = index_.constFind(key);
-    return found == index_.cend() ? nullptr : &values_[size_t(*found)];
+    const qsizetype at = indexOf(key);
+    return at < 0 ? nullptr : &entries_[size_t(at)].value;
 }
 
 void PlistDict::insert(const QString& key, PlistValue value)
 {
-    const auto found = index_.constFind(key);
-    if (found != index_.cend()) {
-        values_[size_t(*found)] = std::move(value);
+    const qsizetype at = indexOf(key);
+    if (at >= 0) {
+        entries_[size_t(at)].value = std::move(value);
         return;
     }
-    index_.insert(key, keys_.size());
-    keys_.append(key);
-    values_.push_back(std::move(value));
+    entries_.push_back({ key, std::move(value) });
+    if (!index_.isEmpty())
+        index_.insert(key, qsizetype(entries_.size() - 1));
+    else if (entries_.size() > indexedFrom)
+        buildIndex();
+}
+
+QStringList PlistDict::keys() const
+{
+    QStringList keys;
+    keys.reserve(size());
+    for (const auto& entry : entries_)
+        keys.append(entry.key);
+    return keys;
+}
+
+const QString& PlistDict::keyAt(qsizetype i) const
+{
+    return entries_[size_t(i)].key;
 }
 
 const PlistValue& PlistDict::valueAt(qsizetype i) const
 {
-    return values_[size_t(i)];
+    return entries_[size_t(i)].value;
 }
 
 bool PlistDict::operator==(const PlistDict& other) const
 {
     if (size() != other.size())
         return false;
-    for (qsizetype i = 0; i < size(); ++i) {
-        const PlistValue* theirs = other.find(keys_[i]);
-        if (!theirs || !(*theirs == values_[size_t(i)]))
+    for (const Entry& entry : entries_) {
+        const PlistValue* theirs = other.find(entry.key);
+        if (!theirs || !(*theirs == entry.value))
             return false;
     }
     return true;
+}
+
+QString PlistKeyCache::key(const char* utf8, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(utf8, qsizetype(size));
+    const auto found = keys_.constFind(bytes);
+    if (found != keys_.cend())
+        return *found;
+    QString key = QString::fromUtf8(utf8, qsizetype(size));
+    if (size_t(keys_.size()) < kept)
+        keys_.insert(QByteArray(utf8, qsizetype(size)), key);
+    return key;
 }
 
 bool PlistValue::toBool() const

@@ -28,25 +28,39 @@ struct PlistDate
 using PlistArray = std::vector<PlistValue>;
 
 // A dictionary that keeps its keys in insertion order (archives write keys in a fixed order).
+// Most dictionaries are small (a table row has a few cells), and a design may hold a million:
+// they keep their entries in one block and are searched in place; only a large one keeps an index.
 class PlistDict
 {
 public:
-    bool contains(const QString& key) const { return index_.contains(key); }
+    // Out of line, where the entries' type is complete.
+    PlistDict();
+    PlistDict(const PlistDict& other);
+    PlistDict(PlistDict&& other) noexcept;
+    PlistDict& operator=(const PlistDict& other);
+    PlistDict& operator=(PlistDict&& other) noexcept;
+    ~PlistDict();
+
+    bool contains(const QString& key) const { return indexOf(key) >= 0; }
     // The value under key, or nullptr.
     const PlistValue* find(const QString& key) const;
     // Adds the key at the end, or replaces its value where it is.
     void insert(const QString& key, PlistValue value);
-    qsizetype size() const { return keys_.size(); }
-    bool isEmpty() const { return keys_.isEmpty(); }
-    const QStringList& keys() const { return keys_; }
+    qsizetype size() const;
+    bool isEmpty() const { return size() == 0; }
+    QStringList keys() const;
+    const QString& keyAt(qsizetype i) const;
     const PlistValue& valueAt(qsizetype i) const;
 
     bool operator==(const PlistDict& other) const;
 
 private:
-    QStringList keys_;
-    std::vector<PlistValue> values_;
-    QHash<QString, qsizetype> index_;
+    qsizetype indexOf(const QString& key) const;
+    void buildIndex();
+
+    struct Entry; // a key and its value, defined once the value is
+    std::vector<Entry> entries_;
+    QHash<QString, qsizetype> index_; // empty, and allocating nothing, for a small dictionary
 };
 
 // One value of a property list. A default-constructed value is "none" (no value).
@@ -100,4 +114,22 @@ private:
     std::variant<std::monostate, bool, qint64, double, QString, QByteArray, PlistUid, PlistDate,
                  PlistArray, PlistDict>
         value_;
+};
+
+struct PlistDict::Entry
+{
+    QString key;
+    PlistValue value;
+};
+
+// Shares one copy of each dictionary key among the dictionaries read from one list: a table of
+// a million rows names the same few keys a million times. Holds only the first keys it meets.
+class PlistKeyCache
+{
+public:
+    QString key(const char* utf8, size_t size);
+
+private:
+    static constexpr size_t kept = 4096;
+    QHash<QByteArray, QString> keys_;
 };

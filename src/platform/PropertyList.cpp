@@ -2,6 +2,7 @@
 
 #include "platform/CheckedWrite.h"
 #include "platform/PlistNesting.h"
+#include "platform/PlistXmlReader.h"
 
 #include <QFile>
 
@@ -10,8 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -35,7 +38,7 @@ bool fail(QString* error, const QString& reason)
 }
 
 // Converts a libplist tree; false when it nests deeper than allowed.
-bool fromNode(plist_t node, int depth, PlistValue& out)
+bool fromNode(plist_t node, int depth, PlistValue& out, PlistKeyCache& keys)
 {
     if (depth > PropertyList::maxNesting)
         return false;
@@ -106,7 +109,7 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
             if (!item)
                 break;
             PlistValue value;
-            ok = fromNode(item, depth + 1, value);
+            ok = fromNode(item, depth + 1, value, keys);
             array.push_back(std::move(value));
         }
         std::free(iter);
@@ -128,11 +131,11 @@ bool fromNode(plist_t node, int depth, PlistValue& out)
             if (!item)
                 break;
             PlistValue value;
-            if (!fromNode(item, depth + 1, value)) {
+            if (!fromNode(item, depth + 1, value, keys)) {
                 ok = false;
                 break;
             }
-            dict.insert(QString::fromUtf8(key ? key : ""), std::move(value));
+            dict.insert(keys.key(key ? key : "", key ? std::strlen(key) : 0), std::move(value));
         }
         std::free(iter);
         if (!ok)
@@ -187,7 +190,7 @@ plist_t toNode(const PlistValue& value)
         plist_t dict = plist_new_dict();
         const PlistDict& entries = value.toDict();
         for (qsizetype i = 0; i < entries.size(); ++i)
-            plist_dict_set_item(dict, entries.keys()[i].toUtf8().constData(), toNode(entries.valueAt(i)));
+            plist_dict_set_item(dict, entries.keyAt(i).toUtf8().constData(), toNode(entries.valueAt(i)));
         return dict;
     }
     case PlistValue::Type::None:
@@ -195,6 +198,38 @@ plist_t toNode(const PlistValue& value)
     }
     // "No value" has no property-list form; an empty string keeps the structure valid.
     return plist_new_string("");
+}
+
+bool isBinary(const char* bytes, size_t size)
+{
+    return plist_is_binary(bytes, uint32_t(std::min<size_t>(size, std::numeric_limits<uint32_t>::max())));
+}
+
+PlistValue readBinary(const QByteArray& bytes, QString* error)
+{
+    if (quint64(bytes.size()) > std::numeric_limits<uint32_t>::max()) {
+        fail(error, QStringLiteral("The property list is too large."));
+        return {};
+    }
+    QString nestingError;
+    if (!PlistNesting::withinLimit(bytes, PropertyList::maxNesting, &nestingError)) {
+        fail(error, nestingError);
+        return {};
+    }
+    plist_t root = nullptr;
+    plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
+    PlistNode owned(root);
+    if (!root) {
+        fail(error, QStringLiteral("The binary property list is damaged."));
+        return {};
+    }
+    PlistValue value;
+    PlistKeyCache keys;
+    if (!fromNode(root, 0, value, keys)) {
+        fail(error, QStringLiteral("The property list nests too deeply or holds an unreadable value."));
+        return {};
+    }
+    return value;
 }
 
 } // namespace
@@ -205,35 +240,9 @@ PlistValue PropertyList::read(const QByteArray& bytes, QString* error)
         fail(error, QStringLiteral("The property list is empty."));
         return {};
     }
-    if (quint64(bytes.size()) > std::numeric_limits<uint32_t>::max()) {
-        fail(error, QStringLiteral("The property list is too large."));
-        return {};
-    }
-    const uint32_t length = uint32_t(bytes.size());
-    const bool binary = plist_is_binary(bytes.constData(), length);
-    QString nestingError;
-    if (!PlistNesting::withinLimit(bytes, binary, maxNesting, &nestingError)) {
-        fail(error, nestingError);
-        return {};
-    }
-    plist_t root = nullptr;
-    if (binary)
-        plist_from_bin(bytes.constData(), length, &root);
-    else
-        plist_from_xml(bytes.constData(), length, &root);
-    PlistNode owned(root);
-    if (!root) {
-        fail(error,
-            binary ? QStringLiteral("The binary property list is damaged.")
-                   : QStringLiteral("The data is not a property list."));
-        return {};
-    }
-    PlistValue value;
-    if (!fromNode(root, 0, value)) {
-        fail(error, QStringLiteral("The property list nests too deeply or holds an unreadable value."));
-        return {};
-    }
-    return value;
+    if (isBinary(bytes.constData(), size_t(bytes.size())))
+        return readBinary(bytes, error);
+    return PlistXmlReader::read(bytes.constData(), size_t(bytes.size()), maxNesting, error);
 }
 
 QByteArray PropertyList::write(const PlistValue& value, Format format)
@@ -255,13 +264,35 @@ QByteArray PropertyList::write(const PlistValue& value, Format format)
 
 PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 maxBytes)
 {
-    QByteArray bytes;
+    // The XML form goes to the parser piece by piece as it is read, so that the file's bytes are
+    // never held beside what they become; the binary form is read whole, as its tables need.
+    const qsizetype binaryMarker = 8;
+    QByteArray head;
+    std::optional<PlistXmlReader> xml;
+    const auto take = [&](const char* bytes, qsizetype size) {
+        if (xml)
+            return xml->feed(bytes, size_t(size), false);
+        head.append(bytes, size);
+        if (head.size() >= binaryMarker && !isBinary(head.constData(), size_t(head.size()))) {
+            xml.emplace(maxNesting);
+            const bool fed = xml->feed(head.constData(), size_t(head.size()), false);
+            head = QByteArray();
+            return fed;
+        }
+        return true;
+    };
     QString reason;
-    if (!SafeRead::readRegularFile(path, maxBytes, bytes, &reason)) {
-        fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
-        return {};
+    if (!SafeRead::readRegularFileInPieces(path, maxBytes, take, &reason)) {
+        if (!reason.isEmpty()) {
+            fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
+            return {};
+        }
+        return xml->take(error);
     }
-    return read(bytes, error);
+    if (!xml)
+        return read(head, error);
+    xml->feed(nullptr, 0, true);
+    return xml->take(error);
 }
 
 bool PropertyList::writeFile(const QString& path, const PlistValue& value, Format format, QString* error,

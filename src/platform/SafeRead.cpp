@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -62,9 +63,9 @@ bool openRegularFile(QFile& file, const QString& path, QString* reason)
     return true;
 }
 
-bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* reason)
+bool readRegularFileInPieces(
+    const QString& path, qint64 maxBytes, const std::function<bool(const char*, qsizetype)>& take, QString* reason)
 {
-    bytes.clear();
     struct stat info
     {
     };
@@ -76,7 +77,7 @@ bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QS
         return refuse(path, tooLarge(maxBytes), reason);
     }
     // The stated size is a hint only: a file may grow while it is read, or state no size.
-    bytes.reserve(qsizetype(info.st_size));
+    qint64 total = 0;
     char block[64 * 1024];
     for (;;) {
         const ssize_t count = ::read(fd, block, sizeof block);
@@ -87,18 +88,38 @@ bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QS
                 continue;
             const int failure = errno;
             ::close(fd);
-            bytes.clear();
             return refuse(path, qt_error_string(failure), reason);
         }
-        if (bytes.size() + count > maxBytes) {
+        total += count;
+        if (total > maxBytes) {
             ::close(fd);
-            bytes.clear();
             return refuse(path, tooLarge(maxBytes), reason);
         }
-        bytes.append(block, qsizetype(count));
+        if (!take(block, qsizetype(count))) {
+            ::close(fd);
+            return false;
+        }
     }
     ::close(fd);
     return true;
+}
+
+bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* reason)
+{
+    bytes.clear();
+    QFileInfo info(path);
+    if (info.isFile() && info.size() <= maxBytes)
+        bytes.reserve(qsizetype(info.size()));
+    const bool read = readRegularFileInPieces(
+        path, maxBytes,
+        [&bytes](const char* piece, qsizetype size) {
+            bytes.append(piece, size);
+            return true;
+        },
+        reason);
+    if (!read)
+        bytes.clear();
+    return read;
 }
 
 } // namespace SafeRead

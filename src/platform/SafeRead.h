@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class QFile;
 
 // Readers of paths that a user or a design names: only regular files are read (links are
@@ -24,5 +26,10 @@ constexpr qint64 maxLockBytes = 64 * 1024;
 bool openRegularFile(QFile& file, const QString& path, QString* reason = nullptr);
 // The whole regular file at path when it holds at most maxBytes; false with the reason otherwise.
 bool readRegularFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QString* reason = nullptr);
+// Hands the regular file at path to take piece by piece as it is read, while it holds at most
+// maxBytes. False with the reason when it cannot be read; false with no reason when take
+// returned false, which stops the reading.
+bool readRegularFileInPieces(
+    const QString& path, qint64 maxBytes, const std::function<bool(const char*, qsizetype)>& take, QString* reason);
 
 } // namespace SafeRead

@@ -10,8 +10,10 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/PropertyList.h"
 #include "support/Patience.h"
+#include "support/PeakMemory.h"
 #include "support/SharedReferencePlist.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -217,6 +219,33 @@ TEST(DesignFile, RefusesDamagedFilesWithAReason)
     EXPECT_EQ(DesignFile::read("<plist><dict/></plist>").status, DesignFile::Status::Corrupt);
     EXPECT_EQ(DesignFile::read("garbage").status, DesignFile::Status::Corrupt);
     EXPECT_EQ(DesignFile::readFile(QStringLiteral("/no/such/file.dcard")).status, DesignFile::Status::Corrupt);
+}
+
+TEST(DesignFile, ALargeTableOpensInAFewTimesItsFileSize)
+{
+    // Neither the file's bytes nor a second tree nor a copy of the rows is held beside the table.
+    DesignContents design = sampleDesign();
+    const int rows = 200000;
+    for (int i = 2; i <= rows; ++i) {
+        PlistDict row;
+        row.insert(QStringLiteral("Extension"), QString::number(i));
+        row.insert(QStringLiteral("Column1"), QStringLiteral("Guest %1").arg(i));
+        design.rows.emplace_back(std::move(row));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rows.dcard"));
+    ASSERT_TRUE(DesignFile::write(path, design));
+    const long fileMegabytes = long(QFileInfo(path).size() >> 20);
+    const MeasuredRun run = runMeasured([&] {
+        DesignFile::ReadResult read
+            = DesignFile::readFile(path, DesignFile::maxFileBytes, DesignFile::Pictures::Deferred);
+        const QList<PlistValue> table = DesignFile::takeRows(read.contents);
+        return std::to_string(table.size()) + " "
+            + table.last().toDict().find(QStringLiteral("Column1"))->toString().toStdString();
+    });
+    EXPECT_EQ(run.result, "200000 Guest 200000");
+    EXPECT_GE(run.peakMegabytes, 0);
+    EXPECT_LT(run.peakMegabytes, 4 * fileMegabytes) << fileMegabytes << " MB file";
 }
 
 TEST(DesignFile, RefusesACardSizeNoOneCouldHaveSet)

@@ -156,9 +156,18 @@ TEST_F(MainWindowTest, ADamagedFileChangesNothingAndSaysSo)
     bombFile.close();
 
     // The box keeps its one sentence and tells why underneath.
-    const std::pair<QString, QString> reasons[] = { { truncated, QStringLiteral("front object") },
+    std::vector<std::pair<QString, QString>> reasons { { truncated, QStringLiteral("front object") },
         { wrongMarker, QStringLiteral("The file does not start with the design marker.") },
         { bomb, QStringLiteral("repeats its objects") } };
+    // Nesting deep enough to end the program, hidden from a text scan or behind shared objects.
+    const QList<QByteArray> deep { sharedplist::hiddenCloseTags(sharedplist::Hiding::ArrayComment, 200000),
+        sharedplist::hiddenCloseTags(sharedplist::Hiding::ArrayCdata, 200000),
+        sharedplist::hiddenCloseTags(sharedplist::Hiding::DictComment, 200000), sharedplist::chainMetAgainDeeper(200) };
+    for (qsizetype i = 0; i < deep.size(); ++i) {
+        const QString path = folder.filePath(QStringLiteral("deep%1.dcard").arg(i));
+        ASSERT_TRUE(writeFileChecked(path, deep[i]));
+        reasons.emplace_back(path, QStringLiteral("The property list nests too deeply."));
+    }
     for (const auto& [path, reason] : reasons) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);

@@ -15,6 +15,11 @@ PlistValue sampleValue()
     dict.insert(QStringLiteral("alpha"), PlistValue(0.1));
     dict.insert(QStringLiteral("flag"), PlistValue(true));
     dict.insert(QStringLiteral("text"), PlistValue(QStringLiteral("Grüße & <tags> \"quoted\"")));
+    // The XML writer puts these in as they are; XML itself would turn the carriage returns into
+    // line feeds and refuse the control characters.
+    dict.insert(QStringLiteral("lines"),
+        PlistValue(QStringLiteral("a\r\nb\rc\n\x01\x0b\x1f") + QChar(0xE001) + QChar(0xE000)
+            + QStringLiteral("<![CDATA[\r]]>")));
     dict.insert(QStringLiteral("bytes"), PlistValue(QByteArray("\0\x01\xFFpng", 6)));
     dict.insert(QStringLiteral("uid"), PlistValue(PlistUid { 42 }));
     dict.insert(QStringLiteral("big"), PlistValue(qint64(1) << 40));
@@ -84,6 +89,28 @@ TEST(PropertyList, AbsurdNestingIsRefusedInBothForms)
     const QByteArray deepBinary
         = PropertyList::write(nestedArrays(PropertyList::maxNesting + 10), PropertyList::Format::Binary);
     EXPECT_TRUE(PropertyList::read(deepBinary, &error).isNone());
+
+    // Close tags that only a text scan takes for real, and an object shallow where first met:
+    // all as deep as they are, refused with the message plain nesting gets.
+    const QString tooDeep = QStringLiteral("The property list nests too deeply.");
+    QTemporaryDir dir;
+    for (const auto hiding :
+        { sharedplist::Hiding::ArrayComment, sharedplist::Hiding::ArrayCdata, sharedplist::Hiding::DictComment }) {
+        const QByteArray hidden = sharedplist::hiddenCloseTags(hiding, 200000);
+        error.clear();
+        EXPECT_TRUE(PropertyList::read(hidden, &error).isNone());
+        EXPECT_EQ(error, tooDeep);
+        const QString path = dir.filePath(QStringLiteral("hidden.plist"));
+        ASSERT_TRUE(writeFileChecked(path, hidden));
+        error.clear();
+        EXPECT_TRUE(PropertyList::readFile(path, &error).isNone());
+        EXPECT_EQ(error, tooDeep);
+        EXPECT_FALSE(PropertyList::read(sharedplist::hiddenCloseTags(hiding, PropertyList::maxNesting)).isNone());
+    }
+    error.clear();
+    EXPECT_TRUE(PropertyList::read(sharedplist::chainMetAgainDeeper(200), &error).isNone());
+    EXPECT_EQ(error, tooDeep);
+    EXPECT_TRUE(PropertyList::read(sharedplist::chainMetAgainDeeper(100)).isArray());
 }
 
 TEST(PropertyList, BinaryListReferringToItselfIsRefused)

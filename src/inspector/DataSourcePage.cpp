@@ -167,8 +167,11 @@ bool DataSourcePage::setUpControls(Source source, const SKTGraphic* graphic)
     Batch_Series->setEnabled(!manual);
     SetObjEnabled(manual_brws_box, manual);
     emit manualEntryChanged(manual);
-    if (manual)
+    if (manual) {
+        // A manual object takes no series or column: the greyed box shows none.
+        Batch_Series->setCurrentIndex(-1);
         return true;
+    }
     if (source == Source::Series) {
         const QStringList names = host_.Get_datasheet_File_Name_Array();
         showItems(Batch_Series, names);

@@ -614,6 +614,7 @@ TEST_F(PicturePagesTest, ABoundPictureShowsTheFirstRowAndKeepsTheChosenOneForMan
     EXPECT_EQ(source.Manual_image_path->text(), redPath);
 
     choose(source.Data_source_type, 0);
+    EXPECT_EQ(source.Batch_Series->currentText(), QString()); // no series shown for a manual picture
     EXPECT_EQ(image->_file_path, redPath);
     EXPECT_EQ(image->picture().pixelColor(0, 0), QColor(Qt::red));
     EXPECT_GT(pixels(Qt::red), 100);

@@ -19,14 +19,18 @@ const char notAList[] = "The data is not a property list.";
 const char nulCharacter[] = "The property list holds a NUL character.";
 const char tooDeep[] = "The property list nests too deeply.";
 
-// XML may not carry control characters other than tab, line feed and carriage return, but the
-// writer puts them into strings as they are. They pass the parser as the private-use characters
-// U+E001 to U+E01F and turn back in the text; a character of U+E000 to U+E01F that is in the
-// file itself passes behind U+E000. All are three bytes: EE 80 80+n.
+// XML may not carry control characters other than tab, line feed and carriage return, nor the
+// non-characters U+FFFE and U+FFFF, but the writer puts them into strings as they are. They pass
+// the parser as the private-use characters U+E001 to U+E01F (controls) and U+E020, U+E021 and
+// turn back in the text; a character of U+E000 to U+E021 that is in the file itself passes behind
+// U+E000. All are three bytes: EE 80 80+n.
 constexpr unsigned char maskLead = 0xEE;
 constexpr unsigned char maskSecond = 0x80;
 constexpr unsigned char maskBase = 0x80;
-constexpr unsigned char maskLast = 0x9F;
+constexpr unsigned char maskFirstNonCharacter = 0xA0;
+constexpr unsigned char maskLast = 0xA1;
+// U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+constexpr unsigned char nonCharacterLead = 0xEF;
 
 bool isMaskedControl(unsigned char c)
 {
@@ -36,6 +40,11 @@ bool isMaskedControl(unsigned char c)
 bool isMaskRange(const unsigned char* at)
 {
     return at[0] == maskLead && at[1] == maskSecond && at[2] >= maskBase && at[2] <= maskLast;
+}
+
+bool isNonCharacter(const unsigned char* at)
+{
+    return at[0] == nonCharacterLead && at[1] == 0xBF && (at[2] == 0xBE || at[2] == 0xBF);
 }
 
 // Turns masked control characters back, in a string's or key's text.
@@ -51,6 +60,11 @@ void unmask(std::string& text)
         if (end - at >= 6 && isMaskRange(at) && at[2] == maskBase && isMaskRange(at + 3)) {
             plain.append(reinterpret_cast<const char*>(at + 3), 3);
             at += 6;
+        } else if (end - at >= 3 && isMaskRange(at) && at[2] >= maskFirstNonCharacter) {
+            const char nonCharacter[]
+                = { char(nonCharacterLead), char(0xBF), char(0xBE + at[2] - maskFirstNonCharacter) };
+            plain.append(nonCharacter, 3);
+            at += 3;
         } else if (end - at >= 3 && isMaskRange(at) && at[2] != maskBase) {
             plain += char(at[2] - maskBase);
             at += 3;
@@ -302,7 +316,8 @@ struct PlistXmlReader::Parse
         }
         const auto* at = reinterpret_cast<const unsigned char*>(bytes);
         const auto* end = at + size;
-        const auto needsMask = [](unsigned char c) { return c == maskLead || isMaskedControl(c); };
+        const auto needsMask
+            = [](unsigned char c) { return c == maskLead || c == nonCharacterLead || isMaskedControl(c); };
         if (held.empty() && std::none_of(at, end, needsMask)) {
             out = bytes;
             outSize = size;
@@ -333,6 +348,10 @@ struct PlistXmlReader::Parse
                 const char escape[] = { char(maskLead), char(maskSecond), char(maskBase) };
                 masked.append(escape, 3);
                 masked.append(reinterpret_cast<const char*>(at), 3);
+                at += 3;
+            } else if (end - at >= 3 && isNonCharacter(at)) {
+                const char three[] = { char(maskLead), char(maskSecond), char(maskFirstNonCharacter + at[2] - 0xBE) };
+                masked.append(three, 3);
                 at += 3;
             } else {
                 masked += char(*at++);

@@ -16,10 +16,10 @@ PlistValue sampleValue()
     dict.insert(QStringLiteral("flag"), PlistValue(true));
     dict.insert(QStringLiteral("text"), PlistValue(QStringLiteral("Grüße & <tags> \"quoted\"")));
     // The XML writer puts these in as they are; XML itself would turn the carriage returns into
-    // line feeds and refuse the control characters.
+    // line feeds and refuse the control characters and the non-characters U+FFFE and U+FFFF.
     dict.insert(QStringLiteral("lines"),
-        PlistValue(QStringLiteral("a\r\nb\rc\n\x01\x0b\x1f") + QChar(0xE001) + QChar(0xE000)
-            + QStringLiteral("<![CDATA[\r]]>")));
+        PlistValue(QStringLiteral("a\r\nb\rc\n\x01\x0b\x1f") + QChar(0xE001) + QChar(0xE000) + QChar(0xFFFF)
+            + QChar(0xFFFE) + QChar(0xE021) + QStringLiteral("<![CDATA[\r]]>")));
     dict.insert(QStringLiteral("bytes"), PlistValue(QByteArray("\0\x01\xFFpng", 6)));
     dict.insert(QStringLiteral("uid"), PlistValue(PlistUid { 42 }));
     dict.insert(QStringLiteral("big"), PlistValue(qint64(1) << 40));

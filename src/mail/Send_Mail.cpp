@@ -348,7 +348,6 @@ void Send_Mail::Send_Button()
     }
     closeWhenRunEnds_ = false;
     mailAtLastSend_ = typedMail();
-    runJob_ = job;
     runKeys_ = keys;
     runRecord_ = record;
     setRunning(true);

@@ -120,9 +120,8 @@ private:
     QMutex pauseTextMutex_;
     QString pauseText_;
     MailRunResult result_; // written by the worker, read once it has finished
-    MailJob runJob_; // the run going on, or the last one
-    QList<QByteArray> runKeys_; // its mails, as the record keeps them
-    std::shared_ptr<SentMailRecord> runRecord_;
+    QList<QByteArray> runKeys_; // the last run's mails, as the record keeps them
+    std::shared_ptr<SentMailRecord> runRecord_; // where they went as they were sent
     std::shared_ptr<SentMailRecord> unsavedRecord_; // of a design not saved, for the session
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-// The mails a design has sent and not yet seen through to the end: each a key made of its
-// recipient's address and what it carried (see mailKeys). Kept in a file of the user's own
+// The mails a design has sent and not yet seen through to the end: each a key of 16 bytes made
+// of its recipient's address and what it carried (see mailKeys). Kept in a file of the user's own
 // data folder per design, so that closing the send window, quitting or a crash forgets none;
 // a design not saved keeps its record in memory. A record that cannot be read is not taken
 // for an empty one: it leaves a doubt that every later run asks about until one run has sent

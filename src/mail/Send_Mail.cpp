@@ -415,9 +415,13 @@ QList<QByteArray> Send_Mail::mailKeysOf(const MailJob& job, bool series, bool sp
 
 std::shared_ptr<SentMailRecord> Send_Mail::designRecord()
 {
-    const QString design = host_.designIdentity();
-    if (!design.isEmpty())
-        return SentMailRecord::forDesign(design);
+    if (const QString design = host_.designIdentity(); !design.isEmpty()) {
+        const std::shared_ptr<SentMailRecord> record = SentMailRecord::forDesign(design);
+        // What was sent before the design was saved goes with it.
+        if (const std::shared_ptr<SentMailRecord> unsaved = std::exchange(unsavedRecord_, nullptr))
+            record->takeOver(*unsaved);
+        return record;
+    }
     if (!unsavedRecord_)
         unsavedRecord_ = SentMailRecord::inMemory();
     return unsavedRecord_;

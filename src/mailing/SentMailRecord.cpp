@@ -115,6 +115,17 @@ void SentMailRecord::forget(const QList<QByteArray>& keys)
     save();
 }
 
+void SentMailRecord::takeOver(const SentMailRecord& unsaved)
+{
+    QMutexLocker lock(&mutex_);
+    if (unsaved.keys_.isEmpty() && unsaved.doubt_.isEmpty())
+        return;
+    keys_.unite(unsaved.keys_);
+    if (doubt_.isEmpty())
+        doubt_ = unsaved.doubt_;
+    save();
+}
+
 void SentMailRecord::save()
 {
     if (filePath_.isEmpty())

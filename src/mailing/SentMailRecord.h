@@ -31,6 +31,8 @@ public:
     // A run sent every mail it set out to: its mails, and any doubt, are forgotten; the file
     // goes with the last mail.
     void forget(const QList<QByteArray>& keys);
+    // Takes in what a record in memory holds (a design saved since it sent them).
+    void takeOver(const SentMailRecord& unsaved);
     // Why the record could not be written since it was read; "" when it could.
     QString saveFailure() const;
 

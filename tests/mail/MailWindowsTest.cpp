@@ -526,13 +526,14 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
         sendAndStopAfterTheFirst();
         EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.")));
         window->to_txt->setText(QStringLiteral("ONE@x.com, two@y.org, three@z.net"));
+        host_.design = home_.filePath(QStringLiteral("party.gvt")); // saved: the record goes with it
         dialogs_->choiceAnswers = { 0 };
         send();
     });
+    EXPECT_FALSE(QFile::exists(SentMailRecord::fileFor(host_.design)));
 
-    // A saved design: every row's card to both, stopped after row 1 (Ann's), and the program
+    // The saved design: every row's card to both, stopped after row 1 (Ann's), and the program
     // started again on rows sorted anew, one added and another changed.
-    host_.design = home_.filePath(QStringLiteral("party.gvt"));
     host_.cards = { { "Ann" }, { "Bob" }, { "Cyd" } };
     const auto allRowsTo = [&](const QString& to) {
         window->send_with_batch_chk->setChecked(true);

@@ -41,10 +41,12 @@ public:
 private:
     void load();
     void save();
+    void noteSaveFailure(const QString& why);
 
     mutable QMutex mutex_;
     QString designPath_, filePath_; // both "" in memory
     QSet<QByteArray> keys_;
     QString doubt_;
     QString saveFailure_;
+    bool appendable_ = false; // the file holds exactly keys_, in the form add() appends to
 };

@@ -578,7 +578,7 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
                        "two@y.org two@y.org one@x.com two@y.org one@x.com two@y.org one@x.com"));
 
     // A record that cannot be read may hide any mail: asked, and Cancel sends nothing.
-    ASSERT_TRUE(writeFileChecked(SentMailRecord::fileFor(host_.design), QByteArray("{\"mails\": [")));
+    ASSERT_TRUE(writeFileChecked(SentMailRecord::fileFor(host_.design), QByteArray("{\"design\": ")));
     inWindow([&] {
         allRowsTo(QStringLiteral("one@x.com"));
         dialogs_->choiceAnswers = { 1 };

@@ -47,6 +47,11 @@ public:
     // (every column of the bound workbook, every bound series, and every other series of as
     // many values as the run has rows), each a value per batch row.
     virtual QList<QStringList> rowValueColumns(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // For each batch row with the chosen sources, the values the card's bound objects take on
+    // it, front then back: what tells one row's card from another's.
+    virtual QList<QStringList> cardValuesOfRows(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // The design as the program knows it: the canonical path of its file, "" while not saved.
+    virtual QString designIdentity() const { return {}; }
     // Runs work that may take a while behind the please-wait sheet over the send window, whose
     // Stop sets `stop`; the work touches no widget and asks nothing.
     virtual void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& /*stop*/) { work(); }

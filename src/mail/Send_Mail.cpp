@@ -8,12 +8,12 @@
 #include "mailing/MailRun.h"
 #include "mailing/Preferences.h"
 #include "mailing/RecipientRows.h"
+#include "mailing/SentMails.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCryptographicHash>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -111,7 +111,6 @@ int Send_Mail::Open_Wnd()
     sec_txt->setValue(0);
     to_txt->setFocus();
     mailAtLastSend_ = typedMail();
-    sentMails_.clear();
     const int result = dialogs().runModal(*this);
     hide();
     return result;
@@ -332,8 +331,9 @@ void Send_Mail::Send_Button()
         return;
     if (batch)
         job.batchRows = host_.batchCards(series, spreadsheet);
-    const QByteArray content = mailContent(job, series, spreadsheet);
-    if (!askAboutMailsSentBefore(job, content))
+    const QList<QByteArray> keys = mailKeysOf(job, series, spreadsheet);
+    const std::shared_ptr<SentMailRecord> record = designRecord();
+    if (!askAboutMailsSentBefore(job, keys, *record))
         return;
     CardRenderer render;
     if (job.mode != MailJob::Mode::WithoutCard)
@@ -348,15 +348,18 @@ void Send_Mail::Send_Button()
     }
     closeWhenRunEnds_ = false;
     mailAtLastSend_ = typedMail();
-    runJob_ = job;
-    runContent_ = content;
+    runKeys_ = keys;
+    runRecord_ = record;
     setRunning(true);
     Show_Create_Modeless();
-    worker_.start([this, job, render] {
-        result_ = runMailJob(job, render, scriptSender(job, progress_), progress_, [this](const QString& text) {
+    worker_.start([this, job, render, keys, record] {
+        const auto showPauseText = [this](const QString& text) {
             QMutexLocker lock(&pauseTextMutex_);
             pauseText_ = text;
-        });
+        };
+        // Each mail the moment the server took it: a crash later forgets none.
+        const auto accepted = [&](int mail) { record->add(keys.at(mail)); };
+        result_ = runMailJob(job, render, scriptSender(job, progress_), progress_, showPauseText, accepted);
     });
 }
 
@@ -394,43 +397,49 @@ bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet
     return true;
 }
 
-QByteArray Send_Mail::mailContent(const MailJob& job, bool series, bool spreadsheet)
+QList<QByteArray> Send_Mail::mailKeysOf(const MailJob& job, bool series, bool spreadsheet)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const auto add = [&hash](const QString& text) {
-        hash.addData(text.toUtf8());
-        hash.addData(QByteArrayView("\0", 1));
-    };
-    for (const QString& part : { QString::number(int(job.mode)), job.side, job.baseName, job.subject, job.body,
-             job.ownAttachment.trimmed(), job.sender })
-        add(part);
     if (job.mode == MailJob::Mode::CurrentCard) {
         // The card shows the first row of what it is bound to.
         const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
-        series = bound.Use_Data_Sheet_Values;
-        spreadsheet = bound.Use_Excel_Binding_Values;
+        const bool anyBound = bound.Use_Data_Sheet_Values || bound.Use_Excel_Binding_Values;
+        const QList<QStringList> rows = anyBound
+            ? host_.cardValuesOfRows(bound.Use_Data_Sheet_Values, bound.Use_Excel_Binding_Values)
+            : QList<QStringList>();
+        return mailKeys(job, rows.mid(0, 1));
     }
-    // Rows read again, or a series changed on disk, make other cards.
-    if (job.mode != MailJob::Mode::WithoutCard)
-        for (const QStringList& column : host_.rowValueColumns(series, spreadsheet)) {
-            for (const QString& value : column)
-                add(value);
-            add(QStringLiteral("\n"));
-        }
-    return hash.result();
+    if (job.mode == MailJob::Mode::WithoutCard)
+        return mailKeys(job, {});
+    return mailKeys(job, host_.cardValuesOfRows(series, spreadsheet));
 }
 
-bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const QByteArray& content)
+std::shared_ptr<SentMailRecord> Send_Mail::designRecord()
 {
-    const QList<bool> sent = sentMails_.sentBefore(content, job);
-    if (sent.isEmpty())
+    if (const QString design = host_.designIdentity(); !design.isEmpty()) {
+        const std::shared_ptr<SentMailRecord> record = SentMailRecord::forDesign(design);
+        // What was sent before the design was saved goes with it.
+        if (const std::shared_ptr<SentMailRecord> unsaved = std::exchange(unsavedRecord_, nullptr))
+            record->takeOver(*unsaved);
+        return record;
+    }
+    if (!unsavedRecord_)
+        unsavedRecord_ = SentMailRecord::inMemory();
+    return unsavedRecord_;
+}
+
+bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const QList<QByteArray>& keys, const SentMailRecord& record)
+{
+    const QList<bool> sent = mailsInRecord(record, keys);
+    const QString doubt = record.doubt();
+    if (sent.isEmpty() && doubt.isEmpty())
         return true;
     // Cancel is the default: neither answer that sends is taken by a stray Enter.
-    const QStringList answers = sentBeforeAnswers(job, sent);
-    const int answer = dialogs().askSafeChoice(sentBeforeQuestion(job, sent), answers, int(answers.size()) - 1);
-    if (answer < 0 || answer == answers.size() - 1)
+    const SentBeforeQuestion asked = sentBeforeQuestion(job, sent, doubt);
+    const int cancel = int(asked.answers.size()) - 1;
+    const int answer = dialogs().askSafeChoiceWithDetails(asked.text, asked.answers, cancel, asked.details);
+    if (answer < 0 || answer == cancel)
         return false;
-    if (answer == 0 && answers.size() == 3)
+    if (answer == 0 && asked.answers.size() == 3)
         job.sentBefore = sent;
     return true;
 }
@@ -438,13 +447,17 @@ bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const QByteArray& content)
 void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
-    sentMails_.record(runContent_, runJob_, result);
+    if (result.allSent())
+        runRecord_->forget(runKeys_);
     Hide_Destroy_Modeless();
     setRunning(false);
     const CardProblemRows problems = host_.lastRunProblems();
     QStringList details { mailRunDetails(result), problems.details() };
     details.removeAll(QString());
-    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), details.join(u'\n'));
+    QString message = problems.appendedTo(mailRunMessage(result));
+    if (const QString unsaved = runRecord_->saveFailure(); !unsaved.isEmpty())
+        message += QStringLiteral("\n\n") + unsaved;
+    Show_MessageBox_With_Details(message, details.join(u'\n'));
     emit runFinished(result.allSent());
     if (std::exchange(closeWhenRunEnds_, false))
         QDialog::reject();

@@ -3,7 +3,7 @@
 #include "jobs/JobProgress.h"
 #include "mail/RecipientsEdit.h"
 #include "mailing/MailRun.h"
-#include "mailing/SentMails.h"
+#include "mailing/SentMailRecord.h"
 #include "platform/WorkerThread.h"
 
 #include <QDialog>
@@ -93,12 +93,13 @@ private:
     bool prepareJob(MailJob& job);
     // The questions before a run that mails the card; false when the person cancelled.
     bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
-    // What the job's mails carry, apart from their recipients: the same after a run that did
-    // not send everything, its mails sent need not go again.
-    QByteArray mailContent(const MailJob& job, bool series, bool spreadsheet);
-    // Asks, when an earlier run sent some of the job's mails, whether to leave them out (into
-    // job.sentBefore) or send them again; false when the person cancelled.
-    bool askAboutMailsSentBefore(MailJob& job, const QByteArray& content);
+    // Each of the job's mails as the record of mails sent keeps it.
+    QList<QByteArray> mailKeysOf(const MailJob& job, bool series, bool spreadsheet);
+    // The record of the design the window was opened over.
+    std::shared_ptr<SentMailRecord> designRecord();
+    // Asks, when the record holds some of the job's mails or cannot be read, whether to leave
+    // those out (into job.sentBefore) or send them again; false when the person cancelled.
+    bool askAboutMailsSentBefore(MailJob& job, const QList<QByteArray>& keys, const SentMailRecord& record);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
@@ -119,8 +120,8 @@ private:
     QMutex pauseTextMutex_;
     QString pauseText_;
     MailRunResult result_; // written by the worker, read once it has finished
-    MailJob runJob_; // the run going on, or the last one
-    QByteArray runContent_;
-    SentMails sentMails_; // of this opening of the window
+    QList<QByteArray> runKeys_; // the last run's mails, as the record keeps them
+    std::shared_ptr<SentMailRecord> runRecord_; // where they went as they were sent
+    std::shared_ptr<SentMailRecord> unsavedRecord_; // of a design not saved, for the session
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

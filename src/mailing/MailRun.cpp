@@ -25,12 +25,14 @@ class Run
 {
 public:
     Run(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-        const std::function<void(const QString&)>& showPauseText, MailRunResult& result)
+        const std::function<void(const QString&)>& showPauseText, const std::function<void(int)>& accepted,
+        MailRunResult& result)
         : job_(job)
         , render_(render)
         , send_(send)
         , progress_(progress)
         , showPauseText_(showPauseText)
+        , accepted_(accepted)
         , result_(result)
     { }
 
@@ -126,6 +128,8 @@ private:
         case MailDelivery::Sent:
             progress_.done = ++result_.sent;
             result_.sentMails << mail;
+            if (accepted_)
+                accepted_(mail);
             if (row >= 0 && row < result_.mailsSentOfRow.size())
                 ++result_.mailsSentOfRow[row];
             return true;
@@ -209,6 +213,7 @@ private:
     const MailSender& send_;
     JobProgress& progress_;
     const std::function<void(const QString&)>& showPauseText_;
+    const std::function<void(int)>& accepted_;
     MailRunResult& result_;
     QTemporaryDir folder_; // created 0700, removed with its files at the end
 };
@@ -267,7 +272,7 @@ int MailJob::recipientOfMail(int mail) const
 }
 
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-    const std::function<void(const QString&)>& showPauseText)
+    const std::function<void(const QString&)>& showPauseText, const std::function<void(int mail)>& accepted)
 {
     MailRunResult result;
     if (job.mode == MailJob::Mode::RowPerRecipient && job.recipients.size() > job.batchRows) {
@@ -288,7 +293,7 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
     progress.total = job.mails() - result.sentBefore;
     progress.done = 0;
     try {
-        Run run(job, render, send, progress, showPauseText, result);
+        Run run(job, render, send, progress, showPauseText, accepted, result);
         run.run();
     } catch (const std::exception& error) {
         qWarning("mail run ended by an error: %s", error.what());

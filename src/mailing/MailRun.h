@@ -68,8 +68,9 @@ using MailSender
 // mail ends the run; a mail whose recipient the server refused, and a batch row whose card
 // cannot be attached, are left out and reported, and the run goes on with the next mail.
 // Recipients past the last row of a row-per-recipient run get nothing and are reported.
+// accepted hears of each mail (by MailJob::mailIndex) as soon as the server took it.
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-    const std::function<void(const QString&)>& showPauseText);
+    const std::function<void(const QString&)>& showPauseText, const std::function<void(int mail)>& accepted = {});
 
 // The hand-off with the job's account and deadline: what the window gives runMailJob. A stop
 // request ends the mail on its way at once.

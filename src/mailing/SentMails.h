@@ -3,35 +3,29 @@
 #include "mailing/MailRun.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QList>
-#include <QSet>
 #include <QString>
+#include <QStringList>
 
-// The mails that a run stopped or cut short has sent, so that sending the same mails again
-// can leave them out instead of mailing their recipients twice. A mail is the same when what
-// it carries (the run's card rows, mode, side, text and files: `content`) and its recipient's
-// address are; a list in another order or with a recipient mended is still compared mail by
-// mail.
-class SentMails
+class SentMailRecord;
+
+// Each of the job's mails (by MailJob::mailIndex) as the record of mails sent keeps it: its
+// recipient's address with what it carries, that is the values its card shows (cardValues: a
+// list per data row for a batch run; otherwise at most one, the card as it stands), the side
+// and the files' name, or the person's own file, and the subject and text. A mail whose card or
+// text changed is another mail; rows read again in another order keep their mails.
+QList<QByteArray> mailKeys(const MailJob& job, const QList<QStringList>& cardValues);
+
+// For each key, whether the record holds it; empty when it holds none.
+QList<bool> mailsInRecord(const SentMailRecord& record, const QList<QByteArray>& keys);
+
+// The question before a run that would send again mails sent before (sentBefore, by mail), or
+// while the record cannot be read (doubt says why): how many, five named and the rest in the
+// details. Its answers, Cancel last and the default: "Send the N Not Sent" where some are
+// known not to have been sent and nothing is in doubt, and "Send All N Again".
+struct SentBeforeQuestion
 {
-public:
-    // After a run: keeps its sent mails, with those kept before for the same content; forgets
-    // them all once a run has sent every mail it set out to send.
-    void record(const QByteArray& content, const MailJob& job, const MailRunResult& result);
-    void clear();
-
-    // For each of the job's mails (by MailJob::mailIndex), whether an earlier run sent it; empty
-    // when none did.
-    QList<bool> sentBefore(const QByteArray& content, const MailJob& job) const;
-
-private:
-    QByteArray content_;
-    // Recipient address, lower case → the rows (from 0; -1 for a mail without a row) sent to it.
-    QHash<QString, QSet<int>> rowsSentTo_;
+    QString text, details;
+    QStringList answers;
 };
-
-// The question before sending mails an earlier run sent: how many, and for a batch run which
-// rows. Its answers are sentBeforeAnswers(), Cancel last.
-QString sentBeforeQuestion(const MailJob& job, const QList<bool>& sentBefore);
-QStringList sentBeforeAnswers(const MailJob& job, const QList<bool>& sentBefore);
+SentBeforeQuestion sentBeforeQuestion(const MailJob& job, const QList<bool>& sentBefore, const QString& doubt);

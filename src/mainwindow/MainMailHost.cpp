@@ -10,6 +10,8 @@
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
+#include <QFileInfo>
+
 #include <memory>
 #include <optional>
 #include <utility>
@@ -129,6 +131,34 @@ QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreads
 {
     const RowValueColumns columns = rowColumnsWith(useSeries, useSpreadsheet);
     return columns.spreadsheet + columns.series;
+}
+
+QList<QStringList> MainMailHost::cardValuesOfRows(bool useSeries, bool useSpreadsheet)
+{
+    const CardSnapshot card = takeCardSnapshot();
+    const DataBinding binding = bindingWith(card, useSeries, useSpreadsheet);
+    const QList<SKTGraphicPtr> objects = twoSidedCard() ? card.front + card.back : card.front;
+    // An object that keeps its own value holds its place, so that no value moves to another.
+    const QString ownValue(QChar(1));
+    QList<QStringList> rows;
+    rows.reserve(binding.Total_Batch_Excel_Card);
+    for (int row = 0; row < binding.Total_Batch_Excel_Card; ++row) {
+        QStringList values;
+        for (const SKTGraphicPtr& object : objects)
+            if (object)
+                values << binding.valueFor(*object, row).value_or(ownValue);
+        rows << values;
+    }
+    return rows;
+}
+
+QString MainMailHost::designIdentity() const
+{
+    if (Project_File_Name.isEmpty())
+        return {};
+    const QFileInfo file(Project_File_Name);
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)

@@ -7,6 +7,8 @@
 #include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
+#include "mailing/SentMailRecord.h"
+#include "platform/CheckedWrite.h"
 #include "support/Patience.h"
 #include "support/ScriptedDialogService.h"
 #include "support/SharedReferencePlist.h"
@@ -55,10 +57,13 @@ public:
 
     int batchCards(bool, bool) override { return rows; }
     QList<QStringList> rowValueColumns(bool, bool) override { return columns; }
+    QList<QStringList> cardValuesOfRows(bool, bool) override { return cards; }
+    QString designIdentity() const override { return design; }
 
     int reloads = 0;
     int rows = 0;
-    QList<QStringList> columns;
+    QList<QStringList> columns, cards;
+    QString design;
     Account account;
     BatchState batch;
 };
@@ -439,7 +444,8 @@ TEST_F(MailWindowsTest, ClosingWithAnUnsentEmailAsksAndItsDefaultKeepsIt)
 
 // Send again after the Stop offers the mails not sent, Cancel the default; a list in another
 // order with a recipient added is still compared mail by mail, and each gets one; so is a run
-// of a row per recipient, whose rows each go once.
+// of a row per recipient, whose rows each go once. The record outlives the window and, for a
+// saved design, the program: rows re-ordered, added or changed ask about exactly the mails sent.
 TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainOffersTheRest)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
@@ -450,83 +456,136 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
     host_.rows = 3;
     QWidget mainWindow;
     Send_Modeless sheet(&mainWindow);
-    Send_Mail window(host_, settings_);
+    auto window = std::make_unique<Send_Mail>(host_, settings_);
     QString pauseShown, counterShown;
-    bool finished = false;
-    dialogs_->modalHandler = [&](QDialog&) {
-        window.subject_txt->setText(QStringLiteral("Invitation"));
-        window.mail_count_txt->setValue(1);
-        window.hour_txt->setValue(1);
-        QEventLoop loop;
-        QObject::connect(&window, &Send_Mail::runFinished, &loop, [&] {
+    bool finished = false, recordedWhilePausing = false;
+    QEventLoop loop;
+    const auto reopen = [&] {
+        window = std::make_unique<Send_Mail>(host_, settings_);
+        QObject::connect(window.get(), &Send_Mail::runFinished, &loop, [&] {
             finished = true;
             loop.quit();
         });
-        const auto send = [&] {
-            finished = false;
-            window.Send_Button();
-            if (window.isRunning())
-                loop.exec();
+    };
+    reopen();
+    const auto send = [&] {
+        finished = false;
+        window->Send_Button();
+        if (window->isRunning())
+            loop.exec();
+    };
+    // Stopped in the hour's pause after the first step.
+    const auto sendAndStopAfterTheFirst = [&] {
+        window->delayed_delv_chk->setChecked(true);
+        window->hour_txt->setValue(1);
+        finished = false;
+        window->Send_Button();
+        // The countdown of the pause after the first mail shows on the progress sheet.
+        const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
+        patience::eventually([pause] { return !pause->text().isEmpty(); });
+        pauseShown = pause->text();
+        recordedWhilePausing = host_.design.isEmpty() || QFile::exists(SentMailRecord::fileFor(host_.design));
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
+        counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
+        dialogs_->yesNoAnswers = { true };
+        sheet.Stop_Sending_Pressed();
+        if (!finished)
+            loop.exec();
+        window->delayed_delv_chk->setChecked(false);
+    };
+    const auto inWindow = [&](const std::function<void()>& steps) {
+        dialogs_->modalHandler = [&](QDialog&) {
+            window->subject_txt->setText(QStringLiteral("Invitation"));
+            steps();
+            return 0;
         };
-        // Stopped in the hour's pause after the first mail.
-        const auto sendAndStopAfterTheFirst = [&] {
-            window.delayed_delv_chk->setChecked(true);
-            finished = false;
-            window.Send_Button();
-            // The countdown of the pause after the first mail shows on the progress sheet.
-            const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
-            patience::eventually([pause] { return !pause->text().isEmpty(); });
-            pauseShown = pause->text();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
-            counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
-            dialogs_->yesNoAnswers = { true };
-            sheet.Stop_Sending_Pressed();
-            if (!finished)
-                loop.exec();
-            window.delayed_delv_chk->setChecked(false);
-        };
-        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        window->Open_Wnd();
+    };
+    inWindow([&] {
+        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
         sendAndStopAfterTheFirst();
-        EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
-        window.to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
+    });
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+    EXPECT_EQ(pauseShown.left(30), QStringLiteral("Pausing the process for 1 Hour"));
+    EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
+    inWindow([&] { // opened again
+        window->to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
         dialogs_->choiceAnswers = { 2 };
         send(); // Cancel
-        EXPECT_FALSE(window.isRunning());
+        EXPECT_FALSE(window->isRunning());
         dialogs_->choiceAnswers = { 0 };
         send();
         EXPECT_EQ(dialogs_->messages().back(),
             QStringLiteral(
                 "\nE-mail has been sent successfully.\n\n1 e-mail sent by an earlier run was not sent again."));
 
-        window.send_with_batch_chk->setChecked(true);
-        window.send_with_batch_chk_select();
-        window.rd_one_per_recp->setChecked(true);
-        window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        window->send_with_batch_chk->setChecked(true);
+        window->send_with_batch_chk_select();
+        window->rd_one_per_recp->setChecked(true);
+        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
         sendAndStopAfterTheFirst();
         EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.")));
-        window.to_txt->setText(QStringLiteral("ONE@x.com, two@y.org, three@z.net"));
+        window->to_txt->setText(QStringLiteral("ONE@x.com, two@y.org, three@z.net"));
+        host_.design = home_.filePath(QStringLiteral("party.gvt")); // saved: the record goes with it
         dialogs_->choiceAnswers = { 0 };
         send();
-        return 0;
+    });
+    EXPECT_FALSE(QFile::exists(SentMailRecord::fileFor(host_.design)));
+
+    // The saved design: every row's card to both, stopped after row 1 (Ann's), and the program
+    // started again on rows sorted anew, one added and another changed.
+    host_.cards = { { "Ann" }, { "Bob" }, { "Cyd" } };
+    const auto allRowsTo = [&](const QString& to) {
+        window->send_with_batch_chk->setChecked(true);
+        window->send_with_batch_chk_select();
+        window->rd_all_to_every->setChecked(true);
+        window->to_txt->setText(to);
     };
-    window.Open_Wnd();
-    ASSERT_TRUE(finished);
-    EXPECT_TRUE(pauseShown.startsWith(QStringLiteral("Pausing the process for 1 Hour"))) << pauseShown.toStdString();
-    EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
+    inWindow([&] {
+        allRowsTo(QStringLiteral("one@x.com, two@y.org"));
+        sendAndStopAfterTheFirst();
+    });
+    EXPECT_TRUE(recordedWhilePausing);
+    reopen();
+    host_.rows = 4;
+    host_.cards = { { "Cyd" }, { "Bobby" }, { "Dee" }, { "Ann" } };
+    inWindow([&] {
+        allRowsTo(QStringLiteral("two@y.org, one@x.com"));
+        dialogs_->choiceAnswers = { 2 };
+        send(); // Cancel
+        dialogs_->choiceAnswers = { 0 };
+        send();
+    });
+    EXPECT_FALSE(QFile::exists(SentMailRecord::fileFor(host_.design))); // all sent: forgotten
     QStringList offered;
     for (const auto& question : dialogs_->asked())
         if (question.text.contains(QStringLiteral(" already")))
             offered << question.text.section(u'\n', 0, 0);
     EXPECT_EQ(offered,
-        QStringList({ "The last run, which did not send everything, sent 1 of these 4 e-mails already.",
-            "The last run, which did not send everything, sent 1 of these 4 e-mails already.",
-            "The last run, which did not send everything, sent 1 of these 3 e-mails already (row 1)." }));
+        QStringList({ "An earlier run, which did not send everything, sent 1 of these 4 e-mails already: One@X.com.",
+            "An earlier run, which did not send everything, sent 1 of these 4 e-mails already: One@X.com.",
+            "An earlier run, which did not send everything, sent 1 of these 3 e-mails already (row 1): row 1 to "
+            "ONE@x.com.",
+            "An earlier run, which did not send everything, sent 2 of these 8 e-mails already (row 4): row 4 to "
+            "two@y.org; row 4 to one@x.com.",
+            "An earlier run, which did not send everything, sent 2 of these 8 e-mails already (row 4): row 4 to "
+            "two@y.org; row 4 to one@x.com." }));
     QStringList reached;
     for (const QJsonObject& mail : server.mails())
         reached << mail[u"to"].toArray().at(0).toString();
-    EXPECT_EQ(reached,
-        QStringList(
-            { "one@x.com", "two@y.org", "three@z.net", "four@w.org", "one@x.com", "two@y.org", "three@z.net" }));
+    EXPECT_EQ(reached.join(u' '),
+        QStringLiteral("one@x.com two@y.org three@z.net four@w.org one@x.com two@y.org three@z.net one@x.com "
+                       "two@y.org two@y.org one@x.com two@y.org one@x.com two@y.org one@x.com"));
+
+    // A record that cannot be read may hide any mail: asked, and Cancel sends nothing.
+    ASSERT_TRUE(writeFileChecked(SentMailRecord::fileFor(host_.design), QByteArray("{\"design\": ")));
+    inWindow([&] {
+        allRowsTo(QStringLiteral("one@x.com"));
+        dialogs_->choiceAnswers = { 1 };
+        send();
+    });
+    EXPECT_TRUE(dialogs_->asked().back().text.contains(QStringLiteral("cannot be read")));
+    EXPECT_EQ(server.mails().size(), reached.size());
 }
 
 TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)

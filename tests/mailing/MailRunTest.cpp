@@ -308,6 +308,26 @@ TEST(MailRun, AHeldRunSendsNothingUntilReleased)
     progress.release(); // "No"
     ASSERT_TRUE(worker->wait(patience::generousMs));
     EXPECT_TRUE(result.allSent());
+
+    // "Yes" while a row goes to every recipient: not one more mail, not even of that row.
+    RecordingSender rowMails;
+    JobProgress asked;
+    std::unique_ptr<QThread> answer;
+    const MailSender stopAsked = [&](const QString& to, const QStringList& files, QString* reason) {
+        const MailDelivery handed = rowMails.sender()(to, files, reason);
+        if (rowMails.to.size() == 2) {
+            asked.hold();
+            answer.reset(QThread::create([&] {
+                asked.stopRequested = true;
+                asked.release();
+            }));
+            answer->start();
+        }
+        return handed;
+    };
+    EXPECT_TRUE(runMailJob(batchJob(MailJob::Mode::AllRows, 2, 3), card, stopAsked, asked, noPauseText).stopped);
+    ASSERT_TRUE(answer && answer->wait(patience::generousMs));
+    EXPECT_EQ(rowMails.to.size(), 2);
 }
 
 TEST(MailRun, RowsWhoseCardsCannotBeWrittenAreFailedRowsNotSentOnes)

@@ -159,6 +159,8 @@ TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
     EXPECT_EQ(host.rowValueColumns(false, true).mid(0, 2),
         (QList<QStringList> { { "Ann", "Bob" }, { "ann@x.org", "bob@x.org" } }));
     EXPECT_TRUE(host.rowValueColumns(false, false).isEmpty());
+    // What tells the mails of one row from another's is what the card shows.
+    EXPECT_EQ(host.cardValuesOfRows(false, true), (QList<QStringList> { { "Ann" }, { "Bob" } }));
 }
 
 // Row k's card goes to recipient k: however the recipients are written and wherever the rows'

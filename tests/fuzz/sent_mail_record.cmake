@@ -1,0 +1,1 @@
+galavite_fuzz(sent_mail_record galavite_mailing)

@@ -5,6 +5,7 @@
 #include "barcodes/BarcodeSizing.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodes/BarcodeSymbols2D.h"
+#include "barcodes/BarcodeValueRules.h"
 #include "common/Logging.h"
 
 #include <algorithm>
@@ -91,11 +92,15 @@ BarcodeGeneration Generate_Barcode_Variable(
 
 QString whyValueIsRefused(const BarcodeGenSettings& settings, const QString& value)
 {
-    if (settings.isTwoDimensional() || value.isEmpty())
+    if (value.isEmpty())
         return {};
-    const std::unique_ptr<NKDBarcode> barcode
-        = createLinearBarcode(settings.symbologyTitle(), value, settings.Get_Print_State());
-    return barcode ? barcode->whyContentInvalid() : QString();
+    if (!settings.isTwoDimensional()) {
+        const std::unique_ptr<NKDBarcode> barcode
+            = createLinearBarcode(settings.symbologyTitle(), value, settings.Get_Print_State());
+        if (const QString own = barcode ? barcode->whyContentInvalid() : QString(); !own.isEmpty())
+            return own;
+    }
+    return whatBarcodeKindTakes(settings.barcode_font_index);
 }
 
 Picture Get_Image_From_Val(

@@ -145,9 +145,9 @@ std::function<void()> JapanPostBarcode::decodeKindFields(QDataStream& in)
 bool JapanPostBarcode::isContentValid() const
 {
     const QString text = content();
-    if (text.size() < 7)
+    if (text.size() < postalCodeDigits)
         return false;
-    return std::all_of(text.begin(), text.begin() + 7, [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return std::all_of(text.begin(), text.begin() + postalCodeDigits, [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 std::string JapanPostBarcode::_encodeChar(char) const

@@ -14,6 +14,8 @@ public:
     // Every symbol holds this many characters: shorter values are padded and longer addresses
     // cut to fit, as the symbology prescribes, so no value makes the symbol grow.
     static constexpr int symbolCharacters = 20;
+    // A value begins with the postal code, in digits.
+    static constexpr int postalCodeDigits = 7;
 
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption, float barWidth, float height, float fontSize,

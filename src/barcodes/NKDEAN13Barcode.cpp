@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int dataDigits = 12;
 const std::string centreGuard = "01010";
 
 // G positions (bit 5 = position 1) of digits 2 to 7, by first digit.

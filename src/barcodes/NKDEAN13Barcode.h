@@ -9,6 +9,9 @@ class NKDEAN13Barcode : public NKDAbstractUPCEANBarcode
     NKD_BARCODE_KIND(NKDEAN13Barcode)
 
 public:
+    // Digits before the check digit.
+    static constexpr int dataDigits = 12;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     void generateChecksum() override;

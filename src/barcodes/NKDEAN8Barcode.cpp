@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int dataDigits = 7;
 constexpr float guardBottomPoints = 3.6f;
 const std::string centreGuard = "01010";
 

@@ -9,6 +9,8 @@ class NKDEAN8Barcode : public NKDEAN13Barcode
     NKD_BARCODE_KIND(NKDEAN8Barcode)
 
 public:
+    static constexpr int dataDigits = 7;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     void generateChecksum() override;

@@ -41,7 +41,7 @@ bool NKDPostnetBarcode::isContentValid() const
     QByteArray bytes;
     if (!asciiContent(bytes))
         return false;
-    if (bytes.size() != 5 && bytes.size() != 9 && bytes.size() != 11)
+    if (std::find(digitCounts.begin(), digitCounts.end(), bytes.size()) == digitCounts.end())
         return false;
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

@@ -2,6 +2,8 @@
 
 #include "barcodes/NKDBarcode.h"
 
+#include <array>
+
 // POSTNET: 5, 9 or 11 digits and a check digit, each digit five bars of which two are full
 // and three half height, between two full frame bars. Every bar is one module followed by
 // a two-module space.
@@ -10,6 +12,9 @@ class NKDPostnetBarcode : public NKDBarcode
     NKD_BARCODE_KIND(NKDPostnetBarcode)
 
 public:
+    // The lengths a value may have, in digits.
+    static constexpr std::array<int, 3> digitCounts = { 5, 9, 11 };
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     bool isContentValid() const override;

@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int dataDigits = 11;
 const std::string centreGuard = "01010";
 
 } // namespace

@@ -9,6 +9,9 @@ class NKDUPCABarcode : public NKDAbstractUPCEANBarcode
     NKD_BARCODE_KIND(NKDUPCABarcode)
 
 public:
+    // Digits before the check digit.
+    static constexpr int dataDigits = 11;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     bool isContentValid() const override;

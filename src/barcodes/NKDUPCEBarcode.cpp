@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int symbolDigits = 7;
 constexpr float guardBottomPoints = 3.6f;
 
 // Even-parity positions (bit 5 = position 1) for number system 0, by check digit.

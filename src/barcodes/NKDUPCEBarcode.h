@@ -10,6 +10,9 @@ class NKDUPCEBarcode : public NKDUPCABarcode
     NKD_BARCODE_KIND(NKDUPCEBarcode)
 
 public:
+    // Number system and six digits, before the check digit.
+    static constexpr int symbolDigits = 7;
+
     using NKDBarcode::initWithContent;
     void initWithContent(const QString& content, bool printsCaption) override;
     bool isContentValid() const override;

@@ -7,6 +7,7 @@
 #include "barcodewindow/BarcodeWindowHost.h"
 #include "barcodewindow/ColourWell.h"
 #include "common/Logging.h"
+#include "common/MessageBoxes.h"
 #include "platform/DialogService.h"
 
 #include <QAbstractButton>
@@ -184,7 +185,7 @@ bool Barcode_Gen::Check_And_Validat_Barcode()
 {
     if (isValidBarcodeValue(settings_.value()))
         return true;
-    Set_Blank_Image();
+    image_scroll->Set_Blank_Image(whyValueIsRefused(settings_, settings_.value()));
     return false;
 }
 
@@ -317,14 +318,34 @@ bool Barcode_Gen::Open_Wnd(const SKTGraphicPtr& graphic)
     return true;
 }
 
-// OK needs a value the kind accepts: the object's fields and its picture must agree.
+// OK needs a value the kind accepts: the object's fields and its picture must agree. A refusal
+// says what is missing or what the kind takes.
 void Barcode_Gen::OK_Btn_Clicked()
 {
     goButtonActionPerformed();
-    if (previewPicture().isNull())
+    if (previewPicture().isNull()) {
+        tellWhyOkRefuses();
         return;
+    }
     outputImage_ = previewPicture();
     accept();
+}
+
+void Barcode_Gen::tellWhyOkRefuses()
+{
+    const bool bound = settings_.data_source_type != 0;
+    if (bound && Batch_Series->currentIndex() < 0) {
+        const QString choose
+            = settings_.data_source_type == 1 ? tr("Please select the series.") : tr("Please select the column.");
+        if (goneColumn_.isEmpty() || settings_.data_source_type != 2)
+            Show_MessageBox(choose);
+        else
+            Show_MessageBox_With_Reason(goneColumn_, choose);
+    } else if (settings_.value().isEmpty()) {
+        Show_MessageBox(bound ? tr("The first card gives the barcode no value.") : tr("Please enter barcode value"));
+    } else {
+        Show_MessageBox_With_Reason(tr("Invalid barcode value"), whyValueIsRefused(settings_, settings_.value()));
+    }
 }
 
 void Barcode_Gen::reject()

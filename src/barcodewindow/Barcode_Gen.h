@@ -166,6 +166,7 @@ private:
     void setValueText(const QString& value);
     void textDropped(const QString& text);
     void OK_Btn_Clicked();
+    void tellWhyOkRefuses();
 
     BarcodeWindowHost& host_;
     BarcodeGenSettings settings_;

@@ -1,6 +1,7 @@
 #include "export/CardExporter.h"
 
 #include "common/MessageBoxes.h"
+#include "export/ExportFileName.h"
 #include "export/ExportWindow.h"
 #include "jobs/SingleCardExport.h"
 #include "platform/DialogService.h"
@@ -8,6 +9,7 @@
 #include "widgets/Send_Modeless.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -74,12 +76,20 @@ void CardExporter::Export_Button()
     if (!binding->inUse()) {
         const QString filter
             = QStringLiteral("%1 (*.%2)").arg(window.fileFormatPopup->currentText(), settings.extension);
-        const QString path
+        const QString typed
             = dialogs().chooseSaveFile(QStringLiteral("Export Card"), QString(), filter, settings.extension);
-        if (path.isEmpty())
+        if (typed.isEmpty())
             return;
+        // The file's name and its content agree: the chooser asked about the name typed only.
+        const ExportFileName named = matchNameAndFormat(typed, settings.extension);
+        if (named.path != typed && QFileInfo::exists(named.path)
+            && !dialogs().askYesNoSafe(QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                           .arg(QFileInfo(named.path).fileName())))
+            return;
+        window.selectFormat(named.format);
+        window.rememberFormat();
         host_.exportWindow()->activateWindow();
-        Export_Single_File(path, settings, true);
+        Export_Single_File(named.path, window.settings(), true, named.note);
         return;
     }
     const QString folder = chooseBatchFolder();
@@ -114,7 +124,8 @@ QString CardExporter::chooseBatchFolder()
     }
 }
 
-bool CardExporter::Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage)
+bool CardExporter::Export_Single_File(
+    const QString& path, const CardExportSettings& settings, bool showMessage, const QString& note)
 {
     const CardSnapshot card = host_.takeCardSnapshot();
     JobProgress progress;
@@ -138,7 +149,8 @@ bool CardExporter::Export_Single_File(const QString& path, const CardExportSetti
     // own name, not the name typed for the front.
     if (showMessage && !result.lastWritten.isEmpty()) {
         const CardProblemRows problems = singleCardProblems(card, settings.side);
-        host_.showExportDone(result.lastWritten, problems.appendedTo(exportedMessage), problems.details());
+        const QString message = note.isEmpty() ? exportedMessage : exportedMessage + QStringLiteral("\n\n") + note;
+        host_.showExportDone(result.lastWritten, problems.appendedTo(message), problems.details());
     }
     return true;
 }

@@ -24,9 +24,10 @@ public:
 
     // The current design without data rows, written as the settings ask; path is the front's
     // file. Drawn and written on a worker behind the progress sheet, whose Stop writes no
-    // file. With showMessage the export-done box follows. False after a failure or a stop
-    // (both shown).
-    bool Export_Single_File(const QString& path, const CardExportSettings& settings, bool showMessage);
+    // file. With showMessage the export-done box follows, with the note under its message.
+    // False after a failure or a stop (both shown).
+    bool Export_Single_File(
+        const QString& path, const CardExportSettings& settings, bool showMessage, const QString& note = QString());
 
     // Starts a batch into folder and returns at once; batchFinished tells the end.
     void startBatch(

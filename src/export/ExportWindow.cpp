@@ -95,6 +95,12 @@ void ExportWindow::rememberFormat() const
     InterfaceSettings::setValue(lastFormatKey, fileFormatPopup->currentText());
 }
 
+void ExportWindow::selectFormat(const QString& extension)
+{
+    if (const qsizetype row = formats.indexOf(extension.toUpper()); row >= 0)
+        fileFormatPopup->setCurrentIndex(int(row));
+}
+
 void ExportWindow::export_card_side_CellClick()
 {
     const int row = matrix_export_card_side->checkedId();

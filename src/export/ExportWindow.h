@@ -24,6 +24,8 @@ public:
     void reset(bool seriesInUse, bool spreadsheetInUse, bool twoSided = true, bool backShown = false);
     // Keeps the chosen format, for the next export (and the next start of the program).
     void rememberFormat() const;
+    // Chooses the format of an extension as settings() gives it ("png", ...); another changes nothing.
+    void selectFormat(const QString& extension);
 
     CardExportSettings settings() const;
     bool useSeriesRows() const;

@@ -32,18 +32,24 @@ Picture Export_Combined_Image(const Picture& front, const Picture& back)
     });
 }
 
+QString cardFileFormat(const QString& extension)
+{
+    const QString lower = extension.toLower();
+    if (lower == QLatin1String("tif") || lower == QLatin1String("tiff"))
+        return QStringLiteral("tiff");
+    if (lower == QLatin1String("jpg") || lower == QLatin1String("jpeg"))
+        return QStringLiteral("jpeg");
+    if (lower == QLatin1String("bmp") || lower == QLatin1String("png"))
+        return lower;
+    return {};
+}
+
 namespace {
 
 QByteArray formatOf(const QString& extension)
 {
-    const QString lower = extension.toLower();
-    if (lower == QLatin1String("tif") || lower == QLatin1String("tiff"))
-        return "tiff";
-    if (lower == QLatin1String("jpg") || lower == QLatin1String("jpeg"))
-        return "jpeg";
-    if (lower == QLatin1String("bmp"))
-        return "bmp";
-    return "png";
+    const QString format = cardFileFormat(extension);
+    return format.isEmpty() ? QByteArrayLiteral("png") : format.toLatin1();
 }
 
 } // namespace

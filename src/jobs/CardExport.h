@@ -30,6 +30,10 @@ QString Create_Back_Card_Path(const QString& path);
 // picture when either side is missing.
 Picture Export_Combined_Image(const Picture& front, const Picture& back);
 
+// The format an image file's extension names, as CardExportSettings::extension gives it
+// ("tiff", "jpeg", "png", "bmp"; "tif" and "jpg" too, in any case); "" for any other.
+QString cardFileFormat(const QString& extension);
+
 // What a worker keeps from card to card, so that each card reuses the memory of the last.
 struct CardEncodingBuffers
 {

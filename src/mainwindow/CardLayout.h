@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -32,4 +34,13 @@ struct CardLayout
     Side back;
 
     bool operator==(const CardLayout&) const = default;
+
+    // The name of the undo step that goes from this layout to another: "Card Shape", "Orientation"
+    // (the card turned) or "Card Size".
+    QString changeName(const CardLayout& after) const;
 };
+
+// How many of the boxes reach past the card's edge, or lie wholly off the card; the card spans
+// cardSize from the origin.
+int countReachingPastCard(const QSizeF& cardSize, const QList<QRectF>& boxes);
+int countWhollyOffCard(const QSizeF& cardSize, const QList<QRectF>& boxes);

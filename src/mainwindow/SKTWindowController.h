@@ -304,6 +304,8 @@ public:
     // Applies the size in the panel; a change from the layout before is one undo step of the
     // side shown.
     void applyCardSizeAsStep(const CardLayout& before);
+    // The boxes of every object of the front and the back.
+    QList<QRectF> boxesOfBothSides() const;
     // Registers, on a side's history, putting back the card's layout.
     void registerCardLayoutUndo(SKTDocument::Side side, const CardLayout& layout);
     void restoreCardLayout(SKTDocument::Side side, const CardLayout& layout);
@@ -322,6 +324,8 @@ public:
     void Copy_Clicked();
     void Paste_Clicked();
     void Delete_Clicked();
+    // A passing note in the status bar, for what a change that stands brought with it.
+    void showNote(const QString& text);
     void Select_All_Clicked();
     void Begin_Front_Clicked();
     void Send_Back_Clicked();
@@ -394,6 +398,8 @@ public:
     void writeSelectedGraphics(const GraphicWriter& write) override;
     void textEditingRunStarted() override;
     void changeObjectsAsStep(const std::function<void()>& change) override;
+    // The same, the step named so whatever settings the change touched.
+    void changeObjectsAsNamedStep(const std::function<void()>& change, const QString& stepName);
     void beginChangeRun() override;
     void endChangeRun() override;
     SKTGraphicPtr currentGraphic() const override;

@@ -10,6 +10,8 @@
 #include "mainwindow/MainBarcodeWindowHost.h"
 #include "model/SKTBarcode.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 void SKTWindowController::Open_Barcode_Window()
@@ -19,19 +21,22 @@ void SKTWindowController::Open_Barcode_Window()
         const SKTGraphicPtr graphic = currentCanvas()->selectedGraphic();
         if (!graphic)
             return;
-        // The window writes into the object: what it and the other barcodes take is one step.
-        changeObjectsAsStep([this, &graphic] {
-            if (!Open_Barcode_Window_For(graphic))
-                return;
-            inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
-            // The other selected barcodes took the settings: their pictures must show them too.
-            for (const SKTGraphicPtr& other : currentCanvas()->selectedGraphics()) {
-                if (other == graphic || !dynamic_cast<SKTBarcode*>(other.get()))
-                    continue;
-                if (const Picture picture = barcodePictureFromFields(*other); !picture.isNull())
-                    showBarcodePicture(*other, picture);
-            }
-        });
+        // The window writes into the object: what it and the other barcodes take is one step,
+        // named for the window whatever it changed (the data source is one of its settings).
+        changeObjectsAsNamedStep(
+            [this, &graphic] {
+                if (!Open_Barcode_Window_For(graphic))
+                    return;
+                inspector_->barcode_tab->Update_Barcode_Graphics(*graphic);
+                // The other selected barcodes took the settings: their pictures must show them too.
+                for (const SKTGraphicPtr& other : currentCanvas()->selectedGraphics()) {
+                    if (other == graphic || !dynamic_cast<SKTBarcode*>(other.get()))
+                        continue;
+                    if (const Picture picture = barcodePictureFromFields(*other); !picture.isNull())
+                        showBarcodePicture(*other, picture);
+                }
+            },
+            QCoreApplication::translate("ObjectSettingsState", "Barcode"));
         Refresh_Canvas();
     } catch (const std::exception& error) {
         Show_NSLog_Message(QString::fromUtf8(error.what()));

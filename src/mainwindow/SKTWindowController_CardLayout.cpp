@@ -4,6 +4,7 @@
 #include "model/CardGlobals.h"
 
 #include <QDoubleSpinBox>
+#include <QStatusBar>
 
 CardLayout SKTWindowController::currentCardLayout() const
 {
@@ -29,15 +30,38 @@ void SKTWindowController::applyCardSizeAsStep(const CardLayout& before)
 {
     const SKTDocument::Side side = currentCanvas()->editedSide();
     UndoManager& undo = document_->undoManager(side);
+    const int pastEdgeBefore = countReachingPastCard(before.canvasPoints, boxesOfBothSides());
     undo.beginGroup();
     applyCardSize();
+    const CardLayout after = currentCardLayout();
     // A card that kept its size and shape is no step; the design is marked as it always was.
-    if (currentCardLayout() != before && undo.isRegistrationEnabled())
+    if (after != before && undo.isRegistrationEnabled()) {
         registerCardLayoutUndo(side, before);
-    else if (!Not_Draw_Only_Prop_Change)
+        undo.setActionName(before.changeName(after));
+    } else if (!Not_Draw_Only_Prop_Change) {
         setUnsavedEdits(true);
+    }
     undo.endGroup();
     refreshUndoActions();
+    // The change stands; the person learns what it cut off, without a box to dismiss.
+    if (const int pastEdge = countReachingPastCard(after.canvasPoints, boxesOfBothSides()); pastEdge > pastEdgeBefore)
+        showNote(pastEdge == 1 ? tr("An object now reaches past the card's edge.")
+                               : tr("%1 objects now reach past the card's edge.").arg(pastEdge));
+}
+
+QList<QRectF> SKTWindowController::boxesOfBothSides() const
+{
+    QList<QRectF> boxes;
+    for (const SKTDocument::Side side : { SKTDocument::Side::Front, SKTDocument::Side::Back })
+        for (const SKTGraphicPtr& graphic : document_->graphicsOfSide(side))
+            boxes.append(graphic->bounds());
+    return boxes;
+}
+
+void SKTWindowController::showNote(const QString& text)
+{
+    constexpr int shownMs = 15000;
+    statusBar()->showMessage(text, shownMs);
 }
 
 void SKTWindowController::registerCardLayoutUndo(SKTDocument::Side side, const CardLayout& layout)

@@ -62,6 +62,11 @@ void SKTWindowController::textEditingRunStarted()
 
 void SKTWindowController::changeObjectsAsStep(const std::function<void()>& change)
 {
+    changeObjectsAsNamedStep(change, QString());
+}
+
+void SKTWindowController::changeObjectsAsNamedStep(const std::function<void()>& change, const QString& stepName)
+{
     if (changingObjects_) {
         change();
         return;
@@ -87,6 +92,8 @@ void SKTWindowController::changeObjectsAsStep(const std::function<void()>& chang
         });
         change();
         name = was.changeName();
+        if (name && !stepName.isEmpty())
+            name = stepName;
         // Typing registered its step when the run began.
         if (undoable && name && *name != ObjectSettingsState::typingName()) {
             registerObjectSettingsUndo(side, was);

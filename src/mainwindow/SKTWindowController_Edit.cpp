@@ -37,8 +37,19 @@ void SKTWindowController::Copy_Clicked()
 
 void SKTWindowController::Paste_Clicked()
 {
-    currentCanvas()->paste();
+    SKTGraphicView* canvas = currentCanvas();
+    const qsizetype objectsBefore = canvas->document().graphicsOfSide(canvas->editedSide()).size();
+    canvas->paste();
     showCurrentSelection();
+    // Objects copied from a larger card may land where this card is not: the paste stands.
+    if (canvas->document().graphicsOfSide(canvas->editedSide()).size() == objectsBefore)
+        return;
+    QList<QRectF> pasted;
+    for (const SKTGraphicPtr& graphic : canvas->selectedGraphics())
+        pasted.append(graphic->bounds());
+    if (const int off = countWhollyOffCard(canvas->cardSize(), pasted); off > 0)
+        showNote(off == 1 ? tr("The pasted object lies wholly off the card.")
+                          : tr("%1 pasted objects lie wholly off the card.").arg(off));
 }
 
 void SKTWindowController::Delete_Clicked()

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -176,29 +178,45 @@ TEST_F(BarcodeWindow, CancelLeavesTheObjectUnchanged)
     EXPECT_TRUE(window.Barcode_output_image().isNull());
 }
 
-TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcode)
+// OK refuses a value that gives no barcode and says why, as the preview does under its
+// "Invalid barcode value": what is missing, or what the kind takes.
+TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcodeAndSaysWhy)
 {
     Barcode_Gen window(host);
     auto barcode = SKTGraphic::create<SKTBarcode>();
     const QByteArray before = barcode->archivedData();
-    int okPresses = 0;
+    const QString ean13 = QStringLiteral("EAN-13 takes 12 digits, or 13 with the right check digit last.");
+    const QString code128
+        = QStringLiteral("Code 128 takes characters without accents (7-bit ASCII), as many as 60 symbols hold.");
     dialogs->modalHandler = [&](QDialog&) {
-        for (const QString& value : { QString(), QStringLiteral("caf\u00e9"), QStringLiteral("abc") }) {
-            choose(window.barcodeTypePopup, indexOfBarcodeSymbology(value == "abc" ? "EAN-13" : "Code 128"));
+        for (const auto& [kind, value, why] : { std::tuple("Code 128", QString(), QString()),
+                 std::tuple("Code 128", QStringLiteral("caf\u00e9"), code128),
+                 std::tuple("EAN-13", QStringLiteral("TICKET-0042"), ean13) }) {
+            choose(window.barcodeTypePopup, indexOfBarcodeSymbology(kind));
             window.dataText->setText(value);
             window.okButton->click();
-            ++okPresses;
-            EXPECT_TRUE(window.image_scroll->showsError()) << value.toStdString();
-            EXPECT_EQ(window.image_scroll->errorLabel()->text(), "Invalid barcode value");
             EXPECT_TRUE(window.isVisible() || window.result() == 0);
+            EXPECT_EQ(window.image_scroll->errorLabel()->text(),
+                why.isEmpty() ? QStringLiteral("Invalid barcode value") : "Invalid barcode value\n" + why);
+            EXPECT_EQ(dialogs->messages().back(),
+                why.isEmpty() ? QStringLiteral("\nPlease enter barcode value")
+                              : QStringLiteral("\nInvalid barcode value"));
+            EXPECT_EQ(dialogs->lastInformative(), why);
         }
         window.cancelButton->click();
         return window.result();
     };
     EXPECT_FALSE(window.Open_Wnd(barcode));
-    EXPECT_EQ(okPresses, 3);
     EXPECT_EQ(PropertyList::read(barcode->archivedData()), PropertyList::read(before));
-    EXPECT_EQ(dialogs->messages().size(), 1u) << "only the kind change with an empty value asks";
+
+    // Every kind says what it takes, under its own title.
+    for (const char* title : BarcodeSymbologyTitles) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(QLatin1String(title)));
+        typeValue(window, QStringLiteral("\u00e9"));
+        EXPECT_TRUE(window.image_scroll->errorLabel()->text().startsWith(
+            QStringLiteral("Invalid barcode value\n%1 takes ").arg(QLatin1String(title))))
+            << window.image_scroll->errorLabel()->text().toStdString();
+    }
 }
 
 // Code 128 says why it refuses a value: a line break or another non-digit in set C, or a
@@ -227,8 +245,6 @@ TEST_F(BarcodeWindow, Code128SaysWhyAValueIsRefused)
         "line break takes one or two of them.");
     EXPECT_EQ(refusal("Code 128", QString(61, QLatin1Char('x'))),
         "Invalid barcode value\nThe value is too long for Code 128: it takes 61 symbols, and at most 60 fit.");
-    // A kind that names no reason keeps the plain message.
-    EXPECT_EQ(refusal("EAN-13", QStringLiteral("abc")), "Invalid barcode value");
     EXPECT_EQ(refusal("Code 128", QStringLiteral("Card 42")), QString());
 }
 
@@ -423,6 +439,8 @@ TEST_F(BarcodeWindow, ExcelColumnSourceStartsAtTheFirstColumnWithValuesAndAGoneO
         EXPECT_EQ(qr.image_scroll->errorLabel()->text(), host.goneColumn);
         qr.okButton->click();
         EXPECT_EQ(qr.result(), 0) << "nothing to encode";
+        EXPECT_EQ(dialogs->messages().back(), "\n" + host.goneColumn);
+        EXPECT_EQ(dialogs->lastInformative(), "Please select the column.");
         choose(qr.Data_source_type, 0);
         EXPECT_TRUE(qr.Batch_Series->placeholderText().isEmpty());
         choose(qr.Data_source_type, 2);

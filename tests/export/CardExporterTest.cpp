@@ -367,6 +367,7 @@ TEST_F(CardExporterTest, WithTheRowsTurnedOffTheDesignIsWrittenOnceWhereThePerso
         seriesOffered = window.Export_with_batch_chk->isEnabled() && window.Export_with_batch_chk->isChecked();
         EXPECT_FALSE(window.Export_with_excel_chk->isEnabled());
         window.Export_with_batch_chk->setChecked(false);
+        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
         window.matrix_export_card_side->button(0)->click();
         return 1;
     };
@@ -485,6 +486,8 @@ TEST_F(CardExporterTest, OneCardIsDrawnOffTheWindowsThreadAndWorkThatOutlastsAMo
     EXPECT_EQ(drawnOnGuiThread, 0);
 }
 
+// The format used last is offered again; a name typed with another known extension takes that
+// format and the box says so, and a name without one gets the format's: bytes and names agree.
 TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
 {
     std::pair<QString, int> offered;
@@ -508,6 +511,34 @@ TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
     next.reset(false, false, false, true);
     EXPECT_EQ(next.fileFormatPopup->currentText(), QStringLiteral("PNG"));
     EXPECT_EQ(next.settings().side, QStringLiteral("F"));
+
+    host_.showingBack = false;
+    const auto exportAs = [&](const char* format, const QString& name) {
+        host_.done.clear();
+        dialogs_->modalHandler = [format](QDialog& dialog) {
+            static_cast<ExportWindow&>(dialog).fileFormatPopup->setCurrentText(QLatin1String(format));
+            return 1;
+        };
+        dialogs_->fileAnswers = { QDir(out_.path()).filePath(name) };
+        exporter_.Export_Button();
+        QFile written(host_.done.value(0));
+        return written.open(QIODevice::ReadOnly) ? written.read(4) : QByteArray();
+    };
+    const QString done = QStringLiteral("Card has been exported successfully.\n\n");
+    EXPECT_EQ(exportAs("BMP", QStringLiteral("t.png")), QByteArray("\x89PNG"));
+    EXPECT_EQ(host_.done.value(1), done + "The file name ends in \".png\", so the card was written as PNG, not BMP.");
+    EXPECT_EQ(exportAs("JPEG", QStringLiteral("t.TIF")), QByteArray("II*\0", 4));
+    ExportWindow chosen;
+    chosen.reset(false, false);
+    EXPECT_EQ(chosen.fileFormatPopup->currentText(), QStringLiteral("TIFF"));
+    EXPECT_EQ(exportAs("BMP", QStringLiteral("t.card")).left(2), QByteArray("BM"));
+    EXPECT_EQ(host_.done,
+        QStringList({ QDir(out_.path()).filePath(QStringLiteral("t.card.bmp")),
+            done + "The card was written as BMP, so \".bmp\" was added to the file name." }));
+    // The chooser asked about the name typed; the name written is asked about too, safely.
+    EXPECT_EQ(exportAs("BMP", QStringLiteral("t.card")), QByteArray());
+    EXPECT_EQ(dialogs_->asked().back().kind, QStringLiteral("yesno"));
+    EXPECT_TRUE(dialogs_->asked().back().safeDefault);
 }
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)

@@ -77,6 +77,7 @@ TEST_F(MainWindowTest, BarcodeWindowOkGivesTheObjectItsSettingsAndPictureAndCanc
 
     otherModal = [](QDialog& dialog) { return typeQrAndPress(dialog, true); };
     main.Open_Barcode_Window();
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Barcode"));
     EXPECT_EQ(barcode->two_d_font_val, "Table 7");
     EXPECT_EQ(barcode->linear_or_2d, 1);
     EXPECT_EQ(barcode->_barcode_image.size(), barcodePictureFromFields(*barcode).size());

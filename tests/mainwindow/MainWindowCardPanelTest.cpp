@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -443,7 +444,9 @@ TEST_F(MainWindowTest, ASizeFromTheChooserIsOneUndoStepThatUndoAndRedoTakeBackAn
     EXPECT_EQ(main.Get_Front_Control_Count(), 1);
 }
 
-TEST_F(MainWindowTest, AShapeChangeIsOneUndoStepOfTheSideShown)
+// Each is one step named for what it changed; a turn that leaves an object past the card's edge,
+// and a paste that lands wholly off the turned card, stand and say so in the status bar.
+TEST_F(MainWindowTest, AShapeOrOrientationChangeIsOneNamedUndoStepOfTheSideShown)
 {
     SKTWindowController& main = start();
     main.show();
@@ -455,6 +458,7 @@ TEST_F(MainWindowTest, AShapeChangeIsOneUndoStepOfTheSideShown)
     ASSERT_EQ(Card_Shape, 2);
     EXPECT_EQ(main.Back_card_Prop->Card_Shape, QStringLiteral("E"));
     EXPECT_TRUE(main.isWindowModified());
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Card Shape"));
 
     trigger(main, "Undo_btn");
     EXPECT_EQ(Card_Shape, 0);
@@ -473,4 +477,21 @@ TEST_F(MainWindowTest, AShapeChangeIsOneUndoStepOfTheSideShown)
     // The step belongs to the back: the front has nothing to undo.
     trigger(main, "Front_Side_btn");
     EXPECT_FALSE(enabled(main, "Undo_btn"));
+
+    const SKTGraphicPtr right = place(main, 3);
+    right->setBounds(QRectF(190, 20, 40, 30));
+    trigger(main, "Copy_btn");
+    choose(main.inspector().card_setting_tab->Preset_ComboBox, 1);
+    expectSize(cardMillimetres(main), 54.102, 85.598);
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Orientation"));
+    EXPECT_EQ(main.statusBar()->currentMessage(), QStringLiteral("An object now reaches past the card's edge."));
+    // On the other side the paste keeps the place it was copied from.
+    trigger(main, "Back_Side_btn");
+    trigger(main, "Paste_btn");
+    ASSERT_EQ(main.Get_Back_Control_Count(), 2);
+    EXPECT_EQ(main.statusBar()->currentMessage(), QStringLiteral("The pasted object lies wholly off the card."));
+    trigger(main, "Front_Side_btn");
+    trigger(main, "Undo_btn");
+    expectSize(cardMillimetres(main), 85.598, 54.102);
+    EXPECT_EQ(main.Get_Front_Control_Count(), 1);
 }

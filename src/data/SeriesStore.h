@@ -43,7 +43,7 @@ constexpr qint64 maxSeriesValueBytes = 128 * 1024;
 // The rows of a stored series as a run reads them, a line at a time: every line a row by the
 // reading rule above, and a line longer than a value can be an empty row named in tooLong,
 // passed over without being kept or decoded. None when the file is missing, not a plain file,
-// too big, holds more values than its size honestly needs memory for (counted before any is
+// too big, holds more values than are read from a file of its size (counted before any is
 // made) or is not text (a line it keeps is not UTF-8 or holds a NUL character, say); reason,
 // when given, says why.
 struct SeriesRows

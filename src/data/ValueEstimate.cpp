@@ -24,8 +24,8 @@ QString ValueEstimate::refusal(const QString& path, qint64 fileBytes) const
     const WorkbookMemory memory = WorkbookMemory::forTextFile(fileBytes);
     if (bytes_ <= memory.limit)
         return {};
-    // An honest file of many short lines passes the memory given to a file of its size as well:
-    // what is wrong is the count, told with the most values of their length that are read.
+    // Many short lines pass that memory without any dishonesty in the file: what is told is the
+    // count, with the most values of their length that are read.
     const qint64 most = qint64(double(count_) * double(memory.limit) / double(bytes_));
     const bool byMachine = memory.limit
         < std::max(WorkbookMemory::minTextFileLimit, fileBytes * WorkbookMemory::maxTextFileAmplification);

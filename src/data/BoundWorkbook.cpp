@@ -119,8 +119,8 @@ Reading readAgain(const QString& path, const Data_From_Excel& table, const std::
     const SheetTable rows = SpreadsheetWriter::ReadWorkbook(QString(), false);
     if (rows.isEmpty()) {
         const QString why = SpreadsheetWriter::lastError();
-        reading.error = why.isEmpty() ? QStringLiteral("The sheet holds no rows.")
-                                      : QStringLiteral("The workbook cannot be read: %1.").arg(why);
+        reading.error
+            = why.isEmpty() ? QStringLiteral("The sheet holds no rows.") : SpreadsheetWriter::cannotReadMessage(why);
         return reading;
     }
     // Of the very file the rows came from: one renamed over the path meanwhile is compared anew.

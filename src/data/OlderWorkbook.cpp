@@ -7,6 +7,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -53,21 +54,26 @@ public:
         return true;
     }
 
-    // Whether a stream of that name (any case) is in the directory.
-    bool hasStream(const QString& name)
+    // Which of the names (any case) are streams in the directory, in their order; none when
+    // the directory cannot be read to its end.
+    std::optional<QList<bool>> findStreams(const QStringList& names)
     {
         if (sectorBytes_ == 0)
-            return false;
+            return std::nullopt;
+        QList<bool> found(names.size(), false);
         QByteArray sector;
         quint32 at = u32(header_.constData() + 0x30);
-        for (qint64 visited = 0; at < lastRegularSector && visited < sectors_; ++visited, at = next(at)) {
+        qint64 visited = 0;
+        for (; at < lastRegularSector && visited < sectors_; ++visited, at = next(at)) {
             if (!readSector(at, sector))
-                return false;
+                return std::nullopt;
             for (qint64 entry = 0; entry + entryBytes <= sector.size(); entry += entryBytes)
-                if (isStreamNamed(sector.constData() + entry, name))
-                    return true;
+                for (qsizetype i = 0; i < names.size(); ++i)
+                    found[i] = found[i] || isStreamNamed(sector.constData() + entry, names[i]);
         }
-        return false;
+        if (at < lastRegularSector)
+            return std::nullopt; // a chain longer than the file has sectors loops
+        return found;
     }
 
 private:
@@ -153,10 +159,16 @@ Kind kindOf(const QString& path)
     CompoundFile compound(file);
     if (!compound.open())
         return Kind::NotCompoundFile;
-    return compound.hasStream(QStringLiteral("EncryptedPackage")) ? Kind::EncryptedWorkbook : Kind::BinaryWorkbook;
+    // An older workbook keeps its sheets in "Workbook", or in "Book" before 1997.
+    const std::optional<QList<bool>> found = compound.findStreams(
+        { QStringLiteral("EncryptedPackage"), QStringLiteral("Workbook"), QStringLiteral("Book") });
+    if (found && found->at(0))
+        return Kind::EncryptedWorkbook;
+    // A directory that cannot be read may still be an older workbook's.
+    return !found || found->at(1) || found->at(2) ? Kind::BinaryWorkbook : Kind::OtherDocument;
 }
 
-QString refusal(Kind kind)
+QString refusal(Kind kind, const QString& path)
 {
     switch (kind) {
     case Kind::BinaryWorkbook:
@@ -165,6 +177,10 @@ QString refusal(Kind kind)
     case Kind::EncryptedWorkbook:
         return QStringLiteral("it is protected by a password, so its contents are encrypted. Open it in your "
                               "spreadsheet program and save it without the password as an Excel workbook (.xlsx)");
+    case Kind::OtherDocument:
+        return QStringLiteral("\"%1\" is not a workbook but a document of another program (a compound file "
+                              "holding no workbook). Choose an Excel workbook (.xlsx)")
+            .arg(path);
     case Kind::NotCompoundFile:
         break;
     }

@@ -12,6 +12,9 @@ namespace {
 // Bytes of UTF-8 that one UTF-16 code unit can give at most.
 constexpr qsizetype utf8PerUnit = 3;
 
+const QString oddUtf16 = QStringLiteral(
+    "it begins as UTF-16 text but holds an odd number of bytes after its mark, so its last character is cut short");
+
 bool hasLoneSurrogate(QStringView text)
 {
     for (qsizetype at = 0; at < text.size(); ++at) {
@@ -69,6 +72,10 @@ bool SeriesLines::fill()
         if (got == 2 && (std::memcmp(mark, "\xFF\xFE", 2) == 0 || std::memcmp(mark, "\xFE\xFF", 2) == 0)) {
             utf16_.emplace(mark[0] == '\xFF' ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                 QStringDecoder::Flag::ConvertInitialBom);
+            // Judged now, not at the end, so that a read of the first lines refuses it as a
+            // read of all of them does.
+            if (!file_.isSequential() && (file_.size() - file_.pos()) % 2 != 0)
+                return failWith(oddUtf16);
             return true;
         }
         const qint64 third = got == 2 ? file_.read(mark + 2, 1) : 0;
@@ -105,7 +112,9 @@ bool SeriesLines::fill()
         pendingHigh_ = text.back();
         text.chop(1);
     }
-    if (hasLoneSurrogate(text) || (atEnd_ && rawRead_ % 2 != 0))
+    if (atEnd_ && rawRead_ % 2 != 0)
+        return failWith(oddUtf16);
+    if (hasLoneSurrogate(text))
         return failWith(QStringLiteral("it begins as UTF-16 text but holds a part that is not"));
     const QByteArray utf8 = text.toUtf8();
     std::memcpy(buffer_.data() + end_, utf8.constData(), size_t(utf8.size()));
@@ -180,7 +189,7 @@ std::optional<QString> seriesLineValue(QByteArrayView line)
     QStringDecoder decoder(
         QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(line);
-    if (decoder.hasError())
+    if (decoder.hasError() || text.contains(QChar(0)))
         return std::nullopt;
     return Trim_Str(text);
 }

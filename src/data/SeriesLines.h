@@ -66,5 +66,6 @@ private:
     QString why_;
 };
 
-// The value of a line by the reading rule (trimmed); none when it is not UTF-8.
+// The value of a line by the reading rule (trimmed); none when it is not UTF-8 or holds a NUL
+// character, which no value holds and text in UTF-16 without its byte-order mark is full of.
 std::optional<QString> seriesLineValue(QByteArrayView line);

@@ -43,8 +43,9 @@ constexpr qint64 maxSeriesValueBytes = 128 * 1024;
 // The rows of a stored series as a run reads them, a line at a time: every line a row by the
 // reading rule above, and a line longer than a value can be an empty row named in tooLong,
 // passed over without being kept or decoded. None when the file is missing, not a plain file,
-// too big, holds more values than its size honestly needs memory for (counted before any is
-// made) or is not text (a line it keeps is not UTF-8, say); reason, when given, says why.
+// too big, holds more values than are read from a file of its size (counted before any is
+// made) or is not text (a line it keeps is not UTF-8 or holds a NUL character, say); reason,
+// when given, says why.
 struct SeriesRows
 {
     QStringList values;
@@ -55,7 +56,7 @@ std::optional<SeriesRows> readSeriesFile(const QString& name, QString* reason = 
 // so that showing the first card of a series of millions of lines reads a line or two: the
 // first value and whether any value is not empty. Lines are read by the reading rule above;
 // what it does not read is not checked. None when the file is missing, not a plain file, too
-// big, or a line it reads is not UTF-8.
+// big, or what it reads is judged not text as readSeriesFile judges it.
 // The read is bounded, as it runs on the window's thread whenever the file changes: a line
 // longer than a value can be, or a value only after maxBlankLinesBeforeValue blank lines or
 // maxSeriesHeadBytes, gives no value, and cutShort says why.

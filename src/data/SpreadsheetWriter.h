@@ -72,6 +72,11 @@ public:
 
     // Why the last operation failed; "" after a success.
     static QString lastError();
+    // What a read fails with when the workbook was changed while it was open.
+    static QString changedWhileReadMessage();
+    // The message of a read that failed for that reason: "The workbook cannot be read: ..."; the
+    // change while it was read is a message of its own.
+    static QString cannotReadMessage(const QString& reason);
     // The work folder; Delete_Excel_File_Temp_Folder removes it before a workbook is browsed.
     static QString workFolder();
 
@@ -99,6 +104,9 @@ public:
 private:
     SpreadsheetWriter();
     bool fail(const QString& message);
+    // A read's failure: a workbook changed since it was opened fails by that change, which
+    // leaves its parts damaged or cut short, whatever the reader found wrong.
+    bool failReading(const QString& message);
     // Writes one part of the work folder through fill; false with the reason kept.
     bool writePartFile(const QString& partPath, const std::function<bool(QIODevice&)>& fill);
     // Clears the table and opens a sheet part for reading; null (with the reason kept) on failure.

@@ -79,7 +79,7 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
         QString reason = error.message;
         if (error.code == SSZipArchive::CannotOpenArchive) {
             const QFileInfo file(path);
-            const QString older = OlderWorkbook::refusal(OlderWorkbook::kindOf(path));
+            const QString older = OlderWorkbook::refusal(OlderWorkbook::kindOf(path), path);
             if (file.exists() && !file.isFile())
                 reason = QStringLiteral("it is not a regular file");
             else if (!older.isEmpty())
@@ -97,12 +97,12 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
     if (stringsPart.isEmpty())
         stringsPart = QStringLiteral("xl/sharedStrings.xml");
     if (self.archive_->find(stringsPart) && !self.ReadSharedStrings(stringsPart))
-        problems.append(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+        problems.append(cannotReadMessage(self.lastError_));
     QString stylesPart = self.partTarget(QStringLiteral("/styles"), QString());
     if (stylesPart.isEmpty())
         stylesPart = QStringLiteral("xl/styles.xml");
     if (self.archive_->find(stylesPart) && !self.ReadStyles(stylesPart))
-        problems.append(QStringLiteral("The workbook cannot be read: %1.").arg(self.lastError_));
+        problems.append(cannotReadMessage(self.lastError_));
     return problems;
 }
 
@@ -113,9 +113,25 @@ WorkbookFile SpreadsheetWriter::openWorkbookFile(const std::atomic<bool>* stop)
         return { {}, {}, QStringLiteral("No workbook is open.") };
     WorkbookFile file { self.archive_->identity(), self.archive_->digest(stop), {} };
     if (!file.content.isKnown() && !(stop && stop->load()))
-        file.changed = QStringLiteral("The workbook was changed by another program while it was read. Try again "
-                                      "once that program has finished saving it.");
+        file.changed = changedWhileReadMessage();
     return file;
+}
+
+QString SpreadsheetWriter::changedWhileReadMessage()
+{
+    return QStringLiteral("The workbook was changed by another program while it was read. Try again once that program "
+                          "has finished saving it.");
+}
+
+QString SpreadsheetWriter::cannotReadMessage(const QString& reason)
+{
+    return reason == changedWhileReadMessage() ? reason
+                                               : QStringLiteral("The workbook cannot be read: %1.").arg(reason);
+}
+
+bool SpreadsheetWriter::failReading(const QString& message)
+{
+    return fail(archive_ && !archive_->unchanged() ? changedWhileReadMessage() : message);
 }
 
 void SpreadsheetWriter::Release_Data()
@@ -149,11 +165,11 @@ bool SpreadsheetWriter::ReadSharedStrings(const QString& partName)
     sharedStringsBytes_ = 0;
     const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
     if (!entry)
-        return fail(QStringLiteral("%1 cannot be read").arg(partName));
+        return failReading(QStringLiteral("%1 cannot be read").arg(partName));
     QString error;
     if (!readSharedStringsPart(
             partSource(*entry, partName), partName, memory_, sharedStrings_, sharedStringsBytes_, error))
-        return fail(error);
+        return failReading(error);
     return true;
 }
 
@@ -169,7 +185,7 @@ bool SpreadsheetWriter::ReadStyles(const QString& partName)
         return true;
     }
     stylesFailure_ = error;
-    return fail(error);
+    return failReading(error);
 }
 
 SheetTable SpreadsheetWriter::ReadData_only_column()
@@ -184,18 +200,18 @@ std::unique_ptr<WorksheetReader> SpreadsheetWriter::startSheetRead(const QString
     data_.clear();
     lastError_.clear();
     if (!stylesFailure_.isEmpty()) {
-        fail(stylesFailure_);
+        failReading(stylesFailure_);
         return nullptr;
     }
     const ZipReader::Entry* entry = archive_ ? archive_->find(partName) : nullptr;
     if (!entry) {
-        fail(QStringLiteral("%1 cannot be read").arg(partName));
+        failReading(QStringLiteral("%1 cannot be read").arg(partName));
         return nullptr;
     }
     auto reader = std::make_unique<WorksheetReader>(partName, partSource(*entry, partName), sharedStrings_, styles_);
     reader->setDate1904(date1904_);
     if (!reader->open()) {
-        fail(reader->errorString());
+        failReading(reader->errorString());
         return nullptr;
     }
     return reader;
@@ -222,9 +238,9 @@ bool SpreadsheetWriter::readTitles(const QString& partName)
         return false;
     });
     if (!ok)
-        return fail(reader.errorString());
+        return failReading(reader.errorString());
     if (styles_.exceeded())
-        return fail(formatsTooLargeMessage(partName));
+        return failReading(formatsTooLargeMessage(partName));
     const int columns = std::max(reader.dimensionColumns(), widest(firstRow));
     if (columns > 0)
         Excel_Sheet_Columns = columns;
@@ -277,12 +293,13 @@ bool SpreadsheetWriter::ReadData(const QString& partName)
     });
     if (tooLarge) {
         data_ = SheetTable();
-        return fail(formatsTooLarge ? formatsTooLargeMessage(partName)
-                                    : QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
+        return failReading(formatsTooLarge
+                ? formatsTooLargeMessage(partName)
+                : QStringLiteral("%1 is too large to read: %2").arg(partName, memory_.reason));
     }
     if (!ok) {
         data_.clear();
-        return fail(reader.errorString());
+        return failReading(reader.errorString());
     }
     for (QStringList& row : data_) {
         if (row.size() < columns)

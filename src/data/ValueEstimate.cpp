@@ -24,5 +24,16 @@ QString ValueEstimate::refusal(const QString& path, qint64 fileBytes) const
     const WorkbookMemory memory = WorkbookMemory::forTextFile(fileBytes);
     if (bytes_ <= memory.limit)
         return {};
-    return QStringLiteral("\"%1\" holds %2 values, too many to read: %3.").arg(path).arg(count_).arg(memory.reason);
+    // Many short lines pass that memory without any dishonesty in the file: what is told is the
+    // count, with the most values of their length that are read.
+    const qint64 most = qint64(double(count_) * double(memory.limit) / double(bytes_));
+    const bool byMachine = memory.limit
+        < std::max(WorkbookMemory::minTextFileLimit, fileBytes * WorkbookMemory::maxTextFileAmplification);
+    return (byMachine ? QStringLiteral("\"%1\" holds %2 values, more than this program reads on this computer: at most "
+                                       "%3 values of their length, which take a quarter of its memory.")
+                      : QStringLiteral("\"%1\" holds %2 values, more than this program reads from a file of its size: "
+                                       "at most %3 values of their length."))
+        .arg(path)
+        .arg(count_)
+        .arg(most);
 }

@@ -14,7 +14,7 @@ public:
     qint64 count() const { return count_; }
     qint64 bytes() const { return bytes_; }
     // "" when the values fit what a file of fileBytes may take; otherwise why not, naming the
-    // file and the count.
+    // file, the count and the most values of their length that are read.
     QString refusal(const QString& path, qint64 fileBytes) const;
 
 private:

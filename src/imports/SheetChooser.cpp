@@ -136,7 +136,7 @@ SheetTable SheetChooser::readRows(WorkbookFile* file, bool* stopped)
 QString SheetChooser::noRowsMessage(const QString& windowMessage)
 {
     const QString reason = SpreadsheetWriter::lastError();
-    return reason.isEmpty() ? windowMessage : QStringLiteral("The workbook cannot be read: %1.").arg(reason);
+    return reason.isEmpty() ? windowMessage : SpreadsheetWriter::cannotReadMessage(reason);
 }
 
 void SheetChooser::Select_ALL_Pressed()

@@ -10,6 +10,7 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/BraceGeometry.h"
 #include "platform/PropertyList.h"
+#include "platform/SizeText.h"
 #include "render/CardUnits.h"
 
 #include <QFileInfo>
@@ -362,6 +363,12 @@ bool DesignFile::write(const QString& path, const DesignContents& contents, QStr
 
 DesignFile::ReadResult DesignFile::readFile(const QString& path, qint64 maxBytes, Pictures pictures)
 {
+    // Sound or not, such a file is more than this program opens, which is not damage.
+    if (const QFileInfo info(path); info.isFile() && info.size() > maxBytes)
+        return { Status::TooLarge,
+            QStringLiteral("\"%1\" is larger than %2, the largest design this program opens")
+                .arg(path, sizeText(maxBytes)),
+            {} };
     QString error;
     PlistValue root = PropertyList::readFile(path, &error, maxBytes);
     if (!root.isArray())

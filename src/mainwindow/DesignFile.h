@@ -48,7 +48,7 @@ public:
     {
         Loaded,
         Corrupt,
-        TooLarge // sound, but beyond what a design may hold
+        TooLarge // beyond what a design may hold: too many objects, or a file past maxFileBytes
     };
     struct ReadResult
     {

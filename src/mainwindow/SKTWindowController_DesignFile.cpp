@@ -220,7 +220,9 @@ std::optional<DesignContents> SKTWindowController::readDesignFile(const QString&
     else if (reason.isEmpty())
         Show_MessageBox(text);
     else
-        Show_MessageBox_With_Reason(text, reason);
+        // The list of designs not opened names each already; one alert names its file here.
+        Show_MessageBox_With_Reason(
+            text, reason.contains(path) ? reason : QStringLiteral("\"%1\": %2").arg(path, asSentence(reason)));
     return std::nullopt;
 }
 

@@ -395,6 +395,15 @@ PlistXmlReader::PlistXmlReader(int maxNesting)
     XML_SetEntityDeclHandler(parse.parser,
         [](void* data, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*, const XML_Char*,
             const XML_Char*) { static_cast<Parse*>(data)->fail(notAList); });
+    // Under a DOCTYPE naming an outside subset (never read), a reference to an undeclared entity
+    // would read as nothing: it is refused with its name rather than dropped from its string.
+    XML_SetSkippedEntityHandler(parse.parser, [](void* data, const XML_Char* name, int parameterEntity) {
+        Parse& parse = *static_cast<Parse*>(data);
+        if (parse.error.isEmpty())
+            parse.error = QStringLiteral("The property list refers to the entity \"%1%2;\", which it does not declare.")
+                              .arg(QLatin1String(parameterEntity ? "%" : "&"), QString::fromUtf8(name).left(80));
+        XML_StopParser(parse.parser, XML_FALSE);
+    });
 }
 
 PlistXmlReader::~PlistXmlReader()

@@ -200,6 +200,20 @@ plist_t toNode(const PlistValue& value)
     return plist_new_string("");
 }
 
+// The parser reads UTF-8 only. XML in UTF-16 starts with its byte-order mark, or with its "<"
+// beside a NUL byte, which no UTF-8 text holds.
+bool isUtf16(const char* bytes, size_t size)
+{
+    if (size < 2)
+        return false;
+    const auto* start = reinterpret_cast<const unsigned char*>(bytes);
+    return (start[0] == 0xFF && start[1] == 0xFE) || (start[0] == 0xFE && start[1] == 0xFF)
+        || (start[0] == '<' && start[1] == 0) || (start[0] == 0 && start[1] == '<');
+}
+
+const QString utf16Reason
+    = QStringLiteral("The property list is written in UTF-16, which this program does not read. Save it as UTF-8.");
+
 bool isBinary(const char* bytes, size_t size)
 {
     return plist_is_binary(bytes, uint32_t(std::min<size_t>(size, std::numeric_limits<uint32_t>::max())));
@@ -242,6 +256,10 @@ PlistValue PropertyList::read(const QByteArray& bytes, QString* error)
     }
     if (isBinary(bytes.constData(), size_t(bytes.size())))
         return readBinary(bytes, error);
+    if (isUtf16(bytes.constData(), size_t(bytes.size()))) {
+        fail(error, utf16Reason);
+        return {};
+    }
     return PlistXmlReader::read(bytes.constData(), size_t(bytes.size()), maxNesting, error);
 }
 
@@ -269,11 +287,15 @@ PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 ma
     const qsizetype binaryMarker = 8;
     QByteArray head;
     std::optional<PlistXmlReader> xml;
+    bool utf16 = false;
     const auto take = [&](const char* bytes, qsizetype size) {
         if (xml)
             return xml->feed(bytes, size_t(size), false);
         head.append(bytes, size);
         if (head.size() >= binaryMarker && !isBinary(head.constData(), size_t(head.size()))) {
+            utf16 = isUtf16(head.constData(), size_t(head.size()));
+            if (utf16)
+                return false;
             xml.emplace(maxNesting);
             const bool fed = xml->feed(head.constData(), size_t(head.size()), false);
             head = QByteArray();
@@ -285,6 +307,10 @@ PlistValue PropertyList::readFile(const QString& path, QString* error, qint64 ma
     if (!SafeRead::readRegularFileInPieces(path, maxBytes, take, &reason)) {
         if (!reason.isEmpty()) {
             fail(error, QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
+            return {};
+        }
+        if (utf16) {
+            fail(error, utf16Reason);
             return {};
         }
         return xml->take(error);

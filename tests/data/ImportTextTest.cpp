@@ -111,7 +111,7 @@ TEST(ImportTextFiles, BareSeparatorsAreRefusedByTheirCountWithinBoundedMemory)
             return (read.read ? QStringLiteral("read") : read.message).toStdString();
         });
         EXPECT_NE(run.result.find(
-                      QStringLiteral("\"%1\" holds %2 values, too many to read").arg(path).arg(count).toStdString()),
+                      QStringLiteral("\"%1\" holds %2 values, more than this").arg(path).arg(count).toStdString()),
             std::string::npos)
             << run.result;
         EXPECT_GE(run.peakMegabytes, 0); // measured

@@ -61,7 +61,7 @@ TEST_F(SeriesStoreTest, ReadRuleTrimsLinesAndKeepsBlankOnesAsEmptyValues)
     EXPECT_EQ(parseSeriesText("caf\xC3\xA9\n"), (QStringList { QStringLiteral("café") }));
 }
 
-TEST_F(SeriesStoreTest, FirstValueFollowsTheReadRule)
+TEST_F(SeriesStoreTest, FirstValueFollowsTheReadRuleAndRefusesWhatARunRefuses)
 {
     store(QStringLiteral("Guests"), "\xEF\xBB\xBF Ann \r\nBob\n");
     EXPECT_EQ(firstSeriesValue(QStringLiteral("Guests")), QStringLiteral("Ann"));
@@ -69,6 +69,21 @@ TEST_F(SeriesStoreTest, FirstValueFollowsTheReadRule)
     EXPECT_EQ(firstSeriesValue(QStringLiteral("Gap")), QString());
     EXPECT_EQ(firstSeriesValue(QStringLiteral("Missing")), QString());
     EXPECT_EQ(firstSeriesValue(QStringLiteral("../Guests")), QString());
+
+    // Not text: refused by a run, which says why, and by the first card where it reads that far.
+    using namespace std::string_view_literals;
+    const std::tuple<std::string_view, const char*, bool> notText[] = {
+        { "J\0u\0r\0g\0e\0n\0\n\0B\0o\0b\0\n\0"sv, "line 1 holds a NUL character", true },
+        { "Ann\nB\0b\n"sv, "line 2 holds a NUL character", false },
+        { "\xFF\xFE\x41\0n\0n\0\n\0B\0o\0b\0\n\0!"sv, "an odd number of bytes", true },
+    };
+    for (const auto& [bytes, why, headToo] : notText) {
+        store(QStringLiteral("NotText"), QByteArray(bytes.data(), qsizetype(bytes.size())));
+        QString reason;
+        EXPECT_FALSE(readSeriesFile(QStringLiteral("NotText"), &reason));
+        EXPECT_TRUE(reason.contains(QLatin1String(why))) << reason.toStdString();
+        EXPECT_EQ(readSeriesHead(QStringLiteral("NotText")).has_value(), !headToo) << why;
+    }
 }
 
 TEST_F(SeriesStoreTest, ReadingAndWritingNeverChangeTheNumberOfValues)
@@ -266,7 +281,9 @@ TEST_F(SeriesStoreTest, ARunsReadIsBoundedByTheCountOfValuesAndTheLengthOfAValue
         QString reason;
         return readSeriesFile(QStringLiteral("Blank"), &reason) ? std::string("read") : reason.toStdString();
     });
-    EXPECT_NE(run.result.find(QStringLiteral("\"%1\" holds 10000000 values, too many to read")
+    EXPECT_NE(run.result.find(QStringLiteral(
+                  "\"%1\" holds 10000000 values, more than this program reads from a file of its size: at most "
+                  "5592405 values of their length.")
                                   .arg(seriesFilePath(QStringLiteral("Blank")))
                                   .toStdString()),
         std::string::npos)

@@ -1,7 +1,10 @@
 #include "DesignNamingPictures.h"
 #include "MainWindowFixture.h"
 #include "TickGaps.h"
+#include "data/CompoundFileTestSupport.h"
+#include "data/XlsxTestSupport.h"
 
+#include "imports/SheetChooser.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
@@ -16,6 +19,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -243,4 +247,55 @@ TEST_F(MainWindowTest, ADesignOfALargePictureOfManyScansOpensWithoutHoldingTheWi
     QString why;
     EXPECT_TRUE(PictureFile::load(scans, &why).isNull());
     EXPECT_TRUE(why.contains(QStringLiteral("300 scans"))) << why.toStdString();
+}
+
+// A file refused is named with what is wrong: a design too large, in UTF-16 or with an undeclared
+// entity; another program's document taken for a workbook; a workbook rewritten as it is read.
+TEST_F(MainWindowTest, AFileRefusedIsNamedWithWhatIsWrongWithIt)
+{
+    SKTWindowController& main = start();
+    const QString large = folder.filePath(QStringLiteral("large.dcard"));
+    QFile sparse(large);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(DesignFile::maxFileBytes + 1));
+    EXPECT_EQ(main.Read_and_load_design_Log(large, QStringLiteral("L")), 0);
+    EXPECT_EQ(dialogs->messages().back(),
+        QStringLiteral("\nThe design cannot be opened: \"%1\" is larger than 512 MB, the largest design this "
+                       "program opens.")
+            .arg(large));
+
+    DesignContents design = designNaming({});
+    design.front->Card_Name = QStringLiteral("Party for ENTITY");
+    const QString entity = folder.filePath(QStringLiteral("entity.dcard"));
+    const QString utf16 = folder.filePath(QStringLiteral("utf16.dcard"));
+    ASSERT_TRUE(DesignFile::write(entity, design));
+    const QByteArray written = contentsOf(entity); // its DOCTYPE names an outside subset
+    xlsxtest::writeBytes(
+        utf16, QStringEncoder(QStringEncoder::Utf16, QStringEncoder::Flag::WriteBom)(QString::fromUtf8(written)));
+    xlsxtest::writeBytes(entity, QByteArray(written).replace("ENTITY", "&guest;"));
+    for (const auto& [path, why] :
+        { std::pair(utf16, "The property list is written in UTF-16, which this program does not read."),
+            std::pair(entity, "The property list refers to the entity \"&guest;\", which it does not declare.") }) {
+        EXPECT_EQ(main.Read_and_load_design_Log(path, QStringLiteral("L")), 0);
+        EXPECT_EQ(dialogs->messages().back(), QStringLiteral("\nFile is corrupt and cannot be opened."));
+        EXPECT_TRUE(dialogs->lastInformative().startsWith(QStringLiteral("\"%1\": %2").arg(path, why)))
+            << dialogs->lastInformative().toStdString();
+    }
+
+    const QString letter = folder.filePath(QStringLiteral("Letter.xlsx"));
+    xlsxtest::writeBytes(letter, xlsxtest::compoundFile({ QStringLiteral("WordDocument") }));
+    SpreadsheetWriter::ReadWorkbook(letter, true);
+    EXPECT_EQ(SpreadsheetWriter::lastError(),
+        QStringLiteral("The workbook cannot be opened: \"%1\" is not a workbook but a document of another program (a "
+                       "compound file holding no workbook). Choose an Excel workbook (.xlsx).")
+            .arg(letter));
+    const QByteArray row = "<row><c><v>1</v></c></row>";
+    xlsxtest::writeWorkbook(letter, { { "Guests", "sheet1.xml", xlsxtest::sheetXml(row.repeated(50)) } }, {});
+    const QByteArray newer = xlsxtest::fileBytes(letter);
+    xlsxtest::writeWorkbook(letter, { { "Guests", "sheet1.xml", xlsxtest::sheetXml(row) } }, {});
+    ASSERT_EQ(SpreadsheetWriter::openWorkbook(letter), QStringList());
+    xlsxtest::writeBytes(letter, newer);
+    EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
+    EXPECT_EQ(SheetChooser::noRowsMessage(QString()),
+        QStringLiteral("The workbook was changed by another program while it was read. Try again once that program "
+                       "has finished saving it."));
 }

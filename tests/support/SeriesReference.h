@@ -38,6 +38,9 @@ inline std::optional<QStringList> parseSeriesBytes(const QByteArray& bytes)
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
     }
+    // Nor is text holding a NUL character (UTF-16 without its mark is full of them).
+    if (text.contains(QChar(0)))
+        return std::nullopt;
     QStringList values;
     if (text.isEmpty())
         return values;

@@ -91,7 +91,8 @@ private:
     void buildForm();
     // The form checks and the job; false (after the message) when the run cannot start.
     bool prepareJob(MailJob& job);
-    // The questions before a run that mails the card; false when the person cancelled.
+    // The questions before a run that mails the card, its rows read behind the please-wait
+    // sheet; false when the person cancelled or stopped the reading.
     bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
     // What the job's mails carry, apart from their recipients: the same after a run that did
     // not send everything, its mails sent need not go again.

@@ -84,7 +84,8 @@ bool DataBinding::sideUses(const QList<SKTGraphicPtr>& side, int source)
 }
 
 DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
-    const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles)
+    const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles,
+    const QList<int>& goneColumns)
 {
     DataBinding binding;
     binding.columnTitles_ = std::move(columnTitles);
@@ -126,7 +127,7 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
                 if (!object || !takesRowValues(*object) || object->data_source_type != spreadsheetSource)
                     continue;
                 const int column = object->excelColumnIn(binding.columnTitles_);
-                if (column >= 0 && !binding.boundColumns_.contains(column))
+                if (column >= 0 && !goneColumns.contains(column) && !binding.boundColumns_.contains(column))
                     binding.boundColumns_.append(column);
             }
         }
@@ -138,8 +139,9 @@ DataBinding DataBinding::Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphic
             if (!object)
                 continue;
             const auto series = binding.data_table_content.constFind(object->batch_list_name);
-            QString missing = missingSource(*object,
-                series == binding.data_table_content.constEnd() ? nullptr : &*series, table, binding.columnTitles_);
+            QString missing
+                = missingSource(*object, series == binding.data_table_content.constEnd() ? nullptr : &*series, table,
+                    binding.columnTitles_, goneColumns);
             if (const auto why = unreadable.constFind(object->batch_list_name);
                 !missing.isEmpty() && object->data_source_type == seriesSource && why != unreadable.cend())
                 missing = QStringLiteral("series \"%1\" cannot be read: %2").arg(object->batch_list_name, *why);
@@ -242,7 +244,7 @@ QString DataBinding::columnLabelOf(const SKTGraphic& object, const QStringList& 
 }
 
 QString DataBinding::missingSource(const SKTGraphic& object, const QStringList* seriesValues,
-    const SpreadsheetRows& spreadsheet, const QStringList& columnTitles)
+    const SpreadsheetRows& spreadsheet, const QStringList& columnTitles, const QList<int>& goneColumns)
 {
     if (!takesRowValues(object))
         return QString();
@@ -262,6 +264,10 @@ QString DataBinding::missingSource(const SKTGraphic& object, const QStringList* 
         columns = std::max(columns, row.size());
     if (!spreadsheet.isEmpty() && (column < 0 || column >= columns))
         return QStringLiteral("spreadsheet column %1 does not exist").arg(columnLabelOf(object, columnTitles));
+    // Its place is kept, empty, after the workbook was read again without its title.
+    if (goneColumns.contains(column))
+        return QStringLiteral("the title of spreadsheet column %1 is no longer in the workbook")
+            .arg(columnLabelOf(object, columnTitles));
     const bool holds = std::any_of(spreadsheet.begin(), spreadsheet.end(), [column](const QStringList& row) {
         return column >= 0 && column < row.size() && !Trim_Str(row.at(column)).isEmpty();
     });

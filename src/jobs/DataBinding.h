@@ -32,9 +32,11 @@ public:
 
     // The flags, the row counts and the table of bound series for a card; the back counts
     // only on a two-sided card. The column titles (the row-number column's first) name the
-    // columns in what a run asks and reports.
+    // columns in what a run asks and reports. Gone columns are those whose title the workbook,
+    // read again, no longer has: they keep their place, empty, and are named as gone.
     static DataBinding Check_Series_Or_Excel_Use_or_not(const QList<SKTGraphicPtr>& front,
-        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles = {});
+        const QList<SKTGraphicPtr>& back, bool twoSided, SpreadsheetRows spreadsheet, QStringList columnTitles = {},
+        const QList<int>& goneColumns = {});
 
     // How a spreadsheet column is named to the user: by its title in quotes, or by its number
     // where it has no title or shares it with another column.
@@ -85,10 +87,11 @@ public:
     QList<SourceLength> sourceLengths() const;
 
     // Why a bound object gets nothing on any card: no series named, a series that cannot be
-    // read (seriesValues null) or holds no value, a column the spreadsheet lacks or that holds
-    // no value; "" when its source gives values or the object is not bound.
+    // read (seriesValues null) or holds no value, a column the spreadsheet lacks, whose title
+    // is gone from the workbook or that holds no value; "" when its source gives values or the
+    // object is not bound.
     static QString missingSource(const SKTGraphic& object, const QStringList* seriesValues,
-        const SpreadsheetRows& spreadsheet, const QStringList& columnTitles = {});
+        const SpreadsheetRows& spreadsheet, const QStringList& columnTitles = {}, const QList<int>& goneColumns = {});
     // The bound objects of the card whose source gives nothing, each named with its side and
     // what is wrong; whatever the sources in use, as such objects are on no card.
     const QStringList& objectsWithoutSource() const { return objectsWithoutSource_; }

@@ -24,6 +24,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -350,6 +351,7 @@ void Send_Mail::Send_Button()
     mailAtLastSend_ = typedMail();
     runKeys_ = keys;
     runRecord_ = record;
+    runSendsCards_ = job.mode != MailJob::Mode::WithoutCard;
     setRunning(true);
     Show_Create_Modeless();
     worker_.start([this, job, render, keys, record] {
@@ -370,31 +372,48 @@ bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet
     const auto goOn = [](const RecipientQuestion& asked) {
         return asked.isEmpty() || dialogs().askGoOnOrCancel(asked.text, QStringLiteral("Send Anyway"), asked.details);
     };
-    switch (job.mode) {
-    case MailJob::Mode::RowPerRecipient:
-        // Recipients past the last row would get nothing while the others get their cards.
-        if (const int rows = host_.batchCards(series, spreadsheet);
-            job.recipients.size() > rows && !goOn(recipientsWithoutRowQuestion(job.recipients, rows)))
-            return false;
-        // A row's card goes to the recipient at its place in the list: a list in another order
-        // than the rows' own addresses, or a mistyped one, mails people cards not theirs.
-        return goOn(
-            misdirectedCardsQuestion(misdirectedCards(job.recipients, host_.rowValueColumns(series, spreadsheet))));
-    case MailJob::Mode::AllRows:
-        return goOn(otherRowsCardsQuestion(
-            otherRowsCardsToRowPeople(job.recipients, host_.rowValueColumns(series, spreadsheet))));
-    case MailJob::Mode::CurrentCard: {
+    if (job.mode == MailJob::Mode::CurrentCard) {
         // A card bound to rows shows the first row's values: that person's card.
         const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
         if (!bound.Use_Data_Sheet_Values && !bound.Use_Excel_Binding_Values)
             return true;
-        return goOn(shownCardQuestion(shownCardToOtherRows(
-            job.recipients, host_.rowValueColumns(bound.Use_Data_Sheet_Values, bound.Use_Excel_Binding_Values))));
+        series = bound.Use_Data_Sheet_Values;
+        spreadsheet = bound.Use_Excel_Binding_Values;
     }
-    case MailJob::Mode::WithoutCard:
-        break;
+    // Recipients past the last row would get nothing while the others get their cards.
+    if (job.mode == MailJob::Mode::RowPerRecipient) {
+        const int rows = host_.batchCards(series, spreadsheet);
+        if (job.recipients.size() > rows && !goOn(recipientsWithoutRowQuestion(job.recipients, rows)))
+            return false;
     }
-    return true;
+    // The rows' addresses are read behind the please-wait sheet: long cells of many rows take a while.
+    const QList<QStringList> columns = host_.rowValueColumns(series, spreadsheet);
+    QList<RecipientQuestion> questions;
+    std::atomic<bool> stop = false;
+    host_.runBehindPleaseWait(
+        [&] {
+            const RowAddresses rows(columns, &stop);
+            if (stop)
+                return;
+            switch (job.mode) {
+            case MailJob::Mode::RowPerRecipient:
+                // A row's card goes to the recipient at its place in the list: a list in another
+                // order than the rows' own addresses, or a mistyped one, mails people cards not theirs.
+                questions << misdirectedCardsQuestion(misdirectedCards(job.recipients, rows));
+                break;
+            case MailJob::Mode::AllRows:
+                questions << otherRowsCardsQuestion(otherRowsCardsToRowPeople(job.recipients, rows));
+                break;
+            case MailJob::Mode::CurrentCard:
+                questions << shownCardQuestion(shownCardToOtherRows(job.recipients, rows));
+                break;
+            case MailJob::Mode::WithoutCard:
+                break;
+            }
+            questions << unreadableRowsQuestion(rows.unreadableRows());
+        },
+        stop);
+    return !stop && std::all_of(questions.begin(), questions.end(), goOn);
 }
 
 QList<QByteArray> Send_Mail::mailKeysOf(const MailJob& job, bool series, bool spreadsheet)
@@ -451,7 +470,8 @@ void Send_Mail::finishRun()
         runRecord_->forget(runKeys_);
     Hide_Destroy_Modeless();
     setRunning(false);
-    const CardProblemRows problems = host_.lastRunProblems();
+    // A run without the card sent no card, whatever an earlier run's cards showed.
+    const CardProblemRows problems = runSendsCards_ ? host_.lastRunProblems() : CardProblemRows();
     QStringList details { mailRunDetails(result), problems.details() };
     details.removeAll(QString());
     QString message = problems.appendedTo(mailRunMessage(result));

@@ -91,7 +91,8 @@ private:
     void buildForm();
     // The form checks and the job; false (after the message) when the run cannot start.
     bool prepareJob(MailJob& job);
-    // The questions before a run that mails the card; false when the person cancelled.
+    // The questions before a run that mails the card, its rows read behind the please-wait
+    // sheet; false when the person cancelled or stopped the reading.
     bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
     // Each of the job's mails as the record of mails sent keeps it.
     QList<QByteArray> mailKeysOf(const MailJob& job, bool series, bool spreadsheet);
@@ -122,6 +123,7 @@ private:
     MailRunResult result_; // written by the worker, read once it has finished
     QList<QByteArray> runKeys_; // the last run's mails, as the record keeps them
     std::shared_ptr<SentMailRecord> runRecord_; // where they went as they were sent
+    bool runSendsCards_ = false; // a run without the card has no card problems to tell
     std::shared_ptr<SentMailRecord> unsavedRecord_; // of a design not saved, for the session
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

@@ -100,10 +100,27 @@ std::optional<QList<Token>> tokensOf(const QString& text)
     return tokens;
 }
 
+bool isDotAtom(QStringView text)
+{
+    return !text.isEmpty() && !text.startsWith(u'.') && !text.endsWith(u'.') && !text.contains(u"..");
+}
+
 bool isDotAtom(const Token& token)
 {
-    return token.kind == Token::Kind::Atom && !token.text.startsWith(u'.') && !token.text.endsWith(u'.')
-        && !token.text.contains(QStringLiteral(".."));
+    return token.kind == Token::Kind::Atom && isDotAtom(token.text);
+}
+
+// A domain holds letters, digits, hyphens and dots, nothing else: "x.org?body=x" is no domain.
+bool isDomainCharacter(QChar c)
+{
+    if (c.unicode() >= 0x80) // names of any script
+        return c.isLetterOrNumber() || c.isMark();
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'.';
+}
+
+bool isDomain(QStringView text)
+{
+    return isDotAtom(text) && std::all_of(text.begin(), text.end(), isDomainCharacter);
 }
 
 // local-part "@" domain, from tokens [from, to); "" when they are not that.
@@ -115,7 +132,7 @@ QString addrSpec(const QList<Token>& tokens, qsizetype from, qsizetype to)
     const Token& at = tokens.at(from + 1);
     const Token& domain = tokens.at(from + 2);
     if (!(isDotAtom(local) || local.kind == Token::Kind::Quoted) || at.kind != Token::Kind::Special
-        || at.text != QLatin1String("@") || !isDotAtom(domain))
+        || at.text != QLatin1String("@") || domain.kind != Token::Kind::Atom || !isDomain(domain.text))
         return {};
     return local.text + u'@' + domain.text;
 }
@@ -186,14 +203,79 @@ bool isLineEnd(QChar c)
         || c == QChar(0x2029);
 }
 
-// The address of one piece of a cell: a mailbox, or a mail link to one.
+// The address of a mail link: what stands before its "?" or "#", escapes decoded.
+QString linkAddress(const QString& link)
+{
+    return QUrl(link).path(QUrl::FullyDecoded);
+}
+
+// The address of one piece of a cell: a mailbox, or a mail link to one, bare or in angle brackets.
 QString pieceAddress(QString piece)
 {
     piece = piece.trimmed();
-    piece.replace(QLatin1String("<mailto:"), QLatin1String("<"), Qt::CaseInsensitive);
-    if (piece.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
-        piece = QUrl(piece).path(QUrl::FullyDecoded);
+    if (piece.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
+        piece = linkAddress(piece);
+    } else if (const qsizetype open = piece.indexOf(QLatin1String("<mailto:"), 0, Qt::CaseInsensitive); open >= 0) {
+        const qsizetype close = piece.indexOf(u'>', open);
+        if (close > open)
+            piece = piece.left(open + 1) + linkAddress(piece.mid(open + 1, close - open - 1)) + piece.mid(close);
+    }
     return mailboxAddress(piece);
+}
+
+// What may stand before the "@" of an address met in free text. A slash or a bar parts two
+// addresses, a label's colon or a bracket ends at one; letters of any script belong.
+bool isLocalCharacter(QChar c)
+{
+    if (c.unicode() >= 0x80)
+        return c.isLetterOrNumber() || c.isMark();
+    static const QString others = QStringLiteral("!#$%&'*+-=?^_`{}~.");
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || others.contains(c);
+}
+
+// Every address standing in a text, whatever parts the addresses or stands before them: spaces,
+// bars, words, labels, brackets. A quoted name or a comment is passed over whole, an address-like
+// text in it being part of the name. One pass over the text.
+QStringList addressesInText(const QString& text)
+{
+    QStringList found;
+    qsizetype localStart = 0; // where the characters that may be a local part began
+    bool delimited = true; // false once a quote or comment is left open: the rest is plain text
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (delimited && (c == u'"' || c == u'(')) {
+            const qsizetype end = skipDelimited(text, i);
+            if (end >= 0) {
+                i = end - 1;
+                localStart = end;
+                continue;
+            }
+            delimited = false;
+        }
+        if (c != u'@') {
+            if (!isLocalCharacter(c))
+                localStart = i + 1;
+            continue;
+        }
+        qsizetype domainEnd = i + 1;
+        while (domainEnd < text.size() && isDomainCharacter(text.at(domainEnd)))
+            ++domainEnd;
+        QStringView local = QStringView(text).mid(localStart, i - localStart);
+        QStringView domain = QStringView(text).mid(i + 1, domainEnd - i - 1);
+        // Dots of the sentence around the address are no part of it.
+        while (local.startsWith(u'.'))
+            local = local.mid(1);
+        while (domain.endsWith(u'.'))
+            domain.chop(1);
+        // "a@x.org@y.org" is no address: its second "@" leaves the first's domain unsure.
+        const bool anotherAt = domainEnd < text.size() && text.at(domainEnd) == u'@';
+        const QString address = local.toString() + u'@' + domain.toString();
+        if (!anotherAt && isDotAtom(local) && isDomain(domain) && isValidEmail(address))
+            found << address;
+        i = domainEnd - 1;
+        localStart = domainEnd;
+    }
+    return found;
 }
 } // namespace
 
@@ -238,8 +320,9 @@ QStringList cellAddresses(const QString& cell)
     // Most cells of a workbook hold no address: they are passed over at once.
     if (!cell.contains(u'@'))
         return {};
-    // Most that do hold one mailbox.
-    if (const QString address = mailboxAddress(cell); !address.isEmpty())
+    // Most that do hold one mailbox; a cell of several is not read twice over.
+    if (const QString address = cell.indexOf(u'@') == cell.lastIndexOf(u'@') ? mailboxAddress(cell) : QString();
+        !address.isEmpty())
         return { address };
     // Invisible characters copied along with an address are no part of it; a tab is a space.
     QString text;
@@ -252,14 +335,12 @@ QStringList cellAddresses(const QString& cell)
     QStringList addresses;
     const auto isListSeparator = [](QChar c) { return c == u',' || c == u';' || c == u'\n'; };
     for (const QString& piece : listPieces(text, isListSeparator)) {
-        if (const QString address = pieceAddress(piece); !address.isEmpty()) {
+        // A piece that is one mailbox keeps its own forms ("a/b@x.org", "\"a b\"@x.org"); any
+        // other gives every address standing in it.
+        if (const QString address = pieceAddress(piece); !address.isEmpty())
             addresses << address;
-            continue;
-        }
-        // "a@x.org / b@x.org": a slash is part of an address only where the whole piece is one.
-        for (const QString& part : listPieces(piece, [](QChar c) { return c == u'/'; }))
-            if (const QString address = pieceAddress(part); !address.isEmpty())
-                addresses << address;
+        else
+            addresses << addressesInText(piece);
     }
     return addresses;
 }

@@ -28,10 +28,13 @@ struct RecipientList
 };
 RecipientList parseRecipients(const QString& list);
 
-// Every address a cell of a workbook or a series holds, in the forms people keep them in: a
-// mailbox, or several parted by commas, semicolons, slashes or line ends; "mailto:" links;
-// invisible characters around an address; an unquoted "Last, First <a@b.org>", whose name
-// before the comma holds no address. Cells without an address give none.
+// Every address a cell of a workbook or a series holds, wherever it stands, in the forms people
+// keep them in: a mailbox, or several parted by commas, semicolons, slashes, bars, spaces, words
+// or line ends; after a label ("E-mail: a@b.org", "team: a@b.org, c@d.org;"); "mailto:" links,
+// without their "?" or "#" part; invisible characters around an address; an unquoted "Last,
+// First <a@b.org>", whose name before the comma holds no address. An address-like text in a
+// quoted name or a comment is part of the name. Cells without an address give none. Linear in
+// the cell's length.
 QStringList cellAddresses(const QString& cell);
 
 // Why a recipient list was refused, naming the piece that is not an address.

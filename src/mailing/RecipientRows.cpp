@@ -1,73 +1,30 @@
 #include "mailing/RecipientRows.h"
 
+#include "common/StringHelpers.h"
 #include "mailing/MailAddresses.h"
-
-#include <QHash>
 
 #include <algorithm>
 
 namespace {
 constexpr int cardsNamed = 5;
+// Longest cell text quoted in a question.
+constexpr int cellPreview = 80;
 
 QString addressKey(const QString& mailbox)
 {
     return mailboxAddress(mailbox).toLower();
 }
 
-// The addresses each row holds, and the rows that hold each address.
-class RowAddresses
-{
-public:
-    explicit RowAddresses(const QList<QStringList>& columns)
-    {
-        for (const QStringList& column : columns) {
-            if (column.size() > addresses_.size())
-                addresses_.resize(column.size());
-            for (int row = 0; row < column.size(); ++row)
-                for (const QString& address : cellAddresses(column.at(row)))
-                    add(row, address);
-        }
-        // A row may hold one address in two columns.
-        for (QList<int>& rows : rowsOf_) {
-            std::sort(rows.begin(), rows.end());
-            rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-        }
-    }
-
-    int rows() const { return int(addresses_.size()); }
-    // Each once, in the order met; none when the row has nothing to compare.
-    QStringList addressesOf(int row) const { return addresses_.value(row); }
-    // "" when the row holds no address.
-    QString addressOf(int row) const { return addressesOf(row).join(QStringLiteral(", ")); }
-    // From 0, in order.
-    QList<int> rowsHolding(const QString& recipient) const { return rowsOf_.value(addressKey(recipient)); }
-
-private:
-    void add(int row, const QString& address)
-    {
-        QList<int>& rows = rowsOf_[address.toLower()];
-        if (!rows.isEmpty() && rows.constLast() == row)
-            return;
-        rows.append(row);
-        QStringList& own = addresses_[row];
-        if (!own.contains(address, Qt::CaseInsensitive))
-            own << address;
-    }
-
-    QList<QStringList> addresses_;
-    QHash<QString, QList<int>> rowsOf_;
-};
-
 // A recipient who would get the card of row `row` (from 0) though the row holds another address,
 // or holds none while another row holds theirs. A row without an address given a recipient
 // no row holds has nothing to compare.
 void addWhenNotOwn(QList<MisdirectedCard>& cards, const RowAddresses& rows, const QString& recipient, int row)
 {
-    const QString rowAddress = rows.addressOf(row);
     const QList<int> holding = rows.rowsHolding(recipient);
-    if (std::binary_search(holding.begin(), holding.end(), row) || (rowAddress.isEmpty() && holding.isEmpty()))
+    if (std::binary_search(holding.begin(), holding.end(), row)
+        || (rows.addressesOf(row).isEmpty() && holding.isEmpty()))
         return;
-    cards.append({ recipient, row + 1, rowAddress, holding.isEmpty() ? 0 : holding.first() + 1, 0 });
+    cards.append({ recipient, row + 1, rows.addressOf(row), holding.isEmpty() ? 0 : holding.first() + 1, 0 });
 }
 
 QString cardLine(const MisdirectedCard& card)
@@ -124,18 +81,53 @@ QString recipientsCount(qsizetype count)
 }
 } // namespace
 
-QList<MisdirectedCard> misdirectedCards(const QStringList& recipients, const QList<QStringList>& columns)
+RowAddresses::RowAddresses(const QList<QStringList>& columns, const std::atomic<bool>* stop)
 {
-    const RowAddresses rows(columns);
+    qsizetype rows = 0;
+    for (const QStringList& column : columns)
+        rows = std::max(rows, column.size());
+    addresses_.resize(rows);
+    // Row by row: an address met again in the row, in any column, is known at once.
+    for (int row = 0; row < rows; ++row) {
+        if (stop && *stop)
+            return;
+        const QString* unread = nullptr;
+        for (const QStringList& column : columns) {
+            if (row >= column.size())
+                continue;
+            const QString& cell = column.at(row);
+            const QStringList found = cellAddresses(cell);
+            if (found.isEmpty() && !unread && cell.contains(u'@'))
+                unread = &cell;
+            for (const QString& address : found) {
+                QList<int>& holding = rowsOf_[address.toLower()];
+                if (holding.isEmpty() || holding.constLast() != row) {
+                    holding.append(row);
+                    addresses_[row] << address;
+                }
+            }
+        }
+        // An "@" the program cannot read is never taken for no address.
+        if (unread && addresses_.at(row).isEmpty())
+            unreadable_.append({ row + 1, *unread });
+    }
+}
+
+QList<int> RowAddresses::rowsHolding(const QString& recipient) const
+{
+    return rowsOf_.value(addressKey(recipient));
+}
+
+QList<MisdirectedCard> misdirectedCards(const QStringList& recipients, const RowAddresses& rows)
+{
     QList<MisdirectedCard> cards;
     for (int k = 0; k < std::min<int>(int(recipients.size()), rows.rows()); ++k)
         addWhenNotOwn(cards, rows, recipients.at(k), k);
     return cards;
 }
 
-QList<MisdirectedCard> shownCardToOtherRows(const QStringList& recipients, const QList<QStringList>& columns)
+QList<MisdirectedCard> shownCardToOtherRows(const QStringList& recipients, const RowAddresses& rows)
 {
-    const RowAddresses rows(columns);
     QList<MisdirectedCard> cards;
     for (const QString& recipient : recipients)
         if (!rows.rowsHolding(recipient).isEmpty())
@@ -143,9 +135,8 @@ QList<MisdirectedCard> shownCardToOtherRows(const QStringList& recipients, const
     return cards;
 }
 
-QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, const QList<QStringList>& columns)
+QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, const RowAddresses& rows)
 {
-    const RowAddresses rows(columns);
     QList<MisdirectedCard> cards;
     for (const QString& recipient : recipients) {
         const QList<int> holding = rows.rowsHolding(recipient);
@@ -199,17 +190,33 @@ RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, in
         without);
 }
 
-QList<MixedRow> mixedRows(const QList<QStringList>& seriesColumns, const QList<QStringList>& spreadsheetColumns)
+RecipientQuestion unreadableRowsQuestion(const QList<UnreadableRow>& rows)
 {
-    const RowAddresses series(seriesColumns);
-    const RowAddresses spreadsheet(spreadsheetColumns);
+    if (rows.isEmpty())
+        return {};
+    QStringList lines;
+    lines.reserve(rows.size());
+    for (const UnreadableRow& row : rows)
+        lines << QStringLiteral("Row %1: \"%2\"").arg(QString::number(row.row), oneLineCut(row.cell, cellPreview));
+    const bool one = rows.size() == 1;
+    return question(QStringLiteral("%1 an \"@\" but no e-mail address this program can read, so %2 cannot be checked "
+                                   "against the recipients:")
+                        .arg(one ? QStringLiteral("1 row holds") : QStringLiteral("%1 rows hold").arg(rows.size()),
+                            one ? QStringLiteral("its card") : QStringLiteral("their cards")),
+        lines);
+}
+
+QList<MixedRow> mixedRows(const RowAddresses& series, const RowAddresses& spreadsheet)
+{
     QList<MixedRow> mixed;
     for (int row = 0; row < std::min(series.rows(), spreadsheet.rows()); ++row) {
         const QStringList inSeries = series.addressesOf(row);
         const QStringList inSpreadsheet = spreadsheet.addressesOf(row);
         // A member's address beside a parent's in one source and alone in the other is one person.
-        const bool shared = std::any_of(inSeries.begin(), inSeries.end(),
-            [&inSpreadsheet](const QString& address) { return inSpreadsheet.contains(address, Qt::CaseInsensitive); });
+        const bool shared = std::any_of(inSeries.begin(), inSeries.end(), [&](const QString& address) {
+            const QList<int> holding = spreadsheet.rowsHolding(address);
+            return std::binary_search(holding.begin(), holding.end(), row);
+        });
         if (!inSeries.isEmpty() && !inSpreadsheet.isEmpty() && !shared)
             mixed.append({ row + 1, inSeries, inSpreadsheet });
     }

@@ -42,10 +42,18 @@ bool goOnWithRunSources(QWidget* window, const DataBinding& binding, const RowVa
     // A row whose series holds one member's address and whose workbook another's makes a card
     // of two people, whoever it is mailed to.
     QList<MixedRow> mixed;
-    runBehindPleaseWait(window, [&] {
-        const RowValueColumns read = columns ? *columns : rowValueColumnsOf(binding);
-        mixed = mixedRows(read.series, read.spreadsheet);
-    });
+    std::atomic<bool> stop = false;
+    runBehindPleaseWait(
+        window,
+        [&] {
+            const RowValueColumns read = columns ? *columns : rowValueColumnsOf(binding);
+            const RowAddresses series(read.series, &stop), spreadsheet(read.spreadsheet, &stop);
+            if (!stop)
+                mixed = mixedRows(series, spreadsheet);
+        },
+        stop);
+    if (stop)
+        return false;
     const RecipientQuestion asked = mixedRowsQuestion(mixed);
     return asked.isEmpty() || dialogs().askGoOnOrCancel(asked.text, QStringLiteral("Go On"), asked.details);
 }

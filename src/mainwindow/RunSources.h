@@ -17,5 +17,6 @@ RowValueColumns rowValueColumnsOf(const DataBinding& binding);
 // Asked before a mail, print or export run of the binding's rows: the sources question, then,
 // when the run uses both the series and the spreadsheet, about the rows whose two sources hold
 // different people's addresses, found behind the please-wait sheet over `window` from `columns`
-// (read there when not given). True to go on; Cancel is the default of each question.
+// (read there when not given). True to go on; Cancel is the default of each question, and Stop
+// on the sheet cancels the run.
 bool goOnWithRunSources(QWidget* window, const DataBinding& binding, const RowValueColumns* columns = nullptr);

@@ -56,10 +56,21 @@ public:
     }
 
     int batchCards(bool, bool) override { return rows; }
-    QList<QStringList> rowValueColumns(bool, bool) override { return columns; }
+    QList<QStringList> rowValueColumns(bool, bool) override
+    {
+        rowsRead = true;
+        return columns;
+    }
+    // Stop is pressed on the first sheet shown once the rows are read, if asked to.
+    void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override
+    {
+        stop = stopOnceRowsAreRead && rowsRead;
+        work();
+    }
     QList<QStringList> cardValuesOfRows(bool, bool) override { return cards; }
     QString designIdentity() const override { return design; }
 
+    bool rowsRead = false, stopOnceRowsAreRead = false;
     int reloads = 0;
     int rows = 0;
     QList<QStringList> columns, cards;
@@ -669,6 +680,13 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
             dialogs_->lastDetails().startsWith(QStringLiteral("The server refused the recipient gone@y.org: 550")));
         window.send_with_excel_chk->click();
         window.rd_one_per_recp->click();
+        // The rows are checked behind the please-wait sheet: its Stop sends nothing and asks nothing.
+        host_.stopOnceRowsAreRead = true;
+        host_.rowsRead = false;
+        const size_t askedBefore = dialogs_->asked().size();
+        sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"), 1);
+        EXPECT_EQ(dialogs_->asked().size(), askedBefore);
+        host_.stopOnceRowsAreRead = false;
         // Row 1's card to row 2's person: asked, and Escape or Cancel sends nothing.
         for (const int answer : { -1, 1 }) {
             dialogs_->choiceAnswers = { answer };

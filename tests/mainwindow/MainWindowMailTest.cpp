@@ -468,4 +468,78 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
         (QStringList { "m001@club.example", "bruno@home.example", "m001@club.example", "proof@office.example",
             "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example",
             "shop@print.example", "shop@print.example", "shop@print.example", "shop@print.example" }));
+
+    // Addresses beside a parent's, after a label, in a group: each the row's own. A cell whose
+    // "@" gives no address names its row before the run, Cancel the default.
+    table.ListData.clear();
+    for (const char* cell : { "m264@club.example parent264@family.example", "Member: m265@club.example | p@x.example",
+             "team: m266@club.example, q@x.example;", "Ida (m267@club.example)" })
+        table.Create_List_By_Array({ "Member", cell }, 2);
+    const QString own = QStringLiteral("m264@club.example, p@x.example, m266@club.example, ida@home.example");
+    mail({ { Mode::RowPerRecipient, QStringLiteral("m265@club.example, m264@club.example"), { 1 } },
+        { Mode::AllRows, QStringLiteral("parent264@family.example"), { 1 } }, { Mode::RowPerRecipient, own, { -1 } },
+        { Mode::RowPerRecipient, own, { 0 } } });
+    asked.clear();
+    for (const auto& question : dialogs->asked())
+        if (question.kind == QLatin1String("choice"))
+            asked.push_back(question);
+    ASSERT_EQ(asked.size(), 8u);
+    EXPECT_TRUE(asked[4].text.contains(QStringLiteral("m265@club.example would get the card of row 1 "
+                                                      "(m264@club.example, parent264@family.example), though row 2")));
+    EXPECT_TRUE(asked[5].text.contains(QStringLiteral("parent264@family.example (the address of row 1)")));
+    EXPECT_TRUE(asked[6].text.startsWith(QStringLiteral("1 row holds an \"@\" but no e-mail address this program "
+                                                        "can read, so its card cannot be checked against the "
+                                                        "recipients:\n\nRow 4: \"Ida (m267@club.example)\"")));
+    EXPECT_TRUE(asked[6].safeDefault);
+    ASSERT_TRUE(server.waitForMails(16));
+    EXPECT_EQ(server.mails().size(), 16);
+}
+
+// A run without the card speaks of no card, whatever the run before it showed; a column whose
+// title the workbook lost when read again is named as gone, not counted among uneven lists.
+TEST_F(MainWindowTest, MailWithoutTheCardNamesNoCardAndAColumnGoneFromTheWorkbookIsNamedSo)
+{
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    TrustingMailScript script(server.caFile());
+    const LocalAccount account(server, QStringLiteral("N"));
+    Data_From_Excel& table = *Data_From_Excel_Window;
+    table.rebuildColumnsFromTitles({ "No.", "Name", "Email" });
+    table.ListData.clear();
+    for (const QString& name : { QStringLiteral("Ann"), QString(300, u'W') })
+        table.Create_List_By_Array({ name }, 2);
+    table.source.sheetColumns = { 0, -1 }; // read again, the workbook had no "Email" column
+    for (const int column : { 1, 2 }) {
+        auto text = SKTGraphic::create<SKTText>();
+        text->setBounds(QRectF(10, 40 * column, 120, 30));
+        text->data_source_type = DataBinding::spreadsheetSource;
+        text->Set_Excel_binding_Column(column, table.columnTitles().at(column));
+        main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { text }, { 0 });
+    }
+    dialogs->modalHandler = [&](QDialog& dialog) {
+        if (auto* window = qobject_cast<Send_Mail*>(&dialog)) {
+            window->to_txt->setText(QStringLiteral("proof@office.example"));
+            window->send_with_excel_chk->click();
+            dialogs->choiceAnswers = { 0 };
+            for (QRadioButton* option : { window->rd_mail_curr_barcode, window->rd_without_barcode }) {
+                option->click();
+                window->Send_Button();
+                EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }));
+            }
+        }
+        return 0;
+    };
+    main.action(QStringLiteral("Mail_Btn"))->trigger();
+    const std::vector<QString> ends = dialogs->messages();
+    ASSERT_GE(ends.size(), 2u);
+    EXPECT_TRUE(ends.end()[-2].endsWith(QStringLiteral("1 card has text that does not fit its box (row 2).")));
+    EXPECT_EQ(ends.back(), QStringLiteral("\nE-mail has been sent successfully."));
+    QString asked;
+    for (const auto& question : dialogs->asked())
+        asked = question.kind == QLatin1String("choice") ? question.text : asked;
+    EXPECT_TRUE(asked.contains(
+        QStringLiteral("Text on the front: the title of spreadsheet column \"Email\" is no longer in the workbook\n")))
+        << asked.toStdString();
+    EXPECT_FALSE(asked.contains(QStringLiteral("do not line up")));
+    EXPECT_TRUE(server.waitForMails(3));
 }

@@ -1,0 +1,2 @@
+add_executable(bench_row_addresses ${CMAKE_CURRENT_LIST_DIR}/row_addresses.cpp)
+target_link_libraries(bench_row_addresses PRIVATE galavite_mailing)

@@ -83,7 +83,7 @@ bool SpreadsheetWriter::readSmallPart(const QString& partName, QByteArray& bytes
     return true;
 }
 
-bool SpreadsheetWriter::loadWorkbookPart(const QString& partName, pugi::xml_document& document) const
+bool SpreadsheetWriter::loadWorkbookPart(const QString& partName, pugi::xml_document& document, QString* why) const
 {
     QByteArray bytes;
     QString error;
@@ -91,6 +91,8 @@ bool SpreadsheetWriter::loadWorkbookPart(const QString& partName, pugi::xml_docu
         && loadPackageXml(bytes, partName.mid(partName.lastIndexOf(u'/') + 1), document, error))
         return true;
     Show_NSLog_Message(QStringLiteral("Error: ") + error);
+    if (why)
+        *why = error;
     return false;
 }
 
@@ -149,8 +151,10 @@ bool SpreadsheetWriter::usesDate1904() const
 
 QStringList SpreadsheetWriter::Read_Sheet_Name()
 {
+    SpreadsheetWriter& self = instance();
+    self.lastError_.clear();
     pugi::xml_document workbook;
-    if (!instance().loadWorkbookPart(QStringLiteral("xl/workbook.xml"), workbook))
+    if (!self.loadWorkbookPart(QStringLiteral("xl/workbook.xml"), workbook, &self.lastError_))
         return {};
     QStringList names;
     for (const pugi::xpath_node& sheet : workbook.select_nodes(sheetsQuery))

@@ -58,7 +58,8 @@ public:
     // Closes the open workbook and frees what was read from it: its strings, styles and table.
     // The import windows call it when they close, so that a large workbook's memory returns.
     static void Release_Data();
-    // The names of the open workbook's sheets, in the workbook's order.
+    // The names of the open workbook's sheets, in the workbook's order; none, with the reason
+    // in lastError(), when the workbook's list of sheets cannot be read.
     static QStringList Read_Sheet_Name();
     // The file the open workbook is read from, its bytes read to the end from that open file:
     // another file renamed over its path meanwhile changes nothing. Called after its rows were
@@ -117,8 +118,9 @@ private:
     // A small part of the open workbook whole; false with the reason when it is missing or
     // cannot be read.
     bool readSmallPart(const QString& partName, QByteArray& bytes, QString& error) const;
-    // Loads a small part of the open workbook as a document; false (logged) when it cannot.
-    bool loadWorkbookPart(const QString& partName, pugi::xml_document& document) const;
+    // Loads a small part of the open workbook as a document; false (logged, and said in *why
+    // when given) when it cannot.
+    bool loadWorkbookPart(const QString& partName, pugi::xml_document& document, QString* why = nullptr) const;
     // The bytes of an existing part of the open workbook, inflated as the parser asks for them.
     XmlStream::Source partSource(const ZipReader::Entry& entry, const QString& partName) const;
     QString partTarget(const QString& relationshipType, const QString& relationshipId) const;

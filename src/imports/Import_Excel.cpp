@@ -46,7 +46,7 @@ int Import_Excel::Open_excel_Wnd(const QString& path)
 void Import_Excel::OKPressed()
 {
     if (chooser->columns().entries().isEmpty()) {
-        dialogs().showMessage(QStringLiteral("There is no column."));
+        dialogs().showMessage(chooser->noColumnsMessage());
         return;
     }
     if (!chooser->columns().Check_For_One_Extension_Selection()) {

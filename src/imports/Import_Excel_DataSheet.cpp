@@ -117,7 +117,7 @@ void Import_Excel_DataSheet::OKPressed()
 {
     const SheetColumnsModel& columns = chooser->columns();
     if (columns.entries().isEmpty()) {
-        dialogs().showMessage(QStringLiteral("There is no column."));
+        dialogs().showMessage(chooser->noColumnsMessage());
         return;
     }
     if (!columns.Check_For_One_Extension_Selection()) {

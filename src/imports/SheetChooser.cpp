@@ -73,6 +73,7 @@ bool SheetChooser::open(const QString& path)
     QStringList sheets;
     SheetTable titles;
     bool opened = false;
+    QString unread;
     runBehindPleaseWait(window(), [&] {
         SpreadsheetWriter::ReadWorkbook(path, true);
         opened = SpreadsheetWriter::lastError().isEmpty();
@@ -81,7 +82,9 @@ bool SheetChooser::open(const QString& path)
         sheets = SpreadsheetWriter::Read_Sheet_Name();
         if (!sheets.isEmpty())
             titles = SpreadsheetWriter::ReadData_only_column();
+        unread = SpreadsheetWriter::lastError();
     });
+    unreadSheet_ = unread;
     if (!opened) {
         // Told now that the please-wait sheet is gone and the window takes input again.
         Show_MessageBox_No_Thread(SpreadsheetWriter::lastError());
@@ -101,8 +104,12 @@ void SheetChooser::chooseSheet(int index)
         return;
     Excel_Sheet_Number = index + 1;
     const SheetTable titles = SpreadsheetWriter::ReadData_only_column();
-    // A sheet without rows keeps the list of the sheet before.
-    if (!titles.isEmpty())
+    unreadSheet_ = SpreadsheetWriter::lastError();
+    // A sheet that cannot be read lists no column, so that none of another sheet is imported
+    // from it; a sheet without rows keeps the list of the sheet before.
+    if (!unreadSheet_.isEmpty())
+        ListData_xl->clear();
+    else if (!titles.isEmpty())
         ListData_xl->setTitles(titles.front());
 }
 
@@ -137,6 +144,12 @@ QString SheetChooser::noRowsMessage(const QString& windowMessage)
 {
     const QString reason = SpreadsheetWriter::lastError();
     return reason.isEmpty() ? windowMessage : SpreadsheetWriter::cannotReadMessage(reason);
+}
+
+QString SheetChooser::noColumnsMessage() const
+{
+    return unreadSheet_.isEmpty() ? QStringLiteral("There is no column.")
+                                  : SpreadsheetWriter::cannotReadMessage(unreadSheet_);
 }
 
 void SheetChooser::Select_ALL_Pressed()

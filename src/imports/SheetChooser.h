@@ -41,6 +41,9 @@ public:
     // What to tell the user when readRows gave nothing: why the reader refused the sheet, or
     // the window's own message when the sheet simply holds no rows.
     static QString noRowsMessage(const QString& windowMessage);
+    // What to tell the user when the list holds no column: why the workbook's sheets or the
+    // chosen sheet's titles could not be read, or that the sheet holds none.
+    QString noColumnsMessage() const;
 
     void Select_ALL_Pressed();
     void Clear_All_Pressed();
@@ -58,4 +61,6 @@ public:
 
 private:
     SheetColumnsModel* ListData_xl;
+    // Why the columns of the chosen sheet could not be listed; "" when they were.
+    QString unreadSheet_;
 };

@@ -584,6 +584,9 @@ private:
     // A newly placed profile text grows to hold its value and the first values of its source.
     void fitToValues(const SKTGraphicPtr& placed, const QString& shown, const QSizeF& cardSize) const;
     void placeNewProfileIfGiven(bool cardOpened);
+    // A profile given for a card that does not open: the design on screen gets back the
+    // workbook it had before the profile's OK took in another.
+    void letGoOfWorkbookOfProfile();
     // A text placed by the text tool grows with what is typed while it keeps the size the
     // program gave it; once the user sizes it, it keeps the user's size.
     void startGrowingText(const SKTGraphicPtr& text);

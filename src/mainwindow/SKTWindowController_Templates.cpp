@@ -3,6 +3,7 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/MessageBoxes.h"
 #include "data/TemplateStore.h"
+#include "data/WorkbookBinding.h"
 #include "inspector/CardSettingsPage.h"
 #include "jobs/CardSnapshot.h"
 #include "jobs/JobProgress.h"
@@ -73,21 +74,42 @@ bool SKTWindowController::Open_Template_Browser()
         new Template_Wizard(*this, this);
     newProfileForNextCard_ = false;
     if (Template_Wizard::defaultInstance()->Open_Template_Window() != 1) {
+        letGoOfWorkbookOfProfile();
         placeNewProfileIfGiven(false);
         return false;
     }
-    // Loading starts a new project, which forgets the profile given in the browser.
+    // Loading starts a new project, which forgets the profile given in the browser and the
+    // workbook it took in.
     const User_Profile_Class front = *Front_user_profile;
     const User_Profile_Class back = *Back_user_profile;
+    const bool tookWorkbook = workbookBeforeProfile_ != nullptr;
+    const WorkbookBinding profileWorkbook = WorkbookBinding::current();
     // Opened as "T": a new untitled design made from the template's objects and settings.
     const bool opened = Read_and_load_design_Log(Selected_Template_Path, QStringLiteral("T")) == 1;
+    if (!opened)
+        letGoOfWorkbookOfProfile();
     if (opened && newProfileForNextCard_) {
         *Front_user_profile = front;
         *Back_user_profile = back;
         Fill_User_Profile = true;
+        // The new card takes the workbook as Card › Profile… takes one: placing the profile
+        // is the step that gives back the template's own.
+        if (tookWorkbook) {
+            workbookBeforeProfile_ = std::make_shared<const WorkbookBinding>(WorkbookBinding::current());
+            profileWorkbook.restore();
+            sourcesChanged();
+        }
     }
     placeNewProfileIfGiven(opened);
     return opened;
+}
+
+void SKTWindowController::letGoOfWorkbookOfProfile()
+{
+    if (const auto before = std::exchange(workbookBeforeProfile_, nullptr)) {
+        before->restore();
+        sourcesChanged();
+    }
 }
 
 void SKTWindowController::New_From_Template_Clicked()

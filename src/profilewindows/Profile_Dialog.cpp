@@ -135,6 +135,7 @@ QWidget* Profile_Dialog::makeRow(QGridLayout& grid, int gridRow, Field field)
     grid.addWidget(r.view_btn, gridRow, 5);
 
     connect(r.ds_combo, &QComboBox::currentIndexChanged, this, [this, field] { sourceChanged(field); });
+    connect(r.ds_combo, &QComboBox::activated, this, [this, field] { startAtOwnColumn(field); });
     connect(r.ser_col_cb, &QComboBox::currentIndexChanged, this, [this, field] { seriesOrColumnChosen(field); });
     connect(
         r.view_btn, &QPushButton::clicked, this, [this, field] { View_Data_Series_By_Name(rows_[field].ser_col_cb); });

@@ -113,6 +113,9 @@ private:
     // What the fields and editable captions hold, to tell whether the user typed anything.
     QStringList typedTexts() const;
     void sourceChanged(Field field);
+    // The spreadsheet source chosen by the user starts at the field's own column, else at the
+    // first whose first row holds a value the field can show, as the object panel does.
+    void startAtOwnColumn(Field field);
     void seriesOrColumnChosen(Field field);
     void followImportedColumns();
     // Selects the column a loaded object is bound to, found by its title.
@@ -125,6 +128,14 @@ private:
     std::array<FieldRow, User_Profile_Class::FieldCount> rows_;
     // Per field, the title of the column it was bound to while the table has no such column.
     std::array<QString, User_Profile_Class::FieldCount> goneColumns_;
+    // Per field, the column it was last bound to, by title and place: the loaded object's, or
+    // the one chosen since.
+    struct OwnColumn
+    {
+        QString title;
+        int place = 0;
+    };
+    std::array<OwnColumn, User_Profile_Class::FieldCount> ownColumns_;
     // Puts back the spreadsheet table, its path and its use as the opening found them: a
     // workbook imported here belongs to the design only once OK takes it.
     std::optional<WorkbookBinding> workbookAtOpening_;

@@ -68,6 +68,7 @@ void Profile_Dialog::loadSide()
                 continue;
             FieldRow& r = rows_[i];
             r.value->setText(graphic->Text_Value);
+            ownColumns_[i] = { graphic->excel_col_title, graphic->excel_col_indx };
             fieldLoaded(Field(i));
             const int type = graphic->data_source_type;
             // A spreadsheet binding keeps its choice even before a table is loaded.
@@ -110,6 +111,7 @@ void Profile_Dialog::Reset_all_Ctrl()
     for (FieldRow& r : rows_)
         r.ser_col_cb->setCurrentIndex(-1);
     goneColumns_.fill(QString());
+    ownColumns_.fill(OwnColumn());
 }
 
 void Profile_Dialog::Create_and_Set_template_picture()

@@ -49,6 +49,24 @@ void Profile_Dialog::sourceChanged(Field field)
         fillList(r.ser_col_cb, Data_From_Excel_Window ? Data_From_Excel_Window->columnTitles() : QStringList());
 }
 
+void Profile_Dialog::startAtOwnColumn(Field field)
+{
+    FieldRow& r = rows_[field];
+    if (r.ds_combo->currentIndex() != 2 || r.ser_col_cb->currentIndex() >= 0 || !Data_From_Excel_Window)
+        return;
+    const OwnColumn& own = ownColumns_[field];
+    const QString folder = workbookFolder(excel_path_field->text());
+    const int column = SKTGraphic::excelColumnToStartAt(
+        own.title, own.place, Data_From_Excel_Window->columnTitles(), [&](int place) {
+            const QString value = Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(place);
+            return field == Field::image ? findRowPicture(value, folder).found : !value.isEmpty();
+        });
+    if (column >= 0)
+        r.ser_col_cb->setCurrentIndex(column);
+    else
+        goneColumns_[field] = Trim_Str(own.title); // named on OK
+}
+
 void Profile_Dialog::seriesOrColumnChosen(Field field)
 {
     FieldRow& r = rows_[field];
@@ -63,6 +81,7 @@ void Profile_Dialog::seriesOrColumnChosen(Field field)
         sample = firstSeriesValue(text);
         break;
     case 2:
+        ownColumns_[field] = { text, chosen };
         sample = Data_From_Excel_Window ? Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(chosen) : QString();
         besideFolder = workbookFolder(excel_path_field->text());
         break;

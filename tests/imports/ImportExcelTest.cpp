@@ -202,7 +202,7 @@ TEST_F(ImportExcelTest, ClosingTheWindowByOkOrCancelFreesTheWorkbooksStyles)
     EXPECT_TRUE(reader.styles().isEmpty());
 }
 
-TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)
+TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedOrReadIsReportedWithItsReason)
 {
     const QString path = QDir(resources.path()).filePath(QStringLiteral("broken.xlsx"));
     QFile file(path);
@@ -222,6 +222,29 @@ TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedIsReportedAndNoWindowOpens)
     ASSERT_EQ(scripted->messages().size(), 2u);
     for (const QString& message : scripted->messages())
         EXPECT_TRUE(message.contains(QStringLiteral("cannot be opened"))) << message.toStdString();
+
+    // A workbook whose sheets cannot be read lists no column, and OK says why.
+    const auto row = [](const QByteArray& cells) { return xlsxtest::sheetXml("<row>" + cells + "</row>"); };
+    const QByteArray entity = "<!DOCTYPE w [<!ENTITY e SYSTEM \"/etc/passwd\">]><worksheet";
+    const std::pair<QByteArray, const char*> unreadable[] = { { row("<c t=\"s\"><v>5</v></c>"), "string 5 " },
+        { row("<c t=\"s\"><v>-1</v></c>"), "string -1 " }, { row("<c t=\"s\"><v>x</v></c>"), "string x " },
+        { row("<c t=\"s\"><v>99999999999999999999</v></c>"), "string 9999" },
+        { row("<c r=\"1A\"/>"), "reference \"1A\"" },
+        { row("<c t=\"str\"><v>&e;</v></c>").replace("<worksheet", entity), "type declaration" },
+        { row("<c t=\"str\"><v>" + QByteArray(5'000'000, 'x') + "</v></c>"), "more than 32767 characters" },
+        { xlsxtest::sheetXml(""), "There is no column." } };
+    scripted->modalHandler = [&columns](QDialog&) {
+        columns.OKPressed();
+        return 0;
+    };
+    for (const auto& [xml, told] : unreadable) {
+        xlsxtest::writeWorkbook(path, { { "S", "sheet1.xml", xml } }, xlsxtest::sharedStringsXml("<si><t>A</t></si>"));
+        EXPECT_EQ(columns.Open_excel_Wnd(path), 0);
+        EXPECT_TRUE(scripted->messages().back().contains(QLatin1String(told))) << told;
+    }
+    xlsxtest::replaceEntry(path, QStringLiteral("xl/workbook.xml"), "<!DOCTYPE workbook><workbook/>");
+    EXPECT_EQ(columns.Open_excel_Wnd(path), 0);
+    EXPECT_TRUE(scripted->messages().back().contains(QStringLiteral("workbook.xml")));
 }
 
 TEST_F(ImportExcelTest, ASheetTooLargeToReadIsReportedWithItsReason)

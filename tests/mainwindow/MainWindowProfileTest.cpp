@@ -544,7 +544,7 @@ TEST_F(MainWindowProfileTest, AWorkbookChosenInTheProfileThenCancelLeavesTheDesi
                 // The photo bound to the column of bare names beside the workbook: the preview
                 // draws it at once, as the photo box shows it.
                 profile->row(Field::image).ds_combo->setCurrentIndex(2);
-                profile->row(Field::image).ser_col_cb->setCurrentIndex(2);
+                emit profile->row(Field::image).ds_combo->activated(2);
                 EXPECT_FALSE(profile->user_picture->pixmap().isNull());
                 profile->Preview_Btn_Clicked();
                 const SKTGraphicPtr photo = objectWithID(profile->Graphics_array, "Fup_Photo");
@@ -665,10 +665,17 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
 {
     SKTWindowController& main = start();
     bool cancelChooser = false;
-    const auto answerProfile = [](QDialog& dialog) {
+    QString workbook; // browsed in the profile, the name bound to the column it starts at
+    const auto answerProfile = [&](QDialog& dialog) {
         auto& profile = static_cast<User_profile&>(dialog);
         profile.row(Field::Name).value->setText(QStringLiteral("Ann Smith"));
         profile.row(Field::Company_name).value->setText(QStringLiteral("Smith & Co"));
+        if (!workbook.isEmpty()) {
+            dialogs->fileAnswers = { workbook };
+            profile.Browse_excel_Btn_Clicked();
+            profile.row(Field::Name).ds_combo->setCurrentIndex(2);
+            emit profile.row(Field::Name).ds_combo->activated(2);
+        }
         profile.OK_Btn_Clicked();
         return profile.result();
     };
@@ -676,7 +683,10 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
         dialog.setResult(0);
         if (qobject_cast<User_profile*>(&dialog))
             return answerProfile(dialog);
-        if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
+        if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+            cells->chooser->Select_ALL_Pressed();
+            cells->OKPressed();
+        } else if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
             chooser->User_Profile_Click();
             CardSizeFields& fields = *chooser->fields;
             fields.Category_ComboBox->setCurrentIndex(1);
@@ -686,7 +696,7 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
         } else if (auto* browser = qobject_cast<Template_Wizard*>(&dialog)) {
             browser->User_Profile_Click();
             browser->imageBrowser->selectRow(0);
-            browser->OK_Click();
+            cancelChooser ? browser->CancelClick() : browser->OK_Click();
         }
         return dialog.result();
     };
@@ -709,11 +719,21 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
         EXPECT_TRUE(card.contains(name->bounds()));
     }
 
-    // The template's own objects stay, and the profile joins them.
+    // A workbook browsed in the profile, the name starting past an empty column: Cancel leaves it out.
+    workbook = folder.filePath(QStringLiteral("staff.xlsx"));
+    const QByteArray rows = "<row><c/><c t=\"str\"><v>Name</v></c></row><row><c/><c t=\"str\"><v>Ann</v></c></row>";
+    xlsxtest::writeWorkbook(workbook, { { "S", "sheet1.xml", xlsxtest::sheetXml(rows) } }, "");
+    cancelChooser = true;
+    EXPECT_FALSE(main.Open_Template_Browser());
+    EXPECT_TRUE(Excel_Source_Path.isEmpty() && main.action(QStringLiteral("Undo_btn"))->text() == "&Undo Profile");
+    cancelChooser = false;
+    // The template's own objects stay, and the profile joins them with the workbook.
     ASSERT_TRUE(main.Open_Template_Browser());
     const SKTGraphicPtr name = objectWithID(main.Get_Front_Controls_Array(), "Fup_Name");
     ASSERT_TRUE(name);
-    EXPECT_EQ(name->Text_contents()->string, QStringLiteral("Ann Smith"));
     EXPECT_GT(main.Get_Front_Control_Count(), 2);
     EXPECT_TRUE(main.frontCanvasBounds().contains(name->bounds()));
+    EXPECT_TRUE(Excel_Source_Path == workbook && main.inspector().datasource_tab->Data_source_type->count() == 3);
+    EXPECT_EQ(main.valueOnFirstCard(*name), QStringLiteral("Ann"));
+    EXPECT_EQ(main.valueOnFirstCard(*objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")), QStringLiteral("Ann"));
 }

@@ -2,7 +2,8 @@
 // design file does it: items, XML property list, file, and back with every check.
 //   bench_design_file [OBJECTS]
 // The memory that opening a design with a large rows table takes, against the file's size:
-//   bench_design_file --write-rows ROWS FILE   writes such a design
+//   bench_design_file --write-rows ROWS FILE [CELLS CHARACTERS]   writes such a design: by
+//       default an imported workbook of one column, else CELLS cells of CHARACTERS characters a row
 //   bench_design_file --open FILE              opens it as the window does, up to the table
 // (bench/design_rows.sh runs the second against two builds, one after the other.)
 #include "ResidentMemory.h"
@@ -81,17 +82,24 @@ DesignContents emptyDesign()
     return design;
 }
 
-// Rows as an imported workbook of one column gives them: about 120 bytes each in the file.
-int writeRows(long rows, const QString& path)
+// Rows as an imported workbook of one column gives them (about 120 bytes each in the file), or
+// rows of `cells` cells of `characters` characters each.
+int writeRows(long rows, const QString& path, int cells, int characters)
 {
     DesignContents design = emptyDesign();
     design.excelBindingUse = true;
-    design.columnTitles = QStringList { QStringLiteral("#"), QStringLiteral("Guest") };
+    design.columnTitles = QStringList { QStringLiteral("#") };
+    for (int cell = 1; cell <= std::max(cells, 1); ++cell)
+        design.columnTitles.append(QStringLiteral("Column %1").arg(cell));
     design.rows.reserve(size_t(rows));
     for (long i = 0; i < rows; ++i) {
         PlistDict row;
         row.insert(QStringLiteral("Extension"), QString::number(i + 1));
-        row.insert(QStringLiteral("Column1"), QStringLiteral("Guest %1").arg(i + 1));
+        if (cells == 0)
+            row.insert(QStringLiteral("Column1"), QStringLiteral("Guest %1").arg(i + 1));
+        for (int cell = 1; cell <= cells; ++cell)
+            row.insert(
+                QStringLiteral("Column%1").arg(cell), QString(characters, QChar(char16_t(u'a' + (i + cell) % 26))));
         design.rows.emplace_back(std::move(row));
     }
     QString error;
@@ -129,8 +137,9 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    if (argc == 4 && std::strcmp(argv[1], "--write-rows") == 0)
-        return writeRows(std::atol(argv[2]), QString::fromLocal8Bit(argv[3]));
+    if ((argc == 4 || argc == 6) && std::strcmp(argv[1], "--write-rows") == 0)
+        return writeRows(std::atol(argv[2]), QString::fromLocal8Bit(argv[3]), argc == 6 ? std::atoi(argv[4]) : 0,
+            argc == 6 ? std::atoi(argv[5]) : 0);
     if (argc == 3 && std::strcmp(argv[1], "--open") == 0)
         return openRows(QString::fromLocal8Bit(argv[2]));
     const int objects = argc > 1 ? std::max(0, std::atoi(argv[1])) : 1000;

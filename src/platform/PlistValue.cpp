@@ -19,73 +19,75 @@ PlistDict::~PlistDict() = default;
 
 qsizetype PlistDict::size() const
 {
-    return qsizetype(entries_.size());
+    return qsizetype(values_.size());
 }
 
 qsizetype PlistDict::indexOf(const QString& key) const
 {
-    if (!index_.isEmpty())
-        return index_.value(key, -1);
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].key == key)
+    if (!keys_)
+        return -1;
+    if (!keys_->index.isEmpty())
+        return keys_->index.value(key, -1);
+    const std::vector<QString>& names = keys_->names;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == key)
             return qsizetype(i);
     }
     return -1;
 }
 
-void PlistDict::buildIndex()
-{
-    index_.reserve(qsizetype(entries_.size()) * 2);
-    for (size_t i = 0; i < entries_.size(); ++i)
-        index_.insert(entries_[i].key, qsizetype(i));
-}
-
 const PlistValue* PlistDict::find(const QString& key) const
 {
     const qsizetype at = indexOf(key);
-    return at < 0 ? nullptr : &entries_[size_t(at)].value;
+    return at < 0 ? nullptr : &values_[size_t(at)];
 }
 
 void PlistDict::insert(const QString& key, PlistValue value)
 {
     const qsizetype at = indexOf(key);
     if (at >= 0) {
-        entries_[size_t(at)].value = std::move(value);
+        values_[size_t(at)] = std::move(value);
         return;
     }
-    entries_.push_back({ key, std::move(value) });
-    if (!index_.isEmpty())
-        index_.insert(key, qsizetype(entries_.size() - 1));
-    else if (entries_.size() > indexedFrom)
-        buildIndex();
+    // Keys shared with other dictionaries are copied before they change.
+    if (!keys_)
+        keys_ = new Keys;
+    else
+        keys_.detach();
+    std::vector<QString>& names = keys_->names;
+    names.push_back(key);
+    values_.push_back(std::move(value));
+    if (!keys_->index.isEmpty()) {
+        keys_->index.insert(key, qsizetype(names.size() - 1));
+    } else if (names.size() > indexedFrom) {
+        keys_->index.reserve(qsizetype(names.size()) * 2);
+        for (size_t i = 0; i < names.size(); ++i)
+            keys_->index.insert(names[i], qsizetype(i));
+    }
 }
 
 QStringList PlistDict::keys() const
 {
-    QStringList keys;
-    keys.reserve(size());
-    for (const auto& entry : entries_)
-        keys.append(entry.key);
-    return keys;
+    return keys_ ? QStringList(keys_->names.cbegin(), keys_->names.cend()) : QStringList();
 }
 
 const QString& PlistDict::keyAt(qsizetype i) const
 {
-    return entries_[size_t(i)].key;
+    return keys_->names[size_t(i)];
 }
 
 const PlistValue& PlistDict::valueAt(qsizetype i) const
 {
-    return entries_[size_t(i)].value;
+    return values_[size_t(i)];
 }
 
 bool PlistDict::operator==(const PlistDict& other) const
 {
     if (size() != other.size())
         return false;
-    for (const Entry& entry : entries_) {
-        const PlistValue* theirs = other.find(entry.key);
-        if (!theirs || !(*theirs == entry.value))
+    for (qsizetype i = 0; i < size(); ++i) {
+        const PlistValue* theirs = other.find(keyAt(i));
+        if (!theirs || !(*theirs == valueAt(i)))
             return false;
     }
     return true;
@@ -101,6 +103,35 @@ QString PlistKeyCache::key(const char* utf8, size_t size)
     if (size_t(keys_.size()) < kept)
         keys_.insert(QByteArray(utf8, qsizetype(size)), key);
     return key;
+}
+
+void PlistKeyCache::settle(PlistDict& dict)
+{
+    dict.values_.shrink_to_fit();
+    if (!dict.keys_)
+        return;
+    QExplicitlySharedDataPointer<PlistDict::Keys>& last = lastKeys_[dict.size()];
+    if (last && last->names == dict.keys_->names)
+        dict.keys_ = last;
+    else
+        last = dict.keys_;
+}
+
+PlistValue::PlistValue(const QString& value)
+{
+    if (value.isEmpty() || value.size() > PlistShortText::capacity) {
+        value_ = value;
+        return;
+    }
+    PlistShortText text;
+    std::copy(value.utf16(), value.utf16() + value.size(), text.units);
+    text.size = quint8(value.size());
+    value_ = text;
+}
+
+PlistValue::Type PlistValue::type() const
+{
+    return std::holds_alternative<PlistShortText>(value_) ? Type::String : Type(value_.index());
 }
 
 bool PlistValue::toBool() const
@@ -124,6 +155,8 @@ double PlistValue::toReal() const
 
 QString PlistValue::toString() const
 {
+    if (const auto* text = std::get_if<PlistShortText>(&value_))
+        return QString(reinterpret_cast<const QChar*>(text->units), text->size);
     return isString() ? std::get<QString>(value_) : QString();
 }
 

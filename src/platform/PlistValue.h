@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QExplicitlySharedDataPointer>
 #include <QHash>
+#include <QSharedData>
 #include <QString>
 #include <QStringList>
 
@@ -28,12 +30,13 @@ struct PlistDate
 using PlistArray = std::vector<PlistValue>;
 
 // A dictionary that keeps its keys in insertion order (archives write keys in a fixed order).
-// Most dictionaries are small (a table row has a few cells), and a design may hold a million:
-// they keep their entries in one block and are searched in place; only a large one keeps an index.
+// A design may hold a million dictionaries with the same keys (a table's rows): the keys, and the
+// index a large dictionary keeps of them, live in a block that dictionaries with the same keys
+// share, so that each holds little more than its values.
 class PlistDict
 {
 public:
-    // Out of line, where the entries' type is complete.
+    // Out of line, where the values' type is complete.
     PlistDict();
     PlistDict(const PlistDict& other);
     PlistDict(PlistDict&& other) noexcept;
@@ -55,12 +58,29 @@ public:
     bool operator==(const PlistDict& other) const;
 
 private:
-    qsizetype indexOf(const QString& key) const;
-    void buildIndex();
+    friend class PlistKeyCache;
+    struct Keys;
 
-    struct Entry; // a key and its value, defined once the value is
-    std::vector<Entry> entries_;
-    QHash<QString, qsizetype> index_; // empty, and allocating nothing, for a small dictionary
+    qsizetype indexOf(const QString& key) const;
+
+    QExplicitlySharedDataPointer<Keys> keys_; // null while empty
+    std::vector<PlistValue> values_;
+};
+
+struct PlistDict::Keys : QSharedData
+{
+    std::vector<QString> names;
+    QHash<QString, qsizetype> index; // empty, and allocating nothing, for a few keys
+};
+
+// A text of up to this many UTF-16 units, kept inside the value rather than in a block of its own:
+// a table of one-character cells would otherwise take a heap block per cell.
+struct PlistShortText
+{
+    static constexpr qsizetype capacity = 15;
+    char16_t units[capacity] {};
+    quint8 size = 0;
+    bool operator==(const PlistShortText&) const = default;
 };
 
 // One value of a property list. A default-constructed value is "none" (no value).
@@ -74,15 +94,17 @@ public:
     PlistValue(int value) : value_(qint64(value)) {}
     PlistValue(qint64 value) : value_(value) {}
     PlistValue(double value) : value_(value) {}
-    PlistValue(const QString& value) : value_(value) {}
-    PlistValue(const char* value) : value_(QString::fromUtf8(value)) {}
+    PlistValue(const QString& value);
+    PlistValue(const char* value)
+        : PlistValue(QString::fromUtf8(value))
+    { }
     PlistValue(const QByteArray& value) : value_(value) {}
     PlistValue(PlistUid value) : value_(value) {}
     PlistValue(PlistDate value) : value_(value) {}
     PlistValue(PlistArray value) : value_(std::move(value)) {}
     PlistValue(PlistDict value) : value_(std::move(value)) {}
 
-    Type type() const { return Type(value_.index()); }
+    Type type() const;
     bool isNone() const { return type() == Type::None; }
     bool isBoolean() const { return type() == Type::Boolean; }
     bool isInteger() const { return type() == Type::Integer; }
@@ -111,15 +133,11 @@ public:
     bool operator==(const PlistValue& other) const { return value_ == other.value_; }
 
 private:
-    std::variant<std::monostate, bool, qint64, double, QString, QByteArray, PlistUid, PlistDate,
-                 PlistArray, PlistDict>
+    // In the order of Type, then the short strings: a string short enough is always kept as a
+    // PlistShortText, so that equal strings compare equal.
+    std::variant<std::monostate, bool, qint64, double, QString, QByteArray, PlistUid, PlistDate, PlistArray, PlistDict,
+        PlistShortText>
         value_;
-};
-
-struct PlistDict::Entry
-{
-    QString key;
-    PlistValue value;
 };
 
 // Shares one copy of each dictionary key among the dictionaries read from one list: a table of
@@ -128,8 +146,12 @@ class PlistKeyCache
 {
 public:
     QString key(const char* utf8, size_t size);
+    // Once a dictionary is read whole: it shares its keys with the last one read with as many
+    // keys if they are the same, and gives back the room its values grew into.
+    void settle(PlistDict& dict);
 
 private:
     static constexpr size_t kept = 4096;
     QHash<QByteArray, QString> keys_;
+    QHash<qsizetype, QExplicitlySharedDataPointer<PlistDict::Keys>> lastKeys_; // by number of keys
 };

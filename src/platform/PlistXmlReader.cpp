@@ -237,6 +237,8 @@ struct PlistXmlReader::Parse
             open.pop_back();
             if (danglingKey)
                 return fail(notAList);
+            if (value.isDict())
+                keys.settle(value.dict());
             add(value.isDict() ? uidOrDict(std::move(value)) : std::move(value));
             return;
         }

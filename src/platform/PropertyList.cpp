@@ -140,6 +140,7 @@ bool fromNode(plist_t node, int depth, PlistValue& out, PlistKeyCache& keys)
         std::free(iter);
         if (!ok)
             return false;
+        keys.settle(dict);
         // XML has no UID element: references are written as {"CF$UID": n}.
         const PlistValue* uid = dict.size() == 1 ? dict.find(QStringLiteral("CF$UID")) : nullptr;
         if (uid && uid->isInteger() && uid->toInteger() >= 0)

@@ -53,6 +53,33 @@ TEST(PropertyList, EveryValueTypeSurvivesXmlAndBinaryWithKeyOrder)
     }
 }
 
+TEST(PropertyList, RowsReadBackShareTheirKeysYetChangeAlone)
+{
+    // Texts around the length kept inside a value, one of them with a character beyond 16 bits.
+    const QStringList texts { QString(), QStringLiteral("a"), QString(15, u'x'), QString(16, u'y'),
+        QStringLiteral("\U0001F600"), QStringLiteral("ß") };
+    PlistArray rows;
+    for (int r = 0; r < 3; ++r) {
+        PlistDict row;
+        for (int c = 0; c < 14; ++c)
+            row.insert(QStringLiteral("Column%1").arg(c), texts.at((r + c) % texts.size()));
+        rows.emplace_back(std::move(row));
+    }
+    for (auto format : { PropertyList::Format::Xml, PropertyList::Format::Binary }) {
+        PlistValue back = PropertyList::read(PropertyList::write(PlistValue(rows), format));
+        ASSERT_EQ(back, PlistValue(rows));
+        PlistArray& read = back.array();
+        EXPECT_EQ(read[1].toDict().find(QStringLiteral("Column1"))->toString(), texts.at(2));
+        read[0].dict().insert(QStringLiteral("Column1"), QStringLiteral("changed"));
+        read[1].dict().insert(QStringLiteral("Added"), QStringLiteral("new"));
+        EXPECT_EQ(read[0].toDict().find(QStringLiteral("Column1"))->toString(), QStringLiteral("changed"));
+        EXPECT_EQ(read[1].toDict().find(QStringLiteral("Added"))->toString(), QStringLiteral("new"));
+        EXPECT_EQ(read[1].toDict().size(), 15);
+        EXPECT_EQ(read[2].toDict(), rows[2].toDict());
+        EXPECT_FALSE(read[0].toDict().contains(QStringLiteral("Added")));
+    }
+}
+
 TEST(PropertyList, BinaryFormIsTheStandardOne)
 {
     const QByteArray binary = PropertyList::write(sampleValue(), PropertyList::Format::Binary);

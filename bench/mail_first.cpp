@@ -1,9 +1,8 @@
 // Seconds from Send to the first mail accepted by a local STARTTLS server, for pasted lists of
 // 10,000 and 100,000 recipients written in the forms clubs keep them in: without the recipient
-// check, with the check whose judge was as before (the script read every name that was not plain
-// ASCII words),
-// and with the check as it is. Arguments: the list sizes (default 10000 100000); MAIL_FIRST_ROUNDS
-// sets the rounds whose median is shown (default 3).
+// check, with the check judging as it did before (the script read every name that was not plain
+// ASCII words), and with the check as it is. Arguments: the list sizes (default 10000 100000);
+// MAIL_FIRST_ROUNDS sets the rounds whose median is shown (default 3).
 #include "LocalServerMailJob.h"
 #include "LocalSmtpServer.h"
 #include "PreviousPlainRecipient.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mailing/PlainRecipient.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -47,9 +49,11 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
 // Asks the mail script, before a run, whether it can write every recipient (as written, with
 // the address mailboxAddress() reads from it) into a To: header that names that address alone.
 // "" when it can, or when stopRequested ended the script first; otherwise why the first one
-// cannot, or why the script could not tell. Blocks until the script has answered: off the GUI
-// thread for a long list.
-QString recipientsTheScriptRefuses(const QStringList& recipients, const std::function<bool()>& stopRequested = {});
+// cannot, or why the script could not tell. Those that takenWithoutAsking vouches for are not
+// asked about. Blocks until the script has answered: off the GUI thread for a long list.
+using RecipientJudge = bool (*)(const QString& recipient, const QString& address);
+QString recipientsTheScriptRefuses(const QStringList& recipients, const std::function<bool()>& stopRequested = {},
+    RecipientJudge takenWithoutAsking = isPlainRecipient);
 
 // Seconds one mail may take: two minutes, and more for large attachments on a slow line.
 int mailDeadlineSeconds(const QStringList& attachments);

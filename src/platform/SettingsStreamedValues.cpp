@@ -58,10 +58,17 @@ QByteArray unescaped(QByteArrayView text)
 bool holdsStreamedValue(QByteArrayView text)
 {
     const QByteArray plain = unescaped(text);
-    // A value is decoded only when it starts so; "@@" is the writer's escape of a plain "@".
+    // A value, or an item of a list, is decoded only when it starts so: after the "=" or a comma,
+    // and the spaces Qt skips there ("@@" is the writer's escape of a plain "@", and "@String("
+    // keeps the rest as it is).
+    const auto startsValue = [&plain](qsizetype at) {
+        while (at > 0 && (plain[at - 1] == ' ' || plain[at - 1] == '\t'))
+            --at;
+        return at == 0 || QByteArrayView("=,\n\r").contains(plain[at - 1]);
+    };
     for (const QByteArrayView prefix : { QByteArrayView("@Variant("), QByteArrayView("@DateTime(") }) {
         for (qsizetype at = plain.indexOf(prefix); at >= 0; at = plain.indexOf(prefix, at + 1))
-            if (at == 0 || plain[at - 1] != '@')
+            if (startsValue(at))
                 return true;
     }
     return false;

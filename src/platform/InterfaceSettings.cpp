@@ -3,6 +3,7 @@
 #include "platform/DialogService.h"
 #include "platform/GuiThread.h"
 #include "platform/SafeRead.h"
+#include "platform/SettingsStreamedValues.h"
 #include "platform/SizeText.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,8 @@ QString fileIn(const Store& store)
 }
 
 // Why the file must not be read (a settings file of hundreds of megabytes held the window for
-// seconds at every use), or "" when it may. A missing file may: it holds nothing yet.
+// seconds at every use; a value in data-stream form can ask for gigabytes), or "" when it may.
+// A missing file may: it holds nothing yet.
 QString refusalOf(const QString& file)
 {
     struct stat info
@@ -58,6 +60,11 @@ QString refusalOf(const QString& file)
         return QStringLiteral("It is not a regular file.");
     if (info.st_size > SafeRead::maxSettingsBytes)
         return QStringLiteral("It is larger than %1.").arg(sizeText(SafeRead::maxSettingsBytes));
+    // One that cannot be read now is left to Qt, which takes it for an empty one.
+    QByteArray text;
+    QString unread;
+    if (SafeRead::readRegularFile(file, SafeRead::maxSettingsBytes, text, &unread) && holdsStreamedValue(text))
+        return QStringLiteral("It holds a value in a form this program does not write.");
     return {};
 }
 

@@ -312,7 +312,8 @@ struct PlistXmlReader::Parse
     // The piece as the parser takes it, control characters masked; false on a NUL.
     bool mask(const char* bytes, size_t size, bool last, const char*& out, size_t& outSize)
     {
-        if (std::memchr(bytes, '\0', size)) {
+        // The last piece may be empty, with no bytes to look at.
+        if (size > 0 && std::memchr(bytes, '\0', size)) {
             error = QString::fromLatin1(nulCharacter);
             return false;
         }

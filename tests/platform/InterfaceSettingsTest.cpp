@@ -97,6 +97,37 @@ TEST(InterfaceSettings, AFileOfAHundredMegabytesIsRefusedOnceAndLeftAsItIs)
     EXPECT_EQ(dialogs->messages().size(), 1u);
 }
 
+// Qt decodes a value in its data-stream form, which may claim billions of items, and asks for
+// memory for them before it reads one: such a file is refused, however it is spelled, and left
+// as it is. A folder whose name only reads so is written escaped and reads back.
+TEST(InterfaceSettings, AValueInDataStreamFormIsRefusedAndLeftAsItIs)
+{
+    ScriptedDialogs dialogs;
+    const QByteArray billionsOfTexts = "list=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)\n";
+    for (const QByteArray& value :
+        { billionsOfTexts, QByteArray("a=x, \"@\"Var\\151ant(\\0)\n"), QByteArray("a=\\z\\100DateTime(\\0)\n") }) {
+        OwnConfigFolder config;
+        const QString path = config.settingsFile();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(rememberedFolder + value), rememberedFolder.size() + value.size());
+        file.close();
+        EXPECT_NE(FileDialogFolders::startAt(QString(), QString()), QStringLiteral("/remembered/folder")) << value.toStdString();
+        EXPECT_EQ(
+            dialogs->lastInformative(), QStringLiteral("It holds a value in a form this program does not write."));
+        InterfaceSettings::setValue(QStringLiteral("MainWindow/geometry"), QByteArray("geometry"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), rememberedFolder + value);
+    }
+    const auto messages = dialogs->messages().size();
+    OwnConfigFolder config;
+    const QString folder = QStringLiteral("@Variant(\\0\\0\\0\\v)");
+    InterfaceSettings::setValue(QStringLiteral("FileDialogs/folders"), folder);
+    InterfaceSettings::useFolder(QFileInfo(QFileInfo(config.settingsFile()).path()).path());
+    EXPECT_EQ(InterfaceSettings::value(QStringLiteral("FileDialogs/folders")).toString(), folder);
+    EXPECT_EQ(dialogs->messages().size(), messages);
+}
+
 // Qt waits for the settings file's lock without end; a lock that cannot be taken leaves the
 // file as it is, with one message, and the values last for the run.
 TEST(InterfaceSettings, ALockThatCannotBeTakenLeavesTheFileUnwrittenWithOneMessage)

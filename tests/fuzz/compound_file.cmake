@@ -1,0 +1,1 @@
+galavite_fuzz(compound_file galavite_data)

@@ -1,0 +1,1 @@
+galavite_fuzz(design_lock galavite_platform)

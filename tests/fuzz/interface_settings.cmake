@@ -1,0 +1,1 @@
+galavite_fuzz(interface_settings galavite_platform)

@@ -1,0 +1,1 @@
+galavite_fuzz(mail_addresses galavite_mailing)

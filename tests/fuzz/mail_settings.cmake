@@ -1,0 +1,1 @@
+galavite_fuzz(mail_settings galavite_mailing)

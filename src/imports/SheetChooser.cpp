@@ -34,6 +34,11 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
     ColList->horizontalHeader()->setStretchLastSection(true);
     ColList->setColumnHidden(SheetColumnsModel::Header, !withSeriesNames);
     ColList->setMinimumHeight(180);
+    // Why the list is empty, where the person looks, rather than only once OK is pressed.
+    unreadNote_ = new QLabel;
+    unreadNote_->setWordWrap(true);
+    unreadNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    unreadNote_->hide();
 
     auto* selectAll = new QPushButton(tr("Select &All"));
     auto* clearAll = new QPushButton(tr("C&lear All"));
@@ -55,7 +60,14 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addWidget(ColList, 1);
+    layout->addWidget(unreadNote_);
     layout->addLayout(buttons);
+}
+
+void SheetChooser::showWhyUnread()
+{
+    unreadNote_->setText(unreadSheet_.isEmpty() ? QString() : noColumnsMessage());
+    unreadNote_->setVisible(!unreadSheet_.isEmpty());
 }
 
 QString SheetChooser::workbookFilter()
@@ -85,6 +97,7 @@ bool SheetChooser::open(const QString& path)
         unread = SpreadsheetWriter::lastError();
     });
     unreadSheet_ = unread;
+    showWhyUnread();
     if (!opened) {
         // Told now that the please-wait sheet is gone and the window takes input again.
         Show_MessageBox_No_Thread(SpreadsheetWriter::lastError());
@@ -105,6 +118,7 @@ void SheetChooser::chooseSheet(int index)
     Excel_Sheet_Number = index + 1;
     const SheetTable titles = SpreadsheetWriter::ReadData_only_column();
     unreadSheet_ = SpreadsheetWriter::lastError();
+    showWhyUnread();
     // A sheet that cannot be read lists no column, so that none of another sheet is imported
     // from it; a sheet without rows keeps the list of the sheet before.
     if (!unreadSheet_.isEmpty())

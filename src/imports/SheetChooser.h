@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTableView;
 class SheetColumnsModel;
@@ -60,7 +61,10 @@ public:
     QTableView* ColList;
 
 private:
+    void showWhyUnread();
+
     SheetColumnsModel* ListData_xl;
+    QLabel* unreadNote_;
     // Why the columns of the chosen sheet could not be listed; "" when they were.
     QString unreadSheet_;
 };

@@ -101,6 +101,12 @@ QString oneLineCut(const QString& text, qsizetype characters)
     return line.size() <= characters ? line : line.left(characters) + QStringLiteral("…");
 }
 
+qint64 lineNumberAt(QStringView text, qsizetype at)
+{
+    const QStringView before = text.first(at);
+    return before.count(u'\n') + before.count(u'\r') - before.count(u"\r\n") + 1;
+}
+
 QString capitalisedWords(const QString& text)
 {
     QString result = text.toLower();

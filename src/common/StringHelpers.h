@@ -28,6 +28,10 @@ QString capitalisedWords(const QString& text);
 // ellipsis when longer: how a message quotes a value that may be pages long.
 QString oneLineCut(const QString& text, qsizetype characters);
 
+// The line (from 1) of the character at `at`, which is not a line end; lines end at CR LF, CR
+// or LF, as every reader of values splits them.
+qint64 lineNumberAt(QStringView text, qsizetype at);
+
 // The program's message with the reason a file operation failed on the next line; the message
 // alone when there is no reason.
 QString withReason(const QString& message, const QString& reason);

@@ -2,6 +2,7 @@
 
 #include "common/StringHelpers.h"
 #include "data/RtfReader.h"
+#include "data/SeriesLines.h"
 #include "data/ValueEstimate.h"
 #include "platform/SafeRead.h"
 
@@ -47,7 +48,7 @@ QStringView withoutFinalLineEnd(const QString& text)
 
 } // namespace
 
-std::optional<QString> decodeImportText(const QByteArray& bytes)
+std::optional<QString> decodeImportText(const QByteArray& bytes, qint64* nulLine)
 {
     std::optional<QString> text;
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
@@ -60,8 +61,11 @@ std::optional<QString> decodeImportText(const QByteArray& bytes)
             text = windows1252.isValid() ? windows1252(bytes) : QString::fromLatin1(bytes);
         }
     }
-    if (text && text->contains(QChar(0)))
+    if (const qsizetype nul = text ? text->indexOf(QChar(0)) : -1; nul >= 0) {
+        if (nulLine)
+            *nulLine = lineNumberAt(*text, nul);
         return std::nullopt;
+    }
     return text;
 }
 
@@ -157,12 +161,22 @@ TextFileValues readTextFileValues(const QString& path)
     }
     const QString kind = QFileInfo(path).suffix().toUpper();
     std::optional<QString> text;
+    qint64 nulLine = 0;
     if (bytes.isEmpty()) {
         text = QString();
     } else if (kind == QLatin1String("RTF")) {
-        text = rtfPlainText(bytes);
+        text = rtfPlainText(bytes, &nulLine);
     } else {
-        text = decodeImportText(bytes);
+        text = decodeImportText(bytes, &nulLine);
+    }
+    if (nulLine > 0) {
+        // A NUL character would reach the series, whose reader then refuses it: refused here,
+        // in that reader's words.
+        const QString why = kind == QLatin1String("RTF")
+            ? QStringLiteral("\"%1\" is an RTF document, but %2").arg(path, nulCharacterClause(nulLine))
+            : nulCharacterReason(path, nulLine);
+        result.message = withReason(undecodableMessage, asSentence(why));
+        return result;
     }
     const bool csv = kind == QLatin1String("CSV");
     if (text) {

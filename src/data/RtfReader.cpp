@@ -1,5 +1,7 @@
 #include "data/RtfReader.h"
 
+#include "common/StringHelpers.h"
+
 #include <QByteArrayList>
 #include <QHash>
 #include <QStringDecoder>
@@ -29,7 +31,7 @@ public:
     {
         if (!in_.startsWith("{\\rtf"))
             return std::nullopt;
-        while (pos_ < in_.size()) {
+        while (pos_ < in_.size() && nulAt_ < 0) {
             const char c = in_.at(pos_++);
             if (c == '{') {
                 flushBytes();
@@ -49,11 +51,14 @@ public:
                 character(c);
             }
         }
-        if (!groups_.empty())
+        if (!groups_.empty() || nulAt_ >= 0)
             return std::nullopt;
         flushBytes();
         return text_;
     }
+
+    // The line of the file where the text's NUL character stands; 0 when it holds none.
+    qint64 nulLine() const { return nulAt_ < 0 ? 0 : lineNumberAt(QString::fromLatin1(in_.first(nulAt_ + 1)), nulAt_); }
 
 private:
     GroupState& group() { return groups_.back(); }
@@ -65,8 +70,11 @@ private:
             --pendingSkip_;
             return;
         }
-        if (!group().skipped)
-            bytes_.append(c);
+        if (group().skipped)
+            return;
+        if (c == '\0')
+            nulAt_ = pos_ - 1; // the reading stops here
+        bytes_.append(c);
     }
 
     void put(const QString& s)
@@ -216,11 +224,16 @@ private:
     std::unique_ptr<QStringDecoder> decoder_;
     int pendingSkip_ = 0;
     QChar highSurrogate_;
+    qsizetype nulAt_ = -1; // where a NUL character of the text stands in the file
 };
 
 } // namespace
 
-std::optional<QString> rtfPlainText(const QByteArray& bytes)
+std::optional<QString> rtfPlainText(const QByteArray& bytes, qint64* nulLine)
 {
-    return RtfParser(bytes).run();
+    RtfParser parser(bytes);
+    std::optional<QString> text = parser.run();
+    if (nulLine)
+        *nulLine = parser.nulLine();
+    return text;
 }

@@ -193,3 +193,15 @@ std::optional<QString> seriesLineValue(QByteArrayView line)
         return std::nullopt;
     return Trim_Str(text);
 }
+
+QString nulCharacterClause(qint64 line)
+{
+    return QStringLiteral("line %1 holds a NUL character, which no value holds").arg(line);
+}
+
+QString nulCharacterReason(const QString& path, qint64 line)
+{
+    return QStringLiteral("\"%1\" is not text in UTF-8 or UTF-16: %2 (text in UTF-16 without the byte-order mark at "
+                          "its start is full of them, and is not guessed at). Save it as UTF-8 text")
+        .arg(path, nulCharacterClause(line));
+}

@@ -69,3 +69,8 @@ private:
 // The value of a line by the reading rule (trimmed); none when it is not UTF-8 or holds a NUL
 // character, which no value holds and text in UTF-16 without its byte-order mark is full of.
 std::optional<QString> seriesLineValue(QByteArrayView line);
+
+// Why the file at path gives no values: its line (from 1) holds a NUL character, which no value
+// holds. The words of every reader of values that meets one; the clause alone names the line.
+QString nulCharacterClause(qint64 line);
+QString nulCharacterReason(const QString& path, qint64 line);

@@ -81,11 +81,7 @@ std::nullopt_t refuseWith(QString* reason, const QString& why)
 QString notTextReason(const QString& path, qsizetype line, QByteArrayView bytes)
 {
     if (bytes.contains('\0'))
-        return QStringLiteral("\"%1\" is not text in UTF-8 or UTF-16: line %2 holds a NUL character, which no value "
-                              "holds (text in UTF-16 without the byte-order mark at its start is full of them, and is "
-                              "not guessed at). Save it as UTF-8 text")
-            .arg(path)
-            .arg(line + 1);
+        return nulCharacterReason(path, line + 1);
     return QStringLiteral("\"%1\" is not text in UTF-8 or UTF-16: line %2 is not UTF-8, and the file does not start "
                           "with the mark of UTF-16 (a file in an older encoding such as Latin-1 is not guessed at). "
                           "Save it as UTF-8 text")

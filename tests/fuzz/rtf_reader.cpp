@@ -8,10 +8,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    // Empty values are valid (blank lines keep their rows); a line end inside one is not.
+    // Empty values are valid (blank lines keep their rows); a line end inside one is not, nor a
+    // NUL character, which a series refuses.
     if (const auto text = rtfPlainText(bytes)) {
         for (const QString& value : lineValues(*text))
-            if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+            if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) || value.contains(QChar(0)))
                 __builtin_trap();
     }
     return 0;

@@ -188,7 +188,7 @@ TEST_F(ImportWizardTest, AnImageFolderGivesThePathsOfItsPicturesOnly)
     EXPECT_EQ(stored("Photos"), (folder + "/B.JPG\n" + folder + "/a.png\n").toUtf8());
 }
 
-TEST_F(ImportWizardTest, AnExistingNameAnsweredNoKeepsTheFileAndTheWizardOpen)
+TEST_F(ImportWizardTest, AnExistingNameAnsweredNoOrAFileWithNulKeepsTheFileAndTheWizardOpen)
 {
     store("Guests", "old\n");
     scripted->yesNoAnswers = { false };
@@ -210,6 +210,23 @@ TEST_F(ImportWizardTest, AnExistingNameAnsweredNoKeepsTheFileAndTheWizardOpen)
                   }),
         0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please select valid file path."));
+
+    // A NUL character, which a run refuses in a series, is refused before anything is written.
+    for (const auto& [name, bytes, why] : { std::tuple { "utf16.txt", QByteArray("A\0n\0\n\0B\0", 8), "line 1 holds" },
+             { "nul.csv", QByteArray("Ann,Bob\r\nC\0y", 12), "line 2 holds" },
+             { "nul.rtf", QByteArray("{\\rtf1 Ann\\par\nC\\'00y}"), "an RTF document, but line 2 holds" } }) {
+        const QString path = file(name, bytes);
+        EXPECT_EQ(run(1, 0,
+                      [&](Import_Wizard& w) {
+                          w.chooseSource(Import_Wizard::TextFile);
+                          w.Text_path->setText(path);
+                          w.Text_file_name->setText(QStringLiteral("Refused"));
+                      }),
+            0);
+        EXPECT_FALSE(QFile::exists(seriesFilePath(QStringLiteral("Refused"))));
+        const QString told = scripted->messages().back();
+        EXPECT_TRUE(told.contains('"' + path + '"') && told.contains(why)) << told.toStdString();
+    }
 }
 
 TEST_F(ImportWizardTest, ChoosingASourceFillsAnEmptyNameWithUntitled)

@@ -4,6 +4,7 @@
 #include "mailing/MailRun.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <functional>
@@ -47,9 +48,15 @@ public:
     // (every column of the bound workbook, every bound series, and every other series of as
     // many values as the run has rows), each a value per batch row.
     virtual QList<QStringList> rowValueColumns(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
-    // For each batch row with the chosen sources, the values the card's bound objects take on
-    // it, front then back: what tells one row's card from another's.
-    virtual QList<QStringList> cardValuesOfRows(bool /*useSeries*/, bool /*useSpreadsheet*/) { return {}; }
+    // The values the card's bound objects take on a batch row with the chosen sources, front then
+    // back: what tells one row's card from another's. What it reads is gathered at the call, on
+    // the GUI thread; the reader touches no widget and no object of the design, so a worker may
+    // call it.
+    using CardValuesOfRow = std::function<QStringList(int row)>;
+    virtual CardValuesOfRow cardValuesOfRows(bool /*useSeries*/, bool /*useSpreadsheet*/)
+    {
+        return [](int) { return QStringList(); };
+    }
     // The design as the program knows it: the canonical path of its file, "" while not saved.
     virtual QString designIdentity() const { return {}; }
     // Runs work that may take a while behind the please-wait sheet over the send window, whose

@@ -46,6 +46,34 @@ QString Remove_Reserve_Char_In_File_Name(QString name)
         name.chop(1);
     return name;
 }
+
+// The questions the rows' addresses raise against the recipients of a run that mails the card;
+// none once `stop` is set.
+QList<RecipientQuestion> rowQuestions(
+    const MailJob& job, const QList<QStringList>& columns, const std::atomic<bool>& stop)
+{
+    const RowAddresses rows(columns, &stop);
+    if (stop)
+        return {};
+    QList<RecipientQuestion> questions;
+    switch (job.mode) {
+    case MailJob::Mode::RowPerRecipient:
+        // A row's card goes to the recipient at its place in the list: a list in another order
+        // than the rows' own addresses, or a mistyped one, mails people cards not theirs.
+        questions << misdirectedCardsQuestion(misdirectedCards(job.recipients, rows));
+        break;
+    case MailJob::Mode::AllRows:
+        questions << otherRowsCardsQuestion(otherRowsCardsToRowPeople(job.recipients, rows));
+        break;
+    case MailJob::Mode::CurrentCard:
+        questions << shownCardQuestion(shownCardToOtherRows(job.recipients, rows));
+        break;
+    case MailJob::Mode::WithoutCard:
+        break;
+    }
+    questions << unreadableRowsQuestion(rows.unreadableRows());
+    return questions;
+}
 } // namespace
 
 Send_Mail::Send_Mail(MailHost& host, Email_Setting& settings, QWidget* parent)
@@ -328,11 +356,11 @@ void Send_Mail::Send_Button()
     const bool batch = job.mode == MailJob::Mode::AllRows || job.mode == MailJob::Mode::RowPerRecipient;
     const bool series = batch && send_with_batch_chk->isChecked();
     const bool spreadsheet = batch && send_with_excel_chk->isChecked();
-    if (job.mode != MailJob::Mode::WithoutCard && !confirmCardRun(job, series, spreadsheet))
-        return;
     if (batch)
         job.batchRows = host_.batchCards(series, spreadsheet);
-    const QList<QByteArray> keys = mailKeysOf(job, series, spreadsheet);
+    QList<QByteArray> keys;
+    if (!checkRowsAndKeyMails(job, series, spreadsheet, keys))
+        return;
     const std::shared_ptr<SentMailRecord> record = designRecord();
     if (!askAboutMailsSentBefore(job, keys, *record))
         return;
@@ -365,71 +393,47 @@ void Send_Mail::Send_Button()
     });
 }
 
-bool Send_Mail::confirmCardRun(const MailJob& job, bool series, bool spreadsheet)
+bool Send_Mail::checkRowsAndKeyMails(const MailJob& job, bool series, bool spreadsheet, QList<QByteArray>& keys)
 {
-    if (!host_.goOnWithSources(series, spreadsheet))
+    bool checkRows = job.mode != MailJob::Mode::WithoutCard;
+    if (checkRows && !host_.goOnWithSources(series, spreadsheet))
         return false;
     const auto goOn = [](const RecipientQuestion& asked) {
         return asked.isEmpty() || dialogs().askGoOnOrCancel(asked.text, QStringLiteral("Send Anyway"), asked.details);
     };
+    int cardRows = job.batchRows;
     if (job.mode == MailJob::Mode::CurrentCard) {
         // A card bound to rows shows the first row's values: that person's card.
         const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
-        if (!bound.Use_Data_Sheet_Values && !bound.Use_Excel_Binding_Values)
-            return true;
+        checkRows = bound.Use_Data_Sheet_Values || bound.Use_Excel_Binding_Values;
         series = bound.Use_Data_Sheet_Values;
         spreadsheet = bound.Use_Excel_Binding_Values;
+        cardRows = checkRows ? 1 : 0;
     }
     // Recipients past the last row would get nothing while the others get their cards.
-    if (job.mode == MailJob::Mode::RowPerRecipient) {
-        const int rows = host_.batchCards(series, spreadsheet);
-        if (job.recipients.size() > rows && !goOn(recipientsWithoutRowQuestion(job.recipients, rows)))
-            return false;
-    }
-    // The rows' addresses are read behind the please-wait sheet: long cells of many rows take a while.
-    const QList<QStringList> columns = host_.rowValueColumns(series, spreadsheet);
+    if (job.mode == MailJob::Mode::RowPerRecipient && job.recipients.size() > job.batchRows
+        && !goOn(recipientsWithoutRowQuestion(job.recipients, job.batchRows)))
+        return false;
+    // Long cells of many rows take a while to read and to key: here only what the work reads is
+    // gathered, and the work runs behind the please-wait sheet.
+    const QList<QStringList> columns = checkRows ? host_.rowValueColumns(series, spreadsheet) : QList<QStringList>();
+    const MailHost::CardValuesOfRow cardValuesOf
+        = cardRows > 0 ? host_.cardValuesOfRows(series, spreadsheet) : MailHost::CardValuesOfRow();
     QList<RecipientQuestion> questions;
     std::atomic<bool> stop = false;
     host_.runBehindPleaseWait(
         [&] {
-            const RowAddresses rows(columns, &stop);
-            if (stop)
-                return;
-            switch (job.mode) {
-            case MailJob::Mode::RowPerRecipient:
-                // A row's card goes to the recipient at its place in the list: a list in another
-                // order than the rows' own addresses, or a mistyped one, mails people cards not theirs.
-                questions << misdirectedCardsQuestion(misdirectedCards(job.recipients, rows));
-                break;
-            case MailJob::Mode::AllRows:
-                questions << otherRowsCardsQuestion(otherRowsCardsToRowPeople(job.recipients, rows));
-                break;
-            case MailJob::Mode::CurrentCard:
-                questions << shownCardQuestion(shownCardToOtherRows(job.recipients, rows));
-                break;
-            case MailJob::Mode::WithoutCard:
-                break;
-            }
-            questions << unreadableRowsQuestion(rows.unreadableRows());
+            if (checkRows)
+                questions = rowQuestions(job, columns, stop);
+            QList<QStringList> cards;
+            cards.reserve(cardRows);
+            for (int row = 0; row < cardRows && !stop; ++row)
+                cards << cardValuesOf(row);
+            keys = mailKeys(job, cards, &stop);
         },
         stop);
+    // The rows' questions come first, then the record's about mails sent before.
     return !stop && std::all_of(questions.begin(), questions.end(), goOn);
-}
-
-QList<QByteArray> Send_Mail::mailKeysOf(const MailJob& job, bool series, bool spreadsheet)
-{
-    if (job.mode == MailJob::Mode::CurrentCard) {
-        // The card shows the first row of what it is bound to.
-        const MailHost::BatchState bound = host_.Check_Series_Or_Excel_Use_or_not();
-        const bool anyBound = bound.Use_Data_Sheet_Values || bound.Use_Excel_Binding_Values;
-        const QList<QStringList> rows = anyBound
-            ? host_.cardValuesOfRows(bound.Use_Data_Sheet_Values, bound.Use_Excel_Binding_Values)
-            : QList<QStringList>();
-        return mailKeys(job, rows.mid(0, 1));
-    }
-    if (job.mode == MailJob::Mode::WithoutCard)
-        return mailKeys(job, {});
-    return mailKeys(job, host_.cardValuesOfRows(series, spreadsheet));
 }
 
 std::shared_ptr<SentMailRecord> Send_Mail::designRecord()

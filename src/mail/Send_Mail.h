@@ -91,11 +91,10 @@ private:
     void buildForm();
     // The form checks and the job; false (after the message) when the run cannot start.
     bool prepareJob(MailJob& job);
-    // The questions before a run that mails the card, its rows read behind the please-wait
-    // sheet; false when the person cancelled or stopped the reading.
-    bool confirmCardRun(const MailJob& job, bool series, bool spreadsheet);
-    // Each of the job's mails as the record of mails sent keeps it.
-    QList<QByteArray> mailKeysOf(const MailJob& job, bool series, bool spreadsheet);
+    // Behind one please-wait sheet: a run that mails the card has its rows' addresses read for
+    // the questions before it, and every run has its mails keyed (into keys) as the record of
+    // mails sent keeps them. False when the person cancelled or stopped the reading.
+    bool checkRowsAndKeyMails(const MailJob& job, bool series, bool spreadsheet, QList<QByteArray>& keys);
     // The record of the design the window was opened over.
     std::shared_ptr<SentMailRecord> designRecord();
     // Asks, when the record holds some of the job's mails or cannot be read, whether to leave

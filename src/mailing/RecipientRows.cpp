@@ -9,6 +9,9 @@ namespace {
 constexpr int cardsNamed = 5;
 // Longest cell text quoted in a question.
 constexpr int cellPreview = 80;
+// A row's addresses a question's text quotes, and the longest text they make.
+constexpr int rowAddressesNamed = 3;
+constexpr int rowAddressesPreview = 100;
 
 QString addressKey(const QString& mailbox)
 {
@@ -24,19 +27,33 @@ void addWhenNotOwn(QList<MisdirectedCard>& cards, const RowAddresses& rows, cons
     if (std::binary_search(holding.begin(), holding.end(), row)
         || (rows.addressesOf(row).isEmpty() && holding.isEmpty()))
         return;
-    cards.append({ recipient, row + 1, rows.addressOf(row), holding.isEmpty() ? 0 : holding.first() + 1, 0 });
+    cards.append({ recipient, row + 1, rows.addressesOf(row), holding.isEmpty() ? 0 : holding.first() + 1, 0 });
 }
 
-QString cardLine(const MisdirectedCard& card)
+// A row's addresses as a line quotes them: whole for the details; in the text the first few,
+// cut at a readable length, and how many more, as a cell may hold thousands.
+QString quoted(const QStringList& addresses, bool whole)
+{
+    if (whole)
+        return addresses.join(QStringLiteral(", "));
+    const QString named
+        = oneLineCut(addresses.mid(0, rowAddressesNamed).join(QStringLiteral(", ")), rowAddressesPreview);
+    if (addresses.size() <= rowAddressesNamed)
+        return named;
+    return QStringLiteral("%1 and %2 more").arg(named, QString::number(addresses.size() - rowAddressesNamed));
+}
+
+QString cardLine(const MisdirectedCard& card, bool whole)
 {
     const QString holder
         = card.addressRow > 0 ? QStringLiteral("row %1").arg(card.addressRow) : QStringLiteral("no row");
-    const QString rowAddress = card.rowAddress.isEmpty() ? QStringLiteral("no address") : card.rowAddress;
+    const QString rowAddress
+        = card.rowAddresses.isEmpty() ? QStringLiteral("no address") : quoted(card.rowAddresses, whole);
     return QStringLiteral("%1 would get the card of row %2 (%3), though %4 holds that address.")
         .arg(card.recipient, QString::number(card.cardRow), rowAddress, holder);
 }
 
-QString otherRowsLine(const MisdirectedCard& card)
+QString otherRowsLine(const MisdirectedCard& card, bool)
 {
     const QString cards = card.otherRowsCards == 1
         ? QStringLiteral("the card of 1 other row")
@@ -45,34 +62,39 @@ QString otherRowsLine(const MisdirectedCard& card)
         .arg(card.recipient, QString::number(card.addressRow), cards);
 }
 
-// The first few lines in the text between its opening and its ending; when there are more,
-// every one in the details.
-RecipientQuestion question(
-    const QString& opening, const QStringList& lines, const QString& ending = QStringLiteral("Send anyway?"))
+// The first few lines, shortened, in the text between its opening and its ending; when there
+// are more, or one was shortened, every one whole in the details.
+template <typename Item>
+RecipientQuestion question(const QString& opening, const QList<Item>& items, QString (*line)(const Item&, bool),
+    const QString& ending = QStringLiteral("Send anyway?"))
 {
-    QStringList named = lines.mid(0, cardsNamed);
-    QString details;
-    if (lines.size() > cardsNamed) {
-        named << QStringLiteral("… and %1 more.").arg(lines.size() - cardsNamed);
-        details = lines.join(u'\n');
+    QStringList named;
+    bool shortened = false;
+    for (qsizetype k = 0; k < std::min<qsizetype>(items.size(), cardsNamed); ++k) {
+        named << line(items.at(k), false);
+        shortened = shortened || named.constLast() != line(items.at(k), true);
     }
-    return { QStringLiteral("%1\n\n%2\n\n%3").arg(opening, named.join(u'\n'), ending), details };
+    if (items.size() > cardsNamed)
+        named << QStringLiteral("… and %1 more.").arg(items.size() - cardsNamed);
+    QStringList details;
+    if (items.size() > cardsNamed || shortened) {
+        details.reserve(items.size());
+        for (const Item& item : items)
+            details << line(item, true);
+    }
+    return { QStringLiteral("%1\n\n%2\n\n%3").arg(opening, named.join(u'\n'), ending), details.join(u'\n') };
 }
 
-QStringList linesOf(const QList<MisdirectedCard>& cards, QString (*line)(const MisdirectedCard&))
-{
-    QStringList lines;
-    lines.reserve(cards.size());
-    for (const MisdirectedCard& card : cards)
-        lines << line(card);
-    return lines;
-}
-
-QString mixedRowLine(const MixedRow& mixed)
+QString mixedRowLine(const MixedRow& mixed, bool whole)
 {
     return QStringLiteral("Row %1: %2 in the series, %3 in the spreadsheet.")
-        .arg(QString::number(mixed.row), mixed.seriesAddresses.join(QStringLiteral(", ")),
-            mixed.spreadsheetAddresses.join(QStringLiteral(", ")));
+        .arg(QString::number(mixed.row), quoted(mixed.seriesAddresses, whole),
+            quoted(mixed.spreadsheetAddresses, whole));
+}
+
+QString plainLine(const QString& line, bool)
+{
+    return line;
 }
 
 QString recipientsCount(qsizetype count)
@@ -141,7 +163,7 @@ QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, 
     for (const QString& recipient : recipients) {
         const QList<int> holding = rows.rowsHolding(recipient);
         if (!holding.isEmpty() && holding.size() < rows.rows())
-            cards.append({ recipient, 0, QString(), holding.first() + 1, rows.rows() - int(holding.size()) });
+            cards.append({ recipient, 0, {}, holding.first() + 1, rows.rows() - int(holding.size()) });
     }
     return cards;
 }
@@ -154,7 +176,7 @@ RecipientQuestion misdirectedCardsQuestion(const QList<MisdirectedCard>& cards)
                                    "the same place in the list, and %1 would get the card of a row that holds "
                                    "another address.")
                         .arg(recipientsCount(cards.size())),
-        linesOf(cards, cardLine));
+        cards, cardLine);
 }
 
 RecipientQuestion shownCardQuestion(const QList<MisdirectedCard>& cards)
@@ -164,7 +186,7 @@ RecipientQuestion shownCardQuestion(const QList<MisdirectedCard>& cards)
     return question(QStringLiteral("The card mailed is the one shown, which carries the values of row 1, and %1 "
                                    "whose address another row holds would get it.")
                         .arg(recipientsCount(cards.size())),
-        linesOf(cards, cardLine));
+        cards, cardLine);
 }
 
 RecipientQuestion otherRowsCardsQuestion(const QList<MisdirectedCard>& cards)
@@ -174,7 +196,7 @@ RecipientQuestion otherRowsCardsQuestion(const QList<MisdirectedCard>& cards)
     return question(QStringLiteral("Every row's card goes to every recipient, and %1 whose address a row holds would "
                                    "get the cards of other rows.")
                         .arg(recipientsCount(cards.size())),
-        linesOf(cards, otherRowsLine));
+        cards, otherRowsLine);
 }
 
 RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, int rows)
@@ -187,7 +209,7 @@ RecipientQuestion recipientsWithoutRowQuestion(const QStringList& recipients, in
                         .arg(onlyRows)
                         .arg(without.size())
                         .arg(recipients.size()),
-        without);
+        without, plainLine);
 }
 
 RecipientQuestion unreadableRowsQuestion(const QList<UnreadableRow>& rows)
@@ -203,7 +225,7 @@ RecipientQuestion unreadableRowsQuestion(const QList<UnreadableRow>& rows)
                                    "against the recipients:")
                         .arg(one ? QStringLiteral("1 row holds") : QStringLiteral("%1 rows hold").arg(rows.size()),
                             one ? QStringLiteral("its card") : QStringLiteral("their cards")),
-        lines);
+        lines, plainLine);
 }
 
 QList<MixedRow> mixedRows(const RowAddresses& series, const RowAddresses& spreadsheet)
@@ -227,15 +249,11 @@ RecipientQuestion mixedRowsQuestion(const QList<MixedRow>& rows)
 {
     if (rows.isEmpty())
         return {};
-    QStringList lines;
-    lines.reserve(rows.size());
-    for (const MixedRow& row : rows)
-        lines << mixedRowLine(row);
     const QString count
         = rows.size() == 1 ? QStringLiteral("1 row holds") : QStringLiteral("%1 rows hold").arg(rows.size());
     return question(QStringLiteral("%1 one address in the series and another in the spreadsheet, so each of those "
                                    "cards would mix the values of two people, as when the series and the spreadsheet "
                                    "are sorted differently.")
                         .arg(count),
-        lines, QStringLiteral("Do you want to go on?"));
+        rows, mixedRowLine, QStringLiteral("Do you want to go on?"));
 }

@@ -30,8 +30,6 @@ public:
     int rows() const { return int(addresses_.size()); }
     // Each once, in the order met; none when the row has nothing to compare.
     QStringList addressesOf(int row) const { return addresses_.value(row); }
-    // "" when the row holds no address.
-    QString addressOf(int row) const { return addressesOf(row).join(QStringLiteral(", ")); }
     // From 0, in order.
     QList<int> rowsHolding(const QString& recipient) const;
     const QList<UnreadableRow>& unreadableRows() const { return unreadable_; }
@@ -47,13 +45,14 @@ struct MisdirectedCard
 {
     QString recipient;
     int cardRow = 0; // from 1: the row whose card the recipient would get; 0: cards of many rows
-    QString rowAddress; // the address the card's row holds
+    QStringList rowAddresses; // the addresses the card's row holds
     int addressRow = 0; // from 1: the first row that holds the recipient's address; 0: none does
     int otherRowsCards = 0; // every row's card to every recipient: the cards of rows not holding the address
 };
 
 // A question before a run: a short text naming the first few recipients and counting the
-// rest, and then details naming every one of them, a line each ("" when the text names all).
+// rest, each row quoted with its first few addresses at most, and then details naming every one
+// of them whole, a line each ("" when the text names all whole).
 struct RecipientQuestion
 {
     QString text, details;

@@ -29,12 +29,12 @@ QString mailName(const MailJob& job, int mail)
 }
 } // namespace
 
-QList<QByteArray> mailKeys(const MailJob& job, const QList<QStringList>& cardValues)
+QList<QByteArray> mailKeys(const MailJob& job, const QList<QStringList>& cardValues, const std::atomic<bool>* stop)
 {
     const bool withCard = job.mode != MailJob::Mode::WithoutCard;
     QList<QByteArray> keys;
     keys.reserve(job.mails());
-    for (int mail = 0; mail < job.mails(); ++mail) {
+    for (int mail = 0; mail < job.mails() && !(stop && *stop); ++mail) {
         QCryptographicHash hash(QCryptographicHash::Sha256);
         const auto add = [&hash](const QString& text) {
             hash.addData(text.toUtf8());

@@ -7,14 +7,18 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 class SentMailRecord;
 
 // Each of the job's mails (by MailJob::mailIndex) as the record of mails sent keeps it: its
 // recipient's address with what it carries, that is the values its card shows (cardValues: a
 // list per data row for a batch run; otherwise at most one, the card as it stands), the side
 // and the files' name, or the person's own file, and the subject and text. A mail whose card or
-// text changed is another mail; rows read again in another order keep their mails.
-QList<QByteArray> mailKeys(const MailJob& job, const QList<QStringList>& cardValues);
+// text changed is another mail; rows read again in another order keep their mails. Long cells of
+// many rows take a while: made off the GUI thread, it stops early, incomplete, when `stop` is set.
+QList<QByteArray> mailKeys(
+    const MailJob& job, const QList<QStringList>& cardValues, const std::atomic<bool>* stop = nullptr);
 
 // For each key, whether the record holds it; empty when it holds none.
 QList<bool> mailsInRecord(const SentMailRecord& record, const QList<QByteArray>& keys);

@@ -133,23 +133,23 @@ QList<QStringList> MainMailHost::rowValueColumns(bool useSeries, bool useSpreads
     return columns.spreadsheet + columns.series;
 }
 
-QList<QStringList> MainMailHost::cardValuesOfRows(bool useSeries, bool useSpreadsheet)
+MailHost::CardValuesOfRow MainMailHost::cardValuesOfRows(bool useSeries, bool useSpreadsheet)
 {
+    // The snapshot's objects are its own clones and the binding is a copy: nothing the design
+    // or the GUI thread changes.
     const CardSnapshot card = takeCardSnapshot();
-    const DataBinding binding = bindingWith(card, useSeries, useSpreadsheet);
-    const QList<SKTGraphicPtr> objects = twoSidedCard() ? card.front + card.back : card.front;
-    // An object that keeps its own value holds its place, so that no value moves to another.
-    const QString ownValue(QChar(1));
-    QList<QStringList> rows;
-    rows.reserve(binding.Total_Batch_Excel_Card);
-    for (int row = 0; row < binding.Total_Batch_Excel_Card; ++row) {
+    auto binding = std::make_shared<const DataBinding>(bindingWith(card, useSeries, useSpreadsheet));
+    QList<SKTGraphicPtr> objects = twoSidedCard() ? card.front + card.back : card.front;
+    objects.removeAll(nullptr);
+    return [binding, objects](int row) {
+        // An object that keeps its own value holds its place, so that no value moves to another.
+        const QString ownValue(QChar(1));
         QStringList values;
+        values.reserve(objects.size());
         for (const SKTGraphicPtr& object : objects)
-            if (object)
-                values << binding.valueFor(*object, row).value_or(ownValue);
-        rows << values;
-    }
-    return rows;
+            values << binding->valueFor(*object, row).value_or(ownValue);
+        return values;
+    };
 }
 
 QString MainMailHost::designIdentity() const

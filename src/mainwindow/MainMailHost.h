@@ -35,7 +35,7 @@ public:
     int batchCards(bool useSeries, bool useSpreadsheet) override;
     QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
-    QList<QStringList> cardValuesOfRows(bool useSeries, bool useSpreadsheet) override;
+    CardValuesOfRow cardValuesOfRows(bool useSeries, bool useSpreadsheet) override;
     QString designIdentity() const override;
     void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override;
     bool confirmRowsAreCurrent() override;

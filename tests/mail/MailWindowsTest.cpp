@@ -61,16 +61,27 @@ public:
         rowsRead = true;
         return columns;
     }
-    // Stop is pressed on the first sheet shown once the rows are read, if asked to.
+    // Stop is pressed on the first sheet shown once the rows are read, or while the cards' values
+    // are read behind a sheet, if asked to.
     void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override
     {
         stop = stopOnceRowsAreRead && rowsRead;
+        sheetStop = &stop;
         work();
+        sheetStop = nullptr;
     }
-    QList<QStringList> cardValuesOfRows(bool, bool) override { return cards; }
+    CardValuesOfRow cardValuesOfRows(bool, bool) override
+    {
+        return [this](int row) {
+            if (sheetStop && stopWhileCardsAreRead)
+                *sheetStop = true;
+            return cards.value(row);
+        };
+    }
     QString designIdentity() const override { return design; }
 
-    bool rowsRead = false, stopOnceRowsAreRead = false;
+    bool rowsRead = false, stopOnceRowsAreRead = false, stopWhileCardsAreRead = false;
+    std::atomic<bool>* sheetStop = nullptr;
     int reloads = 0;
     int rows = 0;
     QList<QStringList> columns, cards;
@@ -687,6 +698,11 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
         sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"), 1);
         EXPECT_EQ(dialogs_->asked().size(), askedBefore);
         host_.stopOnceRowsAreRead = false;
+        // The mails are keyed behind the same sheet, from the cards' values read there.
+        host_.stopWhileCardsAreRead = true;
+        sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"), 1);
+        EXPECT_EQ(dialogs_->asked().size(), askedBefore);
+        host_.stopWhileCardsAreRead = false;
         // Row 1's card to row 2's person: asked, and Escape or Cancel sends nothing.
         for (const int answer : { -1, 1 }) {
             dialogs_->choiceAnswers = { answer };
@@ -696,6 +712,13 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
         sendTo(QStringLiteral("ann@x.org, bob@x.org, cyd@x.org"), 2);
         host_.columns = { names };
         sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"), 3);
+        // A cell of hundreds of addresses is quoted by its first few; the details hold them all.
+        QString club;
+        for (int k = 0; k < 500; ++k)
+            club += QStringLiteral("member%1.%2@club.example, ").arg(k).arg(QString(40, u'x'));
+        host_.columns = { names, { club, QStringLiteral("Bob@X.org"), QStringLiteral("cyd@x.org") } };
+        dialogs_->choiceAnswers = { 1 };
+        sendTo(QStringLiteral("bob@x.org, cyd@x.org, ann@x.org"), 3);
         return 0;
     };
     window.Open_Wnd();
@@ -703,13 +726,17 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
     for (const auto& question : dialogs_->asked())
         if (question.kind == QLatin1String("choice") && question.text.startsWith(u"The recipients do not match"))
             asked.push_back(question);
-    ASSERT_EQ(asked.size(), 2u);
+    ASSERT_EQ(asked.size(), 3u);
     EXPECT_TRUE(asked[0].text.contains(
         QStringLiteral("bob@x.org would get the card of row 1 (ann@x.org), though row 2 holds that address.\ncyd@x.org "
                        "would get the card of row 2 (Bob@X.org), though row 3 holds that address.\nann@x.org would "
                        "get the card of row 3 (cyd@x.org), though row 1 holds that address.")))
         << asked[0].text.toStdString();
     EXPECT_TRUE(asked[0].safeDefault);
+    EXPECT_TRUE(asked[2].text.contains(QStringLiteral("… and 497 more), though row 2 holds that address.\ncyd@x.org")))
+        << asked[2].text.toStdString();
+    EXPECT_LT(asked[2].text.size(), 800);
+    EXPECT_TRUE(asked[2].details.contains(QStringLiteral("member499.")));
     ASSERT_TRUE(server.waitForMails(8));
     EXPECT_EQ(server.mails().size(), 8);
     EXPECT_EQ(server.mails()[3][u"to"].toArray().at(0).toString(), QStringLiteral("bob@x.org"));

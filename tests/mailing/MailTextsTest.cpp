@@ -68,10 +68,10 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
     ASSERT_EQ(cards.size(), 4);
     EXPECT_EQ(cards[0].recipient, QStringLiteral("eve@x.org"));
     EXPECT_EQ(cards[0].cardRow, 1);
-    EXPECT_EQ(cards[0].rowAddress, QStringLiteral("home@x.org"));
+    EXPECT_EQ(cards[0].rowAddresses, QStringList { "home@x.org" });
     EXPECT_EQ(cards[0].addressRow, 4);
     EXPECT_EQ(cards[1].addressRow, 0);
-    EXPECT_EQ(cards[2].rowAddress, QString());
+    EXPECT_TRUE(cards[2].rowAddresses.isEmpty());
     EXPECT_EQ(cards[3].addressRow, 1);
     const RecipientQuestion asked = misdirectedCardsQuestion(cards);
     EXPECT_EQ(asked.text,
@@ -154,7 +154,7 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
     const QList<MisdirectedCard> crossed = misdirectedCards(
         list({ "parent2@x.org", "m1@x.org", "m6@x.org", "m4@x.org", "m3@x.org" }), RowAddresses(kept));
     ASSERT_EQ(crossed.size(), 4);
-    EXPECT_EQ(crossed[0].rowAddress, QStringLiteral("m1@x.org, parent1@x.org"));
+    EXPECT_EQ(crossed[0].rowAddresses, list({ "m1@x.org", "parent1@x.org" }));
     EXPECT_EQ(crossed[0].addressRow, 2);
     EXPECT_EQ(crossed[3].recipient, QStringLiteral("m3@x.org"));
     EXPECT_EQ(crossed[3].addressRow, 3);

@@ -160,7 +160,8 @@ TEST_F(MainWindowTest, MailRowValuesHoldEveryColumnOfTheBoundWorkbook)
         (QList<QStringList> { { "Ann", "Bob" }, { "ann@x.org", "bob@x.org" } }));
     EXPECT_TRUE(host.rowValueColumns(false, false).isEmpty());
     // What tells the mails of one row from another's is what the card shows.
-    EXPECT_EQ(host.cardValuesOfRows(false, true), (QList<QStringList> { { "Ann" }, { "Bob" } }));
+    const MailHost::CardValuesOfRow cardValues = host.cardValuesOfRows(false, true);
+    EXPECT_EQ(QList<QStringList>({ cardValues(0), cardValues(1) }), (QList<QStringList> { { "Ann" }, { "Bob" } }));
 }
 
 // Row k's card goes to recipient k: however the recipients are written and wherever the rows'

@@ -1,0 +1,1 @@
+galavite_fuzz(plist_chunks galavite_platform)

@@ -1,1 +1,0 @@
-galavite_fuzz(plist_pieces galavite_platform)

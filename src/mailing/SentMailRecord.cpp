@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
+
+#include <utility>
 
 namespace {
 // About 2.7 million mails of 25 bytes a line; a larger file is not one of ours.
@@ -30,11 +33,29 @@ QString SentMailRecord::fileFor(const QString& designPath)
 
 std::shared_ptr<SentMailRecord> SentMailRecord::forDesign(const QString& designPath)
 {
+    // A record whose file could not be written still knows its mails: it stays for the session
+    // rather than being read again from a file that lacks them.
+    static QMutex sessionMutex;
+    static QHash<QString, std::shared_ptr<SentMailRecord>> session;
+    QMutexLocker lock(&sessionMutex);
+    if (const std::shared_ptr<SentMailRecord> kept = session.value(designPath); kept && kept->saveAgainIfFailed())
+        return kept;
     auto record = std::make_shared<SentMailRecord>();
     record->designPath_ = designPath;
     record->filePath_ = fileFor(designPath);
     record->load();
+    session.insert(designPath, record);
     return record;
+}
+
+bool SentMailRecord::saveAgainIfFailed()
+{
+    QMutexLocker lock(&mutex_);
+    if (saveFailure_.isEmpty())
+        return false;
+    saveFailure_.clear();
+    save();
+    return true;
 }
 
 std::shared_ptr<SentMailRecord> SentMailRecord::inMemory()
@@ -167,7 +188,9 @@ void SentMailRecord::save()
 
 void SentMailRecord::noteSaveFailure(const QString& why)
 {
-    saveFailure_ = QStringLiteral("The record of the e-mails sent, %1, could not be saved: %2")
-                       .arg(QDir::toNativeSeparators(filePath_), why);
-    qWarning().noquote() << saveFailure_;
+    const QString failure = QStringLiteral("The record of the e-mails sent, %1, could not be saved: %2")
+                                .arg(QDir::toNativeSeparators(filePath_), why);
+    // Told once, not for every mail of a long run.
+    if (std::exchange(saveFailure_, failure) != failure)
+        qWarning().noquote() << saveFailure_;
 }

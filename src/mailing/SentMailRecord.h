@@ -17,7 +17,8 @@
 class SentMailRecord
 {
 public:
-    // The record of the design whose file lies at designPath (canonical), read now.
+    // The record of the design whose file lies at designPath (canonical), read now; or the one
+    // already in use, when its file could not be written.
     static std::shared_ptr<SentMailRecord> forDesign(const QString& designPath);
     // A record kept in memory only, for a design not saved.
     static std::shared_ptr<SentMailRecord> inMemory();
@@ -42,6 +43,8 @@ private:
     void load();
     void save();
     void noteSaveFailure(const QString& why);
+    // Tries to write a record whose file could not be written; false when it had been.
+    bool saveAgainIfFailed();
 
     mutable QMutex mutex_;
     QString designPath_, filePath_; // both "" in memory

@@ -608,6 +608,23 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
     });
     EXPECT_TRUE(dialogs_->asked().back().text.contains(QStringLiteral("cannot be read")));
     EXPECT_EQ(server.mails().size(), reached.size());
+
+    // A record that cannot be written is kept for the session: its mails are still asked about.
+    const QString folder = QFileInfo(SentMailRecord::fileFor(host_.design)).path();
+    ASSERT_TRUE(QDir(folder).removeRecursively() && writeFileChecked(folder, QByteArray("in the way")));
+    inWindow([&] {
+        allRowsTo(QStringLiteral("one@x.com"));
+        sendAndStopAfterTheFirst();
+    });
+    EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("could not be saved")));
+    reopen();
+    inWindow([&] {
+        allRowsTo(QStringLiteral("one@x.com"));
+        dialogs_->choiceAnswers = { 2 };
+        send();
+    });
+    EXPECT_TRUE(dialogs_->asked().back().text.contains(QStringLiteral("1 of these 4 e-mails already")));
+    EXPECT_EQ(server.mails().size(), reached.size() + 1);
 }
 
 TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)

@@ -22,6 +22,7 @@ public:
     QStringList excelColumnTitles() const override { return {}; }
     QString Get_First_Value_Of_Excel_Binding(int) const override { return {}; }
     std::optional<QString> valueOnFirstCard(const SKTGraphic&) override { return {}; }
+    QString goneColumnOf(const SKTGraphic&) override { return {}; }
     void View_Data_Series(const QString&) override { }
     void Open_Long_sms_Dialog(const QString&, const QString&) override { }
 };

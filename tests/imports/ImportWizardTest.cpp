@@ -11,8 +11,8 @@
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -38,6 +38,17 @@ protected:
         return wizard.Open_Wnd();
     }
 
+    // Imports a text file as a new series under `name`; the result.
+    int runTextFile(const QString& path, const QString& name = QString())
+    {
+        return run(1, 0, [&](Import_Wizard& w) {
+            w.chooseSource(Import_Wizard::TextFile);
+            w.Text_path->setText(path);
+            if (!name.isEmpty())
+                w.Text_file_name->setText(name);
+        });
+    }
+
     QString file(const QString& name, const QByteArray& bytes)
     {
         const QString path = QDir(resources.path()).filePath(name);
@@ -56,22 +67,12 @@ protected:
 TEST_F(ImportWizardTest, CsvAndRtfFilesBecomeANewSeries)
 {
     const QString csv = file("guests.Csv", "\"Smith, Ann\",Bob\r\nC:\\img\\a.png\n{Cy}\r");
-    EXPECT_EQ(run(1, 0,
-                  [&](Import_Wizard& w) {
-                      w.chooseSource(Import_Wizard::TextFile);
-                      w.Text_path->setText(csv);
-                      w.Text_file_name->setText(QStringLiteral("Guests"));
-                  }),
-        1);
+    EXPECT_EQ(runTextFile(csv, QStringLiteral("Guests")), 1);
     EXPECT_EQ(stored("Guests"), QByteArray("Smith, Ann\nBob\nC:\\img\\a.png\n{Cy}\n"));
 
     const QString rtf = file("letter.rtf",
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1 Courier;}}\\f0 Ann\\par\\f1\\b Bob\\b0\\par NSFont = x\\par}");
-    run(1, 0, [&](Import_Wizard& w) {
-        w.chooseSource(Import_Wizard::TextFile);
-        w.Text_path->setText(rtf);
-        w.Text_file_name->setText(QStringLiteral("Letter"));
-    });
+    runTextFile(rtf, QStringLiteral("Letter"));
     EXPECT_EQ(stored("Letter"), QByteArray("Ann\nBob\nNSFont = x\n"));
 }
 
@@ -193,22 +194,11 @@ TEST_F(ImportWizardTest, AnExistingNameAnsweredNoOrAFileWithNulKeepsTheFileAndTh
     store("Guests", "old\n");
     scripted->yesNoAnswers = { false };
     const QString csv = file("g.csv", "new\n");
-    EXPECT_EQ(run(1, 0,
-                  [&](Import_Wizard& w) {
-                      w.chooseSource(Import_Wizard::TextFile);
-                      w.Text_path->setText(csv);
-                      w.Text_file_name->setText(QStringLiteral("Guests"));
-                  }),
-        0);
+    EXPECT_EQ(runTextFile(csv, QStringLiteral("Guests")), 0);
     EXPECT_EQ(stored("Guests"), QByteArray("old\n"));
     EXPECT_EQ(wizard.Text_path->text(), csv);
 
-    EXPECT_EQ(run(1, 0,
-                  [&](Import_Wizard& w) {
-                      w.chooseSource(Import_Wizard::TextFile);
-                      w.Text_path->setText(QStringLiteral("  "));
-                  }),
-        0);
+    EXPECT_EQ(runTextFile(QStringLiteral("  ")), 0);
     EXPECT_EQ(scripted->messages().back(), QStringLiteral("Please select valid file path."));
 
     // A NUL character, which a run refuses in a series, is refused before anything is written.
@@ -216,13 +206,7 @@ TEST_F(ImportWizardTest, AnExistingNameAnsweredNoOrAFileWithNulKeepsTheFileAndTh
              { "nul.csv", QByteArray("Ann,Bob\r\nC\0y", 12), "line 2 holds" },
              { "nul.rtf", QByteArray("{\\rtf1 Ann\\par\nC\\'00y}"), "an RTF document, but line 2 holds" } }) {
         const QString path = file(name, bytes);
-        EXPECT_EQ(run(1, 0,
-                      [&](Import_Wizard& w) {
-                          w.chooseSource(Import_Wizard::TextFile);
-                          w.Text_path->setText(path);
-                          w.Text_file_name->setText(QStringLiteral("Refused"));
-                      }),
-            0);
+        EXPECT_EQ(runTextFile(path, QStringLiteral("Refused")), 0);
         EXPECT_FALSE(QFile::exists(seriesFilePath(QStringLiteral("Refused"))));
         const QString told = scripted->messages().back();
         EXPECT_TRUE(told.contains('"' + path + '"') && told.contains(why)) << told.toStdString();
@@ -367,8 +351,7 @@ TEST_F(ImportWizardTest, EveryRefusedWorkbookIsToldAfterTheSheetAndEnterDismisse
             w.Excel_path->setText(path);
             import->click();
             ASSERT_EQ(enter->questions.size(), before + 1) << path.toStdString();
-            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(told)))
-                << enter->questions.back().toStdString();
+            EXPECT_TRUE(enter->questions.back().contains(QLatin1String(told))) << enter->questions.back().toStdString();
             EXPECT_TRUE(w.isVisible());
             EXPECT_EQ(w.result(), 0);
             EXPECT_FALSE(columnsOpened);

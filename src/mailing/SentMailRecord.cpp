@@ -101,7 +101,10 @@ void SentMailRecord::load()
             return;
         }
     }
-    // Whatever it held may have been sent: never taken for nothing.
+    // Whatever it held may have been sent: never taken for nothing. Some readers' reasons end
+    // their own sentence.
+    if (why.endsWith(u'.'))
+        why.chop(1);
     doubt_ = QStringLiteral("The record of the e-mails sent with this design, %1, cannot be read: %2.")
                  .arg(QDir::toNativeSeparators(filePath_), why);
     qWarning().noquote() << doubt_;

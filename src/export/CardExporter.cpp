@@ -119,10 +119,9 @@ QString CardExporter::chooseBatchFolder(const CardExportSettings& settings, int 
         if (cards.isEmpty())
             return folder;
         const QString exportFolder = batchExportFolder(folder);
+        // One pass of arg: a "%2" in the folder's name stays as typed.
         const QString held = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export: %3.")
-                                 .arg(exportFolder)
-                                 .arg(cards.size())
-                                 .arg(cardFilesRange(cards));
+                                 .arg(exportFolder, QString::number(cards.size()), cardFilesRange(cards));
         const QString others = QStringLiteral("Replace replaces the cards of the same names and leaves the others in "
                                               "the folder. Choose another folder to keep them apart.");
         const QStringList answers { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") };

@@ -678,41 +678,45 @@ TEST_F(CardExporterTest, EveryFileAnExportWouldReplaceIsAskedAboutOnceBeforeAnyt
     EXPECT_EQ(contents(pair), QByteArray("mine"));
 
     // A run of rows where earlier cards lie: those it would replace are listed, five by name,
-    // found behind the please-wait sheet.
+    // found behind the please-wait sheet. The folder's name is said as it is.
+    const QString chosen = out.filePath(QStringLiteral("run %2"));
+    const QDir cards(batchExportFolder(chosen));
     writeSeries(8);
     auto text = SKTGraphic::create<SKTText>();
     text->setBounds(QRectF(10, 10, 200, 30));
     text->data_source_type = DataBinding::seriesSource;
     text->batch_list_name = QStringLiteral("ids");
     host_.front = { text };
-    ASSERT_TRUE(QDir().mkpath(exported(QString())));
+    ASSERT_TRUE(cards.mkpath(QStringLiteral(".")));
     QStringList earlier { QStringLiteral("Card_9.png") };
     for (int n = 1; n <= 4; ++n)
         earlier << QStringLiteral("Card_%1_Back.png").arg(n) << QStringLiteral("Card_%1.png").arg(n);
     for (const QString& name : std::as_const(earlier))
-        write(exported(name), "earlier");
+        write(cards.filePath(name), "earlier");
     QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
-    dialogs_->fileAnswers = { out_.path() };
+    dialogs_->fileAnswers = { chosen };
     dialogs_->choiceAnswers = { 2 };
     exporter_.Export_Button();
     EXPECT_FALSE(exporter_.batchRunning());
     EXPECT_EQ(host_.pleaseWaits, 1);
+    EXPECT_TRUE(lastAsked().text.contains(QStringLiteral("\"%1\" already holds 9 card files").arg(cards.path())))
+        << lastAsked().text.toStdString();
     EXPECT_TRUE(lastAsked().text.contains(
         QStringLiteral("\"Card_1_Back.png\", \"Card_1.png\", \"Card_2_Back.png\", \"Card_2.png\", \"Card_3_Back.png\" "
                        "and 3 more already exist. Do you want to replace them?")))
         << lastAsked().text.toStdString();
     EXPECT_EQ(lastAsked().details, earlier.mid(1).join(u'\n'));
     for (const QString& name : std::as_const(earlier))
-        EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
-    EXPECT_EQ(QDir(exported(QString())).entryList(QDir::Files).size(), earlier.size());
+        EXPECT_EQ(contents(cards.filePath(name)), QByteArray("earlier")) << name.toStdString();
+    EXPECT_EQ(cards.entryList(QDir::Files).size(), earlier.size());
 
-    dialogs_->fileAnswers = { out_.path() };
+    dialogs_->fileAnswers = { chosen };
     dialogs_->choiceAnswers = { 1 };
     exporter_.Export_Button();
     ASSERT_TRUE(finished.wait(patience::generousMs));
-    EXPECT_TRUE(contents(exported(QStringLiteral("Card_4_Back.png"))).startsWith("\x89PNG"));
-    EXPECT_EQ(contents(exported(QStringLiteral("Card_9.png"))), QByteArray("earlier"));
-    EXPECT_EQ(QDir(exported(QString())).entryList(QDir::Files).size(), 17);
+    EXPECT_TRUE(contents(cards.filePath(QStringLiteral("Card_4_Back.png"))).startsWith("\x89PNG"));
+    EXPECT_EQ(contents(cards.filePath(QStringLiteral("Card_9.png"))), QByteArray("earlier"));
+    EXPECT_EQ(cards.entryList(QDir::Files).size(), 17);
     for (const auto& asked : dialogs_->asked())
         EXPECT_EQ(asked.thread, QThread::currentThread()) << asked.text.toStdString();
 }

@@ -23,15 +23,18 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
 {
     if (path.isEmpty())
         return;
+    // The clicks of a double-click choose the picture again: no change, no step.
+    const Card_Property& front = *Front_card_Prop;
+    if (front.Card_fill_chk && front.Card_fill_style == QLatin1String("I") && front.Card_BG_Image_Path == path)
+        return;
+    const QImage held = acceptBackgroundPicture(path);
+    if (held.isNull())
+        return;
     // The front gets the picture whichever side is shown. With the back shown, the front
     // comes forward: the picture is seen where it went, and Undo, which works on the side
     // shown, takes it back.
     if (Card_Front_Or_Back != 0)
         Select_front_side();
-    // The clicks of a double-click choose the picture again: no change, no step.
-    const Card_Property& front = *Front_card_Prop;
-    if (front.Card_fill_chk && front.Card_fill_style == QLatin1String("I") && front.Card_BG_Image_Path == path)
-        return;
     document_->undoManager(SKTDocument::Side::Front).runAsStep(QStringLiteral("Card Background"), [&] {
         registerFrontBackgroundUndo();
         set_Front_BG_Image(path);

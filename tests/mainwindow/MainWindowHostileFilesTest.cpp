@@ -5,6 +5,7 @@
 #include "data/XlsxTestSupport.h"
 
 #include "imports/SheetChooser.h"
+#include "library/BackgroundGallery.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
@@ -155,6 +156,40 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
             << dialogs->lastInformative().toStdString();
         EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("the limit of 3 MB")));
     }
+}
+
+// A background picture the budget refuses, from the file chooser or the strip, is named with the
+// reason; the card, its history and its changed mark stay as they were.
+TEST_F(MainWindowTest, ARefusedBackgroundPictureSaysWhyAndMakesNoStep)
+{
+    using namespace HostilePictures;
+    SKTWindowController& main = start();
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    ASSERT_TRUE(writeFile(large, encoded(detailed(500, 500), "PNG")));
+    SharedImages& decoded = PictureFile::decodedPictures();
+    decoded.clear();
+    decoded.setBudget(500 * 1000);
+    const Card_Property before = *main.Front_card_Prop;
+    ASSERT_FALSE(main.isWindowModified());
+    const std::function<void()> browse = [&] {
+        dialogs->fileAnswers = { large };
+        main.Card_Image_Browse_Btn();
+    };
+    const std::function<void()> strip = [&] { emit main.imageBrowser->backgroundChosen(large); };
+    for (const auto& choose : { browse, strip }) {
+        const size_t messagesBefore = dialogs->messages().size();
+        choose();
+        ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
+        EXPECT_EQ(
+            dialogs->messages().back(), QStringLiteral("\n\"large.png\" cannot be used as the background picture."));
+        EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("limit")))
+            << dialogs->lastInformative().toStdString();
+        EXPECT_EQ(main.Front_card_Prop->Card_BG_Image_Path, before.Card_BG_Image_Path);
+        EXPECT_EQ(main.Front_card_Prop->Card_fill_style, before.Card_fill_style);
+        EXPECT_FALSE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
+        EXPECT_FALSE(main.isWindowModified());
+    }
+    decoded.setBudget(PictureFile::decodedBudget);
 }
 
 TEST_F(MainWindowTest, AFirstStartOnAFullDiskSaysTheDiskIsFullAndWhere)

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStringEncoder>
 
 #include <sys/stat.h>
@@ -330,7 +331,10 @@ TEST_F(MainWindowTest, AFileRefusedIsNamedWithWhatIsWrongWithIt)
     ASSERT_EQ(SpreadsheetWriter::openWorkbook(letter), QStringList());
     xlsxtest::writeBytes(letter, newer);
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
-    EXPECT_EQ(SheetChooser::noRowsMessage(QString()),
-        QStringLiteral("The workbook was changed by another program while it was read. Try again once that program "
-                       "has finished saving it."));
+    SheetChooser chooser(false);
+    chooser.file_path->setText(letter);
+    EXPECT_EQ(chooser.noRowsMessage(QString()),
+        QStringLiteral("\"%1\": The workbook was changed by another program while it was read. Try again once that "
+                       "program has finished saving it.")
+            .arg(letter));
 }

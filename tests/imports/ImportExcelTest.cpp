@@ -219,9 +219,7 @@ TEST_F(ImportExcelTest, AWorkbookThatCannotBeOpenedOrReadIsReportedWithItsReason
     EXPECT_EQ(window.Open_excel_Wnd(path), SheetChooser::workbookRefused);
     Import_Excel_DataSheet columns(importHost);
     EXPECT_EQ(columns.Open_excel_Wnd(path), SheetChooser::workbookRefused);
-    // A file of no bytes is said to be empty, by name.
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.close();
+    xlsxtest::writeBytes(path, {}); // a file of no bytes is said to be empty
     EXPECT_EQ(columns.Open_excel_Wnd(path), SheetChooser::workbookRefused);
     EXPECT_EQ(scripted->messages().back(),
         QStringLiteral("\nThe workbook cannot be opened: \"%1\" is empty: the file holds no bytes.").arg(path));

@@ -4,12 +4,10 @@
 #include "canvas/SKTGraphicView.h"
 #include "canvas/SKTGrid.h"
 #include "canvas/SKTZoomingScrollView.h"
+#include "widgets/ColorWell.h"
 #include "dialogs/Grid_Wizard.h"
-#include "dialogs/LinkButton.h"
 #include "model/CardGlobals.h"
 #include "model/SKTGraphicPasteboard.h"
-#include "platform/DesktopOpener.h"
-#include "widgets/ColorWell.h"
 
 #include <QAction>
 #include <QApplication>
@@ -272,20 +270,6 @@ TEST_F(MainWindowTest, TheBackgroundButtonWithTheLibraryCancelledShowsTheCardAnd
     EXPECT_EQ(main.Front_card_Prop->Card_fill_chk, before->Card_fill_chk);
     EXPECT_EQ(main.Front_card_Prop->Card_fill_style, before->Card_fill_style);
     EXPECT_TRUE(dialogs->messages().empty());
-}
-
-// With nothing to open a link, a link says so and gives its address to copy.
-TEST_F(MainWindowTest, ALinkNothingCanOpenIsGivenToCopy)
-{
-    SKTWindowController& main = start();
-    const DesktopOpenerFunction previous = setDesktopOpener([](const QUrl&) { return false; });
-    main.action(QStringLiteral("Share_Btn"))->trigger();
-    EXPECT_TRUE(dialogs->messages().back().endsWith(QStringLiteral(
-        "No web browser could be opened. Open this address in one:\n\nhttps://www.example.com/galavite/comments")));
-    Open_Link(QStringLiteral("mailto:support@example.com?subject=Help"));
-    EXPECT_TRUE(dialogs->messages().back().endsWith(
-        QStringLiteral("No mail program could be opened. Write to this address:\n\nsupport@example.com")));
-    setDesktopOpener(previous);
 }
 
 TEST_F(MainWindowTest, EveryMenuItemRunsWithAnObjectSelectedAndWithTheCardShown)

@@ -20,7 +20,6 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QStringEncoder>
 
 #include <sys/stat.h>
@@ -159,38 +158,21 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
     }
 }
 
-// A background picture the budget refuses, from the file chooser or the strip, is named with the
-// reason; the card, its history and its changed mark stay as they were.
 TEST_F(MainWindowTest, ARefusedBackgroundPictureSaysWhyAndMakesNoStep)
 {
-    using namespace HostilePictures;
     SKTWindowController& main = start();
     const QString large = folder.filePath(QStringLiteral("large.png"));
-    ASSERT_TRUE(writeFile(large, encoded(detailed(500, 500), "PNG")));
-    SharedImages& decoded = PictureFile::decodedPictures();
-    decoded.clear();
-    decoded.setBudget(500 * 1000);
-    const Card_Property before = *main.Front_card_Prop;
-    ASSERT_FALSE(main.isWindowModified());
-    const std::function<void()> browse = [&] {
-        dialogs->fileAnswers = { large };
-        main.Card_Image_Browse_Btn();
-    };
-    const std::function<void()> strip = [&] { emit main.imageBrowser->backgroundChosen(large); };
-    for (const auto& choose : { browse, strip }) {
-        const size_t messagesBefore = dialogs->messages().size();
-        choose();
-        ASSERT_EQ(dialogs->messages().size(), messagesBefore + 1);
-        EXPECT_EQ(
-            dialogs->messages().back(), QStringLiteral("\n\"large.png\" cannot be used as the background picture."));
-        EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("limit")))
-            << dialogs->lastInformative().toStdString();
-        EXPECT_EQ(main.Front_card_Prop->Card_BG_Image_Path, before.Card_BG_Image_Path);
-        EXPECT_EQ(main.Front_card_Prop->Card_fill_style, before.Card_fill_style);
-        EXPECT_FALSE(main.action(QStringLiteral("Undo_btn"))->isEnabled());
-        EXPECT_FALSE(main.isWindowModified());
-    }
-    decoded.setBudget(PictureFile::decodedBudget);
+    HostilePictures::writeFile(large, HostilePictures::encoded(HostilePictures::detailed(500, 500), "PNG"));
+    PictureFile::decodedPictures().setBudget(500 * 1000);
+    dialogs->fileAnswers = { large };
+    main.Card_Image_Browse_Btn();
+    emit main.imageBrowser->backgroundChosen(large);
+    PictureFile::decodedPictures().setBudget(PictureFile::decodedBudget);
+    EXPECT_EQ(
+        dialogs->messages(), std::vector<QString>(2, "\n\"large.png\" cannot be used as the background picture."));
+    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("limit of 488 KB")));
+    EXPECT_FALSE(main.Front_card_Prop->Card_BG_Image_Path == large || main.action("Undo_btn")->isEnabled()
+        || main.isWindowModified());
 }
 
 TEST_F(MainWindowTest, AFirstStartOnAFullDiskSaysTheDiskIsFullAndWhere)
@@ -331,10 +313,7 @@ TEST_F(MainWindowTest, AFileRefusedIsNamedWithWhatIsWrongWithIt)
     ASSERT_EQ(SpreadsheetWriter::openWorkbook(letter), QStringList());
     xlsxtest::writeBytes(letter, newer);
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
-    SheetChooser chooser(false);
-    chooser.file_path->setText(letter);
-    EXPECT_EQ(chooser.noRowsMessage(QString()),
-        QStringLiteral("\"%1\": The workbook was changed by another program while it was read. Try again once that "
-                       "program has finished saving it.")
-            .arg(letter));
+    EXPECT_TRUE(SheetChooser(false).noRowsMessage(QString()).endsWith(
+        QStringLiteral("The workbook was changed by another program while it was read. Try again once that program "
+                       "has finished saving it.")));
 }

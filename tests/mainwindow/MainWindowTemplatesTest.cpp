@@ -5,31 +5,24 @@
 #include "common/Globals.h"
 #include "data/TemplateStore.h"
 #include "dialogs/Review_Form.h"
-#include "inspector/CardBackgroundPage.h"
-#include "inspector/CardSettingsPage.h"
-#include "inspector/PropertiesInspector.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/SKTLine.h"
 #include "model/StoredPaths.h"
-#include "platform/DesktopOpener.h"
 #include "platform/ResourceFolder.h"
+#include "platform/DesktopOpener.h"
+#include "wizards/Export_Template.h"
+#include "wizards/Template_Wizard.h"
 #include "support/FullFolder.h"
 #include "support/OnShow.h"
 #include "widgets/ProgressSheetWork.h"
 #include "widgets/Send_Modeless.h"
-#include "wizards/Export_Template.h"
-#include "wizards/Start_Card.h"
-#include "wizards/Template_Wizard.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScopeGuard>
 #include <QToolButton>
 
@@ -295,6 +288,16 @@ TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
     EXPECT_TRUE(opened.isEmpty());
 }
 
+TEST_F(MainWindowTest, ALinkNothingCanOpenIsGivenToCopy)
+{
+    SKTWindowController& main = start();
+    const DesktopOpenerFunction previous = setDesktopOpener([](const QUrl&) { return false; });
+    main.action(QStringLiteral("Share_Btn"))->trigger();
+    setDesktopOpener(previous);
+    EXPECT_TRUE(dialogs->messages().back().endsWith(QStringLiteral(
+        "No web browser could be opened. Open this address in one:\n\nhttps://www.example.com/galavite/comments")));
+}
+
 // As a user other than the one who built the program: a home of their own, whose resource
 // folder was seeded from the shipped one.
 TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesForAnotherUser)
@@ -464,40 +467,4 @@ TEST_F(MainWindowTest, ADesignWhoseSizeIsNoPresetShowsNoPreset)
     main.Update_Card_Graphics();
     EXPECT_EQ(main.Front_card_Prop->Card_Cat_index, -1);
     EXPECT_TRUE(main.Front_card_Prop->Card_Sub_Category.isEmpty());
-}
-
-// The changed mark follows what the design holds against the template it came from: undone back
-// to it, unmarked; redone, marked. Unlocking is named as such.
-TEST_F(MainWindowTest, UndoingBackToAnOpenedTemplateClearsTheChangedMarkAndStepsAreNamed)
-{
-    wizardAnswers.clear();
-    startAnswer = [](Start_Card& startDialog) { startDialog.Using_Template_Click(); };
-    otherModal = templateWindows(QStringLiteral("Party Invitation"), false);
-    SKTWindowController& main = start();
-    main.show();
-    QApplication::processEvents();
-    ASSERT_FALSE(main.isWindowModified());
-    const std::function<void()> changes[] = {
-        [&] { press(main, 3); },
-        [&] { main.inspector().card_bkgd_tab->Card_fill_chk->click(); },
-        [&] { main.inspector().card_setting_tab->ColList->setCurrentRow(3); },
-        [&] {
-            main.Select_back_side();
-            press(main, 2);
-        },
-    };
-    for (const auto& change : changes) {
-        change();
-        QApplication::processEvents();
-        ASSERT_TRUE(main.isWindowModified());
-        main.action(QStringLiteral("Undo_btn"))->trigger();
-        EXPECT_FALSE(main.isWindowModified()) << main.action(QStringLiteral("Undo_btn"))->text().toStdString();
-        main.action(QStringLiteral("Redo_btn"))->trigger();
-        EXPECT_TRUE(main.isWindowModified());
-        main.action(QStringLiteral("Undo_btn"))->trigger();
-    }
-    press(main, 3);
-    main.action(QStringLiteral("Lock_btn"))->trigger();
-    main.action(QStringLiteral("Unlock_btn"))->trigger();
-    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Unlock"));
 }

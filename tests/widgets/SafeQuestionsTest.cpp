@@ -36,18 +36,6 @@ TEST(SafeQuestion, EnterAndEscapeAnswerNoAndOnlyYesGoesAhead)
     EXPECT_TRUE(service.askYesNoSafe(QStringLiteral("Do you want to delete this template?")));
 }
 
-TEST(Message, ItsTextCanBeSelectedToCopy)
-{
-    QtDialogService service;
-    Qt::TextInteractionFlags flags;
-    whenModalShown<QMessageBox>([&flags](QMessageBox& box) {
-        flags = box.textInteractionFlags();
-        box.close();
-    });
-    service.showMessage(QStringLiteral("Open this address: https://www.example.com/"));
-    EXPECT_TRUE(flags.testFlag(Qt::TextSelectableByMouse));
-}
-
 TEST(ChoiceQuestion, EscapeBacksOutThroughCancelWhereOffered)
 {
     QtDialogService service;

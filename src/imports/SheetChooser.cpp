@@ -107,7 +107,7 @@ bool SheetChooser::open(const QString& path)
         unread = SpreadsheetWriter::lastError();
     });
     unreadSheet_ = unread;
-    emptySheet_ = opened && unread.isEmpty() && titles.isEmpty() ? sheets.value(0, QLatin1String("")) : QString();
+    emptySheet_ = opened && unread.isEmpty() && titles.isEmpty() && !sheets.isEmpty() ? sheets.first() : QString();
     showWhyUnread();
     if (!opened) {
         // Told now that the please-wait sheet is gone and the window takes input again.
@@ -169,15 +169,19 @@ SheetTable SheetChooser::readRows(WorkbookFile* file, bool* stopped)
 QString SheetChooser::noRowsMessage(const QString& windowMessage) const
 {
     const QString reason = SpreadsheetWriter::lastError();
-    return reason.isEmpty() ? windowMessage : naming(SpreadsheetWriter::cannotReadMessage(reason));
+    return reason.isEmpty() ? withEmptySheetNote(windowMessage) : naming(SpreadsheetWriter::cannotReadMessage(reason));
 }
 
 QString SheetChooser::noColumnsMessage() const
 {
-    if (!unreadSheet_.isEmpty())
-        return naming(SpreadsheetWriter::cannotReadMessage(unreadSheet_));
+    return unreadSheet_.isEmpty() ? withEmptySheetNote(QStringLiteral("There is no column."))
+                                  : naming(SpreadsheetWriter::cannotReadMessage(unreadSheet_));
+}
+
+QString SheetChooser::withEmptySheetNote(const QString& message) const
+{
     const QString empty = emptySheetNote(emptySheet_);
-    return QStringLiteral("There is no column.") + (empty.isEmpty() ? QString() : QStringLiteral("\n\n") + empty);
+    return empty.isEmpty() ? message : message + QStringLiteral("\n\n") + empty;
 }
 
 QString SheetChooser::naming(const QString& message) const

@@ -65,6 +65,8 @@ public:
 
 private:
     void showWhyUnread();
+    // The message, and under it that the chosen sheet holds no cells when it holds none.
+    QString withEmptySheetNote(const QString& message) const;
 
     SheetColumnsModel* ListData_xl;
     QLabel* unreadNote_;

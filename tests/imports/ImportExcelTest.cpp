@@ -134,9 +134,7 @@ TEST_F(ImportExcelTest, CancelOrASheetWithoutRowsKeepsTheTable)
 
     // The empty sheet keeps the first sheet's columns; OK then finds no rows.
     import(QStringLiteral("E"), path, { 0 }, true, 1);
-    EXPECT_EQ(scripted->messages().back(),
-        QStringLiteral("Either file is corrupted or selected file contains invalid "
-                       "characters.\n\nThe sheet \"Empty\" holds no cells."));
+    EXPECT_TRUE(scripted->messages().back().endsWith(QStringLiteral(".\n\nThe sheet \"Empty\" holds no cells.")));
     EXPECT_EQ(table.value(0, 1), QStringLiteral("1"));
 }
 

@@ -23,10 +23,6 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
 {
     if (path.isEmpty())
         return;
-    // The clicks of a double-click choose the picture again: no change, no step.
-    const Card_Property& front = *Front_card_Prop;
-    if (front.Card_fill_chk && front.Card_fill_style == QLatin1String("I") && front.Card_BG_Image_Path == path)
-        return;
     const QImage held = acceptBackgroundPicture(path);
     if (held.isNull())
         return;
@@ -35,6 +31,10 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
     // shown, takes it back.
     if (Card_Front_Or_Back != 0)
         Select_front_side();
+    // The clicks of a double-click choose the picture again: no change, no step.
+    const Card_Property& front = *Front_card_Prop;
+    if (front.Card_fill_chk && front.Card_fill_style == QLatin1String("I") && front.Card_BG_Image_Path == path)
+        return;
     document_->undoManager(SKTDocument::Side::Front).runAsStep(QStringLiteral("Card Background"), [&] {
         registerFrontBackgroundUndo();
         set_Front_BG_Image(path);

@@ -163,8 +163,7 @@ TEST_F(ImportExcelTest, AWorkbookReplacedWhileTheWindowIsOpenIsNotTakenAsTheOneR
     const QString older = guests();
     const auto rewriteInPlace = [&] { xlsxtest::writeBytes(older, newerBytes); };
     EXPECT_EQ(import(QStringLiteral("E"), older, { 0 }, true, 0, rewriteInPlace), 1);
-    EXPECT_TRUE(scripted->messages().back().startsWith(
-        QStringLiteral("\"%1\": The workbook was changed by another program while it was read").arg(older)))
+    EXPECT_TRUE(scripted->messages().back().startsWith(QStringLiteral("\"%1\": The workbook was changed").arg(older)))
         << scripted->messages().back().toStdString();
     EXPECT_EQ(table.value(0, 2), QStringLiteral("Oslo"));
 }

@@ -502,6 +502,10 @@ private:
     void applyGalleryBackground(const QString& path);
     // Registers, on the front's history, putting back the front's background as it is now.
     void registerFrontBackgroundUndo();
+    // Reads a background picture the person chose; a picture that cannot be used is refused
+    // with its reason through dialogs() and gives a null image. Holding the result keeps the
+    // decoded copy that set_Front_BG_Image or set_Back_BG_Image then shares.
+    QImage acceptBackgroundPicture(const QString& path);
     // Runs a change of the card's pages; what it altered of the card settings and of the
     // side's texts is one undo step of the side then shown. Nothing altered, no step.
     void changeCardAsStep(const std::function<void()>& change);

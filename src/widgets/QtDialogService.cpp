@@ -150,6 +150,8 @@ int QtDialogService::runMessageBox(const QString& text, const QStringList& butto
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
+    // What a message names (a file, an address) can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setInformativeText(informativeText);
     box.setDetailedText(detailedText);
     // Enter on the details button, which keeps the focus once clicked, answers the box as

@@ -525,8 +525,10 @@ private:
     void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
     void reloadPanel();
-    // The rows or the stored series may have changed: the panel's source page lists the columns
-    // and series there are now, the shown object's column found by its title.
+    // The rows or the stored series may have changed, by any way they reach the design (a
+    // workbook taken in, read again, given back by Cancel, Undo or Redo, a series written): the
+    // panel's source page lists the columns and series there are now, the shown object's column
+    // found by its title, and every canvas draws the first card that the runs take from them.
     void sourcesChanged();
     void loadPlaceholders();
     void fillFixedLists();

@@ -84,6 +84,9 @@ QStringList previewsIn(const QString& folder)
         return previews;
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo& entry : entries) {
+        // The listing also takes a link to a FIFO or a device for a file.
+        if (!entry.isFile())
+            continue;
         const QString extension = entry.suffix().toLower();
         if (extension == QLatin1String("png") || extension == QLatin1String("jpg"))
             previews.append(entry.absoluteFilePath());

@@ -77,6 +77,10 @@ TEST_F(TemplateStoreTest, ListingFindsTemplatesThroughTheirPreviews)
     const QString folder = TemplateStore::builtInFolder();
     for (const char* name : { "b.png", "a.JPG", "c.jpeg", "d.dcard", "e.txt" })
         ASSERT_TRUE(writeText(QDir(folder).filePath(QString::fromLatin1(name)), "x"));
+    // A link to a FIFO is no preview, though the folder listing takes it for a file.
+    const QByteArray fifo = QFile::encodeName(QDir(folder).filePath(QStringLiteral("pipe")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QFile::decodeName(fifo), QDir(folder).filePath(QStringLiteral("f.png"))));
     const QStringList previews = TemplateStore::previewsIn(folder);
     ASSERT_EQ(previews.size(), 2);
     EXPECT_TRUE(previews[0].endsWith(QStringLiteral("/a.JPG")));

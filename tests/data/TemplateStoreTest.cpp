@@ -87,6 +87,13 @@ TEST_F(TemplateStoreTest, ListingFindsTemplatesThroughTheirPreviews)
     EXPECT_TRUE(previews[1].endsWith(QStringLiteral("/b.png")));
     EXPECT_EQ(TemplateStore::designPathFor(previews[0]), QDir(folder).filePath(QStringLiteral("a.dcard")));
     EXPECT_TRUE(TemplateStore::previewsIn(QDir(folder).filePath(QStringLiteral("missing"))).isEmpty());
+
+    // A name starting with ":" is a file beside the others, not a path into the program's resources.
+    const QString colon = folder + QStringLiteral("/:Party.png");
+    EXPECT_EQ(TemplateStore::designPathFor(colon), folder + QStringLiteral("/:Party.dcard"));
+    EXPECT_EQ(TemplateStore::copyPathFor(colon), folder + QStringLiteral("/:Party (copy 1).png"));
+    EXPECT_EQ(TemplateStore::userDesignPath(QStringLiteral(":Party")),
+        TemplateStore::userFolder() + QStringLiteral("/:Party.dcard"));
 }
 
 TEST_F(TemplateStoreTest, SavingWritesBothFilesAndLeavesNoTemporaryFiles)

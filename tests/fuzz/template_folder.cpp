@@ -173,11 +173,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString folder = QFile::decodeName(root);
     walk(folder);
     for (const QString& name : subfolderNames(folder)) {
-        const QString sub = QDir(folder).filePath(name);
+        const QString sub = folder + QLatin1Char('/') + name;
         if (name == QLatin1String(".") || name == QLatin1String("..") || !QFileInfo(sub).isDir())
             std::abort();
         walk(sub);
     }
-    walk(QDir(folder).filePath(QStringLiteral("User")));
+    walk(folder + QStringLiteral("/User"));
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "data/SeriesLines.h"
 #include "data/SpreadsheetWriter.h"
 #include "data/ValueEstimate.h"
+#include "platform/FolderPath.h"
 #include "platform/CheckedWrite.h"
 #include "platform/SafeRead.h"
 #include "platform/SizeText.h"
@@ -54,7 +55,7 @@ QString seriesAccessError(const QString& name, const QString& why)
 
 QString seriesFilePath(const QString& name)
 {
-    return QDir(Data_Folder_Path).filePath(name + QLatin1Char('.') + batch_file_EXT);
+    return fileInFolder(Data_Folder_Path, name + QLatin1Char('.') + batch_file_EXT);
 }
 
 bool seriesExists(const QString& name)
@@ -298,7 +299,7 @@ namespace {
 QString seriesOriginPath(const QString& name)
 {
     const QString folder = QDir::cleanPath(Data_Folder_Path) + QStringLiteral(" Origins");
-    return QDir(folder).filePath(name + QLatin1Char('.') + batch_file_EXT);
+    return fileInFolder(folder, name + QLatin1Char('.') + batch_file_EXT);
 }
 
 constexpr qint64 maxOriginBytes = 64 * 1024;

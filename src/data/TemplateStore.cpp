@@ -4,6 +4,7 @@
 #include "common/Globals.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "platform/FolderPath.h"
 #include "platform/CheckedWrite.h"
 #include "platform/OwnTemporaryFile.h"
 #include "platform/SafeRead.h"
@@ -20,17 +21,10 @@ namespace {
 
 const QString designExtension = QStringLiteral("dcard");
 
-// The file name in folder. Not QDir::filePath: it takes a name starting with ":" for a path into
-// the program's own resources, and a template may be named so.
-QString inFolder(const QString& folder, const QString& name)
-{
-    return folder + QLatin1Char('/') + name;
-}
-
 QString withExtension(const QString& path, const QString& extension)
 {
     const QFileInfo info(path);
-    return inFolder(info.absolutePath(), info.completeBaseName() + QLatin1Char('.') + extension);
+    return fileInFolder(info.absolutePath(), info.completeBaseName() + QLatin1Char('.') + extension);
 }
 
 // Puts a finished temporary file in target's place in one step (POSIX rename), also when
@@ -108,12 +102,12 @@ QString designPathFor(const QString& previewPath)
 
 QString userDesignPath(const QString& name)
 {
-    return inFolder(userFolder(), name + QLatin1Char('.') + designExtension);
+    return fileInFolder(userFolder(), name + QLatin1Char('.') + designExtension);
 }
 
 QString userPreviewPath(const QString& name)
 {
-    return inFolder(userFolder(), name + QStringLiteral(".png"));
+    return fileInFolder(userFolder(), name + QStringLiteral(".png"));
 }
 
 QString nameOf(const QString& previewPath)
@@ -196,7 +190,7 @@ QString copyPathFor(const QString& previewPath)
 {
     const QFileInfo info(previewPath);
     for (int d = 1;; ++d) {
-        const QString candidate = inFolder(info.absolutePath(),
+        const QString candidate = fileInFolder(info.absolutePath(),
             QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(d).arg(info.suffix()));
         // A design left without its preview would otherwise be shown under the copy's preview.
         if (!QFileInfo::exists(candidate) && !QFileInfo::exists(designPathFor(candidate)))

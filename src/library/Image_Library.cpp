@@ -8,6 +8,7 @@
 #include "common/StringHelpers.h"
 #include "library/PictureFolder.h"
 #include "model/StoredPaths.h"
+#include "platform/FolderPath.h"
 #include "platform/DialogService.h"
 #include "widgets/DialogParent.h"
 
@@ -125,9 +126,7 @@ void Image_Library::comboBoxSelectionDidChange(int index)
 {
     if (index < 0)
         return;
-    // Not QDir::filePath: it takes a name starting with ":" for a path into the program's resources.
-    const QString folder
-        = Resource_File(QStringLiteral("LibraryImage")) + QLatin1Char('/') + cat_cmbo_bx->itemData(index).toString();
+    const QString folder = fileInFolder(Resource_File(QStringLiteral("LibraryImage")), cat_cmbo_bx->itemData(index).toString());
     if (!QFileInfo(folder).isDir())
         return;
     imageBrowser->pictures()->setItems(pictureItemsInFolder(folder));

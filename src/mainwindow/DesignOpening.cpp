@@ -51,7 +51,7 @@ QString findMovedWorkbook(DesignContents& contents, const QString& designPath)
     }
     if (QFileInfo::exists(stored))
         return {};
-    const QString beside = designFolder.filePath(QFileInfo(stored).fileName());
+    const QString beside = fileInFolder(designFolder.absolutePath(), QFileInfo(stored).fileName());
     if (QFileInfo(beside).isFile()) {
         contents.excelSourcePath = beside;
         return QStringLiteral(

@@ -1,5 +1,6 @@
 #include "platform/FileDialogFolders.h"
 
+#include "platform/FolderPath.h"
 #include "platform/InterfaceSettings.h"
 
 #include <QDir>
@@ -53,7 +54,7 @@ QString FileDialogFolders::startAt(const QString& filter, const QString& request
     QString folder = InterfaceSettings::value(kind.settingsKey).toString();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = defaultFolder(kind);
-    return requested.isEmpty() ? folder : QDir(folder).filePath(requested);
+    return requested.isEmpty() ? folder : fileInFolder(folder, requested);
 }
 
 void FileDialogFolders::remember(const QString& filter, const QString& chosen)

@@ -47,3 +47,8 @@ QString systemPath(const QString& absolutePath)
 {
     return climbsUp(absolutePath) ? resolvedAsSystem(absolutePath) : QDir::cleanPath(absolutePath);
 }
+
+QString fileInFolder(const QString& folder, const QString& name)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}

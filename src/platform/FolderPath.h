@@ -12,3 +12,6 @@ QString pathFromFolder(const QString& folder, const QString& path);
 QString systemPath(const QString& absolutePath);
 // Whether a path has a ".." among its parts.
 bool climbsUp(const QString& path);
+// A name inside a folder. Not QDir::filePath: it takes a name starting with ":" for a path into
+// the program's own resources, and a series, template or card may be named so.
+QString fileInFolder(const QString& folder, const QString& name);

@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "common/StringHelpers.h"
 #include "data/SeriesStore.h"
+#include "platform/FolderPath.h"
 #include "platform/DialogService.h"
 #include "platform/InterfaceSettings.h"
 #include "platform/SizeText.h"
@@ -181,7 +182,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
     const QString folder
         = InterfaceSettings::value(exportFolderKey, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
               .toString();
-    const QString suggested = QDir(folder).filePath(cleanSeriesName(batch_list_name->text()));
+    const QString suggested = fileInFolder(folder, cleanSeriesName(batch_list_name->text()));
     int type = 0;
     const QString chosen = dialogs().chooseSaveFileOfType(tr("Export Series"), suggested,
         { tr("Workbook (*.xlsx)"), tr("Text file, one value per line (*.txt)") }, &type);
@@ -199,9 +200,8 @@ void BatchWizard::exportValues(const QString& chosenPath, bool text)
     const QString extension = text ? QStringLiteral("txt") : QStringLiteral("xlsx");
     QString path = chosenPath;
     if (chosen.suffix().compare(extension, Qt::CaseInsensitive) != 0) {
-        path = QDir(chosen.path())
-                   .filePath((chosen.suffix().isEmpty() ? chosen.fileName() : chosen.completeBaseName())
-                       + QLatin1Char('.') + extension);
+        path = fileInFolder(chosen.path(),
+            (chosen.suffix().isEmpty() ? chosen.fileName() : chosen.completeBaseName()) + QLatin1Char('.') + extension);
         // The file chooser asked about the name as typed, not about this one.
         if (QFileInfo::exists(path)
             && !dialogs().askYesNoSafe(

@@ -134,6 +134,11 @@ TEST_F(SeriesStoreTest, NameCleaningAndUnsafeNames)
     }
     EXPECT_EQ(allFiles(), before);
     EXPECT_FALSE(deleteSeries(QStringLiteral("..")));
+    // A name starting with ":" is a file of the series folder like any other.
+    SeriesSaveRequest colon { QStringLiteral(":Guests"), QString(), { "v" }, {}, [] { return true; } };
+    EXPECT_EQ(saveSeries(colon), SeriesSaveResult::Saved);
+    EXPECT_TRUE(QFileInfo(Data_Folder_Path + QStringLiteral("/:Guests.txt")).isFile());
+    EXPECT_EQ(seriesNames(), QStringList { QStringLiteral(":Guests") });
 }
 
 // The decision table of saving an opened series under a typed name.

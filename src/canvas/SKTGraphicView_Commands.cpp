@@ -218,9 +218,9 @@ void SKTGraphicView::runUndoStep(bool redoing)
     // Afterwards the objects the step inserted or changed become the selection.
     const Snapshot before = snapshotOf(graphics());
     if (redoing)
-        document_.undoManager(editedSide_).redo();
+        document_.redo(editedSide_);
     else
-        document_.undoManager(editedSide_).undo();
+        document_.undo(editedSide_);
     const Graphics& list = graphics();
     const Snapshot after = snapshotOf(list);
     QList<int> touched;

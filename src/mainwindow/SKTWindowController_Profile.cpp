@@ -48,8 +48,13 @@ int SKTWindowController::Open_User_Profile_Window(bool load, const QString& load
 
 void SKTWindowController::Fill_User_profile_Details()
 {
-    Fill_User_profile_info_front_side();
-    Fill_User_profile_info_back_side();
+    // The profile on both sides with its workbook is one change: one Undo on either side takes
+    // it all back.
+    document_->runAsStepOnBothSides(QStringLiteral("Profile"), [this] {
+        Fill_User_profile_info_front_side();
+        Fill_User_profile_info_back_side();
+    });
+    refreshUndoActions();
 }
 
 void SKTWindowController::Fill_User_profile_info_front_side()

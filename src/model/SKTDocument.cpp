@@ -162,6 +162,47 @@ void SKTDocument::setGraphicsOfSide(Side side, const Graphics& graphics)
     emit graphicsChanged(side);
 }
 
+void SKTDocument::runAsStepOnBothSides(const QString& name, const std::function<void()>& change)
+{
+    UndoManager& front = undoManager(Side::Front);
+    UndoManager& back = undoManager(Side::Back);
+    front.beginGroup();
+    back.beginGroup();
+    change();
+    const std::uint64_t link = ++lastStepLink_;
+    for (UndoManager* part : { &back, &front }) {
+        part->setActionName(name);
+        part->setStepLink(link);
+        part->endGroup();
+    }
+}
+
+void SKTDocument::undo(Side side)
+{
+    runStep(side, false);
+}
+
+void SKTDocument::redo(Side side)
+{
+    runStep(side, true);
+}
+
+void SKTDocument::runStep(Side side, bool redoing)
+{
+    UndoManager& shown = undoManager(side);
+    if (shown.isUndoing() || shown.isRedoing())
+        return;
+    const std::uint64_t link = redoing ? shown.redoStepLink() : shown.undoStepLink();
+    redoing ? shown.redo() : shown.undo();
+    if (link == 0 || side == Side::Temp)
+        return;
+    // The other side's part goes along only while it is next there: later steps of that side
+    // stay in their order, and the part waits for them.
+    UndoManager& other = undoManager(side == Side::Front ? Side::Back : Side::Front);
+    if ((redoing ? other.redoStepLink() : other.undoStepLink()) == link)
+        redoing ? other.redo() : other.undo();
+}
+
 bool SKTDocument::isUndoClean() const
 {
     return history(Side::Front).undo.isClean() && history(Side::Back).undo.isClean();

@@ -9,6 +9,8 @@
 #include <QSizeF>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 
 class QPagedPaintDevice;
 
@@ -44,6 +46,11 @@ public:
 
     // A side's history; the scratch side's never holds a step.
     UndoManager& undoManager(Side side = Side::Front) { return history(side).undo; }
+    // Runs change as one step, so named, in the front's and the back's history together: Undo
+    // or Redo of either side takes both parts along while the other part is next in its history.
+    void runAsStepOnBothSides(const QString& name, const std::function<void()>& change);
+    void undo(Side side);
+    void redo(Side side);
     // Whether both sides are at their saved state; marking it marks both.
     bool isUndoClean() const;
     void setUndoClean();
@@ -81,6 +88,7 @@ private:
 
     void graphicValueChanged(SKTGraphic& graphic, const QString& key, const QVariant& oldValue) override;
     void observeUndoManagerCheckpoint(History& history);
+    void runStep(Side side, bool redoing);
     void setGraphicProperties(const OldProperties& properties);
     void startObservingGraphics(Side side, const Graphics& graphics);
     void stopObservingGraphics(const Graphics& graphics);
@@ -95,6 +103,7 @@ private:
     Graphics graphicsTemp_;
     std::array<History, 3> histories_; // by Side
     QHash<const SKTGraphic*, Side> observedSide_;
+    std::uint64_t lastStepLink_ = 0;
 };
 
 inline const QString SKTDocumentGraphicsKey = QStringLiteral("graphics");

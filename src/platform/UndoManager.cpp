@@ -82,6 +82,24 @@ QString UndoManager::redoActionName() const
     return redoStack_.empty() ? QString() : redoStack_.back().name;
 }
 
+void UndoManager::setStepLink(std::uint64_t link)
+{
+    (collecting_ ? collecting_ : &open_)->link = link;
+}
+
+std::uint64_t UndoManager::undoStepLink() const
+{
+    // As undo() goes: the implicit group is closed first, an explicit one is not taken back.
+    if (explicitDepth_ == 0 && !open_.actions.empty())
+        return open_.link;
+    return undoStack_.empty() ? 0 : undoStack_.back().link;
+}
+
+std::uint64_t UndoManager::redoStepLink() const
+{
+    return redoStack_.empty() ? 0 : redoStack_.back().link;
+}
+
 bool UndoManager::canUndo() const
 {
     return !undoStack_.empty() || !open_.actions.empty();
@@ -165,7 +183,7 @@ void UndoManager::notifyCheckpoint()
 void UndoManager::runGroup(Group group, bool asUndo)
 {
     // The step that takes this one back goes by the same name.
-    Group inverse { {}, group.name };
+    Group inverse { {}, group.name, group.link };
     (asUndo ? undoing_ : redoing_) = true;
     collecting_ = &inverse;
     notifyCheckpoint();

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -41,6 +42,12 @@ public:
     // The names of the steps Undo and Redo would take back; empty for an unnamed step.
     QString undoActionName() const;
     QString redoActionName() const;
+    // Ties the step being collected to the steps of other histories given the same non-zero
+    // link: parts of one change, taken back and redone together. The inverse step keeps it.
+    void setStepLink(std::uint64_t link);
+    // The links of the steps Undo and Redo would take back; 0 for a step of this history alone.
+    std::uint64_t undoStepLink() const;
+    std::uint64_t redoStepLink() const;
 
     bool canUndo() const;
     bool canRedo() const;
@@ -65,6 +72,7 @@ private:
     {
         std::vector<Action> actions;
         QString name;
+        std::uint64_t link = 0;
     };
 
     void closeOpenGroup();

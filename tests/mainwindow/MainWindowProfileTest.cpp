@@ -743,6 +743,37 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
     EXPECT_TRUE(Excel_Source_Path == workbook && main.inspector().datasource_tab->Data_source_type->count() == 3);
     EXPECT_EQ(main.valueOnFirstCard(*name), QStringLiteral("Ann"));
     EXPECT_EQ(main.valueOnFirstCard(*objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")), QStringLiteral("Ann"));
+
+    // Both sides and the workbook are one step: one Undo on either side gives back the template
+    // as it opened, unmarked; Redo from the other side marks it again.
+    QAction* undo = main.action(QStringLiteral("Undo_btn"));
+    QAction* redo = main.action(QStringLiteral("Redo_btn"));
+    const auto sidesWithName = [&] {
+        return int(bool(objectWithID(main.Get_Front_Controls_Array(), "Fup_Name")))
+            + int(bool(objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")));
+    };
+    for (const bool onBack : { false, true }) {
+        onBack ? main.Select_back_side() : main.Select_front_side();
+        undo->trigger();
+        EXPECT_TRUE(sidesWithName() == 0 && Excel_Source_Path.isEmpty() && !main.isWindowModified()) << onBack;
+        onBack ? main.Select_front_side() : main.Select_back_side();
+        EXPECT_TRUE(!undo->isEnabled() && redo->text() == "&Redo Profile") << onBack;
+        redo->trigger();
+        EXPECT_TRUE(sidesWithName() == 2 && Excel_Source_Path == workbook && main.isWindowModified()) << onBack;
+    }
+    // The workbook of a profile whose card was cancelled, and an edit of a saved design opened again.
+    undo->trigger();
+    cancelChooser = true;
+    main.Open_Card_Size_Chooser();
+    EXPECT_TRUE(main.isWindowModified() && undo->text() == "&Undo Import Workbook");
+    undo->trigger();
+    EXPECT_FALSE(main.isWindowModified());
+    ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("card.dcard")), 1);
+    main.findChild<QToolButton*>(QStringLiteral("Tool_2"))->click();
+    undo->trigger();
+    EXPECT_FALSE(main.isWindowModified());
+    redo->trigger();
+    EXPECT_TRUE(main.isWindowModified());
 }
 
 // Every way rows reach the design leaves the canvas, as the screen shows it, drawing the first

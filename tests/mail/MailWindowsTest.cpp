@@ -774,3 +774,62 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
     EXPECT_EQ(server.mails().size(), 8);
     EXPECT_EQ(server.mails()[3][u"to"].toArray().at(0).toString(), QStringLiteral("bob@x.org"));
 }
+
+// A copy of the program killed with SIGKILL while the server holds its third mail: that mail
+// was marked before it left, so the next Send asks about it as one that may have gone, and
+// "Send the N Not Sent" leaves it out.
+TEST_F(MailWindowsTest, AMailOnItsWayWhenACopyWasKilledIsAskedAboutAndLeftOut)
+{
+    const QStringList guests { "a@x.org", "b@x.org", "c@x.org", "d@x.org", "e@x.org" };
+    {
+        LocalSmtpServer holding(LocalSmtpServer::Mode::TrickleAfterData, 2);
+        ASSERT_TRUE(holding.isListening());
+        TrustingMailScript script(holding.caFile());
+        QProcess copy;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        copy.setProcessEnvironment(environment);
+        copy.start(QStringLiteral(KILLED_MAIL_RUN),
+            QStringList { SentMailStore::defaultPath(), mailScriptPath(), holding.port() } + guests);
+        ASSERT_TRUE(holding.waitForMails(3)); // the third is with the server, which holds its answer
+        ::kill(pid_t(copy.processId()), SIGKILL);
+        copy.waitForFinished();
+    }
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    host_.batch.Use_Data_Sheet_Values = true;
+    host_.rows = 5;
+    for (int row = 1; row <= 5; ++row)
+        host_.cards << QStringList { QStringLiteral("Guest %1").arg(row) };
+    Send_Mail window(host_, settings_);
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.send_with_batch_chk->setChecked(true);
+        window.send_with_batch_chk_select();
+        window.rd_one_per_recp->setChecked(true);
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        window.to_txt->setText(guests.join(QStringLiteral(", ")));
+        dialogs_->choiceAnswers = { 0 };
+        window.Send_Button();
+        EXPECT_TRUE(patience::eventually([&] { return !window.isRunning(); }));
+        return 0;
+    };
+    window.Open_Wnd();
+    const auto asked = dialogs_->asked();
+    const auto question
+        = std::find_if(asked.begin(), asked.end(), [](const auto& one) { return one.kind == u"choice"; });
+    ASSERT_NE(question, asked.end());
+    EXPECT_TRUE(question->text.startsWith(QStringLiteral("2 of these 5 e-mails were already sent today ")))
+        << question->text.toStdString();
+    EXPECT_TRUE(question->text.contains(
+        QStringLiteral("\n\n1 e-mail may have gone out when Galavite last ended: row 3 to c@x.org.\n\n")));
+    ASSERT_TRUE(server.waitForMails(2));
+    QStringList reached;
+    for (const QJsonObject& mail : server.mails())
+        reached << mail[u"to"].toArray().at(0).toString();
+    EXPECT_EQ(reached, QStringList({ "d@x.org", "e@x.org" }));
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral(
+            "\nE-mail has been sent successfully.\n\n3 e-mails sent by an earlier run were not sent again."));
+}

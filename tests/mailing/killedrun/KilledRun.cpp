@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     job.password = QStringLiteral("pw");
     job.server = QStringLiteral("127.0.0.1");
     job.port = arguments.at(3);
-    job.securityFlag = QStringLiteral("N");
+    job.securityFlag = QStringLiteral("Y"); // TLS from the first byte
     QList<QStringList> cards;
     for (int row = 1; row <= job.batchRows; ++row)
         cards << QStringList { QStringLiteral("Guest %1").arg(row) };

@@ -453,7 +453,7 @@ bool Send_Mail::lookUpRecord(const QList<QByteArray>& keys, RecordLookup& found)
     return !stop;
 }
 
-bool Send_Mail::askAboutMailsSentBefore(MailJob& job, RecordLookup& found)
+bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const RecordLookup& found)
 {
     // A record that cannot be used is never taken for an empty one: Cancel is the default.
     if (!found.store)

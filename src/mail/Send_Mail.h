@@ -105,9 +105,9 @@ private:
     };
     bool lookUpRecord(const QList<QByteArray>& keys, RecordLookup& found);
     // Asks, when the record holds some of the job's mails, may miss some, or cannot be used,
-    // whether to leave those out (into job.sentBefore), send them again (job.again) or send
-    // without a record (found.store reset); false when the person cancelled.
-    bool askAboutMailsSentBefore(MailJob& job, RecordLookup& found);
+    // whether to leave those out (into job.sentBefore), send them again (job.again) or, when
+    // it cannot be used, send without it; false when the person cancelled.
+    bool askAboutMailsSentBefore(MailJob& job, const RecordLookup& found);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();

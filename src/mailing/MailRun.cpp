@@ -138,7 +138,9 @@ private:
         }
         const MailDelivery delivery = send_(recipient, attachments, &why);
         // Cut short by Stop, the mail may have gone all the same: its mark stays.
-        if (marks_ && delivery != MailDelivery::Sent && !progress_.stopRequested)
+        if (marks_
+            && (delivery == MailDelivery::RecipientRefused
+                || (delivery == MailDelivery::Failed && !progress_.stopRequested)))
             noteUnsaved(marks_->notSent(mail, &unsaved_), unsaved_);
         switch (delivery) {
         case MailDelivery::Sent:

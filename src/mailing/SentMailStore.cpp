@@ -11,8 +11,11 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <numeric>
 
 namespace {
 constexpr int busyMs = 5000; // another copy's mark takes milliseconds: wait for it rather than fail
@@ -129,6 +132,10 @@ SentMailStore::SentMailStore(const QString& path, const QString& owner, const QS
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (open(now) && !oldFilesFolder.isEmpty())
         readInOldFiles(oldFilesFolder, now);
+    // SQLite says only that it cannot open the file when its folder refuses the companions.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path_).path());
+    if (!problem_.isEmpty() && ::access(folder.constData(), W_OK) != 0)
+        problem_ += QStringLiteral(" (its folder cannot be written: %1)").arg(qt_error_string(errno));
     if (!problem_.isEmpty())
         qWarning().noquote() << problem_;
 }
@@ -176,7 +183,8 @@ bool SentMailStore::open(qint64 now)
             return false;
         }
     }
-    if (sqlite3_exec(db_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    if (sqlite3_exec(db_, "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768", nullptr, nullptr, nullptr)
+        != SQLITE_OK) {
         problem_ = failure(QString());
         return false;
     }
@@ -320,16 +328,20 @@ std::optional<SentMailStore::Marks> SentMailStore::marks(const QList<QByteArray>
         return std::nullopt;
     }
     Statement look(db_, "SELECT state, time, run, owner FROM mails WHERE key = ?");
-    Marks marks;
-    marks.reserve(keys.size());
-    // One read transaction: a consistent view, and the index pages stay cached between keys.
+    Marks marks(keys.size());
+    // In the keys' order, so that each lookup finds the index's pages where the last one left
+    // them; in one read transaction, a consistent view.
+    QList<qsizetype> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
     sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr);
     failedStep = SQLITE_OK;
     bool read = bool(look);
-    for (qsizetype i = 0; read && i < keys.size(); ++i) {
-        look.bind(1, keys.at(i));
+    for (qsizetype i = 0; read && i < order.size(); ++i) {
+        look.bind(1, keys.at(order.at(i)));
         const int step = look.step();
-        marks << (step == SQLITE_ROW ? markAt(look, 0) : std::nullopt);
+        if (step == SQLITE_ROW)
+            marks[order.at(i)] = markAt(look, 0);
         read = step == SQLITE_ROW || step == SQLITE_DONE;
         look.reset();
     }

@@ -567,6 +567,9 @@ TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTa
         for (const QByteArray& key : many)
             ASSERT_EQ(made.markGoing(key, std::nullopt, 1), SentMailStore::Going::Marked);
     }
+    const QString cut = folder.filePath(QStringLiteral("cut.sqlite"));
+    ASSERT_TRUE(QFile::copy(damaged, cut));
+    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
     QFile file(damaged);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_GT(file.size(), 20 * 4096);
@@ -580,7 +583,7 @@ TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTa
     ASSERT_TRUE(noiseFile.open(QIODevice::WriteOnly));
     noiseFile.write(QByteArray(8192, '\x42'));
     noiseFile.close();
-    for (const QString& unusable : { damaged, noise }) {
+    for (const QString& unusable : { damaged, cut, noise }) {
         SentMailStore read(unusable, QStringLiteral("me"), QString());
         EXPECT_FALSE(read.marks(many)) << unusable.toStdString();
         QString why;
@@ -606,7 +609,8 @@ TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTa
             ::mount("tmpfs", QFile::encodeName(readOnly.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr),
             0);
         const SentMailStore unwritable(there, QStringLiteral("me"), QString());
-        EXPECT_TRUE(unwritable.problem().startsWith(there)) << unwritable.problem().toStdString();
+        EXPECT_TRUE(unwritable.problem().startsWith(there) && unwritable.problem().endsWith(u"Read-only file system)"))
+            << unwritable.problem().toStdString();
         EXPECT_FALSE(unwritable.marks(keys));
     }
 }

@@ -45,10 +45,10 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
     explicit operator bool() const { return statement_ != nullptr; }
-    sqlite3_stmt* get() const { return statement_; }
     void bind(int at, const QByteArray& blob)
     {
-        sqlite3_bind_blob(statement_, at, blob.data(), int(blob.size()), SQLITE_TRANSIENT);
+        // The caller's bytes outlive the step: not copied, as a lookup of many keys binds each.
+        sqlite3_bind_blob(statement_, at, blob.data(), int(blob.size()), SQLITE_STATIC);
     }
     void bind(int at, qint64 value) { sqlite3_bind_int64(statement_, at, value); }
     void bind(int at, const QString& text)
@@ -167,7 +167,7 @@ bool SentMailStore::open(qint64 now)
         problem_ = QStringLiteral("%1: its folder cannot be made").arg(QDir::toNativeSeparators(path_));
         return false;
     }
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_FULLMUTEX;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(QFile::encodeName(path_).constData(), &db_, flags, nullptr) != SQLITE_OK) {
         problem_ = failure(QStringLiteral("it cannot be opened"));
         return false;

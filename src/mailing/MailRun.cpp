@@ -137,7 +137,7 @@ private:
             }
         }
         const MailDelivery delivery = send_(recipient, attachments, &why);
-        // Cut short by Stop, the mail may have gone all the same: its mark stays.
+        // Cut short by Stop or a deadline, the mail may have gone all the same: its mark stays.
         if (marks_
             && (delivery == MailDelivery::RecipientRefused
                 || (delivery == MailDelivery::Failed && !progress_.stopRequested)))
@@ -159,6 +159,7 @@ private:
             result_.refused.append({ row + 1, recipient, why });
             return true;
         case MailDelivery::Failed:
+        case MailDelivery::Unsure:
             break;
         }
         if (progress_.stopRequested)

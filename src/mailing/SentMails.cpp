@@ -82,7 +82,7 @@ SentBeforeQuestion sentBeforeQuestion(
     enum Kind
     {
         Sent,
-        Stopped, // going, marked by this copy, whose run has ended: cut short by Stop
+        Stopped, // going, marked by this copy, whose run has ended: cut short by Stop or a deadline
         Ended, // going, marked by a copy that has ended
         Elsewhere, // going, marked by another copy still running
         Kinds
@@ -151,9 +151,9 @@ SentBeforeQuestion sentBeforeQuestion(
     tell(Ended, QStringLiteral("1 e-mail may have gone out when Galavite last ended"),
         QStringLiteral("%1 e-mails may have gone out when Galavite last ended"),
         QStringLiteral("may have gone out when Galavite last ended"));
-    tell(Stopped, QStringLiteral("1 e-mail may have gone out when sending was stopped"),
-        QStringLiteral("%1 e-mails may have gone out when sending was stopped"),
-        QStringLiteral("may have gone out when sending was stopped"));
+    tell(Stopped, QStringLiteral("1 e-mail may have gone out when sending was cut short"),
+        QStringLiteral("%1 e-mails may have gone out when sending was cut short"),
+        QStringLiteral("may have gone out when sending was cut short"));
     tell(Elsewhere, QStringLiteral("1 e-mail is being sent by another Galavite"),
         QStringLiteral("%1 e-mails are being sent by another Galavite"),
         QStringLiteral("being sent by another Galavite"));

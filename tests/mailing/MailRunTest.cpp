@@ -86,6 +86,14 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 
 const auto noPauseText = [](const QString&) {};
 
+QList<QByteArray> someKeys(int count)
+{
+    QList<QByteArray> keys;
+    for (int i = 0; i < count; ++i)
+        keys << QByteArray::number(i).leftJustified(16, '.');
+    return keys;
+}
+
 } // namespace
 
 TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
@@ -435,7 +443,8 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         EXPECT_EQ(mailRunMessage(result), QStringLiteral("Sending was stopped.\n\nE-mails sent: 1 of 3."));
     }
 
-    // Without a Stop the mail fails once its deadline has passed: the script keeps it itself.
+    // Without a Stop the mail fails once its deadline has passed: the script keeps it itself. The
+    // server has the message, so it stays marked as one that may have gone.
     {
         LocalSmtpServer server(LocalSmtpServer::Mode::TrickleAfterData, 0);
         ASSERT_TRUE(server.isListening());
@@ -443,7 +452,12 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         MailJob job = withoutCardJob(server, 2);
         job.deadlineSeconds = 2;
         JobProgress progress;
-        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
+        QTemporaryDir folder;
+        auto store = std::make_shared<SentMailStore>(folder.filePath(QStringLiteral("r.sqlite")), QString(), QString());
+        const QList<QByteArray> keys = someKeys(2);
+        StoreMarks marks(store, keys, *store->marks(keys));
+        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText, &marks);
+        EXPECT_EQ(store->marks(keys)->at(0)->state, SentMailStore::State::Going);
         EXPECT_FALSE(result.stopped);
         const QString message = mailRunMessage(result);
         EXPECT_TRUE(message.endsWith(QStringLiteral("\n\nReason: Sending the e-mail to the server 127.0.0.1 timed "
@@ -508,16 +522,6 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
                                                       "sent: 1–2.\nRows not sent: 3–5.\n\nE-mails sent: 2 of 5.")))
         << mailRunMessage(ended).toStdString();
 }
-
-namespace {
-QList<QByteArray> someKeys(int count)
-{
-    QList<QByteArray> keys;
-    for (int i = 0; i < count; ++i)
-        keys << QByteArray::number(i).leftJustified(16, '.');
-    return keys;
-}
-} // namespace
 
 // The record of mails sent stops the run before a mail it cannot mark, and a record on a full
 // or read-only disk, a link, a FIFO or a damaged file is told as unusable, never read as empty.

@@ -130,8 +130,8 @@ SentMailStore::SentMailStore(const QString& path, const QString& owner, const QS
     , owner_(owner)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (open(now) && !oldFilesFolder.isEmpty())
-        readInOldFiles(oldFilesFolder, now);
+    if (open(now) && (oldFilesFolder.isEmpty() || readInOldFiles(oldFilesFolder, now)))
+        readDoubts(now);
     // SQLite says only that it cannot open the file when its folder refuses the companions.
     const QByteArray folder = QFile::encodeName(QFileInfo(path_).path());
     if (!problem_.isEmpty() && ::access(folder.constData(), W_OK) != 0)
@@ -218,20 +218,22 @@ bool SentMailStore::open(qint64 now)
         problem_ = why;
         return false;
     }
+    return true;
+}
+
+void SentMailStore::readDoubts(qint64 now)
+{
     Statement doubts(db_, "SELECT doubt FROM imported WHERE doubt IS NOT NULL AND changed >= ? ORDER BY file");
     if (!doubts) {
         problem_ = failure(QString());
-        return false;
+        return;
     }
     doubts.bind(1, now - keepDays * dayMs);
     int step = SQLITE_ROW;
     while ((step = doubts.step()) == SQLITE_ROW)
         doubts_ << doubts.text(0);
-    if (step != SQLITE_DONE) {
+    if (step != SQLITE_DONE)
         problem_ = failure(QString());
-        return false;
-    }
-    return true;
 }
 
 bool SentMailStore::inTransaction(const std::function<bool()>& step, QString* why)
@@ -251,7 +253,7 @@ bool SentMailStore::inTransaction(const std::function<bool()>& step, QString* wh
 
 // Each file is read in with its mails in one transaction, and named as read in there, so that
 // it is read once whatever happens; the files themselves are left as they are.
-void SentMailStore::readInOldFiles(const QString& folder, qint64 now)
+bool SentMailStore::readInOldFiles(const QString& folder, qint64 now)
 {
     const QFileInfoList files = QDir(folder).entryInfoList({ QStringLiteral("*.txt") }, QDir::Files | QDir::System);
     for (const QFileInfo& file : files) {
@@ -280,6 +282,11 @@ void SentMailStore::readInOldFiles(const QString& folder, qint64 now)
         QString failed;
         inTransaction(
             [&] {
+                // Another copy of the program may have read it in meanwhile.
+                Statement again(db_, "SELECT 1 FROM imported WHERE file = ?");
+                again.bind(1, file.fileName());
+                if (!again || again.step() == SQLITE_ROW)
+                    return bool(again);
                 Statement add(db_, "INSERT OR IGNORE INTO mails(key, state, time, run, owner) VALUES(?, 2, ?, 0, '')");
                 Statement named(db_, "INSERT INTO imported(file, changed, doubt) VALUES(?, ?, ?)");
                 if (!add || !named)
@@ -300,11 +307,10 @@ void SentMailStore::readInOldFiles(const QString& folder, qint64 now)
             &failed);
         if (!failed.isEmpty()) {
             problem_ = failed;
-            return;
+            return false;
         }
-        if (!doubt.isEmpty() && changed >= now - keepDays * dayMs)
-            doubts_ << doubt;
     }
+    return true;
 }
 
 QString SentMailStore::problem() const

@@ -76,7 +76,8 @@ public:
 
 private:
     bool open(qint64 now);
-    void readInOldFiles(const QString& folder, qint64 now);
+    bool readInOldFiles(const QString& folder, qint64 now);
+    void readDoubts(qint64 now);
     // Runs step inside one write transaction; false (and why) when it or the commit failed.
     bool inTransaction(const std::function<bool()>& step, QString* why);
     QString failure(const QString& what) const;

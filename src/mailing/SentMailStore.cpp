@@ -115,9 +115,23 @@ std::optional<SentMailStore::Mark> markAt(const Statement& statement, int first)
 }
 } // namespace
 
+namespace {
+QMutex pathMutex;
+QString pathOverride;
+} // namespace
+
 QString SentMailStore::defaultPath()
 {
+    QMutexLocker lock(&pathMutex);
+    if (!pathOverride.isEmpty())
+        return pathOverride;
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Sent mails.sqlite");
+}
+
+void SentMailStore::setDefaultPath(const QString& path)
+{
+    QMutexLocker lock(&pathMutex);
+    pathOverride = path;
 }
 
 QString SentMailStore::defaultOldFilesFolder()

@@ -53,7 +53,9 @@ public:
     SentMailStore(const SentMailStore&) = delete;
     SentMailStore& operator=(const SentMailStore&) = delete;
 
+    // The user's record, in the data folder; tests that run beside others give each its own.
     static QString defaultPath();
+    static void setDefaultPath(const QString& path); // "": the data folder's again
     static QString defaultOldFilesFolder();
 
     QString path() const { return path_; }

@@ -442,8 +442,9 @@ bool Send_Mail::lookUpRecord(const QList<QByteArray>& keys, RecordLookup& found)
     std::atomic<bool> stop = false;
     host_.runBehindPleaseWait(
         [&] {
-            auto store = std::make_shared<SentMailStore>();
-            if (std::optional<SentMailStore::Marks> marks = store->marks(keys, &found.problem)) {
+            auto store = std::make_shared<SentMailStore>(
+                SentMailStore::defaultPath(), thisProcessOwner(), SentMailStore::defaultOldFilesFolder(), &stop);
+            if (std::optional<SentMailStore::Marks> marks = store->marks(keys, &found.problem, &stop)) {
                 found.store = std::move(store);
                 found.marks = std::move(*marks);
                 found.doubt = found.store->doubt();

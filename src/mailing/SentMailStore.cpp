@@ -7,7 +7,9 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -19,6 +21,7 @@
 
 namespace {
 constexpr int busyMs = 5000; // another copy's mark takes milliseconds: wait for it rather than fail
+constexpr int busySliceMs = 20;
 constexpr int schemaVersion = 1;
 constexpr qint64 dayMs = qint64(24) * 3600 * 1000;
 // A file of the earlier kind held at most about 2.7 million mails.
@@ -139,9 +142,11 @@ QString SentMailStore::defaultOldFilesFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/Sent mails");
 }
 
-SentMailStore::SentMailStore(const QString& path, const QString& owner, const QString& oldFilesFolder)
+SentMailStore::SentMailStore(
+    const QString& path, const QString& owner, const QString& oldFilesFolder, const std::atomic<bool>* stop)
     : path_(path)
     , owner_(owner)
+    , stop_(stop)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (open(now) && (oldFilesFolder.isEmpty() || readInOldFiles(oldFilesFolder, now)))
@@ -152,6 +157,22 @@ SentMailStore::SentMailStore(const QString& path, const QString& owner, const QS
         problem_ += QStringLiteral(" (its folder cannot be written: %1)").arg(qt_error_string(errno));
     if (!problem_.isEmpty())
         qWarning().noquote() << problem_;
+    stop_ = nullptr;
+}
+
+int SentMailStore::stopAsked(void* store)
+{
+    const auto* self = static_cast<const SentMailStore*>(store);
+    return self->stop_ && *self->stop_ ? 1 : 0;
+}
+
+// A lock another copy holds is waited for in slices, so that Stop ends the wait.
+int SentMailStore::waitForLock(void* store, int tries)
+{
+    if (stopAsked(store) || tries * busySliceMs >= busyMs)
+        return 0;
+    QThread::msleep(busySliceMs);
+    return 1;
 }
 
 SentMailStore::~SentMailStore()
@@ -186,7 +207,9 @@ bool SentMailStore::open(qint64 now)
         problem_ = failure(QStringLiteral("it cannot be opened"));
         return false;
     }
-    sqlite3_busy_timeout(db_, busyMs);
+    sqlite3_busy_handler(db_, &SentMailStore::waitForLock, this);
+    // Reading in a large file of the earlier kind, or many keys, ends soon after Stop.
+    sqlite3_progress_handler(db_, 10000, &SentMailStore::stopAsked, this);
     // Each mark is on the disk before the mail is handed over: a crash or a power cut keeps it.
     {
         Statement journal(db_, "PRAGMA journal_mode=WAL");
@@ -339,9 +362,12 @@ QString SentMailStore::doubt() const
     return doubts_.join(u' ');
 }
 
-std::optional<SentMailStore::Marks> SentMailStore::marks(const QList<QByteArray>& keys, QString* why) const
+std::optional<SentMailStore::Marks> SentMailStore::marks(
+    const QList<QByteArray>& keys, QString* why, const std::atomic<bool>* stop) const
 {
     QMutexLocker lock(&mutex_);
+    stop_ = stop;
+    const auto forgetStop = qScopeGuard([this] { stop_ = nullptr; });
     if (!problem_.isEmpty()) {
         if (why)
             *why = problem_;

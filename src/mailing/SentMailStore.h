@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <optional>
 
@@ -46,9 +47,10 @@ public:
     static constexpr int keepDays = 90;
 
     // Opens the record at path, making it when there is none, and reads in the record files of
-    // the earlier kind in oldFilesFolder once. owner names this copy of the program.
+    // the earlier kind in oldFilesFolder once. owner names this copy of the program. Setting
+    // stop ends the opening, a wait for another copy's lock among it, with a problem.
     explicit SentMailStore(const QString& path = defaultPath(), const QString& owner = thisProcessOwner(),
-        const QString& oldFilesFolder = defaultOldFilesFolder());
+        const QString& oldFilesFolder = defaultOldFilesFolder(), const std::atomic<bool>* stop = nullptr);
     ~SentMailStore();
     SentMailStore(const SentMailStore&) = delete;
     SentMailStore& operator=(const SentMailStore&) = delete;
@@ -66,8 +68,10 @@ public:
     // could not be read in), a sentence each; "" when none may be.
     QString doubt() const;
 
-    // The mark of each key, in order; nullopt (and why) when the record cannot be read.
-    std::optional<Marks> marks(const QList<QByteArray>& keys, QString* why = nullptr) const;
+    // The mark of each key, in order; nullopt (and why) when the record cannot be read or stop
+    // was set.
+    std::optional<Marks> marks(
+        const QList<QByteArray>& keys, QString* why = nullptr, const std::atomic<bool>* stop = nullptr) const;
     // Marks the mail going for run, unless its mark is no longer the one seen when it was
     // looked up (another run marked it since); a mark of the same run does not count.
     Going markGoing(const QByteArray& key, const std::optional<Mark>& seen, qint64 run, QString* why = nullptr);
@@ -84,9 +88,13 @@ private:
     bool inTransaction(const std::function<bool()>& step, QString* why);
     QString failure(const QString& what) const;
 
+    static int stopAsked(void* store);
+    static int waitForLock(void* store, int tries);
+
     mutable QMutex mutex_;
     QString path_, owner_;
     sqlite3* db_ = nullptr;
     QString problem_;
     QStringList doubts_;
+    mutable const std::atomic<bool>* stop_ = nullptr; // while a caller may stop the work
 };

@@ -595,6 +595,25 @@ TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTa
         EXPECT_TRUE(why.startsWith(unusable)) << why.toStdString();
     }
 
+    // Another program holding the record's lock past the wait: told, and Stop ends the wait.
+    {
+        const QString locked = folder.filePath(QStringLiteral("locked.sqlite"));
+        SentMailStore(locked, QStringLiteral("me"), QString());
+        QProcess holder;
+        holder.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral("-c"),
+                QStringLiteral("import sqlite3, sys\nc = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                               "c.execute('BEGIN IMMEDIATE')\nprint('locked', flush=True)\nsys.stdin.read()"),
+                locked });
+        ASSERT_TRUE(holder.waitForReadyRead(patience::generousMs));
+        EXPECT_EQ(SentMailStore(locked, QStringLiteral("me"), QString()).problem(),
+            locked + QStringLiteral(": database is locked"));
+        const std::atomic<bool> stop = true;
+        EXPECT_FALSE(SentMailStore(locked, QStringLiteral("me"), QString(), &stop).problem().isEmpty());
+        holder.closeWriteChannel();
+        holder.waitForFinished();
+    }
+
     // A link, a FIFO beside it, a read-only disk: refused with why, and left as they are.
     const QString link = folder.filePath(QStringLiteral("link.sqlite"));
     ASSERT_TRUE(QFile::link(damaged, link));

@@ -151,6 +151,9 @@ SentMailStore::SentMailStore(
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (open(now) && (oldFilesFolder.isEmpty() || readInOldFiles(oldFilesFolder, now)))
         readDoubts(now);
+    // Each mark is on the disk before the mail is handed over: a crash or a power cut keeps it.
+    if (problem_.isEmpty() && sqlite3_exec(db_, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK)
+        problem_ = failure(QString());
     // SQLite says only that it cannot open the file when its folder refuses the companions.
     const QByteArray folder = QFile::encodeName(QFileInfo(path_).path());
     if (!problem_.isEmpty() && ::access(folder.constData(), W_OK) != 0)
@@ -210,7 +213,7 @@ bool SentMailStore::open(qint64 now)
     sqlite3_busy_handler(db_, &SentMailStore::waitForLock, this);
     // Reading in a large file of the earlier kind, or many keys, ends soon after Stop.
     sqlite3_progress_handler(db_, 10000, &SentMailStore::stopAsked, this);
-    // Each mark is on the disk before the mail is handed over: a crash or a power cut keeps it.
+    // A write-ahead log: copies read while another marks, and each mark is one small append.
     {
         Statement journal(db_, "PRAGMA journal_mode=WAL");
         if (!journal || journal.step() != SQLITE_ROW || journal.text(0).compare(u"wal", Qt::CaseInsensitive) != 0) {
@@ -220,7 +223,9 @@ bool SentMailStore::open(qint64 now)
             return false;
         }
     }
-    if (sqlite3_exec(db_, "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768", nullptr, nullptr, nullptr)
+    // The opening's own writes need not wait for the disk: what they lose in a crash is done
+    // again at the next opening. The marks do (FULL, once opened).
+    if (sqlite3_exec(db_, "PRAGMA synchronous=NORMAL; PRAGMA cache_size=-32768", nullptr, nullptr, nullptr)
         != SQLITE_OK) {
         problem_ = failure(QString());
         return false;

@@ -14,8 +14,9 @@ Standard input: the password on the first line, then the body to the end (UTF-8)
 never goes on the command line, where its length is limited.
 Exit status 0 only after the server has accepted the message; 3 when the server refused the
 recipient alone (a 5xx answer to RCPT TO: the next mail may go) or the recipient cannot be
-written into a header; 1 for any other failure, which
-the next mail would meet as well. Otherwise the last line on standard error says why, in words for
+written into a header; 5 when the message was handed to the server but its answer never came
+(the connection ended or the deadline passed), so that it may have gone; 1 for any other failure,
+which the next mail would meet as well. Otherwise the last line on standard error says why, in words for
 the person sending (the program shows it).
 Certificates are checked against the system's store, or SSL_CERT_FILE / SSL_CERT_DIR.
 The whole run may take MAIL_DEADLINE_SECONDS (120 when unset): a server that answers a byte at a
@@ -41,6 +42,10 @@ from email.utils import formatdate, make_msgid
 TIMEOUT_SECONDS = 60
 DEFAULT_DEADLINE_SECONDS = 120
 RECIPIENT_REFUSED = 3
+MAY_HAVE_GONE = 5
+# Set once the message starts on its way to the server: a failure after that may come after the
+# server took it.
+handed_over = False
 UNSENDABLE_RECIPIENT = 4
 # Longest recipient as written: the longest line a mail header may hold. It also keeps each
 # recipient far below what one command-line argument may hold.
@@ -367,21 +372,35 @@ def say_goodbye(connection):
     connection.close()
 
 
+def handing_over(data):
+    def data_noting_hand_over(message):
+        global handed_over
+        handed_over = True
+        return data(message)
+    return data_noting_hand_over
+
+
+def failure_status():
+    return MAY_HAVE_GONE if handed_over else 1
+
+
 def send(login_name, server, port, flag, password, sender, address, message):
     try:
         connection = connect(server, port, flag == "Y")
         try:
             login(connection, login_name, password)
+            connection.data = handing_over(connection.data)
             refused = connection.send_message(message, from_addr=sender, to_addrs=[address])
         finally:
             say_goodbye(connection)
     except smtplib.SMTPRecipientsRefused as error:
         fail(refused_text(error.recipients), RECIPIENT_REFUSED if refused_alone(error.recipients) else 1)
     except (smtplib.SMTPException, OSError) as error:  # ssl.SSLError is an OSError
-        fail(reason(error, server, port))
+        # The server's own answer to the message says for sure that it did not take it.
+        fail(reason(error, server, port), 1 if isinstance(error, smtplib.SMTPResponseException) else failure_status())
     except ReplyTooLong:
         fail("The server's answer is too long: more than %d lines or %d KiB in one reply, which no mail server "
-             "sends." % (MAX_REPLY_LINES, MAX_REPLY_BYTES // 1024))
+             "sends." % (MAX_REPLY_LINES, MAX_REPLY_BYTES // 1024), failure_status())
     if refused:  # some of several recipients; the others have the message
         fail(refused_text(refused), RECIPIENT_REFUSED if refused_alone(refused) else 1)
 
@@ -405,7 +424,8 @@ def main(argv):
         run(login_name, server, port, flag, sender, recipient, subject, attachments)
         signal.setitimer(signal.ITIMER_REAL, 0)  # sent: nothing can time out now
     except DeadlinePassed:
-        fail("Sending the e-mail to the server %s timed out: it took longer than %d seconds." % (server, seconds))
+        fail("Sending the e-mail to the server %s timed out: it took longer than %d seconds." % (server, seconds),
+             failure_status())
     return 0
 
 

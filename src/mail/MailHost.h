@@ -57,8 +57,6 @@ public:
     {
         return [](int) { return QStringList(); };
     }
-    // The design as the program knows it: the canonical path of its file, "" while not saved.
-    virtual QString designIdentity() const { return {}; }
     // Runs work that may take a while behind the please-wait sheet over the send window, whose
     // Stop sets `stop`; the work touches no widget and asks nothing.
     virtual void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& /*stop*/) { work(); }

@@ -9,11 +9,13 @@
 #include "mailing/Preferences.h"
 #include "mailing/RecipientRows.h"
 #include "mailing/SentMails.h"
+#include "mailing/StoreMarks.h"
 #include "platform/DialogService.h"
 #include "widgets/Send_Modeless.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -367,8 +369,8 @@ void Send_Mail::Send_Button()
     QList<QByteArray> keys;
     if (!checkRowsAndKeyMails(job, series, spreadsheet, keys))
         return;
-    const std::shared_ptr<SentMailRecord> record = designRecord();
-    if (!askAboutMailsSentBefore(job, keys, *record))
+    RecordLookup record;
+    if (!lookUpRecord(keys, record) || !askAboutMailsSentBefore(job, record))
         return;
     CardRenderer render;
     if (job.mode != MailJob::Mode::WithoutCard)
@@ -383,19 +385,18 @@ void Send_Mail::Send_Button()
     }
     closeWhenRunEnds_ = false;
     mailAtLastSend_ = typedMail();
-    runKeys_ = keys;
-    runRecord_ = record;
     runSendsCards_ = job.mode != MailJob::Mode::WithoutCard;
     setRunning(true);
     Show_Create_Modeless();
-    worker_.start([this, job, render, keys, record] {
+    // Without a record only when the person chose to send without one.
+    const std::shared_ptr<MailMarks> marks
+        = record.store ? std::make_shared<StoreMarks>(record.store, keys, record.marks) : nullptr;
+    worker_.start([this, job, render, marks] {
         const auto showPauseText = [this](const QString& text) {
             QMutexLocker lock(&pauseTextMutex_);
             pauseText_ = text;
         };
-        // Each mail the moment the server took it: a crash later forgets none.
-        const auto accepted = [&](int mail) { record->add(keys.at(mail)); };
-        result_ = runMailJob(job, render, scriptSender(job, progress_), progress_, showPauseText, accepted);
+        result_ = runMailJob(job, render, scriptSender(job, progress_), progress_, showPauseText, marks.get());
     });
 }
 
@@ -442,52 +443,58 @@ bool Send_Mail::checkRowsAndKeyMails(const MailJob& job, bool series, bool sprea
     return !stop && std::all_of(questions.begin(), questions.end(), goOn);
 }
 
-std::shared_ptr<SentMailRecord> Send_Mail::designRecord()
+bool Send_Mail::lookUpRecord(const QList<QByteArray>& keys, RecordLookup& found)
 {
-    if (const QString design = host_.designIdentity(); !design.isEmpty()) {
-        const std::shared_ptr<SentMailRecord> record = SentMailRecord::forDesign(design);
-        // What was sent before the design was saved goes with it.
-        if (const std::shared_ptr<SentMailRecord> unsaved = std::exchange(unsavedRecord_, nullptr))
-            record->takeOver(*unsaved);
-        return record;
-    }
-    if (!unsavedRecord_)
-        unsavedRecord_ = SentMailRecord::inMemory();
-    return unsavedRecord_;
+    std::atomic<bool> stop = false;
+    host_.runBehindPleaseWait(
+        [&] {
+            auto store = std::make_shared<SentMailStore>(
+                SentMailStore::defaultPath(), thisProcessOwner(), SentMailStore::defaultOldFilesFolder(), &stop);
+            if (std::optional<SentMailStore::Marks> marks = store->marks(keys, &found.problem, &stop)) {
+                found.store = std::move(store);
+                found.marks = std::move(*marks);
+                found.doubt = found.store->doubt();
+            }
+        },
+        stop);
+    return !stop;
 }
 
-bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const QList<QByteArray>& keys, const SentMailRecord& record)
+bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const RecordLookup& found)
 {
-    const QList<bool> sent = mailsInRecord(record, keys);
-    const QString doubt = record.doubt();
-    if (sent.isEmpty() && doubt.isEmpty())
+    // A record that cannot be used is never taken for an empty one: Cancel is the default.
+    if (!found.store)
+        return dialogs().askSafeChoiceWithDetails(recordUnusableQuestion(found.problem),
+                   { QStringLiteral("Send Anyway"), QStringLiteral("Cancel") }, 1, QString())
+            == 0;
+    const bool anyInRecord
+        = std::any_of(found.marks.begin(), found.marks.end(), [](const auto& mark) { return bool(mark); });
+    if (!anyInRecord && found.doubt.isEmpty())
         return true;
     // Cancel is the default: neither answer that sends is taken by a stray Enter.
-    const SentBeforeQuestion asked = sentBeforeQuestion(job, sent, doubt);
+    const SentBeforeQuestion asked
+        = sentBeforeQuestion(job, found.marks, found.doubt, found.store->owner(), QDateTime::currentMSecsSinceEpoch());
     const int cancel = int(asked.answers.size()) - 1;
     const int answer = dialogs().askSafeChoiceWithDetails(asked.text, asked.answers, cancel, asked.details);
     if (answer < 0 || answer == cancel)
         return false;
     if (answer == 0 && asked.answers.size() == 3)
-        job.sentBefore = sent;
+        job.sentBefore = asked.inRecord;
+    else if (anyInRecord)
+        job.again = asked.inRecord;
     return true;
 }
 
 void Send_Mail::finishRun()
 {
     const MailRunResult result = std::exchange(result_, MailRunResult());
-    if (result.allSent())
-        runRecord_->forget(runKeys_);
     Hide_Destroy_Modeless();
     setRunning(false);
     // A run without the card sent no card, whatever an earlier run's cards showed.
     const CardProblemRows problems = runSendsCards_ ? host_.lastRunProblems() : CardProblemRows();
     QStringList details { mailRunDetails(result), problems.details() };
     details.removeAll(QString());
-    QString message = problems.appendedTo(mailRunMessage(result));
-    if (const QString unsaved = runRecord_->saveFailure(); !unsaved.isEmpty())
-        message += QStringLiteral("\n\n") + unsaved;
-    Show_MessageBox_With_Details(message, details.join(u'\n'));
+    Show_MessageBox_With_Details(problems.appendedTo(mailRunMessage(result)), details.join(u'\n'));
     emit runFinished(result.allSent());
     if (std::exchange(closeWhenRunEnds_, false))
         QDialog::reject();

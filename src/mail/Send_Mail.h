@@ -3,7 +3,7 @@
 #include "jobs/JobProgress.h"
 #include "mail/RecipientsEdit.h"
 #include "mailing/MailRun.h"
-#include "mailing/SentMailRecord.h"
+#include "mailing/SentMailStore.h"
 #include "platform/WorkerThread.h"
 
 #include <QDialog>
@@ -95,11 +95,19 @@ private:
     // the questions before it, and every run has its mails keyed (into keys) as the record of
     // mails sent keeps them. False when the person cancelled or stopped the reading.
     bool checkRowsAndKeyMails(const MailJob& job, bool series, bool spreadsheet, QList<QByteArray>& keys);
-    // The record of the design the window was opened over.
-    std::shared_ptr<SentMailRecord> designRecord();
-    // Asks, when the record holds some of the job's mails or cannot be read, whether to leave
-    // those out (into job.sentBefore) or send them again; false when the person cancelled.
-    bool askAboutMailsSentBefore(MailJob& job, const QList<QByteArray>& keys, const SentMailRecord& record);
+    // What the record of mails sent holds of a run's mails, looked up behind the please-wait
+    // sheet; store is null when the record cannot be used (problem says why).
+    struct RecordLookup
+    {
+        std::shared_ptr<SentMailStore> store;
+        SentMailStore::Marks marks;
+        QString doubt, problem;
+    };
+    bool lookUpRecord(const QList<QByteArray>& keys, RecordLookup& found);
+    // Asks, when the record holds some of the job's mails, may miss some, or cannot be used,
+    // whether to leave those out (into job.sentBefore), send them again (job.again) or, when
+    // it cannot be used, send without it; false when the person cancelled.
+    bool askAboutMailsSentBefore(MailJob& job, const RecordLookup& found);
     void Show_Create_Modeless();
     void Hide_Destroy_Modeless();
     void update_sending_progress_bar();
@@ -120,9 +128,6 @@ private:
     QMutex pauseTextMutex_;
     QString pauseText_;
     MailRunResult result_; // written by the worker, read once it has finished
-    QList<QByteArray> runKeys_; // the last run's mails, as the record keeps them
-    std::shared_ptr<SentMailRecord> runRecord_; // where they went as they were sent
     bool runSendsCards_ = false; // a run without the card has no card problems to tell
-    std::shared_ptr<SentMailRecord> unsavedRecord_; // of a design not saved, for the session
     WorkerThread worker_; // last: its end waits for the worker, which uses the members above
 };

@@ -32,6 +32,8 @@ constexpr int guardMarginSeconds = 10;
 constexpr int waitSliceMs = 100;
 // The script's exit status for a recipient that the server alone refused.
 constexpr int recipientRefusedStatus = 3;
+// The message was handed to the server, whose answer never came.
+constexpr int mayHaveGoneStatus = 5;
 // Its status when a recipient it was asked about cannot be sent.
 constexpr int unsendableRecipientStatus = 4;
 // The check reads the list without a server: a minute, and 10 ms a recipient (some 25 times
@@ -197,7 +199,8 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
             QStringLiteral("Sending the e-mail to the server %1 timed out: the mail script did not end within %2 "
                            "seconds, so it was ended.")
                 .arg(withSMTP)
-                .arg(deadlineSeconds + guardMarginSeconds));
+                .arg(deadlineSeconds + guardMarginSeconds),
+            MailDelivery::Unsure);
     case Wait::Exited:
         break;
     }
@@ -209,12 +212,13 @@ MailDelivery sendEmail_pyth(QProcess& process, const QString& toAddress, const Q
     const QString why = lastLine(errorOutput);
     if (!why.isEmpty())
         return refuse(reason, why,
-            exited && process.exitCode() == recipientRefusedStatus ? MailDelivery::RecipientRefused
-                                                                   : MailDelivery::Failed);
-    return refuse(reason,
-        process.exitStatus() == QProcess::NormalExit
-            ? QStringLiteral("The mail script ended with status %1.").arg(process.exitCode())
-            : QStringLiteral("The mail script was ended before it finished."));
+            !exited                                            ? MailDelivery::Unsure
+                : process.exitCode() == recipientRefusedStatus ? MailDelivery::RecipientRefused
+                : process.exitCode() == mayHaveGoneStatus      ? MailDelivery::Unsure
+                                                               : MailDelivery::Failed);
+    return exited
+        ? refuse(reason, QStringLiteral("The mail script ended with status %1.").arg(process.exitCode()))
+        : refuse(reason, QStringLiteral("The mail script was ended before it finished."), MailDelivery::Unsure);
 }
 
 namespace {

@@ -23,7 +23,10 @@ enum class MailDelivery
 {
     Sent, // the server accepted the message
     RecipientRefused, // the server refused this recipient for good (5xx): the next mail may go
-    Failed // the connection, the login, the message or the script failed: the next mail would too
+    Failed, // the connection, the login, the message or the script failed: the next mail would too
+    // The message was handed over but no answer came (the connection ended, the deadline passed,
+    // or the script was ended): it may have gone. Otherwise as Failed.
+    Unsure
 };
 
 // Hands one message to the mail script and waits until it has exited: Sent exactly when the

@@ -25,14 +25,13 @@ class Run
 {
 public:
     Run(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-        const std::function<void(const QString&)>& showPauseText, const std::function<void(int)>& accepted,
-        MailRunResult& result)
+        const std::function<void(const QString&)>& showPauseText, MailMarks* marks, MailRunResult& result)
         : job_(job)
         , render_(render)
         , send_(send)
         , progress_(progress)
         , showPauseText_(showPauseText)
-        , accepted_(accepted)
+        , marks_(marks)
         , result_(result)
     { }
 
@@ -124,12 +123,33 @@ private:
     bool sendOne(const QString& recipient, const QStringList& attachments, int row, int mail)
     {
         QString why;
-        switch (send_(recipient, attachments, &why)) {
+        if (marks_) {
+            switch (marks_->going(mail, &why)) {
+            case MailMarks::Going::Marked:
+                break;
+            case MailMarks::Going::TakenByAnother:
+                ++result_.takenByAnother;
+                --result_.planned;
+                return true;
+            case MailMarks::Going::Failed:
+                result_.recordFailure = why;
+                return false;
+            }
+        }
+        const MailDelivery delivery = send_(recipient, attachments, &why);
+        // Cut short by Stop or a deadline, the mail may have gone all the same: its mark stays.
+        if (marks_
+            && (delivery == MailDelivery::RecipientRefused
+                || (delivery == MailDelivery::Failed && !progress_.stopRequested)))
+            noteUnsaved(marks_->notSent(mail, &unsaved_), unsaved_);
+        switch (delivery) {
         case MailDelivery::Sent:
             progress_.done = ++result_.sent;
             result_.sentMails << mail;
-            if (accepted_)
-                accepted_(mail);
+            if (marks_)
+                noteUnsaved(marks_->sent(mail, &unsaved_), unsaved_);
+            if (mail < job_.again.size() && job_.again.at(mail))
+                ++result_.sentAgain;
             if (row >= 0 && row < result_.mailsSentOfRow.size())
                 ++result_.mailsSentOfRow[row];
             return true;
@@ -139,6 +159,7 @@ private:
             result_.refused.append({ row + 1, recipient, why });
             return true;
         case MailDelivery::Failed:
+        case MailDelivery::Unsure:
             break;
         }
         if (progress_.stopRequested)
@@ -146,6 +167,12 @@ private:
         qWarning("error in mail");
         result_.failure = why.isEmpty() ? QStringLiteral("The mail was not accepted.") : why;
         return false;
+    }
+
+    void noteUnsaved(bool written, const QString& why)
+    {
+        if (!written && result_.recordUnsaved.isEmpty())
+            result_.recordUnsaved = why;
     }
 
     // Back before front, as the mails have always carried them.
@@ -213,9 +240,10 @@ private:
     const MailSender& send_;
     JobProgress& progress_;
     const std::function<void(const QString&)>& showPauseText_;
-    const std::function<void(int)>& accepted_;
+    MailMarks* marks_;
     MailRunResult& result_;
     QTemporaryDir folder_; // created 0700, removed with its files at the end
+    QString unsaved_;
 };
 
 } // namespace
@@ -272,7 +300,7 @@ int MailJob::recipientOfMail(int mail) const
 }
 
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-    const std::function<void(const QString&)>& showPauseText, const std::function<void(int mail)>& accepted)
+    const std::function<void(const QString&)>& showPauseText, MailMarks* marks)
 {
     MailRunResult result;
     if (job.mode == MailJob::Mode::RowPerRecipient && job.recipients.size() > job.batchRows) {
@@ -293,7 +321,7 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
     progress.total = job.mails() - result.sentBefore;
     progress.done = 0;
     try {
-        Run run(job, render, send, progress, showPauseText, accepted, result);
+        Run run(job, render, send, progress, showPauseText, marks, result);
         run.run();
     } catch (const std::exception& error) {
         qWarning("mail run ended by an error: %s", error.what());
@@ -304,7 +332,8 @@ MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const M
     }
     if (!result.failure.isEmpty())
         showPauseText(QString()); // an error may have cut a pause short
-    result.stopped = progress.stopRequested && result.failure.isEmpty() && !result.allSent();
+    result.stopped
+        = progress.stopRequested && result.failure.isEmpty() && result.recordFailure.isEmpty() && !result.allSent();
     return result;
 }
 

@@ -38,6 +38,8 @@ struct MailJob
     // The mails an earlier run sent, true at their mailIndex(), left out of this run; empty
     // when none are.
     QList<bool> sentBefore;
+    // The mails the record holds that this run sends again, as the person chose; empty when none.
+    QList<bool> again;
 
     int steps() const;
     // The mails the run sets out to send: every row to every recipient in the all-rows mode.
@@ -51,6 +53,26 @@ struct MailJob
     int rowOfMail(int mail) const;
     int recipientOfMail(int mail) const;
     bool wasSentBefore(int mail) const { return mail < sentBefore.size() && sentBefore.at(mail); }
+};
+
+// What a run tells the record of mails sent, mail by mail (by MailJob::mailIndex). Called on
+// the run's worker.
+class MailMarks
+{
+public:
+    virtual ~MailMarks() = default;
+    enum class Going
+    {
+        Marked,
+        TakenByAnother, // another copy of the program sent it or is sending it: left out
+        Failed // the mark cannot be written: the mail must not go
+    };
+    // Before the mail is handed over; unless Marked or TakenByAnother, *why says why.
+    virtual Going going(int mail, QString* why) = 0;
+    // The server took the mail; false (and why) when that could not be written.
+    virtual bool sent(int mail, QString* why) = 0;
+    // The mail was surely not sent (refused, or the hand-off failed without Stop).
+    virtual bool notSent(int mail, QString* why) = 0;
 };
 
 // One side's picture for a data row (-1: the card as it stands); back selects the back.
@@ -68,9 +90,11 @@ using MailSender
 // mail ends the run; a mail whose recipient the server refused, and a batch row whose card
 // cannot be attached, are left out and reported, and the run goes on with the next mail.
 // Recipients past the last row of a row-per-recipient run get nothing and are reported.
-// accepted hears of each mail (by MailJob::mailIndex) as soon as the server took it.
+// With marks, each mail is marked going before it is handed over, and the run stops before a
+// mail whose mark cannot be written; a mail cut short by Stop stays marked going, as it may
+// have gone.
 MailRunResult runMailJob(const MailJob& job, const CardRenderer& render, const MailSender& send, JobProgress& progress,
-    const std::function<void(const QString&)>& showPauseText, const std::function<void(int mail)>& accepted = {});
+    const std::function<void(const QString&)>& showPauseText, MailMarks* marks = nullptr);
 
 // The hand-off with the job's account and deadline: what the window gives runMailJob. A stop
 // request ends the mail on its way at once.

@@ -107,17 +107,33 @@ QString refusedText(const QList<MailRunResult::RefusedMail>& refused)
 
 QString mailRunMessage(const MailRunResult& result)
 {
-    const QString sentBefore = result.sentBefore == 0
-        ? QString()
-        : QStringLiteral("\n\n%1 sent by an earlier run %2 not sent again.")
-              .arg(result.sentBefore == 1 ? QStringLiteral("1 e-mail")
-                                          : QStringLiteral("%1 e-mails").arg(result.sentBefore),
-                  result.sentBefore == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    QStringList after;
+    if (result.sentBefore > 0)
+        after << QStringLiteral("%1 sent by an earlier run %2 not sent again.")
+                     .arg(result.sentBefore == 1 ? QStringLiteral("1 e-mail")
+                                                 : QStringLiteral("%1 e-mails").arg(result.sentBefore),
+                         result.sentBefore == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    if (result.takenByAnother > 0)
+        after << (result.takenByAnother == 1
+                ? QStringLiteral("1 e-mail was left out: another Galavite sent it or is sending it.")
+                : QStringLiteral("%1 e-mails were left out: another Galavite sent them or is sending them.")
+                      .arg(result.takenByAnother));
+    if (result.sentAgain > 0)
+        after << (result.sentAgain == 1
+                ? QStringLiteral("1 of them went a second time, as you chose.")
+                : QStringLiteral("%1 of them went a second time, as you chose.").arg(result.sentAgain));
+    if (!result.recordUnsaved.isEmpty())
+        after << QStringLiteral("The record of e-mails sent could not be saved: %1").arg(result.recordUnsaved);
+    const QString tail = after.isEmpty() ? QString() : QStringLiteral("\n\n") + after.join(QStringLiteral("\n\n"));
     if (result.allSent())
-        return QStringLiteral("E-mail has been sent successfully.") + sentBefore;
+        return QStringLiteral("E-mail has been sent successfully.") + tail;
     QStringList parts;
     if (result.stopped)
         parts << QStringLiteral("Sending was stopped.");
+    else if (!result.recordFailure.isEmpty())
+        parts << QStringLiteral("Sending was stopped before the next e-mail, as the record of e-mails sent cannot be "
+                                "written: %1. Without it, Galavite could not tell later which mails went.")
+                     .arg(result.recordFailure);
     else if (!result.unreadableAttachment.isEmpty())
         parts << QStringLiteral("The attachment cannot be read, so the e-mail was not sent.\n\n%1: %2")
                      .arg(result.unreadableAttachment, result.failure);
@@ -126,7 +142,8 @@ QString mailRunMessage(const MailRunResult& result)
     else if (result.rowsNotAttached.isEmpty() && result.refused.isEmpty() && result.withoutRow.isEmpty())
         parts << runFailureText;
     if ((result.stopped && result.mailsSentOfRow.size() > 1)
-        || (!result.stopped && !result.failure.isEmpty() && !result.mailsSentOfRow.isEmpty()))
+        || (!result.stopped && (!result.failure.isEmpty() || !result.recordFailure.isEmpty())
+            && !result.mailsSentOfRow.isEmpty()))
         parts << rowsSentText(result);
     if (!result.rowsNotAttached.isEmpty())
         parts << QStringLiteral("The cards of rows %1 could not be attached, so their e-mails were not sent (%2).")
@@ -136,7 +153,7 @@ QString mailRunMessage(const MailRunResult& result)
     if (!result.withoutRow.isEmpty())
         parts << withoutRowText(result);
     parts << QStringLiteral("E-mails sent: %1 of %2.").arg(result.sent).arg(result.planned);
-    return parts.join(QStringLiteral("\n\n")) + sentBefore;
+    return parts.join(QStringLiteral("\n\n")) + tail;
 }
 
 QString mailRunDetails(const MailRunResult& result)

@@ -33,6 +33,15 @@ struct MailRunResult
     // those an earlier run had sent, which this one left out.
     QList<int> sentMails;
     int sentBefore = 0;
+    // Of the mails sent, those the record held, which the person chose to send again.
+    int sentAgain = 0;
+    // Mails another copy of the program marked since the question: left out, not planned.
+    int takenByAnother = 0;
+    // Why the run stopped before a mail whose mark in the record of mails sent could not be
+    // written; "" when none.
+    QString recordFailure;
+    // Why a mark made after a mail was handed over could not be written; "" when each was.
+    QString recordUnsaved;
 
     bool allSent() const { return planned > 0 && sent == planned; }
 };
@@ -41,9 +50,9 @@ struct MailRunResult
 QString rowRuns(const QList<int>& rows);
 
 // The end-of-run message: success only when every mail went; otherwise the reason and how
-// many of the mails were sent. A run that a failure ended names the rows sent and not sent;
-// mails whose recipients were refused, and recipients without a row, are counted and the
-// first few named.
+// many of the mails were sent, with those that went a second time as chosen. A run that a failure ended names the rows
+// sent and not sent; mails whose recipients were refused, and recipients without a row, are counted and the first few
+// named.
 QString mailRunMessage(const MailRunResult& result);
 // The whole list behind that message: a line per mail whose recipient was refused, with its
 // row and the server's answer, and per recipient without a row; "" when there is none.

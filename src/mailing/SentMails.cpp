@@ -1,9 +1,11 @@
 #include "mailing/SentMails.h"
 
 #include "mailing/MailAddresses.h"
-#include "mailing/SentMailRecord.h"
+#include "mailing/MailRunResult.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -54,63 +56,124 @@ QList<QByteArray> mailKeys(const MailJob& job, const QList<QStringList>& cardVal
     return keys;
 }
 
-QList<bool> mailsInRecord(const SentMailRecord& record, const QList<QByteArray>& keys)
+QString sentWhen(qint64 time, qint64 now)
 {
-    QList<bool> sent;
-    bool any = false;
-    for (const QByteArray& key : keys)
-        any |= sent.emplace_back(record.contains(key));
-    return any ? sent : QList<bool>();
+    const QDateTime at = QDateTime::fromMSecsSinceEpoch(time);
+    const QDate today = QDateTime::fromMSecsSinceEpoch(now).date();
+    const QLocale c = QLocale::c();
+    if (at.date() == today)
+        return QStringLiteral("today at %1").arg(c.toString(at.time(), QStringLiteral("HH:mm")));
+    return QStringLiteral("on %1").arg(c.toString(
+        at.date(), at.date().year() == today.year() ? QStringLiteral("d MMMM") : QStringLiteral("d MMMM yyyy")));
 }
 
-SentBeforeQuestion sentBeforeQuestion(const MailJob& job, const QList<bool>& sentBefore, const QString& doubt)
+QString recordUnusableQuestion(const QString& why)
+{
+    return QStringLiteral("The record of e-mails sent cannot be written: %1. Without it, Galavite cannot tell later "
+                          "which mails went. Send without a record?")
+        .arg(why);
+}
+
+SentBeforeQuestion sentBeforeQuestion(
+    const MailJob& job, const SentMailStore::Marks& marks, const QString& doubt, const QString& owner, qint64 now)
 {
     const int mails = job.mails();
-    QList<int> sentMails, rows;
-    for (int mail = 0; mail < sentBefore.size(); ++mail) {
-        if (!sentBefore.at(mail))
-            continue;
-        sentMails << mail;
-        if (const int row = job.rowOfMail(mail) + 1; row > 0 && (rows.isEmpty() || rows.last() != row))
-            rows << row;
-    }
-    const int sent = int(sentMails.size());
+    // What the record says of a mail, in the order the question tells them.
+    enum Kind
+    {
+        Sent,
+        Stopped, // going, marked by this copy, whose run has ended: cut short by Stop or a deadline
+        Ended, // going, marked by a copy that has ended
+        Elsewhere, // going, marked by another copy still running
+        Kinds
+    };
+    QList<int> ofKind[Kinds];
+    QList<int> rows;
+    qint64 first = 0, last = 0;
     SentBeforeQuestion question;
+    question.inRecord.fill(false, mails);
+    for (int mail = 0; mail < std::min<int>(mails, marks.size()); ++mail) {
+        const std::optional<SentMailStore::Mark>& mark = marks.at(mail);
+        if (!mark)
+            continue;
+        question.inRecord[mail] = true;
+        Kind kind = Sent;
+        if (mark->state == SentMailStore::State::Going)
+            kind = mark->owner == owner ? Stopped : ownerMayBeRunning(mark->owner) ? Elsewhere : Ended;
+        ofKind[kind] << mail;
+        if (kind == Sent) {
+            first = first == 0 ? mark->time : std::min(first, mark->time);
+            last = std::max(last, mark->time);
+            if (const int row = job.rowOfMail(mail) + 1; row > 0 && (rows.isEmpty() || rows.last() != row))
+                rows << row;
+        }
+    }
+    const int known = int(question.inRecord.count(true));
+    const auto named = [&](const QList<int>& list) {
+        QStringList names;
+        for (int i = 0; i < std::min<int>(list.size(), mailsNamed); ++i)
+            names << mailName(job, list.at(i));
+        QString text = names.join(QStringLiteral("; "));
+        if (list.size() > mailsNamed)
+            text += QStringLiteral(" and %1 more").arg(list.size() - mailsNamed);
+        return text;
+    };
     QStringList parts, details;
     if (!doubt.isEmpty()) {
-        parts << QStringLiteral("Which of these %1 were sent already cannot be known: the record of the e-mails sent "
-                                "with this design cannot be read.")
+        parts << QStringLiteral("Some of these %1 may have been sent already without being known: the record of the "
+                                "e-mails sent is not whole.")
                      .arg(mailsText(mails));
         details << doubt;
     }
-    if (sent > 0) {
-        QString text = QStringLiteral("An earlier run, which did not send everything, sent %1 of these %2 already")
-                           .arg(QString::number(sent), mailsText(mails));
+    if (const QList<int>& sent = ofKind[Sent]; !sent.isEmpty()) {
+        const QString firstWhen = sentWhen(first, now), lastWhen = sentWhen(last, now);
+        const QString when = firstWhen == lastWhen ? QStringLiteral("sent %1").arg(lastWhen)
+            : firstWhen.startsWith(u't') // both today
+            ? QStringLiteral("sent today between %1 and %2").arg(firstWhen.right(5), lastWhen.right(5))
+            : QStringLiteral("sent, the first %1, the last %2").arg(firstWhen, lastWhen);
+        QString text = QStringLiteral("%1 of these %2 %3 already %4")
+                           .arg(QString::number(sent.size()), mailsText(mails),
+                               sent.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"), when);
         if (!rows.isEmpty())
             text += (rows.size() == 1 ? QStringLiteral(" (row %1)") : QStringLiteral(" (rows %1)")).arg(rowRuns(rows));
-        QStringList named;
-        for (int i = 0; i < std::min<int>(sent, mailsNamed); ++i)
-            named << mailName(job, sentMails.at(i));
-        text += QStringLiteral(": %1").arg(named.join(QStringLiteral("; ")));
-        if (sent > mailsNamed)
-            text += QStringLiteral(" and %1 more").arg(sent - mailsNamed);
-        parts << text + u'.';
-        if (sent > mailsNamed)
-            for (const int mail : sentMails)
-                details << mailName(job, mail);
+        parts << text + QStringLiteral(": ") + named(sent) + u'.';
+        for (const int mail : sent)
+            details << QStringLiteral("%1, sent %2").arg(mailName(job, mail), sentWhen(marks.at(mail)->time, now));
     }
-    if (!doubt.isEmpty() || sent == mails)
+    const auto tell = [&](Kind kind, const QString& one, const QString& many, const QString& detail) {
+        const QList<int>& list = ofKind[kind];
+        if (list.isEmpty())
+            return;
+        parts << (list.size() == 1 ? one : many.arg(list.size())) + QStringLiteral(": ") + named(list) + u'.';
+        for (const int mail : list)
+            details << QStringLiteral("%1, %2").arg(mailName(job, mail), detail);
+    };
+    tell(Ended, QStringLiteral("1 e-mail may have gone out when Galavite last ended"),
+        QStringLiteral("%1 e-mails may have gone out when Galavite last ended"),
+        QStringLiteral("may have gone out when Galavite last ended"));
+    tell(Stopped, QStringLiteral("1 e-mail may have gone out when sending was cut short"),
+        QStringLiteral("%1 e-mails may have gone out when sending was cut short"),
+        QStringLiteral("may have gone out when sending was cut short"));
+    tell(Elsewhere, QStringLiteral("1 e-mail is being sent by another Galavite"),
+        QStringLiteral("%1 e-mails are being sent by another Galavite"),
+        QStringLiteral("being sent by another Galavite"));
+    if (known == mails || known == 0)
         parts << QStringLiteral("Send them all again? Each recipient who got one would get a second copy.");
     else
         parts << QStringLiteral("Send only the %1 not sent yet, or send all %2 again, so that the recipients of the "
                                 "%3 sent get a second copy?")
-                     .arg(mailsText(mails - sent))
+                     .arg(mailsText(mails - known))
                      .arg(mails)
-                     .arg(sent);
+                     .arg(known);
     question.text = parts.join(QStringLiteral("\n\n"));
+    // The details list every mail once more than the text names.
+    const bool allNamed = std::all_of(
+        std::begin(ofKind), std::end(ofKind), [](const QList<int>& list) { return list.size() <= mailsNamed; });
+    if (allNamed)
+        details = details.mid(0, doubt.isEmpty() ? 0 : 1);
     question.details = details.join(u'\n');
-    if (doubt.isEmpty() && sent < mails)
-        question.answers << QStringLiteral("Send the %1 Not Sent").arg(mails - sent);
+    if (known > 0 && known < mails)
+        question.answers << QStringLiteral("Send the %1 Not Sent").arg(mails - known);
     question.answers << QStringLiteral("Send All %1 Again").arg(mails) << QStringLiteral("Cancel");
     return question;
 }

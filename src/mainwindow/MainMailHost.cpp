@@ -10,8 +10,6 @@
 #include "model/CardGlobals.h"
 #include "render/SKTRenderingView.h"
 
-#include <QFileInfo>
-
 #include <memory>
 #include <optional>
 #include <utility>
@@ -150,15 +148,6 @@ MailHost::CardValuesOfRow MainMailHost::cardValuesOfRows(bool useSeries, bool us
             values << binding->valueFor(*object, row).value_or(ownValue);
         return values;
     };
-}
-
-QString MainMailHost::designIdentity() const
-{
-    if (Project_File_Name.isEmpty())
-        return {};
-    const QFileInfo file(Project_File_Name);
-    const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
 CardRenderer MainMailHost::mailCardRenderer(bool useSeries, bool useSpreadsheet, int* batchCards)

@@ -36,7 +36,6 @@ public:
     QList<QStringList> rowValueColumns(bool useSeries, bool useSpreadsheet) override;
     bool twoSidedCard() const override;
     CardValuesOfRow cardValuesOfRows(bool useSeries, bool useSpreadsheet) override;
-    QString designIdentity() const override;
     void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override;
     bool confirmRowsAreCurrent() override;
 

@@ -7,7 +7,8 @@
 #include "mailing/MailAddresses.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/Preferences.h"
-#include "mailing/SentMailRecord.h"
+#include "mailing/SentMailStore.h"
+#include "mailing/SentMails.h"
 #include "platform/CheckedWrite.h"
 #include "support/Patience.h"
 #include "support/ScriptedDialogService.h"
@@ -19,6 +20,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QEventLoop>
@@ -29,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -79,14 +82,12 @@ public:
             return cards.value(row);
         };
     }
-    QString designIdentity() const override { return design; }
 
     bool rowsRead = false, stopOnceRowsAreRead = false, stopWhileCardsAreRead = false;
     std::atomic<bool>* sheetStop = nullptr;
     int reloads = 0;
     int rows = 0;
     QList<QStringList> columns, cards;
-    QString design;
     Account account;
     BatchState batch;
 };
@@ -478,9 +479,11 @@ TEST_F(MailWindowsTest, ClosingWithAnUnsentEmailAsksAndItsDefaultKeepsIt)
 }
 
 // Send again after the Stop offers the mails not sent, Cancel the default; a list in another
-// order with a recipient added is still compared mail by mail, and each gets one; so is a run
-// of a row per recipient, whose rows each go once. The record outlives the window and, for a
-// saved design, the program: rows re-ordered, added or changed ask about exactly the mails sent.
+// order with a recipient added is still compared mail by mail. The record goes by the mail and
+// outlives the window: a run that sent everything is asked about too, with when it went, and
+// rows re-ordered, added or changed ask about exactly the mails sent. Record files of the
+// earlier kind are read in once; one that cannot be read is a doubt told at every Send. A
+// record that cannot be used is asked about before anything goes, Cancel the default.
 TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainOffersTheRest)
 {
     LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
@@ -489,11 +492,12 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
     useAccountOn(server);
     host_.batch.Use_Data_Sheet_Values = true;
     host_.rows = 3;
+    host_.cards = { { "Ann" }, { "Bob" }, { "Cyd" } };
     QWidget mainWindow;
     Send_Modeless sheet(&mainWindow);
-    auto window = std::make_unique<Send_Mail>(host_, settings_);
+    std::unique_ptr<Send_Mail> window;
     QString pauseShown, counterShown;
-    bool finished = false, recordedWhilePausing = false;
+    bool finished = false;
     QEventLoop loop;
     const auto reopen = [&] {
         window = std::make_unique<Send_Mail>(host_, settings_);
@@ -503,7 +507,8 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
         });
     };
     reopen();
-    const auto send = [&] {
+    const auto send = [&](std::deque<int> answers) {
+        dialogs_->choiceAnswers = answers;
         finished = false;
         window->Send_Button();
         if (window->isRunning())
@@ -519,7 +524,6 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
         const auto* pause = sheet.findChild<QLabel*>(QStringLiteral("pause_label"));
         patience::eventually([pause] { return !pause->text().isEmpty(); });
         pauseShown = pause->text();
-        recordedWhilePausing = host_.design.isEmpty() || QFile::exists(SentMailRecord::fileFor(host_.design));
         QCoreApplication::processEvents(QEventLoop::AllEvents, 600); // one tick of the counter
         counterShown = sheet.findChild<QLabel*>(QStringLiteral("curr_msg_cnt"))->text();
         dialogs_->yesNoAnswers = { true };
@@ -528,116 +532,125 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
             loop.exec();
         window->delayed_delv_chk->setChecked(false);
     };
-    const auto inWindow = [&](const std::function<void()>& steps) {
-        dialogs_->modalHandler = [&](QDialog&) {
-            window->subject_txt->setText(QStringLiteral("Invitation"));
+    const auto inWindow = [&](const QString& subject, const std::function<void()>& steps) {
+        dialogs_->modalHandler = [&, subject](QDialog&) {
+            window->subject_txt->setText(subject);
             steps();
             return 0;
         };
         window->Open_Wnd();
     };
-    inWindow([&] {
-        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
-        sendAndStopAfterTheFirst();
-    });
-    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
-    EXPECT_EQ(pauseShown.left(30), QStringLiteral("Pausing the process for 1 Hour"));
-    EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
-    inWindow([&] { // opened again
-        window->to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
-        dialogs_->choiceAnswers = { 2 };
-        send(); // Cancel
-        EXPECT_FALSE(window->isRunning());
-        dialogs_->choiceAnswers = { 0 };
-        send();
-        EXPECT_EQ(dialogs_->messages().back(),
-            QStringLiteral(
-                "\nE-mail has been sent successfully.\n\n1 e-mail sent by an earlier run was not sent again."));
-
-        window->send_with_batch_chk->setChecked(true);
-        window->send_with_batch_chk_select();
-        window->rd_one_per_recp->setChecked(true);
-        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
-        sendAndStopAfterTheFirst();
-        EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.")));
-        window->to_txt->setText(QStringLiteral("ONE@x.com, two@y.org, three@z.net"));
-        host_.design = home_.filePath(QStringLiteral("party.gvt")); // saved: the record goes with it
-        dialogs_->choiceAnswers = { 0 };
-        send();
-    });
-    EXPECT_FALSE(QFile::exists(SentMailRecord::fileFor(host_.design)));
-
-    // The saved design: every row's card to both, stopped after row 1 (Ann's), and the program
-    // started again on rows sorted anew, one added and another changed.
-    host_.cards = { { "Ann" }, { "Bob" }, { "Cyd" } };
+    const auto lastQuestion = [&] {
+        const std::vector<ScriptedDialogService::Asked> asked = dialogs_->asked();
+        return *std::find_if(asked.rbegin(), asked.rend(), [](const auto& one) { return one.kind == u"choice"; });
+    };
     const auto allRowsTo = [&](const QString& to) {
         window->send_with_batch_chk->setChecked(true);
         window->send_with_batch_chk_select();
         window->rd_all_to_every->setChecked(true);
         window->to_txt->setText(to);
     };
-    inWindow([&] {
+    inWindow(QStringLiteral("Invitation"), [&] {
+        window->to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+        sendAndStopAfterTheFirst();
+    });
+    EXPECT_EQ(dialogs_->messages().back(), QStringLiteral("\nSending was stopped.\n\nE-mails sent: 1 of 3."));
+    EXPECT_EQ(pauseShown.left(30), QStringLiteral("Pausing the process for 1 Hour"));
+    EXPECT_EQ(counterShown, QStringLiteral("1 / 3 E-mails"));
+    reopen();
+    inWindow(QStringLiteral("Invitation"), [&] {
+        window->to_txt->setText(QStringLiteral("two@y.org, One@X.com, three@z.net, four@w.org"));
+        send({ 2 }); // Cancel
+        EXPECT_FALSE(window->isRunning());
+        send({ 0 });
+        EXPECT_EQ(dialogs_->messages().back(),
+            QStringLiteral(
+                "\nE-mail has been sent successfully.\n\n1 e-mail sent by an earlier run was not sent again."));
+        // A run that sent everything is not forgotten: sent again only when asked for.
+        send({ 0 });
+        EXPECT_TRUE(lastQuestion().text.contains(QStringLiteral(" sent today ")));
+        EXPECT_EQ(dialogs_->messages().back(),
+            QStringLiteral("\nE-mail has been sent successfully.\n\n4 of them went a second time, as you chose."));
+    });
+    EXPECT_EQ(server.mails().size(), 8);
+
+    // Every row's card to both, stopped after row 1 (Ann's), and the program started again on
+    // rows sorted anew, one added and another changed.
+    inWindow(QStringLiteral("Party"), [&] {
         allRowsTo(QStringLiteral("one@x.com, two@y.org"));
         sendAndStopAfterTheFirst();
     });
-    EXPECT_TRUE(recordedWhilePausing);
     reopen();
     host_.rows = 4;
     host_.cards = { { "Cyd" }, { "Bobby" }, { "Dee" }, { "Ann" } };
-    inWindow([&] {
+    inWindow(QStringLiteral("Party"), [&] {
         allRowsTo(QStringLiteral("two@y.org, one@x.com"));
-        dialogs_->choiceAnswers = { 2 };
-        send(); // Cancel
-        dialogs_->choiceAnswers = { 0 };
-        send();
+        send({ 2 });
+        send({ 0 });
     });
-    EXPECT_FALSE(QFile::exists(SentMailRecord::fileFor(host_.design))); // all sent: forgotten
-    QStringList offered;
+    QStringList offered; // when they went is told as the clock says
     for (const auto& question : dialogs_->asked())
         if (question.text.contains(QStringLiteral(" already")))
-            offered << question.text.section(u'\n', 0, 0);
+            offered << question.text.section(u'\n', 0, 0)
+                           .replace(QRegularExpression(QStringLiteral(
+                                        "sent today (at \\d\\d:\\d\\d|between \\d\\d:\\d\\d and \\d\\d:\\d\\d)")),
+                               QStringLiteral("sent WHEN"));
     EXPECT_EQ(offered,
-        QStringList({ "An earlier run, which did not send everything, sent 1 of these 4 e-mails already: One@X.com.",
-            "An earlier run, which did not send everything, sent 1 of these 4 e-mails already: One@X.com.",
-            "An earlier run, which did not send everything, sent 1 of these 3 e-mails already (row 1): row 1 to "
-            "ONE@x.com.",
-            "An earlier run, which did not send everything, sent 2 of these 8 e-mails already (row 4): row 4 to "
-            "two@y.org; row 4 to one@x.com.",
-            "An earlier run, which did not send everything, sent 2 of these 8 e-mails already (row 4): row 4 to "
-            "two@y.org; row 4 to one@x.com." }));
+        QStringList({ "1 of these 4 e-mails was already sent WHEN: One@X.com.",
+            "1 of these 4 e-mails was already sent WHEN: One@X.com.",
+            "4 of these 4 e-mails were already sent WHEN: two@y.org; One@X.com; three@z.net; four@w.org.",
+            "2 of these 8 e-mails were already sent WHEN (row 4): row 4 to two@y.org; row 4 to one@x.com.",
+            "2 of these 8 e-mails were already sent WHEN (row 4): row 4 to two@y.org; row 4 to one@x.com." }));
     QStringList reached;
     for (const QJsonObject& mail : server.mails())
         reached << mail[u"to"].toArray().at(0).toString();
-    EXPECT_EQ(reached.join(u' '),
-        QStringLiteral("one@x.com two@y.org three@z.net four@w.org one@x.com two@y.org three@z.net one@x.com "
-                       "two@y.org two@y.org one@x.com two@y.org one@x.com two@y.org one@x.com"));
+    EXPECT_EQ(reached.mid(8).join(u' '),
+        QStringLiteral("one@x.com two@y.org two@y.org one@x.com two@y.org one@x.com two@y.org one@x.com"));
 
-    // A record that cannot be read may hide any mail: asked, and Cancel sends nothing.
-    ASSERT_TRUE(writeFileChecked(SentMailRecord::fileFor(host_.design), QByteArray("{\"design\": ")));
-    inWindow([&] {
-        allRowsTo(QStringLiteral("one@x.com"));
-        dialogs_->choiceAnswers = { 1 };
-        send();
-    });
-    EXPECT_TRUE(dialogs_->asked().back().text.contains(QStringLiteral("cannot be read")));
-    EXPECT_EQ(server.mails().size(), reached.size());
+    // Record files of the earlier kind: one holding a mail, read in; one that cannot be read.
+    MailJob earlier;
+    earlier.mode = MailJob::Mode::WithoutCard;
+    earlier.recipients = QStringList { QStringLiteral("five@v.org") };
+    earlier.subject = QStringLiteral("Party");
+    const QString oldFolder = SentMailStore::defaultOldFilesFolder();
+    ASSERT_TRUE(QDir().mkpath(oldFolder));
+    ASSERT_TRUE(writeFileChecked(oldFolder + QStringLiteral("/a.txt"),
+        "{\"design\":\"/d/party.gvt\"}\n" + mailKeys(earlier, {}).at(0).toBase64() + '\n'));
+    ASSERT_TRUE(writeFileChecked(oldFolder + QStringLiteral("/b.txt"), QByteArray("{\"design\": ")));
+    QFile readable(oldFolder + QStringLiteral("/a.txt"));
+    ASSERT_TRUE(readable.open(QIODevice::ReadWrite)
+        && readable.setFileTime(QDateTime::currentDateTime().addDays(-20), QFileDevice::FileModificationTime));
+    readable.close();
+    const auto withoutCardTo = [&](const QString& to, std::deque<int> answers) {
+        inWindow(QStringLiteral("Party"), [&] {
+            window->Without_barcode_rd_select();
+            window->to_txt->setText(to);
+            send(answers);
+        });
+    };
+    withoutCardTo(QStringLiteral("five@v.org, six@v.org"), { 0 });
+    EXPECT_TRUE(lastQuestion().text.startsWith(
+        QStringLiteral("Some of these 2 e-mails may have been sent already without being known")));
+    EXPECT_TRUE(lastQuestion().text.contains(QStringLiteral("1 of these 2 e-mails was already sent on ")));
+    EXPECT_TRUE(lastQuestion().details.contains(oldFolder + QStringLiteral("/b.txt cannot be read")));
+    EXPECT_EQ(server.mails().last()[u"to"].toArray().at(0).toString(), QStringLiteral("six@v.org"));
+    withoutCardTo(QStringLiteral("seven@v.org"), { 1 }); // still in doubt: asked, and Cancel sends nothing
+    EXPECT_TRUE(lastQuestion().text.startsWith(QStringLiteral("Some of these 1 e-mail")));
+    ASSERT_TRUE(QFile::exists(oldFolder + QStringLiteral("/a.txt")));
 
-    // A record that cannot be written is kept for the session: its mails are still asked about.
-    const QString folder = QFileInfo(SentMailRecord::fileFor(host_.design)).path();
-    ASSERT_TRUE(QDir(folder).removeRecursively() && writeFileChecked(folder, QByteArray("in the way")));
-    inWindow([&] {
-        allRowsTo(QStringLiteral("one@x.com"));
-        sendAndStopAfterTheFirst();
-    });
-    EXPECT_TRUE(dialogs_->messages().back().contains(QStringLiteral("could not be saved")));
-    reopen();
-    inWindow([&] {
-        allRowsTo(QStringLiteral("one@x.com"));
-        dialogs_->choiceAnswers = { 2 };
-        send();
-    });
-    EXPECT_TRUE(dialogs_->asked().back().text.contains(QStringLiteral("1 of these 4 e-mails already")));
-    EXPECT_EQ(server.mails().size(), reached.size() + 1);
+    // A record that cannot be used: asked before anything goes.
+    const QString record = SentMailStore::defaultPath();
+    ASSERT_TRUE(QFile::rename(record, record + QStringLiteral(".kept")));
+    ASSERT_TRUE(QFile::link(record + QStringLiteral(".kept"), record));
+    const int mailsBefore = int(server.mails().size());
+    withoutCardTo(QStringLiteral("eight@v.org"), { 1 });
+    EXPECT_EQ(lastQuestion().text,
+        QStringLiteral("The record of e-mails sent cannot be written: %1 is a symbolic link, not a regular file. "
+                       "Without it, Galavite cannot tell later which mails went. Send without a record?")
+            .arg(record));
+    withoutCardTo(QStringLiteral("eight@v.org"), { 0 }); // Send Anyway
+    EXPECT_EQ(server.mails().size(), mailsBefore + 1);
+    EXPECT_TRUE(QFileInfo(record).isSymLink());
 }
 
 TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)
@@ -664,6 +677,8 @@ TEST_F(MailWindowsTest, ClosingTheWindowsWhileAServerHoldsAMailStopsTheRun)
         QObject::connect(&window, &QDialog::finished, [&] { windowClosed = true; });
         dialogs_->modalHandler = [&](QDialog&) {
             window.to_txt->setText(QStringLiteral("one@x.com, two@y.org, three@z.net"));
+            // Another mail each time: the last one's may have gone.
+            window.subject_txt->setText(QStringLiteral("Invitation %1").arg(int(closing)));
             window.Without_barcode_rd_select();
             QObject::connect(&window, &Send_Mail::runFinished, [&] { finished = true; });
             window.Send_Button();
@@ -704,6 +719,7 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
     const QStringList names { QStringLiteral("Ann"), QStringLiteral("Bob"), QStringLiteral("Cyd") };
     host_.columns
         = { names, { QStringLiteral("ann@x.org"), QStringLiteral("Bob@X.org "), QStringLiteral("cyd@x.org") } };
+    host_.cards = { { names.at(0) }, { names.at(1) }, { names.at(2) } };
     Send_Mail window(host_, settings_);
     int runs = 0;
     QObject::connect(&window, &Send_Mail::runFinished, [&] { ++runs; });
@@ -784,4 +800,63 @@ TEST_F(MailWindowsTest, ARefusedRecipientIsNamedAndARowsCardToAnotherRowsAddress
     ASSERT_TRUE(server.waitForMails(10));
     EXPECT_EQ(server.mails().size(), 10);
     EXPECT_EQ(server.mails()[3][u"to"].toArray().at(0).toString(), QStringLiteral("bob@x.org"));
+}
+
+// A copy of the program killed with SIGKILL while the server holds its third mail: that mail
+// was marked before it left, so the next Send asks about it as one that may have gone, and
+// "Send the N Not Sent" leaves it out.
+TEST_F(MailWindowsTest, AMailOnItsWayWhenACopyWasKilledIsAskedAboutAndLeftOut)
+{
+    const QStringList guests { "a@x.org", "b@x.org", "c@x.org", "d@x.org", "e@x.org" };
+    {
+        LocalSmtpServer holding(LocalSmtpServer::Mode::TrickleAfterData, 2);
+        ASSERT_TRUE(holding.isListening());
+        TrustingMailScript script(holding.caFile());
+        QProcess copy;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        copy.setProcessEnvironment(environment);
+        copy.start(QStringLiteral(KILLED_MAIL_RUN),
+            QStringList { SentMailStore::defaultPath(), mailScriptPath(), holding.port() } + guests);
+        ASSERT_TRUE(holding.waitForMails(3)); // the third is with the server, which holds its answer
+        ::kill(pid_t(copy.processId()), SIGKILL);
+        copy.waitForFinished();
+    }
+    LocalSmtpServer server(LocalSmtpServer::Mode::StartTls);
+    ASSERT_TRUE(server.isListening());
+    TrustingMailScript script(server.caFile());
+    useAccountOn(server);
+    host_.batch.Use_Data_Sheet_Values = true;
+    host_.rows = 5;
+    for (int row = 1; row <= 5; ++row)
+        host_.cards << QStringList { QStringLiteral("Guest %1").arg(row) };
+    Send_Mail window(host_, settings_);
+    dialogs_->modalHandler = [&](QDialog&) {
+        window.send_with_batch_chk->setChecked(true);
+        window.send_with_batch_chk_select();
+        window.rd_one_per_recp->setChecked(true);
+        window.subject_txt->setText(QStringLiteral("Invitation"));
+        window.to_txt->setText(guests.join(QStringLiteral(", ")));
+        dialogs_->choiceAnswers = { 0 };
+        window.Send_Button();
+        EXPECT_TRUE(patience::eventually([&] { return !window.isRunning(); }));
+        return 0;
+    };
+    window.Open_Wnd();
+    const auto asked = dialogs_->asked();
+    const auto question
+        = std::find_if(asked.begin(), asked.end(), [](const auto& one) { return one.kind == u"choice"; });
+    ASSERT_NE(question, asked.end());
+    EXPECT_TRUE(question->text.startsWith(QStringLiteral("2 of these 5 e-mails were already sent today ")))
+        << question->text.toStdString();
+    EXPECT_TRUE(question->text.contains(
+        QStringLiteral("\n\n1 e-mail may have gone out when Galavite last ended: row 3 to c@x.org.\n\n")));
+    ASSERT_TRUE(server.waitForMails(2));
+    QStringList reached;
+    for (const QJsonObject& mail : server.mails())
+        reached << mail[u"to"].toArray().at(0).toString();
+    EXPECT_EQ(reached, QStringList({ "d@x.org", "e@x.org" }));
+    EXPECT_EQ(dialogs_->messages().back(),
+        QStringLiteral(
+            "\nE-mail has been sent successfully.\n\n3 e-mails sent by an earlier run were not sent again."));
 }

@@ -3,6 +3,8 @@
 
 #include "mailing/MailHandoff.h"
 #include "mailing/MailRun.h"
+#include "mailing/SentMails.h"
+#include "mailing/StoreMarks.h"
 #include "support/Patience.h"
 
 #include <QElapsedTimer>
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QMutex>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -18,6 +21,7 @@
 #include <atomic>
 #include <csignal>
 #include <stdexcept>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 namespace {
@@ -81,6 +85,14 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 }
 
 const auto noPauseText = [](const QString&) {};
+
+QList<QByteArray> someKeys(int count)
+{
+    QList<QByteArray> keys;
+    for (int i = 0; i < count; ++i)
+        keys << QByteArray::number(i).leftJustified(16, '.');
+    return keys;
+}
 
 } // namespace
 
@@ -431,7 +443,8 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         EXPECT_EQ(mailRunMessage(result), QStringLiteral("Sending was stopped.\n\nE-mails sent: 1 of 3."));
     }
 
-    // Without a Stop the mail fails once its deadline has passed: the script keeps it itself.
+    // Without a Stop the mail fails once its deadline has passed: the script keeps it itself. The
+    // server has the message, so it stays marked as one that may have gone.
     {
         LocalSmtpServer server(LocalSmtpServer::Mode::TrickleAfterData, 0);
         ASSERT_TRUE(server.isListening());
@@ -439,7 +452,12 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         MailJob job = withoutCardJob(server, 2);
         job.deadlineSeconds = 2;
         JobProgress progress;
-        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText);
+        QTemporaryDir folder;
+        auto store = std::make_shared<SentMailStore>(folder.filePath(QStringLiteral("r.sqlite")), QString(), QString());
+        const QList<QByteArray> keys = someKeys(2);
+        StoreMarks marks(store, keys, *store->marks(keys));
+        const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText, &marks);
+        EXPECT_EQ(store->marks(keys)->at(0)->state, SentMailStore::State::Going);
         EXPECT_FALSE(result.stopped);
         const QString message = mailRunMessage(result);
         EXPECT_TRUE(message.endsWith(QStringLiteral("\n\nReason: Sending the e-mail to the server 127.0.0.1 timed "
@@ -503,4 +521,168 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
         mailRunMessage(ended).endsWith(QStringLiteral("Reason: The server refused the login: 535 no\n\nRows "
                                                       "sent: 1–2.\nRows not sent: 3–5.\n\nE-mails sent: 2 of 5.")))
         << mailRunMessage(ended).toStdString();
+}
+
+// The record of mails sent stops the run before a mail it cannot mark, and a record on a full
+// or read-only disk, a link, a FIFO or a damaged file is told as unusable, never read as empty.
+TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTakenForAnEmptyOne)
+{
+    FullFolder full;
+    const QString path = full.filePath(QStringLiteral("Sent mails.sqlite"));
+    auto store = std::make_shared<SentMailStore>(path, QStringLiteral("me"), QString());
+    ASSERT_EQ(store->problem(), QString());
+    const QList<QByteArray> keys = someKeys(3);
+    StoreMarks marks(store, keys, *store->marks(keys));
+    RecordingSender recording;
+    const MailSender fillingUp = [&](const QString& to, const QStringList& files, QString* reason) {
+        full.fill(); // the disk fills while the first mail is with the server
+        return recording.sender()(to, files, reason);
+    };
+    JobProgress progress;
+    const MailRunResult result
+        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), card, fillingUp, progress, noPauseText, &marks);
+    EXPECT_EQ(recording.to.size(), 1);
+    EXPECT_FALSE(result.stopped);
+    const QString message = mailRunMessage(result);
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Sending was stopped before the next e-mail, as the record of "
+                                                  "e-mails sent cannot be written: %1: ")
+                                       .arg(path)))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 3.")));
+    EXPECT_TRUE(message.contains(QStringLiteral("The record of e-mails sent could not be saved: %1: ").arg(path)));
+    const SentMailStore onFullDisk(path, QStringLiteral("me"), QString());
+    EXPECT_TRUE(onFullDisk.problem().startsWith(path)) << onFullDisk.problem().toStdString();
+    EXPECT_FALSE(onFullDisk.marks(keys));
+    store.reset();
+    // Room again: the first mail, whose "sent" could not be written, still counts as gone.
+    ASSERT_TRUE(QFile::remove(full.filePath(QStringLiteral("filler"))));
+    const std::optional<SentMailStore::Marks> kept = SentMailStore(path, QStringLiteral("me"), QString()).marks(keys);
+    ASSERT_TRUE(kept);
+    ASSERT_TRUE(kept->at(0));
+    EXPECT_EQ(kept->at(0)->state, SentMailStore::State::Going);
+    EXPECT_FALSE(kept->at(1));
+
+    // A record of many mails, damaged inside or made of nothing but noise.
+    QTemporaryDir folder;
+    const QString damaged = folder.filePath(QStringLiteral("damaged.sqlite"));
+    const QList<QByteArray> many = someKeys(500);
+    {
+        SentMailStore made(damaged, QString(300, u'm'), QString());
+        for (const QByteArray& key : many)
+            ASSERT_EQ(made.markGoing(key, std::nullopt, 1), SentMailStore::Going::Marked);
+    }
+    const QString cut = folder.filePath(QStringLiteral("cut.sqlite"));
+    ASSERT_TRUE(QFile::copy(damaged, cut));
+    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_GT(file.size(), 20 * 4096);
+    for (qint64 page = 2; page * 4096 < file.size(); page += 3) {
+        file.seek(page * 4096);
+        file.write(QByteArray(64, '\xa5'));
+    }
+    file.close();
+    const QString noise = folder.filePath(QStringLiteral("noise.sqlite"));
+    QFile noiseFile(noise);
+    ASSERT_TRUE(noiseFile.open(QIODevice::WriteOnly));
+    noiseFile.write(QByteArray(8192, '\x42'));
+    noiseFile.close();
+    for (const QString& unusable : { damaged, cut, noise }) {
+        SentMailStore read(unusable, QStringLiteral("me"), QString());
+        EXPECT_FALSE(read.marks(many)) << unusable.toStdString();
+        QString why;
+        EXPECT_EQ(read.markGoing(many.at(0), std::nullopt, 2, &why), SentMailStore::Going::Failed);
+        EXPECT_TRUE(why.startsWith(unusable)) << why.toStdString();
+    }
+
+    // Another program holding the record's lock past the wait: told, and Stop ends the wait.
+    {
+        const QString locked = folder.filePath(QStringLiteral("locked.sqlite"));
+        SentMailStore(locked, QStringLiteral("me"), QString());
+        QProcess holder;
+        holder.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral("-c"),
+                QStringLiteral("import sqlite3, sys\nc = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                               "c.execute('BEGIN IMMEDIATE')\nprint('locked', flush=True)\nsys.stdin.read()"),
+                locked });
+        ASSERT_TRUE(holder.waitForReadyRead(patience::generousMs));
+        EXPECT_EQ(SentMailStore(locked, QStringLiteral("me"), QString()).problem(),
+            locked + QStringLiteral(": database is locked"));
+        const std::atomic<bool> stop = true;
+        EXPECT_FALSE(SentMailStore(locked, QStringLiteral("me"), QString(), &stop).problem().isEmpty());
+        holder.closeWriteChannel();
+        holder.waitForFinished();
+    }
+
+    // A link, a FIFO beside it, a read-only disk: refused with why, and left as they are.
+    const QString link = folder.filePath(QStringLiteral("link.sqlite"));
+    ASSERT_TRUE(QFile::link(damaged, link));
+    EXPECT_EQ(SentMailStore(link, QStringLiteral("me"), QString()).problem(),
+        QStringLiteral("%1 is a symbolic link, not a regular file").arg(link));
+    const QString fifo = folder.filePath(QStringLiteral("fifo.sqlite"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + QStringLiteral("-wal")).constData(), 0600), 0);
+    EXPECT_EQ(SentMailStore(fifo, QStringLiteral("me"), QString()).problem(),
+        QStringLiteral("%1-wal is a FIFO, not a regular file").arg(fifo));
+    EXPECT_FALSE(QFile::exists(fifo));
+    TmpfsFolder readOnly("size=1m");
+    if (readOnly.isTmpfs()) {
+        const QString there = readOnly.filePath(QStringLiteral("Sent mails.sqlite"));
+        SentMailStore(there, QStringLiteral("me"), QString());
+        ASSERT_EQ(
+            ::mount("tmpfs", QFile::encodeName(readOnly.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr),
+            0);
+        const SentMailStore unwritable(there, QStringLiteral("me"), QString());
+        EXPECT_TRUE(unwritable.problem().startsWith(there) && unwritable.problem().endsWith(u"Read-only file system)"))
+            << unwritable.problem().toStdString();
+        EXPECT_FALSE(unwritable.marks(keys));
+    }
+}
+
+// Two copies of the program on one record: neither sends a mail the other marked since it
+// looked, each sees the other's marks, and none of them is lost.
+TEST(MailRun, TwoCopiesShareTheRecordAndNeitherSendsWhatTheOtherMarked)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Sent mails.sqlite"));
+    // The other copy: a process of this computer that runs, so that its marks count as live.
+    QProcess other;
+    other.start(QStringLiteral("/bin/sleep"), { QStringLiteral("600") });
+    ASSERT_TRUE(other.waitForStarted());
+    const QString otherOwner = processOwner(other.processId());
+    auto mine = std::make_shared<SentMailStore>(path, thisProcessOwner(), QString());
+    SentMailStore theirs(path, otherOwner, QString());
+    const QList<QByteArray> keys = someKeys(4);
+    const std::optional<SentMailStore::Marks> seen = mine->marks(keys);
+    ASSERT_TRUE(seen);
+    // Since the question: the other copy took mail 2 on its way.
+    ASSERT_EQ(theirs.markGoing(keys.at(1), std::nullopt, 77), SentMailStore::Going::Marked);
+    StoreMarks marks(mine, keys, *seen);
+    RecordingSender recording;
+    JobProgress progress;
+    const MailRunResult result = runMailJob(
+        batchJob(MailJob::Mode::RowPerRecipient, 4, 4), card, recording.sender(), progress, noPauseText, &marks);
+    EXPECT_EQ(recording.to, (QStringList { "guest0@example.org", "guest2@example.org", "guest3@example.org" }));
+    EXPECT_TRUE(result.allSent());
+    EXPECT_EQ(mailRunMessage(result),
+        QStringLiteral("E-mail has been sent successfully.\n\n1 e-mail was left out: another Galavite sent it or is "
+                       "sending it."));
+    const std::optional<SentMailStore::Marks> seenByThem = theirs.marks(keys);
+    ASSERT_TRUE(seenByThem);
+    for (int mail : { 0, 2, 3 })
+        EXPECT_EQ(seenByThem->at(mail)->state, SentMailStore::State::Sent);
+    EXPECT_EQ(seenByThem->at(1)->owner, otherOwner);
+    MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 4, 4);
+    SentBeforeQuestion asked = sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0);
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("1 e-mail is being sent by another Galavite: row 2 to "
+                                                   "guest1@example.org.")))
+        << asked.text.toStdString();
+    // Ended without a word: the mail it had on its way may have gone. Refused: it was not.
+    other.kill();
+    other.waitForFinished();
+    asked = sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0);
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("1 e-mail may have gone out when Galavite last ended: row 2 to "
+                                                   "guest1@example.org.")));
+    EXPECT_EQ(asked.answers, QStringList({ "Send All 4 Again", "Cancel" }));
+    ASSERT_TRUE(theirs.markNotSent(keys.at(1), 77));
+    EXPECT_FALSE(mine->marks(keys)->at(1));
 }

@@ -2,6 +2,9 @@
 #include "mailing/MailRunResult.h"
 #include "mailing/PauseText.h"
 #include "mailing/RecipientRows.h"
+#include "mailing/SentMails.h"
+
+#include <QDateTime>
 
 #include <gtest/gtest.h>
 
@@ -254,4 +257,47 @@ TEST(PauseText, UnitsAppearFromTheirFirstWholeUnitAndAreSingularBelowTwo)
     EXPECT_EQ(pauseText(3599'000), QStringLiteral("Pausing the process for 59 Minutes 59 Seconds."));
     EXPECT_EQ(pauseText(7200'000), QStringLiteral("Pausing the process for 2 Hours 0 Minute 0 Second."));
     EXPECT_EQ(pauseText(3661'999), QStringLiteral("Pausing the process for 1 Hour 1 Minute 1 Second."));
+}
+
+// A Send that would repeat mails says when they went, names five and lists all in the details;
+// the end of the run counts the second copies sent as chosen.
+TEST(SentMails, TheQuestionSaysWhenMailsWentAndTheEndCountsTheSecondCopies)
+{
+    const auto at = [](int year, int month, int day, int hour) {
+        return QDateTime(QDate(year, month, day), QTime(hour, 40)).toMSecsSinceEpoch();
+    };
+    const qint64 now = at(2026, 12, 9, 15);
+    EXPECT_EQ(sentWhen(now, now), QStringLiteral("today at 15:40"));
+    EXPECT_EQ(sentWhen(at(2026, 12, 2, 9), now), QStringLiteral("on 2 December"));
+    EXPECT_EQ(sentWhen(at(2025, 12, 2, 9), now), QStringLiteral("on 2 December 2025"));
+
+    MailJob job;
+    job.mode = MailJob::Mode::RowPerRecipient;
+    job.batchRows = 12;
+    for (int i = 1; i <= 12; ++i)
+        job.recipients << QStringLiteral("m%1@club.example").arg(i);
+    SentMailStore::Marks marks(12);
+    for (int mail = 0; mail < 7; ++mail)
+        marks[mail] = SentMailStore::Mark { SentMailStore::State::Sent, mail == 0 ? at(2025, 12, 2, 9) : now, 1, {} };
+    const SentBeforeQuestion asked = sentBeforeQuestion(job, marks, QString(), QStringLiteral("me"), now);
+    EXPECT_EQ(asked.text,
+        QStringLiteral("7 of these 12 e-mails were already sent, the first on 2 December 2025, the last today at 15:40 "
+                       "(rows 1–7): row 1 to m1@club.example; row 2 to m2@club.example; row 3 to m3@club.example; row "
+                       "4 to m4@club.example; row 5 to m5@club.example and 2 more.\n\nSend only the 5 e-mails not sent "
+                       "yet, or send all 12 again, so that the recipients of the 7 sent get a second copy?"));
+    EXPECT_EQ(asked.details.count(u'\n'), 6);
+    EXPECT_TRUE(asked.details.endsWith(QStringLiteral("row 7 to m7@club.example, sent today at 15:40")));
+    EXPECT_EQ(asked.answers, QStringList({ "Send the 5 Not Sent", "Send All 12 Again", "Cancel" }));
+    EXPECT_EQ(asked.inRecord.count(true), 7);
+
+    MailRunResult result;
+    result.planned = result.sent = result.sentAgain = 12;
+    EXPECT_EQ(mailRunMessage(result),
+        QStringLiteral("E-mail has been sent successfully.\n\n12 of them went a second time, as you chose."));
+    result.sent = 3;
+    result.sentAgain = 1;
+    result.stopped = true;
+    EXPECT_EQ(mailRunMessage(result),
+        QStringLiteral(
+            "Sending was stopped.\n\nE-mails sent: 3 of 12.\n\n1 of them went a second time, as you chose."));
 }

@@ -5,6 +5,7 @@
 #include "export/ExportWindow.h"
 #include "library/Image_Library.h"
 #include "library/PictureBrowser.h"
+#include "mailing/SentMailStore.h"
 #include "mainwindow/SKTWindowController.h"
 #include "platform/PlistValue.h"
 #include "platform/PropertyList.h"
@@ -83,6 +84,8 @@ protected:
         previousExit_ = SKTWindowController::programExit();
         SKTWindowController::programExit() = [this](int status) { exitStatus = status; };
         dialogs->modalHandler = [this](QDialog& dialog) { return answerModal(dialog); };
+        // Other test programs mail at the same time: each test keeps its own record of mails sent.
+        SentMailStore::setDefaultPath(folder.filePath(QStringLiteral("Sent mails.sqlite")));
     }
 
     void TearDown() override
@@ -92,6 +95,7 @@ protected:
         Excel_Source_Path.clear();
         Excel_Binding_Use = false;
         SKTWindowController::programExit() = previousExit_;
+        SentMailStore::setDefaultPath(QString());
         if (!savedDataFolder_.isNull())
             Data_Folder_Path = savedDataFolder_;
     }

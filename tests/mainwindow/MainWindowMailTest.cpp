@@ -203,6 +203,7 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
     };
     // One opening of the send window: each list sent row per recipient with the answers given.
     // The rows of the series, the spreadsheet or both: 1, 2 or 3.
+    int sendCount = 0;
     const auto mail = [&](int sources, const std::vector<std::pair<QString, std::deque<int>>>& sends) {
         dialogs->modalHandler = [&](QDialog& dialog) {
             auto* window = qobject_cast<Send_Mail*>(&dialog);
@@ -215,6 +216,8 @@ TEST_F(MainWindowTest, MailRowPerRecipientAsksBeforeAnyCardGoesToAnotherRowsPers
             window->rd_one_per_recp->click();
             for (const auto& [to, answers] : sends) {
                 window->to_txt->setText(to);
+                // A mail of its own each time: the record of mails sent would ask about a repeat.
+                window->subject_txt->setText(QStringLiteral("Send %1").arg(++sendCount));
                 dialogs->choiceAnswers = answers;
                 window->Send_Button();
                 EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }));
@@ -388,6 +391,7 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
         QString to;
         std::deque<int> answers; // -1: Escape
     };
+    int sendCount = 0;
     const auto mail = [&](const std::vector<Send>& sends) {
         dialogs->modalHandler = [&](QDialog& dialog) {
             auto* window = qobject_cast<Send_Mail*>(&dialog);
@@ -398,6 +402,7 @@ TEST_F(MainWindowTest, MailAsksBeforeAnyModeSendsARowsPersonACardNotTheirs)
                     window->send_with_excel_chk->click();
                 (send.mode == Mode::AllRows ? window->rd_all_to_every : window->rd_one_per_recp)->click();
                 window->to_txt->setText(send.to);
+                window->subject_txt->setText(QStringLiteral("Send %1").arg(++sendCount));
                 dialogs->choiceAnswers = send.answers;
                 window->Send_Button();
                 EXPECT_TRUE(patience::eventually([&] { return !window->isRunning(); }));

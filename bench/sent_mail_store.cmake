@@ -1,0 +1,2 @@
+add_executable(bench_sent_mail_store ${CMAKE_CURRENT_LIST_DIR}/sent_mail_store.cpp)
+target_link_libraries(bench_sent_mail_store PRIVATE galavite_mailing)

@@ -372,11 +372,23 @@ def say_goodbye(connection):
     connection.close()
 
 
-def handing_over(data):
-    def data_noting_hand_over(message):
+def handing_over(connection):
+    # From the server's go-ahead (354) on, the message may be taken whatever happens next;
+    # before it, the server has nothing to deliver.
+    data, getreply = connection.data, connection.getreply
+
+    def reply_noting_go_ahead():
         global handed_over
-        handed_over = True
-        return data(message)
+        code, text = getreply()
+        handed_over = handed_over or code == 354
+        return code, text
+
+    def data_noting_hand_over(message):
+        connection.getreply = reply_noting_go_ahead
+        try:
+            return data(message)
+        finally:
+            connection.getreply = getreply
     return data_noting_hand_over
 
 
@@ -389,7 +401,7 @@ def send(login_name, server, port, flag, password, sender, address, message):
         connection = connect(server, port, flag == "Y")
         try:
             login(connection, login_name, password)
-            connection.data = handing_over(connection.data)
+            connection.data = handing_over(connection)
             refused = connection.send_message(message, from_addr=sender, to_addrs=[address])
         finally:
             say_goodbye(connection)

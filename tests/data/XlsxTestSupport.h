@@ -199,6 +199,15 @@ inline void writeTableWorkbook(const QString& path, const QJsonArray& table, con
         arguments);
 }
 
+// The sheet list of a workbook of one sheet. Braces around a single QJsonArray make a list of one
+// for g++ but a copy of it for clang, so a one-sheet list is never written with them.
+inline QJsonArray oneSheet(const QString& name, const QJsonArray& rows)
+{
+    QJsonArray sheets;
+    sheets.append(QJsonArray { name, rows });
+    return sheets;
+}
+
 // Writes a workbook with openpyxl of several sheets, in order: each a [name, rows] pair whose
 // rows are arrays of cells (null for an empty one).
 inline void writeSheetsWorkbook(const QString& path, const QJsonArray& sheets)

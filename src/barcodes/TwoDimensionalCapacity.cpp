@@ -52,8 +52,9 @@ Limit qrLimit(const BarcodeGenSettings& settings, int mode)
     const int version = settings.qr_version_index > 0 ? settings.qr_version_index : qrtables::kMaxVersion;
     const QString level = QLatin1String(optionItem(QRLevelItems, settings.qr_ec_index));
     return { settings.qr_version_index > 0
-            ? QStringLiteral("QR Code version %1 at error correction level %2").arg(version).arg(level)
-            : QStringLiteral("QR Code at error correction level %1, even at version %2").arg(level).arg(version),
+            ? QStringLiteral("QR Code version %1 at error correction level %2").arg(QString::number(version), level)
+            : QStringLiteral("QR Code at error correction level %1, even at version %2")
+                  .arg(level, QString::number(version)),
         qsizetype(QREncoder::characterCapacity(mode, version, settings.qr_ec_index)) };
 }
 
@@ -101,9 +102,8 @@ QString whyTwoDimensionalValueIsTooLong(const BarcodeGenSettings& settings, cons
         return {};
     if (limit.holds >= value.size() || limit.holds <= 0)
         return {};
-    return QStringLiteral("The value is too long for %1: it holds %2 characters in %3 mode, and the value has %4.")
-        .arg(limit.symbol)
-        .arg(limit.holds)
-        .arg(modeName(mode))
-        .arg(value.size());
+    return QStringLiteral("The value is too long for %1: it holds %2 %3 in %4 mode, and the value has %5.")
+        .arg(limit.symbol, QString::number(limit.holds),
+            limit.holds == 1 ? QStringLiteral("character") : QStringLiteral("characters"), modeName(mode),
+            QString::number(value.size()));
 }

@@ -199,13 +199,13 @@ inline void writeTableWorkbook(const QString& path, const QJsonArray& table, con
         arguments);
 }
 
-// The sheet list of a workbook of one sheet. Braces around a single QJsonArray make a list of one
-// for g++ but a copy of it for clang, so a one-sheet list is never written with them.
-inline QJsonArray oneSheet(const QString& name, const QJsonArray& rows)
+// A list holding one array. Braces around a single QJsonArray make such a list for g++ but a
+// copy of the array for clang, so the tests never write one with them.
+inline QJsonArray listOf(const QJsonArray& only)
 {
-    QJsonArray sheets;
-    sheets.append(QJsonArray { name, rows });
-    return sheets;
+    QJsonArray list;
+    list.append(only);
+    return list;
 }
 
 // Writes a workbook with openpyxl of several sheets, in order: each a [name, rows] pair whose

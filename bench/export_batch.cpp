@@ -9,6 +9,10 @@
 // the same card written on the calling thread as the command did before it moved off it, in
 // alternating rounds of ten cards. Prints the median milliseconds a card of each and their
 // ratio. Runs offscreen unless QT_QPA_PLATFORM names a display.
+//
+// bench_export_batch folder ROWS: the look, before a run of ROWS rows of both sides, at which
+// of its files a folder already holds, in a folder holding them all (the longest case), and
+// the question made of them. Prints the milliseconds of each.
 #include "PeerCard.h"
 #include "ResidentMemory.h"
 
@@ -26,6 +30,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -156,6 +161,31 @@ int singleCard(int rounds)
     return sameBytes ? 0 : 1;
 }
 
+int folderCheck(int rows)
+{
+    QTemporaryDir out;
+    const QString folder = batchExportFolder(out.path());
+    QDir().mkpath(folder);
+    const CardExportSettings settings { QStringLiteral("png"), 300, QStringLiteral("BOTH"), false };
+    for (int row = 0; row < rows; ++row)
+        for (const QString& path : cardFilePaths(settings, batchCardPath(folder, row, settings.extension))) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly))
+                return 1;
+        }
+    std::atomic<bool> stop = false;
+    QElapsedTimer clock;
+    clock.start();
+    const BatchFolderFiles found = batchFolderFiles(out.path(), settings, rows, stop);
+    const double lookMs = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    const QString asked = found.replaced.question() + found.replaced.details();
+    const double questionMs = clock.nsecsElapsed() / 1e6;
+    std::printf("rows %d  files found %lld  look %.1f ms  question %.1f ms (%lld characters)\n", rows,
+        qlonglong(found.replaced.size()), lookMs, questionMs, qlonglong(asked.size()));
+    return found.replaced.size() == 2 * rows ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -166,6 +196,8 @@ int main(int argc, char** argv)
     RowApplication::setBarcodeGenerator(&barcodeRowMaker);
     if (argc > 1 && std::strcmp(argv[1], "single") == 0)
         return singleCard(argc > 2 ? std::max(1, std::atoi(argv[2])) : 30);
+    if (argc > 1 && std::strcmp(argv[1], "folder") == 0)
+        return folderCheck(argc > 2 ? std::max(1, std::atoi(argv[2])) : 100000);
     const int rows = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int workers = argc > 2 ? std::atoi(argv[2]) : int(std::thread::hardware_concurrency());
 

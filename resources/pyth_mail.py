@@ -49,6 +49,8 @@ MAX_RECIPIENT_CHARACTERS = 998
 # server that never ends a multi-line reply would take.
 MAX_REPLY_LINES = 10000
 MAX_REPLY_BYTES = 1024 * 1024
+# What of a reply the person is shown: a real server's reason fits easily.
+MAX_ANSWER_CHARACTERS = 300
 
 
 class DeadlinePassed(BaseException):
@@ -187,8 +189,11 @@ class Unsendable(Exception):
     """A recipient that cannot go into a To: header; the text says why."""
 
 
-def shown(text):
-    return text if len(text) <= 80 else text[:79] + "\u2026"
+def shown(text, most=80):
+    """Text from outside as the person sees it: control and format characters (an escape, a
+    direction override) as U+FFFD, and cut at most characters."""
+    text = "".join("\ufffd" if unicodedata.category(c) in ("Cc", "Cf") else c for c in text[:most + 1])
+    return text if len(text) <= most else text[:most - 1] + "\u2026"
 
 
 def named_once(header_text):
@@ -315,10 +320,11 @@ def login(connection, user, password):
 
 
 def answer_text(answer):
-    # On one line: the program shows the last line of what the script says.
+    # On one short line, with no control character: the program shows the last line of what the
+    # script says, and a server may answer anything.
     if isinstance(answer, bytes):
         answer = answer.decode("utf-8", "replace")
-    return " ".join(answer.split())
+    return shown(" ".join(answer[:4 * MAX_ANSWER_CHARACTERS].split()), MAX_ANSWER_CHARACTERS)
 
 
 def reason(error, server, port):
@@ -356,7 +362,7 @@ def say_goodbye(connection):
         try:
             connection.quit()
             return
-        except (smtplib.SMTPException, OSError, DeadlinePassed):
+        except (smtplib.SMTPException, OSError, DeadlinePassed, ReplyTooLong):
             pass
     connection.close()
 

@@ -82,6 +82,8 @@ QStringList SpreadsheetWriter::openWorkbook(const QString& path)
             const QString older = OlderWorkbook::refusal(OlderWorkbook::kindOf(path), path);
             if (file.exists() && !file.isFile())
                 reason = QStringLiteral("it is not a regular file");
+            else if (file.size() == 0 && file.isFile())
+                reason = QStringLiteral("\"%1\" is empty: the file holds no bytes").arg(path);
             else if (!older.isEmpty())
                 reason = older;
             else

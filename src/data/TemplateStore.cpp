@@ -20,10 +20,17 @@ namespace {
 
 const QString designExtension = QStringLiteral("dcard");
 
+// The file name in folder. Not QDir::filePath: it takes a name starting with ":" for a path into
+// the program's own resources, and a template may be named so.
+QString inFolder(const QString& folder, const QString& name)
+{
+    return folder + QLatin1Char('/') + name;
+}
+
 QString withExtension(const QString& path, const QString& extension)
 {
     const QFileInfo info(path);
-    return info.dir().filePath(info.completeBaseName() + QLatin1Char('.') + extension);
+    return inFolder(info.absolutePath(), info.completeBaseName() + QLatin1Char('.') + extension);
 }
 
 // Puts a finished temporary file in target's place in one step (POSIX rename), also when
@@ -84,6 +91,9 @@ QStringList previewsIn(const QString& folder)
         return previews;
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
     for (const QFileInfo& entry : entries) {
+        // The listing also takes a link to a FIFO or a device for a file.
+        if (!entry.isFile())
+            continue;
         const QString extension = entry.suffix().toLower();
         if (extension == QLatin1String("png") || extension == QLatin1String("jpg"))
             previews.append(entry.absoluteFilePath());
@@ -98,12 +108,12 @@ QString designPathFor(const QString& previewPath)
 
 QString userDesignPath(const QString& name)
 {
-    return QDir(userFolder()).filePath(name + QLatin1Char('.') + designExtension);
+    return inFolder(userFolder(), name + QLatin1Char('.') + designExtension);
 }
 
 QString userPreviewPath(const QString& name)
 {
-    return QDir(userFolder()).filePath(name + QStringLiteral(".png"));
+    return inFolder(userFolder(), name + QStringLiteral(".png"));
 }
 
 QString nameOf(const QString& previewPath)
@@ -186,7 +196,7 @@ QString copyPathFor(const QString& previewPath)
 {
     const QFileInfo info(previewPath);
     for (int d = 1;; ++d) {
-        const QString candidate = info.dir().filePath(
+        const QString candidate = inFolder(info.absolutePath(),
             QStringLiteral("%1 (copy %2).%3").arg(info.completeBaseName()).arg(d).arg(info.suffix()));
         // A design left without its preview would otherwise be shown under the copy's preview.
         if (!QFileInfo::exists(candidate) && !QFileInfo::exists(designPathFor(candidate)))

@@ -1,6 +1,7 @@
 #include "dialogs/LinkButton.h"
 
 #include "common/Logging.h"
+#include "common/MessageBoxes.h"
 #include "platform/DesktopOpener.h"
 
 #include <QColor>
@@ -38,6 +39,12 @@ QPushButton* linkButton(const QString& text, const QString& toolTip)
 
 void Open_Link(const QString& address)
 {
-    if (!openWithDesktop(QUrl(address)))
-        Show_NSLog_Message(QStringLiteral("Cannot open ") + address);
+    const QUrl url(address);
+    if (openWithDesktop(url))
+        return;
+    Show_NSLog_Message(QStringLiteral("Cannot open ") + address);
+    // The person can still reach the page or write the mail: the address is given to copy.
+    const bool mail = url.scheme() == QLatin1String("mailto");
+    Show_MessageBox(mail ? QObject::tr("No mail program could be opened. Write to this address:\n\n%1").arg(url.path())
+                         : QObject::tr("No web browser could be opened. Open this address in one:\n\n%1").arg(address));
 }

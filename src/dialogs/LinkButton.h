@@ -9,5 +9,5 @@ class QWidget;
 void useDialogBackground(QWidget& window);
 // A flat button that looks like a web link: bold, blue, underlined, with a hand cursor.
 QPushButton* linkButton(const QString& text, const QString& toolTip);
-// Opens an address with the desktop; a failure is logged.
+// Opens an address with the desktop; when nothing can, says so with the address to copy.
 void Open_Link(const QString& address);

@@ -3,14 +3,15 @@
 #include "common/MessageBoxes.h"
 #include "export/ExportFileName.h"
 #include "export/ExportWindow.h"
+#include "jobs/ReplacedFiles.h"
 #include "jobs/SingleCardExport.h"
 #include "platform/DialogService.h"
 #include "widgets/ProgressSheetWork.h"
 #include "widgets/Send_Modeless.h"
 
 #include <QComboBox>
-#include <QFileInfo>
 
+#include <atomic>
 #include <utility>
 
 namespace {
@@ -76,15 +77,17 @@ void CardExporter::Export_Button()
     if (!binding->inUse()) {
         const QString filter
             = QStringLiteral("%1 (*.%2)").arg(window.fileFormatPopup->currentText(), settings.extension);
+        // The chooser knows only the name typed: every file written is asked about below, once.
         const QString typed
-            = dialogs().chooseSaveFile(QStringLiteral("Export Card"), QString(), filter, settings.extension);
+            = dialogs().chooseSaveFileAskedLater(QStringLiteral("Export Card"), QString(), filter, settings.extension);
         if (typed.isEmpty())
             return;
-        // The file's name and its content agree: the chooser asked about the name typed only.
+        // The file's name and its content agree.
         const ExportFileName named = matchNameAndFormat(typed, settings.extension);
-        if (named.path != typed && QFileInfo::exists(named.path)
-            && !dialogs().askYesNoSafe(QStringLiteral("\"%1\" already exists. Do you want to replace it?")
-                                           .arg(QFileInfo(named.path).fileName())))
+        ReplacedFiles replaced;
+        for (const QString& path : cardFilePaths(settings, named.path))
+            replaced.add(path);
+        if (!askToReplace(replaced))
             return;
         window.selectFormat(named.format);
         window.rememberFormat();
@@ -92,35 +95,51 @@ void CardExporter::Export_Button()
         Export_Single_File(named.path, window.settings(), true, named.note);
         return;
     }
-    const QString folder = chooseBatchFolder();
+    const QString folder = chooseBatchFolder(settings, binding->Total_Batch_Excel_Card);
     if (!folder.isEmpty())
         startBatch(folder, settings, binding);
 }
 
-QString CardExporter::chooseBatchFolder()
+QString CardExporter::chooseBatchFolder(const CardExportSettings& settings, int rows)
 {
     for (;;) {
         const QString folder = dialogs().chooseFolder(QStringLiteral("Export Cards To"), QString());
         if (folder.isEmpty())
             return {};
         // Cards of an earlier run would be mixed with this run's, and those past its last
-        // row would stay as if they belonged to it.
-        const QString exportFolder = batchExportFolder(folder);
-        // Those of another format count too: they would stay beside this run's as if theirs.
-        const QStringList cards = cardFilesIn(exportFolder);
+        // row would stay as if they belonged to it. Those of another format count too: they
+        // would stay beside this run's as if theirs. Looking at every row's files takes a
+        // while for many rows.
+        BatchFolderFiles found;
+        std::atomic<bool> stop = false;
+        host_.runBehindPleaseWait([&] { found = batchFolderFiles(folder, settings, rows, stop); }, stop);
+        if (stop)
+            return {};
+        const QStringList& cards = found.earlierCards;
         if (cards.isEmpty())
             return folder;
-        const QString question
-            = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export: %3.\n\n"
-                             "Replace replaces the cards of the same names and leaves the others in the "
-                             "folder. Choose another folder to keep them apart.")
-                  .arg(exportFolder)
-                  .arg(cards.size())
-                  .arg(cardFilesRange(cards));
-        const int answer = dialogs().askSafeChoice(
-            question, { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") }, 0);
+        const QString exportFolder = batchExportFolder(folder);
+        // One pass of arg: a "%2" in the folder's name stays as typed.
+        const QString held = QStringLiteral("The folder \"%1\" already holds %2 card files from an earlier export: %3.")
+                                 .arg(exportFolder, QString::number(cards.size()), cardFilesRange(cards));
+        const QString others = QStringLiteral("Replace replaces the cards of the same names and leaves the others in "
+                                              "the folder. Choose another folder to keep them apart.");
+        const QStringList answers { QStringLiteral("Choose Another Folder"), QStringLiteral("Replace") };
+        if (found.replaced.isEmpty()) {
+            if (dialogs().askSafeChoice(held + QStringLiteral("\n\n") + others, answers, 0) == 1)
+                return folder;
+            continue;
+        }
+        // Files this run would write over: each named as a single export names its own.
+        QString question = held + QStringLiteral("\n\n") + found.replaced.question();
+        if (cards.size() > found.replaced.size())
+            question += QStringLiteral("\n\n") + others;
+        const int answer = dialogs().askSafeChoiceWithDetails(
+            question, answers + QStringList { QStringLiteral("No") }, 2, found.replaced.details());
         if (answer == 1)
             return folder;
+        if (answer != 0)
+            return {};
     }
 }
 

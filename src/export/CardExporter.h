@@ -43,9 +43,9 @@ signals:
     void batchFinished(const BatchExportResult& result);
 
 private:
-    // The folder a batch goes into; a folder that holds cards of an earlier export is taken
-    // only when the person answers Replace. "" when cancelled.
-    QString chooseBatchFolder();
+    // The folder a batch of rows goes into; a folder that holds cards of an earlier export is
+    // taken only when the person answers Replace. "" when cancelled.
+    QString chooseBatchFolder(const CardExportSettings& settings, int rows);
     void finishBatch();
 
     ExportHost& host_;

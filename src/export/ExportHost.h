@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 class QWidget;
 
 // What the card export needs of the main window.
@@ -32,6 +35,9 @@ public:
     // Asked at the export window's OK: the bound workbook compared with its file, as at opening.
     // False when the person chose not to go on; *readAgain says whether its rows were read again.
     virtual bool confirmRowsAreCurrent(bool* /*readAgain*/) { return true; }
+    // Runs work that takes a while behind the please-wait sheet, whose Stop sets stop; the
+    // work asks nothing (GUI thread).
+    virtual void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& /*stop*/) { work(); }
     // The progress sheet over the window, shown and hidden.
     virtual void Show_One_By_One_Modeless() = 0;
     virtual void Hide_One_By_One_Modeless() = 0;

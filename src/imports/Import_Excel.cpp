@@ -64,7 +64,7 @@ void Import_Excel::Insert_file_Func()
 {
     const SheetTable rows = chooser->readRows();
     if (rows.isEmpty()) {
-        dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
+        dialogs().showMessage(chooser->noRowsMessage(corruptMessage));
         return;
     }
     if (!BatchWizard_Window)
@@ -85,12 +85,12 @@ void Import_Excel::Create_Excel_List_Func()
     if (stopped)
         return;
     if (!file.changed.isEmpty()) {
-        dialogs().showMessage(file.changed);
+        dialogs().showMessage(chooser->naming(file.changed));
         return;
     }
     const QList<int> columns = chooser->columns().checkedColumns();
     if (!Data_From_Excel_Window || !Data_From_Excel_Window->replaceFromSheet(rows, columns, chooser->hasHeader())) {
-        dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
+        dialogs().showMessage(chooser->noRowsMessage(corruptMessage));
         return;
     }
     Data_From_Excel_Window->source = { file.identity, {}, file.content, Excel_Sheet_Number, chooser->hasHeader(),

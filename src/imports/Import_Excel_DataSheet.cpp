@@ -174,7 +174,7 @@ void Import_Excel_DataSheet::Create_file_For_Col_Func()
 {
     const SheetTable rows = chooser->readRows();
     if (rows.isEmpty()) {
-        dialogs().showMessage(SheetChooser::noRowsMessage(noDataMessage));
+        dialogs().showMessage(chooser->noRowsMessage(noDataMessage));
         return;
     }
     const bool offerApplyToAll = rows.front().size() != 1;
@@ -217,7 +217,7 @@ bool Import_Excel_DataSheet::Insert_file_Func(const QString& chosenName)
     const SheetTable rows = chooser->readRows();
     if (rows.isEmpty()) {
         // Nothing was read: the stored series stays as it was.
-        dialogs().showMessage(SheetChooser::noRowsMessage(corruptMessage));
+        dialogs().showMessage(chooser->noRowsMessage(corruptMessage));
         return true;
     }
     const QStringList values = rowByRowValues(rows, chooser->columns().checkedColumns(), chooser->hasHeader());

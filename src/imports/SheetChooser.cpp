@@ -16,6 +16,15 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+QString emptySheetNote(const QString& sheet)
+{
+    return sheet.isNull() ? QString() : QObject::tr("The sheet \"%1\" holds no cells.").arg(sheet);
+}
+
+} // namespace
+
 SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
     : QWidget(parent)
 {
@@ -66,8 +75,9 @@ SheetChooser::SheetChooser(bool withSeriesNames, QWidget* parent)
 
 void SheetChooser::showWhyUnread()
 {
-    unreadNote_->setText(unreadSheet_.isEmpty() ? QString() : noColumnsMessage());
-    unreadNote_->setVisible(!unreadSheet_.isEmpty());
+    const QString why = !unreadSheet_.isEmpty() ? noColumnsMessage() : emptySheetNote(emptySheet_);
+    unreadNote_->setText(why);
+    unreadNote_->setVisible(!why.isEmpty());
 }
 
 QString SheetChooser::workbookFilter()
@@ -97,10 +107,11 @@ bool SheetChooser::open(const QString& path)
         unread = SpreadsheetWriter::lastError();
     });
     unreadSheet_ = unread;
+    emptySheet_ = opened && unread.isEmpty() && titles.isEmpty() && !sheets.isEmpty() ? sheets.first() : QString();
     showWhyUnread();
     if (!opened) {
         // Told now that the please-wait sheet is gone and the window takes input again.
-        Show_MessageBox_No_Thread(SpreadsheetWriter::lastError());
+        Show_MessageBox_No_Thread(naming(SpreadsheetWriter::lastError()));
         closeWorkbook();
         return false;
     }
@@ -118,6 +129,7 @@ void SheetChooser::chooseSheet(int index)
     Excel_Sheet_Number = index + 1;
     const SheetTable titles = SpreadsheetWriter::ReadData_only_column();
     unreadSheet_ = SpreadsheetWriter::lastError();
+    emptySheet_ = unreadSheet_.isEmpty() && titles.isEmpty() ? Sheet_ComboBox->itemText(index) : QString();
     showWhyUnread();
     // A sheet that cannot be read lists no column, so that none of another sheet is imported
     // from it; a sheet without rows keeps the list of the sheet before.
@@ -154,16 +166,28 @@ SheetTable SheetChooser::readRows(WorkbookFile* file, bool* stopped)
     return stop.load() || !file->changed.isEmpty() ? SheetTable() : rows;
 }
 
-QString SheetChooser::noRowsMessage(const QString& windowMessage)
+QString SheetChooser::noRowsMessage(const QString& windowMessage) const
 {
     const QString reason = SpreadsheetWriter::lastError();
-    return reason.isEmpty() ? windowMessage : SpreadsheetWriter::cannotReadMessage(reason);
+    return reason.isEmpty() ? withEmptySheetNote(windowMessage) : naming(SpreadsheetWriter::cannotReadMessage(reason));
 }
 
 QString SheetChooser::noColumnsMessage() const
 {
-    return unreadSheet_.isEmpty() ? QStringLiteral("There is no column.")
-                                  : SpreadsheetWriter::cannotReadMessage(unreadSheet_);
+    return unreadSheet_.isEmpty() ? withEmptySheetNote(QStringLiteral("There is no column."))
+                                  : naming(SpreadsheetWriter::cannotReadMessage(unreadSheet_));
+}
+
+QString SheetChooser::withEmptySheetNote(const QString& message) const
+{
+    const QString empty = emptySheetNote(emptySheet_);
+    return empty.isEmpty() ? message : message + QStringLiteral("\n\n") + empty;
+}
+
+QString SheetChooser::naming(const QString& message) const
+{
+    return message == SpreadsheetWriter::changedWhileReadMessage() ? QStringLiteral("\"%1\": %2").arg(path(), message)
+                                                                   : message;
 }
 
 void SheetChooser::Select_ALL_Pressed()

@@ -41,10 +41,13 @@ public:
     SheetTable readRows(WorkbookFile* file = nullptr, bool* stopped = nullptr);
     // What to tell the user when readRows gave nothing: why the reader refused the sheet, or
     // the window's own message when the sheet simply holds no rows.
-    static QString noRowsMessage(const QString& windowMessage);
+    QString noRowsMessage(const QString& windowMessage) const;
     // What to tell the user when the list holds no column: why the workbook's sheets or the
     // chosen sheet's titles could not be read, or that the sheet holds none.
     QString noColumnsMessage() const;
+    // The reader's message with the workbook named where the reader names none: a workbook
+    // rewritten while it was read.
+    QString naming(const QString& message) const;
 
     void Select_ALL_Pressed();
     void Clear_All_Pressed();
@@ -62,9 +65,13 @@ public:
 
 private:
     void showWhyUnread();
+    // The message, and under it that the chosen sheet holds no cells when it holds none.
+    QString withEmptySheetNote(const QString& message) const;
 
     SheetColumnsModel* ListData_xl;
     QLabel* unreadNote_;
     // Why the columns of the chosen sheet could not be listed; "" when they were.
     QString unreadSheet_;
+    // The chosen sheet when it holds no cells at all; "" otherwise.
+    QString emptySheet_;
 };

@@ -93,6 +93,27 @@ QString cardFilesRange(const QStringList& cards)
     return QStringLiteral("%1 (%2)").arg(range, formatText);
 }
 
+QString batchCardPath(const QString& exportFolder, int row, const QString& extension)
+{
+    return QDir(exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(extension));
+}
+
+BatchFolderFiles batchFolderFiles(
+    const QString& chosenFolder, const CardExportSettings& settings, int rows, const std::atomic<bool>& stop)
+{
+    BatchFolderFiles found;
+    const QString exportFolder = batchExportFolder(chosenFolder);
+    found.earlierCards = cardFilesIn(exportFolder);
+    // Every name the run writes is one of those card names, whatever case the file system
+    // gives them: a folder without any holds nothing the run would replace.
+    if (found.earlierCards.isEmpty())
+        return found;
+    for (int row = 0; row < rows && !stop; ++row)
+        for (const QString& path : cardFilePaths(settings, batchCardPath(exportFolder, row, settings.extension)))
+            found.replaced.add(path);
+    return found;
+}
+
 QString cardsWrittenText(const BatchExportResult& result)
 {
     return QStringLiteral("Cards written: %1 of %2. Not written: %3.")
@@ -110,17 +131,15 @@ CardFiles renderCardFiles(
     };
     const auto encode
         = [&](const Picture& picture) { return encodeCardPicture(picture, settings.dpi, settings.extension, buffers); };
+    const QStringList paths = cardFilePaths(settings, path);
     if (settings.bothSides()) {
         const Picture back = render(false);
         const Picture front = render(true);
         if (settings.combined)
-            return CardFiles { { Create_Front_Card_Path(path), encode(Export_Combined_Image(front, back)) } };
-        return CardFiles { { Create_Back_Card_Path(path), encode(back) },
-            { Create_Front_Card_Path(path), encode(front) } };
+            return CardFiles { { paths[0], encode(Export_Combined_Image(front, back)) } };
+        return CardFiles { { paths[0], encode(back) }, { paths[1], encode(front) } };
     }
-    if (settings.frontOnly())
-        return CardFiles { { Create_Front_Card_Path(path), encode(render(true)) } };
-    return CardFiles { { Create_Back_Card_Path(path), encode(render(false)) } };
+    return CardFiles { { paths[0], encode(render(settings.frontOnly())) } };
 }
 
 namespace {
@@ -258,8 +277,7 @@ BatchExportResult Export_Batch_File(
             if (row >= total)
                 return;
             const RowOutcome outcome = applyToSidesWritten(front, back, settings, row);
-            const QString path
-                = QDir(result.exportFolder).filePath(QStringLiteral("Card_%1.%2").arg(row + 1).arg(settings.extension));
+            const QString path = batchCardPath(result.exportFolder, row, settings.extension);
             if (!turns.write(row, renderCardFiles(card, settings, path, &buffers)))
                 return;
             problems.add(row, outcome);

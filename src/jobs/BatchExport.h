@@ -5,7 +5,9 @@
 #include "jobs/CardSnapshot.h"
 #include "jobs/DataBinding.h"
 #include "jobs/JobProgress.h"
+#include "jobs/ReplacedFiles.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -49,6 +51,20 @@ QString batchExportFolder(const QString& chosenFolder);
 QStringList cardFilesIn(const QString& exportFolder);
 // What such a list holds, in a few words: "Card_1 … Card_300 (JPG and PNG)".
 QString cardFilesRange(const QStringList& cards);
+
+// The front's file of a row (counted from 0) in the export folder.
+QString batchCardPath(const QString& exportFolder, int row, const QString& extension);
+
+// What a batch of rows into the chosen folder finds there: the card files of earlier exports,
+// and those of them it would write over. Long for many rows, so made off the GUI thread; once
+// stop is set it returns soon with what it found.
+struct BatchFolderFiles
+{
+    QStringList earlierCards; // as cardFilesIn gives them
+    ReplacedFiles replaced;
+};
+BatchFolderFiles batchFolderFiles(
+    const QString& chosenFolder, const CardExportSettings& settings, int rows, const std::atomic<bool>& stop);
 
 // How far a run that did not finish got: "Cards written: 113 of 1000. Not written: 887."
 QString cardsWrittenText(const BatchExportResult& result);

@@ -21,6 +21,14 @@ QString Create_Back_Card_Path(const QString& path)
     return slash < 0 ? name : path.left(slash + 1) + name;
 }
 
+QStringList cardFilePaths(const CardExportSettings& settings, const QString& path)
+{
+    if (settings.bothSides() && !settings.combined)
+        return { Create_Back_Card_Path(path), Create_Front_Card_Path(path) };
+    return { settings.bothSides() || settings.frontOnly() ? Create_Front_Card_Path(path)
+                                                          : Create_Back_Card_Path(path) };
+}
+
 Picture Export_Combined_Image(const Picture& front, const Picture& back)
 {
     if (front.isNull() || back.isNull())

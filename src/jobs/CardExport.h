@@ -26,6 +26,10 @@ struct CardExportSettings
 QString Create_Front_Card_Path(const QString& path);
 QString Create_Back_Card_Path(const QString& path);
 
+// The files a card is written to as the settings ask, in the order they are written; path is
+// the front's file.
+QStringList cardFilePaths(const CardExportSettings& settings, const QString& path);
+
 // One picture twice the front's height: the front in the upper half, the back below. A null
 // picture when either side is missing.
 Picture Export_Combined_Image(const Picture& front, const Picture& back);

@@ -13,7 +13,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -126,8 +125,9 @@ void Image_Library::comboBoxSelectionDidChange(int index)
 {
     if (index < 0)
         return;
+    // Not QDir::filePath: it takes a name starting with ":" for a path into the program's resources.
     const QString folder
-        = QDir(Resource_File(QStringLiteral("LibraryImage"))).filePath(cat_cmbo_bx->itemData(index).toString());
+        = Resource_File(QStringLiteral("LibraryImage")) + QLatin1Char('/') + cat_cmbo_bx->itemData(index).toString();
     if (!QFileInfo(folder).isDir())
         return;
     imageBrowser->pictures()->setItems(pictureItemsInFolder(folder));

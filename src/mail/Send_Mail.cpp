@@ -66,10 +66,11 @@ QList<RecipientQuestion> rowQuestions(
         questions << otherRowsCardsQuestion(otherRowsCardsToRowPeople(job.recipients, rows));
         break;
     case MailJob::Mode::CurrentCard:
-        questions << shownCardQuestion(shownCardToOtherRows(job.recipients, rows));
-        break;
+        // One card, the one shown, goes to every recipient and no row's card is mailed: a row
+        // whose "@" gives no address leaves nothing unchecked.
+        return { shownCardQuestion(shownCardToOtherRows(job.recipients, rows)) };
     case MailJob::Mode::WithoutCard:
-        break;
+        return {};
     }
     questions << unreadableRowsQuestion(rows.unreadableRows());
     return questions;
@@ -275,8 +276,13 @@ bool Send_Mail::prepareJob(MailJob& job)
         return false;
     }
     const QString refusal = QStringLiteral("Recipient E-mail address is invalid or incomplete.");
-    // Kept as typed: the To: header shows each recipient as the person wrote it.
-    const RecipientList recipients = parseRecipients(to);
+    // Kept as typed: the To: header shows each recipient as the person wrote it. A pasted list of
+    // millions of characters takes a while to read.
+    RecipientList recipients;
+    std::atomic<bool> stopReading = false;
+    host_.runBehindPleaseWait([&] { recipients = parseRecipients(to, &stopReading); }, stopReading);
+    if (stopReading)
+        return false;
     if (!recipients.isValid() || hasControlCharacters(subject_txt->text())) {
         if (recipients.notAnAddress.isEmpty())
             Show_MessageBox(refusal);

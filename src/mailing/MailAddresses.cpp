@@ -1,7 +1,6 @@
 #include "mailing/MailAddresses.h"
 
-#include <QList>
-#include <QUrl>
+#include <QByteArray>
 
 #include <algorithm>
 #include <optional>
@@ -22,7 +21,7 @@ bool isControlCharacter(QChar c)
 }
 } // namespace
 
-bool hasControlCharacters(const QString& text)
+bool hasControlCharacters(QStringView text)
 {
     return std::any_of(text.begin(), text.end(), isControlCharacter);
 }
@@ -40,8 +39,8 @@ struct Token
         Quoted, // a quoted string, quotes and escapes as written
         Special // any other single character: < > @ : [ ] ...
     };
-    Kind kind;
-    QString text;
+    Kind kind = Kind::Special;
+    QStringView text;
 };
 
 bool isAtomCharacter(QChar c)
@@ -53,7 +52,7 @@ bool isAtomCharacter(QChar c)
 }
 
 // Index just past the quoted string or comment that starts at `from`; -1 when it is not closed.
-qsizetype skipDelimited(const QString& text, qsizetype from)
+qsizetype skipDelimited(QStringView text, qsizetype from)
 {
     const bool comment = text.at(from) == u'(';
     int depth = 0;
@@ -73,32 +72,51 @@ qsizetype skipDelimited(const QString& text, qsizetype from)
     return -1;
 }
 
-std::optional<QList<Token>> tokensOf(const QString& text)
+// The tokens of a text one at a time: a mailbox is judged by its first few, and a text of
+// millions of "@" costs no more to refuse than its first ones.
+class Tokens
 {
-    QList<Token> tokens;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text.at(i);
-        if (c.isSpace()) {
-            ++i;
-        } else if (c == u'(' || c == u'"') {
-            const qsizetype end = skipDelimited(text, i);
-            if (end < 0)
-                return std::nullopt;
-            if (c == u'"')
-                tokens.append({ Token::Kind::Quoted, text.mid(i, end - i) });
-            i = end;
-        } else if (isAtomCharacter(c)) {
-            const qsizetype start = i;
-            while (i < text.size() && isAtomCharacter(text.at(i)))
-                ++i;
-            tokens.append({ Token::Kind::Atom, text.mid(start, i - start) });
-        } else {
-            tokens.append({ Token::Kind::Special, QString(c) });
-            ++i;
+public:
+    explicit Tokens(QStringView text)
+        : text_(text)
+    { }
+
+    // The next token; none at the end of the text, or where a quote or comment is left open.
+    std::optional<Token> next()
+    {
+        while (at_ < text_.size()) {
+            const QChar c = text_.at(at_);
+            const qsizetype start = at_;
+            if (c.isSpace()) {
+                ++at_;
+            } else if (c == u'(' || c == u'"') {
+                const qsizetype end = skipDelimited(text_, at_);
+                if (end < 0) {
+                    unclosed_ = true;
+                    at_ = text_.size();
+                    return std::nullopt;
+                }
+                at_ = end;
+                if (c == u'"')
+                    return Token { Token::Kind::Quoted, text_.mid(start, end - start) };
+            } else if (isAtomCharacter(c)) {
+                while (at_ < text_.size() && isAtomCharacter(text_.at(at_)))
+                    ++at_;
+                return Token { Token::Kind::Atom, text_.mid(start, at_ - start) };
+            } else {
+                ++at_;
+                return Token { Token::Kind::Special, text_.mid(start, 1) };
+            }
         }
+        return std::nullopt;
     }
-    return tokens;
-}
+    bool unclosed() const { return unclosed_; }
+
+private:
+    QStringView text_;
+    qsizetype at_ = 0;
+    bool unclosed_ = false;
+};
 
 bool isDotAtom(QStringView text)
 {
@@ -123,18 +141,13 @@ bool isDomain(QStringView text)
     return isDotAtom(text) && std::all_of(text.begin(), text.end(), isDomainCharacter);
 }
 
-// local-part "@" domain, from tokens [from, to); "" when they are not that.
-QString addrSpec(const QList<Token>& tokens, qsizetype from, qsizetype to)
+// local-part "@" domain; "" when the tokens are not that.
+QString addrSpec(const Token& local, const Token& at, const Token& domain)
 {
-    if (to - from != 3)
+    if (!(isDotAtom(local) || local.kind == Token::Kind::Quoted) || at.kind != Token::Kind::Special || at.text != u"@"
+        || domain.kind != Token::Kind::Atom || !isDomain(domain.text))
         return {};
-    const Token& local = tokens.at(from);
-    const Token& at = tokens.at(from + 1);
-    const Token& domain = tokens.at(from + 2);
-    if (!(isDotAtom(local) || local.kind == Token::Kind::Quoted) || at.kind != Token::Kind::Special
-        || at.text != QLatin1String("@") || domain.kind != Token::Kind::Atom || !isDomain(domain.text))
-        return {};
-    return local.text + u'@' + domain.text;
+    return local.text.toString() + u'@' + domain.text.toString();
 }
 
 bool isSpecial(const Token& token, char16_t c)
@@ -143,38 +156,54 @@ bool isSpecial(const Token& token, char16_t c)
 }
 } // namespace
 
-QString mailboxAddress(const QString& mailbox)
+QString mailboxAddress(QStringView mailbox)
 {
     // Most cells of a workbook are no address: they are passed over at once.
     if (!mailbox.contains(u'@') || hasControlCharacters(mailbox))
         return {};
-    const std::optional<QList<Token>> tokens = tokensOf(mailbox);
-    if (!tokens)
-        return {};
-    qsizetype open = 0;
-    while (open < tokens->size() && !isSpecial(tokens->at(open), u'<'))
-        ++open;
-    QString address;
-    if (open == tokens->size()) {
-        address = addrSpec(*tokens, 0, tokens->size());
-    } else {
-        // A name before the angle brackets is words and quoted strings only; nothing after.
-        for (qsizetype i = 0; i < open; ++i)
-            if (tokens->at(i).kind == Token::Kind::Special)
-                return {};
-        if (!isSpecial(tokens->constLast(), u'>'))
+    // Up to an angle bracket: the address alone, or a name of words and quoted strings.
+    Tokens tokens(mailbox);
+    Token first[3];
+    qsizetype before = 0;
+    bool nameOnly = true;
+    std::optional<Token> token;
+    while ((token = tokens.next()) && !isSpecial(*token, u'<')) {
+        if (before < 3)
+            first[before] = *token;
+        nameOnly = nameOnly && token->kind != Token::Kind::Special;
+        // Neither an address nor a name.
+        if (++before > 3 && !nameOnly)
             return {};
-        address = addrSpec(*tokens, open + 1, tokens->size() - 1);
+    }
+    QString address;
+    if (!token) {
+        if (tokens.unclosed() || before != 3)
+            return {};
+        address = addrSpec(first[0], first[1], first[2]);
+    } else {
+        if (!nameOnly)
+            return {};
+        // The address in the brackets, and nothing after them.
+        Token inside[4];
+        qsizetype count = 0;
+        while ((token = tokens.next())) {
+            if (count == 4)
+                return {};
+            inside[count++] = *token;
+        }
+        if (tokens.unclosed() || count != 4 || !isSpecial(inside[3], u'>'))
+            return {};
+        address = addrSpec(inside[0], inside[1], inside[2]);
     }
     return isValidEmail(address) ? address : QString();
 }
 
 namespace {
-// The pieces of a list parted where `isSeparator` says, except inside a quoted name, a comment
-// or angle brackets.
-template <typename Separator> QStringList listPieces(const QString& list, Separator isSeparator)
+// Each piece of a list parted where `isSeparator` says, except inside a quoted name, a comment
+// or angle brackets, handed to `take` until it returns false. The pieces are views of the list:
+// a list of millions of pieces costs no more than its text.
+template <typename Separator, typename Take> void forEachPiece(QStringView list, Separator isSeparator, Take take)
 {
-    QStringList pieces;
     qsizetype start = 0;
     bool angle = false;
     for (qsizetype i = 0; i < list.size(); ++i) {
@@ -189,12 +218,12 @@ template <typename Separator> QStringList listPieces(const QString& list, Separa
         } else if (c == u'>') {
             angle = false;
         } else if (!angle && isSeparator(c)) {
-            pieces << list.mid(start, i - start);
+            if (!take(list.mid(start, i - start)))
+                return;
             start = i + 1;
         }
     }
-    pieces << list.mid(start);
-    return pieces;
+    take(list.mid(start));
 }
 
 bool isLineEnd(QChar c)
@@ -203,40 +232,75 @@ bool isLineEnd(QChar c)
         || c == QChar(0x2029);
 }
 
-// The address of a mail link: what stands before its "?" or "#", escapes decoded.
-QString linkAddress(const QString& link)
+// The address of a mail link, given what follows its "mailto:": what stands before its "?" or
+// "#", escapes decoded. An escaped line break or other control character ends it: an escape
+// never makes a header or a second address.
+QString linkAddress(QStringView link)
 {
-    return QUrl(link).path(QUrl::FullyDecoded);
+    qsizetype cut = link.size();
+    for (const char16_t mark : { u'?', u'#' })
+        if (const qsizetype at = link.indexOf(mark); at >= 0)
+            cut = std::min(cut, at);
+    link = link.left(cut);
+    QString address
+        = link.contains(u'%') ? QString::fromUtf8(QByteArray::fromPercentEncoding(link.toUtf8())) : link.toString();
+    address.truncate(std::find_if(address.cbegin(), address.cend(), isControlCharacter) - address.cbegin());
+    return address;
+}
+
+bool startsWithLink(QStringView text)
+{
+    return text.startsWith(u"mailto:", Qt::CaseInsensitive);
+}
+constexpr qsizetype linkSchemeLength = 7; // "mailto:"
+
+// Where a mail link met in free text ends: at a space, a bracket or a quote.
+bool endsLink(QChar c)
+{
+    return c.isSpace() || c == u'<' || c == u'>' || c == u'"' || c == u'(' || c == u')';
 }
 
 // The address of one piece of a cell: a mailbox, or a mail link to one, bare or in angle brackets.
-QString pieceAddress(QString piece)
+QString pieceAddress(QStringView piece)
 {
     piece = piece.trimmed();
-    if (piece.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
-        piece = linkAddress(piece);
-    } else if (const qsizetype open = piece.indexOf(QLatin1String("<mailto:"), 0, Qt::CaseInsensitive); open >= 0) {
+    // A link followed by more text is read with that text: what follows is no part of its query.
+    if (startsWithLink(piece) && std::none_of(piece.begin(), piece.end(), endsLink))
+        return mailboxAddress(linkAddress(piece.mid(linkSchemeLength)));
+    if (const qsizetype open = piece.indexOf(u"<mailto:", 0, Qt::CaseInsensitive); open >= 0) {
         const qsizetype close = piece.indexOf(u'>', open);
-        if (close > open)
-            piece = piece.left(open + 1) + linkAddress(piece.mid(open + 1, close - open - 1)) + piece.mid(close);
+        if (close > open) {
+            const qsizetype link = open + 1 + linkSchemeLength;
+            return mailboxAddress(piece.left(open + 1).toString() + linkAddress(piece.mid(link, close - link))
+                + piece.mid(close).toString());
+        }
     }
     return mailboxAddress(piece);
 }
 
-// What may stand before the "@" of an address met in free text. A slash or a bar parts two
-// addresses, a label's colon or a bracket ends at one; letters of any script belong.
+// What may stand before the "@" of an address met in free text: what an address's atom holds,
+// so "bob/smith@x.org" is read whole; a label's colon or a bracket ends at one; letters of any
+// script belong.
 bool isLocalCharacter(QChar c)
 {
     if (c.unicode() >= 0x80)
         return c.isLetterOrNumber() || c.isMark();
-    static const QString others = QStringLiteral("!#$%&'*+-=?^_`{}~.");
+    static const QString others = QStringLiteral("!#$%&'*+-/=?^_`{|}~.");
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || others.contains(c);
+}
+
+// What parts two addresses written one after the other, "a@x.org|b@y.org", or ends a sentence
+// before one: no part of the address that follows.
+bool isLeadingPunctuation(QChar c)
+{
+    return c == u'.' || c == u'/' || c == u'|';
 }
 
 // Every address standing in a text, whatever parts the addresses or stands before them: spaces,
 // bars, words, labels, brackets. A quoted name or a comment is passed over whole, an address-like
-// text in it being part of the name. One pass over the text.
-QStringList addressesInText(const QString& text)
+// text in it being part of the name; a mail link gives the address before its "?" or "#" alone.
+// One pass over the text.
+QStringList addressesInText(QStringView text)
 {
     QStringList found;
     qsizetype localStart = 0; // where the characters that may be a local part began
@@ -252,6 +316,17 @@ QStringList addressesInText(const QString& text)
             }
             delimited = false;
         }
+        if (i == localStart && startsWithLink(text.mid(i))) {
+            qsizetype end = i + linkSchemeLength;
+            while (end < text.size() && !endsLink(text.at(end)))
+                ++end;
+            const qsizetype link = i + linkSchemeLength;
+            if (const QString address = mailboxAddress(linkAddress(text.mid(link, end - link))); !address.isEmpty())
+                found << address;
+            i = end - 1;
+            localStart = end;
+            continue;
+        }
         if (c != u'@') {
             if (!isLocalCharacter(c))
                 localStart = i + 1;
@@ -260,11 +335,11 @@ QStringList addressesInText(const QString& text)
         qsizetype domainEnd = i + 1;
         while (domainEnd < text.size() && isDomainCharacter(text.at(domainEnd)))
             ++domainEnd;
-        QStringView local = QStringView(text).mid(localStart, i - localStart);
-        QStringView domain = QStringView(text).mid(i + 1, domainEnd - i - 1);
-        // Dots of the sentence around the address are no part of it.
-        while (local.startsWith(u'.'))
+        QStringView local = text.mid(localStart, i - localStart);
+        QStringView domain = text.mid(i + 1, domainEnd - i - 1);
+        while (!local.isEmpty() && isLeadingPunctuation(local.front()))
             local = local.mid(1);
+        // Dots of the sentence around the address are no part of it.
         while (domain.endsWith(u'.'))
             domain.chop(1);
         // "a@x.org@y.org" is no address: its second "@" leaves the first's domain unsure.
@@ -279,25 +354,27 @@ QStringList addressesInText(const QString& text)
 }
 } // namespace
 
-RecipientList parseRecipients(const QString& list)
+RecipientList parseRecipients(QStringView list, const std::atomic<bool>* stop)
 {
     // A list pasted from a mail program or a column of addresses: commas, semicolons and line
     // breaks part the recipients, except inside a quoted name, a comment or an address.
-    const QStringList pieces
-        = listPieces(list, [](QChar c) { return c == u',' || c == u';' || c == u'\n' || c == u'\r'; });
-
     RecipientList result;
-    for (QString piece : std::as_const(pieces)) {
+    const auto isSeparator = [](QChar c) { return c == u',' || c == u';' || c == u'\n' || c == u'\r'; };
+    forEachPiece(list, isSeparator, [&result, stop](QStringView written) {
+        if (stop && *stop)
+            return false;
+        written = written.trimmed();
+        if (written.isEmpty())
+            return true;
+        QString piece = written.toString();
         piece.replace(u'\t', u' ');
-        piece = piece.trimmed();
-        if (piece.isEmpty())
-            continue;
         if (mailboxAddress(piece).isEmpty()) {
             result.notAnAddress = piece;
-            return result;
+            return false;
         }
         result.recipients << piece;
-    }
+        return true;
+    });
     return result;
 }
 
@@ -334,13 +411,14 @@ QStringList cellAddresses(const QString& cell)
     }
     QStringList addresses;
     const auto isListSeparator = [](QChar c) { return c == u',' || c == u';' || c == u'\n'; };
-    for (const QString& piece : listPieces(text, isListSeparator)) {
+    forEachPiece(text, isListSeparator, [&addresses](QStringView piece) {
         // A piece that is one mailbox keeps its own forms ("a/b@x.org", "\"a b\"@x.org"); any
         // other gives every address standing in it.
         if (const QString address = pieceAddress(piece); !address.isEmpty())
             addresses << address;
         else
             addresses << addressesInText(piece);
-    }
+        return true;
+    });
     return addresses;
 }

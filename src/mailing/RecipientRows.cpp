@@ -12,6 +12,9 @@ constexpr int cellPreview = 80;
 // A row's addresses a question's text quotes, and the longest text they make.
 constexpr int rowAddressesNamed = 3;
 constexpr int rowAddressesPreview = 100;
+// The rows holding an address that a line of the details names; the text names as many as it
+// quotes addresses.
+constexpr qsizetype rowsNamedInDetails = 100;
 
 QString addressKey(const QString& mailbox)
 {
@@ -27,7 +30,7 @@ void addWhenNotOwn(QList<MisdirectedCard>& cards, const RowAddresses& rows, cons
     if (std::binary_search(holding.begin(), holding.end(), row)
         || (rows.addressesOf(row).isEmpty() && holding.isEmpty()))
         return;
-    cards.append({ recipient, row + 1, rows.addressesOf(row), holding.isEmpty() ? 0 : holding.first() + 1, 0 });
+    cards.append({ recipient, row + 1, rows.addressesOf(row), holding, 0 });
 }
 
 // A row's addresses as a line quotes them: whole for the details; in the text the first few,
@@ -43,23 +46,39 @@ QString quoted(const QStringList& addresses, bool whole)
     return QStringLiteral("%1 and %2 more").arg(named, QString::number(addresses.size() - rowAddressesNamed));
 }
 
-QString cardLine(const MisdirectedCard& card, bool whole)
+// The rows (from 0) as a line names them: "no row", "row 4", "rows 2 and 5", "rows 2, 5, 9 and
+// 4 more": an address a family, a club or a print shop shares may stand in thousands.
+QString rowsNamed(const QList<int>& rows, bool whole)
 {
-    const QString holder
-        = card.addressRow > 0 ? QStringLiteral("row %1").arg(card.addressRow) : QStringLiteral("no row");
-    const QString rowAddress
-        = card.rowAddresses.isEmpty() ? QStringLiteral("no address") : quoted(card.rowAddresses, whole);
-    return QStringLiteral("%1 would get the card of row %2 (%3), though %4 holds that address.")
-        .arg(card.recipient, QString::number(card.cardRow), rowAddress, holder);
+    if (rows.isEmpty())
+        return QStringLiteral("no row");
+    if (rows.size() == 1)
+        return QStringLiteral("row %1").arg(rows.first() + 1);
+    const qsizetype named = std::min(rows.size(), whole ? rowsNamedInDetails : qsizetype(rowAddressesNamed));
+    QStringList numbers;
+    numbers.reserve(named);
+    for (qsizetype k = 0; k < named; ++k)
+        numbers << QString::number(rows.at(k) + 1);
+    const QString last = named == rows.size() ? numbers.takeLast() : QStringLiteral("%1 more").arg(rows.size() - named);
+    return QStringLiteral("rows %1 and %2").arg(numbers.join(QStringLiteral(", ")), last);
 }
 
-QString otherRowsLine(const MisdirectedCard& card, bool)
+QString cardLine(const MisdirectedCard& card, bool whole)
+{
+    const QString rowAddress
+        = card.rowAddresses.isEmpty() ? QStringLiteral("no address") : quoted(card.rowAddresses, whole);
+    return QStringLiteral("%1 would get the card of row %2 (%3), though %4 %5 that address.")
+        .arg(card.recipient, QString::number(card.cardRow), rowAddress, rowsNamed(card.addressRows, whole),
+            card.addressRows.size() > 1 ? QStringLiteral("hold") : QStringLiteral("holds"));
+}
+
+QString otherRowsLine(const MisdirectedCard& card, bool whole)
 {
     const QString cards = card.otherRowsCards == 1
         ? QStringLiteral("the card of 1 other row")
         : QStringLiteral("the cards of %1 other rows").arg(card.otherRowsCards);
-    return QStringLiteral("%1 (the address of row %2) would get %3.")
-        .arg(card.recipient, QString::number(card.addressRow), cards);
+    return QStringLiteral("%1 (the address of %2) would get %3.")
+        .arg(card.recipient, rowsNamed(card.addressRows, whole), cards);
 }
 
 // The first few lines, shortened, in the text between its opening and its ending; when there
@@ -163,7 +182,7 @@ QList<MisdirectedCard> otherRowsCardsToRowPeople(const QStringList& recipients, 
     for (const QString& recipient : recipients) {
         const QList<int> holding = rows.rowsHolding(recipient);
         if (!holding.isEmpty() && holding.size() < rows.rows())
-            cards.append({ recipient, 0, {}, holding.first() + 1, rows.rows() - int(holding.size()) });
+            cards.append({ recipient, 0, {}, holding, rows.rows() - int(holding.size()) });
     }
     return cards;
 }

@@ -46,7 +46,9 @@ struct MisdirectedCard
     QString recipient;
     int cardRow = 0; // from 1: the row whose card the recipient would get; 0: cards of many rows
     QStringList rowAddresses; // the addresses the card's row holds
-    int addressRow = 0; // from 1: the first row that holds the recipient's address; 0: none does
+    // Every row that holds the recipient's address, from 0 as rowsHolding() gives them (shared,
+    // not copied, however many); none when no row does.
+    QList<int> addressRows;
     int otherRowsCards = 0; // every row's card to every recipient: the cards of rows not holding the address
 };
 

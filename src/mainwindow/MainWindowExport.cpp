@@ -2,6 +2,7 @@
 
 #include "common/Globals.h"
 #include "data/Data_From_Excel.h"
+#include "dialogs/BackgroundWork.h"
 #include "export/CardExporter.h"
 #include "mainwindow/BatchBindingRead.h"
 #include "mainwindow/RunSources.h"
@@ -95,4 +96,9 @@ void MainWindowExport::showExportDone(const QString& path, const QString& messag
     Export_File_Path = path;
     Export_File_Message = message;
     window_.Open_Export_File_Box(details);
+}
+
+void MainWindowExport::runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop)
+{
+    ::runBehindPleaseWait(&window_, work, stop);
 }

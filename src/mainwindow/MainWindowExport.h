@@ -26,6 +26,7 @@ public:
     DataBinding batchBinding(const CardSnapshot& card) override;
     bool goOnWithSources(const DataBinding& binding) override;
     bool confirmRowsAreCurrent(bool* readAgain) override;
+    void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override;
     void Show_One_By_One_Modeless() override;
     void Hide_One_By_One_Modeless() override;
     void Select_first_row_value_for_design(const DataBinding& binding) override;

@@ -502,6 +502,10 @@ private:
     void applyGalleryBackground(const QString& path);
     // Registers, on the front's history, putting back the front's background as it is now.
     void registerFrontBackgroundUndo();
+    // Reads a background picture the person chose; a picture that cannot be used is refused
+    // with its reason through dialogs() and gives a null image. Holding the result keeps the
+    // decoded copy that set_Front_BG_Image or set_Back_BG_Image then shares.
+    QImage acceptBackgroundPicture(const QString& path);
     // Runs a change of the card's pages; what it altered of the card settings and of the
     // side's texts is one undo step of the side then shown. Nothing altered, no step.
     void changeCardAsStep(const std::function<void()>& change);
@@ -521,8 +525,10 @@ private:
     void showObjectAfresh(const SKTGraphicPtr& graphic);
     // Fills the pages shown again with the values the card or the object now has.
     void reloadPanel();
-    // The rows or the stored series may have changed: the panel's source page lists the columns
-    // and series there are now, the shown object's column found by its title.
+    // The rows or the stored series may have changed, by any way they reach the design (a
+    // workbook taken in, read again, given back by Cancel, Undo or Redo, a series written): the
+    // panel's source page lists the columns and series there are now, the shown object's column
+    // found by its title, and every canvas draws the first card that the runs take from them.
     void sourcesChanged();
     void loadPlaceholders();
     void fillFixedLists();

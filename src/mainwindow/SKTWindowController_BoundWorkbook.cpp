@@ -106,7 +106,7 @@ bool SKTWindowController::readBoundWorkbookAgain(bool beforeRun, bool* readAgain
     if (readAgain)
         *readAgain = true;
     refreshUndoActions();
-    Refresh_Canvas();
+    sourcesChanged();
 
     const QString read
         = QStringLiteral("The workbook was read again: %1.").arg(rowsCount(spreadsheet->ListData.size()));
@@ -136,9 +136,7 @@ void SKTWindowController::registerWorkbookUndo(SKTDocument::Side side, const Wor
     undo.registerUndo([this, side, binding] {
         registerWorkbookUndo(side, WorkbookBinding::current());
         binding.restore();
-        // The source pages list the columns there are now.
         sourcesChanged();
-        Refresh_Canvas();
     });
 }
 

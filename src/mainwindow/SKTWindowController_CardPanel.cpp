@@ -2,7 +2,7 @@
 
 #include "canvas/GraphicKind.h"
 #include "canvas/SKTGraphicView.h"
-#include "widgets/ColorWell.h"
+#include "common/MessageBoxes.h"
 #include "inspector/AlignmentPage.h"
 #include "inspector/CardBackgroundPage.h"
 #include "inspector/CardSettingsPage.h"
@@ -11,12 +11,14 @@
 #include "model/ModelDefaults.h"
 #include "model/PictureFile.h"
 #include "model/SKTText.h"
-#include "platform/GuiThread.h"
 #include "platform/DialogService.h"
+#include "platform/GuiThread.h"
+#include "widgets/ColorWell.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QTabWidget>
@@ -203,6 +205,9 @@ void SKTWindowController::Card_Image_Browse_Btn()
         tr("Background Picture"), QString(), tr("Pictures (*.jpg *.jpeg *.jpe *.jfif *.gif *.bmp *.png *.tif *.tiff)"));
     if (path.isEmpty())
         return;
+    const QImage held = acceptBackgroundPicture(path);
+    if (held.isNull())
+        return;
     changeCardAsStep([this, &path] {
         Card_Front_Or_Back == 0 ? set_Front_BG_Image(path) : set_Back_BG_Image(path);
         writeCardSettings();
@@ -212,6 +217,9 @@ void SKTWindowController::Card_Image_Browse_Btn()
 void SKTWindowController::Card_Image_Library_Btn()
 {
     if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
+        return;
+    const QImage held = acceptBackgroundPicture(lib_window_sel_file);
+    if (held.isNull())
         return;
     changeCardAsStep([this] {
         Card_Front_Or_Back == 0 ? set_Front_BG_Image(lib_window_sel_file) : set_Back_BG_Image(lib_window_sel_file);
@@ -224,6 +232,9 @@ void SKTWindowController::Card_Bckgrnd_Clicked()
     Show_RHS_Properties(nullptr);
     if (Open_Image_Library_Window(QStringLiteral("B")) != 1)
         return;
+    const QImage held = acceptBackgroundPicture(lib_window_sel_file);
+    if (held.isNull())
+        return;
     CardBackgroundPage& page = *inspector_->card_bkgd_tab;
     changeCardAsStep([this, &page] {
         page.Card_fill_chk->setChecked(true);
@@ -232,6 +243,18 @@ void SKTWindowController::Card_Bckgrnd_Clicked()
         writeCardSettings();
     });
     sett_tab->setCurrentWidget(&page);
+}
+
+QImage SKTWindowController::acceptBackgroundPicture(const QString& path)
+{
+    QString why;
+    QImage picture;
+    // A large picture takes seconds to decode: the window keeps drawing meanwhile.
+    runAwayFromGuiThread([&] { picture = PictureFile::load(path, &why); });
+    if (picture.isNull())
+        Show_MessageBox_With_Reason(
+            tr("\"%1\" cannot be used as the background picture.").arg(QFileInfo(path).fileName()), why);
+    return picture;
 }
 
 namespace {

@@ -3,16 +3,15 @@
 #include "canvas/SKTGraphicView.h"
 #include "common/Logging.h"
 #include "common/StringHelpers.h"
+#include "dialogs/LinkButton.h"
 #include "inspector/CardSettingsPage.h"
 #include "inspector/PropertiesInspector.h"
 #include "model/CardGlobals.h"
-#include "platform/DesktopOpener.h"
 
-#include <QDoubleSpinBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QListWidget>
 #include <QSignalBlocker>
-#include <QUrl>
 
 #include <cmath>
 
@@ -262,5 +261,5 @@ void SKTWindowController::openLink(Link link)
         address = site + QStringLiteral("/comments");
         break;
     }
-    openWithDesktop(QUrl(address));
+    Open_Link(address);
 }

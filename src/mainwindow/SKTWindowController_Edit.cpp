@@ -95,10 +95,13 @@ void SKTWindowController::lockSelection(bool lock)
                              : QStringLiteral("Please select a control to Unlock."));
         return;
     }
-    changeObjectsAsStep([&] {
-        for (const SKTGraphicPtr& graphic : selected)
-            graphic->ctrl_is_locked = lock;
-    });
+    // Locking names its step after the setting; unlocking after the command, not as locking.
+    changeObjectsAsNamedStep(
+        [&] {
+            for (const SKTGraphicPtr& graphic : selected)
+                graphic->ctrl_is_locked = lock;
+        },
+        lock ? QString() : tr("Unlock"));
     showObjectAfresh(selected.last());
 }
 

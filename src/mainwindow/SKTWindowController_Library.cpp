@@ -23,6 +23,9 @@ void SKTWindowController::applyGalleryBackground(const QString& path)
 {
     if (path.isEmpty())
         return;
+    const QImage held = acceptBackgroundPicture(path);
+    if (held.isNull())
+        return;
     // The front gets the picture whichever side is shown. With the back shown, the front
     // comes forward: the picture is seen where it went, and Undo, which works on the side
     // shown, takes it back.

@@ -33,6 +33,9 @@ void SKTWindowController::sourcesChanged()
 {
     if (inspector_)
         inspector_->reloadSourcePage();
+    // The canvas draws bound objects from the rows as they are when it paints (a side out of
+    // view paints when it is turned to): only the one in view must be asked.
+    Refresh_Canvas();
 }
 
 SKTGraphicPtr SKTWindowController::currentGraphic() const

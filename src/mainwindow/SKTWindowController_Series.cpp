@@ -21,7 +21,6 @@ void SKTWindowController::Batch_Series_Button()
 void SKTWindowController::seriesSaved(const QString&)
 {
     // The canvas reads the series as it draws: bound objects show the new first value.
-    Refresh_Canvas();
     sourcesChanged();
 }
 

@@ -82,6 +82,14 @@ public:
     virtual QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                    const QString& defaultSuffix) = 0;
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // A save chooser that leaves the question about replacing to its caller, which writes
+    // more files than the one named and asks about them all at once. A service whose save
+    // chooser asks nothing has nothing to leave out.
+    virtual QString chooseSaveFileAskedLater(
+        const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix)
+    {
+        return chooseSaveFile(title, folder, filter, defaultSuffix);
+    }
     // A save chooser with a list of file types (filters as above): *chosenType is the index of
     // the type picked in the list. A service without such a list offers the first type only.
     virtual QString chooseSaveFileOfType(

@@ -3,9 +3,10 @@
 #include "jobs/BatchExport.h"
 #include "jobs/JobProgress.h"
 #include "jobs/PrintBatchCards.h"
+#include "jobs/ReplacedFiles.h"
 #include "platform/DialogService.h"
-#include "print/PdfFileReplacement.h"
 #include "platform/WorkerThread.h"
+#include "print/PdfFileReplacement.h"
 #include "print/PrintServiceAnswer.h"
 #include "print/Printing_View.h"
 #include "print/StoppedPrintJob.h"
@@ -256,9 +257,14 @@ QString Print_Wnd::printToPrinter(const Printing_View& job)
 
 QString Print_Wnd::printToPdfFile(const Printing_View& job)
 {
-    // The chooser asks before an existing file is replaced.
-    const QString path = dialogs().chooseSaveFile(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
+    // The file is asked about as an export asks about its files, a link as the file it leads to.
+    const QString path
+        = dialogs().chooseSaveFileAskedLater(tr("Print to PDF"), {}, tr("PDF (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
+        return {};
+    ReplacedFiles replaced;
+    replaced.add(path);
+    if (!askToReplace(replaced))
         return {};
     PdfFileReplacement file(path);
     if (!file.prepare()) {

@@ -26,6 +26,16 @@ void fillList(QComboBox* combo, const QStringList& items)
     combo->setCurrentIndex(-1);
 }
 
+// The first sheet column whose title is the name, compared by meaning; -1 when none is.
+int columnTitled(const QStringList& titles, const QString& name)
+{
+    for (int column = 1; column < titles.size(); ++column) {
+        if (Trim_Str(titles.at(column)).compare(name, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
 } // namespace
 
 void Profile_Dialog::sourceChanged(Field field)
@@ -56,8 +66,11 @@ void Profile_Dialog::startAtOwnColumn(Field field)
         return;
     const OwnColumn& own = ownColumns_[field];
     const QString folder = workbookFolder(excel_path_field->text());
-    const int column = SKTGraphic::excelColumnToStartAt(
-        own.title, own.place, Data_From_Excel_Window->columnTitles(), [&](int place) {
+    const QStringList titles = Data_From_Excel_Window->columnTitles();
+    // A field bound to no column yet starts at the column titled as the field is.
+    int column = Trim_Str(own.title).isEmpty() && own.place <= 0 ? columnTitled(titles, profileFieldTitle(field)) : -1;
+    if (column < 0)
+        column = SKTGraphic::excelColumnToStartAt(own.title, own.place, titles, [&](int place) {
             const QString value = Data_From_Excel_Window->Get_First_Value_Of_Excel_Binding(place);
             return field == Field::image ? findRowPicture(value, folder).found : !value.isEmpty();
         });

@@ -39,8 +39,9 @@ QString withMnemonic(const QString& label)
 class SaveFileDialog final : public QFileDialog
 {
 public:
-    SaveFileDialog(const QString& title, const QString& folder, const QString& filter)
+    SaveFileDialog(const QString& title, const QString& folder, const QString& filter, bool askToReplace = true)
         : QFileDialog(dialogParent(), title, folder, filter)
+        , askToReplace_(askToReplace)
     {
         setOption(QFileDialog::DontUseNativeDialog);
         setOption(QFileDialog::DontConfirmOverwrite);
@@ -51,7 +52,7 @@ public:
     void accept() override
     {
         const QStringList files = selectedFiles();
-        if (!files.isEmpty()) {
+        if (askToReplace_ && !files.isEmpty()) {
             const QFileInfo chosen(files.constFirst());
             if (chosen.exists() && !chosen.isDir()
                 && !QtDialogService::askToReplace(
@@ -60,6 +61,9 @@ public:
         }
         QFileDialog::accept();
     }
+
+private:
+    bool askToReplace_;
 };
 
 } // namespace
@@ -146,6 +150,8 @@ int QtDialogService::runMessageBox(const QString& text, const QStringList& butto
     box.setWindowTitle(applicationTitle());
     box.setIcon(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::Warning);
     box.setText(text);
+    // What a message names (a file, an address) can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setInformativeText(informativeText);
     box.setDetailedText(detailedText);
     // Enter on the details button, which keeps the focus once clicked, answers the box as
@@ -187,7 +193,19 @@ QStringList QtDialogService::chooseOpenFiles(const QString& title, const QString
 QString QtDialogService::chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                                         const QString& defaultSuffix)
 {
-    SaveFileDialog dialog(title, FileDialogFolders::startAt(filter, folder), filter);
+    return chooseSaveFileAsking(title, folder, filter, defaultSuffix, true);
+}
+
+QString QtDialogService::chooseSaveFileAskedLater(
+    const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix)
+{
+    return chooseSaveFileAsking(title, folder, filter, defaultSuffix, false);
+}
+
+QString QtDialogService::chooseSaveFileAsking(
+    const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix, bool askToReplace)
+{
+    SaveFileDialog dialog(title, FileDialogFolders::startAt(filter, folder), filter, askToReplace);
     if (!defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -24,6 +24,8 @@ public:
     QString chooseSaveFile(const QString& title, const QString& folder, const QString& filter,
                            const QString& defaultSuffix) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
+    QString chooseSaveFileAskedLater(
+        const QString& title, const QString& folder, const QString& filter, const QString& defaultSuffix) override;
     QString chooseSaveFileOfType(
         const QString& title, const QString& folder, const QStringList& types, int* chosenType) override;
     int runModal(QDialog& dialog) override;
@@ -32,6 +34,8 @@ public:
     static bool askToReplace(const QString& text, QWidget* parent);
 
 private:
+    static QString chooseSaveFileAsking(const QString& title, const QString& folder, const QString& filter,
+        const QString& defaultSuffix, bool askToReplace);
     // The index of the button pressed; escapeButton (-1 for none) is what Escape and the
     // title bar's close press. Without a parent the box stands over the program's window.
     static int runMessageBox(const QString& text, const QStringList& buttons, int defaultButton, MessageIcon icon,

@@ -187,11 +187,13 @@ void Invitation_Wizard::Load_Msg_And_Title()
 {
     const auto load = [](const QString& name, QStringList& entries) {
         const QString path = Resource_File(name);
-        const std::optional<QStringList> read = readEntryList(path);
+        QString reason;
+        const std::optional<QStringList> read = readEntryList(path, &reason);
         entries = read.value_or(QStringList());
         if (!read)
             Show_MessageBox_No_Thread(
-                QStringLiteral("The list of ready-made texts could not be read. Please type your own.\n") + path);
+                QStringLiteral("The list of ready-made texts could not be read. Please type your own.\n") + path
+                + QLatin1Char('\n') + reason);
     };
     load(QStringLiteral("Title.txt"), Title_Array);
     load(QStringLiteral("Message.txt"), Message_Array);

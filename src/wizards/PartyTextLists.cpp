@@ -1,22 +1,26 @@
 #include "wizards/PartyTextLists.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/SafeRead.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
-std::optional<QStringList> readEntryList(const QString& path)
+std::optional<QStringList> readEntryList(const QString& path, QString* reason)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!SafeRead::readRegularFile(path, maxEntryListBytes, bytes, reason))
         return std::nullopt;
-    // The decoder drops a leading byte-order mark.
+    // The decoder drops a leading byte-order mark; the loop drops those of lists joined to it.
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(file.readAll());
+    const QString text = utf8(bytes);
     QStringList entries;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        const QString entry = line.trimmed();
+    // A carriage return alone ends a line too, as in lists of older systems.
+    static const QRegularExpression lineEnd(QStringLiteral("\\r\\n|\\r|\\n"));
+    for (const QString& line : text.split(lineEnd)) {
+        QString entry = line.trimmed();
+        while (entry.startsWith(QChar(QChar::ByteOrderMark)))
+            entry = entry.mid(1).trimmed();
         if (!entry.isEmpty())
             entries.append(entry);
     }

@@ -77,12 +77,23 @@ TEST_F(TemplateStoreTest, ListingFindsTemplatesThroughTheirPreviews)
     const QString folder = TemplateStore::builtInFolder();
     for (const char* name : { "b.png", "a.JPG", "c.jpeg", "d.dcard", "e.txt" })
         ASSERT_TRUE(writeText(QDir(folder).filePath(QString::fromLatin1(name)), "x"));
+    // A link to a FIFO is no preview, though the folder listing takes it for a file.
+    const QByteArray fifo = QFile::encodeName(QDir(folder).filePath(QStringLiteral("pipe")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QFile::decodeName(fifo), QDir(folder).filePath(QStringLiteral("f.png"))));
     const QStringList previews = TemplateStore::previewsIn(folder);
     ASSERT_EQ(previews.size(), 2);
     EXPECT_TRUE(previews[0].endsWith(QStringLiteral("/a.JPG")));
     EXPECT_TRUE(previews[1].endsWith(QStringLiteral("/b.png")));
     EXPECT_EQ(TemplateStore::designPathFor(previews[0]), QDir(folder).filePath(QStringLiteral("a.dcard")));
     EXPECT_TRUE(TemplateStore::previewsIn(QDir(folder).filePath(QStringLiteral("missing"))).isEmpty());
+
+    // A name starting with ":" is a file beside the others, not a path into the program's resources.
+    const QString colon = folder + QStringLiteral("/:Party.png");
+    EXPECT_EQ(TemplateStore::designPathFor(colon), folder + QStringLiteral("/:Party.dcard"));
+    EXPECT_EQ(TemplateStore::copyPathFor(colon), folder + QStringLiteral("/:Party (copy 1).png"));
+    EXPECT_EQ(TemplateStore::userDesignPath(QStringLiteral(":Party")),
+        TemplateStore::userFolder() + QStringLiteral("/:Party.dcard"));
 }
 
 TEST_F(TemplateStoreTest, SavingWritesBothFilesAndLeavesNoTemporaryFiles)

@@ -5,6 +5,7 @@
 #include "barcodes/BarcodeCardFields.h"
 #include "barcodes/BarcodeSymbologies.h"
 #include "common/Globals.h"
+#include "dialogs/BackgroundWork.h"
 #include "export/ExportWindow.h"
 #include "model/ModelHooks.h"
 #include "model/SKTBarcode.h"
@@ -28,13 +29,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -60,6 +62,11 @@ public:
     {
         return DataBinding::Check_Series_Or_Excel_Use_or_not(card.front, card.back, twoSidedCard(), {});
     }
+    void runBehindPleaseWait(const std::function<void()>& work, std::atomic<bool>& stop) override
+    {
+        ++pleaseWaits;
+        ::runBehindPleaseWait(&window, work, stop);
+    }
     void Show_One_By_One_Modeless() override { sheet.show(); }
     void Hide_One_By_One_Modeless() override { sheet.hide(); }
     void Select_first_row_value_for_design(const DataBinding& binding) override
@@ -83,6 +90,7 @@ public:
     QStringList done;
     QString details; // behind the last export-done box's message
     int restored = 0;
+    int pleaseWaits = 0;
 };
 
 class CardExporterTest : public ::testing::Test
@@ -535,10 +543,11 @@ TEST_F(CardExporterTest, TheExportWindowOpensAtTheSideShownAndTheFormatUsedLast)
     EXPECT_EQ(host_.done,
         QStringList({ QDir(out_.path()).filePath(QStringLiteral("t.card.bmp")),
             done + "The card was written as BMP, so \".bmp\" was added to the file name." }));
-    // The chooser asked about the name typed; the name written is asked about too, safely.
+    // The name written is asked about, not the name typed.
+    dialogs_->choiceAnswers = { 1 };
     EXPECT_EQ(exportAs("BMP", QStringLiteral("t.card")), QByteArray());
-    EXPECT_EQ(dialogs_->asked().back().kind, QStringLiteral("yesno"));
-    EXPECT_TRUE(dialogs_->asked().back().safeDefault);
+    EXPECT_EQ(
+        dialogs_->asked().back().text, QStringLiteral("\"t.card.bmp\" already exists. Do you want to replace it?"));
 }
 
 TEST(ExportWindow, TheCombinedBoxIsOpenOnlyForBothSides)
@@ -616,6 +625,100 @@ TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysR
     EXPECT_TRUE(QFile::exists(exported(QStringLiteral("Card_3.png"))));
     for (const QString& name : earlier.mid(1))
         EXPECT_EQ(contents(exported(name)), QByteArray("earlier")) << name.toStdString();
+}
+
+// Every file of the person's that an export would write over is asked about once, before
+// anything is written: No writes nothing and leaves the bytes as they were; a link is the file
+// it leads to.
+TEST_F(CardExporterTest, EveryFileAnExportWouldReplaceIsAskedAboutOnceBeforeAnythingIsWritten)
+{
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+    };
+    const auto contents = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    dialogs_->modalHandler = [](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+        window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
+        window.matrix_export_card_side->button(0)->click();
+        return 1;
+    };
+    const QDir out(out_.path());
+    const auto lastAsked = [&] { return dialogs_->asked().back(); };
+
+    // One card, both sides, to a name whose back is a file of the person's own.
+    const QString front = out.filePath(QStringLiteral("both2.png")),
+                  back = out.filePath(QStringLiteral("both2_Back.png"));
+    write(back, "mine");
+    dialogs_->fileAnswers = { front, front };
+    dialogs_->choiceAnswers = { 1, 0 };
+    exporter_.Export_Button();
+    EXPECT_EQ(lastAsked().text, QStringLiteral("\"both2_Back.png\" already exists. Do you want to replace it?"));
+    EXPECT_EQ(contents(back), QByteArray("mine"));
+    EXPECT_FALSE(QFile::exists(front));
+    EXPECT_TRUE(host_.done.isEmpty());
+    exporter_.Export_Button();
+    EXPECT_TRUE(contents(back).startsWith("\x89PNG"));
+    EXPECT_TRUE(contents(front).startsWith("\x89PNG"));
+
+    // A back's name that links to the front's file is that one file, named once.
+    const QString pair = out.filePath(QStringLiteral("pair.png"));
+    write(pair, "mine");
+    ASSERT_TRUE(QFile::link(pair, out.filePath(QStringLiteral("pair_Back.png"))));
+    dialogs_->fileAnswers = { pair };
+    dialogs_->choiceAnswers = { 1 };
+    exporter_.Export_Button();
+    EXPECT_EQ(lastAsked().text, QStringLiteral("\"pair_Back.png\" already exists. Do you want to replace it?"));
+    EXPECT_EQ(
+        lastAsked().details, QStringLiteral("pair_Back.png (a link to %1)").arg(QFileInfo(pair).canonicalFilePath()));
+    EXPECT_EQ(contents(pair), QByteArray("mine"));
+
+    // A run of rows where earlier cards lie: those it would replace are listed, five by name,
+    // found behind the please-wait sheet. The folder's name is said as it is.
+    const QString chosen = out.filePath(QStringLiteral("run %2"));
+    const QDir cards(batchExportFolder(chosen));
+    writeSeries(8);
+    auto text = SKTGraphic::create<SKTText>();
+    text->setBounds(QRectF(10, 10, 200, 30));
+    text->data_source_type = DataBinding::seriesSource;
+    text->batch_list_name = QStringLiteral("ids");
+    host_.front = { text };
+    ASSERT_TRUE(cards.mkpath(QStringLiteral(".")));
+    QStringList earlier { QStringLiteral("Card_9.png") };
+    for (int n = 1; n <= 4; ++n)
+        earlier << QStringLiteral("Card_%1_Back.png").arg(n) << QStringLiteral("Card_%1.png").arg(n);
+    for (const QString& name : std::as_const(earlier))
+        write(cards.filePath(name), "earlier");
+    QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
+    dialogs_->fileAnswers = { chosen };
+    dialogs_->choiceAnswers = { 2 };
+    exporter_.Export_Button();
+    EXPECT_FALSE(exporter_.batchRunning());
+    EXPECT_EQ(host_.pleaseWaits, 1);
+    EXPECT_TRUE(lastAsked().text.contains(QStringLiteral("\"%1\" already holds 9 card files").arg(cards.path())))
+        << lastAsked().text.toStdString();
+    EXPECT_TRUE(lastAsked().text.contains(
+        QStringLiteral("\"Card_1_Back.png\", \"Card_1.png\", \"Card_2_Back.png\", \"Card_2.png\", \"Card_3_Back.png\" "
+                       "and 3 more already exist. Do you want to replace them?")))
+        << lastAsked().text.toStdString();
+    EXPECT_EQ(lastAsked().details, earlier.mid(1).join(u'\n'));
+    for (const QString& name : std::as_const(earlier))
+        EXPECT_EQ(contents(cards.filePath(name)), QByteArray("earlier")) << name.toStdString();
+    EXPECT_EQ(cards.entryList(QDir::Files).size(), earlier.size());
+
+    dialogs_->fileAnswers = { chosen };
+    dialogs_->choiceAnswers = { 1 };
+    exporter_.Export_Button();
+    ASSERT_TRUE(finished.wait(patience::generousMs));
+    EXPECT_TRUE(contents(cards.filePath(QStringLiteral("Card_4_Back.png"))).startsWith("\x89PNG"));
+    EXPECT_EQ(contents(cards.filePath(QStringLiteral("Card_9.png"))), QByteArray("earlier"));
+    EXPECT_EQ(cards.entryList(QDir::Files).size(), 17);
+    for (const auto& asked : dialogs_->asked())
+        EXPECT_EQ(asked.thread, QThread::currentThread()) << asked.text.toStdString();
 }
 
 TEST_F(CardExporterTest, EarlierCardsOfAnotherFormatAreAskedAboutAndTheKeysGiveTheSafeAnswer)

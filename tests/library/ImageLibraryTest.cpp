@@ -73,13 +73,17 @@ TEST_F(ImageLibraryTest, CategoriesAreCapitalisedAndShowOnlyPngAndJpg)
     for (const char* name : { "a.PNG", "b.jpg", "c.jpeg", "d.gif" })
         writePicture(library(QStringLiteral("party HATS")), QString::fromLatin1(name));
     writePicture(library(QStringLiteral("FLOWERS")), QStringLiteral("rose.png"));
+    writePicture(library(QStringLiteral(":stars")), QStringLiteral("star.png"));
     during = [&] {
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Image Library"));
         EXPECT_TRUE(window.cat_cmbo_bx->isVisible());
-        ASSERT_EQ(window.cat_cmbo_bx->count(), 2);
-        EXPECT_EQ(window.cat_cmbo_bx->itemText(0), QStringLiteral("Flowers"));
-        EXPECT_EQ(shownNames(window), QStringList({ "rose.png" }));
+        ASSERT_EQ(window.cat_cmbo_bx->count(), 3);
+        // A folder whose name starts with ":" is one like any other, not a path into the program.
+        EXPECT_EQ(shownNames(window), QStringList({ "star.png" }));
         window.cat_cmbo_bx->setCurrentIndex(1);
+        EXPECT_EQ(window.cat_cmbo_bx->currentText(), QStringLiteral("Flowers"));
+        EXPECT_EQ(shownNames(window), QStringList({ "rose.png" }));
+        window.cat_cmbo_bx->setCurrentIndex(2);
         EXPECT_EQ(window.cat_cmbo_bx->currentText(), QStringLiteral("Party Hats"));
         EXPECT_EQ(shownNames(window), QStringList({ "a.PNG", "b.jpg" }));
     };

@@ -3,9 +3,12 @@
 #include "common/StringHelpers.h"
 #include "library/PictureFolder.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,6 +26,11 @@ TEST(PictureFolder, ListsOnlyPngAndJpgByName)
     for (const char* name : { "d.gif", "c.JPG", "b.jpeg", "a.PNG", "notes.txt" })
         writePicture(dir.path(), QString::fromLatin1(name));
     QDir(dir.path()).mkdir(QStringLiteral("inner.png"));
+    // A link to a FIFO is neither a picture nor a folder, though the folder listing takes it for both.
+    const QString fifo = dir.filePath(QStringLiteral("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, dir.filePath(QStringLiteral("f.png"))));
+    EXPECT_EQ(subfolderNames(dir.path()), QStringList({ "inner.png" }));
     const QList<MyImageObject> items = pictureItemsInFolder(dir.path());
     EXPECT_EQ(names(items), QStringList({ "a.PNG", "c.JPG" }));
     ASSERT_EQ(items.size(), 2);

@@ -69,10 +69,10 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
     EXPECT_EQ(cards[0].recipient, QStringLiteral("eve@x.org"));
     EXPECT_EQ(cards[0].cardRow, 1);
     EXPECT_EQ(cards[0].rowAddresses, QStringList { "home@x.org" });
-    EXPECT_EQ(cards[0].addressRow, 4);
-    EXPECT_EQ(cards[1].addressRow, 0);
+    EXPECT_EQ(cards[0].addressRows, QList<int> { 3 });
+    EXPECT_TRUE(cards[1].addressRows.isEmpty());
     EXPECT_TRUE(cards[2].rowAddresses.isEmpty());
-    EXPECT_EQ(cards[3].addressRow, 1);
+    EXPECT_EQ(cards[3].addressRows, QList<int>({ 0, 1 }));
     const RecipientQuestion asked = misdirectedCardsQuestion(cards);
     EXPECT_EQ(asked.text,
         QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at the same "
@@ -80,18 +80,25 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
                        "address.\n\neve@x.org would get the card of row 1 (home@x.org), though row 4 holds that "
                        "address.\nhome@x.exmaple would get the card of row 2 (HOME@x.org), though no row holds that "
                        "address.\neve@x.org would get the card of row 3 (no address), though row 4 holds that "
-                       "address.\nHome <home@x.org> would get the card of row 4 (eve@x.org), though row 1 holds that "
-                       "address.\n\nSend anyway?"));
+                       "address.\nHome <home@x.org> would get the card of row 4 (eve@x.org), though rows 1 and 2 hold "
+                       "that address.\n\nSend anyway?"));
     EXPECT_TRUE(asked.details.isEmpty()); // the text names them all
     EXPECT_TRUE(misdirectedCardsQuestion({}).isEmpty());
+    // An address many rows share: the text names its first rows, the details every one.
+    const QStringList office = QStringList(6, QStringLiteral("office@x.org")) << QStringLiteral("ann@x.org");
+    const RecipientQuestion shared = misdirectedCardsQuestion(
+        misdirectedCards(QStringList(7, QStringLiteral("office@x.org")), RowAddresses({ office })));
+    EXPECT_TRUE(shared.text.contains(QStringLiteral("row 7 (ann@x.org), though rows 1, 2, 3 and 3 more hold that")))
+        << shared.text.toStdString();
+    EXPECT_TRUE(shared.details.endsWith(QStringLiteral("though rows 1, 2, 3, 4, 5 and 6 hold that address.")));
 
     // A column where most members have no address still counts for those who have one.
     const QList<QStringList> sparse { list({ "ann@x.org", "-", "none", "n/a", "eve@x.org" }) };
     // Eve would get Ann's card, and Ann the card of a row without an address.
     const QList<MisdirectedCard> swapped = misdirectedCards(list({ "eve@x.org", "ann@x.org" }), RowAddresses(sparse));
     ASSERT_EQ(swapped.size(), 2);
-    EXPECT_EQ(swapped[0].addressRow, 5);
-    EXPECT_EQ(swapped[1].addressRow, 1);
+    EXPECT_EQ(swapped[0].addressRows, QList<int> { 4 });
+    EXPECT_EQ(swapped[1].addressRows, QList<int> { 0 });
     // Rows without any address have nothing to compare.
     EXPECT_TRUE(
         misdirectedCards(list({ "eve@x.org", "ann@x.org" }), RowAddresses({ list({ "Ann", "Bob" }) })).isEmpty());
@@ -112,10 +119,11 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
         = otherRowsCardsToRowPeople(list({ "shop@print.example", "HOME@x.org", "eve@x.org" }), RowAddresses(family));
     ASSERT_EQ(all.size(), 2);
     EXPECT_EQ(otherRowsCardsQuestion(all).text,
-        QStringLiteral("Every row's card goes to every recipient, and 2 recipients whose address a row holds would "
-                       "get the cards of other rows.\n\nHOME@x.org (the address of row 1) would get the cards of 2 "
-                       "other rows.\neve@x.org (the address of row 4) would get the cards of 3 other rows.\n\nSend "
-                       "anyway?"));
+        QStringLiteral(
+            "Every row's card goes to every recipient, and 2 recipients whose address a row holds would "
+            "get the cards of other rows.\n\nHOME@x.org (the address of rows 1 and 2) would get the cards of "
+            "2 other rows.\neve@x.org (the address of row 4) would get the cards of 3 other rows.\n\nSend "
+            "anyway?"));
     EXPECT_TRUE(otherRowsCardsToRowPeople(list({ "shop@print.example" }), RowAddresses(family)).isEmpty());
     EXPECT_TRUE(
         otherRowsCardsToRowPeople(list({ "home@x.org" }), RowAddresses({ list({ "home@x.org", "home@x.org" }) }))
@@ -135,7 +143,13 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
               { "team: a@x.org, b@y.org;", { "a@x.org", "b@y.org" } },
               { "a@x.org|b@y.org and C@Z.org.", { "a@x.org", "b@y.org", "C@Z.org" } },
               { "Ann <mailto:a@x.org?body=x#top>", { "a@x.org" } },
-              { "\"a@x.org\" <b@y.org> (was c@z.org)", { "b@y.org" } }, { "(d@x.org) \"e@x.org", { "e@x.org" } } };
+              { "\"a@x.org\" <b@y.org> (was c@z.org)", { "b@y.org" } }, { "(d@x.org) \"e@x.org", { "e@x.org" } },
+              // An escape or a link's query is never a second address; an address's own slash is its own.
+              { "mailto:a@x.org%0D%0ABcc:evil@y.org", { "a@x.org" } },
+              { "Ann <mailto:a@x.org%0ABcc:evil@y.org>, mailto:b@x.org?cc=evil@y.org c@z.org",
+                  { "a@x.org", "b@x.org", "c@z.org" } },
+              { "bob/smith@x.org other@y.org", { "bob/smith@x.org", "other@y.org" } },
+              { "a@x.org/b|c@y.org|d@z.org", { "a@x.org", "b|c@y.org", "d@z.org" } } };
     for (const auto& [cell, addresses] : anywhere)
         EXPECT_EQ(cellAddresses(QString::fromUtf8(cell)), addresses) << cell;
     EXPECT_TRUE(mailboxAddress(QStringLiteral("a@example.org?body=x")).isEmpty());
@@ -155,9 +169,9 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
         list({ "parent2@x.org", "m1@x.org", "m6@x.org", "m4@x.org", "m3@x.org" }), RowAddresses(kept));
     ASSERT_EQ(crossed.size(), 4);
     EXPECT_EQ(crossed[0].rowAddresses, list({ "m1@x.org", "parent1@x.org" }));
-    EXPECT_EQ(crossed[0].addressRow, 2);
+    EXPECT_EQ(crossed[0].addressRows, QList<int> { 1 });
     EXPECT_EQ(crossed[3].recipient, QStringLiteral("m3@x.org"));
-    EXPECT_EQ(crossed[3].addressRow, 3);
+    EXPECT_EQ(crossed[3].addressRows, QList<int> { 2 });
 }
 
 // The text names the first five; the details name every one.

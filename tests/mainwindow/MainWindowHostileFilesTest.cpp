@@ -5,6 +5,7 @@
 #include "data/XlsxTestSupport.h"
 
 #include "imports/SheetChooser.h"
+#include "library/BackgroundGallery.h"
 #include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
 #include "model/PictureFile.h"
@@ -157,6 +158,23 @@ TEST_F(MainWindowTest, ADesignWhosePicturesPassTheMemoryBudgetOpensWithAMessageE
     }
 }
 
+TEST_F(MainWindowTest, ARefusedBackgroundPictureSaysWhyAndMakesNoStep)
+{
+    SKTWindowController& main = start();
+    const QString large = folder.filePath(QStringLiteral("large.png"));
+    HostilePictures::writeFile(large, HostilePictures::encoded(HostilePictures::detailed(500, 500), "PNG"));
+    PictureFile::decodedPictures().setBudget(500 * 1000);
+    dialogs->fileAnswers = { large };
+    main.Card_Image_Browse_Btn();
+    emit main.imageBrowser->backgroundChosen(large);
+    PictureFile::decodedPictures().setBudget(PictureFile::decodedBudget);
+    EXPECT_EQ(
+        dialogs->messages(), std::vector<QString>(2, "\n\"large.png\" cannot be used as the background picture."));
+    EXPECT_TRUE(dialogs->lastInformative().contains(QStringLiteral("limit of 488 KB")));
+    EXPECT_FALSE(main.Front_card_Prop->Card_BG_Image_Path == large || main.action("Undo_btn")->isEnabled()
+        || main.isWindowModified());
+}
+
 TEST_F(MainWindowTest, AFirstStartOnAFullDiskSaysTheDiskIsFullAndWhere)
 {
     FullFolder disk;
@@ -295,7 +313,7 @@ TEST_F(MainWindowTest, AFileRefusedIsNamedWithWhatIsWrongWithIt)
     ASSERT_EQ(SpreadsheetWriter::openWorkbook(letter), QStringList());
     xlsxtest::writeBytes(letter, newer);
     EXPECT_TRUE(SpreadsheetWriter::ReadWorkbook(QString(), false).isEmpty());
-    EXPECT_EQ(SheetChooser::noRowsMessage(QString()),
+    EXPECT_TRUE(SheetChooser(false).noRowsMessage(QString()).endsWith(
         QStringLiteral("The workbook was changed by another program while it was read. Try again once that program "
-                       "has finished saving it."));
+                       "has finished saving it.")));
 }

@@ -61,6 +61,7 @@ TEST_F(MainWindowTest, LockingThreeObjectsShowsTheLastWithItsLockTabAndKeepsTheS
     EXPECT_EQ(tabLabels(main), QStringList({ QStringLiteral("Rectangle Properties") }));
 
     main.action(QStringLiteral("Unlock_btn"))->trigger();
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Unlock"));
     for (const SKTGraphicPtr& graphic : front)
         EXPECT_FALSE(graphic->ctrl_is_locked);
     EXPECT_EQ(canvas->selectionIndexes(), QList<int>({ 0, 1, 2 }));

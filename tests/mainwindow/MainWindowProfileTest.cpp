@@ -1,19 +1,24 @@
 #include "MainWindowFixture.h"
 
+#include "ProfileBrowse.h"
+
 #include "canvas/SKTGraphicView.h"
 #include "data/Data_From_Excel.h"
 #include "data/SeriesStore.h"
 #include "data/XlsxTestSupport.h"
 #include "export/ExportWindow.h"
 #include "imports/Import_Excel.h"
+#include "imports/Import_Excel_DataSheet.h"
+#include "imports/Import_Wizard.h"
 #include "imports/SheetChooser.h"
 #include "imports/SheetColumnsModel.h"
-#include "mainwindow/DesignFile.h"
 #include "inspector/DataSourcePage.h"
 #include "inspector/PropertiesInspector.h"
 #include "jobs/DataBinding.h"
 #include "library/PictureBrowser.h"
+#include "mainwindow/DesignFile.h"
 #include "model/CardGlobals.h"
+#include "model/SKTImage.h"
 #include "model/SKTText.h"
 #include "profiles/User_Profile_Class.h"
 #include "profilewindows/Show_User_Profile.h"
@@ -26,15 +31,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QComboBox>
+#include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -736,4 +743,160 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
     EXPECT_TRUE(Excel_Source_Path == workbook && main.inspector().datasource_tab->Data_source_type->count() == 3);
     EXPECT_EQ(main.valueOnFirstCard(*name), QStringLiteral("Ann"));
     EXPECT_EQ(main.valueOnFirstCard(*objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")), QStringLiteral("Ann"));
+}
+
+// Every way rows reach the design leaves the canvas, as the screen shows it, drawing the first
+// card that a batch export writes: photos bound to a workbook's "Photo" column and to a series,
+// each first person's photo a colour of its own.
+TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRowsArrive)
+{
+    SKIP_WITHOUT_OPENPYXL();
+    const QMap<QString, QColor> photos { { "blue", QColor(30, 30, 220) }, { "green", QColor(30, 200, 30) },
+        { "red", QColor(220, 30, 30) } };
+    for (auto photo = photos.cbegin(); photo != photos.cend(); ++photo) {
+        QImage picture(40, 40, QImage::Format_RGB32);
+        picture.fill(photo.value());
+        ASSERT_TRUE(picture.save(folder.filePath(photo.key() + QStringLiteral(".png"))));
+    }
+    const auto writeStaff = [&](const QString& name, const char* first) {
+        xlsxtest::writeSheetsWorkbook(folder.filePath(name),
+            xlsxtest::listOf(QJsonArray { "People",
+                QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "First", QString(first) + ".png" } } }));
+        return folder.filePath(name);
+    };
+    const QString staff = writeStaff(QStringLiteral("staff.xlsx"), "red");
+    const QString visitors = writeStaff(QStringLiteral("visitors.xlsx"), "blue");
+    const auto coloursIn = [&](const QImage& image) {
+        QStringList found;
+        for (auto photo = photos.cbegin(); photo != photos.cend(); ++photo) {
+            int pixels = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    pixels += image.pixelColor(x, y) == photo.value();
+            if (pixels > 200)
+                found << photo.key();
+        }
+        return found.join(u' ');
+    };
+    SKTWindowController& main = startWithOwnSeriesFolder();
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    const auto exportedCard = [&] {
+        QDir cards(folder.filePath(QStringLiteral("QUON Galavite")));
+        exportFrontAsPng(main);
+        const QString colours = coloursIn(QImage(cards.filePath(QStringLiteral("Card_1.png"))));
+        cards.removeRecursively();
+        return colours;
+    };
+    // The screen once the repaints asked for are done, then the first card of a batch export.
+    const auto shown = [&] {
+        QCoreApplication::processEvents();
+        const SKTGraphicView& canvas = *main.currentCanvas();
+        const QRect seen = canvas.visibleRegion().boundingRect().translated(canvas.mapTo(&main, QPoint()));
+        const QString screen = coloursIn(
+            main.screen()->grabWindow(main.winId(), seen.x(), seen.y(), seen.width(), seen.height()).toImage());
+        return QStringList { screen, exportedCard() };
+    };
+    const auto both = [](const char* colours) { return QStringList { colours, colours }; };
+    const auto undo = [&](const char* which) { main.action(QLatin1String(which))->trigger(); };
+
+    // Card › Profile… takes the staff, the photo bound to their column.
+    browseInProfile(main, *dialogs, otherModal, staff, QStringLiteral("People"), [&](Show_User_Profile& profile) {
+        profile.row(Field::image).ds_combo->setCurrentIndex(2);
+        emit profile.row(Field::image).ds_combo->activated(2);
+        profile.OK_Btn_Clicked();
+        return profile.result();
+    });
+    EXPECT_EQ(shown(), both("red"));
+
+    // New Profile… in the size chooser and the template browser, each answered OK or Cancel;
+    // the browser's card is drawn while the profile's rows are in.
+    bool cardOk = false;
+    QString workbook;
+    const std::function<int(QDialog&)> newProfile = [&](QDialog& dialog) {
+        dialog.setResult(0);
+        if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+            cells->chooser->Select_ALL_Pressed();
+            cells->OKPressed();
+        } else if (auto* profile = qobject_cast<User_profile*>(&dialog)) {
+            dialogs->fileAnswers = { workbook };
+            profile->Browse_excel_Btn_Clicked();
+            profile->row(Field::image).ds_combo->setCurrentIndex(2);
+            emit profile->row(Field::image).ds_combo->activated(2);
+            profile->OK_Btn_Clicked();
+        } else if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
+            chooser->User_Profile_Click();
+            cardOk ? chooser->OK_Click() : chooser->CancelClick();
+        } else if (auto* browser = qobject_cast<Template_Wizard*>(&dialog)) {
+            browser->User_Profile_Click();
+            QCoreApplication::processEvents();
+            browser->imageBrowser->selectRow(0);
+            cardOk ? browser->OK_Click() : browser->CancelClick();
+        }
+        return dialog.result();
+    };
+    workbook = visitors;
+    otherModal = newProfile;
+    main.Open_Card_Size_Chooser();
+    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Import Workbook"));
+    EXPECT_TRUE(main.isWindowModified());
+    EXPECT_EQ(shown(), both("blue"));
+    undo("Undo_btn");
+    EXPECT_EQ(shown(), both("red"));
+    undo("Redo_btn");
+    EXPECT_EQ(shown(), both("blue"));
+    workbook = staff;
+    otherModal = newProfile;
+    EXPECT_FALSE(main.Open_Template_Browser());
+    EXPECT_EQ(shown(), both("blue")) << "Cancel gives the rows back";
+
+    // The workbook rewritten and read again before a run.
+    writeStaff(QStringLiteral("visitors.xlsx"), "green");
+    dialogs->choiceAnswers = { 0 };
+    EXPECT_EQ(exportedCard(), QStringLiteral("green"));
+    EXPECT_EQ(shown(), both("green"));
+    undo("Undo_btn");
+    dialogs->choiceAnswers = { 1 }; // the rows as read
+    EXPECT_EQ(shown(), both("blue"));
+    undo("Redo_btn");
+    EXPECT_EQ(shown(), both("green"));
+
+    // Card › Import… makes the series a picture is bound to.
+    auto picture = SKTGraphic::create<SKTImage>();
+    picture->setBounds(QRectF(4, 4, 30, 30));
+    picture->data_source_type = DataBinding::seriesSource;
+    picture->batch_list_name = QStringLiteral("Photo");
+    main.document().insertGraphicsOnSide(SKTDocument::Side::Front, { picture }, { 0 });
+    otherModal = [&](QDialog& dialog) {
+        if (auto* importer = qobject_cast<Import_Wizard*>(&dialog)) {
+            importer->chooseSource(Import_Wizard::Spreadsheet);
+            importer->Excel_path->setText(staff);
+            importer->OKPressed();
+        } else if (auto* columns = qobject_cast<Import_Excel_DataSheet*>(&dialog)) {
+            columns->chooser->columns().setData(
+                columns->chooser->columns().index(1, SheetColumnsModel::State), Qt::Checked, Qt::CheckStateRole);
+            columns->OKPressed();
+        }
+        return dialog.result();
+    };
+    main.action(QStringLiteral("Import_Btn"))->trigger();
+    otherModal = nullptr;
+    ASSERT_TRUE(seriesExists(QStringLiteral("Photo")));
+    EXPECT_EQ(shown(), both("green red"));
+
+    // OK in the chooser and the browser places the profile with its rows; Undo gives back the
+    // rows before it.
+    cardOk = true;
+    otherModal = newProfile;
+    main.Open_Card_Size_Chooser();
+    EXPECT_EQ(shown(), both("red"));
+    undo("Undo_btn");
+    EXPECT_EQ(shown(), both("green red"));
+    otherModal = newProfile;
+    ASSERT_TRUE(main.Open_Template_Browser());
+    EXPECT_EQ(shown(), both("red"));
+    undo("Undo_btn");
+    EXPECT_EQ(shown(), both(""));
+    undo("Redo_btn");
+    EXPECT_EQ(shown(), both("red"));
 }

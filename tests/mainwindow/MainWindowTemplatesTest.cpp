@@ -288,6 +288,16 @@ TEST_F(MainWindowTest, ExitAsksAboutSavingThenShowsTheReviewWindow)
     EXPECT_TRUE(opened.isEmpty());
 }
 
+TEST_F(MainWindowTest, ALinkNothingCanOpenIsGivenToCopy)
+{
+    SKTWindowController& main = start();
+    const DesktopOpenerFunction previous = setDesktopOpener([](const QUrl&) { return false; });
+    main.action(QStringLiteral("Share_Btn"))->trigger();
+    setDesktopOpener(previous);
+    EXPECT_TRUE(dialogs->messages().back().endsWith(QStringLiteral(
+        "No web browser could be opened. Open this address in one:\n\nhttps://www.example.com/galavite/comments")));
+}
+
 // As a user other than the one who built the program: a home of their own, whose resource
 // folder was seeded from the shipped one.
 TEST_F(MainWindowTest, EveryBuiltInTemplateOpensWithItsPicturesForAnotherUser)

@@ -82,8 +82,14 @@ TEST(PrintWindow, GridChangesRefitAndPrintToAPdfFile)
         GTEST_SKIP() << "poppler's tools are not installed";
     ScriptedDialogs scripted;
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("cards.pdf"));
-    scripted->fileAnswers.push_back(pdf);
+    // The name chosen links to a file of the person's: asked about as that file, No keeps it.
+    const QString pdf = dir.filePath(QStringLiteral("cards.pdf")), mine = dir.filePath(QStringLiteral("mine.pdf"));
+    QFile own(mine);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("mine") == 4);
+    own.close();
+    ASSERT_TRUE(QFile::link(mine, pdf));
+    scripted->fileAnswers = { pdf, pdf };
+    scripted->choiceAnswers = { 1, 0 };
     CardHost host;
     Print_Wnd window;
     openWith(window, host, scripted, [&](Print_Wnd& w) {
@@ -98,8 +104,18 @@ TEST(PrintWindow, GridChangesRefitAndPrintToAPdfFile)
             = std::find_if(numbers.begin(), numbers.end(), [](QSpinBox* b) { return b->maximum() == 999999; });
         (*total)->setValue(7);
         w.Execute_Printing(false);
+        EXPECT_EQ(contents(mine), QByteArray("mine"));
+        w.Execute_Printing(false);
     });
-    EXPECT_EQ(PdfTools::pageCount(pdf), 2);
+    QStringList questions;
+    for (const ScriptedDialogService::Asked& asked : scripted->asked())
+        if (asked.kind == QStringLiteral("choice"))
+            questions << asked.text + u'|' + asked.details;
+    const QString question = QStringLiteral("\"cards.pdf\" already exists. Do you want to replace it?|cards.pdf (a "
+                                            "link to %1)")
+                                 .arg(QFileInfo(mine).canonicalFilePath());
+    EXPECT_EQ(questions, QStringList({ question, question }));
+    EXPECT_EQ(PdfTools::pageCount(mine), 2);
 }
 
 TEST(PrintWindow, NoCardsToPrintIsSaidAndNothingPrints)

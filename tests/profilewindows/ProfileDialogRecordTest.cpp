@@ -244,3 +244,19 @@ TEST_F(ProfileDialogTest, WorkbookBrowseOffersExcelOnlyWhenTheImportGaveRows)
     });
     EXPECT_EQ(host.unpackFolderRemovals, 4);
 }
+
+TEST_F(ProfileDialogTest, AFieldFromTheWorkbookStartsAtTheColumnOfItsName)
+{
+    table.rebuildColumnsFromTitles({ "#", "Company", " NAME ", "Town" });
+    addRows();
+    User_profile dialog(host);
+    runDialog(dialog, dialogs, false, [&] {
+        dialog.Add_Excel_in_Data_Source_Combo();
+        for (const Field field : { Field::Name, Field::Title }) {
+            dialog.row(field).ds_combo->setCurrentIndex(2);
+            emit dialog.row(field).ds_combo->activated(2);
+        }
+        EXPECT_EQ(dialog.row(Field::Name).ser_col_cb->currentIndex(), 2);
+        EXPECT_EQ(dialog.row(Field::Title).ser_col_cb->currentIndex(), 1); // the first holding a value
+    });
+}

@@ -330,12 +330,14 @@ TEST_F(WizardTest, ClearDetailsAsksFirst)
 
 TEST_F(WizardTest, ListFilesAreReadAsIntendedOrLeftEmptyWithAMessage)
 {
-    writeText(QStringLiteral("Title.txt"), "\xEF\xBB\xBF  Party time \r\n\r\n\nSecond\r\n");
+    // Lines also end in a carriage return alone, and a list joined to it keeps its own mark.
+    writeText(
+        QStringLiteral("Title.txt"), "\xEF\xBB\xBF  Party time \r\n\r\n\nSecond\rThird\n \xEF\xBB\xBF Fourth\r\n");
     QFile::remove(Resource_File(QStringLiteral("Message.txt")));
     writeBackground(QStringLiteral("c.JPG"));
     writeBackground(QStringLiteral("d.jpeg"));
     during = [](Invitation_Wizard& w) {
-        EXPECT_EQ(w.Title_Array, QStringList({ "Party time", "Second" }));
+        EXPECT_EQ(w.Title_Array, QStringList({ "Party time", "Second", "Third", "Fourth" }));
         EXPECT_TRUE(w.Message_Array.isEmpty());
         EXPECT_TRUE(w.msg_value->toPlainText().isEmpty());
         w.Msg_Next_Click(); // an empty list stays empty
@@ -348,6 +350,16 @@ TEST_F(WizardTest, ListFilesAreReadAsIntendedOrLeftEmptyWithAMessage)
     run();
     ASSERT_EQ(dialogs->messages().size(), 1u);
     EXPECT_TRUE(dialogs->messages()[0].contains(QStringLiteral("Message.txt")));
+
+    // A list larger than any list is not read into memory, and the message says why.
+    QFile huge(Resource_File(QStringLiteral("Message.txt")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));
+    huge.close();
+    during = [](Invitation_Wizard& w) { EXPECT_TRUE(w.Message_Array.isEmpty()); };
+    run();
+    ASSERT_EQ(dialogs->messages().size(), 2u);
+    EXPECT_TRUE(dialogs->messages()[1].contains(QStringLiteral("Message.txt\nIt is larger than 1 MB.")))
+        << dialogs->messages()[1].toStdString();
 }
 
 } // namespace

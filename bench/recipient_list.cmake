@@ -1,0 +1,2 @@
+add_executable(bench_recipient_list ${CMAKE_CURRENT_LIST_DIR}/recipient_list.cpp)
+target_link_libraries(bench_recipient_list PRIVATE galavite_mailing)

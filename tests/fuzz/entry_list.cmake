@@ -1,0 +1,1 @@
+galavite_fuzz(entry_list galavite_wizards)

@@ -1,0 +1,1 @@
+galavite_fuzz(template_folder galavite_library galavite_data galavite_platform)

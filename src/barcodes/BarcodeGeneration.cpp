@@ -6,6 +6,7 @@
 #include "barcodes/BarcodeSymbologies.h"
 #include "barcodes/BarcodeSymbols2D.h"
 #include "barcodes/BarcodeValueRules.h"
+#include "barcodes/TwoDimensionalCapacity.h"
 #include "common/Logging.h"
 
 #include <algorithm>
@@ -99,6 +100,9 @@ QString whyValueIsRefused(const BarcodeGenSettings& settings, const QString& val
             = createLinearBarcode(settings.symbologyTitle(), value, settings.Get_Print_State());
         if (const QString own = barcode ? barcode->whyContentInvalid() : QString(); !own.isEmpty())
             return own;
+    } else if (isValidBarcodeValue(value)) {
+        if (const QString tooLong = whyTwoDimensionalValueIsTooLong(settings, value); !tooLong.isEmpty())
+            return tooLong;
     }
     return whatBarcodeKindTakes(settings.barcode_font_index);
 }

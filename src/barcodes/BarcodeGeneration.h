@@ -29,8 +29,8 @@ BarcodeGeneration Generate_Barcode_Variable(
 // passes). Each kind then applies its own rules.
 bool isValidBarcodeValue(const QString& value);
 
-// Why the kind refuses a value that gives no barcode: the reason the kind names, or else what
-// the kind takes. "" for an empty value.
+// Why the kind refuses a value that gives no barcode: the reason the kind names (for a 2-D
+// kind, a value too long for its settings), or else what the kind takes. "" for an empty value.
 QString whyValueIsRefused(const BarcodeGenSettings& settings, const QString& value);
 
 // The finished picture alone (with its size in points): what a batch row puts on the card.

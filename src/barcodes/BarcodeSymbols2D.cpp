@@ -7,10 +7,10 @@
 #include "barcodes/ModuleRectangles.h"
 #include "barcodes/QREncoder.h"
 #include "barcodes/pdf417View.h"
+#include "common/Logging.h"
 #include "common/StringHelpers.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 Picture Draw_QR_Barcode(const QString& value, const BarcodeGenSettings& settings)
@@ -62,25 +62,26 @@ std::optional<std::string> dataMatrixEncodingString(int encodingIndex, int byteC
     return std::string(size_t(byteCount), letter);
 }
 
-Picture Draw_DataMatrix_Barcode(const QString& value, const BarcodeGenSettings& settings)
+DataMatrixSymbol encodeDataMatrixValue(const QByteArray& bytes, const BarcodeGenSettings& settings)
 {
-    const QByteArray bytes = value.toUtf8();
     const DataMatrixSize size
         = dataMatrixFormatSize(QLatin1String(optionItem(DataMatrixFormatItems, settings.dm_format_index)));
-    int W = size.columns;
-    int H = size.rows;
-    std::optional<std::string> encoding = dataMatrixEncodingString(settings.dm_encoding_index, int(bytes.size()));
-    int used = 0;
-    int capacity = 0;
-    int checkCodewords = 0;
-    const std::vector<uint8_t> grid = iec16022ecc200(
-        W, H, encoding, std::string_view(bytes.constData(), size_t(bytes.size())), &used, &capacity, &checkCodewords);
-    if (grid.empty() || W <= 0 || H <= 0 || grid.size() < size_t(W) * size_t(H)) {
-        // One write, so that lines of threads drawing at once do not interleave.
-        std::fprintf(stderr,
-            "No barcode produced\nSize    : %dx%d\nEncoded : %d of %d bytes with %d bytes of ecc\n"
-            "Barcode : %s\nEncoding: %s\n",
-            W, H, used, capacity, checkCodewords, bytes.constData(), encoding ? encoding->c_str() : "");
+    return encodeDataMatrix(std::string_view(bytes.constData(), size_t(bytes.size())), size.columns, size.rows,
+        dataMatrixEncodingString(settings.dm_encoding_index, int(bytes.size())));
+}
+
+Picture Draw_DataMatrix_Barcode(const QString& value, const BarcodeGenSettings& settings)
+{
+    const DataMatrixSymbol symbol = encodeDataMatrixValue(value.toUtf8(), settings);
+    const int W = symbol.width;
+    const int H = symbol.height;
+    const std::vector<uint8_t>& grid = symbol.grid;
+    if (!symbol.isValid() || W <= 0 || H <= 0 || grid.size() < size_t(W) * size_t(H)) {
+        // One line, the value cut: a batch of long values must not flood the log.
+        Show_NSLog_Message(QStringLiteral("No barcode produced: %1 (%2 encodation) for \"%3\"")
+                               .arg(QString::fromStdString(symbol.error),
+                                   QLatin1String(optionItem(DataMatrixEncodingItems, settings.dm_encoding_index)),
+                                   oneLineCut(value, 60)));
         return {};
     }
     // The symbol and its light module all round, stretched over the columns and rows times

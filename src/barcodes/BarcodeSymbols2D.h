@@ -1,7 +1,9 @@
 #pragma once
 
+#include "barcodes/DataMatrixEncoder.h"
 #include "platform/Picture.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -22,6 +24,9 @@ Picture Draw_PDF_417_Barcode(const QString& value, const BarcodeGenSettings& set
 // module grid with one light module around it, and sized to the columns and rows times the
 // module size.
 Picture Draw_DataMatrix_Barcode(const QString& value, const BarcodeGenSettings& settings);
+// The Data Matrix symbol of the bytes at the chosen size and encodation, or the refusal; logs
+// nothing.
+DataMatrixSymbol encodeDataMatrixValue(const QByteArray& bytes, const BarcodeGenSettings& settings);
 
 // Columns and rows asked for by a size item ("C8X18" is 8 rows of 18 columns); 0 and 0 for
 // "Auto" or an item without "X".

@@ -121,23 +121,3 @@ DataMatrixSymbol encodeDataMatrix(std::string_view source, int width, int height
         return refused("Out of memory");
     }
 }
-
-std::vector<uint8_t> iec16022ecc200(int& W, int& H, std::optional<std::string>& encoding,
-                                    std::string_view source, int* used, int* capacity, int* checkCodewords)
-{
-    DataMatrixSymbol symbol = encodeDataMatrix(source, W, H, encoding);
-    if (!symbol.isValid()) {
-        std::fprintf(stderr, "%s\n", symbol.error.c_str());
-        return {};
-    }
-    W = symbol.width;
-    H = symbol.height;
-    encoding = std::move(symbol.encoding);
-    if (used)
-        *used = symbol.used;
-    if (capacity)
-        *capacity = symbol.capacity;
-    if (checkCodewords)
-        *checkCodewords = symbol.checkCodewords;
-    return std::move(symbol.grid);
-}

@@ -26,9 +26,3 @@ struct DataMatrixSymbol {
 // with one, each byte is encoded by its letter ("ACTXEB"). Safe to call on several threads.
 DataMatrixSymbol encodeDataMatrix(std::string_view source, int width = 0, int height = 0,
                                   const std::optional<std::string>& encoding = std::nullopt);
-
-// The same with in/out parameters: W and H give and receive the size, the encoding string
-// receives the one used. A refusal is written to the standard error stream and gives an
-// empty grid. Each output pointer may be null.
-std::vector<uint8_t> iec16022ecc200(int& W, int& H, std::optional<std::string>& encoding,
-                                    std::string_view source, int* used, int* capacity, int* checkCodewords);

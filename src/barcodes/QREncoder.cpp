@@ -72,6 +72,13 @@ int64_t QREncoder::characterCapacity(int mode, int version, int level)
     }
 }
 
+int QREncoder::characterMode(const QByteArray& bytes)
+{
+    const std::unique_ptr<CQR_Encode> encoder(new CQR_Encode);
+    encoder->m_bKanjiMode = false;
+    return encoder->Get_Encoding_Mode(reinterpret_cast<const uint8_t*>(bytes.constData()), bytes.size());
+}
+
 std::unique_ptr<QRModuleGrid> QREncoder::encodeWithECLevel(int level, int version, const QString& text)
 {
     return encodeCStringWithECLevel(level, version, text.toUtf8());

@@ -32,6 +32,8 @@ public:
     // Characters of one mode (CQR_Encode's mode numbers) that a symbol of the version and
     // level can carry; 0 outside 1-40 / 0-3.
     static int64_t characterCapacity(int mode, int version, int level);
+    // The single mode whose capacity a chosen version checks the bytes against.
+    static int characterMode(const QByteArray& bytes);
 
     // 0xAARRGGBB, each component its 0-1 value times 255, truncated.
     static quint32 hexadecimalValueOfColor(const QColor& color);

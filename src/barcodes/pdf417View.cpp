@@ -17,7 +17,25 @@ QByteArray symbolBytes(const QString& text)
     return text.toLatin1();
 }
 
+void encode(pdf417param& p, const QString& text, int errorLevel)
+{
+    pdf417init(p);
+    p.text = symbolBytes(text);
+    p.lenText = int(p.text.size());
+    p.options = PDF417_USE_ERROR_LEVEL | PDF417_INVERT_BITMAP;
+    p.errorLevel = errorLevel;
+    p.aspectRatio = 1.0f;
+    paintCode(p);
+}
+
 } // namespace
+
+bool pdf417View::holds(const QString& text, int errorLevel)
+{
+    pdf417param p;
+    encode(p, text, errorLevel);
+    return p.error == PDF417_ERROR_NONE;
+}
 
 pdf417View::pdf417View(const QSizeF& frameSize)
     : bounds(frameSize)
@@ -41,13 +59,7 @@ int pdf417View::drawWithText(const QString& text)
         _drawEmptyString();
         return imageState;
     }
-    pdf417init(p);
-    p.text = symbolBytes(text);
-    p.lenText = int(p.text.size());
-    p.options = PDF417_USE_ERROR_LEVEL | PDF417_INVERT_BITMAP;
-    p.errorLevel = errorLevel;
-    p.aspectRatio = 1.0f;
-    paintCode(p);
+    encode(p, text, errorLevel);
     if (p.error != PDF417_ERROR_NONE) {
         Show_NSLog_Message(QStringLiteral("Error encountered while drawing barcode, error %1.").arg(p.error));
         // The previous symbol must not stand in for this value.

@@ -28,6 +28,8 @@ public:
     // when every character fits, else as UTF-8.
     int drawWithText(const QString& text);
     int getImageState() const;
+    // Whether drawWithText() would make a symbol of the text at the level; logs nothing.
+    static bool holds(const QString& text, int errorLevel);
     // The symbol stretched over the frame; null unless the last drawWithText() made one.
     Picture getImage() const;
     // The symbol with one pixel per module (see pdf417BitImage); null as getImage() is.

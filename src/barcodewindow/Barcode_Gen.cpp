@@ -185,7 +185,7 @@ bool Barcode_Gen::Check_And_Validat_Barcode()
 {
     if (isValidBarcodeValue(settings_.value()))
         return true;
-    image_scroll->Set_Blank_Image(whyValueIsRefused(settings_, settings_.value()));
+    Set_Blank_Image();
     return false;
 }
 
@@ -208,14 +208,21 @@ void Barcode_Gen::goButtonActionPerformed()
         preview_ = BarcodeGeneration();
     }
     if (preview_.picture.isNull())
-        image_scroll->Set_Blank_Image(whyValueIsRefused(settings_, settings_.value()));
+        Set_Blank_Image();
     else
         image_scroll->Set_Barcode_On_Panel(preview_.picture);
 }
 
 void Barcode_Gen::Set_Blank_Image()
 {
-    image_scroll->Set_Blank_Image();
+    image_scroll->Set_Blank_Image(
+        settings_.value().isEmpty() ? whyNoValue() : whyValueIsRefused(settings_, settings_.value()));
+}
+
+QString Barcode_Gen::whyNoValue() const
+{
+    return settings_.data_source_type != 0 ? tr("The first card gives the barcode no value.")
+                                           : tr("Please enter barcode value");
 }
 
 const Picture& Barcode_Gen::previewPicture() const
@@ -342,7 +349,7 @@ void Barcode_Gen::tellWhyOkRefuses()
         else
             Show_MessageBox_With_Reason(goneColumn_, choose);
     } else if (settings_.value().isEmpty()) {
-        Show_MessageBox(bound ? tr("The first card gives the barcode no value.") : tr("Please enter barcode value"));
+        Show_MessageBox(whyNoValue());
     } else {
         Show_MessageBox_With_Reason(tr("Invalid barcode value"), whyValueIsRefused(settings_, settings_.value()));
     }

@@ -50,6 +50,7 @@ public:
     void goButtonActionPerformed();
     // Whether the value may be encoded; a failure blanks the preview.
     bool Check_And_Validat_Barcode();
+    // No picture, and why the value gives none under the error label.
     void Set_Blank_Image();
     const Picture& previewPicture() const;
     bool isTwoDimensionalMode() const { return settings_.isTwoDimensional(); }
@@ -167,6 +168,8 @@ private:
     void textDropped(const QString& text);
     void OK_Btn_Clicked();
     void tellWhyOkRefuses();
+    // What an empty value lacks: a typed value, or a value on the bound first card.
+    QString whyNoValue() const;
 
     BarcodeWindowHost& host_;
     BarcodeGenSettings settings_;

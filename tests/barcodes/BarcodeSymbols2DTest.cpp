@@ -84,3 +84,24 @@ TEST(BarcodeSymbols2D, SymbolsStayTwoColouredWhereModulesFallBetweenPixels)
         EXPECT_GT(dark, 100);
     }
 }
+
+TEST(BarcodeSymbols2D, DataMatrixRefusalLogsOneLineWithTheValueCut)
+{
+    // 3,000 characters over 120 lines, refused at a chosen size and at the automatic one.
+    const QString value = QStringLiteral("Ann Lee, Room 4, North Building\nCode 12-34\n").repeated(70).left(3000);
+    BarcodeGenSettings settings;
+    testing::internal::CaptureStderr();
+    for (int format : { 1, 0 }) {
+        settings.dm_format_index = format;
+        EXPECT_TRUE(Draw_DataMatrix_Barcode(value, settings).isNull()) << format;
+    }
+    const QStringList lines = QString::fromStdString(testing::internal::GetCapturedStderr()).split(u'\n');
+    ASSERT_EQ(lines.size(), 3); // two lines and the end of the last
+    const QString cut = QStringLiteral("\"Ann Lee, Room 4, North Building Code 12-34 Ann Lee, Room 4, …\"");
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("No barcode produced: Cannot make barcode fit 10x10")))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("No barcode produced: Cannot find suitable size")))
+        << lines[1].toStdString();
+    for (const QString& line : lines.first(2))
+        EXPECT_TRUE(line.endsWith(cut)) << line.toStdString();
+}

@@ -240,29 +240,3 @@ TEST(DataMatrixEncoder, EmptyTextHasAnEmptyPlanButNoSymbol)
     EXPECT_FALSE(blank.isValid());
     EXPECT_FALSE(blank.error.empty());
 }
-
-TEST(DataMatrixEncoder, InOutInterfaceReportsTheSymbolOrWritesTheRefusal)
-{
-    int width = 0;
-    int height = 0;
-    std::optional<std::string> encoding;
-    int used = -1;
-    int capacity = -1;
-    int check = -1;
-    const std::vector<uint8_t> grid = iec16022ecc200(width, height, encoding, "HELLO", &used, &capacity, &check);
-    EXPECT_EQ(grid.size(), static_cast<size_t>(width * height));
-    EXPECT_EQ(width, 12);
-    ASSERT_TRUE(encoding);
-    EXPECT_EQ(encoding->size(), 5u);
-    EXPECT_EQ(capacity, 5);
-    EXPECT_EQ(check, 7);
-    EXPECT_GE(used, 1);
-
-    int badWidth = 11;
-    int badHeight = 11;
-    std::optional<std::string> none;
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(iec16022ecc200(badWidth, badHeight, none, "HELLO", nullptr, nullptr, nullptr).empty());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Invalid size 11x11\n");
-    EXPECT_EQ(badWidth, 11);
-}

@@ -197,7 +197,7 @@ TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcodeAndSaysWhy)
             window.okButton->click();
             EXPECT_TRUE(window.isVisible() || window.result() == 0);
             EXPECT_EQ(window.image_scroll->errorLabel()->text(),
-                why.isEmpty() ? QStringLiteral("Invalid barcode value") : "Invalid barcode value\n" + why);
+                "Invalid barcode value\n" + (why.isEmpty() ? QStringLiteral("Please enter barcode value") : why));
             EXPECT_EQ(dialogs->messages().back(),
                 why.isEmpty() ? QStringLiteral("\nPlease enter barcode value")
                               : QStringLiteral("\nInvalid barcode value"));
@@ -216,6 +216,42 @@ TEST_F(BarcodeWindow, OkRefusesValuesThatGiveNoBarcodeAndSaysWhy)
         EXPECT_TRUE(window.image_scroll->errorLabel()->text().startsWith(
             QStringLiteral("Invalid barcode value\n%1 takes ").arg(QLatin1String(title))))
             << window.image_scroll->errorLabel()->text().toStdString();
+    }
+    // An empty value asks for one, whatever the kind.
+    for (const char* title : BarcodeSymbologyTitles) {
+        typeValue(window, QString());
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(QLatin1String(title)));
+        EXPECT_EQ(window.image_scroll->errorLabel()->text(), "Invalid barcode value\nPlease enter barcode value")
+            << title;
+    }
+    // A 2-D value too long for the chosen settings says how many characters of its mode
+    // they hold, counted as the encoder counts: that many make a symbol.
+    const QString digits = QString(44, QLatin1Char('7'));
+    const QString words = QStringLiteral("ROOM 12 AND THE HALL 3; bring this card.").repeated(80);
+    window.pdf_ec_lvl_Stepper->setValue(8);
+    for (const auto& [kind, setting, index, value, why, fits] : {
+             std::tuple("QR Code", window.qr_version_ComboBox, 1, digits,
+                 "QR Code version 1 at error correction level L (7%): it holds 41 characters in numeric mode, and "
+                 "the value has 44.",
+                 41),
+             // The encoder lowers the chosen level 8 as far as the data needs.
+             std::tuple("PDF417", static_cast<QComboBox*>(nullptr), 0, words,
+                 "PDF417, even at its lowest error correction level: it holds 1575 characters in byte mode, and the "
+                 "value has 3200.",
+                 1575),
+             std::tuple("DataMatrix", window.dm_format_ComboBox, 2, digits,
+                 "Data Matrix of 12 × 12 modules: it holds 10 characters in numeric mode, and the value has 44.", 10),
+         }) {
+        choose(window.barcodeTypePopup, indexOfBarcodeSymbology(kind));
+        if (setting)
+            choose(setting, index);
+        typeValue(window, value);
+        EXPECT_EQ(window.image_scroll->errorLabel()->text().toStdString(),
+            "Invalid barcode value\nThe value is too long for " + std::string(why));
+        typeValue(window, value.left(fits));
+        EXPECT_FALSE(window.previewPicture().isNull()) << kind;
+        typeValue(window, value.left(fits + 1));
+        EXPECT_TRUE(window.previewPicture().isNull()) << kind;
     }
 }
 

@@ -199,6 +199,15 @@ inline void writeTableWorkbook(const QString& path, const QJsonArray& table, con
         arguments);
 }
 
+// A list holding one array. Braces around a single QJsonArray make such a list for g++ but a
+// copy of the array for clang, so the tests never write one with them.
+inline QJsonArray listOf(const QJsonArray& only)
+{
+    QJsonArray list;
+    list.append(only);
+    return list;
+}
+
 // Writes a workbook with openpyxl of several sheets, in order: each a [name, rows] pair whose
 // rows are arrays of cells (null for an empty one).
 inline void writeSheetsWorkbook(const QString& path, const QJsonArray& sheets)

@@ -145,8 +145,8 @@ TEST_F(ImportExcelTest, AWorkbookReplacedWhileTheWindowIsOpenIsNotTakenAsTheOneR
 {
     const QString path = guests();
     const QString newer = workbook(QStringLiteral("newer.xlsx"),
-        QJsonArray { QJsonArray {
-            "Guests", QJsonArray { QJsonArray { "Name", "Code", "City" }, QJsonArray { "Zed", "t9", "Paris" } } } });
+        xlsxtest::listOf(QJsonArray {
+            "Guests", QJsonArray { QJsonArray { "Name", "Code", "City" }, QJsonArray { "Zed", "t9", "Paris" } } }));
     const QByteArray newerBytes = xlsxtest::fileBytes(newer);
     const auto renameOver
         = [&] { ASSERT_EQ(std::rename(QFile::encodeName(newer).constData(), QFile::encodeName(path).constData()), 0); };

@@ -128,7 +128,7 @@ void writePhotos(const QString& folder)
 
 QString writeWorkbook(const QString& path, int rows, const QString& photos)
 {
-    QJsonArray table { QJsonArray { "Name", "Title", "Company", "Id", "Photo" } };
+    QJsonArray table = xlsxtest::listOf(QJsonArray { "Name", "Title", "Company", "Id", "Photo" });
     const auto cell = [](const QString& value) { return value.isEmpty() ? QJsonValue() : QJsonValue(value); };
     for (int row = 1; row <= rows; ++row)
         table.append(QJsonArray {
@@ -511,9 +511,9 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
                     QJsonArray { photo(2), "R7", "Dee Fox", "P-201" }, QJsonArray { photo(0), "R8", "Eve Ng", "P-202" },
                     QJsonArray { photo(1), "R9", "Fay Oh", "P-203" } } } });
     xlsxtest::writeSheetsWorkbook(visitors,
-        QJsonArray { QJsonArray { "Visitors",
+        xlsxtest::listOf(QJsonArray { "Visitors",
             QJsonArray { QJsonArray { "Code", "Name", "Photo" }, QJsonArray { "V-301", "Gil Ray", photo(1) },
-                QJsonArray { "V-302", "Hal Roe", photo(2) }, QJsonArray { "V-303", "Ida Poe", photo(0) } } } });
+                QJsonArray { "V-302", "Hal Roe", photo(2) }, QJsonArray { "V-303", "Ida Poe", photo(0) } } }));
 
     // Profile › Browse… a workbook's sheet with all its columns; `inDialog` then works the
     // profile dialog and answers it.
@@ -692,9 +692,9 @@ TEST_F(BadgeFlowTest, BoundObjectsFollowTheirColumnsTitleToAnotherSheetWorkbookA
     // The workbook rewritten with its columns moved: read again before the run, each object
     // takes its title's column.
     xlsxtest::writeSheetsWorkbook(visitors,
-        QJsonArray { QJsonArray { "Visitors",
+        xlsxtest::listOf(QJsonArray { "Visitors",
             QJsonArray { QJsonArray { "Photo", "Name", "Code" }, QJsonArray { photo(0), "Jo Kim", "W-401" },
-                QJsonArray { photo(1), "Kai Lu", "W-402" }, QJsonArray { photo(2), "Lea Mo", "W-403" } } } });
+                QJsonArray { photo(1), "Kai Lu", "W-402" }, QJsonArray { photo(2), "Lea Mo", "W-403" } } }));
     dialogs->choiceAnswers = { 0, 0 }; // Read Again, then go on without the room
     EXPECT_EQ(exportedCards(),
         QStringList({ "QR-Code: W-401 " + colour(0), "QR-Code: W-402 " + colour(1), "QR-Code: W-403 " + colour(2) }));

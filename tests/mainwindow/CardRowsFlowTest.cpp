@@ -272,7 +272,7 @@ TEST_F(CardRowsFlowTest, ProfileFieldsAreWideEnoughForTheirValuesAndEveryIdPrint
     constexpr int rows = 500;
     constexpr int uncut = 7; // a name wider than the card
     SKTWindowController& main = startWithOwnSeriesFolder();
-    QJsonArray table { QJsonArray { "Name", "Id" } };
+    QJsonArray table = xlsxtest::listOf(QJsonArray { "Name", "Id" });
     for (int row = 1; row <= rows; ++row)
         table.append(QJsonArray { row == uncut ? QString(144, u'W') : guestOf(row), idOf(row) });
     const QString workbook = QDir(folder.path()).filePath(QStringLiteral("people.xlsx"));

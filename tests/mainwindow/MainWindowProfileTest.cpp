@@ -791,8 +791,8 @@ TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRow
     }
     const auto writeStaff = [&](const QString& name, const char* first) {
         xlsxtest::writeSheetsWorkbook(folder.filePath(name),
-            QJsonArray { QJsonArray { "People",
-                QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "First", QString(first) + ".png" } } } });
+            xlsxtest::listOf(QJsonArray { "People",
+                QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "First", QString(first) + ".png" } } }));
         return folder.filePath(name);
     };
     const QString staff = writeStaff(QStringLiteral("staff.xlsx"), "red");

@@ -58,7 +58,7 @@ protected:
     {
         const QDir beside(folder.filePath(QStringLiteral("guests")));
         EXPECT_TRUE(beside.mkpath(QStringLiteral("photos")));
-        QJsonArray table { QJsonArray { "Name", "Photo" } };
+        QJsonArray table = xlsxtest::listOf(QJsonArray { "Name", "Photo" });
         for (int row = 1; row <= photos + 1; ++row) {
             const QString name = row == 2 ? QStringLiteral("photos/") + photoName(row) : photoName(row);
             table.append(QJsonArray { QStringLiteral("Guest %1").arg(row), name });
@@ -324,7 +324,7 @@ TEST_F(RowPicturesFlowTest, AMovedDesignUsesTheWorkbookBesideItAndNamesItOnceItC
     // Changed while the print window is open: Print asks as Send does and prints every row read
     // again; changed while the export window is open, its OK asks, and Cancel exports nothing.
     const auto writeGuests = [&](int guests) {
-        QJsonArray rows { QJsonArray { "Name" } };
+        QJsonArray rows = xlsxtest::listOf(QJsonArray { "Name" });
         for (int row = 1; row <= guests; ++row)
             rows.append(QJsonArray { QStringLiteral("Guest %1").arg(row) });
         xlsxtest::writeTableWorkbook(workbook, rows);

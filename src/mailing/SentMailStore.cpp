@@ -278,6 +278,13 @@ void SentMailStore::readDoubts(qint64 now)
         problem_ = failure(QString());
 }
 
+bool SentMailStore::usable(QString* why) const
+{
+    if (!problem_.isEmpty() && why)
+        *why = problem_;
+    return problem_.isEmpty();
+}
+
 bool SentMailStore::inTransaction(const std::function<bool()>& step, QString* why)
 {
     failedStep = SQLITE_OK;
@@ -373,11 +380,8 @@ std::optional<SentMailStore::Marks> SentMailStore::marks(
     QMutexLocker lock(&mutex_);
     stop_ = stop;
     const auto forgetStop = qScopeGuard([this] { stop_ = nullptr; });
-    if (!problem_.isEmpty()) {
-        if (why)
-            *why = problem_;
+    if (!usable(why))
         return std::nullopt;
-    }
     Statement look(db_, "SELECT state, time, run, owner FROM mails WHERE key = ?");
     Marks marks(keys.size());
     // In the keys' order, so that each lookup finds the index's pages where the last one left
@@ -406,11 +410,8 @@ SentMailStore::Going SentMailStore::markGoing(
     const QByteArray& key, const std::optional<Mark>& seen, qint64 run, QString* why)
 {
     QMutexLocker lock(&mutex_);
-    if (!problem_.isEmpty()) {
-        if (why)
-            *why = problem_;
+    if (!usable(why))
         return Going::Failed;
-    }
     bool taken = false;
     const bool marked = inTransaction(
         [&] {
@@ -456,11 +457,8 @@ SentMailStore::Going SentMailStore::markGoing(
 bool SentMailStore::markSent(const QByteArray& key, qint64 run, QString* why)
 {
     QMutexLocker lock(&mutex_);
-    if (!problem_.isEmpty()) {
-        if (why)
-            *why = problem_;
+    if (!usable(why))
         return false;
-    }
     return inTransaction(
         [&] {
             Statement mark(db_,
@@ -479,11 +477,8 @@ bool SentMailStore::markSent(const QByteArray& key, qint64 run, QString* why)
 bool SentMailStore::markNotSent(const QByteArray& key, qint64 run, QString* why)
 {
     QMutexLocker lock(&mutex_);
-    if (!problem_.isEmpty()) {
-        if (why)
-            *why = problem_;
+    if (!usable(why))
         return false;
-    }
     return inTransaction(
         [&] {
             Statement back(db_,

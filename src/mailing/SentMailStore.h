@@ -84,6 +84,8 @@ private:
     bool open(qint64 now);
     bool readInOldFiles(const QString& folder, qint64 now);
     void readDoubts(qint64 now);
+    // False, with why the store cannot be used, once it could not be opened.
+    bool usable(QString* why) const;
     // Runs step inside one write transaction; false (and why) when it or the commit failed.
     bool inTransaction(const std::function<bool()>& step, QString* why);
     QString failure(const QString& what) const;

@@ -24,38 +24,31 @@
 
 namespace {
 
-struct Input
-{
-    const uint8_t* data;
-    size_t size;
-    size_t at = 0;
-    uint8_t byte() { return at < size ? data[at++] : 0; }
-    QByteArray bytes(size_t count)
-    {
-        count = std::min(count, size - at);
-        at += count;
-        return QByteArray(reinterpret_cast<const char*>(data + at - count), qsizetype(count));
-    }
-};
-
 // Builds the tree under root from the input: names of its bytes ("/" and NUL cannot be in a
 // name, "." and ".." are not new), files never made through a link or into a FIFO.
-void build(Input& in, const QByteArray& root)
+void build(const uint8_t* data, size_t size, const QByteArray& root)
 {
+    size_t taken = 0;
+    const auto byte = [&] { return taken < size ? data[taken++] : uint8_t(0); };
+    const auto bytes = [&](size_t count) {
+        count = std::min(count, size - taken);
+        taken += count;
+        return QByteArray(reinterpret_cast<const char*>(data + taken - count), qsizetype(count));
+    };
     static const char* const suffixes[] = { "", ".png", ".PNG", ".jpg", ".Jpg", ".jpeg", ".dcard", ".png.dcard" };
     static const qint64 sizes[] = { 0, 1, 70 * 1024, qint64(256) * 1024 * 1024 + 1, qint64(3) << 30 };
     std::vector<QByteArray> made { root };
     std::vector<QByteArray> folders { root };
-    while (in.at < in.size && made.size() < 40) {
-        const uint8_t op = in.byte() % 9;
-        QByteArray name = in.bytes(in.byte() % 12).replace('/', '_').replace('\0', '_');
-        name += suffixes[in.byte() % 8];
+    while (taken < size && made.size() < 40) {
+        const uint8_t op = byte() % 9;
+        QByteArray name = bytes(byte() % 12).replace('/', '_').replace('\0', '_');
+        name += suffixes[byte() % 8];
         const QByteArray path
             = folders.back() + '/' + (name.isEmpty() || name == "." || name == ".." ? 'n' + name : name);
         const char* const at = path.constData();
         if (op <= 1) { // a file of the input's bytes, or of a size (sparse)
-            const uint8_t count = in.byte();
-            const QByteArray content = op == 0 ? in.bytes(count) : QByteArray();
+            const uint8_t count = byte();
+            const QByteArray content = op == 0 ? bytes(count) : QByteArray();
             if (const int fd = ::open(at, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); fd >= 0) {
                 [[maybe_unused]] const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
                 ::close(fd);
@@ -67,9 +60,9 @@ void build(Input& in, const QByteArray& root)
         else if (op == 3 && folders.size() > 1)
             folders.pop_back();
         else if (op == 4) // a link to something made before, by its full path
-            ::symlink(made[in.byte() % made.size()].constData(), at);
+            ::symlink(made[byte() % made.size()].constData(), at);
         else if (op == 5) // a link relative to its folder: to the folder itself or the one above
-            ::symlink(in.byte() % 2 ? "." : "..", at);
+            ::symlink(byte() % 2 ? "." : "..", at);
         else if (op == 6 || op == 7) // a link to nothing, or to itself
             ::symlink(op == 6 ? "nowhere" : at, at);
         else if (op == 8)
@@ -117,8 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     scratch.clear();
     if (::mkdir(scratch.root.constData(), 0700) != 0)
         return 0;
-    Input in { data, size };
-    build(in, scratch.root);
+    build(data, size, scratch.root);
 
     const QString folder = QFile::decodeName(scratch.root);
     walk(folder);

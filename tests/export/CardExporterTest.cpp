@@ -175,6 +175,31 @@ QImage around(const QImage& cardImage, const SKTGraphic& object, double dpi)
     return cardImage.copy(QRectF(area.topLeft() * scale, area.size() * scale).toAlignedRect());
 }
 
+// The export window answered OK with PNG at 72 dpi, of both sides when asked.
+std::function<int(QDialog&)> okWithPngAt72(bool bothSides = false)
+{
+    return [bothSides](QDialog& dialog) {
+        auto& window = static_cast<ExportWindow&>(dialog);
+        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
+        window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
+        if (bothSides)
+            window.matrix_export_card_side->button(0)->click();
+        return 1;
+    };
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
+}
+
 } // namespace
 
 TEST_F(CardExporterTest, EveryCardsBarcodesKeepTheirKindsAndReadAsTheirRow)
@@ -579,21 +604,9 @@ TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysR
     ASSERT_TRUE(QDir().mkpath(exported(QString())));
     const QStringList earlier { QStringLiteral("Card_1.png"), QStringLiteral("Card_4.png"),
         QStringLiteral("Card_5_Back.png"), QStringLiteral("notes.txt"), QStringLiteral("Card_9.jpeg") };
-    for (const QString& name : earlier) {
-        QFile file(exported(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("earlier");
-    }
-    const auto contents = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    dialogs_->modalHandler = [](QDialog& dialog) {
-        auto& window = static_cast<ExportWindow&>(dialog);
-        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-        window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
-        return 1;
-    };
+    for (const QString& name : earlier)
+        writeFile(exported(name), "earlier");
+    dialogs_->modalHandler = okWithPngAt72();
     const auto exportTo = [&](const QStringList& folders) {
         dialogs_->fileAnswers = { folders.begin(), folders.end() };
         QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
@@ -632,90 +645,64 @@ TEST_F(CardExporterTest, AFolderHoldingEarlierCardsIsTakenOnlyWhenThePersonSaysR
 // it leads to.
 TEST_F(CardExporterTest, EveryFileAnExportWouldReplaceIsAskedAboutOnceBeforeAnythingIsWritten)
 {
-    const auto write = [](const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()) << path.toStdString();
-    };
-    const auto contents = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    dialogs_->modalHandler = [](QDialog& dialog) {
-        auto& window = static_cast<ExportWindow&>(dialog);
-        window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-        window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
-        window.matrix_export_card_side->button(0)->click();
-        return 1;
-    };
+    dialogs_->modalHandler = okWithPngAt72(true);
     const QDir out(out_.path());
-    const auto lastAsked = [&] { return dialogs_->asked().back(); };
+    const auto exportTo = [&](const QString& path, int answer) {
+        dialogs_->fileAnswers = { path };
+        dialogs_->choiceAnswers = { answer };
+        exporter_.Export_Button();
+        return dialogs_->asked().back();
+    };
 
-    // One card, both sides, to a name whose back is a file of the person's own.
-    const QString front = out.filePath(QStringLiteral("both2.png")),
-                  back = out.filePath(QStringLiteral("both2_Back.png"));
-    write(back, "mine");
-    dialogs_->fileAnswers = { front, front };
-    dialogs_->choiceAnswers = { 1, 0 };
-    exporter_.Export_Button();
-    EXPECT_EQ(lastAsked().text, QStringLiteral("\"both2_Back.png\" already exists. Do you want to replace it?"));
-    EXPECT_EQ(contents(back), QByteArray("mine"));
+    // One card, both sides, to a name whose back is a file of the person's own: No, then Yes.
+    const QString front = out.filePath("both2.png"), back = out.filePath("both2_Back.png");
+    writeFile(back, "mine");
+    EXPECT_EQ(exportTo(front, 1).text, "\"both2_Back.png\" already exists. Do you want to replace it?");
+    EXPECT_EQ(contents(back), "mine");
     EXPECT_FALSE(QFile::exists(front));
     EXPECT_TRUE(host_.done.isEmpty());
-    exporter_.Export_Button();
-    EXPECT_TRUE(contents(back).startsWith("\x89PNG"));
-    EXPECT_TRUE(contents(front).startsWith("\x89PNG"));
+    exportTo(front, 0);
+    EXPECT_TRUE(contents(back).startsWith("\x89PNG") && contents(front).startsWith("\x89PNG"));
 
     // A back's name that links to the front's file is that one file, named once.
-    const QString pair = out.filePath(QStringLiteral("pair.png"));
-    write(pair, "mine");
-    ASSERT_TRUE(QFile::link(pair, out.filePath(QStringLiteral("pair_Back.png"))));
-    dialogs_->fileAnswers = { pair };
-    dialogs_->choiceAnswers = { 1 };
-    exporter_.Export_Button();
-    EXPECT_EQ(lastAsked().text, QStringLiteral("\"pair_Back.png\" already exists. Do you want to replace it?"));
-    EXPECT_EQ(
-        lastAsked().details, QStringLiteral("pair_Back.png (a link to %1)").arg(QFileInfo(pair).canonicalFilePath()));
-    EXPECT_EQ(contents(pair), QByteArray("mine"));
+    const QString pair = out.filePath("pair.png");
+    writeFile(pair, "mine");
+    ASSERT_TRUE(QFile::link(pair, out.filePath("pair_Back.png")));
+    const auto linked = exportTo(pair, 1);
+    EXPECT_EQ(linked.text, "\"pair_Back.png\" already exists. Do you want to replace it?");
+    EXPECT_EQ(linked.details, QStringLiteral("pair_Back.png (a link to %1)").arg(QFileInfo(pair).canonicalFilePath()));
+    EXPECT_EQ(contents(pair), "mine");
 
     // A run of rows where earlier cards lie: those it would replace are listed, five by name,
     // found behind the please-wait sheet. The folder's name is said as it is.
-    const QString chosen = out.filePath(QStringLiteral("run %2"));
+    const QString chosen = out.filePath("run %2");
     const QDir cards(batchExportFolder(chosen));
     writeSeries(8);
-    auto text = SKTGraphic::create<SKTText>();
-    text->setBounds(QRectF(10, 10, 200, 30));
-    text->data_source_type = DataBinding::seriesSource;
-    text->batch_list_name = QStringLiteral("ids");
-    host_.front = { text };
-    ASSERT_TRUE(cards.mkpath(QStringLiteral(".")));
-    QStringList earlier { QStringLiteral("Card_9.png") };
+    host_.front = { barcode("Code 128", QPointF(10, 20)) };
+    ASSERT_TRUE(cards.mkpath("."));
+    QStringList earlier { "Card_9.png" };
     for (int n = 1; n <= 4; ++n)
         earlier << QStringLiteral("Card_%1_Back.png").arg(n) << QStringLiteral("Card_%1.png").arg(n);
     for (const QString& name : std::as_const(earlier))
-        write(cards.filePath(name), "earlier");
-    QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
-    dialogs_->fileAnswers = { chosen };
-    dialogs_->choiceAnswers = { 2 };
-    exporter_.Export_Button();
+        writeFile(cards.filePath(name), "earlier");
+    const QString held = QStringLiteral("\"%1\" already holds 9 card files").arg(cards.path());
+    const auto refused = exportTo(chosen, 2);
     EXPECT_FALSE(exporter_.batchRunning());
     EXPECT_EQ(host_.pleaseWaits, 1);
-    EXPECT_TRUE(lastAsked().text.contains(QStringLiteral("\"%1\" already holds 9 card files").arg(cards.path())))
-        << lastAsked().text.toStdString();
-    EXPECT_TRUE(lastAsked().text.contains(
-        QStringLiteral("\"Card_1_Back.png\", \"Card_1.png\", \"Card_2_Back.png\", \"Card_2.png\", \"Card_3_Back.png\" "
-                       "and 3 more already exist. Do you want to replace them?")))
-        << lastAsked().text.toStdString();
-    EXPECT_EQ(lastAsked().details, earlier.mid(1).join(u'\n'));
+    EXPECT_TRUE(refused.text.contains(held)) << refused.text.toStdString();
+    EXPECT_TRUE(refused.text.contains("\"Card_1_Back.png\", \"Card_1.png\", \"Card_2_Back.png\", \"Card_2.png\", "
+                                      "\"Card_3_Back.png\" and 3 more already exist. Do you want to replace them?"))
+        << refused.text.toStdString();
+    EXPECT_EQ(refused.details, earlier.mid(1).join(u'\n'));
     for (const QString& name : std::as_const(earlier))
-        EXPECT_EQ(contents(cards.filePath(name)), QByteArray("earlier")) << name.toStdString();
+        EXPECT_EQ(contents(cards.filePath(name)), "earlier") << name.toStdString();
     EXPECT_EQ(cards.entryList(QDir::Files).size(), earlier.size());
 
-    dialogs_->fileAnswers = { chosen };
-    dialogs_->choiceAnswers = { 1 };
-    exporter_.Export_Button();
+    QSignalSpy finished(&exporter_, &CardExporter::batchFinished);
+    exportTo(chosen, 1);
     ASSERT_TRUE(finished.wait(patience::generousMs));
-    EXPECT_TRUE(contents(cards.filePath(QStringLiteral("Card_4_Back.png"))).startsWith("\x89PNG"));
-    EXPECT_EQ(contents(cards.filePath(QStringLiteral("Card_9.png"))), QByteArray("earlier"));
+    EXPECT_TRUE(contents(cards.filePath("Card_4_Back.png")).startsWith("\x89PNG"));
+    EXPECT_EQ(contents(cards.filePath("Card_9.png")), "earlier");
     EXPECT_EQ(cards.entryList(QDir::Files).size(), 17);
     for (const auto& asked : dialogs_->asked())
         EXPECT_EQ(asked.thread, QThread::currentThread()) << asked.text.toStdString();
@@ -726,19 +713,11 @@ TEST_F(CardExporterTest, EarlierCardsOfAnotherFormatAreAskedAboutAndTheKeysGiveT
     writeSeries(2);
     host_.front = { barcode("Code 128", QPointF(10, 20)) };
     ASSERT_TRUE(QDir().mkpath(exported(QString())));
-    for (int n = 1; n <= 300; ++n) {
-        QFile file(exported(QStringLiteral("Card_%1.jpg").arg(n)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("earlier");
-    }
+    for (int n = 1; n <= 300; ++n)
+        writeFile(exported(QStringLiteral("Card_%1.jpg").arg(n)), "earlier");
     for (const int key : { Qt::Key_Escape, Qt::Key_Return }) {
         KeyedDialogs keyed(key);
-        keyed->script.modalHandler = [](QDialog& dialog) {
-            auto& window = static_cast<ExportWindow&>(dialog);
-            window.fileFormatPopup->setCurrentText(QStringLiteral("PNG"));
-            window.saveDPIText->setCurrentIndex(window.saveDPIText->findData(72));
-            return 1;
-        };
+        keyed->script.modalHandler = okWithPngAt72();
         QTemporaryDir other;
         keyed->script.fileAnswers = { out_.path(), other.path() };
         QSignalSpy finished(&exporter_, &CardExporter::batchFinished);

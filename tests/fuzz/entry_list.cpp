@@ -5,73 +5,51 @@
 // not a readable file of a list's size is refused without blocking.
 #include "wizards/PartyTextLists.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-enum class Shape
-{
-    File,
-    Link,
-    Dangling,
-    Loop,
-    Fifo,
-    Folder,
-    Sized,
-    Count
-};
-
 // Makes the list's path in the given shape; its size in bytes when it is a regular file.
-std::optional<qint64> make(Shape shape, const QByteArray& path, const QByteArray& rest)
+std::optional<qint64> make(uint8_t shape, const QByteArray& path, const QByteArray& rest)
 {
-    const std::optional<qint64> none;
     const QByteArray target = path + ".target";
-    switch (shape) {
-    case Shape::File:
-    case Shape::Link: {
-        QFile file(QFile::decodeName(shape == Shape::File ? path : target));
-        if (!file.open(QIODevice::WriteOnly) || file.write(rest) != rest.size())
-            return none;
-        file.close();
-        if (shape == Shape::Link && ::symlink(target.constData(), path.constData()) != 0)
-            return none;
-        return rest.size();
+    qint64 length = rest.size();
+    switch (shape % 7) {
+    case 1: // a link to the list
+        if (::symlink(target.constData(), path.constData()) != 0)
+            return std::nullopt;
+        [[fallthrough]];
+    case 0: {
+        QFile file(QFile::decodeName(shape % 7 ? target : path));
+        return file.open(QIODevice::WriteOnly) && file.write(rest) == length ? std::optional(length) : std::nullopt;
     }
-    case Shape::Dangling:
-        ::symlink(target.constData(), path.constData());
-        return none;
-    case Shape::Loop:
-        ::symlink(path.constData(), path.constData());
-        return none;
-    case Shape::Fifo:
+    case 2:
+    case 3: // a link to nothing, or to itself
+        ::symlink(shape % 7 == 2 ? target.constData() : path.constData(), path.constData());
+        break;
+    case 4:
         ::mkfifo(path.constData(), 0600);
-        return none;
-    case Shape::Folder:
+        break;
+    case 5:
         ::mkdir(path.constData(), 0700);
-        return none;
-    case Shape::Sized: {
+        break;
+    case 6: {
         // Up to 16 GiB: far beyond any list, and beyond what a process may hold.
-        uint64_t length = 0;
+        length = 0;
         for (qsizetype i = 0; i < rest.size() && i < 4; ++i)
             length = length << 8 | uint8_t(rest[i]);
         QFile file(QFile::decodeName(path));
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(length) * 4))
-            return none;
-        return qint64(length) * 4;
+        return file.open(QIODevice::WriteOnly) && file.resize(length * 4) ? std::optional(length * 4) : std::nullopt;
     }
-    case Shape::Count:
-        break;
     }
-    return none;
+    return std::nullopt;
 }
 
 } // namespace
@@ -81,34 +59,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/fuzz-entry-list-XXXXXX"));
     if (size == 0)
         return 0;
-    const Shape shape = Shape(data[0] % uint8_t(Shape::Count));
-    const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("Title.txt")));
     for (const QByteArray& old : { path, path + ".target" }) {
         ::unlink(old.constData());
         ::rmdir(old.constData());
     }
-    const std::optional<qint64> bytes = make(shape, path, rest);
+    const std::optional<qint64> bytes
+        = make(data[0], path, QByteArray(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
 
     QString reason;
     const std::optional<QStringList> entries = readEntryList(QFile::decodeName(path), &reason);
-    if (!entries) {
-        if (bytes && *bytes <= 64 * 1024)
-            std::abort(); // a list file of a list's size is always read
-        if (reason.isEmpty())
-            std::abort(); // a refusal says why
-        return 0;
-    }
-    if (!bytes)
-        std::abort(); // only a regular file is a list
+    // Only a regular file is a list, one of a list's size is always read, and a refusal says why.
+    if (entries ? !bytes : (bytes && *bytes <= 64 * 1024) || reason.isEmpty())
+        std::abort();
     qsizetype characters = 0;
-    for (const QString& entry : *entries) {
+    for (const QString& entry : entries.value_or(QStringList())) {
         characters += entry.size();
         if (entry.isEmpty() || entry != entry.trimmed() || entry.contains(QLatin1Char('\n'))
             || entry.contains(QLatin1Char('\r')) || entry.startsWith(QChar(0xFEFF)))
             std::abort();
     }
-    if (characters > *bytes)
+    if (characters > bytes.value_or(0))
         std::abort(); // no entry is longer than the bytes it came from
     return 0;
 }

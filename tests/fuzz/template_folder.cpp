@@ -9,7 +9,6 @@
 
 #include "FuzzApplication.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,125 +24,73 @@
 
 namespace {
 
-class Input
+// Builds the tree under root from the input: names of its bytes ("/" and NUL cannot be in a
+// name, "." and ".." are not new), files never made through a link or into a FIFO.
+void build(const uint8_t* data, size_t size, const QByteArray& root)
 {
-public:
-    Input(const uint8_t* data, size_t size)
-        : data_(data)
-        , size_(size)
-    { }
-    bool done() const { return at_ >= size_; }
-    uint8_t byte() { return at_ < size_ ? data_[at_++] : 0; }
-    QByteArray bytes(size_t count)
-    {
-        count = std::min(count, size_ - std::min(at_, size_));
-        const QByteArray taken(reinterpret_cast<const char*>(data_ + at_), qsizetype(count));
-        at_ += count;
-        return taken;
-    }
-
-private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t at_ = 0;
-};
-
-// A name of the input's bytes: "/" and NUL cannot be in a name, "." and ".." are not new.
-QByteArray nameFrom(Input& in)
-{
+    size_t taken = 0;
+    const auto byte = [&] { return taken < size ? data[taken++] : uint8_t(0); };
+    const auto bytes = [&](size_t count) {
+        count = std::min(count, size - taken);
+        taken += count;
+        return QByteArray(reinterpret_cast<const char*>(data + taken - count), qsizetype(count));
+    };
     static const char* const suffixes[] = { "", ".png", ".PNG", ".jpg", ".Jpg", ".jpeg", ".dcard", ".png.dcard" };
-    QByteArray name = in.bytes(in.byte() % 12);
-    name.replace('/', '_').replace('\0', '_');
-    name += suffixes[in.byte() % 8];
-    if (name.isEmpty() || name == "." || name == "..")
-        name.prepend('n');
-    return name;
-}
-
-void writeFile(const QByteArray& path, const QByteArray& content)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    [[maybe_unused]] const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
-    ::close(fd);
-}
-
-// Builds the tree under root from the input; returns every path made.
-std::vector<QByteArray> build(Input& in, const QByteArray& root)
-{
+    static const qint64 sizes[] = { 0, 1, 70 * 1024, qint64(256) * 1024 * 1024 + 1, qint64(3) << 30 };
     std::vector<QByteArray> made { root };
     std::vector<QByteArray> folders { root };
-    static const qint64 sizes[] = { 0, 1, 70 * 1024, qint64(256) * 1024 * 1024 + 1, qint64(3) << 30 };
-    while (!in.done() && made.size() < 40) {
-        const uint8_t op = in.byte();
-        const QByteArray path = folders.back() + '/' + nameFrom(in);
-        switch (op % 9) {
-        case 0:
-            writeFile(path, in.bytes(in.byte()));
-            break;
-        case 1:
-            writeFile(path, {});
-            ::truncate(path.constData(), sizes[in.byte() % 5]);
-            break;
-        case 2:
-            if (folders.size() < 5 && ::mkdir(path.constData(), 0700) == 0)
-                folders.push_back(path);
-            break;
-        case 3:
-            if (folders.size() > 1)
-                folders.pop_back();
-            continue;
-        case 4: // a link to something made before, by its full path
-            ::symlink(made[in.byte() % made.size()].constData(), path.constData());
-            break;
-        case 5: // a link relative to its folder: to the folder itself or the one above
-            ::symlink(in.byte() % 2 ? "." : "..", path.constData());
-            break;
-        case 6:
-            ::symlink("nowhere", path.constData());
-            break;
-        case 7:
-            ::symlink(path.constData(), path.constData());
-            break;
-        case 8:
-            ::mkfifo(path.constData(), 0600);
-            break;
-        }
-        made.push_back(path);
-    }
-    return made;
-}
-
-// A listed file is there under the listed path, is what the walk lists, and is in the folder.
-void checkListed(const QStringList& paths, const QString& folder)
-{
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const QFileInfo info(paths[i]);
-        const QString suffix = info.suffix().toLower();
-        if (!info.isFile() || (suffix != QLatin1String("png") && suffix != QLatin1String("jpg")))
-            std::abort();
-        if (QFileInfo(info.absolutePath()).canonicalFilePath() != QFileInfo(folder).canonicalFilePath())
-            std::abort();
-        if (i > 0 && !(paths[i - 1] < paths[i]))
-            std::abort(); // sorted by name, each once
-        const QString design = TemplateStore::designPathFor(paths[i]);
-        if (QFileInfo(design).absolutePath() != info.absolutePath())
-            std::abort();
-        ThumbnailLoader::readThumbnail(paths[i]);
+    while (taken < size && made.size() < 40) {
+        const uint8_t op = byte() % 9;
+        QByteArray name = bytes(byte() % 12).replace('/', '_').replace('\0', '_');
+        name += suffixes[byte() % 8];
+        const QByteArray path
+            = folders.back() + '/' + (name.isEmpty() || name == "." || name == ".." ? 'n' + name : name);
+        const char* const at = path.constData();
+        if (op <= 1) { // a file of the input's bytes, or of a size (sparse)
+            const uint8_t count = byte();
+            const QByteArray content = op == 0 ? bytes(count) : QByteArray();
+            if (const int fd = ::open(at, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600); fd >= 0) {
+                [[maybe_unused]] const ssize_t written = ::write(fd, content.constData(), size_t(content.size()));
+                ::close(fd);
+            }
+            if (op == 1)
+                ::truncate(at, sizes[count % 5]);
+        } else if (op == 2 && folders.size() < 5 && ::mkdir(at, 0700) == 0)
+            folders.push_back(path);
+        else if (op == 3 && folders.size() > 1)
+            folders.pop_back();
+        else if (op == 4) // a link to something made before, by its full path
+            ::symlink(made[byte() % made.size()].constData(), at);
+        else if (op == 5) // a link relative to its folder: to the folder itself or the one above
+            ::symlink(byte() % 2 ? "." : "..", at);
+        else if (op == 6 || op == 7) // a link to nothing, or to itself
+            ::symlink(op == 6 ? "nowhere" : at, at);
+        else if (op == 8)
+            ::mkfifo(at, 0600);
+        if (op != 3)
+            made.push_back(path);
     }
 }
 
+// What a walk lists is there under the listed path, a file of the kind it lists, in the folder,
+// and listed by name, once; every listed picture's thumbnail is read.
 void walk(const QString& folder)
 {
-    checkListed(TemplateStore::previewsIn(folder), folder);
     QStringList pictures;
-    for (const MyImageObject& item : pictureItemsInFolder(folder)) {
-        if (item.image_Name != QFileInfo(item.path).fileName())
-            std::abort();
-        pictures.append(item.path);
+    for (const MyImageObject& item : pictureItemsInFolder(folder))
+        pictures.append(item.image_Name == QFileInfo(item.path).fileName() ? item.path : QString());
+    for (const QStringList& paths : { TemplateStore::previewsIn(folder), pictures }) {
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const QFileInfo info(paths[i]);
+            const QString suffix = info.suffix().toLower();
+            if (!info.isFile() || (suffix != QLatin1String("png") && suffix != QLatin1String("jpg"))
+                || QFileInfo(info.absolutePath()).canonicalFilePath() != QFileInfo(folder).canonicalFilePath()
+                || (i > 0 && !(paths[i - 1] < paths[i]))
+                || QFileInfo(TemplateStore::designPathFor(paths[i])).absolutePath() != info.absolutePath())
+                std::abort();
+            ThumbnailLoader::readThumbnail(paths[i]);
+        }
     }
-    checkListed(pictures, folder);
 }
 
 } // namespace
@@ -156,27 +103,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         QTemporaryDir folder { QDir::tempPath() + QStringLiteral("/fuzz-template-folder-XXXXXX") };
         QByteArray root = QFile::encodeName(folder.filePath(QStringLiteral("Templates")));
-        ~Scratch()
-        {
-            std::error_code ignored;
-            std::filesystem::remove_all(root.constData(), ignored);
-        }
+        mutable std::error_code ignored;
+        void clear() const { std::filesystem::remove_all(root.constData(), ignored); }
+        ~Scratch() { clear(); }
     } scratch;
-    const QByteArray& root = scratch.root;
-    std::error_code ignored;
-    std::filesystem::remove_all(root.constData(), ignored);
-    if (::mkdir(root.constData(), 0700) != 0)
+    scratch.clear();
+    if (::mkdir(scratch.root.constData(), 0700) != 0)
         return 0;
-    Input in(data, size);
-    build(in, root);
+    build(data, size, scratch.root);
 
-    const QString folder = QFile::decodeName(root);
+    const QString folder = QFile::decodeName(scratch.root);
     walk(folder);
     for (const QString& name : subfolderNames(folder)) {
-        const QString sub = folder + QLatin1Char('/') + name;
-        if (name == QLatin1String(".") || name == QLatin1String("..") || !QFileInfo(sub).isDir())
+        if (name == QLatin1String(".") || name == QLatin1String("..") || !QFileInfo(folder + '/' + name).isDir())
             std::abort();
-        walk(sub);
+        walk(folder + '/' + name);
     }
     walk(folder + QStringLiteral("/User"));
     return 0;

@@ -743,37 +743,6 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
     EXPECT_TRUE(Excel_Source_Path == workbook && main.inspector().datasource_tab->Data_source_type->count() == 3);
     EXPECT_EQ(main.valueOnFirstCard(*name), QStringLiteral("Ann"));
     EXPECT_EQ(main.valueOnFirstCard(*objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")), QStringLiteral("Ann"));
-
-    // Both sides and the workbook are one step: one Undo on either side gives back the template
-    // as it opened, unmarked; Redo from the other side marks it again.
-    QAction* undo = main.action(QStringLiteral("Undo_btn"));
-    QAction* redo = main.action(QStringLiteral("Redo_btn"));
-    const auto sidesWithName = [&] {
-        return int(bool(objectWithID(main.Get_Front_Controls_Array(), "Fup_Name")))
-            + int(bool(objectWithID(main.Get_Back_Controls_Array(), "Fup_Name")));
-    };
-    for (const bool onBack : { false, true }) {
-        onBack ? main.Select_back_side() : main.Select_front_side();
-        undo->trigger();
-        EXPECT_TRUE(sidesWithName() == 0 && Excel_Source_Path.isEmpty() && !main.isWindowModified()) << onBack;
-        onBack ? main.Select_front_side() : main.Select_back_side();
-        EXPECT_TRUE(!undo->isEnabled() && redo->text() == "&Redo Profile") << onBack;
-        redo->trigger();
-        EXPECT_TRUE(sidesWithName() == 2 && Excel_Source_Path == workbook && main.isWindowModified()) << onBack;
-    }
-    // The workbook of a profile whose card was cancelled, and an edit of a saved design opened again.
-    undo->trigger();
-    cancelChooser = true;
-    main.Open_Card_Size_Chooser();
-    EXPECT_TRUE(main.isWindowModified() && undo->text() == "&Undo Import Workbook");
-    undo->trigger();
-    EXPECT_FALSE(main.isWindowModified());
-    ASSERT_EQ(saveAndOpenAgain(main, QStringLiteral("card.dcard")), 1);
-    main.findChild<QToolButton*>(QStringLiteral("Tool_2"))->click();
-    undo->trigger();
-    EXPECT_FALSE(main.isWindowModified());
-    redo->trigger();
-    EXPECT_TRUE(main.isWindowModified());
 }
 
 // Every way rows reach the design leaves the canvas, as the screen shows it, drawing the first
@@ -782,43 +751,28 @@ TEST_F(MainWindowProfileTest, TheNewProfileButtonsPlaceTheProfileOnTheCardThatOp
 TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRowsArrive)
 {
     SKIP_WITHOUT_OPENPYXL();
-    const QMap<QString, QColor> photos { { "blue", QColor(30, 30, 220) }, { "green", QColor(30, 200, 30) },
-        { "red", QColor(220, 30, 30) } };
+    const QMap<QString, QColor> photos { { "blue", QColor(30, 30, 220) }, { "red", QColor(220, 30, 30) } };
     for (auto photo = photos.cbegin(); photo != photos.cend(); ++photo) {
         QImage picture(40, 40, QImage::Format_RGB32);
         picture.fill(photo.value());
-        ASSERT_TRUE(picture.save(folder.filePath(photo.key() + QStringLiteral(".png"))));
-    }
-    const auto writeStaff = [&](const QString& name, const char* first) {
-        xlsxtest::writeSheetsWorkbook(folder.filePath(name),
+        ASSERT_TRUE(picture.save(folder.filePath(photo.key() + ".png")));
+        xlsxtest::writeSheetsWorkbook(folder.filePath(photo.key() + ".xlsx"),
             xlsxtest::listOf(QJsonArray { "People",
-                QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "First", QString(first) + ".png" } } }));
-        return folder.filePath(name);
-    };
-    const QString staff = writeStaff(QStringLiteral("staff.xlsx"), "red");
-    const QString visitors = writeStaff(QStringLiteral("visitors.xlsx"), "blue");
-    const auto coloursIn = [&](const QImage& image) {
+                QJsonArray { QJsonArray { "Name", "Photo" }, QJsonArray { "First", photo.key() + ".png" } } }));
+    }
+    const QString blueRows = folder.filePath("blue.xlsx"), redRows = folder.filePath("red.xlsx");
+    const auto coloursIn = [&](const QImage& shot) {
+        const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
         QStringList found;
-        for (auto photo = photos.cbegin(); photo != photos.cend(); ++photo) {
-            int pixels = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    pixels += image.pixelColor(x, y) == photo.value();
-            if (pixels > 200)
+        for (auto photo = photos.cbegin(); photo != photos.cend(); ++photo)
+            if (std::count(pixels, pixels + image.width() * image.height(), photo.value().rgb()) > 200)
                 found << photo.key();
-        }
         return found.join(u' ');
     };
     SKTWindowController& main = startWithOwnSeriesFolder();
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    const auto exportedCard = [&] {
-        QDir cards(folder.filePath(QStringLiteral("QUON Galavite")));
-        exportFrontAsPng(main);
-        const QString colours = coloursIn(QImage(cards.filePath(QStringLiteral("Card_1.png"))));
-        cards.removeRecursively();
-        return colours;
-    };
     // The screen once the repaints asked for are done, then the first card of a batch export.
     const auto shown = [&] {
         QCoreApplication::processEvents();
@@ -826,71 +780,50 @@ TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRow
         const QRect seen = canvas.visibleRegion().boundingRect().translated(canvas.mapTo(&main, QPoint()));
         const QString screen = coloursIn(
             main.screen()->grabWindow(main.winId(), seen.x(), seen.y(), seen.width(), seen.height()).toImage());
-        return QStringList { screen, exportedCard() };
+        QDir cards(folder.filePath(QStringLiteral("QUON Galavite")));
+        exportFrontAsPng(main);
+        const QString card = coloursIn(QImage(cards.filePath(QStringLiteral("Card_1.png"))));
+        cards.removeRecursively();
+        return QStringList { screen, card };
     };
     const auto both = [](const char* colours) { return QStringList { colours, colours }; };
-    const auto undo = [&](const char* which) { main.action(QLatin1String(which))->trigger(); };
-
-    // Card › Profile… takes the staff, the photo bound to their column.
-    browseInProfile(main, *dialogs, otherModal, staff, QStringLiteral("People"), [&](Show_User_Profile& profile) {
+    const auto press = [&](const char* name) {
+        main.action(name)->trigger();
+        return shown();
+    };
+    const auto takePhotoColumn = [](auto& profile) {
         profile.row(Field::image).ds_combo->setCurrentIndex(2);
         emit profile.row(Field::image).ds_combo->activated(2);
         profile.OK_Btn_Clicked();
         return profile.result();
-    });
-    EXPECT_EQ(shown(), both("red"));
-
-    // New Profile… in the size chooser and the template browser, each answered OK or Cancel;
-    // the browser's card is drawn while the profile's rows are in.
-    bool cardOk = false;
-    QString workbook;
-    const std::function<int(QDialog&)> newProfile = [&](QDialog& dialog) {
-        dialog.setResult(0);
-        if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
-            cells->chooser->Select_ALL_Pressed();
-            cells->OKPressed();
-        } else if (auto* profile = qobject_cast<User_profile*>(&dialog)) {
-            dialogs->fileAnswers = { workbook };
-            profile->Browse_excel_Btn_Clicked();
-            profile->row(Field::image).ds_combo->setCurrentIndex(2);
-            emit profile->row(Field::image).ds_combo->activated(2);
-            profile->OK_Btn_Clicked();
-        } else if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
-            chooser->User_Profile_Click();
-            cardOk ? chooser->OK_Click() : chooser->CancelClick();
-        } else if (auto* browser = qobject_cast<Template_Wizard*>(&dialog)) {
-            browser->User_Profile_Click();
-            QCoreApplication::processEvents();
-            browser->imageBrowser->selectRow(0);
-            cardOk ? browser->OK_Click() : browser->CancelClick();
-        }
-        return dialog.result();
     };
-    workbook = visitors;
-    otherModal = newProfile;
-    main.Open_Card_Size_Chooser();
-    EXPECT_EQ(main.action(QStringLiteral("Undo_btn"))->text(), QStringLiteral("&Undo Import Workbook"));
-    EXPECT_TRUE(main.isWindowModified());
-    EXPECT_EQ(shown(), both("blue"));
-    undo("Undo_btn");
-    EXPECT_EQ(shown(), both("red"));
-    undo("Redo_btn");
-    EXPECT_EQ(shown(), both("blue"));
-    workbook = staff;
-    otherModal = newProfile;
-    EXPECT_FALSE(main.Open_Template_Browser());
-    EXPECT_EQ(shown(), both("blue")) << "Cancel gives the rows back";
+    // New Profile… in the size chooser on a workbook, the chooser answered OK or Cancel.
+    const auto newProfile = [&](const QString& workbook, bool ok) {
+        otherModal = [&, workbook, ok](QDialog& dialog) {
+            dialog.setResult(0);
+            if (auto* cells = qobject_cast<Import_Excel*>(&dialog)) {
+                cells->chooser->Select_ALL_Pressed();
+                cells->OKPressed();
+            } else if (auto* profile = qobject_cast<User_profile*>(&dialog)) {
+                dialogs->fileAnswers = { workbook };
+                profile->Browse_excel_Btn_Clicked();
+                takePhotoColumn(*profile);
+            } else if (auto* chooser = qobject_cast<Card_Wizard*>(&dialog)) {
+                chooser->User_Profile_Click();
+                ok ? chooser->OK_Click() : chooser->CancelClick();
+            }
+            return dialog.result();
+        };
+        main.Open_Card_Size_Chooser();
+        return shown();
+    };
 
-    // The workbook rewritten and read again before a run.
-    writeStaff(QStringLiteral("visitors.xlsx"), "green");
-    dialogs->choiceAnswers = { 0 };
-    EXPECT_EQ(exportedCard(), QStringLiteral("green"));
-    EXPECT_EQ(shown(), both("green"));
-    undo("Undo_btn");
-    dialogs->choiceAnswers = { 1 }; // the rows as read
-    EXPECT_EQ(shown(), both("blue"));
-    undo("Redo_btn");
-    EXPECT_EQ(shown(), both("green"));
+    browseInProfile(main, *dialogs, otherModal, redRows, "People", takePhotoColumn);
+    EXPECT_EQ(shown(), both("red"));
+    EXPECT_EQ(newProfile(blueRows, false), both("blue"));
+    EXPECT_EQ(main.action("Undo_btn")->text(), "&Undo Import Workbook");
+    EXPECT_EQ(press("Undo_btn"), both("red"));
+    EXPECT_EQ(press("Redo_btn"), both("blue"));
 
     // Card › Import… makes the series a picture is bound to.
     auto picture = SKTGraphic::create<SKTImage>();
@@ -901,7 +834,7 @@ TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRow
     otherModal = [&](QDialog& dialog) {
         if (auto* importer = qobject_cast<Import_Wizard*>(&dialog)) {
             importer->chooseSource(Import_Wizard::Spreadsheet);
-            importer->Excel_path->setText(staff);
+            importer->Excel_path->setText(redRows);
             importer->OKPressed();
         } else if (auto* columns = qobject_cast<Import_Excel_DataSheet*>(&dialog)) {
             columns->chooser->columns().setData(
@@ -910,24 +843,8 @@ TEST_F(MainWindowProfileTest, TheCanvasShowsTheFirstExportedCardAfterEveryWayRow
         }
         return dialog.result();
     };
-    main.action(QStringLiteral("Import_Btn"))->trigger();
-    otherModal = nullptr;
-    ASSERT_TRUE(seriesExists(QStringLiteral("Photo")));
-    EXPECT_EQ(shown(), both("green red"));
-
-    // OK in the chooser and the browser places the profile with its rows; Undo gives back the
-    // rows before it.
-    cardOk = true;
-    otherModal = newProfile;
-    main.Open_Card_Size_Chooser();
-    EXPECT_EQ(shown(), both("red"));
-    undo("Undo_btn");
-    EXPECT_EQ(shown(), both("green red"));
-    otherModal = newProfile;
-    ASSERT_TRUE(main.Open_Template_Browser());
-    EXPECT_EQ(shown(), both("red"));
-    undo("Undo_btn");
-    EXPECT_EQ(shown(), both(""));
-    undo("Redo_btn");
-    EXPECT_EQ(shown(), both("red"));
+    EXPECT_EQ(press("Import_Btn"), both("blue red"));
+    EXPECT_TRUE(seriesExists(QStringLiteral("Photo")));
+    EXPECT_EQ(newProfile(redRows, true), both("red"));
+    EXPECT_EQ(press("Undo_btn"), both("blue red"));
 }

@@ -26,6 +26,7 @@ BarcodePreview::BarcodePreview(QWidget* parent)
     errorLabel_->setObjectName(QStringLiteral("barcode_error_label"));
     errorLabel_->setAlignment(Qt::AlignCenter);
     errorLabel_->setWordWrap(true);
+    errorLabel_->setMargin(12); // a wrapped reason keeps clear of the preview's frame
     errorLabel_->setStyleSheet(QStringLiteral("color: #b00020; font-weight: bold;"));
     errorLabel_->hide();
     Set_Blank_Image();

@@ -86,14 +86,6 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 
 const auto noPauseText = [](const QString&) {};
 
-QList<QByteArray> someKeys(int count)
-{
-    QList<QByteArray> keys;
-    for (int i = 0; i < count; ++i)
-        keys << QByteArray::number(i).leftJustified(16, '.');
-    return keys;
-}
-
 } // namespace
 
 TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
@@ -454,7 +446,7 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         JobProgress progress;
         QTemporaryDir folder;
         auto store = std::make_shared<SentMailStore>(folder.filePath(QStringLiteral("r.sqlite")), QString(), QString());
-        const QList<QByteArray> keys = someKeys(2);
+        const QList<QByteArray> keys = mailKeys(job, {});
         StoreMarks marks(store, keys, *store->marks(keys));
         const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText, &marks);
         EXPECT_EQ(store->marks(keys)->at(0)->state, SentMailStore::State::Going);
@@ -528,7 +520,7 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
 // told as unusable, never read as empty.
 TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTakenForAnEmptyOne)
 {
-    const QList<QByteArray> keys = someKeys(500);
+    const QList<QByteArray> keys = mailKeys(batchJob(MailJob::Mode::WithoutCard, 0, 500), {});
     const auto expectRefused = [&keys](const QString& path, const QString& why) {
         SentMailStore store(path, QStringLiteral("me"), QString());
         QString told;
@@ -626,22 +618,21 @@ TEST(MailRun, TwoCopiesShareTheRecordAndNeitherSendsWhatTheOtherMarked)
     const QString otherOwner = processOwner(other.processId());
     auto mine = std::make_shared<SentMailStore>(path, thisProcessOwner(), QString());
     SentMailStore theirs(path, otherOwner, QString());
-    const QList<QByteArray> keys = someKeys(4);
+    const MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 4, 4);
+    const QList<QByteArray> keys = mailKeys(job, {});
     StoreMarks marks(mine, keys, mine->marks(keys).value());
     // Since the question: the other copy took mail 2 on its way.
     ASSERT_EQ(theirs.markGoing(keys.at(1), std::nullopt, 77), SentMailStore::Going::Marked);
     RecordingSender recording;
     JobProgress progress;
-    const MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 4, 4);
     EXPECT_EQ(mailRunMessage(runMailJob(job, card, recording.sender(), progress, noPauseText, &marks)),
         QStringLiteral("E-mail has been sent successfully.\n\n1 e-mail was left out: another Galavite sent it or is "
                        "sending it."));
     EXPECT_EQ(recording.to, (QStringList { "guest0@example.org", "guest2@example.org", "guest3@example.org" }));
-    const std::optional<SentMailStore::Marks> seenByThem = theirs.marks(keys);
-    ASSERT_TRUE(seenByThem);
+    const SentMailStore::Marks seenByThem = theirs.marks(keys).value();
     for (int mail : { 0, 2, 3 })
-        EXPECT_EQ(seenByThem->at(mail)->state, SentMailStore::State::Sent);
-    EXPECT_EQ(seenByThem->at(1)->owner, otherOwner);
+        EXPECT_EQ(seenByThem.at(mail).value().state, SentMailStore::State::Sent);
+    EXPECT_EQ(seenByThem.at(1).value().owner, otherOwner);
     const auto asked = [&] { return sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0); };
     EXPECT_TRUE(asked().text.contains(QStringLiteral("1 e-mail is being sent by another Galavite: row 2 to "
                                                      "guest1@example.org.")))

@@ -293,16 +293,18 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
     Send_Modeless sheet(&mainWindow);
     Send_Mail window(host_, settings_);
     bool finished = false;
-    dialogs_->modalHandler = [&](QDialog&) {
-        QApplication::clipboard()->setText(pasted.join(QStringLiteral(",\n")));
+    const auto paste = [&](const QString& text) {
+        QApplication::clipboard()->setText(text);
         window.to_txt->paste();
+    };
+    dialogs_->modalHandler = [&](QDialog&) {
+        paste(pasted.join(QStringLiteral(",\n")));
         EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
         const RecipientList read = parseRecipients(window.to_txt->text());
         EXPECT_EQ(read.recipients, pasted);
         // Pasted on one line, the list goes in short lines, as one undo step.
         window.to_txt->clear();
-        QApplication::clipboard()->setText(pasted.join(QStringLiteral("; ")));
-        window.to_txt->paste();
+        paste(pasted.join(QStringLiteral("; ")));
         EXPECT_EQ(parseRecipients(window.to_txt->text()).recipients, pasted);
         EXPECT_EQ(window.to_txt->document()->blockCount(), pasted.size() / 5);
         window.to_txt->undo();
@@ -310,11 +312,9 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
         // A long list holding something not an address goes in as it was, for Send to name it;
         // one the field could not lay out at once is refused, naming it, and the field kept.
         const QString mistyped = pasted.join(QStringLiteral(", ")) + QStringLiteral(", guest@");
-        QApplication::clipboard()->setText(mistyped);
-        window.to_txt->paste();
+        paste(mistyped);
         EXPECT_EQ(window.to_txt->text(), mistyped);
-        QApplication::clipboard()->setText(QStringLiteral("a@x.org, ") + QString(5000, u'@'));
-        window.to_txt->paste();
+        paste(QStringLiteral("a@x.org, ") + QString(5000, u'@'));
         EXPECT_EQ(window.to_txt->text(), mistyped);
         EXPECT_TRUE(dialogs_->messages().back().contains(u"not put in the To field"));
         EXPECT_TRUE(dialogs_->lastInformative().startsWith(QStringLiteral("\"@@@@")));
@@ -660,11 +660,12 @@ TEST_F(MailWindowsTest, StopDuringAPauseSaysHowManyMailsWereSentAndSendingAgainO
     EXPECT_EQ(server.mails().last()[u"to"].toArray().at(0).toString(), QStringLiteral("six@v.org"));
     withoutCardTo(QStringLiteral("seven@v.org"), { 1 }); // still in doubt: asked, and Cancel sends nothing
     EXPECT_TRUE(lastChoice().text.startsWith(QStringLiteral("Some of these 1 e-mail")));
+    EXPECT_TRUE(QFile::exists(old + QStringLiteral("a.txt")));
 
     // A record that cannot be used: asked before anything goes, and left as it is.
     const QString record = SentMailStore::defaultPath();
-    ASSERT_TRUE(QFile::rename(record, record + QStringLiteral(".kept")));
-    ASSERT_TRUE(QFile::link(record + QStringLiteral(".kept"), record));
+    ASSERT_TRUE(QFile::rename(record, record + QStringLiteral(".kept"))
+        && QFile::link(record + QStringLiteral(".kept"), record));
     const int mailsBefore = int(server.mails().size());
     withoutCardTo(QStringLiteral("eight@v.org"), { 1 });
     EXPECT_EQ(lastChoice().text,

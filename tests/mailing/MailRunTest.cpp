@@ -86,14 +86,6 @@ MailJob withoutCardJob(const LocalSmtpServer& server, int recipientCount)
 
 const auto noPauseText = [](const QString&) {};
 
-QList<QByteArray> someKeys(int count)
-{
-    QList<QByteArray> keys;
-    for (int i = 0; i < count; ++i)
-        keys << QByteArray::number(i).leftJustified(16, '.');
-    return keys;
-}
-
 } // namespace
 
 TEST(MailRun, AllRowsThroughTheServerSendsEveryRowToEveryRecipientBackFirst)
@@ -454,7 +446,7 @@ TEST(MailRun, AServerThatTricklesItsRepliesHoldsNoRun)
         JobProgress progress;
         QTemporaryDir folder;
         auto store = std::make_shared<SentMailStore>(folder.filePath(QStringLiteral("r.sqlite")), QString(), QString());
-        const QList<QByteArray> keys = someKeys(2);
+        const QList<QByteArray> keys = mailKeys(job, {});
         StoreMarks marks(store, keys, *store->marks(keys));
         const MailRunResult result = runMailJob(job, card, scriptSender(job, progress), progress, noPauseText, &marks);
         EXPECT_EQ(store->marks(keys)->at(0)->state, SentMailStore::State::Going);
@@ -524,118 +516,92 @@ TEST(MailRun, ARecipientTheServerRefusesIsAMailNotSentAndTheRunGoesOn)
 }
 
 // The record of mails sent stops the run before a mail it cannot mark, and a record on a full
-// or read-only disk, a link, a FIFO or a damaged file is told as unusable, never read as empty.
+// or read-only disk, a link, a FIFO, a damaged file or one another program holds locked is
+// told as unusable, never read as empty.
 TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTakenForAnEmptyOne)
 {
+    const QList<QByteArray> keys = mailKeys(batchJob(MailJob::Mode::WithoutCard, 0, 500), {});
+    const auto expectRefused = [&keys](const QString& path, const QString& why) {
+        SentMailStore store(path, QStringLiteral("me"), QString());
+        QString told;
+        EXPECT_FALSE(store.marks(keys, &told));
+        EXPECT_TRUE(told.startsWith(path) && told.endsWith(why)) << told.toStdString();
+        EXPECT_EQ(store.markGoing(keys.at(0), std::nullopt, 2), SentMailStore::Going::Failed);
+    };
     FullFolder full;
     const QString path = full.filePath(QStringLiteral("Sent mails.sqlite"));
     auto store = std::make_shared<SentMailStore>(path, QStringLiteral("me"), QString());
-    ASSERT_EQ(store->problem(), QString());
-    const QList<QByteArray> keys = someKeys(3);
-    StoreMarks marks(store, keys, *store->marks(keys));
+    const QList<QByteArray> three = keys.first(3);
+    StoreMarks marks(store, three, store->marks(three).value());
     RecordingSender recording;
     const MailSender fillingUp = [&](const QString& to, const QStringList& files, QString* reason) {
         full.fill(); // the disk fills while the first mail is with the server
         return recording.sender()(to, files, reason);
     };
     JobProgress progress;
-    const MailRunResult result
-        = runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), card, fillingUp, progress, noPauseText, &marks);
+    const QString message = mailRunMessage(
+        runMailJob(batchJob(MailJob::Mode::RowPerRecipient, 3, 3), card, fillingUp, progress, noPauseText, &marks));
     EXPECT_EQ(recording.to.size(), 1);
-    EXPECT_FALSE(result.stopped);
-    const QString message = mailRunMessage(result);
     EXPECT_TRUE(message.startsWith(QStringLiteral("Sending was stopped before the next e-mail, as the record of "
                                                   "e-mails sent cannot be written: %1: ")
-                                       .arg(path)))
+                                       .arg(path))
+        && message.contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 3."))
+        && message.contains(QStringLiteral("The record of e-mails sent could not be saved: %1: ").arg(path)))
         << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("Rows sent: 1.\nRows not sent: 2–3.\n\nE-mails sent: 1 of 3.")));
-    EXPECT_TRUE(message.contains(QStringLiteral("The record of e-mails sent could not be saved: %1: ").arg(path)));
-    const SentMailStore onFullDisk(path, QStringLiteral("me"), QString());
-    EXPECT_TRUE(onFullDisk.problem().startsWith(path)) << onFullDisk.problem().toStdString();
-    EXPECT_FALSE(onFullDisk.marks(keys));
+    expectRefused(path, QString());
     store.reset();
     // Room again: the first mail, whose "sent" could not be written, still counts as gone.
     ASSERT_TRUE(QFile::remove(full.filePath(QStringLiteral("filler"))));
-    const std::optional<SentMailStore::Marks> kept = SentMailStore(path, QStringLiteral("me"), QString()).marks(keys);
-    ASSERT_TRUE(kept);
-    ASSERT_TRUE(kept->at(0));
-    EXPECT_EQ(kept->at(0)->state, SentMailStore::State::Going);
-    EXPECT_FALSE(kept->at(1));
+    const auto kept = SentMailStore(path, QStringLiteral("me"), QString()).marks(three).value();
+    EXPECT_EQ(kept.at(0).value().state, SentMailStore::State::Going);
+    EXPECT_FALSE(kept.at(1));
 
-    // A record of many mails, damaged inside or made of nothing but noise.
+    // A record of many mails, damaged inside, cut short or made of nothing but noise.
     QTemporaryDir folder;
-    const QString damaged = folder.filePath(QStringLiteral("damaged.sqlite"));
-    const QList<QByteArray> many = someKeys(500);
+    const auto in = [&folder](const char* name) { return folder.filePath(QString::fromLatin1(name)); };
     {
-        SentMailStore made(damaged, QString(300, u'm'), QString());
-        for (const QByteArray& key : many)
+        SentMailStore made(in("damaged"), QString(300, u'm'), QString());
+        for (const QByteArray& key : keys)
             ASSERT_EQ(made.markGoing(key, std::nullopt, 1), SentMailStore::Going::Marked);
     }
-    const QString cut = folder.filePath(QStringLiteral("cut.sqlite"));
-    ASSERT_TRUE(QFile::copy(damaged, cut));
-    ASSERT_TRUE(QFile::resize(cut, QFileInfo(cut).size() / 2));
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_GT(file.size(), 20 * 4096);
-    for (qint64 page = 2; page * 4096 < file.size(); page += 3) {
-        file.seek(page * 4096);
-        file.write(QByteArray(64, '\xa5'));
-    }
+    ASSERT_TRUE(QFile::copy(in("damaged"), in("cut")) && QFile::resize(in("cut"), QFileInfo(in("cut")).size() / 2));
+    QFile file(in("damaged")), noise(in("noise"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.size() > 20 * 4096 && noise.open(QIODevice::WriteOnly));
+    for (qint64 page = 2; page * 4096 < file.size(); page += 3)
+        ASSERT_TRUE(file.seek(page * 4096) && file.write(QByteArray(64, '\xa5')) == 64);
+    ASSERT_EQ(noise.write(QByteArray(8192, '\x42')), 8192);
     file.close();
-    const QString noise = folder.filePath(QStringLiteral("noise.sqlite"));
-    QFile noiseFile(noise);
-    ASSERT_TRUE(noiseFile.open(QIODevice::WriteOnly));
-    noiseFile.write(QByteArray(8192, '\x42'));
-    noiseFile.close();
-    for (const QString& unusable : { damaged, cut, noise }) {
-        SentMailStore read(unusable, QStringLiteral("me"), QString());
-        EXPECT_FALSE(read.marks(many)) << unusable.toStdString();
-        QString why;
-        EXPECT_EQ(read.markGoing(many.at(0), std::nullopt, 2, &why), SentMailStore::Going::Failed);
-        EXPECT_TRUE(why.startsWith(unusable)) << why.toStdString();
-    }
+    noise.close();
+    for (const char* unusable : { "damaged", "cut", "noise" })
+        expectRefused(in(unusable), QString());
 
-    // Another program holding the record's lock past the wait: told, and Stop ends the wait.
-    {
-        const QString locked = folder.filePath(QStringLiteral("locked.sqlite"));
-        SentMailStore(locked, QStringLiteral("me"), QString());
-        QProcess holder;
-        holder.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral("-c"),
-                QStringLiteral("import sqlite3, sys\nc = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
-                               "c.execute('BEGIN IMMEDIATE')\nprint('locked', flush=True)\nsys.stdin.read()"),
-                locked });
-        ASSERT_TRUE(holder.waitForReadyRead(patience::generousMs));
-        EXPECT_EQ(SentMailStore(locked, QStringLiteral("me"), QString()).problem(),
-            locked + QStringLiteral(": database is locked"));
-        const std::atomic<bool> stop = true;
-        EXPECT_FALSE(SentMailStore(locked, QStringLiteral("me"), QString(), &stop).problem().isEmpty());
-        holder.closeWriteChannel();
-        holder.waitForFinished();
-    }
-
-    // A link, a FIFO beside it, a read-only disk: refused with why, and left as they are.
-    const QString link = folder.filePath(QStringLiteral("link.sqlite"));
-    ASSERT_TRUE(QFile::link(damaged, link));
-    EXPECT_EQ(SentMailStore(link, QStringLiteral("me"), QString()).problem(),
-        QStringLiteral("%1 is a symbolic link, not a regular file").arg(link));
-    const QString fifo = folder.filePath(QStringLiteral("fifo.sqlite"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo + QStringLiteral("-wal")).constData(), 0600), 0);
-    EXPECT_EQ(SentMailStore(fifo, QStringLiteral("me"), QString()).problem(),
-        QStringLiteral("%1-wal is a FIFO, not a regular file").arg(fifo));
-    EXPECT_FALSE(QFile::exists(fifo));
+    // A link, a FIFO beside the record, a read-only disk, a lock held past the wait: refused
+    // with why, and left as they are.
+    ASSERT_TRUE(QFile::link(in("damaged"), in("link")));
+    expectRefused(in("link"), QStringLiteral(" is a symbolic link, not a regular file"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(in("fifo-wal")).constData(), 0600), 0);
+    expectRefused(in("fifo"), QStringLiteral("-wal is a FIFO, not a regular file"));
+    EXPECT_FALSE(QFile::exists(in("fifo")));
     TmpfsFolder readOnly("size=1m");
+    const QString there = readOnly.filePath(QStringLiteral("Sent mails.sqlite"));
+    SentMailStore(there, QStringLiteral("me"), QString());
     if (readOnly.isTmpfs()) {
-        const QString there = readOnly.filePath(QStringLiteral("Sent mails.sqlite"));
-        SentMailStore(there, QStringLiteral("me"), QString());
         ASSERT_EQ(
             ::mount("tmpfs", QFile::encodeName(readOnly.path()).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr),
             0);
-        const SentMailStore unwritable(there, QStringLiteral("me"), QString());
-        EXPECT_TRUE(unwritable.problem().startsWith(there) && unwritable.problem().endsWith(u"Read-only file system)"))
-            << unwritable.problem().toStdString();
-        EXPECT_FALSE(unwritable.marks(keys));
+        expectRefused(there, QStringLiteral("Read-only file system)"));
     }
+    SentMailStore(in("locked"), QStringLiteral("me"), QString());
+    QProcess holder;
+    holder.start(QStringLiteral("/usr/bin/python3"),
+        { QStringLiteral("-c"),
+            QStringLiteral("import sqlite3, sys\nc = sqlite3.connect(sys.argv[1], isolation_level=None)\n"
+                           "c.execute('BEGIN IMMEDIATE')\nprint('locked', flush=True)\nsys.stdin.read()"),
+            in("locked") });
+    ASSERT_TRUE(holder.waitForReadyRead(patience::generousMs));
+    expectRefused(in("locked"), QStringLiteral(": database is locked"));
+    holder.closeWriteChannel();
+    holder.waitForFinished();
 }
 
 // Two copies of the program on one record: neither sends a mail the other marked since it
@@ -648,41 +614,32 @@ TEST(MailRun, TwoCopiesShareTheRecordAndNeitherSendsWhatTheOtherMarked)
     QProcess other;
     other.start(QStringLiteral("/bin/sleep"), { QStringLiteral("600") });
     ASSERT_TRUE(other.waitForStarted());
-    const QString otherOwner = processOwner(other.processId());
     auto mine = std::make_shared<SentMailStore>(path, thisProcessOwner(), QString());
-    SentMailStore theirs(path, otherOwner, QString());
-    const QList<QByteArray> keys = someKeys(4);
-    const std::optional<SentMailStore::Marks> seen = mine->marks(keys);
-    ASSERT_TRUE(seen);
+    SentMailStore theirs(path, processOwner(other.processId()), QString());
+    const MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 4, 4);
+    const QList<QByteArray> keys = mailKeys(job, {});
+    StoreMarks marks(mine, keys, mine->marks(keys).value());
     // Since the question: the other copy took mail 2 on its way.
     ASSERT_EQ(theirs.markGoing(keys.at(1), std::nullopt, 77), SentMailStore::Going::Marked);
-    StoreMarks marks(mine, keys, *seen);
     RecordingSender recording;
     JobProgress progress;
-    const MailRunResult result = runMailJob(
-        batchJob(MailJob::Mode::RowPerRecipient, 4, 4), card, recording.sender(), progress, noPauseText, &marks);
-    EXPECT_EQ(recording.to, (QStringList { "guest0@example.org", "guest2@example.org", "guest3@example.org" }));
-    EXPECT_TRUE(result.allSent());
-    EXPECT_EQ(mailRunMessage(result),
+    EXPECT_EQ(mailRunMessage(runMailJob(job, card, recording.sender(), progress, noPauseText, &marks)),
         QStringLiteral("E-mail has been sent successfully.\n\n1 e-mail was left out: another Galavite sent it or is "
                        "sending it."));
-    const std::optional<SentMailStore::Marks> seenByThem = theirs.marks(keys);
-    ASSERT_TRUE(seenByThem);
+    EXPECT_EQ(recording.to, (QStringList { "guest0@example.org", "guest2@example.org", "guest3@example.org" }));
+    const SentMailStore::Marks seenByThem = theirs.marks(keys).value();
     for (int mail : { 0, 2, 3 })
-        EXPECT_EQ(seenByThem->at(mail)->state, SentMailStore::State::Sent);
-    EXPECT_EQ(seenByThem->at(1)->owner, otherOwner);
-    MailJob job = batchJob(MailJob::Mode::RowPerRecipient, 4, 4);
-    SentBeforeQuestion asked = sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0);
-    EXPECT_TRUE(asked.text.contains(QStringLiteral("1 e-mail is being sent by another Galavite: row 2 to "
-                                                   "guest1@example.org.")))
-        << asked.text.toStdString();
+        EXPECT_EQ(seenByThem.at(mail).value().state, SentMailStore::State::Sent);
+    const auto asked = [&] { return sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0); };
+    EXPECT_TRUE(asked().text.contains(QStringLiteral("1 e-mail is being sent by another Galavite: row 2 to "
+                                                     "guest1@example.org.")))
+        << asked().text.toStdString();
     // Ended without a word: the mail it had on its way may have gone. Refused: it was not.
     other.kill();
     other.waitForFinished();
-    asked = sentBeforeQuestion(job, *mine->marks(keys), QString(), mine->owner(), 0);
-    EXPECT_TRUE(asked.text.contains(QStringLiteral("1 e-mail may have gone out when Galavite last ended: row 2 to "
-                                                   "guest1@example.org.")));
-    EXPECT_EQ(asked.answers, QStringList({ "Send All 4 Again", "Cancel" }));
+    EXPECT_TRUE(asked().text.contains(QStringLiteral("1 e-mail may have gone out when Galavite last ended: row 2 to "
+                                                     "guest1@example.org.")));
+    EXPECT_EQ(asked().answers, QStringList({ "Send All 4 Again", "Cancel" }));
     ASSERT_TRUE(theirs.markNotSent(keys.at(1), 77));
     EXPECT_FALSE(mine->marks(keys)->at(1));
 }

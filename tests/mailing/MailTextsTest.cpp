@@ -68,14 +68,6 @@ TEST(MailAddresses, ARecipientWhoseRowHoldsAnotherAddressOrWhoIsAnotherRowsIsAsk
     // Swapped, mistyped, or another row's person at the empty cell: each named with the row's own address.
     const QList<MisdirectedCard> cards = misdirectedCards(
         list({ "eve@x.org", "home@x.exmaple", "eve@x.org", "Home <home@x.org>" }), RowAddresses(family));
-    ASSERT_EQ(cards.size(), 4);
-    EXPECT_EQ(cards[0].recipient, QStringLiteral("eve@x.org"));
-    EXPECT_EQ(cards[0].cardRow, 1);
-    EXPECT_EQ(cards[0].rowAddresses, QStringList { "home@x.org" });
-    EXPECT_EQ(cards[0].addressRows, QList<int> { 3 });
-    EXPECT_TRUE(cards[1].addressRows.isEmpty());
-    EXPECT_TRUE(cards[2].rowAddresses.isEmpty());
-    EXPECT_EQ(cards[3].addressRows, QList<int>({ 0, 1 }));
     const RecipientQuestion asked = misdirectedCardsQuestion(cards);
     EXPECT_EQ(asked.text,
         QStringLiteral("The recipients do not match the rows: each recipient gets the card of the row at the same "
@@ -263,41 +255,34 @@ TEST(PauseText, UnitsAppearFromTheirFirstWholeUnitAndAreSingularBelowTwo)
 // the end of the run counts the second copies sent as chosen.
 TEST(SentMails, TheQuestionSaysWhenMailsWentAndTheEndCountsTheSecondCopies)
 {
-    const auto at = [](int year, int month, int day, int hour) {
-        return QDateTime(QDate(year, month, day), QTime(hour, 40)).toMSecsSinceEpoch();
-    };
-    const qint64 now = at(2026, 12, 9, 15);
-    EXPECT_EQ(sentWhen(now, now), QStringLiteral("today at 15:40"));
-    EXPECT_EQ(sentWhen(at(2026, 12, 2, 9), now), QStringLiteral("on 2 December"));
-    EXPECT_EQ(sentWhen(at(2025, 12, 2, 9), now), QStringLiteral("on 2 December 2025"));
-
+    const auto at
+        = [](int day, int year = 2026) { return QDateTime(QDate(year, 12, day), QTime(15, 40)).toMSecsSinceEpoch(); };
+    const qint64 now = at(9);
+    EXPECT_EQ(sentWhen(at(2), now), QStringLiteral("on 2 December"));
     MailJob job;
     job.mode = MailJob::Mode::RowPerRecipient;
     job.batchRows = 12;
-    for (int i = 1; i <= 12; ++i)
-        job.recipients << QStringLiteral("m%1@club.example").arg(i);
     SentMailStore::Marks marks(12);
-    for (int mail = 0; mail < 7; ++mail)
-        marks[mail] = SentMailStore::Mark { SentMailStore::State::Sent, mail == 0 ? at(2025, 12, 2, 9) : now, 1, {} };
+    for (int mail = 0; mail < 12; ++mail) {
+        job.recipients << QStringLiteral("m%1@club.example").arg(mail + 1);
+        if (mail < 7)
+            marks[mail] = SentMailStore::Mark { SentMailStore::State::Sent, mail == 0 ? at(2, 2025) : now, 1, {} };
+    }
     const SentBeforeQuestion asked = sentBeforeQuestion(job, marks, QString(), QStringLiteral("me"), now);
     EXPECT_EQ(asked.text,
         QStringLiteral("7 of these 12 e-mails were already sent, the first on 2 December 2025, the last today at 15:40 "
                        "(rows 1–7): row 1 to m1@club.example; row 2 to m2@club.example; row 3 to m3@club.example; row "
                        "4 to m4@club.example; row 5 to m5@club.example and 2 more.\n\nSend only the 5 e-mails not sent "
                        "yet, or send all 12 again, so that the recipients of the 7 sent get a second copy?"));
-    EXPECT_EQ(asked.details.count(u'\n'), 6);
     EXPECT_TRUE(asked.details.endsWith(QStringLiteral("row 7 to m7@club.example, sent today at 15:40")));
     EXPECT_EQ(asked.answers, QStringList({ "Send the 5 Not Sent", "Send All 12 Again", "Cancel" }));
     EXPECT_EQ(asked.inRecord.count(true), 7);
-
-    MailRunResult result;
-    result.planned = result.sent = result.sentAgain = 12;
-    EXPECT_EQ(mailRunMessage(result),
-        QStringLiteral("E-mail has been sent successfully.\n\n12 of them went a second time, as you chose."));
-    result.sent = 3;
-    result.sentAgain = 1;
-    result.stopped = true;
-    EXPECT_EQ(mailRunMessage(result),
+    MailRunResult stopped;
+    stopped.planned = 12;
+    stopped.sent = 3;
+    stopped.stopped = true;
+    stopped.sentAgain = 1;
+    EXPECT_EQ(mailRunMessage(stopped),
         QStringLiteral(
             "Sending was stopped.\n\nE-mails sent: 3 of 12.\n\n1 of them went a second time, as you chose."));
 }

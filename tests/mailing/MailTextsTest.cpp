@@ -277,7 +277,12 @@ TEST(SentMails, TheQuestionSaysWhenMailsWentAndTheEndCountsTheSecondCopies)
     EXPECT_TRUE(asked.details.endsWith(QStringLiteral("row 7 to m7@club.example, sent today at 15:40")));
     EXPECT_EQ(asked.answers, QStringList({ "Send the 5 Not Sent", "Send All 12 Again", "Cancel" }));
     EXPECT_EQ(asked.inRecord.count(true), 7);
-    EXPECT_EQ(mailRunMessage({ .planned = 12, .sent = 3, .stopped = true, .sentAgain = 1 }),
+    MailRunResult stopped;
+    stopped.planned = 12;
+    stopped.sent = 3;
+    stopped.stopped = true;
+    stopped.sentAgain = 1;
+    EXPECT_EQ(mailRunMessage(stopped),
         QStringLiteral(
             "Sending was stopped.\n\nE-mails sent: 3 of 12.\n\n1 of them went a second time, as you chose."));
 }

@@ -1,8 +1,5 @@
-// Arbitrary bytes as a list of ready-made texts (Title.txt, Message.txt) that anyone may have
-// edited or replaced. The first byte says what the list's path is: the rest as a file, a link to
-// it, a dangling or looping link, a FIFO, a folder, or a file as large as the next bytes say
-// (sparse, so making it costs nothing). Every entry read is one trimmed, non-empty line; what is
-// not a readable file of a list's size is refused without blocking.
+// A list of ready-made texts anyone may have edited or replaced: every entry read is one trimmed,
+// non-empty line; what is not a readable file of a list's size is refused without blocking.
 #include "wizards/PartyTextLists.h"
 
 #include <QDir>
@@ -16,7 +13,8 @@
 
 namespace {
 
-// Makes the list's path in the given shape; its size in bytes when it is a regular file.
+// Makes the path a file of the bytes, a link to one, a dangling or looping link, a FIFO, a folder
+// or a sparse file as large as the bytes say; its size when it is a regular file.
 std::optional<qint64> make(uint8_t shape, const QByteArray& path, const QByteArray& rest)
 {
     const QByteArray target = path + ".target";
@@ -60,10 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (size == 0)
         return 0;
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("Title.txt")));
-    for (const QByteArray& old : { path, path + ".target" }) {
-        ::unlink(old.constData());
-        ::rmdir(old.constData());
-    }
+    for (const QByteArray& old : { path, path + ".target" })
+        if (::unlink(old.constData()) != 0)
+            ::rmdir(old.constData());
     const std::optional<qint64> bytes
         = make(data[0], path, QByteArray(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
 

@@ -1,8 +1,5 @@
-// A templates or pictures folder that anyone may have filled: the input builds a small tree
-// (names of any bytes, nesting, links into the tree, dangling and looping links, FIFOs, files
-// of small content or of any size, sparse) and the walks run over it as the template browser
-// and the picture library do, then read every listed picture's thumbnail. What is listed is
-// there to open, of the kind the walk lists, and once; nothing blocks or reads past its cap.
+// A templates or pictures folder anyone may have filled, walked as the template browser and the
+// picture library do: what is listed is there, of its kind, once; nothing blocks or reads past its cap.
 #include "data/TemplateStore.h"
 #include "library/PictureFolder.h"
 #include "library/ThumbnailLoader.h"
@@ -24,8 +21,8 @@
 
 namespace {
 
-// Builds the tree under root from the input: names of its bytes ("/" and NUL cannot be in a
-// name, "." and ".." are not new), files never made through a link or into a FIFO.
+// Builds a small tree under root: names of any bytes, nesting, links good, dangling and looping,
+// FIFOs, files of the input's bytes or of any size (sparse), never made through a link.
 void build(const uint8_t* data, size_t size, const QByteArray& root)
 {
     size_t taken = 0;
@@ -37,12 +34,10 @@ void build(const uint8_t* data, size_t size, const QByteArray& root)
     };
     static const char* const suffixes[] = { "", ".png", ".PNG", ".jpg", ".Jpg", ".jpeg", ".dcard", ".png.dcard" };
     static const qint64 sizes[] = { 0, 1, 70 * 1024, qint64(256) * 1024 * 1024 + 1, qint64(3) << 30 };
-    std::vector<QByteArray> made { root };
-    std::vector<QByteArray> folders { root };
+    std::vector<QByteArray> made { root }, folders { root };
     while (taken < size && made.size() < 40) {
         const uint8_t op = byte() % 9;
-        QByteArray name = bytes(byte() % 12).replace('/', '_').replace('\0', '_');
-        name += suffixes[byte() % 8];
+        QByteArray name = bytes(byte() % 12).replace('/', '_').replace('\0', '_') + suffixes[byte() % 8];
         const QByteArray path
             = folders.back() + '/' + (name.isEmpty() || name == "." || name == ".." ? 'n' + name : name);
         const char* const at = path.constData();
@@ -72,8 +67,7 @@ void build(const uint8_t* data, size_t size, const QByteArray& root)
     }
 }
 
-// What a walk lists is there under the listed path, a file of the kind it lists, in the folder,
-// and listed by name, once; every listed picture's thumbnail is read.
+// Every listed picture's thumbnail is read.
 void walk(const QString& folder)
 {
     QStringList pictures;

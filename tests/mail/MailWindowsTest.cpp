@@ -299,9 +299,7 @@ TEST_F(MailWindowsTest, APastedListOfThousandsOfRecipientsIsKeptWholeAndNeverCut
     };
     dialogs_->modalHandler = [&](QDialog&) {
         paste(pasted.join(QStringLiteral(",\n")));
-        EXPECT_EQ(window.to_txt->text().size(), pasted.join(QStringLiteral(",\n")).size());
-        const RecipientList read = parseRecipients(window.to_txt->text());
-        EXPECT_EQ(read.recipients, pasted);
+        EXPECT_EQ(parseRecipients(window.to_txt->text()).recipients, pasted);
         // Pasted on one line, the list goes in short lines, as one undo step.
         window.to_txt->clear();
         paste(pasted.join(QStringLiteral("; ")));

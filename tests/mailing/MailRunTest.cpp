@@ -5,6 +5,7 @@
 #include "mailing/MailRun.h"
 #include "mailing/SentMails.h"
 #include "mailing/StoreMarks.h"
+#include "platform/CheckedWrite.h"
 #include "support/Patience.h"
 
 #include <QElapsedTimer>
@@ -565,13 +566,12 @@ TEST(MailRun, AMailWhoseMarkCannotBeWrittenIsNotSentAndAnUnusableRecordIsNeverTa
             ASSERT_EQ(made.markGoing(key, std::nullopt, 1), SentMailStore::Going::Marked);
     }
     ASSERT_TRUE(QFile::copy(in("damaged"), in("cut")) && QFile::resize(in("cut"), QFileInfo(in("cut")).size() / 2));
-    QFile file(in("damaged")), noise(in("noise"));
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.size() > 20 * 4096 && noise.open(QIODevice::WriteOnly));
+    QFile file(in("damaged"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.size() > 20 * 4096
+        && writeFileChecked(in("noise"), QByteArray(8192, '\x42')));
     for (qint64 page = 2; page * 4096 < file.size(); page += 3)
         ASSERT_TRUE(file.seek(page * 4096) && file.write(QByteArray(64, '\xa5')) == 64);
-    ASSERT_EQ(noise.write(QByteArray(8192, '\x42')), 8192);
     file.close();
-    noise.close();
     for (const char* unusable : { "damaged", "cut", "noise" })
         expectRefused(in(unusable), QString());
 
@@ -637,8 +637,6 @@ TEST(MailRun, TwoCopiesShareTheRecordAndNeitherSendsWhatTheOtherMarked)
     // Ended without a word: the mail it had on its way may have gone. Refused: it was not.
     other.kill();
     other.waitForFinished();
-    EXPECT_TRUE(asked().text.contains(QStringLiteral("1 e-mail may have gone out when Galavite last ended: row 2 to "
-                                                     "guest1@example.org.")));
     EXPECT_EQ(asked().answers, QStringList({ "Send All 4 Again", "Cancel" }));
     ASSERT_TRUE(theirs.markNotSent(keys.at(1), 77));
     EXPECT_FALSE(mine->marks(keys)->at(1));

@@ -1,21 +1,9 @@
 #!/usr/bin/python3
-"""The mail script under seeded random recipients to check, and against a server on 127.0.0.1 that
-answers each step of a mail, in turn, with every kind of broken reply. A fixed seed and count:
-every run tries the same inputs."""
+"""The mail script on seeded random recipients, and against a 127.0.0.1 server answering each step of
+a mail, in turn, with every kind of broken reply. A fixed seed and count: every run, the same inputs."""
 
-import contextlib
-import importlib.util
-import io
-import itertools
-import os
-import random
-import socket
-import subprocess
-import sys
-import tempfile
-import threading
-import unicodedata
-import unittest
+import contextlib, importlib.util, io, itertools, os, random, socket, subprocess, sys, tempfile
+import threading, unicodedata, unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRIPT = os.path.join(HERE, "..", "..", "resources", "pyth_mail.py")
@@ -32,8 +20,7 @@ from smtp_test_server import make_certificates  # noqa: E402
 
 
 def assert_said_why(case, status, error, allowed):
-    """Never a traceback; a failure says why on its last line, which the program shows: what a
-    server or a workbook wrote, short and without control characters."""
+    """Never a traceback; a failure says why on its last line, short and without control characters."""
     said = (error.strip().splitlines() or [""])[-1]
     case.assertIn(status, allowed, error)
     case.assertFalse("Traceback" in error or "unexpected error" in error, error)
@@ -113,8 +100,8 @@ BROKEN = {
 
 
 def as_parsed(reply):
-    """The code of the reply the script reads in these bytes (None if none), the bytes it takes,
-    and whether it is whole: a last line without its end leaves the script waiting for more."""
+    """The code the script reads in these bytes (None if none), the bytes it takes, and whether a
+    line end closes them (else the script waits for more)."""
     probe = mail.BoundedReplies()
     probe.file, probe.close = io.BytesIO(reply), lambda: None
     try:
@@ -125,9 +112,8 @@ def as_parsed(reply):
 
 
 def serve(listener, rng, broken_step, kind, context, encrypted, seen):
-    """Answers one connection's commands in order: the broken reply at one step, good ones
-    elsewhere (so the mail goes on past the steps before). Never waits while the script waits:
-    a reply that the script would need more of is followed by the end of the connection."""
+    """Answers one connection: the broken reply at one step, good ones elsewhere. A reply the script
+    would need more of is followed by the end of the connection, so neither side waits forever."""
     def send(step):
         reply = BROKEN[kind](rng, GOOD[step]) if step == broken_step else GOOD[step]
         code, taken, whole = as_parsed(reply) if reply is not None else (None, 0, False)
@@ -173,8 +159,7 @@ class ServerReplies(unittest.TestCase):
                 implicit_tls = step != "STARTTLS" and rng.randrange(2) == 0
                 listener = socket.create_server(("127.0.0.1", 0))
                 seen = {"clear login": False}
-                server = threading.Thread(target=serve, args=(listener, rng, step, kind, context, implicit_tls, seen),
-                                          daemon=True)
+                server = threading.Thread(target=serve, args=(listener, rng, step, kind, context, implicit_tls, seen))
                 server.start()
                 arguments = ["sender@example.org", "127.0.0.1", str(listener.getsockname()[1]), "sender@example.org",
                              "Ann <ann@example.org>", "Hello", "-", "Y" if implicit_tls else "N"]
@@ -183,8 +168,7 @@ class ServerReplies(unittest.TestCase):
                 server.join()
                 error = run.stderr.decode("utf-8", "replace")
                 with self.subTest(step=step, kind=kind, tls=implicit_tls):
-                    # Only once the server said to go ahead (a cut reply may still say 354) may the script
-                    # not know.
+                    # Only once the server may have said to go ahead may the script not know.
                     unsure = (mail.MAY_HAVE_GONE,) if step in ("DATA", "END") else ()
                     assert_said_why(self, run.returncode, error, (0, 1, mail.RECIPIENT_REFUSED) + unsure)
                     self.assertFalse(seen["clear login"], "the password went out unencrypted")

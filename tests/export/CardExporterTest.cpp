@@ -251,8 +251,9 @@ TEST_F(CardExporterTest, SixtyCardsToFixAreNamedFiveInTheMessageAndAllInItsDetai
     for (int row = 1; row <= 60; ++row) {
         // Every tenth row's picture is there; the others name files that are not.
         const QString file = pictures.filePath(QStringLiteral("photos/guest_%1.png").arg(row));
-        if (row % 10 == 0)
+        if (row % 10 == 0) {
             ASSERT_TRUE(photo.save(file));
+        }
         photoRows += file.toUtf8() + '\n';
         nameRows += (row == 7 || row == 33 ? QByteArray("Maximiliane Alexandrina von Hohenberg-Castellane")
                                            : "Guest " + QByteArray::number(row))

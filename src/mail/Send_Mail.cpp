@@ -464,9 +464,7 @@ bool Send_Mail::askAboutMailsSentBefore(MailJob& job, const RecordLookup& found)
 {
     // A record that cannot be used is never taken for an empty one: Cancel is the default.
     if (!found.store)
-        return dialogs().askSafeChoiceWithDetails(recordUnusableQuestion(found.problem),
-                   { QStringLiteral("Send Anyway"), QStringLiteral("Cancel") }, 1, QString())
-            == 0;
+        return dialogs().askGoOnOrCancel(recordUnusableQuestion(found.problem), QStringLiteral("Send Anyway"));
     const bool anyInRecord
         = std::any_of(found.marks.begin(), found.marks.end(), [](const auto& mark) { return bool(mark); });
     if (!anyInRecord && found.doubt.isEmpty())

@@ -3,6 +3,7 @@
 #include "jobs/JobProgress.h"
 #include "mailing/MailHandoff.h"
 #include "mailing/MailRunResult.h"
+#include "mailing/SentMailStore.h"
 
 #include <QImage>
 #include <QList>
@@ -61,12 +62,7 @@ class MailMarks
 {
 public:
     virtual ~MailMarks() = default;
-    enum class Going
-    {
-        Marked,
-        TakenByAnother, // another copy of the program sent it or is sending it: left out
-        Failed // the mark cannot be written: the mail must not go
-    };
+    using Going = SentMailStore::Going;
     // Before the mail is handed over; unless Marked or TakenByAnother, *why says why.
     virtual Going going(int mail, QString* why) = 0;
     // The server took the mail; false (and why) when that could not be written.

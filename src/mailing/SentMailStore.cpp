@@ -35,6 +35,8 @@ const char* const schema = "CREATE TABLE mails(key BLOB PRIMARY KEY NOT NULL, st
                            "TEXT);"
                            "CREATE TABLE opened(id INTEGER PRIMARY KEY CHECK (id = 1), time INTEGER NOT NULL);";
 
+const char* const lookUpMark = "SELECT state, time, run, owner FROM mails WHERE key = ?";
+
 // The result of the last step that failed on this thread: finalising its statement clears
 // the connection's own message before the failure is told.
 thread_local int failedStep = SQLITE_OK;
@@ -239,8 +241,9 @@ bool SentMailStore::open(qint64 now)
                 return false;
             const qint64 found = version.integer(0);
             if (found == 0) {
+                const QByteArray setVersion = "PRAGMA user_version=" + QByteArray::number(schemaVersion);
                 if (sqlite3_exec(db_, schema, nullptr, nullptr, nullptr) != SQLITE_OK
-                    || sqlite3_exec(db_, "PRAGMA user_version=1", nullptr, nullptr, nullptr) != SQLITE_OK)
+                    || sqlite3_exec(db_, setVersion.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
                     return false;
             } else if (found != schemaVersion) {
                 why = QStringLiteral("%1: it was made by another version of Galavite")
@@ -382,7 +385,7 @@ std::optional<SentMailStore::Marks> SentMailStore::marks(
     const auto forgetStop = qScopeGuard([this] { stop_ = nullptr; });
     if (!usable(why))
         return std::nullopt;
-    Statement look(db_, "SELECT state, time, run, owner FROM mails WHERE key = ?");
+    Statement look(db_, lookUpMark);
     Marks marks(keys.size());
     // In the keys' order, so that each lookup finds the index's pages where the last one left
     // them; in one read transaction, a consistent view.
@@ -415,7 +418,7 @@ SentMailStore::Going SentMailStore::markGoing(
     bool taken = false;
     const bool marked = inTransaction(
         [&] {
-            Statement look(db_, "SELECT state, time, run, owner FROM mails WHERE key = ?");
+            Statement look(db_, lookUpMark);
             if (!look)
                 return false;
             look.bind(1, key);

@@ -42,7 +42,7 @@ public:
     {
         Marked,
         TakenByAnother, // marked by another run since it was looked up: not to be sent
-        Failed
+        Failed // the mark cannot be written: the mail must not go
     };
     static constexpr int keepDays = 90;
 

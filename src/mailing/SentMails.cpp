@@ -128,7 +128,7 @@ SentBeforeQuestion sentBeforeQuestion(
     if (const QList<int>& sent = ofKind[Sent]; !sent.isEmpty()) {
         const QString firstWhen = sentWhen(first, now), lastWhen = sentWhen(last, now);
         const QString when = firstWhen == lastWhen ? QStringLiteral("sent %1").arg(lastWhen)
-            : firstWhen.startsWith(u't') // both today
+            : firstWhen.startsWith(QLatin1String("today")) // and so is the last
             ? QStringLiteral("sent today between %1 and %2").arg(firstWhen.right(5), lastWhen.right(5))
             : QStringLiteral("sent, the first %1, the last %2").arg(firstWhen, lastWhen);
         QString text = QStringLiteral("%1 of these %2 %3 already %4")

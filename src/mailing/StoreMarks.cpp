@@ -14,15 +14,7 @@ StoreMarks::StoreMarks(std::shared_ptr<SentMailStore> store, QList<QByteArray> k
 
 MailMarks::Going StoreMarks::going(int mail, QString* why)
 {
-    switch (store_->markGoing(keys_.at(mail), seen_.value(mail), run_, why)) {
-    case SentMailStore::Going::Marked:
-        return Going::Marked;
-    case SentMailStore::Going::TakenByAnother:
-        return Going::TakenByAnother;
-    case SentMailStore::Going::Failed:
-        break;
-    }
-    return Going::Failed;
+    return store_->markGoing(keys_.at(mail), seen_.value(mail), run_, why);
 }
 
 bool StoreMarks::sent(int mail, QString* why)

@@ -196,8 +196,8 @@ void SKTDocument::runStep(Side side, bool redoing)
     redoing ? shown.redo() : shown.undo();
     if (link == 0 || side == Side::Temp)
         return;
-    // The other side's part goes along only while it is next there: later steps of that side
-    // stay in their order, and the part waits for them.
+    // The other side's share of the step goes along only while it is next there: later steps
+    // of that side stay in their order, and the share waits for them.
     UndoManager& other = undoManager(side == Side::Front ? Side::Back : Side::Front);
     if ((redoing ? other.redoStepLink() : other.undoStepLink()) == link)
         redoing ? other.redo() : other.undo();
